@@ -1,0 +1,130 @@
+#include "Inicjalizacja.h"
+
+#include <charconv>
+
+#include "FileSystem.h"
+#include "Paths.h"
+#include "Pomocnicze.h"
+
+namespace vesk {
+
+std::string WartoscUstawienia(const std::string& line) {
+    auto eq = line.find('=');
+    std::string value = eq == std::string::npos ? line : line.substr(eq + 1);
+    return UsunSpacjePoczatkowe(UsunSpacjeKoncowe(value));
+}
+
+std::vector<std::string> DomyslneUstawienia(const std::string& katalogParametrow,
+                                            const std::string& katalogOperatorow,
+                                            const std::string& katalogWzorcow) {
+    return {
+        "[Katalogi]",
+        "catPARAMETR       =" + normalizeFolder(katalogParametrow),
+        "catOGRAN          =" + normalizeFolder(katalogParametrow),
+        "catKARTOPERATORA  =" + normalizeFolder(katalogOperatorow),
+        "catTABWZOR        =" + normalizeFolder(katalogWzorcow),
+    };
+}
+
+void UstawFlagiWynikow(Kontekst& k, bool value) { k.FlagiWynikow.UstawWszystkie(value); }
+
+bool Inicjalizacja(Kontekst& k) {
+    k.ModelZainicjowany = true;
+    k.NazwaPlikuStanu.clear();
+
+    // The core is put back into the state with no operator open whatever
+    // happens to the settings file below.
+    k.NumerWezla = 0;
+    k.RokWezla = -999;
+    k.ZnacznikWezla = 0;
+    UstawFlagiWynikow(k, true);
+    k.TabelaWezlow.Oproznij();
+    k.ZespolZapasowy.Oproznij();
+
+    const std::string ini = joinPath(k.KatalogRoboczy, PlikUstawien);
+    if (!IstniejePlik(ini)) {
+        if (!writeTextLines(ini, DomyslneUstawienia(k.DomyslneKatalogi.Parametry, k.DomyslneKatalogi.Operatorzy,
+                                                    k.DomyslneKatalogi.Wzorce))) {
+            k.Okna->message("Nie mozna utworzyc pliku ustawien " + ini + " !");
+            return false;
+        }
+    }
+    auto lines = readTextLines(ini);
+    if (!lines) {
+        k.Okna->message("Nie mozna odczytac pliku ustawien " + ini + " !");
+        return false;
+    }
+    auto value = [&](std::size_t i) {
+        return i < lines->size() ? normalizeFolder(WartoscUstawienia((*lines)[i])) : std::string();
+    };
+    k.catPARAMETR = value(1);
+    k.catOGRAN = value(2);
+    k.catKARTOPERATORA = value(3);
+    k.catTABWZOR = value(4);
+
+    if (!k.catKARTOPERATORA.empty() && folderExists(k.catKARTOPERATORA))
+        k.KatalogOperatora = k.catKARTOPERATORA;
+    else
+        k.KatalogOperatora = normalizeFolder(k.KatalogRoboczy.empty() ? currentFolder() : k.KatalogRoboczy);
+    return true;
+}
+
+namespace {
+
+bool liczba(const std::string& field, Real& out) {
+    std::string t = UsunSpacjePoczatkowe(UsunSpacjeKoncowe(field));
+    if (t.empty()) return false;
+    long double v = 0;
+    auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (ec != std::errc() || ptr != t.data() + t.size()) return false;
+    try {
+        out = v;
+    } catch (const Real48Error&) {
+        return false;
+    }
+    return true;
+}
+
+// Splits a constraint line into its "#"-ended fields; a field without its
+// closing "#" is not a field.
+std::vector<std::string> pola(const std::string& line) {
+    std::vector<std::string> result;
+    std::string::size_type start = 0;
+    while (true) {
+        auto hash = line.find('#', start);
+        if (hash == std::string::npos) break;
+        result.push_back(line.substr(start, hash - start));
+        start = hash + 1;
+    }
+    return result;
+}
+
+}  // namespace
+
+bool WczytajOgraniczenia(Kontekst& k) {
+    const std::string path = k.catOGRAN + PlikOgraniczen;
+    auto lines = readTextLines(path);
+    if (!lines) {
+        k.Okna->message("Zbior " + path + " nie istnieje !");
+        k.Okna->endProgram(1);
+        return false;
+    }
+    if (lines->size() < 50) {
+        k.Okna->message("Zbior " + path + " jest niepelny !");
+        k.Okna->endProgram(1);
+        return false;
+    }
+    Tab<rec_OGR, 1, 50> tabela;
+    for (int i = 1; i <= 50; ++i) {
+        std::vector<std::string> f = pola((*lines)[static_cast<std::size_t>(i - 1)]);
+        rec_OGR& r = tabela[i];
+        if (f.size() >= 2) r.Nazwa = f[1];
+        // A limit that is not a number (or lacks its "#") stays 0.
+        if (f.size() >= 3) liczba(f[2], r.Granice[1]);
+        if (f.size() >= 4) liczba(f[3], r.Granice[2]);
+    }
+    k.Ograniczenia = tabela;
+    return true;
+}
+
+}  // namespace vesk

@@ -1,0 +1,84 @@
+// The program-lifetime state of the core: one instance in the program,
+// a fresh one in every test. Names follow the model's own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "CommandLine.h"
+#include "Harmonogram.h"
+#include "Random.h"
+#include "Typy.h"
+#include "UserInterface.h"
+#include "ZmienneModelu.h"
+
+namespace vesk {
+
+struct Kontekst {
+    Kontekst();
+    // The windows (or a scripted stand-in) and the command line.
+    explicit Kontekst(UserInterface& okna, CommandLine parametry = {});
+
+    Kontekst(const Kontekst&) = delete;
+    Kontekst& operator=(const Kontekst&) = delete;
+
+    // ------------------------------------------------ services of the platform
+    UserInterface* Okna;
+    CommandLine Parametry;
+    Random Losowanie;
+
+    // The folder holding the settings file; empty means the process's
+    // working folder. The defaults written into a new settings file.
+    struct Katalogi {
+        std::string Parametry;   // parameter and constraint files
+        std::string Operatorzy;  // the user's operator files
+        std::string Wzorce;      // report templates
+    };
+    std::string KatalogRoboczy;
+    Katalogi DomyslneKatalogi;
+
+    // ------------------------------------------------------- the core's state
+    StanModelu RekordBiezacy;
+    StanModelu RekordPomocniczy;
+    ZESPOL TabelaWezlow;
+    ZESPOL ZespolZapasowy;
+
+    std::uint8_t NumerWezla = 0;
+    std::int16_t RokWezla = -999;
+    std::uint8_t ZnacznikWezla = 0;
+
+    std::string NazwaPlikuStanu;   // file name of the operator's state file; empty: none open
+    std::string KatalogOperatora;  // operator folder, ending with a separator
+    std::string SciezkaOperatora;  // stem of the operator's files: folder, name and "."
+    std::string PlikDrzewa;
+    std::string PlikStartowy;
+
+    FlagiWynikow_t FlagiWynikow;
+    TWezel WezelBazowy;
+    TWezel WezelDoEdycji;
+    bool ModelZainicjowany = false;
+    std::int32_t NumerNowegoWezla = 0;
+    Harmonogram HarmonogramInwestycjiRoboczy;
+    std::array<bool, 72> ZnacznikiInwestycji{};
+    Tab<rec_OGR, 1, 50> Ograniczenia;
+    Tab<std::pair<std::int32_t, std::int32_t>, 1, 54> Zakresy;  // minimum, maximum
+    std::array<double, 100> ZmienneSkryptu{};                   // "x1" .. "x100"
+    Tab<std::string, 1, 30> ListaNazw;
+
+    std::string catPARAMETR;
+    std::string catOGRAN;
+    std::string catKARTOPERATORA;
+    std::string catTABWZOR;
+
+    // -------------------------------------------------------- the model itself
+    ZmienneModelu m;
+    std::unique_ptr<Przebiegi> Historia;
+
+private:
+    ScriptedUserInterface domyslneOkna_;
+};
+
+}  // namespace vesk

@@ -1,0 +1,94 @@
+// File access for the core. Paths are the core's code-page-1250 texts with
+// "\" or "/" as separators. Files and folders are found without regard to
+// letter case, one path component at a time; files are created with
+// exactly the spelling given.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+// The native (UTF-8, "/"-separated) path of an existing file or folder
+// matching path without regard to case; nothing when there is none.
+std::optional<std::string> findExisting(const std::string& path);
+
+// The native path under which a file of this name is to be created: the
+// folders resolved without regard to case, the file name as given.
+std::string nativePathForCreate(const std::string& path);
+
+// True for an existing file (not a folder). "*" and "?" in the last
+// component match as in a directory search.
+bool fileExists(const std::string& path);
+bool folderExists(const std::string& path);
+bool removeFile(const std::string& path);
+// Replaces `to` (if present) by `from`.
+bool renameFile(const std::string& from, const std::string& to);
+bool createFolders(const std::string& path);
+
+// The working folder, in code page 1250, without a final separator except
+// for the root "/".
+std::string currentFolder();
+
+// A file of bytes, opened and closed within one operation.
+class BinaryFile {
+public:
+    enum class Mode {
+        Read,    // existing file, reading only
+        Update,  // existing file, reading and writing
+        Create,  // new or emptied file, reading and writing
+    };
+
+    BinaryFile() = default;
+    ~BinaryFile();
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+
+    bool open(const std::string& path, Mode mode);
+    bool isOpen() const { return file_ != nullptr; }
+    // Closes; false when buffered data could not be written.
+    bool close();
+
+    // Reads up to n bytes; returns how many were read.
+    std::size_t read(void* buffer, std::size_t n);
+    bool write(const void* buffer, std::size_t n);
+    bool seek(std::uint64_t position);
+    std::optional<std::uint64_t> size();
+
+private:
+    std::FILE* file_ = nullptr;
+    bool lastWasWrite_ = false;
+    bool lastWasRead_ = false;
+};
+
+// The lines of a text file, CR LF or LF ended (a last line without an end
+// counts); nothing when the file cannot be opened or read.
+std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+
+// Writes a text file line by line with CR LF line ends.
+class TextWriter {
+public:
+    TextWriter() = default;
+    ~TextWriter();
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
+
+    bool create(const std::string& path);
+    bool isOpen() const { return file_ != nullptr; }
+    bool writeLine(std::string_view line);
+    // Closes; false when anything failed since create().
+    bool close();
+
+private:
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+};
+
+// Writes a whole text file (CR LF); false on any failure.
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace vesk

@@ -1,0 +1,18 @@
+#include "IoError.h"
+
+namespace vesk {
+
+namespace {
+std::string compose(const std::string& path, const std::string& operation, const std::string& reason) {
+    std::string s = path + ": " + operation + " failed";
+    if (!reason.empty()) s += ": " + reason;
+    return s;
+}
+}  // namespace
+
+IoError::IoError(std::string path, std::string operation, std::string reason)
+    : std::runtime_error(compose(path, operation, reason)),
+      path_(std::move(path)),
+      operation_(std::move(operation)) {}
+
+}  // namespace vesk

@@ -1,0 +1,22 @@
+// The input/output error of the platform layer: which file, which
+// operation, and the system's reason.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace vesk {
+
+class IoError : public std::runtime_error {
+public:
+    IoError(std::string path, std::string operation, std::string reason = {});
+
+    const std::string& path() const { return path_; }
+    const std::string& operation() const { return operation_; }
+
+private:
+    std::string path_;
+    std::string operation_;
+};
+
+}  // namespace vesk

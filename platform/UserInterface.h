@@ -1,0 +1,77 @@
+// What the core asks of the windows: a beep, a message box, a yes/no
+// question, a file dialog, the end of the program and whether the user
+// asked to stop a long operation. The windows implement it; tests and the
+// batch run use the scripted implementation below.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    virtual void beep() {}
+    // A modal message box; text in code page 1250.
+    virtual void message(const std::string& text) { (void)text; }
+    // A yes/no question; true for yes.
+    virtual bool question(const std::string& text) {
+        (void)text;
+        return true;
+    }
+    // An open or save dialog; nothing when cancelled.
+    virtual std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
+                                                  bool forSaving) {
+        (void)title;
+        (void)filter;
+        (void)forSaving;
+        return std::nullopt;
+    }
+    // Asks the program to end with the given exit code. The core never
+    // calls exit itself; after asking it returns to its caller.
+    virtual void endProgram(int exitCode) { (void)exitCode; }
+    // True when the user asked to stop the operation in progress.
+    virtual bool stopRequested() { return false; }
+};
+
+// Records what the core asked and answers from a script; for tests and
+// headless runs.
+class ScriptedUserInterface : public UserInterface {
+public:
+    void beep() override { ++beeps; }
+    void message(const std::string& text) override { messages.push_back(text); }
+    bool question(const std::string& text) override {
+        questions.push_back(text);
+        if (answers.empty()) return defaultAnswer;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> chooseFile(const std::string&, const std::string&, bool) override {
+        if (files.empty()) return std::nullopt;
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
+    void endProgram(int exitCode) override {
+        endRequested = true;
+        this->exitCode = exitCode;
+    }
+    bool stopRequested() override { return stop; }
+
+    int beeps = 0;
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
+    bool defaultAnswer = true;
+    std::deque<std::string> files;
+    bool endRequested = false;
+    int exitCode = 0;
+    bool stop = false;
+};
+
+}  // namespace vesk

@@ -1,0 +1,179 @@
+#include "Inicjalizacja.h"
+
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+struct Start : ::testing::Test {
+    test::TempDir work;
+    test::TempDir data;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Kontekst> k = std::make_unique<Kontekst>(ui);
+
+    void SetUp() override {
+        k->KatalogRoboczy = work.folder();
+        k->DomyslneKatalogi = {data.folder() + "PARAMETR/", data.folder() + "OPERATOR/", data.folder() + "TABWZOR/"};
+    }
+
+    static std::string ograniczenia(int lines) {
+        std::string s;
+        for (int i = 1; i <= lines; ++i) s += std::to_string(i) + "#Pozycja " + std::to_string(i) + "#0.1#0.5#\r\n";
+        return s;
+    }
+};
+
+TEST_F(Start, MissingSettingsFileIsCreatedWithFiveDefaultLines) {
+    ASSERT_TRUE(Inicjalizacja(*k));
+    ASSERT_TRUE(work.exists("VE-SK.INI"));
+    std::string expected = "[Katalogi]\r\n"
+                           "catPARAMETR       =" + data.folder() + "PARAMETR/\r\n"
+                           "catOGRAN          =" + data.folder() + "PARAMETR/\r\n"
+                           "catKARTOPERATORA  =" + data.folder() + "OPERATOR/\r\n"
+                           "catTABWZOR        =" + data.folder() + "TABWZOR/\r\n";
+    EXPECT_EQ(work.read("VE-SK.INI"), expected);
+    EXPECT_EQ(k->catTABWZOR, data.folder() + "TABWZOR/");
+    EXPECT_EQ(k->catOGRAN, data.folder() + "PARAMETR/");
+    // Every "=" stands in column 19.
+    EXPECT_EQ(expected.find("=" + data.folder() + "PARAMETR/"), std::string("[Katalogi]\r\n").size() + 18);
+}
+
+TEST_F(Start, SettingsValuesAreTrimmedAndSplitAtTheFirstEquals) {
+    EXPECT_EQ(WartoscUstawienia("catTABWZOR =  D:\\T\\  "), "D:\\T\\");
+    EXPECT_EQ(WartoscUstawienia("x=y=z"), "y=z");
+    EXPECT_EQ(WartoscUstawienia("  /abc/  "), "/abc/");
+    work.write("VE-SK.INI", "[Katalogi]\r\ncatPARAMETR = /p \r\ncatOGRAN=/o\r\ncatKARTOPERATORA=/k\r\ncatTABWZOR=  D:\\T\\  \r\n");
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_EQ(k->catPARAMETR, "/p/");
+    EXPECT_EQ(k->catOGRAN, "/o/");
+    EXPECT_EQ(k->catTABWZOR, "D:/T/");
+}
+
+TEST_F(Start, ShortSettingsFileLeavesTheOtherFoldersEmpty) {
+    work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=/p/\n");
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_EQ(k->catPARAMETR, "/p/");
+    EXPECT_EQ(k->catOGRAN, "");
+    EXPECT_EQ(k->catKARTOPERATORA, "");
+    EXPECT_EQ(k->catTABWZOR, "");
+}
+
+TEST_F(Start, OperatorFolderIsTheSettingWhenItExistsElseTheWorkingFolder) {
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_EQ(k->KatalogOperatora, work.folder());  // the default folder does not exist yet
+    data.write("OPERATOR/keep", "");
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_EQ(k->KatalogOperatora, data.folder() + "OPERATOR/");
+}
+
+TEST_F(Start, LongFolderNamesAreKeptWhole) {
+    std::string deep = "/" + std::string(100, 'a') + "/" + std::string(100, 'b') + "/";
+    work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=" + deep + "\ncatOGRAN=" + deep + "\ncatKARTOPERATORA=" +
+                                deep + "\ncatTABWZOR=" + deep + "\n");
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_EQ(k->catTABWZOR, deep);
+}
+
+TEST_F(Start, InitialisationPutsTheCoreIntoTheNoOperatorState) {
+    k->NazwaPlikuStanu = "X.qad";
+    k->NumerWezla = 5;
+    k->RokWezla = 2015;
+    k->ZnacznikWezla = 1;
+    k->FlagiWynikow.UstawWszystkie(false);
+    k->TabelaWezlow.Sciezka = "x";
+    k->TabelaWezlow.Zajety[3] = true;
+    k->TabelaWezlow.Wpisy[3].Numer = 3;
+    k->ZespolZapasowy.Zajety[0] = true;
+    k->RekordBiezacy.UstawNumer(7);
+    ASSERT_TRUE(Inicjalizacja(*k));
+    ASSERT_TRUE(Inicjalizacja(*k));  // a second call changes nothing further
+    EXPECT_TRUE(k->ModelZainicjowany);
+    EXPECT_EQ(k->NazwaPlikuStanu, "");
+    EXPECT_EQ(k->NumerWezla, 0);
+    EXPECT_EQ(k->RokWezla, -999);
+    EXPECT_EQ(k->ZnacznikWezla, 0);
+    FlagiWynikow_t all;
+    all.UstawWszystkie(true);
+    EXPECT_EQ(k->FlagiWynikow, all);
+    EXPECT_EQ(k->TabelaWezlow, ZESPOL{});
+    EXPECT_EQ(k->ZespolZapasowy, ZESPOL{});
+    EXPECT_EQ(k->RekordBiezacy.Numer(), 7);  // the record buffers are not touched
+}
+
+TEST_F(Start, UnwritableSettingsFileIsAMessageNotACrash) {
+    k->KatalogRoboczy = work.folder() + "no/such/folder/";
+    EXPECT_FALSE(Inicjalizacja(*k));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("VE-SK.INI"), std::string::npos);
+    EXPECT_EQ(k->NazwaPlikuStanu, "");
+}
+
+TEST_F(Start, ConstraintFileOf50LinesLoads) {
+    data.write("PARAMETR/OGRAN.MDL", ograniczenia(50));
+    ASSERT_TRUE(Inicjalizacja(*k));
+    ASSERT_TRUE(WczytajOgraniczenia(*k));
+    EXPECT_FALSE(ui.endRequested);
+    EXPECT_EQ(k->Ograniczenia[1].Nazwa, "Pozycja 1");
+    EXPECT_EQ(k->Ograniczenia[50].Nazwa, "Pozycja 50");
+    EXPECT_EQ(static_cast<long double>(k->Ograniczenia[50].Granice[2]), 0.5L);
+}
+
+TEST_F(Start, ConstraintFileOf60LinesLoadsItsFirst50) {
+    std::string s = ograniczenia(50);
+    for (int i = 51; i <= 60; ++i) s += "x#Inna#9#9#\r\n";
+    data.write("PARAMETR/ogran.mdl", s);  // found without regard to case
+    ASSERT_TRUE(Inicjalizacja(*k));
+    ASSERT_TRUE(WczytajOgraniczenia(*k));
+    EXPECT_EQ(k->Ograniczenia[50].Nazwa, "Pozycja 50");
+}
+
+TEST_F(Start, ConstraintFileOf49LinesEndsTheProgramWithTheMessage) {
+    data.write("PARAMETR/OGRAN.MDL", ograniczenia(49));
+    ASSERT_TRUE(Inicjalizacja(*k));
+    k->Ograniczenia[1].Nazwa = "stare";
+    EXPECT_FALSE(WczytajOgraniczenia(*k));
+    EXPECT_TRUE(ui.endRequested);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Zbior " + data.folder() + "PARAMETR/OGRAN.MDL jest niepelny !");
+    EXPECT_EQ(k->Ograniczenia[1].Nazwa, "stare");
+}
+
+TEST_F(Start, MissingConstraintFileNamesTheFileBeforeTheEnd) {
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_FALSE(WczytajOgraniczenia(*k));
+    EXPECT_TRUE(ui.endRequested);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find(data.folder() + "PARAMETR/OGRAN.MDL"), std::string::npos);
+}
+
+TEST_F(Start, ConstraintLineFields) {
+    std::string s = "1#Cena ALFA #0.1# 0.5#\r\n2#Bez konca#0.2# 0.7\r\n3#Zle#abc#1#\r\n";
+    s += ograniczenia(50).substr(0);  // padding lines
+    data.write("PARAMETR/OGRAN.MDL", s);
+    ASSERT_TRUE(Inicjalizacja(*k));
+    ASSERT_TRUE(WczytajOgraniczenia(*k));
+    EXPECT_EQ(k->Ograniczenia[1].Nazwa, "Cena ALFA ");
+    EXPECT_EQ(static_cast<long double>(k->Ograniczenia[1].Granice[1]), roundToReal48(0.1L));
+    EXPECT_EQ(static_cast<long double>(k->Ograniczenia[1].Granice[2]), roundToReal48(0.5L));
+    EXPECT_EQ(static_cast<long double>(k->Ograniczenia[2].Granice[1]), roundToReal48(0.2L));
+    EXPECT_EQ(static_cast<long double>(k->Ograniczenia[2].Granice[2]), 0.0L);  // no closing "#"
+    EXPECT_EQ(static_cast<long double>(k->Ograniczenia[3].Granice[1]), 0.0L);  // not a number
+}
+
+TEST_F(Start, ShippedConstraintFileLoads) {
+    work.write("VE-SK.INI", std::string("[Katalogi]\ncatPARAMETR=x\ncatOGRAN=") + VESK_SOURCE_DATA_DIR +
+                                "PARAMETR/\ncatKARTOPERATORA=x\ncatTABWZOR=x\n");
+    ASSERT_TRUE(Inicjalizacja(*k));
+    ASSERT_TRUE(WczytajOgraniczenia(*k));
+    EXPECT_FALSE(ui.endRequested);
+    for (int i = 1; i <= 50; ++i) {
+        EXPECT_FALSE(k->Ograniczenia[i].Nazwa.empty()) << i;
+        EXPECT_LE(static_cast<long double>(k->Ograniczenia[i].Granice[1]),
+                  static_cast<long double>(k->Ograniczenia[i].Granice[2])) << i;
+    }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "Paths.h"
+#include "Random.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+TEST(Paths, BothSeparatorsCount) {
+    EXPECT_EQ(folderPart("C:\\a\\b.tr1"), "C:\\a\\");
+    EXPECT_EQ(folderPart("/home/a/b.tr1"), "/home/a/");
+    EXPECT_EQ(folderPart("C:\\a/b.tr1"), "C:\\a/");
+    EXPECT_EQ(folderPart("b.tr1"), "");
+    EXPECT_EQ(folderPart(""), "");
+    EXPECT_EQ(fileNamePart("C:\\a\\b.tr1"), "b.tr1");
+    EXPECT_EQ(fileNamePart("/a/b.tr1"), "b.tr1");
+    EXPECT_EQ(fileNamePart("b.tr1"), "b.tr1");
+    EXPECT_EQ(fileNamePart("C:\\a\\"), "");
+    EXPECT_EQ(fileNamePart(""), "");
+}
+
+TEST(Paths, FoldersEndWithSlashAndJoinInsertsOneSeparator) {
+    EXPECT_EQ(normalizeFolder("D:\\T\\"), "D:/T/");
+    EXPECT_EQ(normalizeFolder("/data"), "/data/");
+    EXPECT_EQ(normalizeFolder("/data/"), "/data/");
+    EXPECT_EQ(normalizeFolder(""), "");
+    EXPECT_EQ(joinPath("/a/", "x.qad"), "/a/x.qad");
+    EXPECT_EQ(joinPath("/a", "x.qad"), "/a/x.qad");
+    EXPECT_EQ(joinPath("C:\\a\\", "x.qad"), "C:\\a\\x.qad");
+    EXPECT_EQ(joinPath("", "x.qad"), "x.qad");
+}
+
+TEST(FileSystem, FindsFilesAndFoldersWithoutRegardToCase) {
+    test::TempDir dir;
+    dir.write("Operator/Sub/Name.QAD", "abc");
+    EXPECT_TRUE(fileExists(dir.folder() + "operator/SUB/name.qad"));
+    EXPECT_TRUE(fileExists(dir.folder() + "OPERATOR\\sub\\NAME.qad"));
+    EXPECT_TRUE(folderExists(dir.folder() + "OPERATOR/sub/"));
+    EXPECT_FALSE(fileExists(dir.folder() + "operator/sub"));  // a folder is not a file
+    EXPECT_FALSE(folderExists(dir.folder() + "operator/sub/name.qad"));
+    EXPECT_FALSE(fileExists(dir.folder() + "operator/sub/other.qad"));
+    EXPECT_TRUE(fileExists(dir.folder() + "operator/sub/*.QAD"));
+    EXPECT_TRUE(fileExists(dir.folder() + "operator/sub/n?me.qad"));
+    EXPECT_FALSE(fileExists(dir.folder() + "operator/sub/*.tr1"));
+
+    BinaryFile f;
+    ASSERT_TRUE(f.open(dir.folder() + "OPERATOR/SUB/NAME.QAD", BinaryFile::Mode::Read));
+    char buf[8] = {};
+    EXPECT_EQ(f.read(buf, sizeof buf), 3u);
+    EXPECT_EQ(std::string(buf, 3), "abc");
+    f.close();
+
+    EXPECT_TRUE(removeFile(dir.folder() + "operator/sub/NAME.qad"));
+    EXPECT_FALSE(dir.exists("Operator/Sub/Name.QAD"));
+    EXPECT_FALSE(removeFile(dir.folder() + "operator/sub/NAME.qad"));
+}
+
+TEST(FileSystem, CreatesWithTheGivenSpellingAndReplacesACaseTwin) {
+    test::TempDir dir;
+    dir.write("Out/name.bik", "old");
+    ASSERT_TRUE(writeTextLines(dir.folder() + "OUT/NAME.BIK", {"a", "b"}));
+    EXPECT_TRUE(dir.exists("Out/NAME.BIK"));
+    EXPECT_FALSE(dir.exists("Out/name.bik"));
+    EXPECT_EQ(dir.read("Out/NAME.BIK"), "a\r\nb\r\n");
+}
+
+TEST(FileSystem, TextLinesAcceptCrLfAndLf) {
+    test::TempDir dir;
+    dir.write("t.txt", "one\r\ntwo\nthree");
+    auto lines = readTextLines(dir.file("T.TXT"));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three"}));
+    EXPECT_FALSE(readTextLines(dir.file("missing.txt")));
+    EXPECT_FALSE(readTextLines(dir.folder()));
+}
+
+TEST(FileSystem, BinaryFileUpdateAndSize) {
+    test::TempDir dir;
+    BinaryFile f;
+    EXPECT_FALSE(f.open(dir.file("x.bin"), BinaryFile::Mode::Update));
+    ASSERT_TRUE(f.open(dir.file("x.bin"), BinaryFile::Mode::Create));
+    EXPECT_TRUE(f.write("abcdef", 6));
+    EXPECT_EQ(f.size().value(), 6u);
+    ASSERT_TRUE(f.seek(2));
+    char c[2];
+    EXPECT_EQ(f.read(c, 2), 2u);
+    EXPECT_TRUE(f.write("XY", 2));  // a write right after a read
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(dir.read("x.bin"), "abcdXY");
+}
+
+TEST(FileSystem, NonAsciiNamesMatchWithoutRegardToCase) {
+    test::TempDir dir;
+    dir.write(cp1250ToUtf8("\xA3\xF3" "d\xBC.txt"), "x");  // "Łódź.txt" spelled in cp1250
+    EXPECT_TRUE(fileExists(dir.folder() + "\xB3\xD3" "D\xBC.TXT"));  // "łÓDź.TXT"
+}
+
+TEST(CodePage, ConvertsPolishLetters) {
+    const std::string cp1250 = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
+    const std::string utf8 = "ĄĆĘŁŃÓŚŹŻąćęłńóśźż";
+    EXPECT_EQ(cp1250ToUtf8(cp1250), utf8);
+    EXPECT_EQ(utf8ToCp1250(utf8), cp1250);
+    EXPECT_EQ(utf8ToCp1250("abc"), "abc");
+    EXPECT_EQ(utf8ToCp1250("\xE2\x82"), "??");  // a truncated sequence does not hang
+    EXPECT_EQ(cp852ToUtf8("\xA5\x86"), "ąć");
+    EXPECT_EQ(cp852ToCp1250("\xA5"), "\xB9");
+    for (std::size_t i = 0; i < 9; ++i)
+        EXPECT_EQ(foldCaseCp1250(cp1250[i]), cp1250[i + 9]);
+}
+
+TEST(Random, SequenceFromSeedZero) {
+    Random r;
+    std::uint32_t expected[] = {0, 12, 344, 81, 109};
+    for (auto e : expected) EXPECT_EQ(r.draw(400), e);
+    r.reseed(0);
+    EXPECT_EQ(r.draw(400), 0u);
+    EXPECT_EQ(r.seed(), 1u);
+}
+
+}  // namespace
+}  // namespace vesk
