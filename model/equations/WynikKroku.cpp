@@ -1,0 +1,8 @@
+#include "Rownania.h"
+
+namespace vesk {
+
+// Not written yet: the group does nothing.
+void WynikKroku(Kontekst& k) { (void)k; }
+
+}  // namespace vesk
