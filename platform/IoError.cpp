@@ -4,8 +4,9 @@ namespace vesk {
 
 namespace {
 std::string compose(const std::string& path, const std::string& operation, const std::string& reason) {
-    std::string s = path + ": " + operation + " failed";
-    if (!reason.empty()) s += ": " + reason;
+    // The program's own texts are Polish (code page 1250).
+    std::string s = "Blad pliku " + path + ": " + operation;
+    if (!reason.empty()) s += " - " + reason;
     return s;
 }
 }  // namespace

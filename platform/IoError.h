@@ -1,5 +1,5 @@
-// The input/output error of the platform layer: which file, which
-// operation, and the system's reason.
+// The input/output error of the core: which file, which operation (a
+// Polish text such as "odczyt"), and why.
 #pragma once
 
 #include <stdexcept>
