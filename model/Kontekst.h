@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -76,6 +77,14 @@ struct Kontekst {
     // -------------------------------------------------------- the model itself
     ZmienneModelu m;
     std::unique_ptr<Przebiegi> Historia;
+
+    // Hooks of the step driver, empty by default: the imbalance hook is called
+    // after a step whose balance totals differ by more than 1E-4; the trace
+    // sees every equation group the step runs (name, step number).
+    std::function<void(int krok)> ObsluzNierownowage;
+    std::function<void(const char* grupa, int krok)> SladKroku;
+    // Set by a run when any of its steps ended out of balance.
+    bool NierownowagaWPrzebiegu = false;
 
 private:
     ScriptedUserInterface domyslneOkna_;
