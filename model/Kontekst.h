@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -88,6 +89,19 @@ struct Kontekst {
 
 private:
     ScriptedUserInterface domyslneOkna_;
+
+public:
+    // The "P" option of the command line (power-law demand of the first
+    // product), read at the first demand step of the context: its three
+    // numbers (exponent, factor, constant), or nothing when the option is
+    // absent or its numbers are invalid; and whether the user has been told
+    // that it was refused (told once per context).
+    struct PopytPotegowy_t {
+        Real Wykladnik, Mnoznik, Stala;
+    };
+    std::optional<PopytPotegowy_t> PopytPotegowy;
+    bool PopytPotegowyWczytany = false;
+    bool PopytPotegowyZgloszony = false;
 };
 
 }  // namespace vesk
