@@ -133,14 +133,5 @@ TEST_F(Popyt, APowerWithoutAValueIsRefused) {
     }
 }
 
-TEST_F(Popyt, TheCommandLineIsReadOnce) {
-    Kontekst k(okna, CommandLine({"P", "2", "2", "100"}));
-    przygotuj(k, 0.0625L, 0.0L, 0.0L);
-    FunkcjaPopytu(k);
-    k.Parametry = CommandLine({"wolny"});
-    FunkcjaPopytu(k);
-    EXPECT_EQ(v(k.m.Popyt[1]), 7912.5L);
-}
-
 }  // namespace
 }  // namespace vesk

@@ -14,13 +14,6 @@ TEST(Porownania, SmallestAndLargestOfThree) {
     EXPECT_EQ(Max3_Real(-4, -5, -6).value(), -4.0L);
 }
 
-TEST(Porownania, ArgumentsAndResultLieOnTheGrid) {
-    // 1/3 as an extended number is rounded where it is passed in.
-    long double third = 1.0L / 3.0L;
-    EXPECT_EQ(Min3_Real(third, 1, 2).value(), roundToReal48(third));
-    EXPECT_EQ(Max3_Real(0, third, -1).value(), roundToReal48(third));
-}
-
 TEST(Porownania, SmallestOfAnArray) {
     R3 t;
     t[1] = 5;

@@ -139,14 +139,14 @@ TEST(ProdukcjaIZapasy, RemaindersOfOneUnitOrLessStopTheFlow) {
     EXPECT_EQ(v(k2.m.UruchomienieProdukcji[3]), 200.0L);
 }
 
-TEST(ProdukcjaIZapasy, ScarceMaterialLimitsTheStart) {
+TEST(ProdukcjaIZapasy, AStartThatWouldUseUpTheScarcestMaterialIsDropped) {
     Kontekst k;
     przygotuj(k);
     k.m.ZdolnoscProdukcyjna[1] = 1000;
     k.m.DecyzjeProdukcji[1][1] = 1000;
     k.m.ZapasSurowcow[3] = 2;  // 4 units of product, 200 a year
     ProdukcjaIZapasy(k);
-    // 200 a year would use the whole 2 units: the start is dropped.
+    // The scarcest material allows 200 a year, which would use up all of it.
     EXPECT_EQ(v(k.m.UruchomienieProdukcji[1]), 0.0L);
 }
 
