@@ -1,0 +1,57 @@
+// The operator's model-state file and its node table.
+//
+// The file is a headerless sequence of 22480-byte records keyed by byte 0
+// (node 0..50), at most one per node, so at most 51 records. It is opened
+// and closed within each operation. A file that is not a whole number of
+// records, holds more than 51 of them, or (where a first record is needed)
+// is empty, is refused with a false result and nothing changed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Kontekst.h"
+
+namespace vesk {
+
+inline constexpr int NajwiekszyNumerWezla = 50;
+inline constexpr int NajwiecejRekordow = NajwiekszyNumerWezla + 1;
+
+// Path of the current operator's state file: KatalogOperatora + NazwaPlikuStanu.
+std::string SciezkaPlikuStanu(const Kontekst& k);
+
+// utworzNowy: create the file anew holding rec alone (only operator creation
+// asks for it); otherwise overwrite rec's node in place or append.
+// On success hands back rec's node number, year and simulated flag.
+bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::int16_t& rok,
+                      std::uint8_t& znacznik, bool utworzNowy = false);
+
+// Finds node numer's record in the file at sciezka; rec changes only when
+// it is found.
+bool ZnajdzStanModelu(Kontekst& k, const std::string& sciezka, std::uint8_t numer, StanModelu& rec);
+
+// Loads the node table from the file katalog + nazwa; rec gets the file's
+// first record, numer 0, rok -2, znacznik 1. False, nothing changed, when
+// the file cannot be opened or is not a state file.
+bool WczytajZespolWezlow(Kontekst& k, const std::string& katalog, const std::string& nazwa, ZESPOL& tabela,
+                         StanModelu& rec, std::uint8_t& numer, std::int16_t& rok, std::uint8_t& znacznik);
+
+// Byte-for-byte copies between the decision quantities and a record's
+// decision blocks; the bytes between the blocks are left alone.
+void ZapiszDecyzjeDoStanu(const ZmienneModelu& m, StanModelu& rec);
+void OdtworzDecyzjeZeStanu(const StanModelu& rec, ZmienneModelu& m);
+
+// NazwaPlikuStanu := the name part of SciezkaOperatora (which ends with the
+// dot of the tree file's name) + "qad". False, with the name emptied, when
+// SciezkaOperatora has no name part.
+bool UstalNazwePlikuStanu(Kontekst& k);
+
+// The lowest occupied slot of TabelaWezlow holding node numer; 0 when none.
+int SzukajWezla(const Kontekst& k, int numer);
+// The number of occupied slots.
+int LiczbaWezlow(const ZESPOL& tabela);
+// The smallest node number 1, 2, ... held by no occupied slot 1..50; 51
+// when 1..50 are all in use.
+int WolnyNumerWezla(const Kontekst& k);
+
+}  // namespace vesk
