@@ -1,0 +1,83 @@
+// The yearly result fields of the model-state record that the reports
+// read, each named by the record offset of its year-1 value; year y lies
+// 4528 x (y - 1) bytes further. Declared once here and used by every
+// reader and writer of the reports, so that an offset is never spelt twice.
+#pragma once
+
+#include <cassert>
+#include <cstddef>
+
+#include "Typy.h"
+
+namespace vesk {
+
+inline constexpr std::size_t PoczatekBlokowRoku = 3456;
+inline constexpr std::size_t DlugoscBlokuRoku = 4528;
+
+struct PoleRoku {
+    const char* nazwa;
+    std::size_t przesuniecie;  // record offset of the year-1 value
+};
+
+// Record offset of year rok (1..3) of the field.
+inline std::size_t PrzesuniecieRoku(PoleRoku pole, int rok) {
+    assert(rok >= 1 && rok <= 3);
+    return pole.przesuniecie + DlugoscBlokuRoku * static_cast<std::size_t>(rok - 1);
+}
+
+// The value of year rok, widened to extended precision.
+inline long double Odczyt(const StanModelu& rekord, PoleRoku pole, int rok) {
+    return rekord.widok().real48(PrzesuniecieRoku(pole, rok));
+}
+
+// Stores v into year rok, rounded to the 6-byte grid; Real48Error when v
+// cannot be stored (the record is then unchanged).
+inline void Zapis(StanModelu& rekord, PoleRoku pole, int rok, long double v) {
+    rekord.zapis().setReal48(PrzesuniecieRoku(pole, rok), v);
+}
+
+namespace pola {
+// Balance sheet and capital statement.
+inline constexpr PoleRoku DekapitalizacjaGruntowIBudynkow{"DekapitalizacjaGruntowIBudynkow", 4080};
+inline constexpr PoleRoku DekapitalizacjaUrzadzenIMaszyn{"DekapitalizacjaUrzadzenIMaszyn", 4088};
+inline constexpr PoleRoku GruntyIBudynkiBrutto{"GruntyIBudynkiBrutto", 4096};
+inline constexpr PoleRoku GruntyIBudynkiNetto{"GruntyIBudynkiNetto", 4104};
+inline constexpr PoleRoku UrzadzeniaIMaszynyNetto{"UrzadzeniaIMaszynyNetto", 4112};
+inline constexpr PoleRoku MajatekObrotowy{"MajatekObrotowy", 4120};
+inline constexpr PoleRoku ZobowiazaniaDlugoterminowe{"ZobowiazaniaDlugoterminowe", 4128};
+inline constexpr PoleRoku KapitalAkcyjny{"KapitalAkcyjny", 4152};
+inline constexpr PoleRoku KapitalWlasny{"KapitalWlasny", 4160};
+inline constexpr PoleRoku KapitalRezerwowy{"KapitalRezerwowy", 4168};
+inline constexpr PoleRoku KapitalZapasowy{"KapitalZapasowy", 4176};
+inline constexpr PoleRoku WynikDoBilansu{"WynikDoBilansu", 4336};
+inline constexpr PoleRoku KapitalAkcyjnyNaPoczatek{"KapitalAkcyjnyNaPoczatek", 4528};
+inline constexpr PoleRoku EmisjaAkcjiWRoku{"EmisjaAkcjiWRoku", 4536};
+inline constexpr PoleRoku SumaEmisjiNaKoniec{"SumaEmisjiNaKoniec", 4552};
+inline constexpr PoleRoku SumaEmisjiNaPoczatek{"SumaEmisjiNaPoczatek", 4560};
+inline constexpr PoleRoku KapitalZapasowyNaPoczatek{"KapitalZapasowyNaPoczatek", 4568};
+inline constexpr PoleRoku ZwiekszenieKapitaluZapasowego{"ZwiekszenieKapitaluZapasowego", 4576};
+inline constexpr PoleRoku KapitalRezerwowyNaPoczatek{"KapitalRezerwowyNaPoczatek", 4584};
+inline constexpr PoleRoku ZwiekszenieKapitaluRezerwowego{"ZwiekszenieKapitaluRezerwowego", 4592};
+inline constexpr PoleRoku KapitalWlasnyNaPoczatek{"KapitalWlasnyNaPoczatek", 4600};
+inline constexpr PoleRoku ZmniejszenieKapitaluZapasowego{"ZmniejszenieKapitaluZapasowego", 4608};
+inline constexpr PoleRoku KredytInwestycyjny{"KredytInwestycyjny", 4928};
+inline constexpr PoleRoku KredytInwestycyjnyWRealizacji{"KredytInwestycyjnyWRealizacji", 4936};
+inline constexpr PoleRoku KredytObrotowy{"KredytObrotowy", 4944};
+inline constexpr PoleRoku KredytSanacyjny{"KredytSanacyjny", 4952};
+inline constexpr PoleRoku PozostaleWplywyRoku{"PozostaleWplywyRoku", 5048};
+inline constexpr PoleRoku InwestycjeRozpoczete{"InwestycjeRozpoczete", 5288};
+inline constexpr PoleRoku ZyskZatrzymany{"ZyskZatrzymany", 6552};
+inline constexpr PoleRoku Zobowiazania{"Zobowiazania", 6760};
+inline constexpr PoleRoku UrzadzeniaIMaszynyBrutto{"UrzadzeniaIMaszynyBrutto", 6800};
+inline constexpr PoleRoku Naleznosci{"Naleznosci", 6816};
+inline constexpr PoleRoku RachunekRozliczeniowy{"RachunekRozliczeniowy", 6824};
+inline constexpr PoleRoku SumaAktywow{"SumaAktywow", 6848};
+inline constexpr PoleRoku SumaPasywow{"SumaPasywow", 6856};
+inline constexpr PoleRoku StrataBrutto{"StrataBrutto", 7296};
+inline constexpr PoleRoku SrodkiTrwale{"SrodkiTrwale", 7360};
+inline constexpr PoleRoku WartoscProdukcjiWToku{"WartoscProdukcjiWToku", 7928};
+inline constexpr PoleRoku WartoscMaterialow{"WartoscMaterialow", 7952};
+inline constexpr PoleRoku WartoscWyrobowGotowych{"WartoscWyrobowGotowych", 7968};
+}  // namespace pola
+
+}  // namespace vesk

@@ -1,0 +1,272 @@
+#include "SzablonRaportu.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "IoError.h"
+#include "Kontekst.h"
+#include "Pomocnicze.h"
+#include "Real48.h"
+
+namespace vesk {
+
+namespace {
+constexpr std::size_t NajdluzszaCzescNazwy = 200;
+
+void obetnij(std::string& s, int k) {
+    if (k >= 0 && s.size() > static_cast<std::size_t>(k)) s.resize(static_cast<std::size_t>(k));
+}
+
+struct ZamykaczPliku {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+}  // namespace
+
+// ----------------------------------------------------------------- names
+
+std::string RdzenNazwy(const std::string& nazwaPlikuStanu) {
+    auto kropka = nazwaPlikuStanu.find('.');
+    std::string rdzen = kropka == std::string::npos ? std::string() : nazwaPlikuStanu.substr(0, kropka);
+    rdzen = UsunSpacjeKoncowe(rdzen);
+    if (rdzen.size() > NajdluzszaCzescNazwy) rdzen.resize(NajdluzszaCzescNazwy);
+    return rdzen;
+}
+
+std::string RozszerzenieNazwy(const std::string& nazwaPlikuStanu) {
+    auto kropka = nazwaPlikuStanu.find('.');
+    std::string rozszerzenie =
+        kropka == std::string::npos ? nazwaPlikuStanu : nazwaPlikuStanu.substr(kropka + 1);
+    if (rozszerzenie.size() > NajdluzszaCzescNazwy) rozszerzenie.resize(NajdluzszaCzescNazwy);
+    return rozszerzenie;
+}
+
+std::string TekstSciezki(const Kontekst& k) {
+    return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + RozszerzenieNazwy(k.NazwaPlikuStanu);
+}
+
+std::string NazwaWyjscia(const Kontekst& k, const std::string& ext) {
+    return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + ext;
+}
+
+// ------------------------------------------------------ HTML placeholders
+
+void WstawWartosc(std::string& linia, const std::string& tekst, int n) {
+    if (n < 1) return;
+    int znalezione = 0;
+    for (std::size_t i = 0; i < linia.size(); ++i) {
+        if (linia[i] != 'x') continue;
+        if (++znalezione == n) {
+            linia.replace(i, 1, tekst);
+            return;
+        }
+    }
+}
+
+void WstawWartoscKropka(std::string& linia, const std::string& tekst, int n) {
+    WstawWartosc(linia, tekst == "        0" ? std::string(".") : tekst, n);
+}
+
+std::string TekstHTML(const std::string& s) {
+    std::string wynik;
+    wynik.reserve(s.size());
+    for (char c : s) {
+        switch (c) {
+            case '&': wynik += "&amp;"; break;
+            case '<': wynik += "&lt;"; break;
+            case '>': wynik += "&gt;"; break;
+            default: wynik += c;
+        }
+    }
+    return wynik;
+}
+
+// --------------------------------------------------------- "wolny" noise
+
+bool TrybWolny(const Kontekst& k) { return k.Parametry.param(1) == "wolny"; }
+
+long double Zaszum(Kontekst& k, long double v) {
+    long double r = static_cast<long double>(k.Losowanie.draw(400));
+    return roundToReal48((v - 2.0L) + r / 100.0L);
+}
+
+// ------------------------------------------------------------ line table
+
+bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
+    linie_.clear();
+    k_ = k;
+    auto natywna = findExisting(sciezka);
+    if (!natywna) return false;
+    struct stat st;
+    if (::stat(natywna->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    std::unique_ptr<std::FILE, ZamykaczPliku> plik(std::fopen(natywna->c_str(), "rb"));
+    if (!plik) return false;
+
+    linie_.assign(static_cast<std::size_t>(n > 0 ? n : 0), std::string());
+    const std::size_t limit = static_cast<std::size_t>(k > 0 ? k : 0);
+    std::size_t wczytane = 0;
+    std::string biezaca;
+    std::size_t dlugosc = 0;  // the line's length in the file, beyond what is kept
+    bool wLinii = false;
+    auto zakoncz = [&] {
+        // A CR before the line end belongs to the line end.
+        if (dlugosc == biezaca.size() && !biezaca.empty() && biezaca.back() == '\r') biezaca.pop_back();
+        if (biezaca.size() > limit) biezaca.resize(limit);
+        linie_[wczytane++] = std::move(biezaca);
+        biezaca.clear();
+        dlugosc = 0;
+        wLinii = false;
+    };
+    while (wczytane < linie_.size()) {
+        int c = std::getc(plik.get());
+        if (c == EOF) {
+            if (std::ferror(plik.get())) throw IoError(sciezka, "odczyt");
+            if (wLinii) zakoncz();
+            break;
+        }
+        if (c == '\n') {
+            zakoncz();
+            continue;
+        }
+        wLinii = true;
+        ++dlugosc;
+        if (biezaca.size() <= limit) biezaca.push_back(static_cast<char>(c));
+    }
+    return true;
+}
+
+void TabelaLinii::dopisz(int i, const std::string& tekst) { ustaw(i, (*this)[i] + tekst); }
+
+void TabelaLinii::ustaw(int i, std::string tekst) {
+    std::string& l = linie_.at(static_cast<std::size_t>(i - 1));
+    obetnij(tekst, k_);
+    l = std::move(tekst);
+}
+
+// ----------------------------------------------------------------- stages
+
+bool EtapRaportu::utworz(const std::string& sciezka) {
+    sciezka_ = sciezka;
+    return plik_.create(sciezka);
+}
+
+bool EtapRaportu::wczytaj(const std::string& nazwa, int n, int k) {
+    return tabela_.wczytaj(k_.catTABWZOR + nazwa, n, k);
+}
+
+void EtapRaportu::zamknij() {
+    if (!plik_.close()) throw IoError(sciezka_, "zapis");
+}
+
+void EtapRaportu::pisz(const std::string& linia) {
+    if (!plik_.writeLine(linia)) throw IoError(sciezka_, "zapis");
+}
+
+// ------------------------------------------------------------- text stage
+
+void RaportTekstowy::ustawKolumny(int c1, int c2, int w) {
+    c1_ = c1;
+    c2_ = c2;
+    w_ = w;
+}
+
+void RaportTekstowy::PiszNaglowek() {
+    tabela_.dopisz(1, TekstSciezki(k_));
+    PiszLinie(1, 1);
+    tabela_.dopisz(2, LiczbaNaTekst(k_.NumerWezla, 3));
+    PiszLinie(2, 2);
+}
+
+void RaportTekstowy::PiszLinie(int pierwsza, int ostatnia) {
+    for (int i = pierwsza; i <= ostatnia; ++i) pisz(tabela_[i]);
+}
+
+void RaportTekstowy::wartosci(std::string& l, int c, int miejsca, const long double* v, int ile) const {
+    for (int j = 0; j < ile; ++j)
+        NadpiszTekst(l, RealNaTekst(roundToReal48(v[j]), w_ - 1, miejsca), c + j * (w_ + 1));
+}
+
+void RaportTekstowy::lata(std::string& l, int c, int miejsca, const long double* v) const {
+    for (int j = 0; j < 3; ++j)
+        NadpiszTekst(l, RealNaTekst(roundToReal48(v[j]), w_ - 4, miejsca), c + 2 + j * (w_ + 1));
+}
+
+void RaportTekstowy::PiszLata(int linia, int miejsca, const std::array<long double, 6>& v) {
+    std::string l = tabela_[linia];
+    lata(l, c1_, miejsca, v.data());
+    lata(l, c2_, miejsca, v.data() + 3);
+    pisz(l);
+}
+
+void RaportTekstowy::PiszLata3(int linia, int miejsca, const std::array<long double, 3>& v) {
+    std::string l = tabela_[linia];
+    lata(l, c1_, miejsca, v.data());
+    pisz(l);
+}
+
+void RaportTekstowy::PiszWiersz6(int linia, int miejsca, const std::array<long double, 6>& v) {
+    std::string l = tabela_[linia];
+    wartosci(l, c1_, miejsca, v.data(), 3);
+    wartosci(l, c2_, miejsca, v.data() + 3, 3);
+    pisz(l);
+}
+
+void RaportTekstowy::PiszWiersz3L(int linia, int miejsca, const std::array<long double, 3>& v) {
+    std::string l = tabela_[linia];
+    wartosci(l, c1_, miejsca, v.data(), 3);
+    pisz(l);
+}
+
+void RaportTekstowy::PiszWiersz3P(int linia, int miejsca, const std::array<long double, 3>& v) {
+    std::string l = tabela_[linia];
+    wartosci(l, c2_, miejsca, v.data(), 3);
+    pisz(l);
+}
+
+void RaportTekstowy::PiszWiersz2(int linia, int miejsca, const std::array<long double, 2>& v) {
+    std::string l = tabela_[linia];
+    wartosci(l, c1_, miejsca, v.data(), 2);
+    pisz(l);
+}
+
+void RaportTekstowy::PiszWiersz6Cyfr(int linia, const std::array<int, 6>& kody) {
+    std::string l = tabela_[linia];
+    for (int j = 0; j < 6; ++j) {
+        int kolumna = c1_ + 2 + (j / 2) * (w_ + 1) + (j % 2) * 4;
+        NadpiszTekst(l, kody[j] == 0 ? std::string(".") : std::to_string(kody[j]), kolumna);
+    }
+    pisz(l);
+}
+
+// ------------------------------------------------------------- HTML stage
+
+void StronaHTML::PiszNaglowek() {
+    const std::string& linia9 = tabela_[9];
+    std::size_t poczatek = linia9.size();
+    std::string l = linia9 + TekstHTML(TekstSciezki(k_));
+    obetnij(l, tabela_.K());
+    // A cut must not leave half a character reference behind.
+    auto amp = l.rfind('&');
+    if (amp != std::string::npos && amp >= poczatek && l.find(';', amp) == std::string::npos) l.resize(amp);
+    tabela_.ustaw(9, l);
+    tabela_.dopisz(11, LiczbaNaTekst(k_.NumerWezla, 3));
+}
+
+void StronaHTML::PiszLinieHTML(int pierwsza, int ostatnia) {
+    for (int i = pierwsza; i <= ostatnia; ++i) pisz(tabela_[i]);
+}
+
+void StronaHTML::Wypelnij(int linia, long double v, int miejsca) {
+    std::string l = tabela_[linia];
+    WstawWartosc(l, RealNaTekst(roundToReal48(v), 9, miejsca), 1);
+    tabela_.ustaw(linia, std::move(l));
+}
+
+void StronaHTML::WypelnijKropka(int linia, long double v, int miejsca) {
+    std::string l = tabela_[linia];
+    WstawWartoscKropka(l, RealNaTekst(roundToReal48(v), 9, miejsca), 1);
+    tabela_.ustaw(linia, std::move(l));
+}
+
+}  // namespace vesk

@@ -1,0 +1,177 @@
+// The report template machinery shared by every financial report.
+//
+// A report copies the lines of a text template and of an HTML template from
+// the template folder into a text file and an HTML page in the operator
+// folder, and writes the numbers of the current node into them: into fixed
+// columns of the text lines, and in place of the placeholder letter "x" of
+// the HTML lines. The templates are data; the program knows only line
+// numbers, columns and placeholders.
+//
+// One stage (the text file, or one HTML page) is an output file plus the
+// line table of the template being written. Every write is checked: a
+// failed write or template read raises IoError, which the report's writer
+// turns into a false result after the files are closed.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "FileSystem.h"
+
+namespace vesk {
+
+struct Kontekst;
+
+// ----------------------------------------------------------------- names
+
+// The model-state file name up to its first ".", without trailing blanks,
+// at most 200 characters; empty when the name holds no ".".
+std::string RdzenNazwy(const std::string& nazwaPlikuStanu);
+// The characters after the first "." (the whole name when there is none),
+// at most 200.
+std::string RozszerzenieNazwy(const std::string& nazwaPlikuStanu);
+// KatalogOperatora + stem + "." + extension: the full path of the
+// model-state file as the header lines show it.
+std::string TekstSciezki(const Kontekst& k);
+// The report's text output: KatalogOperatora + stem + "." + EXT, joined
+// without inserting separators.
+std::string NazwaWyjscia(const Kontekst& k, const std::string& ext);
+
+// ------------------------------------------------------ HTML placeholders
+
+// Replaces the n-th lowercase "x" of linia (counted from its first
+// character, markup included) by tekst; linia stays as it was when it holds
+// fewer than n of them.
+void WstawWartosc(std::string& linia, const std::string& tekst, int n);
+// As WstawWartosc, but a tekst equal to "        0" (zero right-aligned in
+// nine characters) goes in as ".".
+void WstawWartoscKropka(std::string& linia, const std::string& tekst, int n);
+// s with "&", "<" and ">" written as character references.
+std::string TekstHTML(const std::string& s);
+
+// --------------------------------------------------------- "wolny" noise
+
+// True when the first command-line parameter is exactly "wolny".
+bool TrybWolny(const Kontekst& k);
+// (v - 2) + R / 100 rounded to the 6-byte grid, R drawn from 0..399 by the
+// program-wide generator.
+long double Zaszum(Kontekst& k, long double v);
+
+// ------------------------------------------------------------ line table
+
+// N template lines of at most K characters, numbered from 1. Lines that
+// the template does not supply are empty.
+class TabelaLinii {
+public:
+    TabelaLinii() = default;
+
+    // Reads the template at sciezka: up to n lines, each cut to k
+    // characters, the rest of a longer line skipped. False when the file
+    // cannot be opened; IoError when reading it fails.
+    bool wczytaj(const std::string& sciezka, int n, int k);
+
+    int N() const { return static_cast<int>(linie_.size()); }
+    int K() const { return k_; }
+    const std::string& operator[](int i) const { return linie_.at(static_cast<std::size_t>(i - 1)); }
+
+    // Line i := line i + tekst, cut to K characters.
+    void dopisz(int i, const std::string& tekst);
+    // Line i := tekst, cut to K characters.
+    void ustaw(int i, std::string tekst);
+
+private:
+    std::vector<std::string> linie_;
+    int k_ = 0;
+};
+
+// ----------------------------------------------------------------- stages
+
+// One output file and the line table of the template being written to it.
+class EtapRaportu {
+public:
+    explicit EtapRaportu(Kontekst& k) : k_(k) {}
+    EtapRaportu(const EtapRaportu&) = delete;
+    EtapRaportu& operator=(const EtapRaportu&) = delete;
+
+    // Creates (or empties) the output; false when it cannot be created.
+    bool utworz(const std::string& sciezka);
+    // Loads catTABWZOR + nazwa into a fresh table of n lines of at most k
+    // characters; false when the template cannot be opened.
+    bool wczytaj(const std::string& nazwa, int n, int k);
+    // Closes the output; IoError when its data could not be written.
+    void zamknij();
+
+    TabelaLinii& tabela() { return tabela_; }
+    const std::string& sciezka() const { return sciezka_; }
+
+protected:
+    // Writes one line with its line end; IoError on failure.
+    void pisz(const std::string& linia);
+
+    Kontekst& k_;
+    TextWriter plik_;
+    std::string sciezka_;
+    TabelaLinii tabela_;
+};
+
+// The text stage. Value and year fields are written with NadpiszTekst over
+// a copy of the template line (the table keeps the template text), so a
+// line never grows; the copy is then written. Values are model values:
+// each is rounded to the 6-byte grid before it is formatted.
+class RaportTekstowy : public EtapRaportu {
+public:
+    using EtapRaportu::EtapRaportu;
+
+    // Column starts of the left and right group and the column pitch.
+    void ustawKolumny(int c1, int c2, int w = 9);
+    int c1() const { return c1_; }
+    int c2() const { return c2_; }
+    int W() const { return w_; }
+
+    // Header: line 1 + the model-state file path, line 2 + the node number
+    // in width 3, each cut to K and written.
+    void PiszNaglowek();
+
+    void PiszLinie(int pierwsza, int ostatnia);
+    // Years (width W-4) at c1+2, c1+W+3, c1+2W+4 and the same from c2.
+    void PiszLata(int linia, int miejsca, const std::array<long double, 6>& lata);
+    // Three years (width W-4) from c1.
+    void PiszLata3(int linia, int miejsca, const std::array<long double, 3>& lata);
+    // Values (width W-1) at c1, c1+W+1, c1+2W+2 and the same from c2.
+    void PiszWiersz6(int linia, int miejsca, const std::array<long double, 6>& v);
+    void PiszWiersz3L(int linia, int miejsca, const std::array<long double, 3>& v);
+    void PiszWiersz3P(int linia, int miejsca, const std::array<long double, 3>& v);
+    // Two values (width W-1) at c1 and c1+W+1.
+    void PiszWiersz2(int linia, int miejsca, const std::array<long double, 2>& v);
+    // Six small codes as digits at c1+2, c1+6, c1+W+3, c1+W+7, c1+2W+4,
+    // c1+2W+8: "." for 0, otherwise the digits without blanks.
+    void PiszWiersz6Cyfr(int linia, const std::array<int, 6>& kody);
+
+private:
+    void wartosci(std::string& l, int c, int miejsca, const long double* v, int ile) const;
+    void lata(std::string& l, int c, int miejsca, const long double* v) const;
+
+    int c1_ = 31;
+    int c2_ = 88;
+    int w_ = 9;
+};
+
+// An HTML stage.
+class StronaHTML : public EtapRaportu {
+public:
+    using EtapRaportu::EtapRaportu;
+
+    // Header: line 9 + the model-state file path (with &, <, > escaped),
+    // line 11 + the node number in width 3, each cut to K and stored back.
+    void PiszNaglowek();
+    void PiszLinieHTML(int pierwsza, int ostatnia);
+    // The value, rounded to the 6-byte grid and right-aligned in 9
+    // characters, in place of the first "x" left in the line; the line is
+    // cut to K and stored back.
+    void Wypelnij(int linia, long double v, int miejsca);
+    // The same through WstawWartoscKropka.
+    void WypelnijKropka(int linia, long double v, int miejsca);
+};
+
+}  // namespace vesk

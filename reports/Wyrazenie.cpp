@@ -1,0 +1,49 @@
+#include "Wyrazenie.h"
+
+#include <cmath>
+
+namespace vesk {
+
+Wyrazenie::Wyrazenie(PoleRoku pole)
+    : f_([pole](const StanModelu& r, int rok) { return Odczyt(r, pole, rok); }) {}
+
+Wyrazenie operator+(Wyrazenie a, Wyrazenie b) {
+    return Wyrazenie([a, b](const StanModelu& r, int rok) -> long double {
+        long double lewa = a(r, rok);
+        return lewa + b(r, rok);
+    });
+}
+
+Wyrazenie operator-(Wyrazenie a, Wyrazenie b) {
+    return Wyrazenie([a, b](const StanModelu& r, int rok) -> long double {
+        long double lewa = a(r, rok);
+        return lewa - b(r, rok);
+    });
+}
+
+Wyrazenie operator-(Wyrazenie a) {
+    return Wyrazenie([a](const StanModelu& r, int rok) -> long double { return -a(r, rok); });
+}
+
+Wyrazenie Zero() {
+    return Wyrazenie([](const StanModelu&, int) { return 0.0L; });
+}
+
+Wyrazenie RokKalendarzowy() {
+    return Wyrazenie([](const StanModelu& r, int rok) -> long double {
+        return static_cast<long double>(static_cast<int>(r.Rok()) - 4 + rok);
+    });
+}
+
+Wyrazenie NieujemneLubZero(Wyrazenie a) {
+    return Wyrazenie([a](const StanModelu& r, int rok) -> long double {
+        long double v = a(r, rok);
+        return v >= 0.0L ? v : 0.0L;
+    });
+}
+
+Wyrazenie Modul(Wyrazenie a) {
+    return Wyrazenie([a](const StanModelu& r, int rok) -> long double { return std::fabs(a(r, rok)); });
+}
+
+}  // namespace vesk
