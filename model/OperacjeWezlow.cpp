@@ -1,0 +1,275 @@
+#include "OperacjeWezlow.h"
+
+#include <exception>
+#include <memory>
+
+#include "Deklaracje.h"
+#include "FileSystem.h"
+#include "Inicjalizacja.h"
+#include "MapaRekordu.h"
+#include "Parametry.h"
+#include "Paths.h"
+#include "PlikStanu.h"
+#include "Pomocnicze.h"
+#include "Symulacja.h"
+#include "Zerowanie.h"
+
+namespace vesk {
+
+namespace {
+
+// The current operator as the operations change it: what a failed
+// operation puts back.
+struct StanOperatora {
+    std::string NazwaPlikuStanu;
+    std::string KatalogOperatora;
+    std::uint8_t NumerWezla;
+    std::int16_t RokWezla;
+    std::uint8_t ZnacznikWezla;
+    StanModelu RekordBiezacy;
+    ZESPOL TabelaWezlow;
+
+    explicit StanOperatora(const Kontekst& k)
+        : NazwaPlikuStanu(k.NazwaPlikuStanu),
+          KatalogOperatora(k.KatalogOperatora),
+          NumerWezla(k.NumerWezla),
+          RokWezla(k.RokWezla),
+          ZnacznikWezla(k.ZnacznikWezla),
+          RekordBiezacy(k.RekordBiezacy),
+          TabelaWezlow(k.TabelaWezlow) {}
+
+    void Przywroc(Kontekst& k) const {
+        k.NazwaPlikuStanu = NazwaPlikuStanu;
+        k.KatalogOperatora = KatalogOperatora;
+        k.NumerWezla = NumerWezla;
+        k.RokWezla = RokWezla;
+        k.ZnacznikWezla = ZnacznikWezla;
+        k.RekordBiezacy = RekordBiezacy;
+        k.TabelaWezlow = TabelaWezlow;
+    }
+};
+
+// The screen table of the console decision screen: [year][item] of the
+// production, price and purchase decisions, then dividend, debt and issue.
+struct TabelaEkranu {
+    R33 Produkcja, Ceny, Zakupy;
+    R3 Dywidenda, Zadluzenie, Emisja;
+};
+
+TabelaEkranu tabelaEkranu(const ZmienneModelu& m) {
+    TabelaEkranu t;
+    for (int r = 1; r <= 3; ++r) {
+        for (int i = 1; i <= 3; ++i) {
+            t.Produkcja[r][i] = m.DecyzjeProdukcji[r][i];
+            t.Ceny[r][i] = m.DecyzjeCen[r][i] * 1000.0L;
+            t.Zakupy[r][i] = m.DecyzjeZakupuSurowcow[r][i];
+        }
+        t.Dywidenda[r] = m.UdzialDywidendyZwyklej[r] * 100.0L;
+        t.Zadluzenie[r] = m.DecyzjeZadluzenia[r] * 100.0L;
+        t.Emisja[r] = m.EmisjaAkcji[r];
+    }
+    return t;
+}
+
+void decyzjeZTabeli(const TabelaEkranu& t, ZmienneModelu& m) {
+    for (int r = 1; r <= 3; ++r) {
+        for (int i = 1; i <= 3; ++i) {
+            m.DecyzjeProdukcji[r][i] = t.Produkcja[r][i];
+            m.DecyzjeCen[r][i] = t.Ceny[r][i] / 1000.0L;
+            m.DecyzjeZakupuSurowcow[r][i] = t.Zakupy[r][i];
+        }
+        m.UdzialDywidendyZwyklej[r] = t.Dywidenda[r] / 100.0L;
+        m.DecyzjeZadluzenia[r] = t.Zadluzenie[r] / 100.0L;
+        m.EmisjaAkcji[r] = t.Emisja[r];
+    }
+}
+
+int pierwszyWolnySlot(const ZESPOL& t) {
+    for (int s = 1; s <= 50; ++s)
+        if (!t.Zajety[s]) return s;
+    return 0;
+}
+
+}  // namespace
+
+void TabelaInwestycji(Kontekst& k) {
+    k.HarmonogramInwestycjiRoboczy = Harmonogram{};
+    k.ZnacznikiInwestycji.fill(false);
+}
+
+int EkranInwestycji(Kontekst& k, int tryb) {
+    (void)tryb;
+    TabelaEkranu t = tabelaEkranu(k.m);
+    TabelaInwestycji(k);
+    decyzjeZTabeli(t, k.m);
+    return 1;
+}
+
+bool NowyWezel(Kontekst& k, std::uint8_t proponowany) {
+    (void)proponowany;
+    if (k.NazwaPlikuStanu.empty()) return false;
+    int szablon = 0, baza = 0;
+    if (!NumerZTekstu(k.WezelDoEdycji.NumerTekst, szablon) || szablon > 50) return false;
+    if (!NumerZTekstu(k.WezelBazowy.NumerTekst, baza) || baza > 50) return false;
+    auto zapas = std::make_unique<StanModelu>(k.RekordBiezacy);
+
+    // The template's decisions go into the decision quantities.
+    ZnajdzStanModelu(k, k.SciezkaOperatora + "qad", static_cast<std::uint8_t>(szablon), k.RekordBiezacy);
+    OdtworzDecyzjeZeStanu(k.RekordBiezacy, k.m);
+    DomyslneWariantyInwestycji(k.m);
+    k.ZnacznikiInwestycji.fill(false);
+
+    const int slot = pierwszyWolnySlot(k.TabelaWezlow);
+    if (slot == 0 || !ZnajdzStanModelu(k, SciezkaPlikuStanu(k), static_cast<std::uint8_t>(szablon), k.RekordBiezacy)) {
+        k.RekordBiezacy = *zapas;
+        return false;
+    }
+    k.RekordPomocniczy = *zapas;
+
+    OdtworzDecyzjeZeStanu(k.RekordBiezacy, k.m);
+    EkranInwestycji(k, 2);
+
+    const int numer = WolnyNumerWezla(k);
+    StanModelu& rec = k.RekordBiezacy;
+    rec.UstawNumer(static_cast<std::uint8_t>(numer));
+    k.NumerNowegoWezla = numer;
+    rec.UstawRok(static_cast<std::int16_t>(k.TabelaWezlow.Wpisy[SzukajWezla(k, baza)].Rok + 3));
+    rec.UstawRodzica(static_cast<std::uint8_t>(baza));
+    rec.UstawSymulowany(0);
+
+    ZapiszDecyzjeDoStanu(k.m, rec);
+    k.m.HarmonogramInwestycji = k.HarmonogramInwestycjiRoboczy;
+    PrzeniesStanZRodzica(k, static_cast<std::uint8_t>(baza), rec);
+
+    k.TabelaWezlow.Zajety[slot] = true;
+    k.TabelaWezlow.Wpisy[slot] = WpisWezla{rec.Numer(), rec.Rodzic(), rec.Rok(), rec.Symulowany()};
+
+    if (!ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla)) {
+        // The node was not saved: it must not stay in the table.
+        k.TabelaWezlow.Zajety[slot] = false;
+        k.TabelaWezlow.Wpisy[slot] = WpisWezla{};
+        k.NazwaPlikuStanu.clear();
+        k.RokWezla = -999;
+        return false;
+    }
+    return true;
+}
+
+bool SymulujWezel(Kontekst& k) {
+    StanModelu& rec = k.RekordBiezacy;
+    if (k.NazwaPlikuStanu.empty() || rec.Symulowany() != 0) return false;
+    // The run takes the node number and its calendar start from the record it
+    // simulates, never from what an earlier command left in NumerWezla.
+    const std::uint8_t numer = rec.Numer();
+    const std::int16_t rok = rec.Rok();
+    if (numer > 50) return false;
+
+    ZmienneModelu& m = k.m;
+    bool ok = false;
+    try {
+        ZerujZmienneModelu2(k);
+        ZerujZmienneModelu1(k);
+        WczytajParametryModelu(k);
+        WczytajStanOtwarcia(k, rec);
+        OdtworzDecyzjeZeStanu(rec, m);
+        m.CzasSymulacji = 0;
+        m.RokKalendarzowy = rok;
+        m.CzasPolroczny = rok;
+        m.RokOkresu = rok;
+        m.RokSymulacji = 1;
+        ZerujEkstremaStanu(rec);
+        ok = Symulacja(k, numer);
+    } catch (const std::exception& e) {
+        k.Okna->message(e.what());
+        ok = false;
+    }
+    if (!ok) {
+        rec.UstawSymulowany(0);
+        return false;
+    }
+    rec.UstawSymulowany(1);
+    if (!ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla)) {
+        rec.UstawSymulowany(0);
+        return false;
+    }
+    const int slot = SzukajWezla(k, numer);
+    if (k.TabelaWezlow.Zajety[slot] && k.TabelaWezlow.Wpisy[slot].Numer == numer)
+        k.TabelaWezlow.Wpisy[slot].Symulowany = 1;
+    UstawFlagiWynikow(k, true);
+    return true;
+}
+
+bool UtworzStanOperatora(Kontekst& k) {
+    const auto przed = std::make_unique<StanOperatora>(k);
+    k.RekordPomocniczy = k.RekordBiezacy;
+    if (!k.TabelaWezlow.Sciezka.empty() && IstniejePlik(k.TabelaWezlow.Sciezka)) k.ZespolZapasowy = k.TabelaWezlow;
+    auto wycofaj = [&] {
+        przed->Przywroc(k);
+        return false;
+    };
+
+    UstalNazwePlikuStanu(k);
+    k.KatalogOperatora = normalizeFolder(WyodrebnijKatalog(k.SciezkaOperatora));
+    const std::string nazwa = k.NazwaPlikuStanu;
+    const std::string sciezka = SciezkaPlikuStanu(k);
+
+    k.TabelaWezlow = ZESPOL{};
+    k.TabelaWezlow.Sciezka = sciezka;
+    k.TabelaWezlow.Zajety[0] = true;
+    k.RokWezla = 2012;
+    k.NumerWezla = 0;
+    // A new root starts from an empty record, whatever the buffer held.
+    k.RekordBiezacy = StanModelu{};
+    ZerujEkstremaStanu(k.RekordBiezacy);
+
+    try {
+        if (!Symulacja(k, 0)) return wycofaj();
+    } catch (const std::exception& e) {
+        k.Okna->message(e.what());
+        return wycofaj();
+    }
+
+    StanModelu& rec = k.RekordBiezacy;
+    ZapiszDecyzjeDoStanu(k.m, rec);
+    rec.UstawNumer(0);
+    rec.UstawRodzica(255);
+    rec.UstawRok(2012);
+    rec.UstawSymulowany(1);
+    k.TabelaWezlow.Wpisy[0] = WpisWezla{0, 255, 2012, 1};
+
+    // The new file is written beside the old one and replaces it only when
+    // it is complete.
+    const std::string tymczasowa = nazwa + ".nowy";
+    k.NazwaPlikuStanu = tymczasowa;
+    const bool zapisano = ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla, true);
+    k.NazwaPlikuStanu = nazwa;
+    const std::string sciezkaTymczasowa = joinPath(k.KatalogOperatora, tymczasowa);
+    if (!zapisano || !renameFile(sciezkaTymczasowa, sciezka)) {
+        removeFile(sciezkaTymczasowa);
+        return wycofaj();
+    }
+    UstawFlagiWynikow(k, true);
+    return true;
+}
+
+bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka) {
+    const auto przed = std::make_unique<StanOperatora>(k);
+    k.RekordPomocniczy = k.RekordBiezacy;
+    if (!k.TabelaWezlow.Sciezka.empty() && IstniejePlik(k.TabelaWezlow.Sciezka)) k.ZespolZapasowy = k.TabelaWezlow;
+
+    // The name is the part after the last separator or drive colon.
+    std::string nazwa = sciezka;
+    auto p = nazwa.find_last_of("\\/:");
+    if (p != std::string::npos) nazwa = nazwa.substr(p + 1);
+
+    if (nazwa.empty() || !WczytajZespolWezlow(k, k.KatalogOperatora, nazwa, k.TabelaWezlow, k.RekordBiezacy,
+                                              k.NumerWezla, k.RokWezla, k.ZnacznikWezla)) {
+        przed->Przywroc(k);
+        return false;
+    }
+    k.NazwaPlikuStanu = nazwa;
+    UstawFlagiWynikow(k, true);
+    return true;
+}
+
+}  // namespace vesk
