@@ -86,6 +86,10 @@ inline std::vector<std::string> KomorkiHtml(const std::string& linia) {
     std::vector<std::string> komorki;
     std::size_t i = 0;
     while ((i = linia.find("<t", i)) != std::string::npos) {
+        if (i + 2 >= linia.size() || (linia[i + 2] != 'd' && linia[i + 2] != 'h')) {
+            i += 2;
+            continue;
+        }
         auto otw = linia.find('>', i);
         auto zam = linia.find("</t", otw);
         if (otw == std::string::npos || zam == std::string::npos) break;

@@ -1,0 +1,151 @@
+// The shipped report templates against what their writers expect: line
+// counts, line lengths, the room every value row needs for its last
+// column, and the placeholders of every filled HTML line.
+//
+// To check a new report's templates, add its description to Raporty() and
+// its template files with their line counts to Wzorce().
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+
+#include "OpisRaportu.h"
+#include "RaportBIK.h"
+
+namespace vesk {
+namespace {
+
+std::vector<const OpisRaportu*> Raporty() { return {&OpisRaportuBIK()}; }
+
+struct Wzorzec {
+    const char* nazwa;
+    int linii;
+};
+std::vector<Wzorzec> Wzorce() {
+    return {
+        {"QAD.BIK", 72}, {"QAD.KAP", 88}, {"QAD.BIL", 39}, {"QAD.BIK.HTML", 63}, {"QAD.KAP.HTML", 82},
+    };
+}
+
+std::string Plik(const std::string& nazwa) {
+    std::ifstream in(std::string(VESK_SOURCE_DATA_DIR) + "TABWZOR/" + nazwa, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The lines of a template, which must end every line with CR LF.
+std::vector<std::string> Linie(const std::string& nazwa) {
+    std::string dane = Plik(nazwa);
+    std::vector<std::string> linie;
+    std::size_t start = 0;
+    while (start < dane.size()) {
+        auto lf = dane.find('\n', start);
+        EXPECT_NE(lf, std::string::npos) << nazwa << ": the last line has no line end";
+        if (lf == std::string::npos) break;
+        EXPECT_TRUE(lf > start && dane[lf - 1] == '\r') << nazwa << ": line " << linie.size() + 1 << " ends without CR";
+        linie.push_back(dane.substr(start, lf > start && dane[lf - 1] == '\r' ? lf - 1 - start : lf - start));
+        start = lf + 1;
+    }
+    return linie;
+}
+
+int Dlugosc(const std::vector<std::string>& linie, int n) {
+    return n <= static_cast<int>(linie.size()) ? static_cast<int>(linie[static_cast<std::size_t>(n - 1)].size()) : 0;
+}
+
+// Bytes that code page 1250 leaves undefined, and control characters.
+bool ZnakCp1250(unsigned char c) {
+    static const std::set<unsigned char> nieokreslone = {0x81, 0x83, 0x88, 0x90, 0x98};
+    return c >= 0x20 && c != 0x7F && !nieokreslone.count(c);
+}
+
+TEST(Wzorce, EveryTemplateHasItsLineCountAndIsCodePage1250Text) {
+    for (const Wzorzec& w : Wzorce()) {
+        SCOPED_TRACE(w.nazwa);
+        auto linie = Linie(w.nazwa);
+        EXPECT_EQ(static_cast<int>(linie.size()), w.linii);
+        for (std::size_t i = 0; i < linie.size(); ++i)
+            for (unsigned char c : linie[i]) EXPECT_TRUE(ZnakCp1250(c)) << "line " << i + 1 << " byte " << int(c);
+    }
+}
+
+TEST(Wzorce, EveryTextRowHasRoomForItsLastColumn) {
+    for (const OpisRaportu* opis : Raporty()) {
+        for (const CzescTekstu& c : opis->czesci) {
+            SCOPED_TRACE(c.wzorzec);
+            auto linie = Linie(c.wzorzec);
+            ASSERT_FALSE(linie.empty()) << "missing template";
+            EXPECT_EQ(static_cast<int>(linie.size()), c.ostatnia) << "the writer writes lines 1.." << c.ostatnia;
+            EXPECT_LE(c.ostatnia, c.N);
+            for (std::size_t i = 0; i < linie.size(); ++i)
+                EXPECT_LE(static_cast<int>(linie[i].size()), c.K) << "line " << i + 1;
+            std::set<int> zajete;
+            for (const WierszTekstu& w : c.wiersze) {
+                EXPECT_TRUE(zajete.insert(w.linia).second) << "line " << w.linia << " mapped twice";
+                EXPECT_GE(w.linia, 3) << "lines 1 and 2 are the header";
+                EXPECT_LE(w.linia, c.ostatnia);
+                EXPECT_GE(Dlugosc(linie, w.linia), MinimalnaDlugosc(c, w)) << "value line " << w.linia;
+            }
+            for (int p : c.pominiete) EXPECT_FALSE(zajete.count(p)) << "line " << p << " both skipped and mapped";
+        }
+    }
+}
+
+TEST(Wzorce, EveryFilledHtmlLineHoldsExactlyItsPlaceholders) {
+    for (const OpisRaportu* opis : Raporty()) {
+        for (const StronaRaportu& s : opis->strony) {
+            SCOPED_TRACE(s.wzorzec);
+            auto linie = Linie(s.wzorzec);
+            ASSERT_FALSE(linie.empty()) << "missing template";
+            EXPECT_EQ(static_cast<int>(linie.size()), s.ostatnia);
+            std::map<int, int> wypelnien;
+            for (const WypelnienieHTML& w : s.wypelnienia) {
+                EXPECT_GE(w.linia, s.pierwsza);
+                EXPECT_LE(w.linia, s.ostatnia);
+                wypelnien[w.linia] += 3;
+            }
+            for (int n = 1; n <= static_cast<int>(linie.size()); ++n) {
+                const std::string& l = linie[static_cast<std::size_t>(n - 1)];
+                EXPECT_LE(static_cast<int>(l.size()), s.K) << "line " << n;
+                auto x = static_cast<int>(std::count(l.begin(), l.end(), 'x'));
+                int miejsc = 0;
+                for (std::size_t p = l.find(">x<"); p != std::string::npos; p = l.find(">x<", p + 1)) ++miejsc;
+                if (wypelnien.count(n)) {
+                    // Every "x" of a filled line is a placeholder cell, so none in markup or text comes first.
+                    EXPECT_EQ(x, wypelnien[n]) << "line " << n;
+                    EXPECT_EQ(miejsc, wypelnien[n]) << "line " << n;
+                } else if (n >= 9) {
+                    EXPECT_EQ(x, 0) << "line " << n << " is written as it stands";
+                }
+            }
+        }
+    }
+}
+
+TEST(Wzorce, PagesDeclareTheirCodePageAndEndTheirHeaderLinesOnText) {
+    for (const OpisRaportu* opis : Raporty()) {
+        for (const StronaRaportu& s : opis->strony) {
+            SCOPED_TRACE(s.wzorzec);
+            auto linie = Linie(s.wzorzec);
+            ASSERT_GE(linie.size(), 12u);
+            std::string glowa;
+            for (int n = 1; n <= 8; ++n) glowa += linie[static_cast<std::size_t>(n - 1)];
+            EXPECT_NE(glowa.find("charset=\"windows-1250\""), std::string::npos);
+            EXPECT_NE(glowa.find("</style>"), std::string::npos) << "all styling in the head";
+            EXPECT_NE(glowa.find("</head>"), std::string::npos);
+            for (int n : {9, 11}) {
+                const std::string& l = linie[static_cast<std::size_t>(n - 1)];
+                ASSERT_FALSE(l.empty());
+                EXPECT_NE(l.back(), '>') << "line " << n << " ends where the header text is appended";
+                EXPECT_EQ(linie[static_cast<std::size_t>(n)].rfind("</", 0), 0u) << "line " << n + 1 << " closes it";
+            }
+            for (std::size_t i = 8; i < linie.size(); ++i)
+                EXPECT_EQ(linie[i].find("style="), std::string::npos) << "line " << i + 1;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vesk
