@@ -36,6 +36,12 @@ inline void Zapis(StanModelu& rekord, PoleRoku pole, int rok, long double v) {
     rekord.zapis().setReal48(PrzesuniecieRoku(pole, rok), v);
 }
 
+// Element k (1..3) of a field that holds one 6-byte real per product or
+// per raw material, the elements lying side by side in the year block.
+inline constexpr PoleRoku ElementPola(PoleRoku pole, int k) {
+    return {pole.nazwa, pole.przesuniecie + 6 * static_cast<std::size_t>(k - 1)};
+}
+
 namespace pola {
 // Balance sheet and capital statement.
 inline constexpr PoleRoku DekapitalizacjaGruntowIBudynkow{"DekapitalizacjaGruntowIBudynkow", 4080};
@@ -78,6 +84,25 @@ inline constexpr PoleRoku SrodkiTrwale{"SrodkiTrwale", 7360};
 inline constexpr PoleRoku WartoscProdukcjiWToku{"WartoscProdukcjiWToku", 7928};
 inline constexpr PoleRoku WartoscMaterialow{"WartoscMaterialow", 7952};
 inline constexpr PoleRoku WartoscWyrobowGotowych{"WartoscWyrobowGotowych", 7968};
+// Inventories and production: one element per raw material or product
+// (ElementPola).
+inline constexpr PoleRoku ZapasWyrobowGotowych{"ZapasWyrobowGotowych", 6608};
+inline constexpr PoleRoku ProdukcjaWToku{"ProdukcjaWToku", 6632};
+inline constexpr PoleRoku ZapasSurowcow{"ZapasSurowcow", 6664};
+inline constexpr PoleRoku SprzedazRoku{"SprzedazRoku", 7072};
+inline constexpr PoleRoku ProdukcjaRoku{"ProdukcjaRoku", 7096};
+inline constexpr PoleRoku ZdolnoscRoku{"ZdolnoscRoku", 7120};
+inline constexpr PoleRoku ZdolnoscProdukcyjna{"ZdolnoscProdukcyjna", 7904};
+// Synthetic result.
+inline constexpr PoleRoku WskaznikBiezacejPlynnosci{"WskaznikBiezacejPlynnosci", 4192};
+inline constexpr PoleRoku WskaznikZadluzeniaOgolnego{"WskaznikZadluzeniaOgolnego", 4208};
+inline constexpr PoleRoku RentownoscAktywow{"RentownoscAktywow", 4232};
+inline constexpr PoleRoku RentownoscSprzedazy{"RentownoscSprzedazy", 4248};
+inline constexpr PoleRoku RotacjaZapasow{"RotacjaZapasow", 4272};
+inline constexpr PoleRoku WartoscOddanychInwestycji{"WartoscOddanychInwestycji", 4416};
+inline constexpr PoleRoku PrzychodyZeSprzedazy{"PrzychodyZeSprzedazy", 5744};
+inline constexpr PoleRoku DywidendaZwykla{"DywidendaZwykla", 6520};
+inline constexpr PoleRoku ZyskDoPodzialu{"ZyskDoPodzialu", 6528};
 }  // namespace pola
 
 }  // namespace vesk
