@@ -19,7 +19,8 @@ std::array<long double, 3> wartosciRoku(Kontekst& k, const Wyrazenie& w, Szum sz
     std::array<long double, 3> v{};
     for (int rok = 1; rok <= 3; ++rok) {
         long double x = roundToReal48(w(k.RekordBiezacy, rok));
-        if ((szum & (1u << rok)) != 0 && TrybWolny(k)) x = Zaszum(k, x);
+        if ((szum & (1u << rok)) != 0 && TrybWolny(k))
+            x = (szum & SzumWezszy) != 0 ? Zaszum(k, x, 1.5L, 300) : Zaszum(k, x);
         v[static_cast<std::size_t>(rok - 1)] = x;
     }
     return v;
@@ -27,7 +28,8 @@ std::array<long double, 3> wartosciRoku(Kontekst& k, const Wyrazenie& w, Szum sz
 
 void piszWiersz(Kontekst& k, RaportTekstowy& t, const WierszTekstu& w) {
     switch (w.rodzaj) {
-        case RodzajWiersza::Lata: {
+        case RodzajWiersza::Lata:
+        case RodzajWiersza::LataLewe: {
             auto l = wartosciRoku(k, RokKalendarzowy(), BezSzumu);
             t.PiszLata(w.linia, w.miejsca, {l[0], l[1], l[2], l[0], l[1], l[2]});
             break;
@@ -131,7 +133,8 @@ int MinimalnaDlugosc(const CzescTekstu& czesc, const WierszTekstu& wiersz) {
     const int W = czesc.W;
     switch (wiersz.rodzaj) {
         case RodzajWiersza::Lata: return czesc.c2 + 3 * W - 1;
-        case RodzajWiersza::Lata3: return czesc.c1 + 3 * W - 1;
+        case RodzajWiersza::Lata3:
+        case RodzajWiersza::LataLewe: return czesc.c1 + 3 * W - 1;
         case RodzajWiersza::Wiersz3L: return czesc.c1 + 3 * W;
         case RodzajWiersza::Wiersz3P:
         case RodzajWiersza::Wiersz6: return czesc.c2 + 3 * W;

@@ -23,12 +23,21 @@ enum class RodzajWiersza {
     Wiersz3L,  // three yearly values in the left group
     Wiersz3P,  // three yearly values in the right group
     Wiersz6,   // three yearly values in each group, left first
+    // The node's years in both groups as Lata, in a template whose value
+    // rows all lie in the left group: its year row may end after the left
+    // years, and the right ones then find no room.
+    LataLewe,
 };
 
 // The years whose printed value carries the "wolny" noise: bit y for year y.
 using Szum = unsigned;
 inline constexpr Szum BezSzumu = 0;
 inline constexpr Szum SzumLat23 = (1u << 2) | (1u << 3);
+inline constexpr Szum SzumRoku2 = 1u << 2;
+inline constexpr Szum SzumRoku3 = 1u << 3;
+// Or-ed with the years: their noise is (v - 1.5) + R / 100, R drawn from
+// 0..299, in place of (v - 2) + R / 100, R from 0..399.
+inline constexpr Szum SzumWezszy = 1u << 8;
 
 struct WierszTekstu {
     int linia;

@@ -103,6 +103,34 @@ inline constexpr PoleRoku WartoscOddanychInwestycji{"WartoscOddanychInwestycji",
 inline constexpr PoleRoku PrzychodyZeSprzedazy{"PrzychodyZeSprzedazy", 5744};
 inline constexpr PoleRoku DywidendaZwykla{"DywidendaZwykla", 6520};
 inline constexpr PoleRoku ZyskDoPodzialu{"ZyskDoPodzialu", 6528};
+// Revenue and profit, income statement (SprzedazWyrobow: one element per
+// product, ElementPola).
+inline constexpr PoleRoku WynikZeSprzedazy{"WynikZeSprzedazy", 3472};
+inline constexpr PoleRoku WynikOperacyjny{"WynikOperacyjny", 3480};
+inline constexpr PoleRoku WynikPrzedOpodatkowaniem{"WynikPrzedOpodatkowaniem", 3488};
+inline constexpr PoleRoku PozostaleKoszty{"PozostaleKoszty", 3496};
+inline constexpr PoleRoku KosztyOkresowe1{"KosztyOkresowe1", 3968};
+inline constexpr PoleRoku KosztyOkresowe2{"KosztyOkresowe2", 3976};
+inline constexpr PoleRoku KosztyOkresowe3{"KosztyOkresowe3", 3984};
+inline constexpr PoleRoku PodatkiIOplaty{"PodatkiIOplaty", 3992};
+inline constexpr PoleRoku UslugiObce{"UslugiObce", 4000};
+inline constexpr PoleRoku KosztySprzedanychProduktow{"KosztySprzedanychProduktow", 4032};
+inline constexpr PoleRoku WynikLatUbieglych{"WynikLatUbieglych", 4304};
+inline constexpr PoleRoku OdpisNaKapitalZapasowy{"OdpisNaKapitalZapasowy", 4480};
+inline constexpr PoleRoku WynikNetto{"WynikNetto", 4512};
+inline constexpr PoleRoku DywidendaObowiazkowa{"DywidendaObowiazkowa", 4696};
+inline constexpr PoleRoku WynikNiepodzielony{"WynikNiepodzielony", 4720};
+inline constexpr PoleRoku Amortyzacja{"Amortyzacja", 4968};
+inline constexpr PoleRoku KosztyFinansowe{"KosztyFinansowe", 4976};
+inline constexpr PoleRoku ZuzycieMaterialow{"ZuzycieMaterialow", 4984};
+inline constexpr PoleRoku KosztyWytworzenia{"KosztyWytworzenia", 5000};
+inline constexpr PoleRoku WynagrodzeniaISwiadczenia{"WynagrodzeniaISwiadczenia", 5008};
+inline constexpr PoleRoku PodatekDochodowy{"PodatekDochodowy", 6568};
+inline constexpr PoleRoku SprzedazWyrobow{"SprzedazWyrobow", 6720};
+inline constexpr PoleRoku WynikBrutto{"WynikBrutto", 7504};
+inline constexpr PoleRoku ZyskBrutto{"ZyskBrutto", 7512};
+inline constexpr PoleRoku ZyskNaDzialalnosciGospodarczej{"ZyskNaDzialalnosciGospodarczej", 7624};
+inline constexpr PoleRoku ZmianaStanuProduktow{"ZmianaStanuProduktow", 7960};
 }  // namespace pola
 
 }  // namespace vesk

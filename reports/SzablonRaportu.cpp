@@ -91,6 +91,11 @@ long double Zaszum(Kontekst& k, long double v) {
     return roundToReal48((v - 2.0L) + r / 100.0L);
 }
 
+long double Zaszum(Kontekst& k, long double v, long double przesuniecie, unsigned zakres) {
+    long double r = static_cast<long double>(k.Losowanie.draw(zakres));
+    return roundToReal48((v - przesuniecie) + r / 100.0L);
+}
+
 // ------------------------------------------------------------ line table
 
 bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {

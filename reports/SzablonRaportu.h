@@ -57,6 +57,9 @@ bool TrybWolny(const Kontekst& k);
 // (v - 2) + R / 100 rounded to the 6-byte grid, R drawn from 0..399 by the
 // program-wide generator.
 long double Zaszum(Kontekst& k, long double v);
+// (v - przesuniecie) + R / 100 rounded to the 6-byte grid, R drawn from
+// 0..zakres-1: the same noise with a report's own constants.
+long double Zaszum(Kontekst& k, long double v, long double przesuniecie, unsigned zakres);
 
 // ------------------------------------------------------------ line table
 
