@@ -14,11 +14,14 @@
 
 #include "OpisRaportu.h"
 #include "RaportBIK.h"
+#include "RaportPRO.h"
+#include "RaportSRE.h"
+#include "RaportZAO.h"
 
 namespace vesk {
 namespace {
 
-std::vector<const OpisRaportu*> Raporty() { return {&OpisRaportuBIK()}; }
+std::vector<const OpisRaportu*> Raporty() { return {&OpisRaportuBIK(), &OpisRaportuZAO(), &OpisRaportuPRO()}; }
 
 struct Wzorzec {
     const char* nazwa;
@@ -27,6 +30,8 @@ struct Wzorzec {
 std::vector<Wzorzec> Wzorce() {
     return {
         {"QAD.BIK", 72}, {"QAD.KAP", 88}, {"QAD.BIL", 39}, {"QAD.BIK.HTML", 63}, {"QAD.KAP.HTML", 82},
+        {"QAD.ZAO", 24}, {"QAD.ZAO.HTML", 33}, {"QAD.PRO", 24}, {"QAD.PRO.HTML", 53},
+        {"QAD.SRE", 31}, {"QAD.SRE.HTML", 28},
     };
 }
 
@@ -144,6 +149,48 @@ TEST(Wzorce, PagesDeclareTheirCodePageAndEndTheirHeaderLinesOnText) {
             for (std::size_t i = 8; i < linie.size(); ++i)
                 EXPECT_EQ(linie[i].find("style="), std::string::npos) << "line " << i + 1;
         }
+    }
+}
+
+
+// The synthetic-result report is written by its own writer, not from a
+// description: two values per line, from its table of items.
+TEST(Wzorce, SyntheticResultTemplatesHoldTwoValuesPerItemLine) {
+    auto tekst = Linie("QAD.SRE");
+    EXPECT_EQ(static_cast<int>(tekst.size()), OstatniaLiniaSRE);
+    EXPECT_LE(OstatniaLiniaSRE, LiniiSRE);
+    std::set<int> wiersze, linieStrony;
+    for (const PozycjaSRE& p : PozycjeSRE()) {
+        EXPECT_TRUE(wiersze.insert(p.liniaTekstu).second) << "text line " << p.liniaTekstu << " mapped twice";
+        EXPECT_TRUE(linieStrony.insert(p.liniaHTML).second) << "page line " << p.liniaHTML << " mapped twice";
+        EXPECT_GT(p.liniaTekstu, PominietaLiniaSRE);
+        // The second value ends at the column start + W + W - 2.
+        EXPECT_GE(Dlugosc(tekst, p.liniaTekstu), KolumnaSRE + 2 * OdstepSRE - 2) << "value line " << p.liniaTekstu;
+    }
+    for (std::size_t i = 0; i < tekst.size(); ++i) EXPECT_LE(static_cast<int>(tekst[i].size()), ZnakowSRE) << "line " << i + 1;
+
+    auto strona = Linie("QAD.SRE.HTML");
+    ASSERT_EQ(static_cast<int>(strona.size()), OstatniaLiniaStronySRE);
+    std::string glowa;
+    for (int n = 1; n <= 8; ++n) glowa += strona[static_cast<std::size_t>(n - 1)];
+    EXPECT_NE(glowa.find("charset=\"windows-1250\""), std::string::npos);
+    EXPECT_NE(glowa.find("</style>"), std::string::npos) << "all styling in the head";
+    for (int n : {9, 11}) {
+        const std::string& l = strona[static_cast<std::size_t>(n - 1)];
+        ASSERT_FALSE(l.empty());
+        EXPECT_NE(l.back(), '>') << "line " << n << " ends where the header text is appended";
+        EXPECT_EQ(strona[static_cast<std::size_t>(n)].rfind("</", 0), 0u) << "line " << n + 1 << " closes it";
+    }
+    for (std::size_t i = 0; i < strona.size(); ++i) EXPECT_LE(static_cast<int>(strona[i].size()), ZnakowSRE) << "line " << i + 1;
+    for (int n = 9; n <= static_cast<int>(strona.size()); ++n) {
+        const std::string& l = strona[static_cast<std::size_t>(n - 1)];
+        EXPECT_EQ(l.find("style="), std::string::npos) << "line " << n;
+        auto x = static_cast<int>(std::count(l.begin(), l.end(), 'x'));
+        int miejsc = 0;
+        for (std::size_t p = l.find(">x<"); p != std::string::npos; p = l.find(">x<", p + 1)) ++miejsc;
+        const int oczekiwane = linieStrony.count(n) ? WartosciWLiniiStronySRE : 0;
+        EXPECT_EQ(x, oczekiwane) << "line " << n;
+        EXPECT_EQ(miejsc, oczekiwane) << "line " << n;
     }
 }
 

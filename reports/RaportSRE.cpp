@@ -1,0 +1,156 @@
+#include "RaportSRE.h"
+
+#include <algorithm>
+#include <new>
+
+#include "IoError.h"
+#include "Kontekst.h"
+#include "PlikStanu.h"
+#include "Pomocnicze.h"
+#include "Real48.h"
+#include "SzablonRaportu.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr int KorzenDrzewa = 0;
+
+// Line 3 of the text: each node of the path before the root in width 3,
+// current node first, then the root.
+std::string TekstListyWezlow(const std::vector<int>& sciezka) {
+    std::string t;
+    for (std::size_t i = 0; i + 1 < sciezka.size(); ++i) t += LiczbaNaTekst(sciezka[i], 3);
+    return t + "  0";
+}
+
+long double WartoscBiezaca(const Kontekst& k, const PozycjaSRE& p) { return Odczyt(k.RekordBiezacy, p.pole, 3); }
+
+bool PiszTekst(Kontekst& k, const std::string& OutName, const std::vector<int>& sciezka, const SrednieSRE& s) {
+    RaportTekstowy t(k);
+    if (!t.utworz(OutName)) return false;
+    if (!t.wczytaj("QAD.SRE", LiniiSRE, ZnakowSRE)) return false;
+    t.ustawKolumny(KolumnaSRE, KolumnaSRE, OdstepSRE);
+    t.PiszNaglowek();
+    t.tabela().dopisz(3, TekstListyWezlow(sciezka));
+    t.PiszLinie(3, PominietaLiniaSRE - 1);
+    int nastepna = PominietaLiniaSRE + 1;
+    for (std::size_t i = 0; i < PozycjeSRE().size(); ++i) {
+        const PozycjaSRE& p = PozycjeSRE()[i];
+        t.PiszLinie(nastepna, p.liniaTekstu - 1);
+        t.PiszWiersz2(p.liniaTekstu, 2, {WartoscBiezaca(k, p), s.srednie[i]});
+        nastepna = p.liniaTekstu + 1;
+    }
+    t.PiszLinie(nastepna, OstatniaLiniaSRE);
+    t.zamknij();
+    k.FlagiWynikow.SRE = false;
+    return true;
+}
+
+bool PiszStrone(Kontekst& k, const std::string& OutName, const SrednieSRE& s) {
+    StronaHTML h(k);
+    if (!h.utworz(OutName + ".html")) return false;
+    if (!h.wczytaj("QAD.SRE.HTML", LiniiSRE, ZnakowSRE)) return false;
+    h.PiszNaglowek();
+    const int pierwsza = PozycjeSRE().front().liniaHTML;
+    h.PiszLinieHTML(1, pierwsza - 1);
+    for (std::size_t i = 0; i < PozycjeSRE().size(); ++i) {
+        const PozycjaSRE& p = PozycjeSRE()[i];
+        h.Wypelnij(p.liniaHTML, WartoscBiezaca(k, p), 2);
+        h.Wypelnij(p.liniaHTML, s.srednie[i], 2);
+    }
+    h.PiszLinieHTML(pierwsza, OstatniaLiniaStronySRE);
+    h.zamknij();
+    k.FlagiWynikow.SRE = false;
+    return true;
+}
+
+bool Tworz(Kontekst& k, const std::string& OutName) {
+    // The path and its averages come first, so that a path that cannot be
+    // averaged leaves no half-written report behind.
+    std::optional<std::vector<int>> sciezka = SciezkaDoKorzenia(k.TabelaWezlow, k.RekordBiezacy.Numer());
+    if (!sciezka) return false;
+    std::optional<SrednieSRE> srednie = SrednieNaSciezce(k, *sciezka);
+    if (!srednie) return false;
+    if (!PiszTekst(k, OutName, *sciezka, *srednie)) return false;
+    return PiszStrone(k, OutName, *srednie);
+}
+
+}  // namespace
+
+const std::array<PozycjaSRE, LiczbaPozycjiSRE>& PozycjeSRE() {
+    using namespace pola;
+    static const std::array<PozycjaSRE, LiczbaPozycjiSRE> pozycje{{
+        {ZyskDoPodzialu, 11, 17},
+        {PrzychodyZeSprzedazy, 13, 18},
+        {DywidendaZwykla, 15, 19},
+        {WartoscOddanychInwestycji, 17, 20},
+        {WskaznikBiezacejPlynnosci, 21, 22},
+        {RentownoscAktywow, 23, 23},
+        {RentownoscSprzedazy, 25, 24},
+        {WskaznikZadluzeniaOgolnego, 27, 25},
+        {RotacjaZapasow, 29, 26},
+    }};
+    return pozycje;
+}
+
+std::optional<std::vector<int>> SciezkaDoKorzenia(const ZESPOL& tabela, int numer) {
+    std::vector<int> sciezka{numer};
+    while (sciezka.back() != KorzenDrzewa) {
+        bool znaleziony = false;
+        for (int slot = 1; slot <= NajwiekszyNumerWezla && sciezka.back() != KorzenDrzewa; ++slot) {
+            const WpisWezla& w = tabela.Wpisy[slot];
+            if (!tabela.Zajety[slot] || w.Numer != sciezka.back()) continue;
+            if (std::find(sciezka.begin(), sciezka.end(), w.Rodzic) != sciezka.end()) return std::nullopt;
+            sciezka.push_back(w.Rodzic);
+            znaleziony = true;
+        }
+        if (!znaleziony) return std::nullopt;
+    }
+    return sciezka;
+}
+
+std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& sciezka) {
+    std::array<long double, LiczbaPozycjiSRE> sumy{};
+    int znalezione = 0;
+    const std::string plik = SciezkaPlikuStanu(k);
+    for (std::size_t j = 0; j + 1 < sciezka.size(); ++j) {
+        if (sciezka[j] < 0 || sciezka[j] > NajwiekszyNumerWezla) continue;
+        if (!ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(sciezka[j]), k.RekordPomocniczy)) continue;
+        ++znalezione;
+        for (std::size_t i = 0; i < sumy.size(); ++i) {
+            const PoleRoku pole = PozycjeSRE()[i].pole;
+            long double s = sumy[i];
+            for (int rok = 1; rok <= 3; ++rok) s += Odczyt(k.RekordPomocniczy, pole, rok);
+            sumy[i] = roundToReal48(s);
+        }
+    }
+    if (znalezione == 0) return std::nullopt;
+    SrednieSRE wynik;
+    wynik.wezlow = znalezione;
+    const long double dzielnik = 3.0L * static_cast<long double>(znalezione);
+    for (std::size_t i = 0; i < sumy.size(); ++i) wynik.srednie[i] = sumy[i] / dzielnik;
+    return wynik;
+}
+
+bool Raport_SRE(Kontekst& k) {
+    const std::string OutName = NazwaWyjscia(k, "SRE");
+    if (k.RekordBiezacy.Numer() == KorzenDrzewa || !k.FlagiWynikow.SRE) return false;
+    return Raport_SRE_Tworz(k, OutName);
+}
+
+bool Raport_SRE_Tworz(Kontekst& k, const std::string& OutName) {
+    // Every way the report can fail on outside data ends here, the stages'
+    // files closed by then.
+    try {
+        return Tworz(k, OutName);
+    } catch (const IoError&) {
+        return false;
+    } catch (const Real48Error&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace vesk
