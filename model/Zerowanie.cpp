@@ -252,8 +252,13 @@ void ZerujZmienneModelu1(Kontekst& k) {
 }
 
 void KoniecRoku(Kontekst& k) {
-    ZerujZmienneModelu1(k);
     ZmienneModelu& m = k.m;
+    // The year's result to the balance outlives the reset: the next year's
+    // start refuses a share issue after a loss year, as a node's first year
+    // does with the result its opening state brings from the parent.
+    const Real wynikRoku = m.WynikDoBilansu;
+    ZerujZmienneModelu1(k);
+    m.WynikDoBilansu = wynikRoku;
     zeruj(m.SprzedazRoku);
     zeruj(m.ProdukcjaRoku);
     zeruj(m.AmortyzacjaRoku);

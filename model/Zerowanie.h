@@ -11,7 +11,8 @@ namespace vesk {
 void ZerujZmienneModelu2(Kontekst& k);
 // Clears the year accumulators and the step quantities.
 void ZerujZmienneModelu1(Kontekst& k);
-// End-of-year reset: ZerujZmienneModelu1, then the yearly counters.
+// End-of-year reset: ZerujZmienneModelu1, then the yearly counters. The
+// year's WynikDoBilansu is kept for the next year's share-issue rule.
 void KoniecRoku(Kontekst& k);
 // The root's opening state: fixed assets 120, cash 50, equity 170.
 void UstawStanPoczatkowy(Kontekst& k);

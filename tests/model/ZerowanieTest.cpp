@@ -74,6 +74,18 @@ TEST(Zerowanie, YearEndClearsYearCountersButNotStocksOrBalances) {
     EXPECT_EQ(v(k.m.ZyskRoku), 12.0L);
 }
 
+TEST(Zerowanie, YearEndKeepsTheResultThatTheNextYearsIssueRuleReads) {
+    Kontekst k;
+    k.m.WynikDoBilansu = -2.5L;  // a loss year
+    k.m.WynikLatUbieglych = 4;
+    KoniecRoku(k);
+    EXPECT_EQ(v(k.m.WynikDoBilansu), -2.5L);
+    EXPECT_EQ(v(k.m.WynikLatUbieglych), 0.0L);  // the rest of the list is cleared
+    // The reset before a run still clears it; the opening state brings the parent's.
+    ZerujZmienneModelu1(k);
+    EXPECT_EQ(v(k.m.WynikDoBilansu), 0.0L);
+}
+
 TEST(Zerowanie, DefaultDecisions) {
     Kontekst k;
     DomyslneDecyzje(k);
