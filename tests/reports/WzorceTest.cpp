@@ -14,14 +14,25 @@
 
 #include "OpisRaportu.h"
 #include "RaportBIK.h"
+#include "RaportPRF.h"
 #include "RaportPRO.h"
+#include "RaportRAW.h"
 #include "RaportSRE.h"
 #include "RaportZAO.h"
 
 namespace vesk {
 namespace {
 
-std::vector<const OpisRaportu*> Raporty() { return {&OpisRaportuBIK(), &OpisRaportuZAO(), &OpisRaportuPRO()}; }
+// The income statement's description depends on the social-insurance rate
+// only through the values it prints.
+const OpisRaportu& OpisRaportuPRFDoSprawdzenia() {
+    static const OpisRaportu opis = OpisRaportuPRF(0.0L);
+    return opis;
+}
+
+std::vector<const OpisRaportu*> Raporty() {
+    return {&OpisRaportuBIK(), &OpisRaportuZAO(), &OpisRaportuPRO(), &OpisRaportuRAW(), &OpisRaportuPRFDoSprawdzenia()};
+}
 
 struct Wzorzec {
     const char* nazwa;
@@ -32,6 +43,8 @@ std::vector<Wzorzec> Wzorce() {
         {"QAD.BIK", 72}, {"QAD.KAP", 88}, {"QAD.BIL", 39}, {"QAD.BIK.HTML", 63}, {"QAD.KAP.HTML", 82},
         {"QAD.ZAO", 24}, {"QAD.ZAO.HTML", 33}, {"QAD.PRO", 24}, {"QAD.PRO.HTML", 53},
         {"QAD.SRE", 31}, {"QAD.SRE.HTML", 28},
+        {"QAD.RAX", 87}, {"QAD.RAW", 42}, {"QAD.RAX.HTML", 54},
+        {"QAD.PRG", 59}, {"QAD.PRF", 40}, {"QAD.PRG.HTML", 51},
     };
 }
 

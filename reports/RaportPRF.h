@@ -1,0 +1,32 @@
+// The income-statement report: the statement in stages ("QAD.PRG"), then
+// the account form with costs and losses on the left and revenues and
+// gains on the right ("QAD.PRF"), one after the other in NAME.PRF; the page
+// NAME.PRF.html repeats the statement in stages.
+//
+// The wages are split by the social-insurance rate in force when the
+// report is written (the model parameter StawkaSkladekZUS), not by a rate
+// stored with the node.
+#pragma once
+
+#include <string>
+
+#include "OpisRaportu.h"
+
+namespace vesk {
+
+struct Kontekst;
+
+// The report as data for a social-insurance rate in percent: templates,
+// column groups, row maps and fills.
+OpisRaportu OpisRaportuPRF(long double StawkaSkladekZUS);
+
+// Writes the report while its flag is pending; true when its files were
+// written by this call.
+bool Raport_PRF(Kontekst& k);
+// Writes the report into OutName and OutName + ".html" whatever the flag;
+// true when both statements and the page were written. A rate of -100 %,
+// which leaves no wages without contributions to print, writes nothing and
+// gives false.
+bool Raport_PRF_Tworz(Kontekst& k, const std::string& OutName);
+
+}  // namespace vesk
