@@ -251,14 +251,6 @@ TEST(RaportSRE, TheEntryWritesNothingWhileTheReportIsNotPending) {
     EXPECT_FALSE(w.saPliki());
 }
 
-TEST(RaportSRE, WolnyAddsNoNoise) {
-    Wynik w;
-    w.k.Parametry = CommandLine({"wolny"});
-    ASSERT_TRUE(w.uruchom());
-    EXPECT_EQ(Wartosci(w.tekst()[Sre(11)]), (S{"30.00", "60.00"}));
-    EXPECT_EQ(w.k.Losowanie.seed(), 0u);
-}
-
 // ------------------------------------------------------------- failures
 
 TEST(RaportSREAwarie, APathWithoutAnEndWritesNothingAndKeepsTheFlag) {
