@@ -304,33 +304,7 @@ TEST(RaportPRF, TemplateLinesPastTheLastWrittenOnesNeverReachTheOutputs) {
     EXPECT_EQ(r.strona().size(), static_cast<std::size_t>(LiniiStrony));
 }
 
-TEST(RaportPRF, AShortTemplateIsPaddedWithEmptyLines) {
-    Rachunek r;
-    r.zmienWzorzec("QAD.PRG", [](auto& l) { l.resize(20); });
-    ASSERT_TRUE(r.uruchom());
-    auto t = r.tekst();
-    ASSERT_EQ(t.size(), static_cast<std::size_t>(LiniiEtapow + LiniiKonta));
-    for (int n = 21; n <= LiniiEtapow; ++n) EXPECT_EQ(t[Prg(n)], "") << n;
-    EXPECT_EQ(Grupa(t[Prf(12)], 31), Trzy("220.0"));
-}
-
 // ---------------------------------------------------------- failure table
-
-TEST(RaportPRFAwarie, AnOutputThatCannotBeCreatedWritesNothingAndKeepsTheFlag) {
-    Rachunek r;
-    r.k.KatalogOperatora = r.tmp.folder() + "BRAK/";
-    EXPECT_FALSE(r.uruchom());
-    EXPECT_TRUE(r.k.FlagiWynikow.PRF);
-}
-
-TEST(RaportPRFAwarie, MissingStagesTemplateLeavesAnEmptyFile) {
-    Rachunek r;
-    std::filesystem::remove(r.tmp.file("TABWZOR/QAD.PRG"));
-    EXPECT_FALSE(r.uruchom());
-    EXPECT_EQ(std::filesystem::file_size(r.wyjscie("firma.PRF")), 0u);
-    EXPECT_TRUE(r.k.FlagiWynikow.PRF);
-    EXPECT_FALSE(r.istnieje("firma.PRF.html"));
-}
 
 TEST(RaportPRFAwarie, MissingAccountTemplateLeavesTheStagesOnlyAndTheReportPending) {
     Rachunek r;

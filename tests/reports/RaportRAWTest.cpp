@@ -85,13 +85,6 @@ TEST(RaportRAW, WritesBothStatementsAndThePageUnderTheOperatorsNameAndClearsTheF
     EXPECT_EQ(test::SprawdzHtml(w.tmp.read("OPER/firma.RAW.html")), "");
 }
 
-TEST(RaportRAW, TheEntryWritesNothingWhileTheReportIsNotPending) {
-    Wynik w;
-    w.k.FlagiWynikow.RAW = false;
-    EXPECT_FALSE(w.uruchom());
-    EXPECT_FALSE(w.istnieje("firma.RAW"));
-}
-
 TEST(RaportRAW, AChildOfTheRootCarries2012To2014InEveryYearRow) {
     Wynik w;
     w.k.RekordBiezacy.UstawRok(2015);
@@ -312,13 +305,6 @@ TEST(RaportRAW, APageLineWithFewerPlaceholdersKeepsOnlyTheFirstFills) {
 }
 
 // ---------------------------------------------------------- failure table
-
-TEST(RaportRAWAwarie, AnOutputThatCannotBeCreatedWritesNothingAndKeepsTheFlag) {
-    Wynik w;
-    w.k.KatalogOperatora = w.tmp.folder() + "BRAK/";
-    EXPECT_FALSE(w.uruchom());
-    EXPECT_TRUE(w.k.FlagiWynikow.RAW);
-}
 
 TEST(RaportRAWAwarie, MissingFirstTemplateLeavesAnEmptyFileAndNoPage) {
     Wynik w;
