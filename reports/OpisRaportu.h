@@ -101,6 +101,21 @@ struct OpisRaportu {
     std::vector<StronaRaportu> strony;
 };
 
+// Shorthands of the row maps: text rows print 1 decimal and years 0, HTML
+// fills 2 decimals (H) or 0 (H0).
+namespace skroty {
+inline WierszTekstu L3(int linia, Wyrazenie w, Szum szum = BezSzumu) {
+    return {linia, RodzajWiersza::Wiersz3L, 1, std::move(w), {}, szum};
+}
+inline WierszTekstu P3(int linia, Wyrazenie w) { return {linia, RodzajWiersza::Wiersz3P, 1, std::move(w)}; }
+inline WierszTekstu W6(int linia, Wyrazenie lewa, Wyrazenie prawa, Szum szumLewa = BezSzumu) {
+    return {linia, RodzajWiersza::Wiersz6, 1, std::move(lewa), std::move(prawa), szumLewa};
+}
+inline WierszTekstu Lata(int linia) { return {linia, RodzajWiersza::Lata, 0}; }
+inline WypelnienieHTML H(int linia, Wyrazenie w, Szum szum = BezSzumu) { return {linia, 2, std::move(w), szum}; }
+inline WypelnienieHTML H0(int linia, Wyrazenie w) { return {linia, 0, std::move(w)}; }
+}  // namespace skroty
+
 // The file name of an HTML page of the text output wyjscie.
 std::string NazwaStrony(const std::string& wyjscie, const StronaRaportu& strona);
 

@@ -9,19 +9,7 @@ namespace {
 
 using namespace pola;
 
-// Row shorthands: text rows print 1 decimal, years 0.
-WierszTekstu L3(int linia, Wyrazenie w, Szum szum = BezSzumu) {
-    return {linia, RodzajWiersza::Wiersz3L, 1, std::move(w), {}, szum};
-}
-WierszTekstu P3(int linia, Wyrazenie w) { return {linia, RodzajWiersza::Wiersz3P, 1, std::move(w)}; }
-WierszTekstu W6(int linia, Wyrazenie lewa, Wyrazenie prawa, Szum szumLewa = BezSzumu) {
-    return {linia, RodzajWiersza::Wiersz6, 1, std::move(lewa), std::move(prawa), szumLewa};
-}
-WierszTekstu Lata(int linia) { return {linia, RodzajWiersza::Lata, 0}; }
-
-// HTML fills print 2 decimals, years and most constant zeros 0.
-WypelnienieHTML H(int linia, Wyrazenie w, Szum szum = BezSzumu) { return {linia, 2, std::move(w), szum}; }
-WypelnienieHTML H0(int linia, Wyrazenie w) { return {linia, 0, std::move(w)}; }
+using namespace skroty;
 
 // Recurring sums.
 Wyrazenie MajatekTrwaly() { return SrodkiTrwale + InwestycjeRozpoczete; }

@@ -11,17 +11,7 @@ using namespace pola;
 // The noise of this report: year 2 only, with the narrower constants.
 constexpr Szum SzumRAW = SzumRoku2 | SzumWezszy;
 
-// Row shorthands: text rows print 1 decimal, years 0.
-WierszTekstu L3(int linia, Wyrazenie w, Szum szum = BezSzumu) {
-    return {linia, RodzajWiersza::Wiersz3L, 1, std::move(w), {}, szum};
-}
-WierszTekstu W6(int linia, Wyrazenie lewa, Wyrazenie prawa) {
-    return {linia, RodzajWiersza::Wiersz6, 1, std::move(lewa), std::move(prawa)};
-}
-
-// HTML fills print 2 decimals, years and constant zeros 0.
-WypelnienieHTML H(int linia, Wyrazenie w, Szum szum = BezSzumu) { return {linia, 2, std::move(w), szum}; }
-WypelnienieHTML H0(int linia, Wyrazenie w) { return {linia, 0, std::move(w)}; }
+using namespace skroty;
 
 Wyrazenie KosztyOkresowe23() { return KosztyOkresowe2 + KosztyOkresowe3; }
 // Other costs with the opposite sign, as 0 - the costs (no negative zero).
