@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <string>
 
 #include "MapaRekordu.h"
@@ -19,11 +18,18 @@ TEST(PolaRoku, EveryReportFieldIsTheRecordMapsFieldOfThatName) {
     std::ifstream in(std::string(VESK_SOURCE_DIR) + "reports/PolaRoku.h");
     ASSERT_TRUE(in);
     std::string tekst((std::istreambuf_iterator<char>(in)), {});
-    std::regex wzor(R"re(PoleRoku\s+(\w+)\{"(\w+)",\s*(\d+)\})re");
+    // Declarations read: PoleRoku Name{"Name", 1234};
     int pol = 0;
-    for (auto it = std::sregex_iterator(tekst.begin(), tekst.end(), wzor); it != std::sregex_iterator(); ++it) {
-        const std::string zmienna = (*it)[1], nazwa = (*it)[2];
-        const std::size_t offset = std::stoul((*it)[3]);
+    const std::string znacznik = "PoleRoku ";
+    for (auto i = tekst.find(znacznik); i != std::string::npos; i = tekst.find(znacznik, i + 1)) {
+        auto klamra = tekst.find('{', i);
+        auto cudzyslow = tekst.find('"', klamra);
+        auto koniecNazwy = tekst.find('"', cudzyslow + 1);
+        auto przecinek = tekst.find(',', koniecNazwy);
+        if (klamra == std::string::npos || cudzyslow != klamra + 1 || przecinek == std::string::npos) continue;
+        const std::string zmienna = tekst.substr(i + znacznik.size(), klamra - i - znacznik.size());
+        const std::string nazwa = tekst.substr(cudzyslow + 1, koniecNazwy - cudzyslow - 1);
+        const std::size_t offset = std::stoul(tekst.substr(przecinek + 1));
         ++pol;
         EXPECT_EQ(zmienna, nazwa);
         bool znalezione = false;

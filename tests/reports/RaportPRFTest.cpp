@@ -118,7 +118,7 @@ TEST(RaportPRF, TheStagesYearRowShowsTheRightYearsOnlyWhereItsTemplateLineReache
     Rachunek dlugi;
     dlugi.zmienWzorzec("QAD.PRG", [](auto& l) { l[8] = "Pozycja" + std::string(113, ' '); });
     ASSERT_TRUE(dlugi.uruchom());
-    const std::string& l = dlugi.tekst()[Prg(9)];
+    const std::string l = dlugi.tekst()[Prg(9)];
     EXPECT_EQ((S{Pole(l, 90, 5), Pole(l, 100, 5), Pole(l, 110, 5)}), (S{"2009", "2010", "2011"}));
 }
 

@@ -103,7 +103,7 @@ TEST(RaportRAW, AStageOneYearRowEndingBeforeTheRightGroupShowsOnlyTheLeftYears) 
     Wynik krotki;
     krotki.zmienWzorzec("QAD.RAX", [](auto& l) { l[8] = "Pozycja" + std::string(103, ' '); });
     ASSERT_TRUE(krotki.uruchom());
-    const std::string& k = krotki.tekst()[Rax(9)];
+    const std::string k = krotki.tekst()[Rax(9)];
     EXPECT_EQ(k.size(), 110u);
     EXPECT_EQ(Pole(k, 74, 5), "2011");
     EXPECT_EQ(k.find_last_not_of(' '), 77u);
@@ -111,7 +111,7 @@ TEST(RaportRAW, AStageOneYearRowEndingBeforeTheRightGroupShowsOnlyTheLeftYears) 
     Wynik dlugi;
     dlugi.zmienWzorzec("QAD.RAX", [](auto& l) { l[8] = "Pozycja" + std::string(133, ' '); });
     ASSERT_TRUE(dlugi.uruchom());
-    const std::string& d = dlugi.tekst()[Rax(9)];
+    const std::string d = dlugi.tekst()[Rax(9)];
     EXPECT_EQ((S{Pole(d, 111, 5), Pole(d, 121, 5), Pole(d, 131, 5)}), (S{"2009", "2010", "2011"}));
 }
 
