@@ -87,10 +87,6 @@ struct Kontekst {
     // Set by a run when any of its steps ended out of balance.
     bool NierownowagaWPrzebiegu = false;
 
-private:
-    ScriptedUserInterface domyslneOkna_;
-
-public:
     // The "P" option of the command line (power-law demand of the first
     // product), read at the first demand step of the context: its three
     // numbers (exponent, factor, constant), or nothing when the option is
@@ -102,6 +98,9 @@ public:
     std::optional<PopytPotegowy_t> PopytPotegowy;
     bool PopytPotegowyWczytany = false;
     bool PopytPotegowyZgloszony = false;
+
+private:
+    ScriptedUserInterface domyslneOkna_;
 };
 
 }  // namespace vesk
