@@ -16,8 +16,11 @@ Kontekst::Katalogi katalogiProgramu() {
     std::string dane = normalizeFolder(VESK_DATA_DIR);
     d.Parametry = dane + "PARAMETR/";
     d.Wzorce = dane + "TABWZOR/";
+    // The user's own folder, never the source tree: $VESK_HOME, else ~/VE_SK.
+    const char* vesk = std::getenv("VESK_HOME");
     const char* home = std::getenv("HOME");
-    d.Operatorzy = normalizeFolder(std::string(home && *home ? home : ".") + "/VE_SK/OPERATOR");
+    std::string folder = vesk && *vesk ? std::string(vesk) : std::string(home && *home ? home : ".") + "/VE_SK";
+    d.Operatorzy = normalizeFolder(folder) + "OPERATOR/";
     return d;
 }
 }  // namespace
