@@ -260,13 +260,26 @@ std::optional<std::uint64_t> BinaryFile::size() {
 
 // ---------------------------------------------------------------- text files
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
-    BinaryFile f;
-    if (!f.open(path, BinaryFile::Mode::Read)) return std::nullopt;
+bool BinaryFile::failed() const { return file_ != nullptr && std::ferror(file_) != 0; }
+
+std::optional<std::string> BinaryFile::readRest() {
     std::string data;
     char buffer[8192];
     std::size_t n;
-    while ((n = f.read(buffer, sizeof buffer)) > 0) data.append(buffer, n);
+    while ((n = read(buffer, sizeof buffer)) > 0) data.append(buffer, n);
+    if (failed()) return std::nullopt;
+    return data;
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+    BinaryFile f;
+    if (!f.open(path, BinaryFile::Mode::Read)) return std::nullopt;
+    std::optional<std::string> data = f.readRest();
+    if (!data) return std::nullopt;
+    return splitTextLines(*data);
+}
+
+std::vector<std::string> splitTextLines(const std::string& data) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < data.size()) {

@@ -58,6 +58,10 @@ public:
     bool write(const void* buffer, std::size_t n);
     bool seek(std::uint64_t position);
     std::optional<std::uint64_t> size();
+    // True when a read or write has failed (not merely reached the end).
+    bool failed() const;
+    // The rest of the file from the current position; nothing on a read error.
+    std::optional<std::string> readRest();
 
 private:
     std::FILE* file_ = nullptr;
@@ -68,6 +72,9 @@ private:
 // The lines of a text file, CR LF or LF ended (a last line without an end
 // counts); nothing when the file cannot be opened or read.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// The same split of text already read: lines end at LF, a CR right before
+// the LF belongs to the line end, a CR inside a line stays.
+std::vector<std::string> splitTextLines(const std::string& data);
 
 // Writes a text file line by line with CR LF line ends.
 class TextWriter {

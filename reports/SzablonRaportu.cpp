@@ -1,9 +1,7 @@
 #include "SzablonRaportu.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "IoError.h"
 #include "Kontekst.h"
@@ -18,10 +16,6 @@ constexpr std::size_t NajdluzszaCzescNazwy = 200;
 void obetnij(std::string& s, int k) {
     if (k >= 0 && s.size() > static_cast<std::size_t>(k)) s.resize(static_cast<std::size_t>(k));
 }
-
-struct ZamykaczPliku {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 }  // namespace
 
 // ----------------------------------------------------------------- names
@@ -101,43 +95,17 @@ long double Zaszum(Kontekst& k, long double v, long double przesuniecie, unsigne
 bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
     linie_.clear();
     k_ = k;
-    auto natywna = findExisting(sciezka);
-    if (!natywna) return false;
-    struct stat st;
-    if (::stat(natywna->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    std::unique_ptr<std::FILE, ZamykaczPliku> plik(std::fopen(natywna->c_str(), "rb"));
-    if (!plik) return false;
+    BinaryFile plik;
+    if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
+    std::optional<std::string> dane = plik.readRest();
+    if (!dane) throw IoError(sciezka, "odczyt");
 
+    // Lines the template does not supply stay empty; longer lines are cut.
     linie_.assign(static_cast<std::size_t>(n > 0 ? n : 0), std::string());
     const std::size_t limit = static_cast<std::size_t>(k > 0 ? k : 0);
-    std::size_t wczytane = 0;
-    std::string biezaca;
-    std::size_t dlugosc = 0;  // the line's length in the file, beyond what is kept
-    bool wLinii = false;
-    auto zakoncz = [&] {
-        // A CR before the line end belongs to the line end.
-        if (dlugosc == biezaca.size() && !biezaca.empty() && biezaca.back() == '\r') biezaca.pop_back();
-        if (biezaca.size() > limit) biezaca.resize(limit);
-        linie_[wczytane++] = std::move(biezaca);
-        biezaca.clear();
-        dlugosc = 0;
-        wLinii = false;
-    };
-    while (wczytane < linie_.size()) {
-        int c = std::getc(plik.get());
-        if (c == EOF) {
-            if (std::ferror(plik.get())) throw IoError(sciezka, "odczyt");
-            if (wLinii) zakoncz();
-            break;
-        }
-        if (c == '\n') {
-            zakoncz();
-            continue;
-        }
-        wLinii = true;
-        ++dlugosc;
-        if (biezaca.size() <= limit) biezaca.push_back(static_cast<char>(c));
-    }
+    std::vector<std::string> wszystkie = splitTextLines(*dane);
+    for (std::size_t i = 0; i < linie_.size() && i < wszystkie.size(); ++i)
+        linie_[i] = wszystkie[i].substr(0, limit);
     return true;
 }
 
