@@ -1,7 +1,8 @@
 #include "Inicjalizacja.h"
 
-#include <charconv>
+#include <optional>
 
+#include "Decimal.h"
 #include "FileSystem.h"
 #include "Paths.h"
 #include "Pomocnicze.h"
@@ -72,13 +73,10 @@ bool Inicjalizacja(Kontekst& k) {
 namespace {
 
 bool liczba(const std::string& field, Real& out) {
-    std::string t = UsunSpacjePoczatkowe(UsunSpacjeKoncowe(field));
-    if (t.empty()) return false;
-    long double v = 0;
-    auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (ec != std::errc() || ptr != t.data() + t.size()) return false;
+    std::optional<long double> v = parseDecimal(UsunSpacjePoczatkowe(UsunSpacjeKoncowe(field)));
+    if (!v) return false;
     try {
-        out = v;
+        out = *v;
     } catch (const Real48Error&) {
         return false;
     }

@@ -6,14 +6,15 @@
 // 1..46 in order; "#" starts a comment line. OUTPUT gets the 46 values as
 // consecutive 6-byte reals. Any fault is reported as "file:line: message"
 // and no output is written.
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "Decimal.h"
 #include "Real48.h"
 
 namespace {
@@ -37,9 +38,9 @@ std::vector<std::string> pola(const std::string& linia) {
 }
 
 bool liczba(const std::string& t, long double& v) {
-    if (t.empty()) return false;
-    auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    return ec == std::errc() && ptr == t.data() + t.size();
+    std::optional<long double> x = vesk::parseDecimal(t);
+    if (x) v = *x;
+    return x.has_value();
 }
 
 }  // namespace

@@ -2,12 +2,11 @@
 // linearly with the price and never goes below 0. A first command-line
 // parameter "P" followed by three numbers (exponent, factor, constant)
 // makes the demand of "Alfa" a power law of its price instead.
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "Decimal.h"
 #include "Pomocnicze.h"
 #include "Rownania.h"
 
@@ -15,31 +14,12 @@ namespace vesk {
 
 namespace {
 
-// A decimal number as the user types it: sign, digits with at most one
-// ".", an optional exponent; nothing else around it. A number the 6-byte
-// real cannot hold is refused too.
+// A number of the option; one the 6-byte real cannot hold is refused too.
 std::optional<Real> liczbaParametru(const std::string& s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t cyfry = 0;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++cyfry;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++cyfry;
-    }
-    if (cyfry == 0) return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-        std::size_t wykladnik = 0;
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++wykladnik;
-        if (wykladnik == 0) return std::nullopt;
-    }
-    if (i != s.size()) return std::nullopt;
-    long double x = std::strtold(s.c_str(), nullptr);
-    if (!std::isfinite(x)) return std::nullopt;
+    std::optional<long double> x = parseDecimal(s);
+    if (!x) return std::nullopt;
     try {
-        return Real(x);
+        return Real(*x);
     } catch (const Real48Error&) {
         return std::nullopt;
     }
