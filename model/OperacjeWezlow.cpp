@@ -208,7 +208,7 @@ bool UtworzStanOperatora(Kontekst& k) {
         return false;
     };
 
-    UstalNazwePlikuStanu(k);
+    if (!UstalNazwePlikuStanu(k)) return wycofaj();  // a stem without a name
     k.KatalogOperatora = normalizeFolder(WyodrebnijKatalog(k.SciezkaOperatora));
     const std::string nazwa = k.NazwaPlikuStanu;
     const std::string sciezka = SciezkaPlikuStanu(k);

@@ -243,6 +243,15 @@ TEST_F(Operator, AFailedCreationRestoresEverything) {
     EXPECT_EQ(k->RekordBiezacy, rec);
 }
 
+TEST_F(Operator, AStemWithoutANameCreatesNothing) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    k->SciezkaOperatora = dir.folder() + "inny/";
+    EXPECT_FALSE(UtworzStanOperatora(*k));
+    EXPECT_EQ(k->NazwaPlikuStanu, "OPER.qad");
+    EXPECT_EQ(k->KatalogOperatora, dir.folder());
+    EXPECT_EQ(records(), 1u);
+}
+
 TEST_F(Operator, RecreatingAnOperatorReplacesItsFileOnlyWhenComplete) {
     ASSERT_TRUE(UtworzStanOperatora(*k));
     ASSERT_TRUE(newNode("0", "0"));
