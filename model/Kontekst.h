@@ -99,6 +99,18 @@ struct Kontekst {
     bool PopytPotegowyWczytany = false;
     bool PopytPotegowyZgloszony = false;
 
+    // ----------------------------------------------- the workbench's state
+    // (decision tree, selections, the decision sheet: workbench/core)
+
+
+    // ------------------------------------------------ the command language
+    // (script variable names, decimal separator, interpreter settings)
+
+
+    // --------------------------------------------------------- the indicators
+    // (program data folder, indicator tables)
+
+
 private:
     ScriptedUserInterface domyslneOkna_;
 };

@@ -5,6 +5,10 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-charts-dev libgl-dev
+  libclips-dev libgsf-1-dev
+  clang libclang-rt-14-dev valgrind
+  python3-xlrd python3-olefile
 )
 
 missing=()
