@@ -49,6 +49,9 @@ void piszWiersz(Kontekst& k, RaportTekstowy& t, const WierszTekstu& w) {
             t.PiszWiersz6(w.linia, w.miejsca, {l[0], l[1], l[2], p[0], p[1], p[2]});
             break;
         }
+        case RodzajWiersza::Cyfry6:
+            t.PiszWiersz6Cyfr(w.linia, w.kody(k.RekordBiezacy));
+            break;
     }
 }
 
@@ -76,6 +79,10 @@ bool piszStrone(Kontekst& k, const OpisRaportu& opis, const StronaRaportu& stron
     h.PiszNaglowek();
     h.PiszLinieHTML(1, strona.pierwsza - 1);
     for (const WypelnienieHTML& w : strona.wypelnienia) {
+        if (w.kody) {
+            for (int kod : w.kody(k.RekordBiezacy)) h.WypelnijKropka(w.linia, kod, 0);
+            continue;
+        }
         auto v = wartosciRoku(k, w.wartosc, w.szum);
         for (long double x : v) h.Wypelnij(w.linia, x, w.miejsca);
     }
@@ -138,6 +145,8 @@ int MinimalnaDlugosc(const CzescTekstu& czesc, const WierszTekstu& wiersz) {
         case RodzajWiersza::Wiersz3L: return czesc.c1 + 3 * W;
         case RodzajWiersza::Wiersz3P:
         case RodzajWiersza::Wiersz6: return czesc.c2 + 3 * W;
+        // The last code's first digit.
+        case RodzajWiersza::Cyfry6: return czesc.c1 + 2 * W + 8;
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 // is a matter of a description, its templates and an entry.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,7 +28,12 @@ enum class RodzajWiersza {
     // rows all lie in the left group: its year row may end after the left
     // years, and the right ones then find no room.
     LataLewe,
+    Cyfry6,  // six small codes as digits from the left group (PiszWiersz6Cyfr)
 };
+
+// Six small codes of a row or a page line, read from the record (two per
+// year: years 1, 2, 3 left to right).
+using Kody6 = std::function<std::array<int, 6>(const StanModelu&)>;
 
 // The years whose printed value carries the "wolny" noise: bit y for year y.
 using Szum = unsigned;
@@ -47,6 +53,7 @@ struct WierszTekstu {
     Wyrazenie prawa{};      // the right group of Wiersz6
     Szum szumLewa = BezSzumu;
     Szum szumPrawa = BezSzumu;
+    Kody6 kody{};           // the codes of Cyfry6
 };
 
 // An action on the context run just before a given line is written.
@@ -71,13 +78,18 @@ struct CzescTekstu {
 };
 
 // Three fills of one HTML line: years 1, 2, 3 of the value, each in place
-// of the first "x" still left in the line.
+// of the first "x" still left in the line. A fill with codes instead puts
+// its six codes in, 0 decimals, a zero code as "." (WypelnijKropka).
 struct WypelnienieHTML {
     int linia;
     int miejsca;
     Wyrazenie wartosc;
     Szum szum = BezSzumu;
+    Kody6 kody{};
 };
+
+// The number of placeholders a fill takes.
+inline int LiczbaWypelnien(const WypelnienieHTML& w) { return w.kody ? 6 : 3; }
 
 // One HTML page: header lines 9 and 11, lines 1..pierwsza-1, the fills in
 // the order given, then lines pierwsza..ostatnia.
@@ -114,6 +126,10 @@ inline WierszTekstu W6(int linia, Wyrazenie lewa, Wyrazenie prawa, Szum szumLewa
 inline WierszTekstu Lata(int linia) { return {linia, RodzajWiersza::Lata, 0}; }
 inline WypelnienieHTML H(int linia, Wyrazenie w, Szum szum = BezSzumu) { return {linia, 2, std::move(w), szum}; }
 inline WypelnienieHTML H0(int linia, Wyrazenie w) { return {linia, 0, std::move(w)}; }
+inline WierszTekstu Cyfry(int linia, Kody6 kody) {
+    return {linia, RodzajWiersza::Cyfry6, 0, {}, {}, BezSzumu, BezSzumu, std::move(kody)};
+}
+inline WypelnienieHTML HKody(int linia, Kody6 kody) { return {linia, 0, {}, BezSzumu, std::move(kody)}; }
 }  // namespace skroty
 
 // The file name of an HTML page of the text output wyjscie.
