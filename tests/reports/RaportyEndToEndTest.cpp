@@ -11,13 +11,19 @@
 
 #include "OperacjeWezlow.h"
 #include "PlikStanu.h"
+#include "Pomocnicze.h"
+#include "Real48.h"
 #include "PomocRaportow.h"
 #include "RaportBIK.h"
+#include "RaportDEC.h"
+#include "RaportINF.h"
+#include "RaportKOS.h"
 #include "RaportPRF.h"
 #include "RaportPRO.h"
 #include "RaportRAW.h"
 #include "RaportSRE.h"
 #include "RaportZAO.h"
+#include "RaportyWskaznikow.h"
 #include "SprawdzHtml.h"
 #include "TempDir.h"
 
@@ -56,8 +62,20 @@ std::vector<Pole_> polaWiersza(const CzescTekstu& c, const WierszTekstu& w) {
             dodaj(grupa(c.c1, W - 1, W + 1, w.miejsca));
             dodaj(grupa(c.c2, W - 1, W + 1, w.miejsca));
             break;
+        case RodzajWiersza::Cyfry6:  // one-character fields: "." or a digit
+            for (int j = 0; j < 6; ++j) pola.push_back({c.c1 + 2 + (j / 2) * (W + 1) + (j % 2) * 4, 1, -1});
+            break;
     }
     return pola;
+}
+
+// A schedule code: "." or one digit, a blank before it.
+std::string bladKodu(const std::string& linia, const Pole_& p) {
+    const auto i = static_cast<std::size_t>(p.kolumna - 1);
+    if (linia.size() <= i) return "brak kodu";
+    if (linia[i] != '.' && !std::isdigit(static_cast<unsigned char>(linia[i]))) return "kod '" + linia.substr(i, 1) + "'";
+    if (linia[i - 1] != ' ') return "kod nie stoi osobno";
+    return {};
 }
 
 // A number that fills its field from the right: digits, the given decimals,
@@ -95,7 +113,7 @@ void sprawdzTekst(const std::string& plik, const OpisRaportu& opis) {
                                   [linia](const WierszTekstu& x) { return x.linia == linia; });
             if (w == c.wiersze.end()) continue;
             for (const Pole_& p : polaWiersza(c, *w)) {
-                std::string blad = bladPola(tekst, p);
+                std::string blad = p.miejsca < 0 ? bladKodu(tekst, p) : bladPola(tekst, p);
                 EXPECT_TRUE(blad.empty()) << plik << " " << c.wzorzec << ":" << linia << " kolumna " << p.kolumna
                                           << ": " << blad << "\n" << tekst;
             }
@@ -167,15 +185,51 @@ TEST_F(WszystkieRaporty, EveryNodeWritesEveryReportAlignedAndWellFormed) {
         EXPECT_TRUE(Raport_ZAO(*k));
         EXPECT_TRUE(Raport_PRO(*k));
         EXPECT_EQ(Raport_SRE(*k), numer != 0);  // the root has no synthetic result
+        EXPECT_TRUE(Raport_KOS(*k));
+        EXPECT_TRUE(Raport_DEC(*k));
+        EXPECT_TRUE(Raport_INF(*k));
+        EXPECT_TRUE(Raport_PLY(*k));
+        EXPECT_TRUE(Raport_ZAD(*k));
+        EXPECT_TRUE(Raport_REN(*k));
+        EXPECT_TRUE(Raport_AKT(*k));
 
         sprawdzTekst(plik("FIRMA.BIK"), OpisRaportuBIK());
         sprawdzTekst(plik("FIRMA.RAW"), OpisRaportuRAW());
         sprawdzTekst(plik("FIRMA.PRF"), OpisRaportuPRF(k->m.StawkaSkladekZUS));
         sprawdzTekst(plik("FIRMA.ZAO"), OpisRaportuZAO());
         sprawdzTekst(plik("FIRMA.PRO"), OpisRaportuPRO());
+        sprawdzTekst(plik("FIRMA.KOS"), OpisRaportuKOS());
+        sprawdzTekst(plik("FIRMA.DEC"), OpisRaportuDEC());
+        sprawdzTekst(plik("FIRMA.INF"), OpisRaportuINF());
+        sprawdzTekst(plik("FIRMA.ING"), OpisRaportuING());
+        sprawdzTekst(plik("FIRMA.PLY"), OpisRaportuPLY());
+        sprawdzTekst(plik("FIRMA.ZAD"), OpisRaportuZAD());
+        sprawdzTekst(plik("FIRMA.REN"), OpisRaportuREN());
+        sprawdzTekst(plik("FIRMA.AKT"), OpisRaportuAKT());
         for (const char* strona : {"FIRMA.BIK.html", "FIRMA.kap.html", "FIRMA.RAW.html", "FIRMA.PRF.html",
-                                   "FIRMA.ZAO.html", "FIRMA.PRO.html"})
+                                   "FIRMA.ZAO.html", "FIRMA.PRO.html", "FIRMA.KOS.html", "FIRMA.DEC.html",
+                                   "FIRMA.ING.html", "FIRMA.PLY.html", "FIRMA.ZAD.html", "FIRMA.REN.html",
+                                   "FIRMA.AKT.html"})
             sprawdzStrone(plik(strona));
+
+        // The statement of NAME.INF is NAME.ING's, its last line left out.
+        auto inf = test::LinieWyniku(plik("FIRMA.INF"));
+        auto ing = test::LinieWyniku(plik("FIRMA.ING"));
+        ASSERT_EQ(inf.size(), 89u);
+        ASSERT_EQ(ing.size(), 55u);
+        EXPECT_TRUE(std::equal(ing.begin(), ing.begin() + 54, inf.begin()));
+
+        // The ratio reports print the record's ratio fields.
+        for (const OpisRaportu* opis : {&OpisRaportuPLY(), &OpisRaportuZAD(), &OpisRaportuREN(), &OpisRaportuAKT()}) {
+            auto linie = test::LinieWyniku(plik("FIRMA." + opis->EXT));
+            for (const WierszTekstu& w : opis->czesci[0].wiersze) {
+                if (w.rodzaj != RodzajWiersza::Wiersz3L) continue;
+                for (int rok = 1; rok <= 3; ++rok)
+                    EXPECT_EQ(linie[static_cast<std::size_t>(w.linia - 1)].substr(static_cast<std::size_t>(45 + 10 * (rok - 1)), 8),
+                              RealNaTekst(roundToReal48(w.lewa(k->RekordBiezacy, rok)), 8, 2))
+                        << opis->EXT << " " << w.linia << " rok " << rok;
+            }
+        }
         if (numer != 0) {
             auto linie = test::LinieWyniku(plik("FIRMA.SRE"));
             ASSERT_EQ(linie.size(), static_cast<std::size_t>(OstatniaLiniaSRE - 1));

@@ -3,7 +3,10 @@
 // column, and the placeholders of every filled HTML line.
 //
 // To check a new report's templates, add its description to Raporty() and
-// its template files with their line counts to Wzorce().
+// its template files with their line counts to Wzorce(). A template that
+// two descriptions read (the cash-flow statement, in NAME.INF and NAME.ING)
+// holds the lines of the one that writes more, each within the smaller
+// line capacity.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,11 +17,15 @@
 
 #include "OpisRaportu.h"
 #include "RaportBIK.h"
+#include "RaportDEC.h"
+#include "RaportINF.h"
+#include "RaportKOS.h"
 #include "RaportPRF.h"
 #include "RaportPRO.h"
 #include "RaportRAW.h"
 #include "RaportSRE.h"
 #include "RaportZAO.h"
+#include "RaportyWskaznikow.h"
 
 namespace vesk {
 namespace {
@@ -31,7 +38,9 @@ const OpisRaportu& OpisRaportuPRFDoSprawdzenia() {
 }
 
 std::vector<const OpisRaportu*> Raporty() {
-    return {&OpisRaportuBIK(), &OpisRaportuZAO(), &OpisRaportuPRO(), &OpisRaportuRAW(), &OpisRaportuPRFDoSprawdzenia()};
+    return {&OpisRaportuBIK(), &OpisRaportuZAO(), &OpisRaportuPRO(), &OpisRaportuRAW(), &OpisRaportuPRFDoSprawdzenia(),
+            &OpisRaportuKOS(), &OpisRaportuDEC(), &OpisRaportuINF(), &OpisRaportuING(), &OpisRaportuPLY(),
+            &OpisRaportuZAD(), &OpisRaportuREN(), &OpisRaportuAKT()};
 }
 
 struct Wzorzec {
@@ -45,6 +54,10 @@ std::vector<Wzorzec> Wzorce() {
         {"QAD.SRE", 31}, {"QAD.SRE.HTML", 28},
         {"QAD.RAX", 87}, {"QAD.RAW", 42}, {"QAD.RAX.HTML", 54},
         {"QAD.PRG", 59}, {"QAD.PRF", 40}, {"QAD.PRG.HTML", 51},
+        {"QAD.KOS", 36}, {"QAD.KOS.HTML", 53}, {"QAD.DEC", 52}, {"QAD.DEC.HTML", 52},
+        {"QAD.ING", 55}, {"QAD.INF", 35}, {"QAD.ING.HTML", 45},
+        {"QAD.PLY", 21}, {"QAD.PLY.HTML", 24}, {"QAD.ZAD", 21}, {"QAD.ZAD.HTML", 23},
+        {"QAD.REN", 21}, {"QAD.REN.HTML", 24}, {"QAD.AKT", 21}, {"QAD.AKT.HTML", 23},
     };
 }
 
@@ -89,16 +102,42 @@ TEST(Wzorce, EveryTemplateHasItsLineCountAndIsCodePage1250Text) {
     }
 }
 
+// What every part reading a text template asks of it: the last line
+// written by any of them, and the smallest line capacity.
+struct Wymagania {
+    int ostatnia = 0;
+    int K = 1 << 30;
+};
+std::map<std::string, Wymagania> WymaganiaTekstow() {
+    std::map<std::string, Wymagania> w;
+    for (const OpisRaportu* opis : Raporty())
+        for (const CzescTekstu& c : opis->czesci) {
+            Wymagania& x = w[c.wzorzec];
+            x.ostatnia = std::max(x.ostatnia, c.ostatnia);
+            x.K = std::min(x.K, c.K);
+        }
+    return w;
+}
+
+TEST(Wzorce, ATemplateReadByTwoPartsHoldsTheLongerOneWithinTheSmallerCapacity) {
+    auto w = WymaganiaTekstow();
+    ASSERT_TRUE(w.count("QAD.ING"));
+    EXPECT_EQ(w["QAD.ING"].ostatnia, 55);  // NAME.ING writes 55 lines, NAME.INF 54
+    EXPECT_EQ(w["QAD.ING"].K, 150);        // NAME.INF keeps 150 characters, NAME.ING 255
+}
+
 TEST(Wzorce, EveryTextRowHasRoomForItsLastColumn) {
+    auto wymagania = WymaganiaTekstow();
     for (const OpisRaportu* opis : Raporty()) {
         for (const CzescTekstu& c : opis->czesci) {
             SCOPED_TRACE(c.wzorzec);
+            const Wymagania& wym = wymagania[c.wzorzec];
             auto linie = Linie(c.wzorzec);
             ASSERT_FALSE(linie.empty()) << "missing template";
-            EXPECT_EQ(static_cast<int>(linie.size()), c.ostatnia) << "the writer writes lines 1.." << c.ostatnia;
+            EXPECT_EQ(static_cast<int>(linie.size()), wym.ostatnia) << "the writers write lines 1.." << wym.ostatnia;
             EXPECT_LE(c.ostatnia, c.N);
             for (std::size_t i = 0; i < linie.size(); ++i)
-                EXPECT_LE(static_cast<int>(linie[i].size()), c.K) << "line " << i + 1;
+                EXPECT_LE(static_cast<int>(linie[i].size()), wym.K) << "line " << i + 1;
             std::set<int> zajete;
             for (const WierszTekstu& w : c.wiersze) {
                 EXPECT_TRUE(zajete.insert(w.linia).second) << "line " << w.linia << " mapped twice";
@@ -122,7 +161,7 @@ TEST(Wzorce, EveryFilledHtmlLineHoldsExactlyItsPlaceholders) {
             for (const WypelnienieHTML& w : s.wypelnienia) {
                 EXPECT_GE(w.linia, s.pierwsza);
                 EXPECT_LE(w.linia, s.ostatnia);
-                wypelnien[w.linia] += 3;
+                wypelnien[w.linia] += LiczbaWypelnien(w);
             }
             for (int n = 1; n <= static_cast<int>(linie.size()); ++n) {
                 const std::string& l = linie[static_cast<std::size_t>(n - 1)];
@@ -134,6 +173,8 @@ TEST(Wzorce, EveryFilledHtmlLineHoldsExactlyItsPlaceholders) {
                     // Every "x" of a filled line is a placeholder cell, so none in markup or text comes first.
                     EXPECT_EQ(x, wypelnien[n]) << "line " << n;
                     EXPECT_EQ(miejsc, wypelnien[n]) << "line " << n;
+                    // Each fill puts nine characters for one: the filled line must not be cut.
+                    EXPECT_LE(static_cast<int>(l.size()) + 8 * wypelnien[n], s.K) << "line " << n << " has no room for its values";
                 } else if (n >= 9) {
                     EXPECT_EQ(x, 0) << "line " << n << " is written as it stands";
                 }
