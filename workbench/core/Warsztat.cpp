@@ -10,11 +10,6 @@
 
 namespace vesk {
 
-void FormularzDecyzji::UstawEdytowalny(unsigned char flaga) {
-    if (flaga > 1) return;
-    Edytowalny = flaga == 1;
-    Status = Edytowalny ? teksty::NieSymulowany : teksty::Symulowany;
-}
 
 Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_) {
     // The sheet's schedule needs the variants' realisation times before any
@@ -23,6 +18,8 @@ Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_
 }
 
 void Warsztat::komunikat(const std::string& tekst) { k.Okna->message(tekst); }
+
+void Warsztat::wybierzNumer(int numer) { Wybierz(Drzewo.Znajdz(numer)); }
 
 int Warsztat::IndeksWybranego() const { return Wybrany ? Drzewo.Znajdz(*Wybrany) : -1; }
 
@@ -141,6 +138,7 @@ void Warsztat::Zmiana_wezla() {
     Formularz.Rok0 = std::to_string(rok);
     Formularz.Rok1 = std::to_string(rok + 1);
     Formularz.Rok2 = std::to_string(rok + 2);
+    Formularz.Wypelnij_Formularz_Decyzyjny(k.RekordBiezacy, k.SeparatorDziesietny);
 
     Drzewo.Sortuj();
 
@@ -235,6 +233,7 @@ void Warsztat::natychmiastowe_dodanie_i_edycja_wezla() {
 
 void Warsztat::przeglad1Click(bool poDodaniu) {
     PoDodaniuWezla = poDodaniu;
+    DodanyWezel = poDodaniu && Wybrany ? *Wybrany : -1;
     Zmiana_wezla();
     Formularz.Tytul = teksty::FormularzDecyzyjny;
     Formularz.Widoczny = true;

@@ -64,6 +64,7 @@ public:
     std::optional<int> Wybrany;  // the selected node's number
     std::string OkienkoBazowe, OkienkoEdycji;
     bool PoDodaniuWezla = false;
+    int DodanyWezel = -1;  // the node added right before the sheet opened
     bool Zoom = true;  // the "Zoom" check box
     StanPolecen Polecenia;
     WidokWezla Widok;
@@ -97,6 +98,27 @@ public:
     // Saves the tree to SciezkaOperatora + "tr1"; a failure is told the user.
     bool ZapiszDrzewo();
 
+    // ------------------------------------------------- the decision sheet
+    // Stores the sheet into its node's record and file and hides it. Every
+    // box and cell is checked first; any refusal (a bad text, a code outside
+    // 0..8, a missing or simulated node, a failed write) is one message and
+    // leaves file, RekordBiezacy and the sheet as they were.
+    bool PrzyciskOKClick();
+    bool Potwierdzenie1Click() { return PrzyciskOKClick(); }
+    // Leaves the sheet; right after an add the new node is deleted again
+    // and the selections, the add command and the boxes are put back.
+    void Wyjcie1Click();
+
+    // ------------------------------------------------ simulating, deleting
+    // Simulates the selected "d N" node and relabels it "d/r N"; for any
+    // other item only saves the tree.
+    bool Symulowanie();
+    bool Symulowanie(int numer);
+    // Deletes the selected leaf (not the root) from the state file and the
+    // tree; saves the tree in every case.
+    bool KasowanieWezla();
+    bool KasowanieWezla(int numer);
+
     // ------------------------------------------------------ operator files
     // The text after the last "\" or "/" of a path (the whole path without one).
     static std::string Nazwa_pliku(const std::string& sciezka);
@@ -124,6 +146,7 @@ public:
     void Kasowanieoperatora1Click();
 
 private:
+    void wybierzNumer(int numer);
     void zaladujDrzewo(DrzewoDecyzji drzewo);
     bool zresetujModel();
     void komunikat(const std::string& tekst);
