@@ -101,7 +101,7 @@ void Warsztat::Wyjcie1Click() {
     if (PoDodaniuWezla && DodanyWezel > 0 && Drzewo.Znajdz(DodanyWezel) >= 0) {
         const TWezel baza = k.WezelBazowy, wzor = k.WezelDoEdycji;
         const std::string okienkoBazowe = OkienkoBazowe, okienkoEdycji = OkienkoEdycji;
-        wybierzNumer(DodanyWezel);
+        WybierzWezel(DodanyWezel);
         KasowanieWezla();
         k.WezelBazowy = baza;
         k.WezelDoEdycji = wzor;
@@ -117,7 +117,7 @@ void Warsztat::Wyjcie1Click() {
 }
 
 bool Warsztat::Symulowanie(int numer) {
-    wybierzNumer(numer);
+    WybierzWezel(numer);
     return Wybrany && Symulowanie();
 }
 
@@ -176,7 +176,7 @@ bool Warsztat::Symulowanie() {
 }
 
 bool Warsztat::KasowanieWezla(int numer) {
-    wybierzNumer(numer);
+    WybierzWezel(numer);
     return Wybrany && KasowanieWezla();
 }
 

@@ -19,7 +19,7 @@ Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_
 
 void Warsztat::komunikat(const std::string& tekst) { k.Okna->message(tekst); }
 
-void Warsztat::wybierzNumer(int numer) { Wybierz(Drzewo.Znajdz(numer)); }
+void Warsztat::WybierzWezel(int numer) { Wybierz(Drzewo.Znajdz(numer)); }
 
 int Warsztat::IndeksWybranego() const { return Wybrany ? Drzewo.Znajdz(*Wybrany) : -1; }
 
@@ -145,8 +145,19 @@ void Warsztat::Zmiana_wezla() {
     if (Wskazniki->visible() && !Wskazniki->active()) Wskazniki->refreshAndEvaluate();
 }
 
-void Warsztat::Bazowy1Click() {
-    const int i = IndeksWybranego();
+void Warsztat::UpuszczenieNaBazowy(int numer) {
+    if (int i = Drzewo.Znajdz(numer); i >= 0) ustawBazowy(i);
+}
+
+void Warsztat::UpuszczenieNaEdycji(int numer) {
+    if (int i = Drzewo.Znajdz(numer); i >= 0) ustawDoEdycji(i);
+}
+
+void Warsztat::Bazowy1Click() { ustawBazowy(IndeksWybranego()); }
+
+void Warsztat::WyborWezlaDoEdycji() { ustawDoEdycji(IndeksWybranego()); }
+
+void Warsztat::ustawBazowy(int i) {
     if (i < 0) return;
     std::string rodzajTekst, numerTekst;
     TWezel& w = k.WezelBazowy;
@@ -165,8 +176,7 @@ void Warsztat::Bazowy1Click() {
     OkienkoBazowe = Drzewo.Etykieta(i);
 }
 
-void Warsztat::WyborWezlaDoEdycji() {
-    const int i = IndeksWybranego();
+void Warsztat::ustawDoEdycji(int i) {
     if (i < 0) return;
     std::string rodzajTekst, numerTekst;
     TWezel& w = k.WezelDoEdycji;

@@ -82,12 +82,18 @@ public:
     // Selects the item at absolute index i and enables the commands of its
     // kind (simulate for "d N", base choice for "d/r N"); -1 selects nothing.
     void Wybierz(int indeks);
+    // The same for the item of node numer (none when no item carries it).
+    void WybierzWezel(int numer);
     // Brings the window, the decision sheet and the indicator window into
     // line with the selected item; loads its record into RekordBiezacy.
     void Zmiana_wezla();
 
     void Bazowy1Click();  // the selected item becomes the base node
     void WyborWezlaDoEdycji();  // the selected item becomes the template
+    // Node numer becomes the base or the template whatever is selected
+    // (an item dropped on the base or template box).
+    void UpuszczenieNaBazowy(int numer);
+    void UpuszczenieNaEdycji(int numer);
     void Doedycji1Click();  // template choice, adding at once when a base is set
     // Adds a child of the base node from the template; true when added.
     bool Dodajemy_Wezel();
@@ -146,9 +152,15 @@ public:
     void Kasowanieoperatora1Click();
 
 private:
-    void wybierzNumer(int numer);
-    void zaladujDrzewo(DrzewoDecyzji drzewo);
-    bool zresetujModel();
+    void ustawBazowy(int indeks);
+    void ustawDoEdycji(int indeks);
+    // The tree load after an operator was chosen: selections, occupied
+    // flags from the labels, menus.
+    void PoWybraniuPliku(DrzewoDecyzji drzewo);
+    void MenuPoWczytaniu();
+    // The model reset of a tree load; a missing parameter file is told and
+    // the model quantities stay as they were.
+    bool Wczytaj();
     void komunikat(const std::string& tekst);
 
     IndicatorWindow brakWskaznikow_;
