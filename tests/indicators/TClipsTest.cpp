@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -208,6 +212,200 @@ TEST(TClipsFiles, CodePageNamesAndTexts) {
         found |= other.Facts(i)->OrderedFields() == std::vector<std::string>{"miasto", "\"" + word + "\""};
     EXPECT_TRUE(found);
     EXPECT_THROW(other.LoadFromFile(dir.file("symbol.clp")), ECLIPSReadException);
+}
+
+TEST(TClipsLifetimes, RetractThroughTheWrapper) {
+    TClips clips;
+    Events events;
+    events.Wire(clips);
+    auto fact = clips.Assert("(a b c)");
+    ASSERT_TRUE(fact);
+    int count = clips.FactCount();
+    EXPECT_TRUE(fact->Retract());
+    EXPECT_EQ(events.Count("retract f-1     (a b c)"), 1);
+    EXPECT_EQ(clips.FactCount(), count - 1);
+    EXPECT_FALSE(fact->Asserted());
+    EXPECT_EQ(fact->Text(), "f-1     (a b c)");
+    EXPECT_EQ(fact->Index(), 1);
+    EXPECT_EQ(fact->OrderedFields(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_FALSE(fact->Retract());
+    EXPECT_THROW(fact->GetSlotValue("implied"), ECLIPSException);
+    EXPECT_THROW(fact->Assert(), ECLIPSException);
+    EXPECT_THROW(fact->SetAsserted(true), ECLIPSException);
+    EXPECT_EQ(events.Count("retract"), 1);
+    EXPECT_EQ(events.Count("assert"), 1);
+}
+
+TEST(TClipsLifetimes, WrappersOutliveClearReinitialisationAndComponent) {
+    std::shared_ptr<TClipsFact> cleared, reinitialised, orphan;
+    {
+        TClips clips;
+        cleared = clips.Assert("(x 1)");
+        clips.Clear();  // asserts (initial-fact) again
+        EXPECT_EQ(clips.FactCount(), 1);
+        reinitialised = clips.Assert("(x 2)");
+        clips.SetInitialized(false);
+        EXPECT_FALSE(clips.Initialized());
+        clips.SetInitialized(true);
+        EXPECT_EQ(clips.FactCount(), 0);
+        orphan = clips.Assert("(x 3)");
+    }
+    for (const auto& fact : {cleared, reinitialised, orphan}) {
+        ASSERT_TRUE(fact);
+        EXPECT_FALSE(fact->Asserted());
+        EXPECT_EQ(fact->OrderedFields()[0], "x");
+        EXPECT_NE(fact->Text().find("(x "), std::string::npos) << fact->Text();
+        EXPECT_THROW(fact->Assert(), ECLIPSException);
+        EXPECT_FALSE(fact->Retract());
+    }
+}
+
+TEST(TClipsLifetimes, DuplicatesAndBadTextGiveNoWrapper) {
+    TClips clips;
+    Events events;
+    events.Wire(clips);
+    EXPECT_TRUE(clips.Assert("(a 1)"));
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(clips.Assert("(a 1)"));
+    EXPECT_FALSE(clips.Assert("(a"));
+    EXPECT_FALSE(clips.Assert(""));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(events.Count("assert"), 1);
+    EXPECT_EQ(clips.FactCount(), 1);
+}
+
+TEST(TClipsLifetimes, ComponentsSeeOnlyTheirOwnEvents) {
+    auto first = std::make_unique<TClips>();
+    TClips second;
+    Events one, two;
+    one.Wire(*first);
+    two.Wire(second);
+    first->Assert("(one)");
+    second.Assert("(two)");
+    first.reset();
+    second.Assert("(three)");
+    second.Reset();
+    EXPECT_EQ(one.lines, (std::vector<std::string>{"assert f-1     (one)"}));
+    EXPECT_EQ(two.Count("assert"), 3);  // two, three, initial-fact
+    EXPECT_EQ(two.Count("retract"), 2);
+}
+
+TEST(TClipsLifetimes, FactsAreListedByTheTextOfTheirIndex) {
+    TClips clips;
+    for (int i = 1; i <= 10; ++i) clips.Assert("(n " + std::to_string(i) + ")");
+    std::vector<long long> order;
+    for (int i = 0; i < clips.FactCount(); ++i) order.push_back(clips.Facts(i)->Index());
+    EXPECT_EQ(order, (std::vector<long long>{1, 10, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_THROW(clips.Facts(10), ECLIPSException);
+    EXPECT_THROW(clips.Facts(-1), ECLIPSException);
+}
+
+void ExpectBusy(const std::function<void()>& call) {
+    try {
+        call();
+        ADD_FAILURE() << "no error";
+    } catch (const ECLIPSException& e) {
+        EXPECT_STREQ(e.what(), "CLIPS engine busy");
+    }
+}
+
+TEST(TClipsBusy, OperationsFromAnAssertionDuringReset) {
+    TempDir dir;
+    dir.write("r.clp", kRules);
+    TClips clips;
+    clips.LoadFromFile(dir.file("r.clp"));
+    int checked = 0;
+    clips.OnAssertion = [&](TClips& sender, const std::shared_ptr<TClipsFact>& fact) {
+        if (checked++) return;
+        ExpectBusy([&] { sender.Run(); });
+        ExpectBusy([&] { sender.Clear(); });
+        ExpectBusy([&] { sender.Reset(); });
+        ExpectBusy([&] { sender.RunLimit(1); });
+        ExpectBusy([&] { sender.Assert("(z)"); });
+        ExpectBusy([&] { sender.LoadAppend(dir.file("r.clp")); });
+        ExpectBusy([&] { sender.Save(dir.file("s.clp")); });
+        ExpectBusy([&] { sender.SetStrategy(TClipsStrategy::csLexStrategy); });
+        ExpectBusy([&] { sender.SetInitialized(false); });
+        ExpectBusy([&] { sender.Initialize(); });
+        ExpectBusy([&] { fact->Retract(); });
+        EXPECT_EQ(sender.Strategy(), TClipsStrategy::csDepthStrategy);
+        EXPECT_FALSE(fact->Text().empty());
+        EXPECT_GE(sender.FactCount(), 1);
+    };
+    clips.Reset();
+    EXPECT_EQ(checked, 2);
+    EXPECT_EQ(clips.FactCount(), 2);
+    clips.Run();
+    EXPECT_EQ(clips.FactCount(), 3);
+}
+
+TEST(TClipsBusy, RunFromThePeriodicEventDuringALongRun) {
+    TempDir dir;
+    dir.write("loop.clp",
+              "(defrule count ?f <- (n ?x&:(< ?x 2000)) => (retract ?f) (assert (n (+ ?x 1))))\n"
+              "(deffacts start (n 0))\n");
+    TClips clips;
+    clips.LoadFromFile(dir.file("loop.clp"));
+    clips.Reset();
+    int ticks = 0;
+    clips.OnPeriodic = [&](TClips& sender) {
+        if (ticks++ == 0) ExpectBusy([&] { sender.Run(); });
+    };
+    clips.Run();
+    EXPECT_GT(ticks, 0);
+    ASSERT_EQ(clips.FactCount(), 2);
+    EXPECT_EQ(clips.Facts(1)->Text(), "f-2001  (n 2000)");
+}
+
+TEST(TClipsBusy, HandlerErrorsStopTheEngineAndComeOut) {
+    TempDir dir;
+    dir.write("loop.clp",
+              "(defrule count ?f <- (n ?x&:(< ?x 100)) => (retract ?f) (assert (n (+ ?x 1))))\n"
+              "(deffacts start (n 0))\n");
+    TClips clips;
+    clips.LoadFromFile(dir.file("loop.clp"));
+    clips.Reset();
+    clips.OnAssertion = [](TClips&, const std::shared_ptr<TClipsFact>& fact) {
+        if (fact->OrderedFields()[1] == "10") throw std::runtime_error("stop at 10");
+    };
+    EXPECT_THROW(clips.Run(), std::runtime_error);
+    clips.OnAssertion = nullptr;
+    clips.Run();
+    bool done = false;
+    for (int i = 0; i < clips.FactCount(); ++i) done |= clips.Facts(i)->OrderedFields()[1] == "100";
+    EXPECT_TRUE(done);
+}
+
+TEST(TClipsLifecycle, StrategyAndReinitialisation) {
+    TClips clips;
+    EXPECT_FALSE(clips.Initialized());
+    clips.SetStrategy(TClipsStrategy::csLexStrategy);
+    EXPECT_EQ(static_cast<int>(clips.Strategy()), 2);
+    Events events;
+    events.Wire(clips);
+    clips.Initialize();
+    clips.Initialize();
+    clips.SetInitialized(false);
+    clips.SetInitialized(true);
+    clips.Assert("(once)");
+    clips.Clear();
+    EXPECT_EQ(events.Count("assert f-1     (once)"), 1);
+    EXPECT_EQ(events.Count("retract f-1     (once)"), 1);
+    EXPECT_EQ(events.Count("clear"), 1);
+}
+
+TEST(TClipsLifecycle, FilenameLoadsTheFile) {
+    TempDir dir;
+    dir.write("r.clp", kRules);
+    TClips clips;
+    clips.SetFilename("");
+    EXPECT_FALSE(clips.Initialized());
+    clips.SetFilename(dir.file("R.CLP"));
+    EXPECT_EQ(clips.Filename(), dir.file("R.CLP"));
+    clips.Reset();
+    clips.Run();
+    EXPECT_EQ(clips.FactCount(), 3);
+    EXPECT_THROW(clips.SetFilename(dir.file("none.clp")), ECLIPSOpenException);
 }
 
 }  // namespace
