@@ -161,6 +161,15 @@ bool ClipsEngine::Bsave(const std::string& nativePath) {
 int ClipsEngine::Strategy() { return EnvGetStrategy(env_); }
 void ClipsEngine::SetStrategy(int strategy) { EnvSetStrategy(env_, strategy); }
 void* ClipsEngine::AssertString(const std::string& text) { return EnvAssertString(env_, text.c_str()); }
+void* ClipsEngine::CreateFact(const std::string& templateName) {
+    void* tmpl = EnvFindDeftemplate(env_, templateName.c_str());
+    if (!tmpl) return nullptr;
+    void* fact = EnvCreateFact(env_, tmpl);
+    if (fact) EnvAssignFactSlotDefaults(env_, fact);
+    return fact;
+}
+void* ClipsEngine::Assert(void* fact) { return EnvAssert(env_, fact); }
+void ClipsEngine::DiscardFact(void* fact) { ReturnFact(env_, static_cast<struct fact*>(fact)); }
 bool ClipsEngine::Retract(void* fact) { return EnvRetract(env_, fact) != 0; }
 
 long long ClipsEngine::FactIndex(void* fact) { return EnvFactIndex(env_, fact); }

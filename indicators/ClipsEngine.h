@@ -13,6 +13,7 @@
 namespace vesk {
 
 class TClips;
+class TClipsFact;
 
 using TClipsSlotValue = std::variant<double, long long, std::string>;
 
@@ -59,6 +60,12 @@ public:
     int Strategy();
     void SetStrategy(int strategy);
     void* AssertString(const std::string& text);
+    // A new unasserted fact of the named template, its slots at their
+    // defaults; nothing when there is no such template.
+    void* CreateFact(const std::string& templateName);
+    void* Assert(void* fact);
+    // Frees a created fact that was never asserted.
+    void DiscardFact(void* fact);
     bool Retract(void* fact);
 
     // Readers of an asserted fact.
@@ -75,6 +82,10 @@ public:
     enum class Event { Assertion, Retraction, Clear, Periodic, Reset };
     void Notify(Event event, void* fact) noexcept;
     void Print(std::string_view text) { log_.append(text); }
+
+    // The created wrapper whose fact is being asserted: the component
+    // takes it into its fact list instead of making a new one.
+    TClipsFact* adopting = nullptr;
 
 private:
     void Halt();

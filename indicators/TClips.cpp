@@ -32,7 +32,14 @@ void TClips::StopEngine() {
     facts_.clear();
     lastAsserted_.reset();
     for (auto& entry : facts) entry.second->Detach();
+    ForgetCreated();
     engine_->Stop();
+}
+
+void TClips::ForgetCreated() {
+    for (auto& weak : created_)
+        if (auto fact = weak.lock(); fact && !fact->Asserted()) fact->Forget(true);
+    created_.clear();
 }
 
 void TClips::SetFilename(const std::string& name) {
@@ -109,6 +116,7 @@ std::shared_ptr<TClipsFact> TClips::Assert(const std::string& text) {
 void TClips::Clear() {
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
+    ForgetCreated();
     engine_->Clear();
     operation.Finish();
 }
@@ -141,6 +149,7 @@ void TClips::LoadAppend(const std::string& file) { Load(file, false); }
 void TClips::Load(const std::string& file, bool clearFirst) {
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
+    ForgetCreated();
     if (clearFirst) engine_->Clear();
     std::optional<std::string> native = ExistingFile(file);
     int result = native ? engine_->Load(*native) : 0;
@@ -152,6 +161,7 @@ void TClips::Load(const std::string& file, bool clearFirst) {
 void TClips::BLoad(const std::string& file) {
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
+    ForgetCreated();
     engine_->Clear();
     std::optional<std::string> native = ExistingFile(file);
     bool loaded = native && engine_->Bload(*native);
@@ -192,7 +202,13 @@ std::vector<TClips::Entry>::iterator TClips::Find(const std::string& key) {
 }
 
 void TClips::DoAssert(void* fact) {
-    std::shared_ptr<TClipsFact> wrapper(new TClipsFact(*engine_, fact));
+    std::shared_ptr<TClipsFact> wrapper;
+    if (TClipsFact* created = engine_->adopting; created && created->fact_ == fact) {
+        wrapper = created->shared_from_this();
+        wrapper->SetFact(fact);
+    } else {
+        wrapper.reset(new TClipsFact(*engine_, fact));
+    }
     std::string key = std::to_string(wrapper->Index());
     auto at = Find(key);
     if (at != facts_.end() && at->first == key) {

@@ -78,10 +78,13 @@ protected:
 
 private:
     friend class ClipsEngine;
+    friend class TClipsFact;
     using Entry = std::pair<std::string, std::shared_ptr<TClipsFact>>;
 
     void StartEngine();
     void StopEngine();
+    // Created facts last until the engine clears or loads.
+    void ForgetCreated();
     void Load(const std::string& file, bool clearFirst);
     void WriteFile(const std::string& file, bool binary);
     std::vector<Entry>::iterator Find(const std::string& key);
@@ -90,6 +93,7 @@ private:
     std::vector<Entry> facts_;
     std::string filename_;
     std::shared_ptr<TClipsFact> lastAsserted_;
+    std::vector<std::weak_ptr<TClipsFact>> created_;
 };
 
 }  // namespace vesk

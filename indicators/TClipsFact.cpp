@@ -2,6 +2,7 @@
 
 #include "ClipsEngine.h"
 #include "ECLIPSException.h"
+#include "TClips.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,6 +36,8 @@ bool LessNoCase(const std::string& a, const std::string& b) {
 
 TClipsFact::TClipsFact(ClipsEngine& engine, void* fact) : engine_(&engine) { SetFact(fact); }
 
+TClipsFact::~TClipsFact() { Forget(true); }
+
 void TClipsFact::SetFact(void* fact) {
     fact_ = fact;
     orderedFields_.clear();
@@ -43,9 +46,11 @@ void TClipsFact::SetFact(void* fact) {
     if (!fact_ || !engine_) {
         fact_ = nullptr;
         engine_ = nullptr;
+        asserted_ = false;
         ordered_ = true;
         return;
     }
+    asserted_ = true;
     index_ = engine_->FactIndex(fact_);
     // An ordered fact's template is the implied one, whose one slot
     // holds all fields; a template without slots prints the same way.
@@ -54,7 +59,8 @@ void TClipsFact::SetFact(void* fact) {
         std::stable_sort(slots_.begin(), slots_.end(), LessNoCase);
     }
     ordered_ = slots_.empty();
-    if (ordered_) orderedFields_ = SplitOrderedFields(Text());
+    keptText_ = Text();
+    if (ordered_) orderedFields_ = SplitOrderedFields(keptText_);
 }
 
 std::vector<std::string> TClipsFact::SplitOrderedFields(const std::string& text) {
@@ -81,9 +87,29 @@ std::string TClipsFact::Text() const { return engine_ ? engine_->FactText(fact_)
 
 void TClipsFact::Detach() {
     if (!engine_) return;
-    keptText_ = engine_->FactText(fact_);
+    if (asserted_) keptText_ = engine_->FactText(fact_);
+    Forget(false);
+}
+
+void TClipsFact::Forget(bool discard) {
+    if (discard && engine_ && fact_ && !asserted_) engine_->DiscardFact(fact_);
     engine_ = nullptr;
     fact_ = nullptr;
+    asserted_ = false;
+}
+
+std::shared_ptr<TClipsFact> TClipsFact::CreateFromTemplate(TClips& owner, const std::string& templateName) {
+    ClipsEngine& engine = *owner.engine_;
+    ClipsEngine::Operation operation(engine);
+    owner.StartEngine();
+    void* fact = engine.CreateFact(templateName);
+    if (!fact) throw ECLIPSException("Unknown CLIPS template: " + templateName, operation.Details());
+    std::shared_ptr<TClipsFact> wrapper(new TClipsFact(engine, fact));
+    wrapper->asserted_ = false;
+    std::erase_if(owner.created_, [](const std::weak_ptr<TClipsFact>& w) { return w.expired(); });
+    owner.created_.push_back(wrapper);
+    operation.Finish();
+    return wrapper;
 }
 
 void TClipsFact::SetAsserted(bool value) {
@@ -95,11 +121,20 @@ void TClipsFact::SetAsserted(bool value) {
 }
 
 // A fact the engine has retracted cannot be asserted again through its
-// old handle (the engine hangs), so only an asserted wrapper gets here
-// without an error, and the engine has nothing new to assert.
+// old handle (the engine hangs): only created facts are asserted.
 bool TClipsFact::Assert() {
-    Engine();
-    return false;
+    if (asserted_) return false;
+    ClipsEngine& engine = Engine();
+    auto keep = shared_from_this();
+    ClipsEngine::Operation operation(engine);
+    engine.adopting = this;
+    void* fact = engine.Assert(fact_);
+    engine.adopting = nullptr;
+    // The component took this wrapper into its list in the assertion
+    // notification; otherwise the engine has dropped the created fact.
+    if (!fact || !asserted_) Forget(false);
+    operation.Finish();
+    return asserted_;
 }
 
 bool TClipsFact::Retract() {

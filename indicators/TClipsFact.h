@@ -4,6 +4,8 @@
 // ownership. Only while the fact is asserted does the wrapper reach the
 // engine; afterwards it answers Text, Index and the field lists from what it
 // kept, and anything needing the engine throws ECLIPSException.
+// A wrapper can also be made for a new fact of a template, to be asserted
+// later; it stays usable until the engine is cleared or loads a file.
 #pragma once
 
 #include <memory>
@@ -22,11 +24,15 @@ public:
 
     TClipsFact(const TClipsFact&) = delete;
     TClipsFact& operator=(const TClipsFact&) = delete;
-    virtual ~TClipsFact() = default;
+    virtual ~TClipsFact();
 
-    bool Asserted() const { return engine_ != nullptr; }
-    // True asserts again (which the engine cannot do for a retracted fact:
-    // ECLIPSException), False retracts; nothing when unchanged.
+    // A new, unasserted fact of the named template (ECLIPSException when
+    // the component's engine has no such template), slots at their defaults.
+    static std::shared_ptr<TClipsFact> CreateFromTemplate(TClips& owner, const std::string& templateName);
+
+    bool Asserted() const { return asserted_; }
+    // True asserts a created fact (a retracted one cannot be asserted
+    // again: ECLIPSException), False retracts; nothing when unchanged.
     void SetAsserted(bool value);
     long long Index() const { return index_; }
     bool Ordered() const { return ordered_; }
@@ -37,6 +43,8 @@ public:
     // The printed form, such as "f-1     (a b c)".
     std::string Text() const;
 
+    // True when the engine asserted the created fact; a duplicate is not
+    // asserted, and the engine keeps the created fact either way.
     virtual bool Assert();
     virtual bool Retract();
     // The value of a slot: a float, an integer, or the text of a symbol or
@@ -55,9 +63,13 @@ private:
     friend class TClips;
     // Keeps the printed form and lets go of the engine.
     void Detach();
+    // Lets go of the engine without reading the fact (a created one's
+    // template may be about to go); discard frees a created fact.
+    void Forget(bool discard);
     ClipsEngine& Engine() const;
 
     ClipsEngine* engine_ = nullptr;
+    bool asserted_ = false;
     void* fact_ = nullptr;
     long long index_ = -1;
     bool ordered_ = true;

@@ -260,6 +260,49 @@ TEST(TClipsLifetimes, WrappersOutliveClearReinitialisationAndComponent) {
     }
 }
 
+TEST(TClipsLifetimes, FactsCreatedFromATemplate) {
+    TempDir dir;
+    dir.write("t.clp", "(deftemplate rec (slot b (default 5)) (slot a (default x)))\n");
+    // The engine reports facts it was never given back on stdout.
+    testing::internal::CaptureStdout();
+    std::shared_ptr<TClipsFact> outliving;
+    {
+    TClips clips;
+    Events events;
+    events.Wire(clips);
+    clips.LoadFromFile(dir.file("t.clp"));
+    EXPECT_THROW(TClipsFact::CreateFromTemplate(clips, "none"), ECLIPSException);
+    auto fact = TClipsFact::CreateFromTemplate(clips, "rec");
+    EXPECT_FALSE(fact->Asserted());
+    EXPECT_FALSE(fact->Ordered());
+    EXPECT_EQ(fact->Slots(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(std::get<long long>(fact->GetSlotValue("b")), 5);
+    int count = clips.FactCount();
+    EXPECT_TRUE(fact->Assert());
+    EXPECT_TRUE(fact->Asserted());
+    EXPECT_EQ(clips.FactCount(), count + 1);
+    ASSERT_FALSE(events.asserted.empty());
+    EXPECT_EQ(events.asserted.back(), fact);
+    EXPECT_FALSE(fact->Assert());  // already asserted
+    auto twin = TClipsFact::CreateFromTemplate(clips, "rec");
+    EXPECT_FALSE(twin->Assert());  // a duplicate: the engine drops it
+    EXPECT_FALSE(twin->Asserted());
+    EXPECT_THROW(twin->Assert(), ECLIPSException);
+    auto kept = TClipsFact::CreateFromTemplate(clips, "rec");
+    fact->SetAsserted(false);
+    EXPECT_EQ(events.Count("retract"), 1);
+    clips.Clear();
+    EXPECT_THROW(kept->Assert(), ECLIPSException);
+    EXPECT_THROW(kept->GetSlotValue("a"), ECLIPSException);
+    EXPECT_EQ(kept->Slots(), (std::vector<std::string>{"a", "b"}));
+    clips.LoadFromFile(dir.file("t.clp"));
+    TClipsFact::CreateFromTemplate(clips, "rec");  // dropped at once
+    outliving = TClipsFact::CreateFromTemplate(clips, "rec");
+    }
+    EXPECT_THROW(outliving->Assert(), ECLIPSException);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
 TEST(TClipsLifetimes, DuplicatesAndBadTextGiveNoWrapper) {
     TClips clips;
     Events events;
