@@ -28,7 +28,7 @@ ClipsEngine& EngineOf(void* env) {
 }
 
 // The logical names of the engine's console and message windows.
-int QueryRoute(void*, const char* name) {
+int QueryRoute(void*, const char* name) noexcept {
     static const char* const kNames[] = {"stdout", "stdin", "t", WPROMPT, WDISPLAY,
                                          WERROR, WWARNING, WTRACE, WDIALOG};
     for (const char* n : kNames)
@@ -36,20 +36,24 @@ int QueryRoute(void*, const char* name) {
     return FALSE;
 }
 
-int PrintRoute(void* env, const char*, const char* text) {
-    EngineOf(env).Print(text);
+int PrintRoute(void* env, const char*, const char* text) noexcept {
+    try {
+        EngineOf(env).Print(text);
+    } catch (...) {
+        // Out of memory for the log: the text is lost, the engine goes on.
+    }
     return TRUE;
 }
 
 // Rules asking for keyboard input get an end of file at once.
-int GetcRoute(void*, const char*) { return EOF; }
-int UngetcRoute(void*, int c, const char*) { return c; }
+int GetcRoute(void*, const char*) noexcept { return EOF; }
+int UngetcRoute(void*, int c, const char*) noexcept { return c; }
 
-void AssertionHandler(void* env, void* fact) { EngineOf(env).Notify(ClipsEngine::Event::Assertion, fact); }
-void RetractionHandler(void* env, void* fact) { EngineOf(env).Notify(ClipsEngine::Event::Retraction, fact); }
-void ClearHandler(void* env) { EngineOf(env).Notify(ClipsEngine::Event::Clear, nullptr); }
-void PeriodicHandler(void* env) { EngineOf(env).Notify(ClipsEngine::Event::Periodic, nullptr); }
-void ResetHandler(void* env) { EngineOf(env).Notify(ClipsEngine::Event::Reset, nullptr); }
+void AssertionHandler(void* env, void* fact) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Assertion, fact); }
+void RetractionHandler(void* env, void* fact) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Retraction, fact); }
+void ClearHandler(void* env) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Clear, nullptr); }
+void PeriodicHandler(void* env) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Periodic, nullptr); }
+void ResetHandler(void* env) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Reset, nullptr); }
 
 std::string MultifieldText(const DATA_OBJECT& value, long i) {
     void* fields = GetValue(value);

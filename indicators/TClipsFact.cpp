@@ -138,7 +138,7 @@ bool TClipsFact::Assert() {
 }
 
 bool TClipsFact::Retract() {
-    if (!engine_) return false;
+    if (!asserted_) return false;
     auto keep = shared_from_this();
     ClipsEngine& engine = *engine_;
     ClipsEngine::Operation operation(engine);

@@ -289,6 +289,9 @@ TEST(TClipsLifetimes, FactsCreatedFromATemplate) {
     EXPECT_FALSE(twin->Asserted());
     EXPECT_THROW(twin->Assert(), ECLIPSException);
     auto kept = TClipsFact::CreateFromTemplate(clips, "rec");
+    EXPECT_FALSE(kept->Retract());
+    kept->SetAsserted(false);
+    EXPECT_EQ(events.Count("retract"), 0);
     fact->SetAsserted(false);
     EXPECT_EQ(events.Count("retract"), 1);
     clips.Clear();
@@ -418,6 +421,11 @@ TEST(TClipsBusy, HandlerErrorsStopTheEngineAndComeOut) {
     for (int i = 0; i < clips.FactCount(); ++i)
         done |= clips.Facts(i)->OrderedFields() == std::vector<std::string>{"n", "100"};
     EXPECT_TRUE(done);
+    clips.OnReset = [](TClips&) { throw std::logic_error("reset refused"); };
+    EXPECT_THROW(clips.Reset(), std::logic_error);
+    clips.OnReset = nullptr;
+    clips.Reset();
+    EXPECT_EQ(clips.FactCount(), 2);
 }
 
 TEST(TClipsLifecycle, StrategyAndReinitialisation) {
