@@ -1,5 +1,7 @@
 #include "Cell.h"
 
+#include "SSTMini.h"
+
 namespace vesk {
 
 std::unique_ptr<TCell> TBlankCell::MakeCopy() const
@@ -10,6 +12,13 @@ std::unique_ptr<TCell> TBlankCell::MakeCopy() const
 std::unique_ptr<TCell> TFloatCell::MakeCopy() const
 {
     return std::make_unique<TFloatCell>(Key, FormatIndex, Value);
+}
+
+std::unique_ptr<TCell> TStringCell::MakeCopy() const
+{
+    if (Entry)
+        ++Entry->RefCount;
+    return std::make_unique<TStringCell>(Key, FormatIndex, Entry);
 }
 
 std::unique_ptr<TCell> TBooleanCell::MakeCopy() const

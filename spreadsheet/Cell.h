@@ -9,6 +9,8 @@
 
 namespace vesk {
 
+struct TSSTEntry;
+
 using TCellType = std::uint8_t;
 
 inline constexpr TCellType ctNone = 0;
@@ -54,6 +56,18 @@ public:
     TCellType CellType() const override { return ctFloat; }
     std::unique_ptr<TCell> MakeCopy() const override;
     double Value;
+};
+
+// A text kept in the workbook's shared string table. The entry belongs to
+// the table: freeing the cell leaves it and its reference count alone.
+class TStringCell : public TCell {
+public:
+    TStringCell(std::uint32_t key, std::uint16_t formatIndex, TSSTEntry* entry)
+        : TCell(key, formatIndex), Entry(entry) {}
+    TCellType CellType() const override { return ctString; }
+    // The copy names the same entry, which counts one more reference.
+    std::unique_ptr<TCell> MakeCopy() const override;
+    TSSTEntry* Entry;
 };
 
 class TBooleanCell : public TCell {

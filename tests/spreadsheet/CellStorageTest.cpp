@@ -1,4 +1,5 @@
 #include "CellStorage.h"
+#include "SSTMini.h"
 
 #include <gtest/gtest.h>
 
@@ -188,6 +189,19 @@ TEST(Cell, CopiesKeepKeyFormatAndValueButNotCachedResults)
     EXPECT_EQ(TBooleanCell(1, 2, 1).MakeCopy()->CellType(), ctBoolean);
     EXPECT_EQ(static_cast<TErrorCell&>(*TErrorCell(1, 2, 5).MakeCopy()).ErrorIndex, 5);
     EXPECT_EQ(TBlankCell(1, 2).MakeCopy()->CellType(), ctBlank);
+
+    TSSTMini sst;
+    TSSTEntry* entry = sst.AddText(u"Zysk netto");
+    ASSERT_EQ(entry->RefCount, 1u);
+    {
+        TStringCell sc(key(0, 1), 15, entry);
+        auto scc = sc.MakeCopy();
+        EXPECT_EQ(scc->CellType(), ctString);
+        EXPECT_EQ(static_cast<TStringCell&>(*scc).Entry, entry);
+        EXPECT_EQ(entry->RefCount, 2u);
+    }
+    EXPECT_EQ(entry->RefCount, 2u);  // freeing cells leaves the entry alone
+    EXPECT_EQ(TSSTMini::Text(*entry), u"Zysk netto");
 
     const std::vector<std::uint8_t> tokens = {0x1E, 0x01, 0x00};
     TNumberFormulaCell n(3, 4, tokens, 42.0);
