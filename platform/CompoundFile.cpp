@@ -21,9 +21,16 @@ constexpr std::uint8_t Signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A,
 constexpr int MaxDepth = 32;
 constexpr std::size_t MaxEntries = 100000;
 
+// libgsf's complaints about a damaged document go nowhere: the reader
+// reports the failure itself.
+void quiet(const gchar*, GLogLevelFlags, const gchar*, gpointer) noexcept {}
+
 void ensureInitialised() {
     static const bool done = [] {
         gsf_init();
+        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE |
+                                                        G_LOG_LEVEL_INFO | G_LOG_LEVEL_DEBUG);
+        for (const char* domain : {"libgsf", "libgsf:msole"}) g_log_set_handler(domain, levels, quiet, nullptr);
         return true;
     }();
     (void)done;
