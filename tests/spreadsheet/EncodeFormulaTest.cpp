@@ -1,4 +1,5 @@
 #include "EncodeFormula.h"
+#include "ExcelFunctions.h"
 
 #include <gtest/gtest.h>
 
@@ -205,6 +206,28 @@ TEST(EncodeFormula, FunctionCalls)
         many += u',';
     many += u')';
     EXPECT_NE(enc.failure(many).find("Wrong number of arguments for function SUM"), std::string::npos);
+}
+
+TEST(EncodeFormula, EveryUnusableRowIsRefused)
+{
+    Encoder enc;
+    int refused = 0;
+    for (const TExcelFunction& f : TExcelFunctions) {
+        if (f.usable())
+            continue;
+        std::u16string call = std::u16string(f.Name) + u"(1)";
+        std::string narrow(call.begin(), call.end());
+        std::string name(f.Name.begin(), f.Name.end());
+        if (name.find('.') != std::string::npos) {
+            EXPECT_EQ(enc.failure(call), "Invalid name") << narrow;  // "." ends a name
+        } else if (name[0] >= '0' && name[0] <= '9') {
+            EXPECT_EQ(enc.failure(call), formulaError(narrow, "Illegal number")) << narrow;
+        } else {
+            EXPECT_EQ(enc.failure(call), formulaError(narrow, "Invalid function name " + name)) << narrow;
+        }
+        ++refused;
+    }
+    EXPECT_EQ(refused, 137);
 }
 
 TEST(EncodeFormula, Blanks)
