@@ -375,7 +375,7 @@ void TEncodeFormula::operand()
         error(1, t.Text);
     case ttRef:
     case ttArea:
-        reference(t.Text, 0, t.Kind == ttArea, -1);
+        reference(t.Text, t.Kind == ttArea, -1);
         ++tpos_;
         return;
     case ttName: {
@@ -450,7 +450,7 @@ bool TEncodeFormula::threeD()
         error(7, r.IsSheet ? r.Sheet : r.Name);
     if (r.IsSheet) {
         bool area = last.Kind == ttArea3d || last.Kind == ttAreaX;
-        reference(last.Text, 0, area, answer.ExtSheetIndex);
+        reference(last.Text, area, answer.ExtSheetIndex);
     } else {
         if (answer.Position >= 0xFFFF)
             error(7, r.Name);
@@ -465,7 +465,7 @@ bool TEncodeFormula::threeD()
     return true;
 }
 
-void TEncodeFormula::reference(const std::u16string& text, std::uint8_t, bool area, int extSheet)
+void TEncodeFormula::reference(const std::u16string& text, bool area, int extSheet)
 {
     std::string ascii(text.begin(), text.end());  // the tokenizer made sure it is ASCII
     std::uint16_t col1 = 0, row1 = 0, col2 = 0, row2 = 0;

@@ -35,9 +35,11 @@ class TEncodeFormula {
 public:
     TEncodeFormula();
 
-    // Compiles Formula into Buffer and returns the number of bytes written.
-    // Errors raise EXLSError of kind Formula; with OnError assigned they go
-    // there instead and the result is -1.
+    // Compiles Formula into Buffer and returns the number of bytes written;
+    // nothing is written past the buffer. Errors raise EXLSError of kind
+    // Formula; with OnError assigned they go there instead and the result is
+    // -1. After an error the buffer holds no usable tokens, so a caller that
+    // must keep its previous tokens encodes into a buffer of its own.
     int Encode(std::u16string_view Formula, std::uint8_t OperandClass, bool OOC,
                std::span<std::uint8_t> Buffer);
 
@@ -78,7 +80,7 @@ private:
     void functionCall();
     void operand();
     bool threeD();
-    void reference(const std::u16string& text, std::uint8_t code, bool area, int extSheet);
+    void reference(const std::u16string& text, bool area, int extSheet);
 
     TXLSTokenizer tokenizer_;
     std::u16string formula_;

@@ -1,5 +1,6 @@
 #include "CellStorage.h"
 #include "SSTMini.h"
+#include "XLSUtilsMini.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ namespace {
 
 std::uint32_t key(unsigned col, unsigned row)
 {
-    return (col & 255) + (row << 8);
+    return CellKey(static_cast<int>(col), static_cast<int>(row));
 }
 
 std::unique_ptr<TCell> blank(std::uint16_t xf = 0)
