@@ -17,6 +17,7 @@ public:
         NieLiczba,          // a text where a number is needed is not one
         PozaZakresem,       // a number the variable or the 6-byte real cannot hold
         BrakMiejscaNaNazwe, // a declaration when all 100 names are taken
+        PlikStanu,          // the operator's model-state file cannot be read
     };
 
     BladSkryptu(Rodzaj rodzaj, const std::string& powod);

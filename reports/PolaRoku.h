@@ -131,6 +131,32 @@ inline constexpr PoleRoku WynikBrutto{"WynikBrutto", 7504};
 inline constexpr PoleRoku ZyskBrutto{"ZyskBrutto", 7512};
 inline constexpr PoleRoku ZyskNaDzialalnosciGospodarczej{"ZyskNaDzialalnosciGospodarczej", 7624};
 inline constexpr PoleRoku ZmianaStanuProduktow{"ZmianaStanuProduktow", 7960};
+// Cash flow.
+inline constexpr PoleRoku EmisjaAkcjiZwyklych{"EmisjaAkcjiZwyklych", 4144};
+inline constexpr PoleRoku SplataKredytowInwestycyjnych{"SplataKredytowInwestycyjnych", 4264};
+inline constexpr PoleRoku WykorzystaniePieniadza{"WykorzystaniePieniadza", 4384};
+inline constexpr PoleRoku NabycieGruntowIUrzadzen{"NabycieGruntowIUrzadzen", 4392};
+inline constexpr PoleRoku WplywyRoku{"WplywyRoku", 4432};
+inline constexpr PoleRoku RachunekRozliczeniowyNaPoczatkuRoku{"RachunekRozliczeniowyNaPoczatkuRoku", 4440};
+inline constexpr PoleRoku WydatkiRoku{"WydatkiRoku", 4448};
+inline constexpr PoleRoku KredytyZaciagnieteRoku{"KredytyZaciagnieteRoku", 4504};
+inline constexpr PoleRoku KredytySplaconeRoku{"KredytySplaconeRoku", 4520};
+// Costs: one element per department or product (ElementPola).
+inline constexpr PoleRoku UslugiObceWydzialu{"UslugiObceWydzialu", 3864};
+inline constexpr PoleRoku WynagrodzeniaWydzialu{"WynagrodzeniaWydzialu", 3912};
+inline constexpr PoleRoku AmortyzacjaWydzialu{"AmortyzacjaWydzialu", 3936};
+inline constexpr PoleRoku KosztSprzedanychRoku{"KosztSprzedanychRoku", 4008};
+inline constexpr PoleRoku ZuzycieMaterialowRoku{"ZuzycieMaterialowRoku", 6320};
+inline constexpr PoleRoku KosztyOperacyjneWyrobu{"KosztyOperacyjneWyrobu", 6344};
+// Ratios, computed at each year's end (with the four of the synthetic result).
+inline constexpr PoleRoku KapitalObrotowy{"KapitalObrotowy", 4184};
+inline constexpr PoleRoku WskaznikSzybkiejPlynnosci{"WskaznikSzybkiejPlynnosci", 4200};
+inline constexpr PoleRoku WskaznikZadluzeniaKapitaluWlasnego{"WskaznikZadluzeniaKapitaluWlasnego", 4216};
+inline constexpr PoleRoku WskaznikPokryciaOdsetek{"WskaznikPokryciaOdsetek", 4224};
+inline constexpr PoleRoku RentownoscMajatkuTrwalego{"RentownoscMajatkuTrwalego", 4240};
+inline constexpr PoleRoku RentownoscKapitaluWlasnego{"RentownoscKapitaluWlasnego", 4256};
+inline constexpr PoleRoku RotacjaMajatkuTrwalego{"RotacjaMajatkuTrwalego", 4280};
+inline constexpr PoleRoku RotacjaAktywow{"RotacjaAktywow", 4288};
 }  // namespace pola
 
 }  // namespace vesk
