@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "BladSkryptu.h"
 #include "DomknijBilans.h"
 #include "Odczyty.h"
 #include "PolaRoku.h"
@@ -83,7 +84,12 @@ double KomorkaBilansu(const StanModelu& rekord, int wiersz, int kolumna) {
     const int rok = kolumna <= 3 ? kolumna : kolumna - 3;
     if (wiersz == 0) return static_cast<double>(RokKalendarzowy()(rekord, rok));
     if (wiersz > (strona == 1 ? WierszyAktywow : WierszyPasywow)) return BrakWartosci;
-    return static_cast<double>(roundToReal48(Wiersz(Zamkniety(rekord), strona, wiersz, rok)));
+    const long double v = Wiersz(Zamkniety(rekord), strona, wiersz, rok);
+    try {
+        return static_cast<double>(roundToReal48(v));
+    } catch (const Real48Error&) {  // a sum of two rows near the format's limit
+        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "pozycja bilansu poza zakresem liczby 6-bajtowej");
+    }
 }
 
 double WartoscBilansu(const StanModelu& rekord, int pozycja, int strona, int rok) {

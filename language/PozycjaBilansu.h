@@ -15,7 +15,8 @@ namespace vesk {
 // The grid of the balance chart and the indicator window: row 0 the
 // calendar years, assets in rows 1..16 of columns 1..3 (years 1..3),
 // liabilities in rows 1..14 of columns 4..6. Rounded to the 6-byte real;
-// BrakWartosci (-1000.0) for a cell outside the grid.
+// BrakWartosci (-1000.0) for a cell outside the grid; BladSkryptu
+// (PozaZakresem) for a sum beyond the 6-byte real.
 double KomorkaBilansu(const StanModelu& rekord, int wiersz, int kolumna);
 
 // The language's numbering: side 1 asset row 1..16, side 2 liability row

@@ -2,7 +2,9 @@
 // of the record, the year row and the cells outside the grid.
 #include <gtest/gtest.h>
 
+#include "BladSkryptu.h"
 #include "Odczyty.h"
+#include "Real48.h"
 #include "PolaRoku.h"
 #include "PozycjaBilansu.h"
 
@@ -94,6 +96,13 @@ TEST_F(Bilans, TheLossIsNegatedOnlyInTheLanguagesNumbering) {
     EXPECT_TRUE(Odczyt_Bilans(k, 7, 5, "x2"));
     EXPECT_EQ(k.ZmienneSkryptu[0], -k.ZmienneSkryptu[1]);
     EXPECT_FALSE(_bilans(k, 7, 2, 2, "x101"));
+}
+
+TEST_F(Bilans, ASumBeyondTheSixByteRealIsAScriptError) {
+    Zapis(r, SrodkiTrwale, 1, real48Max());
+    Zapis(r, InwestycjeRozpoczete, 1, real48Max());
+    EXPECT_THROW(KomorkaBilansu(r, 1, 1), BladSkryptu);
+    EXPECT_EQ(WartoscBilansu(r, 1, 1, 1), static_cast<double>(2.0L * real48Max()));
 }
 
 }  // namespace
