@@ -123,41 +123,48 @@ TEST_F(Rekord, EmptyCellsOfInventoriesAndCostsAreZero) {
     EXPECT_EQ(WartoscKosztow(r, 13, 1, 0), BrakWartosci);
 }
 
-TEST_F(Rekord, TheTwoNumberingsReadTheSameCells) {
-    for (int e = 1; e <= 3; ++e) {
-        for (int rok = 1; rok <= 3; ++rok) {
-            const long double v = 10 * e + rok;
-            for (PoleRoku p : {ProdukcjaRoku, SprzedazRoku, ZdolnoscProdukcyjna, ZapasSurowcow, ZapasWyrobowGotowych,
-                               ProdukcjaWToku, KosztyOperacyjneWyrobu, ZuzycieMaterialowRoku, WynagrodzeniaWydzialu,
-                               AmortyzacjaWydzialu, UslugiObceWydzialu, KosztSprzedanychRoku})
-                ustawE(p, e, rok, v + p.przesuniecie / 8.0L);
-            ustawE(ZdolnoscRoku, e, rok, 200.0L * e);
-        }
+// Known cells in both numberings: (item, side) of the indicator window,
+// the language's item, and the field element it shows.
+TEST_F(Rekord, BothNumberingsReadTheReportsCells) {
+    using F4 = double (*)(const StanModelu&, int, int, int);
+    using F3 = double (*)(const StanModelu&, int, int);
+    struct P {
+        F4 okno;
+        F3 jezyk;
+        int pozycja, strona, numer;
+        PoleRoku pole;
+        int e;
+    } przypadki[] = {
+        {WartoscProdukcji, WartoscProdukcji, 2, 1, 2, ProdukcjaRoku, 2},
+        {WartoscProdukcji, WartoscProdukcji, 3, 2, 6, SprzedazRoku, 3},
+        {WartoscZapasow, WartoscZapasow, 1, 1, 1, ZapasSurowcow, 1},
+        {WartoscZapasow, WartoscZapasow, 2, 2, 5, ZapasWyrobowGotowych, 2},
+        {WartoscZapasow, WartoscZapasow, 6, 1, 9, ProdukcjaWToku, 3},
+        {WartoscKosztow, WartoscKosztow, 3, 1, 3, KosztyOperacyjneWyrobu, 2},
+        {WartoscKosztow, WartoscKosztow, 8, 1, 8, ZuzycieMaterialowRoku, 3},
+        {WartoscKosztow, WartoscKosztow, 10, 1, 10, WynagrodzeniaWydzialu, 1},
+        {WartoscKosztow, WartoscKosztow, 1, 2, 13, Amortyzacja, 1},
+        {WartoscKosztow, WartoscKosztow, 4, 2, 16, AmortyzacjaWydzialu, 3},
+        {WartoscKosztow, WartoscKosztow, 7, 2, 19, UslugiObceWydzialu, 2},
+        {WartoscKosztow, WartoscKosztow, 11, 2, 23, KosztySprzedanychProduktow, 1},
+        {WartoscKosztow, WartoscKosztow, 14, 2, 26, KosztSprzedanychRoku, 3},
+    };
+    long double v = 1.5L;
+    for (const P& p : przypadki) {
+        SCOPED_TRACE(p.pole.nazwa);
+        ustawE(p.pole, p.e, 2, v);
+        EXPECT_EQ(p.okno(r, p.pozycja, p.strona, 2), static_cast<double>(v));
+        EXPECT_EQ(p.jezyk(r, p.numer, 2), static_cast<double>(v));
+        v += 1.0L;
     }
-    wypelnij({KosztyWytworzenia, ZuzycieMaterialow, WynagrodzeniaISwiadczenia, Amortyzacja, UslugiObce,
-              PodatkiIOplaty, KosztyFinansowe, KosztySprzedanychProduktow},
-             1000.0L);
-    for (int rok = 1; rok <= 3; ++rok) {
-        for (int i = 1; i <= 6; ++i) {
-            EXPECT_EQ(WartoscProdukcji(r, i, 1, rok), WartoscProdukcji(r, i <= 3 ? i : i + 3, rok)) << i;
-            EXPECT_EQ(WartoscProdukcji(r, i, 2, rok), WartoscProdukcji(r, i <= 3 ? i + 3 : i + 6, rok)) << i;
-        }
-        for (int i = 1; i <= 3; ++i) {
-            EXPECT_EQ(WartoscZapasow(r, i, 1, rok), WartoscZapasow(r, i, rok));
-            EXPECT_EQ(WartoscZapasow(r, i, 2, rok), WartoscZapasow(r, i + 3, rok));
-            EXPECT_EQ(WartoscZapasow(r, i + 3, 1, rok), WartoscZapasow(r, i + 6, rok));
-        }
-        for (int i = 1; i <= 12; ++i) EXPECT_EQ(WartoscKosztow(r, i, 1, rok), WartoscKosztow(r, i, rok)) << i;
-        for (int i = 1; i <= 14; ++i) EXPECT_EQ(WartoscKosztow(r, i, 2, rok), WartoscKosztow(r, i + 12, rok)) << i;
-    }
-    // Known cells: the Beta line's capacity per step and its use; Gamma's cost of sales.
-    EXPECT_DOUBLE_EQ(WartoscProdukcji(r, 5, 1, 2),
-                     static_cast<double>(Odczyt(r, ElementPola(ZdolnoscProdukcyjna, 2), 2) / 50.0L));
-    EXPECT_DOUBLE_EQ(WartoscProdukcji(r, 5, 2, 2),
-                     static_cast<double>(Odczyt(r, ElementPola(ProdukcjaRoku, 2), 2) / 400.0L * 100.0L));
-    EXPECT_EQ(WartoscKosztow(r, 14, 2, 3), static_cast<double>(Odczyt(r, ElementPola(KosztSprzedanychRoku, 3), 3)));
-    EXPECT_EQ(WartoscKosztow(r, 1, 1, 1), 1000.25);
-    EXPECT_EQ(WartoscKosztow(r, 11, 2, 1), 1070.25);
+    // Capacity per step and its use: the Beta line in year 2.
+    ustawE(ZdolnoscProdukcyjna, 2, 2, 1000.0L);
+    ustawE(ZdolnoscRoku, 2, 2, 400.0L);
+    ustawE(ProdukcjaRoku, 2, 2, 300.0L);
+    EXPECT_EQ(WartoscProdukcji(r, 5, 1, 2), 20.0);
+    EXPECT_EQ(WartoscProdukcji(r, 8, 2), 20.0);
+    EXPECT_EQ(WartoscProdukcji(r, 5, 2, 2), 75.0);
+    EXPECT_EQ(WartoscProdukcji(r, 11, 2), 75.0);
 }
 
 TEST_F(Rekord, CapacityUseWithoutCapacityIsZero) {
