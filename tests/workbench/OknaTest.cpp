@@ -1,0 +1,244 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "Aplikacja.h"
+#include "CodePage.h"
+#include "Form1.h"
+#include "FormStart.h"
+#include "OknaPomocy.h"
+#include "QtUserInterface.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+struct Okna : ::testing::Test {
+    test::TempDir work;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Aplikacja> app;
+
+    void SetUp() override {
+        work.write("zakresy.txt", std::string());
+        utworz();
+    }
+    void utworz(std::vector<std::string> parametry = {}) {
+        app = std::make_unique<Aplikacja>(ui, parametry, work.folder(), std::string(VESK_DATA_DIR) + "PROGRAM/",
+                                          [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        app->start();
+        ui.messages.clear();
+    }
+};
+
+TEST_F(Okna, StartWindowAloneAtFirst) {
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_FALSE(app->form1().isVisible());
+    EXPECT_EQ(app->formStart().windowTitle(), QString::fromUtf8("Vesk dla Windows"));
+    EXPECT_FALSE(app->formStart().SpeedButton3->isVisible());
+    EXPECT_TRUE(app->formStart().SpeedButton5->text().startsWith(QStringLiteral("Informacja o programie:\n")));
+}
+
+TEST_F(Okna, MainWindowStartStates) {
+    Form1& f = app->form1();
+    EXPECT_TRUE(f.windowTitle().startsWith(QStringLiteral("Vesk dla Windows 2012: ")));
+    struct Case {
+        const char* nazwa;
+        bool wlaczona, widoczna;
+    } cases[] = {
+        {"Wzy1", false, true},           {"Rezultaty2", false, true},     {"Nowy1", true, true},
+        {"NowyPlik1", true, true},       {"Wyjscie1", true, true},        {"Zachowajjako1", false, true},
+        {"dodanieweza1", false, false},  {"Interpretator", false, true},  {"Dodanienowegowza1", true, false},
+        {"Podanienazwyplikuzrozkazami1", true, false},
+    };
+    for (const auto& c : cases) {
+        QAction* a = f.akcja(c.nazwa);
+        ASSERT_NE(a, nullptr) << c.nazwa;
+        EXPECT_EQ(f.wlaczona(c.nazwa), c.wlaczona) << c.nazwa;
+        if (c.widoczna) EXPECT_EQ(a->isEnabled(), c.wlaczona) << c.nazwa;
+        EXPECT_EQ(a->isVisible(), c.widoczna) << c.nazwa;
+    }
+    EXPECT_EQ(f.akcja("Nowy1")->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(f.akcja("Kasowanieoperatora1")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    EXPECT_EQ(f.akcja("Nowy1")->text(), QString::fromUtf8("&Inicjacja"));
+    EXPECT_EQ(f.menu("Plik1")->title(), QString::fromUtf8("O&perator"));
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabPodpowiedz);
+    EXPECT_FALSE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabDrzewo)));
+    EXPECT_FALSE(f.PageControl1->isTabEnabled(f.PageControl1->indexOf(f.TabDebug)));
+    EXPECT_FALSE(f.TreeView1->isEnabled());
+    EXPECT_EQ(f.panel0->text(), QStringLiteral("Plik drzewa"));
+}
+
+TEST_F(Okna, HiddenInsertItemKeepsAWorkingShortcutThatFollowsItsState) {
+    Form1& f = app->form1();
+    QAction* dodaj = f.akcja("dodanieweza1");
+    QShortcut* skrot = nullptr;
+    for (auto* s : f.findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::Key_Insert)) skrot = s;
+    ASSERT_NE(skrot, nullptr);
+    EXPECT_FALSE(skrot->isEnabled());
+    int razy = 0;
+    QObject::connect(dodaj, &QAction::triggered, [&] { ++razy; });
+    f.ustawWlaczenie("dodanieweza1", true);
+    EXPECT_TRUE(skrot->isEnabled());
+    emit skrot->activated();
+    EXPECT_EQ(razy, 1);
+    f.ustawWlaczenie("dodanieweza1", false);
+    EXPECT_FALSE(skrot->isEnabled());
+}
+
+TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
+    app->startOK();
+    ASSERT_TRUE(app->form1().isVisible());
+    EXPECT_FALSE(app->formStart().isVisible());
+    ui.answers = {false};
+    app->form1().close();
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_FALSE(app->form1().isVisible());
+    EXPECT_FALSE(ui.endRequested);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    // "OK" again brings the main window back; nothing else happens.
+    app->startOK();
+    EXPECT_TRUE(app->form1().isVisible());
+    EXPECT_FALSE(app->formStart().isVisible());
+}
+
+TEST_F(Okna, EndingFromTheMenuWithYesThanksAndEnds) {
+    app->startOK();
+    ui.messages.clear();
+    ui.answers = {true};
+    app->form1().akcja("Wyjscie1")->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(cp1250ToUtf8(ui.messages[0]), "System Veskwin dziękuje za współpracę");
+    EXPECT_TRUE(ui.endRequested);
+    EXPECT_EQ(ui.exitCode, 0);
+    EXPECT_FALSE(app->form1().isVisible());
+}
+
+TEST_F(Okna, ClosingOrEndingTheStartWindowEndsTheProgram) {
+    app->formStart().close();
+    EXPECT_TRUE(ui.endRequested);
+    ui.endRequested = false;
+    app->formStart().SpeedButton1->click();
+    EXPECT_TRUE(ui.endRequested);
+}
+
+TEST_F(Okna, InformationShowsTheStartWindowWithTheHelpButton) {
+    app->startOK();
+    app->form1().akcja("Informacja1")->trigger();
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_TRUE(app->formStart().SpeedButton3->isVisible());
+    app->formStart().SpeedButton3->click();
+    EXPECT_TRUE(app->faq3().isVisible());
+}
+
+TEST_F(Okna, KeysMeantForTheWindowItselfAreAnswered) {
+    app->startOK();
+    Form1& f = app->form1();
+    f.setFocus();
+    QApplication::setActiveWindow(&f);
+    f.TreeView1->clearFocus();
+    QKeyEvent klawisz(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(&f, &klawisz);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "a has been pressed");
+}
+
+TEST_F(Okna, HelpTableRefillsAtEveryShow) {
+    FAQ3& faq = app->faq3();
+    faq.show();
+    EXPECT_EQ(faq.parametry->item(1, 0)->text(), QStringLiteral("0.0"));
+    EXPECT_EQ(faq.parametry->item(0, 2)->text(), QString::fromUtf8("wyszczególnienie"));
+    EXPECT_EQ(faq.parametry->columnWidth(2), 350);
+    faq.hide();
+    app->kontekst().m.StawkaAmortyzacji = 19;
+    app->kontekst().m.CenySurowcow[1][2] = 0.0125L;
+    faq.show();
+    EXPECT_EQ(faq.parametry->item(1, 0)->text(), QStringLiteral("19.0"));
+    EXPECT_EQ(faq.parametry->item(15, 0)->text(), QStringLiteral("0.0125"));
+    // The language description comes from the program folder.
+    EXPECT_FALSE(faq.OpisJezyka->toPlainText().isEmpty());
+    faq.Label2->klik();
+    EXPECT_TRUE(app->formFAQ1().isVisible());
+}
+
+TEST_F(Okna, MissingLanguageTextLeavesTheHelpWindowComplete) {
+    test::TempDir pusty;
+    ui.messages.clear();
+    Aplikacja inna(ui, {}, work.folder(), pusty.folder(),
+                   [this](Kontekst& k) { k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/"; });
+    bool nazwany = false;
+    for (const auto& m : ui.messages) nazwany = nazwany || m.find("Jezyk.rtf") != std::string::npos;
+    EXPECT_TRUE(nazwany);
+    EXPECT_EQ(inna.faq3().parametry->columnWidth(1), 150);
+    inna.faq3().show();
+    EXPECT_EQ(inna.faq3().parametry->item(29, 0)->text(), QStringLiteral("0.000"));
+}
+
+TEST_F(Okna, ReportWindowShowsCodePageTextInFixedPitch) {
+    Form6& f = app->form6();
+    f.ustawTekst(std::string("Zysk netto \xb3\xb9\xe6ny\n  12.5"));
+    EXPECT_EQ(f.RichEdit1->toPlainText(), QString::fromUtf8("Zysk netto łąćny\n  12.5"));
+    EXPECT_TRUE(f.RichEdit1->isReadOnly());
+    EXPECT_EQ(f.RichEdit1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(QFontInfo(f.RichEdit1->font()).fixedPitch());
+}
+
+TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
+    app->pokazAboutBox();
+    EXPECT_TRUE(app->aboutBox().isVisible());
+    EXPECT_TRUE(app->formFAQ2().Version->text() == app->aboutBox().Version->text());
+    app->formStart().hide();
+    app->aboutBox().OKButton->click();
+    EXPECT_FALSE(app->aboutBox().isVisible());
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_EQ(app->aboutBox().height(), 400);
+}
+
+// The real boxes: a live question answered with "Nie" is false.
+TEST(QtPort, LiveQuestionAnsweredNo) {
+    QtUserInterface port;
+    QString pytanie;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        pytanie = box->text();
+        for (auto* b : box->buttons())
+            if (b->text() == QStringLiteral("Nie")) b->click();
+    });
+    EXPECT_FALSE(port.question(std::string("Czy zako\xf1" "czy\xe6?")));
+    EXPECT_EQ(pytanie, QString::fromUtf8("Czy zakończyć?"));
+
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (auto* b : box->buttons())
+            if (b->text() == QStringLiteral("Tak")) b->click();
+    });
+    EXPECT_TRUE(port.question("?"));
+}
+
+TEST(QtPort, FileFiltersMatchWithoutLetterCase) {
+    EXPECT_EQ(filtryPlikow("Pliki operator\xf3w VeskWin (*.tr1)|*.TR1"),
+              QStringList{QString::fromUtf8("Pliki operatorów VeskWin (*.tr1) (*.[tT][rR]1)")});
+    EXPECT_EQ(filtryPlikow("A|*.roz;*.txt|B|*"),
+              (QStringList{QStringLiteral("A (*.[rR][oO][zZ] *.[tT][xX][tT])"), QStringLiteral("B (*)")}));
+}
+
+TEST(QtPort, EndIsQueuedNotImmediate) {
+    QtUserInterface port;
+    port.endProgram(3);
+    // Still here: the exit runs from the event loop, which returns the code.
+    QEventLoop loop;
+    EXPECT_EQ(loop.exec(), 3);
+}
+
+}  // namespace
+}  // namespace vesk

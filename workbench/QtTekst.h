@@ -1,0 +1,14 @@
+// Texts crossing from the core (code page 1250) into Qt and back.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "CodePage.h"
+
+namespace vesk {
+
+inline QString q(const std::string& cp1250Text) { return QString::fromStdString(cp1250ToUtf8(cp1250Text)); }
+inline std::string zQt(const QString& text) { return utf8ToCp1250(text.toStdString()); }
+
+}  // namespace vesk
