@@ -101,6 +101,16 @@ struct Kontekst {
 
     // ----------------------------------------------- the workbench's state
     // (decision tree, selections, the decision sheet: workbench/core)
+    // The decimal separator of the numbers in the decision sheet, both ways;
+    // the windows and the batch runner set it from the locale.
+    char SeparatorDziesietny = ',';
+    // The batch run of the start window: operators are named without asking.
+    bool TrybWsadowy = false;
+    std::string NazwaOperatoraWsadowego;
+    // The large layout of the tree tab: only four period headers shown.
+    bool WidokPowiekszony = false;
+    std::string KatalogProgramu;  // folder of the program file, with a final separator
+    std::string DopisekTytulu;    // credit text in the main window's caption
 
 
     // ------------------------------------------------ the command language

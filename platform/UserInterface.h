@@ -1,5 +1,5 @@
 // What the core asks of the windows: a beep, a message box, a yes/no
-// question, a file dialog, the end of the program and whether the user
+// or OK/Cancel question, a file dialog, the end of the program and whether the user
 // asked to stop a long operation. The windows implement it; tests and the
 // batch run use the scripted implementation below.
 #pragma once
@@ -23,12 +23,20 @@ public:
         (void)text;
         return true;
     }
-    // An open or save dialog; nothing when cancelled.
+    // An OK/Cancel question in a box with its own caption; true for OK.
+    virtual bool confirm(const std::string& text, const std::string& caption) {
+        (void)text;
+        (void)caption;
+        return true;
+    }
+    // An open or save dialog starting in initialFolder (empty: wherever the
+    // dialog likes); nothing when cancelled.
     virtual std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
-                                                  bool forSaving) {
+                                                  bool forSaving, const std::string& initialFolder = {}) {
         (void)title;
         (void)filter;
         (void)forSaving;
+        (void)initialFolder;
         return std::nullopt;
     }
     // Asks the program to end with the given exit code. The core never
@@ -51,7 +59,18 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> chooseFile(const std::string&, const std::string&, bool) override {
+    bool confirm(const std::string& text, const std::string& caption) override {
+        questions.push_back(text);
+        captions.push_back(caption);
+        if (answers.empty()) return defaultAnswer;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> chooseFile(const std::string& title, const std::string&, bool,
+                                          const std::string& initialFolder = {}) override {
+        dialogs.push_back(title);
+        dialogFolders.push_back(initialFolder);
         if (files.empty()) return std::nullopt;
         std::string f = files.front();
         files.pop_front();
@@ -66,6 +85,9 @@ public:
     int beeps = 0;
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::vector<std::string> captions;  // of the OK/Cancel questions
+    std::vector<std::string> dialogs;   // titles of the file dialogs shown
+    std::vector<std::string> dialogFolders;
     std::deque<bool> answers;
     bool defaultAnswer = true;
     std::deque<std::string> files;

@@ -1,0 +1,141 @@
+#include "PomocWarsztatu.h"
+#include "Teksty.h"
+
+namespace vesk {
+namespace {
+
+using PlikiOperatora = test::WarsztatTest;
+
+TEST_F(PlikiOperatora, ANamePartOfTwelveCharactersIsTakenThirteenRefused) {
+    ui.files = {dir.folder() + "ABCDEFGHI.tr1", dir.folder() + "ABCDEFGH.tr1"};
+    w->Nowy1Click();
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NalezyZainicjowac}));
+    EXPECT_FALSE(dir.exists("ABCDEFGHI.qad"));
+    EXPECT_TRUE(k->SciezkaOperatora.empty());
+    w->Nowy1Click();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "ABCDEFGH.");
+    EXPECT_EQ(ui.dialogFolders.back(), dir.folder());
+    EXPECT_EQ(ui.dialogs.back(), teksty::TytulNazywania);
+}
+
+TEST_F(PlikiOperatora, ANewOperatorHoldsTheTemplateTreeAndTheRootAlone) {
+    ui.files = {dir.folder() + "NOWY"};  // the default extension is added
+    w->Nowy1Click();
+    EXPECT_EQ(dir.read("NOWY.tr1"), "d/r 0\r\n");
+    EXPECT_EQ(dir.read("NOWY.qad").size(), RozmiarStanuModelu);
+    EXPECT_EQ(k->NazwaPlikuStanu, "NOWY.qad");
+    EXPECT_EQ(k->KatalogOperatora, dir.folder());
+    EXPECT_EQ(k->PlikDrzewa, dir.folder() + "NOWY.tr1");
+    EXPECT_EQ(w->PanelDrzewa, "NOWY.tr1");
+    EXPECT_EQ(w->Tytul, std::string(teksty::TytulProgramu) + " " + dir.folder() + "NOWY.tr1");
+    EXPECT_EQ(w->Wybrany, 0);
+    EXPECT_FALSE(dir.exists("NOWY.tr1.nowy"));
+}
+
+TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
+    nowyOperator();
+    w->Wybierz(0);
+    w->Bazowy1Click();
+    w->WyborWezlaDoEdycji();
+    ASSERT_TRUE(w->dodanieweza1Click());
+    const std::string qad = dir.read("OP.qad"), tr1 = dir.read("OP.tr1");
+    ui.files = {dir.folder() + "OP.tr1"};
+    ui.answers = {false};
+    w->Nowy1Click();
+    EXPECT_EQ(ui.captions, (std::vector<std::string>{teksty::PlikIstnieje}));
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{teksty::OperatorIstnieje}));
+    EXPECT_EQ(dir.read("OP.qad"), qad);
+    EXPECT_EQ(dir.read("OP.tr1"), tr1);
+    EXPECT_EQ(w->Drzewo.Liczba(), 2);
+}
+
+TEST_F(PlikiOperatora, BatchModeNamesTheOperatorWithoutAsking) {
+    k->TrybWsadowy = true;
+    k->NazwaOperatoraWsadowego = "testint";
+    w->Nowy1Click();
+    EXPECT_TRUE(ui.dialogs.empty());
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_TRUE(dir.exists("testint.qad"));
+    EXPECT_TRUE(dir.exists("testint.tr1"));
+}
+
+TEST_F(PlikiOperatora, AMissingStateFileKeepsThePreviousOperatorWhole) {
+    nowyOperator();
+    dir.write("B.tr1", "d/r 0\r\n");
+    const std::string sciezka = k->SciezkaOperatora, katalog = k->KatalogOperatora;
+    const ZESPOL tabela = k->TabelaWezlow;
+    const StanModelu rekord = k->RekordBiezacy;
+    EXPECT_FALSE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1"));
+    EXPECT_EQ(k->SciezkaOperatora, sciezka);
+    EXPECT_EQ(k->KatalogOperatora, katalog);
+    EXPECT_EQ(k->NazwaPlikuStanu, "OP.qad");
+    EXPECT_EQ(k->TabelaWezlow, tabela);
+    EXPECT_EQ(k->RekordBiezacy, rekord);
+    EXPECT_EQ(w->Drzewo.Liczba(), 1);
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(PlikiOperatora, BadTreesAndLabelsWithoutRecordsRefuseTheOpen) {
+    struct {
+        const char* co;
+        std::string drzewo;
+        const char* gdzie;
+    } przypadki[] = {
+        {"label without record", "d/r 0\r\n\td 1\r\n\td 6\r\n", "wiersz 3: wezel 6"},
+        {"level jump", "d/r 0\r\n\t\td 1\r\n", "wiersz 2"},
+        {"empty", "", "B.tr1"},
+    };
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    for (const auto& p : przypadki) {
+        ui.messages.clear();
+        dir.write("B.qad", dir.read("OP.qad"));
+        dir.write("B.tr1", p.drzewo);
+        EXPECT_FALSE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1")) << p.co;
+        ASSERT_EQ(ui.messages.size(), 1u) << p.co;
+        EXPECT_NE(ui.messages[0].find("B.tr1"), std::string::npos) << p.co;
+        EXPECT_NE(ui.messages[0].find(p.gdzie), std::string::npos) << p.co;
+        EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "OP.") << p.co;
+        EXPECT_EQ(w->Drzewo.Liczba(), 2) << p.co;
+    }
+}
+
+TEST_F(PlikiOperatora, OpeningTakesTheFolderFromTheChosenPath) {
+    dir.write("inny/x", "");
+    ASSERT_TRUE(w->TworzenieNowegoOperatora(dir.folder() + "inny/op."));
+    test::TempDir drugi;
+    k->catKARTOPERATORA = drugi.folder();
+    ASSERT_TRUE(w->TworzenieNowegoOperatora(drugi.folder() + "tu."));
+    ui.files = {dir.folder() + "inny/op.tr1"};
+    w->NowyPlik1Click();
+    EXPECT_EQ(k->KatalogOperatora, dir.folder() + "inny/");
+    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "inny/op.");
+    EXPECT_EQ(k->NazwaPlikuStanu, "op.qad");
+    // A cancelled dialog reopens the present operator.
+    w->Drzewo.DodajDziecko(0, "d 9");
+    w->NowyPlik1Click();
+    EXPECT_EQ(w->Drzewo.Liczba(), 1);
+    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "inny/op.");
+}
+
+TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
+    nowyOperator();
+    for (const char* f : {"X.qad", "X.TR1", "x.KOS", "X.txt", "X.kos.html"}) dir.write(f, "x");
+    ui.files = {dir.folder() + "X.tr1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_FALSE(dir.exists("X.qad"));
+    EXPECT_FALSE(dir.exists("X.TR1"));
+    EXPECT_FALSE(dir.exists("x.KOS"));
+    EXPECT_TRUE(dir.exists("X.txt"));
+    EXPECT_TRUE(dir.exists("X.kos.html"));
+    EXPECT_TRUE(ui.messages.empty());
+    // The open operator, spelt differently, is refused.
+    ui.files = {dir.folder() + "op.TR1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NieWolnoKasowac}));
+    EXPECT_TRUE(dir.exists("OP.qad"));
+    EXPECT_TRUE(dir.exists("OP.tr1"));
+}
+
+}  // namespace
+}  // namespace vesk

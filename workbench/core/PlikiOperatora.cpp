@@ -1,0 +1,310 @@
+// Operator files: naming, creating, opening and deleting an operator, and
+// loading its tree.
+#include <exception>
+#include <filesystem>
+#include <memory>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "OperacjeWezlow.h"
+#include "Paths.h"
+#include "PlikStanu.h"
+#include "Teksty.h"
+#include "Warsztat.h"
+#include "WorkbenchError.h"
+#include "Zerowanie.h"
+#include "Parametry.h"
+
+namespace vesk {
+
+namespace {
+
+// What opening or creating an operator changes in the context, kept so
+// that a failure puts all of it back.
+struct Migawka {
+    std::string SciezkaOperatora, KatalogOperatora, NazwaPlikuStanu, PlikDrzewa;
+    ZESPOL TabelaWezlow, ZespolZapasowy;
+    StanModelu RekordBiezacy, RekordPomocniczy;
+    std::uint8_t NumerWezla;
+    std::int16_t RokWezla;
+    std::uint8_t ZnacznikWezla;
+    FlagiWynikow_t FlagiWynikow;
+    ZmienneModelu m;
+
+    explicit Migawka(const Kontekst& k)
+        : SciezkaOperatora(k.SciezkaOperatora),
+          KatalogOperatora(k.KatalogOperatora),
+          NazwaPlikuStanu(k.NazwaPlikuStanu),
+          PlikDrzewa(k.PlikDrzewa),
+          TabelaWezlow(k.TabelaWezlow),
+          ZespolZapasowy(k.ZespolZapasowy),
+          RekordBiezacy(k.RekordBiezacy),
+          RekordPomocniczy(k.RekordPomocniczy),
+          NumerWezla(k.NumerWezla),
+          RokWezla(k.RokWezla),
+          ZnacznikWezla(k.ZnacznikWezla),
+          FlagiWynikow(k.FlagiWynikow),
+          m(k.m) {}
+
+    void Przywroc(Kontekst& k) const {
+        k.SciezkaOperatora = SciezkaOperatora;
+        k.KatalogOperatora = KatalogOperatora;
+        k.NazwaPlikuStanu = NazwaPlikuStanu;
+        k.PlikDrzewa = PlikDrzewa;
+        k.TabelaWezlow = TabelaWezlow;
+        k.ZespolZapasowy = ZespolZapasowy;
+        k.RekordBiezacy = RekordBiezacy;
+        k.RekordPomocniczy = RekordPomocniczy;
+        k.NumerWezla = NumerWezla;
+        k.RokWezla = RokWezla;
+        k.ZnacznikWezla = ZnacznikWezla;
+        k.FlagiWynikow = FlagiWynikow;
+        k.m = m;
+    }
+};
+
+// The path less its last n characters.
+std::string bezKonca(const std::string& s, std::size_t n) { return s.size() >= n ? s.substr(0, s.size() - n) : ""; }
+
+// The file-name part after the last "\", "/" or ":".
+std::string czescNazwy(const std::string& s) {
+    const auto p = s.find_last_of("\\/:");
+    return p == std::string::npos ? s : s.substr(p + 1);
+}
+
+// Every labelled node must have its record: the first that has none, as
+// a message naming the tree file, its line and the node; empty when all do.
+std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const std::string& plik) {
+    for (int i = 0; i < d.Liczba(); ++i) {
+        const int n = d.Numer(i);
+        if (n < 0 || !tabela.Zajety[n] || tabela.Wpisy[n].Numer != n)
+            return "Plik drzewa " + plik + ", wiersz " + std::to_string(i + 1) + ": wezel " + std::to_string(n) +
+                   " nie ma rekordu w pliku stanu";
+    }
+    return {};
+}
+
+// The occupied flags are the labels': a record no label names may be reused.
+void zajeteZEtykiet(const DrzewoDecyzji& d, ZESPOL& tabela) {
+    for (int n = 0; n <= NajwiekszyNumerWezla; ++n) tabela.Zajety[n] = false;
+    for (int i = 0; i < d.Liczba(); ++i)
+        if (int n = d.Numer(i); n >= 0) tabela.Zajety[n] = true;
+}
+
+}  // namespace
+
+std::string Warsztat::Nazwa_pliku(const std::string& sciezka) {
+    const auto p = sciezka.find_last_of("\\/");
+    return p == std::string::npos ? sciezka : sciezka.substr(p + 1);
+}
+
+bool Warsztat::zresetujModel() {
+    auto przed = std::make_unique<ZmienneModelu>(k.m);
+    try {
+        ZerujZmienneModelu2(k);
+        ZerujZmienneModelu1(k);
+        UstawStanPoczatkowy(k);
+        WczytajParametryModelu(k);
+        DomyslneDecyzje(k);
+        return true;
+    } catch (const std::exception& e) {
+        k.m = *przed;
+        komunikat(e.what());
+        return false;
+    }
+}
+
+void Warsztat::zaladujDrzewo(DrzewoDecyzji drzewo) {
+    // The tree load: selections cleared, or set to the root while "Zoom"
+    // is off; the occupied flags rebuilt from the labels.
+    Polecenia.Wzy1 = true;
+    k.WezelBazowy.Ustawiony = k.WezelDoEdycji.Ustawiony = false;
+    Polecenia.dodanieweza1 = false;
+    if (!Zoom) {
+        OkienkoBazowe = OkienkoEdycji = EtykietaWezla(0, true);
+        Polecenia.dodanieweza1 = true;
+        for (TWezel* w : {&k.WezelBazowy, &k.WezelDoEdycji}) {
+            w->Ustawiony = true;
+            w->Indeks = 0;
+            w->NumerTekst = "0";
+        }
+    }
+    Drzewo = std::move(drzewo);
+    Wybrany.reset();
+    zajeteZEtykiet(Drzewo, k.TabelaWezlow);
+    // The menus after a load.
+    Polecenia.Nowy1 = Polecenia.NowyPlik1 = Polecenia.Wyjscie1 = true;
+    Polecenia.Zachowajjako1 = false;
+    Polecenia.TreeView1 = true;
+    Polecenia.OkienkoBazowe = Polecenia.OkienkoEdycji = true;
+}
+
+std::optional<std::string> Warsztat::Zachowajjako1Click() {
+    const std::string katalog = k.catKARTOPERATORA;
+    if (k.TrybWsadowy) return joinPath(katalog, k.NazwaOperatoraWsadowego + ".tr1");
+
+    std::optional<std::string> wybrany =
+        k.Okna->chooseFile(teksty::TytulNazywania, teksty::FiltrOperatorow, true, katalog);
+    if (!wybrany) {
+        komunikat(teksty::NalezyZainicjowac);
+        return std::nullopt;
+    }
+    std::string plik = *wybrany;
+    // The dialog's default extension.
+    if (!czescNazwy(plik).empty() && czescNazwy(plik).find('.') == std::string::npos) plik += ".tr1";
+    const std::string nazwa = czescNazwy(plik);
+    if (nazwa.empty() || nazwa.size() > 12) {
+        komunikat(teksty::NalezyZainicjowac);
+        return std::nullopt;
+    }
+    if (fileExists(plik) && !k.Okna->confirm(teksty::OperatorIstnieje, teksty::PlikIstnieje)) return std::nullopt;
+    return plik;
+}
+
+void Warsztat::Nowy1Click() {
+    std::optional<std::string> plik = Zachowajjako1Click();
+    if (!plik) return;
+    if (!TworzenieNowegoOperatora(bezKonca(*plik, 3))) return;
+    NazwaOperatoraPrim = *plik;
+}
+
+bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
+    if (sciezka.empty()) return false;
+    const std::string wzorzec = k.catPARAMETR + "decyzje.tr1";
+    const std::string plikDrzewa = sciezka + "tr1";
+    DrzewoDecyzji drzewo;
+    try {
+        drzewo = DrzewoDecyzji::Wczytaj(wzorzec);
+    } catch (const WorkbenchError& e) {
+        komunikat(e.what());
+        return false;
+    }
+    // A new operator holds the root alone: the template may name no other node.
+    ZESPOL tylkoKorzen;
+    tylkoKorzen.Zajety[0] = true;
+    tylkoKorzen.Wpisy[0] = WpisWezla{0, 255, 2012, 1};
+    if (std::string blad = brakujacyRekord(drzewo, tylkoKorzen, wzorzec); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
+    // The new tree is written beside the old one, the state file replaced,
+    // and only then the tree renamed into place.
+    const std::string tymczasowy = plikDrzewa + ".nowy";
+    if (!writeTextLines(tymczasowy, drzewo.Linie())) {
+        removeFile(tymczasowy);
+        komunikat("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
+        return false;
+    }
+    const auto przed = std::make_unique<Migawka>(k);
+    auto wycofaj = [&](const std::string& tekst) {
+        removeFile(tymczasowy);
+        przed->Przywroc(k);
+        komunikat(tekst);
+        return false;
+    };
+    k.SciezkaOperatora = sciezka;
+    bool utworzono = false;
+    try {
+        utworzono = UtworzStanOperatora(k);
+    } catch (const std::exception& e) {
+        return wycofaj(e.what());
+    }
+    if (!utworzono) return wycofaj("Nie udalo sie utworzyc pliku stanu " + sciezka + "qad");
+    if (!zresetujModel()) return wycofaj("Operator " + plikDrzewa + " nie zostal utworzony");
+    if (!renameFile(tymczasowy, plikDrzewa)) return wycofaj("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
+
+    k.PlikDrzewa = plikDrzewa;
+    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
+    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    zaladujDrzewo(std::move(drzewo));
+    Drzewo.UstawObrazek(0, 1);
+    Wybierz(0);
+    Zmiana_wezla();
+    Widok.Okresy[0].Napis = "2009-2011";
+    return true;
+}
+
+void Warsztat::NowyPlik1Click() {
+    std::string sciezka = k.SciezkaOperatora;
+    if (!k.PlikStartowy.empty()) {
+        sciezka = bezKonca(k.PlikStartowy, 3);
+        k.PlikStartowy.clear();
+    } else if (std::optional<std::string> plik =
+                   k.Okna->chooseFile(teksty::TytulOtwarcia, teksty::FiltrOtwarcia, false, k.catKARTOPERATORA)) {
+        sciezka = bezKonca(*plik, 3);
+    }
+    if (sciezka.empty()) return;
+    if (Wczytanie_istniejacego_operatora(sciezka)) NazwaOperatoraPrim = sciezka;
+}
+
+bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa) {
+    return Wczytanie_istniejacego_operatora(bezKonca(plikDrzewa, 3));
+}
+
+bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
+    if (sciezka.empty()) return false;
+    const std::string plikDrzewa = sciezka + "tr1";
+    const std::string plikStanu = sciezka + "qad";
+    DrzewoDecyzji drzewo;
+    try {
+        drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
+    } catch (const WorkbenchError& e) {
+        komunikat(e.what());
+        return false;
+    }
+    const auto przed = std::make_unique<Migawka>(k);
+    auto wycofaj = [&](const std::string& tekst) {
+        przed->Przywroc(k);
+        if (!tekst.empty()) komunikat(tekst);
+        return false;
+    };
+    k.KatalogOperatora = normalizeFolder(folderPart(sciezka));
+    bool wczytano = false;
+    try {
+        wczytano = WczytajStanOperatora(k, plikStanu);
+    } catch (const std::exception& e) {
+        return wycofaj(e.what());
+    }
+    if (!wczytano) return wycofaj("Nie udalo sie otworzyc pliku stanu " + plikStanu);
+    if (std::string blad = brakujacyRekord(drzewo, k.TabelaWezlow, plikDrzewa); !blad.empty())
+        return wycofaj(blad);
+    if (!zresetujModel()) return wycofaj({});
+
+    k.SciezkaOperatora = sciezka;
+    k.PlikDrzewa = plikDrzewa;
+    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
+    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    zaladujDrzewo(std::move(drzewo));
+    Wybierz(0);
+    Zmiana_wezla();
+    return true;
+}
+
+void Warsztat::Kasowanieoperatora1Click() {
+    std::optional<std::string> plik =
+        k.Okna->chooseFile(teksty::TytulKasowania, teksty::FiltrOperatorow, false, k.KatalogProgramu);
+    if (!plik || plik->empty()) return;
+    // The open operator's tree, however the name is spelt.
+    if (!k.SciezkaOperatora.empty()) {
+        std::optional<std::string> wybrany = findExisting(*plik);
+        std::optional<std::string> otwarty = findExisting(k.SciezkaOperatora + "tr1");
+        std::error_code ec;
+        const bool ten = wybrany && otwarty
+                             ? std::filesystem::equivalent(*wybrany, *otwarty, ec)
+                             : equalNoCaseCp1250(*plik, k.SciezkaOperatora + "tr1");
+        if (ten) {
+            komunikat(teksty::NieWolnoKasowac);
+            return;
+        }
+    }
+    const std::string baza = bezKonca(*plik, 4);
+    std::string nieusuniete;
+    for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
+                                     ".raw", ".bil", ".zao", ".sre", ".inf"}) {
+        const std::string f = baza + rozszerzenie;
+        if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
+    }
+    if (!nieusuniete.empty()) komunikat("Nie udalo sie skasowac plikow: " + nieusuniete);
+}
+
+}  // namespace vesk

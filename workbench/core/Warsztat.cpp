@@ -1,0 +1,251 @@
+#include "Warsztat.h"
+
+#include <exception>
+
+#include "Deklaracje.h"
+#include "OperacjeWezlow.h"
+#include "PlikStanu.h"
+#include "Pomocnicze.h"
+#include "Teksty.h"
+
+namespace vesk {
+
+void FormularzDecyzji::UstawEdytowalny(unsigned char flaga) {
+    if (flaga > 1) return;
+    Edytowalny = flaga == 1;
+    Status = Edytowalny ? teksty::NieSymulowany : teksty::Symulowany;
+}
+
+Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_) {
+    // The sheet's schedule needs the variants' realisation times before any
+    // simulation has read the parameters.
+    DomyslneWariantyInwestycji(k.m);
+}
+
+void Warsztat::komunikat(const std::string& tekst) { k.Okna->message(tekst); }
+
+int Warsztat::IndeksWybranego() const { return Wybrany ? Drzewo.Znajdz(*Wybrany) : -1; }
+
+void Warsztat::Wybierz(int indeks) {
+    if (indeks < 0 || indeks >= Drzewo.Liczba()) {
+        Wybrany.reset();
+        return;
+    }
+    Wybrany = Drzewo.Numer(indeks);
+    std::string rodzaj, numer;
+    switch (rozbierz(Drzewo.Etykieta(indeks), rodzaj, numer)) {
+        case RodzajNiesymulowany:
+            Polecenia.symuluj = true;
+            Polecenia.Bazowy1 = false;
+            break;
+        case RodzajSymulowany:
+            Polecenia.symuluj = false;
+            Polecenia.Bazowy1 = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void Warsztat::Zmiana_wezla() {
+    const int i = IndeksWybranego();
+    if (i < 0) return;
+    const std::string etykieta = Drzewo.Etykieta(i);
+    const int poziom = Drzewo.Poziom(i);
+    std::string rodzajTekst, numerTekst;
+    const std::uint8_t rodzaj = rozbierz(etykieta, rodzajTekst, numerTekst);
+    Widok.lewa = rodzajTekst;
+    Widok.prawa = numerTekst;
+    Widok.Nazwa_Biezacego_Wezla = etykieta;
+
+    if (rodzajTekst == "d/r") {
+        Polecenia.KonstrukcjaWskaznikow = Polecenia.Wykresy1 = true;
+        Formularz.Potwierdzenie1 = false;
+        Formularz.Tytul = teksty::FormularzPodglad;
+        Widok.PrzyciskPodgladu = teksty::PodgladDecyzji;
+        Widok.przeglad1 = teksty::Przeglad;
+        Formularz.Status = teksty::Symulowany;
+        Polecenia.symuluj = false;
+        Polecenia.Bazowy1 = Polecenia.Rezultaty2 = true;
+        Polecenia.OkienkoBazowe = true;
+    }
+    for (int j = 0; j < Drzewo.Liczba(); ++j)
+        Drzewo.UstawObrazek(j, Drzewo.Etykieta(j).rfind("d/r", 0) == 0 ? 1 : 0);
+
+    // The node's record; a node missing from the state file is told, and
+    // the buffer keeps what it held rather than another node's record.
+    const int numer = Drzewo.Numer(i);
+    const std::string plikStanu = k.SciezkaOperatora + "qad";
+    try {
+        if (numer < 0 || !ZnajdzStanModelu(k, plikStanu, static_cast<std::uint8_t>(numer), k.RekordBiezacy))
+            komunikat("Brak rekordu wezla " + numerTekst + " w pliku " + plikStanu);
+    } catch (const std::exception& e) {
+        komunikat(e.what());
+    }
+    if (rodzaj == RodzajInny) return;
+
+    if (numerTekst == "0") Drzewo.UstawObrazek(0, 1);
+    Polecenia.Kasowaniewza1 = !Drzewo.MaDzieci(i);
+
+    if (rodzaj == RodzajNiesymulowany) {
+        Polecenia.SpeedButton3 = Polecenia.KonstrukcjaWskaznikow = Polecenia.Wykresy1 = false;
+        if (!Wskazniki->active()) Wskazniki->hide();
+        Formularz.Potwierdzenie1 = true;
+        Formularz.Tytul = teksty::FormularzWprowadzanie;
+        Widok.PrzyciskPodgladu = teksty::PodgladEdycjaDecyzji;
+        Widok.przeglad1 = teksty::EdycjaPrzeglad;
+        Polecenia.symuluj = true;
+        Polecenia.Bazowy1 = Polecenia.Rezultaty2 = false;
+        Polecenia.OkienkoBazowe = false;
+        Formularz.UstawEdytowalny(1);
+        Drzewo.UstawObrazek(i, 2);
+    } else {
+        Polecenia.WynikSyntetyczny1 = Polecenia.SpeedButton3 = numerTekst != "0";
+        Formularz.UstawEdytowalny(0);
+    }
+
+    Widok.Absolutny_numer_wezla_biezacego = std::to_string(i);
+    Widok.okienkonumerupoziomu = std::to_string(poziom);
+
+    const int glebokosc = Drzewo.Zaglebienie();
+    for (int h = 1; h <= 9; ++h) {
+        NaglowekOkresu& n = Widok.Okresy[static_cast<std::size_t>(h - 1)];
+        const int y1 = 2009 + 3 * (h - 1);
+        n.Napis = "| " + std::to_string(y1) + "-" + std::to_string(y1 + 2) + (h == 1 ? "  |" : " |");
+        n.Aktywny = false;
+        n.Widoczny = k.WidokPowiekszony ? h <= 4 : (glebokosc <= 8 && h <= glebokosc + 1);
+    }
+    if (poziom + 1 <= 9) Widok.Okresy[static_cast<std::size_t>(poziom)].Aktywny = true;
+
+    const int rok = (poziom - 1) * 3 + 2012;
+    Widok.LataSymulacji = std::to_string(rok) + "-" + std::to_string(rok + 2);
+
+    const int rodzic = Drzewo.Rodzic(i);
+    Widok.nazwa_wezla_poprzednika = rodzic >= 0 ? Drzewo.Etykieta(rodzic) : teksty::Root;
+    Formularz.NumerPoprzednika = Widok.nazwa_wezla_poprzednika;
+
+    // The path up to the root through the node table, at most one step per
+    // node, stopping at a number the table does not hold.
+    std::string sciezka = numerTekst;
+    int n = numer;
+    for (int krok = 0; n > 0 && krok <= NajwiekszyNumerWezla; ++krok) {
+        const int slot = SzukajWezla(k, n);
+        if (!k.TabelaWezlow.Zajety[slot] || k.TabelaWezlow.Wpisy[slot].Numer != n) break;
+        n = k.TabelaWezlow.Wpisy[slot].Rodzic;
+        if (n > NajwiekszyNumerWezla) break;
+        sciezka += "-" + std::to_string(n);
+    }
+    Widok.okienko_sciezki = sciezka;
+
+    Formularz.NumerDecyzji = numerTekst;
+    Formularz.Rok0 = std::to_string(rok);
+    Formularz.Rok1 = std::to_string(rok + 1);
+    Formularz.Rok2 = std::to_string(rok + 2);
+
+    Drzewo.Sortuj();
+
+    if (Wskazniki->visible() && !Wskazniki->active()) Wskazniki->refreshAndEvaluate();
+}
+
+void Warsztat::Bazowy1Click() {
+    const int i = IndeksWybranego();
+    if (i < 0) return;
+    std::string rodzajTekst, numerTekst;
+    TWezel& w = k.WezelBazowy;
+    w.Rodzaj = rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst);
+    w.NumerTekst = numerTekst;
+    w.Indeks = i;
+    if (w.Rodzaj != RodzajSymulowany) {
+        w.Ustawiony = false;
+        Polecenia.dodanieweza1 = false;
+        OkienkoBazowe.clear();
+        komunikat(teksty::BazowymTylkoSymulowany);
+        return;
+    }
+    w.Ustawiony = true;
+    Polecenia.dodanieweza1 = k.WezelDoEdycji.Ustawiony;
+    OkienkoBazowe = Drzewo.Etykieta(i);
+}
+
+void Warsztat::WyborWezlaDoEdycji() {
+    const int i = IndeksWybranego();
+    if (i < 0) return;
+    std::string rodzajTekst, numerTekst;
+    TWezel& w = k.WezelDoEdycji;
+    w.Ustawiony = true;
+    Polecenia.dodanieweza1 = k.WezelBazowy.Ustawiony;
+    w.Rodzaj = rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst);
+    w.NumerTekst = numerTekst;
+    w.Indeks = i;
+    OkienkoEdycji = Drzewo.Etykieta(i);
+}
+
+void Warsztat::Doedycji1Click() {
+    WyborWezlaDoEdycji();
+    if (Polecenia.dodanieweza1) natychmiastowe_dodanie_i_edycja_wezla();
+    Polecenia.dodanieweza1 = true;
+}
+
+bool Warsztat::Dodajemy_Wezel() {
+    if (LiczbaWezlow(k.TabelaWezlow) >= 50) {
+        komunikat(teksty::BuforPelny);
+        Polecenia.dodanieweza1 = false;
+        return false;
+    }
+    if (!k.WezelBazowy.Ustawiony || !k.WezelDoEdycji.Ustawiony) {
+        komunikat(teksty::NieUstawionoBazowego);
+        return false;
+    }
+    // The base item is found by its number, wherever sorting has moved it.
+    int baza = -1;
+    if (int n = 0; NumerZTekstu(k.WezelBazowy.NumerTekst, n)) baza = Drzewo.Znajdz(n);
+    if (baza < 0) {
+        komunikat(teksty::NieUstawionoBazowego);
+        return false;
+    }
+    bool dodano = false;
+    try {
+        dodano = NowyWezel(k, 0);
+    } catch (const std::exception& e) {
+        komunikat(e.what());
+        return false;
+    }
+    if (!dodano) {
+        komunikat("Nie udalo sie dodac wezla do pliku " + k.SciezkaOperatora + "qad");
+        return false;
+    }
+    const int nowy = Drzewo.DodajDziecko(baza, EtykietaWezla(k.RekordBiezacy.Numer(), false));
+    Wybierz(nowy);
+    Zmiana_wezla();
+    return true;
+}
+
+bool Warsztat::dodanieweza1Click() {
+    Polecenia.OkienkoBazowe = true;
+    const bool dodano = Dodajemy_Wezel();
+    ZapiszDrzewo();
+    return dodano;
+}
+
+void Warsztat::natychmiastowe_dodanie_i_edycja_wezla() {
+    // The sheet opens as "just added" only for a node that was added:
+    // leaving it then deletes that node, never the one selected before.
+    if (dodanieweza1Click()) przeglad1Click(true);
+}
+
+void Warsztat::przeglad1Click(bool poDodaniu) {
+    PoDodaniuWezla = poDodaniu;
+    Zmiana_wezla();
+    Formularz.Tytul = teksty::FormularzDecyzyjny;
+    Formularz.Widoczny = true;
+}
+
+bool Warsztat::ZapiszDrzewo() {
+    if (k.SciezkaOperatora.empty() || Drzewo.Pusty()) return false;
+    const std::string plik = k.SciezkaOperatora + "tr1";
+    if (Drzewo.Zapisz(plik)) return true;
+    komunikat("Nie udalo sie zapisac pliku drzewa " + plik + "; poprzednia wersja pliku pozostaje");
+    return false;
+}
+
+}  // namespace vesk
