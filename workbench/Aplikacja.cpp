@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "FormStart.h"
 #include "OknaPomocy.h"
+#include "QtTekst.h"
 
 namespace vesk {
 
@@ -12,6 +13,7 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
     k_->KatalogRoboczy = katalogRoboczy;
     k_->ModelZainicjowany = false;
     if (przygotowanie) przygotowanie(*k_);
+    w_ = std::make_unique<Warsztat>(*k_);
     formStart_ = std::make_unique<FormStart>(*this);
     std::string tytul = UtworzenieOknaGlownego(*k_, s_, parametry, katalogProgramu);
     form1_ = std::make_unique<Form1>(*this, tytul);
@@ -28,13 +30,14 @@ void Aplikacja::start() { formStart_->show(); }
 
 bool Aplikacja::pokazOknoGlowne() {
     form1_->show();
-    bool otworzStartowy = PokazanieOknaGlownego(*k_, s_);
-    (void)otworzStartowy;  // opening the "/f" operator comes with the operator files
+    SkutekPokazania skutek = PokazanieOknaGlownego(*k_, s_);
+    if (!skutek.RdzenGotowy) return false;
+    if (skutek.OtworzPlikStartowy) otworzOperatora();
     return true;
 }
 
 void Aplikacja::startOK() {
-    SkutekOK skutek = PrzyciskOK(s_);
+    SkutekOK skutek = PrzyciskOK(*k_, s_);
     if (skutek == SkutekOK::PierwszeUruchomienie) {
         formFAQ2_->show();
         formFAQ2_->hide();
@@ -42,11 +45,42 @@ void Aplikacja::startOK() {
     }
     formStart_->hide();
     if (skutek == SkutekOK::PierwszeUruchomienie) {
-        pokazOknoGlowne();
+        if (pokazOknoGlowne()) nowyOperator();
     } else {
         form1_->show();
         form1_->raise();
     }
+}
+
+namespace {
+// What tells an operator command's success from outside: the tree file and
+// the caption it sets.
+std::string slad(const Kontekst& k, const Warsztat& w) { return k.PlikDrzewa + '\n' + w.Tytul; }
+}  // namespace
+
+void Aplikacja::nowyOperator() {
+    std::string przed = slad(*k_, *w_);
+    w_->Nowy1Click();
+    poPoleceniuOperatora(slad(*k_, *w_) != przed);
+}
+
+void Aplikacja::otworzOperatora() {
+    std::string przed = slad(*k_, *w_);
+    w_->NowyPlik1Click();
+    poPoleceniuOperatora(slad(*k_, *w_) != przed);
+}
+
+void Aplikacja::kasujOperatora() {
+    w_->Kasowanieoperatora1Click();
+    poPoleceniuOperatora(false);
+}
+
+void Aplikacja::poPoleceniuOperatora(bool otwarto) {
+    if (otwarto) {
+        form1_->pokazStroneDrzewa();
+        form1_->ustawPodpowiedz(q(TekstPodpowiedzi(*k_)));
+    }
+    form1_->odswiez(*w_);
 }
 
 void Aplikacja::wyjscie() {

@@ -11,6 +11,7 @@
 #include "Kontekst.h"
 #include "Powloka.h"
 #include "UserInterface.h"
+#include "Warsztat.h"
 
 namespace vesk {
 
@@ -42,6 +43,7 @@ public:
     UserInterface& ui() { return ui_; }
     Kontekst& kontekst() { return *k_; }
     StanPowloki& stan() { return s_; }
+    Warsztat& warsztat() { return *w_; }
 
     FormStart& formStart() { return *formStart_; }
     Form1& form1() { return *form1_; }
@@ -53,6 +55,10 @@ public:
 
     // Handlers.
     void startOK();
+    // The operator commands, then the main window brought into line.
+    void nowyOperator();
+    void otworzOperatora();
+    void kasujOperatora();
     void wyjscie();
     void zamknietoOknoGlowne();
     void informacja();
@@ -66,10 +72,14 @@ private:
     // The main window shown: the first time the core is started again, the
     // constraint file read and the "/f" operator opened.
     bool pokazOknoGlowne();
+    // After an operator command: when it opened or created an operator the
+    // tree page and the hints are shown; the window follows the workbench.
+    void poPoleceniuOperatora(bool otwarto);
 
     UserInterface& ui_;
     std::unique_ptr<Kontekst> k_;
     StanPowloki s_;
+    std::unique_ptr<Warsztat> w_;
     std::unique_ptr<FormStart> formStart_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<AboutBox> aboutBox_;

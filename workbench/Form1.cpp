@@ -15,7 +15,9 @@
 #include "Powloka.h"
 #include "QtTekst.h"
 #include "Teksty.h"
+#include "TekstyOkien.h"
 #include "Uklad.h"
+#include "Warsztat.h"
 
 namespace vesk {
 
@@ -53,12 +55,13 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     QFont duza = TreeView1->font();
     duza.setPixelSize(20);
     TreeView1->setFont(duza);
+    TreeView1->setIndentation(130);
     ButtonFinal->setGeometry(l.drzewo.x, l.przyciskKoncaGora, 200, 30);
     MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
     setCentralWidget(PageControl1);
     PageControl1->setFixedSize(l.strony.w, l.strony.h);
 
-    panel0 = new QLabel(u(tekst::PanelPlikDrzewa));
+    panel0 = new QLabel(q(teksty::PlikDrzewa));
     panel1 = new QLabel;
     ProgressBar1 = new QProgressBar;
     ProgressBar1->setRange(0, 100);
@@ -144,6 +147,9 @@ void Form1::zbudujMenu() {
         PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
     });
 
+    connect(akcje_.at("Nowy1"), &QAction::triggered, this, [this] { app_.nowyOperator(); });
+    connect(akcje_.at("NowyPlik1"), &QAction::triggered, this, [this] { app_.otworzOperatora(); });
+    connect(akcje_.at("Kasowanieoperatora1"), &QAction::triggered, this, [this] { app_.kasujOperatora(); });
     connect(akcje_.at("Wyjscie1"), &QAction::triggered, this, [this] { app_.wyjscie(); });
     connect(akcje_.at("Informacja1"), &QAction::triggered, this, [this] { app_.informacja(); });
 }
@@ -185,6 +191,50 @@ void Form1::pokazStroneDrzewa() {
 void Form1::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html); }
 
 void Form1::ustawPlikDrzewa(const QString& nazwa) { panel1->setText(nazwa); }
+
+void Form1::odswiez(const Warsztat& w) {
+    if (w.Drzewo.Pusty()) return;
+    setWindowTitle(q(w.Tytul));
+    panel1->setText(q(w.PanelDrzewa));
+
+    // The tree: one item per node at its level, all expanded, the selected
+    // node current. The mirror does not select by itself.
+    TreeView1->clear();
+    std::vector<QTreeWidgetItem*> naPoziomie;
+    QTreeWidgetItem* wybrany = nullptr;
+    for (int i = 0; i < w.Drzewo.Liczba(); ++i) {
+        int poziom = w.Drzewo.Poziom(i);
+        auto* item = poziom == 0 || naPoziomie.size() < static_cast<std::size_t>(poziom)
+                         ? new QTreeWidgetItem(TreeView1)
+                         : new QTreeWidgetItem(naPoziomie[static_cast<std::size_t>(poziom - 1)]);
+        item->setText(0, q(w.Drzewo.Etykieta(i)));
+        naPoziomie.resize(static_cast<std::size_t>(poziom) + 1);
+        naPoziomie[static_cast<std::size_t>(poziom)] = item;
+        if (i == w.IndeksWybranego() || (i == 0 && !wybrany)) wybrany = item;
+    }
+    TreeView1->expandAll();
+    if (wybrany) TreeView1->setCurrentItem(wybrany);
+    TreeView1->setEnabled(w.Polecenia.TreeView1);
+    TreeView1->setVisible(w.Polecenia.TreeView1);
+
+    const StanPolecen& p = w.Polecenia;
+    const std::pair<const char*, bool> stany[] = {
+        {"Wzy1", p.Wzy1},
+        {"symuluj", p.symuluj},
+        {"Bazowy1", p.Bazowy1},
+        {"Rezultaty2", p.Rezultaty2},
+        {"KonstrukcjaWskaznikow", p.KonstrukcjaWskaznikow},
+        {"Wykresy1", p.Wykresy1},
+        {"WynikSyntetyczny1", p.WynikSyntetyczny1},
+        {"Kasowaniewza1", p.Kasowaniewza1},
+        {"dodanieweza1", p.dodanieweza1},
+        {"Nowy1", p.Nowy1},
+        {"NowyPlik1", p.NowyPlik1},
+        {"Wyjscie1", p.Wyjscie1},
+        {"Zachowajjako1", p.Zachowajjako1},
+    };
+    for (const auto& [nazwa, wlaczona] : stany) ustawWlaczenie(nazwa, wlaczona);
+}
 
 void Form1::closeEvent(QCloseEvent* e) {
     // The main window is only hidden; the ending dialog decides.

@@ -19,6 +19,7 @@
 namespace vesk {
 
 class Aplikacja;
+class Warsztat;
 
 class Form1 : public QMainWindow {
 public:
@@ -38,6 +39,9 @@ public:
     void pokazStroneDrzewa();
     void ustawPodpowiedz(const QString& html);
     void ustawPlikDrzewa(const QString& nazwa);
+    // Caption, status panel, the tree mirror and the commands' states as
+    // the workbench holds them (once a tree is loaded).
+    void odswiez(const Warsztat& w);
 
     QTabWidget* PageControl1;
     QWidget* TabDrzewo;

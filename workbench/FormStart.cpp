@@ -7,7 +7,7 @@
 #include "Aplikacja.h"
 #include "Powloka.h"
 #include "QtTekst.h"
-#include "Teksty.h"
+#include "TekstyOkien.h"
 
 namespace vesk {
 

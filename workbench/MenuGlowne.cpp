@@ -1,6 +1,6 @@
 #include "MenuGlowne.h"
 
-#include "Teksty.h"
+#include "TekstyOkien.h"
 
 namespace vesk {
 

@@ -14,7 +14,7 @@
 #include "ParametryPomocy.h"
 #include "QtTekst.h"
 #include "Rtf.h"
-#include "Teksty.h"
+#include "TekstyOkien.h"
 #include "Uklad.h"
 
 namespace vesk {
@@ -118,7 +118,7 @@ FAQ3::FAQ3(Aplikacja& app) : app_(app) {
     parametry->setColumnWidth(0, 100);
     parametry->setColumnWidth(1, 150);
     parametry->setColumnWidth(2, 350);
-    std::string sciezka = joinPath(app_.stan().KatalogProgramu, tekst::PlikOpisuJezyka);
+    std::string sciezka = joinPath(app_.kontekst().KatalogProgramu, tekst::PlikOpisuJezyka);
     BinaryFile plik;
     std::optional<std::string> rtf;
     if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest();

@@ -1,7 +1,7 @@
 #include "ParametryPomocy.h"
 
 #include "Pomocnicze.h"
-#include "Teksty.h"
+#include "TekstyOkien.h"
 
 namespace vesk {
 

@@ -3,7 +3,8 @@
 #include "FileSystem.h"
 #include "Inicjalizacja.h"
 #include "Paths.h"
-#include "Teksty.h"
+#include "Rtf.h"
+#include "TekstyOkien.h"
 #include "Zakresy.h"
 
 #ifndef VESK_PROGRAM_DIR
@@ -25,29 +26,39 @@ std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vecto
                                    const std::string& katalogProgramu) {
     s.LiczbaPunktowWykresu = 3;
     Inicjalizacja(k);
-    s.DopisekTytulu = cp1250(tekst::DopisekTytulu);
+    k.DopisekTytulu = cp1250(tekst::DopisekTytulu);
     s.ZnacznikWsadowy = fileExists(joinPath(k.KatalogRoboczy, tekst::ZnacznikWsadowy));
-    std::string tytul = std::string(tekst::TytulProjektu) + ": " + s.DopisekTytulu + " ";
+    std::string tytul = std::string(tekst::TytulProjektu) + ": " + k.DopisekTytulu + " ";
     WczytajZakresy(k, joinPath(k.KatalogRoboczy, PlikZakresow));
     s.FlagaPracy = false;
     k.PlikStartowy = PlikStartowyZParametrow(parametry);
-    s.KatalogProgramu = katalogProgramu;
+    k.KatalogProgramu = katalogProgramu;
     s.OknoGlowneUtworzone = true;
     return tytul;
 }
 
-bool PokazanieOknaGlownego(Kontekst& k, StanPowloki& s) {
-    if (s.OknoGlownePokazane) return false;
+SkutekPokazania PokazanieOknaGlownego(Kontekst& k, StanPowloki& s) {
+    if (s.OknoGlownePokazane) return {};
     s.OknoGlownePokazane = true;
-    if (!Inicjalizacja(k)) return false;
-    if (!WczytajOgraniczenia(k)) return false;
-    return !k.PlikStartowy.empty();
+    if (!Inicjalizacja(k)) {
+        k.Okna->endProgram(1);
+        return {false, false};
+    }
+    if (!WczytajOgraniczenia(k)) return {false, false};
+    return {true, !k.PlikStartowy.empty()};
 }
 
-SkutekOK PrzyciskOK(StanPowloki& s) {
-    s.TrybWsadowy = false;
-    s.NazwaOperatoraWsadowego.clear();
-    s.WidokPowiekszony = true;
+std::string TekstPodpowiedzi(const Kontekst& k) {
+    BinaryFile plik;
+    if (!plik.open(joinPath(k.KatalogRoboczy, tekst::PlikPodpowiedzi), BinaryFile::Mode::Read)) return {};
+    std::optional<std::string> rtf = plik.readRest();
+    return rtf ? rtfToHtml(*rtf) : std::string();
+}
+
+SkutekOK PrzyciskOK(Kontekst& k, StanPowloki& s) {
+    k.TrybWsadowy = false;
+    k.NazwaOperatoraWsadowego.clear();
+    k.WidokPowiekszony = true;
     if (!s.PierwszeOK) return SkutekOK::PonownePokazanie;
     s.PierwszeOK = false;
     return SkutekOK::PierwszeUruchomienie;

@@ -21,15 +21,11 @@ std::string KatalogProgramuDomyslny();
 std::string PlikStartowyZParametrow(const std::vector<std::string>& parametry);
 
 // Program-lifetime state of the windows.
+// (The batch settings, the large view, the program folder and the credit
+// text live in the context, where the workbench reads them.)
 struct StanPowloki {
-    bool TrybWsadowy = false;
-    std::string NazwaOperatoraWsadowego;
-    std::string PlikRozkazowWsadowy;
-    bool WidokPowiekszony = false;
-    std::string KatalogProgramu;
     int LiczbaPunktowWykresu = 0;
     bool FlagaPracy = false;
-    std::string DopisekTytulu;
     bool ZnacznikWsadowy = false;  // the marker file: command-file controls shown
 
     bool OknoGlowneUtworzone = false;
@@ -46,16 +42,23 @@ std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vecto
 
 // The main window shown. Only the first time: the model core is started
 // again and the constraint file read (a missing one ends the program through
-// the user interface); true when that succeeded and the "/f" file is to be
-// opened now. A later show only shows.
-bool PokazanieOknaGlownego(Kontekst& k, StanPowloki& s);
+// the user interface). A later show only shows.
+struct SkutekPokazania {
+    bool RdzenGotowy = true;       // false: the program is ending
+    bool OtworzPlikStartowy = false;  // the "/f" operator is to be opened now
+};
+SkutekPokazania PokazanieOknaGlownego(Kontekst& k, StanPowloki& s);
+
+// The hint text "moduls.rtf" of the working folder as HTML (code page 1250);
+// empty when the file is missing or unreadable.
+std::string TekstPodpowiedzi(const Kontekst& k);
 
 enum class SkutekOK {
     PierwszeUruchomienie,  // show the main window and start a new operator
     PonownePokazanie,      // only make the main window visible again
 };
 // The start window's "OK": batch settings cleared, the large view set.
-SkutekOK PrzyciskOK(StanPowloki& s);
+SkutekOK PrzyciskOK(Kontekst& k, StanPowloki& s);
 
 // The ending dialog: the question, and on "yes" the thanks and the request
 // to end the program. True when the program is ending.

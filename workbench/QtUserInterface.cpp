@@ -4,9 +4,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cctype>
 
 #include "QtTekst.h"
-#include "Teksty.h"
+#include "TekstyOkien.h"
 
 namespace vesk {
 
@@ -38,6 +39,18 @@ QStringList filtryPlikow(const std::string& filter) {
     return out;
 }
 
+std::string rozszerzenieDomyslne(const std::string& filter) {
+    auto bar = filter.find('|');
+    if (bar == std::string::npos) return {};
+    std::string pattern = filter.substr(bar + 1);
+    pattern = pattern.substr(0, pattern.find_first_of(";|"));
+    if (pattern.rfind("*.", 0) != 0 || pattern.size() < 3) return {};
+    std::string ext = pattern.substr(2);
+    if (ext.find_first_of("*?") != std::string::npos) return {};
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
 void QtUserInterface::beep() { QApplication::beep(); }
 
 void QtUserInterface::message(const std::string& text) {
@@ -58,14 +71,28 @@ bool QtUserInterface::question(const std::string& text) {
     return box.clickedButton() == tak;
 }
 
+bool QtUserInterface::confirm(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, q(caption), q(text), QMessageBox::NoButton, parent_);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* anuluj = box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(anuluj);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
 std::optional<std::string> QtUserInterface::chooseFile(const std::string& title, const std::string& filter,
-                                                       bool forSaving) {
-    QFileDialog dialog(parent_, q(title));
+                                                       bool forSaving, const std::string& initialFolder) {
+    QFileDialog dialog(parent_, q(title), initialFolder.empty() ? QString() : q(initialFolder));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(filtryPlikow(filter));
-    if (forSaving) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (forSaving) {
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        const std::string rozszerzenie = rozszerzenieDomyslne(filter);
+        if (!rozszerzenie.empty()) dialog.setDefaultSuffix(q(rozszerzenie));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return zQt(dialog.selectedFiles().front());
 }

@@ -18,8 +18,12 @@ public:
     void beep() override;
     void message(const std::string& text) override;
     bool question(const std::string& text) override;
-    std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
-                                          bool forSaving) override;
+    // "OK" and "Anuluj" under the given caption.
+    bool confirm(const std::string& text, const std::string& caption) override;
+    // The non-native dialog; saving adds the filter's first extension to a
+    // name given without one.
+    std::optional<std::string> chooseFile(const std::string& title, const std::string& filter, bool forSaving,
+                                          const std::string& initialFolder = {}) override;
     // Queues the exit: the handler that asked returns first.
     void endProgram(int exitCode) override;
     bool stopRequested() override { return false; }
@@ -31,5 +35,8 @@ private:
 // A filter of the form "description|*.ext;*.ext2|..." as a Qt name filter
 // list whose patterns match without regard to letter case.
 QStringList filtryPlikow(const std::string& filter);
+// The extension of the filter's first pattern ("*.TR1" gives "tr1"); empty
+// when the first pattern is no plain "*.ext".
+std::string rozszerzenieDomyslne(const std::string& filter);
 
 }  // namespace vesk

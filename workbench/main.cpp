@@ -6,7 +6,7 @@
 #include "Aplikacja.h"
 #include "QtTekst.h"
 #include "QtUserInterface.h"
-#include "Teksty.h"
+#include "TekstyOkien.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

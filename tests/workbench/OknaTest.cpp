@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <set>
 #include <gtest/gtest.h>
 
 #include "Aplikacja.h"
@@ -13,7 +15,10 @@
 #include "FormStart.h"
 #include "OknaPomocy.h"
 #include "QtUserInterface.h"
+#include "OperacjeWezlow.h"
 #include "TempDir.h"
+#include "Warsztat.h"
+#include "DrzewoDecyzji.h"
 
 namespace vesk {
 namespace {
@@ -25,6 +30,7 @@ struct Okna : ::testing::Test {
 
     void SetUp() override {
         work.write("zakresy.txt", std::string());
+        work.write("OPERATOR/.keep", std::string());
         utworz();
     }
     void utworz(std::vector<std::string> parametry = {}) {
@@ -140,6 +146,7 @@ TEST_F(Okna, InformationShowsTheStartWindowWithTheHelpButton) {
 
 TEST_F(Okna, KeysMeantForTheWindowItselfAreAnswered) {
     app->startOK();
+    ui.messages.clear();
     Form1& f = app->form1();
     f.setFocus();
     QApplication::setActiveWindow(&f);
@@ -200,6 +207,130 @@ TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
     EXPECT_FALSE(app->aboutBox().isVisible());
     EXPECT_TRUE(app->formStart().isVisible());
     EXPECT_EQ(app->aboutBox().height(), 400);
+}
+
+std::string operatorFolder(const test::TempDir& work) { return work.folder() + "OPERATOR/"; }
+
+TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_TRUE(work.exists("OPERATOR/nowy.tr1"));
+    EXPECT_TRUE(work.exists("OPERATOR/nowy.qad"));
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    // A changed constraint shows whether the core is started again.
+    app->kontekst().Ograniczenia[1].Nazwa = "zmienione";
+    ui.answers = {false};
+    app->form1().close();
+    ui.files = {operatorFolder(work) + "drugi.tr1"};
+    app->startOK();
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_FALSE(work.exists("OPERATOR/drugi.tr1"));
+    EXPECT_EQ(app->kontekst().Ograniczenia[1].Nazwa, "zmienione");
+    EXPECT_TRUE(app->form1().isVisible());
+}
+
+TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    Form1& f = app->form1();
+    EXPECT_TRUE(f.wlaczona("Wzy1"));
+    EXPECT_TRUE(f.akcja("Wzy1")->isEnabled());
+    EXPECT_EQ(f.windowTitle(), QString::fromStdString("Vesk dla Windows " + cp1250ToUtf8(app->kontekst().DopisekTytulu) +
+                                                      " " + operatorFolder(work) + "nowy.tr1"));
+    EXPECT_EQ(f.panel1->text(), QStringLiteral("nowy.tr1"));
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabDrzewo);
+    EXPECT_TRUE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabDrzewo)));
+    ASSERT_EQ(f.TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(f.TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+    EXPECT_EQ(f.TreeView1->currentItem(), f.TreeView1->topLevelItem(0));
+    EXPECT_TRUE(f.TreeView1->isEnabled());
+    // The hints come from the working folder: none there, so none shown.
+    EXPECT_TRUE(f.MemoStart->toPlainText().isEmpty());
+}
+
+TEST_F(Okna, HintTextOfTheWorkingFolderIsShownOnOpening) {
+    work.write("moduls.rtf", "{\\rtf1 Pierwsze kroki\\par}");
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    EXPECT_EQ(app->form1().MemoStart->toPlainText(), QStringLiteral("Pierwsze kroki"));
+}
+
+TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    Form1& f = app->form1();
+    QString tytul = f.windowTitle();
+    work.write("OPERATOR/zly.tr1", "d/r 0\r\n\t\t\td 3\r\n");
+    work.write("OPERATOR/zly.qad", "");
+    ui.messages.clear();
+    ui.files = {operatorFolder(work) + "zly.tr1"};
+    f.akcja("NowyPlik1")->trigger();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(f.windowTitle(), tytul);
+    EXPECT_EQ(f.panel1->text(), QStringLiteral("nowy.tr1"));
+    ASSERT_EQ(f.TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(f.TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+}
+
+TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
+    ui.files = {operatorFolder(work) + "pierwszy.tr1"};
+    app->startOK();
+    ASSERT_TRUE(work.exists("OPERATOR/pierwszy.tr1"));
+    ui.files.clear();
+    utworz({"/f", operatorFolder(work) + "pierwszy.tr1"});
+    app->startOK();  // opens "/f", then asks for a new operator: cancelled
+    EXPECT_EQ(app->form1().panel1->text(), QStringLiteral("pierwszy.tr1"));
+    EXPECT_EQ(app->form1().TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+}
+
+TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {
+    utworz({"/f", operatorFolder(work) + "brak.tr1"});
+    app->startOK();
+    ASSERT_GE(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("brak.tr1"), std::string::npos) << ui.messages[0];
+    EXPECT_FALSE(ui.endRequested);
+    EXPECT_TRUE(app->form1().isVisible());
+    EXPECT_FALSE(app->form1().wlaczona("Wzy1"));
+}
+
+// The main window of a small operator (a root and two children, one of
+// them simulated), drawn offscreen; the picture is kept in the build tree.
+TEST_F(Okna, ScreenshotOfASmallSimulatedOperator) {
+    ui.files = {operatorFolder(work) + "obraz.tr1"};
+    app->startOK();
+    Warsztat& w = app->warsztat();
+    for (int i = 0; i < 2; ++i) {
+        w.Wybierz(0);
+        w.Zmiana_wezla();
+        w.Bazowy1Click();
+        w.WyborWezlaDoEdycji();
+        ASSERT_TRUE(w.dodanieweza1Click());
+    }
+    ASSERT_EQ(w.Drzewo.Liczba(), 3);
+    int dziecko = 1;
+    w.Wybierz(dziecko);
+    w.Zmiana_wezla();
+    ASSERT_TRUE(SymulujWezel(app->kontekst()));
+    w.Drzewo.UstawEtykiete(dziecko, EtykietaWezla(w.Drzewo.Numer(dziecko), true));
+    w.Wybierz(0);
+    w.Zmiana_wezla();
+    app->form1().odswiez(w);
+
+    Form1& f = app->form1();
+    f.resize(900, 640);
+    QImage obraz = f.grab().toImage();
+    ASSERT_FALSE(obraz.isNull());
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../okno_glowne.png"));
+    std::set<QRgb> kolory;
+    for (int y = 0; y < obraz.height(); y += 3)
+        for (int x = 0; x < obraz.width(); x += 3) kolory.insert(obraz.pixel(x, y));
+    EXPECT_GT(kolory.size(), 8u);
+    QStringList etykiety;
+    for (QTreeWidgetItemIterator it(f.TreeView1); *it; ++it) etykiety << (*it)->text(0);
+    EXPECT_EQ(etykiety.size(), 3);
+    EXPECT_TRUE(etykiety.contains(QStringLiteral("d/r 0")));
+    EXPECT_EQ(etykiety.filter(QStringLiteral("d/r ")).size(), 2);
 }
 
 // The real boxes: a live question answered with "Nie" is false.

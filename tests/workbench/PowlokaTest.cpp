@@ -7,7 +7,7 @@
 #include "CodePage.h"
 #include "MenuGlowne.h"
 #include "ParametryPomocy.h"
-#include "Teksty.h"
+#include "TekstyOkien.h"
 #include "TempDir.h"
 #include "Uklad.h"
 
@@ -139,15 +139,17 @@ TEST(KlawiszeOknaGlownego, KeyClearsTheWorkFlagEscRepeatsWhileItIsSet) {
 }
 
 TEST(PrzyciskOKTest, OnlyTheFirstPressStartsAnOperator) {
+    ScriptedUserInterface ui;
+    auto k = std::make_unique<Kontekst>(ui);
     StanPowloki s;
-    s.TrybWsadowy = true;
-    s.NazwaOperatoraWsadowego = "testint";
-    EXPECT_EQ(PrzyciskOK(s), SkutekOK::PierwszeUruchomienie);
-    EXPECT_FALSE(s.TrybWsadowy);
-    EXPECT_TRUE(s.NazwaOperatoraWsadowego.empty());
-    EXPECT_TRUE(s.WidokPowiekszony);
-    EXPECT_EQ(PrzyciskOK(s), SkutekOK::PonownePokazanie);
-    EXPECT_EQ(PrzyciskOK(s), SkutekOK::PonownePokazanie);
+    k->TrybWsadowy = true;
+    k->NazwaOperatoraWsadowego = "testint";
+    EXPECT_EQ(PrzyciskOK(*k, s), SkutekOK::PierwszeUruchomienie);
+    EXPECT_FALSE(k->TrybWsadowy);
+    EXPECT_TRUE(k->NazwaOperatoraWsadowego.empty());
+    EXPECT_TRUE(k->WidokPowiekszony);
+    EXPECT_EQ(PrzyciskOK(*k, s), SkutekOK::PonownePokazanie);
+    EXPECT_EQ(PrzyciskOK(*k, s), SkutekOK::PonownePokazanie);
 }
 
 struct Start : ::testing::Test {
@@ -168,7 +170,7 @@ TEST_F(Start, CreationWithoutRangesGoesOnWithZeroRanges) {
     EXPECT_NE(ui.messages[0].find("zakresy.txt"), std::string::npos);
     // The later steps ran all the same.
     EXPECT_EQ(k->PlikStartowy, "x.tr1");
-    EXPECT_EQ(s.KatalogProgramu, "/prog/");
+    EXPECT_EQ(k->KatalogProgramu, "/prog/");
     EXPECT_EQ(s.LiczbaPunktowWykresu, 3);
     EXPECT_FALSE(s.ZnacznikWsadowy);
     EXPECT_TRUE(work.exists("VE-SK.INI"));
@@ -188,10 +190,15 @@ TEST_F(Start, MarkerFileAndRangesInTheWorkingFolder) {
 
 TEST_F(Start, FirstShowReadsTheConstraintsLaterShowsOnlyShow) {
     UtworzenieOknaGlownego(*k, s, {"/f", "x.tr1"}, "/prog/");
-    EXPECT_TRUE(PokazanieOknaGlownego(*k, s));  // the "/f" file is to be opened
+    SkutekPokazania pierwsze = PokazanieOknaGlownego(*k, s);
+    EXPECT_TRUE(pierwsze.RdzenGotowy);
+    EXPECT_TRUE(pierwsze.OtworzPlikStartowy);
     EXPECT_FALSE(ui.endRequested);
     k->Ograniczenia[1].Nazwa = "zmienione";
-    EXPECT_FALSE(PokazanieOknaGlownego(*k, s));
+    k->PlikStartowy = "y.tr1";
+    SkutekPokazania drugie = PokazanieOknaGlownego(*k, s);
+    EXPECT_TRUE(drugie.RdzenGotowy);
+    EXPECT_FALSE(drugie.OtworzPlikStartowy);
     EXPECT_EQ(k->Ograniczenia[1].Nazwa, "zmienione");
 }
 
@@ -199,7 +206,7 @@ TEST_F(Start, MissingConstraintFileEndsTheProgramWithAnError) {
     k->DomyslneKatalogi.Parametry = work.folder() + "brak/";
     UtworzenieOknaGlownego(*k, s, {}, "/prog/");
     ui.messages.clear();
-    EXPECT_FALSE(PokazanieOknaGlownego(*k, s));
+    EXPECT_FALSE(PokazanieOknaGlownego(*k, s).RdzenGotowy);
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_NE(ui.messages.back().find("OGRAN.MDL"), std::string::npos);
     EXPECT_TRUE(ui.endRequested);

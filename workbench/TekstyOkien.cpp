@@ -1,4 +1,4 @@
-#include "Teksty.h"
+#include "TekstyOkien.h"
 
 #include "CodePage.h"
 

@@ -20,7 +20,6 @@ inline constexpr const char* PytanieKoniec = "Czy zakończyć program VeskWin ?"
 inline constexpr const char* Podziekowanie = "System Veskwin dziękuje za współpracę";
 inline constexpr const char* PrzerwanieWydruku = "Printing aborted";
 inline constexpr const char* KlawiszWcisniety = " has been pressed";
-inline constexpr const char* PanelPlikDrzewa = "Plik drzewa";
 inline constexpr const char* ZnacznikWsadowy = "pracawtrybiewsadowym";
 inline constexpr const char* PlikOpisuJezyka = "Jezyk.rtf";
 inline constexpr const char* PlikPodpowiedzi = "moduls.rtf";
