@@ -7,6 +7,7 @@
 #include "Aplikacja.h"
 #include "Powloka.h"
 #include "QtTekst.h"
+#include "QtTekst.h"
 #include "TekstyOkien.h"
 
 namespace vesk {
@@ -31,10 +32,9 @@ FormStart::FormStart(Aplikacja& app) : app_(app) {
     srednia.setBold(true);
     podtytul->setFont(srednia);
     OkienkoInformacyjne = new QPlainTextEdit(
-        u("Wydanie dla systemu Linux.\n"
-          "Operator to nazwany scenariusz: drzewo decyzji przedsiębiorstwa,\n"
-          "którego węzły obejmują trzyletnie okresy. Przycisk \"OK\" otwiera\n"
-          "okno główne i zakłada nowego operatora."),
+        u("Wydanie dla systemu Linux. Operator to nazwany scenariusz: drzewo decyzji "
+          "przedsiębiorstwa, którego węzły obejmują trzyletnie okresy. Przycisk \"OK\" "
+          "otwiera okno główne i zakłada nowego operatora."),
         this);
     OkienkoInformacyjne->setReadOnly(true);
     OkienkoInformacyjne->setMaximumHeight(90);
@@ -68,7 +68,9 @@ FormStart::FormStart(Aplikacja& app) : app_(app) {
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { app_.pokazFAQ3(); });
     connect(SpeedButton4, &QPushButton::clicked, this, [this] { app_.pokazFormFAQ2(); });
     connect(SpeedButton5, &QPushButton::clicked, this, [this] { app_.pokazAboutBox(); });
+    setMinimumWidth(460);
     adjustSize();
+    srodkujNaEkranie(this);
 }
 
 void FormStart::closeEvent(QCloseEvent* e) {

@@ -220,6 +220,7 @@ AboutBox::AboutBox(Aplikacja& app) : app_(app) {
     OKButton->installEventFilter(this);
     ukladPoczatkowy();
     setFixedWidth(480);
+    srodkujNaEkranie(this);
 }
 
 void AboutBox::ukladPoczatkowy() {
