@@ -6,6 +6,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
+#include <filesystem>
 #include <set>
 #include <gtest/gtest.h>
 
@@ -369,6 +370,29 @@ TEST(QtPort, EndIsQueuedNotImmediate) {
     // Still here: the exit runs from the event loop, which returns the code.
     QEventLoop loop;
     EXPECT_EQ(loop.exec(), 3);
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The program's own start without a screen: the real boxes, the start
+// window, the message loop, and "Koniec" ending it with status 0.
+TEST(Program, StartsWithoutAScreenAndEndsCleanly) {
+    test::TempDir work;
+    work.write("zakresy.txt", "");
+    std::filesystem::copy_file(std::string(VESK_DATA_DIR) + "PROGRAM/zakresy.txt", work.file("zakresy.txt"),
+                               std::filesystem::copy_options::overwrite_existing);
+    QtUserInterface port;
+    Aplikacja app(port, {}, work.folder(), std::string(VESK_DATA_DIR) + "PROGRAM/",
+                  [&](Kontekst& k) { k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/"; });
+    app.start();
+    ASSERT_TRUE(app.formStart().isVisible());
+    QTimer::singleShot(0, [&] { app.formStart().SpeedButton1->click(); });
+    QEventLoop petla;
+    EXPECT_EQ(petla.exec(), 0);
 }
 
 }  // namespace
