@@ -334,6 +334,28 @@ TEST_F(Okna, ScreenshotOfASmallSimulatedOperator) {
     EXPECT_EQ(etykiety.filter(QStringLiteral("d/r ")).size(), 2);
 }
 
+TEST_F(Okna, AboutBoxClosesWhenTheFocusLeavesItsButtonNotWhenTheWindowDoes) {
+    app->pokazAboutBox();
+    AboutBox& a = app->aboutBox();
+    QFocusEvent inneOkno(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(a.OKButton, &inneOkno);
+    EXPECT_TRUE(a.isVisible());
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(a.OKButton, &tab);
+    EXPECT_FALSE(a.isVisible());
+}
+
+TEST_F(Okna, TwoPaneHelpWindowGivesTheLeftPaneAThird) {
+    FormFAQ1& f = app->formFAQ1();
+    f.show();
+    QList<int> sizes = f.Split->sizes();
+    ASSERT_EQ(sizes.size(), 2);
+    int razem = sizes[0] + sizes[1];
+    EXPECT_NEAR(sizes[0], razem / 3, razem / 20);
+    f.OK->click();
+    EXPECT_FALSE(f.isVisible());
+}
+
 // The real boxes: a live question answered with "Nie" is false.
 TEST(QtPort, LiveQuestionAnsweredNo) {
     QtUserInterface port;
