@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <set>
 
 #include "Aplikacja.h"
 #include "MenuGlowne.h"
@@ -89,7 +90,10 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
 }
 
 void Form1::zbudujMenu() {
-    for (const auto& p : MenuGlowne(app_.stan().ZnacznikWsadowy)) {
+    const std::vector<PozycjaMenu> pozycje = MenuGlowne(app_.stan().ZnacznikWsadowy);
+    std::set<std::string> zPodmenu;  // items holding other items
+    for (const auto& p : pozycje) zPodmenu.insert(p.rodzic);
+    for (const auto& p : pozycje) {
         if (p.rodzic.empty()) {
             QMenu* m = menuBar()->addMenu(q(p.tytul));
             m->menuAction()->setObjectName(QString::fromStdString(p.nazwa));
@@ -105,12 +109,8 @@ void Form1::zbudujMenu() {
             rodzic->addSeparator()->setObjectName(QString::fromStdString(p.nazwa));
             continue;
         }
-        // An item holding other items is a submenu.
-        bool podmenu = false;
-        for (const auto& inna : MenuGlowne(false))
-            if (inna.rodzic == p.nazwa) podmenu = true;
         QAction* a;
-        if (podmenu) {
+        if (zPodmenu.count(p.nazwa)) {
             QMenu* m = rodzic->addMenu(q(p.tytul));
             menu_[p.nazwa] = m;
             a = m->menuAction();

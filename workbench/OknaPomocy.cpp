@@ -9,11 +9,9 @@
 #include <QVBoxLayout>
 
 #include "Aplikacja.h"
-#include "FileSystem.h"
-#include "Paths.h"
+#include "Powloka.h"
 #include "ParametryPomocy.h"
 #include "QtTekst.h"
-#include "Rtf.h"
 #include "TekstyOkien.h"
 #include "Uklad.h"
 
@@ -118,14 +116,7 @@ FAQ3::FAQ3(Aplikacja& app) : app_(app) {
     parametry->setColumnWidth(0, 100);
     parametry->setColumnWidth(1, 150);
     parametry->setColumnWidth(2, 350);
-    std::string sciezka = joinPath(app_.kontekst().KatalogProgramu, tekst::PlikOpisuJezyka);
-    BinaryFile plik;
-    std::optional<std::string> rtf;
-    if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest();
-    if (rtf)
-        OpisJezyka->setHtml(q(rtfToHtml(*rtf)));
-    else
-        app_.ui().message("Nie mozna odczytac pliku " + sciezka + " !");
+    if (std::optional<std::string> html = TekstOpisuJezyka(app_.kontekst())) OpisJezyka->setHtml(q(*html));
 }
 
 void FAQ3::wypelnijParametry() {

@@ -48,6 +48,18 @@ SkutekPokazania PokazanieOknaGlownego(Kontekst& k, StanPowloki& s) {
     return {true, !k.PlikStartowy.empty()};
 }
 
+std::optional<std::string> TekstOpisuJezyka(Kontekst& k) {
+    const std::string sciezka = joinPath(k.KatalogProgramu, tekst::PlikOpisuJezyka);
+    BinaryFile plik;
+    std::optional<std::string> rtf;
+    if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest();
+    if (!rtf) {
+        k.Okna->message("Nie mozna odczytac pliku " + sciezka + " !");
+        return std::nullopt;
+    }
+    return rtfToHtml(*rtf);
+}
+
 std::string TekstPodpowiedzi(const Kontekst& k) {
     BinaryFile plik;
     if (!plik.open(joinPath(k.KatalogRoboczy, tekst::PlikPodpowiedzi), BinaryFile::Mode::Read)) return {};

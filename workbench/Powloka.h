@@ -4,6 +4,7 @@
 // and show what they return.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,11 @@ struct SkutekPokazania {
     bool OtworzPlikStartowy = false;  // the "/f" operator is to be opened now
 };
 SkutekPokazania PokazanieOknaGlownego(Kontekst& k, StanPowloki& s);
+
+// The command-language description "Jezyk.rtf" of the program folder as
+// HTML (code page 1250); a missing or unreadable file: a message naming it
+// and nothing.
+std::optional<std::string> TekstOpisuJezyka(Kontekst& k);
 
 // The hint text "moduls.rtf" of the working folder as HTML (code page 1250);
 // empty when the file is missing or unreadable.
