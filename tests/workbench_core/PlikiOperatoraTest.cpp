@@ -139,3 +139,39 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+using PlikiOperatoraBledy = test::WarsztatTest;
+
+TEST_F(PlikiOperatoraBledy, AFailedTreeSaveKeepsTheOldFile) {
+    nowyOperator();
+    const std::string tr1 = dir.read("OP.tr1");
+    dir.write("OP.tr1.nowy/x", "");  // a folder where the new tree goes
+    w->Drzewo.DodajDziecko(0, "d 1");
+    EXPECT_FALSE(w->ZapiszDrzewo());
+    EXPECT_EQ(dir.read("OP.tr1"), tr1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("OP.tr1"), std::string::npos);
+}
+
+TEST_F(PlikiOperatoraBledy, AMissingParameterFileAtTheLoadKeepsThePreviousOperator) {
+    nowyOperator();
+    ASSERT_TRUE(w->TworzenieNowegoOperatora(dir.folder() + "B."));
+    test::TempDir pusty;
+    k->catPARAMETR = pusty.folder();
+    EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "B.");
+    EXPECT_EQ(k->NazwaPlikuStanu, "B.qad");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("parametr.mdl"), std::string::npos);
+    // Creation needs the template tree in the same folder.
+    EXPECT_FALSE(w->TworzenieNowegoOperatora(dir.folder() + "C."));
+    EXPECT_FALSE(dir.exists("C.qad"));
+    EXPECT_NE(ui.messages.back().find("decyzje.tr1"), std::string::npos);
+    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "B.");
+}
+
+}  // namespace
+}  // namespace vesk

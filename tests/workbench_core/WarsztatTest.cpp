@@ -65,6 +65,20 @@ TEST_F(Wezly, AnUnsimulatedBaseIsRefusedAndAddingDisabled) {
     EXPECT_EQ(ui.messages.back(), teksty::NieUstawionoBazowego);
 }
 
+TEST_F(Wezly, ADroppedNodeBecomesBaseOrTemplateWhateverIsSelected) {
+    operatorZPlikow({{1, 0, false}, {2, 0, true}}, "d/r 0\r\n\td 1\r\n\td/r 2\r\n");
+    wybierzNumer(1);
+    w->UpuszczenieNaBazowy(2);
+    w->UpuszczenieNaEdycji(1);
+    EXPECT_EQ(w->OkienkoBazowe, "d/r 2");
+    EXPECT_EQ(w->OkienkoEdycji, "d 1");
+    EXPECT_EQ(k->WezelBazowy.NumerTekst, "2");
+    EXPECT_TRUE(w->Polecenia.dodanieweza1);
+    EXPECT_EQ(w->Wybrany, 1);
+    ASSERT_TRUE(w->dodanieweza1Click());
+    EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n\td 1\r\n\td/r 2\r\n\t\td 3\r\n");
+}
+
 TEST_F(Wezly, TemplateChoiceWithABaseAddsAtOnceAndOpensTheSheet) {
     nowyOperator();
     w->Wybierz(0);

@@ -1,10 +1,56 @@
-// The decision sheet of the selected node: its header labels and its lock.
-// The windows show it; the workbench and the command language fill it.
+// The decision sheet of the selected node: its header labels, its 36 edit
+// boxes and the investment grid as texts, its lock, and the rules that
+// turn a record into those texts and the texts back into numbers. The
+// windows show it; the workbench fills and confirms it; the command
+// language writes its boxes and cells by name.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "Typy.h"
+
 namespace vesk {
+
+class UserInterface;
+
+// How a box's text relates to its stored value.
+enum class Jednostka {
+    Wprost,    // as shown; general form with 15 significant digits
+    Tysiace,   // prices: shown = stored x 1000, rounded to 4 decimals
+    Procent,   // shown = stored x 100, 9 significant digits
+    Sztuki,    // share issue: as shown, 9 significant digits
+};
+
+// One edit box: its name and where its value lies in the record.
+struct PoleFormularza {
+    const char* nazwa;
+    std::size_t offset;
+    Jednostka jednostka;
+};
+
+inline constexpr int LiczbaPol = 36;
+// The boxes in the order the confirmation stores them: production orders
+// (Alfa years 0-2, Beta, Gamma), prices, raw-material orders (White,
+// Black, Red), dividend share, debt ratio, share issue.
+const std::array<PoleFormularza, LiczbaPol>& PolaFormularza();
+
+// The nine captions of the grid's popup menu, items N0 .. N8.
+const std::array<const char*, 9>& PodpisyWariantow();
+
+// Offset of the schedule entry of product p, year y, project e (from 1).
+inline constexpr std::size_t OffsetInwestycji(int p, int y, int e) {
+    return 3024 + 144 * static_cast<std::size_t>(p - 1) + 48 * static_cast<std::size_t>(y - 1) +
+           24 * static_cast<std::size_t>(e - 1);
+}
+
+// The text of a stored value as the sheet shows it, with the separator.
+std::string TekstPola(long double zapisana, Jednostka j, char separator);
+// The value to store for a box's text; nothing when the text is not a
+// number written with that separator.
+std::optional<long double> WartoscPola(const std::string& tekst, Jednostka j, char separator);
 
 struct FormularzDecyzji {
     std::string Tytul = "Formularz decyzyjny";
@@ -17,8 +63,37 @@ struct FormularzDecyzji {
     // The confirm command is offered (hidden for a simulated node).
     bool Potwierdzenie1 = false;
 
+    // The box texts, in the order of PolaFormularza().
+    std::array<std::string, LiczbaPol> Pola;
+    // StringGrid1: 4 rows by 7 columns; row 0 and column 0 are headings,
+    // cell [r][c] for r 1..3 (product), c 1..6 (2y + k + 1) holds a code.
+    std::array<std::array<std::string, 7>, 4> Siatka;
+    int Wiersz = 1, Kolumna = 1;  // the grid's current cell
+    // The variant last chosen in the popup or read when it opened.
+    std::int32_t WybranyWariantInwestycji = 0;
+
+    FormularzDecyzji();
+
+    // The box of this name (e.g. "cena_beta_1"); null for no such box.
+    std::string* Pole(const std::string& nazwa);
+
     // 1 unlocks, 0 locks, any other value changes nothing.
     void UstawEdytowalny(unsigned char flaga);
+    // The boxes and the grid from a record.
+    void Wypelnij_Formularz_Decyzyjny(const StanModelu& rec, char separator);
+
+    // A key typed in the grid: "0".."8" write the digit; true for Enter,
+    // which opens the popup (PopupMenu2Popup, then the window shows it and
+    // KoniecPopupu rewrites the cell).
+    bool StringGrid1KeyPress(char klawisz);
+    // The popup opens on the current cell: the item to mark as default,
+    // or nothing when the cell holds no code (a text that is not a whole
+    // number is told through ui).
+    std::optional<int> PopupMenu2Popup(UserInterface& ui);
+    // After Enter's popup: the cell from the chosen variant ("" for 0).
+    void KoniecPopupu();
+    // Item N0 .. N8 chosen.
+    void NClick(int pozycja);
 };
 
 }  // namespace vesk

@@ -98,7 +98,7 @@ std::string Warsztat::Nazwa_pliku(const std::string& sciezka) {
     return p == std::string::npos ? sciezka : sciezka.substr(p + 1);
 }
 
-bool Warsztat::zresetujModel() {
+bool Warsztat::Wczytaj() {
     auto przed = std::make_unique<ZmienneModelu>(k.m);
     try {
         ZerujZmienneModelu2(k);
@@ -114,7 +114,7 @@ bool Warsztat::zresetujModel() {
     }
 }
 
-void Warsztat::zaladujDrzewo(DrzewoDecyzji drzewo) {
+void Warsztat::PoWybraniuPliku(DrzewoDecyzji drzewo) {
     // The tree load: selections cleared, or set to the root while "Zoom"
     // is off; the occupied flags rebuilt from the labels.
     Polecenia.Wzy1 = true;
@@ -132,7 +132,10 @@ void Warsztat::zaladujDrzewo(DrzewoDecyzji drzewo) {
     Drzewo = std::move(drzewo);
     Wybrany.reset();
     zajeteZEtykiet(Drzewo, k.TabelaWezlow);
-    // The menus after a load.
+    MenuPoWczytaniu();
+}
+
+void Warsztat::MenuPoWczytaniu() {
     Polecenia.Nowy1 = Polecenia.NowyPlik1 = Polecenia.Wyjscie1 = true;
     Polecenia.Zachowajjako1 = false;
     Polecenia.TreeView1 = true;
@@ -210,13 +213,13 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
         return wycofaj(e.what());
     }
     if (!utworzono) return wycofaj("Nie udalo sie utworzyc pliku stanu " + sciezka + "qad");
-    if (!zresetujModel()) return wycofaj("Operator " + plikDrzewa + " nie zostal utworzony");
+    if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zostal utworzony");
     if (!renameFile(tymczasowy, plikDrzewa)) return wycofaj("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
 
     k.PlikDrzewa = plikDrzewa;
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
     PanelDrzewa = Nazwa_pliku(plikDrzewa);
-    zaladujDrzewo(std::move(drzewo));
+    PoWybraniuPliku(std::move(drzewo));
     Drzewo.UstawObrazek(0, 1);
     Wybierz(0);
     Zmiana_wezla();
@@ -268,13 +271,13 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     if (!wczytano) return wycofaj("Nie udalo sie otworzyc pliku stanu " + plikStanu);
     if (std::string blad = brakujacyRekord(drzewo, k.TabelaWezlow, plikDrzewa); !blad.empty())
         return wycofaj(blad);
-    if (!zresetujModel()) return wycofaj({});
+    if (!Wczytaj()) return wycofaj({});
 
     k.SciezkaOperatora = sciezka;
     k.PlikDrzewa = plikDrzewa;
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
     PanelDrzewa = Nazwa_pliku(plikDrzewa);
-    zaladujDrzewo(std::move(drzewo));
+    PoWybraniuPliku(std::move(drzewo));
     Wybierz(0);
     Zmiana_wezla();
     return true;

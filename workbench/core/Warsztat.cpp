@@ -10,11 +10,6 @@
 
 namespace vesk {
 
-void FormularzDecyzji::UstawEdytowalny(unsigned char flaga) {
-    if (flaga > 1) return;
-    Edytowalny = flaga == 1;
-    Status = Edytowalny ? teksty::NieSymulowany : teksty::Symulowany;
-}
 
 Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_) {
     // The sheet's schedule needs the variants' realisation times before any
@@ -23,6 +18,8 @@ Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_
 }
 
 void Warsztat::komunikat(const std::string& tekst) { k.Okna->message(tekst); }
+
+void Warsztat::WybierzWezel(int numer) { Wybierz(Drzewo.Znajdz(numer)); }
 
 int Warsztat::IndeksWybranego() const { return Wybrany ? Drzewo.Znajdz(*Wybrany) : -1; }
 
@@ -141,14 +138,26 @@ void Warsztat::Zmiana_wezla() {
     Formularz.Rok0 = std::to_string(rok);
     Formularz.Rok1 = std::to_string(rok + 1);
     Formularz.Rok2 = std::to_string(rok + 2);
+    Formularz.Wypelnij_Formularz_Decyzyjny(k.RekordBiezacy, k.SeparatorDziesietny);
 
     Drzewo.Sortuj();
 
     if (Wskazniki->visible() && !Wskazniki->active()) Wskazniki->refreshAndEvaluate();
 }
 
-void Warsztat::Bazowy1Click() {
-    const int i = IndeksWybranego();
+void Warsztat::UpuszczenieNaBazowy(int numer) {
+    if (int i = Drzewo.Znajdz(numer); i >= 0) ustawBazowy(i);
+}
+
+void Warsztat::UpuszczenieNaEdycji(int numer) {
+    if (int i = Drzewo.Znajdz(numer); i >= 0) ustawDoEdycji(i);
+}
+
+void Warsztat::Bazowy1Click() { ustawBazowy(IndeksWybranego()); }
+
+void Warsztat::WyborWezlaDoEdycji() { ustawDoEdycji(IndeksWybranego()); }
+
+void Warsztat::ustawBazowy(int i) {
     if (i < 0) return;
     std::string rodzajTekst, numerTekst;
     TWezel& w = k.WezelBazowy;
@@ -167,8 +176,7 @@ void Warsztat::Bazowy1Click() {
     OkienkoBazowe = Drzewo.Etykieta(i);
 }
 
-void Warsztat::WyborWezlaDoEdycji() {
-    const int i = IndeksWybranego();
+void Warsztat::ustawDoEdycji(int i) {
     if (i < 0) return;
     std::string rodzajTekst, numerTekst;
     TWezel& w = k.WezelDoEdycji;
@@ -235,6 +243,7 @@ void Warsztat::natychmiastowe_dodanie_i_edycja_wezla() {
 
 void Warsztat::przeglad1Click(bool poDodaniu) {
     PoDodaniuWezla = poDodaniu;
+    DodanyWezel = poDodaniu && Wybrany ? *Wybrany : -1;
     Zmiana_wezla();
     Formularz.Tytul = teksty::FormularzDecyzyjny;
     Formularz.Widoczny = true;

@@ -64,6 +64,7 @@ public:
     std::optional<int> Wybrany;  // the selected node's number
     std::string OkienkoBazowe, OkienkoEdycji;
     bool PoDodaniuWezla = false;
+    int DodanyWezel = -1;  // the node added right before the sheet opened
     bool Zoom = true;  // the "Zoom" check box
     StanPolecen Polecenia;
     WidokWezla Widok;
@@ -81,12 +82,18 @@ public:
     // Selects the item at absolute index i and enables the commands of its
     // kind (simulate for "d N", base choice for "d/r N"); -1 selects nothing.
     void Wybierz(int indeks);
+    // The same for the item of node numer (none when no item carries it).
+    void WybierzWezel(int numer);
     // Brings the window, the decision sheet and the indicator window into
     // line with the selected item; loads its record into RekordBiezacy.
     void Zmiana_wezla();
 
     void Bazowy1Click();  // the selected item becomes the base node
     void WyborWezlaDoEdycji();  // the selected item becomes the template
+    // Node numer becomes the base or the template whatever is selected
+    // (an item dropped on the base or template box).
+    void UpuszczenieNaBazowy(int numer);
+    void UpuszczenieNaEdycji(int numer);
     void Doedycji1Click();  // template choice, adding at once when a base is set
     // Adds a child of the base node from the template; true when added.
     bool Dodajemy_Wezel();
@@ -96,6 +103,27 @@ public:
 
     // Saves the tree to SciezkaOperatora + "tr1"; a failure is told the user.
     bool ZapiszDrzewo();
+
+    // ------------------------------------------------- the decision sheet
+    // Stores the sheet into its node's record and file and hides it. Every
+    // box and cell is checked first; any refusal (a bad text, a code outside
+    // 0..8, a missing or simulated node, a failed write) is one message and
+    // leaves file, RekordBiezacy and the sheet as they were.
+    bool PrzyciskOKClick();
+    bool Potwierdzenie1Click() { return PrzyciskOKClick(); }
+    // Leaves the sheet; right after an add the new node is deleted again
+    // and the selections, the add command and the boxes are put back.
+    void Wyjcie1Click();
+
+    // ------------------------------------------------ simulating, deleting
+    // Simulates the selected "d N" node and relabels it "d/r N"; for any
+    // other item only saves the tree.
+    bool Symulowanie();
+    bool Symulowanie(int numer);
+    // Deletes the selected leaf (not the root) from the state file and the
+    // tree; saves the tree in every case.
+    bool KasowanieWezla();
+    bool KasowanieWezla(int numer);
 
     // ------------------------------------------------------ operator files
     // The text after the last "\" or "/" of a path (the whole path without one).
@@ -124,8 +152,15 @@ public:
     void Kasowanieoperatora1Click();
 
 private:
-    void zaladujDrzewo(DrzewoDecyzji drzewo);
-    bool zresetujModel();
+    void ustawBazowy(int indeks);
+    void ustawDoEdycji(int indeks);
+    // The tree load after an operator was chosen: selections, occupied
+    // flags from the labels, menus.
+    void PoWybraniuPliku(DrzewoDecyzji drzewo);
+    void MenuPoWczytaniu();
+    // The model reset of a tree load; a missing parameter file is told and
+    // the model quantities stay as they were.
+    bool Wczytaj();
     void komunikat(const std::string& tekst);
 
     IndicatorWindow brakWskaznikow_;

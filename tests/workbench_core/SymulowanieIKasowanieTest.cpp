@@ -1,0 +1,126 @@
+#include "PomocWarsztatu.h"
+#include "Teksty.h"
+
+namespace vesk {
+namespace {
+
+struct Operacje : test::WarsztatTest {
+    void dodajPod(int baza) {
+        wybierzNumer(baza);
+        w->Bazowy1Click();
+        w->WyborWezlaDoEdycji();
+        ASSERT_TRUE(w->dodanieweza1Click());
+    }
+    std::vector<int> numeryWPliku(const std::string& nazwa = "OP.qad") const {
+        const std::string b = dir.read(nazwa);
+        std::vector<int> n;
+        for (std::size_t o = 0; o < b.size(); o += RozmiarStanuModelu) n.push_back(static_cast<unsigned char>(b[o]));
+        return n;
+    }
+};
+
+TEST_F(Operacje, SimulatingAChildOfTheRoot) {
+    nowyOperator();
+    dodajPod(0);
+    ASSERT_TRUE(w->Symulowanie(1));
+    StanModelu r;
+    ASSERT_TRUE(ZnajdzStanModelu(*k, dir.file("OP.qad"), 1, r));
+    EXPECT_EQ(r.Rok(), 2015);
+    EXPECT_EQ(r.Symulowany(), 1);
+    EXPECT_EQ(w->Drzewo.Etykieta(1), "d/r 1");
+    EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n\td/r 1\r\n");
+    EXPECT_FALSE(w->Formularz.Edytowalny);
+    EXPECT_FALSE(w->Polecenia.symuluj);
+    EXPECT_TRUE(w->Polecenia.Bazowy1);
+    EXPECT_EQ(k->RekordBiezacy, r);
+    EXPECT_TRUE(k->TabelaWezlow.Zajety[1]);
+    EXPECT_EQ(k->TabelaWezlow.Wpisy[1].Symulowany, 1);
+    // A simulated node only has its tree saved again.
+    const std::string qad = dir.read("OP.qad");
+    dir.write("OP.tr1", "zmieniony");
+    EXPECT_FALSE(w->Symulowanie(1));
+    EXPECT_EQ(dir.read("OP.qad"), qad);
+    EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n\td/r 1\r\n");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Operacje, AFailingRunKeepsTheLabel) {
+    nowyOperator();
+    dodajPod(0);
+    ui.stop = true;
+    EXPECT_FALSE(w->Symulowanie(1));
+    EXPECT_EQ(w->Drzewo.Etykieta(1), "d 1");
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(w->Polecenia.symuluj);
+    StanModelu r;
+    ASSERT_TRUE(ZnajdzStanModelu(*k, dir.file("OP.qad"), 1, r));
+    EXPECT_EQ(r.Symulowany(), 0);
+}
+
+TEST_F(Operacje, AMissingParentIsRefused) {
+    operatorZPlikow({{1, 9, false}}, "d/r 0\r\n\td 1\r\n");
+    const std::string qad = dir.read("OP.qad");
+    EXPECT_FALSE(w->Symulowanie(1));
+    EXPECT_EQ(dir.read("OP.qad"), qad);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("9"), std::string::npos);
+    EXPECT_EQ(w->Drzewo.Etykieta(1), "d 1");
+}
+
+TEST_F(Operacje, DeletingRewritesTheFileInNodeOrder) {
+    operatorZPlikow({{3, 0, false}, {1, 0, false}, {2, 0, false}}, "d/r 0\r\n\td 1\r\n\td 2\r\n\td 3\r\n");
+    ASSERT_EQ(numeryWPliku(), (std::vector<int>{0, 3, 1, 2}));
+    w->Wybierz(0);
+    w->Bazowy1Click();
+    w->WyborWezlaDoEdycji();
+    ASSERT_TRUE(w->KasowanieWezla(2));
+    EXPECT_EQ(numeryWPliku(), (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n\td 1\r\n\td 3\r\n");
+    EXPECT_FALSE(k->TabelaWezlow.Zajety[2]);
+    EXPECT_TRUE(k->TabelaWezlow.Zajety[3]);
+    EXPECT_EQ(k->ZespolZapasowy, k->TabelaWezlow);
+    EXPECT_FALSE(k->WezelBazowy.Ustawiony || k->WezelDoEdycji.Ustawiony);
+    EXPECT_FALSE(w->Polecenia.dodanieweza1);
+    EXPECT_EQ(w->OkienkoBazowe, "");
+    EXPECT_EQ(w->OkienkoEdycji, "");
+    EXPECT_FALSE(dir.exists("OP.qad.nowy"));
+    // The freed number is given to the next node.
+    dodajPod(0);
+    EXPECT_EQ(w->Drzewo.Etykieta(2), "d 2");
+}
+
+TEST_F(Operacje, TheRootAndAParentAreRefused) {
+    operatorZPlikow({{1, 0, true}, {2, 1, false}}, "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n");
+    const std::string qad = dir.read("OP.qad"), tr1 = dir.read("OP.tr1");
+    for (int n : {0, 1}) {
+        ui.messages.clear();
+        EXPECT_FALSE(w->KasowanieWezla(n)) << n;
+        EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::MaPotomkow})) << n;
+        EXPECT_EQ(dir.read("OP.qad"), qad) << n;
+        EXPECT_EQ(dir.read("OP.tr1"), tr1) << n;
+    }
+}
+
+TEST_F(Operacje, AnOperatorNamedPomocLosesNothing) {
+    ASSERT_TRUE(w->TworzenieNowegoOperatora(dir.folder() + "pomoc."));
+    dodajPod(0);
+    dodajPod(0);
+    ASSERT_TRUE(w->KasowanieWezla(1));
+    EXPECT_EQ(numeryWPliku("pomoc.qad"), (std::vector<int>{0, 2}));
+}
+
+TEST_F(Operacje, AnUnwritableScratchFileLeavesTheStateFileIntact) {
+    nowyOperator();
+    dodajPod(0);
+    const std::string qad = dir.read("OP.qad");
+    dir.write("OP.qad.nowy/x", "");  // a folder where the scratch file goes
+    EXPECT_FALSE(w->KasowanieWezla(1));
+    EXPECT_EQ(dir.read("OP.qad"), qad);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("OP.qad"), std::string::npos);
+    EXPECT_EQ(w->Drzewo.Liczba(), 2);
+    EXPECT_TRUE(k->TabelaWezlow.Zajety[1]);
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,243 @@
+// The node operations of the workbench: confirming and leaving the
+// decision sheet, simulating a node, deleting a node.
+#include <exception>
+#include <map>
+#include <memory>
+
+#include "FileSystem.h"
+#include "HarmonogramInwestycji.h"
+#include "OperacjeWezlow.h"
+#include "PlikStanu.h"
+#include "Pomocnicze.h"
+#include "Teksty.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+namespace {
+
+std::string brakRekordu(int n, const std::string& plik) {
+    return "Brak rekordu wezla " + std::to_string(n) + " w pliku " + plik;
+}
+
+}  // namespace
+
+bool Warsztat::PrzyciskOKClick() {
+    const std::string plik = k.SciezkaOperatora + "qad";
+    int n = 0;
+    if (!NumerZTekstu(Formularz.NumerDecyzji, n) || n > NajwiekszyNumerWezla) {
+        komunikat("Formularz nie nalezy do zadnego wezla");
+        return false;
+    }
+    // The node's stored record: what the sheet does not show is kept.
+    auto rec = std::make_unique<StanModelu>();
+    try {
+        if (!ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(n), *rec)) {
+            komunikat(brakRekordu(n, plik));
+            return false;
+        }
+    } catch (const std::exception& e) {
+        komunikat(e.what());
+        return false;
+    }
+    if (rec->Symulowany() != 0) {
+        komunikat("Wezel " + std::to_string(n) + " jest juz symulowany - jego decyzji nie mozna zmienic");
+        return false;
+    }
+    // Every box and cell is checked before anything is stored.
+    std::array<long double, LiczbaPol> wartosci{};
+    for (std::size_t i = 0; i < wartosci.size(); ++i) {
+        const PoleFormularza& p = PolaFormularza()[i];
+        std::optional<long double> v = WartoscPola(Formularz.Pola[i], p.jednostka, k.SeparatorDziesietny);
+        if (v) {
+            try {
+                wartosci[i] = roundToReal48(*v);
+            } catch (const Real48Error&) {
+                v.reset();
+            }
+        }
+        if (!v) {
+            komunikat(std::string(p.nazwa) + ": '" + Formularz.Pola[i] + "' nie jest poprawna liczba");
+            return false;
+        }
+    }
+    std::array<std::uint8_t, 18> kody{};
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 6; ++c) {
+            const std::string& t = Formularz.Siatka[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+            int kod = 0;
+            if (!t.empty() && (!NumerZTekstu(t, kod) || kod > 8)) {
+                komunikat("StringGrid1[" + std::to_string(c) + "," + std::to_string(r) + "]: '" + t +
+                          "' nie jest kodem wariantu 0..8");
+                return false;
+            }
+            kody[static_cast<std::size_t>(6 * (r - 1) + (c - 1))] = static_cast<std::uint8_t>(kod);
+        }
+
+    MutableByteView z = rec->zapis();
+    for (std::size_t i = 0; i < wartosci.size(); ++i) z.setReal48(PolaFormularza()[i].offset, wartosci[i]);
+    for (std::size_t e = 0; e < kody.size(); ++e) rec->bajty[3024 + 24 * e] = kody[e];
+    const Harmonogram przed = k.HarmonogramInwestycjiRoboczy;
+    ZbudujHarmonogramInwestycji(k, *rec);
+
+    bool zapisano = false;
+    try {
+        zapisano = ZapiszStanModelu(k, *rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
+    } catch (const std::exception& e) {
+        komunikat(e.what());
+    }
+    if (!zapisano) {
+        k.HarmonogramInwestycjiRoboczy = przed;
+        komunikat("Nie udalo sie zapisac decyzji do pliku " + SciezkaPlikuStanu(k));
+        return false;
+    }
+    k.RekordBiezacy = *rec;
+    Formularz.Widoczny = false;
+    return true;
+}
+
+void Warsztat::Wyjcie1Click() {
+    Formularz.Widoczny = false;
+    if (PoDodaniuWezla && DodanyWezel > 0 && Drzewo.Znajdz(DodanyWezel) >= 0) {
+        const TWezel baza = k.WezelBazowy, wzor = k.WezelDoEdycji;
+        const std::string okienkoBazowe = OkienkoBazowe, okienkoEdycji = OkienkoEdycji;
+        WybierzWezel(DodanyWezel);
+        KasowanieWezla();
+        k.WezelBazowy = baza;
+        k.WezelDoEdycji = wzor;
+        k.WezelBazowy.Ustawiony = k.WezelDoEdycji.Ustawiony = true;
+        Polecenia.dodanieweza1 = true;
+        OkienkoBazowe = okienkoBazowe;
+        OkienkoEdycji = okienkoEdycji;
+    }
+    // Leaving once more must not delete anything again.
+    PoDodaniuWezla = false;
+    DodanyWezel = -1;
+    Zmiana_wezla();
+}
+
+bool Warsztat::Symulowanie(int numer) {
+    WybierzWezel(numer);
+    return Wybrany && Symulowanie();
+}
+
+bool Warsztat::Symulowanie() {
+    const int i = IndeksWybranego();
+    std::string rodzajTekst, numerTekst;
+    if (i < 0 || rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst) != RodzajNiesymulowany) {
+        ZapiszDrzewo();
+        return false;
+    }
+    const int n = Drzewo.Numer(i);
+    const std::string plik = k.SciezkaOperatora + "qad";
+    auto rec = std::make_unique<StanModelu>();
+    auto rodzic = std::make_unique<StanModelu>();
+    auto odmowa = [&](const std::string& tekst) {
+        komunikat(tekst);
+        ZapiszDrzewo();
+        return false;
+    };
+    try {
+        if (!ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(n), *rec)) return odmowa(brakRekordu(n, plik));
+        if (!ZnajdzStanModelu(k, plik, rec->Rodzic(), *rodzic))
+            return odmowa("Wezel " + std::to_string(n) + ": " + brakRekordu(rec->Rodzic(), plik));
+    } catch (const std::exception& e) {
+        return odmowa(e.what());
+    }
+    rec->UstawRok(static_cast<std::int16_t>(rodzic->Rok() + 3));
+    if (!ZbudujHarmonogramInwestycji(k, *rec))
+        return odmowa("Wezel " + std::to_string(n) + ": kod inwestycji spoza 0..8 w pliku " + plik);
+
+    // Written first: the run takes the node's number and its calendar
+    // start from the stored record.
+    bool ok = false;
+    try {
+        ok = ZapiszStanModelu(k, *rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
+    } catch (const std::exception& e) {
+        return odmowa(e.what());
+    }
+    if (!ok) return odmowa("Nie udalo sie zapisac pliku " + SciezkaPlikuStanu(k));
+    k.RekordBiezacy = *rec;
+    k.RekordPomocniczy = *rec;
+
+    if (SymulujWezel(k)) {
+        Formularz.UstawEdytowalny(0);
+        Polecenia.Rezultaty2 = Polecenia.Bazowy1 = Polecenia.WynikSyntetyczny1 = true;
+        Polecenia.symuluj = false;
+        Drzewo.UstawEtykiete(i, EtykietaWezla(n, true));
+        Drzewo.UstawObrazek(i, 1);
+    } else {
+        komunikat("Symulacja wezla " + std::to_string(n) + " nie powiodla sie");
+        ok = false;
+    }
+    Zmiana_wezla();
+    ZapiszDrzewo();
+    return ok;
+}
+
+bool Warsztat::KasowanieWezla(int numer) {
+    WybierzWezel(numer);
+    return Wybrany && KasowanieWezla();
+}
+
+bool Warsztat::KasowanieWezla() {
+    const int i = IndeksWybranego();
+    if (i < 0) return false;
+    const int n = Drzewo.Numer(i);
+    auto odmowa = [&](const std::string& tekst) {
+        komunikat(tekst);
+        ZapiszDrzewo();
+        return false;
+    };
+    if (Drzewo.MaDzieci(i) || n <= 0) return odmowa(teksty::MaPotomkow);
+
+    // The other records, once each, in ascending node number, into a file
+    // beside the state file that replaces it when complete.
+    const std::string plik = SciezkaPlikuStanu(k);
+    std::map<int, std::string> rekordy;
+    {
+        BinaryFile f;
+        std::optional<std::string> bajty;
+        if (f.open(plik, BinaryFile::Mode::Read)) bajty = f.readRest();
+        if (!bajty || bajty->size() % RozmiarStanuModelu != 0)
+            return odmowa("Nie udalo sie odczytac pliku " + plik);
+        for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {
+            const int numer = static_cast<std::uint8_t>((*bajty)[o]);
+            if (numer != n && numer <= NajwiekszyNumerWezla && !rekordy.count(numer))
+                rekordy[numer] = bajty->substr(o, RozmiarStanuModelu);
+        }
+    }
+    const std::string tymczasowy = plik + ".nowy";
+    BinaryFile f;
+    bool ok = f.open(tymczasowy, BinaryFile::Mode::Create);
+    for (const auto& [numer, bajty] : rekordy) ok = ok && f.write(bajty.data(), bajty.size());
+    ok = f.close() && ok;
+    if (!ok || !renameFile(tymczasowy, plik)) {
+        removeFile(tymczasowy);
+        return odmowa("Nie udalo sie zapisac pliku " + plik + "; wezel " + std::to_string(n) + " nie zostal usuniety");
+    }
+
+    for (int s = 0; s <= NajwiekszyNumerWezla; ++s) {
+        const auto r = rekordy.find(s);
+        k.TabelaWezlow.Zajety[s] = r != rekordy.end();
+        if (r != rekordy.end()) {
+            const auto* b = reinterpret_cast<const std::uint8_t*>(r->second.data());
+            k.TabelaWezlow.Wpisy[s] =
+                WpisWezla{b[0], b[1], static_cast<std::int16_t>(b[2] | (b[3] << 8)), b[4]};
+        }
+    }
+    k.ZespolZapasowy = k.TabelaWezlow;
+
+    const int rodzic = Drzewo.Rodzic(i);
+    Drzewo.Usun(i);
+    k.WezelBazowy.Ustawiony = k.WezelDoEdycji.Ustawiony = false;
+    Polecenia.dodanieweza1 = false;
+    Wybierz(rodzic);
+    Zmiana_wezla();
+    OkienkoBazowe.clear();
+    OkienkoEdycji.clear();
+    ZapiszDrzewo();
+    return true;
+}
+
+}  // namespace vesk
