@@ -16,10 +16,8 @@
 #include "FormStart.h"
 #include "OknaPomocy.h"
 #include "QtUserInterface.h"
-#include "OperacjeWezlow.h"
 #include "TempDir.h"
 #include "Warsztat.h"
-#include "DrzewoDecyzji.h"
 
 namespace vesk {
 namespace {
@@ -309,11 +307,7 @@ TEST_F(Okna, ScreenshotOfASmallSimulatedOperator) {
         ASSERT_TRUE(w.dodanieweza1Click());
     }
     ASSERT_EQ(w.Drzewo.Liczba(), 3);
-    int dziecko = 1;
-    w.Wybierz(dziecko);
-    w.Zmiana_wezla();
-    ASSERT_TRUE(SymulujWezel(app->kontekst()));
-    w.Drzewo.UstawEtykiete(dziecko, EtykietaWezla(w.Drzewo.Numer(dziecko), true));
+    ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
     w.Wybierz(0);
     w.Zmiana_wezla();
     app->form1().odswiez(w);
