@@ -57,6 +57,7 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     duza.setPixelSize(20);
     TreeView1->setFont(duza);
     TreeView1->setIndentation(130);
+    TreeView1->setRootIsDecorated(false);
     ButtonFinal->setGeometry(l.drzewo.x, l.przyciskKoncaGora, 200, 30);
     MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
     setCentralWidget(PageControl1);
