@@ -13,5 +13,19 @@ cmake --build build -j "$(nproc)"
 
 work="${VESK_HOME:-$HOME/VE_SK}"
 mkdir -p "$work/OPERATOR"
+# The decision ranges and the hint text belong to the working folder; the
+# shipped ones are copied only when the user has none.
+for f in zakresy.txt moduls.rtf; do
+  if [ ! -e "$work/$f" ]; then
+    cp "$here/build/data/PROGRAM/$f" "$work/$f"
+  fi
+done
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Brak ekranu graficznego (DISPLAY nie ustawione)." >&2
+  echo "Bez ekranu program mozna uruchomic w wirtualnym ekranie:  xvfb-run -a ./run.sh" >&2
+  exit 1
+fi
+
 cd "$work"
 exec "$here/build/workbench/vesk" "$@"

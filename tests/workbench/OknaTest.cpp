@@ -1,0 +1,415 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <filesystem>
+#include <set>
+#include <gtest/gtest.h>
+
+#include "Aplikacja.h"
+#include "CodePage.h"
+#include "Form1.h"
+#include "FormStart.h"
+#include "OknaPomocy.h"
+#include "QtUserInterface.h"
+#include "TempDir.h"
+#include "Warsztat.h"
+
+namespace vesk {
+namespace {
+
+struct Okna : ::testing::Test {
+    test::TempDir work;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Aplikacja> app;
+
+    void SetUp() override {
+        work.write("zakresy.txt", std::string());
+        work.write("OPERATOR/.keep", std::string());
+        utworz();
+    }
+    void utworz(std::vector<std::string> parametry = {}) {
+        app = std::make_unique<Aplikacja>(ui, parametry, work.folder(), std::string(VESK_DATA_DIR) + "PROGRAM/",
+                                          [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        app->start();
+        ui.messages.clear();
+    }
+};
+
+TEST_F(Okna, StartWindowAloneAtFirst) {
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_FALSE(app->form1().isVisible());
+    EXPECT_EQ(app->formStart().windowTitle(), QString::fromUtf8("Vesk dla Windows"));
+    EXPECT_FALSE(app->formStart().SpeedButton3->isVisible());
+    EXPECT_TRUE(app->formStart().SpeedButton5->text().startsWith(QStringLiteral("Informacja o programie:\n")));
+}
+
+TEST_F(Okna, MainWindowStartStates) {
+    Form1& f = app->form1();
+    EXPECT_TRUE(f.windowTitle().startsWith(QStringLiteral("Vesk dla Windows 2012: ")));
+    struct Case {
+        const char* nazwa;
+        bool wlaczona, widoczna;
+    } cases[] = {
+        {"Wzy1", false, true},           {"Rezultaty2", false, true},     {"Nowy1", true, true},
+        {"NowyPlik1", true, true},       {"Wyjscie1", true, true},        {"Zachowajjako1", false, true},
+        {"dodanieweza1", false, false},  {"Interpretator", false, true},  {"Dodanienowegowza1", true, false},
+        {"Podanienazwyplikuzrozkazami1", true, false},
+    };
+    for (const auto& c : cases) {
+        QAction* a = f.akcja(c.nazwa);
+        ASSERT_NE(a, nullptr) << c.nazwa;
+        EXPECT_EQ(f.wlaczona(c.nazwa), c.wlaczona) << c.nazwa;
+        if (c.widoczna) EXPECT_EQ(a->isEnabled(), c.wlaczona) << c.nazwa;
+        EXPECT_EQ(a->isVisible(), c.widoczna) << c.nazwa;
+    }
+    EXPECT_EQ(f.akcja("Nowy1")->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(f.akcja("Kasowanieoperatora1")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    EXPECT_EQ(f.akcja("Nowy1")->text(), QString::fromUtf8("&Inicjacja"));
+    EXPECT_EQ(f.menu("Plik1")->title(), QString::fromUtf8("O&perator"));
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabPodpowiedz);
+    EXPECT_FALSE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabDrzewo)));
+    EXPECT_FALSE(f.PageControl1->isTabEnabled(f.PageControl1->indexOf(f.TabDebug)));
+    EXPECT_FALSE(f.TreeView1->isEnabled());
+    EXPECT_EQ(f.panel0->text(), QStringLiteral("Plik drzewa"));
+}
+
+TEST_F(Okna, HiddenInsertItemKeepsAWorkingShortcutThatFollowsItsState) {
+    Form1& f = app->form1();
+    QAction* dodaj = f.akcja("dodanieweza1");
+    QShortcut* skrot = nullptr;
+    for (auto* s : f.findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::Key_Insert)) skrot = s;
+    ASSERT_NE(skrot, nullptr);
+    EXPECT_FALSE(skrot->isEnabled());
+    int razy = 0;
+    QObject::connect(dodaj, &QAction::triggered, [&] { ++razy; });
+    f.ustawWlaczenie("dodanieweza1", true);
+    EXPECT_TRUE(skrot->isEnabled());
+    emit skrot->activated();
+    EXPECT_EQ(razy, 1);
+    f.ustawWlaczenie("dodanieweza1", false);
+    EXPECT_FALSE(skrot->isEnabled());
+}
+
+TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
+    app->startOK();
+    ASSERT_TRUE(app->form1().isVisible());
+    EXPECT_FALSE(app->formStart().isVisible());
+    ui.answers = {false};
+    app->form1().close();
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_FALSE(app->form1().isVisible());
+    EXPECT_FALSE(ui.endRequested);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    // "OK" again brings the main window back; nothing else happens.
+    app->startOK();
+    EXPECT_TRUE(app->form1().isVisible());
+    EXPECT_FALSE(app->formStart().isVisible());
+}
+
+TEST_F(Okna, EndingFromTheMenuWithYesThanksAndEnds) {
+    app->startOK();
+    ui.messages.clear();
+    ui.answers = {true};
+    app->form1().akcja("Wyjscie1")->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(cp1250ToUtf8(ui.messages[0]), "System Veskwin dziękuje za współpracę");
+    EXPECT_TRUE(ui.endRequested);
+    EXPECT_EQ(ui.exitCode, 0);
+    EXPECT_FALSE(app->form1().isVisible());
+}
+
+TEST_F(Okna, ClosingOrEndingTheStartWindowEndsTheProgram) {
+    app->formStart().close();
+    EXPECT_TRUE(ui.endRequested);
+    ui.endRequested = false;
+    app->formStart().SpeedButton1->click();
+    EXPECT_TRUE(ui.endRequested);
+}
+
+TEST_F(Okna, InformationShowsTheStartWindowWithTheHelpButton) {
+    app->startOK();
+    app->form1().akcja("Informacja1")->trigger();
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_TRUE(app->formStart().SpeedButton3->isVisible());
+    app->formStart().SpeedButton3->click();
+    EXPECT_TRUE(app->faq3().isVisible());
+}
+
+TEST_F(Okna, KeysMeantForTheWindowItselfAreAnswered) {
+    app->startOK();
+    ui.messages.clear();
+    Form1& f = app->form1();
+    f.setFocus();
+    QApplication::setActiveWindow(&f);
+    f.TreeView1->clearFocus();
+    QKeyEvent klawisz(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(&f, &klawisz);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "a has been pressed");
+}
+
+TEST_F(Okna, HelpTableRefillsAtEveryShow) {
+    FAQ3& faq = app->faq3();
+    faq.show();
+    EXPECT_EQ(faq.parametry->item(1, 0)->text(), QStringLiteral("0.0"));
+    EXPECT_EQ(faq.parametry->item(0, 2)->text(), QString::fromUtf8("wyszczególnienie"));
+    EXPECT_EQ(faq.parametry->columnWidth(2), 350);
+    faq.hide();
+    app->kontekst().m.StawkaAmortyzacji = 19;
+    app->kontekst().m.CenySurowcow[1][2] = 0.0125L;
+    faq.show();
+    EXPECT_EQ(faq.parametry->item(1, 0)->text(), QStringLiteral("19.0"));
+    EXPECT_EQ(faq.parametry->item(15, 0)->text(), QStringLiteral("0.0125"));
+    // The language description comes from the program folder.
+    EXPECT_FALSE(faq.OpisJezyka->toPlainText().isEmpty());
+    faq.Label2->klik();
+    EXPECT_TRUE(app->formFAQ1().isVisible());
+}
+
+TEST_F(Okna, MissingLanguageTextLeavesTheHelpWindowComplete) {
+    test::TempDir pusty;
+    ui.messages.clear();
+    Aplikacja inna(ui, {}, work.folder(), pusty.folder(),
+                   [this](Kontekst& k) { k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/"; });
+    bool nazwany = false;
+    for (const auto& m : ui.messages) nazwany = nazwany || m.find("Jezyk.rtf") != std::string::npos;
+    EXPECT_TRUE(nazwany);
+    EXPECT_EQ(inna.faq3().parametry->columnWidth(1), 150);
+    inna.faq3().show();
+    EXPECT_EQ(inna.faq3().parametry->item(29, 0)->text(), QStringLiteral("0.000"));
+}
+
+TEST_F(Okna, ReportWindowShowsCodePageTextInFixedPitch) {
+    Form6& f = app->form6();
+    f.ustawTekst(std::string("Zysk netto \xb3\xb9\xe6ny\n  12.5"));
+    EXPECT_EQ(f.RichEdit1->toPlainText(), QString::fromUtf8("Zysk netto łąćny\n  12.5"));
+    EXPECT_TRUE(f.RichEdit1->isReadOnly());
+    EXPECT_EQ(f.RichEdit1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(QFontInfo(f.RichEdit1->font()).fixedPitch());
+}
+
+TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
+    app->pokazAboutBox();
+    EXPECT_TRUE(app->aboutBox().isVisible());
+    EXPECT_TRUE(app->formFAQ2().Version->text() == app->aboutBox().Version->text());
+    app->formStart().hide();
+    app->aboutBox().OKButton->click();
+    EXPECT_FALSE(app->aboutBox().isVisible());
+    EXPECT_TRUE(app->formStart().isVisible());
+    EXPECT_EQ(app->aboutBox().height(), 400);
+}
+
+std::string operatorFolder(const test::TempDir& work) { return work.folder() + "OPERATOR/"; }
+
+TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_TRUE(work.exists("OPERATOR/nowy.tr1"));
+    EXPECT_TRUE(work.exists("OPERATOR/nowy.qad"));
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    // A changed constraint shows whether the core is started again.
+    app->kontekst().Ograniczenia[1].Nazwa = "zmienione";
+    ui.answers = {false};
+    app->form1().close();
+    ui.files = {operatorFolder(work) + "drugi.tr1"};
+    app->startOK();
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_FALSE(work.exists("OPERATOR/drugi.tr1"));
+    EXPECT_EQ(app->kontekst().Ograniczenia[1].Nazwa, "zmienione");
+    EXPECT_TRUE(app->form1().isVisible());
+}
+
+TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    Form1& f = app->form1();
+    EXPECT_TRUE(f.wlaczona("Wzy1"));
+    EXPECT_TRUE(f.akcja("Wzy1")->isEnabled());
+    EXPECT_EQ(f.windowTitle(), QString::fromStdString("Vesk dla Windows " + cp1250ToUtf8(app->kontekst().DopisekTytulu) +
+                                                      " " + operatorFolder(work) + "nowy.tr1"));
+    EXPECT_EQ(f.panel1->text(), QStringLiteral("nowy.tr1"));
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabDrzewo);
+    EXPECT_TRUE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabDrzewo)));
+    ASSERT_EQ(f.TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(f.TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+    EXPECT_EQ(f.TreeView1->currentItem(), f.TreeView1->topLevelItem(0));
+    EXPECT_TRUE(f.TreeView1->isEnabled());
+    // The hints come from the working folder: none there, so none shown.
+    EXPECT_TRUE(f.MemoStart->toPlainText().isEmpty());
+}
+
+TEST_F(Okna, HintTextOfTheWorkingFolderIsShownOnOpening) {
+    work.write("moduls.rtf", "{\\rtf1 Pierwsze kroki\\par}");
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    EXPECT_EQ(app->form1().MemoStart->toPlainText(), QStringLiteral("Pierwsze kroki"));
+}
+
+TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
+    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    app->startOK();
+    Form1& f = app->form1();
+    QString tytul = f.windowTitle();
+    work.write("OPERATOR/zly.tr1", "d/r 0\r\n\t\t\td 3\r\n");
+    work.write("OPERATOR/zly.qad", "");
+    ui.messages.clear();
+    ui.files = {operatorFolder(work) + "zly.tr1"};
+    f.akcja("NowyPlik1")->trigger();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(f.windowTitle(), tytul);
+    EXPECT_EQ(f.panel1->text(), QStringLiteral("nowy.tr1"));
+    ASSERT_EQ(f.TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(f.TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+}
+
+TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
+    ui.files = {operatorFolder(work) + "pierwszy.tr1"};
+    app->startOK();
+    ASSERT_TRUE(work.exists("OPERATOR/pierwszy.tr1"));
+    ui.files.clear();
+    utworz({"/f", operatorFolder(work) + "pierwszy.tr1"});
+    app->startOK();  // opens "/f", then asks for a new operator: cancelled
+    EXPECT_EQ(app->form1().panel1->text(), QStringLiteral("pierwszy.tr1"));
+    EXPECT_EQ(app->form1().TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+}
+
+TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {
+    utworz({"/f", operatorFolder(work) + "brak.tr1"});
+    app->startOK();
+    ASSERT_GE(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("brak.tr1"), std::string::npos) << ui.messages[0];
+    EXPECT_FALSE(ui.endRequested);
+    EXPECT_TRUE(app->form1().isVisible());
+    EXPECT_FALSE(app->form1().wlaczona("Wzy1"));
+}
+
+// The main window of a small operator (a root and two children, one of
+// them simulated), drawn offscreen; the picture is kept in the build tree.
+TEST_F(Okna, ScreenshotOfASmallSimulatedOperator) {
+    ui.files = {operatorFolder(work) + "obraz.tr1"};
+    app->startOK();
+    Warsztat& w = app->warsztat();
+    for (int i = 0; i < 2; ++i) {
+        w.Wybierz(0);
+        w.Zmiana_wezla();
+        w.Bazowy1Click();
+        w.WyborWezlaDoEdycji();
+        ASSERT_TRUE(w.dodanieweza1Click());
+    }
+    ASSERT_EQ(w.Drzewo.Liczba(), 3);
+    ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
+    w.Wybierz(0);
+    w.Zmiana_wezla();
+    app->form1().odswiez(w);
+
+    Form1& f = app->form1();
+    f.resize(900, 640);
+    QImage obraz = f.grab().toImage();
+    ASSERT_FALSE(obraz.isNull());
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../okno_glowne.png"));
+    std::set<QRgb> kolory;
+    for (int y = 0; y < obraz.height(); y += 3)
+        for (int x = 0; x < obraz.width(); x += 3) kolory.insert(obraz.pixel(x, y));
+    EXPECT_GT(kolory.size(), 8u);
+    QStringList etykiety;
+    for (QTreeWidgetItemIterator it(f.TreeView1); *it; ++it) etykiety << (*it)->text(0);
+    EXPECT_EQ(etykiety.size(), 3);
+    EXPECT_TRUE(etykiety.contains(QStringLiteral("d/r 0")));
+    EXPECT_EQ(etykiety.filter(QStringLiteral("d/r ")).size(), 2);
+}
+
+TEST_F(Okna, AboutBoxClosesWhenTheFocusLeavesItsButtonNotWhenTheWindowDoes) {
+    app->pokazAboutBox();
+    AboutBox& a = app->aboutBox();
+    QFocusEvent inneOkno(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(a.OKButton, &inneOkno);
+    EXPECT_TRUE(a.isVisible());
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(a.OKButton, &tab);
+    EXPECT_FALSE(a.isVisible());
+}
+
+TEST_F(Okna, TwoPaneHelpWindowGivesTheLeftPaneAThird) {
+    FormFAQ1& f = app->formFAQ1();
+    f.show();
+    QList<int> sizes = f.Split->sizes();
+    ASSERT_EQ(sizes.size(), 2);
+    int razem = sizes[0] + sizes[1];
+    EXPECT_NEAR(sizes[0], razem / 3, razem / 20);
+    f.OK->click();
+    EXPECT_FALSE(f.isVisible());
+}
+
+// The real boxes: a live question answered with "Nie" is false.
+TEST(QtPort, LiveQuestionAnsweredNo) {
+    QtUserInterface port;
+    QString pytanie;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        pytanie = box->text();
+        for (auto* b : box->buttons())
+            if (b->text() == QStringLiteral("Nie")) b->click();
+    });
+    EXPECT_FALSE(port.question(std::string("Czy zako\xf1" "czy\xe6?")));
+    EXPECT_EQ(pytanie, QString::fromUtf8("Czy zakończyć?"));
+
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (auto* b : box->buttons())
+            if (b->text() == QStringLiteral("Tak")) b->click();
+    });
+    EXPECT_TRUE(port.question("?"));
+}
+
+TEST(QtPort, FileFiltersMatchWithoutLetterCase) {
+    EXPECT_EQ(filtryPlikow("Pliki operator\xf3w VeskWin (*.tr1)|*.TR1"),
+              QStringList{QString::fromUtf8("Pliki operatorów VeskWin (*.tr1) (*.[tT][rR]1)")});
+    EXPECT_EQ(filtryPlikow("A|*.roz;*.txt|B|*"),
+              (QStringList{QStringLiteral("A (*.[rR][oO][zZ] *.[tT][xX][tT])"), QStringLiteral("B (*)")}));
+}
+
+TEST(QtPort, EndIsQueuedNotImmediate) {
+    QtUserInterface port;
+    port.endProgram(3);
+    // Still here: the exit runs from the event loop, which returns the code.
+    QEventLoop loop;
+    EXPECT_EQ(loop.exec(), 3);
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The program's own start without a screen: the real boxes, the start
+// window, the message loop, and "Koniec" ending it with status 0.
+TEST(Program, StartsWithoutAScreenAndEndsCleanly) {
+    test::TempDir work;
+    work.write("zakresy.txt", "");
+    std::filesystem::copy_file(std::string(VESK_DATA_DIR) + "PROGRAM/zakresy.txt", work.file("zakresy.txt"),
+                               std::filesystem::copy_options::overwrite_existing);
+    QtUserInterface port;
+    Aplikacja app(port, {}, work.folder(), std::string(VESK_DATA_DIR) + "PROGRAM/",
+                  [&](Kontekst& k) { k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/"; });
+    app.start();
+    ASSERT_TRUE(app.formStart().isVisible());
+    QTimer::singleShot(0, [&] { app.formStart().SpeedButton1->click(); });
+    QEventLoop petla;
+    EXPECT_EQ(petla.exec(), 0);
+}
+
+}  // namespace
+}  // namespace vesk

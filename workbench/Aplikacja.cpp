@@ -1,0 +1,128 @@
+#include "Aplikacja.h"
+
+#include "Form1.h"
+#include "FormStart.h"
+#include "OknaPomocy.h"
+#include "QtTekst.h"
+
+namespace vesk {
+
+Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametry, const std::string& katalogRoboczy,
+                     const std::string& katalogProgramu, const std::function<void(Kontekst&)>& przygotowanie)
+    : ui_(ui), k_(std::make_unique<Kontekst>(ui, CommandLine(parametry))) {
+    k_->KatalogRoboczy = katalogRoboczy;
+    k_->ModelZainicjowany = false;
+    if (przygotowanie) przygotowanie(*k_);
+    w_ = std::make_unique<Warsztat>(*k_);
+    formStart_ = std::make_unique<FormStart>(*this);
+    std::string tytul = UtworzenieOknaGlownego(*k_, s_, parametry, katalogProgramu);
+    form1_ = std::make_unique<Form1>(*this, tytul);
+    aboutBox_ = std::make_unique<AboutBox>(*this);
+    formFAQ1_ = std::make_unique<FormFAQ1>();
+    formFAQ2_ = std::make_unique<FormFAQ2>(*aboutBox_);
+    faq3_ = std::make_unique<FAQ3>(*this);
+    form6_ = std::make_unique<Form6>();
+}
+
+Aplikacja::~Aplikacja() = default;
+
+void Aplikacja::start() { formStart_->show(); }
+
+bool Aplikacja::pokazOknoGlowne() {
+    form1_->show();
+    SkutekPokazania skutek = PokazanieOknaGlownego(*k_, s_);
+    if (!skutek.RdzenGotowy) return false;
+    if (skutek.OtworzPlikStartowy) otworzOperatora();
+    return true;
+}
+
+void Aplikacja::startOK() {
+    SkutekOK skutek = PrzyciskOK(*k_, s_);
+    if (skutek == SkutekOK::PierwszeUruchomienie) {
+        formFAQ2_->show();
+        formFAQ2_->hide();
+        form1_->move(0, 0);
+    }
+    formStart_->hide();
+    if (skutek == SkutekOK::PierwszeUruchomienie) {
+        if (pokazOknoGlowne()) nowyOperator();
+    } else {
+        form1_->show();
+        form1_->raise();
+    }
+}
+
+namespace {
+// What tells an operator command's success from outside: the tree file and
+// the caption it sets.
+std::string slad(const Kontekst& k, const Warsztat& w) { return k.PlikDrzewa + '\n' + w.Tytul; }
+}  // namespace
+
+void Aplikacja::nowyOperator() {
+    std::string przed = slad(*k_, *w_);
+    w_->Nowy1Click();
+    poPoleceniuOperatora(slad(*k_, *w_) != przed);
+}
+
+void Aplikacja::otworzOperatora() {
+    std::string przed = slad(*k_, *w_);
+    w_->NowyPlik1Click();
+    poPoleceniuOperatora(slad(*k_, *w_) != przed);
+}
+
+void Aplikacja::kasujOperatora() {
+    w_->Kasowanieoperatora1Click();
+    poPoleceniuOperatora(false);
+}
+
+void Aplikacja::poPoleceniuOperatora(bool otwarto) {
+    if (otwarto) {
+        form1_->pokazStroneDrzewa();
+        form1_->ustawPodpowiedz(q(TekstPodpowiedzi(*k_)));
+    }
+    form1_->odswiez(*w_);
+}
+
+void Aplikacja::wyjscie() {
+    if (ZakonczenieProgramu(ui_)) form1_->hide();
+}
+
+void Aplikacja::zamknietoOknoGlowne() {
+    formStart_->show();
+    form1_->hide();
+    ZakonczenieProgramu(ui_);
+}
+
+void Aplikacja::informacja() {
+    formStart_->show();
+    formStart_->raise();
+    formStart_->SpeedButton3->show();
+}
+
+void Aplikacja::wejscieZOknaInformacji() {
+    form1_->move(0, 0);
+    formStart_->show();
+}
+
+void Aplikacja::pokazFAQ3() {
+    faq3_->show();
+    faq3_->raise();
+}
+
+void Aplikacja::pokazFormFAQ1() {
+    formFAQ1_->show();
+    formFAQ1_->raise();
+}
+
+void Aplikacja::pokazFormFAQ2() {
+    formFAQ2_->show();
+    formFAQ2_->raise();
+}
+
+void Aplikacja::pokazAboutBox() {
+    aboutBox_->show();
+    aboutBox_->raise();
+    aboutBox_->OKButton->setFocus();
+}
+
+}  // namespace vesk

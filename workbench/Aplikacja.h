@@ -1,0 +1,92 @@
+// The owner of the program's windows and of the core's context: creates
+// the windows in their order, and carries the handlers that involve more
+// than one window. Tests make one with a scripted user interface.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Kontekst.h"
+#include "Powloka.h"
+#include "UserInterface.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+class FormStart;
+class Form1;
+class AboutBox;
+class FormFAQ1;
+class FormFAQ2;
+class FAQ3;
+class Form6;
+
+class Aplikacja {
+public:
+    // parametry: the command-line parameters in code page 1250, without the
+    // program name and Qt's own options. katalogRoboczy: the folder of the
+    // settings and range files (empty: the working folder).
+    // przygotowanie: called on the fresh context before the windows exist
+    // (tests point its folders elsewhere).
+    Aplikacja(UserInterface& ui, const std::vector<std::string>& parametry, const std::string& katalogRoboczy = {},
+              const std::string& katalogProgramu = KatalogProgramuDomyslny(),
+              const std::function<void(Kontekst&)>& przygotowanie = {});
+    ~Aplikacja();
+    Aplikacja(const Aplikacja&) = delete;
+    Aplikacja& operator=(const Aplikacja&) = delete;
+
+    // Shows the start window; the message loop runs after this.
+    void start();
+
+    UserInterface& ui() { return ui_; }
+    Kontekst& kontekst() { return *k_; }
+    StanPowloki& stan() { return s_; }
+    Warsztat& warsztat() { return *w_; }
+
+    FormStart& formStart() { return *formStart_; }
+    Form1& form1() { return *form1_; }
+    AboutBox& aboutBox() { return *aboutBox_; }
+    FormFAQ1& formFAQ1() { return *formFAQ1_; }
+    FormFAQ2& formFAQ2() { return *formFAQ2_; }
+    FAQ3& faq3() { return *faq3_; }
+    Form6& form6() { return *form6_; }
+
+    // Handlers.
+    void startOK();
+    // The operator commands, then the main window brought into line.
+    void nowyOperator();
+    void otworzOperatora();
+    void kasujOperatora();
+    void wyjscie();
+    void zamknietoOknoGlowne();
+    void informacja();
+    void wejscieZOknaInformacji();
+    void pokazFAQ3();
+    void pokazFormFAQ1();
+    void pokazFormFAQ2();
+    void pokazAboutBox();
+
+private:
+    // The main window shown: the first time the core is started again, the
+    // constraint file read and the "/f" operator opened.
+    bool pokazOknoGlowne();
+    // After an operator command: when it opened or created an operator the
+    // tree page and the hints are shown; the window follows the workbench.
+    void poPoleceniuOperatora(bool otwarto);
+
+    UserInterface& ui_;
+    std::unique_ptr<Kontekst> k_;
+    StanPowloki s_;
+    std::unique_ptr<Warsztat> w_;
+    std::unique_ptr<FormStart> formStart_;
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<AboutBox> aboutBox_;
+    std::unique_ptr<FormFAQ1> formFAQ1_;
+    std::unique_ptr<FormFAQ2> formFAQ2_;
+    std::unique_ptr<FAQ3> faq3_;
+    std::unique_ptr<Form6> form6_;
+};
+
+}  // namespace vesk

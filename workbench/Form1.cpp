@@ -1,0 +1,265 @@
+#include "Form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <set>
+
+#include "Aplikacja.h"
+#include "MenuGlowne.h"
+#include "Powloka.h"
+#include "QtTekst.h"
+#include "Teksty.h"
+#include "TekstyOkien.h"
+#include "Uklad.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+namespace {
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+}  // namespace
+
+Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(q(tytul));
+
+    PageControl1 = new QTabWidget(this);
+    TabDrzewo = new QWidget;
+    TabPodpowiedz = new QWidget;
+    TabDebug = new QWidget;
+    PageControl1->addTab(TabDrzewo, u("&Drzewo decyzyjne"));
+    PageControl1->addTab(TabPodpowiedz, u("&Podpowiedzi"));
+    PageControl1->addTab(TabDebug, u("Debugger"));
+
+    MemoStart = new QTextBrowser(TabPodpowiedz);
+    MemoStart->setReadOnly(true);
+    MemoStart->document()->setDefaultStyleSheet(QStringLiteral("p { white-space: pre-wrap; margin: 0 0 4px 0; }"));
+
+    TreeView1 = new QTreeWidget(TabDrzewo);
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ButtonFinal = new QPushButton(u("Wyjscie z programu"), TabDrzewo);
+    connect(ButtonFinal, &QPushButton::clicked, this, [this] { app_.wyjscie(); });
+
+    // Sizes from the whole virtual screen.
+    QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
+                                                     : QRect(0, 0, 1024, 768);
+    UkladGlowny l = UkladOknaGlownego(pulpit.width(), pulpit.height());
+    TreeView1->setGeometry(l.drzewo.x, l.drzewo.y, l.drzewo.w, l.drzewo.h);
+    QFont duza = TreeView1->font();
+    duza.setPixelSize(20);
+    TreeView1->setFont(duza);
+    TreeView1->setIndentation(130);
+    TreeView1->setRootIsDecorated(false);
+    ButtonFinal->setGeometry(l.drzewo.x, l.przyciskKoncaGora, 200, 30);
+    MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
+    setCentralWidget(PageControl1);
+    PageControl1->setFixedSize(l.strony.w, l.strony.h);
+
+    panel0 = new QLabel(q(teksty::PlikDrzewa));
+    panel1 = new QLabel;
+    ProgressBar1 = new QProgressBar;
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setMaximumWidth(200);
+    statusBar()->addWidget(panel0);
+    statusBar()->addWidget(panel1, 1);
+    statusBar()->addPermanentWidget(ProgressBar1);
+
+    zbudujMenu();
+
+    // Start: the hints page active, the tree and debugger tabs hidden and
+    // disabled, the tree hidden and disabled.
+    PageControl1->setCurrentWidget(TabPodpowiedz);
+    for (QWidget* w : {TabDrzewo, TabDebug}) {
+        PageControl1->setTabVisible(PageControl1->indexOf(w), false);
+        PageControl1->setTabEnabled(PageControl1->indexOf(w), false);
+    }
+    PageControl1->setTabVisible(PageControl1->indexOf(TabPodpowiedz), false);
+    PageControl1->setCurrentWidget(TabPodpowiedz);
+    MemoStart->show();
+    TreeView1->setEnabled(false);
+    TreeView1->hide();
+    move(0, 0);
+}
+
+void Form1::zbudujMenu() {
+    const std::vector<PozycjaMenu> pozycje = MenuGlowne(app_.stan().ZnacznikWsadowy);
+    std::set<std::string> zPodmenu;  // items holding other items
+    for (const auto& p : pozycje) zPodmenu.insert(p.rodzic);
+    for (const auto& p : pozycje) {
+        if (p.rodzic.empty()) {
+            QMenu* m = menuBar()->addMenu(q(p.tytul));
+            m->menuAction()->setObjectName(QString::fromStdString(p.nazwa));
+            m->menuAction()->setEnabled(p.wlaczona);
+            m->setEnabled(p.wlaczona);
+            menu_[p.nazwa] = m;
+            akcje_[p.nazwa] = m->menuAction();
+            wlaczone_[p.nazwa] = p.wlaczona;
+            continue;
+        }
+        QMenu* rodzic = menu_.at(p.rodzic);
+        if (p.separator()) {
+            rodzic->addSeparator()->setObjectName(QString::fromStdString(p.nazwa));
+            continue;
+        }
+        QAction* a;
+        if (zPodmenu.count(p.nazwa)) {
+            QMenu* m = rodzic->addMenu(q(p.tytul));
+            menu_[p.nazwa] = m;
+            a = m->menuAction();
+        } else {
+            a = rodzic->addAction(q(p.tytul));
+        }
+        a->setObjectName(QString::fromStdString(p.nazwa));
+        if (!p.skrot.empty()) a->setShortcut(QKeySequence(QString::fromStdString(p.skrot)));
+        a->setEnabled(p.wlaczona);
+        a->setVisible(p.widoczna);
+        akcje_[p.nazwa] = a;
+        wlaczone_[p.nazwa] = p.wlaczona;
+        // Qt gives a hidden item no shortcut: a window-wide one stands in,
+        // following the item's enabled state.
+        if (!p.widoczna && !p.skrot.empty()) {
+            auto* skrot = new QShortcut(QKeySequence(QString::fromStdString(p.skrot)), this);
+            skrot->setEnabled(p.wlaczona);
+            connect(skrot, &QShortcut::activated, a, &QAction::trigger);
+            skroty_[p.nazwa] = skrot;
+        }
+    }
+
+    PopupMenu1 = new QMenu(this);
+    for (const auto& p : MenuDrzewa()) {
+        QAction* a = PopupMenu1->addAction(q(p.tytul));
+        a->setObjectName(QString::fromStdString(p.nazwa));
+        a->setEnabled(p.wlaczona);
+        a->setVisible(p.widoczna);
+        akcje_[p.nazwa] = a;
+        wlaczone_[p.nazwa] = p.wlaczona;
+    }
+    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (QTreeWidgetItem* item = TreeView1->itemAt(pos)) TreeView1->setCurrentItem(item);
+        PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
+    });
+
+    connect(akcje_.at("Nowy1"), &QAction::triggered, this, [this] { app_.nowyOperator(); });
+    connect(akcje_.at("NowyPlik1"), &QAction::triggered, this, [this] { app_.otworzOperatora(); });
+    connect(akcje_.at("Kasowanieoperatora1"), &QAction::triggered, this, [this] { app_.kasujOperatora(); });
+    connect(akcje_.at("Wyjscie1"), &QAction::triggered, this, [this] { app_.wyjscie(); });
+    connect(akcje_.at("Informacja1"), &QAction::triggered, this, [this] { app_.informacja(); });
+}
+
+QAction* Form1::akcja(const std::string& nazwa) const {
+    auto it = akcje_.find(nazwa);
+    return it == akcje_.end() ? nullptr : it->second;
+}
+
+void Form1::ustawWlaczenie(const std::string& nazwa, bool wlaczona) {
+    QAction* a = akcja(nazwa);
+    if (!a) return;
+    a->setEnabled(wlaczona);
+    if (QMenu* m = menu(nazwa)) m->setEnabled(wlaczona);
+    wlaczone_[nazwa] = wlaczona;
+    if (auto it = skroty_.find(nazwa); it != skroty_.end()) it->second->setEnabled(wlaczona);
+}
+
+bool Form1::wlaczona(const std::string& nazwa) const {
+    auto it = wlaczone_.find(nazwa);
+    return it != wlaczone_.end() && it->second;
+}
+
+QMenu* Form1::menu(const std::string& nazwa) const {
+    auto it = menu_.find(nazwa);
+    return it == menu_.end() ? nullptr : it->second;
+}
+
+void Form1::pokazStroneDrzewa() {
+    int drzewo = PageControl1->indexOf(TabDrzewo);
+    PageControl1->setTabVisible(drzewo, true);
+    PageControl1->setTabEnabled(drzewo, true);
+    int debug = PageControl1->indexOf(TabDebug);
+    PageControl1->setTabVisible(debug, false);
+    PageControl1->setTabEnabled(debug, false);
+    PageControl1->setCurrentWidget(TabDrzewo);
+}
+
+void Form1::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html); }
+
+void Form1::ustawPlikDrzewa(const QString& nazwa) { panel1->setText(nazwa); }
+
+void Form1::odswiez(const Warsztat& w) {
+    if (w.Drzewo.Pusty()) return;
+    setWindowTitle(q(w.Tytul));
+    panel1->setText(q(w.PanelDrzewa));
+
+    // The tree: one item per node at its level, all expanded, the selected
+    // node current. The mirror does not select by itself.
+    TreeView1->clear();
+    std::vector<QTreeWidgetItem*> naPoziomie;
+    QTreeWidgetItem* wybrany = nullptr;
+    for (int i = 0; i < w.Drzewo.Liczba(); ++i) {
+        int poziom = w.Drzewo.Poziom(i);
+        auto* item = poziom == 0 || naPoziomie.size() < static_cast<std::size_t>(poziom)
+                         ? new QTreeWidgetItem(TreeView1)
+                         : new QTreeWidgetItem(naPoziomie[static_cast<std::size_t>(poziom - 1)]);
+        item->setText(0, q(w.Drzewo.Etykieta(i)));
+        naPoziomie.resize(static_cast<std::size_t>(poziom) + 1);
+        naPoziomie[static_cast<std::size_t>(poziom)] = item;
+        if (i == w.IndeksWybranego() || (i == 0 && !wybrany)) wybrany = item;
+    }
+    TreeView1->expandAll();
+    if (wybrany) TreeView1->setCurrentItem(wybrany);
+    TreeView1->setEnabled(w.Polecenia.TreeView1);
+    TreeView1->setVisible(w.Polecenia.TreeView1);
+
+    const StanPolecen& p = w.Polecenia;
+    const std::pair<const char*, bool> stany[] = {
+        {"Wzy1", p.Wzy1},
+        {"symuluj", p.symuluj},
+        {"Bazowy1", p.Bazowy1},
+        {"Rezultaty2", p.Rezultaty2},
+        {"KonstrukcjaWskaznikow", p.KonstrukcjaWskaznikow},
+        {"Wykresy1", p.Wykresy1},
+        {"WynikSyntetyczny1", p.WynikSyntetyczny1},
+        {"Kasowaniewza1", p.Kasowaniewza1},
+        {"dodanieweza1", p.dodanieweza1},
+        {"Nowy1", p.Nowy1},
+        {"NowyPlik1", p.NowyPlik1},
+        {"Wyjscie1", p.Wyjscie1},
+        {"Zachowajjako1", p.Zachowajjako1},
+    };
+    for (const auto& [nazwa, wlaczona] : stany) ustawWlaczenie(nazwa, wlaczona);
+}
+
+void Form1::closeEvent(QCloseEvent* e) {
+    // The main window is only hidden; the ending dialog decides.
+    e->ignore();
+    app_.zamknietoOknoGlowne();
+}
+
+void Form1::keyPressEvent(QKeyEvent* e) {
+    // Only keys meant for the window itself, not those a control passed up.
+    QWidget* fokus = QApplication::focusWidget();
+    if (fokus && fokus != this) {
+        QMainWindow::keyPressEvent(e);
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) {
+        EscOknaGlownego(app_.ui(), app_.stan());
+        return;
+    }
+    std::string znak = zQt(e->text());
+    if (znak.size() == 1 && static_cast<unsigned char>(znak[0]) >= 0x20) {
+        KlawiszOknaGlownego(app_.ui(), app_.stan(), znak[0]);
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+}  // namespace vesk

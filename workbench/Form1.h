@@ -1,0 +1,71 @@
+// The main window: menu bar, the tree's popup menu, the pages (decision
+// tree, hints, debugger), the status bar and the progress bar. It only
+// wires: the rules live in the core and in the window-free shell code.
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <map>
+#include <string>
+
+namespace vesk {
+
+class Aplikacja;
+class Warsztat;
+
+class Form1 : public QMainWindow {
+public:
+    Form1(Aplikacja& app, const std::string& tytul);
+
+    // A menu item of the bar or of the tree's popup, by its name; nullptr
+    // when there is none.
+    QAction* akcja(const std::string& nazwa) const;
+    QMenu* menu(const std::string& nazwa) const;
+    // An item's enabled state as the program sets it. Qt reports a hidden
+    // item as disabled whatever was set; these keep the set state (and the
+    // stand-in shortcut of a hidden item follows it).
+    void ustawWlaczenie(const std::string& nazwa, bool wlaczona);
+    bool wlaczona(const std::string& nazwa) const;
+
+    // Shows the tree page with the hint text or shows only the hints.
+    void pokazStroneDrzewa();
+    void ustawPodpowiedz(const QString& html);
+    void ustawPlikDrzewa(const QString& nazwa);
+    // Caption, status panel, the tree mirror and the commands' states as
+    // the workbench holds them (once a tree is loaded).
+    void odswiez(const Warsztat& w);
+
+    QTabWidget* PageControl1;
+    QWidget* TabDrzewo;
+    QWidget* TabPodpowiedz;
+    QWidget* TabDebug;
+    QTextBrowser* MemoStart;
+    QTreeWidget* TreeView1;
+    QPushButton* ButtonFinal;
+    QLabel* panel0;
+    QLabel* panel1;
+    QProgressBar* ProgressBar1;
+    QMenu* PopupMenu1;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void zbudujMenu();
+    Aplikacja& app_;
+    std::map<std::string, QAction*> akcje_;
+    std::map<std::string, QMenu*> menu_;
+    std::map<std::string, bool> wlaczone_;
+    std::map<std::string, QShortcut*> skroty_;
+};
+
+}  // namespace vesk

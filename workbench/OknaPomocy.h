@@ -1,0 +1,102 @@
+// The small windows: the report window (Form6), the help window with the
+// parameter table and the command-language description (FAQ3), its
+// two-pane companion (FormFAQ1), the credits window (FormFAQ2) and the
+// about window (AboutBox). All are created once and only shown and hidden.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <functional>
+#include <string>
+
+namespace vesk {
+
+class Aplikacja;
+
+// A label that answers a click.
+class EtykietaKlikana : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> klik;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+};
+
+class Form6 : public QDialog {
+public:
+    Form6();
+    // The report text, in code page 1250.
+    void ustawTekst(const std::string& tekst);
+
+    QPlainTextEdit* RichEdit1;
+    QPushButton* Button1;
+};
+
+class FAQ3 : public QDialog {
+public:
+    explicit FAQ3(Aplikacja& app);
+    // Refills the parameter table from the model's current parameters.
+    void wypelnijParametry();
+
+    QTableWidget* parametry;
+    QTextEdit* OpisJezyka;
+    EtykietaKlikana* Label1;
+    EtykietaKlikana* Label2;
+    EtykietaKlikana* Label3;
+    QPushButton* BitBtn1;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    Aplikacja& app_;
+};
+
+class FormFAQ1 : public QDialog {
+public:
+    FormFAQ1();
+
+    QSplitter* Split;
+    QTextEdit* lewy;
+    QTextEdit* prawy;
+    QPushButton* OK;
+};
+
+class AboutBox;
+
+class FormFAQ2 : public QDialog {
+public:
+    explicit FormFAQ2(const AboutBox& about);
+
+    QPlainTextEdit* Memo1;
+    QLabel* Comments;
+    QLabel* Version;
+    QPushButton* BitBtn1;
+};
+
+class AboutBox : public QDialog {
+public:
+    explicit AboutBox(Aplikacja& app);
+
+    QLabel* Version;
+    QLabel* Comments;
+    QPlainTextEdit* Memo1;
+    QTextEdit* RichEdit1;
+    QPushButton* OKButton;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ukladPoczatkowy();
+    Aplikacja& app_;
+    QWidget* Panel1;
+};
+
+}  // namespace vesk

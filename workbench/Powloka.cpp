@@ -1,0 +1,100 @@
+#include "Powloka.h"
+
+#include "FileSystem.h"
+#include "Inicjalizacja.h"
+#include "Paths.h"
+#include "Rtf.h"
+#include "TekstyOkien.h"
+#include "Zakresy.h"
+
+#ifndef VESK_PROGRAM_DIR
+#define VESK_PROGRAM_DIR "data/PROGRAM/"
+#endif
+
+namespace vesk {
+
+std::string KatalogProgramuDomyslny() { return normalizeFolder(VESK_PROGRAM_DIR); }
+
+std::string PlikStartowyZParametrow(const std::vector<std::string>& parametry) {
+    if (parametry.empty()) return {};
+    const std::string& p = parametry[0];
+    if (p.size() >= 2 && p[0] == '/' && p[1] == 'f') return parametry.size() >= 2 ? parametry[1] : std::string();
+    return {};
+}
+
+std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vector<std::string>& parametry,
+                                   const std::string& katalogProgramu) {
+    s.LiczbaPunktowWykresu = 3;
+    Inicjalizacja(k);
+    k.DopisekTytulu = cp1250(tekst::DopisekTytulu);
+    s.ZnacznikWsadowy = fileExists(joinPath(k.KatalogRoboczy, tekst::ZnacznikWsadowy));
+    std::string tytul = std::string(tekst::TytulProjektu) + ": " + k.DopisekTytulu + " ";
+    WczytajZakresy(k, joinPath(k.KatalogRoboczy, PlikZakresow));
+    s.FlagaPracy = false;
+    k.PlikStartowy = PlikStartowyZParametrow(parametry);
+    k.KatalogProgramu = katalogProgramu;
+    s.OknoGlowneUtworzone = true;
+    return tytul;
+}
+
+SkutekPokazania PokazanieOknaGlownego(Kontekst& k, StanPowloki& s) {
+    if (s.OknoGlownePokazane) return {};
+    s.OknoGlownePokazane = true;
+    if (!Inicjalizacja(k)) {
+        k.Okna->endProgram(1);
+        return {false, false};
+    }
+    if (!WczytajOgraniczenia(k)) return {false, false};
+    return {true, !k.PlikStartowy.empty()};
+}
+
+std::optional<std::string> TekstOpisuJezyka(Kontekst& k) {
+    const std::string sciezka = joinPath(k.KatalogProgramu, tekst::PlikOpisuJezyka);
+    BinaryFile plik;
+    std::optional<std::string> rtf;
+    if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest();
+    if (!rtf) {
+        k.Okna->message("Nie mozna odczytac pliku " + sciezka + " !");
+        return std::nullopt;
+    }
+    return rtfToHtml(*rtf);
+}
+
+std::string TekstPodpowiedzi(const Kontekst& k) {
+    BinaryFile plik;
+    if (!plik.open(joinPath(k.KatalogRoboczy, tekst::PlikPodpowiedzi), BinaryFile::Mode::Read)) return {};
+    std::optional<std::string> rtf = plik.readRest();
+    return rtf ? rtfToHtml(*rtf) : std::string();
+}
+
+SkutekOK PrzyciskOK(Kontekst& k, StanPowloki& s) {
+    k.TrybWsadowy = false;
+    k.NazwaOperatoraWsadowego.clear();
+    k.WidokPowiekszony = true;
+    if (!s.PierwszeOK) return SkutekOK::PonownePokazanie;
+    s.PierwszeOK = false;
+    return SkutekOK::PierwszeUruchomienie;
+}
+
+bool ZakonczenieProgramu(UserInterface& ui) {
+    if (!ui.question(cp1250(tekst::PytanieKoniec))) return false;
+    ui.message(cp1250(tekst::Podziekowanie));
+    ui.endProgram(0);
+    return true;
+}
+
+void KlawiszOknaGlownego(UserInterface& ui, StanPowloki& s, char znak) {
+    s.FlagaPracy = false;
+    ui.message(std::string(1, znak) + tekst::KlawiszWcisniety);
+}
+
+void EscOknaGlownego(UserInterface& ui, const StanPowloki& s) {
+    ui.message(tekst::PrzerwanieWydruku);
+    if (s.FlagaPracy) ui.message(tekst::PrzerwanieWydruku);
+}
+
+std::string TytulPrzyciskuInformacji() {
+    return cp1250("Informacja o programie:") + "\n" + cp1250(tekst::Wersja);
+}
+
+}  // namespace vesk

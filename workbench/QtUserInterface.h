@@ -1,0 +1,42 @@
+// The user interface of the program in Qt: modal message boxes with Polish
+// buttons, the non-native file dialog, the beep and the end of the program.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "UserInterface.h"
+
+namespace vesk {
+
+class QtUserInterface : public UserInterface {
+public:
+    // parent: the window the boxes belong to (may change later).
+    explicit QtUserInterface(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void beep() override;
+    void message(const std::string& text) override;
+    bool question(const std::string& text) override;
+    // "OK" and "Anuluj" under the given caption.
+    bool confirm(const std::string& text, const std::string& caption) override;
+    // The non-native dialog; saving adds the filter's first extension to a
+    // name given without one.
+    std::optional<std::string> chooseFile(const std::string& title, const std::string& filter, bool forSaving,
+                                          const std::string& initialFolder = {}) override;
+    // Queues the exit: the handler that asked returns first.
+    void endProgram(int exitCode) override;
+    bool stopRequested() override { return false; }
+
+private:
+    QWidget* parent_;
+};
+
+// A filter of the form "description|*.ext;*.ext2|..." as a Qt name filter
+// list whose patterns match without regard to letter case.
+QStringList filtryPlikow(const std::string& filter);
+// The extension of the filter's first pattern ("*.TR1" gives "tr1"); empty
+// when the first pattern is no plain "*.ext".
+std::string rozszerzenieDomyslne(const std::string& filter);
+
+}  // namespace vesk

@@ -1,0 +1,37 @@
+// Sizes and places of the windows' controls as functions of the screen
+// size, so that the rules can be checked without a screen. Every rectangle
+// is clamped so that no control lands outside its page or window.
+#pragma once
+
+namespace vesk {
+
+struct Prostokat {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool operator==(const Prostokat&) const = default;
+};
+
+// The main window: the page control and, on the tree tab, the tree and the
+// row of buttons below it. The designed size fits a 1024 x 768 screen.
+struct UkladGlowny {
+    Prostokat strony;        // PageControl1, in the window's client area
+    Prostokat drzewo;        // TreeView1, on its page
+    int przyciskiGora = 0;   // SpeedSymulacja, PrzyciskPodgladu, PrzyciskDodaniaNowejDecyzji
+    int przyciskKoncaGora = 0;  // ButtonFinal, SpeedPotwierdzenie
+    int wykresPrzyciskGora = 0;  // wykres_z_n
+};
+
+inline constexpr int SzerokoscStronProjektowana = 1000;
+inline constexpr int WysokoscStronProjektowana = 680;
+
+// desktopW, desktopH: the whole virtual screen.
+UkladGlowny UkladOknaGlownego(int desktopW, int desktopH);
+
+// The report window from the primary screen's size.
+struct UkladRaportu {
+    Prostokat okno;    // the window, its client part
+    Prostokat tekst;   // RichEdit1
+    Prostokat przycisk;  // Button1
+};
+UkladRaportu UkladOknaRaportu(int ekranW, int ekranH, int wysokoscPrzycisku);
+
+}  // namespace vesk
