@@ -115,6 +115,15 @@ struct Kontekst {
 
     // ------------------------------------------------ the command language
     // (script variable names, decimal separator, interpreter settings)
+    // The user names a command file declares for the script variables:
+    // entry k (0-based here, variable k + 1) holds the internal name
+    // ("x" + (k + 1), empty while the entry is free) and the user name.
+    struct NazwaZmiennej {
+        std::string Wewnetrzna;
+        std::string Uzytkownika;
+    };
+    std::array<NazwaZmiennej, 100> NazwyZmiennych{};
+    // (The decimal separator is the workbench's SeparatorDziesietny.)
 
 
     // --------------------------------------------------------- the indicators
