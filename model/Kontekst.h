@@ -124,6 +124,8 @@ struct Kontekst {
     };
     std::array<NazwaZmiennej, 100> NazwyZmiennych{};
     // (The decimal separator is the workbench's SeparatorDziesietny.)
+    // The command file the batch run opens without a dialog.
+    std::string PlikRozkazowWsadowy;
 
 
     // --------------------------------------------------------- the indicators
