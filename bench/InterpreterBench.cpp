@@ -58,6 +58,26 @@ void BM_CommandFile(benchmark::State& state) {
 }
 BENCHMARK(BM_CommandFile)->Unit(benchmark::kMillisecond);
 
+// The interpreter alone: the same loop with the node lines doing nothing.
+void BM_CommandFileLinesOnly(benchmark::State& state) {
+    vesk::test::TempDir dir;
+    vesk::ScriptedUserInterface ui;
+    auto k = std::make_unique<vesk::Kontekst>(ui);
+    dir.write("b.roz", "hide\r\nrun\r\nwhile less____ x1 20\r\npauza 0 0 x2\r\npauza x2\r\n+ x1 x1 1\r\nendwhile\r\n");
+    vesk::Warsztat w(*k);
+    vesk::CzasownikiWarsztatu czasowniki(w);
+    vesk::InterpreterView widok;
+    vesk::Interpretator in(*k, czasowniki, widok);
+    k->TrybWsadowy = true;
+    k->PlikRozkazowWsadowy = dir.file("b.roz");
+    for (auto _ : state) {
+        k->ZmienneSkryptu[0] = 0;
+        in.Podanienazwyplikuzrozkazami1Click();
+        while (in.PrzyciskAktywny()) in.PrzyciskWykonaniaNastepnegoPoleceniaClick();
+    }
+}
+BENCHMARK(BM_CommandFileLinesOnly)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
+#include <filesystem>
 
 #include "Real48.h"
 #include "SlowaRozkazu.h"
@@ -26,6 +27,8 @@ constexpr const char* TytulDialogu = "Podanie nazwy pliku z rozkazami";
 constexpr const char* FiltrDialogu = "Pliki rozkaz\xF3w (*.roz)|*.ROZ";
 // "węzeł"
 constexpr const char* Wezel = "w\xEAze\xB3";
+
+constexpr std::uintmax_t NajwiekszyPlikRozkazow = 16u << 20;
 
 std::string slowo(const std::string& linia, int n) { return Ekstrakcja_Stringa(linia, n); }
 
@@ -144,6 +147,13 @@ std::string Interpretator::tekstPliku(const PoziomWykonania& p) {
 }
 
 void Interpretator::ladujPlik(int L, const std::string& nazwa) {
+    // Only a plain file of a sensible size is read: a device or a huge file
+    // named in a line must not hang the run.
+    const std::optional<std::string> natywna = findExisting(nazwa);
+    std::error_code ec;
+    if (!natywna || !std::filesystem::is_regular_file(*natywna, ec) ||
+        std::filesystem::file_size(*natywna, ec) > NajwiekszyPlikRozkazow || ec)
+        blad(BladSkryptu::Rodzaj::Plik, "nie mozna odczytac pliku rozkazow " + nazwa);
     std::optional<std::vector<std::string>> linie = readTextLines(nazwa);
     if (!linie) blad(BladSkryptu::Rodzaj::Plik, "nie mozna odczytac pliku rozkazow " + nazwa);
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];

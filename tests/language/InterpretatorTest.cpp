@@ -78,6 +78,13 @@ TEST_F(Wykonanie, CalledFileWithoutRunRunsItsFirstLinePerCall) {
     EXPECT_EQ(widok.tekst.substr(0, 3), "run");  // the caller's text is back
 }
 
+TEST_F(Wykonanie, ADeviceNamedInACallIsAScriptErrorNotAHang) {
+    uruchom({"call /dev/zero", "+ x1 x1 1"});
+    ASSERT_TRUE(in->OstatniBlad());
+    EXPECT_EQ(in->OstatniBlad()->rodzaj(), BladSkryptu::Rodzaj::Plik);
+    EXPECT_EQ(x(1), 0.0);
+}
+
 TEST_F(Wykonanie, CallOnTheLastLevelIsAScriptError) {
     // A file that calls itself: levels 1..10, then the call on level 10.
     const std::string p = dir.file("r.roz");
