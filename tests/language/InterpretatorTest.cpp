@@ -96,6 +96,18 @@ TEST_F(Wykonanie, CallOnTheLastLevelIsAScriptError) {
     EXPECT_FALSE(in->PrzyciskAktywny());
 }
 
+TEST_F(Wykonanie, StopInACalledFileEndsOnlyThatFile) {
+    const std::string p = plik("s.roz", {"run", "+ x1 x1 1", "stop", "+ x2 x2 1"});
+    uruchom({"raport", "call " + p, "+ x3 x3 1", "zanotuj x3", "stop", "+ x4 x4 1"});
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_EQ(x(3), 1.0);
+    EXPECT_EQ(x(4), 0.0);
+    EXPECT_FALSE(in->PrzyciskAktywny());
+    EXPECT_FALSE(in->PlikRaportuOtwarty());
+    EXPECT_EQ(dir.read("a.roz.txt"), " 1.00000000000000E+0000\r\n");
+}
+
 TEST_F(Wykonanie, ViewPositionsAddIndentationLengthAndTwo) {
     ASSERT_TRUE(otworz({"+ x1 x1 1", "   rem abc", "\tpauza"}));
     nacisnij();
@@ -119,6 +131,20 @@ TEST_F(Wykonanie, StopQuestionAnsweredYesEndsTheRun) {
     EXPECT_TRUE(in->PrzyciskAktywny());
     nacisnij();  // every later press ends at once
     EXPECT_EQ(x(2), 0.0);
+}
+
+TEST_F(Wykonanie, StopQuestionInACalledFileEndsTheCallersToo) {
+    const std::string p = plik("p.roz", {"run", "+ x1 x1 1"});
+    widok.kursorWPasie = true;
+    ui.answers = {false, false, true};
+    ASSERT_TRUE(otworz({"run", "call " + p, "+ x2 x2 1"}));
+    nacisnij();
+    EXPECT_EQ(x(1), 0.0);
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_TRUE(in->ZatrzymanieSkryptu);
+    EXPECT_FALSE(in->PrzyciskAktywny());
+    EXPECT_FALSE(in->Poziomy[0].Otwarty);
+    EXPECT_FALSE(in->Poziomy[1].Otwarty);
 }
 
 TEST_F(Wykonanie, ActivityTicksWhileTracingIsOff) {
