@@ -18,6 +18,13 @@ public:
         PozaZakresem,       // a number the variable or the 6-byte real cannot hold
         BrakMiejscaNaNazwe, // a declaration when all 100 names are taken
         PlikStanu,          // the operator's model-state file cannot be read
+        BrakOperandu,       // a word the command needs is missing
+        Arytmetyka,         // division by zero, logarithm of 0 or less
+        Sterowanie,         // depth over 10 or below 0, "call" on the last level
+        BrakWezla,          // no node of that number or at that position
+        Odmowa,             // the workbench refused the operation
+        Plik,               // a command or report file cannot be read or written
+        Wykonanie,          // any other fault met while the line ran
     };
 
     BladSkryptu(Rodzaj rodzaj, const std::string& powod);

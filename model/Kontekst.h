@@ -123,8 +123,9 @@ struct Kontekst {
         std::string Uzytkownika;
     };
     std::array<NazwaZmiennej, 100> NazwyZmiennych{};
-    // (The decimal separator of the user's notation is `SeparatorDziesietny`
-    // above, shared with the decision sheet.)
+    // (The decimal separator is the workbench's SeparatorDziesietny.)
+    // The command file the batch run opens without a dialog.
+    std::string PlikRozkazowWsadowy;
 
 
     // --------------------------------------------------------- the indicators

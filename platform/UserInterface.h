@@ -39,6 +39,15 @@ public:
         (void)initialFolder;
         return std::nullopt;
     }
+    // A one-line text input with a caption, a prompt and a default text;
+    // nothing when cancelled.
+    virtual std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
+                                                 const std::string& initial) {
+        (void)caption;
+        (void)prompt;
+        (void)initial;
+        return std::nullopt;
+    }
     // Asks the program to end with the given exit code. The core never
     // calls exit itself; after asking it returns to its caller.
     virtual void endProgram(int exitCode) { (void)exitCode; }
@@ -76,6 +85,15 @@ public:
         files.pop_front();
         return f;
     }
+    std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
+                                         const std::string&) override {
+        inputCaptions.push_back(caption);
+        inputPrompts.push_back(prompt);
+        if (inputs.empty()) return std::nullopt;
+        std::optional<std::string> t = inputs.front();
+        inputs.pop_front();
+        return t;
+    }
     void endProgram(int exitCode) override {
         endRequested = true;
         this->exitCode = exitCode;
@@ -91,6 +109,8 @@ public:
     std::deque<bool> answers;
     bool defaultAnswer = true;
     std::deque<std::string> files;
+    std::vector<std::string> inputCaptions, inputPrompts;
+    std::deque<std::optional<std::string>> inputs;  // nothing: Cancel
     bool endRequested = false;
     int exitCode = 0;
     bool stop = false;

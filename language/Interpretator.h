@@ -1,0 +1,128 @@
+// The executor of command files: opening a file, the line loop of the
+// step button and of called files, call levels 0..10, conditions and
+// loops, the dispatch of every line to the commands and the verbs, the
+// stop question, the report file, and the one handler that ends a run on
+// a script error. All of its state is here; the variables and their
+// names stay in the context.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BladSkryptu.h"
+#include "CzasownikiJezyka.h"
+#include "FileSystem.h"
+#include "InterpreterView.h"
+#include "Kontekst.h"
+#include "Random.h"
+
+namespace vesk {
+
+inline constexpr int NajwyzszyPoziom = 10;     // call levels 0..10
+inline constexpr int NajwiekszaGlebokosc = 10;  // if and while depths 0..10
+
+// The grid row of variable r + 1 (r 0..19): the declared name and the value
+// in the fixed form of width 10 with the decimals it needs; empty texts for
+// an undeclared variable, the scientific form for a value the 6-byte real
+// cannot hold.
+struct WierszSiatki {
+    std::string Nazwa, Wartosc;
+};
+std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k);
+
+// One call level: its file (held in memory, line by line), the current
+// line and the control tables.
+struct PoziomWykonania {
+    std::string NazwaPliku;
+    std::vector<std::string> Linie;
+    std::size_t Nastepna = 0;  // index of the next line to read
+    bool Otwarty = false;
+    std::string Wiersz;  // the current line, rewritten as it is interpreted
+    bool Zakoncz = true;   // ZakonczPoziom
+    bool Wykonuj = true;   // WykonujPoziom
+    int NumerLinii = 0;
+    int PozycjaZnaku = 0;  // in the view's text, of the next line
+    bool StanPrzycisku = false;
+    int ZaznaczenieStart = 0, ZaznaczenieDlugosc = 0;
+    int GlebokoscIf = 0, GlebokoscWhile = 0;
+    std::array<bool, NajwiekszaGlebokosc + 1> IfPrawdziwy{};
+    std::array<bool, NajwiekszaGlebokosc + 1> WhilePrawdziwy{};
+    std::array<int, NajwiekszaGlebokosc + 1> PoczatekWhile{};
+};
+
+class Interpretator {
+public:
+    Interpretator(Kontekst& k, CzasownikiJezyka& czasowniki, InterpreterView& widok);
+    ~Interpretator();
+
+    // Opening a command file: the batch file name or the dialog; forgets
+    // the declared names; true when the file is ready at its first line
+    // (the step button enabled). A cancelled, missing or unreadable file
+    // prepares nothing and leaves the step button off.
+    bool Podanienazwyplikuzrozkazami1Click();
+    // One press of the step button: one line, or more after "run".
+    void PrzyciskWykonaniaNastepnegoPoleceniaClick();
+
+    bool PrzyciskAktywny() const { return przycisk_; }
+    bool WidokWidoczny() const { return widokWidoczny_; }
+    bool PlikRaportuOtwarty() const { return raport_ != nullptr; }
+    const std::string& Podpis() const { return podpis_; }
+    // The fault that ended the last run, if any (cleared by opening).
+    const std::optional<BladSkryptu>& OstatniBlad() const { return blad_; }
+    // Refreshes the variable grid.
+    void Pokaz_Zmienne();
+
+    bool TrybKrokowy = false;
+    bool ZatrzymanieSkryptu = false;
+    int PoziomWywolania = 0;
+    std::string NazwaPlikuWywolanego;
+    double WartoscZapytania = 0.0;
+    // The generator of "losuj": seeded from the clock once; tests reseed it.
+    Random Losowanie;
+    std::array<PoziomWykonania, NajwyzszyPoziom + 1> Poziomy;
+
+private:
+    // The line loop of level L; przerwano: the user stopped the run there
+    // or deeper.
+    void petla(int L, bool& przerwano);
+    // The line after the trace step; false when the pass must end at once.
+    bool wykonaj(int L, bool& przerwano);
+    void sterowanieGlowne(int L);
+    void sterowanieWywolane(int L);
+    void testOperatora(int L);
+    bool warunek(const std::string& linia);
+    void przewin(int L, int n);
+    bool rozkazy(int L, bool& przerwano);
+    bool wywolaj(int L, bool& przerwano);
+    void stop(int L);
+    void zatrzymaniePrzezUzytkownika(int L, bool& przerwano);
+
+    void pokazWidok();
+    void ukryjWidok();
+    void ustawPrzycisk(bool aktywny);
+    void ustawPodpis(const std::string& podpis);
+    void zaznacz(int start, int dlugosc);
+    void ladujPlik(int L, const std::string& nazwa);
+    static std::string tekstPliku(const PoziomWykonania& p);
+    void otworzRaport();
+    // Closes the report file into place; false when it could not be written.
+    bool zamknijRaport();
+    void obsluzBlad(BladSkryptu& blad);
+
+    Kontekst& k_;
+    CzasownikiJezyka& czasowniki_;
+    InterpreterView& widok_;
+    bool przycisk_ = false;
+    bool widokWidoczny_ = false;
+    std::string podpis_;
+    std::string wsk_;  // the activity indicator's text
+    int zaznaczenieStart_ = 0, zaznaczenieDlugosc_ = 0;
+    std::unique_ptr<TextWriter> raport_;
+    std::string plikRaportu_, plikRaportuTymczasowy_;
+    std::optional<BladSkryptu> blad_;
+};
+
+}  // namespace vesk

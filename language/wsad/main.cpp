@@ -1,0 +1,110 @@
+// vesk-wsad PLIK.roz [OPERATOR.tr1]: the batch run of a command file.
+// Starts the core as the program does, opens the operator (or creates it
+// when absent; without one, "testint" in the operator folder), opens the
+// command file without a dialog and presses the step button until the run
+// ends. Messages go to stderr, "zapytaj" reads a line of stdin; at the end
+// stdout gets one line per declared variable: name, TAB, value.
+//
+// Exit status: 0 at the file's end or "stop", 1 after a script error, 2
+// when the arguments, the settings, the operator or the command file are
+// unusable.
+#include <clocale>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CodePage.h"
+#include "CzasownikiWarsztatu.h"
+#include "FileSystem.h"
+#include "Inicjalizacja.h"
+#include "Interpretator.h"
+#include "Kontekst.h"
+#include "OperacjeJezyka.h"
+#include "Warsztat.h"
+#include "ZmienneSkryptu.h"
+
+namespace {
+
+class Konsola : public vesk::UserInterface {
+public:
+    void beep() override {}
+    void message(const std::string& text) override { std::cerr << vesk::cp1250ToUtf8(text) << "\n"; }
+    bool question(const std::string& text) override {
+        std::cerr << vesk::cp1250ToUtf8(text) << " (tak)\n";
+        return true;
+    }
+    std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
+                                         const std::string&) override {
+        std::cerr << vesk::cp1250ToUtf8(caption) << ": " << vesk::cp1250ToUtf8(prompt) << "\n";
+        std::string line;
+        if (!std::getline(std::cin, line)) return std::nullopt;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return vesk::utf8ToCp1250(line);
+    }
+};
+
+int uzycie() {
+    std::cerr << "uzycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 3) return uzycie();
+    const std::string plikRozkazow = vesk::utf8ToCp1250(argv[1]);
+    const std::string plikOperatora = argc == 3 ? vesk::utf8ToCp1250(argv[2]) : std::string();
+    if (plikRozkazow.empty() || (argc == 3 && plikOperatora.size() <= 3)) return uzycie();
+
+    Konsola ui;
+    auto k = std::make_unique<vesk::Kontekst>(ui);
+    if (!vesk::Inicjalizacja(*k) || !vesk::WczytajOgraniczenia(*k)) return 2;
+    // The sheet's decimal separator from the user's locale.
+    std::setlocale(LC_NUMERIC, "");
+    if (const std::lconv* l = std::localeconv(); l && l->decimal_point && l->decimal_point[0])
+        k->SeparatorDziesietny = l->decimal_point[0];
+    std::setlocale(LC_NUMERIC, "C");
+
+    auto w = std::make_unique<vesk::Warsztat>(*k);
+    try {
+        if (plikOperatora.empty()) {
+            k->TrybWsadowy = true;
+            k->NazwaOperatoraWsadowego = "testint";
+            w->Nowy1Click();
+            if (k->SciezkaOperatora.empty() || w->Drzewo.Pusty()) return 2;
+        } else if (vesk::findExisting(plikOperatora)) {
+            vesk::Wczytaj_Plik(*w, plikOperatora);
+        } else {
+            vesk::Utworz_Plik(*w, plikOperatora);
+        }
+    } catch (const std::exception& e) {
+        std::cerr << vesk::cp1250ToUtf8(e.what()) << "\n";
+        return 2;
+    }
+
+    vesk::CzasownikiWarsztatu czasowniki(*w);
+    vesk::InterpreterView widok;
+    vesk::Interpretator interpretator(*k, czasowniki, widok);
+    k->TrybWsadowy = true;
+    k->PlikRozkazowWsadowy = plikRozkazow;
+    if (!interpretator.Podanienazwyplikuzrozkazami1Click()) {
+        std::cerr << "Brak pliku rozkazow " << argv[1] << "\n";
+        return 2;
+    }
+    while (interpretator.PrzyciskAktywny() && !interpretator.ZatrzymanieSkryptu)
+        interpretator.PrzyciskWykonaniaNastepnegoPoleceniaClick();
+    if (interpretator.OstatniBlad()) return 1;
+
+    bool zadeklarowano = false;
+    for (std::size_t i = 0; i < k->NazwyZmiennych.size(); ++i) {
+        const std::string& nazwa = k->NazwyZmiennych[i].Uzytkownika;
+        if (nazwa.empty()) continue;
+        zadeklarowano = true;
+        std::cout << vesk::cp1250ToUtf8(nazwa) << "\t"
+                  << vesk::Wartosc_Zmiennej(*k, static_cast<int>(i) + 1) << "\n";
+    }
+    if (!zadeklarowano) std::cout << "x4\t" << vesk::Wartosc_Zmiennej(*k, 4) << "\n";
+    return 0;
+}

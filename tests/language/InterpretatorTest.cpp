@@ -1,0 +1,281 @@
+// The executor: presses and "run", call levels, view positions, the stop
+// question, the report file; conditions and loops of both executors.
+#include <gtest/gtest.h>
+
+#include "PomocInterpretera.h"
+
+namespace vesk::test {
+namespace {
+
+using Wykonanie = InterpretatorTest;
+
+TEST_F(Wykonanie, OneLinePerPressWithoutRunTheLastPressClosesAndDisables) {
+    ASSERT_TRUE(otworz({"+ x1 x1 1", "+ x2 x2 1", "+ x3 x3 1"}));
+    EXPECT_TRUE(in->PrzyciskAktywny());
+    nacisnij();
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(x(2), 0.0);
+    nacisnij();
+    nacisnij();
+    EXPECT_EQ(x(3), 1.0);
+    EXPECT_TRUE(in->PrzyciskAktywny());
+    nacisnij();
+    EXPECT_FALSE(in->PrzyciskAktywny());
+    EXPECT_FALSE(in->Poziomy[0].Otwarty);
+    EXPECT_EQ(x(1) + x(2) + x(3), 3.0);
+}
+
+TEST_F(Wykonanie, RunOnLineTwoGoesOnToTheBreakOnLineFive) {
+    ASSERT_TRUE(otworz({"+ x1 x1 1", "run", "+ x2 x2 1", "+ x3 x3 1", "break", "+ x4 x4 1", "+ x5 x5 1"}));
+    nacisnij();
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(x(2), 0.0);
+    nacisnij();
+    EXPECT_EQ(x(2), 1.0);
+    EXPECT_EQ(x(3), 1.0);
+    EXPECT_EQ(x(4), 0.0);
+    nacisnij();
+    EXPECT_EQ(x(4), 1.0);
+    EXPECT_EQ(x(5), 0.0);
+}
+
+TEST_F(Wykonanie, CallSetsItsPairsBeforeTheCalledFileStarts) {
+    const std::string p = plik("p.roz", {"run", "+ x5 x3 x4"});
+    ustaw(1, 2.0);
+    uruchom({"call " + p + " x3 7 x4 x1", "+ x6 x6 1"});
+    EXPECT_EQ(x(3), 7.0);
+    EXPECT_EQ(x(4), 2.0);
+    EXPECT_EQ(x(5), 9.0);
+    EXPECT_EQ(x(6), 1.0);
+    EXPECT_FALSE(in->OstatniBlad());
+}
+
+TEST_F(Wykonanie, CallPairWithoutAVariableIsAScriptError) {
+    const std::string p = plik("p.roz", {"run"});
+    uruchom({"call " + p + " 3 7", "+ x6 x6 1"});
+    ASSERT_TRUE(in->OstatniBlad());
+    EXPECT_EQ(in->OstatniBlad()->rodzaj(), BladSkryptu::Rodzaj::NumerZmiennej);
+    EXPECT_EQ(x(6), 0.0);
+}
+
+TEST_F(Wykonanie, AMissingCalledFileIsToldAndTheCallerGoesOn) {
+    uruchom({"call " + dir.file("brak.roz"), "+ x1 x1 1"});
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages[0], "b\xB3\xB9" "d w skrypcie! - brak pliku rozkaz\xF3w");
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(in->PoziomWywolania, 0);
+}
+
+TEST_F(Wykonanie, CalledFileWithoutRunRunsItsFirstLinePerCall) {
+    const std::string bez = plik("bez.roz", {"+ x1 x1 1", "+ x2 x2 1"});
+    const std::string z = plik("z.roz", {"run", "+ x3 x3 1", "+ x4 x4 1"});
+    uruchom({"call " + bez, "call " + bez, "call " + z, "+ x5 x5 1"});
+    EXPECT_EQ(x(1), 2.0);
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_EQ(x(3), 1.0);
+    EXPECT_EQ(x(4), 1.0);
+    EXPECT_EQ(x(5), 1.0);
+    EXPECT_EQ(widok.tekst.substr(0, 3), "run");  // the caller's text is back
+}
+
+TEST_F(Wykonanie, ADeviceNamedInACallIsAScriptErrorNotAHang) {
+    uruchom({"call /dev/zero", "+ x1 x1 1"});
+    ASSERT_TRUE(in->OstatniBlad());
+    EXPECT_EQ(in->OstatniBlad()->rodzaj(), BladSkryptu::Rodzaj::Plik);
+    EXPECT_EQ(x(1), 0.0);
+}
+
+TEST_F(Wykonanie, CallOnTheLastLevelIsAScriptError) {
+    // A file that calls itself: levels 1..10, then the call on level 10.
+    const std::string p = dir.file("r.roz");
+    plik("r.roz", {"run", "+ x1 x1 1", "call " + p});
+    uruchom({"call " + p});
+    EXPECT_EQ(x(1), 10.0);
+    ASSERT_TRUE(in->OstatniBlad());
+    EXPECT_EQ(in->OstatniBlad()->rodzaj(), BladSkryptu::Rodzaj::Sterowanie);
+    EXPECT_FALSE(in->PrzyciskAktywny());
+}
+
+TEST_F(Wykonanie, StopInACalledFileEndsOnlyThatFile) {
+    const std::string p = plik("s.roz", {"run", "+ x1 x1 1", "stop", "+ x2 x2 1"});
+    uruchom({"raport", "call " + p, "+ x3 x3 1", "zanotuj x3", "stop", "+ x4 x4 1"});
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_EQ(x(3), 1.0);
+    EXPECT_EQ(x(4), 0.0);
+    EXPECT_FALSE(in->PrzyciskAktywny());
+    EXPECT_FALSE(in->PlikRaportuOtwarty());
+    EXPECT_EQ(dir.read("a.roz.txt"), " 1.00000000000000E+0000\r\n");
+}
+
+TEST_F(Wykonanie, ViewPositionsAddIndentationLengthAndTwo) {
+    ASSERT_TRUE(otworz({"+ x1 x1 1", "   rem abc", "\tpauza"}));
+    nacisnij();
+    nacisnij();
+    nacisnij();
+    const std::vector<std::pair<int, int>> oczekiwane{{0, 9}, {11, 10}, {23, 6}};
+    EXPECT_EQ(widok.zaznaczenia, oczekiwane);
+    EXPECT_EQ(widok.echa.back(), "pauza");
+}
+
+TEST_F(Wykonanie, StopQuestionAnsweredYesEndsTheRun) {
+    widok.kursorWPasie = true;
+    ui.answers = {false, false, true};
+    ASSERT_TRUE(otworz({"run", "+ x1 x1 1", "+ x2 x2 1"}));
+    nacisnij();
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_EQ(ui.questions.size(), 3u);
+    EXPECT_EQ(ui.questions[0], "Czy zako\xF1" "czy\xE6 wykonywanie skryptu ?");
+    EXPECT_TRUE(in->ZatrzymanieSkryptu);
+    EXPECT_TRUE(in->PrzyciskAktywny());
+    nacisnij();  // every later press ends at once
+    EXPECT_EQ(x(2), 0.0);
+}
+
+TEST_F(Wykonanie, StopQuestionInACalledFileEndsTheCallersToo) {
+    const std::string p = plik("p.roz", {"run", "+ x1 x1 1"});
+    widok.kursorWPasie = true;
+    ui.answers = {false, false, true};
+    ASSERT_TRUE(otworz({"run", "call " + p, "+ x2 x2 1"}));
+    nacisnij();
+    EXPECT_EQ(x(1), 0.0);
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_TRUE(in->ZatrzymanieSkryptu);
+    EXPECT_FALSE(in->PrzyciskAktywny());
+    EXPECT_FALSE(in->Poziomy[0].Otwarty);
+    EXPECT_FALSE(in->Poziomy[1].Otwarty);
+}
+
+TEST_F(Wykonanie, ActivityTicksWhileTracingIsOff) {
+    ASSERT_TRUE(otworz({"hide", "pauza", "pauza", "pauza", "pauza"}));
+    for (int i = 0; i < 5; ++i) nacisnij();
+    const std::vector<std::string> oczekiwane{"<ukryty>", "+", " +", "  +", ""};
+    EXPECT_EQ(widok.wsk, oczekiwane);
+}
+
+TEST_F(Wykonanie, RaportWritesTheCommandFileNamePlusTxt) {
+    uruchom({"raport", "przypisz x1 1.5", "zanotuj x1", "- x1 0 x1", "zanotuj x1"});
+    ASSERT_TRUE(dir.exists("a.roz.txt"));
+    EXPECT_EQ(dir.read("a.roz.txt"), " 1.50000000000000E+0000\r\n-1.50000000000000E+0000\r\n");
+    EXPECT_FALSE(dir.exists("a.roz.txt.nowy"));
+    EXPECT_FALSE(in->PlikRaportuOtwarty());
+}
+
+TEST_F(Wykonanie, OpeningForgetsNamesAndAMissingFilePreparesNothing) {
+    uruchom({"deklaracja zysk", "przypisz zysk 3"});
+    EXPECT_EQ(k->NazwyZmiennych[0].Uzytkownika, "zysk");
+    EXPECT_FALSE(otworzPlik(dir.file("brak.roz")));
+    EXPECT_EQ(k->NazwyZmiennych[0].Uzytkownika, "");
+    EXPECT_EQ(x(1), 3.0);
+    EXPECT_FALSE(in->PrzyciskAktywny());
+    EXPECT_TRUE(ui.messages.empty());
+    // A folder cannot be read: told, nothing prepared.
+    EXPECT_FALSE(otworzPlik(dir.folder()));
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(Wykonanie, CancelledDialogPreparesNothing) {
+    k->TrybWsadowy = false;
+    EXPECT_FALSE(in->Podanienazwyplikuzrozkazami1Click());
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_FALSE(in->PrzyciskAktywny());
+    EXPECT_EQ(widok.tekst, "");
+}
+
+// ------------------------------------------------------------ control flow
+
+using Sterowanie = InterpretatorTest;
+
+TEST_F(Sterowanie, BothBranchesOfAnIf) {
+    for (double x1 : {7.0, 3.0}) {
+        ustaw(2, 0);
+        ustaw(3, 0);
+        ustaw(1, x1);
+        uruchom({"if greater_ x1 5", "+ x2 x2 1", "else", "+ x3 x3 1", "endif", "+ x4 x4 1"});
+        EXPECT_EQ(x(2), x1 > 5 ? 1.0 : 0.0) << x1;
+        EXPECT_EQ(x(3), x1 > 5 ? 0.0 : 1.0) << x1;
+    }
+    EXPECT_EQ(x(4), 2.0);
+}
+
+TEST_F(Sterowanie, InnerIfInAFalseBranchIsNotTested) {
+    ustaw(1, 3);
+    uruchom({"if greater_ x1 5", "if less____ x1 5", "+ x2 x2 1", "endif", "+ x3 x3 1", "else", "+ x4 x4 1",
+             "endif"});
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_EQ(x(3), 0.0);
+    EXPECT_EQ(x(4), 1.0);
+}
+
+TEST_F(Sterowanie, LoopOfThreeAndLoopFalseAtOnce) {
+    for (double start : {0.0, 5.0}) {
+        ustaw(1, start);
+        ustaw(2, 0);
+        ustaw(3, 0);
+        uruchom({"while less____ x1 3", "+ x1 x1 1", "+ x2 x2 1", "endwhile", "+ x3 x3 1"});
+        EXPECT_EQ(x(2), start == 0 ? 3.0 : 0.0);
+        EXPECT_EQ(x(3), 1.0);
+        EXPECT_EQ(in->Poziomy[0].GlebokoscWhile, 0);
+        EXPECT_FALSE(in->OstatniBlad());
+    }
+}
+
+TEST_F(Sterowanie, LoopRewindKeepsLineNumbersAndPositions) {
+    ASSERT_TRUE(otworz({"run", "while less____ x1 2", "+ x1 x1 1", "endwhile", "break", "pauza"}));
+    nacisnij();
+    EXPECT_EQ(x(1), 2.0);
+    EXPECT_EQ(in->Poziomy[0].NumerLinii, 5);
+    EXPECT_EQ(widok.zaznaczenia.back(), (std::pair<int, int>{3 + 2 + 19 + 2 + 9 + 2 + 8 + 2, 5}));
+}
+
+TEST_F(Sterowanie, EqualityAtSixBytePrecision) {
+    ustaw(1, 0.1);
+    ustaw(2, 0.1 + 1e-15);
+    ASSERT_NE(x(1), x(2));
+    uruchom({"if = x1 x2", "+ x3 x3 1", "endif", "if <> x1 x2", "+ x4 x4 1", "endif"});
+    EXPECT_EQ(x(3), 1.0);
+    EXPECT_EQ(x(4), 0.0);
+}
+
+TEST_F(Sterowanie, NalezyIsStrictOnBothSides) {
+    struct P {
+        const char* warunek;
+        bool prawda;
+    } przypadki[] = {{"if nalezy__ 1 2 3", true}, {"if nalezy__ 1 1 3", false}, {"if <|> 1 3 3", false},
+                     {"if >= 2 2", true},          {"if less_eq_ 3 2", false}};
+    for (const P& p : przypadki) {
+        ustaw(1, 0);
+        uruchom({p.warunek, "+ x1 x1 1", "endif"});
+        EXPECT_EQ(x(1), p.prawda ? 1.0 : 0.0) << p.warunek;
+    }
+}
+
+TEST_F(Sterowanie, ControlFaultsAreScriptErrors) {
+    const std::vector<std::vector<std::string>> pliki{
+        {"endif"}, {"endwhile"}, {"if nalezy__ 1 2"}, {"if > 1"}, {"while less____ x0 1"}};
+    for (const auto& linie : pliki) {
+        uruchom(linie);
+        EXPECT_TRUE(in->OstatniBlad()) << linie[0];
+    }
+    std::vector<std::string> gleboko(11, "if = 1 1");
+    uruchom(gleboko);
+    ASSERT_TRUE(in->OstatniBlad());
+    EXPECT_EQ(in->OstatniBlad()->numerWiersza(), 12);
+}
+
+TEST_F(Sterowanie, CalledFilesDoNotNest) {
+    const std::vector<std::string> linie{"if greater_ x1 5", "if greater_ x1 0", "+ x2 x2 1", "endif", "+ x3 x3 1",
+                                         "endif"};
+    ustaw(1, 3);
+    uruchom(linie);
+    EXPECT_EQ(x(3), 0.0);  // nested at the top level
+    std::vector<std::string> wywolany = linie;
+    wywolany.insert(wywolany.begin(), "run");
+    uruchom({"call " + plik("c.roz", wywolany)});
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_EQ(x(3), 1.0);  // the inner endif switched execution back on
+}
+
+}  // namespace
+}  // namespace vesk::test

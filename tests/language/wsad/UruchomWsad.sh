@@ -1,0 +1,59 @@
+#!/bin/sh
+# The batch runner end to end: UruchomWsad.sh VESK_WSAD DATA_DIR CASE
+# przyklad: the example file exits 0 with one line per declared variable;
+# blad: a script error exits 1 naming the file and the line; brak: a
+# missing command file exits 2; operator: a named operator is created.
+set -u
+wsad="$1"
+dane="$2"
+przypadek="$3"
+praca=$(mktemp -d)
+trap 'rm -rf "$praca"' EXIT
+cd "$praca" || exit 1
+printf '[Katalogi]\r\ncatPARAMETR=%s/PARAMETR/\r\ncatOGRAN=%s/PARAMETR/\r\ncatKARTOPERATORA=%s/\r\ncatTABWZOR=%s/TABWZOR/\r\n' \
+  "$dane" "$dane" "$praca" "$dane" > VE-SK.INI
+
+nie() { echo "FAIL: $*" >&2; exit 1; }
+
+case "$przypadek" in
+przyklad)
+  "$wsad" "$dane/ROZKAZY/przyklad.roz" > wyjscie 2> bledy
+  kod=$?
+  [ "$kod" -eq 0 ] || nie "exit $kod: $(cat bledy)"
+  [ "$(wc -l < wyjscie)" -eq 7 ] || nie "expected 7 variables: $(cat wyjscie)"
+  grep -q "^pierwszy	 1.00000000000000E+0000$" wyjscie || nie "pierwszy: $(cat wyjscie)"
+  grep -q "^drugi	 2.00000000000000E+0000$" wyjscie || nie "drugi: $(cat wyjscie)"
+  grep -q "^przychody2	 [0-9]" wyjscie || nie "przychody2: $(cat wyjscie)"
+  [ -f testint.tr1 ] && [ -f testint.qad ] || nie "operator testint not created"
+  [ "$(grep -c 'd/r' testint.tr1)" -eq 3 ] || nie "tree: $(cat testint.tr1)"
+  ;;
+blad)
+  printf 'run\r\n+ x1 x1 1\r\n/ x3 x1 0\r\n' > zly.roz
+  "$wsad" zly.roz > wyjscie 2> bledy
+  kod=$?
+  [ "$kod" -eq 1 ] || nie "exit $kod"
+  grep -q "zly.roz, wiersz 3: / x3 x1 0" bledy || nie "stderr: $(cat bledy)"
+  [ ! -s wyjscie ] || nie "stdout: $(cat wyjscie)"
+  ;;
+brak)
+  "$wsad" brak.roz > wyjscie 2> bledy
+  kod=$?
+  [ "$kod" -eq 2 ] || nie "exit $kod"
+  "$wsad" > /dev/null 2>&1
+  [ "$?" -eq 2 ] || nie "no arguments"
+  ;;
+operator)
+  printf 'run\r\nw\352ze\263 dodaj 0 0\r\nprzypisz x4 x1\r\n' > d.roz
+  "$wsad" d.roz OP.tr1 > wyjscie 2> bledy
+  kod=$?
+  [ "$kod" -eq 0 ] || nie "exit $kod: $(cat bledy)"
+  [ "$(cat wyjscie)" = "x4	 0.00000000000000E+0000" ] || nie "stdout: $(cat wyjscie)"
+  [ "$(grep -c 'd 1' OP.tr1)" -eq 1 ] || nie "tree: $(cat OP.tr1)"
+  "$wsad" d.roz OP.tr1 > wyjscie 2> bledy || nie "second run: $(cat bledy)"
+  [ "$(grep -c 'd ' OP.tr1)" -eq 2 ] || nie "tree after reopening: $(cat OP.tr1)"
+  ;;
+*)
+  nie "unknown case $przypadek"
+  ;;
+esac
+echo ok
