@@ -307,5 +307,41 @@ TEST_F(Operator, DecisionsPassTheConsoleScreenUnchanged) {
     EXPECT_FALSE(k->ZnacznikiInwestycji[5]);
 }
 
+// The decision screen scales prices by 1000 and shares and debt ratios by
+// 100: a template decision near the largest 6-byte real cannot pass it. The
+// new node is refused with a message; record, table, file and the model
+// quantities stay as they were.
+TEST_F(Operator, ATemplateDecisionBeyondTheScreensScaleIsRefusedNotThrown) {
+    std::size_t cena = 0, dywidenda = 0, zadluzenie = 0;
+    for (const PoleDecyzji& p : MapaDecyzji()) {
+        const std::string n = p.wielkosc.nazwa;
+        if (n == "DecyzjeCen") cena = p.offset;
+        if (n == "UdzialDywidendyZwyklej") dywidenda = p.offset;
+        if (n == "DecyzjeZadluzenia") zadluzenie = p.offset;
+    }
+    ASSERT_NE(cena * dywidenda * zadluzenie, 0u);
+    for (std::size_t pole : {cena + 6 * 4, dywidenda + 6, zadluzenie + 12}) {
+        ASSERT_TRUE(UtworzStanOperatora(*k));
+        encodeReal48(real48Max() / 2, k->RekordBiezacy.bajty.data() + pole);
+        std::uint8_t n;
+        std::int16_t y;
+        std::uint8_t f;
+        ASSERT_TRUE(ZapiszStanModelu(*k, k->RekordBiezacy, n, y, f));
+        const std::string before = file();
+        const StanModelu rec = k->RekordBiezacy;
+        const ZESPOL table = k->TabelaWezlow;
+        const Real cenaPrzed = k->m.DecyzjeCen[2][2];
+        ui.messages.clear();
+
+        EXPECT_FALSE(newNode("0", "0")) << pole;
+        EXPECT_EQ(ui.messages.size(), 1u) << pole;
+        EXPECT_EQ(k->RekordBiezacy, rec) << pole;
+        EXPECT_EQ(k->TabelaWezlow, table) << pole;
+        EXPECT_EQ(k->m.DecyzjeCen[2][2], cenaPrzed) << pole;
+        EXPECT_EQ(k->NazwaPlikuStanu, "OPER.qad") << pole;
+        EXPECT_EQ(file(), before) << pole;
+    }
+}
+
 }  // namespace
 }  // namespace vesk
