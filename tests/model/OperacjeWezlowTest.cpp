@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "FileSystem.h"
 #include "MapaRekordu.h"
 #include "PlikStanu.h"
 #include "TempDir.h"
@@ -341,6 +342,41 @@ TEST_F(Operator, ATemplateDecisionBeyondTheScreensScaleIsRefusedNotThrown) {
         EXPECT_EQ(k->NazwaPlikuStanu, "OPER.qad") << pole;
         EXPECT_EQ(file(), before) << pole;
     }
+}
+
+// A node save replaces the whole state file: a failure at any step of the
+// replacement (or a device too small for the new file) leaves the previous
+// file byte for byte and the node table in memory as it was.
+TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    ASSERT_TRUE(newNode("0", "0"));
+    for (const char* step : {"create", "write", "sync", "rename"}) {
+        const std::string before = file();
+        const ZESPOL table = k->TabelaWezlow;
+        setFileFault([step](std::string_view s) { return s == step; });
+        const bool simulated = SymulujWezel(*k);
+        setFileFault({});
+        EXPECT_FALSE(simulated) << step;
+        EXPECT_EQ(file(), before) << step;
+        EXPECT_EQ(k->TabelaWezlow, table) << step;
+        EXPECT_EQ(k->RekordBiezacy.Symulowany(), 0) << step;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.folder()), {}), 1) << step;
+    }
+    // The same save succeeds once the fault is gone.
+    ASSERT_TRUE(SymulujWezel(*k));
+    StanModelu child;
+    ASSERT_TRUE(find(1, child));
+    EXPECT_EQ(child.Symulowany(), 1);
+
+    // A new node whose save fails is not in the table and not in the file.
+    const std::string before = file();
+    const ZESPOL table = k->TabelaWezlow;
+    setFileFault([](std::string_view s) { return s == "sync"; });
+    const bool created = newNode("1", "1");
+    setFileFault({});
+    EXPECT_FALSE(created);
+    EXPECT_EQ(file(), before);
+    EXPECT_EQ(k->TabelaWezlow, table);
 }
 
 }  // namespace
