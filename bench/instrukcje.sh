@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Instructions per node simulation, counted by callgrind: the root and four
-# children with varied decisions (bench/PrzebiegWezla), without the
-# parameter file and the node saves. Builds the program in build/ (or
+# Instructions per node simulation, counted by callgrind: the runs
+# (Symulacja) of a root and four children with varied decisions
+# (bench/PrzebiegWezla), without the parameter file the root's run reads. Builds the program in build/ (or
 # $VESK_BUILD_DIR) first. Exits 1 when the count exceeds the budget
 # ($VESK_BUDZET_INSTRUKCJI, default 2000000).
 set -euo pipefail
@@ -17,11 +17,13 @@ cmake --build "$build" --target PrzebiegWezla -j 3 >/dev/null
 wyniki=$(mktemp -d)
 trap 'rm -rf "$wyniki"' EXIT
 przebiegi=$(valgrind --tool=callgrind --callgrind-out-file="$wyniki/callgrind.out" \
-  --collect-atstart=no \
-  --toggle-collect='*przebiegKorzenia*' --toggle-collect='*przebiegDziecka*' \
-  --toggle-collect='vesk::WczytajParametryModelu*' --toggle-collect='vesk::ZapiszStanModelu*' \
+  --collect-atstart=no --toggle-collect='vesk::Symulacja(*' \
   "$build/bench/PrzebiegWezla" 2>"$wyniki/valgrind.log")
-razem=$(awk '/^(summary|totals):/ { print $2; exit }' "$wyniki/callgrind.out")
+calosc=$(awk '/^(summary|totals):/ { print $2; exit }' "$wyniki/callgrind.out")
+# The root's run reads the parameter file: its instructions are left out.
+plik=$(callgrind_annotate --inclusive=yes "$wyniki/callgrind.out" 2>/dev/null |
+  awk '/vesk::WczytajParametryModelu\(/ && !n { gsub(",", "", $1); print $1; n = 1 }')
+razem=$((calosc - ${plik:-0}))
 if [ -z "$razem" ] || [ -z "$przebiegi" ] || [ "$przebiegi" -eq 0 ]; then
   echo "instrukcje.sh: no count (see valgrind's output)" >&2
   cat "$wyniki/valgrind.log" >&2
