@@ -215,6 +215,9 @@ bool SymulujWezel(Kontekst& k) {
     const std::int16_t rok = rec.Rok();
     if (numer > 50) return false;
 
+    // A failed run puts the record back as it was (the run writes its
+    // results and extremes into it as it goes).
+    const auto przed = std::make_unique<StanModelu>(rec);
     ZmienneModelu& m = k.m;
     bool ok = false;
     try {
@@ -235,7 +238,7 @@ bool SymulujWezel(Kontekst& k) {
         ok = false;
     }
     if (!ok) {
-        rec.UstawSymulowany(0);
+        rec = *przed;
         return false;
     }
     rec.UstawSymulowany(1);
@@ -246,7 +249,7 @@ bool SymulujWezel(Kontekst& k) {
         k.Okna->message(e.what());
     }
     if (!zapisano) {
-        rec.UstawSymulowany(0);
+        rec = *przed;
         return false;
     }
     const int slot = SzukajWezla(k, numer);

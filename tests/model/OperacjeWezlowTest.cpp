@@ -379,5 +379,33 @@ TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {
     EXPECT_EQ(k->TabelaWezlow, table);
 }
 
+// A run that fails with an error (here the parameter file has gone) leaves
+// the record byte for byte as it was, the file and the table too, after a
+// message; so does a run the user stops.
+TEST_F(Operator, ARunThatFailsPutsTheRecordBack) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    ASSERT_TRUE(newNode("0", "0"));
+    k->catPARAMETR = dir.folder() + "brak/";
+    const StanModelu rec = k->RekordBiezacy;
+    const ZESPOL table = k->TabelaWezlow;
+    const std::string before = file();
+    ui.messages.clear();
+    EXPECT_FALSE(SymulujWezel(*k));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(k->RekordBiezacy == rec);
+    EXPECT_TRUE(k->TabelaWezlow == table);
+    EXPECT_TRUE(file() == before);
+
+    // A run stopped by the user after its first step: no message, the same.
+    k->catPARAMETR = std::string(VESK_DATA_DIR) + "PARAMETR/";
+    ui.stop = true;
+    EXPECT_FALSE(SymulujWezel(*k));
+    ui.stop = false;
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(k->RekordBiezacy == rec);
+    EXPECT_TRUE(file() == before);
+    EXPECT_TRUE(SymulujWezel(*k));
+}
+
 }  // namespace
 }  // namespace vesk
