@@ -1,5 +1,6 @@
 #include "OperacjeWezlow.h"
 
+#include <array>
 #include <exception>
 #include <memory>
 
@@ -105,9 +106,57 @@ int EkranInwestycji(Kontekst& k, int tryb) {
     return 1;
 }
 
+namespace {
+
+// What a new node changes besides the operator: put back when it fails
+// with an error (a template decision the screen's scaling cannot hold, a
+// record that cannot be read).
+struct StanNowegoWezla {
+    StanOperatora Operator;
+    StanModelu RekordPomocniczy;
+    std::int32_t NumerNowegoWezla;
+    Harmonogram HarmonogramInwestycjiRoboczy;
+    std::array<bool, 72> ZnacznikiInwestycji;
+    ZmienneModelu m;
+
+    explicit StanNowegoWezla(const Kontekst& k)
+        : Operator(k),
+          RekordPomocniczy(k.RekordPomocniczy),
+          NumerNowegoWezla(k.NumerNowegoWezla),
+          HarmonogramInwestycjiRoboczy(k.HarmonogramInwestycjiRoboczy),
+          ZnacznikiInwestycji(k.ZnacznikiInwestycji),
+          m(k.m) {}
+
+    void Przywroc(Kontekst& k) const {
+        Operator.Przywroc(k);
+        k.RekordPomocniczy = RekordPomocniczy;
+        k.NumerNowegoWezla = NumerNowegoWezla;
+        k.HarmonogramInwestycjiRoboczy = HarmonogramInwestycjiRoboczy;
+        k.ZnacznikiInwestycji = ZnacznikiInwestycji;
+        k.m = m;
+    }
+};
+
+bool nowyWezel(Kontekst& k);
+
+}  // namespace
+
 bool NowyWezel(Kontekst& k, std::uint8_t proponowany) {
     (void)proponowany;
     if (k.NazwaPlikuStanu.empty()) return false;
+    const auto przed = std::make_unique<StanNowegoWezla>(k);
+    try {
+        return nowyWezel(k);
+    } catch (const std::exception& e) {
+        przed->Przywroc(k);
+        k.Okna->message(e.what());
+        return false;
+    }
+}
+
+namespace {
+
+bool nowyWezel(Kontekst& k) {
     int szablon = 0, baza = 0;
     if (!NumerZTekstu(k.WezelDoEdycji.NumerTekst, szablon) || szablon > 50) return false;
     if (!NumerZTekstu(k.WezelBazowy.NumerTekst, baza) || baza > 50) return false;
@@ -155,6 +204,8 @@ bool NowyWezel(Kontekst& k, std::uint8_t proponowany) {
     return true;
 }
 
+}  // namespace
+
 bool SymulujWezel(Kontekst& k) {
     StanModelu& rec = k.RekordBiezacy;
     if (k.NazwaPlikuStanu.empty() || rec.Symulowany() != 0) return false;
@@ -164,6 +215,9 @@ bool SymulujWezel(Kontekst& k) {
     const std::int16_t rok = rec.Rok();
     if (numer > 50) return false;
 
+    // A failed run puts the record back as it was (the run writes its
+    // results and extremes into it as it goes).
+    const auto przed = std::make_unique<StanModelu>(rec);
     ZmienneModelu& m = k.m;
     bool ok = false;
     try {
@@ -184,12 +238,18 @@ bool SymulujWezel(Kontekst& k) {
         ok = false;
     }
     if (!ok) {
-        rec.UstawSymulowany(0);
+        rec = *przed;
         return false;
     }
     rec.UstawSymulowany(1);
-    if (!ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla)) {
-        rec.UstawSymulowany(0);
+    bool zapisano = false;
+    try {
+        zapisano = ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
+    } catch (const std::exception& e) {
+        k.Okna->message(e.what());
+    }
+    if (!zapisano) {
+        rec = *przed;
         return false;
     }
     const int slot = SzukajWezla(k, numer);
@@ -241,7 +301,12 @@ bool UtworzStanOperatora(Kontekst& k) {
     // it is complete.
     const std::string tymczasowa = nazwa + ".nowy";
     k.NazwaPlikuStanu = tymczasowa;
-    const bool zapisano = ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla, true);
+    bool zapisano = false;
+    try {
+        zapisano = ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla, true);
+    } catch (const std::exception& e) {
+        k.Okna->message(e.what());
+    }
     k.NazwaPlikuStanu = nazwa;
     const std::string sciezkaTymczasowa = joinPath(k.KatalogOperatora, tymczasowa);
     if (!zapisano || !renameFile(sciezkaTymczasowa, sciezka)) {
@@ -262,8 +327,14 @@ bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka) {
     auto p = nazwa.find_last_of("\\/:");
     if (p != std::string::npos) nazwa = nazwa.substr(p + 1);
 
-    if (nazwa.empty() || !WczytajZespolWezlow(k, k.KatalogOperatora, nazwa, k.TabelaWezlow, k.RekordBiezacy,
-                                              k.NumerWezla, k.RokWezla, k.ZnacznikWezla)) {
+    bool wczytano = false;
+    try {
+        wczytano = !nazwa.empty() && WczytajZespolWezlow(k, k.KatalogOperatora, nazwa, k.TabelaWezlow,
+                                                         k.RekordBiezacy, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
+    } catch (const std::exception& e) {
+        k.Okna->message(e.what());
+    }
+    if (!wczytano) {
         przed->Przywroc(k);
         return false;
     }

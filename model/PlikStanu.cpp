@@ -1,5 +1,6 @@
 #include "PlikStanu.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -15,7 +16,6 @@ namespace vesk {
 namespace {
 
 constexpr const char* kOdczyt = "odczyt stanu modelu";
-constexpr const char* kZapis = "zapis stanu modelu";
 
 // The number of records of an open state file; nothing when its length is
 // not a whole number of records or holds more records than nodes exist.
@@ -36,6 +36,14 @@ void czytajRekord(BinaryFile& plik, const std::string& sciezka, std::size_t inde
         throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje sie odczytac");
 }
 
+// The node number (byte 0) of record indeks, read alone.
+std::uint8_t numerRekordu(BinaryFile& plik, const std::string& sciezka, std::size_t indeks) {
+    std::uint8_t numer = 0;
+    if (!plik.seek(polozenie(indeks)) || plik.read(&numer, 1) != 1)
+        throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje sie odczytac");
+    return numer;
+}
+
 }  // namespace
 
 std::string SciezkaPlikuStanu(const Kontekst& k) { return joinPath(k.KatalogOperatora, k.NazwaPlikuStanu); }
@@ -45,31 +53,33 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
     // A record numbered beyond the node table would make the file unreadable.
     if (rec.Numer() > NajwiekszyNumerWezla) return false;
     const std::string sciezka = SciezkaPlikuStanu(k);
-    BinaryFile plik;
-    if (utworzNowy) {
-        if (!plik.open(sciezka, BinaryFile::Mode::Create)) return false;
-        if (!plik.write(rec.bajty.data(), rec.bajty.size())) return false;
-    } else {
-        if (!plik.open(sciezka, BinaryFile::Mode::Update)) return false;
+    // The whole new file is built here and replaces the old one only when it
+    // is complete on the device: a failure at any point leaves the old file.
+    std::string zawartosc;
+    if (!utworzNowy) {
+        BinaryFile plik;
+        if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
         std::optional<std::size_t> n = liczbaRekordow(plik);
         if (!n) return false;
-        // The scan reads into a buffer of its own, so that rec may be any
-        // of the context's records and the spare record keeps its contents.
-        auto bufor = std::make_unique<StanModelu>();
+        zawartosc.resize(polozenie(*n));
+        if (!plik.seek(0) || plik.read(zawartosc.data(), zawartosc.size()) != zawartosc.size())
+            throw IoError(sciezka, kOdczyt);
+        plik.close();
+        // rec replaces the first record of its node, or is appended.
         std::optional<std::size_t> miejsce;
-        for (std::size_t i = 0; i < *n && !miejsce; ++i) {
-            czytajRekord(plik, sciezka, i, *bufor);
-            if (bufor->Numer() == rec.Numer()) miejsce = i;
-        }
-        if (miejsce) {
-            if (!plik.seek(polozenie(*miejsce)) || !plik.write(rec.bajty.data(), rec.bajty.size()))
-                throw IoError(sciezka, kZapis, "rekord " + std::to_string(*miejsce + 1) + " nie daje sie zapisac");
-        } else {
+        for (std::size_t i = 0; i < *n && !miejsce; ++i)
+            if (static_cast<std::uint8_t>(zawartosc[polozenie(i)]) == rec.Numer()) miejsce = i;
+        if (!miejsce) {
             if (*n >= static_cast<std::size_t>(NajwiecejRekordow)) return false;
-            if (!plik.seek(polozenie(*n)) || !plik.write(rec.bajty.data(), rec.bajty.size())) return false;
+            miejsce = *n;
+            zawartosc.resize(polozenie(*n + 1));
         }
+        std::copy(rec.bajty.begin(), rec.bajty.end(), zawartosc.begin() + static_cast<std::ptrdiff_t>(polozenie(*miejsce)));
+    } else {
+        zawartosc.assign(rec.bajty.begin(), rec.bajty.end());
     }
-    if (!plik.close()) return false;
+    // A node save keeps the name the file has; a new file takes the name given.
+    if (!replaceFile(sciezka, zawartosc, !utworzNowy)) return false;
     numer = rec.Numer();
     rok = rec.Rok();
     znacznik = rec.Symulowany();
@@ -83,13 +93,13 @@ bool ZnajdzStanModelu(Kontekst& k, const std::string& sciezka, std::uint8_t nume
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
     std::optional<std::size_t> n = liczbaRekordow(plik);
     if (!n) return false;
-    auto bufor = std::make_unique<StanModelu>();
     for (std::size_t i = 0; i < *n; ++i) {
+        if (numerRekordu(plik, sciezka, i) != numer) continue;
+        // Read aside first: a failed read leaves rec as it was.
+        auto bufor = std::make_unique<StanModelu>();
         czytajRekord(plik, sciezka, i, *bufor);
-        if (bufor->Numer() == numer) {
-            rec = *bufor;
-            return true;
-        }
+        rec = *bufor;
+        return true;
     }
     return false;
 }

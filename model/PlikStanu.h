@@ -21,7 +21,9 @@ inline constexpr int NajwiecejRekordow = NajwiekszyNumerWezla + 1;
 std::string SciezkaPlikuStanu(const Kontekst& k);
 
 // utworzNowy: create the file anew holding rec alone (only operator creation
-// asks for it); otherwise overwrite rec's node in place or append.
+// asks for it); otherwise replace rec's node or append it. The new file is
+// written beside the old one and renamed over it when complete: a failed
+// save (false) leaves the old file as it was.
 // On success hands back rec's node number, year and simulated flag.
 bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::int16_t& rok,
                       std::uint8_t& znacznik, bool utworzNowy = false);

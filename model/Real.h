@@ -21,6 +21,7 @@ public:
     Real(int x) : v_(static_cast<long double>(x)) {}
 
     Real& operator=(long double x) {
+        // An error leaves the quantity as it was.
         v_ = roundToReal48(x);
         return *this;
     }

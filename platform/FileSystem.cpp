@@ -188,6 +188,61 @@ bool createFolders(const std::string& path) {
     return folderExists(path);
 }
 
+namespace {
+
+FileFault& fileFault() {
+    static FileFault fault;
+    return fault;
+}
+
+bool faultAt(std::string_view step) { return fileFault() && fileFault()(step); }
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+void setFileFault(FileFault fault) { fileFault() = std::move(fault); }
+
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling) {
+    std::string target = nativePathForCreate(path);
+    std::optional<std::string> existing = findExisting(path);
+    mode_t mode = 0;
+    struct stat st;
+    if (existing && statPath(*existing, st) && S_ISREG(st.st_mode)) {
+        if (keepSpelling) target = *existing;
+        mode = st.st_mode & 07777;
+    } else {
+        existing.reset();
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    std::string temporary = target + ".XXXXXX";
+    if (faultAt("create")) return false;
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return false;
+    bool ok = ::fchmod(fd, mode) == 0;
+    ok = ok && !faultAt("write") && writeAll(fd, bytes);
+    ok = ok && !faultAt("sync") && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && !faultAt("rename") && std::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // The twin of another spelling goes only once the new file is in place.
+    if (existing && *existing != target) ::unlink(existing->c_str());
+    return true;
+}
+
 std::string currentFolder() {
     std::vector<char> buffer(4096);
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
@@ -322,10 +377,12 @@ bool TextWriter::close() {
 }
 
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines) {
-    TextWriter w;
-    if (!w.create(path)) return false;
-    for (const auto& l : lines) w.writeLine(l);
-    return w.close();
+    std::string text;
+    for (const auto& l : lines) {
+        text += l;
+        text += "\r\n";
+    }
+    return replaceFile(path, text);
 }
 
 }  // namespace vesk

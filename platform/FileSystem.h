@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,21 @@ bool removeFile(const std::string& path);
 // Replaces `to` (if present) by `from`.
 bool renameFile(const std::string& from, const std::string& to);
 bool createFolders(const std::string& path);
+
+// Replaces the whole file at path (created when missing) by `bytes`: they
+// go to a new file in the same folder, which is flushed to the device
+// (fsync) and then renamed over the old one, so that the old file stays
+// whole until the rename. The file gets the spelling given, replacing a
+// twin that differs only in case, unless keepSpelling asks to keep the
+// spelling of the existing file. False on any failure, with the old file
+// untouched and no new file left behind.
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false);
+
+// A fault in the file layer, for tests: while set, replaceFile asks it
+// before each of its steps ("create", "write", "sync", "rename") and fails
+// that step when it answers true. An empty function removes it.
+using FileFault = std::function<bool(std::string_view step)>;
+void setFileFault(FileFault fault);
 
 // The working folder, in code page 1250, without a final separator except
 // for the root "/".
@@ -95,7 +111,8 @@ private:
     bool failed_ = false;
 };
 
-// Writes a whole text file (CR LF); false on any failure.
+// Writes a whole text file (CR LF) through replaceFile; false on any
+// failure, the old file then untouched.
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace vesk

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -31,7 +32,41 @@ public:
 
 // Rounds x to the nearest value the 6-byte real can hold.
 // Throws Real48Error for NaN, infinities and magnitudes beyond the format.
-long double roundToReal48(long double x);
+// The common case is inline (below).
+
+namespace detail {
+// Every case the inline path below leaves: zero, values beyond or near the
+// ends of the range, a carry into the exponent, invalid encodings.
+long double roundToReal48Slow(long double x);
+}  // namespace detail
+
+// Every store of a model quantity rounds, so the common cases are inline
+// and work on the stored value itself: a normal value whose exponent the
+// 6-byte real holds, rounded on the bits of its 64-bit significand (to 40
+// bits, to nearest, ties to even) without a carry into the exponent; and
+// the zero, subnormal or pseudo-subnormal values, which become 0.
+inline void roundToReal48InPlace(long double& x) {
+    std::uint64_t significand;
+    std::uint16_t signExponent;
+    std::memcpy(&significand, &x, 8);
+    std::memcpy(&signExponent, reinterpret_cast<const unsigned char*>(&x) + 8, 2);
+    // Extended exponents 16255..16509 are the 6-byte exponents 1..255.
+    const unsigned exponent = signExponent & 0x7FFFu;
+    std::uint64_t rounded;
+    if (__builtin_expect(exponent - 16255u < 255u && (significand >> 63) != 0 &&
+                             !__builtin_add_overflow(significand, 0x7FFFFFu + ((significand >> 24) & 1u), &rounded),
+                         1)) {
+        rounded &= ~std::uint64_t{0xFFFFFF};
+        std::memcpy(&x, &rounded, 8);
+        return;
+    }
+    x = exponent == 0 ? 0.0L : detail::roundToReal48Slow(x);
+}
+
+inline long double roundToReal48(long double x) {
+    roundToReal48InPlace(x);
+    return x;
+}
 
 // Encodes x (rounded as above) into 6 bytes; throws Real48Error as above.
 Real48Bytes encodeReal48(long double x);

@@ -66,15 +66,15 @@ void produkt(ZmienneModelu& m, int i) {
                   MinTablicy3_Real(L) / 0.02L);
     if (!(m.UruchomienieProdukcji[i] > 5.0L)) m.UruchomienieProdukcji[i] = 0;
 
-    for (int j = 1; j <= 3; ++j) {
-        // No start that would leave 1 unit of a material or less.
+    // No start that would leave 1 unit of a material or less.
+    for (int j = 1; j <= 3; ++j)
         if (!(m.ZapasSurowcow[j] - m.NormyZuzyciaSurowcow[j][i] * m.UruchomienieProdukcji[i] * 0.02L > 1.0L))
             m.UruchomienieProdukcji[i] = 0;
-        for (int n = 1; n <= 3; ++n)
-            m.ZuzycieSurowcow[n] = m.NormyZuzyciaSurowcow[n][1] * m.UruchomienieProdukcji[1] +
-                                   m.NormyZuzyciaSurowcow[n][2] * m.UruchomienieProdukcji[2] +
-                                   m.NormyZuzyciaSurowcow[n][3] * m.UruchomienieProdukcji[3];
-    }
+    // The materials all started products use (nothing above reads them).
+    for (int n = 1; n <= 3; ++n)
+        m.ZuzycieSurowcow[n] = m.NormyZuzyciaSurowcow[n][1] * m.UruchomienieProdukcji[1] +
+                               m.NormyZuzyciaSurowcow[n][2] * m.UruchomienieProdukcji[2] +
+                               m.NormyZuzyciaSurowcow[n][3] * m.UruchomienieProdukcji[3];
 
     m.ProdukcjaWToku[i] = m.ProdukcjaWToku[i] + m.UruchomienieProdukcji[i] * 0.02L;
     // No completion that would leave 1 unit of work in progress or less.

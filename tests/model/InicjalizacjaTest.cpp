@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "FileSystem.h"
 #include "TempDir.h"
 
 namespace vesk {
@@ -38,6 +41,20 @@ TEST_F(Start, MissingSettingsFileIsCreatedWithFiveDefaultLines) {
     EXPECT_EQ(k->catOGRAN, data.folder() + "PARAMETR/");
     // Every "=" stands in column 19.
     EXPECT_EQ(expected.find("=" + data.folder() + "PARAMETR/"), std::string("[Katalogi]\r\n").size() + 18);
+}
+
+// The new settings file appears whole or not at all.
+TEST_F(Start, ASettingsFileThatCannotBeWrittenLeavesNoFileBehind) {
+    for (const char* step : {"write", "sync", "rename"}) {
+        setFileFault([step](std::string_view s) { return s == step; });
+        const bool started = Inicjalizacja(*k);
+        setFileFault({});
+        EXPECT_FALSE(started) << step;
+        EXPECT_FALSE(work.exists("VE-SK.INI")) << step;
+        EXPECT_TRUE(std::filesystem::is_empty(work.folder())) << step;
+    }
+    EXPECT_EQ(ui.messages.size(), 3u);
+    EXPECT_TRUE(Inicjalizacja(*k));
 }
 
 TEST_F(Start, SettingsValuesAreTrimmedAndSplitAtTheFirstEquals) {

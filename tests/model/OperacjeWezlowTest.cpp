@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "FileSystem.h"
 #include "MapaRekordu.h"
 #include "PlikStanu.h"
 #include "TempDir.h"
@@ -305,6 +306,105 @@ TEST_F(Operator, DecisionsPassTheConsoleScreenUnchanged) {
     EXPECT_EQ(k->m.UdzialDywidendyZwyklej[1].value(), roundToReal48(0.1L));
     EXPECT_EQ(k->HarmonogramInwestycjiRoboczy[1][1][1].KodWariantu(), 0);
     EXPECT_FALSE(k->ZnacznikiInwestycji[5]);
+}
+
+// The decision screen scales prices by 1000 and shares and debt ratios by
+// 100: a template decision near the largest 6-byte real cannot pass it. The
+// new node is refused with a message; record, table, file and the model
+// quantities stay as they were.
+TEST_F(Operator, ATemplateDecisionBeyondTheScreensScaleIsRefusedNotThrown) {
+    std::size_t cena = 0, dywidenda = 0, zadluzenie = 0;
+    for (const PoleDecyzji& p : MapaDecyzji()) {
+        const std::string n = p.wielkosc.nazwa;
+        if (n == "DecyzjeCen") cena = p.offset;
+        if (n == "UdzialDywidendyZwyklej") dywidenda = p.offset;
+        if (n == "DecyzjeZadluzenia") zadluzenie = p.offset;
+    }
+    ASSERT_NE(cena * dywidenda * zadluzenie, 0u);
+    for (std::size_t pole : {cena + 6 * 4, dywidenda + 6, zadluzenie + 12}) {
+        ASSERT_TRUE(UtworzStanOperatora(*k));
+        encodeReal48(real48Max() / 2, k->RekordBiezacy.bajty.data() + pole);
+        std::uint8_t n;
+        std::int16_t y;
+        std::uint8_t f;
+        ASSERT_TRUE(ZapiszStanModelu(*k, k->RekordBiezacy, n, y, f));
+        const std::string before = file();
+        const StanModelu rec = k->RekordBiezacy;
+        const ZESPOL table = k->TabelaWezlow;
+        const Real cenaPrzed = k->m.DecyzjeCen[2][2];
+        ui.messages.clear();
+
+        EXPECT_FALSE(newNode("0", "0")) << pole;
+        EXPECT_EQ(ui.messages.size(), 1u) << pole;
+        EXPECT_EQ(k->RekordBiezacy, rec) << pole;
+        EXPECT_EQ(k->TabelaWezlow, table) << pole;
+        EXPECT_EQ(k->m.DecyzjeCen[2][2], cenaPrzed) << pole;
+        EXPECT_EQ(k->NazwaPlikuStanu, "OPER.qad") << pole;
+        EXPECT_EQ(file(), before) << pole;
+    }
+}
+
+// A node save replaces the whole state file: a failure at any step of the
+// replacement (or a device too small for the new file) leaves the previous
+// file byte for byte and the node table in memory as it was.
+TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    ASSERT_TRUE(newNode("0", "0"));
+    for (const char* step : {"create", "write", "sync", "rename"}) {
+        const std::string before = file();
+        const ZESPOL table = k->TabelaWezlow;
+        setFileFault([step](std::string_view s) { return s == step; });
+        const bool simulated = SymulujWezel(*k);
+        setFileFault({});
+        EXPECT_FALSE(simulated) << step;
+        EXPECT_EQ(file(), before) << step;
+        EXPECT_EQ(k->TabelaWezlow, table) << step;
+        EXPECT_EQ(k->RekordBiezacy.Symulowany(), 0) << step;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.folder()), {}), 1) << step;
+    }
+    // The same save succeeds once the fault is gone.
+    ASSERT_TRUE(SymulujWezel(*k));
+    StanModelu child;
+    ASSERT_TRUE(find(1, child));
+    EXPECT_EQ(child.Symulowany(), 1);
+
+    // A new node whose save fails is not in the table and not in the file.
+    const std::string before = file();
+    const ZESPOL table = k->TabelaWezlow;
+    setFileFault([](std::string_view s) { return s == "sync"; });
+    const bool created = newNode("1", "1");
+    setFileFault({});
+    EXPECT_FALSE(created);
+    EXPECT_EQ(file(), before);
+    EXPECT_EQ(k->TabelaWezlow, table);
+}
+
+// A run that fails with an error (here the parameter file has gone) leaves
+// the record byte for byte as it was, the file and the table too, after a
+// message; so does a run the user stops.
+TEST_F(Operator, ARunThatFailsPutsTheRecordBack) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    ASSERT_TRUE(newNode("0", "0"));
+    k->catPARAMETR = dir.folder() + "brak/";
+    const StanModelu rec = k->RekordBiezacy;
+    const ZESPOL table = k->TabelaWezlow;
+    const std::string before = file();
+    ui.messages.clear();
+    EXPECT_FALSE(SymulujWezel(*k));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(k->RekordBiezacy == rec);
+    EXPECT_TRUE(k->TabelaWezlow == table);
+    EXPECT_TRUE(file() == before);
+
+    // A run stopped by the user after its first step: no message, the same.
+    k->catPARAMETR = std::string(VESK_DATA_DIR) + "PARAMETR/";
+    ui.stop = true;
+    EXPECT_FALSE(SymulujWezel(*k));
+    ui.stop = false;
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(k->RekordBiezacy == rec);
+    EXPECT_TRUE(file() == before);
+    EXPECT_TRUE(SymulujWezel(*k));
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+// The decimal-number reader (constraint file, parameter list, the demand
+// option): any text gives a number or nothing, never a crash.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "Decimal.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (auto v = vesk::parseDecimal(text)) {
+        // What the reader accepts is a finite number.
+        if (!std::isfinite(static_cast<double>(*v))) std::abort();
+    }
+    return 0;
+}
