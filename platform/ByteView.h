@@ -33,6 +33,9 @@ public:
     std::int16_t i16(std::size_t offset) const;
     std::uint16_t u16(std::size_t offset) const;
     std::uint32_t u32(std::size_t offset) const;
+    std::int32_t i32(std::size_t offset) const;
+    // IEEE 754 double, little-endian.
+    double f64(std::size_t offset) const;
     long double real48(std::size_t offset) const;
 
 private:
@@ -48,6 +51,9 @@ public:
 
     void setU8(std::size_t offset, std::uint8_t v);
     void setI16(std::size_t offset, std::int16_t v);
+    void setU16(std::size_t offset, std::uint16_t v);
+    void setU32(std::size_t offset, std::uint32_t v);
+    void setF64(std::size_t offset, double v);
     // Rounds to the 6-byte grid; throws Real48Error when v cannot be stored.
     void setReal48(std::size_t offset, long double v);
 

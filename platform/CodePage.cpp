@@ -3,6 +3,9 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -98,5 +101,195 @@ bool equalNoCaseCp1250(std::string_view a, std::string_view b) {
         if (foldCaseCp1250(a[i]) != foldCaseCp1250(b[i])) return false;
     return true;
 }
+
+}  // namespace vesk
+
+// ---------------------------------------------------------------- UTF-16
+
+namespace vesk {
+
+std::u16string utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    while (i < n) {
+        unsigned char c = byteAt(i);
+        char32_t cp = 0;
+        std::size_t len = 0;
+        if (c < 0x80) {
+            cp = c;
+            len = 1;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            cp = c & 0x1F;
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            cp = c & 0x0F;
+            len = 3;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            cp = c & 0x07;
+            len = 4;
+        } else {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        bool ok = i + len <= n;
+        for (std::size_t k = 1; ok && k < len; ++k) {
+            unsigned char t = byteAt(i + k);
+            if ((t & 0xC0) != 0x80) ok = false;
+            else cp = (cp << 6) | (t & 0x3F);
+        }
+        if (ok && ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+                   (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))))
+            ok = false;
+        if (!ok) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+struct SingleByteTables {
+    std::mutex lock;
+    std::map<int, std::unique_ptr<std::array<char16_t, 256>>> tables;
+    std::map<int, bool> unknown;
+};
+
+SingleByteTables& singleByteTables() {
+    static SingleByteTables tables;
+    return tables;
+}
+
+std::unique_ptr<std::array<char16_t, 256>> buildTable(int codePage) {
+    std::string name = "CP" + std::to_string(codePage);
+    iconv_t cd = iconv_open("UTF-16LE", name.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+    auto table = std::make_unique<std::array<char16_t, 256>>();
+    bool singleByte = true;
+    for (int b = 0; b < 256; ++b) {
+        char in = static_cast<char>(b);
+        char out[8];
+        char* inPtr = &in;
+        size_t inLeft = 1;
+        char* outPtr = out;
+        size_t outLeft = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        std::size_t produced = sizeof out - outLeft;
+        if (r == static_cast<size_t>(-1) && errno == EINVAL && b >= 0x80) singleByte = false;
+        if (r == static_cast<size_t>(-1) || produced != 2) {
+            (*table)[static_cast<std::size_t>(b)] = u'\uFFFD';
+        } else {
+            (*table)[static_cast<std::size_t>(b)] = static_cast<char16_t>(
+                static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8));
+        }
+    }
+    iconv_close(cd);
+    if (!singleByte) return nullptr;
+    return table;
+}
+
+}  // namespace
+
+const std::array<char16_t, 256>* singleByteTable(int codePage) {
+    SingleByteTables& all = singleByteTables();
+    std::lock_guard<std::mutex> guard(all.lock);
+    auto found = all.tables.find(codePage);
+    if (found != all.tables.end()) return found->second.get();
+    if (all.unknown.count(codePage)) return nullptr;
+    auto table = buildTable(codePage);
+    if (!table) {
+        all.unknown[codePage] = true;
+        return nullptr;
+    }
+    return (all.tables[codePage] = std::move(table)).get();
+}
+
+namespace {
+
+const std::array<char16_t, 256>& tableOrCp1250(int codePage) {
+    if (const auto* t = singleByteTable(codePage)) return *t;
+    const auto* t = singleByteTable(1250);
+    if (!t) throw std::runtime_error("iconv does not know code page 1250");
+    return *t;
+}
+
+}  // namespace
+
+std::u16string singleByteToUtf16(std::string_view text, int codePage) {
+    const auto& table = tableOrCp1250(codePage);
+    std::u16string out;
+    out.reserve(text.size());
+    for (char c : text) out.push_back(table[static_cast<unsigned char>(c)]);
+    return out;
+}
+
+std::string utf16ToSingleByte(std::u16string_view text, int codePage) {
+    const auto& table = tableOrCp1250(codePage);
+    std::string out;
+    out.reserve(text.size());
+    for (char16_t c : text) {
+        if (c < 0x80 && table[c] == c) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        char found = '?';
+        for (int b = 0; b < 256; ++b)
+            if (table[static_cast<std::size_t>(b)] == c && c != u'\uFFFD') {
+                found = static_cast<char>(b);
+                break;
+            }
+        out.push_back(found);
+    }
+    return out;
+}
+
+std::u16string cp1250ToUtf16(std::string_view text) { return singleByteToUtf16(text, 1250); }
+
+std::string utf16ToCp1250(std::u16string_view text) { return utf16ToSingleByte(text, 1250); }
 
 }  // namespace vesk

@@ -4,6 +4,7 @@
 // file name.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,26 @@ std::string cp1250ToUtf8(std::string_view text);
 std::string utf8ToCp1250(std::string_view text);
 std::string cp852ToUtf8(std::string_view text);
 std::string cp852ToCp1250(std::string_view text);
+
+// UTF-16 (the workbook library's wide text). Invalid UTF-8 bytes and
+// unpaired surrogates become U+FFFD.
+std::u16string utf8ToUtf16(std::string_view text);
+std::string utf16ToUtf8(std::u16string_view text);
+std::u16string cp1250ToUtf16(std::string_view text);
+// Characters that code page 1250 lacks become '?'.
+std::string utf16ToCp1250(std::u16string_view text);
+
+// Single-byte Windows code pages by number (1250, 1252, 437, ...). The table
+// maps each byte to its UTF-16 character (U+FFFD where the page has none);
+// it is built once per code page. Nothing when iconv does not know the page
+// or the page is not a single-byte one.
+const std::array<char16_t, 256>* singleByteTable(int codePage);
+// Bytes of the given code page to UTF-16; a page iconv does not know is read
+// as code page 1250.
+std::u16string singleByteToUtf16(std::string_view text, int codePage);
+// UTF-16 to the given code page (1250 when unknown); missing characters
+// become '?'.
+std::string utf16ToSingleByte(std::u16string_view text, int codePage);
 
 // Letter-case folding within code page 1250 (ASCII and the Polish and other
 // Central European letters); used to match file names without regard to case.

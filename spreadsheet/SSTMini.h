@@ -1,0 +1,96 @@
+// The workbook's shared string table: every text of a string cell is kept
+// once, with a count of the cells naming it, in a hash trie keyed by the
+// CRC-32 of the entry's bytes. Reads the BIFF8 SST record with its CONTINUE
+// records and writes SST and EXTSST.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "WideString.h"
+#include "XLSHashTrieMini.h"
+#include "XLSStreamMini.h"
+
+namespace vesk {
+
+// CRC-32 (reflected 0xEDB88320, initial 0xFFFFFFFF, no final inversion).
+std::uint32_t XLSCrc32(const std::uint8_t* data, std::size_t size);
+
+// Option bits of a string entry.
+constexpr std::uint8_t SSTOption16Bit = 0x01;
+constexpr std::uint8_t SSTOptionPhonetic = 0x04;
+constexpr std::uint8_t SSTOptionRichText = 0x08;
+
+struct TSSTEntry {
+    static constexpr std::uint32_t NotWritten = 0xFFFF;
+
+    std::uint32_t Index = NotWritten;  // file position after a read, write number after a write
+    std::uint32_t RefCount = 0;
+    std::uint16_t CharCount = 0;
+    std::uint8_t Option = 0;
+    std::uint16_t RunCount = 0;
+    std::uint32_t PhoneticSize = 0;
+    // The characters (1 or 2 bytes each), then 4 bytes per run, then the
+    // phonetic block.
+    std::vector<std::uint8_t> Data;
+
+    std::size_t CharBytes() const { return (Option & SSTOption16Bit) ? 2u * CharCount : CharCount; }
+};
+
+class TSSTHashTrie : public THashTrie<TSSTEntry> {
+protected:
+    // Entries are equal with equal option (character width included) and
+    // equal bytes.
+    bool Equal(const TSSTEntry& a, const TSSTEntry& b) const override;
+};
+
+// One bucket of the EXTSST index.
+struct TExtSSTBucket {
+    std::uint32_t Position = 0;  // absolute stream position of the bucket's first string
+    std::uint16_t Offset = 0;    // from the start of the record holding it, header counted
+};
+
+class TSSTMini : public TSSTHashTrie {
+public:
+    TSSTMini();
+
+    // Adds a text (one more reference); returns the entry kept for it.
+    TSSTEntry* AddText(std::u16string_view text);
+    static WideString Text(const TSSTEntry& entry);
+
+    // The entry at a position of the SST as read (LABELSST numbers); a
+    // number outside the list is a Format error.
+    TSSTEntry* EntryByFileIndex(std::uint32_t index) const;
+    std::size_t FileOrderCount() const { return fileOrder_.size(); }
+    void ClearFileOrder() { fileOrder_.clear(); }
+
+    // Reads one SST record body of the given length (its header just read,
+    // at headerPosition) with the CONTINUE records it needs; leaves the
+    // stream after the last record used.
+    void Read(TXLSStream& stream, std::uint16_t length, std::int64_t headerPosition);
+    // Writes SST and EXTSST; every entry gets its write number as index.
+    void Write(TXLSStream& stream);
+
+    void Clear();
+    void SetMaxBodySize(std::uint32_t size) { maxBodySize_ = size; }
+    std::uint32_t MaxBodySize() const { return maxBodySize_; }
+    std::uint32_t TotalRefCount() const { return totalRefCount_; }
+    std::uint16_t BucketSize() const { return bucketSize_; }
+    const std::vector<TExtSSTBucket>& ExtSST() const { return extSST_; }
+
+    // The hash of an entry; CRC-32 of its bytes. Tests replace it.
+    virtual std::uint32_t Hash(const TSSTEntry& entry) const;
+    // Inserts with merging: an equal entry present gets the references.
+    TSSTEntry* Merge(std::unique_ptr<TSSTEntry> entry);
+
+private:
+    std::vector<TSSTEntry*> fileOrder_;
+    std::vector<TExtSSTBucket> extSST_;
+    std::uint32_t totalRefCount_ = 0;
+    std::uint32_t maxBodySize_;
+    std::uint16_t bucketSize_ = 8;
+};
+
+}  // namespace vesk

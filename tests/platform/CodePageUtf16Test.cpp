@@ -1,0 +1,40 @@
+#include "CodePage.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+TEST(CodePageUtf16, Utf8RoundTripWithSurrogates) {
+    const std::string text = "Zażółć \xF0\x9F\x98\x80 end";  // U+1F600 needs a surrogate pair
+    std::u16string wide = utf8ToUtf16(text);
+    EXPECT_EQ(wide.size(), 13u);
+    EXPECT_EQ(wide[7], 0xD83D);
+    EXPECT_EQ(utf16ToUtf8(wide), text);
+}
+
+TEST(CodePageUtf16, BrokenInputBecomesReplacement) {
+    EXPECT_EQ(utf8ToUtf16("a\xC3"), u"a\uFFFD");
+    EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
+    EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+}
+
+TEST(CodePageUtf16, Cp1250BothWays) {
+    EXPECT_EQ(cp1250ToUtf16("\xB3\xB9\x9C"), u"łąś");
+    EXPECT_EQ(utf16ToCp1250(u"łąś"), "\xB3\xB9\x9C");
+    EXPECT_EQ(utf16ToCp1250(u"a\u0416b"), "a?b");  // Cyrillic has no place in 1250
+}
+
+TEST(CodePageUtf16, SingleBytePagesByNumber) {
+    ASSERT_NE(singleByteTable(1252), nullptr);
+    EXPECT_EQ((*singleByteTable(1252))[0x80], u'\u20AC');
+    EXPECT_EQ(singleByteTable(1252), singleByteTable(1252)) << "built once";
+    EXPECT_EQ(singleByteTable(932), nullptr) << "a double-byte page";
+    EXPECT_EQ(singleByteTable(99999), nullptr);
+    EXPECT_EQ(singleByteToUtf16("\xE9", 1252), u"é");
+    EXPECT_EQ(singleByteToUtf16("\xB3", 99999), u"ł") << "unknown pages read as 1250";
+    EXPECT_EQ(utf16ToSingleByte(u"é\u0142", 1252), "\xE9?");
+}
+
+}  // namespace
+}  // namespace vesk
