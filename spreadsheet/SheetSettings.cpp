@@ -75,7 +75,10 @@ TWorkspaceOptions WorkspaceOptions(const TRecordStorageSheet& records)
 
 void SetWorkspaceOptions(TRecordStorageSheet& records, TWorkspaceOptions options)
 {
-    records.SetWsBool(toWord(0, options, wsboolBits));
+    std::uint16_t others = records.WsBool();
+    for (const Bit& b : wsboolBits)
+        others &= static_cast<std::uint16_t>(~b.mask);
+    records.SetWsBool(toWord(others, options, wsboolBits));
 }
 
 std::uint16_t DefaultRowHeight(const TRecordStorageSheet& records)

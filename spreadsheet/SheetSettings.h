@@ -31,7 +31,7 @@ using TWorkspaceOptions = TOptionSet<TWorkspaceOption>;
 // Reading gives the bits found; writing starts from 0x04A0.
 TSheetOptions SheetOptions(const TRecordStorageSheet& records);
 void SetSheetOptions(TRecordStorageSheet& records, TSheetOptions options);
-// Writing sets the word to exactly the bits of the set.
+// Writing changes only the six option bits; the word's other bits stay.
 TWorkspaceOptions WorkspaceOptions(const TRecordStorageSheet& records);
 void SetWorkspaceOptions(TRecordStorageSheet& records, TWorkspaceOptions options);
 // DEFAULTROWHEIGHT's height word and DEFCOLWIDTH.

@@ -54,6 +54,10 @@ TEST(SheetSettings, WorkspaceOptionsAndDefaults)
     EXPECT_EQ(records.WsBool(), 0x0120);
     SetWorkspaceOptions(records, {woOutlineSymbols});
     EXPECT_EQ(records.WsBool(), 0x0400);
+    records.SetWsBool(0x0811);  // dialog and column-outline bits are no options
+    SetWorkspaceOptions(records, {woFitToPage});
+    EXPECT_EQ(records.WsBool(), 0x0910);
+    EXPECT_EQ(WorkspaceOptions(records), TWorkspaceOptions{woFitToPage});
 
     EXPECT_EQ(DefaultRowHeight(records), 255);
     SetDefaultRowHeight(records, 300);
