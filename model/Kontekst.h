@@ -105,6 +105,17 @@ struct Kontekst {
 
     // ------------------------------------------------ the command language
     // (script variable names, decimal separator, interpreter settings)
+    // The user names a command file declares for the script variables:
+    // entry k (0-based here, variable k + 1) holds the internal name
+    // ("x" + (k + 1), empty while the entry is free) and the user name.
+    struct NazwaZmiennej {
+        std::string Wewnetrzna;
+        std::string Uzytkownika;
+    };
+    std::array<NazwaZmiennej, 100> NazwyZmiennych{};
+    // The system's decimal separator, used where a number is shown in the
+    // user's own notation (Polish settings: a comma).
+    char SeparatorDziesietny = ',';
 
 
     // --------------------------------------------------------- the indicators

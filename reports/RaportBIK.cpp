@@ -5,20 +5,21 @@
 
 namespace vesk {
 
-namespace {
-
 using namespace pola;
+
+Wyrazenie MajatekTrwaly() { return SrodkiTrwale + InwestycjeRozpoczete; }
+Wyrazenie ZapasyRazem() { return WartoscMaterialow + WartoscProdukcjiWToku + WartoscWyrobowGotowych; }
+Wyrazenie KredytyInwestycyjne() { return KredytInwestycyjnyWRealizacji + KredytInwestycyjny; }
+Wyrazenie ZobowiazaniaKrotkie() { return Zobowiazania + KredytSanacyjny; }
+
+namespace {
 
 using namespace skroty;
 
 // Recurring sums.
-Wyrazenie MajatekTrwaly() { return SrodkiTrwale + InwestycjeRozpoczete; }
 Wyrazenie Dekapitalizacja() { return DekapitalizacjaGruntowIBudynkow + DekapitalizacjaUrzadzenIMaszyn; }
-Wyrazenie ZapasyRazem() { return WartoscMaterialow + WartoscProdukcjiWToku + WartoscWyrobowGotowych; }
 Wyrazenie ZobowiazaniaRazem() { return ZobowiazaniaDlugoterminowe + Zobowiazania + KredytSanacyjny; }
 Wyrazenie KredytyRazem() { return KredytObrotowy + KredytInwestycyjnyWRealizacji + KredytInwestycyjny; }
-Wyrazenie KredytyInwestycyjne() { return KredytInwestycyjnyWRealizacji + KredytInwestycyjny; }
-Wyrazenie ZobowiazaniaKrotkie() { return Zobowiazania + KredytSanacyjny; }
 // Share capital without the issues: at the start (A0) and at the end (A1) of the year.
 Wyrazenie A0() { return KapitalAkcyjnyNaPoczatek - SumaEmisjiNaPoczatek; }
 Wyrazenie A1() { return KapitalAkcyjny - SumaEmisjiNaKoniec; }

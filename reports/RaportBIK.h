@@ -13,6 +13,15 @@ namespace vesk {
 
 struct Kontekst;
 
+// Sums the balance sheet prints: fixed assets (net fixed assets and
+// investments begun), inventories (materials, work in progress, finished
+// goods), investment credits, short-term liabilities (payables and the
+// overdraft).
+Wyrazenie MajatekTrwaly();
+Wyrazenie ZapasyRazem();
+Wyrazenie KredytyInwestycyjne();
+Wyrazenie ZobowiazaniaKrotkie();
+
 // The report as data: templates, column groups, row maps and fills.
 const OpisRaportu& OpisRaportuBIK();
 

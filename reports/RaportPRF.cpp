@@ -6,16 +6,8 @@
 
 namespace vesk {
 
-namespace {
-
 using namespace pola;
 
-using namespace skroty;
-
-Wyrazenie Sprzedaz(int produkt) { return ElementPola(SprzedazWyrobow, produkt); }
-
-// The signed stock change split into an increase and a decrease, each 0
-// or more and held as a 6-byte real.
 Wyrazenie ZwiekszenieStanuProduktow() {
     return Wyrazenie([](const StanModelu& r, int rok) -> long double {
         return Max_Real(Odczyt(r, ZmianaStanuProduktow, rok), 0.0L);
@@ -26,6 +18,18 @@ Wyrazenie ZmniejszenieStanuProduktow() {
         return -Min_Real(Odczyt(r, ZmianaStanuProduktow, rok), 0.0L);
     });
 }
+
+Wyrazenie ObciazeniaWyniku() { return PodatekDochodowy + DywidendaObowiazkowa; }
+Wyrazenie RazemKosztyIStraty() {
+    return KosztyWytworzenia + ZmniejszenieStanuProduktow() + KosztyFinansowe + WynikBrutto;
+}
+Wyrazenie RazemPrzychodyIZyski() { return PrzychodyZeSprzedazy + ZwiekszenieStanuProduktow() + StrataBrutto; }
+
+namespace {
+
+using namespace skroty;
+
+Wyrazenie Sprzedaz(int produkt) { return ElementPola(SprzedazWyrobow, produkt); }
 
 // The wages without the social-insurance contributions, and the
 // contributions, at the rate stawka (percent).
@@ -102,12 +106,11 @@ CzescTekstu Konto() {
         W6(25, ZyskNaDzialalnosciGospodarczej, StrataBrutto),
         L3(27, PozostaleKoszty),
         L3(29, WynikBrutto),
-        L3(32, PodatekDochodowy + DywidendaObowiazkowa),
+        L3(32, ObciazeniaWyniku()),
         L3(34, WynikNetto),
         L3(36, DywidendaZwykla),
         L3(37, ZyskZatrzymany),
-        W6(39, KosztyWytworzenia + ZmniejszenieStanuProduktow() + KosztyFinansowe + WynikBrutto,
-           PrzychodyZeSprzedazy + ZwiekszenieStanuProduktow() + StrataBrutto),
+        W6(39, RazemKosztyIStraty(), RazemPrzychodyIZyski()),
     };
     return c;
 }

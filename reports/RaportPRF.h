@@ -16,6 +16,17 @@ namespace vesk {
 
 struct Kontekst;
 
+// The stock change of the year split into its increase (revenue side)
+// and decrease (cost side), each 0 or more and held as a 6-byte real.
+Wyrazenie ZwiekszenieStanuProduktow();
+Wyrazenie ZmniejszenieStanuProduktow();
+// The mandatory charges on the result: income tax + mandatory dividend.
+Wyrazenie ObciazeniaWyniku();
+// The totals of the account form: costs, stock decrease, financial costs
+// and the gross result; revenue, stock increase and the gross loss.
+Wyrazenie RazemKosztyIStraty();
+Wyrazenie RazemPrzychodyIZyski();
+
 // The report as data for a social-insurance rate in percent: templates,
 // column groups, row maps and fills.
 OpisRaportu OpisRaportuPRF(long double StawkaSkladekZUS);

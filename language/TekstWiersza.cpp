@@ -1,0 +1,103 @@
+#include "TekstWiersza.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
+#include "BladSkryptu.h"
+#include "Decimal.h"
+#include "Pomocnicze.h"
+#include "Real48.h"
+
+namespace vesk {
+
+namespace {
+
+unsigned char MalaLitera(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
+    switch (c) {
+        case 165: return 185;  // Ą
+        case 198: return 230;  // Ć
+        case 202: return 234;  // Ę
+        case 163: return 179;  // Ł
+        case 209: return 241;  // Ń
+        case 211: return 243;  // Ó
+        case 143: return 159;  // Ź
+        case 175: return 191;  // Ż
+        default: return c;     // Ś (140) and everything else
+    }
+}
+
+}  // namespace
+
+WierszZnormalizowany Normalizuj_Wiersz(const std::string& linia) {
+    std::size_t i = 0;
+    while (i < linia.size() && static_cast<unsigned char>(linia[i]) <= 32) ++i;
+    WierszZnormalizowany w;
+    w.Wciecie.assign(i, ' ');
+    w.Wiersz.reserve(linia.size() - i);
+    for (; i < linia.size(); ++i) w.Wiersz.push_back(static_cast<char>(MalaLitera(static_cast<unsigned char>(linia[i]))));
+    return w;
+}
+
+bool ZnakPoczatkuRozkazu(unsigned char c) {
+    return c == '*' || c == '+' || c == '-' || c == '/' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+           (c >= 'a' && c <= 'z') || c == 179 || c == 185 || c == 234;
+}
+
+std::string UsunZnakiPrzedRozkazem(const std::string& linia) {
+    std::size_t i = 0;
+    while (i < linia.size() && !ZnakPoczatkuRozkazu(static_cast<unsigned char>(linia[i]))) ++i;
+    return linia.substr(i);
+}
+
+long double CzytajLiczbe(const std::string& tekst) {
+    std::size_t i = 0;
+    while (i < tekst.size() && tekst[i] == ' ') ++i;
+    std::optional<long double> v = parseDecimal(std::string_view(tekst).substr(i));
+    if (!v) throw BladSkryptu(BladSkryptu::Rodzaj::NieLiczba, "\"" + tekst + "\" nie jest liczba");
+    return *v;
+}
+
+long double Tekst_Na_Real(const std::string& tekst) {
+    const long double v = CzytajLiczbe(tekst);
+    try {
+        return roundToReal48(v);
+    } catch (const Real48Error&) {
+        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "liczba \"" + tekst + "\" jest poza zakresem");
+    }
+}
+
+std::string PostacStala(long double v, int szerokosc, int miejsca) {
+    if (!std::isfinite(v) || std::fabs(v) < 1e36L) return RealNaTekst(v, szerokosc, miejsca);
+    char bufor[64];
+    std::snprintf(bufor, sizeof bufor, "%.17LE", v);
+    std::string t = bufor;  // d.dddddddddddddddddE+dd
+    const std::size_t e = t.find('E');
+    const int wykladnik = std::atoi(t.c_str() + e + 1);
+    char koniec[16];
+    std::snprintf(koniec, sizeof koniec, "E%c%04d", wykladnik < 0 ? '-' : '+', std::abs(wykladnik));
+    t = t.substr(0, e) + koniec;
+    if (static_cast<int>(t.size()) < szerokosc) t.insert(0, static_cast<std::size_t>(szerokosc) - t.size(), ' ');
+    return t;
+}
+
+int Liczba_Miejsc_Dziesietnych(long double v) {
+    long double r;
+    try {
+        r = roundToReal48(v);
+    } catch (const Real48Error&) {
+        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "wartosc poza zakresem liczby 6-bajtowej");
+    }
+    int d = 20;
+    std::string t = PostacStala(r, 10, d);
+    while (!t.empty() && t.back() == '0' && d > 0) {
+        --d;
+        t = PostacStala(r, 5, d);
+    }
+    return d;
+}
+
+}  // namespace vesk
