@@ -1,0 +1,226 @@
+// The only file that includes the engine's headers: they lack C linkage
+// declarations and define many short macros, so they stay here.
+#include "ClipsEngine.h"
+
+#include "ECLIPSException.h"
+#include "TClips.h"
+
+#include <cstring>
+
+extern "C" {
+#include <clips/clips.h>
+}
+
+namespace vesk {
+
+namespace {
+
+// Priority of the engine notifications, as the component always used.
+constexpr int kCallbackPriority = 2001;
+// Above the engine's own console routes, so nothing reaches stdout.
+constexpr int kRouterPriority = 40;
+constexpr const char* kRouterName = "VeskLog";
+constexpr std::size_t kFirstTextBuffer = 2048;
+constexpr std::size_t kLongestText = std::size_t(64) << 20;
+
+ClipsEngine& EngineOf(void* env) {
+    return *static_cast<ClipsEngine*>(GetEnvironmentContext(env));
+}
+
+// The logical names of the engine's console and message windows.
+int QueryRoute(void*, const char* name) noexcept {
+    static const char* const kNames[] = {"stdout", "stdin", "t", WPROMPT, WDISPLAY,
+                                         WERROR, WWARNING, WTRACE, WDIALOG};
+    for (const char* n : kNames)
+        if (std::strcmp(name, n) == 0) return TRUE;
+    return FALSE;
+}
+
+int PrintRoute(void* env, const char*, const char* text) noexcept {
+    try {
+        EngineOf(env).Print(text);
+    } catch (...) {
+        // Out of memory for the log: the text is lost, the engine goes on.
+    }
+    return TRUE;
+}
+
+// Rules asking for keyboard input get an end of file at once.
+int GetcRoute(void*, const char*) noexcept { return EOF; }
+int UngetcRoute(void*, int c, const char*) noexcept { return c; }
+
+void AssertionHandler(void* env, void* fact) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Assertion, fact); }
+void RetractionHandler(void* env, void* fact) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Retraction, fact); }
+void ClearHandler(void* env) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Clear, nullptr); }
+void PeriodicHandler(void* env) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Periodic, nullptr); }
+void ResetHandler(void* env) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Reset, nullptr); }
+
+std::string MultifieldText(const DATA_OBJECT& value, long i) {
+    void* fields = GetValue(value);
+    return ValueToString(GetMFValue(fields, i));
+}
+
+}  // namespace
+
+ClipsEngine::ClipsEngine(TClips& owner) : owner_(owner) {}
+
+ClipsEngine::~ClipsEngine() { Stop(); }
+
+ClipsEngine::Operation::Operation(ClipsEngine& engine) : engine_(engine), mark_(engine.log_.size()) {
+    if (engine_.busy_) throw ECLIPSException("CLIPS engine busy");
+    engine_.busy_ = true;
+    engine_.pending_ = nullptr;
+}
+
+ClipsEngine::Operation::~Operation() {
+    engine_.Resume();
+    engine_.pending_ = nullptr;
+    engine_.busy_ = false;
+}
+
+void ClipsEngine::Operation::Finish() {
+    engine_.Resume();
+    if (engine_.pending_) {
+        std::exception_ptr p = engine_.pending_;
+        engine_.pending_ = nullptr;
+        std::rethrow_exception(p);
+    }
+}
+
+std::string ClipsEngine::Operation::Details() const {
+    return mark_ <= engine_.log_.size() ? engine_.log_.substr(mark_) : engine_.log_;
+}
+
+void ClipsEngine::Start() {
+    if (env_) return;
+    void* env = CreateEnvironment();
+    if (!env) throw ECLIPSException("CLIPS engine could not be started");
+    SetEnvironmentContext(env, this);
+    if (!EnvAddRouter(env, kRouterName, kRouterPriority, QueryRoute, PrintRoute, GetcRoute,
+                      UngetcRoute, nullptr)) {
+        DestroyEnvironment(env);
+        throw ECLIPSException("CLIPS engine could not be started");
+    }
+    env_ = env;
+    EnvAddAssertFunction(env, "AssertionHandler", AssertionHandler, kCallbackPriority);
+    EnvAddRetractFunction(env, "RetractionHandler", RetractionHandler, kCallbackPriority);
+    EnvAddClearFunction(env, "ClearHandler", ClearHandler, kCallbackPriority);
+    EnvAddPeriodicFunction(env, "PeriodicHandler", PeriodicHandler, kCallbackPriority);
+    EnvAddResetFunction(env, "ResetHandler", ResetHandler, kCallbackPriority);
+}
+
+void ClipsEngine::Stop() {
+    if (!env_) return;
+    void* env = env_;
+    EnvRemoveAssertFunction(env, "AssertionHandler");
+    EnvRemoveClearFunction(env, "ClearHandler");
+    EnvRemovePeriodicFunction(env, "PeriodicHandler");
+    EnvRemoveRetractFunction(env, "RetractionHandler");
+    EnvRemoveResetFunction(env, "ResetHandler");
+    env_ = nullptr;
+    DestroyEnvironment(env);
+}
+
+void ClipsEngine::Notify(Event event, void* fact) noexcept {
+    try {
+        switch (event) {
+        case Event::Assertion: owner_.DoAssert(fact); break;
+        case Event::Retraction: owner_.DoRetract(fact); break;
+        case Event::Clear: owner_.DoClear(); break;
+        case Event::Periodic: owner_.DoPeriodic(); break;
+        case Event::Reset: owner_.DoReset(); break;
+        }
+    } catch (...) {
+        if (!pending_) pending_ = std::current_exception();
+        Halt();
+    }
+}
+
+// The engine's own way to stop a run or a load after a failed action.
+void ClipsEngine::Halt() {
+    if (!env_) return;
+    SetEvaluationError(env_, TRUE);
+    SetHaltExecution(env_, TRUE);
+    EnvSetHaltRules(env_, TRUE);
+}
+
+void ClipsEngine::Resume() {
+    if (!env_) return;
+    SetEvaluationError(env_, FALSE);
+    SetHaltExecution(env_, FALSE);
+    EnvSetHaltRules(env_, FALSE);
+}
+
+void ClipsEngine::Clear() { EnvClear(env_); }
+void ClipsEngine::Reset() { EnvReset(env_); }
+void ClipsEngine::Run(long long limit) { EnvRun(env_, limit); }
+int ClipsEngine::Load(const std::string& nativePath) { return EnvLoad(env_, nativePath.c_str()); }
+bool ClipsEngine::Bload(const std::string& nativePath) {
+    return (EnvBload(env_, nativePath.c_str()) & 0xFF) != 0;
+}
+bool ClipsEngine::Save(const std::string& nativePath) { return EnvSave(env_, nativePath.c_str()) != 0; }
+bool ClipsEngine::Bsave(const std::string& nativePath) {
+    return (EnvBsave(env_, nativePath.c_str()) & 0xFF) != 0;
+}
+int ClipsEngine::Strategy() { return EnvGetStrategy(env_); }
+void ClipsEngine::SetStrategy(int strategy) { EnvSetStrategy(env_, strategy); }
+void* ClipsEngine::AssertString(const std::string& text) { return EnvAssertString(env_, text.c_str()); }
+void* ClipsEngine::CreateFact(const std::string& templateName) {
+    void* tmpl = EnvFindDeftemplate(env_, templateName.c_str());
+    if (!tmpl) return nullptr;
+    void* fact = EnvCreateFact(env_, tmpl);
+    if (fact) EnvAssignFactSlotDefaults(env_, fact);
+    return fact;
+}
+void* ClipsEngine::Assert(void* fact) { return EnvAssert(env_, fact); }
+void ClipsEngine::DiscardFact(void* fact) { ReturnFact(env_, static_cast<struct fact*>(fact)); }
+bool ClipsEngine::Retract(void* fact) { return EnvRetract(env_, fact) != 0; }
+
+long long ClipsEngine::FactIndex(void* fact) { return EnvFactIndex(env_, fact); }
+
+std::string ClipsEngine::FactText(void* fact) {
+    std::vector<char> buffer(kFirstTextBuffer);
+    for (;;) {
+        buffer[0] = '\0';
+        EnvGetFactPPForm(env_, buffer.data(), buffer.size(), fact);
+        std::size_t length = std::strlen(buffer.data());
+        // A text filling the buffer may have been cut: try a larger one.
+        if (length + 1 < buffer.size() || buffer.size() >= kLongestText) return std::string(buffer.data(), length);
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+}
+
+bool ClipsEngine::FactOrdered(void* fact) {
+    auto* tmpl = static_cast<struct deftemplate*>(EnvFactDeftemplate(env_, fact));
+    return tmpl == nullptr || tmpl->implied;
+}
+
+std::vector<std::string> ClipsEngine::SlotNames(void* fact) {
+    std::vector<std::string> names;
+    void* tmpl = EnvFactDeftemplate(env_, fact);
+    if (!tmpl) return names;
+    DATA_OBJECT list;
+    EnvDeftemplateSlotNames(env_, tmpl, &list);
+    if (GetType(list) != MULTIFIELD) return names;
+    for (long i = GetDOBegin(list); i <= GetDOEnd(list); ++i) names.push_back(MultifieldText(list, i));
+    return names;
+}
+
+TClipsSlotValue ClipsEngine::SlotValue(void* fact, const std::string& name) {
+    DATA_OBJECT value;
+    if (!EnvGetFactSlot(env_, fact, name.c_str(), &value))
+        throw ECLIPSUnknownSlot("Unknown Slot name for Fact: " + name);
+    switch (GetType(value)) {
+    case FLOAT:
+        return static_cast<double>(ValueToDouble(GetValue(value)));
+    case INTEGER:
+        return static_cast<long long>(ValueToLong(GetValue(value)));
+    case SYMBOL:
+    case STRING:
+        return std::string(ValueToString(GetValue(value)));
+    default:
+        throw ECLIPSInvalidDataObject("Unsupported type in CLIPS slot");
+    }
+}
+
+}  // namespace vesk

@@ -1,0 +1,245 @@
+#include "TClips.h"
+
+#include "ClipsEngine.h"
+#include "FileSystem.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace vesk {
+
+namespace {
+
+// The native path of an existing regular file of that core name.
+std::optional<std::string> ExistingFile(const std::string& file) {
+    std::optional<std::string> native = findExisting(file);
+    std::error_code ec;
+    if (native && !std::filesystem::is_regular_file(*native, ec)) return std::nullopt;
+    return native;
+}
+
+}  // namespace
+
+TClips::TClips() : engine_(std::make_unique<ClipsEngine>(*this)) {}
+
+TClips::~TClips() { StopEngine(); }
+
+void TClips::StartEngine() { engine_->Start(); }
+
+void TClips::StopEngine() {
+    std::vector<Entry> facts = std::move(facts_);
+    facts_.clear();
+    lastAsserted_.reset();
+    for (auto& entry : facts) entry.second->Detach();
+    ForgetCreated();
+    engine_->Stop();
+}
+
+void TClips::ForgetCreated() {
+    for (auto& weak : created_)
+        if (auto fact = weak.lock(); fact && !fact->Asserted()) fact->Forget(true);
+    created_.clear();
+}
+
+void TClips::SetFilename(const std::string& name) {
+    filename_ = name;
+    if (!name.empty()) LoadFromFile(name);
+}
+
+bool TClips::Initialized() const { return engine_->Started(); }
+
+void TClips::SetInitialized(bool value) {
+    if (value == Initialized()) return;
+    ClipsEngine::Operation operation(*engine_);
+    try {
+        StopEngine();
+        if (value) StartEngine();
+    } catch (...) {
+        StopEngine();
+        throw;
+    }
+    operation.Finish();
+}
+
+void TClips::Initialize() {
+    ClipsEngine::Operation operation(*engine_);
+    try {
+        StopEngine();
+        StartEngine();
+    } catch (...) {
+        StopEngine();
+        throw;
+    }
+    operation.Finish();
+}
+
+void TClips::Finalize() {
+    ClipsEngine::Operation operation(*engine_);
+    StopEngine();
+}
+
+TClipsStrategy TClips::Strategy() {
+    if (!engine_->Started()) {
+        ClipsEngine::Operation operation(*engine_);
+        StartEngine();
+    }
+    return static_cast<TClipsStrategy>(engine_->Strategy());
+}
+
+void TClips::SetStrategy(TClipsStrategy strategy) {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    engine_->SetStrategy(static_cast<int>(strategy));
+    operation.Finish();
+}
+
+std::shared_ptr<TClipsFact> TClips::Facts(int i) const {
+    if (i < 0 || i >= FactCount())
+        throw ECLIPSException("List index out of bounds (" + std::to_string(i) + ")");
+    return facts_[static_cast<std::size_t>(i)].second;
+}
+
+std::shared_ptr<TClipsFact> TClips::Assert(const std::string& text) {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    lastAsserted_.reset();
+    void* fact = engine_->AssertString(text);
+    std::shared_ptr<TClipsFact> made = std::move(lastAsserted_);
+    lastAsserted_.reset();
+    operation.Finish();
+    // A duplicate gives the existing fact back without an assertion.
+    if (!fact || !made || made->fact_ != fact) return {};
+    return made;
+}
+
+void TClips::Clear() {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    ForgetCreated();
+    engine_->Clear();
+    operation.Finish();
+}
+
+void TClips::Reset() {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    engine_->Reset();
+    operation.Finish();
+}
+
+void TClips::Run() {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    engine_->Run(-1);
+    operation.Finish();
+}
+
+void TClips::RunLimit(int limit) {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    engine_->Run(limit);
+    operation.Finish();
+}
+
+void TClips::LoadFromFile(const std::string& file) { Load(file, true); }
+
+void TClips::LoadAppend(const std::string& file) { Load(file, false); }
+
+void TClips::Load(const std::string& file, bool clearFirst) {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    ForgetCreated();
+    if (clearFirst) engine_->Clear();
+    std::optional<std::string> native = ExistingFile(file);
+    int result = native ? engine_->Load(*native) : 0;
+    operation.Finish();
+    if (result == -1) throw ECLIPSReadException("Error reading from CLIPS file: " + file, operation.Details());
+    if (result == 0) throw ECLIPSOpenException("Error opening CLIPS file: " + file, operation.Details());
+}
+
+void TClips::BLoad(const std::string& file) {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    ForgetCreated();
+    engine_->Clear();
+    std::optional<std::string> native = ExistingFile(file);
+    bool loaded = native && engine_->Bload(*native);
+    operation.Finish();
+    if (!loaded)
+        throw ECLIPSReadException("Error loading binary from CLIPS file: " + file, operation.Details());
+}
+
+void TClips::Save(const std::string& file) { WriteFile(file, false); }
+
+void TClips::BSave(const std::string& file) { WriteFile(file, true); }
+
+// The engine writes a temporary file beside the target, which then
+// replaces the old one; a failed save leaves the old file as it was.
+void TClips::WriteFile(const std::string& file, bool binary) {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    std::string target = nativePathForCreate(file);
+    std::string temporary = target + ".tmp~";
+    bool written = binary ? engine_->Bsave(temporary) : engine_->Save(temporary);
+    std::error_code ec;
+    if (written) std::filesystem::rename(temporary, target, ec);
+    if (!written || ec) std::filesystem::remove(temporary, ec);
+    operation.Finish();
+    if (!written || ec)
+        throw ECLIPSWriteException(
+            (binary ? "Error saving binary to CLIPS file: " : "Error saving to CLIPS file: ") + file,
+            operation.Details());
+}
+
+const std::string& TClips::Log() const { return engine_->Log(); }
+
+void TClips::ClearLog() { engine_->ClearLog(); }
+
+std::vector<TClips::Entry>::iterator TClips::Find(const std::string& key) {
+    return std::lower_bound(facts_.begin(), facts_.end(), key,
+                            [](const Entry& e, const std::string& k) { return e.first < k; });
+}
+
+void TClips::DoAssert(void* fact) {
+    std::shared_ptr<TClipsFact> wrapper;
+    if (TClipsFact* created = engine_->adopting; created && created->fact_ == fact) {
+        wrapper = created->shared_from_this();
+        wrapper->SetFact(fact);
+    } else {
+        wrapper.reset(new TClipsFact(*engine_, fact));
+    }
+    std::string key = std::to_string(wrapper->Index());
+    auto at = Find(key);
+    if (at != facts_.end() && at->first == key) {
+        at->second->Detach();
+        at->second = wrapper;
+    } else {
+        facts_.insert(at, Entry(key, wrapper));
+    }
+    lastAsserted_ = wrapper;
+    if (OnAssertion) OnAssertion(*this, wrapper);
+}
+
+void TClips::DoRetract(void* fact) {
+    auto at = Find(std::to_string(engine_->FactIndex(fact)));
+    if (at == facts_.end() || at->second->fact_ != fact) return;
+    std::shared_ptr<TClipsFact> wrapper = std::move(at->second);
+    facts_.erase(at);
+    wrapper->Detach();
+    if (OnRetraction) OnRetraction(*this, wrapper);
+}
+
+void TClips::DoClear() {
+    if (OnClear) OnClear(*this);
+}
+
+void TClips::DoPeriodic() {
+    if (OnPeriodic) OnPeriodic(*this);
+}
+
+void TClips::DoReset() {
+    if (OnReset) OnReset(*this);
+}
+
+}  // namespace vesk

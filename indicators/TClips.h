@@ -1,0 +1,99 @@
+// The rule-engine component: one engine environment of its own, loaded
+// from and saved to rule files, run, and its notifications turned into
+// events. Components are independent of each other. Event handlers run
+// inside the engine call that caused them; an exception a handler throws
+// stops the engine and comes out of that call.
+#pragma once
+
+#include "ECLIPSException.h"
+#include "TClipsFact.h"
+#include "TClipsStrategy.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vesk {
+
+class ClipsEngine;
+
+class TClips {
+public:
+    using TFactEvent = std::function<void(TClips& sender, const std::shared_ptr<TClipsFact>& fact)>;
+    using TNotifyEvent = std::function<void(TClips& sender)>;
+
+    TClips();
+    virtual ~TClips();
+    TClips(const TClips&) = delete;
+    TClips& operator=(const TClips&) = delete;
+
+    // File names are core texts; the file is found without regard to case.
+    const std::string& Filename() const { return filename_; }
+    // Stores the name and, when not empty, loads the file.
+    void SetFilename(const std::string& name);
+    bool Initialized() const;
+    void SetInitialized(bool value);
+    TClipsStrategy Strategy();
+    void SetStrategy(TClipsStrategy strategy);
+
+    TFactEvent OnAssertion;
+    TNotifyEvent OnClear;
+    TNotifyEvent OnPeriodic;
+    TFactEvent OnRetraction;
+    TNotifyEvent OnReset;
+
+    // The asserted facts, ordered by the decimal text of their index (so
+    // fact 10 comes before fact 2).
+    std::shared_ptr<TClipsFact> Facts(int i) const;
+    int FactCount() const { return static_cast<int>(facts_.size()); }
+
+    // The wrapper of the asserted fact; empty when the engine asserted
+    // nothing (a duplicate, or text it could not read).
+    virtual std::shared_ptr<TClipsFact> Assert(const std::string& text);
+    virtual void Initialize();
+    virtual void Finalize();
+    virtual void Clear();
+    virtual void Reset();
+    virtual void Run();
+    virtual void RunLimit(int limit);
+    virtual void BLoad(const std::string& file);
+    virtual void LoadFromFile(const std::string& file);
+    virtual void LoadAppend(const std::string& file);
+    virtual void BSave(const std::string& file);
+    virtual void Save(const std::string& file);
+
+    // Everything the engine printed, in order.
+    const std::string& Log() const;
+    void ClearLog();
+
+protected:
+    // The engine's notifications; fact is the engine's fact handle.
+    virtual void DoAssert(void* fact);
+    virtual void DoClear();
+    virtual void DoPeriodic();
+    virtual void DoReset();
+    virtual void DoRetract(void* fact);
+
+private:
+    friend class ClipsEngine;
+    friend class TClipsFact;
+    using Entry = std::pair<std::string, std::shared_ptr<TClipsFact>>;
+
+    void StartEngine();
+    void StopEngine();
+    // Created facts last until the engine clears or loads.
+    void ForgetCreated();
+    void Load(const std::string& file, bool clearFirst);
+    void WriteFile(const std::string& file, bool binary);
+    std::vector<Entry>::iterator Find(const std::string& key);
+
+    std::unique_ptr<ClipsEngine> engine_;
+    std::vector<Entry> facts_;
+    std::string filename_;
+    std::shared_ptr<TClipsFact> lastAsserted_;
+    std::vector<std::weak_ptr<TClipsFact>> created_;
+};
+
+}  // namespace vesk
