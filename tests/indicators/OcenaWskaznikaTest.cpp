@@ -121,6 +121,24 @@ TEST_F(Ocena, NetProfitOverBalanceTotalInYear2) {
     for (double z : k->ZmienneSkryptu) EXPECT_EQ(z, 7.0);
 }
 
+TEST_F(Ocena, CashFlowItemStartingWithMinusFromATableRow) {
+    IndicatorDef d;
+    d.Nazwa = "wydatki";
+    d.Licznik.Pierwsza = Poz("Płynność Finansowa Przedsiębiorstwa", "- Wydatki pieniężne");
+    d.Mianownik.Pierwsza = Poz("Bilans Aktywa", "jedynka");
+    o.Tabela.Dodaj(d);
+    const IndicatorDef z = IndicatorDef::ZWiersza(o.Tabela.Wiersze[2]);
+    panel.Licznik = z.Licznik;
+    panel.Mianownik = z.Mianownik;
+    for (int rok = 1; rok <= 3; ++rok) {
+        o.Rok = rok;
+        Oblicz(panel, o, r());
+        const double v = WartoscCashFlow(r(), 4, rok);
+        EXPECT_NE(v, 0.0);
+        EXPECT_EQ(o.Wartosc, Wartosc(v, 1)) << rok;
+    }
+}
+
 TEST_F(Ocena, SidesAppliedLeftToRight) {
     const auto a = Poz("Bilans Aktywa", "majątek obrotowy"), b = Poz("Bilans Aktywa", "zapasy");
     const auto jedynka = Poz("Bilans Aktywa", "jedynka");
