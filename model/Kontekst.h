@@ -109,7 +109,6 @@ struct Kontekst {
     std::string NazwaOperatoraWsadowego;
     // The large layout of the tree tab: only four period headers shown.
     bool WidokPowiekszony = false;
-    std::string KatalogProgramu;  // folder of the program file, with a final separator
     std::string DopisekTytulu;    // credit text in the main window's caption
 
 
@@ -130,6 +129,9 @@ struct Kontekst {
 
     // --------------------------------------------------------- the indicators
     // (program data folder, indicator tables)
+    // The folder of the shipped indicator data (statement trees, default
+    // indicator set), ending in a separator; start-up sets it.
+    std::string KatalogProgramu;
 
 
 private:

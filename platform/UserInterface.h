@@ -86,9 +86,10 @@ public:
         return f;
     }
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
-                                         const std::string&) override {
+                                         const std::string& initial) override {
         inputCaptions.push_back(caption);
         inputPrompts.push_back(prompt);
+        inputInitials.push_back(initial);
         if (inputs.empty()) return std::nullopt;
         std::optional<std::string> t = inputs.front();
         inputs.pop_front();
@@ -109,8 +110,10 @@ public:
     std::deque<bool> answers;
     bool defaultAnswer = true;
     std::deque<std::string> files;
-    std::vector<std::string> inputCaptions, inputPrompts;
-    std::deque<std::optional<std::string>> inputs;  // nothing: Cancel
+    // Text inputs: what was asked, and the answers in order (nothing:
+    // Cancel; cancelled when none are left).
+    std::vector<std::string> inputCaptions, inputPrompts, inputInitials;
+    std::deque<std::optional<std::string>> inputs;
     bool endRequested = false;
     int exitCode = 0;
     bool stop = false;
