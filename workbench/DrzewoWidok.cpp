@@ -104,6 +104,10 @@ void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
     QTreeWidget::mousePressEvent(e);
 }
 
+void TDrzewoWezlow::drawBranches(QPainter* p, const QRect& r, const QModelIndex&) const {
+    p->fillRect(r, palette().brush(QPalette::Base));
+}
+
 TDelegatWezla::TDelegatWezla(const Warsztat& w, QObject* rodzic) : QStyledItemDelegate(rodzic), w_(w) {}
 
 void TDelegatWezla::initStyleOption(QStyleOptionViewItem* opcja, const QModelIndex& indeks) const {

@@ -35,6 +35,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    // No lines or buttons: the indent stays blank, also on the selected row.
+    void drawBranches(QPainter* p, const QRect& r, const QModelIndex& indeks) const override;
 };
 
 // Draws an item in one of the five looks of the core: the base and

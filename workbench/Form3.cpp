@@ -122,9 +122,13 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setFixedHeight(4 * 30 + 4);
-    for (int r = 0; r < 4; ++r) StringGrid1->setRowHeight(r, 30);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int r = 0; r < 4; ++r) StringGrid1->setRowHeight(r, 28);
     StringGrid1->setColumnWidth(0, 100);
+    for (int c = 1; c < 7; ++c) StringGrid1->setColumnWidth(c, 90);
+    const int ramka = 2 * StringGrid1->frameWidth();
+    StringGrid1->setFixedSize(100 + 6 * 90 + ramka, 4 * 28 + ramka);
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 7; ++c) {
             auto* item = new QTableWidgetItem;
