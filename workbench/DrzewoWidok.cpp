@@ -51,6 +51,7 @@ TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic) : QTreeWidget(rodzic) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
     setContextMenuPolicy(Qt::CustomContextMenu);
     // The selection stays visible, white on black, without the focus.
     QPalette p = palette();
@@ -166,7 +167,8 @@ void TPoleWezla::dropEvent(QDropEvent* e) {
     }
     bool ok = false;
     const int numer = dane->data(TypWezla).toInt(&ok);
-    e->acceptProposedAction();
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
     if (ok && poUpuszczeniu) poUpuszczeniu(numer);
 }
 

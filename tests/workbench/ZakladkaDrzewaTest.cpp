@@ -205,6 +205,18 @@ TEST_F(ZakladkaDrzewa, InsAddsUnderTheBaseInNumericOrder) {
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
 }
 
+TEST_F(ZakladkaDrzewa, TheTreeDragsTheNodeNumberAsACopy) {
+    QTreeWidget* t = f().TreeView1;
+    const QModelIndex i = t->indexFromItem(item("d 2"));
+    std::unique_ptr<QMimeData> dane(t->model()->mimeData({i}));
+    ASSERT_NE(dane, nullptr);
+    EXPECT_EQ(dane->formats(), QStringList{QStringLiteral("application/x-vesk-wezel")});
+    EXPECT_EQ(dane->data(QStringLiteral("application/x-vesk-wezel")), QByteArray("2"));
+    EXPECT_EQ(t->model()->supportedDragActions(), Qt::CopyAction);
+    upusc(f().OkienkoEdycji, dane.release());
+    EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d 2"));
+}
+
 TEST_F(ZakladkaDrzewa, OnlyOurNodesAreTakenByTheBoxes) {
     upusc(f().OkienkoBazowe, wezel(1));
     EXPECT_EQ(f().OkienkoBazowe->text(), QStringLiteral("d/r 1"));
