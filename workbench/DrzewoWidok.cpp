@@ -95,7 +95,9 @@ void TDrzewoWezlow::keyReleaseEvent(QKeyEvent* e) {
 
 void TDrzewoWezlow::focusInEvent(QFocusEvent* e) {
     QTreeWidget::focusInEvent(e);
-    if (poWejsciu) poWejsciu();
+    // Only focus coming from another control, not the window's activation
+    // or a closed popup.
+    if (poWejsciu && e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) poWejsciu();
 }
 
 void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
