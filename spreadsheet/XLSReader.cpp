@@ -377,6 +377,7 @@ void TXLSReader::handleBOF(const TRecordBody& body) {
                 s.SetName(u"Sheet1");
             }
             sheet_ = &s;
+            dimensionsRead_ = false;
             current_ = &s.Records();
             keepDefault(header_.Id, body.data(), body.size());
             break;
@@ -409,6 +410,9 @@ void TXLSReader::handleBOF(const TRecordBody& body) {
 
 bool TXLSReader::handleEOF(const TRecordBody& body) {
     keepRaw_ = false;
+    // A sheet without DIMENSIONS gets the bounds of its cells, so that its
+    // used area covers them.
+    if (sheet_ && current_ == &sheet_->Records() && !dimensionsRead_) sheet_->CalcDimensions();
     current_->AddRecord(BIFFID_EOF, body.data(), body.size());
     sharedFormulas_.clear();
     return !(directory_.empty() || directoryIndex_ >= static_cast<int>(directory_.size()) - 1);
@@ -436,6 +440,7 @@ void TXLSReader::readWindow2(const TRecordBody& body) {
 }
 
 void TXLSReader::readDimensions(const TRecordBody& body) {
+    dimensionsRead_ = true;
     if (version_ >= xvExcel97) {
         body.need(0, 12);
         keepDefault(BIFFID_DIMENSIONS, body.data(), body.size());

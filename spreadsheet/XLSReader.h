@@ -99,6 +99,7 @@ private:
     TSheet* sheet_ = nullptr;
     bool keepRaw_ = false;
     bool skip_ = false;
+    bool dimensionsRead_ = false;
     int codePage_ = 1250;
 };
 
