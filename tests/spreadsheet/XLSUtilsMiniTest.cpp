@@ -173,3 +173,24 @@ TEST(XLSBytes, ShortBodyNamesRecordAndOffset) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(EXLSError, LocationAndPrefix) {
+    EXLSError plain(XLSErrorKind::Refused, "Can not write Excel 2.1/3.0 files");
+    EXPECT_STREQ(plain.what(), "Can not write Excel 2.1/3.0 files");
+    EXPECT_EQ(plain.recordId(), EXLSError::NoRecord);
+    EXLSError located = plain.at(0x0203, 512);
+    EXPECT_STREQ(located.what(), "Can not write Excel 2.1/3.0 files (record 0203 at offset 512)");
+    EXPECT_EQ(located.at(0x0001, 1).recordId(), 0x0203) << "a known location stays";
+    EXLSError prefixed = located.withPrefix("Record 12: ");
+    EXPECT_EQ(prefixed.message(), "Record 12: Can not write Excel 2.1/3.0 files");
+    EXPECT_EQ(prefixed.kind(), XLSErrorKind::Refused);
+    EXPECT_EQ(prefixed.offset(), 512);
+    EXPECT_STREQ(EXLSError(XLSErrorKind::Io, "x", EXLSError::NoRecord, 7).what(), "x (at offset 7)");
+    EXPECT_STREQ(xlsErrorKindName(XLSErrorKind::Container), "Container");
+}
+
+}  // namespace
+}  // namespace vesk
