@@ -111,8 +111,7 @@ WideString TSheet::AsString(int col, int row) const {
     };
     const TCellType code = cell->CellType() & 127;
     if (code >= ctNumberFormula && code <= ctErrorFormula && o && o->ShowFormulas) {
-        const std::string text = AsFormula(col, row);
-        return cp1250ToUtf16(text);
+        return AsFormula(col, row);
     }
     switch (code) {
         case ctFloat: return numberText(static_cast<const TFloatCell*>(cell)->Value, o);
@@ -136,7 +135,7 @@ bool TSheet::AsBoolean(int col, int row) const {
     return static_cast<const TBooleanCell*>(cell)->Value != 0;
 }
 
-std::string TSheet::AsFormula(int col, int row) const {
+WideString TSheet::AsFormula(int col, int row) const {
     const TCell* cell = Cell(col, row);
     const TCellType code = cell ? static_cast<TCellType>(cell->CellType() & 127) : ctNone;
     if (code < ctNumberFormula || code > ctArrayFormula) throw EXLSError(XLSErrorKind::Usage, WrongCell);

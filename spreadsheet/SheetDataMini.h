@@ -61,7 +61,7 @@ public:
     // for anything else.
     bool AsBoolean(int col, int row) const;
     // Formula text without "="; Usage error for a cell that is no formula.
-    std::string AsFormula(int col, int row) const;
+    WideString AsFormula(int col, int row) const;
     void SetAsString(int col, int row, std::u16string_view value);
     TCell* Cell(int col, int row) const;
 

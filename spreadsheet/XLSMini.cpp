@@ -44,6 +44,19 @@ TXLSMini::TXLSMini() : palette_(DefaultPalette()), globals_(std::make_unique<TRe
     workbook_->SetHeight(7000);
     optionsDialog_ = std::make_unique<TOptionsDialog>(*globals_);
     optionsDialog_->CalcMode = cmAutomatic;
+    formulaHandler_ = std::make_unique<TFormulaHandler>(this);
+    formulaHandler_->OnSheetLookup = [this](std::u16string_view name, int& count) {
+        int index = -1;
+        SheetIndexByName(name, index, count);
+        return index;
+    };
+    formulaHandler_->OnSheetName = [this](int index) {
+        WideString text;
+        SheetTextByIndex(0, index, 0, 0, text);
+        return text;
+    };
+    SetStrTRUE(u"TRUE");
+    SetStrFALSE(u"FALSE");
     sheets_ = std::make_unique<TSheets>(this);
     sheets_->Add();
     LoadOptionsDialog();
@@ -59,6 +72,17 @@ void TXLSMini::SetVersion(TExcelVersion v) {
     version_ = v;
     maxBodySize_ = v < xvExcel97 ? MaxRecordBodyBiff5 : MaxRecordBodyBiff8;
     sheets_->SST().SetMaxBodySize(maxBodySize_);
+    formulaHandler_->SetVersion(v);
+}
+
+void TXLSMini::SetStrTRUE(std::u16string_view v) {
+    strTrue_ = v;
+    formulaHandler_->SetStrTRUE(v);
+}
+
+void TXLSMini::SetStrFALSE(std::u16string_view v) {
+    strFalse_ = v;
+    formulaHandler_->SetStrFALSE(v);
 }
 
 void TXLSMini::Notify(std::u16string_view text) const {
@@ -78,6 +102,8 @@ void TXLSMini::ReadStream(const std::vector<std::uint8_t>* source) {
 }
 
 void TXLSMini::Clear() {
+    formulaHandler_->Clear();
+    formulaHandler_->CodePage = 1250;
     globals_->SetDefaultData();
     DefaultFormats = true;
     sheets_->Reset();
@@ -155,8 +181,8 @@ void TXLSMini::SheetTextByIndex(std::uint8_t kind, int sheetIndex, int col, int 
     else if (kind == 1) text = sheet.AsString(col, row);
 }
 
-std::string TXLSMini::DecodeFormula(const TFormulaCell&, int, int, int) const {
-    throw EXLSError(XLSErrorKind::Formula, "Formula decoding is not available");
+WideString TXLSMini::DecodeFormula(const TFormulaCell& cell, int sheetIndex, int col, int row) const {
+    return formulaHandler_->DecodeFormula(cell.Tokens, cell.TokenLength(), row, col, sheetIndex);
 }
 
 }  // namespace vesk

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "BIFFRecsMini.h"
-#include "FormulaSettings.h"
+#include "FormulaHandler.h"
 #include "RecordStorageMini.h"
 #include "SheetDataMini.h"
 #include "WideString.h"
 #include "WorkbookSettings.h"
+#include "XLSEventsMini.h"
 #include "XLSStreamMini.h"
 
 namespace vesk {
@@ -48,9 +49,9 @@ public:
     bool RefreshAll() const { return globals_->RefreshAll(); }
     void SetRefreshAll(bool v) { globals_->SetRefreshAll(v); }
     const WideString& StrTRUE() const { return strTrue_; }
-    void SetStrTRUE(std::u16string_view v) { strTrue_ = v; }
+    void SetStrTRUE(std::u16string_view v);
     const WideString& StrFALSE() const { return strFalse_; }
-    void SetStrFALSE(std::u16string_view v) { strFalse_ = v; }
+    void SetStrFALSE(std::u16string_view v);
     bool ShowFormulas = false;
     // A core path (code page 1250).
     std::string Filename;
@@ -59,16 +60,17 @@ public:
     std::string ComponentVersion() const { return "2.00.00"; }
 
     // Progress 0..100, never going back.
-    std::function<void(int)> OnProgress;
+    TIntegerEvent OnProgress;
     // Notices that the user should see (a refused sheet name).
-    std::function<void(std::u16string_view)> OnNotify;
-    // Kept for callers that assign them; the library never calls them.
-    std::function<void(std::u16string_view, double&)> OnFunction;
-    std::function<void(WideString&)> OnPassword;
+    TNotifyEvent OnNotify;
+    // Kept for callers that assign it; the library never calls it.
+    TPasswordEvent OnPassword;
 
-    // Formula text separators.
-    TFormulaSettings& FormulaSettings() { return formulaSettings_; }
-    const TFormulaSettings& FormulaSettings() const { return formulaSettings_; }
+    // Formula text separators (the formula handler's).
+    TFormulaSettings& FormulaSettings() { return formulaHandler_->Settings(); }
+    const TFormulaSettings& FormulaSettings() const { return formulaHandler_->Settings(); }
+    TFormulaHandler& FormulaHandler() { return *formulaHandler_; }
+    const TFormulaHandler& FormulaHandler() const { return *formulaHandler_; }
 
     // ---- operations
     // Reads the file named by Filename.
@@ -105,7 +107,7 @@ public:
     void SheetTextByIndex(std::uint8_t kind, int sheetIndex, int col, int row, WideString& text) const;
 
     // Formula text of a formula cell at (col, row) of a sheet.
-    std::string DecodeFormula(const TFormulaCell& cell, int sheetIndex, int col, int row) const;
+    WideString DecodeFormula(const TFormulaCell& cell, int sheetIndex, int col, int row) const;
 
     // ---- state shared with the reader and the writer
     bool DefaultFormats = true;
@@ -130,7 +132,7 @@ private:
     TExtraObjects extraObjects_;
     std::unique_ptr<TWorkbookData> workbook_;
     std::unique_ptr<TOptionsDialog> optionsDialog_;
-    TFormulaSettings formulaSettings_;
+    std::unique_ptr<TFormulaHandler> formulaHandler_;
     WideString strTrue_ = u"TRUE";
     WideString strFalse_ = u"FALSE";
     TStyles styles_;

@@ -7,6 +7,7 @@
 
 #include "CodePage.h"
 #include "EXLSError.h"
+#include "FormulaDecoder.h"
 #include "XLSMini.h"
 #include "XLSUtilsMini.h"
 
@@ -24,7 +25,6 @@ constexpr std::uint16_t BofWorkbook4 = 0x0100;
 
 constexpr std::uint16_t BIFFID_RK2 = 0x007E;
 constexpr std::uint16_t BIFFID_SHRFMLA5 = 0x00BC;
-constexpr std::uint16_t BIFFID_XCT = 0x0059;
 constexpr std::uint16_t BIFFID_USERSVIEWBEGIN = 0x01AA;
 constexpr std::uint16_t BIFFID_USERSVIEWEND = 0x01AB;
 constexpr std::uint16_t BIFFID_USERBVIEW = 0x01A9;
@@ -213,6 +213,7 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             if (version_ < xvExcel97 && body.size() >= 2) {
                 const int page = body.u16(0);
                 codePage_ = page == 32769 ? 1252 : page == 32768 ? 10000 : page;
+                xls_.FormulaHandler().CodePage = codePage_;
             }
             [[fallthrough]];
         case BIFFID_PRECISION: case BIFFID_REFMODE: case BIFFID_DELTA: case BIFFID_WINDOWPROTECT: case BIFFID_1904:
@@ -341,8 +342,12 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             keepRaw_ = false;
             break;
         case BIFFID_FILEPASS: throw EXLSError(XLSErrorKind::Format, "File is encrypted.");
+        case BIFFID_NAME: case BIFFID_SUPBOOK: case BIFFID_EXTERNSHEET: case BIFFID_EXTERNNAME:
+            readName(body);
+            break;
+        case BIFFID_XCT: readXCT(body); break;
         default:
-            // Names, external references and everything else stay raw.
+            // Everything else stays raw where it stands.
             break;
     }
     return true;
@@ -597,6 +602,35 @@ void TXLSReader::readXF(const TRecordBody& body) {
     xls_.XFTime = static_cast<std::uint16_t>(first + 2);
 }
 
+void TXLSReader::readName(const TRecordBody& body) {
+    // Names and external references of BIFF8 workbook globals go to the
+    // formula handler; elsewhere they stay raw.
+    if (version_ < xvExcel97 || current_ != &xls_.Globals()) return;
+    keepRaw_ = false;
+    place(INTID_NAMES);
+    TFormulaHandler& handler = xls_.FormulaHandler();
+    switch (header_.Id) {
+        case BIFFID_NAME: handler.InternalNames().Add(body); break;
+        case BIFFID_SUPBOOK: handler.ExternalNames().ReadSupBook(body); break;
+        case BIFFID_EXTERNSHEET: handler.ExternalNames().ReadExternSheet(body); break;
+        default: handler.ExternalNames().ReadExternName(body); break;
+    }
+}
+
+void TXLSReader::readXCT(const TRecordBody& body) {
+    if (version_ < xvExcel97 || current_ != &xls_.Globals()) return;
+    keepRaw_ = false;
+    const std::uint16_t value = body.u16(0);
+    const int count = value > 32767 ? 65536 - value : value;
+    const int sheetIndex = TExternalNames::XCTSheetIndex(body);
+    for (int i = 0; i < count; ++i) {
+        if (stream_.PeekNextId() != BIFFID_CRN) throw EXLSError(XLSErrorKind::Format, "CRN record missing");
+        readNext();
+        ++records_;
+        xls_.FormulaHandler().ExternalNames().AddCRN(sheetIndex, TRecordBody(next_, nextHeader_.Id, nextPosition_));
+    }
+}
+
 void TXLSReader::readPalette(const TRecordBody& body) {
     const std::size_t count = std::min<std::size_t>(body.u16(0), 57);
     body.need(2, count * 4);
@@ -643,7 +677,11 @@ void TXLSReader::readFormula(const TRecordBody& body) {
         const std::uint16_t next = stream_.PeekNextId();
         if (next == BIFFID_SHRFMLA || next == BIFFID_SHRFMLA5) readSharedFormula();
         if (const TSharedFormula* f = sharedFormulaFor(col, row)) {
-            tokens = f->Data.data();
+            // The shared tokens, made this cell's own.
+            shared_.assign(f->Data.begin(), f->Data.end());
+            ConvertSharedFormula(version_ >= xvExcel97, std::span<std::uint8_t>(shared_.data(), f->TokenLength),
+                                 row, col);
+            tokens = shared_.data();
             length = f->TokenLength;
             extra = f->Data.size() - f->TokenLength;
             sharedUsed = true;

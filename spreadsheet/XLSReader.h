@@ -63,6 +63,8 @@ private:
     void readObj(const TRecordBody& body);
     void readXF(const TRecordBody& body);
     void readPalette(const TRecordBody& body);
+    void readName(const TRecordBody& body);
+    void readXCT(const TRecordBody& body);
     void readFormula(const TRecordBody& body);
     void readFormula2(const TRecordBody& body);
     void readFormula34(const TRecordBody& body);
@@ -86,6 +88,7 @@ private:
     TExcelVersion version_ = xvNone;
     std::vector<std::uint8_t> body_;
     std::vector<std::uint8_t> next_;
+    std::vector<std::uint8_t> shared_;  // tokens of a shared formula for one cell
     TRecordHeader header_;
     TRecordHeader nextHeader_;
     std::int64_t headerPosition_ = 0;

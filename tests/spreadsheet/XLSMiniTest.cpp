@@ -128,6 +128,12 @@ TEST(XLSMini, AccessorsByCellKind) {
             EXPECT_EQ(e.message(), "Cell is missing/is of wrong type");
         }
     }
+    EXPECT_EQ(s.AsFormula(5, 0), u"1");
+    xls.ShowFormulas = true;
+    EXPECT_EQ(s.AsString(5, 0), u"1");
+    EXPECT_EQ(s.AsString(6, 0), u"1");
+    EXPECT_EQ(s.AsString(3, 0), u"12");
+    xls.ShowFormulas = false;
     xls.SetStrTRUE(u"PRAWDA");
     EXPECT_EQ(s.AsString(0, 0), u"PRAWDA");
 }

@@ -262,6 +262,65 @@ TEST(XLSReader, AStringFormulaWithoutItsStringKeepsAnEmptyText) {
     EXPECT_EQ(s.AsFloat(0, 0), 1.0);
 }
 
+TEST(XLSReader, SharedArrayAndNamedFormulasDecode) {
+    auto exp = [](unsigned row) {  // ptgExp to the range's first cell
+        return Rec{BIFFID_FORMULA, B().u16(row).u16(1).u16(15).f64(row + 1.0).u16(0x0008).u32(0).u16(5).u8(0x01)
+                                       .u16(0).u16(1)};
+    };
+    std::vector<Rec> sheet = {
+        exp(0),
+        // =A<row>+1 shared over B1:B3: RefN to the cell on the left, ptgInt 1, ptgAdd
+        {BIFFID_SHRFMLA, B().u16(0).u16(2).u8(1).u8(1).u16(0).u16(9).u8(0x2C).u16(0).u16(0xC0FF).u8(0x1E).u16(1)
+                             .u8(0x03)},
+        exp(1),
+        exp(2),
+        // An array formula and its ARRAY record.
+        {BIFFID_FORMULA, B().u16(5).u16(0).u16(15).f64(4.0).u16(0).u32(0).u16(5).u8(0x01).u16(5).u16(0)},
+        {BIFFID_ARRAY, B().u16(5).u16(6).u8(0).u8(0).u16(0).u32(0).u16(3).u8(0x1E).u16(4)},
+        // A formula naming a defined name.
+        {BIFFID_FORMULA, B().u16(7).u16(0).u16(15).f64(5.0).u16(0).u32(0).u16(5).u8(0x23).u16(1).u16(0)},
+    };
+    const Rec name = {BIFFID_NAME, B().u16(0).u8(0).u8(4).u16(3).u16(0).u16(0).u32(0).u8(0).bytes("Suma").u8(0x1E)
+                                       .u16(5)};
+    const auto bytes = test::compound(test::bookStream(true, {name}, {SheetSpec{u"A", 0, 0, sheet}}));
+    TXLSMini xls;
+    read(xls, bytes);
+    TSheet& s = xls.Sheets().Items(0);
+    EXPECT_EQ(s.AsFormula(1, 0), u"A1+1");
+    EXPECT_EQ(s.AsFormula(1, 1), u"A2+1");
+    EXPECT_EQ(s.AsFormula(1, 2), u"A3+1");
+    EXPECT_EQ(s.AsFloat(1, 2), 3.0);
+    ASSERT_EQ(s.CellType(0, 5), ctArrayFormula);
+    EXPECT_EQ(static_cast<TArrayFormulaCell*>(s.Cell(0, 5))->ArrayTokens,
+              (B().u16(5).u16(6).u8(0).u8(0).u16(0).u32(0).u16(3).u8(0x1E).u16(4).v()));
+    EXPECT_EQ(xls.FormulaHandler().InternalNames().Count(), 1);
+    EXPECT_EQ(s.AsFormula(0, 7), u"Suma");
+    EXPECT_EQ(s.AsString(0, 7), u"5");
+    xls.ShowFormulas = true;
+    EXPECT_EQ(s.AsString(0, 7), u"Suma");
+    EXPECT_EQ(s.AsString(1, 1), u"A2+1");
+}
+
+TEST(XLSReader, ArrayDataAfterTheTokensStaysWithTheCell) {
+    // ={1,2}: ptgArray (7 reserved bytes), then the array's data: 2 columns,
+    // 1 row, two numbers.
+    B data;
+    data.u8(1).u16(0).u8(1).f64(1.0).u8(1).f64(2.0);
+    B f;
+    f.u16(0).u16(0).u16(15).f64(1.0).u16(0).u32(0).u16(8).u8(0x60).zeros(7);
+    std::vector<std::uint8_t> body = f;
+    const std::vector<std::uint8_t> tail = data;
+    body.insert(body.end(), tail.begin(), tail.end());
+    const auto bytes = test::compound(test::bookStream(true, {}, {SheetSpec{u"A", 0, 0, {{BIFFID_FORMULA, body}}}}));
+    TXLSMini xls;
+    read(xls, bytes);
+    auto* cell = static_cast<TFormulaCell*>(xls.Sheets().Items(0).Cell(0, 0));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->TokenLength(), 8u);
+    EXPECT_EQ(cell->ExtraLength, tail.size());
+    EXPECT_EQ(xls.Sheets().Items(0).AsFormula(0, 0), u"{1,2}");
+}
+
 TEST(XLSReader, TheAddedFormatsAreNotAddedTwice) {
     std::vector<Rec> globals = {{BIFFID_XF, B().zeros(20)}};
     for (unsigned format : {22u, 14u, 20u})
