@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -457,6 +458,80 @@ TEST(XLSReader, OtherProgramsFilesEqualXlrds) {
         if (std::string(name) != "polskie-biff2.xls") EXPECT_EQ(ourSheets(xls), sheets) << name;
         EXPECT_GE(xls.Sheets().Items(0).LastRow(), 25) << name << " " << xls.Sheets().Items(0).Records().Dimensions().Data.size();
     }
+}
+
+// The fields of a CSV line (double quotes around fields, doubled inside).
+std::vector<std::string> csvFields(const std::string& line) {
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') out.back() += '"', ++i;
+            else if (c == '"') quoted = false;
+            else out.back() += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            out.emplace_back();
+        } else {
+            out.back() += c;
+        }
+    }
+    return out;
+}
+
+// LibreOffice's formula text in the form the library writes: no "=", no
+// array braces, "Sheet!" for "$Sheet.".
+std::string normalisedFormula(std::string text) {
+    if (text.rfind("{=", 0) == 0 && text.back() == '}') text = text.substr(2, text.size() - 3);
+    else text = text.substr(1);
+    std::size_t at;
+    while ((at = text.find('$')) != std::string::npos && text.find('.', at) != std::string::npos &&
+           std::isalpha(static_cast<unsigned char>(text[at + 1]))) {
+        const std::size_t dot = text.find('.', at);
+        text = text.substr(0, at) + text.substr(at + 1, dot - at - 1) + "!" + text.substr(dot + 1);
+    }
+    return text;
+}
+
+TEST(XLSReader, LibreOfficeFileEqualsXlrdAndItsFormulaExport) {
+    TXLSMini xls;
+    xls.Filename = fixture("lo-biff8.xls");
+    xls.Read();
+    ASSERT_EQ(xls.Sheets().Count(), 3);
+    EXPECT_EQ(xls.Sheets().Items(1).Hidden, hsHidden);
+    TSheet& dane = xls.Sheets().Items(0);
+    EXPECT_EQ(dane.LastRow(), 30);
+    EXPECT_EQ(dane.LastCol(), 8);
+    std::string longText;  // split over CONTINUE records in the SST
+    for (int i = 1; i <= 700; ++i) longText += "gęślą jaźń " + std::to_string(i) + " ";
+    EXPECT_EQ(dane.AsString(7, 2), utf8ToUtf16(longText));
+    int formulas = 0;
+    for (int si = 0; si < xls.Sheets().Count(); ++si) {
+        TSheet& s = xls.Sheets().Items(si);
+        std::ifstream in(fixture("lo-biff8-" + utf16ToUtf8(s.Name()) + ".csv"), std::ios::binary);
+        int row = 0;
+        for (std::string line; std::getline(in, line); ++row) {
+            const std::vector<std::string> fields = csvFields(line);
+            for (std::size_t col = 0; col < fields.size(); ++col) {
+                const std::string& f = fields[col];
+                if (f.rfind("=", 0) != 0 && f.rfind("{=", 0) != 0) continue;
+                ++formulas;
+                const int c = static_cast<int>(col);
+                if (s.CellType(c, row) == ctArrayFormula || f.rfind("{=", 0) == 0) continue;
+                EXPECT_EQ(utf16ToUtf8(s.AsFormula(c, row)), normalisedFormula(f)) << utf16ToUtf8(s.Name()) << " "
+                                                                                  << row << "," << col;
+            }
+        }
+    }
+    EXPECT_GE(formulas, 37);
+    if (!test::requireOracle("xlrd")) GTEST_SKIP() << "python3-xlrd missing";
+    std::set<std::string> expected;
+    std::vector<std::string> sheets;
+    ASSERT_TRUE(xlrdCells(fixture("lo-biff8.xls"), expected, sheets));
+    EXPECT_EQ(ourCells(xls), expected);
+    EXPECT_EQ(ourSheets(xls), sheets);
 }
 
 TEST(XLSReader, ReadingLeavesTheFileAlone) {
