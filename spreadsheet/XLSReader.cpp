@@ -655,9 +655,19 @@ void TXLSReader::readSharedFormula() {
     sharedFormulas_.push_back(std::move(f));
 }
 
-const TXLSReader::TSharedFormula* TXLSReader::sharedFormulaFor(int col, int row) const {
-    for (const TSharedFormula& f : sharedFormulas_)
-        if (row >= f.FirstRow && row <= f.LastRow && col >= f.FirstCol && col <= f.LastCol) return &f;
+const TXLSReader::TSharedFormula* TXLSReader::sharedFormulaFor(int col, int row) {
+    auto contains = [col, row](const TSharedFormula& f) {
+        return row >= f.FirstRow && row <= f.LastRow && col >= f.FirstCol && col <= f.LastCol;
+    };
+    // The range last used first, then the newest ones: a long sheet holds
+    // many ranges, and a cell's range is nearly always one of those.
+    if (lastShared_ < sharedFormulas_.size() && contains(sharedFormulas_[lastShared_]))
+        return &sharedFormulas_[lastShared_];
+    for (std::size_t i = sharedFormulas_.size(); i-- > 0;)
+        if (contains(sharedFormulas_[i])) {
+            lastShared_ = i;
+            return &sharedFormulas_[i];
+        }
     return nullptr;
 }
 

@@ -71,7 +71,7 @@ private:
     void readFormulaResult(TSheet& sheet, int col, int row, std::uint8_t type, std::uint8_t value,
                            std::uint16_t xf, const std::uint8_t* tokens, std::size_t length, std::size_t extra);
     void readSharedFormula();
-    const TSharedFormula* sharedFormulaFor(int col, int row) const;
+    const TSharedFormula* sharedFormulaFor(int col, int row);
 
     // Reads the next record into next_ (header into nextHeader_).
     void readNext();
@@ -98,6 +98,7 @@ private:
     int directoryIndex_ = -1;
     std::vector<TDirectoryEntry> directory_;
     std::vector<TSharedFormula> sharedFormulas_;
+    std::size_t lastShared_ = 0;
     TRecordStorageDefault* current_ = nullptr;
     TSheet* sheet_ = nullptr;
     bool keepRaw_ = false;
