@@ -78,7 +78,7 @@ inline Rec eof() { return {BIFFID_EOF, {}}; }
 struct SheetSpec {
     std::u16string name;
     std::uint8_t hidden = 0;
-    std::uint8_t type = 0;  // 0 worksheet, 2 chart
+    std::uint8_t type = 0;  // 0 worksheet, 2 chart, 6 module
     std::vector<Rec> records;  // between BOF and EOF
 };
 
@@ -111,7 +111,7 @@ inline std::vector<std::uint8_t> bookStream(bool biff8, const std::vector<Rec>& 
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         const std::uint32_t at = static_cast<std::uint32_t>(out.size());
         std::memcpy(out.data() + offsetAt[i], &at, 4);
-        const unsigned type = sheets[i].type == 2 ? 0x0020 : 0x0010;
+        const unsigned type = sheets[i].type == 2 ? 0x0020 : sheets[i].type == 6 ? 0x0006 : 0x0010;
         put(out, biff8 ? bof8(type) : bof5(type));
         for (const Rec& r : sheets[i].records) put(out, r);
         put(out, eof());

@@ -322,6 +322,66 @@ TEST(XLSReader, ArrayDataAfterTheTokensStaysWithTheCell) {
     EXPECT_EQ(xls.Sheets().Items(0).AsFormula(0, 0), u"{1,2}");
 }
 
+TEST(XLSReader, PrintSettingsPaletteAndRawRecords) {
+    std::vector<Rec> sheet = {
+        {BIFFID_HEADER, B().str16(u"Nagłówek")},
+        {BIFFID_FOOTER, {}},
+        {BIFFID_LEFTMARGIN, B().f64(0.75)},
+        {BIFFID_BOTTOMMARGIN, B().f64(1.25)},
+        {BIFFID_HORIZONTALPAGEBREAKS, B().u16(2).u16(10).u16(0).u16(255).u16(20).u16(1).u16(3)},
+        {BIFFID_VERTICALPAGEBREAKS, B().u16(1).u16(4).u16(0).u16(65535)},
+        {0x1234, B().zeros(9000)},  // over the body limit: kept raw
+        // An embedded chart: OBJ of type 5, then its substream.
+        {BIFFID_OBJ, B().u16(0x15).u16(18).u16(5).u16(1).zeros(14)},
+        test::bof8(0x20),
+        {0x1001, B().u16(1)},
+        test::eof(),
+        {BIFFID_NUMBER, B().u16(0).u16(0).u16(15).f64(1.0)},
+    };
+    const std::vector<Rec> globals = {{BIFFID_PALETTE, B().u16(2).u32(0x00112233).u32(0x00445566)},
+                                      {BIFFID_WRITEACCESS, B().u16(3).u8(0).bytes("Jan").zeros(20)}};
+    const auto bytes = test::compound(test::bookStream(true, globals, {SheetSpec{u"A", 0, 0, sheet}}));
+    TXLSMini xls;
+    read(xls, bytes);
+    TSheet& s = xls.Sheets().Items(0);
+    EXPECT_EQ(s.PrintSettings().Header, u"Nagłówek");
+    EXPECT_EQ(s.PrintSettings().Footer, u"");
+    EXPECT_EQ(s.PrintSettings().MarginLeft, 0.75);
+    EXPECT_EQ(s.PrintSettings().MarginBottom, 1.25);
+    EXPECT_EQ(s.PrintSettings().MarginTop, -1.0);
+    ASSERT_EQ(s.PrintSettings().HorizPagebreaks.size(), 2u);
+    EXPECT_EQ(s.PrintSettings().HorizPagebreaks[1].Row, 19);
+    EXPECT_EQ(s.PrintSettings().HorizPagebreaks[1].Col2, 3);
+    ASSERT_EQ(s.PrintSettings().VertPagebreaks.size(), 1u);
+    EXPECT_EQ(s.PrintSettings().VertPagebreaks[0].Col, 3);
+    EXPECT_EQ(xls.Palette()[8], 0x00112233u);
+    EXPECT_EQ(xls.Palette()[9], 0x00445566u);
+    EXPECT_EQ(xls.Palette()[10], DefaultPalette()[10]);
+    EXPECT_EQ(xls.UserName(), u"Jan");
+    EXPECT_EQ(s.AsFloat(0, 0), 1.0);  // after the chart's EOF the sheet goes on
+    std::vector<std::uint16_t> ids;
+    for (std::size_t i = 0; i < s.Records().Count(); ++i)
+        if (const TRawRecord* r = s.Records().Items(i)) ids.push_back(r->Id);
+    for (std::uint16_t id : {std::uint16_t{0x1234}, BIFFID_OBJ, std::uint16_t{0x1001}, INTID_HEADERFOOTER,
+                             INTID_MARGINS, INTID_PAGEBREAKS})
+        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << std::hex << id;
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), BIFFID_EOF), 2);  // the chart's and the sheet's
+}
+
+TEST(XLSReader, Biff5WriteAccessAndAModuleInTheDirectory) {
+    const std::vector<Rec> globals = {{BIFFID_WRITEACCESS, B().u8(5).bytes("Marta").zeros(3)}};
+    std::vector<std::uint8_t> stream = test::bookStream(
+        false, globals,
+        {SheetSpec{u"Moduł", 0, 6, {}}, SheetSpec{u"Dane", 0, 0, {{BIFFID_NUMBER, B().u16(0).u16(0).u16(15).f64(2.0)}}}});
+    TXLSMini xls;
+    read(xls, test::compound(stream, "Book"));
+    EXPECT_EQ(xls.UserName(), u"Marta");
+    ASSERT_EQ(xls.Sheets().Count(), 1);
+    EXPECT_EQ(xls.Sheets().Items(0).Name(), u"Dane");
+    EXPECT_EQ(xls.Sheets().Items(0).AsFloat(0, 0), 2.0);
+    EXPECT_EQ(xls.Charts().Count(), 0u);
+}
+
 TEST(XLSReader, TheAddedFormatsAreNotAddedTwice) {
     std::vector<Rec> globals = {{BIFFID_XF, B().zeros(20)}};
     for (unsigned format : {22u, 14u, 20u})
@@ -603,6 +663,7 @@ TEST(XLSReader, MalformedInputIsAWrappedErrorNamingTheRecord) {
          1, BIFFID_BOF, 20, "directory"},
         {"an id from 0x8000", book8({{0x8000, {}}}), 4, 0x8000, FirstSheetRecord, "Bad record in file"},
         {"FILEPASS", book8({}, {{BIFFID_FILEPASS, B().u16(0)}}), 1, BIFFID_FILEPASS, 20, "File is encrypted."},
+        {"XCT without its CRN", book8({}, {{BIFFID_XCT, B().u16(1).u16(0)}}), 1, BIFFID_XCT, 20, "CRN record missing"},
         {"BOF over 256 bytes", bigBof, 0, BIFFID_BOF, 0, "Invalid BOF size"},
         {"STRING before its SHRFMLA", book8({{BIFFID_FORMULA, B().u16(0).u16(0).u16(15).u8(0).zeros(5).u16(0xFFFF)
                                                                    .u16(0).u32(0).u16(3).u8(0x1E).u16(1)},
