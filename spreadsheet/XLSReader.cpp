@@ -175,17 +175,19 @@ void TXLSReader::keepDefault(std::uint16_t id, const std::uint8_t* data, std::si
     keepRaw_ = false;
 }
 
-void TXLSReader::place(std::uint16_t placeholder) { current_->UpdateInternal(placeholder); }
+bool TXLSReader::place(std::uint16_t placeholder) {
+    // A record met where its list has no place for it stays raw.
+    if (!current_->Reference(placeholder)) return false;
+    current_->UpdateInternal(placeholder);
+    return true;
+}
 
 TSheet& TXLSReader::sheet(const TRecordBody& body) const {
     if (!sheet_) throw body.error("Cell record outside a worksheet", 0);
     return *sheet_;
 }
 
-TRecordStorageSheet& TXLSReader::sheetList(const TRecordBody& body) const {
-    if (!sheet_ || current_ != &sheet_->Records()) throw body.error("Sheet record outside a worksheet", 0);
-    return sheet_->Records();
-}
+bool TXLSReader::inSheet() const { return sheet_ && current_ == &sheet_->Records(); }
 
 int TXLSReader::column(const TRecordBody& body, std::size_t offset) const {
     const std::uint16_t col = body.u16(offset);
@@ -236,8 +238,13 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
         case BIFFID_DIMENSIONS2: case BIFFID_DIMENSIONS: readDimensions(body); break;
         case BIFFID_BOUNDSHEET: readBoundSheet(body); break;
         case BIFFID_SST:
+            if (!place(INTID_SST)) {
+                body_.resize(header_.Length);
+                if (stream_.Read(body_.data(), header_.Length) != header_.Length)
+                    throw EXLSError(XLSErrorKind::Format, "Record is cut short by the end of the data");
+                break;
+            }
             keepRaw_ = false;
-            place(INTID_SST);
             xls_.Sheets().SST().Read(stream_, header_.Length, headerPosition_);
             break;
         case BIFFID_EXTSST: keepRaw_ = false; break;
@@ -312,10 +319,8 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             else readHeaderFooter(body);
             break;
         case BIFFID_LEFTMARGIN: case BIFFID_RIGHTMARGIN: case BIFFID_TOPMARGIN: case BIFFID_BOTTOMMARGIN: {
-            TRecordStorageSheet& list = sheetList(body);
-            (void)list;
+            if (!inSheet() || !place(INTID_MARGINS)) break;
             keepRaw_ = false;
-            place(INTID_MARGINS);
             const double margin = body.f64(0);
             TPrintSettings& print = sheet_->PrintSettings();
             if (id == BIFFID_LEFTMARGIN) print.MarginLeft = margin;
@@ -461,8 +466,8 @@ void TXLSReader::readDimensions(const TRecordBody& body) {
 }
 
 void TXLSReader::readBoundSheet(const TRecordBody& body) {
+    if (!place(INTID_SHEETS)) return;
     keepRaw_ = false;
-    place(INTID_SHEETS);
     TDirectoryEntry entry;
     entry.Hidden = static_cast<THiddenState>(std::min(body.u8(4) & 3, 2));
     const std::size_t count = body.u8(6);
@@ -479,10 +484,8 @@ void TXLSReader::readBoundSheet(const TRecordBody& body) {
 }
 
 void TXLSReader::readHeaderFooter(const TRecordBody& body) {
-    TRecordStorageSheet& list = sheetList(body);
-    (void)list;
+    if (!inSheet() || !place(INTID_HEADERFOOTER)) return;
     keepRaw_ = false;
-    place(INTID_HEADERFOOTER);
     WideString text;
     if (body.size() > 0) {
         if (version_ >= xvExcel97) {
@@ -498,9 +501,8 @@ void TXLSReader::readHeaderFooter(const TRecordBody& body) {
 }
 
 void TXLSReader::readPageBreaks(const TRecordBody& body) {
-    sheetList(body);
+    if (!inSheet() || !place(INTID_PAGEBREAKS)) return;
     keepRaw_ = false;
-    place(INTID_PAGEBREAKS);
     TPrintSettings& print = sheet_->PrintSettings();
     const bool horizontal = header_.Id == BIFFID_HORIZONTALPAGEBREAKS;
     const std::size_t count = body.u16(0);
@@ -606,8 +608,8 @@ void TXLSReader::readName(const TRecordBody& body) {
     // Names and external references of BIFF8 workbook globals go to the
     // formula handler; elsewhere they stay raw.
     if (version_ < xvExcel97 || current_ != &xls_.Globals()) return;
+    if (!place(INTID_NAMES)) return;
     keepRaw_ = false;
-    place(INTID_NAMES);
     TFormulaHandler& handler = xls_.FormulaHandler();
     switch (header_.Id) {
         case BIFFID_NAME: handler.InternalNames().Add(body); break;

@@ -46,9 +46,9 @@ private:
     void handleBOF(const TRecordBody& body);
     bool handleEOF(const TRecordBody& body);
     void keepDefault(std::uint16_t id, const std::uint8_t* data, std::size_t length);
-    void place(std::uint16_t placeholder);
+    bool place(std::uint16_t placeholder);
     TSheet& sheet(const TRecordBody& body) const;
-    TRecordStorageSheet& sheetList(const TRecordBody& body) const;
+    bool inSheet() const;
     int column(const TRecordBody& body, std::size_t offset) const;
 
     void readWriteAccess(const TRecordBody& body);

@@ -382,6 +382,30 @@ TEST(XLSReader, Biff5WriteAccessAndAModuleInTheDirectory) {
     EXPECT_EQ(xls.Charts().Count(), 0u);
 }
 
+TEST(XLSReader, RecordsOutOfPlaceStayRaw) {
+    const std::vector<Rec> globals = {{BIFFID_HEADER, B().str16(u"x")}, {BIFFID_LEFTMARGIN, B().f64(2.0)}};
+    const std::vector<Rec> sheet = {test::sstRecord({u"obce"}),
+                                    {BIFFID_BOUNDSHEET, B().u32(0).u8(0).u8(0).u8(1).u8(0).bytes("Z")},
+                                    {BIFFID_NUMBER, B().u16(0).u16(0).u16(15).f64(1.0)}};
+    const auto bytes = test::compound(test::bookStream(true, globals, {SheetSpec{u"A", 0, 0, sheet}}));
+    TXLSMini xls;
+    read(xls, bytes);
+    ASSERT_EQ(xls.Sheets().Count(), 1);
+    TSheet& s = xls.Sheets().Items(0);
+    EXPECT_EQ(s.AsFloat(0, 0), 1.0);
+    EXPECT_EQ(s.PrintSettings().Header, u"");
+    EXPECT_EQ(s.PrintSettings().MarginLeft, -1.0);
+    std::size_t raw = 0;
+    for (std::size_t i = 0; i < s.Records().Count(); ++i)
+        if (const TRawRecord* r = s.Records().Items(i))
+            raw += (r->Id == BIFFID_SST && r->Data.size() == 15) || r->Id == BIFFID_BOUNDSHEET;
+    EXPECT_EQ(raw, 2u);
+    raw = 0;
+    for (std::size_t i = 0; i < xls.Globals().Count(); ++i)
+        if (const TRawRecord* r = xls.Globals().Items(i)) raw += r->Id == BIFFID_HEADER || r->Id == BIFFID_LEFTMARGIN;
+    EXPECT_EQ(raw, 2u);
+}
+
 TEST(XLSReader, TheAddedFormatsAreNotAddedTwice) {
     std::vector<Rec> globals = {{BIFFID_XF, B().zeros(20)}};
     for (unsigned format : {22u, 14u, 20u})
