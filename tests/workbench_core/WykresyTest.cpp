@@ -115,9 +115,9 @@ TEST_F(Wykresy, TogglesSwitchInOneStepAndBlockAdding) {
 }
 
 TEST_F(Wykresy, GeometryMovesOneColumnPerLevel) {
-    const Prostokat drzewo{10, 88, 800, 400};
-    EXPECT_EQ(GeometriaWykresu(drzewo, 0), (Prostokat{10 + 5 + 64, 93, 800 - 10 - 64, 390}));
-    EXPECT_EQ(GeometriaWykresu(drzewo, 2), (Prostokat{10 + 5 + 192, 93, 800 - 10 - 192, 390}));
+    const ProstokatWykresu drzewo{10, 88, 800, 400};
+    EXPECT_EQ(GeometriaWykresu(drzewo, 0), (ProstokatWykresu{10 + 5 + 64, 93, 800 - 10 - 64, 390}));
+    EXPECT_EQ(GeometriaWykresu(drzewo, 2), (ProstokatWykresu{10 + 5 + 192, 93, 800 - 10 - 192, 390}));
 }
 
 }  // namespace

@@ -361,4 +361,8 @@ void InterfejsTradycyjny::PoPodgladzie(const WynikPodgladu& wynik) {
     if (wynik.PokazZakladke) pokazTylko(ZakladkaSprawozdanie2);
 }
 
+void InterfejsTradycyjny::PoWydruku(bool wydrukowano) {
+    if (!wydrukowano) w.k.Okna->message(c("Brak drukarki - strona nie została wydrukowana"));
+}
+
 }  // namespace vesk

@@ -73,7 +73,7 @@ std::vector<PunktWykresu> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykre
     return p;
 }
 
-Prostokat GeometriaWykresu(const Prostokat& d, int poziom) {
+ProstokatWykresu GeometriaWykresu(const ProstokatWykresu& d, int poziom) {
     const int przesuniecie = (poziom + 1) * 64;
     return {d.x + 5 + przesuniecie, d.y + 5, d.w - 10 - przesuniecie, d.h - 10};
 }

@@ -56,13 +56,13 @@ struct PunktWykresu {
 // profit (offset 4528 i - 16) or the net sales (4528 i + 1216) of year i.
 std::vector<PunktWykresu> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj);
 
-struct Prostokat {
+struct ProstokatWykresu {
     int x = 0, y = 0, w = 0, h = 0;
-    bool operator==(const Prostokat&) const = default;
+    bool operator==(const ProstokatWykresu&) const = default;
 };
 // The three-year chart over the tree, moved right by one level column per
 // level of the selected node (root 0).
-Prostokat GeometriaWykresu(const Prostokat& drzewo, int poziom);
+ProstokatWykresu GeometriaWykresu(const ProstokatWykresu& drzewo, int poziom);
 
 // The menu toggles "&Zysk netto" / "&Sprzedaż" and the chart they show.
 struct WykresTrzyletni {
