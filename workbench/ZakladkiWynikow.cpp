@@ -78,9 +78,7 @@ ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, Form1& f)
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setEnabled(false);
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { podglad("WynikSyntetyczny1"); });
-    const QRect koniec = f_.ButtonFinal->geometry();
-    SpeedButton3->setGeometry(koniec.right() + 10, koniec.top(), 240, koniec.height());
-    SpeedPotwierdzenie->setGeometry(koniec.right() + 260, koniec.top(), 240, koniec.height());
+    umiescPrzyciski();
     Chart1 = new WykresDrzewa(f_.TabDrzewo);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->klik = [this] { Chart1Click(); };
@@ -267,13 +265,13 @@ void ZakladkiWynikow::zapisSprawozdan() {
 void ZakladkiWynikow::klik(const std::string& nazwa) {
     Interfejs.Klik(nazwa);
     pokazStrone(WebBrowser1, Interfejs.StronaTradycyjna);
-    f_.odswiez(app_.warsztat());
+    app_.odswiezOkna();
     odswiez();
 }
 
 void ZakladkiWynikow::SpeedPotwierdzenieClick() {
     Interfejs.SpeedPotwierdzenieClick();
-    f_.odswiez(app_.warsztat());
+    app_.odswiezOkna();
     odswiez();
 }
 
@@ -291,19 +289,19 @@ void ZakladkiWynikow::Bilans2Click() {
 
 void ZakladkiWynikow::Zysknetto1Click() {
     Wykres.Zysknetto1Click(app_.warsztat());
-    f_.odswiez(app_.warsztat());
+    app_.odswiezOkna();
     odswiez();
 }
 
 void ZakladkiWynikow::Sprzeda1Click() {
     Wykres.Sprzeda1Click(app_.warsztat());
-    f_.odswiez(app_.warsztat());
+    app_.odswiezOkna();
     odswiez();
 }
 
 void ZakladkiWynikow::Chart1Click() {
     Wykres.Chart1Click(app_.warsztat());
-    f_.odswiez(app_.warsztat());
+    app_.odswiezOkna();
     odswiez();
 }
 
@@ -341,7 +339,16 @@ void ZakladkiWynikow::pokazZakladki() {
     }
 }
 
+void ZakladkiWynikow::umiescPrzyciski() {
+    // Right of the tree tab's own rows of buttons.
+    const QRect dodanie = f_.PrzyciskDodaniaNowejDecyzji->geometry();
+    SpeedButton3->setGeometry(dodanie.right() + 10, dodanie.top(), 240, dodanie.height());
+    const QRect edycja = f_.OkienkoEdycji->geometry();
+    SpeedPotwierdzenie->setGeometry(edycja.right() + 10, edycja.top(), 240, edycja.height());
+}
+
 void ZakladkiWynikow::odswiez() {
+    umiescPrzyciski();
     pokazZakladki();
     for (const auto& [nazwa, box] : Grupy) {
         box->setVisible(Interfejs.Widoczna[nazwa]);
@@ -371,8 +378,8 @@ void ZakladkiWynikow::odswiez() {
     SpeedButton3->setEnabled(app_.warsztat().Polecenia.SpeedButton3);
     if (QAction* a = f_.akcja("Zysknetto1")) a->setChecked(Wykres.Zysknetto1);
     if (QAction* a = f_.akcja("Sprzeda1")) a->setChecked(Wykres.Sprzeda1);
-    if (auto* dodaj = f_.findChild<QPushButton*>(QStringLiteral("PrzyciskDodaniaNowejDecyzji")))
-        dodaj->setEnabled(!Wykres.Widoczny);
+    // Adding decisions waits while the chart covers the tree.
+    if (Wykres.Widoczny && f_.PrzyciskDodaniaNowejDecyzji) f_.PrzyciskDodaniaNowejDecyzji->setEnabled(false);
     rysujChart1();
 }
 
@@ -391,7 +398,10 @@ void ZakladkiWynikow::rysujChart1() {
     chart->setTitle(q(Wykres.Tytul).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     auto* seria = new QLineSeries;
     seria->setPointsVisible(true);
-    seria->setColor(Qt::red);
+    seria->setMarkerSize(9);
+    QPen pioro(Qt::red);
+    pioro.setWidth(3);
+    seria->setPen(pioro);
     for (const PunktWykresu& p : Wykres.Punkty) seria->append(p.x, p.y);
     chart->addSeries(seria);
     chart->legend()->hide();

@@ -100,6 +100,7 @@ private:
     void pokazWynik(const WynikPodgladu& w);
     void pokazZakladki();
     void rysujChart1();
+    void umiescPrzyciski();
     // Page bytes decoded from code page 1250, links relative to the page.
     static void pokazStrone(QTextBrowser* b, const std::string& sciezka);
 
