@@ -68,6 +68,11 @@ public:
 
     void ustawDrukarke(std::unique_ptr<Drukarka> d) { drukarka_ = std::move(d); }
 
+    // Shows a page file in a browser: its bytes decoded from code page
+    // 1250 whatever they hold, links relative to its folder; an empty path
+    // or a missing file empties the browser.
+    static void pokazStrone(QTextBrowser* b, const std::string& sciezka);
+
     InterfejsTradycyjny Interfejs;
     WykresTrzyletni Wykres;
 
@@ -101,8 +106,6 @@ private:
     void pokazZakladki();
     void rysujChart1();
     void umiescPrzyciski();
-    // Page bytes decoded from code page 1250, links relative to the page.
-    static void pokazStrone(QTextBrowser* b, const std::string& sciezka);
 
     Aplikacja& app_;
     Form1& f_;

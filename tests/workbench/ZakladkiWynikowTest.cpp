@@ -256,3 +256,29 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(StronaSprawozdania, ForeignBytesAreShownAsTheyDecode) {
+    test::TempDir d;
+    QTextBrowser b;
+    const std::string przypadki[] = {
+        std::string("<html><body><table><tr><td>1.5", 31),             // truncated
+        std::string("\0\xFF\x80<b>\x9C\xB9</i></zz x=\"", 19),          // foreign bytes, unknown markup
+        std::string(),                                                  // empty
+        std::string("<h1>Bilans</h1><p>\xB3\xF3\x9F</p>"),                  // code page 1250 letters
+    };
+    int n = 0;
+    for (const std::string& bajty : przypadki) {
+        const std::string nazwa = "s" + std::to_string(n++) + ".html";
+        d.write(nazwa, bajty);
+        ZakladkiWynikow::pokazStrone(&b, d.file(nazwa));
+    }
+    EXPECT_TRUE(b.toPlainText().contains(u("łóź")));
+    ZakladkiWynikow::pokazStrone(&b, d.file("brak.html"));
+    EXPECT_TRUE(b.toPlainText().isEmpty());
+}
+
+}  // namespace
+}  // namespace vesk

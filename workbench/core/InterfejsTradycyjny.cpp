@@ -259,7 +259,7 @@ void InterfejsTradycyjny::przyciskOperatora(const std::string& nazwa) {
         Polecenia.NowyPlik1Click();
     Widoczna["GrupaOperatora"] = false;
     NumerZbioruPrim = etykietaWybranego();
-    NazwaOperatoraPrim = w.k.SciezkaOperatora;
+    NazwaOperatoraPrim = w.NazwaOperatoraPrim;
     wlaczaniePoRodzaju();
     if (nazwa == "PrzyciskAktywacja1") {
         std::string rodzaj, numer;
@@ -330,7 +330,7 @@ void InterfejsTradycyjny::PrzyciskSymulacja() {
 
 void InterfejsTradycyjny::InterfejsShow() {
     NumerZbioruPrim = etykietaWybranego();
-    NazwaOperatoraPrim = w.k.SciezkaOperatora;
+    NazwaOperatoraPrim = w.NazwaOperatoraPrim;
     const bool niesymulowany = niesymulowanyWybrany();
     StatusPrim = niesymulowany ? teksty::NieSymulowany : teksty::Symulowany;
     Wlaczony["PrzyciskSymulacja"] = niesymulowany;
