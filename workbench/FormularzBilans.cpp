@@ -3,6 +3,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QStackedBarSeries>
 #include <QValueAxis>
@@ -88,7 +89,17 @@ void RysujWykresBilansu(QChartView* widok, const WykresBilansu& wykres, bool osP
     chart->addAxis(wartosci, osPoPrawej ? Qt::AlignRight : Qt::AlignLeft);
     seria->attachAxis(wartosci);
     if (wykres.Lata.empty()) wartosci->setRange(0, 1);
+    // The window is small: small type and thin margins keep the years and
+    // the series' names readable.
+    QFont maly = lata->labelsFont();
+    maly.setPointSize(7);
+    lata->setLabelsFont(maly);
+    wartosci->setLabelsFont(maly);
+    chart->legend()->setFont(maly);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
     QChart* stary = widok->chart();
     widok->setChart(chart);
     delete stary;

@@ -2,7 +2,6 @@
 
 #include <QChart>
 #include <QFile>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -121,14 +120,20 @@ void ZakladkiWynikow::zbudujInterfejs() {
     f_.PageControl1->addTab(TabInterfejs, u("&Interfejs tradycyjny"));
     f_.PageControl1->setTabVisible(f_.PageControl1->indexOf(TabInterfejs), false);
 
-    // Columns of groups: the main menu, operator and simulator, decisions
-    // and results, finance, production and ratios.
-    const std::map<std::string, std::pair<int, int>> miejsca = {
-        {"GrupaMenuGlownego", {0, 0}}, {"GrupaOperatora", {0, 1}}, {"GrupaSymulatora", {1, 1}},
-        {"GrupaDecyzje", {0, 2}},      {"GrupaRezultaty", {1, 2}}, {"GrupaFinanse", {0, 3}},
-        {"GrupaProdukcja", {0, 4}},    {"GrupaWskaznikow", {1, 4}},
+    // Columns of groups, each from the top: the main menu, operator and
+    // simulator, decisions and results, finance, production and ratios.
+    const std::map<std::string, int> kolumny = {
+        {"GrupaMenuGlownego", 0}, {"GrupaOperatora", 1}, {"GrupaSymulatora", 1}, {"GrupaDecyzje", 2},
+        {"GrupaRezultaty", 2},    {"GrupaFinanse", 3},   {"GrupaProdukcja", 4},  {"GrupaWskaznikow", 4},
     };
-    auto* siatka = new QGridLayout(TabInterfejs);
+    auto* siatka = new QVBoxLayout(TabInterfejs);
+    auto* rzad = new QHBoxLayout;
+    siatka->addLayout(rzad, 1);
+    std::vector<QVBoxLayout*> kolumna;
+    for (int i = 0; i < 5; ++i) {
+        kolumna.push_back(new QVBoxLayout);
+        rzad->addLayout(kolumna.back());
+    }
     QFont czcionka = TabInterfejs->font();
     czcionka.setPointSize(13);
     for (const GrupaInterfejsu& g : GrupyInterfejsu()) {
@@ -145,11 +150,10 @@ void ZakladkiWynikow::zbudujInterfejs() {
             uklad->addWidget(b);
             Przyciski[nazwa] = b;
         }
-        uklad->addStretch();
-        const auto [wiersz, kolumna] = miejsca.at(g.nazwa);
-        siatka->addWidget(box, wiersz, kolumna, Qt::AlignTop);
+        kolumna[static_cast<std::size_t>(kolumny.at(g.nazwa))]->addWidget(box);
         Grupy[g.nazwa] = box;
     }
+    for (QVBoxLayout* k : kolumna) k->addStretch();
     // A click on the finance box itself.
     Grupy["GrupaFinanse"]->installEventFilter(this);
 
@@ -173,8 +177,7 @@ void ZakladkiWynikow::zbudujInterfejs() {
         odswiez();
     });
     informacje->addWidget(PrzyciskTabDrzewo);
-    siatka->addLayout(informacje, 2, 0, 1, 5);
-    siatka->setRowStretch(1, 1);
+    siatka->addLayout(informacje);
 }
 
 void ZakladkiWynikow::zbudujSprawozdania() {
