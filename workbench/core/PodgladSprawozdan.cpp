@@ -22,14 +22,8 @@ namespace vesk {
 
 namespace {
 
-const std::string& c(const char* utf8) {
-    // Texts written in UTF-8 here, handed on in code page 1250.
-    static std::vector<std::pair<const char*, std::string>> pamiec;
-    for (const auto& [klucz, tekst] : pamiec)
-        if (klucz == utf8) return tekst;
-    pamiec.emplace_back(utf8, utf8ToCp1250(utf8));
-    return pamiec.back().second;
-}
+// Texts written in UTF-8 here, handed on in code page 1250.
+std::string c(const char* utf8) { return utf8ToCp1250(utf8); }
 
 constexpr const char* NiedostepnyDlaKorzenia = "Dla decyzji inicjującej niedostępny";
 constexpr const char* TworzenieWszystkich = "Tworzenie plików ze wszystkimi sprawozdaniami";
