@@ -51,6 +51,7 @@ TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic) : QTreeWidget(rodzic) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
     setContextMenuPolicy(Qt::CustomContextMenu);
     // The selection stays visible, white on black, without the focus.
     QPalette p = palette();
@@ -94,7 +95,9 @@ void TDrzewoWezlow::keyReleaseEvent(QKeyEvent* e) {
 
 void TDrzewoWezlow::focusInEvent(QFocusEvent* e) {
     QTreeWidget::focusInEvent(e);
-    if (poWejsciu) poWejsciu();
+    // Only focus coming from another control, not the window's activation
+    // or a closed popup.
+    if (poWejsciu && e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) poWejsciu();
 }
 
 void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
@@ -166,7 +169,8 @@ void TPoleWezla::dropEvent(QDropEvent* e) {
     }
     bool ok = false;
     const int numer = dane->data(TypWezla).toInt(&ok);
-    e->acceptProposedAction();
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
     if (ok && poUpuszczeniu) poUpuszczeniu(numer);
 }
 

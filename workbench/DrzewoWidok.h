@@ -29,6 +29,8 @@ public:
 
 protected:
     QStringList mimeTypes() const override;
+    // A node is only ever copied out: no drop removes it from the tree.
+    Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
     QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;

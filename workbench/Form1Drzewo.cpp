@@ -152,6 +152,13 @@ void Form1::polaczZakladkeDrzewa() {
     });
 }
 
+void Form1::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    // The main window activated: the indicator window steps aside.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && app_.warsztat().Wskazniki->visible())
+        app_.warsztat().Wskazniki->hide();
+}
+
 void Form1::odswiezZakladkeDrzewa(const Warsztat& w) {
     odswiezanie_ = true;
     // The items are made again only when labels or levels changed; the

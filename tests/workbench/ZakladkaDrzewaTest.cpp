@@ -159,6 +159,18 @@ TEST_F(ZakladkaDrzewa, SelectingAnUnsimulatedNodeFollowsIt) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(ZakladkaDrzewa, FocusFromAnotherControlShowsTheRootNotFromTheWindow) {
+    klik("d 2");
+    QFocusEvent okno(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(f().TreeView1, &okno);
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2012-2014"));
+    QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(f().TreeView1, &tab);
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2009-2011"));
+    EXPECT_EQ(f().Debug.at("Nazwa_Biezacego_Wezla")->text(), QStringLiteral("d/r 0"));
+    EXPECT_EQ(f().TreeView1->currentItem(), item("d 2"));
+}
+
 TEST_F(ZakladkaDrzewa, UnsimulatedBaseIsRefused) {
     upusc(f().OkienkoEdycji, wezel(0));
     klik("d 2");
@@ -203,6 +215,18 @@ TEST_F(ZakladkaDrzewa, InsAddsUnderTheBaseInNumericOrder) {
     EXPECT_EQ(f().TreeView1->currentItem()->text(0), QStringLiteral("d 3"));
     EXPECT_NE(work.read("OPERATOR/op.tr1").find("\t\td 3\r\n\t\td 4\r\n"), std::string::npos);
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+}
+
+TEST_F(ZakladkaDrzewa, TheTreeDragsTheNodeNumberAsACopy) {
+    QTreeWidget* t = f().TreeView1;
+    const QModelIndex i = t->indexFromItem(item("d 2"));
+    std::unique_ptr<QMimeData> dane(t->model()->mimeData({i}));
+    ASSERT_NE(dane, nullptr);
+    EXPECT_EQ(dane->formats(), QStringList{QStringLiteral("application/x-vesk-wezel")});
+    EXPECT_EQ(dane->data(QStringLiteral("application/x-vesk-wezel")), QByteArray("2"));
+    EXPECT_EQ(t->model()->supportedDragActions(), Qt::CopyAction);
+    upusc(f().OkienkoEdycji, dane.release());
+    EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d 2"));
 }
 
 TEST_F(ZakladkaDrzewa, OnlyOurNodesAreTakenByTheBoxes) {
