@@ -158,6 +158,8 @@ TEST_F(Wyniki, TraditionalTabGroupsAndReportButton) {
     EXPECT_FALSE(z().Grupy["GrupaFinanse"]->isHidden());
     EXPECT_EQ(z().Przyciski["PrzyciskCashFlow"]->text(), u("Rachunek\nprzepływów pieniężnych"));
     EXPECT_EQ(z().Przyciski["PrzyciskCashFlow"]->font().pointSize(), 13);
+    f().resize(1000, 700);
+    z().TabInterfejs->grab().save(QStringLiteral(VESK_DATA_DIR "../interfejs_tradycyjny.png"));
     z().Przyciski["PrzyciskRezultaty1"]->click();
     EXPECT_TRUE(z().Grupy["GrupaFinanse"]->isHidden());
 
