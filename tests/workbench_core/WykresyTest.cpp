@@ -114,6 +114,21 @@ TEST_F(Wykresy, TogglesSwitchInOneStepAndBlockAdding) {
     EXPECT_TRUE(w->Polecenia.Wzy1);
 }
 
+TEST(WykresyBezOperatora, HidingDoesNotEnableDecisionsWithoutATree) {
+    ScriptedUserInterface ui;
+    Kontekst k(ui);
+    Warsztat w(k);
+    WykresTrzyletni c;
+    c.Zysknetto1Click(w);
+    EXPECT_TRUE(c.Widoczny);
+    EXPECT_TRUE(c.Punkty.empty());
+    c.Zysknetto1Click(w);
+    EXPECT_FALSE(w.Polecenia.Wzy1);
+    c.Sprzeda1Click(w);
+    c.Chart1Click(w);
+    EXPECT_FALSE(w.Polecenia.Wzy1);
+}
+
 TEST_F(Wykresy, GeometryMovesOneColumnPerLevel) {
     const ProstokatWykresu drzewo{10, 88, 800, 400};
     EXPECT_EQ(GeometriaWykresu(drzewo, 0), (ProstokatWykresu{10 + 5 + 64, 93, 800 - 10 - 64, 390}));

@@ -92,18 +92,21 @@ void WykresTrzyletni::przelacz(Warsztat& w, bool& ten, bool& inny) {
     if (ten) {
         ten = false;
         Widoczny = false;
-        w.Polecenia.Wzy1 = true;
+        w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
         return;
     }
     ten = true;
     Widoczny = true;
     w.Polecenia.Wzy1 = false;
     Maly_Wykres_Trzyletni(w.k.RekordBiezacy);
+    // No node, no points: the buffer then holds no node's record.
+    if (w.IndeksWybranego() < 0) Punkty.clear();
 }
 
 void WykresTrzyletni::Chart1Click(Warsztat& w) {
     Widoczny = false;
-    w.Polecenia.Wzy1 = true;
+    // The decisions' menu comes back only where there is a tree to edit.
+    w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
     if (Zysknetto1)
         Zysknetto1 = false;
     else if (Sprzeda1)

@@ -78,7 +78,9 @@ struct WykresTrzyletni {
     // hiding enables them. Draws from the current record.
     void Zysknetto1Click(Warsztat& w);
     void Sprzeda1Click(Warsztat& w);
-    // A click on the chart hides it and unchecks its item.
+    // A click on the chart hides it and unchecks its item. Hiding gives the
+    // menu "&Decyzje" back only while a tree is loaded; with no node
+    // selected the chart has no points.
     void Chart1Click(Warsztat& w);
     // Title and points from the current record, only while shown.
     void Maly_Wykres_Trzyletni(const StanModelu& rekord);
