@@ -24,10 +24,48 @@ int indeksSlowa(const std::string& slowo, const char* a, const char* b, const ch
     return -1;
 }
 
-// A command's end by a stop request.
-struct Zatrzymanie {};
-
 }  // namespace
+
+// Stands in for the windows while a climb runs: the simulation, which asks
+// for a stop at every step, is always told to go on, and a request it met
+// is kept for the test between trials, so that a trial is never cut short.
+class Optymalizacja::OdroczonyStop : public UserInterface {
+public:
+    explicit OdroczonyStop(Kontekst& k) : k_(k), ui_(*k.Okna) { k_.Okna = this; }
+    ~OdroczonyStop() override { k_.Okna = &ui_; }
+    OdroczonyStop(const OdroczonyStop&) = delete;
+    OdroczonyStop& operator=(const OdroczonyStop&) = delete;
+
+    // Whether a stop was asked for since the climb began.
+    bool prosba() {
+        if (!prosba_) prosba_ = ui_.stopRequested();
+        return prosba_;
+    }
+
+    void beep() override { ui_.beep(); }
+    void message(const std::string& t) override { ui_.message(t); }
+    bool question(const std::string& t) override { return ui_.question(t); }
+    bool confirm(const std::string& t, const std::string& c) override { return ui_.confirm(t, c); }
+    std::optional<std::string> chooseFile(const std::string& t, const std::string& f, bool z,
+                                          const std::string& katalog) override {
+        return ui_.chooseFile(t, f, z, katalog);
+    }
+    std::optional<std::string> inputText(const std::string& c, const std::string& p,
+                                         const std::string& i) override {
+        return ui_.inputText(c, p, i);
+    }
+    void endProgram(int kod) override { ui_.endProgram(kod); }
+    bool stopRequested() override {
+        prosba();
+        return false;
+    }
+    void progress(const std::string& t) override { ui_.progress(t); }
+
+private:
+    Kontekst& k_;
+    UserInterface& ui_;
+    bool prosba_ = false;
+};
 
 std::string TekstDecyzji(long double wartosc) {
     char t[64];
@@ -92,6 +130,8 @@ int Optymalizacja::Kandydat(int numer, int wzor, const Decyzja& d, long double w
 int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& d, const std::string& nazwa,
                               bool zPoprzedniego) {
     Proby = 0;
+    Zatrzymano = false;
+    OdroczonyStop stop(k_);
     int numer = dodaj(wzor);
     // The best value found; none while the best is the template itself.
     std::optional<Real> najlepsza;
@@ -112,18 +152,18 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
         std::tie(minimum, maksimum) = k_.Zakresy[z];
     const bool ograniczony = maksimum > minimum;
 
-    bool przegrana = false, zatrzymano = false;
+    bool przegrana = false;
     Real biezaca = wartosc;
     while (Proby < NajwiecejProb) {
         const Real nastepna = static_cast<long double>(biezaca) + krok;
         if (ograniczony && (nastepna < static_cast<long double>(minimum) || nastepna > static_cast<long double>(maksimum)))
             break;
-        if (Proby > 0 || !zPoprzedniego) {
-            if (k_.Okna->stopRequested()) {
-                k_.FlagaPracy = false;
-                zatrzymano = true;
-                break;
-            }
+        // Asked between trials: not before the first step of a climb
+        // that has run nothing yet.
+        if ((Proby > 0 || !zPoprzedniego) && stop.prosba()) {
+            k_.FlagaPracy = false;
+            Zatrzymano = true;
+            break;
         }
         biezaca = nastepna;
         if (symulowany) {
@@ -152,7 +192,6 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
     }
     if (najlepsza) wartosc = *najlepsza;
     ustawX(92, x(91));
-    if (zatrzymano) throw Zatrzymanie{};
     return numer;
 }
 
@@ -165,7 +204,6 @@ int Optymalizacja::Zbadaj(int wzor, Real& wartosc, char kierunek, const std::str
 void Optymalizacja::wykonaj(const std::function<void()>& polecenie) {
     try {
         polecenie();
-    } catch (const Zatrzymanie&) {
     } catch (const std::exception& e) {
         k_.Okna->message(e.what());
     }
@@ -194,7 +232,7 @@ void Optymalizacja::optymalizacja21Click() {
         for (const Wiersz& b : badania) {
             Real wartosc = b.start;
             const int n = Zbadaj(wzor, wartosc, b.kierunek, b.rodzaj, b.produkt, b.rok, KryteriumWynikSyntetyczny);
-            if (n < 0) break;  // the flag was cleared: the later studies do nothing either
+            if (n < 0 || Zatrzymano) break;  // the later studies would do nothing either
             wzor = n;
         }
     });
@@ -239,6 +277,7 @@ void Optymalizacja::Optymalizacja1Click() {
             Real wartosc = p.start;
             wzor = wspinaczka(wzor, wartosc, p.krok, Decyzja{p.rodzaj, p.produkt, p.rok}, KryteriumWynikSyntetyczny,
                               p.zPoprzedniego);
+            if (Zatrzymano) break;
             if (p.bilansPo) bilans(94);
         }
     });

@@ -43,9 +43,6 @@ public:
     std::function<long double(const std::string& kryterium)> Kryterium;
     // The most trials one climb makes.
     int NajwiecejProb = 1000;
-    // Trials rewritten in place where that leaves the files as deleting and
-    // adding again would; off, every trial is deleted and added.
-    bool ProbaWMiejscu = true;
 
     // The study: when FlagaPracy is set, climbs the decision of a trial
     // child of the root made from node wzor, starting from wartosc, and
@@ -64,8 +61,10 @@ public:
     // price and raw-material decisions.
     void Optymalizacja1Click();
 
-    // How many trials the last climb made.
+    // How many trials the last climb made, and whether a stop request
+    // ended it.
     int Proby = 0;
+    bool Zatrzymano = false;
 
     struct Decyzja {
         std::string rodzaj, produkt, rok;  // a kind above, its product or material and year words
@@ -76,6 +75,7 @@ public:
     int Kandydat(int numer, int wzor, const Decyzja& d, long double wartosc, const std::string& kryterium);
 
 private:
+    class OdroczonyStop;
     // One climb; with zPoprzedniego the base criterion is x92 as the
     // previous climb left it (the template's) and the first trial already
     // takes a step.
