@@ -100,7 +100,8 @@ int Optymalizacja::przepisz(int numer, int wzor) {
 }
 
 void Optymalizacja::ustawDecyzje(int numer, const Decyzja& d, long double wartosc) {
-    Ustaw_Biezacy(w_, PozycjaWezla(w_, numer));
+    // An add leaves its node selected and shown in the sheet.
+    if (w_.Wybrany != numer) Ustaw_Biezacy(w_, PozycjaWezla(w_, numer));
     const std::string tekst = TekstDecyzji(wartosc);
     if (d.rodzaj == DecyzjaCena) Zmiana_Cena(w_, d.produkt, d.rok, tekst);
     else if (d.rodzaj == DecyzjaProdukcja) Zmiana_Produkcja(w_, d.produkt, d.rok, tekst);
