@@ -119,6 +119,40 @@ TEST_F(Przypadki, AReusedNumberDoesNotReadTheDeletedNodesHistory) {
     EXPECT_EQ(x(5), x(4));  // the other node keeps its own
 }
 
+TEST_F(Przypadki, DecisionValueWordsAndInvestmentCells) {
+    bezBledu({W + "dodaj 0 0"});
+    ustaw(12, 3);
+    struct Wiersz {
+        std::string linia, pole, tekst;
+    };
+    const Wiersz wiersze[] = {
+        {"zmiana cena alfa rok2 12", "cena_alfa_1", "12"},
+        {"zmiana emisja akcji rok2 x12", "Emisja_Akcji_1", "3"},
+        {"zmiana zlecenia gamma rok3 7.25", "zlec_gamma_2", "7,25"},
+        {"zmiana zad\xB3u\xBF" "enie rok1 0.4", "zadluzenie_0", "0,4"},
+    };
+    for (const Wiersz& r : wiersze) {
+        bezBledu({r.linia});
+        EXPECT_EQ(*w->Formularz.Pole(r.pole), r.tekst) << r.linia;
+    }
+    // Any project word but "projekt2" keeps the odd column.
+    bezBledu({"zmiana inwestycje beta rok2 projekt1 4", "zmiana inwestycje alfa rok3 inny 5"});
+    EXPECT_EQ(w->Formularz.Siatka[2][3], "4");
+    EXPECT_EQ(w->Formularz.Siatka[1][5], "5");
+    // A product or year matching nothing writes no cell.
+    const auto siatka = w->Formularz.Siatka;
+    bezBledu({"zmiana inwestycje delta rok1 projekt1 1", "zmiana inwestycje alfa rok9 projekt1 1"});
+    EXPECT_EQ(w->Formularz.Siatka, siatka);
+}
+
+TEST_F(Przypadki, NodeAndParentNumbersOfADeeperTree) {
+    bezBledu({W + "dodaj 0 0", W + "symuluj 1", W + "dodaj 0 0", W + "dodaj 0 0", W + "dodaj 1 1 x9",
+              W + "symuluj x9", "odczyt w\xEAze\xB3 x1", "odczyt ojciec x9 x2"});
+    EXPECT_EQ(x(9), 4.0);
+    EXPECT_EQ(x(1), 4.0);
+    EXPECT_EQ(x(2), 1.0);
+}
+
 // ------------------------------------------------ the indicator refresh
 
 class ZliczajaceWskazniki : public IndicatorWindow {
