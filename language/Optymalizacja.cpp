@@ -1,6 +1,7 @@
 #include "Optymalizacja.h"
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <tuple>
 
@@ -65,6 +66,24 @@ private:
     Kontekst& k_;
     UserInterface& ui_;
     bool prosba_ = false;
+};
+
+class Optymalizacja::Wstrzymanie {
+public:
+    explicit Wstrzymanie(Optymalizacja& o) : o_(o) {
+        if (o_.stop_) return;
+        wlasny_ = std::make_unique<OdroczonyStop>(o_.k_);
+        o_.stop_ = wlasny_.get();
+    }
+    ~Wstrzymanie() {
+        if (wlasny_) o_.stop_ = nullptr;
+    }
+    Wstrzymanie(const Wstrzymanie&) = delete;
+    Wstrzymanie& operator=(const Wstrzymanie&) = delete;
+
+private:
+    Optymalizacja& o_;
+    std::unique_ptr<OdroczonyStop> wlasny_;
 };
 
 std::string TekstDecyzji(long double wartosc) {
@@ -132,7 +151,7 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
                               bool zPoprzedniego) {
     Proby = 0;
     Zatrzymano = false;
-    OdroczonyStop stop(k_);
+    Wstrzymanie wstrzymanie(*this);
     int numer = dodaj(wzor);
     // The best value found; none while the best is the template itself.
     std::optional<Real> najlepsza;
@@ -161,7 +180,7 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
             break;
         // Asked between trials: not before the first step of a climb
         // that has run nothing yet.
-        if ((Proby > 0 || !zPoprzedniego) && stop.prosba()) {
+        if ((Proby > 0 || !zPoprzedniego) && stop_->prosba()) {
             k_.FlagaPracy = false;
             Zatrzymano = true;
             break;
@@ -203,6 +222,7 @@ int Optymalizacja::Zbadaj(int wzor, Real& wartosc, char kierunek, const std::str
 }
 
 void Optymalizacja::wykonaj(const std::function<void()>& polecenie) {
+    Wstrzymanie wstrzymanie(*this);
     try {
         polecenie();
     } catch (const std::exception& e) {

@@ -91,8 +91,13 @@ private:
     void bilans(int n);
     void wykonaj(const std::function<void()>& polecenie);
 
+    // Installs the deferred stop for a command or a lone study, unless one
+    // is already in place.
+    class Wstrzymanie;
+
     Warsztat& w_;
     Kontekst& k_;
+    OdroczonyStop* stop_ = nullptr;
 };
 
 }  // namespace vesk

@@ -223,6 +223,20 @@ TEST_F(Badanie, TheFirstCommandLeavesAUsersNodeAsItWas) {
     EXPECT_EQ(x(91), x(92));
 }
 
+TEST_F(Badanie, AStopDuringTheReferenceRunCutsNoSimulationShort) {
+    ASSERT_TRUE(w->TworzenieNowegoOperatora(dir.folder() + "we."));
+    opt->Kryterium = [this](const std::string&) {
+        ui.stop = true;
+        return 0.0L;
+    };
+    opt->Optymalizacja1Click();
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(opt->Zatrzymano);
+    EXPECT_TRUE(ui.progressTexts.empty());
+    EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0", "d/r 1"}));
+    EXPECT_EQ(DrzewoDecyzji::Wczytaj(dir.folder() + "we.tr1").Linie(), w->Drzewo.Linie());
+}
+
 TEST_F(Badanie, AFailedNodeOperationEndsTheCommandWithOneMessage) {
     opt->Optymalizacja1Click();  // no "we.tr1" in the operator folder
     ASSERT_FALSE(ui.messages.empty());
