@@ -178,9 +178,8 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
         const Real nastepna = static_cast<long double>(biezaca) + krok;
         if (ograniczony && (nastepna < static_cast<long double>(minimum) || nastepna > static_cast<long double>(maksimum)))
             break;
-        // Asked between trials: not before the first step of a climb
-        // that has run nothing yet.
-        if ((Proby > 0 || !zPoprzedniego) && stop_->prosba()) {
+        // Asked between trials, never while one runs.
+        if (stop_->prosba()) {
             k_.FlagaPracy = false;
             Zatrzymano = true;
             break;
