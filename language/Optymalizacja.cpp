@@ -6,7 +6,9 @@
 #include <tuple>
 
 #include "BladSkryptu.h"
+#include "FileSystem.h"
 #include "Paths.h"
+#include "PlikStanu.h"
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
 #include "ZmienneSkryptu.h"
@@ -110,10 +112,59 @@ void Optymalizacja::ustawX(int n, long double v) { UstawWartoscZmiennej(k_, n, v
 
 int Optymalizacja::dodaj(int wzor) {
     Dodaj_Wezel(w_, PozycjaWezla(w_, 0), PozycjaWezla(w_, wzor));
-    return k_.NumerNowegoWezla;
+    const int nowy = k_.NumerNowegoWezla;
+    swieza_.wzor = wzor;
+    swieza_.numer = nowy;
+    swieza_.rekord = std::make_unique<StanModelu>();
+    if (!ZnajdzStanModelu(k_, SciezkaPlikuStanu(k_), static_cast<std::uint8_t>(nowy), *swieza_.rekord))
+        swieza_.rekord.reset();
+    return nowy;
+}
+
+bool Optymalizacja::moznaWMiejscu(int numer, int wzor) const {
+    if (!ProbaWMiejscu || !swieza_.rekord || swieza_.wzor != wzor || swieza_.numer != numer) return false;
+    const int i = w_.Drzewo.Znajdz(numer);
+    if (i < 0 || i != w_.Drzewo.Liczba() - 1 || w_.Drzewo.Rodzic(i) != 0) return false;
+    BinaryFile f;
+    std::optional<std::string> bajty;
+    if (f.open(SciezkaPlikuStanu(k_), BinaryFile::Mode::Read)) bajty = f.readRest();
+    if (!bajty || bajty->empty() || bajty->size() % RozmiarStanuModelu != 0) return false;
+    int poprzedni = -1;
+    for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {
+        const int n = static_cast<std::uint8_t>((*bajty)[o]);
+        if (n <= poprzedni) return false;
+        poprzedni = n;
+    }
+    return poprzedni == numer;
+}
+
+void Optymalizacja::wMiejscu(int numer) {
+    auto rekord = std::make_unique<StanModelu>(*swieza_.rekord);
+    bool ok = false;
+    try {
+        ok = ZapiszStanModelu(k_, *rekord, k_.NumerWezla, k_.RokWezla, k_.ZnacznikWezla);
+    } catch (const std::exception& e) {
+        throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, e.what());
+    }
+    if (!ok) throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, "nie zapisano pliku " + SciezkaPlikuStanu(k_));
+    for (int s = 0; s <= NajwiekszyNumerWezla; ++s)
+        if (k_.TabelaWezlow.Zajety[s] && k_.TabelaWezlow.Wpisy[s].Numer == numer)
+            k_.TabelaWezlow.Wpisy[s].Symulowany = rekord->Symulowany();
+    WyczyscPrzebiegiWezla(k_, numer);
+    const int i = PozycjaWezla(w_, numer);
+    w_.Drzewo.UstawEtykiete(i, EtykietaWezla(numer, false));
+    w_.Drzewo.UstawObrazek(i, 0);
+    w_.Wybierz(i);
+    w_.Zmiana_wezla();
+    w_.ZapiszDrzewo();
 }
 
 int Optymalizacja::przepisz(int numer, int wzor) {
+    if (moznaWMiejscu(numer, wzor)) {
+        wMiejscu(numer);
+        ++PrzepisaneWMiejscu;
+        return numer;
+    }
     Kasuj_Wezel(w_, PozycjaWezla(w_, numer));
     return dodaj(wzor);
 }

@@ -43,6 +43,13 @@ public:
     std::function<long double(const std::string& kryterium)> Kryterium;
     // The most trials one climb makes.
     int NajwiecejProb = 1000;
+    // A trial made again from the template the climb made it from is
+    // written over its own record and tree item where that leaves both
+    // files as deleting and adding it again would (its record last in a
+    // state file in ascending order, its item the root's last child);
+    // off, every trial is deleted and added.
+    bool ProbaWMiejscu = true;
+    int PrzepisaneWMiejscu = 0;  // how many trials were
 
     // The study: when FlagaPracy is set, climbs the decision of a trial
     // child of the root made from node wzor, starting from wartosc, and
@@ -95,9 +102,19 @@ private:
     // is already in place.
     class Wstrzymanie;
 
+    // Whether the trial numer can be made again in place (see ProbaWMiejscu).
+    bool moznaWMiejscu(int numer, int wzor) const;
+    void wMiejscu(int numer);
+
     Warsztat& w_;
     Kontekst& k_;
     OdroczonyStop* stop_ = nullptr;
+    // The record an add from template wzor gave node numer, as stored
+    // before anything changed it.
+    struct SwiezaProba {
+        int wzor = -1, numer = -1;
+        std::unique_ptr<StanModelu> rekord;
+    } swieza_;
 };
 
 }  // namespace vesk

@@ -164,6 +164,51 @@ TEST_F(Badanie, AStopEndsTheCommandAfterTheCurrentTrial) {
     EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0", "d/r 1"}));
 }
 
+// The same climbs with trials made again in place and by delete and add.
+TEST(ProbaWMiejscuTest, LeavesTheFilesOfDeleteAndAdd) {
+    struct Wynik {
+        std::string qad, tr1;
+        double x91 = 0;
+        long double wartosc = 0;
+    };
+    auto przebieg = [](bool wMiejscu, bool uzytkownika) {
+        TempDir dir;
+        ScriptedUserInterface ui;
+        auto k = std::make_unique<Kontekst>(ui);
+        k->catPARAMETR = std::string(VESK_DATA_DIR) + "PARAMETR/";
+        k->catKARTOPERATORA = dir.folder();
+        Warsztat w(*k);
+        EXPECT_TRUE(w.TworzenieNowegoOperatora(dir.folder() + "OP."));
+        if (uzytkownika) {  // a user's node before the trials, simulated
+            Dodaj_Wezel(w, 0, 0);
+            Symuluj_Wezel(w, 1);
+        }
+        Optymalizacja opt(w);
+        opt.ProbaWMiejscu = wMiejscu;
+        opt.NajwiecejProb = 3;
+        k->FlagaPracy = true;
+        Wynik r;
+        Real v = 400.0L;
+        const int n = opt.Zbadaj(0, v, '-', DecyzjaProdukcja, "gamma", "rok1", KryteriumWynikSyntetyczny);
+        Real v2 = 411.0L;
+        opt.Zbadaj(n, v2, '+', DecyzjaCena, "gamma", "rok1", KryteriumWynikSyntetyczny);
+        EXPECT_TRUE(ui.messages.empty());
+        r.qad = dir.read("OP.qad");
+        r.tr1 = dir.read("OP.tr1");
+        r.x91 = k->ZmienneSkryptu[90];
+        r.wartosc = v + v2;
+        EXPECT_EQ(opt.PrzepisaneWMiejscu > 0, wMiejscu);
+        return r;
+    };
+    for (bool uzytkownika : {false, true}) {
+        const Wynik a = przebieg(true, uzytkownika), b = przebieg(false, uzytkownika);
+        EXPECT_TRUE(a.qad == b.qad) << uzytkownika;
+        EXPECT_EQ(a.tr1, b.tr1);
+        EXPECT_EQ(a.x91, b.x91);
+        EXPECT_EQ(a.wartosc, b.wartosc);
+    }
+}
+
 // ------------------------------------------------------- the commands
 
 // The decisions of a record (orders, prices, purchases, dividends, debt,
