@@ -113,6 +113,7 @@ void Optymalizacja::ustawX(int n, long double v) { UstawWartoscZmiennej(k_, n, v
 int Optymalizacja::dodaj(int wzor) {
     Dodaj_Wezel(w_, PozycjaWezla(w_, 0), PozycjaWezla(w_, wzor));
     const int nowy = k_.NumerNowegoWezla;
+    swieza_.operator_ = k_.SciezkaOperatora;
     swieza_.wzor = wzor;
     swieza_.numer = nowy;
     swieza_.rekord = std::make_unique<StanModelu>();
@@ -122,7 +123,9 @@ int Optymalizacja::dodaj(int wzor) {
 }
 
 bool Optymalizacja::moznaWMiejscu(int numer, int wzor) const {
-    if (!ProbaWMiejscu || !swieza_.rekord || swieza_.wzor != wzor || swieza_.numer != numer) return false;
+    if (!ProbaWMiejscu || !swieza_.rekord || swieza_.operator_ != k_.SciezkaOperatora || swieza_.wzor != wzor ||
+        swieza_.numer != numer)
+        return false;
     const int i = w_.Drzewo.Znajdz(numer);
     if (i < 0 || i != w_.Drzewo.Liczba() - 1 || w_.Drzewo.Rodzic(i) != 0) return false;
     BinaryFile f;

@@ -112,6 +112,7 @@ private:
     // The record an add from template wzor gave node numer, as stored
     // before anything changed it.
     struct SwiezaProba {
+        std::string operator_;  // SciezkaOperatora of the add
         int wzor = -1, numer = -1;
         std::unique_ptr<StanModelu> rekord;
     } swieza_;
