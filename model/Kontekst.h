@@ -130,6 +130,9 @@ struct Kontekst {
 
     // --------------------------------------------------------- the indicators
     // (program data folder, indicator tables)
+    // The folder of the shipped indicator data (statement trees, default
+    // indicator set), ending in a separator; start-up sets it.
+    std::string KatalogProgramu;
 
 
 private:

@@ -53,6 +53,14 @@ public:
     virtual void endProgram(int exitCode) { (void)exitCode; }
     // True when the user asked to stop the operation in progress.
     virtual bool stopRequested() { return false; }
+    // An input dialog with a caption, a prompt and a default answer; the
+    // text typed, or nothing when cancelled.
+    virtual std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                               const std::string& defaultText) {
+        (void)caption;
+        (void)prompt;
+        return defaultText;
+    }
 };
 
 // Records what the core asked and answers from a script; for tests and
@@ -99,6 +107,14 @@ public:
         this->exitCode = exitCode;
     }
     bool stopRequested() override { return stop; }
+    std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                       const std::string& defaultText) override {
+        prompts.push_back(caption + ": " + prompt + " [" + defaultText + "]");
+        if (texts.empty()) return std::nullopt;
+        std::optional<std::string> t = texts.front();
+        texts.pop_front();
+        return t;
+    }
 
     int beeps = 0;
     std::vector<std::string> messages;
@@ -114,6 +130,10 @@ public:
     bool endRequested = false;
     int exitCode = 0;
     bool stop = false;
+    // Input dialogs: what was asked (caption, prompt, default) and the
+    // answers in order, nothing for a cancelled one; cancelled when empty.
+    std::vector<std::string> prompts;
+    std::deque<std::optional<std::string>> texts;
 };
 
 }  // namespace vesk
