@@ -79,6 +79,7 @@ struct Wykres : ::testing::Test {
 
 TEST_F(Wykres, PointsByHorizonOnAChain) {
     lancuch();
+    for (auto& x : k->ZmienneSkryptu) x = 7.0;
     EXPECT_EQ(pokaz(0, 0).Punkty, od(2009, {1, 2, 3}));
     EXPECT_EQ(k->LiczbaPunktowWykresu, 3);
     EXPECT_EQ(pokaz(2, 1).Punkty, od(2012, {11, 12, 13, 21, 22, 23}));
@@ -91,6 +92,7 @@ TEST_F(Wykres, PointsByHorizonOnAChain) {
     // The node's own record is back in RekordBiezacy.
     EXPECT_EQ(k->RekordBiezacy.Numer(), 2);
     EXPECT_TRUE(wykres.Widok.Komunikaty.empty());
+    for (const auto& x : k->ZmienneSkryptu) EXPECT_EQ(x, 7.0);  // x91, x92 untouched
 }
 
 TEST_F(Wykres, Dynamics) {
