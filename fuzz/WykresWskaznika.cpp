@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t o = 0; o + vesk::RozmiarStanuModelu <= size && o < 4 * vesk::RozmiarStanuModelu;
          o += vesk::RozmiarStanuModelu) {
         std::copy(data + o, data + o + vesk::RozmiarStanuModelu, rec->bajty.begin());
-        const vesk::SeriaWskaznika_ s = vesk::SeriaWskaznika(*k, panel, *rec);
+        const vesk::WynikSerii s = vesk::SeriaWskaznika(*k, panel, *rec);
         bool zero = false;
         for (int typ = 0; typ < 5; ++typ) vesk::PunktyWykresu(s.Punkty, typ, 9, rec->Rok(), zero);
         vesk::ZuzycieSurowcow z;

@@ -69,8 +69,8 @@ std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu&
     return static_cast<double>(*licznik / *mianownik);
 }
 
-SeriaWskaznika_ SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel) {
-    SeriaWskaznika_ s;
+WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel) {
+    WynikSerii s;
     auto rekord = std::make_unique<StanModelu>(wezel);
     std::vector<std::array<double, 3>> okresy;
     std::set<int> odwiedzone;
@@ -185,7 +185,7 @@ const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicj
         if (Widok.Widoczny) {
             Widok.Aktywny = false;
             const auto wezel = std::make_unique<StanModelu>(k.RekordBiezacy);
-            SeriaWskaznika_ s = SeriaWskaznika(k, panel, *wezel);
+            WynikSerii s = SeriaWskaznika(k, panel, *wezel);
             zero = s.Zero;
             Widok.Punkty.clear();
             if (!s.NieznanaPozycja) {

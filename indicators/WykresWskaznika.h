@@ -37,7 +37,7 @@ double ZastepczaWartosc(long double dzielna);
 // ancestor record, a parent cycle, more than ten records) or a position
 // is unknown; then the points are what was computed before (none for an
 // unknown position).
-struct SeriaWskaznika_ {
+struct WynikSerii {
     std::vector<double> Punkty;
     bool Zero = false;  // a zero divisor was met
     bool Niepelna = false;
@@ -51,7 +51,7 @@ std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu&
                                   std::string& nieznana);
 // Walks from wezel (the selected node's record) up to the root through
 // the state file of k.
-SeriaWskaznika_ SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel);
+WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel);
 
 struct PunktWykresu {
     int X;

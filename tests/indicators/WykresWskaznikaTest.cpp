@@ -220,7 +220,7 @@ TEST_F(Wykres, ABrokenChainEndsTheWalkWithAMessage) {
     std::vector<StanModelu> dlugi{rekord(0, 0, 1)};
     for (int n = 1; n <= 11; ++n) dlugi.push_back(rekord(n, n - 1, 10 * n));
     plik(dlugi);
-    SeriaWskaznika_ s = SeriaWskaznika(*k, panel, dlugi.back());
+    WynikSerii s = SeriaWskaznika(*k, panel, dlugi.back());
     EXPECT_EQ(s.Punkty.size(), 30u);
     EXPECT_EQ(s.Punkty.front(), 20);
     EXPECT_TRUE(s.Niepelna);
