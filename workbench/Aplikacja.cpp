@@ -1,6 +1,7 @@
 #include "Aplikacja.h"
 
 #include "Form1.h"
+#include "Form3.h"
 #include "FormStart.h"
 #include "OknaPomocy.h"
 #include "QtTekst.h"
@@ -17,6 +18,7 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
     formStart_ = std::make_unique<FormStart>(*this);
     std::string tytul = UtworzenieOknaGlownego(*k_, s_, parametry, katalogProgramu);
     form1_ = std::make_unique<Form1>(*this, tytul);
+    form3_ = std::make_unique<Form3>(*this);
     aboutBox_ = std::make_unique<AboutBox>(*this);
     formFAQ1_ = std::make_unique<FormFAQ1>();
     formFAQ2_ = std::make_unique<FormFAQ2>(*aboutBox_);
@@ -80,7 +82,12 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto) {
         form1_->pokazStroneDrzewa();
         form1_->ustawPodpowiedz(q(TekstPodpowiedzi(*k_)));
     }
+    odswiezOkna();
+}
+
+void Aplikacja::odswiezOkna() {
     form1_->odswiez(*w_);
+    form3_->pokaz(*w_);
 }
 
 void Aplikacja::wyjscie() {

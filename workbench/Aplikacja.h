@@ -17,6 +17,7 @@ namespace vesk {
 
 class FormStart;
 class Form1;
+class Form3;
 class AboutBox;
 class FormFAQ1;
 class FormFAQ2;
@@ -47,6 +48,7 @@ public:
 
     FormStart& formStart() { return *formStart_; }
     Form1& form1() { return *form1_; }
+    Form3& form3() { return *form3_; }
     AboutBox& aboutBox() { return *aboutBox_; }
     FormFAQ1& formFAQ1() { return *formFAQ1_; }
     FormFAQ2& formFAQ2() { return *formFAQ2_; }
@@ -67,6 +69,9 @@ public:
     void pokazFormFAQ1();
     void pokazFormFAQ2();
     void pokazAboutBox();
+    // After a workbench operation: the main window and the decision form
+    // show what the workbench now holds.
+    void odswiezOkna();
 
 private:
     // The main window shown: the first time the core is started again, the
@@ -82,6 +87,7 @@ private:
     std::unique_ptr<Warsztat> w_;
     std::unique_ptr<FormStart> formStart_;
     std::unique_ptr<Form1> form1_;
+    std::unique_ptr<Form3> form3_;
     std::unique_ptr<AboutBox> aboutBox_;
     std::unique_ptr<FormFAQ1> formFAQ1_;
     std::unique_ptr<FormFAQ2> formFAQ2_;

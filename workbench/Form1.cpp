@@ -42,23 +42,11 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     MemoStart->setReadOnly(true);
     MemoStart->document()->setDefaultStyleSheet(QStringLiteral("p { white-space: pre-wrap; margin: 0 0 4px 0; }"));
 
-    TreeView1 = new QTreeWidget(TabDrzewo);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    ButtonFinal = new QPushButton(u("Wyjscie z programu"), TabDrzewo);
-    connect(ButtonFinal, &QPushButton::clicked, this, [this] { app_.wyjscie(); });
-
     // Sizes from the whole virtual screen.
     QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
                                                      : QRect(0, 0, 1024, 768);
     UkladGlowny l = UkladOknaGlownego(pulpit.width(), pulpit.height());
-    TreeView1->setGeometry(l.drzewo.x, l.drzewo.y, l.drzewo.w, l.drzewo.h);
-    QFont duza = TreeView1->font();
-    duza.setPixelSize(20);
-    TreeView1->setFont(duza);
-    TreeView1->setIndentation(130);
-    TreeView1->setRootIsDecorated(false);
-    ButtonFinal->setGeometry(l.drzewo.x, l.przyciskKoncaGora, 200, 30);
+    zbudujZakladkeDrzewa();
     MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
     setCentralWidget(PageControl1);
     PageControl1->setFixedSize(l.strony.w, l.strony.h);
@@ -74,6 +62,7 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     statusBar()->addPermanentWidget(ProgressBar1);
 
     zbudujMenu();
+    polaczZakladkeDrzewa();
 
     // Start: the hints page active, the tree and debugger tabs hidden and
     // disabled, the tree hidden and disabled.
@@ -198,25 +187,7 @@ void Form1::odswiez(const Warsztat& w) {
     setWindowTitle(q(w.Tytul));
     panel1->setText(q(w.PanelDrzewa));
 
-    // The tree: one item per node at its level, all expanded, the selected
-    // node current. The mirror does not select by itself.
-    TreeView1->clear();
-    std::vector<QTreeWidgetItem*> naPoziomie;
-    QTreeWidgetItem* wybrany = nullptr;
-    for (int i = 0; i < w.Drzewo.Liczba(); ++i) {
-        int poziom = w.Drzewo.Poziom(i);
-        auto* item = poziom == 0 || naPoziomie.size() < static_cast<std::size_t>(poziom)
-                         ? new QTreeWidgetItem(TreeView1)
-                         : new QTreeWidgetItem(naPoziomie[static_cast<std::size_t>(poziom - 1)]);
-        item->setText(0, q(w.Drzewo.Etykieta(i)));
-        naPoziomie.resize(static_cast<std::size_t>(poziom) + 1);
-        naPoziomie[static_cast<std::size_t>(poziom)] = item;
-        if (i == w.IndeksWybranego() || (i == 0 && !wybrany)) wybrany = item;
-    }
-    TreeView1->expandAll();
-    if (wybrany) TreeView1->setCurrentItem(wybrany);
-    TreeView1->setEnabled(w.Polecenia.TreeView1);
-    TreeView1->setVisible(w.Polecenia.TreeView1);
+    odswiezZakladkeDrzewa(w);
 
     const StanPolecen& p = w.Polecenia;
     const std::pair<const char*, bool> stany[] = {

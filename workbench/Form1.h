@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -13,8 +15,13 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <array>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
+
+#include "DrzewoWidok.h"
 
 namespace vesk {
 
@@ -48,8 +55,16 @@ public:
     QWidget* TabPodpowiedz;
     QWidget* TabDebug;
     QTextBrowser* MemoStart;
-    QTreeWidget* TreeView1;
+    TDrzewoWezlow* TreeView1;
     QPushButton* ButtonFinal;
+    // The tree tab.
+    std::array<QLabel*, 9> Okres{};  // Okres1 .. Okres9
+    QLabel* LataSymulacji;
+    QPushButton *SpeedSymulacja, *PrzyciskPodgladu, *PrzyciskDodaniaNowejDecyzji, *SpeedBazowy, *SpeedWzorcowy;
+    TPoleWezla *OkienkoBazowe, *OkienkoEdycji;
+    QCheckBox* CheckBox1;  // "Zoom"
+    // The debug tab's boxes, by name.
+    std::map<std::string, QLineEdit*> Debug;
     QLabel* panel0;
     QLabel* panel1;
     QProgressBar* ProgressBar1;
@@ -58,9 +73,19 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void zbudujMenu();
+    // The tree tab: its controls, their commands, its state from the core.
+    void zbudujZakladkeDrzewa();
+    void polaczZakladkeDrzewa();
+    void ulozZakladkeDrzewa(bool zoom);
+    void odswiezZakladkeDrzewa(const Warsztat& w);
+    // Runs a workbench command, then the windows follow the workbench.
+    void polecenie(const std::function<void(Warsztat&)>& f);
+    std::vector<std::pair<std::string, int>> pokazaneDrzewo_;  // labels and levels shown
+    bool odswiezanie_ = false;
     Aplikacja& app_;
     std::map<std::string, QAction*> akcje_;
     std::map<std::string, QMenu*> menu_;

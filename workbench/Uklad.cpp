@@ -43,6 +43,45 @@ UkladGlowny UkladOknaGlownego(int desktopW, int desktopH) {
     return u;
 }
 
+namespace {
+// Keeps a control inside a page of width szerokosc: narrower first, then
+// moved left.
+Prostokat naStronie(Prostokat r, int szerokosc) {
+    const int prawa = szerokosc - 5;
+    if (r.x + r.w > prawa) r.w = std::max(20, prawa - r.x);
+    if (r.x + r.w > prawa) r.x = std::max(0, prawa - r.w);
+    return r;
+}
+}  // namespace
+
+UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom) {
+    UkladZakladkiDrzewa u;
+    // The large view: big type, a level every 130 pixels; the small view:
+    // small type, a level every 64 pixels, the tree 16 pixels higher.
+    const int krok = zoom ? 130 : 64;
+    const int wysokoscOkresu = zoom ? 28 : 16;
+    u.okresCzcionka = zoom ? 20 : 9;
+    u.drzewoCzcionka = zoom ? 20 : 10;
+    u.wciecie = krok;
+    const int gora = zoom ? 88 : 72;
+    const int dol = g.drzewo.y + g.drzewo.h;
+    u.drzewo = {g.drzewo.x, gora, g.drzewo.w, std::max(40, dol - gora)};
+    for (int k = 0; k < 9; ++k)
+        u.okresy[static_cast<std::size_t>(k)] = {10 + krok * k, gora - wysokoscOkresu - 2, krok - 2, wysokoscOkresu};
+    u.lata = {10, 4, 200, gora - wysokoscOkresu - 8};
+    const int w = g.strony.w;
+    u.symulacja = naStronie({10, g.przyciskiGora, 200, WysokoscPrzycisku}, w);
+    u.podglad = naStronie({220, g.przyciskiGora, 260, WysokoscPrzycisku}, w);
+    u.dodanie = naStronie({490, g.przyciskiGora, 220, WysokoscPrzycisku}, w);
+    u.koniec = naStronie({10, g.przyciskKoncaGora, 200, WysokoscPrzycisku}, w);
+    u.zoom = naStronie({220, g.przyciskKoncaGora, 80, WysokoscPrzycisku}, w);
+    u.bazowy = naStronie({310, g.przyciskKoncaGora, 80, WysokoscPrzycisku}, w);
+    u.okienkoBazowe = naStronie({395, g.przyciskKoncaGora, 110, WysokoscPrzycisku}, w);
+    u.wzorcowy = naStronie({515, g.przyciskKoncaGora, 80, WysokoscPrzycisku}, w);
+    u.okienkoEdycji = naStronie({600, g.przyciskKoncaGora, 110, WysokoscPrzycisku}, w);
+    return u;
+}
+
 UkladRaportu UkladOknaRaportu(int ekranW, int ekranH, int wysokoscPrzycisku) {
     // Very small screens still get a usable window.
     ekranW = std::max(ekranW, 320);

@@ -3,6 +3,8 @@
 // is clamped so that no control lands outside its page or window.
 #pragma once
 
+#include <array>
+
 namespace vesk {
 
 struct Prostokat {
@@ -25,6 +27,22 @@ inline constexpr int WysokoscStronProjektowana = 680;
 
 // desktopW, desktopH: the whole virtual screen.
 UkladGlowny UkladOknaGlownego(int desktopW, int desktopH);
+
+// The tree tab at a "Zoom" setting: the period headers above the tree (one
+// per level, each above its level's column), the selected node's years,
+// the tree with its font and indent, the row of node buttons below it and
+// the row with the end button, the check box and the selection boxes.
+struct UkladZakladkiDrzewa {
+    std::array<Prostokat, 9> okresy;  // Okres1 .. Okres9
+    int okresCzcionka = 0;            // pixel size
+    Prostokat lata;                   // LataSymulacji
+    Prostokat drzewo;
+    int drzewoCzcionka = 0, wciecie = 0;
+    Prostokat symulacja, podglad, dodanie;  // SpeedSymulacja, PrzyciskPodgladu, PrzyciskDodaniaNowejDecyzji
+    Prostokat koniec, zoom;                  // ButtonFinal, CheckBox1
+    Prostokat bazowy, okienkoBazowe, wzorcowy, okienkoEdycji;
+};
+UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom);
 
 // The report window from the primary screen's size.
 struct UkladRaportu {

@@ -23,6 +23,7 @@ std::string brakRekordu(int n, const std::string& plik) {
 }  // namespace
 
 bool Warsztat::PrzyciskOKClick() {
+    PoleBledne.clear();
     const std::string plik = k.SciezkaOperatora + "qad";
     int n = 0;
     if (!NumerZTekstu(Formularz.NumerDecyzji, n) || n > NajwiekszyNumerWezla) {
@@ -57,6 +58,7 @@ bool Warsztat::PrzyciskOKClick() {
             }
         }
         if (!v) {
+            PoleBledne = p.nazwa;
             komunikat(std::string(p.nazwa) + ": '" + Formularz.Pola[i] + "' nie jest poprawna liczba");
             return false;
         }
@@ -67,6 +69,7 @@ bool Warsztat::PrzyciskOKClick() {
             const std::string& t = Formularz.Siatka[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
             int kod = 0;
             if (!t.empty() && (!NumerZTekstu(t, kod) || kod > 8)) {
+                PoleBledne = "StringGrid1";
                 komunikat("StringGrid1[" + std::to_string(c) + "," + std::to_string(r) + "]: '" + t +
                           "' nie jest kodem wariantu 0..8");
                 return false;
@@ -111,6 +114,7 @@ void Warsztat::Wyjcie1Click() {
         OkienkoEdycji = okienkoEdycji;
     }
     // Leaving once more must not delete anything again.
+    Zwiniete.clear();
     PoDodaniuWezla = false;
     DodanyWezel = -1;
     Zmiana_wezla();
@@ -159,6 +163,7 @@ bool Warsztat::Symulowanie() {
     if (!ok) return odmowa("Nie udalo sie zapisac pliku " + SciezkaPlikuStanu(k));
     k.RekordBiezacy = *rec;
     k.RekordPomocniczy = *rec;
+    Postep = 0;
 
     if (SymulujWezel(k)) {
         Formularz.UstawEdytowalny(0);
@@ -236,6 +241,7 @@ bool Warsztat::KasowanieWezla() {
     Zmiana_wezla();
     OkienkoBazowe.clear();
     OkienkoEdycji.clear();
+    Postep = 0;
     ZapiszDrzewo();
     return true;
 }

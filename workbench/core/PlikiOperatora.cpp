@@ -131,7 +131,9 @@ void Warsztat::PoWybraniuPliku(DrzewoDecyzji drzewo) {
     }
     Drzewo = std::move(drzewo);
     Wybrany.reset();
+    Zwiniete.clear();
     zajeteZEtykiet(Drzewo, k.TabelaWezlow);
+    Postep = 100;
     MenuPoWczytaniu();
 }
 

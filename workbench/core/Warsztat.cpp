@@ -28,7 +28,14 @@ void Warsztat::Wybierz(int indeks) {
         Wybrany.reset();
         return;
     }
+    const int poprzedni = IndeksWybranego();
     Wybrany = Drzewo.Numer(indeks);
+    if (poprzedni >= 0 && poprzedni != indeks) {
+        bool przodek = false;
+        for (int j = indeks; j >= 0 && !przodek; j = Drzewo.Rodzic(j)) przodek = j == poprzedni;
+        if (!przodek) Zwiniete.insert(Drzewo.Numer(poprzedni));
+    }
+    for (int j = indeks; j >= 0; j = Drzewo.Rodzic(j)) Zwiniete.erase(Drzewo.Numer(j));
     std::string rodzaj, numer;
     switch (rozbierz(Drzewo.Etykieta(indeks), rodzaj, numer)) {
         case RodzajNiesymulowany:
@@ -145,6 +152,29 @@ void Warsztat::Zmiana_wezla() {
     if (Wskazniki->visible() && !Wskazniki->active()) Wskazniki->refreshAndEvaluate();
 }
 
+void Warsztat::UstawZoom(bool zoom) {
+    Zoom = zoom;
+    k.WidokPowiekszony = zoom;
+    Zmiana_wezla();
+}
+
+void Warsztat::TreeView1Enter() {
+    if (Drzewo.Pusty()) return;
+    const std::string& etykieta = Drzewo.Etykieta(0);
+    Widok.Nazwa_Biezacego_Wezla = etykieta;
+    Widok.nazwa_wezla_poprzednika = teksty::Root;
+    Widok.Absolutny_numer_wezla_biezacego = "0";
+    Widok.LataSymulacji = "2009-2011";
+    rozbierz(etykieta, Widok.lewa, Widok.prawa);
+    Widok.okienkonumerupoziomu = "0";
+}
+
+std::string Warsztat::PodpisPrzyciskuPodgladu() const {
+    const int i = IndeksWybranego();
+    // "Podgląd decyzji: ("
+    return std::string("Podgl\xB9" "d decyzji: (") + (i >= 0 ? Drzewo.Etykieta(i) : std::string()) + ") <F3>";
+}
+
 void Warsztat::UpuszczenieNaBazowy(int numer) {
     if (int i = Drzewo.Znajdz(numer); i >= 0) ustawBazowy(i);
 }
@@ -225,6 +255,7 @@ bool Warsztat::Dodajemy_Wezel() {
     const int nowy = Drzewo.DodajDziecko(baza, EtykietaWezla(k.RekordBiezacy.Numer(), false));
     Wybierz(nowy);
     Zmiana_wezla();
+    Postep = 0;
     return true;
 }
 
@@ -232,6 +263,7 @@ bool Warsztat::dodanieweza1Click() {
     Polecenia.OkienkoBazowe = true;
     const bool dodano = Dodajemy_Wezel();
     ZapiszDrzewo();
+    Postep = 100;
     return dodano;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "DrzewoDecyzji.h"
@@ -75,6 +76,22 @@ public:
     std::string PanelDrzewa;
     std::string NazwaOperatoraPrim;
     IndicatorWindow* Wskazniki;
+
+    // ------------------------------------------- what the tree tab shows
+    // Node numbers whose branches are collapsed; selecting an item expands
+    // it and its ancestors and collapses the branch selected before (unless
+    // that one leads to the new item).
+    std::set<int> Zwiniete;
+    int Postep = 0;  // the progress bar, 0..100
+    // The box (its name, or "StringGrid1") a refused confirmation stopped
+    // at; empty when none did.
+    std::string PoleBledne;
+    // The "Zoom" check box: the large view on or off, then the follow-up.
+    void UstawZoom(bool zoom);
+    // The tree got the focus: the debug boxes and the years show the root.
+    void TreeView1Enter();
+    // The preview button's caption, "Podgląd decyzji: (label) <F3>".
+    std::string PodpisPrzyciskuPodgladu() const;
 
     // ------------------------------------------------ tree and selection
     // The absolute index of the selected item; -1 when none.

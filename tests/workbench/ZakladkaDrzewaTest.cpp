@@ -1,0 +1,390 @@
+// The tree tab and the decision form on a small operator: a root with the
+// children "d/r 1" and "d 2", driven through the widgets.
+#include <QApplication>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMimeData>
+#include <QTreeWidgetItemIterator>
+#include <gtest/gtest.h>
+
+#include "Aplikacja.h"
+#include "CodePage.h"
+#include "Form1.h"
+#include "Form3.h"
+#include "PlikStanu.h"
+#include "Real48.h"
+#include "TempDir.h"
+#include "Warsztat.h"
+
+namespace vesk {
+namespace {
+
+QString u(const char* t) { return QString::fromUtf8(t); }
+
+struct ZakladkaDrzewa : ::testing::Test {
+    test::TempDir work;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Aplikacja> app;
+
+    void SetUp() override {
+        work.write("zakresy.txt", std::string());
+        work.write("OPERATOR/.keep", std::string());
+        utworz();
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    void utworz() {
+        app.reset();
+        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        app->start();
+        ui.files = {work.folder() + "OPERATOR/op.tr1"};
+        app->startOK();
+        Warsztat& w = app->warsztat();
+        for (int i = 0; i < 2; ++i) {
+            w.Wybierz(0);
+            w.Zmiana_wezla();
+            w.Bazowy1Click();
+            w.WyborWezlaDoEdycji();
+            ASSERT_TRUE(w.dodanieweza1Click());
+        }
+        ASSERT_TRUE(w.Symulowanie(1));
+        // No base or template to begin with; the root selected.
+        w.k.WezelBazowy.Ustawiony = w.k.WezelDoEdycji.Ustawiony = false;
+        w.OkienkoBazowe.clear();
+        w.OkienkoEdycji.clear();
+        w.Polecenia.dodanieweza1 = false;
+        w.Wybierz(0);
+        w.Zmiana_wezla();
+        app->odswiezOkna();
+        QApplication::setActiveWindow(&f());
+        ui.messages.clear();
+    }
+
+    Form1& f() { return app->form1(); }
+    Form3& f3() { return app->form3(); }
+    Warsztat& w() { return app->warsztat(); }
+
+    QTreeWidgetItem* item(const char* etykieta) {
+        for (QTreeWidgetItemIterator it(f().TreeView1); *it; ++it)
+            if ((*it)->text(0) == QString::fromLatin1(etykieta)) return *it;
+        return nullptr;
+    }
+    // A click on an item, as the user makes it.
+    void klik(const char* etykieta) {
+        QTreeWidgetItem* i = item(etykieta);
+        ASSERT_NE(i, nullptr) << etykieta;
+        f().TreeView1->setCurrentItem(i);
+        emit f().TreeView1->itemClicked(i, 0);
+    }
+    void klawisz(QWidget* cel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& tekst = {}) {
+        QKeyEvent wcisniety(QEvent::KeyPress, key, mod, tekst);
+        QApplication::sendEvent(cel, &wcisniety);
+        QKeyEvent puszczony(QEvent::KeyRelease, key, mod, tekst);
+        QApplication::sendEvent(cel, &puszczony);
+    }
+    void upusc(QWidget* cel, QMimeData* dane) {
+        QDragEnterEvent wejscie(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, dane, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cel, &wejscie);
+        QDropEvent e(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, dane, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cel, &e);
+        delete dane;
+    }
+    QMimeData* wezel(int n) {
+        auto* d = new QMimeData;
+        d->setData(QStringLiteral("application/x-vesk-wezel"), QByteArray::number(n));
+        return d;
+    }
+    QStringList dzieci(const char* etykieta) {
+        QStringList l;
+        QTreeWidgetItem* i = item(etykieta);
+        for (int c = 0; i && c < i->childCount(); ++c) l << i->child(c)->text(0);
+        return l;
+    }
+    void wpisz(const char* pole, const QString& tekst) {
+        QLineEdit* e = f3().pole(pole);
+        ASSERT_NE(e, nullptr) << pole;
+        e->setText(tekst);
+        emit e->textEdited(tekst);
+    }
+    std::string plikStanu() { return work.read("OPERATOR/op.qad"); }
+};
+
+TEST_F(ZakladkaDrzewa, SelectingAnUnsimulatedNodeFollowsIt) {
+    klik("d 2");
+    EXPECT_TRUE(f().SpeedSymulacja->isEnabled());
+    EXPECT_TRUE(f().wlaczona("symuluj"));
+    EXPECT_FALSE(f().wlaczona("Bazowy1"));
+    EXPECT_FALSE(f().SpeedBazowy->isEnabled());
+    EXPECT_FALSE(f().wlaczona("Rezultaty2"));
+    EXPECT_TRUE(f().wlaczona("Kasowaniewza1"));
+    EXPECT_EQ(f3().Status->text(), QStringLiteral("Nie symulowany"));
+    EXPECT_TRUE(f3().pole("zlec_alfa_0")->isEnabled());
+    EXPECT_FALSE(f3().pole("zlec_alfa_0")->isReadOnly());
+    EXPECT_TRUE(f3().Potwierdzenie1->isVisible() || !f3().isVisible());
+    EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("2"));
+    EXPECT_EQ(f3().NumerPoprzednika->text(), QStringLiteral("d/r 0"));
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2012-2014"));
+    EXPECT_EQ(f().PrzyciskPodgladu->text(), u("Podgląd decyzji: (d 2) <F3>"));
+    EXPECT_FALSE(f().OkienkoBazowe->isEnabled());
+    EXPECT_EQ(f().OkienkoBazowe->cursor().shape(), Qt::ForbiddenCursor);
+    EXPECT_EQ(f().Debug.at("okienko_sciezki")->text(), QStringLiteral("2-0"));
+    EXPECT_FALSE(f().Okres[0]->isEnabled());
+    EXPECT_TRUE(f().Okres[1]->isEnabled());
+    auto widoczne = [&] {
+        int n = 0;
+        for (QLabel* o : f().Okres) n += o->isVisibleTo(f().TabDrzewo) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(widoczne(), 4);
+    f().CheckBox1->setChecked(false);
+    EXPECT_EQ(widoczne(), 2);
+    EXPECT_EQ(f().TreeView1->indentation(), 64);
+    EXPECT_EQ(f().Okres[1]->text(), QStringLiteral("| 2012-2014 |"));
+    f().CheckBox1->setChecked(true);
+    EXPECT_EQ(widoczne(), 4);
+    EXPECT_EQ(f().TreeView1->indentation(), 130);
+    // The simulated node: the opposite.
+    klik("d/r 1");
+    EXPECT_FALSE(f().SpeedSymulacja->isEnabled());
+    EXPECT_TRUE(f().SpeedBazowy->isEnabled());
+    EXPECT_TRUE(f().OkienkoBazowe->isEnabled());
+    EXPECT_EQ(f().OkienkoBazowe->cursor().shape(), Qt::UpArrowCursor);
+    EXPECT_EQ(f3().Status->text(), QStringLiteral("Symulowany"));
+    EXPECT_FALSE(f3().pole("cena_alfa_0")->isEnabled());
+    EXPECT_TRUE(f3().pole("zlec_alfa_0")->isReadOnly());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ZakladkaDrzewa, FocusFromAnotherControlShowsTheRootNotFromTheWindow) {
+    klik("d 2");
+    QFocusEvent okno(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(f().TreeView1, &okno);
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2012-2014"));
+    QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(f().TreeView1, &tab);
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2009-2011"));
+    EXPECT_EQ(f().Debug.at("Nazwa_Biezacego_Wezla")->text(), QStringLiteral("d/r 0"));
+    EXPECT_EQ(f().TreeView1->currentItem(), item("d 2"));
+}
+
+TEST_F(ZakladkaDrzewa, UnsimulatedBaseIsRefused) {
+    upusc(f().OkienkoEdycji, wezel(0));
+    klik("d 2");
+    EXPECT_FALSE(f().akcja("Bazowy1")->isEnabled());
+    f().akcja("Ustawieniejakowzabazowego1")->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(cp1250ToUtf8(ui.messages[0]), "bazowym może być tylko symulowany");
+    EXPECT_TRUE(f().OkienkoBazowe->text().isEmpty());
+    EXPECT_FALSE(f().wlaczona("dodanieweza1"));
+}
+
+TEST_F(ZakladkaDrzewa, InsAddsUnderTheBaseInNumericOrder) {
+    // Ins while adding is disabled does nothing.
+    const std::string przed = plikStanu();
+    klawisz(&f(), Qt::Key_Insert);
+    EXPECT_EQ(w().Drzewo.Liczba(), 3);
+    EXPECT_EQ(plikStanu(), przed);
+    EXPECT_TRUE(ui.messages.empty());
+
+    auto ustaw = [&] {
+        klik("d/r 1");
+        f().TreeView1->setFocus();
+        klawisz(f().TreeView1, Qt::Key_A, Qt::ControlModifier);  // Ctrl+A in the tree: the base
+        ASSERT_EQ(f().OkienkoBazowe->text(), QStringLiteral("d/r 1"));
+        upusc(f().OkienkoEdycji, wezel(2));
+        ASSERT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d 2"));
+        ASSERT_TRUE(f().wlaczona("dodanieweza1"));
+    };
+    ustaw();
+    klawisz(&f(), Qt::Key_Insert);
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")}));
+    klawisz(&f(), Qt::Key_Insert);
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3"), QStringLiteral("d 4")}));
+    EXPECT_FALSE(f3().isVisible());
+    // Number 3 freed and used again: before 4.
+    klik("d 3");
+    f().akcja("Kasowaniewza1")->trigger();
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 4")}));
+    ustaw();
+    klawisz(&f(), Qt::Key_Insert);
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3"), QStringLiteral("d 4")}));
+    EXPECT_EQ(f().TreeView1->currentItem()->text(0), QStringLiteral("d 3"));
+    EXPECT_NE(work.read("OPERATOR/op.tr1").find("\t\td 3\r\n\t\td 4\r\n"), std::string::npos);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+}
+
+TEST_F(ZakladkaDrzewa, TheTreeDragsTheNodeNumberAsACopy) {
+    QTreeWidget* t = f().TreeView1;
+    const QModelIndex i = t->indexFromItem(item("d 2"));
+    std::unique_ptr<QMimeData> dane(t->model()->mimeData({i}));
+    ASSERT_NE(dane, nullptr);
+    EXPECT_EQ(dane->formats(), QStringList{QStringLiteral("application/x-vesk-wezel")});
+    EXPECT_EQ(dane->data(QStringLiteral("application/x-vesk-wezel")), QByteArray("2"));
+    EXPECT_EQ(t->model()->supportedDragActions(), Qt::CopyAction);
+    upusc(f().OkienkoEdycji, dane.release());
+    EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d 2"));
+}
+
+TEST_F(ZakladkaDrzewa, OnlyOurNodesAreTakenByTheBoxes) {
+    upusc(f().OkienkoBazowe, wezel(1));
+    EXPECT_EQ(f().OkienkoBazowe->text(), QStringLiteral("d/r 1"));
+    EXPECT_TRUE(w().k.WezelBazowy.Ustawiony);
+    auto* tekst = new QMimeData;
+    tekst->setText(QStringLiteral("d/r 0"));
+    upusc(f().OkienkoEdycji, tekst);
+    EXPECT_TRUE(f().OkienkoEdycji->text().isEmpty());
+    EXPECT_FALSE(w().k.WezelDoEdycji.Ustawiony);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ZakladkaDrzewa, FormShowsAndStoresWithTheLocaleSeparator) {
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    utworz();
+    klik("d 2");
+    f().akcja("przeglad1")->trigger();
+    ASSERT_TRUE(f3().isVisible());
+    EXPECT_EQ(f3().windowTitle(), QStringLiteral("Formularz decyzyjny"));
+    wpisz("cena_alfa_0", QStringLiteral("250,5"));
+    f3().Potwierdzenie1->trigger();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_FALSE(f3().isVisible());
+    StanModelu rec;
+    ASSERT_TRUE(ZnajdzStanModelu(app->kontekst(), work.folder() + "OPERATOR/op.qad", 2, rec));
+    EXPECT_EQ(rec.widok().real48(2840), roundToReal48(0.2505L));
+    klik("d 2");
+    EXPECT_EQ(f3().pole("cena_alfa_0")->text(), QStringLiteral("250,5"));
+    // A form made under a locale writing "." shows the same price so.
+    QLocale::setDefault(QLocale::c());
+    Form3 drugi(*app);
+    w().Zmiana_wezla();
+    drugi.pokaz(w());
+    EXPECT_EQ(drugi.pole("cena_alfa_0")->text(), QStringLiteral("250.5"));
+}
+
+TEST_F(ZakladkaDrzewa, RefusedConfirmationKeepsTheFileAndFocusesTheBox) {
+    klik("d 2");
+    f().PrzyciskPodgladu->click();
+    ASSERT_TRUE(f3().isVisible());
+    QApplication::setActiveWindow(&f3());
+    const std::string przed = plikStanu();
+    wpisz("zadluzenie_1", QStringLiteral("dużo"));
+    f3().PrzyciskOK->click();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(plikStanu(), przed);
+    EXPECT_TRUE(f3().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), f3().pole("zadluzenie_1"));
+    // Closed by its title bar: only hidden.
+    f3().close();
+    EXPECT_FALSE(f3().isVisible());
+    EXPECT_EQ(w().Drzewo.Liczba(), 3);
+}
+
+TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {
+    upusc(f().OkienkoBazowe, wezel(1));
+    upusc(f().OkienkoEdycji, wezel(2));
+    f().PrzyciskDodaniaNowejDecyzji->click();
+    ASSERT_TRUE(f3().isVisible());
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")}));
+    EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("3"));
+    f3().Wyjcie1->trigger();
+    EXPECT_FALSE(f3().isVisible());
+    EXPECT_TRUE(dzieci("d/r 1").isEmpty());
+    EXPECT_EQ(f().OkienkoBazowe->text(), QStringLiteral("d/r 1"));
+    EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d 2"));
+    EXPECT_TRUE(f().wlaczona("dodanieweza1"));
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+}
+
+TEST_F(ZakladkaDrzewa, GridTakesCodesByKeyAndFromItsPopup) {
+    klik("d 2");
+    f().akcja("przeglad1")->trigger();
+    QTableWidget* g = f3().StringGrid1;
+    g->setCurrentCell(2, 3);
+    klawisz(g, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+    EXPECT_EQ(g->item(2, 3)->text(), QStringLiteral("3"));
+    klawisz(g, Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
+    EXPECT_EQ(g->item(2, 3)->text(), QStringLiteral("3"));
+    klawisz(g, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    EXPECT_TRUE(f3().PopupMenu2->isVisible());
+    EXPECT_EQ(f3().PopupMenu2->defaultAction(), f3().N[3]);
+    f3().N[5]->trigger();
+    f3().PopupMenu2->hide();
+    EXPECT_EQ(g->item(2, 3)->text(), QStringLiteral("5"));
+    EXPECT_EQ(w().Formularz.Siatka[2][3], "5");
+    EXPECT_EQ(g->item(0, 0)->text(), u("Rok / Wyrób"));
+    EXPECT_EQ(g->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST_F(ZakladkaDrzewa, SimulationRelabelsAndSavesOrKeepsTheLabel) {
+    // Node 2's record removed from the state file: the run fails.
+    const std::string stan = plikStanu();
+    std::string bez;
+    for (std::size_t o = 0; o < stan.size(); o += RozmiarStanuModelu)
+        if (static_cast<unsigned char>(stan[o]) != 2) bez += stan.substr(o, RozmiarStanuModelu);
+    work.write("OPERATOR/op.qad", bez);
+    klik("d 2");
+    ui.messages.clear();
+    f().akcja("symuluj")->trigger();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(item("d 2"), nullptr);
+    work.write("OPERATOR/op.qad", stan);
+    ui.messages.clear();
+    f().SpeedSymulacja->click();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_EQ(item("d 2"), nullptr);
+    ASSERT_NE(item("d/r 2"), nullptr);
+    EXPECT_EQ(f().TreeView1->currentItem(), item("d/r 2"));
+    EXPECT_EQ(work.read("OPERATOR/op.tr1"), "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n");
+    EXPECT_FALSE(f().SpeedSymulacja->isEnabled());
+}
+
+TEST_F(ZakladkaDrzewa, DeletingALeafAndRefusingTheRoot) {
+    upusc(f().OkienkoBazowe, wezel(1));
+    upusc(f().OkienkoEdycji, wezel(2));
+    klik("d 2");
+    f().akcja("Kasowaniewza1")->trigger();
+    EXPECT_EQ(item("d 2"), nullptr);
+    EXPECT_TRUE(f().OkienkoBazowe->text().isEmpty());
+    EXPECT_TRUE(f().OkienkoEdycji->text().isEmpty());
+    EXPECT_EQ(work.read("OPERATOR/op.tr1"), "d/r 0\r\n\td/r 1\r\n");
+    EXPECT_TRUE(ui.messages.empty());
+    klik("d/r 0");
+    f().akcja("KasowanieWza2")->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(cp1250ToUtf8(ui.messages[0]), "ma potomków lub jest root-em");
+    EXPECT_NE(item("d/r 0"), nullptr);
+}
+
+TEST_F(ZakladkaDrzewa, ScreenshotWithBaseAndTemplate) {
+    upusc(f().OkienkoBazowe, wezel(1));
+    upusc(f().OkienkoEdycji, wezel(2));
+    f().PrzyciskDodaniaNowejDecyzji->click();  // a fourth node, its form open
+    ASSERT_EQ(w().Drzewo.Liczba(), 4);
+    f().resize(1000, 720);
+    QImage obraz = f().grab().toImage();
+    ASSERT_FALSE(obraz.isNull());
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../zakladka_drzewa.png"));
+    int czerwone = 0, zolte = 0;
+    for (int y = 0; y < obraz.height(); ++y)
+        for (int x = 0; x < obraz.width(); ++x) {
+            const QColor c = obraz.pixelColor(x, y);
+            czerwone += c == QColor(Qt::red);
+            zolte += c == QColor(Qt::yellow);
+        }
+    EXPECT_GT(czerwone, 200);
+    EXPECT_GT(zolte, 200);
+    QImage formularz = f3().grab().toImage();
+    ASSERT_FALSE(formularz.isNull());
+    formularz.save(QStringLiteral(VESK_DATA_DIR "../formularz.png"));
+    std::set<QRgb> kolory;
+    for (int y = 0; y < formularz.height(); y += 4)
+        for (int x = 0; x < formularz.width(); x += 4) kolory.insert(formularz.pixel(x, y));
+    EXPECT_GT(kolory.size(), 4u);
+}
+
+}  // namespace
+}  // namespace vesk

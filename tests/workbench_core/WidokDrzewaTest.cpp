@@ -1,0 +1,113 @@
+#include "WidokDrzewa.h"
+
+#include "PomocWarsztatu.h"
+#include "Teksty.h"
+
+namespace vesk {
+namespace {
+
+TEST(WygladWezlaTest, FiveLooksByBaseTemplateAndSelection) {
+    struct Case {
+        const char* etykieta;
+        const char* bazowe;
+        const char* edycji;
+        bool wybrany;
+        WygladPozycji wyglad;
+    } cases[] = {
+        {"d/r 1", "d/r 1", "d/r 1", true, WygladPozycji::BazowyIEdycji},
+        {"d/r 1", "d/r 1", "d 2", true, WygladPozycji::Bazowy},
+        {"d 2", "d/r 1", "d 2", true, WygladPozycji::Edycji},
+        {"d 2", "d/r 1", "d/r 0", true, WygladPozycji::Wybrany},
+        {"d 2", "d/r 1", "d/r 0", false, WygladPozycji::Zwykly},
+        // Empty boxes match nothing; a prefix is not a match.
+        {"d/r 0", "", "", false, WygladPozycji::Zwykly},
+        {"d/r 1", "d/r 10", "d/r 10", false, WygladPozycji::Zwykly},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WygladWezla(c.etykieta, c.bazowe, c.edycji, c.wybrany), c.wyglad) << c.etykieta << " " << c.bazowe;
+}
+
+using Widok = test::WarsztatTest;
+
+TEST_F(Widok, SelectingExpandsTheItemAndCollapsesTheBranchSelectedBefore) {
+    operatorZPlikow({{1, 0, true}, {2, 1, false}, {3, 0, true}, {4, 3, false}},
+                    "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n\td/r 3\r\n\t\td 4\r\n");
+    EXPECT_TRUE(w->Zwiniete.empty());
+    w->WybierzWezel(1);
+    w->WybierzWezel(2);  // a child of the branch: nothing collapses
+    EXPECT_TRUE(w->Zwiniete.empty());
+    w->WybierzWezel(3);  // another branch: node 2's branch closes
+    EXPECT_EQ(w->Zwiniete, (std::set<int>{2}));
+    w->WybierzWezel(1);
+    EXPECT_EQ(w->Zwiniete, (std::set<int>{2, 3}));
+    w->WybierzWezel(4);  // the way to node 4 opens again
+    EXPECT_EQ(w->Zwiniete, (std::set<int>{1, 2}));
+    w->Wybierz(-1);
+    EXPECT_EQ(w->Zwiniete, (std::set<int>{1, 2}));
+    // Leaving the sheet shows the whole tree again.
+    w->Wyjcie1Click();
+    EXPECT_TRUE(w->Zwiniete.empty());
+}
+
+TEST_F(Widok, FocusInTheTreeShowsTheRoot) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    wybierzNumer(1);
+    EXPECT_EQ(w->Widok.LataSymulacji, "2012-2014");
+    w->TreeView1Enter();
+    EXPECT_EQ(w->Widok.LataSymulacji, "2009-2011");
+    EXPECT_EQ(w->Widok.Nazwa_Biezacego_Wezla, "d/r 0");
+    EXPECT_EQ(w->Widok.nazwa_wezla_poprzednika, "Root");
+    EXPECT_EQ(w->Widok.Absolutny_numer_wezla_biezacego, "0");
+    EXPECT_EQ(w->Widok.okienkonumerupoziomu, "0");
+    EXPECT_EQ(w->Widok.lewa, "d/r");
+    EXPECT_EQ(w->Widok.prawa, "0");
+    // The selection itself stays.
+    EXPECT_EQ(w->Wybrany, 1);
+    EXPECT_EQ(w->PodpisPrzyciskuPodgladu(), "Podgl\xB9" "d decyzji: (d 1) <F3>");
+}
+
+TEST_F(Widok, ZoomSwitchesTheLargeViewAndRunsTheFollowUp) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    wybierzNumer(1);
+    w->UstawZoom(false);
+    EXPECT_FALSE(k->WidokPowiekszony);
+    for (int h = 0; h < 9; ++h) EXPECT_EQ(w->Widok.Okresy[h].Widoczny, h < 2) << h;
+    w->UstawZoom(true);
+    EXPECT_TRUE(k->WidokPowiekszony);
+    for (int h = 0; h < 9; ++h) EXPECT_EQ(w->Widok.Okresy[h].Widoczny, h < 4) << h;
+}
+
+TEST_F(Widok, RefusedConfirmationNamesTheBoxItStoppedAt) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    wybierzNumer(1);
+    *w->Formularz.Pole("cena_beta_1") = "abc";
+    *w->Formularz.Pole("Emisja_Akcji_2") = "x";
+    EXPECT_FALSE(w->PrzyciskOKClick());
+    EXPECT_EQ(w->PoleBledne, "cena_beta_1");
+    *w->Formularz.Pole("cena_beta_1") = "1";
+    *w->Formularz.Pole("Emisja_Akcji_2") = "1";
+    w->Formularz.Siatka[2][3] = "9";
+    EXPECT_FALSE(w->PrzyciskOKClick());
+    EXPECT_EQ(w->PoleBledne, "StringGrid1");
+    w->Formularz.Siatka[2][3] = "2";
+    EXPECT_TRUE(w->PrzyciskOKClick());
+    EXPECT_EQ(w->PoleBledne, "");
+}
+
+TEST_F(Widok, ProgressBarAfterLoadAddAndDelete) {
+    operatorZPlikow({}, "d/r 0\r\n");
+    EXPECT_EQ(w->Postep, 100);
+    w->Wybierz(0);
+    w->Bazowy1Click();
+    w->WyborWezlaDoEdycji();
+    w->Postep = 50;
+    ASSERT_TRUE(w->Dodajemy_Wezel());
+    EXPECT_EQ(w->Postep, 0);
+    ASSERT_TRUE(w->dodanieweza1Click());
+    EXPECT_EQ(w->Postep, 100);
+    ASSERT_TRUE(w->KasowanieWezla());
+    EXPECT_EQ(w->Postep, 0);
+}
+
+}  // namespace
+}  // namespace vesk

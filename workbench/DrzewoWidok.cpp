@@ -1,0 +1,177 @@
+#include "DrzewoWidok.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include "QtTekst.h"
+#include "WidokDrzewa.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+QIcon IkonaWezla(int obrazek) {
+    // A hollow grey ring waiting for simulation, a filled green disc once
+    // simulated, an orange disc with a pen stroke while being edited.
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter m(&p);
+    m.setRenderHint(QPainter::Antialiasing);
+    switch (obrazek) {
+        case 1:
+            m.setPen(QPen(QColor(0, 100, 0), 1.5));
+            m.setBrush(QColor(40, 170, 60));
+            m.drawEllipse(QRectF(2, 2, 12, 12));
+            break;
+        case 2:
+            m.setPen(QPen(QColor(150, 70, 0), 1.5));
+            m.setBrush(QColor(255, 160, 40));
+            m.drawEllipse(QRectF(2, 2, 12, 12));
+            m.setPen(QPen(Qt::black, 2));
+            m.drawLine(QPointF(5, 11), QPointF(11, 5));
+            break;
+        default:
+            m.setPen(QPen(QColor(110, 110, 110), 2));
+            m.setBrush(Qt::NoBrush);
+            m.drawEllipse(QRectF(3, 3, 10, 10));
+            break;
+    }
+    return QIcon(p);
+}
+
+TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic) : QTreeWidget(rodzic) {
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    // The selection stays visible, white on black, without the focus.
+    QPalette p = palette();
+    for (auto grupa : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(grupa, QPalette::Highlight, Qt::black);
+        p.setColor(grupa, QPalette::HighlightedText, Qt::white);
+    }
+    setPalette(p);
+}
+
+QStringList TDrzewoWezlow::mimeTypes() const { return {TypWezla}; }
+
+QMimeData* TDrzewoWezlow::mimeData(const QList<QTreeWidgetItem*>& items) const {
+    if (items.isEmpty()) return nullptr;
+    auto* dane = new QMimeData;
+    dane->setData(TypWezla, QByteArray::number(items.first()->data(0, RolaNumeru).toInt()));
+    return dane;
+}
+
+bool TDrzewoWezlow::event(QEvent* e) {
+    // Ctrl+A is the base command's shortcut, not select-all.
+    if (e->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(e)->matches(QKeySequence::SelectAll)) {
+        e->ignore();
+        return false;
+    }
+    return QTreeWidget::event(e);
+}
+
+void TDrzewoWezlow::keyPressEvent(QKeyEvent* e) {
+    if (e->matches(QKeySequence::SelectAll)) {
+        e->ignore();
+        return;
+    }
+    QTreeWidget::keyPressEvent(e);
+}
+
+void TDrzewoWezlow::keyReleaseEvent(QKeyEvent* e) {
+    QTreeWidget::keyReleaseEvent(e);
+    if (!e->isAutoRepeat() && poKlawiszu) poKlawiszu();
+}
+
+void TDrzewoWezlow::focusInEvent(QFocusEvent* e) {
+    QTreeWidget::focusInEvent(e);
+    // Only focus coming from another control, not the window's activation
+    // or a closed popup.
+    if (poWejsciu && e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) poWejsciu();
+}
+
+void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
+    // A right click selects the item under it before the popup opens.
+    if (e->button() == Qt::RightButton)
+        if (QTreeWidgetItem* item = itemAt(e->position().toPoint())) setCurrentItem(item);
+    QTreeWidget::mousePressEvent(e);
+}
+
+void TDrzewoWezlow::drawBranches(QPainter* p, const QRect& r, const QModelIndex&) const {
+    p->fillRect(r, palette().brush(QPalette::Base));
+}
+
+TDelegatWezla::TDelegatWezla(const Warsztat& w, QObject* rodzic) : QStyledItemDelegate(rodzic), w_(w) {}
+
+void TDelegatWezla::initStyleOption(QStyleOptionViewItem* opcja, const QModelIndex& indeks) const {
+    QStyledItemDelegate::initStyleOption(opcja, indeks);
+    const std::string etykieta = zQt(indeks.data(Qt::DisplayRole).toString());
+    const bool wybrany = w_.Wybrany && indeks.data(RolaNumeru).toInt() == *w_.Wybrany;
+    QColor tlo = Qt::white, tekst = Qt::black;
+    bool pogrubiona = true, podkreslona = false;
+    switch (WygladWezla(etykieta, w_.OkienkoBazowe, w_.OkienkoEdycji, wybrany)) {
+        case WygladPozycji::BazowyIEdycji:
+            tlo = Qt::red;
+            tekst = Qt::yellow;
+            pogrubiona = false;
+            podkreslona = true;
+            break;
+        case WygladPozycji::Bazowy:
+            tlo = Qt::red;
+            tekst = Qt::white;
+            break;
+        case WygladPozycji::Edycji:
+            tlo = Qt::yellow;
+            break;
+        case WygladPozycji::Wybrany:
+            tlo = Qt::black;
+            tekst = Qt::white;
+            break;
+        case WygladPozycji::Zwykly:
+            break;
+    }
+    opcja->font.setBold(pogrubiona);
+    opcja->font.setUnderline(podkreslona);
+    // The look is drawn by the delegate itself, not by the style's own
+    // selection or focus marks.
+    opcja->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    opcja->backgroundBrush = tlo;
+    for (auto grupa : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        opcja->palette.setColor(grupa, QPalette::Text, tekst);
+        opcja->palette.setColor(grupa, QPalette::WindowText, tekst);
+    }
+}
+
+TPoleWezla::TPoleWezla(QWidget* rodzic) : QLineEdit(rodzic) {
+    setReadOnly(true);
+    setAcceptDrops(true);
+}
+
+void TPoleWezla::dragEnterEvent(QDragEnterEvent* e) { e->acceptProposedAction(); }
+
+void TPoleWezla::dragMoveEvent(QDragMoveEvent* e) { e->acceptProposedAction(); }
+
+void TPoleWezla::dropEvent(QDropEvent* e) {
+    const QMimeData* dane = e->mimeData();
+    if (!dane || !dane->hasFormat(TypWezla)) {
+        e->ignore();
+        return;
+    }
+    bool ok = false;
+    const int numer = dane->data(TypWezla).toInt(&ok);
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+    if (ok && poUpuszczeniu) poUpuszczeniu(numer);
+}
+
+}  // namespace vesk

@@ -1,0 +1,232 @@
+// The main window's tree tab: the tree, the period headers, the node
+// buttons, the base and template boxes, "Zoom" and the debug boxes. The
+// controls forward to the workbench and show what it holds afterwards.
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTreeWidgetItemIterator>
+
+#include "Aplikacja.h"
+#include "Form1.h"
+#include "QtTekst.h"
+#include "Uklad.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+namespace {
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+void umiesc(QWidget* w, const Prostokat& r) { w->setGeometry(r.x, r.y, r.w, r.h); }
+
+const char* const NazwyDebug[] = {"Nazwa_Biezacego_Wezla", "nazwa_wezla_poprzednika", "Absolutny_numer_wezla_biezacego",
+                                  "okienkonumerupoziomu", "okienko_sciezki", "lewa", "prawa"};
+}  // namespace
+
+void Form1::zbudujZakladkeDrzewa() {
+    TreeView1 = new TDrzewoWezlow(TabDrzewo);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setItemDelegate(new TDelegatWezla(app_.warsztat(), TreeView1));
+    for (int k = 0; k < 9; ++k) {
+        Okres[static_cast<std::size_t>(k)] = new QLabel(TabDrzewo);
+        Okres[static_cast<std::size_t>(k)]->setObjectName(QStringLiteral("Okres%1").arg(k + 1));
+        Okres[static_cast<std::size_t>(k)]->hide();
+    }
+    LataSymulacji = new QLabel(TabDrzewo);
+    LataSymulacji->setObjectName(QStringLiteral("LataSymulacji"));
+    auto przycisk = [this](const char* nazwa, const char* tytul) {
+        auto* p = new QPushButton(u(tytul), TabDrzewo);
+        p->setObjectName(QString::fromLatin1(nazwa));
+        return p;
+    };
+    SpeedSymulacja = przycisk("SpeedSymulacja", "Przeprowadzenie symulacji");
+    PrzyciskPodgladu = przycisk("PrzyciskPodgladu", "Podgląd decyzji - <F3>");
+    PrzyciskDodaniaNowejDecyzji = przycisk("PrzyciskDodaniaNowejDecyzji", "Dodanie nowej decyzji <INS>");
+    ButtonFinal = przycisk("ButtonFinal", "Wyjscie z programu");
+    SpeedBazowy = przycisk("SpeedBazowy", "Bazowy");
+    SpeedWzorcowy = przycisk("SpeedWzorcowy", "Do edycji");
+    for (QPushButton* p : {SpeedSymulacja, PrzyciskPodgladu, PrzyciskDodaniaNowejDecyzji, SpeedBazowy, SpeedWzorcowy})
+        p->setFocusPolicy(Qt::NoFocus);
+    auto okienko = [this](const char* nazwa, QColor kolor) {
+        auto* o = new TPoleWezla(TabDrzewo);
+        o->setObjectName(QString::fromLatin1(nazwa));
+        QPalette p = o->palette();
+        for (auto grupa : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(grupa, QPalette::Base, kolor);
+        o->setPalette(p);
+        return o;
+    };
+    OkienkoBazowe = okienko("OkienkoBazowe", Qt::red);
+    OkienkoEdycji = okienko("OkienkoEdycji", Qt::yellow);
+    OkienkoEdycji->setToolTip(u("Wybierz decyzję w drzewie i przeciągnij do tego pola"));
+    CheckBox1 = new QCheckBox(u("Zoom"), TabDrzewo);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setChecked(true);
+
+    auto* debug = new QFormLayout(TabDebug);
+    for (const char* nazwa : NazwyDebug) {
+        auto* e = new QLineEdit;
+        e->setObjectName(QString::fromLatin1(nazwa));
+        e->setReadOnly(true);
+        debug->addRow(QString::fromLatin1(nazwa), e);
+        Debug[nazwa] = e;
+    }
+    ulozZakladkeDrzewa(true);
+}
+
+void Form1::ulozZakladkeDrzewa(bool zoom) {
+    QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
+                                                     : QRect(0, 0, 1024, 768);
+    const UkladZakladkiDrzewa l = UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height()), zoom);
+    for (std::size_t k = 0; k < 9; ++k) {
+        umiesc(Okres[k], l.okresy[k]);
+        QFont f = Okres[k]->font();
+        f.setPixelSize(l.okresCzcionka);
+        Okres[k]->setFont(f);
+    }
+    umiesc(LataSymulacji, l.lata);
+    umiesc(TreeView1, l.drzewo);
+    QFont f = TreeView1->font();
+    f.setPixelSize(l.drzewoCzcionka);
+    TreeView1->setFont(f);
+    TreeView1->setIndentation(l.wciecie);
+    umiesc(SpeedSymulacja, l.symulacja);
+    umiesc(PrzyciskPodgladu, l.podglad);
+    umiesc(PrzyciskDodaniaNowejDecyzji, l.dodanie);
+    umiesc(ButtonFinal, l.koniec);
+    umiesc(CheckBox1, l.zoom);
+    umiesc(SpeedBazowy, l.bazowy);
+    umiesc(OkienkoBazowe, l.okienkoBazowe);
+    umiesc(SpeedWzorcowy, l.wzorcowy);
+    umiesc(OkienkoEdycji, l.okienkoEdycji);
+}
+
+void Form1::polecenie(const std::function<void(Warsztat&)>& f) {
+    f(app_.warsztat());
+    app_.odswiezOkna();
+}
+
+void Form1::polaczZakladkeDrzewa() {
+    auto numer = [](QTreeWidgetItem* item) { return item->data(0, RolaNumeru).toInt(); };
+    // A selection by the user: the enabling by kind at once; a click or a
+    // released key then runs the full follow-up.
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this, numer](QTreeWidgetItem* item) {
+        if (odswiezanie_ || !item) return;
+        const int n = numer(item);
+        polecenie([n](Warsztat& w) { w.WybierzWezel(n); });
+    });
+    auto zmiana = [this] {
+        if (!odswiezanie_) polecenie([](Warsztat& w) { w.Zmiana_wezla(); });
+    };
+    connect(TreeView1, &QTreeWidget::itemClicked, this, zmiana);
+    TreeView1->poKlawiszu = zmiana;
+    TreeView1->poWejsciu = [this] {
+        if (!odswiezanie_) polecenie([](Warsztat& w) { w.TreeView1Enter(); });
+    };
+    connect(TreeView1, &QTreeWidget::itemExpanded, this, [this, numer](QTreeWidgetItem* item) {
+        if (!odswiezanie_) app_.warsztat().Zwiniete.erase(numer(item));
+    });
+    connect(TreeView1, &QTreeWidget::itemCollapsed, this, [this, numer](QTreeWidgetItem* item) {
+        if (!odswiezanie_) app_.warsztat().Zwiniete.insert(numer(item));
+    });
+
+    auto podlacz = [this](std::initializer_list<QObject*> zrodla, const std::function<void(Warsztat&)>& f) {
+        for (QObject* z : zrodla) {
+            if (auto* a = qobject_cast<QAction*>(z)) connect(a, &QAction::triggered, this, [this, f] { polecenie(f); });
+            if (auto* p = qobject_cast<QPushButton*>(z)) connect(p, &QPushButton::clicked, this, [this, f] { polecenie(f); });
+        }
+    };
+    podlacz({akcja("przeglad1"), akcja("Przegldanieformularza1"), PrzyciskPodgladu},
+            [](Warsztat& w) { w.przeglad1Click(false); });
+    podlacz({akcja("Bazowy1"), akcja("Ustawieniejakowzabazowego1"), SpeedBazowy}, [](Warsztat& w) { w.Bazowy1Click(); });
+    podlacz({akcja("Doedycji1"), akcja("Ustawieniejakowzadokopiowania1"), SpeedWzorcowy},
+            [](Warsztat& w) { w.Doedycji1Click(); });
+    podlacz({akcja("dodanieweza1")}, [](Warsztat& w) { w.dodanieweza1Click(); });
+    podlacz({PrzyciskDodaniaNowejDecyzji}, [](Warsztat& w) { w.natychmiastowe_dodanie_i_edycja_wezla(); });
+    podlacz({akcja("Dodanienowegowza1")}, [](Warsztat& w) { w.Dodajemy_Wezel(); });
+    podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.KasowanieWezla(); });
+    podlacz({akcja("symuluj"), SpeedSymulacja}, [](Warsztat& w) { w.Symulowanie(); });
+    connect(ButtonFinal, &QPushButton::clicked, this, [this] { app_.wyjscie(); });
+    OkienkoBazowe->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaBazowy(n); }); };
+    OkienkoEdycji->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaEdycji(n); }); };
+    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool zaznaczony) {
+        if (!odswiezanie_) polecenie([zaznaczony](Warsztat& w) { w.UstawZoom(zaznaczony); });
+    });
+}
+
+void Form1::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    // The main window activated: the indicator window steps aside.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && app_.warsztat().Wskazniki->visible())
+        app_.warsztat().Wskazniki->hide();
+}
+
+void Form1::odswiezZakladkeDrzewa(const Warsztat& w) {
+    odswiezanie_ = true;
+    // The items are made again only when labels or levels changed; the
+    // core's order is kept (the control never sorts).
+    std::vector<std::pair<std::string, int>> teraz;
+    for (int i = 0; i < w.Drzewo.Liczba(); ++i) teraz.emplace_back(w.Drzewo.Etykieta(i), w.Drzewo.Poziom(i));
+    if (teraz != pokazaneDrzewo_) {
+        TreeView1->clear();
+        std::vector<QTreeWidgetItem*> naPoziomie;
+        for (int i = 0; i < w.Drzewo.Liczba(); ++i) {
+            const auto poziom = static_cast<std::size_t>(w.Drzewo.Poziom(i));
+            auto* item = poziom == 0 || naPoziomie.size() < poziom ? new QTreeWidgetItem(TreeView1)
+                                                                    : new QTreeWidgetItem(naPoziomie[poziom - 1]);
+            item->setText(0, q(w.Drzewo.Etykieta(i)));
+            item->setData(0, RolaNumeru, w.Drzewo.Numer(i));
+            naPoziomie.resize(poziom + 1);
+            naPoziomie[poziom] = item;
+        }
+        pokazaneDrzewo_ = teraz;
+    }
+    int i = 0;
+    const int wybrany = w.IndeksWybranego();
+    QTreeWidgetItem* biezacy = nullptr;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++i) {
+        (*it)->setIcon(0, IkonaWezla(w.Drzewo[i].Obrazek));
+        (*it)->setExpanded(!w.Zwiniete.count(w.Drzewo.Numer(i)));
+        if (i == wybrany || (i == 0 && wybrany < 0)) biezacy = *it;
+    }
+    if (biezacy && TreeView1->currentItem() != biezacy) TreeView1->setCurrentItem(biezacy);
+    TreeView1->setEnabled(w.Polecenia.TreeView1);
+    TreeView1->setVisible(w.Polecenia.TreeView1);
+    TreeView1->viewport()->update();
+
+    for (std::size_t k = 0; k < 9; ++k) {
+        const NaglowekOkresu& o = w.Widok.Okresy[k];
+        Okres[k]->setText(q(o.Napis));
+        Okres[k]->setVisible(o.Widoczny);
+        Okres[k]->setEnabled(o.Aktywny);
+    }
+    LataSymulacji->setText(q(w.Widok.LataSymulacji));
+    const StanPolecen& p = w.Polecenia;
+    SpeedSymulacja->setEnabled(p.symuluj);
+    SpeedBazowy->setEnabled(p.Bazowy1);
+    PrzyciskPodgladu->setText(q(w.PodpisPrzyciskuPodgladu()));
+    if (!w.Widok.przeglad1.empty()) akcja("przeglad1")->setText(q(w.Widok.przeglad1));
+    OkienkoBazowe->setText(q(w.OkienkoBazowe));
+    OkienkoBazowe->setEnabled(p.OkienkoBazowe);
+    OkienkoBazowe->setToolTip(p.OkienkoBazowe ? u("Wybierz decyzję symulowaną w drzewie i przeciągnij do tego pola")
+                                              : QString());
+    OkienkoBazowe->setCursor(p.OkienkoBazowe ? Qt::UpArrowCursor : Qt::ForbiddenCursor);
+    OkienkoEdycji->setText(q(w.OkienkoEdycji));
+    OkienkoEdycji->setEnabled(p.OkienkoEdycji);
+    if (CheckBox1->isChecked() != w.Zoom) {
+        CheckBox1->setChecked(w.Zoom);
+    }
+    ulozZakladkeDrzewa(w.Zoom);
+    ProgressBar1->setValue(w.Postep);
+    const std::map<std::string, std::string> debug = {
+        {"Nazwa_Biezacego_Wezla", w.Widok.Nazwa_Biezacego_Wezla},
+        {"nazwa_wezla_poprzednika", w.Widok.nazwa_wezla_poprzednika},
+        {"Absolutny_numer_wezla_biezacego", w.Widok.Absolutny_numer_wezla_biezacego},
+        {"okienkonumerupoziomu", w.Widok.okienkonumerupoziomu},
+        {"okienko_sciezki", w.Widok.okienko_sciezki},
+        {"lewa", w.Widok.lewa},
+        {"prawa", w.Widok.prawa},
+    };
+    for (const auto& [nazwa, tekst] : debug) Debug.at(nazwa)->setText(q(tekst));
+    odswiezanie_ = false;
+}
+
+}  // namespace vesk

@@ -1,0 +1,56 @@
+// The decision form: the selected node's decisions for the three years of
+// its period, shown from the workbench's sheet. Typing goes into the
+// sheet's texts; F2 confirms, F3 leaves, the grid takes variant codes by
+// key or from its popup. The workbench decides the rest.
+#pragma once
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class Aplikacja;
+class Warsztat;
+
+class Form3 : public QMainWindow {
+public:
+    explicit Form3(Aplikacja& app);
+
+    // Captions, labels, boxes, grid and lock as the sheet holds them; the
+    // window shown or hidden as the sheet says.
+    void pokaz(const Warsztat& w);
+    // The box of this name (e.g. "cena_beta_1"); nullptr for none.
+    QLineEdit* pole(const std::string& nazwa) const;
+
+    QLabel *NumerDecyzji, *NumerPoprzednika, *Status, *Rok0, *Rok1, *Rok2;
+    std::vector<QGroupBox*> Grupy;
+    std::array<QLineEdit*, 36> Pola{};
+    QTableWidget* StringGrid1;
+    QPushButton* PrzyciskOK;
+    QAction* Potwierdzenie1;
+    QAction* Wyjcie1;
+    QMenu* PopupMenu2;
+    std::array<QAction*, 9> N{};
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* obiekt, QEvent* e) override;
+
+private:
+    void zatwierdz();
+    void pokazSiatke(const Warsztat& w);
+    Aplikacja& app_;
+    std::vector<QLabel*> lataGrup_;  // every group's year labels, three a group
+    bool pokazywanie_ = false;
+};
+
+}  // namespace vesk
