@@ -19,6 +19,7 @@
 #include "TekstyOkien.h"
 #include "Uklad.h"
 #include "Warsztat.h"
+#include "ZakladkiWynikow.h"
 
 namespace vesk {
 
@@ -76,6 +77,7 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     MemoStart->show();
     TreeView1->setEnabled(false);
     TreeView1->hide();
+    Wyniki = new ZakladkiWynikow(app_, *this);
     move(0, 0);
 }
 
@@ -176,6 +178,7 @@ void Form1::pokazStroneDrzewa() {
     PageControl1->setTabVisible(debug, false);
     PageControl1->setTabEnabled(debug, false);
     PageControl1->setCurrentWidget(TabDrzewo);
+    if (Wyniki) Wyniki->pokazInterfejs();
 }
 
 void Form1::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html); }
@@ -206,6 +209,7 @@ void Form1::odswiez(const Warsztat& w) {
         {"Zachowajjako1", p.Zachowajjako1},
     };
     for (const auto& [nazwa, wlaczona] : stany) ustawWlaczenie(nazwa, wlaczona);
+    if (Wyniki) Wyniki->odswiez();
 }
 
 void Form1::closeEvent(QCloseEvent* e) {

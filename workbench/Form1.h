@@ -27,6 +27,7 @@ namespace vesk {
 
 class Aplikacja;
 class Warsztat;
+class ZakladkiWynikow;
 
 class Form1 : public QMainWindow {
 public:
@@ -69,6 +70,8 @@ public:
     QLabel* panel1;
     QProgressBar* ProgressBar1;
     QMenu* PopupMenu1;
+    // The result pages, the report viewers and the charts.
+    ZakladkiWynikow* Wyniki = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

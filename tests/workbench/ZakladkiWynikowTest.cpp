@@ -1,0 +1,286 @@
+// The result pages on a small operator (root, "d/r 1", "d 2"): the
+// viewers of the results menu, the traditional tab, printing and the
+// charts, driven through the widgets.
+#include <QApplication>
+#include <QBarSet>
+#include <QChart>
+#include <QLineSeries>
+#include <QPrinter>
+#include <QStackedBarSeries>
+#include <QTextDocument>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+#include "Aplikacja.h"
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "Form1.h"
+#include "FormularzBilans.h"
+#include "OknaPomocy.h"
+#include "TempDir.h"
+#include "Warsztat.h"
+#include "ZakladkiWynikow.h"
+
+namespace vesk {
+namespace {
+
+QString u(const char* t) { return QString::fromUtf8(t); }
+
+class DrukarkaPdf : public Drukarka {
+public:
+    explicit DrukarkaPdf(std::string plik) : plik_(std::move(plik)) {}
+    bool drukuj(const QTextDocument& d) override {
+        QPrinter p(QPrinter::HighResolution);
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(plik_));
+        d.print(&p);
+        return true;
+    }
+    std::string plik_;
+};
+class BrakDrukarki : public Drukarka {
+public:
+    bool drukuj(const QTextDocument&) override { return false; }
+};
+
+// The colours of a picture, coarsely: whether any pixel is near the colour.
+bool maKolor(const QImage& obraz, QColor kolor) {
+    for (int y = 0; y < obraz.height(); y += 2)
+        for (int x = 0; x < obraz.width(); x += 2) {
+            QColor c = obraz.pixelColor(x, y);
+            if (std::abs(c.red() - kolor.red()) < 40 && std::abs(c.green() - kolor.green()) < 40 &&
+                std::abs(c.blue() - kolor.blue()) < 40)
+                return true;
+        }
+    return false;
+}
+
+struct Wyniki : ::testing::Test {
+    test::TempDir work;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Aplikacja> app;
+
+    void SetUp() override {
+        work.write("zakresy.txt", std::string());
+        work.write("OPERATOR/.keep", std::string());
+        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        app->start();
+        ui.files = {work.folder() + "OPERATOR/op.tr1"};
+        app->startOK();
+        Warsztat& w = app->warsztat();
+        w.k.catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
+        for (int i = 0; i < 2; ++i) {
+            w.Wybierz(0);
+            w.Zmiana_wezla();
+            w.Bazowy1Click();
+            w.WyborWezlaDoEdycji();
+            ASSERT_TRUE(w.dodanieweza1Click());
+        }
+        ASSERT_TRUE(w.Symulowanie(1));
+        wybierz(0);
+        ui.messages.clear();
+    }
+
+    Form1& f() { return app->form1(); }
+    ZakladkiWynikow& z() { return *f().Wyniki; }
+    Warsztat& w() { return app->warsztat(); }
+    void wybierz(int n) {
+        w().WybierzWezel(n);
+        w().Zmiana_wezla();
+        app->odswiezOkna();
+    }
+    std::string plik(const char* nazwa) { return work.folder() + "OPERATOR/" + nazwa; }
+    bool widoczna(QWidget* strona) { return f().PageControl1->isTabVisible(f().PageControl1->indexOf(strona)); }
+    void menu(const char* nazwa) { f().akcja(nazwa)->trigger(); }
+};
+
+TEST_F(Wyniki, BalanceViewerShowsThePageAndTheText) {
+    wybierz(1);
+    menu("Bilans1");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(f().PageControl1->currentWidget(), z().TabSprawozdanie2);
+    EXPECT_FALSE(widoczna(f().TabDrzewo));
+    EXPECT_FALSE(widoczna(z().TabInterfejs));
+    EXPECT_FALSE(app->form6().isVisible());
+    EXPECT_EQ(app->form6().windowTitle(), u("Wyniki symulacji - BILANS"));
+    EXPECT_FALSE(app->form6().RichEdit1->toPlainText().isEmpty());
+    EXPECT_FALSE(z().WebBrowser2->toPlainText().trimmed().isEmpty());
+    z().PrzyciskTekstu->click();
+    EXPECT_TRUE(app->form6().isVisible());
+    z().BitBtn1->click();
+    EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
+    EXPECT_FALSE(widoczna(z().TabSprawozdanie2));
+
+    // Screenshot of the page.
+    menu("Bilans1");
+    f().resize(1000, 700);
+    QImage obraz = f().grab().toImage();
+    EXPECT_FALSE(obraz.isNull());
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../sprawozdanie_bik.png"));
+    EXPECT_TRUE(maKolor(obraz, Qt::black));
+}
+
+TEST_F(Wyniki, AFailingWriterClearsTheWindows) {
+    wybierz(1);
+    menu("Bilans1");
+    ASSERT_FALSE(z().WebBrowser2->toPlainText().isEmpty());
+    w().k.catTABWZOR = work.folder() + "BRAK/";
+    menu("Koszty1");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("KOS"), std::string::npos);
+    EXPECT_TRUE(z().WebBrowser2->toPlainText().isEmpty());
+    EXPECT_TRUE(app->form6().RichEdit1->toPlainText().isEmpty());
+}
+
+TEST_F(Wyniki, SaveAllEndsOnTheCostsPage) {
+    wybierz(1);
+    menu("ZapisSprawozdanDoPliku");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    for (const char* n : {"op.DEC", "op.SRE", "op.BIK", "op.ZAO", "op.PRO", "op.PLY", "op.ZAD", "op.REN", "op.AKT",
+                          "op.RAW", "op.PRF", "op.INF", "op.KOS"})
+        EXPECT_TRUE(fileExists(plik(n))) << n;
+    EXPECT_EQ(app->form6().windowTitle(), u("Wyniki symulacji - Koszty"));
+    EXPECT_EQ(f().PageControl1->currentWidget(), z().TabSprawozdanie2);
+}
+
+TEST_F(Wyniki, TraditionalTabGroupsAndReportButton) {
+    f().pokazStroneDrzewa();
+    EXPECT_TRUE(widoczna(z().TabInterfejs));
+    f().PageControl1->setCurrentWidget(z().TabInterfejs);
+    z().Przyciski["PrzyciskSymulatora"]->click();
+    EXPECT_FALSE(z().Grupy["GrupaSymulatora"]->isHidden());
+    EXPECT_TRUE(z().Przyciski["PrzyciskSymulatora"]->font().bold());
+    z().Przyciski["PrzyciskRezultaty1"]->click();
+    z().Przyciski["PrzyciskFinanse"]->click();
+    EXPECT_FALSE(z().Grupy["GrupaFinanse"]->isHidden());
+    EXPECT_EQ(z().Przyciski["PrzyciskCashFlow"]->text(), u("Rachunek\nprzepływów pieniężnych"));
+    EXPECT_EQ(z().Przyciski["PrzyciskCashFlow"]->font().pointSize(), 13);
+    f().resize(1000, 700);
+    z().TabInterfejs->grab().save(QStringLiteral(VESK_DATA_DIR "../interfejs_tradycyjny.png"));
+    z().Przyciski["PrzyciskRezultaty1"]->click();
+    EXPECT_TRUE(z().Grupy["GrupaFinanse"]->isHidden());
+
+    // The root's synthetic result is disabled; node 1's balance shown.
+    wybierz(1);
+    z().Przyciski["PrzyciskRezultaty1"]->click();
+    z().Przyciski["PrzyciskFinanse"]->click();
+    z().Przyciski["PrzyciskBilansOkresowy"]->click();
+    EXPECT_EQ(f().PageControl1->currentWidget(), z().TabSprawozdanie);
+    EXPECT_FALSE(z().WebBrowser1->toPlainText().trimmed().isEmpty());
+    z().PrzyciskPowrotDoInterfejsu->click();
+    EXPECT_EQ(f().PageControl1->currentWidget(), z().TabInterfejs);
+    EXPECT_FALSE(widoczna(z().TabSprawozdanie));
+}
+
+TEST_F(Wyniki, EditingThenConfirmingOnAnUnsimulatedNode) {
+    f().pokazStroneDrzewa();
+    z().klik("PrzyciskEdycja");
+    EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
+    EXPECT_FALSE(z().SpeedPotwierdzenie->isHidden());
+    EXPECT_EQ(z().SpeedPotwierdzenie->text(), u("Wskaż węzeł bazowy"));
+    wybierz(2);
+    z().SpeedPotwierdzenie->click();
+    EXPECT_EQ(z().SpeedPotwierdzenie->text(), u("Wskaż węzeł bazowy"));
+    EXPECT_EQ(z().Interfejs.KrokPotwierdzenia, 2);
+}
+
+TEST_F(Wyniki, PrintingIntoAPdfAndWithoutAPrinter) {
+    wybierz(1);
+    z().klik("PrzyciskBilansOkresowy");
+    ASSERT_FALSE(z().WebBrowser1->toPlainText().isEmpty());
+    const std::string pdf = work.folder() + "wydruk.pdf";
+    z().ustawDrukarke(std::make_unique<DrukarkaPdf>(pdf));
+    z().BitBtn2->click();
+    EXPECT_TRUE(ui.messages.empty());
+    const std::string txt = work.folder() + "wydruk.txt";
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+    const std::string tekst = work.read("wydruk.txt");
+    EXPECT_NE(tekst.find("Bilans"), std::string::npos) << tekst.substr(0, 400);
+    // One value of the page: the first number of the shown text.
+    const QString strona = z().WebBrowser1->toPlainText();
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\d+\\.\\d\\d")).match(strona);
+    ASSERT_TRUE(m.hasMatch());
+    EXPECT_NE(tekst.find(m.captured(0).toStdString()), std::string::npos) << m.captured(0).toStdString();
+
+    z().ustawDrukarke(std::make_unique<BrakDrukarki>());
+    z().BitBtn2->click();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], utf8ToCp1250("Brak drukarki - strona nie została wydrukowana"));
+}
+
+TEST_F(Wyniki, BalanceChartYearsSeriesAndPicture) {
+    wybierz(1);
+    menu("Bilans2");
+    FormularzBilans& b = *z().formularzBilans;
+    EXPECT_TRUE(b.isVisible());
+    EXPECT_EQ(b.size(), QSize(515, 355));
+    auto* aktywa = qobject_cast<QStackedBarSeries*>(b.ChartAktywa->chart()->series().at(0));
+    auto* pasywa = qobject_cast<QStackedBarSeries*>(b.ChartPasywa->chart()->series().at(0));
+    ASSERT_TRUE(aktywa && pasywa);
+    EXPECT_EQ(aktywa->count(), 2);
+    EXPECT_EQ(pasywa->count(), 3);
+    EXPECT_EQ(aktywa->barSets().at(0)->count(), 3);
+    EXPECT_EQ(b.Rok0->text(), QStringLiteral("2012"));
+    b.resize(1000, 600);
+    QImage obraz = b.grab().toImage();
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../wykres_bilansu.png"));
+    EXPECT_TRUE(maKolor(obraz, QColor(0xFF, 0, 0)));
+    EXPECT_TRUE(maKolor(obraz, QColor(0, 0xA0, 0)));
+    EXPECT_TRUE(maKolor(obraz, QColor(0xFF, 0xFF, 0)));
+}
+
+TEST_F(Wyniki, ThreeYearChartOverTheTree) {
+    wybierz(1);
+    f().show();
+    menu("Sprzeda1");
+    menu("Zysknetto1");
+    EXPECT_TRUE(f().akcja("Zysknetto1")->isChecked());
+    EXPECT_FALSE(f().akcja("Sprzeda1")->isChecked());
+    EXPECT_FALSE(z().Chart1->isHidden());
+    EXPECT_FALSE(f().wlaczona("Wzy1"));
+    EXPECT_FALSE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
+    auto* linia = qobject_cast<QLineSeries*>(z().Chart1->chart()->series().at(0));
+    ASSERT_NE(linia, nullptr);
+    ASSERT_EQ(linia->count(), 3);
+    EXPECT_EQ(linia->at(0).x(), 2012);
+    EXPECT_TRUE(z().Chart1->chart()->title().startsWith(QStringLiteral("Zysk netto")));
+    QImage obraz = f().grab().toImage();
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../wykres_trzyletni.png"));
+    EXPECT_TRUE(maKolor(obraz, QColor(0xFF, 0, 0)));
+    z().Chart1Click();
+    EXPECT_TRUE(z().Chart1->isHidden());
+    EXPECT_FALSE(f().akcja("Zysknetto1")->isChecked());
+    EXPECT_TRUE(f().wlaczona("Wzy1"));
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(StronaSprawozdania, ForeignBytesAreShownAsTheyDecode) {
+    test::TempDir d;
+    QTextBrowser b;
+    const std::string przypadki[] = {
+        std::string("<html><body><table><tr><td>1.5", 31),             // truncated
+        std::string("\0\xFF\x80<b>\x9C\xB9</i></zz x=\"", 19),          // foreign bytes, unknown markup
+        std::string(),                                                  // empty
+        std::string("<h1>Bilans</h1><p>\xB3\xF3\x9F</p>"),                  // code page 1250 letters
+    };
+    int n = 0;
+    for (const std::string& bajty : przypadki) {
+        const std::string nazwa = "s" + std::to_string(n++) + ".html";
+        d.write(nazwa, bajty);
+        ZakladkiWynikow::pokazStrone(&b, d.file(nazwa));
+    }
+    EXPECT_TRUE(b.toPlainText().contains(u("łóź")));
+    ZakladkiWynikow::pokazStrone(&b, d.file("brak.html"));
+    EXPECT_TRUE(b.toPlainText().isEmpty());
+}
+
+}  // namespace
+}  // namespace vesk

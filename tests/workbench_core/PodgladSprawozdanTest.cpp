@@ -1,0 +1,150 @@
+#include "PodgladSprawozdan.h"
+
+#include <fstream>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "PomocWarsztatu.h"
+
+namespace vesk {
+namespace {
+
+struct Podglad : test::WarsztatTest {
+    void SetUp() override {
+        WarsztatTest::SetUp();
+        k->catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
+        operatorZPlikow({{1, 0, true}, {2, 0, false}}, "d/r 0\r\n\td/r 1\r\n\td 2\r\n");
+        ui.messages.clear();
+    }
+    WynikPodgladu uruchom(const char* nazwa) { return UruchomPodglad(*w, *ZnajdzPodglad(nazwa)); }
+    bool jest(const std::string& nazwa) { return fileExists(dir.folder() + nazwa); }
+};
+
+TEST_F(Podglad, TheTableHoldsThirteenViewersInMenuOrder) {
+    ASSERT_EQ(Podglady().size(), 13u);
+    EXPECT_STREQ(Podglady().front().nazwa, "Zapasy1");
+    EXPECT_STREQ(Podglady().back().nazwa, "Formularzdecyzyjny1");
+    EXPECT_EQ(Podglady().back().strona, nullptr);
+    for (const std::string& n : KolejnoscZapisu()) EXPECT_NE(ZnajdzPodglad(n), nullptr) << n;
+    EXPECT_EQ(KolejnoscZapisu().size(), 13u);
+    EXPECT_EQ(ZnajdzPodglad("Nic"), nullptr);
+}
+
+TEST_F(Podglad, NothingSelectedReportsOnTheRoot) {
+    w->Wybierz(-1);
+    const WynikPodgladu r = uruchom("Bilans1");
+    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
+    EXPECT_EQ(r.Numer, 0);
+    EXPECT_EQ(k->NumerWezla, 0);
+    EXPECT_TRUE(r.PokazZakladke);
+    EXPECT_EQ(r.Podpis, "Wyniki symulacji - BILANS");
+    // Written as OP.BIK, found as "bik" and "BIK.html".
+    EXPECT_EQ(r.Tekst, dir.folder() + "OP.BIK");
+    EXPECT_EQ(r.Strona, dir.folder() + "OP.BIK.html");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Podglad, EveryViewerOnASimulatedNodeFindsItsFiles) {
+    wybierzNumer(1);
+    for (const OpisPodgladu& o : Podglady()) {
+        ui.messages.clear();
+        const WynikPodgladu r = UruchomPodglad(*w, o);
+        EXPECT_EQ(r.Status, StatusPodgladu::Pokazany) << o.nazwa;
+        EXPECT_FALSE(r.Tekst.empty()) << o.nazwa;
+        EXPECT_EQ(r.Strona.empty(), o.strona == nullptr) << o.nazwa;
+        EXPECT_EQ(k->NumerWezla, 1) << o.nazwa;
+        EXPECT_FALSE(k->FlagiWynikow.*o.flaga) << o.nazwa << ": the entry clears its flag";
+        EXPECT_TRUE(ui.messages.empty()) << o.nazwa;
+    }
+}
+
+TEST_F(Podglad, SyntheticResultOfTheRootIsRefused) {
+    wybierzNumer(0);
+    const WynikPodgladu r = uruchom("WynikSyntetyczny1");
+    EXPECT_EQ(r.Status, StatusPodgladu::Odmowa);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], utf8ToCp1250("Dla decyzji inicjującej niedostępny"));
+    EXPECT_FALSE(jest("OP.SRE"));
+    EXPECT_FALSE(r.PokazZakladke);
+}
+
+TEST_F(Podglad, RevenueOnAnUnsimulatedNodeSetsFlagAndNumberOnly) {
+    wybierzNumer(2);
+    k->FlagiWynikow.RAW = false;
+    const WynikPodgladu r = uruchom("Dochodyizyski1");
+    EXPECT_EQ(r.Status, StatusPodgladu::Pominiety);
+    EXPECT_TRUE(k->FlagiWynikow.RAW);
+    EXPECT_EQ(k->NumerWezla, 2);
+    EXPECT_FALSE(jest("OP.RAW"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Podglad, OtherViewersOnAnUnsimulatedNodeDoNothing) {
+    wybierzNumer(2);
+    k->NumerWezla = 7;
+    EXPECT_EQ(uruchom("Koszty1").Status, StatusPodgladu::Pominiety);
+    EXPECT_EQ(k->NumerWezla, 7);
+    EXPECT_FALSE(jest("OP.KOS"));
+    // The decisions' report has no kind test.
+    EXPECT_EQ(uruchom("Formularzdecyzyjny1").Status, StatusPodgladu::Pokazany);
+    EXPECT_TRUE(jest("OP.DEC"));
+}
+
+TEST_F(Podglad, SaveAllWritesEveryTextFileAndEndsOnTheCosts) {
+    wybierzNumer(1);
+    const WynikPodgladu r = ZapisSprawozdanDoPliku(*w);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], utf8ToCp1250("Tworzenie plików ze wszystkimi sprawozdaniami"));
+    for (const char* t : {"OP.DEC", "OP.SRE", "OP.BIK", "OP.ZAO", "OP.PRO", "OP.PLY", "OP.ZAD", "OP.REN", "OP.AKT",
+                          "OP.RAW", "OP.PRF", "OP.INF", "OP.KOS"})
+        EXPECT_TRUE(jest(t)) << t;
+    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
+    EXPECT_EQ(r.Strona, dir.folder() + "OP.KOS.html");
+}
+
+TEST_F(Podglad, AFailingWriterIsNamedAndClearsTheWindows) {
+    // Templates from a folder without the balance sheet's.
+    test::TempDir wzorce;
+    k->catTABWZOR = wzorce.folder();
+    wybierzNumer(1);
+    const WynikPodgladu r = uruchom("Bilans1");
+    EXPECT_EQ(r.Status, StatusPodgladu::BladRaportu);
+    EXPECT_TRUE(r.Wyczysc);
+    EXPECT_TRUE(r.Strona.empty());
+    EXPECT_TRUE(r.Tekst.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
+}
+
+TEST_F(Podglad, SaveAllGoesOnAfterAFailureAndNamesItOnce) {
+    test::TempDir wzorce;
+    for (const std::string n : {"QAD.KOS", "QAD.KOS.HTML"}) {
+        std::ifstream in(std::string(VESK_DATA_DIR) + "TABWZOR/" + n, std::ios::binary);
+        ASSERT_TRUE(in) << n;
+        wzorce.write(n, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    k->catTABWZOR = wzorce.folder();
+    wybierzNumer(1);
+    const WynikPodgladu r = ZapisSprawozdanDoPliku(*w);
+    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].find("BIK"), std::string::npos);
+    EXPECT_NE(ui.messages[1].find("AKT"), std::string::npos);
+    EXPECT_EQ(ui.messages[1].find("KOS"), std::string::npos);
+}
+
+TEST_F(Podglad, AMissingRecordIsToldAndNothingWritten) {
+    // The state file loses node 1 behind the open operator's back.
+    dir.write("OP.qad", dir.read("OP.qad").substr(0, RozmiarStanuModelu));
+    w->Wybierz(w->Drzewo.Znajdz(1));
+    ui.messages.clear();
+    const WynikPodgladu r = uruchom("Koszty1");
+    EXPECT_EQ(r.Status, StatusPodgladu::BladRekordu);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("1"), std::string::npos);
+    EXPECT_NE(ui.messages[0].find("OP.qad"), std::string::npos);
+    EXPECT_FALSE(jest("OP.KOS"));
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,116 @@
+// The main window's result pages: the traditional tab "Interfejs", the
+// report tabs TabSprawozdanie (WebBrowser1, "Drukuj") and
+// TabSprawozdanie2 (WebBrowser2), the viewers of the results menu, the
+// three-year chart Chart1 and the confirmation button on the tree tab,
+// and the balance chart window. The rules are the core's
+// (InterfejsTradycyjny, PodgladSprawozdan, Wykresy); this only wires.
+#pragma once
+
+#include <QChartView>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "InterfejsTradycyjny.h"
+#include "Wykresy.h"
+
+namespace vesk {
+
+class Aplikacja;
+class Form1;
+class FormularzBilans;
+
+// Where "Drukuj" sends a page: the default printer, without a dialog.
+// Tests hand in a PDF printer.
+class Drukarka {
+public:
+    virtual ~Drukarka() = default;
+    // False when there is no printer or the print failed.
+    virtual bool drukuj(const QTextDocument& dokument) = 0;
+};
+std::unique_ptr<Drukarka> DrukarkaDomyslna();
+
+// The chart on the tree tab; a click on it is the chart's own command.
+class WykresDrzewa : public QChartView {
+public:
+    using QChartView::QChartView;
+    std::function<void()> klik;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+};
+
+class ZakladkiWynikow : public QObject {
+public:
+    ZakladkiWynikow(Aplikacja& app, Form1& f);
+    ~ZakladkiWynikow() override;
+
+    // A viewer of the results menu by its item's name.
+    void podglad(const std::string& nazwa);
+    void zapisSprawozdan();
+    // A button of the traditional tab (or "GrupaFinanse") by name.
+    void klik(const std::string& nazwa);
+    void SpeedPotwierdzenieClick();
+    void drukuj();
+    void Bilans2Click();
+    void Zysknetto1Click();
+    void Sprzeda1Click();
+    void Chart1Click();
+    // Shows the traditional tab beside the tree tab (an operator opened).
+    void pokazInterfejs();
+    // Everything the core holds, shown.
+    void odswiez();
+
+    void ustawDrukarke(std::unique_ptr<Drukarka> d) { drukarka_ = std::move(d); }
+
+    // Shows a page file in a browser: its bytes decoded from code page
+    // 1250 whatever they hold, links relative to its folder; an empty path
+    // or a missing file empties the browser.
+    static void pokazStrone(QTextBrowser* b, const std::string& sciezka);
+
+    InterfejsTradycyjny Interfejs;
+    WykresTrzyletni Wykres;
+
+    QWidget* TabInterfejs;
+    QWidget* TabSprawozdanie;
+    QWidget* TabSprawozdanie2;
+    QTextBrowser* WebBrowser1;
+    QTextBrowser* WebBrowser2;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+    QPushButton* PrzyciskPowrotDoInterfejsu;
+    QPushButton* PrzyciskTekstu;
+    QPushButton* PrzyciskTabDrzewo;
+    QPushButton* SpeedPotwierdzenie;
+    QPushButton* SpeedButton3;
+    WykresDrzewa* Chart1;
+    QLineEdit* NazwaOperatoraPrim;
+    QLineEdit* NumerZbioruPrim;
+    QLineEdit* StatusPrim;
+    std::map<std::string, QGroupBox*> Grupy;
+    std::map<std::string, QPushButton*> Przyciski;
+    std::unique_ptr<FormularzBilans> formularzBilans;
+
+protected:
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+
+private:
+    void zbudujInterfejs();
+    void zbudujSprawozdania();
+    void pokazWynik(const WynikPodgladu& w);
+    void pokazZakladki();
+    void rysujChart1();
+    void umiescPrzyciski();
+
+    Aplikacja& app_;
+    Form1& f_;
+    std::unique_ptr<Drukarka> drukarka_;
+    bool wTrakcie_ = false;
+};
+
+}  // namespace vesk

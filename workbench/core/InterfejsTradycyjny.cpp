@@ -1,0 +1,368 @@
+#include "InterfejsTradycyjny.h"
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "Teksty.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+namespace {
+
+std::string c(const char* utf8) { return utf8ToCp1250(utf8); }
+
+// The five two-line captions that Szaro puts back.
+struct DwaWiersze {
+    const char* przycisk;
+    const char* napis;  // UTF-8, lines split by "\n"
+};
+constexpr DwaWiersze Dwuwierszowe[] = {
+    {"PrzyciskZestawienieZmian", "Zestawienie zmian\nw kapitale własnym"},
+    {"PrzyciskRachunekZyskowiStrat", "Rachunek zysków i strat\n(wariant kalkulacyjny)"},
+    {"PrzyciskRachunekZyskowiStrat2", "Rachunek zysków i strat\n(wariant porównawczy)"},
+    {"PrzyciskCashFlow", "Rachunek\nprzepływów pieniężnych"},
+    {"PrzyciskZadluzenie", "Zadłużenie\ni wiarygodność kredytowa"},
+};
+
+std::string napisDwuwierszowy(const char* przycisk) {
+    for (const DwaWiersze& d : Dwuwierszowe)
+        if (std::string(d.przycisk) == przycisk) return c(d.napis);
+    return {};
+}
+
+// Group buttons: the group toggled, the groups hidden, the buttons bold.
+struct PrzyciskGrupowy {
+    const char* przycisk;
+    const char* grupa;
+    std::vector<const char*> ukrywa;
+    std::vector<const char*> pogrubia;
+};
+const std::vector<PrzyciskGrupowy>& PrzyciskiGrupowe() {
+    static const std::vector<PrzyciskGrupowy> t = {
+        {"PrzyciskOperatora", "GrupaOperatora",
+         {"GrupaSymulatora", "GrupaDecyzje", "GrupaRezultaty", "GrupaFinanse", "GrupaProdukcja", "GrupaWskaznikow"},
+         {"PrzyciskOperatora"}},
+        {"PrzyciskSymulatora", "GrupaSymulatora",
+         {"GrupaOperatora", "GrupaRezultaty", "GrupaDecyzje", "GrupaFinanse", "GrupaWskaznikow", "GrupaProdukcja"},
+         {"PrzyciskSymulatora"}},
+        {"PrzyciskDecyzje1", "GrupaDecyzje", {"GrupaRezultaty", "GrupaFinanse", "GrupaWskaznikow", "GrupaProdukcja"},
+         {"PrzyciskSymulatora", "PrzyciskDecyzje1"}},
+        {"PrzyciskRezultaty1", "GrupaRezultaty", {"GrupaDecyzje"}, {"PrzyciskSymulatora", "PrzyciskRezultaty1"}},
+        {"PrzyciskProdukcja1", "GrupaProdukcja", {"GrupaFinanse", "GrupaWskaznikow"},
+         {"PrzyciskSymulatora", "PrzyciskRezultaty1", "PrzyciskProdukcja1"}},
+        {"PrzyciskFinanse", "GrupaFinanse", {"GrupaProdukcja"},
+         {"PrzyciskSymulatora", "PrzyciskRezultaty1", "PrzyciskFinanse"}},
+        {"PrzyciskWskaznikiFinansowe", "GrupaWskaznikow", {"GrupaProdukcja"},
+         {"PrzyciskSymulatora", "PrzyciskRezultaty1", "PrzyciskFinanse", "PrzyciskWskaznikiFinansowe"}},
+        {"GrupaFinanse", nullptr, {"GrupaWskaznikow", "GrupaProdukcja"}, {"GrupaFinanse"}},
+    };
+    return t;
+}
+
+// Report buttons: the viewer, the page, the groups hidden, the buttons
+// bold besides the button itself, and whether the follow-up runs first.
+struct PrzyciskRaportu {
+    const char* przycisk;
+    const char* podglad;
+    const char* strona;
+    std::vector<const char*> ukrywa;
+    std::vector<const char*> pogrubia;
+    bool zmianaWezla = false;
+};
+const std::vector<PrzyciskRaportu>& PrzyciskiRaportow() {
+    static const std::vector<const char*> finanse = {"PrzyciskSymulatora", "PrzyciskRezultaty1", "PrzyciskFinanse"};
+    static const std::vector<const char*> produkcja = {"PrzyciskSymulatora", "PrzyciskRezultaty1",
+                                                       "PrzyciskProdukcja1"};
+    static const std::vector<const char*> wskazniki = {"PrzyciskSymulatora", "PrzyciskRezultaty1", "PrzyciskFinanse",
+                                                       "PrzyciskWskaznikiFinansowe"};
+    static const std::vector<const char*> bezFinansow = {"GrupaProdukcja", "GrupaWskaznikow"};
+    static const std::vector<const char*> bezProdukcji = {"GrupaFinanse", "GrupaWskaznikow"};
+    static const std::vector<PrzyciskRaportu> t = {
+        {"PrzyciskDecyzje2", "Formularzdecyzyjny1", "DEC.html", {"GrupaFinanse", "GrupaProdukcja", "GrupaWskaznikow"},
+         {"PrzyciskSymulatora", "PrzyciskRezultaty1"}},
+        {"PrzyciskWynikSyntetyczny", "WynikSyntetyczny1", "SRE.html",
+         {"GrupaFinanse", "GrupaWskaznikow", "GrupaProdukcja"}, {"PrzyciskSymulatora", "PrzyciskRezultaty1"}},
+        {"PrzyciskBilansOkresowy", "Bilans1", "BIK.html", bezFinansow, finanse},
+        {"PrzyciskZestawienieZmian", "Bilans1", "KAP.html", bezFinansow, finanse},
+        {"PrzyciskRachunekZyskowiStrat", "Dochodyizyski1", "RAW.html", bezFinansow, finanse},
+        {"PrzyciskRachunekZyskowiStrat2", "Rachunekwynikw1", "PRF.html", bezFinansow, finanse},
+        {"PrzyciskCashFlow", "Sytuacjapienina1", "ING.html", bezFinansow, finanse},
+        {"PrzyciskKoszty", "Koszty1", "KOS.html", bezFinansow, finanse},
+        {"PrzyciskZapasy", "Zapasy1", "ZAO.html", bezProdukcji, produkcja, true},
+        {"PrzyciskProdukcja2", "Produkcja2", "PRO.html", bezProdukcji, produkcja, true},
+        {"PrzyciskPlynnosc", "pynno1", "PLY.html", {}, wskazniki},
+        {"PrzyciskZadluzenie", "zaduenie1", "ZAD.html", {}, wskazniki},
+        {"PrzyciskRentownosc", "rentowno1", "REN.html", {}, wskazniki},
+        {"PrzyciskObrotowosci", "aktywno1", "AKT.html", {}, wskazniki},
+    };
+    return t;
+}
+
+}  // namespace
+
+const std::vector<GrupaInterfejsu>& GrupyInterfejsu() {
+    static const std::vector<GrupaInterfejsu> g = [] {
+        auto d = [](const char* nazwa) { return PrzyciskGrupy{nazwa, napisDwuwierszowy(nazwa)}; };
+        auto p = [](const char* nazwa, const char* napis) { return PrzyciskGrupy{nazwa, c(napis)}; };
+        return std::vector<GrupaInterfejsu>{
+            {"GrupaMenuGlownego", c("Menu główne"),
+             {p("PrzyciskOperatora", "Operator"), p("PrzyciskSymulatora", "Symulator"), p("PrzyciskKoniec", "Koniec")}},
+            {"GrupaOperatora", "Operator",
+             {p("PrzyciskInicjacja", "Inicjacja"), p("PrzyciskAktywacja1", "Aktywacja"),
+              p("PrzyciskKasowanie1", "Kasowanie"), p("PrzyciskZmianaKartoteki", "Zmiana kartoteki")}},
+            {"GrupaSymulatora", "Symulator",
+             {p("PrzyciskDecyzje1", "Decyzje"), p("PrzyciskSymulacja", "Symulacja"),
+              p("PrzyciskRezultaty1", "Rezultaty")}},
+            {"GrupaDecyzje", "Decyzje",
+             {p("PrzyciskAktywacja2", "Aktywacja"), p("PrzyciskEdycja", "Edycja"),
+              p("PrzyciskKasowanie2", "Kasowanie")}},
+            {"GrupaRezultaty", "Rezultaty",
+             {p("PrzyciskDecyzje2", "Decyzje"), p("PrzyciskProdukcja1", "Produkcja"), p("PrzyciskFinanse", "Finanse"),
+              p("PrzyciskWynikSyntetyczny", "Wynik Syntetyczny")}},
+            {"GrupaFinanse", "Finanse",
+             {p("PrzyciskWskaznikiFinansowe", "Wskaźniki finansowe"), p("PrzyciskBilansOkresowy", "Bilans okresowy"),
+              d("PrzyciskZestawienieZmian"), d("PrzyciskRachunekZyskowiStrat"), d("PrzyciskRachunekZyskowiStrat2"),
+              d("PrzyciskCashFlow"), p("PrzyciskKoszty", "Koszty")}},
+            {"GrupaProdukcja", "Produkcja", {p("PrzyciskZapasy", "Zapasy"), p("PrzyciskProdukcja2", "Produkcja")}},
+            {"GrupaWskaznikow", c("Wskaźniki finansowe"),
+             {p("PrzyciskPlynnosc", "Płynność"), d("PrzyciskZadluzenie"), p("PrzyciskRentownosc", "Rentowność"),
+              p("PrzyciskObrotowosci", "Obrotowość")}},
+        };
+    }();
+    return g;
+}
+
+InterfejsTradycyjny::InterfejsTradycyjny(Warsztat& warsztat) : w(warsztat) {
+    for (const GrupaInterfejsu& g : GrupyInterfejsu()) {
+        Widoczna[g.nazwa] = std::string(g.nazwa) == "GrupaMenuGlownego";
+        for (const PrzyciskGrupy& p : g.przyciski) {
+            Wlaczony[p.nazwa] = true;
+            Napis[p.nazwa] = p.napis;
+        }
+    }
+    Wlaczony["PrzyciskSymulacja"] = false;
+    Polecenia.Nowy1Click = [this] { w.Nowy1Click(); };
+    Polecenia.NowyPlik1Click = [this] { w.NowyPlik1Click(); };
+    Polecenia.Kasowanieoperatora1Click = [this] { w.Kasowanieoperatora1Click(); };
+    Polecenia.Wyjscie1Click = [] {};
+    Polecenia.Symulowanie = [this] { return w.Symulowanie(); };
+    Polecenia.Podglad = [this](const OpisPodgladu& o) {
+        WynikPodgladu r = UruchomPodglad(w, o);
+        PoPodgladzie(r);
+        return r;
+    };
+    Polecenia.Doedycji1Click = [this] { w.Doedycji1Click(); };
+    Polecenia.KasowanieWezla = [this] { return w.KasowanieWezla(); };
+    Polecenia.Sprawdz_bazowego = [this] { w.Bazowy1Click(); };
+}
+
+void InterfejsTradycyjny::Szaro() {
+    Pogrubione.clear();
+    for (const DwaWiersze& d : Dwuwierszowe) Napis[d.przycisk] = c(d.napis);
+}
+
+void InterfejsTradycyjny::pogrub(std::initializer_list<const char*> nazwy) {
+    for (const char* n : nazwy) Pogrubione.insert(n);
+}
+
+void InterfejsTradycyjny::ukryj(std::initializer_list<const char*> grupy) {
+    for (const char* g : grupy) Widoczna[g] = false;
+}
+
+std::string InterfejsTradycyjny::etykietaWybranego() const {
+    const int i = w.IndeksWybranego();
+    return i >= 0 ? w.Drzewo.Etykieta(i) : std::string();
+}
+
+bool InterfejsTradycyjny::niesymulowanyWybrany() const {
+    std::string rodzaj, numer;
+    return rozbierz(etykietaWybranego(), rodzaj, numer) == RodzajNiesymulowany;
+}
+
+void InterfejsTradycyjny::wlaczaniePoRodzaju() {
+    std::string rodzaj, numer;
+    rozbierz(etykietaWybranego(), rodzaj, numer);
+    const bool niesymulowany = rodzaj == "d";
+    Wlaczony["PrzyciskProdukcja1"] = Wlaczony["PrzyciskFinanse"] = !niesymulowany;
+    Wlaczony["PrzyciskWynikSyntetyczny"] = !niesymulowany && numer != "0";
+    Wlaczony["PrzyciskSymulacja"] = niesymulowany;
+}
+
+void InterfejsTradycyjny::pokazTylko(const char* zakladka) {
+    for (auto& [nazwa, widoczna] : Zakladki.Widoczna) widoczna = nazwa == zakladka;
+    Zakladki.Aktywna = zakladka;
+}
+
+void InterfejsTradycyjny::Klik(const std::string& nazwa) {
+    for (const PrzyciskGrupowy& p : PrzyciskiGrupowe())
+        if (nazwa == p.przycisk) return przyciskGrupy(nazwa);
+    for (const PrzyciskRaportu& p : PrzyciskiRaportow())
+        if (nazwa == p.przycisk) return przyciskSprawozdania(nazwa);
+    if (nazwa == "PrzyciskInicjacja" || nazwa == "PrzyciskAktywacja1" || nazwa == "PrzyciskKasowanie1" ||
+        nazwa == "PrzyciskZmianaKartoteki")
+        return przyciskOperatora(nazwa);
+    if (nazwa == "PrzyciskAktywacja2" || nazwa == "PrzyciskEdycja" || nazwa == "PrzyciskKasowanie2")
+        return przyciskDecyzji(nazwa);
+    if (nazwa == "PrzyciskSymulacja") return PrzyciskSymulacja();
+    if (nazwa == "PrzyciskKoniec") return Polecenia.Wyjscie1Click();
+}
+
+void InterfejsTradycyjny::przyciskGrupy(const std::string& nazwa) {
+    Szaro();
+    for (const PrzyciskGrupowy& p : PrzyciskiGrupowe()) {
+        if (nazwa != p.przycisk) continue;
+        if (p.grupa) Widoczna[p.grupa] = !Widoczna[p.grupa];
+        for (const char* g : p.ukrywa) Widoczna[g] = false;
+        if (nazwa == "PrzyciskRezultaty1" && !Widoczna["GrupaRezultaty"])
+            ukryj({"GrupaProdukcja", "GrupaFinanse", "GrupaWskaznikow"});
+        for (const char* b : p.pogrubia) Pogrubione.insert(b);
+    }
+}
+
+void InterfejsTradycyjny::przyciskSprawozdania(const std::string& nazwa) {
+    const PrzyciskRaportu* p = nullptr;
+    for (const PrzyciskRaportu& r : PrzyciskiRaportow())
+        if (nazwa == r.przycisk) p = &r;
+    Szaro();
+    for (const char* g : p->ukrywa) Widoczna[g] = false;
+    for (const char* b : p->pogrubia) Pogrubione.insert(b);
+    Pogrubione.insert(p->przycisk);
+    if (nazwa == "PrzyciskZestawienieZmian") Napis[nazwa] = c("Zestawienie zmian w\nkapitale własnym");
+    if (p->zmianaWezla) w.Zmiana_wezla();
+
+    const WynikPodgladu r = Polecenia.Podglad(*ZnajdzPodglad(p->podglad));
+    // Only a page its viewer wrote now, never one an earlier node left.
+    StronaTradycyjna.clear();
+    if (r.Status != StatusPodgladu::Pokazany) return;
+    if (nazwa == "PrzyciskWynikSyntetyczny" && w.k.NumerWezla == 0) return;
+    std::optional<std::string> strona = findExisting(w.k.SciezkaOperatora + p->strona);
+    if (!strona) {
+        w.k.Okna->message("Brak strony sprawozdania " + w.k.SciezkaOperatora + p->strona);
+        return;
+    }
+    StronaTradycyjna = *strona;
+    pokazTylko(ZakladkaSprawozdanie);
+}
+
+void InterfejsTradycyjny::przyciskOperatora(const std::string& nazwa) {
+    Szaro();
+    pogrub({"PrzyciskOperatora", "PrzyciskRezultaty1", "PrzyciskFinanse"});
+    Pogrubione.insert(nazwa);
+    if (nazwa == "PrzyciskKasowanie1") {
+        Polecenia.Kasowanieoperatora1Click();
+        return;
+    }
+    if (nazwa == "PrzyciskZmianaKartoteki") return;
+    if (nazwa == "PrzyciskInicjacja")
+        Polecenia.Nowy1Click();
+    else
+        Polecenia.NowyPlik1Click();
+    Widoczna["GrupaOperatora"] = false;
+    NumerZbioruPrim = etykietaWybranego();
+    NazwaOperatoraPrim = w.NazwaOperatoraPrim;
+    wlaczaniePoRodzaju();
+    if (nazwa == "PrzyciskAktywacja1") {
+        std::string rodzaj, numer;
+        Wlaczony["PrzyciskRezultaty1"] = rozbierz(NumerZbioruPrim, rodzaj, numer) == RodzajSymulowany;
+    }
+}
+
+void InterfejsTradycyjny::przyciskDecyzji(const std::string& nazwa) {
+    if (nazwa == "PrzyciskAktywacja2") wlaczaniePoRodzaju();
+    Szaro();
+    pogrub({"PrzyciskSymulatora", "PrzyciskDecyzje1"});
+    Pogrubione.insert(nazwa);
+    SpeedPotwierdzenieWidoczny = true;
+    if (nazwa == "PrzyciskAktywacja2") {
+        KrokPotwierdzenia = 1;
+        SpeedPotwierdzenie = "Zatwierdzam";
+        w.Zmiana_wezla();
+    } else if (nazwa == "PrzyciskEdycja") {
+        KrokPotwierdzenia = 2;
+        SpeedPotwierdzenie = c("Wskaż węzeł bazowy");
+    } else {
+        KrokPotwierdzenia = 1;
+        SpeedPotwierdzenie = c("Skasować?");
+        w.Zmiana_wezla();
+        NumerZbioruPrim = etykietaWybranego();
+    }
+    Zakladki.Widoczna[ZakladkaDrzewo] = true;
+    Zakladki.Aktywna = ZakladkaDrzewo;
+}
+
+void InterfejsTradycyjny::SpeedPotwierdzenieClick() {
+    NumerZbioruPrim = etykietaWybranego();
+    if (KrokPotwierdzenia == 1) {
+        if (SpeedPotwierdzenie == c("Wskaż węzeł do edycji")) {
+            Polecenia.Doedycji1Click();
+            Wlaczony["PrzyciskProdukcja1"] = Wlaczony["PrzyciskFinanse"] = Wlaczony["PrzyciskWynikSyntetyczny"] = false;
+            Wlaczony["PrzyciskSymulacja"] = true;
+        } else if (SpeedPotwierdzenie == c("Skasować?")) {
+            Polecenia.KasowanieWezla();
+            NumerZbioruPrim = etykietaWybranego();
+            Wlaczony["PrzyciskSymulacja"] = niesymulowanyWybrany();
+        }
+        Zakladki.Widoczna[ZakladkaInterfejs] = true;
+        Zakladki.Aktywna = ZakladkaInterfejs;
+        return;
+    }
+    if (KrokPotwierdzenia == 2 && SpeedPotwierdzenie == c("Wskaż węzeł bazowy")) {
+        Polecenia.Sprawdz_bazowego();
+        if (!w.OkienkoBazowe.empty()) {
+            KrokPotwierdzenia = 1;
+            SpeedPotwierdzenie = c("Wskaż węzeł do edycji");
+        }
+    }
+}
+
+void InterfejsTradycyjny::PrzyciskSymulacja() {
+    Szaro();
+    ukryj({"GrupaDecyzje", "GrupaRezultaty", "GrupaFinanse", "GrupaProdukcja", "GrupaWskaznikow"});
+    pogrub({"PrzyciskSymulatora", "PrzyciskSymulacja"});
+    w.Zmiana_wezla();
+    // The node is marked simulated only when its simulation succeeded.
+    if (!Polecenia.Symulowanie()) return;
+    Wlaczony["PrzyciskProdukcja1"] = Wlaczony["PrzyciskFinanse"] = Wlaczony["PrzyciskWynikSyntetyczny"] = true;
+    StatusPrim = teksty::Symulowany;
+    NumerZbioruPrim = etykietaWybranego();
+    Wlaczony["PrzyciskSymulacja"] = false;
+}
+
+void InterfejsTradycyjny::InterfejsShow() {
+    NumerZbioruPrim = etykietaWybranego();
+    NazwaOperatoraPrim = w.NazwaOperatoraPrim;
+    const bool niesymulowany = niesymulowanyWybrany();
+    StatusPrim = niesymulowany ? teksty::NieSymulowany : teksty::Symulowany;
+    Wlaczony["PrzyciskSymulacja"] = niesymulowany;
+}
+
+void InterfejsTradycyjny::InterfejsEnter() {
+    Zakladki.Widoczna[ZakladkaSprawozdanie] = false;
+    Zakladki.Widoczna[ZakladkaInterfejs] = true;
+}
+
+void InterfejsTradycyjny::PrzyciskTabDrzewo() {
+    Zakladki.Widoczna[ZakladkaDrzewo] = !Zakladki.Widoczna[ZakladkaDrzewo];
+}
+
+void InterfejsTradycyjny::PrzyciskPowrotDoInterfejsu() {
+    Zakladki.Widoczna[ZakladkaSprawozdanie] = false;
+    Zakladki.Widoczna[ZakladkaInterfejs] = true;
+    Zakladki.Aktywna = ZakladkaInterfejs;
+}
+
+void InterfejsTradycyjny::BitBtn1Click() {
+    Zakladki.Widoczna[ZakladkaInterfejs] = Zakladki.Widoczna[ZakladkaDrzewo] = true;
+    Zakladki.Widoczna[ZakladkaSprawozdanie2] = false;
+    Zakladki.Aktywna = ZakladkaDrzewo;
+}
+
+void InterfejsTradycyjny::PoPodgladzie(const WynikPodgladu& wynik) {
+    if (wynik.PokazZakladke) pokazTylko(ZakladkaSprawozdanie2);
+}
+
+void InterfejsTradycyjny::PoWydruku(bool wydrukowano) {
+    if (!wydrukowano) w.k.Okna->message(c("Brak drukarki - strona nie została wydrukowana"));
+}
+
+}  // namespace vesk

@@ -1,0 +1,106 @@
+// The traditional tab: the workbench's commands as nested groups of
+// buttons, the report pages they show, the confirmation step they leave
+// on the tree tab, and which of the main window's report tabs are shown.
+// The window builds its groups from the table below and shows this state.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "PodgladSprawozdan.h"
+
+namespace vesk {
+
+class Warsztat;
+
+struct PrzyciskGrupy {
+    const char* nazwa;
+    std::string napis;  // code page 1250; two lines split by "\n"
+};
+struct GrupaInterfejsu {
+    const char* nazwa;
+    std::string napis;
+    std::vector<PrzyciskGrupy> przyciski;
+};
+// The eight groups with their 30 buttons, in order.
+const std::vector<GrupaInterfejsu>& GrupyInterfejsu();
+
+// The pages of the main window that the tab and the viewers switch.
+inline constexpr const char* ZakladkaInterfejs = "Interfejs";
+inline constexpr const char* ZakladkaDrzewo = "TabDrzewo";
+inline constexpr const char* ZakladkaSprawozdanie = "TabSprawozdanie";
+inline constexpr const char* ZakladkaSprawozdanie2 = "TabSprawozdanie2";
+
+struct StanZakladek {
+    std::map<std::string, bool> Widoczna = {{ZakladkaInterfejs, true},
+                                            {ZakladkaDrzewo, true},
+                                            {ZakladkaSprawozdanie, false},
+                                            {ZakladkaSprawozdanie2, false}};
+    std::string Aktywna;  // empty: left as it is
+};
+
+// What the tab's buttons run besides its own state; by default the
+// workbench's operations, the windows hand in theirs (dialogs, refresh).
+struct PoleceniaInterfejsu {
+    std::function<void()> Nowy1Click, NowyPlik1Click, Kasowanieoperatora1Click, Wyjscie1Click;
+    std::function<bool()> Symulowanie;
+    std::function<WynikPodgladu(const OpisPodgladu&)> Podglad;
+    std::function<void()> Doedycji1Click;
+    std::function<bool()> KasowanieWezla;
+    std::function<void()> Sprawdz_bazowego;
+};
+
+class InterfejsTradycyjny {
+public:
+    explicit InterfejsTradycyjny(Warsztat& w);
+
+    Warsztat& w;
+    PoleceniaInterfejsu Polecenia;
+
+    std::map<std::string, bool> Widoczna;  // groups
+    std::map<std::string, bool> Wlaczony;  // buttons
+    std::map<std::string, std::string> Napis;
+    std::set<std::string> Pogrubione;      // buttons, and the box GrupaFinanse
+    StanZakladek Zakladki;
+    std::string StronaTradycyjna;          // the page shown in WebBrowser1 (native path)
+
+    int KrokPotwierdzenia = 1;
+    std::string SpeedPotwierdzenie;        // its caption
+    bool SpeedPotwierdzenieWidoczny = false;
+
+    std::string NazwaOperatoraPrim, NumerZbioruPrim, StatusPrim;
+
+    // Any of the 30 buttons by name, or "GrupaFinanse" for a click on
+    // that box itself; unknown names do nothing.
+    void Klik(const std::string& nazwa);
+    void Szaro();
+    void SpeedPotwierdzenieClick();
+    void InterfejsShow();
+    void InterfejsEnter();
+    void PrzyciskTabDrzewo();
+    void PrzyciskPowrotDoInterfejsu();
+    void BitBtn1Click();  // "Powrót do operatora"
+    // The viewers' own tab after a viewer of the menu or of this tab.
+    void PoPodgladzie(const WynikPodgladu& wynik);
+    // "Drukuj" printed the shown page (true) or found no printer or failed:
+    // the user is told, never a silent success.
+    void PoWydruku(bool wydrukowano);
+
+private:
+    void przyciskGrupy(const std::string& nazwa);
+    void przyciskSprawozdania(const std::string& nazwa);
+    void przyciskOperatora(const std::string& nazwa);
+    void przyciskDecyzji(const std::string& nazwa);
+    void PrzyciskSymulacja();
+    void wlaczaniePoRodzaju();
+    void pogrub(std::initializer_list<const char*> nazwy);
+    void ukryj(std::initializer_list<const char*> grupy);
+    std::string etykietaWybranego() const;
+    bool niesymulowanyWybrany() const;
+    void pokazTylko(const char* zakladka);
+};
+
+}  // namespace vesk

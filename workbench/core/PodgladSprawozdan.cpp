@@ -1,0 +1,207 @@
+#include "PodgladSprawozdan.h"
+
+#include <exception>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "PlikStanu.h"
+#include "Pomocnicze.h"
+#include "RaportBIK.h"
+#include "RaportDEC.h"
+#include "RaportINF.h"
+#include "RaportKOS.h"
+#include "RaportPRF.h"
+#include "RaportPRO.h"
+#include "RaportRAW.h"
+#include "RaportSRE.h"
+#include "RaportZAO.h"
+#include "RaportyWskaznikow.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+namespace {
+
+// Texts written in UTF-8 here, handed on in code page 1250.
+std::string c(const char* utf8) { return utf8ToCp1250(utf8); }
+
+constexpr const char* NiedostepnyDlaKorzenia = "Dla decyzji inicjującej niedostępny";
+constexpr const char* TworzenieWszystkich = "Tworzenie plików ze wszystkimi sprawozdaniami";
+
+struct Stany {
+    std::vector<OpisPodgladu> wiersze;
+};
+
+const Stany& stany() {
+    static const Stany s = [] {
+        auto p = [](const char* podpis) { return utf8ToCp1250(podpis); };
+        static std::vector<std::string> podpisy = {
+            p("Wyniki symulacji - Zapasy"),
+            p("Wyniki symulacji - Produkcja"),
+            p("Wyniki symulacji - Wskaźniki płynności"),
+            p("Wyniki symulacji - Zadłużenie"),
+            p("Wyniki symulacji - Rentowność"),
+            p("Wyniki symulacji - Obrotowość"),
+            p("Wyniki symulacji - BILANS"),
+            p("Wyniki symulacji - Rachunek dochodów i zysków"),
+            p("Wyniki symulacji - Rachunek wyników"),
+            p("Wyniki symulacji - Sytuacja pieniężna"),
+            p("Wyniki symulacji - Koszty"),
+            p("Wyniki symulacji - Wynik syntetyczny"),
+            p("Zmienne decyzyjne"),
+        };
+        using F = FlagiWynikow_t;
+        Stany t;
+        t.wiersze = {
+            {"Zapasy1", Raport_ZAO, &F::ZAO, "ZAO", podpisy[0].c_str(), "zao", "zao.html"},
+            {"Produkcja2", Raport_PRO, &F::PRO, "PRO", podpisy[1].c_str(), "pro", "pro.html"},
+            {"pynno1", Raport_PLY, &F::PLY, "PLY", podpisy[2].c_str(), "ply", "ply.html"},
+            {"zaduenie1", Raport_ZAD, &F::ZAD, "ZAD", podpisy[3].c_str(), "ZAD", "zad.html"},
+            {"rentowno1", Raport_REN, &F::REN, "REN", podpisy[4].c_str(), "REN", "ren.html"},
+            {"aktywno1", Raport_AKT, &F::AKT, "AKT", podpisy[5].c_str(), "AKT", "akt.html"},
+            {"Bilans1", Raport_BIK, &F::BIK, "BIK", podpisy[6].c_str(), "bik", "BIK.html"},
+            {"Dochodyizyski1", Raport_RAW, &F::RAW, "RAW", podpisy[7].c_str(), "RAW", "raw.html"},
+            {"Rachunekwynikw1", Raport_PRF, &F::PRF, "PRF", podpisy[8].c_str(), "PRF", "prf.html"},
+            {"Sytuacjapienina1", Raport_INF, &F::INF, "INF", podpisy[9].c_str(), "INF", "ing.html"},
+            {"Koszty1", Raport_KOS, &F::KOS, "KOS", podpisy[10].c_str(), "KOS", "kos.html"},
+            {"WynikSyntetyczny1", Raport_SRE, &F::SRE, "SRE", podpisy[11].c_str(), "sre", "sre.html"},
+            {"Formularzdecyzyjny1", Raport_DEC, &F::DEC, "DEC", podpisy[12].c_str(), "dec", nullptr},
+        };
+        return t;
+    }();
+    return s;
+}
+
+bool jest(const OpisPodgladu& o, const char* nazwa) { return std::string(o.nazwa) == nazwa; }
+
+// The viewer; messages told at once when `zglaszaj`, else the failure is
+// left in *blad for the caller to name.
+WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::string* blad) {
+    Kontekst& k = w.k;
+    auto powiedz = [&](const std::string& tekst) {
+        if (zglaszaj) k.Okna->message(tekst);
+        if (blad) *blad = tekst;
+    };
+    WynikPodgladu r;
+
+    // 1. The selected item's label, the root's when none is selected.
+    const int i = w.IndeksWybranego();
+    const std::string etykieta = i >= 0 ? w.Drzewo.Etykieta(i) : "d/r 0";
+    std::string rodzajTekst, numerTekst;
+    const std::uint8_t rodzaj = rozbierz(etykieta, rodzajTekst, numerTekst);
+    int numer = 0;
+    if (rodzaj == RodzajInny || !NumerZTekstu(numerTekst, numer) || numer < 0 || numer > NajwiekszyNumerWezla) {
+        r.Status = StatusPodgladu::Pominiety;
+        return r;
+    }
+    r.Numer = numer;
+
+    // 2. The node's record; a missing one stops the viewer here.
+    const std::string plikStanu = k.SciezkaOperatora + "qad";
+    bool wczytano = false;
+    try {
+        wczytano = ZnajdzStanModelu(k, plikStanu, static_cast<std::uint8_t>(numer), k.RekordBiezacy);
+    } catch (const std::exception&) {
+        wczytano = false;
+    }
+    if (!wczytano) {
+        powiedz("Brak rekordu wezla " + numerTekst + " w pliku " + plikStanu);
+        r.Status = StatusPodgladu::BladRekordu;
+        r.Wyczysc = true;
+        return r;
+    }
+
+    const bool decyzje = jest(o, "Formularzdecyzyjny1");
+    if (jest(o, "Dochodyizyski1")) {
+        // Flag and node number are set for every kind.
+        k.NumerWezla = static_cast<std::uint8_t>(numer);
+        k.FlagiWynikow.*o.flaga = true;
+    }
+    // 3. Reports only of simulated nodes, but the decisions' one.
+    if (!decyzje && rodzaj != RodzajSymulowany) {
+        r.Status = StatusPodgladu::Pominiety;
+        return r;
+    }
+    if (jest(o, "WynikSyntetyczny1")) {
+        k.NumerWezla = static_cast<std::uint8_t>(numer);
+        if (numer == 0) {
+            powiedz(c(NiedostepnyDlaKorzenia));
+            r.Status = StatusPodgladu::Odmowa;
+            return r;
+        }
+    }
+
+    // 4. Caption, node, flag, entry.
+    r.Podpis = o.podpis;
+    k.NumerWezla = static_cast<std::uint8_t>(numer);
+    k.FlagiWynikow.*o.flaga = true;
+    bool napisano = false;
+    try {
+        napisano = o.wejscie(k);
+    } catch (const std::exception&) {
+        napisano = false;
+    }
+    if (!napisano) {
+        powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ") w " +
+                k.KatalogOperatora);
+        r.Status = StatusPodgladu::BladRaportu;
+        r.Wyczysc = true;
+        return r;
+    }
+
+    // 5. The text file, found without regard to case.
+    const std::string tekst = k.SciezkaOperatora + o.tekst;
+    std::optional<std::string> t = findExisting(tekst);
+    if (!t) {
+        powiedz("Brak pliku sprawozdania " + tekst);
+        r.Status = StatusPodgladu::BrakTekstu;
+        r.Wyczysc = true;
+        return r;
+    }
+    r.Tekst = *t;
+    r.Status = StatusPodgladu::Pokazany;
+    if (decyzje) return r;  // the browser and the tabs are left alone
+
+    // 6, 7. The page and the viewers' tab.
+    if (std::optional<std::string> s = findExisting(k.SciezkaOperatora + o.strona)) r.Strona = *s;
+    r.PokazZakladke = true;
+    return r;
+}
+
+}  // namespace
+
+const std::vector<OpisPodgladu>& Podglady() { return stany().wiersze; }
+
+const OpisPodgladu* ZnajdzPodglad(const std::string& nazwa) {
+    for (const OpisPodgladu& o : Podglady())
+        if (nazwa == o.nazwa) return &o;
+    return nullptr;
+}
+
+const std::vector<std::string>& KolejnoscZapisu() {
+    static const std::vector<std::string> kolejnosc = {
+        "Formularzdecyzyjny1", "WynikSyntetyczny1", "Bilans1",         "Zapasy1",        "Produkcja2",
+        "pynno1",              "zaduenie1",         "rentowno1",       "aktywno1",       "Dochodyizyski1",
+        "Rachunekwynikw1",     "Sytuacjapienina1",  "Koszty1",
+    };
+    return kolejnosc;
+}
+
+WynikPodgladu UruchomPodglad(Warsztat& w, const OpisPodgladu& opis) { return podglad(w, opis, true, nullptr); }
+
+WynikPodgladu ZapisSprawozdanDoPliku(Warsztat& w) {
+    w.k.Okna->message(c(TworzenieWszystkich));
+    WynikPodgladu ostatni;
+    std::string nieudane;
+    for (const std::string& nazwa : KolejnoscZapisu()) {
+        std::string blad;
+        ostatni = podglad(w, *ZnajdzPodglad(nazwa), false, &blad);
+        if (!blad.empty()) nieudane += (nieudane.empty() ? "" : "\n") + blad;
+    }
+    if (!nieudane.empty()) {
+        w.k.Okna->message("Nie wszystkie sprawozdania zapisano:\n" + nieudane);
+    }
+    return ostatni;
+}
+
+}  // namespace vesk

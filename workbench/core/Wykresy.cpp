@@ -1,0 +1,144 @@
+#include "Wykresy.h"
+
+#include <exception>
+
+#include "CodePage.h"
+#include "PolaRoku.h"
+#include "PozycjaBilansu.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+namespace {
+
+// The cells in the order they are read: (row, column) and their position.
+struct KomorkaTabeli {
+    int wiersz, kolumna, grupa, rok, strona;
+};
+constexpr KomorkaTabeli Komorki[] = {
+    {1, 1, 0, 0, 0},  {9, 1, 1, 0, 0},  {1, 2, 0, 1, 0},  {9, 2, 1, 1, 0},  {1, 3, 0, 2, 0},
+    {9, 3, 1, 2, 0},  {1, 4, 0, 0, 1},  {8, 4, 1, 0, 1},  {11, 4, 2, 0, 1}, {1, 5, 0, 1, 1},
+    {8, 5, 1, 1, 1},  {11, 5, 2, 1, 1}, {1, 6, 0, 2, 1},  {8, 6, 1, 2, 1},  {11, 6, 2, 2, 1},
+};
+
+constexpr unsigned Czerwony = 0xFF0000, Zielony = 0x00A000, Zolty = 0xFFFF00;
+
+}  // namespace
+
+TabelaBilansu_t TabelaBilansu(const StanModelu& rekord) {
+    TabelaBilansu_t t{};
+    for (const KomorkaTabeli& c : Komorki)
+        t[static_cast<std::size_t>(PozycjaBilansu(c.grupa, c.rok, c.strona))] =
+            KomorkaBilansu(rekord, c.wiersz, c.kolumna);
+    return t;
+}
+
+int PierwszyRokBilansu(const StanModelu& rekord) { return rekord.Rok() - 3; }
+
+WykresyBilansu Rysuj(const TabelaBilansu_t& tabela, int pierwszyRok, bool pusty) {
+    auto wartosci = [&](int grupa, int strona) {
+        std::vector<double> v;
+        if (!pusty)
+            for (int t = 0; t < 3; ++t) v.push_back(tabela[static_cast<std::size_t>(PozycjaBilansu(grupa, t, strona))]);
+        return v;
+    };
+    WykresyBilansu w;
+    const std::string mln = utf8ToCp1250("[mln zł.]");
+    w.Aktywa.Tytul = "Aktywa\n" + mln;
+    w.Pasywa.Tytul = "Pasywa\n" + mln;
+    if (!pusty)
+        for (int t = 0; t < 3; ++t) {
+            w.Aktywa.Lata.push_back(pierwszyRok + t);
+            w.Pasywa.Lata.push_back(pierwszyRok + t);
+        }
+    w.Aktywa.Serie = {
+        {utf8ToCp1250("Majątek trwały netto"), Czerwony, wartosci(0, 0)},
+        {utf8ToCp1250("Majątek obrotowy"), Zielony, wartosci(1, 0)},
+    };
+    w.Pasywa.Serie = {
+        {utf8ToCp1250("Zobowiązania krótkoterminowe"), Czerwony, wartosci(2, 1)},
+        {utf8ToCp1250("Zobowiązania długoterminowe"), Zolty, wartosci(1, 1)},
+        {utf8ToCp1250("Kapitał własny"), Zielony, wartosci(0, 1)},
+    };
+    return w;
+}
+
+std::vector<PunktWykresu> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj) {
+    std::vector<PunktWykresu> p;
+    if (rodzaj == RodzajWykresu::Brak) return p;
+    const PoleRoku pole = rodzaj == RodzajWykresu::ZyskNetto ? pola::WynikNetto : pola::PrzychodyZeSprzedazy;
+    // Always the record's own three years, whatever else asks for more points.
+    for (int i = 1; i <= 3; ++i)
+        p.push_back({static_cast<double>(rekord.Rok() - 4 + i), static_cast<double>(Odczyt(rekord, pole, i))});
+    return p;
+}
+
+ProstokatWykresu GeometriaWykresu(const ProstokatWykresu& d, int poziom) {
+    const int przesuniecie = (poziom + 1) * 64;
+    return {d.x + 5 + przesuniecie, d.y + 5, d.w - 10 - przesuniecie, d.h - 10};
+}
+
+RodzajWykresu WykresTrzyletni::Rodzaj() const {
+    if (Zysknetto1) return RodzajWykresu::ZyskNetto;
+    if (Sprzeda1) return RodzajWykresu::Sprzedaz;
+    return RodzajWykresu::Brak;
+}
+
+void WykresTrzyletni::Zysknetto1Click(Warsztat& w) { przelacz(w, Zysknetto1, Sprzeda1); }
+void WykresTrzyletni::Sprzeda1Click(Warsztat& w) { przelacz(w, Sprzeda1, Zysknetto1); }
+
+void WykresTrzyletni::przelacz(Warsztat& w, bool& ten, bool& inny) {
+    inny = false;
+    if (ten) {
+        ten = false;
+        Widoczny = false;
+        w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
+        return;
+    }
+    ten = true;
+    Widoczny = true;
+    w.Polecenia.Wzy1 = false;
+    Maly_Wykres_Trzyletni(w.k.RekordBiezacy);
+    // No node, no points: the buffer then holds no node's record.
+    if (w.IndeksWybranego() < 0) Punkty.clear();
+}
+
+void WykresTrzyletni::Chart1Click(Warsztat& w) {
+    Widoczny = false;
+    // The decisions' menu comes back only where there is a tree to edit.
+    w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
+    if (Zysknetto1)
+        Zysknetto1 = false;
+    else if (Sprzeda1)
+        Sprzeda1 = false;
+}
+
+void WykresTrzyletni::Maly_Wykres_Trzyletni(const StanModelu& rekord) {
+    if (!Widoczny) return;
+    Tytul.clear();
+    Punkty.clear();
+    const std::string mln = utf8ToCp1250("[mln zł]");
+    if (Zysknetto1) Tytul = "Zysk netto\n" + mln;
+    else if (Sprzeda1) Tytul = utf8ToCp1250("Sprzedaż netto") + "\n" + mln;
+    Punkty = PunktyTrzyletnie(rekord, Rodzaj());
+}
+
+}  // namespace vesk
+
+namespace vesk {
+
+StanBilansu Bilans2Click(Warsztat& w) {
+    StanBilansu s;
+    if (w.IndeksWybranego() < 0) return s;
+    try {
+        s.Tabela = TabelaBilansu(w.k.RekordBiezacy);
+    } catch (const std::exception& e) {
+        w.k.Okna->message(e.what());
+        return StanBilansu{};
+    }
+    s.PierwszyRok = PierwszyRokBilansu(w.k.RekordBiezacy);
+    s.Pusty = false;
+    return s;
+}
+
+}  // namespace vesk

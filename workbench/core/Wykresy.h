@@ -1,0 +1,107 @@
+// The two charts of the selected node's three years: the balance chart
+// (assets and liabilities as stacked bars, from TabelaBilansu) and the
+// three-year line of net profit or net sales drawn over the tree. What is
+// plotted, the titles, the menu toggles and the geometry live here; the
+// chart widgets only draw these.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "Typy.h"
+
+namespace vesk {
+
+class Warsztat;
+
+// [group 0..2][year 0..2][side 0 assets, 1 liabilities] at 6g + 2t + s.
+using TabelaBilansu_t = std::array<double, 18>;
+inline constexpr int PozycjaBilansu(int grupa, int rok, int strona) { return 6 * grupa + 2 * rok + strona; }
+
+// The table from the balance cells of the record (the record itself is
+// not changed; no script variable is touched). Assets group 2 stays 0.
+TabelaBilansu_t TabelaBilansu(const StanModelu& rekord);
+
+// The first year on the balance chart: the record's year field less 3.
+int PierwszyRokBilansu(const StanModelu& rekord);
+
+struct SeriaWykresu {
+    std::string Nazwa;        // code page 1250
+    unsigned Kolor;           // 0xRRGGBB
+    std::vector<double> Wartosci;  // one per year
+};
+
+struct WykresBilansu {
+    std::string Tytul;               // two lines, "\n" between
+    std::vector<int> Lata;           // the categories
+    std::vector<SeriaWykresu> Serie; // stacked bottom first
+};
+
+// The assets and the liabilities chart of the table; with no node
+// selected (`pusty`) both have their series but no values.
+struct WykresyBilansu {
+    WykresBilansu Aktywa, Pasywa;
+};
+WykresyBilansu Rysuj(const TabelaBilansu_t& tabela, int pierwszyRok, bool pusty);
+
+enum class RodzajWykresu { Brak, ZyskNetto, Sprzedaz };
+
+struct PunktWykresu {
+    double x, y;
+    bool operator==(const PunktWykresu&) const = default;
+};
+
+// The three points of the record: x = year field - 4 + i, y the net
+// profit (offset 4528 i - 16) or the net sales (4528 i + 1216) of year i.
+std::vector<PunktWykresu> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj);
+
+struct ProstokatWykresu {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool operator==(const ProstokatWykresu&) const = default;
+};
+// The three-year chart over the tree, moved right by one level column per
+// level of the selected node (root 0).
+ProstokatWykresu GeometriaWykresu(const ProstokatWykresu& drzewo, int poziom);
+
+// The menu toggles "&Zysk netto" / "&Sprzedaż" and the chart they show.
+struct WykresTrzyletni {
+    bool Zysknetto1 = false, Sprzeda1 = false;
+    bool Widoczny = false;  // Chart1
+    std::string Tytul;      // two lines, "\n" between
+    std::string TytulOsi = "[lata]";
+    std::vector<PunktWykresu> Punkty;
+
+    RodzajWykresu Rodzaj() const;
+    // Toggles an item; the other is unchecked first. Showing the chart
+    // disables adding decisions (the menu "&Decyzje" and the add button),
+    // hiding enables them. Draws from the current record.
+    void Zysknetto1Click(Warsztat& w);
+    void Sprzeda1Click(Warsztat& w);
+    // A click on the chart hides it and unchecks its item. Hiding gives the
+    // menu "&Decyzje" back only while a tree is loaded; with no node
+    // selected the chart has no points.
+    void Chart1Click(Warsztat& w);
+    // Title and points from the current record, only while shown.
+    void Maly_Wykres_Trzyletni(const StanModelu& rekord);
+
+private:
+    void przelacz(Warsztat& w, bool& ten, bool& inny);
+};
+
+}  // namespace vesk
+
+namespace vesk {
+
+// The balance chart's data as the menu command "Bilans" leaves it: the
+// table of the current record and its first year; empty when no node is
+// selected. A cell beyond the 6-byte real is told the user and leaves the
+// chart empty.
+struct StanBilansu {
+    TabelaBilansu_t Tabela{};
+    int PierwszyRok = 0;
+    bool Pusty = true;
+};
+StanBilansu Bilans2Click(Warsztat& w);
+
+}  // namespace vesk
