@@ -104,7 +104,20 @@ void CzasownikiWarsztatu::Symuluj_Wezel_Interpreter(const std::string& l) {
     Symuluj_Wezel(w_, PozycjaWezla(w_, ArgumentCalkowity(k_, WymaganeSlowo(l, 3, "numer wezla"))));
 }
 
-void CzasownikiWarsztatu::OdswiezWskazniki() { w_.Wskazniki->refreshAndEvaluate(); }
+void CzasownikiWarsztatu::OdswiezWskazniki() {
+    // The indicator window may run verbs of its own; it never refreshes
+    // itself again from inside this refresh.
+    if (odswiezanie_) return;
+    odswiezanie_ = true;
+    struct Koniec {
+        bool& f;
+        ~Koniec() { f = false; }
+    } koniec{odswiezanie_};
+    w_.Zmiana_wezla();
+    // The one variable the indicator side still changes: the first
+    // calendar year of the node's period.
+    if (w_.Wskazniki->refreshAndEvaluate()) Odczyt_Bilans(k_, 0, 1, "x91");
+}
 
 void CzasownikiWarsztatu::zapisz(const std::string& nazwa, double v) {
     if (!wyjscie_transform(k_, nazwa, v))

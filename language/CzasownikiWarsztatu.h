@@ -46,6 +46,7 @@ private:
 
     Warsztat& w_;
     Kontekst& k_;
+    bool odswiezanie_ = false;
 };
 
 }  // namespace vesk

@@ -1,6 +1,7 @@
 #include "OperacjeJezyka.h"
 
 #include <array>
+#include <memory>
 
 #include "BladSkryptu.h"
 #include "PlikStanu.h"
@@ -20,15 +21,18 @@ void sprawdzPozycje(const Warsztat& w, int pozycja) {
 void wczytajRekord(Warsztat& w, int numer) {
     Kontekst& k = w.k;
     const std::string plik = k.SciezkaOperatora + "qad";
+    // Read aside: a node missing from the file leaves RekordBiezacy as it was.
+    auto rekord = std::make_unique<StanModelu>();
     bool jest = false;
     try {
-        jest = numer >= 0 && ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(numer), k.RekordBiezacy);
+        jest = numer >= 0 && numer <= 255 && ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(numer), *rekord);
     } catch (const std::exception& e) {
         throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, e.what());
     }
     if (!jest)
         throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla,
                           "brak rekordu wezla " + std::to_string(numer) + " w pliku " + plik);
+    k.RekordBiezacy = *rekord;
 }
 
 void zmiana(Warsztat& w, const std::string& grupa, const std::string& selektor, const std::string& rok,
@@ -38,6 +42,21 @@ void zmiana(Warsztat& w, const std::string& grupa, const std::string& selektor, 
 }
 
 }  // namespace
+
+void WyczyscPrzebiegi(Kontekst& k) {
+    if (k.Historia) *k.Historia = Przebiegi{};
+}
+
+void WyczyscPrzebiegiWezla(Kontekst& k, int numer) {
+    if (!k.Historia || numer < 0 || numer > 50) return;
+    Przebiegi& h = *k.Historia;
+    h.Przebieg1[numer] = SeriaWezla{};
+    h.Przebieg2[numer] = SeriaWezla{};
+    for (int p = 1; p <= 3; ++p) {
+        h.Przebieg3[p][numer] = SeriaWezla{};
+        h.Przebieg4[p][numer] = SeriaWezla{};
+    }
+}
 
 int IndeksRoku(const std::string& rok) {
     if (rok == "rok1") return 0;
@@ -78,6 +97,7 @@ int PozycjaWezla(const Warsztat& w, int numer) {
 
 void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa) {
     if (!w.Roz_Wczytanie_istniejacego_operatora(plikDrzewa)) odmowa("nie otwarto operatora " + plikDrzewa);
+    WyczyscPrzebiegi(w.k);
     wczytajRekord(w, 0);
     w.Wybierz(0);
 }
@@ -85,6 +105,7 @@ void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa) {
 void Utworz_Plik(Warsztat& w, const std::string& nazwa) {
     if (nazwa.size() <= 3) odmowa("'" + nazwa + "' nie jest nazwa pliku operatora");
     if (!w.TworzenieNowegoOperatora(nazwa.substr(0, nazwa.size() - 3))) odmowa("nie utworzono operatora " + nazwa);
+    WyczyscPrzebiegi(w.k);
     w.Wybierz(0);
 }
 
@@ -128,8 +149,10 @@ void Dodaj_Wezel(Warsztat& w, int pozycjaBazowego, int pozycjaWzoru) {
 
 void Kasuj_Wezel(Warsztat& w, int pozycja) {
     sprawdzPozycje(w, pozycja);
+    const int numer = w.Drzewo.Numer(pozycja);
     w.Wybierz(pozycja);
     if (!w.KasowanieWezla()) odmowa("wezel nie zostal skasowany");
+    WyczyscPrzebiegiWezla(w.k, numer);
 }
 
 void Symuluj_Wezel(Warsztat& w, int pozycja) {

@@ -60,6 +60,9 @@ int NumerCelu(const std::string& slowo) {
 }
 
 int ArgumentCalkowity(const Kontekst& k, const std::string& slowo) {
+    // A literal must be a whole number; a variable's text gives its
+    // leading digits (2,75 gives 2).
+    if (!NumerZmiennejOperandu(slowo)) return ArgumentCalkowityScisly(k, slowo);
     return LiczbaCalkowitaZPoczatku(tekstArgumentu(k, slowo));
 }
 

@@ -26,8 +26,9 @@ int NumerCelu(const std::string& slowo);
 // (PozaZakresem) beyond the range of a 32-bit integer.
 int LiczbaCalkowitaZPoczatku(const std::string& tekst);
 
-// An integer argument: a literal read as above, or a variable "x"+N read
-// through its general form (so 2,75 gives 2).
+// An integer argument: a literal that must be a whole number and nothing
+// else ("abc", "2x": BladSkryptu NieLiczba), or a variable "x"+N read
+// through its general form by its leading digits (so 2,75 gives 2).
 int ArgumentCalkowity(const Kontekst& k, const std::string& slowo);
 // The same, but the text must be a whole number and nothing else;
 // BladSkryptu (NieLiczba) otherwise.

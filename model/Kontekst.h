@@ -126,6 +126,9 @@ struct Kontekst {
     // (The decimal separator is the workbench's SeparatorDziesietny.)
     // The command file the batch run opens without a dialog.
     std::string PlikRozkazowWsadowy;
+    // Set by the optimisation while it may go on; the main window's keys
+    // and a stop request clear it.
+    bool FlagaPracy = false;
 
 
     // --------------------------------------------------------- the indicators

@@ -53,6 +53,9 @@ public:
     virtual void endProgram(int exitCode) { (void)exitCode; }
     // True when the user asked to stop the operation in progress.
     virtual bool stopRequested() { return false; }
+    // A short text telling how a long operation goes (code page 1250);
+    // shown where the window has room for it, or nowhere.
+    virtual void progress(const std::string& text) { (void)text; }
 };
 
 // Records what the core asked and answers from a script; for tests and
@@ -98,7 +101,12 @@ public:
         endRequested = true;
         this->exitCode = exitCode;
     }
-    bool stopRequested() override { return stop; }
+    bool stopRequested() override {
+        ++stopQuestions;
+        if (stopAfter > 0 && stopQuestions >= stopAfter) stop = true;
+        return stop;
+    }
+    void progress(const std::string& text) override { progressTexts.push_back(text); }
 
     int beeps = 0;
     std::vector<std::string> messages;
@@ -114,6 +122,9 @@ public:
     bool endRequested = false;
     int exitCode = 0;
     bool stop = false;
+    int stopQuestions = 0;  // how often stopRequested was asked
+    int stopAfter = 0;      // > 0: the stop is asked for at that question
+    std::vector<std::string> progressTexts;
 };
 
 }  // namespace vesk

@@ -31,6 +31,7 @@ class Konsola : public vesk::UserInterface {
 public:
     void beep() override {}
     void message(const std::string& text) override { std::cerr << vesk::cp1250ToUtf8(text) << "\n"; }
+    void progress(const std::string& text) override { std::cerr << vesk::cp1250ToUtf8(text) << "\n"; }
     bool question(const std::string& text) override {
         std::cerr << vesk::cp1250ToUtf8(text) << " (tak)\n";
         return true;

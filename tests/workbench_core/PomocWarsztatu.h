@@ -22,7 +22,10 @@ public:
         widoczne = false;
         ++ukryto;
     }
-    void refreshAndEvaluate() override { ++odswiezono; }
+    bool refreshAndEvaluate() override {
+        ++odswiezono;
+        return false;
+    }
     bool widoczne = false, aktywne = false;
     int ukryto = 0, odswiezono = 0;
 };

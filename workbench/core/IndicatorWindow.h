@@ -12,8 +12,9 @@ public:
     virtual bool visible() const { return false; }
     virtual bool active() const { return false; }
     virtual void hide() {}
-    // Redraws the chart for the current node, then evaluates the indicator.
-    virtual void refreshAndEvaluate() {}
+    // Redraws the chart for the current node, then evaluates the indicator
+    // when one is built; true when an indicator was evaluated.
+    virtual bool refreshAndEvaluate() { return false; }
 };
 
 }  // namespace vesk

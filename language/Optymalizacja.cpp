@@ -1,0 +1,247 @@
+#include "Optymalizacja.h"
+
+#include <cstdio>
+#include <optional>
+#include <tuple>
+
+#include "BladSkryptu.h"
+#include "Paths.h"
+#include "Odczyty.h"
+#include "OperacjeJezyka.h"
+#include "ZmienneSkryptu.h"
+
+namespace vesk {
+
+namespace {
+
+// The least gain that lets a climb go on.
+constexpr long double NajmniejszyZysk = 0.001L;
+
+int indeksSlowa(const std::string& slowo, const char* a, const char* b, const char* c) {
+    if (slowo == a) return 0;
+    if (slowo == b) return 1;
+    if (slowo == c) return 2;
+    return -1;
+}
+
+// A command's end by a stop request.
+struct Zatrzymanie {};
+
+}  // namespace
+
+std::string TekstDecyzji(long double wartosc) {
+    char t[64];
+    std::snprintf(t, sizeof t, "%5.0Lf", wartosc);
+    return t;
+}
+
+int IndeksZakresu(const std::string& rodzaj, const std::string& produkt, const std::string& rok) {
+    const int y = IndeksRoku(rok);
+    if (y < 0) return 0;
+    if (rodzaj == DecyzjaZamowienieSurowca) {
+        const int m = indeksSlowa(produkt, "white", "black", "red");
+        return m < 0 ? 0 : 19 + 3 * m + y;
+    }
+    const int p = indeksSlowa(produkt, "alfa", "beta", "gamma");
+    if (p < 0) return 0;
+    if (rodzaj == DecyzjaCena) return 1 + 3 * p + y;
+    if (rodzaj == DecyzjaProdukcja) return 10 + 3 * p + y;
+    return 0;
+}
+
+void Optymalizacja::ustawX(int n, long double v) { UstawWartoscZmiennej(k_, n, v); }
+
+int Optymalizacja::dodaj(int wzor) {
+    Dodaj_Wezel(w_, PozycjaWezla(w_, 0), PozycjaWezla(w_, wzor));
+    return k_.NumerNowegoWezla;
+}
+
+int Optymalizacja::przepisz(int numer, int wzor) {
+    Kasuj_Wezel(w_, PozycjaWezla(w_, numer));
+    return dodaj(wzor);
+}
+
+void Optymalizacja::ustawDecyzje(int numer, const Decyzja& d, long double wartosc) {
+    Ustaw_Biezacy(w_, PozycjaWezla(w_, numer));
+    const std::string tekst = TekstDecyzji(wartosc);
+    if (d.rodzaj == DecyzjaCena) Zmiana_Cena(w_, d.produkt, d.rok, tekst);
+    else if (d.rodzaj == DecyzjaProdukcja) Zmiana_Produkcja(w_, d.produkt, d.rok, tekst);
+    else if (d.rodzaj == DecyzjaZamowienieSurowca) Zmiana_Zamowienia_Surowcow(w_, d.produkt, d.rok, tekst);
+    else throw BladSkryptu(BladSkryptu::Rodzaj::Wykonanie, "nieznany rodzaj decyzji '" + d.rodzaj + "'");
+}
+
+void Optymalizacja::symuluj(int numer) { Symuluj_Wezel(w_, PozycjaWezla(w_, numer)); }
+
+long double Optymalizacja::kryterium(const std::string& nazwa) {
+    if (Kryterium) return Kryterium(nazwa);
+    if (nazwa == KryteriumWynikSyntetyczny) return WartoscWynikuSyntetycznego(k_, 1, 2);
+    if (nazwa == KryteriumRachunekWynikow) return WartoscRachunkuWynikow(k_.RekordBiezacy, 13, 1, 1);
+    throw BladSkryptu(BladSkryptu::Rodzaj::Wykonanie, "nieznane kryterium '" + nazwa + "'");
+}
+
+void Optymalizacja::bilans(int n) { Odczyt_Bilans(k_, 14, 6, "x" + std::to_string(n)); }
+
+int Optymalizacja::Kandydat(int numer, int wzor, const Decyzja& d, long double wartosc, const std::string& nazwa) {
+    numer = przepisz(numer, wzor);
+    ustawDecyzje(numer, d, wartosc);
+    symuluj(numer);
+    ustawX(92, kryterium(nazwa));
+    return numer;
+}
+
+int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& d, const std::string& nazwa,
+                              bool zPoprzedniego) {
+    Proby = 0;
+    int numer = dodaj(wzor);
+    // The best value found; none while the best is the template itself.
+    std::optional<Real> najlepsza;
+    bool symulowany = false;
+    if (zPoprzedniego) {
+        ustawX(91, x(92));
+    } else {
+        ustawDecyzje(numer, d, wartosc);
+        symuluj(numer);
+        symulowany = true;
+        ustawX(91, kryterium(nazwa));
+        najlepsza = wartosc;
+    }
+    ustawX(92, x(91));
+
+    int minimum = 0, maksimum = 0;
+    if (const int z = IndeksZakresu(d.rodzaj, d.produkt, d.rok); z > 0)
+        std::tie(minimum, maksimum) = k_.Zakresy[z];
+    const bool ograniczony = maksimum > minimum;
+
+    bool przegrana = false, zatrzymano = false;
+    Real biezaca = wartosc;
+    while (Proby < NajwiecejProb) {
+        const Real nastepna = static_cast<long double>(biezaca) + krok;
+        if (ograniczony && (nastepna < static_cast<long double>(minimum) || nastepna > static_cast<long double>(maksimum)))
+            break;
+        if (Proby > 0 || !zPoprzedniego) {
+            if (k_.Okna->stopRequested()) {
+                k_.FlagaPracy = false;
+                zatrzymano = true;
+                break;
+            }
+        }
+        biezaca = nastepna;
+        if (symulowany) {
+            numer = Kandydat(numer, wzor, d, biezaca, nazwa);
+        } else {
+            ustawDecyzje(numer, d, biezaca);
+            symuluj(numer);
+            ustawX(92, kryterium(nazwa));
+        }
+        symulowany = true;
+        ++Proby;
+        const long double zysk = static_cast<long double>(x(92)) - static_cast<long double>(x(91));
+        k_.Okna->progress(PostacNaukowa(static_cast<double>(zysk)));
+        if (!(zysk >= NajmniejszyZysk)) {
+            przegrana = true;
+            break;
+        }
+        ustawX(91, x(92));
+        najlepsza = biezaca;
+    }
+    // The trial node is left at the best value, simulated.
+    if (przegrana || !symulowany) {
+        if (symulowany) numer = przepisz(numer, wzor);
+        if (najlepsza) ustawDecyzje(numer, d, *najlepsza);
+        symuluj(numer);
+    }
+    if (najlepsza) wartosc = *najlepsza;
+    ustawX(92, x(91));
+    if (zatrzymano) throw Zatrzymanie{};
+    return numer;
+}
+
+int Optymalizacja::Zbadaj(int wzor, Real& wartosc, char kierunek, const std::string& rodzaj,
+                          const std::string& produkt, const std::string& rok, const std::string& kryterium) {
+    if (!k_.FlagaPracy) return -1;
+    return wspinaczka(wzor, wartosc, kierunek == '-' ? -1 : 1, Decyzja{rodzaj, produkt, rok}, kryterium, false);
+}
+
+void Optymalizacja::wykonaj(const std::function<void()>& polecenie) {
+    try {
+        polecenie();
+    } catch (const Zatrzymanie&) {
+    } catch (const std::exception& e) {
+        k_.Okna->message(e.what());
+    }
+}
+
+void Optymalizacja::optymalizacja21Click() {
+    wykonaj([this] {
+        const std::string katalog = k_.catKARTOPERATORA.empty() ? k_.KatalogOperatora : k_.catKARTOPERATORA;
+        Utworz_Plik(w_, joinPath(katalog, "optyma.qad"));
+        k_.FlagaPracy = true;
+        struct Wiersz {
+            const char* rodzaj;
+            const char* produkt;
+            const char* rok;
+            char kierunek;
+            long double start;
+        };
+        static const Wiersz badania[] = {
+            {DecyzjaProdukcja, "gamma", "rok1", '-', 400.0L}, {DecyzjaProdukcja, "alfa", "rok1", '-', 400.0L},
+            {DecyzjaProdukcja, "beta", "rok1", '-', 400.0L},  {DecyzjaProdukcja, "gamma", "rok2", '+', 400.0L},
+            {DecyzjaProdukcja, "alfa", "rok2", '+', 400.0L},  {DecyzjaProdukcja, "beta", "rok2", '+', 400.0L},
+            {DecyzjaProdukcja, "gamma", "rok3", '+', 400.0L}, {DecyzjaProdukcja, "alfa", "rok3", '+', 400.0L},
+            {DecyzjaProdukcja, "beta", "rok3", '+', 400.0L},  {DecyzjaCena, "gamma", "rok1", '+', 411.0L},
+        };
+        int wzor = 0;
+        for (const Wiersz& b : badania) {
+            Real wartosc = b.start;
+            const int n = Zbadaj(wzor, wartosc, b.kierunek, b.rodzaj, b.produkt, b.rok, KryteriumWynikSyntetyczny);
+            if (n < 0) break;  // the flag was cleared: the later studies do nothing either
+            wzor = n;
+        }
+    });
+}
+
+void Optymalizacja::Optymalizacja1Click() {
+    wykonaj([this] {
+        const std::string katalog = k_.catKARTOPERATORA.empty() ? k_.KatalogOperatora : k_.catKARTOPERATORA;
+        Wczytaj_Plik(w_, joinPath(katalog, "we.tr1"));
+        // The reference run.
+        const int n = dodaj(0);
+        Ustaw_Biezacy(w_, PozycjaWezla(w_, n));
+        symuluj(n);
+        bilans(93);
+        ustawX(91, kryterium(KryteriumWynikSyntetyczny));
+        Kasuj_Wezel(w_, PozycjaWezla(w_, n));
+
+        struct Przypadek {
+            const char* rodzaj;
+            const char* produkt;
+            const char* rok;
+            long double start;
+            int krok;
+            bool zPoprzedniego;  // the loop that steps before its first trial
+            bool bilansPo;
+        };
+        static const Przypadek przypadki[] = {
+            {DecyzjaCena, "gamma", "rok1", 411.0L, 1, false, false},
+            {DecyzjaCena, "gamma", "rok2", 411.0L, 1, true, false},
+            {DecyzjaCena, "gamma", "rok3", 411.0L, 1, true, true},
+            {DecyzjaCena, "alfa", "rok1", 250.0L, 1, false, false},
+            {DecyzjaCena, "alfa", "rok2", 250.0L, 1, true, false},
+            {DecyzjaCena, "alfa", "rok3", 250.0L, 1, true, true},
+            {DecyzjaCena, "beta", "rok1", 340.0L, -1, false, false},
+            {DecyzjaCena, "beta", "rok2", 340.0L, 1, true, false},
+            {DecyzjaCena, "beta", "rok3", 340.0L, 1, true, true},
+            {DecyzjaZamowienieSurowca, "white", "rok1", 400.0L, -1, false, false},
+            {DecyzjaZamowienieSurowca, "black", "rok1", 350.0L, -1, true, false},
+        };
+        int wzor = 0;
+        for (const Przypadek& p : przypadki) {
+            Real wartosc = p.start;
+            wzor = wspinaczka(wzor, wartosc, p.krok, Decyzja{p.rodzaj, p.produkt, p.rok}, KryteriumWynikSyntetyczny,
+                              p.zPoprzedniego);
+            if (p.bilansPo) bilans(94);
+        }
+    });
+}
+
+}  // namespace vesk

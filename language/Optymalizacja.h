@@ -1,0 +1,98 @@
+// Optimisation by repeated simulation: a decision of a trial child of the
+// root is moved one unit at a time in a fixed direction, the trial
+// simulated and a criterion read, while the criterion gains at least 0.001.
+// Trials are addressed by the number their add returned. A climb ends at
+// the first loss, after NajwiecejProb trials, at the bounds of the
+// decision's range (Kontekst::Zakresy) or at a stop request; it leaves its
+// trial node simulated at the best value found. x91 holds the best
+// criterion, x92 the latest (equal to x91 at the end), x93 and x94 the
+// balance cells the first command reads.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "Real.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+// The criteria, as a study names them.
+inline constexpr const char* KryteriumWynikSyntetyczny = "wynik syntetyczny";
+inline constexpr const char* KryteriumRachunekWynikow = "rachunek wynik\xF3w";
+
+// The decision kinds.
+inline constexpr const char* DecyzjaCena = "cena";
+inline constexpr const char* DecyzjaProdukcja = "produkcja";
+inline constexpr const char* DecyzjaZamowienieSurowca = "zam\xF3wienie surowca";
+
+// The decision text of a value: width 5, no decimals, blank-padded on the
+// left (400 gives "  400").
+std::string TekstDecyzji(long double wartosc);
+
+// The 1-based index into Kontekst::Zakresy of a decision (the numbering of
+// the what-if step), 0 for words that name none.
+int IndeksZakresu(const std::string& rodzaj, const std::string& produkt, const std::string& rok);
+
+class Optymalizacja {
+public:
+    explicit Optymalizacja(Warsztat& w) : w_(w), k_(w.k) {}
+
+    // The criterion of the current record (RekordBiezacy after the trial's
+    // simulation). Empty: the read-out the criterion names.
+    std::function<long double(const std::string& kryterium)> Kryterium;
+    // The most trials one climb makes.
+    int NajwiecejProb = 1000;
+    // Trials rewritten in place where that leaves the files as deleting and
+    // adding again would; off, every trial is deleted and added.
+    bool ProbaWMiejscu = true;
+
+    // The study: when FlagaPracy is set, climbs the decision of a trial
+    // child of the root made from node wzor, starting from wartosc, and
+    // leaves the best value in wartosc and in the trial node. Returns the
+    // trial node's number; -1 when the flag is clear (nothing is added).
+    // Node operations fail with BladSkryptu.
+    int Zbadaj(int wzor, Real& wartosc, char kierunek, const std::string& rodzaj, const std::string& produkt,
+               const std::string& rok, const std::string& kryterium);
+
+    // The commands. A failed node operation ends the command with one
+    // message; a stop request ends it after the current trial.
+    // Creates the operator "optyma" in the operator folder and runs ten
+    // studies, each from the node the previous one left.
+    void optymalizacja21Click();
+    // Opens "we.tr1" of the operator folder and runs eleven climbs on
+    // price and raw-material decisions.
+    void Optymalizacja1Click();
+
+    // How many trials the last climb made.
+    int Proby = 0;
+
+    struct Decyzja {
+        std::string rodzaj, produkt, rok;  // a kind above, its product or material and year words
+    };
+    // One candidate: the simulated trial node numer made again from node
+    // wzor, its decision set to wartosc, simulated, the criterion read into
+    // x92. Returns the trial's number.
+    int Kandydat(int numer, int wzor, const Decyzja& d, long double wartosc, const std::string& kryterium);
+
+private:
+    // One climb; with zPoprzedniego the base criterion is x92 as the
+    // previous climb left it (the template's) and the first trial already
+    // takes a step.
+    int wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& d, const std::string& kryterium,
+                   bool zPoprzedniego);
+    int dodaj(int wzor);
+    int przepisz(int numer, int wzor);
+    void ustawDecyzje(int numer, const Decyzja& d, long double wartosc);
+    void symuluj(int numer);
+    long double kryterium(const std::string& nazwa);
+    double x(int n) const { return k_.ZmienneSkryptu[static_cast<std::size_t>(n - 1)]; }
+    void ustawX(int n, long double v);
+    void bilans(int n);
+    void wykonaj(const std::function<void()>& polecenie);
+
+    Warsztat& w_;
+    Kontekst& k_;
+};
+
+}  // namespace vesk
