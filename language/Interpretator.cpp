@@ -196,7 +196,7 @@ bool Interpretator::Podanienazwyplikuzrozkazami1Click() {
     if (k_.TrybWsadowy)
         nazwa = k_.PlikRozkazowWsadowy;
     else
-        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, {}).value_or("");
+        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, k_.KatalogRoboczy).value_or("");
     ZapomnijNazwyZmiennych(k_);
     for (PoziomWykonania& p : Poziomy) {
         p.PozycjaZnaku = 0;
@@ -294,11 +294,20 @@ bool Interpretator::wykonaj(int L, bool& przerwano) {
             widok_.activity(nullptr);
             if (L == 0 || !widokWidoczny_) pokazWidok();
             Pokaz_Zmienne();
-            if (widok_.cursorInStopBand() && k_.Okna->question(PytanieOZakonczenie)) {
+            // The band is looked at first; the user's stop request is
+            // taken (and cleared) either way.
+            const bool wPasie = widok_.cursorInStopBand();
+            const bool zadano = k_.Okna->stopRequested();
+            if ((wPasie || zadano) && k_.Okna->question(PytanieOZakonczenie)) {
                 zatrzymaniePrzezUzytkownika(L, przerwano);
                 return false;
             }
         } else {
+            // Without tracing only a stop request can end a loop without end.
+            if (k_.Okna->stopRequested() && k_.Okna->question(PytanieOZakonczenie)) {
+                zatrzymaniePrzezUzytkownika(L, przerwano);
+                return false;
+            }
             if (wsk_.empty()) wsk_ = "+";
             else if (wsk_ == "+") wsk_ = " +";
             else if (wsk_ == " +") wsk_ = "  +";

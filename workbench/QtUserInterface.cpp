@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cctype>
@@ -95,6 +96,18 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return zQt(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> QtUserInterface::inputText(const std::string& caption, const std::string& prompt,
+                                                      const std::string& initial) {
+    QInputDialog d(parent_);
+    d.setWindowTitle(q(caption));
+    d.setLabelText(q(prompt));
+    d.setTextValue(q(initial));
+    d.setOkButtonText(QStringLiteral("OK"));
+    d.setCancelButtonText(QStringLiteral("Anuluj"));
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return zQt(d.textValue());
 }
 
 void QtUserInterface::endProgram(int exitCode) {

@@ -2,6 +2,8 @@
 // question, the report file; conditions and loops of both executors.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "PomocInterpretera.h"
 
 namespace vesk::test {
@@ -145,6 +147,40 @@ TEST_F(Wykonanie, StopQuestionInACalledFileEndsTheCallersToo) {
     EXPECT_FALSE(in->PrzyciskAktywny());
     EXPECT_FALSE(in->Poziomy[0].Otwarty);
     EXPECT_FALSE(in->Poziomy[1].Otwarty);
+}
+
+// A stop request is asked before every line, traced or not: with tracing
+// off it is the only way out of a loop without end.
+TEST_F(Wykonanie, StopRequestEndsALoopWithoutEnd) {
+    for (const char* slad : {"hide", "show"}) {
+        SetUp();
+        ui.questions.clear();
+        ui.stop = false;
+        ui.stopQuestions = 0;
+        ui.stopAfter = 40;
+        ui.answers = {true};
+        ASSERT_TRUE(otworz({"run", slad, "przypisz x2 1", "while equal___ x2 1", "+ x1 x1 1", "endwhile"}));
+        nacisnij();
+        EXPECT_TRUE(in->ZatrzymanieSkryptu) << slad;
+        ASSERT_EQ(ui.questions.size(), 1u) << slad;
+        EXPECT_EQ(ui.questions[0], "Czy zako\xF1" "czy\xE6 wykonywanie skryptu ?");
+        EXPECT_EQ(ui.stopQuestions, 40) << slad;
+        EXPECT_GT(x(1), 5.0) << slad;
+        const double przed = x(1);
+        nacisnij();  // later presses do nothing
+        EXPECT_EQ(x(1), przed);
+        ustaw(1, 0);
+    }
+}
+
+TEST_F(Wykonanie, StopRequestAnsweredNoGoesOn) {
+    ui.stopAfter = 1;
+    ui.answers = {false, false, false};
+    ASSERT_TRUE(otworz({"run", "hide", "+ x1 x1 1"}));
+    nacisnij();
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(ui.questions.size(), 3u);
+    EXPECT_FALSE(in->ZatrzymanieSkryptu);
 }
 
 TEST_F(Wykonanie, ActivityTicksWhileTracingIsOff) {

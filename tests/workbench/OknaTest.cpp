@@ -59,7 +59,7 @@ TEST_F(Okna, MainWindowStartStates) {
     } cases[] = {
         {"Wzy1", false, true},           {"Rezultaty2", false, true},     {"Nowy1", true, true},
         {"NowyPlik1", true, true},       {"Wyjscie1", true, true},        {"Zachowajjako1", false, true},
-        {"dodanieweza1", false, false},  {"Interpretator", false, true},  {"Dodanienowegowza1", true, false},
+        {"dodanieweza1", false, false},  {"Interpretator", true, true},  {"Dodanienowegowza1", true, false},
         {"Podanienazwyplikuzrozkazami1", true, false},
     };
     for (const auto& c : cases) {
