@@ -78,6 +78,15 @@ long double liczbaZPoczatku(const std::string& t) {
     return CzytajLiczbe(t.substr(start, koniec - start));
 }
 
+// The dialog starts in the working folder, named in full (an empty name
+// would leave the dialog wherever it was last).
+std::string katalogRoboczy(const Kontekst& k) {
+    if (!k.KatalogRoboczy.empty()) return k.KatalogRoboczy;
+    std::error_code ec;
+    const std::string biezacy = std::filesystem::current_path(ec).string();
+    return ec ? std::string() : biezacy + "/";
+}
+
 }  // namespace
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
@@ -196,7 +205,7 @@ bool Interpretator::Podanienazwyplikuzrozkazami1Click() {
     if (k_.TrybWsadowy)
         nazwa = k_.PlikRozkazowWsadowy;
     else
-        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, k_.KatalogRoboczy).value_or("");
+        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, katalogRoboczy(k_)).value_or("");
     ZapomnijNazwyZmiennych(k_);
     for (PoziomWykonania& p : Poziomy) {
         p.PozycjaZnaku = 0;

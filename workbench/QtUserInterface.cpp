@@ -34,7 +34,11 @@ QStringList filtryPlikow(const std::string& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (auto& p : patterns) p = bezWielkosciLiter(p.trimmed());
-        out << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
+        // A description that shows its patterns already has them replaced.
+        QString opis = parts[i].trimmed();
+        if (opis.endsWith(QLatin1Char(')')) && opis.contains(QStringLiteral(" (")))
+            opis = opis.left(opis.lastIndexOf(QStringLiteral(" (")));
+        out << opis + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
     }
     if (out.isEmpty()) out << QStringLiteral("* (*)");
     return out;

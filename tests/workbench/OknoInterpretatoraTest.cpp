@@ -90,6 +90,7 @@ TEST_F(OknoInterpretatoraTest, EachPressSelectsItsLineWhateverTheLineEnds) {
         ASSERT_TRUE(f().PrzyciskWykonaniaNastepnegoPolecenia->isEnabled());
         EXPECT_TRUE(v().isVisible());
         EXPECT_EQ(ui.dialogFolders.back(), work.folder());
+        EXPECT_EQ(ui.dialogs.back(), "Podanie nazwy pliku z rozkazami");
         const QString echa[] = {QString::fromUtf8("rem zażółć"), QStringLiteral("przypisz x1 1"),
                                 QStringLiteral("+ x2 x1 1")};
         const QString wiersze[] = {QString::fromUtf8("rem zażółć"), QStringLiteral("przypisz x1 1"),
