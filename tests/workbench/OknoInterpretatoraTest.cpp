@@ -83,6 +83,16 @@ TEST_F(OknoInterpretatoraTest, ControlsAtStart) {
     EXPECT_TRUE(ui.questions.empty());
 }
 
+// The optimisation runs through the run's port: a failure is told, the
+// progress label is hidden at the end and the context's port is back.
+TEST_F(OknoInterpretatoraTest, AnOptimisationWithoutItsOperatorIsTold) {
+    f().akcja("Optymalizacja1")->trigger();
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_NE(ui.messages.back().find("we.tr1"), std::string::npos);
+    EXPECT_TRUE(f().epsilon->isHidden());
+    EXPECT_EQ(app->kontekst().Okna, &ui);
+}
+
 TEST_F(OknoInterpretatoraTest, EachPressSelectsItsLineWhateverTheLineEnds) {
     const std::vector<std::string> linie{"rem za\xBF\xF3\xB3\xE6", "przypisz x1 1", "   + x2 x1 1"};
     for (const char* koniec : {"\r\n", "\n"}) {
