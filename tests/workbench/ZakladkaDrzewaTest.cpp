@@ -299,6 +299,21 @@ TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
 }
 
+TEST_F(ZakladkaDrzewa, ClosingByTheTitleBarKeepsANodeJustAdded) {
+    upusc(f().OkienkoBazowe, wezel(1));
+    upusc(f().OkienkoEdycji, wezel(2));
+    f().PrzyciskDodaniaNowejDecyzji->click();
+    ASSERT_TRUE(f3().isVisible());
+    f3().close();
+    EXPECT_FALSE(f3().isVisible());
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")}));
+    // Opened again for viewing, F3 leaves it alone as well.
+    f().akcja("przeglad1")->trigger();
+    ASSERT_TRUE(f3().isVisible());
+    f3().Wyjcie1->trigger();
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")}));
+}
+
 TEST_F(ZakladkaDrzewa, GridTakesCodesByKeyAndFromItsPopup) {
     klik("d 2");
     f().akcja("przeglad1")->trigger();
