@@ -346,8 +346,9 @@ void ZakladkiWynikow::umiescPrzyciski() {
     // Right of the tree tab's own rows of buttons.
     const QRect dodanie = f_.PrzyciskDodaniaNowejDecyzji->geometry();
     SpeedButton3->setGeometry(dodanie.right() + 10, dodanie.top(), 240, dodanie.height());
-    const QRect edycja = f_.OkienkoEdycji->geometry();
-    SpeedPotwierdzenie->setGeometry(edycja.right() + 10, edycja.top(), 240, edycja.height());
+    // The confirmation above the tree's right end, where it is always seen.
+    const QRect drzewo = f_.TreeView1->geometry();
+    SpeedPotwierdzenie->setGeometry(drzewo.right() - 260, f_.LataSymulacji->geometry().top(), 260, 32);
 }
 
 void ZakladkiWynikow::odswiez() {

@@ -181,6 +181,8 @@ TEST_F(Wyniki, EditingThenConfirmingOnAnUnsimulatedNode) {
     EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
     EXPECT_FALSE(z().SpeedPotwierdzenie->isHidden());
     EXPECT_EQ(z().SpeedPotwierdzenie->text(), u("Wskaż węzeł bazowy"));
+    f().resize(1000, 700);
+    f().grab().save(QStringLiteral(VESK_DATA_DIR "../potwierdzenie.png"));
     wybierz(2);
     z().SpeedPotwierdzenie->click();
     EXPECT_EQ(z().SpeedPotwierdzenie->text(), u("Wskaż węzeł bazowy"));
