@@ -1,11 +1,14 @@
 #include "Optymalizacja.h"
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <tuple>
 
 #include "BladSkryptu.h"
+#include "FileSystem.h"
 #include "Paths.h"
+#include "PlikStanu.h"
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
 #include "ZmienneSkryptu.h"
@@ -24,10 +27,66 @@ int indeksSlowa(const std::string& slowo, const char* a, const char* b, const ch
     return -1;
 }
 
-// A command's end by a stop request.
-struct Zatrzymanie {};
-
 }  // namespace
+
+// Stands in for the windows while a climb runs: the simulation, which asks
+// for a stop at every step, is always told to go on, and a request it met
+// is kept for the test between trials, so that a trial is never cut short.
+class Optymalizacja::OdroczonyStop : public UserInterface {
+public:
+    explicit OdroczonyStop(Kontekst& k) : k_(k), ui_(*k.Okna) { k_.Okna = this; }
+    ~OdroczonyStop() override { k_.Okna = &ui_; }
+    OdroczonyStop(const OdroczonyStop&) = delete;
+    OdroczonyStop& operator=(const OdroczonyStop&) = delete;
+
+    // Whether a stop was asked for since the climb began.
+    bool prosba() {
+        if (!prosba_) prosba_ = ui_.stopRequested();
+        return prosba_;
+    }
+
+    void beep() override { ui_.beep(); }
+    void message(const std::string& t) override { ui_.message(t); }
+    bool question(const std::string& t) override { return ui_.question(t); }
+    bool confirm(const std::string& t, const std::string& c) override { return ui_.confirm(t, c); }
+    std::optional<std::string> chooseFile(const std::string& t, const std::string& f, bool z,
+                                          const std::string& katalog) override {
+        return ui_.chooseFile(t, f, z, katalog);
+    }
+    std::optional<std::string> inputText(const std::string& c, const std::string& p,
+                                         const std::string& i) override {
+        return ui_.inputText(c, p, i);
+    }
+    void endProgram(int kod) override { ui_.endProgram(kod); }
+    bool stopRequested() override {
+        prosba();
+        return false;
+    }
+    void progress(const std::string& t) override { ui_.progress(t); }
+
+private:
+    Kontekst& k_;
+    UserInterface& ui_;
+    bool prosba_ = false;
+};
+
+class Optymalizacja::Wstrzymanie {
+public:
+    explicit Wstrzymanie(Optymalizacja& o) : o_(o) {
+        if (o_.stop_) return;
+        wlasny_ = std::make_unique<OdroczonyStop>(o_.k_);
+        o_.stop_ = wlasny_.get();
+    }
+    ~Wstrzymanie() {
+        if (wlasny_) o_.stop_ = nullptr;
+    }
+    Wstrzymanie(const Wstrzymanie&) = delete;
+    Wstrzymanie& operator=(const Wstrzymanie&) = delete;
+
+private:
+    Optymalizacja& o_;
+    std::unique_ptr<OdroczonyStop> wlasny_;
+};
 
 std::string TekstDecyzji(long double wartosc) {
     char t[64];
@@ -53,16 +112,69 @@ void Optymalizacja::ustawX(int n, long double v) { UstawWartoscZmiennej(k_, n, v
 
 int Optymalizacja::dodaj(int wzor) {
     Dodaj_Wezel(w_, PozycjaWezla(w_, 0), PozycjaWezla(w_, wzor));
-    return k_.NumerNowegoWezla;
+    const int nowy = k_.NumerNowegoWezla;
+    swieza_.operator_ = k_.SciezkaOperatora;
+    swieza_.wzor = wzor;
+    swieza_.numer = nowy;
+    swieza_.rekord = std::make_unique<StanModelu>();
+    if (!ZnajdzStanModelu(k_, SciezkaPlikuStanu(k_), static_cast<std::uint8_t>(nowy), *swieza_.rekord))
+        swieza_.rekord.reset();
+    return nowy;
+}
+
+bool Optymalizacja::moznaWMiejscu(int numer, int wzor) const {
+    if (!ProbaWMiejscu || !swieza_.rekord || swieza_.operator_ != k_.SciezkaOperatora || swieza_.wzor != wzor ||
+        swieza_.numer != numer)
+        return false;
+    const int i = w_.Drzewo.Znajdz(numer);
+    if (i < 0 || i != w_.Drzewo.Liczba() - 1 || w_.Drzewo.Rodzic(i) != 0) return false;
+    BinaryFile f;
+    std::optional<std::string> bajty;
+    if (f.open(SciezkaPlikuStanu(k_), BinaryFile::Mode::Read)) bajty = f.readRest();
+    if (!bajty || bajty->empty() || bajty->size() % RozmiarStanuModelu != 0) return false;
+    int poprzedni = -1;
+    for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {
+        const int n = static_cast<std::uint8_t>((*bajty)[o]);
+        if (n <= poprzedni) return false;
+        poprzedni = n;
+    }
+    return poprzedni == numer;
+}
+
+void Optymalizacja::wMiejscu(int numer) {
+    auto rekord = std::make_unique<StanModelu>(*swieza_.rekord);
+    bool ok = false;
+    try {
+        ok = ZapiszStanModelu(k_, *rekord, k_.NumerWezla, k_.RokWezla, k_.ZnacznikWezla);
+    } catch (const std::exception& e) {
+        throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, e.what());
+    }
+    if (!ok) throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, "nie zapisano pliku " + SciezkaPlikuStanu(k_));
+    for (int s = 0; s <= NajwiekszyNumerWezla; ++s)
+        if (k_.TabelaWezlow.Zajety[s] && k_.TabelaWezlow.Wpisy[s].Numer == numer)
+            k_.TabelaWezlow.Wpisy[s].Symulowany = rekord->Symulowany();
+    WyczyscPrzebiegiWezla(k_, numer);
+    const int i = PozycjaWezla(w_, numer);
+    w_.Drzewo.UstawEtykiete(i, EtykietaWezla(numer, false));
+    w_.Drzewo.UstawObrazek(i, 0);
+    w_.Wybierz(i);
+    w_.Zmiana_wezla();
+    w_.ZapiszDrzewo();
 }
 
 int Optymalizacja::przepisz(int numer, int wzor) {
+    if (moznaWMiejscu(numer, wzor)) {
+        wMiejscu(numer);
+        ++PrzepisaneWMiejscu;
+        return numer;
+    }
     Kasuj_Wezel(w_, PozycjaWezla(w_, numer));
     return dodaj(wzor);
 }
 
 void Optymalizacja::ustawDecyzje(int numer, const Decyzja& d, long double wartosc) {
-    Ustaw_Biezacy(w_, PozycjaWezla(w_, numer));
+    // An add leaves its node selected and shown in the sheet.
+    if (w_.Wybrany != numer) Ustaw_Biezacy(w_, PozycjaWezla(w_, numer));
     const std::string tekst = TekstDecyzji(wartosc);
     if (d.rodzaj == DecyzjaCena) Zmiana_Cena(w_, d.produkt, d.rok, tekst);
     else if (d.rodzaj == DecyzjaProdukcja) Zmiana_Produkcja(w_, d.produkt, d.rok, tekst);
@@ -92,6 +204,8 @@ int Optymalizacja::Kandydat(int numer, int wzor, const Decyzja& d, long double w
 int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& d, const std::string& nazwa,
                               bool zPoprzedniego) {
     Proby = 0;
+    Zatrzymano = false;
+    Wstrzymanie wstrzymanie(*this);
     int numer = dodaj(wzor);
     // The best value found; none while the best is the template itself.
     std::optional<Real> najlepsza;
@@ -112,18 +226,17 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
         std::tie(minimum, maksimum) = k_.Zakresy[z];
     const bool ograniczony = maksimum > minimum;
 
-    bool przegrana = false, zatrzymano = false;
+    bool przegrana = false;
     Real biezaca = wartosc;
     while (Proby < NajwiecejProb) {
         const Real nastepna = static_cast<long double>(biezaca) + krok;
         if (ograniczony && (nastepna < static_cast<long double>(minimum) || nastepna > static_cast<long double>(maksimum)))
             break;
-        if (Proby > 0 || !zPoprzedniego) {
-            if (k_.Okna->stopRequested()) {
-                k_.FlagaPracy = false;
-                zatrzymano = true;
-                break;
-            }
+        // Asked between trials, never while one runs.
+        if (stop_->prosba()) {
+            k_.FlagaPracy = false;
+            Zatrzymano = true;
+            break;
         }
         biezaca = nastepna;
         if (symulowany) {
@@ -152,7 +265,6 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
     }
     if (najlepsza) wartosc = *najlepsza;
     ustawX(92, x(91));
-    if (zatrzymano) throw Zatrzymanie{};
     return numer;
 }
 
@@ -163,9 +275,9 @@ int Optymalizacja::Zbadaj(int wzor, Real& wartosc, char kierunek, const std::str
 }
 
 void Optymalizacja::wykonaj(const std::function<void()>& polecenie) {
+    Wstrzymanie wstrzymanie(*this);
     try {
         polecenie();
-    } catch (const Zatrzymanie&) {
     } catch (const std::exception& e) {
         k_.Okna->message(e.what());
     }
@@ -194,7 +306,7 @@ void Optymalizacja::optymalizacja21Click() {
         for (const Wiersz& b : badania) {
             Real wartosc = b.start;
             const int n = Zbadaj(wzor, wartosc, b.kierunek, b.rodzaj, b.produkt, b.rok, KryteriumWynikSyntetyczny);
-            if (n < 0) break;  // the flag was cleared: the later studies do nothing either
+            if (n < 0 || Zatrzymano) break;  // the later studies would do nothing either
             wzor = n;
         }
     });
@@ -239,6 +351,7 @@ void Optymalizacja::Optymalizacja1Click() {
             Real wartosc = p.start;
             wzor = wspinaczka(wzor, wartosc, p.krok, Decyzja{p.rodzaj, p.produkt, p.rok}, KryteriumWynikSyntetyczny,
                               p.zPoprzedniego);
+            if (Zatrzymano) break;
             if (p.bilansPo) bilans(94);
         }
     });

@@ -43,9 +43,13 @@ public:
     std::function<long double(const std::string& kryterium)> Kryterium;
     // The most trials one climb makes.
     int NajwiecejProb = 1000;
-    // Trials rewritten in place where that leaves the files as deleting and
-    // adding again would; off, every trial is deleted and added.
+    // A trial made again from the template the climb made it from is
+    // written over its own record and tree item where that leaves both
+    // files as deleting and adding it again would (its record last in a
+    // state file in ascending order, its item the root's last child);
+    // off, every trial is deleted and added.
     bool ProbaWMiejscu = true;
+    int PrzepisaneWMiejscu = 0;  // how many trials were
 
     // The study: when FlagaPracy is set, climbs the decision of a trial
     // child of the root made from node wzor, starting from wartosc, and
@@ -64,8 +68,10 @@ public:
     // price and raw-material decisions.
     void Optymalizacja1Click();
 
-    // How many trials the last climb made.
+    // How many trials the last climb made, and whether a stop request
+    // ended it.
     int Proby = 0;
+    bool Zatrzymano = false;
 
     struct Decyzja {
         std::string rodzaj, produkt, rok;  // a kind above, its product or material and year words
@@ -76,6 +82,7 @@ public:
     int Kandydat(int numer, int wzor, const Decyzja& d, long double wartosc, const std::string& kryterium);
 
 private:
+    class OdroczonyStop;
     // One climb; with zPoprzedniego the base criterion is x92 as the
     // previous climb left it (the template's) and the first trial already
     // takes a step.
@@ -91,8 +98,24 @@ private:
     void bilans(int n);
     void wykonaj(const std::function<void()>& polecenie);
 
+    // Installs the deferred stop for a command or a lone study, unless one
+    // is already in place.
+    class Wstrzymanie;
+
+    // Whether the trial numer can be made again in place (see ProbaWMiejscu).
+    bool moznaWMiejscu(int numer, int wzor) const;
+    void wMiejscu(int numer);
+
     Warsztat& w_;
     Kontekst& k_;
+    OdroczonyStop* stop_ = nullptr;
+    // The record an add from template wzor gave node numer, as stored
+    // before anything changed it.
+    struct SwiezaProba {
+        std::string operator_;  // SciezkaOperatora of the add
+        int wzor = -1, numer = -1;
+        std::unique_ptr<StanModelu> rekord;
+    } swieza_;
 };
 
 }  // namespace vesk

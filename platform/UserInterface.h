@@ -101,11 +101,7 @@ public:
         endRequested = true;
         this->exitCode = exitCode;
     }
-    bool stopRequested() override {
-        ++stopQuestions;
-        if (stopAfter > 0 && stopQuestions >= stopAfter) stop = true;
-        return stop;
-    }
+    bool stopRequested() override { return stop; }
     void progress(const std::string& text) override { progressTexts.push_back(text); }
 
     int beeps = 0;
@@ -122,8 +118,6 @@ public:
     bool endRequested = false;
     int exitCode = 0;
     bool stop = false;
-    int stopQuestions = 0;  // how often stopRequested was asked
-    int stopAfter = 0;      // > 0: the stop is asked for at that question
     std::vector<std::string> progressTexts;
 };
 

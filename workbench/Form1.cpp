@@ -259,12 +259,12 @@ void Form1::keyPressEvent(QKeyEvent* e) {
         return;
     }
     if (e->key() == Qt::Key_Escape) {
-        EscOknaGlownego(app_.ui(), app_.stan());
+        EscOknaGlownego(app_.kontekst());
         return;
     }
     std::string znak = zQt(e->text());
     if (znak.size() == 1 && static_cast<unsigned char>(znak[0]) >= 0x20) {
-        KlawiszOknaGlownego(app_.ui(), app_.stan(), znak[0]);
+        KlawiszOknaGlownego(app_.kontekst(), znak[0]);
         return;
     }
     QMainWindow::keyPressEvent(e);

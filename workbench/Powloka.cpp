@@ -30,7 +30,7 @@ std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vecto
     s.ZnacznikWsadowy = fileExists(joinPath(k.KatalogRoboczy, tekst::ZnacznikWsadowy));
     std::string tytul = std::string(tekst::TytulProjektu) + ": " + k.DopisekTytulu + " ";
     WczytajZakresy(k, joinPath(k.KatalogRoboczy, PlikZakresow));
-    s.FlagaPracy = false;
+    k.FlagaPracy = false;
     k.PlikStartowy = PlikStartowyZParametrow(parametry);
     k.KatalogProgramu = katalogProgramu;
     s.OknoGlowneUtworzone = true;
@@ -83,14 +83,14 @@ bool ZakonczenieProgramu(UserInterface& ui) {
     return true;
 }
 
-void KlawiszOknaGlownego(UserInterface& ui, StanPowloki& s, char znak) {
-    s.FlagaPracy = false;
-    ui.message(std::string(1, znak) + tekst::KlawiszWcisniety);
+void KlawiszOknaGlownego(Kontekst& k, char znak) {
+    k.FlagaPracy = false;
+    k.Okna->message(std::string(1, znak) + tekst::KlawiszWcisniety);
 }
 
-void EscOknaGlownego(UserInterface& ui, const StanPowloki& s) {
-    ui.message(tekst::PrzerwanieWydruku);
-    if (s.FlagaPracy) ui.message(tekst::PrzerwanieWydruku);
+void EscOknaGlownego(const Kontekst& k) {
+    k.Okna->message(tekst::PrzerwanieWydruku);
+    if (k.FlagaPracy) k.Okna->message(tekst::PrzerwanieWydruku);
 }
 
 std::string TytulPrzyciskuInformacji() {

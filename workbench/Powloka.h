@@ -26,7 +26,7 @@ std::string PlikStartowyZParametrow(const std::vector<std::string>& parametry);
 // text live in the context, where the workbench reads them.)
 struct StanPowloki {
     int LiczbaPunktowWykresu = 0;
-    bool FlagaPracy = false;
+    // (The optimisation's work flag is the context's FlagaPracy.)
     bool ZnacznikWsadowy = false;  // the marker file: command-file controls shown
 
     bool OknoGlowneUtworzone = false;
@@ -70,11 +70,12 @@ SkutekOK PrzyciskOK(Kontekst& k, StanPowloki& s);
 // to end the program. True when the program is ending.
 bool ZakonczenieProgramu(UserInterface& ui);
 
-// A character typed on the main window itself.
-void KlawiszOknaGlownego(UserInterface& ui, StanPowloki& s, char znak);
+// A character typed on the main window itself: clears the context's
+// FlagaPracy and tells which key it was.
+void KlawiszOknaGlownego(Kontekst& k, char znak);
 // Esc on the main window: the box once, a second time while an
 // optimisation runs.
-void EscOknaGlownego(UserInterface& ui, const StanPowloki& s);
+void EscOknaGlownego(const Kontekst& k);
 
 // The start window's about button: its caption over two lines.
 std::string TytulPrzyciskuInformacji();

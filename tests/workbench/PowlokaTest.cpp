@@ -126,15 +126,15 @@ TEST(Zakonczenie, NoLeavesTheProgramYesThanksAndEnds) {
 
 TEST(KlawiszeOknaGlownego, KeyClearsTheWorkFlagEscRepeatsWhileItIsSet) {
     ScriptedUserInterface ui;
-    StanPowloki s;
-    s.FlagaPracy = true;
-    EscOknaGlownego(ui, s);
+    auto k = std::make_unique<Kontekst>(ui);
+    k->FlagaPracy = true;
+    EscOknaGlownego(*k);
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"Printing aborted", "Printing aborted"}));
-    KlawiszOknaGlownego(ui, s, 'a');
-    EXPECT_FALSE(s.FlagaPracy);
+    KlawiszOknaGlownego(*k, 'a');
+    EXPECT_FALSE(k->FlagaPracy);
     EXPECT_EQ(ui.messages.back(), "a has been pressed");
     ui.messages.clear();
-    EscOknaGlownego(ui, s);
+    EscOknaGlownego(*k);
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
