@@ -140,11 +140,16 @@ TEST_F(Run, TheStopTestEndsTheRunAsAFailure) {
 // A stop the user asks of the windows is meant for script lines and
 // trials: a node's run never looks at it and completes.
 TEST_F(Run, AStopAskedOfTheWindowsDoesNotBreakARun) {
-    ScriptedUserInterface ui;
-    ui.stop = true;
+    struct Liczacy : ScriptedUserInterface {
+        int pytania = 0;
+        bool stopRequested() override {
+            ++pytania;
+            return true;
+        }
+    } ui;
     k.Okna = &ui;
     EXPECT_TRUE(Symulacja(k, 0));
-    EXPECT_EQ(ui.stopQuestions, 0);
+    EXPECT_EQ(ui.pytania, 0);
     k.ZadanoPrzerwania = [] { return false; };
     EXPECT_TRUE(Symulacja(k, 0));
 }
