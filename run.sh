@@ -21,6 +21,11 @@ for f in zakresy.txt moduls.rtf; do
   fi
 done
 
+# The example command file of the batch button, never over the user's own.
+if [ ! -e "$work/przyklad.roz" ]; then
+  cp "$here/data/ROZKAZY/przyklad.roz" "$work/przyklad.roz"
+fi
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "Brak ekranu graficznego (DISPLAY nie ustawione)." >&2
   echo "Bez ekranu program mozna uruchomic w wirtualnym ekranie:  xvfb-run -a ./run.sh" >&2

@@ -78,6 +78,15 @@ long double liczbaZPoczatku(const std::string& t) {
     return CzytajLiczbe(t.substr(start, koniec - start));
 }
 
+// The dialog starts in the working folder, named in full (an empty name
+// would leave the dialog wherever it was last).
+std::string katalogRoboczy(const Kontekst& k) {
+    if (!k.KatalogRoboczy.empty()) return k.KatalogRoboczy;
+    std::error_code ec;
+    const std::string biezacy = std::filesystem::current_path(ec).string();
+    return ec ? std::string() : biezacy + "/";
+}
+
 }  // namespace
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
@@ -196,7 +205,7 @@ bool Interpretator::Podanienazwyplikuzrozkazami1Click() {
     if (k_.TrybWsadowy)
         nazwa = k_.PlikRozkazowWsadowy;
     else
-        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, {}).value_or("");
+        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, katalogRoboczy(k_)).value_or("");
     ZapomnijNazwyZmiennych(k_);
     for (PoziomWykonania& p : Poziomy) {
         p.PozycjaZnaku = 0;
@@ -294,11 +303,20 @@ bool Interpretator::wykonaj(int L, bool& przerwano) {
             widok_.activity(nullptr);
             if (L == 0 || !widokWidoczny_) pokazWidok();
             Pokaz_Zmienne();
-            if (widok_.cursorInStopBand() && k_.Okna->question(PytanieOZakonczenie)) {
+            // The band is looked at first; the user's stop request is
+            // taken (and cleared) either way.
+            const bool wPasie = widok_.cursorInStopBand();
+            const bool zadano = k_.Okna->stopRequested();
+            if ((wPasie || zadano) && k_.Okna->question(PytanieOZakonczenie)) {
                 zatrzymaniePrzezUzytkownika(L, przerwano);
                 return false;
             }
         } else {
+            // Without tracing only a stop request can end a loop without end.
+            if (k_.Okna->stopRequested() && k_.Okna->question(PytanieOZakonczenie)) {
+                zatrzymaniePrzezUzytkownika(L, przerwano);
+                return false;
+            }
             if (wsk_.empty()) wsk_ = "+";
             else if (wsk_ == "+") wsk_ = " +";
             else if (wsk_ == " +") wsk_ = "  +";

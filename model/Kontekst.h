@@ -84,6 +84,10 @@ struct Kontekst {
     // sees every equation group the step runs (name, step number).
     std::function<void(int krok)> ObsluzNierownowage;
     std::function<void(const char* grupa, int krok)> SladKroku;
+    // The per-step stop test of a run (ZadanoPrzerwania): unset, a run
+    // always completes; a stop meant for script lines or trials never
+    // breaks a node's run half-way.
+    std::function<bool()> ZadanoPrzerwania;
     // Set by a run when any of its steps ended out of balance.
     bool NierownowagaWPrzebiegu = false;
 

@@ -94,7 +94,7 @@ bool Symulacja(Kontekst& k, std::uint8_t Wezel) {
             k.NierownowagaWPrzebiegu = true;
             if (k.ObsluzNierownowage) k.ObsluzNierownowage(n);
         }
-        if (k.Okna->stopRequested()) return false;
+        if (k.ZadanoPrzerwania && k.ZadanoPrzerwania()) return false;
         const int rok = (n - 1) / 50 + 1;
         const int punkt = n - 50 * (rok - 1);
         if (rok <= 3 && punkt <= 50) zapiszPrzebiegi(k, Wezel, rok, punkt);

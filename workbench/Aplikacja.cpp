@@ -1,5 +1,15 @@
 #include "Aplikacja.h"
 
+#include <iostream>
+
+#include "CzasownikiWarsztatu.h"
+#include "FileSystem.h"
+#include "Interpretator.h"
+#include "OknoInterpretatora.h"
+#include "Optymalizacja.h"
+#include "Paths.h"
+#include "PrzebiegSkryptu.h"
+#include "ZmienneSkryptu.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "FormStart.h"
@@ -24,9 +34,16 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
     formFAQ2_ = std::make_unique<FormFAQ2>(*aboutBox_);
     faq3_ = std::make_unique<FAQ3>(*this);
     form6_ = std::make_unique<Form6>();
+    czasowniki_ = std::make_unique<CzasownikiWarsztatu>(*w_);
+    interpreterView_ = std::make_unique<OknoInterpretatora>(form1_->PrzyciskWykonaniaNastepnegoPolecenia,
+                                                            form1_->OknoLiniiRozkazow, form1_->wsk, form1_.get());
+    interpretator_ = std::make_unique<Interpretator>(*k_, *czasowniki_, *interpreterView_);
 }
 
-Aplikacja::~Aplikacja() = default;
+Aplikacja::~Aplikacja() {
+    // The executor closes its report file through the view and the verbs.
+    interpretator_.reset();
+}
 
 void Aplikacja::start() { formStart_->show(); }
 
@@ -88,6 +105,73 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto) {
 void Aplikacja::odswiezOkna() {
     form1_->odswiez(*w_);
     form3_->pokaz(*w_);
+}
+
+void Aplikacja::podanieNazwyPlikuZRozkazami() {
+    PrzebiegSkryptu przebieg(*k_, form1_.get());
+    interpretator_->Podanienazwyplikuzrozkazami1Click();
+}
+
+void Aplikacja::nastepnePolecenie() {
+    if (!interpretator_->PrzyciskAktywny()) return;
+    const std::string przed = slad(*k_, *w_);
+    {
+        PrzebiegSkryptu przebieg(*k_, form1_.get(), nullptr, [this] {
+            interpretator_->Poziomy[static_cast<std::size_t>(interpretator_->PoziomWywolania)].Zakoncz = true;
+        });
+        interpretator_->PrzyciskWykonaniaNastepnegoPoleceniaClick();
+    }
+    // A file may open operators, add, simulate and delete nodes.
+    const bool otwarto = slad(*k_, *w_) != przed && !w_->Drzewo.Pusty();
+    if (otwarto && !form1_->PageControl1->isTabVisible(form1_->PageControl1->indexOf(form1_->TabDrzewo)))
+        poPoleceniuOperatora(true);
+    else
+        odswiezOkna();
+}
+
+void Aplikacja::przyciskWsadowy() {
+    // "testint" made without a dialog, "przyklad.roz" of the working folder
+    // opened without one, one press; x4 on standard output.
+    k_->TrybWsadowy = true;
+    k_->NazwaOperatoraWsadowego = "testint";
+    k_->PlikRozkazowWsadowy = joinPath(k_->KatalogRoboczy, "przyklad.roz");
+    // Nothing is done without a readable command file.
+    if (!findExisting(k_->PlikRozkazowWsadowy) || !readTextLines(k_->PlikRozkazowWsadowy)) {
+        ui_.message("Nie mozna odczytac pliku rozkazow " + k_->PlikRozkazowWsadowy);
+        ui_.endProgram(2);
+        return;
+    }
+    form1_->move(0, 0);
+    formStart_->hide();
+    k_->WidokPowiekszony = true;
+    if (!PokazanieOknaGlownego(*k_, s_).RdzenGotowy) return;
+    w_->Nowy1Click();
+    if (k_->SciezkaOperatora.empty() || w_->Drzewo.Pusty()) {
+        ui_.endProgram(2);
+        return;
+    }
+    {
+        PrzebiegSkryptu przebieg(*k_, form1_.get());
+        if (!interpretator_->Podanienazwyplikuzrozkazami1Click()) {
+            ui_.endProgram(2);
+            return;
+        }
+        interpretator_->PrzyciskWykonaniaNastepnegoPoleceniaClick();
+    }
+    std::cout << Wartosc_Zmiennej(*k_, 4) << std::endl;
+    ui_.endProgram(interpretator_->OstatniBlad() ? 1 : 0);
+}
+
+void Aplikacja::optymalizacja(bool druga) {
+    {
+        PrzebiegSkryptu przebieg(*k_, form1_.get(), form1_->epsilon);
+        Optymalizacja o(*w_);
+        if (druga)
+            o.optymalizacja21Click();
+        else
+            o.Optymalizacja1Click();
+    }
+    poPoleceniuOperatora(!w_->Drzewo.Pusty());
 }
 
 void Aplikacja::wyjscie() {

@@ -23,6 +23,9 @@ class FormFAQ1;
 class FormFAQ2;
 class FAQ3;
 class Form6;
+class OknoInterpretatora;
+class Interpretator;
+class CzasownikiWarsztatu;
 
 class Aplikacja {
 public:
@@ -54,6 +57,8 @@ public:
     FormFAQ2& formFAQ2() { return *formFAQ2_; }
     FAQ3& faq3() { return *faq3_; }
     Form6& form6() { return *form6_; }
+    OknoInterpretatora& interpreterView() { return *interpreterView_; }
+    Interpretator& interpretator() { return *interpretator_; }
 
     // Handlers.
     void startOK();
@@ -72,6 +77,13 @@ public:
     // After a workbench operation: the main window and the decision form
     // show what the workbench now holds.
     void odswiezOkna();
+    // The command files: opening one (the "DSS" item), a press of the step
+    // button, and the start window's batch run.
+    void podanieNazwyPlikuZRozkazami();
+    void nastepnePolecenie();
+    void przyciskWsadowy();
+    // The optimisation commands (druga: the second, over production too).
+    void optymalizacja(bool druga);
 
 private:
     // The main window shown: the first time the core is started again, the
@@ -93,6 +105,9 @@ private:
     std::unique_ptr<FormFAQ2> formFAQ2_;
     std::unique_ptr<FAQ3> faq3_;
     std::unique_ptr<Form6> form6_;
+    std::unique_ptr<CzasownikiWarsztatu> czasowniki_;
+    std::unique_ptr<OknoInterpretatora> interpreterView_;
+    std::unique_ptr<Interpretator> interpretator_;
 };
 
 }  // namespace vesk

@@ -61,6 +61,7 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     statusBar()->addWidget(panel0);
     statusBar()->addWidget(panel1, 1);
     statusBar()->addPermanentWidget(ProgressBar1);
+    zbudujPrzebiegSkryptu();
 
     zbudujMenu();
     polaczZakladkeDrzewa();
@@ -144,6 +145,38 @@ void Form1::zbudujMenu() {
     connect(akcje_.at("Kasowanieoperatora1"), &QAction::triggered, this, [this] { app_.kasujOperatora(); });
     connect(akcje_.at("Wyjscie1"), &QAction::triggered, this, [this] { app_.wyjscie(); });
     connect(akcje_.at("Informacja1"), &QAction::triggered, this, [this] { app_.informacja(); });
+    connect(akcje_.at("Podanienazwyplikuzrozkazami1"), &QAction::triggered, this,
+            [this] { app_.podanieNazwyPlikuZRozkazami(); });
+    connect(akcje_.at("Optymalizacja1"), &QAction::triggered, this, [this] { app_.optymalizacja(false); });
+    connect(akcje_.at("optymalizacja21"), &QAction::triggered, this, [this] { app_.optymalizacja(true); });
+    // Both optimisations are offered; "Test" does nothing.
+    ustawWlaczenie("Interpretator", true);
+}
+
+void Form1::zbudujPrzebiegSkryptu() {
+    // Shown only with the marker file of the batch mode, as the menu item.
+    const bool znacznik = app_.stan().ZnacznikWsadowy;
+    PrzyciskWykonaniaNastepnegoPolecenia = new QPushButton(QStringLiteral("nastepne polecenie"));
+    PrzyciskWykonaniaNastepnegoPolecenia->setObjectName(QStringLiteral("PrzyciskWykonaniaNastepnegoPolecenia"));
+    PrzyciskWykonaniaNastepnegoPolecenia->setEnabled(false);
+    OknoLiniiRozkazow = new QLineEdit;
+    OknoLiniiRozkazow->setObjectName(QStringLiteral("OknoLiniiRozkazow"));
+    OknoLiniiRozkazow->setReadOnly(true);
+    OknoLiniiRozkazow->setMinimumWidth(220);
+    wsk = new QLabel;
+    wsk->setObjectName(QStringLiteral("wsk"));
+    wsk->setMinimumWidth(30);
+    epsilon = new QLabel;
+    epsilon->setObjectName(QStringLiteral("epsilon"));
+    statusBar()->addWidget(PrzyciskWykonaniaNastepnegoPolecenia);
+    statusBar()->addWidget(OknoLiniiRozkazow);
+    statusBar()->addWidget(wsk);
+    statusBar()->addWidget(epsilon);
+    PrzyciskWykonaniaNastepnegoPolecenia->setVisible(znacznik);
+    OknoLiniiRozkazow->setVisible(znacznik);
+    wsk->hide();
+    epsilon->hide();
+    connect(PrzyciskWykonaniaNastepnegoPolecenia, &QPushButton::clicked, this, [this] { app_.nastepnePolecenie(); });
 }
 
 QAction* Form1::akcja(const std::string& nazwa) const {

@@ -72,6 +72,12 @@ public:
     QMenu* PopupMenu1;
     // The result pages, the report viewers and the charts.
     ZakladkiWynikow* Wyniki = nullptr;
+    // A command file's run: the step button, the echo of the line being
+    // executed, the activity tick; the optimisation's progress text.
+    QPushButton* PrzyciskWykonaniaNastepnegoPolecenia;
+    QLineEdit* OknoLiniiRozkazow;
+    QLabel* wsk;
+    QLabel* epsilon;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -80,6 +86,7 @@ protected:
 
 private:
     void zbudujMenu();
+    void zbudujPrzebiegSkryptu();
     // The tree tab: its controls, their commands, its state from the core.
     void zbudujZakladkeDrzewa();
     void polaczZakladkeDrzewa();

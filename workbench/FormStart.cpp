@@ -65,6 +65,7 @@ FormStart::FormStart(Aplikacja& app) : app_(app) {
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { app_.startOK(); });
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { app_.ui().endProgram(0); });
+    connect(Button1, &QPushButton::clicked, this, [this] { app_.przyciskWsadowy(); });
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { app_.pokazFAQ3(); });
     connect(SpeedButton4, &QPushButton::clicked, this, [this] { app_.pokazFormFAQ2(); });
     connect(SpeedButton5, &QPushButton::clicked, this, [this] { app_.pokazAboutBox(); });

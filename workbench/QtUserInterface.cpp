@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cctype>
@@ -33,7 +34,11 @@ QStringList filtryPlikow(const std::string& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (auto& p : patterns) p = bezWielkosciLiter(p.trimmed());
-        out << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
+        // A description that shows its patterns already has them replaced.
+        QString opis = parts[i].trimmed();
+        if (opis.endsWith(QLatin1Char(')')) && opis.contains(QStringLiteral(" (")))
+            opis = opis.left(opis.lastIndexOf(QStringLiteral(" (")));
+        out << opis + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
     }
     if (out.isEmpty()) out << QStringLiteral("* (*)");
     return out;
@@ -95,6 +100,18 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return zQt(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> QtUserInterface::inputText(const std::string& caption, const std::string& prompt,
+                                                      const std::string& initial) {
+    QInputDialog d(parent_);
+    d.setWindowTitle(q(caption));
+    d.setLabelText(q(prompt));
+    d.setTextValue(q(initial));
+    d.setOkButtonText(QStringLiteral("OK"));
+    d.setCancelButtonText(QStringLiteral("Anuluj"));
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return zQt(d.textValue());
 }
 
 void QtUserInterface::endProgram(int exitCode) {

@@ -24,6 +24,9 @@ public:
     // name given without one.
     std::optional<std::string> chooseFile(const std::string& title, const std::string& filter, bool forSaving,
                                           const std::string& initialFolder = {}) override;
+    // QInputDialog; nothing on Cancel.
+    std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
+                                         const std::string& initial) override;
     // Queues the exit: the handler that asked returns first.
     void endProgram(int exitCode) override;
     bool stopRequested() override { return false; }

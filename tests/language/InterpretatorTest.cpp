@@ -147,6 +147,52 @@ TEST_F(Wykonanie, StopQuestionInACalledFileEndsTheCallersToo) {
     EXPECT_FALSE(in->Poziomy[1].Otwarty);
 }
 
+// A stop request is asked before every line, traced or not: with tracing
+// off it is the only way out of a loop without end.
+// Asks for a stop from its n-th question on.
+struct ProsbaOdPytania : ScriptedUserInterface {
+    int pytania = 0, od = 0;
+    bool stopRequested() override {
+        ++pytania;
+        return od > 0 && pytania >= od;
+    }
+};
+
+TEST_F(Wykonanie, StopRequestEndsALoopWithoutEnd) {
+    for (const char* slad : {"hide", "show"}) {
+        SetUp();
+        ProsbaOdPytania port;
+        port.od = 40;
+        port.answers = {true};
+        k->Okna = &port;
+        ASSERT_TRUE(otworz({"run", slad, "przypisz x2 1", "while equal___ x2 1", "+ x1 x1 1", "endwhile"}));
+        nacisnij();
+        EXPECT_TRUE(in->ZatrzymanieSkryptu) << slad;
+        ASSERT_EQ(port.questions.size(), 1u) << slad;
+        EXPECT_EQ(port.questions[0], "Czy zako\xF1" "czy\xE6 wykonywanie skryptu ?");
+        EXPECT_EQ(port.pytania, 40) << slad;
+        EXPECT_GT(x(1), 5.0) << slad;
+        const double przed = x(1);
+        nacisnij();  // later presses do nothing
+        EXPECT_EQ(x(1), przed);
+        ustaw(1, 0);
+        k->Okna = &ui;
+    }
+}
+
+TEST_F(Wykonanie, StopRequestAnsweredNoGoesOn) {
+    ProsbaOdPytania port;
+    port.od = 1;
+    port.answers = {false, false, false};
+    k->Okna = &port;
+    ASSERT_TRUE(otworz({"run", "hide", "+ x1 x1 1"}));
+    nacisnij();
+    EXPECT_EQ(x(1), 1.0);
+    EXPECT_EQ(port.questions.size(), 3u);
+    EXPECT_FALSE(in->ZatrzymanieSkryptu);
+    k->Okna = &ui;
+}
+
 TEST_F(Wykonanie, ActivityTicksWhileTracingIsOff) {
     ASSERT_TRUE(otworz({"hide", "pauza", "pauza", "pauza", "pauza"}));
     for (int i = 0; i < 5; ++i) nacisnij();

@@ -398,9 +398,9 @@ TEST_F(Operator, ARunThatFailsPutsTheRecordBack) {
 
     // A run stopped by the user after its first step: no message, the same.
     k->catPARAMETR = std::string(VESK_DATA_DIR) + "PARAMETR/";
-    ui.stop = true;
+    k->ZadanoPrzerwania = [] { return true; };
     EXPECT_FALSE(SymulujWezel(*k));
-    ui.stop = false;
+    k->ZadanoPrzerwania = nullptr;
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(k->RekordBiezacy == rec);
     EXPECT_TRUE(file() == before);

@@ -128,15 +128,30 @@ TEST_F(Run, AnImbalanceIsSignalledAndRemembered) {
 }
 
 TEST_F(Run, TheStopTestEndsTheRunAsAFailure) {
-    ScriptedUserInterface ui;
-    ui.stop = true;
-    k.Okna = &ui;
+    k.ZadanoPrzerwania = [] { return true; };
     int steps = 0;
     k.SladKroku = [&](const char* grupa, int) {
         if (std::string(grupa) == "FunkcjaPopytu") ++steps;
     };
     EXPECT_FALSE(Symulacja(k, 0));
     EXPECT_EQ(steps, 1);
+}
+
+// A stop the user asks of the windows is meant for script lines and
+// trials: a node's run never looks at it and completes.
+TEST_F(Run, AStopAskedOfTheWindowsDoesNotBreakARun) {
+    struct Liczacy : ScriptedUserInterface {
+        int pytania = 0;
+        bool stopRequested() override {
+            ++pytania;
+            return true;
+        }
+    } ui;
+    k.Okna = &ui;
+    EXPECT_TRUE(Symulacja(k, 0));
+    EXPECT_EQ(ui.pytania, 0);
+    k.ZadanoPrzerwania = [] { return false; };
+    EXPECT_TRUE(Symulacja(k, 0));
 }
 
 TEST_F(Run, ANodeNumberBeyondTheTableIsRefused) {

@@ -59,7 +59,7 @@ TEST_F(Okna, MainWindowStartStates) {
     } cases[] = {
         {"Wzy1", false, true},           {"Rezultaty2", false, true},     {"Nowy1", true, true},
         {"NowyPlik1", true, true},       {"Wyjscie1", true, true},        {"Zachowajjako1", false, true},
-        {"dodanieweza1", false, false},  {"Interpretator", false, true},  {"Dodanienowegowza1", true, false},
+        {"dodanieweza1", false, false},  {"Interpretator", true, true},  {"Dodanienowegowza1", true, false},
         {"Podanienazwyplikuzrozkazami1", true, false},
     };
     for (const auto& c : cases) {
@@ -375,7 +375,9 @@ TEST(QtPort, LiveQuestionAnsweredNo) {
 
 TEST(QtPort, FileFiltersMatchWithoutLetterCase) {
     EXPECT_EQ(filtryPlikow("Pliki operator\xf3w VeskWin (*.tr1)|*.TR1"),
-              QStringList{QString::fromUtf8("Pliki operatorów VeskWin (*.tr1) (*.[tT][rR]1)")});
+              QStringList{QString::fromUtf8("Pliki operatorów VeskWin (*.[tT][rR]1)")});
+    EXPECT_EQ(filtryPlikow("Pliki rozkaz\xf3w (*.roz)|*.ROZ"),
+              QStringList{QString::fromUtf8("Pliki rozkazów (*.[rR][oO][zZ])")});
     EXPECT_EQ(filtryPlikow("A|*.roz;*.txt|B|*"),
               (QStringList{QStringLiteral("A (*.[rR][oO][zZ] *.[tT][xX][tT])"), QStringLiteral("B (*)")}));
 }

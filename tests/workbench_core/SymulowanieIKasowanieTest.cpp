@@ -47,7 +47,7 @@ TEST_F(Operacje, SimulatingAChildOfTheRoot) {
 TEST_F(Operacje, AFailingRunKeepsTheLabel) {
     nowyOperator();
     dodajPod(0);
-    ui.stop = true;
+    k->ZadanoPrzerwania = [] { return true; };
     EXPECT_FALSE(w->Symulowanie(1));
     EXPECT_EQ(w->Drzewo.Etykieta(1), "d 1");
     EXPECT_EQ(ui.messages.size(), 1u);
