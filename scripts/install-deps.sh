@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core xvfb xauth
   libclips-dev libgsf-1-dev
   clang libclang-rt-14-dev valgrind
-  python3-xlrd python3-olefile
+  python3-xlrd python3-olefile libreoffice-calc-nogui
 )
 
 missing=()
