@@ -33,27 +33,37 @@ std::unique_ptr<TCell> TErrorCell::MakeCopy() const
 
 std::unique_ptr<TCell> TNumberFormulaCell::MakeCopy() const
 {
-    return std::make_unique<TNumberFormulaCell>(Key, FormatIndex, Tokens);
+    auto copy = std::make_unique<TNumberFormulaCell>(Key, FormatIndex, Tokens);
+    copy->ExtraLength = ExtraLength;
+    return copy;
 }
 
 std::unique_ptr<TCell> TStringFormulaCell::MakeCopy() const
 {
-    return std::make_unique<TStringFormulaCell>(Key, FormatIndex, Tokens);
+    auto copy = std::make_unique<TStringFormulaCell>(Key, FormatIndex, Tokens);
+    copy->ExtraLength = ExtraLength;
+    return copy;
 }
 
 std::unique_ptr<TCell> TBooleanFormulaCell::MakeCopy() const
 {
-    return std::make_unique<TBooleanFormulaCell>(Key, FormatIndex, Tokens);
+    auto copy = std::make_unique<TBooleanFormulaCell>(Key, FormatIndex, Tokens);
+    copy->ExtraLength = ExtraLength;
+    return copy;
 }
 
 std::unique_ptr<TCell> TErrorFormulaCell::MakeCopy() const
 {
-    return std::make_unique<TErrorFormulaCell>(Key, FormatIndex, Tokens);
+    auto copy = std::make_unique<TErrorFormulaCell>(Key, FormatIndex, Tokens);
+    copy->ExtraLength = ExtraLength;
+    return copy;
 }
 
 std::unique_ptr<TCell> TArrayFormulaCell::MakeCopy() const
 {
-    return std::make_unique<TArrayFormulaCell>(Key, FormatIndex, Tokens, ArrayTokens);
+    auto copy = std::make_unique<TArrayFormulaCell>(Key, FormatIndex, Tokens, ArrayTokens);
+    copy->ExtraLength = ExtraLength;
+    return copy;
 }
 
 }  // namespace vesk

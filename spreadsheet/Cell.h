@@ -2,6 +2,7 @@
 // Callers mask the code with 127.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -89,13 +90,18 @@ public:
     std::uint8_t ErrorIndex;
 };
 
-// Holds its own copy of the formula's token bytes.
+// Holds its own copy of the formula's token bytes. The last ExtraLength
+// bytes of Tokens are what the record carries after the tokens (the data
+// of array constants); TokenLength counts the tokens alone.
 class TFormulaCell : public TCell {
 public:
     TFormulaCell(std::uint32_t key, std::uint16_t formatIndex, std::vector<std::uint8_t> tokens)
         : TCell(key, formatIndex), Tokens(std::move(tokens)) {}
-    std::uint32_t TokenLength() const { return static_cast<std::uint32_t>(Tokens.size()); }
+    std::uint32_t TokenLength() const {
+        return static_cast<std::uint32_t>(Tokens.size() - std::min<std::size_t>(ExtraLength, Tokens.size()));
+    }
     std::vector<std::uint8_t> Tokens;
+    std::uint32_t ExtraLength = 0;
 };
 
 class TNumberFormulaCell : public TFormulaCell {

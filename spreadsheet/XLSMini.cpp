@@ -1,0 +1,188 @@
+#include "XLSMini.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "EXLSError.h"
+#include "XLSReader.h"
+#include "XLSUtilsMini.h"
+
+namespace vesk {
+
+const std::array<std::uint32_t, 65>& DefaultPalette() {
+    static const std::array<std::uint32_t, 65> palette = [] {
+        static const std::uint8_t rgb[64][3] = {
+            {0, 0, 0},       {255, 255, 255}, {255, 0, 0},     {0, 255, 0},     {0, 0, 255},     {255, 255, 0},
+            {255, 0, 255},   {0, 255, 255},   {0, 0, 0},       {255, 255, 255}, {255, 0, 0},     {0, 255, 0},
+            {0, 0, 255},     {255, 255, 0},   {255, 0, 255},   {0, 255, 255},   {128, 0, 0},     {0, 128, 0},
+            {0, 0, 128},     {128, 128, 0},   {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {128, 128, 128},
+            {153, 153, 255}, {153, 51, 102},  {255, 255, 204}, {204, 255, 255}, {102, 0, 102},   {255, 128, 128},
+            {0, 102, 204},   {204, 204, 255}, {0, 0, 128},     {255, 0, 255},   {255, 255, 0},   {0, 255, 255},
+            {128, 0, 128},   {128, 0, 0},     {0, 128, 128},   {0, 0, 255},     {0, 204, 255},   {204, 255, 255},
+            {204, 255, 204}, {255, 255, 153}, {153, 204, 255}, {255, 153, 204}, {204, 153, 255}, {255, 204, 153},
+            {51, 102, 255},  {51, 204, 204},  {153, 204, 0},   {255, 204, 0},   {255, 153, 0},   {255, 102, 0},
+            {102, 102, 153}, {150, 150, 150}, {0, 51, 102},    {51, 153, 102},  {0, 51, 0},      {51, 51, 0},
+            {153, 51, 0},    {153, 51, 102},  {51, 51, 153},   {51, 51, 51},
+        };
+        std::array<std::uint32_t, 65> out{};
+        for (std::size_t i = 0; i < 64; ++i)
+            out[i] = rgb[i][0] | (static_cast<std::uint32_t>(rgb[i][1]) << 8) |
+                     (static_cast<std::uint32_t>(rgb[i][2]) << 16);
+        out[64] = 0;  // window text
+        return out;
+    }();
+    return palette;
+}
+
+TXLSMini::TXLSMini() : palette_(DefaultPalette()), globals_(std::make_unique<TRecordStorageGlobals>()) {
+    DefaultFormats = true;
+    workbook_ = std::make_unique<TWorkbookData>(*globals_);
+    workbook_->SetOptions({woHScroll, woVScroll, woTabs});
+    workbook_->SetTop(100);
+    workbook_->SetLeft(100);
+    workbook_->SetWidth(10000);
+    workbook_->SetHeight(7000);
+    optionsDialog_ = std::make_unique<TOptionsDialog>(*globals_);
+    optionsDialog_->CalcMode = cmAutomatic;
+    formulaHandler_ = std::make_unique<TFormulaHandler>(this);
+    formulaHandler_->OnSheetLookup = [this](std::u16string_view name, int& count) {
+        int index = -1;
+        SheetIndexByName(name, index, count);
+        return index;
+    };
+    formulaHandler_->OnSheetName = [this](int index) {
+        WideString text;
+        SheetTextByIndex(0, index, 0, 0, text);
+        return text;
+    };
+    SetStrTRUE(u"TRUE");
+    SetStrFALSE(u"FALSE");
+    sheets_ = std::make_unique<TSheets>(this);
+    sheets_->Add();
+    LoadOptionsDialog();
+    SetVersion(xvExcel97);
+    XFDateTime = 21;
+    XFDate = 22;
+    XFTime = 23;
+}
+
+TXLSMini::~TXLSMini() = default;
+
+void TXLSMini::SetVersion(TExcelVersion v) {
+    version_ = v;
+    maxBodySize_ = v < xvExcel97 ? MaxRecordBodyBiff5 : MaxRecordBodyBiff8;
+    sheets_->SST().SetMaxBodySize(maxBodySize_);
+    formulaHandler_->SetVersion(v);
+}
+
+void TXLSMini::SetStrTRUE(std::u16string_view v) {
+    strTrue_ = v;
+    formulaHandler_->SetStrTRUE(v);
+}
+
+void TXLSMini::SetStrFALSE(std::u16string_view v) {
+    strFalse_ = v;
+    formulaHandler_->SetStrFALSE(v);
+}
+
+void TXLSMini::Notify(std::u16string_view text) const {
+    if (OnNotify) OnNotify(text);
+}
+
+void TXLSMini::Read() { ReadStream(nullptr); }
+
+void TXLSMini::ReadStream(const std::vector<std::uint8_t>* source) {
+    Clear();
+    sheets_->Clear();
+    ResetFind();
+    TXLSReader reader(*this);
+    reader.Read(source);
+    if (sheets_->Count() > 0) LoadOptionsDialog();
+    sheets_->SST().ClearFileOrder();
+}
+
+void TXLSMini::Clear() {
+    formulaHandler_->Clear();
+    formulaHandler_->CodePage = 1250;
+    globals_->SetDefaultData();
+    DefaultFormats = true;
+    sheets_->Reset();
+    styles_.Clear();
+    extraObjects_.Clear();
+    charts_.Clear();
+    palette_ = DefaultPalette();
+    XFDateTime = 21;
+    XFDate = 22;
+    XFTime = 23;
+}
+
+bool TXLSMini::FindText(std::u16string_view text, bool ignoreCase) {
+    while (findSheet_ < sheets_->Count()) {
+        if (sheets_->Items(findSheet_).FindText(text, ignoreCase)) return true;
+        ++findSheet_;
+    }
+    findSheet_ = 0;
+    return false;
+}
+
+void TXLSMini::ResetFind() {
+    findSheet_ = 0;
+    for (int i = 0; i < sheets_->Count(); ++i) sheets_->Items(i).ResetFind();
+}
+
+void TXLSMini::LoadOptionsDialog() {
+    if (sheets_->Count() == 0) return;
+    optionsDialog_->LoadFrom(sheets_->Items(0).Records());
+}
+
+void TXLSMini::StoreOptionsDialog() {
+    for (int i = 0; i < sheets_->Count(); ++i) optionsDialog_->StoreTo(sheets_->Items(i).Records());
+}
+
+void TXLSMini::ReportProgress(int percent) {
+    if (!OnProgress) return;
+    percent = std::clamp(percent, 0, 100);
+    if (percent <= progressLast_) return;
+    progressLast_ = percent;
+    OnProgress(percent);
+}
+
+void TXLSMini::BeginProgress(std::uint32_t total) {
+    progressTotal_ = total;
+    progressCount_ = 0;
+    progressLast_ = -1;
+    ReportProgress(0);
+}
+
+void TXLSMini::StepProgress(std::uint32_t steps) {
+    progressCount_ += steps;
+    if (progressTotal_ == 0) return;
+    const double share = std::min(1.0, static_cast<double>(progressCount_) / progressTotal_);
+    ReportProgress(static_cast<int>(std::lround(share * 100.0)));
+}
+
+void TXLSMini::EndProgress() { ReportProgress(100); }
+
+void TXLSMini::SheetIndexByName(std::u16string_view name, int& index, int& count) const {
+    const TSheet* sheet = sheets_->SheetByName(name);
+    if (!sheet) {
+        index = -1;
+        count = 0;
+        return;
+    }
+    index = sheets_->IndexOf(sheet);
+    count = sheets_->Count();
+}
+
+void TXLSMini::SheetTextByIndex(std::uint8_t kind, int sheetIndex, int col, int row, WideString& text) const {
+    if (sheetIndex < 0 || sheetIndex >= sheets_->Count()) return;
+    const TSheet& sheet = sheets_->Items(sheetIndex);
+    if (kind == 0) text = sheet.Name();
+    else if (kind == 1) text = sheet.AsString(col, row);
+}
+
+WideString TXLSMini::DecodeFormula(const TFormulaCell& cell, int sheetIndex, int col, int row) const {
+    return formulaHandler_->DecodeFormula(cell.Tokens, cell.TokenLength(), row, col, sheetIndex);
+}
+
+}  // namespace vesk
