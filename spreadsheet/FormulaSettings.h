@@ -1,13 +1,5 @@
-// The separators of formula text. The formula handler owns one set; it is
-// never taken from the system locale.
+// The separators of formula text (TFormulaSettings), defined once with the
+// library's callback types.
 #pragma once
 
-namespace vesk {
-
-struct TFormulaSettings {
-    char16_t ArgumentSeparator = u',';
-    char16_t DecimalSeparator = u'.';
-    char16_t ArrayRowSeparator = u';';
-};
-
-}  // namespace vesk
+#include "XLSEventsMini.h"

@@ -319,17 +319,14 @@ TEST(InternalNames, ReadDecodeAndWriteBack)
 TEST(InternalNames, MalformedNameBodiesAreFormatErrors)
 {
     Workbook wb;
-    const Bytes cases[] = {
-        Bytes(10),
-        nameBody(0, cat({{0}, str8("ab")}), 5, {}),
-        cat({nameBody(0, cat({{0}, str8("abc")}), 3, {}), {}}),
-        nameBody(0, {}, 0, {}),
-    };
+    const Bytes tooShort(10);
+    const Bytes nameBeyond = nameBody(0, cat({{0}, str8("ab")}), 5, {});
+    const Bytes noCharacters = nameBody(0, {}, 0, {});
     Bytes tokensBeyond = nameBody(0, cat({{0}, str8("abc")}), 3, {0x1E, 1, 0});
     tokensBeyond.pop_back();
     Bytes textBeyond = nameBody(0, cat({{0}, str8("abc")}), 3, {}, 0, cat({{0}, str8("opis")}));
     textBeyond.pop_back();
-    for (const Bytes& b : {cases[0], cases[1], cases[3], tokensBeyond, textBeyond}) {
+    for (const Bytes& b : {tooShort, nameBeyond, noCharacters, tokensBeyond, textBeyond}) {
         EXPECT_EQ(errorKind([&] { wb.names().Add(TRecordBody(b, BIFFID_NAME)); }), XLSErrorKind::Format);
         EXPECT_EQ(wb.names().Count(), 0);
     }
