@@ -5,7 +5,6 @@
 #include <functional>
 #include <string_view>
 
-#include "FormulaSettings.h"
 #include "WideString.h"
 
 namespace vesk {
@@ -17,5 +16,12 @@ using TNotifyEvent = std::function<void(std::u16string_view message)>;
 // Asked for a password; kept for callers, never called by the library.
 using TPasswordEvent = std::function<void(WideString& password)>;
 
+// How formula text separates function arguments, decimals and array rows.
+// Owned by the formula handler; never taken from the locale.
+struct TFormulaSettings {
+    char16_t ArgumentSeparator = u',';
+    char16_t DecimalSeparator = u'.';
+    char16_t ArrayRowSeparator = u';';
+};
 
 }  // namespace vesk
