@@ -75,10 +75,9 @@ TXLSWriter::TXLSWriter(TXLSMini& xls) : xls_(xls), version_(xls.Version()) {
 
 std::string TXLSWriter::text8(std::u16string_view text) const { return utf16ToSingleByte(text, codePage_); }
 
-void TXLSWriter::writeRecord(std::uint16_t id, const std::vector<std::uint8_t>& body) {
+void TXLSWriter::writeRecord(std::uint16_t id, const std::vector<std::uint8_t>& body, bool raw) {
     const std::uint32_t limit = biff8_ ? MaxRecordBodyBiff8 : MaxRecordBodyBiff5;
-    // Raw records read from a file may be as long as their file had them.
-    if (body.size() > 0xFFFF || (body.size() > limit && id >= 0x8000))
+    if (body.size() > 0xFFFF || (body.size() > limit && !raw))
         throw EXLSError(XLSErrorKind::Format, "Record too long for its version", id);
     stream_.WriteHeader(id, static_cast<std::uint16_t>(body.size()));
     stream_.WriteRaw(body.data(), body.size());
@@ -94,7 +93,7 @@ void TXLSWriter::writeListRecord(const TRawRecord& record) {
     const std::uint16_t id = record.Id;
     const std::vector<std::uint8_t>& d = record.Data;
     if (biff8_ || version_ != xvExcel50) {
-        writeRecord(id, d);
+        writeRecord(id, d, true);
         return;
     }
     const bool fromBiff5 = xls_.ReadVersion() == xvExcel50;
@@ -145,7 +144,7 @@ void TXLSWriter::writeListRecord(const TRawRecord& record) {
             return;
         default:
             if (!fromBiff5 && biff8Only(id)) return;
-            writeRecord(id, d);
+            writeRecord(id, d, true);
     }
 }
 
@@ -236,7 +235,7 @@ void TXLSWriter::writeChartRecords(const TChartRecord& record) {
             put16(b, u16At(child->Data(), 6));
             writeRecord(BIFFID_BOF, b);
         } else {
-            writeRecord(child->Id(), child->Data());
+            writeRecord(child->Id(), child->Data(), true);
         }
         if (!child->Children().empty()) {
             stream_.WriteHeader(BIFFID_CHART_BEGIN, 0);
@@ -252,7 +251,7 @@ void TXLSWriter::writePageBreaks(TSheet& sheet) {
     TPrintSettings& print = sheet.PrintSettings();
     std::vector<std::uint8_t> b;
     if (!print.HorizPagebreaks.empty()) {
-        const std::size_t n = std::min<std::size_t>(print.HorizPagebreaks.size(), biff8_ ? 1000 : 1000);
+        const std::size_t n = std::min<std::size_t>(print.HorizPagebreaks.size(), 1000);
         put16(b, static_cast<std::uint16_t>(n));
         for (std::size_t i = 0; i < n; ++i) {
             const THorizPagebreak& p = print.HorizPagebreaks[i];
@@ -378,7 +377,7 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
                 if (!biff8_) break;
                 // Kept when it names every sheet, else rebuilt.
                 if (record->Data.size() == 2u * static_cast<std::size_t>(sheetCount) && !record->Data.empty()) {
-                    writeRecord(record->Id, record->Data);
+                    writeRecord(record->Id, record->Data, true);
                     break;
                 }
                 std::vector<std::uint8_t> b;

@@ -33,7 +33,9 @@ private:
         THiddenState Hidden = hsVisible;
     };
 
-    void writeRecord(std::uint16_t id, const std::vector<std::uint8_t>& body);
+    // Records made here stay within the version's body limit (EXLSError
+    // otherwise); raw records go out as long as their file had them.
+    void writeRecord(std::uint16_t id, const std::vector<std::uint8_t>& body, bool raw = false);
     void writeWord(std::uint16_t id, std::uint16_t value);
     // A raw record of a list, narrowed to its BIFF5 layout where the reader
     // widened it (or where the defaults are BIFF8's).

@@ -544,3 +544,112 @@ TEST(XLSRoundTrip, FixturesKeepTheirRecordsAndCells) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+const char* const OleDump =
+    "import sys, olefile, hashlib\n"
+    "o = olefile.OleFileIO(sys.argv[1])\n"
+    "out = [\"R\\t%s\" % o.root.clsid]\n"
+    "for e in sorted(o.listdir(streams=True, storages=True)):\n"
+    "    p = \"/\".join(e)\n"
+    "    if o.get_type(e) == olefile.STGTY_STREAM:\n"
+    "        if e[-1] in (\"Workbook\", \"Book\"): out.append(\"W\\t\" + p); continue\n"
+    "        out.append(\"S\\t%s\\t%s\" % (p, hashlib.md5(o.openstream(e).read()).hexdigest()))\n"
+    "    else:\n"
+    "        out.append(\"D\\t%s\\t%s\" % (p, o.getclsid(e)))\n"
+    "print(\"\\n\".join(out))\n";
+
+TEST(XLSRoundTrip, KeptStreamsAndStoragesComeBack) {
+    if (!test::requireOracle("olefile")) GTEST_SKIP() << "olefile missing";
+    for (const char* name : {"lo-biff8.xls", "polskie-biff5.xls"}) {
+        SCOPED_TRACE(name);
+        const std::string path = std::string(VESK_SOURCE_DIR) + "tests/spreadsheet/data/" + name;
+        std::ifstream in(path, std::ios::binary);
+        std::vector<std::uint8_t> input((std::istreambuf_iterator<char>(in)), {});
+        TXLSMini xls;
+        xls.ReadStream(&input);
+        test::TempDir dir;
+        xls.Filename = dir.file("out.xls");
+        xls.Write();
+        int s1 = 0, s2 = 0;
+        const std::string a = test::runPython(OleDump, path, s1);
+        const std::string b = test::runPython(OleDump, dir.file("out.xls"), s2);
+        ASSERT_EQ(s1, 0) << a;
+        ASSERT_EQ(s2, 0) << b;
+        EXPECT_EQ(b, a);
+        EXPECT_NE(a.find("\nS\t"), std::string::npos) << "the fixture keeps no other stream";
+    }
+}
+
+class LargeWorkbook : public ::testing::TestWithParam<TExcelVersion> {};
+
+// 20,000 rows in BIFF8; BIFF5 sheets end at row 16,384 (xlrd refuses more).
+TEST_P(LargeWorkbook, ManyRowsEqualInXlrd) {
+    TXLSMini xls;
+    xls.SetVersion(GetParam());
+    const int rows = GetParam() == xvExcel97 ? 20000 : 16384;
+    fillMixed(xls, rows);
+    std::vector<int> seen;
+    xls.OnProgress = [&](int p) { seen.push_back(p); };
+    std::vector<std::uint8_t> out;
+    xls.WriteStream(&out);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), 0);
+    EXPECT_EQ(seen.back(), 100);
+    for (std::size_t i = 1; i < seen.size(); ++i) EXPECT_GE(seen[i], seen[i - 1]);
+    const std::set<std::string> expected = cellLines(xls, 0);
+    EXPECT_EQ(expected.size(), static_cast<std::size_t>(rows) * 9);
+    if (!test::requireOracle("xlrd")) GTEST_SKIP() << "xlrd missing";
+    test::TempDir dir;
+    saveBytes(dir.file("big.xls"), out);
+    XlrdView view;
+    ASSERT_TRUE(xlrdView(dir.file("big.xls"), view));
+    EXPECT_EQ(view.cells, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, LargeWorkbook, ::testing::Values(xvExcel97, xvExcel50));
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(XLSRoundTrip, NamesDecompileInXlrd) {
+    TXLSMini xls;
+    xls.Sheets().Add().SetName(u"Dane");
+    TInternalNames& names = xls.FormulaHandler().InternalNames();
+    TInternalName& area = names.Add();
+    area.SetName(u"Zakres");
+    area.SetDefinition(u"Dane!$A$1:$C$4");
+    TInternalName& sum = names.Add();
+    sum.SetName(u"Suma");
+    sum.SetDefinition(u"1+2*3");
+    std::vector<std::uint8_t> out;
+    xls.WriteStream(&out);
+    TXLSMini back;
+    back.ReadStream(&out);
+    ASSERT_EQ(back.FormulaHandler().InternalNames().Count(), 2);
+    EXPECT_EQ(back.FormulaHandler().InternalNames()[0].Definition(), u"Dane!$A$1:$C$4");
+    EXPECT_EQ(back.FormulaHandler().InternalNames()[1].Definition(), u"1+2*3");
+    if (!test::requireOracle("xlrd")) GTEST_SKIP() << "xlrd missing";
+    test::TempDir dir;
+    saveBytes(dir.file("names.xls"), out);
+    int status = 0;
+    const std::string text = test::runPython(
+        "import sys, xlrd\n"
+        "b = xlrd.open_workbook(sys.argv[1])\n"
+        "z = b.name_map[\"zakres\"][0]\n"
+        "sh, r0, r1, c0, c1 = z.area2d(clipped=False)\n"
+        "print(sh.name, r0, r1, c0, c1)\n"
+        "s = b.name_map[\"suma\"][0]\n"
+        "print(s.result.value[0] if isinstance(s.result.value, list) else s.result.value)\n",
+        dir.file("names.xls"), status);
+    EXPECT_EQ(status, 0) << text;
+    EXPECT_EQ(text, "Dane 0 4 0 3\n7.0\n");
+}
+
+}  // namespace
+}  // namespace vesk
