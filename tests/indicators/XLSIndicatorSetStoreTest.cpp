@@ -153,3 +153,23 @@ TEST(WorkbookSet, NeverReadSetIsWrittenAsBiff8) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(WorkbookSet, OldFormatSetIsRefusedWithAMessage) {
+    const std::string plik = __FILE__;
+    const std::string stary = plik.substr(0, plik.rfind("tests/indicators/")) + "fuzz/corpus/XLSWriter/biff2.xls";
+    test::TempDir d;
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(WczytajZestaw(z, stary, ui));
+    EXPECT_FALSE(ZapiszZestawJako(z, d.file("nowy.xls"), ui));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("2.1/3.0"), std::string::npos) << ui.messages[0];
+    EXPECT_FALSE(fileExists(d.file("nowy.xls")));
+}
+
+}  // namespace
+}  // namespace vesk
