@@ -55,10 +55,13 @@ TabelaWskaznikow XLSIndicatorSetStore::read(const std::string& path) {
     auto nowy = std::make_unique<TXLSMini>();
     nowy->Filename = path;
     nowy->Read();
-    const TSheet& arkusz = nowy->Sheets().Items(0);
+    TSheet& arkusz = nowy->Sheets().Items(0);
     TabelaWskaznikow t;
+    // A sheet without cells reports a used range of one cell: no rows.
+    arkusz.Cells().BeginIterate();
+    const bool pusty = arkusz.Cells().Next() == nullptr;
     const int r0 = arkusz.FirstRow(), r1 = arkusz.LastRow(), c0 = arkusz.FirstCol(), c1 = arkusz.LastCol();
-    for (int r = r0; r <= r1; ++r) {
+    for (int r = r0; !pusty && r <= r1; ++r) {
         for (int c = 1; c <= KolumnZestawu; ++c) t.UstawKomorke(r + 1, c, "");
         for (int c = c0; c <= c1; ++c) t.UstawKomorke(r + 1, c + 1, TekstKomorki(*nowy, arkusz, c, r));
     }

@@ -173,3 +173,32 @@ TEST(WorkbookSet, OldFormatSetIsRefusedWithAMessage) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(WorkbookSet, EmptyWorkbookGetsOurTitlesOnAdding) {
+    test::TempDir d;
+    {
+        TXLSMini xls;
+        xls.Filename = d.file("pusty.xls");
+        xls.Write();
+    }
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(WczytajZestaw(z, d.file("pusty.xls"), ui));
+    EXPECT_EQ(z.Tabela.LiczbaWskaznikow, 1);
+    EXPECT_TRUE(z.Tabela.Nazwy().empty());
+    IndicatorDef w;
+    w.Licznik.Pierwsza = PozycjaWskaznika{"Bilans", "A"};
+    w.Mianownik.Pierwsza = PozycjaWskaznika{"Bilans", "B"};
+    ui.inputs = {std::string("pierwszy")};
+    ASSERT_TRUE(DodajWskaznik(z, w, ui));
+    const TabelaWskaznikow t = XLSIndicatorSetStore().read(d.file("pusty.xls"));
+    EXPECT_EQ(t.Komorka(1, kol::Nazwa), TytulyZestawu()[kol::Nazwa]);
+    EXPECT_EQ(t.Komorka(2, kol::Nazwa), "pierwszy");
+}
+
+}  // namespace
+}  // namespace vesk
