@@ -136,6 +136,17 @@ TEST_F(Sesja, SymbolsOfOddNamesLoad) {
               sesja.Log().end());
 }
 
+TEST_F(Sesja, EndlessRulesStopAtTheLimit) {
+    operatora.write("reguły-w0.clp", std::string(kSzablony) +
+                                         "(deffacts start (licznik 0))\n"
+                                         "(defrule dalej ?f <- (licznik ?n) => (retract ?f) (assert (licznik (+ ?n 1))))\n");
+    sesja.Limit = 50;
+    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    EXPECT_EQ(sesja.Silnik().LastFired(), 50);
+    EXPECT_EQ(sesja.Log().back(), P("osiągnięto limit 50 odpaleń reguł"));
+}
+
 TEST(Listing, RowsByTheFirstField) {
     const struct {
         std::vector<std::string> f;
