@@ -1,0 +1,319 @@
+#include "ExpertSession.h"
+
+#include <cmath>
+#include <exception>
+#include <sstream>
+#include <variant>
+
+#include "FileSystem.h"
+#include "OcenaWskaznika.h"
+#include "Pomocnicze.h"
+
+namespace vesk {
+
+namespace {
+
+const char* const kCRLF = "\r\n";
+
+std::string Rok(int y) { return LiczbaNaTekst(y, 4); }
+std::string Liczba(long double v) { return RealNaTekst(v, 5, 3); }
+
+// The value of one side for year k: the first item, then the second one
+// joined by the first character of the operator column.
+std::optional<long double> Strona(const TabelaWskaznikow& t, int r, int kolZrodlo, int kolPozycja, int kolOperator,
+                                  int kolZrodlo2, int kolPozycja2, int rok, const OdczytPozycji& odczyt,
+                                  std::string& nieznana) {
+    const PozycjaWskaznika p1{t.Komorka(r, kolZrodlo), t.Komorka(r, kolPozycja)};
+    auto x = odczyt(p1, rok);
+    if (!x) {
+        nieznana = p1.Tekst();
+        return std::nullopt;
+    }
+    const std::string& op = t.Komorka(r, kolOperator);
+    if (op.empty()) return x;
+    const char c = op[0];
+    if (c != '+' && c != '!' && c != '-' && c != '*' && c != '/') return x;
+    const PozycjaWskaznika p2{t.Komorka(r, kolZrodlo2), t.Komorka(r, kolPozycja2)};
+    auto y = odczyt(p2, rok);
+    if (!y) {
+        nieznana = p2.Tekst();
+        return std::nullopt;
+    }
+    switch (c) {
+        case '+':
+        case '!': return *x + *y;
+        case '-': return *x - *y;
+        case '*': return *x * *y;
+        default: return *y == 0 ? IlorazEksportu(*x, *y) : *x / *y;
+    }
+}
+
+std::string Pole(const std::vector<std::string>& f, std::size_t i) { return SymbolNaNazwe(f[i]); }
+
+bool Zawiera(const std::string& s, const char* t) { return s.find(t) != std::string::npos; }
+
+}  // namespace
+
+std::string NazwaNaSymbol(const std::string& nazwa) {
+    std::string s;
+    s.reserve(nazwa.size());
+    for (const char ch : nazwa) {
+        switch (static_cast<unsigned char>(ch)) {
+            case ' ': case '(': case ')': case ';': case '"': case '&': case '|': case '~': case '<': case '?':
+            case '$': case '\t': s += '-'; break;
+            case 0xB9: s += 'a'; break;  // ą
+            case 0xE6: s += 'c'; break;  // ć
+            case 0xEA: s += 'e'; break;  // ę
+            case 0xB3: s += 'l'; break;  // ł
+            case 0xF1: s += 'n'; break;  // ń
+            case 0xF3: s += 'o'; break;  // ó
+            case 0x9C: s += 's'; break;  // ś
+            case 0x9F: s += 'z'; break;  // ź
+            case 0xBF: s += 'z'; break;  // ż
+            default: s += ch;
+        }
+    }
+    return s;
+}
+
+std::string SymbolNaNazwe(const std::string& symbol) {
+    std::string s = symbol;
+    for (char& c : s)
+        if (c == '-') c = ' ';
+    return s;
+}
+
+long double IlorazEksportu(long double a, long double b) {
+    // The two stand-ins are the double constants, printed as such.
+    if (b == 0) return a >= 0 ? static_cast<long double>(3.4e38) : static_cast<long double>(1.5e-45);
+    return a / b;
+}
+
+FaktyEksportu TekstFaktow(const DaneEksportu& d) {
+    FaktyEksportu wynik;
+    std::string& o = wynik.Tekst;
+    o += "(deffacts trojka-lat \"numery lat\"";
+    o += kCRLF;
+    o += "\t(years (rok1 " + Rok(d.Rok1) + ") (rok2 " + Rok(d.Rok1 + 1) + ") (rok3 " + Rok(d.Rok1 + 2) + ")))";
+    o += kCRLF;
+    o += kCRLF;
+
+    o += "(deffacts progi \"progi wskaznikow ekonomicznych\"";
+    o += kCRLF;
+    const bool dwaProgi = d.Relacja == "x<>" || d.Relacja == "x><";
+    const bool progiLiczbami = LiczbaProgu(d.Prog1).has_value() && (!dwaProgi || LiczbaProgu(d.Prog2).has_value());
+    if (!d.Wybrany.empty() && progiLiczbami) {
+        const std::string n = NazwaNaSymbol(d.Wybrany);
+        if (dwaProgi) {
+            o += "\t(prog-dolny (nazwa-progu " + n + ") (wartosc " + d.Prog1 + "))";
+            o += kCRLF;
+            o += "\t(prog-gorny (nazwa-progu " + n + ") (wartosc " + d.Prog2 + "))";
+        } else {
+            o += "\t(prog (nazwa-progu " + n + ") (wartosc " + d.Prog1 + "))";
+        }
+    }
+    o += ")";
+    o += kCRLF;
+    o += kCRLF;
+
+    o += "(deffacts wskazniki \"wskazniki ekonomiczne\"";
+    o += kCRLF;
+    std::vector<std::string> bloki;
+    const TabelaWskaznikow& t = *d.Tabela;
+    for (int r = 2; r <= t.LiczbaWskaznikow; ++r) {
+        long double w[4] = {0, 0, 0, 0};
+        std::string nieznana;
+        bool dobry = true;
+        for (int k = 1; k <= 3 && dobry; ++k) {
+            auto licznik = Strona(t, r, kol::ZrodloLicznika1, kol::PozycjaLicznika1, kol::OperatorLicznika,
+                                  kol::ZrodloLicznika2, kol::PozycjaLicznika2, k, d.Odczyt, nieznana);
+            auto mianownik = licznik ? Strona(t, r, kol::ZrodloMianownika1, kol::PozycjaMianownika1,
+                                              kol::OperatorMianownika, kol::ZrodloMianownika2,
+                                              kol::PozycjaMianownika2, k, d.Odczyt, nieznana)
+                                     : std::nullopt;
+            if (!licznik || !mianownik) {
+                dobry = false;
+                break;
+            }
+            w[k] = IlorazEksportu(*licznik, *mianownik);
+        }
+        if (!dobry) {
+            wynik.Log.push_back("pomini\xEAto wska\x9Fnik " + t.Komorka(r, kol::Nazwa) + ": nieznana pozycja " +
+                                nieznana);
+            continue;
+        }
+        std::string b = "\t(wskaznik (nazwa-wskaznika " + NazwaNaSymbol(t.Komorka(r, kol::Nazwa)) + ")" + kCRLF;
+        for (int k = 1; k <= 3; ++k)
+            b += "\t(rok" + std::to_string(k) + " " + Rok(d.Rok1 - 1 + k) + ")(wartosc" + std::to_string(k) + " " +
+                 Liczba(w[k]) + ")" + kCRLF;
+        const std::pair<const char*, long double> dyn[6] = {
+            {"dynamika-1-2", IlorazEksportu(w[2], w[1])},        {"dynamika-1-3", IlorazEksportu(w[3], w[2])},
+            {"dynamika-2-2", IlorazEksportu(w[2], w[2] - w[1])}, {"dynamika-2-3", IlorazEksportu(w[3], w[3] - w[2])},
+            {"dynamika-3-2", IlorazEksportu(w[2], w[1])},        {"dynamika-3-3", IlorazEksportu(w[3], w[1])}};
+        for (const auto& [nazwa, q] : dyn) b += std::string("\t(") + nazwa + " " + Liczba(q) + ")" + kCRLF;
+        bloki.push_back(std::move(b));
+    }
+    for (std::size_t i = 0; i < bloki.size(); ++i) {
+        o += bloki[i];
+        o += i + 1 < bloki.size() ? "\t)" : "\t))";
+        o += kCRLF;
+    }
+    if (bloki.empty()) {
+        o += ")";
+        o += kCRLF;
+    }
+    return wynik;
+}
+
+std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
+                                           const std::string& nazwaZestawu, const std::string& wskaznik) {
+    const std::string zZestawem = "regu\xB3y-" + nazwaZestawu + "-" + wskaznik + ".clp";
+    const std::string bez = "regu\xB3y-" + wskaznik + ".clp";
+    for (const std::string* katalog : {&katalogOperatora, &katalogProgramu}) {
+        if (katalog->empty()) continue;
+        if (!nazwaZestawu.empty() && fileExists(*katalog + zZestawem)) return *katalog + zZestawem;
+        if (fileExists(*katalog + bez)) return *katalog + bez;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LiniaDiagnozy(const std::vector<std::string>& f) {
+    if (f.empty()) return std::nullopt;
+    const std::string& f0 = f[0];
+    const std::string s0 = "==> " + Pole(f, 0);
+    auto potrzeba = [&](std::size_t n) { return f.size() >= n; };
+    if (Zawiera(f0, "diagnoza-dla-roku")) {
+        if (!potrzeba(3)) return std::nullopt;
+        return s0 + " : " + Pole(f, 1) + " : " + Pole(f, 2);
+    }
+    if (Zawiera(f0, "diagnoza-dla-lat")) {
+        if (!potrzeba(4)) return std::nullopt;
+        return s0 + " : " + Pole(f, 1) + "-" + Pole(f, 2) + " : " + Pole(f, 3);
+    }
+    if (f0.rfind("wysok", 0) == 0 || Zawiera(f0, "dobr") || Zawiera(f0, "niewystarczajac") || Zawiera(f0, "nisk") ||
+        Zawiera(f0, "zbyt-wysok") || Zawiera(f0, "ujemn") || Zawiera(f0, "dodat")) {
+        if (Zawiera(f0, "we-wszystkich-latach")) {
+            if (!potrzeba(3)) return std::nullopt;
+            return s0 + " " + Pole(f, 1) + "-" + Pole(f, 2);
+        }
+        if (!potrzeba(2)) return std::nullopt;
+        return s0 + " " + Pole(f, 1);
+    }
+    if (Zawiera(f0, "wzr") || Zawiera(f0, "spa")) {
+        if (!potrzeba(4)) return std::nullopt;
+        return s0 + " " + Pole(f, 1) + " " + Pole(f, 2) + "-" + Pole(f, 3);
+    }
+    if (Zawiera(f0, "stabil")) {
+        if (!potrzeba(4)) return std::nullopt;
+        return s0 + " " + Pole(f, 2) + "-" + Pole(f, 3);
+    }
+    if (f0 == "caly-czas-dobrze") {  // caught by "dobr" above; kept as the listing's own row
+        if (!potrzeba(3)) return std::nullopt;
+        return s0 + " " + Pole(f, 1) + "-" + Pole(f, 2);
+    }
+    if (Zawiera(f0, "utra")) {
+        if (!potrzeba(4)) return std::nullopt;
+        return s0 + " " + Pole(f, 1) + " " + Pole(f, 2) + "-" + Pole(f, 3);
+    }
+    return std::nullopt;
+}
+
+ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui)
+    : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {
+    clips_.OnAssertion = [this](TClips&, const std::shared_ptr<TClipsFact>& f) {
+        log_.push_back("Assertion: " + f->Text());
+        if (f->Ordered()) {
+            for (const auto& pole : f->OrderedFields()) log_.push_back("     Field: " + pole);
+        } else {
+            for (const auto& slot : f->Slots()) {
+                std::string tekst;
+                try {
+                    const auto v = f->GetSlotValue(slot);
+                    if (const auto* s = std::get_if<std::string>(&v)) tekst = *s;
+                    else if (const auto* i = std::get_if<long long>(&v)) tekst = std::to_string(*i);
+                    else {
+                        std::ostringstream os;
+                        os.imbue(std::locale::classic());
+                        os.precision(15);
+                        os << std::get<double>(v);
+                        tekst = os.str();
+                    }
+                } catch (const std::exception&) {
+                    tekst = "?";
+                }
+                log_.push_back("     Slot: " + slot + "  Value: " + tekst);
+            }
+        }
+    };
+    clips_.OnRetraction = [this](TClips&, const std::shared_ptr<TClipsFact>& f) {
+        log_.push_back("Retraction: " + f->Text());
+    };
+    clips_.OnClear = [this](TClips&) { log_.push_back("Clear"); };
+    clips_.OnReset = [this](TClips&) { log_.push_back("Reset"); };
+}
+
+bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu) {
+    wnioskowanie_ = false;
+    const FaktyEksportu fakty = TekstFaktow(d);
+    for (const auto& l : fakty.Log) log_.push_back(l);
+    const std::string rdzen = RdzenZestawu(plikZestawu.empty() ? nazwaZestawu + ".xls" : plikZestawu);
+    plikFaktow_ = katalogOperatora_ + rdzen + ".clp";
+    if (!replaceFile(plikFaktow_, fakty.Tekst)) {
+        ui_.message("Nie mo\xBFna zapisa\xE6 pliku " + plikFaktow_);
+        return false;
+    }
+    const auto regul = resolveRuleFile(katalogOperatora_, katalogProgramu_, nazwaZestawu, d.Wybrany);
+    if (!regul) {
+        plikRegul_.clear();
+        log_.push_back("brak bazy regu\xB3: " + katalogOperatora_ + "regu\xB3y-" + d.Wybrany + ".clp");
+        return false;
+    }
+    plikRegul_ = *regul;
+    try {
+        clips_.LoadFromFile(plikRegul_);
+        clips_.LoadAppend(plikFaktow_);
+        clips_.Reset();
+    } catch (const std::exception& e) {
+        ui_.message(e.what());
+        return false;
+    }
+    log_.push_back("End Load");
+    wnioskowanie_ = true;
+    return true;
+}
+
+bool ExpertSession::Wnioskowanie() {
+    if (!wnioskowanie_) return false;
+    try {
+        clips_.RunLimit(LimitRegul);
+        for (int i = 0; i < clips_.FactCount(); ++i) {
+            const auto f = clips_.Facts(i);
+            if (!f || !f->Ordered()) continue;
+            if (auto linia = LiniaDiagnozy(f->OrderedFields())) diagnozy_.push_back(*linia);
+        }
+        const std::string plik = katalogOperatora_ + "clp.clp";
+        clips_.Save(plik);
+    } catch (const std::exception& e) {
+        ui_.message(e.what());
+        return false;
+    }
+    return true;
+}
+
+void ExpertSession::Clear() {
+    try {
+        clips_.Clear();
+    } catch (const std::exception& e) {
+        ui_.message(e.what());
+    }
+}
+
+void ExpertSession::Reset() {
+    try {
+        clips_.Reset();
+    } catch (const std::exception& e) {
+        ui_.message(e.what());
+    }
+}
+
+}  // namespace vesk

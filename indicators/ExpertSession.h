@@ -1,0 +1,98 @@
+// Export of the current set to the rule engine and the inference: the
+// symbol and display forms of names, the facts file, the rule file of the
+// selected indicator and the session that loads both, runs the rules and
+// turns the diagnosis facts into lines.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "IndicatorSetStore.h"
+#include "TClips.h"
+#include "Wskaznik.h"
+
+namespace vesk {
+
+// The symbol form of a name: blanks and the engine's delimiters
+// ( ) ; " & | ~ < ? $ and tab become "-", the lower-case Polish letters
+// their ASCII ones.
+std::string NazwaNaSymbol(const std::string& nazwa);
+// The display form of a symbol: every "-" becomes a blank.
+std::string SymbolNaNazwe(const std::string& symbol);
+
+// The value of an item for year 1..3; nothing for an unknown position.
+using OdczytPozycji = std::function<std::optional<long double>(const PozycjaWskaznika& p, int rok)>;
+
+// A quotient as the export writes it: 3.4e38 for a zero b when a is 0 or
+// more, 1.5e-45 for a zero b when a is negative.
+long double IlorazEksportu(long double a, long double b);
+
+struct DaneEksportu {
+    const TabelaWskaznikow* Tabela = nullptr;
+    int Rok1 = 0;               // first year of the node's period
+    std::string Wybrany;        // name of the selected indicator
+    std::string Relacja;        // its relation, "" or "x>" ... "x="
+    std::string Prog1, Prog2;   // its thresholds
+    OdczytPozycji Odczyt;
+};
+
+struct FaktyEksportu {
+    std::string Tekst;              // the facts file, code page 1250, CR LF
+    std::vector<std::string> Log;   // one line per indicator left out
+};
+
+// The facts file: the years, the thresholds of the selected indicator and
+// every indicator of the set with its three values and six dynamics.
+FaktyEksportu TekstFaktow(const DaneEksportu& d);
+
+// The rule file of an indicator: in the operator folder, then the program
+// folder, "reguły-" + set + "-" + name + ".clp" before "reguły-" + name +
+// ".clp". Nothing when neither exists.
+std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
+                                           const std::string& nazwaZestawu, const std::string& wskaznik);
+
+// The engine of the indicator window with its log and diagnosis lines.
+class ExpertSession {
+public:
+    ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui);
+
+    // Writes the facts file ("<set file stem>.clp" in the operator folder),
+    // then loads the selected indicator's rule file and the facts and
+    // resets the engine. True when the engine holds both (the inference is
+    // then available).
+    bool Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu);
+    // Runs the rules (at most LimitRegul firings), appends the diagnosis
+    // lines and saves the constructs to "clp.clp" in the operator folder.
+    bool Wnioskowanie();
+    // The engine commands of the menu.
+    void Clear();
+    void Reset();
+
+    bool WnioskowanieDostepne() const { return wnioskowanie_; }
+    const std::vector<std::string>& Log() const { return log_; }
+    const std::vector<std::string>& Diagnozy() const { return diagnozy_; }
+    void WyczyscDiagnozy() { diagnozy_.clear(); }
+    const std::string& PlikFaktow() const { return plikFaktow_; }
+    const std::string& PlikRegul() const { return plikRegul_; }
+    TClips& Silnik() { return clips_; }
+
+    static constexpr int LimitRegul = 1000000;
+
+private:
+    std::string katalogOperatora_, katalogProgramu_;
+    UserInterface& ui_;
+    TClips clips_;
+    std::vector<std::string> log_;
+    std::vector<std::string> diagnozy_;
+    std::string plikFaktow_, plikRegul_;
+    bool wnioskowanie_ = false;
+};
+
+// The diagnosis line of a fact's ordered fields; nothing for a fact that
+// maps to no line or lacks the fields its line needs.
+std::optional<std::string> LiniaDiagnozy(const std::vector<std::string>& pola);
+
+}  // namespace vesk
