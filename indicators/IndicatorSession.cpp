@@ -214,6 +214,23 @@ void IndicatorSession::Oblicz() {
     vesk::Oblicz(panel_, ocena_, k_.RekordBiezacy);
 }
 
+WidokWskaznikow IndicatorSession::ZmianaZrodla(StronaPanelu strona, const std::string& nazwa) {
+    panel_.ZmianaZrodla(strona, nazwa, k_.KatalogProgramu, *k_.Okna);
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::Upusc(Okienko cel, StronaPanelu zDrzewa, int numerWezla) {
+    panel_.Upusc(cel, zDrzewa, numerWezla, *k_.Okna);
+    Oblicz();
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::ZmianaOperatora(StronaPanelu strona, const std::string& op) {
+    panel_.ZmianaOperatora(strona, op);
+    Oblicz();
+    return Widok();
+}
+
 WidokWskaznikow IndicatorSession::chooseYear(int indeks) {
     if (indeks >= 0 && indeks < 3) {
         ocena_.Rok = indeks + 1;

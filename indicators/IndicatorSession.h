@@ -129,12 +129,19 @@ public:
     // A year chosen (0..2).
     WidokWskaznikow chooseYear(int indeks);
     WidokWskaznikow Widok() const;
+    // The definition panel's events: a source chosen on a side, a tree node
+    // dropped on a box (refused from the other side's tree with a message),
+    // an operator chosen. Each evaluates again when both first boxes hold
+    // an item.
+    WidokWskaznikow ZmianaZrodla(StronaPanelu strona, const std::string& nazwa);
+    WidokWskaznikow Upusc(Okienko cel, StronaPanelu zDrzewa, int numerWezla);
+    WidokWskaznikow ZmianaOperatora(StronaPanelu strona, const std::string& op);
 
     // IndicatorWindow
     bool visible() const override { return widoczne_; }
     bool active() const override { return aktywne_; }
     void hide() override;
-    void refreshAndEvaluate() override { OdswiezIOblicz(); }
+    bool refreshAndEvaluate() override { return OdswiezIOblicz(); }
     // The refresh after a script's simulate: the node follow-up, then, when
     // both first boxes hold an item, the evaluation and x91 := the first
     // year of the node's period. True when an indicator was evaluated.

@@ -1,5 +1,8 @@
 #include "Aplikacja.h"
 
+#include <QAction>
+
+#include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "FormStart.h"
@@ -24,9 +27,27 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
     formFAQ2_ = std::make_unique<FormFAQ2>(*aboutBox_);
     faq3_ = std::make_unique<FAQ3>(*this);
     form6_ = std::make_unique<Form6>();
+    definiowanieWskaznikow_ = std::make_unique<DefiniowanieWskaznikow>(*this);
+    w_->Wskazniki = &definiowanieWskaznikow_->port();
+    if (QAction* a = form1_->akcja("KonstrukcjaWskaznikow"))
+        QObject::connect(a, &QAction::triggered, form1_.get(), [this] { pokazWskazniki(); });
 }
 
-Aplikacja::~Aplikacja() = default;
+Aplikacja::~Aplikacja() {
+    // The workbench outlives the window it points at only without it.
+    static IndicatorWindow brak;
+    if (w_) w_->Wskazniki = &brak;
+    definiowanieWskaznikow_.reset();
+}
+
+void Aplikacja::pokazWskazniki() {
+    definiowanieWskaznikow_->show();
+    definiowanieWskaznikow_->raise();
+    definiowanieWskaznikow_->activateWindow();
+    // Activation events are not delivered on every platform: the session is
+    // asked at once as well.
+    definiowanieWskaznikow_->aktywacja();
+}
 
 void Aplikacja::start() { formStart_->show(); }
 

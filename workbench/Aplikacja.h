@@ -23,6 +23,7 @@ class FormFAQ1;
 class FormFAQ2;
 class FAQ3;
 class Form6;
+class DefiniowanieWskaznikow;
 
 class Aplikacja {
 public:
@@ -54,6 +55,7 @@ public:
     FormFAQ2& formFAQ2() { return *formFAQ2_; }
     FAQ3& faq3() { return *faq3_; }
     Form6& form6() { return *form6_; }
+    DefiniowanieWskaznikow& definiowanieWskaznikow() { return *definiowanieWskaznikow_; }
 
     // Handlers.
     void startOK();
@@ -69,6 +71,8 @@ public:
     void pokazFormFAQ1();
     void pokazFormFAQ2();
     void pokazAboutBox();
+    // "Konstrukcja Wskaźników": the indicator window shown, not modal.
+    void pokazWskazniki();
     // After a workbench operation: the main window and the decision form
     // show what the workbench now holds.
     void odswiezOkna();
@@ -93,6 +97,7 @@ private:
     std::unique_ptr<FormFAQ2> formFAQ2_;
     std::unique_ptr<FAQ3> faq3_;
     std::unique_ptr<Form6> form6_;
+    std::unique_ptr<DefiniowanieWskaznikow> definiowanieWskaznikow_;
 };
 
 }  // namespace vesk

@@ -321,5 +321,30 @@ TEST_F(Sesja, AlternativeLayoutRestoresExactly) {
     EXPECT_EQ(s.UkladAlternatywny(false, g), g);  // off twice: unchanged
 }
 
+TEST_F(Sesja, PanelEventsGoThroughTheSession) {
+    ZestawOgolny({});
+    s.onActivated();
+    ui.messages.clear();
+    // A denominator node on a numerator box: refused with a message.
+    WidokWskaznikow v = s.Upusc(Okienko::Licznik1, StronaPanelu::Mianownik, 5);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(v.Licznik1, "");
+    // Its own side's node: label(source).
+    const std::string zrodlo = s.Panel().ZrodloLicznika;
+    const std::string etykieta = s.Panel().DrzewoLicznika.Wezel(1)->Tekst;
+    v = s.Upusc(Okienko::Licznik1, StronaPanelu::Licznik, 1);
+    EXPECT_EQ(v.Licznik1, etykieta + "(" + zrodlo + ")");
+    v = s.Upusc(Okienko::Licznik2, StronaPanelu::Licznik, 2);
+    EXPECT_FALSE(v.Licznik2.empty());
+    v = s.ZmianaOperatora(StronaPanelu::Licznik, "xxx");
+    EXPECT_EQ(v.Licznik2, "");
+    // Another source loads its tree; an unknown name changes nothing.
+    v = s.ZmianaZrodla(StronaPanelu::Mianownik, ZrodlaWskaznikow()[2].Nazwa);
+    EXPECT_EQ(s.Panel().ZrodloMianownika, ZrodlaWskaznikow()[2].Nazwa);
+    EXPECT_FALSE(s.Panel().DrzewoMianownika.Wezly.empty());
+    s.ZmianaZrodla(StronaPanelu::Mianownik, "nic takiego");
+    EXPECT_EQ(s.Panel().ZrodloMianownika, ZrodlaWskaznikow()[2].Nazwa);
+}
+
 }  // namespace
 }  // namespace vesk
