@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "Aplikacja.h"
+#include "FileSystem.h"
 #include "OcenaWskaznika.h"
 #include "QtTekst.h"
 
@@ -201,6 +202,18 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     wyjscie->setShortcut(QKeySequence(Qt::Key_F5));
     connect(wyjscie, &QAction::triggered, this, [this] { close(); });
 
+    QMenu* wyglad = menuBar()->addMenu(q(utf8ToCp1250("Wygląd")));
+    auto przelacznik = [&](const char* tytul, const char* nazwa, bool zaznaczony) {
+        QAction* a = wyglad->addAction(q(utf8ToCp1250(tytul)));
+        a->setObjectName(nazwa);
+        a->setCheckable(true);
+        a->setChecked(zaznaczony);
+        return a;
+    };
+    MiniSE = przelacznik("Mini SE", "MiniSE", true);
+    InnaWersja = przelacznik("Inna wersja interface", "InnaWersjainterface", false);
+    Wyrownanie = przelacznik("wyrównanie", "wyrownanie", false);
+
     auto* srodek = new QWidget(this);
     setCentralWidget(srodek);
     auto nazwij = [](QWidget* w, const char* nazwa) { w->setObjectName(nazwa); };
@@ -248,10 +261,10 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     nazwij(ProbnyBox1, "ProbnyBox1");
     ProbnyBox1->setGeometry(268, 4, 276, 455);
     int y = 4;
-    auto wiersz = [&](QWidget* w, const char* nazwa, int wys = 24) {
+    auto wiersz = [&](QWidget* w, const char* nazwa, int wys = 22) {
         nazwij(w, nazwa);
         w->setGeometry(4, y, 268, wys);
-        y += wys + 4;
+        y += wys + 2;
     };
     ComboBox1 = new QComboBox(ProbnyBox1);
     ComboBox1->setEditable(true);
@@ -380,6 +393,23 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     });
     connect(CheckBoxClipsViewer, &QCheckBox::toggled, InterpreterBox1, &QWidget::setVisible);
     ComboBox1->installEventFilter(this);
+
+    connect(MiniSE, &QAction::toggled, this, [this](bool wl) {
+        GroupBox1->setVisible(wl);
+        GroupBox9->setVisible(wl);
+    });
+    connect(Wyrownanie, &QAction::toggled, this, [this](bool wl) { GroupBox8->move(GroupBox8->x(), wl ? 16 : 24); });
+    connect(InnaWersja, &QAction::toggled, this, [this](bool wl) {
+        const QRect r = geometry();
+        const Geometria g = sesja_->UkladAlternatywny(wl, {r.x(), r.y(), r.width(), r.height()});
+        setGeometry(g.Lewa, g.Gora, g.Szerokosc, g.Wysokosc);
+    });
+
+    // The expert part only where the working folder holds the marker.
+    const bool ekspert = fileExists(app.kontekst().KatalogRoboczy + "expertsystem");
+    CheckBoxExpert->setVisible(ekspert);
+    CheckBoxClipsViewer->setVisible(ekspert);
+    ListBox1->setVisible(ekspert);
 }
 
 DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;

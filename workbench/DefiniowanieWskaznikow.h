@@ -85,6 +85,7 @@ public:
     QLineEdit* InterpreterBox1;
     QLabel* InfoOKoniecznosciOpracowaniaWskaznikow;
     QPushButton *Wykres, *SpeedButton1, *SpeedButton2, *SpeedButton4;
+    QAction *MiniSE, *InnaWersja, *Wyrownanie;  // "Wygląd"
 
 protected:
     void changeEvent(QEvent* e) override;

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMimeData>
 #include <QTabWidget>
 #include <set>
@@ -182,6 +183,39 @@ TEST_F(OknoWskaznikow, ClosingGivesBackBothMenus) {
     EXPECT_TRUE(app->form1().wlaczona("Rezultaty2"));
     EXPECT_TRUE(app->form1().wlaczona("Wzy1"));
     EXPECT_FALSE(app->warsztat().Wskazniki->visible());
+}
+
+TEST_F(OknoWskaznikow, LookTogglesActOnRealWidgets) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.MiniSE->setChecked(false);
+    EXPECT_TRUE(o.GroupBox1->isHidden());
+    EXPECT_TRUE(o.GroupBox9->isHidden());
+    o.MiniSE->setChecked(true);
+    EXPECT_FALSE(o.GroupBox1->isHidden());
+    o.Wyrownanie->setChecked(true);
+    EXPECT_EQ(o.GroupBox8->y(), 16);
+    o.Wyrownanie->setChecked(false);
+    EXPECT_EQ(o.GroupBox8->y(), 24);
+    // The alternative layout and back: exactly the geometry before.
+    o.setGeometry(2, 50, 793, 575);
+    const QRect przed = o.geometry();
+    o.InnaWersja->setChecked(true);
+    EXPECT_NE(o.geometry(), przed);
+    o.InnaWersja->setChecked(false);
+    EXPECT_EQ(o.geometry(), przed);
+}
+
+TEST_F(OknoWskaznikow, ExpertPartFollowsTheMarker) {
+    EXPECT_TRUE(okno().CheckBoxExpert->isHidden());
+    work.write("expertsystem", std::string());
+    app.reset();
+    app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                      std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                          k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                      });
+    EXPECT_FALSE(okno().CheckBoxExpert->isHidden());
+    EXPECT_FALSE(okno().ListBox1->isHidden());
 }
 
 TEST_F(OknoWskaznikow, Screenshot) {
