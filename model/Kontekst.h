@@ -128,10 +128,14 @@ struct Kontekst {
 
 
     // --------------------------------------------------------- the indicators
-    // (program data folder, indicator tables)
+    // (program data folder, indicator tables, chart)
     // The folder of the shipped indicator data (statement trees, default
     // indicator set), ending in a separator; start-up sets it.
     std::string KatalogProgramu;
+    // Points of the indicator chart's horizon, 3 x (horizon + 1); the
+    // indicator chart update sets it. The main window's three-year chart
+    // plots at most its own three of them.
+    std::int32_t LiczbaPunktowWykresu = 3;
 
 
 private:

@@ -141,6 +141,13 @@ public:
     // tree; saves the tree in every case.
     bool KasowanieWezla();
     bool KasowanieWezla(int numer);
+    // The what-if step on the leaf numbered wezel (not the root): a copy C
+    // is added under the same parent with the smallest free number, its
+    // parameter k set from v (KrokCoJesli.h), simulated, and the leaf
+    // deleted. C's number, or nothing after a refusal (the leaf has
+    // children, the parent is not simulated, the table is full, a code
+    // outside 0..8) with the files as they were, or after a file error.
+    std::optional<int> OO(int wezel, int k, long double v);
 
     // ------------------------------------------------------ operator files
     // The text after the last "\" or "/" of a path (the whole path without one).

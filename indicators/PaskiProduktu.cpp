@@ -1,0 +1,40 @@
+#include "PaskiProduktu.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+const std::array<const char*, 3>& NazwyWyrobow() {
+    static const std::array<const char*, 3> n = {"Alfa", "Beta", "Gamma"};
+    return n;
+}
+
+std::string PasekProduktu::Slowo() const { return Cena ? "Ceny " : "Zam\xF3wienia "; }
+
+std::array<PasekProduktu, 6> PaskiProduktu(const Kontekst& k, const StanModelu& rekord, int p) {
+    std::array<PasekProduktu, 6> paski{};
+    p = std::clamp(p, 0, 2);
+    const ByteView b = rekord.widok();
+    for (int i = 0; i < 6; ++i) {
+        PasekProduktu& s = paski[static_cast<std::size_t>(i)];
+        s.Rok = i / 2 + 1;
+        s.Cena = i % 2 == 0;
+        const std::size_t y = static_cast<std::size_t>(s.Rok - 1);
+        s.k = (s.Cena ? 1 : 10) + 3 * p + (s.Rok - 1);
+        const long double v = s.Cena ? 1000 * b.real48(2840 + 18 * y + 6 * static_cast<std::size_t>(p))
+                                     : b.real48(2784 + 18 * y + 6 * static_cast<std::size_t>(p));
+        const long double r = std::round(v);
+        s.Wartosc = r > INT32_MAX ? INT32_MAX : (r < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(r));
+        s.Zakres = k.Zakresy[s.k];
+        s.Pozycja = std::clamp(s.Wartosc, s.Zakres.first, std::max(s.Zakres.first, s.Zakres.second));
+    }
+    return paski;
+}
+
+std::string OpisZmianyPaska(const PasekProduktu& pasek, int p, const std::string& rok, const std::string& wartosc) {
+    return pasek.Slowo() + NazwyWyrobow()[static_cast<std::size_t>(std::clamp(p, 0, 2))] + " [" + rok + "]" +
+           " na: " + wartosc;
+}
+
+}  // namespace vesk

@@ -1,0 +1,215 @@
+#include "WykresWskaznika.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <set>
+
+#include "PlikStanu.h"
+#include "PozycjeSprawozdan.h"
+
+namespace vesk {
+
+const std::array<const char*, 5>& TypyWykresu() {
+    static const std::array<const char*, 5> t = {"warto\x9C" "ci", "dynamika x2 / x1", "dynamika (x2-x1) / x1",
+                                                 "dynamika (x2-x1) / x2", "dynamika x2-x1"};
+    return t;
+}
+
+double ZastepczaWartosc(long double dzielna) {
+    if (dzielna > 0) return 3.4e38;
+    if (dzielna < 0) return 1.5e-45;
+    return 1.0;
+}
+
+namespace {
+
+// One side from 0, strictly left to right.
+std::optional<long double> Strona(const StronaWskaznika& s, const StanModelu& rekord, int rok, bool& zero,
+                                  std::string& nieznana) {
+    long double wynik = 0;
+    for (const auto& [op, pozycja] : s.Skladniki()) {
+        const std::optional<double> v = WartoscPozycji(rekord, pozycja, rok);
+        if (!v) {
+            nieznana = pozycja.Etykieta;
+            return std::nullopt;
+        }
+        const long double x = *v;
+        switch (op) {
+            case '!':
+            case '+': wynik += x; break;
+            case '-': wynik -= x; break;
+            case '*': wynik *= x; break;
+            case '/':
+                if (x == 0) {
+                    zero = true;
+                    wynik = ZastepczaWartosc(wynik);
+                } else {
+                    wynik /= x;
+                }
+                break;
+            default: break;
+        }
+    }
+    return wynik;
+}
+
+}  // namespace
+
+std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu& rekord, int rok, bool& zero,
+                                  std::string& nieznana) {
+    const std::optional<long double> licznik = Strona(panel.Licznik, rekord, rok, zero, nieznana);
+    if (!licznik) return std::nullopt;
+    const std::optional<long double> mianownik = Strona(panel.Mianownik, rekord, rok, zero, nieznana);
+    if (!mianownik) return std::nullopt;
+    if (*mianownik == 0) {
+        zero = true;
+        return ZastepczaWartosc(*licznik);
+    }
+    return static_cast<double>(*licznik / *mianownik);
+}
+
+WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel) {
+    WynikSerii s;
+    auto rekord = std::make_unique<StanModelu>(wezel);
+    std::vector<std::array<double, 3>> okresy;
+    std::set<int> odwiedzone;
+    const std::string plik = k.SciezkaOperatora + "qad";
+    for (;;) {
+        odwiedzone.insert(rekord->Numer());
+        std::array<double, 3> okres{};
+        for (int y = 1; y <= 3; ++y) {
+            std::string nieznana;
+            std::optional<double> v;
+            try {
+                v = WartoscRoku(panel, *rekord, y, s.Zero, nieznana);
+            } catch (const std::exception& e) {
+                s.NieznanaPozycja = true;
+                s.Komunikat = e.what();
+                s.Punkty.clear();
+                return s;
+            }
+            if (!v) {
+                s.NieznanaPozycja = true;
+                s.Komunikat = "nieznana pozycja: " + nieznana;
+                s.Punkty.clear();
+                return s;
+            }
+            okres[static_cast<std::size_t>(y - 1)] = *v;
+        }
+        okresy.push_back(okres);
+        if (rekord->Numer() == 0) break;
+        const int rodzic = rekord->Rodzic();
+        auto koniec = [&](const std::string& tekst) {
+            s.Niepelna = true;
+            s.Komunikat = tekst;
+        };
+        if (static_cast<int>(okresy.size()) >= NajwiecejOkresowWykresu) {
+            koniec("Wykres obejmuje najwy\xBF" "ej " + std::to_string(NajwiecejOkresowWykresu) + " okres\xF3w");
+            break;
+        }
+        if (odwiedzone.count(rodzic)) {
+            koniec("Cykl w\x9Cr\xF3" "d przodk\xF3w w\xEAz\xB3" "a " + std::to_string(wezel.Numer()) + " w pliku " +
+                   plik);
+            break;
+        }
+        bool jest = false;
+        try {
+            jest = ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(rodzic), *rekord);
+        } catch (const std::exception& e) {
+            koniec(e.what());
+            break;
+        }
+        if (!jest) {
+            koniec("Brak rekordu w\xEAz\xB3" "a " + std::to_string(rodzic) + " w pliku " + plik);
+            break;
+        }
+    }
+    // The root's period first.
+    for (auto o = okresy.rbegin(); o != okresy.rend(); ++o) s.Punkty.insert(s.Punkty.end(), o->begin(), o->end());
+    return s;
+}
+
+std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int typ, int h, int rok0, bool& zero) {
+    std::vector<PunktWykresu> punkty;
+    const int g = static_cast<int>(tabela.size() / 3);
+    if (g == 0) return punkty;
+    h = std::clamp(h, 0, g - 1);
+    const int p = 3 * (h + 1), f = 3 * (g - 1 - h);
+    auto punkt = [&](int i) { return tabela[static_cast<std::size_t>(f + i - 1)]; };
+    if (typ <= 0 || typ >= static_cast<int>(TypyWykresu().size())) {
+        for (int i = 1; i <= p; ++i) punkty.push_back({rok0 - 1 - p + i, punkt(i)});
+        return punkty;
+    }
+    for (int i = 1; i <= p - 1; ++i) {
+        const long double x1 = punkt(i), x2 = punkt(i + 1);
+        long double y = 0;
+        auto iloraz = [&](long double a, long double b) -> long double {
+            if (b != 0) return a / b;
+            zero = true;
+            return ZastepczaWartosc(a);
+        };
+        switch (typ) {
+            case 1: y = iloraz(x2, x1); break;
+            case 2: y = iloraz(x2 - x1, x1); break;
+            case 3: y = iloraz(x2 - x1, x2); break;
+            default: y = x2 - x1; break;
+        }
+        punkty.push_back({rok0 - 1 - p + i, static_cast<double>(y)});
+    }
+    return punkty;
+}
+
+const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicji& panel, OcenaWskaznika& ocena,
+                                                      bool przelacz, ZrodloAktualizacji zrodlo) {
+    if (trwa_) return Widok;
+    trwa_ = true;
+    struct Koniec {
+        bool& f;
+        ~Koniec() { f = false; }
+    } koniec{trwa_};
+
+    Widok.Komunikaty.clear();
+    bool zero = false;
+    const int glebokosc = GlebokoscWezla ? std::max(0, GlebokoscWezla()) : 0;
+    const int h = std::clamp(Horyzont, 0, std::min(glebokosc, NajwiecejOkresowWykresu - 1));
+    k.LiczbaPunktowWykresu = 3 * (h + 1);
+    if (zrodlo == ZrodloAktualizacji::Okno && OdswiezWezel) OdswiezWezel();
+
+    if (panel.Kompletny()) {
+        if (przelacz) {
+            Widok.Widoczny = !Widok.Widoczny;
+            Widok.HoryzontWlaczony = Widok.Widoczny;
+        }
+        Oblicz(panel, ocena, k.RekordBiezacy);
+        if (Widok.Widoczny) {
+            Widok.Aktywny = false;
+            const auto wezel = std::make_unique<StanModelu>(k.RekordBiezacy);
+            WynikSerii s = SeriaWskaznika(k, panel, *wezel);
+            zero = s.Zero;
+            Widok.Punkty.clear();
+            if (!s.NieznanaPozycja) {
+                Widok.Punkty = PunktyWykresu(s.Punkty, TypWykresu, h, wezel->Rok(), zero);
+                const int g = static_cast<int>(s.Punkty.size() / 3);
+                if (g > 0) k.LiczbaPunktowWykresu = 3 * (std::min(h, g - 1) + 1);
+            }
+            if (!s.Komunikat.empty()) Widok.Komunikaty.push_back(s.Komunikat);
+        }
+    }
+    if (Widok.Widoczny) {
+        Widok.TypWlaczony = true;
+        Widok.PodpowiedzWlaczona = false;
+        Widok.Tytul = {panel.TekstListy.empty() ? std::string(NazwaNiezdefiniowana) : panel.TekstListy};
+        if (TypWykresu > 0 && TypWykresu < static_cast<int>(TypyWykresu().size()))
+            Widok.Tytul.push_back(std::string("(") + TypyWykresu()[static_cast<std::size_t>(TypWykresu)] + ")");
+        Widok.TytulOsi = TytulOsiLat;
+    } else {
+        Widok.TypWlaczony = false;
+        Widok.PodpowiedzWlaczona = true;
+        Widok.Punkty.clear();
+    }
+    if (zero) Widok.Komunikaty.push_back(TekstZeraWMianowniku);
+    return Widok;
+}
+
+}  // namespace vesk

@@ -1,0 +1,111 @@
+// The indicator chart: the indicator of the definition panel over the
+// calendar years of the selected node's period and its ancestors' periods,
+// as values or one of four year-to-year dynamics. The series is computed
+// from local copies of the records of the chain (the node's record, then
+// its ancestors read from the state file); the update returns what the
+// window shows.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Kontekst.h"
+#include "OcenaWskaznika.h"
+#include "PanelDefinicji.h"
+
+namespace vesk {
+
+inline constexpr int NajwiecejOkresowWykresu = 10;
+
+// Entries of the chart type box.
+const std::array<const char*, 5>& TypyWykresu();
+inline constexpr const char* TekstZeraWMianowniku = "Zero w mianowniku; uwa\xBF" "aj na wykresy!";
+inline constexpr const char* NazwaNiezdefiniowana = "nazwa niezdefiniowana";
+inline constexpr const char* TytulOsiLat = "[lata]";
+
+// The value that stands for a quotient with a zero divisor, by the sign of
+// the dividend: 3.4e38 above 0, 1.5e-45 below (a tiny positive number),
+// 1.0 at 0.
+double ZastepczaWartosc(long double dzielna);
+
+// The points of the chain: three values per record, the root's period
+// first. Komunikat is empty unless the walk ended early (a missing
+// ancestor record, a parent cycle, more than ten records) or a position
+// is unknown; then the points are what was computed before (none for an
+// unknown position).
+struct WynikSerii {
+    std::vector<double> Punkty;
+    bool Zero = false;  // a zero divisor was met
+    bool Niepelna = false;
+    bool NieznanaPozycja = false;
+    std::string Komunikat;
+};
+// The indicator's value in year rok (1..3) of the record, each side from 0
+// strictly left to right; sets zero on a zero divisor. Nothing for an
+// unknown position (nieznana gets its label).
+std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu& rekord, int rok, bool& zero,
+                                  std::string& nieznana);
+// Walks from wezel (the selected node's record) up to the root through
+// the state file of k.
+WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel);
+
+struct PunktWykresu {
+    int X;
+    double Y;
+    bool operator==(const PunktWykresu&) const = default;
+};
+// The plotted points of a table of 3G values: the last P = 3(h + 1) of
+// them (h at most G - 1) as values or dynamics of typ (-1: none chosen,
+// taken as values), the last value at rok0 - 1.
+std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int typ, int h, int rok0, bool& zero);
+
+// What the window shows after an update.
+struct WidokWykresu {
+    bool Widoczny = false;
+    bool Aktywny = false;  // mouse interaction with the chart
+    std::vector<PunktWykresu> Punkty;
+    std::vector<std::string> Tytul;
+    std::string TytulOsi;
+    bool TypWlaczony = false;          // WyborTypuWykresu
+    bool HoryzontWlaczony = false;     // HoryzontyBox, LabelHoryzont, LabelTypWykresu
+    bool PodpowiedzWlaczona = true;    // PodpowiedzJezykowa, LabelKoduDostepu
+    // Messages to show after drawing, in order: the walk's or the
+    // position's, then TekstZeraWMianowniku once.
+    std::vector<std::string> Komunikaty;
+};
+
+// Who started an update: the window's own controls, or the workbench's
+// node refresh (which must not be run again from inside it).
+enum class ZrodloAktualizacji { Okno, OdswiezenieWezla };
+
+// The chart of the indicator window with the controls that belong to it.
+struct WykresWskaznika {
+    WidokWykresu Widok;
+    int TypWykresu = 0;  // selected entry of the type box; -1 none
+    int Horyzont = 0;    // selected entry of the horizon box
+    // The workbench's node refresh (loads the selected node's record into
+    // RekordBiezacy) and the depth of the selected node in the tree.
+    std::function<void()> OdswiezWezel;
+    std::function<int()> GlebokoscWezla;
+
+    // The update: refresh of the node (unless started by it), toggling
+    // when asked, the evaluation for the year box, the series and points
+    // when the chart is shown, the controls and titles. An update started
+    // while one runs returns the present view at once.
+    const WidokWykresu& UAktualnicWykres(Kontekst& k, PanelDefinicji& panel, OcenaWskaznika& ocena, bool przelacz,
+                                         ZrodloAktualizacji zrodlo = ZrodloAktualizacji::Okno);
+
+private:
+    bool trwa_ = false;
+};
+
+// The points the main window's three-year chart plots.
+inline int PunktyWykresuGlownego(const Kontekst& k) {
+    return k.LiczbaPunktowWykresu < 0 ? 0 : (k.LiczbaPunktowWykresu > 3 ? 3 : k.LiczbaPunktowWykresu);
+}
+
+}  // namespace vesk

@@ -1,0 +1,102 @@
+// The what-if step: the selected leaf S is replaced by a simulated sibling
+// C carrying S's decisions with one parameter changed.
+#include "KrokCoJesli.h"
+
+#include <cmath>
+#include <exception>
+#include <memory>
+
+#include "HarmonogramInwestycji.h"
+#include "PlikStanu.h"
+#include "Real48.h"
+#include "Teksty.h"
+#include "Warsztat.h"
+
+namespace vesk {
+
+bool UstawParametrDecyzji(StanModelu& rekord, int k, long double v) {
+    if (k < 1 || k > LiczbaParametrowDecyzji) return true;
+    if (k >= 37) {
+        const long double kod = std::round(v);
+        if (!(kod >= 0 && kod <= 8)) return false;
+        rekord.bajty[static_cast<std::size_t>(3024 + 24 * (k - 37))] = static_cast<std::uint8_t>(kod);
+        return true;
+    }
+    std::size_t offset = 0;
+    long double wartosc = v;
+    if (k <= 9) {  // price of product p, year y: k = 1 + 3p + y
+        offset = static_cast<std::size_t>(2840 + 18 * ((k - 1) % 3) + 6 * ((k - 1) / 3));
+        wartosc = v / 1000;
+    } else if (k <= 18) {
+        offset = static_cast<std::size_t>(2784 + 18 * ((k - 10) % 3) + 6 * ((k - 10) / 3));
+    } else if (k <= 27) {
+        offset = static_cast<std::size_t>(2896 + 18 * ((k - 19) % 3) + 6 * ((k - 19) / 3));
+    } else if (k <= 30) {
+        offset = static_cast<std::size_t>(2952 + 6 * (k - 28));
+        wartosc = v / 100;
+    } else if (k <= 33) {
+        offset = static_cast<std::size_t>(2976 + 6 * (k - 31));
+        wartosc = v / 100;
+    } else {
+        offset = static_cast<std::size_t>(3000 + 6 * (k - 34));
+    }
+    try {
+        rekord.zapis().setReal48(offset, roundToReal48(wartosc));
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
+    const int s = Drzewo.Znajdz(wezel);
+    if (s < 0) return std::nullopt;
+    // Everything that can be refused is refused before the files change.
+    if (Drzewo.MaDzieci(s) || wezel <= 0) {
+        komunikat(teksty::MaPotomkow);
+        return std::nullopt;
+    }
+    {
+        auto proba = std::make_unique<StanModelu>();
+        if (!UstawParametrDecyzji(*proba, parametr, v)) {
+            komunikat("Parametr " + std::to_string(parametr) + ": wartosc poza zakresem");
+            return std::nullopt;
+        }
+    }
+    Wybierz(Drzewo.Rodzic(s));
+    Bazowy1Click();
+    WybierzWezel(wezel);
+    WyborWezlaDoEdycji();
+    if (!Polecenia.dodanieweza1) return std::nullopt;
+    Polecenia.OkienkoBazowe = true;
+    if (!Dodajemy_Wezel()) return std::nullopt;
+    const int c = *Wybrany;
+
+    // C's record as the add wrote it, with the parameter changed.
+    const std::string plik = k.SciezkaOperatora + "qad";
+    auto rec = std::make_unique<StanModelu>();
+    bool ok = false;
+    try {
+        ok = ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(c), *rec) &&
+             UstawParametrDecyzji(*rec, parametr, v) && ZbudujHarmonogramInwestycji(k, *rec) &&
+             ZapiszStanModelu(k, *rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
+    } catch (const std::exception& e) {
+        komunikat(e.what());
+        ZapiszDrzewo();
+        return std::nullopt;
+    }
+    if (!ok) {
+        komunikat("Nie udalo sie zapisac wezla " + std::to_string(c) + " do pliku " + plik);
+        ZapiszDrzewo();
+        return std::nullopt;
+    }
+    // Simulated before S goes: a failure keeps S.
+    if (!Symulowanie(c)) return std::nullopt;
+    if (!KasowanieWezla(wezel)) return std::nullopt;
+    WybierzWezel(c);
+    Zmiana_wezla();
+    ZapiszDrzewo();
+    return c;
+}
+
+}  // namespace vesk
