@@ -103,7 +103,10 @@ Geometria Powiekszona(const Geometria& g) {
 // ------------------------------------------------------------ the session
 
 IndicatorSession::IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, ZestawyWskaznikow& zestawy)
-    : k_(k), warsztat_(warsztat), zestawy_(zestawy) {}
+    : k_(k), warsztat_(warsztat), zestawy_(zestawy) {
+    wykres_.OdswiezWezel = [this] { warsztat_.Zmiana_wezla(); };
+    wykres_.GlebokoscWezla = [this] { return wezel_ ? wezel_->Glebokosc : 0; };
+}
 
 WidokWskaznikow IndicatorSession::onActivated() {
     aktywne_ = true;
@@ -191,7 +194,7 @@ void IndicatorSession::WybierzZListy() {
     ocena_.ProgiEdytowane = false;
     if (!wezel_) return;
     if (!panel_.TekstListy.empty() && panel_.IndeksListy >= 0) {
-        wykres_ = true;
+        wykresDozwolony_ = true;
         const int r = panel_.IndeksListy + 2;
         WierszWskaznika wiersz;
         for (int c = 0; c < KolumnWiersza; ++c) wiersz[static_cast<std::size_t>(c)] = ocena_.Tabela.Komorka(r, c);
@@ -206,7 +209,14 @@ void IndicatorSession::WybierzZListy() {
     }
     plikRegul_ = zestawy_.PlikRegul(k_.KatalogOperatora, nazwaZestawu_, panel_.TekstListy);
     if (!plikRegul_) ListaDiagnoz.clear();
-    Oblicz();
+    AktualizujWykres(ZrodloAktualizacji::Okno);
+}
+
+// The chart update: the node refresh (unless the refresh itself asked),
+// the evaluation when both first boxes hold an item, the chart when shown.
+void IndicatorSession::AktualizujWykres(ZrodloAktualizacji zrodlo) {
+    if (!wezel_) return;
+    wykres_.UAktualnicWykres(k_, panel_, ocena_, false, zrodlo);
 }
 
 void IndicatorSession::Oblicz() {
@@ -242,7 +252,7 @@ WidokWskaznikow IndicatorSession::chooseYear(int indeks) {
 bool IndicatorSession::OdswiezIOblicz() {
     warsztat_.Zmiana_wezla();
     if (!wezel_ || !panel_.Kompletny()) return false;
-    vesk::Oblicz(panel_, ocena_, k_.RekordBiezacy);
+    AktualizujWykres(ZrodloAktualizacji::OdswiezenieWezla);
     Odczyt_Bilans(k_, 0, 1, "x91");
     return true;
 }
@@ -251,14 +261,14 @@ void IndicatorSession::hide() {
     widoczne_ = false;
     aktywne_ = false;
     raportowanie_ = false;
-    wykresWidoczny_ = false;
+    wykres_.Widok.Widoczny = false;
 }
 
 void IndicatorSession::Deaktywacja(bool przezInneOkno) {
     if (!przezInneOkno) return;
     aktywne_ = false;
     raportowanie_ = false;
-    wykresWidoczny_ = false;
+    wykres_.Widok.Widoczny = false;
 }
 
 void IndicatorSession::Zamkniecie() {
@@ -298,7 +308,7 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Diagnoza = ocena_.Diagnoza;
     w.CheckBoxExpert = plikRegul_.has_value();
     w.InfoOKoniecznosci = !plikRegul_.has_value();
-    w.Wykres = w.ExportWartosci = wykres_;
+    w.Wykres = w.ExportWartosci = wykresDozwolony_;
     if (!wezel_) return w;
     w.Bezczynny = false;
     w.BratPlus = JestSymulowany(wezel_->Nastepne);

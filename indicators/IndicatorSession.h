@@ -18,6 +18,7 @@
 #include "PanelDefinicji.h"
 #include "UserInterface.h"
 #include "Wskaznik.h"
+#include "WykresWskaznika.h"
 
 namespace vesk {
 
@@ -169,8 +170,10 @@ public:
     int NumerWezlaOryginalnego() const { return numerOryginalnego_; }
     bool Raportowanie() const { return raportowanie_; }
     void UstawRaportowanie(bool r) { raportowanie_ = r; }
-    bool WykresWidoczny() const { return wykresWidoczny_; }
-    void UstawWykresWidoczny(bool w) { wykresWidoczny_ = w; }
+    bool WykresWidoczny() const { return wykres_.Widok.Widoczny; }
+    // The chart with its controls; the chart button toggles it through
+    // UAktualnicWykres.
+    WykresWskaznika& Wykres() { return wykres_; }
     std::vector<std::string> ListaDiagnoz;  // ListBox1
 
 private:
@@ -178,6 +181,7 @@ private:
     void PrzebudujListe();
     void WybierzZListy();
     void Oblicz();
+    void AktualizujWykres(ZrodloAktualizacji zrodlo);
 
     Kontekst& k_;
     HakiWarsztatu& warsztat_;
@@ -193,8 +197,9 @@ private:
     std::optional<std::string> plikRegul_;
     int numerOryginalnego_ = 0;
     bool widoczne_ = false, aktywne_ = false;
-    bool raportowanie_ = false, wykresWidoczny_ = false;
-    bool wykres_ = false;
+    bool raportowanie_ = false;
+    bool wykresDozwolony_ = false;
+    WykresWskaznika wykres_;
     std::optional<Geometria> zapamietana_;
 };
 
