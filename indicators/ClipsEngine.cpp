@@ -153,7 +153,7 @@ void ClipsEngine::Resume() {
 
 void ClipsEngine::Clear() { EnvClear(env_); }
 void ClipsEngine::Reset() { EnvReset(env_); }
-void ClipsEngine::Run(long long limit) { EnvRun(env_, limit); }
+long long ClipsEngine::Run(long long limit) { return EnvRun(env_, limit); }
 int ClipsEngine::Load(const std::string& nativePath) { return EnvLoad(env_, nativePath.c_str()); }
 bool ClipsEngine::Bload(const std::string& nativePath) {
     return (EnvBload(env_, nativePath.c_str()) & 0xFF) != 0;

@@ -51,7 +51,8 @@ public:
 
     void Clear();
     void Reset();
-    void Run(long long limit);
+    // The number of rules fired.
+    long long Run(long long limit);
     // 1 loaded, 0 not opened, -1 errors while loading.
     int Load(const std::string& nativePath);
     bool Bload(const std::string& nativePath);

@@ -285,7 +285,9 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
 bool ExpertSession::Wnioskowanie() {
     if (!wnioskowanie_) return false;
     try {
-        clips_.RunLimit(LimitRegul);
+        clips_.RunLimit(Limit);
+        if (clips_.LastFired() >= Limit)
+            log_.push_back("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
         for (int i = 0; i < clips_.FactCount(); ++i) {
             const auto f = clips_.Facts(i);
             if (!f || !f->Ordered()) continue;

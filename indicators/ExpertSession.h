@@ -64,7 +64,7 @@ public:
     // resets the engine. True when the engine holds both (the inference is
     // then available).
     bool Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu);
-    // Runs the rules (at most LimitRegul firings), appends the diagnosis
+    // Runs the rules (at most Limit firings, a log line when reached), appends the diagnosis
     // lines and saves the constructs to "clp.clp" in the operator folder.
     bool Wnioskowanie();
     // The engine commands of the menu.
@@ -80,6 +80,7 @@ public:
     TClips& Silnik() { return clips_; }
 
     static constexpr int LimitRegul = 1000000;
+    int Limit = LimitRegul;  // rule firings of one inference
 
 private:
     std::string katalogOperatora_, katalogProgramu_;

@@ -131,14 +131,14 @@ void TClips::Reset() {
 void TClips::Run() {
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
-    engine_->Run(-1);
+    lastFired_ = engine_->Run(-1);
     operation.Finish();
 }
 
 void TClips::RunLimit(int limit) {
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
-    engine_->Run(limit);
+    lastFired_ = engine_->Run(limit);
     operation.Finish();
 }
 

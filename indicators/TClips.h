@@ -58,6 +58,8 @@ public:
     virtual void Reset();
     virtual void Run();
     virtual void RunLimit(int limit);
+    // The number of rules the last Run or RunLimit fired.
+    long long LastFired() const { return lastFired_; }
     virtual void BLoad(const std::string& file);
     virtual void LoadFromFile(const std::string& file);
     virtual void LoadAppend(const std::string& file);
@@ -92,6 +94,7 @@ private:
     std::unique_ptr<ClipsEngine> engine_;
     std::vector<Entry> facts_;
     std::string filename_;
+    long long lastFired_ = 0;
     std::shared_ptr<TClipsFact> lastAsserted_;
     std::vector<std::weak_ptr<TClipsFact>> created_;
 };

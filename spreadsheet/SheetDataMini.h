@@ -21,6 +21,10 @@ namespace vesk {
 class TXLSMini;
 class TSheets;
 
+// The RK form of a number when it has one that decodes to the very same
+// double (bit for bit).
+bool EncodeRK(double value, std::uint32_t& rk);
+
 enum THiddenState : std::uint8_t { hsVisible, hsHidden, hsVeryHidden };
 
 class TBasicSheet {
@@ -99,6 +103,14 @@ public:
     // other code: Usage "Invalid Formula cell type".
     static std::unique_ptr<TFormulaCell> NewFormulaCell(TCellType code, const std::uint8_t* tokens,
                                                         std::size_t length, std::uint32_t key, std::uint16_t xf);
+
+    // ---- writing
+    // The cells as BIFF cell records in key order, in the layout of version
+    // (below BIFF5 the plain BIFF4 sheet: no MULRK or MULBLANK, formulas in
+    // the BIFF4 layout only when formulas4 is set, else their cached value).
+    // 8-bit texts in codePage. Failures: "Error on writing record # N" + CR
+    // + the cause.
+    void WriteCells(TExcelVersion version, TXLSStream& stream, int codePage = 1250, bool formulas4 = false);
 
     // ---- used area (the DIMENSIONS record, BIFF8 layout)
     std::uint16_t FirstCol() const;

@@ -5,6 +5,7 @@
 
 #include "EXLSError.h"
 #include "XLSReader.h"
+#include "XLSWriter.h"
 #include "XLSUtilsMini.h"
 
 namespace vesk {
@@ -96,9 +97,55 @@ void TXLSMini::ReadStream(const std::vector<std::uint8_t>* source) {
     sheets_->Clear();
     ResetFind();
     TXLSReader reader(*this);
-    reader.Read(source);
+    try {
+        reader.Read(source);
+    } catch (...) {
+        readVersion_ = version_;
+        throw;
+    }
+    readVersion_ = version_;
     if (sheets_->Count() > 0) LoadOptionsDialog();
     sheets_->SST().ClearFileOrder();
+}
+
+namespace {
+
+// BIFF2 to BIFF4, BIFF5, BIFF8 (and what writes BIFF8).
+int family(TExcelVersion v) {
+    if (v >= xvExcel97) return 3;
+    if (v == xvExcel50) return 2;
+    if (v >= xvExcel21) return 1;
+    return 0;
+}
+
+}  // namespace
+
+void TXLSMini::Write() { WriteStream(nullptr); }
+
+void TXLSMini::WriteStream(std::vector<std::uint8_t>* target) {
+    if (version_ == xvExcel21 || version_ == xvExcel30)
+        throw EXLSError(XLSErrorKind::Refused, "Can not write Excel 2.1/3.0 files");
+    if (version_ == xvNone || version_ == xvExcelUnknown)
+        throw EXLSError(XLSErrorKind::Refused, "Can not write this file version");
+    if (version_ >= xvExcel50 && readVersion_ != xvNone && family(readVersion_) != family(version_))
+        throw EXLSError(XLSErrorKind::Refused, "Can not write a workbook in another file version than the one read");
+    if (sheets_->Count() == 0) throw EXLSError(XLSErrorKind::Refused, "Can not write a workbook without sheets");
+    if (!target && Filename.empty()) throw EXLSError(XLSErrorKind::Usage, "Filename is missing");
+
+    const bool plain = version_ < xvExcel50;
+    std::uint32_t total = 0;
+    for (int i = 0; i < (plain ? 1 : sheets_->Count()); ++i) {
+        TCellStorage& cells = sheets_->Items(i).Cells();
+        cells.BeginIterate();
+        while (cells.Next()) ++total;
+    }
+    BeginProgress(total);
+    StoreOptionsDialog();
+    formulaHandler_->ExternalNames().SetSheetCount(sheets_->Count());
+    TXLSWriter writer(*this);
+    if (plain) writer.WriteSingleSheet(target);
+    else writer.WriteBIFF58(target);
+    EndProgress();
 }
 
 void TXLSMini::Clear() {
@@ -106,6 +153,7 @@ void TXLSMini::Clear() {
     formulaHandler_->CodePage = 1250;
     globals_->SetDefaultData();
     DefaultFormats = true;
+    readVersion_ = xvNone;
     sheets_->Reset();
     styles_.Clear();
     extraObjects_.Clear();

@@ -79,6 +79,17 @@ public:
     // Filename. On failure the EXLSError says which record failed; the
     // workbook keeps what was read up to there.
     void ReadStream(const std::vector<std::uint8_t>* source);
+    // Writes the workbook to Filename (a temporary file renamed over the old
+    // one: a failed write leaves the old file as it was).
+    void Write();
+    // Writes the file's bytes into target; nullptr writes Filename. The
+    // format follows Version: BIFF5 or BIFF8 compound documents, sheet 0
+    // alone as a plain BIFF4 file. Refused before anything is written:
+    // BIFF2 and BIFF3, no version, and a BIFF5/BIFF8 write of a workbook
+    // read in another family.
+    void WriteStream(std::vector<std::uint8_t>* target);
+    // The version of the file last read; xvNone for a workbook never read.
+    TExcelVersion ReadVersion() const { return readVersion_; }
     // One default sheet, default records; Version, Filename, the boolean
     // texts and the settings objects stay.
     void Clear();
@@ -125,6 +136,7 @@ public:
 
 private:
     TExcelVersion version_ = xvExcel97;
+    TExcelVersion readVersion_ = xvNone;
     std::uint32_t maxBodySize_ = MaxRecordBodyBiff8;
     std::array<std::uint32_t, 65> palette_;
     std::uint8_t defaultPaperSize_ = 9;

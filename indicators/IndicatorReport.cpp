@@ -1,0 +1,114 @@
+#include "IndicatorReport.h"
+
+#include <utility>
+
+#include "FileSystem.h"
+#include "RaportDEC.h"
+
+namespace vesk {
+
+namespace {
+
+std::string NazwaPoSeparatorze(const std::string& s) {
+    const auto p = s.find_last_of("\\/");
+    return p == std::string::npos ? s : s.substr(p + 1);
+}
+
+std::string BezOstatnich(const std::string& s, std::size_t n) { return s.size() < n ? std::string() : s.substr(0, s.size() - n); }
+
+std::tm Teraz() {
+    const std::time_t t = std::time(nullptr);
+    std::tm wynik{};
+    localtime_r(&t, &wynik);
+    return wynik;
+}
+
+const std::string kKreska(80, '-');
+
+}  // namespace
+
+IndicatorReport::IndicatorReport(std::string katalogOperatora, RaportDecyzji raportDecyzji, UserInterface& ui,
+                                 Zegar zegar)
+    : katalogOperatora_(std::move(katalogOperatora)),
+      raportDecyzji_(std::move(raportDecyzji)),
+      ui_(ui),
+      zegar_(zegar ? std::move(zegar) : Zegar(Teraz)) {}
+
+IndicatorReport::~IndicatorReport() {
+    if (plik_) std::fclose(plik_);
+}
+
+std::string IndicatorReport::NazwaRaportu(const std::string& plikZestawu, const std::tm& c) const {
+    char czas[64];
+    std::snprintf(czas, sizeof czas, "%04d-%02d-%02d %02d-%02d-%02d", c.tm_year + 1900, c.tm_mon + 1, c.tm_mday,
+                  c.tm_hour, c.tm_min, c.tm_sec);
+    return katalogOperatora_ + NazwaPoSeparatorze(BezOstatnich(plikZestawu, 3) + czas) + ".rap";
+}
+
+bool IndicatorReport::Blad(const std::string& tekst) {
+    if (plik_) std::fclose(plik_);
+    plik_ = nullptr;
+    ui_.message(tekst);
+    return false;
+}
+
+bool IndicatorReport::Rozpocznij(const std::string& plikZestawu, const std::string& plikRegul,
+                                 const std::vector<std::string>& diagnozy) {
+    Zamknij();
+    const std::string podstawa = NazwaRaportu(plikZestawu, zegar_());
+    std::string nazwa = podstawa;
+    for (int n = 2; fileExists(nazwa) && n < 1000; ++n)
+        nazwa = BezOstatnich(podstawa, 4) + " (" + std::to_string(n) + ").rap";
+    nazwa_ = nazwa;
+    const bool decyzje = raportDecyzji_ && raportDecyzji_(nazwa);
+    plik_ = std::fopen(nativePathForCreate(nazwa).c_str(), "ab");
+    if (!plik_) return Blad("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa);
+    if (!decyzje && !Pisz("Nie utworzono raportu zmiennych decyzyjnych")) return false;
+    if (!Pisz("") || !Pisz(kKreska) || !Pisz("Korzystam z bazy wska\x9Fnik\xF3w: " + plikZestawu) || !Pisz(kKreska))
+        return false;
+    if (!plikRegul.empty() && !Pisz("korzystam z bazy regu\xB3: " + plikRegul)) return false;
+    return DopiszDiagnoze(diagnozy);
+}
+
+bool IndicatorReport::Pisz(const std::string& linia) {
+    if (!plik_) return false;
+    const std::string l = linia + "\r\n";
+    if (std::fwrite(l.data(), 1, l.size(), plik_) != l.size() || std::fflush(plik_) != 0)
+        return Blad("B\xB3\xB9" "d zapisu pliku raportu " + nazwa_ + "; raport zamkni\xEAto");
+    return true;
+}
+
+bool IndicatorReport::DopiszDiagnoze(const std::vector<std::string>& diagnozy) {
+    for (const auto& l : diagnozy)
+        if (!Pisz(l)) return false;
+    return !RaportZamkniety();
+}
+
+void IndicatorReport::Zamknij() {
+    if (!plik_) return;
+    const bool dobrze = std::fclose(plik_) == 0;
+    plik_ = nullptr;
+    if (!dobrze) ui_.message("B\xB3\xB9" "d zapisu pliku raportu " + nazwa_);
+}
+
+IndicatorReport::RaportDecyzji RaportDecyzjiWezla(Kontekst& k) {
+    return [&k](const std::string& plik) { return Raport_DEC_Tworz(k, plik); };
+}
+
+std::string PlikDiagnozy(const std::string& katalogOperatora, const std::string& plikZestawu) {
+    return katalogOperatora + NazwaPoSeparatorze(BezOstatnich(plikZestawu, 3) + "txt");
+}
+
+bool ZapiszDiagnoze(const std::string& katalogOperatora, const std::string& plikZestawu,
+                    const std::vector<std::string>& diagnozy, UserInterface& ui) {
+    std::string tresc;
+    for (const auto& l : diagnozy) tresc += l + "\r\n";
+    const std::string plik = PlikDiagnozy(katalogOperatora, plikZestawu);
+    if (!replaceFile(plik, tresc)) {
+        ui.message("Nie mo\xBFna zapisa\xE6 pliku " + plik);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vesk

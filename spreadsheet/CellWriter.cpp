@@ -1,0 +1,363 @@
+// The cell records of one sheet: runs of blanks and of RK numbers packed,
+// every other cell by its kind.
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CodePage.h"
+#include "EXLSError.h"
+#include "SheetDataMini.h"
+#include "XLSBytes.h"
+#include "XLSMini.h"
+#include "XLSUtilsMini.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::size_t MaxText8 = 255;
+
+void put16(std::vector<std::uint8_t>& b, std::uint16_t v) {
+    b.push_back(static_cast<std::uint8_t>(v));
+    b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
+    put16(b, static_cast<std::uint16_t>(v));
+    put16(b, static_cast<std::uint16_t>(v >> 16));
+}
+
+void putDouble(std::vector<std::uint8_t>& b, double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, 8);
+    put32(b, static_cast<std::uint32_t>(bits));
+    put32(b, static_cast<std::uint32_t>(bits >> 32));
+}
+
+std::uint64_t bitsOf(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, 8);
+    return bits;
+}
+
+class CellRecordWriter {
+public:
+    CellRecordWriter(TXLSStream& stream, TExcelVersion version, std::uint32_t maxBody)
+        : stream_(stream), version_(version), maxBody_(maxBody) {}
+
+    void record(std::uint16_t id, const std::vector<std::uint8_t>& body) {
+        if (body.size() > maxBody_)
+            throw EXLSError(XLSErrorKind::Format, "Record too long for its version", id);
+        stream_.WriteHeader(id, static_cast<std::uint16_t>(body.size()));
+        stream_.WriteRaw(body.data(), body.size());
+    }
+
+    // RK cache
+    bool addRK(std::uint32_t rk, std::uint16_t xf, int col, int row) {
+        if (rkCount_ >= 256) throw EXLSError(XLSErrorKind::Usage, "RK Cache overflow");
+        if (rkCount_ > 0 && col != rkLast_ + 1) return false;
+        if (rkCount_ == 0) {
+            rkFirst_ = col;
+            rkRow_ = row;
+        }
+        rkXF_[rkCount_] = xf;
+        rkValue_[rkCount_] = rk;
+        ++rkCount_;
+        rkLast_ = col;
+        return true;
+    }
+
+    void flushRK() {
+        if (rkCount_ == 0) return;
+        body_.clear();
+        if (rkCount_ == 1 || version_ < xvExcel50) {
+            for (int i = 0; i < rkCount_; ++i) {
+                body_.clear();
+                put16(body_, static_cast<std::uint16_t>(rkRow_));
+                put16(body_, static_cast<std::uint16_t>(rkFirst_ + i));
+                put16(body_, rkXF_[i]);
+                put32(body_, rkValue_[i]);
+                record(BIFFID_RK, body_);
+            }
+        } else {
+            put16(body_, static_cast<std::uint16_t>(rkRow_));
+            put16(body_, static_cast<std::uint16_t>(rkFirst_));
+            for (int i = 0; i < rkCount_; ++i) {
+                put16(body_, rkXF_[i]);
+                put32(body_, rkValue_[i]);
+            }
+            put16(body_, static_cast<std::uint16_t>(rkLast_));
+            record(BIFFID_MULRK, body_);
+        }
+        rkCount_ = 0;
+        rkFirst_ = rkLast_ = -1;
+    }
+
+    std::vector<std::uint8_t> body_;
+
+private:
+    TXLSStream& stream_;
+    TExcelVersion version_;
+    std::uint32_t maxBody_;
+    int rkRow_ = 0;
+    int rkFirst_ = -1;
+    int rkLast_ = -1;
+    int rkCount_ = 0;
+    std::array<std::uint16_t, 256> rkXF_{};
+    std::array<std::uint32_t, 256> rkValue_{};
+};
+
+}  // namespace
+
+bool EncodeRK(double value, std::uint32_t& rk) {
+    for (int pass = 0; pass < 2; ++pass) {
+        const double x = pass == 0 ? value : value * 100.0;
+        const std::uint64_t bits = bitsOf(x);
+        std::uint32_t candidate;
+        bool ok = false;
+        if ((bits & 0xFFFFFFFFull) == 0 && ((bits >> 32) & 3) == 0) {
+            candidate = static_cast<std::uint32_t>(bits >> 32);
+            ok = true;
+        } else if (std::isfinite(x) && x == std::floor(x) && x >= -536870912.0 && x <= 536870911.0) {
+            candidate = static_cast<std::uint32_t>(static_cast<std::int32_t>(x)) * 4u + 2u;
+            ok = true;
+        }
+        if (!ok) continue;
+        if (pass == 1) candidate |= 1u;
+        // Only what decodes to the very same number.
+        if (bitsOf(DecodeRK(candidate)) != bitsOf(value)) continue;
+        rk = candidate;
+        return true;
+    }
+    return false;
+}
+
+void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage, bool formulas4) {
+    TXLSMini* xls = owner();
+    const bool biff8 = version >= xvExcel97;
+    const bool plain = version < xvExcel50;
+    const std::uint32_t maxBody = biff8 ? MaxRecordBodyBiff8 : MaxRecordBodyBiff5;
+    CellRecordWriter out(stream, version, maxBody);
+    std::vector<std::uint8_t>& b = out.body_;
+    const bool progress = xls && xls->OnProgress;
+
+    auto xfOf = [&](const TCell& cell) -> std::uint16_t {
+        if (plain && cell.FormatIndex >= 24) return 15;
+        return cell.FormatIndex;
+    };
+    auto text8 = [&](std::u16string_view text, int row, int col) {
+        std::u16string_view cut = text;
+        if (cut.size() > MaxText8) {
+            cut = cut.substr(0, MaxText8);
+            if (xls)
+                xls->Notify(utf8ToUtf16("Text of cell " + std::to_string(row) + ":" + std::to_string(col) +
+                                        " cut to 255 characters"));
+        }
+        return utf16ToSingleByte(cut, codePage);
+    };
+    auto cellHead = [&](int row, int col, std::uint16_t xf) {
+        b.clear();
+        put16(b, static_cast<std::uint16_t>(row));
+        put16(b, static_cast<std::uint16_t>(col));
+        put16(b, xf);
+    };
+    auto writeNumber = [&](int row, int col, std::uint16_t xf, double v) {
+        cellHead(row, col, xf);
+        putDouble(b, v);
+        out.record(BIFFID_NUMBER, b);
+    };
+    auto writeString = [&](std::u16string_view text, int row, int col) {
+        if (!biff8) {
+            const std::string s = text8(text, row, col);
+            b.clear();
+            put16(b, static_cast<std::uint16_t>(s.size()));
+            b.insert(b.end(), s.begin(), s.end());
+            out.record(BIFFID_STRING, b);
+            return;
+        }
+        // count, option 1, UTF-16; what passes the body limit goes on in
+        // CONTINUE records, each starting with its option byte.
+        std::size_t left = text.size();
+        std::size_t at = 0;
+        bool first = true;
+        while (first || left > 0) {
+            b.clear();
+            if (first) put16(b, static_cast<std::uint16_t>(text.size()));
+            b.push_back(1);
+            const std::size_t room = (maxBody - b.size()) / 2;
+            const std::size_t n = std::min(room, left);
+            for (std::size_t i = 0; i < n; ++i) put16(b, static_cast<std::uint16_t>(text[at + i]));
+            out.record(first ? BIFFID_STRING : BIFFID_CONTINUE, b);
+            at += n;
+            left -= n;
+            first = false;
+        }
+    };
+
+    std::uint32_t count = 0;
+    int lastRow = -1;
+    try {
+        cells_->BeginIterate();
+        while (TCell* cell = cells_->Next()) {
+            ++count;
+            if (progress && count % 100 == 0) xls->StepProgress(100);
+            const int row = static_cast<int>(cell->Key >> 8);
+            const int col = static_cast<int>(cell->Key & 255);
+            if (row != lastRow) out.flushRK();
+            lastRow = row;
+            const TCellType type = cell->CellType() & 0x7F;
+            if (type != 3 && type != ctFloat) out.flushRK();
+            switch (type) {
+                case ctBlank: {
+                    std::vector<std::uint16_t> xfs{xfOf(*cell)};
+                    int last = col;
+                    while (TCell* next = cells_->NextBlank()) {
+                        ++count;
+                        if (progress && count % 100 == 0) xls->StepProgress(100);
+                        if (static_cast<int>(next->Key >> 8) != row || static_cast<int>(next->Key & 255) != last + 1)
+                            throw EXLSError(XLSErrorKind::Usage, "Row error in writing MULBLANK");
+                        last = static_cast<int>(next->Key & 255);
+                        xfs.push_back(xfOf(*next));
+                    }
+                    if (xfs.size() == 1 || plain) {
+                        for (std::size_t i = 0; i < xfs.size(); ++i) {
+                            cellHead(row, col + static_cast<int>(i), xfs[i]);
+                            out.record(BIFFID_BLANK, b);
+                        }
+                    } else {
+                        b.clear();
+                        put16(b, static_cast<std::uint16_t>(row));
+                        put16(b, static_cast<std::uint16_t>(col));
+                        for (std::uint16_t xf : xfs) put16(b, xf);
+                        put16(b, static_cast<std::uint16_t>(last));
+                        out.record(BIFFID_MULBLANK, b);
+                    }
+                    break;
+                }
+                case 3:
+                case ctFloat: {
+                    const double v = static_cast<TFloatCell*>(cell)->Value;
+                    std::uint32_t rk;
+                    if (EncodeRK(v, rk) && out.addRK(rk, xfOf(*cell), col, row)) break;
+                    out.flushRK();
+                    writeNumber(row, col, xfOf(*cell), v);
+                    break;
+                }
+                case ctString: {
+                    const TSSTEntry* entry = static_cast<TStringCell*>(cell)->Entry;
+                    if (biff8) {
+                        if (!entry)
+                            throw EXLSError(XLSErrorKind::Usage, "String cell without a written shared string");
+                        cellHead(row, col, xfOf(*cell));
+                        put32(b, entry->Index);
+                        out.record(BIFFID_LABELSST, b);
+                    } else {
+                        const std::string s = entry ? text8(TSSTMini::Text(*entry), row, col) : std::string();
+                        cellHead(row, col, xfOf(*cell));
+                        put16(b, static_cast<std::uint16_t>(s.size()));
+                        b.insert(b.end(), s.begin(), s.end());
+                        out.record(BIFFID_LABEL, b);
+                    }
+                    break;
+                }
+                case ctBoolean:
+                    cellHead(row, col, xfOf(*cell));
+                    b.push_back(static_cast<TBooleanCell*>(cell)->Value);
+                    b.push_back(0);
+                    out.record(BIFFID_BOOLERR, b);
+                    break;
+                case ctError:
+                    cellHead(row, col, xfOf(*cell));
+                    b.push_back(ErrorIndexToCode(static_cast<TErrorCell*>(cell)->ErrorIndex));
+                    b.push_back(1);
+                    out.record(BIFFID_BOOLERR, b);
+                    break;
+                case ctNumberFormula:
+                case ctStringFormula:
+                case ctBooleanFormula:
+                case ctErrorFormula:
+                case ctArrayFormula: {
+                    auto* f = static_cast<TFormulaCell*>(cell);
+                    if (plain && !formulas4) {
+                        // The cached value as a plain cell.
+                        switch (type) {
+                            case ctStringFormula: {
+                                const std::string s = text8(static_cast<TStringFormulaCell*>(f)->Value, row, col);
+                                cellHead(row, col, xfOf(*cell));
+                                put16(b, static_cast<std::uint16_t>(s.size()));
+                                b.insert(b.end(), s.begin(), s.end());
+                                out.record(BIFFID_LABEL, b);
+                                break;
+                            }
+                            case ctBooleanFormula:
+                                cellHead(row, col, xfOf(*cell));
+                                b.push_back(static_cast<TBooleanFormulaCell*>(f)->Value);
+                                b.push_back(0);
+                                out.record(BIFFID_BOOLERR, b);
+                                break;
+                            case ctErrorFormula:
+                                cellHead(row, col, xfOf(*cell));
+                                b.push_back(ErrorIndexToCode(static_cast<TErrorFormulaCell*>(f)->ErrorIndex));
+                                b.push_back(1);
+                                out.record(BIFFID_BOOLERR, b);
+                                break;
+                            default: {
+                                const double v = type == ctArrayFormula ? static_cast<TArrayFormulaCell*>(f)->Value
+                                                                        : static_cast<TNumberFormulaCell*>(f)->Value;
+                                writeNumber(row, col, xfOf(*cell), v);
+                            }
+                        }
+                        break;
+                    }
+                    cellHead(row, col, xfOf(*cell));
+                    std::u16string_view cachedText;
+                    switch (type) {
+                        case ctNumberFormula: putDouble(b, static_cast<TNumberFormulaCell*>(f)->Value); break;
+                        case ctArrayFormula: putDouble(b, static_cast<TArrayFormulaCell*>(f)->Value); break;
+                        case ctStringFormula: {
+                            cachedText = static_cast<TStringFormulaCell*>(f)->Value;
+                            // Type 3 (empty text, no STRING) is BIFF8 only.
+                            const bool emptyType = biff8 && cachedText.empty();
+                            const std::uint8_t r[8] = {static_cast<std::uint8_t>(emptyType ? 3 : 0), 0, 0, 0, 0, 0,
+                                                       0xFF, 0xFF};
+                            b.insert(b.end(), r, r + 8);
+                            break;
+                        }
+                        case ctBooleanFormula: {
+                            const std::uint8_t r[8] = {1, 0, static_cast<TBooleanFormulaCell*>(f)->Value, 0, 0, 0,
+                                                       0xFF, 0xFF};
+                            b.insert(b.end(), r, r + 8);
+                            break;
+                        }
+                        default: {
+                            const std::uint8_t r[8] = {
+                                2, 0, ErrorIndexToCode(static_cast<TErrorFormulaCell*>(f)->ErrorIndex), 0, 0, 0,
+                                0xFF, 0xFF};
+                            b.insert(b.end(), r, r + 8);
+                        }
+                    }
+                    put16(b, RecalcFormulas ? 0x0002 : 0);
+                    if (!plain) put32(b, 0);
+                    put16(b, static_cast<std::uint16_t>(f->TokenLength()));
+                    b.insert(b.end(), f->Tokens.begin(), f->Tokens.end());
+                    out.record(plain ? BIFFID_FORMULA4 : BIFFID_FORMULA, b);
+                    if (type == ctStringFormula && !(biff8 && cachedText.empty())) writeString(cachedText, row, col);
+                    if (type == ctArrayFormula) {
+                        const auto* a = static_cast<TArrayFormulaCell*>(f);
+                        b.assign(a->ArrayTokens.begin(), a->ArrayTokens.end());
+                        out.record(BIFFID_ARRAY, b);
+                    }
+                    break;
+                }
+                default: break;
+            }
+        }
+        out.flushRK();
+    } catch (const EXLSError& e) {
+        throw e.withPrefix("Error on writing record # " + std::to_string(count) + "\r");
+    }
+}
+
+}  // namespace vesk

@@ -1,0 +1,183 @@
+// The expert session with the real engine: export, rule files found by
+// set and folder, inference and its listing, the engine log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ExpertSession.h"
+#include "FileSystem.h"
+#include "PomocWskaznikow.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using test::P;
+
+const char* const kSzablony =
+    "(deftemplate years (slot rok1) (slot rok2) (slot rok3))\n"
+    "(deftemplate prog (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate prog-dolny (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate prog-gorny (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate wskaznik (slot nazwa-wskaznika) (slot rok1) (slot wartosc1) (slot rok2) (slot wartosc2)\n"
+    "  (slot rok3) (slot wartosc3) (slot dynamika-1-2) (slot dynamika-1-3) (slot dynamika-2-2)\n"
+    "  (slot dynamika-2-3) (slot dynamika-3-2) (slot dynamika-3-3))\n";
+
+const char* const kReguly =
+    "(deffacts wlasne (uwaga) (stabilny poziom 2015 2016) (diagnoza-dla-roku))\n"
+    "(defrule wzrost-wartosci\n"
+    "  (wskaznik (nazwa-wskaznika ?n) (rok1 ?r1) (rok3 ?r3) (wartosc1 ?a) (wartosc3 ?b&:(> ?b ?a)))\n"
+    "  =>\n"
+    "  (assert (wzrost ?n ?r1 ?r3)))\n";
+
+struct Sesja : ::testing::Test {
+    test::TempDir operatora, programu;
+    ScriptedUserInterface ui;
+    TabelaWskaznikow tabela;
+    ExpertSession sesja{operatora.folder(), programu.folder(), ui};
+
+    void SetUp() override {
+        tabela.UstawKomorke(1, kol::Nazwa, "nazwa");
+        for (int i = 0; i < 6; ++i) {
+            IndicatorDef d;
+            d.Nazwa = "w" + std::to_string(i);
+            d.Licznik.Pierwsza = PozycjaWskaznika{"Bilans", "L"};
+            d.Mianownik.Pierwsza = PozycjaWskaznika{"Bilans", i == 5 ? "rosnie" : "M"};
+            tabela.Dodaj(d);
+        }
+    }
+    DaneEksportu dane(const std::string& wybrany = "w0") {
+        DaneEksportu d;
+        d.Tabela = &tabela;
+        d.Rok1 = 2015;
+        d.Wybrany = wybrany;
+        d.Relacja = "x>";
+        d.Prog1 = "1";
+        d.Odczyt = [](const PozycjaWskaznika& p, int rok) -> std::optional<long double> {
+            if (p.Etykieta == "rosnie") return 1.0L / rok;  // the quotient grows
+            return 1.0L;
+        };
+        return d;
+    }
+};
+
+TEST_F(Sesja, ExportRunAndListing) {
+    operatora.write("reguły-w0.clp", std::string(kSzablony) + kReguly);
+    ASSERT_TRUE(sesja.Eksport(dane(), "/gdzies/zestaw.xls", "zestaw"));
+    EXPECT_EQ(sesja.PlikFaktow(), operatora.file("zestaw.clp"));
+    EXPECT_TRUE(fileExists(sesja.PlikFaktow()));
+    EXPECT_EQ(sesja.PlikRegul(), operatora.folder() + P("reguły-w0.clp"));
+    ASSERT_TRUE(sesja.WnioskowanieDostepne());
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    // The rule's fact has index 10 or more and comes before fact 2.
+    EXPECT_EQ(sesja.Diagnozy(),
+              (std::vector<std::string>{"==> wzrost w5 2015-2017", "==> stabilny 2015-2016"}));
+    EXPECT_TRUE(fileExists(operatora.file("clp.clp")));
+    EXPECT_TRUE(ui.messages.empty());
+
+    const auto& log = sesja.Log();
+    EXPECT_EQ(log.front(), "Clear");
+    EXPECT_NE(std::find(log.begin(), log.end(), "Reset"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "End Load"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "     Field: stabilny"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "     Slot: nazwa-wskaznika  Value: w3"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "     Slot: rok2  Value: 2016"), log.end());
+
+    // A second run lists the same again; a clear leaves nothing to list.
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    EXPECT_EQ(sesja.Diagnozy().size(), 4u);
+    sesja.WyczyscDiagnozy();
+    const auto przed = sesja.Log().size();
+    sesja.Clear();
+    EXPECT_NE(std::find(sesja.Log().begin() + static_cast<long>(przed), sesja.Log().end(), "Clear"),
+              sesja.Log().end());
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    EXPECT_TRUE(sesja.Diagnozy().empty());
+}
+
+TEST_F(Sesja, RuleFileBySetThenGenericThenProgramFolder) {
+    const std::string tresc = std::string(kSzablony) + kReguly;
+    programu.write("reguły-w0.clp", tresc);
+    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    EXPECT_EQ(sesja.PlikRegul(), programu.folder() + P("reguły-w0.clp"));
+    operatora.write("reguły-w0.clp", tresc);
+    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    EXPECT_EQ(sesja.PlikRegul(), operatora.folder() + P("reguły-w0.clp"));
+    programu.write("reguły-zestaw-w0.clp", tresc);
+    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    EXPECT_EQ(sesja.PlikRegul(), operatora.folder() + P("reguły-w0.clp"));  // the operator folder first
+    operatora.write("reguły-zestaw-w0.clp", tresc);
+    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    EXPECT_EQ(sesja.PlikRegul(), operatora.folder() + P("reguły-zestaw-w0.clp"));
+}
+
+TEST_F(Sesja, MissingRuleFileLeavesTheFactsAndLogs) {
+    EXPECT_FALSE(sesja.Eksport(dane("w1"), "zestaw.xls", "zestaw"));
+    EXPECT_TRUE(fileExists(operatora.file("zestaw.clp")));
+    EXPECT_FALSE(sesja.WnioskowanieDostepne());
+    EXPECT_FALSE(sesja.Wnioskowanie());
+    EXPECT_EQ(sesja.Log().back(), P("brak bazy reguł: ") + operatora.folder() + P("reguły-w1.clp"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Sesja, BadRuleFileIsAMessage) {
+    operatora.write("reguły-w0.clp", "(defrule zla (");
+    EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_FALSE(sesja.WnioskowanieDostepne());
+}
+
+TEST_F(Sesja, SymbolsOfOddNamesLoad) {
+    tabela.UstawKomorke(2, kol::Nazwa, "ROE (%)");
+    operatora.write("reguły-ROE (%).clp", std::string(kSzablony) + kReguly);
+    ASSERT_TRUE(sesja.Eksport(dane("ROE (%)"), "zestaw.xls", "zestaw"));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_NE(std::find(sesja.Log().begin(), sesja.Log().end(), "     Slot: nazwa-wskaznika  Value: ROE--%-"),
+              sesja.Log().end());
+}
+
+TEST_F(Sesja, EndlessRulesStopAtTheLimit) {
+    operatora.write("reguły-w0.clp", std::string(kSzablony) +
+                                         "(deffacts start (licznik 0))\n"
+                                         "(defrule dalej ?f <- (licznik ?n) => (retract ?f) (assert (licznik (+ ?n 1))))\n");
+    sesja.Limit = 50;
+    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    EXPECT_EQ(sesja.Silnik().LastFired(), 50);
+    EXPECT_EQ(sesja.Log().back(), P("osiągnięto limit 50 odpaleń reguł"));
+}
+
+TEST(Listing, RowsByTheFirstField) {
+    const struct {
+        std::vector<std::string> f;
+        const char* linia;
+    } t[] = {
+        {{"wzrost", "a", "b", "c"}, "==> wzrost a b-c"},
+        {{"stabilny", "a", "b", "c"}, "==> stabilny b-c"},
+        {{"caly-czas-dobrze", "x", "y"}, "==> caly czas dobrze x"},  // "dobr" comes first
+        {{"diagnoza-dla-roku", "2015", "plynnosc-dobra"}, "==> diagnoza dla roku : 2015 : plynnosc dobra"},
+        {{"diagnoza-dla-lat", "2015", "2017", "spadek"}, "==> diagnoza dla lat : 2015-2017 : spadek"},
+        {{"wysoka-rentownosc", "ROE"}, "==> wysoka rentownosc ROE"},
+        {{"dobra-we-wszystkich-latach", "2015", "2017"}, "==> dobra we wszystkich latach 2015-2017"},
+        {{"zbyt-wysokie-zadluzenie", "2016"}, "==> zbyt wysokie zadluzenie 2016"},
+        {{"spadek", "ROA", "2015", "2017"}, "==> spadek ROA 2015-2017"},
+        {{"utrata-plynnosci", "a", "2015", "2017"}, "==> utrata plynnosci a 2015-2017"},
+        {{"utrata-stabilnosci", "a", "2015", "2017"}, "==> utrata stabilnosci 2015-2017"},
+        {{"inny", "a"}, nullptr},
+        {{"wzrost", "a", "b"}, nullptr},   // lacks a field
+        {{"diagnoza-dla-roku", "2015"}, nullptr},
+        {{}, nullptr},                     // a template fact
+    };
+    for (const auto& c : t) {
+        const auto l = LiniaDiagnozy(c.f);
+        if (c.linia) {
+            ASSERT_TRUE(l.has_value()) << c.linia;
+            EXPECT_EQ(*l, c.linia);
+        } else {
+            EXPECT_FALSE(l.has_value()) << (c.f.empty() ? "" : c.f[0]);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,97 @@
+// The report file of the indicator window with a fixed clock, and the
+// diagnosis file.
+#include <gtest/gtest.h>
+
+#include "IndicatorReport.h"
+#include "PomocWskaznikow.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using test::P;
+
+std::tm Chwila() {
+    std::tm t{};
+    t.tm_year = 2012 - 1900;
+    t.tm_mon = 1;
+    t.tm_mday = 14;
+    t.tm_hour = 10;
+    t.tm_min = 22;
+    t.tm_sec = 33;
+    return t;
+}
+
+const std::string kKreska(80, '-');
+
+TEST(ReportFile, NameAndLines) {
+    test::TempDir d;
+    ScriptedUserInterface ui;
+    std::vector<std::string> decyzje;
+    IndicatorReport raport(
+        d.folder(),
+        [&](const std::string& plik) {
+            decyzje.push_back(plik);
+            return true;
+        },
+        ui, Chwila);
+    EXPECT_EQ(raport.NazwaRaportu("C:\\zestawy\\wskazniki-ogolne.xls", Chwila()),
+              d.folder() + "wskazniki-ogolne.2012-02-14 10-22-33.rap");
+    IndicatorReport o("/o/", {}, ui, Chwila);
+    EXPECT_EQ(o.NazwaRaportu("/dane/wskazniki-ogolne.xls", Chwila()), "/o/wskazniki-ogolne.2012-02-14 10-22-33.rap");
+
+    EXPECT_TRUE(raport.RaportZamkniety());
+    ASSERT_TRUE(raport.Rozpocznij("/dane/wskazniki-ogolne.xls", "/o/" + P("reguły-ROE.clp"), {"==> a", "==> b"}));
+    EXPECT_FALSE(raport.RaportZamkniety());
+    ASSERT_EQ(decyzje.size(), 1u);
+    EXPECT_EQ(decyzje[0], raport.Plik());
+    EXPECT_TRUE(raport.Pisz("dalej"));
+    raport.Zamknij();
+    raport.Zamknij();  // once only
+    EXPECT_TRUE(raport.RaportZamkniety());
+    EXPECT_FALSE(raport.Pisz("po zamknieciu"));
+    EXPECT_EQ(d.read("wskazniki-ogolne.2012-02-14 10-22-33.rap"),
+              "\r\n" + kKreska + "\r\nKorzystam z bazy wska\x9Fnik\xF3w: /dane/wskazniki-ogolne.xls\r\n" + kKreska +
+                  "\r\nkorzystam z bazy regu\xB3: /o/regu\xB3y-ROE.clp\r\n==> a\r\n==> b\r\ndalej\r\n");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(ReportFile, TwoStartsInOneSecondTwoFiles) {
+    test::TempDir d;
+    ScriptedUserInterface ui;
+    bool decyzje = false;  // the decisions report fails: one line says so
+    IndicatorReport raport(d.folder(), [&](const std::string&) { return decyzje; }, ui, Chwila);
+    ASSERT_TRUE(raport.Rozpocznij("w.xls", "", {}));
+    const std::string pierwszy = raport.Plik();
+    ASSERT_TRUE(raport.Rozpocznij("w.xls", "", {"==> x"}));
+    EXPECT_EQ(raport.Plik(), d.folder() + "w.2012-02-14 10-22-33 (2).rap");
+    raport.Zamknij();
+    EXPECT_EQ(d.read("w.2012-02-14 10-22-33.rap").rfind("Nie utworzono raportu zmiennych decyzyjnych\r\n\r\n", 0), 0u);
+    EXPECT_NE(d.read("w.2012-02-14 10-22-33 (2).rap").find("==> x\r\n"), std::string::npos);
+    EXPECT_EQ(d.read("w.2012-02-14 10-22-33.rap").find("==> x"), std::string::npos);
+}
+
+TEST(ReportFile, UnwritableFolderIsOneMessageAndNoReport) {
+    ScriptedUserInterface ui;
+    IndicatorReport raport("/dev/null/", {}, ui, Chwila);
+    EXPECT_FALSE(raport.Rozpocznij("w.xls", "", {"==> x"}));
+    EXPECT_TRUE(raport.RaportZamkniety());
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_FALSE(raport.Pisz("x"));
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST(DiagnosisFile, LinesOrEmpty) {
+    test::TempDir d;
+    ScriptedUserInterface ui;
+    EXPECT_EQ(PlikDiagnozy("/o/", "C:\\z\\wskazniki-ogolne.xls"), "/o/wskazniki-ogolne.txt");
+    ASSERT_TRUE(ZapiszDiagnoze(d.folder(), "/z/w.xls", {"==> a", "==> b"}, ui));
+    EXPECT_EQ(d.read("w.txt"), "==> a\r\n==> b\r\n");
+    ASSERT_TRUE(ZapiszDiagnoze(d.folder(), "/z/w.xls", {}, ui));
+    EXPECT_EQ(d.read("w.txt"), "");
+    EXPECT_FALSE(ZapiszDiagnoze("/dev/null/", "/z/w.xls", {"x"}, ui));
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vesk

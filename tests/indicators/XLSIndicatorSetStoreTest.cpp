@@ -1,0 +1,204 @@
+// Indicator sets in real workbooks: the texts cells give, a save that
+// keeps the rest of the workbook, and a failed save.
+#include <gtest/gtest.h>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "PomocWskaznikow.h"
+#include "TempDir.h"
+#include "XLSIndicatorSetStore.h"
+
+namespace vesk {
+namespace {
+
+using test::P;
+
+// A set file: the title row and the rows given as texts of columns A..O.
+void ZapiszZestaw(const std::string& path, const std::vector<std::vector<std::string>>& wiersze) {
+    TXLSMini xls;
+    TSheet& s = xls.Sheets().Items(0);
+    for (std::size_t r = 0; r < wiersze.size(); ++r)
+        for (std::size_t c = 0; c < wiersze[r].size(); ++c)
+            s.SetAsString(static_cast<int>(c), static_cast<int>(r), cp1250ToUtf16(wiersze[r][c]));
+    xls.Filename = path;
+    xls.Write();
+}
+
+TEST(WorkbookSet, CellTextsByType) {
+    test::TempDir d;
+    {
+        TXLSMini xls;
+        TSheet& s = xls.Sheets().Items(0);
+        s.SetAsString(0, 0, u"nazwa");
+        s.SetAsString(0, 1, u"pierwszy");
+        s.AddFloat(13, 1, 1.25, 15);
+        s.AddFloat(14, 1, 1e20, 15);
+        s.AddFloat(2, 1, 0.1 + 0.2, 15);
+        s.SetAsString(1, 2, u"bez nazwy");  // row 2 has no A cell
+        s.AddBoolean(2, 2, 1, 15);
+        s.AddBoolean(3, 2, 0, 15);
+        const std::uint8_t tokens[] = {0x24, 0, 0, 0, 0xC0, 0x24, 0, 0, 1, 0xC0, 0x03};  // A1+B1
+        s.AddNumberFormula(4, 2, 5, 15, tokens, sizeof tokens);
+        s.AddError(5, 2, 2, 15);
+        s.AddBlank(6, 2, 15);
+        xls.Filename = d.file("typy.xls");
+        xls.Write();
+    }
+    XLSIndicatorSetStore store;
+    const TabelaWskaznikow t = store.read(d.file("typy.xls"));
+    EXPECT_EQ(t.Komorka(2, 14), "1.25");
+    EXPECT_EQ(t.Komorka(2, 15), "1E20");
+    EXPECT_EQ(t.Komorka(2, 3), "0.3");
+    EXPECT_EQ(t.Komorka(3, kol::Nazwa), " ");
+    EXPECT_EQ(t.Komorka(3, 3), "TRUE");
+    EXPECT_EQ(t.Komorka(3, 4), "FALSE");
+    EXPECT_EQ(t.Komorka(3, 5), "A1+B1=5");
+    EXPECT_EQ(t.Komorka(3, 6), " ");
+    EXPECT_EQ(t.Komorka(3, 7), " ");
+    EXPECT_EQ(t.Komorka(2, 2), " ");  // inside the used range, no cell
+}
+
+TEST(WorkbookSet, SaveReadBackKeepsTheRest) {
+    test::TempDir d;
+    {
+        TXLSMini xls;
+        TSheet& s = xls.Sheets().Items(0);
+        s.SetAsString(0, 0, u"nazwa");
+        s.SetAsString(0, 1, u"ROE");
+        s.SetAsString(15, 1, u"kolumna P");
+        s.SetAsString(0, 2, u"");  // an empty name ends the list
+        s.SetAsString(0, 5, u"dalszy wiersz");
+        xls.Sheets().Add().SetAsString(0, 0, u"inny arkusz");
+        xls.Filename = d.file("a.xls");
+        xls.Write();
+    }
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(WczytajZestaw(z, d.file("a.xls"), ui));
+    EXPECT_EQ(z.Tabela.Nazwy(), std::vector<std::string>{"ROE"});
+    IndicatorDef w;
+    w.Licznik.Pierwsza = PozycjaWskaznika{"Bilans", P("Należności krótkoterminowe")};
+    w.Mianownik.Pierwsza = PozycjaWskaznika{"Bilans", "Aktywa razem"};
+    w.Relacja = "x<>";
+    w.T1 = "0.1";
+    w.T2 = "0.4";
+    ui.inputs = {P("udział należności")};
+    ASSERT_TRUE(DodajWskaznik(z, w, ui));
+
+    XLSIndicatorSetStore drugi;
+    const TabelaWskaznikow t = drugi.read(d.file("a.xls"));
+    EXPECT_EQ(t.Komorka(3, kol::Nazwa), P("udział należności"));
+    EXPECT_EQ(t.Komorka(3, kol::PozycjaLicznika1), P("Należności krótkoterminowe"));
+    EXPECT_EQ(t.Komorka(3, kol::Relacja), "x<>");
+    EXPECT_EQ(t.Komorka(3, kol::Prog2), "0.4");
+    EXPECT_EQ(t.Komorka(3, kol::Nieuzywana), "");  // an empty string cell
+    EXPECT_EQ(t.Komorka(6, kol::Nazwa), "dalszy wiersz");
+    ASSERT_GE(drugi.Workbook().Sheets().Count(), 2);
+    EXPECT_EQ(drugi.Workbook().Sheets().Items(1).AsString(0, 0), u"inny arkusz");
+    EXPECT_EQ(drugi.Workbook().Sheets().Items(0).AsString(15, 1), u"kolumna P");
+}
+
+TEST(WorkbookSet, FailedSaveLeavesTheTargetAndTheSet) {
+    test::TempDir d;
+    ZapiszZestaw(d.file("a.xls"), {{"nazwa"}, {"ROE"}});
+    const std::string przed = d.read("a.xls");
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(WczytajZestaw(z, d.file("a.xls"), ui));
+    IndicatorDef w;
+    w.Licznik.Pierwsza = PozycjaWskaznika{"Bilans", "A"};
+    w.Mianownik.Pierwsza = PozycjaWskaznika{"Bilans", "B"};
+    ui.inputs = {std::string("nowy")};
+    setFileFault([](std::string_view step) { return step == "create"; });
+    const bool dodany = DodajWskaznik(z, w, ui);
+    setFileFault({});
+    EXPECT_FALSE(dodany);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(d.read("a.xls"), przed);
+    EXPECT_EQ(z.Tabela.Nazwy(), std::vector<std::string>{"ROE"});
+    // The rolled-back row is not in the workbook either: saving as writes
+    // the set without it.
+    ASSERT_TRUE(ZapiszZestawJako(z, d.file("b.xls"), ui));
+    EXPECT_EQ(XLSIndicatorSetStore().read(d.file("b.xls")).Komorka(3, kol::Nazwa), "");
+}
+
+TEST(WorkbookSet, CorruptFileKeepsTheSet) {
+    test::TempDir d;
+    ZapiszZestaw(d.file("a.xls"), {{"nazwa"}, {"ROE"}});
+    d.write("zly.xls", std::string(600, 'x'));
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(WczytajZestaw(z, d.file("a.xls"), ui));
+    ui.answers = {true, false};  // Retry, then Cancel
+    EXPECT_FALSE(WczytajZestaw(z, d.file("zly.xls"), ui));
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(z.Tabela.Nazwy(), std::vector<std::string>{"ROE"});
+    EXPECT_EQ(z.Plik, d.file("a.xls"));
+    EXPECT_EQ(store.Workbook().Sheets().Items(0).AsString(0, 1), u"ROE");
+}
+
+TEST(WorkbookSet, NeverReadSetIsWrittenAsBiff8) {
+    test::TempDir d;
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(ZapiszZestawJako(z, d.file("nowy.xls"), ui));
+    XLSIndicatorSetStore drugi;
+    drugi.read(d.file("nowy.xls"));
+    EXPECT_EQ(drugi.Workbook().ReadVersion(), xvExcel97);
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(WorkbookSet, OldFormatSetIsRefusedWithAMessage) {
+    const std::string plik = __FILE__;
+    const std::string stary = plik.substr(0, plik.rfind("tests/indicators/")) + "fuzz/corpus/XLSWriter/biff2.xls";
+    test::TempDir d;
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(WczytajZestaw(z, stary, ui));
+    EXPECT_FALSE(ZapiszZestawJako(z, d.file("nowy.xls"), ui));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("2.1/3.0"), std::string::npos) << ui.messages[0];
+    EXPECT_FALSE(fileExists(d.file("nowy.xls")));
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(WorkbookSet, EmptyWorkbookGetsOurTitlesOnAdding) {
+    test::TempDir d;
+    {
+        TXLSMini xls;
+        xls.Filename = d.file("pusty.xls");
+        xls.Write();
+    }
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z(store);
+    ScriptedUserInterface ui;
+    ASSERT_TRUE(WczytajZestaw(z, d.file("pusty.xls"), ui));
+    EXPECT_EQ(z.Tabela.LiczbaWskaznikow, 1);
+    EXPECT_TRUE(z.Tabela.Nazwy().empty());
+    IndicatorDef w;
+    w.Licznik.Pierwsza = PozycjaWskaznika{"Bilans", "A"};
+    w.Mianownik.Pierwsza = PozycjaWskaznika{"Bilans", "B"};
+    ui.inputs = {std::string("pierwszy")};
+    ASSERT_TRUE(DodajWskaznik(z, w, ui));
+    const TabelaWskaznikow t = XLSIndicatorSetStore().read(d.file("pusty.xls"));
+    EXPECT_EQ(t.Komorka(1, kol::Nazwa), TytulyZestawu()[kol::Nazwa]);
+    EXPECT_EQ(t.Komorka(2, kol::Nazwa), "pierwszy");
+}
+
+}  // namespace
+}  // namespace vesk
