@@ -18,6 +18,7 @@
 
 #include "Aplikacja.h"
 #include "FileSystem.h"
+#include "ZestawyXLS.h"
 #include "OcenaWskaznika.h"
 #include "QtTekst.h"
 
@@ -129,28 +130,22 @@ struct DefiniowanieWskaznikow::Haki : HakiWarsztatu {
         }
         return wezel;
     }
+    // The node follow-up sets the results menu by the node's kind; while
+    // the session keeps it disabled, it stays so.
     void Zmiana_wezla() override {
         app.warsztat().Zmiana_wezla();
+        if (rezultaty2Wylaczone) app.warsztat().Polecenia.Rezultaty2 = false;
         app.odswiezOkna();
     }
     void UstawRezultaty2(bool wlaczone) override {
+        rezultaty2Wylaczone = !wlaczone;
         app.warsztat().Polecenia.Rezultaty2 = wlaczone;
         app.odswiezOkna();
     }
+    bool rezultaty2Wylaczone = false;
     void UstawWzy1(bool wlaczone) override {
         app.warsztat().Polecenia.Wzy1 = wlaczone;
         app.odswiezOkna();
-    }
-};
-
-// Sets are workbooks; until the workbook store is wired in, a set found on
-// disk is reported as unreadable and the table stays as it was.
-struct DefiniowanieWskaznikow::Zestawy : ZestawyWskaznikow {
-    std::optional<std::string> Wczytaj(const std::string& sciezka, TabelaWskaznikow&) override {
-        return utf8ToCp1250("Nie można odczytać zestawu wskaźników: ") + sciezka;
-    }
-    std::optional<std::string> PlikRegul(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
     }
 };
 
@@ -189,7 +184,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     : QMainWindow(nullptr, Qt::WindowStaysOnTopHint),
       app_(app),
       haki_(std::make_unique<Haki>(app)),
-      zestawy_(std::make_unique<Zestawy>()),
+      zestawy_(UtworzZestawyXLS(app.kontekst())),
       sesja_(std::make_unique<IndicatorSession>(app.kontekst(), *haki_, *zestawy_)),
       port_(std::make_unique<Port>(*this)) {
     setObjectName("DefiniowanieWskaznikow");

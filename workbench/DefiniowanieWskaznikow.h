@@ -98,11 +98,10 @@ private:
     void klikniecieDrzewa(DrzewoPozycjiWidok* drzewo, QTreeWidgetItem* item);
 
     struct Haki;
-    struct Zestawy;
     struct Port;
     Aplikacja& app_;
     std::unique_ptr<Haki> haki_;
-    std::unique_ptr<Zestawy> zestawy_;
+    std::unique_ptr<ZestawyWskaznikow> zestawy_;
     std::unique_ptr<IndicatorSession> sesja_;
     std::unique_ptr<Port> port_;
     bool pokazywanie_ = false;

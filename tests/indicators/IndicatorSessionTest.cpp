@@ -75,7 +75,7 @@ TabelaWskaznikow Zestaw(const std::vector<WierszWskaznika>& wiersze) {
     return t;
 }
 
-struct Sesja : ::testing::Test {
+struct SesjaWskaznikow : ::testing::Test {
     test::TempDir dir;
     ScriptedUserInterface ui;
     Kontekst k{ui};
@@ -126,7 +126,7 @@ TEST(Layout, HalvesRoundToEven) {
     EXPECT_EQ(Powiekszona({10, 25, 200, 27}), (Geometria{15, 38, 300, 40}));  // 37.5 -> 38, 40.5 -> 40
 }
 
-TEST_F(Sesja, ActivationAdaptsToTheNode) {
+TEST_F(SesjaWskaznikow, ActivationAdaptsToTheNode) {
     ZestawOgolny({Wiersz("a")});
     WidokWskaznikow v = s.onActivated();
     EXPECT_FALSE(v.Bezczynny);
@@ -141,7 +141,7 @@ TEST_F(Sesja, ActivationAdaptsToTheNode) {
     EXPECT_EQ(v.Tytul, "DefiniowanieWskaznikow" + P(" | zestaw wskaźników: ") + dir.folder() + "wskazniki-ogolne.xls");
 }
 
-TEST_F(Sesja, NoPanelForTheRootOrANodeWithChildren) {
+TEST_F(SesjaWskaznikow, NoPanelForTheRootOrANodeWithChildren) {
     ZestawOgolny({});
     const WybranyWezel wezly[] = {{0, 0, "d/r 0", true, {}, {}}, {4, 1, "d/r 4", true, {"d 3"}, {"d 5"}}};
     for (const auto& wezel : wezly) {
@@ -155,7 +155,7 @@ TEST_F(Sesja, NoPanelForTheRootOrANodeWithChildren) {
     }
 }
 
-TEST_F(Sesja, NoNodeSelectedIsInert) {
+TEST_F(SesjaWskaznikow, NoNodeSelectedIsInert) {
     ZestawOgolny({Wiersz("a")});
     w.wezel.reset();
     WidokWskaznikow v = s.onActivated();
@@ -165,7 +165,7 @@ TEST_F(Sesja, NoNodeSelectedIsInert) {
     EXPECT_FALSE(s.OdswiezIOblicz());
 }
 
-TEST_F(Sesja, SetDiscovery) {
+TEST_F(SesjaWskaznikow, SetDiscovery) {
     dir.write("wskazniki-finanse.xls", "");
     dir.write("wskazniki-zarzad.xls", "");
     dir.write("inne.xls", "");
@@ -175,7 +175,7 @@ TEST_F(Sesja, SetDiscovery) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Sesja, MissingSetGivesItsOwnMessageAndAnEmptySet) {
+TEST_F(SesjaWskaznikow, MissingSetGivesItsOwnMessageAndAnEmptySet) {
     WidokWskaznikow v = s.onActivated();
     EXPECT_TRUE(z.czytane.empty());
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -184,7 +184,7 @@ TEST_F(Sesja, MissingSetGivesItsOwnMessageAndAnEmptySet) {
     EXPECT_EQ(s.Tabela().LiczbaWskaznikow, 1);
 }
 
-TEST_F(Sesja, ReadErrorRetriesOrKeepsTheOldSet) {
+TEST_F(SesjaWskaznikow, ReadErrorRetriesOrKeepsTheOldSet) {
     ZestawOgolny({Wiersz("a"), Wiersz("b")});
     s.onActivated();
     z.bledy = 2;
@@ -201,7 +201,7 @@ TEST_F(Sesja, ReadErrorRetriesOrKeepsTheOldSet) {
     EXPECT_EQ(z.czytane.size(), 5u);
 }
 
-TEST_F(Sesja, ListAndChoice) {
+TEST_F(SesjaWskaznikow, ListAndChoice) {
     ZestawOgolny({Wiersz("a", "x><", "zapasy"), Wiersz("b", "  "), Wiersz("c", "dziwne")});
     WidokWskaznikow v = s.onActivated();
     EXPECT_EQ(s.Tabela().LiczbaWskaznikow, 4);
@@ -227,7 +227,7 @@ TEST_F(Sesja, ListAndChoice) {
     EXPECT_EQ(v.WpisRelacji, 0);  // unknown text: not the previous entry
 }
 
-TEST_F(Sesja, EarlierChoiceLookedUpByNameOrEmptied) {
+TEST_F(SesjaWskaznikow, EarlierChoiceLookedUpByNameOrEmptied) {
     ZestawOgolny({Wiersz("a"), Wiersz("b")});
     s.onActivated();
     s.chooseIndicator(1);
@@ -241,7 +241,7 @@ TEST_F(Sesja, EarlierChoiceLookedUpByNameOrEmptied) {
     EXPECT_EQ(v.IndeksListy, -1);
 }
 
-TEST_F(Sesja, SetWithoutTitleRowHasNoIndicators) {
+TEST_F(SesjaWskaznikow, SetWithoutTitleRowHasNoIndicators) {
     ZestawOgolny({Wiersz("a"), Wiersz("b"), Wiersz("c")});
     s.onActivated();
     TabelaWskaznikow bezTytulu;
@@ -252,7 +252,7 @@ TEST_F(Sesja, SetWithoutTitleRowHasNoIndicators) {
     EXPECT_EQ(s.Tabela().LiczbaWskaznikow, 1);
 }
 
-TEST_F(Sesja, RuleFileEnablesTheExpertBox) {
+TEST_F(SesjaWskaznikow, RuleFileEnablesTheExpertBox) {
     ZestawOgolny({Wiersz("a"), Wiersz("b")});
     z.reguly = {"b"};
     s.onActivated();
@@ -267,7 +267,7 @@ TEST_F(Sesja, RuleFileEnablesTheExpertBox) {
     EXPECT_EQ(*s.PlikRegul(), k.KatalogOperatora + "reguly-wskazniki-ogolne-b.clp");
 }
 
-TEST_F(Sesja, YearChoiceEvaluatesAgain) {
+TEST_F(SesjaWskaznikow, YearChoiceEvaluatesAgain) {
     ZestawOgolny({Wiersz("a")});
     s.onActivated();
     s.chooseIndicator(0);
@@ -276,7 +276,7 @@ TEST_F(Sesja, YearChoiceEvaluatesAgain) {
     EXPECT_EQ(s.chooseYear(5).Rok, 2);  // no such year: unchanged
 }
 
-TEST_F(Sesja, RefreshWhileShownEvaluatesAndSetsX91) {
+TEST_F(SesjaWskaznikow, RefreshWhileShownEvaluatesAndSetsX91) {
     ZestawOgolny({Wiersz("a")});
     s.onActivated();
     k.ZmienneSkryptu[90] = 0;
@@ -292,7 +292,7 @@ TEST_F(Sesja, RefreshWhileShownEvaluatesAndSetsX91) {
     EXPECT_EQ(k.ZmienneSkryptu[90], 2015);
 }
 
-TEST_F(Sesja, HideDeactivateClose) {
+TEST_F(SesjaWskaznikow, HideDeactivateClose) {
     ZestawOgolny({});
     s.onActivated();
     EXPECT_TRUE(s.visible());
@@ -314,7 +314,7 @@ TEST_F(Sesja, HideDeactivateClose) {
     EXPECT_FALSE(s.visible());
 }
 
-TEST_F(Sesja, AlternativeLayoutRestoresExactly) {
+TEST_F(SesjaWskaznikow, AlternativeLayoutRestoresExactly) {
     const Geometria g{10, 25, 200, 401};
     Geometria na = s.UkladAlternatywny(true, g);
     EXPECT_EQ(na.Szerokosc, 300);
@@ -323,7 +323,7 @@ TEST_F(Sesja, AlternativeLayoutRestoresExactly) {
     EXPECT_EQ(s.UkladAlternatywny(false, g), g);  // off twice: unchanged
 }
 
-TEST_F(Sesja, PanelEventsGoThroughTheSession) {
+TEST_F(SesjaWskaznikow, PanelEventsGoThroughTheSession) {
     ZestawOgolny({});
     s.onActivated();
     ui.messages.clear();

@@ -109,14 +109,30 @@ TEST_F(OknoWskaznikow, MenuShowsItNotModalAndFillsTheTrees) {
     EXPECT_GT(o.LicznikTree->topLevelItemCount(), 0);
     EXPECT_GT(o.MianownikTree->topLevelItemCount(), 0);
     EXPECT_EQ(o.MianownikComboBox->currentText(), u("Bilans Pasywa"));
-    // No set shipped: the session's own message, the window stays usable.
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(cp1250ToUtf8(ui.messages[0]).rfind("Brak zestawu wskaźników: ", 0), 0u);
-    EXPECT_EQ(o.ComboBox1->count(), 0);
+    // The shipped default set: its names in the list, its file in the caption.
+    EXPECT_TRUE(ui.messages.empty()) << cp1250ToUtf8(ui.messages.front());
+    EXPECT_GT(o.ComboBox1->count(), 0);
+    EXPECT_TRUE(o.windowTitle().endsWith(u("wskazniki-ogolne.xls")));
     EXPECT_FALSE(app->form1().wlaczona("Rezultaty2"));
     // The main window's side steps it aside.
     app->warsztat().Wskazniki->hide();
     EXPECT_FALSE(o.isVisible());
+}
+
+TEST_F(OknoWskaznikow, ChoiceFillsTheBoxesValueAndDiagnosis) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    ASSERT_GT(o.ComboBox1->count(), 0);
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);
+    EXPECT_EQ(o.ComboBox1->currentText(), o.ComboBox1->itemText(0));
+    EXPECT_FALSE(o.OkienkoLicznika1->text().isEmpty());
+    EXPECT_FALSE(o.OkienkoMianownika1->text().isEmpty());
+    EXPECT_FALSE(o.Edit3->text().isEmpty());
+    EXPECT_FALSE(o.Diagnoza->text().isEmpty());
+    // Another year evaluates again without losing the choice.
+    emit o.WyborRoku->activated(0);
+    EXPECT_FALSE(o.OkienkoLicznika1->text().isEmpty());
 }
 
 TEST_F(OknoWskaznikow, DropsGoThroughTheSessionsRules) {
