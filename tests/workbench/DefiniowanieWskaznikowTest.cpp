@@ -191,6 +191,28 @@ TEST_F(OknoWskaznikow, KeyInTheListEmptiesItAndTurnsTheViewerOff) {
     EXPECT_TRUE(o.InterpreterBox1->isHidden());
 }
 
+TEST_F(OknoWskaznikow, MenuItemFollowsTheNodeKind) {
+    QAction* a = app->form1().akcja("KonstrukcjaWskaznikow");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->shortcut(), QKeySequence(Qt::Key_F6));
+    EXPECT_TRUE(app->form1().wlaczona("KonstrukcjaWskaznikow"));  // "d/r 1"
+    // A node added and not simulated: the item off.
+    Warsztat& w = app->warsztat();
+    w.Wybierz(0);
+    w.Zmiana_wezla();
+    w.Bazowy1Click();
+    w.WyborWezlaDoEdycji();
+    ASSERT_TRUE(w.dodanieweza1Click());
+    int niesymulowany = -1;
+    for (int i = 0; i < w.Drzewo.Liczba(); ++i)
+        if (w.Drzewo.Etykieta(i).rfind("d ", 0) == 0) niesymulowany = i;
+    ASSERT_GE(niesymulowany, 0);
+    w.Wybierz(niesymulowany);
+    w.Zmiana_wezla();
+    app->odswiezOkna();
+    EXPECT_FALSE(app->form1().wlaczona("KonstrukcjaWskaznikow"));
+}
+
 TEST_F(OknoWskaznikow, ClosingGivesBackBothMenus) {
     pokaz();
     EXPECT_FALSE(app->form1().wlaczona("Rezultaty2"));
