@@ -35,6 +35,8 @@ public:
     // Shows the tree; each item keeps its depth-first number.
     void pokaz(const DrzewoPozycji& drzewo, const std::string& zrodlo);
     std::string zrodlo;
+    // What dragging item carries.
+    QMimeData* daneWezla(QTreeWidgetItem* item) const { return mimeData({item}); }
 
 protected:
     QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;

@@ -76,10 +76,7 @@ struct OknoWskaznikow : ::testing::Test {
     static QMimeData* przeciagniecie(DrzewoPozycjiWidok* t, int numer) {
         QTreeWidgetItem* i = wezel(t, numer);
         EXPECT_NE(i, nullptr);
-        struct Dostep : DrzewoPozycjiWidok {
-            using DrzewoPozycjiWidok::mimeData;
-        };
-        return static_cast<Dostep*>(t)->mimeData({i});
+        return t->daneWezla(i);
     }
 };
 
