@@ -1,8 +1,10 @@
 #include "Aplikacja.h"
 
+#include <QAction>
 #include <iostream>
 
 #include "CzasownikiWarsztatu.h"
+#include "DefiniowanieWskaznikow.h"
 #include "FileSystem.h"
 #include "Interpretator.h"
 #include "OknoInterpretatora.h"
@@ -38,11 +40,28 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
     interpreterView_ = std::make_unique<OknoInterpretatora>(form1_->PrzyciskWykonaniaNastepnegoPolecenia,
                                                             form1_->OknoLiniiRozkazow, form1_->wsk, form1_.get());
     interpretator_ = std::make_unique<Interpretator>(*k_, *czasowniki_, *interpreterView_);
+    definiowanieWskaznikow_ = std::make_unique<DefiniowanieWskaznikow>(*this);
+    w_->Wskazniki = &definiowanieWskaznikow_->port();
+    if (QAction* a = form1_->akcja("KonstrukcjaWskaznikow"))
+        QObject::connect(a, &QAction::triggered, form1_.get(), [this] { pokazWskazniki(); });
 }
 
 Aplikacja::~Aplikacja() {
     // The executor closes its report file through the view and the verbs.
     interpretator_.reset();
+    // The workbench outlives the window it points at only without it.
+    static IndicatorWindow brak;
+    if (w_) w_->Wskazniki = &brak;
+    definiowanieWskaznikow_.reset();
+}
+
+void Aplikacja::pokazWskazniki() {
+    definiowanieWskaznikow_->show();
+    definiowanieWskaznikow_->raise();
+    definiowanieWskaznikow_->activateWindow();
+    // Activation events are not delivered on every platform: the session is
+    // asked at once as well.
+    definiowanieWskaznikow_->aktywacja();
 }
 
 void Aplikacja::start() { formStart_->show(); }

@@ -26,6 +26,7 @@ class Form6;
 class OknoInterpretatora;
 class Interpretator;
 class CzasownikiWarsztatu;
+class DefiniowanieWskaznikow;
 
 class Aplikacja {
 public:
@@ -59,6 +60,7 @@ public:
     Form6& form6() { return *form6_; }
     OknoInterpretatora& interpreterView() { return *interpreterView_; }
     Interpretator& interpretator() { return *interpretator_; }
+    DefiniowanieWskaznikow& definiowanieWskaznikow() { return *definiowanieWskaznikow_; }
 
     // Handlers.
     void startOK();
@@ -74,6 +76,8 @@ public:
     void pokazFormFAQ1();
     void pokazFormFAQ2();
     void pokazAboutBox();
+    // "Konstrukcja Wskaźników": the indicator window shown, not modal.
+    void pokazWskazniki();
     // After a workbench operation: the main window and the decision form
     // show what the workbench now holds.
     void odswiezOkna();
@@ -108,6 +112,7 @@ private:
     std::unique_ptr<CzasownikiWarsztatu> czasowniki_;
     std::unique_ptr<OknoInterpretatora> interpreterView_;
     std::unique_ptr<Interpretator> interpretator_;
+    std::unique_ptr<DefiniowanieWskaznikow> definiowanieWskaznikow_;
 };
 
 }  // namespace vesk

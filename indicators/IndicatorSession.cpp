@@ -1,0 +1,327 @@
+#include "IndicatorSession.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "Odczyty.h"
+#include "PozycjaBilansu.h"
+
+namespace vesk {
+
+namespace {
+
+std::string malymi(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string cztery(int liczba) {
+    std::string s = std::to_string(liczba);
+    while (s.size() < 4) s.insert(s.begin(), ' ');
+    return s;
+}
+
+// A simulated node's label: "d/r" and its number.
+bool Symulowany(const std::string& etykieta) { return etykieta.size() >= 3 && etykieta[2] == 'r'; }
+
+bool JestSymulowany(const std::vector<std::string>& etykiety) {
+    return std::any_of(etykiety.begin(), etykiety.end(), Symulowany);
+}
+
+}  // namespace
+
+std::optional<ZestawDomyslny> ZnajdzZestaw(const std::string& katalogProgramu) {
+    if (auto f = findExisting(katalogProgramu + "wskazniki-ogolne.xls"))
+        return ZestawDomyslny{katalogProgramu + "wskazniki-ogolne.xls", "wskazniki-ogolne"};
+    std::error_code ec;
+    std::vector<std::string> nazwy;
+    std::filesystem::directory_iterator it(nativePathForCreate(katalogProgramu.empty() ? "./" : katalogProgramu), ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::string nazwa = it->path().filename().string();
+        std::string m = malymi(nazwa);
+        if (m.size() >= 13 && m.rfind("wskazniki", 0) == 0 && m.compare(m.size() - 4, 4, ".xls") == 0 &&
+            it->is_regular_file(ec))
+            nazwy.push_back(nazwa);
+    }
+    if (nazwy.empty()) return std::nullopt;
+    std::sort(nazwy.begin(), nazwy.end());
+    return ZestawDomyslny{katalogProgramu + nazwy.front(), nazwy.front().substr(0, nazwy.front().size() - 4)};
+}
+
+std::vector<std::string> Horyzonty(int glebokosc) {
+    std::vector<std::string> h;
+    for (int i = 1; i <= glebokosc + 1; ++i)
+        h.push_back(cztery(2012 + 3 * (glebokosc - i)) + "-" + cztery(2011 + 3 * glebokosc));
+    return h;
+}
+
+int WpisRelacjiZTekstu(const std::string& tekst) {
+    const auto& wpisy = WpisyRelacji();
+    for (std::size_t i = 1; i < wpisy.size(); ++i)
+        if (tekst == wpisy[i]) return static_cast<int>(i);
+    return 0;
+}
+
+std::string PodpowiedzKlikniecia(const std::string& zrodlo, int numer) {
+    struct Wpis {
+        const char* Zrodlo;
+        const char* Przed;
+        const char* Po;
+    };
+    static const Wpis tabela[] = {
+        {"Bilans Aktywa", "odczyt bilans ", ", 1, nrroku, Xnr"},
+        {"Bilans Pasywa", "odczyt bilans ", ", 2, nrroku, Xnr"},
+        {"Rachunek Wyników Koszty i Straty", "odczyt rachunek wyników  ", ", 1, nrroku, Xnr"},
+        {"Rachunek Wyników Przychody i Zyski", "odczyt rachunek wyników  ", ", 2, nrroku, Xnr"},
+        {"Płynność Finansowa Przedsiębiorstwa", "odczyt cash flow ", ", nrroku, Xnr"},
+        {"Produkcja", "odczyt produkcja ", ", nrroku, Xnr"},
+        {"Zapasy", "odczyt zapasy ", ", nrroku, Xnr"},
+        {"Koszty", "odczyt koszty ", ", nrroku, Xnr"},
+        {"Zmienne decyzyjne", "odczyt zmienne decyzyjne ", ", nrroku, Xnr"},
+    };
+    for (const Wpis& w : tabela)
+        if (zrodlo == utf8ToCp1250(w.Zrodlo)) return utf8ToCp1250(w.Przed) + std::to_string(numer) + w.Po;
+    return {};
+}
+
+std::string PodpowiedzUpuszczenia(const std::string& zrodlo, int numer, const std::string& dotychczasowa) {
+    if (zrodlo == "Bilans Aktywa") return "odczyt bilans " + std::to_string(numer) + ",1,nrroku, Xnr";
+    if (zrodlo == "Bilans Pasywa") return "odczyt bilans " + std::to_string(numer) + ",2,nrroku, Xnr";
+    return dotychczasowa;
+}
+
+Geometria Powiekszona(const Geometria& g) {
+    auto r = [](int v) { return static_cast<int>(std::nearbyint(v * 1.5L)); };
+    return {r(g.Lewa), r(g.Gora), r(g.Szerokosc), r(g.Wysokosc)};
+}
+
+// ------------------------------------------------------------ the session
+
+IndicatorSession::IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, ZestawyWskaznikow& zestawy)
+    : k_(k), warsztat_(warsztat), zestawy_(zestawy) {
+    wykres_.OdswiezWezel = [this] { warsztat_.Zmiana_wezla(); };
+    wykres_.GlebokoscWezla = [this] { return wezel_ ? wezel_->Glebokosc : 0; };
+}
+
+WidokWskaznikow IndicatorSession::onActivated() {
+    aktywne_ = true;
+    widoczne_ = true;
+    wezel_ = warsztat_.Wybrany();
+    numerOryginalnego_ = k_.RekordBiezacy.Numer();
+    lata_.clear();
+    warsztat_.UstawRezultaty2(false);
+    if (!wezel_) return Widok();  // nothing selected: an inert window
+
+    const int pierwszy = static_cast<int>(KomorkaBilansu(k_.RekordBiezacy, 0, 1));
+    for (int i = 0; i < 3; ++i) lata_.push_back(cztery(pierwszy + i));
+    ocena_.Rok = 1;
+
+    panel_.ZmianaZrodla(StronaPanelu::Licznik, ZrodlaWskaznikow()[0].Nazwa, k_.KatalogProgramu, *k_.Okna);
+    panel_.ZmianaZrodla(StronaPanelu::Mianownik, ZrodlaWskaznikow()[1].Nazwa, k_.KatalogProgramu, *k_.Okna);
+
+    WczytajZestaw();
+    Oblicz();
+    WybierzZListy();
+    return Widok();
+}
+
+void IndicatorSession::WczytajZestaw() {
+    std::optional<ZestawDomyslny> zestaw = ZnajdzZestaw(k_.KatalogProgramu);
+    if (!zestaw) {
+        nazwaZestawu_ = "wskazniki-ogolne";
+        plikZestawu_ = k_.KatalogProgramu + nazwaZestawu_ + ".xls";
+        k_.Okna->message(utf8ToCp1250("Brak zestawu wskaźników: ") + plikZestawu_);
+        ocena_.Tabela = TabelaWskaznikow();
+        PrzebudujListe();
+        return;
+    }
+    for (;;) {
+        TabelaWskaznikow tabela = ocena_.Tabela;
+        std::optional<std::string> blad = zestawy_.Wczytaj(zestaw->Sciezka, tabela);
+        if (!blad) {
+            nazwaZestawu_ = zestaw->Nazwa;
+            plikZestawu_ = zestaw->Sciezka;
+            ocena_.Tabela = std::move(tabela);
+            PrzebudujListe();
+            return;
+        }
+        if (!k_.Okna->confirm(utf8ToCp1250("Zamknij plik wskaźników w Excelu!"),
+                             utf8ToCp1250("Problem ze współdzieleniem pliku")))
+            return;  // the old table, list and caption stay
+    }
+}
+
+void IndicatorSession::PrzebudujListe() {
+    lista_.clear();
+    if (ocena_.Tabela.Komorka(1, kol::Nazwa).empty()) {
+        // No title row: no indicators.
+        ocena_.Tabela.LiczbaWskaznikow = 1;
+    } else {
+        int r = 1;
+        while (!ocena_.Tabela.Komorka(r + 1, kol::Nazwa).empty()) ++r;
+        ocena_.Tabela.LiczbaWskaznikow = r;
+        lista_ = ocena_.Tabela.Nazwy();
+    }
+    tytul_ = "DefiniowanieWskaznikow" + utf8ToCp1250(" | zestaw wskaźników: ") + plikZestawu_;
+    // An earlier choice is looked up by name; a name the set lacks is emptied.
+    auto it = std::find(lista_.begin(), lista_.end(), panel_.TekstListy);
+    if (panel_.TekstListy.empty() || it == lista_.end()) {
+        panel_.TekstListy.clear();
+        panel_.IndeksListy = -1;
+    } else {
+        panel_.IndeksListy = static_cast<int>(it - lista_.begin());
+    }
+}
+
+WidokWskaznikow IndicatorSession::chooseIndicator(int indeks) {
+    if (indeks >= 0 && indeks < static_cast<int>(lista_.size())) {
+        panel_.IndeksListy = indeks;
+        panel_.TekstListy = lista_[static_cast<std::size_t>(indeks)];
+    } else {
+        panel_.IndeksListy = -1;
+        panel_.TekstListy.clear();
+    }
+    WybierzZListy();
+    return Widok();
+}
+
+void IndicatorSession::WybierzZListy() {
+    ocena_.ProgiEdytowane = false;
+    if (!wezel_) return;
+    if (!panel_.TekstListy.empty() && panel_.IndeksListy >= 0) {
+        wykresDozwolony_ = true;
+        const int r = panel_.IndeksListy + 2;
+        WierszWskaznika wiersz;
+        for (int c = 0; c < KolumnWiersza; ++c) wiersz[static_cast<std::size_t>(c)] = ocena_.Tabela.Komorka(r, c);
+        IndicatorDef def = IndicatorDef::ZWiersza(wiersz);
+        ocena_.WpisRelacji = WpisRelacjiZTekstu(wiersz[kol::Relacja]);
+        panel_.ZmianaZrodla(StronaPanelu::Licznik, wiersz[kol::ZrodloLicznika1], k_.KatalogProgramu, *k_.Okna);
+        panel_.ZmianaZrodla(StronaPanelu::Mianownik, wiersz[kol::ZrodloMianownika1], k_.KatalogProgramu, *k_.Okna);
+        panel_.ZrodloLicznika = wiersz[kol::ZrodloLicznika1];
+        panel_.ZrodloMianownika = wiersz[kol::ZrodloMianownika1];
+        panel_.Licznik = def.Licznik;
+        panel_.Mianownik = def.Mianownik;
+    }
+    plikRegul_ = zestawy_.PlikRegul(k_.KatalogOperatora, nazwaZestawu_, panel_.TekstListy);
+    if (!plikRegul_) ListaDiagnoz.clear();
+    AktualizujWykres(ZrodloAktualizacji::Okno);
+}
+
+// The chart update: the node refresh (unless the refresh itself asked),
+// the evaluation when both first boxes hold an item, the chart when shown.
+void IndicatorSession::AktualizujWykres(ZrodloAktualizacji zrodlo) {
+    if (!wezel_) return;
+    wykres_.UAktualnicWykres(k_, panel_, ocena_, false, zrodlo);
+}
+
+void IndicatorSession::Oblicz() {
+    if (!wezel_ || !panel_.Kompletny()) return;
+    vesk::Oblicz(panel_, ocena_, k_.RekordBiezacy);
+}
+
+WidokWskaznikow IndicatorSession::ZmianaZrodla(StronaPanelu strona, const std::string& nazwa) {
+    panel_.ZmianaZrodla(strona, nazwa, k_.KatalogProgramu, *k_.Okna);
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::Upusc(Okienko cel, StronaPanelu zDrzewa, int numerWezla) {
+    panel_.Upusc(cel, zDrzewa, numerWezla, *k_.Okna);
+    Oblicz();
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::ZmianaOperatora(StronaPanelu strona, const std::string& op) {
+    panel_.ZmianaOperatora(strona, op);
+    Oblicz();
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::chooseYear(int indeks) {
+    if (indeks >= 0 && indeks < 3) {
+        ocena_.Rok = indeks + 1;
+        Oblicz();
+    }
+    return Widok();
+}
+
+bool IndicatorSession::OdswiezIOblicz() {
+    warsztat_.Zmiana_wezla();
+    if (!wezel_ || !panel_.Kompletny()) return false;
+    AktualizujWykres(ZrodloAktualizacji::OdswiezenieWezla);
+    // Only a command file that asked sets x91, when told an indicator was
+    // evaluated; the main window's follow-up leaves script variables alone.
+    return true;
+}
+
+void IndicatorSession::hide() {
+    widoczne_ = false;
+    aktywne_ = false;
+    raportowanie_ = false;
+    wykres_.Widok.Widoczny = false;
+}
+
+void IndicatorSession::Deaktywacja(bool przezInneOkno) {
+    if (!przezInneOkno) return;
+    aktywne_ = false;
+    raportowanie_ = false;
+    wykres_.Widok.Widoczny = false;
+}
+
+void IndicatorSession::Zamkniecie() {
+    warsztat_.UstawRezultaty2(true);
+    warsztat_.UstawWzy1(true);
+    ListaDiagnoz.clear();
+    hide();
+}
+
+Geometria IndicatorSession::UkladAlternatywny(bool wlaczony, const Geometria& obecna) {
+    if (wlaczony) {
+        if (!zapamietana_) zapamietana_ = obecna;
+        return Powiekszona(*zapamietana_);
+    }
+    if (!zapamietana_) return obecna;
+    Geometria g = *zapamietana_;
+    zapamietana_.reset();
+    return g;
+}
+
+WidokWskaznikow IndicatorSession::Widok() const {
+    WidokWskaznikow w;
+    w.Tytul = tytul_;
+    w.Lista = lista_;
+    w.TekstListy = panel_.TekstListy;
+    w.IndeksListy = panel_.IndeksListy;
+    w.ZrodloLicznika = panel_.ZrodloLicznika;
+    w.ZrodloMianownika = panel_.ZrodloMianownika;
+    w.Licznik1 = panel_.Tekst(Okienko::Licznik1);
+    w.Licznik2 = panel_.Tekst(Okienko::Licznik2);
+    w.Mianownik1 = panel_.Tekst(Okienko::Mianownik1);
+    w.Mianownik2 = panel_.Tekst(Okienko::Mianownik2);
+    w.OperandLicznika = panel_.Licznik.Druga ? panel_.Licznik.Operator : std::string();
+    w.OperandMianownika = panel_.Mianownik.Druga ? panel_.Mianownik.Operator : std::string();
+    w.WpisRelacji = ocena_.WpisRelacji;
+    w.Wartosc = ocena_.Wartosc;
+    w.Diagnoza = ocena_.Diagnoza;
+    w.CheckBoxExpert = plikRegul_.has_value();
+    w.InfoOKoniecznosci = !plikRegul_.has_value();
+    w.Wykres = w.ExportWartosci = wykresDozwolony_;
+    if (!wezel_) return w;
+    w.Bezczynny = false;
+    w.BratPlus = JestSymulowany(wezel_->Nastepne);
+    w.BratMinus = JestSymulowany(wezel_->Poprzednie);
+    w.Brat = wezel_->Etykieta;
+    w.Horyzonty = Horyzonty(wezel_->Glebokosc);
+    w.Lata = lata_;
+    w.Rok = ocena_.Rok - 1;
+    w.Panel = wezel_->Numer != 0 && !wezel_->MaDzieci;
+    w.Szerokosc = w.Panel ? SzerokoscZPanelem : SzerokoscBezPanelu;
+    w.GroupBox2 = w.Panel;
+    return w;
+}
+
+}  // namespace vesk

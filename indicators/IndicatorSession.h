@@ -1,0 +1,206 @@
+// The indicator window's session: the indicator table of the set in use,
+// the definition panel, the evaluation and the window's own state, on one
+// context. The window shows the view model the session returns and turns
+// activation, choices and clicks into its calls; it decides nothing.
+//
+// The workbench reaches the session through IndicatorWindow (shown,
+// active, hidden, refreshed after a script's simulate); the session
+// reaches the workbench and the set files through the small ports below.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "IndicatorWindow.h"
+#include "Kontekst.h"
+#include "OcenaWskaznika.h"
+#include "PanelDefinicji.h"
+#include "UserInterface.h"
+#include "Wskaznik.h"
+#include "WykresWskaznika.h"
+
+namespace vesk {
+
+// The node selected in the workbench's decision tree as the window needs it.
+struct WybranyWezel {
+    int Numer = 0;       // 0: the root
+    int Glebokosc = 0;   // 0 for a top-level node
+    std::string Etykieta;
+    bool MaDzieci = false;
+    // Labels of the siblings before and after the node, nearest first.
+    std::vector<std::string> Poprzednie, Nastepne;
+};
+
+// What the session asks of the workbench.
+class HakiWarsztatu {
+public:
+    virtual ~HakiWarsztatu() = default;
+    // The selected node; nothing when none is selected.
+    virtual std::optional<WybranyWezel> Wybrany() const = 0;
+    // The follow-up of the selection: the node's record becomes current.
+    virtual void Zmiana_wezla() = 0;
+    // Enables or disables the results menu and the decisions menu.
+    virtual void UstawRezultaty2(bool wlaczone) = 0;
+    virtual void UstawWzy1(bool wlaczone) = 0;
+};
+
+// The set files: reading a set into the table, and the rule file of an
+// indicator.
+class ZestawyWskaznikow {
+public:
+    virtual ~ZestawyWskaznikow() = default;
+    // Reads the workbook at sciezka into tabela; the reason as text when it
+    // cannot (tabela is then left as it was).
+    virtual std::optional<std::string> Wczytaj(const std::string& sciezka, TabelaWskaznikow& tabela) = 0;
+    // The rule file of indicator nazwa of set zestaw in the operator folder;
+    // nothing when there is none.
+    virtual std::optional<std::string> PlikRegul(const std::string& katalogOperatora, const std::string& zestaw,
+                                                 const std::string& nazwa) = 0;
+};
+
+// The default set of a program folder: "wskazniki-ogolne.xls", else the
+// first "wskazniki*.xls" in sorted order (names compared without regard to
+// case); nothing when there is none.
+struct ZestawDomyslny {
+    std::string Sciezka;
+    std::string Nazwa;  // the file name without ".xls"
+};
+std::optional<ZestawDomyslny> ZnajdzZestaw(const std::string& katalogProgramu);
+
+// The horizon entries of a node at depth glebokosc: its own three years,
+// then each period longer backwards down to 2009.
+std::vector<std::string> Horyzonty(int glebokosc);
+
+// The relation entry a column-13 text selects; 0 for an empty, blank or
+// unknown text.
+int WpisRelacjiZTekstu(const std::string& tekst);
+
+// The command-language line that reads position numer of the statement
+// zrodlo (a tree click); empty for a statement that has none.
+std::string PodpowiedzKlikniecia(const std::string& zrodlo, int numer);
+// The same for a drop onto the hint box: the two balance statements only;
+// any other keeps the text dotychczasowa.
+std::string PodpowiedzUpuszczenia(const std::string& zrodlo, int numer, const std::string& dotychczasowa);
+
+// The window's place and size.
+struct Geometria {
+    int Lewa = 0, Gora = 0, Szerokosc = 0, Wysokosc = 0;
+    bool operator==(const Geometria&) const = default;
+};
+// The alternative layout: every measure times 1.5, halves rounded to even.
+Geometria Powiekszona(const Geometria& g);
+
+// What the window shows.
+struct WidokWskaznikow {
+    bool Bezczynny = true;  // no node selected: nothing to show or evaluate
+    bool BratPlus = false, BratMinus = false;  // SpeedButton6, SpeedButton7
+    std::string Brat;
+    std::vector<std::string> Horyzonty;
+    std::vector<std::string> Lata;
+    int Rok = 0;  // selected entry of the years
+    std::string Tytul;
+    std::vector<std::string> Lista;
+    std::string TekstListy;
+    int IndeksListy = -1;
+    bool Panel = false;  // the sensitivity panel
+    int Szerokosc = 572;
+    bool GroupBox2 = false;
+    bool Wykres = false, ExportWartosci = false;
+    std::string Licznik1, Licznik2, Mianownik1, Mianownik2;
+    std::string OperandLicznika, OperandMianownika;
+    std::string ZrodloLicznika, ZrodloMianownika;
+    int WpisRelacji = 0;
+    std::string Wartosc, Diagnoza;
+    bool CheckBoxExpert = false;  // enabled
+    bool InfoOKoniecznosci = true;
+};
+
+inline constexpr int SzerokoscBezPanelu = 572;
+inline constexpr int SzerokoscZPanelem = 793;
+
+class IndicatorSession : public IndicatorWindow {
+public:
+    IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, ZestawyWskaznikow& zestawy);
+
+    // The window became the active one.
+    WidokWskaznikow onActivated();
+    // An entry of the list chosen (-1 with an empty text: none).
+    WidokWskaznikow chooseIndicator(int indeks);
+    // A year chosen (0..2).
+    WidokWskaznikow chooseYear(int indeks);
+    WidokWskaznikow Widok() const;
+    // The definition panel's events: a source chosen on a side, a tree node
+    // dropped on a box (refused from the other side's tree with a message),
+    // an operator chosen. Each evaluates again when both first boxes hold
+    // an item.
+    WidokWskaznikow ZmianaZrodla(StronaPanelu strona, const std::string& nazwa);
+    WidokWskaznikow Upusc(Okienko cel, StronaPanelu zDrzewa, int numerWezla);
+    WidokWskaznikow ZmianaOperatora(StronaPanelu strona, const std::string& op);
+
+    // IndicatorWindow
+    bool visible() const override { return widoczne_; }
+    bool active() const override { return aktywne_; }
+    void hide() override;
+    bool refreshAndEvaluate() override { return OdswiezIOblicz(); }
+    // The refresh after a script's simulate: the node follow-up, then, when
+    // both first boxes hold an item, the evaluation and x91 := the first
+    // year of the node's period. True when an indicator was evaluated.
+    bool OdswiezIOblicz();
+
+    // The view tells when the window is shown and whether it is active.
+    // Deactivation counts only when another application window took over,
+    // not an owned dialog.
+    void UstawWidoczne(bool widoczne) { widoczne_ = widoczne; }
+    void Aktywowane(bool aktywne) { aktywne_ = aktywne; }
+    void Deaktywacja(bool przezInneOkno);
+    // The window closed: the two main menus back, the diagnosis list
+    // emptied, the report stopped, the chart hidden.
+    void Zamkniecie();
+
+    // The alternative layout toggled: on enlarges the geometry, off gives
+    // back exactly the geometry it had before.
+    Geometria UkladAlternatywny(bool wlaczony, const Geometria& obecna);
+
+    // State the view and the tests read.
+    const std::string& NazwaZestawu() const { return nazwaZestawu_; }
+    const std::optional<std::string>& PlikRegul() const { return plikRegul_; }
+    const TabelaWskaznikow& Tabela() const { return ocena_.Tabela; }
+    const PanelDefinicji& Panel() const { return panel_; }
+    int NumerWezlaOryginalnego() const { return numerOryginalnego_; }
+    bool Raportowanie() const { return raportowanie_; }
+    void UstawRaportowanie(bool r) { raportowanie_ = r; }
+    bool WykresWidoczny() const { return wykres_.Widok.Widoczny; }
+    // The chart with its controls; the chart button toggles it through
+    // UAktualnicWykres.
+    WykresWskaznika& Wykres() { return wykres_; }
+    std::vector<std::string> ListaDiagnoz;  // ListBox1
+
+private:
+    void WczytajZestaw();
+    void PrzebudujListe();
+    void WybierzZListy();
+    void Oblicz();
+    void AktualizujWykres(ZrodloAktualizacji zrodlo);
+
+    Kontekst& k_;
+    HakiWarsztatu& warsztat_;
+    ZestawyWskaznikow& zestawy_;
+    PanelDefinicji panel_;
+    OcenaWskaznika ocena_;
+    std::string nazwaZestawu_ = "wskazniki-ogolne";
+    std::string plikZestawu_;
+    std::string tytul_;
+    std::vector<std::string> lista_;
+    std::optional<WybranyWezel> wezel_;
+    std::vector<std::string> lata_;
+    std::optional<std::string> plikRegul_;
+    int numerOryginalnego_ = 0;
+    bool widoczne_ = false, aktywne_ = false;
+    bool raportowanie_ = false;
+    bool wykresDozwolony_ = false;
+    WykresWskaznika wykres_;
+    std::optional<Geometria> zapamietana_;
+};
+
+}  // namespace vesk

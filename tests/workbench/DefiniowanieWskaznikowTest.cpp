@@ -1,0 +1,274 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTabWidget>
+#include <set>
+#include <gtest/gtest.h>
+
+#include "Aplikacja.h"
+#include "CodePage.h"
+#include "DefiniowanieWskaznikow.h"
+#include "Form1.h"
+#include "TempDir.h"
+#include "Warsztat.h"
+
+namespace vesk {
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A temporary operator with the root and one simulated child, the child
+// selected, the indicator window shown from the main window's menu.
+struct OknoWskaznikow : ::testing::Test {
+    test::TempDir work;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Aplikacja> app;
+
+    void SetUp() override {
+        work.write("zakresy.txt", std::string());
+        work.write("OPERATOR/.keep", std::string());
+        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        app->start();
+        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
+        app->startOK();
+        Warsztat& w = app->warsztat();
+        w.Wybierz(0);
+        w.Zmiana_wezla();
+        w.Bazowy1Click();
+        w.WyborWezlaDoEdycji();
+        ASSERT_TRUE(w.dodanieweza1Click());
+        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
+        w.Wybierz(1);
+        w.Zmiana_wezla();
+        app->odswiezOkna();
+        ui.messages.clear();
+    }
+    DefiniowanieWskaznikow& okno() { return app->definiowanieWskaznikow(); }
+    void pokaz() {
+        QAction* a = app->form1().akcja("KonstrukcjaWskaznikow");
+        ASSERT_NE(a, nullptr);
+        ASSERT_TRUE(a->isEnabled());
+        a->trigger();
+    }
+    static QTreeWidgetItem* wezel(QTreeWidget* t, int numer) {
+        QTreeWidgetItem* znaleziony = nullptr;
+        std::function<void(QTreeWidgetItem*)> szukaj = [&](QTreeWidgetItem* i) {
+            if (i->data(0, Qt::UserRole + 1).toInt() == numer) znaleziony = i;
+            for (int c = 0; c < i->childCount(); ++c) szukaj(i->child(c));
+        };
+        for (int c = 0; c < t->topLevelItemCount(); ++c) szukaj(t->topLevelItem(c));
+        return znaleziony;
+    }
+    // Drops mime data on a widget as a user's drop would arrive.
+    static void upusc(OkienkoUpuszczenia* cel, QMimeData* dane) {
+        std::unique_ptr<QMimeData> wlasne(dane);
+        cel->upusc(dane);
+    }
+    static QMimeData* przeciagniecie(DrzewoPozycjiWidok* t, int numer) {
+        QTreeWidgetItem* i = wezel(t, numer);
+        EXPECT_NE(i, nullptr);
+        return t->daneWezla(i);
+    }
+};
+
+TEST_F(OknoWskaznikow, CreatedHiddenWithItsLayout) {
+    DefiniowanieWskaznikow& o = okno();
+    EXPECT_FALSE(o.isVisible());
+    EXPECT_TRUE(o.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(o.geometry(), QRect(2, 50, 795, 575));
+    EXPECT_EQ(o.Chart1->geometry(), QRect(8, 18, 545, 243));
+    ASSERT_EQ(o.PageControl1->count(), 4);
+    EXPECT_EQ(o.PageControl1->tabText(0), u("Wskaźniki"));
+    EXPECT_EQ(o.PageControl1->tabText(3), u("Setup (graniczne zużycie)"));
+    EXPECT_EQ(o.LicznikComboBox->count(), 9);
+    EXPECT_EQ(o.OperandMianownika->count(), 5);
+    EXPECT_EQ(o.ComboBoxWskaznik->count(), 6);
+    EXPECT_EQ(o.SpeedButton2->text(), u("  wartosc progow"));
+    EXPECT_EQ(o.SpeedButton4->text(), u("a wskaźnika         "));
+    EXPECT_FALSE(app->warsztat().Wskazniki->visible());
+}
+
+TEST_F(OknoWskaznikow, MenuShowsItNotModalAndFillsTheTrees) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    EXPECT_TRUE(o.isVisible());
+    EXPECT_FALSE(o.isModal());
+    EXPECT_TRUE(app->warsztat().Wskazniki->visible());
+    EXPECT_GT(o.LicznikTree->topLevelItemCount(), 0);
+    EXPECT_GT(o.MianownikTree->topLevelItemCount(), 0);
+    EXPECT_EQ(o.MianownikComboBox->currentText(), u("Bilans Pasywa"));
+    // The shipped default set: its names in the list, its file in the caption.
+    EXPECT_TRUE(ui.messages.empty()) << cp1250ToUtf8(ui.messages.front());
+    EXPECT_GT(o.ComboBox1->count(), 0);
+    EXPECT_TRUE(o.windowTitle().endsWith(u("wskazniki-ogolne.xls")));
+    EXPECT_FALSE(app->form1().wlaczona("Rezultaty2"));
+    // The main window's side steps it aside.
+    app->warsztat().Wskazniki->hide();
+    EXPECT_FALSE(o.isVisible());
+}
+
+TEST_F(OknoWskaznikow, ChoiceFillsTheBoxesValueAndDiagnosis) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    ASSERT_GT(o.ComboBox1->count(), 0);
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);
+    EXPECT_EQ(o.ComboBox1->currentText(), o.ComboBox1->itemText(0));
+    EXPECT_FALSE(o.OkienkoLicznika1->text().isEmpty());
+    EXPECT_FALSE(o.OkienkoMianownika1->text().isEmpty());
+    EXPECT_FALSE(o.Edit3->text().isEmpty());
+    EXPECT_FALSE(o.Diagnoza->text().isEmpty());
+    // Another year evaluates again without losing the choice.
+    emit o.WyborRoku->activated(0);
+    EXPECT_FALSE(o.OkienkoLicznika1->text().isEmpty());
+}
+
+TEST_F(OknoWskaznikow, DropsGoThroughTheSessionsRules) {
+    pokaz();
+    ui.messages.clear();
+    DefiniowanieWskaznikow& o = okno();
+    // The denominator tree's node on a numerator box: the message, box unchanged.
+    upusc(o.OkienkoLicznika1, przeciagniecie(o.MianownikTree, 5));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(o.OkienkoLicznika1->text().isEmpty());
+    // Its own tree's node: label(source).
+    const QString etykieta = wezel(o.LicznikTree, 1)->text(0);
+    upusc(o.OkienkoLicznika1, przeciagniecie(o.LicznikTree, 1));
+    EXPECT_EQ(o.OkienkoLicznika1->text(), etykieta + "(" + o.LicznikComboBox->currentText() + ")");
+    // Plain text and a malformed drop of our type: nothing.
+    ui.messages.clear();
+    auto* tekst = new QMimeData;
+    tekst->setText("cokolwiek");
+    upusc(o.OkienkoMianownika1, tekst);
+    EXPECT_FALSE(o.OkienkoMianownika1->upusc(nullptr));
+    auto* zly = new QMimeData;
+    zly->setData(MimePozycji, "x;y");
+    upusc(o.OkienkoMianownika1, zly);
+    EXPECT_TRUE(o.OkienkoMianownika1->text().isEmpty());
+    EXPECT_TRUE(ui.messages.empty());
+    // The operator "xxx" empties the second box.
+    upusc(o.OkienkoLicznika2, przeciagniecie(o.LicznikTree, 2));
+    EXPECT_FALSE(o.OkienkoLicznika2->text().isEmpty());
+    o.OperandLicznika->setCurrentIndex(0);
+    emit o.OperandLicznika->activated(0);
+    EXPECT_TRUE(o.OkienkoLicznika2->text().isEmpty());
+}
+
+TEST_F(OknoWskaznikow, TreeClickGivesTheHintAndTheClipboard) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    QTreeWidgetItem* piaty = wezel(o.MianownikTree, 5);
+    ASSERT_NE(piaty, nullptr);
+    emit o.MianownikTree->itemClicked(piaty, 0);
+    EXPECT_EQ(o.PodpowiedzJezykowa->text(), u("odczyt bilans 5, 2, nrroku, Xnr"));
+    EXPECT_EQ(QApplication::clipboard()->text(), u("odczyt bilans 5, 2, nrroku, Xnr"));
+    EXPECT_EQ(o.LabelKoduDostepu->text(), u("Kod pozycji sprawozdania"));
+}
+
+TEST_F(OknoWskaznikow, KeyInTheListEmptiesItAndTurnsTheViewerOff) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.CheckBoxClipsViewer->setChecked(true);
+    EXPECT_FALSE(o.InterpreterBox1->isHidden());
+    o.ComboBox1->setEditText("abc");
+    QKeyEvent klawisz(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(o.ComboBox1, &klawisz);
+    EXPECT_TRUE(o.ComboBox1->currentText().isEmpty());
+    EXPECT_FALSE(o.CheckBoxClipsViewer->isChecked());
+    EXPECT_FALSE(o.CheckBoxClipsViewer->isEnabled());
+    EXPECT_TRUE(o.InterpreterBox1->isHidden());
+}
+
+TEST_F(OknoWskaznikow, MenuItemFollowsTheNodeKind) {
+    QAction* a = app->form1().akcja("KonstrukcjaWskaznikow");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->shortcut(), QKeySequence(Qt::Key_F6));
+    EXPECT_TRUE(app->form1().wlaczona("KonstrukcjaWskaznikow"));  // "d/r 1"
+    // A node added and not simulated: the item off.
+    Warsztat& w = app->warsztat();
+    w.Wybierz(0);
+    w.Zmiana_wezla();
+    w.Bazowy1Click();
+    w.WyborWezlaDoEdycji();
+    ASSERT_TRUE(w.dodanieweza1Click());
+    int niesymulowany = -1;
+    for (int i = 0; i < w.Drzewo.Liczba(); ++i)
+        if (w.Drzewo.Etykieta(i).rfind("d ", 0) == 0) niesymulowany = i;
+    ASSERT_GE(niesymulowany, 0);
+    w.Wybierz(niesymulowany);
+    w.Zmiana_wezla();
+    app->odswiezOkna();
+    EXPECT_FALSE(app->form1().wlaczona("KonstrukcjaWskaznikow"));
+}
+
+TEST_F(OknoWskaznikow, ClosingGivesBackBothMenus) {
+    pokaz();
+    EXPECT_FALSE(app->form1().wlaczona("Rezultaty2"));
+    okno().close();
+    EXPECT_FALSE(okno().isVisible());
+    EXPECT_TRUE(app->form1().wlaczona("Rezultaty2"));
+    EXPECT_TRUE(app->form1().wlaczona("Wzy1"));
+    EXPECT_FALSE(app->warsztat().Wskazniki->visible());
+}
+
+TEST_F(OknoWskaznikow, LookTogglesActOnRealWidgets) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.MiniSE->setChecked(false);
+    EXPECT_TRUE(o.GroupBox1->isHidden());
+    EXPECT_TRUE(o.GroupBox9->isHidden());
+    o.MiniSE->setChecked(true);
+    EXPECT_FALSE(o.GroupBox1->isHidden());
+    o.Wyrownanie->setChecked(true);
+    EXPECT_EQ(o.GroupBox8->y(), 16);
+    o.Wyrownanie->setChecked(false);
+    EXPECT_EQ(o.GroupBox8->y(), 24);
+    // The alternative layout and back: exactly the geometry before.
+    o.setGeometry(2, 50, 793, 575);
+    const QRect przed = o.geometry();
+    o.InnaWersja->setChecked(true);
+    EXPECT_NE(o.geometry(), przed);
+    o.InnaWersja->setChecked(false);
+    EXPECT_EQ(o.geometry(), przed);
+}
+
+TEST_F(OknoWskaznikow, ExpertPartFollowsTheMarker) {
+    EXPECT_TRUE(okno().CheckBoxExpert->isHidden());
+    work.write("expertsystem", std::string());
+    app.reset();
+    app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                      std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                          k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                      });
+    EXPECT_FALSE(okno().CheckBoxExpert->isHidden());
+    EXPECT_FALSE(okno().ListBox1->isHidden());
+}
+
+TEST_F(OknoWskaznikow, Screenshot) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    ASSERT_GT(o.ComboBox1->count(), 0);
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);
+    QImage obraz = o.grab().toImage();
+    ASSERT_FALSE(obraz.isNull());
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../okno_wskaznikow.png"));
+    std::set<QRgb> kolory;
+    for (int y = 0; y < obraz.height(); y += 3)
+        for (int x = 0; x < obraz.width(); x += 3) kolory.insert(obraz.pixel(x, y));
+    EXPECT_GT(kolory.size(), 8u);
+    EXPECT_FALSE(o.ComboBox1->currentText().isEmpty());
+    EXPECT_FALSE(o.Edit3->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace vesk

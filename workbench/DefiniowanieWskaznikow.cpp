@@ -1,0 +1,516 @@
+#include "DefiniowanieWskaznikow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <exception>
+
+#include "Aplikacja.h"
+#include "FileSystem.h"
+#include "ZestawyXLS.h"
+#include "OcenaWskaznika.h"
+#include "QtTekst.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr int RolaNumeruPozycji = Qt::UserRole + 1;
+
+StronaPanelu stronaZ(int n) { return n == 0 ? StronaPanelu::Licznik : StronaPanelu::Mianownik; }
+
+}  // namespace
+
+// ------------------------------------------------------------ the trees
+
+DrzewoPozycjiWidok::DrzewoPozycjiWidok(StronaPanelu strona, QWidget* parent) : QTreeWidget(parent), strona_(strona) {
+    setHeaderHidden(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void DrzewoPozycjiWidok::pokaz(const DrzewoPozycji& drzewo, const std::string& zrodloDrzewa) {
+    zrodlo = zrodloDrzewa;
+    clear();
+    std::vector<QTreeWidgetItem*> elementy;
+    for (std::size_t i = 0; i < drzewo.Wezly.size(); ++i) {
+        const WezelPozycji& w = drzewo.Wezly[i];
+        auto* item = w.Rodzic < 0 ? new QTreeWidgetItem(this)
+                                  : new QTreeWidgetItem(elementy[static_cast<std::size_t>(w.Rodzic)]);
+        item->setText(0, q(w.Tekst));
+        item->setData(0, RolaNumeruPozycji, static_cast<int>(i) + 1);
+        elementy.push_back(item);
+    }
+}
+
+QStringList DrzewoPozycjiWidok::mimeTypes() const { return {QString::fromLatin1(MimePozycji)}; }
+
+QMimeData* DrzewoPozycjiWidok::mimeData(const QList<QTreeWidgetItem*>& items) const {
+    if (items.isEmpty()) return nullptr;
+    auto* dane = new QMimeData;
+    const QString tekst = QString::number(strona_ == StronaPanelu::Licznik ? 0 : 1) + ";" + q(zrodlo) + ";" +
+                          items.front()->text(0) + ";" +
+                          QString::number(items.front()->data(0, RolaNumeruPozycji).toInt());
+    dane->setData(QString::fromLatin1(MimePozycji), tekst.toUtf8());
+    return dane;
+}
+
+// ------------------------------------------------------------ the boxes
+
+OkienkoUpuszczenia::OkienkoUpuszczenia(QWidget* parent) : QLineEdit(parent) {
+    setReadOnly(true);
+    setAcceptDrops(true);
+}
+
+void OkienkoUpuszczenia::dragEnterEvent(QDragEnterEvent* e) { e->acceptProposedAction(); }
+void OkienkoUpuszczenia::dragMoveEvent(QDragMoveEvent* e) { e->acceptProposedAction(); }
+
+void OkienkoUpuszczenia::dropEvent(QDropEvent* e) {
+    if (upusc(e->mimeData())) e->acceptProposedAction();
+}
+
+bool OkienkoUpuszczenia::upusc(const QMimeData* dane) {
+    if (!dane || !dane->hasFormat(QString::fromLatin1(MimePozycji))) return false;  // a foreign drop: nothing
+    const QStringList czesci = QString::fromUtf8(dane->data(QString::fromLatin1(MimePozycji))).split(';');
+    if (czesci.size() < 4) return false;
+    bool ok1 = false, ok2 = false;
+    const int strona = czesci.front().toInt(&ok1);
+    const int numer = czesci.back().toInt(&ok2);
+    if (!ok1 || !ok2 || (strona != 0 && strona != 1)) return false;
+    if (poUpuszczeniu) poUpuszczeniu(stronaZ(strona), numer);
+    return true;
+}
+
+// ------------------------------------------------------------ the ports
+
+struct DefiniowanieWskaznikow::Haki : HakiWarsztatu {
+    explicit Haki(Aplikacja& a) : app(a) {}
+    Aplikacja& app;
+    std::optional<WybranyWezel> Wybrany() const override {
+        const Warsztat& w = app.warsztat();
+        if (!w.Wybrany) return std::nullopt;
+        const int i = w.Drzewo.Znajdz(*w.Wybrany);
+        if (i < 0) return std::nullopt;
+        WybranyWezel wezel;
+        wezel.Numer = *w.Wybrany;
+        wezel.Glebokosc = w.Drzewo.Poziom(i);
+        wezel.Etykieta = w.Drzewo.Etykieta(i);
+        wezel.MaDzieci = w.Drzewo.MaDzieci(i);
+        const int rodzic = w.Drzewo.Rodzic(i);
+        std::vector<int> rodzenstwo;
+        if (rodzic >= 0) {
+            rodzenstwo = w.Drzewo.Dzieci(rodzic);
+        } else {
+            for (int j = 0; j < w.Drzewo.Liczba(); ++j)
+                if (w.Drzewo.Poziom(j) == w.Drzewo.Poziom(i)) rodzenstwo.push_back(j);
+        }
+        bool po = false;
+        for (int j : rodzenstwo) {
+            if (j == i) {
+                po = true;
+                continue;
+            }
+            if (po)
+                wezel.Nastepne.push_back(w.Drzewo.Etykieta(j));
+            else
+                wezel.Poprzednie.insert(wezel.Poprzednie.begin(), w.Drzewo.Etykieta(j));
+        }
+        return wezel;
+    }
+    // The node follow-up sets the results menu by the node's kind; while
+    // the session keeps it disabled, it stays so.
+    void Zmiana_wezla() override {
+        app.warsztat().Zmiana_wezla();
+        if (rezultaty2Wylaczone) app.warsztat().Polecenia.Rezultaty2 = false;
+        app.odswiezOkna();
+    }
+    void UstawRezultaty2(bool wlaczone) override {
+        rezultaty2Wylaczone = !wlaczone;
+        app.warsztat().Polecenia.Rezultaty2 = wlaczone;
+        app.odswiezOkna();
+    }
+    bool rezultaty2Wylaczone = false;
+    void UstawWzy1(bool wlaczone) override {
+        app.warsztat().Polecenia.Wzy1 = wlaczone;
+        app.odswiezOkna();
+    }
+};
+
+// What the workbench sees: the session's state, and hiding the window too.
+struct DefiniowanieWskaznikow::Port : IndicatorWindow {
+    explicit Port(DefiniowanieWskaznikow& o) : okno(o) {}
+    DefiniowanieWskaznikow& okno;
+    bool visible() const override { return okno.isVisible(); }
+    bool active() const override { return okno.isVisible() && okno.isActiveWindow(); }
+    void hide() override {
+        okno.sesja().hide();
+        okno.QMainWindow::hide();
+    }
+    // The session's refresh runs the workbench's node follow-up, which asks
+    // a shown, inactive window to refresh: that inner call does nothing.
+    bool refreshAndEvaluate() override {
+        if (wOdswiezaniu) return false;
+        wOdswiezaniu = true;
+        bool wynik = false;
+        try {
+            wynik = okno.sesja().OdswiezIOblicz();
+        } catch (...) {
+            wOdswiezaniu = false;
+            throw;
+        }
+        wOdswiezaniu = false;
+        okno.pokazWidok(okno.sesja().Widok());
+        return wynik;
+    }
+    bool wOdswiezaniu = false;
+};
+
+// ------------------------------------------------------------ the window
+
+DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
+    : QMainWindow(nullptr, Qt::WindowStaysOnTopHint),
+      app_(app),
+      haki_(std::make_unique<Haki>(app)),
+      zestawy_(UtworzZestawyXLS(app.kontekst())),
+      sesja_(std::make_unique<IndicatorSession>(app.kontekst(), *haki_, *zestawy_)),
+      port_(std::make_unique<Port>(*this)) {
+    setObjectName("DefiniowanieWskaznikow");
+    setWindowTitle("DefiniowanieWskaznikow");
+    setGeometry(2, 50, 795, 575);
+
+    QMenu* plik = menuBar()->addMenu(q(utf8ToCp1250("&Plik")));
+    QAction* wyjscie = plik->addAction(q(utf8ToCp1250("Wyjście")));
+    wyjscie->setObjectName("Wyjscie");
+    wyjscie->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(wyjscie, &QAction::triggered, this, [this] { close(); });
+
+    QMenu* wyglad = menuBar()->addMenu(q(utf8ToCp1250("Wygląd")));
+    auto przelacznik = [&](const char* tytul, const char* nazwa, bool zaznaczony) {
+        QAction* a = wyglad->addAction(q(utf8ToCp1250(tytul)));
+        a->setObjectName(nazwa);
+        a->setCheckable(true);
+        a->setChecked(zaznaczony);
+        return a;
+    };
+    MiniSE = przelacznik("Mini SE", "MiniSE", true);
+    InnaWersja = przelacznik("Inna wersja interface", "InnaWersjainterface", false);
+    Wyrownanie = przelacznik("wyrównanie", "wyrownanie", false);
+
+    auto* srodek = new QWidget(this);
+    setCentralWidget(srodek);
+    auto nazwij = [](QWidget* w, const char* nazwa) { w->setObjectName(nazwa); };
+
+    PageControl1 = new QTabWidget(srodek);
+    nazwij(PageControl1, "PageControl1");
+    PageControl1->setGeometry(0, 0, 560, 520);
+    auto* strona = new QWidget;
+    PageControl1->addTab(strona, q(utf8ToCp1250("Wskaźniki")));
+    PageControl1->addTab(new QWidget, "Animacja");
+    PageControl1->addTab(new QWidget, "Ceny+zlecenia");
+    PageControl1->addTab(new QWidget, q(utf8ToCp1250("Setup (graniczne zużycie)")));
+
+    Chart1 = new QWidget(strona);
+    nazwij(Chart1, "Chart1");
+    Chart1->setGeometry(8, 18, 545, 243);
+    Chart1->hide();
+
+    GroupBox8 = new QGroupBox(strona);
+    nazwij(GroupBox8, "GroupBox8");
+    GroupBox8->setGeometry(4, 24, 548, 465);
+
+    // The two statement trees as pages, each with its source box.
+    PageControl2 = new QTabWidget(GroupBox8);
+    nazwij(PageControl2, "PageControl2");
+    PageControl2->setGeometry(4, 4, 260, 455);
+    auto strona2 = [&](const char* tytul, QComboBox*& zrodlo, DrzewoPozycjiWidok*& drzewo, StronaPanelu s,
+                       const char* nzrodla, const char* ndrzewa) {
+        auto* w = new QWidget;
+        PageControl2->addTab(w, tytul);
+        zrodlo = new QComboBox(w);
+        nazwij(zrodlo, nzrodla);
+        zrodlo->setGeometry(2, 2, 250, 24);
+        for (const ZrodloWskaznika& z : ZrodlaWskaznikow()) zrodlo->addItem(q(z.Nazwa));
+        drzewo = new DrzewoPozycjiWidok(s, w);
+        nazwij(drzewo, ndrzewa);
+        drzewo->setGeometry(2, 30, 250, 390);
+    };
+    strona2("Licznik", LicznikComboBox, LicznikTree, StronaPanelu::Licznik, "LicznikComboBox", "LicznikTree");
+    strona2("Mianownik", MianownikComboBox, MianownikTree, StronaPanelu::Mianownik, "MianownikComboBox",
+            "MianownikTree");
+
+    // The panel: boxes, operators, list, relation, value, diagnosis.
+    auto* ProbnyBox1 = new QGroupBox(GroupBox8);
+    nazwij(ProbnyBox1, "ProbnyBox1");
+    ProbnyBox1->setGeometry(268, 4, 276, 455);
+    int y = 4;
+    auto wiersz = [&](QWidget* w, const char* nazwa, int wys = 22) {
+        nazwij(w, nazwa);
+        w->setGeometry(4, y, 268, wys);
+        y += wys + 2;
+    };
+    ComboBox1 = new QComboBox(ProbnyBox1);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    wiersz(ComboBox1, "ComboBox1");
+    OkienkoLicznika1 = new OkienkoUpuszczenia(ProbnyBox1);
+    wiersz(OkienkoLicznika1, "OkienkoLicznika1");
+    OperandLicznika = new QComboBox(ProbnyBox1);
+    wiersz(OperandLicznika, "OperandLicznika");
+    OkienkoLicznika2 = new OkienkoUpuszczenia(ProbnyBox1);
+    wiersz(OkienkoLicznika2, "OkienkoLicznika2");
+    OkienkoMianownika1 = new OkienkoUpuszczenia(ProbnyBox1);
+    wiersz(OkienkoMianownika1, "OkienkoMianownika1");
+    OperandMianownika = new QComboBox(ProbnyBox1);
+    wiersz(OperandMianownika, "OperandMianownika");
+    OkienkoMianownika2 = new OkienkoUpuszczenia(ProbnyBox1);
+    wiersz(OkienkoMianownika2, "OkienkoMianownika2");
+    for (QComboBox* op : {OperandLicznika, OperandMianownika})
+        for (const char* o : {"xxx", "+", "-", "*", "/"}) op->addItem(o);
+    WyborRoku = new QComboBox(ProbnyBox1);
+    wiersz(WyborRoku, "WyborRoku");
+    Horyzont = new QComboBox(ProbnyBox1);
+    wiersz(Horyzont, "Horyzont");
+    ComboBoxWskaznik = new QComboBox(ProbnyBox1);
+    for (const char* r : WpisyRelacji()) ComboBoxWskaznik->addItem(q(r));
+    wiersz(ComboBoxWskaznik, "ComboBoxWskaznik");
+    Edit3 = new QLineEdit(ProbnyBox1);
+    Edit3->setReadOnly(true);
+    wiersz(Edit3, "Edit3");
+    Diagnoza = new QLineEdit(ProbnyBox1);
+    Diagnoza->setReadOnly(true);
+    wiersz(Diagnoza, "Diagnoza");
+    ProgWskaznika1 = new QLineEdit(ProbnyBox1);
+    wiersz(ProgWskaznika1, "ProgWskaznika1");
+    ProgWskaznika2 = new QLineEdit(ProbnyBox1);
+    wiersz(ProgWskaznika2, "ProgWskaznika2");
+    SpeedButton2 = new QPushButton("  wartosc progow", ProbnyBox1);
+    wiersz(SpeedButton2, "SpeedButton2");
+    SpeedButton4 = new QPushButton(q(utf8ToCp1250("a wskaźnika         ")), ProbnyBox1);
+    wiersz(SpeedButton4, "SpeedButton4");
+    SpeedButton1 = new QPushButton(q(utf8ToCp1250("<= dodanie wskaźnika do wykazu =>")), ProbnyBox1);
+    wiersz(SpeedButton1, "SpeedButton1");
+    SpeedButton1->setEnabled(false);
+    LabelKoduDostepu = new QLabel("Kod pozycji sprawozdania", ProbnyBox1);
+    wiersz(LabelKoduDostepu, "LabelKoduDostepu", 16);
+    PodpowiedzJezykowa = new OkienkoUpuszczenia(ProbnyBox1);
+    wiersz(PodpowiedzJezykowa, "PodpowiedzJezykowa");
+    Brat = new QLabel(ProbnyBox1);
+    wiersz(Brat, "Brat", 16);
+
+    // The right-hand column: expert lists and the places the chart side fills.
+    GroupBox1 = new QGroupBox(srodek);
+    nazwij(GroupBox1, "GroupBox1");
+    GroupBox1->setGeometry(562, 0, 230, 260);
+    CheckBoxExpert = new QCheckBox("Expert", GroupBox1);
+    nazwij(CheckBoxExpert, "CheckBoxExpert");
+    CheckBoxExpert->setGeometry(4, 4, 220, 20);
+    CheckBoxClipsViewer = new QCheckBox("CLIPS", GroupBox1);
+    nazwij(CheckBoxClipsViewer, "CheckBoxClipsViewer");
+    CheckBoxClipsViewer->setGeometry(4, 26, 220, 20);
+    ListBox1 = new QListWidget(GroupBox1);
+    nazwij(ListBox1, "ListBox1");
+    ListBox1->setGeometry(4, 50, 220, 150);
+    InterpreterBox1 = new QLineEdit(GroupBox1);
+    nazwij(InterpreterBox1, "InterpreterBox1");
+    InterpreterBox1->setGeometry(4, 204, 220, 24);
+    InterpreterBox1->setVisible(false);
+    InfoOKoniecznosciOpracowaniaWskaznikow = new QLabel(q(utf8ToCp1250("Najpierw trzeba opracować wskaźnik")), GroupBox1);
+    nazwij(InfoOKoniecznosciOpracowaniaWskaznikow, "InfoOKoniecznosciOpracowaniaWskaznikow");
+    InfoOKoniecznosciOpracowaniaWskaznikow->setGeometry(4, 232, 220, 20);
+    GroupBox9 = new QGroupBox(srodek);
+    nazwij(GroupBox9, "GroupBox9");
+    GroupBox9->setGeometry(562, 262, 230, 120);
+    GroupBox2 = new QGroupBox(srodek);
+    nazwij(GroupBox2, "GroupBox2");
+    GroupBox2->setGeometry(562, 384, 230, 70);
+    GroupBox2->hide();
+    Analiza_wrazliwosci = new QGroupBox(srodek);
+    nazwij(Analiza_wrazliwosci, "Analiza_wrazliwosci");
+    Analiza_wrazliwosci->setGeometry(562, 456, 230, 60);
+    Analiza_wrazliwosci->hide();
+    Wykres = new QPushButton("Wykres <F6>", srodek);
+    nazwij(Wykres, "Wykres");
+    Wykres->setGeometry(4, 522, 120, 24);
+    Wykres->setEnabled(false);
+
+    // Events into the session.
+    connect(LicznikComboBox, &QComboBox::activated, this, [this](int) {
+        zdarzenie([this] { return sesja_->ZmianaZrodla(StronaPanelu::Licznik, zQt(LicznikComboBox->currentText())); });
+    });
+    connect(MianownikComboBox, &QComboBox::activated, this, [this](int) {
+        zdarzenie(
+            [this] { return sesja_->ZmianaZrodla(StronaPanelu::Mianownik, zQt(MianownikComboBox->currentText())); });
+    });
+    connect(OperandLicznika, &QComboBox::activated, this, [this](int) {
+        zdarzenie([this] { return sesja_->ZmianaOperatora(StronaPanelu::Licznik, zQt(OperandLicznika->currentText())); });
+    });
+    connect(OperandMianownika, &QComboBox::activated, this, [this](int) {
+        zdarzenie(
+            [this] { return sesja_->ZmianaOperatora(StronaPanelu::Mianownik, zQt(OperandMianownika->currentText())); });
+    });
+    const std::pair<OkienkoUpuszczenia*, Okienko> okienka[] = {{OkienkoLicznika1, Okienko::Licznik1},
+                                                               {OkienkoLicznika2, Okienko::Licznik2},
+                                                               {OkienkoMianownika1, Okienko::Mianownik1},
+                                                               {OkienkoMianownika2, Okienko::Mianownik2}};
+    for (const auto& [okienko, cel] : okienka) {
+        const Okienko c = cel;
+        okienko->poUpuszczeniu = [this, c](StronaPanelu s, int numer) {
+            zdarzenie([this, c, s, numer] { return sesja_->Upusc(c, s, numer); });
+        };
+    }
+    PodpowiedzJezykowa->poUpuszczeniu = [this](StronaPanelu s, int numer) {
+        const PanelDefinicji& p = sesja_->Panel();
+        const std::string& zrodlo = s == StronaPanelu::Licznik ? p.ZrodloLicznika : p.ZrodloMianownika;
+        PodpowiedzJezykowa->setText(q(PodpowiedzUpuszczenia(zrodlo, numer, zQt(PodpowiedzJezykowa->text()))));
+    };
+    connect(LicznikTree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { klikniecieDrzewa(LicznikTree, item); });
+    connect(MianownikTree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { klikniecieDrzewa(MianownikTree, item); });
+    connect(ComboBox1, &QComboBox::activated, this, [this](int i) {
+        if (!pokazywanie_) zdarzenie([this, i] { return sesja_->chooseIndicator(i); });
+    });
+    connect(WyborRoku, &QComboBox::activated, this, [this](int i) {
+        if (!pokazywanie_) zdarzenie([this, i] { return sesja_->chooseYear(i); });
+    });
+    connect(CheckBoxClipsViewer, &QCheckBox::toggled, InterpreterBox1, &QWidget::setVisible);
+    ComboBox1->installEventFilter(this);
+
+    connect(MiniSE, &QAction::toggled, this, [this](bool wl) {
+        GroupBox1->setVisible(wl);
+        GroupBox9->setVisible(wl);
+    });
+    connect(Wyrownanie, &QAction::toggled, this, [this](bool wl) { GroupBox8->move(GroupBox8->x(), wl ? 16 : 24); });
+    connect(InnaWersja, &QAction::toggled, this, [this](bool wl) {
+        const QRect r = geometry();
+        const Geometria g = sesja_->UkladAlternatywny(wl, {r.x(), r.y(), r.width(), r.height()});
+        setGeometry(g.Lewa, g.Gora, g.Szerokosc, g.Wysokosc);
+    });
+
+    // The expert part only where the working folder holds the marker.
+    const bool ekspert = fileExists(app.kontekst().KatalogRoboczy + "expertsystem");
+    CheckBoxExpert->setVisible(ekspert);
+    CheckBoxClipsViewer->setVisible(ekspert);
+    ListBox1->setVisible(ekspert);
+}
+
+DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
+
+IndicatorWindow& DefiniowanieWskaznikow::port() { return *port_; }
+
+void DefiniowanieWskaznikow::zdarzenie(const std::function<WidokWskaznikow()>& f) {
+    try {
+        pokazWidok(f());
+    } catch (const std::exception& e) {
+        app_.ui().message(e.what());
+    } catch (...) {
+        app_.ui().message(utf8ToCp1250("Nieoczekiwany błąd okna wskaźników"));
+    }
+}
+
+void DefiniowanieWskaznikow::aktywacja() {
+    sesja_->UstawWidoczne(true);
+    zdarzenie([this] { return sesja_->onActivated(); });
+}
+
+void DefiniowanieWskaznikow::klikniecieDrzewa(DrzewoPozycjiWidok* drzewo, QTreeWidgetItem* item) {
+    if (!item) return;
+    const std::string podpowiedz = PodpowiedzKlikniecia(drzewo->zrodlo, item->data(0, RolaNumeruPozycji).toInt());
+    PodpowiedzJezykowa->setText(q(podpowiedz));
+    if (QClipboard* schowek = QApplication::clipboard()) schowek->setText(q(podpowiedz));
+}
+
+void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
+    pokazywanie_ = true;
+    if (!v.Tytul.empty()) setWindowTitle(q(v.Tytul));
+    const PanelDefinicji& p = sesja_->Panel();
+    if (LicznikTree->zrodlo != p.ZrodloLicznika || LicznikTree->topLevelItemCount() == 0)
+        LicznikTree->pokaz(p.DrzewoLicznika, p.ZrodloLicznika);
+    if (MianownikTree->zrodlo != p.ZrodloMianownika || MianownikTree->topLevelItemCount() == 0)
+        MianownikTree->pokaz(p.DrzewoMianownika, p.ZrodloMianownika);
+    LicznikComboBox->setCurrentIndex(IndeksZrodla(p.ZrodloLicznika));
+    MianownikComboBox->setCurrentIndex(IndeksZrodla(p.ZrodloMianownika));
+    OkienkoLicznika1->setText(q(v.Licznik1));
+    OkienkoLicznika2->setText(q(v.Licznik2));
+    OkienkoMianownika1->setText(q(v.Mianownik1));
+    OkienkoMianownika2->setText(q(v.Mianownik2));
+    OperandLicznika->setCurrentIndex(std::max(0, OperandLicznika->findText(q(v.OperandLicznika))));
+    OperandMianownika->setCurrentIndex(std::max(0, OperandMianownika->findText(q(v.OperandMianownika))));
+    ComboBox1->clear();
+    for (const std::string& n : v.Lista) ComboBox1->addItem(q(n));
+    ComboBox1->setCurrentIndex(v.IndeksListy);
+    ComboBox1->setEditText(q(v.TekstListy));
+    WyborRoku->clear();
+    for (const std::string& r : v.Lata) WyborRoku->addItem(q(r));
+    WyborRoku->setCurrentIndex(v.Lata.empty() ? -1 : v.Rok);
+    Horyzont->clear();
+    for (const std::string& h : v.Horyzonty) Horyzont->addItem(q(h));
+    ComboBoxWskaznik->setCurrentIndex(v.WpisRelacji);
+    Edit3->setText(q(v.Wartosc));
+    Diagnoza->setText(q(v.Diagnoza));
+    Brat->setText(q(v.Brat));
+    GroupBox2->setVisible(v.GroupBox2);
+    Analiza_wrazliwosci->setVisible(v.Panel);
+    Wykres->setEnabled(v.Wykres);
+    SpeedButton1->setEnabled(p.Kompletny());
+    CheckBoxExpert->setEnabled(v.CheckBoxExpert);
+    InfoOKoniecznosciOpracowaniaWskaznikow->setVisible(v.InfoOKoniecznosci);
+    ListBox1->clear();
+    for (const std::string& d : sesja_->ListaDiagnoz) ListBox1->addItem(q(d));
+    if (width() != v.Szerokosc) resize(v.Szerokosc, height());
+    pokazywanie_ = false;
+}
+
+bool DefiniowanieWskaznikow::eventFilter(QObject* o, QEvent* e) {
+    // A key typed into the list: the choice is emptied and the viewer off.
+    if (o == ComboBox1 && e->type() == QEvent::KeyPress) {
+        zdarzenie([this] { return sesja_->chooseIndicator(-1); });
+        ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
+        ComboBox1->setEditText(QString());
+        CheckBoxClipsViewer->setChecked(false);
+        CheckBoxClipsViewer->setEnabled(false);
+        return true;
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+void DefiniowanieWskaznikow::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() != QEvent::ActivationChange) return;
+    if (isActiveWindow()) {
+        aktywacja();
+    } else {
+        // A dialog owned by this window does not count as leaving it.
+        QWidget* aktywne = QApplication::activeWindow();
+        const bool wlasne = aktywne && aktywne != this && aktywne->parentWidget() &&
+                            aktywne->parentWidget()->window() == this;
+        sesja_->Aktywowane(false);
+        if (!wlasne) sesja_->Deaktywacja(true);
+    }
+}
+
+void DefiniowanieWskaznikow::closeEvent(QCloseEvent* e) {
+    try {
+        sesja_->Zamkniecie();
+    } catch (const std::exception& ex) {
+        app_.ui().message(ex.what());
+    }
+    sesja_->UstawWidoczne(false);
+    app_.odswiezOkna();
+    QMainWindow::closeEvent(e);
+}
+
+}  // namespace vesk

@@ -1,0 +1,112 @@
+// The indicator window: the two statement trees, the four definition boxes
+// with their operators, the indicator list, value, relation and diagnosis.
+// It shows the view model the indicator session returns and turns the
+// user's choices, drags and drops into the session's calls.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+
+#include "IndicatorSession.h"
+
+class QComboBox;
+class QCheckBox;
+class QGroupBox;
+class QListWidget;
+class QTabWidget;
+class QPushButton;
+
+namespace vesk {
+
+class Aplikacja;
+
+// The MIME type of a statement-tree node dragged inside the window:
+// "side;source;label;number" with side 0 the numerator, 1 the denominator.
+inline constexpr const char* MimePozycji = "application/x-vesk-pozycja";
+
+// A statement tree dragging its nodes as our own MIME type.
+class DrzewoPozycjiWidok : public QTreeWidget {
+public:
+    DrzewoPozycjiWidok(StronaPanelu strona, QWidget* parent);
+    // Shows the tree; each item keeps its depth-first number.
+    void pokaz(const DrzewoPozycji& drzewo, const std::string& zrodlo);
+    std::string zrodlo;
+    // What dragging item carries.
+    QMimeData* daneWezla(QTreeWidgetItem* item) const { return mimeData({item}); }
+
+protected:
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
+    QStringList mimeTypes() const override;
+
+private:
+    StronaPanelu strona_;
+};
+
+// A read-only box taking any drag and acting only on our own drops.
+class OkienkoUpuszczenia : public QLineEdit {
+public:
+    explicit OkienkoUpuszczenia(QWidget* parent);
+    std::function<void(StronaPanelu, int)> poUpuszczeniu;
+    // What a drop carrying dane does; true when it was ours.
+    bool upusc(const QMimeData* dane);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+};
+
+class DefiniowanieWskaznikow : public QMainWindow {
+public:
+    explicit DefiniowanieWskaznikow(Aplikacja& app);
+    ~DefiniowanieWskaznikow() override;
+
+    IndicatorSession& sesja() { return *sesja_; }
+    // What the workbench sees of the window.
+    IndicatorWindow& port();
+    // The window activated: the session adapts it to the selected node.
+    void aktywacja();
+    void pokazWidok(const WidokWskaznikow& v);
+
+    QTabWidget *PageControl1, *PageControl2;
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox8, *GroupBox9, *Analiza_wrazliwosci;
+    QWidget* Chart1;
+    QComboBox *LicznikComboBox, *MianownikComboBox, *OperandLicznika, *OperandMianownika;
+    DrzewoPozycjiWidok *LicznikTree, *MianownikTree;
+    OkienkoUpuszczenia *OkienkoLicznika1, *OkienkoLicznika2, *OkienkoMianownika1, *OkienkoMianownika2;
+    QComboBox *ComboBox1, *ComboBoxWskaznik, *WyborRoku, *Horyzont;
+    QLineEdit *Edit3, *Diagnoza, *ProgWskaznika1, *ProgWskaznika2;
+    OkienkoUpuszczenia* PodpowiedzJezykowa;
+    QLabel *LabelKoduDostepu, *Brat;
+    QCheckBox *CheckBoxExpert, *CheckBoxClipsViewer;
+    QListWidget* ListBox1;
+    QLineEdit* InterpreterBox1;
+    QLabel* InfoOKoniecznosciOpracowaniaWskaznikow;
+    QPushButton *Wykres, *SpeedButton1, *SpeedButton2, *SpeedButton4;
+    QAction *MiniSE, *InnaWersja, *Wyrownanie;  // "Wygląd"
+
+protected:
+    void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    // Runs a session call; an exception escaping it becomes one message.
+    void zdarzenie(const std::function<WidokWskaznikow()>& f);
+    void klikniecieDrzewa(DrzewoPozycjiWidok* drzewo, QTreeWidgetItem* item);
+
+    struct Haki;
+    struct Port;
+    Aplikacja& app_;
+    std::unique_ptr<Haki> haki_;
+    std::unique_ptr<ZestawyWskaznikow> zestawy_;
+    std::unique_ptr<IndicatorSession> sesja_;
+    std::unique_ptr<Port> port_;
+    bool pokazywanie_ = false;
+};
+
+}  // namespace vesk
