@@ -19,23 +19,6 @@ namespace {
 
 constexpr std::size_t MaxText8 = 255;
 
-void put16(std::vector<std::uint8_t>& b, std::uint16_t v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    put16(b, static_cast<std::uint16_t>(v));
-    put16(b, static_cast<std::uint16_t>(v >> 16));
-}
-
-void putDouble(std::vector<std::uint8_t>& b, double v) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &v, 8);
-    put32(b, static_cast<std::uint32_t>(bits));
-    put32(b, static_cast<std::uint32_t>(bits >> 32));
-}
-
 std::uint64_t bitsOf(double v) {
     std::uint64_t bits;
     std::memcpy(&bits, &v, 8);
@@ -75,20 +58,20 @@ public:
         if (rkCount_ == 1 || version_ < xvExcel50) {
             for (int i = 0; i < rkCount_; ++i) {
                 body_.clear();
-                put16(body_, static_cast<std::uint16_t>(rkRow_));
-                put16(body_, static_cast<std::uint16_t>(rkFirst_ + i));
-                put16(body_, rkXF_[i]);
-                put32(body_, rkValue_[i]);
+                appendU16(body_, static_cast<std::uint16_t>(rkRow_));
+                appendU16(body_, static_cast<std::uint16_t>(rkFirst_ + i));
+                appendU16(body_, rkXF_[i]);
+                appendU32(body_, rkValue_[i]);
                 record(BIFFID_RK, body_);
             }
         } else {
-            put16(body_, static_cast<std::uint16_t>(rkRow_));
-            put16(body_, static_cast<std::uint16_t>(rkFirst_));
+            appendU16(body_, static_cast<std::uint16_t>(rkRow_));
+            appendU16(body_, static_cast<std::uint16_t>(rkFirst_));
             for (int i = 0; i < rkCount_; ++i) {
-                put16(body_, rkXF_[i]);
-                put32(body_, rkValue_[i]);
+                appendU16(body_, rkXF_[i]);
+                appendU32(body_, rkValue_[i]);
             }
-            put16(body_, static_cast<std::uint16_t>(rkLast_));
+            appendU16(body_, static_cast<std::uint16_t>(rkLast_));
             record(BIFFID_MULRK, body_);
         }
         rkCount_ = 0;
@@ -159,20 +142,20 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
     };
     auto cellHead = [&](int row, int col, std::uint16_t xf) {
         b.clear();
-        put16(b, static_cast<std::uint16_t>(row));
-        put16(b, static_cast<std::uint16_t>(col));
-        put16(b, xf);
+        appendU16(b, static_cast<std::uint16_t>(row));
+        appendU16(b, static_cast<std::uint16_t>(col));
+        appendU16(b, xf);
     };
     auto writeNumber = [&](int row, int col, std::uint16_t xf, double v) {
         cellHead(row, col, xf);
-        putDouble(b, v);
+        appendF64(b, v);
         out.record(BIFFID_NUMBER, b);
     };
     auto writeString = [&](std::u16string_view text, int row, int col) {
         if (!biff8) {
             const std::string s = text8(text, row, col);
             b.clear();
-            put16(b, static_cast<std::uint16_t>(s.size()));
+            appendU16(b, static_cast<std::uint16_t>(s.size()));
             b.insert(b.end(), s.begin(), s.end());
             out.record(BIFFID_STRING, b);
             return;
@@ -184,11 +167,11 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
         bool first = true;
         while (first || left > 0) {
             b.clear();
-            if (first) put16(b, static_cast<std::uint16_t>(text.size()));
+            if (first) appendU16(b, static_cast<std::uint16_t>(text.size()));
             b.push_back(1);
             const std::size_t room = (maxBody - b.size()) / 2;
             const std::size_t n = std::min(room, left);
-            for (std::size_t i = 0; i < n; ++i) put16(b, static_cast<std::uint16_t>(text[at + i]));
+            for (std::size_t i = 0; i < n; ++i) appendU16(b, static_cast<std::uint16_t>(text[at + i]));
             out.record(first ? BIFFID_STRING : BIFFID_CONTINUE, b);
             at += n;
             left -= n;
@@ -228,10 +211,10 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                         }
                     } else {
                         b.clear();
-                        put16(b, static_cast<std::uint16_t>(row));
-                        put16(b, static_cast<std::uint16_t>(col));
-                        for (std::uint16_t xf : xfs) put16(b, xf);
-                        put16(b, static_cast<std::uint16_t>(last));
+                        appendU16(b, static_cast<std::uint16_t>(row));
+                        appendU16(b, static_cast<std::uint16_t>(col));
+                        for (std::uint16_t xf : xfs) appendU16(b, xf);
+                        appendU16(b, static_cast<std::uint16_t>(last));
                         out.record(BIFFID_MULBLANK, b);
                     }
                     break;
@@ -251,12 +234,12 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                         if (!entry)
                             throw EXLSError(XLSErrorKind::Usage, "String cell without a written shared string");
                         cellHead(row, col, xfOf(*cell));
-                        put32(b, entry->Index);
+                        appendU32(b, entry->Index);
                         out.record(BIFFID_LABELSST, b);
                     } else {
                         const std::string s = entry ? text8(TSSTMini::Text(*entry), row, col) : std::string();
                         cellHead(row, col, xfOf(*cell));
-                        put16(b, static_cast<std::uint16_t>(s.size()));
+                        appendU16(b, static_cast<std::uint16_t>(s.size()));
                         b.insert(b.end(), s.begin(), s.end());
                         out.record(BIFFID_LABEL, b);
                     }
@@ -286,7 +269,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                             case ctStringFormula: {
                                 const std::string s = text8(static_cast<TStringFormulaCell*>(f)->Value, row, col);
                                 cellHead(row, col, xfOf(*cell));
-                                put16(b, static_cast<std::uint16_t>(s.size()));
+                                appendU16(b, static_cast<std::uint16_t>(s.size()));
                                 b.insert(b.end(), s.begin(), s.end());
                                 out.record(BIFFID_LABEL, b);
                                 break;
@@ -314,8 +297,8 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     cellHead(row, col, xfOf(*cell));
                     std::u16string_view cachedText;
                     switch (type) {
-                        case ctNumberFormula: putDouble(b, static_cast<TNumberFormulaCell*>(f)->Value); break;
-                        case ctArrayFormula: putDouble(b, static_cast<TArrayFormulaCell*>(f)->Value); break;
+                        case ctNumberFormula: appendF64(b, static_cast<TNumberFormulaCell*>(f)->Value); break;
+                        case ctArrayFormula: appendF64(b, static_cast<TArrayFormulaCell*>(f)->Value); break;
                         case ctStringFormula: {
                             cachedText = static_cast<TStringFormulaCell*>(f)->Value;
                             // Type 3 (empty text, no STRING) is BIFF8 only.
@@ -338,9 +321,9 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                             b.insert(b.end(), r, r + 8);
                         }
                     }
-                    put16(b, RecalcFormulas ? 0x0002 : 0);
-                    if (!plain) put32(b, 0);
-                    put16(b, static_cast<std::uint16_t>(f->TokenLength()));
+                    appendU16(b, RecalcFormulas ? 0x0002 : 0);
+                    if (!plain) appendU32(b, 0);
+                    appendU16(b, static_cast<std::uint16_t>(f->TokenLength()));
                     b.insert(b.end(), f->Tokens.begin(), f->Tokens.end());
                     out.record(plain ? BIFFID_FORMULA4 : BIFFID_FORMULA, b);
                     if (type == ctStringFormula && !(biff8 && cachedText.empty())) writeString(cachedText, row, col);

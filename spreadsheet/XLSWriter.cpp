@@ -6,30 +6,12 @@
 #include "CodePage.h"
 #include "EXLSError.h"
 #include "RecordFields.h"
+#include "XLSBytes.h"
 #include "XLSMini.h"
 
 namespace vesk {
 
 namespace {
-
-void put8(std::vector<std::uint8_t>& b, std::uint8_t v) { b.push_back(v); }
-
-void put16(std::vector<std::uint8_t>& b, std::uint16_t v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    put16(b, static_cast<std::uint16_t>(v));
-    put16(b, static_cast<std::uint16_t>(v >> 16));
-}
-
-void putDouble(std::vector<std::uint8_t>& b, double v) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &v, 8);
-    put32(b, static_cast<std::uint32_t>(bits));
-    put32(b, static_cast<std::uint32_t>(bits >> 32));
-}
 
 std::uint16_t u16At(const std::vector<std::uint8_t>& d, std::size_t at) {
     return at + 2 <= d.size() ? static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8)) : 0;
@@ -85,7 +67,7 @@ void TXLSWriter::writeRecord(std::uint16_t id, const std::vector<std::uint8_t>& 
 
 void TXLSWriter::writeWord(std::uint16_t id, std::uint16_t value) {
     std::vector<std::uint8_t> b;
-    put16(b, value);
+    appendU16(b, value);
     writeRecord(id, b);
 }
 
@@ -100,10 +82,10 @@ void TXLSWriter::writeListRecord(const TRawRecord& record) {
     std::vector<std::uint8_t> b;
     switch (id) {
         case BIFFID_BOF:
-            put16(b, 0x0500);
-            put16(b, u16At(d, 2));
-            put16(b, u16At(d, 4));
-            put16(b, u16At(d, 6));
+            appendU16(b, 0x0500);
+            appendU16(b, u16At(d, 2));
+            appendU16(b, u16At(d, 4));
+            appendU16(b, u16At(d, 6));
             writeRecord(id, b);
             return;
         case BIFFID_WRITEACCESS: {
@@ -135,11 +117,11 @@ void TXLSWriter::writeListRecord(const TRawRecord& record) {
             writeRecord(id, b);
             return;
         case BIFFID_DIMENSIONS:
-            put16(b, static_cast<std::uint16_t>(u32At(d, 0)));
-            put16(b, static_cast<std::uint16_t>(std::min<std::uint32_t>(u32At(d, 4), 0xFFFF)));
-            put16(b, u16At(d, 8));
-            put16(b, u16At(d, 10));
-            put16(b, 0);
+            appendU16(b, static_cast<std::uint16_t>(u32At(d, 0)));
+            appendU16(b, static_cast<std::uint16_t>(std::min<std::uint32_t>(u32At(d, 4), 0xFFFF)));
+            appendU16(b, u16At(d, 8));
+            appendU16(b, u16At(d, 10));
+            appendU16(b, 0);
             writeRecord(id, b);
             return;
         default:
@@ -152,50 +134,50 @@ void TXLSWriter::writeDefaultFormats() {
     std::vector<std::uint8_t> b;
     for (int i = 0; i < 4; ++i) {
         b.clear();
-        put16(b, 200);
-        put16(b, 0);
-        put16(b, 8);
-        put16(b, 400);
-        put16(b, 0);
-        put8(b, 0);
-        put8(b, 2);
-        put8(b, 0);
-        put8(b, 0);
-        put8(b, 5);
+        appendU16(b, 200);
+        appendU16(b, 0);
+        appendU16(b, 8);
+        appendU16(b, 400);
+        appendU16(b, 0);
+        appendU8(b, 0);
+        appendU8(b, 2);
+        appendU8(b, 0);
+        appendU8(b, 0);
+        appendU8(b, 5);
         if (biff8_) {
-            put8(b, 1);
-            for (char c : std::string("Arial")) put16(b, static_cast<std::uint16_t>(c));
+            appendU8(b, 1);
+            for (char c : std::string("Arial")) appendU16(b, static_cast<std::uint16_t>(c));
         } else {
-            for (char c : std::string("Arial")) put8(b, static_cast<std::uint8_t>(c));
+            for (char c : std::string("Arial")) appendU8(b, static_cast<std::uint8_t>(c));
         }
         writeRecord(BIFFID_FONT, b);
     }
     for (const DefaultXF& xf : DefaultXFs) {
         b.clear();
-        put16(b, xf.Font);
-        put16(b, xf.Format);
-        put16(b, xf.Type);
+        appendU16(b, xf.Font);
+        appendU16(b, xf.Format);
+        appendU16(b, xf.Type);
         if (biff8_) {
-            put16(b, 0x0020);
-            put8(b, 0);
-            put8(b, xf.Used);
-            put16(b, 0);
-            put16(b, 0);
-            put32(b, 0);
-            put16(b, 0x20C0);
+            appendU16(b, 0x0020);
+            appendU8(b, 0);
+            appendU8(b, xf.Used);
+            appendU16(b, 0);
+            appendU16(b, 0);
+            appendU32(b, 0);
+            appendU16(b, 0x20C0);
         } else {
-            put8(b, 0x20);
-            put8(b, xf.Used);
-            put32(b, 0x000020C0);
-            put32(b, 0);
+            appendU8(b, 0x20);
+            appendU8(b, xf.Used);
+            appendU32(b, 0x000020C0);
+            appendU32(b, 0);
         }
         writeRecord(BIFFID_XF, b);
     }
     for (const auto& style : DefaultStyles) {
         b.clear();
-        put16(b, static_cast<std::uint16_t>(0x8000 + style[0]));
-        put8(b, style[1]);
-        put8(b, 0xFF);
+        appendU16(b, static_cast<std::uint16_t>(0x8000 + style[0]));
+        appendU8(b, style[1]);
+        appendU8(b, 0xFF);
         writeRecord(BIFFID_STYLE, b);
     }
 }
@@ -203,16 +185,16 @@ void TXLSWriter::writeDefaultFormats() {
 void TXLSWriter::writeBoundsheet(TBoundsheetData& entry) {
     entry.PosField = stream_.Position() + 4;
     std::vector<std::uint8_t> b;
-    put32(b, 0);
-    put16(b, static_cast<std::uint16_t>((entry.IsChart ? 0x0200 : 0x0000) + entry.Hidden));
+    appendU32(b, 0);
+    appendU16(b, static_cast<std::uint16_t>((entry.IsChart ? 0x0200 : 0x0000) + entry.Hidden));
     WideString name = entry.Name.substr(0, 255);
     if (biff8_) {
-        put8(b, static_cast<std::uint8_t>(name.size()));
-        put8(b, 1);
-        for (char16_t c : name) put16(b, static_cast<std::uint16_t>(c));
+        appendU8(b, static_cast<std::uint8_t>(name.size()));
+        appendU8(b, 1);
+        for (char16_t c : name) appendU16(b, static_cast<std::uint16_t>(c));
     } else {
         const std::string s = text8(name);
-        put8(b, static_cast<std::uint8_t>(s.size()));
+        appendU8(b, static_cast<std::uint8_t>(s.size()));
         b.insert(b.end(), s.begin(), s.end());
     }
     writeRecord(BIFFID_BOUNDSHEET, b);
@@ -229,10 +211,10 @@ void TXLSWriter::writeChartRecords(const TChartRecord& record) {
     for (const auto& child : record.Children()) {
         if (child->Id() == BIFFID_BOF && !biff8_) {
             std::vector<std::uint8_t> b;
-            put16(b, 0x0500);
-            put16(b, u16At(child->Data(), 2));
-            put16(b, u16At(child->Data(), 4));
-            put16(b, u16At(child->Data(), 6));
+            appendU16(b, 0x0500);
+            appendU16(b, u16At(child->Data(), 2));
+            appendU16(b, u16At(child->Data(), 4));
+            appendU16(b, u16At(child->Data(), 6));
             writeRecord(BIFFID_BOF, b);
         } else {
             writeRecord(child->Id(), child->Data(), true);
@@ -252,13 +234,13 @@ void TXLSWriter::writePageBreaks(TSheet& sheet) {
     std::vector<std::uint8_t> b;
     if (!print.HorizPagebreaks.empty()) {
         const std::size_t n = std::min<std::size_t>(print.HorizPagebreaks.size(), 1000);
-        put16(b, static_cast<std::uint16_t>(n));
+        appendU16(b, static_cast<std::uint16_t>(n));
         for (std::size_t i = 0; i < n; ++i) {
             const THorizPagebreak& p = print.HorizPagebreaks[i];
-            put16(b, static_cast<std::uint16_t>(p.Row + 1));
+            appendU16(b, static_cast<std::uint16_t>(p.Row + 1));
             if (biff8_) {
-                put16(b, p.Col1);
-                put16(b, p.Col2);
+                appendU16(b, p.Col1);
+                appendU16(b, p.Col2);
             }
         }
         writeRecord(BIFFID_HORIZONTALPAGEBREAKS, b);
@@ -266,13 +248,13 @@ void TXLSWriter::writePageBreaks(TSheet& sheet) {
     if (!print.VertPagebreaks.empty()) {
         b.clear();
         const std::size_t n = std::min<std::size_t>(print.VertPagebreaks.size(), 1000);
-        put16(b, static_cast<std::uint16_t>(n));
+        appendU16(b, static_cast<std::uint16_t>(n));
         for (std::size_t i = 0; i < n; ++i) {
             const TVertPagebreak& p = print.VertPagebreaks[i];
-            put16(b, static_cast<std::uint16_t>(p.Col + 1));
+            appendU16(b, static_cast<std::uint16_t>(p.Col + 1));
             if (biff8_) {
-                put16(b, p.Row1);
-                put16(b, p.Row2);
+                appendU16(b, p.Row1);
+                appendU16(b, p.Row2);
             }
         }
         writeRecord(BIFFID_VERTICALPAGEBREAKS, b);
@@ -288,16 +270,16 @@ void TXLSWriter::writeHeaderFooter(TSheet& sheet) {
         if (biff8_) {
             if (!text.empty()) {
                 const WideString t = text.substr(0, 255);
-                put16(b, static_cast<std::uint16_t>(t.size()));
-                put8(b, 1);
-                for (char16_t c : t) put16(b, static_cast<std::uint16_t>(c));
+                appendU16(b, static_cast<std::uint16_t>(t.size()));
+                appendU8(b, 1);
+                for (char16_t c : t) appendU16(b, static_cast<std::uint16_t>(c));
             }
         } else if (!text.empty() || i == 1) {
             std::string s = text8(text);
             if (s.size() > 255) s.resize(255);
-            put8(b, static_cast<std::uint8_t>(s.size()));
+            appendU8(b, static_cast<std::uint8_t>(s.size()));
             b.insert(b.end(), s.begin(), s.end());
-            put8(b, 0);
+            appendU8(b, 0);
         }
         writeRecord(id, b);
     }
@@ -312,7 +294,7 @@ void TXLSWriter::writeMargins(TSheet& sheet) {
     for (const auto& [id, value] : margins) {
         if (!(value >= 0)) continue;
         std::vector<std::uint8_t> b;
-        putDouble(b, value);
+        appendF64(b, value);
         writeRecord(id, b);
     }
 }
@@ -381,7 +363,7 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
                     break;
                 }
                 std::vector<std::uint8_t> b;
-                for (int i = 1; i <= sheetCount; ++i) put16(b, static_cast<std::uint16_t>(i));
+                for (int i = 1; i <= sheetCount; ++i) appendU16(b, static_cast<std::uint16_t>(i));
                 writeRecord(BIFFID_TABID, b);
                 break;
             }
@@ -457,9 +439,9 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     std::vector<std::uint8_t> b;
 
     // 1. BOF
-    put16(b, 0);
-    put16(b, 0x0010);
-    put16(b, 6319);
+    appendU16(b, 0);
+    appendU16(b, 0x0010);
+    appendU16(b, 6319);
     writeRecord(BIFFID_BOF4, b);
     // 2. WRITEACCESS: 112 bytes of blanks under a byte string of at most 111.
     {
@@ -484,11 +466,11 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     // 8.
     b.clear();
     if (sheet.DefaultRowHeight() != 0) {
-        put16(b, 1);
-        put16(b, sheet.DefaultRowHeight());
+        appendU16(b, 1);
+        appendU16(b, sheet.DefaultRowHeight());
     } else {
-        put16(b, 0);
-        put16(b, 255);
+        appendU16(b, 0);
+        appendU16(b, 255);
     }
     writeRecord(BIFFID_DEFAULTROWHEIGHT, b);
     // 9.
@@ -511,11 +493,11 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     writeWord(BIFFID_VCENTER, printOptions.Contains(psoVertCenter) ? 1 : 0);
     // 12. SETUP
     b.clear();
-    put16(b, print.PaperSize());
-    put16(b, print.ScalingFactor());
-    put16(b, print.StartingPage());
-    put16(b, 1);
-    put16(b, 1);
+    appendU16(b, print.PaperSize());
+    appendU16(b, print.ScalingFactor());
+    appendU16(b, print.StartingPage());
+    appendU16(b, 1);
+    appendU16(b, 1);
     {
         std::uint16_t o = 0;
         if (printOptions.Contains(psoLeftToRight)) o |= 0x01;
@@ -523,13 +505,13 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
         if (printOptions.Contains(psoNoColor)) o |= 0x08;
         if (printOptions.Contains(psoDraftQuality)) o |= 0x10;
         if (printOptions.Contains(psoNotes)) o |= 0x20;
-        put16(b, o);
+        appendU16(b, o);
     }
-    put16(b, 600);
-    put16(b, 600);
-    putDouble(b, print.HeaderMargin());
-    putDouble(b, print.FooterMargin());
-    put16(b, print.Copies());
+    appendU16(b, 600);
+    appendU16(b, 600);
+    appendF64(b, print.HeaderMargin());
+    appendF64(b, print.FooterMargin());
+    appendU16(b, print.Copies());
     writeRecord(BIFFID_SETUP, b);
     // 13.
     writeWord(BIFFID_BACKUP, xls_.Backup() ? 1 : 0);
@@ -537,11 +519,11 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     // 14. FONT, XF and STYLE in the BIFF4 layouts.
     for (int i = 0; i < 4; ++i) {
         b.clear();
-        put16(b, 200);
-        put16(b, 0);
-        put16(b, 8);
-        put8(b, 5);
-        for (char c : std::string("Arial")) put8(b, static_cast<std::uint8_t>(c));
+        appendU16(b, 200);
+        appendU16(b, 0);
+        appendU16(b, 8);
+        appendU8(b, 5);
+        for (char c : std::string("Arial")) appendU8(b, static_cast<std::uint8_t>(c));
         writeRecord(BIFFID_FONT2, b);
     }
     // BIFF4 numbers its formats by their FORMAT records (a reader without
@@ -549,9 +531,9 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     static const char* const Formats4[] = {"General", "0%", "m/d/yy h:mm", "m/d/yy", "h:mm", "#,##0", "#,##0.00"};
     for (const char* format : Formats4) {
         b.clear();
-        put16(b, 0);
-        put8(b, static_cast<std::uint8_t>(std::strlen(format)));
-        for (const char* c = format; *c; ++c) put8(b, static_cast<std::uint8_t>(*c));
+        appendU16(b, 0);
+        appendU8(b, static_cast<std::uint8_t>(std::strlen(format)));
+        for (const char* c = format; *c; ++c) appendU8(b, static_cast<std::uint8_t>(*c));
         writeRecord(BIFFID_FORMAT, b);
     }
     auto format4 = [](std::uint16_t builtIn) -> std::uint8_t {
@@ -567,20 +549,20 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     };
     for (const DefaultXF& xf : DefaultXFs) {
         b.clear();
-        put8(b, static_cast<std::uint8_t>(xf.Font));
-        put8(b, format4(xf.Format));
-        put16(b, xf.Type);
-        put8(b, 0x20);
-        put8(b, xf.Used);
-        put16(b, 0xCE00);
-        put32(b, 0);
+        appendU8(b, static_cast<std::uint8_t>(xf.Font));
+        appendU8(b, format4(xf.Format));
+        appendU16(b, xf.Type);
+        appendU8(b, 0x20);
+        appendU8(b, xf.Used);
+        appendU16(b, 0xCE00);
+        appendU32(b, 0);
         writeRecord(BIFFID_XF4, b);
     }
     for (const auto& style : DefaultStyles) {
         b.clear();
-        put16(b, static_cast<std::uint16_t>(0x8000 + style[0]));
-        put8(b, style[1]);
-        put8(b, 0xFF);
+        appendU16(b, static_cast<std::uint16_t>(0x8000 + style[0]));
+        appendU8(b, style[1]);
+        appendU8(b, 0xFF);
         writeRecord(BIFFID_STYLE, b);
     }
     // 15.
@@ -592,11 +574,11 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
         const bool empty = cells.Next() == nullptr;
         cells.CalcBounds();
         b.clear();
-        put16(b, empty ? 0 : static_cast<std::uint16_t>(cells.FirstRow));
-        put16(b, empty ? 0 : static_cast<std::uint16_t>(std::min(cells.LastRow + 1, 0xFFFF)));
-        put16(b, empty ? 0 : static_cast<std::uint16_t>(cells.FirstCol));
-        put16(b, empty ? 0 : static_cast<std::uint16_t>(cells.LastCol + 1));
-        put16(b, 0);
+        appendU16(b, empty ? 0 : static_cast<std::uint16_t>(cells.FirstRow));
+        appendU16(b, empty ? 0 : static_cast<std::uint16_t>(std::min(cells.LastRow + 1, 0xFFFF)));
+        appendU16(b, empty ? 0 : static_cast<std::uint16_t>(cells.FirstCol));
+        appendU16(b, empty ? 0 : static_cast<std::uint16_t>(cells.LastCol + 1));
+        appendU16(b, 0);
         writeRecord(BIFFID_DIMENSIONS, b);
     }
     // 17.
@@ -606,10 +588,10 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     {
         TWorkbookData& wb = xls_.Workbook();
         b.clear();
-        put16(b, wb.Left());
-        put16(b, wb.Top());
-        put16(b, wb.Width());
-        put16(b, wb.Height());
+        appendU16(b, wb.Left());
+        appendU16(b, wb.Top());
+        appendU16(b, wb.Width());
+        appendU16(b, wb.Height());
         const TWorkbookOptions wo = wb.Options();
         std::uint16_t o = 0;
         if (wo.Contains(woHidden)) o |= 0x01;
@@ -617,11 +599,11 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
         if (wo.Contains(woHScroll)) o |= 0x08;
         if (wo.Contains(woVScroll)) o |= 0x10;
         if (wo.Contains(woTabs)) o |= 0x20;
-        put16(b, o);
-        put16(b, 0);
-        put16(b, 0);
-        put16(b, 1);
-        put16(b, 600);
+        appendU16(b, o);
+        appendU16(b, 0);
+        appendU16(b, 0);
+        appendU16(b, 1);
+        appendU16(b, 600);
         writeRecord(BIFFID_WINDOW1, b);
     }
     // 19. WINDOW2
