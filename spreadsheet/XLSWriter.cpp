@@ -397,6 +397,20 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
         // DIMENSIONS goes before the cells, where readers expect it (xlrd
         // forgets the cells read before it); the list keeps it after them.
         bool dimensionsWritten = false;
+        bool cellsWritten = false;
+        auto writeCells = [&] {
+            if (cellsWritten) return;
+            cellsWritten = true;
+            writeListRecord(records.Dimensions());
+            dimensionsWritten = true;
+            for (std::size_t k = 0; k < sheet.CellAreaRecords().Count(); ++k)
+                writeListRecord(*sheet.CellAreaRecords().Items(k));
+            sheet.WriteCells(version_, stream_, codePage_);
+        };
+        // A list read from a damaged file may lack the cell placeholder or
+        // hold an EOF in its middle (or none): the sheet always gets its
+        // cells and exactly one EOF, last, so that no reader ends it early.
+        const TRawRecord* lastEof = nullptr;
         for (std::size_t r = 0; r < records.Count(); ++r) {
             const TRawRecord* record = records.Items(r);
             if (!record) continue;
@@ -405,18 +419,18 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
                 case INTID_PAGEBREAKS: writePageBreaks(sheet); break;
                 case INTID_HEADERFOOTER: writeHeaderFooter(sheet); break;
                 case INTID_MARGINS: writeMargins(sheet); break;
-                case INTID_CELLS:
-                    writeListRecord(records.Dimensions());
-                    dimensionsWritten = true;
-                    for (std::size_t k = 0; k < sheet.CellAreaRecords().Count(); ++k)
-                        writeListRecord(*sheet.CellAreaRecords().Items(k));
-                    sheet.WriteCells(version_, stream_, codePage_);
-                    break;
+                case INTID_CELLS: writeCells(); break;
+                case BIFFID_EOF: lastEof = record; break;
                 default:
                     if (record->Id >= 0x8000) break;
                     writeListRecord(*record);
             }
         }
+        writeCells();
+        if (lastEof)
+            writeListRecord(*lastEof);
+        else
+            writeRecord(BIFFID_EOF, {});
     }
     // 6. Charts after the last sheet.
     chartsUpTo(0x7FFFFFFF);

@@ -16,6 +16,7 @@
 #include "EXLSError.h"
 #include "RecordFields.h"
 #include "TempDir.h"
+#include "XLSBuilder.h"
 #include "XLSMini.h"
 #include "XLSOracle.h"
 #include "XLSUtilsMini.h"
@@ -649,6 +650,75 @@ TEST(XLSRoundTrip, NamesDecompileInXlrd) {
         dir.file("names.xls"), status);
     EXPECT_EQ(status, 0) << text;
     EXPECT_EQ(text, "Dane 0 4 0 3\n7.0\n");
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// Sheets read from damaged BIFF5 files: the list of kept records may lack the
+// cell placeholder (no DIMENSIONS, no EOF) or hold an EOF of an embedded
+// substream. Written again, every sheet keeps its cells and ends in one EOF.
+struct DamagedSheet {
+    const char* name;
+    std::vector<test::Rec> first;   // records of sheet 1 after its BOF
+    bool cutShort;                  // the stream ends inside sheet 1 (no EOF)
+};
+
+test::Rec number5(unsigned row, unsigned col, double v) {
+    return {BIFFID_NUMBER, test::B().u16(row).u16(col).u16(15).f64(v)};
+}
+
+TEST(XLSRoundTrip, DamagedSheetListsKeepTheirCells) {
+    const test::Rec unknownBof = {BIFFID_BOF, test::B().u16(0x0500).u16(0x0200).u16(0).u16(0)};
+    const std::vector<DamagedSheet> cases = {
+        {"no DIMENSIONS", {number5(0, 0, 1.5), number5(2, 1, -4)}, false},
+        {"no DIMENSIONS, no EOF", {number5(0, 0, 1.5), number5(2, 1, -4)}, true},
+        {"embedded BOF/EOF before the cells",
+         {unknownBof, test::eof(), number5(0, 0, 1.5), number5(2, 1, -4),
+          {BIFFID_DIMENSIONS, test::B().u16(0).u16(3).u16(0).u16(2).u16(0)}},
+         false},
+    };
+    for (const DamagedSheet& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::uint8_t> stream = test::bookStream(
+            false, {}, {{u"Arkusz", 0, 0, c.first}, {u"Drugi", 0, 0, {number5(1, 1, 7)}}});
+        if (c.cutShort) {
+            // Only sheet 1, ended by the stream: drop its EOF and sheet 2.
+            stream = test::bookStream(false, {}, {{u"Arkusz", 0, 0, c.first}});
+            stream.resize(stream.size() - 4);
+        }
+        const std::vector<std::uint8_t> input = test::compound(stream, "Book");
+        TXLSMini xls;
+        xls.ReadStream(&input);
+        ASSERT_EQ(xls.Version(), xvExcel50);
+        std::vector<std::set<std::string>> cells;
+        for (int i = 0; i < xls.Sheets().Count(); ++i) cells.push_back(cellLines(xls, i));
+        ASSERT_EQ(cells[0].size(), 2u);
+        std::vector<std::uint8_t> out;
+        xls.WriteStream(&out);
+        TXLSMini back;
+        back.ReadStream(&out);
+        ASSERT_EQ(back.Sheets().Count(), xls.Sheets().Count());
+        for (int i = 0; i < back.Sheets().Count(); ++i) {
+            EXPECT_EQ(back.Sheets().Items(i).Name(), xls.Sheets().Items(i).Name());
+            EXPECT_EQ(cellLines(back, i), cells[static_cast<std::size_t>(i)]) << "sheet " << i;
+        }
+        // Every worksheet substream holds exactly one EOF, its last record.
+        const std::vector<Rec> rs = records(workbookStream(out));
+        int bofs = 0, eofs = 0;
+        for (const Rec& r : rs) {
+            if (r.id == BIFFID_BOF) {
+                EXPECT_EQ(bofs, eofs) << "BOF inside a substream at " << r.offset;
+                ++bofs;
+            }
+            if (r.id == BIFFID_EOF) ++eofs;
+        }
+        EXPECT_EQ(bofs, eofs);
+        EXPECT_EQ(bofs, 1 + xls.Sheets().Count());
+    }
 }
 
 }  // namespace
