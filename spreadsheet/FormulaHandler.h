@@ -65,7 +65,7 @@ private:
 
     void* owner_;
     TExcelVersion version_ = xvExcel97;
-    void* extra_;
+    [[maybe_unused]] void* extra_;  // the caller's, kept as given
     TNameResolver resolver_;
     TEncodeFormula encoder_;
     TExternalNames externalNames_;

@@ -131,7 +131,9 @@ TEST(ProgramTrees, LabelsAreTheSourcesPositionsEachOnceInTheLanguagesOrder) {
             }
             const auto [selektor, numer] = NumeracjaJezyka(z.Nazwa, n);
             EXPECT_EQ(p->Numer, numer) << e;
-            if (selektor > 0) EXPECT_EQ(p->Selektor, selektor) << e;
+            if (selektor > 0) {
+                EXPECT_EQ(p->Selektor, selektor) << e;
+            }
         }
         for (const PozycjaTabeli& p : TabelaPozycji())
             if (p.Pozycja.Zrodlo == z.Nazwa) {

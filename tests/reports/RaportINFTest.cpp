@@ -170,7 +170,9 @@ TEST(RaportINF, WolnyDisturbsTheClosingCashOfYearsTwoAndThreeInEachFileApart) {
     EXPECT_EQ(Grupa(inf[Sytuacja + 33 - 1], CS), Trzy("680.0"));  // the cash situation stays exact
     // Nothing else moves.
     for (std::size_t i = 0; i < 54; ++i)
-        if (i != 52 - 1) EXPECT_EQ(inf[i], ing[i]) << i + 1;
+        if (i != 52 - 1) {
+            EXPECT_EQ(inf[i], ing[i]) << i + 1;
+        }
     EXPECT_EQ(p.k.RekordBiezacy.bajty, przed.bajty);
 }
 

@@ -539,7 +539,9 @@ TEST(XLSReader, OtherProgramsFilesEqualXlrds) {
         xls.Read();
         EXPECT_EQ(ourCells(xls), expected) << name;
         EXPECT_EQ(xls.Sheets().Count(), static_cast<int>(sheets.size())) << name;
-        if (std::string(name) != "polskie-biff2.xls") EXPECT_EQ(ourSheets(xls), sheets) << name;
+        if (std::string(name) != "polskie-biff2.xls") {
+            EXPECT_EQ(ourSheets(xls), sheets) << name;
+        }
         EXPECT_GE(xls.Sheets().Items(0).LastRow(), 25) << name << " " << xls.Sheets().Items(0).Records().Dimensions().Data.size();
     }
 }

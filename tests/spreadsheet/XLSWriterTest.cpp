@@ -197,7 +197,9 @@ TEST(CellWriter, RkOnlyWhenExact) {
     for (std::size_t i = 0; i < values.size(); ++i) s.AddFloat(static_cast<int>(i % 200), static_cast<int>(i / 200), values[i], 15);
     for (double v : values) {
         std::uint32_t rk;
-        if (EncodeRK(v, rk)) EXPECT_EQ(bits(DecodeRK(rk)), bits(v)) << v;
+        if (EncodeRK(v, rk)) {
+            EXPECT_EQ(bits(DecodeRK(rk)), bits(v)) << v;
+        }
     }
     std::uint32_t rk = 0;
     EXPECT_TRUE(EncodeRK(0.01, rk));

@@ -66,7 +66,9 @@ TEST_F(Okna, MainWindowStartStates) {
         QAction* a = f.akcja(c.nazwa);
         ASSERT_NE(a, nullptr) << c.nazwa;
         EXPECT_EQ(f.wlaczona(c.nazwa), c.wlaczona) << c.nazwa;
-        if (c.widoczna) EXPECT_EQ(a->isEnabled(), c.wlaczona) << c.nazwa;
+        if (c.widoczna) {
+            EXPECT_EQ(a->isEnabled(), c.wlaczona) << c.nazwa;
+        }
         EXPECT_EQ(a->isVisible(), c.widoczna) << c.nazwa;
     }
     EXPECT_EQ(f.akcja("Nowy1")->shortcut(), QKeySequence(Qt::Key_F4));

@@ -249,11 +249,15 @@ TEST(MenuGlowneTest, StartStatesAndShortcuts) {
         EXPECT_EQ(p.widoczna, c.widoczna) << c.nazwa;
     }
     for (const auto& p : MenuGlowne(true))
-        if (p.nazwa == "Podanienazwyplikuzrozkazami1") EXPECT_TRUE(p.widoczna);
+        if (p.nazwa == "Podanienazwyplikuzrozkazami1") {
+            EXPECT_TRUE(p.widoczna);
+        }
     // Every item hangs on a menu declared before it; names are unique.
     std::set<std::string> seen;
     for (const auto& p : menu) {
-        if (!p.rodzic.empty()) EXPECT_TRUE(seen.count(p.rodzic)) << p.nazwa;
+        if (!p.rodzic.empty()) {
+            EXPECT_TRUE(seen.count(p.rodzic)) << p.nazwa;
+        }
         EXPECT_TRUE(seen.insert(p.nazwa).second) << p.nazwa;
     }
 }

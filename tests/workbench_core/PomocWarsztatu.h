@@ -74,7 +74,9 @@ struct WarsztatTest : ::testing::Test {
         }
         dir.write("OP.qad", bajty);
         dir.write("OP.tr1", drzewo);
-        if (otworz) ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+        if (otworz) {
+            ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+        }
     }
 
     void wybierzNumer(int n) {
