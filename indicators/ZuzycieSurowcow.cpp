@@ -46,8 +46,15 @@ void ZuzycieSurowcow::Koncowka(const StanModelu& rekord) {
         Zuzycie[i] = ZuzycieMaterialu(zamowienia, ZapasPoczatkowySurowca(rekord, m), zapasy);
         long double suma = 0;
         for (long double z : Zuzycie[i]) suma += z;
-        ZuzycieLaczne[i] = roundToReal48(suma);
-        InfoOZuzyciuM[i] = RealNaTekst(ZuzycieLaczne[i], 3, 2);
+        // A record from outside may hold usages whose sum the 6-byte real
+        // cannot take: the total is shown as out of range, never thrown.
+        try {
+            ZuzycieLaczne[i] = roundToReal48(suma);
+            InfoOZuzyciuM[i] = RealNaTekst(ZuzycieLaczne[i], 3, 2);
+        } catch (const Real48Error&) {
+            ZuzycieLaczne[i] = suma;
+            InfoOZuzyciuM[i] = "poza zakresem";
+        }
         koloruj(m);
     }
     InfoOZuzyciu = "zu\xBFycie surowc\xF3w (W,B,R) tys. jedn. sur. [" + Rok(KomorkaBilansu(rekord, 0, 1)) + "-" +

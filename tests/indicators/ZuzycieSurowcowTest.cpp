@@ -29,6 +29,18 @@ TEST(ZuzycieSurowcowTest, UsageIsOrderLessStockChange) {
     for (const Przypadek& p : przypadki) EXPECT_EQ(ZuzycieMaterialu(p.zamowienia, p.otwarcie, p.zapasy), p.zuzycie);
 }
 
+TEST(ZuzycieSurowcowTest, ATotalBeyondTheSixByteRealIsShownOutOfRange) {
+    // A record from outside: orders near the 6-byte maximum in all three
+    // years add up to more than the format holds.
+    auto r = std::make_unique<StanModelu>();
+    r->zapis().setU8(0, 1);
+    for (std::size_t y = 0; y < 3; ++y) r->zapis().setReal48(2896 + 18 * y, 1.5e38L);
+    ZuzycieSurowcow z;
+    EXPECT_NO_THROW(z.Koncowka(*r));
+    EXPECT_EQ(z.InfoOZuzyciuM[0], "poza zakresem");
+    EXPECT_EQ(z.InfoOZuzyciuM[1], "0.00");
+}
+
 struct Zuzycie : ::testing::Test {
     test::TempDir dir;
     std::unique_ptr<Kontekst> k = std::make_unique<Kontekst>();
