@@ -43,15 +43,22 @@ void ZuzycieSurowcow::Koncowka(const StanModelu& rekord) {
             zapasy[static_cast<std::size_t>(y - 1)] = WartoscZapasow(rekord, m, 1, y);
         }
         const std::size_t i = static_cast<std::size_t>(m - 1);
-        Zuzycie[i] = ZuzycieMaterialu(zamowienia, ZapasPoczatkowySurowca(rekord, m), zapasy);
-        long double suma = 0;
-        for (long double z : Zuzycie[i]) suma += z;
-        // A record from outside may hold usages whose sum the 6-byte real
-        // cannot take: the total is shown as out of range, never thrown.
+        // A record from outside may hold purchases and stocks whose usages
+        // or total the 6-byte real cannot take: those are shown as out of
+        // range, never thrown.
         try {
+            Zuzycie[i] = ZuzycieMaterialu(zamowienia, ZapasPoczatkowySurowca(rekord, m), zapasy);
+            long double suma = 0;
+            for (long double z : Zuzycie[i]) suma += z;
             ZuzycieLaczne[i] = roundToReal48(suma);
             InfoOZuzyciuM[i] = RealNaTekst(ZuzycieLaczne[i], 3, 2);
         } catch (const Real48Error&) {
+            long double poprzedni = ZapasPoczatkowySurowca(rekord, m), suma = 0;
+            for (std::size_t y = 0; y < 3; ++y) {
+                Zuzycie[i][y] = zamowienia[y] - (zapasy[y] - poprzedni);
+                poprzedni = zapasy[y];
+                suma += Zuzycie[i][y];
+            }
             ZuzycieLaczne[i] = suma;
             InfoOZuzyciuM[i] = "poza zakresem";
         }

@@ -29,16 +29,30 @@ TEST(ZuzycieSurowcowTest, UsageIsOrderLessStockChange) {
     for (const Przypadek& p : przypadki) EXPECT_EQ(ZuzycieMaterialu(p.zamowienia, p.otwarcie, p.zapasy), p.zuzycie);
 }
 
-TEST(ZuzycieSurowcowTest, ATotalBeyondTheSixByteRealIsShownOutOfRange) {
-    // A record from outside: orders near the 6-byte maximum in all three
-    // years add up to more than the format holds.
-    auto r = std::make_unique<StanModelu>();
-    r->zapis().setU8(0, 1);
-    for (std::size_t y = 0; y < 3; ++y) r->zapis().setReal48(2896 + 18 * y, 1.5e38L);
-    ZuzycieSurowcow z;
-    EXPECT_NO_THROW(z.Koncowka(*r));
-    EXPECT_EQ(z.InfoOZuzyciuM[0], "poza zakresem");
-    EXPECT_EQ(z.InfoOZuzyciuM[1], "0.00");
+TEST(ZuzycieSurowcowTest, AUsageOrTotalBeyondTheSixByteRealIsShownOutOfRange) {
+    // Records from outside: orders near the 6-byte maximum in all three
+    // years add up to more than the format holds; an order plus a large
+    // opening stock makes a single year's usage too large.
+    struct Przypadek {
+        const char* nazwa;
+        std::array<long double, 3> zamowienia;
+        long double otwarcie;
+    };
+    const Przypadek przypadki[] = {
+        {"total", {1.5e38L, 1.5e38L, 1.5e38L}, 0},
+        {"year", {1.5e38L, 0, 0}, 1.5e38L},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        auto r = std::make_unique<StanModelu>();
+        r->zapis().setU8(0, 1);
+        for (std::size_t y = 0; y < 3; ++y) r->zapis().setReal48(2896 + 18 * y, p.zamowienia[y]);
+        r->zapis().setReal48(2336, p.otwarcie);
+        ZuzycieSurowcow z;
+        EXPECT_NO_THROW(z.Koncowka(*r));
+        EXPECT_EQ(z.InfoOZuzyciuM[0], "poza zakresem");
+        EXPECT_EQ(z.InfoOZuzyciuM[1], "0.00");
+    }
 }
 
 struct Zuzycie : ::testing::Test {
