@@ -43,6 +43,14 @@ public:
     // Enables or disables the results menu and the decisions menu.
     virtual void UstawRezultaty2(bool wlaczone) = 0;
     virtual void UstawWzy1(bool wlaczone) = 0;
+    // The what-if step on the selected leaf: a copy with decision parameter
+    // k set to v replaces it and is simulated, then selected with its
+    // follow-up. The copy's number; nothing after a refusal (the workbench
+    // has told the user).
+    virtual std::optional<int> CoJesli(int k, long double v) = 0;
+    // Selects the node labelled etykieta (a sibling) and runs the
+    // follow-up; false when no node carries the label.
+    virtual bool WybierzEtykiete(const std::string& etykieta) = 0;
 };
 
 // The set files: reading a set into the table, and the rule file of an

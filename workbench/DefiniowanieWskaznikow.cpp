@@ -147,6 +147,26 @@ struct DefiniowanieWskaznikow::Haki : HakiWarsztatu {
         app.warsztat().Polecenia.Wzy1 = wlaczone;
         app.odswiezOkna();
     }
+    std::optional<int> CoJesli(int k, long double v) override {
+        Warsztat& w = app.warsztat();
+        if (!w.Wybrany) return std::nullopt;
+        const std::optional<int> nowy = w.OO(*w.Wybrany, k, v);
+        if (nowy) {
+            w.WybierzWezel(*nowy);
+            Zmiana_wezla();
+        }
+        return nowy;
+    }
+    bool WybierzEtykiete(const std::string& etykieta) override {
+        Warsztat& w = app.warsztat();
+        for (int i = 0; i < w.Drzewo.Liczba(); ++i)
+            if (w.Drzewo.Etykieta(i) == etykieta) {
+                w.Wybierz(i);
+                Zmiana_wezla();
+                return true;
+            }
+        return false;
+    }
 };
 
 // What the workbench sees: the session's state, and hiding the window too.

@@ -24,6 +24,16 @@ struct FakeWarsztat : HakiWarsztatu {
     void Zmiana_wezla() override { ++zmiany; }
     void UstawRezultaty2(bool w) override { rezultaty2 = w; }
     void UstawWzy1(bool w) override { wzy1 = w; }
+    std::vector<std::pair<int, long double>> krokiCoJesli;  // (k, v) of each what-if step
+    std::optional<int> CoJesli(int k, long double v) override {
+        krokiCoJesli.emplace_back(k, v);
+        return wezel ? std::optional<int>(wezel->Numer) : std::nullopt;
+    }
+    std::vector<std::string> wybrane;  // labels selected by the sibling browser
+    bool WybierzEtykiete(const std::string& etykieta) override {
+        wybrane.push_back(etykieta);
+        return true;
+    }
 };
 
 struct FakeZestawy : ZestawyWskaznikow {
