@@ -125,17 +125,18 @@ bool TXLSTokenizer::operatorAt()
     return true;
 }
 
-void TXLSTokenizer::readString()
+// The text from pos_ + 1 up to the closing quote q, a doubled q standing
+// for one; i is left on the closing quote. No closing quote: error 5.
+std::u16string TXLSTokenizer::readDelimited(char16_t q, std::size_t& i)
 {
-    // A doubled double quote inside stands for one.
     std::u16string s;
-    std::size_t i = pos_ + 1;
+    i = pos_ + 1;
     for (;;) {
         if (i >= orig_.size())
             fail(5, orig_);
-        if (orig_[i] == u'"') {
-            if (i + 1 < orig_.size() && orig_[i + 1] == u'"') {
-                s += u'"';
+        if (orig_[i] == q) {
+            if (i + 1 < orig_.size() && orig_[i + 1] == q) {
+                s += q;
                 i += 2;
                 continue;
             }
@@ -143,6 +144,14 @@ void TXLSTokenizer::readString()
         }
         s += orig_[i++];
     }
+    return s;
+}
+
+void TXLSTokenizer::readString()
+{
+    // A doubled double quote inside stands for one.
+    std::size_t i = 0;
+    std::u16string s = readDelimited(u'"', i);
     add(ttString, std::move(s));
     pos_ = i + 1;
 }
@@ -275,21 +284,8 @@ void TXLSTokenizer::readQuoted()
         return;
     }
     // Up to the closing quote; a doubled single quote stands for one.
-    std::u16string s;
-    std::size_t i = pos_ + 1;
-    for (;;) {
-        if (i >= orig_.size())
-            fail(5, orig_);
-        if (orig_[i] == u'\'') {
-            if (i + 1 < orig_.size() && orig_[i + 1] == u'\'') {
-                s += u'\'';
-                i += 2;
-                continue;
-            }
-            break;
-        }
-        s += orig_[i++];
-    }
+    std::size_t i = 0;
+    std::u16string s = readDelimited(u'\'', i);
     std::size_t afterQuote = i + 1;
     if (s.size() >= 7 && s.compare(1, 2, u":\\") == 0) {
         std::size_t bracket = s.find(u'[');

@@ -173,6 +173,12 @@ void TXLSWriter::writeDefaultFormats() {
         }
         writeRecord(BIFFID_XF, b);
     }
+    writeDefaultStyles();
+}
+
+// The built-in cell styles, one STYLE record each (every BIFF version).
+void TXLSWriter::writeDefaultStyles() {
+    std::vector<std::uint8_t> b;
     for (const auto& style : DefaultStyles) {
         b.clear();
         appendU16(b, static_cast<std::uint16_t>(0x8000 + style[0]));
@@ -572,13 +578,7 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
         appendU32(b, 0);
         writeRecord(BIFFID_XF4, b);
     }
-    for (const auto& style : DefaultStyles) {
-        b.clear();
-        appendU16(b, static_cast<std::uint16_t>(0x8000 + style[0]));
-        appendU8(b, style[1]);
-        appendU8(b, 0xFF);
-        writeRecord(BIFFID_STYLE, b);
-    }
+    writeDefaultStyles();
     // 15.
     if (sheet.DefaultColWidth() != 0) writeWord(BIFFID_DEFCOLWIDTH, sheet.DefaultColWidth());
     // 16. DIMENSIONS from the cells.

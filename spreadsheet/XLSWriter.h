@@ -37,6 +37,7 @@ private:
     // otherwise); raw records go out as long as their file had them.
     void writeRecord(std::uint16_t id, const std::vector<std::uint8_t>& body, bool raw = false);
     void writeWord(std::uint16_t id, std::uint16_t value);
+    void writeDefaultStyles();
     // A raw record of a list, narrowed to its BIFF5 layout where the reader
     // widened it (or where the defaults are BIFF8's).
     void writeListRecord(const TRawRecord& record);
