@@ -171,7 +171,14 @@ std::string AnalizaWrazliwosci::Opis() const {
 bool AnalizaWrazliwosci::Wyslij(int v) {
     const std::string poprzednia = wartosc_;
     wartosc_ = std::to_string(v);
-    if (!warsztat_.CoJesli(Parametr(), v)) {
+    std::optional<int> nowy;
+    try {
+        nowy = warsztat_.CoJesli(Parametr(), v);
+    } catch (...) {
+        wartosc_ = poprzednia;
+        throw;
+    }
+    if (!nowy) {
         wartosc_ = poprzednia;
         return false;
     }

@@ -43,19 +43,19 @@ PanelAnalizy::PanelAnalizy(QWidget& okno, IndicatorSession& sesja, Zdarzenie zda
 
     // The variable, its value, unit and slider.
     Analiza_wrazliwosci->setTitle(u("Analiza wrażliwości"));
-    Analiza_wrazliwosci->setGeometry(Analiza_wrazliwosci->x(), Analiza_wrazliwosci->y(), 230, 92);
+    Analiza_wrazliwosci->setGeometry(Analiza_wrazliwosci->x(), Analiza_wrazliwosci->y(), 230, 88);
     WyborZmiennejBox = new QComboBox(Analiza_wrazliwosci);
     WyborZmiennejBox->setObjectName("WyborZmiennejBox");
-    WyborZmiennejBox->setGeometry(4, 18, 222, 22);
+    WyborZmiennejBox->setGeometry(4, 16, 222, 22);
     WartoscZmiennejEdit = new QLineEdit(u("0"), Analiza_wrazliwosci);
     WartoscZmiennejEdit->setObjectName("WartoscZmiennejEdit");
     WartoscZmiennejEdit->setReadOnly(true);
-    WartoscZmiennejEdit->setGeometry(4, 43, 110, 22);
+    WartoscZmiennejEdit->setGeometry(4, 40, 110, 22);
     LabelJednostki = new QLabel(Analiza_wrazliwosci);
     LabelJednostki->setObjectName("LabelJednostki");
-    LabelJednostki->setGeometry(120, 45, 106, 18);
+    LabelJednostki->setGeometry(120, 42, 106, 18);
     Suwak = pasekPoziomy(Analiza_wrazliwosci, "Suwak");
-    Suwak->setGeometry(4, 68, 222, 18);
+    Suwak->setGeometry(4, 65, 222, 18);
     Suwak->setRange(0, 500);
     Suwak->setValue(250);
     Suwak->setPageStep(10);

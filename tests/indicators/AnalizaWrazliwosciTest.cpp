@@ -72,13 +72,14 @@ struct Wrazliwosc : ::testing::Test {
     Kontekst k{ui};
     FakeRodzenstwo w{k};
     AnalizaWrazliwosci a{k, w};
-    int wykresy = 0, wnioskowania = 0;
+    int wykresy = 0, wnioskowania = 0, oproznienia = 0;
     bool reguly = true;
     std::vector<std::string> wpisy;
 
     void SetUp() override {
         a.Polaczenia.OdswiezWykres = [this] { ++wykresy; };
         a.Polaczenia.Wnioskowanie = [this] { ++wnioskowania; };
+        a.Polaczenia.OproznijWnioski = [this] { ++oproznienia; };
         a.Polaczenia.RegulyDostepne = [this] { return reguly; };
         a.Polaczenia.Raportowanie = [] { return true; };
         a.Polaczenia.WpisZmiany = [this](const std::string& opis) { wpisy.push_back(opis); };
@@ -377,6 +378,12 @@ TEST_F(Wrazliwosc, ExpertBoxRunsTheEngineWhenChecked) {
     EXPECT_EQ(wnioskowania, 1);
     EXPECT_EQ(wpisy, (std::vector<std::string>{"Cena Alfa [2015] na: 2500"}));
     a.PrzewinSuwak(KodPrzewijania::LiniaWDol, 2501);
+    EXPECT_EQ(wnioskowania, 2);
+    EXPECT_EQ(oproznienia, 2);
+    // The end of the scroll that follows a line step keeps the new conclusions.
+    a.PrzewinSuwak(KodPrzewijania::KoniecPrzewijania, 2501);
+    a.PrzewinSuwak(KodPrzewijania::SledzenieKciuka, 2800);
+    EXPECT_EQ(oproznienia, 2);
     EXPECT_EQ(wnioskowania, 2);
     a.ZaznaczEkspert(false);
     a.PrzewinSuwak(KodPrzewijania::LiniaWDol, 2502);

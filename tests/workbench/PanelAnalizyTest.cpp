@@ -12,7 +12,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QImage>
+#include <QPixmap>
 #include <algorithm>
+#include <set>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -311,6 +314,20 @@ TEST_F(PanelWOknie, SliderStepReplacesTheNodeBySimulatedCopy) {
     EXPECT_EQ(WartoscSuwaka(k.RekordBiezacy, 1), c + 1);
     EXPECT_EQ(o.Brat->text().toStdString(), EtykietaWezla(*w.Wybrany, true));
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+
+    // A second step; the window as it looks then, kept for a look.
+    p.Suwak->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(WartoscSuwaka(k.RekordBiezacy, 1), c + 11);
+    const QImage obraz = o.grab().toImage();
+    ASSERT_FALSE(obraz.isNull());
+    obraz.save("PanelAnalizy.png");
+    const QImage panel = p.Analiza_wrazliwosci->grab().toImage();
+    std::set<QRgb> kolory;
+    for (int y = 0; y < panel.height(); y += 2)
+        for (int x = 0; x < panel.width(); x += 2) kolory.insert(panel.pixel(x, y));
+    EXPECT_GT(kolory.size(), 3u) << "the panel is drawn";
+    o.PageControl1->setCurrentIndex(1);
+    o.grab().toImage().save("PanelAnimacji.png");
 }
 
 }  // namespace
