@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 
 #include "AnalizaWrazliwosci.h"
 #include "CodePage.h"
@@ -22,7 +23,7 @@ struct FakeRodzenstwo : HakiWarsztatu {
     Kontekst& k;
     std::vector<std::string> etykiety;  // the siblings in tree order
     std::size_t wybrany = 0;
-    bool odmowa = false;
+    bool odmowa = false, blad = false;
     int zmiany = 0;
     std::vector<std::pair<int, long double>> kroki;  // what-if steps (k, v)
     std::vector<std::string> wybrane;
@@ -45,6 +46,7 @@ struct FakeRodzenstwo : HakiWarsztatu {
     void UstawWzy1(bool) override {}
     std::optional<int> CoJesli(int parametr, long double v) override {
         kroki.emplace_back(parametr, v);
+        if (blad) throw std::runtime_error("zapis nieudany");
         if (odmowa) return std::nullopt;
         int nowy = 1;
         for (const std::string& e : etykiety) nowy = std::max(nowy, NumerZEtykiety(e) + 1);
@@ -369,6 +371,10 @@ TEST_F(Wrazliwosc, ARefusedStepKeepsTheValueBoxAndEndsTheRun) {
     EXPECT_EQ(w.wartosci(), (std::vector<int>{20, 51, 51})) << "a refused value is tried again";
     EXPECT_EQ(wykresy, 0);
     EXPECT_TRUE(wpisy.empty());
+    w.odmowa = false;
+    w.blad = true;
+    EXPECT_THROW(a.PrzewinSuwak(KodPrzewijania::LiniaWDol, 52), std::runtime_error);
+    EXPECT_EQ(a.Wartosc(), "50");
 }
 
 TEST_F(Wrazliwosc, ExpertBoxRunsTheEngineWhenChecked) {
@@ -475,7 +481,11 @@ struct PanelSesji : ::testing::Test {
 TEST_F(PanelSesji, ActivationNamesTheYearsAndKeepsTheChoice) {
     s.onActivated();
     EXPECT_EQ(s.Analiza().Etykiety()[0], "Cena Alfa [2015]");
-    EXPECT_EQ(s.Analiza().Etykiety()[53], "Inwestycje Gamma [2017,II]");
+    const std::pair<int, const char*> etykiety[] = {{9, "Zamówienia Alfa [2015]"},
+                                                     {36, "Inwestycje Alfa [2015,I]"},
+                                                     {37, "Inwestycje Alfa [2015,II]"},
+                                                     {53, "Inwestycje Gamma [2017,II]"}};
+    for (const auto& [i, e] : etykiety) EXPECT_EQ(s.Analiza().Etykiety()[static_cast<std::size_t>(i)], utf8ToCp1250(e));
     s.Analiza().WybierzZmienna(0);
     k.RekordBiezacy.UstawRok(2021);
     s.onActivated();
