@@ -330,5 +330,43 @@ TEST_F(PanelWOknie, SliderStepReplacesTheNodeBySimulatedCopy) {
     o.grab().toImage().save("PanelAnimacji.png");
 }
 
+TEST_F(PanelWOknie, SiblingsOfARealTree) {
+    // Children 1 (simulated), 2 (not simulated) and 3 (simulated) of the root.
+    Warsztat& w = app->warsztat();
+    for (int i = 0; i < 2; ++i) {
+        w.Wybierz(0);
+        w.Zmiana_wezla();
+        w.Bazowy1Click();
+        w.WyborWezlaDoEdycji();
+        ASSERT_TRUE(w.dodanieweza1Click());
+    }
+    ASSERT_TRUE(w.Symulowanie(3));
+    w.WybierzWezel(1);
+    w.Zmiana_wezla();
+    app->odswiezOkna();
+    ui.messages.clear();
+    app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
+    DefiniowanieWskaznikow& o = app->definiowanieWskaznikow();
+    o.aktywacja();
+    PanelAnalizy& p = *o.panelAnalizy;
+    ASSERT_EQ(p.Brat->text(), "d/r 1");
+    EXPECT_TRUE(p.SpeedButton6->isEnabled());
+    EXPECT_FALSE(p.SpeedButton7->isEnabled());
+    p.SpeedButton6->click();
+    EXPECT_EQ(p.Brat->text(), "d/r 3");
+    EXPECT_EQ(*w.Wybrany, 3);
+    EXPECT_EQ(app->kontekst().RekordBiezacy.Numer(), 3);
+    EXPECT_FALSE(o.Analiza_wrazliwosci->isEnabled());
+    EXPECT_FALSE(p.SpeedButton6->isEnabled());
+    EXPECT_TRUE(p.SpeedButton7->isEnabled());
+    p.SpeedButton8->click();
+    EXPECT_EQ(p.Brat->text(), "d/r 1");
+    EXPECT_EQ(*w.Wybrany, 1);
+    EXPECT_EQ(app->kontekst().RekordBiezacy.Numer(), 1);
+    EXPECT_TRUE(o.Analiza_wrazliwosci->isEnabled());
+    EXPECT_TRUE(p.SpeedButton6->isEnabled());
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+}
+
 }  // namespace
 }  // namespace vesk
