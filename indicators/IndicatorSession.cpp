@@ -106,6 +106,7 @@ IndicatorSession::IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, Zestawy
     : k_(k), warsztat_(warsztat), zestawy_(zestawy) {
     wykres_.OdswiezWezel = [this] { warsztat_.Zmiana_wezla(); };
     wykres_.GlebokoscWezla = [this] { return wezel_ ? wezel_->Glebokosc : 0; };
+    PolaczAnalize();
 }
 
 WidokWskaznikow IndicatorSession::onActivated() {
@@ -127,6 +128,7 @@ WidokWskaznikow IndicatorSession::onActivated() {
     WczytajZestaw();
     Oblicz();
     WybierzZListy();
+    AktywujAnalize();
     return Widok();
 }
 
@@ -322,6 +324,25 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Szerokosc = w.Panel ? SzerokoscZPanelem : SzerokoscBezPanelu;
     w.GroupBox2 = w.Panel;
     return w;
+}
+
+// ------------------------------------------------------------ sensitivity panel
+
+void IndicatorSession::PolaczAnalize() {
+    AnalizaWrazliwosci::Haki& h = analiza_.Polaczenia;
+    h.OdswiezWykres = [this] { AktualizujWykres(ZrodloAktualizacji::Okno); };
+    h.OproznijWnioski = [this] { ListaDiagnoz.clear(); };
+    h.RegulyDostepne = [this] { return plikRegul_.has_value(); };
+    h.Raportowanie = [this] { return raportowanie_; };
+    h.WpisZmiany = [this](const std::string& opis) {
+        for (std::string& linia : LinieWpisuZmiany(opis, ListaDiagnoz)) WpisyZmian.push_back(std::move(linia));
+    };
+    h.PoZmianieWezla = [this] { wezel_ = warsztat_.Wybrany(); };
+    h.Zatrzymac = [this] { return k_.Okna->stopRequested(); };
+}
+
+void IndicatorSession::AktywujAnalize() {
+    analiza_.Aktywacja(wezel_, static_cast<int>(KomorkaBilansu(k_.RekordBiezacy, 0, 1)));
 }
 
 }  // namespace vesk

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "AnalizaWrazliwosci.h"
 #include "IndicatorWindow.h"
 #include "Kontekst.h"
 #include "OcenaWskaznika.h"
@@ -184,6 +185,13 @@ public:
     WykresWskaznika& Wykres() { return wykres_; }
     std::vector<std::string> ListaDiagnoz;  // ListBox1
 
+    // Sensitivity panel: the variable, the slider, the animation and the
+    // sibling browser; the change entries' lines wait in WpisyZmian for the
+    // running report.
+    AnalizaWrazliwosci& Analiza() { return analiza_; }
+    const AnalizaWrazliwosci& Analiza() const { return analiza_; }
+    std::vector<std::string> WpisyZmian;
+
 private:
     void WczytajZestaw();
     void PrzebudujListe();
@@ -209,6 +217,11 @@ private:
     bool wykresDozwolony_ = false;
     WykresWskaznika wykres_;
     std::optional<Geometria> zapamietana_;
+
+    // Sensitivity panel
+    void PolaczAnalize();
+    void AktywujAnalize();
+    AnalizaWrazliwosci analiza_{k_, warsztat_};
 };
 
 }  // namespace vesk

@@ -20,6 +20,7 @@
 #include "FileSystem.h"
 #include "ZestawyXLS.h"
 #include "OcenaWskaznika.h"
+#include "PanelAnalizy.h"
 #include "QtTekst.h"
 
 namespace vesk {
@@ -425,6 +426,17 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     CheckBoxExpert->setVisible(ekspert);
     CheckBoxClipsViewer->setVisible(ekspert);
     ListBox1->setVisible(ekspert);
+
+    // Sensitivity panel in its places; the product page and group wait while an animation runs.
+    PanelAnalizy::Miejsca miejsca;
+    miejsca.Analiza_wrazliwosci = Analiza_wrazliwosci;
+    miejsca.StronaAnimacji = PageControl1->widget(1);
+    miejsca.GroupBox9 = GroupBox9;
+    miejsca.CheckBoxExpert = CheckBoxExpert;
+    miejsca.Brat = Brat;
+    miejsca.Wstrzymywane = {GroupBox2, PageControl1->widget(2)};
+    panelAnalizy = new PanelAnalizy(
+        *this, *sesja_, [this](const std::function<WidokWskaznikow()>& f) { zdarzenie(f); }, miejsca);
 }
 
 DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
@@ -491,6 +503,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     ListBox1->clear();
     for (const std::string& d : sesja_->ListaDiagnoz) ListBox1->addItem(q(d));
     if (width() != v.Szerokosc) resize(v.Szerokosc, height());
+    if (panelAnalizy) panelAnalizy->pokaz();  // sensitivity panel
     pokazywanie_ = false;
 }
 

@@ -88,6 +88,8 @@ public:
     QLabel* InfoOKoniecznosciOpracowaniaWskaznikow;
     QPushButton *Wykres, *SpeedButton1, *SpeedButton2, *SpeedButton4;
     QAction *MiniSE, *InnaWersja, *Wyrownanie;  // "Wygląd"
+    // Sensitivity panel: its widgets and the animation (a child of the window).
+    class PanelAnalizy* panelAnalizy = nullptr;
 
 protected:
     void changeEvent(QEvent* e) override;
