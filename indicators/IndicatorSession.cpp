@@ -127,6 +127,12 @@ WidokWskaznikow IndicatorSession::onActivated() {
     WczytajZestaw();
     Oblicz();
     WybierzZListy();
+    // The product bars from the record on a leaf other than the root; the
+    // usage check on every node.
+    if (wezel_->Numer != 0 && !wezel_->MaDzieci)
+        paski_.WyborWyrobu(paski_.Widok().Wyrob);
+    else
+        paski_.Koncowka();
     return Widok();
 }
 
@@ -251,6 +257,7 @@ WidokWskaznikow IndicatorSession::chooseYear(int indeks) {
 
 bool IndicatorSession::OdswiezIOblicz() {
     warsztat_.Zmiana_wezla();
+    OdswiezWezelILata();
     if (!wezel_ || !panel_.Kompletny()) return false;
     AktualizujWykres(ZrodloAktualizacji::OdswiezenieWezla);
     // Only a command file that asked sets x91, when told an indicator was
@@ -322,6 +329,57 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Szerokosc = w.Panel ? SzerokoscZPanelem : SzerokoscBezPanelu;
     w.GroupBox2 = w.Panel;
     return w;
+}
+
+// ------------------------------------------------------------ chart controls and the product tab
+
+WidokWskaznikow IndicatorSession::UAktualnicWykres(bool przelacz) {
+    if (wezel_) wykres_.UAktualnicWykres(k_, panel_, ocena_, przelacz, ZrodloAktualizacji::Okno);
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::ZmianaTypuWykresu(int typ) {
+    wykres_.TypWykresu = typ;
+    return UAktualnicWykres(false);
+}
+
+WidokWskaznikow IndicatorSession::ZmianaHoryzontu(int horyzont) {
+    wykres_.Horyzont = std::max(0, horyzont);
+    return UAktualnicWykres(false);
+}
+
+std::vector<std::string> IndicatorSession::KomunikatyWykresu() {
+    std::vector<std::string> m = std::move(wykres_.Widok.Komunikaty);
+    wykres_.Widok.Komunikaty.clear();
+    return m;
+}
+
+WidokWskaznikow IndicatorSession::ComboBoxWyboruWyrobuChange(int wyrob) {
+    paski_.WyborWyrobu(wyrob);
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPaska kod, int pozycja) {
+    if (!wezel_) return Widok();
+    ostatniKrokPaska_ = paski_.Przewiniecie(n, kod, pozycja);
+    if (ostatniKrokPaska_.CoJesli) {
+        // The replacing node is the selected one now.
+        if (std::optional<WybranyWezel> w = warsztat_.Wybrany()) wezel_ = std::move(w);
+        AktualizujWykres(ZrodloAktualizacji::Okno);
+    }
+    return Widok();
+}
+
+void IndicatorSession::ParGranicaChange(int m, const std::string& tekst) { paski_.ZmianaGranicy(m, tekst); }
+
+void IndicatorSession::Koncowka() { paski_.Koncowka(); }
+
+void IndicatorSession::OdswiezWezelILata() {
+    if (!wezel_) return;
+    if (std::optional<WybranyWezel> w = warsztat_.Wybrany()) wezel_ = std::move(w);
+    const int pierwszy = static_cast<int>(KomorkaBilansu(k_.RekordBiezacy, 0, 1));
+    lata_.clear();
+    for (int i = 0; i < 3; ++i) lata_.push_back(cztery(pierwszy + i));
 }
 
 }  // namespace vesk
