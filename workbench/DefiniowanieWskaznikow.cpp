@@ -542,6 +542,23 @@ void DefiniowanieWskaznikow::closeEvent(QCloseEvent* e) {
 
 // ------------------------------------------------------------ chart and product tabs
 
+namespace {
+
+// Watches another object's events without taking them.
+class FiltrZdarzen : public QObject {
+public:
+    FiltrZdarzen(QObject* rodzic, std::function<void(QEvent*)> f) : QObject(rodzic), f_(std::move(f)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        f_(e);
+        return false;
+    }
+
+private:
+    std::function<void(QEvent*)> f_;
+};
+
+}  // namespace
+
 void DefiniowanieWskaznikow::utworzWykresIPaski() {
     RysunekWykresu = new WykresWidok(Chart1);
     auto* uklad = new QVBoxLayout(Chart1);
@@ -596,6 +613,14 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     Paski = new PaskiWidok(TabSheet3, TabSheet5, GroupBox2);
     Paski->sesja = sesja_.get();
     Paski->zdarzenie = [this](const std::function<WidokWskaznikow()>& f) { zdarzenie(f); };
+    // Leaving the window hides the chart (the session decides on the
+    // activation change; the drawing follows once it has).
+    auto* wyjscie = new FiltrZdarzen(this, [this](QEvent* e) {
+        if (e->type() == QEvent::ActivationChange)
+            QMetaObject::invokeMethod(
+                this, [this] { Chart1->setVisible(sesja_->WykresWidoczny()); }, Qt::QueuedConnection);
+    });
+    installEventFilter(wyjscie);
     // The product tab is highlighted while it is shown.
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int i) {
         const int t = PageControl1->indexOf(TabSheet3);

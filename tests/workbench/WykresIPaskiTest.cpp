@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QValueAxis>
 #include <gtest/gtest.h>
@@ -178,6 +179,28 @@ TEST_F(WykresIPaski, ButtonTwiceLeavesItHidden) {
     EXPECT_TRUE(o().Chart1->isHidden());
     EXPECT_TRUE(o().PodpowiedzJezykowa->isEnabled());
     EXPECT_TRUE(o().LabelKoduDostepu->isEnabled());
+}
+
+TEST_F(WykresIPaski, LeavingForAnotherWindowHidesTheChart) {
+    aktywne();
+    o().Wykres->click();
+    ASSERT_FALSE(o().Chart1->isHidden());
+    QWidget inne;
+    inne.show();
+    inne.activateWindow();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_FALSE(o().sesja().WykresWidoczny());
+    EXPECT_TRUE(o().Chart1->isHidden());
+}
+
+TEST_F(WykresIPaski, TheProductTabIsHighlightedWhileShown) {
+    QTabWidget* t = o().PageControl1;
+    const QColor zwykly = t->tabBar()->tabTextColor(0);
+    t->setCurrentWidget(o().TabSheet3);
+    EXPECT_NE(t->tabBar()->tabTextColor(2), zwykly);
+    t->setCurrentIndex(0);
+    EXPECT_EQ(t->tabBar()->tabTextColor(2), o().palette().color(QPalette::WindowText));
 }
 
 TEST_F(WykresIPaski, StandInsAtTheFloatLimitAreDrawnRed) {
