@@ -78,6 +78,7 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
         y0 = std::max(-GranicaRysowania * 1.1, y0 - zapas);
         y1 = std::min(GranicaRysowania * 1.1, y1 + zapas);
         OsWartosci->setRange(y0, y1);
+        OsWartosci->applyNiceNumbers();
     }
     QStringList tytul;
     for (const std::string& linia : w.Tytul) tytul << q(linia).toHtmlEscaped();
