@@ -321,6 +321,10 @@ TEST_F(WykresIPaski, ACalledFileSimulatingANodeUpdatesTheValueBox) {
     EXPECT_EQ(w.WyborRoku->itemText(0), "2015");
     EXPECT_EQ(w.Edit3->text().toStdString(), cp1250ToUtf8(w.sesja().Widok().Wartosc));
     EXPECT_FALSE(w.Edit3->text().isEmpty());
+    // The main window shows the new node too.
+    EXPECT_TRUE(app->form1().PrzyciskPodgladu->text().contains(
+        QStringLiteral("d/r %1").arg(static_cast<int>(k.ZmienneSkryptu[8]))))
+        << app->form1().PrzyciskPodgladu->text().toStdString();
 }
 
 TEST_F(WykresIPaski, ScreenshotWithTheChartAndTwoBarSteps) {
