@@ -52,7 +52,10 @@ WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
     wykres->addAxis(OsWartosci, Qt::AlignLeft);
     Series1->attachAxis(OsLat);
     Series1->attachAxis(OsWartosci);
+    // The view's own first chart is given up by setChart, not deleted.
+    QChart* pierwszy = chart();
     setChart(wykres);
+    delete pierwszy;
     setRenderHint(QPainter::Antialiasing);
     // The chart only shows: no zooming, no selecting.
     setInteractive(false);
