@@ -209,16 +209,7 @@ void AnalizaWrazliwosci::UstawGranice(int p) {
 
 void AnalizaWrazliwosci::PrzewinSuwak(KodPrzewijania kod, int pozycja) {
     if (animacja_.Trwa() || !suwak_.Wlaczony || !panelWlaczony_ || Parametr() == 0) return;
-    switch (kod) {
-        case KodPrzewijania::LiniaWGore:
-        case KodPrzewijania::LiniaWDol:
-        case KodPrzewijania::StronaWGore:
-        case KodPrzewijania::StronaWDol:
-        case KodPrzewijania::KoniecPrzewijania:
-            break;
-        default:
-            return;  // the thumb on its way, or a jump to an end: nothing yet
-    }
+    if (!KodKroku(kod)) return;
     suwak_.UstawPozycje(pozycja);
     const int p = suwak_.Pozycja;
     UstawGranice(p);

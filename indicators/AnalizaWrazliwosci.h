@@ -45,6 +45,15 @@ enum class KodPrzewijania {
     KoniecPrzewijania,
 };
 
+// The codes that move a slider or a bar to a new value: a line or page
+// step, or the end of a scroll. The thumb on its way and jumps to an end
+// move nothing yet.
+inline bool KodKroku(KodPrzewijania kod) {
+    return kod == KodPrzewijania::LiniaWGore || kod == KodPrzewijania::LiniaWDol ||
+           kod == KodPrzewijania::StronaWGore || kod == KodPrzewijania::StronaWDol ||
+           kod == KodPrzewijania::KoniecPrzewijania;
+}
+
 // The value the slider takes for decision parameter k (1..54) from a
 // record: prices in zł (the field times 1000), the two ratios in per cent
 // (times 100), orders and the share issue as they are, the investment

@@ -129,6 +129,12 @@ WidokWskaznikow IndicatorSession::onActivated() {
     Oblicz();
     WybierzZListy();
     AktywujAnalize();
+    // The product bars from the record on a leaf other than the root; the
+    // usage check on every node.
+    if (wezel_->Numer != 0 && !wezel_->MaDzieci)
+        paski_.WyborWyrobu(paski_.Widok().Wyrob);
+    else
+        paski_.Koncowka();
     return Widok();
 }
 
@@ -253,6 +259,7 @@ WidokWskaznikow IndicatorSession::chooseYear(int indeks) {
 
 bool IndicatorSession::OdswiezIOblicz() {
     warsztat_.Zmiana_wezla();
+    OdswiezWezelILata();
     if (!wezel_ || !panel_.Kompletny()) return false;
     AktualizujWykres(ZrodloAktualizacji::OdswiezenieWezla);
     // Only a command file that asked sets x91, when told an indicator was
@@ -337,12 +344,84 @@ void IndicatorSession::PolaczAnalize() {
     h.WpisZmiany = [this](const std::string& opis) {
         for (std::string& linia : LinieWpisuZmiany(opis, ListaDiagnoz)) WpisyZmian.push_back(std::move(linia));
     };
+    h.Koncowka = [this] { paski_.Koncowka(); };
     h.PoZmianieWezla = [this] { wezel_ = warsztat_.Wybrany(); };
     h.Zatrzymac = [this] { return k_.Okna->stopRequested(); };
 }
 
 void IndicatorSession::AktywujAnalize() {
     analiza_.Aktywacja(wezel_, static_cast<int>(KomorkaBilansu(k_.RekordBiezacy, 0, 1)));
+}
+
+// ------------------------------------------------------------ chart controls and the product tab
+
+WidokWskaznikow IndicatorSession::UAktualnicWykres(bool przelacz) {
+    if (wezel_) wykres_.UAktualnicWykres(k_, panel_, ocena_, przelacz, ZrodloAktualizacji::Okno);
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::ZmianaTypuWykresu(int typ) {
+    wykres_.TypWykresu = typ;
+    return UAktualnicWykres(false);
+}
+
+WidokWskaznikow IndicatorSession::ZmianaHoryzontu(int horyzont) {
+    wykres_.Horyzont = std::max(0, horyzont);
+    return UAktualnicWykres(false);
+}
+
+std::vector<std::string> IndicatorSession::KomunikatyWykresu() {
+    std::vector<std::string> m = std::move(wykres_.Widok.Komunikaty);
+    wykres_.Widok.Komunikaty.clear();
+    return m;
+}
+
+WidokWskaznikow IndicatorSession::ComboBoxWyboruWyrobuChange(int wyrob) {
+    paski_.WyborWyrobu(wyrob);
+    return Widok();
+}
+
+WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPrzewijania kod, int pozycja) {
+    if (!wezel_) return Widok();
+    const bool ekspert = analiza_.EkspertZaznaczony();
+    if (ekspert && analiza_.Polaczenia.OproznijWnioski) analiza_.Polaczenia.OproznijWnioski();
+    // The bar's variable becomes the panel's, its bounds around the bar's
+    // new position, before the step is sent.
+    if (n >= 1 && n <= 6 && paski_.Widok().Wlaczone) {
+        const PasekProduktu& p = paski_.Widok().Paski[static_cast<std::size_t>(n - 1)];
+        const int q = std::clamp(pozycja, p.Zakres.first, std::max(p.Zakres.first, p.Zakres.second));
+        const bool krokowy = KodKroku(kod);
+        if (krokowy) {
+            analiza_.WybierzZmienna(p.k - 1);
+            const bool naKoncu = q >= p.Zakres.second;
+            analiza_.PrzewinDolnaGranice(naKoncu ? q - 1 : q);
+            analiza_.PrzewinGornaGranice(naKoncu ? q : q + 1);
+        }
+    }
+    ostatniKrokPaska_ = paski_.Przewiniecie(n, kod, pozycja);
+    if (ostatniKrokPaska_.CoJesli) {
+        // The replacing node is the selected one now.
+        if (std::optional<WybranyWezel> w = warsztat_.Wybrany()) wezel_ = std::move(w);
+        AktualizujWykres(ZrodloAktualizacji::Okno);
+        if (ekspert) {
+            ListaDiagnoz.clear();
+            if (analiza_.Polaczenia.Wnioskowanie) analiza_.Polaczenia.Wnioskowanie();
+        }
+        if (raportowanie_ && analiza_.Polaczenia.WpisZmiany) analiza_.Polaczenia.WpisZmiany(ostatniKrokPaska_.Opis);
+    }
+    return Widok();
+}
+
+void IndicatorSession::ParGranicaChange(int m, const std::string& tekst) { paski_.ZmianaGranicy(m, tekst); }
+
+void IndicatorSession::Koncowka() { paski_.Koncowka(); }
+
+void IndicatorSession::OdswiezWezelILata() {
+    if (!wezel_) return;
+    if (std::optional<WybranyWezel> w = warsztat_.Wybrany()) wezel_ = std::move(w);
+    const int pierwszy = static_cast<int>(KomorkaBilansu(k_.RekordBiezacy, 0, 1));
+    lata_.clear();
+    for (int i = 0; i < 3; ++i) lata_.push_back(cztery(pierwszy + i));
 }
 
 }  // namespace vesk

@@ -16,6 +16,7 @@
 #include "IndicatorWindow.h"
 #include "Kontekst.h"
 #include "OcenaWskaznika.h"
+#include "PaskiSesji.h"
 #include "PanelDefinicji.h"
 #include "UserInterface.h"
 #include "Wskaznik.h"
@@ -192,6 +193,27 @@ public:
     const AnalizaWrazliwosci& Analiza() const { return analiza_; }
     std::vector<std::string> WpisyZmian;
 
+    // Chart controls and the product tab.
+    // The chart update from the window: przelacz true for the chart button,
+    // its menu item and the two operator boxes (shows or hides the chart),
+    // false keeps its visibility.
+    WidokWskaznikow UAktualnicWykres(bool przelacz);
+    WidokWskaznikow ZmianaTypuWykresu(int typ);
+    WidokWskaznikow ZmianaHoryzontu(int horyzont);
+    // The messages of the last chart update, handed out once: the window
+    // shows them after drawing.
+    std::vector<std::string> KomunikatyWykresu();
+    // The product choice, a bar's action (then the chart update when a
+    // what-if step was sent), a limit box's new text.
+    WidokWskaznikow ComboBoxWyboruWyrobuChange(int wyrob);
+    WidokWskaznikow ScrollBarXScroll(int n, KodPrzewijania kod, int pozycja);
+    void ParGranicaChange(int m, const std::string& tekst);
+    // The raw-material usage check of the current node.
+    void Koncowka();
+    const PaskiSesji& Paski() const { return paski_; }
+    // The last bar step; its description goes into a running report.
+    const KrokPaska& OstatniKrokPaska() const { return ostatniKrokPaska_; }
+
 private:
     void WczytajZestaw();
     void PrzebudujListe();
@@ -222,6 +244,13 @@ private:
     void PolaczAnalize();
     void AktywujAnalize();
     AnalizaWrazliwosci analiza_{k_, warsztat_};
+
+    // Chart controls and the product tab (after the context and the
+    // workbench, which they use).
+    // After the workbench's refresh: the node and its years anew.
+    void OdswiezWezelILata();
+    PaskiSesji paski_{k_, warsztat_};
+    KrokPaska ostatniKrokPaska_;
 };
 
 }  // namespace vesk

@@ -13,7 +13,10 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "Aplikacja.h"
@@ -21,7 +24,9 @@
 #include "ZestawyXLS.h"
 #include "OcenaWskaznika.h"
 #include "PanelAnalizy.h"
+#include "PaskiWidok.h"
 #include "QtTekst.h"
+#include "WykresWidok.h"
 
 namespace vesk {
 
@@ -437,6 +442,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     miejsca.Wstrzymywane = {GroupBox2, PageControl1->widget(2)};
     panelAnalizy = new PanelAnalizy(
         *this, *sesja_, [this](const std::function<WidokWskaznikow()>& f) { zdarzenie(f); }, miejsca);
+    utworzWykresIPaski();
 }
 
 DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
@@ -505,6 +511,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     if (width() != v.Szerokosc) resize(v.Szerokosc, height());
     if (panelAnalizy) panelAnalizy->pokaz();  // sensitivity panel
     pokazywanie_ = false;
+    pokazWykresIPaski();
 }
 
 bool DefiniowanieWskaznikow::eventFilter(QObject* o, QEvent* e) {
@@ -544,6 +551,118 @@ void DefiniowanieWskaznikow::closeEvent(QCloseEvent* e) {
     sesja_->UstawWidoczne(false);
     app_.odswiezOkna();
     QMainWindow::closeEvent(e);
+}
+
+// ------------------------------------------------------------ chart and product tabs
+
+namespace {
+
+// Watches another object's events without taking them.
+class FiltrZdarzen : public QObject {
+public:
+    FiltrZdarzen(QObject* rodzic, std::function<void(QEvent*)> f) : QObject(rodzic), f_(std::move(f)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        f_(e);
+        return false;
+    }
+
+private:
+    std::function<void(QEvent*)> f_;
+};
+
+}  // namespace
+
+void DefiniowanieWskaznikow::utworzWykresIPaski() {
+    RysunekWykresu = new WykresWidok(Chart1);
+    auto* uklad = new QVBoxLayout(Chart1);
+    uklad->setContentsMargins(0, 0, 0, 0);
+    uklad->addWidget(RysunekWykresu);
+
+    // The chart's controls in the bottom row, next to the chart button.
+    QWidget* srodek = centralWidget();
+    Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
+    Wykres->setGeometry(4, 522, 150, 24);
+    LabelTypWykresu = new QLabel("Typ wykresu", srodek);
+    LabelTypWykresu->setObjectName("LabelTypWykresu");
+    LabelTypWykresu->setGeometry(156, 526, 80, 18);
+    WyborTypuWykresu = new QComboBox(srodek);
+    WyborTypuWykresu->setObjectName("WyborTypuWykresu");
+    WyborTypuWykresu->setGeometry(238, 522, 120, 24);
+    for (const char* t : TypyWykresu()) WyborTypuWykresu->addItem(q(t));
+    WyborTypuWykresu->setCurrentIndex(0);
+    WyborTypuWykresu->setEnabled(false);
+    LabelHoryzont = new QLabel("Horyzont wykresu", srodek);
+    LabelHoryzont->setObjectName("LabelHoryzont");
+    LabelHoryzont->setGeometry(362, 526, 110, 18);
+    HoryzontyBox = Horyzont;
+    HoryzontyBox->setObjectName("HoryzontyBox");
+    HoryzontyBox->setParent(srodek);
+    HoryzontyBox->setGeometry(474, 522, 94, 24);
+    HoryzontyBox->show();
+    for (QWidget* w : {static_cast<QWidget*>(LabelHoryzont), static_cast<QWidget*>(LabelTypWykresu),
+                       static_cast<QWidget*>(HoryzontyBox)})
+        w->setEnabled(false);
+
+    Wykres1 = menuBar()->addAction("Wykres <F6>");
+    Wykres1->setObjectName("Wykres1");
+    Wykres1->setShortcut(QKeySequence(Qt::Key_F6));
+    Wykres1->setEnabled(false);
+    auto przelacz = [this] { zdarzenie([this] { return sesja_->UAktualnicWykres(true); }); };
+    connect(Wykres, &QPushButton::clicked, this, przelacz);
+    connect(Wykres1, &QAction::triggered, this, przelacz);
+    // Choosing an operator shows or hides the chart too (after the session
+    // took the operator).
+    connect(OperandLicznika, &QComboBox::activated, this, przelacz);
+    connect(OperandMianownika, &QComboBox::activated, this, przelacz);
+    connect(WyborTypuWykresu, &QComboBox::activated, this,
+            [this](int i) { zdarzenie([this, i] { return sesja_->ZmianaTypuWykresu(i); }); });
+    connect(HoryzontyBox, &QComboBox::activated, this,
+            [this](int i) { zdarzenie([this, i] { return sesja_->ZmianaHoryzontu(i); }); });
+
+    TabSheet3 = PageControl1->widget(2);
+    TabSheet3->setObjectName("TabSheet3");
+    TabSheet5 = PageControl1->widget(3);
+    TabSheet5->setObjectName("TabSheet5");
+    Paski = new PaskiWidok(TabSheet3, TabSheet5, GroupBox2);
+    Paski->sesja = sesja_.get();
+    Paski->zdarzenie = [this](const std::function<WidokWskaznikow()>& f) { zdarzenie(f); };
+    // Leaving the window hides the chart (the session decides on the
+    // activation change; the drawing follows once it has).
+    auto* wyjscie = new FiltrZdarzen(this, [this](QEvent* e) {
+        if (e->type() == QEvent::ActivationChange)
+            QMetaObject::invokeMethod(
+                this, [this] { Chart1->setVisible(sesja_->WykresWidoczny()); }, Qt::QueuedConnection);
+    });
+    installEventFilter(wyjscie);
+    // The product tab is highlighted while it is shown.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int i) {
+        const int t = PageControl1->indexOf(TabSheet3);
+        PageControl1->tabBar()->setTabTextColor(t, i == t ? palette().color(QPalette::Highlight)
+                                                          : palette().color(QPalette::WindowText));
+    });
+}
+
+void DefiniowanieWskaznikow::pokazWykresIPaski() {
+    const WykresWskaznika& w = sesja_->Wykres();
+    const WidokWykresu& v = w.Widok;
+    RysunekWykresu->pokaz(v);
+    Chart1->setVisible(v.Widoczny);
+    if (v.Widoczny) Chart1->raise();
+    WyborTypuWykresu->setEnabled(v.TypWlaczony);
+    WyborTypuWykresu->setCurrentIndex(w.TypWykresu);
+    for (QWidget* c : {static_cast<QWidget*>(HoryzontyBox), static_cast<QWidget*>(LabelHoryzont),
+                       static_cast<QWidget*>(LabelTypWykresu)})
+        c->setEnabled(v.HoryzontWlaczony);
+    if (HoryzontyBox->count() > 0) HoryzontyBox->setCurrentIndex(std::clamp(w.Horyzont, 0, HoryzontyBox->count() - 1));
+    PodpowiedzJezykowa->setEnabled(v.PodpowiedzWlaczona);
+    LabelKoduDostepu->setEnabled(v.PodpowiedzWlaczona);
+    Wykres1->setEnabled(Wykres->isEnabled());
+    Paski->pokaz();
+    // The messages of the update come after the drawing.
+    const std::vector<std::string> komunikaty = sesja_->KomunikatyWykresu();
+    if (komunikaty.empty()) return;
+    if (Chart1->isVisible()) Chart1->repaint();
+    for (const std::string& m : komunikaty) app_.ui().message(m);
 }
 
 }  // namespace vesk

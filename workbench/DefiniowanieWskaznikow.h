@@ -21,6 +21,11 @@ class QTabWidget;
 class QPushButton;
 
 namespace vesk {
+class WykresWidok;
+class PaskiWidok;
+}  // namespace vesk
+
+namespace vesk {
 
 class Aplikacja;
 
@@ -91,6 +96,14 @@ public:
     // Sensitivity panel: its widgets and the animation (a child of the window).
     class PanelAnalizy* panelAnalizy = nullptr;
 
+    // The chart, its controls and the product and limit tabs.
+    WykresWidok* RysunekWykresu;  // inside Chart1
+    QComboBox *WyborTypuWykresu, *HoryzontyBox;  // HoryzontyBox is Horyzont
+    QLabel *LabelHoryzont, *LabelTypWykresu;
+    QAction* Wykres1;  // "Wykres <F6>"
+    QWidget *TabSheet3, *TabSheet5;
+    PaskiWidok* Paski;
+
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -100,6 +113,11 @@ private:
     // Runs a session call; an exception escaping it becomes one message.
     void zdarzenie(const std::function<WidokWskaznikow()>& f);
     void klikniecieDrzewa(DrzewoPozycjiWidok* drzewo, QTreeWidgetItem* item);
+    // The chart, its controls and the product and limit tabs: built after
+    // the rest of the window; shown after its view, the chart's messages
+    // once the chart is drawn.
+    void utworzWykresIPaski();
+    void pokazWykresIPaski();
 
     struct Haki;
     struct Port;

@@ -1,0 +1,92 @@
+#include "WykresWidok.h"
+
+#include <QChart>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "QtTekst.h"
+
+namespace vesk {
+
+namespace {
+
+QFont Arial16() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(16);
+    return f;
+}
+
+}  // namespace
+
+double WartoscDoRysowania(double y) {
+    if (std::isnan(y)) return 0;
+    return std::clamp(y, -GranicaRysowania, GranicaRysowania);
+}
+
+WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
+    setObjectName("WykresWskaznika");
+    auto* wykres = new QChart;
+    wykres->legend()->hide();
+    wykres->setTitleFont(Arial16());
+    wykres->setTitleBrush(QBrush(Qt::blue));
+    Series1 = new QLineSeries(wykres);
+    Series1->setObjectName("Series1");
+    QPen pioro(Qt::red);
+    pioro.setWidth(5);
+    Series1->setPen(pioro);
+    Series1->setPointsVisible(true);
+    Series1->setPointLabelsVisible(false);
+    wykres->addSeries(Series1);
+
+    OsLat = new QValueAxis(wykres);
+    OsLat->setTickType(QValueAxis::TicksDynamic);
+    OsLat->setTickInterval(1);
+    OsLat->setLabelFormat("%d");
+    OsLat->setTitleFont(Arial16());
+    OsLat->setTitleBrush(QBrush(Qt::black));
+    OsWartosci = new QValueAxis(wykres);
+    OsWartosci->setLabelFormat("%g");
+    wykres->addAxis(OsLat, Qt::AlignBottom);
+    wykres->addAxis(OsWartosci, Qt::AlignLeft);
+    Series1->attachAxis(OsLat);
+    Series1->attachAxis(OsWartosci);
+    // The view's own first chart is given up by setChart, not deleted.
+    QChart* pierwszy = chart();
+    setChart(wykres);
+    delete pierwszy;
+    setRenderHint(QPainter::Antialiasing);
+    // The chart only shows: no zooming, no selecting.
+    setInteractive(false);
+    setRubberBand(QChartView::NoRubberBand);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void WykresWidok::pokaz(const WidokWykresu& w) {
+    QList<QPointF> punkty;
+    for (const PunktWykresu& p : w.Punkty) punkty.append(QPointF(p.X, WartoscDoRysowania(p.Y)));
+    Series1->replace(punkty);
+    if (!punkty.isEmpty()) {
+        auto [xmin, xmax] = std::minmax_element(punkty.begin(), punkty.end(),
+                                                [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+        auto [ymin, ymax] = std::minmax_element(punkty.begin(), punkty.end(),
+                                                [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+        // Whole years labelled, the first and last points clear of the edges.
+        const double x0 = xmin->x(), x1 = xmax->x();
+        OsLat->setTickAnchor(x0);
+        OsLat->setRange(x0 - 0.3, x1 + 0.3);
+        double y0 = ymin->y(), y1 = ymax->y();
+        const double zapas = y1 > y0 ? (y1 - y0) / 20 : std::max(1.0, std::abs(y0) / 20);
+        y0 = std::max(-GranicaRysowania * 1.1, y0 - zapas);
+        y1 = std::min(GranicaRysowania * 1.1, y1 + zapas);
+        OsWartosci->setRange(y0, y1);
+        OsWartosci->applyNiceNumbers();
+    }
+    QStringList tytul;
+    for (const std::string& linia : w.Tytul) tytul << q(linia).toHtmlEscaped();
+    chart()->setTitle(tytul.join(QStringLiteral("<br>")));
+    OsLat->setTitleText(q(w.TytulOsi));
+}
+
+}  // namespace vesk
