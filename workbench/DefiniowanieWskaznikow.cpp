@@ -204,7 +204,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     : QMainWindow(nullptr, Qt::WindowStaysOnTopHint),
       app_(app),
       haki_(std::make_unique<Haki>(app)),
-      zestawy_(UtworzZestawyXLS(app.kontekst())),
+      zestawy_(UtworzZestawyXLS()),
       sesja_(std::make_unique<IndicatorSession>(app.kontekst(), *haki_, *zestawy_)),
       port_(std::make_unique<Port>(*this)) {
     setObjectName("DefiniowanieWskaznikow");
@@ -425,6 +425,8 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     CheckBoxExpert->setVisible(ekspert);
     CheckBoxClipsViewer->setVisible(ekspert);
     ListBox1->setVisible(ekspert);
+
+    polaczZestawy();  // indicator sets and thresholds
 }
 
 DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
@@ -491,6 +493,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     ListBox1->clear();
     for (const std::string& d : sesja_->ListaDiagnoz) ListBox1->addItem(q(d));
     if (width() != v.Szerokosc) resize(v.Szerokosc, height());
+    pokazProgi(v);  // indicator sets and thresholds
     pokazywanie_ = false;
 }
 

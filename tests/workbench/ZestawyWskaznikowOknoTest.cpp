@@ -1,0 +1,177 @@
+// The indicator window's set and threshold controls offscreen, on a
+// temporary operator (root and a simulated child) and a copy of the
+// shipped program data: save as and read back, adding an indicator, the
+// threshold buttons and relation box; the main window's side of showing,
+// hiding and closing the window.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "Aplikacja.h"
+#include "CodePage.h"
+#include "DefiniowanieWskaznikow.h"
+#include "Form1.h"
+#include "TempDir.h"
+#include "Warsztat.h"
+
+namespace vesk {
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+struct ZestawyOkna : ::testing::Test {
+    test::TempDir work;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Aplikacja> app;
+
+    void SetUp() override {
+        work.write("zakresy.txt", std::string());
+        work.write("OPERATOR/.keep", std::string());
+        std::filesystem::copy(std::string(VESK_DATA_DIR) + "PROGRAM", work.file("PROGRAM"),
+                              std::filesystem::copy_options::recursive);
+        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(), work.folder() + "PROGRAM/",
+                                          [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        app->start();
+        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
+        app->startOK();
+        Warsztat& w = app->warsztat();
+        w.Wybierz(0);
+        w.Zmiana_wezla();
+        w.Bazowy1Click();
+        w.WyborWezlaDoEdycji();
+        ASSERT_TRUE(w.dodanieweza1Click());
+        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
+        w.Wybierz(1);
+        w.Zmiana_wezla();
+        app->odswiezOkna();
+        app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
+        ASSERT_GT(okno().ComboBox1->count(), 1);
+        okno().ComboBox1->setCurrentIndex(0);
+        emit okno().ComboBox1->activated(0);
+        ui.messages.clear();
+    }
+    DefiniowanieWskaznikow& okno() { return app->definiowanieWskaznikow(); }
+    QStringList lista() {
+        QStringList l;
+        for (int i = 0; i < okno().ComboBox1->count(); ++i) l << okno().ComboBox1->itemText(i);
+        return l;
+    }
+};
+
+TEST_F(ZestawyOkna, SetItemsStandInTheMenuAndTheButtonsReadAsWritten) {
+    DefiniowanieWskaznikow& o = okno();
+    EXPECT_EQ(o.WczytanieZestawu->text(), u("Wczytanie Zestawu"));
+    EXPECT_EQ(o.ZapisanieZestawuWskanikw1->text(), u("Zapisanie Zestawu jako ..."));
+    QMenu* plik = o.menuBar()->actions().front()->menu();
+    ASSERT_NE(plik, nullptr);
+    EXPECT_TRUE(plik->actions().contains(o.WczytanieZestawu));
+    EXPECT_EQ(o.SpeedButton1->text(), u("<= dodanie wskaźnika do wykazu =>"));
+    EXPECT_TRUE(o.SpeedButton1->isEnabled());
+}
+
+TEST_F(ZestawyOkna, SavedCopyReadsBackWithTheSameList) {
+    DefiniowanieWskaznikow& o = okno();
+    const QStringList przed = lista();
+    ui.files = {work.folder() + "kopia.xls"};
+    o.ZapisanieZestawuWskanikw1->trigger();
+    ASSERT_TRUE(work.exists("kopia.xls")) << (ui.messages.empty() ? "" : cp1250ToUtf8(ui.messages.front()));
+    EXPECT_TRUE(o.windowTitle().endsWith(u("kopia.xls")));
+    // Saving over it again asks first; "no" leaves it.
+    ui.answers = {false};
+    ui.files = {work.folder() + "kopia.xls"};
+    o.ZapisanieZestawuWskanikw1->trigger();
+    EXPECT_EQ(ui.questions.size(), 1u);
+    // Read back: the same names, the first one chosen and evaluated.
+    ui.files = {work.folder() + "kopia.xls"};
+    o.WczytanieZestawu->trigger();
+    EXPECT_EQ(ui.dialogs.back(), utf8ToCp1250("Proszę podać nazwę zestawu wskaźników"));
+    EXPECT_EQ(lista(), przed);
+    EXPECT_EQ(o.ComboBox1->currentText(), przed.front());
+    EXPECT_FALSE(o.OkienkoLicznika1->text().isEmpty());
+    EXPECT_FALSE(o.Edit3->text().isEmpty());
+    EXPECT_EQ(o.sesja().NazwaZestawu(), "kopia");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ZestawyOkna, AddedIndicatorJoinsTheListAndTheFile) {
+    DefiniowanieWskaznikow& o = okno();
+    const int n = o.ComboBox1->count();
+    ui.inputs = {std::string("nowy wskaznik")};
+    o.SpeedButton1->click();
+    EXPECT_TRUE(ui.messages.empty()) << cp1250ToUtf8(ui.messages.front());
+    ASSERT_EQ(o.ComboBox1->count(), n + 1);
+    EXPECT_EQ(o.ComboBox1->itemText(n), u("nowy wskaznik"));
+    EXPECT_EQ(o.ComboBox1->currentText(), u("nowy wskaznik"));
+    // The set file holds it: a fresh read lists it.
+    o.WczytanieZestawu->trigger();  // cancelled: the current set again
+    EXPECT_EQ(o.ComboBox1->count(), n + 1);
+    // The same name again: refused, nothing added.
+    ui.inputs = {std::string("nowy wskaznik")};
+    o.SpeedButton1->click();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(o.ComboBox1->count(), n + 1);
+}
+
+TEST_F(ZestawyOkna, ThresholdButtonsAndRelationBox) {
+    DefiniowanieWskaznikow& o = okno();
+    const QString prog = o.ProgWskaznika1->text();
+    ui.inputs = {std::string("abc")};
+    o.SpeedButton2->click();
+    EXPECT_EQ(ui.messages.size(), 1u);  // not a number: a message, nothing changed
+    EXPECT_EQ(o.ProgWskaznika1->text(), prog);
+    EXPECT_EQ(ui.inputCaptions.back(), "Podanie wartosci progowej (dolnej)");
+    ui.inputs = {std::string("0.5")};
+    o.SpeedButton2->click();
+    EXPECT_EQ(o.ProgWskaznika1->text(), u("0.5"));
+    ui.inputs = {std::string("9")};
+    o.SpeedButton4->click();
+    EXPECT_EQ(o.ProgWskaznika2->text(), u("9"));
+    o.ComboBoxWskaznik->setCurrentIndex(2);
+    emit o.ComboBoxWskaznik->activated(2);
+    EXPECT_EQ(o.ComboBoxWskaznik->currentIndex(), 2);  // "x<>": both thresholds there
+    // Threshold 2 emptied by typing: the relation box falls back.
+    o.ProgWskaznika2->clear();
+    emit o.ProgWskaznika2->textEdited(QString());
+    emit o.ComboBoxWskaznik->activated(4);
+    EXPECT_EQ(o.ComboBoxWskaznik->currentIndex(), 0);
+}
+
+TEST_F(ZestawyOkna, MainWindowSideOfShowingHidingAndClosing) {
+    DefiniowanieWskaznikow& o = okno();
+    Form1& f = app->form1();
+    // Shown from the menu: the results menu off, the decisions menu left on.
+    EXPECT_TRUE(o.isVisible());
+    EXPECT_FALSE(f.wlaczona("Rezultaty2"));
+    EXPECT_TRUE(f.wlaczona("Wzy1"));
+    // "Wyjście" (F5) closes it and gives both back.
+    QAction* wyjscie = o.findChild<QAction*>("Wyjscie");
+    ASSERT_NE(wyjscie, nullptr);
+    EXPECT_EQ(wyjscie->shortcut(), QKeySequence(Qt::Key_F5));
+    app->warsztat().Polecenia.Wzy1 = false;
+    app->odswiezOkna();
+    wyjscie->trigger();
+    EXPECT_FALSE(o.isVisible());
+    EXPECT_TRUE(f.wlaczona("Rezultaty2"));
+    EXPECT_TRUE(f.wlaczona("Wzy1"));
+    // Shown again, then the main window activated: it steps aside.
+    f.akcja("KonstrukcjaWskaznikow")->trigger();
+    ASSERT_TRUE(o.isVisible());
+    f.show();
+    f.activateWindow();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(f.isActiveWindow());
+    QEvent aktywacja(QEvent::ActivationChange);
+    QApplication::sendEvent(&f, &aktywacja);
+    EXPECT_FALSE(o.isVisible());
+    EXPECT_FALSE(app->warsztat().Wskazniki->visible());
+}
+
+}  // namespace
+}  // namespace vesk
