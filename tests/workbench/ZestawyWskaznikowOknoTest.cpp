@@ -100,6 +100,30 @@ TEST_F(ZestawyOkna, SavedCopyReadsBackWithTheSameList) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(ZestawyOkna, CorruptSetOrUnwritableFolderLeaveTheWindowAsItWas) {
+    DefiniowanieWskaznikow& o = okno();
+    const QStringList przed = lista();
+    const QString tytul = o.windowTitle();
+    // A file that is no workbook: Retry, then Cancel; the set in use stays.
+    work.write("zly.xls", "to nie jest skoroszyt");
+    ui.files = {work.folder() + "zly.xls"};
+    ui.answers = {true, false};
+    o.WczytanieZestawu->trigger();
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(ui.captions.back(), utf8ToCp1250("Problem ze współdzieleniem pliku"));
+    EXPECT_EQ(lista(), przed);
+    EXPECT_EQ(o.windowTitle(), tytul);
+    EXPECT_EQ(o.sesja().NazwaZestawu(), "wskazniki-ogolne");
+    // Saving into a folder that does not exist: a message, no file, the
+    // caption and the set's file unchanged.
+    ui.files = {work.folder() + "nie-ma/kopia.xls"};
+    o.ZapisanieZestawuWskanikw1->trigger();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_FALSE(work.exists("nie-ma/kopia.xls"));
+    EXPECT_EQ(o.windowTitle(), tytul);
+    EXPECT_TRUE(o.isVisible());
+}
+
 TEST_F(ZestawyOkna, AddedIndicatorJoinsTheListAndTheFile) {
     DefiniowanieWskaznikow& o = okno();
     const int n = o.ComboBox1->count();
