@@ -103,32 +103,6 @@ TEST_F(ZestawySesji, CancelReadsTheCurrentSetAgainAndAnEmptyNameNothing) {
     EXPECT_EQ(s.NazwaZestawu(), "wskazniki-ogolne");
 }
 
-TEST_F(ZestawySesji, FailedReadRetriesOrKeepsTheOldSet) {
-    store.files[dir.folder() + "inne.xls"] = Tabela({Jedynka("x")});
-    const struct {
-        int failures;
-        std::deque<bool> answers;
-        std::vector<std::string> list;
-    } t[] = {
-        {2, {true, false}, {"a", "b"}},  // Retry, then Cancel: the old set
-        {1, {true}, {"x"}},              // Retry succeeds
-    };
-    for (const auto& c : t) {
-        store.files[ogolny()] = Tabela({Jedynka("a", "x>", "2"), Jedynka("b")});
-        ui.files = {ogolny()};
-        s.WczytanieZestawu();
-        ui.questions.clear();
-        store.failingReads = c.failures;
-        ui.answers = c.answers;
-        ui.files = {dir.folder() + "inne.xls"};
-        WidokWskaznikow v = s.WczytanieZestawu();
-        EXPECT_EQ(v.Lista, c.list);
-        EXPECT_EQ(ui.questions.size(), c.answers.size());
-        EXPECT_EQ(ui.questions.front(), P("Zamknij plik wskaźników w Excelu!"));
-        EXPECT_EQ(s.Tabela().Nazwy(), c.list);
-    }
-}
-
 TEST_F(ZestawySesji, SaveAsAsksBeforeOverwritingAndCarriesEditedThresholds) {
     ui.inputs = {std::string("0.25")};
     s.DialogProgu(1);  // an edited threshold lives in the grid only
@@ -197,24 +171,6 @@ TEST_F(ZestawySesji, AddingChecksTheNameAndWritesAtOnce) {
         EXPECT_EQ(plik.Komorka(4, kol::Prog1), "3");
         EXPECT_EQ(s.Tabela().LiczbaWskaznikow, 4);
     }
-}
-
-TEST_F(ZestawySesji, AddingWithoutBothBoxesOrAFailedWriteChangesNothing) {
-    store.failWrites = true;
-    ui.inputs = {std::string("nowy")};
-    WidokWskaznikow v = s.DodanieWskaznika();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(v.Lista, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(s.Tabela().LiczbaWskaznikow, 3);
-    store.failWrites = false;
-    store.files[dir.folder() + "pusty.xls"] = Tabela({});
-    ui.files = {dir.folder() + "pusty.xls"};
-    EXPECT_TRUE(s.WczytanieZestawu().Licznik1.empty());  // a set without indicators: empty boxes
-    s.Upusc(Okienko::Mianownik1, StronaPanelu::Mianownik, 1);
-    ui.messages.clear();
-    s.DodanieWskaznika();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], P("Najpierw proszę skonstruowac wskaźnik"));
 }
 
 TEST_F(ZestawySesji, ThresholdDialogsAndTheRelationBox) {
