@@ -21,6 +21,7 @@
 #include "ZestawyXLS.h"
 #include "OcenaWskaznika.h"
 #include "QtTekst.h"
+#include "QtUserInterface.h"
 
 namespace vesk {
 
@@ -434,6 +435,7 @@ DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
 IndicatorWindow& DefiniowanieWskaznikow::port() { return *port_; }
 
 void DefiniowanieWskaznikow::zdarzenie(const std::function<WidokWskaznikow()>& f) {
+    const DialogiOkna dialogi(app_.ui(), this);  // indicator sets and thresholds: the boxes stay above the window
     try {
         pokazWidok(f());
     } catch (const std::exception& e) {

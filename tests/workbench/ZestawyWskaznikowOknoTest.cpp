@@ -16,6 +16,7 @@
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
+#include "QtUserInterface.h"
 #include "TempDir.h"
 #include "Warsztat.h"
 
@@ -24,9 +25,33 @@ namespace {
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// The Qt interface answering from a script, noting the window each box or
+// dialog would belong to.
+struct Rodzice : QtUserInterface {
+    explicit Rodzice(ScriptedUserInterface& s) : s(s) {}
+    ScriptedUserInterface& s;
+    std::vector<QWidget*> rodzice;
+    void message(const std::string& t) override {
+        rodzice.push_back(parent());
+        s.message(t);
+    }
+    bool question(const std::string& t) override { return s.question(t); }
+    bool confirm(const std::string& t, const std::string& c) override { return s.confirm(t, c); }
+    std::optional<std::string> chooseFile(const std::string& t, const std::string& f, bool z,
+                                          const std::string& k) override {
+        rodzice.push_back(parent());
+        return s.chooseFile(t, f, z, k);
+    }
+    std::optional<std::string> inputText(const std::string& c, const std::string& p, const std::string& i) override {
+        rodzice.push_back(parent());
+        return s.inputText(c, p, i);
+    }
+};
+
 struct ZestawyOkna : ::testing::Test {
     test::TempDir work;
     ScriptedUserInterface ui;
+    Rodzice rui{ui};
     std::unique_ptr<Aplikacja> app;
 
     void SetUp() override {
@@ -34,7 +59,7 @@ struct ZestawyOkna : ::testing::Test {
         work.write("OPERATOR/.keep", std::string());
         std::filesystem::copy(std::string(VESK_DATA_DIR) + "PROGRAM", work.file("PROGRAM"),
                               std::filesystem::copy_options::recursive);
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(), work.folder() + "PROGRAM/",
+        app = std::make_unique<Aplikacja>(rui, std::vector<std::string>{}, work.folder(), work.folder() + "PROGRAM/",
                                           [this](Kontekst& k) {
                                               k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
                                           });
@@ -52,6 +77,7 @@ struct ZestawyOkna : ::testing::Test {
         w.Zmiana_wezla();
         app->odswiezOkna();
         app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
+        rui.rodzice.clear();
         ASSERT_GT(okno().ComboBox1->count(), 1);
         okno().ComboBox1->setCurrentIndex(0);
         emit okno().ComboBox1->activated(0);
@@ -165,6 +191,10 @@ TEST_F(ZestawyOkna, ThresholdButtonsAndRelationBox) {
     emit o.ProgWskaznika2->textEdited(QString());
     emit o.ComboBoxWskaznik->activated(4);
     EXPECT_EQ(o.ComboBoxWskaznik->currentIndex(), 0);
+    // Every box and dialog of these belonged to the window (above it, its own).
+    ASSERT_GE(rui.rodzice.size(), 4u);
+    for (QWidget* r : rui.rodzice) EXPECT_EQ(r, &o);
+    EXPECT_EQ(rui.parent(), nullptr);  // given back afterwards
 }
 
 TEST_F(ZestawyOkna, MainWindowSideOfShowingHidingAndClosing) {
