@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -31,6 +32,7 @@ struct Rodzice : QtUserInterface {
     explicit Rodzice(ScriptedUserInterface& s) : s(s) {}
     ScriptedUserInterface& s;
     std::vector<QWidget*> rodzice;
+    std::vector<std::string> filtry;
     void message(const std::string& t) override {
         rodzice.push_back(parent());
         s.message(t);
@@ -40,6 +42,7 @@ struct Rodzice : QtUserInterface {
     std::optional<std::string> chooseFile(const std::string& t, const std::string& f, bool z,
                                           const std::string& k) override {
         rodzice.push_back(parent());
+        filtry.push_back(f);
         return s.chooseFile(t, f, z, k);
     }
     std::optional<std::string> inputText(const std::string& c, const std::string& p, const std::string& i) override {
@@ -78,6 +81,7 @@ struct ZestawyOkna : ::testing::Test {
         app->odswiezOkna();
         app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
         rui.rodzice.clear();
+        rui.filtry.clear();
         ASSERT_GT(okno().ComboBox1->count(), 1);
         okno().ComboBox1->setCurrentIndex(0);
         emit okno().ComboBox1->activated(0);
@@ -124,6 +128,16 @@ TEST_F(ZestawyOkna, SavedCopyReadsBackWithTheSameList) {
     EXPECT_FALSE(o.Edit3->text().isEmpty());
     EXPECT_EQ(o.sesja().NazwaZestawu(), "kopia");
     EXPECT_TRUE(ui.messages.empty());
+    // Both dialogs list set files whatever the case of their extension.
+    ASSERT_EQ(rui.filtry.size(), 3u);
+    for (const std::string& f : rui.filtry) {
+        const QString filtr = filtryPlikow(f).front();
+        EXPECT_TRUE(filtr.startsWith(u("Pliki zestawów wskaźników (Excel) ("))) << filtr.toStdString();
+        const QString wzor = filtr.mid(filtr.lastIndexOf('(') + 1).chopped(1);
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(wzor));
+        for (const char* nazwa : {"zestaw.xls", "ZESTAW.XLS", "Zestaw.Xls"}) EXPECT_TRUE(re.match(nazwa).hasMatch()) << nazwa;
+        EXPECT_FALSE(re.match("zestaw.xlsx").hasMatch());
+    }
 }
 
 TEST_F(ZestawyOkna, CorruptSetOrUnwritableFolderLeaveTheWindowAsItWas) {
