@@ -5,7 +5,8 @@
 //
 // The workbench reaches the session through IndicatorWindow (shown,
 // active, hidden, refreshed after a script's simulate); the session
-// reaches the workbench and the set files through the small ports below.
+// reaches the workbench through the small port below and the set files
+// through the set store (IndicatorSetStore.h).
 #pragma once
 
 #include <optional>
