@@ -37,8 +37,10 @@ void DefiniowanieWskaznikow::polaczZestawy() {
             [this] { zdarzenie([this] { return sesja_->ZapisanieZestawuJako(); }); });
     connect(SpeedButton1, &QPushButton::clicked, this,
             [this] { zdarzenie([this] { return sesja_->DodanieWskaznika(); }); });
-    connect(SpeedButton2, &QPushButton::clicked, this, [this] { zdarzenie([this] { return sesja_->DialogProgu(1); }); });
-    connect(SpeedButton4, &QPushButton::clicked, this, [this] { zdarzenie([this] { return sesja_->DialogProgu(2); }); });
+    connect(SpeedButton2, &QPushButton::clicked, this,
+            [this] { zdarzenie([this] { return sesja_->DialogProgu(1); }); });
+    connect(SpeedButton4, &QPushButton::clicked, this,
+            [this] { zdarzenie([this] { return sesja_->DialogProgu(2); }); });
     connect(ComboBoxWskaznik, &QComboBox::activated, this, [this](int i) {
         if (!pokazywanie_) zdarzenie([this, i] { return sesja_->ZmianaRelacji(i); });
     });

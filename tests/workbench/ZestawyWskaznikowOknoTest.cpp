@@ -135,7 +135,8 @@ TEST_F(ZestawyOkna, SavedCopyReadsBackWithTheSameList) {
         EXPECT_TRUE(filtr.startsWith(u("Pliki zestawów wskaźników (Excel) ("))) << filtr.toStdString();
         const QString wzor = filtr.mid(filtr.lastIndexOf('(') + 1).chopped(1);
         const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(wzor));
-        for (const char* nazwa : {"zestaw.xls", "ZESTAW.XLS", "Zestaw.Xls"}) EXPECT_TRUE(re.match(nazwa).hasMatch()) << nazwa;
+        for (const char* nazwa : {"zestaw.xls", "ZESTAW.XLS", "Zestaw.Xls"})
+            EXPECT_TRUE(re.match(nazwa).hasMatch()) << nazwa;
         EXPECT_FALSE(re.match("zestaw.xlsx").hasMatch());
     }
 }
