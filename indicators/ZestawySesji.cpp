@@ -7,6 +7,7 @@
 // its operations and copied back after one that succeeded.
 #include "CodePage.h"
 #include "ExpertSession.h"
+#include "FileSystem.h"
 #include "IndicatorSession.h"
 
 namespace vesk {
@@ -32,6 +33,11 @@ WidokWskaznikow IndicatorSession::WczytanieZestawu() {
     // A cancelled dialog reads the current set again.
     const std::string sciezka = wybor ? *wybor : zestaw_.Plik;
     if (sciezka.empty()) return Widok();
+    if (!fileExists(sciezka)) {
+        // No file to be closed in another program: its own message, nothing changed.
+        k_.Okna->message(utf8ToCp1250("Brak zestawu wskaźników: ") + sciezka);
+        return Widok();
+    }
 
     // The statement choice and the definition boxes start afresh.
     panel_.ZmianaZrodla(StronaPanelu::Licznik, ZrodlaWskaznikow()[0].Nazwa, k_.KatalogProgramu, *k_.Okna);

@@ -71,6 +71,7 @@ struct ZestawySesji : ::testing::Test {
 };
 
 TEST_F(ZestawySesji, ReadingAnotherSetChoosesItsFirstIndicator) {
+    dir.write("inne.xls", "");  // the store holds the contents; the file only has to be there
     store.files[dir.folder() + "inne.xls"] = Tabela({Jedynka("x", "x<", "3"), Jedynka("y")});
     ui.files = {dir.folder() + "inne.xls"};
     WidokWskaznikow v = s.WczytanieZestawu();
@@ -101,6 +102,24 @@ TEST_F(ZestawySesji, CancelReadsTheCurrentSetAgainAndAnEmptyNameNothing) {
     EXPECT_EQ(v.Lista, (std::vector<std::string>{"c"}));
     EXPECT_EQ(v.TekstListy, "c");
     EXPECT_EQ(s.NazwaZestawu(), "wskazniki-ogolne");
+}
+
+TEST_F(ZestawySesji, MissingFileIsToldAsSuchAndChangesNothing) {
+    std::filesystem::remove(ogolny());  // the current set gone: a cancel finds no file
+    const std::optional<std::string> wybory[] = {std::nullopt, dir.folder() + "brak.xls"};  // cancel, a chosen name
+    for (const std::optional<std::string>& plik : wybory) {
+        ui.messages.clear();
+        ui.files.clear();
+        if (plik) ui.files = {*plik};
+        const int przed = store.reads;
+        WidokWskaznikow v = s.WczytanieZestawu();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0], P("Brak zestawu wskaźników: ") + plik.value_or(ogolny()));
+        EXPECT_TRUE(ui.questions.empty());
+        EXPECT_EQ(store.reads, przed);
+        EXPECT_EQ(v.TekstListy, "a");
+        EXPECT_EQ(v.Licznik1, "jedynka(Bilans Aktywa)");
+    }
 }
 
 TEST_F(ZestawySesji, SaveAsAsksBeforeOverwritingAndCarriesEditedThresholds) {
