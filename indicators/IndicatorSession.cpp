@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "CodePage.h"
+#include "ExpertSession.h"
 #include "FileSystem.h"
 #include "Odczyty.h"
 #include "PozycjaBilansu.h"
@@ -50,7 +51,7 @@ std::optional<ZestawDomyslny> ZnajdzZestaw(const std::string& katalogProgramu) {
     }
     if (nazwy.empty()) return std::nullopt;
     std::sort(nazwy.begin(), nazwy.end());
-    return ZestawDomyslny{katalogProgramu + nazwy.front(), nazwy.front().substr(0, nazwy.front().size() - 4)};
+    return ZestawDomyslny{katalogProgramu + nazwy.front(), RdzenZestawu(nazwy.front())};
 }
 
 std::vector<std::string> Horyzonty(int glebokosc) {
@@ -102,8 +103,8 @@ Geometria Powiekszona(const Geometria& g) {
 
 // ------------------------------------------------------------ the session
 
-IndicatorSession::IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, ZestawyWskaznikow& zestawy)
-    : k_(k), warsztat_(warsztat), zestawy_(zestawy) {
+IndicatorSession::IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, IndicatorSetStore& magazyn)
+    : k_(k), warsztat_(warsztat), zestaw_(magazyn) {
     wykres_.OdswiezWezel = [this] { warsztat_.Zmiana_wezla(); };
     wykres_.GlebokoscWezla = [this] { return wezel_ ? wezel_->Glebokosc : 0; };
     PolaczAnalize();
@@ -141,27 +142,19 @@ WidokWskaznikow IndicatorSession::onActivated() {
 void IndicatorSession::WczytajZestaw() {
     std::optional<ZestawDomyslny> zestaw = ZnajdzZestaw(k_.KatalogProgramu);
     if (!zestaw) {
-        nazwaZestawu_ = "wskazniki-ogolne";
-        plikZestawu_ = k_.KatalogProgramu + nazwaZestawu_ + ".xls";
-        k_.Okna->message(utf8ToCp1250("Brak zestawu wskaźników: ") + plikZestawu_);
+        zestaw_.NazwaZestawu = "wskazniki-ogolne";
+        zestaw_.Plik = k_.KatalogProgramu + zestaw_.NazwaZestawu + ".xls";
+        k_.Okna->message(utf8ToCp1250("Brak zestawu wskaźników: ") + zestaw_.Plik);
         ocena_.Tabela = TabelaWskaznikow();
+        zestaw_.Tabela = ocena_.Tabela;
         PrzebudujListe();
         return;
     }
-    for (;;) {
-        TabelaWskaznikow tabela = ocena_.Tabela;
-        std::optional<std::string> blad = zestawy_.Wczytaj(zestaw->Sciezka, tabela);
-        if (!blad) {
-            nazwaZestawu_ = zestaw->Nazwa;
-            plikZestawu_ = zestaw->Sciezka;
-            ocena_.Tabela = std::move(tabela);
-            PrzebudujListe();
-            return;
-        }
-        if (!k_.Okna->confirm(utf8ToCp1250("Zamknij plik wskaźników w Excelu!"),
-                             utf8ToCp1250("Problem ze współdzieleniem pliku")))
-            return;  // the old table, list and caption stay
-    }
+    // A failed read (Cancel) keeps the old table, list and caption.
+    zestaw_.Tabela = ocena_.Tabela;
+    if (!vesk::WczytajZestaw(zestaw_, zestaw->Sciezka, *k_.Okna)) return;
+    ocena_.Tabela = zestaw_.Tabela;
+    PrzebudujListe();
 }
 
 void IndicatorSession::PrzebudujListe() {
@@ -175,7 +168,7 @@ void IndicatorSession::PrzebudujListe() {
         ocena_.Tabela.LiczbaWskaznikow = r;
         lista_ = ocena_.Tabela.Nazwy();
     }
-    tytul_ = "DefiniowanieWskaznikow" + utf8ToCp1250(" | zestaw wskaźników: ") + plikZestawu_;
+    tytul_ = "DefiniowanieWskaznikow" + utf8ToCp1250(" | zestaw wskaźników: ") + zestaw_.Plik;
     // An earlier choice is looked up by name; a name the set lacks is emptied.
     auto it = std::find(lista_.begin(), lista_.end(), panel_.TekstListy);
     if (panel_.TekstListy.empty() || it == lista_.end()) {
@@ -215,7 +208,7 @@ void IndicatorSession::WybierzZListy() {
         panel_.Licznik = def.Licznik;
         panel_.Mianownik = def.Mianownik;
     }
-    plikRegul_ = zestawy_.PlikRegul(k_.KatalogOperatora, nazwaZestawu_, panel_.TekstListy);
+    plikRegul_ = resolveRuleFile(k_.KatalogOperatora, k_.KatalogProgramu, zestaw_.NazwaZestawu, panel_.TekstListy);
     if (!plikRegul_) ListaDiagnoz.clear();
     AktualizujWykres(ZrodloAktualizacji::Okno);
 }
@@ -318,6 +311,8 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Diagnoza = ocena_.Diagnoza;
     w.CheckBoxExpert = plikRegul_.has_value();
     w.InfoOKoniecznosci = !plikRegul_.has_value();
+    w.Prog1 = ocena_.Prog1;
+    w.Prog2 = ocena_.Prog2;
     w.Wykres = w.ExportWartosci = wykresDozwolony_;
     if (!wezel_) return w;
     w.Bezczynny = false;

@@ -5,7 +5,8 @@
 //
 // The workbench reaches the session through IndicatorWindow (shown,
 // active, hidden, refreshed after a script's simulate); the session
-// reaches the workbench and the set files through the small ports below.
+// reaches the workbench through the small port below and the set files
+// through the set store (IndicatorSetStore.h).
 #pragma once
 
 #include <optional>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "AnalizaWrazliwosci.h"
+#include "IndicatorSetStore.h"
 #include "IndicatorWindow.h"
 #include "Kontekst.h"
 #include "OcenaWskaznika.h"
@@ -53,20 +55,6 @@ public:
     // Selects the node labelled etykieta (a sibling) and runs the
     // follow-up; false when no node carries the label.
     virtual bool WybierzEtykiete(const std::string& etykieta) = 0;
-};
-
-// The set files: reading a set into the table, and the rule file of an
-// indicator.
-class ZestawyWskaznikow {
-public:
-    virtual ~ZestawyWskaznikow() = default;
-    // Reads the workbook at sciezka into tabela; the reason as text when it
-    // cannot (tabela is then left as it was).
-    virtual std::optional<std::string> Wczytaj(const std::string& sciezka, TabelaWskaznikow& tabela) = 0;
-    // The rule file of indicator nazwa of set zestaw in the operator folder;
-    // nothing when there is none.
-    virtual std::optional<std::string> PlikRegul(const std::string& katalogOperatora, const std::string& zestaw,
-                                                 const std::string& nazwa) = 0;
 };
 
 // The default set of a program folder: "wskazniki-ogolne.xls", else the
@@ -124,6 +112,8 @@ struct WidokWskaznikow {
     std::string Wartosc, Diagnoza;
     bool CheckBoxExpert = false;  // enabled
     bool InfoOKoniecznosci = true;
+    // Indicator sets and thresholds: the two threshold boxes.
+    std::string Prog1, Prog2;
 };
 
 inline constexpr int SzerokoscBezPanelu = 572;
@@ -131,7 +121,7 @@ inline constexpr int SzerokoscZPanelem = 793;
 
 class IndicatorSession : public IndicatorWindow {
 public:
-    IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, ZestawyWskaznikow& zestawy);
+    IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, IndicatorSetStore& magazyn);
 
     // The window became the active one.
     WidokWskaznikow onActivated();
@@ -173,7 +163,7 @@ public:
     Geometria UkladAlternatywny(bool wlaczony, const Geometria& obecna);
 
     // State the view and the tests read.
-    const std::string& NazwaZestawu() const { return nazwaZestawu_; }
+    const std::string& NazwaZestawu() const { return zestaw_.NazwaZestawu; }
     const std::optional<std::string>& PlikRegul() const { return plikRegul_; }
     const TabelaWskaznikow& Tabela() const { return ocena_.Tabela; }
     const PanelDefinicji& Panel() const { return panel_; }
@@ -214,6 +204,19 @@ public:
     // The last bar step; its description goes into a running report.
     const KrokPaska& OstatniKrokPaska() const { return ostatniKrokPaska_; }
 
+    // Indicator sets and thresholds: reading another set (open dialog;
+    // a cancel reads the current set again), saving the set under a
+    // chosen name, adding the indicator of the definition boxes to the
+    // set, the two threshold dialogs (ktory 1: lower, 2: upper), the
+    // relation box (entry 0..5) and text typed into a threshold box.
+    WidokWskaznikow WczytanieZestawu();
+    WidokWskaznikow ZapisanieZestawuJako();
+    WidokWskaznikow DodanieWskaznika();
+    WidokWskaznikow DialogProgu(int ktory);
+    WidokWskaznikow ZmianaRelacji(int wpis);
+    void UstawProg(int ktory, const std::string& tekst);
+    const ZestawWskaznikow& Zestaw() const { return zestaw_; }
+
 private:
     void WczytajZestaw();
     void PrzebudujListe();
@@ -223,11 +226,9 @@ private:
 
     Kontekst& k_;
     HakiWarsztatu& warsztat_;
-    ZestawyWskaznikow& zestawy_;
     PanelDefinicji panel_;
     OcenaWskaznika ocena_;
-    std::string nazwaZestawu_ = "wskazniki-ogolne";
-    std::string plikZestawu_;
+    ZestawWskaznikow zestaw_;  // the set in use; its table is synced with ocena_.Tabela
     std::string tytul_;
     std::vector<std::string> lista_;
     std::optional<WybranyWezel> wezel_;

@@ -160,7 +160,10 @@ void DialogProgu(int ktory, PanelDefinicji& panel, OcenaWskaznika& o, const Stan
                                                    : "Podanie wartosci progowej (g\xF3rnej)",
                                         "Podaj wartosci liczbow\xB9 (z kropk\xB9 u\xB3" "amkow\xB9)", stary);
     const std::string nowy = odpowiedz ? *odpowiedz : stary;
-    if (!nowy.empty() && !LiczbaProgu(nowy)) return;
+    if (!nowy.empty() && !LiczbaProgu(nowy)) {
+        ui.message("Warto\x9C\xE6 progowa musi by\xE6 liczb\xB9 (z kropk\xB9 u\xB3" "amkow\xB9): " + nowy);
+        return;
+    }
     box = nowy;
     Oblicz(panel, o, rekord);
     if (nowy == stary) return;

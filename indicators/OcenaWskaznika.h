@@ -61,7 +61,7 @@ void Oblicz(PanelDefinicji& panel, OcenaWskaznika& o, const StanModelu& rekord);
 // The dialog of threshold 1 (ktory = 1, the lower one) or 2: a numeric
 // answer (or an empty one) replaces the box, marks the thresholds edited
 // and goes into the indicator's row; emptying a threshold drops the
-// relation. Any other answer is ignored.
+// relation. Any other answer is refused with a message, nothing changed.
 void DialogProgu(int ktory, PanelDefinicji& panel, OcenaWskaznika& o, const StanModelu& rekord, UserInterface& ui);
 
 // A relation chosen (entry 0..5): one that needs a threshold the boxes do

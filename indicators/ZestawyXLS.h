@@ -1,15 +1,14 @@
-// The set files of the indicator session as the program keeps them: sets
-// read from workbooks through the workbook store (a workbook that cannot be
-// read gives the store's reason), rule files found in the operator folder,
-// else in the program folder.
+// The set store of the indicator session as the program keeps it: sets
+// read from and written to workbooks. The factory keeps the workbook
+// headers out of the window's code.
 #pragma once
 
 #include <memory>
 
-#include "IndicatorSession.h"
+#include "IndicatorSetStore.h"
 
 namespace vesk {
 
-std::unique_ptr<ZestawyWskaznikow> UtworzZestawyXLS(const Kontekst& k);
+std::unique_ptr<IndicatorSetStore> UtworzZestawyXLS();
 
 }  // namespace vesk

@@ -27,6 +27,7 @@
 #include "PaskiWidok.h"
 #include "QtTekst.h"
 #include "WykresWidok.h"
+#include "QtUserInterface.h"
 
 namespace vesk {
 
@@ -210,7 +211,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     : QMainWindow(nullptr, Qt::WindowStaysOnTopHint),
       app_(app),
       haki_(std::make_unique<Haki>(app)),
-      zestawy_(UtworzZestawyXLS(app.kontekst())),
+      zestawy_(UtworzZestawyXLS()),
       sesja_(std::make_unique<IndicatorSession>(app.kontekst(), *haki_, *zestawy_)),
       port_(std::make_unique<Port>(*this)) {
     setObjectName("DefiniowanieWskaznikow");
@@ -443,6 +444,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     panelAnalizy = new PanelAnalizy(
         *this, *sesja_, [this](const std::function<WidokWskaznikow()>& f) { zdarzenie(f); }, miejsca);
     utworzWykresIPaski();
+    polaczZestawy();  // indicator sets and thresholds
 }
 
 DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
@@ -450,6 +452,7 @@ DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
 IndicatorWindow& DefiniowanieWskaznikow::port() { return *port_; }
 
 void DefiniowanieWskaznikow::zdarzenie(const std::function<WidokWskaznikow()>& f) {
+    const DialogiOkna dialogi(app_.ui(), this);  // indicator sets and thresholds: the boxes stay above the window
     try {
         pokazWidok(f());
     } catch (const std::exception& e) {
@@ -510,6 +513,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     for (const std::string& d : sesja_->ListaDiagnoz) ListBox1->addItem(q(d));
     if (width() != v.Szerokosc) resize(v.Szerokosc, height());
     if (panelAnalizy) panelAnalizy->pokaz();  // sensitivity panel
+    pokazProgi(v);  // indicator sets and thresholds
     pokazywanie_ = false;
     pokazWykresIPaski();
 }

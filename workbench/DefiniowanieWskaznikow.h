@@ -104,6 +104,13 @@ public:
     QWidget *TabSheet3, *TabSheet5;
     PaskiWidok* Paski;
 
+    // Indicator sets and thresholds: the set menu items ("Wczytanie
+    // Zestawu", "Zapisanie Zestawu jako ..."); the adder, the threshold
+    // buttons, the relation box and the threshold boxes wired to the session.
+    QAction *WczytanieZestawu, *ZapisanieZestawuWskanikw1;
+    void polaczZestawy();
+    void pokazProgi(const WidokWskaznikow& v);
+
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -123,7 +130,7 @@ private:
     struct Port;
     Aplikacja& app_;
     std::unique_ptr<Haki> haki_;
-    std::unique_ptr<ZestawyWskaznikow> zestawy_;
+    std::unique_ptr<IndicatorSetStore> zestawy_;
     std::unique_ptr<IndicatorSession> sesja_;
     std::unique_ptr<Port> port_;
     bool pokazywanie_ = false;

@@ -14,6 +14,7 @@ public:
     // parent: the window the boxes belong to (may change later).
     explicit QtUserInterface(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
+    QWidget* parent() const { return parent_; }
 
     void beep() override;
     void message(const std::string& text) override;
@@ -33,6 +34,26 @@ public:
 
 private:
     QWidget* parent_;
+};
+
+// While alive, the boxes and dialogs of ui (when it is the Qt one) belong
+// to okno: they stay above it, also when it stays on top, and count as its
+// own when it asks who took the focus. The parent before is given back.
+class DialogiOkna {
+public:
+    DialogiOkna(UserInterface& ui, QWidget* okno)
+        : ui_(dynamic_cast<QtUserInterface*>(&ui)), dawny_(ui_ ? ui_->parent() : nullptr) {
+        if (ui_) ui_->setParent(okno);
+    }
+    ~DialogiOkna() {
+        if (ui_) ui_->setParent(dawny_);
+    }
+    DialogiOkna(const DialogiOkna&) = delete;
+    DialogiOkna& operator=(const DialogiOkna&) = delete;
+
+private:
+    QtUserInterface* ui_;
+    QWidget* dawny_;
 };
 
 // A filter of the form "description|*.ext;*.ext2|..." as a Qt name filter

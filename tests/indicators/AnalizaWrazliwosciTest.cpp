@@ -450,11 +450,9 @@ TEST_F(Wrazliwosc, AfterAStepTheOriginalIsGone) {
 }
 
 // Through the session: the years at activation, the change entries.
-struct ZestawyBezPlikow : ZestawyWskaznikow {
-    std::optional<std::string> Wczytaj(const std::string&, TabelaWskaznikow&) override { return "brak"; }
-    std::optional<std::string> PlikRegul(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+struct ZestawyBezPlikow : IndicatorSetStore {
+    TabelaWskaznikow read(const std::string& path) override { throw std::runtime_error("brak " + path); }
+    void write(const std::string&, const TabelaWskaznikow&) override {}
 };
 
 struct PanelSesji : ::testing::Test {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 #include "IndicatorSession.h"
 #include "PomocWskaznikow.h"
@@ -36,25 +37,22 @@ struct FakeWarsztat : HakiWarsztatu {
     }
 };
 
-struct FakeZestawy : ZestawyWskaznikow {
+// The set store: tables by file name; the first reads can be made to fail.
+struct FakeZestawy : IndicatorSetStore {
     std::map<std::string, TabelaWskaznikow> pliki;  // by file name
     std::vector<std::string> czytane;
     int bledy = 0;  // reads that fail before one succeeds
-    std::set<std::string> reguly;  // indicator names with a rule file
-    std::optional<std::string> Wczytaj(const std::string& sciezka, TabelaWskaznikow& tabela) override {
+    TabelaWskaznikow read(const std::string& sciezka) override {
         czytane.push_back(std::filesystem::path(sciezka).filename().string());
         if (bledy > 0) {
             --bledy;
-            return "zablokowany";
+            throw std::runtime_error("zablokowany");
         }
         auto it = pliki.find(czytane.back());
-        tabela = it == pliki.end() ? TabelaWskaznikow() : it->second;
-        return std::nullopt;
+        return it == pliki.end() ? TabelaWskaznikow() : it->second;
     }
-    std::optional<std::string> PlikRegul(const std::string& katalog, const std::string& zestaw,
-                                         const std::string& nazwa) override {
-        if (!reguly.count(nazwa)) return std::nullopt;
-        return katalog + "reguly-" + zestaw + "-" + nazwa + ".clp";
+    void write(const std::string& sciezka, const TabelaWskaznikow& tabela) override {
+        pliki[std::filesystem::path(sciezka).filename().string()] = tabela;
     }
 };
 
@@ -264,7 +262,8 @@ TEST_F(SesjaWskaznikow, SetWithoutTitleRowHasNoIndicators) {
 
 TEST_F(SesjaWskaznikow, RuleFileEnablesTheExpertBox) {
     ZestawOgolny({Wiersz("a"), Wiersz("b")});
-    z.reguly = {"b"};
+    k.KatalogOperatora = dir.folder() + "op/";
+    dir.write("op/regu\xC5\x82y-wskazniki-ogolne-b.clp", "");
     s.onActivated();
     s.ListaDiagnoz = {"stara"};
     WidokWskaznikow v = s.chooseIndicator(0);
@@ -274,7 +273,7 @@ TEST_F(SesjaWskaznikow, RuleFileEnablesTheExpertBox) {
     v = s.chooseIndicator(1);
     EXPECT_TRUE(v.CheckBoxExpert);
     EXPECT_EQ(s.NazwaZestawu(), "wskazniki-ogolne");  // kept
-    EXPECT_EQ(*s.PlikRegul(), k.KatalogOperatora + "reguly-wskazniki-ogolne-b.clp");
+    EXPECT_EQ(*s.PlikRegul(), k.KatalogOperatora + "regu\xB3y-wskazniki-ogolne-b.clp");
 }
 
 TEST_F(SesjaWskaznikow, YearChoiceEvaluatesAgain) {

@@ -35,14 +35,9 @@ struct Warsztat : HakiWarsztatu {
     bool WybierzEtykiete(const std::string&) override { return true; }
 };
 
-struct BezZestawow : ZestawyWskaznikow {
-    std::optional<std::string> Wczytaj(const std::string&, TabelaWskaznikow& t) override {
-        t = TabelaWskaznikow();
-        return std::nullopt;
-    }
-    std::optional<std::string> PlikRegul(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+struct BezZestawow : IndicatorSetStore {
+    TabelaWskaznikow read(const std::string&) override { return {}; }
+    void write(const std::string&, const TabelaWskaznikow&) override {}
 };
 
 struct Paski : ::testing::Test {

@@ -19,6 +19,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "Aplikacja.h"
 #include "DefiniowanieWskaznikow.h"
 #include "DrzewoDecyzji.h"
@@ -70,11 +72,9 @@ struct FakeRodzenstwo : HakiWarsztatu {
     }
 };
 
-struct BezZestawow : ZestawyWskaznikow {
-    std::optional<std::string> Wczytaj(const std::string&, TabelaWskaznikow&) override { return "brak"; }
-    std::optional<std::string> PlikRegul(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+struct BezZestawow : IndicatorSetStore {
+    TabelaWskaznikow read(const std::string& path) override { throw std::runtime_error("brak " + path); }
+    void write(const std::string&, const TabelaWskaznikow&) override {}
 };
 
 struct PanelWidzety : ::testing::Test {
