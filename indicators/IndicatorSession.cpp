@@ -208,6 +208,7 @@ void IndicatorSession::WybierzZListy() {
         panel_.Mianownik = def.Mianownik;
     }
     plikRegul_ = zestawy_.PlikRegul(k_.KatalogOperatora, nazwaZestawu_, panel_.TekstListy);
+    if (raportowanie_) PiszDoRaportu(LinieBazyRegul(k_.KatalogOperatora, nazwaZestawu_, panel_.TekstListy, plikRegul_));
     if (!plikRegul_) ListaDiagnoz.clear();
     AktualizujWykres(ZrodloAktualizacji::Okno);
 }
@@ -261,14 +262,14 @@ bool IndicatorSession::OdswiezIOblicz() {
 void IndicatorSession::hide() {
     widoczne_ = false;
     aktywne_ = false;
-    raportowanie_ = false;
+    ZakonczRaport();
     wykres_.Widok.Widoczny = false;
 }
 
 void IndicatorSession::Deaktywacja(bool przezInneOkno) {
     if (!przezInneOkno) return;
     aktywne_ = false;
-    raportowanie_ = false;
+    ZakonczRaport();
     wykres_.Widok.Widoczny = false;
 }
 
