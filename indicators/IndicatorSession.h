@@ -8,6 +8,7 @@
 // reaches the workbench and the set files through the small ports below.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -238,6 +239,9 @@ public:
     std::vector<std::string> LogSilnika() const;
     // Wnioskowanie1 and ZapisanieDiagnozDoPliku enabled.
     bool WnioskowanieDostepne() const;
+    // Called at each periodic notification of the engine while it runs;
+    // the window lets pending non-input events through there.
+    std::function<void()> WTrakcieWnioskowania;
 
 private:
     ExpertSession& Ekspert();

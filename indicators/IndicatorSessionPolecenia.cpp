@@ -44,6 +44,9 @@ ExpertSession& IndicatorSession::Ekspert() {
     const std::string katalogi = k_.KatalogOperatora + '\n' + k_.KatalogProgramu;
     if (!ekspert_ || katalogiEksperta_ != katalogi) {
         ekspert_ = std::make_unique<ExpertSession>(k_.KatalogOperatora, k_.KatalogProgramu, *k_.Okna);
+        ekspert_->Silnik().OnPeriodic = [this](TClips&) {
+            if (WTrakcieWnioskowania) WTrakcieWnioskowania();
+        };
         katalogiEksperta_ = katalogi;
     }
     return *ekspert_;

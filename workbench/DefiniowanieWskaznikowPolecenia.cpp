@@ -1,6 +1,7 @@
 // The indicator window's look ("Wygląd"), its expert menu and its report
 // box: each shows what the session decides and turns clicks into its calls.
 #include <QAction>
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -125,6 +126,9 @@ void DefiniowanieWskaznikow::utworzDodatki() {
             return sesja_->Widok();
         });
     });
+
+    // Paints and timers go on while the rules run; clicks and keys wait.
+    sesja_->WTrakcieWnioskowania = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
 
     pokazDodatki(sesja_->Widok());
 }

@@ -242,7 +242,10 @@ TEST_F(RaportSesji, ExportThenInferenceFillTheDiagnosisList) {
     ASSERT_TRUE(s->ExportWartosci());
     EXPECT_TRUE(s->WnioskowanieDostepne());
     EXPECT_TRUE(operatora.exists("wskazniki-ogolne.clp"));
+    int okresowe = 0;
+    s->WTrakcieWnioskowania = [&] { ++okresowe; };
     ASSERT_TRUE(s->Wnioskowanie());
+    EXPECT_GT(okresowe, 0);
     const std::vector<std::string> jedno = {"==> stabilny 2015-2017", "==> stabilny 2015-2017"};
     EXPECT_EQ(s->ListaDiagnoz, jedno);
     // The menu's CLEAR only logs: the engine keeps its facts and a second

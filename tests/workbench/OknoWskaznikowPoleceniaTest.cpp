@@ -209,10 +209,13 @@ TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
     DefiniowanieWskaznikow& o = okno();
     ASSERT_GT(o.ComboBox1->count(), 0);
     EXPECT_FALSE(o.ExportWartosci->isEnabled());
+    EXPECT_FALSE(o.InfoOKoniecznosciOpracowaniaWskaznikow->isHidden());
+    EXPECT_EQ(o.InfoOKoniecznosciOpracowaniaWskaznikow->text(), u("Najpierw trzeba opracować wskaźnik"));
     o.ComboBox1->setCurrentIndex(0);  // an indicator with shipped rules
     emit o.ComboBox1->activated(0);
     ASSERT_TRUE(o.ExportWartosci->isEnabled());
     EXPECT_TRUE(o.CheckBoxExpert->isEnabled());
+    EXPECT_TRUE(o.InfoOKoniecznosciOpracowaniaWskaznikow->isHidden());
     o.ExportWartosci->trigger();
     EXPECT_TRUE(ui.messages.empty()) << cp1250ToUtf8(ui.messages.front());
     ASSERT_TRUE(o.Wnioskowanie1->isEnabled());
