@@ -209,6 +209,7 @@ void IndicatorSession::WybierzZListy() {
     }
     plikRegul_ = zestawy_.PlikRegul(k_.KatalogOperatora, nazwaZestawu_, panel_.TekstListy);
     if (raportowanie_) PiszDoRaportu(LinieBazyRegul(k_.KatalogOperatora, nazwaZestawu_, panel_.TekstListy, plikRegul_));
+    if (!plikRegul_ && ekspert_) ekspert_->WyczyscLog();  // InterpreterBox1 emptied with ListBox1
     if (!plikRegul_) ListaDiagnoz.clear();
     AktualizujWykres(ZrodloAktualizacji::Okno);
 }

@@ -195,8 +195,12 @@ void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {
 }
 
 void DefiniowanieWskaznikow::opuszczenie(QWidget* aktywne) {
+    // Ours: a dialog this window owns, or the modal box one of its commands
+    // brought up (messages come with the program's own parent).
     const bool wlasne =
-        aktywne && aktywne != this && aktywne->parentWidget() && aktywne->parentWidget()->window() == this;
+        aktywne && aktywne != this &&
+        ((aktywne->parentWidget() && aktywne->parentWidget()->window() == this) ||
+         (aktywne->inherits("QDialog") && QApplication::activeModalWidget() == aktywne));
     if (wlasne) return;
     sesja_->Deaktywacja(true);
     if (!sesja_->WykresWidoczny()) Chart1->hide();

@@ -263,6 +263,10 @@ TEST_F(RaportSesji, ExportThenInferenceFillTheDiagnosisList) {
     s->RaportowanieDoPliku(false);
     EXPECT_NE(Raport().find("==> stabilny 2015-2017\r\n"), std::string::npos);
     EXPECT_TRUE(ui.messages.empty());
+    // An indicator without rules empties both lists.
+    s->chooseIndicator(0);
+    EXPECT_TRUE(s->ListaDiagnoz.empty());
+    EXPECT_TRUE(s->LogSilnika().empty());
 }
 
 TEST_F(RaportSesji, NoRuleFileNoInference) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <filesystem>
 #include <map>
@@ -180,6 +181,19 @@ TEST_F(PoleceniaOkna, OwnedDialogKeepsTheReportAnotherWindowEndsIt) {
     o.opuszczenie(&progi);
     EXPECT_TRUE(o.RaportowanieDoPliku->isChecked());
     EXPECT_TRUE(o.sesja().Raport().Dziala());
+    // A message box a command of the window brought up, modal over it.
+    QMessageBox komunikat(QMessageBox::Information, "Vesk", "tekst");
+    komunikat.setWindowModality(Qt::ApplicationModal);
+    komunikat.show();
+    o.opuszczenie(&komunikat);
+    EXPECT_TRUE(o.RaportowanieDoPliku->isChecked());
+    komunikat.hide();
+    // The main window, not a dialog, ends it.
+    QDialog obca;  // neither owned nor modal
+    obca.show();
+    o.opuszczenie(&obca);
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    o.RaportowanieDoPliku->click();
     o.opuszczenie(&app->form1());
     EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
     EXPECT_TRUE(o.Chart1->isHidden());
