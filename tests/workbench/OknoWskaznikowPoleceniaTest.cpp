@@ -10,6 +10,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <map>
 #include <gtest/gtest.h>
@@ -25,6 +28,22 @@ namespace vesk {
 namespace {
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Makes the open file at sciezka write to /dev/full from now on.
+bool PelnyDysk(const std::string& sciezka) {
+    const int pelny = ::open("/dev/full", O_WRONLY);
+    if (pelny < 0) return false;
+    bool podmieniono = false;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        if (std::filesystem::read_symlink(e.path(), ec) == std::filesystem::path(sciezka) && !ec) {
+            podmieniono = ::dup2(pelny, std::stoi(e.path().filename().string())) >= 0;
+            break;
+        }
+    }
+    ::close(pelny);
+    return podmieniono;
+}
 
 struct PoleceniaOkna : ::testing::Test {
     test::TempDir work;
@@ -249,6 +268,25 @@ TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
     o.RaportowanieDoPliku->click();
     ASSERT_EQ(pliki(".rap").size(), 1u);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PoleceniaOkna, ReportWriteErrorUnchecksTheBoxAndTheWorkGoesOn) {
+    Uruchom(false);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    ASSERT_GT(o.ComboBox1->count(), 1);
+    o.RaportowanieDoPliku->click();
+    ASSERT_TRUE(o.RaportowanieDoPliku->isChecked());
+    ASSERT_TRUE(PelnyDysk(o.sesja().Raport().Plik()));
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);  // writes its rule base: the disk is full
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_EQ(o.RaportowanieDoPliku->text(), u("/Początek/ raportowania do pliku"));
+    o.ComboBox1->setCurrentIndex(1);
+    emit o.ComboBox1->activated(1);
+    EXPECT_FALSE(o.Edit3->text().isEmpty());
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 }  // namespace
