@@ -110,7 +110,7 @@ void AnalizaWrazliwosci::Aktywacja(const std::optional<WybranyWezel>& wezel, int
 std::string AnalizaWrazliwosci::Jednostka() const { return JednostkaZmiennej(Parametr()); }
 
 bool AnalizaWrazliwosci::EkspertWlaczony() const {
-    return wybrana_ >= 0 && Polaczenia.RegulyDostepne && Polaczenia.RegulyDostepne();
+    return Polaczenia.RegulyDostepne && Polaczenia.RegulyDostepne();
 }
 
 std::string AnalizaWrazliwosci::PodpowiedzPanelu() const {

@@ -75,6 +75,9 @@ public:
     const std::vector<std::string>& Log() const { return log_; }
     const std::vector<std::string>& Diagnozy() const { return diagnozy_; }
     void WyczyscDiagnozy() { diagnozy_.clear(); }
+    // A line of the window's own in the engine log.
+    void DopiszLog(const std::string& linia) { log_.push_back(linia); }
+    void WyczyscLog() { log_.clear(); }
     const std::string& PlikFaktow() const { return plikFaktow_; }
     const std::string& PlikRegul() const { return plikRegul_; }
     TClips& Silnik() { return clips_; }

@@ -14,6 +14,13 @@ std::string NazwaPoSeparatorze(const std::string& s) {
     return p == std::string::npos ? s : s.substr(p + 1);
 }
 
+// A file name made of a workbook name: "/", "\" and ":" become "_".
+std::string BezZnakowSciezki(std::string s) {
+    for (char& c : s)
+        if (c == '/' || c == '\\' || c == ':') c = '_';
+    return s;
+}
+
 std::string BezOstatnich(const std::string& s, std::size_t n) { return s.size() < n ? std::string() : s.substr(0, s.size() - n); }
 
 std::tm Teraz() {
@@ -42,7 +49,7 @@ std::string IndicatorReport::NazwaRaportu(const std::string& plikZestawu, const 
     char czas[64];
     std::snprintf(czas, sizeof czas, "%04d-%02d-%02d %02d-%02d-%02d", c.tm_year + 1900, c.tm_mon + 1, c.tm_mday,
                   c.tm_hour, c.tm_min, c.tm_sec);
-    return katalogOperatora_ + NazwaPoSeparatorze(BezOstatnich(plikZestawu, 3) + czas) + ".rap";
+    return katalogOperatora_ + BezZnakowSciezki(NazwaPoSeparatorze(BezOstatnich(plikZestawu, 3)) + czas) + ".rap";
 }
 
 bool IndicatorReport::Blad(const std::string& tekst) {
@@ -96,7 +103,7 @@ IndicatorReport::RaportDecyzji RaportDecyzjiWezla(Kontekst& k) {
 }
 
 std::string PlikDiagnozy(const std::string& katalogOperatora, const std::string& plikZestawu) {
-    return katalogOperatora + NazwaPoSeparatorze(BezOstatnich(plikZestawu, 3) + "txt");
+    return katalogOperatora + BezZnakowSciezki(NazwaPoSeparatorze(BezOstatnich(plikZestawu, 3) + "txt"));
 }
 
 bool ZapiszDiagnoze(const std::string& katalogOperatora, const std::string& plikZestawu,

@@ -209,6 +209,9 @@ void IndicatorSession::WybierzZListy() {
         panel_.Mianownik = def.Mianownik;
     }
     plikRegul_ = resolveRuleFile(k_.KatalogOperatora, k_.KatalogProgramu, zestaw_.NazwaZestawu, panel_.TekstListy);
+    if (raportowanie_)
+        PiszDoRaportu(LinieBazyRegul(k_.KatalogOperatora, zestaw_.NazwaZestawu, panel_.TekstListy, plikRegul_));
+    if (!plikRegul_ && ekspert_) ekspert_->WyczyscLog();  // InterpreterBox1 emptied with ListBox1
     if (!plikRegul_) ListaDiagnoz.clear();
     AktualizujWykres(ZrodloAktualizacji::Okno);
 }
@@ -263,14 +266,14 @@ bool IndicatorSession::OdswiezIOblicz() {
 void IndicatorSession::hide() {
     widoczne_ = false;
     aktywne_ = false;
-    raportowanie_ = false;
+    ZakonczRaport();
     wykres_.Widok.Widoczny = false;
 }
 
 void IndicatorSession::Deaktywacja(bool przezInneOkno) {
     if (!przezInneOkno) return;
     aktywne_ = false;
-    raportowanie_ = false;
+    ZakonczRaport();
     wykres_.Widok.Widoczny = false;
 }
 
@@ -337,7 +340,12 @@ void IndicatorSession::PolaczAnalize() {
     h.RegulyDostepne = [this] { return plikRegul_.has_value(); };
     h.Raportowanie = [this] { return raportowanie_; };
     h.WpisZmiany = [this](const std::string& opis) {
-        for (std::string& linia : LinieWpisuZmiany(opis, ListaDiagnoz)) WpisyZmian.push_back(std::move(linia));
+        const std::vector<std::string> linie = LinieWpisuZmiany(opis, ListaDiagnoz);
+        WpisyZmian.insert(WpisyZmian.end(), linie.begin(), linie.end());
+        if (raport_.Dziala()) PiszDoRaportu(linie);
+    };
+    h.Wnioskowanie = [this] {
+        if (ExportWartosci()) Wnioskowanie();
     };
     h.Koncowka = [this] { paski_.Koncowka(); };
     h.PoZmianieWezla = [this] { wezel_ = warsztat_.Wybrany(); };

@@ -9,19 +9,25 @@
 // through the set store (IndicatorSetStore.h).
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "AnalizaWrazliwosci.h"
 #include "IndicatorSetStore.h"
+#include "ExpertSession.h"
+#include "Geometria.h"
 #include "IndicatorWindow.h"
 #include "Kontekst.h"
 #include "OcenaWskaznika.h"
 #include "PaskiSesji.h"
 #include "PanelDefinicji.h"
+#include "RaportOkna.h"
 #include "UserInterface.h"
 #include "Wskaznik.h"
+#include "WygladOkna.h"
 #include "WykresWskaznika.h"
 
 namespace vesk {
@@ -81,11 +87,6 @@ std::string PodpowiedzKlikniecia(const std::string& zrodlo, int numer);
 // any other keeps the text dotychczasowa.
 std::string PodpowiedzUpuszczenia(const std::string& zrodlo, int numer, const std::string& dotychczasowa);
 
-// The window's place and size.
-struct Geometria {
-    int Lewa = 0, Gora = 0, Szerokosc = 0, Wysokosc = 0;
-    bool operator==(const Geometria&) const = default;
-};
 // The alternative layout: every measure times 1.5, halves rounded to even.
 Geometria Powiekszona(const Geometria& g);
 
@@ -177,8 +178,8 @@ public:
     std::vector<std::string> ListaDiagnoz;  // ListBox1
 
     // Sensitivity panel: the variable, the slider, the animation and the
-    // sibling browser; the change entries' lines wait in WpisyZmian for the
-    // running report.
+    // sibling browser; the change entries' lines are kept in WpisyZmian and
+    // go into the running report.
     AnalizaWrazliwosci& Analiza() { return analiza_; }
     const AnalizaWrazliwosci& Analiza() const { return analiza_; }
     std::vector<std::string> WpisyZmian;
@@ -252,6 +253,46 @@ private:
     void OdswiezWezelILata();
     PaskiSesji paski_{k_, warsztat_};
     KrokPaska ostatniKrokPaska_;
+
+    // ------------------------------------ look, expert commands, report files
+public:
+    WygladOkna& Wyglad() { return wyglad_; }
+    const WygladOkna& Wyglad() const { return wyglad_; }
+    // The running report (its box, caption and file) and the lines other
+    // commands append while it runs.
+    RaportOkna& Raport() { return raport_; }
+    void PiszDoRaportu(const std::vector<std::string>& linie);
+    // RaportowanieDoPliku clicked: checked starts a report, unchecked ends it.
+    void RaportowanieDoPliku(bool zaznaczone);
+    // WpisDoPlikuRaportu: the diagnosis lines into the running report.
+    void WpisDoPlikuRaportu();
+    // ZapisanieDiagnozDoPliku: the diagnosis lines into the set's ".txt".
+    bool ZapisanieDiagnozDoPliku();
+    // ExportWartosci: the facts of the set for the node's three years, then
+    // the selected indicator's rules and the facts into the engine. True
+    // when the inference is available.
+    bool ExportWartosci();
+    // Wnioskowanie1: runs the rules and appends the diagnoses to ListBox1.
+    bool Wnioskowanie();
+    // The menu's engine commands only log themselves; the engine keeps its
+    // rules and facts.
+    void KomendaCLEAR();
+    void KomendaRESET();
+    // InterpreterBox1.
+    std::vector<std::string> LogSilnika() const;
+    // Wnioskowanie1 and ZapisanieDiagnozDoPliku enabled.
+    bool WnioskowanieDostepne() const;
+    // Called at each periodic notification of the engine while it runs;
+    // the window lets pending non-input events through there.
+    std::function<void()> WTrakcieWnioskowania;
+
+private:
+    ExpertSession& Ekspert();
+    void ZakonczRaport();
+    WygladOkna wyglad_{ZnacznikEksperta(k_.KatalogRoboczy)};
+    RaportOkna raport_{k_};
+    std::unique_ptr<ExpertSession> ekspert_;
+    std::string katalogiEksperta_;
 };
 
 }  // namespace vesk

@@ -350,7 +350,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     ListBox1 = new QListWidget(GroupBox1);
     nazwij(ListBox1, "ListBox1");
     ListBox1->setGeometry(4, 50, 220, 150);
-    InterpreterBox1 = new QLineEdit(GroupBox1);
+    InterpreterBox1 = new QListWidget(GroupBox1);
     nazwij(InterpreterBox1, "InterpreterBox1");
     InterpreterBox1->setGeometry(4, 204, 220, 24);
     InterpreterBox1->setVisible(false);
@@ -416,16 +416,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     connect(CheckBoxClipsViewer, &QCheckBox::toggled, InterpreterBox1, &QWidget::setVisible);
     ComboBox1->installEventFilter(this);
 
-    connect(MiniSE, &QAction::toggled, this, [this](bool wl) {
-        GroupBox1->setVisible(wl);
-        GroupBox9->setVisible(wl);
-    });
-    connect(Wyrownanie, &QAction::toggled, this, [this](bool wl) { GroupBox8->move(GroupBox8->x(), wl ? 16 : 24); });
-    connect(InnaWersja, &QAction::toggled, this, [this](bool wl) {
-        const QRect r = geometry();
-        const Geometria g = sesja_->UkladAlternatywny(wl, {r.x(), r.y(), r.width(), r.height()});
-        setGeometry(g.Lewa, g.Gora, g.Szerokosc, g.Wysokosc);
-    });
+    utworzDodatki();
 
     // The expert part only where the working folder holds the marker.
     const bool ekspert = fileExists(app.kontekst().KatalogRoboczy + "expertsystem");
@@ -514,6 +505,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     if (width() != v.Szerokosc) resize(v.Szerokosc, height());
     if (panelAnalizy) panelAnalizy->pokaz();  // sensitivity panel
     pokazProgi(v);  // indicator sets and thresholds
+    pokazDodatki(v);
     pokazywanie_ = false;
     pokazWykresIPaski();
 }
@@ -542,7 +534,7 @@ void DefiniowanieWskaznikow::changeEvent(QEvent* e) {
         const bool wlasne = aktywne && aktywne != this && aktywne->parentWidget() &&
                             aktywne->parentWidget()->window() == this;
         sesja_->Aktywowane(false);
-        if (!wlasne) sesja_->Deaktywacja(true);
+        if (!wlasne) opuszczenie(aktywne);
     }
 }
 

@@ -88,8 +88,7 @@ public:
     OkienkoUpuszczenia* PodpowiedzJezykowa;
     QLabel *LabelKoduDostepu, *Brat;
     QCheckBox *CheckBoxExpert, *CheckBoxClipsViewer;
-    QListWidget* ListBox1;
-    QLineEdit* InterpreterBox1;
+    QListWidget *ListBox1, *InterpreterBox1;
     QLabel* InfoOKoniecznosciOpracowaniaWskaznikow;
     QPushButton *Wykres, *SpeedButton1, *SpeedButton2, *SpeedButton4;
     QAction *MiniSE, *InnaWersja, *Wyrownanie;  // "Wygląd"
@@ -134,6 +133,29 @@ private:
     std::unique_ptr<IndicatorSession> sesja_;
     std::unique_ptr<Port> port_;
     bool pokazywanie_ = false;
+
+    // ------------------------------------ look, expert commands, report files
+public:
+    QAction* WersjaPROD;  // "Wygląd"
+    QMenu* MenuEksperta;
+    QAction *ExportWartosci, *Wnioskowanie1, *komendaCLEAR1, *komendaRESET1, *ZapisanieDiagnozDoPliku,
+        *WpisDoPlikuRaportu;
+    QCheckBox* RaportowanieDoPliku;
+    QLabel *Label20, *Label21, *Label22;
+    // The look, the report box and the expert items as the session has them.
+    void pokazDodatki(const WidokWskaznikow& v);
+    // The window lost the focus to aktywne (nothing: another application).
+    // A dialog the window owns does not count; anything else ends the
+    // report and hides the chart.
+    void opuszczenie(QWidget* aktywne);
+
+protected:
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void utworzDodatki();
+    void pokazWyglad();
+    void ukladAlternatywny(bool wlaczony);
 };
 
 }  // namespace vesk

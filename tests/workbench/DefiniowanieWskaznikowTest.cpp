@@ -232,13 +232,14 @@ TEST_F(OknoWskaznikow, LookTogglesActOnRealWidgets) {
     EXPECT_EQ(o.GroupBox8->y(), 16);
     o.Wyrownanie->setChecked(false);
     EXPECT_EQ(o.GroupBox8->y(), 24);
-    // The alternative layout and back: exactly the geometry before.
-    o.setGeometry(2, 50, 793, 575);
-    const QRect przed = o.geometry();
+    // The alternative layout (the sensitivity panel taller) and back:
+    // exactly the geometry before.
+    o.Analiza_wrazliwosci->setGeometry(562, 456, 230, 61);
+    const QRect przed = o.Analiza_wrazliwosci->geometry();
     o.InnaWersja->setChecked(true);
-    EXPECT_NE(o.geometry(), przed);
+    EXPECT_NE(o.Analiza_wrazliwosci->geometry(), przed);
     o.InnaWersja->setChecked(false);
-    EXPECT_EQ(o.geometry(), przed);
+    EXPECT_EQ(o.Analiza_wrazliwosci->geometry(), przed);
 }
 
 TEST_F(OknoWskaznikow, ExpertPartFollowsTheMarker) {

@@ -1,0 +1,274 @@
+// The indicator session's report file, diagnosis file and expert commands,
+// with the workbench and the set files faked and the real rule engine.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "IndicatorSession.h"
+#include "PomocWskaznikow.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+using test::P;
+
+struct Warsztat : HakiWarsztatu {
+    std::optional<WybranyWezel> wezel = WybranyWezel{3, 1, "d/r 3", false, {}, {}};
+    bool rezultaty2 = true, wzy1 = false;
+    std::optional<WybranyWezel> Wybrany() const override { return wezel; }
+    void Zmiana_wezla() override {}
+    void UstawRezultaty2(bool w) override { rezultaty2 = w; }
+    void UstawWzy1(bool w) override { wzy1 = w; }
+    std::optional<int> CoJesli(int, long double) override { return std::nullopt; }
+    bool WybierzEtykiete(const std::string&) override { return false; }
+};
+
+struct Zestawy : IndicatorSetStore {
+    TabelaWskaznikow tabela;
+    TabelaWskaznikow read(const std::string&) override { return tabela; }
+    void write(const std::string&, const TabelaWskaznikow&) override {}
+};
+
+// Templates of the exported facts and one rule that finds every indicator
+// stable over the node's period.
+const char* const kReguly =
+    "(deftemplate years (slot rok1) (slot rok2) (slot rok3))\n"
+    "(deftemplate prog (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate prog-dolny (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate prog-gorny (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate wskaznik (slot nazwa-wskaznika) (slot rok1) (slot wartosc1) (slot rok2) (slot wartosc2)\n"
+    "  (slot rok3) (slot wartosc3) (slot dynamika-1-2) (slot dynamika-1-3) (slot dynamika-2-2)\n"
+    "  (slot dynamika-2-3) (slot dynamika-3-2) (slot dynamika-3-3))\n"
+    "(defrule stale (wskaznik (nazwa-wskaznika ?n) (rok1 ?a) (rok3 ?b) (wartosc1 ?x) (wartosc3 ?x))\n"
+    "  => (assert (stabilny ?n ?a ?b)))\n";
+
+const std::string kKreska(80, '-');
+
+std::tm Chwila() {
+    std::tm t{};
+    t.tm_year = 2012 - 1900;
+    t.tm_mon = 1;
+    t.tm_mday = 14;
+    t.tm_hour = 10;
+    t.tm_min = 22;
+    t.tm_sec = 33;
+    return t;
+}
+
+// Makes the open file at sciezka write to /dev/full from now on: the next
+// write fails as on a full disk.
+bool PelnyDysk(const std::string& sciezka) {
+    const int pelny = ::open("/dev/full", O_WRONLY);
+    if (pelny < 0) return false;
+    bool podmieniono = false;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        const auto cel = std::filesystem::read_symlink(e.path(), ec);
+        if (!ec && cel == std::filesystem::path(sciezka)) {
+            podmieniono = ::dup2(pelny, std::stoi(e.path().filename().string())) >= 0;
+            break;
+        }
+    }
+    ::close(pelny);
+    return podmieniono;
+}
+
+struct RaportSesji : ::testing::Test {
+    test::TempDir program, operatora;
+    ScriptedUserInterface ui;
+    Kontekst k{ui};
+    Warsztat w;
+    Zestawy z;
+    std::unique_ptr<IndicatorSession> s;
+
+    void SetUp() override {
+        k.KatalogProgramu = program.folder();
+        k.KatalogOperatora = operatora.folder();
+        for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/"))
+            if (e.path().extension() == ".tre")
+                std::filesystem::copy_file(e.path(), program.file(e.path().filename().string()));
+        program.write("wskazniki-ogolne.xls", "");
+        k.RekordBiezacy.UstawRok(2018);  // the period 2015-2017
+        z.tabela.UstawKomorke(1, kol::Nazwa, "Nazwa");
+        for (const char* nazwa : {"jeden", "dwa"}) {
+            IndicatorDef d;
+            d.Nazwa = nazwa;
+            d.Licznik.Pierwsza = PozycjaWskaznika{"Bilans Aktywa", "jedynka"};
+            d.Mianownik.Pierwsza = PozycjaWskaznika{"Bilans Aktywa", "jedynka"};
+            z.tabela.Dodaj(d);
+        }
+        s = std::make_unique<IndicatorSession>(k, w, z);
+        s->Raport().Zegar = Chwila;
+        s->Raport().RaportDecyzji = [](const std::string& plik) {
+            std::ofstream(plik, std::ios::binary) << "DEC\r\n";
+            return true;
+        };
+        s->onActivated();
+    }
+    std::string Raport() const { return operatora.read("wskazniki-ogolne.2012-02-14 10-22-33.rap"); }
+    std::vector<std::string> PlikiRaportow() const {
+        std::vector<std::string> r;
+        for (const auto& e : std::filesystem::directory_iterator(operatora.folder()))
+            if (e.path().extension() == ".rap") r.push_back(e.path().filename().string());
+        return r;
+    }
+};
+
+TEST_F(RaportSesji, StartedAndStoppedLeavesOneReport) {
+    EXPECT_EQ(s->Raport().Podpis(), P("/Początek/ raportowania do pliku"));
+    s->ListaDiagnoz = {"==> a"};
+    s->RaportowanieDoPliku(true);
+    EXPECT_TRUE(s->Raportowanie());
+    EXPECT_TRUE(s->Raport().WpisWidoczny());
+    EXPECT_EQ(s->Raport().Podpis(), P("/ Koniec / raportowania do pliku"));
+    s->WpisDoPlikuRaportu();
+    s->RaportowanieDoPliku(false);
+    EXPECT_FALSE(s->Raportowanie());
+    EXPECT_FALSE(s->Raport().WpisWidoczny());
+    EXPECT_EQ(s->Raport().Podpis(), P("/Początek/ raportowania do pliku"));
+    EXPECT_EQ(PlikiRaportow(), (std::vector<std::string>{"wskazniki-ogolne.2012-02-14 10-22-33.rap"}));
+    EXPECT_EQ(Raport(), "DEC\r\n\r\n" + kKreska + "\r\n" + P("Korzystam z bazy wskaźników: ") + program.folder() +
+                            "wskazniki-ogolne.xls\r\n" + kKreska + "\r\n==> a\r\n==> a\r\n");
+    // Appending with no report running writes nothing and makes none.
+    s->WpisDoPlikuRaportu();
+    EXPECT_EQ(PlikiRaportow().size(), 1u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RaportSesji, ChoiceWritesTheRuleBaseFramed) {
+    operatora.write("regu\xC5\x82y-dwa.clp", "");  // a rule file for "dwa" only
+    s->chooseIndicator(0);  // reporting off: nothing to write
+    s->RaportowanieDoPliku(true);
+    const std::size_t poStarcie = Raport().size();
+    s->chooseIndicator(0);
+    s->chooseIndicator(1);
+    s->RaportowanieDoPliku(false);
+    EXPECT_EQ(Raport().substr(poStarcie),
+              kKreska + "\r\n" + P("brak bazy reguł: ") + operatora.folder() + P("reguły-wskazniki-ogolne-jeden.clp\r\n") +
+                  kKreska + "\r\n" + kKreska + "\r\n" + P("zmieniono bazę reguł na: ") + operatora.folder() +
+                  P("reguły-dwa.clp\r\n") + kKreska + "\r\n");
+}
+
+TEST_F(RaportSesji, WriteErrorIsOneMessageAndTheWorkGoesOn) {
+    s->RaportowanieDoPliku(true);
+    ASSERT_TRUE(s->Raportowanie());
+    ASSERT_TRUE(PelnyDysk(s->Raport().Plik()));
+    s->chooseIndicator(0);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_FALSE(s->Raportowanie());
+    EXPECT_EQ(s->Raport().Podpis(), P("/Początek/ raportowania do pliku"));
+    // The study goes on: another choice evaluates, no further message.
+    WidokWskaznikow v = s->chooseIndicator(1);
+    EXPECT_EQ(v.TekstListy, "dwa");
+    EXPECT_FALSE(v.Wartosc.empty());
+    s->RaportowanieDoPliku(false);
+    s->Zamkniecie();
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(RaportSesji, StartOnAFullDiskIsOneMessageAndNoReport) {
+    s->Raport().RaportDecyzji = [](const std::string& plik) {
+        std::filesystem::create_symlink("/dev/full", plik);
+        return true;
+    };
+    s->RaportowanieDoPliku(true);
+    EXPECT_FALSE(s->Raportowanie());
+    EXPECT_FALSE(s->Raport().WpisWidoczny());
+    EXPECT_EQ(ui.messages.size(), 1u);
+    s->WpisDoPlikuRaportu();
+    s->chooseIndicator(0);
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(RaportSesji, DeactivationAndHidingEndTheReport) {
+    struct {
+        const char* jak;
+        void (*zdarzenie)(IndicatorSession&);
+        bool trwa;
+    } const przypadki[] = {
+        {"owned dialog", [](IndicatorSession& x) { x.Deaktywacja(false); }, true},
+        {"another window", [](IndicatorSession& x) { x.Deaktywacja(true); }, false},
+        {"hidden", [](IndicatorSession& x) { x.hide(); }, false},
+        {"closed", [](IndicatorSession& x) { x.Zamkniecie(); }, false},
+    };
+    for (const auto& p : przypadki) {
+        s->onActivated();
+        s->RaportowanieDoPliku(true);
+        s->Wykres().Widok.Widoczny = true;
+        p.zdarzenie(*s);
+        EXPECT_EQ(s->Raportowanie(), p.trwa) << p.jak;
+        EXPECT_EQ(s->Raport().Dziala(), p.trwa) << p.jak;
+        EXPECT_EQ(s->WykresWidoczny(), p.trwa) << p.jak;
+        // Unchecking afterwards does not close the file again.
+        s->RaportowanieDoPliku(false);
+        std::filesystem::remove(s->Raport().Plik());
+    }
+    EXPECT_TRUE(w.rezultaty2);
+    EXPECT_TRUE(w.wzy1);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RaportSesji, ReportNamesKeepTheirFolder) {
+    IndicatorReport r("/o/", {}, ui, Chwila);
+    EXPECT_EQ(r.NazwaRaportu("C:zestaw.xls", Chwila()), "/o/C_zestaw.2012-02-14 10-22-33.rap");
+    EXPECT_EQ(r.NazwaRaportu("D:\\a/b\\z.xls", Chwila()), "/o/z.2012-02-14 10-22-33.rap");
+    EXPECT_EQ(PlikDiagnozy("/o/", "C:zestaw.xls"), "/o/C_zestaw.txt");
+}
+
+TEST_F(RaportSesji, DiagnosisFileInTheOperatorFolder) {
+    s->ListaDiagnoz = {"==> x", "==> y"};
+    ASSERT_TRUE(s->ZapisanieDiagnozDoPliku());
+    EXPECT_EQ(operatora.read("wskazniki-ogolne.txt"), "==> x\r\n==> y\r\n");
+}
+
+TEST_F(RaportSesji, ExportThenInferenceFillTheDiagnosisList) {
+    operatora.write("reguły-dwa.clp", kReguly);  // native names are UTF-8
+    s->chooseIndicator(1);
+    EXPECT_FALSE(s->WnioskowanieDostepne());
+    ASSERT_TRUE(s->ExportWartosci());
+    EXPECT_TRUE(s->WnioskowanieDostepne());
+    EXPECT_TRUE(operatora.exists("wskazniki-ogolne.clp"));
+    int okresowe = 0;
+    s->WTrakcieWnioskowania = [&] { ++okresowe; };
+    ASSERT_TRUE(s->Wnioskowanie());
+    EXPECT_GT(okresowe, 0);
+    const std::vector<std::string> jedno = {"==> stabilny 2015-2017", "==> stabilny 2015-2017"};
+    EXPECT_EQ(s->ListaDiagnoz, jedno);
+    // The menu's CLEAR only logs: the engine keeps its facts and a second
+    // run lists the same diagnoses again, after the first ones.
+    s->KomendaCLEAR();
+    s->KomendaRESET();
+    const auto log = s->LogSilnika();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2], "Clear");
+    EXPECT_EQ(log.back(), "Reset");
+    ASSERT_TRUE(s->Wnioskowanie());
+    EXPECT_EQ(s->ListaDiagnoz.size(), 4u);
+    // The diagnoses go into a report started now.
+    s->RaportowanieDoPliku(true);
+    s->RaportowanieDoPliku(false);
+    EXPECT_NE(Raport().find("==> stabilny 2015-2017\r\n"), std::string::npos);
+    EXPECT_TRUE(ui.messages.empty());
+    // An indicator without rules empties both lists.
+    s->chooseIndicator(0);
+    EXPECT_TRUE(s->ListaDiagnoz.empty());
+    EXPECT_TRUE(s->LogSilnika().empty());
+}
+
+TEST_F(RaportSesji, NoRuleFileNoInference) {
+    s->chooseIndicator(0);
+    EXPECT_FALSE(s->ExportWartosci());
+    EXPECT_TRUE(operatora.exists("wskazniki-ogolne.clp"));  // the facts are written all the same
+    EXPECT_FALSE(s->WnioskowanieDostepne());
+    EXPECT_FALSE(s->Wnioskowanie());
+    EXPECT_TRUE(s->ListaDiagnoz.empty());
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,293 @@
+// The indicator window's look, expert menu and report box on a temporary
+// operator (the root and one simulated child, the child selected).
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <gtest/gtest.h>
+
+#include "Aplikacja.h"
+#include "CodePage.h"
+#include "DefiniowanieWskaznikow.h"
+#include "Form1.h"
+#include "TempDir.h"
+#include "Warsztat.h"
+
+namespace vesk {
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Makes the open file at sciezka write to /dev/full from now on.
+bool PelnyDysk(const std::string& sciezka) {
+    const int pelny = ::open("/dev/full", O_WRONLY);
+    if (pelny < 0) return false;
+    bool podmieniono = false;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        if (std::filesystem::read_symlink(e.path(), ec) == std::filesystem::path(sciezka) && !ec) {
+            podmieniono = ::dup2(pelny, std::stoi(e.path().filename().string())) >= 0;
+            break;
+        }
+    }
+    ::close(pelny);
+    return podmieniono;
+}
+
+struct PoleceniaOkna : ::testing::Test {
+    test::TempDir work;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Aplikacja> app;
+
+    void Uruchom(bool znacznik) {
+        if (znacznik) work.write("expertsystem", std::string());
+        work.write("zakresy.txt", std::string());
+        work.write("OPERATOR/.keep", std::string());
+        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        app->start();
+        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
+        app->startOK();
+        Warsztat& w = app->warsztat();
+        w.Wybierz(0);
+        w.Zmiana_wezla();
+        w.Bazowy1Click();
+        w.WyborWezlaDoEdycji();
+        ASSERT_TRUE(w.dodanieweza1Click());
+        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
+        w.Wybierz(1);
+        w.Zmiana_wezla();
+        app->odswiezOkna();
+        ui.messages.clear();
+    }
+    DefiniowanieWskaznikow& okno() { return app->definiowanieWskaznikow(); }
+    void pokaz() { app->form1().akcja("KonstrukcjaWskaznikow")->trigger(); }
+    std::vector<QAction*> siedem() {
+        DefiniowanieWskaznikow& o = okno();
+        return {o.ExportWartosci,          o.Wnioskowanie1,      o.komendaCLEAR1, o.komendaRESET1,
+                o.ZapisanieDiagnozDoPliku, o.WpisDoPlikuRaportu, o.InnaWersja};
+    }
+    std::vector<std::string> pliki(const char* rozszerzenie) const {
+        std::vector<std::string> r;
+        for (const auto& e : std::filesystem::directory_iterator(work.folder() + "OPERATOR/"))
+            if (e.path().extension() == rozszerzenie) r.push_back(e.path().filename().string());
+        return r;
+    }
+};
+
+TEST_F(PoleceniaOkna, WithoutTheMarkerTheExpertPartIsHidden) {
+    Uruchom(false);
+    pokaz();
+    for (QAction* a : siedem()) EXPECT_FALSE(a->isVisible()) << a->objectName().toStdString();
+    EXPECT_TRUE(okno().CheckBoxExpert->isHidden());
+    EXPECT_FALSE(okno().MenuEksperta->menuAction()->isVisible());
+    // Reporting needs no marker; the appending item stays hidden with it.
+    okno().RaportowanieDoPliku->click();
+    EXPECT_TRUE(okno().RaportowanieDoPliku->isChecked());
+    EXPECT_FALSE(okno().WpisDoPlikuRaportu->isVisible());
+}
+
+TEST_F(PoleceniaOkna, WithTheMarkerTheExpertPartIsShown) {
+    Uruchom(true);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    for (QAction* a : siedem()) {
+        if (a != o.WpisDoPlikuRaportu) {
+            EXPECT_TRUE(a->isVisible()) << a->objectName().toStdString();
+        }
+    }
+    EXPECT_FALSE(o.CheckBoxExpert->isHidden());
+    EXPECT_FALSE(o.WpisDoPlikuRaportu->isVisible());  // no report runs
+    EXPECT_EQ(o.Wnioskowanie1->text(), u("Wnioskowanie - RUN"));
+    EXPECT_FALSE(o.Wnioskowanie1->isEnabled());
+    o.RaportowanieDoPliku->click();
+    EXPECT_TRUE(o.WpisDoPlikuRaportu->isVisible());
+    o.RaportowanieDoPliku->click();
+    EXPECT_FALSE(o.WpisDoPlikuRaportu->isVisible());
+}
+
+TEST_F(PoleceniaOkna, LookAsDesignedAndEachToggle) {
+    Uruchom(false);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    EXPECT_TRUE(o.MiniSE->isChecked());
+    EXPECT_FALSE(o.InnaWersja->isChecked());
+    EXPECT_TRUE(o.WersjaPROD->isChecked());
+    EXPECT_TRUE(o.Wyrownanie->isChecked());
+    EXPECT_EQ(o.GroupBox8->y(), 16);
+    const QList<QAction*> wyglad = qobject_cast<QMenu*>(o.Wyrownanie->associatedObjects().value(0)) != nullptr
+                                       ? qobject_cast<QMenu*>(o.Wyrownanie->associatedObjects().value(0))->actions()
+                                       : QList<QAction*>();
+    EXPECT_EQ(wyglad, (QList<QAction*>{o.MiniSE, o.InnaWersja, o.WersjaPROD, o.Wyrownanie}));
+
+    o.MiniSE->trigger();
+    EXPECT_TRUE(o.GroupBox1->isHidden());
+    EXPECT_TRUE(o.GroupBox9->isHidden());
+    o.WersjaPROD->trigger();
+    EXPECT_TRUE(o.PageControl1->isTabVisible(0));
+    EXPECT_FALSE(o.PageControl1->isTabVisible(2));
+    EXPECT_FALSE(o.PageControl1->isTabVisible(3));
+    o.WersjaPROD->trigger();
+    EXPECT_TRUE(o.PageControl1->isTabVisible(2) && o.PageControl1->isTabVisible(3));
+    o.Wyrownanie->trigger();
+    EXPECT_EQ(o.GroupBox8->y(), 24);
+    o.Wyrownanie->trigger();
+    EXPECT_EQ(o.GroupBox8->y(), 16);
+    EXPECT_TRUE(o.GroupBox1->isHidden());  // each toggle keeps the others
+}
+
+TEST_F(PoleceniaOkna, AlternativeLayoutOnAndOffRestoresEveryGeometry) {
+    Uruchom(true);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.Analiza_wrazliwosci->setGeometry(562, 456, 230, 27);
+    auto* suwak = o.Analiza_wrazliwosci->findChild<QWidget*>("Suwak");  // a control of the panel
+    ASSERT_NE(suwak, nullptr);
+    suwak->setGeometry(4, 33, 100, 17);
+    std::map<QObject*, QRect> przed;
+    for (QWidget* w : o.findChildren<QWidget*>()) przed[w] = w->geometry();
+    o.InnaWersja->trigger();
+    EXPECT_EQ(o.Analiza_wrazliwosci->height(), 40);  // 40.5, halves to even
+    EXPECT_EQ(suwak->y(), 50);                       // 49.5, halves to even
+    EXPECT_EQ(o.RaportowanieDoPliku->y(), 522);      // outside the panel: kept
+    EXPECT_EQ(o.PageControl2->pos(), QPoint(8, 1));
+    EXPECT_FALSE(o.Label20->isHidden());
+    EXPECT_EQ(o.Label21->y(), 37);
+    EXPECT_EQ(o.Analiza_wrazliwosci->palette().color(QPalette::Window),
+              o.palette().color(QPalette::Inactive, QPalette::Highlight));
+    o.InnaWersja->trigger();
+    for (QWidget* w : o.findChildren<QWidget*>())
+        EXPECT_EQ(w->geometry(), przed[w]) << w->objectName().toStdString();
+    EXPECT_TRUE(o.Label20->isHidden());
+}
+
+TEST_F(PoleceniaOkna, MainWindowActivatedEndsTheReport) {
+    Uruchom(false);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.RaportowanieDoPliku->click();
+    ASSERT_TRUE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_EQ(o.RaportowanieDoPliku->text(), u("/ Koniec / raportowania do pliku"));
+    o.Chart1->show();
+    // What the main window does when it becomes active.
+    app->warsztat().Wskazniki->hide();
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_EQ(o.RaportowanieDoPliku->text(), u("/Początek/ raportowania do pliku"));
+    EXPECT_TRUE(o.Chart1->isHidden());
+    EXPECT_FALSE(o.sesja().Raport().Dziala());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PoleceniaOkna, OwnedDialogKeepsTheReportAnotherWindowEndsIt) {
+    Uruchom(false);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.RaportowanieDoPliku->click();
+    QDialog progi(&o);
+    o.opuszczenie(&progi);
+    EXPECT_TRUE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_TRUE(o.sesja().Raport().Dziala());
+    // A message box a command of the window brought up, modal over it.
+    QMessageBox komunikat(QMessageBox::Information, "Vesk", "tekst");
+    komunikat.setWindowModality(Qt::ApplicationModal);
+    komunikat.show();
+    o.opuszczenie(&komunikat);
+    EXPECT_TRUE(o.RaportowanieDoPliku->isChecked());
+    komunikat.hide();
+    // The main window, not a dialog, ends it.
+    QDialog obca;  // neither owned nor modal
+    obca.show();
+    o.opuszczenie(&obca);
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    o.RaportowanieDoPliku->click();
+    o.opuszczenie(&app->form1());
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_TRUE(o.Chart1->isHidden());
+    o.RaportowanieDoPliku->click();
+    o.opuszczenie(nullptr);  // another application
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+}
+
+TEST_F(PoleceniaOkna, ReportStartedAndStoppedLeavesOneFile) {
+    Uruchom(false);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.RaportowanieDoPliku->click();
+    o.RaportowanieDoPliku->click();
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_EQ(pliki(".rap").size(), 1u);
+    // Closing while a report runs ends it too.
+    o.RaportowanieDoPliku->click();
+    o.close();
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_FALSE(o.sesja().Raport().Dziala());
+}
+
+TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
+    Uruchom(true);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    ASSERT_GT(o.ComboBox1->count(), 0);
+    EXPECT_FALSE(o.ExportWartosci->isEnabled());
+    EXPECT_FALSE(o.InfoOKoniecznosciOpracowaniaWskaznikow->isHidden());
+    EXPECT_EQ(o.InfoOKoniecznosciOpracowaniaWskaznikow->text(), u("Najpierw trzeba opracować wskaźnik"));
+    o.ComboBox1->setCurrentIndex(0);  // an indicator with shipped rules
+    emit o.ComboBox1->activated(0);
+    ASSERT_TRUE(o.ExportWartosci->isEnabled());
+    EXPECT_TRUE(o.CheckBoxExpert->isEnabled());
+    EXPECT_TRUE(o.InfoOKoniecznosciOpracowaniaWskaznikow->isHidden());
+    o.ExportWartosci->trigger();
+    EXPECT_TRUE(ui.messages.empty()) << cp1250ToUtf8(ui.messages.front());
+    ASSERT_TRUE(o.Wnioskowanie1->isEnabled());
+    EXPECT_TRUE(o.ZapisanieDiagnozDoPliku->isEnabled());
+    EXPECT_GT(o.InterpreterBox1->count(), 0);
+    EXPECT_EQ(o.ListBox1->count(), 0);
+    o.Wnioskowanie1->trigger();
+    EXPECT_GT(o.ListBox1->count(), 0);
+    EXPECT_TRUE(o.ListBox1->item(0)->text().startsWith("==> "));
+    o.ZapisanieDiagnozDoPliku->trigger();
+    EXPECT_EQ(pliki(".txt"), (std::vector<std::string>{"wskazniki-ogolne.txt"}));
+    o.komendaCLEAR1->trigger();
+    EXPECT_EQ(o.InterpreterBox1->item(o.InterpreterBox1->count() - 1)->text(), u("Clear"));
+    // Started now, the report carries the diagnoses.
+    o.RaportowanieDoPliku->click();
+    o.WpisDoPlikuRaportu->trigger();
+    o.RaportowanieDoPliku->click();
+    ASSERT_EQ(pliki(".rap").size(), 1u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PoleceniaOkna, ReportWriteErrorUnchecksTheBoxAndTheWorkGoesOn) {
+    Uruchom(false);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    ASSERT_GT(o.ComboBox1->count(), 1);
+    o.RaportowanieDoPliku->click();
+    ASSERT_TRUE(o.RaportowanieDoPliku->isChecked());
+    ASSERT_TRUE(PelnyDysk(o.sesja().Raport().Plik()));
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);  // writes its rule base: the disk is full
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
+    EXPECT_EQ(o.RaportowanieDoPliku->text(), u("/Początek/ raportowania do pliku"));
+    o.ComboBox1->setCurrentIndex(1);
+    emit o.ComboBox1->activated(1);
+    EXPECT_FALSE(o.Edit3->text().isEmpty());
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,222 @@
+// The indicator window's look ("Wygląd"), its expert menu and its report
+// box: each shows what the session decides and turns clicks into its calls.
+#include <QAction>
+#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHideEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+
+#include "Aplikacja.h"
+#include "DefiniowanieWskaznikow.h"
+#include "QtTekst.h"
+
+namespace vesk {
+
+namespace {
+
+QColor kolor(const QWidget* w, KolorPanelu k) {
+    switch (k) {
+        case KolorPanelu::NieaktywnyNaglowek: return w->palette().color(QPalette::Inactive, QPalette::Highlight);
+        case KolorPanelu::TekstNieaktywnegoNaglowka:
+            return w->palette().color(QPalette::Inactive, QPalette::HighlightedText);
+        case KolorPanelu::PowierzchniaPrzycisku: break;
+    }
+    return w->palette().color(QPalette::Button);
+}
+
+void pomaluj(QWidget* w, KolorPanelu k) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, kolor(w, k));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+int indeksZakladki(const QTabWidget* t, const char* tytul) {
+    for (int i = 0; i < t->count(); ++i)
+        if (t->tabText(i) == QString::fromUtf8(tytul)) return i;
+    return -1;
+}
+
+}  // namespace
+
+void DefiniowanieWskaznikow::utworzDodatki() {
+    // "Wygląd" in its order: Mini SE, Inna wersja interface, wersja PROD,
+    // wyrównanie; as designed all but the alternative layout checked.
+    WersjaPROD = new QAction(q(utf8ToCp1250("wersja PROD")), this);
+    WersjaPROD->setObjectName("wersjaPROD");
+    WersjaPROD->setCheckable(true);
+    WersjaPROD->setChecked(true);
+    for (QObject* o : Wyrownanie->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(o)) menu->insertAction(Wyrownanie, WersjaPROD);
+    Wyrownanie->setChecked(true);
+
+    MenuEksperta = menuBar()->addMenu(q(utf8ToCp1250("System ekspertowy")));
+    MenuEksperta->setObjectName("MenuEksperta");
+    auto pozycja = [&](const char* tytul, const char* nazwa) {
+        QAction* a = MenuEksperta->addAction(q(utf8ToCp1250(tytul)));
+        a->setObjectName(nazwa);
+        return a;
+    };
+    ExportWartosci = pozycja("Export wartości wskaźników do pliku programu CLIPS", "ExportWartosci");
+    Wnioskowanie1 = pozycja("Wnioskowanie - RUN", "Wnioskowanie1");
+    komendaCLEAR1 = pozycja("komenda CLEAR", "komendaCLEAR1");
+    komendaRESET1 = pozycja("komenda RESET", "komendaRESET1");
+    ZapisanieDiagnozDoPliku = pozycja("Zapisanie BIEŻĄCEJ diagnozy do pliku", "ZapisanieDiagnozDoPliku");
+    WpisDoPlikuRaportu = pozycja("Dołączenie bieżącej diagnozy do raportu", "WpisDoPlikuRaportu");
+
+    RaportowanieDoPliku = new QCheckBox(centralWidget());
+    RaportowanieDoPliku->setObjectName("RaportowanieDoPliku");
+    RaportowanieDoPliku->setGeometry(130, 522, 300, 24);
+
+    // The headings of the alternative layout, hidden as designed.
+    auto etykieta = [&](const char* tekst, const char* nazwa, int lewa, int gora, int szerokosc) {
+        auto* l = new QLabel(q(utf8ToCp1250(tekst)), centralWidget());
+        l->setObjectName(nazwa);
+        l->setGeometry(lewa, gora, szerokosc, 16);
+        l->hide();
+        return l;
+    };
+    Label20 = etykieta("Panel sterowania zmiennymi decyzyjnymi", "Label20", 562, 0, 230);
+    Label21 = etykieta("Panel sterowania parametrami eksperymentu", "Label21", 8, 7, 260);
+    Label22 = etykieta("Ekran funkcji celu", "Label22", 280, 27, 200);
+
+    // The diagnosis list above the engine log, which shows while the viewer is checked.
+    ListBox1->setGeometry(4, 50, 220, 76);
+    InterpreterBox1->setGeometry(4, 128, 220, 100);
+    GroupBox8->move(GroupBox8->x(), 16);
+
+    connect(MiniSE, &QAction::toggled, this, [this](bool wl) {
+        sesja_->Wyglad().MiniSE = wl;
+        pokazWyglad();
+    });
+    connect(WersjaPROD, &QAction::toggled, this, [this](bool wl) {
+        sesja_->Wyglad().WersjaPROD = wl;
+        pokazWyglad();
+    });
+    connect(Wyrownanie, &QAction::toggled, this, [this](bool wl) {
+        sesja_->Wyglad().Wyrownanie = wl;
+        pokazWyglad();
+    });
+    connect(InnaWersja, &QAction::toggled, this, [this](bool wl) { ukladAlternatywny(wl); });
+
+    auto polecenie = [this](QAction* a, std::function<void()> f) {
+        connect(a, &QAction::triggered, this, [this, f] {
+            zdarzenie([this, &f] {
+                f();
+                return sesja_->Widok();
+            });
+        });
+    };
+    polecenie(ExportWartosci, [this] { sesja_->ExportWartosci(); });
+    polecenie(Wnioskowanie1, [this] { sesja_->Wnioskowanie(); });
+    polecenie(komendaCLEAR1, [this] { sesja_->KomendaCLEAR(); });
+    polecenie(komendaRESET1, [this] { sesja_->KomendaRESET(); });
+    polecenie(ZapisanieDiagnozDoPliku, [this] { sesja_->ZapisanieDiagnozDoPliku(); });
+    polecenie(WpisDoPlikuRaportu, [this] { sesja_->WpisDoPlikuRaportu(); });
+    connect(RaportowanieDoPliku, &QCheckBox::clicked, this, [this](bool zaznaczone) {
+        zdarzenie([this, zaznaczone] {
+            sesja_->RaportowanieDoPliku(zaznaczone);
+            return sesja_->Widok();
+        });
+    });
+
+    // Paints and timers go on while the rules run; clicks and keys wait.
+    sesja_->WTrakcieWnioskowania = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+
+    pokazDodatki(sesja_->Widok());
+}
+
+void DefiniowanieWskaznikow::pokazWyglad() {
+    const WidokWygladu w = sesja_->Wyglad().Widok();
+    const bool ekspert = w.PoleceniaEksperta;
+    CheckBoxExpert->setVisible(ekspert);
+    MenuEksperta->menuAction()->setVisible(ekspert);
+    for (QAction* a : {ExportWartosci, Wnioskowanie1, komendaCLEAR1, komendaRESET1, ZapisanieDiagnozDoPliku, InnaWersja})
+        a->setVisible(ekspert);
+    WpisDoPlikuRaportu->setVisible(ekspert && sesja_->Raport().WpisWidoczny());
+    GroupBox1->setVisible(w.GroupBox1);
+    GroupBox9->setVisible(w.GroupBox9);
+    const int ceny = indeksZakladki(PageControl1, "Ceny+zlecenia");
+    const int setup = indeksZakladki(PageControl1, "Setup (graniczne zużycie)");
+    if (ceny >= 0) PageControl1->setTabVisible(ceny, w.TabSheet3);
+    if (setup >= 0) PageControl1->setTabVisible(setup, w.TabSheet5);
+    GroupBox8->move(GroupBox8->x(), w.GoraGroupBox8);
+    Label20->setVisible(w.Label20);
+    Label21->setVisible(w.Label21);
+    Label21->move(Label21->x(), w.GoraLabel21);
+    Label22->setVisible(w.Label22);
+    if (auto* drzewa = findChild<QWidget*>("GroupBox7")) drzewa->setVisible(w.GroupBox7);
+}
+
+void DefiniowanieWskaznikow::ukladAlternatywny(bool wlaczony) {
+    std::map<std::string, Geometria> obecne;
+    std::vector<std::string> nazwy = SkalowaneGory();
+    nazwy.push_back(PanelSkalowany);
+    nazwy.push_back("PageControl2");
+    // The panel's own controls; the expert and report boxes of this window
+    // sit outside the panel and keep their place.
+    for (const std::string& n : nazwy)
+        if (auto* w = findChild<QWidget*>(QString::fromStdString(n));
+            w && (w == Analiza_wrazliwosci || w == PageControl2 || Analiza_wrazliwosci->isAncestorOf(w))) {
+            const QRect r = w->geometry();
+            obecne[n] = {r.x(), r.y(), r.width(), r.height()};
+        }
+    for (const auto& [n, g] : sesja_->Wyglad().Uklad(wlaczony, obecne))
+        if (auto* w = findChild<QWidget*>(QString::fromStdString(n)))
+            w->setGeometry(g.Lewa, g.Gora, g.Szerokosc, g.Wysokosc);
+    const WidokWygladu w = sesja_->Wyglad().Widok();
+    pomaluj(Analiza_wrazliwosci, w.KolorAnalizy);
+    pomaluj(GroupBox2, w.KolorGroupBox2);
+    pokazWyglad();
+}
+
+void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {
+    pokazWyglad();
+    const bool raport = sesja_->Raportowanie();
+    RaportowanieDoPliku->setChecked(raport);
+    RaportowanieDoPliku->setText(q(PodpisRaportowania(raport)));
+    ExportWartosci->setEnabled(v.ExportWartosci);
+    const bool wnioskowanie = sesja_->WnioskowanieDostepne();
+    Wnioskowanie1->setEnabled(wnioskowanie);
+    ZapisanieDiagnozDoPliku->setEnabled(wnioskowanie);
+    const std::vector<std::string> log = sesja_->LogSilnika();
+    if (InterpreterBox1->count() != static_cast<int>(log.size())) {
+        InterpreterBox1->clear();
+        for (const std::string& l : log) InterpreterBox1->addItem(q(l));
+        InterpreterBox1->scrollToBottom();
+    }
+}
+
+void DefiniowanieWskaznikow::opuszczenie(QWidget* aktywne) {
+    // Ours: a dialog this window owns, or the modal box one of its commands
+    // brought up (messages come with the program's own parent).
+    const bool wlasne =
+        aktywne && aktywne != this &&
+        ((aktywne->parentWidget() && aktywne->parentWidget()->window() == this) ||
+         (aktywne->inherits("QDialog") && QApplication::activeModalWidget() == aktywne));
+    if (wlasne) return;
+    sesja_->Deaktywacja(true);
+    if (!sesja_->WykresWidoczny()) Chart1->hide();
+    pokazDodatki(sesja_->Widok());
+}
+
+void DefiniowanieWskaznikow::hideEvent(QHideEvent* e) {
+    QMainWindow::hideEvent(e);
+    if (e->spontaneous()) return;  // minimised: the window is not left
+    try {
+        sesja_->hide();
+    } catch (const std::exception& ex) {
+        app_.ui().message(ex.what());
+    }
+    Chart1->hide();
+    pokazDodatki(sesja_->Widok());
+}
+
+}  // namespace vesk
