@@ -7,6 +7,7 @@
 #include "CodePage.h"
 #include "DrzewoDecyzji.h"
 #include "IndicatorSession.h"
+#include "KrokCoJesli.h"
 #include "ZmienneDecyzyjne.h"
 
 namespace vesk {
@@ -35,28 +36,11 @@ void Pasek::UstawZakres(int min, int max) {
 void Pasek::UstawPozycje(int p) { Pozycja = std::clamp(p, Min, Max); }
 
 int WartoscSuwaka(const StanModelu& rekord, int k) {
-    if (k < 1 || k > 54) return 0;
+    const std::optional<PoleDecyzji> pole = PoleParametruDecyzji(k);
+    if (!pole) return 0;
     const ByteView b = rekord.widok();
-    if (k >= 37) return b.u8(static_cast<std::size_t>(3024 + 24 * (k - 37)));
-    std::size_t offset = 0;
-    long double mnoznik = 1;
-    if (k <= 9) {  // price of product p, year y: k = 1 + 3p + y
-        offset = static_cast<std::size_t>(2840 + 18 * ((k - 1) % 3) + 6 * ((k - 1) / 3));
-        mnoznik = 1000;
-    } else if (k <= 18) {
-        offset = static_cast<std::size_t>(2784 + 18 * ((k - 10) % 3) + 6 * ((k - 10) / 3));
-    } else if (k <= 27) {
-        offset = static_cast<std::size_t>(2896 + 18 * ((k - 19) % 3) + 6 * ((k - 19) / 3));
-    } else if (k <= 30) {
-        offset = static_cast<std::size_t>(2952 + 6 * (k - 28));
-        mnoznik = 100;
-    } else if (k <= 33) {
-        offset = static_cast<std::size_t>(2976 + 6 * (k - 31));
-        mnoznik = 100;
-    } else {
-        offset = static_cast<std::size_t>(3000 + 6 * (k - 34));
-    }
-    return ZaokraglonaDoInt(b.real48(offset) * mnoznik);
+    if (pole->Kod) return b.u8(pole->Offset);
+    return ZaokraglonaDoInt(b.real48(pole->Offset) * pole->Dzielnik);
 }
 
 std::vector<std::string> LinieWpisuZmiany(const std::string& opis, const std::vector<std::string>& wnioski) {

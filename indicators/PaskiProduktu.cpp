@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "KrokCoJesli.h"
+
 namespace vesk {
 
 const std::array<const char*, 3>& NazwyWyrobow() {
@@ -20,10 +22,9 @@ std::array<PasekProduktu, 6> PaskiProduktu(const Kontekst& k, const StanModelu& 
         PasekProduktu& s = paski[static_cast<std::size_t>(i)];
         s.Rok = i / 2 + 1;
         s.Cena = i % 2 == 0;
-        const std::size_t y = static_cast<std::size_t>(s.Rok - 1);
         s.k = (s.Cena ? 1 : 10) + 3 * p + (s.Rok - 1);
-        const long double v = s.Cena ? 1000 * b.real48(2840 + 18 * y + 6 * static_cast<std::size_t>(p))
-                                     : b.real48(2784 + 18 * y + 6 * static_cast<std::size_t>(p));
+        const PoleDecyzji pole = *PoleParametruDecyzji(s.k);
+        const long double v = pole.Dzielnik * b.real48(pole.Offset);
         const long double r = std::round(v);
         s.Wartosc = r > INT32_MAX ? INT32_MAX : (r < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(r));
         s.Zakres = k.Zakresy[s.k];
