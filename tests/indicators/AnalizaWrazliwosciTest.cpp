@@ -3,71 +3,23 @@
 // record number of the node it selects.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 
 #include "AnalizaWrazliwosci.h"
 #include "CodePage.h"
 #include "DrzewoDecyzji.h"
+#include "FakeIndicatorSetStore.h"
+#include "FakeRodzenstwo.h"
 #include "IndicatorSession.h"
 #include "KrokCoJesli.h"
+#include "PomocWskaznikow.h"
 #include "Real48.h"
 #include "TempDir.h"
 
 namespace vesk {
 namespace {
 
-struct FakeRodzenstwo : HakiWarsztatu {
-    explicit FakeRodzenstwo(Kontekst& kontekst) : k(kontekst) {}
-    Kontekst& k;
-    std::vector<std::string> etykiety;  // the siblings in tree order
-    std::size_t wybrany = 0;
-    bool odmowa = false, blad = false;
-    int zmiany = 0;
-    std::vector<std::pair<int, long double>> kroki;  // what-if steps (k, v)
-    std::vector<std::string> wybrane;
-
-    std::optional<WybranyWezel> Wybrany() const override {
-        if (etykiety.empty()) return std::nullopt;
-        WybranyWezel w;
-        w.Etykieta = etykiety[wybrany];
-        w.Numer = NumerZEtykiety(w.Etykieta);
-        w.Glebokosc = 1;
-        for (std::size_t j = wybrany; j-- > 0;) w.Poprzednie.push_back(etykiety[j]);
-        for (std::size_t j = wybrany + 1; j < etykiety.size(); ++j) w.Nastepne.push_back(etykiety[j]);
-        return w;
-    }
-    void Zmiana_wezla() override {
-        ++zmiany;
-        k.RekordBiezacy.UstawNumer(static_cast<std::uint8_t>(NumerZEtykiety(etykiety[wybrany])));
-    }
-    void UstawRezultaty2(bool) override {}
-    void UstawWzy1(bool) override {}
-    std::optional<int> CoJesli(int parametr, long double v) override {
-        kroki.emplace_back(parametr, v);
-        if (blad) throw std::runtime_error("zapis nieudany");
-        if (odmowa) return std::nullopt;
-        int nowy = 1;
-        for (const std::string& e : etykiety) nowy = std::max(nowy, NumerZEtykiety(e) + 1);
-        etykiety[wybrany] = EtykietaWezla(nowy, true);
-        Zmiana_wezla();
-        return nowy;
-    }
-    bool WybierzEtykiete(const std::string& etykieta) override {
-        auto it = std::find(etykiety.begin(), etykiety.end(), etykieta);
-        if (it == etykiety.end()) return false;
-        wybrany = static_cast<std::size_t>(it - etykiety.begin());
-        wybrane.push_back(etykieta);
-        Zmiana_wezla();
-        return true;
-    }
-    std::vector<int> wartosci() const {
-        std::vector<int> v;
-        for (const auto& [p, x] : kroki) v.push_back(static_cast<int>(x));
-        return v;
-    }
-};
+using test::FakeRodzenstwo;
 
 struct Wrazliwosc : ::testing::Test {
     ScriptedUserInterface ui;
@@ -450,24 +402,17 @@ TEST_F(Wrazliwosc, AfterAStepTheOriginalIsGone) {
 }
 
 // Through the session: the years at activation, the change entries.
-struct ZestawyBezPlikow : IndicatorSetStore {
-    TabelaWskaznikow read(const std::string& path) override { throw std::runtime_error("brak " + path); }
-    void write(const std::string&, const TabelaWskaznikow&) override {}
-};
-
 struct PanelSesji : ::testing::Test {
     test::TempDir dir;
     ScriptedUserInterface ui;
     Kontekst k{ui};
     FakeRodzenstwo w{k};
-    ZestawyBezPlikow z;
+    test::FakeIndicatorSetStore z;  // no set files
     IndicatorSession s{k, w, z};
 
     void SetUp() override {
         k.KatalogProgramu = dir.folder();
-        for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/"))
-            if (e.path().extension() == ".tre")
-                std::filesystem::copy_file(e.path(), dir.file(e.path().filename().string()));
+        test::KopiujDrzewaPozycji(dir);
         k.RekordBiezacy.UstawRok(2018);
         k.Zakresy[1] = {1000, 5000};
         ASSERT_TRUE(UstawParametrDecyzji(k.RekordBiezacy, 1, 2500));

@@ -9,20 +9,9 @@
 namespace vesk {
 namespace {
 
+using test::Chwila;
+using test::kKreska;
 using test::P;
-
-std::tm Chwila() {
-    std::tm t{};
-    t.tm_year = 2012 - 1900;
-    t.tm_mon = 1;
-    t.tm_mday = 14;
-    t.tm_hour = 10;
-    t.tm_min = 22;
-    t.tm_sec = 33;
-    return t;
-}
-
-const std::string kKreska(80, '-');
 
 TEST(ReportFile, NameAndLines) {
     test::TempDir d;

@@ -93,9 +93,7 @@ struct SesjaWskaznikow : ::testing::Test {
 
     void SetUp() override {
         k.KatalogProgramu = dir.folder();
-        for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/"))
-            if (e.path().extension() == ".tre")
-                std::filesystem::copy_file(e.path(), dir.file(e.path().filename().string()));
+        test::KopiujDrzewaPozycji(dir);
         k.RekordBiezacy.UstawRok(2018);
         w.wezel = WybranyWezel{7, 2, "d/r 7", false, {"d 3", "d/r 2"}, {"d/r 9"}};
     }

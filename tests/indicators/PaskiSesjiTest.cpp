@@ -50,9 +50,7 @@ struct Paski : ::testing::Test {
 
     void SetUp() override {
         k->KatalogProgramu = dir.folder();
-        for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/"))
-            if (e.path().extension() == ".tre")
-                std::filesystem::copy_file(e.path(), dir.file(e.path().filename().string()));
+        test::KopiujDrzewaPozycji(dir);
         dir.write("wskazniki-ogolne.xls", "");
         for (int i = 1; i <= 54; ++i) k->Zakresy[i] = {100, 5000};
         k->RekordBiezacy.UstawRok(2018);  // the period 2015-2017

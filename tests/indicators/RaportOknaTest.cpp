@@ -2,21 +2,22 @@
 // with the workbench and the set files faked and the real rule engine.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 #include <set>
 
 #include "IndicatorSession.h"
+#include "PelnyDysk.h"
 #include "PomocWskaznikow.h"
 #include "TempDir.h"
 
 namespace vesk {
 namespace {
 
+using test::Chwila;
+using test::kKreska;
 using test::P;
+using test::PelnyDysk;
 
 struct Warsztat : HakiWarsztatu {
     std::optional<WybranyWezel> wezel = WybranyWezel{3, 1, "d/r 3", false, {}, {}};
@@ -48,37 +49,6 @@ const char* const kReguly =
     "(defrule stale (wskaznik (nazwa-wskaznika ?n) (rok1 ?a) (rok3 ?b) (wartosc1 ?x) (wartosc3 ?x))\n"
     "  => (assert (stabilny ?n ?a ?b)))\n";
 
-const std::string kKreska(80, '-');
-
-std::tm Chwila() {
-    std::tm t{};
-    t.tm_year = 2012 - 1900;
-    t.tm_mon = 1;
-    t.tm_mday = 14;
-    t.tm_hour = 10;
-    t.tm_min = 22;
-    t.tm_sec = 33;
-    return t;
-}
-
-// Makes the open file at sciezka write to /dev/full from now on: the next
-// write fails as on a full disk.
-bool PelnyDysk(const std::string& sciezka) {
-    const int pelny = ::open("/dev/full", O_WRONLY);
-    if (pelny < 0) return false;
-    bool podmieniono = false;
-    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code ec;
-        const auto cel = std::filesystem::read_symlink(e.path(), ec);
-        if (!ec && cel == std::filesystem::path(sciezka)) {
-            podmieniono = ::dup2(pelny, std::stoi(e.path().filename().string())) >= 0;
-            break;
-        }
-    }
-    ::close(pelny);
-    return podmieniono;
-}
-
 struct RaportSesji : ::testing::Test {
     test::TempDir program, operatora;
     ScriptedUserInterface ui;
@@ -90,9 +60,7 @@ struct RaportSesji : ::testing::Test {
     void SetUp() override {
         k.KatalogProgramu = program.folder();
         k.KatalogOperatora = operatora.folder();
-        for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/"))
-            if (e.path().extension() == ".tre")
-                std::filesystem::copy_file(e.path(), program.file(e.path().filename().string()));
+        test::KopiujDrzewaPozycji(program);
         program.write("wskazniki-ogolne.xls", "");
         k.RekordBiezacy.UstawRok(2018);  // the period 2015-2017
         z.tabela.UstawKomorke(1, kol::Nazwa, "Nazwa");

@@ -57,9 +57,7 @@ struct ZestawySesji : ::testing::Test {
 
     void SetUp() override {
         k.KatalogProgramu = dir.folder();
-        for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/"))
-            if (e.path().extension() == ".tre")
-                std::filesystem::copy_file(e.path(), dir.file(e.path().filename().string()));
+        test::KopiujDrzewaPozycji(dir);
         k.RekordBiezacy.UstawRok(2012);
         dir.write("wskazniki-ogolne.xls", "");
         store.files[ogolny()] = Tabela({Jedynka("a", "x>", "2"), Jedynka("b", "x<>", "0,5", "2")});
