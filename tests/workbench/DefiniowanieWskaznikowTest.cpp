@@ -15,50 +15,23 @@
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
-#include "TempDir.h"
+#include "OknaFixture.h"
 #include "Warsztat.h"
 
 namespace vesk {
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+using test::u;
 
 // A temporary operator with the root and one simulated child, the child
 // selected, the indicator window shown from the main window's menu.
-struct OknoWskaznikow : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
-    std::unique_ptr<Aplikacja> app;
-
+struct OknoWskaznikow : test::OknaFixture<> {
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
-        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
-        app->startOK();
-        Warsztat& w = app->warsztat();
-        w.Wybierz(0);
-        w.Zmiana_wezla();
-        w.Bazowy1Click();
-        w.WyborWezlaDoEdycji();
-        ASSERT_TRUE(w.dodanieweza1Click());
-        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
-        w.Wybierz(1);
-        w.Zmiana_wezla();
-        app->odswiezOkna();
+        ASSERT_NO_FATAL_FAILURE(operatorZDzieckiem());
         ui.messages.clear();
     }
     DefiniowanieWskaznikow& okno() { return app->definiowanieWskaznikow(); }
-    void pokaz() {
-        QAction* a = app->form1().akcja("KonstrukcjaWskaznikow");
-        ASSERT_NE(a, nullptr);
-        ASSERT_TRUE(a->isEnabled());
-        a->trigger();
-    }
+    void pokaz() { pokazWskazniki(); }
     static QTreeWidgetItem* wezel(QTreeWidget* t, int numer) {
         QTreeWidgetItem* znaleziony = nullptr;
         std::function<void(QTreeWidgetItem*)> szukaj = [&](QTreeWidgetItem* i) {
@@ -245,11 +218,7 @@ TEST_F(OknoWskaznikow, LookTogglesActOnRealWidgets) {
 TEST_F(OknoWskaznikow, ExpertPartFollowsTheMarker) {
     EXPECT_TRUE(okno().CheckBoxExpert->isHidden());
     work.write("expertsystem", std::string());
-    app.reset();
-    app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                      std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                          k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                      });
+    utworzAplikacje();
     EXPECT_FALSE(okno().CheckBoxExpert->isHidden());
     EXPECT_FALSE(okno().ListBox1->isHidden());
 }

@@ -15,6 +15,7 @@
 #include "Form1.h"
 #include "FormStart.h"
 #include "OknaPomocy.h"
+#include "OknaFixture.h"
 #include "QtUserInterface.h"
 #include "TempDir.h"
 #include "Warsztat.h"
@@ -22,22 +23,13 @@
 namespace vesk {
 namespace {
 
-struct Okna : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
-    std::unique_ptr<Aplikacja> app;
-
+struct Okna : test::OknaFixture<> {
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
+        przygotuj();
         utworz();
     }
-    void utworz(std::vector<std::string> parametry = {}) {
-        app = std::make_unique<Aplikacja>(ui, parametry, work.folder(), std::string(VESK_DATA_DIR) + "PROGRAM/",
-                                          [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
+    void utworz(const std::vector<std::string>& parametry = {}) {
+        uruchom(parametry);
         ui.messages.clear();
     }
 };
@@ -180,7 +172,7 @@ TEST_F(Okna, MissingLanguageTextLeavesTheHelpWindowComplete) {
     test::TempDir pusty;
     ui.messages.clear();
     Aplikacja inna(ui, {}, work.folder(), pusty.folder(),
-                   [this](Kontekst& k) { k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/"; });
+                   [this](Kontekst& k) { k.DomyslneKatalogi.Operatorzy = operatorzy(); });
     bool nazwany = false;
     for (const auto& m : ui.messages) nazwany = nazwany || m.find("Jezyk.rtf") != std::string::npos;
     EXPECT_TRUE(nazwany);
@@ -210,10 +202,8 @@ TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
     EXPECT_EQ(app->aboutBox().height(), 400);
 }
 
-std::string operatorFolder(const test::TempDir& work) { return work.folder() + "OPERATOR/"; }
-
 TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
-    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    ui.files = {operatorzy() + "nowy.tr1"};
     app->startOK();
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
     EXPECT_TRUE(work.exists("OPERATOR/nowy.tr1"));
@@ -223,7 +213,7 @@ TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
     app->kontekst().Ograniczenia[1].Nazwa = "zmienione";
     ui.answers = {false};
     app->form1().close();
-    ui.files = {operatorFolder(work) + "drugi.tr1"};
+    ui.files = {operatorzy() + "drugi.tr1"};
     app->startOK();
     EXPECT_EQ(ui.dialogs.size(), 1u);
     EXPECT_FALSE(work.exists("OPERATOR/drugi.tr1"));
@@ -232,13 +222,13 @@ TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
 }
 
 TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
-    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    ui.files = {operatorzy() + "nowy.tr1"};
     app->startOK();
     Form1& f = app->form1();
     EXPECT_TRUE(f.wlaczona("Wzy1"));
     EXPECT_TRUE(f.akcja("Wzy1")->isEnabled());
     EXPECT_EQ(f.windowTitle(), QString::fromStdString("Vesk dla Windows " + cp1250ToUtf8(app->kontekst().DopisekTytulu) +
-                                                      " " + operatorFolder(work) + "nowy.tr1"));
+                                                      " " + operatorzy() + "nowy.tr1"));
     EXPECT_EQ(f.panel1->text(), QStringLiteral("nowy.tr1"));
     EXPECT_EQ(f.PageControl1->currentWidget(), f.TabDrzewo);
     EXPECT_TRUE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabDrzewo)));
@@ -252,20 +242,20 @@ TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
 
 TEST_F(Okna, HintTextOfTheWorkingFolderIsShownOnOpening) {
     work.write("moduls.rtf", "{\\rtf1 Pierwsze kroki\\par}");
-    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    ui.files = {operatorzy() + "nowy.tr1"};
     app->startOK();
     EXPECT_EQ(app->form1().MemoStart->toPlainText(), QStringLiteral("Pierwsze kroki"));
 }
 
 TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
-    ui.files = {operatorFolder(work) + "nowy.tr1"};
+    ui.files = {operatorzy() + "nowy.tr1"};
     app->startOK();
     Form1& f = app->form1();
     QString tytul = f.windowTitle();
     work.write("OPERATOR/zly.tr1", "d/r 0\r\n\t\t\td 3\r\n");
     work.write("OPERATOR/zly.qad", "");
     ui.messages.clear();
-    ui.files = {operatorFolder(work) + "zly.tr1"};
+    ui.files = {operatorzy() + "zly.tr1"};
     f.akcja("NowyPlik1")->trigger();
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(f.windowTitle(), tytul);
@@ -275,18 +265,18 @@ TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
 }
 
 TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
-    ui.files = {operatorFolder(work) + "pierwszy.tr1"};
+    ui.files = {operatorzy() + "pierwszy.tr1"};
     app->startOK();
     ASSERT_TRUE(work.exists("OPERATOR/pierwszy.tr1"));
     ui.files.clear();
-    utworz({"/f", operatorFolder(work) + "pierwszy.tr1"});
+    utworz({"/f", operatorzy() + "pierwszy.tr1"});
     app->startOK();  // opens "/f", then asks for a new operator: cancelled
     EXPECT_EQ(app->form1().panel1->text(), QStringLiteral("pierwszy.tr1"));
     EXPECT_EQ(app->form1().TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
 }
 
 TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {
-    utworz({"/f", operatorFolder(work) + "brak.tr1"});
+    utworz({"/f", operatorzy() + "brak.tr1"});
     app->startOK();
     ASSERT_GE(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("brak.tr1"), std::string::npos) << ui.messages[0];
@@ -298,16 +288,9 @@ TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {
 // The main window of a small operator (a root and two children, one of
 // them simulated), drawn offscreen; the picture is kept in the build tree.
 TEST_F(Okna, ScreenshotOfASmallSimulatedOperator) {
-    ui.files = {operatorFolder(work) + "obraz.tr1"};
-    app->startOK();
+    nowyOperator("obraz.tr1");
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(2));
     Warsztat& w = app->warsztat();
-    for (int i = 0; i < 2; ++i) {
-        w.Wybierz(0);
-        w.Zmiana_wezla();
-        w.Bazowy1Click();
-        w.WyborWezlaDoEdycji();
-        ASSERT_TRUE(w.dodanieweza1Click());
-    }
     ASSERT_EQ(w.Drzewo.Liczba(), 3);
     ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
     w.Wybierz(0);

@@ -15,8 +15,8 @@
 #include "Form1.h"
 #include "FormStart.h"
 #include "Interpretator.h"
+#include "OknaFixture.h"
 #include "OknoInterpretatora.h"
-#include "TempDir.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -24,20 +24,10 @@ namespace {
 
 constexpr const char* Pytanie = "Czy zako\xF1" "czy\xE6 wykonywanie skryptu ?";
 
-struct OknoInterpretatoraTest : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
-    std::unique_ptr<Aplikacja> app;
-
+struct OknoInterpretatoraTest : test::OknaFixture<> {
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
-        work.write("pracawtrybiewsadowym", std::string());
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
+        przygotuj({"pracawtrybiewsadowym"});
+        uruchom();
         ui.messages.clear();
     }
     Form1& f() { return app->form1(); }

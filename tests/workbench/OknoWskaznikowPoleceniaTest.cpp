@@ -10,9 +10,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 #include <gtest/gtest.h>
@@ -21,60 +18,27 @@
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
-#include "TempDir.h"
+#include "OknaFixture.h"
+#include "PelnyDysk.h"
 #include "Warsztat.h"
 
 namespace vesk {
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+using test::PelnyDysk;
+using test::u;
 
-// Makes the open file at sciezka write to /dev/full from now on.
-bool PelnyDysk(const std::string& sciezka) {
-    const int pelny = ::open("/dev/full", O_WRONLY);
-    if (pelny < 0) return false;
-    bool podmieniono = false;
-    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code ec;
-        if (std::filesystem::read_symlink(e.path(), ec) == std::filesystem::path(sciezka) && !ec) {
-            podmieniono = ::dup2(pelny, std::stoi(e.path().filename().string())) >= 0;
-            break;
-        }
-    }
-    ::close(pelny);
-    return podmieniono;
-}
-
-struct PoleceniaOkna : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
-    std::unique_ptr<Aplikacja> app;
-
+struct PoleceniaOkna : test::OknaFixture<> {
     void Uruchom(bool znacznik) {
-        if (znacznik) work.write("expertsystem", std::string());
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
-        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
-        app->startOK();
-        Warsztat& w = app->warsztat();
-        w.Wybierz(0);
-        w.Zmiana_wezla();
-        w.Bazowy1Click();
-        w.WyborWezlaDoEdycji();
-        ASSERT_TRUE(w.dodanieweza1Click());
-        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
-        w.Wybierz(1);
-        w.Zmiana_wezla();
-        app->odswiezOkna();
+        if (znacznik) {
+            ASSERT_NO_FATAL_FAILURE(operatorZDzieckiem({"expertsystem"}));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(operatorZDzieckiem());
+        }
         ui.messages.clear();
     }
     DefiniowanieWskaznikow& okno() { return app->definiowanieWskaznikow(); }
-    void pokaz() { app->form1().akcja("KonstrukcjaWskaznikow")->trigger(); }
+    void pokaz() { pokazWskazniki(); }
     std::vector<QAction*> siedem() {
         DefiniowanieWskaznikow& o = okno();
         return {o.ExportWartosci,          o.Wnioskowanie1,      o.komendaCLEAR1, o.komendaRESET1,
@@ -82,7 +46,7 @@ struct PoleceniaOkna : ::testing::Test {
     }
     std::vector<std::string> pliki(const char* rozszerzenie) const {
         std::vector<std::string> r;
-        for (const auto& e : std::filesystem::directory_iterator(work.folder() + "OPERATOR/"))
+        for (const auto& e : std::filesystem::directory_iterator(operatorzy()))
             if (e.path().extension() == rozszerzenie) r.push_back(e.path().filename().string());
         return r;
     }

@@ -14,75 +14,33 @@
 #include <QTabWidget>
 #include <QImage>
 #include <QPixmap>
-#include <algorithm>
 #include <set>
-#include <filesystem>
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 #include "Aplikacja.h"
 #include "DefiniowanieWskaznikow.h"
 #include "DrzewoDecyzji.h"
 #include "Form1.h"
 #include "KrokCoJesli.h"
+#include "OknaFixture.h"
 #include "PanelAnalizy.h"
 #include "TempDir.h"
 #include "Warsztat.h"
+#include "../indicators/FakeIndicatorSetStore.h"
+#include "../indicators/FakeRodzenstwo.h"
+#include "../indicators/PomocWskaznikow.h"
 
 namespace vesk {
 namespace {
 
-// Siblings in tree order; a what-if step relabels the selected one with a
-// new number; selecting loads the node's number into the record.
-struct FakeRodzenstwo : HakiWarsztatu {
-    explicit FakeRodzenstwo(Kontekst& kontekst) : k(kontekst) {}
-    Kontekst& k;
-    std::vector<std::string> etykiety{"d/r 2", "d 3", "d/r 4"};
-    std::size_t wybrany = 0;
-    std::vector<int> wyslane;
-    std::optional<WybranyWezel> Wybrany() const override {
-        WybranyWezel w;
-        w.Etykieta = etykiety[wybrany];
-        w.Numer = NumerZEtykiety(w.Etykieta);
-        w.Glebokosc = 1;
-        for (std::size_t j = wybrany; j-- > 0;) w.Poprzednie.push_back(etykiety[j]);
-        for (std::size_t j = wybrany + 1; j < etykiety.size(); ++j) w.Nastepne.push_back(etykiety[j]);
-        return w;
-    }
-    void Zmiana_wezla() override {
-        k.RekordBiezacy.UstawNumer(static_cast<std::uint8_t>(NumerZEtykiety(etykiety[wybrany])));
-    }
-    void UstawRezultaty2(bool) override {}
-    void UstawWzy1(bool) override {}
-    std::optional<int> CoJesli(int, long double v) override {
-        wyslane.push_back(static_cast<int>(v));
-        int nowy = 1;
-        for (const std::string& e : etykiety) nowy = std::max(nowy, NumerZEtykiety(e) + 1);
-        etykiety[wybrany] = EtykietaWezla(nowy, true);
-        Zmiana_wezla();
-        return nowy;
-    }
-    bool WybierzEtykiete(const std::string& etykieta) override {
-        auto it = std::find(etykiety.begin(), etykiety.end(), etykieta);
-        if (it == etykiety.end()) return false;
-        wybrany = static_cast<std::size_t>(it - etykiety.begin());
-        Zmiana_wezla();
-        return true;
-    }
-};
-
-struct BezZestawow : IndicatorSetStore {
-    TabelaWskaznikow read(const std::string& path) override { throw std::runtime_error("brak " + path); }
-    void write(const std::string&, const TabelaWskaznikow&) override {}
-};
+using test::FakeRodzenstwo;
 
 struct PanelWidzety : ::testing::Test {
     test::TempDir dir;
     ScriptedUserInterface ui;
     Kontekst k{ui};
     FakeRodzenstwo w{k};
-    BezZestawow z;
+    test::FakeIndicatorSetStore z;  // no set files
     std::unique_ptr<IndicatorSession> s;
     QWidget okno;
     QWidget* produkty = nullptr;
@@ -90,14 +48,13 @@ struct PanelWidzety : ::testing::Test {
 
     void SetUp() override {
         k.KatalogProgramu = dir.folder();
-        for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/"))
-            if (e.path().extension() == ".tre")
-                std::filesystem::copy_file(e.path(), dir.file(e.path().filename().string()));
+        test::KopiujDrzewaPozycji(dir);
         k.RekordBiezacy.UstawRok(2018);  // the period 2015-2017
         k.Zakresy[1] = {1000, 5000};
         k.Zakresy[10] = {0, 100};
         ASSERT_TRUE(UstawParametrDecyzji(k.RekordBiezacy, 1, 2500));
         ASSERT_TRUE(UstawParametrDecyzji(k.RekordBiezacy, 10, 50));
+        w.etykiety = {"d/r 2", "d 3", "d/r 4"};
         w.Zmiana_wezla();
         s = std::make_unique<IndicatorSession>(k, w, z);
 
@@ -164,7 +121,7 @@ TEST_F(PanelWidzety, SliderActionsSendEachNewValueOnce) {
     p->Suwak->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     p->Suwak->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     p->Suwak->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(w.wyslane, (std::vector<int>{2501, 2502, 2512}));
+    EXPECT_EQ(w.wartosci(), (std::vector<int>{2501, 2502, 2512}));
     EXPECT_EQ(p->WartoscZmiennejEdit->text(), "2512");
     EXPECT_EQ(p->Suwak->value(), 2512);
     // A jump to an end sends nothing and the slider shows the model again.
@@ -174,14 +131,14 @@ TEST_F(PanelWidzety, SliderActionsSendEachNewValueOnce) {
     p->Suwak->setSliderDown(true);
     p->Suwak->setSliderPosition(3000);
     p->Suwak->setSliderPosition(3100);
-    EXPECT_EQ(w.wyslane.size(), 3u);
+    EXPECT_EQ(w.kroki.size(), 3u);
     p->Suwak->setSliderDown(false);
-    EXPECT_EQ(w.wyslane.back(), 3100);
+    EXPECT_EQ(w.wartosci().back(), 3100);
     // A line step followed by the end of the scroll: one value.
     p->Suwak->triggerAction(QAbstractSlider::SliderSingleStepSub);
     p->Suwak->setSliderDown(true);
     p->Suwak->setSliderDown(false);
-    EXPECT_EQ(w.wyslane, (std::vector<int>{2501, 2502, 2512, 3100, 3099}));
+    EXPECT_EQ(w.wartosci(), (std::vector<int>{2501, 2502, 2512, 3100, 3099}));
     EXPECT_EQ(p->SterowanieDolnaGranica->value(), 3099);
     EXPECT_EQ(p->SterowanieGornaGranica->value(), 3100);
     EXPECT_TRUE(ui.messages.empty());
@@ -206,7 +163,7 @@ TEST_F(PanelWidzety, AnimationRunsOnTheTimerWithTheOtherInputsOff) {
         EXPECT_FALSE(x->isEnabled()) << x->objectName().toStdString();
     EXPECT_TRUE(p->AnimacjaStartUp->isEnabled()) << "a second click stops";
     dobiegnij();
-    EXPECT_EQ(w.wyslane, (std::vector<int>{10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(w.wartosci(), (std::vector<int>{10, 11, 12, 13, 14, 15}));
     EXPECT_TRUE(produkty->isEnabled());
     EXPECT_TRUE(p->Suwak->isEnabled());
     EXPECT_TRUE(p->AnimacjaStartDown->isEnabled());
@@ -217,14 +174,14 @@ TEST_F(PanelWidzety, AnimationRunsOnTheTimerWithTheOtherInputsOff) {
 TEST_F(PanelWidzety, AnimationStops) {
     const char* sposoby[] = {"sonda", "drugie klikniecie", "Esc"};
     for (const char* sposob : sposoby) {
-        w.wyslane.clear();
+        w.kroki.clear();
         p->sonda = [] { return false; };
         granice(10, 20, 1);
         if (std::string(sposob) == "sonda") p->sonda = [] { return true; };
         p->AnimacjaStartDown->click();
         QElapsedTimer t;
         t.start();
-        while (w.wyslane.empty() && t.elapsed() < 5000) QCoreApplication::processEvents();
+        while (w.kroki.empty() && t.elapsed() < 5000) QCoreApplication::processEvents();
         if (std::string(sposob) == "drugie klikniecie") p->AnimacjaStartDown->click();
         if (std::string(sposob) == "Esc") {
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -232,7 +189,7 @@ TEST_F(PanelWidzety, AnimationStops) {
         }
         EXPECT_FALSE(p->animacjaTrwa()) << sposob;
         for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
-        EXPECT_EQ(w.wyslane, (std::vector<int>{20})) << sposob;
+        EXPECT_EQ(w.wartosci(), (std::vector<int>{20})) << sposob;
         EXPECT_TRUE(p->AnimacjaStartUp->isEnabled()) << sposob;
     }
 }
@@ -253,36 +210,14 @@ TEST_F(PanelWidzety, SiblingButtons) {
     EXPECT_TRUE(p->Analiza_wrazliwosci->isEnabled());
     EXPECT_TRUE(p->Analiza_wrazliwosci->toolTip().isEmpty());
     p->Suwak->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(w.wyslane, (std::vector<int>{2501}));
+    EXPECT_EQ(w.wartosci(), (std::vector<int>{2501}));
 }
 
 // The indicator window over a temporary operator with the root and one
 // simulated child, the child selected.
-struct PanelWOknie : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
-    std::unique_ptr<Aplikacja> app;
-
+struct PanelWOknie : test::OknaFixture<> {
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
-        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
-        app->startOK();
-        Warsztat& w = app->warsztat();
-        w.Wybierz(0);
-        w.Zmiana_wezla();
-        w.Bazowy1Click();
-        w.WyborWezlaDoEdycji();
-        ASSERT_TRUE(w.dodanieweza1Click());
-        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
-        w.Wybierz(1);
-        w.Zmiana_wezla();
-        app->odswiezOkna();
+        ASSERT_NO_FATAL_FAILURE(operatorZDzieckiem());
         ui.messages.clear();
     }
 };
@@ -290,9 +225,7 @@ struct PanelWOknie : ::testing::Test {
 TEST_F(PanelWOknie, SliderStepReplacesTheNodeBySimulatedCopy) {
     Kontekst& k = app->kontekst();
     k.Zakresy[1] = {1, 100000};
-    QAction* a = app->form1().akcja("KonstrukcjaWskaznikow");
-    ASSERT_NE(a, nullptr);
-    a->trigger();
+    ASSERT_NO_FATAL_FAILURE(pokazWskazniki());
     DefiniowanieWskaznikow& o = app->definiowanieWskaznikow();
     o.aktywacja();
     ASSERT_NE(o.panelAnalizy, nullptr);
@@ -333,13 +266,7 @@ TEST_F(PanelWOknie, SliderStepReplacesTheNodeBySimulatedCopy) {
 TEST_F(PanelWOknie, SiblingsOfARealTree) {
     // Children 1 (simulated), 2 (not simulated) and 3 (simulated) of the root.
     Warsztat& w = app->warsztat();
-    for (int i = 0; i < 2; ++i) {
-        w.Wybierz(0);
-        w.Zmiana_wezla();
-        w.Bazowy1Click();
-        w.WyborWezlaDoEdycji();
-        ASSERT_TRUE(w.dodanieweza1Click());
-    }
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(2));
     ASSERT_TRUE(w.Symulowanie(3));
     w.WybierzWezel(1);
     w.Zmiana_wezla();

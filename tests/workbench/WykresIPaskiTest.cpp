@@ -20,15 +20,15 @@
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
+#include "OknaFixture.h"
 #include "PaskiWidok.h"
-#include "TempDir.h"
 #include "Warsztat.h"
 #include "WykresWidok.h"
 
 namespace vesk {
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+using test::u;
 
 // Records, with each message, how many points the chart had at that moment.
 struct UiZWykresem : ScriptedUserInterface {
@@ -52,35 +52,15 @@ int czerwonePiksele(const QImage& obraz) {
 
 // The root and one simulated child "d/r 1" (period 2012-2014), the child
 // selected, the window shown with the first indicator of the set chosen.
-struct WykresIPaski : ::testing::Test {
-    test::TempDir work;
-    UiZWykresem ui;
-    std::unique_ptr<Aplikacja> app;
-
+struct WykresIPaski : test::OknaFixture<UiZWykresem> {
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("pracawtrybiewsadowym", std::string());
-        work.write("OPERATOR/.keep", std::string());
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
-        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
-        app->startOK();
-        Warsztat& w = app->warsztat();
+        przygotuj({"pracawtrybiewsadowym"});
+        uruchom();
+        nowyOperator("wsk.tr1");
         for (int i = 1; i <= 54; ++i) app->kontekst().Zakresy[i] = {0, 100000};
-        w.Wybierz(0);
-        w.Zmiana_wezla();
-        w.Bazowy1Click();
-        w.WyborWezlaDoEdycji();
-        ASSERT_TRUE(w.dodanieweza1Click());
-        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
-        w.Wybierz(1);
-        w.Zmiana_wezla();
-        app->odswiezOkna();
+        ASSERT_NO_FATAL_FAILURE(symulowaneDziecko());
         ui.punkty = [this] { return static_cast<int>(o().RysunekWykresu->Series1->count()); };
-        app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
+        ASSERT_NO_FATAL_FAILURE(pokazWskazniki());
         ASSERT_GT(o().ComboBox1->count(), 0);
         o().ComboBox1->setCurrentIndex(0);
         emit o().ComboBox1->activated(0);

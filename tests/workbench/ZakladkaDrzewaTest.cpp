@@ -13,44 +13,27 @@
 #include "Form1.h"
 #include "Form3.h"
 #include "PlikStanu.h"
+#include "OknaFixture.h"
 #include "Real48.h"
-#include "TempDir.h"
 #include "Warsztat.h"
 
 namespace vesk {
 namespace {
 
-QString u(const char* t) { return QString::fromUtf8(t); }
+using test::u;
 
-struct ZakladkaDrzewa : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
-    std::unique_ptr<Aplikacja> app;
-
+struct ZakladkaDrzewa : test::OknaFixture<> {
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
+        przygotuj();
         utworz();
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
     void utworz() {
-        app.reset();
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
-        ui.files = {work.folder() + "OPERATOR/op.tr1"};
-        app->startOK();
+        uruchom();
+        nowyOperator("op.tr1");
+        ASSERT_NO_FATAL_FAILURE(dodajDzieci(2));
         Warsztat& w = app->warsztat();
-        for (int i = 0; i < 2; ++i) {
-            w.Wybierz(0);
-            w.Zmiana_wezla();
-            w.Bazowy1Click();
-            w.WyborWezlaDoEdycji();
-            ASSERT_TRUE(w.dodanieweza1Click());
-        }
         ASSERT_TRUE(w.Symulowanie(1));
         // No base or template to begin with; the root selected.
         w.k.WezelBazowy.Ustawiony = w.k.WezelDoEdycji.Ustawiony = false;

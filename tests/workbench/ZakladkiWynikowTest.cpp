@@ -16,15 +16,15 @@
 #include "FileSystem.h"
 #include "Form1.h"
 #include "FormularzBilans.h"
+#include "OknaFixture.h"
 #include "OknaPomocy.h"
-#include "TempDir.h"
 #include "Warsztat.h"
 #include "ZakladkiWynikow.h"
 
 namespace vesk {
 namespace {
 
-QString u(const char* t) { return QString::fromUtf8(t); }
+using test::u;
 
 class DrukarkaPdf : public Drukarka {
 public:
@@ -55,31 +55,16 @@ bool maKolor(const QImage& obraz, QColor kolor) {
     return false;
 }
 
-struct Wyniki : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
-    std::unique_ptr<Aplikacja> app;
-
+// The operator "op.tr1": the root and the children "d/r 1" (simulated) and
+// "d 2", the root selected.
+struct Wyniki : test::OknaFixture<> {
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
-        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
-                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
-        ui.files = {work.folder() + "OPERATOR/op.tr1"};
-        app->startOK();
-        Warsztat& w = app->warsztat();
-        w.k.catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
-        for (int i = 0; i < 2; ++i) {
-            w.Wybierz(0);
-            w.Zmiana_wezla();
-            w.Bazowy1Click();
-            w.WyborWezlaDoEdycji();
-            ASSERT_TRUE(w.dodanieweza1Click());
-        }
-        ASSERT_TRUE(w.Symulowanie(1));
+        przygotuj();
+        uruchom();
+        nowyOperator("op.tr1");
+        w().k.catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
+        ASSERT_NO_FATAL_FAILURE(dodajDzieci(2));
+        ASSERT_TRUE(w().Symulowanie(1));
         wybierz(0);
         ui.messages.clear();
     }
@@ -92,7 +77,7 @@ struct Wyniki : ::testing::Test {
         w().Zmiana_wezla();
         app->odswiezOkna();
     }
-    std::string plik(const char* nazwa) { return work.folder() + "OPERATOR/" + nazwa; }
+    std::string plik(const char* nazwa) { return operatorzy() + nazwa; }
     bool widoczna(QWidget* strona) { return f().PageControl1->isTabVisible(f().PageControl1->indexOf(strona)); }
     void menu(const char* nazwa) { f().akcja(nazwa)->trigger(); }
 };

@@ -17,14 +17,14 @@
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
+#include "OknaFixture.h"
 #include "QtUserInterface.h"
-#include "TempDir.h"
 #include "Warsztat.h"
 
 namespace vesk {
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+using test::u;
 
 // The Qt interface answering from a script, noting the window each box or
 // dialog would belong to.
@@ -51,35 +51,15 @@ struct Rodzice : QtUserInterface {
     }
 };
 
-struct ZestawyOkna : ::testing::Test {
-    test::TempDir work;
-    ScriptedUserInterface ui;
+// The operator over a copy of the program folder, the window shown with
+// the first set chosen.
+struct ZestawyOkna : test::OknaFixture<> {
     Rodzice rui{ui};
-    std::unique_ptr<Aplikacja> app;
+    UserInterface& interfejs() override { return rui; }
 
     void SetUp() override {
-        work.write("zakresy.txt", std::string());
-        work.write("OPERATOR/.keep", std::string());
-        std::filesystem::copy(std::string(VESK_DATA_DIR) + "PROGRAM", work.file("PROGRAM"),
-                              std::filesystem::copy_options::recursive);
-        app = std::make_unique<Aplikacja>(rui, std::vector<std::string>{}, work.folder(), work.folder() + "PROGRAM/",
-                                          [this](Kontekst& k) {
-                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
-                                          });
-        app->start();
-        ui.files = {work.folder() + "OPERATOR/wsk.tr1"};
-        app->startOK();
-        Warsztat& w = app->warsztat();
-        w.Wybierz(0);
-        w.Zmiana_wezla();
-        w.Bazowy1Click();
-        w.WyborWezlaDoEdycji();
-        ASSERT_TRUE(w.dodanieweza1Click());
-        ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
-        w.Wybierz(1);
-        w.Zmiana_wezla();
-        app->odswiezOkna();
-        app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
+        ASSERT_NO_FATAL_FAILURE(operatorZDzieckiem({}, kopiaProgramu()));
+        ASSERT_NO_FATAL_FAILURE(pokazWskazniki());
         rui.rodzice.clear();
         rui.filtry.clear();
         ASSERT_GT(okno().ComboBox1->count(), 1);
