@@ -5,8 +5,11 @@
 #pragma once
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -22,6 +25,15 @@
 namespace vesk::test {
 
 inline QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Lets the event loop run, one pass of the pending events at a time, until
+// gotowe() holds, however slowly a loaded machine gets there; the limit
+// only keeps a broken case from hanging. Returns gotowe() at the end.
+inline bool CzekajAz(const std::function<bool()>& gotowe, int limitMs = 60000) {
+    const QDeadlineTimer koniec(limitMs);
+    while (!gotowe() && !koniec.hasExpired()) QCoreApplication::processEvents();
+    return gotowe();
+}
 
 // Ui: the scripted interface the tests read (a subclass where a test
 // records more); the application answers through interfejs().

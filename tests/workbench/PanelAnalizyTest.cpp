@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,10 +83,7 @@ struct PanelWidzety : ::testing::Test {
         emit p->WyborZmiennejBox->activated(i);
     }
     void dobiegnij() {
-        QElapsedTimer t;
-        t.start();
-        while (p->animacjaTrwa() && t.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        ASSERT_FALSE(p->animacjaTrwa());
+        ASSERT_TRUE(test::CzekajAz([this] { return !p->animacjaTrwa(); }));
     }
     // Orders of Alfa (0..100, at 50), the bounds and the step moved as by hand.
     void granice(int lo, int hi, int krok) {
@@ -179,9 +175,7 @@ TEST_F(PanelWidzety, AnimationStops) {
         granice(10, 20, 1);
         if (std::string(sposob) == "sonda") p->sonda = [] { return true; };
         p->AnimacjaStartDown->click();
-        QElapsedTimer t;
-        t.start();
-        while (w.kroki.empty() && t.elapsed() < 5000) QCoreApplication::processEvents();
+        ASSERT_TRUE(test::CzekajAz([this] { return !w.kroki.empty(); })) << sposob;
         if (std::string(sposob) == "drugie klikniecie") p->AnimacjaStartDown->click();
         if (std::string(sposob) == "Esc") {
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

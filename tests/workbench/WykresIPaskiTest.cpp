@@ -73,7 +73,7 @@ struct WykresIPaski : test::OknaFixture<UiZWykresem> {
     void aktywne() {
         QApplication::processEvents();
         app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
-        QApplication::processEvents();
+        test::CzekajAz([this] { return app->warsztat().Wskazniki->active(); });
         ASSERT_TRUE(o().isVisible());
         ASSERT_TRUE(app->warsztat().Wskazniki->active());
     }
@@ -168,8 +168,9 @@ TEST_F(WykresIPaski, LeavingForAnotherWindowHidesTheChart) {
     QWidget inne;
     inne.show();
     inne.activateWindow();
-    QApplication::processEvents();
-    QApplication::processEvents();
+    // The window hears of it from the event loop, and hides the chart
+    // after the session has decided.
+    test::CzekajAz([this] { return o().Chart1->isHidden(); });
     EXPECT_FALSE(o().sesja().WykresWidoczny());
     EXPECT_TRUE(o().Chart1->isHidden());
 }
