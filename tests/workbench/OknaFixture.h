@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QString>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -33,6 +34,21 @@ inline bool CzekajAz(const std::function<bool()>& gotowe, int limitMs = 60000) {
     const QDeadlineTimer koniec(limitMs);
     while (!gotowe() && !koniec.hasExpired()) QCoreApplication::processEvents();
     return gotowe();
+}
+
+// Runs co() from the event loop once gotowe() holds, looking a few times a
+// millisecond apart: for what must happen inside a loop the test starts
+// (a modal box's answer, a stop in a running command file), however late
+// a loaded machine gets there.
+inline void Gdy(std::function<bool()> gotowe, std::function<void()> co, QObject* wlasciciel = nullptr) {
+    auto* t = new QTimer(wlasciciel);
+    QObject::connect(t, &QTimer::timeout, t, [t, gotowe = std::move(gotowe), co = std::move(co)] {
+        if (!gotowe()) return;
+        t->stop();
+        t->deleteLater();
+        co();
+    });
+    t->start(5);
 }
 
 // Ui: the scripted interface the tests read (a subclass where a test

@@ -339,7 +339,9 @@ TEST_F(Okna, TwoPaneHelpWindowGivesTheLeftPaneAThird) {
 TEST(QtPort, LiveQuestionAnsweredNo) {
     QtUserInterface port;
     QString pytanie;
-    QTimer::singleShot(0, [&] {
+    // Answered once the box stands, however late the machine shows it.
+    const auto otwarte = [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; };
+    test::Gdy(otwarte, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         pytanie = box->text();
@@ -349,7 +351,7 @@ TEST(QtPort, LiveQuestionAnsweredNo) {
     EXPECT_FALSE(port.question(std::string("Czy zako\xf1" "czy\xe6?")));
     EXPECT_EQ(pytanie, QString::fromUtf8("Czy zakończyć?"));
 
-    QTimer::singleShot(0, [&] {
+    test::Gdy(otwarte, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         for (auto* b : box->buttons())

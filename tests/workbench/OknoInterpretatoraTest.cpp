@@ -4,7 +4,6 @@
 // the optimisation menu.
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
 #include <functional>
@@ -49,14 +48,7 @@ struct OknoInterpretatoraTest : test::OknaFixture<> {
     // Runs what once the running loop has counted x1 past 1, however slowly
     // the machine starts it (a fixed delay raced a loaded machine).
     void gdyPetlaRuszy(std::function<void()> what) {
-        auto* t = new QTimer(&f());
-        QObject::connect(t, &QTimer::timeout, t, [this, t, what] {
-            if (x(1) <= 1.0) return;
-            t->stop();
-            t->deleteLater();
-            what();
-        });
-        t->start(5);
+        test::Gdy([this] { return x(1) > 1.0; }, std::move(what), &f());
     }
     QString zaznaczone() {
         return v().Okienko_Interpretatora->textCursor().selectedText();
