@@ -12,16 +12,8 @@
 namespace vesk {
 namespace {
 
+using test::kSzablony;
 using test::P;
-
-const char* const kSzablony =
-    "(deftemplate years (slot rok1) (slot rok2) (slot rok3))\n"
-    "(deftemplate prog (slot nazwa-progu) (slot wartosc))\n"
-    "(deftemplate prog-dolny (slot nazwa-progu) (slot wartosc))\n"
-    "(deftemplate prog-gorny (slot nazwa-progu) (slot wartosc))\n"
-    "(deftemplate wskaznik (slot nazwa-wskaznika) (slot rok1) (slot wartosc1) (slot rok2) (slot wartosc2)\n"
-    "  (slot rok3) (slot wartosc3) (slot dynamika-1-2) (slot dynamika-1-3) (slot dynamika-2-2)\n"
-    "  (slot dynamika-2-3) (slot dynamika-3-2) (slot dynamika-3-3))\n";
 
 const char* const kReguly =
     "(deffacts wlasne (uwaga) (stabilny poziom 2015 2016) (diagnoza-dla-roku))\n"

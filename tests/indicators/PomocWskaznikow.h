@@ -34,6 +34,17 @@ inline void KopiujDrzewaPozycji(const TempDir& program) {
             std::filesystem::copy_file(e.path(), program.file(e.path().filename().string()));
 }
 
+// The templates of the facts an indicator session exports, for the rule
+// files of a test.
+inline constexpr const char* kSzablony =
+    "(deftemplate years (slot rok1) (slot rok2) (slot rok3))\n"
+    "(deftemplate prog (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate prog-dolny (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate prog-gorny (slot nazwa-progu) (slot wartosc))\n"
+    "(deftemplate wskaznik (slot nazwa-wskaznika) (slot rok1) (slot wartosc1) (slot rok2) (slot wartosc2)\n"
+    "  (slot rok3) (slot wartosc3) (slot dynamika-1-2) (slot dynamika-1-3) (slot dynamika-2-2)\n"
+    "  (slot dynamika-2-3) (slot dynamika-3-2) (slot dynamika-3-3))\n";
+
 // The rule line of the report files.
 inline const std::string kKreska(80, '-');
 

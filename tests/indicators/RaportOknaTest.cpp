@@ -38,14 +38,7 @@ struct Zestawy : IndicatorSetStore {
 
 // Templates of the exported facts and one rule that finds every indicator
 // stable over the node's period.
-const char* const kReguly =
-    "(deftemplate years (slot rok1) (slot rok2) (slot rok3))\n"
-    "(deftemplate prog (slot nazwa-progu) (slot wartosc))\n"
-    "(deftemplate prog-dolny (slot nazwa-progu) (slot wartosc))\n"
-    "(deftemplate prog-gorny (slot nazwa-progu) (slot wartosc))\n"
-    "(deftemplate wskaznik (slot nazwa-wskaznika) (slot rok1) (slot wartosc1) (slot rok2) (slot wartosc2)\n"
-    "  (slot rok3) (slot wartosc3) (slot dynamika-1-2) (slot dynamika-1-3) (slot dynamika-2-2)\n"
-    "  (slot dynamika-2-3) (slot dynamika-3-2) (slot dynamika-3-3))\n"
+const std::string kReguly = std::string(test::kSzablony) +
     "(defrule stale (wskaznik (nazwa-wskaznika ?n) (rok1 ?a) (rok3 ?b) (wartosc1 ?x) (wartosc3 ?x))\n"
     "  => (assert (stabilny ?n ?a ?b)))\n";
 
