@@ -14,8 +14,8 @@
 #include "CodePage.h"
 #include "Form1.h"
 #include "FormStart.h"
-#include "OknaPomocy.h"
 #include "OknaFixture.h"
+#include "OknaPomocy.h"
 #include "QtUserInterface.h"
 #include "TempDir.h"
 #include "Warsztat.h"
@@ -203,8 +203,7 @@ TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
 }
 
 TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
-    ui.files = {operatorzy() + "nowy.tr1"};
-    app->startOK();
+    nowyOperator("nowy.tr1");
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
     EXPECT_TRUE(work.exists("OPERATOR/nowy.tr1"));
     EXPECT_TRUE(work.exists("OPERATOR/nowy.qad"));
@@ -213,8 +212,7 @@ TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
     app->kontekst().Ograniczenia[1].Nazwa = "zmienione";
     ui.answers = {false};
     app->form1().close();
-    ui.files = {operatorzy() + "drugi.tr1"};
-    app->startOK();
+    nowyOperator("drugi.tr1");
     EXPECT_EQ(ui.dialogs.size(), 1u);
     EXPECT_FALSE(work.exists("OPERATOR/drugi.tr1"));
     EXPECT_EQ(app->kontekst().Ograniczenia[1].Nazwa, "zmienione");
@@ -222,8 +220,7 @@ TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
 }
 
 TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
-    ui.files = {operatorzy() + "nowy.tr1"};
-    app->startOK();
+    nowyOperator("nowy.tr1");
     Form1& f = app->form1();
     EXPECT_TRUE(f.wlaczona("Wzy1"));
     EXPECT_TRUE(f.akcja("Wzy1")->isEnabled());
@@ -242,14 +239,12 @@ TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
 
 TEST_F(Okna, HintTextOfTheWorkingFolderIsShownOnOpening) {
     work.write("moduls.rtf", "{\\rtf1 Pierwsze kroki\\par}");
-    ui.files = {operatorzy() + "nowy.tr1"};
-    app->startOK();
+    nowyOperator("nowy.tr1");
     EXPECT_EQ(app->form1().MemoStart->toPlainText(), QStringLiteral("Pierwsze kroki"));
 }
 
 TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
-    ui.files = {operatorzy() + "nowy.tr1"};
-    app->startOK();
+    nowyOperator("nowy.tr1");
     Form1& f = app->form1();
     QString tytul = f.windowTitle();
     work.write("OPERATOR/zly.tr1", "d/r 0\r\n\t\t\td 3\r\n");
@@ -265,8 +260,7 @@ TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
 }
 
 TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
-    ui.files = {operatorzy() + "pierwszy.tr1"};
-    app->startOK();
+    nowyOperator("pierwszy.tr1");
     ASSERT_TRUE(work.exists("OPERATOR/pierwszy.tr1"));
     ui.files.clear();
     utworz({"/f", operatorzy() + "pierwszy.tr1"});
