@@ -8,10 +8,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -499,6 +501,9 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     Wykres->setEnabled(v.Wykres);
     SpeedButton1->setEnabled(p.Kompletny());
     CheckBoxExpert->setEnabled(v.CheckBoxExpert);
+    // The rule viewer goes with the rule file of the choice.
+    CheckBoxClipsViewer->setEnabled(v.CheckBoxExpert);
+    if (!v.CheckBoxExpert || v.OdznaczPodglad) CheckBoxClipsViewer->setChecked(false);
     InfoOKoniecznosciOpracowaniaWskaznikow->setVisible(v.InfoOKoniecznosci);
     ListBox1->clear();
     for (const std::string& d : sesja_->ListaDiagnoz) ListBox1->addItem(q(d));
@@ -578,6 +583,12 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     QWidget* srodek = centralWidget();
     Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
     Wykres->setGeometry(4, 522, 150, 24);
+    // The button's glyph from the working folder; a missing or unreadable
+    // image leaves it without one.
+    if (const std::optional<std::string> obraz = findExisting(app_.kontekst().KatalogRoboczy + "wykres.BMP")) {
+        const QPixmap glif(QString::fromStdString(*obraz));
+        if (!glif.isNull()) Wykres->setIcon(QIcon(glif));
+    }
     LabelTypWykresu = new QLabel("Typ wykresu", srodek);
     LabelTypWykresu->setObjectName("LabelTypWykresu");
     LabelTypWykresu->setGeometry(156, 526, 80, 18);

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QTabWidget>
+#include <filesystem>
 #include <set>
 #include <gtest/gtest.h>
 
@@ -252,6 +253,35 @@ TEST_F(OknoWskaznikow, ExpertPartFollowsTheMarker) {
                                       });
     EXPECT_FALSE(okno().CheckBoxExpert->isHidden());
     EXPECT_FALSE(okno().ListBox1->isHidden());
+}
+
+TEST_F(OknoWskaznikow, ChartGlyphFromTheWorkingFolderOrNone) {
+    std::filesystem::copy_file(std::string(VESK_DATA_DIR) + "PROGRAM/zakresy.txt", work.file("zakresy.txt"),
+                               std::filesystem::copy_options::overwrite_existing);
+    // None in the working folder: the window is complete and says nothing.
+    EXPECT_TRUE(okno().Wykres->icon().isNull());
+    EXPECT_EQ(okno().PageControl1->count(), 4);
+    EXPECT_TRUE(ui.messages.empty());
+    const struct {
+        const char* plik;  // copied or written into the working folder
+        bool glif;
+    } t[] = {{"wykres.BMP", true}, {"WYKRES.bmp", true}, {nullptr, false}};
+    for (const auto& c : t) {
+        std::filesystem::remove(work.file("wykres.BMP"));
+        std::filesystem::remove(work.file("WYKRES.bmp"));
+        if (c.plik)
+            std::filesystem::copy_file(std::string(VESK_SOURCE_DATA_DIR) + "wykres.BMP", work.file(c.plik));
+        else
+            work.write("wykres.BMP", "BM nie obraz");  // unreadable
+        app.reset();
+        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        EXPECT_EQ(okno().Wykres->icon().isNull(), !c.glif) << (c.plik ? c.plik : "unreadable");
+        EXPECT_EQ(okno().PageControl1->count(), 4);
+        for (const std::string& m : ui.messages) ADD_FAILURE() << m;
+    }
 }
 
 TEST_F(OknoWskaznikow, Screenshot) {
