@@ -456,6 +456,7 @@ void DefiniowanieWskaznikow::zdarzenie(const std::function<WidokWskaznikow()>& f
 }
 
 void DefiniowanieWskaznikow::aktywacja() {
+    opuszczone_ = false;
     sesja_->UstawWidoczne(true);
     zdarzenie([this] { return sesja_->onActivated(); });
 }
@@ -532,7 +533,13 @@ void DefiniowanieWskaznikow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() != QEvent::ActivationChange) return;
     if (isActiveWindow()) {
-        aktywacja();
+        // Back from its own dialog or menu the window keeps its state (a set
+        // read, thresholds typed); from anywhere else it is activated anew.
+        if (opuszczone_) {
+            aktywacja();
+        } else {
+            sesja_->Aktywowane(true);
+        }
     } else {
         // A dialog owned by this window does not count as leaving it.
         QWidget* aktywne = QApplication::activeWindow();
@@ -582,7 +589,7 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     // The chart's controls in the bottom row, next to the chart button.
     QWidget* srodek = centralWidget();
     Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
-    Wykres->setGeometry(4, 522, 150, 24);
+    Wykres->setGeometry(4, 522, 156, 24);
     // The button's glyph from the working folder; a missing or unreadable
     // image leaves it without one.
     if (const std::optional<std::string> obraz = findExisting(app_.kontekst().KatalogRoboczy + "wykres.BMP")) {
@@ -591,20 +598,20 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     }
     LabelTypWykresu = new QLabel("Typ wykresu", srodek);
     LabelTypWykresu->setObjectName("LabelTypWykresu");
-    LabelTypWykresu->setGeometry(156, 526, 80, 18);
+    LabelTypWykresu->setGeometry(164, 526, 78, 18);
     WyborTypuWykresu = new QComboBox(srodek);
     WyborTypuWykresu->setObjectName("WyborTypuWykresu");
-    WyborTypuWykresu->setGeometry(238, 522, 120, 24);
+    WyborTypuWykresu->setGeometry(242, 522, 112, 24);
     for (const char* t : TypyWykresu()) WyborTypuWykresu->addItem(q(t));
     WyborTypuWykresu->setCurrentIndex(0);
     WyborTypuWykresu->setEnabled(false);
     LabelHoryzont = new QLabel("Horyzont wykresu", srodek);
     LabelHoryzont->setObjectName("LabelHoryzont");
-    LabelHoryzont->setGeometry(362, 526, 110, 18);
+    LabelHoryzont->setGeometry(358, 526, 112, 18);
     HoryzontyBox = Horyzont;
     HoryzontyBox->setObjectName("HoryzontyBox");
     HoryzontyBox->setParent(srodek);
-    HoryzontyBox->setGeometry(474, 522, 94, 24);
+    HoryzontyBox->setGeometry(472, 522, 94, 24);
     HoryzontyBox->show();
     for (QWidget* w : {static_cast<QWidget*>(LabelHoryzont), static_cast<QWidget*>(LabelTypWykresu),
                        static_cast<QWidget*>(HoryzontyBox)})
