@@ -146,6 +146,11 @@ void AnalizaWrazliwosci::WybierzZmienna(int i) {
     startWlaczony_ = true;
 }
 
+void AnalizaWrazliwosci::PoKrokuPaska(const std::string& etykieta) {
+    brat_ = etykieta;
+    WybierzZmienna(wybrana_);
+}
+
 std::string AnalizaWrazliwosci::Opis() const {
     return (wybrana_ >= 0 ? etykiety_[static_cast<std::size_t>(wybrana_)] : std::string()) + " na: " + wartosc_;
 }

@@ -589,7 +589,7 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     // The chart's controls in the bottom row, next to the chart button.
     QWidget* srodek = centralWidget();
     Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
-    Wykres->setGeometry(4, 522, 156, 24);
+    Wykres->setGeometry(4, 522, 162, 24);
     // The button's glyph from the working folder; a missing or unreadable
     // image leaves it without one.
     if (const std::optional<std::string> obraz = findExisting(app_.kontekst().KatalogRoboczy + "wykres.BMP")) {
@@ -598,10 +598,10 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     }
     LabelTypWykresu = new QLabel("Typ wykresu", srodek);
     LabelTypWykresu->setObjectName("LabelTypWykresu");
-    LabelTypWykresu->setGeometry(164, 526, 78, 18);
+    LabelTypWykresu->setGeometry(168, 526, 76, 18);
     WyborTypuWykresu = new QComboBox(srodek);
     WyborTypuWykresu->setObjectName("WyborTypuWykresu");
-    WyborTypuWykresu->setGeometry(242, 522, 112, 24);
+    WyborTypuWykresu->setGeometry(246, 522, 108, 24);
     for (const char* t : TypyWykresu()) WyborTypuWykresu->addItem(q(t));
     WyborTypuWykresu->setCurrentIndex(0);
     WyborTypuWykresu->setEnabled(false);
