@@ -21,6 +21,11 @@ for f in zakresy.txt moduls.rtf; do
   fi
 done
 
+# The glyph of the indicator window's chart button, never over the user's own.
+if [ ! -e "$work/wykres.BMP" ]; then
+  cp "$here/data/wykres.BMP" "$work/wykres.BMP"
+fi
+
 # The example command file of the batch button, never over the user's own.
 if [ ! -e "$work/przyklad.roz" ]; then
   cp "$here/data/ROZKAZY/przyklad.roz" "$work/przyklad.roz"

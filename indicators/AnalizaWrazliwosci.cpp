@@ -88,7 +88,15 @@ void AnalizaWrazliwosci::Aktywacja(const std::optional<WybranyWezel>& wezel, int
     brat_ = wezel->Etykieta;
     bratPlus_ = std::any_of(wezel->Nastepne.begin(), wezel->Nastepne.end(), Symulowany);
     bratMinus_ = std::any_of(wezel->Poprzednie.begin(), wezel->Poprzednie.end(), Symulowany);
-    if (wezel->Numer != 0 && !wezel->MaDzieci) WybierzZmienna(wybrana_);
+    if (wezel->Numer != 0 && !wezel->MaDzieci) {
+        WybierzZmienna(wybrana_);
+        return;
+    }
+    // The root or a node with children takes no what-if step: the slider,
+    // the bounds and the animation are off (the choice is kept for the
+    // next leaf).
+    suwak_.Wlaczony = dolna_.Wlaczony = gorna_.Wlaczony = krok_.Wlaczony = false;
+    grupaAnimacji_ = startWlaczony_ = false;
 }
 
 std::string AnalizaWrazliwosci::Jednostka() const { return JednostkaZmiennej(Parametr()); }
@@ -144,6 +152,11 @@ void AnalizaWrazliwosci::WybierzZmienna(int i) {
     tekstKroku_ = std::to_string(krok_.Pozycja);
     suwak_.Wlaczony = dolna_.Wlaczony = gorna_.Wlaczony = krok_.Wlaczony = true;
     startWlaczony_ = true;
+}
+
+void AnalizaWrazliwosci::PoKrokuPaska(const std::string& etykieta) {
+    brat_ = etykieta;
+    WybierzZmienna(wybrana_);
 }
 
 std::string AnalizaWrazliwosci::Opis() const {

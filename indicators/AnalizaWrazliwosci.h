@@ -126,6 +126,10 @@ public:
     bool AnimacjaTrwa() const { return animacja_.Trwa(); }
 
     // The sibling browser.
+    // A product bar's step replaced the node in view: its label, and the
+    // chosen variable's value, slider and bounds from the new record.
+    void PoKrokuPaska(const std::string& etykieta);
+
     void BratPlus();
     void BratMinus();
     void Oryginalny();

@@ -405,6 +405,7 @@ WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPrzewijania kod, in
     if (ostatniKrokPaska_.CoJesli) {
         // The replacing node is the selected one now.
         if (std::optional<WybranyWezel> w = warsztat_.Wybrany()) wezel_ = std::move(w);
+        if (wezel_) analiza_.PoKrokuPaska(wezel_->Etykieta);
         AktualizujWykres(ZrodloAktualizacji::Okno);
         if (ekspert) {
             ListaDiagnoz.clear();

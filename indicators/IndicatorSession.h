@@ -112,6 +112,8 @@ struct WidokWskaznikow {
     int WpisRelacji = 0;
     std::string Wartosc, Diagnoza;
     bool CheckBoxExpert = false;  // enabled
+    // The rule viewer box to be unchecked (a set read while reporting).
+    bool OdznaczPodglad = false;
     bool InfoOKoniecznosci = true;
     // Indicator sets and thresholds: the two threshold boxes.
     std::string Prog1, Prog2;

@@ -57,7 +57,22 @@ WidokWskaznikow IndicatorSession::WczytanieZestawu() {
         panel_.TekstListy = lista_.front();
     }
     WybierzZListy();
-    return Widok();
+    if (!raportowanie_) return Widok();
+
+    // A running report notes the change of base and the rule base of the
+    // new choice; the thresholds start empty and both expert boxes
+    // unchecked (enabled by the rule file alone).
+    PiszDoRaportu({std::string(80, '-'), utf8ToCp1250("Zmieniono bazę wskaźników na: ") + zestaw_.Plik});
+    std::vector<std::string> regul =
+        LinieBazyRegul(k_.KatalogOperatora, zestaw_.NazwaZestawu, panel_.TekstListy, plikRegul_);
+    regul.pop_back();  // no closing line here
+    PiszDoRaportu(regul);
+    ocena_.Prog1.clear();
+    ocena_.Prog2.clear();
+    analiza_.ZaznaczEkspert(false);
+    WidokWskaznikow v = Widok();
+    v.OdznaczPodglad = true;
+    return v;
 }
 
 WidokWskaznikow IndicatorSession::ZapisanieZestawuJako() {

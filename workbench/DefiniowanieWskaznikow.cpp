@@ -8,10 +8,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -454,6 +456,7 @@ void DefiniowanieWskaznikow::zdarzenie(const std::function<WidokWskaznikow()>& f
 }
 
 void DefiniowanieWskaznikow::aktywacja() {
+    opuszczone_ = false;
     sesja_->UstawWidoczne(true);
     zdarzenie([this] { return sesja_->onActivated(); });
 }
@@ -499,6 +502,9 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     Wykres->setEnabled(v.Wykres);
     SpeedButton1->setEnabled(p.Kompletny());
     CheckBoxExpert->setEnabled(v.CheckBoxExpert);
+    // The rule viewer goes with the rule file of the choice.
+    CheckBoxClipsViewer->setEnabled(v.CheckBoxExpert);
+    if (!v.CheckBoxExpert || v.OdznaczPodglad) CheckBoxClipsViewer->setChecked(false);
     InfoOKoniecznosciOpracowaniaWskaznikow->setVisible(v.InfoOKoniecznosci);
     ListBox1->clear();
     for (const std::string& d : sesja_->ListaDiagnoz) ListBox1->addItem(q(d));
@@ -527,7 +533,13 @@ void DefiniowanieWskaznikow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() != QEvent::ActivationChange) return;
     if (isActiveWindow()) {
-        aktywacja();
+        // Back from its own dialog or menu the window keeps its state (a set
+        // read, thresholds typed); from anywhere else it is activated anew.
+        if (opuszczone_) {
+            aktywacja();
+        } else {
+            sesja_->Aktywowane(true);
+        }
     } else {
         // A dialog owned by this window does not count as leaving it.
         QWidget* aktywne = QApplication::activeWindow();
@@ -577,23 +589,29 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     // The chart's controls in the bottom row, next to the chart button.
     QWidget* srodek = centralWidget();
     Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
-    Wykres->setGeometry(4, 522, 150, 24);
+    Wykres->setGeometry(4, 522, 162, 24);
+    // The button's glyph from the working folder; a missing or unreadable
+    // image leaves it without one.
+    if (const std::optional<std::string> obraz = findExisting(app_.kontekst().KatalogRoboczy + "wykres.BMP")) {
+        const QPixmap glif(QString::fromStdString(*obraz));
+        if (!glif.isNull()) Wykres->setIcon(QIcon(glif));
+    }
     LabelTypWykresu = new QLabel("Typ wykresu", srodek);
     LabelTypWykresu->setObjectName("LabelTypWykresu");
-    LabelTypWykresu->setGeometry(156, 526, 80, 18);
+    LabelTypWykresu->setGeometry(168, 526, 76, 18);
     WyborTypuWykresu = new QComboBox(srodek);
     WyborTypuWykresu->setObjectName("WyborTypuWykresu");
-    WyborTypuWykresu->setGeometry(238, 522, 120, 24);
+    WyborTypuWykresu->setGeometry(246, 522, 108, 24);
     for (const char* t : TypyWykresu()) WyborTypuWykresu->addItem(q(t));
     WyborTypuWykresu->setCurrentIndex(0);
     WyborTypuWykresu->setEnabled(false);
     LabelHoryzont = new QLabel("Horyzont wykresu", srodek);
     LabelHoryzont->setObjectName("LabelHoryzont");
-    LabelHoryzont->setGeometry(362, 526, 110, 18);
+    LabelHoryzont->setGeometry(358, 526, 112, 18);
     HoryzontyBox = Horyzont;
     HoryzontyBox->setObjectName("HoryzontyBox");
     HoryzontyBox->setParent(srodek);
-    HoryzontyBox->setGeometry(474, 522, 94, 24);
+    HoryzontyBox->setGeometry(472, 522, 94, 24);
     HoryzontyBox->show();
     for (QWidget* w : {static_cast<QWidget*>(LabelHoryzont), static_cast<QWidget*>(LabelTypWykresu),
                        static_cast<QWidget*>(HoryzontyBox)})

@@ -145,9 +145,11 @@ public:
     // The look, the report box and the expert items as the session has them.
     void pokazDodatki(const WidokWskaznikow& v);
     // The window lost the focus to aktywne (nothing: another application).
-    // A dialog the window owns does not count; anything else ends the
-    // report and hides the chart.
+    // A dialog or a menu of the window does not count; anything else ends
+    // the report and hides the chart, and the window's next activation
+    // counts as one (coming back from its own dialog or menu does not).
     void opuszczenie(QWidget* aktywne);
+    bool opuszczone_ = true;  // left for another window, or hidden, since the last activation
 
 protected:
     void hideEvent(QHideEvent* e) override;

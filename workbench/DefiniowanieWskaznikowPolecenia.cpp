@@ -71,9 +71,12 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     ZapisanieDiagnozDoPliku = pozycja("Zapisanie BIEŻĄCEJ diagnozy do pliku", "ZapisanieDiagnozDoPliku");
     WpisDoPlikuRaportu = pozycja("Dołączenie bieżącej diagnozy do raportu", "WpisDoPlikuRaportu");
 
-    RaportowanieDoPliku = new QCheckBox(centralWidget());
+    // The report box at the menu bar's right end: the bottom row belongs to
+    // the chart's controls, and the menu bar shows at every width.
+    RaportowanieDoPliku = new QCheckBox(menuBar());
     RaportowanieDoPliku->setObjectName("RaportowanieDoPliku");
-    RaportowanieDoPliku->setGeometry(130, 522, 300, 24);
+    RaportowanieDoPliku->setText(q(PodpisRaportowania(false)));
+    menuBar()->setCornerWidget(RaportowanieDoPliku, Qt::TopRightCorner);
 
     // The headings of the alternative layout, hidden as designed.
     auto etykieta = [&](const char* tekst, const char* nazwa, int lewa, int gora, int szerokosc) {
@@ -198,10 +201,13 @@ void DefiniowanieWskaznikow::opuszczenie(QWidget* aktywne) {
     // Ours: a dialog this window owns, or the modal box one of its commands
     // brought up (messages come with the program's own parent).
     const bool wlasne =
-        aktywne && aktywne != this &&
-        ((aktywne->parentWidget() && aktywne->parentWidget()->window() == this) ||
-         (aktywne->inherits("QDialog") && QApplication::activeModalWidget() == aktywne));
+        (aktywne && aktywne != this &&
+         ((aktywne->parentWidget() && aktywne->parentWidget()->window() == this) ||
+          (aktywne->inherits("QDialog") && QApplication::activeModalWidget() == aktywne) ||
+          aktywne->windowType() == Qt::Popup)) ||
+        (!aktywne && QApplication::activePopupWidget());
     if (wlasne) return;
+    opuszczone_ = true;
     sesja_->Deaktywacja(true);
     if (!sesja_->WykresWidoczny()) Chart1->hide();
     pokazDodatki(sesja_->Widok());
@@ -210,6 +216,7 @@ void DefiniowanieWskaznikow::opuszczenie(QWidget* aktywne) {
 void DefiniowanieWskaznikow::hideEvent(QHideEvent* e) {
     QMainWindow::hideEvent(e);
     if (e->spontaneous()) return;  // minimised: the window is not left
+    opuszczone_ = true;
     try {
         sesja_->hide();
     } catch (const std::exception& ex) {

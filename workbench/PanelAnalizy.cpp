@@ -91,15 +91,15 @@ PanelAnalizy::PanelAnalizy(QWidget& okno, IndicatorSession& sesja, Zdarzenie zda
 
     // The sibling browser.
     GroupBox9->setTitle(u("Przegląd \"kuzynów\""));
-    auto przycisk = [&](const char* tekst, const char* nazwa, int x) {
+    auto przycisk = [&](const char* tekst, const char* nazwa, int x, int szerokosc) {
         auto* b = new QPushButton(u(tekst), GroupBox9);
         b->setObjectName(nazwa);
-        b->setGeometry(x, 20, 72, 24);
+        b->setGeometry(x, 20, szerokosc, 24);
         return b;
     };
-    SpeedButton6 = przycisk("Brat (+)", "SpeedButton6", 4);
-    SpeedButton7 = przycisk("Brat (-)", "SpeedButton7", 78);
-    SpeedButton8 = przycisk("Oryginalny", "SpeedButton8", 152);
+    SpeedButton6 = przycisk("Brat (+)", "SpeedButton6", 4, 70);
+    SpeedButton7 = przycisk("Brat (-)", "SpeedButton7", 76, 70);
+    SpeedButton8 = przycisk("Oryginalny", "SpeedButton8", 148, 78);
     Brat->setParent(GroupBox9);
     Brat->setGeometry(4, 50, 220, 22);
     Brat->setFrameShape(QFrame::Panel);

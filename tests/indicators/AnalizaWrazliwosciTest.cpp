@@ -450,6 +450,29 @@ TEST_F(PanelSesji, StepsLeaveChangeEntriesWhileReporting) {
     EXPECT_EQ(s.Analiza().Brat(), "d/r 5");
 }
 
+TEST_F(PanelSesji, TheRootOrANodeWithChildrenTakesNoStep) {
+    s.onActivated();
+    s.Analiza().WybierzZmienna(0);
+    ASSERT_TRUE(s.Analiza().StartWlaczony());
+    const WybranyWezel wezly[] = {{0, 0, "d/r 0", true, {}, {}}, {2, 1, "d/r 2", true, {}, {"d/r 3"}}};
+    for (const WybranyWezel& wezel : wezly) {
+        w.etykiety = {wezel.Etykieta};
+        w.Zmiana_wezla();
+        s.Analiza().Aktywacja(wezel, 2012);
+        EXPECT_FALSE(s.Analiza().StartWlaczony()) << wezel.Etykieta;
+        EXPECT_FALSE(s.Analiza().GrupaAnimacji()) << wezel.Etykieta;
+        EXPECT_FALSE(s.Analiza().Suwak().Wlaczony) << wezel.Etykieta;
+        s.Analiza().Animuj(true);
+        s.Analiza().PrzewinSuwak(KodPrzewijania::LiniaWDol, 2600);
+        EXPECT_TRUE(w.kroki.empty()) << wezel.Etykieta;
+        EXPECT_EQ(s.Analiza().Wybrana(), 0) << "the choice is kept";
+    }
+    // A leaf again: the choice works as before.
+    s.Analiza().Aktywacja(WybranyWezel{3, 1, "d/r 3", false, {}, {}}, 2012);
+    EXPECT_TRUE(s.Analiza().StartWlaczony());
+    EXPECT_TRUE(s.Analiza().Suwak().Wlaczony);
+}
+
 TEST_F(PanelSesji, StopProbeOfTheUserInterfaceEndsTheRun) {
     s.onActivated();
     s.Analiza().WybierzZmienna(0);

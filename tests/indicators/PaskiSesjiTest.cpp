@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "IndicatorSession.h"
+#include "KrokCoJesli.h"
 #include "PolaRoku.h"
 #include "PomocWskaznikow.h"
 #include "TempDir.h"
@@ -113,6 +114,34 @@ TEST_F(Paski, ABarStepMakesItsVariableThePanelsAndWritesAChangeEntryWhileReporti
     bool wpis = false;
     for (const std::string& l : s->WpisyZmian) wpis = wpis || l.find(P("Zamówienia Beta [2016] na: 250")) != std::string::npos;
     EXPECT_TRUE(wpis);
+}
+
+TEST_F(Paski, AfterABarStepThePanelShowsTheNewNodeAndValue) {
+    // A workbench whose step writes the value and selects the new node.
+    struct Zmieniajacy : Warsztat {
+        Kontekst* k = nullptr;
+        std::optional<int> CoJesli(int p, long double v) override {
+            Warsztat::CoJesli(p, v);
+            UstawParametrDecyzji(k->RekordBiezacy, p, v);
+            wezel = WybranyWezel{8, 2, "d/r 8", false, {}, {}};
+            return 8;
+        }
+    } zw;
+    zw.k = k.get();
+    zw.wezel = w.wezel;
+    IndicatorSession sesja(*k, zw, z);
+    sesja.onActivated();
+    sesja.ComboBoxWyboruWyrobuChange(1);
+    for (const int q : {250, 260}) {
+        sesja.ScrollBarXScroll(4, KodPrzewijania::LiniaWDol, q);
+        EXPECT_EQ(sesja.Analiza().Parametr(), 14);
+        EXPECT_EQ(sesja.Analiza().Brat(), "d/r 8");
+        EXPECT_EQ(sesja.Analiza().Wartosc(), std::to_string(q));
+        EXPECT_EQ(sesja.Analiza().Suwak().Pozycja, q);
+        EXPECT_EQ(sesja.Analiza().DolnaGranica().Pozycja, q);
+        EXPECT_EQ(sesja.Analiza().GornaGranica().Pozycja, q + 1);
+        EXPECT_EQ(sesja.Widok().Brat, "d/r 8");
+    }
 }
 
 TEST_F(Paski, ScrollCodesAndRepeatedValues) {

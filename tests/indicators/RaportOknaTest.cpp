@@ -231,5 +231,61 @@ TEST_F(RaportSesji, NoRuleFileNoInference) {
     EXPECT_TRUE(s->ListaDiagnoz.empty());
 }
 
+TEST_F(RaportSesji, ReadingAnotherSetWhileReportingNotesItAndStartsTheChoiceAfresh) {
+    operatora.write("reguły-jeden.clp", kReguly);  // rules for "jeden" whatever the set
+    program.write("inne.xls", "");                  // the store gives the same table for it
+    z.tabela.UstawKomorke(2, kol::Relacja, "x>");
+    z.tabela.UstawKomorke(2, kol::Prog1, "2");
+    s->onActivated();
+    s->chooseIndicator(0);
+    ASSERT_TRUE(s->Analiza().EkspertWlaczony());
+
+    // Reporting off: the read keeps the thresholds of the row and the
+    // expert box as it was.
+    s->Analiza().ZaznaczEkspert(true);
+    ui.files = {program.folder() + "inne.xls"};
+    WidokWskaznikow v = s->WczytanieZestawu();
+    EXPECT_EQ(v.Prog1, "2");
+    EXPECT_FALSE(v.OdznaczPodglad);
+    EXPECT_TRUE(s->Analiza().EkspertZaznaczony());
+
+    // Reporting on: the choice's rule-base lines, then the change of base
+    // and the rule base again; the thresholds emptied, both boxes unchecked.
+    s->RaportowanieDoPliku(true);
+    ASSERT_EQ(s->Raport().Plik(), operatora.folder() + "inne.2012-02-14 10-22-33.rap");
+    auto raport = [&] {
+        return operatora.read(std::filesystem::path(s->Raport().Plik()).filename().string());
+    };
+    const std::size_t poStarcie = raport().size();
+    ui.files = {program.folder() + "inne.xls"};
+    v = s->WczytanieZestawu();
+    s->RaportowanieDoPliku(false);
+    const std::string baza = P("zmieniono bazę reguł na: ") + operatora.folder() + P("reguły-jeden.clp\r\n");
+    EXPECT_EQ(raport().substr(poStarcie), kKreska + "\r\n" + baza + kKreska + "\r\n" + kKreska + "\r\n" +
+                                              P("Zmieniono bazę wskaźników na: ") + program.folder() +
+                                              "inne.xls\r\n" + kKreska + "\r\n" + baza);
+    EXPECT_EQ(v.TekstListy, "jeden");
+    EXPECT_EQ(v.Prog1, "");
+    EXPECT_EQ(v.Prog2, "");
+    EXPECT_TRUE(v.OdznaczPodglad);
+    EXPECT_TRUE(v.CheckBoxExpert);
+    EXPECT_FALSE(v.InfoOKoniecznosci);
+    EXPECT_FALSE(s->Analiza().EkspertZaznaczony());
+    EXPECT_EQ(s->NazwaZestawu(), "inne");
+
+    // No rule file for the new choice: "brak bazy reguł" and the box disabled.
+    std::filesystem::remove(operatora.folder() + "reguły-jeden.clp");
+    s->RaportowanieDoPliku(true);
+    const std::size_t drugi = raport().size();
+    ui.files = {program.folder() + "inne.xls"};
+    v = s->WczytanieZestawu();
+    s->RaportowanieDoPliku(false);
+    EXPECT_NE(raport().find(P("brak bazy reguł: ") + operatora.folder() + P("reguły-inne-jeden.clp"), drugi),
+              std::string::npos);
+    EXPECT_FALSE(v.CheckBoxExpert);
+    EXPECT_TRUE(v.InfoOKoniecznosci);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 }  // namespace
 }  // namespace vesk

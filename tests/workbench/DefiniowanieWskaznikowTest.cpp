@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -5,9 +6,11 @@
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTabWidget>
+#include <filesystem>
 #include <set>
 #include <gtest/gtest.h>
 
@@ -221,6 +224,85 @@ TEST_F(OknoWskaznikow, ExpertPartFollowsTheMarker) {
     utworzAplikacje();
     EXPECT_FALSE(okno().CheckBoxExpert->isHidden());
     EXPECT_FALSE(okno().ListBox1->isHidden());
+}
+
+TEST_F(OknoWskaznikow, ChartGlyphFromTheWorkingFolderOrNone) {
+    std::filesystem::copy_file(std::string(VESK_DATA_DIR) + "PROGRAM/zakresy.txt", work.file("zakresy.txt"),
+                               std::filesystem::copy_options::overwrite_existing);
+    // None in the working folder: the window is complete and says nothing.
+    EXPECT_TRUE(okno().Wykres->icon().isNull());
+    EXPECT_EQ(okno().PageControl1->count(), 4);
+    EXPECT_TRUE(ui.messages.empty());
+    const struct {
+        const char* plik;  // copied or written into the working folder
+        bool glif;
+    } t[] = {{"wykres.BMP", true}, {"WYKRES.bmp", true}, {nullptr, false}};
+    for (const auto& c : t) {
+        std::filesystem::remove(work.file("wykres.BMP"));
+        std::filesystem::remove(work.file("WYKRES.bmp"));
+        if (c.plik)
+            std::filesystem::copy_file(std::string(VESK_SOURCE_DATA_DIR) + "wykres.BMP", work.file(c.plik));
+        else
+            work.write("wykres.BMP", "BM nie obraz");  // unreadable
+        app.reset();
+        app = std::make_unique<Aplikacja>(ui, std::vector<std::string>{}, work.folder(),
+                                          std::string(VESK_DATA_DIR) + "PROGRAM/", [this](Kontekst& k) {
+                                              k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/";
+                                          });
+        EXPECT_EQ(okno().Wykres->icon().isNull(), !c.glif) << (c.plik ? c.plik : "unreadable");
+        EXPECT_EQ(okno().PageControl1->count(), 4);
+        for (const std::string& m : ui.messages) ADD_FAILURE() << m;
+    }
+}
+
+TEST_F(OknoWskaznikow, CaptionsFitAndTheBottomRowDoesNotOverlap) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);
+    for (int szerokosc : {793, 572}) {  // a leaf with the panel, the root without
+        // Shown again once the main window's pending activation is past.
+        QApplication::processEvents();
+        pokaz();
+        QApplication::processEvents();
+        o.resize(szerokosc, o.height());
+        QApplication::processEvents();
+        ASSERT_TRUE(o.isVisible());
+        ASSERT_EQ(o.width(), szerokosc);
+
+        // Every caption shown is whole: buttons, check boxes and labels.
+        for (QWidget* w : o.findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(&o)) continue;
+            QString tekst;
+            int miejsce = w->width();
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                // The caption beside the glyph and the box or frame.
+                tekst = b->text();
+                const int glif = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
+                const int ramka = qobject_cast<QCheckBox*>(w) ? 24 : 8;
+                miejsce = b->width() - glif - ramka;
+            } else if (auto* l = qobject_cast<QLabel*>(w)) {
+                tekst = l->text();
+                miejsce = l->contentsRect().width();
+            }
+            if (tekst.isEmpty() || w->window() != &o) continue;
+            EXPECT_LE(w->fontMetrics().horizontalAdvance(tekst), miejsce)
+                << w->objectName().toStdString() << " \"" << tekst.toStdString() << "\" at " << szerokosc;
+        }
+        // The chart's row and the report box side by side, inside the window.
+        const QWidget* wiersz[] = {o.Wykres, o.LabelTypWykresu, o.WyborTypuWykresu, o.LabelHoryzont, o.HoryzontyBox,
+                                   o.RaportowanieDoPliku};
+        for (std::size_t i = 0; i < std::size(wiersz); ++i) {
+            const QRect a(wiersz[i]->mapTo(&o, QPoint(0, 0)), wiersz[i]->size());
+            EXPECT_LE(a.right(), szerokosc) << wiersz[i]->objectName().toStdString() << " at " << szerokosc;
+            EXPECT_LE(a.bottom(), o.height()) << wiersz[i]->objectName().toStdString();
+            for (std::size_t j = i + 1; j < std::size(wiersz); ++j) {
+                const QRect b(wiersz[j]->mapTo(&o, QPoint(0, 0)), wiersz[j]->size());
+                EXPECT_FALSE(a.intersects(b))
+                    << wiersz[i]->objectName().toStdString() << " / " << wiersz[j]->objectName().toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(OknoWskaznikow, Screenshot) {

@@ -50,6 +50,8 @@ TEST(UkladDrzewaTest, ControlsStayOnThePageInRowsThatDoNotOverlap) {
             }
             for (const auto& r : dolny) {
                 EXPECT_GE(r.y, wiersz[0].y + wiersz[0].h) << e[0] << "x" << e[1];
+                // Below the tab bar the whole row is on the page.
+                EXPECT_LE(r.y + r.h, g.strony.h - WysokoscPaskaZakladek) << e[0] << "x" << e[1] << " zoom " << zoom;
                 EXPECT_LE(r.x + r.w, g.strony.w) << e[0] << "x" << e[1];
                 EXPECT_GE(r.x, 0);
             }

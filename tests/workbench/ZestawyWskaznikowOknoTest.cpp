@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <filesystem>
+#include <QDialog>
 #include <gtest/gtest.h>
 
 #include "Aplikacja.h"
@@ -119,6 +120,35 @@ TEST_F(ZestawyOkna, SavedCopyReadsBackWithTheSameList) {
             EXPECT_TRUE(re.match(nazwa).hasMatch()) << nazwa;
         EXPECT_FALSE(re.match("zestaw.xlsx").hasMatch());
     }
+}
+
+TEST_F(ZestawyOkna, ASetReadStaysAfterTheWindowsOwnMenusAndDialogsNotAfterAnotherWindow) {
+    DefiniowanieWskaznikow& o = okno();
+    QApplication::processEvents();
+    ui.files = {work.folder() + "kopia.xls"};
+    o.ZapisanieZestawuWskanikw1->trigger();
+    ui.files = {work.folder() + "kopia.xls"};
+    o.WczytanieZestawu->trigger();
+    ASSERT_EQ(o.sesja().NazwaZestawu(), "kopia");
+    // Away to a menu of the window or a dialog it owns, then back: the set
+    // read stays.
+    QMenu menu(&o);
+    QDialog progi(&o);
+    for (QWidget* wlasne : std::initializer_list<QWidget*>{&menu, &progi, nullptr}) {
+        o.opuszczenie(wlasne == nullptr ? nullptr : wlasne);
+        if (wlasne == nullptr) break;  // another application: checked below
+        QEvent aktywacja(QEvent::ActivationChange);
+        QApplication::setActiveWindow(&o);
+        QApplication::sendEvent(&o, &aktywacja);
+        EXPECT_EQ(o.sesja().NazwaZestawu(), "kopia") << wlasne->metaObject()->className();
+        EXPECT_TRUE(o.windowTitle().endsWith(u("kopia.xls")));
+    }
+    // Back from another application: activated anew, the default set read.
+    QApplication::setActiveWindow(&o);
+    QEvent aktywacja(QEvent::ActivationChange);
+    QApplication::sendEvent(&o, &aktywacja);
+    EXPECT_EQ(o.sesja().NazwaZestawu(), "wskazniki-ogolne");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(ZestawyOkna, CorruptSetOrUnwritableFolderLeaveTheWindowAsItWas) {
