@@ -21,6 +21,7 @@
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
 #include "OknaFixture.h"
+#include "PanelAnalizy.h"
 #include "PaskiWidok.h"
 #include "Warsztat.h"
 #include "WykresWidok.h"
@@ -308,7 +309,7 @@ TEST_F(WykresIPaski, ACalledFileSimulatingANodeUpdatesTheValueBox) {
         << app->form1().PrzyciskPodgladu->text().toStdString();
 }
 
-TEST_F(WykresIPaski, ScreenshotWithTheChartAndTwoBarSteps) {
+TEST_F(WykresIPaski, ScreenshotWithTheChartThePanelAfterTwoSliderStepsAndTwoBarSteps) {
     DefiniowanieWskaznikow& w = o();
     aktywne();
     w.Wykres->click();
@@ -317,6 +318,16 @@ TEST_F(WykresIPaski, ScreenshotWithTheChartAndTwoBarSteps) {
     emit p.ComboBoxWyboruWyrobu->activated(0);
     p.ScrollBar[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     p.ScrollBar[0]->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    // Two slider steps of the sensitivity panel beside the chart.
+    ASSERT_NE(w.panelAnalizy, nullptr);
+    PanelAnalizy& a = *w.panelAnalizy;
+    a.WyborZmiennejBox->setCurrentIndex(0);
+    emit a.WyborZmiennejBox->activated(0);
+    const int c = a.WartoscZmiennejEdit->text().toInt();
+    a.Suwak->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    a.Suwak->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(a.WartoscZmiennejEdit->text().toInt(), c + 2);
+    EXPECT_TRUE(a.Suwak->isVisibleTo(&w));
     w.PageControl1->setCurrentIndex(0);
     ASSERT_FALSE(w.Chart1->isHidden());
     QImage obraz = w.grab().toImage();
