@@ -343,4 +343,20 @@ bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka) {
     return true;
 }
 
+void WyczyscPrzebiegiWezla(Kontekst& k, int numer) {
+    if (!k.Historia || numer < 0 || numer > NajwiekszyNumerWezla) return;
+    Przebiegi& h = *k.Historia;
+    h.Przebieg1[numer] = SeriaWezla{};
+    h.Przebieg2[numer] = SeriaWezla{};
+    for (int p = 1; p <= 3; ++p) {
+        h.Przebieg3[p][numer] = SeriaWezla{};
+        h.Przebieg4[p][numer] = SeriaWezla{};
+    }
+}
+
+void WyczyscPrzebiegi(Kontekst& k, int zachowany) {
+    for (int n = 0; n <= NajwiekszyNumerWezla; ++n)
+        if (n != zachowany) WyczyscPrzebiegiWezla(k, n);
+}
+
 }  // namespace vesk

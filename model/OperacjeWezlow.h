@@ -30,6 +30,13 @@ bool UtworzStanOperatora(Kontekst& k);
 // of `sciezka`, looked for in KatalogOperatora.
 bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka);
 
+// The per-step histories emptied. Another operator's node numbers name
+// other nodes: opening or creating an operator empties every node's series
+// but `zachowany`'s (a new operator's root has just run; -1 keeps none).
+// A deleted node's number is free again: its series go with it.
+void WyczyscPrzebiegi(Kontekst& k, int zachowany = -1);
+void WyczyscPrzebiegiWezla(Kontekst& k, int numer);
+
 // The console decision screen of the earlier program that a new node's
 // decisions pass through: prices x 1000, dividend shares and debt ratios x
 // 100 into the screen's table and back; it also clears the working

@@ -217,6 +217,7 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     if (!utworzono) return wycofaj("Nie udalo sie utworzyc pliku stanu " + sciezka + "qad");
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zostal utworzony");
     if (!renameFile(tymczasowy, plikDrzewa)) return wycofaj("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
+    WyczyscPrzebiegi(k, 0);  // the new root's run stays
 
     k.PlikDrzewa = plikDrzewa;
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
@@ -250,6 +251,8 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     if (sciezka.empty()) return false;
     const std::string plikDrzewa = sciezka + "tr1";
     const std::string plikStanu = sciezka + "qad";
+    // Reopening the open operator keeps its nodes' histories.
+    const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
     DrzewoDecyzji drzewo;
     try {
         drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
@@ -274,6 +277,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     if (std::string blad = brakujacyRekord(drzewo, k.TabelaWezlow, plikDrzewa); !blad.empty())
         return wycofaj(blad);
     if (!Wczytaj()) return wycofaj({});
+    if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
     k.PlikDrzewa = plikDrzewa;
