@@ -17,38 +17,38 @@
 
 namespace vesk {
 
+MigawkaOperatora::MigawkaOperatora(const Kontekst& k)
+    : SciezkaOperatora(k.SciezkaOperatora),
+      KatalogOperatora(k.KatalogOperatora),
+      NazwaPlikuStanu(k.NazwaPlikuStanu),
+      PlikDrzewa(k.PlikDrzewa),
+      TabelaWezlow(k.TabelaWezlow),
+      ZespolZapasowy(k.ZespolZapasowy),
+      RekordBiezacy(k.RekordBiezacy),
+      RekordPomocniczy(k.RekordPomocniczy),
+      NumerWezla(k.NumerWezla),
+      RokWezla(k.RokWezla),
+      ZnacznikWezla(k.ZnacznikWezla),
+      FlagiWynikow(k.FlagiWynikow),
+      m(k.m) {}
+
+void MigawkaOperatora::Przywroc(Kontekst& k) const {
+    k.SciezkaOperatora = SciezkaOperatora;
+    k.KatalogOperatora = KatalogOperatora;
+    k.NazwaPlikuStanu = NazwaPlikuStanu;
+    k.PlikDrzewa = PlikDrzewa;
+    k.TabelaWezlow = TabelaWezlow;
+    k.ZespolZapasowy = ZespolZapasowy;
+    k.RekordBiezacy = RekordBiezacy;
+    k.RekordPomocniczy = RekordPomocniczy;
+    k.NumerWezla = NumerWezla;
+    k.RokWezla = RokWezla;
+    k.ZnacznikWezla = ZnacznikWezla;
+    k.FlagiWynikow = FlagiWynikow;
+    k.m = m;
+}
+
 namespace {
-
-// The current operator as the operations change it: what a failed
-// operation puts back.
-struct StanOperatora {
-    std::string NazwaPlikuStanu;
-    std::string KatalogOperatora;
-    std::uint8_t NumerWezla;
-    std::int16_t RokWezla;
-    std::uint8_t ZnacznikWezla;
-    StanModelu RekordBiezacy;
-    ZESPOL TabelaWezlow;
-
-    explicit StanOperatora(const Kontekst& k)
-        : NazwaPlikuStanu(k.NazwaPlikuStanu),
-          KatalogOperatora(k.KatalogOperatora),
-          NumerWezla(k.NumerWezla),
-          RokWezla(k.RokWezla),
-          ZnacznikWezla(k.ZnacznikWezla),
-          RekordBiezacy(k.RekordBiezacy),
-          TabelaWezlow(k.TabelaWezlow) {}
-
-    void Przywroc(Kontekst& k) const {
-        k.NazwaPlikuStanu = NazwaPlikuStanu;
-        k.KatalogOperatora = KatalogOperatora;
-        k.NumerWezla = NumerWezla;
-        k.RokWezla = RokWezla;
-        k.ZnacznikWezla = ZnacznikWezla;
-        k.RekordBiezacy = RekordBiezacy;
-        k.TabelaWezlow = TabelaWezlow;
-    }
-};
 
 // The screen table of the console decision screen: [year][item] of the
 // production, price and purchase decisions, then dividend, debt and issue.
@@ -112,28 +112,22 @@ namespace {
 // with an error (a template decision the screen's scaling cannot hold, a
 // record that cannot be read).
 struct StanNowegoWezla {
-    StanOperatora Operator;
-    StanModelu RekordPomocniczy;
+    MigawkaOperatora Operator;
     std::int32_t NumerNowegoWezla;
     Harmonogram HarmonogramInwestycjiRoboczy;
     std::array<bool, 72> ZnacznikiInwestycji;
-    ZmienneModelu m;
 
     explicit StanNowegoWezla(const Kontekst& k)
         : Operator(k),
-          RekordPomocniczy(k.RekordPomocniczy),
           NumerNowegoWezla(k.NumerNowegoWezla),
           HarmonogramInwestycjiRoboczy(k.HarmonogramInwestycjiRoboczy),
-          ZnacznikiInwestycji(k.ZnacznikiInwestycji),
-          m(k.m) {}
+          ZnacznikiInwestycji(k.ZnacznikiInwestycji) {}
 
     void Przywroc(Kontekst& k) const {
         Operator.Przywroc(k);
-        k.RekordPomocniczy = RekordPomocniczy;
         k.NumerNowegoWezla = NumerNowegoWezla;
         k.HarmonogramInwestycjiRoboczy = HarmonogramInwestycjiRoboczy;
         k.ZnacznikiInwestycji = ZnacznikiInwestycji;
-        k.m = m;
     }
 };
 
@@ -260,7 +254,7 @@ bool SymulujWezel(Kontekst& k) {
 }
 
 bool UtworzStanOperatora(Kontekst& k) {
-    const auto przed = std::make_unique<StanOperatora>(k);
+    const auto przed = std::make_unique<MigawkaOperatora>(k);
     k.RekordPomocniczy = k.RekordBiezacy;
     if (!k.TabelaWezlow.Sciezka.empty() && IstniejePlik(k.TabelaWezlow.Sciezka)) k.ZespolZapasowy = k.TabelaWezlow;
     auto wycofaj = [&] {
@@ -318,7 +312,7 @@ bool UtworzStanOperatora(Kontekst& k) {
 }
 
 bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka) {
-    const auto przed = std::make_unique<StanOperatora>(k);
+    const auto przed = std::make_unique<MigawkaOperatora>(k);
     k.RekordPomocniczy = k.RekordBiezacy;
     if (!k.TabelaWezlow.Sciezka.empty() && IstniejePlik(k.TabelaWezlow.Sciezka)) k.ZespolZapasowy = k.TabelaWezlow;
 

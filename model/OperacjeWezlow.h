@@ -11,6 +11,24 @@
 
 namespace vesk {
 
+// What creating or opening an operator changes in the context: the
+// operator's names, the node tables, both record buffers, the current
+// node's header, the result flags and the model quantities. Taken before
+// such an operation, so that a failure puts all of it back.
+struct MigawkaOperatora {
+    std::string SciezkaOperatora, KatalogOperatora, NazwaPlikuStanu, PlikDrzewa;
+    ZESPOL TabelaWezlow, ZespolZapasowy;
+    StanModelu RekordBiezacy, RekordPomocniczy;
+    std::uint8_t NumerWezla;
+    std::int16_t RokWezla;
+    std::uint8_t ZnacznikWezla;
+    FlagiWynikow_t FlagiWynikow;
+    ZmienneModelu m;
+
+    explicit MigawkaOperatora(const Kontekst& k);
+    void Przywroc(Kontekst& k) const;
+};
+
 // Builds and saves the record of a new node: the decisions of the template
 // node (WezelDoEdycji), the closing state of the base node (WezelBazowy) as
 // its opening state, the next free node number. `proponowany` is the
