@@ -17,36 +17,30 @@
 
 namespace vesk {
 
-MigawkaOperatora::MigawkaOperatora(const Kontekst& k)
-    : SciezkaOperatora(k.SciezkaOperatora),
-      KatalogOperatora(k.KatalogOperatora),
-      NazwaPlikuStanu(k.NazwaPlikuStanu),
-      PlikDrzewa(k.PlikDrzewa),
-      TabelaWezlow(k.TabelaWezlow),
-      ZespolZapasowy(k.ZespolZapasowy),
-      RekordBiezacy(k.RekordBiezacy),
-      RekordPomocniczy(k.RekordPomocniczy),
-      NumerWezla(k.NumerWezla),
-      RokWezla(k.RokWezla),
-      ZnacznikWezla(k.ZnacznikWezla),
-      FlagiWynikow(k.FlagiWynikow),
-      m(k.m) {}
-
-void MigawkaOperatora::Przywroc(Kontekst& k) const {
-    k.SciezkaOperatora = SciezkaOperatora;
-    k.KatalogOperatora = KatalogOperatora;
-    k.NazwaPlikuStanu = NazwaPlikuStanu;
-    k.PlikDrzewa = PlikDrzewa;
-    k.TabelaWezlow = TabelaWezlow;
-    k.ZespolZapasowy = ZespolZapasowy;
-    k.RekordBiezacy = RekordBiezacy;
-    k.RekordPomocniczy = RekordPomocniczy;
-    k.NumerWezla = NumerWezla;
-    k.RokWezla = RokWezla;
-    k.ZnacznikWezla = ZnacznikWezla;
-    k.FlagiWynikow = FlagiWynikow;
-    k.m = m;
+namespace {
+// The fields of the snapshot, the same names in the context: one list for
+// both directions.
+template <typename Do, typename Z>
+void przepiszStanOperatora(Do& d, const Z& z) {
+    d.SciezkaOperatora = z.SciezkaOperatora;
+    d.KatalogOperatora = z.KatalogOperatora;
+    d.NazwaPlikuStanu = z.NazwaPlikuStanu;
+    d.PlikDrzewa = z.PlikDrzewa;
+    d.TabelaWezlow = z.TabelaWezlow;
+    d.ZespolZapasowy = z.ZespolZapasowy;
+    d.RekordBiezacy = z.RekordBiezacy;
+    d.RekordPomocniczy = z.RekordPomocniczy;
+    d.NumerWezla = z.NumerWezla;
+    d.RokWezla = z.RokWezla;
+    d.ZnacznikWezla = z.ZnacznikWezla;
+    d.FlagiWynikow = z.FlagiWynikow;
+    d.m = z.m;
 }
+}  // namespace
+
+MigawkaOperatora::MigawkaOperatora(const Kontekst& k) { przepiszStanOperatora(*this, k); }
+
+void MigawkaOperatora::Przywroc(Kontekst& k) const { przepiszStanOperatora(k, *this); }
 
 namespace {
 

@@ -19,9 +19,9 @@ struct MigawkaOperatora {
     std::string SciezkaOperatora, KatalogOperatora, NazwaPlikuStanu, PlikDrzewa;
     ZESPOL TabelaWezlow, ZespolZapasowy;
     StanModelu RekordBiezacy, RekordPomocniczy;
-    std::uint8_t NumerWezla;
-    std::int16_t RokWezla;
-    std::uint8_t ZnacznikWezla;
+    std::uint8_t NumerWezla = 0;
+    std::int16_t RokWezla = 0;
+    std::uint8_t ZnacznikWezla = 0;
     FlagiWynikow_t FlagiWynikow;
     ZmienneModelu m;
 
