@@ -2,8 +2,10 @@
 
 #include <initializer_list>
 
+#include "BladSkryptu.h"
 #include "Odczyty.h"
 #include "PozycjaBilansu.h"
+#include "Real48.h"
 
 namespace vesk {
 
@@ -188,7 +190,11 @@ std::optional<double> WartoscPozycji(const StanModelu& r, const PozycjaWskaznika
         case RodzinaOdczytu::RachunekWynikow: return WartoscRachunkuWynikow(r, w->Numer, w->Selektor, rok);
         case RodzinaOdczytu::Bilans:
             if (rok < 1 || rok > 3) return BrakWartosci;  // never the other side's column
-            return KomorkaBilansu(r, w->Numer, rok + w->PrzesuniecieKolumny);
+            try {
+                return KomorkaBilansu(r, w->Numer, rok + w->PrzesuniecieKolumny);
+            } catch (const Real48Error& e) {  // out of range like every other read-out
+                throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, e.what());
+            }
         case RodzinaOdczytu::CashFlow: return WartoscCashFlow(r, w->Numer, rok);
         case RodzinaOdczytu::Jedynka: return 1.0;
     }

@@ -3,7 +3,6 @@
 #include "BladSkryptu.h"
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
-#include "PozycjaBilansu.h"
 #include "SlowaRozkazu.h"
 #include "ZmienneSkryptu.h"
 

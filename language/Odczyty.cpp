@@ -336,6 +336,20 @@ bool Wyjscie_wskazniki_obrotowosci(Kontekst& k, int Item, int Year, const std::s
     return wyjscie_transform(k, Name, WartoscWskaznika(k.RekordBiezacy, Wskazniki::Obrotowosci, Item, Year));
 }
 
+bool Pozycja_Bilansu(Kontekst& k, int Row, int Column, const std::string& Name) {
+    double v = 0.0;
+    try {
+        v = KomorkaBilansu(k.RekordBiezacy, Row, Column);
+    } catch (const Real48Error& e) {
+        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, e.what());
+    }
+    return wyjscie_transform(k, Name, v);
+}
+
+bool _bilans(Kontekst& k, int Item, int Side, int Year, const std::string& Name) {
+    return wyjscie_transform(k, Name, WartoscBilansu(k.RekordBiezacy, Item, Side, Year));
+}
+
 bool Odczyt_Rachunek_Wynikow(Kontekst& k, int Item, int Side, int Year, const std::string& Name) {
     return Wyjscie_rachunek_wynikow(k, Item, Side, Year, Name);
 }

@@ -12,18 +12,16 @@
 //
 // The procedures named after the language's verbs store the value into a
 // script variable through wyjscie_transform. The balance sheet's cells are
-// in PozycjaBilansu.h.
+// in PozycjaBilansu.h, with BrakWartosci.
 #pragma once
 
 #include <string>
 
 #include "Kontekst.h"
+#include "PozycjaBilansu.h"
 #include "Typy.h"
 
 namespace vesk {
-
-// The value of a read-out whose arguments select no cell.
-inline constexpr double BrakWartosci = -1000.0;
 
 // ------------------------------------------------------------ families
 
@@ -97,6 +95,12 @@ bool Wyjscie_wskazniki_rentownosci(Kontekst& k, int Item, int Year, const std::s
 bool Wyjscie_wskazniki_plynnosci(Kontekst& k, int Item, int Year, const std::string& Name);
 bool Wyjscie_wskazniki_zadluzenia(Kontekst& k, int Item, int Year, const std::string& Name);
 bool Wyjscie_wskazniki_obrotowosci(Kontekst& k, int Item, int Year, const std::string& Name);
+
+// KomorkaBilansu / WartoscBilansu of the current record stored into the
+// variable Name; BladSkryptu (PozaZakresem) for a cell beyond the 6-byte
+// real.
+bool Pozycja_Bilansu(Kontekst& k, int Row, int Column, const std::string& Name);
+bool _bilans(Kontekst& k, int Item, int Side, int Year, const std::string& Name);
 
 // The entries of the indicator window and the optimisation: the same
 // read-outs under the names those callers use.

@@ -43,21 +43,6 @@ void zmiana(Warsztat& w, const std::string& grupa, const std::string& selektor, 
 
 }  // namespace
 
-void WyczyscPrzebiegi(Kontekst& k) {
-    if (k.Historia) *k.Historia = Przebiegi{};
-}
-
-void WyczyscPrzebiegiWezla(Kontekst& k, int numer) {
-    if (!k.Historia || numer < 0 || numer > 50) return;
-    Przebiegi& h = *k.Historia;
-    h.Przebieg1[numer] = SeriaWezla{};
-    h.Przebieg2[numer] = SeriaWezla{};
-    for (int p = 1; p <= 3; ++p) {
-        h.Przebieg3[p][numer] = SeriaWezla{};
-        h.Przebieg4[p][numer] = SeriaWezla{};
-    }
-}
-
 int IndeksRoku(const std::string& rok) {
     if (rok == "rok1") return 0;
     if (rok == "rok2") return 1;
@@ -97,7 +82,6 @@ int PozycjaWezla(const Warsztat& w, int numer) {
 
 void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa) {
     if (!w.Roz_Wczytanie_istniejacego_operatora(plikDrzewa)) odmowa("nie otwarto operatora " + plikDrzewa);
-    WyczyscPrzebiegi(w.k);
     wczytajRekord(w, 0);
     w.Wybierz(0);
 }
@@ -105,7 +89,6 @@ void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa) {
 void Utworz_Plik(Warsztat& w, const std::string& nazwa) {
     if (nazwa.size() <= 3) odmowa("'" + nazwa + "' nie jest nazwa pliku operatora");
     if (!w.TworzenieNowegoOperatora(nazwa.substr(0, nazwa.size() - 3))) odmowa("nie utworzono operatora " + nazwa);
-    WyczyscPrzebiegi(w.k);
     w.Wybierz(0);
 }
 
@@ -149,10 +132,8 @@ void Dodaj_Wezel(Warsztat& w, int pozycjaBazowego, int pozycjaWzoru) {
 
 void Kasuj_Wezel(Warsztat& w, int pozycja) {
     sprawdzPozycje(w, pozycja);
-    const int numer = w.Drzewo.Numer(pozycja);
     w.Wybierz(pozycja);
     if (!w.KasowanieWezla()) odmowa("wezel nie zostal skasowany");
-    WyczyscPrzebiegiWezla(w.k, numer);
 }
 
 void Symuluj_Wezel(Warsztat& w, int pozycja) {

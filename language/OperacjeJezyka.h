@@ -45,10 +45,6 @@ void Ustaw_Biezacy(Warsztat& w, int pozycja);
 // for the selector and year words; null when a word matches nothing.
 std::string* PoleDecyzji(Warsztat& w, const std::string& grupa, const std::string& selektor,
                          const std::string& rok);
-// The per-step histories emptied, all of them (another operator opened
-// or created) or one node's (its number is free again).
-void WyczyscPrzebiegi(Kontekst& k);
-void WyczyscPrzebiegiWezla(Kontekst& k, int numer);
 // Index 0..2 of "rok1".."rok3"; -1 for any other word.
 int IndeksRoku(const std::string& rok);
 // Stores the sheet into its node; BladSkryptu (Odmowa) when refused.

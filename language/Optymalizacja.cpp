@@ -11,6 +11,7 @@
 #include "PlikStanu.h"
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
+#include "OperacjeWezlow.h"
 #include "ZmienneSkryptu.h"
 
 namespace vesk {

@@ -18,37 +18,31 @@
 namespace vesk {
 
 namespace {
+// The fields of the snapshot, the same names in the context: one list for
+// both directions.
+template <typename Do, typename Z>
+void przepiszStanOperatora(Do& d, const Z& z) {
+    d.SciezkaOperatora = z.SciezkaOperatora;
+    d.KatalogOperatora = z.KatalogOperatora;
+    d.NazwaPlikuStanu = z.NazwaPlikuStanu;
+    d.PlikDrzewa = z.PlikDrzewa;
+    d.TabelaWezlow = z.TabelaWezlow;
+    d.ZespolZapasowy = z.ZespolZapasowy;
+    d.RekordBiezacy = z.RekordBiezacy;
+    d.RekordPomocniczy = z.RekordPomocniczy;
+    d.NumerWezla = z.NumerWezla;
+    d.RokWezla = z.RokWezla;
+    d.ZnacznikWezla = z.ZnacznikWezla;
+    d.FlagiWynikow = z.FlagiWynikow;
+    d.m = z.m;
+}
+}  // namespace
 
-// The current operator as the operations change it: what a failed
-// operation puts back.
-struct StanOperatora {
-    std::string NazwaPlikuStanu;
-    std::string KatalogOperatora;
-    std::uint8_t NumerWezla;
-    std::int16_t RokWezla;
-    std::uint8_t ZnacznikWezla;
-    StanModelu RekordBiezacy;
-    ZESPOL TabelaWezlow;
+MigawkaOperatora::MigawkaOperatora(const Kontekst& k) { przepiszStanOperatora(*this, k); }
 
-    explicit StanOperatora(const Kontekst& k)
-        : NazwaPlikuStanu(k.NazwaPlikuStanu),
-          KatalogOperatora(k.KatalogOperatora),
-          NumerWezla(k.NumerWezla),
-          RokWezla(k.RokWezla),
-          ZnacznikWezla(k.ZnacznikWezla),
-          RekordBiezacy(k.RekordBiezacy),
-          TabelaWezlow(k.TabelaWezlow) {}
+void MigawkaOperatora::Przywroc(Kontekst& k) const { przepiszStanOperatora(k, *this); }
 
-    void Przywroc(Kontekst& k) const {
-        k.NazwaPlikuStanu = NazwaPlikuStanu;
-        k.KatalogOperatora = KatalogOperatora;
-        k.NumerWezla = NumerWezla;
-        k.RokWezla = RokWezla;
-        k.ZnacznikWezla = ZnacznikWezla;
-        k.RekordBiezacy = RekordBiezacy;
-        k.TabelaWezlow = TabelaWezlow;
-    }
-};
+namespace {
 
 // The screen table of the console decision screen: [year][item] of the
 // production, price and purchase decisions, then dividend, debt and issue.
@@ -112,28 +106,22 @@ namespace {
 // with an error (a template decision the screen's scaling cannot hold, a
 // record that cannot be read).
 struct StanNowegoWezla {
-    StanOperatora Operator;
-    StanModelu RekordPomocniczy;
+    MigawkaOperatora Operator;
     std::int32_t NumerNowegoWezla;
     Harmonogram HarmonogramInwestycjiRoboczy;
     std::array<bool, 72> ZnacznikiInwestycji;
-    ZmienneModelu m;
 
     explicit StanNowegoWezla(const Kontekst& k)
         : Operator(k),
-          RekordPomocniczy(k.RekordPomocniczy),
           NumerNowegoWezla(k.NumerNowegoWezla),
           HarmonogramInwestycjiRoboczy(k.HarmonogramInwestycjiRoboczy),
-          ZnacznikiInwestycji(k.ZnacznikiInwestycji),
-          m(k.m) {}
+          ZnacznikiInwestycji(k.ZnacznikiInwestycji) {}
 
     void Przywroc(Kontekst& k) const {
         Operator.Przywroc(k);
-        k.RekordPomocniczy = RekordPomocniczy;
         k.NumerNowegoWezla = NumerNowegoWezla;
         k.HarmonogramInwestycjiRoboczy = HarmonogramInwestycjiRoboczy;
         k.ZnacznikiInwestycji = ZnacznikiInwestycji;
-        k.m = m;
     }
 };
 
@@ -260,7 +248,7 @@ bool SymulujWezel(Kontekst& k) {
 }
 
 bool UtworzStanOperatora(Kontekst& k) {
-    const auto przed = std::make_unique<StanOperatora>(k);
+    const auto przed = std::make_unique<MigawkaOperatora>(k);
     k.RekordPomocniczy = k.RekordBiezacy;
     if (!k.TabelaWezlow.Sciezka.empty() && IstniejePlik(k.TabelaWezlow.Sciezka)) k.ZespolZapasowy = k.TabelaWezlow;
     auto wycofaj = [&] {
@@ -318,7 +306,7 @@ bool UtworzStanOperatora(Kontekst& k) {
 }
 
 bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka) {
-    const auto przed = std::make_unique<StanOperatora>(k);
+    const auto przed = std::make_unique<MigawkaOperatora>(k);
     k.RekordPomocniczy = k.RekordBiezacy;
     if (!k.TabelaWezlow.Sciezka.empty() && IstniejePlik(k.TabelaWezlow.Sciezka)) k.ZespolZapasowy = k.TabelaWezlow;
 
@@ -341,6 +329,22 @@ bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka) {
     k.NazwaPlikuStanu = nazwa;
     UstawFlagiWynikow(k, true);
     return true;
+}
+
+void WyczyscPrzebiegiWezla(Kontekst& k, int numer) {
+    if (!k.Historia || numer < 0 || numer > NajwiekszyNumerWezla) return;
+    Przebiegi& h = *k.Historia;
+    h.Przebieg1[numer] = SeriaWezla{};
+    h.Przebieg2[numer] = SeriaWezla{};
+    for (int p = 1; p <= 3; ++p) {
+        h.Przebieg3[p][numer] = SeriaWezla{};
+        h.Przebieg4[p][numer] = SeriaWezla{};
+    }
+}
+
+void WyczyscPrzebiegi(Kontekst& k, int zachowany) {
+    for (int n = 0; n <= NajwiekszyNumerWezla; ++n)
+        if (n != zachowany) WyczyscPrzebiegiWezla(k, n);
 }
 
 }  // namespace vesk

@@ -11,6 +11,24 @@
 
 namespace vesk {
 
+// What creating or opening an operator changes in the context: the
+// operator's names, the node tables, both record buffers, the current
+// node's header, the result flags and the model quantities. Taken before
+// such an operation, so that a failure puts all of it back.
+struct MigawkaOperatora {
+    std::string SciezkaOperatora, KatalogOperatora, NazwaPlikuStanu, PlikDrzewa;
+    ZESPOL TabelaWezlow, ZespolZapasowy;
+    StanModelu RekordBiezacy, RekordPomocniczy;
+    std::uint8_t NumerWezla = 0;
+    std::int16_t RokWezla = 0;
+    std::uint8_t ZnacznikWezla = 0;
+    FlagiWynikow_t FlagiWynikow;
+    ZmienneModelu m;
+
+    explicit MigawkaOperatora(const Kontekst& k);
+    void Przywroc(Kontekst& k) const;
+};
+
 // Builds and saves the record of a new node: the decisions of the template
 // node (WezelDoEdycji), the closing state of the base node (WezelBazowy) as
 // its opening state, the next free node number. `proponowany` is the
@@ -29,6 +47,13 @@ bool UtworzStanOperatora(Kontekst& k);
 // Opens an existing operator: its model-state file named like the file part
 // of `sciezka`, looked for in KatalogOperatora.
 bool WczytajStanOperatora(Kontekst& k, const std::string& sciezka);
+
+// The per-step histories emptied. Another operator's node numbers name
+// other nodes: opening or creating an operator empties every node's series
+// but `zachowany`'s (a new operator's root has just run; -1 keeps none).
+// A deleted node's number is free again: its series go with it.
+void WyczyscPrzebiegi(Kontekst& k, int zachowany = -1);
+void WyczyscPrzebiegiWezla(Kontekst& k, int numer);
 
 // The console decision screen of the earlier program that a new node's
 // decisions pass through: prices x 1000, dividend shares and debt ratios x

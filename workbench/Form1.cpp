@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTabBar>
 #include <set>
 
 #include "Aplikacja.h"
@@ -46,8 +47,11 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     // Sizes from the whole virtual screen.
     QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
                                                      : QRect(0, 0, 1024, 768);
-    UkladGlowny l = UkladOknaGlownego(pulpit.width(), pulpit.height());
+    // Until the tree tab is first laid out, its tab row's own height.
+    zakladki_ = PageControl1->tabBar()->sizeHint().height();
+    UkladGlowny l = UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_);
     zbudujZakladkeDrzewa();
+    TabDrzewo->installEventFilter(this);
     MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
     setCentralWidget(PageControl1);
     PageControl1->setFixedSize(l.strony.w, l.strony.h);
@@ -243,6 +247,17 @@ void Form1::odswiez(const Warsztat& w) {
     };
     for (const auto& [nazwa, wlaczona] : stany) ustawWlaczenie(nazwa, wlaczona);
     if (Wyniki) Wyniki->odswiez();
+}
+
+bool Form1::eventFilter(QObject* o, QEvent* e) {
+    if (o == TabDrzewo && e->type() == QEvent::Resize) {
+        const int zakladki = PageControl1->height() - TabDrzewo->height();
+        if (zakladki > 0 && zakladki != zakladki_) {
+            zakladki_ = zakladki;
+            ulozZakladkeDrzewa(zoom_);
+        }
+    }
+    return QMainWindow::eventFilter(o, e);
 }
 
 void Form1::closeEvent(QCloseEvent* e) {

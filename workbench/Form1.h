@@ -83,6 +83,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
+    // The tree tab laid out again once its real height is known.
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void zbudujMenu();
@@ -96,6 +98,8 @@ private:
     void polecenie(const std::function<void(Warsztat&)>& f);
     std::vector<std::pair<std::string, int>> pokazaneDrzewo_;  // labels and levels shown
     bool odswiezanie_ = false;
+    int zakladki_ = 0;   // the page control's height less the tree tab's
+    bool zoom_ = true;   // as the tree tab was last laid out
     Aplikacja& app_;
     std::map<std::string, QAction*> akcje_;
     std::map<std::string, QMenu*> menu_;

@@ -75,7 +75,8 @@ void Form1::zbudujZakladkeDrzewa() {
 void Form1::ulozZakladkeDrzewa(bool zoom) {
     QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
                                                      : QRect(0, 0, 1024, 768);
-    const UkladZakladkiDrzewa l = UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height()), zoom);
+    zoom_ = zoom;
+    const UkladZakladkiDrzewa l = UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_), zoom);
     for (std::size_t k = 0; k < 9; ++k) {
         umiesc(Okres[k], l.okresy[k]);
         QFont f = Okres[k]->font();

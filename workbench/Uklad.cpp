@@ -15,7 +15,7 @@ constexpr int MiejscePodDrzewem = 20 + WysokoscPrzycisku + 40 + 10 + WysokoscPas
 
 }  // namespace
 
-UkladGlowny UkladOknaGlownego(int desktopW, int desktopH) {
+UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki) {
     UkladGlowny u;
     u.strony = {0, 0, SzerokoscStronProjektowana, WysokoscStronProjektowana};
     switch (desktopH) {
@@ -36,7 +36,8 @@ UkladGlowny UkladOknaGlownego(int desktopW, int desktopH) {
     }
     // The tree follows the desktop, but stays on its page with the buttons.
     int w = std::clamp(desktopW - 30, 100, std::max(100, u.strony.w - DrzewoLewo - 10));
-    int h = std::clamp(desktopH - 320, 60, std::max(60, u.strony.h - DrzewoGora - MiejscePodDrzewem));
+    const int wysokoscStrony = u.strony.h - std::max(0, zakladki);
+    int h = std::clamp(desktopH - 320, 60, std::max(60, wysokoscStrony - DrzewoGora - MiejscePodDrzewem));
     u.drzewo = {DrzewoLewo, DrzewoGora, w, h};
     u.przyciskiGora = u.drzewo.y + u.drzewo.h + 20;
     u.przyciskKoncaGora = u.przyciskiGora + 40;

@@ -28,8 +28,10 @@ inline constexpr int WysokoscPaskaZakladek = 30;
 inline constexpr int SzerokoscStronProjektowana = 1000;
 inline constexpr int WysokoscStronProjektowana = 680;
 
-// desktopW, desktopH: the whole virtual screen.
-UkladGlowny UkladOknaGlownego(int desktopW, int desktopH);
+// desktopW, desktopH: the whole virtual screen; zakladki: the part of the
+// page control's height its tab row and frame take, so that the tree and
+// its buttons stay inside the page itself.
+UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki = 0);
 
 // The tree tab at a "Zoom" setting: the period headers above the tree (one
 // per level, each above its level's column), the selected node's years,

@@ -8,6 +8,7 @@
 #include "Odczyty.h"
 #include "OperacjeWezlow.h"
 #include "PlikStanu.h"
+#include "PolaRoku.h"
 #include "PomocWskaznikow.h"
 #include "PozycjaBilansu.h"
 #include "PozycjeSprawozdan.h"
@@ -182,6 +183,16 @@ TEST_F(Ocena, FailuresShowInTheValueBoxWithNoDiagnosis) {
         EXPECT_EQ(o.Wartosc, c.wartosc);
         EXPECT_EQ(o.Diagnoza, "nie wiem");
     }
+}
+
+TEST_F(Ocena, ABalanceCellBeyondTheSixByteRealShowsOutOfRange) {
+    Zapis(k->RekordBiezacy, pola::SrodkiTrwale, 1, real48Max());
+    Zapis(k->RekordBiezacy, pola::InwestycjeRozpoczete, 1, real48Max());
+    Definiuj(Poz("Bilans Aktywa", "majątek trwały netto"), Poz("Bilans Aktywa", "jedynka"));
+    o.Rok = 1;
+    Oblicz(panel, o, r());
+    EXPECT_EQ(o.Wartosc, "poza zakresem");
+    EXPECT_EQ(o.Diagnoza, "nie wiem");
 }
 
 TEST_F(Ocena, RowFoundByIndexThenByNameAndThresholdCommaRewritten) {

@@ -111,6 +111,16 @@ TEST_F(Czasowniki, FileVerbsTakeThePathBetweenQuotes) {
     EXPECT_EQ(k->SciezkaOperatora, male(dir.folder() + "op."));
 }
 
+TEST_F(Czasowniki, AnotherOperatorKeepsOnlyTheHistoriesOfItsNewRoot) {
+    uruchom({W + "dodaj 0 0", W + "symuluj 1", "utw\xF3rz plik \"" + dir.file("Nowy.tr1") + "\"",
+             "odczyt rachunek rozliczeniowy 0 3 50 x1", "odczyt rachunek rozliczeniowy 1 3 50 x2",
+             "wczytaj plik \"" + dir.file("OP.tr1") + "\"", "odczyt rachunek rozliczeniowy 0 3 50 x3"});
+    ASSERT_FALSE(in->OstatniBlad()) << in->OstatniBlad()->what();
+    EXPECT_NE(x(1), 0.0);  // the new root has just run
+    EXPECT_EQ(x(2), 0.0);
+    EXPECT_EQ(x(3), 0.0);
+}
+
 TEST_F(Czasowniki, ReadOutsOfNodesHistoriesAndTargets) {
     uruchom({W + "dodaj 0 0", W + "symuluj 1", W + "dodaj 1 1", "odczyt w\xEAze\xB3 x1", "odczyt ojciec 2 x2",
              "odczyt wynik finansowy 1 1 0 x3", "odczyt wynik finansowy 51 1 0 x4",

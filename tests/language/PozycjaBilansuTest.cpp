@@ -1,108 +1,62 @@
-// Balance-sheet read-outs: the cells after the closing step, read on a copy
-// of the record, the year row and the cells outside the grid.
+// The balance verbs: the read-outs stored into script variables, the value
+// for a cell outside the grid, the loss negated only in the language's
+// numbering and a cell beyond the 6-byte real stopping the script.
 #include <gtest/gtest.h>
 
+#include "BilansZNiedoborem.h"
 #include "BladSkryptu.h"
 #include "Odczyty.h"
-#include "Real48.h"
 #include "PolaRoku.h"
-#include "PozycjaBilansu.h"
+#include "Real48.h"
 
 namespace vesk {
 namespace {
 
 using namespace pola;
 
-// Assets 60 + 5 + 25 = 90; equity 50, long-term 20, payables 10 and the
-// overdraft 5 leave a shortfall of 5 against the total of 90.
 struct Bilans : ::testing::Test {
     Kontekst k;
     StanModelu& r = k.RekordBiezacy;
-    Bilans() {
-        r.UstawRok(2012);
-        for (int rok = 1; rok <= 3; ++rok) {
-            Zapis(r, SrodkiTrwale, rok, 60.0L);
-            Zapis(r, InwestycjeRozpoczete, rok, 5.0L);
-            Zapis(r, MajatekObrotowy, rok, 25.0L);
-            Zapis(r, Naleznosci, rok, 10.0L);
-            Zapis(r, RachunekRozliczeniowy, rok, 6.0L);
-            Zapis(r, SumaAktywow, rok, 90.0L);
-            Zapis(r, KapitalWlasny, rok, 50.0L);
-            Zapis(r, ZobowiazaniaDlugoterminowe, rok, 20.0L);
-            Zapis(r, Zobowiazania, rok, 10.0L);
-            Zapis(r, KredytSanacyjny, rok, 5.0L);
-            Zapis(r, SumaPasywow, rok, 90.0L);
-            Zapis(r, StrataBrutto, rok, 2.5L);
-        }
-        Zapis(r, RachunekRozliczeniowy, 2, -3.5L);
-    }
+    Bilans() { test::BilansZNiedoborem(r); }
 };
 
-TEST_F(Bilans, NegativeCashReadsZeroAndLowersReceivablesOnACopy) {
+TEST_F(Bilans, ReadingTheBalanceLeavesTheRecordForTheCashFlow) {
     const StanModelu przed = r;
-    EXPECT_EQ(KomorkaBilansu(r, 15, 2), 0.0);
-    EXPECT_EQ(KomorkaBilansu(r, 14, 2), 6.5);
-    EXPECT_EQ(WartoscBilansu(r, 15, 1, 2), 0.0);
-    EXPECT_EQ(WartoscBilansu(r, 14, 1, 2), 6.5);
-    for (int kolumna : {1, 3}) {
-        EXPECT_EQ(KomorkaBilansu(r, 15, kolumna), 6.0);
-        EXPECT_EQ(KomorkaBilansu(r, 14, kolumna), 10.0);
-    }
+    EXPECT_TRUE(Pozycja_Bilansu(k, 15, 2, "x1"));
+    EXPECT_TRUE(_bilans(k, 15, 1, 2, "x2"));
+    EXPECT_EQ(k.ZmienneSkryptu[0], 0.0);
+    EXPECT_EQ(k.ZmienneSkryptu[1], 0.0);
     EXPECT_EQ(r, przed);
     // A later read-out does not depend on the balance read first.
     EXPECT_EQ(WartoscCashFlow(r, 15, 2), -3.5);
 }
 
-TEST_F(Bilans, AfterClosingEquityLongTermAndShortTermMakeTheTotal) {
-    for (int rok = 1; rok <= 3; ++rok) {
-        const int kolumna = rok + 3;
-        EXPECT_EQ(KomorkaBilansu(r, 1, kolumna) + KomorkaBilansu(r, 8, kolumna) + KomorkaBilansu(r, 11, kolumna),
-                  KomorkaBilansu(r, 14, kolumna))
-            << rok;
-        EXPECT_EQ(KomorkaBilansu(r, 12, kolumna), 15.0);  // payables absorbed the shortfall of 5
-        EXPECT_EQ(KomorkaBilansu(r, 1, kolumna), WartoscBilansu(r, 1, 2, rok));
-    }
-}
-
-TEST_F(Bilans, RowZeroHoldsTheCalendarYears) {
-    const double lata[] = {2009.0, 2010.0, 2011.0};
-    for (int rok = 1; rok <= 3; ++rok) {
-        EXPECT_EQ(KomorkaBilansu(r, 0, rok), lata[rok - 1]);
-        EXPECT_EQ(KomorkaBilansu(r, 0, rok + 3), lata[rok - 1]);
-    }
-    r.UstawRok(2015);
-    EXPECT_EQ(KomorkaBilansu(r, 0, 1), 2012.0);
-    EXPECT_EQ(WartoscBilansu(r, 0, 1, 1), BrakWartosci);
-}
-
-TEST_F(Bilans, CellsOutsideTheGridGiveMinusThousand) {
-    struct P {
-        int wiersz, kolumna;
-    } poza[] = {{1, 0}, {1, 7}, {0, 0}, {-1, 1}, {17, 1}, {15, 4}, {16, 6}, {15, 5}};
-    for (const P& p : poza) EXPECT_EQ(KomorkaBilansu(r, p.wiersz, p.kolumna), BrakWartosci) << p.wiersz << "/" << p.kolumna;
-    EXPECT_NE(KomorkaBilansu(r, 16, 3), BrakWartosci);
-    EXPECT_NE(KomorkaBilansu(r, 14, 6), BrakWartosci);
-    EXPECT_EQ(WartoscBilansu(r, 15, 2, 1), BrakWartosci);
-    EXPECT_EQ(WartoscBilansu(r, 17, 1, 1), BrakWartosci);
-    EXPECT_EQ(WartoscBilansu(r, 1, 3, 1), BrakWartosci);
+TEST_F(Bilans, CellsOutsideTheGridStoreMinusThousand) {
     EXPECT_TRUE(Pozycja_Bilansu(k, 1, 7, "x3"));
     EXPECT_EQ(k.ZmienneSkryptu[2], BrakWartosci);
+    EXPECT_TRUE(_bilans(k, 15, 2, 1, "x4"));
+    EXPECT_EQ(k.ZmienneSkryptu[3], BrakWartosci);
 }
 
 TEST_F(Bilans, TheLossIsNegatedOnlyInTheLanguagesNumbering) {
-    EXPECT_EQ(KomorkaBilansu(r, 7, 5), 2.5);
-    EXPECT_EQ(WartoscBilansu(r, 7, 2, 2), -2.5);
     EXPECT_TRUE(_bilans(k, 7, 2, 2, "x1"));
     EXPECT_TRUE(Odczyt_Bilans(k, 7, 5, "x2"));
+    EXPECT_EQ(k.ZmienneSkryptu[0], -2.5);
     EXPECT_EQ(k.ZmienneSkryptu[0], -k.ZmienneSkryptu[1]);
     EXPECT_FALSE(_bilans(k, 7, 2, 2, "x101"));
+    EXPECT_FALSE(Pozycja_Bilansu(k, 7, 5, "x0"));
 }
 
 TEST_F(Bilans, ASumBeyondTheSixByteRealIsAScriptError) {
     Zapis(r, SrodkiTrwale, 1, real48Max());
     Zapis(r, InwestycjeRozpoczete, 1, real48Max());
-    EXPECT_THROW(KomorkaBilansu(r, 1, 1), BladSkryptu);
-    EXPECT_EQ(WartoscBilansu(r, 1, 1, 1), static_cast<double>(2.0L * real48Max()));
+    try {
+        Pozycja_Bilansu(k, 1, 1, "x1");
+        FAIL() << "no error";
+    } catch (const BladSkryptu& e) {
+        EXPECT_EQ(e.rodzaj(), BladSkryptu::Rodzaj::PozaZakresem);
+    }
+    EXPECT_EQ(k.ZmienneSkryptu[0], 0.0);
 }
 
 }  // namespace

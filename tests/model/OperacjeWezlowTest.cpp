@@ -244,6 +244,34 @@ TEST_F(Operator, AFailedCreationRestoresEverything) {
     EXPECT_EQ(k->RekordBiezacy, rec);
 }
 
+TEST_F(Operator, AFailedCreationOrOpenAlsoPutsBackTheSpareBuffersAndTheModel) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    ASSERT_TRUE(newNode("0", "0"));
+    k->RekordPomocniczy.UstawNumer(7);
+    k->ZespolZapasowy = ZESPOL{};
+    k->m.RachunekRozliczeniowy = 12345;
+    k->m.ZyskKroku = -3;
+    k->FlagiWynikow.UstawWszystkie(false);
+    const FlagiWynikow_t flagi = k->FlagiWynikow;
+    const StanModelu pomocniczy = k->RekordPomocniczy;
+    const std::string sciezka = k->SciezkaOperatora;
+    auto takJakBylo = [&](const char* co) {
+        EXPECT_EQ(k->RekordPomocniczy, pomocniczy) << co;
+        EXPECT_EQ(k->ZespolZapasowy, ZESPOL{}) << co;
+        EXPECT_EQ(k->m.RachunekRozliczeniowy, 12345.0L) << co;
+        EXPECT_EQ(k->m.ZyskKroku, -3.0L) << co;
+        EXPECT_EQ(k->FlagiWynikow, flagi) << co;
+        EXPECT_EQ(k->SciezkaOperatora, sciezka) << co;
+    };
+    // The root's run stopped half-way.
+    k->ZadanoPrzerwania = [] { return true; };
+    EXPECT_FALSE(UtworzStanOperatora(*k));
+    k->ZadanoPrzerwania = nullptr;
+    takJakBylo("creation");
+    EXPECT_FALSE(WczytajStanOperatora(*k, "BRAK.qad"));
+    takJakBylo("open");
+}
+
 TEST_F(Operator, AStemWithoutANameCreatesNothing) {
     ASSERT_TRUE(UtworzStanOperatora(*k));
     k->SciezkaOperatora = dir.folder() + "inny/";

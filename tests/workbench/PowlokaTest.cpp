@@ -43,17 +43,18 @@ TEST(UkladGlownyTest, PageSizesByDesktopHeight) {
         {1280, 1024, SzerokoscStronProjektowana, WysokoscStronProjektowana},
         {1920, 1080, SzerokoscStronProjektowana, WysokoscStronProjektowana},
     };
-    for (const auto& c : cases) {
-        UkladGlowny u = UkladOknaGlownego(c.w, c.h);
-        EXPECT_EQ(u.strony, (Prostokat{0, 0, c.stronyW, c.stronyH})) << c.h;
-        // The tree and the buttons below it stay on the page.
-        EXPECT_EQ(u.drzewo.y, 88);
-        EXPECT_GT(u.drzewo.h, 0);
-        EXPECT_LE(u.drzewo.x + u.drzewo.w, u.strony.w) << c.h;
-        EXPECT_LE(u.przyciskKoncaGora + 30, u.strony.h) << c.h;
-        EXPECT_EQ(u.przyciskiGora, u.drzewo.y + u.drzewo.h + 20);
-        EXPECT_EQ(u.wykresPrzyciskGora, u.przyciskiGora - 20);
-    }
+    for (const auto& c : cases)
+        for (int zakladki : {0, 28}) {
+            UkladGlowny u = UkladOknaGlownego(c.w, c.h, zakladki);
+            EXPECT_EQ(u.strony, (Prostokat{0, 0, c.stronyW, c.stronyH})) << c.h;
+            // The tree and the buttons below it stay on the page, below its tabs.
+            EXPECT_EQ(u.drzewo.y, 88);
+            EXPECT_GT(u.drzewo.h, 0);
+            EXPECT_LE(u.drzewo.x + u.drzewo.w, u.strony.w) << c.h;
+            EXPECT_LE(u.przyciskKoncaGora + 30, u.strony.h - zakladki) << c.h << " " << zakladki;
+            EXPECT_EQ(u.przyciskiGora, u.drzewo.y + u.drzewo.h + 20);
+            EXPECT_EQ(u.wykresPrzyciskGora, u.przyciskiGora - 20);
+        }
     // The designed page fits a 1024 x 768 screen with its menu and status bar.
     EXPECT_LE(SzerokoscStronProjektowana, 1024);
     EXPECT_LE(WysokoscStronProjektowana + 60, 768);
@@ -66,6 +67,10 @@ TEST(UkladGlownyTest, TreeFollowsTheDesktopWhereThePageAllows) {
     UkladGlowny small = UkladOknaGlownego(640, 480);
     EXPECT_EQ(small.drzewo.h, 480 - 320);
     EXPECT_EQ(small.drzewo.w, 610);
+    // The tabs shorten the tree only where the page, not the desktop, bounds it.
+    EXPECT_EQ(UkladOknaGlownego(1024, 768, 28).drzewo, u.drzewo);
+    EXPECT_EQ(UkladOknaGlownego(640, 480, 28).drzewo, small.drzewo);
+    EXPECT_EQ(UkladOknaGlownego(1280, 1024, 28).drzewo.h, UkladOknaGlownego(1280, 1024).drzewo.h - 28);
 }
 
 TEST(UkladRaportuTest, FollowsThePrimaryScreen) {

@@ -232,6 +232,7 @@ bool Warsztat::KasowanieWezla() {
         }
     }
     k.ZespolZapasowy = k.TabelaWezlow;
+    WyczyscPrzebiegiWezla(k, n);
 
     const int rodzic = Drzewo.Rodzic(i);
     Drzewo.Usun(i);

@@ -19,50 +19,6 @@ namespace vesk {
 
 namespace {
 
-// What opening or creating an operator changes in the context, kept so
-// that a failure puts all of it back.
-struct Migawka {
-    std::string SciezkaOperatora, KatalogOperatora, NazwaPlikuStanu, PlikDrzewa;
-    ZESPOL TabelaWezlow, ZespolZapasowy;
-    StanModelu RekordBiezacy, RekordPomocniczy;
-    std::uint8_t NumerWezla;
-    std::int16_t RokWezla;
-    std::uint8_t ZnacznikWezla;
-    FlagiWynikow_t FlagiWynikow;
-    ZmienneModelu m;
-
-    explicit Migawka(const Kontekst& k)
-        : SciezkaOperatora(k.SciezkaOperatora),
-          KatalogOperatora(k.KatalogOperatora),
-          NazwaPlikuStanu(k.NazwaPlikuStanu),
-          PlikDrzewa(k.PlikDrzewa),
-          TabelaWezlow(k.TabelaWezlow),
-          ZespolZapasowy(k.ZespolZapasowy),
-          RekordBiezacy(k.RekordBiezacy),
-          RekordPomocniczy(k.RekordPomocniczy),
-          NumerWezla(k.NumerWezla),
-          RokWezla(k.RokWezla),
-          ZnacznikWezla(k.ZnacznikWezla),
-          FlagiWynikow(k.FlagiWynikow),
-          m(k.m) {}
-
-    void Przywroc(Kontekst& k) const {
-        k.SciezkaOperatora = SciezkaOperatora;
-        k.KatalogOperatora = KatalogOperatora;
-        k.NazwaPlikuStanu = NazwaPlikuStanu;
-        k.PlikDrzewa = PlikDrzewa;
-        k.TabelaWezlow = TabelaWezlow;
-        k.ZespolZapasowy = ZespolZapasowy;
-        k.RekordBiezacy = RekordBiezacy;
-        k.RekordPomocniczy = RekordPomocniczy;
-        k.NumerWezla = NumerWezla;
-        k.RokWezla = RokWezla;
-        k.ZnacznikWezla = ZnacznikWezla;
-        k.FlagiWynikow = FlagiWynikow;
-        k.m = m;
-    }
-};
-
 // The path less its last n characters.
 std::string bezKonca(const std::string& s, std::size_t n) { return s.size() >= n ? s.substr(0, s.size() - n) : ""; }
 
@@ -200,7 +156,7 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
         komunikat("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
         return false;
     }
-    const auto przed = std::make_unique<Migawka>(k);
+    const auto przed = std::make_unique<MigawkaOperatora>(k);
     auto wycofaj = [&](const std::string& tekst) {
         removeFile(tymczasowy);
         przed->Przywroc(k);
@@ -217,6 +173,7 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     if (!utworzono) return wycofaj("Nie udalo sie utworzyc pliku stanu " + sciezka + "qad");
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zostal utworzony");
     if (!renameFile(tymczasowy, plikDrzewa)) return wycofaj("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
+    WyczyscPrzebiegi(k, 0);  // the new root's run stays
 
     k.PlikDrzewa = plikDrzewa;
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
@@ -250,6 +207,8 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     if (sciezka.empty()) return false;
     const std::string plikDrzewa = sciezka + "tr1";
     const std::string plikStanu = sciezka + "qad";
+    // Reopening the open operator keeps its nodes' histories.
+    const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
     DrzewoDecyzji drzewo;
     try {
         drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
@@ -257,7 +216,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
         komunikat(e.what());
         return false;
     }
-    const auto przed = std::make_unique<Migawka>(k);
+    const auto przed = std::make_unique<MigawkaOperatora>(k);
     auto wycofaj = [&](const std::string& tekst) {
         przed->Przywroc(k);
         if (!tekst.empty()) komunikat(tekst);
@@ -274,6 +233,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     if (std::string blad = brakujacyRekord(drzewo, k.TabelaWezlow, plikDrzewa); !blad.empty())
         return wycofaj(blad);
     if (!Wczytaj()) return wycofaj({});
+    if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
     k.PlikDrzewa = plikDrzewa;

@@ -138,7 +138,7 @@ public:
     bool Symulowanie();
     bool Symulowanie(int numer);
     // Deletes the selected leaf (not the root) from the state file and the
-    // tree; saves the tree in every case.
+    // tree, and its per-step histories; saves the tree in every case.
     bool KasowanieWezla();
     bool KasowanieWezla(int numer);
     // The what-if step on the leaf numbered wezel (not the root): a copy C
@@ -158,8 +158,9 @@ public:
     // nothing when cancelled or refused. Writes nothing.
     std::optional<std::string> Zachowajjako1Click();
     // Creates the operator with the stem (folder, name, "."): state file
-    // with the simulated root, tree from the template "decyzje.tr1". Any
-    // failure: a message and the previous operator open as before.
+    // with the simulated root, tree from the template "decyzje.tr1"; the
+    // per-step histories but the new root's emptied. Any failure: a
+    // message and the previous operator open as before.
     bool TworzenieNowegoOperatora(const std::string& sciezka);
     bool TworzenieNowegoOperatora() { return TworzenieNowegoOperatora(k.SciezkaOperatora); }
     // Opens an operator: PlikStartowy or the open dialog (a cancelled
@@ -167,7 +168,8 @@ public:
     void NowyPlik1Click();
     // Opens the operator of the stem, its folder taken from the stem; the
     // tree and the state file are read together and nothing changes
-    // unless both are sound.
+    // unless both are sound; once another operator is open, the per-step
+    // histories are empty (reopening the same one keeps them).
     bool Wczytanie_istniejacego_operatora(const std::string& sciezka);
     bool Wczytanie_istniejacego_operatora() { return Wczytanie_istniejacego_operatora(k.SciezkaOperatora); }
     // The same for a tree file's path.

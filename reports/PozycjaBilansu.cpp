@@ -2,9 +2,7 @@
 
 #include <array>
 
-#include "BladSkryptu.h"
 #include "DomknijBilans.h"
-#include "Odczyty.h"
 #include "PolaRoku.h"
 #include "RaportBIK.h"
 #include "Real48.h"
@@ -63,6 +61,8 @@ const std::array<Wyrazenie, WierszyPasywow>& Pasywa() {
 
 constexpr int WierszStraty = 7;
 
+const char* const PozaZakresemBilansu = "pozycja bilansu poza zakresem liczby 6-bajtowej";
+
 // The record as the balance-sheet report prints it.
 StanModelu Zamkniety(const StanModelu& rekord) {
     StanModelu kopia = rekord;
@@ -88,7 +88,7 @@ double KomorkaBilansu(const StanModelu& rekord, int wiersz, int kolumna) {
     try {
         return static_cast<double>(roundToReal48(v));
     } catch (const Real48Error&) {  // a sum of two rows near the format's limit
-        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "pozycja bilansu poza zakresem liczby 6-bajtowej");
+        throw Real48Error(PozaZakresemBilansu);
     }
 }
 
@@ -98,14 +98,6 @@ double WartoscBilansu(const StanModelu& rekord, int pozycja, int strona, int rok
     if (rok < 1 || rok > 3) return BrakWartosci;
     const long double v = Wiersz(Zamkniety(rekord), strona, pozycja, rok);
     return static_cast<double>(strona == 2 && pozycja == WierszStraty ? -v : v);
-}
-
-bool Pozycja_Bilansu(Kontekst& k, int Row, int Column, const std::string& Name) {
-    return wyjscie_transform(k, Name, KomorkaBilansu(k.RekordBiezacy, Row, Column));
-}
-
-bool _bilans(Kontekst& k, int Item, int Side, int Year, const std::string& Name) {
-    return wyjscie_transform(k, Name, WartoscBilansu(k.RekordBiezacy, Item, Side, Year));
 }
 
 }  // namespace vesk

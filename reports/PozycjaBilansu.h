@@ -5,27 +5,22 @@
 // before it (cash read through the cash flow stays as the record holds it).
 #pragma once
 
-#include <string>
-
-#include "Kontekst.h"
 #include "Typy.h"
 
 namespace vesk {
 
+// The value of a read-out whose arguments select no cell.
+inline constexpr double BrakWartosci = -1000;
+
 // The grid of the balance chart and the indicator window: row 0 the
 // calendar years, assets in rows 1..16 of columns 1..3 (years 1..3),
 // liabilities in rows 1..14 of columns 4..6. Rounded to the 6-byte real;
-// BrakWartosci (-1000.0) for a cell outside the grid; BladSkryptu
-// (PozaZakresem) for a sum beyond the 6-byte real.
+// BrakWartosci (-1000.0) for a cell outside the grid; Real48Error for a
+// sum beyond the 6-byte real.
 double KomorkaBilansu(const StanModelu& rekord, int wiersz, int kolumna);
 
 // The language's numbering: side 1 asset row 1..16, side 2 liability row
 // 1..14, year 1..3; liability row 7 (the loss) negated.
 double WartoscBilansu(const StanModelu& rekord, int pozycja, int strona, int rok);
-
-// KomorkaBilansu / WartoscBilansu of the current record stored into the
-// variable Name (wyjscie_transform); false when Name names no variable.
-bool Pozycja_Bilansu(Kontekst& k, int Row, int Column, const std::string& Name);
-bool _bilans(Kontekst& k, int Item, int Side, int Year, const std::string& Name);
 
 }  // namespace vesk
