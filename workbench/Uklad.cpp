@@ -9,9 +9,8 @@ namespace {
 constexpr int DrzewoGora = 88;
 constexpr int DrzewoLewo = 10;
 constexpr int WysokoscPrzycisku = 30;
-// Room kept below the tree on its page: the button row and the end button;
-// the page itself is the page control less its tab bar.
-constexpr int MiejscePodDrzewem = 20 + WysokoscPrzycisku + 40 + 10 + WysokoscPaskaZakladek;
+// Room kept below the tree on its page: the button row and the end button.
+constexpr int MiejscePodDrzewem = 20 + WysokoscPrzycisku + 40 + 10;
 
 }  // namespace
 

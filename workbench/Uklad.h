@@ -22,9 +22,6 @@ struct UkladGlowny {
     int wykresPrzyciskGora = 0;  // wykres_z_n
 };
 
-// The page control's tab bar with its frame, taken from the height of
-// every page.
-inline constexpr int WysokoscPaskaZakladek = 30;
 inline constexpr int SzerokoscStronProjektowana = 1000;
 inline constexpr int WysokoscStronProjektowana = 680;
 

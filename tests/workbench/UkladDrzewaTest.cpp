@@ -39,7 +39,8 @@ TEST(UkladDrzewaTest, ControlsStayOnThePageInRowsThatDoNotOverlap) {
     const int ekrany[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1920, 1080}, {320, 200}};
     for (const auto& e : ekrany)
         for (bool zoom : {true, false}) {
-            const UkladGlowny g = UkladOknaGlownego(e[0], e[1]);
+            const int zakladki = 30;  // the tab row a style may draw
+            const UkladGlowny g = UkladOknaGlownego(e[0], e[1], zakladki);
             const UkladZakladkiDrzewa u = UkladDrzewa(g, zoom);
             const Prostokat wiersz[] = {u.symulacja, u.podglad, u.dodanie};
             const Prostokat dolny[] = {u.koniec, u.zoom, u.bazowy, u.okienkoBazowe, u.wzorcowy, u.okienkoEdycji};
@@ -51,7 +52,7 @@ TEST(UkladDrzewaTest, ControlsStayOnThePageInRowsThatDoNotOverlap) {
             for (const auto& r : dolny) {
                 EXPECT_GE(r.y, wiersz[0].y + wiersz[0].h) << e[0] << "x" << e[1];
                 // Below the tab bar the whole row is on the page.
-                EXPECT_LE(r.y + r.h, g.strony.h - WysokoscPaskaZakladek) << e[0] << "x" << e[1] << " zoom " << zoom;
+                EXPECT_LE(r.y + r.h, g.strony.h - zakladki) << e[0] << "x" << e[1] << " zoom " << zoom;
                 EXPECT_LE(r.x + r.w, g.strony.w) << e[0] << "x" << e[1];
                 EXPECT_GE(r.x, 0);
             }
