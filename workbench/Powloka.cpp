@@ -24,7 +24,7 @@ std::string PlikStartowyZParametrow(const std::vector<std::string>& parametry) {
 
 std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vector<std::string>& parametry,
                                    const std::string& katalogProgramu) {
-    s.LiczbaPunktowWykresu = 3;
+    k.LiczbaPunktowWykresu = 3;
     Inicjalizacja(k);
     k.DopisekTytulu = cp1250(tekst::DopisekTytulu);
     s.ZnacznikWsadowy = fileExists(joinPath(k.KatalogRoboczy, tekst::ZnacznikWsadowy));

@@ -22,10 +22,10 @@ std::string KatalogProgramuDomyslny();
 std::string PlikStartowyZParametrow(const std::vector<std::string>& parametry);
 
 // Program-lifetime state of the windows.
-// (The batch settings, the large view, the program folder and the credit
-// text live in the context, where the workbench reads them.)
+// (The batch settings, the large view, the program folder, the credit
+// text and the chart's point count live in the context, where the
+// workbench and the indicator window read them.)
 struct StanPowloki {
-    int LiczbaPunktowWykresu = 0;
     // (The optimisation's work flag is the context's FlagaPracy.)
     bool ZnacznikWsadowy = false;  // the marker file: command-file controls shown
 

@@ -176,7 +176,7 @@ TEST_F(Start, CreationWithoutRangesGoesOnWithZeroRanges) {
     // The later steps ran all the same.
     EXPECT_EQ(k->PlikStartowy, "x.tr1");
     EXPECT_EQ(k->KatalogProgramu, "/prog/");
-    EXPECT_EQ(s.LiczbaPunktowWykresu, 3);
+    EXPECT_EQ(k->LiczbaPunktowWykresu, 3);
     EXPECT_FALSE(s.ZnacznikWsadowy);
     EXPECT_TRUE(work.exists("VE-SK.INI"));
 }
