@@ -96,11 +96,6 @@ std::string PodpowiedzUpuszczenia(const std::string& zrodlo, int numer, const st
     return dotychczasowa;
 }
 
-Geometria Powiekszona(const Geometria& g) {
-    auto r = [](int v) { return static_cast<int>(std::nearbyint(v * 1.5L)); };
-    return {r(g.Lewa), r(g.Gora), r(g.Szerokosc), r(g.Wysokosc)};
-}
-
 // ------------------------------------------------------------ the session
 
 IndicatorSession::IndicatorSession(Kontekst& k, HakiWarsztatu& warsztat, IndicatorSetStore& magazyn)
@@ -282,17 +277,6 @@ void IndicatorSession::Zamkniecie() {
     warsztat_.UstawWzy1(true);
     ListaDiagnoz.clear();
     hide();
-}
-
-Geometria IndicatorSession::UkladAlternatywny(bool wlaczony, const Geometria& obecna) {
-    if (wlaczony) {
-        if (!zapamietana_) zapamietana_ = obecna;
-        return Powiekszona(*zapamietana_);
-    }
-    if (!zapamietana_) return obecna;
-    Geometria g = *zapamietana_;
-    zapamietana_.reset();
-    return g;
 }
 
 WidokWskaznikow IndicatorSession::Widok() const {

@@ -87,9 +87,6 @@ std::string PodpowiedzKlikniecia(const std::string& zrodlo, int numer);
 // any other keeps the text dotychczasowa.
 std::string PodpowiedzUpuszczenia(const std::string& zrodlo, int numer, const std::string& dotychczasowa);
 
-// The alternative layout: every measure times 1.5, halves rounded to even.
-Geometria Powiekszona(const Geometria& g);
-
 // What the window shows.
 struct WidokWskaznikow {
     bool Bezczynny = true;  // no node selected: nothing to show or evaluate
@@ -160,10 +157,6 @@ public:
     // The window closed: the two main menus back, the diagnosis list
     // emptied, the report stopped, the chart hidden.
     void Zamkniecie();
-
-    // The alternative layout toggled: on enlarges the geometry, off gives
-    // back exactly the geometry it had before.
-    Geometria UkladAlternatywny(bool wlaczony, const Geometria& obecna);
 
     // State the view and the tests read.
     const std::string& NazwaZestawu() const { return zestaw_.NazwaZestawu; }
@@ -242,7 +235,6 @@ private:
     bool raportowanie_ = false;
     bool wykresDozwolony_ = false;
     WykresWskaznika wykres_;
-    std::optional<Geometria> zapamietana_;
 
     // Sensitivity panel
     void PolaczAnalize();

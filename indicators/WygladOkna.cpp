@@ -6,12 +6,6 @@
 
 namespace vesk {
 
-namespace {
-
-int RazyPoltora(int v) { return static_cast<int>(std::nearbyint(v * 1.5L)); }
-
-}  // namespace
-
 bool ZnacznikEksperta(const std::string& katalogRoboczy) { return fileExists(katalogRoboczy + "expertsystem"); }
 
 const std::vector<std::string>& SkalowaneGory() {

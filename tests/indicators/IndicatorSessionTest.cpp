@@ -322,12 +322,13 @@ TEST_F(SesjaWskaznikow, HideDeactivateClose) {
 }
 
 TEST_F(SesjaWskaznikow, AlternativeLayoutRestoresExactly) {
-    const Geometria g{10, 25, 200, 401};
-    Geometria na = s.UkladAlternatywny(true, g);
-    EXPECT_EQ(na.Szerokosc, 300);
-    EXPECT_EQ(na.Gora, 38);
-    EXPECT_EQ(s.UkladAlternatywny(false, na), g);
-    EXPECT_EQ(s.UkladAlternatywny(false, g), g);  // off twice: unchanged
+    // The panel and one of its controls, as the window hands them over.
+    const std::map<std::string, Geometria> g{{"Analiza_wrazliwosci", {10, 25, 200, 401}}, {"Suwak", {4, 25, 100, 17}}};
+    const std::map<std::string, Geometria> na = s.Wyglad().Uklad(true, g);
+    EXPECT_EQ(na.at("Analiza_wrazliwosci").Wysokosc, 602);  // 601.5, halves to even
+    EXPECT_EQ(na.at("Suwak").Gora, 38);                     // 37.5
+    EXPECT_EQ(s.Wyglad().Uklad(false, na), g);
+    EXPECT_EQ(s.Wyglad().Uklad(false, g), g);  // off twice: unchanged
 }
 
 TEST_F(SesjaWskaznikow, PanelEventsGoThroughTheSession) {
