@@ -332,6 +332,13 @@ void TXLSTokenizer::readSheetMark()
 void TXLSTokenizer::TokenizeA1(std::u16string_view Formula)
 {
     start(Formula);
+    scan(false);
+}
+
+// One run over the text: what both syntaxes share, then each one's own
+// references ("$A$1", "Sheet!", "[book]" against "[.A1]").
+void TXLSTokenizer::scan(bool ooc)
+{
     try {
         while (pos_ < text_.size()) {
             char16_t c = text_[pos_];
@@ -343,19 +350,30 @@ void TXLSTokenizer::TokenizeA1(std::u16string_view Formula)
                 readNumber();
             else if (c == u'#')
                 readError();
-            else if (c == u'$' || isUpperLetter(c))
-                readRefOrName();
-            else if (c == u'!')
-                readSheetMark();
             else if (c == u'\'')
                 readQuoted();
-            else if (c == u'[')
-                readFile();
             else if (c == u'{' || c == u'}') {
                 error_ = true;
                 ++pos_;
-            } else
-                readName();
+            } else if (ooc) {
+                if (c == u'$')
+                    fail(16, orig_.substr(pos_));
+                else if (c == u'[')
+                    readOOCReference();
+                else if (c == u']')
+                    fail(FormulaErrorUnexpectedBracket, u"");
+                else
+                    readName();
+            } else {
+                if (c == u'$' || isUpperLetter(c))
+                    readRefOrName();
+                else if (c == u'!')
+                    readSheetMark();
+                else if (c == u'[')
+                    readFile();
+                else
+                    readName();
+            }
         }
     } catch (const Stop&) {
     }
@@ -421,33 +439,7 @@ void TXLSTokenizer::readOOCReference()
 void TXLSTokenizer::TokenizeOOC(std::u16string_view Formula)
 {
     start(Formula);
-    try {
-        while (pos_ < text_.size()) {
-            char16_t c = text_[pos_];
-            if (operatorAt())
-                continue;
-            if (c == u'"')
-                readString();
-            else if (isDigit(c))
-                readNumber();
-            else if (c == u'#')
-                readError();
-            else if (c == u'$')
-                fail(16, orig_.substr(pos_));
-            else if (c == u'[')
-                readOOCReference();
-            else if (c == u']')
-                fail(FormulaErrorUnexpectedBracket, u"");
-            else if (c == u'\'')
-                readQuoted();
-            else if (c == u'{' || c == u'}') {
-                error_ = true;
-                ++pos_;
-            } else
-                readName();
-        }
-    } catch (const Stop&) {
-    }
+    scan(true);
 }
 
 }  // namespace vesk

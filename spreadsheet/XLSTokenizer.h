@@ -44,6 +44,7 @@ private:
     TXLSTokenKind lastKind(std::size_t back = 0) const;
     void fail(int code, std::u16string_view arg);
     bool operatorAt();
+    void scan(bool ooc);
     std::u16string readDelimited(char16_t q, std::size_t& i);
     void readString();
     void readNumber();
