@@ -114,8 +114,7 @@ WidokWskaznikow IndicatorSession::onActivated() {
     warsztat_.UstawRezultaty2(false);
     if (!wezel_) return Widok();  // nothing selected: an inert window
 
-    const int pierwszy = static_cast<int>(KomorkaBilansu(k_.RekordBiezacy, 0, 1));
-    for (int i = 0; i < 3; ++i) lata_.push_back(cztery(pierwszy + i));
+    UstawLata();
     ocena_.Rok = 1;
 
     panel_.ZmianaZrodla(StronaPanelu::Licznik, ZrodlaWskaznikow()[0].Nazwa, k_.KatalogProgramu, *k_.Okna);
@@ -323,17 +322,21 @@ void IndicatorSession::PolaczAnalize() {
     h.OproznijWnioski = [this] { ListaDiagnoz.clear(); };
     h.RegulyDostepne = [this] { return plikRegul_.has_value(); };
     h.Raportowanie = [this] { return raportowanie_; };
-    h.WpisZmiany = [this](const std::string& opis) {
-        const std::vector<std::string> linie = LinieWpisuZmiany(opis, ListaDiagnoz);
-        WpisyZmian.insert(WpisyZmian.end(), linie.begin(), linie.end());
-        if (raport_.Dziala()) PiszDoRaportu(linie);
-    };
-    h.Wnioskowanie = [this] {
-        if (ExportWartosci()) Wnioskowanie();
-    };
+    h.WpisZmiany = [this](const std::string& opis) { WpiszZmiane(opis); };
+    h.Wnioskowanie = [this] { EksportIWnioskowanie(); };
     h.Koncowka = [this] { paski_.Koncowka(); };
     h.PoZmianieWezla = [this] { wezel_ = warsztat_.Wybrany(); };
     h.Zatrzymac = [this] { return k_.Okna->stopRequested(); };
+}
+
+void IndicatorSession::WpiszZmiane(const std::string& opis) {
+    const std::vector<std::string> linie = LinieWpisuZmiany(opis, ListaDiagnoz);
+    WpisyZmian.insert(WpisyZmian.end(), linie.begin(), linie.end());
+    if (raport_.Dziala()) PiszDoRaportu(linie);
+}
+
+void IndicatorSession::EksportIWnioskowanie() {
+    if (ExportWartosci()) Wnioskowanie();
 }
 
 void IndicatorSession::AktywujAnalize() {
@@ -371,19 +374,16 @@ WidokWskaznikow IndicatorSession::ComboBoxWyboruWyrobuChange(int wyrob) {
 WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPrzewijania kod, int pozycja) {
     if (!wezel_) return Widok();
     const bool ekspert = analiza_.EkspertZaznaczony();
-    if (ekspert && analiza_.Polaczenia.OproznijWnioski) analiza_.Polaczenia.OproznijWnioski();
+    if (ekspert) ListaDiagnoz.clear();
     // The bar's variable becomes the panel's, its bounds around the bar's
     // new position, before the step is sent.
-    if (n >= 1 && n <= 6 && paski_.Widok().Wlaczone) {
+    if (n >= 1 && n <= 6 && paski_.Widok().Wlaczone && KodKroku(kod)) {
         const PasekProduktu& p = paski_.Widok().Paski[static_cast<std::size_t>(n - 1)];
-        const int q = std::clamp(pozycja, p.Zakres.first, std::max(p.Zakres.first, p.Zakres.second));
-        const bool krokowy = KodKroku(kod);
-        if (krokowy) {
-            analiza_.WybierzZmienna(p.k - 1);
-            const bool naKoncu = q >= p.Zakres.second;
-            analiza_.PrzewinDolnaGranice(naKoncu ? q - 1 : q);
-            analiza_.PrzewinGornaGranice(naKoncu ? q : q + 1);
-        }
+        const int q = PozycjaWZakresie(p, pozycja);
+        analiza_.WybierzZmienna(p.k - 1);
+        const bool naKoncu = q >= p.Zakres.second;
+        analiza_.PrzewinDolnaGranice(naKoncu ? q - 1 : q);
+        analiza_.PrzewinGornaGranice(naKoncu ? q : q + 1);
     }
     ostatniKrokPaska_ = paski_.Przewiniecie(n, kod, pozycja);
     if (ostatniKrokPaska_.CoJesli) {
@@ -393,9 +393,9 @@ WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPrzewijania kod, in
         AktualizujWykres(ZrodloAktualizacji::Okno);
         if (ekspert) {
             ListaDiagnoz.clear();
-            if (analiza_.Polaczenia.Wnioskowanie) analiza_.Polaczenia.Wnioskowanie();
+            EksportIWnioskowanie();
         }
-        if (raportowanie_ && analiza_.Polaczenia.WpisZmiany) analiza_.Polaczenia.WpisZmiany(ostatniKrokPaska_.Opis);
+        if (raportowanie_) WpiszZmiane(ostatniKrokPaska_.Opis);
     }
     return Widok();
 }
@@ -407,6 +407,10 @@ void IndicatorSession::Koncowka() { paski_.Koncowka(); }
 void IndicatorSession::OdswiezWezelILata() {
     if (!wezel_) return;
     if (std::optional<WybranyWezel> w = warsztat_.Wybrany()) wezel_ = std::move(w);
+    UstawLata();
+}
+
+void IndicatorSession::UstawLata() {
     const int pierwszy = static_cast<int>(KomorkaBilansu(k_.RekordBiezacy, 0, 1));
     lata_.clear();
     for (int i = 0; i < 3; ++i) lata_.push_back(cztery(pierwszy + i));

@@ -239,12 +239,18 @@ private:
     // Sensitivity panel
     void PolaczAnalize();
     void AktywujAnalize();
+    // A change entry: kept in WpisyZmian and written to a running report.
+    void WpiszZmiane(const std::string& opis);
+    // Export of the node's facts, then the inference when it may run.
+    void EksportIWnioskowanie();
     AnalizaWrazliwosci analiza_{k_, warsztat_};
 
     // Chart controls and the product tab (after the context and the
     // workbench, which they use).
     // After the workbench's refresh: the node and its years anew.
     void OdswiezWezelILata();
+    // The three years of the current record's period.
+    void UstawLata();
     PaskiSesji paski_{k_, warsztat_};
     KrokPaska ostatniKrokPaska_;
 

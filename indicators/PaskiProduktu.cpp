@@ -28,9 +28,13 @@ std::array<PasekProduktu, 6> PaskiProduktu(const Kontekst& k, const StanModelu& 
         const long double r = std::round(v);
         s.Wartosc = r > INT32_MAX ? INT32_MAX : (r < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(r));
         s.Zakres = k.Zakresy[s.k];
-        s.Pozycja = std::clamp(s.Wartosc, s.Zakres.first, std::max(s.Zakres.first, s.Zakres.second));
+        s.Pozycja = PozycjaWZakresie(s, s.Wartosc);
     }
     return paski;
+}
+
+std::int32_t PozycjaWZakresie(const PasekProduktu& pasek, std::int32_t pozycja) {
+    return std::clamp(pozycja, pasek.Zakres.first, std::max(pasek.Zakres.first, pasek.Zakres.second));
 }
 
 std::string OpisZmianyPaska(const PasekProduktu& pasek, int p, const std::string& rok, const std::string& wartosc) {

@@ -30,6 +30,10 @@ struct PasekProduktu {
 // record: price and order of year 1, then of year 2, then of year 3.
 std::array<PasekProduktu, 6> PaskiProduktu(const Kontekst& k, const StanModelu& rekord, int p);
 
+// pozycja moved into the bar's range (an empty or upside-down range is its
+// minimum).
+std::int32_t PozycjaWZakresie(const PasekProduktu& pasek, std::int32_t pozycja);
+
 // The change entry's description of a bar: word, product, " [", the year
 // caption, "]", " na: ", the bar's box text.
 std::string OpisZmianyPaska(const PasekProduktu& pasek, int p, const std::string& rok, const std::string& wartosc);

@@ -29,12 +29,10 @@ void PaskiSesji::UstawPaski() {
 
 KrokPaska PaskiSesji::Przewiniecie(int n, KodPrzewijania kod, int pozycja) {
     KrokPaska krok;
-    const bool krokowy = KodKroku(kod);
-    if (n >= 1 && n <= 6 && widok_.Wlaczone && krokowy) {
+    if (n >= 1 && n <= 6 && widok_.Wlaczone && KodKroku(kod)) {
         const std::size_t i = static_cast<std::size_t>(n - 1);
         PasekProduktu& pasek = widok_.Paski[i];
-        const std::int32_t q =
-            std::clamp<std::int32_t>(pozycja, pasek.Zakres.first, std::max(pasek.Zakres.first, pasek.Zakres.second));
+        const std::int32_t q = PozycjaWZakresie(pasek, pozycja);
         pasek.Pozycja = q;
         const std::string tekst = std::to_string(q);
         if (widok_.Pola[i] != tekst) {
