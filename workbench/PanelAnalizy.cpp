@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "KodAkcjiSuwaka.h"
 #include "QtTekst.h"
 
 namespace vesk {
@@ -144,16 +145,7 @@ PanelAnalizy::PanelAnalizy(QWidget& okno, IndicatorSession& sesja, Zdarzenie zda
 }
 
 void PanelAnalizy::przewinSuwak(int akcja) {
-    KodPrzewijania kod;
-    switch (akcja) {
-        case QAbstractSlider::SliderSingleStepAdd: kod = KodPrzewijania::LiniaWDol; break;
-        case QAbstractSlider::SliderSingleStepSub: kod = KodPrzewijania::LiniaWGore; break;
-        case QAbstractSlider::SliderPageStepAdd: kod = KodPrzewijania::StronaWDol; break;
-        case QAbstractSlider::SliderPageStepSub: kod = KodPrzewijania::StronaWGore; break;
-        case QAbstractSlider::SliderToMinimum: kod = KodPrzewijania::Poczatek; break;
-        case QAbstractSlider::SliderToMaximum: kod = KodPrzewijania::Koniec; break;
-        default: kod = KodPrzewijania::SledzenieKciuka; break;
-    }
+    const KodPrzewijania kod = KodAkcjiSuwaka(akcja);
     // The new position is not yet the slider's value.
     const int p = Suwak->sliderPosition();
     zdarzenie_([this, kod, p] {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "KodAkcjiSuwaka.h"
 #include "QtTekst.h"
 
 namespace vesk {
@@ -58,15 +59,8 @@ PaskiWidok::PaskiWidok(QWidget* tabSheet3, QWidget* tabSheet5, QGroupBox* groupB
             Pole[i]->setReadOnly(true);
             Pole[i]->setGeometry(8, 66 + 100 * j, 100, 22);
             QScrollBar* pasek = ScrollBar[i];
-            connect(pasek, &QAbstractSlider::actionTriggered, this, [this, n](int akcja) {
-                switch (akcja) {
-                    case QAbstractSlider::SliderSingleStepAdd: przewiniecie(n + 1, KodPrzewijania::LiniaWDol); break;
-                    case QAbstractSlider::SliderSingleStepSub: przewiniecie(n + 1, KodPrzewijania::LiniaWGore); break;
-                    case QAbstractSlider::SliderPageStepAdd: przewiniecie(n + 1, KodPrzewijania::StronaWDol); break;
-                    case QAbstractSlider::SliderPageStepSub: przewiniecie(n + 1, KodPrzewijania::StronaWGore); break;
-                    default: przewiniecie(n + 1, KodPrzewijania::SledzenieKciuka); break;
-                }
-            });
+            connect(pasek, &QAbstractSlider::actionTriggered, this,
+                    [this, n](int akcja) { przewiniecie(n + 1, KodAkcjiSuwaka(akcja)); });
             connect(pasek, &QAbstractSlider::sliderReleased, this,
                     [this, n] { przewiniecie(n + 1, KodPrzewijania::KoniecPrzewijania); });
         }
