@@ -294,6 +294,13 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                         }
                         break;
                     }
+                    if (!plain && type == ctNumberFormula && f->TokenLength() == 0) {
+                        // A FORMULA without tokens is no cell to a reader of
+                        // these versions: the cached value goes out as a
+                        // number rather than being lost on the next read.
+                        writeNumber(row, col, xfOf(*cell), static_cast<TNumberFormulaCell*>(f)->Value);
+                        break;
+                    }
                     cellHead(row, col, xfOf(*cell));
                     std::u16string_view cachedText;
                     switch (type) {

@@ -144,6 +144,27 @@ TEST(CellWriter, EmptyStringFormulaIsType3WithoutString) {
     EXPECT_EQ(str[0].body, (std::vector<std::uint8_t>{2, 0, 1, 'a', 0, 'b', 0}));
 }
 
+TEST(CellWriter, ANumberFormulaWithoutTokensIsWrittenAsItsValue) {
+    // Such a cell comes from an odd file (a BIFF4 FORMULA inside a BIFF8
+    // sheet); a BIFF5/8 reader takes a tokenless FORMULA for no cell.
+    TXLSMini xls;
+    const std::uint8_t noTokens[] = {0x11, 0x00};  // bytes after the (empty) tokens
+    xls.Sheets().Items(0).AddNumberFormula(2, 0, 7.0, 15, noTokens, 0, 2);
+    const std::uint8_t tokens[] = {0x1E, 5, 0};  // 5
+    xls.Sheets().Items(0).AddNumberFormula(3, 0, 5.0, 15, tokens, 3);
+    const std::vector<Rec> rs = written(xls);
+    const std::vector<Rec> number = only(rs, BIFFID_NUMBER);
+    ASSERT_EQ(number.size(), 1u);
+    EXPECT_EQ(u16(number[0].body, 2), 2);
+    ASSERT_EQ(only(rs, BIFFID_FORMULA).size(), 1u);
+    std::vector<std::uint8_t> out;
+    xls.WriteStream(&out);
+    TXLSMini back;
+    back.ReadStream(&out);
+    EXPECT_EQ(back.Sheets().Items(0).AsFloat(2, 0), 7.0);
+    EXPECT_EQ(back.Sheets().Items(0).AsFloat(3, 0), 5.0);
+}
+
 TEST(CellWriter, LongFormulaTextContinues) {
     TXLSMini xls;
     const std::uint8_t tokens[] = {0x17, 0, 0};
