@@ -39,7 +39,7 @@ void WczytajParametryModelu(Kontekst& k) {
     {
         BinaryFile plik;
         if (!plik.open(sciezka, BinaryFile::Mode::Read))
-            throw IoError(sciezka, kOperacja, "nie mozna otworzyc pliku");
+            throw IoError(sciezka, kOperacja, "nie mo\xBFna otworzy\xE6 pliku");
         const std::size_t n = plik.read(bajty.data(), bajty.size());
         if (n < bajty.size())
             throw IoError(sciezka, kOperacja,
@@ -50,9 +50,9 @@ void WczytajParametryModelu(Kontekst& k) {
     for (int i = 17; i <= 19; ++i)
         if (w(i) <= 0.0L)
             throw IoError(sciezka, kOperacja,
-                          "wartosc " + std::to_string(i) + " (czas przejscia produkcji) musi byc wieksza od 0");
+                          "warto\x9C\xE6 " + std::to_string(i) + " (czas przej\x9C" "cia produkcji) musi by\xE6 wi\xEAksza od 0");
     if (w(39) <= -100.0L)
-        throw IoError(sciezka, kOperacja, "wartosc 39 (skladka ZUS) musi byc wieksza od -100 %");
+        throw IoError(sciezka, kOperacja, "warto\x9C\xE6 39 (sk\xB3" "adka ZUS) musi by\xE6 wi\xEAksza od -100 %");
 
     ZmienneModelu& m = k.m;
     m.StawkaAmortyzacji = w.real(1);

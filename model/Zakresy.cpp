@@ -52,7 +52,7 @@ bool WczytajZakresy(Kontekst& k, const std::string& path) {
     k.Zakresy.fill({0, 0});
     auto lines = readTextLines(path);
     if (!lines) {
-        k.Okna->message("Nie mozna odczytac pliku zakresow " + path + " !");
+        k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku zakres\xF3w " + path + " !");
         return false;
     }
     auto zle = CzytajZakresy(*lines, k.Zakresy);
