@@ -13,7 +13,7 @@ namespace vesk {
 
 namespace {
 
-constexpr const char* kOperacja = "odczyt parametrow modelu";
+constexpr const char* kOperacja = "odczyt parametr\xF3w modelu";
 constexpr std::size_t kRozmiar = 6 * LiczbaParametrow;
 
 // The values of the file, numbered from 1 as the file's documentation
@@ -43,7 +43,7 @@ void WczytajParametryModelu(Kontekst& k) {
         const std::size_t n = plik.read(bajty.data(), bajty.size());
         if (n < bajty.size())
             throw IoError(sciezka, kOperacja,
-                          "plik zawiera " + std::to_string(n / 6) + " wartosci, potrzeba " +
+                          "plik zawiera " + std::to_string(n / 6) + " warto\x9C" "ci, potrzeba " +
                               std::to_string(LiczbaParametrow));
     }
     const Wartosci w(bajty);

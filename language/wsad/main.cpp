@@ -59,7 +59,7 @@ public:
 };
 
 int uzycie() {
-    std::cerr << "uzycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
+    std::cerr << "użycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
     return 2;
 }
 
