@@ -6,6 +6,13 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cd "$here"
 
+# Without a screen nothing is built or installed: the user learns it at once.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Brak ekranu graficznego (DISPLAY nie ustawione)." >&2
+  echo "Bez ekranu program można uruchomić w wirtualnym ekranie:  xvfb-run -a ./run.sh" >&2
+  exit 1
+fi
+
 ./scripts/install-deps.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -29,12 +36,6 @@ fi
 # The example command file of the batch button, never over the user's own.
 if [ ! -e "$work/przyklad.roz" ]; then
   cp "$here/data/ROZKAZY/przyklad.roz" "$work/przyklad.roz"
-fi
-
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-  echo "Brak ekranu graficznego (DISPLAY nie ustawione)." >&2
-  echo "Bez ekranu program mozna uruchomic w wirtualnym ekranie:  xvfb-run -a ./run.sh" >&2
-  exit 1
 fi
 
 cd "$work"

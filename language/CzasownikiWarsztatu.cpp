@@ -50,7 +50,7 @@ void CzasownikiWarsztatu::zmiana(const std::string& linia, const char* grupa, in
     const std::string selektor = slowoSelektora > 0 ? slowo(linia, slowoSelektora) : std::string();
     // A product group resolves its value only for a known product.
     if ((g == "cena" || g == "zlec") && wierszProduktu(selektor) == 0) return;
-    const std::string v = wartosc(WymaganeSlowo(linia, slowoWartosci, "wartosc"));
+    const std::string v = wartosc(WymaganeSlowo(linia, slowoWartosci, "warto\x9C\xE6"));
     if (std::string* pole = PoleDecyzji(w_, g, selektor, slowo(linia, slowoRoku))) *pole = v;
 }
 
@@ -80,13 +80,13 @@ void CzasownikiWarsztatu::Wczytaj_Plik_Interpreter(const std::string& l) { Wczyt
 void CzasownikiWarsztatu::Utworz_Plik_Interpreter(const std::string& l) { Utworz_Plik(w_, sciezkaWCudzyslowie(l)); }
 
 void CzasownikiWarsztatu::Ustaw_Wezel_Intepreter(const std::string& l) {
-    const int n = ArgumentCalkowityScisly(k_, WymaganeSlowo(l, 3, "numer wezla"));
+    const int n = ArgumentCalkowityScisly(k_, WymaganeSlowo(l, 3, "numer w\xEAz\xB3" "a"));
     Ustaw_Biezacy(w_, PozycjaWezla(w_, n));
 }
 
 void CzasownikiWarsztatu::Dodaj_Wezel_Intepreter(const std::string& l) {
-    const int baza = ArgumentCalkowity(k_, WymaganeSlowo(l, 3, "wezel bazowy"));
-    const int wzor = ArgumentCalkowity(k_, WymaganeSlowo(l, 4, "wezel wzorcowy"));
+    const int baza = ArgumentCalkowity(k_, WymaganeSlowo(l, 3, "w\xEAze\xB3 bazowy"));
+    const int wzor = ArgumentCalkowity(k_, WymaganeSlowo(l, 4, "w\xEAze\xB3 wzorcowy"));
     const std::string cel = slowo(l, 5);
     const int v = cel.empty() ? 0 : NumerCelu(cel);
     Dodaj_Wezel(w_, PozycjaWezla(w_, baza), PozycjaWezla(w_, wzor));
@@ -94,13 +94,13 @@ void CzasownikiWarsztatu::Dodaj_Wezel_Intepreter(const std::string& l) {
 }
 
 void CzasownikiWarsztatu::Kasuj_Wezel_Intepreter(const std::string& l) {
-    const int i = PozycjaWezla(w_, ArgumentCalkowity(k_, WymaganeSlowo(l, 3, "numer wezla")));
+    const int i = PozycjaWezla(w_, ArgumentCalkowity(k_, WymaganeSlowo(l, 3, "numer w\xEAz\xB3" "a")));
     if (w_.Drzewo.MaDzieci(i)) throw BladSkryptu(BladSkryptu::Rodzaj::Odmowa, "blad w skrypcie - kasowanie");
     Kasuj_Wezel(w_, i);
 }
 
 void CzasownikiWarsztatu::Symuluj_Wezel_Interpreter(const std::string& l) {
-    Symuluj_Wezel(w_, PozycjaWezla(w_, ArgumentCalkowity(k_, WymaganeSlowo(l, 3, "numer wezla"))));
+    Symuluj_Wezel(w_, PozycjaWezla(w_, ArgumentCalkowity(k_, WymaganeSlowo(l, 3, "numer w\xEAz\xB3" "a"))));
 }
 
 void CzasownikiWarsztatu::OdswiezWskazniki() {
@@ -181,16 +181,16 @@ void CzasownikiWarsztatu::Odczyt_Interpreter(const std::string& pozycja, const s
 
 void CzasownikiWarsztatu::Odczyt_Numeru_Wezla_Interpreter(const std::string& l) {
     const std::string c = WymaganeSlowo(l, 2, "zmienna odczytu");
-    if (!w_.Wybrany) throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla, "zaden wezel nie jest wybrany");
+    if (!w_.Wybrany) throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla, "\xBF" "aden w\xEAze\xB3 nie jest wybrany");
     NumerOdczytanegoWezla = *w_.Wybrany;
     zapisz(c, NumerOdczytanegoWezla);
 }
 
 void CzasownikiWarsztatu::Odczyt_Numeru_Wezla_Ojca_Interpreter(const std::string& l) {
-    const int n = ArgumentCalkowity(k_, WymaganeSlowo(l, 2, "numer wezla"));
+    const int n = ArgumentCalkowity(k_, WymaganeSlowo(l, 2, "numer w\xEAz\xB3" "a"));
     const std::string c = WymaganeSlowo(l, 3, "zmienna odczytu");
     const int rodzic = w_.Drzewo.Rodzic(PozycjaWezla(w_, n));
-    if (rodzic < 0) throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla, "wezel " + std::to_string(n) + " nie ma ojca");
+    if (rodzic < 0) throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla, "w\xEAze\xB3 " + std::to_string(n) + " nie ma ojca");
     zapisz(c, w_.Drzewo.Numer(rodzic));
 }
 

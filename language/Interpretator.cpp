@@ -5,6 +5,8 @@
 #include <exception>
 #include <filesystem>
 
+#include "CodePage.h"
+#include "FileSystem.h"
 #include "Real48.h"
 #include "SlowaRozkazu.h"
 #include "TekstWiersza.h"
@@ -89,6 +91,22 @@ std::string katalogRoboczy(const Kontekst& k) {
 
 }  // namespace
 
+std::optional<std::vector<std::string>> WierszePlikuRozkazow(const std::string& nazwa) {
+    // Only a plain file of a sensible size is read: a device or a huge file
+    // named in a line must not hang the run.
+    const std::optional<std::string> natywna = findExisting(nazwa);
+    std::error_code ec;
+    if (!natywna || !std::filesystem::is_regular_file(*natywna, ec) ||
+        std::filesystem::file_size(*natywna, ec) > NajwiekszyPlikRozkazow || ec)
+        return std::nullopt;
+    BinaryFile f;
+    std::optional<std::string> bajty;
+    if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest();
+    if (!bajty) return std::nullopt;
+    // Written by a Linux editor the file is UTF-8; the lines are code page 1250.
+    return splitTextLines(textFileToCp1250(*bajty));
+}
+
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
     std::array<WierszSiatki, 20> wiersze;
     for (std::size_t r = 0; r < wiersze.size(); ++r) {
@@ -156,15 +174,8 @@ std::string Interpretator::tekstPliku(const PoziomWykonania& p) {
 }
 
 void Interpretator::ladujPlik(int L, const std::string& nazwa) {
-    // Only a plain file of a sensible size is read: a device or a huge file
-    // named in a line must not hang the run.
-    const std::optional<std::string> natywna = findExisting(nazwa);
-    std::error_code ec;
-    if (!natywna || !std::filesystem::is_regular_file(*natywna, ec) ||
-        std::filesystem::file_size(*natywna, ec) > NajwiekszyPlikRozkazow || ec)
-        blad(BladSkryptu::Rodzaj::Plik, "nie mozna odczytac pliku rozkazow " + nazwa);
-    std::optional<std::vector<std::string>> linie = readTextLines(nazwa);
-    if (!linie) blad(BladSkryptu::Rodzaj::Plik, "nie mozna odczytac pliku rozkazow " + nazwa);
+    std::optional<std::vector<std::string>> linie = WierszePlikuRozkazow(nazwa);
+    if (!linie) blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + nazwa);
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];
     p.NazwaPliku = nazwa;
     p.Linie = std::move(*linie);
@@ -182,7 +193,7 @@ void Interpretator::otworzRaport() {
     if (!raport_->create(plikRaportuTymczasowy_)) {
         raport_.reset();
         removeFile(plikRaportuTymczasowy_);
-        blad(BladSkryptu::Rodzaj::Plik, "nie mozna utworzyc pliku raportu " + plikRaportu_);
+        blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_);
     }
 }
 
@@ -274,7 +285,7 @@ void Interpretator::petla(int L, bool& przerwano) {
             p.Zakoncz = true;
             ustawPrzycisk(false);
             if (L == 0 && !zamknijRaport()) {
-                BladSkryptu b(BladSkryptu::Rodzaj::Plik, "nie mozna zapisac pliku raportu " + plikRaportu_);
+                BladSkryptu b(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
                 b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, {});
                 throw b;
             }
@@ -376,11 +387,11 @@ void Interpretator::sterowanieGlowne(int L) {
         }
     }
     if (s1 == "while") {
-        if (w >= NajwiekszaGlebokosc) blad(BladSkryptu::Rodzaj::Sterowanie, "wiecej niz 10 zagniezdzonych while");
+        if (w >= NajwiekszaGlebokosc) blad(BladSkryptu::Rodzaj::Sterowanie, "wi\xEA" "cej ni\xBF 10 zagnie\xBF" "d\xBFonych while");
         ++w;
     }
     if (s1 == "if") {
-        if (d >= NajwiekszaGlebokosc) blad(BladSkryptu::Rodzaj::Sterowanie, "wiecej niz 10 zagniezdzonych if");
+        if (d >= NajwiekszaGlebokosc) blad(BladSkryptu::Rodzaj::Sterowanie, "wi\xEA" "cej ni\xBF 10 zagnie\xBF" "d\xBFonych if");
         ++d;
     }
     if (s1 == "else") {
@@ -437,7 +448,7 @@ void Interpretator::przewin(int L, int n) {
     p.PozycjaZnaku = 0;
     p.NumerLinii = 0;
     for (int i = 0; i < n; ++i) {
-        if (p.Nastepna >= p.Linie.size()) blad(BladSkryptu::Rodzaj::Plik, "plik rozkazow skonczyl sie przy przewijaniu");
+        if (p.Nastepna >= p.Linie.size()) blad(BladSkryptu::Rodzaj::Plik, "plik rozkaz\xF3w sko\xF1" "czy\xB3 si\xEA przy przewijaniu");
         WierszZnormalizowany z = Normalizuj_Wiersz(p.Linie[p.Nastepna++]);
         ++p.NumerLinii;
         p.PozycjaZnaku += static_cast<int>(z.Wciecie.size() + z.Wiersz.size()) + 2;
@@ -538,7 +549,7 @@ bool Interpretator::rozkazy(int L, bool& przerwano) {
     }
     if (Zaczyna(w, "przypisz x")) {
         const int n = NumerCelu(WymaganeSlowo(w, 2, "zmienna"));
-        Ustaw_Zmienna(k_, n, PodstawOperand(k_, WymaganeSlowo(w, 3, "wartosc"), PostacWartosci::Naukowa));
+        Ustaw_Zmienna(k_, n, PodstawOperand(k_, WymaganeSlowo(w, 3, "warto\x9C\xE6"), PostacWartosci::Naukowa));
     }
     if (Zaczyna(w, "- x") || Zaczyna(w, "+ x") || Zaczyna(w, "/ x") || Zaczyna(w, "* x")) {
         const int n = NumerCelu(WymaganeSlowo(w, 2, "zmienna"));
@@ -574,7 +585,7 @@ bool Interpretator::rozkazy(int L, bool& przerwano) {
     if (Zaczyna(w, "pokaz x")) czasowniki_.Pokaz_Zmienna_Interpreter(w);
     if (Zaczyna(w, "zanotuj x") && raport_) {
         if (!raport_->writeLine(czasowniki_.Zanotuj_Zmienna_Interpreter(w)))
-            blad(BladSkryptu::Rodzaj::Plik, "nie mozna zapisac pliku raportu " + plikRaportu_);
+            blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
     }
     if (Zaczyna(w, "clear")) k_.ZmienneSkryptu.fill(0.0);
     if (Zaczyna(w, "zmiana")) {
@@ -633,7 +644,7 @@ void Interpretator::stop(int L) {
     ustawPrzycisk(false);
     TrybKrokowy = false;
     if (p.Wiersz.size() >= 8 && p.Wiersz.compare(5, 3, "all") == 0) ukryjWidok();
-    if (L == 0 && !zamknijRaport()) blad(BladSkryptu::Rodzaj::Plik, "nie mozna zapisac pliku raportu " + plikRaportu_);
+    if (L == 0 && !zamknijRaport()) blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
 }
 
 bool Interpretator::wywolaj(int L, bool& przerwano) {

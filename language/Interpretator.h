@@ -33,6 +33,11 @@ struct WierszSiatki {
 };
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k);
 
+// The lines of a command file in code page 1250 (read as UTF-8 when the
+// file is UTF-8); nothing when it is missing, not a plain file of a
+// sensible size, or unreadable.
+std::optional<std::vector<std::string>> WierszePlikuRozkazow(const std::string& nazwa);
+
 // One call level: its file (held in memory, line by line), the current
 // line and the control tables.
 struct PoziomWykonania {

@@ -15,7 +15,7 @@ namespace {
 void sprawdzPozycje(const Warsztat& w, int pozycja) {
     if (pozycja < 0 || pozycja >= w.Drzewo.Liczba())
         throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla,
-                          "brak wezla na pozycji " + std::to_string(pozycja) + " drzewa");
+                          "brak w\xEAz\xB3" "a na pozycji " + std::to_string(pozycja) + " drzewa");
 }
 
 void wczytajRekord(Warsztat& w, int numer) {
@@ -31,7 +31,7 @@ void wczytajRekord(Warsztat& w, int numer) {
     }
     if (!jest)
         throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla,
-                          "brak rekordu wezla " + std::to_string(numer) + " w pliku " + plik);
+                          "brak rekordu w\xEAz\xB3" "a " + std::to_string(numer) + " w pliku " + plik);
     k.RekordBiezacy = *rekord;
 }
 
@@ -71,12 +71,12 @@ std::string* PoleDecyzji(Warsztat& w, const std::string& grupa, const std::strin
 }
 
 void PotwierdzFormularz(Warsztat& w) {
-    if (!w.Potwierdzenie1Click()) odmowa("formularz decyzyjny nie zostal zapisany");
+    if (!w.Potwierdzenie1Click()) odmowa("formularz decyzyjny nie zosta\xB3 zapisany");
 }
 
 int PozycjaWezla(const Warsztat& w, int numer) {
     const int i = w.Drzewo.Znajdz(numer);
-    if (i < 0) throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla, "brak wezla " + std::to_string(numer) + " w drzewie");
+    if (i < 0) throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla, "brak w\xEAz\xB3" "a " + std::to_string(numer) + " w drzewie");
     return i;
 }
 
@@ -126,21 +126,21 @@ void Dodaj_Wezel(Warsztat& w, int pozycjaBazowego, int pozycjaWzoru) {
         if (w.Polecenia.dodanieweza1) dodano = w.dodanieweza1Click();
     }
     w.Polecenia.dodanieweza1 = true;
-    if (!bazowyUstawiony) odmowa("wezel bazowy nie jest symulowany");
-    if (!dodano) odmowa("nie dodano wezla");
+    if (!bazowyUstawiony) odmowa("w\xEAze\xB3 bazowy nie jest symulowany");
+    if (!dodano) odmowa("nie dodano w\xEAz\xB3" "a");
 }
 
 void Kasuj_Wezel(Warsztat& w, int pozycja) {
     sprawdzPozycje(w, pozycja);
     w.Wybierz(pozycja);
-    if (!w.KasowanieWezla()) odmowa("wezel nie zostal skasowany");
+    if (!w.KasowanieWezla()) odmowa("w\xEAze\xB3 nie zosta\xB3 skasowany");
 }
 
 void Symuluj_Wezel(Warsztat& w, int pozycja) {
     sprawdzPozycje(w, pozycja);
     const bool symulowany = w.Drzewo.Etykieta(pozycja).rfind("d/r", 0) == 0;
     w.Wybierz(pozycja);
-    if (!w.Symulowanie() && !symulowany) odmowa("symulacja wezla nie powiodla sie");
+    if (!w.Symulowanie() && !symulowany) odmowa("symulacja w\xEAz\xB3" "a nie powiod\xB3" "a si\xEA");
 }
 
 void Ustaw_Biezacy(Warsztat& w, int pozycja) {

@@ -71,7 +71,7 @@ int ArgumentCalkowityScisly(const Kontekst& k, const std::string& slowo) {
     std::size_t zuzyte = 0;
     const long long v = czytajCalkowita(t, zuzyte);
     if (zuzyte == 0 || zuzyte != t.size())
-        throw BladSkryptu(BladSkryptu::Rodzaj::NieLiczba, "'" + t + "' nie jest liczba calkowita");
+        throw BladSkryptu(BladSkryptu::Rodzaj::NieLiczba, "'" + t + "' nie jest liczb\xB9 ca\xB3kowit\xB9");
     return static_cast<int>(v);
 }
 

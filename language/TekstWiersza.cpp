@@ -57,7 +57,7 @@ long double CzytajLiczbe(const std::string& tekst) {
     std::size_t i = 0;
     while (i < tekst.size() && tekst[i] == ' ') ++i;
     std::optional<long double> v = parseDecimal(std::string_view(tekst).substr(i));
-    if (!v) throw BladSkryptu(BladSkryptu::Rodzaj::NieLiczba, "\"" + tekst + "\" nie jest liczba");
+    if (!v) throw BladSkryptu(BladSkryptu::Rodzaj::NieLiczba, "\"" + tekst + "\" nie jest liczb\xB9");
     return *v;
 }
 
@@ -89,7 +89,7 @@ int Liczba_Miejsc_Dziesietnych(long double v) {
     try {
         r = roundToReal48(v);
     } catch (const Real48Error&) {
-        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "wartosc poza zakresem liczby 6-bajtowej");
+        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "warto\x9C\xE6 poza zakresem liczby 6-bajtowej");
     }
     int d = 20;
     std::string t = PostacStala(r, 10, d);

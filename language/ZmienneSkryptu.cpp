@@ -50,7 +50,7 @@ int DeklarujZmienna(Kontekst& k, const std::string& nazwa) {
         return i + 1;
     }
     throw BladSkryptu(BladSkryptu::Rodzaj::BrakMiejscaNaNazwe,
-                      "brak miejsca na nazwe \"" + nazwa + "\": zadeklarowano juz 100 zmiennych");
+                      "brak miejsca na nazwe \"" + nazwa + "\": zadeklarowano ju\xBF 100 zmiennych");
 }
 
 void ZapomnijNazwyZmiennych(Kontekst& k) { k.NazwyZmiennych.fill({}); }
@@ -163,7 +163,7 @@ void UstawWartoscZmiennej(Kontekst& k, int N, long double v) {
     SprawdzNumer(N);
     if (!(std::fabs(v) <= static_cast<long double>(std::numeric_limits<double>::max())))
         throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem,
-                          "wartosci nie mozna zapisac w zmiennej x" + std::to_string(N));
+                          "warto\x9C" "ci nie mo\xBFna zapisa\xE6 w zmiennej x" + std::to_string(N));
     k.ZmienneSkryptu[static_cast<std::size_t>(N - 1)] = static_cast<double>(v);
 }
 

@@ -46,13 +46,16 @@ bool Inicjalizacja(Kontekst& k) {
     if (!IstniejePlik(ini)) {
         if (!writeTextLines(ini, DomyslneUstawienia(k.DomyslneKatalogi.Parametry, k.DomyslneKatalogi.Operatorzy,
                                                     k.DomyslneKatalogi.Wzorce))) {
-            k.Okna->message("Nie mozna utworzyc pliku ustawien " + ini + " !");
+            k.Okna->message("Nie mo\xBFna utworzy\xE6 pliku ustawie\xF1 " + ini + " !");
             return false;
         }
+        // The default settings point at the user's operator folder: it is
+        // made with them, so that the first operator can be written there.
+        createFolders(k.DomyslneKatalogi.Operatorzy);
     }
     auto lines = readTextLines(ini);
     if (!lines) {
-        k.Okna->message("Nie mozna odczytac pliku ustawien " + ini + " !");
+        k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku ustawie\xF1 " + ini + " !");
         return false;
     }
     auto value = [&](std::size_t i) {

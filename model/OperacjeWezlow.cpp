@@ -135,6 +135,12 @@ bool NowyWezel(Kontekst& k, std::uint8_t proponowany) {
     const auto przed = std::make_unique<StanNowegoWezla>(k);
     try {
         return nowyWezel(k);
+    } catch (const Real48Error&) {
+        // Only a damaged record holds a decision the screen's scale cannot take.
+        przed->Przywroc(k);
+        k.Okna->message("Rekord w\xEAz\xB3" "a " + k.WezelDoEdycji.NumerTekst + " w pliku " + SciezkaPlikuStanu(k) +
+                        " jest uszkodzony: jego decyzja przekracza zakres liczby 6-bajtowej");
+        return false;
     } catch (const std::exception& e) {
         przed->Przywroc(k);
         k.Okna->message(e.what());

@@ -13,7 +13,7 @@ namespace vesk {
 
 namespace {
 
-constexpr const char* kOperacja = "odczyt parametrow modelu";
+constexpr const char* kOperacja = "odczyt parametr\xF3w modelu";
 constexpr std::size_t kRozmiar = 6 * LiczbaParametrow;
 
 // The values of the file, numbered from 1 as the file's documentation
@@ -39,20 +39,20 @@ void WczytajParametryModelu(Kontekst& k) {
     {
         BinaryFile plik;
         if (!plik.open(sciezka, BinaryFile::Mode::Read))
-            throw IoError(sciezka, kOperacja, "nie mozna otworzyc pliku");
+            throw IoError(sciezka, kOperacja, "nie mo\xBFna otworzy\xE6 pliku");
         const std::size_t n = plik.read(bajty.data(), bajty.size());
         if (n < bajty.size())
             throw IoError(sciezka, kOperacja,
-                          "plik zawiera " + std::to_string(n / 6) + " wartosci, potrzeba " +
+                          "plik zawiera " + std::to_string(n / 6) + " warto\x9C" "ci, potrzeba " +
                               std::to_string(LiczbaParametrow));
     }
     const Wartosci w(bajty);
     for (int i = 17; i <= 19; ++i)
         if (w(i) <= 0.0L)
             throw IoError(sciezka, kOperacja,
-                          "wartosc " + std::to_string(i) + " (czas przejscia produkcji) musi byc wieksza od 0");
+                          "warto\x9C\xE6 " + std::to_string(i) + " (czas przej\x9C" "cia produkcji) musi by\xE6 wi\xEAksza od 0");
     if (w(39) <= -100.0L)
-        throw IoError(sciezka, kOperacja, "wartosc 39 (skladka ZUS) musi byc wieksza od -100 %");
+        throw IoError(sciezka, kOperacja, "warto\x9C\xE6 39 (sk\xB3" "adka ZUS) musi by\xE6 wi\xEAksza od -100 %");
 
     ZmienneModelu& m = k.m;
     m.StawkaAmortyzacji = w.real(1);

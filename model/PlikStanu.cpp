@@ -33,14 +33,14 @@ std::uint64_t polozenie(std::size_t indeks) { return static_cast<std::uint64_t>(
 // failure here is a fault of the medium and raises the input/output error.
 void czytajRekord(BinaryFile& plik, const std::string& sciezka, std::size_t indeks, StanModelu& rec) {
     if (!plik.seek(polozenie(indeks)) || plik.read(rec.bajty.data(), rec.bajty.size()) != rec.bajty.size())
-        throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje sie odczytac");
+        throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje si\xEA odczyta\xE6");
 }
 
 // The node number (byte 0) of record indeks, read alone.
 std::uint8_t numerRekordu(BinaryFile& plik, const std::string& sciezka, std::size_t indeks) {
     std::uint8_t numer = 0;
     if (!plik.seek(polozenie(indeks)) || plik.read(&numer, 1) != 1)
-        throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje sie odczytac");
+        throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje si\xEA odczyta\xE6");
     return numer;
 }
 

@@ -52,17 +52,17 @@ bool WczytajZakresy(Kontekst& k, const std::string& path) {
     k.Zakresy.fill({0, 0});
     auto lines = readTextLines(path);
     if (!lines) {
-        k.Okna->message("Nie mozna odczytac pliku zakresow " + path + " !");
+        k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku zakres\xF3w " + path + " !");
         return false;
     }
     auto zle = CzytajZakresy(*lines, k.Zakresy);
     if (zle.empty()) return true;
-    std::string tekst = "Plik zakresow " + path + ": ";
+    std::string tekst = "Plik zakres\xF3w " + path + ": ";
     if (static_cast<std::size_t>(zle.front()) > lines->size())
         tekst += "ma tylko " + std::to_string(lines->size()) + " wierszy z " + std::to_string(LiczbaZakresow);
     else
-        tekst += "bledny wiersz " + std::to_string(zle.front());
-    if (zle.size() > 1) tekst += " (razem " + std::to_string(zle.size()) + " zakresow pominietych)";
+        tekst += "b\xB3\xEA" "dny wiersz " + std::to_string(zle.front());
+    if (zle.size() > 1) tekst += " (razem " + std::to_string(zle.size()) + " zakres\xF3w pomini\xEAtych)";
     k.Okna->message(tekst + " !");
     return false;
 }

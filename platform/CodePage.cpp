@@ -65,6 +65,45 @@ std::string utf8ToCp1250(std::string_view text) {
     return convert(text, "CP1250", "UTF-8");
 }
 
+bool isValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        // Continuation bytes, the lead byte's bits, the least code point.
+        std::size_t n = 0;
+        char32_t cp = 0, min = 0;
+        if ((c & 0xE0) == 0xC0) {
+            n = 1, cp = c & 0x1F, min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 2, cp = c & 0x0F, min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 3, cp = c & 0x07, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (text.size() - i <= n) return false;
+        for (std::size_t j = 1; j <= n; ++j) {
+            const auto d = static_cast<unsigned char>(text[i + j]);
+            if ((d & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+std::string textFileToCp1250(std::string_view bytes) {
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    if (bytes.substr(0, bom.size()) == bom) return utf8ToCp1250(bytes.substr(bom.size()));
+    if (!isAscii(bytes) && isValidUtf8(bytes)) return utf8ToCp1250(bytes);
+    return std::string(bytes);
+}
+
 std::string cp852ToUtf8(std::string_view text) {
     if (isAscii(text)) return std::string(text);
     return convert(text, "UTF-8", "CP852");

@@ -14,6 +14,15 @@ std::string cp1250ToUtf8(std::string_view text);
 // Characters that code page 1250 lacks become '?'. Invalid UTF-8 bytes too.
 std::string utf8ToCp1250(std::string_view text);
 std::string cp852ToUtf8(std::string_view text);
+
+// True when text is well-formed UTF-8 (no overlong forms, surrogates or
+// code points beyond U+10FFFF).
+bool isValidUtf8(std::string_view text);
+// The bytes of a text file the user may have written with any editor, as
+// code page 1250: after a UTF-8 byte-order mark always UTF-8 (the mark
+// dropped); otherwise UTF-8 when the bytes are valid UTF-8 and hold at least
+// one multi-byte sequence; anything else is already code page 1250.
+std::string textFileToCp1250(std::string_view bytes);
 std::string cp852ToCp1250(std::string_view text);
 
 // UTF-16 (the workbook library's wide text). Invalid UTF-8 bytes and

@@ -5,7 +5,7 @@ namespace vesk {
 namespace {
 std::string compose(const std::string& path, const std::string& operation, const std::string& reason) {
     // The program's own texts are Polish (code page 1250).
-    std::string s = "Blad pliku " + path + ": " + operation;
+    std::string s = "B\xB3\xB9" "d pliku " + path + ": " + operation;
     if (!reason.empty()) s += " - " + reason;
     return s;
 }

@@ -155,8 +155,8 @@ void Aplikacja::przyciskWsadowy() {
     k_->NazwaOperatoraWsadowego = "testint";
     k_->PlikRozkazowWsadowy = joinPath(k_->KatalogRoboczy, "przyklad.roz");
     // Nothing is done without a readable command file.
-    if (!findExisting(k_->PlikRozkazowWsadowy) || !readTextLines(k_->PlikRozkazowWsadowy)) {
-        ui_.message("Nie mozna odczytac pliku rozkazow " + k_->PlikRozkazowWsadowy);
+    if (!WierszePlikuRozkazow(k_->PlikRozkazowWsadowy)) {
+        ui_.message("Nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + k_->PlikRozkazowWsadowy);
         ui_.endProgram(2);
         return;
     }

@@ -1,6 +1,7 @@
 #include "OknaPomocy.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -48,6 +49,27 @@ void EtykietaKlikana::mousePressEvent(QMouseEvent* e) {
 
 // ------------------------------------------------------------------ Form6
 
+QFont CzcionkaRaportu(const QList<QFont>& kandydaci) {
+    for (const QFont& f : kandydaci) {
+        const QFontMetrics m(f);
+        if (m.horizontalAdvance(QLatin1Char('i')) == m.horizontalAdvance(QLatin1Char('W'))) return f;
+    }
+    return kandydaci.isEmpty() ? QFont() : kandydaci.front();
+}
+
+QFont CzcionkaRaportu() {
+    QList<QFont> kandydaci{QFontDatabase::systemFont(QFontDatabase::FixedFont)};
+    for (const char* rodzina : {"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono", "Courier New"}) {
+        QFont f(QString::fromLatin1(rodzina));
+        f.setStyleHint(QFont::Monospace);
+        kandydaci.push_back(f);
+    }
+    QFont wskazowka;
+    wskazowka.setStyleHint(QFont::TypeWriter);
+    kandydaci.push_back(wskazowka);
+    return CzcionkaRaportu(kandydaci);
+}
+
 Form6::Form6() {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(u("Sprawozdanie - rezultaty symulacji"));
@@ -56,7 +78,7 @@ Form6::Form6() {
     RichEdit1->setReadOnly(true);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RichEdit1->setFrameShape(QFrame::NoFrame);
-    RichEdit1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    RichEdit1->setFont(CzcionkaRaportu());
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Button1 = new QPushButton(u("&Zamknij okno"), this);

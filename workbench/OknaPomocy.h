@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,6 +28,14 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
 };
+
+// The report window's font: the first of the candidates whose glyphs are
+// all as wide ("i" as wide as "W"), so that the report's columns line up;
+// the first candidate when none is. A font's fixed-pitch flag is not asked:
+// fonts with equal glyphs (Noto Sans Mono) may not set it.
+QFont CzcionkaRaportu(const QList<QFont>& kandydaci);
+// Among the system's fixed font and the usual monospaced families.
+QFont CzcionkaRaportu();
 
 class Form6 : public QDialog {
 public:

@@ -54,7 +54,7 @@ std::optional<std::string> TekstOpisuJezyka(Kontekst& k) {
     std::optional<std::string> rtf;
     if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest();
     if (!rtf) {
-        k.Okna->message("Nie mozna odczytac pliku " + sciezka + " !");
+        k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku " + sciezka + " !");
         return std::nullopt;
     }
     return rtfToHtml(*rtf);

@@ -27,18 +27,30 @@
 
 namespace {
 
+// A message box's text for a terminal: UTF-8, and every line break (a bare
+// CR too, which a message box shows as one) a newline, so that a CR does
+// not send the cursor back over what the line said.
+std::string naKonsole(const std::string& text) {
+    std::string t;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') t += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n') t += '\n';
+    }
+    return vesk::cp1250ToUtf8(t);
+}
+
 class Konsola : public vesk::UserInterface {
 public:
     void beep() override {}
-    void message(const std::string& text) override { std::cerr << vesk::cp1250ToUtf8(text) << "\n"; }
-    void progress(const std::string& text) override { std::cerr << vesk::cp1250ToUtf8(text) << "\n"; }
+    void message(const std::string& text) override { std::cerr << naKonsole(text) << "\n"; }
+    void progress(const std::string& text) override { std::cerr << naKonsole(text) << "\n"; }
     bool question(const std::string& text) override {
-        std::cerr << vesk::cp1250ToUtf8(text) << " (tak)\n";
+        std::cerr << naKonsole(text) << " (tak)\n";
         return true;
     }
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
                                          const std::string&) override {
-        std::cerr << vesk::cp1250ToUtf8(caption) << ": " << vesk::cp1250ToUtf8(prompt) << "\n";
+        std::cerr << naKonsole(caption) << ": " << naKonsole(prompt) << "\n";
         std::string line;
         if (!std::getline(std::cin, line)) return std::nullopt;
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -47,7 +59,7 @@ public:
 };
 
 int uzycie() {
-    std::cerr << "uzycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
+    std::cerr << "użycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
     return 2;
 }
 
@@ -68,6 +80,11 @@ int main(int argc, char** argv) {
         k->SeparatorDziesietny = l->decimal_point[0];
     std::setlocale(LC_NUMERIC, "C");
 
+    // The command file is looked at before any operator is created or opened.
+    if (!vesk::WierszePlikuRozkazow(plikRozkazow)) {
+        std::cerr << "Brak pliku rozkazów " << argv[1] << "\n";
+        return 2;
+    }
     auto w = std::make_unique<vesk::Warsztat>(*k);
     try {
         if (plikOperatora.empty()) {
@@ -91,7 +108,7 @@ int main(int argc, char** argv) {
     k->TrybWsadowy = true;
     k->PlikRozkazowWsadowy = plikRozkazow;
     if (!interpretator.Podanienazwyplikuzrozkazami1Click()) {
-        std::cerr << "Brak pliku rozkazow " << argv[1] << "\n";
+        std::cerr << "Nie można odczytać pliku rozkazów " << argv[1] << "\n";
         return 2;
     }
     while (interpretator.PrzyciskAktywny() && !interpretator.ZatrzymanieSkryptu)

@@ -78,11 +78,13 @@ TEST_F(Start, ShortSettingsFileLeavesTheOtherFoldersEmpty) {
 }
 
 TEST_F(Start, OperatorFolderIsTheSettingWhenItExistsElseTheWorkingFolder) {
-    ASSERT_TRUE(Inicjalizacja(*k));
-    EXPECT_EQ(k->KatalogOperatora, work.folder());  // the default folder does not exist yet
-    data.write("OPERATOR/keep", "");
+    // The default settings are written with their operator folder, so that
+    // the first run in a fresh folder can write its operator.
     ASSERT_TRUE(Inicjalizacja(*k));
     EXPECT_EQ(k->KatalogOperatora, data.folder() + "OPERATOR/");
+    work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=/p/\ncatOGRAN=/o/\ncatKARTOPERATORA=" + data.folder() + "BRAK/\n");
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_EQ(k->KatalogOperatora, work.folder());
 }
 
 TEST_F(Start, LongFolderNamesAreKeptWhole) {

@@ -363,7 +363,9 @@ TEST_F(Operator, ATemplateDecisionBeyondTheScreensScaleIsRefusedNotThrown) {
         ui.messages.clear();
 
         EXPECT_FALSE(newNode("0", "0")) << pole;
-        EXPECT_EQ(ui.messages.size(), 1u) << pole;
+        ASSERT_EQ(ui.messages.size(), 1u) << pole;
+        EXPECT_EQ(ui.messages[0], "Rekord w\xEAz\xB3" "a 0 w pliku " + SciezkaPlikuStanu(*k) +
+                                      " jest uszkodzony: jego decyzja przekracza zakres liczby 6-bajtowej");
         EXPECT_EQ(k->RekordBiezacy, rec) << pole;
         EXPECT_EQ(k->TabelaWezlow, table) << pole;
         EXPECT_EQ(k->m.DecyzjeCen[2][2], cenaPrzed) << pole;

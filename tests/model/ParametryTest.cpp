@@ -142,7 +142,7 @@ TEST_F(ParametryTest, ARejectedFileRaisesTheErrorAndAssignsNothing) {
             ADD_FAILURE() << "no error for " << powod;
         } catch (const IoError& e) {
             EXPECT_NE(std::string(e.what()).find("parametr.mdl"), std::string::npos) << e.what();
-            EXPECT_EQ(e.operation(), "odczyt parametrow modelu");
+            EXPECT_EQ(e.operation(), "odczyt parametr\xF3w modelu");
         }
         EXPECT_EQ(v(k.m.StawkaAmortyzacji), 7.0L) << powod;
         EXPECT_EQ(v(k.m.CenySurowcow[2][2]), 3.0L) << powod;

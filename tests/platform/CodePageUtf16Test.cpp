@@ -36,5 +36,22 @@ TEST(CodePageUtf16, SingleBytePagesByNumber) {
     EXPECT_EQ(utf16ToSingleByte(u"é\u0142", 1252), "\xE9?");
 }
 
+// A text file as the user's editor wrote it, read as code page 1250.
+TEST(CodePageTextFile, Utf8WhenMarkedOrValidWithMultiByteSequencesElseCp1250) {
+    const struct {
+        std::string bajty, cp1250;
+    } przypadki[] = {
+        {"\xEF\xBB\xBFw\xC4\x99ze\xC5\x82", "w\xEAze\xB3"},   // mark, UTF-8
+        {"\xEF\xBB\xBFrun", "run"},                               // mark, ASCII
+        {"w\xC4\x99ze\xC5\x82\r\n", "w\xEAze\xB3\r\n"},          // UTF-8 without a mark
+        {"w\xEAze\xB3", "w\xEAze\xB3"},                            // code page 1250
+        {"\xC0\xAF", "\xC0\xAF"},                                  // overlong: not UTF-8
+        {"\xED\xA0\x80", "\xED\xA0\x80"},                          // surrogate: not UTF-8
+        {"a\xC4", "a\xC4"},                                        // cut sequence: not UTF-8
+        {"", ""},
+    };
+    for (const auto& p : przypadki) EXPECT_EQ(textFileToCp1250(p.bajty), p.cp1250) << p.bajty;
+}
+
 }  // namespace
 }  // namespace vesk

@@ -188,7 +188,13 @@ TEST_F(Okna, ReportWindowShowsCodePageTextInFixedPitch) {
     EXPECT_TRUE(f.RichEdit1->isReadOnly());
     EXPECT_EQ(f.RichEdit1->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(QFontInfo(f.RichEdit1->font()).fixedPitch());
+    const QFontMetrics m(f.RichEdit1->font());
+    EXPECT_EQ(m.horizontalAdvance(QStringLiteral("iiii")), m.horizontalAdvance(QStringLiteral("WWWW")));
+}
+
+TEST_F(Okna, ReportFontIsChosenByItsGlyphWidths) {
+    const QFont wybrana = CzcionkaRaportu({QFont(QStringLiteral("DejaVu Sans")), QFont(QStringLiteral("DejaVu Sans Mono"))});
+    EXPECT_EQ(QFontInfo(wybrana).family(), QStringLiteral("DejaVu Sans Mono"));
 }
 
 TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {

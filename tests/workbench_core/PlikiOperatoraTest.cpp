@@ -9,7 +9,8 @@ using PlikiOperatora = test::WarsztatTest;
 TEST_F(PlikiOperatora, ANamePartOfTwelveCharactersIsTakenThirteenRefused) {
     ui.files = {dir.folder() + "ABCDEFGHI.tr1", dir.folder() + "ABCDEFGH.tr1"};
     w->Nowy1Click();
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NalezyZainicjowac}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>{std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaZaDluga}));
     EXPECT_FALSE(dir.exists("ABCDEFGHI.qad"));
     EXPECT_TRUE(k->SciezkaOperatora.empty());
     w->Nowy1Click();
@@ -82,7 +83,7 @@ TEST_F(PlikiOperatora, BadTreesAndLabelsWithoutRecordsRefuseTheOpen) {
         std::string drzewo;
         const char* gdzie;
     } przypadki[] = {
-        {"label without record", "d/r 0\r\n\td 1\r\n\td 6\r\n", "wiersz 3: wezel 6"},
+        {"label without record", "d/r 0\r\n\td 1\r\n\td 6\r\n", "wiersz 3: w\xEAze\xB3 6"},
         {"level jump", "d/r 0\r\n\t\td 1\r\n", "wiersz 2"},
         {"empty", "", "B.tr1"},
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "CodePage.h"
 #include "FileSystem.h"
 #include "WorkbenchError.h"
 
@@ -122,7 +123,7 @@ DrzewoDecyzji DrzewoDecyzji::ZTekstu(const std::string& bajty, const std::string
     auto blad = [&](int wiersz, const std::string& co) {
         return WorkbenchError(WorkbenchError::Kind::TreeFormat, plik, wiersz, co);
     };
-    std::vector<std::string> linie = splitTextLines(bajty);
+    std::vector<std::string> linie = splitTextLines(textFileToCp1250(bajty));
     // A final line end does not begin another line.
     if (!linie.empty() && linie.back().empty()) linie.pop_back();
     if (linie.empty()) throw blad(0, "plik jest pusty");
@@ -137,13 +138,13 @@ DrzewoDecyzji DrzewoDecyzji::ZTekstu(const std::string& bajty, const std::string
         std::string etykieta = linia.substr(poziom);
         while (!etykieta.empty() && (etykieta.back() == ' ' || etykieta.back() == '\r')) etykieta.pop_back();
         const int numer = NumerZEtykiety(etykieta);
-        if (numer < 0) throw blad(wiersz, "niepoprawna etykieta wezla");
+        if (numer < 0) throw blad(wiersz, "niepoprawna etykieta w\xEAz\xB3" "a");
         if (w == 0 && (poziom != 0 || numer != 0 || etykieta != EtykietaWezla(0, true)))
-            throw blad(wiersz, "pierwszym wierszem musi byc \"d/r 0\" bez wciecia");
-        if (w > 0 && poziom == 0) throw blad(wiersz, "drugi korzen drzewa");
+            throw blad(wiersz, "pierwszym wierszem musi by\xE6 \"d/r 0\" bez wci\xEA" "cia");
+        if (w > 0 && poziom == 0) throw blad(wiersz, "drugi korze\xF1 drzewa");
         if (w > 0 && static_cast<int>(poziom) > d.pozycje_.back().Poziom + 1)
-            throw blad(wiersz, "wciecie glebsze o wiecej niz jeden poziom");
-        if (!numery.insert(numer).second) throw blad(wiersz, "powtorzony numer wezla " + std::to_string(numer));
+            throw blad(wiersz, "wci\xEA" "cie g\xB3\xEA" "bsze o wi\xEA" "cej ni\xBF jeden poziom");
+        if (!numery.insert(numer).second) throw blad(wiersz, "powt\xF3rzony numer w\xEAz\xB3" "a " + std::to_string(numer));
         d.pozycje_.push_back(Pozycja{etykieta, static_cast<int>(poziom), 0});
     }
     return d;
@@ -152,9 +153,9 @@ DrzewoDecyzji DrzewoDecyzji::ZTekstu(const std::string& bajty, const std::string
 DrzewoDecyzji DrzewoDecyzji::Wczytaj(const std::string& plik) {
     BinaryFile f;
     if (!f.open(plik, BinaryFile::Mode::Read))
-        throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje sie otworzyc");
+        throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje si\xEA otworzy\xE6");
     std::optional<std::string> bajty = f.readRest();
-    if (!bajty) throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje sie odczytac");
+    if (!bajty) throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje si\xEA odczyta\xE6");
     return ZTekstu(*bajty, plik);
 }
 

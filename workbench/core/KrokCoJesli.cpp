@@ -56,7 +56,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
     {
         auto proba = std::make_unique<StanModelu>();
         if (!UstawParametrDecyzji(*proba, parametr, v)) {
-            komunikat("Parametr " + std::to_string(parametr) + ": wartosc poza zakresem");
+            komunikat("Parametr " + std::to_string(parametr) + ": warto\x9C\xE6 poza zakresem");
             return std::nullopt;
         }
     }
@@ -83,7 +83,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
         return std::nullopt;
     }
     if (!ok) {
-        komunikat("Nie udalo sie zapisac wezla " + std::to_string(c) + " do pliku " + plik);
+        komunikat("Nie uda\xB3o si\xEA zapisa\xE6 w\xEAz\xB3" "a " + std::to_string(c) + " do pliku " + plik);
         ZapiszDrzewo();
         return std::nullopt;
     }

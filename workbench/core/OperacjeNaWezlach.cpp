@@ -17,7 +17,7 @@ namespace vesk {
 namespace {
 
 std::string brakRekordu(int n, const std::string& plik) {
-    return "Brak rekordu wezla " + std::to_string(n) + " w pliku " + plik;
+    return "Brak rekordu w\xEAz\xB3" "a " + std::to_string(n) + " w pliku " + plik;
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ bool Warsztat::PrzyciskOKClick() {
     const std::string plik = k.SciezkaOperatora + "qad";
     int n = 0;
     if (!NumerZTekstu(Formularz.NumerDecyzji, n) || n > NajwiekszyNumerWezla) {
-        komunikat("Formularz nie nalezy do zadnego wezla");
+        komunikat("Formularz nie nale\xBFy do \xBF" "adnego w\xEAz\xB3" "a");
         return false;
     }
     // The node's stored record: what the sheet does not show is kept.
@@ -42,7 +42,7 @@ bool Warsztat::PrzyciskOKClick() {
         return false;
     }
     if (rec->Symulowany() != 0) {
-        komunikat("Wezel " + std::to_string(n) + " jest juz symulowany - jego decyzji nie mozna zmienic");
+        komunikat("Wezel " + std::to_string(n) + " jest ju\xBF symulowany - jego decyzji nie mo\xBFna zmieni\xE6");
         return false;
     }
     // Every box and cell is checked before anything is stored.
@@ -91,7 +91,7 @@ bool Warsztat::PrzyciskOKClick() {
     }
     if (!zapisano) {
         k.HarmonogramInwestycjiRoboczy = przed;
-        komunikat("Nie udalo sie zapisac decyzji do pliku " + SciezkaPlikuStanu(k));
+        komunikat("Nie uda\xB3o si\xEA zapisa\xE6 decyzji do pliku " + SciezkaPlikuStanu(k));
         return false;
     }
     k.RekordBiezacy = *rec;
@@ -160,7 +160,7 @@ bool Warsztat::Symulowanie() {
     } catch (const std::exception& e) {
         return odmowa(e.what());
     }
-    if (!ok) return odmowa("Nie udalo sie zapisac pliku " + SciezkaPlikuStanu(k));
+    if (!ok) return odmowa("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + SciezkaPlikuStanu(k));
     k.RekordBiezacy = *rec;
     k.RekordPomocniczy = *rec;
     Postep = 0;
@@ -172,7 +172,7 @@ bool Warsztat::Symulowanie() {
         Drzewo.UstawEtykiete(i, EtykietaWezla(n, true));
         Drzewo.UstawObrazek(i, 1);
     } else {
-        komunikat("Symulacja wezla " + std::to_string(n) + " nie powiodla sie");
+        komunikat("Symulacja w\xEAz\xB3" "a " + std::to_string(n) + " nie powiod\xB3" "a si\xEA");
         ok = false;
     }
     Zmiana_wezla();
@@ -205,7 +205,7 @@ bool Warsztat::KasowanieWezla() {
         std::optional<std::string> bajty;
         if (f.open(plik, BinaryFile::Mode::Read)) bajty = f.readRest();
         if (!bajty || bajty->size() % RozmiarStanuModelu != 0)
-            return odmowa("Nie udalo sie odczytac pliku " + plik);
+            return odmowa("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + plik);
         for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {
             const int numer = static_cast<std::uint8_t>((*bajty)[o]);
             if (numer != n && numer <= NajwiekszyNumerWezla && !rekordy.count(numer))
@@ -219,7 +219,7 @@ bool Warsztat::KasowanieWezla() {
     ok = f.close() && ok;
     if (!ok || !renameFile(tymczasowy, plik)) {
         removeFile(tymczasowy);
-        return odmowa("Nie udalo sie zapisac pliku " + plik + "; wezel " + std::to_string(n) + " nie zostal usuniety");
+        return odmowa("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + plik + "; w\xEAze\xB3 " + std::to_string(n) + " nie zosta\xB3 usuni\xEAty");
     }
 
     for (int s = 0; s <= NajwiekszyNumerWezla; ++s) {

@@ -34,7 +34,7 @@ std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const 
     for (int i = 0; i < d.Liczba(); ++i) {
         const int n = d.Numer(i);
         if (n < 0 || !tabela.Zajety[n] || tabela.Wpisy[n].Numer != n)
-            return "Plik drzewa " + plik + ", wiersz " + std::to_string(i + 1) + ": wezel " + std::to_string(n) +
+            return "Plik drzewa " + plik + ", wiersz " + std::to_string(i + 1) + ": w\xEAze\xB3 " + std::to_string(n) +
                    " nie ma rekordu w pliku stanu";
     }
     return {};
@@ -115,7 +115,8 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
     if (!czescNazwy(plik).empty() && czescNazwy(plik).find('.') == std::string::npos) plik += ".tr1";
     const std::string nazwa = czescNazwy(plik);
     if (nazwa.empty() || nazwa.size() > 12) {
-        komunikat(teksty::NalezyZainicjowac);
+        komunikat(nazwa.size() > 12 ? std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaZaDluga
+                                    : std::string(teksty::NalezyZainicjowac));
         return std::nullopt;
     }
     if (fileExists(plik) && !k.Okna->confirm(teksty::OperatorIstnieje, teksty::PlikIstnieje)) return std::nullopt;
@@ -153,7 +154,7 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     const std::string tymczasowy = plikDrzewa + ".nowy";
     if (!writeTextLines(tymczasowy, drzewo.Linie())) {
         removeFile(tymczasowy);
-        komunikat("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
+        komunikat("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
         return false;
     }
     const auto przed = std::make_unique<MigawkaOperatora>(k);
@@ -170,9 +171,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
-    if (!utworzono) return wycofaj("Nie udalo sie utworzyc pliku stanu " + sciezka + "qad");
-    if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zostal utworzony");
-    if (!renameFile(tymczasowy, plikDrzewa)) return wycofaj("Nie udalo sie zapisac pliku drzewa " + plikDrzewa);
+    if (!utworzono) return wycofaj("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + sciezka + "qad");
+    if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
+    if (!renameFile(tymczasowy, plikDrzewa)) return wycofaj("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
     WyczyscPrzebiegi(k, 0);  // the new root's run stays
 
     k.PlikDrzewa = plikDrzewa;
@@ -229,7 +230,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
-    if (!wczytano) return wycofaj("Nie udalo sie otworzyc pliku stanu " + plikStanu);
+    if (!wczytano) return wycofaj("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu);
     if (std::string blad = brakujacyRekord(drzewo, k.TabelaWezlow, plikDrzewa); !blad.empty())
         return wycofaj(blad);
     if (!Wczytaj()) return wycofaj({});
@@ -269,7 +270,7 @@ void Warsztat::Kasowanieoperatora1Click() {
         const std::string f = baza + rozszerzenie;
         if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
     }
-    if (!nieusuniete.empty()) komunikat("Nie udalo sie skasowac plikow: " + nieusuniete);
+    if (!nieusuniete.empty()) komunikat("Nie uda\xB3o si\xEA skasowa\xE6 plik\xF3w: " + nieusuniete);
 }
 
 }  // namespace vesk

@@ -105,7 +105,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
         wczytano = false;
     }
     if (!wczytano) {
-        powiedz("Brak rekordu wezla " + numerTekst + " w pliku " + plikStanu);
+        powiedz("Brak rekordu w\xEAz\xB3" "a " + numerTekst + " w pliku " + plikStanu);
         r.Status = StatusPodgladu::BladRekordu;
         r.Wyczysc = true;
         return r;

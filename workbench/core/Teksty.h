@@ -11,6 +11,9 @@ inline constexpr const char* NieUstawionoBazowego = "Nie ustawiono poprawnie baz
 inline constexpr const char* BazowymTylkoSymulowany = "bazowym mo\xBF" "e by\xE6 tylko symulowany";
 // "Należy zainicjować lub aktywować plik operatora!"
 inline constexpr const char* NalezyZainicjowac = "Nale\xBFy zainicjowa\xE6 lub aktywowa\xE6 plik operatora!";
+// Why a name was refused: the operator files keep the 8.3 names.
+inline constexpr const char* NazwaZaDluga =
+    "Nazwa operatora mo\xBF" "e mie\xE6 najwy\xBF" "ej 8 znak\xF3w (i rozszerzenie .tr1).";
 // "Operator o takiej nazwie już istnieje - czy skasować istniejący"
 inline constexpr const char* OperatorIstnieje =
     "Operator o takiej nazwie ju\xBF istnieje - czy skasowa\xE6 istniej\xB9" "cy";

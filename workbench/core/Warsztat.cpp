@@ -82,7 +82,7 @@ void Warsztat::Zmiana_wezla() {
     const std::string plikStanu = k.SciezkaOperatora + "qad";
     try {
         if (numer < 0 || !ZnajdzStanModelu(k, plikStanu, static_cast<std::uint8_t>(numer), k.RekordBiezacy))
-            komunikat("Brak rekordu wezla " + numerTekst + " w pliku " + plikStanu);
+            komunikat("Brak rekordu w\xEAz\xB3" "a " + numerTekst + " w pliku " + plikStanu);
     } catch (const std::exception& e) {
         komunikat(e.what());
     }
@@ -285,7 +285,7 @@ bool Warsztat::ZapiszDrzewo() {
     if (k.SciezkaOperatora.empty() || Drzewo.Pusty()) return false;
     const std::string plik = k.SciezkaOperatora + "tr1";
     if (Drzewo.Zapisz(plik)) return true;
-    komunikat("Nie udalo sie zapisac pliku drzewa " + plik + "; poprzednia wersja pliku pozostaje");
+    komunikat("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plik + "; poprzednia wersja pliku pozostaje");
     return false;
 }
 

@@ -2,7 +2,9 @@
 # The batch runner end to end: UruchomWsad.sh VESK_WSAD DATA_DIR CASE
 # przyklad: the example file exits 0 with one line per declared variable;
 # blad: a script error exits 1 naming the file and the line; brak: a
-# missing command file exits 2; operator: a named operator is created.
+# missing command file exits 2 and makes no operator; operator: a named
+# operator is created; swiezy: the first run in a folder without settings;
+# utf8: command and tree files in UTF-8, with or without a byte-order mark.
 set -u
 wsad="$1"
 dane="$2"
@@ -39,6 +41,7 @@ brak)
   "$wsad" brak.roz > wyjscie 2> bledy
   kod=$?
   [ "$kod" -eq 2 ] || nie "exit $kod"
+  [ ! -e testint.tr1 ] && [ ! -e testint.qad ] || nie "operator made for a missing command file"
   "$wsad" > /dev/null 2>&1
   [ "$?" -eq 2 ] || nie "no arguments"
   ;;
@@ -51,6 +54,26 @@ operator)
   [ "$(grep -c 'd 1' OP.tr1)" -eq 1 ] || nie "tree: $(cat OP.tr1)"
   "$wsad" d.roz OP.tr1 > wyjscie 2> bledy || nie "second run: $(cat bledy)"
   [ "$(grep -c 'd ' OP.tr1)" -eq 2 ] || nie "tree after reopening: $(cat OP.tr1)"
+  ;;
+swiezy)
+  rm VE-SK.INI
+  HOME="$praca/dom" VESK_HOME="$praca/vesk" "$wsad" "$dane/ROZKAZY/przyklad.roz" > wyjscie 2> bledy
+  kod=$?
+  [ "$kod" -eq 0 ] || nie "exit $kod: $(cat bledy)"
+  [ -f VE-SK.INI ] && [ -f vesk/OPERATOR/testint.tr1 ] || nie "settings or operator missing: $(ls -R)"
+  ;;
+utf8)
+  # "węzeł" in UTF-8 with a byte-order mark, then without one.
+  printf '\357\273\277w\304\231ze\305\202 dodaj 0 0 x1\r\n' > bom.roz
+  "$wsad" bom.roz OP.tr1 > wyjscie 2> bledy || nie "with a mark: $(cat bledy)"
+  [ "$(grep -c 'd 1' OP.tr1)" -eq 1 ] || nie "tree: $(cat OP.tr1)"
+  printf 'deklaracja r\303\263\305\274ne\nw\304\231ze\305\202 dodaj 0 0 r\303\263\305\274ne\n' > bez.roz
+  "$wsad" bez.roz OP.tr1 > wyjscie 2> bledy || nie "without a mark: $(cat bledy)"
+  [ "$(cat wyjscie)" = "$(printf 'r\303\263\305\274ne\t 2.00000000000000E+0000')" ] || nie "stdout: $(cat wyjscie)"
+  # A tree file an editor saved with a mark.
+  { printf '\357\273\277'; cat OP.tr1; } > OP.nowy && mv OP.nowy OP.tr1
+  "$wsad" bom.roz OP.tr1 > wyjscie 2> bledy || nie "tree with a mark: $(cat bledy)"
+  [ "$(grep -c 'd ' OP.tr1)" -eq 3 ] || nie "tree after the mark: $(cat OP.tr1)"
   ;;
 *)
   nie "unknown case $przypadek"
