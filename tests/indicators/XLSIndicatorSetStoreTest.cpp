@@ -158,8 +158,7 @@ namespace vesk {
 namespace {
 
 TEST(WorkbookSet, OldFormatSetIsRefusedWithAMessage) {
-    const std::string plik = __FILE__;
-    const std::string stary = plik.substr(0, plik.rfind("tests/indicators/")) + "fuzz/corpus/XLSWriter/biff2.xls";
+    const std::string stary = std::string(VESK_SOURCE_DIR) + "fuzz/corpus/XLSWriter/biff2.xls";
     test::TempDir d;
     XLSIndicatorSetStore store;
     ZestawWskaznikow z(store);

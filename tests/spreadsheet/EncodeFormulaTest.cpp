@@ -100,7 +100,7 @@ struct Encoder {
 
 std::string formulaError(const std::string& formula, const std::string& message)
 {
-    return "Error in formula " + formula + "\r" + message;
+    return "Error in formula " + formula + "\n" + message;
 }
 
 struct BytesCase {
