@@ -156,8 +156,9 @@ private:
     std::uint32_t key(int col, int row) const;
     TXLSMini* owner() const;
     TSSTMini& sst() const;
-    template <class C>
-    C& insert(std::unique_ptr<C> cell);
+    // A new cell of kind C at key, made in the cell storage's blocks.
+    template <class C, class... A>
+    C& emplace(std::uint32_t key, A&&... args);
 
     std::unique_ptr<TCellStorage> cells_;
     std::unique_ptr<TRecordStorageSheet> records_ptr_;

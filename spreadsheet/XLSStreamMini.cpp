@@ -93,9 +93,14 @@ std::vector<std::uint8_t> readWholeFile(const std::string& fileName) {
     }
     BinaryFile file;
     if (!file.open(*core, BinaryFile::Mode::Read)) throw EXLSError(XLSErrorKind::Io, "Cannot open file " + fileName);
-    std::optional<std::string> rest = file.readRest();
-    if (!rest) throw EXLSError(XLSErrorKind::Io, "Cannot read file " + fileName);
-    return std::vector<std::uint8_t>(rest->begin(), rest->end());
+    // Straight into one buffer of the file's size.
+    const std::optional<std::uint64_t> size = file.size();
+    std::vector<std::uint8_t> bytes;
+    if (size && file.seek(0)) {
+        bytes.resize(static_cast<std::size_t>(*size));
+        if (file.read(bytes.data(), bytes.size()) == bytes.size() && !file.failed()) return bytes;
+    }
+    throw EXLSError(XLSErrorKind::Io, "Cannot read file " + fileName);
 }
 
 std::string lowerAscii(std::string s) {

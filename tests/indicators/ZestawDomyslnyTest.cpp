@@ -21,11 +21,8 @@ namespace {
 
 const std::string kProgram = std::string(VESK_DATA_DIR) + "PROGRAM/";
 
-// The readable list in the source tree, found from this file's path.
-std::string Zrodla() {
-    const std::string plik = __FILE__;
-    return plik.substr(0, plik.rfind("tests/indicators/")) + "data/";
-}
+// The readable list in the source tree.
+std::string Zrodla() { return VESK_SOURCE_DATA_DIR; }
 
 std::vector<std::vector<std::string>> Lista() {
     std::ifstream f(Zrodla() + "PROGRAM/wskazniki-ogolne.txt", std::ios::binary);
