@@ -435,7 +435,10 @@ bool TXLSReader::handleEOF(const TRecordBody& body) {
     // A sheet without DIMENSIONS gets the bounds of its cells, so that its
     // used area covers them.
     if (sheet_ && current_ == &sheet_->Records() && !dimensionsRead_) sheet_->CalcDimensions();
-    current_->AddRecord(BIFFID_EOF, body.data(), body.size());
+    // A sheet's defaults that the file lacked (WINDOW2, SELECTION) take
+    // their places before its EOF, as those before DIMENSIONS do.
+    if (inSheet() && current_->Reference(BIFFID_EOF)) current_->UpdateDefault(BIFFID_EOF, body.data(), body.size());
+    else current_->AddRecord(BIFFID_EOF, body.data(), body.size());
     clearSharedFormulas();
     return !(directory_.empty() || directoryIndex_ >= static_cast<int>(directory_.size()) - 1);
 }

@@ -3,6 +3,7 @@
 // within bounds; file names in UTF-8.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -194,6 +195,34 @@ TEST(XLSRoundTrip, SubstreamsAndEmptyStreams) {
     // An empty workbook stream is no workbook.
     const std::vector<std::uint8_t> empty = test::compound({});
     EXPECT_THROW(xls.ReadStream(&empty), EXLSError);
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(XLSRoundTrip, SheetWithoutDimensionsGetsItsWindow) {
+    for (const std::vector<Rec>& sheet :
+         {std::vector<Rec>{{BIFFID_NUMBER, B().u16(2).u16(1).u16(15).f64(1)}},
+          std::vector<Rec>{{BIFFID_NUMBER, B().u16(2).u16(1).u16(15).f64(1)}, {BIFFID_WINDOW2, B().u16(0x6B6).zeros(16)}}}) {
+        const std::vector<std::uint8_t> book = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, sheet}}));
+        TXLSMini xls;
+        xls.ReadStream(&book);
+        std::vector<std::uint8_t> out;
+        xls.WriteStream(&out);
+        TXLSStream stream;
+        stream.SetSource(&out);
+        stream.Open("");
+        std::vector<std::uint16_t> ids;
+        TRecordHeader h;
+        std::vector<std::uint8_t> body;
+        while (stream.ReadRecord(h, body)) ids.push_back(h.Id);
+        const auto sheetAt = std::find(ids.begin() + 1, ids.end(), BIFFID_BOF);
+        for (std::uint16_t id : {BIFFID_DIMENSIONS, BIFFID_WINDOW2, BIFFID_SELECTION})
+            EXPECT_EQ(std::count(sheetAt, ids.end(), id), 1) << id;
+    }
 }
 
 }  // namespace
