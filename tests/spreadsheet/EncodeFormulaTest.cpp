@@ -290,6 +290,7 @@ TEST(EncodeFormula, TokenizerErrors)
         {u"(1+2", "Missmatching parantheses"},
         {u"1.2.3", "Illegal number"},
         {u"12a", "Illegal number"},
+        {u"1E+", "Illegal number"},
         {u"'a*b'!A1", "Illegal character in string a*b"},
         {u"[book.xls", "Bad filename [book.xls"},
         {u"\"x\"!A1", "Invalid 3D name x"},
