@@ -45,6 +45,20 @@ TBasicSheet::TBasicSheet(TSheets& collection, int id) : collection_(collection),
 }
 
 bool TBasicSheet::SetName(std::u16string_view name) {
+    // What other programs refuse or rename on load is refused here.
+    const char16_t* why = nullptr;
+    if (name.empty()) why = u"Sheet name is empty";
+    else if (name.size() > 31) why = u"Sheet name is longer than 31 characters";
+    else if (name.find_first_of(u"[]:*?/\\") != std::u16string_view::npos)
+        why = u"Sheet name holds one of the characters [ ] : * ? / \\";
+    if (why) {
+        if (TXLSMini* owner = collection_.Owner()) owner->Notify(why);
+        return false;
+    }
+    return SetNameAsRead(name);
+}
+
+bool TBasicSheet::SetNameAsRead(std::u16string_view name) {
     const WideString upper = WideUpperCase(name);
     if (upper == WideUpperCase(name_)) return true;
     const bool taken = collection_.SheetByName(name) != nullptr;

@@ -382,7 +382,7 @@ void TXLSReader::handleBOF(const TRecordBody& body) {
             TSheet& s = xls_.Sheets().Add();
             s.RecordsLoaded = true;
             if (entry) {
-                s.SetName(entry->Name);
+                s.SetNameAsRead(entry->Name);
                 s.Hidden = entry->Hidden;
             } else {
                 s.SetName(u"Sheet1");
