@@ -30,8 +30,9 @@ void* TCellStorage::allocate(std::size_t size)
         return piece;
     }
     if (blocks_.empty() || blockUsed_ + units > blockSize_) {
-        // Blocks grow with the sheet, from 4 KB to 1 MB.
-        blockSize_ = std::max<std::size_t>(units, std::min<std::size_t>(blocks_.empty() ? 512 : blockSize_ * 2, 131072));
+        // Blocks grow with the sheet from 4 KB to 64 KB: below the size that the
+        // C library maps afresh for each, so that freed blocks serve again.
+        blockSize_ = std::max<std::size_t>(units, std::min<std::size_t>(blocks_.empty() ? 512 : blockSize_ * 2, 8192));
         blocks_.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(blockSize_));
         blockUsed_ = 0;
     }
