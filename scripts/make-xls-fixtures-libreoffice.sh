@@ -66,12 +66,18 @@ cat <<'XML'
 XML
 } > "$work/lo-biff8.fods"
 
-soffice --headless --convert-to xls --outdir "$work" "$work/lo-biff8.fods" >/dev/null 2>&1
-soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,true,false,-1' \
-  --outdir "$work" "$work/lo-biff8.fods" >/dev/null 2>&1
-cp "$work/lo-biff8.xls" "$out/"
-for sheet in Dane Ukryte Trzeci; do cp "$work/lo-biff8-$sheet.csv" "$out/"; done
-ls -l "$out"/lo-biff8*
+# NAME.fods to NAME.xls and NAME-<sheet>.csv (formulas as written) in $out.
+convert() {  # name sheet...
+  local name=$1 sheet
+  shift
+  soffice --headless --convert-to xls --outdir "$work" "$work/$name.fods" >/dev/null 2>&1
+  soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,true,false,-1' \
+    --outdir "$work" "$work/$name.fods" >/dev/null 2>&1
+  cp "$work/$name.xls" "$out/"
+  for sheet in "$@"; do cp "$work/$name-$sheet.csv" "$out/"; done
+  ls -l "$out/$name"*
+}
+convert lo-biff8 Dane Ukryte Trzeci
 
 cell_chart() {
   cat <<'XML'
@@ -102,9 +108,4 @@ cat <<'XML'
 </office:spreadsheet></office:body></office:document>
 XML
 } > "$work/lo-wykres.fods"
-soffice --headless --convert-to xls --outdir "$work" "$work/lo-wykres.fods" >/dev/null 2>&1
-soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,true,false,-1' \
-  --outdir "$work" "$work/lo-wykres.fods" >/dev/null 2>&1
-cp "$work/lo-wykres.xls" "$out/"
-for sheet in Wykres Dane2; do cp "$work/lo-wykres-$sheet.csv" "$out/"; done
-ls -l "$out"/lo-wykres*
+convert lo-wykres Wykres Dane2
