@@ -1,6 +1,7 @@
 #include "CellStorage.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace vesk {
 
@@ -21,6 +22,27 @@ TCellStorage::TCellStorage() = default;
 
 TCellStorage::~TCellStorage() { Clear(); }
 
+namespace {
+
+// Blocks of 64 KB. Those of a cleared storage wait (up to 16 MB) for the
+// next one rather than going back to the system, which would hand them out
+// again as fresh pages to be faulted in one by one.
+constexpr std::size_t BlockUnits = 8192;
+constexpr std::size_t KeptBlocks = 256;
+
+struct BlockPool {
+    std::mutex lock;
+    std::vector<std::unique_ptr<std::uint64_t[]>> blocks;
+};
+
+BlockPool& blockPool()
+{
+    static BlockPool* pool = new BlockPool;  // outlives every storage
+    return *pool;
+}
+
+}  // namespace
+
 void* TCellStorage::allocate(std::size_t size)
 {
     const std::size_t units = (size + 7) / 8;
@@ -29,11 +51,19 @@ void* TCellStorage::allocate(std::size_t size)
         free_[units] = *static_cast<void**>(piece);
         return piece;
     }
-    if (blocks_.empty() || blockUsed_ + units > blockSize_) {
-        // Blocks grow with the sheet from 4 KB to 64 KB: below the size that the
-        // C library maps afresh for each, so that freed blocks serve again.
-        blockSize_ = std::max<std::size_t>(units, std::min<std::size_t>(blocks_.empty() ? 512 : blockSize_ * 2, 8192));
-        blocks_.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(blockSize_));
+    if (blocks_.empty() || blockUsed_ + units > BlockUnits) {
+        std::unique_ptr<std::uint64_t[]> block;
+        BlockPool& pool = blockPool();
+        {
+            std::lock_guard<std::mutex> hold(pool.lock);
+            if (!pool.blocks.empty()) {
+                block = std::move(pool.blocks.back());
+                pool.blocks.pop_back();
+            }
+        }
+        if (!block)
+            block = std::make_unique_for_overwrite<std::uint64_t[]>(BlockUnits);
+        blocks_.push_back(std::move(block));
         blockUsed_ = 0;
     }
     void* piece = blocks_.back().get() + blockUsed_;
@@ -140,8 +170,16 @@ void TCellStorage::Clear()
         }
     }
     root_.fill(nullptr);
+    {
+        BlockPool& pool = blockPool();
+        std::lock_guard<std::mutex> hold(pool.lock);
+        while (!blocks_.empty() && pool.blocks.size() < KeptBlocks) {
+            pool.blocks.push_back(std::move(blocks_.back()));
+            blocks_.pop_back();
+        }
+    }
     blocks_.clear();
-    blockUsed_ = blockSize_ = 0;
+    blockUsed_ = 0;
     free_.fill(nullptr);
     i1_ = i2_ = i3_ = i4_ = 0;
 }

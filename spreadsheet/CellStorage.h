@@ -72,7 +72,6 @@ private:
     std::array<Level2*, 256> root_{};
     std::vector<std::unique_ptr<std::uint64_t[]>> blocks_;
     std::size_t blockUsed_ = 0;    // 8-byte units of the last block
-    std::size_t blockSize_ = 0;
     std::array<void*, MaxPooled> free_{};  // freed pieces by 8-byte units
     TCell* cache_ = nullptr;
     // Iteration cursor: row div 256, row mod 256, column div 16, column mod 16.
