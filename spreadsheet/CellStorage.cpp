@@ -245,6 +245,7 @@ TCell* TCellStorage::Next()
                 for (; i4_ < 16; ++i4_) {
                     if (TCell* cell = (*l4)[i4_]) {
                         ++i4_;
+                        cache_ = cell;  // the cell visited is the one looked up next
                         return cell;
                     }
                 }
