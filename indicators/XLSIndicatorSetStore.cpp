@@ -53,7 +53,7 @@ XLSIndicatorSetStore::~XLSIndicatorSetStore() = default;
 
 TabelaWskaznikow XLSIndicatorSetStore::read(const std::string& path) {
     auto nowy = std::make_unique<TXLSMini>();
-    nowy->Filename = path;
+    nowy->Filename = cp1250ToUtf8(path);
     nowy->Read();
     TSheet& arkusz = nowy->Sheets().Items(0);
     TabelaWskaznikow t;
@@ -104,7 +104,7 @@ void XLSIndicatorSetStore::write(const std::string& path, const TabelaWskaznikow
         }
         throw;
     }
-    xls_->Filename = path;
+    xls_->Filename = cp1250ToUtf8(path);
     obraz_ = std::move(obraz);
 }
 

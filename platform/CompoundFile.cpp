@@ -28,8 +28,9 @@ void quiet(const gchar*, GLogLevelFlags, const gchar*, gpointer) noexcept {}
 void ensureInitialised() {
     static const bool done = [] {
         gsf_init();
-        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE |
-                                                        G_LOG_LEVEL_INFO | G_LOG_LEVEL_DEBUG);
+        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING |
+                                                        G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO |
+                                                        G_LOG_LEVEL_DEBUG);
         for (const char* domain : {"libgsf", "libgsf:msole"}) g_log_set_handler(domain, levels, quiet, nullptr);
         return true;
     }();
@@ -46,12 +47,21 @@ using GsfPtr = std::unique_ptr<T, Unref>;
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-void readStorage(GsfInfile* storage, CompoundEntry& into, std::size_t documentSize, int depth, std::size_t& entries) {
+// Every sector belongs to one stream at most, so the streams of a sound
+// document together fit in it: more means that sector chains are shared, and
+// a document of a few megabytes would unfold into gigabytes.
+struct Budget {
+    std::size_t documentSize;
+    std::size_t entries = 0;
+    std::uint64_t streamBytes = 0;
+};
+
+void readStorage(GsfInfile* storage, CompoundEntry& into, int depth, Budget& budget) {
     if (depth > MaxDepth) throw CompoundFileError("compound document nested too deeply");
     gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(storage), into.classId.data());
     int count = gsf_infile_num_children(storage);
     for (int i = 0; i < count; ++i) {
-        if (++entries > MaxEntries) throw CompoundFileError("compound document has too many elements");
+        if (++budget.entries > MaxEntries) throw CompoundFileError("compound document has too many elements");
         GsfPtr<GsfInput> child(gsf_infile_child_by_index(storage, i));
         if (!child) throw CompoundFileError("compound document element cannot be opened");
         CompoundEntry entry;
@@ -60,11 +70,15 @@ void readStorage(GsfInfile* storage, CompoundEntry& into, std::size_t documentSi
         // A storage lists its elements (possibly none); a stream has -1.
         if (GSF_IS_INFILE(child.get()) && gsf_infile_num_children(GSF_INFILE(child.get())) >= 0) {
             entry.storage = true;
-            readStorage(GSF_INFILE(child.get()), entry, documentSize, depth + 1, entries);
+            readStorage(GSF_INFILE(child.get()), entry, depth + 1, budget);
         } else {
             gsf_off_t size = gsf_input_size(child.get());
-            if (size < 0 || static_cast<std::uint64_t>(size) > documentSize)
+            if (size < 0 || static_cast<std::uint64_t>(size) > budget.documentSize)
                 throw CompoundFileError("compound document stream \"" + entry.name + "\" is larger than the document");
+            budget.streamBytes += static_cast<std::uint64_t>(size);
+            if (budget.streamBytes > budget.documentSize)
+                throw CompoundFileError("compound document stream \"" + entry.name +
+                                        "\" shares its sectors with another stream");
             entry.data.resize(static_cast<std::size_t>(size));
             std::size_t done = 0;
             while (done < entry.data.size()) {
@@ -126,8 +140,8 @@ CompoundEntry readCompoundFile(const std::uint8_t* data, std::size_t size) {
     CompoundEntry tree;
     tree.name = "Root Entry";
     tree.storage = true;
-    std::size_t entries = 0;
-    readStorage(root.get(), tree, size, 0, entries);
+    Budget budget{size};
+    readStorage(root.get(), tree, 0, budget);
     return tree;
 }
 

@@ -5,6 +5,10 @@
 # array formula, a named range, a reference to another sheet), saved by
 # headless LibreOffice as BIFF8 ("lo-biff8.xls") and as CSV files with the
 # formulas ("lo-biff8-<sheet>.csv"), which the reader tests compare with.
+# Then "lo-wykres.xls": a sheet with an embedded chart (a BOF/EOF substream
+# after its OBJ), a formula whose 5,000-character text result goes on in
+# CONTINUE records, MID with its three arguments, and a second sheet of every
+# cell kind, with its CSV files ("lo-wykres-<sheet>.csv").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -62,9 +66,46 @@ cat <<'XML'
 XML
 } > "$work/lo-biff8.fods"
 
-soffice --headless --convert-to xls --outdir "$work" "$work/lo-biff8.fods" >/dev/null 2>&1
-soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,true,false,-1' \
-  --outdir "$work" "$work/lo-biff8.fods" >/dev/null 2>&1
-cp "$work/lo-biff8.xls" "$out/"
-for sheet in Dane Ukryte Trzeci; do cp "$work/lo-biff8-$sheet.csv" "$out/"; done
-ls -l "$out"/lo-biff8*
+# NAME.fods to NAME.xls and NAME-<sheet>.csv (formulas as written) in $out.
+convert() {  # name sheet...
+  local name=$1 sheet
+  shift
+  soffice --headless --convert-to xls --outdir "$work" "$work/$name.fods" >/dev/null 2>&1
+  soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,true,false,-1' \
+    --outdir "$work" "$work/$name.fods" >/dev/null 2>&1
+  cp "$work/$name.xls" "$out/"
+  for sheet in "$@"; do cp "$work/$name-$sheet.csv" "$out/"; done
+  ls -l "$out/$name"*
+}
+convert lo-biff8 Dane Ukryte Trzeci
+
+cell_chart() {
+  cat <<'XML'
+<table:table-cell office:value-type="float" office:value="10"><draw:frame svg:x="3cm" svg:y="1cm" svg:width="8cm" svg:height="6cm"><draw:object>
+<office:document office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.chart"><office:body><office:chart>
+<chart:chart chart:class="chart:bar" svg:width="8cm" svg:height="6cm"><chart:plot-area table:cell-range-address="Wykres.A1:Wykres.B4" chart:data-source-has-labels="both"><chart:axis chart:dimension="x" chart:name="primary-x"/><chart:axis chart:dimension="y" chart:name="primary-y"/><chart:series chart:values-cell-range-address="Wykres.B2:Wykres.B4" chart:label-cell-address="Wykres.B1" chart:class="chart:bar"/></chart:plot-area>
+<table:table table:name="local-table"><table:table-header-columns><table:table-column/></table:table-header-columns><table:table-columns><table:table-column/></table:table-columns><table:table-header-rows><table:table-row><table:table-cell/><table:table-cell office:value-type="string"><text:p>Sprzedaż</text:p></table:table-cell></table:table-row></table:table-header-rows><table:table-rows><table:table-row><table:table-cell office:value-type="string"><text:p>1</text:p></table:table-cell><table:table-cell office:value-type="float" office:value="10"/></table:table-row></table:table-rows></table:table>
+</chart:chart></office:chart></office:body></office:document>
+</draw:object></draw:frame></table:table-cell>
+XML
+}
+
+{
+cat <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" xmlns:chart="urn:oasis:names:tc:opendocument:xmlns:chart:1.0" xmlns:xlink="http://www.w3.org/1999/xlink" xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:body><office:spreadsheet>
+<table:table table:name="Wykres">
+XML
+echo "<table:table-row>$(cell_s Rok)$(cell_s Sprzedaż)$(formula "REPT(&quot;ą&quot;;5000)")</table:table-row>"
+echo "<table:table-row>$(cell_f 1)$(cell_chart)</table:table-row>"
+echo "<table:table-row>$(cell_f 2)$(cell_f 20)$(formula "LEN([.C1])")</table:table-row>"
+echo "<table:table-row>$(cell_f 3)$(cell_f 15)$(formula "SUM([.B2:.B4])")$(formula "MID(&quot;abcdef&quot;;2;3)")</table:table-row>"
+echo "</table:table><table:table table:name=\"Dane2\">"
+echo "<table:table-row>$(cell_f 42)$(cell_s "drugi arkusz")$(cell_b true)$(formula "1/0")$(cell_f 0.1)</table:table-row>"
+cat <<'XML'
+</table:table>
+</office:spreadsheet></office:body></office:document>
+XML
+} > "$work/lo-wykres.fods"
+convert lo-wykres Wykres Dane2

@@ -1,5 +1,6 @@
 // The cells of a sheet: one class per cell kind, each with its type code.
-// Callers mask the code with 127.
+// Callers mask the code with 127. A sheet keeps its cells in the blocks of
+// its cell storage rather than one heap object each.
 #pragma once
 
 #include <algorithm>
@@ -41,6 +42,12 @@ public:
 
     std::uint16_t FormatIndex = 0;
     std::uint32_t Key = 0;
+
+private:
+    friend class TCellStorage;
+    // Size in 8-byte units of a cell placed in its storage's blocks; 0 for
+    // one of its own on the heap.
+    std::uint8_t pooledSize_ = 0;
 };
 
 class TBlankCell : public TCell {

@@ -8,6 +8,7 @@
 
 #include "CodePage.h"
 #include "EXLSError.h"
+#include "FormulaDecoder.h"
 #include "SheetDataMini.h"
 #include "XLSBytes.h"
 #include "XLSMini.h"
@@ -125,6 +126,9 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
     CellRecordWriter out(stream, version, maxBody);
     std::vector<std::uint8_t>& b = out.body_;
     const bool progress = xls && xls->OnProgress;
+    // A BIFF5 workbook not read from a file holds its formulas as the
+    // encoder made them.
+    const bool tokens8To5 = version == xvExcel50 && xls && xls->ReadVersion() == xvNone;
 
     auto xfOf = [&](const TCell& cell) -> std::uint16_t {
         if (plain && cell.FormatIndex >= 24) return 15;
@@ -330,8 +334,18 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     }
                     appendU16(b, RecalcFormulas ? 0x0002 : 0);
                     if (!plain) appendU32(b, 0);
-                    appendU16(b, static_cast<std::uint16_t>(f->TokenLength()));
-                    b.insert(b.end(), f->Tokens.begin(), f->Tokens.end());
+                    if (tokens8To5) {
+                        // Tokens made by the encoder are BIFF8 tokens.
+                        if (type == ctArrayFormula || f->ExtraLength > 0)
+                            throw EXLSError(XLSErrorKind::Refused, "A BIFF5 formula cannot hold an array");
+                        const std::vector<std::uint8_t> tokens =
+                            Biff8TokensToBiff5(std::span<const std::uint8_t>(f->Tokens), codePage);
+                        appendU16(b, static_cast<std::uint16_t>(tokens.size()));
+                        b.insert(b.end(), tokens.begin(), tokens.end());
+                    } else {
+                        appendU16(b, static_cast<std::uint16_t>(f->TokenLength()));
+                        b.insert(b.end(), f->Tokens.begin(), f->Tokens.end());
+                    }
                     out.record(plain ? BIFFID_FORMULA4 : BIFFID_FORMULA, b);
                     if (type == ctStringFormula && !(biff8 && cachedText.empty())) writeString(cachedText, row, col);
                     if (type == ctArrayFormula) {
@@ -346,7 +360,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
         }
         out.flushRK();
     } catch (const EXLSError& e) {
-        throw e.withPrefix("Error on writing record # " + std::to_string(count) + "\r");
+        throw e.withPrefix("Error on writing record # " + std::to_string(count) + "\n");
     }
 }
 

@@ -638,3 +638,151 @@ std::u16string_view BuiltInNameText(unsigned Code)
 }
 
 }  // namespace vesk
+
+namespace vesk {
+
+std::vector<std::uint8_t> Biff8TokensToBiff5(std::span<const std::uint8_t> Tokens, int CodePage)
+{
+    const std::size_t len = Tokens.size();
+    auto refuse = [](const std::string& what) -> void {
+        throw EXLSError(XLSErrorKind::Refused, "A BIFF5 formula cannot hold " + what);
+    };
+    auto u16at = [&](std::size_t at) { return static_cast<unsigned>(Tokens[at] | (Tokens[at + 1] << 8)); };
+    // Each token's place in the old and the new bytes, for the fields that
+    // count bytes (tAttr jumps, tMem lengths).
+    struct Piece {
+        std::size_t oldAt, oldSize, newAt, newSize;
+    };
+    struct Jump {
+        std::size_t field, oldBase, oldTarget, adjust;
+    };
+    std::vector<Piece> pieces;
+    std::vector<Jump> jumps;
+    std::vector<std::uint8_t> out;
+    auto put16 = [&](unsigned v) {
+        out.push_back(static_cast<std::uint8_t>(v));
+        out.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
+    // A BIFF8 row field and column field as the BIFF5 row field (flags in
+    // its top bits) and column byte.
+    auto reference = [&](unsigned row, unsigned col, bool offsets) {
+        unsigned row14;
+        if (offsets && (col & 0x8000)) {
+            const int offset = static_cast<std::int16_t>(row);
+            if (offset < -8192 || offset > 8191) refuse("a row offset beyond 8,192");
+            row14 = static_cast<unsigned>(offset) & 0x3FFF;
+        } else {
+            if (row > 0x3FFF) refuse("a row beyond 16,384");
+            row14 = row;
+        }
+        return std::pair<unsigned, std::uint8_t>{row14 | (col & 0xC000), static_cast<std::uint8_t>(col)};
+    };
+    std::size_t pos = 0;
+    while (pos < len) {
+        const unsigned ptg = Tokens[pos];
+        const unsigned base = ptg < 0x80 ? baseOf(ptg) : 0x100;
+        const std::size_t start = out.size();
+        std::size_t size = 0;
+        auto need = [&](std::size_t n) {
+            if (pos + n > len) refuse("a token cut short");
+            size = n;
+        };
+        switch (base) {
+        case 0x01: case 0x02:
+            need(5);
+            out.push_back(static_cast<std::uint8_t>(ptg));
+            put16(u16at(pos + 1));
+            if (u16at(pos + 3) > 255) refuse("a column beyond IV");
+            out.push_back(Tokens[pos + 3]);
+            break;
+        case 0x17: {
+            need(3);
+            const std::size_t count = Tokens[pos + 1];
+            const bool wide = Tokens[pos + 2] & 1;
+            need(3 + count * (wide ? 2 : 1));
+            std::u16string text;
+            for (std::size_t i = 0; i < count; ++i)
+                text.push_back(wide ? static_cast<char16_t>(u16at(pos + 3 + 2 * i)) : Tokens[pos + 3 + i]);
+            const std::string bytes = utf16ToSingleByte(text, CodePage);
+            if (singleByteToUtf16(bytes, CodePage) != text) refuse("a text outside its code page");
+            out.push_back(static_cast<std::uint8_t>(ptg));
+            out.push_back(static_cast<std::uint8_t>(bytes.size()));
+            out.insert(out.end(), bytes.begin(), bytes.end());
+            break;
+        }
+        case 0x19: {
+            need(4);
+            const unsigned type = Tokens[pos + 1];
+            if (type & 0x04) need(4 + (u16at(pos + 2) + 1u) * 2);
+            out.insert(out.end(), Tokens.begin() + static_cast<std::ptrdiff_t>(pos),
+                       Tokens.begin() + static_cast<std::ptrdiff_t>(pos + size));
+            if (type & 0x04) {
+                for (unsigned i = 0; i <= u16at(pos + 2); ++i)
+                    jumps.push_back({start + 4 + 2 * i, pos + 4, pos + 4 + u16at(pos + 4 + 2 * i), 0});
+            } else if (type & 0x02) {
+                jumps.push_back({start + 2, pos + 4, pos + 4 + u16at(pos + 2), 0});
+            } else if (type & 0x08) {
+                jumps.push_back({start + 2, pos + 4, pos + 4 + u16at(pos + 2) + 1, 1});
+            }
+            break;
+        }
+        case 0x1C: case 0x1D: need(2); break;
+        case 0x1E: case 0x21: case 0x29: need(3); break;
+        case 0x1F: need(9); break;
+        case 0x22: need(4); break;
+        case 0x26: case 0x27: case 0x28: need(7); break;
+        case 0x24: case 0x2C: {
+            need(5);
+            const auto [row, col] = reference(u16at(pos + 1), u16at(pos + 3), base == 0x2C);
+            out.push_back(static_cast<std::uint8_t>(ptg));
+            put16(row);
+            out.push_back(col);
+            break;
+        }
+        case 0x25: case 0x2D: {
+            need(9);
+            const auto [row1, col1] = reference(u16at(pos + 1), u16at(pos + 5), base == 0x2D);
+            const auto [row2, col2] = reference(u16at(pos + 3), u16at(pos + 7), base == 0x2D);
+            out.push_back(static_cast<std::uint8_t>(ptg));
+            put16(row1);
+            put16(row2);
+            out.push_back(col1);
+            out.push_back(col2);
+            break;
+        }
+        case 0x2A: need(5); out.insert(out.end(), {static_cast<std::uint8_t>(ptg), 0, 0, 0}); break;
+        case 0x2B: need(9); out.insert(out.end(), {static_cast<std::uint8_t>(ptg), 0, 0, 0, 0, 0, 0}); break;
+        case 0x20: refuse("an array constant"); break;
+        case 0x23: case 0x39: refuse("a defined or external name"); break;
+        case 0x3A: case 0x3B: case 0x3C: case 0x3D: refuse("a reference to another sheet"); break;
+        default:
+            if (base >= 0x03 && base <= 0x16) {
+                size = 1;
+                break;
+            }
+            refuse(narrowHex("the token ptg[%.2X]", ptg));
+        }
+        if (out.size() == start)
+            out.insert(out.end(), Tokens.begin() + static_cast<std::ptrdiff_t>(pos),
+                       Tokens.begin() + static_cast<std::ptrdiff_t>(pos + size));
+        if (base == 0x26 || base == 0x27 || base == 0x28 || base == 0x29) {
+            const std::size_t field = out.size() - 2;
+            jumps.push_back({field, pos + size, pos + size + u16at(pos + size - 2), 0});
+        }
+        pieces.push_back({pos, size, start, out.size() - start});
+        pos += size;
+    }
+    auto newPos = [&](std::size_t old) -> std::size_t {
+        for (const Piece& p : pieces)
+            if (old >= p.oldAt && old < p.oldAt + p.oldSize) return p.newAt + std::min(old - p.oldAt, p.newSize);
+        return out.size();
+    };
+    for (const Jump& j : jumps) {
+        const std::size_t distance = newPos(j.oldTarget) - newPos(j.oldBase) - j.adjust;
+        out[j.field] = static_cast<std::uint8_t>(distance);
+        out[j.field + 1] = static_cast<std::uint8_t>(distance >> 8);
+    }
+    return out;
+}
+
+}  // namespace vesk

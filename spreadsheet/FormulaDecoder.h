@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "BIFFRecsMini.h"
@@ -42,6 +43,13 @@ std::u16string DecodeFormula(TExcelVersion Version, std::span<const std::uint8_t
 // A token without a known size raises EXLSError (Formula)
 // "Unknown ptg[..] in Shared Formula"; a token cut short raises as well.
 void ConvertSharedFormula(bool BIFF8, std::span<std::uint8_t> Tokens, int Row, int Col);
+
+// The BIFF5 form of BIFF8 tokens (what the encoder makes): references,
+// areas, texts (in CodePage), numbers, functions, operators, with byte
+// counts of jumps and sub-expressions moved along. What BIFF5 cannot hold
+// alike (names, 3D references, array constants, rows beyond 16,384, texts
+// outside the code page) raises EXLSError of kind Refused saying what.
+std::vector<std::uint8_t> Biff8TokensToBiff5(std::span<const std::uint8_t> Tokens, int CodePage);
 
 // A sheet name as a 3D prefix writes it: in single quotes (inner quotes
 // doubled) when the formula tokenizer would not read it back as one name.

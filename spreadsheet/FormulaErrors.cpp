@@ -42,7 +42,7 @@ std::string FormulaErrorMessage(int Code, std::u16string_view Formula, std::u16s
     std::size_t at = text.find("%s");
     if (at != std::string::npos)
         text.replace(at, 2, utf16ToUtf8(Arg));
-    return "Error in formula " + utf16ToUtf8(Formula) + "\r" + text;
+    return "Error in formula " + utf16ToUtf8(Formula) + "\n" + text;
 }
 
 }  // namespace vesk

@@ -12,7 +12,7 @@ inline constexpr int FormulaErrorInvalidName = -1;        // "Invalid name"
 inline constexpr int FormulaErrorUnexpectedBracket = -2;  // "]" outside an OOC reference
 inline constexpr int FormulaErrorOverflow = -3;           // "Formula buffer overflow."
 
-// The full message: "Error in formula <formula>\r" and the code's text
+// The full message: "Error in formula <formula>", a line break and the code's text
 // (with Arg in place of its "%s").
 std::string FormulaErrorMessage(int Code, std::u16string_view Formula, std::u16string_view Arg);
 

@@ -248,6 +248,12 @@ void TRecordStorageDefault::match(std::uint16_t id, const std::uint8_t* data, st
     if (length) std::copy(data, data + length, last->Data.begin());
 }
 
+TRawRecord& TRecordStorageDefault::recordAt(int index, std::uint16_t id) const {
+    TRawRecord* r = index < 0 ? nullptr : references_[static_cast<std::size_t>(index)];
+    if (!r) throw EXLSError(XLSErrorKind::Usage, "[int] Unknown default record " + hex4(id), id);
+    return *r;
+}
+
 TRawRecord& TRecordStorageDefault::record(std::uint16_t id) const {
     TRawRecord* r = Reference(id);
     if (!r) throw EXLSError(XLSErrorKind::Usage, "[int] Unknown default record " + hex4(id), id);
@@ -310,7 +316,10 @@ void TRecordStorageGlobals::SetUserName(std::u16string_view name) {
 
 // ------------------------------------------------------------ sheet
 
-TRecordStorageSheet::TRecordStorageSheet() : TRecordStorageDefault(SheetDefaultRecords()) { SetDefaultData(); }
+TRecordStorageSheet::TRecordStorageSheet()
+    : TRecordStorageDefault(SheetDefaultRecords()), dimensionsAt_(indexOf(BIFFID_DIMENSIONS)) {
+    SetDefaultData();
+}
 
 std::uint16_t TRecordStorageSheet::CalcMode() const { return word(BIFFID_CALCMODE); }
 void TRecordStorageSheet::SetCalcMode(std::uint16_t v) { setWord(BIFFID_CALCMODE, v); }
@@ -349,7 +358,6 @@ void TRecordStorageSheet::SetDelta(double v) {
 TRawRecord& TRecordStorageSheet::Guts() const { return record(BIFFID_GUTS); }
 TRawRecord& TRecordStorageSheet::DefaultRowHeight() const { return record(BIFFID_DEFAULTROWHEIGHT); }
 TRawRecord& TRecordStorageSheet::Setup() const { return record(BIFFID_SETUP); }
-TRawRecord& TRecordStorageSheet::Dimensions() const { return record(BIFFID_DIMENSIONS); }
 TRawRecord& TRecordStorageSheet::Window2() const { return record(BIFFID_WINDOW2); }
 TRawRecord& TRecordStorageSheet::Selection() const { return record(BIFFID_SELECTION); }
 TRawRecord& TRecordStorageSheet::Bof() const { return record(BIFFID_BOF); }

@@ -91,6 +91,8 @@ protected:
     bool flag(std::uint16_t id) const { return word(id) == 1; }
     void setFlag(std::uint16_t id, bool v) { setWord(id, v ? 1 : 0); }
     TRawRecord& record(std::uint16_t id) const;
+    // The record of the default at index (from indexOf).
+    TRawRecord& recordAt(int index, std::uint16_t id) const;
 
 private:
     void match(std::uint16_t id, const std::uint8_t* data, std::size_t length, bool internal);
@@ -165,10 +167,15 @@ public:
     TRawRecord& Guts() const;
     TRawRecord& DefaultRowHeight() const;
     TRawRecord& Setup() const;
-    TRawRecord& Dimensions() const;
+    // The sheet's bounds, read on every LastCol()/LastRow(): found by the
+    // place of DIMENSIONS among the defaults, kept from the start.
+    TRawRecord& Dimensions() const { return recordAt(dimensionsAt_, BIFFID_DIMENSIONS); }
     TRawRecord& Window2() const;
     TRawRecord& Selection() const;
     TRawRecord& Bof() const;
+
+private:
+    int dimensionsAt_;
 };
 
 // A chart kept as raw records: a record with its children (written between

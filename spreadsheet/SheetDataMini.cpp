@@ -45,6 +45,20 @@ TBasicSheet::TBasicSheet(TSheets& collection, int id) : collection_(collection),
 }
 
 bool TBasicSheet::SetName(std::u16string_view name) {
+    // What other programs refuse or rename on load is refused here.
+    const char16_t* why = nullptr;
+    if (name.empty()) why = u"Sheet name is empty";
+    else if (name.size() > 31) why = u"Sheet name is longer than 31 characters";
+    else if (name.find_first_of(u"[]:*?/\\") != std::u16string_view::npos)
+        why = u"Sheet name holds one of the characters [ ] : * ? / \\";
+    if (why) {
+        if (TXLSMini* owner = collection_.Owner()) owner->Notify(why);
+        return false;
+    }
+    return SetNameAsRead(name);
+}
+
+bool TBasicSheet::SetNameAsRead(std::u16string_view name) {
     const WideString upper = WideUpperCase(name);
     if (upper == WideUpperCase(name_)) return true;
     const bool taken = collection_.SheetByName(name) != nullptr;
@@ -144,82 +158,79 @@ WideString TSheet::AsFormula(int col, int row) const {
     return o->DecodeFormula(*static_cast<const TFormulaCell*>(cell), Index(), col, row);
 }
 
-template <class C>
-C& TSheet::insert(std::unique_ptr<C> cell) {
-    C& kept = *cell;
-    const std::uint32_t k = cell->Key;
-    cells_->Insert(k, std::move(cell));
-    return kept;
+template <class C, class... A>
+C& TSheet::emplace(std::uint32_t key, A&&... args) {
+    return cells_->Emplace<C>(key, key, std::forward<A>(args)...);
 }
 
 void TSheet::SetAsString(int col, int row, std::u16string_view value) {
     const std::uint32_t k = key(col, row);
     TSSTEntry* entry = sst().AddText(value);
-    insert(std::make_unique<TStringCell>(k, 15, entry));
+    emplace<TStringCell>(k, 15, entry);
 }
 
-void TSheet::AddBlank(int col, int row, std::uint16_t xf) { insert(std::make_unique<TBlankCell>(key(col, row), xf)); }
+void TSheet::AddBlank(int col, int row, std::uint16_t xf) { emplace<TBlankCell>(key(col, row), xf); }
 
 void TSheet::AddBoolean(int col, int row, std::uint8_t value, std::uint16_t xf) {
-    insert(std::make_unique<TBooleanCell>(key(col, row), xf, value));
+    emplace<TBooleanCell>(key(col, row), xf, value);
 }
 
 void TSheet::AddError(int col, int row, std::uint8_t errorIndex, std::uint16_t xf) {
-    insert(std::make_unique<TErrorCell>(key(col, row), xf, errorIndex));
+    emplace<TErrorCell>(key(col, row), xf, errorIndex);
 }
 
 void TSheet::AddFloat(int col, int row, double value, std::uint16_t xf) {
-    insert(std::make_unique<TFloatCell>(key(col, row), xf, value));
+    emplace<TFloatCell>(key(col, row), xf, value);
 }
 
 void TSheet::AddString(int col, int row, std::u16string_view text, std::uint16_t xf) {
     const std::uint32_t k = key(col, row);
-    insert(std::make_unique<TStringCell>(k, xf, sst().AddText(text)));
+    emplace<TStringCell>(k, xf, sst().AddText(text));
 }
 
 void TSheet::AddStringIndex(int col, int row, std::uint32_t index, std::uint16_t xf) {
     const std::uint32_t k = key(col, row);
     TSSTEntry* entry = sst().EntryByFileIndex(index);
     ++entry->RefCount;
-    insert(std::make_unique<TStringCell>(k, xf, entry));
+    emplace<TStringCell>(k, xf, entry);
 }
 
 TNumberFormulaCell& TSheet::AddNumberFormula(int col, int row, double value, std::uint16_t xf,
                                              const std::uint8_t* tokens, std::size_t length, std::size_t extra) {
-    auto cell = std::make_unique<TNumberFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra), value);
-    cell->ExtraLength = static_cast<std::uint32_t>(extra);
-    return insert(std::move(cell));
+    auto& cell = emplace<TNumberFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra), value);
+    cell.ExtraLength = static_cast<std::uint32_t>(extra);
+    return cell;
 }
 
 TStringFormulaCell& TSheet::AddStringFormula(int col, int row, std::u16string_view value, std::uint16_t xf,
                                              const std::uint8_t* tokens, std::size_t length, std::size_t extra) {
-    auto cell = std::make_unique<TStringFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra),
+    auto& cell = emplace<TStringFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra),
                                                      WideString(value));
-    cell->ExtraLength = static_cast<std::uint32_t>(extra);
-    return insert(std::move(cell));
+    cell.ExtraLength = static_cast<std::uint32_t>(extra);
+    return cell;
 }
 
 TBooleanFormulaCell& TSheet::AddBooleanFormula(int col, int row, std::uint8_t value, std::uint16_t xf,
                                                const std::uint8_t* tokens, std::size_t length, std::size_t extra) {
-    auto cell = std::make_unique<TBooleanFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra), value);
-    cell->ExtraLength = static_cast<std::uint32_t>(extra);
-    return insert(std::move(cell));
+    auto& cell = emplace<TBooleanFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra), value);
+    cell.ExtraLength = static_cast<std::uint32_t>(extra);
+    return cell;
 }
 
 TErrorFormulaCell& TSheet::AddErrorFormula(int col, int row, std::uint8_t code, std::uint16_t xf,
                                            const std::uint8_t* tokens, std::size_t length, std::size_t extra) {
-    auto cell = std::make_unique<TErrorFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra),
+    auto& cell = emplace<TErrorFormulaCell>(key(col, row), xf, copyBytes(tokens, length + extra),
                                                     ErrorCodeToIndex(code));
-    cell->ExtraLength = static_cast<std::uint32_t>(extra);
-    return insert(std::move(cell));
+    cell.ExtraLength = static_cast<std::uint32_t>(extra);
+    return cell;
 }
 
 TArrayFormulaCell& TSheet::AddArrayFormula(int col, int row, double value, std::uint16_t xf,
                                            const std::uint8_t* tokens, std::size_t length,
                                            const std::uint8_t* arrayData, std::size_t arrayLength) {
-    auto cell = std::make_unique<TArrayFormulaCell>(key(col, row), xf, copyBytes(tokens, length),
+    auto& cell = emplace<TArrayFormulaCell>(key(col, row), xf, copyBytes(tokens, length),
                                                     copyBytes(arrayData, arrayLength), value);
-    return insert(std::move(cell));
+    return cell;
 }
 
 std::unique_ptr<TFormulaCell> TSheet::NewFormulaCell(TCellType code, const std::uint8_t* tokens, std::size_t length,

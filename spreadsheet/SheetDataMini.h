@@ -36,10 +36,14 @@ public:
 
     const WideString& Name() const { return name_; }
     // Refuses (false, the name kept) a name of another sheet, compared
-    // without regard to case, and a name over 255 characters; the refusal
+    // without regard to case, an empty name, one over 31 characters and one
+    // holding [ ] : * ? / or \ (which other programs refuse); the refusal
     // goes to the workbook's notification callback. A change of case alone
     // is not applied (true).
     bool SetName(std::u16string_view name);
+    // As SetName for a name read from a file: refused only when taken or
+    // over 255 characters, so that what was read is kept.
+    bool SetNameAsRead(std::u16string_view name);
     // The collection's running number of this sheet (never reused).
     int ID() const { return id_; }
 
@@ -156,8 +160,9 @@ private:
     std::uint32_t key(int col, int row) const;
     TXLSMini* owner() const;
     TSSTMini& sst() const;
-    template <class C>
-    C& insert(std::unique_ptr<C> cell);
+    // A new cell of kind C at key, made in the cell storage's blocks.
+    template <class C, class... A>
+    C& emplace(std::uint32_t key, A&&... args);
 
     std::unique_ptr<TCellStorage> cells_;
     std::unique_ptr<TRecordStorageSheet> records_ptr_;

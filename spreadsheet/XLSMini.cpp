@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CodePage.h"
 #include "EXLSError.h"
 #include "XLSReader.h"
 #include "XLSWriter.h"
@@ -133,11 +134,42 @@ void TXLSMini::WriteStream(std::vector<std::uint8_t>* target) {
     if (!target && Filename.empty()) throw EXLSError(XLSErrorKind::Usage, "Filename is missing");
 
     const bool plain = version_ < xvExcel50;
+    if (plain && sheets_->Count() > 1)
+        throw EXLSError(XLSErrorKind::Refused, "A BIFF4 file holds one sheet, the workbook has " +
+                                                   std::to_string(sheets_->Count()));
+    // What BIFF5 cannot hold is refused here, before anything is written:
+    // rows past 16,384 and texts outside the file's code page.
+    const bool biff5 = version_ == xvExcel50;
+    const int codePage = biff5 && readVersion_ == xvExcel50 ? formulaHandler_->CodePage : 1250;
+    auto refuseText = [&](std::u16string_view text, const TSheet& sheet) {
+        if (!biff5 || std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) return;
+        if (singleByteToUtf16(utf16ToSingleByte(text, codePage), codePage) != text)
+            throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(sheet.Name()) + "\": the text \"" +
+                                                       utf16ToUtf8(text.substr(0, 40)) +
+                                                       "\" has characters outside code page " +
+                                                       std::to_string(codePage));
+    };
     std::uint32_t total = 0;
     for (int i = 0; i < (plain ? 1 : sheets_->Count()); ++i) {
-        TCellStorage& cells = sheets_->Items(i).Cells();
+        TSheet& sheet = sheets_->Items(i);
+        refuseText(sheet.Name(), sheet);
+        TCellStorage& cells = sheet.Cells();
         cells.BeginIterate();
-        while (cells.Next()) ++total;
+        while (TCell* cell = cells.Next()) {
+            ++total;
+            if (!biff5) continue;
+            if ((cell->Key >> 8) > 16383)
+                throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(sheet.Name()) + "\": row " +
+                                                           std::to_string((cell->Key >> 8) + 1) +
+                                                           " is beyond the 16,384 rows of a BIFF5 sheet");
+            const TCellType type = cell->CellType() & 0x7F;
+            if (type == ctString) {
+                if (const TSSTEntry* entry = static_cast<TStringCell*>(cell)->Entry)
+                    refuseText(TSSTMini::Text(*entry), sheet);
+            } else if (type == ctStringFormula) {
+                refuseText(static_cast<TStringFormulaCell*>(cell)->Value, sheet);
+            }
+        }
     }
     BeginProgress(total);
     StoreOptionsDialog();

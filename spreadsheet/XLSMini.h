@@ -53,7 +53,7 @@ public:
     const WideString& StrFALSE() const { return strFalse_; }
     void SetStrFALSE(std::u16string_view v);
     bool ShowFormulas = false;
-    // A core path (code page 1250).
+    // The file name in UTF-8.
     std::string Filename;
     bool IsMac = false;
     bool PreserveMacros = true;

@@ -73,12 +73,12 @@ void TXLSReader::Read(const std::vector<std::uint8_t>* source) {
         stream_.Close();
     } catch (const EXLSError& e) {
         stream_.Close();
-        throw EXLSError(e.kind(), recordLocation(records_, header_.Id, headerPosition_) + "\r" + e.message(),
+        throw EXLSError(e.kind(), recordLocation(records_, header_.Id, headerPosition_) + "\n" + e.message(),
                         header_.Id, headerPosition_);
     } catch (const std::bad_alloc&) {
         stream_.Close();
         throw EXLSError(XLSErrorKind::Format,
-                        recordLocation(records_, header_.Id, headerPosition_) + "\rOut of memory", header_.Id,
+                        recordLocation(records_, header_.Id, headerPosition_) + "\nOut of memory", header_.Id,
                         headerPosition_);
     }
 }
@@ -87,7 +87,7 @@ void TXLSReader::readRecords() {
     sheetIndex_ = -1;
     directoryIndex_ = -1;
     directory_.clear();
-    sharedFormulas_.clear();
+    clearSharedFormulas();
     xls_.DefaultFormats = false;
     version_ = stream_.Open(xls_.Filename);
     if (version_ <= xvExcelUnknown) throw EXLSError(XLSErrorKind::Format, "The file is not an Excel workbook");
@@ -132,6 +132,7 @@ void TXLSReader::readRecords() {
         ++records_;
         if (!more) break;
     }
+    if (records_ == 0) throw EXLSError(XLSErrorKind::Format, "The workbook stream holds no records");
     xls_.EndProgress();
 }
 
@@ -377,11 +378,11 @@ void TXLSReader::handleBOF(const TRecordBody& body) {
                     throw EXLSError(XLSErrorKind::Format, "Worksheet without a sheet directory entry");
                 entry = &directory_[static_cast<std::size_t>(directoryIndex_)];
             }
-            sharedFormulas_.clear();
+            clearSharedFormulas();
             TSheet& s = xls_.Sheets().Add();
             s.RecordsLoaded = true;
             if (entry) {
-                s.SetName(entry->Name);
+                s.SetNameAsRead(entry->Name);
                 s.Hidden = entry->Hidden;
             } else {
                 s.SetName(u"Sheet1");
@@ -404,17 +405,28 @@ void TXLSReader::handleBOF(const TRecordBody& body) {
             chart.Records.ReadRecords(stream_);
             break;
         }
-        case BofVBModule: {
+        case BofVBModule:
             ++directoryIndex_;
-            TRecordHeader h;
-            std::vector<std::uint8_t> skipped;
-            while (stream_.ReadRecord(h, skipped))
-                if (h.Id == BIFFID_EOF) break;
+            skipSubstream();
             break;
-        }
         case BofMacro4: throw EXLSError(XLSErrorKind::Format, "BIFF4 Macro unhandled");
         case BofWorkbook4: throw EXLSError(XLSErrorKind::Format, "BIFF4 Workbook unhandled");
-        default: break;
+        default:
+            // A substream of a type unknown here goes whole, with the
+            // substreams inside it: its EOF must not end the sheet around it.
+            skipSubstream();
+            break;
+    }
+}
+
+void TXLSReader::skipSubstream() {
+    TRecordHeader h;
+    std::vector<std::uint8_t> skipped;
+    int depth = 1;
+    while (depth > 0 && stream_.ReadRecord(h, skipped)) {
+        ++records_;
+        if (isBof(h.Id)) ++depth;
+        else if (h.Id == BIFFID_EOF) --depth;
     }
 }
 
@@ -423,8 +435,11 @@ bool TXLSReader::handleEOF(const TRecordBody& body) {
     // A sheet without DIMENSIONS gets the bounds of its cells, so that its
     // used area covers them.
     if (sheet_ && current_ == &sheet_->Records() && !dimensionsRead_) sheet_->CalcDimensions();
-    current_->AddRecord(BIFFID_EOF, body.data(), body.size());
-    sharedFormulas_.clear();
+    // A sheet's defaults that the file lacked (WINDOW2, SELECTION) take
+    // their places before its EOF, as those before DIMENSIONS do.
+    if (inSheet() && current_->Reference(BIFFID_EOF)) current_->UpdateDefault(BIFFID_EOF, body.data(), body.size());
+    else current_->AddRecord(BIFFID_EOF, body.data(), body.size());
+    clearSharedFormulas();
     return !(directory_.empty() || directoryIndex_ >= static_cast<int>(directory_.size()) - 1);
 }
 
@@ -642,6 +657,12 @@ void TXLSReader::readPalette(const TRecordBody& body) {
 
 // ------------------------------------------------------------ formulas
 
+void TXLSReader::clearSharedFormulas() {
+    sharedFormulas_.clear();
+    sharedIndex_.clear();
+    lastShared_ = 0;
+}
+
 void TXLSReader::readSharedFormula() {
     readNext();
     ++records_;
@@ -654,23 +675,27 @@ void TXLSReader::readSharedFormula() {
     f.TokenLength = shared.u16(8);
     shared.need(10, f.TokenLength);
     f.Data.assign(next_.begin() + 10, next_.end());
+    sharedIndex_[(static_cast<std::uint32_t>(f.FirstRow) << 16) | f.FirstCol] = sharedFormulas_.size();
     sharedFormulas_.push_back(std::move(f));
 }
 
-const TXLSReader::TSharedFormula* TXLSReader::sharedFormulaFor(int col, int row) {
+const TXLSReader::TSharedFormula* TXLSReader::sharedFormulaFor(int col, int row, const std::uint8_t* tokens,
+                                                                 std::size_t length) {
     auto contains = [col, row](const TSharedFormula& f) {
         return row >= f.FirstRow && row <= f.LastRow && col >= f.FirstCol && col <= f.LastCol;
     };
-    // The range last used first, then the newest ones: a long sheet holds
-    // many ranges, and a cell's range is nearly always one of those.
+    // The range last used first (a long column of one formula), else the
+    // range that begins at the cell the tExp token names.
     if (lastShared_ < sharedFormulas_.size() && contains(sharedFormulas_[lastShared_]))
         return &sharedFormulas_[lastShared_];
-    for (std::size_t i = sharedFormulas_.size(); i-- > 0;)
-        if (contains(sharedFormulas_[i])) {
-            lastShared_ = i;
-            return &sharedFormulas_[i];
-        }
-    return nullptr;
+    const std::size_t width = version_ >= xvExcel97 ? 5 : 4;
+    if (length < width) return nullptr;
+    const std::uint32_t anchorRow = tokens[1] | (tokens[2] << 8);
+    const std::uint32_t anchorCol = width == 5 ? (tokens[3] | (tokens[4] << 8)) : tokens[3];
+    const auto found = sharedIndex_.find((anchorRow << 16) | anchorCol);
+    if (found == sharedIndex_.end() || !contains(sharedFormulas_[found->second])) return nullptr;
+    lastShared_ = found->second;
+    return &sharedFormulas_[lastShared_];
 }
 
 void TXLSReader::readFormula(const TRecordBody& body) {
@@ -688,7 +713,7 @@ void TXLSReader::readFormula(const TRecordBody& body) {
     if ((flags & 0x0008) && length > 0 && tokens[0] == 0x01) {
         const std::uint16_t next = stream_.PeekNextId();
         if (next == BIFFID_SHRFMLA || next == BIFFID_SHRFMLA5) readSharedFormula();
-        if (const TSharedFormula* f = sharedFormulaFor(col, row)) {
+        if (const TSharedFormula* f = sharedFormulaFor(col, row, tokens, length)) {
             // The shared tokens, made this cell's own.
             shared_.assign(f->Data.begin(), f->Data.end());
             ConvertSharedFormula(version_ >= xvExcel97, std::span<std::uint8_t>(shared_.data(), f->TokenLength),
@@ -746,6 +771,50 @@ void TXLSReader::readFormula34(const TRecordBody& body) {
     s.AddNumberFormula(col, row, body.f64(6), xf, tokens, length, extra);
 }
 
+WideString TXLSReader::stringResult() {
+    const TRecordBody str(next_, nextHeader_.Id, nextPosition_);
+    if (nextHeader_.Id == BIFFID_STRING2) {
+        const std::size_t n = str.u8(0);
+        return text8(str.bytes(1, n), n);
+    }
+    // A text longer than one record goes on in CONTINUE records; from BIFF8
+    // on each starts with its own option byte (8- or 16-bit characters).
+    const std::size_t count = str.u16(0);
+    std::size_t at = 2;
+    bool wide = false;
+    if (version_ >= xvExcel97) {
+        const std::uint8_t option = str.u8(2);
+        wide = option & 0x01;
+        at = 3 + ((option & 0x08) ? 2 : 0) + ((option & 0x04) ? 4 : 0);
+        str.need(at, 0);
+    }
+    WideString text;
+    std::string bytes8;
+    auto take = [&](const std::uint8_t* data, std::size_t size) {
+        const std::size_t n = std::min(count - text.size() - bytes8.size(), size / (wide ? 2 : 1));
+        for (std::size_t i = 0; i < n; ++i) {
+            if (wide) text.push_back(static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8)));
+            else if (version_ >= xvExcel97) text.push_back(data[i]);
+            else bytes8.push_back(static_cast<char>(data[i]));
+        }
+    };
+    take(next_.data() + at, next_.size() - at);
+    while (text.size() + bytes8.size() < count) {
+        if (stream_.PeekNextId() != BIFFID_CONTINUE)
+            throw str.error("STRING record shorter than its " + std::to_string(count) + " characters", 0);
+        readNext();
+        ++records_;
+        std::size_t skip = 0;
+        if (version_ >= xvExcel97) {
+            if (next_.empty()) continue;
+            wide = next_[0] & 0x01;
+            skip = 1;
+        }
+        take(next_.data() + skip, next_.size() - skip);
+    }
+    return version_ >= xvExcel97 ? text : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
+}
+
 void TXLSReader::readFormulaResult(TSheet& s, int col, int row, std::uint8_t type, std::uint8_t value,
                                    std::uint16_t xf, const std::uint8_t* tokens, std::size_t length,
                                    std::size_t extra) {
@@ -760,17 +829,7 @@ void TXLSReader::readFormulaResult(TSheet& s, int col, int row, std::uint8_t typ
                 // in a shared formula, never in the buffer of the next record.
                 readNext();
                 ++records_;
-                const TRecordBody str(next_, nextHeader_.Id, nextPosition_);
-                if (nextHeader_.Id == BIFFID_STRING2) {
-                    const std::size_t n = str.u8(0);
-                    text = text8(str.bytes(1, n), n);
-                } else if (version_ >= xvExcel97) {
-                    text = text16(str, 0);
-                } else {
-                    const std::size_t n = str.u16(0);
-                    text = text8(str.bytes(2, n), n);
-                }
-                s.AddStringFormula(col, row, text, xf, tokens, length, extra);
+                s.AddStringFormula(col, row, stringResult(), xf, tokens, length, extra);
                 return;
             }
             s.AddStringFormula(col, row, text, xf, tokens, length, extra);

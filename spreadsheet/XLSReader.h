@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "BIFFRecsMini.h"
@@ -25,7 +26,7 @@ public:
 
     // Reads the bytes of source, or the component's Filename when nullptr.
     // Every failure is an EXLSError whose message begins "Error on reading
-    // record # N, ID Offs: OFFSET" and a carriage return.
+    // record # N, ID Offs: OFFSET" and a line break.
     void Read(const std::vector<std::uint8_t>* source);
 
 private:
@@ -45,6 +46,8 @@ private:
     bool dispatch(const TRecordBody& body);
     void handleBOF(const TRecordBody& body);
     bool handleEOF(const TRecordBody& body);
+    // Reads up to the EOF that ends the substream whose BOF was just read.
+    void skipSubstream();
     void keepDefault(std::uint16_t id, const std::uint8_t* data, std::size_t length);
     bool place(std::uint16_t placeholder);
     TSheet& sheet(const TRecordBody& body) const;
@@ -70,8 +73,14 @@ private:
     void readFormula34(const TRecordBody& body);
     void readFormulaResult(TSheet& sheet, int col, int row, std::uint8_t type, std::uint8_t value,
                            std::uint16_t xf, const std::uint8_t* tokens, std::size_t length, std::size_t extra);
+    // The cached text of a formula from the STRING record in next_ and its
+    // CONTINUE records.
+    WideString stringResult();
     void readSharedFormula();
-    const TSharedFormula* sharedFormulaFor(int col, int row);
+    // The shared formula of a cell whose tExp token (tokens, length) names
+    // its range's first cell; nullptr when none holds the cell.
+    const TSharedFormula* sharedFormulaFor(int col, int row, const std::uint8_t* tokens, std::size_t length);
+    void clearSharedFormulas();
 
     // Reads the next record into next_ (header into nextHeader_).
     void readNext();
@@ -98,6 +107,7 @@ private:
     int directoryIndex_ = -1;
     std::vector<TDirectoryEntry> directory_;
     std::vector<TSharedFormula> sharedFormulas_;
+    std::unordered_map<std::uint32_t, std::size_t> sharedIndex_;  // (first row << 16) | first col
     std::size_t lastShared_ = 0;
     TRecordStorageDefault* current_ = nullptr;
     TSheet* sheet_ = nullptr;

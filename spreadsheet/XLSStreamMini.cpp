@@ -1,7 +1,9 @@
 #include "XLSStreamMini.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "CodePage.h"
 #include "EXLSError.h"
@@ -21,30 +23,84 @@ void TExtraObjects::Clear() {
     rootClassId_ = {};
 }
 
-// ------------------------------------------------------------ saving
+// ------------------------------------------------------------ files
+
+namespace {
+
+// File names are UTF-8. One that code page 1250 can spell goes through the
+// core's file layer (folders and files found regardless of case); any other
+// is used as it stands.
+std::optional<std::string> corePath(const std::string& fileName) {
+    const std::string core = utf8ToCp1250(fileName);
+    if (cp1250ToUtf8(core) != fileName) return std::nullopt;
+    return core;
+}
+
+bool saveNative(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
+    const std::string temporary = fileName + ".zapis~";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), fileName.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::vector<std::uint8_t>> readNative(const std::string& fileName) {
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
 
 void SaveFileSafely(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = fileName + ".zapis~";
+    const std::optional<std::string> core = corePath(fileName);
+    if (!core) {
+        if (!saveNative(fileName, bytes)) throw EXLSError(XLSErrorKind::Io, "Cannot write file " + fileName);
+        return;
+    }
+    const std::string temporary = *core + ".zapis~";
     BinaryFile file;
     if (!file.open(temporary, BinaryFile::Mode::Create))
-        throw EXLSError(XLSErrorKind::Io, "Cannot create file " + cp1250ToUtf8(fileName));
+        throw EXLSError(XLSErrorKind::Io, "Cannot create file " + fileName);
     bool ok = bytes.empty() || file.write(bytes.data(), bytes.size());
     ok = file.close() && ok;
-    if (!ok || !renameFile(temporary, fileName)) {
+    if (!ok || !renameFile(temporary, *core)) {
         removeFile(temporary);
-        throw EXLSError(XLSErrorKind::Io, "Cannot write file " + cp1250ToUtf8(fileName));
+        throw EXLSError(XLSErrorKind::Io, "Cannot write file " + fileName);
     }
 }
 
 namespace {
 
 std::vector<std::uint8_t> readWholeFile(const std::string& fileName) {
+    const std::optional<std::string> core = corePath(fileName);
+    if (!core) {
+        std::optional<std::vector<std::uint8_t>> bytes = readNative(fileName);
+        if (!bytes) throw EXLSError(XLSErrorKind::Io, "Cannot open file " + fileName);
+        return std::move(*bytes);
+    }
     BinaryFile file;
-    if (!file.open(fileName, BinaryFile::Mode::Read))
-        throw EXLSError(XLSErrorKind::Io, "Cannot open file " + cp1250ToUtf8(fileName));
-    std::optional<std::string> rest = file.readRest();
-    if (!rest) throw EXLSError(XLSErrorKind::Io, "Cannot read file " + cp1250ToUtf8(fileName));
-    return std::vector<std::uint8_t>(rest->begin(), rest->end());
+    if (!file.open(*core, BinaryFile::Mode::Read)) throw EXLSError(XLSErrorKind::Io, "Cannot open file " + fileName);
+    // Straight into one buffer of the file's size.
+    const std::optional<std::uint64_t> size = file.size();
+    std::vector<std::uint8_t> bytes;
+    if (size && file.seek(0)) {
+        bytes.resize(static_cast<std::size_t>(*size));
+        if (file.read(bytes.data(), bytes.size()) == bytes.size() && !file.failed()) return bytes;
+    }
+    throw EXLSError(XLSErrorKind::Io, "Cannot read file " + fileName);
 }
 
 std::string lowerAscii(std::string s) {

@@ -51,7 +51,7 @@ public:
     TXLSStream& operator=(const TXLSStream&) = delete;
 
     // Opens a workbook for reading: from the source buffer when one is set,
-    // else from the file (a core path). A plain file gives xvExcel21,
+    // else from the file (a UTF-8 name). A plain file gives xvExcel21,
     // xvExcel30 or xvExcel40 by its first BOF, xvNone for anything else
     // (files under 4 bytes too); a compound document gives xvExcel97 with a
     // "Workbook" stream, xvExcel50 with only "Book". Errors: Io (file),
@@ -135,7 +135,7 @@ private:
     std::int64_t lastHeaderPosition_ = -1;   // last record read
 };
 
-// Writes bytes to a file (a core path) through a temporary file in the same
+// Writes bytes to a file (a UTF-8 name) through a temporary file in the same
 // folder renamed over the old one; Io error (old file untouched) on failure.
 void SaveFileSafely(const std::string& fileName, const std::vector<std::uint8_t>& bytes);
 

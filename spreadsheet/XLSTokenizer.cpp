@@ -160,12 +160,21 @@ void TXLSTokenizer::readNumber()
 {
     std::size_t start = pos_;
     bool separator = false;
+    bool exponent = false;
     while (pos_ < text_.size()) {
         char16_t c = text_[pos_];
         if (isDigit(c)) {
             ++pos_;
+        } else if ((c == u'E' || c == u'e') && !exponent) {
+            // E notation, as the decoder writes large and small numbers.
+            exponent = true;
+            ++pos_;
+            if (ch(pos_) == u'+' || ch(pos_) == u'-')
+                ++pos_;
+            if (!isDigit(ch(pos_)))
+                fail(12, orig_.substr(start, pos_ - start + 1));
         } else if (c == DecimalSeparator) {
-            if (separator)
+            if (separator || exponent)
                 fail(12, orig_.substr(start, pos_ - start + 1));
             separator = true;
             ++pos_;
@@ -217,7 +226,6 @@ void TXLSTokenizer::readName()
 std::size_t TXLSTokenizer::scanRef(std::size_t at) const
 {
     std::size_t i = at;
-    auto ch = [&](std::size_t k) -> char16_t { return k < text_.size() ? text_[k] : 0; };
     if (ch(i) == u'$')
         ++i;
     if (!isUpperLetter(ch(i)))
@@ -384,7 +392,6 @@ void TXLSTokenizer::readOOCReference()
 {
     std::size_t open = pos_;
     ++pos_;
-    auto ch = [&](std::size_t k) -> char16_t { return k < text_.size() ? text_[k] : 0; };
     bool sheet = false;
     if (ch(pos_) == u'$') {
         ++pos_;

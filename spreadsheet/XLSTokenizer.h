@@ -51,6 +51,8 @@ private:
     void readError();
     bool isNameChar(char16_t c) const;
     void readName();
+    // The character at k, 0 past the end.
+    char16_t ch(std::size_t k) const { return k < text_.size() ? text_[k] : 0; }
     std::size_t scanRef(std::size_t at) const;  // length of a cell reference at `at`, 0 when none
     void readRefOrName();
     void readQuoted();

@@ -416,11 +416,23 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
         // A list read from a damaged file may lack the cell placeholder or
         // hold an EOF in its middle (or none): the sheet always gets its
         // cells and exactly one EOF, last, so that no reader ends it early.
+        // An embedded substream (a chart after its OBJ) keeps its own BOF
+        // and EOF.
         const TRawRecord* lastEof = nullptr;
+        bool sheetBof = false;
+        int substreams = 0;
         for (std::size_t r = 0; r < records.Count(); ++r) {
             const TRawRecord* record = records.Items(r);
             if (!record) continue;
             if (record->Id == BIFFID_DIMENSIONS && dimensionsWritten) continue;
+            if ((record->Id & 0xFF) == 0x09 && record->Id < 0x8000) {
+                if (sheetBof) ++substreams;
+                sheetBof = true;
+            } else if (record->Id == BIFFID_EOF && substreams > 0) {
+                --substreams;
+                writeListRecord(*record);
+                continue;
+            }
             switch (record->Id) {
                 case INTID_PAGEBREAKS: writePageBreaks(sheet); break;
                 case INTID_HEADERFOOTER: writeHeaderFooter(sheet); break;
@@ -432,6 +444,7 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
                     writeListRecord(*record);
             }
         }
+        for (; substreams > 0; --substreams) writeRecord(BIFFID_EOF, {});
         writeCells();
         if (lastEof)
             writeListRecord(*lastEof);

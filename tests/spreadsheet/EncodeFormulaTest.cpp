@@ -100,7 +100,7 @@ struct Encoder {
 
 std::string formulaError(const std::string& formula, const std::string& message)
 {
-    return "Error in formula " + formula + "\r" + message;
+    return "Error in formula " + formula + "\n" + message;
 }
 
 struct BytesCase {
@@ -290,6 +290,7 @@ TEST(EncodeFormula, TokenizerErrors)
         {u"(1+2", "Missmatching parantheses"},
         {u"1.2.3", "Illegal number"},
         {u"12a", "Illegal number"},
+        {u"1E+", "Illegal number"},
         {u"'a*b'!A1", "Illegal character in string a*b"},
         {u"[book.xls", "Bad filename [book.xls"},
         {u"\"x\"!A1", "Invalid 3D name x"},

@@ -106,6 +106,7 @@ TEST(FormulaDecoder, OperatorsAndOperands)
         {"number", cat({{0x1F}, f64(1.5)}), "1.5"},
         {"missing arg", cat({{0x16}, ref8(0, 0), {0x22, 2, 0x04, 0x00}}), "SUM(,A1)"},
         {"fixed function", cat({ref8(0, 0), {0x1E, 2, 0, 0x41, 27, 0}}), "ROUND(A1,2)"},
+        {"fixed MID of other writers", {0x17, 2, 0, 'a', 'b', 0x1E, 2, 0, 0x1E, 3, 0, 0x41, 31, 0}, "MID(\"ab\",2,3)"},
         {"fixed index above the table", cat({ref8(0, 0), {0x21}, le16(400)}), "?<400>?(A1)"},
         {"funcvar 255 takes its name", cat({{0x23, 1, 0, 0, 0}, ref8(0, 0), {0x22, 2, 0xFF, 0x00}}), "Name1(A1)"},
         {"funcvar beyond the table", cat({{0x17, 2, 0, 'f', 'n'}, {0x1E, 1, 0, 0x22, 2}, le16(500)}), "\"fn\"(1)"},

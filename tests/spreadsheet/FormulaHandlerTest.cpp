@@ -63,6 +63,7 @@ TEST(FormulaHandler, EncodeThenDecodeGivesTheTextBack)
         u"TRUE<>FALSE",
         u"#N/A",
         u"A1^2>=0.5",
+        u"1E300*2.5E-10",
         u"IF(,1,)",
         u"\"\u017b\u00f3\u0142w\"&LEFT(\"x\",1)",
         u"'C:\\dir\\[Book.xls]Sheet1'!A1*2",

@@ -55,8 +55,11 @@ TEST(XLSMini, SheetNamesAreUniqueWithoutRegardToCase) {
     EXPECT_EQ(notices[0], u"Sheet name \"sheet1\" allready exists");
     EXPECT_TRUE(first.SetName(u"Zażółć"));
     EXPECT_FALSE(second.SetName(u"ZAŻÓŁĆ"));  // Polish letters equal across case
-    EXPECT_FALSE(second.SetName(std::u16string(256, u'x')));
-    EXPECT_TRUE(second.SetName(std::u16string(255, u'x')));
+    for (const char16_t* bad : {u"", u"a/b", u"a[1]", u"x:y", u"*", u"?", u"a\\b"}) EXPECT_FALSE(second.SetName(bad));
+    EXPECT_FALSE(second.SetName(std::u16string(32, u'x')));
+    EXPECT_TRUE(second.SetName(std::u16string(31, u'x')));
+    EXPECT_FALSE(second.SetNameAsRead(std::u16string(256, u'x')));
+    EXPECT_TRUE(second.SetNameAsRead(std::u16string(255, u'x')));
     EXPECT_EQ(xls.Sheets().SheetByName(u"zażółć"), &first);
     int index = 0, count = 0;
     xls.SheetIndexByName(u"XXX", index, count);

@@ -706,7 +706,7 @@ TEST(XLSReader, MalformedInputIsAWrappedErrorNamingTheRecord) {
             ADD_FAILURE() << c.what << ": no error";
         } catch (const EXLSError& e) {
             char head[80];
-            std::snprintf(head, sizeof head, "Error on reading record # %d, %.4X Offs: %.8X\r", c.record,
+            std::snprintf(head, sizeof head, "Error on reading record # %d, %.4X Offs: %.8X\n", c.record,
                           static_cast<unsigned>(c.id), static_cast<unsigned>(c.offset));
             EXPECT_EQ(e.message().rfind(head, 0), 0u) << c.what << ": " << e.message() << " / " << head;
             EXPECT_NE(e.message().find(c.message), std::string::npos) << c.what << ": " << e.message();
@@ -724,7 +724,7 @@ TEST(XLSReader, ACutCompoundFileIsAContainerError) {
         read(xls, bytes);
         ADD_FAILURE() << "no error";
     } catch (const EXLSError& e) {
-        EXPECT_EQ(e.message().rfind("Error on reading record # 0, 0000 Offs: 00000000\r", 0), 0u) << e.message();
+        EXPECT_EQ(e.message().rfind("Error on reading record # 0, 0000 Offs: 00000000\n", 0), 0u) << e.message();
         EXPECT_EQ(e.kind(), XLSErrorKind::Container);
     }
 }

@@ -491,9 +491,17 @@ TEST_P(FreshWorkbook, OurReaderAndXlrdAgree) {
     xls.SetVersion(version);
     xls.SetUserName(u"Jan Kowalski");
     fillMixed(xls, 120);
-    xls.Sheets().Add().SetName(u"Ukryty");
-    xls.Sheets().Items(1).Hidden = hsHidden;
     std::vector<std::uint8_t> out;
+    if (version == xvExcel40) {
+        // A BIFF4 file holds one sheet: a second is refused, never dropped.
+        TXLSMini two;
+        two.SetVersion(version);
+        two.Sheets().Add();
+        EXPECT_THROW(two.WriteStream(&out), EXLSError);
+    } else {
+        xls.Sheets().Add().SetName(u"Ukryty");
+        xls.Sheets().Items(1).Hidden = hsHidden;
+    }
     xls.WriteStream(&out);
 
     // Formula cells below BIFF5 go out as their cached value.
