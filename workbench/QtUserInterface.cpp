@@ -86,6 +86,16 @@ bool QtUserInterface::confirm(const std::string& text, const std::string& captio
     return box.clickedButton() == ok;
 }
 
+bool QtUserInterface::retry(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Warning, q(caption), q(text), QMessageBox::NoButton, parent_);
+    QPushButton* ponow = box.addButton(QStringLiteral("Ponów próbę"), QMessageBox::AcceptRole);
+    QPushButton* anuluj = box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
+    box.setDefaultButton(ponow);
+    box.setEscapeButton(anuluj);
+    box.exec();
+    return box.clickedButton() == ponow;
+}
+
 std::optional<std::string> QtUserInterface::chooseFile(const std::string& title, const std::string& filter,
                                                        bool forSaving, const std::string& initialFolder) {
     QFileDialog dialog(parent_, q(title), initialFolder.empty() ? QString() : q(initialFolder));

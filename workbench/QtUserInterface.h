@@ -21,6 +21,8 @@ public:
     bool question(const std::string& text) override;
     // "OK" and "Anuluj" under the given caption.
     bool confirm(const std::string& text, const std::string& caption) override;
+    // "Ponów próbę" and "Anuluj" under the given caption.
+    bool retry(const std::string& text, const std::string& caption) override;
     // The non-native dialog; saving adds the filter's first extension to a
     // name given without one.
     std::optional<std::string> chooseFile(const std::string& title, const std::string& filter, bool forSaving,
