@@ -1,6 +1,8 @@
 #include "WykresWskaznika.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <set>
@@ -174,6 +176,42 @@ std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int t
         if (!bezWartosci) punkty.push_back({rok0 - 1 - p + i, static_cast<double>(y)});
     }
     return punkty;
+}
+
+OsWykresu OsWartosciWykresu(const std::vector<PunktWykresu>& punkty) {
+    OsWykresu os;
+    if (punkty.empty()) return os;
+    auto [lo, hi] = std::minmax_element(punkty.begin(), punkty.end(),
+                                        [](const PunktWykresu& a, const PunktWykresu& b) { return a.Y < b.Y; });
+    double y0 = lo->Y, y1 = hi->Y;
+    if (!std::isfinite(y0) || !std::isfinite(y1)) return os;
+    if (y1 - y0 <= std::abs(y1) * 1e-12) {  // one value: a band around it
+        const double d = std::max(1.0, std::abs(y0) / 10);
+        y0 -= d;
+        y1 += d;
+    }
+    const double surowy = (y1 - y0) / 5;
+    const double rzad = std::pow(10.0, std::floor(std::log10(surowy)));
+    os.Krok = rzad;
+    for (const double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * rzad >= surowy) {
+            os.Krok = m * rzad;
+            break;
+        }
+    // A point on a multiple gets one more step of room.
+    double k0 = std::floor(y0 / os.Krok), k1 = std::ceil(y1 / os.Krok);
+    if (y0 - k0 * os.Krok < os.Krok * 0.05) k0 -= 1;
+    if (k1 * os.Krok - y1 < os.Krok * 0.05) k1 += 1;
+    os.Min = k0 * os.Krok;
+    os.Max = k1 * os.Krok;
+    const int miejsca = std::max(0, static_cast<int>(std::ceil(-std::log10(os.Krok) - 1e-9)));
+    for (double k = k0; k <= k1 && os.Podzialki.size() < 64; k += 1) {
+        const double v = k * os.Krok;
+        char tekst[64];
+        std::snprintf(tekst, sizeof tekst, "%.*f", miejsca, k == 0 ? 0.0 : v);
+        os.Podzialki.emplace_back(v, tekst);
+    }
+    return os;
 }
 
 const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicji& panel, OcenaWskaznika& ocena,

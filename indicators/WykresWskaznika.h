@@ -68,6 +68,16 @@ struct PunktWykresu {
 std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int typ, int h, int rok0, bool& zero,
                                         const std::vector<bool>& zastepcze = {});
 
+// The value axis: whole steps of 1, 2 or 5 times a power of ten from a
+// multiple below the lowest point to one above the highest, each tick
+// labelled with the decimals its step needs. Ticks are whole multiples of
+// the step, so the one at 0 is exactly 0 (no "2.77556e-17").
+struct OsWykresu {
+    double Min = 0, Max = 1, Krok = 1;
+    std::vector<std::pair<double, std::string>> Podzialki;
+};
+OsWykresu OsWartosciWykresu(const std::vector<PunktWykresu>& punkty);
+
 // What the window shows after an update.
 struct WidokWykresu {
     bool Widoczny = false;

@@ -129,6 +129,17 @@ TEST_F(Wykres, Dynamics) {
     EXPECT_EQ(w.Komunikaty, std::vector<std::string>{TekstZeraWMianowniku});
 }
 
+TEST(OsWykresu, TicksAreWholeStepsAndZeroIsLabelledZero) {
+    const OsWykresu os = OsWartosciWykresu({{2010, -0.1}, {2011, 0.1 + 0.2}, {2012, 0.7}});
+    EXPECT_DOUBLE_EQ(os.Krok, 0.2);
+    EXPECT_LT(os.Min, -0.1);
+    EXPECT_GT(os.Max, 0.7);
+    std::vector<std::string> etykiety;
+    for (const auto& [v, t] : os.Podzialki) etykiety.push_back(t);
+    EXPECT_EQ(etykiety, (std::vector<std::string>{"-0.2", "0.0", "0.2", "0.4", "0.6", "0.8"}));
+    EXPECT_EQ(OsWartosciWykresu({{2010, 5}}).Podzialki.front().second, "3.5");
+}
+
 TEST_F(Wykres, ZeroDivisorsGiveTheSubstitutesLeftOutOfTheChart) {
     struct Przypadek {
         double licznik;
