@@ -2,6 +2,7 @@
 // buttons, the non-native file dialog, the beep and the end of the program.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QWidget>
 
@@ -35,6 +36,8 @@ public:
     bool stopRequested() override { return false; }
 
 private:
+    bool twoButtons(QMessageBox::Icon icon, const std::string& text, const std::string& caption, const QString& first,
+                    const QString& second);
     QWidget* parent_;
 };
 
