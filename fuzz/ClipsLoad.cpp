@@ -1,8 +1,9 @@
-// Rule files given to the rule-engine component: load, reset, and read
-// every fact the file produced through the component's wrappers. The
-// engine's own reader is not ours to fuzz for crashes in depth; inputs
-// calling functions that reach the system, files or the process (or loop)
-// are skipped, since a rule file may legitimately do so.
+// Rule files given to the rule-engine component: checked for calls that
+// reach the system, files or the program, loaded, reset, and every fact
+// the file produced read through the component's wrappers. Calls the check
+// lets through run for real, so a gap in it shows as a crash or an exit.
+// Inputs that could loop (or recurse) for ever are skipped: the engine
+// runs what a rule file asks for as long as it asks.
 #include "TClips.h"
 
 #include <cstddef>
@@ -13,12 +14,10 @@
 
 namespace {
 
-bool Harmless(const std::string& text) {
-    static const char* const kRefused[] = {"system", "exit", "open", "remove", "rename", "batch",
-                                           "dribble", "save", "load", "close", "while", "loop",
-                                           "deffunction", "defgeneric", "defmethod", "format",
-                                           "run", "halt"};
-    for (const char* word : kRefused)
+bool EndsInTime(const std::string& text) {
+    static const char* const kLooping[] = {"while", "loop", "deffunction", "defgeneric", "defmethod",
+                                           "defmessage-handler", "format", "run", "halt"};
+    for (const char* word : kLooping)
         if (text.find(word) != std::string::npos) return false;
     return true;
 }
@@ -38,7 +37,7 @@ void ReadFact(const vesk::TClipsFact& fact) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
-    if (size > 4096 || !Harmless(text)) return 0;
+    if (size > 4096 || !EndsInTime(text)) return 0;
     static const std::string path = "/tmp/vesk-fuzz-clips-" + std::to_string(::getpid()) + ".clp";
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::copy(data + o, data + o + vesk::RozmiarStanuModelu, rec->bajty.begin());
         const vesk::WynikSerii s = vesk::SeriaWskaznika(*k, panel, *rec);
         bool zero = false;
-        for (int typ = 0; typ < 5; ++typ) vesk::PunktyWykresu(s.Punkty, typ, 9, rec->Rok(), zero);
+        for (int typ = 0; typ < 5; ++typ)
+            vesk::OsWartosciWykresu(vesk::PunktyWykresu(s.Punkty, typ, 9, rec->Rok(), zero, s.Zastepcze));
         vesk::ZuzycieSurowcow z;
         z.Koncowka(*rec);
     }

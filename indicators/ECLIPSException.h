@@ -32,6 +32,13 @@ public:
     using ECLIPSIOException::ECLIPSIOException;
 };
 
+// A rule file calling a function that reaches outside the engine; it is
+// refused before loading.
+class ECLIPSRefusedException : public ECLIPSReadException {
+public:
+    using ECLIPSReadException::ECLIPSReadException;
+};
+
 class ECLIPSWriteException : public ECLIPSIOException {
 public:
     using ECLIPSIOException::ECLIPSIOException;

@@ -1,5 +1,6 @@
 #include "ExpertSession.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <sstream>
@@ -218,6 +219,43 @@ std::optional<std::string> LiniaDiagnozy(const std::vector<std::string>& f) {
     return std::nullopt;
 }
 
+std::string WskaznikFaktu(const std::vector<std::string>& pola,
+                          const std::vector<std::pair<std::string, std::string>>& wskazniki,
+                          const std::string& wybrany) {
+    for (const std::string& pole : pola) {
+        const std::pair<std::string, std::string>* najdluzszy = nullptr;
+        for (const auto& w : wskazniki) {
+            const std::string& s = w.first;
+            const bool pasuje = pole == s || (pole.size() > s.size() && pole.compare(0, s.size(), s) == 0 &&
+                                              pole[s.size()] == '-');
+            if (!s.empty() && pasuje && (!najdluzszy || s.size() > najdluzszy->first.size())) najdluzszy = &w;
+        }
+        if (najdluzszy) return najdluzszy->second;
+    }
+    return wybrany;
+}
+
+namespace {
+
+// The indicator of a line "==> name: ...".
+std::string NazwaLinii(const std::string& linia) {
+    const std::size_t p = linia.find(": ", 4);
+    return p == std::string::npos ? std::string() : linia.substr(0, p);
+}
+
+}  // namespace
+
+void DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe) {
+    for (const std::string& linia : nowe) {
+        if (std::find(lista.begin(), lista.end(), linia) != lista.end()) continue;
+        const std::string nazwa = NazwaLinii(linia);
+        // After the last line of the same indicator, else at the end.
+        auto gdzie = std::find_if(lista.rbegin(), lista.rend(),
+                                  [&](const std::string& l) { return NazwaLinii(l) == nazwa; });
+        lista.insert(gdzie == lista.rend() ? lista.end() : gdzie.base(), linia);
+    }
+}
+
 ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui)
     : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {
     clips_.OnAssertion = [this](TClips&, const std::shared_ptr<TClipsFact>& f) {
@@ -254,6 +292,10 @@ ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogPr
 
 bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu) {
     wnioskowanie_ = false;
+    wskazniki_.clear();
+    for (int r = 2; d.Tabela && r <= d.Tabela->LiczbaWskaznikow; ++r)
+        wskazniki_.emplace_back(NazwaNaSymbol(d.Tabela->Komorka(r, kol::Nazwa)), d.Tabela->Komorka(r, kol::Nazwa));
+    wybrany_ = d.Wybrany;
     const FaktyEksportu fakty = TekstFaktow(d);
     for (const auto& l : fakty.Log) log_.push_back(l);
     const std::string rdzen = RdzenZestawu(plikZestawu.empty() ? nazwaZestawu + ".xls" : plikZestawu);
@@ -288,11 +330,18 @@ bool ExpertSession::Wnioskowanie() {
         clips_.RunLimit(Limit);
         if (clips_.LastFired() >= Limit)
             log_.push_back("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
+        std::vector<std::string> nowe;
         for (int i = 0; i < clips_.FactCount(); ++i) {
             const auto f = clips_.Facts(i);
             if (!f || !f->Ordered()) continue;
-            if (auto linia = LiniaDiagnozy(f->OrderedFields())) diagnozy_.push_back(*linia);
+            const std::vector<std::string> pola = f->OrderedFields();
+            if (auto linia = LiniaDiagnozy(pola))
+                nowe.push_back("==> " + WskaznikFaktu(pola, wskazniki_, wybrany_) + ": " + linia->substr(4));
         }
+        // One run repeats no line; the window's list takes care of earlier runs.
+        std::vector<std::string> biegu;
+        DolaczDiagnozy(biegu, nowe);
+        diagnozy_.insert(diagnozy_.end(), biegu.begin(), biegu.end());
         const std::string plik = katalogOperatora_ + "clp.clp";
         clips_.Save(plik);
     } catch (const std::exception& e) {

@@ -93,10 +93,26 @@ private:
     std::vector<std::string> diagnozy_;
     std::string plikFaktow_, plikRegul_;
     bool wnioskowanie_ = false;
+    // The set's indicators of the last export (symbol form, name), the
+    // selected one's name for facts that name none.
+    std::vector<std::pair<std::string, std::string>> wskazniki_;
+    std::string wybrany_;
 };
 
 // The diagnosis line of a fact's ordered fields; nothing for a fact that
 // maps to no line or lacks the fields its line needs.
 std::optional<std::string> LiniaDiagnozy(const std::vector<std::string>& pola);
+
+// The indicator a diagnosis fact speaks of: the first field that is an
+// indicator's symbol or starts with it and "-" (the longest symbol
+// winning); else the selected indicator.
+std::string WskaznikFaktu(const std::vector<std::string>& pola,
+                          const std::vector<std::pair<std::string, std::string>>& wskazniki,
+                          const std::string& wybrany);
+
+// Adds diagnosis lines ("==> name: ...") to the list: a line already there
+// is not repeated, and the lines of one indicator stay together, the
+// indicators in the order they first appear.
+void DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe);
 
 }  // namespace vesk

@@ -87,13 +87,15 @@ bool IndicatorSession::Wnioskowanie() {
     ExpertSession& e = Ekspert();
     const std::size_t bylo = e.Diagnozy().size();
     if (!e.Wnioskowanie()) return false;
-    ListaDiagnoz.insert(ListaDiagnoz.end(), e.Diagnozy().begin() + static_cast<std::ptrdiff_t>(bylo),
-                        e.Diagnozy().end());
+    DolaczDiagnozy(ListaDiagnoz, std::vector<std::string>(e.Diagnozy().begin() + static_cast<std::ptrdiff_t>(bylo),
+                                                          e.Diagnozy().end()));
     return true;
 }
 
-void IndicatorSession::KomendaCLEAR() { Ekspert().DopiszLog("Clear"); }
-void IndicatorSession::KomendaRESET() { Ekspert().DopiszLog("Reset"); }
+// The engine itself is cleared or reset; its notifications write the log
+// lines "Clear" and "Reset".
+void IndicatorSession::KomendaCLEAR() { Ekspert().Clear(); }
+void IndicatorSession::KomendaRESET() { Ekspert().Reset(); }
 
 std::vector<std::string> IndicatorSession::LogSilnika() const {
     return ekspert_ ? ekspert_->Log() : std::vector<std::string>();

@@ -1,6 +1,7 @@
 #include "IndicatorSetStore.h"
 
 #include <exception>
+#include <initializer_list>
 #include <utility>
 
 #include "Pomocnicze.h"
@@ -42,8 +43,64 @@ int PoliczWskazniki(const TabelaWskaznikow& tabela) {
     return r;
 }
 
+namespace {
+
+bool Puste(const std::string& t) { return t.find_first_not_of(' ') == std::string::npos; }
+
+std::string Kolumna(int c) { return std::string(1, static_cast<char>('A' + c - 1)); }
+
+bool JedenZ(const std::string& t, std::initializer_list<const char*> dozwolone) {
+    if (Puste(t)) return true;
+    const std::string bez = t.substr(t.find_first_not_of(' '), t.find_last_not_of(' ') - t.find_first_not_of(' ') + 1);
+    for (const char* d : dozwolone)
+        if (bez == d) return true;
+    return false;
+}
+
+const char* const kUkladZestawu =
+    " (zestaw ma tytu\xB3y kolumn w wierszu 1, nazwy wska\x9Fnik\xF3w w kolumnie A i pola w kolumnach A-O)";
+
+}  // namespace
+
+std::optional<std::string> BladUkladu(const TabelaWskaznikow& t) {
+    const int wierszy = static_cast<int>(t.Wiersze.size());
+    auto pustyWiersz = [&](int r, int od) {
+        for (int c = od; c < KolumnWiersza; ++c)
+            if (!Puste(t.Komorka(r, c))) return false;
+        return true;
+    };
+    bool cos = false;
+    for (int r = 1; r < wierszy && !cos; ++r) cos = !pustyWiersz(r, 1);
+    if (!cos) return std::nullopt;  // an empty set: the first indicator added brings the titles
+    if (Puste(t.Komorka(1, kol::Nazwa))) {
+        if (pustyWiersz(1, 1)) return std::string("wiersz 1 (tytu\xB3y kolumn) jest pusty") + kUkladZestawu;
+        int c = kol::Nazwa;
+        while (Puste(t.Komorka(1, c))) ++c;
+        return "kom\xF3rka A1 jest pusta, a tytu\xB3y zaczynaj\xB9 si\xEA w kolumnie " + Kolumna(c) +
+               ": kolumny s\xB9 przesuni\xEAte" + kUkladZestawu;
+    }
+    const int n = PoliczWskazniki(t);
+    for (int r = 2; r <= n; ++r) {
+        const std::string miejsce = "wiersz " + std::to_string(r) + ", kolumna ";
+        for (int c : {kol::OperatorLicznika, kol::OperatorMianownika})
+            if (!JedenZ(t.Komorka(r, c), {"xxx", "+", "-", "*", "/"}))
+                return miejsce + Kolumna(c) + ": \"" + t.Komorka(r, c) +
+                       "\" nie jest operatorem (xxx + - * /)" + kUkladZestawu;
+        if (!JedenZ(t.Komorka(r, kol::Relacja), {"x>", "x<>", "x<", "x><", "x="}))
+            return miejsce + Kolumna(kol::Relacja) + ": \"" + t.Komorka(r, kol::Relacja) +
+                   "\" nie jest relacj\xB9 (x> x<> x< x>< x=)" + kUkladZestawu;
+    }
+    // The list ends at the first row without a name; the next indicator
+    // added would overwrite that row.
+    if (!pustyWiersz(n + 1, 1))
+        return "wiersz " + std::to_string(n + 1) + " nie ma nazwy wska\x9Fnika w kolumnie A, a ma dane w dalszych "
+               "kolumnach" + kUkladZestawu;
+    return std::nullopt;
+}
+
 bool WczytajZestaw(ZestawWskaznikow& z, const std::string& sciezka, UserInterface& ui) {
     for (;;) {
+        std::string powod;
         try {
             TabelaWskaznikow nowa = z.Magazyn.read(sciezka);
             nowa.LiczbaWskaznikow = PoliczWskazniki(nowa);
@@ -51,9 +108,17 @@ bool WczytajZestaw(ZestawWskaznikow& z, const std::string& sciezka, UserInterfac
             z.Plik = sciezka;
             z.NazwaZestawu = RdzenZestawu(sciezka);
             return true;
-        } catch (const std::exception&) {
-            if (!ui.confirm(kZamknijExcel, kWspoldzielenie)) return false;
+        } catch (const BladZestawu& e) {
+            if (e.rodzaj() == BladZestawu::Rodzaj::Zajety) {
+                if (!ui.retry(kZamknijExcel, kWspoldzielenie)) return false;
+                continue;
+            }
+            powod = e.what();
+        } catch (const std::exception& e) {
+            powod = e.what();
         }
+        ui.message("Nie wczytano zestawu wska\x9Fnik\xF3w " + sciezka + ": " + powod);
+        return false;
     }
 }
 

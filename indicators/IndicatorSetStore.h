@@ -19,13 +19,28 @@ namespace vesk {
 
 inline constexpr int KolumnZestawu = 15;
 
+// Why a set could not be read: another program holds its file (worth a
+// retry), the file is no workbook this program reads, or the workbook
+// does not have a set's layout. The text says what is wrong.
+class BladZestawu : public std::runtime_error {
+public:
+    enum class Rodzaj { Zajety, Nieczytelny, Uklad };
+    BladZestawu(Rodzaj rodzaj, const std::string& powod) : std::runtime_error(powod), rodzaj_(rodzaj) {}
+    Rodzaj rodzaj() const { return rodzaj_; }
+
+private:
+    Rodzaj rodzaj_;
+};
+
 class IndicatorSetStore {
 public:
     virtual ~IndicatorSetStore() = default;
     // Reads the workbook at path and keeps it; gives the texts of sheet 0's
     // used range in table rows (LiczbaWskaznikow is left for the caller).
-    // Any failure throws an exception derived from std::exception and
-    // keeps the workbook held before.
+    // Any failure throws an exception derived from std::exception (a
+    // BladZestawu where the store knows what is wrong) and keeps the
+    // workbook held before; a workbook without a set's layout (BladUkladu)
+    // is such a failure.
     virtual TabelaWskaznikow read(const std::string& path) = 0;
     // Stores rows 1..LiczbaWskaznikow, columns 1..15 of the table as string
     // cells into sheet 0 of the workbook held and writes it to path through
@@ -49,6 +64,13 @@ const WierszWskaznika& TytulyZestawu();
 // The stem of a set file: the name after the last "\", "/" or ":" less its
 // last four characters (empty for a shorter name).
 std::string RdzenZestawu(const std::string& sciezka);
+
+// What is wrong with the layout of a set read into a table (sheet row r
+// in table row r + 1): the titles in row 1 starting in column A, the
+// names in column A, operators and relations among their choices, no
+// indicator data below the first row without a name. Nothing when the
+// layout is a set's.
+std::optional<std::string> BladUkladu(const TabelaWskaznikow& tabela);
 
 // The number of the last table row of the list: r for the rows 1..r whose
 // column 1 is not empty, 1 when row 1 is empty.

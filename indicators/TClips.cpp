@@ -2,6 +2,7 @@
 
 #include "ClipsEngine.h"
 #include "FileSystem.h"
+#include "ZakazaneFunkcje.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -146,7 +147,23 @@ void TClips::LoadFromFile(const std::string& file) { Load(file, true); }
 
 void TClips::LoadAppend(const std::string& file) { Load(file, false); }
 
+// A rule file may come from anyone: one calling a function that reaches
+// the system, files or the program is refused before the engine sees it,
+// and the engine stays as it was.
+void TClips::Check(const std::string& file) {
+    BinaryFile f;
+    std::optional<std::string> text;
+    if (f.open(file, BinaryFile::Mode::Read)) text = f.readRest();
+    if (!text) return;  // the engine's own open reports it
+    if (std::optional<ZakazaneWywolanie> z = ZnajdzZakazaneWywolanie(*text))
+        throw ECLIPSRefusedException("Plik regu\xB3 " + file + ", wiersz " + std::to_string(z->Wiersz) +
+                                     ": funkcja \"" + z->Funkcja +
+                                     "\" si\xEAga poza system ekspertowy (do systemu, plik\xF3w lub programu); "
+                                     "pliku nie wczytano");
+}
+
 void TClips::Load(const std::string& file, bool clearFirst) {
+    Check(file);
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
     ForgetCreated();

@@ -61,6 +61,9 @@ public:
     // The number of rules the last Run or RunLimit fired.
     long long LastFired() const { return lastFired_; }
     virtual void BLoad(const std::string& file);
+    // A file calling a function that reaches the system, files or the
+    // program is refused (ECLIPSRefusedException naming the file, the line
+    // and the function) before anything is loaded or cleared.
     virtual void LoadFromFile(const std::string& file);
     virtual void LoadAppend(const std::string& file);
     virtual void BSave(const std::string& file);
@@ -87,6 +90,7 @@ private:
     void StopEngine();
     // Created facts last until the engine clears or loads.
     void ForgetCreated();
+    void Check(const std::string& file);
     void Load(const std::string& file, bool clearFirst);
     void WriteFile(const std::string& file, bool binary);
     std::vector<Entry>::iterator Find(const std::string& key);

@@ -106,7 +106,23 @@ char RozbiorOperand(const std::string& Formula, int N) {
 
 // ------------------------------------------------------------- the table
 
-IndicatorDef IndicatorDef::ZWiersza(const WierszWskaznika& w) {
+namespace {
+
+// A field of blanks only is empty: a spreadsheet program that drops empty
+// cells leaves " " (no cell) where the program wrote an empty text.
+std::string Pole(const WierszWskaznika& w, int kolumna) {
+    const std::string& t = w[static_cast<std::size_t>(kolumna)];
+    return t.find_first_not_of(' ') == std::string::npos ? std::string() : t;
+}
+
+}  // namespace
+
+IndicatorDef IndicatorDef::ZWiersza(const WierszWskaznika& wiersz) {
+    WierszWskaznika w = wiersz;
+    for (int c : {kol::ZrodloLicznika1, kol::PozycjaLicznika1, kol::ZrodloMianownika1, kol::PozycjaMianownika1,
+                  kol::OperatorLicznika, kol::OperatorMianownika, kol::ZrodloLicznika2, kol::PozycjaLicznika2,
+                  kol::ZrodloMianownika2, kol::PozycjaMianownika2})
+        w[static_cast<std::size_t>(c)] = Pole(wiersz, c);
     IndicatorDef d;
     d.Nazwa = w[kol::Nazwa];
     d.Kolumna2 = w[kol::Nieuzywana];

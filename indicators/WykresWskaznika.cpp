@@ -1,6 +1,8 @@
 #include "WykresWskaznika.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <set>
@@ -73,16 +75,21 @@ WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanMo
     WynikSerii s;
     auto rekord = std::make_unique<StanModelu>(wezel);
     std::vector<std::array<double, 3>> okresy;
+    std::vector<std::array<bool, 3>> zastepczeOkresow;
     std::set<int> odwiedzone;
     const std::string plik = k.SciezkaOperatora + "qad";
     for (;;) {
         odwiedzone.insert(rekord->Numer());
         std::array<double, 3> okres{};
+        std::array<bool, 3> zastepcze{};
         for (int y = 1; y <= 3; ++y) {
             std::string nieznana;
             std::optional<double> v;
+            bool zero = false;
             try {
-                v = WartoscRoku(panel, *rekord, y, s.Zero, nieznana);
+                v = WartoscRoku(panel, *rekord, y, zero, nieznana);
+                zastepcze[static_cast<std::size_t>(y - 1)] = zero;
+                s.Zero = s.Zero || zero;
             } catch (const std::exception& e) {
                 s.NieznanaPozycja = true;
                 s.Komunikat = e.what();
@@ -98,6 +105,7 @@ WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanMo
             okres[static_cast<std::size_t>(y - 1)] = *v;
         }
         okresy.push_back(okres);
+        zastepczeOkresow.push_back(zastepcze);
         if (rekord->Numer() == 0) break;
         const int rodzic = rekord->Rodzic();
         auto koniec = [&](const std::string& tekst) {
@@ -127,27 +135,37 @@ WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanMo
     }
     // The root's period first.
     for (auto o = okresy.rbegin(); o != okresy.rend(); ++o) s.Punkty.insert(s.Punkty.end(), o->begin(), o->end());
+    for (auto o = zastepczeOkresow.rbegin(); o != zastepczeOkresow.rend(); ++o)
+        s.Zastepcze.insert(s.Zastepcze.end(), o->begin(), o->end());
     return s;
 }
 
-std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int typ, int h, int rok0, bool& zero) {
+std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int typ, int h, int rok0, bool& zero,
+                                        const std::vector<bool>& zastepcze) {
     std::vector<PunktWykresu> punkty;
     const int g = static_cast<int>(tabela.size() / 3);
     if (g == 0) return punkty;
     h = std::clamp(h, 0, g - 1);
     const int p = 3 * (h + 1), f = 3 * (g - 1 - h);
     auto punkt = [&](int i) { return tabela[static_cast<std::size_t>(f + i - 1)]; };
+    auto zastepczy = [&](int i) {
+        const std::size_t j = static_cast<std::size_t>(f + i - 1);
+        return j < zastepcze.size() && zastepcze[j];
+    };
     if (typ <= 0 || typ >= static_cast<int>(TypyWykresu().size())) {
-        for (int i = 1; i <= p; ++i) punkty.push_back({rok0 - 1 - p + i, punkt(i)});
+        for (int i = 1; i <= p; ++i)
+            if (!zastepczy(i)) punkty.push_back({rok0 - 1 - p + i, punkt(i)});
         return punkty;
     }
     for (int i = 1; i <= p - 1; ++i) {
         const long double x1 = punkt(i), x2 = punkt(i + 1);
         long double y = 0;
+        bool bezWartosci = zastepczy(i) || zastepczy(i + 1);
         auto iloraz = [&](long double a, long double b) -> long double {
             if (b != 0) return a / b;
             zero = true;
-            return ZastepczaWartosc(a);
+            bezWartosci = true;
+            return 0;
         };
         switch (typ) {
             case 1: y = iloraz(x2, x1); break;
@@ -155,9 +173,45 @@ std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int t
             case 3: y = iloraz(x2 - x1, x2); break;
             default: y = x2 - x1; break;
         }
-        punkty.push_back({rok0 - 1 - p + i, static_cast<double>(y)});
+        if (!bezWartosci) punkty.push_back({rok0 - 1 - p + i, static_cast<double>(y)});
     }
     return punkty;
+}
+
+OsWykresu OsWartosciWykresu(const std::vector<PunktWykresu>& punkty) {
+    OsWykresu os;
+    if (punkty.empty()) return os;
+    auto [lo, hi] = std::minmax_element(punkty.begin(), punkty.end(),
+                                        [](const PunktWykresu& a, const PunktWykresu& b) { return a.Y < b.Y; });
+    double y0 = lo->Y, y1 = hi->Y;
+    if (!std::isfinite(y0) || !std::isfinite(y1)) return os;
+    if (y1 - y0 <= std::abs(y1) * 1e-12) {  // one value: a band around it
+        const double d = std::max(1.0, std::abs(y0) / 10);
+        y0 -= d;
+        y1 += d;
+    }
+    const double surowy = (y1 - y0) / 5;
+    const double rzad = std::pow(10.0, std::floor(std::log10(surowy)));
+    os.Krok = rzad;
+    for (const double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * rzad >= surowy) {
+            os.Krok = m * rzad;
+            break;
+        }
+    // A point on a multiple gets one more step of room.
+    double k0 = std::floor(y0 / os.Krok), k1 = std::ceil(y1 / os.Krok);
+    if (y0 - k0 * os.Krok < os.Krok * 0.05) k0 -= 1;
+    if (k1 * os.Krok - y1 < os.Krok * 0.05) k1 += 1;
+    os.Min = k0 * os.Krok;
+    os.Max = k1 * os.Krok;
+    const int miejsca = std::max(0, static_cast<int>(std::ceil(-std::log10(os.Krok) - 1e-9)));
+    for (double k = k0; k <= k1 && os.Podzialki.size() < 64; k += 1) {
+        const double v = k * os.Krok;
+        char tekst[64];
+        std::snprintf(tekst, sizeof tekst, "%.*f", miejsca, k == 0 ? 0.0 : v);
+        os.Podzialki.emplace_back(v, tekst);
+    }
+    return os;
 }
 
 const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicji& panel, OcenaWskaznika& ocena,
@@ -189,7 +243,7 @@ const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicj
             zero = s.Zero;
             Widok.Punkty.clear();
             if (!s.NieznanaPozycja) {
-                Widok.Punkty = PunktyWykresu(s.Punkty, TypWykresu, h, wezel->Rok(), zero);
+                Widok.Punkty = PunktyWykresu(s.Punkty, TypWykresu, h, wezel->Rok(), zero, s.Zastepcze);
                 const int g = static_cast<int>(s.Punkty.size() / 3);
                 if (g > 0) k.LiczbaPunktowWykresu = 3 * (std::min(h, g - 1) + 1);
             }

@@ -39,6 +39,8 @@ double ZastepczaWartosc(long double dzielna);
 // unknown position).
 struct WynikSerii {
     std::vector<double> Punkty;
+    // Per point: its value stands in for a quotient with a zero divisor.
+    std::vector<bool> Zastepcze;
     bool Zero = false;  // a zero divisor was met
     bool Niepelna = false;
     bool NieznanaPozycja = false;
@@ -60,8 +62,21 @@ struct PunktWykresu {
 };
 // The plotted points of a table of 3G values: the last P = 3(h + 1) of
 // them (h at most G - 1) as values or dynamics of typ (-1: none chosen,
-// taken as values), the last value at rok0 - 1.
-std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int typ, int h, int rok0, bool& zero);
+// taken as values), the last value at rok0 - 1. A point with a zero
+// divisor (a stand-in value of zastepcze, or a dynamics quotient by 0, or
+// one made of a stand-in) is left out: its year has no point; zero is set.
+std::vector<PunktWykresu> PunktyWykresu(const std::vector<double>& tabela, int typ, int h, int rok0, bool& zero,
+                                        const std::vector<bool>& zastepcze = {});
+
+// The value axis: whole steps of 1, 2 or 5 times a power of ten from a
+// multiple below the lowest point to one above the highest, each tick
+// labelled with the decimals its step needs. Ticks are whole multiples of
+// the step, so the one at 0 is exactly 0 (no "2.77556e-17").
+struct OsWykresu {
+    double Min = 0, Max = 1, Krok = 1;
+    std::vector<std::pair<double, std::string>> Podzialki;
+};
+OsWykresu OsWartosciWykresu(const std::vector<PunktWykresu>& punkty);
 
 // What the window shows after an update.
 struct WidokWykresu {

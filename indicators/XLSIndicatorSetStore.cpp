@@ -1,9 +1,15 @@
 #include "XLSIndicatorSetStore.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
 #include <string_view>
+#include <unistd.h>
 
 #include "CodePage.h"
+#include "CompoundFile.h"
+#include "EXLSError.h"
 #include "FileSystem.h"
 #include "IoError.h"
 
@@ -30,7 +36,37 @@ std::string Ogolny(double v) {
     return s.substr(0, e + 1) + znak + wykladnik;
 }
 
+// What keeps the bytes from being a workbook this program reads; nothing
+// for a compound document or a bare workbook stream (a BOF record first).
+const char* NieSkoroszyt(const std::vector<std::uint8_t>& b) {
+    if (b.empty()) return "plik jest pusty (0 bajt\xF3w)";
+    if (b.size() >= 4 && b[0] == 'P' && b[1] == 'K' && b[2] == 3 && b[3] == 4)
+        return "to skoroszyt .xlsx (Excel 2007 lub nowszy); zestaw trzeba zapisa\xE6 jako .xls (Excel 97-2003)";
+    if (isCompoundFile(b.data(), b.size())) return nullptr;
+    if (b.size() >= 2 && b[0] == 0x09 && (b[1] == 0x00 || b[1] == 0x02 || b[1] == 0x04 || b[1] == 0x08))
+        return nullptr;
+    return "plik nie jest skoroszytem Excela (.xls)";
+}
+
 }  // namespace
+
+bool ZajetyPrzezInnyProgram(const std::string& natywna) {
+    namespace fs = std::filesystem;
+    const fs::path p(natywna);
+    const std::string nazwa = p.filename().string();
+    std::error_code ec;
+    // The lock files LibreOffice and Excel keep beside an open file.
+    if (fs::exists(p.parent_path() / (".~lock." + nazwa + "#"), ec) || fs::exists(p.parent_path() / ("~$" + nazwa), ec))
+        return true;
+    const int fd = ::open(natywna.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == EACCES || errno == EBUSY || errno == ETXTBSY;
+    struct flock blokada {};
+    blokada.l_type = F_RDLCK;
+    blokada.l_whence = SEEK_SET;
+    const bool zapis = ::fcntl(fd, F_GETLK, &blokada) == 0 && blokada.l_type != F_UNLCK;
+    ::close(fd);
+    return zapis;
+}
 
 std::string TekstKomorki(const TXLSMini& xls, const TSheet& arkusz, int col, int row) {
     switch (arkusz.CellType(col, row) & 0x7F) {
@@ -54,7 +90,35 @@ XLSIndicatorSetStore::~XLSIndicatorSetStore() = default;
 TabelaWskaznikow XLSIndicatorSetStore::read(const std::string& path) {
     auto nowy = std::make_unique<TXLSMini>();
     nowy->Filename = cp1250ToUtf8(path);
-    nowy->Read();
+    const std::string natywna = findExisting(path).value_or(path);
+    std::vector<std::uint8_t> bajty;
+    {
+        BinaryFile plik;
+        std::optional<std::string> tresc;
+        const bool otwarty = plik.open(path, BinaryFile::Mode::Read);
+        if (otwarty) tresc = plik.readRest();
+        if (!tresc) {
+            if (ZajetyPrzezInnyProgram(natywna))
+                throw BladZestawu(BladZestawu::Rodzaj::Zajety, "plik u\xBFywa inny program");
+            throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny,
+                              otwarty || fileExists(path) ? "nie mo\xBFna odczyta\xE6 pliku" : "nie ma takiego pliku");
+        }
+        bajty.assign(tresc->begin(), tresc->end());
+    }
+    if (const char* powod = NieSkoroszyt(bajty)) throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny, powod);
+    try {
+        nowy->ReadStream(&bajty);
+        if (nowy->Sheets().Count() == 0) throw EXLSError(XLSErrorKind::Format, "no sheet");
+    } catch (const std::exception& e) {
+        // A program writing the file at this moment leaves it unreadable.
+        if (ZajetyPrzezInnyProgram(natywna))
+            throw BladZestawu(BladZestawu::Rodzaj::Zajety, "plik u\xBFywa inny program");
+        std::string opis = e.what();
+        for (char& c : opis)
+            if (c == '\r' || c == '\n') c = ' ';
+        throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny,
+                          "skoroszyt jest uszkodzony lub obci\xEAty (" + opis + ")");
+    }
     TSheet& arkusz = nowy->Sheets().Items(0);
     TabelaWskaznikow t;
     // A sheet without cells reports a used range of one cell: no rows.
@@ -64,6 +128,17 @@ TabelaWskaznikow XLSIndicatorSetStore::read(const std::string& path) {
     for (int r = r0; !pusty && r <= r1; ++r) {
         for (int c = 1; c <= KolumnZestawu; ++c) t.UstawKomorke(r + 1, c, "");
         for (int c = c0; c <= c1; ++c) t.UstawKomorke(r + 1, c + 1, TekstKomorki(*nowy, arkusz, c, r));
+    }
+    // A workbook without a set's layout is refused before it replaces the
+    // one held, so that nothing of it is ever written.
+    if (std::optional<std::string> blad = BladUkladu(t)) throw BladZestawu(BladZestawu::Rodzaj::Uklad, *blad);
+    for (int i = 1; pusty && i < nowy->Sheets().Count(); ++i) {
+        TSheet& inny = nowy->Sheets().Items(i);
+        inny.Cells().BeginIterate();
+        if (inny.Cells().Next() != nullptr)
+            throw BladZestawu(BladZestawu::Rodzaj::Uklad,
+                              "pierwszy arkusz skoroszytu jest pusty, a dane s\xB9 na arkuszu " + std::to_string(i + 1) +
+                                  " (zestaw le\xBFy na pierwszym arkuszu)");
     }
     // The image to fall back on after a failed write; a workbook this
     // library cannot write back keeps none and is refused at its write.

@@ -18,11 +18,17 @@ namespace vesk {
 // anything else " ".
 std::string TekstKomorki(const TXLSMini& xls, const TSheet& arkusz, int col, int row);
 
+// True when another program holds the file: a lock file LibreOffice or
+// Excel keeps beside it, a lock on it, or an open refused as busy.
+bool ZajetyPrzezInnyProgram(const std::string& natywna);
+
 class XLSIndicatorSetStore : public IndicatorSetStore {
 public:
     XLSIndicatorSetStore();
     ~XLSIndicatorSetStore() override;
 
+    // The bytes are read once and checked before the workbook reader sees
+    // them; what is wrong goes out as a BladZestawu.
     TabelaWskaznikow read(const std::string& path) override;
     void write(const std::string& path, const TabelaWskaznikow& tabela) override;
 

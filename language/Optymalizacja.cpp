@@ -50,6 +50,7 @@ public:
     void message(const std::string& t) override { ui_.message(t); }
     bool question(const std::string& t) override { return ui_.question(t); }
     bool confirm(const std::string& t, const std::string& c) override { return ui_.confirm(t, c); }
+    bool retry(const std::string& t, const std::string& c) override { return ui_.retry(t, c); }
     std::optional<std::string> chooseFile(const std::string& t, const std::string& f, bool z,
                                           const std::string& katalog) override {
         return ui_.chooseFile(t, f, z, katalog);

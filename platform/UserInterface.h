@@ -1,5 +1,5 @@
-// What the core asks of the windows: a beep, a message box, a yes/no
-// or OK/Cancel question, a file dialog, the end of the program and whether the user
+// What the core asks of the windows: a beep, a message box, a yes/no,
+// OK/Cancel or Retry/Cancel question, a file dialog, the end of the program and whether the user
 // asked to stop a long operation. The windows implement it; tests and the
 // batch run use the scripted implementation below.
 #pragma once
@@ -29,6 +29,9 @@ public:
         (void)caption;
         return true;
     }
+    // A Retry/Cancel question in a box with its own caption, for a failure
+    // that may pass (a file another program holds); true for Retry.
+    virtual bool retry(const std::string& text, const std::string& caption) { return confirm(text, caption); }
     // An open or save dialog starting in initialFolder (empty: wherever the
     // dialog likes); nothing when cancelled.
     virtual std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,

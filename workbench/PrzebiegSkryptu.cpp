@@ -55,6 +55,11 @@ bool PortPrzebiegu::confirm(const std::string& text, const std::string& caption)
     return pod_.confirm(text, caption);
 }
 
+bool PortPrzebiegu::retry(const std::string& text, const std::string& caption) {
+    Dialog d(dialogi_);
+    return pod_.retry(text, caption);
+}
+
 std::optional<std::string> PortPrzebiegu::chooseFile(const std::string& title, const std::string& filter,
                                                      bool forSaving, const std::string& initialFolder) {
     Dialog d(dialogi_);

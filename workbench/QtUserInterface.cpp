@@ -76,14 +76,24 @@ bool QtUserInterface::question(const std::string& text) {
     return box.clickedButton() == tak;
 }
 
-bool QtUserInterface::confirm(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Question, q(caption), q(text), QMessageBox::NoButton, parent_);
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    QPushButton* anuluj = box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(anuluj);
+// A two-button box under its own caption; true for the first button.
+bool QtUserInterface::twoButtons(QMessageBox::Icon icon, const std::string& text, const std::string& caption,
+                                 const QString& first, const QString& second) {
+    QMessageBox box(icon, q(caption), q(text), QMessageBox::NoButton, parent_);
+    QPushButton* tak = box.addButton(first, QMessageBox::AcceptRole);
+    QPushButton* nie = box.addButton(second, QMessageBox::RejectRole);
+    box.setDefaultButton(tak);
+    box.setEscapeButton(nie);
     box.exec();
-    return box.clickedButton() == ok;
+    return box.clickedButton() == tak;
+}
+
+bool QtUserInterface::confirm(const std::string& text, const std::string& caption) {
+    return twoButtons(QMessageBox::Question, text, caption, QStringLiteral("OK"), QStringLiteral("Anuluj"));
+}
+
+bool QtUserInterface::retry(const std::string& text, const std::string& caption) {
+    return twoButtons(QMessageBox::Warning, text, caption, QStringLiteral("Ponów próbę"), QStringLiteral("Anuluj"));
 }
 
 std::optional<std::string> QtUserInterface::chooseFile(const std::string& title, const std::string& filter,

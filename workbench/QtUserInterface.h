@@ -2,6 +2,7 @@
 // buttons, the non-native file dialog, the beep and the end of the program.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QWidget>
 
@@ -21,6 +22,8 @@ public:
     bool question(const std::string& text) override;
     // "OK" and "Anuluj" under the given caption.
     bool confirm(const std::string& text, const std::string& caption) override;
+    // "Ponów próbę" and "Anuluj" under the given caption.
+    bool retry(const std::string& text, const std::string& caption) override;
     // The non-native dialog; saving adds the filter's first extension to a
     // name given without one.
     std::optional<std::string> chooseFile(const std::string& title, const std::string& filter, bool forSaving,
@@ -33,6 +36,8 @@ public:
     bool stopRequested() override { return false; }
 
 private:
+    bool twoButtons(QMessageBox::Icon icon, const std::string& text, const std::string& caption, const QString& first,
+                    const QString& second);
     QWidget* parent_;
 };
 

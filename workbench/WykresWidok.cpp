@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QLineSeries>
+#include <QCategoryAxis>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -46,8 +47,10 @@ WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
     OsLat->setLabelFormat("%d");
     OsLat->setTitleFont(Arial16());
     OsLat->setTitleBrush(QBrush(Qt::black));
-    OsWartosci = new QValueAxis(wykres);
-    OsWartosci->setLabelFormat("%g");
+    // Tick labels come from the chart's view model (whole steps, 0 as 0).
+    auto* podzialki = new QCategoryAxis(wykres);
+    podzialki->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    OsWartosci = podzialki;
     wykres->addAxis(OsLat, Qt::AlignBottom);
     wykres->addAxis(OsWartosci, Qt::AlignLeft);
     Series1->attachAxis(OsLat);
@@ -70,18 +73,16 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
     if (!punkty.isEmpty()) {
         auto [xmin, xmax] = std::minmax_element(punkty.begin(), punkty.end(),
                                                 [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
-        auto [ymin, ymax] = std::minmax_element(punkty.begin(), punkty.end(),
-                                                [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
         // Whole years labelled, the first and last points clear of the edges.
         const double x0 = xmin->x(), x1 = xmax->x();
         OsLat->setTickAnchor(x0);
         OsLat->setRange(x0 - 0.3, x1 + 0.3);
-        double y0 = ymin->y(), y1 = ymax->y();
-        const double zapas = y1 > y0 ? (y1 - y0) / 20 : std::max(1.0, std::abs(y0) / 20);
-        y0 = std::max(-GranicaRysowania * 1.1, y0 - zapas);
-        y1 = std::min(GranicaRysowania * 1.1, y1 + zapas);
-        OsWartosci->setRange(y0, y1);
-        OsWartosci->applyNiceNumbers();
+        const OsWykresu os = OsWartosciWykresu(w.Punkty);
+        auto* podzialki = static_cast<QCategoryAxis*>(OsWartosci);
+        for (const QString& etykieta : podzialki->categoriesLabels()) podzialki->remove(etykieta);
+        podzialki->setStartValue(os.Min - os.Krok);  // the first tick ends a category too
+        for (const auto& [wartosc, etykieta] : os.Podzialki) podzialki->append(q(etykieta), wartosc);
+        podzialki->setRange(os.Min, os.Max);
     }
     QStringList tytul;
     for (const std::string& linia : w.Tytul) tytul << q(linia).toHtmlEscaped();

@@ -61,9 +61,10 @@ TEST_F(Sesja, ExportRunAndListing) {
     EXPECT_EQ(sesja.PlikRegul(), operatora.folder() + P("reguły-w0.clp"));
     ASSERT_TRUE(sesja.WnioskowanieDostepne());
     ASSERT_TRUE(sesja.Wnioskowanie());
-    // The rule's fact has index 10 or more and comes before fact 2.
+    // The rule's fact has index 10 or more and comes before fact 2; each
+    // line names its indicator (a fact naming none: the selected one).
     EXPECT_EQ(sesja.Diagnozy(),
-              (std::vector<std::string>{"==> wzrost w5 2015-2017", "==> stabilny 2015-2016"}));
+              (std::vector<std::string>{"==> w5: wzrost w5 2015-2017", "==> w0: stabilny 2015-2016"}));
     EXPECT_TRUE(fileExists(operatora.file("clp.clp")));
     EXPECT_TRUE(ui.messages.empty());
 
@@ -137,6 +138,16 @@ TEST_F(Sesja, EndlessRulesStopAtTheLimit) {
     ASSERT_TRUE(sesja.Wnioskowanie());
     EXPECT_EQ(sesja.Silnik().LastFired(), 50);
     EXPECT_EQ(sesja.Log().back(), P("osiągnięto limit 50 odpaleń reguł"));
+}
+
+TEST(Diagnozy, GroupedPerIndicatorWithoutRepeats) {
+    std::vector<std::string> lista = {"==> a: x", "==> b: y"};
+    DolaczDiagnozy(lista, {"==> b: y", "==> a: z", "==> c: x", "==> a: x", "==> b: w"});
+    EXPECT_EQ(lista, (std::vector<std::string>{"==> a: x", "==> a: z", "==> b: y", "==> b: w", "==> c: x"}));
+    const std::vector<std::pair<std::string, std::string>> w = {{"plynnosc", "p"}, {"plynnosc-szybka", "ps"}};
+    EXPECT_EQ(WskaznikFaktu({"diagnoza-dla-roku", "2017", "plynnosc-szybka-dobry"}, w, "wybrany"), "ps");
+    EXPECT_EQ(WskaznikFaktu({"wzrost-wskaznika", "plynnosc", "2015"}, w, "wybrany"), "p");
+    EXPECT_EQ(WskaznikFaktu({"dobrze-we-wszystkich-latach", "2015"}, w, "wybrany"), "wybrany");
 }
 
 TEST(Listing, RowsByTheFirstField) {

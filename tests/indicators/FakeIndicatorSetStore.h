@@ -1,5 +1,5 @@
 // An indicator set store held in memory: files are tables by path, reads
-// and writes can be made to fail.
+// can find the file held by another program, writes can fail.
 #pragma once
 
 #include <map>
@@ -16,7 +16,7 @@ public:
         ++reads;
         if (failingReads > 0) {
             --failingReads;
-            throw std::runtime_error("corrupt workbook " + path);
+            throw BladZestawu(BladZestawu::Rodzaj::Zajety, "held " + path);
         }
         auto it = files.find(path);
         if (it == files.end()) throw std::runtime_error("no file " + path);

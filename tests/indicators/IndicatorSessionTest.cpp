@@ -46,7 +46,7 @@ struct FakeZestawy : IndicatorSetStore {
         czytane.push_back(std::filesystem::path(sciezka).filename().string());
         if (bledy > 0) {
             --bledy;
-            throw std::runtime_error("zablokowany");
+            throw BladZestawu(BladZestawu::Rodzaj::Zajety, "zablokowany");
         }
         auto it = pliki.find(czytane.back());
         return it == pliki.end() ? TabelaWskaznikow() : it->second;

@@ -1,10 +1,12 @@
 #include "TClips.h"
 
+#include "CodePage.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -458,6 +460,68 @@ TEST(TClipsLifecycle, FilenameLoadsTheFile) {
     clips.Run();
     EXPECT_EQ(clips.FactCount(), 3);
     EXPECT_THROW(clips.SetFilename(dir.file("none.clp")), ECLIPSOpenException);
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// Rule files calling what reaches the system, files or the program: each
+// refused before loading, naming the file, the line and the function; the
+// engine keeps what it held.
+TEST(TClipsRefused, ShellExitAndFileRemovalAndTheirDisguises) {
+    struct Przypadek {
+        const char* tekst;
+        int wiersz;
+        const char* funkcja;
+    };
+    const Przypadek przypadki[] = {
+        {"(defrule r => (system \"touch /tmp/x\"))", 1, "system"},
+        {"; (system)\n(defrule r (a) =>\n   (exit))", 3, "exit"},
+        {"(defrule r => (remove \"a.txt\"))", 1, "remove"},
+        {"(defglobal ?*x* = (\n ; comment\n\tsystem\"ls\"))", 3, "system"},
+        {"(defrule r => (printout t \"(exit) \\\" (system\" crlf) (rename \"a\" \"b\"))", 1, "rename"},
+        {"(defrule r => (eval \"(system ls)\"))", 1, "eval"},
+        {"(defrule r => (funcall (sym-cat sys tem) \"ls\"))", 1, "funcall"},
+        {"(deffacts f (a))\n(defrule r => (build \"(defrule q => (exit))\"))", 2, "build"},
+        {"(defrule r => (load* \"x.clp\") (open \"f\" f \"w\"))", 1, "load*"},
+    };
+    TempDir dir;
+    dir.write("dobry.clp", "(deffacts f (a))\n");
+    for (const Przypadek& p : przypadki) {
+        dir.write("r.clp", p.tekst);
+        TClips clips;
+        clips.LoadFromFile(dir.file("dobry.clp"));
+        try {
+            clips.LoadAppend(dir.file("r.clp"));
+            ADD_FAILURE() << "loaded: " << p.tekst;
+        } catch (const ECLIPSRefusedException& e) {
+            const std::string w = e.what();
+            EXPECT_NE(w.find(dir.file("r.clp") + ", wiersz " + std::to_string(p.wiersz) + ": funkcja \"" + p.funkcja +
+                             "\""),
+                      std::string::npos)
+                << w;
+        }
+        clips.Reset();
+        EXPECT_EQ(clips.FactCount(), 2) << p.tekst;  // initial-fact and (a)
+    }
+    // Names inside longer symbols, strings and comments are no calls.
+    dir.write("r.clp", "(defrule r (systemy ?x) => (printout t \"(system)\" crlf)) ; (exit)\n");
+    TClips clips;
+    EXPECT_NO_THROW(clips.LoadFromFile(dir.file("r.clp")));
+}
+
+TEST(TClipsRefused, ShippedRuleFilesLoad) {
+    int pliki = 0;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_DATA_DIR) + "PROGRAM/")) {
+        if (e.path().extension() != ".clp") continue;
+        ++pliki;
+        TClips clips;
+        EXPECT_NO_THROW(clips.LoadFromFile(utf8ToCp1250(e.path().string()))) << e.path();
+    }
+    EXPECT_GE(pliki, 7);
 }
 
 }  // namespace

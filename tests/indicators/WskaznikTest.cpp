@@ -96,6 +96,18 @@ TEST(Table, RowWithoutSecondItemHasNoOperator) {
     EXPECT_FALSE(d.Mianownik.Pierwsza);
 }
 
+TEST(Table, BlankCellsOfASpreadsheetProgramAreEmptyItems) {
+    WierszWskaznika w;
+    w[kol::ZrodloLicznika1] = "X";
+    w[kol::PozycjaLicznika1] = "a";
+    for (int c : {kol::OperatorLicznika, kol::ZrodloLicznika2, kol::PozycjaLicznika2, kol::ZrodloMianownika2,
+                  kol::PozycjaMianownika2})
+        w[static_cast<std::size_t>(c)] = " ";
+    const IndicatorDef d = IndicatorDef::ZWiersza(w);
+    EXPECT_FALSE(d.Licznik.Druga);
+    EXPECT_FALSE(d.Mianownik.Druga);
+}
+
 // ------------------------------------------------------------- trees
 
 std::string Ksztalt(const DrzewoPozycji& d, int numer = 0) {

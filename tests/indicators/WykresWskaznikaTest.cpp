@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <bit>
 #include <cstdint>
 #include <memory>
@@ -119,14 +121,26 @@ TEST_F(Wykres, Dynamics) {
         EXPECT_EQ(w.Tytul.size(), t.typ > 0 ? 2u : 1u);
     }
     EXPECT_EQ(pokaz(2, 1, 4).Tytul, (std::vector<std::string>{"wsk", "(dynamika x2-x1)"}));
-    // A zero x1 in a dynamics gives the substitute and the warning.
+    // A zero x1 in a dynamics leaves the point out and warns.
     plik({rekord(0, 0, 0)});
     const WidokWykresu& w = pokaz(0, 0, 1);
-    EXPECT_EQ(w.Punkty.front().Y, 3.4e38);
+    EXPECT_LT(w.Punkty.size(), 2u);
+    for (const PunktWykresu& pt : w.Punkty) EXPECT_LT(std::abs(pt.Y), 1e30);
     EXPECT_EQ(w.Komunikaty, std::vector<std::string>{TekstZeraWMianowniku});
 }
 
-TEST_F(Wykres, ZeroDivisorsGiveTheSubstitutes) {
+TEST(OsWykresu, TicksAreWholeStepsAndZeroIsLabelledZero) {
+    const OsWykresu os = OsWartosciWykresu({{2010, -0.1}, {2011, 0.1 + 0.2}, {2012, 0.7}});
+    EXPECT_DOUBLE_EQ(os.Krok, 0.2);
+    EXPECT_LT(os.Min, -0.1);
+    EXPECT_GT(os.Max, 0.7);
+    std::vector<std::string> etykiety;
+    for (const auto& [v, t] : os.Podzialki) etykiety.push_back(t);
+    EXPECT_EQ(etykiety, (std::vector<std::string>{"-0.2", "0.0", "0.2", "0.4", "0.6", "0.8"}));
+    EXPECT_EQ(OsWartosciWykresu({{2010, 5}}).Podzialki.front().second, "3.5");
+}
+
+TEST_F(Wykres, ZeroDivisorsGiveTheSubstitutesLeftOutOfTheChart) {
     struct Przypadek {
         double licznik;
         std::uint64_t bity;
@@ -138,9 +152,12 @@ TEST_F(Wykres, ZeroDivisorsGiveTheSubstitutes) {
         r.zapis().setReal48(2784, p.licznik);
         r.zapis().setReal48(2790, 0);
         plik({r});
+        bool zero = false;
+        std::string nieznana;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*WartoscRoku(panel, r, 1, zero, nieznana)), p.bity);
         const WidokWykresu& w = pokaz(0, 0);
-        ASSERT_EQ(w.Punkty.size(), 3u);
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(w.Punkty[0].Y), p.bity);
+        ASSERT_EQ(w.Punkty.size(), 2u);  // the first year has no point
+        EXPECT_EQ(w.Punkty[0].X + 1, w.Punkty[1].X);
         EXPECT_EQ(w.Komunikaty, std::vector<std::string>{TekstZeraWMianowniku});
     }
     // A numerator "ALFA / GAMMA" with GAMMA 0 sets the flag, the denominator being fine.
@@ -189,7 +206,8 @@ TEST_F(Wykres, ToggledTwiceIsHiddenWithTheHintEnabled) {
     EXPECT_FALSE(w.HoryzontWlaczony);
     EXPECT_FALSE(w.TypWlaczony);
     EXPECT_TRUE(w.PodpowiedzWlaczona);
-    EXPECT_TRUE(w.Punkty.empty());
+    EXPECT_LT(w.Punkty.size(), 2u);
+    for (const PunktWykresu& pt : w.Punkty) EXPECT_LT(std::abs(pt.Y), 1e30);
     // Without both first boxes the toggle does nothing.
     panel.Mianownik.Pierwsza.reset();
     wykres.UAktualnicWykres(*k, panel, ocena, true);
@@ -230,7 +248,8 @@ TEST_F(Wykres, AnUnknownPositionDrawsNothing) {
     lancuch();
     panel.Mianownik.Pierwsza = PozycjaWskaznika{Decyzje, "nic takiego"};
     const WidokWykresu& w = pokaz(1, 1);
-    EXPECT_TRUE(w.Punkty.empty());
+    EXPECT_LT(w.Punkty.size(), 2u);
+    for (const PunktWykresu& pt : w.Punkty) EXPECT_LT(std::abs(pt.Y), 1e30);
     EXPECT_EQ(w.Komunikaty, std::vector<std::string>{"nieznana pozycja: nic takiego"});
 }
 

@@ -132,9 +132,11 @@ TEST(WorkbookSet, CorruptFileKeepsTheSet) {
     ZestawWskaznikow z(store);
     ScriptedUserInterface ui;
     ASSERT_TRUE(WczytajZestaw(z, d.file("a.xls"), ui));
-    ui.answers = {true, false};  // Retry, then Cancel
+    // Not a file another program holds: what is wrong is said once, no retry.
     EXPECT_FALSE(WczytajZestaw(z, d.file("zly.xls"), ui));
-    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_TRUE(ui.questions.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find(d.file("zly.xls")), std::string::npos) << ui.messages[0];
     EXPECT_EQ(z.Tabela.Nazwy(), std::vector<std::string>{"ROE"});
     EXPECT_EQ(z.Plik, d.file("a.xls"));
     EXPECT_EQ(store.Workbook().Sheets().Items(0).AsString(0, 1), u"ROE");
@@ -197,6 +199,83 @@ TEST(WorkbookSet, EmptyWorkbookGetsOurTitlesOnAdding) {
     const TabelaWskaznikow t = XLSIndicatorSetStore().read(d.file("pusty.xls"));
     EXPECT_EQ(t.Komorka(1, kol::Nazwa), TytulyZestawu()[kol::Nazwa]);
     EXPECT_EQ(t.Komorka(2, kol::Nazwa), "pierwszy");
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+struct ZestawZPliku : ::testing::Test {
+    test::TempDir d;
+    XLSIndicatorSetStore store;
+    ZestawWskaznikow z{store};
+    ScriptedUserInterface ui;
+    void SetUp() override {
+        ZapiszZestaw(d.file("dobry.xls"), {{"nazwa", "", "zr", "poz"}, {"ROE", "", "Bilans", "A", "", "", "xxx"}});
+        ASSERT_TRUE(WczytajZestaw(z, d.file("dobry.xls"), ui));
+    }
+    // Reading the file fails with one message naming it and the fragment;
+    // the set, its file and the held workbook stay.
+    void Odmowa(const std::string& plik, const std::string& fragment) {
+        ui.messages.clear();
+        EXPECT_FALSE(WczytajZestaw(z, d.file(plik), ui)) << plik;
+        EXPECT_TRUE(ui.questions.empty()) << plik;
+        ASSERT_EQ(ui.messages.size(), 1u) << plik;
+        EXPECT_NE(ui.messages[0].find(d.file(plik)), std::string::npos) << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find(fragment), std::string::npos) << ui.messages[0];
+        EXPECT_EQ(z.Plik, d.file("dobry.xls"));
+        EXPECT_EQ(z.Tabela.Nazwy(), std::vector<std::string>{"ROE"});
+    }
+};
+
+TEST_F(ZestawZPliku, UnreadableFilesSayWhatIsWrongOnce) {
+    const std::string dobry = d.read("dobry.xls");
+    d.write("pusty.xls", "");
+    d.write("obciety.xls", dobry.substr(0, 3000));
+    d.write("tekst.xls", "nazwa;licznik\r\nROE;zysk\r\n");
+    d.write("nowy.xls", std::string("PK\x03\x04", 4) + std::string(200, 'x'));
+    Odmowa("pusty.xls", "pusty");
+    Odmowa("obciety.xls", "uszkodzony lub obci\xEAty");
+    Odmowa("tekst.xls", "nie jest skoroszytem");
+    Odmowa("nowy.xls", ".xlsx");
+}
+
+TEST_F(ZestawZPliku, ShiftedOrMalformedLayoutIsRefusedAndNeverWritten) {
+    ZapiszZestaw(d.file("przesuniety.xls"), {{"", "nazwa", "", "zr", "poz"}, {"", "ROE", "", "Bilans", "A"}});
+    ZapiszZestaw(d.file("operator.xls"), {{"nazwa"}, {"ROE", "", "Bilans", "A", "Bilans", "B", "pozycja"}});
+    ZapiszZestaw(d.file("luka.xls"), {{"nazwa"}, {"ROE"}, {"", "", "Bilans", "A"}});
+    {
+        TXLSMini xls;
+        xls.Sheets().Add().SetAsString(0, 0, u"nazwa");
+        xls.Filename = d.file("arkusz2.xls");
+        xls.Write();
+    }
+    const std::string przed = d.read("przesuniety.xls");
+    Odmowa("przesuniety.xls", "przesuni\xEAte");
+    Odmowa("operator.xls", "kolumna G");
+    Odmowa("luka.xls", "wiersz 3");
+    Odmowa("arkusz2.xls", "arkuszu 2");
+    // Adding afterwards writes the set in use, never the refused file.
+    IndicatorDef w;
+    w.Licznik.Pierwsza = PozycjaWskaznika{"Bilans", "A"};
+    w.Mianownik.Pierwsza = PozycjaWskaznika{"Bilans", "B"};
+    ui.inputs = {std::string("nowy")};
+    ASSERT_TRUE(DodajWskaznik(z, w, ui));
+    EXPECT_EQ(d.read("przesuniety.xls"), przed);
+    EXPECT_EQ(XLSIndicatorSetStore().read(d.file("dobry.xls")).Komorka(3, kol::Nazwa), "nowy");
+}
+
+TEST_F(ZestawZPliku, OnlyAFileAnotherProgramHoldsAsksToRetry) {
+    d.write("zajety.xls", d.read("dobry.xls").substr(0, 100));
+    d.write(".~lock.zajety.xls#", "ktos,komputer");
+    ui.answers = {true, false};  // Retry, then Cancel
+    EXPECT_FALSE(WczytajZestaw(z, d.file("zajety.xls"), ui));
+    ASSERT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(ui.questions[0], P("Zamknij plik wskaźników w Excelu!"));
+    EXPECT_EQ(ui.captions[0], P("Problem ze współdzieleniem pliku"));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -1,0 +1,5 @@
+(defrule r
+  ; (exit)
+  => (printout t "(system)" crlf)
+  (
+ system "true"))
