@@ -20,10 +20,22 @@ Wyrazenie ZmniejszenieStanuProduktow() {
 }
 
 Wyrazenie ObciazeniaWyniku() { return PodatekDochodowy + DywidendaObowiazkowa; }
+
+namespace {
+// The result on business activity (revenue and the change of the product
+// stocks less the operating and the financial costs) and the gross result
+// after the other costs: items 4 and 6 of the account form, whose profit
+// stands on the left and whose loss on the right.
+Wyrazenie WynikNaDzialalnosci() { return PrzychodyZeSprzedazy + ZmianaStanuProduktow - KosztyWytworzenia - KosztyFinansowe; }
+Wyrazenie WynikPoStratach() { return WynikNaDzialalnosci() - PozostaleKoszty; }
+}  // namespace
+
+Wyrazenie ZyskBruttoKonta() { return NieujemneLubZero(WynikPoStratach()); }
+Wyrazenie StrataBruttoKonta() { return NieujemneLubZero(Zero() - WynikPoStratach()); }
 Wyrazenie RazemKosztyIStraty() {
-    return KosztyWytworzenia + ZmniejszenieStanuProduktow() + KosztyFinansowe + WynikBrutto;
+    return KosztyWytworzenia + ZmniejszenieStanuProduktow() + KosztyFinansowe + PozostaleKoszty + ZyskBruttoKonta();
 }
-Wyrazenie RazemPrzychodyIZyski() { return PrzychodyZeSprzedazy + ZwiekszenieStanuProduktow() + StrataBrutto; }
+Wyrazenie RazemPrzychodyIZyski() { return PrzychodyZeSprzedazy + ZwiekszenieStanuProduktow() + StrataBruttoKonta(); }
 
 namespace {
 
@@ -45,8 +57,8 @@ Wyrazenie PrzychodyIZmianaStanu() { return PrzychodyZeSprzedazy + ZmianaStanuPro
 // the financial costs (B), the other costs (C), the income tax and the
 // mandatory dividend (D); each formed afresh from the fields.
 Wyrazenie A() { return PrzychodyZeSprzedazy + ZmianaStanuProduktow - KosztyWytworzenia; }
-Wyrazenie B() { return A() - KosztyFinansowe; }
-Wyrazenie C() { return B() - PozostaleKoszty; }
+Wyrazenie B() { return WynikNaDzialalnosci(); }
+Wyrazenie C() { return WynikPoStratach(); }
 Wyrazenie D() { return C() - PodatekDochodowy - DywidendaObowiazkowa; }
 // Other costs with the opposite sign, as 0 - the costs (no negative zero).
 Wyrazenie UjemnePozostaleKoszty() { return Zero() - PozostaleKoszty; }
@@ -103,9 +115,9 @@ CzescTekstu Konto() {
         L3(18, UslugiObce),
         L3(20, KosztyFinansowe),
         W6(23, ZmniejszenieStanuProduktow(), ZwiekszenieStanuProduktow()),
-        W6(25, ZyskNaDzialalnosciGospodarczej, StrataBrutto),
+        W6(25, WynikNaDzialalnosci(), StrataBruttoKonta()),
         L3(27, PozostaleKoszty),
-        L3(29, WynikBrutto),
+        L3(29, ZyskBruttoKonta()),
         L3(32, ObciazeniaWyniku()),
         L3(34, WynikNetto),
         L3(36, DywidendaZwykla),

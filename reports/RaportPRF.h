@@ -22,8 +22,13 @@ Wyrazenie ZwiekszenieStanuProduktow();
 Wyrazenie ZmniejszenieStanuProduktow();
 // The mandatory charges on the result: income tax + mandatory dividend.
 Wyrazenie ObciazeniaWyniku();
-// The totals of the account form: costs, stock decrease, financial costs
-// and the gross result; revenue, stock increase and the gross loss.
+// The account form's gross profit (left) and loss (right), each 0 when the
+// other one is there.
+Wyrazenie ZyskBruttoKonta();
+Wyrazenie StrataBruttoKonta();
+// The totals of the account form: costs, stock decrease, financial costs,
+// extraordinary losses and the gross profit; revenue, stock increase and
+// the gross loss.
 Wyrazenie RazemKosztyIStraty();
 Wyrazenie RazemPrzychodyIZyski();
 
