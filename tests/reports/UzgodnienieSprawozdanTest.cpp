@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DomknijBilans.h"
 #include "Kontekst.h"
 #include "OperacjeWezlow.h"
 #include "PlikStanu.h"
@@ -100,7 +101,16 @@ struct DrzewoSkrajne {
 struct Tozsamosc {
     const char* nazwa;
     Wyrazenie lewa, prawa;
+    bool bilans = false;  // read, as the balance sheet prints it, after the closing step
 };
+// The same field as the balance sheet prints it: read after the closing step.
+Wyrazenie WBilansie(PoleRoku pole) {
+    return Wyrazenie([pole](const StanModelu& r, int rok) {
+        StanModelu domkniety = r;
+        DomknijBilans(domkniety);
+        return Odczyt(domkniety, pole, rok);
+    });
+}
 
 std::vector<Tozsamosc> Tozsamosci() {
     using namespace pola;
@@ -110,6 +120,12 @@ std::vector<Tozsamosc> Tozsamosci() {
          RachunekRozliczeniowy},
         {"majatek trwaly = grunty i budynki + maszyny netto", SrodkiTrwale, GruntyIBudynkiNetto + UrzadzeniaIMaszynyNetto},
         {"rachunek wynikow: koszty i straty = przychody i zyski", RazemKosztyIStraty(), RazemPrzychodyIZyski()},
+        {"kapital wlasny = I + II + III", KapitalWlasny, KapitalAkcyjny + KapitalZapasowy + KapitalRezerwowy},
+        {"aktywa trwale = I + II", MajatekTrwaly(), SrodkiTrwale + InwestycjeRozpoczete},
+        {"aktywa razem = A + B", SumaAktywow, MajatekTrwaly() + MajatekObrotowy, true},
+        {"pasywa razem = A + B", SumaPasywow,
+         KapitalWlasny + ZobowiazaniaDlugoterminowe + Zobowiazania + KredytSanacyjny, true},
+        {"srodki pieniezne: rachunek przeplywow = bilans", RachunekRozliczeniowy, WBilansie(RachunekRozliczeniowy)},
     };
 }
 
@@ -119,9 +135,12 @@ TEST(UzgodnienieSprawozdan, EveryStoredYearOfEveryNodeOfAnExtremeTreeAddsUp) {
     for (int n : d.wezly) {
         StanModelu rec;
         ASSERT_TRUE(ZnajdzStanModelu(*d.k, sciezka, static_cast<std::uint8_t>(n), rec)) << n;
+        StanModelu domkniety = rec;
+        DomknijBilans(domkniety);
         for (const Tozsamosc& t : Tozsamosci())
             for (int y = 1; y <= 3; ++y)
-                EXPECT_NEAR(static_cast<double>(t.lewa(rec, y)), static_cast<double>(t.prawa(rec, y)), 0.01)
+                EXPECT_NEAR(static_cast<double>(t.lewa(t.bilans ? domkniety : rec, y)),
+                            static_cast<double>(t.prawa(t.bilans ? domkniety : rec, y)), 0.01)
                     << t.nazwa << ", node " << n << ", year " << rec.Rok() - 4 + y;
     }
 }
