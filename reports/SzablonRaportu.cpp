@@ -20,8 +20,10 @@ void obetnij(std::string& s, int k) {
 
 // ----------------------------------------------------------------- names
 
+// The last "." divides: an operator named "firma.v2" keeps its whole name,
+// so that two such operators in one folder do not share report files.
 std::string RdzenNazwy(const std::string& nazwaPlikuStanu) {
-    auto kropka = nazwaPlikuStanu.find('.');
+    auto kropka = nazwaPlikuStanu.rfind('.');
     std::string rdzen = kropka == std::string::npos ? std::string() : nazwaPlikuStanu.substr(0, kropka);
     rdzen = UsunSpacjeKoncowe(rdzen);
     if (rdzen.size() > NajdluzszaCzescNazwy) rdzen.resize(NajdluzszaCzescNazwy);
@@ -29,7 +31,7 @@ std::string RdzenNazwy(const std::string& nazwaPlikuStanu) {
 }
 
 std::string RozszerzenieNazwy(const std::string& nazwaPlikuStanu) {
-    auto kropka = nazwaPlikuStanu.find('.');
+    auto kropka = nazwaPlikuStanu.rfind('.');
     std::string rozszerzenie =
         kropka == std::string::npos ? nazwaPlikuStanu : nazwaPlikuStanu.substr(kropka + 1);
     if (rozszerzenie.size() > NajdluzszaCzescNazwy) rozszerzenie.resize(NajdluzszaCzescNazwy);

@@ -42,9 +42,9 @@ TEST(NazwyRaportu, TrailingBlanksBeforeTheDotDoNotReachTheName) {
     k.NazwaPlikuStanu = "firma  .qad";
     EXPECT_EQ(NazwaWyjscia(k, "BIK"), "F/firma.BIK");
     EXPECT_EQ(TekstSciezki(k), "F/firma.qad");
-    // Only the first "." divides: the extension keeps the rest whole.
-    EXPECT_EQ(RozszerzenieNazwy("a.b.c"), "b.c");
-    EXPECT_EQ(RdzenNazwy("a.b.c"), "a");
+    // The last "." divides: an operator "a.b" keeps its whole name.
+    EXPECT_EQ(RozszerzenieNazwy("a.b.c"), "c");
+    EXPECT_EQ(RdzenNazwy("a.b.c"), "a.b");
 }
 
 // ----------------------------------------------------------- placeholders

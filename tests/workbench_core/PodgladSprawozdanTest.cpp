@@ -58,6 +58,23 @@ TEST_F(Podglad, EveryViewerOnASimulatedNodeFindsItsFiles) {
     }
 }
 
+TEST_F(Podglad, OperatorsNamedWithDotsOrATrailingBlankHaveTheirOwnReportsAndSeeThem) {
+    for (const std::string nazwa : {"firma.v1", "firma.v2", "sp "}) {
+        dir.write(nazwa + ".qad", dir.read("OP.qad"));
+        dir.write(nazwa + ".tr1", dir.read("OP.tr1"));
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + nazwa + "."));
+        wybierzNumer(1);
+        ui.messages.clear();
+        for (const OpisPodgladu& o : Podglady())
+            EXPECT_EQ(UruchomPodglad(*w, o).Status, StatusPodgladu::Pokazany) << nazwa << " " << o.nazwa;
+        EXPECT_TRUE(ui.messages.empty()) << nazwa;
+    }
+    EXPECT_TRUE(jest("firma.v1.BIK"));
+    EXPECT_TRUE(jest("firma.v2.BIK"));
+    EXPECT_TRUE(jest("sp.KOS"));
+    EXPECT_FALSE(jest("firma.BIK"));
+}
+
 TEST_F(Podglad, SyntheticResultOfTheRootIsRefused) {
     wybierzNumer(0);
     const WynikPodgladu r = uruchom("WynikSyntetyczny1");

@@ -16,6 +16,7 @@
 #include "RaportSRE.h"
 #include "RaportZAO.h"
 #include "RaportyWskaznikow.h"
+#include "SzablonRaportu.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -149,8 +150,8 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
         return r;
     }
 
-    // 5. The text file, found without regard to case.
-    const std::string tekst = k.SciezkaOperatora + o.tekst;
+    // 5. The text file, named as the writers name it, found without regard to case.
+    const std::string tekst = NazwaWyjscia(k, o.tekst);
     std::optional<std::string> t = findExisting(tekst);
     if (!t) {
         powiedz("Brak pliku sprawozdania " + tekst);
@@ -163,7 +164,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (decyzje) return r;  // the browser and the tabs are left alone
 
     // 6, 7. The page and the viewers' tab.
-    if (std::optional<std::string> s = findExisting(k.SciezkaOperatora + o.strona)) r.Strona = *s;
+    if (std::optional<std::string> s = findExisting(NazwaWyjscia(k, o.strona))) r.Strona = *s;
     r.PokazZakladke = true;
     return r;
 }
