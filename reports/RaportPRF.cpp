@@ -21,14 +21,10 @@ Wyrazenie ZmniejszenieStanuProduktow() {
 
 Wyrazenie ObciazeniaWyniku() { return PodatekDochodowy + DywidendaObowiazkowa; }
 
-namespace {
-// The result on business activity (revenue and the change of the product
-// stocks less the operating and the financial costs) and the gross result
-// after the other costs: items 4 and 6 of the account form, whose profit
-// stands on the left and whose loss on the right.
 Wyrazenie WynikNaDzialalnosci() { return PrzychodyZeSprzedazy + ZmianaStanuProduktow - KosztyWytworzenia - KosztyFinansowe; }
 Wyrazenie WynikPoStratach() { return WynikNaDzialalnosci() - PozostaleKoszty; }
-}  // namespace
+
+Wyrazenie ZyskNettoRachunku() { return WynikPoStratach() - PodatekDochodowy - DywidendaObowiazkowa; }
 
 Wyrazenie ZyskBruttoKonta() { return NieujemneLubZero(WynikPoStratach()); }
 Wyrazenie StrataBruttoKonta() { return NieujemneLubZero(Zero() - WynikPoStratach()); }
@@ -59,7 +55,7 @@ Wyrazenie PrzychodyIZmianaStanu() { return PrzychodyZeSprzedazy + ZmianaStanuPro
 Wyrazenie A() { return PrzychodyZeSprzedazy + ZmianaStanuProduktow - KosztyWytworzenia; }
 Wyrazenie B() { return WynikNaDzialalnosci(); }
 Wyrazenie C() { return WynikPoStratach(); }
-Wyrazenie D() { return C() - PodatekDochodowy - DywidendaObowiazkowa; }
+Wyrazenie D() { return ZyskNettoRachunku(); }
 // Other costs with the opposite sign, as 0 - the costs (no negative zero).
 Wyrazenie UjemnePozostaleKoszty() { return Zero() - PozostaleKoszty; }
 

@@ -22,6 +22,16 @@ Wyrazenie ZwiekszenieStanuProduktow();
 Wyrazenie ZmniejszenieStanuProduktow();
 // The mandatory charges on the result: income tax + mandatory dividend.
 Wyrazenie ObciazeniaWyniku();
+// The result on business activity (revenue and the change of the product
+// stocks less the operating and the financial costs), and the gross result
+// after the extraordinary losses (the other costs).
+Wyrazenie WynikNaDzialalnosci();
+Wyrazenie WynikPoStratach();
+// The net profit (or loss) of the statement: the gross result after the
+// extraordinary losses, less the income tax and the mandatory dividend, the
+// two charges on the result. The profitability ratios of the reports are
+// formed from it.
+Wyrazenie ZyskNettoRachunku();
 // The account form's gross profit (left) and loss (right), each 0 when the
 // other one is there.
 Wyrazenie ZyskBruttoKonta();

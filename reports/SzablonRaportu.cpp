@@ -7,6 +7,7 @@
 #include "Kontekst.h"
 #include "Pomocnicze.h"
 #include "Real48.h"
+#include "Wyrazenie.h"
 
 namespace vesk {
 
@@ -44,6 +45,17 @@ std::string TekstSciezki(const Kontekst& k) {
 
 std::string NazwaWyjscia(const Kontekst& k, const std::string& ext) {
     return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + ext;
+}
+
+std::string TekstWartosci(long double v, int szer, int miejsca) {
+    if (BezWartosci(v)) {
+        std::string t = "b.d.";
+        return szer > static_cast<int>(t.size()) ? std::string(static_cast<std::size_t>(szer) - t.size(), ' ') + t : t;
+    }
+    v = roundToReal48(v);
+    std::string t = RealNaTekst(v, szer, miejsca);
+    while (miejsca > 0 && static_cast<int>(t.size()) > szer) t = RealNaTekst(v, szer, --miejsca);
+    return t;
 }
 
 // ------------------------------------------------------ HTML placeholders
@@ -159,7 +171,7 @@ void RaportTekstowy::PiszLinie(int pierwsza, int ostatnia) {
 
 void RaportTekstowy::wartosci(std::string& l, int c, int miejsca, const long double* v, int ile) const {
     for (int j = 0; j < ile; ++j)
-        NadpiszTekst(l, RealNaTekst(roundToReal48(v[j]), w_ - 1, miejsca), c + j * (w_ + 1));
+        NadpiszTekst(l, TekstWartosci(v[j], w_ - 1, miejsca), c + j * (w_ + 1));
 }
 
 void RaportTekstowy::lata(std::string& l, int c, int miejsca, const long double* v) const {
@@ -234,13 +246,13 @@ void StronaHTML::PiszLinieHTML(int pierwsza, int ostatnia) {
 
 void StronaHTML::Wypelnij(int linia, long double v, int miejsca) {
     std::string l = tabela_[linia];
-    WstawWartosc(l, RealNaTekst(roundToReal48(v), 9, miejsca), 1);
+    WstawWartosc(l, TekstWartosci(v, 9, miejsca), 1);
     tabela_.ustaw(linia, std::move(l));
 }
 
 void StronaHTML::WypelnijKropka(int linia, long double v, int miejsca) {
     std::string l = tabela_[linia];
-    WstawWartoscKropka(l, RealNaTekst(roundToReal48(v), 9, miejsca), 1);
+    WstawWartoscKropka(l, TekstWartosci(v, 9, miejsca), 1);
     tabela_.ustaw(linia, std::move(l));
 }
 

@@ -39,6 +39,12 @@ std::string TekstSciezki(const Kontekst& k);
 // the viewers use.
 std::string NazwaWyjscia(const Kontekst& k, const std::string& ext);
 
+// The text of a printed value in a field of szer characters, rounded to the
+// 6-byte grid first: "b.d." for a quotient without a divisor; a number too
+// wide for the field drops decimals until it fits, so that it is neither
+// cut at the line's end nor run into its neighbour.
+std::string TekstWartosci(long double v, int szer, int miejsca);
+
 // ------------------------------------------------------ HTML placeholders
 
 // Replaces the n-th lowercase "x" of linia (counted from its first

@@ -161,14 +161,15 @@ struct EtapTestowy {
     }
 };
 
-TEST(RaportTekstowy, AValueTooWideForItsFieldWidensIntoTheNextOne) {
+TEST(RaportTekstowy, AValueTooWideForItsFieldEvenWithoutDecimalsWidens) {
     EtapTestowy e(std::string(60, '.') + "\r\n");
     e.t.ustawKolumny(31, 88);
     e.t.PiszWiersz3L(1, 1, {123456789.5L, 1.0L, 2.0L});
     auto l = e.wynik().at(0);
     ASSERT_EQ(l.size(), 60u);
-    // 123456789.5 takes 31-41; the next value, from 41, replaces its last character.
-    EXPECT_EQ(l.substr(30, 18), "123456789.     1.0");
+    // 123456789.5 loses its decimal and still takes 31-39; the template's
+    // character at 40 parts it from the next value.
+    EXPECT_EQ(l.substr(30, 18), "123456790.     1.0");
     EXPECT_EQ(l.substr(50, 8), "     2.0");
     EXPECT_EQ(l.substr(58), "..");
 }

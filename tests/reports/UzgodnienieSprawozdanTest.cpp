@@ -125,6 +125,7 @@ std::vector<Tozsamosc> Tozsamosci() {
         {"aktywa razem = A + B", SumaAktywow, MajatekTrwaly() + MajatekObrotowy, true},
         {"pasywa razem = A + B", SumaPasywow,
          KapitalWlasny + ZobowiazaniaDlugoterminowe + Zobowiazania + KredytSanacyjny, true},
+        {"zysk netto: rachunek dochodow = rachunek wynikow", WynikDoBilansu, ZyskNettoRachunku()},
         {"srodki pieniezne: rachunek przeplywow = bilans", RachunekRozliczeniowy, WBilansie(RachunekRozliczeniowy)},
     };
 }
