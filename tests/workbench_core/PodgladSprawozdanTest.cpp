@@ -1,5 +1,7 @@
 #include "PodgladSprawozdan.h"
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 
 #include "CodePage.h"
@@ -129,6 +131,25 @@ TEST_F(Podglad, AFailingWriterIsNamedAndClearsTheWindows) {
     EXPECT_TRUE(r.Wyczysc);
     EXPECT_TRUE(r.Strona.empty());
     EXPECT_TRUE(r.Tekst.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
+}
+
+TEST_F(Podglad, AWriterFailingHalfWayIsNamedAndWhatItWroteIsShown) {
+    // Every template but the balance sheet's page; an older page of another node lies beside.
+    test::TempDir wzorce;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_DATA_DIR) + "TABWZOR"))
+        if (e.path().filename() != "QAD.BIK.HTML")
+            wzorce.write(e.path().filename().string(), dir.read(e.path().string()));
+    k->catTABWZOR = wzorce.folder();
+    dir.write("OP.BIK.html", "dawna strona");
+    std::filesystem::last_write_time(dir.file("OP.BIK.html"), std::filesystem::file_time_type::clock::now() -
+                                                                 std::chrono::hours(1));
+    wybierzNumer(1);
+    const WynikPodgladu r = uruchom("Bilans1");
+    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
+    EXPECT_EQ(r.Tekst, dir.folder() + "OP.BIK");
+    EXPECT_TRUE(r.Strona.empty()) << "the page of an earlier call is not this node's";
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
 }
