@@ -1,8 +1,13 @@
 #include "SzablonRaportu.h"
 
+#include <sys/stat.h>
+
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 
+#include "CodePage.h"
 #include "IoError.h"
 #include "Kontekst.h"
 #include "Pomocnicze.h"
@@ -106,20 +111,73 @@ long double Zaszum(Kontekst& k, long double v, long double przesuniecie, unsigne
 
 // ------------------------------------------------------------ line table
 
+namespace {
+
+// The lines of each template read so far in this run, kept by the file's
+// path, modification time and size: a report reads and splits a template
+// once, and again only after the file has changed.
+struct WczytanySzablon {
+    struct timespec czas {};
+    off_t rozmiar = 0;
+    std::vector<std::string> linie;
+
+    bool taSamaWersja(const WczytanySzablon& o) const {
+        return czas.tv_sec == o.czas.tv_sec && czas.tv_nsec == o.czas.tv_nsec && rozmiar == o.rozmiar;
+    }
+};
+std::mutex mutexSzablonow;
+std::map<std::string, WczytanySzablon>& wczytaneSzablony() {
+    static std::map<std::string, WczytanySzablon> s;
+    return s;
+}
+
+}  // namespace
+
 bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
     linie_.clear();
     k_ = k;
+    // Lines the template does not supply stay empty; longer lines are cut.
+    auto wypelnij = [&](const std::vector<std::string>& wszystkie) {
+        linie_.assign(static_cast<std::size_t>(n > 0 ? n : 0), std::string());
+        const std::size_t limit = static_cast<std::size_t>(k > 0 ? k : 0);
+        for (std::size_t i = 0; i < linie_.size() && i < wszystkie.size(); ++i)
+            linie_[i] = wszystkie[i].substr(0, limit);
+    };
+
+    // The path as given is tried first: looking it up without regard to
+    // case costs a look at every folder on the way.
+    WczytanySzablon znany;
+    std::optional<std::string> natywna = cp1250ToUtf8(sciezka);
+    struct stat st;
+    bool jest = ::stat(natywna->c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (!jest) {
+        natywna = findExisting(sciezka);
+        jest = natywna && ::stat(natywna->c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    }
+    if (jest) {
+        znany.czas = st.st_mtim;
+        znany.rozmiar = st.st_size;
+    }
+    const bool doZapamietania = jest;
+    if (doZapamietania) {
+        std::lock_guard<std::mutex> l(mutexSzablonow);
+        auto it = wczytaneSzablony().find(*natywna);
+        if (it != wczytaneSzablony().end() && it->second.taSamaWersja(znany)) {
+            wypelnij(it->second.linie);
+            return true;
+        }
+    }
+
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
     std::optional<std::string> dane = plik.readRest();
     if (!dane) throw IoError(sciezka, "odczyt");
-
-    // Lines the template does not supply stay empty; longer lines are cut.
-    linie_.assign(static_cast<std::size_t>(n > 0 ? n : 0), std::string());
-    const std::size_t limit = static_cast<std::size_t>(k > 0 ? k : 0);
-    std::vector<std::string> wszystkie = splitTextLines(*dane);
-    for (std::size_t i = 0; i < linie_.size() && i < wszystkie.size(); ++i)
-        linie_[i] = wszystkie[i].substr(0, limit);
+    znany.linie = splitTextLines(*dane);
+    wypelnij(znany.linie);
+    if (doZapamietania && dane->size() == static_cast<std::size_t>(znany.rozmiar)) {
+        std::lock_guard<std::mutex> l(mutexSzablonow);
+        wczytaneSzablony()[*natywna] = std::move(znany);
+    }
     return true;
 }
 
