@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -148,7 +149,7 @@ bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
     // case costs a look at every folder on the way.
     WczytanySzablon znany;
     std::optional<std::string> natywna = cp1250ToUtf8(sciezka);
-    struct stat st;
+    struct stat st {};
     bool jest = ::stat(natywna->c_str(), &st) == 0 && S_ISREG(st.st_mode);
     if (!jest) {
         natywna = findExisting(sciezka);
@@ -158,7 +159,12 @@ bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
         znany.czas = st.st_mtim;
         znany.rozmiar = st.st_size;
     }
-    const bool doZapamietania = jest;
+    // A file changed within the last seconds is read every time: a change
+    // of the same size within one tick of the file times would go unseen.
+    using namespace std::chrono;
+    const system_clock::time_point zmieniony(
+        duration_cast<system_clock::duration>(seconds(st.st_mtim.tv_sec) + nanoseconds(st.st_mtim.tv_nsec)));
+    const bool doZapamietania = jest && system_clock::now() - zmieniony > seconds(2);
     if (doZapamietania) {
         std::lock_guard<std::mutex> l(mutexSzablonow);
         auto it = wczytaneSzablony().find(*natywna);

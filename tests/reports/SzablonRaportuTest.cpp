@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "IoError.h"
 #include "Kontekst.h"
 #include "Pomocnicze.h"
@@ -104,6 +107,19 @@ TEST(TabelaLinii, ReadsAtMostNLinesEachCutToKAndFillsTheRestEmpty) {
     EXPECT_EQ(t[4], "last");
     EXPECT_EQ(t[5], "");
     EXPECT_EQ(t[6], "");
+}
+
+TEST(TabelaLinii, AKeptTemplateIsReadAgainOnceTheFileChanges) {
+    TempDir tmp;
+    const auto dawno = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    TabelaLinii t;
+    int zmiana = 0;
+    for (const char* tresc : {"stara", "stara", "nowa!"}) {  // the same size each time
+        tmp.write("w", tresc);
+        std::filesystem::last_write_time(tmp.file("w"), dawno + std::chrono::minutes(zmiana++));
+        ASSERT_TRUE(t.wczytaj(tmp.file("w"), 1, 9));
+        EXPECT_EQ(t[1], tresc);
+    }
 }
 
 TEST(TabelaLinii, TemplatesOfNAndOfNPlusOneLinesGiveTheSameTable) {
