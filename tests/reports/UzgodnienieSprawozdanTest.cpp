@@ -92,6 +92,8 @@ std::vector<Tozsamosc> Tozsamosci() {
         {"pasywa razem = A + B", SumaPasywow,
          KapitalWlasny + ZobowiazaniaDlugoterminowe + Zobowiazania + KredytSanacyjny, true},
         {"zysk netto: rachunek dochodow = rachunek wynikow", WynikDoBilansu, ZyskNettoRachunku()},
+        {"wynik do kapitalow = zmiana kapitalu wlasnego bez emisji", WynikDoBilansu - DywidendaZwykla,
+         KapitalWlasny - KapitalWlasnyNaPoczatek - EmisjaAkcjiWRoku},
         {"srodki pieniezne: rachunek przeplywow = bilans", RachunekRozliczeniowy, RachunekRozliczeniowy, true},
     };
 }
