@@ -12,9 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -124,23 +122,16 @@ void BM_RaportyDoZapisu(benchmark::State& state) {
 }
 BENCHMARK(BM_RaportyDoZapisu)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's time per iteration, to print the ratio: the
-// median when the runs are repeated (--benchmark_repetitions), the machine
-// being shared.
+// Keeps the ratio of the interleaved benchmark to print it: the median when
+// the runs are repeated (--benchmark_repetitions), the machine being shared.
 struct Zbieracz : benchmark::ConsoleReporter {
-    std::map<std::string, double> czasy;
+    double stosunek = 0;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration ? !mediany.count(r.run_name.function_name)
-                                                : r.aggregate_name == "median") {
-                czasy[r.run_name.function_name] = r.GetAdjustedCPUTime();
-                if (r.counters.count("stosunek")) stosunek = r.counters.at("stosunek");
-                if (r.run_type != Run::RT_Iteration) mediany.insert(r.run_name.function_name);
-            }
+            if (r.counters.count("stosunek") && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
+                stosunek = r.counters.at("stosunek");
         ConsoleReporter::ReportRuns(runs);
     }
-    std::set<std::string> mediany;
-    double stosunek = 0;
 };
 
 }  // namespace
