@@ -56,9 +56,9 @@ const Tabela& KosztyIStraty() {
         UslugiObce,
         KosztyFinansowe,
         ZmniejszenieStanuProduktow(),
-        ZyskNaDzialalnosciGospodarczej,
+        WynikNaDzialalnosci(),
         PozostaleKoszty,
-        WynikBrutto,
+        ZyskBruttoKonta(),
         ObciazeniaWyniku(),
         WynikNetto,
         DywidendaZwykla,
@@ -73,7 +73,7 @@ const Tabela& PrzychodyIZyski() {
         Tabela w{PrzychodyZeSprzedazy};
         DodajElementy(w, SprzedazWyrobow);
         w.push_back(ZwiekszenieStanuProduktow());
-        w.push_back(StrataBrutto);
+        w.push_back(StrataBruttoKonta());
         w.push_back(RazemPrzychodyIZyski());
         return w;
     }();

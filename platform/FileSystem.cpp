@@ -98,6 +98,13 @@ void removeCaseVariant(const std::string& path, const std::string& native) {
 
 std::optional<std::string> findExisting(const std::string& path) {
     if (path.empty()) return std::nullopt;
+    // The common case in one look: a path spelt with single "/" alone that
+    // names an existing entry exactly is what the walk below would return
+    // (a folder's closing "/" left out).
+    if (path.find('\\') == std::string::npos && path.find("//") == std::string::npos && path != "/") {
+        std::string utf = cp1250ToUtf8(path.back() == '/' ? path.substr(0, path.size() - 1) : path);
+        if (exists(utf)) return utf;
+    }
     std::string native = isPathSeparator(path.front()) ? "/" : "";
     for (const std::string& part : components(path)) {
         std::string utf = cp1250ToUtf8(part);

@@ -18,7 +18,12 @@ namespace {
 std::array<long double, 3> wartosciRoku(Kontekst& k, const Wyrazenie& w, Szum szum) {
     std::array<long double, 3> v{};
     for (int rok = 1; rok <= 3; ++rok) {
-        long double x = roundToReal48(w(k.RekordBiezacy, rok));
+        long double x = w(k.RekordBiezacy, rok);
+        if (BezWartosci(x)) {
+            v[static_cast<std::size_t>(rok - 1)] = x;
+            continue;
+        }
+        x = roundToReal48(x);
         if ((szum & (1u << rok)) != 0 && TrybWolny(k))
             x = (szum & SzumWezszy) != 0 ? Zaszum(k, x, 1.5L, 300) : Zaszum(k, x);
         v[static_cast<std::size_t>(rok - 1)] = x;

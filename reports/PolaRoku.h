@@ -73,6 +73,7 @@ inline constexpr PoleRoku KredytSanacyjny{"KredytSanacyjny", 4952};
 inline constexpr PoleRoku PozostaleWplywyRoku{"PozostaleWplywyRoku", 5048};
 inline constexpr PoleRoku InwestycjeRozpoczete{"InwestycjeRozpoczete", 5288};
 inline constexpr PoleRoku ZyskZatrzymany{"ZyskZatrzymany", 6552};
+inline constexpr PoleRoku PozostaleZobowiazaniaKrotkoterminowe{"PozostaleZobowiazaniaKrotkoterminowe", 4472};
 inline constexpr PoleRoku Zobowiazania{"Zobowiazania", 6760};
 inline constexpr PoleRoku UrzadzeniaIMaszynyBrutto{"UrzadzeniaIMaszynyBrutto", 6800};
 inline constexpr PoleRoku Naleznosci{"Naleznosci", 6816};

@@ -38,7 +38,7 @@ CzescTekstu Bilans() {
     c.wiersze = {
         {9, RodzajWiersza::Wiersz3L, 0, RokKalendarzowy()},
         L3(12, MajatekTrwaly()),
-        L3(14, MajatekTrwaly()),
+        L3(14, SrodkiTrwale),
         L3(15, GruntyIBudynkiBrutto),
         L3(16, GruntyIBudynkiNetto),
         L3(17, UrzadzeniaIMaszynyBrutto),
@@ -161,7 +161,7 @@ StronaRaportu StronaBilansu() {
     s.wypelnienia = {
         H0(19, RokKalendarzowy()),
         H(20, MajatekTrwaly()),
-        H(21, MajatekTrwaly()),
+        H(21, SrodkiTrwale),
         H(22, GruntyIBudynkiBrutto),
         H(23, GruntyIBudynkiNetto),
         H(24, UrzadzeniaIMaszynyBrutto),

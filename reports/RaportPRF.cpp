@@ -20,10 +20,18 @@ Wyrazenie ZmniejszenieStanuProduktow() {
 }
 
 Wyrazenie ObciazeniaWyniku() { return PodatekDochodowy + DywidendaObowiazkowa; }
+
+Wyrazenie WynikNaDzialalnosci() { return PrzychodyZeSprzedazy + ZmianaStanuProduktow - KosztyWytworzenia - KosztyFinansowe; }
+Wyrazenie WynikPoStratach() { return WynikNaDzialalnosci() - PozostaleKoszty; }
+
+Wyrazenie ZyskNettoRachunku() { return WynikPoStratach() - PodatekDochodowy - DywidendaObowiazkowa; }
+
+Wyrazenie ZyskBruttoKonta() { return NieujemneLubZero(WynikPoStratach()); }
+Wyrazenie StrataBruttoKonta() { return NieujemneLubZero(Zero() - WynikPoStratach()); }
 Wyrazenie RazemKosztyIStraty() {
-    return KosztyWytworzenia + ZmniejszenieStanuProduktow() + KosztyFinansowe + WynikBrutto;
+    return KosztyWytworzenia + ZmniejszenieStanuProduktow() + KosztyFinansowe + PozostaleKoszty + ZyskBruttoKonta();
 }
-Wyrazenie RazemPrzychodyIZyski() { return PrzychodyZeSprzedazy + ZwiekszenieStanuProduktow() + StrataBrutto; }
+Wyrazenie RazemPrzychodyIZyski() { return PrzychodyZeSprzedazy + ZwiekszenieStanuProduktow() + StrataBruttoKonta(); }
 
 namespace {
 
@@ -45,9 +53,9 @@ Wyrazenie PrzychodyIZmianaStanu() { return PrzychodyZeSprzedazy + ZmianaStanuPro
 // the financial costs (B), the other costs (C), the income tax and the
 // mandatory dividend (D); each formed afresh from the fields.
 Wyrazenie A() { return PrzychodyZeSprzedazy + ZmianaStanuProduktow - KosztyWytworzenia; }
-Wyrazenie B() { return A() - KosztyFinansowe; }
-Wyrazenie C() { return B() - PozostaleKoszty; }
-Wyrazenie D() { return C() - PodatekDochodowy - DywidendaObowiazkowa; }
+Wyrazenie B() { return WynikNaDzialalnosci(); }
+Wyrazenie C() { return WynikPoStratach(); }
+Wyrazenie D() { return ZyskNettoRachunku(); }
 // Other costs with the opposite sign, as 0 - the costs (no negative zero).
 Wyrazenie UjemnePozostaleKoszty() { return Zero() - PozostaleKoszty; }
 
@@ -103,9 +111,9 @@ CzescTekstu Konto() {
         L3(18, UslugiObce),
         L3(20, KosztyFinansowe),
         W6(23, ZmniejszenieStanuProduktow(), ZwiekszenieStanuProduktow()),
-        W6(25, ZyskNaDzialalnosciGospodarczej, StrataBrutto),
+        W6(25, WynikNaDzialalnosci(), StrataBruttoKonta()),
         L3(27, PozostaleKoszty),
-        L3(29, WynikBrutto),
+        L3(29, ZyskBruttoKonta()),
         L3(32, ObciazeniaWyniku()),
         L3(34, WynikNetto),
         L3(36, DywidendaZwykla),

@@ -22,8 +22,23 @@ Wyrazenie ZwiekszenieStanuProduktow();
 Wyrazenie ZmniejszenieStanuProduktow();
 // The mandatory charges on the result: income tax + mandatory dividend.
 Wyrazenie ObciazeniaWyniku();
-// The totals of the account form: costs, stock decrease, financial costs
-// and the gross result; revenue, stock increase and the gross loss.
+// The result on business activity (revenue and the change of the product
+// stocks less the operating and the financial costs), and the gross result
+// after the extraordinary losses (the other costs).
+Wyrazenie WynikNaDzialalnosci();
+Wyrazenie WynikPoStratach();
+// The net profit (or loss) of the statement: the gross result after the
+// extraordinary losses, less the income tax and the mandatory dividend, the
+// two charges on the result. The profitability ratios of the reports are
+// formed from it.
+Wyrazenie ZyskNettoRachunku();
+// The account form's gross profit (left) and loss (right), each 0 when the
+// other one is there.
+Wyrazenie ZyskBruttoKonta();
+Wyrazenie StrataBruttoKonta();
+// The totals of the account form: costs, stock decrease, financial costs,
+// extraordinary losses and the gross profit; revenue, stock increase and
+// the gross loss.
 Wyrazenie RazemKosztyIStraty();
 Wyrazenie RazemPrzychodyIZyski();
 

@@ -17,7 +17,13 @@ Wyrazenie KosztyOkresowe23() { return KosztyOkresowe2 + KosztyOkresowe3; }
 // Other costs with the opposite sign, as 0 - the costs (no negative zero).
 Wyrazenie UjemnePozostaleKoszty() { return Zero() - PozostaleKoszty; }
 Wyrazenie ZyskZatrzymanyPoOdpisie() { return ZyskZatrzymany - OdpisNaKapitalZapasowy; }
-Wyrazenie WynikDoPodzialu() { return WynikDoBilansu + WynikLatUbieglych; }
+// The year end settles the whole result in the capitals (the retained
+// profit added, the loss covered) and pays the dividends, so nothing of the
+// earlier years is left to divide, as the capital statement shows; what the
+// year leaves after the ordinary dividend goes to the capitals.
+Wyrazenie WynikZLatUbieglych() { return Zero(); }
+Wyrazenie WynikDoPodzialu() { return WynikZLatUbieglych() + WynikDoBilansu; }
+Wyrazenie DoKapitalow() { return WynikDoPodzialu() - DywidendaZwykla; }
 
 // ------------------------------------------- revenue, costs and results
 CzescTekstu Wyniki() {
@@ -55,11 +61,11 @@ CzescTekstu Wyniki() {
         L3(61, OdpisNaKapitalZapasowy),
         L3(62, ZyskZatrzymanyPoOdpisie()),
         {68, RodzajWiersza::LataLewe, 0},
-        L3(71, WynikLatUbieglych),
+        L3(71, WynikZLatUbieglych()),
         L3(75, WynikDoBilansu),
         L3(78, WynikDoPodzialu()),
         L3(82, DywidendaZwykla),
-        L3(84, WynikNiepodzielony),
+        L3(84, DoKapitalow()),
     };
     return c;
 }
@@ -69,7 +75,7 @@ CzescTekstu Zestawienie() {
     CzescTekstu c{.wzorzec = "QAD.RAW", .N = 180, .K = 255, .c1 = 31, .c2 = 88, .ostatnia = 42};
     c.wiersze = {
         {9, RodzajWiersza::Lata, 0},
-        W6(12, PrzychodyZeSprzedazy, WynikLatUbieglych),
+        W6(12, PrzychodyZeSprzedazy, WynikZLatUbieglych()),
         L3(13, KosztySprzedanychProduktow),
         L3(15, WynikZeSprzedazy),
         W6(17, KosztyOkresowe1, WynikDoBilansu),
@@ -77,7 +83,7 @@ CzescTekstu Zestawienie() {
         W6(19, KosztyOkresowe3, WynikDoPodzialu()),
         L3(21, WynikOperacyjny),
         W6(23, KosztyFinansowe, DywidendaZwykla),
-        W6(25, WynikPrzedOpodatkowaniem, WynikNiepodzielony),
+        W6(25, WynikPrzedOpodatkowaniem, DoKapitalow()),
         L3(27, PozostaleKoszty),
         L3(29, ZyskBrutto),
         L3(31, DywidendaObowiazkowa + PodatekDochodowy),
@@ -128,11 +134,11 @@ StronaRaportu Strona() {
         H(45, OdpisNaKapitalZapasowy),
         H(46, ZyskZatrzymanyPoOdpisie()),
         H0(47, RokKalendarzowy()),
-        H(48, WynikLatUbieglych),
+        H(48, WynikZLatUbieglych()),
         H(49, WynikDoBilansu),
         H(50, WynikDoPodzialu()),
         H(51, DywidendaZwykla),
-        H(52, WynikNiepodzielony),
+        H(52, DoKapitalow()),
     };
     return s;
 }

@@ -7,6 +7,7 @@
 #include "Kontekst.h"
 #include "PlikStanu.h"
 #include "Pomocnicze.h"
+#include "RaportPRF.h"
 #include "Real48.h"
 #include "SzablonRaportu.h"
 
@@ -24,7 +25,7 @@ std::string TekstListyWezlow(const std::vector<int>& sciezka) {
     return t + "  0";
 }
 
-long double WartoscBiezaca(const Kontekst& k, const PozycjaSRE& p) { return Odczyt(k.RekordBiezacy, p.pole, 3); }
+long double WartoscBiezaca(const Kontekst& k, const PozycjaSRE& p) { return p.wartosc(k.RekordBiezacy, 3); }
 
 bool PiszTekst(Kontekst& k, const std::string& OutName, const std::vector<int>& sciezka, const SrednieSRE& s) {
     RaportTekstowy t(k);
@@ -70,7 +71,7 @@ bool Tworz(Kontekst& k, const std::string& OutName) {
     // averaged leaves no half-written report behind.
     std::optional<std::vector<int>> sciezka = SciezkaDoKorzenia(k.TabelaWezlow, k.RekordBiezacy.Numer());
     if (!sciezka) return false;
-    std::optional<SrednieSRE> srednie = SrednieNaSciezce(k, *sciezka);
+    std::optional<SrednieSRE> srednie = SrednieNaSciezce(k, *sciezka, true);
     if (!srednie) return false;
     if (!PiszTekst(k, OutName, *sciezka, *srednie)) return false;
     return PiszStrone(k, OutName, *srednie);
@@ -80,16 +81,18 @@ bool Tworz(Kontekst& k, const std::string& OutName) {
 
 const std::array<PozycjaSRE, LiczbaPozycjiSRE>& PozycjeSRE() {
     using namespace pola;
+    // The ratios as the ratio reports print them.
+    static const Wyrazenie Krotkoterminowe = PozostaleZobowiazaniaKrotkoterminowe + KredytSanacyjny + Zobowiazania;
     static const std::array<PozycjaSRE, LiczbaPozycjiSRE> pozycje{{
-        {ZyskDoPodzialu, 11, 17},
-        {PrzychodyZeSprzedazy, 13, 18},
-        {DywidendaZwykla, 15, 19},
-        {WartoscOddanychInwestycji, 17, 20},
-        {WskaznikBiezacejPlynnosci, 21, 22},
-        {RentownoscAktywow, 23, 23},
-        {RentownoscSprzedazy, 25, 24},
-        {WskaznikZadluzeniaOgolnego, 27, 25},
-        {RotacjaZapasow, 29, 26},
+        {ZyskDoPodzialu, ZyskDoPodzialu, 11, 17},
+        {PrzychodyZeSprzedazy, PrzychodyZeSprzedazy, 13, 18},
+        {DywidendaZwykla, DywidendaZwykla, 15, 19},
+        {WartoscOddanychInwestycji, WartoscOddanychInwestycji, 17, 20},
+        {WskaznikBiezacejPlynnosci, ZDzielnikiem(WskaznikBiezacejPlynnosci, Krotkoterminowe), 21, 22},
+        {RentownoscAktywow, Iloraz(ZyskNettoRachunku(), SumaAktywow), 23, 23},
+        {RentownoscSprzedazy, Iloraz(ZyskNettoRachunku(), PrzychodyZeSprzedazy), 25, 24},
+        {WskaznikZadluzeniaOgolnego, ZDzielnikiem(WskaznikZadluzeniaOgolnego, SumaPasywow), 27, 25},
+        {RotacjaZapasow, RotacjaZapasow, 29, 26},
     }};
     return pozycje;
 }
@@ -110,7 +113,7 @@ std::optional<std::vector<int>> SciezkaDoKorzenia(const ZESPOL& tabela, int nume
     return sciezka;
 }
 
-std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& sciezka) {
+std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& sciezka, bool drukowane) {
     std::array<long double, LiczbaPozycjiSRE> sumy{};
     int znalezione = 0;
     const std::string plik = SciezkaPlikuStanu(k);
@@ -119,10 +122,10 @@ std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& 
         if (!ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(sciezka[j]), k.RekordPomocniczy)) continue;
         ++znalezione;
         for (std::size_t i = 0; i < sumy.size(); ++i) {
-            const PoleRoku pole = PozycjeSRE()[i].pole;
+            const Wyrazenie w = drukowane ? PozycjeSRE()[i].wartosc : Wyrazenie(PozycjeSRE()[i].pole);
             long double s = sumy[i];
-            for (int rok = 1; rok <= 3; ++rok) s += Odczyt(k.RekordPomocniczy, pole, rok);
-            sumy[i] = roundToReal48(s);
+            for (int rok = 1; rok <= 3; ++rok) s += w(k.RekordPomocniczy, rok);
+            sumy[i] = BezWartosci(s) ? s : roundToReal48(s);
         }
     }
     if (znalezione == 0) return std::nullopt;

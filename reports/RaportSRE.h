@@ -13,14 +13,18 @@
 
 #include "PolaRoku.h"
 #include "Typy.h"
+#include "Wyrazenie.h"
 
 namespace vesk {
 
 struct Kontekst;
 
-// One item: its record field and the template lines that print it.
+// One item: its record field, the value the report prints (the field, or
+// a ratio as the ratio reports print it, which may have no divisor) and the
+// template lines that print it.
 struct PozycjaSRE {
     PoleRoku pole;
+    Wyrazenie wartosc;
     int liniaTekstu;
     int liniaHTML;
 };
@@ -50,12 +54,15 @@ std::optional<std::vector<int>> SciezkaDoKorzenia(const ZESPOL& tabela, int nume
 // without a record counts in neither. Records are read into
 // RekordPomocniczy, which keeps the last one found. Nothing when no node's
 // record was found (or the path holds only the root). IoError when the file
-// cannot be read, Real48Error when a sum outgrows the 6-byte real.
+// cannot be read, Real48Error when a sum outgrows the 6-byte real. A ratio
+// without a divisor in any year of the path leaves its average without a
+// value too. The averages are of the printed values when `drukowane`, else
+// of the record fields.
 struct SrednieSRE {
     std::array<long double, LiczbaPozycjiSRE> srednie{};
     int wezlow = 0;  // the path nodes whose record was found
 };
-std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& sciezka);
+std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& sciezka, bool drukowane = false);
 
 // Writes the report while its flag is pending and the current record is
 // not the root's (the root has no path to average); true when its files

@@ -1,6 +1,7 @@
 #include "RaportyWskaznikow.h"
 
 #include "Kontekst.h"
+#include "RaportPRF.h"
 
 namespace vesk {
 
@@ -8,12 +9,17 @@ namespace {
 
 using namespace pola;
 
+// The denominators of the stored ratios: short-term liabilities, and the
+// fixed assets with the investments in progress.
+Wyrazenie Krotkoterminowe() { return PozostaleZobowiazaniaKrotkoterminowe + KredytSanacyjny + Zobowiazania; }
+Wyrazenie Trwale() { return InwestycjeRozpoczete + SrodkiTrwale; }
+
 // What sets one ratio report apart from the others.
 struct Wskazniki {
     const char* EXT;
     bool FlagiWynikow_t::*flaga;
     int N, K;
-    std::vector<PoleRoku> pola;  // ratios 1, 2, ... in order
+    std::vector<Wyrazenie> pola;  // ratios 1, 2, ... in order
     std::vector<int> linieTekstu;  // their text lines
     int liniaLatStrony;  // the page's year line; the ratio lines follow it
     int ostatniaStrony;
@@ -40,7 +46,8 @@ OpisRaportu Opis(const Wskazniki& w) {
 
 const OpisRaportu& OpisRaportuPLY() {
     static const OpisRaportu opis = Opis({"PLY", &FlagiWynikow_t::PLY, 30, 150,
-                                          {KapitalObrotowy, WskaznikBiezacejPlynnosci, WskaznikSzybkiejPlynnosci},
+                                          {KapitalObrotowy, ZDzielnikiem(WskaznikBiezacejPlynnosci, Krotkoterminowe()),
+                                           ZDzielnikiem(WskaznikSzybkiejPlynnosci, Krotkoterminowe())},
                                           {12, 15, 18}, 19, 24});
     return opis;
 }
@@ -48,22 +55,28 @@ const OpisRaportu& OpisRaportuPLY() {
 const OpisRaportu& OpisRaportuZAD() {
     static const OpisRaportu opis =
         Opis({"ZAD", &FlagiWynikow_t::ZAD, 23, 255,
-              {WskaznikZadluzeniaOgolnego, WskaznikZadluzeniaKapitaluWlasnego, WskaznikPokryciaOdsetek},
+              {ZDzielnikiem(WskaznikZadluzeniaOgolnego, SumaPasywow),
+               ZDzielnikiem(WskaznikZadluzeniaKapitaluWlasnego, KapitalWlasny),
+               ZDzielnikiem(WskaznikPokryciaOdsetek, KosztyFinansowe)},
               {12, 15, 18}, 18, 23});
     return opis;
 }
 
 const OpisRaportu& OpisRaportuREN() {
     static const OpisRaportu opis = Opis({"REN", &FlagiWynikow_t::REN, 24, 255,
-                                          {RentownoscAktywow, RentownoscMajatkuTrwalego, RentownoscSprzedazy,
-                                           RentownoscKapitaluWlasnego},
+                                          {Iloraz(ZyskNettoRachunku(), SumaAktywow),
+                                           Iloraz(ZyskNettoRachunku(), Trwale()),
+                                           Iloraz(ZyskNettoRachunku(), PrzychodyZeSprzedazy),
+                                           Iloraz(ZyskNettoRachunku(), KapitalWlasny)},
                                           {13, 15, 17, 19}, 18, 24});
     return opis;
 }
 
 const OpisRaportu& OpisRaportuAKT() {
     static const OpisRaportu opis = Opis({"AKT", &FlagiWynikow_t::AKT, 30, 255,
-                                          {RotacjaZapasow, RotacjaMajatkuTrwalego, RotacjaAktywow}, {12, 15, 18},
+                                          {RotacjaZapasow, ZDzielnikiem(RotacjaMajatkuTrwalego, Trwale()),
+                                           ZDzielnikiem(RotacjaAktywow, SumaAktywow)},
+                                          {12, 15, 18},
                                           18, 23});
     return opis;
 }

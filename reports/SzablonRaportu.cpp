@@ -1,12 +1,19 @@
 #include "SzablonRaportu.h"
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 
+#include "CodePage.h"
 #include "IoError.h"
 #include "Kontekst.h"
 #include "Pomocnicze.h"
 #include "Real48.h"
+#include "Wyrazenie.h"
 
 namespace vesk {
 
@@ -20,8 +27,10 @@ void obetnij(std::string& s, int k) {
 
 // ----------------------------------------------------------------- names
 
+// The last "." divides: an operator named "firma.v2" keeps its whole name,
+// so that two such operators in one folder do not share report files.
 std::string RdzenNazwy(const std::string& nazwaPlikuStanu) {
-    auto kropka = nazwaPlikuStanu.find('.');
+    auto kropka = nazwaPlikuStanu.rfind('.');
     std::string rdzen = kropka == std::string::npos ? std::string() : nazwaPlikuStanu.substr(0, kropka);
     rdzen = UsunSpacjeKoncowe(rdzen);
     if (rdzen.size() > NajdluzszaCzescNazwy) rdzen.resize(NajdluzszaCzescNazwy);
@@ -29,7 +38,7 @@ std::string RdzenNazwy(const std::string& nazwaPlikuStanu) {
 }
 
 std::string RozszerzenieNazwy(const std::string& nazwaPlikuStanu) {
-    auto kropka = nazwaPlikuStanu.find('.');
+    auto kropka = nazwaPlikuStanu.rfind('.');
     std::string rozszerzenie =
         kropka == std::string::npos ? nazwaPlikuStanu : nazwaPlikuStanu.substr(kropka + 1);
     if (rozszerzenie.size() > NajdluzszaCzescNazwy) rozszerzenie.resize(NajdluzszaCzescNazwy);
@@ -42,6 +51,17 @@ std::string TekstSciezki(const Kontekst& k) {
 
 std::string NazwaWyjscia(const Kontekst& k, const std::string& ext) {
     return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + ext;
+}
+
+std::string TekstWartosci(long double v, int szer, int miejsca) {
+    if (BezWartosci(v)) {
+        std::string t = "b.d.";
+        return szer > static_cast<int>(t.size()) ? std::string(static_cast<std::size_t>(szer) - t.size(), ' ') + t : t;
+    }
+    v = roundToReal48(v);
+    std::string t = RealNaTekst(v, szer, miejsca);
+    while (miejsca > 0 && static_cast<int>(t.size()) > szer) t = RealNaTekst(v, szer, --miejsca);
+    return t;
 }
 
 // ------------------------------------------------------ HTML placeholders
@@ -92,20 +112,78 @@ long double Zaszum(Kontekst& k, long double v, long double przesuniecie, unsigne
 
 // ------------------------------------------------------------ line table
 
+namespace {
+
+// The lines of each template read so far in this run, kept by the file's
+// path, modification time and size: a report reads and splits a template
+// once, and again only after the file has changed.
+struct WczytanySzablon {
+    struct timespec czas {};
+    off_t rozmiar = 0;
+    std::vector<std::string> linie;
+
+    bool taSamaWersja(const WczytanySzablon& o) const {
+        return czas.tv_sec == o.czas.tv_sec && czas.tv_nsec == o.czas.tv_nsec && rozmiar == o.rozmiar;
+    }
+};
+std::mutex mutexSzablonow;
+std::map<std::string, WczytanySzablon>& wczytaneSzablony() {
+    static std::map<std::string, WczytanySzablon> s;
+    return s;
+}
+
+}  // namespace
+
 bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
     linie_.clear();
     k_ = k;
+    // Lines the template does not supply stay empty; longer lines are cut.
+    auto wypelnij = [&](const std::vector<std::string>& wszystkie) {
+        linie_.assign(static_cast<std::size_t>(n > 0 ? n : 0), std::string());
+        const std::size_t limit = static_cast<std::size_t>(k > 0 ? k : 0);
+        for (std::size_t i = 0; i < linie_.size() && i < wszystkie.size(); ++i)
+            linie_[i] = wszystkie[i].substr(0, limit);
+    };
+
+    // The path as given is tried first: looking it up without regard to
+    // case costs a look at every folder on the way.
+    WczytanySzablon znany;
+    std::optional<std::string> natywna = cp1250ToUtf8(sciezka);
+    struct stat st {};
+    bool jest = ::stat(natywna->c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (!jest) {
+        natywna = findExisting(sciezka);
+        jest = natywna && ::stat(natywna->c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    }
+    if (jest) {
+        znany.czas = st.st_mtim;
+        znany.rozmiar = st.st_size;
+    }
+    // A file changed within the last seconds is read every time: a change
+    // of the same size within one tick of the file times would go unseen.
+    using namespace std::chrono;
+    const system_clock::time_point zmieniony(
+        duration_cast<system_clock::duration>(seconds(st.st_mtim.tv_sec) + nanoseconds(st.st_mtim.tv_nsec)));
+    const bool doZapamietania = jest && system_clock::now() - zmieniony > seconds(2);
+    if (doZapamietania) {
+        std::lock_guard<std::mutex> l(mutexSzablonow);
+        auto it = wczytaneSzablony().find(*natywna);
+        if (it != wczytaneSzablony().end() && it->second.taSamaWersja(znany)) {
+            wypelnij(it->second.linie);
+            return true;
+        }
+    }
+
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
     std::optional<std::string> dane = plik.readRest();
     if (!dane) throw IoError(sciezka, "odczyt");
-
-    // Lines the template does not supply stay empty; longer lines are cut.
-    linie_.assign(static_cast<std::size_t>(n > 0 ? n : 0), std::string());
-    const std::size_t limit = static_cast<std::size_t>(k > 0 ? k : 0);
-    std::vector<std::string> wszystkie = splitTextLines(*dane);
-    for (std::size_t i = 0; i < linie_.size() && i < wszystkie.size(); ++i)
-        linie_[i] = wszystkie[i].substr(0, limit);
+    znany.linie = splitTextLines(*dane);
+    wypelnij(znany.linie);
+    if (doZapamietania && dane->size() == static_cast<std::size_t>(znany.rozmiar)) {
+        std::lock_guard<std::mutex> l(mutexSzablonow);
+        wczytaneSzablony()[*natywna] = std::move(znany);
+    }
     return true;
 }
 
@@ -157,7 +235,7 @@ void RaportTekstowy::PiszLinie(int pierwsza, int ostatnia) {
 
 void RaportTekstowy::wartosci(std::string& l, int c, int miejsca, const long double* v, int ile) const {
     for (int j = 0; j < ile; ++j)
-        NadpiszTekst(l, RealNaTekst(roundToReal48(v[j]), w_ - 1, miejsca), c + j * (w_ + 1));
+        NadpiszTekst(l, TekstWartosci(v[j], w_ - 1, miejsca), c + j * (w_ + 1));
 }
 
 void RaportTekstowy::lata(std::string& l, int c, int miejsca, const long double* v) const {
@@ -232,13 +310,13 @@ void StronaHTML::PiszLinieHTML(int pierwsza, int ostatnia) {
 
 void StronaHTML::Wypelnij(int linia, long double v, int miejsca) {
     std::string l = tabela_[linia];
-    WstawWartosc(l, RealNaTekst(roundToReal48(v), 9, miejsca), 1);
+    WstawWartosc(l, TekstWartosci(v, 9, miejsca), 1);
     tabela_.ustaw(linia, std::move(l));
 }
 
 void StronaHTML::WypelnijKropka(int linia, long double v, int miejsca) {
     std::string l = tabela_[linia];
-    WstawWartoscKropka(l, RealNaTekst(roundToReal48(v), 9, miejsca), 1);
+    WstawWartoscKropka(l, TekstWartosci(v, 9, miejsca), 1);
     tabela_.ustaw(linia, std::move(l));
 }
 

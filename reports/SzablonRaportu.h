@@ -25,18 +25,25 @@ struct Kontekst;
 
 // ----------------------------------------------------------------- names
 
-// The model-state file name up to its first ".", without trailing blanks,
+// The model-state file name up to its last ".", without trailing blanks,
 // at most 200 characters; empty when the name holds no ".".
 std::string RdzenNazwy(const std::string& nazwaPlikuStanu);
-// The characters after the first "." (the whole name when there is none),
+// The characters after the last "." (the whole name when there is none),
 // at most 200.
 std::string RozszerzenieNazwy(const std::string& nazwaPlikuStanu);
 // KatalogOperatora + stem + "." + extension: the full path of the
 // model-state file as the header lines show it.
 std::string TekstSciezki(const Kontekst& k);
-// The report's text output: KatalogOperatora + stem + "." + EXT, joined
-// without inserting separators.
+// A report file of the open operator: KatalogOperatora + stem + "." + EXT,
+// joined without inserting separators. The one name both the writers and
+// the viewers use.
 std::string NazwaWyjscia(const Kontekst& k, const std::string& ext);
+
+// The text of a printed value in a field of szer characters, rounded to the
+// 6-byte grid first: "b.d." for a quotient without a divisor; a number too
+// wide for the field drops decimals until it fits, so that it is neither
+// cut at the line's end nor run into its neighbour.
+std::string TekstWartosci(long double v, int szer, int miejsca);
 
 // ------------------------------------------------------ HTML placeholders
 

@@ -1,6 +1,7 @@
 #include "Wyrazenie.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vesk {
 
@@ -44,6 +45,25 @@ Wyrazenie NieujemneLubZero(Wyrazenie a) {
 
 Wyrazenie Modul(Wyrazenie a) {
     return Wyrazenie([a](const StanModelu& r, int rok) -> long double { return std::fabs(a(r, rok)); });
+}
+
+namespace {
+bool brakDzielnika(long double d) { return !(std::fabs(d) >= 1.0E-6L); }
+}  // namespace
+
+bool BezWartosci(long double v) { return std::isnan(v); }
+
+Wyrazenie Iloraz(Wyrazenie licznik, Wyrazenie dzielnik) {
+    return Wyrazenie([licznik, dzielnik](const StanModelu& r, int rok) -> long double {
+        const long double d = dzielnik(r, rok);
+        return brakDzielnika(d) ? std::numeric_limits<long double>::quiet_NaN() : licznik(r, rok) / d;
+    });
+}
+
+Wyrazenie ZDzielnikiem(Wyrazenie iloraz, Wyrazenie dzielnik) {
+    return Wyrazenie([iloraz, dzielnik](const StanModelu& r, int rok) -> long double {
+        return brakDzielnika(dzielnik(r, rok)) ? std::numeric_limits<long double>::quiet_NaN() : iloraz(r, rok);
+    });
 }
 
 }  // namespace vesk

@@ -41,4 +41,12 @@ Wyrazenie NieujemneLubZero(Wyrazenie a);
 // |a|.
 Wyrazenie Modul(Wyrazenie a);
 
+// A quotient without a divisor has no value: the writers print it as such
+// ("b.d."), not as the huge number a tiny denominator gives. Held as NaN.
+bool BezWartosci(long double v);
+// licznik / dzielnik, or no value when the divisor is below 1E-6.
+Wyrazenie Iloraz(Wyrazenie licznik, Wyrazenie dzielnik);
+// A quotient stored by the model, or no value when its divisor is below 1E-6.
+Wyrazenie ZDzielnikiem(Wyrazenie iloraz, Wyrazenie dzielnik);
+
 }  // namespace vesk

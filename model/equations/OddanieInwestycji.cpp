@@ -60,6 +60,9 @@ void OddanieInwestycji(Kontekst& k) {
     m.KredytInwestycyjny = m.KredytInwestycyjny + Ok;
     m.WartoscOddanychInwestycji = m.WartoscOddanychInwestycji + Ow + Ok;
     m.KontoOddanychInwestycji = m.KontoOddanychInwestycji + Ok + Ow;
+    // At a year's last step the completion follows the stock valuation;
+    // the year block must hold the split of the fixed assets it stores.
+    PodzialSrodkowTrwalych(m);
 }
 
 }  // namespace vesk

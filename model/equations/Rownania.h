@@ -20,6 +20,10 @@ void Dekapitalizacja(Kontekst& k);
 void WynikKroku(Kontekst& k);
 void SterowanieKredytem(Kontekst& k);
 void WycenaZapasow(Kontekst& k);
+// The split of the fixed assets into land and buildings and machines, part of
+// the stock valuation; the completion of investments runs it again, so that
+// the stored lines add up to the fixed assets that the completion raised.
+void PodzialSrodkowTrwalych(ZmienneModelu& m);
 void ZestawienieBilansu(Kontekst& k);
 
 // At mid-year and at the last step of each year.

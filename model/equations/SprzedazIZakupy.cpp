@@ -44,6 +44,13 @@ void SprzedazIZakupy(Kontekst& k) {
     } else {
         m.KredytSanacyjny -= m.SaldoOperacyjneKroku;
         m.KontoZadluzenia -= m.SaldoOperacyjneKroku;
+        // The collections and wages still count among the year's receipts and
+        // payments; what passed the account by is rescue credit drawn (wages
+        // above collections) or repaid.
+        if (m.SaldoOperacyjneKroku < 0)
+            m.KredytyZaciagnieteRoku -= m.SaldoOperacyjneKroku;
+        else
+            m.KredytySplaconeRoku += m.SaldoOperacyjneKroku;
     }
 }
 

@@ -40,6 +40,12 @@ void SterowanieKredytem(Kontekst& k) {
     m.KontoZadluzenia -= m.SplataKredytuKroku;
     m.KontoSumyBilansowej -= m.SplataKredytuKroku;
     m.KredytSanacyjny -= m.SplataKredytuKroku;
+
+    // The year's totals count this step's own movements; counted a step
+    // later, the movements of a year's last step would fall out of the
+    // cash-flow statement.
+    m.KredytyZaciagnieteRoku += D;
+    m.KredytySplaconeRoku += m.SplataKredytuKroku;
 }
 
 }  // namespace vesk

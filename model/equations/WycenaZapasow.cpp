@@ -39,8 +39,11 @@ void WycenaZapasow(Kontekst& k) {
         m.WartoscWyrobowGotowych += m.MaterialyWWyrobachGotowych[p] + m.PraceWWyrobachGotowych[p];
         m.Zapasy = m.WartoscWyrobowGotowych + m.WartoscProdukcjiWToku + m.WartoscMaterialow;
     }
+    PodzialSrodkowTrwalych(m);
+}
 
-    // Fixed-asset split of the gross value.
+// Fixed-asset split of the gross value.
+void PodzialSrodkowTrwalych(ZmienneModelu& m) {
     m.GruntyIBudynkiBrutto = 0;
     m.DekapitalizacjaGruntowIBudynkow = 0;
     m.GruntyIBudynkiNetto = 0;

@@ -15,6 +15,11 @@ void ZaksiegujWynik(const ZmienneModelu& m, Real& konto) {
 
 void WynikKroku(Kontekst& k) {
     ZmienneModelu& m = k.m;
+    // What the cost group paid from the settlement account in this step,
+    // taken before a step without revenue drops these charges below: the
+    // year's payments count the money that left, booked as a loss or not.
+    const long double zaplacone = m.OdsetkiKroku + m.KosztZdolnosciKrokuRazem + m.KosztyOkresoweKroku[0];
+
     m.ZyskKroku = Max_Real(m.PrzychodyKroku - m.KosztyKroku, 0.0L);
     m.StrataKroku = -Min_Real(m.PrzychodyKroku - m.KosztyKroku, 0.0L);
 
@@ -38,14 +43,11 @@ void WynikKroku(Kontekst& k) {
     m.ZyskBrutto += m.ZyskKroku;
 
     m.WplywyRoku += m.WplywyNaleznosciKroku;
-    m.WydatkiRoku += m.OdsetkiKroku + m.KosztZdolnosciKrokuRazem + m.SplataZobowiazanKroku +
-                     m.KosztyOkresoweKroku[0] + m.PlaceKrokuRazem;
+    m.WydatkiRoku += zaplacone + m.SplataZobowiazanKroku + m.PlaceKrokuRazem;
     m.PozostaleWplywyRoku =
         m.WydatkiRoku + (m.RachunekRozliczeniowy - m.RachunekRozliczeniowyNaPoczatkuRoku) - m.WplywyRoku;
-
-    // The credit group runs after this one: these are the amounts it left at the previous step.
-    m.KredytyZaciagnieteRoku += m.ZaciagniecieKredytuKroku + m.KredytSanacyjnyKroku;
-    m.KredytySplaconeRoku += m.SplataKredytuKroku;
+    // The credit drawn and repaid in the year is counted by the credit
+    // group itself, as it moves the money (SterowanieKredytem).
 }
 
 }  // namespace vesk

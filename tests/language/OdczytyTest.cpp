@@ -40,7 +40,8 @@ TEST_F(Rekord, IncomeStatementTotalsEqualTheirItems) {
     for (int rok = 1; rok <= 3; ++rok) {
         auto L = [&](int i) { return WartoscRachunkuWynikow(r, i, 1, rok); };
         auto P = [&](int i) { return WartoscRachunkuWynikow(r, i, 2, rok); };
-        EXPECT_EQ(L(16), L(8) + L(1) + L(7) + L(11)) << rok;
+        EXPECT_EQ(L(16), L(1) + L(8) + L(7) + L(10) + L(11)) << rok;
+        EXPECT_EQ(L(16), P(7)) << rok;
         EXPECT_EQ(P(7), P(5) + P(1) + P(6)) << rok;
         EXPECT_EQ(L(12), 150.0 + rok / 4.0 + 160.0 + rok / 4.0) << rok;
         EXPECT_EQ(L(1), 100.0 + rok / 4.0);

@@ -99,6 +99,8 @@ TEST(SprzedazIZakupy, FundEqualToNetCollectionsGoesAgainstTheRescueCredit) {
     EXPECT_EQ(m.KontoZadluzenia.value(), 0.5L);
     EXPECT_EQ(m.RachunekRozliczeniowy.value(), 3.0L);
     EXPECT_EQ(m.FunduszObrotowyRozliczeniowy.value(), -0.5L);
+    // The wages the rescue credit paid count as credit drawn in the year.
+    EXPECT_EQ(m.KredytyZaciagnieteRoku.value(), 0.5L);
 }
 
 TEST(SprzedazIZakupy, PositiveNetCollectionsCanTurnTheRescueCreditNegative) {
@@ -110,6 +112,7 @@ TEST(SprzedazIZakupy, PositiveNetCollectionsCanTurnTheRescueCreditNegative) {
     EXPECT_NEAR(m.KredytSanacyjny, -1.0, 1e-9);
     EXPECT_NEAR(m.KontoZadluzenia, -1.0, 1e-9);
     EXPECT_EQ(m.RachunekRozliczeniowy.value(), 0.0L);
+    EXPECT_NEAR(m.KredytySplaconeRoku, 1.0, 1e-9);
 }
 
 TEST(SprzedazIZakupy, NegativeNetCollectionsLowerTheAccountWhileTheFundIsPositive) {

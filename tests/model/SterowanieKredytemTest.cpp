@@ -81,6 +81,7 @@ TEST(SterowanieKredytem, ANegativeAccountIsLiftedByTheRescueCredit) {
     EXPECT_EQ(m.KredytSanacyjny.value(), 4.0L);
     EXPECT_EQ(m.KontoZadluzenia.value(), 3.0L);
     EXPECT_EQ(m.KredytObrotowy.value(), 0.0L);
+    EXPECT_EQ(m.KredytyZaciagnieteRoku.value(), 3.0L);
 }
 
 TEST(SterowanieKredytem, WithoutDebtAndWithMoneyNothingMoves) {

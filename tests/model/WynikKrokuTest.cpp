@@ -53,8 +53,9 @@ TEST(WynikKroku, AProfitStepBooksItsResultAndCashStatistics) {
     EXPECT_EQ(m.WydatkiRoku.value(), 11.9375L);
     // 11.9375 + (53 - 50) - 22.
     EXPECT_EQ(m.PozostaleWplywyRoku.value(), -7.0625L);
-    EXPECT_EQ(m.KredytyZaciagnieteRoku.value(), 2.0L);
-    EXPECT_EQ(m.KredytySplaconeRoku.value(), 0.5L);
+    // The credit group counts its own movements, in the step it makes them.
+    EXPECT_EQ(m.KredytyZaciagnieteRoku.value(), 1.0L);
+    EXPECT_EQ(m.KredytySplaconeRoku.value(), 0.0L);
     // The step charges stay for the later groups.
     EXPECT_EQ(m.OdsetkiKroku.value(), 0.0625L);
 }
@@ -92,8 +93,8 @@ TEST(WynikKroku, AStepWithoutRevenueBooksNothingAndDropsItsCharges) {
     EXPECT_EQ(m.KosztyOkresoweKroku[0].value(), 0.0L);
     EXPECT_EQ(m.FunduszObrotowyRozliczeniowy.value(), 5.0L);
     EXPECT_EQ(m.KontoKapitalow.value(), 7.0L);
-    // Only the supplier payments and the wages count as this step's payments.
-    EXPECT_EQ(m.WydatkiRoku.value(), 1.5L);
+    // The charges dropped from the result were still paid from the account.
+    EXPECT_EQ(m.WydatkiRoku.value(), 1.9375L);
 }
 
 TEST(WynikKroku, RevenueEqualToCostsIsNeitherProfitNorLoss) {

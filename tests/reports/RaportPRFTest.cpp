@@ -192,8 +192,8 @@ TEST(RaportPRF, AStockDecreaseIsPrintedSignedInStagesAndAsACostInTheAccountForm)
     // Decrease on the left, increase on the right; no change prints 0.0 on both sides.
     EXPECT_EQ(Grupa(t[Prf(23)], 31), (S{"12.5", "0.0", "0.0"}));
     EXPECT_EQ(Grupa(t[Prf(23)], 88), (S{"0.0", "30.0", "0.0"}));
-    // Totals: 220 + decrease + 8 + 80 against 300 + increase + 0.
-    EXPECT_EQ(Grupa(t[Prf(39)], 31), (S{"320.5", "308.0", "308.0"}));
+    // Both sides: 220 + decrease + 8 + 2 + profit against 300 + increase.
+    EXPECT_EQ(Grupa(t[Prf(39)], 31), (S{"300.0", "330.0", "300.0"}));
     EXPECT_EQ(Grupa(t[Prf(39)], 88), (S{"300.0", "330.0", "300.0"}));
     EXPECT_EQ(KomorkiHtml(r.strona()[25 - 1]), (S{"-12.50", "30.00", "0.00"}));
     EXPECT_EQ(r.odczyt(ZmianaStanuProduktow, 1), -12.5L);
@@ -227,7 +227,7 @@ TEST(RaportPRF, ARateOfMinusHundredPercentWritesNothing) {
 
 TEST(RaportPRF, TheAccountFormListsCostsLeftAndRevenuesRight) {
     Rachunek r;
-    r.ustaw(StrataBrutto, 2, 3.0L);
+    r.ustaw(PozostaleKoszty, 2, 85.0L);  // extraordinary losses above the result: a loss of 3
     ASSERT_TRUE(r.uruchom());
     auto t = r.tekst();
     auto L = [&](int n) { return Grupa(t[Prf(n)], 31); };
@@ -244,13 +244,13 @@ TEST(RaportPRF, TheAccountFormListsCostsLeftAndRevenuesRight) {
     EXPECT_EQ(L(20), Trzy("8.0"));
     EXPECT_EQ(L(25), Trzy("82.0"));
     EXPECT_EQ(P(25), (S{"0.0", "3.0", "0.0"}));
-    EXPECT_EQ(L(27), Trzy("2.0"));
-    EXPECT_EQ(L(29), Trzy("80.0"));
+    EXPECT_EQ(L(27), (S{"2.0", "85.0", "2.0"}));
+    EXPECT_EQ(L(29), (S{"80.0", "0.0", "80.0"}));
     EXPECT_EQ(L(32), Trzy("20.0"));
     EXPECT_EQ(L(34), Trzy("60.0"));
     EXPECT_EQ(L(36), Trzy("20.0"));
     EXPECT_EQ(L(37), Trzy("40.0"));
-    EXPECT_EQ(L(39), Trzy("308.0"));
+    EXPECT_EQ(L(39), (S{"310.0", "313.0", "310.0"}));
     EXPECT_EQ(P(39), (S{"310.0", "313.0", "310.0"}));
     // Rows of the left group alone leave the right side as the template has it.
     EXPECT_LT(t[Prf(14)].find_last_not_of(' '), 87u);

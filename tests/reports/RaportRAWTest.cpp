@@ -141,11 +141,13 @@ TEST(RaportRAW, TheFirstStatementPrintsRevenueCostsResultsAndTheirDistribution) 
     EXPECT_EQ(L(60), Trzy("40.0"));
     EXPECT_EQ(L(61), Trzy("4.0"));
     EXPECT_EQ(L(62), Trzy("36.0"));
-    EXPECT_EQ(L(71), Trzy("20.0"));
+    // Nothing of the earlier years is left undivided; the year's 60 less the
+    // ordinary dividend goes to the capitals.
+    EXPECT_EQ(L(71), Trzy("0.0"));
     EXPECT_EQ(L(75), Trzy("60.0"));
-    EXPECT_EQ(L(78), Trzy("80.0"));
+    EXPECT_EQ(L(78), Trzy("60.0"));
     EXPECT_EQ(L(82), Trzy("20.0"));
-    EXPECT_EQ(L(84), Trzy("20.0"));
+    EXPECT_EQ(L(84), Trzy("40.0"));
     // No value lands in the right group of the first statement.
     for (int n = 10; n <= LiniiRax; ++n) EXPECT_LT(t[Rax(n)].find_last_not_of(' ') + 1, 110u) << n;
 }
@@ -157,19 +159,19 @@ TEST(RaportRAW, TheSecondStatementPrintsTheResultLeftAndItsDistributionRight) {
     auto L = [&](int n) { return Grupa(t[Raw(n)], 31); };
     auto P = [&](int n) { return Grupa(t[Raw(n)], 88); };
     EXPECT_EQ(L(12), Trzy("300.0"));
-    EXPECT_EQ(P(12), Trzy("20.0"));
+    EXPECT_EQ(P(12), Trzy("0.0"));
     EXPECT_EQ(L(13), Trzy("200.0"));
     EXPECT_EQ(L(15), Trzy("100.0"));
     EXPECT_EQ(L(17), Trzy("10.0"));
     EXPECT_EQ(P(17), Trzy("60.0"));
     EXPECT_EQ(L(18), Trzy("40.0"));
     EXPECT_EQ(L(19), Trzy("60.0"));
-    EXPECT_EQ(P(19), Trzy("80.0"));
+    EXPECT_EQ(P(19), Trzy("60.0"));
     EXPECT_EQ(L(21), Trzy("90.0"));
     EXPECT_EQ(L(23), Trzy("8.0"));
     EXPECT_EQ(P(23), Trzy("20.0"));
     EXPECT_EQ(L(25), Trzy("82.0"));
-    EXPECT_EQ(P(25), Trzy("20.0"));
+    EXPECT_EQ(P(25), Trzy("40.0"));
     EXPECT_EQ(L(27), Trzy("2.0"));
     EXPECT_EQ(L(29), Trzy("80.0"));
     EXPECT_EQ(L(31), Trzy("20.0"));
@@ -194,8 +196,8 @@ TEST(RaportRAW, ThePageRepeatsTheFirstStatementWithTwoDecimals) {
     EXPECT_EQ(H(35), Trzy("-2.00"));
     EXPECT_EQ(H(37), Trzy("2.00"));
     EXPECT_EQ(H(46), Trzy("36.00"));
-    EXPECT_EQ(H(50), Trzy("80.00"));
-    EXPECT_EQ(H(52), Trzy("20.00"));
+    EXPECT_EQ(H(50), Trzy("60.00"));
+    EXPECT_EQ(H(52), Trzy("40.00"));
 }
 
 TEST(RaportRAW, PeriodCostsAddUpOnTheFirstStatementWithoutNoise) {
@@ -297,11 +299,11 @@ TEST(RaportRAW, TemplateLinesPastTheLastWrittenOnesNeverReachTheOutputs) {
 
 TEST(RaportRAW, APageLineWithFewerPlaceholdersKeepsOnlyTheFirstFills) {
     Wynik w;
-    w.ustaw(WynikLatUbieglych, 1, 1.0L);
-    w.ustaw(WynikLatUbieglych, 2, 2.0L);
-    w.zmienWzorzec("QAD.RAX.HTML", [](auto& l) { l[48 - 1] = "<tr><td>x</td><td>x</td></tr>"; });
+    w.ustaw(WynikDoBilansu, 1, 1.0L);
+    w.ustaw(WynikDoBilansu, 2, 2.0L);
+    w.zmienWzorzec("QAD.RAX.HTML", [](auto& l) { l[49 - 1] = "<tr><td>x</td><td>x</td></tr>"; });
     ASSERT_TRUE(w.uruchom());
-    EXPECT_EQ(w.strona()[48 - 1], "<tr><td>     1.00</td><td>     2.00</td></tr>");
+    EXPECT_EQ(w.strona()[49 - 1], "<tr><td>     1.00</td><td>     2.00</td></tr>");
 }
 
 // ---------------------------------------------------------- failure table

@@ -96,6 +96,19 @@ struct Wynik : SrodowiskoRaportu {
                 Zapis(wezel12, pole, y, 10.0L * i * y);
             }
         }
+        // The ratios print as the ratio reports do: the stored ones need
+        // their divisors, and the returns on assets (item 6) and on sales
+        // (item 7) come from the statement's net profit, here v7 x revenue.
+        for (StanModelu* rec : {&korzen, &wezel4, &wezel12})
+            for (int y = 1; y <= 3; ++y) {
+                using namespace pola;
+                Zapis(*rec, Zobowiazania, y, 1.0L);
+                Zapis(*rec, SumaPasywow, y, 1.0L);
+                const long double P = Odczyt(*rec, PrzychodyZeSprzedazy, y);
+                const long double N = Odczyt(*rec, RentownoscSprzedazy, y) * P;
+                Zapis(*rec, ZmianaStanuProduktow, y, N - P);
+                Zapis(*rec, SumaAktywow, y, N / Odczyt(*rec, RentownoscAktywow, y));
+            }
         zapisz(korzen, true);
         zapisz(wezel4);
         zapisz(wezel12);

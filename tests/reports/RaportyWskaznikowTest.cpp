@@ -39,6 +39,26 @@ std::vector<Przypadek> Przypadki() {
     };
 }
 
+// Every denominator of a ratio 1: the stored ratios have their divisors.
+void Dzielniki(SrodowiskoRaportu& r) {
+    for (PoleRoku d : {SumaPasywow, SumaAktywow, KapitalWlasny, KosztyFinansowe, Zobowiazania, SrodkiTrwale})
+        r.ustawWszystkie(d, 1.0L);
+}
+
+// The profitability ratios are formed from the income statement's net
+// profit: 1 in every year, over denominators that give ratio i of year y.
+void Rentownosci(SrodowiskoRaportu& r) {
+    r.ustawWszystkie(KosztyFinansowe, 0.0L);
+    for (int y = 1; y <= 3; ++y) {
+        auto d = [&](int i) { return 1.0L / (static_cast<long double>(i) + y / 10.0L + 0.05L); };
+        r.ustaw(SumaAktywow, y, d(1));
+        r.ustaw(SrodkiTrwale, y, d(2));
+        r.ustaw(PrzychodyZeSprzedazy, y, d(3));
+        r.ustaw(ZmianaStanuProduktow, y, 1.0L - r.odczyt(PrzychodyZeSprzedazy, y));
+        r.ustaw(KapitalWlasny, y, d(4));
+    }
+}
+
 std::string Liczba(int wskaznik, int rok) {
     return std::to_string(wskaznik) + "." + std::to_string(rok) + "5";
 }
@@ -48,9 +68,11 @@ TEST(RaportyWskaznikow, EachRatioStandsOnItsLinesWithTwoDecimals) {
         SCOPED_TRACE(p.EXT);
         SrodowiskoRaportu r;
         // Ratio i of year y: i.y5, exact in two decimals.
+        Dzielniki(r);
         for (std::size_t i = 0; i < p.pola.size(); ++i)
             for (int y = 1; y <= 3; ++y)
                 r.ustaw(p.pola[i], y, static_cast<long double>(i + 1) + y / 10.0L + 0.05L);
+        if (std::string(p.EXT) == "REN") Rentownosci(r);
         ASSERT_TRUE(p.raport(r.k));
         EXPECT_FALSE(r.k.FlagiWynikow.*p.flaga);
         auto t = LinieWyniku(r.wyjscie(std::string("firma.") + p.EXT));
@@ -79,13 +101,24 @@ TEST(RaportyWskaznikow, EachRatioStandsOnItsLinesWithTwoDecimals) {
 
 TEST(RaportyWskaznikow, ARatioOfOneAndAHalfFillsColumns46To53) {
     SrodowiskoRaportu r;
+    Dzielniki(r);
     r.ustaw(WskaznikBiezacejPlynnosci, 1, 1.5L);
     r.ustaw(WskaznikBiezacejPlynnosci, 2, -12345.67L);
+    r.ustaw(WskaznikBiezacejPlynnosci, 3, -1234567.89L);
     ASSERT_TRUE(Raport_PLY(r.k));
     auto t = LinieWyniku(r.wyjscie("firma.PLY"));
     EXPECT_EQ(t[15 - 1].substr(45, 8), "    1.50");
-    // A value wider than its field runs on from its start; the next field is written over it.
-    EXPECT_EQ(t[15 - 1].substr(55, 18), "-12345.67     0.00");
+    // A value wider than its field drops decimals to fit it, rather than run into the next.
+    EXPECT_EQ(t[15 - 1].substr(55, 18), "-12345.7  -1234568");
+}
+
+TEST(RaportyWskaznikow, AQuotientWithoutADivisorReadsAsSuchInTextAndPage) {
+    SrodowiskoRaportu r;  // no revenue, no assets, no equity
+    r.ustawWszystkie(ZmianaStanuProduktow, -0.5L);
+    r.ustawWszystkie(RentownoscSprzedazy, -0.5L * 1.0E7L);
+    ASSERT_TRUE(Raport_REN(r.k));
+    EXPECT_EQ(Grupa(LinieWyniku(r.wyjscie("firma.REN"))[17 - 1], 46), (S{"b.d.", "b.d.", "b.d."}));
+    EXPECT_EQ(KomorkiHtml(LinieWyniku(r.wyjscie("firma.REN.html"))[21 - 1]), (S{"b.d.", "b.d.", "b.d."}));
 }
 
 TEST(RaportyWskaznikow, HeaderLinesAreCutAtTheReportsLineCapacity) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "IoError.h"
 #include "Kontekst.h"
 #include "Pomocnicze.h"
@@ -42,9 +45,9 @@ TEST(NazwyRaportu, TrailingBlanksBeforeTheDotDoNotReachTheName) {
     k.NazwaPlikuStanu = "firma  .qad";
     EXPECT_EQ(NazwaWyjscia(k, "BIK"), "F/firma.BIK");
     EXPECT_EQ(TekstSciezki(k), "F/firma.qad");
-    // Only the first "." divides: the extension keeps the rest whole.
-    EXPECT_EQ(RozszerzenieNazwy("a.b.c"), "b.c");
-    EXPECT_EQ(RdzenNazwy("a.b.c"), "a");
+    // The last "." divides: an operator "a.b" keeps its whole name.
+    EXPECT_EQ(RozszerzenieNazwy("a.b.c"), "c");
+    EXPECT_EQ(RdzenNazwy("a.b.c"), "a.b");
 }
 
 // ----------------------------------------------------------- placeholders
@@ -106,6 +109,19 @@ TEST(TabelaLinii, ReadsAtMostNLinesEachCutToKAndFillsTheRestEmpty) {
     EXPECT_EQ(t[6], "");
 }
 
+TEST(TabelaLinii, AKeptTemplateIsReadAgainOnceTheFileChanges) {
+    TempDir tmp;
+    const auto dawno = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    TabelaLinii t;
+    int zmiana = 0;
+    for (const char* tresc : {"stara", "stara", "nowa!"}) {  // the same size each time
+        tmp.write("w", tresc);
+        std::filesystem::last_write_time(tmp.file("w"), dawno + std::chrono::minutes(zmiana++));
+        ASSERT_TRUE(t.wczytaj(tmp.file("w"), 1, 9));
+        EXPECT_EQ(t[1], tresc);
+    }
+}
+
 TEST(TabelaLinii, TemplatesOfNAndOfNPlusOneLinesGiveTheSameTable) {
     TempDir tmp;
     tmp.write("n", "1\r\n2\r\n3\r\n");
@@ -161,14 +177,15 @@ struct EtapTestowy {
     }
 };
 
-TEST(RaportTekstowy, AValueTooWideForItsFieldWidensIntoTheNextOne) {
+TEST(RaportTekstowy, AValueTooWideForItsFieldEvenWithoutDecimalsWidens) {
     EtapTestowy e(std::string(60, '.') + "\r\n");
     e.t.ustawKolumny(31, 88);
     e.t.PiszWiersz3L(1, 1, {123456789.5L, 1.0L, 2.0L});
     auto l = e.wynik().at(0);
     ASSERT_EQ(l.size(), 60u);
-    // 123456789.5 takes 31-41; the next value, from 41, replaces its last character.
-    EXPECT_EQ(l.substr(30, 18), "123456789.     1.0");
+    // 123456789.5 loses its decimal and still takes 31-39; the template's
+    // character at 40 parts it from the next value.
+    EXPECT_EQ(l.substr(30, 18), "123456790.     1.0");
     EXPECT_EQ(l.substr(50, 8), "     2.0");
     EXPECT_EQ(l.substr(58), "..");
 }

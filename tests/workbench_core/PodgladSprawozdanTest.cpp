@@ -1,5 +1,7 @@
 #include "PodgladSprawozdan.h"
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 
 #include "CodePage.h"
@@ -58,6 +60,23 @@ TEST_F(Podglad, EveryViewerOnASimulatedNodeFindsItsFiles) {
     }
 }
 
+TEST_F(Podglad, OperatorsNamedWithDotsOrATrailingBlankHaveTheirOwnReportsAndSeeThem) {
+    for (const std::string nazwa : {"firma.v1", "firma.v2", "sp "}) {
+        dir.write(nazwa + ".qad", dir.read("OP.qad"));
+        dir.write(nazwa + ".tr1", dir.read("OP.tr1"));
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + nazwa + "."));
+        wybierzNumer(1);
+        ui.messages.clear();
+        for (const OpisPodgladu& o : Podglady())
+            EXPECT_EQ(UruchomPodglad(*w, o).Status, StatusPodgladu::Pokazany) << nazwa << " " << o.nazwa;
+        EXPECT_TRUE(ui.messages.empty()) << nazwa;
+    }
+    EXPECT_TRUE(jest("firma.v1.BIK"));
+    EXPECT_TRUE(jest("firma.v2.BIK"));
+    EXPECT_TRUE(jest("sp.KOS"));
+    EXPECT_FALSE(jest("firma.BIK"));
+}
+
 TEST_F(Podglad, SyntheticResultOfTheRootIsRefused) {
     wybierzNumer(0);
     const WynikPodgladu r = uruchom("WynikSyntetyczny1");
@@ -112,6 +131,25 @@ TEST_F(Podglad, AFailingWriterIsNamedAndClearsTheWindows) {
     EXPECT_TRUE(r.Wyczysc);
     EXPECT_TRUE(r.Strona.empty());
     EXPECT_TRUE(r.Tekst.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
+}
+
+TEST_F(Podglad, AWriterFailingHalfWayIsNamedAndWhatItWroteIsShown) {
+    // Every template but the balance sheet's page; an older page of another node lies beside.
+    test::TempDir wzorce;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_DATA_DIR) + "TABWZOR"))
+        if (e.path().filename() != "QAD.BIK.HTML")
+            wzorce.write(e.path().filename().string(), dir.read(e.path().string()));
+    k->catTABWZOR = wzorce.folder();
+    dir.write("OP.BIK.html", "dawna strona");
+    std::filesystem::last_write_time(dir.file("OP.BIK.html"), std::filesystem::file_time_type::clock::now() -
+                                                                 std::chrono::hours(1));
+    wybierzNumer(1);
+    const WynikPodgladu r = uruchom("Bilans1");
+    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
+    EXPECT_EQ(r.Tekst, dir.folder() + "OP.BIK");
+    EXPECT_TRUE(r.Strona.empty()) << "the page of an earlier call is not this node's";
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
 }

@@ -1,6 +1,9 @@
 #include "PodgladSprawozdan.h"
 
+#include <chrono>
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 #include "CodePage.h"
 #include "FileSystem.h"
@@ -16,6 +19,7 @@
 #include "RaportSRE.h"
 #include "RaportZAO.h"
 #include "RaportyWskaznikow.h"
+#include "SzablonRaportu.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -135,26 +139,34 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     r.Podpis = o.podpis;
     k.NumerWezla = static_cast<std::uint8_t>(numer);
     k.FlagiWynikow.*o.flaga = true;
+    // Files older than this call were not written by it; an empty one was
+    // begun by a writer that failed before its first line.
+    const auto poczatek = std::filesystem::file_time_type::clock::now() - std::chrono::milliseconds(100);
     bool napisano = false;
     try {
         napisano = o.wejscie(k);
     } catch (const std::exception&) {
         napisano = false;
     }
-    if (!napisano) {
+    auto biezacy = [&](const std::string& plik) -> std::optional<std::string> {
+        std::optional<std::string> f = findExisting(plik);
+        std::error_code e;
+        if (!f || napisano) return f;
+        const bool nowy = std::filesystem::last_write_time(*f, e) >= poczatek && !e;
+        if (!nowy || std::filesystem::file_size(*f, e) == 0 || e) return std::nullopt;
+        return f;
+    };
+
+    // 5. The text file, named as the writers name it, found without regard
+    // to case. After a failed writer, what it did write is still shown.
+    const std::string tekst = NazwaWyjscia(k, o.tekst);
+    std::optional<std::string> t = biezacy(tekst);
+    if (!napisano)
         powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ") w " +
                 k.KatalogOperatora);
-        r.Status = StatusPodgladu::BladRaportu;
-        r.Wyczysc = true;
-        return r;
-    }
-
-    // 5. The text file, found without regard to case.
-    const std::string tekst = k.SciezkaOperatora + o.tekst;
-    std::optional<std::string> t = findExisting(tekst);
     if (!t) {
-        powiedz("Brak pliku sprawozdania " + tekst);
-        r.Status = StatusPodgladu::BrakTekstu;
+        if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
+        r.Status = napisano ? StatusPodgladu::BrakTekstu : StatusPodgladu::BladRaportu;
         r.Wyczysc = true;
         return r;
     }
@@ -163,7 +175,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (decyzje) return r;  // the browser and the tabs are left alone
 
     // 6, 7. The page and the viewers' tab.
-    if (std::optional<std::string> s = findExisting(k.SciezkaOperatora + o.strona)) r.Strona = *s;
+    if (std::optional<std::string> s = biezacy(NazwaWyjscia(k, o.strona))) r.Strona = *s;
     r.PokazZakladke = true;
     return r;
 }
