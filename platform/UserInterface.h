@@ -29,6 +29,17 @@ public:
         (void)caption;
         return true;
     }
+    // A question with three buttons (their captions given; the third is
+    // also Escape's).
+    enum class Choice { Yes, No, Cancel };
+    virtual Choice choose(const std::string& text, const std::string& yes, const std::string& no,
+                          const std::string& cancel) {
+        (void)text;
+        (void)yes;
+        (void)no;
+        (void)cancel;
+        return Choice::Yes;
+    }
     // An open or save dialog starting in initialFolder (empty: wherever the
     // dialog likes); nothing when cancelled.
     virtual std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
@@ -79,6 +90,13 @@ public:
         answers.pop_front();
         return a;
     }
+    Choice choose(const std::string& text, const std::string&, const std::string&, const std::string&) override {
+        questions.push_back(text);
+        if (choices.empty()) return defaultChoice;
+        Choice c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     std::optional<std::string> chooseFile(const std::string& title, const std::string&, bool,
                                           const std::string& initialFolder = {}) override {
         dialogs.push_back(title);
@@ -113,6 +131,8 @@ public:
     std::vector<std::string> dialogFolders;
     std::deque<bool> answers;
     bool defaultAnswer = true;
+    std::deque<Choice> choices;  // of the three-button questions
+    Choice defaultChoice = Choice::Yes;
     std::deque<std::string> files;
     // Text inputs: what was asked, and the answers in order (nothing:
     // Cancel; cancelled when none are left).

@@ -97,12 +97,14 @@ std::string slad(const Kontekst& k, const Warsztat& w) { return k.PlikDrzewa + '
 }  // namespace
 
 void Aplikacja::nowyOperator() {
+    if (!porzucenieFormularza()) return;
     std::string przed = slad(*k_, *w_);
     w_->Nowy1Click();
     poPoleceniuOperatora(slad(*k_, *w_) != przed);
 }
 
 void Aplikacja::otworzOperatora() {
+    if (!porzucenieFormularza()) return;
     std::string przed = slad(*k_, *w_);
     w_->NowyPlik1Click();
     poPoleceniuOperatora(slad(*k_, *w_) != przed);
@@ -121,18 +123,26 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto) {
     odswiezOkna();
 }
 
+bool Aplikacja::porzucenieFormularza() {
+    if (w_->PrzedPorzuceniemFormularza()) return true;
+    odswiezOkna();
+    form3_->pokazBledne();
+    return false;
+}
+
 void Aplikacja::odswiezOkna() {
     form1_->odswiez(*w_);
     form3_->pokaz(*w_);
 }
 
 void Aplikacja::podanieNazwyPlikuZRozkazami() {
+    if (!porzucenieFormularza()) return;
     PrzebiegSkryptu przebieg(*k_, form1_.get());
     interpretator_->Podanienazwyplikuzrozkazami1Click();
 }
 
 void Aplikacja::nastepnePolecenie() {
-    if (!interpretator_->PrzyciskAktywny()) return;
+    if (!interpretator_->PrzyciskAktywny() || !porzucenieFormularza()) return;
     const std::string przed = slad(*k_, *w_);
     {
         PrzebiegSkryptu przebieg(*k_, form1_.get(), nullptr, [this] {
@@ -182,6 +192,7 @@ void Aplikacja::przyciskWsadowy() {
 }
 
 void Aplikacja::optymalizacja(bool druga) {
+    if (!porzucenieFormularza()) return;
     {
         PrzebiegSkryptu przebieg(*k_, form1_.get(), form1_->epsilon);
         Optymalizacja o(*w_);
@@ -194,10 +205,12 @@ void Aplikacja::optymalizacja(bool druga) {
 }
 
 void Aplikacja::wyjscie() {
+    if (!porzucenieFormularza()) return;
     if (ZakonczenieProgramu(ui_)) form1_->hide();
 }
 
 void Aplikacja::zamknietoOknoGlowne() {
+    if (!porzucenieFormularza()) return;
     formStart_->show();
     form1_->hide();
     ZakonczenieProgramu(ui_);

@@ -76,6 +76,20 @@ bool QtUserInterface::question(const std::string& text) {
     return box.clickedButton() == tak;
 }
 
+UserInterface::Choice QtUserInterface::choose(const std::string& text, const std::string& yes, const std::string& no,
+                                              const std::string& cancel) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(tekst::TytulAplikacji), q(text), QMessageBox::NoButton,
+                    parent_);
+    QPushButton* tak = box.addButton(q(yes), QMessageBox::YesRole);
+    QPushButton* nie = box.addButton(q(no), QMessageBox::NoRole);
+    QPushButton* anuluj = box.addButton(q(cancel), QMessageBox::RejectRole);
+    box.setDefaultButton(tak);
+    box.setEscapeButton(anuluj);
+    box.exec();
+    if (box.clickedButton() == tak) return Choice::Yes;
+    return box.clickedButton() == nie ? Choice::No : Choice::Cancel;
+}
+
 bool QtUserInterface::confirm(const std::string& text, const std::string& caption) {
     QMessageBox box(QMessageBox::Question, q(caption), q(text), QMessageBox::NoButton, parent_);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);

@@ -19,6 +19,8 @@ public:
     void beep() override;
     void message(const std::string& text) override;
     bool question(const std::string& text) override;
+    Choice choose(const std::string& text, const std::string& yes, const std::string& no,
+                  const std::string& cancel) override;
     // "OK" and "Anuluj" under the given caption.
     bool confirm(const std::string& text, const std::string& caption) override;
     // The non-native dialog; saving adds the filter's first extension to a

@@ -1,6 +1,7 @@
 // The tree tab and the decision form on a small operator: a root with the
 // children "d/r 1" and "d 2", driven through the widgets.
 #include <QApplication>
+#include <functional>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLocale>
@@ -260,10 +261,66 @@ TEST_F(ZakladkaDrzewa, RefusedConfirmationKeepsTheFileAndFocusesTheBox) {
     EXPECT_EQ(plikStanu(), przed);
     EXPECT_TRUE(f3().isVisible());
     EXPECT_EQ(QApplication::focusWidget(), f3().pole("zadluzenie_1"));
-    // Closed by its title bar: only hidden.
+    // Closed by its title bar with the bad text: asked; dropping the edits
+    // only hides it.
+    ui.choices = {UserInterface::Choice::No};
     f3().close();
+    EXPECT_EQ(ui.questions.size(), 1u);
     EXPECT_FALSE(f3().isVisible());
     EXPECT_EQ(w().Drzewo.Liczba(), 3);
+}
+
+TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
+    using C = UserInterface::Choice;
+    const struct {
+        const char* co;
+        std::function<void()> zrob;
+        std::function<bool()> zrobione;
+    } przypadki[] = {
+        {"another node", [&] { klik("d/r 1"); }, [&] { return w().Formularz.NumerDecyzji == "1"; }},
+        {"closing the form", [&] { f3().close(); }, [&] { return !f3().isVisible(); }},
+        {"simulating", [&] { f().SpeedSymulacja->click(); }, [&] { return item("d/r 2") != nullptr; }},
+    };
+    int cena = 500;
+    for (const auto& p : przypadki) {
+        klik("d 2");
+        f().PrzyciskPodgladu->click();
+        ASSERT_TRUE(f3().isVisible()) << p.co;
+        cena += 100;
+        wpisz("cena_gamma_0", QString::number(cena));
+        ui.questions.clear();
+        // Cancelled: nothing done, the typed value still there.
+        ui.choices = {C::Cancel};
+        p.zrob();
+        EXPECT_EQ(ui.questions.size(), 1u) << p.co;
+        EXPECT_FALSE(p.zrobione()) << p.co;
+        EXPECT_EQ(f3().pole("cena_gamma_0")->text(), QString::number(cena)) << p.co;
+        // Confirmed: stored, then done.
+        ui.choices = {C::Yes};
+        p.zrob();
+        EXPECT_TRUE(p.zrobione()) << p.co;
+        StanModelu rec;
+        ASSERT_TRUE(ZnajdzStanModelu(app->kontekst(), work.folder() + "OPERATOR/op.qad", 2, rec));
+        EXPECT_EQ(rec.widok().real48(2840 + 12), roundToReal48(cena / 1000.0L)) << p.co;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ZakladkaDrzewa, DeletingASimulatedNodeAsksOnce) {
+    klik("d/r 1");
+    ui.answers = {false};
+    f().akcja("Kasowaniewza1")->trigger();
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_NE(item("d/r 1"), nullptr);
+    ui.answers = {true};
+    f().akcja("KasowanieWza2")->trigger();
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(item("d/r 1"), nullptr);
+    // A node without results goes without a question.
+    klik("d 2");
+    f().akcja("Kasowaniewza1")->trigger();
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(item("d 2"), nullptr);
 }
 
 TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {
