@@ -383,7 +383,8 @@ void ZakladkiWynikow::odswiez() {
     if (QAction* a = f_.akcja("Zysknetto1")) a->setChecked(Wykres.Zysknetto1);
     if (QAction* a = f_.akcja("Sprzeda1")) a->setChecked(Wykres.Sprzeda1);
     // Adding decisions waits while the chart covers the tree.
-    if (Wykres.Widoczny && f_.PrzyciskDodaniaNowejDecyzji) f_.PrzyciskDodaniaNowejDecyzji->setEnabled(false);
+    if (f_.PrzyciskDodaniaNowejDecyzji)
+        f_.PrzyciskDodaniaNowejDecyzji->setEnabled(app_.warsztat().Polecenia.PrzyciskDodaniaNowejDecyzji);
     rysujChart1();
 }
 

@@ -31,6 +31,7 @@ struct StanPolecen {
     bool OkienkoBazowe = false;         // the base box takes drops (hint, arrow cursor)
     bool OkienkoEdycji = false;
     bool Wzy1 = false;                  // the menu "&Decyzje"
+    bool PrzyciskDodaniaNowejDecyzji = true;  // off while the three-year chart covers the tree
     bool Nowy1 = true, NowyPlik1 = true, Wyjscie1 = true;
     bool Zachowajjako1 = false;
     bool TreeView1 = false;             // the tree enabled and shown

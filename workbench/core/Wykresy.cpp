@@ -93,11 +93,13 @@ void WykresTrzyletni::przelacz(Warsztat& w, bool& ten, bool& inny) {
         ten = false;
         Widoczny = false;
         w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
+        w.Polecenia.PrzyciskDodaniaNowejDecyzji = true;
         return;
     }
     ten = true;
     Widoczny = true;
     w.Polecenia.Wzy1 = false;
+    w.Polecenia.PrzyciskDodaniaNowejDecyzji = false;
     Maly_Wykres_Trzyletni(w.k.RekordBiezacy);
     // No node, no points: the buffer then holds no node's record.
     if (w.IndeksWybranego() < 0) Punkty.clear();
@@ -107,6 +109,7 @@ void WykresTrzyletni::Chart1Click(Warsztat& w) {
     Widoczny = false;
     // The decisions' menu comes back only where there is a tree to edit.
     w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
+    w.Polecenia.PrzyciskDodaniaNowejDecyzji = true;
     if (Zysknetto1)
         Zysknetto1 = false;
     else if (Sprzeda1)
