@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <gtest/gtest.h>
 
@@ -200,6 +201,30 @@ TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
     EXPECT_FALSE(app->aboutBox().isVisible());
     EXPECT_TRUE(app->formStart().isVisible());
     EXPECT_EQ(app->aboutBox().height(), 400);
+}
+
+TEST_F(Okna, ReturnPressesTheDefaultButton) {
+    const struct {
+        const char* okno;
+        std::function<QWidget*()> pokaz;
+        std::function<bool()> nacisniety;
+    } przypadki[] = {
+        {"start window", [&] { return static_cast<QWidget*>(&app->formStart()); },
+         [&] { return app->form1().isVisible() && !app->formStart().isVisible(); }},
+        {"help table", [&] { app->pokazFAQ3(); return static_cast<QWidget*>(&app->faq3()); },
+         [&] { return !app->faq3().isVisible(); }},
+        {"about window", [&] { app->pokazAboutBox(); return static_cast<QWidget*>(&app->aboutBox()); },
+         [&] { return !app->aboutBox().isVisible(); }},
+    };
+    ui.files = {operatorzy() + "enter.tr1"};
+    for (const auto& p : przypadki) {
+        QWidget* okno = p.pokaz();
+        okno->activateWindow();
+        QWidget* cel = okno->focusWidget() ? okno->focusWidget() : okno;
+        QKeyEvent wcisniety(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(cel, &wcisniety);
+        EXPECT_TRUE(p.nacisniety()) << p.okno;
+    }
 }
 
 TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
