@@ -79,7 +79,7 @@ void Aplikacja::startOK() {
     if (skutek == SkutekOK::PierwszeUruchomienie) {
         formFAQ2_->show();
         formFAQ2_->hide();
-        form1_->move(0, 0);
+        umiescRamke(form1_.get(), QPoint(0, 0));
     }
     formStart_->hide();
     if (skutek == SkutekOK::PierwszeUruchomienie) {
@@ -170,7 +170,7 @@ void Aplikacja::przyciskWsadowy() {
         ui_.endProgram(2);
         return;
     }
-    form1_->move(0, 0);
+    umiescRamke(form1_.get(), QPoint(0, 0));
     formStart_->hide();
     k_->WidokPowiekszony = true;
     if (!PokazanieOknaGlownego(*k_, s_).RdzenGotowy) return;
@@ -223,7 +223,7 @@ void Aplikacja::informacja() {
 }
 
 void Aplikacja::wejscieZOknaInformacji() {
-    form1_->move(0, 0);
+    umiescRamke(form1_.get(), QPoint(0, 0));
     formStart_->show();
 }
 

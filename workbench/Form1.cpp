@@ -26,6 +26,8 @@ namespace vesk {
 
 namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+// How small the pages may be made.
+constexpr int MinimalnaSzerokoscStron = 400, MinimalnaWysokoscStron = 300;
 }  // namespace
 
 Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
@@ -54,7 +56,8 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     TabDrzewo->installEventFilter(this);
     MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
     setCentralWidget(PageControl1);
-    PageControl1->setFixedSize(l.strony.w, l.strony.h);
+    // The designed size to begin with; the user may make the window smaller.
+    PageControl1->setMinimumSize(l.strony.w, l.strony.h);
 
     panel0 = new QLabel(q(teksty::PlikDrzewa));
     panel1 = new QLabel;
@@ -83,7 +86,9 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     TreeView1->setEnabled(false);
     TreeView1->hide();
     Wyniki = new ZakladkiWynikow(app_, *this);
-    move(0, 0);
+    adjustSize();
+    PageControl1->setMinimumSize(MinimalnaSzerokoscStron, MinimalnaWysokoscStron);
+    umiescRamke(this, QPoint(0, 0));
 }
 
 void Form1::zbudujMenu() {

@@ -227,6 +227,17 @@ TEST_F(Okna, ReturnPressesTheDefaultButton) {
     }
 }
 
+TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
+    nowyOperator("maly.tr1");
+    Form1& f = app->form1();
+    ASSERT_TRUE(f.isVisible());
+    EXPECT_EQ(f.frameGeometry().topLeft(), QPoint(0, 0));
+    EXPECT_GE(f.width(), 1000);
+    f.resize(640, 480);
+    QApplication::processEvents();
+    EXPECT_EQ(f.size(), QSize(640, 480));
+}
+
 TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
     nowyOperator("nowy.tr1");
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
