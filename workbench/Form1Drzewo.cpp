@@ -226,6 +226,7 @@ void Form1::odswiezZakladkeDrzewa(const Warsztat& w) {
         CheckBox1->setChecked(w.Zoom);
     }
     ulozZakladkeDrzewa(w.Zoom);
+    TreeView1->pokazBiezacy();
     ProgressBar1->setValue(w.Postep);
     const std::map<std::string, std::string> debug = {
         {"Nazwa_Biezacego_Wezla", w.Widok.Nazwa_Biezacego_Wezla},

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
@@ -321,6 +322,32 @@ TEST_F(ZakladkaDrzewa, DeletingASimulatedNodeAsksOnce) {
     f().akcja("Kasowaniewza1")->trigger();
     EXPECT_EQ(ui.questions.size(), 2u);
     EXPECT_EQ(item("d 2"), nullptr);
+}
+
+TEST_F(ZakladkaDrzewa, DeepLevelsAreDrawnWholeAndScrolledToInTheZoomView) {
+    // A chain of simulated nodes down to level 8 under "d/r 1".
+    int rodzic = 1;
+    for (int poziom = 2; poziom <= 8; ++poziom) {
+        w().WybierzWezel(rodzic);
+        w().Zmiana_wezla();
+        w().Bazowy1Click();
+        w().WyborWezlaDoEdycji();
+        ASSERT_TRUE(w().dodanieweza1Click());
+        rodzic = *w().Wybrany;
+        ASSERT_TRUE(w().Symulowanie(rodzic));
+    }
+    ASSERT_TRUE(w().Zoom);
+    app->odswiezOkna();
+    QApplication::processEvents();
+    QTreeWidgetItem* najglebszy = f().TreeView1->currentItem();
+    ASSERT_NE(najglebszy, nullptr);
+    EXPECT_EQ(najglebszy->text(0), QStringLiteral("d/r %1").arg(rodzic));
+    const QRect r = f().TreeView1->visualItemRect(najglebszy);
+    EXPECT_GT(f().TreeView1->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GE(r.left(), 0);
+    EXPECT_LE(r.left() + f().TreeView1->fontMetrics().horizontalAdvance(najglebszy->text(0)),
+              f().TreeView1->viewport()->width());
+    EXPECT_GE(r.width(), f().TreeView1->fontMetrics().horizontalAdvance(najglebszy->text(0)));
 }
 
 TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {
