@@ -150,6 +150,9 @@ void Aplikacja::nastepnePolecenie() {
         });
         interpretator_->PrzyciskWykonaniaNastepnegoPoleceniaClick();
     }
+    // The view with its line and variables stays in sight over the main
+    // window, whose button was pressed.
+    if (interpreterView_->isVisible()) interpreterView_->raise();
     // A file may open operators, add, simulate and delete nodes.
     const bool otwarto = slad(*k_, *w_) != przed && !w_->Drzewo.Pusty();
     if (otwarto && !form1_->PageControl1->isTabVisible(form1_->PageControl1->indexOf(form1_->TabDrzewo)))

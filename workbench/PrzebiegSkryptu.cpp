@@ -99,9 +99,12 @@ PrzebiegSkryptu::PrzebiegSkryptu(Kontekst& k, QWidget* glowne, QLabel* postep, s
     port_.KolkoWDol = std::move(kolkoWDol);
     k_.Okna = &port_;
     qApp->installEventFilter(&port_);
+    // A long run shows it is busy.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
 PrzebiegSkryptu::~PrzebiegSkryptu() {
+    QApplication::restoreOverrideCursor();
     qApp->removeEventFilter(&port_);
     k_.Okna = poprzedni_;
     if (port_.Postep) port_.Postep->hide();
