@@ -40,7 +40,7 @@ OknoInterpretatora::OknoInterpretatora(QPushButton* przycisk, QLineEdit* echoLin
     : przycisk_(przycisk), echo_(echoLinii), wsk_(wsk), glowne_(glowne) {
     // A window of its own kept above the main window, whose step button
     // the user presses at every line.
-    if (glowne) setParent(glowne, Qt::Window);
+    if (glowne) setParent(glowne, Qt::Tool);
     setObjectName(QStringLiteral("InterpreterView"));
     setWindowTitle(QString::fromUtf8("Podgląd programu sterowania eksperymentem"));
     setGeometry(362, 185, 657, 375);
