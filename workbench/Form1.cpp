@@ -61,6 +61,9 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
 
     panel0 = new QLabel(q(teksty::PlikDrzewa));
     panel1 = new QLabel;
+    // File names are shown as they are, never as markup.
+    panel0->setTextFormat(Qt::PlainText);
+    panel1->setTextFormat(Qt::PlainText);
     ProgressBar1 = new QProgressBar;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);

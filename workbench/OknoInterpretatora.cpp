@@ -79,6 +79,11 @@ OknoInterpretatora::OknoInterpretatora(QPushButton* przycisk, QLineEdit* echoLin
         for (int c = 0; c < 2; ++c) tabelka_zmiennych->setItem(r, c, new QTableWidgetItem);
     }
     tabelka_zmiennych->setEnabled(false);
+    // Read-only, yet readable: black text, a long number cut at its end.
+    QPalette pt = tabelka_zmiennych->palette();
+    pt.setColor(QPalette::Disabled, QPalette::Text, pt.color(QPalette::Active, QPalette::Text));
+    tabelka_zmiennych->setPalette(pt);
+    tabelka_zmiennych->setTextElideMode(Qt::ElideRight);
 
     Split->addWidget(Okienko_Interpretatora);
     Split->addWidget(tabelka_zmiennych);

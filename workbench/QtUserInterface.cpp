@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <cctype>
 
 #include "QtTekst.h"
@@ -107,6 +108,9 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(filtryPlikow(filter));
+    // The patterns that ignore letter case are not for the user's eyes.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.resize(std::max(dialog.width(), 760), dialog.height());
     if (forSaving) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         const std::string rozszerzenie = rozszerzenieDomyslne(filter);
@@ -124,6 +128,8 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     d.setTextValue(q(initial));
     d.setOkButtonText(QStringLiteral("OK"));
     d.setCancelButtonText(QStringLiteral("Anuluj"));
+    // Wide enough for its whole caption in the title bar.
+    d.setMinimumWidth(d.fontMetrics().horizontalAdvance(q(caption)) + 160);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return zQt(d.textValue());
 }

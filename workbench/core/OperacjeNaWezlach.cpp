@@ -231,7 +231,8 @@ bool Warsztat::Symulowanie() {
         ok = false;
     }
     Zmiana_wezla();
-    ZapiszDrzewo();
+    // The saved tree leaves the progress bar full, as after an add.
+    if (ZapiszDrzewo()) Postep = 100;
     return ok;
 }
 
