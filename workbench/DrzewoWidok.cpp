@@ -56,6 +56,9 @@ TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic) : QTreeWidget(rodzic) {
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    // The tree shows no expand markers: a double click must not hide a
+    // branch the user then cannot see how to bring back.
+    setExpandsOnDoubleClick(false);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -19,6 +19,8 @@ namespace vesk {
 
 namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+// The investment grid's heading column and project columns.
+constexpr int SzerokoscNaglowka = 100, SzerokoscKolumny = 90;
 
 }  // namespace
 
@@ -93,13 +95,18 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     inwestycje->setObjectName(QStringLiteral("GrupaInwestycji"));
     auto* ui = new QVBoxLayout(inwestycje);
     auto* lata = new QHBoxLayout;
+    // Each year over its two project columns, right of the headings.
+    lata->setSpacing(0);
+    lata->addSpacing(SzerokoscNaglowka + 2);
     for (const char* nazwa : {"InwestycjeRok0", "InwestycjeRok1", "InwestycjeRok2"}) {
         auto* rok = new QLabel;
         rok->setObjectName(QString::fromLatin1(nazwa));
         rok->setAlignment(Qt::AlignCenter);
+        rok->setFixedWidth(2 * SzerokoscKolumny);
         lataGrup_.push_back(rok);
         lata->addWidget(rok);
     }
+    lata->addStretch(1);
     ui->addLayout(lata);
     StringGrid1 = new QTableWidget(4, 7);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -110,10 +117,12 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int r = 0; r < 4; ++r) StringGrid1->setRowHeight(r, 28);
-    StringGrid1->setColumnWidth(0, 100);
-    for (int c = 1; c < 7; ++c) StringGrid1->setColumnWidth(c, 90);
+    StringGrid1->setColumnWidth(0, SzerokoscNaglowka);
+    for (int c = 1; c < 7; ++c) StringGrid1->setColumnWidth(c, SzerokoscKolumny);
     const int ramka = 2 * StringGrid1->frameWidth();
-    StringGrid1->setFixedSize(100 + 6 * 90 + ramka, 4 * 28 + ramka);
+    StringGrid1->setFixedSize(SzerokoscNaglowka + 6 * SzerokoscKolumny + ramka, 4 * 28 + ramka);
+    // Tab goes on to the next control, not round the cells.
+    StringGrid1->setTabKeyNavigation(false);
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 7; ++c) {
             auto* item = new QTableWidgetItem;
@@ -123,11 +132,16 @@ Form3::Form3(Aplikacja& app) : app_(app) {
         }
     StringGrid1->installEventFilter(this);
     connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int r, int c) {
-        if (pokazywanie_ || r < 1 || c < 1) return;
+        if (pokazywanie_) return;
+        // The headings never hold the focus frame: it stays where typing goes.
+        if (r < 1 || c < 1) {
+            pokazSiatke(app_.warsztat());
+            return;
+        }
         app_.warsztat().Formularz.Wiersz = r;
         app_.warsztat().Formularz.Kolumna = c;
     });
-    ui->addWidget(StringGrid1);
+    ui->addWidget(StringGrid1, 0, Qt::AlignLeft);
     uklad->addWidget(inwestycje, wiersz, 0, 1, 8);
 
     PrzyciskOK = new QPushButton(u("Zatwierdzenie zestawu - <F2>"));

@@ -350,6 +350,29 @@ TEST_F(ZakladkaDrzewa, DeepLevelsAreDrawnWholeAndScrolledToInTheZoomView) {
     EXPECT_GE(r.width(), f().TreeView1->fontMetrics().horizontalAdvance(najglebszy->text(0)));
 }
 
+TEST_F(ZakladkaDrzewa, InvestmentGridKeepsItsFrameOnACellLetsTabGoAndItsYearsLineUp) {
+    klik("d 2");
+    f().PrzyciskPodgladu->click();
+    ASSERT_TRUE(f3().isVisible());
+    QApplication::processEvents();
+    QTableWidget* g = f3().StringGrid1;
+    g->setCurrentCell(3, 6);
+    g->setCurrentCell(0, 6);
+    EXPECT_EQ(g->currentRow(), 3);
+    EXPECT_EQ(g->currentColumn(), 6);
+    for (int y = 0; y < 3; ++y) {
+        auto* rok = f3().findChild<QLabel*>(QStringLiteral("InwestycjeRok%1").arg(y));
+        ASSERT_NE(rok, nullptr);
+        const int srodek = rok->mapTo(&f3(), rok->rect().center()).x();
+        const int granica = g->viewport()->mapTo(&f3(), QPoint(g->columnViewportPosition(2 * y + 2), 0)).x();
+        EXPECT_NEAR(srodek, granica, 4) << y;
+    }
+    QApplication::setActiveWindow(&f3());
+    g->setFocus();
+    klawisz(g, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), g);
+}
+
 TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {
     upusc(f().OkienkoBazowe, wezel(1));
     upusc(f().OkienkoEdycji, wezel(2));
