@@ -100,6 +100,9 @@ protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
 
 private:
+    // After a chart command: the pages follow, or, with no operator open,
+    // only the menu's check marks.
+    void poWykresie();
     void zbudujInterfejs();
     void zbudujSprawozdania();
     void pokazWynik(const WynikPodgladu& w);

@@ -19,6 +19,7 @@
 #include "OknaPomocy.h"
 #include "QtUserInterface.h"
 #include "TempDir.h"
+#include "Teksty.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -236,6 +237,18 @@ TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
     f.resize(640, 480);
     QApplication::processEvents();
     EXPECT_EQ(f.size(), QSize(640, 480));
+}
+
+TEST_F(Okna, ChartsWithoutAnOperatorSayWhatIsMissingAndShowNoTree) {
+    app->startOK();  // the naming dialog cancelled
+    Form1& f = app->form1();
+    ui.messages.clear();
+    for (const char* wykres : {"Zysknetto1", "Sprzeda1", "Bilans2"}) {
+        f.akcja(wykres)->trigger();
+        EXPECT_FALSE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabDrzewo))) << wykres;
+        EXPECT_FALSE(f.akcja(wykres)->isChecked()) << wykres;
+    }
+    EXPECT_EQ(ui.messages, std::vector<std::string>(3, teksty::NalezyZainicjowac));
 }
 
 TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {

@@ -1,5 +1,7 @@
 #include "Wykresy.h"
 
+#include "Teksty.h"
+
 #include <exception>
 
 #include "CodePage.h"
@@ -88,6 +90,11 @@ void WykresTrzyletni::Zysknetto1Click(Warsztat& w) { przelacz(w, Zysknetto1, Spr
 void WykresTrzyletni::Sprzeda1Click(Warsztat& w) { przelacz(w, Sprzeda1, Zysknetto1); }
 
 void WykresTrzyletni::przelacz(Warsztat& w, bool& ten, bool& inny) {
+    // No operator, no tree to draw over.
+    if (w.Drzewo.Pusty()) {
+        w.k.Okna->message(teksty::NalezyZainicjowac);
+        return;
+    }
     inny = false;
     if (ten) {
         ten = false;
@@ -132,6 +139,7 @@ namespace vesk {
 
 StanBilansu Bilans2Click(Warsztat& w) {
     StanBilansu s;
+    if (w.Drzewo.Pusty()) w.k.Okna->message(teksty::NalezyZainicjowac);
     if (w.IndeksWybranego() < 0) return s;
     try {
         s.Tabela = TabelaBilansu(w.k.RekordBiezacy);
