@@ -50,6 +50,12 @@ bool PortPrzebiegu::question(const std::string& text) {
     return pod_.question(text);
 }
 
+UserInterface::Choice PortPrzebiegu::choose(const std::string& text, const std::string& yes, const std::string& no,
+                                            const std::string& cancel) {
+    Dialog d(dialogi_);
+    return pod_.choose(text, yes, no, cancel);
+}
+
 bool PortPrzebiegu::confirm(const std::string& text, const std::string& caption) {
     Dialog d(dialogi_);
     return pod_.confirm(text, caption);
