@@ -126,7 +126,7 @@ void Form1::polaczZakladkeDrzewa() {
     });
     TreeView1->poKlawiszu = zmiana;
     TreeView1->poWejsciu = [this] {
-        if (!odswiezanie_) polecenie([](Warsztat& w) { w.TreeView1Enter(); });
+        if (!odswiezanie_) polecenie([](Warsztat& w) { w.TreeView1Enter(); }, false);
     };
     connect(TreeView1, &QTreeWidget::itemExpanded, this, [this, numer](QTreeWidgetItem* item) {
         if (!odswiezanie_) app_.warsztat().Zwiniete.erase(numer(item));
