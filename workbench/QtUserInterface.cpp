@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -111,6 +113,10 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     // The patterns that ignore letter case are not for the user's eyes.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.resize(std::max(dialog.width(), 760), dialog.height());
+    // Size and date in full.
+    if (auto* lista = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        for (int kolumna = 1; kolumna < lista->header()->count(); ++kolumna)
+            lista->header()->setSectionResizeMode(kolumna, QHeaderView::ResizeToContents);
     if (forSaving) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         const std::string rozszerzenie = rozszerzenieDomyslne(filter);
