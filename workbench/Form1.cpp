@@ -260,10 +260,8 @@ void Form1::odswiez(const Warsztat& w) {
 bool Form1::eventFilter(QObject* o, QEvent* e) {
     if (o == TabDrzewo && e->type() == QEvent::Resize) {
         const int zakladki = PageControl1->height() - TabDrzewo->height();
-        if (zakladki > 0 && zakladki != zakladki_) {
-            zakladki_ = zakladki;
-            ulozZakladkeDrzewa(zoom_);
-        }
+        if (zakladki > 0) zakladki_ = zakladki;
+        ulozZakladkeDrzewa(zoom_);
     }
     return QMainWindow::eventFilter(o, e);
 }

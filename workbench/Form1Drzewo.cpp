@@ -11,6 +11,7 @@
 #include "QtTekst.h"
 #include "Uklad.h"
 #include "Warsztat.h"
+#include "ZakladkiWynikow.h"
 
 namespace vesk {
 
@@ -76,7 +77,10 @@ void Form1::ulozZakladkeDrzewa(bool zoom) {
     QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
                                                      : QRect(0, 0, 1024, 768);
     zoom_ = zoom;
-    const UkladZakladkiDrzewa l = UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_), zoom);
+    // The pages' own size once shown: the tree grows and shrinks with the window.
+    const QSize strony = PageControl1->isVisible() ? PageControl1->size() : QSize();
+    const UkladZakladkiDrzewa l =
+        UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_, strony.width(), strony.height()), zoom);
     for (std::size_t k = 0; k < 9; ++k) {
         umiesc(Okres[k], l.okresy[k]);
         QFont f = Okres[k]->font();
@@ -98,6 +102,7 @@ void Form1::ulozZakladkeDrzewa(bool zoom) {
     umiesc(OkienkoBazowe, l.okienkoBazowe);
     umiesc(SpeedWzorcowy, l.wzorcowy);
     umiesc(OkienkoEdycji, l.okienkoEdycji);
+    if (Wyniki) Wyniki->umiescPrzyciski();
 }
 
 void Form1::polecenie(const std::function<void(Warsztat&)>& f, bool formularz) {

@@ -234,6 +234,8 @@ TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
     f.resize(640, 480);
     QApplication::processEvents();
     EXPECT_EQ(f.size(), QSize(640, 480));
+    // The tree gives way: the buttons below it stay on the page.
+    EXPECT_TRUE(f.TabDrzewo->rect().contains(f.ButtonFinal->geometry()));
 }
 
 TEST_F(Okna, ChartsWithoutAnOperatorSayWhatIsMissingAndShowNoTree) {
