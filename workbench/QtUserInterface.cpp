@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cctype>
+#include <utility>
+#include <vector>
 
 #include "QtTekst.h"
 #include "TekstyOkien.h"
@@ -68,39 +70,41 @@ void QtUserInterface::message(const std::string& text) {
     box.exec();
 }
 
-bool QtUserInterface::question(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(tekst::TytulAplikacji), q(text), QMessageBox::NoButton,
-                    parent_);
-    QPushButton* tak = box.addButton(QStringLiteral("Tak"), QMessageBox::YesRole);
-    QPushButton* nie = box.addButton(QStringLiteral("Nie"), QMessageBox::NoRole);
-    box.setDefaultButton(tak);
-    box.setEscapeButton(nie);
+namespace {
+
+// A question box with its buttons in order: the first is the default, the
+// last also Escape's (and the window's close). The index of the one pressed.
+std::size_t zapytaj(QWidget* rodzic, const QString& tytul, const QString& tekst,
+                    std::initializer_list<std::pair<QString, QMessageBox::ButtonRole>> przyciski) {
+    QMessageBox box(QMessageBox::Question, tytul, tekst, QMessageBox::NoButton, rodzic);
+    std::vector<QPushButton*> dodane;
+    for (const auto& [napis, rola] : przyciski) dodane.push_back(box.addButton(napis, rola));
+    box.setDefaultButton(dodane.front());
+    box.setEscapeButton(dodane.back());
     box.exec();
-    return box.clickedButton() == tak;
+    const auto it = std::find(dodane.begin(), dodane.end(), box.clickedButton());
+    return it == dodane.end() ? dodane.size() - 1 : static_cast<std::size_t>(it - dodane.begin());
+}
+
+}  // namespace
+
+bool QtUserInterface::question(const std::string& text) {
+    return zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), q(text),
+                   {{QStringLiteral("Tak"), QMessageBox::YesRole}, {QStringLiteral("Nie"), QMessageBox::NoRole}}) == 0;
 }
 
 UserInterface::Choice QtUserInterface::choose(const std::string& text, const std::string& yes, const std::string& no,
                                               const std::string& cancel) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(tekst::TytulAplikacji), q(text), QMessageBox::NoButton,
-                    parent_);
-    QPushButton* tak = box.addButton(q(yes), QMessageBox::YesRole);
-    QPushButton* nie = box.addButton(q(no), QMessageBox::NoRole);
-    QPushButton* anuluj = box.addButton(q(cancel), QMessageBox::RejectRole);
-    box.setDefaultButton(tak);
-    box.setEscapeButton(anuluj);
-    box.exec();
-    if (box.clickedButton() == tak) return Choice::Yes;
-    return box.clickedButton() == nie ? Choice::No : Choice::Cancel;
+    const std::size_t i = zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), q(text),
+                                  {{q(yes), QMessageBox::YesRole}, {q(no), QMessageBox::NoRole},
+                                   {q(cancel), QMessageBox::RejectRole}});
+    return i == 0 ? Choice::Yes : i == 1 ? Choice::No : Choice::Cancel;
 }
 
 bool QtUserInterface::confirm(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Question, q(caption), q(text), QMessageBox::NoButton, parent_);
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    QPushButton* anuluj = box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(anuluj);
-    box.exec();
-    return box.clickedButton() == ok;
+    return zapytaj(parent_, q(caption), q(text),
+                   {{QStringLiteral("OK"), QMessageBox::AcceptRole},
+                    {QStringLiteral("Anuluj"), QMessageBox::RejectRole}}) == 0;
 }
 
 std::optional<std::string> QtUserInterface::chooseFile(const std::string& title, const std::string& filter,
