@@ -51,6 +51,9 @@ public:
     bool question(const std::string& t) override { return ui_.question(t); }
     bool confirm(const std::string& t, const std::string& c) override { return ui_.confirm(t, c); }
     bool retry(const std::string& t, const std::string& c) override { return ui_.retry(t, c); }
+    Choice choose(const std::string& t, const std::string& y, const std::string& n, const std::string& c) override {
+        return ui_.choose(t, y, n, c);
+    }
     std::optional<std::string> chooseFile(const std::string& t, const std::string& f, bool z,
                                           const std::string& katalog) override {
         return ui_.chooseFile(t, f, z, katalog);

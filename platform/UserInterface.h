@@ -32,6 +32,17 @@ public:
     // A Retry/Cancel question in a box with its own caption, for a failure
     // that may pass (a file another program holds); true for Retry.
     virtual bool retry(const std::string& text, const std::string& caption) { return confirm(text, caption); }
+    // A question with three buttons (their captions given; the third is
+    // also Escape's).
+    enum class Choice { Yes, No, Cancel };
+    virtual Choice choose(const std::string& text, const std::string& yes, const std::string& no,
+                          const std::string& cancel) {
+        (void)text;
+        (void)yes;
+        (void)no;
+        (void)cancel;
+        return Choice::Yes;
+    }
     // An open or save dialog starting in initialFolder (empty: wherever the
     // dialog likes); nothing when cancelled.
     virtual std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
@@ -82,6 +93,13 @@ public:
         answers.pop_front();
         return a;
     }
+    Choice choose(const std::string& text, const std::string&, const std::string&, const std::string&) override {
+        questions.push_back(text);
+        if (choices.empty()) return defaultChoice;
+        Choice c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     std::optional<std::string> chooseFile(const std::string& title, const std::string&, bool,
                                           const std::string& initialFolder = {}) override {
         dialogs.push_back(title);
@@ -116,6 +134,8 @@ public:
     std::vector<std::string> dialogFolders;
     std::deque<bool> answers;
     bool defaultAnswer = true;
+    std::deque<Choice> choices;  // of the three-button questions
+    Choice defaultChoice = Choice::Yes;
     std::deque<std::string> files;
     // Text inputs: what was asked, and the answers in order (nothing:
     // Cancel; cancelled when none are left).

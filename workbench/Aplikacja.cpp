@@ -79,7 +79,7 @@ void Aplikacja::startOK() {
     if (skutek == SkutekOK::PierwszeUruchomienie) {
         formFAQ2_->show();
         formFAQ2_->hide();
-        form1_->move(0, 0);
+        umiescRamke(form1_.get(), QPoint(0, 0));
     }
     formStart_->hide();
     if (skutek == SkutekOK::PierwszeUruchomienie) {
@@ -97,12 +97,14 @@ std::string slad(const Kontekst& k, const Warsztat& w) { return k.PlikDrzewa + '
 }  // namespace
 
 void Aplikacja::nowyOperator() {
+    if (!porzucenieFormularza()) return;
     std::string przed = slad(*k_, *w_);
     w_->Nowy1Click();
     poPoleceniuOperatora(slad(*k_, *w_) != przed);
 }
 
 void Aplikacja::otworzOperatora() {
+    if (!porzucenieFormularza()) return;
     std::string przed = slad(*k_, *w_);
     w_->NowyPlik1Click();
     poPoleceniuOperatora(slad(*k_, *w_) != przed);
@@ -121,18 +123,26 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto) {
     odswiezOkna();
 }
 
+bool Aplikacja::porzucenieFormularza() {
+    if (w_->PrzedPorzuceniemFormularza()) return true;
+    odswiezOkna();
+    form3_->pokazBledne();
+    return false;
+}
+
 void Aplikacja::odswiezOkna() {
     form1_->odswiez(*w_);
     form3_->pokaz(*w_);
 }
 
 void Aplikacja::podanieNazwyPlikuZRozkazami() {
+    if (!porzucenieFormularza()) return;
     PrzebiegSkryptu przebieg(*k_, form1_.get());
     interpretator_->Podanienazwyplikuzrozkazami1Click();
 }
 
 void Aplikacja::nastepnePolecenie() {
-    if (!interpretator_->PrzyciskAktywny()) return;
+    if (!interpretator_->PrzyciskAktywny() || !porzucenieFormularza()) return;
     const std::string przed = slad(*k_, *w_);
     {
         PrzebiegSkryptu przebieg(*k_, form1_.get(), nullptr, [this] {
@@ -140,6 +150,9 @@ void Aplikacja::nastepnePolecenie() {
         });
         interpretator_->PrzyciskWykonaniaNastepnegoPoleceniaClick();
     }
+    // The view with its line and variables stays in sight over the main
+    // window, whose button was pressed.
+    if (interpreterView_->isVisible()) interpreterView_->raise();
     // A file may open operators, add, simulate and delete nodes.
     const bool otwarto = slad(*k_, *w_) != przed && !w_->Drzewo.Pusty();
     if (otwarto && !form1_->PageControl1->isTabVisible(form1_->PageControl1->indexOf(form1_->TabDrzewo)))
@@ -160,7 +173,7 @@ void Aplikacja::przyciskWsadowy() {
         ui_.endProgram(2);
         return;
     }
-    form1_->move(0, 0);
+    umiescRamke(form1_.get(), QPoint(0, 0));
     formStart_->hide();
     k_->WidokPowiekszony = true;
     if (!PokazanieOknaGlownego(*k_, s_).RdzenGotowy) return;
@@ -182,6 +195,7 @@ void Aplikacja::przyciskWsadowy() {
 }
 
 void Aplikacja::optymalizacja(bool druga) {
+    if (!porzucenieFormularza()) return;
     {
         PrzebiegSkryptu przebieg(*k_, form1_.get(), form1_->epsilon);
         Optymalizacja o(*w_);
@@ -194,10 +208,12 @@ void Aplikacja::optymalizacja(bool druga) {
 }
 
 void Aplikacja::wyjscie() {
+    if (!porzucenieFormularza()) return;
     if (ZakonczenieProgramu(ui_)) form1_->hide();
 }
 
 void Aplikacja::zamknietoOknoGlowne() {
+    if (!porzucenieFormularza()) return;
     formStart_->show();
     form1_->hide();
     ZakonczenieProgramu(ui_);
@@ -210,7 +226,7 @@ void Aplikacja::informacja() {
 }
 
 void Aplikacja::wejscieZOknaInformacji() {
-    form1_->move(0, 0);
+    umiescRamke(form1_.get(), QPoint(0, 0));
     formStart_->show();
 }
 

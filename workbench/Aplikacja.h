@@ -78,6 +78,10 @@ public:
     void pokazAboutBox();
     // "Konstrukcja Wskaźników": the indicator window shown, not modal.
     void pokazWskazniki();
+    // Before a command that would drop the decision form's unconfirmed
+    // edits: the user's choice (confirm, drop, cancel); false: the command
+    // is cancelled and the windows show the workbench as it was.
+    bool porzucenieFormularza();
     // After a workbench operation: the main window and the decision form
     // show what the workbench now holds.
     void odswiezOkna();

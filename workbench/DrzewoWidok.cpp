@@ -2,6 +2,9 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -53,6 +56,13 @@ TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic) : QTreeWidget(rodzic) {
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    // The tree shows no expand markers: a double click must not hide a
+    // branch the user then cannot see how to bring back.
+    setExpandsOnDoubleClick(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // The selection stays visible, white on black, without the focus.
     QPalette p = palette();
     for (auto grupa : {QPalette::Active, QPalette::Inactive}) {
@@ -109,6 +119,28 @@ void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
 
 void TDrzewoWezlow::drawBranches(QPainter* p, const QRect& r, const QModelIndex&) const {
     p->fillRect(r, palette().brush(QPalette::Base));
+}
+
+int TDrzewoWezlow::sizeHintForColumn(int kolumna) const {
+    return std::max(QTreeWidget::sizeHintForColumn(kolumna), viewport()->width());
+}
+
+void TDrzewoWezlow::resizeEvent(QResizeEvent* e) {
+    QTreeWidget::resizeEvent(e);
+    resizeColumnToContents(0);
+}
+
+void TDrzewoWezlow::pokazBiezacy() {
+    QTreeWidgetItem* item = currentItem();
+    if (!item) return;
+    resizeColumnToContents(0);
+    scrollToItem(item);
+    // The item's text, not only its row: from its indent to its end.
+    const QRect r = visualItemRect(item);
+    const int tekst = r.left() + fontMetrics().horizontalAdvance(item->text(0)) + iconSize().width() + 16;
+    QScrollBar* pasek = horizontalScrollBar();
+    if (tekst > viewport()->width()) pasek->setValue(pasek->value() + tekst - viewport()->width());
+    else if (r.left() < 0) pasek->setValue(pasek->value() + r.left());
 }
 
 TDelegatWezla::TDelegatWezla(const Warsztat& w, QObject* rodzic) : QStyledItemDelegate(rodzic), w_(w) {}

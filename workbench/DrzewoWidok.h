@@ -39,6 +39,14 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     // No lines or buttons: the indent stays blank, also on the selected row.
     void drawBranches(QPainter* p, const QRect& r, const QModelIndex& indeks) const override;
+    // The column is as wide as its deepest item needs, at least the view:
+    // deep levels scroll into sight instead of being cut off.
+    int sizeHintForColumn(int kolumna) const override;
+    void resizeEvent(QResizeEvent* e) override;
+
+public:
+    // The selected item scrolled into sight, across as well as down.
+    void pokazBiezacy();
 };
 
 // Draws an item in one of the five looks of the core: the base and

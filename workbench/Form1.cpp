@@ -26,6 +26,8 @@ namespace vesk {
 
 namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+// How small the pages may be made.
+constexpr int MinimalnaSzerokoscStron = 400, MinimalnaWysokoscStron = 300;
 }  // namespace
 
 Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
@@ -54,10 +56,14 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     TabDrzewo->installEventFilter(this);
     MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
     setCentralWidget(PageControl1);
-    PageControl1->setFixedSize(l.strony.w, l.strony.h);
+    // The designed size to begin with; the user may make the window smaller.
+    PageControl1->setMinimumSize(l.strony.w, l.strony.h);
 
     panel0 = new QLabel(q(teksty::PlikDrzewa));
     panel1 = new QLabel;
+    // File names are shown as they are, never as markup.
+    panel0->setTextFormat(Qt::PlainText);
+    panel1->setTextFormat(Qt::PlainText);
     ProgressBar1 = new QProgressBar;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
@@ -83,7 +89,9 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     TreeView1->setEnabled(false);
     TreeView1->hide();
     Wyniki = new ZakladkiWynikow(app_, *this);
-    move(0, 0);
+    adjustSize();
+    PageControl1->setMinimumSize(MinimalnaSzerokoscStron, MinimalnaWysokoscStron);
+    umiescRamke(this, QPoint(0, 0));
 }
 
 void Form1::zbudujMenu() {
@@ -252,10 +260,8 @@ void Form1::odswiez(const Warsztat& w) {
 bool Form1::eventFilter(QObject* o, QEvent* e) {
     if (o == TabDrzewo && e->type() == QEvent::Resize) {
         const int zakladki = PageControl1->height() - TabDrzewo->height();
-        if (zakladki > 0 && zakladki != zakladki_) {
-            zakladki_ = zakladki;
-            ulozZakladkeDrzewa(zoom_);
-        }
+        if (zakladki > 0) zakladki_ = zakladki;
+        ulozZakladkeDrzewa(zoom_);
     }
     return QMainWindow::eventFilter(o, e);
 }

@@ -95,7 +95,9 @@ private:
     void ulozZakladkeDrzewa(bool zoom);
     void odswiezZakladkeDrzewa(const Warsztat& w);
     // Runs a workbench command, then the windows follow the workbench.
-    void polecenie(const std::function<void(Warsztat&)>& f);
+    // formularz: the command refills the decision form (its unconfirmed
+    // edits are settled with the user first).
+    void polecenie(const std::function<void(Warsztat&)>& f, bool formularz = true);
     std::vector<std::pair<std::string, int>> pokazaneDrzewo_;  // labels and levels shown
     bool odswiezanie_ = false;
     int zakladki_ = 0;   // the page control's height less the tree tab's

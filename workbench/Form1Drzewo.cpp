@@ -11,6 +11,7 @@
 #include "QtTekst.h"
 #include "Uklad.h"
 #include "Warsztat.h"
+#include "ZakladkiWynikow.h"
 
 namespace vesk {
 
@@ -76,7 +77,10 @@ void Form1::ulozZakladkeDrzewa(bool zoom) {
     QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
                                                      : QRect(0, 0, 1024, 768);
     zoom_ = zoom;
-    const UkladZakladkiDrzewa l = UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_), zoom);
+    // The pages' own size once shown: the tree grows and shrinks with the window.
+    const QSize strony = PageControl1->isVisible() ? PageControl1->size() : QSize();
+    const UkladZakladkiDrzewa l =
+        UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_, strony.width(), strony.height()), zoom);
     for (std::size_t k = 0; k < 9; ++k) {
         umiesc(Okres[k], l.okresy[k]);
         QFont f = Okres[k]->font();
@@ -98,9 +102,12 @@ void Form1::ulozZakladkeDrzewa(bool zoom) {
     umiesc(OkienkoBazowe, l.okienkoBazowe);
     umiesc(SpeedWzorcowy, l.wzorcowy);
     umiesc(OkienkoEdycji, l.okienkoEdycji);
+    if (Wyniki) Wyniki->umiescPrzyciski();
 }
 
-void Form1::polecenie(const std::function<void(Warsztat&)>& f) {
+void Form1::polecenie(const std::function<void(Warsztat&)>& f, bool formularz) {
+    // Unconfirmed decisions are never dropped without a word.
+    if (formularz && !app_.porzucenieFormularza()) return;
     f(app_.warsztat());
     app_.odswiezOkna();
 }
@@ -117,10 +124,14 @@ void Form1::polaczZakladkeDrzewa() {
     auto zmiana = [this] {
         if (!odswiezanie_) polecenie([](Warsztat& w) { w.Zmiana_wezla(); });
     };
-    connect(TreeView1, &QTreeWidget::itemClicked, this, zmiana);
+    // A click on an item the selection did not move to (the change was
+    // cancelled) changes nothing.
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this, numer, zmiana](QTreeWidgetItem* item) {
+        if (item && app_.warsztat().Wybrany == numer(item)) zmiana();
+    });
     TreeView1->poKlawiszu = zmiana;
     TreeView1->poWejsciu = [this] {
-        if (!odswiezanie_) polecenie([](Warsztat& w) { w.TreeView1Enter(); });
+        if (!odswiezanie_) polecenie([](Warsztat& w) { w.TreeView1Enter(); }, false);
     };
     connect(TreeView1, &QTreeWidget::itemExpanded, this, [this, numer](QTreeWidgetItem* item) {
         if (!odswiezanie_) app_.warsztat().Zwiniete.erase(numer(item));
@@ -129,25 +140,29 @@ void Form1::polaczZakladkeDrzewa() {
         if (!odswiezanie_) app_.warsztat().Zwiniete.insert(numer(item));
     });
 
-    auto podlacz = [this](std::initializer_list<QObject*> zrodla, const std::function<void(Warsztat&)>& f) {
+    auto podlacz = [this](std::initializer_list<QObject*> zrodla, const std::function<void(Warsztat&)>& f,
+                          bool formularz = true) {
         for (QObject* z : zrodla) {
-            if (auto* a = qobject_cast<QAction*>(z)) connect(a, &QAction::triggered, this, [this, f] { polecenie(f); });
-            if (auto* p = qobject_cast<QPushButton*>(z)) connect(p, &QPushButton::clicked, this, [this, f] { polecenie(f); });
+            if (auto* a = qobject_cast<QAction*>(z))
+                connect(a, &QAction::triggered, this, [this, f, formularz] { polecenie(f, formularz); });
+            if (auto* p = qobject_cast<QPushButton*>(z))
+                connect(p, &QPushButton::clicked, this, [this, f, formularz] { polecenie(f, formularz); });
         }
     };
     podlacz({akcja("przeglad1"), akcja("Przegldanieformularza1"), PrzyciskPodgladu},
             [](Warsztat& w) { w.przeglad1Click(false); });
-    podlacz({akcja("Bazowy1"), akcja("Ustawieniejakowzabazowego1"), SpeedBazowy}, [](Warsztat& w) { w.Bazowy1Click(); });
+    podlacz({akcja("Bazowy1"), akcja("Ustawieniejakowzabazowego1"), SpeedBazowy}, [](Warsztat& w) { w.Bazowy1Click(); },
+            false);
     podlacz({akcja("Doedycji1"), akcja("Ustawieniejakowzadokopiowania1"), SpeedWzorcowy},
             [](Warsztat& w) { w.Doedycji1Click(); });
     podlacz({akcja("dodanieweza1")}, [](Warsztat& w) { w.dodanieweza1Click(); });
     podlacz({PrzyciskDodaniaNowejDecyzji}, [](Warsztat& w) { w.natychmiastowe_dodanie_i_edycja_wezla(); });
     podlacz({akcja("Dodanienowegowza1")}, [](Warsztat& w) { w.Dodajemy_Wezel(); });
-    podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.KasowanieWezla(); });
+    podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.Kasowaniewza1Click(); });
     podlacz({akcja("symuluj"), SpeedSymulacja}, [](Warsztat& w) { w.Symulowanie(); });
     connect(ButtonFinal, &QPushButton::clicked, this, [this] { app_.wyjscie(); });
-    OkienkoBazowe->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaBazowy(n); }); };
-    OkienkoEdycji->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaEdycji(n); }); };
+    OkienkoBazowe->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaBazowy(n); }, false); };
+    OkienkoEdycji->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaEdycji(n); }, false); };
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool zaznaczony) {
         if (!odswiezanie_) polecenie([zaznaczony](Warsztat& w) { w.UstawZoom(zaznaczony); });
     });
@@ -216,6 +231,7 @@ void Form1::odswiezZakladkeDrzewa(const Warsztat& w) {
         CheckBox1->setChecked(w.Zoom);
     }
     ulozZakladkeDrzewa(w.Zoom);
+    TreeView1->pokazBiezacy();
     ProgressBar1->setValue(w.Postep);
     const std::map<std::string, std::string> debug = {
         {"Nazwa_Biezacego_Wezla", w.Widok.Nazwa_Biezacego_Wezla},

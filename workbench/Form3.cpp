@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -18,15 +19,9 @@ namespace vesk {
 
 namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+// The investment grid's heading column and project columns.
+constexpr int SzerokoscNaglowka = 100, SzerokoscKolumny = 90;
 
-// The groups of boxes: caption, the first box's position in the sheet,
-// and the row captions (one row of three years for the single-row groups).
-struct Grupa {
-    const char* nazwa;
-    const char* tytul;
-    int pierwszePole;
-    std::vector<const char*> wiersze;
-};
 }  // namespace
 
 Form3::Form3(Aplikacja& app) : app_(app) {
@@ -63,17 +58,9 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     Rok1 = etykieta("Rok1", {}, 0, 6);
     Rok2 = etykieta("Rok2", {}, 0, 7);
 
-    const std::vector<Grupa> grupy = {
-        {"GrupaZlecen", "Zlecenia na produkcję wyrobów [tys. j. wyr. / rok]", 0, {"Alfa", "Beta", "Gamma"}},
-        {"GrupaCen", "Ceny wyrobów gotowych [zł. / j. wyr.]", 9, {"Alfa", "Beta", "Gamma"}},
-        {"GrupaSurowcow", "Zamówienia surowców [tys. j. sur. / rok]", 18, {"White", "Black", "Red"}},
-        {"GrupaDywidendy", "Udział dywidendy zwykłej [% zysku po opodatkowaniu]", 27, {""}},
-        {"GrupaZadluzenia", "Wskaźnik zadluzenia [% wartości śr. trwałych]", 30, {""}},
-        {"GrupaEmisji", "Emisja Akcji [mln. sztuk]", 33, {""}},
-    };
     int wiersz = 1, kolumna = 0;
-    for (const Grupa& g : grupy) {
-        auto* box = new QGroupBox(u(g.tytul));
+    for (const GrupaPol& g : GrupyPol()) {
+        auto* box = new QGroupBox(q(g.tytul));
         box->setObjectName(QString::fromLatin1(g.nazwa));
         auto* siatka = new QGridLayout(box);
         for (int y = 0; y < 3; ++y) {
@@ -81,8 +68,8 @@ Form3::Form3(Aplikacja& app) : app_(app) {
             lataGrup_.push_back(rok);
             siatka->addWidget(rok, 0, y + 1);
         }
-        for (std::size_t r = 0; r < g.wiersze.size(); ++r) {
-            siatka->addWidget(new QLabel(u(g.wiersze[r])), static_cast<int>(r) + 1, 0);
+        for (std::size_t r = 0; r < static_cast<std::size_t>(g.liczbaWierszy); ++r) {
+            siatka->addWidget(new QLabel(q(g.wiersze[r])), static_cast<int>(r) + 1, 0);
             for (int y = 0; y < 3; ++y) {
                 // The sheet's boxes run product-major: product r, year y.
                 const int i = g.pierwszePole + 3 * static_cast<int>(r) + y;
@@ -108,13 +95,18 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     inwestycje->setObjectName(QStringLiteral("GrupaInwestycji"));
     auto* ui = new QVBoxLayout(inwestycje);
     auto* lata = new QHBoxLayout;
+    // Each year over its two project columns, right of the headings.
+    lata->setSpacing(0);
+    lata->addSpacing(SzerokoscNaglowka + 2);
     for (const char* nazwa : {"InwestycjeRok0", "InwestycjeRok1", "InwestycjeRok2"}) {
         auto* rok = new QLabel;
         rok->setObjectName(QString::fromLatin1(nazwa));
         rok->setAlignment(Qt::AlignCenter);
+        rok->setFixedWidth(2 * SzerokoscKolumny);
         lataGrup_.push_back(rok);
         lata->addWidget(rok);
     }
+    lata->addStretch(1);
     ui->addLayout(lata);
     StringGrid1 = new QTableWidget(4, 7);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -125,10 +117,12 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int r = 0; r < 4; ++r) StringGrid1->setRowHeight(r, 28);
-    StringGrid1->setColumnWidth(0, 100);
-    for (int c = 1; c < 7; ++c) StringGrid1->setColumnWidth(c, 90);
+    StringGrid1->setColumnWidth(0, SzerokoscNaglowka);
+    for (int c = 1; c < 7; ++c) StringGrid1->setColumnWidth(c, SzerokoscKolumny);
     const int ramka = 2 * StringGrid1->frameWidth();
-    StringGrid1->setFixedSize(100 + 6 * 90 + ramka, 4 * 28 + ramka);
+    StringGrid1->setFixedSize(SzerokoscNaglowka + 6 * SzerokoscKolumny + ramka, 4 * 28 + ramka);
+    // Tab goes on to the next control, not round the cells.
+    StringGrid1->setTabKeyNavigation(false);
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 7; ++c) {
             auto* item = new QTableWidgetItem;
@@ -138,11 +132,16 @@ Form3::Form3(Aplikacja& app) : app_(app) {
         }
     StringGrid1->installEventFilter(this);
     connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int r, int c) {
-        if (pokazywanie_ || r < 1 || c < 1) return;
+        if (pokazywanie_) return;
+        // The headings never hold the focus frame: it stays where typing goes.
+        if (r < 1 || c < 1) {
+            pokazSiatke(app_.warsztat());
+            return;
+        }
         app_.warsztat().Formularz.Wiersz = r;
         app_.warsztat().Formularz.Kolumna = c;
     });
-    ui->addWidget(StringGrid1);
+    ui->addWidget(StringGrid1, 0, Qt::AlignLeft);
     uklad->addWidget(inwestycje, wiersz, 0, 1, 8);
 
     PrzyciskOK = new QPushButton(u("Zatwierdzenie zestawu - <F2>"));
@@ -164,9 +163,13 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     connect(PrzyciskOK, &QPushButton::clicked, this, [this] { zatwierdz(); });
     connect(Potwierdzenie1, &QAction::triggered, this, [this] { zatwierdz(); });
     connect(Wyjcie1, &QAction::triggered, this, [this] {
+        if (!app_.porzucenieFormularza()) return;
         app_.warsztat().Wyjcie1Click();
         app_.odswiezOkna();
     });
+    // Esc closes the form as its title bar's close does.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, &QWidget::close);
 }
 
 QLineEdit* Form3::pole(const std::string& nazwa) const {
@@ -179,8 +182,13 @@ void Form3::zatwierdz() {
     Warsztat& w = app_.warsztat();
     const bool ok = w.PrzyciskOKClick();
     app_.odswiezOkna();
-    if (ok) return;
+    if (!ok) pokazBledne();
+}
+
+void Form3::pokazBledne() {
+    const Warsztat& w = app_.warsztat();
     // The first box the confirmation refused takes the focus.
+    if (w.PoleBledne.empty() || !isVisible()) return;
     if (w.PoleBledne == "StringGrid1") {
         StringGrid1->setFocus();
     } else if (QLineEdit* e = pole(w.PoleBledne)) {
@@ -232,7 +240,15 @@ void Form3::pokaz(const Warsztat& w) {
 
 void Form3::closeEvent(QCloseEvent* e) {
     // The title bar's close only hides the form; a node just added stays.
-    if (!pokazywanie_) app_.warsztat().Formularz.Widoczny = false;
+    // Unconfirmed edits are confirmed, dropped or keep the form open.
+    if (!pokazywanie_) {
+        if (!app_.porzucenieFormularza()) {
+            e->ignore();
+            return;
+        }
+        app_.warsztat().Formularz.Widoczny = false;
+        app_.odswiezOkna();
+    }
     e->accept();
 }
 

@@ -30,6 +30,8 @@ public:
     void pokaz(const Warsztat& w);
     // The box of this name (e.g. "cena_beta_1"); nullptr for none.
     QLineEdit* pole(const std::string& nazwa) const;
+    // The focus on the box a refused confirmation stopped at.
+    void pokazBledne();
 
     QLabel *NumerDecyzji, *NumerPoprzednika, *Status, *Rok0, *Rok1, *Rok2;
     std::vector<QGroupBox*> Grupy;

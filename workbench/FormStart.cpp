@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "Aplikacja.h"
@@ -72,6 +73,17 @@ FormStart::FormStart(Aplikacja& app) : app_(app) {
     setMinimumWidth(460);
     adjustSize();
     srodkujNaEkranie(this);
+}
+
+void FormStart::keyPressEvent(QKeyEvent* e) {
+    // Return presses the focused button, else the default one "OK".
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        auto* przycisk = qobject_cast<QPushButton*>(focusWidget());
+        if (!przycisk || !przycisk->isVisible()) przycisk = BitBtn1;
+        if (przycisk->isEnabled()) przycisk->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void FormStart::closeEvent(QCloseEvent* e) {

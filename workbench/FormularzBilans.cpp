@@ -3,6 +3,8 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetrics>
+#include <QLegend>
 #include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QStackedBarSeries>
@@ -96,8 +98,21 @@ void RysujWykresBilansu(QChartView* widok, const WykresBilansu& wykres, bool osP
     lata->setLabelsFont(maly);
     wartosci->setLabelsFont(maly);
     chart->legend()->setFont(maly);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(2, 2, 2, 2));
+    // The series' names below the bars, wrapped into rows as the width
+    // allows: in one row they do not fit the window and were cut.
+    QLegend* legenda = chart->legend();
+    legenda->setAlignment(Qt::AlignTop);
+    legenda->detachFromChart();
+    legenda->setBackgroundVisible(false);
+    const int wysokoscLegendy = static_cast<int>(wykres.Serie.size()) * (QFontMetrics(maly).height() + 10) + 10;
+    auto ulozLegende = [chart, legenda, wysokoscLegendy] {
+        const QRectF r = chart->geometry();
+        legenda->setGeometry(QRectF(r.left() + 4, r.bottom() - wysokoscLegendy, r.width() - 8, wysokoscLegendy));
+        legenda->update();
+    };
+    QObject::connect(chart, &QGraphicsWidget::geometryChanged, chart, ulozLegende);
+    ulozLegende();
+    chart->setMargins(QMargins(2, 2, 2, 2 + wysokoscLegendy));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setBackgroundRoundness(0);
     QChart* stary = widok->chart();

@@ -38,6 +38,9 @@ int MapaPozycji::wDokumencie(int pozycja) const {
 
 OknoInterpretatora::OknoInterpretatora(QPushButton* przycisk, QLineEdit* echoLinii, QLabel* wsk, QWidget* glowne)
     : przycisk_(przycisk), echo_(echoLinii), wsk_(wsk), glowne_(glowne) {
+    // A window of its own kept above the main window, whose step button
+    // the user presses at every line.
+    if (glowne) setParent(glowne, Qt::Tool);
     setObjectName(QStringLiteral("InterpreterView"));
     setWindowTitle(QString::fromUtf8("Podgląd programu sterowania eksperymentem"));
     setGeometry(362, 185, 657, 375);
@@ -76,6 +79,11 @@ OknoInterpretatora::OknoInterpretatora(QPushButton* przycisk, QLineEdit* echoLin
         for (int c = 0; c < 2; ++c) tabelka_zmiennych->setItem(r, c, new QTableWidgetItem);
     }
     tabelka_zmiennych->setEnabled(false);
+    // Read-only, yet readable: black text, a long number cut at its end.
+    QPalette pt = tabelka_zmiennych->palette();
+    pt.setColor(QPalette::Disabled, QPalette::Text, pt.color(QPalette::Active, QPalette::Text));
+    tabelka_zmiennych->setPalette(pt);
+    tabelka_zmiennych->setTextElideMode(Qt::ElideRight);
 
     Split->addWidget(Okienko_Interpretatora);
     Split->addWidget(tabelka_zmiennych);

@@ -50,6 +50,12 @@ bool PortPrzebiegu::question(const std::string& text) {
     return pod_.question(text);
 }
 
+UserInterface::Choice PortPrzebiegu::choose(const std::string& text, const std::string& yes, const std::string& no,
+                                            const std::string& cancel) {
+    Dialog d(dialogi_);
+    return pod_.choose(text, yes, no, cancel);
+}
+
 bool PortPrzebiegu::confirm(const std::string& text, const std::string& caption) {
     Dialog d(dialogi_);
     return pod_.confirm(text, caption);
@@ -104,9 +110,12 @@ PrzebiegSkryptu::PrzebiegSkryptu(Kontekst& k, QWidget* glowne, QLabel* postep, s
     port_.KolkoWDol = std::move(kolkoWDol);
     k_.Okna = &port_;
     qApp->installEventFilter(&port_);
+    // A long run shows it is busy.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
 PrzebiegSkryptu::~PrzebiegSkryptu() {
+    QApplication::restoreOverrideCursor();
     qApp->removeEventFilter(&port_);
     k_.Okna = poprzedni_;
     if (port_.Postep) port_.Postep->hide();

@@ -26,6 +26,8 @@ public:
     bool question(const std::string& text) override;
     bool confirm(const std::string& text, const std::string& caption) override;
     bool retry(const std::string& text, const std::string& caption) override;
+    Choice choose(const std::string& text, const std::string& yes, const std::string& no,
+                  const std::string& cancel) override;
     std::optional<std::string> chooseFile(const std::string& title, const std::string& filter, bool forSaving,
                                           const std::string& initialFolder = {}) override;
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,

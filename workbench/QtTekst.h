@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 #include <string>
 
 #include "CodePage.h"
@@ -21,6 +22,15 @@ inline void srodkujNaEkranie(QWidget* okno) {
         r.moveCenter(ekran->availableGeometry().center());
         okno->move(r.topLeft());
     }
+}
+
+// Places a window's frame, its title bar included, at p of the screen: a
+// window manager then keeps the caption and its buttons on the screen.
+inline void umiescRamke(QWidget* okno, QPoint p) {
+    if (QWindow* w = okno->windowHandle())
+        w->setFramePosition(p);
+    else
+        okno->move(p);  // not made yet: the position counts the frame
 }
 
 }  // namespace vesk

@@ -2,10 +2,15 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <cctype>
+#include <utility>
+#include <vector>
 
 #include "QtTekst.h"
 #include "TekstyOkien.h"
@@ -65,35 +70,49 @@ void QtUserInterface::message(const std::string& text) {
     box.exec();
 }
 
-bool QtUserInterface::question(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(tekst::TytulAplikacji), q(text), QMessageBox::NoButton,
-                    parent_);
-    QPushButton* tak = box.addButton(QStringLiteral("Tak"), QMessageBox::YesRole);
-    QPushButton* nie = box.addButton(QStringLiteral("Nie"), QMessageBox::NoRole);
-    box.setDefaultButton(tak);
-    box.setEscapeButton(nie);
+namespace {
+
+// A question box with its buttons in order: the first is the default, the
+// last also Escape's (and the window's close). The index of the one pressed.
+std::size_t zapytaj(QWidget* rodzic, const QString& tytul, const QString& tekst,
+                    std::initializer_list<std::pair<QString, QMessageBox::ButtonRole>> przyciski,
+                    QMessageBox::Icon ikona = QMessageBox::Question) {
+    QMessageBox box(ikona, tytul, tekst, QMessageBox::NoButton, rodzic);
+    std::vector<QPushButton*> dodane;
+    for (const auto& [napis, rola] : przyciski) dodane.push_back(box.addButton(napis, rola));
+    box.setDefaultButton(dodane.front());
+    box.setEscapeButton(dodane.back());
     box.exec();
-    return box.clickedButton() == tak;
+    const auto it = std::find(dodane.begin(), dodane.end(), box.clickedButton());
+    return it == dodane.end() ? dodane.size() - 1 : static_cast<std::size_t>(it - dodane.begin());
 }
 
-// A two-button box under its own caption; true for the first button.
-bool QtUserInterface::twoButtons(QMessageBox::Icon icon, const std::string& text, const std::string& caption,
-                                 const QString& first, const QString& second) {
-    QMessageBox box(icon, q(caption), q(text), QMessageBox::NoButton, parent_);
-    QPushButton* tak = box.addButton(first, QMessageBox::AcceptRole);
-    QPushButton* nie = box.addButton(second, QMessageBox::RejectRole);
-    box.setDefaultButton(tak);
-    box.setEscapeButton(nie);
-    box.exec();
-    return box.clickedButton() == tak;
+}  // namespace
+
+bool QtUserInterface::question(const std::string& text) {
+    return zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), q(text),
+                   {{QStringLiteral("Tak"), QMessageBox::YesRole}, {QStringLiteral("Nie"), QMessageBox::NoRole}}) == 0;
+}
+
+UserInterface::Choice QtUserInterface::choose(const std::string& text, const std::string& yes, const std::string& no,
+                                              const std::string& cancel) {
+    const std::size_t i = zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), q(text),
+                                  {{q(yes), QMessageBox::YesRole}, {q(no), QMessageBox::NoRole},
+                                   {q(cancel), QMessageBox::RejectRole}});
+    return i == 0 ? Choice::Yes : i == 1 ? Choice::No : Choice::Cancel;
 }
 
 bool QtUserInterface::confirm(const std::string& text, const std::string& caption) {
-    return twoButtons(QMessageBox::Question, text, caption, QStringLiteral("OK"), QStringLiteral("Anuluj"));
+    return zapytaj(parent_, q(caption), q(text),
+                   {{QStringLiteral("OK"), QMessageBox::AcceptRole},
+                    {QStringLiteral("Anuluj"), QMessageBox::RejectRole}}) == 0;
 }
 
 bool QtUserInterface::retry(const std::string& text, const std::string& caption) {
-    return twoButtons(QMessageBox::Warning, text, caption, QStringLiteral("Ponów próbę"), QStringLiteral("Anuluj"));
+    return zapytaj(parent_, q(caption), q(text),
+                   {{QStringLiteral("Ponów próbę"), QMessageBox::AcceptRole},
+                    {QStringLiteral("Anuluj"), QMessageBox::RejectRole}},
+                   QMessageBox::Warning) == 0;
 }
 
 std::optional<std::string> QtUserInterface::chooseFile(const std::string& title, const std::string& filter,
@@ -103,6 +122,13 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(filtryPlikow(filter));
+    // The patterns that ignore letter case are not for the user's eyes.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.resize(std::max(dialog.width(), 760), dialog.height());
+    // Size and date in full.
+    if (auto* lista = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        for (int kolumna = 1; kolumna < lista->header()->count(); ++kolumna)
+            lista->header()->setSectionResizeMode(kolumna, QHeaderView::ResizeToContents);
     if (forSaving) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         const std::string rozszerzenie = rozszerzenieDomyslne(filter);
@@ -120,6 +146,8 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     d.setTextValue(q(initial));
     d.setOkButtonText(QStringLiteral("OK"));
     d.setCancelButtonText(QStringLiteral("Anuluj"));
+    // Wide enough for its whole caption in the title bar.
+    d.setMinimumWidth(d.fontMetrics().horizontalAdvance(q(caption)) + 160);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return zQt(d.textValue());
 }

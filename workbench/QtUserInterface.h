@@ -20,6 +20,8 @@ public:
     void beep() override;
     void message(const std::string& text) override;
     bool question(const std::string& text) override;
+    Choice choose(const std::string& text, const std::string& yes, const std::string& no,
+                  const std::string& cancel) override;
     // "OK" and "Anuluj" under the given caption.
     bool confirm(const std::string& text, const std::string& caption) override;
     // "Ponów próbę" and "Anuluj" under the given caption.
@@ -36,8 +38,6 @@ public:
     bool stopRequested() override { return false; }
 
 private:
-    bool twoButtons(QMessageBox::Icon icon, const std::string& text, const std::string& caption, const QString& first,
-                    const QString& second);
     QWidget* parent_;
 };
 

@@ -14,7 +14,7 @@ constexpr int MiejscePodDrzewem = 20 + WysokoscPrzycisku + 40 + 10;
 
 }  // namespace
 
-UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki) {
+UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki, int stronaW, int stronaH) {
     UkladGlowny u;
     u.strony = {0, 0, SzerokoscStronProjektowana, WysokoscStronProjektowana};
     switch (desktopH) {
@@ -33,6 +33,8 @@ UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki) {
         default:
             break;
     }
+    // A window the user resized: its own pages.
+    if (stronaW > 0 && stronaH > 0) u.strony = {0, 0, stronaW, stronaH};
     // The tree follows the desktop, but stays on its page with the buttons.
     int w = std::clamp(desktopW - 30, 100, std::max(100, u.strony.w - DrzewoLewo - 10));
     const int wysokoscStrony = u.strony.h - std::max(0, zakladki);

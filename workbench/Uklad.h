@@ -27,8 +27,9 @@ inline constexpr int WysokoscStronProjektowana = 680;
 
 // desktopW, desktopH: the whole virtual screen; zakladki: the part of the
 // page control's height its tab row and frame take, so that the tree and
-// its buttons stay inside the page itself.
-UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki = 0);
+// its buttons stay inside the page itself. stronaW, stronaH: the page
+// control's size once the user resized the window (0: as designed).
+UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki = 0, int stronaW = 0, int stronaH = 0);
 
 // The tree tab at a "Zoom" setting: the period headers above the tree (one
 // per level, each above its level's column), the selected node's years,

@@ -285,6 +285,7 @@ void ZakladkiWynikow::drukuj() {
 
 void ZakladkiWynikow::Bilans2Click() {
     formularzBilans->ustaw(vesk::Bilans2Click(app_.warsztat()));
+    if (app_.warsztat().Drzewo.Pusty()) return;
     formularzBilans->show();
     formularzBilans->raise();
     formularzBilans->activateWindow();
@@ -292,12 +293,20 @@ void ZakladkiWynikow::Bilans2Click() {
 
 void ZakladkiWynikow::Zysknetto1Click() {
     Wykres.Zysknetto1Click(app_.warsztat());
-    app_.odswiezOkna();
-    odswiez();
+    poWykresie();
 }
 
 void ZakladkiWynikow::Sprzeda1Click() {
     Wykres.Sprzeda1Click(app_.warsztat());
+    poWykresie();
+}
+
+void ZakladkiWynikow::poWykresie() {
+    if (app_.warsztat().Drzewo.Pusty()) {
+        if (QAction* a = f_.akcja("Zysknetto1")) a->setChecked(Wykres.Zysknetto1);
+        if (QAction* a = f_.akcja("Sprzeda1")) a->setChecked(Wykres.Sprzeda1);
+        return;
+    }
     app_.odswiezOkna();
     odswiez();
 }
@@ -383,7 +392,8 @@ void ZakladkiWynikow::odswiez() {
     if (QAction* a = f_.akcja("Zysknetto1")) a->setChecked(Wykres.Zysknetto1);
     if (QAction* a = f_.akcja("Sprzeda1")) a->setChecked(Wykres.Sprzeda1);
     // Adding decisions waits while the chart covers the tree.
-    if (Wykres.Widoczny && f_.PrzyciskDodaniaNowejDecyzji) f_.PrzyciskDodaniaNowejDecyzji->setEnabled(false);
+    if (f_.PrzyciskDodaniaNowejDecyzji)
+        f_.PrzyciskDodaniaNowejDecyzji->setEnabled(app_.warsztat().Polecenia.PrzyciskDodaniaNowejDecyzji);
     rysujChart1();
 }
 

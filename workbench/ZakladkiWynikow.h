@@ -61,6 +61,8 @@ public:
     void Zysknetto1Click();
     void Sprzeda1Click();
     void Chart1Click();
+    // The tree tab's own buttons placed after its tree and rows of buttons.
+    void umiescPrzyciski();
     // Shows the traditional tab beside the tree tab (an operator opened).
     void pokazInterfejs();
     // Everything the core holds, shown.
@@ -100,12 +102,14 @@ protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
 
 private:
+    // After a chart command: the pages follow, or, with no operator open,
+    // only the menu's check marks.
+    void poWykresie();
     void zbudujInterfejs();
     void zbudujSprawozdania();
     void pokazWynik(const WynikPodgladu& w);
     void pokazZakladki();
     void rysujChart1();
-    void umiescPrzyciski();
 
     Aplikacja& app_;
     Form1& f_;

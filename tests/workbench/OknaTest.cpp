@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "OknaPomocy.h"
 #include "QtUserInterface.h"
 #include "TempDir.h"
+#include "Teksty.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -206,6 +208,52 @@ TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
     EXPECT_FALSE(app->aboutBox().isVisible());
     EXPECT_TRUE(app->formStart().isVisible());
     EXPECT_EQ(app->aboutBox().height(), 400);
+}
+
+TEST_F(Okna, ReturnPressesTheDefaultButton) {
+    const struct {
+        const char* okno;
+        std::function<QWidget*()> pokaz;
+        std::function<bool()> nacisniety;
+    } przypadki[] = {
+        {"start window", [&] { return static_cast<QWidget*>(&app->formStart()); },
+         [&] { return app->form1().isVisible(); }},
+        {"help table", [&] { app->pokazFAQ3(); return static_cast<QWidget*>(&app->faq3()); },
+         [&] { return !app->faq3().isVisible(); }},
+        {"about window", [&] { app->pokazAboutBox(); return static_cast<QWidget*>(&app->aboutBox()); },
+         [&] { return !app->aboutBox().isVisible(); }},
+    };
+    ui.files = {operatorzy() + "enter.tr1"};
+    for (const auto& p : przypadki) {
+        QWidget* okno = p.pokaz();
+        QWidget* cel = okno->focusWidget() ? okno->focusWidget() : okno;
+        QKeyEvent wcisniety(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(cel, &wcisniety);
+        EXPECT_TRUE(p.nacisniety()) << p.okno;
+    }
+}
+
+TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
+    nowyOperator("maly.tr1");
+    Form1& f = app->form1();
+    EXPECT_EQ(f.frameGeometry().topLeft(), QPoint(0, 0));
+    f.resize(640, 480);
+    QApplication::processEvents();
+    EXPECT_EQ(f.size(), QSize(640, 480));
+    // The tree gives way: the buttons below it stay on the page.
+    EXPECT_TRUE(f.TabDrzewo->rect().contains(f.ButtonFinal->geometry()));
+}
+
+TEST_F(Okna, ChartsWithoutAnOperatorSayWhatIsMissingAndShowNoTree) {
+    app->startOK();  // the naming dialog cancelled
+    Form1& f = app->form1();
+    ui.messages.clear();
+    for (const char* wykres : {"Zysknetto1", "Sprzeda1", "Bilans2"}) {
+        f.akcja(wykres)->trigger();
+        EXPECT_FALSE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabDrzewo))) << wykres;
+        EXPECT_FALSE(f.akcja(wykres)->isChecked()) << wykres;
+    }
+    EXPECT_EQ(ui.messages, std::vector<std::string>(3, teksty::NalezyZainicjowac));
 }
 
 TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {

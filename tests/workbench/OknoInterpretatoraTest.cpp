@@ -171,6 +171,23 @@ TEST_F(OknoInterpretatoraTest, EscEndsALoopWithoutEndAfterHide) {
     EXPECT_FALSE(v().isVisible());
 }
 
+TEST_F(OknoInterpretatoraTest, TheViewIsAWindowOfTheMainWindowAndARunShowsABusyCursor) {
+    otworz(plik("a.roz", BezKonca));
+    ASSERT_TRUE(v().isVisible());
+    // Kept above the main window by the window manager.
+    EXPECT_EQ(v().windowType(), Qt::Tool);
+    EXPECT_EQ(v().parentWidget(), &f());
+    Qt::CursorShape wTrakcie = Qt::ArrowCursor;
+    ui.answers = {true};
+    gdyPetlaRuszy([&] {
+        if (const QCursor* c = QApplication::overrideCursor()) wTrakcie = c->shape();
+        QApplication::postEvent(&f(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    nacisnij();
+    EXPECT_EQ(wTrakcie, Qt::BusyCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(OknoInterpretatoraTest, TheWheelDownLeavesTheRunAfterTheCurrentLine) {
     otworz(plik("a.roz", BezKonca));
     gdyPetlaRuszy([this] {

@@ -1,10 +1,12 @@
 // The tree tab and the decision form on a small operator: a root with the
 // children "d/r 1" and "d 2", driven through the widgets.
 #include <QApplication>
+#include <functional>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
@@ -260,10 +262,100 @@ TEST_F(ZakladkaDrzewa, RefusedConfirmationKeepsTheFileAndFocusesTheBox) {
     EXPECT_EQ(plikStanu(), przed);
     EXPECT_TRUE(f3().isVisible());
     EXPECT_EQ(QApplication::focusWidget(), f3().pole("zadluzenie_1"));
-    // Closed by its title bar: only hidden.
+    // Closed by its title bar with the bad text: asked; dropping the edits
+    // only hides it.
+    ui.choices = {UserInterface::Choice::No};
     f3().close();
+    EXPECT_EQ(ui.questions.size(), 1u);
     EXPECT_FALSE(f3().isVisible());
     EXPECT_EQ(w().Drzewo.Liczba(), 3);
+}
+
+TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
+    using C = UserInterface::Choice;
+    const struct {
+        const char* co;
+        std::function<void()> zrob;
+        std::function<bool()> zrobione;
+    } przypadki[] = {
+        {"another node", [&] { klik("d/r 1"); }, [&] { return w().Formularz.NumerDecyzji == "1"; }},
+        {"closing the form", [&] { f3().close(); }, [&] { return !f3().isVisible(); }},
+        {"simulating", [&] { f().SpeedSymulacja->click(); }, [&] { return item("d/r 2") != nullptr; }},
+    };
+    int cena = 500;
+    for (const auto& p : przypadki) {
+        klik("d 2");
+        f().PrzyciskPodgladu->click();
+        ASSERT_TRUE(f3().isVisible()) << p.co;
+        cena += 100;
+        wpisz("cena_gamma_0", QString::number(cena));
+        ui.questions.clear();
+        // Cancelled: nothing done, the typed value still there.
+        ui.choices = {C::Cancel};
+        p.zrob();
+        EXPECT_EQ(ui.questions.size(), 1u) << p.co;
+        EXPECT_FALSE(p.zrobione()) << p.co;
+        EXPECT_EQ(f3().pole("cena_gamma_0")->text(), QString::number(cena)) << p.co;
+        // Confirmed: stored, then done.
+        ui.choices = {C::Yes};
+        p.zrob();
+        EXPECT_TRUE(p.zrobione()) << p.co;
+        StanModelu rec;
+        ASSERT_TRUE(ZnajdzStanModelu(app->kontekst(), work.folder() + "OPERATOR/op.qad", 2, rec));
+        EXPECT_EQ(rec.widok().real48(2840 + 12), roundToReal48(cena / 1000.0L)) << p.co;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ZakladkaDrzewa, DeletingASimulatedNodeAsksOnce) {
+    klik("d/r 1");
+    ui.answers = {false};
+    f().akcja("Kasowaniewza1")->trigger();
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_NE(item("d/r 1"), nullptr);
+    ui.answers = {true};
+    f().akcja("KasowanieWza2")->trigger();
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(item("d/r 1"), nullptr);
+    // A node without results goes without a question.
+    klik("d 2");
+    f().akcja("Kasowaniewza1")->trigger();
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(item("d 2"), nullptr);
+}
+
+TEST_F(ZakladkaDrzewa, DeepLevelsAreDrawnWholeAndScrolledToInTheZoomView) {
+    // A chain of simulated nodes from the root down to level 8.
+    for (int poziom = 1; poziom <= 8; ++poziom) {
+        w().Bazowy1Click();
+        w().WyborWezlaDoEdycji();
+        ASSERT_TRUE(w().dodanieweza1Click());
+        ASSERT_TRUE(w().Symulowanie(*w().Wybrany));
+    }
+    app->odswiezOkna();
+    QTreeWidgetItem* najglebszy = f().TreeView1->currentItem();
+    ASSERT_EQ(najglebszy->text(0), QStringLiteral("d/r 10"));
+    const QRect r = f().TreeView1->visualItemRect(najglebszy);
+    EXPECT_GT(f().TreeView1->horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(r.left() + f().TreeView1->fontMetrics().horizontalAdvance(najglebszy->text(0)),
+              f().TreeView1->viewport()->width());
+}
+
+TEST_F(ZakladkaDrzewa, InvestmentGridKeepsItsFrameOnACellLetsTabGoAndItsYearsLineUp) {
+    f().PrzyciskPodgladu->click();
+    QTableWidget* g = f3().StringGrid1;
+    g->setCurrentCell(3, 6);
+    g->setCurrentCell(0, 6);
+    EXPECT_EQ(std::make_pair(g->currentRow(), g->currentColumn()), std::make_pair(3, 6));
+    for (int y = 0; y < 3; ++y) {
+        auto* rok = f3().findChild<QLabel*>(QStringLiteral("InwestycjeRok%1").arg(y));
+        EXPECT_NEAR(rok->mapTo(&f3(), rok->rect().center()).x(),
+                    g->viewport()->mapTo(&f3(), QPoint(g->columnViewportPosition(2 * y + 2), 0)).x(), 4);
+    }
+    QApplication::setActiveWindow(&f3());
+    g->setFocus();
+    klawisz(g, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), g);
 }
 
 TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {

@@ -241,6 +241,12 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
     EXPECT_TRUE(z().Chart1->isHidden());
     EXPECT_FALSE(f().akcja("Zysknetto1")->isChecked());
     EXPECT_TRUE(f().wlaczona("Wzy1"));
+    EXPECT_TRUE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
+    // Hidden by its menu item as well.
+    menu("Sprzeda1");
+    EXPECT_FALSE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
+    menu("Sprzeda1");
+    EXPECT_TRUE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
 }
 
 }  // namespace

@@ -184,8 +184,40 @@ TEST_F(Formularz, RefusedConfirmationsChangeNothing) {
     ui.messages.clear();
     w->Formularz.Pola[19] = "12a";
     w->Potwierdzenie1Click();
-    EXPECT_NE(ui.messages[0].find("Surowiec_White_1"), std::string::npos);
+    // Named by the box's caption, not by its internal name.
+    EXPECT_NE(ui.messages[0].find("Zam\xF3wienia surowc\xF3w [tys. j. sur. / rok], White, " + w->Formularz.Rok1),
+              std::string::npos);
     EXPECT_NE(ui.messages[0].find("12a"), std::string::npos);
+}
+
+TEST_F(Formularz, OutOfRangeDecisionsAreRefusedNamingTheBoxAndItsRange) {
+    dwaWezly();
+    k->Zakresy.fill({0, 0});
+    k->Zakresy[28] = {0, 100};  // dividend share, first year
+    const struct {
+        const char* pole;
+        const char* tekst;
+        const char* zakres;  // "" where accepted
+    } przypadki[] = {
+        {"zlec_alfa_0", "-100", "od 0"},
+        {"cena_gamma_2", "-0,5", "od 0"},
+        {"Surowiec_Red_1", "-1", "od 0"},
+        {"Dywidenda_0", "500", "od 0 do 100"},
+        {"cena_alfa_0", "1000000", ""},
+        {"Emisja_Akcji_0", "-50", ""},  // no range read for it
+    };
+    for (const auto& p : przypadki) {
+        wybierzNumer(1);
+        ui.messages.clear();
+        *w->Formularz.Pole(p.pole) = p.tekst;
+        EXPECT_EQ(w->Potwierdzenie1Click(), !*p.zakres) << p.pole << " " << p.tekst;
+        if (!*p.zakres) continue;
+        ASSERT_EQ(ui.messages.size(), 1u) << p.pole;
+        EXPECT_EQ(w->PoleBledne, p.pole);
+        const std::size_t i = static_cast<std::size_t>(w->Formularz.Pole(p.pole) - w->Formularz.Pola.data());
+        EXPECT_EQ(ui.messages[0].rfind(w->Formularz.PodpisPola(i), 0), 0u) << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find(std::string("zakresu ") + p.zakres), std::string::npos) << ui.messages[0];
+    }
 }
 
 TEST_F(Formularz, AFailedSaveKeepsTheRecord) {

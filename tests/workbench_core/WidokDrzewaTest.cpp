@@ -105,6 +105,9 @@ TEST_F(Widok, ProgressBarAfterLoadAddAndDelete) {
     EXPECT_EQ(w->Postep, 0);
     ASSERT_TRUE(w->dodanieweza1Click());
     EXPECT_EQ(w->Postep, 100);
+    // A simulation ends with the saved tree: full, not 0.
+    ASSERT_TRUE(w->Symulowanie());
+    EXPECT_EQ(w->Postep, 100);
     ASSERT_TRUE(w->KasowanieWezla());
     EXPECT_EQ(w->Postep, 0);
 }

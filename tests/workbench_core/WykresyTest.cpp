@@ -1,4 +1,5 @@
 #include "Wykresy.h"
+#include "Teksty.h"
 
 #include "PolaRoku.h"
 #include "PomocWarsztatu.h"
@@ -114,14 +115,15 @@ TEST_F(Wykresy, TogglesSwitchInOneStepAndBlockAdding) {
     EXPECT_TRUE(w->Polecenia.Wzy1);
 }
 
-TEST(WykresyBezOperatora, HidingDoesNotEnableDecisionsWithoutATree) {
+TEST(WykresyBezOperatora, NoChartAndNoDecisionsWithoutATree) {
     ScriptedUserInterface ui;
     Kontekst k(ui);
     Warsztat w(k);
     WykresTrzyletni c;
     c.Zysknetto1Click(w);
-    EXPECT_TRUE(c.Widoczny);
-    EXPECT_TRUE(c.Punkty.empty());
+    EXPECT_FALSE(c.Widoczny);
+    EXPECT_FALSE(c.Zysknetto1);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{teksty::NalezyZainicjowac});
     c.Zysknetto1Click(w);
     EXPECT_FALSE(w.Polecenia.Wzy1);
     c.Sprzeda1Click(w);

@@ -95,6 +95,31 @@ const std::array<PoleFormularza, LiczbaPol>& PolaFormularza() {
     return pola;
 }
 
+const std::array<GrupaPol, 6>& GrupyPol() {
+    // "Zlecenia na produkcję wyrobów [tys. j. wyr. / rok]", "Ceny wyrobów gotowych [zł. / j. wyr.]",
+    // "Zamówienia surowców [tys. j. sur. / rok]", "Udział dywidendy zwykłej [% zysku po opodatkowaniu]",
+    // "Wskaźnik zadluzenia [% wartości śr. trwałych]", "Emisja Akcji [mln. sztuk]"
+    static const std::array<GrupaPol, 6> grupy = {{
+        {"GrupaZlecen", "Zlecenia na produkcj\xEA wyrob\xF3w [tys. j. wyr. / rok]", 0, 3, {"Alfa", "Beta", "Gamma"}},
+        {"GrupaCen", "Ceny wyrob\xF3w gotowych [z\xB3. / j. wyr.]", 9, 3, {"Alfa", "Beta", "Gamma"}},
+        {"GrupaSurowcow", "Zam\xF3wienia surowc\xF3w [tys. j. sur. / rok]", 18, 3, {"White", "Black", "Red"}},
+        {"GrupaDywidendy", "Udzia\xB3 dywidendy zwyk\xB3" "ej [% zysku po opodatkowaniu]", 27, 1, {"", "", ""}},
+        {"GrupaZadluzenia", "Wska\x9Fnik zadluzenia [% warto\x9C" "ci \x9Cr. trwa\xB3ych]", 30, 1, {"", "", ""}},
+        {"GrupaEmisji", "Emisja Akcji [mln. sztuk]", 33, 1, {"", "", ""}},
+    }};
+    return grupy;
+}
+
+std::optional<ZakresPola> ZakresPolaFormularza(std::size_t pole,
+                                              const Tab<std::pair<std::int32_t, std::int32_t>, 1, 54>& zakresy) {
+    if (pole < 27) return ZakresPola{};
+    if (pole >= LiczbaPol) return std::nullopt;
+    // Boxes 27..35 are decision parameters 28..36.
+    const auto [min, max] = zakresy[static_cast<int>(pole) + 1];
+    if (min >= max) return std::nullopt;
+    return ZakresPola{static_cast<long double>(min), static_cast<long double>(max)};
+}
+
 const std::array<const char*, 9>& PodpisyWariantow() {
     // Code page 1250: "zł" is "z\xB3", "Śr. wł." is "\x8Cr. w\xB3.", "Wydajność" is "Wydajno\x9C\xE6".
     static const std::array<const char*, 9> podpisy = {
@@ -152,6 +177,40 @@ FormularzDecyzji::FormularzDecyzji() {
     Siatka[1][0] = "Alfa";
     Siatka[2][0] = "Beta";
     Siatka[3][0] = "Gamma";
+    ZapamietajStan();
+}
+
+std::string FormularzDecyzji::PodpisPola(std::size_t pole) const {
+    const std::array<const std::string*, 3> lata = {&Rok0, &Rok1, &Rok2};
+    for (const GrupaPol& g : GrupyPol()) {
+        const auto p = static_cast<int>(pole) - g.pierwszePole;
+        if (p < 0 || p >= 3 * g.liczbaWierszy) continue;
+        std::string s = g.tytul;
+        if (*g.wiersze[static_cast<std::size_t>(p / 3)]) s += std::string(", ") + g.wiersze[static_cast<std::size_t>(p / 3)];
+        return s + ", " + *lata[static_cast<std::size_t>(p % 3)];
+    }
+    return {};
+}
+
+std::string FormularzDecyzji::PodpisKomorki(int r, int c) const {
+    if (r < 1 || r > 3 || c < 1 || c > 6) return "Inwestycje";
+    const std::array<const std::string*, 3> lata = {&Rok0, &Rok1, &Rok2};
+    return "Inwestycje, " + Siatka[static_cast<std::size_t>(r)][0] + ", " + *lata[static_cast<std::size_t>((c - 1) / 2)] +
+           ", " + Siatka[0][static_cast<std::size_t>(c)];
+}
+
+bool FormularzDecyzji::NiezatwierdzoneZmiany() const {
+    return Edytowalny && (Pola != wypelnionePola_ || Siatka != wypelnionaSiatka_);
+}
+
+void FormularzDecyzji::PorzucZmiany() {
+    Pola = wypelnionePola_;
+    Siatka = wypelnionaSiatka_;
+}
+
+void FormularzDecyzji::ZapamietajStan() {
+    wypelnionePola_ = Pola;
+    wypelnionaSiatka_ = Siatka;
 }
 
 std::string* FormularzDecyzji::Pole(const std::string& nazwa) {
@@ -176,6 +235,7 @@ void FormularzDecyzji::Wypelnij_Formularz_Decyzyjny(const StanModelu& rec, char 
         for (int c = 1; c <= 6; ++c)
             Siatka[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] =
                 std::to_string(b.u8(OffsetInwestycji(r, (c + 1) / 2, 2 - c % 2)));
+    ZapamietajStan();
 }
 
 bool FormularzDecyzji::StringGrid1KeyPress(char klawisz) {

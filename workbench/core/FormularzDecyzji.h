@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "Tab.h"
 #include "Typy.h"
 
 namespace vesk {
@@ -36,6 +38,29 @@ inline constexpr int LiczbaPol = 36;
 // (Alfa years 0-2, Beta, Gamma), prices, raw-material orders (White,
 // Black, Red), dividend share, debt ratio, share issue.
 const std::array<PoleFormularza, LiczbaPol>& PolaFormularza();
+
+// The six groups of boxes as the form shows them: caption (code page
+// 1250), the first box's position in PolaFormularza(), the row captions
+// (one empty row for the groups of a single row of three years).
+struct GrupaPol {
+    const char* nazwa;
+    const char* tytul;
+    int pierwszePole;
+    int liczbaWierszy;
+    std::array<const char*, 3> wiersze;
+};
+const std::array<GrupaPol, 6>& GrupyPol();
+
+// What a box may hold, in the units the form shows: production orders,
+// prices and raw-material orders never below 0; the dividend share, the
+// debt ratio and the share issue within their decision ranges (parameters
+// 28 to 36 of zakresy.txt) where those were read (minimum below maximum).
+struct ZakresPola {
+    long double min = 0;
+    std::optional<long double> max;
+};
+std::optional<ZakresPola> ZakresPolaFormularza(std::size_t pole,
+                                              const Tab<std::pair<std::int32_t, std::int32_t>, 1, 54>& zakresy);
 
 // The nine captions of the grid's popup menu, items N0 .. N8.
 const std::array<const char*, 9>& PodpisyWariantow();
@@ -72,7 +97,28 @@ struct FormularzDecyzji {
     // The variant last chosen in the popup or read when it opened.
     std::int32_t WybranyWariantInwestycji = 0;
 
+private:
+    std::array<std::string, LiczbaPol> wypelnionePola_;
+    std::array<std::array<std::string, 7>, 4> wypelnionaSiatka_;
+
+public:
+
     FormularzDecyzji();
+
+    // The box's caption for messages: its group's caption, its row's and
+    // its year's ("Ceny wyrobów gotowych [zł. / j. wyr.], Beta, 2013").
+    std::string PodpisPola(std::size_t pole) const;
+    // The same for grid cell [r][c] ("Inwestycje, Beta, 2013, projekt #2").
+    std::string PodpisKomorki(int r, int c) const;
+
+    // True when boxes or cells differ from what the last fill or
+    // confirmation put there while the form can be edited: the edits
+    // would be lost by a refill.
+    bool NiezatwierdzoneZmiany() const;
+    // The texts the last fill or confirmation put there, back.
+    void PorzucZmiany();
+    // What is shown now counts as stored (after a confirmation).
+    void ZapamietajStan();
 
     // The box of this name (e.g. "cena_beta_1"); null for no such box.
     std::string* Pole(const std::string& nazwa);

@@ -141,18 +141,26 @@ InterfejsTradycyjny::InterfejsTradycyjny(Warsztat& warsztat) : w(warsztat) {
         }
     }
     Wlaczony["PrzyciskSymulacja"] = false;
-    Polecenia.Nowy1Click = [this] { w.Nowy1Click(); };
-    Polecenia.NowyPlik1Click = [this] { w.NowyPlik1Click(); };
+    // The commands that refill the decision form settle its unconfirmed
+    // edits with the user first.
+    Polecenia.Nowy1Click = [this] {
+        if (w.PrzedPorzuceniemFormularza()) w.Nowy1Click();
+    };
+    Polecenia.NowyPlik1Click = [this] {
+        if (w.PrzedPorzuceniemFormularza()) w.NowyPlik1Click();
+    };
     Polecenia.Kasowanieoperatora1Click = [this] { w.Kasowanieoperatora1Click(); };
     Polecenia.Wyjscie1Click = [] {};
-    Polecenia.Symulowanie = [this] { return w.Symulowanie(); };
+    Polecenia.Symulowanie = [this] { return w.PrzedPorzuceniemFormularza() && w.Symulowanie(); };
     Polecenia.Podglad = [this](const OpisPodgladu& o) {
         WynikPodgladu r = UruchomPodglad(w, o);
         PoPodgladzie(r);
         return r;
     };
-    Polecenia.Doedycji1Click = [this] { w.Doedycji1Click(); };
-    Polecenia.KasowanieWezla = [this] { return w.KasowanieWezla(); };
+    Polecenia.Doedycji1Click = [this] {
+        if (w.PrzedPorzuceniemFormularza()) w.Doedycji1Click();
+    };
+    Polecenia.KasowanieWezla = [this] { return w.PrzedPorzuceniemFormularza() && w.KasowanieWezla(); };
     Polecenia.Sprawdz_bazowego = [this] { w.Bazowy1Click(); };
 }
 

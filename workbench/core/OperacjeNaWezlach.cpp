@@ -10,6 +10,7 @@
 #include "PlikStanu.h"
 #include "Pomocnicze.h"
 #include "Teksty.h"
+#include "UserInterface.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -45,7 +46,13 @@ bool Warsztat::PrzyciskOKClick() {
         komunikat("Wezel " + std::to_string(n) + " jest ju\xBF symulowany - jego decyzji nie mo\xBFna zmieni\xE6");
         return false;
     }
-    // Every box and cell is checked before anything is stored.
+    // Every box and cell is checked before anything is stored; a refusal
+    // names the box by its caption and the focus goes to it.
+    auto odmowaPola = [&](std::size_t i, const std::string& tekst) {
+        PoleBledne = PolaFormularza()[i].nazwa;
+        komunikat(Formularz.PodpisPola(i) + ": " + tekst);
+        return false;
+    };
     std::array<long double, LiczbaPol> wartosci{};
     for (std::size_t i = 0; i < wartosci.size(); ++i) {
         const PoleFormularza& p = PolaFormularza()[i];
@@ -57,10 +64,16 @@ bool Warsztat::PrzyciskOKClick() {
                 v.reset();
             }
         }
-        if (!v) {
-            PoleBledne = p.nazwa;
-            komunikat(std::string(p.nazwa) + ": '" + Formularz.Pola[i] + "' nie jest poprawna liczba");
-            return false;
+        // "nie jest poprawną liczbą"
+        if (!v) return odmowaPola(i, "'" + Formularz.Pola[i] + "' nie jest poprawn\xB9 liczb\xB9");
+        if (std::optional<ZakresPola> z = ZakresPolaFormularza(i, k.Zakresy)) {
+            const long double pokazana = *WartoscPola(Formularz.Pola[i], Jednostka::Wprost, k.SeparatorDziesietny);
+            if (pokazana < z->min || (z->max && pokazana > *z->max)) {
+                // "wartość spoza zakresu od ... do ..."
+                std::string zakres = "od " + TekstPola(z->min, Jednostka::Wprost, k.SeparatorDziesietny);
+                if (z->max) zakres += " do " + TekstPola(*z->max, Jednostka::Wprost, k.SeparatorDziesietny);
+                return odmowaPola(i, "'" + Formularz.Pola[i] + "' - warto\x9C\xE6 spoza zakresu " + zakres);
+            }
         }
     }
     std::array<std::uint8_t, 18> kody{};
@@ -70,8 +83,7 @@ bool Warsztat::PrzyciskOKClick() {
             int kod = 0;
             if (!t.empty() && (!NumerZTekstu(t, kod) || kod > 8)) {
                 PoleBledne = "StringGrid1";
-                komunikat("StringGrid1[" + std::to_string(c) + "," + std::to_string(r) + "]: '" + t +
-                          "' nie jest kodem wariantu 0..8");
+                komunikat(Formularz.PodpisKomorki(r, c) + ": '" + t + "' nie jest kodem wariantu 0..8");
                 return false;
             }
             kody[static_cast<std::size_t>(6 * (r - 1) + (c - 1))] = static_cast<std::uint8_t>(kod);
@@ -96,7 +108,50 @@ bool Warsztat::PrzyciskOKClick() {
     }
     k.RekordBiezacy = *rec;
     Formularz.Widoczny = false;
+    Formularz.ZapamietajStan();
+    // A confirmed node is no longer one that leaving the form takes back.
+    PoDodaniuWezla = false;
+    DodanyWezel = -1;
     return true;
+}
+
+bool Warsztat::PrzedPorzuceniemFormularza() {
+    if (!Formularz.NiezatwierdzoneZmiany()) return true;
+    // "Formularz decyzyjny węzła d N zawiera niezatwierdzone zmiany. Zatwierdzić je?"
+    int n = 0;
+    const std::string wezel = NumerZTekstu(Formularz.NumerDecyzji, n) ? EtykietaWezla(n, false) : Formularz.NumerDecyzji;
+    const std::string pytanie =
+        "Formularz decyzyjny w\xEAz\xB3" "a " + wezel + " zawiera niezatwierdzone zmiany.\nZatwierdzi\xE6 je?";
+    // "Zatwierdź", "Porzuć"
+    switch (k.Okna->choose(pytanie, "Zatwierd\x9F", "Porzu\xE6", "Anuluj")) {
+        case UserInterface::Choice::Yes: {
+            const bool widoczny = Formularz.Widoczny;
+            if (!PrzyciskOKClick()) {
+                // The form stays open at the refused box.
+                Formularz.Widoczny = true;
+                return false;
+            }
+            Formularz.Widoczny = widoczny;
+            return true;
+        }
+        case UserInterface::Choice::No:
+            Formularz.PorzucZmiany();
+            return true;
+        case UserInterface::Choice::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool Warsztat::Kasowaniewza1Click() {
+    const int i = IndeksWybranego();
+    std::string rodzajTekst, numerTekst;
+    if (i >= 0 && Drzewo.Numer(i) > 0 && !Drzewo.MaDzieci(i) &&
+        rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst) == RodzajSymulowany &&
+        // "Węzeł ... zawiera wyniki symulacji. Skasować go?"
+        !k.Okna->question("W\xEAze\xB3 " + Drzewo.Etykieta(i) + " zawiera wyniki symulacji.\nSkasowa\xE6 go?"))
+        return false;
+    return KasowanieWezla();
 }
 
 void Warsztat::Wyjcie1Click() {
@@ -176,7 +231,8 @@ bool Warsztat::Symulowanie() {
         ok = false;
     }
     Zmiana_wezla();
-    ZapiszDrzewo();
+    // The saved tree leaves the progress bar full, as after an add.
+    if (ZapiszDrzewo()) Postep = 100;
     return ok;
 }
 

@@ -264,6 +264,10 @@ void Warsztat::Kasowanieoperatora1Click() {
         }
     }
     const std::string baza = bezKonca(*plik, 4);
+    // "Skasować operatora ... razem z jego drzewem, wynikami i sprawozdaniami?"
+    if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(baza) +
+                          " razem z jego drzewem, wynikami i sprawozdaniami?"))
+        return;
     std::string nieusuniete;
     for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
                                      ".raw", ".bil", ".zao", ".sre", ".inf"}) {

@@ -31,6 +31,7 @@ struct StanPolecen {
     bool OkienkoBazowe = false;         // the base box takes drops (hint, arrow cursor)
     bool OkienkoEdycji = false;
     bool Wzy1 = false;                  // the menu "&Decyzje"
+    bool PrzyciskDodaniaNowejDecyzji = true;  // off while the three-year chart covers the tree
     bool Nowy1 = true, NowyPlik1 = true, Wyjscie1 = true;
     bool Zachowajjako1 = false;
     bool TreeView1 = false;             // the tree enabled and shown
@@ -128,6 +129,11 @@ public:
     // leaves file, RekordBiezacy and the sheet as they were.
     bool PrzyciskOKClick();
     bool Potwierdzenie1Click() { return PrzyciskOKClick(); }
+    // Before a window command that refills, simulates or closes the sheet:
+    // when it holds unconfirmed edits the user confirms them (the command
+    // goes on only when the confirmation succeeds; the sheet keeps its
+    // visibility), drops them, or cancels the command. True: go on.
+    bool PrzedPorzuceniemFormularza();
     // Leaves the sheet; right after an add the new node is deleted again
     // and the selections, the add command and the boxes are put back.
     void Wyjcie1Click();
@@ -141,6 +147,9 @@ public:
     // tree, and its per-step histories; saves the tree in every case.
     bool KasowanieWezla();
     bool KasowanieWezla(int numer);
+    // The delete command of the windows: a node that holds a simulation is
+    // deleted only after one question.
+    bool Kasowaniewza1Click();
     // The what-if step on the leaf numbered wezel (not the root): a copy C
     // is added under the same parent with the smallest free number, its
     // parameter k set from v (KrokCoJesli.h), simulated, and the leaf

@@ -1,5 +1,7 @@
 #include "Wykresy.h"
 
+#include "Teksty.h"
+
 #include <exception>
 
 #include "CodePage.h"
@@ -88,16 +90,23 @@ void WykresTrzyletni::Zysknetto1Click(Warsztat& w) { przelacz(w, Zysknetto1, Spr
 void WykresTrzyletni::Sprzeda1Click(Warsztat& w) { przelacz(w, Sprzeda1, Zysknetto1); }
 
 void WykresTrzyletni::przelacz(Warsztat& w, bool& ten, bool& inny) {
+    // No operator, no tree to draw over.
+    if (w.Drzewo.Pusty()) {
+        w.k.Okna->message(teksty::NalezyZainicjowac);
+        return;
+    }
     inny = false;
     if (ten) {
         ten = false;
         Widoczny = false;
         w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
+        w.Polecenia.PrzyciskDodaniaNowejDecyzji = true;
         return;
     }
     ten = true;
     Widoczny = true;
     w.Polecenia.Wzy1 = false;
+    w.Polecenia.PrzyciskDodaniaNowejDecyzji = false;
     Maly_Wykres_Trzyletni(w.k.RekordBiezacy);
     // No node, no points: the buffer then holds no node's record.
     if (w.IndeksWybranego() < 0) Punkty.clear();
@@ -107,6 +116,7 @@ void WykresTrzyletni::Chart1Click(Warsztat& w) {
     Widoczny = false;
     // The decisions' menu comes back only where there is a tree to edit.
     w.Polecenia.Wzy1 = !w.Drzewo.Pusty();
+    w.Polecenia.PrzyciskDodaniaNowejDecyzji = true;
     if (Zysknetto1)
         Zysknetto1 = false;
     else if (Sprzeda1)
@@ -129,6 +139,7 @@ namespace vesk {
 
 StanBilansu Bilans2Click(Warsztat& w) {
     StanBilansu s;
+    if (w.Drzewo.Pusty()) w.k.Okna->message(teksty::NalezyZainicjowac);
     if (w.IndeksWybranego() < 0) return s;
     try {
         s.Tabela = TabelaBilansu(w.k.RekordBiezacy);
