@@ -3,8 +3,9 @@
 //   kandydat N   N candidates of the study on the same kind of node
 //   bezposrednio the children of a new operator added and simulated directly
 //   plik         the same by a command file
-//   badanie DIR  the study climbed to its end in an operator in DIR, its
-//                best value and criterion printed (for comparing results)
+//   badanie DIR  the study climbed to its end in an operator in DIR, then
+//                both commands; the best values and criteria printed (for
+//                comparing results)
 // Prints how many units (simulations, candidates, command files) were run.
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,11 @@ int main(int argc, char** argv) try {
                     static_cast<long double>(v), k.ZmienneSkryptu[90]);
         opt.optymalizacja21Click();
         std::printf("ten studies: criterion %.17g, %zu messages\n", k.ZmienneSkryptu[90], ui.messages.size());
+        // The eleven climbs of the other command, on an operator "we".
+        if (!w.TworzenieNowegoOperatora(folder + "we.")) return 1;
+        opt.Optymalizacja1Click();
+        std::printf("eleven climbs: criterion %.17g, balance %.17g %.17g, %zu messages\n", k.ZmienneSkryptu[90],
+                    k.ZmienneSkryptu[92], k.ZmienneSkryptu[93], ui.messages.size());
         return 0;
     }
     std::fprintf(stderr, "usage: NarzutyPrzebieg golo|kandydat N | bezposrednio | plik | badanie DIR\n");
