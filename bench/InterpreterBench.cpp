@@ -21,7 +21,7 @@ BENCHMARK(BM_DirectCalls)->Unit(benchmark::kMillisecond);
 void BM_CommandFile(benchmark::State& state) {
     for (auto _ : state) {
         vesk::test::TempDir dir;
-        narzuty::ZapiszPlikRozkazow(dir);
+        narzuty::ZapiszPlikRozkazow(dir.folder());
         if (!narzuty::PlikRozkazow(dir.folder())) state.SkipWithError("command file failed");
     }
 }

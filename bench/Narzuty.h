@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CzasownikiWarsztatu.h"
+#include "FileSystem.h"
 #include "Interpretator.h"
 #include "Kontekst.h"
 #include "OperacjeWezlow.h"
@@ -39,10 +40,10 @@ constexpr int Dzieci = 20;
 }
 
 // The command file of (b), "b.roz" of the folder.
-inline void ZapiszPlikRozkazow(vesk::test::TempDir& dir) {
-    dir.write("b.roz",
-              "hide\r\nrun\r\nwhile less____ x1 20\r\nw\xEAze\xB3 dodaj 0 0 x2\r\n"
-              "w\xEAze\xB3 symuluj x2\r\n+ x1 x1 1\r\nendwhile\r\n");
+inline bool ZapiszPlikRozkazow(const std::string& folder) {
+    return vesk::replaceFile(folder + "b.roz",
+                             "hide\r\nrun\r\nwhile less____ x1 20\r\nw\xEAze\xB3 dodaj 0 0 x2\r\n"
+                             "w\xEAze\xB3 symuluj x2\r\n+ x1 x1 1\r\nendwhile\r\n");
 }
 
 // (b) The same through the workbench and a command file run by the

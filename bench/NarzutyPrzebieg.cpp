@@ -4,8 +4,8 @@
 //   bezposrednio the children of a new operator added and simulated directly
 //   plik         the same by a command file
 //   badanie DIR  the study climbed to its end in an operator in DIR, then
-//                both commands; the best values and criteria printed (for
-//                comparing results)
+//                both commands and the command file; the best values and
+//                criteria printed (for comparing results)
 // Prints how many units (simulations, candidates, command files) were run.
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +31,7 @@ int main(int argc, char** argv) try {
     }
     if (rodzaj == "bezposrednio" || rodzaj == "plik") {
         vesk::test::TempDir dir;
-        narzuty::ZapiszPlikRozkazow(dir);
+        narzuty::ZapiszPlikRozkazow(dir.folder());
         if (!(rodzaj == "plik" ? narzuty::PlikRozkazow : narzuty::BezposrednieWywolania)(dir.folder())) return 1;
         std::printf("1\n");
         return 0;
@@ -58,7 +58,11 @@ int main(int argc, char** argv) try {
         opt.Optymalizacja1Click();
         std::printf("eleven climbs: criterion %.17g, balance %.17g %.17g, %zu messages\n", k.ZmienneSkryptu[90],
                     k.ZmienneSkryptu[92], k.ZmienneSkryptu[93], ui.messages.size());
-        return 0;
+        // The command file, in the folder's "rozkazy".
+        const std::string rozkazy = folder + "rozkazy/";
+        return vesk::createFolders(rozkazy) && narzuty::ZapiszPlikRozkazow(rozkazy) && narzuty::PlikRozkazow(rozkazy)
+                   ? 0
+                   : 1;
     }
     std::fprintf(stderr, "usage: NarzutyPrzebieg golo|kandydat N | bezposrednio | plik | badanie DIR\n");
     return 2;
