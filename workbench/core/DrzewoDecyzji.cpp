@@ -1,6 +1,7 @@
 #include "DrzewoDecyzji.h"
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 #include "FileSystem.h"
@@ -94,21 +95,31 @@ void DrzewoDecyzji::UstawObrazek(int i, int obrazek) { pozycje_.at(static_cast<s
 
 void DrzewoDecyzji::Sortuj() {
     if (pozycje_.empty()) return;
-    std::vector<Pozycja> wynik;
-    wynik.reserve(pozycje_.size());
-    // Copies item i and its subtree, children in ascending number (three-way
-    // on the numbers; items without a number keep their order at the end).
+    // Each item's key: its number; items without one after the numbered,
+    // in their order (the sort is stable).
+    std::vector<int> klucz(pozycje_.size());
+    for (int i = 0; i < Liczba(); ++i) {
+        const int n = Numer(i);
+        klucz[static_cast<std::size_t>(i)] = n >= 0 ? n : std::numeric_limits<int>::max();
+    }
+    std::vector<int> porzadek;
+    porzadek.reserve(pozycje_.size());
+    // Item i and its subtree, children in ascending key.
     auto kopiuj = [&](auto&& self, int i) -> void {
-        wynik.push_back(pozycje_[static_cast<std::size_t>(i)]);
+        porzadek.push_back(i);
         std::vector<int> d = Dzieci(i);
         std::stable_sort(d.begin(), d.end(), [&](int a, int b) {
-            const int na = Numer(a), nb = Numer(b);
-            if (na < 0 || nb < 0) return na >= 0 && nb < 0;
-            return na < nb;
+            return klucz[static_cast<std::size_t>(a)] < klucz[static_cast<std::size_t>(b)];
         });
         for (int c : d) self(self, c);
     };
     for (int i = 0; i < Liczba(); i = koniecPoddrzewa(i)) kopiuj(kopiuj, i);
+    bool posortowany = true;
+    for (std::size_t j = 0; j < porzadek.size() && posortowany; ++j) posortowany = porzadek[j] == static_cast<int>(j);
+    if (posortowany) return;
+    std::vector<Pozycja> wynik;
+    wynik.reserve(pozycje_.size());
+    for (int i : porzadek) wynik.push_back(std::move(pozycje_[static_cast<std::size_t>(i)]));
     pozycje_ = std::move(wynik);
 }
 
