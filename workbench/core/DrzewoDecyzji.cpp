@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <string_view>
 
 #include "FileSystem.h"
 #include "WorkbenchError.h"
@@ -28,16 +29,18 @@ std::string EtykietaWezla(int numer, bool symulowany) {
 }
 
 int NumerZEtykiety(const std::string& etykieta) {
-    std::string rodzaj, numer;
-    const std::uint8_t r = rozbierz(etykieta, rodzaj, numer);
-    if (r == RodzajInny || numer.empty() || numer.size() > 2) return -1;
+    // Exactly "d/r N" or "d N", N 0..50 without leading zeros.
+    std::string_view numer = etykieta;
+    if (numer.starts_with("d/r ")) numer.remove_prefix(4);
+    else if (numer.starts_with("d ")) numer.remove_prefix(2);
+    else return -1;
+    if (numer.empty() || numer.size() > 2 || (numer.size() == 2 && numer[0] == '0')) return -1;
     int n = 0;
     for (char c : numer) {
         if (c < '0' || c > '9') return -1;
         n = n * 10 + (c - '0');
     }
-    if (n > 50 || etykieta != EtykietaWezla(n, r == RodzajSymulowany)) return -1;
-    return n;
+    return n <= 50 ? n : -1;
 }
 
 int DrzewoDecyzji::Rodzic(int i) const {
