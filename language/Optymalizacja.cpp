@@ -345,10 +345,13 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
         najlepsza = biezaca;
     }
     // The trial node is left at the best value, simulated.
-    if ((przegrana || !symulowany) && !(symulowany && szybko(numer, wzor, najlepsza ? &d : nullptr, najlepsza ? static_cast<long double>(*najlepsza) : 0.0L))) {
-        if (symulowany) numer = przepisz(numer, wzor);
-        if (najlepsza) ustawDecyzje(numer, d, *najlepsza);
-        symuluj(numer);
+    if (przegrana || !symulowany) {
+        const long double v = najlepsza ? static_cast<long double>(*najlepsza) : 0.0L;
+        if (!(symulowany && szybko(numer, wzor, najlepsza ? &d : nullptr, v))) {
+            if (symulowany) numer = przepisz(numer, wzor);
+            if (najlepsza) ustawDecyzje(numer, d, *najlepsza);
+            symuluj(numer);
+        }
     }
     if (najlepsza) wartosc = *najlepsza;
     ustawX(92, x(91));
