@@ -7,6 +7,8 @@
 
 #include "BladSkryptu.h"
 #include "FileSystem.h"
+#include "FormularzDecyzji.h"
+#include "HarmonogramInwestycji.h"
 #include "Paths.h"
 #include "PlikStanu.h"
 #include "Odczyty.h"
@@ -20,6 +22,14 @@ namespace {
 
 // The least gain that lets a climb go on.
 constexpr long double NajmniejszyZysk = 0.001L;
+
+// The sheet's group of a decision kind; null for an unknown kind.
+const char* grupaDecyzji(const std::string& rodzaj) {
+    if (rodzaj == DecyzjaCena) return "cena";
+    if (rodzaj == DecyzjaProdukcja) return "zlec";
+    if (rodzaj == DecyzjaZamowienieSurowca) return "Surowiec";
+    return nullptr;
+}
 
 int indeksSlowa(const std::string& slowo, const char* a, const char* b, const char* c) {
     if (slowo == a) return 0;
@@ -124,6 +134,9 @@ int Optymalizacja::dodaj(int wzor) {
     swieza_.rekord = std::make_unique<StanModelu>();
     if (!ZnajdzStanModelu(k_, SciezkaPlikuStanu(k_), static_cast<std::uint8_t>(nowy), *swieza_.rekord))
         swieza_.rekord.reset();
+    swieza_.niepotwierdzona = true;
+    swieza_.potwierdzony.reset();
+    swieza_.rok = -1;
     return nowy;
 }
 
@@ -164,7 +177,61 @@ void Optymalizacja::wMiejscu(int numer) {
     w_.Drzewo.UstawObrazek(i, 0);
     w_.Wybierz(i);
     w_.Zmiana_wezla();
+    widokNieaktualny_ = false;
     w_.ZapiszDrzewo();
+    swieza_.niepotwierdzona = true;
+}
+
+bool Optymalizacja::szybko(int numer, int wzor, const Decyzja* d, long double wartosc) {
+    const SwiezaProba& s = swieza_;
+    const StanModelu* wzorzec = d ? s.potwierdzony.get() : s.rekord.get();
+    if (!wzorzec || s.rok < 0 || w_.Wskazniki->visible()) return false;
+    if (d && (!(s.decyzja == *d) || s.separator != k_.SeparatorDziesietny)) return false;
+    if (!moznaWMiejscu(numer, wzor)) return false;
+    // Over a simulated trial alone: the tree keeps its label.
+    const int i = w_.Drzewo.Znajdz(numer);
+    const int slot = SzukajWezla(k_, numer);
+    if (w_.Drzewo.Etykieta(i) != EtykietaWezla(numer, true) || !k_.TabelaWezlow.Zajety[slot] ||
+        k_.TabelaWezlow.Wpisy[slot].Numer != numer || k_.TabelaWezlow.Wpisy[slot].Symulowany != 1)
+        return false;
+
+    auto rekord = std::make_unique<StanModelu>(*wzorzec);
+    if (d) {
+        // The box's text read as the sheet reads it.
+        const char* grupa = grupaDecyzji(d->rodzaj);
+        const std::string* pole = grupa ? PoleDecyzji(w_, grupa, d->produkt, d->rok) : nullptr;
+        if (!pole) return false;
+        const PoleFormularza& opis = PolaFormularza()[static_cast<std::size_t>(pole - w_.Formularz.Pola.data())];
+        const std::optional<long double> v = WartoscPola(TekstDecyzji(wartosc), opis.jednostka, k_.SeparatorDziesietny);
+        if (!v) return false;
+        try {
+            rekord->zapis().setReal48(opis.offset, roundToReal48(*v));
+        } catch (const Real48Error&) {
+            return false;
+        }
+    }
+    rekord->UstawRok(static_cast<std::int16_t>(s.rok));
+    if (!ZbudujHarmonogramInwestycji(k_, *rekord)) return false;
+
+    WyczyscPrzebiegiWezla(k_, numer);
+    k_.RekordBiezacy = *rekord;
+    k_.RekordPomocniczy = *rekord;
+    w_.Postep = 0;
+    widokNieaktualny_ = true;
+    // A failed run leaves the file and the tree with the trial as it was.
+    if (!SymulujWezel(k_))
+        throw BladSkryptu(BladSkryptu::Rodzaj::Odmowa, "symulacja wezla " + std::to_string(numer) + " nie powiodla sie");
+    ++PrzepisaneWMiejscu;
+    return true;
+}
+
+void Optymalizacja::odswiezWidok() {
+    if (!widokNieaktualny_) return;
+    widokNieaktualny_ = false;
+    if (const int i = w_.Drzewo.Znajdz(swieza_.numer); i >= 0) {
+        w_.Wybierz(i);
+        w_.Zmiana_wezla();
+    }
 }
 
 int Optymalizacja::przepisz(int numer, int wzor) {
@@ -178,6 +245,9 @@ int Optymalizacja::przepisz(int numer, int wzor) {
 }
 
 void Optymalizacja::ustawDecyzje(int numer, const Decyzja& d, long double wartosc) {
+    // A trial just made shows its record in the sheet.
+    const bool swieza = swieza_.niepotwierdzona && swieza_.numer == numer && swieza_.rekord;
+    swieza_.niepotwierdzona = false;
     // An add leaves its node selected and shown in the sheet.
     if (w_.Wybrany != numer) Ustaw_Biezacy(w_, PozycjaWezla(w_, numer));
     const std::string tekst = TekstDecyzji(wartosc);
@@ -185,9 +255,19 @@ void Optymalizacja::ustawDecyzje(int numer, const Decyzja& d, long double wartos
     else if (d.rodzaj == DecyzjaProdukcja) Zmiana_Produkcja(w_, d.produkt, d.rok, tekst);
     else if (d.rodzaj == DecyzjaZamowienieSurowca) Zmiana_Zamowienia_Surowcow(w_, d.produkt, d.rok, tekst);
     else throw BladSkryptu(BladSkryptu::Rodzaj::Wykonanie, "nieznany rodzaj decyzji '" + d.rodzaj + "'");
+    if (swieza) {
+        swieza_.potwierdzony = std::make_unique<StanModelu>(k_.RekordBiezacy);
+        swieza_.decyzja = d;
+        swieza_.separator = k_.SeparatorDziesietny;
+    }
 }
 
-void Optymalizacja::symuluj(int numer) { Symuluj_Wezel(w_, PozycjaWezla(w_, numer)); }
+void Optymalizacja::symuluj(int numer) {
+    Symuluj_Wezel(w_, PozycjaWezla(w_, numer));
+    widokNieaktualny_ = false;
+    const StanModelu& r = k_.RekordBiezacy;
+    if (swieza_.numer == numer && r.Numer() == numer && r.Symulowany() != 0) swieza_.rok = r.Rok();
+}
 
 long double Optymalizacja::kryterium(const std::string& nazwa) {
     if (Kryterium) return Kryterium(nazwa);
@@ -199,9 +279,11 @@ long double Optymalizacja::kryterium(const std::string& nazwa) {
 void Optymalizacja::bilans(int n) { Odczyt_Bilans(k_, 14, 6, "x" + std::to_string(n)); }
 
 int Optymalizacja::Kandydat(int numer, int wzor, const Decyzja& d, long double wartosc, const std::string& nazwa) {
-    numer = przepisz(numer, wzor);
-    ustawDecyzje(numer, d, wartosc);
-    symuluj(numer);
+    if (!szybko(numer, wzor, &d, wartosc)) {
+        numer = przepisz(numer, wzor);
+        ustawDecyzje(numer, d, wartosc);
+        symuluj(numer);
+    }
     ustawX(92, kryterium(nazwa));
     return numer;
 }
@@ -211,6 +293,10 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
     Proby = 0;
     Zatrzymano = false;
     Wstrzymanie wstrzymanie(*this);
+    struct Widok {
+        Optymalizacja& o;
+        ~Widok() { o.odswiezWidok(); }
+    } widok{*this};
     int numer = dodaj(wzor);
     // The best value found; none while the best is the template itself.
     std::optional<Real> najlepsza;
@@ -264,9 +350,12 @@ int Optymalizacja::wspinaczka(int wzor, Real& wartosc, int krok, const Decyzja& 
     }
     // The trial node is left at the best value, simulated.
     if (przegrana || !symulowany) {
-        if (symulowany) numer = przepisz(numer, wzor);
-        if (najlepsza) ustawDecyzje(numer, d, *najlepsza);
-        symuluj(numer);
+        const long double v = najlepsza ? static_cast<long double>(*najlepsza) : 0.0L;
+        if (!(symulowany && szybko(numer, wzor, najlepsza ? &d : nullptr, v))) {
+            if (symulowany) numer = przepisz(numer, wzor);
+            if (najlepsza) ustawDecyzje(numer, d, *najlepsza);
+            symuluj(numer);
+        }
     }
     if (najlepsza) wartosc = *najlepsza;
     ustawX(92, x(91));

@@ -75,10 +75,14 @@ public:
 
     struct Decyzja {
         std::string rodzaj, produkt, rok;  // a kind above, its product or material and year words
+        bool operator==(const Decyzja&) const = default;
     };
     // One candidate: the simulated trial node numer made again from node
     // wzor, its decision set to wartosc, simulated, the criterion read into
-    // x92. Returns the trial's number.
+    // x92. Returns the trial's number. Where the trial is made again in
+    // place from the record its first value was confirmed into, only the
+    // node's record is written and the tree stays as it is; the selection
+    // and the decision sheet then follow at the end of the climb.
     int Kandydat(int numer, int wzor, const Decyzja& d, long double wartosc, const std::string& kryterium);
 
 private:
@@ -105,6 +109,17 @@ private:
     // Whether the trial numer can be made again in place (see ProbaWMiejscu).
     bool moznaWMiejscu(int numer, int wzor) const;
     void wMiejscu(int numer);
+    // The simulated trial numer made again in place, with decision d set to
+    // wartosc (none: the template's record as it is), and simulated in one
+    // write of its record, as the workbench's rewrite, confirmation and
+    // simulation would leave it. False, nothing done, when that cannot be
+    // known (see SwiezaProba) or the indicator window is shown, which
+    // follows every node change.
+    bool szybko(int numer, int wzor, const Decyzja* d, long double wartosc);
+    // Brings the selection and the decision sheet to the trial after
+    // trials made by szybko.
+    void odswiezWidok();
+    bool widokNieaktualny_ = false;
 
     Warsztat& w_;
     Kontekst& k_;
@@ -115,6 +130,15 @@ private:
         std::string operator_;  // SciezkaOperatora of the add
         int wzor = -1, numer = -1;
         std::unique_ptr<StanModelu> rekord;
+        bool niepotwierdzona = false;  // made again, its sheet not yet confirmed
+        // The record as the decision sheet, filled from rekord, stored it
+        // with decision d changed (every value of d gives it with only d's
+        // own box different), and the calendar start a simulation gives
+        // the node (-1 until one ran).
+        std::unique_ptr<StanModelu> potwierdzony;
+        Decyzja decyzja;
+        char separator = 0;
+        int rok = -1;
     } swieza_;
 };
 

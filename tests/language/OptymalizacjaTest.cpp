@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "BladSkryptu.h"
 #include "DrzewoDecyzji.h"
+#include "FileSystem.h"
 #include "OperacjeJezyka.h"
 #include "Optymalizacja.h"
 #include "PlikStanu.h"
@@ -207,6 +209,23 @@ TEST(ProbaWMiejscuTest, LeavesTheFilesOfDeleteAndAdd) {
         EXPECT_EQ(a.x91, b.x91);
         EXPECT_EQ(a.wartosc, b.wartosc);
     }
+}
+
+// A candidate made again in place whose save fails leaves both files and
+// the trial as they were.
+TEST_F(Badanie, ACandidateWhoseSaveFailsLeavesTheFilesAsTheyWere) {
+    opt->NajwiecejProb = 0;
+    Real v = 400.0L;
+    const int n = zbadaj(v);
+    const std::string qad = dir.read("OP.qad"), tr1 = dir.read("OP.tr1");
+    setFileFault([](std::string_view krok) { return krok == "write"; });
+    EXPECT_THROW(opt->Kandydat(n, 0, {DecyzjaProdukcja, "alfa", "rok1"}, 401.0L, KryteriumWynikSyntetyczny),
+                 BladSkryptu);
+    setFileFault({});
+    EXPECT_TRUE(dir.read("OP.qad") == qad);
+    EXPECT_EQ(dir.read("OP.tr1"), tr1);
+    EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0", "d/r 1"}));
+    EXPECT_EQ(rekord(n).Symulowany(), 1);
 }
 
 // ------------------------------------------------------- the commands

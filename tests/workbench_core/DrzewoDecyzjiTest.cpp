@@ -26,6 +26,14 @@ TEST(Rozbierz, KindAndNumberOfALabel) {
     }
 }
 
+TEST(Rozbierz, ANodeNumberOnlyFromALabelInItsExactForm) {
+    const std::pair<const char*, int> przypadki[] = {
+        {"d/r 0", 0}, {"d/r 12", 12}, {"d 50", 50}, {"d/r 51", -1}, {"d 05", -1}, {"d/r5", -1},  {"dX5", -1},
+        {"d/r 7 ", -1}, {"d ", -1},   {"", -1},     {"x 5", -1},    {"d -1", -1}, {"d/r 1a", -1},
+    };
+    for (const auto& [etykieta, numer] : przypadki) EXPECT_EQ(NumerZEtykiety(etykieta), numer) << etykieta;
+}
+
 TEST(DrzewoTr1, AFourNodeTreeReadWithLfIsWrittenBackWithCrLf) {
     test::TempDir dir;
     dir.write("a.tr1", "d/r 0\n\td/r 3\n\t\td 7\n\td 1\n");

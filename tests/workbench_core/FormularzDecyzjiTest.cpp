@@ -23,6 +23,13 @@ TEST(FormularzDecyzji, TextsAndStoredValuesBothWays) {
         {"400", Jednostka::Wprost, ',', 400.0L, "400"},
         {"0,1", Jednostka::Wprost, ',', 0.1L, "0,1"},
         {"1,5", Jednostka::Sztuki, ',', 1.5L, "1,5"},
+        // Whole numbers up to the digits shown, and just past them.
+        {"999999999", Jednostka::Sztuki, ',', 999999999.0L, "999999999"},
+        {"1000000000", Jednostka::Sztuki, ',', 1e9L, "1E9"},
+        {"123456789012", Jednostka::Wprost, ',', 123456789012.0L, "123456789012"},
+        {"-5", Jednostka::Wprost, ',', -5.0L, "-5"},
+        {"-0", Jednostka::Wprost, ',', 0.0L, "0"},
+        {"100", Jednostka::Procent, ',', 1.0L, "100"},
     };
     for (const auto& p : przypadki) {
         std::optional<long double> v = WartoscPola(p.tekst, p.j, p.sep);

@@ -48,7 +48,9 @@ TEST_F(Operacje, AFailingRunKeepsTheLabel) {
     nowyOperator();
     dodajPod(0);
     k->ZadanoPrzerwania = [] { return true; };
+    const std::string qad = dir.read("OP.qad");
     EXPECT_FALSE(w->Symulowanie(1));
+    EXPECT_TRUE(dir.read("OP.qad") == qad) << "the state file as it was";
     EXPECT_EQ(w->Drzewo.Etykieta(1), "d 1");
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(w->Polecenia.symuluj);

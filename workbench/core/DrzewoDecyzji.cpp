@@ -1,7 +1,9 @@
 #include "DrzewoDecyzji.h"
 
 #include <algorithm>
+#include <limits>
 #include <set>
+#include <string_view>
 
 #include "CodePage.h"
 #include "FileSystem.h"
@@ -28,16 +30,18 @@ std::string EtykietaWezla(int numer, bool symulowany) {
 }
 
 int NumerZEtykiety(const std::string& etykieta) {
-    std::string rodzaj, numer;
-    const std::uint8_t r = rozbierz(etykieta, rodzaj, numer);
-    if (r == RodzajInny || numer.empty() || numer.size() > 2) return -1;
+    // Exactly "d/r N" or "d N", N 0..50 without leading zeros.
+    std::string_view numer = etykieta;
+    if (numer.starts_with("d/r ")) numer.remove_prefix(4);
+    else if (numer.starts_with("d ")) numer.remove_prefix(2);
+    else return -1;
+    if (numer.empty() || numer.size() > 2 || (numer.size() == 2 && numer[0] == '0')) return -1;
     int n = 0;
     for (char c : numer) {
         if (c < '0' || c > '9') return -1;
         n = n * 10 + (c - '0');
     }
-    if (n > 50 || etykieta != EtykietaWezla(n, r == RodzajSymulowany)) return -1;
-    return n;
+    return n <= 50 ? n : -1;
 }
 
 int DrzewoDecyzji::Rodzic(int i) const {
@@ -95,21 +99,31 @@ void DrzewoDecyzji::UstawObrazek(int i, int obrazek) { pozycje_.at(static_cast<s
 
 void DrzewoDecyzji::Sortuj() {
     if (pozycje_.empty()) return;
-    std::vector<Pozycja> wynik;
-    wynik.reserve(pozycje_.size());
-    // Copies item i and its subtree, children in ascending number (three-way
-    // on the numbers; items without a number keep their order at the end).
+    // Each item's key: its number; items without one after the numbered,
+    // in their order (the sort is stable).
+    std::vector<int> klucz(pozycje_.size());
+    for (int i = 0; i < Liczba(); ++i) {
+        const int n = Numer(i);
+        klucz[static_cast<std::size_t>(i)] = n >= 0 ? n : std::numeric_limits<int>::max();
+    }
+    std::vector<int> porzadek;
+    porzadek.reserve(pozycje_.size());
+    // Item i and its subtree, children in ascending key.
     auto kopiuj = [&](auto&& self, int i) -> void {
-        wynik.push_back(pozycje_[static_cast<std::size_t>(i)]);
+        porzadek.push_back(i);
         std::vector<int> d = Dzieci(i);
         std::stable_sort(d.begin(), d.end(), [&](int a, int b) {
-            const int na = Numer(a), nb = Numer(b);
-            if (na < 0 || nb < 0) return na >= 0 && nb < 0;
-            return na < nb;
+            return klucz[static_cast<std::size_t>(a)] < klucz[static_cast<std::size_t>(b)];
         });
         for (int c : d) self(self, c);
     };
     for (int i = 0; i < Liczba(); i = koniecPoddrzewa(i)) kopiuj(kopiuj, i);
+    bool posortowany = true;
+    for (std::size_t j = 0; j < porzadek.size() && posortowany; ++j) posortowany = porzadek[j] == static_cast<int>(j);
+    if (posortowany) return;
+    std::vector<Pozycja> wynik;
+    wynik.reserve(pozycje_.size());
+    for (int i : porzadek) wynik.push_back(std::move(pozycje_[static_cast<std::size_t>(i)]));
     pozycje_ = std::move(wynik);
 }
 

@@ -1,5 +1,6 @@
 #include "FormularzDecyzji.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -45,7 +46,17 @@ std::array<PoleFormularza, LiczbaPol> zbudujPola() {
 }
 
 // printf's general form with the exponent as the windows write it ("1E-7").
+// A whole number of at most cyfry digits is written as it is, as printf
+// would.
 std::string ogolny(long double v, int cyfry) {
+    static constexpr auto potegi = [] {
+        std::array<long double, 19> p{};
+        long double q = 1;
+        for (long double& x : p) x = q, q *= 10;
+        return p;
+    }();
+    if (cyfry >= 0 && cyfry <= 18 && v == std::trunc(v) && std::fabs(v) < potegi[static_cast<std::size_t>(cyfry)])
+        return std::to_string(static_cast<long long>(v));
     char bufor[64];
     std::snprintf(bufor, sizeof bufor, "%.*Lg", cyfry, v);
     std::string s = bufor;
@@ -65,6 +76,9 @@ std::string ogolny(long double v, int cyfry) {
 // The shortest general form, at most 15 significant digits, that reads
 // back as the same stored value.
 std::string najkrotszy(long double v) {
+    // A whole number reads back from its own digits, and fewer digits give
+    // the exponent form.
+    if (v == std::trunc(v) && std::fabs(v) < 1e15L) return ogolny(v, 15);
     const std::string pelny = ogolny(v, 15);
     const bool wykladniczy = pelny.find('E') != std::string::npos;
     for (int cyfry = 1; cyfry < 15; ++cyfry) {

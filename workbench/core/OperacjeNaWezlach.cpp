@@ -190,7 +190,6 @@ bool Warsztat::Symulowanie() {
     const int n = Drzewo.Numer(i);
     const std::string plik = k.SciezkaOperatora + "qad";
     auto rec = std::make_unique<StanModelu>();
-    auto rodzic = std::make_unique<StanModelu>();
     auto odmowa = [&](const std::string& tekst) {
         komunikat(tekst);
         ZapiszDrzewo();
@@ -198,28 +197,24 @@ bool Warsztat::Symulowanie() {
     };
     try {
         if (!ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(n), *rec)) return odmowa(brakRekordu(n, plik));
-        if (!ZnajdzStanModelu(k, plik, rec->Rodzic(), *rodzic))
-            return odmowa("Wezel " + std::to_string(n) + ": " + brakRekordu(rec->Rodzic(), plik));
     } catch (const std::exception& e) {
         return odmowa(e.what());
     }
-    rec->UstawRok(static_cast<std::int16_t>(rodzic->Rok() + 3));
+    // The parent's calendar start as the node table holds it from the file.
+    const int rodzic = SzukajWezla(k, rec->Rodzic());
+    if (!k.TabelaWezlow.Zajety[rodzic] || k.TabelaWezlow.Wpisy[rodzic].Numer != rec->Rodzic())
+        return odmowa("Wezel " + std::to_string(n) + ": " + brakRekordu(rec->Rodzic(), plik));
+    rec->UstawRok(static_cast<std::int16_t>(k.TabelaWezlow.Wpisy[rodzic].Rok + 3));
     if (!ZbudujHarmonogramInwestycji(k, *rec))
         return odmowa("Wezel " + std::to_string(n) + ": kod inwestycji spoza 0..8 w pliku " + plik);
 
-    // Written first: the run takes the node's number and its calendar
-    // start from the stored record.
-    bool ok = false;
-    try {
-        ok = ZapiszStanModelu(k, *rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
-    } catch (const std::exception& e) {
-        return odmowa(e.what());
-    }
-    if (!ok) return odmowa("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + SciezkaPlikuStanu(k));
+    // The run takes the node's number and calendar start from the record
+    // itself and saves it when done; a failed run leaves the file as it was.
     k.RekordBiezacy = *rec;
     k.RekordPomocniczy = *rec;
     Postep = 0;
 
+    bool ok = true;
     if (SymulujWezel(k)) {
         Formularz.UstawEdytowalny(0);
         Polecenia.Rezultaty2 = Polecenia.Bazowy1 = Polecenia.WynikSyntetyczny1 = true;
@@ -230,7 +225,8 @@ bool Warsztat::Symulowanie() {
         komunikat("Symulacja w\xEAz\xB3" "a " + std::to_string(n) + " nie powiod\xB3" "a si\xEA");
         ok = false;
     }
-    Zmiana_wezla();
+    // A run that was saved left its record in RekordBiezacy.
+    zmianaWezla(!ok);
     // The saved tree leaves the progress bar full, as after an add.
     if (ZapiszDrzewo()) Postep = 100;
     return ok;

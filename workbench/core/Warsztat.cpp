@@ -51,7 +51,9 @@ void Warsztat::Wybierz(int indeks) {
     }
 }
 
-void Warsztat::Zmiana_wezla() {
+void Warsztat::Zmiana_wezla() { zmianaWezla(true); }
+
+void Warsztat::zmianaWezla(bool wczytajRekord) {
     const int i = IndeksWybranego();
     if (i < 0) return;
     const std::string etykieta = Drzewo.Etykieta(i);
@@ -80,11 +82,13 @@ void Warsztat::Zmiana_wezla() {
     // the buffer keeps what it held rather than another node's record.
     const int numer = Drzewo.Numer(i);
     const std::string plikStanu = k.SciezkaOperatora + "qad";
-    try {
-        if (numer < 0 || !ZnajdzStanModelu(k, plikStanu, static_cast<std::uint8_t>(numer), k.RekordBiezacy))
-            komunikat("Brak rekordu w\xEAz\xB3" "a " + numerTekst + " w pliku " + plikStanu);
-    } catch (const std::exception& e) {
-        komunikat(e.what());
+    if (wczytajRekord || numer < 0 || k.RekordBiezacy.Numer() != numer) {
+        try {
+            if (numer < 0 || !ZnajdzStanModelu(k, plikStanu, static_cast<std::uint8_t>(numer), k.RekordBiezacy))
+                komunikat("Brak rekordu w\xEAz\xB3" "a " + numerTekst + " w pliku " + plikStanu);
+        } catch (const std::exception& e) {
+            komunikat(e.what());
+        }
     }
     if (rodzaj == RodzajInny) return;
 
@@ -254,7 +258,7 @@ bool Warsztat::Dodajemy_Wezel() {
     }
     const int nowy = Drzewo.DodajDziecko(baza, EtykietaWezla(k.RekordBiezacy.Numer(), false));
     Wybierz(nowy);
-    Zmiana_wezla();
+    zmianaWezla(false);
     Postep = 0;
     return true;
 }

@@ -187,6 +187,9 @@ public:
     void Kasowanieoperatora1Click();
 
 private:
+    // Zmiana_wezla; without wczytajRekord for a node whose record
+    // RekordBiezacy holds as it was just stored.
+    void zmianaWezla(bool wczytajRekord);
     void ustawBazowy(int indeks);
     void ustawDoEdycji(int indeks);
     // The tree load after an operator was chosen: selections, occupied
