@@ -25,6 +25,8 @@ double WartoscDoRysowania(double y) {
     return std::clamp(y, -GranicaRysowania, GranicaRysowania);
 }
 
+int OdstepEtykietLat(int lata) { return lata > 12 ? 3 : 1; }
+
 WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
     setObjectName("WykresWskaznika");
     auto* wykres = new QChart;
@@ -57,6 +59,8 @@ WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
     setChart(wykres);
     delete pierwszy;
     setRenderHint(QPainter::Antialiasing);
+    // A new series repaints the whole view: no pieces of the old one stay.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     // The chart only shows: no zooming, no selecting.
     setInteractive(false);
     setRubberBand(QChartView::NoRubberBand);
@@ -75,6 +79,7 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
         // Whole years labelled, the first and last points clear of the edges.
         const double x0 = xmin->x(), x1 = xmax->x();
         OsLat->setTickAnchor(x0);
+        OsLat->setTickInterval(OdstepEtykietLat(static_cast<int>(std::lround(x1 - x0)) + 1));
         OsLat->setRange(x0 - 0.3, x1 + 0.3);
         double y0 = ymin->y(), y1 = ymax->y();
         const double zapas = y1 > y0 ? (y1 - y0) / 20 : std::max(1.0, std::abs(y0) / 20);

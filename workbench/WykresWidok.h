@@ -17,6 +17,9 @@ namespace vesk {
 // +-1e30 (not a number: 0). The view model keeps the true values.
 inline constexpr double GranicaRysowania = 1e30;
 double WartoscDoRysowania(double y);
+// Years between two labels of the year axis for a chart over lata years:
+// every year, or every period start where yearly labels would not fit.
+int OdstepEtykietLat(int lata);
 
 class WykresWidok : public QChartView {
 public:
