@@ -191,8 +191,9 @@ bool AnalizaWrazliwosci::Wyslij(int v) {
         return false;
     }
     // The copy took the node's place among its siblings: it is the node the
-    // panel works on now.
+    // panel works on now, the slider at its value (an animation's too).
     NowyOryginal();
+    suwak_.UstawPozycje(v);
     Zapytaj(Polaczenia.PoZmianieWezla);
     Zapytaj(Polaczenia.OdswiezWykres);
     if (EkspertZaznaczony()) {
