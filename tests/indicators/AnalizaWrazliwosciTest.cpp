@@ -309,7 +309,7 @@ TEST_F(Wrazliwosc, AnimationStepsOneValueAtATimeAndStopsOnRequest) {
     EXPECT_FALSE(a.KrokAnimacji());
     EXPECT_EQ(w.wartosci(), (std::vector<int>{20, 21}));
     EXPECT_EQ(a.Wartosc(), "21");
-    EXPECT_EQ(a.Suwak().Pozycja, 50) << "the slider stays where it was";
+    EXPECT_EQ(a.Suwak().Pozycja, 21) << "the slider at the value the node holds";
 }
 
 TEST_F(Wrazliwosc, ARefusedStepKeepsTheValueBoxAndEndsTheRun) {
