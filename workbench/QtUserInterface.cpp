@@ -110,6 +110,8 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     d.setTextValue(q(initial));
     d.setOkButtonText(QStringLiteral("OK"));
     d.setCancelButtonText(QStringLiteral("Anuluj"));
+    // Wide enough for its whole caption in the frame's title bar.
+    d.setMinimumWidth(d.fontMetrics().horizontalAdvance(d.windowTitle()) + 160);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return zQt(d.textValue());
 }

@@ -15,6 +15,7 @@
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
 #include "OknaFixture.h"
+#include "ZeroWMianowniku.h"
 #include "PanelAnalizy.h"
 #include "PaskiWidok.h"
 #include "QtUserInterface.h"
@@ -82,15 +83,7 @@ struct X11 : test::OknaFixture<> {
         ASSERT_TRUE(w.isVisible() && w.isActiveWindow()) << "the window never stayed active";
         w.ComboBox1->setCurrentIndex(0);
         emit w.ComboBox1->activated(0);
-        // The denominator made zero (its item minus itself): every chart
-        // update with the chart shown opens a box.
-        const PozycjaWskaznika p = *w.sesja().Panel().Mianownik.Pierwsza;
-        const auto znalezione = w.MianownikTree->findItems(u(cp1250ToUtf8(p.Etykieta).c_str()),
-                                                           Qt::MatchExactly | Qt::MatchRecursive);
-        ASSERT_FALSE(znalezione.isEmpty());
-        w.sesja().ZmianaOperatora(StronaPanelu::Mianownik, "-");
-        w.pokazWidok(w.sesja().Upusc(Okienko::Mianownik2, StronaPanelu::Mianownik,
-                                     znalezione.front()->data(0, Qt::UserRole + 1).toInt()));
+        ASSERT_NO_FATAL_FAILURE(test::ZeroWMianowniku(w));
         zamknijPudelko(0);
         w.Wykres->click();
         ASSERT_FALSE(w.Chart1->isHidden());

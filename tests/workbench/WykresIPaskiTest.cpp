@@ -25,6 +25,7 @@
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
 #include "OknaFixture.h"
+#include "ZeroWMianowniku.h"
 #include "PanelAnalizy.h"
 #include "PaskiWidok.h"
 #include "Warsztat.h"
@@ -94,18 +95,6 @@ struct WykresIPaski : test::OknaFixture<UiZWykresem> {
         ASSERT_TRUE(app->warsztat().Wskazniki->active());
     }
     QLineSeries* seria() { return o().RysunekWykresu->Series1; }
-    // The chosen indicator's denominator made zero: its item minus itself.
-    void zeroWMianowniku() {
-        const PozycjaWskaznika p = *o().sesja().Panel().Mianownik.Pierwsza;
-        QTreeWidgetItem* item = nullptr;
-        for (QTreeWidgetItem* i : o().MianownikTree->findItems(u(cp1250ToUtf8(p.Etykieta).c_str()),
-                                                               Qt::MatchExactly | Qt::MatchRecursive))
-            item = i;
-        ASSERT_NE(item, nullptr);
-        o().sesja().ZmianaOperatora(StronaPanelu::Mianownik, "-");
-        o().pokazWidok(o().sesja().Upusc(Okienko::Mianownik2, StronaPanelu::Mianownik,
-                                         item->data(0, Qt::UserRole + 1).toInt()));
-    }
     // The first variable chosen on the panel.
     PanelAnalizy& zmienna() {
         PanelAnalizy& a = *o().panelAnalizy;
@@ -393,7 +382,7 @@ TEST_F(WykresIPaski, ScreenshotWithTheChartThePanelAfterTwoSliderStepsAndTwoBarS
 TEST_F(WykresIPaski, OnePressOnAnArrowIsOneStepWhateverBoxOpens) {
     DefiniowanieWskaznikow& w = o();
     aktywne();
-    ASSERT_NO_FATAL_FAILURE(zeroWMianowniku());
+    ASSERT_NO_FATAL_FAILURE(test::ZeroWMianowniku(w));
     w.Wykres->click();
     ASSERT_FALSE(w.Chart1->isHidden());
     PanelAnalizy& a = zmienna();
@@ -454,7 +443,7 @@ TEST_F(WykresIPaski, AfterStepsThePanelEqualsTheNodesRecord) {
 TEST_F(WykresIPaski, TheChartIsInViewWhileAnAnimationRuns) {
     DefiniowanieWskaznikow& w = o();
     aktywne();
-    ASSERT_NO_FATAL_FAILURE(zeroWMianowniku());
+    ASSERT_NO_FATAL_FAILURE(test::ZeroWMianowniku(w));
     PanelAnalizy& a = zmienna();
     a.odstep = 1;
     for (int i = 0; i < 3; ++i) a.SterowanieGornaGranica->triggerAction(QAbstractSlider::SliderSingleStepAdd);
