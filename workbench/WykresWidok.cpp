@@ -25,7 +25,13 @@ double WartoscDoRysowania(double y) {
     return std::clamp(y, -GranicaRysowania, GranicaRysowania);
 }
 
-int OdstepEtykietLat(int lata) { return lata > 12 ? 3 : 1; }
+int OdstepEtykietLat(int lata, int szerokosc) {
+    const int miesci = std::max(1, szerokosc / 36);  // year labels side by side
+    if (lata <= miesci) return 1;
+    int odstep = 3;
+    while ((lata + odstep - 1) / odstep > miesci) odstep += 3;
+    return odstep;
+}
 
 WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
     setObjectName("WykresWskaznika");
@@ -79,7 +85,8 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
         // Whole years labelled, the first and last points clear of the edges.
         const double x0 = xmin->x(), x1 = xmax->x();
         OsLat->setTickAnchor(x0);
-        OsLat->setTickInterval(OdstepEtykietLat(static_cast<int>(std::lround(x1 - x0)) + 1));
+        lata_ = static_cast<int>(std::lround(x1 - x0)) + 1;
+        OsLat->setTickInterval(OdstepEtykietLat(lata_, width() - 90));
         OsLat->setRange(x0 - 0.3, x1 + 0.3);
         double y0 = ymin->y(), y1 = ymax->y();
         const double zapas = y1 > y0 ? (y1 - y0) / 20 : std::max(1.0, std::abs(y0) / 20);
@@ -92,6 +99,11 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
     for (const std::string& linia : w.Tytul) tytul << q(linia).toHtmlEscaped();
     chart()->setTitle(tytul.join(QStringLiteral("<br>")));
     OsLat->setTitleText(q(w.TytulOsi));
+}
+
+void WykresWidok::resizeEvent(QResizeEvent* e) {
+    QChartView::resizeEvent(e);
+    if (lata_ > 0) OsLat->setTickInterval(OdstepEtykietLat(lata_, width() - 90));
 }
 
 }  // namespace vesk

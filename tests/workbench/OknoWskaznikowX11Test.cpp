@@ -1,18 +1,16 @@
 // The indicator window under a real X server with a window manager: real
 // modal boxes, the pointer pressed and let go through the X server (xdotool).
-// Run by tests/workbench/pod_x11.sh (Xvfb and openbox); skipped elsewhere.
+// Run by tests/x11/pod_x11.sh (Xvfb and openbox); skipped elsewhere.
 #include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTreeWidget>
 #include <filesystem>
 #include <memory>
 #include <gtest/gtest.h>
 
-#include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
 #include "OknaFixture.h"
 #include "ZeroWMianowniku.h"
@@ -22,8 +20,6 @@
 
 namespace vesk {
 namespace {
-
-using test::u;
 
 // Real message boxes (counted); the rest as scripted.
 struct UiX11 : QtUserInterface {
@@ -64,7 +60,7 @@ struct X11 : test::OknaFixture<> {
     }
     void SetUp() override {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X server with a window manager (tests/workbench/pod_x11.sh)";
+            GTEST_SKIP() << "needs an X server with a window manager (tests/x11/pod_x11.sh)";
         przygotuj();
         std::filesystem::copy_file(programDostarczony() + "zakresy.txt", work.file("zakresy.txt"),
                                    std::filesystem::copy_options::overwrite_existing);

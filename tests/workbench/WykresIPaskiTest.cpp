@@ -239,6 +239,13 @@ TEST_F(WykresIPaski, StandInsAtTheFloatLimitAreDrawnRed) {
     EXPECT_EQ(WartoscDoRysowania(std::numeric_limits<double>::infinity()), 1e30);
 }
 
+// The year labels of a deep node's chart fit whole, by period starts.
+TEST_F(WykresIPaski, YearLabelsOfALongChartFit) {
+    EXPECT_EQ(OdstepEtykietLat(12, 455), 1);
+    EXPECT_EQ(OdstepEtykietLat(30, 455), 3);
+    EXPECT_EQ(OdstepEtykietLat(30, 190), 6);
+}
+
 TEST_F(WykresIPaski, AnEmptyNameGivesTheStandInTitle) {
     // The chart shown, then the list's choice emptied: the formula stays.
     o().Wykres->click();
