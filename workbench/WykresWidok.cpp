@@ -86,7 +86,9 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
         const double x0 = xmin->x(), x1 = xmax->x();
         OsLat->setTickAnchor(x0);
         lata_ = static_cast<int>(std::lround(x1 - x0)) + 1;
-        OsLat->setTickInterval(OdstepEtykietLat(lata_, width() - 90));
+        // Not yet laid out (hidden): as wide as the place it is shown in.
+        const int szerokosc = isVisible() || !parentWidget() ? width() : parentWidget()->width();
+        OsLat->setTickInterval(OdstepEtykietLat(lata_, szerokosc - 90));
         OsLat->setRange(x0 - 0.3, x1 + 0.3);
         double y0 = ymin->y(), y1 = ymax->y();
         const double zapas = y1 > y0 ? (y1 - y0) / 20 : std::max(1.0, std::abs(y0) / 20);
