@@ -75,11 +75,7 @@ AnalizaWrazliwosci::AnalizaWrazliwosci(Kontekst& k, HakiWarsztatu& warsztat)
       tekstGornej_("Koniec"),
       tekstKroku_("Krok") {}
 
-void AnalizaWrazliwosci::Aktywacja(const std::optional<WybranyWezel>& wezel, int pierwszyRok) {
-    animacja_.Zatrzymaj();
-    numerOryginalnego_ = k_.RekordBiezacy.Numer();
-    etykiety_ = EtykietyZmiennych(pierwszyRok);  // the chosen entry stays chosen
-    panelWlaczony_ = true;
+void AnalizaWrazliwosci::Rodzenstwo(const std::optional<WybranyWezel>& wezel) {
     if (!wezel) {
         bratPlus_ = bratMinus_ = false;
         brat_.clear();
@@ -88,6 +84,21 @@ void AnalizaWrazliwosci::Aktywacja(const std::optional<WybranyWezel>& wezel, int
     brat_ = wezel->Etykieta;
     bratPlus_ = std::any_of(wezel->Nastepne.begin(), wezel->Nastepne.end(), Symulowany);
     bratMinus_ = std::any_of(wezel->Poprzednie.begin(), wezel->Poprzednie.end(), Symulowany);
+}
+
+void AnalizaWrazliwosci::NowyOryginal() {
+    numerOryginalnego_ = k_.RekordBiezacy.Numer();
+    panelWlaczony_ = true;
+    Rodzenstwo(warsztat_.Wybrany());
+}
+
+void AnalizaWrazliwosci::Aktywacja(const std::optional<WybranyWezel>& wezel, int pierwszyRok) {
+    animacja_.Zatrzymaj();
+    numerOryginalnego_ = k_.RekordBiezacy.Numer();
+    etykiety_ = EtykietyZmiennych(pierwszyRok);  // the chosen entry stays chosen
+    panelWlaczony_ = true;
+    Rodzenstwo(wezel);
+    if (!wezel) return;
     if (wezel->Numer != 0 && !wezel->MaDzieci) {
         WybierzZmienna(wybrana_);
         return;
@@ -154,8 +165,8 @@ void AnalizaWrazliwosci::WybierzZmienna(int i) {
     startWlaczony_ = true;
 }
 
-void AnalizaWrazliwosci::PoKrokuPaska(const std::string& etykieta) {
-    brat_ = etykieta;
+void AnalizaWrazliwosci::PoKrokuPaska() {
+    NowyOryginal();
     WybierzZmienna(wybrana_);
 }
 
@@ -179,7 +190,10 @@ bool AnalizaWrazliwosci::Wyslij(int v) {
         wartosc_ = poprzednia;
         return false;
     }
-    if (const std::optional<WybranyWezel> w = warsztat_.Wybrany()) brat_ = w->Etykieta;
+    // The copy took the node's place among its siblings: it is the node the
+    // panel works on now, the slider at its value (an animation's too).
+    NowyOryginal();
+    suwak_.UstawPozycje(v);
     Zapytaj(Polaczenia.PoZmianieWezla);
     Zapytaj(Polaczenia.OdswiezWykres);
     if (EkspertZaznaczony()) {
@@ -321,11 +335,8 @@ void AnalizaWrazliwosci::Oryginalny() {
     if (it == kolejno.end() || !warsztat_.WybierzEtykiete(*it)) return;
     Zapytaj(Polaczenia.PoZmianieWezla);
     Zapytaj(Polaczenia.OdswiezWykres);
-    brat_ = *it;
     panelWlaczony_ = true;
-    const std::optional<WybranyWezel> teraz = warsztat_.Wybrany();
-    bratMinus_ = teraz && std::any_of(teraz->Poprzednie.begin(), teraz->Poprzednie.end(), Symulowany);
-    bratPlus_ = teraz && std::any_of(teraz->Nastepne.begin(), teraz->Nastepne.end(), Symulowany);
+    Rodzenstwo(warsztat_.Wybrany());
     Zapytaj(Polaczenia.Koncowka);
 }
 

@@ -126,9 +126,10 @@ public:
     bool AnimacjaTrwa() const { return animacja_.Trwa(); }
 
     // The sibling browser.
-    // A product bar's step replaced the node in view: its label, and the
-    // chosen variable's value, slider and bounds from the new record.
-    void PoKrokuPaska(const std::string& etykieta);
+    // A product bar's step replaced the node in view: the copy is the node
+    // the panel works on, with its siblings, and the chosen variable's
+    // value, slider and bounds come from its record.
+    void PoKrokuPaska();
 
     void BratPlus();
     void BratMinus();
@@ -162,6 +163,10 @@ public:
 
 private:
     void UstawGranice(int p);
+    // The sibling buttons and the label of the node in view.
+    void Rodzenstwo(const std::optional<WybranyWezel>& wezel);
+    // The node in view (a what-if copy in its place) becomes the original.
+    void NowyOryginal();
     bool Wyslij(int v);
     void PrzejdzDoBrata(bool naprzod);
     void StanPanelu();

@@ -1,5 +1,7 @@
 #include "IndicatorReport.h"
 
+#include "Kontekst.h"
+
 #include <utility>
 
 #include "FileSystem.h"
@@ -99,7 +101,17 @@ void IndicatorReport::Zamknij() {
 }
 
 IndicatorReport::RaportDecyzji RaportDecyzjiWezla(Kontekst& k) {
-    return [&k](const std::string& plik) { return Raport_DEC_Tworz(k, plik); };
+    // The header names the node whose decisions follow: the current record,
+    // not the node a simulation last wrote.
+    return [&k](const std::string& plik) {
+        struct Przywroc {
+            Kontekst& k;
+            std::uint8_t numer;
+            ~Przywroc() { k.NumerWezla = numer; }
+        } przywroc{k, k.NumerWezla};
+        k.NumerWezla = static_cast<std::uint8_t>(k.RekordBiezacy.Numer());
+        return Raport_DEC_Tworz(k, plik);
+    };
 }
 
 std::string PlikDiagnozy(const std::string& katalogOperatora, const std::string& plikZestawu) {

@@ -56,7 +56,7 @@ std::optional<ZestawDomyslny> ZnajdzZestaw(const std::string& katalogProgramu) {
 
 std::vector<std::string> Horyzonty(int glebokosc) {
     std::vector<std::string> h;
-    for (int i = 1; i <= glebokosc + 1; ++i)
+    for (int i = 1; i <= std::min(glebokosc + 1, NajwiecejOkresowWykresu); ++i)
         h.push_back(cztery(2012 + 3 * (glebokosc - i)) + "-" + cztery(2011 + 3 * glebokosc));
     return h;
 }
@@ -325,7 +325,11 @@ void IndicatorSession::PolaczAnalize() {
     h.WpisZmiany = [this](const std::string& opis) { WpiszZmiane(opis); };
     h.Wnioskowanie = [this] { EksportIWnioskowanie(); };
     h.Koncowka = [this] { paski_.Koncowka(); };
-    h.PoZmianieWezla = [this] { wezel_ = warsztat_.Wybrany(); };
+    // The panel shows the node now in view: its product bars from its record.
+    h.PoZmianieWezla = [this] {
+        wezel_ = warsztat_.Wybrany();
+        if (wezel_ && wezel_->Numer != 0 && !wezel_->MaDzieci) paski_.WyborWyrobu(paski_.Widok().Wyrob);
+    };
     h.Zatrzymac = [this] { return k_.Okna->stopRequested(); };
 }
 
@@ -389,7 +393,7 @@ WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPrzewijania kod, in
     if (ostatniKrokPaska_.CoJesli) {
         // The replacing node is the selected one now.
         if (std::optional<WybranyWezel> w = warsztat_.Wybrany()) wezel_ = std::move(w);
-        if (wezel_) analiza_.PoKrokuPaska(wezel_->Etykieta);
+        analiza_.PoKrokuPaska();
         AktualizujWykres(ZrodloAktualizacji::Okno);
         if (ekspert) {
             ListaDiagnoz.clear();

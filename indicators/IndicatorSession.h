@@ -73,7 +73,8 @@ struct ZestawDomyslny {
 std::optional<ZestawDomyslny> ZnajdzZestaw(const std::string& katalogProgramu);
 
 // The horizon entries of a node at depth glebokosc: its own three years,
-// then each period longer backwards down to 2009.
+// then each period longer backwards down to 2009, at most the periods a
+// chart draws.
 std::vector<std::string> Horyzonty(int glebokosc);
 
 // The relation entry a column-13 text selects; 0 for an empty, blank or

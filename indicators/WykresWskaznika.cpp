@@ -71,7 +71,7 @@ std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu&
     return static_cast<double>(*licznik / *mianownik);
 }
 
-WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel) {
+WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel, int potrzebne) {
     WynikSerii s;
     auto rekord = std::make_unique<StanModelu>(wezel);
     std::vector<std::array<double, 3>> okresy;
@@ -107,15 +107,12 @@ WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanMo
         okresy.push_back(okres);
         zastepczeOkresow.push_back(zastepcze);
         if (rekord->Numer() == 0) break;
+        if (static_cast<int>(okresy.size()) >= std::max(1, potrzebne)) break;  // all the chart draws
         const int rodzic = rekord->Rodzic();
         auto koniec = [&](const std::string& tekst) {
             s.Niepelna = true;
             s.Komunikat = tekst;
         };
-        if (static_cast<int>(okresy.size()) >= NajwiecejOkresowWykresu) {
-            koniec("Wykres obejmuje najwy\xBF" "ej " + std::to_string(NajwiecejOkresowWykresu) + " okres\xF3w");
-            break;
-        }
         if (odwiedzone.count(rodzic)) {
             koniec("Cykl w\x9Cr\xF3" "d przodk\xF3w w\xEAz\xB3" "a " + std::to_string(wezel.Numer()) + " w pliku " +
                    plik);
@@ -239,7 +236,7 @@ const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicj
         if (Widok.Widoczny) {
             Widok.Aktywny = false;
             const auto wezel = std::make_unique<StanModelu>(k.RekordBiezacy);
-            WynikSerii s = SeriaWskaznika(k, panel, *wezel);
+            WynikSerii s = SeriaWskaznika(k, panel, *wezel, h + 1);
             zero = s.Zero;
             Widok.Punkty.clear();
             if (!s.NieznanaPozycja) {

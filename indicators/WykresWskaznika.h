@@ -34,7 +34,7 @@ double ZastepczaWartosc(long double dzielna);
 
 // The points of the chain: three values per record, the root's period
 // first. Komunikat is empty unless the walk ended early (a missing
-// ancestor record, a parent cycle, more than ten records) or a position
+// ancestor record, a parent cycle) or a position
 // is unknown; then the points are what was computed before (none for an
 // unknown position).
 struct WynikSerii {
@@ -52,8 +52,10 @@ struct WynikSerii {
 std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu& rekord, int rok, bool& zero,
                                   std::string& nieznana);
 // Walks from wezel (the selected node's record) up to the root through
-// the state file of k.
-WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel);
+// the state file of k, at most okresy records (the periods the chart
+// draws; a chain longer than that is no fault).
+WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanModelu& wezel,
+                          int okresy = NajwiecejOkresowWykresu);
 
 struct PunktWykresu {
     int X;

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
@@ -183,7 +184,13 @@ struct DefiniowanieWskaznikow::Port : IndicatorWindow {
     explicit Port(DefiniowanieWskaznikow& o) : okno(o) {}
     DefiniowanieWskaznikow& okno;
     bool visible() const override { return okno.isVisible(); }
-    bool active() const override { return okno.isVisible() && okno.isActiveWindow(); }
+    // A box the window's own command opened keeps it the active one.
+    bool active() const override {
+        if (!okno.isVisible()) return false;
+        if (okno.isActiveWindow()) return true;
+        const QWidget* modalne = QApplication::activeModalWidget();
+        return modalne && modalne->parentWidget() && modalne->parentWidget()->window() == &okno;
+    }
     void hide() override {
         okno.sesja().hide();
         okno.QMainWindow::hide();
@@ -218,7 +225,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
       port_(std::make_unique<Port>(*this)) {
     setObjectName("DefiniowanieWskaznikow");
     setWindowTitle("DefiniowanieWskaznikow");
-    setGeometry(2, 50, 795, 575);
+    move(2, 50);
 
     QMenu* plik = menuBar()->addMenu(q(utf8ToCp1250("&Plik")));
     QAction* wyjscie = plik->addAction(q(utf8ToCp1250("Wyjście")));
@@ -244,7 +251,6 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
 
     PageControl1 = new QTabWidget(srodek);
     nazwij(PageControl1, "PageControl1");
-    PageControl1->setGeometry(0, 0, 560, 520);
     auto* strona = new QWidget;
     PageControl1->addTab(strona, q(utf8ToCp1250("Wskaźniki")));
     PageControl1->addTab(new QWidget, "Animacja");
@@ -253,126 +259,120 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
 
     Chart1 = new QWidget(strona);
     nazwij(Chart1, "Chart1");
-    Chart1->setGeometry(8, 18, 545, 243);
     Chart1->hide();
 
     GroupBox8 = new QGroupBox(strona);
     nazwij(GroupBox8, "GroupBox8");
-    GroupBox8->setGeometry(4, 24, 548, 465);
+    GroupBox8->move(4, 24);
 
     // The two statement trees as pages, each with its source box.
     PageControl2 = new QTabWidget(GroupBox8);
     nazwij(PageControl2, "PageControl2");
-    PageControl2->setGeometry(4, 4, 260, 455);
     auto strona2 = [&](const char* tytul, QComboBox*& zrodlo, DrzewoPozycjiWidok*& drzewo, StronaPanelu s,
                        const char* nzrodla, const char* ndrzewa) {
         auto* w = new QWidget;
         PageControl2->addTab(w, tytul);
         zrodlo = new QComboBox(w);
         nazwij(zrodlo, nzrodla);
-        zrodlo->setGeometry(2, 2, 250, 24);
         for (const ZrodloWskaznika& z : ZrodlaWskaznikow()) zrodlo->addItem(q(z.Nazwa));
         drzewo = new DrzewoPozycjiWidok(s, w);
         nazwij(drzewo, ndrzewa);
-        drzewo->setGeometry(2, 30, 250, 390);
     };
     strona2("Licznik", LicznikComboBox, LicznikTree, StronaPanelu::Licznik, "LicznikComboBox", "LicznikTree");
     strona2("Mianownik", MianownikComboBox, MianownikTree, StronaPanelu::Mianownik, "MianownikComboBox",
             "MianownikTree");
 
-    // The panel: boxes, operators, list, relation, value, diagnosis.
-    auto* ProbnyBox1 = new QGroupBox(GroupBox8);
+    // The panel: boxes, operators, list, relation, value, diagnosis, each
+    // field with its caption.
+    ProbnyBox1 = new QGroupBox(GroupBox8);
     nazwij(ProbnyBox1, "ProbnyBox1");
-    ProbnyBox1->setGeometry(268, 4, 276, 455);
-    int y = 4;
-    auto wiersz = [&](QWidget* w, const char* nazwa, int wys = 22) {
+    auto wiersz = [&](QWidget* w, const char* nazwa, const char* opis = nullptr) {
         nazwij(w, nazwa);
-        w->setGeometry(4, y, 268, wys);
-        y += wys + 2;
+        QLabel* l = nullptr;
+        if (opis) {
+            l = new QLabel(q(utf8ToCp1250(opis)), ProbnyBox1);
+            l->setObjectName(QStringLiteral("Opis") + QString::fromLatin1(nazwa));
+            l->setBuddy(w);
+        }
+        wiersze_.push_back({w, l});
     };
     ComboBox1 = new QComboBox(ProbnyBox1);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    wiersz(ComboBox1, "ComboBox1");
+    wiersz(ComboBox1, "ComboBox1", "&Wskaźnik");
     OkienkoLicznika1 = new OkienkoUpuszczenia(ProbnyBox1);
-    wiersz(OkienkoLicznika1, "OkienkoLicznika1");
+    wiersz(OkienkoLicznika1, "OkienkoLicznika1", "Licznik");
     OperandLicznika = new QComboBox(ProbnyBox1);
-    wiersz(OperandLicznika, "OperandLicznika");
+    wiersz(OperandLicznika, "OperandLicznika", "Działanie licznika");
     OkienkoLicznika2 = new OkienkoUpuszczenia(ProbnyBox1);
-    wiersz(OkienkoLicznika2, "OkienkoLicznika2");
+    wiersz(OkienkoLicznika2, "OkienkoLicznika2", "Licznik, 2. składnik");
     OkienkoMianownika1 = new OkienkoUpuszczenia(ProbnyBox1);
-    wiersz(OkienkoMianownika1, "OkienkoMianownika1");
+    wiersz(OkienkoMianownika1, "OkienkoMianownika1", "Mianownik");
     OperandMianownika = new QComboBox(ProbnyBox1);
-    wiersz(OperandMianownika, "OperandMianownika");
+    wiersz(OperandMianownika, "OperandMianownika", "Działanie mianownika");
     OkienkoMianownika2 = new OkienkoUpuszczenia(ProbnyBox1);
-    wiersz(OkienkoMianownika2, "OkienkoMianownika2");
+    wiersz(OkienkoMianownika2, "OkienkoMianownika2", "Mianownik, 2. składnik");
     for (QComboBox* op : {OperandLicznika, OperandMianownika})
         for (const char* o : {"xxx", "+", "-", "*", "/"}) op->addItem(o);
     WyborRoku = new QComboBox(ProbnyBox1);
-    wiersz(WyborRoku, "WyborRoku");
+    wiersz(WyborRoku, "WyborRoku", "&Rok");
     Horyzont = new QComboBox(ProbnyBox1);
-    wiersz(Horyzont, "Horyzont");
+    nazwij(Horyzont, "Horyzont");
     ComboBoxWskaznik = new QComboBox(ProbnyBox1);
     for (const char* r : WpisyRelacji()) ComboBoxWskaznik->addItem(q(r));
-    wiersz(ComboBoxWskaznik, "ComboBoxWskaznik");
+    wiersz(ComboBoxWskaznik, "ComboBoxWskaznik", "R&elacja");
     Edit3 = new QLineEdit(ProbnyBox1);
     Edit3->setReadOnly(true);
-    wiersz(Edit3, "Edit3");
+    wiersz(Edit3, "Edit3", "Wartość");
     Diagnoza = new QLineEdit(ProbnyBox1);
     Diagnoza->setReadOnly(true);
-    wiersz(Diagnoza, "Diagnoza");
+    wiersz(Diagnoza, "Diagnoza", "Diagnoza");
     ProgWskaznika1 = new QLineEdit(ProbnyBox1);
-    wiersz(ProgWskaznika1, "ProgWskaznika1");
+    wiersz(ProgWskaznika1, "ProgWskaznika1", "Próg dolny");
     ProgWskaznika2 = new QLineEdit(ProbnyBox1);
-    wiersz(ProgWskaznika2, "ProgWskaznika2");
+    wiersz(ProgWskaznika2, "ProgWskaznika2", "Próg górny");
+    // The two threshold buttons side by side read as one caption.
     SpeedButton2 = new QPushButton("  wartosc progow", ProbnyBox1);
-    wiersz(SpeedButton2, "SpeedButton2");
+    nazwij(SpeedButton2, "SpeedButton2");
+    SpeedButton2->setToolTip(q(utf8ToCp1250("Podanie wartości progowej (dolnej)")));
     SpeedButton4 = new QPushButton(q(utf8ToCp1250("a wskaźnika         ")), ProbnyBox1);
-    wiersz(SpeedButton4, "SpeedButton4");
+    nazwij(SpeedButton4, "SpeedButton4");
+    SpeedButton4->setToolTip(q(utf8ToCp1250("Podanie wartości progowej (górnej)")));
     SpeedButton1 = new QPushButton(q(utf8ToCp1250("<= dodanie wskaźnika do wykazu =>")), ProbnyBox1);
-    wiersz(SpeedButton1, "SpeedButton1");
+    nazwij(SpeedButton1, "SpeedButton1");
     SpeedButton1->setEnabled(false);
     LabelKoduDostepu = new QLabel("Kod pozycji sprawozdania", ProbnyBox1);
-    wiersz(LabelKoduDostepu, "LabelKoduDostepu", 16);
+    nazwij(LabelKoduDostepu, "LabelKoduDostepu");
     PodpowiedzJezykowa = new OkienkoUpuszczenia(ProbnyBox1);
-    wiersz(PodpowiedzJezykowa, "PodpowiedzJezykowa");
+    nazwij(PodpowiedzJezykowa, "PodpowiedzJezykowa");
+    LabelKoduDostepu->setBuddy(PodpowiedzJezykowa);
     Brat = new QLabel(ProbnyBox1);
-    wiersz(Brat, "Brat", 16);
+    nazwij(Brat, "Brat");
 
     // The right-hand column: expert lists and the places the chart side fills.
     GroupBox1 = new QGroupBox(srodek);
     nazwij(GroupBox1, "GroupBox1");
-    GroupBox1->setGeometry(562, 0, 230, 260);
     CheckBoxExpert = new QCheckBox("Expert", GroupBox1);
     nazwij(CheckBoxExpert, "CheckBoxExpert");
-    CheckBoxExpert->setGeometry(4, 4, 220, 20);
     CheckBoxClipsViewer = new QCheckBox("CLIPS", GroupBox1);
     nazwij(CheckBoxClipsViewer, "CheckBoxClipsViewer");
-    CheckBoxClipsViewer->setGeometry(4, 26, 220, 20);
     ListBox1 = new QListWidget(GroupBox1);
     nazwij(ListBox1, "ListBox1");
-    ListBox1->setGeometry(4, 50, 220, 150);
     InterpreterBox1 = new QListWidget(GroupBox1);
     nazwij(InterpreterBox1, "InterpreterBox1");
-    InterpreterBox1->setGeometry(4, 204, 220, 24);
     InterpreterBox1->setVisible(false);
     InfoOKoniecznosciOpracowaniaWskaznikow = new QLabel(q(utf8ToCp1250("Najpierw trzeba opracować wskaźnik")), GroupBox1);
     nazwij(InfoOKoniecznosciOpracowaniaWskaznikow, "InfoOKoniecznosciOpracowaniaWskaznikow");
-    InfoOKoniecznosciOpracowaniaWskaznikow->setGeometry(4, 232, 220, 20);
     GroupBox9 = new QGroupBox(srodek);
     nazwij(GroupBox9, "GroupBox9");
-    GroupBox9->setGeometry(562, 262, 230, 120);
     GroupBox2 = new QGroupBox(srodek);
     nazwij(GroupBox2, "GroupBox2");
-    GroupBox2->setGeometry(562, 384, 230, 70);
     GroupBox2->hide();
     Analiza_wrazliwosci = new QGroupBox(srodek);
     nazwij(Analiza_wrazliwosci, "Analiza_wrazliwosci");
-    Analiza_wrazliwosci->setGeometry(562, 456, 230, 60);
     Analiza_wrazliwosci->hide();
     Wykres = new QPushButton("Wykres <F6>", srodek);
     nazwij(Wykres, "Wykres");
-    Wykres->setGeometry(4, 522, 120, 24);
     Wykres->setEnabled(false);
 
     // Events into the session.
@@ -436,8 +436,11 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     miejsca.Wstrzymywane = {GroupBox2, PageControl1->widget(2)};
     panelAnalizy = new PanelAnalizy(
         *this, *sesja_, [this](const std::function<WidokWskaznikow()>& f) { zdarzenie(f); }, miejsca);
+    panelAnalizy->naStart = [this] { poczatekAnimacji(); };
     utworzWykresIPaski();
     polaczZestawy();  // indicator sets and thresholds
+    ulozOkno();
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { umiescWykres(); });
 }
 
 DefiniowanieWskaznikow::~DefiniowanieWskaznikow() = default;
@@ -446,12 +449,18 @@ IndicatorWindow& DefiniowanieWskaznikow::port() { return *port_; }
 
 void DefiniowanieWskaznikow::zdarzenie(const std::function<WidokWskaznikow()>& f) {
     const DialogiOkna dialogi(app_.ui(), this);  // indicator sets and thresholds: the boxes stay above the window
+    const bool aktywne = isVisible() && isActiveWindow();
     try {
         pokazWidok(f());
     } catch (const std::exception& e) {
         app_.ui().message(e.what());
     } catch (...) {
         app_.ui().message(utf8ToCp1250("Nieoczekiwany błąd okna wskaźników"));
+    }
+    // After a box the window the user worked in is the active one again.
+    if (aktywne && isVisible() && !isActiveWindow() && !QApplication::activeModalWidget()) {
+        raise();
+        activateWindow();
     }
 }
 
@@ -478,16 +487,25 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
         MianownikTree->pokaz(p.DrzewoMianownika, p.ZrodloMianownika);
     LicznikComboBox->setCurrentIndex(IndeksZrodla(p.ZrodloLicznika));
     MianownikComboBox->setCurrentIndex(IndeksZrodla(p.ZrodloMianownika));
-    OkienkoLicznika1->setText(q(v.Licznik1));
-    OkienkoLicznika2->setText(q(v.Licznik2));
-    OkienkoMianownika1->setText(q(v.Mianownik1));
-    OkienkoMianownika2->setText(q(v.Mianownik2));
+    // A box too narrow for an item and its source shows the item's start;
+    // the whole is in its tip.
+    const std::pair<OkienkoUpuszczenia*, const std::string*> okienka[] = {
+        {OkienkoLicznika1, &v.Licznik1}, {OkienkoLicznika2, &v.Licznik2},
+        {OkienkoMianownika1, &v.Mianownik1}, {OkienkoMianownika2, &v.Mianownik2}};
+    for (const auto& [okienko, tekst] : okienka) {
+        okienko->setText(q(*tekst));
+        okienko->setCursorPosition(0);
+        okienko->setToolTip(okienko->text());
+    }
     OperandLicznika->setCurrentIndex(std::max(0, OperandLicznika->findText(q(v.OperandLicznika))));
     OperandMianownika->setCurrentIndex(std::max(0, OperandMianownika->findText(q(v.OperandMianownika))));
-    ComboBox1->clear();
-    for (const std::string& n : v.Lista) ComboBox1->addItem(q(n));
-    ComboBox1->setCurrentIndex(v.IndeksListy);
-    ComboBox1->setEditText(q(v.TekstListy));
+    // While the user types into the list, the text typed stays.
+    if (!wpisywanie_) {
+        ComboBox1->clear();
+        for (const std::string& n : v.Lista) ComboBox1->addItem(q(n));
+        ComboBox1->setCurrentIndex(v.IndeksListy);
+        ComboBox1->setEditText(q(v.TekstListy));
+    }
     WyborRoku->clear();
     for (const std::string& r : v.Lata) WyborRoku->addItem(q(r));
     WyborRoku->setCurrentIndex(v.Lata.empty() ? -1 : v.Rok);
@@ -508,23 +526,29 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     InfoOKoniecznosciOpracowaniaWskaznikow->setVisible(v.InfoOKoniecznosci);
     ListBox1->clear();
     for (const std::string& d : sesja_->ListaDiagnoz) ListBox1->addItem(q(d));
-    if (width() != v.Szerokosc) resize(v.Szerokosc, height());
     if (panelAnalizy) panelAnalizy->pokaz();  // sensitivity panel
     pokazProgi(v);  // indicator sets and thresholds
     pokazDodatki(v);
+    dopasujSzerokosc();
     pokazywanie_ = false;
     pokazWykresIPaski();
 }
 
 bool DefiniowanieWskaznikow::eventFilter(QObject* o, QEvent* e) {
-    // A key typed into the list: the choice is emptied and the viewer off.
+    // Text typed into the list: the choice is emptied and the viewer off,
+    // then the box takes the key as usual (Tab and the arrows move on or
+    // choose, Enter picks the entry typed).
     if (o == ComboBox1 && e->type() == QEvent::KeyPress) {
-        zdarzenie([this] { return sesja_->chooseIndicator(-1); });
-        ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
-        ComboBox1->setEditText(QString());
-        CheckBoxClipsViewer->setChecked(false);
-        CheckBoxClipsViewer->setEnabled(false);
-        return true;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const bool edycja = (!k->text().isEmpty() && k->text().front().isPrint()) || k->key() == Qt::Key_Backspace ||
+                            k->key() == Qt::Key_Delete;
+        if (edycja && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && sesja_->Panel().IndeksListy >= 0) {
+            wpisywanie_ = true;
+            zdarzenie([this] { return sesja_->chooseIndicator(-1); });
+            wpisywanie_ = false;
+            CheckBoxClipsViewer->setChecked(false);
+            CheckBoxClipsViewer->setEnabled(false);
+        }
     }
     return QMainWindow::eventFilter(o, e);
 }
@@ -589,7 +613,6 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     // The chart's controls in the bottom row, next to the chart button.
     QWidget* srodek = centralWidget();
     Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
-    Wykres->setGeometry(4, 522, 162, 24);
     // The button's glyph from the working folder; a missing or unreadable
     // image leaves it without one.
     if (const std::optional<std::string> obraz = findExisting(app_.kontekst().KatalogRoboczy + "wykres.BMP")) {
@@ -598,20 +621,16 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     }
     LabelTypWykresu = new QLabel("Typ wykresu", srodek);
     LabelTypWykresu->setObjectName("LabelTypWykresu");
-    LabelTypWykresu->setGeometry(168, 526, 76, 18);
     WyborTypuWykresu = new QComboBox(srodek);
     WyborTypuWykresu->setObjectName("WyborTypuWykresu");
-    WyborTypuWykresu->setGeometry(246, 522, 108, 24);
     for (const char* t : TypyWykresu()) WyborTypuWykresu->addItem(q(t));
     WyborTypuWykresu->setCurrentIndex(0);
     WyborTypuWykresu->setEnabled(false);
     LabelHoryzont = new QLabel("Horyzont wykresu", srodek);
     LabelHoryzont->setObjectName("LabelHoryzont");
-    LabelHoryzont->setGeometry(358, 526, 112, 18);
     HoryzontyBox = Horyzont;
     HoryzontyBox->setObjectName("HoryzontyBox");
     HoryzontyBox->setParent(srodek);
-    HoryzontyBox->setGeometry(472, 522, 94, 24);
     HoryzontyBox->show();
     for (QWidget* w : {static_cast<QWidget*>(LabelHoryzont), static_cast<QWidget*>(LabelTypWykresu),
                        static_cast<QWidget*>(HoryzontyBox)})
@@ -624,10 +643,12 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     auto przelacz = [this] { zdarzenie([this] { return sesja_->UAktualnicWykres(true); }); };
     connect(Wykres, &QPushButton::clicked, this, przelacz);
     connect(Wykres1, &QAction::triggered, this, przelacz);
-    // Choosing an operator shows or hides the chart too (after the session
-    // took the operator).
-    connect(OperandLicznika, &QComboBox::activated, this, przelacz);
-    connect(OperandMianownika, &QComboBox::activated, this, przelacz);
+    // Choosing an operator redraws a chart shown (after the session took the
+    // operator); it does not bring the chart over the trees the second item
+    // is dragged from next.
+    auto odswiez = [this] { zdarzenie([this] { return sesja_->UAktualnicWykres(false); }); };
+    connect(OperandLicznika, &QComboBox::activated, this, odswiez);
+    connect(OperandMianownika, &QComboBox::activated, this, odswiez);
     connect(WyborTypuWykresu, &QComboBox::activated, this,
             [this](int i) { zdarzenie([this, i] { return sesja_->ZmianaTypuWykresu(i); }); });
     connect(HoryzontyBox, &QComboBox::activated, this,
@@ -645,7 +666,7 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     auto* wyjscie = new FiltrZdarzen(this, [this](QEvent* e) {
         if (e->type() == QEvent::ActivationChange)
             QMetaObject::invokeMethod(
-                this, [this] { Chart1->setVisible(sesja_->WykresWidoczny()); }, Qt::QueuedConnection);
+                this, [this] { pokazWykres(sesja_->WykresWidoczny()); }, Qt::QueuedConnection);
     });
     installEventFilter(wyjscie);
     // The product tab is highlighted while it is shown.
@@ -660,8 +681,7 @@ void DefiniowanieWskaznikow::pokazWykresIPaski() {
     const WykresWskaznika& w = sesja_->Wykres();
     const WidokWykresu& v = w.Widok;
     RysunekWykresu->pokaz(v);
-    Chart1->setVisible(v.Widoczny);
-    if (v.Widoczny) Chart1->raise();
+    pokazWykres(v.Widoczny);
     WyborTypuWykresu->setEnabled(v.TypWlaczony);
     WyborTypuWykresu->setCurrentIndex(w.TypWykresu);
     for (QWidget* c : {static_cast<QWidget*>(HoryzontyBox), static_cast<QWidget*>(LabelHoryzont),
@@ -672,11 +692,42 @@ void DefiniowanieWskaznikow::pokazWykresIPaski() {
     LabelKoduDostepu->setEnabled(v.PodpowiedzWlaczona);
     Wykres1->setEnabled(Wykres->isEnabled());
     Paski->pokaz();
-    // The messages of the update come after the drawing.
-    const std::vector<std::string> komunikaty = sesja_->KomunikatyWykresu();
+    // The messages of the update come after the drawing; during an
+    // animation each once per run.
+    std::vector<std::string> komunikaty = sesja_->KomunikatyWykresu();
+    if (panelAnalizy && panelAnalizy->animacjaTrwa())
+        std::erase_if(komunikaty, [this](const std::string& m) { return !komunikatyPrzebiegu_.insert(m).second; });
     if (komunikaty.empty()) return;
     if (Chart1->isVisible()) Chart1->repaint();
     for (const std::string& m : komunikaty) app_.ui().message(m);
+}
+
+void DefiniowanieWskaznikow::poczatekAnimacji() {
+    komunikatyPrzebiegu_.clear();
+    // The run is watched on the chart: shown where the indicator allows it.
+    if (!sesja_->WykresWidoczny() && Wykres->isEnabled()) zdarzenie([this] { return sesja_->UAktualnicWykres(true); });
+}
+
+void DefiniowanieWskaznikow::umiescWykres() {
+    // The chart goes with the page in view: over the list area of the
+    // indicators page, below the controls of the animation page.
+    QWidget* strona = PageControl1->currentWidget();
+    const bool animacja = strona == PageControl1->widget(1);
+    if (!animacja && strona != PageControl1->widget(0)) return;
+    if (Chart1->parentWidget() != strona) {
+        const bool widoczny = !Chart1->isHidden();
+        Chart1->setParent(strona);
+        Chart1->setVisible(widoczny);
+    }
+    const QRect r = animacja ? obszarWykresuAnimacji() : obszarWykresu();
+    Chart1->setGeometry(r);
+    if (!Chart1->isHidden()) Chart1->raise();
+}
+
+void DefiniowanieWskaznikow::pokazWykres(bool widoczny) {
+    Chart1->setVisible(widoczny);
+    PageControl2->setVisible(!widoczny);  // the chart stands in the trees' place
+    if (widoczny) Chart1->raise();
 }
 
 }  // namespace vesk

@@ -10,6 +10,10 @@
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "IndicatorSession.h"
 
@@ -78,6 +82,7 @@ public:
     void pokazWidok(const WidokWskaznikow& v);
 
     QTabWidget *PageControl1, *PageControl2;
+    QGroupBox* ProbnyBox1;  // the definition panel
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox8, *GroupBox9, *Analiza_wrazliwosci;
     QWidget* Chart1;
     QComboBox *LicznikComboBox, *MianownikComboBox, *OperandLicznika, *OperandMianownika;
@@ -124,6 +129,23 @@ private:
     // once the chart is drawn.
     void utworzWykresIPaski();
     void pokazWykresIPaski();
+    // An animation run starts: its messages are told once, the chart shown.
+    void poczatekAnimacji();
+    std::set<std::string> komunikatyPrzebiegu_;
+
+    // The layout: every control placed, the window as wide as the controls
+    // shown; the chart on the page in view, in place of the trees on the
+    // indicators page (the trees hidden under it).
+    void ulozOkno();
+    void dopasujSzerokosc();
+    void umiescWykres();
+    void pokazWykres(bool widoczny);
+    QRect obszarWykresu() const;
+    QRect obszarWykresuAnimacji() const;
+    // The panel's fields in their order, each with its caption (or none).
+    std::vector<std::pair<QWidget*, QLabel*>> wiersze_;
+    // Text typed into the indicator list: the view leaves the box's text.
+    bool wpisywanie_ = false;
 
     struct Haki;
     struct Port;

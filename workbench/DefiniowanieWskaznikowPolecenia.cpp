@@ -90,9 +90,10 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     Label21 = etykieta("Panel sterowania parametrami eksperymentu", "Label21", 8, 7, 260);
     Label22 = etykieta("Ekran funkcji celu", "Label22", 280, 27, 200);
 
-    // The diagnosis list above the engine log, which shows while the viewer is checked.
-    ListBox1->setGeometry(4, 50, 220, 76);
-    InterpreterBox1->setGeometry(4, 128, 220, 100);
+    // The diagnosis list above the engine log, which shows while the viewer
+    // is checked; long diagnoses wrap.
+    ListBox1->setWordWrap(true);
+    ListBox1->setResizeMode(QListView::Adjust);
     GroupBox8->move(GroupBox8->x(), 16);
 
     connect(MiniSE, &QAction::toggled, this, [this](bool wl) {
@@ -153,9 +154,10 @@ void DefiniowanieWskaznikow::pokazWyglad() {
     GroupBox8->move(GroupBox8->x(), w.GoraGroupBox8);
     Label20->setVisible(w.Label20);
     Label21->setVisible(w.Label21);
-    Label21->move(Label21->x(), w.GoraLabel21);
     Label22->setVisible(w.Label22);
     if (auto* drzewa = findChild<QWidget*>("GroupBox7")) drzewa->setVisible(w.GroupBox7);
+    dopasujSzerokosc();
+    umiescWykres();
 }
 
 void DefiniowanieWskaznikow::ukladAlternatywny(bool wlaczony) {
@@ -209,7 +211,7 @@ void DefiniowanieWskaznikow::opuszczenie(QWidget* aktywne) {
     if (wlasne) return;
     opuszczone_ = true;
     sesja_->Deaktywacja(true);
-    if (!sesja_->WykresWidoczny()) Chart1->hide();
+    if (!sesja_->WykresWidoczny()) pokazWykres(false);
     pokazDodatki(sesja_->Widok());
 }
 
@@ -222,7 +224,7 @@ void DefiniowanieWskaznikow::hideEvent(QHideEvent* e) {
     } catch (const std::exception& ex) {
         app_.ui().message(ex.what());
     }
-    Chart1->hide();
+    pokazWykres(false);
     pokazDodatki(sesja_->Widok());
 }
 

@@ -148,10 +148,15 @@ void PanelAnalizy::przewinSuwak(int akcja) {
     const KodPrzewijania kod = KodAkcjiSuwaka(akcja);
     // The new position is not yet the slider's value.
     const int p = Suwak->sliderPosition();
-    zdarzenie_([this, kod, p] {
-        sesja_.Analiza().PrzewinSuwak(kod, p);
-        return sesja_.Widok();
-    });
+    JedenKrok(
+        Suwak,
+        [this, kod, p] {
+            zdarzenie_([this, kod, p] {
+                sesja_.Analiza().PrzewinSuwak(kod, p);
+                return sesja_.Widok();
+            });
+        },
+        [this] { pokaz(); });
 }
 
 void PanelAnalizy::pasek(QScrollBar* b, void (AnalizaWrazliwosci::*ruch)(int)) {
@@ -167,10 +172,10 @@ void PanelAnalizy::pasek(QScrollBar* b, void (AnalizaWrazliwosci::*ruch)(int)) {
     connect(b, &QAbstractSlider::sliderReleased, this, f);
 }
 
-bool PanelAnalizy::animacjaTrwa() const { return zegar_->isActive(); }
+bool PanelAnalizy::animacjaTrwa() const { return biegnacy_ != nullptr; }
 
 void PanelAnalizy::start(bool wGore) {
-    if (zegar_->isActive()) {  // a second click stops the run
+    if (animacjaTrwa()) {  // a second click stops the run
         zatrzymajAnimacje();
         return;
     }
@@ -185,6 +190,7 @@ void PanelAnalizy::start(bool wGore) {
         stanWstrzymanych_.push_back(w->isEnabled());
         w->setEnabled(false);
     }
+    if (naStart) naStart();
     zegar_->start(odstep);
     pokaz();
 }
@@ -194,6 +200,8 @@ void PanelAnalizy::tyknij() {
         zatrzymajAnimacje();
         return;
     }
+    // One value at a time: the timer waits while a value's box is open.
+    zegar_->stop();
     bool wykonany = false;
     zdarzenie_([this, &wykonany] {
         sesja_.Analiza().KrokAnimacji();
@@ -201,7 +209,10 @@ void PanelAnalizy::tyknij() {
         return sesja_.Widok();
     });
     if (!wykonany) sesja_.Analiza().ZatrzymajAnimacje();  // an error ends the run
-    if (!sesja_.Analiza().AnimacjaTrwa()) koniecPrzebiegu();
+    if (!sesja_.Analiza().AnimacjaTrwa() || !biegnacy_)
+        koniecPrzebiegu();
+    else
+        zegar_->start(odstep);
     okno_.update();
 }
 
@@ -228,7 +239,7 @@ bool PanelAnalizy::wPasku() const {
 }
 
 bool PanelAnalizy::eventFilter(QObject* o, QEvent* e) {
-    if (o == &okno_ && e->type() == QEvent::KeyPress && zegar_->isActive() &&
+    if (o == &okno_ && e->type() == QEvent::KeyPress && animacjaTrwa() &&
         static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
         zatrzymajAnimacje();
         return true;
@@ -239,7 +250,7 @@ bool PanelAnalizy::eventFilter(QObject* o, QEvent* e) {
 void PanelAnalizy::pokaz() {
     pokazywanie_ = true;
     const AnalizaWrazliwosci& a = sesja_.Analiza();
-    const bool biegnie = zegar_->isActive();
+    const bool biegnie = animacjaTrwa();
 
     {
         QSignalBlocker blok(WyborZmiennejBox);

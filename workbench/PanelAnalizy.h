@@ -50,6 +50,8 @@ public:
     std::function<bool()> sonda;
     // Milliseconds between two values of a run.
     int odstep = 30;
+    // Called as a run starts (the window shows the chart to watch it by).
+    std::function<void()> naStart;
 
     QComboBox* WyborZmiennejBox;
     QLineEdit* WartoscZmiennejEdit;

@@ -110,8 +110,11 @@ PaskiWidok::PaskiWidok(QWidget* tabSheet3, QWidget* tabSheet5, QGroupBox* groupB
 void PaskiWidok::przewiniecie(int n, KodPrzewijania kod) {
     if (pokazywanie_ || !sesja || !zdarzenie) return;
     // The action's new position: the value itself is not set yet.
-    const int pozycja = ScrollBar[static_cast<std::size_t>(n - 1)]->sliderPosition();
-    zdarzenie([this, n, kod, pozycja] { return sesja->ScrollBarXScroll(n, kod, pozycja); });
+    QScrollBar* pasek = ScrollBar[static_cast<std::size_t>(n - 1)];
+    const int pozycja = pasek->sliderPosition();
+    JedenKrok(
+        pasek, [this, n, kod, pozycja] { zdarzenie([this, n, kod, pozycja] { return sesja->ScrollBarXScroll(n, kod, pozycja); }); },
+        [this] { pokaz(); });
 }
 
 void PaskiWidok::pokaz() {

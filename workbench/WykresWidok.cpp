@@ -26,6 +26,14 @@ double WartoscDoRysowania(double y) {
     return std::clamp(y, -GranicaRysowania, GranicaRysowania);
 }
 
+int OdstepEtykietLat(int lata, int szerokosc) {
+    const int miesci = std::max(1, szerokosc / 36);  // year labels side by side
+    if (lata <= miesci) return 1;
+    int odstep = 3;
+    while ((lata + odstep - 1) / odstep > miesci) odstep += 3;
+    return odstep;
+}
+
 WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
     setObjectName("WykresWskaznika");
     auto* wykres = new QChart;
@@ -60,6 +68,8 @@ WykresWidok::WykresWidok(QWidget* parent) : QChartView(parent) {
     setChart(wykres);
     delete pierwszy;
     setRenderHint(QPainter::Antialiasing);
+    // A new series repaints the whole view: no pieces of the old one stay.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     // The chart only shows: no zooming, no selecting.
     setInteractive(false);
     setRubberBand(QChartView::NoRubberBand);
@@ -76,6 +86,10 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
         // Whole years labelled, the first and last points clear of the edges.
         const double x0 = xmin->x(), x1 = xmax->x();
         OsLat->setTickAnchor(x0);
+        lata_ = static_cast<int>(std::lround(x1 - x0)) + 1;
+        // Not yet laid out (hidden): as wide as the place it is shown in.
+        const int szerokosc = isVisible() || !parentWidget() ? width() : parentWidget()->width();
+        OsLat->setTickInterval(OdstepEtykietLat(lata_, szerokosc - 90));
         OsLat->setRange(x0 - 0.3, x1 + 0.3);
         const OsWykresu os = OsWartosciWykresu(w.Punkty);
         auto* podzialki = static_cast<QCategoryAxis*>(OsWartosci);
@@ -88,6 +102,11 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
     for (const std::string& linia : w.Tytul) tytul << q(linia).toHtmlEscaped();
     chart()->setTitle(tytul.join(QStringLiteral("<br>")));
     OsLat->setTitleText(q(w.TytulOsi));
+}
+
+void WykresWidok::resizeEvent(QResizeEvent* e) {
+    QChartView::resizeEvent(e);
+    if (lata_ > 0) OsLat->setTickInterval(OdstepEtykietLat(lata_, width() - 90));
 }
 
 }  // namespace vesk

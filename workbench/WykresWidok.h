@@ -17,6 +17,10 @@ namespace vesk {
 // +-1e30 (not a number: 0). The view model keeps the true values.
 inline constexpr double GranicaRysowania = 1e30;
 double WartoscDoRysowania(double y);
+// Years between two labels of the year axis for a chart over lata years
+// szerokosc pixels wide: every year, or every first, second... period
+// start, as many as fit whole.
+int OdstepEtykietLat(int lata, int szerokosc);
 
 class WykresWidok : public QChartView {
 public:
@@ -26,6 +30,12 @@ public:
 
     QLineSeries* Series1;
     QValueAxis *OsLat, *OsWartosci;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    int lata_ = 0;  // the years drawn
 };
 
 }  // namespace vesk

@@ -309,7 +309,7 @@ TEST_F(Wrazliwosc, AnimationStepsOneValueAtATimeAndStopsOnRequest) {
     EXPECT_FALSE(a.KrokAnimacji());
     EXPECT_EQ(w.wartosci(), (std::vector<int>{20, 21}));
     EXPECT_EQ(a.Wartosc(), "21");
-    EXPECT_EQ(a.Suwak().Pozycja, 50) << "the slider stays where it was";
+    EXPECT_EQ(a.Suwak().Pozycja, 21) << "the slider at the value the node holds";
 }
 
 TEST_F(Wrazliwosc, ARefusedStepKeepsTheValueBoxAndEndsTheRun) {
@@ -389,16 +389,24 @@ TEST_F(Wrazliwosc, SiblingBrowserSkipsUnsimulatedNodes) {
     EXPECT_TRUE(w.kroki.empty());
 }
 
-TEST_F(Wrazliwosc, AfterAStepTheOriginalIsGone) {
+// The copy a step makes takes the original's place: the panel works on
+// it, the sibling buttons and "Oryginalny" lead back to it.
+TEST_F(Wrazliwosc, AfterAStepTheCopyIsTheOriginal) {
     a.WybierzZmienna(0);
     a.PrzewinSuwak(KodPrzewijania::LiniaWDol, 2600);
     ASSERT_EQ(w.etykiety[0], "d/r 6");
-    const std::size_t wybrane = w.wybrane.size();
-    a.Oryginalny();
-    EXPECT_EQ(w.wybrane.size(), wybrane);
+    EXPECT_EQ(a.Brat(), "d/r 6");
+    EXPECT_TRUE(a.BratPlusWlaczony());
+    EXPECT_FALSE(a.BratMinusWlaczony());
     a.BratPlus();
     EXPECT_EQ(a.Brat(), "d/r 4");
     EXPECT_FALSE(a.PanelWlaczony());
+    a.Oryginalny();
+    EXPECT_EQ(a.Brat(), "d/r 6");
+    EXPECT_TRUE(a.PanelWlaczony());
+    EXPECT_EQ(k.RekordBiezacy.Numer(), 6);
+    a.PrzewinSuwak(KodPrzewijania::LiniaWDol, 2601);
+    EXPECT_EQ(w.etykiety[0], "d/r 7");
 }
 
 // Through the session: the years at activation, the change entries.

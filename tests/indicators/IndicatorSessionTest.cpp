@@ -107,6 +107,9 @@ TEST(Horizons, FromTheNodesDepth) {
     EXPECT_EQ(Horyzonty(2), (std::vector<std::string>{"2015-2017", "2012-2017", "2009-2017"}));
     EXPECT_EQ(Horyzonty(0), (std::vector<std::string>{"2009-2011"}));
     EXPECT_EQ(Horyzonty(1), (std::vector<std::string>{"2012-2014", "2009-2014"}));
+    // A deep node: only the periods a chart draws.
+    ASSERT_EQ(Horyzonty(12).size(), 10u);
+    EXPECT_EQ(Horyzonty(12).back(), "2018-2047");
 }
 
 TEST(Relation, EntryFromColumn13) {

@@ -287,5 +287,20 @@ TEST_F(RaportSesji, ReadingAnotherSetWhileReportingNotesItAndStartsTheChoiceAfre
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The decisions in a report belong to the current record: its header names
+// that node, not the one a simulation last wrote.
+TEST_F(RaportSesji, TheDecisionsHeaderNamesTheCurrentNode) {
+    std::filesystem::copy(std::string(VESK_SOURCE_DATA_DIR) + "TABWZOR", program.file("TABWZOR"));
+    k.catTABWZOR = program.folder() + "TABWZOR/";
+    k.NumerWezla = 0;
+    k.RekordBiezacy.UstawNumer(7);
+    ASSERT_TRUE(RaportDecyzjiWezla(k)(operatora.file("dec.rap")));
+    const std::string tekst = operatora.read("dec.rap");
+    const std::size_t drugi = tekst.find('\n') + 1;
+    const std::string naglowek = tekst.substr(drugi, tekst.find('\r', drugi) - drugi);
+    EXPECT_EQ(naglowek.substr(naglowek.size() - 3), "  7") << naglowek;
+    EXPECT_EQ(k.NumerWezla, 0);
+}
+
 }  // namespace
 }  // namespace vesk

@@ -234,14 +234,17 @@ TEST_F(Wykres, ABrokenChainEndsTheWalkWithAMessage) {
         EXPECT_EQ(w.Punkty.back().X, 2012 + 3 * p.wezel - 1);
         EXPECT_EQ(w.Komunikaty.size(), 1u);
     }
-    // More than ten records: the ten nearest are plotted.
+    // More records than the chart draws: the nearest it draws, no message.
     std::vector<StanModelu> dlugi{rekord(0, 0, 1)};
     for (int n = 1; n <= 11; ++n) dlugi.push_back(rekord(n, n - 1, 10 * n));
     plik(dlugi);
     WynikSerii s = SeriaWskaznika(*k, panel, dlugi.back());
     EXPECT_EQ(s.Punkty.size(), 30u);
     EXPECT_EQ(s.Punkty.front(), 20);
-    EXPECT_TRUE(s.Niepelna);
+    EXPECT_FALSE(s.Niepelna);
+    s = SeriaWskaznika(*k, panel, dlugi.back(), 1);
+    EXPECT_EQ(s.Punkty, (std::vector<double>{110, 111, 112}));
+    EXPECT_TRUE(s.Komunikat.empty());
 }
 
 TEST_F(Wykres, AnUnknownPositionDrawsNothing) {

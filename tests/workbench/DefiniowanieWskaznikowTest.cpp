@@ -1,4 +1,9 @@
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QTabBar>
+#include <QLineEdit>
+#include <QGraphicsView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -60,8 +65,7 @@ TEST_F(OknoWskaznikow, CreatedHiddenWithItsLayout) {
     DefiniowanieWskaznikow& o = okno();
     EXPECT_FALSE(o.isVisible());
     EXPECT_TRUE(o.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(o.geometry(), QRect(2, 50, 795, 575));
-    EXPECT_EQ(o.Chart1->geometry(), QRect(8, 18, 545, 243));
+    EXPECT_EQ(o.pos(), QPoint(2, 50));
     ASSERT_EQ(o.PageControl1->count(), 4);
     EXPECT_EQ(o.PageControl1->tabText(0), u("Wskaźniki"));
     EXPECT_EQ(o.PageControl1->tabText(3), u("Setup (graniczne zużycie)"));
@@ -150,18 +154,33 @@ TEST_F(OknoWskaznikow, TreeClickGivesTheHintAndTheClipboard) {
     EXPECT_EQ(o.LabelKoduDostepu->text(), u("Kod pozycji sprawozdania"));
 }
 
-TEST_F(OknoWskaznikow, KeyInTheListEmptiesItAndTurnsTheViewerOff) {
+// Keys typed into the list: the choice is emptied and the viewer off once,
+// the characters appear, and Tab leaves the list.
+TEST_F(OknoWskaznikow, KeysTypedIntoTheListReachTheBox) {
     pokaz();
     DefiniowanieWskaznikow& o = okno();
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);
     o.CheckBoxClipsViewer->setChecked(true);
-    EXPECT_FALSE(o.InterpreterBox1->isHidden());
-    o.ComboBox1->setEditText("abc");
-    QKeyEvent klawisz(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-    QApplication::sendEvent(o.ComboBox1, &klawisz);
-    EXPECT_TRUE(o.ComboBox1->currentText().isEmpty());
+    // The window the active one, the main window's pending activation past.
+    QApplication::processEvents();
+    pokaz();
+    ASSERT_TRUE(test::CzekajAz([&] { return o.isActiveWindow(); }, 5000));
+    o.ComboBox1->setFocus();
+    o.ComboBox1->setEditText(QString());
+    for (const char* c : {"r", "o", "t"}) {
+        QKeyEvent klawisz(QEvent::KeyPress, Qt::Key_A + (c[0] - 'a'), Qt::NoModifier, c);
+        QApplication::sendEvent(o.ComboBox1, &klawisz);
+    }
+    EXPECT_TRUE(o.ComboBox1->currentText().startsWith("rot")) << o.ComboBox1->currentText().toStdString();
+    EXPECT_EQ(o.sesja().Panel().IndeksListy, -1);
     EXPECT_FALSE(o.CheckBoxClipsViewer->isChecked());
     EXPECT_FALSE(o.CheckBoxClipsViewer->isEnabled());
     EXPECT_TRUE(o.InterpreterBox1->isHidden());
+    ASSERT_TRUE(test::CzekajAz([&] { return o.ComboBox1->hasFocus(); }, 5000));
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(o.ComboBox1, &tab);
+    EXPECT_FALSE(o.ComboBox1->hasFocus());
 }
 
 TEST_F(OknoWskaznikow, MenuItemFollowsTheNodeKind) {
@@ -255,54 +274,131 @@ TEST_F(OknoWskaznikow, ChartGlyphFromTheWorkingFolderOrNone) {
     }
 }
 
-TEST_F(OknoWskaznikow, CaptionsFitAndTheBottomRowDoesNotOverlap) {
+// The controls of a window the user sees: shown, not part of another
+// control (a box's own editor, a list's scroll bars).
+std::vector<QWidget*> Kontrolki(QWidget* okno) {
+    auto kontrolka = [](const QWidget* w) {
+        return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
+               qobject_cast<const QLineEdit*>(w) || qobject_cast<const QLabel*>(w) ||
+               qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
+               qobject_cast<const QGraphicsView*>(w) || qobject_cast<const QTabBar*>(w);
+    };
+    std::vector<QWidget*> wynik;
+    for (QWidget* w : okno->findChildren<QWidget*>()) {
+        if (!kontrolka(w) || !w->isVisibleTo(okno) || w->window() != okno) continue;
+        bool wewnatrz = false;
+        for (QWidget* p = w->parentWidget(); p && p != okno; p = p->parentWidget()) wewnatrz |= kontrolka(p);
+        if (!wewnatrz) wynik.push_back(w);
+    }
+    return wynik;
+}
+
+QRect WOknie(const QWidget* w, const QWidget* okno) { return QRect(w->mapTo(okno, QPoint(0, 0)), w->size()); }
+
+// Each control whole inside every widget around it, none over another,
+// every caption and entry readable.
+void SprawdzUklad(QWidget* okno, const std::string& stan) {
+    const std::vector<QWidget*> k = Kontrolki(okno);
+    ASSERT_GT(k.size(), 15u) << stan;
+    for (QWidget* w : k) {
+        const std::string nazwa = w->objectName().toStdString() + " (" + w->metaObject()->className() + ") " + stan;
+        for (QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
+            const QRect obszar = p == okno ? okno->rect() : WOknie(p, okno);
+            EXPECT_TRUE(obszar.contains(WOknie(w, okno))) << nazwa << " cut by " << p->objectName().toStdString();
+            if (p == okno) break;
+        }
+        QString tekst;
+        int miejsce = w->width();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            tekst = b->text();
+            miejsce -= (b->icon().isNull() ? 0 : b->iconSize().width() + 4) + (qobject_cast<QCheckBox*>(w) ? 24 : 8);
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            tekst = l->text().remove('&');
+            miejsce = l->contentsRect().width();
+            if (l->wordWrap()) {  // in its lines
+                EXPECT_LE(l->heightForWidth(l->width()), l->height()) << nazwa;
+                tekst.clear();
+            }
+        } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < c->count(); ++i)
+                if (w->fontMetrics().horizontalAdvance(c->itemText(i)) > w->fontMetrics().horizontalAdvance(tekst))
+                    tekst = c->itemText(i);
+            miejsce -= 30;
+        } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            tekst = e->text();
+            miejsce -= 8;
+            // A definition box too narrow for its item and source shows the
+            // item's start, the whole in its tip.
+            if (dynamic_cast<OkienkoUpuszczenia*>(w) && w->fontMetrics().horizontalAdvance(tekst) > miejsce) {
+                EXPECT_EQ(e->cursorPosition(), 0) << nazwa;
+                EXPECT_EQ(e->toolTip(), tekst) << nazwa;
+                tekst.clear();
+            }
+        }
+        EXPECT_LE(w->fontMetrics().horizontalAdvance(tekst), miejsce) << nazwa << " \"" << tekst.toStdString() << "\"";
+        for (QWidget* v : k)
+            if (v < w && WOknie(v, okno).intersects(WOknie(w, okno)))
+                ADD_FAILURE() << nazwa << " overlaps " << v->objectName().toStdString();
+    }
+}
+
+// Both looks, the chart hidden and shown, each page and each indicator of
+// the shipped set: every control inside the window and clear of the
+// others; the window within a 1024 x 768 screen (its frame included) and
+// so within 1280 x 1024. Screenshots of both looks go to the build folder.
+TEST_F(OknoWskaznikow, EveryControlInsideAndClearInBothLooks) {
+    work.write("expertsystem", std::string());
+    utworzAplikacje();
+    app->start();
+    nowyOperator("uklad.tr1");
+    ASSERT_NO_FATAL_FAILURE(symulowaneDziecko());
     pokaz();
     DefiniowanieWskaznikow& o = okno();
-    o.ComboBox1->setCurrentIndex(0);
-    emit o.ComboBox1->activated(0);
-    for (int szerokosc : {793, 572}) {  // a leaf with the panel, the root without
+    ASSERT_GT(o.ComboBox1->count(), 3);
+    for (const bool inna : {false, true}) {
         // Shown again once the main window's pending activation is past.
         QApplication::processEvents();
         pokaz();
         QApplication::processEvents();
-        o.resize(szerokosc, o.height());
-        QApplication::processEvents();
         ASSERT_TRUE(o.isVisible());
-        ASSERT_EQ(o.width(), szerokosc);
-
-        // Every caption shown is whole: buttons, check boxes and labels.
-        for (QWidget* w : o.findChildren<QWidget*>()) {
-            if (!w->isVisibleTo(&o)) continue;
-            QString tekst;
-            int miejsce = w->width();
-            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                // The caption beside the glyph and the box or frame.
-                tekst = b->text();
-                const int glif = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
-                const int ramka = qobject_cast<QCheckBox*>(w) ? 24 : 8;
-                miejsce = b->width() - glif - ramka;
-            } else if (auto* l = qobject_cast<QLabel*>(w)) {
-                tekst = l->text();
-                miejsce = l->contentsRect().width();
-            }
-            if (tekst.isEmpty() || w->window() != &o) continue;
-            EXPECT_LE(w->fontMetrics().horizontalAdvance(tekst), miejsce)
-                << w->objectName().toStdString() << " \"" << tekst.toStdString() << "\" at " << szerokosc;
+        o.InnaWersja->setChecked(inna);
+        const std::string look = inna ? "inna" : "zwykla";
+        EXPECT_LE(o.frameGeometry().width(), 1024);
+        EXPECT_LE(o.y() + o.height() + 40, 768) << "the window with its caption on a 1024 x 768 screen";
+        for (int i = 0; i < o.ComboBox1->count(); ++i) {
+            o.ComboBox1->setCurrentIndex(i);
+            emit o.ComboBox1->activated(i);
+            SprawdzUklad(&o, look + " " + o.ComboBox1->currentText().toStdString());
         }
-        // The chart's row and the report box side by side, inside the window.
-        const QWidget* wiersz[] = {o.Wykres, o.LabelTypWykresu, o.WyborTypuWykresu, o.LabelHoryzont, o.HoryzontyBox,
-                                   o.RaportowanieDoPliku};
-        for (std::size_t i = 0; i < std::size(wiersz); ++i) {
-            const QRect a(wiersz[i]->mapTo(&o, QPoint(0, 0)), wiersz[i]->size());
-            EXPECT_LE(a.right(), szerokosc) << wiersz[i]->objectName().toStdString() << " at " << szerokosc;
-            EXPECT_LE(a.bottom(), o.height()) << wiersz[i]->objectName().toStdString();
-            for (std::size_t j = i + 1; j < std::size(wiersz); ++j) {
-                const QRect b(wiersz[j]->mapTo(&o, QPoint(0, 0)), wiersz[j]->size());
-                EXPECT_FALSE(a.intersects(b))
-                    << wiersz[i]->objectName().toStdString() << " / " << wiersz[j]->objectName().toStdString();
+        o.Wykres->click();
+        ASSERT_FALSE(o.Chart1->isHidden());
+        for (int strona : {0, 1, 2, 3}) {
+            o.PageControl1->setCurrentIndex(strona);
+            SprawdzUklad(&o, look + " chart, page " + std::to_string(strona));
+            if (strona < 2) {
+                EXPECT_TRUE(o.Chart1->isVisibleTo(&o)) << strona;
+                o.grab().toImage().save(QString::fromStdString(std::string(VESK_DATA_DIR "../okno_wskaznikow_") + look +
+                                                               (strona ? "_animacja.png" : ".png")));
             }
         }
+        o.PageControl1->setCurrentIndex(0);
+        // The list, the year and the relation stay in reach.
+        for (QWidget* w : {static_cast<QWidget*>(o.ComboBox1), static_cast<QWidget*>(o.WyborRoku),
+                           static_cast<QWidget*>(o.ComboBoxWskaznik)})
+            EXPECT_TRUE(w->isVisibleTo(&o) && !WOknie(o.Chart1, &o).intersects(WOknie(w, &o)))
+                << w->objectName().toStdString();
+        o.Wykres->click();
     }
+    // The root: no sensitivity panel, the right-hand column whole.
+    app->warsztat().Wybierz(0);
+    app->warsztat().Zmiana_wezla();
+    app->odswiezOkna();
+    QApplication::processEvents();
+    pokaz();
+    QApplication::processEvents();
+    ASSERT_TRUE(o.isVisible());
+    ASSERT_TRUE(o.Analiza_wrazliwosci->isHidden());
+    SprawdzUklad(&o, "root");
 }
 
 TEST_F(OknoWskaznikow, Screenshot) {

@@ -163,7 +163,7 @@ TEST_F(PanelWidzety, AnimationRunsOnTheTimerWithTheOtherInputsOff) {
     EXPECT_TRUE(produkty->isEnabled());
     EXPECT_TRUE(p->Suwak->isEnabled());
     EXPECT_TRUE(p->AnimacjaStartDown->isEnabled());
-    EXPECT_EQ(p->Suwak->value(), 50) << "the slider stays";
+    EXPECT_EQ(p->Suwak->value(), 15) << "the slider shows the node's value";
     EXPECT_EQ(p->WartoscZmiennejEdit->text(), "15");
 }
 

@@ -9,6 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMouseEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -21,6 +25,7 @@
 #include "DefiniowanieWskaznikow.h"
 #include "Form1.h"
 #include "OknaFixture.h"
+#include "ZeroWMianowniku.h"
 #include "PanelAnalizy.h"
 #include "PaskiWidok.h"
 #include "Warsztat.h"
@@ -31,13 +36,23 @@ namespace {
 
 using test::u;
 
-// Records, with each message, how many points the chart had at that moment.
+// Records, with each message, how many points the chart had at that moment
+// and whether it was in view; a box held open pudelkoMs milliseconds runs
+// its own event loop as a modal box does.
 struct UiZWykresem : ScriptedUserInterface {
     std::function<int()> punkty;
+    std::function<bool()> wykresWidoczny;
     std::vector<int> punktyPrzyKomunikacie;
+    std::vector<bool> wykresPrzyKomunikacie;
+    int pudelkoMs = 0;
     void message(const std::string& tekst) override {
         punktyPrzyKomunikacie.push_back(punkty ? punkty() : -1);
+        wykresPrzyKomunikacie.push_back(wykresWidoczny && wykresWidoczny());
         ScriptedUserInterface::message(tekst);
+        if (pudelkoMs <= 0) return;
+        QEventLoop petla;
+        QTimer::singleShot(pudelkoMs, &petla, &QEventLoop::quit);
+        petla.exec();
     }
 };
 
@@ -61,6 +76,7 @@ struct WykresIPaski : test::OknaFixture<UiZWykresem> {
         for (int i = 1; i <= 54; ++i) app->kontekst().Zakresy[i] = {0, 100000};
         ASSERT_NO_FATAL_FAILURE(symulowaneDziecko());
         ui.punkty = [this] { return static_cast<int>(o().RysunekWykresu->Series1->count()); };
+        ui.wykresWidoczny = [this] { return o().Chart1->isVisible(); };
         ASSERT_NO_FATAL_FAILURE(pokazWskazniki());
         ASSERT_GT(o().ComboBox1->count(), 0);
         o().ComboBox1->setCurrentIndex(0);
@@ -79,6 +95,26 @@ struct WykresIPaski : test::OknaFixture<UiZWykresem> {
         ASSERT_TRUE(app->warsztat().Wskazniki->active());
     }
     QLineSeries* seria() { return o().RysunekWykresu->Series1; }
+    // The first variable chosen on the panel.
+    PanelAnalizy& zmienna() {
+        PanelAnalizy& a = *o().panelAnalizy;
+        a.WyborZmiennejBox->setCurrentIndex(0);
+        emit a.WyborZmiennejBox->activated(0);
+        return a;
+    }
+    // Each decision the panel and the product tab show equals the current
+    // record's.
+    void panelJakRekord() {
+        const StanModelu& r = app->kontekst().RekordBiezacy;
+        const WidokPaskow& v = o().sesja().Paski().Widok();
+        for (std::size_t i = 0; i < 6; ++i)
+            EXPECT_EQ(o().Paski->Pole[i]->text().toInt(), WartoscSuwaka(r, v.Paski[i].k)) << i;
+        const AnalizaWrazliwosci& a = o().sesja().Analiza();
+        EXPECT_EQ(o().panelAnalizy->WartoscZmiennejEdit->text().toInt(), WartoscSuwaka(r, a.Parametr()));
+        EXPECT_EQ(o().panelAnalizy->Suwak->value(), WartoscSuwaka(r, a.Parametr()));
+        EXPECT_TRUE(o().Analiza_wrazliwosci->isEnabled());
+        EXPECT_EQ(o().panelAnalizy->Brat->text(), u(("d/r " + std::to_string(r.Numer())).c_str()));
+    }
     std::string plik(const std::string& nazwa, const std::vector<std::string>& linie) {
         std::string t;
         for (const auto& l : linie) t += l + "\r\n";
@@ -201,6 +237,13 @@ TEST_F(WykresIPaski, StandInsAtTheFloatLimitAreDrawnRed) {
     EXPECT_GT(czerwonePiksele(widok.grab().toImage()), 50);
     EXPECT_EQ(WartoscDoRysowania(std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_EQ(WartoscDoRysowania(std::numeric_limits<double>::infinity()), 1e30);
+}
+
+// The year labels of a deep node's chart fit whole, by period starts.
+TEST_F(WykresIPaski, YearLabelsOfALongChartFit) {
+    EXPECT_EQ(OdstepEtykietLat(12, 455), 1);
+    EXPECT_EQ(OdstepEtykietLat(30, 455), 3);
+    EXPECT_EQ(OdstepEtykietLat(30, 190), 6);
 }
 
 TEST_F(WykresIPaski, AnEmptyNameGivesTheStandInTitle) {
@@ -338,6 +381,99 @@ TEST_F(WykresIPaski, ScreenshotWithTheChartThePanelAfterTwoSliderStepsAndTwoBarS
     QImage paski = w.grab().toImage();
     paski.save(QStringLiteral(VESK_DATA_DIR "../okno_wskaznikow_paski.png"));
     EXPECT_FALSE(paski.isNull());
+}
+
+// One press on a bar's arrow is one what-if step, whether the box the step
+// opens (a zero divisor on the chart) is closed before the bar would repeat
+// or stays open past it; the window stays shown.
+TEST_F(WykresIPaski, OnePressOnAnArrowIsOneStepWhateverBoxOpens) {
+    DefiniowanieWskaznikow& w = o();
+    aktywne();
+    ASSERT_NO_FATAL_FAILURE(test::ZeroWMianowniku(w));
+    w.Wykres->click();
+    ASSERT_FALSE(w.Chart1->isHidden());
+    PanelAnalizy& a = zmienna();
+    PaskiWidok& p = *w.Paski;
+    p.ComboBoxWyboruWyrobu->setCurrentIndex(0);
+    emit p.ComboBoxWyboruWyrobu->activated(0);
+    for (QScrollBar* pasek : {static_cast<QScrollBar*>(a.Suwak), p.ScrollBar[0]})
+        for (int ms : {100, 800}) {
+            SCOPED_TRACE(pasek->objectName().toStdString() + " box open " + std::to_string(ms) + " ms");
+            ASSERT_TRUE(pasek->isEnabled());
+            ui.messages.clear();
+            ui.pudelkoMs = ms;
+            const int przed = pasek->value();
+            const QPointF strzalka(pasek->width() - 4, pasek->height() / 2.0);
+            QMouseEvent nacisk(QEvent::MouseButtonPress, strzalka, pasek->mapToGlobal(strzalka), Qt::LeftButton,
+                               Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pasek, &nacisk);
+            // The release went to the box; the bar gets none. Long enough
+            // for any repeat to show.
+            ui.pudelkoMs = 0;
+            QEventLoop petla;
+            QTimer::singleShot(900, &petla, &QEventLoop::quit);
+            petla.exec();
+            EXPECT_EQ(ui.messages.size(), 1u);
+            EXPECT_EQ(pasek->value(), przed + 1);
+            EXPECT_TRUE(w.isVisible());
+            panelJakRekord();
+        }
+}
+
+// After steps of the slider and of the bars the panel shows the node in
+// view: the product tab's values, the variable's value and slider, the
+// sibling buttons; and it stays open to more steps.
+TEST_F(WykresIPaski, AfterStepsThePanelEqualsTheNodesRecord) {
+    DefiniowanieWskaznikow& w = o();
+    aktywne();
+    PanelAnalizy& a = zmienna();  // Cena Alfa of the first year
+    PaskiWidok& p = *w.Paski;
+    p.ComboBoxWyboruWyrobu->setCurrentIndex(0);
+    emit p.ComboBoxWyboruWyrobu->activated(0);
+    a.Suwak->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    panelJakRekord();
+    p.ScrollBar[0]->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    panelJakRekord();
+    p.ScrollBar[3]->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    panelJakRekord();
+    a.Suwak->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    panelJakRekord();
+    EXPECT_FALSE(a.SpeedButton6->isEnabled());  // the only child: no siblings
+    EXPECT_FALSE(a.SpeedButton7->isEnabled());
+    a.SpeedButton8->click();  // back to the original: the node in view
+    panelJakRekord();
+    EXPECT_TRUE(ui.messages.empty()) << (ui.messages.empty() ? "" : ui.messages[0]);
+}
+
+// An animation is watched on the chart beside its controls, and a zero
+// divisor is told once for the run.
+TEST_F(WykresIPaski, TheChartIsInViewWhileAnAnimationRuns) {
+    DefiniowanieWskaznikow& w = o();
+    aktywne();
+    ASSERT_NO_FATAL_FAILURE(test::ZeroWMianowniku(w));
+    PanelAnalizy& a = zmienna();
+    a.odstep = 1;
+    for (int i = 0; i < 3; ++i) a.SterowanieGornaGranica->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const int wezly = app->warsztat().Drzewo.Liczba();
+    w.PageControl1->setCurrentIndex(1);
+    ASSERT_TRUE(w.Chart1->isHidden());  // the chart off: the run turns it on
+    ui.messages.clear();
+    ui.wykresPrzyKomunikacie.clear();
+    a.AnimacjaStartUp->click();
+    ASSERT_TRUE(a.animacjaTrwa());
+    EXPECT_TRUE(w.Chart1->isVisible());
+    EXPECT_EQ(w.Chart1->parentWidget(), w.PageControl1->currentWidget());
+    ASSERT_TRUE(test::CzekajAz([&] { return !a.animacjaTrwa(); }));
+    EXPECT_EQ(a.WartoscZmiennejEdit->text().toInt(), a.Suwak->value());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{TekstZeraWMianowniku});
+    EXPECT_EQ(ui.wykresPrzyKomunikacie, std::vector<bool>{true});
+    EXPECT_EQ(app->warsztat().Drzewo.Liczba(), wezly);
+    // Back on the indicators page the chart stands in the trees' place.
+    w.PageControl1->setCurrentIndex(0);
+    EXPECT_TRUE(w.Chart1->isVisible());
+    EXPECT_TRUE(w.PageControl2->isHidden());
+    EXPECT_FALSE(w.ComboBox1->geometry().translated(w.ComboBox1->mapTo(&w, QPoint(0, 0)) - w.ComboBox1->pos())
+                     .intersects(QRect(w.Chart1->mapTo(&w, QPoint(0, 0)), w.Chart1->size())));
 }
 
 }  // namespace
