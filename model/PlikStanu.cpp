@@ -18,7 +18,8 @@ namespace {
 constexpr const char* kOdczyt = "odczyt stanu modelu";
 
 // The number of records of an open state file; nothing when its length is
-// not a whole number of records or holds more records than nodes exist.
+// not a whole number of records or holds more records than nodes exist
+// (what a killed save leaves is put right by NaprawPlikStanu first).
 std::optional<std::size_t> liczbaRekordow(BinaryFile& plik) {
     std::optional<std::uint64_t> dlugosc = plik.size();
     if (!dlugosc || *dlugosc % RozmiarStanuModelu != 0) return std::nullopt;
@@ -44,7 +45,44 @@ std::uint8_t numerRekordu(BinaryFile& plik, const std::string& sciezka, std::siz
     return numer;
 }
 
+std::string bajtyRekordu(const StanModelu& rec) {
+    return std::string(reinterpret_cast<const char*>(rec.bajty.data()), rec.bajty.size());
+}
+
 }  // namespace
+
+std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
+    std::vector<std::string> naprawy;
+    BinaryFile plik;
+    if (!plik.open(sciezka, BinaryFile::Mode::Read)) return naprawy;
+    const std::optional<std::uint64_t> dlugosc = plik.size();
+    if (!dlugosc) return naprawy;
+    // Whole records, the nodes' and a spare at most.
+    const std::size_t n = static_cast<std::size_t>(*dlugosc / RozmiarStanuModelu);
+    if (n > static_cast<std::size_t>(NajwiecejRekordow) + 1) return naprawy;
+    auto niezapisane = [&] { return IoError(sciezka, "naprawa pliku stanu", lastFileError()); };
+    if (const std::uint64_t reszta = *dlugosc % RozmiarStanuModelu; reszta != 0) {
+        plik.close();
+        if (!truncateFile(sciezka, polozenie(n))) throw niezapisane();
+        naprawy.push_back("niepelny ostatni rekord pliku " + sciezka + " (" + std::to_string(reszta) +
+                          " bajtow) usuniety, " + std::to_string(n) + " pelnych rekordow zachowanych");
+        if (!plik.open(sciezka, BinaryFile::Mode::Read)) return naprawy;
+    }
+    if (n < 2) return naprawy;
+    const std::uint8_t ostatni = numerRekordu(plik, sciezka, n - 1);
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (numerRekordu(plik, sciezka, i) != ostatni) continue;
+        auto kopia = std::make_unique<StanModelu>();
+        czytajRekord(plik, sciezka, n - 1, *kopia);
+        plik.close();
+        if (!writeAt(sciezka, polozenie(i), bajtyRekordu(*kopia)) || !truncateFile(sciezka, polozenie(n - 1)))
+            throw niezapisane();
+        naprawy.push_back("przerwany zapis wezla " + std::to_string(ostatni) + " w pliku " + sciezka +
+                          " dokonczony");
+        break;
+    }
+    return naprawy;
+}
 
 std::string SciezkaPlikuStanu(const Kontekst& k) { return joinPath(k.KatalogOperatora, k.NazwaPlikuStanu); }
 
@@ -53,33 +91,42 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
     // A record numbered beyond the node table would make the file unreadable.
     if (rec.Numer() > NajwiekszyNumerWezla) return false;
     const std::string sciezka = SciezkaPlikuStanu(k);
-    // The whole new file is built here and replaces the old one only when it
-    // is complete on the device: a failure at any point leaves the old file.
-    std::string zawartosc;
-    if (!utworzNowy) {
+    const std::string nowe = bajtyRekordu(rec);
+    if (utworzNowy) {
+        if (!replaceFile(sciezka, nowe)) return false;
+    } else {
+        // The order of the writes is the protocol in PlikStanu.h.
         BinaryFile plik;
         if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
         std::optional<std::size_t> n = liczbaRekordow(plik);
-        if (!n) return false;
-        zawartosc.resize(polozenie(*n));
-        if (!plik.seek(0) || plik.read(zawartosc.data(), zawartosc.size()) != zawartosc.size())
-            throw IoError(sciezka, kOdczyt);
-        plik.close();
-        // rec replaces the first record of its node, or is appended.
+        if (!n) {
+            setLastFileError(0);
+            return false;
+        }
         std::optional<std::size_t> miejsce;
         for (std::size_t i = 0; i < *n && !miejsce; ++i)
-            if (static_cast<std::uint8_t>(zawartosc[polozenie(i)]) == rec.Numer()) miejsce = i;
+            if (numerRekordu(plik, sciezka, i) == rec.Numer()) miejsce = i;
         if (!miejsce) {
-            if (*n >= static_cast<std::size_t>(NajwiecejRekordow)) return false;
-            miejsce = *n;
-            zawartosc.resize(polozenie(*n + 1));
+            plik.close();
+            if (*n >= static_cast<std::size_t>(NajwiecejRekordow) || !writeAt(sciezka, polozenie(*n), nowe))
+                return false;
+        } else {
+            auto stary = std::make_unique<StanModelu>();
+            czytajRekord(plik, sciezka, *miejsce, *stary);
+            plik.close();
+            if (!writeAt(sciezka, polozenie(*n), nowe)) return false;
+            if (!writeAt(sciezka, polozenie(*miejsce), nowe)) {
+                // Put the old record back and drop the spare: the save did
+                // not happen. Should that fail too, the spare stays and the
+                // next open finishes the save.
+                const std::string blad = lastFileError();
+                if (writeAt(sciezka, polozenie(*miejsce), bajtyRekordu(*stary))) truncateFile(sciezka, polozenie(*n));
+                throw IoError(sciezka, "zapis wezla " + std::to_string(rec.Numer()), blad);
+            }
+            // A spare left by a failed cut is dropped by the next open.
+            truncateFile(sciezka, polozenie(*n));
         }
-        std::copy(rec.bajty.begin(), rec.bajty.end(), zawartosc.begin() + static_cast<std::ptrdiff_t>(polozenie(*miejsce)));
-    } else {
-        zawartosc.assign(rec.bajty.begin(), rec.bajty.end());
     }
-    // A node save keeps the name the file has; a new file takes the name given.
-    if (!replaceFile(sciezka, zawartosc, !utworzNowy)) return false;
     numer = rec.Numer();
     rok = rec.Rok();
     znacznik = rec.Symulowany();

@@ -47,7 +47,7 @@ bool UstawParametrDecyzji(StanModelu& rekord, int k, long double v) {
 
 std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
     const int s = Drzewo.Znajdz(wezel);
-    if (s < 0) return std::nullopt;
+    if (s < 0 || !WolnoZmieniac()) return std::nullopt;
     // Everything that can be refused is refused before the files change.
     if (Drzewo.MaDzieci(s) || wezel <= 0) {
         komunikat(teksty::MaPotomkow);
@@ -73,6 +73,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
     const std::string plik = k.SciezkaOperatora + "qad";
     auto rec = std::make_unique<StanModelu>();
     bool ok = false;
+    setLastFileError(0);
     try {
         ok = ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(c), *rec) &&
              UstawParametrDecyzji(*rec, parametr, v) && ZbudujHarmonogramInwestycji(k, *rec) &&
@@ -83,7 +84,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
         return std::nullopt;
     }
     if (!ok) {
-        komunikat("Nie udalo sie zapisac wezla " + std::to_string(c) + " do pliku " + plik);
+        bladZapisu("Nie udalo sie zapisac wezla " + std::to_string(c) + " do pliku " + plik);
         ZapiszDrzewo();
         return std::nullopt;
     }

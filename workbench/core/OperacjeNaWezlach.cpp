@@ -24,6 +24,7 @@ std::string brakRekordu(int n, const std::string& plik) {
 
 bool Warsztat::PrzyciskOKClick() {
     PoleBledne.clear();
+    if (!WolnoZmieniac()) return false;
     const std::string plik = k.SciezkaOperatora + "qad";
     int n = 0;
     if (!NumerZTekstu(Formularz.NumerDecyzji, n) || n > NajwiekszyNumerWezla) {
@@ -84,6 +85,7 @@ bool Warsztat::PrzyciskOKClick() {
     ZbudujHarmonogramInwestycji(k, *rec);
 
     bool zapisano = false;
+    setLastFileError(0);
     try {
         zapisano = ZapiszStanModelu(k, *rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
     } catch (const std::exception& e) {
@@ -91,7 +93,7 @@ bool Warsztat::PrzyciskOKClick() {
     }
     if (!zapisano) {
         k.HarmonogramInwestycjiRoboczy = przed;
-        komunikat("Nie udalo sie zapisac decyzji do pliku " + SciezkaPlikuStanu(k));
+        bladZapisu("Nie udalo sie zapisac decyzji do pliku " + SciezkaPlikuStanu(k));
         return false;
     }
     k.RekordBiezacy = *rec;
@@ -132,6 +134,7 @@ bool Warsztat::Symulowanie() {
         ZapiszDrzewo();
         return false;
     }
+    if (!WolnoZmieniac()) return false;
     const int n = Drzewo.Numer(i);
     const std::string plik = k.SciezkaOperatora + "qad";
     auto rec = std::make_unique<StanModelu>();
@@ -155,12 +158,16 @@ bool Warsztat::Symulowanie() {
     // Written first: the run takes the node's number and its calendar
     // start from the stored record.
     bool ok = false;
+    setLastFileError(0);
     try {
         ok = ZapiszStanModelu(k, *rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
     } catch (const std::exception& e) {
         return odmowa(e.what());
     }
-    if (!ok) return odmowa("Nie udalo sie zapisac pliku " + SciezkaPlikuStanu(k));
+    if (!ok) {
+        BladZapisu = true;
+        return odmowa(withFileError("Nie udalo sie zapisac pliku " + SciezkaPlikuStanu(k)));
+    }
     k.RekordBiezacy = *rec;
     k.RekordPomocniczy = *rec;
     Postep = 0;
@@ -172,7 +179,9 @@ bool Warsztat::Symulowanie() {
         Drzewo.UstawEtykiete(i, EtykietaWezla(n, true));
         Drzewo.UstawObrazek(i, 1);
     } else {
-        komunikat("Symulacja wezla " + std::to_string(n) + " nie powiodla sie");
+        const bool plik = !lastFileError().empty();
+        BladZapisu = BladZapisu || plik;
+        komunikat(withFileError("Symulacja wezla " + std::to_string(n) + " nie powiodla sie"));
         ok = false;
     }
     Zmiana_wezla();
@@ -195,6 +204,7 @@ bool Warsztat::KasowanieWezla() {
         return false;
     };
     if (Drzewo.MaDzieci(i) || n <= 0) return odmowa(teksty::MaPotomkow);
+    if (!WolnoZmieniac()) return false;
 
     // The other records, once each, in ascending node number, into a file
     // beside the state file that replaces it when complete.
@@ -204,22 +214,22 @@ bool Warsztat::KasowanieWezla() {
         BinaryFile f;
         std::optional<std::string> bajty;
         if (f.open(plik, BinaryFile::Mode::Read)) bajty = f.readRest();
+        if (bajty && bajty->size() % RozmiarStanuModelu != 0) setLastFileError(0);
         if (!bajty || bajty->size() % RozmiarStanuModelu != 0)
-            return odmowa("Nie udalo sie odczytac pliku " + plik);
+            return odmowa(withFileError("Nie udalo sie odczytac pliku " + plik));
         for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {
             const int numer = static_cast<std::uint8_t>((*bajty)[o]);
             if (numer != n && numer <= NajwiekszyNumerWezla && !rekordy.count(numer))
                 rekordy[numer] = bajty->substr(o, RozmiarStanuModelu);
         }
     }
-    const std::string tymczasowy = plik + ".nowy";
-    BinaryFile f;
-    bool ok = f.open(tymczasowy, BinaryFile::Mode::Create);
-    for (const auto& [numer, bajty] : rekordy) ok = ok && f.write(bajty.data(), bajty.size());
-    ok = f.close() && ok;
-    if (!ok || !renameFile(tymczasowy, plik)) {
-        removeFile(tymczasowy);
-        return odmowa("Nie udalo sie zapisac pliku " + plik + "; wezel " + std::to_string(n) + " nie zostal usuniety");
+    // The commit point of a deletion: the new state file renamed into place.
+    std::string zawartosc;
+    for (const auto& [numer, bajty] : rekordy) zawartosc += bajty;
+    if (!replaceFile(plik, zawartosc, true)) {
+        BladZapisu = true;
+        return odmowa(withFileError("Nie udalo sie zapisac pliku " + plik + "; wezel " + std::to_string(n) +
+                                    " nie zostal usuniety"));
     }
 
     for (int s = 0; s <= NajwiekszyNumerWezla; ++s) {
