@@ -442,3 +442,23 @@ TEST_F(Operator, ARunThatFailsPutsTheRecordBack) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The base node's record cannot be read: the add stops with a message
+// instead of giving the node the template's opening state.
+TEST_F(Operator, AnUnreadableParentRecordStopsTheAdd) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    k->TabelaWezlow.Zajety[5] = true;
+    k->TabelaWezlow.Wpisy[5] = WpisWezla{5, 0, 2015, 1};
+    const std::string before = file();
+    EXPECT_FALSE(newNode("5", "0"));
+    EXPECT_EQ(file(), before);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("OPER.qad"), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("wezla bazowego 5"), std::string::npos) << ui.messages[0];
+}
+
+}  // namespace
+}  // namespace vesk
