@@ -192,11 +192,6 @@ TEST_F(Start, ShippedConstraintFileLoads) {
     }
 }
 
-}  // namespace
-}  // namespace vesk
-
-namespace vesk {
-namespace {
 
 TEST_F(Start, ADamagedSettingsFileIsNamedWithItsLine) {
     const std::pair<std::string, const char*> przypadki[] = {

@@ -440,11 +440,6 @@ TEST_F(Operator, ARunThatFailsPutsTheRecordBack) {
     EXPECT_TRUE(SymulujWezel(*k));
 }
 
-}  // namespace
-}  // namespace vesk
-
-namespace vesk {
-namespace {
 
 // The base node's record cannot be read: the add stops with a message
 // instead of giving the node the template's opening state.
