@@ -49,9 +49,7 @@ std::string bajtyRekordu(const StanModelu& rec) {
     return std::string(reinterpret_cast<const char*>(rec.bajty.data()), rec.bajty.size());
 }
 
-}  // namespace
-
-std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
+std::vector<std::string> naprawZapis(const std::string& sciezka) {
     std::vector<std::string> naprawy;
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return naprawy;
@@ -81,6 +79,70 @@ std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
                           " dokonczony");
         break;
     }
+    return naprawy;
+}
+
+std::string sciezkaZamiaru(const std::string& sciezka) { return sciezka + ".krok"; }
+
+// The node numbers of the state file's records, in file order; nothing when
+// it cannot be read as a state file.
+std::optional<std::vector<int>> numeryRekordow(const std::string& sciezka) {
+    BinaryFile plik;
+    if (!plik.open(sciezka, BinaryFile::Mode::Read)) return std::nullopt;
+    std::optional<std::size_t> n = liczbaRekordow(plik);
+    if (!n) return std::nullopt;
+    std::vector<int> numery;
+    for (std::size_t i = 0; i < *n; ++i) numery.push_back(numerRekordu(plik, sciezka, i));
+    return numery;
+}
+
+// An intent left by a killed operation: done when its node is gone, else
+// undone by dropping the records added since it was written.
+void dokonczZamiar(const std::string& sciezka, std::vector<std::string>& naprawy) {
+    const std::optional<std::vector<std::string>> linie = readTextLines(sciezkaZamiaru(sciezka));
+    if (!linie) return;
+    std::vector<int> przed;
+    for (const std::string& l : *linie) {
+        int n = 0;
+        if (NumerZTekstu(l, n) && n <= NajwiekszyNumerWezla) przed.push_back(n);
+    }
+    const std::optional<std::vector<int>> teraz = numeryRekordow(sciezka);
+    auto jest = [](const std::vector<int>& v, int n) { return std::find(v.begin(), v.end(), n) != v.end(); };
+    if (teraz && przed.size() >= 2 && przed.size() == linie->size() && jest(*teraz, przed.front())) {
+        przed.erase(przed.begin());
+        BinaryFile plik;
+        std::optional<std::string> bajty;
+        if (plik.open(sciezka, BinaryFile::Mode::Read)) bajty = plik.readRest();
+        if (!bajty) throw IoError(sciezka, kOdczyt, lastFileError());
+        plik.close();
+        std::string zostaje, usuniete;
+        for (std::size_t i = 0; i < teraz->size(); ++i) {
+            if (jest(przed, (*teraz)[i])) zostaje += bajty->substr(polozenie(i), RozmiarStanuModelu);
+            else usuniete += " " + std::to_string((*teraz)[i]);
+        }
+        if (!usuniete.empty()) {
+            if (!replaceFile(sciezka, zostaje, true)) throw IoError(sciezka, "naprawa pliku stanu", lastFileError());
+            naprawy.push_back("przerwany krok co-jesli wycofany, usuniete wezly:" + usuniete);
+        }
+    }
+    removeFile(sciezkaZamiaru(sciezka));
+}
+
+}  // namespace
+
+bool ZapiszZamiar(const std::string& sciezka, int usuwany) {
+    const std::optional<std::vector<int>> numery = numeryRekordow(sciezka);
+    if (!numery) return false;
+    std::vector<std::string> linie{std::to_string(usuwany)};
+    for (int n : *numery) linie.push_back(std::to_string(n));
+    return writeTextLines(sciezkaZamiaru(sciezka), linie);
+}
+
+void UsunZamiar(const std::string& sciezka) { removeFile(sciezkaZamiaru(sciezka)); }
+
+std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
+    std::vector<std::string> naprawy = naprawZapis(sciezka);
+    dokonczZamiar(sciezka, naprawy);
     return naprawy;
 }
 

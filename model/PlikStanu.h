@@ -20,7 +20,11 @@
 //  - deleting a node, and creating the file, replace the whole file (a
 //    temporary file renamed over it).
 // So a kill at any instant leaves the file as before or, once repaired, as
-// after the save. The tree file is written after the state file and made
+// after the save. An operation made of several saves (the what-if step:
+// add, change, simulate, delete) first writes an intent file beside the
+// state file (ZapiszZamiar): its commit point is the removal of the node
+// the intent names; an intent found on opening with that node still there
+// is undone (the records added since are dropped). The tree file is written after the state file and made
 // to agree with it when the operator is opened (PlikiOperatora.cpp).
 #pragma once
 
@@ -47,10 +51,19 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
                       std::uint8_t& znacznik, bool utworzNowy = false);
 
 // Finishes or undoes what a killed save left in the state file at sciezka
-// (a partial last record cut off; a spare copy moved over its record) and
+// (a partial last record cut off; a spare copy moved over its record; an
+// unfinished operation of several saves undone) and
 // returns one text per repair, empty when the file was sound. Throws
 // IoError (naming the file and the reason) when a repair cannot be written.
 std::vector<std::string> NaprawPlikStanu(const std::string& sciezka);
+
+// The intent of an operation of several saves that ends by removing node
+// usuwany, written (with the node numbers the state file at sciezka holds
+// now) beside that file; UsunZamiar removes it when the operation ended,
+// whichever way. False, with the reason in lastFileError(), when it could
+// not be written.
+bool ZapiszZamiar(const std::string& sciezka, int usuwany);
+void UsunZamiar(const std::string& sciezka);
 
 // Finds node numer's record in the file at sciezka; rec changes only when
 // it is found.

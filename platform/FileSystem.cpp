@@ -240,6 +240,14 @@ bool isTemporaryTail(std::string_view tail) {
            });
 }
 
+// An earlier program's temporary names carried no marker: only a tail of
+// mixed case, as the random ones nearly always are, is taken for one, so
+// that a user's "T.qad.backup" stays.
+bool mixedCase(std::string_view tail) {
+    return std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'a' && c <= 'z'; }) &&
+           std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
 }  // namespace
 
 void setFileFault(FileFault fault) { fileFault() = std::move(fault); }
@@ -293,7 +301,7 @@ int removeStaleTemporaries(const std::string& path) {
         const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
                             isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
                            rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
-                           (rest.front() == '.' && isTemporaryTail(rest.substr(1)));
+                           (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
         struct stat st;
         const std::string native = childPath(nativeFolder, entry);
         if (stale && statPath(native, st) && S_ISREG(st.st_mode) && ::unlink(native.c_str()) == 0) ++removed;

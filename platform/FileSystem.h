@@ -47,7 +47,8 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 
 // Removes what a killed program may have left beside the file at path:
 // its temporary files (the name followed by TemporarySuffix and six
-// characters, by ".nowy", or an earlier program's "." and six characters).
+// characters, by ".nowy", or an earlier program's "." and six characters
+// of mixed case).
 // The number of files removed.
 int removeStaleTemporaries(const std::string& path);
 

@@ -60,6 +60,17 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
             return std::nullopt;
         }
     }
+    // One operation for a kill: until S is deleted, the next open takes
+    // back what the step added (PlikStanu.h). Here, whichever way the step
+    // ends, the intent goes.
+    const std::string stan = SciezkaPlikuStanu(k);
+    if (!ZapiszZamiar(stan, wezel)) {
+        bladZapisu("Nie udalo sie zapisac pliku " + stan + ".krok");
+        return std::nullopt;
+    }
+    const std::unique_ptr<const std::string, void (*)(const std::string*)> zamiar(&stan, [](const std::string* p) {
+        UsunZamiar(*p);
+    });
     Wybierz(Drzewo.Rodzic(s));
     Bazowy1Click();
     WybierzWezel(wezel);

@@ -377,7 +377,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     if (fileExists(baza + ".lck") && !zablokuj(bezKonca(*plik, 3), blokada)) return;
     std::string nieusuniete;
     for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
-                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck"}) {
+                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok"}) {
         const std::string f = baza + rozszerzenie;
         if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
     }
