@@ -31,9 +31,23 @@
 
 namespace {
 
+volatile std::sig_atomic_t sygnal = 0;
+
+extern "C" void zatrzymaj(int numer) { sygnal = numer; }
+
+// SIGINT and SIGTERM only ask the run to stop between lines.
+void przechwycSygnaly() {
+    struct sigaction s {};
+    s.sa_handler = zatrzymaj;
+    sigemptyset(&s.sa_mask);
+    for (int numer : {SIGINT, SIGTERM}) sigaction(numer, &s, nullptr);
+}
+
 class Konsola : public vesk::UserInterface {
 public:
     void beep() override {}
+    // The interpreter asks before each line: a signal stops the run there.
+    bool stopRequested() override { return sygnal != 0; }
     void message(const std::string& text) override { std::cerr << vesk::cp1250ToUtf8(text) << "\n"; }
     void progress(const std::string& text) override { std::cerr << vesk::cp1250ToUtf8(text) << "\n"; }
     bool question(const std::string& text) override {
@@ -49,18 +63,6 @@ public:
         return vesk::utf8ToCp1250(line);
     }
 };
-
-volatile std::sig_atomic_t sygnal = 0;
-
-extern "C" void zatrzymaj(int numer) { sygnal = numer; }
-
-// SIGINT and SIGTERM only ask the run to stop between lines.
-void przechwycSygnaly() {
-    struct sigaction s {};
-    s.sa_handler = zatrzymaj;
-    sigemptyset(&s.sa_mask);
-    for (int numer : {SIGINT, SIGTERM}) sigaction(numer, &s, nullptr);
-}
 
 int uzycie() {
     std::cerr << "uzycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
