@@ -7,7 +7,8 @@
 # may stay, and every run hit by a fault must fail with a message.
 set -u
 W=$1 D=$2 SHIM=$3 KILLS=${4:-300} LIMIT=${5:-170}
-R=$(mktemp -d) && trap 'rm -rf "$R"' EXIT && cd "$R" || exit 1
+# (A child signalled before it runs the program would run the trap too.)
+R=$(mktemp -d "${TMPDIR:-/tmp}/vesk-faults-XXXXXX") && trap '[ $BASHPID = '$$' ] && rm -rf "$R"' EXIT && cd "$R" || exit 1
 RS=22480 fails=0
 fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); [ -n "${KEEP:-}" ] && cp -r "$R" "$KEEP.$fails"; }
 printf '[Katalogi]\r\ncatPARAMETR=%s/PARAMETR/\r\ncatOGRAN=%s/PARAMETR/\r\ncatKARTOPERATORA=%s/\r\ncatTABWZOR=%s/TABWZOR/\r\n' \
@@ -57,7 +58,8 @@ while [ $k -lt "$KILLS" ] && [ $SECONDS -lt $((LIMIT / 2)) ]; do
   "$W" load.roz T.tr1 > /dev/null 2> err & pid=$!
   sleep "$(awk -v r=$RANDOM -v t="$runtime" 'BEGIN { printf "%.3f", r / 32768 * t }')"; kill -$sig $pid 2>/dev/null
   wait $pid; rc=$?
-  [ $sig = KILL ] || [ $rc -eq 0 ] || { [ $rc -eq $((128 + $(kill -l $sig))) ] && grep -q Przerwano err; } ||
+  # A signal before the handler is set (an empty stderr) ends the program before it began.
+  [ $sig = KILL ] || [ $rc -eq 0 ] || { [ $rc -eq $((128 + $(kill -l $sig))) ] && { [ ! -s err ] || grep -q Przerwano err; }; } ||
     fail "$sig: exit $rc, $(tail -1 err)"
   check "kill $k ($sig)" err ref; k=$((k + 1))
 done
