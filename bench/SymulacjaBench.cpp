@@ -84,6 +84,25 @@ void BM_TreeOf50Nodes(benchmark::State& state) {
 }
 BENCHMARK(BM_TreeOf50Nodes)->Unit(benchmark::kMillisecond);
 
+// The cost of saving node n's record in an operator of n + 1 nodes (the
+// root and n children of it): it must not grow with the tree.
+void BM_NodeSave(benchmark::State& state) {
+    vesk::test::TempDir dir;
+    auto k = std::make_unique<vesk::Kontekst>();
+    przygotuj(*k, dir);
+    if (!vesk::UtworzStanOperatora(*k)) state.SkipWithError("operator not created");
+    for (int n = 1; n <= state.range(0); ++n) {
+        k->WezelBazowy.NumerTekst = k->WezelDoEdycji.NumerTekst = "0";
+        if (!vesk::NowyWezel(*k, 1)) state.SkipWithError("node not added");
+    }
+    vesk::StanModelu& rec = k->RekordBiezacy;
+    std::uint8_t numer = 0, znacznik = 0;
+    std::int16_t rok = 0;
+    for (auto _ : state)
+        if (!vesk::ZapiszStanModelu(*k, rec, numer, rok, znacznik)) state.SkipWithError("not saved");
+}
+BENCHMARK(BM_NodeSave)->Arg(2)->Arg(49)->Unit(benchmark::kMicrosecond);
+
 // The model alone: one child run in memory, no files.
 void BM_RunInMemory(benchmark::State& state) {
     vesk::test::TempDir dir;

@@ -1,8 +1,9 @@
 // An operator's state file from outside, driven through the operations:
-// open it, look its records up, make a child of node 0, simulate it, write
+// repair what a killed save may have left, open it, look its records up, make a child of node 0, simulate it, write
 // every report. Each step succeeds or refuses; none may crash or let an
 // error escape.
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     k->catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
     k->KatalogOperatora = folder;
     k->SciezkaOperatora = folder + "FUZZ.";
+    try {
+        vesk::NaprawPlikStanu(folder + "FUZZ.qad");
+    } catch (const std::exception&) {
+        return 0;
+    }
     if (!vesk::WczytajStanOperatora(*k, "FUZZ.qad")) return 0;
 
     vesk::StanModelu rec;

@@ -1,7 +1,11 @@
 #include "Inicjalizacja.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
+#include <utility>
 
+#include "CodePage.h"
 #include "Decimal.h"
 #include "FileSystem.h"
 #include "Paths.h"
@@ -26,6 +30,29 @@ std::vector<std::string> DomyslneUstawienia(const std::string& katalogParametrow
         "catTABWZOR        =" + normalizeFolder(katalogWzorcow),
     };
 }
+
+namespace {
+
+// The first line of the settings file that cannot be what its place asks
+// for ("[Katalogi]", then "catPARAMETR=folder" and so on; lines missing at
+// the end are allowed): its number from 1 and what it should hold; nothing
+// when every line is usable.
+std::optional<std::pair<std::size_t, std::string>> blednyWierszUstawien(const std::vector<std::string>& lines) {
+    static const char* const klucze[] = {"[Katalogi]", "catPARAMETR", "catOGRAN", "catKARTOPERATORA", "catTABWZOR"};
+    for (std::size_t i = 0; i < lines.size() && i < std::size(klucze); ++i) {
+        const std::string& l = lines[i];
+        const bool sterujace = std::any_of(l.begin(), l.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+        });
+        const auto eq = l.find('=');
+        const std::string klucz = UsunSpacjePoczatkowe(UsunSpacjeKoncowe(i == 0 ? l : l.substr(0, eq)));
+        if (sterujace || (i > 0 && eq == std::string::npos) || !equalNoCaseCp1250(klucz, klucze[i]))
+            return std::pair{i + 1, i == 0 ? std::string(klucze[0]) : std::string(klucze[i]) + "=folder"};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 void UstawFlagiWynikow(Kontekst& k, bool value) { k.FlagiWynikow.UstawWszystkie(value); }
 
@@ -56,6 +83,11 @@ bool Inicjalizacja(Kontekst& k) {
     auto lines = readTextLines(ini);
     if (!lines) {
         k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku ustawie\xF1 " + ini + " !");
+        return false;
+    }
+    if (auto zly = blednyWierszUstawien(*lines)) {
+        k.Okna->message("Plik ustawien " + ini + ", wiersz " + std::to_string(zly->first) +
+                        ": uszkodzony, oczekiwano " + zly->second + " !");
         return false;
     }
     auto value = [&](std::size_t i) {

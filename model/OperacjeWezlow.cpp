@@ -7,6 +7,7 @@
 #include "Deklaracje.h"
 #include "FileSystem.h"
 #include "Inicjalizacja.h"
+#include "IoError.h"
 #include "MapaRekordu.h"
 #include "Parametry.h"
 #include "Paths.h"
@@ -133,19 +134,20 @@ bool NowyWezel(Kontekst& k, std::uint8_t proponowany) {
     (void)proponowany;
     if (k.NazwaPlikuStanu.empty()) return false;
     const auto przed = std::make_unique<StanNowegoWezla>(k);
+    setLastFileError(0);
     try {
-        return nowyWezel(k);
+        if (nowyWezel(k)) return true;
     } catch (const Real48Error&) {
         // Only a damaged record holds a decision the screen's scale cannot take.
-        przed->Przywroc(k);
         k.Okna->message("Rekord w\xEAz\xB3" "a " + k.WezelDoEdycji.NumerTekst + " w pliku " + SciezkaPlikuStanu(k) +
                         " jest uszkodzony: jego decyzja przekracza zakres liczby 6-bajtowej");
-        return false;
     } catch (const std::exception& e) {
-        przed->Przywroc(k);
         k.Okna->message(e.what());
-        return false;
     }
+    // Nothing of a failed add stays: the operator remains open and usable,
+    // so a later add (once the disk has room again) can succeed.
+    przed->Przywroc(k);
+    return false;
 }
 
 namespace {
@@ -182,20 +184,17 @@ bool nowyWezel(Kontekst& k) {
 
     ZapiszDecyzjeDoStanu(k.m, rec);
     k.m.HarmonogramInwestycji = k.HarmonogramInwestycjiRoboczy;
-    PrzeniesStanZRodzica(k, static_cast<std::uint8_t>(baza), rec);
+    // A node must never start from a state other than its parent's.
+    if (!PrzeniesStanZRodzica(k, static_cast<std::uint8_t>(baza), rec)) {
+        const std::string powod = lastFileError();
+        throw IoError(SciezkaPlikuStanu(k), "odczyt rekordu wezla bazowego " + std::to_string(baza),
+                      powod.empty() ? "brak rekordu" : powod);
+    }
 
     k.TabelaWezlow.Zajety[slot] = true;
     k.TabelaWezlow.Wpisy[slot] = WpisWezla{rec.Numer(), rec.Rodzic(), rec.Rok(), rec.Symulowany()};
 
-    if (!ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla)) {
-        // The node was not saved: it must not stay in the table.
-        k.TabelaWezlow.Zajety[slot] = false;
-        k.TabelaWezlow.Wpisy[slot] = WpisWezla{};
-        k.NazwaPlikuStanu.clear();
-        k.RokWezla = -999;
-        return false;
-    }
-    return true;
+    return ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
 }
 
 }  // namespace
@@ -264,7 +263,6 @@ bool UtworzStanOperatora(Kontekst& k) {
 
     if (!UstalNazwePlikuStanu(k)) return wycofaj();  // a stem without a name
     k.KatalogOperatora = normalizeFolder(WyodrebnijKatalog(k.SciezkaOperatora));
-    const std::string nazwa = k.NazwaPlikuStanu;
     const std::string sciezka = SciezkaPlikuStanu(k);
 
     k.TabelaWezlow = ZESPOL{};
@@ -293,20 +291,13 @@ bool UtworzStanOperatora(Kontekst& k) {
 
     // The new file is written beside the old one and replaces it only when
     // it is complete.
-    const std::string tymczasowa = nazwa + ".nowy";
-    k.NazwaPlikuStanu = tymczasowa;
     bool zapisano = false;
     try {
         zapisano = ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla, true);
     } catch (const std::exception& e) {
         k.Okna->message(e.what());
     }
-    k.NazwaPlikuStanu = nazwa;
-    const std::string sciezkaTymczasowa = joinPath(k.KatalogOperatora, tymczasowa);
-    if (!zapisano || !renameFile(sciezkaTymczasowa, sciezka)) {
-        removeFile(sciezkaTymczasowa);
-        return wycofaj();
-    }
+    if (!zapisano) return wycofaj();
     UstawFlagiWynikow(k, true);
     return true;
 }

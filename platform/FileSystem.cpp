@@ -1,11 +1,14 @@
 #include "FileSystem.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "CodePage.h"
 #include "Paths.h"
@@ -13,6 +16,16 @@
 namespace vesk {
 
 namespace {
+
+// The error number of the last failure; ReadOnlyFile for a file refused by
+// its mode.
+constexpr int ReadOnlyFile = -1;
+thread_local int lastError = 0;
+
+bool fail(int error) {
+    lastError = error;
+    return false;
+}
 
 std::vector<std::string> components(const std::string& path) {
     std::vector<std::string> parts;
@@ -169,16 +182,16 @@ bool folderExists(const std::string& path) {
 
 bool removeFile(const std::string& path) {
     auto found = findExisting(path);
-    if (!found) return false;
-    return ::unlink(found->c_str()) == 0;
+    if (!found) return fail(ENOENT);
+    return ::unlink(found->c_str()) == 0 || fail(errno);
 }
 
 bool renameFile(const std::string& from, const std::string& to) {
     auto source = findExisting(from);
-    if (!source) return false;
+    if (!source) return fail(ENOENT);
     std::string target = nativePathForCreate(to);
     if (target != *source) removeCaseVariant(to, target);
-    return std::rename(source->c_str(), target.c_str()) == 0;
+    return std::rename(source->c_str(), target.c_str()) == 0 || fail(errno);
 }
 
 bool createFolders(const std::string& path) {
@@ -202,21 +215,175 @@ FileFault& fileFault() {
     return fault;
 }
 
-bool faultAt(std::string_view step) { return fileFault() && fileFault()(step); }
+// True (errno set) when the test's fault answers for this step.
+bool faultAt(std::string_view step) {
+    if (!fileFault() || !fileFault()(step)) return false;
+    errno = EIO;
+    return true;
+}
 
-bool writeAll(int fd, std::string_view bytes) {
+// Each step true on success; on failure errno tells why.
+bool writeAll(int fd, std::string_view bytes, std::uint64_t offset) {
+    if (faultAt("write")) return false;
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
         if (n <= 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(n));
+        offset += static_cast<std::uint64_t>(n);
     }
     return true;
+}
+
+bool syncFile(int fd) { return !faultAt("sync") && ::fdatasync(fd) == 0; }
+
+bool modeForbidsWriting(const struct stat& st) { return S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0; }
+
+// The six random characters of a temporary name.
+bool isTemporaryTail(std::string_view tail) {
+    return tail.size() == 6 && std::all_of(tail.begin(), tail.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+           });
+}
+
+// An earlier program's temporary names carried no marker: only a tail of
+// mixed case, as the random ones nearly always are, is taken for one, so
+// that a user's "T.qad.backup" stays.
+bool mixedCase(std::string_view tail) {
+    return std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'a' && c <= 'z'; }) &&
+           std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
 }  // namespace
 
 void setFileFault(FileFault fault) { fileFault() = std::move(fault); }
+
+std::string fileErrorText(int error) {
+    switch (error) {
+        case 0: return {};
+        case ReadOnlyFile: return "plik tylko do odczytu";
+        case ENOSPC: return "brak miejsca na dysku";
+        case EDQUOT: return "przekroczony przydzial miejsca na dysku";
+        case EACCES:
+        case EPERM: return "brak uprawnien";
+        case ENOENT: return "brak pliku lub folderu";
+        case ENOTDIR: return "brak folderu";
+        case EROFS: return "nosnik tylko do odczytu";
+        case EIO: return "blad wejscia/wyjscia";
+        default: return std::strerror(error);
+    }
+}
+
+std::string lastFileError() { return fileErrorText(lastError); }
+
+void setLastFileError(int error) { lastError = error; }
+
+std::string withFileError(const std::string& text) {
+    const std::string reason = lastFileError();
+    return reason.empty() ? text : text + ": " + reason;
+}
+
+bool isReadOnlyFile(const std::string& path) {
+    auto found = findExisting(path);
+    struct stat st;
+    if (!found || !statPath(*found, st) || !S_ISREG(st.st_mode)) return false;
+    return modeForbidsWriting(st) || ::access(found->c_str(), W_OK) != 0;
+}
+
+int removeStaleTemporaries(const std::string& path) {
+    const std::string folder = folderPart(path);
+    const std::string name = fileNamePart(path);
+    std::string nativeFolder;
+    if (!folder.empty()) {
+        auto f = findExisting(folder);
+        if (!f) return 0;
+        nativeFolder = *f;
+    }
+    int removed = 0;
+    for (const std::string& entry : listFolder(nativeFolder)) {
+        const std::string cp = utf8ToCp1250(entry);
+        if (cp.size() <= name.size() || !equalNoCaseCp1250(cp.substr(0, name.size()), name)) continue;
+        const std::string_view rest = std::string_view(cp).substr(name.size());
+        const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
+                            isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
+                           rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
+                           (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
+        struct stat st;
+        const std::string native = childPath(nativeFolder, entry);
+        if (stale && statPath(native, st) && S_ISREG(st.st_mode) && ::unlink(native.c_str()) == 0) ++removed;
+    }
+    return removed;
+}
+
+bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes) {
+    auto found = findExisting(path);
+    if (!found) return fail(ENOENT);
+    struct stat st;
+    if (!statPath(*found, st)) return fail(errno);
+    if (modeForbidsWriting(st)) return fail(ReadOnlyFile);
+    const int fd = ::open(found->c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return fail(errno);
+    const auto oldSize = static_cast<std::uint64_t>(st.st_size);
+    bool ok = writeAll(fd, bytes, offset) && syncFile(fd);
+    const int error = errno;
+    // A failed append leaves no part of the new bytes behind.
+    if (!ok && offset >= oldSize) (void)!::ftruncate(fd, static_cast<off_t>(oldSize));
+    if (::close(fd) != 0 && ok) return fail(errno);
+    return ok || fail(error);
+}
+
+bool truncateFile(const std::string& path, std::uint64_t length) {
+    auto found = findExisting(path);
+    if (!found) return fail(ENOENT);
+    if (::truncate(found->c_str(), static_cast<off_t>(length)) != 0) return fail(errno);
+    return true;
+}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+        unlock();
+        fd_ = other.fd_;
+        path_ = std::move(other.path_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FileLock::Result FileLock::lock(const std::string& path) {
+    unlock();
+    const std::string native = findExisting(path).value_or(nativePathForCreate(path));
+    int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        fail(errno);
+        return Result::Failed;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK) return Result::InUse;
+        fail(error);
+        return Result::Failed;
+    }
+    fd_ = fd;
+    path_ = path;
+    return Result::Locked;
+}
+
+bool FileLock::holds(const std::string& path) const {
+    if (fd_ < 0) return false;
+    auto found = findExisting(path);
+    struct stat mine, theirs;
+    return found && ::fstat(fd_, &mine) == 0 && statPath(*found, theirs) && mine.st_dev == theirs.st_dev &&
+           mine.st_ino == theirs.st_ino;
+}
+
+void FileLock::unlock() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    path_.clear();
+}
 
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling) {
     std::string target = nativePathForCreate(path);
@@ -232,18 +399,28 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    std::string temporary = target + ".XXXXXX";
-    if (faultAt("create")) return false;
+    // A file the user made read-only is not replaced, even where the
+    // folder would allow it.
+    if (existing && modeForbidsWriting(st)) return fail(ReadOnlyFile);
+    std::string temporary = target + std::string(TemporarySuffix) + "XXXXXX";
+    if (faultAt("create")) return fail(errno);
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
+    if (fd < 0) return fail(errno);
     bool ok = ::fchmod(fd, mode) == 0;
-    ok = ok && !faultAt("write") && writeAll(fd, bytes);
+    ok = ok && writeAll(fd, bytes, 0);
     ok = ok && !faultAt("sync") && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && !faultAt("rename") && std::rename(temporary.c_str(), target.c_str()) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && (faultAt("rename") || std::rename(temporary.c_str(), target.c_str()) != 0)) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         ::unlink(temporary.c_str());
-        return false;
+        return fail(error);
     }
     // The twin of another spelling goes only once the new file is in place.
     if (existing && *existing != target) ::unlink(existing->c_str());
@@ -271,15 +448,16 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         removeCaseVariant(path, native);
     } else {
         auto found = findExisting(path);
-        if (!found) return false;
+        if (!found) return fail(ENOENT);
         struct stat st;
-        if (!statPath(*found, st) || !S_ISREG(st.st_mode)) return false;
+        if (!statPath(*found, st)) return fail(errno);
+        if (!S_ISREG(st.st_mode)) return fail(EISDIR);
         native = *found;
     }
     const char* how = mode == Mode::Read ? "rb" : mode == Mode::Update ? "r+b" : "w+b";
     file_ = std::fopen(native.c_str(), how);
     lastWasRead_ = lastWasWrite_ = false;
-    return file_ != nullptr;
+    return file_ != nullptr || fail(errno);
 }
 
 bool BinaryFile::close() {

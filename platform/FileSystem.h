@@ -40,9 +40,71 @@ bool createFolders(const std::string& path);
 // untouched and no new file left behind.
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false);
 
-// A fault in the file layer, for tests: while set, replaceFile asks it
-// before each of its steps ("create", "write", "sync", "rename") and fails
-// that step when it answers true. An empty function removes it.
+// The temporary file of replaceFile is named like its target followed by
+// this and six random characters ("T.qad.tmp3fZ9aQ"); a killed program may
+// leave one, which removeStaleTemporaries takes away.
+inline constexpr std::string_view TemporarySuffix = ".tmp";
+
+// Removes what a killed program may have left beside the file at path:
+// its temporary files (the name followed by TemporarySuffix and six
+// characters, by ".nowy", or an earlier program's "." and six characters
+// of mixed case).
+// The number of files removed.
+int removeStaleTemporaries(const std::string& path);
+
+// A file whose contents must not change: it exists and has no write
+// permission (checked on the mode, so that it holds for root as well).
+bool isReadOnlyFile(const std::string& path);
+
+// Writes bytes at offset of the existing file at path, then flushes them to
+// the device. An append (offset at the end) that fails is cut back to the
+// old length. False on any failure, with lastFileError() telling why.
+bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes);
+// Cuts the existing file at path to length bytes.
+bool truncateFile(const std::string& path, std::uint64_t length);
+
+// Why the last failed operation of this file layer failed, for messages:
+// a short text after the file's name ("brak miejsca na dysku", "brak
+// uprawnien", "plik tylko do odczytu", ...); empty when nothing failed.
+std::string lastFileError();
+// The same text for a system error number.
+std::string fileErrorText(int error);
+// text followed by ": " and lastFileError() when there is one.
+std::string withFileError(const std::string& text);
+// Records a failure for lastFileError() (a reader that found bad contents).
+void setLastFileError(int error);
+
+// An advisory lock held on a lock file for as long as this object lives
+// (or until unlock); the system releases it when the program dies.
+class FileLock {
+public:
+    FileLock() = default;
+    ~FileLock() { unlock(); }
+    FileLock(FileLock&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
+    FileLock& operator=(FileLock&& other) noexcept;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    enum class Result { Locked, InUse, Failed };
+    // Creates the lock file at path when missing and takes an exclusive lock
+    // without waiting: InUse when another holder has it, Failed (with
+    // lastFileError()) when the lock file cannot be opened.
+    Result lock(const std::string& path);
+    void unlock();
+    bool locked() const { return fd_ >= 0; }
+    // True when this object holds the lock of the file at path.
+    bool holds(const std::string& path) const;
+    const std::string& path() const { return path_; }
+
+private:
+    int fd_ = -1;
+    std::string path_;
+};
+
+// A fault in the file layer, for tests: while set, replaceFile and writeAt
+// ask it before each of their steps ("create", "write", "sync", "rename")
+// and fail that step (as an input/output error) when it answers true. An
+// empty function removes it.
 using FileFault = std::function<bool(std::string_view step)>;
 void setFileFault(FileFault fault);
 

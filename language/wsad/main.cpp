@@ -5,9 +5,13 @@
 // ends. Messages go to stderr, "zapytaj" reads a line of stdin; at the end
 // stdout gets one line per declared variable: name, TAB, value.
 //
-// Exit status: 0 at the file's end or "stop", 1 after a script error, 2
-// when the arguments, the settings, the operator or the command file are
-// unusable.
+// Exit status: 0 at the file's end or "stop", 1 after a script error or a
+// failed save of the operator's files, 2 when the arguments, the settings,
+// the operator or the command file are unusable (an existing state file
+// without its tree file among them: it is never replaced by a new
+// operator), 130 or 143 after SIGINT or SIGTERM, which end the run once
+// the current line is done, the operator's files consistent.
+#include <csignal>
 #include <clocale>
 #include <iostream>
 #include <memory>
@@ -39,9 +43,23 @@ std::string naKonsole(const std::string& text) {
     return vesk::cp1250ToUtf8(t);
 }
 
+volatile std::sig_atomic_t sygnal = 0;
+
+extern "C" void zatrzymaj(int numer) { sygnal = numer; }
+
+// SIGINT and SIGTERM only ask the run to stop between lines.
+void przechwycSygnaly() {
+    struct sigaction s {};
+    s.sa_handler = zatrzymaj;
+    sigemptyset(&s.sa_mask);
+    for (int numer : {SIGINT, SIGTERM}) sigaction(numer, &s, nullptr);
+}
+
 class Konsola : public vesk::UserInterface {
 public:
     void beep() override {}
+    // The interpreter asks before each line: a signal stops the run there.
+    bool stopRequested() override { return sygnal != 0; }
     void message(const std::string& text) override { std::cerr << naKonsole(text) << "\n"; }
     void progress(const std::string& text) override { std::cerr << naKonsole(text) << "\n"; }
     bool question(const std::string& text) override {
@@ -71,6 +89,7 @@ int main(int argc, char** argv) {
     const std::string plikOperatora = argc == 3 ? vesk::utf8ToCp1250(argv[2]) : std::string();
     if (plikRozkazow.empty() || (argc == 3 && plikOperatora.size() <= 3)) return uzycie();
 
+    przechwycSygnaly();
     Konsola ui;
     auto k = std::make_unique<vesk::Kontekst>(ui);
     if (!vesk::Inicjalizacja(*k) || !vesk::WczytajOgraniczenia(*k)) return 2;
@@ -94,6 +113,11 @@ int main(int argc, char** argv) {
             if (k->SciezkaOperatora.empty() || w->Drzewo.Pusty()) return 2;
         } else if (vesk::findExisting(plikOperatora)) {
             vesk::Wczytaj_Plik(*w, plikOperatora);
+        } else if (const std::string stan = plikOperatora.substr(0, plikOperatora.size() - 3) + "qad";
+                   vesk::fileExists(stan)) {
+            std::cerr << "Brak pliku drzewa " << argv[2] << " obok istniejacego pliku stanu "
+                      << vesk::cp1250ToUtf8(stan) << " - operator nie zostal utworzony\n";
+            return 2;
         } else {
             vesk::Utworz_Plik(*w, plikOperatora);
         }
@@ -111,9 +135,14 @@ int main(int argc, char** argv) {
         std::cerr << "Nie można odczytać pliku rozkazów " << argv[1] << "\n";
         return 2;
     }
-    while (interpretator.PrzyciskAktywny() && !interpretator.ZatrzymanieSkryptu)
+    while (interpretator.PrzyciskAktywny() && !interpretator.ZatrzymanieSkryptu && !sygnal)
         interpretator.PrzyciskWykonaniaNastepnegoPoleceniaClick();
-    if (interpretator.OstatniBlad()) return 1;
+    if (sygnal) {
+        std::cerr << (sygnal == SIGINT ? "Przerwano (SIGINT)" : "Przerwano (SIGTERM)")
+                  << ": wykonanie zatrzymane po zakończonym wierszu, pliki operatora są spójne\n";
+        return 128 + sygnal;
+    }
+    if (interpretator.OstatniBlad() || w->BladZapisu) return 1;
 
     bool zadeklarowano = false;
     for (std::size_t i = 0; i < k->NazwyZmiennych.size(); ++i) {

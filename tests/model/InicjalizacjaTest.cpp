@@ -194,5 +194,21 @@ TEST_F(Start, ShippedConstraintFileLoads) {
     }
 }
 
+
+TEST_F(Start, ADamagedSettingsFileIsNamedWithItsLine) {
+    const std::pair<std::string, const char*> przypadki[] = {
+        {std::string("[Katalogi]\ncatPARAMETR=/p/\ncatOG\0RAN=/o/\n", 40), "wiersz 3"},
+        {"\xff\xfe[\0K\0", "wiersz 1"},
+        {"[Katalogi]\n/p/\n", "wiersz 2"},
+    };
+    for (const auto& [tresc, wiersz] : przypadki) {
+        ui.messages.clear();
+        work.write("VE-SK.INI", tresc);
+        EXPECT_FALSE(Inicjalizacja(*k)) << wiersz;
+        ASSERT_EQ(ui.messages.size(), 1u) << wiersz;
+        EXPECT_NE(ui.messages[0].find("VE-SK.INI, " + std::string(wiersz)), std::string::npos) << ui.messages[0];
+    }
+}
+
 }  // namespace
 }  // namespace vesk

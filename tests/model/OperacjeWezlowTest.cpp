@@ -195,7 +195,9 @@ TEST_F(Operator, NewNodeFailuresLeaveRecordAndTableAsTheyWere) {
     EXPECT_EQ(records(), 1u);
 }
 
-TEST_F(Operator, AFailedNodeSaveRemovesTheTableEntry) {
+// After a failed add the operator stays open: the next add succeeds once
+// the disk has room again.
+TEST_F(Operator, AFailedNodeSaveRemovesTheTableEntryAndTheNextAddSucceeds) {
     ASSERT_TRUE(UtworzStanOperatora(*k));
     // The template is found in the file, but the file cannot grow.
     rlimit old{};
@@ -210,8 +212,9 @@ TEST_F(Operator, AFailedNodeSaveRemovesTheTableEntry) {
     EXPECT_FALSE(created);
     EXPECT_EQ(records(), 1u);
     EXPECT_FALSE(k->TabelaWezlow.Zajety[1]);
-    EXPECT_EQ(k->NazwaPlikuStanu, "");
-    EXPECT_EQ(k->RokWezla, -999);
+    EXPECT_EQ(k->NazwaPlikuStanu, "OPER.qad");
+    ASSERT_TRUE(newNode("0", "0"));
+    EXPECT_EQ(records(), 2u);
 }
 
 TEST_F(Operator, AFailedCreationRestoresEverything) {
@@ -374,16 +377,18 @@ TEST_F(Operator, ATemplateDecisionBeyondTheScreensScaleIsRefusedNotThrown) {
     }
 }
 
-// A node save replaces the whole state file: a failure at any step of the
-// replacement (or a device too small for the new file) leaves the previous
-// file byte for byte and the node table in memory as it was.
+// A node save writes the spare copy, then the record: a failure at either
+// write or flush leaves the previous file byte for byte and the node table
+// in memory as it was.
 TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {
     ASSERT_TRUE(UtworzStanOperatora(*k));
     ASSERT_TRUE(newNode("0", "0"));
-    for (const char* step : {"create", "write", "sync", "rename"}) {
+    const std::pair<std::string_view, int> faults[] = {{"write", 1}, {"sync", 1}, {"write", 2}, {"sync", 2}};
+    for (const auto& [step, nth] : faults) {
         const std::string before = file();
         const ZESPOL table = k->TabelaWezlow;
-        setFileFault([step](std::string_view s) { return s == step; });
+        int left = nth;
+        setFileFault([step = step, &left](std::string_view s) { return s == step && --left == 0; });
         const bool simulated = SymulujWezel(*k);
         setFileFault({});
         EXPECT_FALSE(simulated) << step;
@@ -435,6 +440,21 @@ TEST_F(Operator, ARunThatFailsPutsTheRecordBack) {
     EXPECT_TRUE(k->RekordBiezacy == rec);
     EXPECT_TRUE(file() == before);
     EXPECT_TRUE(SymulujWezel(*k));
+}
+
+
+// The base node's record cannot be read: the add stops with a message
+// instead of giving the node the template's opening state.
+TEST_F(Operator, AnUnreadableParentRecordStopsTheAdd) {
+    ASSERT_TRUE(UtworzStanOperatora(*k));
+    k->TabelaWezlow.Zajety[5] = true;
+    k->TabelaWezlow.Wpisy[5] = WpisWezla{5, 0, 2015, 1};
+    const std::string before = file();
+    EXPECT_FALSE(newNode("5", "0"));
+    EXPECT_EQ(file(), before);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("OPER.qad"), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("wezla bazowego 5"), std::string::npos) << ui.messages[0];
 }
 
 }  // namespace

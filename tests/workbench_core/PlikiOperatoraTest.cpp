@@ -77,13 +77,12 @@ TEST_F(PlikiOperatora, AMissingStateFileKeepsThePreviousOperatorWhole) {
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
-TEST_F(PlikiOperatora, BadTreesAndLabelsWithoutRecordsRefuseTheOpen) {
+TEST_F(PlikiOperatora, BadTreesRefuseTheOpen) {
     struct {
         const char* co;
         std::string drzewo;
         const char* gdzie;
     } przypadki[] = {
-        {"label without record", "d/r 0\r\n\td 1\r\n\td 6\r\n", "wiersz 3: w\xEAze\xB3 6"},
         {"level jump", "d/r 0\r\n\t\td 1\r\n", "wiersz 2"},
         {"empty", "", "B.tr1"},
     };
@@ -149,9 +148,11 @@ using PlikiOperatoraBledy = test::WarsztatTest;
 TEST_F(PlikiOperatoraBledy, AFailedTreeSaveKeepsTheOldFile) {
     nowyOperator();
     const std::string tr1 = dir.read("OP.tr1");
-    dir.write("OP.tr1.nowy/x", "");  // a folder where the new tree goes
     w->Drzewo.DodajDziecko(0, "d 1");
+    setFileFault([](std::string_view krok) { return krok == "rename"; });
     EXPECT_FALSE(w->ZapiszDrzewo());
+    setFileFault({});
+    EXPECT_TRUE(w->BladZapisu);
     EXPECT_EQ(dir.read("OP.tr1"), tr1);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("OP.tr1"), std::string::npos);

@@ -115,8 +115,10 @@ TEST_F(Operacje, AnUnwritableScratchFileLeavesTheStateFileIntact) {
     nowyOperator();
     dodajPod(0);
     const std::string qad = dir.read("OP.qad");
-    dir.write("OP.qad.nowy/x", "");  // a folder where the scratch file goes
+    bool raz = true;  // the state file's rename fails, the tree's does not
+    setFileFault([&raz](std::string_view krok) { return krok == "rename" && std::exchange(raz, false); });
     EXPECT_FALSE(w->KasowanieWezla(1));
+    setFileFault({});
     EXPECT_EQ(dir.read("OP.qad"), qad);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("OP.qad"), std::string::npos);

@@ -9,8 +9,8 @@ namespace {
 using Wezly = test::WarsztatTest;
 
 TEST_F(Wezly, AReusedNumberSortsAmongItsSiblingsAndTheNextAddStaysUnderTheBase) {
-    operatorZPlikow({{1, 0, false}, {2, 0, false}, {4, 0, false}}, "d/r 0\r\n\td 1\r\n\td 4\r\n");
-    // Occupied are the labels' numbers; record 2 has no label and is reused.
+    operatorZPlikow({{1, 0, false}, {4, 0, false}}, "d/r 0\r\n\td 1\r\n\td 4\r\n");
+    // Occupied are the labels' numbers; 2 is free.
     for (int n = 0; n <= 5; ++n) EXPECT_EQ(k->TabelaWezlow.Zajety[n], n == 0 || n == 1 || n == 4) << n;
     EXPECT_EQ(WolnyNumerWezla(*k), 2);
 

@@ -174,12 +174,7 @@ DrzewoDecyzji DrzewoDecyzji::Wczytaj(const std::string& plik) {
 }
 
 bool DrzewoDecyzji::Zapisz(const std::string& plik) const {
-    const std::string tymczasowy = plik + ".nowy";
-    if (!writeTextLines(tymczasowy, Linie()) || !renameFile(tymczasowy, plik)) {
-        removeFile(tymczasowy);
-        return false;
-    }
-    return true;
+    return writeTextLines(plik, Linie());
 }
 
 }  // namespace vesk

@@ -75,7 +75,8 @@ public:
     // The same from a file; a file that cannot be read throws TreeRead.
     static DrzewoDecyzji Wczytaj(const std::string& plik);
     // Writes the tree file to a temporary file beside it and renames it
-    // over the old one; false, the old file untouched, on any failure.
+    // over the old one (keeping its mode); false, the old file untouched,
+    // on any failure.
     bool Zapisz(const std::string& plik) const;
 
     bool operator==(const DrzewoDecyzji&) const = default;

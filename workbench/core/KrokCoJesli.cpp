@@ -47,7 +47,7 @@ bool UstawParametrDecyzji(StanModelu& rekord, int k, long double v) {
 
 std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
     const int s = Drzewo.Znajdz(wezel);
-    if (s < 0) return std::nullopt;
+    if (s < 0 || !WolnoZmieniac()) return std::nullopt;
     // Everything that can be refused is refused before the files change.
     if (Drzewo.MaDzieci(s) || wezel <= 0) {
         komunikat(teksty::MaPotomkow);
@@ -60,6 +60,17 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
             return std::nullopt;
         }
     }
+    // One operation for a kill: until S is deleted, the next open takes
+    // back what the step added (PlikStanu.h). Here, whichever way the step
+    // ends, the intent goes.
+    const std::string stan = SciezkaPlikuStanu(k);
+    if (!ZapiszZamiar(stan, wezel)) {
+        bladZapisu("Nie udalo sie zapisac pliku " + stan + ".krok");
+        return std::nullopt;
+    }
+    const std::unique_ptr<const std::string, void (*)(const std::string*)> zamiar(&stan, [](const std::string* p) {
+        UsunZamiar(*p);
+    });
     Wybierz(Drzewo.Rodzic(s));
     Bazowy1Click();
     WybierzWezel(wezel);
@@ -73,6 +84,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
     const std::string plik = k.SciezkaOperatora + "qad";
     auto rec = std::make_unique<StanModelu>();
     bool ok = false;
+    setLastFileError(0);
     try {
         ok = ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(c), *rec) &&
              UstawParametrDecyzji(*rec, parametr, v) && ZbudujHarmonogramInwestycji(k, *rec) &&
@@ -83,7 +95,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
         return std::nullopt;
     }
     if (!ok) {
-        komunikat("Nie uda\xB3o si\xEA zapisa\xE6 w\xEAz\xB3" "a " + std::to_string(c) + " do pliku " + plik);
+        bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 w\xEAz\xB3" "a " + std::to_string(c) + " do pliku " + plik);
         ZapiszDrzewo();
         return std::nullopt;
     }

@@ -25,6 +25,7 @@ std::string brakRekordu(int n, const std::string& plik) {
 
 bool Warsztat::PrzyciskOKClick() {
     PoleBledne.clear();
+    if (!WolnoZmieniac()) return false;
     const std::string plik = k.SciezkaOperatora + "qad";
     int n = 0;
     if (!NumerZTekstu(Formularz.NumerDecyzji, n) || n > NajwiekszyNumerWezla) {
@@ -96,6 +97,7 @@ bool Warsztat::PrzyciskOKClick() {
     ZbudujHarmonogramInwestycji(k, *rec);
 
     bool zapisano = false;
+    setLastFileError(0);
     try {
         zapisano = ZapiszStanModelu(k, *rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla);
     } catch (const std::exception& e) {
@@ -103,7 +105,7 @@ bool Warsztat::PrzyciskOKClick() {
     }
     if (!zapisano) {
         k.HarmonogramInwestycjiRoboczy = przed;
-        komunikat("Nie uda\xB3o si\xEA zapisa\xE6 decyzji do pliku " + SciezkaPlikuStanu(k));
+        bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 decyzji do pliku " + SciezkaPlikuStanu(k));
         return false;
     }
     k.RekordBiezacy = *rec;
@@ -187,6 +189,7 @@ bool Warsztat::Symulowanie() {
         ZapiszDrzewo();
         return false;
     }
+    if (!WolnoZmieniac()) return false;
     const int n = Drzewo.Numer(i);
     const std::string plik = k.SciezkaOperatora + "qad";
     auto rec = std::make_unique<StanModelu>();
@@ -210,6 +213,7 @@ bool Warsztat::Symulowanie() {
 
     // The run takes the node's number and calendar start from the record
     // itself and saves it when done; a failed run leaves the file as it was.
+    setLastFileError(0);
     k.RekordBiezacy = *rec;
     k.RekordPomocniczy = *rec;
     Postep = 0;
@@ -222,7 +226,9 @@ bool Warsztat::Symulowanie() {
         Drzewo.UstawEtykiete(i, EtykietaWezla(n, true));
         Drzewo.UstawObrazek(i, 1);
     } else {
-        komunikat("Symulacja w\xEAz\xB3" "a " + std::to_string(n) + " nie powiod\xB3" "a si\xEA");
+        const bool plik = !lastFileError().empty();
+        BladZapisu = BladZapisu || plik;
+        komunikat(withFileError("Symulacja w\xEAz\xB3" "a " + std::to_string(n) + " nie powiod\xB3" "a si\xEA"));
         ok = false;
     }
     // A run that was saved left its record in RekordBiezacy.
@@ -247,6 +253,7 @@ bool Warsztat::KasowanieWezla() {
         return false;
     };
     if (Drzewo.MaDzieci(i) || n <= 0) return odmowa(teksty::MaPotomkow);
+    if (!WolnoZmieniac()) return false;
 
     // The other records, once each, in ascending node number, into a file
     // beside the state file that replaces it when complete.
@@ -256,22 +263,22 @@ bool Warsztat::KasowanieWezla() {
         BinaryFile f;
         std::optional<std::string> bajty;
         if (f.open(plik, BinaryFile::Mode::Read)) bajty = f.readRest();
+        if (bajty && bajty->size() % RozmiarStanuModelu != 0) setLastFileError(0);
         if (!bajty || bajty->size() % RozmiarStanuModelu != 0)
-            return odmowa("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + plik);
+            return odmowa(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + plik));
         for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {
             const int numer = static_cast<std::uint8_t>((*bajty)[o]);
             if (numer != n && numer <= NajwiekszyNumerWezla && !rekordy.count(numer))
                 rekordy[numer] = bajty->substr(o, RozmiarStanuModelu);
         }
     }
-    const std::string tymczasowy = plik + ".nowy";
-    BinaryFile f;
-    bool ok = f.open(tymczasowy, BinaryFile::Mode::Create);
-    for (const auto& [numer, bajty] : rekordy) ok = ok && f.write(bajty.data(), bajty.size());
-    ok = f.close() && ok;
-    if (!ok || !renameFile(tymczasowy, plik)) {
-        removeFile(tymczasowy);
-        return odmowa("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + plik + "; w\xEAze\xB3 " + std::to_string(n) + " nie zosta\xB3 usuni\xEAty");
+    // The commit point of a deletion: the new state file renamed into place.
+    std::string zawartosc;
+    for (const auto& [numer, bajty] : rekordy) zawartosc += bajty;
+    if (!replaceFile(plik, zawartosc, true)) {
+        BladZapisu = true;
+        return odmowa(withFileError("Nie udalo sie zapisac pliku " + plik + "; wezel " + std::to_string(n) +
+                                    " nie zostal usuniety"));
     }
 
     for (int s = 0; s <= NajwiekszyNumerWezla; ++s) {

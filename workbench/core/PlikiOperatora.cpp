@@ -40,6 +40,58 @@ std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const 
     return {};
 }
 
+// Brings the tree into line with the node table read from the state file,
+// which holds what the operations committed (PlikStanu.h): an item without
+// record goes with its branch, an item's mark follows its record's
+// simulated flag, a record without item is attached under its parent. One
+// text per repair; the numbers of records that found no place (their
+// parent is not in the tree) in bezMiejsca.
+std::vector<std::string> uzgodnijDrzewo(DrzewoDecyzji& d, const ZESPOL& tabela, std::vector<int>& bezMiejsca) {
+    std::vector<std::string> naprawy;
+    auto maRekord = [&](int n) { return n >= 0 && tabela.Zajety[n] && tabela.Wpisy[n].Numer == n; };
+    std::vector<bool> usun(static_cast<std::size_t>(d.Liczba()), false);
+    for (int i = 1; i < d.Liczba(); ++i) {
+        const int r = d.Rodzic(i);
+        usun[static_cast<std::size_t>(i)] = !maRekord(d.Numer(i)) || (r >= 0 && usun[static_cast<std::size_t>(r)]);
+    }
+    for (int i = d.Liczba() - 1; i >= 1; --i) {
+        if (!usun[static_cast<std::size_t>(i)]) continue;
+        naprawy.push_back("wezel " + std::to_string(d.Numer(i)) + " bez rekordu usuniety z drzewa");
+        d.Usun(i);
+    }
+    for (int i = 1; i < d.Liczba(); ++i) {
+        const int n = d.Numer(i);
+        const bool symulowany = tabela.Wpisy[n].Symulowany != 0;
+        if (d.Etykieta(i) == EtykietaWezla(n, symulowany)) continue;
+        d.UstawEtykiete(i, EtykietaWezla(n, symulowany));
+        d.UstawObrazek(i, symulowany ? 1 : 0);
+        naprawy.push_back("oznaczenie wezla " + std::to_string(n) + " poprawione na \"" +
+                          EtykietaWezla(n, symulowany) + "\"");
+    }
+    bezMiejsca.clear();
+    for (bool dolaczono = true; dolaczono;) {
+        dolaczono = false;
+        bezMiejsca.clear();
+        for (int n = 1; n <= NajwiekszyNumerWezla; ++n) {
+            if (!maRekord(n) || d.Znajdz(n) >= 0) continue;
+            const int rodzic = tabela.Wpisy[n].Rodzic;
+            const int r = rodzic == n ? -1 : d.Znajdz(rodzic);
+            if (r < 0) {
+                bezMiejsca.push_back(n);
+                continue;
+            }
+            const int i = d.DodajDziecko(r, EtykietaWezla(n, tabela.Wpisy[n].Symulowany != 0));
+            d.UstawObrazek(i, tabela.Wpisy[n].Symulowany != 0 ? 1 : 0);
+            naprawy.push_back("wezel " + std::to_string(n) + " dolaczony do drzewa pod wezlem " +
+                              std::to_string(rodzic));
+            dolaczono = true;
+        }
+    }
+    for (int n : bezMiejsca)
+        naprawy.push_back("rekord wezla " + std::to_string(n) + " bez wezla nadrzednego w drzewie - zachowany w pliku stanu");
+    return naprawy;
+}
+
 // The occupied flags are the labels': a record no label names may be reused.
 void zajeteZEtykiet(const DrzewoDecyzji& d, ZESPOL& tabela) {
     for (int n = 0; n <= NajwiekszyNumerWezla; ++n) tabela.Zajety[n] = false;
@@ -130,8 +182,27 @@ void Warsztat::Nowy1Click() {
     NazwaOperatoraPrim = *plik;
 }
 
+bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
+    switch (blokada.lock(sciezka + "lck")) {
+        case FileLock::Result::Locked:
+            return true;
+        case FileLock::Result::InUse:
+            komunikat("Operator " + sciezka + "tr1 jest uzywany przez inny program (blokada " + sciezka +
+                      "lck) - nie otwarto go");
+            return false;
+        case FileLock::Result::Failed:
+            // A folder where no lock file can be made is one nobody can
+            // write the operator in either.
+            return true;
+    }
+    return true;
+}
+
 bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     if (sciezka.empty()) return false;
+    FileLock blokada;
+    const bool tenSam = Blokada.holds(sciezka + "lck");
+    if (!tenSam && !zablokuj(sciezka, blokada)) return false;
     const std::string wzorzec = k.catPARAMETR + "decyzje.tr1";
     const std::string plikDrzewa = sciezka + "tr1";
     DrzewoDecyzji drzewo;
@@ -151,10 +222,15 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     }
     // The new tree is written beside the old one, the state file replaced,
     // and only then the tree renamed into place.
+    for (const std::string& plik : {plikDrzewa, sciezka + "qad"})
+        if (isReadOnlyFile(plik)) {
+            komunikat("Plik " + plik + " jest tylko do odczytu - operator nie zostal utworzony");
+            return false;
+        }
     const std::string tymczasowy = plikDrzewa + ".nowy";
     if (!writeTextLines(tymczasowy, drzewo.Linie())) {
         removeFile(tymczasowy);
-        komunikat("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
+        bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
         return false;
     }
     const auto przed = std::make_unique<MigawkaOperatora>(k);
@@ -171,10 +247,13 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
-    if (!utworzono) return wycofaj("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + sciezka + "qad");
+    if (!utworzono) return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + sciezka + "qad"));
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
-    if (!renameFile(tymczasowy, plikDrzewa)) return wycofaj("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
+    if (!renameFile(tymczasowy, plikDrzewa))
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
     WyczyscPrzebiegi(k, 0);  // the new root's run stays
+    if (!tenSam) Blokada = std::move(blokada);
+    TylkoDoOdczytu = false;
 
     k.PlikDrzewa = plikDrzewa;
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
@@ -210,6 +289,23 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     const std::string plikStanu = sciezka + "qad";
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
+    // Under the operator's lock, which the present one keeps when reopened.
+    FileLock blokada;
+    const bool zablokowany = Blokada.holds(sciezka + "lck");
+    if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
+    const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
+    std::vector<std::string> naprawy;
+    if (!tylkoDoOdczytu) {
+        // What a killed program left: its temporary files, an unfinished save.
+        removeStaleTemporaries(plikDrzewa);
+        removeStaleTemporaries(plikStanu);
+        try {
+            naprawy = NaprawPlikStanu(plikStanu);
+        } catch (const std::exception& e) {
+            komunikat(e.what());
+            return false;
+        }
+    }
     DrzewoDecyzji drzewo;
     try {
         drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
@@ -230,9 +326,11 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
-    if (!wczytano) return wycofaj("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu);
-    if (std::string blad = brakujacyRekord(drzewo, k.TabelaWezlow, plikDrzewa); !blad.empty())
-        return wycofaj(blad);
+    if (!wczytano) return wycofaj(withFileError("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu));
+    if (!k.TabelaWezlow.Zajety[0]) return wycofaj("Plik stanu " + plikStanu + " nie ma rekordu w\xEAz\xB3" "a 0");
+    std::vector<int> bezMiejsca;
+    const DrzewoDecyzji wczytane = drzewo;
+    for (std::string& n : uzgodnijDrzewo(drzewo, k.TabelaWezlow, bezMiejsca)) naprawy.push_back(std::move(n));
     if (!Wczytaj()) return wycofaj({});
     if (!tenSam) WyczyscPrzebiegi(k);
 
@@ -241,6 +339,17 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
     PanelDrzewa = Nazwa_pliku(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
+    // A record without a place in the tree keeps its number.
+    for (int n : bezMiejsca) k.TabelaWezlow.Zajety[n] = true;
+    if (!zablokowany) Blokada = std::move(blokada);
+    TylkoDoOdczytu = tylkoDoOdczytu;
+    if (!naprawy.empty()) {
+        if (!(Drzewo == wczytane)) ZapiszDrzewo();
+        std::string tekst = "Operator " + plikDrzewa + " naprawiony" +
+                            (tylkoDoOdczytu ? " (tylko w pamieci - pliki sa tylko do odczytu)" : "") + ":";
+        for (const std::string& n : naprawy) tekst += "\n - " + n;
+        komunikat(tekst);
+    }
     Wybierz(0);
     Zmiana_wezla();
     return true;
@@ -264,13 +373,16 @@ void Warsztat::Kasowanieoperatora1Click() {
         }
     }
     const std::string baza = bezKonca(*plik, 4);
+    // Nor one another program has open.
+    FileLock blokada;
+    if (fileExists(baza + ".lck") && !zablokuj(bezKonca(*plik, 3), blokada)) return;
     // "Skasować operatora ... razem z jego drzewem, wynikami i sprawozdaniami?"
     if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(baza) +
                           " razem z jego drzewem, wynikami i sprawozdaniami?"))
         return;
     std::string nieusuniete;
     for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
-                                     ".raw", ".bil", ".zao", ".sre", ".inf"}) {
+                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok"}) {
         const std::string f = baza + rozszerzenie;
         if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
     }

@@ -19,6 +19,17 @@ Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_
 
 void Warsztat::komunikat(const std::string& tekst) { k.Okna->message(tekst); }
 
+void Warsztat::bladZapisu(const std::string& tekst) {
+    BladZapisu = true;
+    komunikat(withFileError(tekst));
+}
+
+bool Warsztat::WolnoZmieniac() {
+    if (!TylkoDoOdczytu) return true;
+    komunikat("Operator " + k.SciezkaOperatora + "tr1 jest tylko do odczytu - zmiana odrzucona");
+    return false;
+}
+
 void Warsztat::WybierzWezel(int numer) { Wybierz(Drzewo.Znajdz(numer)); }
 
 int Warsztat::IndeksWybranego() const { return Wybrany ? Drzewo.Znajdz(*Wybrany) : -1; }
@@ -229,6 +240,7 @@ void Warsztat::Doedycji1Click() {
 }
 
 bool Warsztat::Dodajemy_Wezel() {
+    if (!WolnoZmieniac()) return false;
     if (LiczbaWezlow(k.TabelaWezlow) >= 50) {
         komunikat(teksty::BuforPelny);
         Polecenia.dodanieweza1 = false;
@@ -253,7 +265,7 @@ bool Warsztat::Dodajemy_Wezel() {
         return false;
     }
     if (!dodano) {
-        komunikat("Nie udalo sie dodac wezla do pliku " + k.SciezkaOperatora + "qad");
+        bladZapisu("Nie udalo sie dodac wezla do pliku " + k.SciezkaOperatora + "qad");
         return false;
     }
     const int nowy = Drzewo.DodajDziecko(baza, EtykietaWezla(k.RekordBiezacy.Numer(), false));
@@ -286,10 +298,13 @@ void Warsztat::przeglad1Click(bool poDodaniu) {
 }
 
 bool Warsztat::ZapiszDrzewo() {
-    if (k.SciezkaOperatora.empty() || Drzewo.Pusty()) return false;
+    if (k.SciezkaOperatora.empty() || Drzewo.Pusty() || TylkoDoOdczytu) return false;
     const std::string plik = k.SciezkaOperatora + "tr1";
     if (Drzewo.Zapisz(plik)) return true;
-    komunikat("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plik + "; poprzednia wersja pliku pozostaje");
+    // The state file holds what was done; the next open brings the tree
+    // file into line with it.
+    bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plik +
+               " (zostanie uzgodniony z plikiem stanu przy nast\xEApnym otwarciu)");
     return false;
 }
 

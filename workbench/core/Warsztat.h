@@ -11,6 +11,7 @@
 #include <string>
 
 #include "DrzewoDecyzji.h"
+#include "FileSystem.h"
 #include "FormularzDecyzji.h"
 #include "IndicatorWindow.h"
 #include "Kontekst.h"
@@ -77,6 +78,18 @@ public:
     std::string PanelDrzewa;
     std::string NazwaOperatoraPrim;
     IndicatorWindow* Wskazniki;
+
+    // The open operator's lock: its files' stem with "lck" ("T.lck"), held
+    // until another operator is opened or the program ends, so that a second
+    // program (windows or batch) cannot open the same operator.
+    FileLock Blokada;
+    // The open operator's files may not be changed (a file without write
+    // permission): it is shown, every change refused with one message.
+    bool TylkoDoOdczytu = false;
+    // A save of the operator's files has failed since the program started.
+    bool BladZapisu = false;
+    // False, with the message, when the open operator is read-only.
+    bool WolnoZmieniac();
 
     // ------------------------------------------- what the tree tab shows
     // Node numbers whose branches are collapsed; selecting an item expands
@@ -200,6 +213,11 @@ private:
     // the model quantities stay as they were.
     bool Wczytaj();
     void komunikat(const std::string& tekst);
+    // A failed save of the operator's files: told the user, remembered.
+    void bladZapisu(const std::string& tekst);
+    // Takes the lock of the operator with the stem into blokada; false,
+    // told the user, when another program holds it.
+    bool zablokuj(const std::string& sciezka, FileLock& blokada);
 
     IndicatorWindow brakWskaznikow_;
 };

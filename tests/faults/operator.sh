@@ -1,0 +1,97 @@
+#!/bin/bash
+# The operator's files under kills, injected I/O failures and a second
+# program: operator.sh VESK_WSAD DATA_DIR SHIM.so [KILLS] [SECONDS]
+# After every trial the operator must open (repairs allowed), every node
+# reported saved must be there with the reference's record, no node may be
+# stuck (tree mark against the record's simulated flag), no temporary file
+# may stay, and every run hit by a fault must fail with a message.
+set -u
+W=$1 D=$2 SHIM=$3 KILLS=${4:-300} LIMIT=${5:-170}
+# (A child signalled before it runs the program would run the trap too.)
+R=$(mktemp -d "${TMPDIR:-/tmp}/vesk-faults-XXXXXX") && trap '[ $BASHPID = '$$' ] && rm -rf "$R"' EXIT && cd "$R" || exit 1
+RS=22480 fails=0
+fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); [ -n "${KEEP:-}" ] && cp -r "$R" "$KEEP.$fails"; }
+printf '[Katalogi]\r\ncatPARAMETR=%s/PARAMETR/\r\ncatOGRAN=%s/PARAMETR/\r\ncatKARTOPERATORA=%s/\r\ncatTABWZOR=%s/TABWZOR/\r\n' \
+  "$D" "$D" "$R" "$D" > VE-SK.INI
+w=$(printf 'w\352ze\263')
+roz() { printf 'run\r\n'; for l in "$@"; do printf '%s\r\n' "$l"; done; }
+# Each round: a node added, priced, simulated and reported; another added and deleted.
+rundy() { for i in $(seq 1 "$1"); do roz "$w dodaj 0 0 x1" "zmiana cena alfa rok1 $((200 + i))" "$w symuluj x1" \
+  "pokaz x1" "$w dodaj 0 0 x2" "$w kasuj x2" | tail -n +2; done; }
+{ roz; rundy 12; } > load.roz
+{ roz; rundy 3; } > short.roz
+roz "stop" > open.roz
+roz "zapytaj x9" "$w dodaj 0 0 x1" "$w symuluj x1" "pokaz x1" > wait.roz
+"$W" open.roz BASE.tr1 > /dev/null 2>&1 || { echo "FAIL: no base operator" >&2; exit 1; }
+cp BASE.qad REF.qad && cp BASE.tr1 REF.tr1 && "$W" load.roz REF.tr1 > /dev/null 2> ref.err || fail "reference run"
+
+index() { # nodes and simulated flags of the records of $1 into num[], sym[]
+  local n=$(( $(stat -c %s "$1") / RS )) i b; num=(); sym=()
+  for ((i = 0; i < n; i++)); do b=($(od -An -tu1 -j $((i * RS)) -N5 "$1")); num[i]=${b[0]}; sym[i]=${b[4]}; done
+}
+record() { # the record of node $2 in $1 (indexed last), on stdout
+  local i; for i in "${!num[@]}"; do [ "${num[i]}" = "$2" ] && { dd if="$1" bs=$RS skip=$i count=1 2>/dev/null; return; }; done
+}
+check() { # operator T after a trial: $1 what, $2 its stderr, $3 "ref" to compare reported nodes with the reference
+  local out l n s i
+  out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || { fail "$1: does not open: $out"; return; }
+  ls | grep -qE '^T\.(qad|tr1)\.(tmp|nowy)' && fail "$1: temporary files left: $(ls)"
+  [ $(( $(stat -c %s T.qad) % RS )) -eq 0 ] || fail "$1: partial record"
+  index T.qad; declare -A flag; for i in "${!num[@]}"; do flag[${num[i]}]=${sym[i]}; done
+  while read -r l; do
+    n=${l##* } s=1; [ "${l%% *}" = d ] && s=0
+    [ "${flag[$n]:-}" = "$s" ] || fail "$1: node $n stuck or without record ($l)"
+  done < <(tr -d '\r\t' < T.tr1)
+  for n in $(grep -a 'wynosi' "$2" | awk '{printf "%d\n", $NF + 0}'); do
+    grep -qE "^[[:space:]]*d/r $n"$'\r'"?$" T.tr1 || fail "$1: reported node $n lost"
+    [ "${3:-}" = ref ] || continue
+    cmp -s <(record T.qad "$n") <(index REF.qad; record REF.qad "$n") || fail "$1: node $n differs from the reference"
+  done
+}
+fresh() { rm -f T.*; cp BASE.qad T.qad; cp BASE.tr1 T.tr1; }
+
+# kill -9 (and a few SIGINT/SIGTERM) at random instants.
+runtime=$( { /usr/bin/time -f %e "$W" load.roz REF2.tr1 > /dev/null 2>&1; } 2>&1 | tail -1); rm -f REF2.*
+k=0
+while [ $k -lt "$KILLS" ] && [ $SECONDS -lt $((LIMIT / 2)) ]; do
+  fresh; : > err; sig=KILL; [ $((k % 25)) -eq 24 ] && sig=TERM; [ $((k % 25)) -eq 12 ] && sig=INT
+  "$W" load.roz T.tr1 > /dev/null 2> err & pid=$!
+  sleep "$(awk -v r=$RANDOM -v t="$runtime" 'BEGIN { printf "%.3f", r / 32768 * t }')"; kill -$sig $pid 2>/dev/null
+  wait $pid; rc=$?
+  # A signal before the handler is set (an empty stderr) ends the program before it began.
+  [ $sig = KILL ] || [ $rc -eq 0 ] || { [ $rc -eq $((128 + $(kill -l $sig))) ] && { [ ! -s err ] || grep -q Przerwano err; }; } ||
+    fail "$sig: exit $rc, $(tail -1 err)"
+  check "kill $k ($sig)" err ref; k=$((k + 1))
+done
+echo "kills: $k"
+
+# One injected failure per run, each call in turn.
+f=0
+for fn in pwrite fdatasync fsync write rename; do
+  for n in $(seq 1 30); do
+    [ $SECONDS -lt $((LIMIT * 5 / 6)) ] || break 2
+    fresh; rm -f mark
+    FAULT_FN=$fn FAULT_N=$n FAULT_MARK=$R/mark LD_PRELOAD=$SHIM "$W" short.roz T.tr1 > /dev/null 2> err; rc=$?
+    [ -e mark ] || break
+    [ $rc -ne 0 ] && [ -s err ] || fail "$fn #$n: failed silently (exit $rc)"
+    check "$fn #$n" err ref; f=$((f + 1))
+  done
+done
+echo "faults: $f"
+
+# Two programs: the second is refused while the first holds the operator.
+fresh; rm -f p; mkfifo p
+"$W" wait.roz T.tr1 < p > /dev/null 2> errA & a=$!; exec 7> p
+for i in $(seq 1 200); do [ -s errA ] && break; sleep 0.05; done  # A waits at "zapytaj"
+"$W" load.roz T.tr1 > /dev/null 2> errB; rc=$?
+[ $rc -eq 2 ] && grep -q uzywany errB || fail "second program not refused (exit $rc): $(cat errB)"
+echo 1 >&7; exec 7>&-; wait $a || fail "first program: $(cat errA)"
+check "two programs" errA
+for i in $(seq 1 10); do
+  fresh; "$W" load.roz T.tr1 > /dev/null 2> errA & a=$!
+  sleep "0.0$RANDOM"; "$W" load.roz T.tr1 > /dev/null 2> errB; rb=$?; wait $a; ra=$?
+  [ $ra -eq 0 -o $rb -eq 0 ] || fail "both refused: $ra $rb"
+  for e in A B; do check "pair $i $e" err$e; done
+done
+echo "seconds: $SECONDS, failures: $fails"
+[ $fails -eq 0 ]

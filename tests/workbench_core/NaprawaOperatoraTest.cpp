@@ -1,0 +1,94 @@
+#include <sys/stat.h>
+
+#include "PomocWarsztatu.h"
+
+namespace vesk {
+namespace {
+
+using Naprawa = test::WarsztatTest;
+
+std::string bajty(const StanModelu& r) { return std::string(reinterpret_cast<const char*>(r.bajty.data()), r.bajty.size()); }
+
+// What a crash or an older program left is repaired on open, with one
+// message, and the files are written back.
+TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
+    struct {
+        const char* co;
+        std::vector<Rek> rekordy;
+        std::string drzewo, dopisek, poNaprawie;
+        std::size_t rekordowPo;
+    } przypadki[] = {
+        {"tree item without record", {{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n\td 6\r\n", "", "d/r 0\r\n\td/r 1\r\n", 2},
+        {"stuck node", {{1, 0, true}}, "d/r 0\r\n\td 1\r\n", "", "d/r 0\r\n\td/r 1\r\n", 2},
+        {"record without item", {{1, 0, true}, {2, 1, false}}, "d/r 0\r\n\td/r 1\r\n", "",
+         "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n", 3},
+        {"partial last record", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "czesc", "d/r 0\r\n\td 1\r\n", 2},
+        {"unfinished save", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "spare", "d/r 0\r\n\td/r 1\r\n", 2},
+        {"unfinished what-if step", {{1, 0, true}, {2, 0, true}}, "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n", "zamiar",
+         "d/r 0\r\n\td/r 1\r\n", 2},
+    };
+    for (const auto& p : przypadki) {
+        operatorZPlikow(p.rekordy, p.drzewo, false);
+        if (p.dopisek == "czesc") dir.write("OP.qad", dir.read("OP.qad") + std::string(100, 'x'));
+        if (p.dopisek == "spare") dir.write("OP.qad", dir.read("OP.qad") + bajty(rekord(1, 0, true)));
+        if (p.dopisek == "zamiar") dir.write("OP.qad.krok", "1\r\n0\r\n1\r\n");
+        dir.write("OP.qad.tmpAb12Cd", "stary");
+        dir.write("OP.tr1.nowy", "stary");
+        dir.write("OP.qad.backup", "uzytkownika");
+        ui.messages.clear();
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << p.co;
+        ASSERT_EQ(ui.messages.size(), 1u) << p.co;
+        EXPECT_NE(ui.messages[0].find("naprawiony"), std::string::npos) << ui.messages[0];
+        EXPECT_EQ(dir.read("OP.tr1"), p.poNaprawie) << p.co;
+        EXPECT_EQ(dir.read("OP.qad").size(), p.rekordowPo * RozmiarStanuModelu) << p.co;
+        EXPECT_FALSE(dir.exists("OP.qad.tmpAb12Cd") || dir.exists("OP.tr1.nowy")) << p.co;
+        EXPECT_TRUE(dir.exists("OP.qad.backup")) << p.co;
+        EXPECT_EQ(w->Drzewo.Liczba(), static_cast<int>(p.rekordowPo)) << p.co;
+    }
+}
+
+TEST_F(Naprawa, AReadOnlyOperatorOpensAndRefusesEveryChangeWithOneMessage) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n", false);
+    for (const char* f : {"OP.qad", "OP.tr1"}) ::chmod(dir.file(f).c_str(), 0444);
+    const std::string qad = dir.read("OP.qad"), tr1 = dir.read("OP.tr1");
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    w->Wybierz(0);
+    w->Bazowy1Click();
+    w->WyborWezlaDoEdycji();
+    const std::function<bool()> zmiany[] = {[&] { return w->dodanieweza1Click(); },
+                                           [&] { return w->Symulowanie(1); },
+                                           [&] { return w->KasowanieWezla(1); },
+                                           [&] { return w->OO(1, 1, 5).has_value(); }};
+    for (const auto& zmiana : zmiany) {
+        ui.messages.clear();
+        EXPECT_FALSE(zmiana());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find("tylko do odczytu"), std::string::npos) << ui.messages[0];
+    }
+    EXPECT_EQ(dir.read("OP.qad"), qad);
+    EXPECT_EQ(dir.read("OP.tr1"), tr1);
+    struct stat st {};
+    for (const char* f : {"OP.qad", "OP.tr1"}) {
+        ASSERT_EQ(::stat(dir.file(f).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0444u) << f;
+    }
+}
+
+TEST_F(Naprawa, ASecondProgramIsRefusedWhileTheOperatorIsOpen) {
+    nowyOperator();
+    ScriptedUserInterface ui2;
+    auto k2 = std::make_unique<Kontekst>(ui2);
+    k2->catPARAMETR = k->catPARAMETR;
+    auto w2 = std::make_unique<Warsztat>(*k2);
+    const std::string qad = dir.read("OP.qad");
+    EXPECT_FALSE(w2->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    ASSERT_EQ(ui2.messages.size(), 1u);
+    EXPECT_NE(ui2.messages[0].find("uzywany przez inny program"), std::string::npos) << ui2.messages[0];
+    EXPECT_FALSE(w2->TworzenieNowegoOperatora(dir.folder() + "OP."));
+    EXPECT_EQ(dir.read("OP.qad"), qad);
+    w.reset();  // the first program ends
+    EXPECT_TRUE(w2->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+}
+
+}  // namespace
+}  // namespace vesk
