@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "FileSystem.h"
@@ -192,6 +193,17 @@ TEST_F(Start, ShippedConstraintFileLoads) {
         EXPECT_LE(static_cast<long double>(k->Ograniczenia[i].Granice[1]),
                   static_cast<long double>(k->Ograniczenia[i].Granice[2])) << i;
     }
+}
+
+// The user's folder comes from the environment in UTF-8; the core and the
+// settings file it writes hold it in code page 1250.
+TEST(DomyslneKatalogi, TheUsersFolderFromTheEnvironmentIsKeptInCodePage1250) {
+    const char* dawny = std::getenv("VESK_HOME");
+    const std::string zachowany = dawny ? dawny : "";
+    ::setenv("VESK_HOME", "/tmp/pr\xC3\xB3" "ba \xC4\x85\xC4\x99", 1);
+    Kontekst k;
+    if (dawny) ::setenv("VESK_HOME", zachowany.c_str(), 1); else ::unsetenv("VESK_HOME");
+    EXPECT_EQ(k.DomyslneKatalogi.Operatorzy, "/tmp/pr\xF3" "ba \xB9\xEA/OPERATOR/");
 }
 
 }  // namespace
