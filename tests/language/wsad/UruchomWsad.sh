@@ -36,6 +36,10 @@ blad)
   [ "$kod" -eq 1 ] || nie "exit $kod"
   grep -q "zly.roz, wiersz 3: / x3 x1 0" bledy || nie "stderr: $(cat bledy)"
   [ ! -s wyjscie ] || nie "stdout: $(cat wyjscie)"
+  # The script's own message reaches the terminal with its Polish letters.
+  printf 'run\r\nodczyt bilans 16 1 3 y\r\n' > zmienna.roz
+  "$wsad" zmienna.roz > wyjscie 2> bledy
+  grep -q "'y' nie jest $(printf 'zmienn\304\205') x1..x100" bledy || nie "stderr: $(cat bledy)"
   ;;
 brak)
   "$wsad" brak.roz > wyjscie 2> bledy
