@@ -36,10 +36,6 @@ blad)
   [ "$kod" -eq 1 ] || nie "exit $kod"
   grep -q "zly.roz, wiersz 3: / x3 x1 0" bledy || nie "stderr: $(cat bledy)"
   [ ! -s wyjscie ] || nie "stdout: $(cat wyjscie)"
-  # The script's own message reaches the terminal with its Polish letters.
-  printf 'run\r\nodczyt bilans 16 1 3 y\r\n' > zmienna.roz
-  "$wsad" zmienna.roz > wyjscie 2> bledy
-  grep -q "'y' nie jest $(printf 'zmienn\304\205') x1..x100" bledy || nie "stderr: $(cat bledy)"
   ;;
 brak)
   "$wsad" brak.roz > wyjscie 2> bledy
@@ -78,6 +74,15 @@ utf8)
   { printf '\357\273\277'; cat OP.tr1; } > OP.nowy && mv OP.nowy OP.tr1
   "$wsad" bom.roz OP.tr1 > wyjscie 2> bledy || nie "tree with a mark: $(cat bledy)"
   [ "$(grep -c 'd ' OP.tr1)" -eq 3 ] || nie "tree after the mark: $(cat OP.tr1)"
+  ;;
+bez_drzewa)
+  printf 'run\r\nstop\r\n' > s.roz
+  "$wsad" s.roz OP.tr1 > /dev/null 2>&1 && rm OP.tr1 && cp OP.qad stary.qad || nie "operator not created"
+  "$wsad" s.roz OP.tr1 > wyjscie 2> bledy
+  kod=$?
+  [ "$kod" -eq 2 ] || nie "exit $kod"
+  grep -q "OP.tr1.*OP.qad" bledy || nie "stderr: $(cat bledy)"
+  cmp -s OP.qad stary.qad && [ ! -e OP.tr1 ] || nie "the state file was replaced"
   ;;
 *)
   nie "unknown case $przypadek"
