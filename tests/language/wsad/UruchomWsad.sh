@@ -75,15 +75,6 @@ utf8)
   "$wsad" bom.roz OP.tr1 > wyjscie 2> bledy || nie "tree with a mark: $(cat bledy)"
   [ "$(grep -c 'd ' OP.tr1)" -eq 3 ] || nie "tree after the mark: $(cat OP.tr1)"
   ;;
-bez_drzewa)
-  printf 'run\r\nstop\r\n' > s.roz
-  "$wsad" s.roz OP.tr1 > /dev/null 2>&1 && rm OP.tr1 && cp OP.qad stary.qad || nie "operator not created"
-  "$wsad" s.roz OP.tr1 > wyjscie 2> bledy
-  kod=$?
-  [ "$kod" -eq 2 ] || nie "exit $kod"
-  grep -q "OP.tr1.*OP.qad" bledy || nie "stderr: $(cat bledy)"
-  cmp -s OP.qad stary.qad && [ ! -e OP.tr1 ] || nie "the state file was replaced"
-  ;;
 *)
   nie "unknown case $przypadek"
   ;;
