@@ -17,7 +17,7 @@ std::string sciezkaWCudzyslowie(const std::string& linia) {
     const std::size_t a = linia.find('"');
     const std::size_t b = a == std::string::npos ? a : linia.find('"', a + 1);
     if (b == std::string::npos || b == a + 1)
-        throw BladSkryptu(BladSkryptu::Rodzaj::BrakOperandu, "brak nazwy pliku w cudzyslowie");
+        throw BladSkryptu(BladSkryptu::Rodzaj::BrakOperandu, "brak nazwy pliku w cudzys\xB3owie");
     return linia.substr(a + 1, b - a - 1);
 }
 
@@ -120,7 +120,7 @@ void CzasownikiWarsztatu::OdswiezWskazniki() {
 
 void CzasownikiWarsztatu::zapisz(const std::string& nazwa, double v) {
     if (!wyjscie_transform(k_, nazwa, v))
-        throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "'" + nazwa + "' nie jest zmienna x1..x100");
+        throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "'" + nazwa + "' nie jest zmienn\xB9 x1..x100");
 }
 
 void CzasownikiWarsztatu::Odczyt_Interpreter(const std::string& pozycja, const std::string& l) {
@@ -128,7 +128,7 @@ void CzasownikiWarsztatu::Odczyt_Interpreter(const std::string& pozycja, const s
     auto cel = [&](int n) { return WymaganeSlowo(l, n, "zmienna odczytu"); };
     auto sprawdz = [&](bool zapisano, const std::string& nazwa) {
         if (!zapisano)
-            throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "'" + nazwa + "' nie jest zmienna x1..x100");
+            throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "'" + nazwa + "' nie jest zmienn\xB9 x1..x100");
     };
     const Przebiegi* h = k_.Historia.get();
     if (pozycja == "wynik finansowy" || pozycja == "rachunek rozliczeniowy") {

@@ -649,7 +649,7 @@ void Interpretator::stop(int L) {
 
 bool Interpretator::wywolaj(int L, bool& przerwano) {
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];
-    if (L >= NajwyzszyPoziom) blad(BladSkryptu::Rodzaj::Sterowanie, "call na najwyzszym poziomie wywolan");
+    if (L >= NajwyzszyPoziom) blad(BladSkryptu::Rodzaj::Sterowanie, "call na najwy\xBFszym poziomie wywo\xB3" "a\xF1");
     p.StanPrzycisku = przycisk_;
     p.ZaznaczenieStart = zaznaczenieStart_;
     p.ZaznaczenieDlugosc = zaznaczenieDlugosc_;

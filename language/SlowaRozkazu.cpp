@@ -28,7 +28,7 @@ long long czytajCalkowita(const std::string& t, std::size_t& zuzyte) {
     for (; i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])); ++i) {
         v = v * 10 + (t[i] - '0');
         if (v > std::numeric_limits<int>::max())
-            throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "liczba '" + t + "' jest zbyt duza");
+            throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem, "liczba '" + t + "' jest zbyt du\xBF" "a");
     }
     zuzyte = i > cyfry ? i : 0;
     return minus ? -v : v;
@@ -55,7 +55,7 @@ int NumerCelu(const std::string& slowo) {
         n = 0;
     }
     if (zuzyte == 0 || n < 1 || n > 100)
-        throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "'" + slowo + "' nie jest zmienna x1..x100");
+        throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "'" + slowo + "' nie jest zmienn\xB9 x1..x100");
     return static_cast<int>(n);
 }
 

@@ -95,7 +95,7 @@ std::optional<int> NumerZmiennejOperandu(const std::string& slowo) {
         if (n <= LiczbaZmiennych) n = n * 10 + (slowo[i] - '0');  // beyond 100 it only needs to stay beyond
     if (ujemny) n = -n;
     if (n < 1 || n > LiczbaZmiennych)
-        throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "\"" + slowo + "\" nie jest zmienna x1..x100");
+        throw BladSkryptu(BladSkryptu::Rodzaj::NumerZmiennej, "\"" + slowo + "\" nie jest zmienn\xB9 x1..x100");
     return static_cast<int>(n);
 }
 

@@ -1,6 +1,8 @@
 // The program: the application object, the windows in their order, the
 // message loop.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <vector>
 
 #include "Aplikacja.h"
@@ -14,6 +16,11 @@ int main(int argc, char** argv) {
     // The start window and the ending dialog end the program, not the last
     // window closed.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own texts (file dialogs, context menus) in Polish like the rest;
+    // the number format stays the user's.
+    QTranslator tlumaczenieQt;
+    if (tlumaczenieQt.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&tlumaczenieQt);
 
     // Qt has taken its own options out of the arguments.
     std::vector<std::string> parametry;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "FileSystem.h"
@@ -208,6 +209,15 @@ TEST_F(Start, ADamagedSettingsFileIsNamedWithItsLine) {
         ASSERT_EQ(ui.messages.size(), 1u) << wiersz;
         EXPECT_NE(ui.messages[0].find("VE-SK.INI, " + std::string(wiersz)), std::string::npos) << ui.messages[0];
     }
+}
+
+// The user's folder comes in UTF-8 from the environment; the core keeps code page 1250.
+TEST(DomyslneKatalogi, TheUsersFolderFromTheEnvironmentIsKeptInCodePage1250) {
+    const std::string dawny = std::getenv("VESK_HOME") ? std::getenv("VESK_HOME") : "";
+    ::setenv("VESK_HOME", "/tmp/pr\xC3\xB3" "ba", 1);
+    const std::string folder = Kontekst().DomyslneKatalogi.Operatorzy;
+    dawny.empty() ? ::unsetenv("VESK_HOME") : ::setenv("VESK_HOME", dawny.c_str(), 1);
+    EXPECT_EQ(folder, "/tmp/pr\xF3" "ba/OPERATOR/");
 }
 
 }  // namespace

@@ -34,6 +34,12 @@ TEST_F(PlikiOperatora, ANewOperatorHoldsTheTemplateTreeAndTheRootAlone) {
     EXPECT_FALSE(dir.exists("NOWY.tr1.nowy"));
 }
 
+TEST_F(PlikiOperatora, ADotInsideTheNameKeepsItsLettersAndGetsTheExtension) {
+    ui.files = {dir.folder() + "firma.v2"};
+    w->Nowy1Click();
+    EXPECT_TRUE(dir.exists("firma.v2.tr1") && dir.exists("firma.v2.qad"));
+}
+
 TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
     nowyOperator();
     w->Wybierz(0);

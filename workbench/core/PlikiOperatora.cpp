@@ -1,5 +1,6 @@
 // Operator files: naming, creating, opening and deleting an operator, and
 // loading its tree.
+#include <cctype>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -163,8 +164,15 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
         return std::nullopt;
     }
     std::string plik = *wybrany;
-    // The dialog's default extension.
-    if (!czescNazwy(plik).empty() && czescNazwy(plik).find('.') == std::string::npos) plik += ".tr1";
+    // The dialog's default extension, also after a dot inside the name
+    // ("firma.v2"): the stem is the name less its last three characters, so a
+    // name of another extension would lose letters of its own.
+    if (const std::string n = czescNazwy(plik); !n.empty()) {
+        const bool maTr1 = n.size() >= 4 && n[n.size() - 4] == '.' &&
+                           std::tolower(static_cast<unsigned char>(n[n.size() - 3])) == 't' &&
+                           std::tolower(static_cast<unsigned char>(n[n.size() - 2])) == 'r' && n.back() == '1';
+        if (!maTr1) plik += ".tr1";
+    }
     const std::string nazwa = czescNazwy(plik);
     if (nazwa.empty() || nazwa.size() > 12) {
         komunikat(nazwa.size() > 12 ? std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaZaDluga
