@@ -86,7 +86,7 @@ bool Inicjalizacja(Kontekst& k) {
         return false;
     }
     if (auto zly = blednyWierszUstawien(*lines)) {
-        k.Okna->message("Plik ustawien " + ini + ", wiersz " + std::to_string(zly->first) +
+        k.Okna->message("Plik ustawie\xF1 " + ini + ", wiersz " + std::to_string(zly->first) +
                         ": uszkodzony, oczekiwano " + zly->second + " !");
         return false;
     }

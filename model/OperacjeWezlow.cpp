@@ -187,7 +187,7 @@ bool nowyWezel(Kontekst& k) {
     // A node must never start from a state other than its parent's.
     if (!PrzeniesStanZRodzica(k, static_cast<std::uint8_t>(baza), rec)) {
         const std::string powod = lastFileError();
-        throw IoError(SciezkaPlikuStanu(k), "odczyt rekordu wezla bazowego " + std::to_string(baza),
+        throw IoError(SciezkaPlikuStanu(k), "odczyt rekordu w\xEAz\xB3" "a bazowego " + std::to_string(baza),
                       powod.empty() ? "brak rekordu" : powod);
     }
 

@@ -63,7 +63,7 @@ std::vector<std::string> naprawZapis(const std::string& sciezka) {
         plik.close();
         if (!truncateFile(sciezka, polozenie(n))) throw niezapisane();
         naprawy.push_back("niepelny ostatni rekord pliku " + sciezka + " (" + std::to_string(reszta) +
-                          " bajtow) usuniety, " + std::to_string(n) + " pelnych rekordow zachowanych");
+                          " bajt\xF3w) usuni\xEAty, " + std::to_string(n) + " pe\xB3nych rekord\xF3w zachowanych");
         if (!plik.open(sciezka, BinaryFile::Mode::Read)) return naprawy;
     }
     if (n < 2) return naprawy;
@@ -75,7 +75,7 @@ std::vector<std::string> naprawZapis(const std::string& sciezka) {
         plik.close();
         if (!writeAt(sciezka, polozenie(i), bajtyRekordu(*kopia)) || !truncateFile(sciezka, polozenie(n - 1)))
             throw niezapisane();
-        naprawy.push_back("przerwany zapis wezla " + std::to_string(ostatni) + " w pliku " + sciezka +
+        naprawy.push_back("przerwany zapis w\xEAz\xB3" "a " + std::to_string(ostatni) + " w pliku " + sciezka +
                           " dokonczony");
         break;
     }
@@ -183,7 +183,7 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
                 // next open finishes the save.
                 const std::string blad = lastFileError();
                 if (writeAt(sciezka, polozenie(*miejsce), bajtyRekordu(*stary))) truncateFile(sciezka, polozenie(*n));
-                throw IoError(sciezka, "zapis wezla " + std::to_string(rec.Numer()), blad);
+                throw IoError(sciezka, "zapis w\xEAz\xB3" "a " + std::to_string(rec.Numer()), blad);
             }
             // A spare left by a failed cut is dropped by the next open.
             truncateFile(sciezka, polozenie(*n));

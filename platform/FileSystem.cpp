@@ -264,9 +264,9 @@ std::string fileErrorText(int error) {
         case 0: return {};
         case ReadOnlyFile: return "plik tylko do odczytu";
         case ENOSPC: return "brak miejsca na dysku";
-        case EDQUOT: return "przekroczony przydzial miejsca na dysku";
+        case EDQUOT: return "przekroczony przydzia\xB3 miejsca na dysku";
         case EACCES:
-        case EPERM: return "brak uprawnien";
+        case EPERM: return "brak uprawnie\xF1";
         case ENOENT: return "brak pliku lub folderu";
         case ENOTDIR: return "brak folderu";
         case EROFS: return "nosnik tylko do odczytu";

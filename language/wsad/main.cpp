@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
             vesk::Wczytaj_Plik(*w, plikOperatora);
         } else if (const std::string stan = plikOperatora.substr(0, plikOperatora.size() - 3) + "qad";
                    vesk::fileExists(stan)) {
-            std::cerr << "Brak pliku drzewa " << argv[2] << " obok istniejacego pliku stanu "
-                      << vesk::cp1250ToUtf8(stan) << " - operator nie zostal utworzony\n";
+            std::cerr << "Brak pliku drzewa " << argv[2] << " obok istniejącego pliku stanu "
+                      << vesk::cp1250ToUtf8(stan) << " - operator nie został utworzony\n";
             return 2;
         } else {
             vesk::Utworz_Plik(*w, plikOperatora);

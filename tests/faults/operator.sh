@@ -84,7 +84,7 @@ fresh; rm -f p; mkfifo p
 "$W" wait.roz T.tr1 < p > /dev/null 2> errA & a=$!; exec 7> p
 for i in $(seq 1 200); do [ -s errA ] && break; sleep 0.05; done  # A waits at "zapytaj"
 "$W" load.roz T.tr1 > /dev/null 2> errB; rc=$?
-[ $rc -eq 2 ] && grep -q uzywany errB || fail "second program not refused (exit $rc): $(cat errB)"
+[ $rc -eq 2 ] && grep -q "używany" errB || fail "second program not refused (exit $rc): $(cat errB)"
 echo 1 >&7; exec 7>&-; wait $a || fail "first program: $(cat errA)"
 check "two programs" errA
 for i in $(seq 1 10); do

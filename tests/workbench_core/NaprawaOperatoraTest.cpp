@@ -83,7 +83,7 @@ TEST_F(Naprawa, ASecondProgramIsRefusedWhileTheOperatorIsOpen) {
     const std::string qad = dir.read("OP.qad");
     EXPECT_FALSE(w2->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
     ASSERT_EQ(ui2.messages.size(), 1u);
-    EXPECT_NE(ui2.messages[0].find("uzywany przez inny program"), std::string::npos) << ui2.messages[0];
+    EXPECT_NE(ui2.messages[0].find("u\xBFywany przez inny program"), std::string::npos) << ui2.messages[0];
     EXPECT_FALSE(w2->TworzenieNowegoOperatora(dir.folder() + "OP."));
     EXPECT_EQ(dir.read("OP.qad"), qad);
     w.reset();  // the first program ends

@@ -65,7 +65,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
     // ends, the intent goes.
     const std::string stan = SciezkaPlikuStanu(k);
     if (!ZapiszZamiar(stan, wezel)) {
-        bladZapisu("Nie udalo sie zapisac pliku " + stan + ".krok");
+        bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + stan + ".krok");
         return std::nullopt;
     }
     const std::unique_ptr<const std::string, void (*)(const std::string*)> zamiar(&stan, [](const std::string* p) {

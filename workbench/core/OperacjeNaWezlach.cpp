@@ -277,8 +277,8 @@ bool Warsztat::KasowanieWezla() {
     for (const auto& [numer, bajty] : rekordy) zawartosc += bajty;
     if (!replaceFile(plik, zawartosc, true)) {
         BladZapisu = true;
-        return odmowa(withFileError("Nie udalo sie zapisac pliku " + plik + "; wezel " + std::to_string(n) +
-                                    " nie zostal usuniety"));
+        return odmowa(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + plik + "; w\xEAze\xB3 " + std::to_string(n) +
+                                    " nie zosta\xB3 usuni\xEAty"));
     }
 
     for (int s = 0; s <= NajwiekszyNumerWezla; ++s) {

@@ -57,7 +57,7 @@ std::vector<std::string> uzgodnijDrzewo(DrzewoDecyzji& d, const ZESPOL& tabela, 
     }
     for (int i = d.Liczba() - 1; i >= 1; --i) {
         if (!usun[static_cast<std::size_t>(i)]) continue;
-        naprawy.push_back("wezel " + std::to_string(d.Numer(i)) + " bez rekordu usuniety z drzewa");
+        naprawy.push_back("w\xEAze\xB3 " + std::to_string(d.Numer(i)) + " bez rekordu usuni\xEAty z drzewa");
         d.Usun(i);
     }
     for (int i = 1; i < d.Liczba(); ++i) {
@@ -66,7 +66,7 @@ std::vector<std::string> uzgodnijDrzewo(DrzewoDecyzji& d, const ZESPOL& tabela, 
         if (d.Etykieta(i) == EtykietaWezla(n, symulowany)) continue;
         d.UstawEtykiete(i, EtykietaWezla(n, symulowany));
         d.UstawObrazek(i, symulowany ? 1 : 0);
-        naprawy.push_back("oznaczenie wezla " + std::to_string(n) + " poprawione na \"" +
+        naprawy.push_back("oznaczenie w\xEAz\xB3" "a " + std::to_string(n) + " poprawione na \"" +
                           EtykietaWezla(n, symulowany) + "\"");
     }
     bezMiejsca.clear();
@@ -83,13 +83,13 @@ std::vector<std::string> uzgodnijDrzewo(DrzewoDecyzji& d, const ZESPOL& tabela, 
             }
             const int i = d.DodajDziecko(r, EtykietaWezla(n, tabela.Wpisy[n].Symulowany != 0));
             d.UstawObrazek(i, tabela.Wpisy[n].Symulowany != 0 ? 1 : 0);
-            naprawy.push_back("wezel " + std::to_string(n) + " dolaczony do drzewa pod wezlem " +
+            naprawy.push_back("w\xEAze\xB3 " + std::to_string(n) + " do\xB3\xB9" "czony do drzewa pod w\xEAz\xB3" "em " +
                               std::to_string(rodzic));
             dolaczono = true;
         }
     }
     for (int n : bezMiejsca)
-        naprawy.push_back("rekord wezla " + std::to_string(n) + " bez wezla nadrzednego w drzewie - zachowany w pliku stanu");
+        naprawy.push_back("rekord w\xEAz\xB3" "a " + std::to_string(n) + " bez w\xEAz\xB3" "a nadrz\xEA" "dnego w drzewie - zachowany w pliku stanu");
     return naprawy;
 }
 
@@ -195,7 +195,7 @@ bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
         case FileLock::Result::Locked:
             return true;
         case FileLock::Result::InUse:
-            komunikat("Operator " + sciezka + "tr1 jest uzywany przez inny program (blokada " + sciezka +
+            komunikat("Operator " + sciezka + "tr1 jest u\xBFywany przez inny program (blokada " + sciezka +
                       "lck) - nie otwarto go");
             return false;
         case FileLock::Result::Failed:
@@ -232,7 +232,7 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     // and only then the tree renamed into place.
     for (const std::string& plik : {plikDrzewa, sciezka + "qad"})
         if (isReadOnlyFile(plik)) {
-            komunikat("Plik " + plik + " jest tylko do odczytu - operator nie zostal utworzony");
+            komunikat("Plik " + plik + " jest tylko do odczytu - operator nie zosta\xB3 utworzony");
             return false;
         }
     const std::string tymczasowy = plikDrzewa + ".nowy";
@@ -354,7 +354,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     if (!naprawy.empty()) {
         if (!(Drzewo == wczytane)) ZapiszDrzewo();
         std::string tekst = "Operator " + plikDrzewa + " naprawiony" +
-                            (tylkoDoOdczytu ? " (tylko w pamieci - pliki sa tylko do odczytu)" : "") + ":";
+                            (tylkoDoOdczytu ? " (tylko w pami\xEA" "ci - pliki s\xB9 tylko do odczytu)" : "") + ":";
         for (const std::string& n : naprawy) tekst += "\n - " + n;
         komunikat(tekst);
     }

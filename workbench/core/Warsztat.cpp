@@ -265,7 +265,7 @@ bool Warsztat::Dodajemy_Wezel() {
         return false;
     }
     if (!dodano) {
-        bladZapisu("Nie udalo sie dodac wezla do pliku " + k.SciezkaOperatora + "qad");
+        bladZapisu("Nie uda\xB3o si\xEA doda\xE6 w\xEAz\xB3" "a do pliku " + k.SciezkaOperatora + "qad");
         return false;
     }
     const int nowy = Drzewo.DodajDziecko(baza, EtykietaWezla(k.RekordBiezacy.Numer(), false));
