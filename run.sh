@@ -39,4 +39,4 @@ if [ ! -e "$work/przyklad.roz" ]; then
 fi
 
 cd "$work"
-exec "$here/build/workbench/vesk" "$@"
+exec "$here/build/app/vesk" "$@"

@@ -104,7 +104,7 @@ struct Kontekst {
     bool PopytPotegowyZgloszony = false;
 
     // ----------------------------------------------- the workbench's state
-    // (decision tree, selections, the decision sheet: workbench/core)
+    // (decision tree, selections, the decision sheet: workbench/)
     // The decimal separator of the numbers in the decision sheet, both ways;
     // the windows and the batch runner set it from the locale.
     char SeparatorDziesietny = ',';
