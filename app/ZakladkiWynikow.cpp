@@ -416,7 +416,7 @@ void ZakladkiWynikow::rysujChart1() {
     QPen pioro(Qt::red);
     pioro.setWidth(3);
     seria->setPen(pioro);
-    for (const PunktWykresu& p : Wykres.Punkty) seria->append(p.x, p.y);
+    for (const PunktWykresuTrzyletniego& p : Wykres.Punkty) seria->append(p.x, p.y);
     chart->addSeries(seria);
     chart->legend()->hide();
     auto* lata = new QValueAxis;

@@ -36,7 +36,7 @@ void Pasek::UstawZakres(int min, int max) {
 void Pasek::UstawPozycje(int p) { Pozycja = std::clamp(p, Min, Max); }
 
 int WartoscSuwaka(const StanModelu& rekord, int k) {
-    const std::optional<PoleDecyzji> pole = PoleParametruDecyzji(k);
+    const std::optional<MiejsceParametruDecyzji> pole = PoleParametruDecyzji(k);
     if (!pole) return 0;
     const ByteView b = rekord.widok();
     if (pole->Kod) return b.u8(pole->Offset);

@@ -23,7 +23,7 @@ std::array<PasekProduktu, 6> PaskiProduktu(const Kontekst& k, const StanModelu& 
         s.Rok = i / 2 + 1;
         s.Cena = i % 2 == 0;
         s.k = (s.Cena ? 1 : 10) + 3 * p + (s.Rok - 1);
-        const PoleDecyzji pole = *PoleParametruDecyzji(s.k);
+        const MiejsceParametruDecyzji pole = *PoleParametruDecyzji(s.k);
         const long double v = pole.Dzielnik * b.real48(pole.Offset);
         const long double r = std::round(v);
         s.Wartosc = r > INT32_MAX ? INT32_MAX : (r < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(r));

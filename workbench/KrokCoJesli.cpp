@@ -14,22 +14,22 @@
 
 namespace vesk {
 
-std::optional<PoleDecyzji> PoleParametruDecyzji(int k) {
+std::optional<MiejsceParametruDecyzji> PoleParametruDecyzji(int k) {
     if (k < 1 || k > LiczbaParametrowDecyzji) return std::nullopt;
-    if (k >= 37) return PoleDecyzji{static_cast<std::size_t>(3024 + 24 * (k - 37)), 1, true};
+    if (k >= 37) return MiejsceParametruDecyzji{static_cast<std::size_t>(3024 + 24 * (k - 37)), 1, true};
     if (k <= 9)  // price of product p, year y: k = 1 + 3p + y
-        return PoleDecyzji{static_cast<std::size_t>(2840 + 18 * ((k - 1) % 3) + 6 * ((k - 1) / 3)), 1000, false};
+        return MiejsceParametruDecyzji{static_cast<std::size_t>(2840 + 18 * ((k - 1) % 3) + 6 * ((k - 1) / 3)), 1000, false};
     if (k <= 18)  // production order
-        return PoleDecyzji{static_cast<std::size_t>(2784 + 18 * ((k - 10) % 3) + 6 * ((k - 10) / 3)), 1, false};
+        return MiejsceParametruDecyzji{static_cast<std::size_t>(2784 + 18 * ((k - 10) % 3) + 6 * ((k - 10) / 3)), 1, false};
     if (k <= 27)  // raw-material order
-        return PoleDecyzji{static_cast<std::size_t>(2896 + 18 * ((k - 19) % 3) + 6 * ((k - 19) / 3)), 1, false};
-    if (k <= 30) return PoleDecyzji{static_cast<std::size_t>(2952 + 6 * (k - 28)), 100, false};
-    if (k <= 33) return PoleDecyzji{static_cast<std::size_t>(2976 + 6 * (k - 31)), 100, false};
-    return PoleDecyzji{static_cast<std::size_t>(3000 + 6 * (k - 34)), 1, false};
+        return MiejsceParametruDecyzji{static_cast<std::size_t>(2896 + 18 * ((k - 19) % 3) + 6 * ((k - 19) / 3)), 1, false};
+    if (k <= 30) return MiejsceParametruDecyzji{static_cast<std::size_t>(2952 + 6 * (k - 28)), 100, false};
+    if (k <= 33) return MiejsceParametruDecyzji{static_cast<std::size_t>(2976 + 6 * (k - 31)), 100, false};
+    return MiejsceParametruDecyzji{static_cast<std::size_t>(3000 + 6 * (k - 34)), 1, false};
 }
 
 bool UstawParametrDecyzji(StanModelu& rekord, int k, long double v) {
-    const std::optional<PoleDecyzji> pole = PoleParametruDecyzji(k);
+    const std::optional<MiejsceParametruDecyzji> pole = PoleParametruDecyzji(k);
     if (!pole) return true;
     if (pole->Kod) {
         const long double kod = std::round(v);

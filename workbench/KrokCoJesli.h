@@ -16,12 +16,12 @@ inline constexpr int LiczbaParametrowDecyzji = 54;
 // Offset holding the value divided by Dzielnik (prices 1000, ratios 100),
 // or for a variant code (k >= 37) the byte at Offset. Nothing for k
 // outside 1..54.
-struct PoleDecyzji {
+struct MiejsceParametruDecyzji {
     std::size_t Offset = 0;
     long double Dzielnik = 1;
     bool Kod = false;
 };
-std::optional<PoleDecyzji> PoleParametruDecyzji(int k);
+std::optional<MiejsceParametruDecyzji> PoleParametruDecyzji(int k);
 
 // Stores v into the field of parameter k as the record holds it: prices
 // v / 1000, ratios v / 100, orders and share issue v, a variant code

@@ -65,8 +65,8 @@ WykresyBilansu Rysuj(const TabelaBilansu_t& tabela, int pierwszyRok, bool pusty)
     return w;
 }
 
-std::vector<PunktWykresu> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj) {
-    std::vector<PunktWykresu> p;
+std::vector<PunktWykresuTrzyletniego> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj) {
+    std::vector<PunktWykresuTrzyletniego> p;
     if (rodzaj == RodzajWykresu::Brak) return p;
     const PoleRoku pole = rodzaj == RodzajWykresu::ZyskNetto ? pola::WynikNetto : pola::PrzychodyZeSprzedazy;
     // Always the record's own three years, whatever else asks for more points.

@@ -47,14 +47,14 @@ WykresyBilansu Rysuj(const TabelaBilansu_t& tabela, int pierwszyRok, bool pusty)
 
 enum class RodzajWykresu { Brak, ZyskNetto, Sprzedaz };
 
-struct PunktWykresu {
+struct PunktWykresuTrzyletniego {
     double x, y;
-    bool operator==(const PunktWykresu&) const = default;
+    bool operator==(const PunktWykresuTrzyletniego&) const = default;
 };
 
 // The three points of the record: x = year field - 4 + i, y the net
 // profit (offset 4528 i - 16) or the net sales (4528 i + 1216) of year i.
-std::vector<PunktWykresu> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj);
+std::vector<PunktWykresuTrzyletniego> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj);
 
 struct ProstokatWykresu {
     int x = 0, y = 0, w = 0, h = 0;
@@ -70,7 +70,7 @@ struct WykresTrzyletni {
     bool Widoczny = false;  // Chart1
     std::string Tytul;      // two lines, "\n" between
     std::string TytulOsi = "[lata]";
-    std::vector<PunktWykresu> Punkty;
+    std::vector<PunktWykresuTrzyletniego> Punkty;
 
     RodzajWykresu Rodzaj() const;
     // Toggles an item; the other is unchecked first. Showing the chart

@@ -84,9 +84,9 @@ TEST_F(Wykresy, PointsAreTheRecordsNetProfitOrSales) {
     EXPECT_EQ(r.widok().real48(4528 * 2 - 16), 20.0);
     EXPECT_EQ(r.widok().real48(4528 * 3 + 1216), 300.0);
     EXPECT_EQ(PunktyTrzyletnie(r, RodzajWykresu::ZyskNetto),
-              (std::vector<PunktWykresu>{{2012, 10}, {2013, 20}, {2014, 30}}));
+              (std::vector<PunktWykresuTrzyletniego>{{2012, 10}, {2013, 20}, {2014, 30}}));
     EXPECT_EQ(PunktyTrzyletnie(r, RodzajWykresu::Sprzedaz),
-              (std::vector<PunktWykresu>{{2012, 100}, {2013, 200}, {2014, 300}}));
+              (std::vector<PunktWykresuTrzyletniego>{{2012, 100}, {2013, 200}, {2014, 300}}));
     EXPECT_TRUE(PunktyTrzyletnie(r, RodzajWykresu::Brak).empty());
 }
 
