@@ -12,9 +12,9 @@
 #include "Paths.h"
 #include "PrzebiegSkryptu.h"
 #include "ZmienneSkryptu.h"
-#include "Form1.h"
-#include "Form3.h"
-#include "FormStart.h"
+#include "OknoGlowne.h"
+#include "OknoFormularzaDecyzji.h"
+#include "OknoStartowe.h"
 #include "OknaPomocy.h"
 #include "QtTekst.h"
 
@@ -27,23 +27,23 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
     k_->ModelZainicjowany = false;
     if (przygotowanie) przygotowanie(*k_);
     w_ = std::make_unique<Warsztat>(*k_);
-    formStart_ = std::make_unique<FormStart>(*this);
+    oknoStartowe_ = std::make_unique<OknoStartowe>(*this);
     std::string tytul = UtworzenieOknaGlownego(*k_, s_, parametry, katalogProgramu);
-    form1_ = std::make_unique<Form1>(*this, tytul);
-    form3_ = std::make_unique<Form3>(*this);
-    aboutBox_ = std::make_unique<AboutBox>(*this);
-    formFAQ1_ = std::make_unique<FormFAQ1>();
-    formFAQ2_ = std::make_unique<FormFAQ2>(*aboutBox_);
-    faq3_ = std::make_unique<FAQ3>(*this);
-    form6_ = std::make_unique<Form6>();
+    oknoGlowne_ = std::make_unique<OknoGlowne>(*this, tytul);
+    oknoFormularzaDecyzji_ = std::make_unique<OknoFormularzaDecyzji>(*this);
+    oknoOProgramie_ = std::make_unique<OknoOProgramie>(*this);
+    oknoPomocyDwudzielne_ = std::make_unique<OknoPomocyDwudzielne>();
+    oknoAutorow_ = std::make_unique<OknoAutorow>(*oknoOProgramie_);
+    oknoPomocy_ = std::make_unique<OknoPomocy>(*this);
+    oknoRaportu_ = std::make_unique<OknoRaportu>();
     czasowniki_ = std::make_unique<CzasownikiWarsztatu>(*w_);
-    interpreterView_ = std::make_unique<OknoInterpretatora>(form1_->PrzyciskWykonaniaNastepnegoPolecenia,
-                                                            form1_->OknoLiniiRozkazow, form1_->wsk, form1_.get());
+    interpreterView_ = std::make_unique<OknoInterpretatora>(oknoGlowne_->PrzyciskWykonaniaNastepnegoPolecenia,
+                                                            oknoGlowne_->OknoLiniiRozkazow, oknoGlowne_->wsk, oknoGlowne_.get());
     interpretator_ = std::make_unique<Interpretator>(*k_, *czasowniki_, *interpreterView_);
     definiowanieWskaznikow_ = std::make_unique<DefiniowanieWskaznikow>(*this);
     w_->Wskazniki = &definiowanieWskaznikow_->port();
-    if (QAction* a = form1_->akcja("KonstrukcjaWskaznikow"))
-        QObject::connect(a, &QAction::triggered, form1_.get(), [this] { pokazWskazniki(); });
+    if (QAction* a = oknoGlowne_->akcja("KonstrukcjaWskaznikow"))
+        QObject::connect(a, &QAction::triggered, oknoGlowne_.get(), [this] { pokazWskazniki(); });
 }
 
 Aplikacja::~Aplikacja() {
@@ -64,10 +64,10 @@ void Aplikacja::pokazWskazniki() {
     definiowanieWskaznikow_->aktywacja();
 }
 
-void Aplikacja::start() { formStart_->show(); }
+void Aplikacja::start() { oknoStartowe_->show(); }
 
 bool Aplikacja::pokazOknoGlowne() {
-    form1_->show();
+    oknoGlowne_->show();
     SkutekPokazania skutek = PokazanieOknaGlownego(*k_, s_);
     if (!skutek.RdzenGotowy) return false;
     if (skutek.OtworzPlikStartowy) otworzOperatora();
@@ -77,16 +77,16 @@ bool Aplikacja::pokazOknoGlowne() {
 void Aplikacja::startOK() {
     SkutekOK skutek = PrzyciskOK(*k_, s_);
     if (skutek == SkutekOK::PierwszeUruchomienie) {
-        formFAQ2_->show();
-        formFAQ2_->hide();
-        umiescRamke(form1_.get(), QPoint(0, 0));
+        oknoAutorow_->show();
+        oknoAutorow_->hide();
+        umiescRamke(oknoGlowne_.get(), QPoint(0, 0));
     }
-    formStart_->hide();
+    oknoStartowe_->hide();
     if (skutek == SkutekOK::PierwszeUruchomienie) {
         if (pokazOknoGlowne()) nowyOperator();
     } else {
-        form1_->show();
-        form1_->raise();
+        oknoGlowne_->show();
+        oknoGlowne_->raise();
     }
 }
 
@@ -117,8 +117,8 @@ void Aplikacja::kasujOperatora() {
 
 void Aplikacja::poPoleceniuOperatora(bool otwarto) {
     if (otwarto) {
-        form1_->pokazStroneDrzewa();
-        form1_->ustawPodpowiedz(q(TekstPodpowiedzi(*k_)));
+        oknoGlowne_->pokazStroneDrzewa();
+        oknoGlowne_->ustawPodpowiedz(q(TekstPodpowiedzi(*k_)));
     }
     odswiezOkna();
 }
@@ -126,18 +126,18 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto) {
 bool Aplikacja::porzucenieFormularza() {
     if (w_->PrzedPorzuceniemFormularza()) return true;
     odswiezOkna();
-    form3_->pokazBledne();
+    oknoFormularzaDecyzji_->pokazBledne();
     return false;
 }
 
 void Aplikacja::odswiezOkna() {
-    form1_->odswiez(*w_);
-    form3_->pokaz(*w_);
+    oknoGlowne_->odswiez(*w_);
+    oknoFormularzaDecyzji_->pokaz(*w_);
 }
 
 void Aplikacja::podanieNazwyPlikuZRozkazami() {
     if (!porzucenieFormularza()) return;
-    PrzebiegSkryptu przebieg(*k_, form1_.get());
+    PrzebiegSkryptu przebieg(*k_, oknoGlowne_.get());
     interpretator_->Podanienazwyplikuzrozkazami1Click();
 }
 
@@ -145,7 +145,7 @@ void Aplikacja::nastepnePolecenie() {
     if (!interpretator_->PrzyciskAktywny() || !porzucenieFormularza()) return;
     const std::string przed = slad(*k_, *w_);
     {
-        PrzebiegSkryptu przebieg(*k_, form1_.get(), nullptr, [this] {
+        PrzebiegSkryptu przebieg(*k_, oknoGlowne_.get(), nullptr, [this] {
             interpretator_->Poziomy[static_cast<std::size_t>(interpretator_->PoziomWywolania)].Zakoncz = true;
         });
         interpretator_->PrzyciskWykonaniaNastepnegoPoleceniaClick();
@@ -155,7 +155,7 @@ void Aplikacja::nastepnePolecenie() {
     if (interpreterView_->isVisible()) interpreterView_->raise();
     // A file may open operators, add, simulate and delete nodes.
     const bool otwarto = slad(*k_, *w_) != przed && !w_->Drzewo.Pusty();
-    if (otwarto && !form1_->PageControl1->isTabVisible(form1_->PageControl1->indexOf(form1_->TabDrzewo)))
+    if (otwarto && !oknoGlowne_->PageControl1->isTabVisible(oknoGlowne_->PageControl1->indexOf(oknoGlowne_->TabDrzewo)))
         poPoleceniuOperatora(true);
     else
         odswiezOkna();
@@ -173,8 +173,8 @@ void Aplikacja::przyciskWsadowy() {
         ui_.endProgram(2);
         return;
     }
-    umiescRamke(form1_.get(), QPoint(0, 0));
-    formStart_->hide();
+    umiescRamke(oknoGlowne_.get(), QPoint(0, 0));
+    oknoStartowe_->hide();
     k_->WidokPowiekszony = true;
     if (!PokazanieOknaGlownego(*k_, s_).RdzenGotowy) return;
     w_->Nowy1Click();
@@ -183,7 +183,7 @@ void Aplikacja::przyciskWsadowy() {
         return;
     }
     {
-        PrzebiegSkryptu przebieg(*k_, form1_.get());
+        PrzebiegSkryptu przebieg(*k_, oknoGlowne_.get());
         if (!interpretator_->Podanienazwyplikuzrozkazami1Click()) {
             ui_.endProgram(2);
             return;
@@ -197,7 +197,7 @@ void Aplikacja::przyciskWsadowy() {
 void Aplikacja::optymalizacja(bool druga) {
     if (!porzucenieFormularza()) return;
     {
-        PrzebiegSkryptu przebieg(*k_, form1_.get(), form1_->epsilon);
+        PrzebiegSkryptu przebieg(*k_, oknoGlowne_.get(), oknoGlowne_->epsilon);
         Optymalizacja o(*w_);
         if (druga)
             o.optymalizacja21Click();
@@ -209,46 +209,46 @@ void Aplikacja::optymalizacja(bool druga) {
 
 void Aplikacja::wyjscie() {
     if (!porzucenieFormularza()) return;
-    if (ZakonczenieProgramu(ui_)) form1_->hide();
+    if (ZakonczenieProgramu(ui_)) oknoGlowne_->hide();
 }
 
 void Aplikacja::zamknietoOknoGlowne() {
     if (!porzucenieFormularza()) return;
-    formStart_->show();
-    form1_->hide();
+    oknoStartowe_->show();
+    oknoGlowne_->hide();
     ZakonczenieProgramu(ui_);
 }
 
 void Aplikacja::informacja() {
-    formStart_->show();
-    formStart_->raise();
-    formStart_->SpeedButton3->show();
+    oknoStartowe_->show();
+    oknoStartowe_->raise();
+    oknoStartowe_->SpeedButton3->show();
 }
 
 void Aplikacja::wejscieZOknaInformacji() {
-    umiescRamke(form1_.get(), QPoint(0, 0));
-    formStart_->show();
+    umiescRamke(oknoGlowne_.get(), QPoint(0, 0));
+    oknoStartowe_->show();
 }
 
-void Aplikacja::pokazFAQ3() {
-    faq3_->show();
-    faq3_->raise();
+void Aplikacja::pokazOknoPomocy() {
+    oknoPomocy_->show();
+    oknoPomocy_->raise();
 }
 
-void Aplikacja::pokazFormFAQ1() {
-    formFAQ1_->show();
-    formFAQ1_->raise();
+void Aplikacja::pokazOknoPomocyDwudzielne() {
+    oknoPomocyDwudzielne_->show();
+    oknoPomocyDwudzielne_->raise();
 }
 
-void Aplikacja::pokazFormFAQ2() {
-    formFAQ2_->show();
-    formFAQ2_->raise();
+void Aplikacja::pokazOknoAutorow() {
+    oknoAutorow_->show();
+    oknoAutorow_->raise();
 }
 
-void Aplikacja::pokazAboutBox() {
-    aboutBox_->show();
-    aboutBox_->raise();
-    aboutBox_->OKButton->setFocus();
+void Aplikacja::pokazOknoOProgramie() {
+    oknoOProgramie_->show();
+    oknoOProgramie_->raise();
+    oknoOProgramie_->OKButton->setFocus();
 }
 
 }  // namespace vesk

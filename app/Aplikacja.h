@@ -15,14 +15,14 @@
 
 namespace vesk {
 
-class FormStart;
-class Form1;
-class Form3;
-class AboutBox;
-class FormFAQ1;
-class FormFAQ2;
-class FAQ3;
-class Form6;
+class OknoStartowe;
+class OknoGlowne;
+class OknoFormularzaDecyzji;
+class OknoOProgramie;
+class OknoPomocyDwudzielne;
+class OknoAutorow;
+class OknoPomocy;
+class OknoRaportu;
 class OknoInterpretatora;
 class Interpretator;
 class CzasownikiWarsztatu;
@@ -50,14 +50,14 @@ public:
     StanPowloki& stan() { return s_; }
     Warsztat& warsztat() { return *w_; }
 
-    FormStart& formStart() { return *formStart_; }
-    Form1& form1() { return *form1_; }
-    Form3& form3() { return *form3_; }
-    AboutBox& aboutBox() { return *aboutBox_; }
-    FormFAQ1& formFAQ1() { return *formFAQ1_; }
-    FormFAQ2& formFAQ2() { return *formFAQ2_; }
-    FAQ3& faq3() { return *faq3_; }
-    Form6& form6() { return *form6_; }
+    OknoStartowe& oknoStartowe() { return *oknoStartowe_; }
+    OknoGlowne& oknoGlowne() { return *oknoGlowne_; }
+    OknoFormularzaDecyzji& oknoFormularzaDecyzji() { return *oknoFormularzaDecyzji_; }
+    OknoOProgramie& oknoOProgramie() { return *oknoOProgramie_; }
+    OknoPomocyDwudzielne& oknoPomocyDwudzielne() { return *oknoPomocyDwudzielne_; }
+    OknoAutorow& oknoAutorow() { return *oknoAutorow_; }
+    OknoPomocy& oknoPomocy() { return *oknoPomocy_; }
+    OknoRaportu& oknoRaportu() { return *oknoRaportu_; }
     OknoInterpretatora& interpreterView() { return *interpreterView_; }
     Interpretator& interpretator() { return *interpretator_; }
     DefiniowanieWskaznikow& definiowanieWskaznikow() { return *definiowanieWskaznikow_; }
@@ -72,10 +72,10 @@ public:
     void zamknietoOknoGlowne();
     void informacja();
     void wejscieZOknaInformacji();
-    void pokazFAQ3();
-    void pokazFormFAQ1();
-    void pokazFormFAQ2();
-    void pokazAboutBox();
+    void pokazOknoPomocy();
+    void pokazOknoPomocyDwudzielne();
+    void pokazOknoAutorow();
+    void pokazOknoOProgramie();
     // "Konstrukcja Wskaźników": the indicator window shown, not modal.
     void pokazWskazniki();
     // Before a command that would drop the decision form's unconfirmed
@@ -105,14 +105,14 @@ private:
     std::unique_ptr<Kontekst> k_;
     StanPowloki s_;
     std::unique_ptr<Warsztat> w_;
-    std::unique_ptr<FormStart> formStart_;
-    std::unique_ptr<Form1> form1_;
-    std::unique_ptr<Form3> form3_;
-    std::unique_ptr<AboutBox> aboutBox_;
-    std::unique_ptr<FormFAQ1> formFAQ1_;
-    std::unique_ptr<FormFAQ2> formFAQ2_;
-    std::unique_ptr<FAQ3> faq3_;
-    std::unique_ptr<Form6> form6_;
+    std::unique_ptr<OknoStartowe> oknoStartowe_;
+    std::unique_ptr<OknoGlowne> oknoGlowne_;
+    std::unique_ptr<OknoFormularzaDecyzji> oknoFormularzaDecyzji_;
+    std::unique_ptr<OknoOProgramie> oknoOProgramie_;
+    std::unique_ptr<OknoPomocyDwudzielne> oknoPomocyDwudzielne_;
+    std::unique_ptr<OknoAutorow> oknoAutorow_;
+    std::unique_ptr<OknoPomocy> oknoPomocy_;
+    std::unique_ptr<OknoRaportu> oknoRaportu_;
     std::unique_ptr<CzasownikiWarsztatu> czasowniki_;
     std::unique_ptr<OknoInterpretatora> interpreterView_;
     std::unique_ptr<Interpretator> interpretator_;

@@ -47,7 +47,7 @@ void EtykietaKlikana::mousePressEvent(QMouseEvent* e) {
     if (klik) klik();
 }
 
-// ------------------------------------------------------------------ Form6
+// ------------------------------------------------------------ OknoRaportu
 
 QFont CzcionkaRaportu(const QList<QFont>& kandydaci) {
     for (const QFont& f : kandydaci) {
@@ -70,7 +70,7 @@ QFont CzcionkaRaportu() {
     return CzcionkaRaportu(kandydaci);
 }
 
-Form6::Form6() {
+OknoRaportu::OknoRaportu() {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(u("Sprawozdanie - rezultaty symulacji"));
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -92,14 +92,14 @@ Form6::Form6() {
     setGeometry(l.okno.x, l.okno.y, l.okno.w, l.okno.h);
 }
 
-void Form6::ustawTekst(const std::string& tekst) {
+void OknoRaportu::ustawTekst(const std::string& tekst) {
     RichEdit1->setPlainText(q(tekst));
     RichEdit1->moveCursor(QTextCursor::Start);
 }
 
-// ------------------------------------------------------------------- FAQ3
+// ------------------------------------------------------------- OknoPomocy
 
-FAQ3::FAQ3(Aplikacja& app) : app_(app) {
+OknoPomocy::OknoPomocy(Aplikacja& app) : app_(app) {
     setObjectName(QStringLiteral("FAQ3"));
     setWindowTitle(QStringLiteral("FAQ3"));
     Label3 = new EtykietaKlikana(u("Parametry eksperymentów symulacyjnych"), this);
@@ -108,7 +108,7 @@ FAQ3::FAQ3(Aplikacja& app) : app_(app) {
     for (auto* l : {Label1, Label2, Label3}) {
         l->setFont(pogrubiona16());
         l->setCursor(Qt::PointingHandCursor);
-        l->klik = [this] { app_.pokazFormFAQ1(); };
+        l->klik = [this] { app_.pokazOknoPomocyDwudzielne(); };
     }
     parametry = new QTableWidget(30, 3, this);
     parametry->horizontalHeader()->hide();
@@ -141,7 +141,7 @@ FAQ3::FAQ3(Aplikacja& app) : app_(app) {
     if (std::optional<std::string> html = TekstOpisuJezyka(app_.kontekst())) OpisJezyka->setHtml(q(*html));
 }
 
-void FAQ3::wypelnijParametry() {
+void OknoPomocy::wypelnijParametry() {
     auto rows = WierszeParametrow(app_.kontekst().m);
     for (int r = 0; r < static_cast<int>(rows.size()) && r < parametry->rowCount(); ++r)
         for (int c = 0; c < 3; ++c) {
@@ -151,14 +151,14 @@ void FAQ3::wypelnijParametry() {
         }
 }
 
-void FAQ3::showEvent(QShowEvent* e) {
+void OknoPomocy::showEvent(QShowEvent* e) {
     wypelnijParametry();
     QDialog::showEvent(e);
 }
 
-// --------------------------------------------------------------- FormFAQ1
+// --------------------------------------------------- OknoPomocyDwudzielne
 
-FormFAQ1::FormFAQ1() {
+OknoPomocyDwudzielne::OknoPomocyDwudzielne() {
     setObjectName(QStringLiteral("FormFAQ1"));
     setWindowTitle(QStringLiteral("FormFAQ1"));
     resize(600, 400);
@@ -179,9 +179,9 @@ FormFAQ1::FormFAQ1() {
     Split->setSizes({szerokosc / 3, szerokosc - szerokosc / 3});
 }
 
-// --------------------------------------------------------------- FormFAQ2
+// ------------------------------------------------------------ OknoAutorow
 
-FormFAQ2::FormFAQ2(const AboutBox& about) {
+OknoAutorow::OknoAutorow(const OknoOProgramie& about) {
     setObjectName(QStringLiteral("FormFAQ2"));
     setWindowTitle(u("FAQ o programie"));
     Memo1 = new QPlainTextEdit(u(TekstTworcow), this);
@@ -198,9 +198,9 @@ FormFAQ2::FormFAQ2(const AboutBox& about) {
     resize(480, 320);
 }
 
-// --------------------------------------------------------------- AboutBox
+// --------------------------------------------------------- OknoOProgramie
 
-AboutBox::AboutBox(Aplikacja& app) : app_(app) {
+OknoOProgramie::OknoOProgramie(Aplikacja& app) : app_(app) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(u("Informacje o programie"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -236,14 +236,14 @@ AboutBox::AboutBox(Aplikacja& app) : app_(app) {
     srodkujNaEkranie(this);
 }
 
-void AboutBox::ukladPoczatkowy() {
+void OknoOProgramie::ukladPoczatkowy() {
     OKButton->move(15, 32);
     resize(480, 400);
     Panel1->resize(Panel1->width(), 350);
     RichEdit1->setGeometry(10, 365, 460, 30);
 }
 
-bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
+bool OknoOProgramie::eventFilter(QObject* watched, QEvent* event) {
     // The window closes when the focus moves from its button to another
     // control; not when another window is activated.
     if (watched == OKButton && event->type() == QEvent::FocusOut) {

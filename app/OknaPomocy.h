@@ -1,7 +1,8 @@
-// The small windows: the report window (Form6), the help window with the
-// parameter table and the command-language description (FAQ3), its
-// two-pane companion (FormFAQ1), the credits window (FormFAQ2) and the
-// about window (AboutBox). All are created once and only shown and hidden.
+// The small windows: the report window, the help window with the parameter
+// table and the command-language description, its two-pane companion, the
+// credits window and the about window. All are created once and only shown
+// and hidden; their object names are the original form names ("Form6",
+// "FAQ3", "FormFAQ1", "FormFAQ2", "AboutBox").
 #pragma once
 
 #include <QDialog>
@@ -37,9 +38,9 @@ QFont CzcionkaRaportu(const QList<QFont>& kandydaci);
 // Among the system's fixed font and the usual monospaced families.
 QFont CzcionkaRaportu();
 
-class Form6 : public QDialog {
+class OknoRaportu : public QDialog {
 public:
-    Form6();
+    OknoRaportu();
     // The report text, in code page 1250.
     void ustawTekst(const std::string& tekst);
 
@@ -47,9 +48,9 @@ public:
     QPushButton* Button1;
 };
 
-class FAQ3 : public QDialog {
+class OknoPomocy : public QDialog {
 public:
-    explicit FAQ3(Aplikacja& app);
+    explicit OknoPomocy(Aplikacja& app);
     // Refills the parameter table from the model's current parameters.
     void wypelnijParametry();
 
@@ -67,9 +68,9 @@ private:
     Aplikacja& app_;
 };
 
-class FormFAQ1 : public QDialog {
+class OknoPomocyDwudzielne : public QDialog {
 public:
-    FormFAQ1();
+    OknoPomocyDwudzielne();
 
     QSplitter* Split;
     QTextEdit* lewy;
@@ -77,11 +78,11 @@ public:
     QPushButton* OK;
 };
 
-class AboutBox;
+class OknoOProgramie;
 
-class FormFAQ2 : public QDialog {
+class OknoAutorow : public QDialog {
 public:
-    explicit FormFAQ2(const AboutBox& about);
+    explicit OknoAutorow(const OknoOProgramie& about);
 
     QPlainTextEdit* Memo1;
     QLabel* Comments;
@@ -89,9 +90,9 @@ public:
     QPushButton* BitBtn1;
 };
 
-class AboutBox : public QDialog {
+class OknoOProgramie : public QDialog {
 public:
-    explicit AboutBox(Aplikacja& app);
+    explicit OknoOProgramie(Aplikacja& app);
 
     QLabel* Version;
     QLabel* Comments;

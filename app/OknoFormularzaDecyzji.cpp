@@ -1,4 +1,4 @@
-#include "Form3.h"
+#include "OknoFormularzaDecyzji.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -24,7 +24,7 @@ constexpr int SzerokoscNaglowka = 100, SzerokoscKolumny = 90;
 
 }  // namespace
 
-Form3::Form3(Aplikacja& app) : app_(app) {
+OknoFormularzaDecyzji::OknoFormularzaDecyzji(Aplikacja& app) : app_(app) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(u("Formularz decyzyjny"));
     // The sheet's numbers use the user's decimal separator both ways.
@@ -172,20 +172,20 @@ Form3::Form3(Aplikacja& app) : app_(app) {
     connect(esc, &QShortcut::activated, this, &QWidget::close);
 }
 
-QLineEdit* Form3::pole(const std::string& nazwa) const {
+QLineEdit* OknoFormularzaDecyzji::pole(const std::string& nazwa) const {
     for (std::size_t i = 0; i < Pola.size(); ++i)
         if (nazwa == PolaFormularza()[i].nazwa) return Pola[i];
     return nullptr;
 }
 
-void Form3::zatwierdz() {
+void OknoFormularzaDecyzji::zatwierdz() {
     Warsztat& w = app_.warsztat();
     const bool ok = w.PrzyciskOKClick();
     app_.odswiezOkna();
     if (!ok) pokazBledne();
 }
 
-void Form3::pokazBledne() {
+void OknoFormularzaDecyzji::pokazBledne() {
     const Warsztat& w = app_.warsztat();
     // The first box the confirmation refused takes the focus.
     if (w.PoleBledne.empty() || !isVisible()) return;
@@ -197,7 +197,7 @@ void Form3::pokazBledne() {
     }
 }
 
-void Form3::pokazSiatke(const Warsztat& w) {
+void OknoFormularzaDecyzji::pokazSiatke(const Warsztat& w) {
     const FormularzDecyzji& f = w.Formularz;
     pokazywanie_ = true;
     for (int r = 0; r < 4; ++r)
@@ -207,7 +207,7 @@ void Form3::pokazSiatke(const Warsztat& w) {
     pokazywanie_ = false;
 }
 
-void Form3::pokaz(const Warsztat& w) {
+void OknoFormularzaDecyzji::pokaz(const Warsztat& w) {
     const FormularzDecyzji& f = w.Formularz;
     setWindowTitle(q(f.Tytul));
     NumerDecyzji->setText(q(f.NumerDecyzji));
@@ -238,7 +238,7 @@ void Form3::pokaz(const Warsztat& w) {
     }
 }
 
-void Form3::closeEvent(QCloseEvent* e) {
+void OknoFormularzaDecyzji::closeEvent(QCloseEvent* e) {
     // The title bar's close only hides the form; a node just added stays.
     // Unconfirmed edits are confirmed, dropped or keep the form open.
     if (!pokazywanie_) {
@@ -252,7 +252,7 @@ void Form3::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-bool Form3::eventFilter(QObject* obiekt, QEvent* e) {
+bool OknoFormularzaDecyzji::eventFilter(QObject* obiekt, QEvent* e) {
     if (obiekt != StringGrid1 || e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(obiekt, e);
     auto* klawisz = static_cast<QKeyEvent*>(e);
     FormularzDecyzji& f = app_.warsztat().Formularz;

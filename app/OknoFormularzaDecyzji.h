@@ -21,9 +21,9 @@ namespace vesk {
 class Aplikacja;
 class Warsztat;
 
-class Form3 : public QMainWindow {
+class OknoFormularzaDecyzji : public QMainWindow {
 public:
-    explicit Form3(Aplikacja& app);
+    explicit OknoFormularzaDecyzji(Aplikacja& app);
 
     // Captions, labels, boxes, grid and lock as the sheet holds them; the
     // window shown or hidden as the sheet says.

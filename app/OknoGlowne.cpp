@@ -1,4 +1,4 @@
-#include "Form1.h"
+#include "OknoGlowne.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,7 +30,7 @@ QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 constexpr int MinimalnaSzerokoscStron = 400, MinimalnaWysokoscStron = 300;
 }  // namespace
 
-Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
+OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(q(tytul));
 
@@ -94,7 +94,7 @@ Form1::Form1(Aplikacja& app, const std::string& tytul) : app_(app) {
     umiescRamke(this, QPoint(0, 0));
 }
 
-void Form1::zbudujMenu() {
+void OknoGlowne::zbudujMenu() {
     const std::vector<PozycjaMenu> pozycje = MenuGlowne(app_.stan().ZnacznikWsadowy);
     std::set<std::string> zPodmenu;  // items holding other items
     for (const auto& p : pozycje) zPodmenu.insert(p.rodzic);
@@ -165,7 +165,7 @@ void Form1::zbudujMenu() {
     ustawWlaczenie("Interpretator", true);
 }
 
-void Form1::zbudujPrzebiegSkryptu() {
+void OknoGlowne::zbudujPrzebiegSkryptu() {
     // Shown only with the marker file of the batch mode, as the menu item.
     const bool znacznik = app_.stan().ZnacznikWsadowy;
     PrzyciskWykonaniaNastepnegoPolecenia = new QPushButton(QStringLiteral("nastepne polecenie"));
@@ -191,12 +191,12 @@ void Form1::zbudujPrzebiegSkryptu() {
     connect(PrzyciskWykonaniaNastepnegoPolecenia, &QPushButton::clicked, this, [this] { app_.nastepnePolecenie(); });
 }
 
-QAction* Form1::akcja(const std::string& nazwa) const {
+QAction* OknoGlowne::akcja(const std::string& nazwa) const {
     auto it = akcje_.find(nazwa);
     return it == akcje_.end() ? nullptr : it->second;
 }
 
-void Form1::ustawWlaczenie(const std::string& nazwa, bool wlaczona) {
+void OknoGlowne::ustawWlaczenie(const std::string& nazwa, bool wlaczona) {
     QAction* a = akcja(nazwa);
     if (!a) return;
     a->setEnabled(wlaczona);
@@ -205,17 +205,17 @@ void Form1::ustawWlaczenie(const std::string& nazwa, bool wlaczona) {
     if (auto it = skroty_.find(nazwa); it != skroty_.end()) it->second->setEnabled(wlaczona);
 }
 
-bool Form1::wlaczona(const std::string& nazwa) const {
+bool OknoGlowne::wlaczona(const std::string& nazwa) const {
     auto it = wlaczone_.find(nazwa);
     return it != wlaczone_.end() && it->second;
 }
 
-QMenu* Form1::menu(const std::string& nazwa) const {
+QMenu* OknoGlowne::menu(const std::string& nazwa) const {
     auto it = menu_.find(nazwa);
     return it == menu_.end() ? nullptr : it->second;
 }
 
-void Form1::pokazStroneDrzewa() {
+void OknoGlowne::pokazStroneDrzewa() {
     int drzewo = PageControl1->indexOf(TabDrzewo);
     PageControl1->setTabVisible(drzewo, true);
     PageControl1->setTabEnabled(drzewo, true);
@@ -226,11 +226,11 @@ void Form1::pokazStroneDrzewa() {
     if (Wyniki) Wyniki->pokazInterfejs();
 }
 
-void Form1::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html); }
+void OknoGlowne::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html); }
 
-void Form1::ustawPlikDrzewa(const QString& nazwa) { panel1->setText(nazwa); }
+void OknoGlowne::ustawPlikDrzewa(const QString& nazwa) { panel1->setText(nazwa); }
 
-void Form1::odswiez(const Warsztat& w) {
+void OknoGlowne::odswiez(const Warsztat& w) {
     if (w.Drzewo.Pusty()) return;
     setWindowTitle(q(w.Tytul));
     panel1->setText(q(w.PanelDrzewa));
@@ -257,7 +257,7 @@ void Form1::odswiez(const Warsztat& w) {
     if (Wyniki) Wyniki->odswiez();
 }
 
-bool Form1::eventFilter(QObject* o, QEvent* e) {
+bool OknoGlowne::eventFilter(QObject* o, QEvent* e) {
     if (o == TabDrzewo && e->type() == QEvent::Resize) {
         const int zakladki = PageControl1->height() - TabDrzewo->height();
         if (zakladki > 0) zakladki_ = zakladki;
@@ -266,13 +266,13 @@ bool Form1::eventFilter(QObject* o, QEvent* e) {
     return QMainWindow::eventFilter(o, e);
 }
 
-void Form1::closeEvent(QCloseEvent* e) {
+void OknoGlowne::closeEvent(QCloseEvent* e) {
     // The main window is only hidden; the ending dialog decides.
     e->ignore();
     app_.zamknietoOknoGlowne();
 }
 
-void Form1::keyPressEvent(QKeyEvent* e) {
+void OknoGlowne::keyPressEvent(QKeyEvent* e) {
     // Only keys meant for the window itself, not those a control passed up.
     QWidget* fokus = QApplication::focusWidget();
     if (fokus && fokus != this) {

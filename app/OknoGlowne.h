@@ -29,9 +29,9 @@ class Aplikacja;
 class Warsztat;
 class ZakladkiWynikow;
 
-class Form1 : public QMainWindow {
+class OknoGlowne : public QMainWindow {
 public:
-    Form1(Aplikacja& app, const std::string& tytul);
+    OknoGlowne(Aplikacja& app, const std::string& tytul);
 
     // A menu item of the bar or of the tree's popup, by its name; nullptr
     // when there is none.

@@ -7,7 +7,7 @@
 #include <QTreeWidgetItemIterator>
 
 #include "Aplikacja.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "QtTekst.h"
 #include "Uklad.h"
 #include "Warsztat.h"
@@ -23,7 +23,7 @@ const char* const NazwyDebug[] = {"Nazwa_Biezacego_Wezla", "nazwa_wezla_poprzedn
                                   "okienkonumerupoziomu", "okienko_sciezki", "lewa", "prawa"};
 }  // namespace
 
-void Form1::zbudujZakladkeDrzewa() {
+void OknoGlowne::zbudujZakladkeDrzewa() {
     TreeView1 = new TDrzewoWezlow(TabDrzewo);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setItemDelegate(new TDelegatWezla(app_.warsztat(), TreeView1));
@@ -73,7 +73,7 @@ void Form1::zbudujZakladkeDrzewa() {
     ulozZakladkeDrzewa(true);
 }
 
-void Form1::ulozZakladkeDrzewa(bool zoom) {
+void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
     QRect pulpit = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
                                                      : QRect(0, 0, 1024, 768);
     zoom_ = zoom;
@@ -105,14 +105,14 @@ void Form1::ulozZakladkeDrzewa(bool zoom) {
     if (Wyniki) Wyniki->umiescPrzyciski();
 }
 
-void Form1::polecenie(const std::function<void(Warsztat&)>& f, bool formularz) {
+void OknoGlowne::polecenie(const std::function<void(Warsztat&)>& f, bool formularz) {
     // Unconfirmed decisions are never dropped without a word.
     if (formularz && !app_.porzucenieFormularza()) return;
     f(app_.warsztat());
     app_.odswiezOkna();
 }
 
-void Form1::polaczZakladkeDrzewa() {
+void OknoGlowne::polaczZakladkeDrzewa() {
     auto numer = [](QTreeWidgetItem* item) { return item->data(0, RolaNumeru).toInt(); };
     // A selection by the user: the enabling by kind at once; a click or a
     // released key then runs the full follow-up.
@@ -168,14 +168,14 @@ void Form1::polaczZakladkeDrzewa() {
     });
 }
 
-void Form1::changeEvent(QEvent* e) {
+void OknoGlowne::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     // The main window activated: the indicator window steps aside.
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && app_.warsztat().Wskazniki->visible())
         app_.warsztat().Wskazniki->hide();
 }
 
-void Form1::odswiezZakladkeDrzewa(const Warsztat& w) {
+void OknoGlowne::odswiezZakladkeDrzewa(const Warsztat& w) {
     odswiezanie_ = true;
     // The items are made again only when labels or levels changed; the
     // core's order is kept (the control never sorts).

@@ -1,4 +1,4 @@
-#include "FormStart.h"
+#include "OknoStartowe.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -17,7 +17,7 @@ namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 }  // namespace
 
-FormStart::FormStart(Aplikacja& app) : app_(app) {
+OknoStartowe::OknoStartowe(Aplikacja& app) : app_(app) {
     setObjectName(QStringLiteral("FormStart"));
     setWindowTitle(u(tekst::TytulAplikacji));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -67,15 +67,15 @@ FormStart::FormStart(Aplikacja& app) : app_(app) {
     connect(BitBtn1, &QPushButton::clicked, this, [this] { app_.startOK(); });
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { app_.ui().endProgram(0); });
     connect(Button1, &QPushButton::clicked, this, [this] { app_.przyciskWsadowy(); });
-    connect(SpeedButton3, &QPushButton::clicked, this, [this] { app_.pokazFAQ3(); });
-    connect(SpeedButton4, &QPushButton::clicked, this, [this] { app_.pokazFormFAQ2(); });
-    connect(SpeedButton5, &QPushButton::clicked, this, [this] { app_.pokazAboutBox(); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] { app_.pokazOknoPomocy(); });
+    connect(SpeedButton4, &QPushButton::clicked, this, [this] { app_.pokazOknoAutorow(); });
+    connect(SpeedButton5, &QPushButton::clicked, this, [this] { app_.pokazOknoOProgramie(); });
     setMinimumWidth(460);
     adjustSize();
     srodkujNaEkranie(this);
 }
 
-void FormStart::keyPressEvent(QKeyEvent* e) {
+void OknoStartowe::keyPressEvent(QKeyEvent* e) {
     // Return presses the focused button, else the default one "OK".
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         auto* przycisk = qobject_cast<QPushButton*>(focusWidget());
@@ -86,7 +86,7 @@ void FormStart::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
-void FormStart::closeEvent(QCloseEvent* e) {
+void OknoStartowe::closeEvent(QCloseEvent* e) {
     // Closing the start window ends the program.
     e->accept();
     app_.ui().endProgram(0);

@@ -10,9 +10,9 @@ namespace vesk {
 
 class Aplikacja;
 
-class FormStart : public QWidget {
+class OknoStartowe : public QWidget {
 public:
-    explicit FormStart(Aplikacja& app);
+    explicit OknoStartowe(Aplikacja& app);
 
     QPushButton* BitBtn1;       // "OK"
     QPushButton* SpeedButton1;  // "Koniec"

@@ -13,7 +13,7 @@
 #include <fstream>
 
 #include "Aplikacja.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "FormularzBilans.h"
 #include "OknaPomocy.h"
 #include "QtTekst.h"
@@ -51,7 +51,7 @@ void WykresDrzewa::mousePressEvent(QMouseEvent* e) {
     e->accept();
 }
 
-ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, Form1& f)
+ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, OknoGlowne& f)
     : QObject(&f), Interfejs(app.warsztat()), app_(app), f_(f), drukarka_(DrukarkaDomyslna()) {
     Interfejs.Polecenia.Nowy1Click = [this] { app_.nowyOperator(); };
     Interfejs.Polecenia.NowyPlik1Click = [this] { app_.otworzOperatora(); };
@@ -223,8 +223,8 @@ void ZakladkiWynikow::zbudujSprawozdania() {
         odswiez();
     });
     connect(PrzyciskTekstu, &QPushButton::clicked, this, [this] {
-        app_.form6().show();
-        app_.form6().raise();
+        app_.oknoRaportu().show();
+        app_.oknoRaportu().raise();
     });
 }
 
@@ -238,7 +238,7 @@ void ZakladkiWynikow::pokazStrone(QTextBrowser* b, const std::string& sciezka) {
 }
 
 void ZakladkiWynikow::pokazWynik(const WynikPodgladu& r) {
-    Form6& okno = app_.form6();
+    OknoRaportu& okno = app_.oknoRaportu();
     if (r.Wyczysc) {
         okno.ustawTekst(std::string());
         WebBrowser2->clear();

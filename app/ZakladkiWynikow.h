@@ -22,7 +22,7 @@
 namespace vesk {
 
 class Aplikacja;
-class Form1;
+class OknoGlowne;
 class FormularzBilans;
 
 // Where "Drukuj" sends a page: the default printer, without a dialog.
@@ -47,7 +47,7 @@ protected:
 
 class ZakladkiWynikow : public QObject {
 public:
-    ZakladkiWynikow(Aplikacja& app, Form1& f);
+    ZakladkiWynikow(Aplikacja& app, OknoGlowne& f);
     ~ZakladkiWynikow() override;
 
     // A viewer of the results menu by its item's name.
@@ -112,7 +112,7 @@ private:
     void rysujChart1();
 
     Aplikacja& app_;
-    Form1& f_;
+    OknoGlowne& f_;
     std::unique_ptr<Drukarka> drukarka_;
     bool wTrakcie_ = false;
 };

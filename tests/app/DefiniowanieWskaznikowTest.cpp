@@ -22,7 +22,7 @@
 #include "Aplikacja.h"
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "OknaFixture.h"
 #include "Warsztat.h"
 
@@ -90,7 +90,7 @@ TEST_F(OknoWskaznikow, MenuShowsItNotModalAndFillsTheTrees) {
     EXPECT_TRUE(ui.messages.empty()) << cp1250ToUtf8(ui.messages.front());
     EXPECT_GT(o.ComboBox1->count(), 0);
     EXPECT_TRUE(o.windowTitle().endsWith(u("wskazniki-ogolne.xls")));
-    EXPECT_FALSE(app->form1().wlaczona("Rezultaty2"));
+    EXPECT_FALSE(app->oknoGlowne().wlaczona("Rezultaty2"));
     // The main window's side steps it aside.
     app->warsztat().Wskazniki->hide();
     EXPECT_FALSE(o.isVisible());
@@ -184,10 +184,10 @@ TEST_F(OknoWskaznikow, KeysTypedIntoTheListReachTheBox) {
 }
 
 TEST_F(OknoWskaznikow, MenuItemFollowsTheNodeKind) {
-    QAction* a = app->form1().akcja("KonstrukcjaWskaznikow");
+    QAction* a = app->oknoGlowne().akcja("KonstrukcjaWskaznikow");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->shortcut(), QKeySequence(Qt::Key_F6));
-    EXPECT_TRUE(app->form1().wlaczona("KonstrukcjaWskaznikow"));  // "d/r 1"
+    EXPECT_TRUE(app->oknoGlowne().wlaczona("KonstrukcjaWskaznikow"));  // "d/r 1"
     // A node added and not simulated: the item off.
     Warsztat& w = app->warsztat();
     w.Wybierz(0);
@@ -202,16 +202,16 @@ TEST_F(OknoWskaznikow, MenuItemFollowsTheNodeKind) {
     w.Wybierz(niesymulowany);
     w.Zmiana_wezla();
     app->odswiezOkna();
-    EXPECT_FALSE(app->form1().wlaczona("KonstrukcjaWskaznikow"));
+    EXPECT_FALSE(app->oknoGlowne().wlaczona("KonstrukcjaWskaznikow"));
 }
 
 TEST_F(OknoWskaznikow, ClosingGivesBackBothMenus) {
     pokaz();
-    EXPECT_FALSE(app->form1().wlaczona("Rezultaty2"));
+    EXPECT_FALSE(app->oknoGlowne().wlaczona("Rezultaty2"));
     okno().close();
     EXPECT_FALSE(okno().isVisible());
-    EXPECT_TRUE(app->form1().wlaczona("Rezultaty2"));
-    EXPECT_TRUE(app->form1().wlaczona("Wzy1"));
+    EXPECT_TRUE(app->oknoGlowne().wlaczona("Rezultaty2"));
+    EXPECT_TRUE(app->oknoGlowne().wlaczona("Wzy1"));
     EXPECT_FALSE(app->warsztat().Wskazniki->visible());
 }
 

@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "Aplikacja.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "TempDir.h"
 #include "UserInterface.h"
 #include "Warsztat.h"
@@ -132,7 +132,7 @@ struct OknaFixture : ::testing::Test {
     }
     // The indicator window shown from the main window's menu.
     void pokazWskazniki() {
-        QAction* a = app->form1().akcja("KonstrukcjaWskaznikow");
+        QAction* a = app->oknoGlowne().akcja("KonstrukcjaWskaznikow");
         ASSERT_NE(a, nullptr);
         ASSERT_TRUE(a->isEnabled());
         a->trigger();

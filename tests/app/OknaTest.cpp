@@ -13,8 +13,8 @@
 
 #include "Aplikacja.h"
 #include "CodePage.h"
-#include "Form1.h"
-#include "FormStart.h"
+#include "OknoGlowne.h"
+#include "OknoStartowe.h"
 #include "OknaFixture.h"
 #include "OknaPomocy.h"
 #include "QtUserInterface.h"
@@ -37,15 +37,15 @@ struct Okna : test::OknaFixture<> {
 };
 
 TEST_F(Okna, StartWindowAloneAtFirst) {
-    EXPECT_TRUE(app->formStart().isVisible());
-    EXPECT_FALSE(app->form1().isVisible());
-    EXPECT_EQ(app->formStart().windowTitle(), QString::fromUtf8("Vesk dla Windows"));
-    EXPECT_FALSE(app->formStart().SpeedButton3->isVisible());
-    EXPECT_TRUE(app->formStart().SpeedButton5->text().startsWith(QStringLiteral("Informacja o programie:\n")));
+    EXPECT_TRUE(app->oknoStartowe().isVisible());
+    EXPECT_FALSE(app->oknoGlowne().isVisible());
+    EXPECT_EQ(app->oknoStartowe().windowTitle(), QString::fromUtf8("Vesk dla Windows"));
+    EXPECT_FALSE(app->oknoStartowe().SpeedButton3->isVisible());
+    EXPECT_TRUE(app->oknoStartowe().SpeedButton5->text().startsWith(QStringLiteral("Informacja o programie:\n")));
 }
 
 TEST_F(Okna, MainWindowStartStates) {
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     EXPECT_TRUE(f.windowTitle().startsWith(QStringLiteral("Vesk dla Windows 2012: ")));
     struct Case {
         const char* nazwa;
@@ -77,7 +77,7 @@ TEST_F(Okna, MainWindowStartStates) {
 }
 
 TEST_F(Okna, HiddenInsertItemKeepsAWorkingShortcutThatFollowsItsState) {
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     QAction* dodaj = f.akcja("dodanieweza1");
     QShortcut* skrot = nullptr;
     for (auto* s : f.findChildren<QShortcut*>())
@@ -96,53 +96,53 @@ TEST_F(Okna, HiddenInsertItemKeepsAWorkingShortcutThatFollowsItsState) {
 
 TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
     app->startOK();
-    ASSERT_TRUE(app->form1().isVisible());
-    EXPECT_FALSE(app->formStart().isVisible());
+    ASSERT_TRUE(app->oknoGlowne().isVisible());
+    EXPECT_FALSE(app->oknoStartowe().isVisible());
     ui.answers = {false};
-    app->form1().close();
-    EXPECT_TRUE(app->formStart().isVisible());
-    EXPECT_FALSE(app->form1().isVisible());
+    app->oknoGlowne().close();
+    EXPECT_TRUE(app->oknoStartowe().isVisible());
+    EXPECT_FALSE(app->oknoGlowne().isVisible());
     EXPECT_FALSE(ui.endRequested);
     EXPECT_EQ(ui.questions.size(), 1u);
     // "OK" again brings the main window back; nothing else happens.
     app->startOK();
-    EXPECT_TRUE(app->form1().isVisible());
-    EXPECT_FALSE(app->formStart().isVisible());
+    EXPECT_TRUE(app->oknoGlowne().isVisible());
+    EXPECT_FALSE(app->oknoStartowe().isVisible());
 }
 
 TEST_F(Okna, EndingFromTheMenuWithYesThanksAndEnds) {
     app->startOK();
     ui.messages.clear();
     ui.answers = {true};
-    app->form1().akcja("Wyjscie1")->trigger();
+    app->oknoGlowne().akcja("Wyjscie1")->trigger();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(cp1250ToUtf8(ui.messages[0]), "System Veskwin dziękuje za współpracę");
     EXPECT_TRUE(ui.endRequested);
     EXPECT_EQ(ui.exitCode, 0);
-    EXPECT_FALSE(app->form1().isVisible());
+    EXPECT_FALSE(app->oknoGlowne().isVisible());
 }
 
 TEST_F(Okna, ClosingOrEndingTheStartWindowEndsTheProgram) {
-    app->formStart().close();
+    app->oknoStartowe().close();
     EXPECT_TRUE(ui.endRequested);
     ui.endRequested = false;
-    app->formStart().SpeedButton1->click();
+    app->oknoStartowe().SpeedButton1->click();
     EXPECT_TRUE(ui.endRequested);
 }
 
 TEST_F(Okna, InformationShowsTheStartWindowWithTheHelpButton) {
     app->startOK();
-    app->form1().akcja("Informacja1")->trigger();
-    EXPECT_TRUE(app->formStart().isVisible());
-    EXPECT_TRUE(app->formStart().SpeedButton3->isVisible());
-    app->formStart().SpeedButton3->click();
-    EXPECT_TRUE(app->faq3().isVisible());
+    app->oknoGlowne().akcja("Informacja1")->trigger();
+    EXPECT_TRUE(app->oknoStartowe().isVisible());
+    EXPECT_TRUE(app->oknoStartowe().SpeedButton3->isVisible());
+    app->oknoStartowe().SpeedButton3->click();
+    EXPECT_TRUE(app->oknoPomocy().isVisible());
 }
 
 TEST_F(Okna, KeysMeantForTheWindowItselfAreAnswered) {
     app->startOK();
     ui.messages.clear();
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     f.setFocus();
     QApplication::setActiveWindow(&f);
     f.TreeView1->clearFocus();
@@ -153,7 +153,7 @@ TEST_F(Okna, KeysMeantForTheWindowItselfAreAnswered) {
 }
 
 TEST_F(Okna, HelpTableRefillsAtEveryShow) {
-    FAQ3& faq = app->faq3();
+    OknoPomocy& faq = app->oknoPomocy();
     faq.show();
     EXPECT_EQ(faq.parametry->item(1, 0)->text(), QStringLiteral("0.0"));
     EXPECT_EQ(faq.parametry->item(0, 2)->text(), QString::fromUtf8("wyszczególnienie"));
@@ -167,7 +167,7 @@ TEST_F(Okna, HelpTableRefillsAtEveryShow) {
     // The language description comes from the program folder.
     EXPECT_FALSE(faq.OpisJezyka->toPlainText().isEmpty());
     faq.Label2->klik();
-    EXPECT_TRUE(app->formFAQ1().isVisible());
+    EXPECT_TRUE(app->oknoPomocyDwudzielne().isVisible());
 }
 
 TEST_F(Okna, MissingLanguageTextLeavesTheHelpWindowComplete) {
@@ -178,13 +178,13 @@ TEST_F(Okna, MissingLanguageTextLeavesTheHelpWindowComplete) {
     bool nazwany = false;
     for (const auto& m : ui.messages) nazwany = nazwany || m.find("Jezyk.rtf") != std::string::npos;
     EXPECT_TRUE(nazwany);
-    EXPECT_EQ(inna.faq3().parametry->columnWidth(1), 150);
-    inna.faq3().show();
-    EXPECT_EQ(inna.faq3().parametry->item(29, 0)->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(inna.oknoPomocy().parametry->columnWidth(1), 150);
+    inna.oknoPomocy().show();
+    EXPECT_EQ(inna.oknoPomocy().parametry->item(29, 0)->text(), QStringLiteral("0.000"));
 }
 
 TEST_F(Okna, ReportWindowShowsCodePageTextInFixedPitch) {
-    Form6& f = app->form6();
+    OknoRaportu& f = app->oknoRaportu();
     f.ustawTekst(std::string("Zysk netto \xb3\xb9\xe6ny\n  12.5"));
     EXPECT_EQ(f.RichEdit1->toPlainText(), QString::fromUtf8("Zysk netto łąćny\n  12.5"));
     EXPECT_TRUE(f.RichEdit1->isReadOnly());
@@ -200,14 +200,14 @@ TEST_F(Okna, ReportFontIsChosenByItsGlyphWidths) {
 }
 
 TEST_F(Okna, AboutBoxLeadsBackToTheStartWindow) {
-    app->pokazAboutBox();
-    EXPECT_TRUE(app->aboutBox().isVisible());
-    EXPECT_TRUE(app->formFAQ2().Version->text() == app->aboutBox().Version->text());
-    app->formStart().hide();
-    app->aboutBox().OKButton->click();
-    EXPECT_FALSE(app->aboutBox().isVisible());
-    EXPECT_TRUE(app->formStart().isVisible());
-    EXPECT_EQ(app->aboutBox().height(), 400);
+    app->pokazOknoOProgramie();
+    EXPECT_TRUE(app->oknoOProgramie().isVisible());
+    EXPECT_TRUE(app->oknoAutorow().Version->text() == app->oknoOProgramie().Version->text());
+    app->oknoStartowe().hide();
+    app->oknoOProgramie().OKButton->click();
+    EXPECT_FALSE(app->oknoOProgramie().isVisible());
+    EXPECT_TRUE(app->oknoStartowe().isVisible());
+    EXPECT_EQ(app->oknoOProgramie().height(), 400);
 }
 
 TEST_F(Okna, ReturnPressesTheDefaultButton) {
@@ -216,12 +216,12 @@ TEST_F(Okna, ReturnPressesTheDefaultButton) {
         std::function<QWidget*()> pokaz;
         std::function<bool()> nacisniety;
     } przypadki[] = {
-        {"start window", [&] { return static_cast<QWidget*>(&app->formStart()); },
-         [&] { return app->form1().isVisible(); }},
-        {"help table", [&] { app->pokazFAQ3(); return static_cast<QWidget*>(&app->faq3()); },
-         [&] { return !app->faq3().isVisible(); }},
-        {"about window", [&] { app->pokazAboutBox(); return static_cast<QWidget*>(&app->aboutBox()); },
-         [&] { return !app->aboutBox().isVisible(); }},
+        {"start window", [&] { return static_cast<QWidget*>(&app->oknoStartowe()); },
+         [&] { return app->oknoGlowne().isVisible(); }},
+        {"help table", [&] { app->pokazOknoPomocy(); return static_cast<QWidget*>(&app->oknoPomocy()); },
+         [&] { return !app->oknoPomocy().isVisible(); }},
+        {"about window", [&] { app->pokazOknoOProgramie(); return static_cast<QWidget*>(&app->oknoOProgramie()); },
+         [&] { return !app->oknoOProgramie().isVisible(); }},
     };
     ui.files = {operatorzy() + "enter.tr1"};
     for (const auto& p : przypadki) {
@@ -235,7 +235,7 @@ TEST_F(Okna, ReturnPressesTheDefaultButton) {
 
 TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
     nowyOperator("maly.tr1");
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     EXPECT_EQ(f.frameGeometry().topLeft(), QPoint(0, 0));
     f.resize(640, 480);
     QApplication::processEvents();
@@ -246,7 +246,7 @@ TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
 
 TEST_F(Okna, ChartsWithoutAnOperatorSayWhatIsMissingAndShowNoTree) {
     app->startOK();  // the naming dialog cancelled
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     ui.messages.clear();
     for (const char* wykres : {"Zysknetto1", "Sprzeda1", "Bilans2"}) {
         f.akcja(wykres)->trigger();
@@ -265,17 +265,17 @@ TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
     // A changed constraint shows whether the core is started again.
     app->kontekst().Ograniczenia[1].Nazwa = "zmienione";
     ui.answers = {false};
-    app->form1().close();
+    app->oknoGlowne().close();
     nowyOperator("drugi.tr1");
     EXPECT_EQ(ui.dialogs.size(), 1u);
     EXPECT_FALSE(work.exists("OPERATOR/drugi.tr1"));
     EXPECT_EQ(app->kontekst().Ograniczenia[1].Nazwa, "zmienione");
-    EXPECT_TRUE(app->form1().isVisible());
+    EXPECT_TRUE(app->oknoGlowne().isVisible());
 }
 
 TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
     nowyOperator("nowy.tr1");
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     EXPECT_TRUE(f.wlaczona("Wzy1"));
     EXPECT_TRUE(f.akcja("Wzy1")->isEnabled());
     EXPECT_EQ(f.windowTitle(), QString::fromStdString("Vesk dla Windows " + cp1250ToUtf8(app->kontekst().DopisekTytulu) +
@@ -294,12 +294,12 @@ TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
 TEST_F(Okna, HintTextOfTheWorkingFolderIsShownOnOpening) {
     work.write("moduls.rtf", "{\\rtf1 Pierwsze kroki\\par}");
     nowyOperator("nowy.tr1");
-    EXPECT_EQ(app->form1().MemoStart->toPlainText(), QStringLiteral("Pierwsze kroki"));
+    EXPECT_EQ(app->oknoGlowne().MemoStart->toPlainText(), QStringLiteral("Pierwsze kroki"));
 }
 
 TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
     nowyOperator("nowy.tr1");
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     QString tytul = f.windowTitle();
     work.write("OPERATOR/zly.tr1", "d/r 0\r\n\t\t\td 3\r\n");
     work.write("OPERATOR/zly.qad", "");
@@ -319,8 +319,8 @@ TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
     ui.files.clear();
     utworz({"/f", operatorzy() + "pierwszy.tr1"});
     app->startOK();  // opens "/f", then asks for a new operator: cancelled
-    EXPECT_EQ(app->form1().panel1->text(), QStringLiteral("pierwszy.tr1"));
-    EXPECT_EQ(app->form1().TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+    EXPECT_EQ(app->oknoGlowne().panel1->text(), QStringLiteral("pierwszy.tr1"));
+    EXPECT_EQ(app->oknoGlowne().TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
 }
 
 TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {
@@ -329,8 +329,8 @@ TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {
     ASSERT_GE(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("brak.tr1"), std::string::npos) << ui.messages[0];
     EXPECT_FALSE(ui.endRequested);
-    EXPECT_TRUE(app->form1().isVisible());
-    EXPECT_FALSE(app->form1().wlaczona("Wzy1"));
+    EXPECT_TRUE(app->oknoGlowne().isVisible());
+    EXPECT_FALSE(app->oknoGlowne().wlaczona("Wzy1"));
 }
 
 // The main window of a small operator (a root and two children, one of
@@ -343,9 +343,9 @@ TEST_F(Okna, ScreenshotOfASmallSimulatedOperator) {
     ASSERT_TRUE(w.Symulowanie(w.Drzewo.Numer(1)));
     w.Wybierz(0);
     w.Zmiana_wezla();
-    app->form1().odswiez(w);
+    app->oknoGlowne().odswiez(w);
 
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     f.resize(900, 640);
     QImage obraz = f.grab().toImage();
     ASSERT_FALSE(obraz.isNull());
@@ -362,8 +362,8 @@ TEST_F(Okna, ScreenshotOfASmallSimulatedOperator) {
 }
 
 TEST_F(Okna, AboutBoxClosesWhenTheFocusLeavesItsButtonNotWhenTheWindowDoes) {
-    app->pokazAboutBox();
-    AboutBox& a = app->aboutBox();
+    app->pokazOknoOProgramie();
+    OknoOProgramie& a = app->oknoOProgramie();
     QFocusEvent inneOkno(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(a.OKButton, &inneOkno);
     EXPECT_TRUE(a.isVisible());
@@ -373,7 +373,7 @@ TEST_F(Okna, AboutBoxClosesWhenTheFocusLeavesItsButtonNotWhenTheWindowDoes) {
 }
 
 TEST_F(Okna, TwoPaneHelpWindowGivesTheLeftPaneAThird) {
-    FormFAQ1& f = app->formFAQ1();
+    OknoPomocyDwudzielne& f = app->oknoPomocyDwudzielne();
     f.show();
     QList<int> sizes = f.Split->sizes();
     ASSERT_EQ(sizes.size(), 2);
@@ -443,8 +443,8 @@ TEST(Program, StartsWithoutAScreenAndEndsCleanly) {
     Aplikacja app(port, {}, work.folder(), std::string(VESK_DATA_DIR) + "PROGRAM/",
                   [&](Kontekst& k) { k.DomyslneKatalogi.Operatorzy = work.folder() + "OPERATOR/"; });
     app.start();
-    ASSERT_TRUE(app.formStart().isVisible());
-    QTimer::singleShot(0, &app.formStart(), [&] { app.formStart().SpeedButton1->click(); });
+    ASSERT_TRUE(app.oknoStartowe().isVisible());
+    QTimer::singleShot(0, &app.oknoStartowe(), [&] { app.oknoStartowe().SpeedButton1->click(); });
     EXPECT_EQ(QApplication::exec(), 0);
 }
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "Aplikacja.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "TempDir.h"
 #include "Warsztat.h"
 
@@ -64,7 +64,7 @@ TEST(OknoGlowneNaEkranie, TheTreeTabsButtonRowsLieWholeInsideTheWindowAt1280x102
     app.start();
     ui.files = {work.folder() + "OPERATOR/ekran.tr1"};
     app.startOK();
-    Form1& f = app.form1();
+    OknoGlowne& f = app.oknoGlowne();
     ASSERT_TRUE(f.isVisible());
     ASSERT_EQ(f.PageControl1->currentWidget(), f.TabDrzewo);
     QApplication::processEvents();

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "Aplikacja.h"
-#include "Form1.h"
-#include "FormStart.h"
+#include "OknoGlowne.h"
+#include "OknoStartowe.h"
 #include "Interpretator.h"
 #include "OknaFixture.h"
 #include "OknoInterpretatora.h"
@@ -29,7 +29,7 @@ struct OknoInterpretatoraTest : test::OknaFixture<> {
         uruchom();
         ui.messages.clear();
     }
-    Form1& f() { return app->form1(); }
+    OknoGlowne& f() { return app->oknoGlowne(); }
     OknoInterpretatora& v() { return app->interpreterView(); }
     double x(int n) { return app->kontekst().ZmienneSkryptu[static_cast<std::size_t>(n - 1)]; }
     // Writes a command file (code page 1250) with the given line end.
@@ -264,7 +264,7 @@ TEST_F(OknoInterpretatoraTest, ScreenshotOfARun) {
 TEST_F(OknoInterpretatoraTest, TheBatchButtonPrintsX4AndEnds) {
     std::filesystem::copy_file(std::string(VESK_DATA_DIR) + "ROZKAZY/przyklad.roz", work.file("przyklad.roz"));
     testing::internal::CaptureStdout();
-    app->formStart().Button1->click();
+    app->oknoStartowe().Button1->click();
     const std::string wyjscie = testing::internal::GetCapturedStdout();
     EXPECT_TRUE(ui.endRequested);
     EXPECT_EQ(ui.exitCode, 0) << (ui.messages.empty() ? "" : ui.messages[0]);
@@ -276,7 +276,7 @@ TEST_F(OknoInterpretatoraTest, TheBatchButtonPrintsX4AndEnds) {
 }
 
 TEST_F(OknoInterpretatoraTest, TheBatchButtonWithoutTheFileRunsNothing) {
-    app->formStart().Button1->click();
+    app->oknoStartowe().Button1->click();
     EXPECT_TRUE(ui.endRequested);
     EXPECT_EQ(ui.exitCode, 2);
     ASSERT_EQ(ui.messages.size(), 1u);

@@ -17,7 +17,7 @@
 #include "Aplikacja.h"
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "OknaFixture.h"
 #include "PelnyDysk.h"
 #include "Warsztat.h"
@@ -176,7 +176,7 @@ TEST_F(PoleceniaOkna, OwnedDialogKeepsTheReportAnotherWindowEndsIt) {
     o.opuszczenie(&obca);
     EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
     o.RaportowanieDoPliku->click();
-    o.opuszczenie(&app->form1());
+    o.opuszczenie(&app->oknoGlowne());
     EXPECT_FALSE(o.RaportowanieDoPliku->isChecked());
     EXPECT_TRUE(o.Chart1->isHidden());
     o.RaportowanieDoPliku->click();

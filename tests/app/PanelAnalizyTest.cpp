@@ -19,7 +19,7 @@
 #include "Aplikacja.h"
 #include "DefiniowanieWskaznikow.h"
 #include "DrzewoDecyzji.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "KrokCoJesli.h"
 #include "OknaFixture.h"
 #include "PanelAnalizy.h"
@@ -266,7 +266,7 @@ TEST_F(PanelWOknie, SiblingsOfARealTree) {
     w.Zmiana_wezla();
     app->odswiezOkna();
     ui.messages.clear();
-    app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
+    app->oknoGlowne().akcja("KonstrukcjaWskaznikow")->trigger();
     DefiniowanieWskaznikow& o = app->definiowanieWskaznikow();
     o.aktywacja();
     PanelAnalizy& p = *o.panelAnalizy;

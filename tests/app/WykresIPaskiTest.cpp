@@ -23,7 +23,7 @@
 #include "Aplikacja.h"
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "OknaFixture.h"
 #include "ZeroWMianowniku.h"
 #include "PanelAnalizy.h"
@@ -89,7 +89,7 @@ struct WykresIPaski : test::OknaFixture<UiZWykresem> {
     // window's pending activation (which steps it aside) past.
     void aktywne() {
         QApplication::processEvents();
-        app->form1().akcja("KonstrukcjaWskaznikow")->trigger();
+        app->oknoGlowne().akcja("KonstrukcjaWskaznikow")->trigger();
         test::CzekajAz([this] { return app->warsztat().Wskazniki->active(); });
         ASSERT_TRUE(o().isVisible());
         ASSERT_TRUE(app->warsztat().Wskazniki->active());
@@ -337,8 +337,8 @@ TEST_F(WykresIPaski, ACalledFileSimulatingANodeUpdatesTheValueBox) {
     const std::string W = "w\xEAze\xB3 ";
     const std::string c = plik("c.roz", {"run", W + "dodaj 1 1 x9", W + "symuluj x9"});
     ui.files.push_back(plik("a.roz", {"run", "call " + c}));
-    app->form1().akcja("Podanienazwyplikuzrozkazami1")->trigger();
-    app->form1().PrzyciskWykonaniaNastepnegoPolecenia->click();
+    app->oknoGlowne().akcja("Podanienazwyplikuzrozkazami1")->trigger();
+    app->oknoGlowne().PrzyciskWykonaniaNastepnegoPolecenia->click();
     ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
     Kontekst& k = app->kontekst();
     EXPECT_EQ(k.RekordBiezacy.Numer(), static_cast<int>(k.ZmienneSkryptu[8]));
@@ -347,9 +347,9 @@ TEST_F(WykresIPaski, ACalledFileSimulatingANodeUpdatesTheValueBox) {
     EXPECT_EQ(w.Edit3->text().toStdString(), cp1250ToUtf8(w.sesja().Widok().Wartosc));
     EXPECT_FALSE(w.Edit3->text().isEmpty());
     // The main window shows the new node too.
-    EXPECT_TRUE(app->form1().PrzyciskPodgladu->text().contains(
+    EXPECT_TRUE(app->oknoGlowne().PrzyciskPodgladu->text().contains(
         QStringLiteral("d/r %1").arg(static_cast<int>(k.ZmienneSkryptu[8]))))
-        << app->form1().PrzyciskPodgladu->text().toStdString();
+        << app->oknoGlowne().PrzyciskPodgladu->text().toStdString();
 }
 
 TEST_F(WykresIPaski, ScreenshotWithTheChartThePanelAfterTwoSliderStepsAndTwoBarSteps) {

@@ -12,8 +12,8 @@
 
 #include "Aplikacja.h"
 #include "CodePage.h"
-#include "Form1.h"
-#include "Form3.h"
+#include "OknoGlowne.h"
+#include "OknoFormularzaDecyzji.h"
 #include "PlikStanu.h"
 #include "OknaFixture.h"
 #include "Real48.h"
@@ -49,8 +49,8 @@ struct ZakladkaDrzewa : test::OknaFixture<> {
         ui.messages.clear();
     }
 
-    Form1& f() { return app->form1(); }
-    Form3& f3() { return app->form3(); }
+    OknoGlowne& f() { return app->oknoGlowne(); }
+    OknoFormularzaDecyzji& f3() { return app->oknoFormularzaDecyzji(); }
     Warsztat& w() { return app->warsztat(); }
 
     QTreeWidgetItem* item(const char* etykieta) {
@@ -244,7 +244,7 @@ TEST_F(ZakladkaDrzewa, FormShowsAndStoresWithTheLocaleSeparator) {
     EXPECT_EQ(f3().pole("cena_alfa_0")->text(), QStringLiteral("250,5"));
     // A form made under a locale writing "." shows the same price so.
     QLocale::setDefault(QLocale::c());
-    Form3 drugi(*app);
+    OknoFormularzaDecyzji drugi(*app);
     w().Zmiana_wezla();
     drugi.pokaz(w());
     EXPECT_EQ(drugi.pole("cena_alfa_0")->text(), QStringLiteral("250.5"));

@@ -14,7 +14,7 @@
 #include "Aplikacja.h"
 #include "CodePage.h"
 #include "FileSystem.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "FormularzBilans.h"
 #include "OknaFixture.h"
 #include "OknaPomocy.h"
@@ -69,7 +69,7 @@ struct Wyniki : test::OknaFixture<> {
         ui.messages.clear();
     }
 
-    Form1& f() { return app->form1(); }
+    OknoGlowne& f() { return app->oknoGlowne(); }
     ZakladkiWynikow& z() { return *f().Wyniki; }
     Warsztat& w() { return app->warsztat(); }
     void wybierz(int n) {
@@ -89,12 +89,12 @@ TEST_F(Wyniki, BalanceViewerShowsThePageAndTheText) {
     EXPECT_EQ(f().PageControl1->currentWidget(), z().TabSprawozdanie2);
     EXPECT_FALSE(widoczna(f().TabDrzewo));
     EXPECT_FALSE(widoczna(z().TabInterfejs));
-    EXPECT_FALSE(app->form6().isVisible());
-    EXPECT_EQ(app->form6().windowTitle(), u("Wyniki symulacji - BILANS"));
-    EXPECT_FALSE(app->form6().RichEdit1->toPlainText().isEmpty());
+    EXPECT_FALSE(app->oknoRaportu().isVisible());
+    EXPECT_EQ(app->oknoRaportu().windowTitle(), u("Wyniki symulacji - BILANS"));
+    EXPECT_FALSE(app->oknoRaportu().RichEdit1->toPlainText().isEmpty());
     EXPECT_FALSE(z().WebBrowser2->toPlainText().trimmed().isEmpty());
     z().PrzyciskTekstu->click();
-    EXPECT_TRUE(app->form6().isVisible());
+    EXPECT_TRUE(app->oknoRaportu().isVisible());
     z().BitBtn1->click();
     EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
     EXPECT_FALSE(widoczna(z().TabSprawozdanie2));
@@ -117,7 +117,7 @@ TEST_F(Wyniki, AFailingWriterClearsTheWindows) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("KOS"), std::string::npos);
     EXPECT_TRUE(z().WebBrowser2->toPlainText().isEmpty());
-    EXPECT_TRUE(app->form6().RichEdit1->toPlainText().isEmpty());
+    EXPECT_TRUE(app->oknoRaportu().RichEdit1->toPlainText().isEmpty());
 }
 
 TEST_F(Wyniki, SaveAllEndsOnTheCostsPage) {
@@ -127,7 +127,7 @@ TEST_F(Wyniki, SaveAllEndsOnTheCostsPage) {
     for (const char* n : {"op.DEC", "op.SRE", "op.BIK", "op.ZAO", "op.PRO", "op.PLY", "op.ZAD", "op.REN", "op.AKT",
                           "op.RAW", "op.PRF", "op.INF", "op.KOS"})
         EXPECT_TRUE(fileExists(plik(n))) << n;
-    EXPECT_EQ(app->form6().windowTitle(), u("Wyniki symulacji - Koszty"));
+    EXPECT_EQ(app->oknoRaportu().windowTitle(), u("Wyniki symulacji - Koszty"));
     EXPECT_EQ(f().PageControl1->currentWidget(), z().TabSprawozdanie2);
 }
 

@@ -17,7 +17,7 @@
 #include "Aplikacja.h"
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
-#include "Form1.h"
+#include "OknoGlowne.h"
 #include "OknaFixture.h"
 #include "QtUserInterface.h"
 #include "Warsztat.h"
@@ -224,7 +224,7 @@ TEST_F(ZestawyOkna, ThresholdButtonsAndRelationBox) {
 
 TEST_F(ZestawyOkna, MainWindowSideOfShowingHidingAndClosing) {
     DefiniowanieWskaznikow& o = okno();
-    Form1& f = app->form1();
+    OknoGlowne& f = app->oknoGlowne();
     // Shown from the menu: the results menu off, the decisions menu left on.
     EXPECT_TRUE(o.isVisible());
     EXPECT_FALSE(f.wlaczona("Rezultaty2"));
