@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "PomocWarsztatu.h"
 #include "Teksty.h"
 
@@ -122,6 +124,40 @@ TEST_F(PlikiOperatora, OpeningTakesTheFolderFromTheChosenPath) {
     w->NowyPlik1Click();
     EXPECT_EQ(w->Drzewo.Liczba(), 1);
     EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "inny/op.");
+}
+
+TEST_F(PlikiOperatora, ASymbolicLinkAsStateOrTreeFileIsRefusedAndKept) {
+    for (const char* f : {"OP.qad", "OP.tr1"}) {
+        nowyOperator();
+        const std::string bajty = dir.read(f);
+        dir.write("gdzie/x", "");
+        std::filesystem::rename(dir.file(f), dir.file("gdzie/x"));
+        std::filesystem::create_symlink(dir.file("gdzie/x"), dir.file(f));
+        ui.messages.clear();
+        EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << f;
+        EXPECT_FALSE(w->TworzenieNowegoOperatora(dir.folder() + "OP.")) << f;
+        ASSERT_EQ(ui.messages.size(), 2u) << f;
+        for (const std::string& m : ui.messages)
+            EXPECT_NE(m.find(std::string(f) + " jest dowi\xB9zaniem symbolicznym"), std::string::npos) << m;
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file(f))) << f;
+        EXPECT_EQ(dir.read("gdzie/x"), bajty) << f;
+        std::filesystem::remove(dir.file(f));
+        std::filesystem::rename(dir.file("gdzie/x"), dir.file(f));
+    }
+}
+
+TEST_F(PlikiOperatora, AnOperatorKeepsItsOwnSpellingWhateverCaseItIsOpenedIn) {
+    nowyOperator("Tc");
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "tc."));
+    EXPECT_TRUE(w->ZapiszDrzewo());
+    EXPECT_TRUE(dir.exists("Tc.tr1"));
+    EXPECT_FALSE(dir.exists("tc.tr1"));
+    // Of two operators spelt alike, the exact spelling first.
+    for (const char* f : {"tc.qad", "tc.tr1"}) dir.write(f, dir.read(std::string("T") + (f + 1)));
+    for (const char* nazwa : {"tc.", "Tc."}) {
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + nazwa));
+        EXPECT_EQ(k->PlikDrzewa, dir.folder() + nazwa + "tr1");
+    }
 }
 
 TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
