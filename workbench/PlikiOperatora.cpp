@@ -357,21 +357,14 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
     std::vector<std::string> naprawy;
     // A creation killed between its two renames left the state file and
-    // the complete new tree beside it: the creation is finished.
-    if (const std::string nowy = plikDrzewa + ".nowy";
-        !fileExists(plikDrzewa) && fileExists(plikStanu) && fileExists(nowy) && !isReadOnlyFile(plikStanu)) {
-        if (!renameFile(nowy, plikDrzewa)) {
-            komunikat(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +
-                                    " nie zosta\xB3 przeniesiony na " + plikDrzewa));
-            return false;
-        }
-        naprawy.push_back("przerwane tworzenie operatora doko\xF1" "czone (plik drzewa " + plikDrzewa + " przeniesiony z " +
-                          nowy + ")");
-    }
+    // the complete new tree beside it: that tree is read, and put in place
+    // once the open succeeds.
+    const std::string nowy = plikDrzewa + ".nowy";
+    const bool dokonczTworzenie = !fileExists(plikDrzewa) && fileExists(plikStanu) && fileExists(nowy);
     const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
     if (!tylkoDoOdczytu) {
         // What a killed program left: its temporary files, an unfinished save.
-        removeStaleTemporaries(plikDrzewa);
+        if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
         try {
             for (std::string& n : NaprawPlikStanu(plikStanu)) naprawy.push_back(std::move(n));
@@ -382,7 +375,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     }
     DrzewoDecyzji drzewo;
     try {
-        drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
+        drzewo = DrzewoDecyzji::Wczytaj(dokonczTworzenie ? nowy : plikDrzewa);
     } catch (const WorkbenchError& e) {
         komunikat(e.what());
         return false;
@@ -406,6 +399,15 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     const DrzewoDecyzji wczytane = drzewo;
     for (std::string& n : uzgodnijDrzewo(drzewo, k.TabelaWezlow, bezMiejsca)) naprawy.push_back(std::move(n));
     if (!Wczytaj()) return wycofaj({});
+    if (dokonczTworzenie) {
+        if (!tylkoDoOdczytu && !renameFile(nowy, plikDrzewa))
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +
+                                         " nie zosta\xB3 przeniesiony na " + plikDrzewa));
+        if (!tylkoDoOdczytu) removeStaleTemporaries(plikDrzewa);
+        naprawy.insert(naprawy.begin(), tylkoDoOdczytu ? "przerwane tworzenie operatora: drzewo wczytane z pliku " + nowy
+                                                       : "przerwane tworzenie operatora doko\xF1" "czone (plik drzewa " +
+                                                             plikDrzewa + " przeniesiony z " + nowy + ")");
+    }
     if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
