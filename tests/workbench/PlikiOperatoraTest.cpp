@@ -126,26 +126,6 @@ TEST_F(PlikiOperatora, OpeningTakesTheFolderFromTheChosenPath) {
     EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "inny/op.");
 }
 
-TEST_F(PlikiOperatora, ASymbolicLinkAsStateOrTreeFileIsRefusedAndKept) {
-    for (const char* f : {"OP.qad", "OP.tr1"}) {
-        nowyOperator();
-        const std::string bajty = dir.read(f);
-        dir.write("gdzie/x", "");
-        std::filesystem::rename(dir.file(f), dir.file("gdzie/x"));
-        std::filesystem::create_symlink(dir.file("gdzie/x"), dir.file(f));
-        ui.messages.clear();
-        EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << f;
-        EXPECT_FALSE(w->TworzenieNowegoOperatora(dir.folder() + "OP.")) << f;
-        ASSERT_EQ(ui.messages.size(), 2u) << f;
-        for (const std::string& m : ui.messages)
-            EXPECT_NE(m.find(std::string(f) + " jest dowi\xB9zaniem symbolicznym"), std::string::npos) << m;
-        EXPECT_TRUE(std::filesystem::is_symlink(dir.file(f))) << f;
-        EXPECT_EQ(dir.read("gdzie/x"), bajty) << f;
-        std::filesystem::remove(dir.file(f));
-        std::filesystem::rename(dir.file("gdzie/x"), dir.file(f));
-    }
-}
-
 TEST_F(PlikiOperatora, AnOperatorKeepsItsOwnSpellingWhateverCaseItIsOpenedIn) {
     nowyOperator("Tc");
     ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "tc."));
