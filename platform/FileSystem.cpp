@@ -305,6 +305,8 @@ int removeStaleTemporaries(const std::string& path) {
         if (!f) return 0;
         nativeFolder = *f;
     }
+    // The temporary file of a replaced ".nowy" file.
+    const std::string nowyTmp = ".nowy" + std::string(TemporarySuffix);
     int removed = 0;
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = utf8ToCp1250(entry);
@@ -313,8 +315,7 @@ int removeStaleTemporaries(const std::string& path) {
         const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
                             isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
                            rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
-                           (rest.substr(0, 5 + TemporarySuffix.size()) == std::string(".nowy") + std::string(TemporarySuffix) &&
-                            isTemporaryTail(rest.substr(5 + TemporarySuffix.size()))) ||
+                           (rest.substr(0, nowyTmp.size()) == nowyTmp && isTemporaryTail(rest.substr(nowyTmp.size()))) ||
                            (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
         struct stat st;
         const std::string native = childPath(nativeFolder, entry);
