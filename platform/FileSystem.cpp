@@ -485,7 +485,10 @@ void FileLock::releaseGuard() {
 }
 
 bool FileLock::holds(const std::string& path) const {
-    if (fd_ < 0) return guard_ && path_ == path;
+    // The guarded file's lock holds the operator even where the lock file
+    // was deleted since.
+    if (guard_ && equalNoCaseCp1250(path_, path)) return true;
+    if (fd_ < 0) return false;
     auto found = findExisting(path);
     struct stat mine, theirs;
     return found && ::fstat(fd_, &mine) == 0 && statPath(*found, theirs) && mine.st_dev == theirs.st_dev &&

@@ -97,6 +97,10 @@ TEST_F(Naprawa, ASecondProgramIsRefusedWhileTheOperatorIsOpen) {
     ASSERT_EQ(ui2.messages.size(), 1u);
     EXPECT_NE(ui2.messages[0].find("u\xBFywany przez inny program"), std::string::npos) << ui2.messages[0];
     EXPECT_FALSE(w2->TworzenieNowegoOperatora(dir.folder() + "OP."));
+    // Nor after the lock file was deleted by hand; the first reopens it.
+    std::filesystem::remove(dir.file("OP.lck"));
+    EXPECT_FALSE(w2->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
     EXPECT_EQ(dir.read("OP.qad"), qad);
     w.reset();  // the first program ends
     EXPECT_TRUE(w2->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
