@@ -41,6 +41,28 @@ std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const 
     return {};
 }
 
+// The repair text of tree item i taken out: for want of its own record, or
+// with the branch of an ancestor that has none, its own record staying.
+template <class MaRekord>
+std::string opisUsuniecia(const DrzewoDecyzji& d, int i, MaRekord maRekord) {
+    const std::string wezel = "w\xEAze\xB3 " + std::to_string(d.Numer(i));
+    if (!maRekord(d.Numer(i))) return wezel + " bez rekordu usuni\xEAty z drzewa";
+    int przodek = d.Rodzic(i);
+    while (przodek > 0 && maRekord(d.Numer(przodek))) przodek = d.Rodzic(przodek);
+    return wezel + " usuni\xEAty z drzewa razem z ga\xB3\xEAzi\xB9 w\xEAz\xB3" "a " + std::to_string(d.Numer(przodek)) +
+           " bez rekordu (jego rekord zostaje w pliku stanu)";
+}
+
+// A state or tree file that is a symbolic link is not used: the saves
+// replace files and would leave the link's target behind. The message, or
+// nothing when neither is one.
+std::string dowiazanie(const std::string& sciezka, const char* czego) {
+    for (const char* rozszerzenie : {"qad", "tr1"})
+        if (isSymbolicLink(sciezka + rozszerzenie))
+            return "Plik " + sciezka + rozszerzenie + " jest dowi\xB9zaniem symbolicznym - operator nie zosta\xB3 " + czego;
+    return {};
+}
+
 // Brings the tree into line with the node table read from the state file,
 // which holds what the operations committed (PlikStanu.h): an item without
 // record goes with its branch, an item's mark follows its record's
@@ -57,7 +79,7 @@ std::vector<std::string> uzgodnijDrzewo(DrzewoDecyzji& d, const ZESPOL& tabela, 
     }
     for (int i = d.Liczba() - 1; i >= 1; --i) {
         if (!usun[static_cast<std::size_t>(i)]) continue;
-        naprawy.push_back("w\xEAze\xB3 " + std::to_string(d.Numer(i)) + " bez rekordu usuni\xEAty z drzewa");
+        naprawy.push_back(opisUsuniecia(d, i, maRekord));
         d.Usun(i);
     }
     for (int i = 1; i < d.Liczba(); ++i) {
@@ -191,7 +213,7 @@ void Warsztat::Nowy1Click() {
 }
 
 bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
-    switch (blokada.lock(sciezka + "lck")) {
+    switch (blokada.lock(sciezka + "lck", sciezka + "qad")) {
         case FileLock::Result::Locked:
             return true;
         case FileLock::Result::InUse:
@@ -199,15 +221,32 @@ bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
                       "lck) - nie otwarto go");
             return false;
         case FileLock::Result::Failed:
-            // A folder where no lock file can be made is one nobody can
-            // write the operator in either.
-            return true;
+            // Without the lock another program could write the same files.
+            komunikat(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 operatora " + sciezka + "tr1 (blokada " + sciezka +
+                                    "lck)") + " - nie otwarto go");
+            return false;
     }
+    return false;
+}
+
+bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
+    if (Blokada.holds(sciezka + "lck")) return true;
+    if (std::string blad = dowiazanie(sciezka, "otwarty"); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
+    FileLock blokada;
+    if (!zablokuj(sciezka, blokada)) return false;
+    Blokada = std::move(blokada);
     return true;
 }
 
 bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     if (sciezka.empty()) return false;
+    if (std::string blad = dowiazanie(sciezka, "utworzony"); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
     FileLock blokada;
     const bool tenSam = Blokada.holds(sciezka + "lck");
     if (!tenSam && !zablokuj(sciezka, blokada)) return false;
@@ -236,6 +275,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
             return false;
         }
     const std::string tymczasowy = plikDrzewa + ".nowy";
+    // What a killed creation or save left goes first.
+    removeStaleTemporaries(plikDrzewa);
+    removeStaleTemporaries(sciezka + "qad");
     if (!writeTextLines(tymczasowy, drzewo.Linie())) {
         removeFile(tymczasowy);
         bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
@@ -256,6 +298,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
         return wycofaj(e.what());
     }
     if (!utworzono) return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + sciezka + "qad"));
+    // The new state file is locked too (one replaced keeps its lock).
+    if (!(tenSam ? Blokada : blokada).guard(sciezka + "qad"))
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + sciezka + "qad"));
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
     if (!renameFile(tymczasowy, plikDrzewa))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
@@ -291,24 +336,38 @@ bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzew
     return Wczytanie_istniejacego_operatora(bezKonca(plikDrzewa, 3));
 }
 
-bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
-    if (sciezka.empty()) return false;
+bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
+    if (podana.empty()) return false;
+    // The operator keeps its files' own spelling (a command file's path is
+    // in lower case): a save must not rename them.
+    std::string sciezka = podana;
+    if (std::optional<std::string> f = findExisting(podana + "tr1"))
+        sciezka = folderPart(podana) + bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
     const std::string plikDrzewa = sciezka + "tr1";
     const std::string plikStanu = sciezka + "qad";
+    if (std::string blad = dowiazanie(sciezka, "otwarty"); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
     // Under the operator's lock, which the present one keeps when reopened.
     FileLock blokada;
     const bool zablokowany = Blokada.holds(sciezka + "lck");
     if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
-    const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
     std::vector<std::string> naprawy;
+    // A creation killed between its two renames left the state file and
+    // the complete new tree beside it: that tree is read, and put in place
+    // once the open succeeds.
+    const std::string nowy = plikDrzewa + ".nowy";
+    const bool dokonczTworzenie = !fileExists(plikDrzewa) && fileExists(plikStanu) && fileExists(nowy);
+    const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
     if (!tylkoDoOdczytu) {
         // What a killed program left: its temporary files, an unfinished save.
-        removeStaleTemporaries(plikDrzewa);
+        if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
         try {
-            naprawy = NaprawPlikStanu(plikStanu);
+            for (std::string& n : NaprawPlikStanu(plikStanu)) naprawy.push_back(std::move(n));
         } catch (const std::exception& e) {
             komunikat(e.what());
             return false;
@@ -316,7 +375,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     }
     DrzewoDecyzji drzewo;
     try {
-        drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
+        drzewo = DrzewoDecyzji::Wczytaj(dokonczTworzenie ? nowy : plikDrzewa);
     } catch (const WorkbenchError& e) {
         komunikat(e.what());
         return false;
@@ -340,6 +399,15 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     const DrzewoDecyzji wczytane = drzewo;
     for (std::string& n : uzgodnijDrzewo(drzewo, k.TabelaWezlow, bezMiejsca)) naprawy.push_back(std::move(n));
     if (!Wczytaj()) return wycofaj({});
+    if (dokonczTworzenie) {
+        if (!tylkoDoOdczytu && !renameFile(nowy, plikDrzewa))
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +
+                                         " nie zosta\xB3 przeniesiony na " + plikDrzewa));
+        if (!tylkoDoOdczytu) removeStaleTemporaries(plikDrzewa);
+        naprawy.insert(naprawy.begin(), tylkoDoOdczytu ? "przerwane tworzenie operatora: drzewo wczytane z pliku " + nowy
+                                                       : "przerwane tworzenie operatora doko\xF1" "czone (plik drzewa " +
+                                                             plikDrzewa + " przeniesiony z " + nowy + ")");
+    }
     if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
@@ -383,7 +451,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     const std::string baza = bezKonca(*plik, 4);
     // Nor one another program has open.
     FileLock blokada;
-    if (fileExists(baza + ".lck") && !zablokuj(bezKonca(*plik, 3), blokada)) return;
+    if (!zablokuj(bezKonca(*plik, 3), blokada)) return;
     // "Skasować operatora ... razem z jego drzewem, wynikami i sprawozdaniami?"
     if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(baza) +
                           " razem z jego drzewem, wynikami i sprawozdaniami?"))
