@@ -96,11 +96,14 @@ protected:
 
 private:
     void match(std::uint16_t id, const std::uint8_t* data, std::size_t length, bool internal);
+    static void copyOver(TRawRecord& record, const std::uint8_t* data, std::size_t length);
 
     const std::vector<TDefaultRecord>& defaults_;
     TBaseRecordStorage pending_;
     std::vector<TRawRecord*> references_;
+    // Per default: moved into the list; and holding the file's own data.
     std::vector<bool> matched_;
+    std::vector<bool> read_;
 };
 
 // The default set of the workbook globals (25 records).

@@ -754,3 +754,93 @@ TEST(XLSRoundTrip, DamagedSheetListsKeepTheirCells) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// ------------------------------------------------------------ default records and TABID
+
+// The records of each substream of a written workbook, the globals first.
+std::vector<std::vector<Rec>> substreams(const std::vector<std::uint8_t>& file) {
+    std::vector<std::vector<Rec>> out;
+    for (Rec& r : records(workbookStream(file))) {
+        if (r.id == BIFFID_BOF) out.emplace_back();
+        if (!out.empty()) out.back().push_back(std::move(r));
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> fixtureBytes(const std::string& name) {
+    std::ifstream in(std::string(VESK_SOURCE_DIR) + "tests/spreadsheet/data/" + name, std::ios::binary);
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A sheet in LibreOffice's order: PRINTHEADERS, PRINTGRIDLINES and GRIDSET
+// after WSBOOL, which stands later among the defaults.
+std::vector<std::uint8_t> printSettingsBook() {
+    using test::B;
+    const std::vector<test::Rec> sheet = {{BIFFID_CALCCOUNT, B().u16(100)}, {BIFFID_WSBOOL, B().u16(0x04C1)},
+                                          {BIFFID_PRINTHEADERS, B().u16(1)}, {BIFFID_PRINTGRIDLINES, B().u16(1)},
+                                          {BIFFID_GRIDSET, B().u16(1)}, {BIFFID_NUMBER, B().u16(0).u16(0).u16(15).f64(1)}};
+    return test::compound(test::bookStream(true, {}, {{u"A", 0, 0, sheet}, {u"B", 0, 0, sheet}}));
+}
+
+TEST(XLSRoundTrip, DefaultRecordsOncePerSheetWithTheFilesValues) {
+    test::TempDir dir;
+    for (const bool builtBook : {true, false}) {
+        SCOPED_TRACE(builtBook ? "built" : "lo-biff8.xls");
+        const std::vector<std::uint8_t> input = builtBook ? printSettingsBook() : fixtureBytes("lo-biff8.xls");
+        TXLSMini xls;
+        xls.ReadStream(&input);
+        if (builtBook) {
+            EXPECT_TRUE(xls.Sheets().Items(0).Records().PrintGridlines());
+            EXPECT_TRUE(xls.Sheets().Items(0).Records().PrintHeaders());
+            xls.Sheets().Items(0).Records().SetPrintGridlines(false);
+        }
+        std::vector<std::uint8_t> out;
+        xls.WriteStream(&out);
+        const auto streams = substreams(out);
+        ASSERT_EQ(streams.size(), 1u + static_cast<std::size_t>(xls.Sheets().Count()));
+        EXPECT_EQ(only(streams[0], BIFFID_RECALCID).size(), builtBook ? 0u : 1u);
+        for (std::size_t i = 1; i < streams.size(); ++i)
+            for (std::uint16_t id : {BIFFID_PRINTGRIDLINES, BIFFID_PRINTHEADERS, BIFFID_GRIDSET})
+                EXPECT_EQ(only(streams[i], id).size(), 1u) << "sheet " << i << " record " << id;
+        if (!builtBook) continue;
+        EXPECT_EQ(u16(only(streams[1], BIFFID_PRINTGRIDLINES)[0].body, 0), 0);
+        EXPECT_EQ(u16(only(streams[2], BIFFID_PRINTGRIDLINES)[0].body, 0), 1);
+        TXLSMini back;
+        back.ReadStream(&out);
+        EXPECT_FALSE(back.Sheets().Items(0).Records().PrintGridlines());
+        EXPECT_TRUE(back.Sheets().Items(0).Records().PrintHeaders());
+        EXPECT_TRUE(back.Sheets().Items(1).Records().PrintGridlines());
+        saveBytes(dir.file("przed.xls"), input);
+        saveBytes(dir.file("po.xls"), out);
+    }
+    // LibreOffice prints the grid on every page of the source and on all
+    // but the copy's first sheet.
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice missing";
+    const std::string command = "cd '" + dir.folder() + "' && soffice -env:UserInstallation=file://" + dir.folder() +
+                                "lo --headless --convert-to fods przed.xls po.xls >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    auto gridPages = [&](const std::string& name) {
+        std::ifstream in(dir.file(name), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        int pages = 0, grids = 0;
+        for (std::size_t at = text.find("<style:page-layout "); at != std::string::npos;
+             at = text.find("<style:page-layout ", at + 1)) {
+            ++pages;
+            const std::string head = text.substr(at, text.find("</style:page-layout>", at) - at);
+            const std::size_t print = head.find("style:print=\"");
+            grids += print != std::string::npos && head.find("grid", print) < head.find('"', print + 13);
+        }
+        return std::pair<int, int>{pages, grids};
+    };
+    const auto [pagesBefore, gridsBefore] = gridPages("przed.fods");
+    const auto [pagesAfter, gridsAfter] = gridPages("po.fods");
+    EXPECT_EQ(gridsBefore, pagesBefore);
+    EXPECT_EQ(pagesAfter - gridsAfter, 1);
+    EXPECT_GT(gridsAfter, 0);
+}
+
+}  // namespace
+}  // namespace vesk
