@@ -842,5 +842,27 @@ TEST(XLSRoundTrip, DefaultRecordsOncePerSheetWithTheFilesValues) {
     EXPECT_GT(gridsAfter, 0);
 }
 
+TEST(XLSRoundTrip, OneTabIdAfterTenSaves) {
+    using test::B;
+    // A file saved before with a TABID too many.
+    const std::vector<std::uint8_t> twice = test::compound(test::bookStream(
+        true, {{BIFFID_TABID, B().u16(1)}, {BIFFID_TABID, B().u16(1)}, {BIFFID_FNGROUPCOUNT, B().u16(14)}},
+        {{u"A", 0, 0, {}}}));
+    for (const auto& [name, input] : {std::pair<std::string, std::vector<std::uint8_t>>{"lo-biff8.xls", fixtureBytes("lo-biff8.xls")},
+                                      {"two TABIDs", twice}}) {
+        SCOPED_TRACE(name);
+        std::vector<std::uint8_t> file = input;
+        for (int save = 0; save < 10; ++save) {
+            TXLSMini xls;
+            xls.ReadStream(&file);
+            file.clear();
+            xls.WriteStream(&file);
+        }
+        const std::vector<Rec> tabIds = only(substreams(file)[0], BIFFID_TABID);
+        ASSERT_EQ(tabIds.size(), 1u);
+        EXPECT_EQ(tabIds[0].body.size(), 2u * (substreams(file).size() - 1));
+    }
+}
+
 }  // namespace
 }  // namespace vesk
