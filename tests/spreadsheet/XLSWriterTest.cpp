@@ -864,5 +864,42 @@ TEST(XLSRoundTrip, OneTabIdAfterTenSaves) {
     }
 }
 
+TEST(XLSWriter, Biff5RefusesFunctionsItLacks) {
+    // Formula text, or token bytes, and what the refusal names; "" writes.
+    const struct {
+        std::u16string formula;
+        std::vector<std::uint8_t> tokens;
+        std::string refused;
+    } cases[] = {
+        {u"AVERAGEA(1,2)", {}, "AVERAGEA"}, {u"MAXA(1)", {}, "MAXA"},     {u"MINA(1)", {}, "MINA"},
+        {u"VARA(1,2)", {}, "VARA"},         {u"STDEVA(1,2)", {}, "STDEVA"}, {u"HYPERLINK(\"x\")", {}, "HYPERLINK"},
+        {u"STDEVPA(1,2)", {}, "STDEVPA"},   {u"", {0x1E, 1, 0, 0x42, 1, 0x90, 0x01}, "function number 400"},
+        {u"ROMAN(4)", {}, ""},               {u"SUM(1,2)", {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.refused);
+        TXLSMini xls;
+        xls.SetVersion(xvExcel50);
+        std::vector<std::uint8_t> tokens = c.tokens;
+        if (!c.formula.empty()) {
+            tokens.resize(512);
+            tokens.resize(static_cast<std::size_t>(xls.FormulaHandler().Encoder().Encode(c.formula, 0x40, false, tokens)));
+        }
+        xls.Sheets().Items(0).AddNumberFormula(0, 0, 0, 15, tokens.data(), tokens.size());
+        std::vector<std::uint8_t> out;
+        try {
+            xls.WriteStream(&out);
+            EXPECT_EQ(c.refused, "");
+        } catch (const EXLSError& e) {
+            EXPECT_EQ(e.kind(), XLSErrorKind::Refused);
+            EXPECT_NE(c.refused, "");
+            EXPECT_NE(e.message().find("cannot hold the " + std::string(c.formula.empty() ? "" : "function ") + c.refused),
+                      std::string::npos)
+                << e.message();
+            EXPECT_TRUE(out.empty());
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vesk
