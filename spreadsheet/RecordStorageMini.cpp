@@ -1,5 +1,6 @@
 #include "RecordStorageMini.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "BIFFRecsMini.h"
@@ -157,6 +158,39 @@ void TBaseRecordStorage::WriteRecord(std::size_t index, TXLSStream& stream) cons
 
 void TBaseRecordStorage::WriteRecords(TXLSStream& stream) const {
     for (std::size_t i = 0; i < records_.size(); ++i) WriteRecord(i, stream);
+}
+
+// ------------------------------------------------------------ TPackedRecords
+
+void TPackedRecords::AddRecord(std::uint16_t id, const std::uint8_t* data, std::size_t length) {
+    if (length > 0xFFFF) throw EXLSError(XLSErrorKind::Usage, "Record longer than 65535 bytes", id);
+    constexpr std::size_t PieceSize = 65536;
+    if (pieces_.empty() || pieces_.back().size() + 4 + length > pieces_.back().capacity()) {
+        pieces_.emplace_back();
+        pieces_.back().reserve(std::max(PieceSize, 4 + length));
+    }
+    std::vector<std::uint8_t>& piece = pieces_.back();
+    appendU16(piece, id);
+    appendU16(piece, static_cast<std::uint16_t>(length));
+    if (length) piece.insert(piece.end(), data, data + length);
+    ++count_;
+}
+
+void TPackedRecords::Clear() {
+    pieces_.clear();
+    count_ = 0;
+}
+
+void TPackedRecords::WriteRecords(TXLSStream& stream) const {
+    for (const std::vector<std::uint8_t>& piece : pieces_) {
+        for (std::size_t at = 0; at < piece.size();) {
+            const std::uint16_t id = static_cast<std::uint16_t>(piece[at] | (piece[at + 1] << 8));
+            const std::uint16_t length = static_cast<std::uint16_t>(piece[at + 2] | (piece[at + 3] << 8));
+            stream.WriteHeader(id, length);
+            stream.WriteRaw(piece.data() + at + 4, length);
+            at += 4u + length;
+        }
+    }
 }
 
 // ------------------------------------------------------------ TRecordStorageDefault

@@ -413,8 +413,7 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
             cellsWritten = true;
             writeListRecord(records.Dimensions());
             dimensionsWritten = true;
-            for (std::size_t k = 0; k < sheet.CellAreaRecords().Count(); ++k)
-                writeListRecord(*sheet.CellAreaRecords().Items(k));
+            sheet.CellAreaRecords().WriteRecords(stream_);
             sheet.WriteCells(version_, stream_, codePage_);
         };
         // A list read from a damaged file may lack the cell placeholder or

@@ -858,9 +858,18 @@ TEST(XLSRoundTrip, OneTabIdAfterTenSaves) {
             file.clear();
             xls.WriteStream(&file);
         }
-        const std::vector<Rec> tabIds = only(substreams(file)[0], BIFFID_TABID);
+        const auto streams = substreams(file), source = substreams(input);
+        const std::vector<Rec> tabIds = only(streams[0], BIFFID_TABID);
         ASSERT_EQ(tabIds.size(), 1u);
-        EXPECT_EQ(tabIds[0].body.size(), 2u * (substreams(file).size() - 1));
+        EXPECT_EQ(tabIds[0].body.size(), 2u * (streams.size() - 1));
+        // The rows' records come back as they were.
+        ASSERT_EQ(streams.size(), source.size());
+        for (std::size_t i = 1; i < streams.size(); ++i) {
+            std::vector<std::vector<std::uint8_t>> rows, rowsBefore;
+            for (const Rec& r : only(streams[i], BIFFID_ROW)) rows.push_back(r.body);
+            for (const Rec& r : only(source[i], BIFFID_ROW)) rowsBefore.push_back(r.body);
+            EXPECT_EQ(rows, rowsBefore) << i;
+        }
     }
 }
 
