@@ -164,10 +164,12 @@ void TBaseRecordStorage::WriteRecords(TXLSStream& stream) const {
 
 void TPackedRecords::AddRecord(std::uint16_t id, const std::uint8_t* data, std::size_t length) {
     if (length > 0xFFFF) throw EXLSError(XLSErrorKind::Usage, "Record longer than 65535 bytes", id);
-    constexpr std::size_t PieceSize = 65536;
     if (pieces_.empty() || pieces_.back().size() + 4 + length > pieces_.back().capacity()) {
+        // Small for a sheet of a few rows (a book may have thousands of
+        // sheets), doubling up to 64 KB.
+        const std::size_t size = pieces_.empty() ? 256 : std::min<std::size_t>(65536, 2 * pieces_.back().capacity());
         pieces_.emplace_back();
-        pieces_.back().reserve(std::max(PieceSize, 4 + length));
+        pieces_.back().reserve(std::max(size, 4 + length));
     }
     std::vector<std::uint8_t>& piece = pieces_.back();
     appendU16(piece, id);

@@ -49,7 +49,7 @@ protected:
 };
 
 // Raw records packed one after another (u16 id, u16 length, the body) in
-// pieces of about 64 KB, without a heap block each: the ROW and COLINFO
+// pieces of up to 64 KB, without a heap block each: the ROW and COLINFO
 // records of a sheet's cell area, one per row of a big sheet.
 class TPackedRecords {
 public:
