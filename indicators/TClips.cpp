@@ -209,6 +209,16 @@ void TClips::WriteFile(const std::string& file, bool binary) {
             operation.Details());
 }
 
+std::string TClips::ConstructsText() {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    std::string text = engine_->SaveText();
+    operation.Finish();
+    return text;
+}
+
+long TClips::LastErrorLine() const { return engine_->ErrorLine(); }
+
 const std::string& TClips::Log() const { return engine_->Log(); }
 
 void TClips::ClearLog() { engine_->ClearLog(); }
@@ -257,6 +267,14 @@ void TClips::DoPeriodic() {
 
 void TClips::DoReset() {
     if (OnReset) OnReset(*this);
+}
+
+void TClips::DoExit() {
+    if (OnExit) OnExit(*this);
+}
+
+void TClips::DoOutOfMemory() {
+    if (OnOutOfMemory) OnOutOfMemory(*this);
 }
 
 }  // namespace vesk

@@ -136,7 +136,7 @@ TEST_F(Sesja, EndlessRulesStopAtTheLimit) {
     sesja.Limit = 50;
     ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
     ASSERT_TRUE(sesja.Wnioskowanie());
-    EXPECT_EQ(sesja.Silnik().LastFired(), 50);
+    EXPECT_EQ(sesja.Odpalone(), 50);
     EXPECT_EQ(sesja.Log().back(), P("osiągnięto limit 50 odpaleń reguł"));
 }
 
