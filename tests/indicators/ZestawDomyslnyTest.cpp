@@ -155,8 +155,9 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
         {"pami\xEA\xE6", regula("(bind ?s \"0123456789\") (while TRUE do (bind ?s (str-cat ?s ?s)))"), "pami\xEA"},
     };
     ExpertSession sesja(dir.folder(), kProgram, ui);
-    sesja.Limity.CpuSeconds = 1;
-    sesja.Limity.WallSeconds = 3;
+    sesja.Limity.CpuSeconds = 2;
+    sesja.Limity.WallSeconds = 4;
+    sesja.Limity.Memory = std::size_t(64) << 20;
     const DaneEksportu d = Dane(2);
     const std::string plik = "regu\xB3y-" + d.Wybrany + ".clp";
     for (const auto& c : t) {
