@@ -256,7 +256,20 @@ void DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::stri
 ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui)
     : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {}
 
+// An operation asked for while another one waits for the engine (from a
+// timer of the window) is dropped with a log line.
+bool ExpertSession::Zajety() {
+    if (zajety_) log_.push_back("silnik regu\xB3 jest zaj\xEAty; polecenie pomini\xEAte");
+    return zajety_;
+}
+
 bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, SandboxResult& wynik) {
+    if (Zajety()) return false;
+    struct Zajety {
+        bool& z;
+        explicit Zajety(bool& b) : z(b) { z = true; }
+        ~Zajety() { z = false; }
+    } zajety(zajety_);
     SandboxJob z;
     z.Replayed = stan_;
     z.Steps = std::move(kroki);
@@ -278,6 +291,7 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
 }
 
 bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu) {
+    if (Zajety()) return false;
     wnioskowanie_ = false;
     wskazniki_.clear();
     for (int r = 2; d.Tabela && r <= d.Tabela->LiczbaWskaznikow; ++r)

@@ -99,6 +99,7 @@ private:
     // Runs the steps after those that made the engine's present state;
     // false, with a message, when the engine failed or was stopped.
     bool Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, SandboxResult& wynik);
+    bool Zajety();
 
     std::string katalogOperatora_, katalogProgramu_;
     UserInterface& ui_;
@@ -106,6 +107,7 @@ private:
     long long odpalone_ = 0;
     std::vector<std::vector<std::string>> fakty_;
     bool przerwij_ = false;
+    bool zajety_ = false;
     std::vector<std::string> log_;
     std::vector<std::string> diagnozy_;
     std::string plikFaktow_, plikRegul_;

@@ -177,6 +177,15 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
             EXPECT_NE(ui.messages.back().find(c.komunikat), std::string::npos) << ui.messages.back();
         }
     }
+    // The user ends a run: no message, a log line.
+    ui.messages.clear();
+    dir.write(cp1250ToUtf8(plik), test::kSzablony + regula("(while TRUE do (bind ?x 1))"));
+    ASSERT_TRUE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    sesja.WTrakcie = [&] { sesja.Przerwij(); };
+    EXPECT_FALSE(sesja.Wnioskowanie());
+    sesja.WTrakcie = nullptr;
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_NE(sesja.Log().back().find("u\xBFytkownika"), std::string::npos) << sesja.Log().back();
     rusage r{};
     ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &r), 0);
     EXPECT_LT(r.ru_maxrss, 500L * 1024);
