@@ -101,7 +101,8 @@ private:
     void StopEngine();
     // Created facts last until the engine clears or loads.
     void ForgetCreated();
-    void Check(const std::string& file);
+    // The text of the file, for finding lines again.
+    std::string Check(const std::string& file);
     void Load(const std::string& file, bool clearFirst);
     void WriteFile(const std::string& file, bool binary);
     std::vector<Entry>::iterator Find(const std::string& key);
@@ -110,6 +111,7 @@ private:
     std::vector<Entry> facts_;
     std::string filename_;
     long long lastFired_ = 0;
+    long errorLine_ = 0;
     std::shared_ptr<TClipsFact> lastAsserted_;
     std::vector<std::weak_ptr<TClipsFact>> created_;
 };
