@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <linux/close_range.h>
 #include <new>
 #include <poll.h>
@@ -22,6 +24,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VESK_ASAN 1
@@ -149,10 +152,40 @@ void WatchStack() {
 
 // What the child may no longer do: write, create, remove or rename files,
 // change their owners or modes, start programs or processes, reach the
-// network or other processes.
-bool Confine() {
-    scmp_filter_ctx ctx = ::seccomp_init(SCMP_ACT_ALLOW);
-    if (!ctx) return false;
+// network or other processes. The filter program is made once, in the
+// parent; the child only installs it.
+using Filter = std::vector<sock_filter>;
+
+bool MakeFilter(scmp_filter_ctx ctx);
+
+const Filter& ConfinementFilter() {
+    static const Filter filter = [] {
+        Filter f;
+        scmp_filter_ctx ctx = ::seccomp_init(SCMP_ACT_ALLOW);
+        if (!ctx) return f;
+        const int fd = ::memfd_create("vesk-seccomp", MFD_CLOEXEC);
+        if (fd >= 0 && MakeFilter(ctx) && ::seccomp_export_bpf(ctx, fd) == 0) {
+            const off_t size = ::lseek(fd, 0, SEEK_END);
+            if (size > 0 && size % static_cast<off_t>(sizeof(sock_filter)) == 0) {
+                f.resize(static_cast<std::size_t>(size) / sizeof(sock_filter));
+                if (::pread(fd, f.data(), static_cast<std::size_t>(size), 0) != size) f.clear();
+            }
+        }
+        if (fd >= 0) ::close(fd);
+        ::seccomp_release(ctx);
+        return f;
+    }();
+    return filter;
+}
+
+bool Confine(const Filter& filter) {
+    if (filter.empty()) return false;
+    sock_fprog program{static_cast<unsigned short>(filter.size()), const_cast<sock_filter*>(filter.data())};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program, 0, 0) == 0;
+}
+
+bool MakeFilter(scmp_filter_ctx ctx) {
     const std::uint32_t deny = SCMP_ACT_ERRNO(EPERM);
     bool ok = true;
     auto rule = [&](int sys) {
@@ -193,8 +226,6 @@ bool Confine() {
                     SCMP_SYS(setresuid), SCMP_SYS(setresgid), SCMP_SYS(sethostname), SCMP_SYS(setdomainname),
                     SCMP_SYS(acct), SCMP_SYS(quotactl), SCMP_SYS(syslog)})
         rule(sys);
-    ok = ok && ::seccomp_load(ctx) == 0;
-    ::seccomp_release(ctx);
     return ok;
 }
 
@@ -309,7 +340,7 @@ void Do(TClips& clips, const SandboxStep& step) {
     }
 }
 
-[[noreturn]] void Child(int fd, const SandboxJob& job, long virtualKbAtStart) {
+[[noreturn]] void Child(int fd, const SandboxJob& job, long virtualKbAtStart, const Filter& filter) {
     // Only the pipe stays open: nothing the program holds can be reached.
     if (fd != kPipeFd) {
         if (::dup2(fd, kPipeFd) < 0) ::_exit(123);
@@ -339,7 +370,7 @@ void Do(TClips& clips, const SandboxStep& step) {
     (void)virtualKbAtStart;
 #endif
     WatchStack();
-    if (!Confine()) {
+    if (!Confine(filter)) {
         Send(kError, "Nie mo\xBFna odizolowa\xE6 silnika regu\xB3 (seccomp); wnioskowania nie uruchomiono");
         ::_exit(124);
     }
@@ -443,11 +474,12 @@ SandboxResult RunSandboxed(const SandboxJob& job, const std::function<bool()>& k
     }
     const long virtualKb = StatmKb(0, 0);
     const long residentKb = StatmKb(0, 1);
+    const Filter& filter = ConfinementFilter();
     std::fflush(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
-        Child(fds[1], job, virtualKb);
+        Child(fds[1], job, virtualKb, filter);
     }
     ::close(fds[1]);
     if (pid < 0) {
