@@ -421,10 +421,17 @@ public:
     explicit Reader(SandboxResult& r) : r_(r) {}
     char last = 0;
     bool done = false;
+    bool broken = false;  // more than the child may send
 
     // Takes whole records off the buffer.
     void Feed(const char* data, std::size_t n) {
+        if (broken) return;
         buffer_.append(data, n);
+        if (buffer_.size() > kMaxRecord + 5) {
+            broken = true;
+            buffer_.clear();
+            return;
+        }
         std::size_t at = 0;
         while (buffer_.size() - at >= 5) {
             const std::uint32_t len = Get32(buffer_.data() + at + 1);
@@ -439,9 +446,12 @@ private:
     void Take(char tag, std::string_view p) {
         last = tag;
         switch (tag) {
-        case kLine: r_.Log.emplace_back(p); break;
+        case kLine:
+            if (r_.Log.size() <= kMaxLogLines) r_.Log.emplace_back(p);
+            break;
         case kFired: r_.Fired = std::strtoll(std::string(p).c_str(), nullptr, 10); break;
         case kFact: {
+            if (r_.Facts.size() >= kMaxFacts) break;
             std::vector<std::string> fields;
             while (p.size() >= 4) {
                 const std::uint32_t len = Get32(p.data());
@@ -488,7 +498,7 @@ SandboxResult RunSandboxed(const SandboxJob& job, const std::function<bool()>& k
         return r;
     }
 
-    enum class Why { None, Time, Memory, Stopped } killed = Why::None;
+    enum class Why { None, Time, Memory, Stopped, Broken } killed = Why::None;
     Reader reader(r);
     const auto start = std::chrono::steady_clock::now();
     const long memoryKb = static_cast<long>(job.Limits.Memory / 1024);
@@ -502,6 +512,10 @@ SandboxResult RunSandboxed(const SandboxJob& job, const std::function<bool()>& k
             else if (n == 0 || errno != EINTR) open = false;
         }
         // The limits and the caller every 50 ms, however busy the pipe.
+        if (reader.broken && killed == Why::None) {
+            killed = Why::Broken;
+            ::kill(pid, SIGKILL);
+        }
         const auto now = std::chrono::steady_clock::now();
         if (killed != Why::None || now - checked < std::chrono::milliseconds(50)) continue;
         checked = now;
@@ -532,7 +546,7 @@ SandboxResult RunSandboxed(const SandboxJob& job, const std::function<bool()>& k
         r.Error = stopped + "zbyt g\xB3\xEA" "boka rekurencja";
     } else if (reader.last == kExit) {
         r.Error = stopped + "plik regu\xB3 wywo\xB3" "a\xB3 funkcj\xEA exit (program dzia\xB3" "a dalej)";
-    } else if (reader.done && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+    } else if (killed == Why::None && reader.done && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
         r.Ok = true;
     } else if (r.Error.empty()) {
         r.Error = stopped + "silnik regu\xB3 zako\xF1" "czy\xB3 si\xEA b\xB3\xEA" "dem (" +
