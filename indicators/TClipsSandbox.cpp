@@ -349,7 +349,13 @@ void Do(TClips& clips, const SandboxStep& step) {
     ::syscall(SYS_close_range, kPipeFd + 1, ~0U, 0);
     const int nul = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     if (nul >= 0) ::dup2(nul, 0);
+    // The limits' signals end the child whatever the program set for them.
     ::signal(SIGPIPE, SIG_IGN);
+    ::signal(SIGXCPU, SIG_DFL);
+    ::signal(SIGXFSZ, SIG_DFL);
+    sigset_t all;
+    sigemptyset(&all);
+    ::sigprocmask(SIG_SETMASK, &all, nullptr);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     gExit.Make(kExit);
     gMemory.Make(kMemory);
