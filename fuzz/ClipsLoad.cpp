@@ -1,10 +1,11 @@
-// Rule files given to the rule-engine component: checked for calls that
-// reach the system, files or the program, loaded, reset, and every fact
-// the file produced read through the component's wrappers. Calls the check
-// lets through run for real, so a gap in it shows as a crash or an exit.
-// Inputs that could loop (or recurse) for ever are skipped: the engine
-// runs what a rule file asks for as long as it asks.
-#include "TClips.h"
+// Rule files given to the rule engine the way the indicator window gives
+// them: checked for calls that reach the system, files or the program,
+// then loaded and reset in the confined child process, and every ordered
+// fact read back through the pipe. Whatever the file does, the child may
+// fail but this process goes on. Inputs that could loop (or recurse) for
+// ever are skipped to keep the target quick: the child would only run
+// into its time limit.
+#include "TClipsSandbox.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,17 +23,6 @@ bool EndsInTime(const std::string& text) {
     return true;
 }
 
-void ReadFact(const vesk::TClipsFact& fact) {
-    (void)fact.Text();
-    (void)fact.Index();
-    for (const auto& name : fact.Slots()) {
-        try {
-            (void)fact.GetSlotValue(name);
-        } catch (const vesk::ECLIPSException&) {
-        }
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -45,14 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         return 0;
     }
-    vesk::TClips clips;
-    clips.OnAssertion = [](vesk::TClips&, const std::shared_ptr<vesk::TClipsFact>& fact) { ReadFact(*fact); };
-    try {
-        clips.LoadFromFile(path);
-        clips.Reset();
-        for (int i = 0; i < clips.FactCount(); ++i) ReadFact(*clips.Facts(i));
-        if (clips.FactCount() > 0) clips.Facts(0)->Retract();
-    } catch (const vesk::ECLIPSException&) {
-    }
+    vesk::SandboxJob job;
+    job.Steps = {{vesk::SandboxStep::Kind::Load, path}, {vesk::SandboxStep::Kind::Reset, {}}};
+    job.WantFacts = true;
+    job.Limits.CpuSeconds = 1;
+    job.Limits.WallSeconds = 2;
+    const vesk::SandboxResult r = vesk::RunSandboxed(job, {});
+    if (r.Ok != r.Error.empty()) __builtin_trap();
     return 0;
 }

@@ -5,7 +5,10 @@
 #include "ECLIPSException.h"
 #include "TClips.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 extern "C" {
 #include <clips/clips.h>
@@ -36,9 +39,11 @@ int QueryRoute(void*, const char* name) noexcept {
     return FALSE;
 }
 
-int PrintRoute(void* env, const char*, const char* text) noexcept {
+int PrintRoute(void* env, const char* name, const char* text) noexcept {
     try {
-        EngineOf(env).Print(text);
+        ClipsEngine& engine = EngineOf(env);
+        if (engine.ErrorLine() == 0 && std::strcmp(name, WERROR) == 0) engine.SetErrorLine(GetLineCount(env));
+        engine.Print(text);
     } catch (...) {
         // Out of memory for the log: the text is lost, the engine goes on.
     }
@@ -48,6 +53,16 @@ int PrintRoute(void* env, const char*, const char* text) noexcept {
 // Rules asking for keyboard input get an end of file at once.
 int GetcRoute(void*, const char*) noexcept { return EOF; }
 int UngetcRoute(void*, int c, const char*) noexcept { return c; }
+// The engine ends the program (the exit function, an allocation it cannot
+// make, a fatal error): the owner hears of it first.
+int ExitRoute(void* env, int) noexcept {
+    EngineOf(env).Notify(ClipsEngine::Event::Exit, nullptr);
+    return TRUE;
+}
+int OutOfMemory(void* env, size_t) noexcept {
+    EngineOf(env).Notify(ClipsEngine::Event::OutOfMemory, nullptr);
+    return FALSE;
+}
 
 void AssertionHandler(void* env, void* fact) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Assertion, fact); }
 void RetractionHandler(void* env, void* fact) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Retraction, fact); }
@@ -97,11 +112,12 @@ void ClipsEngine::Start() {
     if (!env) throw ECLIPSException("CLIPS engine could not be started");
     SetEnvironmentContext(env, this);
     if (!EnvAddRouter(env, kRouterName, kRouterPriority, QueryRoute, PrintRoute, GetcRoute,
-                      UngetcRoute, nullptr)) {
+                      UngetcRoute, ExitRoute)) {
         DestroyEnvironment(env);
         throw ECLIPSException("CLIPS engine could not be started");
     }
     env_ = env;
+    EnvSetOutOfMemoryFunction(env, OutOfMemory);
     EnvAddAssertFunction(env, "AssertionHandler", AssertionHandler, kCallbackPriority);
     EnvAddRetractFunction(env, "RetractionHandler", RetractionHandler, kCallbackPriority);
     EnvAddClearFunction(env, "ClearHandler", ClearHandler, kCallbackPriority);
@@ -129,6 +145,8 @@ void ClipsEngine::Notify(Event event, void* fact) noexcept {
         case Event::Clear: owner_.DoClear(); break;
         case Event::Periodic: owner_.DoPeriodic(); break;
         case Event::Reset: owner_.DoReset(); break;
+        case Event::Exit: owner_.DoExit(); break;
+        case Event::OutOfMemory: owner_.DoOutOfMemory(); break;
         }
     } catch (...) {
         if (!pending_) pending_ = std::current_exception();
@@ -154,7 +172,11 @@ void ClipsEngine::Resume() {
 void ClipsEngine::Clear() { EnvClear(env_); }
 void ClipsEngine::Reset() { EnvReset(env_); }
 long long ClipsEngine::Run(long long limit) { return EnvRun(env_, limit); }
-int ClipsEngine::Load(const std::string& nativePath) { return EnvLoad(env_, nativePath.c_str()); }
+int ClipsEngine::Load(const std::string& nativePath) {
+    errorLine_ = 0;
+    SetLineCount(env_, 1);
+    return EnvLoad(env_, nativePath.c_str());
+}
 bool ClipsEngine::Bload(const std::string& nativePath) {
     return (EnvBload(env_, nativePath.c_str()) & 0xFF) != 0;
 }
@@ -162,6 +184,28 @@ bool ClipsEngine::Save(const std::string& nativePath) { return EnvSave(env_, nat
 bool ClipsEngine::Bsave(const std::string& nativePath) {
     return (EnvBsave(env_, nativePath.c_str()) & 0xFF) != 0;
 }
+// What the engine's save writes, kept in memory: the constructs of every
+// module through the save functions of the construct kinds.
+std::string ClipsEngine::SaveText() {
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    FILE* stream = open_memstream(&buffer, &size);
+    if (!stream) throw std::bad_alloc();
+    SetFastSave(env_, stream);
+    for (void* module = EnvGetNextDefmodule(env_, nullptr); module; module = EnvGetNextDefmodule(env_, module))
+        for (callFunctionItem* f = ConstructData(env_)->ListOfSaveFunctions; f; f = f->next)
+            // Registered as (environment, module, logical name): the file
+            // itself stands for the name while a save bypasses the routers.
+            reinterpret_cast<void (*)(void*, void*, const char*)>(reinterpret_cast<void (*)()>(f->func))(
+                env_, module, reinterpret_cast<const char*>(stream));
+    SetFastSave(env_, nullptr);
+    const bool failed = std::fclose(stream) != 0;
+    std::string text = buffer ? std::string(buffer, size) : std::string();
+    std::free(buffer);
+    if (failed) throw std::bad_alloc();
+    return text;
+}
+
 int ClipsEngine::Strategy() { return EnvGetStrategy(env_); }
 void ClipsEngine::SetStrategy(int strategy) { EnvSetStrategy(env_, strategy); }
 void* ClipsEngine::AssertString(const std::string& text) { return EnvAssertString(env_, text.c_str()); }

@@ -57,6 +57,8 @@ public:
     int Load(const std::string& nativePath);
     bool Bload(const std::string& nativePath);
     bool Save(const std::string& nativePath);
+    // The text Save would write.
+    std::string SaveText();
     bool Bsave(const std::string& nativePath);
     int Strategy();
     void SetStrategy(int strategy);
@@ -80,9 +82,13 @@ public:
     void ClearLog() { log_.clear(); }
 
     // Entry point of the engine's notifications (never throws).
-    enum class Event { Assertion, Retraction, Clear, Periodic, Reset };
+    enum class Event { Assertion, Retraction, Clear, Periodic, Reset, Exit, OutOfMemory };
     void Notify(Event event, void* fact) noexcept;
     void Print(std::string_view text) { log_.append(text); }
+    // The line of the file being loaded where the engine first printed an
+    // error; 0 when it printed none.
+    long ErrorLine() const { return errorLine_; }
+    void SetErrorLine(long line) { errorLine_ = line > 0 ? line : -1; }
 
     // The created wrapper whose fact is being asserted: the component
     // takes it into its fact list instead of making a new one.
@@ -97,6 +103,7 @@ private:
     bool busy_ = false;
     std::exception_ptr pending_;
     std::string log_;
+    long errorLine_ = 0;
 };
 
 }  // namespace vesk

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
-#include <sstream>
-#include <variant>
 
 #include "FileSystem.h"
 #include "OcenaWskaznika.h"
@@ -257,40 +254,44 @@ void DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::stri
 }
 
 ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui)
-    : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {
-    clips_.OnAssertion = [this](TClips&, const std::shared_ptr<TClipsFact>& f) {
-        log_.push_back("Assertion: " + f->Text());
-        if (f->Ordered()) {
-            for (const auto& pole : f->OrderedFields()) log_.push_back("     Field: " + pole);
-        } else {
-            for (const auto& slot : f->Slots()) {
-                std::string tekst;
-                try {
-                    const auto v = f->GetSlotValue(slot);
-                    if (const auto* s = std::get_if<std::string>(&v)) tekst = *s;
-                    else if (const auto* i = std::get_if<long long>(&v)) tekst = std::to_string(*i);
-                    else {
-                        std::ostringstream os;
-                        os.imbue(std::locale::classic());
-                        os.precision(15);
-                        os << std::get<double>(v);
-                        tekst = os.str();
-                    }
-                } catch (const std::exception&) {
-                    tekst = "?";
-                }
-                log_.push_back("     Slot: " + slot + "  Value: " + tekst);
-            }
-        }
-    };
-    clips_.OnRetraction = [this](TClips&, const std::shared_ptr<TClipsFact>& f) {
-        log_.push_back("Retraction: " + f->Text());
-    };
-    clips_.OnClear = [this](TClips&) { log_.push_back("Clear"); };
-    clips_.OnReset = [this](TClips&) { log_.push_back("Reset"); };
+    : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {}
+
+// An operation asked for while another one waits for the engine (from a
+// timer of the window) is dropped with a log line.
+bool ExpertSession::Zajety() {
+    if (zajety_) log_.push_back("silnik regu\xB3 jest zaj\xEAty; polecenie pomini\xEAte");
+    return zajety_;
+}
+
+bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, SandboxResult& wynik) {
+    if (Zajety()) return false;
+    struct Zajety {
+        bool& z;
+        explicit Zajety(bool& b) : z(b) { z = true; }
+        ~Zajety() { z = false; }
+    } zajety(zajety_);
+    SandboxJob z;
+    z.Replayed = stan_;
+    z.Steps = std::move(kroki);
+    z.WantFacts = z.WantConstructs = wynikBiegu;
+    z.Limits = Limity;
+    przerwij_ = false;
+    wynik = RunSandboxed(z, [this] {
+        if (WTrakcie) WTrakcie();
+        return !przerwij_;
+    });
+    log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
+    if (wynik.Ok) {
+        stan_.insert(stan_.end(), z.Steps.begin(), z.Steps.end());
+        return true;
+    }
+    log_.push_back(wynik.Error.substr(0, wynik.Error.find('\n')));
+    if (!wynik.Stopped) ui_.message(wynik.Error);
+    return false;
 }
 
 bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu) {
+    if (Zajety()) return false;
     wnioskowanie_ = false;
     wskazniki_.clear();
     for (int r = 2; d.Tabela && r <= d.Tabela->LiczbaWskaznikow; ++r)
@@ -311,12 +312,14 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
         return false;
     }
     plikRegul_ = *regul;
-    try {
-        clips_.LoadFromFile(plikRegul_);
-        clips_.LoadAppend(plikFaktow_);
-        clips_.Reset();
-    } catch (const std::exception& e) {
-        ui_.message(e.what());
+    // A new export starts the engine afresh.
+    stan_.clear();
+    SandboxResult wynik;
+    if (!Wykonaj({{SandboxStep::Kind::Load, plikRegul_},
+                  {SandboxStep::Kind::LoadAppend, plikFaktow_},
+                  {SandboxStep::Kind::Reset, {}}},
+                 false, wynik)) {
+        stan_.clear();
         return false;
     }
     log_.push_back("End Load");
@@ -326,45 +329,37 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
 
 bool ExpertSession::Wnioskowanie() {
     if (!wnioskowanie_) return false;
-    try {
-        clips_.RunLimit(Limit);
-        if (clips_.LastFired() >= Limit)
-            log_.push_back("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
-        std::vector<std::string> nowe;
-        for (int i = 0; i < clips_.FactCount(); ++i) {
-            const auto f = clips_.Facts(i);
-            if (!f || !f->Ordered()) continue;
-            const std::vector<std::string> pola = f->OrderedFields();
-            if (auto linia = LiniaDiagnozy(pola))
-                nowe.push_back("==> " + WskaznikFaktu(pola, wskazniki_, wybrany_) + ": " + linia->substr(4));
-        }
-        // One run repeats no line; the window's list takes care of earlier runs.
-        std::vector<std::string> biegu;
-        DolaczDiagnozy(biegu, nowe);
-        diagnozy_.insert(diagnozy_.end(), biegu.begin(), biegu.end());
-        const std::string plik = katalogOperatora_ + "clp.clp";
-        clips_.Save(plik);
-    } catch (const std::exception& e) {
-        ui_.message(e.what());
+    SandboxResult wynik;
+    SandboxStep bieg{SandboxStep::Kind::Run, {}, Limit};
+    if (!Wykonaj({bieg}, true, wynik)) return false;
+    odpalone_ = wynik.Fired;
+    fakty_ = std::move(wynik.Facts);
+    if (odpalone_ >= Limit)
+        log_.push_back("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
+    std::vector<std::string> nowe;
+    for (const std::vector<std::string>& pola : fakty_)
+        if (auto linia = LiniaDiagnozy(pola))
+            nowe.push_back("==> " + WskaznikFaktu(pola, wskazniki_, wybrany_) + ": " + linia->substr(4));
+    // One run repeats no line; the window's list takes care of earlier runs.
+    std::vector<std::string> biegu;
+    DolaczDiagnozy(biegu, nowe);
+    diagnozy_.insert(diagnozy_.end(), biegu.begin(), biegu.end());
+    const std::string plik = katalogOperatora_ + "clp.clp";
+    if (!replaceFile(plik, wynik.Constructs)) {
+        ui_.message("Nie mo\xBFna zapisa\xE6 pliku " + plik);
         return false;
     }
     return true;
 }
 
 void ExpertSession::Clear() {
-    try {
-        clips_.Clear();
-    } catch (const std::exception& e) {
-        ui_.message(e.what());
-    }
+    SandboxResult wynik;
+    Wykonaj({{SandboxStep::Kind::Clear, {}}}, false, wynik);
 }
 
 void ExpertSession::Reset() {
-    try {
-        clips_.Reset();
-    } catch (const std::exception& e) {
-        ui_.message(e.what());
-    }
+    SandboxResult wynik;
+    Wykonaj({{SandboxStep::Kind::Reset, {}}}, false, wynik);
 }
 
 }  // namespace vesk

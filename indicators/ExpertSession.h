@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "IndicatorSetStore.h"
-#include "TClips.h"
+#include "TClipsSandbox.h"
 #include "Wskaznik.h"
 
 namespace vesk {
@@ -55,6 +55,9 @@ std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, 
                                            const std::string& nazwaZestawu, const std::string& wskaznik);
 
 // The engine of the indicator window with its log and diagnosis lines.
+// The engine runs isolated (TClipsSandbox.h): a rule file can reach
+// nothing outside it, and one that loops, recurses or eats memory ends
+// with a message while the program goes on.
 class ExpertSession {
 public:
     ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui);
@@ -70,6 +73,10 @@ public:
     // The engine commands of the menu.
     void Clear();
     void Reset();
+    // Ends the engine operation under way (from the WTrakcie callback).
+    void Przerwij() { przerwij_ = true; }
+    // Called about every 50 ms while the engine works.
+    std::function<void()> WTrakcie;
 
     bool WnioskowanieDostepne() const { return wnioskowanie_; }
     const std::vector<std::string>& Log() const { return log_; }
@@ -80,15 +87,27 @@ public:
     void WyczyscLog() { log_.clear(); }
     const std::string& PlikFaktow() const { return plikFaktow_; }
     const std::string& PlikRegul() const { return plikRegul_; }
-    TClips& Silnik() { return clips_; }
+    // Rules fired by the last inference; the ordered facts it left.
+    long long Odpalone() const { return odpalone_; }
+    const std::vector<std::vector<std::string>>& Fakty() const { return fakty_; }
 
     static constexpr int LimitRegul = 1000000;
     int Limit = LimitRegul;  // rule firings of one inference
+    SandboxLimits Limity;    // time and memory of one engine operation
 
 private:
+    // Runs the steps after those that made the engine's present state;
+    // false, with a message, when the engine failed or was stopped.
+    bool Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, SandboxResult& wynik);
+    bool Zajety();
+
     std::string katalogOperatora_, katalogProgramu_;
     UserInterface& ui_;
-    TClips clips_;
+    std::vector<SandboxStep> stan_;
+    long long odpalone_ = 0;
+    std::vector<std::vector<std::string>> fakty_;
+    bool przerwij_ = false;
+    bool zajety_ = false;
     std::vector<std::string> log_;
     std::vector<std::string> diagnozy_;
     std::string plikFaktow_, plikRegul_;

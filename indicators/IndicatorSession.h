@@ -286,6 +286,8 @@ public:
     // Called at each periodic notification of the engine while it runs;
     // the window lets pending non-input events through there.
     std::function<void()> WTrakcieWnioskowania;
+    // Ends the engine operation under way (called from WTrakcieWnioskowania).
+    void PrzerwijWnioskowanie();
 
 private:
     ExpertSession& Ekspert();

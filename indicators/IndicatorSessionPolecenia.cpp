@@ -54,7 +54,7 @@ ExpertSession& IndicatorSession::Ekspert() {
     const std::string katalogi = k_.KatalogOperatora + '\n' + k_.KatalogProgramu;
     if (!ekspert_ || katalogiEksperta_ != katalogi) {
         ekspert_ = std::make_unique<ExpertSession>(k_.KatalogOperatora, k_.KatalogProgramu, *k_.Okna);
-        ekspert_->Silnik().OnPeriodic = [this](TClips&) {
+        ekspert_->WTrakcie = [this] {
             if (WTrakcieWnioskowania) WTrakcieWnioskowania();
         };
         katalogiEksperta_ = katalogi;
@@ -99,6 +99,10 @@ void IndicatorSession::KomendaRESET() { Ekspert().Reset(); }
 
 std::vector<std::string> IndicatorSession::LogSilnika() const {
     return ekspert_ ? ekspert_->Log() : std::vector<std::string>();
+}
+
+void IndicatorSession::PrzerwijWnioskowanie() {
+    if (ekspert_) ekspert_->Przerwij();
 }
 
 bool IndicatorSession::WnioskowanieDostepne() const { return ekspert_ && ekspert_->WnioskowanieDostepne(); }

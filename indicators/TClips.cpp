@@ -150,20 +150,39 @@ void TClips::LoadAppend(const std::string& file) { Load(file, false); }
 // A rule file may come from anyone: one calling a function that reaches
 // the system, files or the program is refused before the engine sees it,
 // and the engine stays as it was.
-void TClips::Check(const std::string& file) {
+std::string TClips::Check(const std::string& file) {
     BinaryFile f;
     std::optional<std::string> text;
     if (f.open(file, BinaryFile::Mode::Read)) text = f.readRest();
-    if (!text) return;  // the engine's own open reports it
+    if (!text) return {};  // the engine's own open reports it
     if (std::optional<ZakazaneWywolanie> z = ZnajdzZakazaneWywolanie(*text))
         throw ECLIPSRefusedException("Plik regu\xB3 " + file + ", wiersz " + std::to_string(z->Wiersz) +
                                      ": funkcja \"" + z->Funkcja +
                                      "\" si\xEAga poza system ekspertowy (do systemu, plik\xF3w lub programu); "
                                      "pliku nie wczytano");
+    return std::move(*text);
 }
 
+namespace {
+
+// The engine counts a CR and an LF each as a line end, so a CR LF file
+// counts two lines for one: the line of the text where its count reaches
+// the given one.
+long LineOfText(const std::string& text, long engineLine) {
+    long engine = 1, line = 1;
+    for (std::size_t i = 0; i < text.size() && engine < engineLine; ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        ++engine;
+        if (text[i] == '\r' || i == 0 || text[i - 1] != '\r') ++line;
+    }
+    return line;
+}
+
+}  // namespace
+
 void TClips::Load(const std::string& file, bool clearFirst) {
-    Check(file);
+    const std::string text = Check(file);
+    errorLine_ = 0;
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
     ForgetCreated();
@@ -171,6 +190,8 @@ void TClips::Load(const std::string& file, bool clearFirst) {
     std::optional<std::string> native = ExistingFile(file);
     int result = native ? engine_->Load(*native) : 0;
     operation.Finish();
+    const long engineLine = engine_->ErrorLine();
+    errorLine_ = engineLine > 0 ? LineOfText(text, engineLine) : engineLine;
     if (result == -1) throw ECLIPSReadException("Error reading from CLIPS file: " + file, operation.Details());
     if (result == 0) throw ECLIPSOpenException("Error opening CLIPS file: " + file, operation.Details());
 }
@@ -208,6 +229,16 @@ void TClips::WriteFile(const std::string& file, bool binary) {
             (binary ? "Error saving binary to CLIPS file: " : "Error saving to CLIPS file: ") + file,
             operation.Details());
 }
+
+std::string TClips::ConstructsText() {
+    ClipsEngine::Operation operation(*engine_);
+    StartEngine();
+    std::string text = engine_->SaveText();
+    operation.Finish();
+    return text;
+}
+
+long TClips::LastErrorLine() const { return errorLine_; }
 
 const std::string& TClips::Log() const { return engine_->Log(); }
 
@@ -257,6 +288,14 @@ void TClips::DoPeriodic() {
 
 void TClips::DoReset() {
     if (OnReset) OnReset(*this);
+}
+
+void TClips::DoExit() {
+    if (OnExit) OnExit(*this);
+}
+
+void TClips::DoOutOfMemory() {
+    if (OnOutOfMemory) OnOutOfMemory(*this);
 }
 
 }  // namespace vesk

@@ -43,6 +43,10 @@ public:
     TNotifyEvent OnPeriodic;
     TFactEvent OnRetraction;
     TNotifyEvent OnReset;
+    // The engine is about to end the program (a rule called exit) or has
+    // run out of memory; without a handler it does as it always did.
+    TNotifyEvent OnExit;
+    TNotifyEvent OnOutOfMemory;
 
     // The asserted facts, ordered by the decimal text of their index (so
     // fact 10 comes before fact 2).
@@ -68,6 +72,11 @@ public:
     virtual void LoadAppend(const std::string& file);
     virtual void BSave(const std::string& file);
     virtual void Save(const std::string& file);
+    // The text Save writes, without a file.
+    std::string ConstructsText();
+    // The line of the last loaded file where the engine reported its first
+    // error; 0 when the load reported none, -1 when the line is unknown.
+    long LastErrorLine() const;
 
     // Everything the engine printed, in order.
     const std::string& Log() const;
@@ -80,6 +89,8 @@ protected:
     virtual void DoPeriodic();
     virtual void DoReset();
     virtual void DoRetract(void* fact);
+    virtual void DoExit();
+    virtual void DoOutOfMemory();
 
 private:
     friend class ClipsEngine;
@@ -90,7 +101,8 @@ private:
     void StopEngine();
     // Created facts last until the engine clears or loads.
     void ForgetCreated();
-    void Check(const std::string& file);
+    // The text of the file, for finding lines again.
+    std::string Check(const std::string& file);
     void Load(const std::string& file, bool clearFirst);
     void WriteFile(const std::string& file, bool binary);
     std::vector<Entry>::iterator Find(const std::string& key);
@@ -99,6 +111,7 @@ private:
     std::vector<Entry> facts_;
     std::string filename_;
     long long lastFired_ = 0;
+    long errorLine_ = 0;
     std::shared_ptr<TClipsFact> lastAsserted_;
     std::vector<std::weak_ptr<TClipsFact>> created_;
 };

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev qt6-translations-l10n libqt6opengl6-dev libgl-dev fonts-dejavu-core xvfb xauth openbox xdotool
-  libclips-dev libgsf-1-dev
+  libclips-dev libseccomp-dev libgsf-1-dev
   clang libclang-rt-14-dev valgrind
   python3-xlrd python3-olefile libreoffice-calc-nogui poppler-utils
 )

@@ -11,6 +11,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <memory>
 #include <QTabWidget>
 
 #include "Aplikacja.h"
@@ -132,7 +138,37 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     });
 
     // Paints and timers go on while the rules run; clicks and keys wait.
-    sesja_->WTrakcieWnioskowania = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    // A run that takes a moment shows a modal box whose Stop button (or
+    // Esc) ends it; the box goes once the calls stop coming.
+    struct Bieg {
+        QPointer<QProgressDialog> okno;
+        QElapsedTimer odPoczatku, odOstatniego;
+        QTimer koniec;
+    };
+    auto bieg = std::make_shared<Bieg>();
+    bieg->koniec.setInterval(200);
+    connect(&bieg->koniec, &QTimer::timeout, this, [bieg] {
+        if (bieg->odOstatniego.elapsed() < 150) return;
+        bieg->koniec.stop();
+        if (bieg->okno) bieg->okno->deleteLater();
+    });
+    sesja_->WTrakcieWnioskowania = [this, bieg] {
+        if (!bieg->koniec.isActive()) {
+            bieg->odPoczatku.start();
+            bieg->koniec.start();
+        }
+        bieg->odOstatniego.start();
+        if (!bieg->okno && bieg->odPoczatku.elapsed() > 400) {
+            auto* okno = new QProgressDialog(QString::fromUtf8("Trwa wnioskowanie. Stop lub Esc przerywa."), QStringLiteral("Stop"), 0, 0, this);
+            okno->setWindowTitle(QStringLiteral("System ekspertowy"));
+            okno->setWindowModality(Qt::ApplicationModal);
+            okno->setAutoReset(false);
+            connect(okno, &QProgressDialog::canceled, this, [this] { sesja_->PrzerwijWnioskowanie(); });
+            okno->show();
+            bieg->okno = okno;
+        }
+        QCoreApplication::processEvents(bieg->okno ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    };
 
     pokazDodatki(sesja_->Widok());
 }

@@ -120,6 +120,19 @@ TEST_F(Sesja, BadRuleFileIsAMessage) {
     EXPECT_FALSE(sesja.WnioskowanieDostepne());
 }
 
+// The message names the line of the file (CR LF ends count once) and
+// gives the engine's own reason.
+TEST_F(Sesja, BadRuleFileMessageHasTheLineAndTheEnginesReason) {
+    for (const std::string k : {"\n", "\r\n"}) {
+        ui.messages.clear();
+        operatora.write("reguły-w0.clp", "(deftemplate a (slot x))" + k + k + "(defrule zla (a (x ?v)) => (nieznana ?v))" + k);
+        EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find("wiersz 3"), std::string::npos) << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find("nieznana"), std::string::npos) << ui.messages[0];
+    }
+}
+
 TEST_F(Sesja, SymbolsOfOddNamesLoad) {
     tabela.UstawKomorke(2, kol::Nazwa, "ROE (%)");
     operatora.write("reguły-ROE (%).clp", std::string(kSzablony) + kReguly);
@@ -136,7 +149,7 @@ TEST_F(Sesja, EndlessRulesStopAtTheLimit) {
     sesja.Limit = 50;
     ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
     ASSERT_TRUE(sesja.Wnioskowanie());
-    EXPECT_EQ(sesja.Silnik().LastFired(), 50);
+    EXPECT_EQ(sesja.Odpalone(), 50);
     EXPECT_EQ(sesja.Log().back(), P("osiągnięto limit 50 odpaleń reguł"));
 }
 

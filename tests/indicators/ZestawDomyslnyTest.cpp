@@ -4,10 +4,15 @@
 // the cap and leaves only facts the listing shows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
+#include <sys/resource.h>
 
+#include "CodePage.h"
 #include "ExpertSession.h"
 #include "Kontekst.h"
 #include "OperacjeWezlow.h"
@@ -97,14 +102,100 @@ TEST_F(Domyslny, EveryIndicatorEvaluatesAndEveryRuleFileRuns) {
         ASSERT_TRUE(sesja.Wnioskowanie());
         EXPECT_FALSE(sesja.Diagnozy().empty());
         int uporzadkowane = 0;
-        for (int i = 0; i < sesja.Silnik().FactCount(); ++i) {
-            const auto f = sesja.Silnik().Facts(i);
-            if (!f->Ordered() || f->OrderedFields().at(0) == "initial-fact") continue;
+        for (const auto& pola : sesja.Fakty()) {
+            if (pola.at(0) == "initial-fact") continue;
             ++uporzadkowane;
-            EXPECT_TRUE(LiniaDiagnozy(f->OrderedFields()).has_value()) << f->Text();
+            EXPECT_TRUE(LiniaDiagnozy(pola).has_value()) << pola.at(0);
         }
         EXPECT_EQ(uporzadkowane, static_cast<int>(sesja.Diagnozy().size()));
     }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+
+// Every file of the folder with a hash of its bytes.
+std::map<std::string, std::size_t> Zawartosc(const std::string& folder) {
+    std::map<std::string, std::size_t> w;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+        std::ifstream f(e.path(), std::ios::binary);
+        w[e.path().string()] = std::hash<std::string>()(std::string(std::istreambuf_iterator<char>(f), {}));
+    }
+    return w;
+}
+
+// A rule file reaches nothing outside the engine and cannot stop the
+// program, whatever it tries; the shipped rules work afterwards.
+TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
+    const std::string ofiara = dir.file("ofiara.txt"), nowy = dir.file("nowy.txt");
+    dir.write("ofiara.txt", "dane");
+    const std::string metody =
+        "(defmethod open ((?a STRING) (?b SYMBOL) (?c STRING)) (call-next-method))\n"
+        "(defmethod remove ((?a STRING)) (call-next-method))\n"
+        "(defmethod rename ((?a STRING) (?b STRING)) (call-next-method))\n"
+        "(defmethod save-facts ((?a STRING)) (call-next-method))\n"
+        "(defmethod eval ((?a STRING)) (call-next-method))\n"
+        "(defmethod exit () (call-next-method))\n";
+    const auto regula = [](const std::string& akcja) { return "(defrule r => " + akcja + ")\n"; };
+    const struct {
+        const char* nazwa;
+        std::string tresc;
+        const char* komunikat;  // part of the message; nullptr: any end
+    } t[] = {
+        {"open", regula("(call-specific-method open 1 \"" + nowy + "\" p \"w\") (printout p \"x\" crlf)"), nullptr},
+        {"remove", regula("(call-specific-method remove 1 \"" + ofiara + "\")"), nullptr},
+        {"rename", regula("(call-specific-method rename 1 \"" + ofiara + "\" \"" + nowy + "\")"), nullptr},
+        {"save-facts", regula("(call-specific-method save-facts 1 \"" + nowy + "\")"), nullptr},
+        {"eval", regula("(call-specific-method eval 1 \"(open \\\"" + nowy + "\\\" p \\\"w\\\")\")"), nullptr},
+        {"defglobal", "(defglobal ?*g* = (call-specific-method open 1 \"" + nowy + "\" p \"w\"))\n", nullptr},
+        {"exit", regula("(call-specific-method exit 1)"), "exit"},
+        {"p\xEAtla", regula("(while TRUE do (bind ?x 1))"), "czas wnioskowania"},
+        {"rekurencja", "(deffunction f (?n) (+ 1 (f (+ ?n 1))))\n" + regula("(f 1)"), "rekurencja"},
+        {"bez ko\xF1" "ca", "(deffacts l (licznik 0))\n(defrule r (licznik ?n) => (assert (licznik (+ ?n 1))))\n",
+         nullptr},
+        {"pami\xEA\xE6", regula("(bind ?s \"0123456789\") (while TRUE do (bind ?s (str-cat ?s ?s)))"), "pami\xEA"},
+    };
+    ExpertSession sesja(dir.folder(), kProgram, ui);
+    sesja.Limity.CpuSeconds = 2;
+    sesja.Limity.WallSeconds = 4;
+    sesja.Limity.Memory = std::size_t(64) << 20;
+    const DaneEksportu d = Dane(2);
+    const std::string plik = "regu\xB3y-" + d.Wybrany + ".clp";
+    for (const auto& c : t) {
+        SCOPED_TRACE(c.nazwa);
+        ui.messages.clear();
+        dir.write(cp1250ToUtf8(plik), test::kSzablony + metody + c.tresc);
+        const auto przed = Zawartosc(dir.folder());
+        if (sesja.Eksport(d, z.Plik, z.NazwaZestawu)) sesja.Wnioskowanie();
+        auto po = Zawartosc(dir.folder());
+        // The facts file and the constructs are the session's own writes.
+        for (const char* wlasny : {"clp.clp", "wskazniki-ogolne.clp"}) po.erase(dir.file(wlasny));
+        auto bylo = przed;
+        for (const char* wlasny : {"clp.clp", "wskazniki-ogolne.clp"}) bylo.erase(dir.file(wlasny));
+        EXPECT_EQ(po, bylo);
+        if (c.komunikat) {
+            ASSERT_FALSE(ui.messages.empty());
+            EXPECT_NE(ui.messages.back().find(c.komunikat), std::string::npos) << ui.messages.back();
+        }
+    }
+    // The user ends a run: no message, a log line.
+    ui.messages.clear();
+    dir.write(cp1250ToUtf8(plik), test::kSzablony + regula("(while TRUE do (bind ?x 1))"));
+    ASSERT_TRUE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    sesja.WTrakcie = [&] { sesja.Przerwij(); };
+    EXPECT_FALSE(sesja.Wnioskowanie());
+    sesja.WTrakcie = nullptr;
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_NE(sesja.Log().back().find("u\xBFytkownika"), std::string::npos) << sesja.Log().back();
+    rusage r{};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &r), 0);
+    EXPECT_LT(r.ru_maxrss, 500L * 1024);
+    std::filesystem::remove(dir.file(cp1250ToUtf8(plik)));
+    ui.messages.clear();
+    for (int w = 2; w <= z.Tabela.LiczbaWskaznikow; ++w) {
+        ASSERT_TRUE(sesja.Eksport(Dane(w), z.Plik, z.NazwaZestawu));
+        ASSERT_TRUE(sesja.Wnioskowanie());
+    }
+    EXPECT_FALSE(sesja.Diagnozy().empty());
     EXPECT_TRUE(ui.messages.empty());
 }
 
