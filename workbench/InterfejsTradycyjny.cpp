@@ -276,6 +276,9 @@ void InterfejsTradycyjny::przyciskOperatora(const std::string& nazwa) {
 }
 
 void InterfejsTradycyjny::przyciskDecyzji(const std::string& nazwa) {
+    // Activation and deletion refill the form: its unconfirmed edits are
+    // settled with the user before anything changes.
+    if (nazwa != "PrzyciskEdycja" && !w.PrzedPorzuceniemFormularza()) return;
     if (nazwa == "PrzyciskAktywacja2") wlaczaniePoRodzaju();
     Szaro();
     pogrub({"PrzyciskSymulatora", "PrzyciskDecyzje1"});
@@ -324,6 +327,8 @@ void InterfejsTradycyjny::SpeedPotwierdzenieClick() {
 }
 
 void InterfejsTradycyjny::PrzyciskSymulacja() {
+    // Asked before the form is refilled from the stored record.
+    if (!w.PrzedPorzuceniemFormularza()) return;
     Szaro();
     ukryj({"GrupaDecyzje", "GrupaRezultaty", "GrupaFinanse", "GrupaProdukcja", "GrupaWskaznikow"});
     pogrub({"PrzyciskSymulatora", "PrzyciskSymulacja"});

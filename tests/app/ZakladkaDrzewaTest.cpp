@@ -18,6 +18,7 @@
 #include "OknaFixture.h"
 #include "Real48.h"
 #include "Warsztat.h"
+#include "ZakladkiWynikow.h"
 
 namespace vesk {
 namespace {
@@ -96,6 +97,39 @@ struct ZakladkaDrzewa : test::OknaFixture<> {
         emit e->textEdited(tekst);
     }
     std::string plikStanu() { return work.read("OPERATOR/op.qad"); }
+
+    // Commands that would refill or close the form of "d 2" while it holds a
+    // typed price: cancelled, nothing is done and the text stays; confirmed,
+    // the price is stored and the command done.
+    struct PolecenieZFormularzem {
+        const char* co;
+        std::function<void()> zrob;
+        std::function<bool()> zrobione;
+    };
+    void pytaniePrzedPolecen(const std::vector<PolecenieZFormularzem>& przypadki) {
+        using C = UserInterface::Choice;
+        int cena = 500;
+        for (const auto& p : przypadki) {
+            klik("d 2");
+            f().PrzyciskPodgladu->click();
+            ASSERT_TRUE(f3().isVisible()) << p.co;
+            cena += 100;
+            wpisz("cena_gamma_0", QString::number(cena));
+            ui.questions.clear();
+            ui.choices = {C::Cancel};
+            p.zrob();
+            EXPECT_EQ(ui.questions.size(), 1u) << p.co;
+            EXPECT_FALSE(p.zrobione()) << p.co;
+            EXPECT_EQ(f3().pole("cena_gamma_0")->text(), QString::number(cena)) << p.co;
+            ui.choices = {C::Yes};
+            p.zrob();
+            EXPECT_TRUE(p.zrobione()) << p.co;
+            StanModelu rec;
+            ASSERT_TRUE(ZnajdzStanModelu(app->kontekst(), work.folder() + "OPERATOR/op.qad", 2, rec));
+            EXPECT_EQ(rec.widok().real48(2840 + 12), roundToReal48(cena / 1000.0L)) << p.co;
+        }
+        EXPECT_TRUE(ui.messages.empty());
+    }
 };
 
 TEST_F(ZakladkaDrzewa, SelectingAnUnsimulatedNodeFollowsIt) {
@@ -272,39 +306,22 @@ TEST_F(ZakladkaDrzewa, RefusedConfirmationKeepsTheFileAndFocusesTheBox) {
 }
 
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
-    using C = UserInterface::Choice;
-    const struct {
-        const char* co;
-        std::function<void()> zrob;
-        std::function<bool()> zrobione;
-    } przypadki[] = {
+    pytaniePrzedPolecen({
         {"another node", [&] { klik("d/r 1"); }, [&] { return w().Formularz.NumerDecyzji == "1"; }},
         {"closing the form", [&] { f3().close(); }, [&] { return !f3().isVisible(); }},
         {"simulating", [&] { f().SpeedSymulacja->click(); }, [&] { return item("d/r 2") != nullptr; }},
-    };
-    int cena = 500;
-    for (const auto& p : przypadki) {
-        klik("d 2");
-        f().PrzyciskPodgladu->click();
-        ASSERT_TRUE(f3().isVisible()) << p.co;
-        cena += 100;
-        wpisz("cena_gamma_0", QString::number(cena));
-        ui.questions.clear();
-        // Cancelled: nothing done, the typed value still there.
-        ui.choices = {C::Cancel};
-        p.zrob();
-        EXPECT_EQ(ui.questions.size(), 1u) << p.co;
-        EXPECT_FALSE(p.zrobione()) << p.co;
-        EXPECT_EQ(f3().pole("cena_gamma_0")->text(), QString::number(cena)) << p.co;
-        // Confirmed: stored, then done.
-        ui.choices = {C::Yes};
-        p.zrob();
-        EXPECT_TRUE(p.zrobione()) << p.co;
-        StanModelu rec;
-        ASSERT_TRUE(ZnajdzStanModelu(app->kontekst(), work.folder() + "OPERATOR/op.qad", 2, rec));
-        EXPECT_EQ(rec.widok().real48(2840 + 12), roundToReal48(cena / 1000.0L)) << p.co;
-    }
-    EXPECT_TRUE(ui.messages.empty());
+    });
+}
+
+TEST_F(ZakladkaDrzewa, TraditionalTabButtonsAskBeforeRefillingTheForm) {
+    InterfejsTradycyjny& t = f().Wyniki->Interfejs;
+    pytaniePrzedPolecen({
+        {"activation", [&] { f().Wyniki->klik("PrzyciskAktywacja2"); },
+         [&] { return t.SpeedPotwierdzenie == "Zatwierdzam"; }},
+        {"deletion", [&] { f().Wyniki->klik("PrzyciskKasowanie2"); },
+         [&] { return t.SpeedPotwierdzenie == utf8ToCp1250("Skasować?"); }},
+        {"simulation", [&] { f().Wyniki->klik("PrzyciskSymulacja"); }, [&] { return item("d/r 2") != nullptr; }},
+    });
 }
 
 TEST_F(ZakladkaDrzewa, DeletingASimulatedNodeAsksOnce) {
