@@ -352,9 +352,8 @@ void ZakladkiWynikow::pokazZakladki() {
 }
 
 void ZakladkiWynikow::umiescPrzyciski() {
-    // Right of the tree tab's own rows of buttons.
-    const QRect dodanie = f_.PrzyciskDodaniaNowejDecyzji->geometry();
-    SpeedButton3->setGeometry(dodanie.right() + 10, dodanie.top(), 240, dodanie.height());
+    // After the tree tab's own row of buttons, as its layout places it.
+    SpeedButton3->setGeometry(f_.MiejsceWyniku);
     // The confirmation above the tree's right end, where it is always seen.
     const QRect drzewo = f_.TreeView1->geometry();
     SpeedPotwierdzenie->setGeometry(drzewo.right() - 260, f_.LataSymulacji->geometry().top(), 260, 32);

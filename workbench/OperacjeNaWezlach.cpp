@@ -148,6 +148,14 @@ bool Warsztat::PrzedPorzuceniemFormularza() {
 bool Warsztat::Kasowaniewza1Click() {
     const int i = IndeksWybranego();
     std::string rodzajTekst, numerTekst;
+    if (i >= 0 && Drzewo.Numer(i) > 0 && Drzewo.MaDzieci(i)) {
+        // Its branch opens, so that the user sees what keeps it.
+        Zwiniete.erase(Drzewo.Numer(i));
+        // "Węzła ... nie można skasować: ma następne węzły (najpierw skasuj je)"
+        komunikat("W\xEAz\xB3" "a " + Drzewo.Etykieta(i) +
+                  " nie mo\xBFna skasowa\xE6: ma nast\xEApne w\xEAz\xB3y (najpierw skasuj je)");
+        return false;
+    }
     if (i >= 0 && Drzewo.Numer(i) > 0 && !Drzewo.MaDzieci(i) &&
         rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst) == RodzajSymulowany &&
         // "Węzeł ... zawiera wyniki symulacji. Skasować go?"

@@ -375,6 +375,27 @@ TEST_F(ZakladkaDrzewa, InvestmentGridKeepsItsFrameOnACellLetsTabGoAndItsYearsLin
     EXPECT_NE(QApplication::focusWidget(), g);
 }
 
+TEST_F(ZakladkaDrzewa, SelectingAcrossBranchesLeavesEveryNodeInSight) {
+    // d/r 1 -> d 3 and d/r 2 -> d 4.
+    ASSERT_TRUE(w().Symulowanie(2));
+    for (int baza : {1, 2}) {
+        w().WybierzWezel(baza);
+        w().Bazowy1Click();
+        w().WyborWezlaDoEdycji();
+        ASSERT_TRUE(w().dodanieweza1Click());
+    }
+    app->odswiezOkna();
+    for (const char* etykieta : {"d 3", "d/r 2", "d 4", "d/r 1", "d/r 0", "d 3"}) {
+        klik(etykieta);
+        for (QTreeWidgetItemIterator it(f().TreeView1); *it; ++it) {
+            for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+                EXPECT_TRUE(p->isExpanded()) << etykieta << " hides " << (*it)->text(0).toStdString();
+        }
+    }
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {
     upusc(f().OkienkoBazowe, wezel(1));
     upusc(f().OkienkoEdycji, wezel(2));
