@@ -46,6 +46,8 @@ public:
     // Shows the tree page with the hint text or shows only the hints.
     void pokazStroneDrzewa();
     void ustawPodpowiedz(const QString& html);
+    // The hints page, when no operator's tree is shown.
+    void pokazPodpowiedzBezOperatora(const QString& html);
     void ustawPlikDrzewa(const QString& nazwa);
     // Caption, status panel, the tree mirror and the commands' states as
     // the workbench holds them (once a tree is loaded).

@@ -297,6 +297,16 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     const std::string plikStanu = sciezka + "qad";
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
+    // No operator without its tree: told as the tree's reader tells it,
+    // and no lock file made for it.
+    if (!fileExists(plikDrzewa)) {
+        try {
+            DrzewoDecyzji::Wczytaj(plikDrzewa);
+        } catch (const WorkbenchError& e) {
+            komunikat(e.what());
+        }
+        return false;
+    }
     // Under the operator's lock, which the present one keeps when reopened.
     FileLock blokada;
     const bool zablokowany = Blokada.holds(sciezka + "lck");

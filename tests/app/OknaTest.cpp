@@ -110,6 +110,17 @@ TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
     EXPECT_FALSE(app->oknoStartowe().isVisible());
 }
 
+TEST_F(Okna, WithoutAnOperatorTheMainWindowShowsTheFirstSteps) {
+    work.write("moduls.rtf", "{\\rtf1 Vesk - pierwsze kroki\\par}");
+    app->startOK();  // naming the operator cancelled
+    OknoGlowne& f = app->oknoGlowne();
+    ASSERT_TRUE(f.isVisible());
+    EXPECT_TRUE(app->kontekst().SciezkaOperatora.empty());
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabPodpowiedz);
+    EXPECT_TRUE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabPodpowiedz)));
+    EXPECT_TRUE(f.MemoStart->toPlainText().contains(QStringLiteral("pierwsze kroki")));
+}
+
 TEST_F(Okna, EndingFromTheMenuWithYesThanksAndEnds) {
     app->startOK();
     ui.messages.clear();
