@@ -164,6 +164,23 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
         return std::nullopt;
     }
     std::string plik = *wybrany;
+    // Blanks around the name are dropped: "sp " and "sp" are one operator,
+    // never two whose reports overwrite each other.
+    {
+        const std::size_t poczatek = plik.size() - czescNazwy(plik).size();
+        std::string n = plik.substr(poczatek);
+        const bool zTr1 = n.size() >= 4 && n[n.size() - 4] == '.' &&
+                          std::tolower(static_cast<unsigned char>(n[n.size() - 3])) == 't' &&
+                          std::tolower(static_cast<unsigned char>(n[n.size() - 2])) == 'r' && n.back() == '1';
+        std::string rdzen = zTr1 ? n.substr(0, n.size() - 4) : n;
+        const std::size_t a = rdzen.find_first_not_of(' ');
+        rdzen = a == std::string::npos ? std::string() : rdzen.substr(a, rdzen.find_last_not_of(' ') - a + 1);
+        if (rdzen.empty()) {
+            komunikat(teksty::NalezyZainicjowac);
+            return std::nullopt;
+        }
+        plik = plik.substr(0, poczatek) + rdzen + (zTr1 ? n.substr(n.size() - 4) : std::string());
+    }
     // The dialog's default extension, also after a dot inside the name
     // ("firma.v2"): the stem is the name less its last three characters, so a
     // name of another extension would lose letters of its own.

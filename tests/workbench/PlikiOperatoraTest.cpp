@@ -40,6 +40,22 @@ TEST_F(PlikiOperatora, ADotInsideTheNameKeepsItsLettersAndGetsTheExtension) {
     EXPECT_TRUE(dir.exists("firma.v2.tr1") && dir.exists("firma.v2.qad"));
 }
 
+TEST_F(PlikiOperatora, BlanksAroundTheNameAreDropped) {
+    const struct {
+        const char* dany;
+        const char* plik;  // empty: refused
+    } przypadki[] = {{"sp ", "sp.tr1"}, {" sp2 .tr1", "sp2.tr1"}, {"  ", ""}, {"  .tr1", ""}};
+    for (const auto& p : przypadki) {
+        ui.files = {dir.folder() + p.dany};
+        ui.messages.clear();
+        const std::optional<std::string> plik = w->Zachowajjako1Click();
+        if (*p.plik)
+            EXPECT_EQ(plik, dir.folder() + p.plik) << p.dany;
+        else
+            EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NalezyZainicjowac})) << p.dany;
+    }
+}
+
 TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
     nowyOperator();
     w->Wybierz(0);
