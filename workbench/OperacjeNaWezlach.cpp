@@ -44,7 +44,7 @@ bool Warsztat::PrzyciskOKClick() {
         return false;
     }
     if (rec->Symulowany() != 0) {
-        komunikat("Wezel " + std::to_string(n) + " jest ju\xBF symulowany - jego decyzji nie mo\xBFna zmieni\xE6");
+        komunikat("W\xEAze\xB3 " + std::to_string(n) + " jest ju\xBF symulowany - jego decyzji nie mo\xBFna zmieni\xE6");
         return false;
     }
     // Every box and cell is checked before anything is stored; a refusal
@@ -214,10 +214,10 @@ bool Warsztat::Symulowanie() {
     // The parent's calendar start as the node table holds it from the file.
     const int rodzic = SzukajWezla(k, rec->Rodzic());
     if (!k.TabelaWezlow.Zajety[rodzic] || k.TabelaWezlow.Wpisy[rodzic].Numer != rec->Rodzic())
-        return odmowa("Wezel " + std::to_string(n) + ": " + brakRekordu(rec->Rodzic(), plik));
+        return odmowa("W\xEAze\xB3 " + std::to_string(n) + ": " + brakRekordu(rec->Rodzic(), plik));
     rec->UstawRok(static_cast<std::int16_t>(k.TabelaWezlow.Wpisy[rodzic].Rok + 3));
     if (!ZbudujHarmonogramInwestycji(k, *rec))
-        return odmowa("Wezel " + std::to_string(n) + ": kod inwestycji spoza 0..8 w pliku " + plik);
+        return odmowa("W\xEAze\xB3 " + std::to_string(n) + ": kod inwestycji spoza 0..8 w pliku " + plik);
 
     // The run takes the node's number and calendar start from the record
     // itself and saves it when done; a failed run leaves the file as it was.
@@ -309,8 +309,8 @@ bool Warsztat::KasowanieWezla() {
     Zmiana_wezla();
     OkienkoBazowe.clear();
     OkienkoEdycji.clear();
-    Postep = 0;
-    ZapiszDrzewo();
+    // The saved tree leaves the progress bar full, as after an add.
+    Postep = ZapiszDrzewo() ? 100 : 0;
     return true;
 }
 
