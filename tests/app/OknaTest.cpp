@@ -1,10 +1,12 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidgetItemIterator>
 #include <filesystem>
 #include <functional>
@@ -417,6 +419,31 @@ TEST(QtPort, LiveQuestionAnsweredNo) {
             if (b->text() == QStringLiteral("Tak")) b->click();
     });
     EXPECT_TRUE(port.question("?"));
+}
+
+TEST(QtPort, TheFileDialogShowsSizesAndTypesInPolish) {
+    test::TempDir d;
+    d.write("a.roz", std::string(12, 'x'));
+    QtUserInterface port;
+    QString rozmiar, typ;
+    const auto pokazany = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* lista = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+        if (!lista || !lista->model()) return false;
+        const QModelIndex r = lista->rootIndex();
+        for (int i = 0; i < lista->model()->rowCount(r); ++i)
+            if (lista->model()->index(i, 0, r).data().toString() == QStringLiteral("a.roz")) {
+                rozmiar = lista->model()->index(i, 1, r).data().toString();
+                typ = lista->model()->index(i, 2, r).data().toString();
+                return true;
+            }
+        return false;
+    };
+    test::Gdy(pokazany, [] { qobject_cast<QFileDialog*>(QApplication::activeModalWidget())->reject(); });
+    EXPECT_FALSE(port.chooseFile("Plik", "Pliki rozkaz\xf3w (*.roz)|*.ROZ", false, d.folder()));
+    EXPECT_EQ(typ, QStringLiteral("Plik ROZ"));
+    EXPECT_TRUE(rozmiar.startsWith(QStringLiteral("12"))) << rozmiar.toStdString();
+    EXPECT_FALSE(rozmiar.contains(QStringLiteral("byte"))) << rozmiar.toStdString();
 }
 
 TEST(QtPort, FileFiltersMatchWithoutLetterCase) {
