@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <fstream>
 
 #include "Aplikacja.h"
@@ -421,9 +422,25 @@ void ZakladkiWynikow::rysujChart1() {
     auto* lata = new QValueAxis;
     lata->setTitleText(q(Wykres.TytulOsi));
     lata->setLabelFormat(QStringLiteral("%d"));
-    lata->setTickCount(static_cast<int>(Wykres.Punkty.size() < 2 ? 2 : Wykres.Punkty.size()));
-    if (!Wykres.Punkty.empty()) lata->setRange(Wykres.Punkty.front().x, Wykres.Punkty.back().x);
     auto* wartosci = new QValueAxis;
+    if (!Wykres.Punkty.empty()) {
+        // Half a year of room at either end, so that the end points are
+        // drawn whole; a tick at every year.
+        lata->setTickType(QValueAxis::TicksDynamic);
+        lata->setTickAnchor(Wykres.Punkty.front().x);
+        lata->setTickInterval(1);
+        lata->setRange(Wykres.Punkty.front().x - 0.5, Wykres.Punkty.back().x + 0.5);
+        // The values from zero, on round ticks: a small change does not
+        // look like a fall to nothing.
+        double od = 0, doWartosci = 0;
+        for (const PunktWykresuTrzyletniego& p : Wykres.Punkty) {
+            od = std::min(od, static_cast<double>(p.y));
+            doWartosci = std::max(doWartosci, static_cast<double>(p.y));
+        }
+        if (od == doWartosci) doWartosci = od + 1;
+        wartosci->setRange(od, doWartosci);
+        wartosci->applyNiceNumbers();
+    }
     chart->addAxis(lata, Qt::AlignBottom);
     chart->addAxis(wartosci, Qt::AlignLeft);
     seria->attachAxis(lata);

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QStackedBarSeries>
 #include <QTextDocument>
+#include <QValueAxis>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -233,6 +234,14 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
     ASSERT_NE(linia, nullptr);
     ASSERT_EQ(linia->count(), 3);
     EXPECT_EQ(linia->at(0).x(), 2012);
+    // The end points inside the plot; the values from zero.
+    auto* lata = qobject_cast<QValueAxis*>(z().Chart1->chart()->axes(Qt::Horizontal).at(0));
+    auto* wartosci = qobject_cast<QValueAxis*>(z().Chart1->chart()->axes(Qt::Vertical).at(0));
+    ASSERT_TRUE(lata && wartosci);
+    EXPECT_LT(lata->min(), 2012);
+    EXPECT_GT(lata->max(), linia->at(2).x());
+    EXPECT_LE(wartosci->min(), 0);
+    for (int j = 0; j < 3; ++j) EXPECT_LE(linia->at(j).y(), wartosci->max());
     EXPECT_TRUE(z().Chart1->chart()->title().startsWith(QStringLiteral("Zysk netto")));
     QImage obraz = f().grab().toImage();
     obraz.save(QStringLiteral(VESK_DATA_DIR "../wykres_trzyletni.png"));
