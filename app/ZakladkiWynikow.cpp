@@ -31,11 +31,16 @@ public:
     bool drukuj(const QTextDocument& dokument) override {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) return false;
+        nazwa_ = zQt(info.description().isEmpty() ? info.printerName() : info.description());
         QPrinter drukarka(info, QPrinter::HighResolution);
         if (!drukarka.isValid()) return false;
         dokument.print(&drukarka);
         return drukarka.printerState() != QPrinter::Error && drukarka.printerState() != QPrinter::Aborted;
     }
+    std::string nazwa() const override { return nazwa_; }
+
+private:
+    std::string nazwa_;
 };
 
 std::string czytaj(const std::string& sciezka) {
@@ -281,7 +286,7 @@ void ZakladkiWynikow::SpeedPotwierdzenieClick() {
 
 void ZakladkiWynikow::drukuj() {
     const bool wydrukowano = drukarka_ && !WebBrowser1->document()->isEmpty() && drukarka_->drukuj(*WebBrowser1->document());
-    Interfejs.PoWydruku(wydrukowano);
+    Interfejs.PoWydruku(wydrukowano, drukarka_ ? drukarka_->nazwa() : std::string());
 }
 
 void ZakladkiWynikow::Bilans2Click() {

@@ -374,8 +374,11 @@ void InterfejsTradycyjny::PoPodgladzie(const WynikPodgladu& wynik) {
     if (wynik.PokazZakladke) pokazTylko(ZakladkaSprawozdanie2);
 }
 
-void InterfejsTradycyjny::PoWydruku(bool wydrukowano) {
-    if (!wydrukowano) w.k.Okna->message(c("Brak drukarki - strona nie została wydrukowana"));
+void InterfejsTradycyjny::PoWydruku(bool wydrukowano, const std::string& drukarka) {
+    if (!wydrukowano)
+        w.k.Okna->message(c("Brak drukarki - strona nie została wydrukowana"));
+    else
+        w.k.Okna->message(c("Strona wysłana do drukarki") + (drukarka.empty() ? std::string() : " " + drukarka));
 }
 
 }  // namespace vesk

@@ -37,6 +37,7 @@ public:
         d.print(&p);
         return true;
     }
+    std::string nazwa() const override { return "wydruk.pdf"; }
     std::string plik_;
 };
 class BrakDrukarki : public Drukarka {
@@ -182,7 +183,9 @@ TEST_F(Wyniki, PrintingIntoAPdfAndWithoutAPrinter) {
     const std::string pdf = work.folder() + "wydruk.pdf";
     z().ustawDrukarke(std::make_unique<DrukarkaPdf>(pdf));
     z().BitBtn2->click();
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], utf8ToCp1250("Strona wysłana do drukarki wydruk.pdf"));
+    ui.messages.clear();
     const std::string txt = work.folder() + "wydruk.txt";
     ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
     const std::string tekst = work.read("wydruk.txt");
