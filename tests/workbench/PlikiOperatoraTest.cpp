@@ -41,19 +41,12 @@ TEST_F(PlikiOperatora, ADotInsideTheNameKeepsItsLettersAndGetsTheExtension) {
 }
 
 TEST_F(PlikiOperatora, BlanksAroundTheNameAreDropped) {
-    const struct {
-        const char* dany;
-        const char* plik;  // empty: refused
-    } przypadki[] = {{"sp ", "sp.tr1"}, {" sp2 .tr1", "sp2.tr1"}, {"  ", ""}, {"  .tr1", ""}};
+    const char* przypadki[][2] = {{"sp ", "sp.tr1"}, {" sp2 .tr1", "sp2.tr1"}, {"  ", nullptr}, {"  .tr1", nullptr}};
     for (const auto& p : przypadki) {
-        ui.files = {dir.folder() + p.dany};
-        ui.messages.clear();
-        const std::optional<std::string> plik = w->Zachowajjako1Click();
-        if (*p.plik)
-            EXPECT_EQ(plik, dir.folder() + p.plik) << p.dany;
-        else
-            EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NalezyZainicjowac})) << p.dany;
+        ui.files = {dir.folder() + p[0]};
+        EXPECT_EQ(w->Zachowajjako1Click(), p[1] ? std::optional(dir.folder() + p[1]) : std::nullopt) << p[0];
     }
+    EXPECT_EQ(ui.messages, (std::vector<std::string>(2, teksty::NalezyZainicjowac)));
 }
 
 TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
