@@ -16,6 +16,7 @@
 #include "Aplikacja.h"
 #include "OknoGlowne.h"
 #include "FormularzBilans.h"
+#include "OknoFormularzaDecyzji.h"
 #include "OknaPomocy.h"
 #include "QtTekst.h"
 #include "Warsztat.h"
@@ -272,10 +273,19 @@ void ZakladkiWynikow::zapisSprawozdan() {
 }
 
 void ZakladkiWynikow::klik(const std::string& nazwa) {
+    app_.warsztat().PoleBledne.clear();
     Interfejs.Klik(nazwa);
     pokazStrone(WebBrowser1, Interfejs.StronaTradycyjna);
     app_.odswiezOkna();
     odswiez();
+    // Unconfirmed edits the user chose to confirm were refused: the form,
+    // behind this tab, comes forward at the refused box.
+    if (!app_.warsztat().PoleBledne.empty()) {
+        OknoFormularzaDecyzji& formularz = app_.oknoFormularzaDecyzji();
+        formularz.raise();
+        formularz.activateWindow();
+        formularz.pokazBledne();
+    }
 }
 
 void ZakladkiWynikow::SpeedPotwierdzenieClick() {
