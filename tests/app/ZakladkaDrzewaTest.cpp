@@ -474,6 +474,18 @@ TEST_F(ZakladkaDrzewa, SimulationRelabelsAndSavesOrKeepsTheLabel) {
     EXPECT_FALSE(f().SpeedSymulacja->isEnabled());
 }
 
+TEST_F(ZakladkaDrzewa, DeletingANodeWithConfirmedDecisionsAsks) {
+    klik("d 2");
+    f().PrzyciskPodgladu->click();
+    wpisz("cena_gamma_0", QStringLiteral("420"));
+    f3().PrzyciskOK->click();
+    ui.answers = {false};
+    f().akcja("Kasowaniewza1")->trigger();
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_NE(ui.questions[0].find("zatwierdzone decyzje"), std::string::npos);
+    EXPECT_NE(item("d 2"), nullptr);
+}
+
 TEST_F(ZakladkaDrzewa, DeletingALeafAndRefusingTheRoot) {
     upusc(f().OkienkoBazowe, wezel(1));
     upusc(f().OkienkoEdycji, wezel(2));
