@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QTreeView>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -198,7 +199,10 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     d.setOkButtonText(QStringLiteral("OK"));
     d.setCancelButtonText(QStringLiteral("Anuluj"));
     // Wide enough for its whole caption in the title bar.
-    d.setMinimumWidth(std::max(szerokoscTytulu(d, q(caption)), d.fontMetrics().horizontalAdvance(q(prompt)) + 60));
+    // The dialog sizes itself from its layout: the box sets the width.
+    const int szerokosc = std::max(szerokoscTytulu(d, q(caption)), d.fontMetrics().horizontalAdvance(q(prompt)) + 60);
+    d.setMinimumWidth(szerokosc);
+    if (auto* pole = d.findChild<QLineEdit*>()) pole->setMinimumWidth(szerokosc - 40);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return zQt(d.textValue());
 }
