@@ -71,6 +71,7 @@ bool Aplikacja::pokazOknoGlowne() {
     SkutekPokazania skutek = PokazanieOknaGlownego(*k_, s_);
     if (!skutek.RdzenGotowy) return false;
     if (skutek.OtworzPlikStartowy) otworzOperatora();
+    oknoGlowne_->pokazPodpowiedzBezOperatora(q(TekstPodpowiedzi(*k_)));
     return true;
 }
 
@@ -119,6 +120,8 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto) {
     if (otwarto) {
         oknoGlowne_->pokazStroneDrzewa();
         oknoGlowne_->ustawPodpowiedz(q(TekstPodpowiedzi(*k_)));
+    } else {
+        oknoGlowne_->pokazPodpowiedzBezOperatora(q(TekstPodpowiedzi(*k_)));
     }
     odswiezOkna();
 }
@@ -196,6 +199,7 @@ void Aplikacja::przyciskWsadowy() {
 
 void Aplikacja::optymalizacja(bool druga) {
     if (!porzucenieFormularza()) return;
+    std::string zakonczenie;
     {
         PrzebiegSkryptu przebieg(*k_, oknoGlowne_.get(), oknoGlowne_->epsilon);
         Optymalizacja o(*w_);
@@ -203,19 +207,26 @@ void Aplikacja::optymalizacja(bool druga) {
             o.optymalizacja21Click();
         else
             o.Optymalizacja1Click();
+        zakonczenie = o.Zakonczenie;
     }
     poPoleceniuOperatora(!w_->Drzewo.Pusty());
+    if (!zakonczenie.empty()) ui_.message(zakonczenie);
 }
 
 void Aplikacja::wyjscie() {
     if (!porzucenieFormularza()) return;
-    if (ZakonczenieProgramu(ui_)) oknoGlowne_->hide();
+    if (ZakonczenieProgramu(ui_)) {
+        oknoGlowne_->hide();
+        interpreterView_->hide();
+    }
 }
 
 void Aplikacja::zamknietoOknoGlowne() {
     if (!porzucenieFormularza()) return;
     oknoStartowe_->show();
     oknoGlowne_->hide();
+    // The command file's view goes with the main window.
+    interpreterView_->hide();
     ZakonczenieProgramu(ui_);
 }
 

@@ -117,8 +117,23 @@ void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
     QTreeWidget::mousePressEvent(e);
 }
 
-void TDrzewoWezlow::drawBranches(QPainter* p, const QRect& r, const QModelIndex&) const {
+void TDrzewoWezlow::drawBranches(QPainter* p, const QRect& r, const QModelIndex& indeks) const {
     p->fillRect(r, palette().brush(QPalette::Base));
+    // A closed branch shows a "+" box just before its item, so that no
+    // node is hidden without a sign.
+    if (!indeks.isValid() || isExpanded(indeks) || !model()->hasChildren(indeks)) return;
+    const int bok = std::min(12, r.height() - 4);
+    if (bok < 6 || r.width() < bok + 2) return;
+    const QRect ramka(r.right() - bok - 2, r.center().y() - bok / 2, bok, bok);
+    p->save();
+    p->setPen(palette().color(QPalette::Text));
+    p->setBrush(palette().brush(QPalette::Base));
+    p->drawRect(ramka);
+    const QPoint s = ramka.center();
+    const int ramie = bok / 2 - 2;
+    p->drawLine(s.x() - ramie, s.y(), s.x() + ramie, s.y());
+    p->drawLine(s.x(), s.y() - ramie, s.x(), s.y() + ramie);
+    p->restore();
 }
 
 int TDrzewoWezlow::sizeHintForColumn(int kolumna) const {
@@ -137,7 +152,10 @@ void TDrzewoWezlow::pokazBiezacy() {
     scrollToItem(item);
     // The item's text, not only its row: from its indent to its end.
     const QRect r = visualItemRect(item);
-    const int tekst = r.left() + fontMetrics().horizontalAdvance(item->text(0)) + iconSize().width() + 16;
+    // The delegate draws the labels bold: measured so, the whole label.
+    QFont pogrubiona = font();
+    pogrubiona.setBold(true);
+    const int tekst = r.left() + QFontMetrics(pogrubiona).horizontalAdvance(item->text(0)) + iconSize().width() + 24;
     QScrollBar* pasek = horizontalScrollBar();
     if (tekst > viewport()->width()) pasek->setValue(pasek->value() + tekst - viewport()->width());
     else if (r.left() < 0) pasek->setValue(pasek->value() + r.left());

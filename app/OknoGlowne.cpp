@@ -222,11 +222,20 @@ void OknoGlowne::pokazStroneDrzewa() {
     int debug = PageControl1->indexOf(TabDebug);
     PageControl1->setTabVisible(debug, false);
     PageControl1->setTabEnabled(debug, false);
+    PageControl1->setTabVisible(PageControl1->indexOf(TabPodpowiedz), false);
     PageControl1->setCurrentWidget(TabDrzewo);
     if (Wyniki) Wyniki->pokazInterfejs();
 }
 
 void OknoGlowne::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html); }
+
+void OknoGlowne::pokazPodpowiedzBezOperatora(const QString& html) {
+    // Without an open operator the first steps stand where the tree would.
+    if (PageControl1->isTabVisible(PageControl1->indexOf(TabDrzewo))) return;
+    MemoStart->setHtml(html);
+    PageControl1->setTabVisible(PageControl1->indexOf(TabPodpowiedz), true);
+    PageControl1->setCurrentWidget(TabPodpowiedz);
+}
 
 void OknoGlowne::ustawPlikDrzewa(const QString& nazwa) { panel1->setText(nazwa); }
 

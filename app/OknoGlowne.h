@@ -46,6 +46,8 @@ public:
     // Shows the tree page with the hint text or shows only the hints.
     void pokazStroneDrzewa();
     void ustawPodpowiedz(const QString& html);
+    // The hints page, when no operator's tree is shown.
+    void pokazPodpowiedzBezOperatora(const QString& html);
     void ustawPlikDrzewa(const QString& nazwa);
     // Caption, status panel, the tree mirror and the commands' states as
     // the workbench holds them (once a tree is loaded).
@@ -60,6 +62,7 @@ public:
     QPushButton* ButtonFinal;
     // The tree tab.
     std::array<QLabel*, 9> Okres{};  // Okres1 .. Okres9
+    QRect MiejsceWyniku;  // the synthetic result's button, as the tree tab is laid out
     QLabel* LataSymulacji;
     QPushButton *SpeedSymulacja, *PrzyciskPodgladu, *PrzyciskDodaniaNowejDecyzji, *SpeedBazowy, *SpeedWzorcowy;
     TPoleWezla *OkienkoBazowe, *OkienkoEdycji;
@@ -94,6 +97,11 @@ private:
     void polaczZakladkeDrzewa();
     void ulozZakladkeDrzewa(bool zoom);
     void odswiezZakladkeDrzewa(const Warsztat& w);
+    // The period headers follow the tree's sideways scrolling; a header
+    // out of the tree's width is hidden.
+    void przesunOkresy();
+    std::array<QRect, 9> miejscaOkresow_{};
+    std::array<bool, 9> okresyWidoczne_{};
     // Runs a workbench command, then the windows follow the workbench.
     // formularz: the command refills the decision form (its unconfirmed
     // edits are settled with the user first).

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidgetItemIterator>
 
 #include "Aplikacja.h"
@@ -82,7 +83,7 @@ void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
     const UkladZakladkiDrzewa l =
         UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_, strony.width(), strony.height()), zoom);
     for (std::size_t k = 0; k < 9; ++k) {
-        umiesc(Okres[k], l.okresy[k]);
+        miejscaOkresow_[k] = QRect(l.okresy[k].x, l.okresy[k].y, l.okresy[k].w, l.okresy[k].h);
         QFont f = Okres[k]->font();
         f.setPixelSize(l.okresCzcionka);
         Okres[k]->setFont(f);
@@ -102,7 +103,21 @@ void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
     umiesc(OkienkoBazowe, l.okienkoBazowe);
     umiesc(SpeedWzorcowy, l.wzorcowy);
     umiesc(OkienkoEdycji, l.okienkoEdycji);
+    MiejsceWyniku = QRect(l.wynik.x, l.wynik.y, l.wynik.w, l.wynik.h);
+    przesunOkresy();
     if (Wyniki) Wyniki->umiescPrzyciski();
+}
+
+void OknoGlowne::przesunOkresy() {
+    const int przesuniecie = TreeView1->horizontalScrollBar()->value();
+    const QRect drzewo = TreeView1->geometry();
+    for (std::size_t k = 0; k < 9; ++k) {
+        QRect r = miejscaOkresow_[k].translated(-przesuniecie, 0);
+        const bool wDrzewie = r.left() >= drzewo.left() - 2 && r.left() < drzewo.right() - 8;
+        r.setRight(std::min(r.right(), drzewo.right()));
+        Okres[k]->setGeometry(r);
+        Okres[k]->setVisible(okresyWidoczne_[k] && wDrzewie);
+    }
 }
 
 void OknoGlowne::polecenie(const std::function<void(Warsztat&)>& f, bool formularz) {
@@ -139,6 +154,7 @@ void OknoGlowne::polaczZakladkeDrzewa() {
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, [this, numer](QTreeWidgetItem* item) {
         if (!odswiezanie_) app_.warsztat().Zwiniete.insert(numer(item));
     });
+    connect(TreeView1->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { przesunOkresy(); });
 
     auto podlacz = [this](std::initializer_list<QObject*> zrodla, const std::function<void(Warsztat&)>& f,
                           bool formularz = true) {
@@ -211,7 +227,7 @@ void OknoGlowne::odswiezZakladkeDrzewa(const Warsztat& w) {
     for (std::size_t k = 0; k < 9; ++k) {
         const NaglowekOkresu& o = w.Widok.Okresy[k];
         Okres[k]->setText(q(o.Napis));
-        Okres[k]->setVisible(o.Widoczny);
+        okresyWidoczne_[k] = o.Widoczny;
         Okres[k]->setEnabled(o.Aktywny);
     }
     LataSymulacji->setText(q(w.Widok.LataSymulacji));
@@ -232,6 +248,7 @@ void OknoGlowne::odswiezZakladkeDrzewa(const Warsztat& w) {
     }
     ulozZakladkeDrzewa(w.Zoom);
     TreeView1->pokazBiezacy();
+    przesunOkresy();
     ProgressBar1->setValue(w.Postep);
     const std::map<std::string, std::string> debug = {
         {"Nazwa_Biezacego_Wezla", w.Widok.Nazwa_Biezacego_Wezla},

@@ -38,9 +38,9 @@ int MapaPozycji::wDokumencie(int pozycja) const {
 
 OknoInterpretatora::OknoInterpretatora(QPushButton* przycisk, QLineEdit* echoLinii, QLabel* wsk, QWidget* glowne)
     : przycisk_(przycisk), echo_(echoLinii), wsk_(wsk), glowne_(glowne) {
-    // A window of its own kept above the main window, whose step button
-    // the user presses at every line.
-    if (glowne) setParent(glowne, Qt::Tool);
+    // A window of its own; above the main window only while a command file
+    // is open (stepButton).
+    setWindowFlags(Qt::Window);
     setObjectName(QStringLiteral("InterpreterView"));
     setWindowTitle(QString::fromUtf8("Podgląd programu sterowania eksperymentem"));
     setGeometry(362, 185, 657, 375);
@@ -163,10 +163,29 @@ void OknoInterpretatora::gridRow(int row, const std::string& name, const std::st
     if (row < 0 || row >= tabelka_zmiennych->rowCount()) return;
     tabelka_zmiennych->item(row, 0)->setText(q(name));
     tabelka_zmiennych->item(row, 1)->setText(q(value));
+    // A value longer than its column is read whole under the mouse.
+    tabelka_zmiennych->item(row, 0)->setToolTip(q(name));
+    tabelka_zmiennych->item(row, 1)->setToolTip(q(value));
 }
 
 void OknoInterpretatora::stepButton(bool enabled) {
     if (przycisk_) przycisk_->setEnabled(enabled);
+    nadGlownym(enabled);
+}
+
+void OknoInterpretatora::nadGlownym(bool nad) {
+    if (!glowne_ || nad == (parentWidget() == glowne_)) return;
+    // While a command file is open (run or stepped) the view stays above
+    // the main window, whose step button the user presses; afterwards it is
+    // an ordinary window the main window may cover.
+    const QRect miejsce = geometry();
+    const bool widoczny = isVisible();
+    if (nad)
+        setParent(glowne_, Qt::Tool);
+    else
+        setParent(nullptr, Qt::Window);
+    setGeometry(miejsce);
+    if (widoczny) show();
 }
 
 bool OknoInterpretatora::cursorInStopBand() {

@@ -50,6 +50,8 @@ public:
 
     // Replaces the band probe (tests); empty: the mouse cursor's position.
     std::function<bool()> Sonda;
+    // Kept above the main window (a tool window of it) or an ordinary one.
+    void nadGlownym(bool nad);
 
     QSplitter* Split;
     QPlainTextEdit* Okienko_Interpretatora;

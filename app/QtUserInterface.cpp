@@ -2,9 +2,15 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QHeaderView>
 #include <QTreeView>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -31,7 +37,50 @@ QString bezWielkosciLiter(const QString& pattern) {
     return out;
 }
 
+// The width a window needs for its whole caption in the title bar, which
+// a window manager draws larger and bold, beside its buttons.
+int szerokoscTytulu(const QWidget& okno, const QString& tytul) {
+    QFont f = okno.font();
+    f.setBold(true);
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * 1.25);
+    else if (f.pixelSize() > 0)
+        f.setPixelSize(f.pixelSize() * 5 / 4);
+    return QFontMetrics(f).horizontalAdvance(tytul) + 200;
+}
+
+// A message box no narrower than its caption.
+void szerokoscNaTytul(QMessageBox& box) {
+    if (auto* uklad = qobject_cast<QGridLayout*>(box.layout()))
+        uklad->addItem(new QSpacerItem(szerokoscTytulu(box, box.windowTitle()), 0, QSizePolicy::Minimum,
+                                       QSizePolicy::Fixed),
+                       uklad->rowCount(), 0, 1, uklad->columnCount());
+}
+
+// The file dialog's size and type columns in Polish whatever the system's
+// language: sizes as a Polish locale writes them, a type named by its
+// extension ("Plik TR1"), as the file managers of the program's users do.
+class PolskieKolumnyPlikow : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& indeks, int rola) const override {
+        auto* pliki = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (rola != Qt::DisplayRole || !pliki || (indeks.column() != 1 && indeks.column() != 2))
+            return QIdentityProxyModel::data(indeks, rola);
+        const QFileInfo info = pliki->fileInfo(mapToSource(indeks));
+        if (indeks.column() == 1)
+            return info.isDir() ? QString() : QLocale(QLocale::Polish, QLocale::Poland).formattedDataSize(info.size());
+        return OpisTypuPliku(info);
+    }
+};
+
 }  // namespace
+
+QString OpisTypuPliku(const QFileInfo& plik) {
+    if (plik.isDir()) return QStringLiteral("Folder");
+    const QString rozszerzenie = plik.suffix();
+    return rozszerzenie.isEmpty() ? QStringLiteral("Plik") : QStringLiteral("Plik ") + rozszerzenie.toUpper();
+}
 
 QStringList filtryPlikow(const std::string& filter) {
     QStringList parts = q(filter).split(QLatin1Char('|'));
@@ -67,6 +116,7 @@ void QtUserInterface::message(const std::string& text) {
     QMessageBox box(QMessageBox::Information, QString::fromUtf8(tekst::TytulAplikacji), q(text), QMessageBox::NoButton,
                     parent_);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    szerokoscNaTytul(box);
     box.exec();
 }
 
@@ -82,6 +132,7 @@ std::size_t zapytaj(QWidget* rodzic, const QString& tytul, const QString& tekst,
     for (const auto& [napis, rola] : przyciski) dodane.push_back(box.addButton(napis, rola));
     box.setDefaultButton(dodane.front());
     box.setEscapeButton(dodane.back());
+    szerokoscNaTytul(box);
     box.exec();
     const auto it = std::find(dodane.begin(), dodane.end(), box.clickedButton());
     return it == dodane.end() ? dodane.size() - 1 : static_cast<std::size_t>(it - dodane.begin());
@@ -121,6 +172,7 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setProxyModel(new PolskieKolumnyPlikow(&dialog));
     dialog.setNameFilters(filtryPlikow(filter));
     // The patterns that ignore letter case are not for the user's eyes.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
@@ -147,7 +199,10 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     d.setOkButtonText(QStringLiteral("OK"));
     d.setCancelButtonText(QStringLiteral("Anuluj"));
     // Wide enough for its whole caption in the title bar.
-    d.setMinimumWidth(d.fontMetrics().horizontalAdvance(q(caption)) + 160);
+    // The dialog sizes itself from its layout: the box sets the width.
+    const int szerokosc = std::max(szerokoscTytulu(d, q(caption)), d.fontMetrics().horizontalAdvance(q(prompt)) + 60);
+    d.setMinimumWidth(szerokosc);
+    if (auto* pole = d.findChild<QLineEdit*>()) pole->setMinimumWidth(szerokosc - 40);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return zQt(d.textValue());
 }

@@ -2,6 +2,7 @@
 // buttons, the non-native file dialog, the beep and the end of the program.
 #pragma once
 
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QString>
 #include <QWidget>
@@ -40,6 +41,9 @@ public:
 private:
     QWidget* parent_;
 };
+
+// The type the file dialog shows for a file: "Folder", "Plik TR1", "Plik".
+QString OpisTypuPliku(const QFileInfo& plik);
 
 // While alive, the boxes and dialogs of ui (when it is the Qt one) belong
 // to okno: they stay above it, also when it stays on top, and count as its

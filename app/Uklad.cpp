@@ -73,15 +73,35 @@ UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom) {
         u.okresy[static_cast<std::size_t>(k)] = {10 + krok * k, gora - wysokoscOkresu - 2, krok - 2, wysokoscOkresu};
     u.lata = {10, 4, 200, gora - wysokoscOkresu - 8};
     const int w = g.strony.w;
-    u.symulacja = naStronie({10, g.przyciskiGora, 200, WysokoscPrzycisku}, w);
-    u.podglad = naStronie({220, g.przyciskiGora, 260, WysokoscPrzycisku}, w);
-    u.dodanie = naStronie({490, g.przyciskiGora, 220, WysokoscPrzycisku}, w);
-    u.koniec = naStronie({10, g.przyciskKoncaGora, 200, WysokoscPrzycisku}, w);
-    u.zoom = naStronie({220, g.przyciskKoncaGora, 80, WysokoscPrzycisku}, w);
-    u.bazowy = naStronie({310, g.przyciskKoncaGora, 80, WysokoscPrzycisku}, w);
-    u.okienkoBazowe = naStronie({395, g.przyciskKoncaGora, 110, WysokoscPrzycisku}, w);
-    u.wzorcowy = naStronie({515, g.przyciskKoncaGora, 80, WysokoscPrzycisku}, w);
-    u.okienkoEdycji = naStronie({600, g.przyciskKoncaGora, 110, WysokoscPrzycisku}, w);
+    // The two rows of buttons as designed; on a page too narrow for a row
+    // it goes on in a further line, and the tree gives up the room.
+    struct Miejsce {
+        Prostokat* cel;
+        int szerokosc, odstep;
+        bool nowyWiersz;
+    };
+    const Miejsce miejsca[] = {
+        {&u.symulacja, 200, 0, true},     {&u.podglad, 260, 10, false},      {&u.dodanie, 220, 10, false},
+        {&u.wynik, 240, 10, false},       {&u.koniec, 200, 0, true},         {&u.zoom, 80, 10, false},
+        {&u.bazowy, 80, 10, false},       {&u.okienkoBazowe, 110, 5, false}, {&u.wzorcowy, 80, 10, false},
+        {&u.okienkoEdycji, 110, 5, false},
+    };
+    int linia = -1, x = 0;
+    for (const Miejsce& m : miejsca) {
+        if (m.nowyWiersz || (x > 10 && x + m.odstep + m.szerokosc > w - 5)) {
+            ++linia;
+            x = 10;
+        } else {
+            x += m.odstep;
+        }
+        *m.cel = naStronie({x, linia, m.szerokosc, WysokoscPrzycisku}, w);
+        x += m.szerokosc;
+    }
+    const int krokLinii = g.przyciskKoncaGora - g.przyciskiGora;
+    const int dodatkowe = (linia + 1 - 2) * krokLinii;
+    u.drzewo.h = std::max(40, u.drzewo.h - dodatkowe);
+    const int pierwsza = std::max(g.przyciskiGora - dodatkowe, u.drzewo.y + u.drzewo.h + 20);
+    for (const Miejsce& m : miejsca) m.cel->y = pierwsza + m.cel->y * krokLinii;
     return u;
 }
 

@@ -42,6 +42,7 @@ struct UkladZakladkiDrzewa {
     Prostokat drzewo;
     int drzewoCzcionka = 0, wciecie = 0;
     Prostokat symulacja, podglad, dodanie;  // SpeedSymulacja, PrzyciskPodgladu, PrzyciskDodaniaNowejDecyzji
+    Prostokat wynik;                         // SpeedButton3, the synthetic result
     Prostokat koniec, zoom;                  // ButtonFinal, CheckBox1
     Prostokat bazowy, okienkoBazowe, wzorcowy, okienkoEdycji;
 };

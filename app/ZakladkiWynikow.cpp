@@ -10,11 +10,13 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <fstream>
 
 #include "Aplikacja.h"
 #include "OknoGlowne.h"
 #include "FormularzBilans.h"
+#include "OknoFormularzaDecyzji.h"
 #include "OknaPomocy.h"
 #include "QtTekst.h"
 #include "Warsztat.h"
@@ -30,11 +32,16 @@ public:
     bool drukuj(const QTextDocument& dokument) override {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) return false;
+        nazwa_ = zQt(info.description().isEmpty() ? info.printerName() : info.description());
         QPrinter drukarka(info, QPrinter::HighResolution);
         if (!drukarka.isValid()) return false;
         dokument.print(&drukarka);
         return drukarka.printerState() != QPrinter::Error && drukarka.printerState() != QPrinter::Aborted;
     }
+    std::string nazwa() const override { return nazwa_; }
+
+private:
+    std::string nazwa_;
 };
 
 std::string czytaj(const std::string& sciezka) {
@@ -266,10 +273,19 @@ void ZakladkiWynikow::zapisSprawozdan() {
 }
 
 void ZakladkiWynikow::klik(const std::string& nazwa) {
+    app_.warsztat().PoleBledne.clear();
     Interfejs.Klik(nazwa);
     pokazStrone(WebBrowser1, Interfejs.StronaTradycyjna);
     app_.odswiezOkna();
     odswiez();
+    // Unconfirmed edits the user chose to confirm were refused: the form,
+    // behind this tab, comes forward at the refused box.
+    if (!app_.warsztat().PoleBledne.empty()) {
+        OknoFormularzaDecyzji& formularz = app_.oknoFormularzaDecyzji();
+        formularz.raise();
+        formularz.activateWindow();
+        formularz.pokazBledne();
+    }
 }
 
 void ZakladkiWynikow::SpeedPotwierdzenieClick() {
@@ -280,7 +296,7 @@ void ZakladkiWynikow::SpeedPotwierdzenieClick() {
 
 void ZakladkiWynikow::drukuj() {
     const bool wydrukowano = drukarka_ && !WebBrowser1->document()->isEmpty() && drukarka_->drukuj(*WebBrowser1->document());
-    Interfejs.PoWydruku(wydrukowano);
+    Interfejs.PoWydruku(wydrukowano, drukarka_ ? drukarka_->nazwa() : std::string());
 }
 
 void ZakladkiWynikow::Bilans2Click() {
@@ -352,9 +368,8 @@ void ZakladkiWynikow::pokazZakladki() {
 }
 
 void ZakladkiWynikow::umiescPrzyciski() {
-    // Right of the tree tab's own rows of buttons.
-    const QRect dodanie = f_.PrzyciskDodaniaNowejDecyzji->geometry();
-    SpeedButton3->setGeometry(dodanie.right() + 10, dodanie.top(), 240, dodanie.height());
+    // After the tree tab's own row of buttons, as its layout places it.
+    SpeedButton3->setGeometry(f_.MiejsceWyniku);
     // The confirmation above the tree's right end, where it is always seen.
     const QRect drzewo = f_.TreeView1->geometry();
     SpeedPotwierdzenie->setGeometry(drzewo.right() - 260, f_.LataSymulacji->geometry().top(), 260, 32);
@@ -422,9 +437,25 @@ void ZakladkiWynikow::rysujChart1() {
     auto* lata = new QValueAxis;
     lata->setTitleText(q(Wykres.TytulOsi));
     lata->setLabelFormat(QStringLiteral("%d"));
-    lata->setTickCount(static_cast<int>(Wykres.Punkty.size() < 2 ? 2 : Wykres.Punkty.size()));
-    if (!Wykres.Punkty.empty()) lata->setRange(Wykres.Punkty.front().x, Wykres.Punkty.back().x);
     auto* wartosci = new QValueAxis;
+    if (!Wykres.Punkty.empty()) {
+        // Half a year of room at either end, so that the end points are
+        // drawn whole; a tick at every year.
+        lata->setTickType(QValueAxis::TicksDynamic);
+        lata->setTickAnchor(Wykres.Punkty.front().x);
+        lata->setTickInterval(1);
+        lata->setRange(Wykres.Punkty.front().x - 0.5, Wykres.Punkty.back().x + 0.5);
+        // The values from zero, on round ticks: a small change does not
+        // look like a fall to nothing.
+        double od = 0, doWartosci = 0;
+        for (const PunktWykresuTrzyletniego& p : Wykres.Punkty) {
+            od = std::min(od, static_cast<double>(p.y));
+            doWartosci = std::max(doWartosci, static_cast<double>(p.y));
+        }
+        if (od == doWartosci) doWartosci = od + 1;
+        wartosci->setRange(od, doWartosci);
+        wartosci->applyNiceNumbers();
+    }
     chart->addAxis(lata, Qt::AlignBottom);
     chart->addAxis(wartosci, Qt::AlignLeft);
     seria->attachAxis(lata);

@@ -32,6 +32,8 @@ public:
     virtual ~Drukarka() = default;
     // False when there is no printer or the print failed.
     virtual bool drukuj(const QTextDocument& dokument) = 0;
+    // The printer the last page went to (empty: not known).
+    virtual std::string nazwa() const { return {}; }
 };
 std::unique_ptr<Drukarka> DrukarkaDomyslna();
 

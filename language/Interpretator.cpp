@@ -7,6 +7,7 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "Paths.h"
 #include "Real48.h"
 #include "SlowaRozkazu.h"
 #include "TekstWiersza.h"
@@ -84,9 +85,9 @@ long double liczbaZPoczatku(const std::string& t) {
 // would leave the dialog wherever it was last).
 std::string katalogRoboczy(const Kontekst& k) {
     if (!k.KatalogRoboczy.empty()) return k.KatalogRoboczy;
-    std::error_code ec;
-    const std::string biezacy = std::filesystem::current_path(ec).string();
-    return ec ? std::string() : biezacy + "/";
+    // In code page 1250 like every path of the core: a folder with Polish
+    // letters must not turn into one that does not exist.
+    return normalizeFolder(currentFolder());
 }
 
 }  // namespace
@@ -273,7 +274,7 @@ void Interpretator::obsluzBlad(BladSkryptu& e) {
     widok_.activity(nullptr);
     PoziomWywolania = 0;
     k_.Okna->message("blad w skrypcie!\n" + e.plik() + ", wiersz " + std::to_string(e.numerWiersza()) + ": " +
-                     e.wiersz() + "\n" + e.powod());
+                     e.wiersz() + "\nPrzyczyna: " + e.powod());
 }
 
 void Interpretator::petla(int L, bool& przerwano) {

@@ -368,13 +368,18 @@ int Optymalizacja::Zbadaj(int wzor, Real& wartosc, char kierunek, const std::str
     return wspinaczka(wzor, wartosc, kierunek == '-' ? -1 : 1, Decyzja{rodzaj, produkt, rok}, kryterium, false);
 }
 
-void Optymalizacja::wykonaj(const std::function<void()>& polecenie) {
+void Optymalizacja::wykonaj(const std::function<void()>& polecenie, const std::string& wyniki) {
     Wstrzymanie wstrzymanie(*this);
+    Zakonczenie.clear();
     try {
         polecenie();
     } catch (const std::exception& e) {
         k_.Okna->message(e.what());
+        return;
     }
+    // "Optymalizacja zakończona" / "przerwana"
+    Zakonczenie = std::string(Zatrzymano ? "Optymalizacja przerwana" : "Optymalizacja zako\xF1" "czona") + " - " +
+                  wyniki + " " + k_.PlikDrzewa;
 }
 
 void Optymalizacja::optymalizacja21Click() {
@@ -403,7 +408,7 @@ void Optymalizacja::optymalizacja21Click() {
             if (n < 0 || Zatrzymano) break;  // the later studies would do nothing either
             wzor = n;
         }
-    });
+    }, "wyniki w nowym operatorze optyma:");
 }
 
 void Optymalizacja::Optymalizacja1Click() {
@@ -448,7 +453,7 @@ void Optymalizacja::Optymalizacja1Click() {
             if (Zatrzymano) break;
             if (p.bilansPo) bilans(94);
         }
-    });
+    }, "wyniki w drzewie operatora");
 }
 
 }  // namespace vesk

@@ -72,6 +72,10 @@ public:
     // ended it.
     int Proby = 0;
     bool Zatrzymano = false;
+    // After a command that ran to its end or was stopped: what the window
+    // tells the user (ended or stopped, and which tree holds the results);
+    // empty after a failure, which was told already.
+    std::string Zakonczenie;
 
     struct Decyzja {
         std::string rodzaj, produkt, rok;  // a kind above, its product or material and year words
@@ -100,7 +104,8 @@ private:
     double x(int n) const { return k_.ZmienneSkryptu[static_cast<std::size_t>(n - 1)]; }
     void ustawX(int n, long double v);
     void bilans(int n);
-    void wykonaj(const std::function<void()>& polecenie);
+    // Runs a command; wyniki: where its results are, for the closing text.
+    void wykonaj(const std::function<void()>& polecenie, const std::string& wyniki);
 
     // Installs the deferred stop for a command or a lone study, unless one
     // is already in place.

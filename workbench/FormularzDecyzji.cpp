@@ -126,6 +126,12 @@ const std::array<GrupaPol, 6>& GrupyPol() {
 
 std::optional<ZakresPola> ZakresPolaFormularza(std::size_t pole,
                                               const Tab<std::pair<std::int32_t, std::int32_t>, 1, 54>& zakresy) {
+    if (pole >= 9 && pole < 18) {
+        // Prices (parameters 1..9): below the range's maximum where one was
+        // read, else below a bound no price of the model comes near.
+        const auto [min, max] = zakresy[static_cast<int>(pole) - 8];
+        return ZakresPola{0, min < max ? static_cast<long double>(max) : NajwyzszaCenaDomyslna};
+    }
     if (pole < 27) return ZakresPola{};
     if (pole >= LiczbaPol) return std::nullopt;
     // Boxes 27..35 are decision parameters 28..36.

@@ -52,13 +52,16 @@ struct GrupaPol {
 const std::array<GrupaPol, 6>& GrupyPol();
 
 // What a box may hold, in the units the form shows: production orders,
-// prices and raw-material orders never below 0; the dividend share, the
+// prices and raw-material orders never below 0, prices at most their
+// range's maximum (parameters 1 to 9); the dividend share, the
 // debt ratio and the share issue within their decision ranges (parameters
 // 28 to 36 of zakresy.txt) where those were read (minimum below maximum).
 struct ZakresPola {
     long double min = 0;
     std::optional<long double> max;
 };
+// A price's upper bound when zakresy.txt gives its parameter no range.
+inline constexpr long double NajwyzszaCenaDomyslna = 1000000;
 std::optional<ZakresPola> ZakresPolaFormularza(std::size_t pole,
                                               const Tab<std::pair<std::int32_t, std::int32_t>, 1, 54>& zakresy);
 

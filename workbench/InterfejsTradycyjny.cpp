@@ -276,6 +276,9 @@ void InterfejsTradycyjny::przyciskOperatora(const std::string& nazwa) {
 }
 
 void InterfejsTradycyjny::przyciskDecyzji(const std::string& nazwa) {
+    // Activation and deletion refill the form: its unconfirmed edits are
+    // settled with the user before anything changes.
+    if (nazwa != "PrzyciskEdycja" && !w.PrzedPorzuceniemFormularza()) return;
     if (nazwa == "PrzyciskAktywacja2") wlaczaniePoRodzaju();
     Szaro();
     pogrub({"PrzyciskSymulatora", "PrzyciskDecyzje1"});
@@ -324,6 +327,8 @@ void InterfejsTradycyjny::SpeedPotwierdzenieClick() {
 }
 
 void InterfejsTradycyjny::PrzyciskSymulacja() {
+    // Asked before the form is refilled from the stored record.
+    if (!w.PrzedPorzuceniemFormularza()) return;
     Szaro();
     ukryj({"GrupaDecyzje", "GrupaRezultaty", "GrupaFinanse", "GrupaProdukcja", "GrupaWskaznikow"});
     pogrub({"PrzyciskSymulatora", "PrzyciskSymulacja"});
@@ -369,8 +374,11 @@ void InterfejsTradycyjny::PoPodgladzie(const WynikPodgladu& wynik) {
     if (wynik.PokazZakladke) pokazTylko(ZakladkaSprawozdanie2);
 }
 
-void InterfejsTradycyjny::PoWydruku(bool wydrukowano) {
-    if (!wydrukowano) w.k.Okna->message(c("Brak drukarki - strona nie została wydrukowana"));
+void InterfejsTradycyjny::PoWydruku(bool wydrukowano, const std::string& drukarka) {
+    if (!wydrukowano)
+        w.k.Okna->message(c("Brak drukarki - strona nie została wydrukowana"));
+    else
+        w.k.Okna->message(c("Strona wysłana do drukarki") + (drukarka.empty() ? std::string() : " " + drukarka));
 }
 
 }  // namespace vesk

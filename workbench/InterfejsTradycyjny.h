@@ -85,9 +85,10 @@ public:
     void BitBtn1Click();  // "Powrót do operatora"
     // The viewers' own tab after a viewer of the menu or of this tab.
     void PoPodgladzie(const WynikPodgladu& wynik);
-    // "Drukuj" printed the shown page (true) or found no printer or failed:
-    // the user is told, never a silent success.
-    void PoWydruku(bool wydrukowano);
+    // "Drukuj" printed the shown page (true) on the printer named drukarka
+    // (empty: not known) or found no printer or failed: the user is told
+    // either way.
+    void PoWydruku(bool wydrukowano, const std::string& drukarka = {});
 
 private:
     void przyciskGrupy(const std::string& nazwa);

@@ -1,5 +1,6 @@
 // The node operations of the workbench: confirming and leaving the
 // decision sheet, simulating a node, deleting a node.
+#include <algorithm>
 #include <exception>
 #include <map>
 #include <memory>
@@ -19,6 +20,27 @@ namespace {
 
 std::string brakRekordu(int n, const std::string& plik) {
     return "Brak rekordu w\xEAz\xB3" "a " + std::to_string(n) + " w pliku " + plik;
+}
+
+// Node n holds decisions of its own: a box of the form or a variant code
+// differs from the root's, which a node added from the root starts with.
+bool wlasneDecyzje(Kontekst& k, int n) {
+    auto rec = std::make_unique<StanModelu>(), korzen = std::make_unique<StanModelu>();
+    const std::string plik = k.SciezkaOperatora + "qad";
+    try {
+        if (!ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(n), *rec) || !ZnajdzStanModelu(k, plik, 0, *korzen))
+            return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    auto rozne = [&](std::size_t od, std::size_t ile) {
+        return !std::equal(rec->bajty.begin() + od, rec->bajty.begin() + od + ile, korzen->bajty.begin() + od);
+    };
+    for (const PoleFormularza& p : PolaFormularza())
+        if (rozne(p.offset, 6)) return true;
+    for (std::size_t e = 0; e < 18; ++e)
+        if (rozne(3024 + 24 * e, 1)) return true;
+    return false;
 }
 
 }  // namespace
@@ -44,7 +66,7 @@ bool Warsztat::PrzyciskOKClick() {
         return false;
     }
     if (rec->Symulowany() != 0) {
-        komunikat("Wezel " + std::to_string(n) + " jest ju\xBF symulowany - jego decyzji nie mo\xBFna zmieni\xE6");
+        komunikat("W\xEAze\xB3 " + std::to_string(n) + " jest ju\xBF symulowany - jego decyzji nie mo\xBFna zmieni\xE6");
         return false;
     }
     // Every box and cell is checked before anything is stored; a refusal
@@ -148,10 +170,23 @@ bool Warsztat::PrzedPorzuceniemFormularza() {
 bool Warsztat::Kasowaniewza1Click() {
     const int i = IndeksWybranego();
     std::string rodzajTekst, numerTekst;
-    if (i >= 0 && Drzewo.Numer(i) > 0 && !Drzewo.MaDzieci(i) &&
-        rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst) == RodzajSymulowany &&
-        // "Węzeł ... zawiera wyniki symulacji. Skasować go?"
+    if (i >= 0 && Drzewo.Numer(i) > 0 && Drzewo.MaDzieci(i)) {
+        // Its branch opens, so that the user sees what keeps it.
+        Zwiniete.erase(Drzewo.Numer(i));
+        // "Węzła ... nie można skasować: ma następne węzły (najpierw skasuj je)"
+        komunikat("W\xEAz\xB3" "a " + Drzewo.Etykieta(i) +
+                  " nie mo\xBFna skasowa\xE6: ma nast\xEApne w\xEAz\xB3y (najpierw skasuj je)");
+        return false;
+    }
+    if (i < 0 || Drzewo.Numer(i) <= 0 || Drzewo.MaDzieci(i)) return KasowanieWezla();
+    // "Węzeł ... zawiera wyniki symulacji. Skasować go?", nor confirmed
+    // decisions of its own without a word: "... zawiera zatwierdzone decyzje."
+    const std::uint8_t rodzaj = rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst);
+    if (rodzaj == RodzajSymulowany &&
         !k.Okna->question("W\xEAze\xB3 " + Drzewo.Etykieta(i) + " zawiera wyniki symulacji.\nSkasowa\xE6 go?"))
+        return false;
+    if (rodzaj == RodzajNiesymulowany && wlasneDecyzje(k, Drzewo.Numer(i)) &&
+        !k.Okna->question("W\xEAze\xB3 " + Drzewo.Etykieta(i) + " zawiera zatwierdzone decyzje.\nSkasowa\xE6 go?"))
         return false;
     return KasowanieWezla();
 }
@@ -206,10 +241,10 @@ bool Warsztat::Symulowanie() {
     // The parent's calendar start as the node table holds it from the file.
     const int rodzic = SzukajWezla(k, rec->Rodzic());
     if (!k.TabelaWezlow.Zajety[rodzic] || k.TabelaWezlow.Wpisy[rodzic].Numer != rec->Rodzic())
-        return odmowa("Wezel " + std::to_string(n) + ": " + brakRekordu(rec->Rodzic(), plik));
+        return odmowa("W\xEAze\xB3 " + std::to_string(n) + ": " + brakRekordu(rec->Rodzic(), plik));
     rec->UstawRok(static_cast<std::int16_t>(k.TabelaWezlow.Wpisy[rodzic].Rok + 3));
     if (!ZbudujHarmonogramInwestycji(k, *rec))
-        return odmowa("Wezel " + std::to_string(n) + ": kod inwestycji spoza 0..8 w pliku " + plik);
+        return odmowa("W\xEAze\xB3 " + std::to_string(n) + ": kod inwestycji spoza 0..8 w pliku " + plik);
 
     // The run takes the node's number and calendar start from the record
     // itself and saves it when done; a failed run leaves the file as it was.
@@ -301,8 +336,8 @@ bool Warsztat::KasowanieWezla() {
     Zmiana_wezla();
     OkienkoBazowe.clear();
     OkienkoEdycji.clear();
-    Postep = 0;
-    ZapiszDrzewo();
+    // The saved tree leaves the progress bar full, as after an add.
+    Postep = ZapiszDrzewo() ? 100 : 0;
     return true;
 }
 

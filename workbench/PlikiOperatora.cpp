@@ -186,6 +186,23 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
         return std::nullopt;
     }
     std::string plik = *wybrany;
+    // Blanks around the name are dropped: "sp " and "sp" are one operator,
+    // never two whose reports overwrite each other.
+    {
+        const std::size_t poczatek = plik.size() - czescNazwy(plik).size();
+        std::string n = plik.substr(poczatek);
+        const bool zTr1 = n.size() >= 4 && n[n.size() - 4] == '.' &&
+                          std::tolower(static_cast<unsigned char>(n[n.size() - 3])) == 't' &&
+                          std::tolower(static_cast<unsigned char>(n[n.size() - 2])) == 'r' && n.back() == '1';
+        std::string rdzen = zTr1 ? n.substr(0, n.size() - 4) : n;
+        const std::size_t a = rdzen.find_first_not_of(' ');
+        rdzen = a == std::string::npos ? std::string() : rdzen.substr(a, rdzen.find_last_not_of(' ') - a + 1);
+        if (rdzen.empty()) {
+            komunikat(teksty::NalezyZainicjowac);
+            return std::nullopt;
+        }
+        plik = plik.substr(0, poczatek) + rdzen + (zTr1 ? n.substr(n.size() - 4) : std::string());
+    }
     // The dialog's default extension, also after a dot inside the name
     // ("firma.v2"): the stem is the name less its last three characters, so a
     // name of another extension would lose letters of its own.
@@ -351,6 +368,16 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     }
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
+    // No operator without its tree: told as the tree's reader tells it,
+    // and no lock file made for it.
+    if (!fileExists(plikDrzewa)) {
+        try {
+            DrzewoDecyzji::Wczytaj(plikDrzewa);
+        } catch (const WorkbenchError& e) {
+            komunikat(e.what());
+        }
+        return false;
+    }
     // Under the operator's lock, which the present one keeps when reopened.
     FileLock blokada;
     const bool zablokowany = Blokada.holds(sciezka + "lck");

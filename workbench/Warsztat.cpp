@@ -1,5 +1,6 @@
 #include "Warsztat.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "Deklaracje.h"
@@ -39,13 +40,9 @@ void Warsztat::Wybierz(int indeks) {
         Wybrany.reset();
         return;
     }
-    const int poprzedni = IndeksWybranego();
     Wybrany = Drzewo.Numer(indeks);
-    if (poprzedni >= 0 && poprzedni != indeks) {
-        bool przodek = false;
-        for (int j = indeks; j >= 0 && !przodek; j = Drzewo.Rodzic(j)) przodek = j == poprzedni;
-        if (!przodek) Zwiniete.insert(Drzewo.Numer(poprzedni));
-    }
+    // The way to the item opens; no other branch closes, so that no node
+    // drops out of sight because another one was selected.
     for (int j = indeks; j >= 0; j = Drzewo.Rodzic(j)) Zwiniete.erase(Drzewo.Numer(j));
     std::string rodzaj, numer;
     switch (rozbierz(Drzewo.Etykieta(indeks), rodzaj, numer)) {
@@ -104,7 +101,9 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
     if (rodzaj == RodzajInny) return;
 
     if (numerTekst == "0") Drzewo.UstawObrazek(0, 1);
-    Polecenia.Kasowaniewza1 = !Drzewo.MaDzieci(i);
+    // Offered for every node but a root with children; a node with
+    // children says why it stays.
+    Polecenia.Kasowaniewza1 = numer > 0 || !Drzewo.MaDzieci(i);
 
     if (rodzaj == RodzajNiesymulowany) {
         Polecenia.SpeedButton3 = Polecenia.KonstrukcjaWskaznikow = Polecenia.Wykresy1 = false;
@@ -132,7 +131,9 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
         const int y1 = 2009 + 3 * (h - 1);
         n.Napis = "| " + std::to_string(y1) + "-" + std::to_string(y1 + 2) + (h == 1 ? "  |" : " |");
         n.Aktywny = false;
-        n.Widoczny = k.WidokPowiekszony ? h <= 4 : (glebokosc <= 8 && h <= glebokosc + 1);
+        // The large view scrolls sideways over a deep tree: a header for
+        // every level it holds.
+        n.Widoczny = k.WidokPowiekszony ? h <= std::max(4, glebokosc + 1) : (glebokosc <= 8 && h <= glebokosc + 1);
     }
     if (poziom + 1 <= 9) Widok.Okresy[static_cast<std::size_t>(poziom)].Aktywny = true;
 

@@ -1,10 +1,12 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidgetItemIterator>
 #include <filesystem>
 #include <functional>
@@ -108,6 +110,15 @@ TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
     app->startOK();
     EXPECT_TRUE(app->oknoGlowne().isVisible());
     EXPECT_FALSE(app->oknoStartowe().isVisible());
+}
+
+TEST_F(Okna, WithoutAnOperatorTheMainWindowShowsTheFirstSteps) {
+    work.write("moduls.rtf", "{\\rtf1 Vesk - pierwsze kroki\\par}");
+    app->startOK();  // naming the operator cancelled
+    OknoGlowne& f = app->oknoGlowne();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabPodpowiedz);
+    EXPECT_TRUE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TabPodpowiedz)));
+    EXPECT_TRUE(f.MemoStart->toPlainText().contains(QStringLiteral("pierwsze kroki")));
 }
 
 TEST_F(Okna, EndingFromTheMenuWithYesThanksAndEnds) {
@@ -406,6 +417,24 @@ TEST(QtPort, LiveQuestionAnsweredNo) {
             if (b->text() == QStringLiteral("Tak")) b->click();
     });
     EXPECT_TRUE(port.question("?"));
+}
+
+TEST(QtPort, TheFileDialogShowsSizesAndTypesInPolish) {
+    test::TempDir d;
+    d.write("a.roz", std::string(12, 'x'));
+    QString kolumny;
+    const auto pokazany = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* lista = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+        const QModelIndex a = lista ? lista->model()->index(0, 0, lista->rootIndex()) : QModelIndex();
+        if (a.data().toString() == QStringLiteral("a.roz"))
+            kolumny = a.siblingAtColumn(1).data().toString() + "|" + a.siblingAtColumn(2).data().toString();
+        return !kolumny.isEmpty();
+    };
+    test::Gdy(pokazany, [] { qobject_cast<QFileDialog*>(QApplication::activeModalWidget())->reject(); });
+    QtUserInterface().chooseFile("Plik", "Pliki rozkaz\xf3w (*.roz)|*.ROZ", false, d.folder());
+    EXPECT_EQ(kolumny, QLocale(QLocale::Polish).formattedDataSize(12) + "|Plik ROZ");
+    EXPECT_FALSE(kolumny.contains(QStringLiteral("byte"))) << kolumny.toStdString();
 }
 
 TEST(QtPort, FileFiltersMatchWithoutLetterCase) {

@@ -188,6 +188,16 @@ TEST_F(OknoInterpretatoraTest, TheViewIsAWindowOfTheMainWindowAndARunShowsABusyC
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(OknoInterpretatoraTest, AfterTheFileTheViewNoLongerCoversTheMainWindow) {
+    otworz(plik("a.roz", {"przypisz x1 1", "pauza"}));
+    EXPECT_EQ(v().parentWidget(), &f());
+    for (int i = 0; i < 5 && f().PrzyciskWykonaniaNastepnegoPolecenia->isEnabled(); ++i) nacisnij();
+    EXPECT_TRUE(v().isVisible() && v().windowType() == Qt::Window && !v().parentWidget());
+    // It goes with the main window.
+    app->zamknietoOknoGlowne();
+    EXPECT_FALSE(v().isVisible());
+}
+
 TEST_F(OknoInterpretatoraTest, TheWheelDownLeavesTheRunAfterTheCurrentLine) {
     otworz(plik("a.roz", BezKonca));
     gdyPetlaRuszy([this] {

@@ -69,5 +69,17 @@ TEST(UkladDrzewaTest, ControlsStayOnThePageInRowsThatDoNotOverlap) {
         }
 }
 
+TEST(UkladDrzewaTest, ANarrowedPageKeepsEveryButtonOnItInLinesThatDoNotOverlap) {
+    for (int szerokosc : {400, 520, 630, 800, 1000}) {
+        const UkladZakladkiDrzewa u = UkladDrzewa(UkladOknaGlownego(1024, 768, 30, szerokosc, 600), true);
+        const Prostokat p[] = {u.symulacja, u.podglad, u.dodanie,       u.wynik,    u.koniec,
+                               u.zoom,      u.bazowy,  u.okienkoBazowe, u.wzorcowy, u.okienkoEdycji};
+        for (std::size_t i = 0; i < std::size(p); ++i) {
+            EXPECT_TRUE(p[i].x >= 0 && p[i].x + p[i].w <= szerokosc && p[i].y >= u.drzewo.y + u.drzewo.h) << i;
+            for (std::size_t j = i + 1; j < std::size(p); ++j) EXPECT_FALSE(nachodza(p[i], p[j])) << szerokosc << i << j;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vesk

@@ -18,6 +18,7 @@
 #include "OknaFixture.h"
 #include "Real48.h"
 #include "Warsztat.h"
+#include "ZakladkiWynikow.h"
 
 namespace vesk {
 namespace {
@@ -307,6 +308,30 @@ TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(ZakladkaDrzewa, TraditionalTabButtonsAskBeforeRefillingTheForm) {
+    const InterfejsTradycyjny& t = f().Wyniki->Interfejs;
+    int cena = 700;
+    for (const char* przycisk : {"PrzyciskAktywacja2", "PrzyciskKasowanie2", "PrzyciskSymulacja"}) {
+        klik("d 2");
+        f().PrzyciskPodgladu->click();
+        wpisz("cena_gamma_0", QString::number(++cena));
+        ui.questions.clear();
+        ui.choices = {UserInterface::Choice::Cancel};
+        f().Wyniki->klik(przycisk);
+        EXPECT_EQ(ui.questions.size(), 1u) << przycisk;
+        EXPECT_EQ(f3().pole("cena_gamma_0")->text(), QString::number(cena)) << przycisk;
+        EXPECT_TRUE(t.SpeedPotwierdzenie.empty() && item("d 2")) << przycisk;
+        ui.choices = {UserInterface::Choice::Yes};
+        f().Wyniki->klik(przycisk);
+        StanModelu rec;
+        ASSERT_TRUE(ZnajdzStanModelu(app->kontekst(), work.folder() + "OPERATOR/op.qad", 2, rec));
+        EXPECT_EQ(rec.widok().real48(2840 + 12), roundToReal48(cena / 1000.0L)) << przycisk;
+        f().Wyniki->Interfejs.SpeedPotwierdzenie.clear();
+    }
+    EXPECT_NE(item("d/r 2"), nullptr);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(ZakladkaDrzewa, DeletingASimulatedNodeAsksOnce) {
     klik("d/r 1");
     ui.answers = {false};
@@ -356,6 +381,23 @@ TEST_F(ZakladkaDrzewa, InvestmentGridKeepsItsFrameOnACellLetsTabGoAndItsYearsLin
     g->setFocus();
     klawisz(g, Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), g);
+}
+
+TEST_F(ZakladkaDrzewa, SelectingAcrossBranchesLeavesEveryNodeInSight) {
+    ASSERT_TRUE(w().Symulowanie(2));
+    for (int baza : {1, 2}) {  // d/r 1 -> d 3 and d/r 2 -> d 4
+        w().WybierzWezel(baza);
+        w().Bazowy1Click();
+        w().WyborWezlaDoEdycji();
+        ASSERT_TRUE(w().dodanieweza1Click());
+    }
+    app->odswiezOkna();
+    for (const char* etykieta : {"d 3", "d/r 2", "d 4", "d/r 1", "d/r 0", "d 3"}) {
+        klik(etykieta);
+        for (QTreeWidgetItemIterator it(f().TreeView1); *it; ++it)
+            for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+                EXPECT_TRUE(p->isExpanded()) << etykieta << " hides " << (*it)->text(0).toStdString();
+    }
 }
 
 TEST_F(ZakladkaDrzewa, LeavingAFormOpenedByAnAddRemovesTheNewNode) {
@@ -430,6 +472,18 @@ TEST_F(ZakladkaDrzewa, SimulationRelabelsAndSavesOrKeepsTheLabel) {
     EXPECT_EQ(f().TreeView1->currentItem(), item("d/r 2"));
     EXPECT_EQ(work.read("OPERATOR/op.tr1"), "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n");
     EXPECT_FALSE(f().SpeedSymulacja->isEnabled());
+}
+
+TEST_F(ZakladkaDrzewa, DeletingANodeWithConfirmedDecisionsAsks) {
+    klik("d 2");
+    f().PrzyciskPodgladu->click();
+    wpisz("cena_gamma_0", QStringLiteral("420"));
+    f3().PrzyciskOK->click();
+    ui.answers = {false};
+    f().akcja("Kasowaniewza1")->trigger();
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_NE(ui.questions[0].find("zatwierdzone decyzje"), std::string::npos);
+    EXPECT_NE(item("d 2"), nullptr);
 }
 
 TEST_F(ZakladkaDrzewa, DeletingALeafAndRefusingTheRoot) {

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QStackedBarSeries>
 #include <QTextDocument>
+#include <QValueAxis>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -36,6 +37,7 @@ public:
         d.print(&p);
         return true;
     }
+    std::string nazwa() const override { return "wydruk.pdf"; }
     std::string plik_;
 };
 class BrakDrukarki : public Drukarka {
@@ -181,7 +183,9 @@ TEST_F(Wyniki, PrintingIntoAPdfAndWithoutAPrinter) {
     const std::string pdf = work.folder() + "wydruk.pdf";
     z().ustawDrukarke(std::make_unique<DrukarkaPdf>(pdf));
     z().BitBtn2->click();
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], utf8ToCp1250("Strona wysłana do drukarki wydruk.pdf"));
+    ui.messages.clear();
     const std::string txt = work.folder() + "wydruk.txt";
     ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
     const std::string tekst = work.read("wydruk.txt");
@@ -233,6 +237,11 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
     ASSERT_NE(linia, nullptr);
     ASSERT_EQ(linia->count(), 3);
     EXPECT_EQ(linia->at(0).x(), 2012);
+    // The end points inside the plot; the values from zero.
+    auto* lata = qobject_cast<QValueAxis*>(z().Chart1->chart()->axes(Qt::Horizontal).at(0));
+    auto* wartosci = qobject_cast<QValueAxis*>(z().Chart1->chart()->axes(Qt::Vertical).at(0));
+    EXPECT_TRUE(lata->min() < 2012 && lata->max() > linia->at(2).x() && wartosci->min() <= 0);
+    for (int j = 0; j < 3; ++j) EXPECT_LE(linia->at(j).y(), wartosci->max());
     EXPECT_TRUE(z().Chart1->chart()->title().startsWith(QStringLiteral("Zysk netto")));
     QImage obraz = f().grab().toImage();
     obraz.save(QStringLiteral(VESK_DATA_DIR "../wykres_trzyletni.png"));

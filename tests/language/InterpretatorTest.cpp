@@ -1,7 +1,9 @@
 // The executor: presses and "run", call levels, view positions, the stop
 // question, the report file; conditions and loops of both executors.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include "CodePage.h"
 #include "PomocInterpretera.h"
 
 namespace vesk::test {
@@ -227,6 +229,18 @@ TEST_F(Wykonanie, CancelledDialogPreparesNothing) {
     EXPECT_EQ(ui.dialogs.size(), 1u);
     EXPECT_FALSE(in->PrzyciskAktywny());
     EXPECT_EQ(widok.tekst, "");
+}
+
+TEST_F(Wykonanie, TheDialogOpensInTheWorkingFolderSpeltAsTheCoreSpellsPaths) {
+    k->TrybWsadowy = false;
+    k->KatalogRoboczy.clear();
+    const std::string polski = dir.folder() + utf8ToCp1250("Zażółć gęślą");
+    ASSERT_TRUE(createFolders(polski));
+    const std::string przed = nativePathForCreate(currentFolder());
+    ASSERT_EQ(::chdir(nativePathForCreate(polski).c_str()), 0);
+    in->Podanienazwyplikuzrozkazami1Click();
+    ASSERT_EQ(::chdir(przed.c_str()), 0);
+    EXPECT_EQ(ui.dialogFolders, (std::vector<std::string>{polski + "/"}));
 }
 
 // ------------------------------------------------------------ control flow

@@ -242,6 +242,7 @@ TEST_F(Badanie, TenStudiesAccumulateTheirValuesFromNodeToNode) {
     opt->NajwiecejProb = 2;
     opt->optymalizacja21Click();
     ASSERT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_NE(opt->Zakonczenie.find("optyma:"), std::string::npos) << opt->Zakonczenie;
     EXPECT_TRUE(k->FlagaPracy);
     ASSERT_EQ(w->Drzewo.Liczba(), 11);
     EXPECT_EQ(DrzewoDecyzji::Wczytaj(dir.file("optyma.tr1")).Linie(), w->Drzewo.Linie());
@@ -306,6 +307,9 @@ TEST_F(Badanie, AFailedNodeOperationEndsTheCommandWithOneMessage) {
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_NE(ui.messages.back().find("we.tr1"), std::string::npos);
     EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0"}));
+    // No lock file for the missing operator, no closing text.
+    EXPECT_FALSE(dir.exists("we.lck"));
+    EXPECT_TRUE(opt->Zakonczenie.empty());
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST_F(Rozkazy, DivisionByZeroStopsTheFileNamingFileAndLineThenAnotherFileRuns) 
     EXPECT_EQ(in->OstatniBlad()->rodzaj(), BladSkryptu::Rodzaj::Arytmetyka);
     EXPECT_EQ(in->OstatniBlad()->numerWiersza(), 3);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].rfind("blad w skrypcie!\n" + dir.file("a.roz") + ", wiersz 3: / x3 x1 0", 0), 0u);
+    EXPECT_EQ(ui.messages[0].rfind("blad w skrypcie!\n" + dir.file("a.roz") + ", wiersz 3: / x3 x1 0\nPrzyczyna: ", 0), 0u);
     EXPECT_EQ(x(4), 0.0);
     EXPECT_FALSE(in->PrzyciskAktywny());
     EXPECT_FALSE(in->Poziomy[0].Otwarty);

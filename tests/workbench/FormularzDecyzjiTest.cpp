@@ -201,6 +201,7 @@ TEST_F(Formularz, OutOfRangeDecisionsAreRefusedNamingTheBoxAndItsRange) {
     dwaWezly();
     k->Zakresy.fill({0, 0});
     k->Zakresy[28] = {0, 100};  // dividend share, first year
+    k->Zakresy[5] = {100, 600};  // price of Beta, second year
     const struct {
         const char* pole;
         const char* tekst;
@@ -211,6 +212,9 @@ TEST_F(Formularz, OutOfRangeDecisionsAreRefusedNamingTheBoxAndItsRange) {
         {"Surowiec_Red_1", "-1", "od 0"},
         {"Dywidenda_0", "500", "od 0 do 100"},
         {"cena_alfa_0", "1000000", ""},
+        {"cena_alfa_1", "1000000000000", "od 0 do 1000000"},  // no range read: the default bound
+        {"cena_beta_1", "600,5", "od 0 do 600"},
+        {"cena_beta_1", "60", ""},
         {"Emisja_Akcji_0", "-50", ""},  // no range read for it
     };
     for (const auto& p : przypadki) {

@@ -42,6 +42,15 @@ TEST_F(PlikiOperatora, ADotInsideTheNameKeepsItsLettersAndGetsTheExtension) {
     EXPECT_TRUE(dir.exists("firma.v2.tr1") && dir.exists("firma.v2.qad"));
 }
 
+TEST_F(PlikiOperatora, BlanksAroundTheNameAreDropped) {
+    const char* przypadki[][2] = {{"sp ", "sp.tr1"}, {" sp2 .tr1", "sp2.tr1"}, {"  ", nullptr}, {"  .tr1", nullptr}};
+    for (const auto& p : przypadki) {
+        ui.files = {dir.folder() + p[0]};
+        EXPECT_EQ(w->Zachowajjako1Click(), p[1] ? std::optional(dir.folder() + p[1]) : std::nullopt) << p[0];
+    }
+    EXPECT_EQ(ui.messages, (std::vector<std::string>(2, teksty::NalezyZainicjowac)));
+}
+
 TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
     nowyOperator();
     w->Wybierz(0);

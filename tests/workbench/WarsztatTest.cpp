@@ -103,7 +103,7 @@ TEST_F(Wezly, FollowUpGivesPathHeadersAndCommands) {
     EXPECT_EQ(w->Widok.LataSymulacji, "2015-2017");
     EXPECT_EQ(w->Widok.okienkonumerupoziomu, "2");
     EXPECT_EQ(w->Widok.Absolutny_numer_wezla_biezacego, "2");
-    EXPECT_FALSE(w->Polecenia.Kasowaniewza1);  // a parent
+    EXPECT_TRUE(w->Polecenia.Kasowaniewza1);  // a parent: offered, refused with the reason
     EXPECT_TRUE(w->Polecenia.Bazowy1);
     EXPECT_FALSE(w->Formularz.Edytowalny);
     EXPECT_EQ(k->RekordBiezacy.Numer(), 7);
@@ -116,7 +116,7 @@ TEST_F(Wezly, FollowUpGivesPathHeadersAndCommands) {
     EXPECT_EQ(w->Widok.Okresy[2].Napis, "| 2015-2017 |");
     k->WidokPowiekszony = true;
     wybierzNumer(9);
-    for (int h = 0; h < 9; ++h) EXPECT_EQ(w->Widok.Okresy[h].Widoczny, h < 4) << h;
+    for (int h = 0; h < 9; ++h) EXPECT_EQ(w->Widok.Okresy[h].Widoczny, h < 5) << h;  // depth 4, scrolled to
     EXPECT_TRUE(w->Polecenia.Kasowaniewza1);  // a leaf
     EXPECT_TRUE(w->Polecenia.symuluj);
     EXPECT_FALSE(w->Polecenia.Bazowy1);

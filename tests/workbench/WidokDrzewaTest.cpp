@@ -29,21 +29,24 @@ TEST(WygladWezlaTest, FiveLooksByBaseTemplateAndSelection) {
 
 using Widok = test::WarsztatTest;
 
-TEST_F(Widok, SelectingExpandsTheItemAndCollapsesTheBranchSelectedBefore) {
+TEST_F(Widok, SelectingOpensTheWayToTheItemAndClosesNoOtherBranch) {
     operatorZPlikow({{1, 0, true}, {2, 1, false}, {3, 0, true}, {4, 3, false}},
                     "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n\td/r 3\r\n\t\td 4\r\n");
     EXPECT_TRUE(w->Zwiniete.empty());
     w->WybierzWezel(1);
-    w->WybierzWezel(2);  // a child of the branch: nothing collapses
+    w->WybierzWezel(2);
+    w->WybierzWezel(3);  // another branch: node 2's stays open
     EXPECT_TRUE(w->Zwiniete.empty());
-    w->WybierzWezel(3);  // another branch: node 2's branch closes
-    EXPECT_EQ(w->Zwiniete, (std::set<int>{2}));
-    w->WybierzWezel(1);
-    EXPECT_EQ(w->Zwiniete, (std::set<int>{2, 3}));
+    w->Zwiniete = {1, 3};  // closed by the user
     w->WybierzWezel(4);  // the way to node 4 opens again
-    EXPECT_EQ(w->Zwiniete, (std::set<int>{1, 2}));
-    w->Wybierz(-1);
-    EXPECT_EQ(w->Zwiniete, (std::set<int>{1, 2}));
+    EXPECT_EQ(w->Zwiniete, (std::set<int>{1}));
+    // Deleting the closed parent says why nothing goes and shows its children.
+    w->WybierzWezel(3);
+    w->Zwiniete = {1, 3};
+    EXPECT_FALSE(w->Kasowaniewza1Click());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("d/r 3 nie mo\xBFna skasowa\xE6"), std::string::npos) << ui.messages[0];
+    EXPECT_EQ(w->Zwiniete, (std::set<int>{1}));
     // Leaving the sheet shows the whole tree again.
     w->Wyjcie1Click();
     EXPECT_TRUE(w->Zwiniete.empty());
@@ -108,8 +111,8 @@ TEST_F(Widok, ProgressBarAfterLoadAddAndDelete) {
     // A simulation ends with the saved tree: full, not 0.
     ASSERT_TRUE(w->Symulowanie());
     EXPECT_EQ(w->Postep, 100);
-    ASSERT_TRUE(w->KasowanieWezla());
-    EXPECT_EQ(w->Postep, 0);
+    ASSERT_TRUE(w->KasowanieWezla());  // and a deletion
+    EXPECT_EQ(w->Postep, 100);
 }
 
 }  // namespace
