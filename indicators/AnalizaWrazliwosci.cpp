@@ -308,6 +308,9 @@ void AnalizaWrazliwosci::PrzejdzDoBrata(bool naprzod) {
     if (it == dalej.end() || !warsztat_.WybierzEtykiete(*it)) {
         tenSam = false;
     } else {
+        // Whether the node now in view is the original is known before
+        // anything shows it.
+        StanPanelu();
         przeciwny = true;
         Zapytaj(Polaczenia.PoZmianieWezla);
         Zapytaj(Polaczenia.OdswiezWykres);
@@ -333,9 +336,9 @@ void AnalizaWrazliwosci::Oryginalny() {
     auto it = std::find_if(kolejno.begin(), kolejno.end(),
                            [this](const std::string& e) { return NumerZEtykiety(e) == numerOryginalnego_; });
     if (it == kolejno.end() || !warsztat_.WybierzEtykiete(*it)) return;
+    panelWlaczony_ = true;
     Zapytaj(Polaczenia.PoZmianieWezla);
     Zapytaj(Polaczenia.OdswiezWykres);
-    panelWlaczony_ = true;
     Rodzenstwo(warsztat_.Wybrany());
     Zapytaj(Polaczenia.Koncowka);
 }

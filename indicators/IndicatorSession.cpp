@@ -126,6 +126,7 @@ WidokWskaznikow IndicatorSession::onActivated() {
     AktywujAnalize();
     // The product bars from the record on a leaf other than the root; the
     // usage check on every node.
+    paski_.Zablokuj(!analiza_.PanelWlaczony());
     if (wezel_->Numer != 0 && !wezel_->MaDzieci)
         paski_.WyborWyrobu(paski_.Widok().Wyrob);
     else
@@ -325,9 +326,11 @@ void IndicatorSession::PolaczAnalize() {
     h.WpisZmiany = [this](const std::string& opis) { WpiszZmiane(opis); };
     h.Wnioskowanie = [this] { EksportIWnioskowanie(); };
     h.Koncowka = [this] { paski_.Koncowka(); };
-    // The panel shows the node now in view: its product bars from its record.
+    // The panel shows the node now in view: its product bars from its
+    // record, locked like the slider while it is not the original node.
     h.PoZmianieWezla = [this] {
         wezel_ = warsztat_.Wybrany();
+        paski_.Zablokuj(!analiza_.PanelWlaczony());
         if (wezel_ && wezel_->Numer != 0 && !wezel_->MaDzieci) paski_.WyborWyrobu(paski_.Widok().Wyrob);
     };
     h.Zatrzymac = [this] { return k_.Okna->stopRequested(); };
@@ -376,7 +379,8 @@ WidokWskaznikow IndicatorSession::ComboBoxWyboruWyrobuChange(int wyrob) {
 }
 
 WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPrzewijania kod, int pozycja) {
-    if (!wezel_) return Widok();
+    // A node the user only browses takes no what-if step.
+    if (!wezel_ || !analiza_.PanelWlaczony()) return Widok();
     const bool ekspert = analiza_.EkspertZaznaczony();
     if (ekspert) ListaDiagnoz.clear();
     // The bar's variable becomes the panel's, its bounds around the bar's
