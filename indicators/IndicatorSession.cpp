@@ -186,6 +186,12 @@ WidokWskaznikow IndicatorSession::chooseIndicator(int indeks) {
     return Widok();
 }
 
+WidokWskaznikow IndicatorSession::WpisanieNazwy(const std::string& tekst) {
+    const auto it = std::find(lista_.begin(), lista_.end(), tekst);
+    if (tekst.empty() || it == lista_.end()) return Widok();
+    return chooseIndicator(static_cast<int>(it - lista_.begin()));
+}
+
 void IndicatorSession::WybierzZListy() {
     ocena_.ProgiEdytowane = false;
     if (!wezel_) return;
@@ -291,8 +297,9 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Licznik2 = panel_.Tekst(Okienko::Licznik2);
     w.Mianownik1 = panel_.Tekst(Okienko::Mianownik1);
     w.Mianownik2 = panel_.Tekst(Okienko::Mianownik2);
-    w.OperandLicznika = panel_.Licznik.Druga ? panel_.Licznik.Operator : std::string();
-    w.OperandMianownika = panel_.Mianownik.Druga ? panel_.Mianownik.Operator : std::string();
+    // An operator chosen before its second item shows until the drop.
+    w.OperandLicznika = panel_.Licznik.Operator;
+    w.OperandMianownika = panel_.Mianownik.Operator;
     w.WpisRelacji = ocena_.WpisRelacji;
     w.Wartosc = ocena_.Wartosc;
     w.Diagnoza = ocena_.Diagnoza;

@@ -417,6 +417,12 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     });
     connect(CheckBoxClipsViewer, &QCheckBox::toggled, InterpreterBox1, &QWidget::setVisible);
     ComboBox1->installEventFilter(this);
+    // A name typed whole and confirmed with Enter chooses its entry.
+    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (pokazywanie_) return;
+        const std::string tekst = zQt(ComboBox1->currentText());
+        zdarzenie([this, tekst] { return sesja_->WpisanieNazwy(tekst); });
+    });
 
     utworzDodatki();
 

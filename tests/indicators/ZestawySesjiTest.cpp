@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "FakeIndicatorSetStore.h"
 #include "IndicatorSession.h"
@@ -118,6 +119,67 @@ TEST_F(ZestawySesji, MissingFileIsToldAsSuchAndChangesNothing) {
         EXPECT_EQ(v.TekstListy, "a");
         EXPECT_EQ(v.Licznik1, "jedynka(Bilans Aktywa)");
     }
+}
+
+TEST_F(ZestawySesji, ARefusedSetKeepsAllShownAndAnEmptyOneClearsItAndIsTold) {
+    s.ListaDiagnoz = {"==> a"};
+    const WidokWskaznikow przed = s.Widok();
+    dir.write("zly.xls", "");  // the store refuses it
+    dir.write("tytuly.xls", "");
+    store.files[dir.folder() + "tytuly.xls"] = Tabela({});
+    ui.files = {dir.folder() + "zly.xls"};
+    WidokWskaznikow v = s.WczytanieZestawu();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    for (const std::string& pole : {v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1})
+        EXPECT_FALSE(pole.empty());
+    EXPECT_EQ(std::tie(v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1, v.WpisRelacji),
+              std::tie(przed.TekstListy, przed.Licznik1, przed.Wartosc, przed.Diagnoza, przed.Prog1, przed.WpisRelacji));
+    EXPECT_EQ(s.ListaDiagnoz.size(), 1u);
+
+    ui.messages.clear();
+    s.UAktualnicWykres(true);
+    ASSERT_TRUE(s.WykresWidoczny());
+    ui.files = {dir.folder() + "tytuly.xls"};
+    v = s.WczytanieZestawu();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], P("Zestaw wskaźników ") + dir.folder() + P("tytuly.xls nie zawiera żadnego wskaźnika"));
+    EXPECT_TRUE(v.Lista.empty());
+    for (const std::string& pole : {v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1, v.Prog2})
+        EXPECT_EQ(pole, "");
+    EXPECT_EQ(v.WpisRelacji, 0);
+    EXPECT_FALSE(v.Wykres);
+    EXPECT_FALSE(s.WykresWidoczny());
+    EXPECT_TRUE(s.ListaDiagnoz.empty());
+}
+
+TEST_F(ZestawySesji, ANameTypedWholeChoosesItsEntry) {
+    const WidokWskaznikow wybrany = s.chooseIndicator(1);
+    s.chooseIndicator(-1);  // the first key typed empties the choice
+    WidokWskaznikow v = s.WpisanieNazwy("zzz");
+    EXPECT_EQ(v.IndeksListy, -1);
+    v = s.WpisanieNazwy("b");
+    EXPECT_EQ(std::tie(v.IndeksListy, v.TekstListy, v.Wartosc, v.Diagnoza, v.CheckBoxExpert, v.InfoOKoniecznosci),
+              std::tie(wybrany.IndeksListy, wybrany.TekstListy, wybrany.Wartosc, wybrany.Diagnoza,
+                       wybrany.CheckBoxExpert, wybrany.InfoOKoniecznosci));
+}
+
+TEST_F(ZestawySesji, ANewIndicatorStartsWithoutTheListedOnesSecondItemAndOperator) {
+    WierszWskaznika dwa = Jedynka("dwa");
+    dwa[kol::OperatorLicznika] = "+";
+    dwa[kol::ZrodloLicznika2] = "Bilans Aktywa";
+    dwa[kol::PozycjaLicznika2] = "jedynka";
+    store.files[ogolny()] = Tabela({dwa});
+    s.onActivated();
+    WidokWskaznikow v = s.chooseIndicator(0);
+    ASSERT_EQ(v.Wartosc, "2.000");
+    ASSERT_EQ(v.OperandLicznika, "+");
+    v = s.Upusc(Okienko::Licznik1, StronaPanelu::Licznik, 1);
+    EXPECT_EQ(v.Licznik2, "");
+    EXPECT_EQ(v.OperandLicznika, "");
+    // An operator chosen before its second item shows as chosen.
+    v = s.ZmianaOperatora(StronaPanelu::Licznik, "-");
+    EXPECT_EQ(v.OperandLicznika, "-");
+    EXPECT_EQ(v.Licznik2, "");
 }
 
 TEST_F(ZestawySesji, SaveAsAsksBeforeOverwritingAndCarriesEditedThresholds) {
