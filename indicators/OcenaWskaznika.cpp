@@ -31,7 +31,7 @@ WynikStrony ObliczStrone(const StronaWskaznika& s, const StanModelu& rekord, int
         } catch (const BladSkryptu&) {
             return WynikStrony{0.0L, PozaZakresem};
         }
-        if (!v) return WynikStrony{0.0L, "nieznana pozycja: " + pozycja.Etykieta};
+        if (!v) return WynikStrony{0.0L, NieznanaPozycja(pozycja)};
         const long double x = *v;
         switch (op) {
             case '!':
@@ -74,6 +74,11 @@ int IndeksRelacji(const std::string& r) {
 bool DwaProgi(int relacja) { return relacja == 2 || relacja == 4; }
 
 }  // namespace
+
+std::string NieznanaPozycja(const PozycjaWskaznika& p) {
+    if (IndeksZrodla(p.Zrodlo) < 0) return "nieznane \x9Fr\xF3" "d\xB3o: " + p.Zrodlo;
+    return "nieznana pozycja: " + p.Etykieta;
+}
 
 const std::array<const char*, 6>& WpisyRelacji() {
     static const std::array<const char*, 6> t{"", "x>", "x<>", "x<", "x><", "x="};

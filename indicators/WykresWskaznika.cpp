@@ -33,7 +33,7 @@ std::optional<long double> Strona(const StronaWskaznika& s, const StanModelu& re
     for (const auto& [op, pozycja] : s.Skladniki()) {
         const std::optional<double> v = WartoscPozycji(rekord, pozycja, rok);
         if (!v) {
-            nieznana = pozycja.Etykieta;
+            nieznana = NieznanaPozycja(pozycja);
             return std::nullopt;
         }
         const long double x = *v;
@@ -98,7 +98,7 @@ WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanMo
             }
             if (!v) {
                 s.NieznanaPozycja = true;
-                s.Komunikat = "nieznana pozycja: " + nieznana;
+                s.Komunikat = nieznana;
                 s.Punkty.clear();
                 return s;
             }

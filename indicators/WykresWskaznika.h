@@ -48,7 +48,7 @@ struct WynikSerii {
 };
 // The indicator's value in year rok (1..3) of the record, each side from 0
 // strictly left to right; sets zero on a zero divisor. Nothing for an
-// unknown position (nieznana gets its label).
+// unknown source or position (nieznana gets NieznanaPozycja's text).
 std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu& rekord, int rok, bool& zero,
                                   std::string& nieznana);
 // Walks from wezel (the selected node's record) up to the root through

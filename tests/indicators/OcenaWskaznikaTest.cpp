@@ -172,6 +172,8 @@ TEST_F(Ocena, FailuresShowInTheValueBoxWithNoDiagnosis) {
         {Poz("Bilans Aktywa", "zapasy ogółem"), "", std::nullopt, a, P("nieznana pozycja: zapasy ogółem")},
         {a, "+", Poz("Koszty", "zapasy"), a, "nieznana pozycja: zapasy"},  // a label of another source
         {a, "", std::nullopt, Poz("Bilans Pasywa", "jedynka"), "nieznana pozycja: jedynka"},
+        // A typo in the source name blames the source, not its position.
+        {Poz("Bilans aktywa", "majątek obrotowy"), "", std::nullopt, a, P("nieznane źródło: Bilans aktywa")},
     };
     for (const auto& c : t) {
         SCOPED_TRACE(c.wartosc);
