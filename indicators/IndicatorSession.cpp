@@ -221,6 +221,7 @@ void IndicatorSession::WybierzZListy() {
 // the evaluation when both first boxes hold an item, the chart when shown.
 void IndicatorSession::AktualizujWykres(ZrodloAktualizacji zrodlo) {
     if (!wezel_) return;
+    wykres_.TrzymajOs = analiza_.AnimacjaTrwa();
     wykres_.UAktualnicWykres(k_, panel_, ocena_, false, zrodlo);
 }
 
@@ -360,6 +361,7 @@ void IndicatorSession::AktywujAnalize() {
 // ------------------------------------------------------------ chart controls and the product tab
 
 WidokWskaznikow IndicatorSession::UAktualnicWykres(bool przelacz) {
+    wykres_.TrzymajOs = analiza_.AnimacjaTrwa();
     if (wezel_) wykres_.UAktualnicWykres(k_, panel_, ocena_, przelacz, ZrodloAktualizacji::Okno);
     return Widok();
 }

@@ -172,6 +172,52 @@ TEST_F(Wykres, ZeroDivisorsGiveTheSubstitutesLeftOutOfTheChart) {
     EXPECT_TRUE(zero);
 }
 
+TEST_F(Wykres, NoPointsToDrawGiveTheirOwnEmptyStateNotTheLastScale) {
+    const struct {
+        const char* nazwa;
+        std::optional<PozycjaWskaznika> mianownik;
+        const char* pusty;
+    } przypadki[] = {
+        {"zero every year", PozycjaWskaznika{Decyzje, Gamma}, BrakPunktowZero},
+        {"unknown position", PozycjaWskaznika{Decyzje, "nic takiego"}, BrakPunktowPozycji},
+        {"no denominator", std::nullopt, BrakPunktow},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        std::vector<StanModelu> rekordy{rekord(0, 0, 1), rekord(1, 0, 11)};
+        for (StanModelu& r : rekordy)  // GAMMA orders 0 throughout
+            for (int y = 0; y < 3; ++y) r.zapis().setReal48(static_cast<std::size_t>(2796 + 18 * y), 0);
+        plik(rekordy);
+        panel.Mianownik.Pierwsza = PozycjaWskaznika{Decyzje, Beta};
+        ASSERT_FALSE(pokaz(1, 1).Os.Podzialki.empty());
+        panel.Mianownik.Pierwsza = p.mianownik;
+        const WidokWykresu& w = pokaz(1, 1);
+        EXPECT_TRUE(w.Punkty.empty());
+        EXPECT_TRUE(w.Os.Podzialki.empty());
+        EXPECT_EQ(w.Pusty, p.pusty);
+    }
+}
+
+TEST(OsWykresu, DuringARunTheAxisOnlyWidens) {
+    const OsWykresu os = OsWartosciWykresu({{2010, 1}, {2011, 9}});
+    const struct {
+        std::vector<PunktWykresu> punkty;
+        bool taSama;
+    } t[] = {
+        {{{2010, 2}, {2011, 8}}, true},   // narrower: kept
+        {{{2010, 1}, {2011, 9}}, true},
+        {{{2010, 1}, {2011, 30}}, false},  // beyond: widened
+        {{{2010, -20}, {2011, 5}}, false},
+    };
+    for (const auto& c : t) {
+        const OsWykresu nowa = OsPrzebiegu(os, c.punkty);
+        EXPECT_EQ(nowa.Podzialki == os.Podzialki, c.taSama);
+        EXPECT_LE(nowa.Min, os.Min);
+        EXPECT_GE(nowa.Max, os.Max);
+        for (const PunktWykresu& p : c.punkty) EXPECT_TRUE(p.Y >= nowa.Min && p.Y <= nowa.Max);
+    }
+}
+
 TEST_F(Wykres, TheRefreshCallingBackRunsOnce) {
     lancuch();
     wykres.OdswiezWezel = [this] {
