@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTreeView>
 #include <QInputDialog>
@@ -146,8 +147,12 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     d.setTextValue(q(initial));
     d.setOkButtonText(QStringLiteral("OK"));
     d.setCancelButtonText(QStringLiteral("Anuluj"));
-    // Wide enough for its whole caption in the title bar.
-    d.setMinimumWidth(d.fontMetrics().horizontalAdvance(q(caption)) + 160);
+    // Wide enough for its whole caption in the title bar, whose font a
+    // window manager draws bold and larger, beside its buttons.
+    QFont tytul = d.font();
+    tytul.setBold(true);
+    if (tytul.pointSizeF() > 0) tytul.setPointSizeF(tytul.pointSizeF() * 1.25);
+    d.setMinimumWidth(std::max(QFontMetrics(tytul).horizontalAdvance(q(caption)), d.fontMetrics().horizontalAdvance(q(prompt))) + 200);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return zQt(d.textValue());
 }

@@ -161,9 +161,9 @@ void DialogProgu(int ktory, PanelDefinicji& panel, OcenaWskaznika& o, const Stan
     if (!panel.Kompletny() || (ktory != 1 && ktory != 2)) return;
     std::string& box = ktory == 1 ? o.Prog1 : o.Prog2;
     const std::string stary = box;
-    const auto odpowiedz = ui.inputText(ktory == 1 ? "Podanie wartosci progowej (dolnej)"
-                                                   : "Podanie wartosci progowej (g\xF3rnej)",
-                                        "Podaj wartosci liczbow\xB9 (z kropk\xB9 u\xB3" "amkow\xB9)", stary);
+    const auto odpowiedz = ui.inputText(ktory == 1 ? "Podanie warto\x9C" "ci progowej (dolnej)"
+                                                   : "Podanie warto\x9C" "ci progowej (g\xF3rnej)",
+                                        "Podaj warto\x9C\xE6 liczbow\xB9 (z kropk\xB9 u\xB3" "amkow\xB9)", stary);
     const std::string nowy = odpowiedz ? *odpowiedz : stary;
     if (!nowy.empty() && !LiczbaProgu(nowy)) {
         ui.message("Warto\x9C\xE6 progowa musi by\xE6 liczb\xB9 (z kropk\xB9 u\xB3" "amkow\xB9): " + nowy);

@@ -104,6 +104,9 @@ TEST_F(PanelWidzety, LaidOutWithItsCaptions) {
     EXPECT_TRUE(p->WartoscZmiennejEdit->isReadOnly());
     EXPECT_FALSE(p->Suwak->hasTracking());
     EXPECT_EQ(p->DolnaGranica->text(), QString::fromUtf8("Początek"));
+    // Each bound bar keeps its caption beside the number it stands at.
+    for (const char* n : {"DolnaGranica", "GornaGranica", "Krok"})
+        EXPECT_FALSE(p->GrupaAnimacji->findChild<QLabel*>(QStringLiteral("Podpis") + n)->text().isEmpty()) << n;
     EXPECT_EQ(p->AnimacjaStartDown->text(), QString::fromUtf8("Start - zmiany w dół"));
     EXPECT_EQ(p->GroupBox9->title(), QString::fromUtf8("Przegląd \"kuzynów\""));
     EXPECT_EQ(p->CheckBoxExpert->text(), QString::fromUtf8("Wnioskowanie eksperckie"));
@@ -129,6 +132,7 @@ TEST_F(PanelWidzety, SliderActionsSendEachNewValueOnce) {
     p->Suwak->setSliderPosition(3000);
     p->Suwak->setSliderPosition(3100);
     EXPECT_EQ(w.kroki.size(), 3u);
+    EXPECT_EQ(p->WartoscZmiennejEdit->text(), "3100") << "the value box follows the thumb";
     p->Suwak->setSliderDown(false);
     EXPECT_EQ(w.wartosci().back(), 3100);
     // A line step followed by the end of the scroll: one value.
@@ -159,7 +163,9 @@ TEST_F(PanelWidzety, AnimationRunsOnTheTimerWithTheOtherInputsOff) {
                                                       p->SpeedButton7, p->SpeedButton8, produkty})
         EXPECT_FALSE(x->isEnabled()) << x->objectName().toStdString();
     EXPECT_TRUE(p->AnimacjaStartUp->isEnabled()) << "a second click stops";
+    EXPECT_EQ(p->AnimacjaStartUp->text(), "Stop");
     dobiegnij();
+    EXPECT_EQ(p->AnimacjaStartUp->text(), QString::fromUtf8("Start - zmiany w górę"));
     EXPECT_EQ(w.wartosci(), (std::vector<int>{10, 11, 12, 13, 14, 15}));
     EXPECT_TRUE(produkty->isEnabled());
     EXPECT_TRUE(p->Suwak->isEnabled());

@@ -279,7 +279,7 @@ TEST_F(ZestawySesji, ThresholdDialogsAndTheRelationBox) {
         EXPECT_EQ(ui.messages.size(), c.message ? 1u : 0u);
         EXPECT_EQ(s.Tabela().Komorka(2, kol::Prog1), c.p1);
     }
-    EXPECT_EQ(ui.inputCaptions.back(), P("Podanie wartosci progowej (górnej)"));
+    EXPECT_EQ(ui.inputCaptions.back(), P("Podanie wartości progowej (górnej)"));
     EXPECT_TRUE(s.ListaDiagnoz.empty());
     // A relation of two thresholds now holds; emptying threshold 1 drops it.
     EXPECT_EQ(s.ZmianaRelacji(2).WpisRelacji, 2);
