@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QTreeView>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -152,7 +153,12 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     QFont tytul = d.font();
     tytul.setBold(true);
     if (tytul.pointSizeF() > 0) tytul.setPointSizeF(tytul.pointSizeF() * 1.25);
-    d.setMinimumWidth(std::max(QFontMetrics(tytul).horizontalAdvance(q(caption)), d.fontMetrics().horizontalAdvance(q(prompt))) + 200);
+    const int szerokosc =
+        std::max(QFontMetrics(tytul).horizontalAdvance(q(caption)), d.fontMetrics().horizontalAdvance(q(prompt))) + 200;
+    // The dialog's layout sets its size from its fields: the text field is
+    // made that wide.
+    if (auto* pole = d.findChild<QLineEdit*>()) pole->setMinimumWidth(szerokosc - 40);
+    d.setMinimumWidth(szerokosc);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return zQt(d.textValue());
 }
