@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QGridLayout>

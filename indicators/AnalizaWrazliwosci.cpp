@@ -43,6 +43,11 @@ int WartoscSuwaka(const StanModelu& rekord, int k) {
     return ZaokraglonaDoInt(b.real48(pole->Offset) * pole->Dzielnik);
 }
 
+const std::array<const char*, 3>& PodpisyGranic() {
+    static const std::array<const char*, 3> p{"Pocz\xB9tek", "Koniec", "Krok"};
+    return p;
+}
+
 std::vector<std::string> LinieWpisuZmiany(const std::string& opis, const std::vector<std::string>& wnioski) {
     std::vector<std::string> linie{std::string(80, '-'), "Zmieniono: " + opis, std::string()};
     linie.insert(linie.end(), wnioski.begin(), wnioski.end());
@@ -71,9 +76,14 @@ AnalizaWrazliwosci::AnalizaWrazliwosci(Kontekst& k, HakiWarsztatu& warsztat)
     : k_(k),
       warsztat_(warsztat),
       etykiety_(EtykietyZmiennych(2009)),
-      tekstDolnej_(utf8ToCp1250("Początek")),
-      tekstGornej_("Koniec"),
-      tekstKroku_("Krok") {}
+      tekstDolnej_(PodpisyGranic()[0]),
+      tekstGornej_(PodpisyGranic()[1]),
+      tekstKroku_(PodpisyGranic()[2]) {}
+
+std::string AnalizaWrazliwosci::NapisStartu(bool wGore) const {
+    if (animacja_.Trwa() && animacja_.WGore() == wGore) return "Stop";
+    return wGore ? "Start - zmiany w g\xF3r\xEA" : "Start - zmiany w d\xF3\xB3";
+}
 
 void AnalizaWrazliwosci::Rodzenstwo(const std::optional<WybranyWezel>& wezel) {
     if (!wezel) {
@@ -308,6 +318,9 @@ void AnalizaWrazliwosci::PrzejdzDoBrata(bool naprzod) {
     if (it == dalej.end() || !warsztat_.WybierzEtykiete(*it)) {
         tenSam = false;
     } else {
+        // Whether the node now in view is the original is known before
+        // anything shows it.
+        StanPanelu();
         przeciwny = true;
         Zapytaj(Polaczenia.PoZmianieWezla);
         Zapytaj(Polaczenia.OdswiezWykres);
@@ -333,9 +346,9 @@ void AnalizaWrazliwosci::Oryginalny() {
     auto it = std::find_if(kolejno.begin(), kolejno.end(),
                            [this](const std::string& e) { return NumerZEtykiety(e) == numerOryginalnego_; });
     if (it == kolejno.end() || !warsztat_.WybierzEtykiete(*it)) return;
+    panelWlaczony_ = true;
     Zapytaj(Polaczenia.PoZmianieWezla);
     Zapytaj(Polaczenia.OdswiezWykres);
-    panelWlaczony_ = true;
     Rodzenstwo(warsztat_.Wybrany());
     Zapytaj(Polaczenia.Koncowka);
 }

@@ -64,6 +64,10 @@ int WartoscSuwaka(const StanModelu& rekord, int k);
 // with the description, an empty line, then the conclusions.
 std::vector<std::string> LinieWpisuZmiany(const std::string& opis, const std::vector<std::string>& wnioski);
 
+// The captions of the animation's bound and step bars, in the order
+// lower bound, upper bound, step.
+const std::array<const char*, 3>& PodpisyGranic();
+
 inline constexpr const char* PodpowiedzOryginalu = "Aby aktywowa\xE6 wr\xF3\xE6 do oryginalnego w\xEAz\xB3" "a";
 
 // An animation run over lo..hi by s (upwards from lo, downwards from hi):
@@ -76,6 +80,7 @@ public:
     std::optional<int> Nastepna();
     void Zatrzymaj() { trwa_ = false; }
     bool Trwa() const { return trwa_; }
+    bool WGore() const { return wGore_; }
 
 private:
     long long v_ = 0, lo_ = 0, hi_ = 0, s_ = 1;
@@ -124,6 +129,9 @@ public:
     // A whole run at once (the headless path).
     void Animuj(bool wGore);
     bool AnimacjaTrwa() const { return animacja_.Trwa(); }
+    // The caption of a start button (upwards or downwards): "Stop" on the
+    // one whose run goes.
+    std::string NapisStartu(bool wGore) const;
 
     // The sibling browser.
     // A product bar's step replaced the node in view: the copy is the node

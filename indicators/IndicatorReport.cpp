@@ -127,6 +127,7 @@ bool ZapiszDiagnoze(const std::string& katalogOperatora, const std::string& plik
         ui.message("Nie mo\xBFna zapisa\xE6 pliku " + plik);
         return false;
     }
+    ui.message("Zapisano diagnoz\xEA do pliku " + plik);
     return true;
 }
 

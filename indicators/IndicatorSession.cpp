@@ -126,6 +126,7 @@ WidokWskaznikow IndicatorSession::onActivated() {
     AktywujAnalize();
     // The product bars from the record on a leaf other than the root; the
     // usage check on every node.
+    paski_.Zablokuj(!analiza_.PanelWlaczony());
     if (wezel_->Numer != 0 && !wezel_->MaDzieci)
         paski_.WyborWyrobu(paski_.Widok().Wyrob);
     else
@@ -185,6 +186,12 @@ WidokWskaznikow IndicatorSession::chooseIndicator(int indeks) {
     return Widok();
 }
 
+WidokWskaznikow IndicatorSession::WpisanieNazwy(const std::string& tekst) {
+    const auto it = std::find(lista_.begin(), lista_.end(), tekst);
+    if (tekst.empty() || it == lista_.end()) return Widok();
+    return chooseIndicator(static_cast<int>(it - lista_.begin()));
+}
+
 void IndicatorSession::WybierzZListy() {
     ocena_.ProgiEdytowane = false;
     if (!wezel_) return;
@@ -214,6 +221,7 @@ void IndicatorSession::WybierzZListy() {
 // the evaluation when both first boxes hold an item, the chart when shown.
 void IndicatorSession::AktualizujWykres(ZrodloAktualizacji zrodlo) {
     if (!wezel_) return;
+    wykres_.TrzymajOs = analiza_.AnimacjaTrwa();
     wykres_.UAktualnicWykres(k_, panel_, ocena_, false, zrodlo);
 }
 
@@ -290,8 +298,9 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Licznik2 = panel_.Tekst(Okienko::Licznik2);
     w.Mianownik1 = panel_.Tekst(Okienko::Mianownik1);
     w.Mianownik2 = panel_.Tekst(Okienko::Mianownik2);
-    w.OperandLicznika = panel_.Licznik.Druga ? panel_.Licznik.Operator : std::string();
-    w.OperandMianownika = panel_.Mianownik.Druga ? panel_.Mianownik.Operator : std::string();
+    // An operator chosen before its second item shows until the drop.
+    w.OperandLicznika = panel_.Licznik.Operator;
+    w.OperandMianownika = panel_.Mianownik.Operator;
     w.WpisRelacji = ocena_.WpisRelacji;
     w.Wartosc = ocena_.Wartosc;
     w.Diagnoza = ocena_.Diagnoza;
@@ -325,9 +334,11 @@ void IndicatorSession::PolaczAnalize() {
     h.WpisZmiany = [this](const std::string& opis) { WpiszZmiane(opis); };
     h.Wnioskowanie = [this] { EksportIWnioskowanie(); };
     h.Koncowka = [this] { paski_.Koncowka(); };
-    // The panel shows the node now in view: its product bars from its record.
+    // The panel shows the node now in view: its product bars from its
+    // record, locked like the slider while it is not the original node.
     h.PoZmianieWezla = [this] {
         wezel_ = warsztat_.Wybrany();
+        paski_.Zablokuj(!analiza_.PanelWlaczony());
         if (wezel_ && wezel_->Numer != 0 && !wezel_->MaDzieci) paski_.WyborWyrobu(paski_.Widok().Wyrob);
     };
     h.Zatrzymac = [this] { return k_.Okna->stopRequested(); };
@@ -350,6 +361,7 @@ void IndicatorSession::AktywujAnalize() {
 // ------------------------------------------------------------ chart controls and the product tab
 
 WidokWskaznikow IndicatorSession::UAktualnicWykres(bool przelacz) {
+    wykres_.TrzymajOs = analiza_.AnimacjaTrwa();
     if (wezel_) wykres_.UAktualnicWykres(k_, panel_, ocena_, przelacz, ZrodloAktualizacji::Okno);
     return Widok();
 }
@@ -376,7 +388,8 @@ WidokWskaznikow IndicatorSession::ComboBoxWyboruWyrobuChange(int wyrob) {
 }
 
 WidokWskaznikow IndicatorSession::ScrollBarXScroll(int n, KodPrzewijania kod, int pozycja) {
-    if (!wezel_) return Widok();
+    // A node the user only browses takes no what-if step.
+    if (!wezel_ || !analiza_.PanelWlaczony()) return Widok();
     const bool ekspert = analiza_.EkspertZaznaczony();
     if (ekspert) ListaDiagnoz.clear();
     // The bar's variable becomes the panel's, its bounds around the bar's

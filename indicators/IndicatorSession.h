@@ -128,6 +128,9 @@ public:
     WidokWskaznikow onActivated();
     // An entry of the list chosen (-1 with an empty text: none).
     WidokWskaznikow chooseIndicator(int indeks);
+    // A name typed into the list and confirmed (Enter): an entry of that
+    // name is chosen as by the mouse; any other text changes nothing.
+    WidokWskaznikow WpisanieNazwy(const std::string& tekst);
     // A year chosen (0..2).
     WidokWskaznikow chooseYear(int indeks);
     WidokWskaznikow Widok() const;
@@ -216,6 +219,9 @@ public:
 
 private:
     void WczytajZestaw();
+    // Value, diagnosis, thresholds, relation, chart and diagnoses of an
+    // indicator no longer in the boxes emptied.
+    void WyczyscOcene();
     void PrzebudujListe();
     void WybierzZListy();
     void Oblicz();

@@ -4,7 +4,9 @@
 #include <initializer_list>
 #include <utility>
 
+#include "OcenaWskaznika.h"
 #include "Pomocnicze.h"
+#include "Real48.h"
 
 namespace vesk {
 
@@ -60,6 +62,22 @@ bool JedenZ(const std::string& t, std::initializer_list<const char*> dozwolone) 
 const char* const kUkladZestawu =
     " (zestaw ma tytu\xB3y kolumn w wierszu 1, nazwy wska\x9Fnik\xF3w w kolumnie A i pola w kolumnach A-O)";
 
+// What is wrong with a threshold text (a decimal comma is taken as the
+// evaluation takes it); nothing for an empty or numeric one.
+std::optional<std::string> BladProgu(std::string t) {
+    if (Puste(t)) return std::nullopt;
+    for (char& c : t)
+        if (c == ',') c = '.';
+    const std::optional<long double> v = LiczbaProgu(t);
+    if (!v) return std::string("nie jest liczb\xB9 (pr\xF3g to liczba z kropk\xB9 u\xB3" "amkow\xB9, np. 1.5)");
+    try {
+        (void)roundToReal48(*v);
+    } catch (const Real48Error&) {
+        return std::string("jest poza zakresem liczb programu");
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> BladUkladu(const TabelaWskaznikow& t) {
@@ -79,6 +97,11 @@ std::optional<std::string> BladUkladu(const TabelaWskaznikow& t) {
         return "kom\xF3rka A1 jest pusta, a tytu\xB3y zaczynaj\xB9 si\xEA w kolumnie " + Kolumna(c) +
                ": kolumny s\xB9 przesuni\xEAte" + kUkladZestawu;
     }
+    // A known source in the first source column: row 1 is an indicator,
+    // not the titles, and would be lost as one.
+    if (IndeksZrodla(t.Komorka(1, kol::ZrodloLicznika1)) >= 0 || IndeksZrodla(t.Komorka(1, kol::ZrodloMianownika1)) >= 0)
+        return "wiersz 1 zawiera wska\x9Fnik \"" + t.Komorka(1, kol::Nazwa) +
+               "\" zamiast tytu\xB3\xF3w kolumn: brak wiersza tytu\xB3\xF3w" + kUkladZestawu;
     const int n = PoliczWskazniki(t);
     for (int r = 2; r <= n; ++r) {
         const std::string miejsce = "wiersz " + std::to_string(r) + ", kolumna ";
@@ -89,6 +112,9 @@ std::optional<std::string> BladUkladu(const TabelaWskaznikow& t) {
         if (!JedenZ(t.Komorka(r, kol::Relacja), {"x>", "x<>", "x<", "x><", "x="}))
             return miejsce + Kolumna(kol::Relacja) + ": \"" + t.Komorka(r, kol::Relacja) +
                    "\" nie jest relacj\xB9 (x> x<> x< x>< x=)" + kUkladZestawu;
+        for (int c : {kol::Prog1, kol::Prog2})
+            if (std::optional<std::string> blad = BladProgu(t.Komorka(r, c)))
+                return miejsce + Kolumna(c) + ": pr\xF3g \"" + t.Komorka(r, c) + "\" " + *blad + kUkladZestawu;
     }
     // The list ends at the first row without a name; the next indicator
     // added would overwrite that row.

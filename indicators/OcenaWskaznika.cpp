@@ -31,7 +31,7 @@ WynikStrony ObliczStrone(const StronaWskaznika& s, const StanModelu& rekord, int
         } catch (const BladSkryptu&) {
             return WynikStrony{0.0L, PozaZakresem};
         }
-        if (!v) return WynikStrony{0.0L, "nieznana pozycja: " + pozycja.Etykieta};
+        if (!v) return WynikStrony{0.0L, NieznanaPozycja(pozycja)};
         const long double x = *v;
         switch (op) {
             case '!':
@@ -74,6 +74,11 @@ int IndeksRelacji(const std::string& r) {
 bool DwaProgi(int relacja) { return relacja == 2 || relacja == 4; }
 
 }  // namespace
+
+std::string NieznanaPozycja(const PozycjaWskaznika& p) {
+    if (IndeksZrodla(p.Zrodlo) < 0) return "nieznane \x9Fr\xF3" "d\xB3o: " + p.Zrodlo;
+    return "nieznana pozycja: " + p.Etykieta;
+}
 
 const std::array<const char*, 6>& WpisyRelacji() {
     static const std::array<const char*, 6> t{"", "x>", "x<>", "x<", "x><", "x="};
@@ -156,9 +161,9 @@ void DialogProgu(int ktory, PanelDefinicji& panel, OcenaWskaznika& o, const Stan
     if (!panel.Kompletny() || (ktory != 1 && ktory != 2)) return;
     std::string& box = ktory == 1 ? o.Prog1 : o.Prog2;
     const std::string stary = box;
-    const auto odpowiedz = ui.inputText(ktory == 1 ? "Podanie wartosci progowej (dolnej)"
-                                                   : "Podanie wartosci progowej (g\xF3rnej)",
-                                        "Podaj wartosci liczbow\xB9 (z kropk\xB9 u\xB3" "amkow\xB9)", stary);
+    const auto odpowiedz = ui.inputText(ktory == 1 ? "Podanie warto\x9C" "ci progowej (dolnej)"
+                                                   : "Podanie warto\x9C" "ci progowej (g\xF3rnej)",
+                                        "Podaj warto\x9C\xE6 liczbow\xB9 (z kropk\xB9 u\xB3" "amkow\xB9)", stary);
     const std::string nowy = odpowiedz ? *odpowiedz : stary;
     if (!nowy.empty() && !LiczbaProgu(nowy)) {
         ui.message("Warto\x9C\xE6 progowa musi by\xE6 liczb\xB9 (z kropk\xB9 u\xB3" "amkow\xB9): " + nowy);

@@ -5,7 +5,7 @@
 // the two threshold dialogs and the relation box.
 //
 // Every failure shows as a text in the value box with the diagnosis
-// "nie wiem": an unknown position ("nieznana pozycja: " + label), a zero
+// "nie wiem": an unknown source or position (NieznanaPozycja), a zero
 // divisor or denominator ("0 w mianowniku"), a value beyond the 6-byte
 // real ("poza zakresem"). Nothing is thrown and no script variable is
 // touched.
@@ -37,6 +37,10 @@ struct OcenaWskaznika {
     std::string Wartosc;           // the value box
     std::string Diagnoza;
 };
+
+// Why an item has no value: "nieznane źródło: " + source for a source
+// name that is none of the nine, else "nieznana pozycja: " + label.
+std::string NieznanaPozycja(const PozycjaWskaznika& p);
 
 // A decimal number as the evaluation reads it: "." as the decimal point,
 // blanks around it allowed, no locale.

@@ -37,6 +37,13 @@ void PanelDefinicji::Upusc(Okienko cel, StronaPanelu zDrzewa, int numerWezla, Us
     }
     const DrzewoPozycji& drzewo = dlaLicznika ? DrzewoLicznika : DrzewoMianownika;
     if (const WezelPozycji* w = drzewo.Wezel(numerWezla)) {
+        // A first item dropped over a listed indicator starts a new one:
+        // the listed one's second items and operators do not join it.
+        if (PierwszyBox(cel) && IndeksListy >= 0)
+            for (StronaWskaznika* strona : {&Licznik, &Mianownik}) {
+                strona->Druga.reset();
+                strona->Operator.clear();
+            }
         StronaWskaznika& s = dlaLicznika ? Licznik : Mianownik;
         (PierwszyBox(cel) ? s.Pierwsza : s.Druga) =
             PozycjaWskaznika{dlaLicznika ? ZrodloLicznika : ZrodloMianownika, w->Tekst};

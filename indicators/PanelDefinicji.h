@@ -45,7 +45,9 @@ struct PanelDefinicji {
     // The node numbered numerWezla (0: none selected) of the tree of side
     // zDrzewa dropped onto a box. A numerator box takes only the numerator
     // tree's nodes and a denominator box only the denominator tree's; the
-    // other side's node is refused with a message.
+    // other side's node is refused with a message. A first item dropped
+    // while the boxes show a listed indicator starts a new indicator: both
+    // second items and operators are emptied.
     void Upusc(Okienko cel, StronaPanelu zDrzewa, int numerWezla, UserInterface& ui);
 
     // An operator chosen for a side: "xxx" empties the second box and

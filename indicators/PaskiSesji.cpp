@@ -15,7 +15,7 @@ void PaskiSesji::WyborWyrobu(int p) {
     for (int i = 0; i < 3; ++i) widok_.Lata[static_cast<std::size_t>(i)] = RealNaTekst(rok + i, 4, 0);
     if (p >= 0 && p <= 2) {
         widok_.Wyrob = p;
-        widok_.Wlaczone = true;
+        widok_.Wlaczone = !widok_.Zablokowane;
         widok_.Produkt = NazwyWyrobow()[static_cast<std::size_t>(p)];
         UstawPaski();
     }
@@ -48,6 +48,11 @@ KrokPaska PaskiSesji::Przewiniecie(int n, KodPrzewijania kod, int pozycja) {
     }
     Koncowka();
     return krok;
+}
+
+void PaskiSesji::Zablokuj(bool zablokowane) {
+    widok_.Zablokowane = zablokowane;
+    widok_.Wlaczone = widok_.Wyrob >= 0 && !zablokowane;
 }
 
 void PaskiSesji::Koncowka() { zuzycie_.Koncowka(k_.RekordBiezacy); }

@@ -28,6 +28,9 @@ inline constexpr int DuzyKrokPaska = 10;
 struct WidokPaskow {
     int Wyrob = -1;                   // ComboBoxWyboruWyrobu; -1 none chosen
     bool Wlaczone = false;            // the six bars
+    // Locked while a node other than the original one is in view: the
+    // bars show its decisions and take no step.
+    bool Zablokowane = false;
     std::string Produkt;              // GroupBox2's caption
     std::array<std::string, 3> Lata;  // GroupBox3..GroupBox5's captions
     std::array<PasekProduktu, 6> Paski{};
@@ -56,6 +59,9 @@ public:
     // a value the bar's box does not show yet becomes one what-if step.
     // The usage check follows every code.
     KrokPaska Przewiniecie(int n, KodPrzewijania kod, int pozycja);
+    // A node the user only browses is in view (true) or the original one
+    // again (false): the bars are locked or freed.
+    void Zablokuj(bool zablokowane);
     // The raw-material usage of the current record (Koncowka).
     void Koncowka();
     // Limit box m (1..3) holds tekst: the present total recoloured.

@@ -33,7 +33,7 @@ std::optional<long double> Strona(const StronaWskaznika& s, const StanModelu& re
     for (const auto& [op, pozycja] : s.Skladniki()) {
         const std::optional<double> v = WartoscPozycji(rekord, pozycja, rok);
         if (!v) {
-            nieznana = pozycja.Etykieta;
+            nieznana = NieznanaPozycja(pozycja);
             return std::nullopt;
         }
         const long double x = *v;
@@ -98,7 +98,7 @@ WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanMo
             }
             if (!v) {
                 s.NieznanaPozycja = true;
-                s.Komunikat = "nieznana pozycja: " + nieznana;
+                s.Komunikat = nieznana;
                 s.Punkty.clear();
                 return s;
             }
@@ -211,6 +211,19 @@ OsWykresu OsWartosciWykresu(const std::vector<PunktWykresu>& punkty) {
     return os;
 }
 
+OsWykresu OsPrzebiegu(const OsWykresu& dotychczasowa, const std::vector<PunktWykresu>& punkty) {
+    if (punkty.empty()) return OsWykresu{};
+    if (dotychczasowa.Podzialki.empty()) return OsWartosciWykresu(punkty);
+    const bool miesci = std::all_of(punkty.begin(), punkty.end(), [&](const PunktWykresu& p) {
+        return p.Y >= dotychczasowa.Min && p.Y <= dotychczasowa.Max;
+    });
+    if (miesci) return dotychczasowa;
+    std::vector<PunktWykresu> razem = punkty;
+    razem.push_back({punkty.front().X, dotychczasowa.Min});
+    razem.push_back({punkty.front().X, dotychczasowa.Max});
+    return OsWartosciWykresu(razem);
+}
+
 const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicji& panel, OcenaWskaznika& ocena,
                                                       bool przelacz, ZrodloAktualizacji zrodlo) {
     if (trwa_) return Widok;
@@ -245,8 +258,18 @@ const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicj
                 if (g > 0) k.LiczbaPunktowWykresu = 3 * (std::min(h, g - 1) + 1);
             }
             if (!s.Komunikat.empty()) Widok.Komunikaty.push_back(s.Komunikat);
+            Widok.Pusty = !Widok.Punkty.empty() ? std::string()
+                          : s.NieznanaPozycja  ? std::string(BrakPunktowPozycji)
+                          : zero               ? std::string(BrakPunktowZero)
+                                               : std::string(BrakPunktow);
         }
+    } else {
+        // No indicator in the boxes: nothing of an earlier one is drawn.
+        Widok.Punkty.clear();
+        Widok.Pusty = BrakPunktow;
     }
+    Widok.Os = TrzymajOs ? OsPrzebiegu(Widok.Os, Widok.Punkty) : OsWartosciWykresu(Widok.Punkty);
+    if (Widok.Punkty.empty()) Widok.Os = OsWykresu{};
     if (Widok.Widoczny) {
         Widok.TypWlaczony = true;
         Widok.PodpowiedzWlaczona = false;
@@ -258,6 +281,8 @@ const WidokWykresu& WykresWskaznika::UAktualnicWykres(Kontekst& k, PanelDefinicj
         Widok.TypWlaczony = false;
         Widok.PodpowiedzWlaczona = true;
         Widok.Punkty.clear();
+        Widok.Os = OsWykresu{};
+        Widok.Pusty.clear();
     }
     if (zero) Widok.Komunikaty.push_back(TekstZeraWMianowniku);
     return Widok;

@@ -48,7 +48,7 @@ struct WynikSerii {
 };
 // The indicator's value in year rok (1..3) of the record, each side from 0
 // strictly left to right; sets zero on a zero divisor. Nothing for an
-// unknown position (nieznana gets its label).
+// unknown source or position (nieznana gets NieznanaPozycja's text).
 std::optional<double> WartoscRoku(const PanelDefinicji& panel, const StanModelu& rekord, int rok, bool& zero,
                                   std::string& nieznana);
 // Walks from wezel (the selected node's record) up to the root through
@@ -79,12 +79,25 @@ struct OsWykresu {
     std::vector<std::pair<double, std::string>> Podzialki;
 };
 OsWykresu OsWartosciWykresu(const std::vector<PunktWykresu>& punkty);
+// The axis of a run of values (an animation): the axis in use as long as
+// it holds every point, else one over the points and the old bounds, so
+// that the scale only ever widens while the run goes.
+OsWykresu OsPrzebiegu(const OsWykresu& dotychczasowa, const std::vector<PunktWykresu>& punkty);
+
+// The chart's text in place of the points when it has none to draw.
+inline constexpr const char* BrakPunktowZero = "Brak punkt\xF3w: w ka\xBF" "dym roku zero w mianowniku";
+inline constexpr const char* BrakPunktowPozycji = "Brak punkt\xF3w: nieznana pozycja";
+inline constexpr const char* BrakPunktow = "Brak punkt\xF3w do narysowania";
 
 // What the window shows after an update.
 struct WidokWykresu {
     bool Widoczny = false;
     bool Aktywny = false;  // mouse interaction with the chart
     std::vector<PunktWykresu> Punkty;
+    // The value axis of the points; no ticks when there are none.
+    OsWykresu Os;
+    // Shown with no points: why there are none (empty otherwise).
+    std::string Pusty;
     std::vector<std::string> Tytul;
     std::string TytulOsi;
     bool TypWlaczony = false;          // WyborTypuWykresu
@@ -108,6 +121,8 @@ struct WykresWskaznika {
     // RekordBiezacy) and the depth of the selected node in the tree.
     std::function<void()> OdswiezWezel;
     std::function<int()> GlebokoscWezla;
+    // A run of values is drawn (an animation): the axis only widens.
+    bool TrzymajOs = false;
 
     // The update: refresh of the node (unless started by it), toggling
     // when asked, the evaluation for the year box, the series and points

@@ -48,6 +48,27 @@ const char* NieSkoroszyt(const std::vector<std::uint8_t>& b) {
     return "plik nie jest skoroszytem Excela (.xls)";
 }
 
+// What is wrong with a workbook the library could not read, in the
+// user's words: the library's own text is for developers.
+std::string OpisUszkodzenia(const std::exception& e) {
+    std::string co = "skoroszyt jest uszkodzony lub obci\xEAty";
+    const auto* x = dynamic_cast<const EXLSError*>(&e);
+    if (!x) return co;
+    switch (x->kind()) {
+        case XLSErrorKind::Container:
+            co += ": jego struktura pliku (kontener OLE) jest niesp\xF3jna lub niepe\xB3na";
+            break;
+        case XLSErrorKind::Format:
+            co += ": zapis arkusza jest niepe\xB3ny lub zniekszta\xB3" "cony";
+            break;
+        case XLSErrorKind::Formula: co += ": zawiera formu\xB3\xEA, kt\xF3rej nie da si\xEA odczyta\xE6"; break;
+        case XLSErrorKind::Refused: return "skoroszyt jest w formacie, kt\xF3rego program nie odczytuje";
+        default: break;
+    }
+    if (x->offset() >= 0) co += " (bajt " + std::to_string(x->offset()) + " strumienia skoroszytu)";
+    return co;
+}
+
 }  // namespace
 
 bool ZajetyPrzezInnyProgram(const std::string& natywna) {
@@ -113,11 +134,7 @@ TabelaWskaznikow XLSIndicatorSetStore::read(const std::string& path) {
         // A program writing the file at this moment leaves it unreadable.
         if (ZajetyPrzezInnyProgram(natywna))
             throw BladZestawu(BladZestawu::Rodzaj::Zajety, "plik u\xBFywa inny program");
-        std::string opis = e.what();
-        for (char& c : opis)
-            if (c == '\r' || c == '\n') c = ' ';
-        throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny,
-                          "skoroszyt jest uszkodzony lub obci\xEAty (" + opis + ")");
+        throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny, OpisUszkodzenia(e));
     }
     TSheet& arkusz = nowy->Sheets().Items(0);
     TabelaWskaznikow t;

@@ -39,15 +39,19 @@ WidokWskaznikow IndicatorSession::WczytanieZestawu() {
         return Widok();
     }
 
-    // The statement choice and the definition boxes start afresh.
+    // A set refused or cancelled leaves the window as it was: the set, the
+    // indicator in the boxes and all that was shown of it.
+    zestaw_.Tabela = ocena_.Tabela;
+    if (!vesk::WczytajZestaw(zestaw_, sciezka, *k_.Okna)) return Widok();
+    ocena_.Tabela = zestaw_.Tabela;
+
+    // The statement choice and the definition boxes start afresh, and
+    // nothing of the old set's indicator stays in view.
     panel_.ZmianaZrodla(StronaPanelu::Licznik, ZrodlaWskaznikow()[0].Nazwa, k_.KatalogProgramu, *k_.Okna);
     panel_.ZmianaZrodla(StronaPanelu::Mianownik, ZrodlaWskaznikow()[1].Nazwa, k_.KatalogProgramu, *k_.Okna);
     panel_.Licznik = StronaWskaznika();
     panel_.Mianownik = StronaWskaznika();
-
-    zestaw_.Tabela = ocena_.Tabela;
-    if (!vesk::WczytajZestaw(zestaw_, sciezka, *k_.Okna)) return Widok();  // Cancel: the old set stays
-    ocena_.Tabela = zestaw_.Tabela;
+    WyczyscOcene();
     // The first indicator of the new set is chosen.
     panel_.TekstListy.clear();
     panel_.IndeksListy = -1;
@@ -55,6 +59,11 @@ WidokWskaznikow IndicatorSession::WczytanieZestawu() {
     if (!lista_.empty()) {
         panel_.IndeksListy = 0;
         panel_.TekstListy = lista_.front();
+    } else {
+        // No indicator: no chart of one.
+        wykresDozwolony_ = false;
+        wykres_.Widok.Widoczny = wykres_.Widok.HoryzontWlaczony = false;
+        k_.Okna->message(utf8ToCp1250("Zestaw wskaźników ") + sciezka + utf8ToCp1250(" nie zawiera żadnego wskaźnika"));
     }
     WybierzZListy();
     if (!raportowanie_) return Widok();
@@ -73,6 +82,18 @@ WidokWskaznikow IndicatorSession::WczytanieZestawu() {
     WidokWskaznikow v = Widok();
     v.OdznaczPodglad = true;
     return v;
+}
+
+void IndicatorSession::WyczyscOcene() {
+    ocena_.Wartosc.clear();
+    ocena_.Diagnoza.clear();
+    ocena_.Prog1.clear();
+    ocena_.Prog2.clear();
+    ocena_.ProgiEdytowane = false;
+    ocena_.WpisRelacji = 0;
+    ocena_.RelacjaWskaznika.clear();
+    ListaDiagnoz.clear();
+    wykres_.Widok.Punkty.clear();
 }
 
 WidokWskaznikow IndicatorSession::ZapisanieZestawuJako() {

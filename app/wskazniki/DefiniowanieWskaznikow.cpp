@@ -1,5 +1,6 @@
 #include "DefiniowanieWskaznikow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -61,6 +62,7 @@ void DrzewoPozycjiWidok::pokaz(const DrzewoPozycji& drzewo, const std::string& z
         auto* item = w.Rodzic < 0 ? new QTreeWidgetItem(this)
                                   : new QTreeWidgetItem(elementy[static_cast<std::size_t>(w.Rodzic)]);
         item->setText(0, q(w.Tekst));
+        item->setToolTip(0, item->text(0));  // a label wider than the tree is read whole here
         item->setData(0, RolaNumeruPozycji, static_cast<int>(i) + 1);
         elementy.push_back(item);
     }
@@ -417,6 +419,12 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     });
     connect(CheckBoxClipsViewer, &QCheckBox::toggled, InterpreterBox1, &QWidget::setVisible);
     ComboBox1->installEventFilter(this);
+    // A name typed whole and confirmed with Enter chooses its entry.
+    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (pokazywanie_) return;
+        const std::string tekst = zQt(ComboBox1->currentText());
+        zdarzenie([this, tekst] { return sesja_->WpisanieNazwy(tekst); });
+    });
 
     utworzDodatki();
 
@@ -502,9 +510,15 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     // While the user types into the list, the text typed stays.
     if (!wpisywanie_) {
         ComboBox1->clear();
-        for (const std::string& n : v.Lista) ComboBox1->addItem(q(n));
+        for (const std::string& n : v.Lista) {
+            ComboBox1->addItem(q(n));
+            ComboBox1->setItemData(ComboBox1->count() - 1, q(n), Qt::ToolTipRole);
+        }
         ComboBox1->setCurrentIndex(v.IndeksListy);
         ComboBox1->setEditText(q(v.TekstListy));
+        ComboBox1->setToolTip(q(v.TekstListy));
+        // The open list as wide as its longest name.
+        ComboBox1->view()->setMinimumWidth(ComboBox1->view()->sizeHintForColumn(0) + 24);
     }
     WyborRoku->clear();
     for (const std::string& r : v.Lata) WyborRoku->addItem(q(r));

@@ -1,5 +1,6 @@
 #include "PanelAnalizy.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
@@ -68,12 +69,18 @@ PanelAnalizy::PanelAnalizy(QWidget& okno, IndicatorSession& sesja, Zdarzenie zda
     GrupaAnimacji->setObjectName("GrupaAnimacji");
     GrupaAnimacji->setGeometry(8, 8, 540, 160);
     int y = 24;
+    int wiersze = 0;
+    // Each bar with its caption and the number it stands at.
     auto wiersz = [&](QLabel*& tekst, const char* ntekstu, QScrollBar*& b, const char* npaska) {
+        auto* podpis = new QLabel(q(PodpisyGranic()[static_cast<std::size_t>(wiersze++)]), GrupaAnimacji);
+        podpis->setObjectName(QStringLiteral("Podpis") + QString::fromLatin1(ntekstu));
+        podpis->setGeometry(8, y, 70, 18);
         tekst = new QLabel(GrupaAnimacji);
         tekst->setObjectName(ntekstu);
-        tekst->setGeometry(8, y, 90, 18);
+        tekst->setGeometry(80, y, 70, 18);
         b = pasekPoziomy(GrupaAnimacji, npaska);
-        b->setGeometry(104, y, 426, 18);
+        b->setGeometry(154, y, 376, 18);
+        podpis->setBuddy(b);
         y += 30;
     };
     wiersz(DolnaGranica, "DolnaGranica", SterowanieDolnaGranica, "SterowanieDolnaGranica");
@@ -119,6 +126,11 @@ PanelAnalizy::PanelAnalizy(QWidget& okno, IndicatorSession& sesja, Zdarzenie zda
         if (!pokazywanie_) wywolaj([a, i] { a->WybierzZmienna(i); });
     });
     connect(Suwak, &QAbstractSlider::actionTriggered, this, [this](int akcja) { przewinSuwak(akcja); });
+    // While the thumb is dragged the value box follows it; the value is
+    // sent when it is let go.
+    connect(Suwak, &QAbstractSlider::sliderMoved, this, [this](int p) {
+        if (!pokazywanie_ && Suwak->isSliderDown()) WartoscZmiennejEdit->setText(QString::number(p));
+    });
     connect(Suwak, &QAbstractSlider::sliderReleased, this, [this, a, wywolaj] {
         const int p = Suwak->sliderPosition();
         wywolaj([a, p] { a->PrzewinSuwak(KodPrzewijania::KoniecPrzewijania, p); });
@@ -260,7 +272,10 @@ void PanelAnalizy::pokaz() {
         if (inne) {
             WyborZmiennejBox->clear();
             for (const std::string& e : a.Etykiety()) WyborZmiennejBox->addItem(q(e));
+            // The open list as wide as its longest variable.
+            WyborZmiennejBox->view()->setMinimumWidth(WyborZmiennejBox->view()->sizeHintForColumn(0) + 24);
         }
+        WyborZmiennejBox->setToolTip(WyborZmiennejBox->currentText());
         WyborZmiennejBox->setCurrentIndex(a.Wybrana());
         WyborZmiennejBox->setEnabled(!biegnie);
     }
@@ -286,6 +301,8 @@ void PanelAnalizy::pokaz() {
     GrupaAnimacji->setVisible(a.GrupaAnimacji());
     GrupaAnimacji->setToolTip(q(a.PodpowiedzZakresu()));
     const bool start = a.StartWlaczony() && a.PanelWlaczony();
+    AnimacjaStartUp->setText(q(a.NapisStartu(true)));
+    AnimacjaStartDown->setText(q(a.NapisStartu(false)));
     AnimacjaStartUp->setEnabled(biegnie ? biegnacy_ == AnimacjaStartUp : start);
     AnimacjaStartDown->setEnabled(biegnie ? biegnacy_ == AnimacjaStartDown : start);
 

@@ -129,7 +129,7 @@ void PaskiWidok::pokaz() {
     for (std::size_t i = 0; i < 6; ++i) {
         QScrollBar* s = ScrollBar[i];
         const QSignalBlocker blokada(s);
-        if (v.Wlaczone) {
+        if (v.Wyrob >= 0) {
             const PasekProduktu& p = v.Paski[i];
             s->setRange(p.Zakres.first, std::max(p.Zakres.first, p.Zakres.second));
             s->setValue(p.Pozycja);
@@ -138,6 +138,8 @@ void PaskiWidok::pokaz() {
         s->setEnabled(v.Wlaczone);
         Pole[i]->setText(q(v.Pola[i]));
     }
+    // Locked on a cousin: the hint says how to get the bars back.
+    GroupBox2->setToolTip(v.Zablokowane ? q(PodpowiedzOryginalu) : QString());
     const ZuzycieSurowcow& z = sesja->Paski().Zuzycie();
     InfoOZuzyciu->setText(q(z.InfoOZuzyciu));
     for (std::size_t m = 0; m < 3; ++m) {

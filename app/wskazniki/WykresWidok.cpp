@@ -80,7 +80,13 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
     QList<QPointF> punkty;
     for (const PunktWykresu& p : w.Punkty) punkty.append(QPointF(p.X, WartoscDoRysowania(p.Y)));
     Series1->replace(punkty);
-    if (!punkty.isEmpty()) {
+    auto* podzialki = static_cast<QCategoryAxis*>(OsWartosci);
+    for (const QString& etykieta : podzialki->categoriesLabels()) podzialki->remove(etykieta);
+    // No points: no axes of an earlier chart, the reason in their place.
+    const bool puste = punkty.isEmpty();
+    OsLat->setVisible(!puste);
+    OsWartosci->setVisible(!puste);
+    if (!puste) {
         auto [xmin, xmax] = std::minmax_element(punkty.begin(), punkty.end(),
                                                 [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
         // Whole years labelled, the first and last points clear of the edges.
@@ -89,19 +95,29 @@ void WykresWidok::pokaz(const WidokWykresu& w) {
         lata_ = static_cast<int>(std::lround(x1 - x0)) + 1;
         // Not yet laid out (hidden): as wide as the place it is shown in.
         const int szerokosc = isVisible() || !parentWidget() ? width() : parentWidget()->width();
+        const int wysokosc = isVisible() || !parentWidget() ? height() : parentWidget()->height();
         OsLat->setTickInterval(OdstepEtykietLat(lata_, szerokosc - 90));
-        OsLat->setRange(x0 - 0.3, x1 + 0.3);
-        const OsWykresu os = OsWartosciWykresu(w.Punkty);
-        auto* podzialki = static_cast<QCategoryAxis*>(OsWartosci);
-        for (const QString& etykieta : podzialki->categoriesLabels()) podzialki->remove(etykieta);
+        // A marker's radius of room at each end, in the units of each axis.
+        const double dx = MarginesOsi(x1 - x0, szerokosc - 90);
+        OsLat->setRange(x0 - std::max(0.3, dx), x1 + std::max(0.3, dx));
+        const OsWykresu& os = w.Os;
         podzialki->setStartValue(os.Min - os.Krok);  // the first tick ends a category too
         for (const auto& [wartosc, etykieta] : os.Podzialki) podzialki->append(q(etykieta), wartosc);
-        podzialki->setRange(os.Min, os.Max);
+        const double dy = MarginesOsi(os.Max - os.Min, wysokosc - 110);
+        podzialki->setRange(os.Min - dy, os.Max + dy);
+    } else {
+        lata_ = 0;
     }
     QStringList tytul;
     for (const std::string& linia : w.Tytul) tytul << q(linia).toHtmlEscaped();
+    if (!w.Pusty.empty() && !w.Tytul.empty()) tytul << q(w.Pusty).toHtmlEscaped();
     chart()->setTitle(tytul.join(QStringLiteral("<br>")));
     OsLat->setTitleText(q(w.TytulOsi));
+}
+
+double MarginesOsi(double rozpietosc, int piksele) {
+    if (!(rozpietosc > 0) || piksele <= 2 * PromienPunktu) return 0;
+    return rozpietosc * PromienPunktu / (piksele - 2 * PromienPunktu);
 }
 
 void WykresWidok::resizeEvent(QResizeEvent* e) {

@@ -21,6 +21,11 @@ double WartoscDoRysowania(double y);
 // szerokosc pixels wide: every year, or every first, second... period
 // start, as many as fit whole.
 int OdstepEtykietLat(int lata, int szerokosc);
+// The room a point's marker takes at the edge of the plot, in pixels, and
+// as a length of an axis spanning rozpietosc over piksele (0 when there is
+// no room to give).
+inline constexpr int PromienPunktu = 12;
+double MarginesOsi(double rozpietosc, int piksele);
 
 class WykresWidok : public QChartView {
 public:

@@ -183,6 +183,20 @@ TEST_F(OknoWskaznikow, KeysTypedIntoTheListReachTheBox) {
     EXPECT_FALSE(o.ComboBox1->hasFocus());
 }
 
+TEST_F(OknoWskaznikow, TheChosenNameRetypedWithEnterKeepsItsDiagnosis) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    emit o.ComboBox1->activated(0);
+    const QString nazwa = o.ComboBox1->itemText(0), diagnoza = o.Diagnoza->text();
+    o.ComboBox1->setEditText(QString());
+    for (const QChar c : nazwa + QChar('\r')) {
+        QKeyEvent klawisz(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : Qt::Key_A, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(o.ComboBox1, &klawisz);
+    }
+    EXPECT_EQ(o.sesja().Panel().IndeksListy, 0);
+    EXPECT_EQ(o.Diagnoza->text(), diagnoza);
+}
+
 TEST_F(OknoWskaznikow, MenuItemFollowsTheNodeKind) {
     QAction* a = app->oknoGlowne().akcja("KonstrukcjaWskaznikow");
     ASSERT_NE(a, nullptr);

@@ -223,6 +223,8 @@ TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
     EXPECT_TRUE(o.ListBox1->item(0)->text().startsWith("==> "));
     o.ZapisanieDiagnozDoPliku->trigger();
     EXPECT_EQ(pliki(".txt"), (std::vector<std::string>{"wskazniki-ogolne.txt"}));
+    ASSERT_EQ(ui.messages.size(), 1u);  // where it was written
+    ui.messages.clear();
     const auto clearow = [&] { return o.InterpreterBox1->findItems(u("Clear"), Qt::MatchExactly).size(); };
     const auto przed = clearow();
     o.komendaCLEAR1->trigger();

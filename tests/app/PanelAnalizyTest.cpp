@@ -23,6 +23,7 @@
 #include "KrokCoJesli.h"
 #include "OknaFixture.h"
 #include "PanelAnalizy.h"
+#include "PaskiWidok.h"
 #include "TempDir.h"
 #include "Warsztat.h"
 #include "../indicators/FakeIndicatorSetStore.h"
@@ -103,6 +104,9 @@ TEST_F(PanelWidzety, LaidOutWithItsCaptions) {
     EXPECT_TRUE(p->WartoscZmiennejEdit->isReadOnly());
     EXPECT_FALSE(p->Suwak->hasTracking());
     EXPECT_EQ(p->DolnaGranica->text(), QString::fromUtf8("Początek"));
+    // Each bound bar keeps its caption beside the number it stands at.
+    for (const char* n : {"DolnaGranica", "GornaGranica", "Krok"})
+        EXPECT_FALSE(p->GrupaAnimacji->findChild<QLabel*>(QStringLiteral("Podpis") + n)->text().isEmpty()) << n;
     EXPECT_EQ(p->AnimacjaStartDown->text(), QString::fromUtf8("Start - zmiany w dół"));
     EXPECT_EQ(p->GroupBox9->title(), QString::fromUtf8("Przegląd \"kuzynów\""));
     EXPECT_EQ(p->CheckBoxExpert->text(), QString::fromUtf8("Wnioskowanie eksperckie"));
@@ -128,6 +132,7 @@ TEST_F(PanelWidzety, SliderActionsSendEachNewValueOnce) {
     p->Suwak->setSliderPosition(3000);
     p->Suwak->setSliderPosition(3100);
     EXPECT_EQ(w.kroki.size(), 3u);
+    EXPECT_EQ(p->WartoscZmiennejEdit->text(), "3100") << "the value box follows the thumb";
     p->Suwak->setSliderDown(false);
     EXPECT_EQ(w.wartosci().back(), 3100);
     // A line step followed by the end of the scroll: one value.
@@ -158,7 +163,9 @@ TEST_F(PanelWidzety, AnimationRunsOnTheTimerWithTheOtherInputsOff) {
                                                       p->SpeedButton7, p->SpeedButton8, produkty})
         EXPECT_FALSE(x->isEnabled()) << x->objectName().toStdString();
     EXPECT_TRUE(p->AnimacjaStartUp->isEnabled()) << "a second click stops";
+    EXPECT_EQ(p->AnimacjaStartUp->text(), "Stop");
     dobiegnij();
+    EXPECT_EQ(p->AnimacjaStartUp->text(), QString::fromUtf8("Start - zmiany w górę"));
     EXPECT_EQ(w.wartosci(), (std::vector<int>{10, 11, 12, 13, 14, 15}));
     EXPECT_TRUE(produkty->isEnabled());
     EXPECT_TRUE(p->Suwak->isEnabled());
@@ -287,6 +294,27 @@ TEST_F(PanelWOknie, SiblingsOfARealTree) {
     EXPECT_TRUE(o.Analiza_wrazliwosci->isEnabled());
     EXPECT_TRUE(p.SpeedButton6->isEnabled());
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+}
+
+TEST_F(PanelWOknie, ProductBarsAreLockedWhileACousinIsInView) {
+    Warsztat& w = app->warsztat();
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(2));
+    ASSERT_TRUE(w.Symulowanie(3));
+    w.WybierzWezel(1);
+    w.Zmiana_wezla();
+    app->oknoGlowne().akcja("KonstrukcjaWskaznikow")->trigger();
+    DefiniowanieWskaznikow& o = app->definiowanieWskaznikow();
+    o.aktywacja();
+    PaskiWidok& paski = *o.Paski;
+    emit paski.ComboBoxWyboruWyrobu->activated(0);
+    o.panelAnalizy->SpeedButton6->click();
+    ASSERT_EQ(*w.Wybrany, 3);
+    for (QScrollBar* b : paski.ScrollBar) EXPECT_FALSE(b->isEnabled());
+    // Even a step that reaches a bar leaves the cousin as it is.
+    paski.ScrollBar[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(*w.Wybrany, 3);
+    o.panelAnalizy->SpeedButton8->click();
+    for (QScrollBar* b : paski.ScrollBar) EXPECT_TRUE(b->isEnabled());
 }
 
 }  // namespace

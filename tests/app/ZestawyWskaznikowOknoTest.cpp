@@ -201,7 +201,7 @@ TEST_F(ZestawyOkna, ThresholdButtonsAndRelationBox) {
     o.SpeedButton2->click();
     EXPECT_EQ(ui.messages.size(), 1u);  // not a number: a message, nothing changed
     EXPECT_EQ(o.ProgWskaznika1->text(), prog);
-    EXPECT_EQ(ui.inputCaptions.back(), "Podanie wartosci progowej (dolnej)");
+    EXPECT_EQ(ui.inputCaptions.back(), utf8ToCp1250("Podanie wartości progowej (dolnej)"));
     ui.inputs = {std::string("0.5")};
     o.SpeedButton2->click();
     EXPECT_EQ(o.ProgWskaznika1->text(), u("0.5"));

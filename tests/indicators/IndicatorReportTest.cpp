@@ -76,10 +76,13 @@ TEST(DiagnosisFile, LinesOrEmpty) {
     EXPECT_EQ(PlikDiagnozy("/o/", "C:\\z\\wskazniki-ogolne.xls"), "/o/wskazniki-ogolne.txt");
     ASSERT_TRUE(ZapiszDiagnoze(d.folder(), "/z/w.xls", {"==> a", "==> b"}, ui));
     EXPECT_EQ(d.read("w.txt"), "==> a\r\n==> b\r\n");
+    // The user is told where the file went.
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Zapisano diagnoz\xEA do pliku " + d.folder() + "w.txt");
     ASSERT_TRUE(ZapiszDiagnoze(d.folder(), "/z/w.xls", {}, ui));
     EXPECT_EQ(d.read("w.txt"), "");
     EXPECT_FALSE(ZapiszDiagnoze("/dev/null/", "/z/w.xls", {"x"}, ui));
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 3u);
 }
 
 }  // namespace

@@ -172,6 +172,8 @@ TEST_F(Ocena, FailuresShowInTheValueBoxWithNoDiagnosis) {
         {Poz("Bilans Aktywa", "zapasy ogółem"), "", std::nullopt, a, P("nieznana pozycja: zapasy ogółem")},
         {a, "+", Poz("Koszty", "zapasy"), a, "nieznana pozycja: zapasy"},  // a label of another source
         {a, "", std::nullopt, Poz("Bilans Pasywa", "jedynka"), "nieznana pozycja: jedynka"},
+        // A typo in the source name blames the source, not its position.
+        {Poz("Bilans aktywa", "majątek obrotowy"), "", std::nullopt, a, P("nieznane źródło: Bilans aktywa")},
     };
     for (const auto& c : t) {
         SCOPED_TRACE(c.wartosc);
@@ -243,8 +245,8 @@ TEST_F(Ocena, ThresholdDialogs) {
     ui.inputs = {std::string("abc")};  // not a number: ignored
     DialogProgu(1, panel, o, r(), ui);
     ASSERT_EQ(ui.inputPrompts.size(), 1u);
-    EXPECT_EQ(ui.inputCaptions[0], P("Podanie wartosci progowej (dolnej)"));
-    EXPECT_EQ(ui.inputPrompts[0], P("Podaj wartosci liczbową (z kropką ułamkową)"));
+    EXPECT_EQ(ui.inputCaptions[0], P("Podanie wartości progowej (dolnej)"));
+    EXPECT_EQ(ui.inputPrompts[0], P("Podaj wartość liczbową (z kropką ułamkową)"));
     EXPECT_EQ(ui.inputInitials[0], "2");
     EXPECT_FALSE(o.ProgiEdytowane);
     EXPECT_EQ(o.Prog1, "2");

@@ -172,6 +172,35 @@ TEST_F(Wykres, ZeroDivisorsGiveTheSubstitutesLeftOutOfTheChart) {
     EXPECT_TRUE(zero);
 }
 
+TEST_F(Wykres, NoPointsToDrawGiveTheirOwnEmptyStateNotTheLastScale) {
+    std::vector<StanModelu> rekordy{rekord(0, 0, 1), rekord(1, 0, 11)};
+    for (StanModelu& r : rekordy)  // GAMMA orders 0 throughout
+        for (int y = 0; y < 3; ++y) r.zapis().setReal48(static_cast<std::size_t>(2796 + 18 * y), 0);
+    plik(rekordy);
+    const std::pair<std::optional<PozycjaWskaznika>, const char*> przypadki[] = {
+        {PozycjaWskaznika{Decyzje, Gamma}, BrakPunktowZero},
+        {PozycjaWskaznika{Decyzje, "nic takiego"}, BrakPunktowPozycji},
+        {std::nullopt, BrakPunktow}};
+    for (const auto& [mianownik, pusty] : przypadki) {
+        panel.Mianownik.Pierwsza = PozycjaWskaznika{Decyzje, Beta};
+        ASSERT_FALSE(pokaz(1, 1).Os.Podzialki.empty());
+        panel.Mianownik.Pierwsza = mianownik;
+        const WidokWykresu& w = pokaz(1, 1);
+        EXPECT_TRUE(w.Punkty.empty() && w.Os.Podzialki.empty());
+        EXPECT_EQ(w.Pusty, pusty);
+    }
+}
+
+TEST(OsWykresu, DuringARunTheAxisOnlyWidens) {
+    const OsWykresu os = OsWartosciWykresu({{2010, 1}, {2011, 9}});
+    const std::vector<PunktWykresu> w[] = {{{2010, 2}, {2011, 8}}, {{2010, 1}, {2011, 30}}, {{2010, -20}, {2011, 5}}};
+    EXPECT_EQ(OsPrzebiegu(os, w[0]).Podzialki, os.Podzialki);  // narrower points: the axis is kept
+    for (const auto& punkty : w) {
+        const OsWykresu nowa = OsPrzebiegu(os, punkty);
+        EXPECT_TRUE(nowa.Min <= std::min(os.Min, punkty[0].Y) && nowa.Max >= std::max(os.Max, punkty[1].Y));
+    }
+}
+
 TEST_F(Wykres, TheRefreshCallingBackRunsOnce) {
     lancuch();
     wykres.OdswiezWezel = [this] {

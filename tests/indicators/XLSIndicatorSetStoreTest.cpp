@@ -238,6 +238,8 @@ TEST_F(ZestawZPliku, UnreadableFilesSayWhatIsWrongOnce) {
     d.write("nowy.xls", std::string("PK\x03\x04", 4) + std::string(200, 'x'));
     Odmowa("pusty.xls", "pusty");
     Odmowa("obciety.xls", "uszkodzony lub obci\xEAty");
+    for (const char* obce : {"Error", "record", "Offs", "compound", "table"})
+        EXPECT_EQ(ui.messages[0].find(obce), std::string::npos) << ui.messages[0];
     Odmowa("tekst.xls", "nie jest skoroszytem");
     Odmowa("nowy.xls", ".xlsx");
 }
@@ -265,6 +267,17 @@ TEST_F(ZestawZPliku, ShiftedOrMalformedLayoutIsRefusedAndNeverWritten) {
     ASSERT_TRUE(DodajWskaznik(z, w, ui));
     EXPECT_EQ(d.read("przesuniety.xls"), przed);
     EXPECT_EQ(XLSIndicatorSetStore().read(d.file("dobry.xls")).Komorka(3, kol::Nazwa), "nowy");
+}
+
+TEST_F(ZestawZPliku, ASetWithoutTitlesOrWithAThresholdNoNumberIsRefused) {
+    std::vector<std::string> roe{"ROE", "", "Bilans Aktywa", "A", "Bilans Pasywa", "B", "xxx", "xxx", "", "", "", "", "x>", ""};
+    ZapiszZestaw(d.file("bez-tytulow.xls"), {roe, roe});
+    Odmowa("bez-tytulow.xls", "wiersz 1 zawiera wska\x9Fnik \"ROE\"");
+    for (const char* prog : {"abc\" nie jest liczb\xB9", "0.5*3=1.5\" nie jest liczb\xB9", "1E308\" jest poza zakresem"}) {
+        roe[kol::Prog1 - 1] = std::string(prog).substr(0, std::string(prog).find('"'));
+        ZapiszZestaw(d.file("prog.xls"), {{"nazwa"}, roe});
+        Odmowa("prog.xls", std::string("wiersz 2, kolumna N: pr\xF3g \"") + prog);
+    }
 }
 
 TEST_F(ZestawZPliku, OnlyAFileAnotherProgramHoldsAsksToRetry) {

@@ -120,6 +120,40 @@ TEST_F(ZestawySesji, MissingFileIsToldAsSuchAndChangesNothing) {
     }
 }
 
+TEST_F(ZestawySesji, ARefusedSetKeepsAllShownAndAnEmptyOneClearsItAndIsTold) {
+    s.ListaDiagnoz = {"==> a"};
+    s.UAktualnicWykres(true);
+    const WidokWskaznikow przed = s.Widok();
+    auto pola = [](const WidokWskaznikow& v) {
+        return std::vector<std::string>{v.TekstListy, v.Licznik1, v.Wartosc, v.Diagnoza, v.Prog1};
+    };
+    dir.write("zly.xls", "");  // the store refuses it
+    ui.files = {dir.folder() + "zly.xls"};
+    EXPECT_EQ(pola(s.WczytanieZestawu()), pola(przed));
+    EXPECT_EQ(s.ListaDiagnoz.size(), 1u);
+    dir.write("tytuly.xls", "");
+    store.files[dir.folder() + "tytuly.xls"] = Tabela({});
+    ui.files = {dir.folder() + "tytuly.xls"};
+    const WidokWskaznikow v = s.WczytanieZestawu();
+    EXPECT_EQ(ui.messages.back(), P("Zestaw wskaźników ") + dir.folder() + P("tytuly.xls nie zawiera żadnego wskaźnika"));
+    EXPECT_EQ(pola(v), std::vector<std::string>(5));
+    EXPECT_TRUE(v.Lista.empty() && s.ListaDiagnoz.empty() && v.WpisRelacji == 0 && !s.WykresWidoczny());
+}
+
+TEST_F(ZestawySesji, ANewIndicatorStartsWithoutTheListedOnesSecondItemAndOperator) {
+    WierszWskaznika dwa = Jedynka("dwa");
+    dwa[kol::OperatorLicznika] = "+";
+    dwa[kol::ZrodloLicznika2] = "Bilans Aktywa";
+    dwa[kol::PozycjaLicznika2] = "jedynka";
+    store.files[ogolny()] = Tabela({dwa});
+    s.onActivated();
+    ASSERT_EQ(s.chooseIndicator(0).OperandLicznika, "+");
+    WidokWskaznikow v = s.Upusc(Okienko::Licznik1, StronaPanelu::Licznik, 1);
+    EXPECT_EQ(v.Licznik2 + v.OperandLicznika, "");
+    // An operator chosen before its second item shows as chosen.
+    EXPECT_EQ(s.ZmianaOperatora(StronaPanelu::Licznik, "-").OperandLicznika, "-");
+}
+
 TEST_F(ZestawySesji, SaveAsAsksBeforeOverwritingAndCarriesEditedThresholds) {
     ui.inputs = {std::string("0.25")};
     s.DialogProgu(1);  // an edited threshold lives in the grid only
@@ -217,7 +251,7 @@ TEST_F(ZestawySesji, ThresholdDialogsAndTheRelationBox) {
         EXPECT_EQ(ui.messages.size(), c.message ? 1u : 0u);
         EXPECT_EQ(s.Tabela().Komorka(2, kol::Prog1), c.p1);
     }
-    EXPECT_EQ(ui.inputCaptions.back(), P("Podanie wartosci progowej (górnej)"));
+    EXPECT_EQ(ui.inputCaptions.back(), P("Podanie wartości progowej (górnej)"));
     EXPECT_TRUE(s.ListaDiagnoz.empty());
     // A relation of two thresholds now holds; emptying threshold 1 drops it.
     EXPECT_EQ(s.ZmianaRelacji(2).WpisRelacji, 2);
