@@ -53,7 +53,8 @@ struct PunktWykresuTrzyletniego {
 };
 
 // The three points of the record: x = year field - 4 + i, y the net
-// profit (offset 4528 i - 16) or the net sales (4528 i + 1216) of year i.
+// profit of year i as the income statement prints it (a loss negative) or
+// the net sales (offset 4528 i + 1216).
 std::vector<PunktWykresuTrzyletniego> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj);
 
 struct ProstokatWykresu {
