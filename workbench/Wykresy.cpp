@@ -2,6 +2,7 @@
 
 #include "Teksty.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "CodePage.h"
@@ -76,6 +77,16 @@ std::vector<PunktWykresuTrzyletniego> PunktyTrzyletnie(const StanModelu& rekord,
     for (int i = 1; i <= 3; ++i)
         p.push_back({static_cast<double>(rekord.Rok() - 4 + i), static_cast<double>(wartosc(rekord, i))});
     return p;
+}
+
+ZakresOsi OsWartosci(const std::vector<PunktWykresuTrzyletniego>& punkty) {
+    ZakresOsi z;
+    for (const PunktWykresuTrzyletniego& p : punkty) {
+        z.Od = std::min(z.Od, p.y);
+        z.Do = std::max(z.Do, p.y);
+    }
+    if (z.Od == z.Do) return {-1.0, 1.0};
+    return z;
 }
 
 ProstokatWykresu GeometriaWykresu(const ProstokatWykresu& d, int poziom) {

@@ -92,6 +92,24 @@ TEST_F(Wykresy, PointsAreTheStatementsNetProfitALossBelowZeroOrSales) {
     EXPECT_TRUE(PunktyTrzyletnie(r, RodzajWykresu::Brak).empty());
 }
 
+TEST(OsWartosci, ZeroIsAlwaysOnTheAxisSoALossStandsBelowIt) {
+    struct P {
+        std::vector<double> y;
+        ZakresOsi os;
+    } przypadki[] = {
+        {{-242.7, -232.2, -222.5}, {-242.7, 0}},
+        {{300.6, 306.8, 302.0}, {0, 306.8}},
+        {{10, -20, 30}, {-20, 30}},
+        {{0, 0, 0}, {-1, 1}},
+        {{}, {-1, 1}},
+    };
+    for (const P& p : przypadki) {
+        std::vector<PunktWykresuTrzyletniego> punkty;
+        for (double y : p.y) punkty.push_back({2012.0 + static_cast<double>(punkty.size()), y});
+        EXPECT_EQ(OsWartosci(punkty), p.os) << p.y.size();
+    }
+}
+
 TEST_F(Wykresy, TogglesSwitchInOneStepAndBlockAdding) {
     wybierzNumer(1);
     w->Polecenia.Wzy1 = true;
