@@ -93,21 +93,10 @@ TEST_F(Wykresy, PointsAreTheStatementsNetProfitALossBelowZeroOrSales) {
 }
 
 TEST(OsWartosci, ZeroIsAlwaysOnTheAxisSoALossStandsBelowIt) {
-    struct P {
-        std::vector<double> y;
-        ZakresOsi os;
-    } przypadki[] = {
-        {{-242.7, -232.2, -222.5}, {-242.7, 0}},
-        {{300.6, 306.8, 302.0}, {0, 306.8}},
-        {{10, -20, 30}, {-20, 30}},
-        {{0, 0, 0}, {-1, 1}},
-        {{}, {-1, 1}},
-    };
-    for (const P& p : przypadki) {
-        std::vector<PunktWykresuTrzyletniego> punkty;
-        for (double y : p.y) punkty.push_back({2012.0 + static_cast<double>(punkty.size()), y});
-        EXPECT_EQ(OsWartosci(punkty), p.os) << p.y.size();
-    }
+    const std::pair<std::vector<double>, ZakresOsi> przypadki[] = {
+        {{-242.7, -222.5}, {-242.7, 0}}, {{300.6, 306.8}, {0, 306.8}}, {{10, -20}, {-20, 10}}, {{0, 0}, {-1, 1}}};
+    for (const auto& [y, os] : przypadki)
+        EXPECT_EQ(OsWartosci({{2012, y[0]}, {2013, y[1]}}), os) << y[0];
 }
 
 TEST_F(Wykresy, TogglesSwitchInOneStepAndBlockAdding) {
