@@ -66,8 +66,8 @@ const std::vector<Wyrazenie>& DrukowaneWskazniki(Wskazniki grupa) {
 }
 
 const OpisRaportu& OpisRaportuPLY() {
-    static const OpisRaportu opis = Opis({"PLY", &FlagiWynikow_t::PLY, 30, 150, DrukowaneWskazniki(Wskazniki::Plynnosci),
-                                          {12, 15, 18}, 19, 24});
+    static const OpisRaportu opis = Opis({"PLY", &FlagiWynikow_t::PLY, 30, 150,
+                                          DrukowaneWskazniki(Wskazniki::Plynnosci), {12, 15, 18}, 19, 24});
     return opis;
 }
 

@@ -46,8 +46,9 @@ struct Wydruk {
 Wydruk Wskazniki_(const char* ext, bool (*tworz)(Kontekst&, const std::string&), Wskazniki g, std::vector<int> linie) {
     Wydruk w{ext, tworz, {}};
     for (int i = 0; i < static_cast<int>(linie.size()); ++i)
-        w.wiersze.push_back({linie[static_cast<std::size_t>(i)], 46, 3,
-                             [g, i](Kontekst& k, int rok) { return WartoscWskaznika(k.RekordBiezacy, g, i + 1, rok); }});
+        w.wiersze.push_back({linie[static_cast<std::size_t>(i)], 46, 3, [g, i](Kontekst& k, int rok) {
+                                 return WartoscWskaznika(k.RekordBiezacy, g, i + 1, rok);
+                             }});
     return w;
 }
 
@@ -182,12 +183,13 @@ TEST_F(Operator, EveryPrintedRatioAndNetProfitIsItsReadOut) {
             for (const Wiersz& c : w.wiersze)
                 for (int j = 0; j < c.ile; ++j, ++v) {
                     const std::string druk = Pole(t.at(static_cast<std::size_t>(c.linia - 1)), c.kolumna + 10 * j, 8);
-                    SCOPED_TRACE(std::string(w.ext) + " node " + std::to_string(n) + " line " + std::to_string(c.linia) +
-                                 ": '" + druk + "' read " + std::to_string(*v));
+                    SCOPED_TRACE(std::string(w.ext) + " node " + std::to_string(n) + " line " +
+                                 std::to_string(c.linia) + ": '" + druk + "' read " + std::to_string(*v));
                     ASSERT_TRUE(std::isfinite(*v));
                     if (druk == "b.d.") continue;  // no divisor
                     const auto kropka = druk.find('.');
-                    const double miejsc = kropka == std::string::npos ? 0 : static_cast<double>(druk.size() - kropka - 1);
+                    const double miejsc =
+                        kropka == std::string::npos ? 0 : static_cast<double>(druk.size() - kropka - 1);
                     EXPECT_LE(std::fabs(std::stod(druk) - *v), 0.5000001 * std::pow(10.0, -miejsc));
                     ++porownanych;
                     strat += std::string(w.ext) == "PRF" && *v < 0;
