@@ -460,6 +460,8 @@ void ZakladkiWynikow::rysujChart1() {
     chart->addAxis(wartosci, Qt::AlignLeft);
     seria->attachAxis(lata);
     seria->attachAxis(wartosci);
+    const ZakresOsi os = OsWartosci(Wykres.Punkty);
+    wartosci->setRange(os.Od, os.Do);
     QChart* stary = Chart1->chart();
     Chart1->setChart(chart);
     delete stary;

@@ -60,7 +60,7 @@ const Tabela& KosztyIStraty() {
         PozostaleKoszty,
         ZyskBruttoKonta(),
         ObciazeniaWyniku(),
-        WynikNetto,
+        ZyskNettoRachunku(),
         DywidendaZwykla,
         ZyskZatrzymany,
         RazemKosztyIStraty(),
@@ -161,6 +161,7 @@ const Tabela& KosztyPrawe() {
 }
 
 // ----------------------------------------------------------------- ratios
+// The stored quotients, read where the printed ratio has no value.
 const Tabela& TabelaWskaznikow(Wskazniki grupa) {
     static const Tabela plynnosci{KapitalObrotowy, WskaznikBiezacejPlynnosci, WskaznikSzybkiejPlynnosci};
     static const Tabela zadluzenia{WskaznikZadluzeniaOgolnego, WskaznikZadluzeniaKapitaluWlasnego,
@@ -199,13 +200,18 @@ double WartoscRachunkuWynikow(const StanModelu& rekord, int pozycja, int strona,
 double WartoscWynikuSyntetycznego(Kontekst& k, int pozycja, int rodzaj) {
     if (pozycja < 1 || pozycja > LiczbaPozycjiSRE) return BrakWartosci;
     const std::size_t i = static_cast<std::size_t>(pozycja - 1);
-    if (rodzaj == 1) return static_cast<double>(roundToReal48(Odczyt(k.RekordBiezacy, PozycjeSRE()[i].pole, 3)));
+    if (rodzaj == 1) {
+        long double v = PozycjeSRE()[i].wartosc(k.RekordBiezacy, 3);
+        if (BezWartosci(v)) v = Odczyt(k.RekordBiezacy, PozycjeSRE()[i].pole, 3);
+        return static_cast<double>(roundToReal48(v));
+    }
     if (rodzaj != 2) return BrakWartosci;
     const std::optional<std::vector<int>> sciezka = SciezkaDoKorzenia(k.TabelaWezlow, k.RekordBiezacy.Numer());
     if (!sciezka || sciezka->size() < 2) return BrakWartosci;
     std::optional<SrednieSRE> srednie;
     try {
-        srednie = SrednieNaSciezce(k, *sciezka);
+        srednie = SrednieNaSciezce(k, *sciezka, true);
+        if (srednie && BezWartosci(srednie->srednie[i])) srednie = SrednieNaSciezce(k, *sciezka);
     } catch (const IoError& e) {
         throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, e.what());
     } catch (const Real48Error&) {
@@ -279,7 +285,8 @@ double WartoscKosztow(const StanModelu& rekord, int pozycja, int rok) {
 }
 
 double WartoscWskaznika(const StanModelu& rekord, Wskazniki grupa, int pozycja, int rok) {
-    return Komorka(TabelaWskaznikow(grupa), pozycja, rekord, rok);
+    const double v = Komorka(DrukowaneWskazniki(grupa), pozycja, rekord, rok);
+    return BezWartosci(v) ? Komorka(TabelaWskaznikow(grupa), pozycja, rekord, rok) : v;
 }
 
 // ------------------------------------------------------------------ store

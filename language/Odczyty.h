@@ -19,6 +19,7 @@
 
 #include "Kontekst.h"
 #include "PozycjaBilansu.h"
+#include "RaportyWskaznikow.h"
 #include "Typy.h"
 
 namespace vesk {
@@ -26,14 +27,19 @@ namespace vesk {
 // ------------------------------------------------------------ families
 
 // Income statement: side 1 costs and losses (items 1..16, 16 the total of
-// items 8, 1, 7 and 11), side 2 revenues and gains (items 1..7, 7 the total
-// of items 5, 1 and 6).
+// items 8, 1, 7, 10 and 11), side 2 revenues and gains (items 1..7, 7 the
+// total of items 5, 1 and 6). Item 13 of side 1, the net profit, is the
+// statement's signed one (a loss negative), as the statement in stages, the
+// revenue report and the balance sheet print it; the account form shows a
+// loss on its right side instead and its net-profit line 0.
 double WartoscRachunkuWynikow(const StanModelu& rekord, int pozycja, int strona, int rok);
 
-// Synthetic result, items 1..9: kind 1 the item in year 3 of the current
-// record, kind 2 its yearly average over the path from the current node up
-// to the root, root excluded (SciezkaDoKorzenia, SrednieNaSciezce: records
-// read into RekordPomocniczy). BrakWartosci for the root's average, a
+// Synthetic result, items 1..9, as the report prints them (the ratios as
+// the ratio reports do): kind 1 the item in year 3 of the current record,
+// kind 2 its yearly average over the path from the current node up to the
+// root, root excluded (SciezkaDoKorzenia, SrednieNaSciezce: records read
+// into RekordPomocniczy). A ratio the report prints as "b.d." (no divisor)
+// reads as the model stored it. BrakWartosci for the root's average, a
 // parent chain that does not reach the root, or a path none of whose
 // records is found. BladSkryptu (PlikStanu) when the model-state file
 // cannot be read, (PozaZakresem) when a path sum outgrows the 6-byte real.
@@ -66,9 +72,10 @@ double WartoscKosztow(const StanModelu& rekord, int pozycja, int strona, int rok
 // The language's numbering: side 1 items 1..12, then side 2 as 13..26.
 double WartoscKosztow(const StanModelu& rekord, int pozycja, int rok);
 
-enum class Wskazniki { Plynnosci, Zadluzenia, Rentownosci, Obrotowosci };
 // Ratios in the order the ratio reports print them: items 1..3 (1..4 for
-// profitability).
+// profitability), the values the reports print (DrukowaneWskazniki); a
+// ratio the report prints as "b.d." (no divisor) reads as the model stored
+// it.
 double WartoscWskaznika(const StanModelu& rekord, Wskazniki grupa, int pozycja, int rok);
 
 // ------------------------------------------------------------ the store

@@ -7,7 +7,7 @@
 #include "Kontekst.h"
 #include "PlikStanu.h"
 #include "Pomocnicze.h"
-#include "RaportPRF.h"
+#include "RaportyWskaznikow.h"
 #include "Real48.h"
 #include "SzablonRaportu.h"
 
@@ -82,17 +82,17 @@ bool Tworz(Kontekst& k, const std::string& OutName) {
 const std::array<PozycjaSRE, LiczbaPozycjiSRE>& PozycjeSRE() {
     using namespace pola;
     // The ratios as the ratio reports print them.
-    static const Wyrazenie Krotkoterminowe = PozostaleZobowiazaniaKrotkoterminowe + KredytSanacyjny + Zobowiazania;
+    auto wskaznik = [](Wskazniki grupa, std::size_t i) { return DrukowaneWskazniki(grupa)[i]; };
     static const std::array<PozycjaSRE, LiczbaPozycjiSRE> pozycje{{
         {ZyskDoPodzialu, ZyskDoPodzialu, 11, 17},
         {PrzychodyZeSprzedazy, PrzychodyZeSprzedazy, 13, 18},
         {DywidendaZwykla, DywidendaZwykla, 15, 19},
         {WartoscOddanychInwestycji, WartoscOddanychInwestycji, 17, 20},
-        {WskaznikBiezacejPlynnosci, ZDzielnikiem(WskaznikBiezacejPlynnosci, Krotkoterminowe), 21, 22},
-        {RentownoscAktywow, Iloraz(ZyskNettoRachunku(), SumaAktywow), 23, 23},
-        {RentownoscSprzedazy, Iloraz(ZyskNettoRachunku(), PrzychodyZeSprzedazy), 25, 24},
-        {WskaznikZadluzeniaOgolnego, ZDzielnikiem(WskaznikZadluzeniaOgolnego, SumaPasywow), 27, 25},
-        {RotacjaZapasow, RotacjaZapasow, 29, 26},
+        {WskaznikBiezacejPlynnosci, wskaznik(Wskazniki::Plynnosci, 1), 21, 22},
+        {RentownoscAktywow, wskaznik(Wskazniki::Rentownosci, 0), 23, 23},
+        {RentownoscSprzedazy, wskaznik(Wskazniki::Rentownosci, 2), 25, 24},
+        {WskaznikZadluzeniaOgolnego, wskaznik(Wskazniki::Zadluzenia, 0), 27, 25},
+        {RotacjaZapasow, wskaznik(Wskazniki::Obrotowosci, 0), 29, 26},
     }};
     return pozycje;
 }

@@ -15,7 +15,7 @@ Wyrazenie Krotkoterminowe() { return PozostaleZobowiazaniaKrotkoterminowe + Kred
 Wyrazenie Trwale() { return InwestycjeRozpoczete + SrodkiTrwale; }
 
 // What sets one ratio report apart from the others.
-struct Wskazniki {
+struct OpisWskaznikow {
     const char* EXT;
     bool FlagiWynikow_t::*flaga;
     int N, K;
@@ -28,7 +28,7 @@ struct Wskazniki {
 // Text: years on line 9 from column start 46, ratio rows with 2 decimals,
 // lines 1-21. Page: header, the lines before the year line, the fills, the
 // rest up to the last line.
-OpisRaportu Opis(const Wskazniki& w) {
+OpisRaportu Opis(const OpisWskaznikow& w) {
     const std::string ext = w.EXT;
     CzescTekstu c{.wzorzec = "QAD." + ext, .N = w.N, .K = w.K, .c1 = 46, .c2 = 46, .ostatnia = 21};
     c.wiersze = {{9, RodzajWiersza::Lata3, 0}};
@@ -44,40 +44,48 @@ OpisRaportu Opis(const Wskazniki& w) {
 
 }  // namespace
 
+const std::vector<Wyrazenie>& DrukowaneWskazniki(Wskazniki grupa) {
+    static const std::vector<Wyrazenie> plynnosci{KapitalObrotowy,
+                                                  ZDzielnikiem(WskaznikBiezacejPlynnosci, Krotkoterminowe()),
+                                                  ZDzielnikiem(WskaznikSzybkiejPlynnosci, Krotkoterminowe())};
+    static const std::vector<Wyrazenie> zadluzenia{ZDzielnikiem(WskaznikZadluzeniaOgolnego, SumaPasywow),
+                                                   ZDzielnikiem(WskaznikZadluzeniaKapitaluWlasnego, KapitalWlasny),
+                                                   ZDzielnikiem(WskaznikPokryciaOdsetek, KosztyFinansowe)};
+    static const std::vector<Wyrazenie> rentownosci{
+        Iloraz(ZyskNettoRachunku(), SumaAktywow), Iloraz(ZyskNettoRachunku(), Trwale()),
+        Iloraz(ZyskNettoRachunku(), PrzychodyZeSprzedazy), Iloraz(ZyskNettoRachunku(), KapitalWlasny)};
+    static const std::vector<Wyrazenie> obrotowosci{RotacjaZapasow, ZDzielnikiem(RotacjaMajatkuTrwalego, Trwale()),
+                                                    ZDzielnikiem(RotacjaAktywow, SumaAktywow)};
+    switch (grupa) {
+        case Wskazniki::Plynnosci: return plynnosci;
+        case Wskazniki::Zadluzenia: return zadluzenia;
+        case Wskazniki::Rentownosci: return rentownosci;
+        case Wskazniki::Obrotowosci: break;
+    }
+    return obrotowosci;
+}
+
 const OpisRaportu& OpisRaportuPLY() {
     static const OpisRaportu opis = Opis({"PLY", &FlagiWynikow_t::PLY, 30, 150,
-                                          {KapitalObrotowy, ZDzielnikiem(WskaznikBiezacejPlynnosci, Krotkoterminowe()),
-                                           ZDzielnikiem(WskaznikSzybkiejPlynnosci, Krotkoterminowe())},
-                                          {12, 15, 18}, 19, 24});
+                                          DrukowaneWskazniki(Wskazniki::Plynnosci), {12, 15, 18}, 19, 24});
     return opis;
 }
 
 const OpisRaportu& OpisRaportuZAD() {
-    static const OpisRaportu opis =
-        Opis({"ZAD", &FlagiWynikow_t::ZAD, 23, 255,
-              {ZDzielnikiem(WskaznikZadluzeniaOgolnego, SumaPasywow),
-               ZDzielnikiem(WskaznikZadluzeniaKapitaluWlasnego, KapitalWlasny),
-               ZDzielnikiem(WskaznikPokryciaOdsetek, KosztyFinansowe)},
-              {12, 15, 18}, 18, 23});
+    static const OpisRaportu opis = Opis({"ZAD", &FlagiWynikow_t::ZAD, 23, 255,
+                                          DrukowaneWskazniki(Wskazniki::Zadluzenia), {12, 15, 18}, 18, 23});
     return opis;
 }
 
 const OpisRaportu& OpisRaportuREN() {
     static const OpisRaportu opis = Opis({"REN", &FlagiWynikow_t::REN, 24, 255,
-                                          {Iloraz(ZyskNettoRachunku(), SumaAktywow),
-                                           Iloraz(ZyskNettoRachunku(), Trwale()),
-                                           Iloraz(ZyskNettoRachunku(), PrzychodyZeSprzedazy),
-                                           Iloraz(ZyskNettoRachunku(), KapitalWlasny)},
-                                          {13, 15, 17, 19}, 18, 24});
+                                          DrukowaneWskazniki(Wskazniki::Rentownosci), {13, 15, 17, 19}, 18, 24});
     return opis;
 }
 
 const OpisRaportu& OpisRaportuAKT() {
     static const OpisRaportu opis = Opis({"AKT", &FlagiWynikow_t::AKT, 30, 255,
-                                          {RotacjaZapasow, ZDzielnikiem(RotacjaMajatkuTrwalego, Trwale()),
-                                           ZDzielnikiem(RotacjaAktywow, SumaAktywow)},
-                                          {12, 15, 18},
-                                          18, 23});
+                                          DrukowaneWskazniki(Wskazniki::Obrotowosci), {12, 15, 18}, 18, 23});
     return opis;
 }
 

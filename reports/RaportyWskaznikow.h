@@ -7,12 +7,24 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "OpisRaportu.h"
+#include "Wyrazenie.h"
 
 namespace vesk {
 
 struct Kontekst;
+
+enum class Wskazniki { Plynnosci, Zadluzenia, Rentownosci, Obrotowosci };
+
+// The ratios of a report as it prints them, ratio 1 first: the quotients
+// the model stored at the year ends, without a value ("b.d.") where the
+// divisor is missing; the profitability ratios are the statement's net
+// profit over their divisors. The synthetic result and the command
+// language's read-outs take their ratios from here too, so that every
+// place shows one value.
+const std::vector<Wyrazenie>& DrukowaneWskazniki(Wskazniki grupa);
 
 // The reports as data.
 const OpisRaportu& OpisRaportuPLY();

@@ -2,11 +2,13 @@
 
 #include "Teksty.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "CodePage.h"
 #include "PolaRoku.h"
 #include "PozycjaBilansu.h"
+#include "RaportPRF.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -68,11 +70,23 @@ WykresyBilansu Rysuj(const TabelaBilansu_t& tabela, int pierwszyRok, bool pusty)
 std::vector<PunktWykresuTrzyletniego> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj) {
     std::vector<PunktWykresuTrzyletniego> p;
     if (rodzaj == RodzajWykresu::Brak) return p;
-    const PoleRoku pole = rodzaj == RodzajWykresu::ZyskNetto ? pola::WynikNetto : pola::PrzychodyZeSprzedazy;
+    // The net profit as the statements print it, a loss below zero.
+    const Wyrazenie wartosc =
+        rodzaj == RodzajWykresu::ZyskNetto ? ZyskNettoRachunku() : Wyrazenie(pola::PrzychodyZeSprzedazy);
     // Always the record's own three years, whatever else asks for more points.
     for (int i = 1; i <= 3; ++i)
-        p.push_back({static_cast<double>(rekord.Rok() - 4 + i), static_cast<double>(Odczyt(rekord, pole, i))});
+        p.push_back({static_cast<double>(rekord.Rok() - 4 + i), static_cast<double>(wartosc(rekord, i))});
     return p;
+}
+
+ZakresOsi OsWartosci(const std::vector<PunktWykresuTrzyletniego>& punkty) {
+    ZakresOsi z;
+    for (const PunktWykresuTrzyletniego& p : punkty) {
+        z.Od = std::min(z.Od, p.y);
+        z.Do = std::max(z.Do, p.y);
+    }
+    if (z.Od == z.Do) return {-1.0, 1.0};
+    return z;
 }
 
 ProstokatWykresu GeometriaWykresu(const ProstokatWykresu& d, int poziom) {

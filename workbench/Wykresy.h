@@ -53,8 +53,19 @@ struct PunktWykresuTrzyletniego {
 };
 
 // The three points of the record: x = year field - 4 + i, y the net
-// profit (offset 4528 i - 16) or the net sales (4528 i + 1216) of year i.
+// profit of year i as the income statement prints it (a loss negative) or
+// the net sales (offset 4528 i + 1216).
 std::vector<PunktWykresuTrzyletniego> PunktyTrzyletnie(const StanModelu& rekord, RodzajWykresu rodzaj);
+
+// The value axis of the three-year chart: from the lowest to the highest
+// point with zero always inside, so that a loss stands below the zero
+// line and a small change is not blown up into a deep swing; -1 to 1 when
+// every point is 0 (or there is none).
+struct ZakresOsi {
+    double Od = 0, Do = 0;
+    bool operator==(const ZakresOsi&) const = default;
+};
+ZakresOsi OsWartosci(const std::vector<PunktWykresuTrzyletniego>& punkty);
 
 struct ProstokatWykresu {
     int x = 0, y = 0, w = 0, h = 0;

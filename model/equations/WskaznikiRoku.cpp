@@ -53,8 +53,13 @@ void WskaznikiRoku(Kontekst& k) {
     m.WskaznikZadluzeniaKapitaluWlasnego = Iloraz(D, m.KapitalWlasny);
     m.WskaznikPokryciaOdsetek = Iloraz(m.KosztyFinansowe + m.ZyskBrutto, m.KosztyFinansowe);
 
-    // Profitability.
-    const long double N = m.ZyskNetto;
+    // Profitability, from the net profit (or loss) of the income statement:
+    // the gross result after the extraordinary losses (the comparative
+    // method, as the tax base) less the income tax and the mandatory
+    // dividend, signed. It is the net profit the statements print and the
+    // result carried to the balance.
+    const long double N = m.PrzychodyZeSprzedazy + m.ZmianaStanuProduktow - m.KosztyWytworzenia -
+                          m.KosztyFinansowe - m.PozostaleKoszty - m.PodatekDochodowy - m.DywidendaObowiazkowa;
     m.RentownoscAktywow = Iloraz(N, m.SumaAktywow);
     m.RentownoscMajatkuTrwalego = Iloraz(N, m.InwestycjeRozpoczete + m.SrodkiTrwale);
     m.RentownoscSprzedazy = Iloraz(N, m.PrzychodyZeSprzedazy);

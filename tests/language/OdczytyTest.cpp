@@ -226,7 +226,7 @@ TEST_F(Rekord, DecisionCellsByRecordOffset) {
 }
 
 TEST_F(Rekord, OnlyTheExactInternalNamesStore) {
-    ustaw(WynikNetto, 1, 12.5L);
+    ustaw(PrzychodyZeSprzedazy, 1, 12.5L);  // the net profit, with no costs
     k.ZmienneSkryptu.fill(3.0);
     for (const char* zla : {"x101", "x0", "X5", "x01", " x5", "x5 ", "", "zysk"})
         EXPECT_FALSE(Wyjscie_rachunek_wynikow(k, 13, 1, 1, zla)) << zla;

@@ -7,7 +7,8 @@ namespace vesk {
 namespace {
 
 // A year in round numbers: short-term liabilities 40, all debt 80,
-// liabilities 200, equity 100, revenue 100, net profit 10.
+// liabilities 200, equity 100, revenue 100, net profit 10 (the statement's:
+// 100 - 73 costs - 5 financial costs - 6 tax - 6 mandatory dividend).
 void UstawRok(ZmienneModelu& m) {
     m.WynikNiepodzielonyNarastajaco = 10;
     m.WynikDoBilansu = 18;
@@ -36,7 +37,8 @@ void UstawRok(ZmienneModelu& m) {
     m.KapitalWlasny = 100;
     m.KosztyFinansowe = 5;
     m.ZyskBrutto = 15;
-    m.ZyskNetto = 10;
+    m.ZyskNetto = 12;
+    m.KosztyWytworzenia = 73;
     m.PrzychodyZeSprzedazy = 100;
     m.ZapasyNaPoczatkuRoku = 20;
     m.WartoscWyrobowGotowych = 10;
@@ -88,7 +90,7 @@ TEST(WskaznikiRoku, EmptyDenominatorsGiveTheGuardedRatios) {
     ZmienneModelu& m = k.m;
     m.MajatekObrotowy = 3;
     m.ZyskBrutto = 2;
-    m.ZyskNetto = 0.5L;
+    m.ZmianaStanuProduktow = 0.5L;  // the net profit, with no revenue
 
     WskaznikiRoku(k);
 

@@ -74,20 +74,29 @@ TEST_F(Wykresy, NothingSelectedGivesEmptyChartsWithoutAMessage) {
     EXPECT_EQ(s.PierwszyRok, 2012);
 }
 
-TEST_F(Wykresy, PointsAreTheRecordsNetProfitOrSales) {
+TEST_F(Wykresy, PointsAreTheStatementsNetProfitALossBelowZeroOrSales) {
     StanModelu r;
     r.UstawRok(2015);
+    // Net profit 10, a loss of 20 (the account form's line then holds 0), 30.
+    const long double koszty[] = {90, 220, 270}, konto[] = {10, 0, 30};
     for (int i = 1; i <= 3; ++i) {
-        Zapis(r, pola::WynikNetto, i, 10.0L * i);
         Zapis(r, pola::PrzychodyZeSprzedazy, i, 100.0L * i);
+        Zapis(r, pola::KosztyWytworzenia, i, koszty[i - 1]);
+        Zapis(r, pola::WynikNetto, i, konto[i - 1]);
     }
-    EXPECT_EQ(r.widok().real48(4528 * 2 - 16), 20.0);
     EXPECT_EQ(r.widok().real48(4528 * 3 + 1216), 300.0);
     EXPECT_EQ(PunktyTrzyletnie(r, RodzajWykresu::ZyskNetto),
-              (std::vector<PunktWykresuTrzyletniego>{{2012, 10}, {2013, 20}, {2014, 30}}));
+              (std::vector<PunktWykresuTrzyletniego>{{2012, 10}, {2013, -20}, {2014, 30}}));
     EXPECT_EQ(PunktyTrzyletnie(r, RodzajWykresu::Sprzedaz),
               (std::vector<PunktWykresuTrzyletniego>{{2012, 100}, {2013, 200}, {2014, 300}}));
     EXPECT_TRUE(PunktyTrzyletnie(r, RodzajWykresu::Brak).empty());
+}
+
+TEST(OsWartosci, ZeroIsAlwaysOnTheAxisSoALossStandsBelowIt) {
+    const std::pair<std::vector<double>, ZakresOsi> przypadki[] = {
+        {{-242.7, -222.5}, {-242.7, 0}}, {{300.6, 306.8}, {0, 306.8}}, {{10, -20}, {-20, 10}}, {{0, 0}, {-1, 1}}};
+    for (const auto& [y, os] : przypadki)
+        EXPECT_EQ(OsWartosci({{2012, y[0]}, {2013, y[1]}}), os) << y[0];
 }
 
 TEST_F(Wykresy, TogglesSwitchInOneStepAndBlockAdding) {
