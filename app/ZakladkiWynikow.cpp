@@ -438,6 +438,11 @@ void ZakladkiWynikow::rysujChart1() {
     lata->setTitleText(q(Wykres.TytulOsi));
     lata->setLabelFormat(QStringLiteral("%d"));
     auto* wartosci = new QValueAxis;
+    chart->addAxis(lata, Qt::AlignBottom);
+    chart->addAxis(wartosci, Qt::AlignLeft);
+    seria->attachAxis(lata);
+    seria->attachAxis(wartosci);
+    // Ranges after the series are attached, which would fit them to the data.
     if (!Wykres.Punkty.empty()) {
         // Half a year of room at either end, so that the end points are
         // drawn whole; a tick at every year.
@@ -445,23 +450,12 @@ void ZakladkiWynikow::rysujChart1() {
         lata->setTickAnchor(Wykres.Punkty.front().x);
         lata->setTickInterval(1);
         lata->setRange(Wykres.Punkty.front().x - 0.5, Wykres.Punkty.back().x + 0.5);
-        // The values from zero, on round ticks: a small change does not
-        // look like a fall to nothing.
-        double od = 0, doWartosci = 0;
-        for (const PunktWykresuTrzyletniego& p : Wykres.Punkty) {
-            od = std::min(od, static_cast<double>(p.y));
-            doWartosci = std::max(doWartosci, static_cast<double>(p.y));
-        }
-        if (od == doWartosci) doWartosci = od + 1;
-        wartosci->setRange(od, doWartosci);
+        // The values from zero (a loss below it), on round ticks: a small
+        // change does not look like a fall to nothing.
+        const ZakresOsi os = OsWartosci(Wykres.Punkty);
+        wartosci->setRange(os.Od, os.Do);
         wartosci->applyNiceNumbers();
     }
-    chart->addAxis(lata, Qt::AlignBottom);
-    chart->addAxis(wartosci, Qt::AlignLeft);
-    seria->attachAxis(lata);
-    seria->attachAxis(wartosci);
-    const ZakresOsi os = OsWartosci(Wykres.Punkty);
-    wartosci->setRange(os.Od, os.Do);
     QChart* stary = Chart1->chart();
     Chart1->setChart(chart);
     delete stary;

@@ -368,9 +368,10 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     }
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
-    // No operator without its tree: told as the tree's reader tells it,
-    // and no lock file made for it.
-    if (!fileExists(plikDrzewa)) {
+    // No operator without its tree (or the new tree a killed creation left
+    // beside its state file): told as the tree's reader tells it, and no
+    // lock file made for it.
+    if (!fileExists(plikDrzewa) && !(fileExists(plikStanu) && fileExists(plikDrzewa + ".nowy"))) {
         try {
             DrzewoDecyzji::Wczytaj(plikDrzewa);
         } catch (const WorkbenchError& e) {
