@@ -20,6 +20,8 @@ namespace {
 // The error number of the last failure; ReadOnlyFile for a file refused by
 // its mode.
 constexpr int ReadOnlyFile = -1;
+// A FIFO, socket or device where a file was expected.
+constexpr int NotRegularFile = -2;
 thread_local int lastError = 0;
 
 bool fail(int error) {
@@ -263,6 +265,8 @@ std::string fileErrorText(int error) {
     switch (error) {
         case 0: return {};
         case ReadOnlyFile: return "plik tylko do odczytu";
+        case NotRegularFile: return "to nie jest zwyk\xB3y plik";
+        case EISDIR: return "to jest folder";
         case ENOSPC: return "brak miejsca na dysku";
         case EDQUOT: return "przekroczony przydzia\xB3 miejsca na dysku";
         case EACCES:
@@ -451,7 +455,7 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         if (!found) return fail(ENOENT);
         struct stat st;
         if (!statPath(*found, st)) return fail(errno);
-        if (!S_ISREG(st.st_mode)) return fail(EISDIR);
+        if (!S_ISREG(st.st_mode)) return fail(S_ISDIR(st.st_mode) ? EISDIR : NotRegularFile);
         native = *found;
     }
     const char* how = mode == Mode::Read ? "rb" : mode == Mode::Update ? "r+b" : "w+b";

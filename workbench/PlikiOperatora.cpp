@@ -41,58 +41,6 @@ std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const 
     return {};
 }
 
-// Brings the tree into line with the node table read from the state file,
-// which holds what the operations committed (PlikStanu.h): an item without
-// record goes with its branch, an item's mark follows its record's
-// simulated flag, a record without item is attached under its parent. One
-// text per repair; the numbers of records that found no place (their
-// parent is not in the tree) in bezMiejsca.
-std::vector<std::string> uzgodnijDrzewo(DrzewoDecyzji& d, const ZESPOL& tabela, std::vector<int>& bezMiejsca) {
-    std::vector<std::string> naprawy;
-    auto maRekord = [&](int n) { return n >= 0 && tabela.Zajety[n] && tabela.Wpisy[n].Numer == n; };
-    std::vector<bool> usun(static_cast<std::size_t>(d.Liczba()), false);
-    for (int i = 1; i < d.Liczba(); ++i) {
-        const int r = d.Rodzic(i);
-        usun[static_cast<std::size_t>(i)] = !maRekord(d.Numer(i)) || (r >= 0 && usun[static_cast<std::size_t>(r)]);
-    }
-    for (int i = d.Liczba() - 1; i >= 1; --i) {
-        if (!usun[static_cast<std::size_t>(i)]) continue;
-        naprawy.push_back("w\xEAze\xB3 " + std::to_string(d.Numer(i)) + " bez rekordu usuni\xEAty z drzewa");
-        d.Usun(i);
-    }
-    for (int i = 1; i < d.Liczba(); ++i) {
-        const int n = d.Numer(i);
-        const bool symulowany = tabela.Wpisy[n].Symulowany != 0;
-        if (d.Etykieta(i) == EtykietaWezla(n, symulowany)) continue;
-        d.UstawEtykiete(i, EtykietaWezla(n, symulowany));
-        d.UstawObrazek(i, symulowany ? 1 : 0);
-        naprawy.push_back("oznaczenie w\xEAz\xB3" "a " + std::to_string(n) + " poprawione na \"" +
-                          EtykietaWezla(n, symulowany) + "\"");
-    }
-    bezMiejsca.clear();
-    for (bool dolaczono = true; dolaczono;) {
-        dolaczono = false;
-        bezMiejsca.clear();
-        for (int n = 1; n <= NajwiekszyNumerWezla; ++n) {
-            if (!maRekord(n) || d.Znajdz(n) >= 0) continue;
-            const int rodzic = tabela.Wpisy[n].Rodzic;
-            const int r = rodzic == n ? -1 : d.Znajdz(rodzic);
-            if (r < 0) {
-                bezMiejsca.push_back(n);
-                continue;
-            }
-            const int i = d.DodajDziecko(r, EtykietaWezla(n, tabela.Wpisy[n].Symulowany != 0));
-            d.UstawObrazek(i, tabela.Wpisy[n].Symulowany != 0 ? 1 : 0);
-            naprawy.push_back("w\xEAze\xB3 " + std::to_string(n) + " do\xB3\xB9" "czony do drzewa pod w\xEAz\xB3" "em " +
-                              std::to_string(rodzic));
-            dolaczono = true;
-        }
-    }
-    for (int n : bezMiejsca)
-        naprawy.push_back("rekord w\xEAz\xB3" "a " + std::to_string(n) + " bez w\xEAz\xB3" "a nadrz\xEA" "dnego w drzewie - zachowany w pliku stanu");
-    return naprawy;
-}
-
 // The occupied flags are the labels': a record no label names may be reused.
 void zajeteZEtykiet(const DrzewoDecyzji& d, ZESPOL& tabela) {
     for (int n = 0; n <= NajwiekszyNumerWezla; ++n) tabela.Zajety[n] = false;
@@ -302,17 +250,31 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     const bool zablokowany = Blokada.holds(sciezka + "lck");
     if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
     const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
-    std::vector<std::string> naprawy;
     if (!tylkoDoOdczytu) {
-        // What a killed program left: its temporary files, an unfinished save.
+        // What a killed program left: its temporary files.
         removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
-        try {
-            naprawy = NaprawPlikStanu(plikStanu);
-        } catch (const std::exception& e) {
-            komunikat(e.what());
-            return false;
-        }
+        removeStaleTemporaries(plikStanu + ZapisWToku);
+    }
+    // Both files are checked, and the repairs worked out, before anything
+    // is written: a refused open leaves them as they were.
+    const std::string nieOtwarto = " - operator nie zosta\xB3 otwarty";
+    OcenaPlikuStanu ocena;
+    try {
+        ocena = OcenPlikStanu(plikStanu);
+    } catch (const std::exception& e) {
+        komunikat(e.what());
+        return false;
+    }
+    if (!ocena.odmowa.empty()) {
+        komunikat(ocena.odmowa + nieOtwarto);
+        return false;
+    }
+    if (tylkoDoOdczytu && ocena.bajty) {
+        std::string tekst = "Plik stanu " + plikStanu + " wymaga naprawy, a pliki operatora s\xB9 tylko do odczytu" + nieOtwarto + ":";
+        for (const std::string& n : ocena.naprawy) tekst += "\n - " + n;
+        komunikat(tekst);
+        return false;
     }
     DrzewoDecyzji drzewo;
     try {
@@ -321,12 +283,24 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
         komunikat(e.what());
         return false;
     }
+    const DrzewoDecyzji wczytane = drzewo;
+    std::vector<std::string> naprawy = ocena.naprawy;
+    for (std::string& n : UzgodnijZRekordami(drzewo, ocena.wezly)) naprawy.push_back(std::move(n));
+
     const auto przed = std::make_unique<MigawkaOperatora>(k);
     auto wycofaj = [&](const std::string& tekst) {
         przed->Przywroc(k);
         if (!tekst.empty()) komunikat(tekst);
         return false;
     };
+    if (!Wczytaj()) return wycofaj({});
+    if (!tylkoDoOdczytu) {
+        try {
+            ZapiszNaprawe(plikStanu, ocena);
+        } catch (const std::exception& e) {
+            return wycofaj(e.what());
+        }
+    }
     k.KatalogOperatora = normalizeFolder(folderPart(sciezka));
     bool wczytano = false;
     try {
@@ -335,11 +309,6 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
         return wycofaj(e.what());
     }
     if (!wczytano) return wycofaj(withFileError("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu));
-    if (!k.TabelaWezlow.Zajety[0]) return wycofaj("Plik stanu " + plikStanu + " nie ma rekordu w\xEAz\xB3" "a 0");
-    std::vector<int> bezMiejsca;
-    const DrzewoDecyzji wczytane = drzewo;
-    for (std::string& n : uzgodnijDrzewo(drzewo, k.TabelaWezlow, bezMiejsca)) naprawy.push_back(std::move(n));
-    if (!Wczytaj()) return wycofaj({});
     if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
@@ -347,8 +316,6 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
     PanelDrzewa = Nazwa_pliku(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
-    // A record without a place in the tree keeps its number.
-    for (int n : bezMiejsca) k.TabelaWezlow.Zajety[n] = true;
     if (!zablokowany) Blokada = std::move(blokada);
     TylkoDoOdczytu = tylkoDoOdczytu;
     if (!naprawy.empty()) {
@@ -390,7 +357,7 @@ void Warsztat::Kasowanieoperatora1Click() {
         return;
     std::string nieusuniete;
     for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
-                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok"}) {
+                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok", ".qad.zapis"}) {
         const std::string f = baza + rozszerzenie;
         if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
     }

@@ -23,14 +23,14 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         {"record without item", {{1, 0, true}, {2, 1, false}}, "d/r 0\r\n\td/r 1\r\n", "",
          "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n", 3},
         {"partial last record", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "czesc", "d/r 0\r\n\td 1\r\n", 2},
-        {"unfinished save", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "spare", "d/r 0\r\n\td/r 1\r\n", 2},
+        {"older program's spare", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "spare", "d/r 0\r\n\td 1\r\n", 2},
         {"unfinished what-if step", {{1, 0, true}, {2, 0, true}}, "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n", "zamiar",
          "d/r 0\r\n\td/r 1\r\n", 2},
     };
     for (const auto& p : przypadki) {
         operatorZPlikow(p.rekordy, p.drzewo, false);
         if (p.dopisek == "czesc") dir.write("OP.qad", dir.read("OP.qad") + std::string(100, 'x'));
-        if (p.dopisek == "spare") dir.write("OP.qad", dir.read("OP.qad") + bajty(rekord(1, 0, true)));
+        if (p.dopisek == "spare") dir.write("OP.qad", dir.read("OP.qad") + bajty(rekord(1, 0, false)));
         if (p.dopisek == "zamiar") dir.write("OP.qad.krok", "1\r\n0\r\n1\r\n");
         dir.write("OP.qad.tmpAb12Cd", "stary");
         dir.write("OP.tr1.nowy", "stary");
