@@ -243,6 +243,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
         o.dziennik = true;
         if (const std::optional<Dziennik> d = rozbierzDziennik(*dziennikB)) {
             if (d->miejsce >= liczba() || numer(d->miejsce) != d->numer) {
+                o = OcenaPlikuStanu{};
                 o.odmowa = "Plik " + sciezka + ZapisWToku + " (zapis w\xEAz\xB3" "a " + std::to_string(d->numer) +
                            " w toku) nie pasuje do pliku stanu " + sciezka + ": rekord " +
                            std::to_string(d->miejsce + 1) + " nie jest rekordem tego w\xEAz\xB3" "a";

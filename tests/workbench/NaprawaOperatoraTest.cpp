@@ -1,4 +1,7 @@
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "PomocWarsztatu.h"
 
@@ -22,6 +25,8 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         {"stuck node", {{1, 0, true}}, "d/r 0\r\n\td 1\r\n", "", "d/r 0\r\n\td/r 1\r\n", 2},
         {"record without item", {{1, 0, true}, {2, 1, false}}, "d/r 0\r\n\td/r 1\r\n", "",
          "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n", 3},
+        {"item under another parent than its record's", {{1, 0, true}, {2, 1, false}, {3, 0, true}},
+         "d/r 0\r\n\td/r 1\r\n\td/r 3\r\n\t\td 2\r\n", "", "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n\td/r 3\r\n", 4},
         {"partial last record", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "czesc", "d/r 0\r\n\td 1\r\n", 2},
         {"older program's spare", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "spare", "d/r 0\r\n\td 1\r\n", 2},
         {"unfinished what-if step", {{1, 0, true}, {2, 0, true}}, "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n", "zamiar",
@@ -44,6 +49,47 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         EXPECT_FALSE(dir.exists("OP.qad.tmpAb12Cd") || dir.exists("OP.tr1.nowy")) << p.co;
         EXPECT_TRUE(dir.exists("OP.qad.backup")) << p.co;
         EXPECT_EQ(w->Drzewo.Liczba(), static_cast<int>(p.rekordowPo)) << p.co;
+    }
+}
+
+// An open that is refused writes nothing, and says truly why.
+TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
+    const struct {
+        const char* co;
+        std::function<void(test::TempDir&)> psuj;
+        std::string powod;
+    } przypadki[] = {
+        {"cut inside record 0", [](auto& d) { d.write("OP.qad", d.read("OP.qad").substr(0, 18735)); }, "kr\xF3tszy"},
+        {"empty", [](auto& d) { d.write("OP.qad", ""); }, "jest pusty"},
+        {"state file a FIFO", [](auto& d) { ::unlink(d.file("OP.qad").c_str()), ::mkfifo(d.file("OP.qad").c_str(), 0600); },
+         "nie jest zwyk\xB3y plik"},
+        {"tree file a FIFO", [](auto& d) { ::unlink(d.file("OP.tr1").c_str()), ::mkfifo(d.file("OP.tr1").c_str(), 0600); },
+         "nie jest zwyk\xB3y plik"},
+        {"tree longer than any", [](auto& d) { d.write("OP.tr1", "d/r 0\r\n" + std::string(1 << 20, '\t') + "d 1\r\n"); },
+         "za d\xB3ugi"},
+        {"a node's number twice", [](auto& d) {
+             std::string b = d.read("OP.qad"), kopia = b.substr(RozmiarStanuModelu);
+             kopia[100] ^= 1;
+             d.write("OP.qad", b + kopia + "x");  // a partial last record too
+         }, "ma ju\xBF rekord 2"},
+    };
+    for (const auto& p : przypadki) {
+        operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
+        w.reset();  // the lock goes with the program
+        w = std::make_unique<Warsztat>(*k);
+        p.psuj(dir);
+        // (A FIFO is never read.)
+        auto tresc = [&](const char* f) {
+            struct stat st {};
+            return ::stat(dir.file(f).c_str(), &st) == 0 && S_ISREG(st.st_mode) ? dir.read(f) : "FIFO";
+        };
+        const std::string qad = tresc("OP.qad"), tr1 = tresc("OP.tr1");
+        ui.messages.clear();
+        EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << p.co;
+        ASSERT_EQ(ui.messages.size(), 1u) << p.co;
+        EXPECT_NE(ui.messages[0].find(p.powod), std::string::npos) << ui.messages[0];
+        EXPECT_TRUE(tresc("OP.qad") == qad && tresc("OP.tr1") == tr1) << p.co;
+        for (const char* f : {"OP.qad", "OP.tr1"}) ::unlink(dir.file(f).c_str());
     }
 }
 
