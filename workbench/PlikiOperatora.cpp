@@ -258,6 +258,13 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     }
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
+    DrzewoDecyzji drzewo;
+    try {
+        drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
+    } catch (const WorkbenchError& e) {
+        komunikat(e.what());
+        return false;
+    }
     const std::string nieOtwarto = " - operator nie zosta\xB3 otwarty";
     OcenaPlikuStanu ocena;
     try {
@@ -274,13 +281,6 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
         std::string tekst = "Plik stanu " + plikStanu + " wymaga naprawy, a pliki operatora s\xB9 tylko do odczytu" + nieOtwarto + ":";
         for (const std::string& n : ocena.naprawy) tekst += "\n - " + n;
         komunikat(tekst);
-        return false;
-    }
-    DrzewoDecyzji drzewo;
-    try {
-        drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
-    } catch (const WorkbenchError& e) {
-        komunikat(e.what());
         return false;
     }
     const DrzewoDecyzji wczytane = drzewo;
