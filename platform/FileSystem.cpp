@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include "CodePage.h"
 #include "Paths.h"
@@ -20,7 +21,8 @@ namespace {
 // The error number of the last failure; ReadOnlyFile for a file refused by
 // its mode.
 constexpr int ReadOnlyFile = -1;
-// A FIFO, socket or device where a file was expected.
+// A FIFO, socket or device where a file was expected (a lock file, a
+// locked file or one to be read).
 constexpr int NotRegularFile = -2;
 thread_local int lastError = 0;
 
@@ -267,6 +269,7 @@ std::string fileErrorText(int error) {
         case ReadOnlyFile: return "plik tylko do odczytu";
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
         case EISDIR: return "to jest folder";
+        case ELOOP: return "dowi\xB9zanie symboliczne";
         case ENOSPC: return "brak miejsca na dysku";
         case EDQUOT: return "przekroczony przydzia\xB3 miejsca na dysku";
         case EACCES:
@@ -304,6 +307,8 @@ int removeStaleTemporaries(const std::string& path) {
         if (!f) return 0;
         nativeFolder = *f;
     }
+    // The temporary file of a replaced ".nowy" file.
+    const std::string nowyTmp = ".nowy" + std::string(TemporarySuffix);
     int removed = 0;
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = utf8ToCp1250(entry);
@@ -312,6 +317,7 @@ int removeStaleTemporaries(const std::string& path) {
         const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
                             isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
                            rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
+                           (rest.substr(0, nowyTmp.size()) == nowyTmp && isTemporaryTail(rest.substr(nowyTmp.size()))) ||
                            (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
         struct stat st;
         const std::string native = childPath(nativeFolder, entry);
@@ -344,38 +350,146 @@ bool truncateFile(const std::string& path, std::uint64_t length) {
     return true;
 }
 
+namespace {
+
+// The descriptors of the guarded files of every FileLock (FileLock::guard),
+// which replaceFile hands on to the file it renames into a guarded place.
+std::mutex& guardsMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::vector<int*>& guards() {
+    static std::vector<int*> g;
+    return g;
+}
+
+// The guard whose file is the one st describes; the mutex held.
+int* guardOf(const struct stat& st) {
+    for (int* g : guards()) {
+        struct stat mine;
+        if (::fstat(*g, &mine) == 0 && mine.st_dev == st.st_dev && mine.st_ino == st.st_ino) return g;
+    }
+    return nullptr;
+}
+
+bool sameFile(int fd, const std::string& native) {
+    struct stat mine, theirs;
+    return ::fstat(fd, &mine) == 0 && ::lstat(native.c_str(), &theirs) == 0 && mine.st_dev == theirs.st_dev &&
+           mine.st_ino == theirs.st_ino;
+}
+
+// Opens an existing regular file (never a FIFO's wait) for locking: -1 with
+// lastError set otherwise.
+int openToLock(const std::string& native, int flags) {
+    const int fd = ::open(native.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (fd < 0) {
+        fail(errno);
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fail(NotRegularFile);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
         unlock();
         fd_ = other.fd_;
+        guard_ = std::move(other.guard_);
         path_ = std::move(other.path_);
         other.fd_ = -1;
     }
     return *this;
 }
 
-FileLock::Result FileLock::lock(const std::string& path) {
+FileLock::Result FileLock::lock(const std::string& path, const std::string& guarded) {
     unlock();
     const std::string native = findExisting(path).value_or(nativePathForCreate(path));
-    int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        fail(errno);
+    // A lock file deleted or replaced between its open and its lock is not
+    // the one at path: the lock is taken again on the new one.
+    for (int attempt = 0; attempt < 10 && fd_ < 0; ++attempt) {
+        struct stat st;
+        if (::lstat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            fail(S_ISLNK(st.st_mode) ? ELOOP : NotRegularFile);
+            return Result::Failed;
+        }
+        int fd = openToLock(native, O_RDWR | O_CREAT);
+        // A read-only lock file locks as well.
+        if (fd < 0 && lastError == EACCES && ::lstat(native.c_str(), &st) == 0) fd = openToLock(native, O_RDONLY);
+        if (fd < 0) {
+            const int error = lastError;
+            // No lock file, and none can be made: a read-only folder.
+            const bool noFolderWrites = (error == EACCES || error == EROFS || error == EPERM) &&
+                                        ::lstat(native.c_str(), &st) != 0 && errno == ENOENT;
+            if (noFolderWrites && !guarded.empty() && fileExists(guarded)) break;
+            fail(error);
+            return Result::Failed;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            if (error == EWOULDBLOCK) return Result::InUse;
+            fail(error);
+            return Result::Failed;
+        }
+        if (sameFile(fd, native)) fd_ = fd;
+        else ::close(fd);
+    }
+    if (fd_ < 0 && (guarded.empty() || !fileExists(guarded))) {
+        fail(EAGAIN);
         return Result::Failed;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (error == EWOULDBLOCK) return Result::InUse;
-        fail(error);
-        return Result::Failed;
-    }
-    fd_ = fd;
     path_ = path;
+    if (!guarded.empty() && fileExists(guarded) && !guard(guarded)) {
+        const bool inUse = lastError == EWOULDBLOCK;
+        unlock();
+        return inUse ? Result::InUse : Result::Failed;
+    }
     return Result::Locked;
 }
 
+bool FileLock::guard(const std::string& path) {
+    auto found = findExisting(path);
+    if (!found) return fail(ENOENT);
+    std::lock_guard<std::mutex> held(guardsMutex());
+    if (guard_ && sameFile(*guard_, *found)) return true;
+    const int fd = openToLock(*found, O_RDONLY);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return fail(error);
+    }
+    if (guard_) {
+        ::close(*guard_);
+        *guard_ = fd;
+    } else {
+        guard_ = std::make_unique<int>(fd);
+        guards().push_back(guard_.get());
+    }
+    return true;
+}
+
+void FileLock::releaseGuard() {
+    if (!guard_) return;
+    std::lock_guard<std::mutex> held(guardsMutex());
+    auto& g = guards();
+    g.erase(std::remove(g.begin(), g.end(), guard_.get()), g.end());
+    ::close(*guard_);
+    guard_.reset();
+}
+
 bool FileLock::holds(const std::string& path) const {
+    // The guarded file's lock holds the operator even where the lock file
+    // was deleted since.
+    if (guard_ && equalNoCaseCp1250(path_, path)) return true;
     if (fd_ < 0) return false;
     auto found = findExisting(path);
     struct stat mine, theirs;
@@ -384,9 +498,17 @@ bool FileLock::holds(const std::string& path) const {
 }
 
 void FileLock::unlock() {
+    releaseGuard();
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     path_.clear();
+}
+
+bool isSymbolicLink(const std::string& path) {
+    auto found = findExisting(path);
+    const std::string native = found ? *found : nativePathForCreate(path);
+    struct stat st;
+    return ::lstat(native.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling) {
@@ -414,6 +536,18 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     ok = ok && writeAll(fd, bytes, 0);
     ok = ok && !faultAt("sync") && ::fsync(fd) == 0;
     int error = errno;
+    // A locked file's lock goes with its place: the new file is locked
+    // before it takes the old one's name, so nobody finds it unlocked.
+    std::unique_lock<std::mutex> heldGuards(guardsMutex());
+    int* guard = ok && existing ? guardOf(st) : nullptr;
+    int kept = -1;
+    if (guard) {
+        kept = ::dup(fd);
+        if (kept < 0 || ::flock(kept, LOCK_EX | LOCK_NB) != 0) {
+            ok = false;
+            error = errno;
+        }
+    }
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
@@ -423,9 +557,15 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
         error = errno;
     }
     if (!ok) {
+        if (kept >= 0) ::close(kept);
         ::unlink(temporary.c_str());
         return fail(error);
     }
+    if (guard) {
+        ::close(*guard);
+        *guard = kept;
+    }
+    heldGuards.unlock();
     // The twin of another spelling goes only once the new file is in place.
     if (existing && *existing != target) ::unlink(existing->c_str());
     return true;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,8 +48,9 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 
 // Removes what a killed program may have left beside the file at path:
 // its temporary files (the name followed by TemporarySuffix and six
-// characters, by ".nowy", or an earlier program's "." and six characters
-// of mixed case).
+// characters, by ".nowy" alone or with "." or TemporarySuffix and six
+// characters, or an earlier program's "." and six characters of mixed
+// case).
 // The number of files removed.
 int removeStaleTemporaries(const std::string& path);
 
@@ -80,26 +82,46 @@ class FileLock {
 public:
     FileLock() = default;
     ~FileLock() { unlock(); }
-    FileLock(FileLock&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
+    FileLock(FileLock&& other) noexcept
+        : fd_(other.fd_), guard_(std::move(other.guard_)), path_(std::move(other.path_)) {
+        other.fd_ = -1;
+    }
     FileLock& operator=(FileLock&& other) noexcept;
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
     enum class Result { Locked, InUse, Failed };
-    // Creates the lock file at path when missing and takes an exclusive lock
-    // without waiting: InUse when another holder has it, Failed (with
-    // lastFileError()) when the lock file cannot be opened.
-    Result lock(const std::string& path);
+    // Takes an exclusive lock without waiting on the lock file at path,
+    // created when missing but never through a symbolic link, and checked
+    // once locked to be still the file at path; then on the file `guarded`
+    // when it exists (guard), so that a lock file deleted by hand while
+    // held lets nobody in. InUse when another holder has either; Failed
+    // (with lastFileError()) when a lock file cannot be opened or is not a
+    // regular file. In a folder where no file can be made (read-only) and
+    // no lock file exists, the lock of `guarded` alone serves.
+    Result lock(const std::string& path, const std::string& guarded = {});
+    // Adds the lock of the existing regular file at path (one this lock
+    // keeps others from); false when another holder has it or it cannot
+    // be opened. replaceFile passes the lock on to the file it puts in the
+    // guarded file's place.
+    bool guard(const std::string& path);
     void unlock();
-    bool locked() const { return fd_ >= 0; }
+    bool locked() const { return fd_ >= 0 || guard_ != nullptr; }
     // True when this object holds the lock of the file at path.
     bool holds(const std::string& path) const;
     const std::string& path() const { return path_; }
 
 private:
+    // A guard's descriptor lives on the heap, where replaceFile finds it.
+    void releaseGuard();
+
     int fd_ = -1;
+    std::unique_ptr<int> guard_;
     std::string path_;
 };
+
+// True for a path whose last component is a symbolic link (dangling too).
+bool isSymbolicLink(const std::string& path);
 
 // A fault in the file layer, for tests: while set, replaceFile and writeAt
 // ask it before each of their steps ("create", "write", "sync", "rename")

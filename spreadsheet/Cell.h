@@ -30,7 +30,7 @@ inline constexpr TCellType ctArrayFormula = 12;
 class TCell {
 public:
     TCell() = default;
-    TCell(std::uint32_t key, std::uint16_t formatIndex) : FormatIndex(formatIndex), Key(key) {}
+    TCell(std::uint32_t key, std::uint16_t formatIndex) : Key(key), FormatIndex(formatIndex) {}
     virtual ~TCell() = default;
     TCell(const TCell&) = delete;
     TCell& operator=(const TCell&) = delete;
@@ -40,8 +40,11 @@ public:
     // leave their cached result behind.
     virtual std::unique_ptr<TCell> MakeCopy() const { return nullptr; }
 
-    std::uint16_t FormatIndex = 0;
+    // Key, format index and pool size fill the 8 bytes after the vtable
+    // pointer, so that a cell's own value starts at byte 16 (a number cell
+    // takes 24 bytes, not 32: a sheet may hold millions of cells).
     std::uint32_t Key = 0;
+    std::uint16_t FormatIndex = 0;
 
 private:
     friend class TCellStorage;
@@ -164,5 +167,8 @@ public:
     std::vector<std::uint8_t> ArrayTokens;
     double Value;
 };
+
+static_assert(sizeof(void*) != 8 || (sizeof(TFloatCell) == 24 && sizeof(TStringCell) == 24),
+              "a number or text cell takes 24 bytes");
 
 }  // namespace vesk

@@ -21,6 +21,9 @@ struct TExcelFunction {
 };
 
 inline constexpr int ExcelFunctionCount = 381;
+// The highest function number BIFF5 knows (ROMAN); the later ones came
+// with BIFF8.
+inline constexpr unsigned LastBiff5Function = 354;
 
 extern const std::array<TExcelFunction, ExcelFunctionCount> TExcelFunctions;
 

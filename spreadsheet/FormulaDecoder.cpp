@@ -677,6 +677,15 @@ std::vector<std::uint8_t> Biff8TokensToBiff5(std::span<const std::uint8_t> Token
         }
         return std::pair<unsigned, std::uint8_t>{row14 | (col & 0xC000), static_cast<std::uint8_t>(col)};
     };
+    // Functions added after BIFF5 (HYPERLINK, AVERAGEA, ...) would read
+    // back as #NAME?. Bit 15 marks a macro command, whose table is another.
+    auto function = [&](unsigned index) {
+        if ((index & 0x8000) || index <= LastBiff5Function) return;
+        const TExcelFunction* f = ExcelFunctionByIndex(static_cast<int>(index));
+        if (f && !f->Name.empty() && !(f->Name[0] >= u'0' && f->Name[0] <= u'9'))
+            refuse("the function " + utf16ToUtf8(f->Name));
+        refuse("the function number " + std::to_string(index));
+    };
     std::size_t pos = 0;
     while (pos < len) {
         const unsigned ptg = Tokens[pos];
@@ -727,9 +736,10 @@ std::vector<std::uint8_t> Biff8TokensToBiff5(std::span<const std::uint8_t> Token
             break;
         }
         case 0x1C: case 0x1D: need(2); break;
-        case 0x1E: case 0x21: case 0x29: need(3); break;
+        case 0x1E: case 0x29: need(3); break;
         case 0x1F: need(9); break;
-        case 0x22: need(4); break;
+        case 0x21: need(3); function(u16at(pos + 1)); break;
+        case 0x22: need(4); function(u16at(pos + 2)); break;
         case 0x26: case 0x27: case 0x28: need(7); break;
         case 0x24: case 0x2C: {
             need(5);

@@ -48,7 +48,8 @@ void ConvertSharedFormula(bool BIFF8, std::span<std::uint8_t> Tokens, int Row, i
 // areas, texts (in CodePage), numbers, functions, operators, with byte
 // counts of jumps and sub-expressions moved along. What BIFF5 cannot hold
 // alike (names, 3D references, array constants, rows beyond 16,384, texts
-// outside the code page) raises EXLSError of kind Refused saying what.
+// outside the code page, functions that came with BIFF8) raises EXLSError
+// of kind Refused saying what.
 std::vector<std::uint8_t> Biff8TokensToBiff5(std::span<const std::uint8_t> Tokens, int CodePage);
 
 // A sheet name as a 3D prefix writes it: in single quotes (inner quotes

@@ -1,5 +1,6 @@
 #include "RecordStorageMini.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "BIFFRecsMini.h"
@@ -159,16 +160,55 @@ void TBaseRecordStorage::WriteRecords(TXLSStream& stream) const {
     for (std::size_t i = 0; i < records_.size(); ++i) WriteRecord(i, stream);
 }
 
+// ------------------------------------------------------------ TPackedRecords
+
+void TPackedRecords::AddRecord(std::uint16_t id, const std::uint8_t* data, std::size_t length) {
+    if (length > 0xFFFF) throw EXLSError(XLSErrorKind::Usage, "Record longer than 65535 bytes", id);
+    if (pieces_.empty() || pieces_.back().size() + 4 + length > pieces_.back().capacity()) {
+        // Small for a sheet of a few rows (a book may have thousands of
+        // sheets), doubling up to 64 KB.
+        const std::size_t size = pieces_.empty() ? 256 : std::min<std::size_t>(65536, 2 * pieces_.back().capacity());
+        pieces_.emplace_back();
+        pieces_.back().reserve(std::max(size, 4 + length));
+    }
+    std::vector<std::uint8_t>& piece = pieces_.back();
+    appendU16(piece, id);
+    appendU16(piece, static_cast<std::uint16_t>(length));
+    if (length) piece.insert(piece.end(), data, data + length);
+    ++count_;
+}
+
+void TPackedRecords::Clear() {
+    pieces_.clear();
+    count_ = 0;
+}
+
+void TPackedRecords::WriteRecords(TXLSStream& stream) const {
+    for (const std::vector<std::uint8_t>& piece : pieces_) {
+        for (std::size_t at = 0; at < piece.size();) {
+            const std::uint16_t id = static_cast<std::uint16_t>(piece[at] | (piece[at + 1] << 8));
+            const std::uint16_t length = static_cast<std::uint16_t>(piece[at + 2] | (piece[at + 3] << 8));
+            stream.WriteHeader(id, length);
+            stream.WriteRaw(piece.data() + at + 4, length);
+            at += 4u + length;
+        }
+    }
+}
+
 // ------------------------------------------------------------ TRecordStorageDefault
 
 TRecordStorageDefault::TRecordStorageDefault(const std::vector<TDefaultRecord>& defaults)
-    : defaults_(defaults), references_(defaults.size(), nullptr), matched_(defaults.size(), false) {}
+    : defaults_(defaults),
+      references_(defaults.size(), nullptr),
+      matched_(defaults.size(), false),
+      read_(defaults.size(), false) {}
 
 void TRecordStorageDefault::Clear() {
     TBaseRecordStorage::Clear();
     pending_.Clear();
     std::fill(references_.begin(), references_.end(), nullptr);
     std::fill(matched_.begin(), matched_.end(), false);
+    std::fill(read_.begin(), read_.end(), false);
 }
 
 void TRecordStorageDefault::SetDefaultData() {
@@ -180,6 +220,7 @@ void TRecordStorageDefault::SetDefaultData() {
 void TRecordStorageDefault::UseDefaults() {
     TBaseRecordStorage::Clear();
     std::fill(matched_.begin(), matched_.end(), false);
+    std::fill(read_.begin(), read_.end(), false);
     for (const auto& entry : pending_.records_) {
         if (!entry) continue;
         TRawRecord* copy = AddRecord(entry->Id, entry->Data.data(), entry->Data.size());
@@ -221,9 +262,19 @@ void TRecordStorageDefault::UpdateInternal(std::uint16_t id) {
 void TRecordStorageDefault::match(std::uint16_t id, const std::uint8_t* data, std::size_t length, bool internal) {
     const std::size_t index = static_cast<std::size_t>(indexOf(id));
     if (matched_[index]) {
+        // A placeholder stays where it was first placed.
+        if (internal) return;
         // Met again (several WINDOW1 or SELECTION records): kept raw where
-        // it stands; a placeholder stays where it was first placed.
-        if (!internal) AddRecord(id, data, length);
+        // it stands.
+        if (read_[index]) {
+            AddRecord(id, data, length);
+            return;
+        }
+        // Placed ahead of a later record that the file holds first
+        // (PRINTGRIDLINES after WSBOOL): the file's data goes over the
+        // default, which the accessors name and the writer writes.
+        read_[index] = true;
+        copyOver(*references_[index], data, length);
         return;
     }
     const std::uint16_t key = defaultIdOf(id);
@@ -243,9 +294,14 @@ void TRecordStorageDefault::match(std::uint16_t id, const std::uint8_t* data, st
         matched_[static_cast<std::size_t>(indexOf(last->Id))] = true;
     }
     if (internal) return;
+    read_[index] = true;
+    copyOver(*last, data, length);
+}
+
+void TRecordStorageDefault::copyOver(TRawRecord& record, const std::uint8_t* data, std::size_t length) {
     // A shorter record keeps the default's tail; a longer one enlarges it.
-    if (length > last->Data.size()) last->Data.resize(length);
-    if (length) std::copy(data, data + length, last->Data.begin());
+    if (length > record.Data.size()) record.Data.resize(length);
+    if (length) std::copy(data, data + length, record.Data.begin());
 }
 
 TRawRecord& TRecordStorageDefault::recordAt(int index, std::uint16_t id) const {

@@ -48,6 +48,22 @@ protected:
     std::vector<std::unique_ptr<TRawRecord>> records_;
 };
 
+// Raw records packed one after another (u16 id, u16 length, the body) in
+// pieces of up to 64 KB, without a heap block each: the ROW and COLINFO
+// records of a sheet's cell area, one per row of a big sheet.
+class TPackedRecords {
+public:
+    void AddRecord(std::uint16_t id, const std::uint8_t* data, std::size_t length);
+    void Clear();
+    std::size_t Count() const { return count_; }
+    // Each record as it was added, in order.
+    void WriteRecords(TXLSStream& stream) const;
+
+private:
+    std::vector<std::vector<std::uint8_t>> pieces_;
+    std::size_t count_ = 0;
+};
+
 class TRecordStorage : public TBaseRecordStorage {
 public:
     virtual void SetDefaultData() = 0;
@@ -96,11 +112,14 @@ protected:
 
 private:
     void match(std::uint16_t id, const std::uint8_t* data, std::size_t length, bool internal);
+    static void copyOver(TRawRecord& record, const std::uint8_t* data, std::size_t length);
 
     const std::vector<TDefaultRecord>& defaults_;
     TBaseRecordStorage pending_;
     std::vector<TRawRecord*> references_;
+    // Per default: moved into the list; and holding the file's own data.
     std::vector<bool> matched_;
+    std::vector<bool> read_;
 };
 
 // The default set of the workbook globals (25 records).

@@ -147,7 +147,7 @@ public:
     TCellStorage& Cells() { return *cells_; }
     const TCellStorage& Cells() const { return *cells_; }
     TRecordStorageSheet& Records() { return *records_ptr_; }
-    TBaseRecordStorage& CellAreaRecords() { return cellArea_; }
+    TPackedRecords& CellAreaRecords() { return cellArea_; }
     bool RecordsLoaded = false;
     // Index of the sheet in its collection.
     int Index() const;
@@ -167,7 +167,7 @@ private:
     std::unique_ptr<TCellStorage> cells_;
     std::unique_ptr<TRecordStorageSheet> records_ptr_;
     TRecordStorageSheet& records_;
-    TBaseRecordStorage cellArea_;
+    TPackedRecords cellArea_;
     std::unique_ptr<TPrintSettings> printSettings_;
     std::unique_ptr<TSelection> selection_;
     int findCol_ = 0;

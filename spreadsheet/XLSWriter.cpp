@@ -338,6 +338,7 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
     // 3, 4. The globals.
     TRecordStorageGlobals& globals = xls_.Globals();
     if (globals.Count() == 0) globals.UseDefaults();
+    bool tabIdWritten = false;
     for (std::size_t r = 0; r < globals.Count(); ++r) {
         const TRawRecord* record = globals.Items(r);
         if (!record) continue;
@@ -362,7 +363,10 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
                 if (xls_.PreserveMacros) stream_.WriteHeader(0x00D3, 0);
                 break;
             case BIFFID_TABID: {
-                if (!biff8_) break;
+                // One per file: a read list holds the file's own TABID and
+                // the default one (and a file saved before may hold more).
+                if (!biff8_ || tabIdWritten) break;
+                tabIdWritten = true;
                 // Kept when it names every sheet, else rebuilt.
                 if (record->Data.size() == 2u * static_cast<std::size_t>(sheetCount) && !record->Data.empty()) {
                     writeRecord(record->Id, record->Data, true);
@@ -409,8 +413,7 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
             cellsWritten = true;
             writeListRecord(records.Dimensions());
             dimensionsWritten = true;
-            for (std::size_t k = 0; k < sheet.CellAreaRecords().Count(); ++k)
-                writeListRecord(*sheet.CellAreaRecords().Items(k));
+            sheet.CellAreaRecords().WriteRecords(stream_);
             sheet.WriteCells(version_, stream_, codePage_);
         };
         // A list read from a damaged file may lack the cell placeholder or

@@ -41,6 +41,16 @@ std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const 
     return {};
 }
 
+// A state or tree file that is a symbolic link is not used: the saves
+// replace files and would leave the link's target behind. The message, or
+// nothing when neither is one.
+std::string dowiazanie(const std::string& sciezka, const char* czego) {
+    for (const char* rozszerzenie : {"qad", "tr1"})
+        if (isSymbolicLink(sciezka + rozszerzenie))
+            return "Plik " + sciezka + rozszerzenie + " jest dowi\xB9zaniem symbolicznym - operator nie zosta\xB3 " + czego;
+    return {};
+}
+
 // The occupied flags are the labels': a record no label names may be reused.
 void zajeteZEtykiet(const DrzewoDecyzji& d, ZESPOL& tabela) {
     for (int n = 0; n <= NajwiekszyNumerWezla; ++n) tabela.Zajety[n] = false;
@@ -139,7 +149,7 @@ void Warsztat::Nowy1Click() {
 }
 
 bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
-    switch (blokada.lock(sciezka + "lck")) {
+    switch (blokada.lock(sciezka + "lck", sciezka + "qad")) {
         case FileLock::Result::Locked:
             return true;
         case FileLock::Result::InUse:
@@ -147,15 +157,32 @@ bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
                       "lck) - nie otwarto go");
             return false;
         case FileLock::Result::Failed:
-            // A folder where no lock file can be made is one nobody can
-            // write the operator in either.
-            return true;
+            // Without the lock another program could write the same files.
+            komunikat(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 operatora " + sciezka + "tr1 (blokada " + sciezka +
+                                    "lck)") + " - nie otwarto go");
+            return false;
     }
+    return false;
+}
+
+bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
+    if (Blokada.holds(sciezka + "lck")) return true;
+    if (std::string blad = dowiazanie(sciezka, "otwarty"); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
+    FileLock blokada;
+    if (!zablokuj(sciezka, blokada)) return false;
+    Blokada = std::move(blokada);
     return true;
 }
 
 bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     if (sciezka.empty()) return false;
+    if (std::string blad = dowiazanie(sciezka, "utworzony"); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
     FileLock blokada;
     const bool tenSam = Blokada.holds(sciezka + "lck");
     if (!tenSam && !zablokuj(sciezka, blokada)) return false;
@@ -184,6 +211,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
             return false;
         }
     const std::string tymczasowy = plikDrzewa + ".nowy";
+    // What a killed creation or save left goes first.
+    removeStaleTemporaries(plikDrzewa);
+    removeStaleTemporaries(sciezka + "qad");
     if (!writeTextLines(tymczasowy, drzewo.Linie())) {
         removeFile(tymczasowy);
         bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
@@ -204,6 +234,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
         return wycofaj(e.what());
     }
     if (!utworzono) return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + sciezka + "qad"));
+    // The new state file is locked too (one replaced keeps its lock).
+    if (!(tenSam ? Blokada : blokada).guard(sciezka + "qad"))
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + sciezka + "qad"));
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
     if (!renameFile(tymczasowy, plikDrzewa))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
@@ -239,20 +272,34 @@ bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzew
     return Wczytanie_istniejacego_operatora(bezKonca(plikDrzewa, 3));
 }
 
-bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
-    if (sciezka.empty()) return false;
+bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
+    if (podana.empty()) return false;
+    // The operator keeps its files' own spelling (a command file's path is
+    // in lower case): a save must not rename them.
+    std::string sciezka = podana;
+    if (std::optional<std::string> f = findExisting(podana + "tr1"))
+        sciezka = folderPart(podana) + bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
     const std::string plikDrzewa = sciezka + "tr1";
     const std::string plikStanu = sciezka + "qad";
+    if (std::string blad = dowiazanie(sciezka, "otwarty"); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
     // Under the operator's lock, which the present one keeps when reopened.
     FileLock blokada;
     const bool zablokowany = Blokada.holds(sciezka + "lck");
     if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
+    // A creation killed between its two renames left the state file and
+    // the complete new tree beside it: that tree is read, and put in place
+    // once the open succeeds.
+    const std::string nowy = plikDrzewa + ".nowy";
+    const bool dokonczTworzenie = !fileExists(plikDrzewa) && fileExists(plikStanu) && fileExists(nowy);
     const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
     if (!tylkoDoOdczytu) {
         // What a killed program left: its temporary files.
-        removeStaleTemporaries(plikDrzewa);
+        if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
         removeStaleTemporaries(plikStanu + ZapisWToku);
     }
@@ -260,7 +307,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
     // is written: a refused open leaves them as they were.
     DrzewoDecyzji drzewo;
     try {
-        drzewo = DrzewoDecyzji::Wczytaj(plikDrzewa);
+        drzewo = DrzewoDecyzji::Wczytaj(dokonczTworzenie ? nowy : plikDrzewa);
     } catch (const WorkbenchError& e) {
         komunikat(e.what());
         return false;
@@ -309,6 +356,15 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& sciezka) {
         return wycofaj(e.what());
     }
     if (!wczytano) return wycofaj(withFileError("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu));
+    if (dokonczTworzenie) {
+        if (!tylkoDoOdczytu && !renameFile(nowy, plikDrzewa))
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +
+                                         " nie zosta\xB3 przeniesiony na " + plikDrzewa));
+        if (!tylkoDoOdczytu) removeStaleTemporaries(plikDrzewa);
+        naprawy.insert(naprawy.begin(), tylkoDoOdczytu ? "przerwane tworzenie operatora: drzewo wczytane z pliku " + nowy
+                                                       : "przerwane tworzenie operatora doko\xF1" "czone (plik drzewa " +
+                                                             plikDrzewa + " przeniesiony z " + nowy + ")");
+    }
     if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
@@ -350,7 +406,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     const std::string baza = bezKonca(*plik, 4);
     // Nor one another program has open.
     FileLock blokada;
-    if (fileExists(baza + ".lck") && !zablokuj(bezKonca(*plik, 3), blokada)) return;
+    if (!zablokuj(bezKonca(*plik, 3), blokada)) return;
     // "Skasować operatora ... razem z jego drzewem, wynikami i sprawozdaniami?"
     if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(baza) +
                           " razem z jego drzewem, wynikami i sprawozdaniami?"))

@@ -79,9 +79,10 @@ public:
     std::string NazwaOperatoraPrim;
     IndicatorWindow* Wskazniki;
 
-    // The open operator's lock: its files' stem with "lck" ("T.lck"), held
-    // until another operator is opened or the program ends, so that a second
-    // program (windows or batch) cannot open the same operator.
+    // The open operator's lock: its files' stem with "lck" ("T.lck") and its
+    // state file, held until another operator is opened or the program
+    // ends, so that a second program (windows or batch) cannot open the
+    // same operator, even after the lock file was deleted.
     FileLock Blokada;
     // The open operator's files may not be changed (a file without write
     // permission): it is shown, every change refused with one message.
@@ -196,6 +197,10 @@ public:
     bool Wczytanie_istniejacego_operatora() { return Wczytanie_istniejacego_operatora(k.SciezkaOperatora); }
     // The same for a tree file's path.
     bool Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa);
+    // Takes the lock of the operator with the stem into Blokada ahead of
+    // an open or a creation (a batch run deciding which under the lock);
+    // false, told the user, when it cannot be taken.
+    bool ZablokujOperatora(const std::string& sciezka);
     // Deletes another operator's files (dialog).
     void Kasowanieoperatora1Click();
 
@@ -216,7 +221,7 @@ private:
     // A failed save of the operator's files: told the user, remembered.
     void bladZapisu(const std::string& tekst);
     // Takes the lock of the operator with the stem into blokada; false,
-    // told the user, when another program holds it.
+    // told the user, when another program holds it or it cannot be taken.
     bool zablokuj(const std::string& sciezka, FileLock& blokada);
 
     IndicatorWindow brakWskaznikow_;

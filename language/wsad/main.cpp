@@ -111,15 +111,22 @@ int main(int argc, char** argv) {
             k->NazwaOperatoraWsadowego = "testint";
             w->Nowy1Click();
             if (k->SciezkaOperatora.empty() || w->Drzewo.Pusty()) return 2;
-        } else if (vesk::findExisting(plikOperatora)) {
-            vesk::Wczytaj_Plik(*w, plikOperatora);
-        } else if (const std::string stan = plikOperatora.substr(0, plikOperatora.size() - 3) + "qad";
-                   vesk::fileExists(stan)) {
-            std::cerr << "Brak pliku drzewa " << argv[2] << " obok istniejącego pliku stanu "
-                      << vesk::cp1250ToUtf8(stan) << " - operator nie został utworzony\n";
-            return 2;
         } else {
-            vesk::Utworz_Plik(*w, plikOperatora);
+            // Whether the operator exists is asked under its lock, so that
+            // a second run cannot create it again over the first one's.
+            const std::string sciezka = plikOperatora.substr(0, plikOperatora.size() - 3);
+            const std::string stan = sciezka + "qad";
+            if (!w->ZablokujOperatora(sciezka)) return 2;
+            if (vesk::findExisting(plikOperatora) ||
+                (vesk::fileExists(stan) && vesk::fileExists(plikOperatora + ".nowy"))) {
+                vesk::Wczytaj_Plik(*w, plikOperatora);
+            } else if (vesk::fileExists(stan)) {
+                std::cerr << "Brak pliku drzewa " << argv[2] << " obok istniejącego pliku stanu "
+                          << vesk::cp1250ToUtf8(stan) << " - operator nie został utworzony\n";
+                return 2;
+            } else {
+                vesk::Utworz_Plik(*w, plikOperatora);
+            }
         }
     } catch (const std::exception& e) {
         std::cerr << vesk::cp1250ToUtf8(e.what()) << "\n";

@@ -103,12 +103,13 @@ TEST_F(Czasowniki, FileVerbsTakeThePathBetweenQuotes) {
     EXPECT_TRUE(dir.exists("nowy.tr1") || dir.exists("Nowy.tr1"));
     uruchom({"wczytaj plik \"" + dir.file("OP.tr1") + "\""});
     ASSERT_FALSE(in->OstatniBlad()) << in->OstatniBlad()->what();
-    EXPECT_EQ(k->SciezkaOperatora, male(dir.folder() + "op."));
+    // The lower-cased line finds OP.tr1, which keeps its spelling.
+    EXPECT_EQ(k->SciezkaOperatora, male(dir.folder()) + "OP.");
     EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0"}));
     EXPECT_EQ(w->IndeksWybranego(), 0);
     EXPECT_EQ(bladPo({"wczytaj plik " + dir.file("OP.tr1")}), BladSkryptu::Rodzaj::BrakOperandu);
     EXPECT_EQ(bladPo({"wczytaj plik \"" + dir.file("brak.tr1") + "\""}), BladSkryptu::Rodzaj::Odmowa);
-    EXPECT_EQ(k->SciezkaOperatora, male(dir.folder() + "op."));
+    EXPECT_EQ(k->SciezkaOperatora, male(dir.folder()) + "OP.");
 }
 
 TEST_F(Czasowniki, AnotherOperatorKeepsOnlyTheHistoriesOfItsNewRoot) {

@@ -754,3 +754,77 @@ TEST(XLSRoundTrip, DamagedSheetListsKeepTheirCells) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The records of each substream of a written workbook, the globals first.
+std::vector<std::vector<Rec>> substreams(const std::vector<std::uint8_t>& file) {
+    std::vector<std::vector<Rec>> out;
+    for (Rec& r : records(workbookStream(file)))
+        if (r.id == BIFFID_BOF || !out.empty()) (r.id == BIFFID_BOF ? out.emplace_back() : out.back()).push_back(r);
+    return out;
+}
+
+TEST(XLSRoundTrip, PrintSettingsAfterLaterDefaultsKeepTheFilesValues) {
+    // LibreOffice's order: PRINTHEADERS, PRINTGRIDLINES, GRIDSET after WSBOOL.
+    const std::vector<test::Rec> sheet = {{BIFFID_WSBOOL, test::B().u16(0x04C1)}, {BIFFID_PRINTHEADERS, test::B().u16(1)},
+                                          {BIFFID_PRINTGRIDLINES, test::B().u16(1)}, {BIFFID_GRIDSET, test::B().u16(1)}};
+    const auto input = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, sheet}, {u"B", 0, 0, sheet}}));
+    TXLSMini xls, back;
+    xls.ReadStream(&input);
+    EXPECT_TRUE(xls.Sheets().Items(0).Records().PrintGridlines() && xls.Sheets().Items(0).Records().PrintHeaders());
+    xls.Sheets().Items(0).Records().SetPrintGridlines(false);
+    std::vector<std::uint8_t> out;
+    xls.WriteStream(&out);
+    back.ReadStream(&out);
+    EXPECT_FALSE(back.Sheets().Items(0).Records().PrintGridlines());
+    EXPECT_TRUE(back.Sheets().Items(1).Records().PrintGridlines() && back.Sheets().Items(0).Records().PrintHeaders());
+}
+
+TEST(XLSRoundTrip, OneOfEachDefaultRecordAndOneTabIdAfterTenSaves) {
+    std::ifstream in(std::string(VESK_SOURCE_DIR) + "tests/spreadsheet/data/lo-biff8.xls", std::ios::binary);
+    const std::vector<test::Rec> twice = {{BIFFID_TABID, test::B().u16(1)}, {BIFFID_TABID, test::B().u16(1)}};
+    for (const auto& input : {std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {}),
+                              test::compound(test::bookStream(true, twice, {{u"A", 0, 0, {}}}))}) {
+        std::vector<std::uint8_t> file = input;
+        for (int save = 0; save < 10; ++save) {
+            TXLSMini xls;
+            xls.ReadStream(&file);
+            xls.WriteStream(&file);
+        }
+        const auto streams = substreams(file), source = substreams(input);
+        ASSERT_EQ(streams.size(), source.size());
+        EXPECT_EQ(only(streams[0], BIFFID_TABID).at(0).body.size(), 2u * (streams.size() - 1));
+        for (std::size_t i = 0; i < streams.size(); ++i) {
+            EXPECT_EQ(only(streams[i], BIFFID_ROW).size(), only(source[i], BIFFID_ROW).size());
+            for (std::uint16_t id : {BIFFID_PRINTGRIDLINES, BIFFID_PRINTHEADERS, BIFFID_GRIDSET, BIFFID_RECALCID, BIFFID_TABID}) {
+                const std::size_t n = only(streams[i], id).size();  // one, or none where the source has none
+                EXPECT_TRUE(n == 1 || (n == 0 && only(source[i], id).empty())) << i << " " << id << ": " << n;
+            }
+        }
+    }
+}
+
+TEST(XLSWriter, Biff5RefusesFunctionsItLacks) {
+    // Formula (none: BIFF8 tokens calling function 400) and what is refused; "" is written.
+    for (const auto& [formula, refused] : std::vector<std::pair<std::u16string, std::string>>{
+             {u"AVERAGEA(1)", "AVERAGEA"}, {u"MAXA(1)", "MAXA"}, {u"MINA(1)", "MINA"}, {u"VARA(1,2)", "VARA"},
+             {u"STDEVA(1,2)", "STDEVA"}, {u"HYPERLINK(\"x\")", "HYPERLINK"}, {u"", "number 400"}, {u"ROMAN(4)", ""}}) {
+        TXLSMini xls;
+        xls.SetVersion(xvExcel50);
+        std::vector<std::uint8_t> tokens = {0x1E, 1, 0, 0x42, 1, 0x90, 0x01}, out;
+        if (!formula.empty()) tokens.resize(512), tokens.resize(xls.FormulaHandler().Encoder().Encode(formula, 0x40, false, tokens) + 0u);
+        xls.Sheets().Items(0).AddNumberFormula(0, 0, 0, 15, tokens.data(), tokens.size());
+        try {
+            xls.WriteStream(&out);
+            EXPECT_EQ(refused, "");
+        } catch (const EXLSError& e) {
+            EXPECT_NE(e.message().find("cannot hold the function " + refused), std::string::npos) << e.message();
+            EXPECT_TRUE(e.kind() == XLSErrorKind::Refused && out.empty() && !refused.empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vesk

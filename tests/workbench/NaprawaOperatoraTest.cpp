@@ -3,6 +3,9 @@
 
 #include <functional>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "PomocWarsztatu.h"
 
 namespace vesk {
@@ -20,6 +23,7 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         std::vector<Rek> rekordy;
         std::string drzewo, dopisek, poNaprawie;
         std::size_t rekordowPo;
+        const char* wTekscie = "naprawiony";
     } przypadki[] = {
         {"tree item without record", {{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n\td 6\r\n", "", "d/r 0\r\n\td/r 1\r\n", 2},
         {"stuck node", {{1, 0, true}}, "d/r 0\r\n\td 1\r\n", "", "d/r 0\r\n\td/r 1\r\n", 2},
@@ -31,24 +35,32 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         {"older program's spare", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "spare", "d/r 0\r\n\td 1\r\n", 2},
         {"unfinished what-if step", {{1, 0, true}, {2, 0, true}}, "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n", "zamiar",
          "d/r 0\r\n\td/r 1\r\n", 2},
+        {"creation killed before its tree's rename", {{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", "tworzenie",
+         "d/r 0\r\n\td/r 1\r\n", 2, "tworzenie operatora doko\xF1" "czone"},
+        {"record under a tree item without record", {{1, 0, true}, {2, 1, true}},
+         "d/r 0\r\n\td/r 1\r\n\td 6\r\n\t\td/r 2\r\n", "", "d/r 0\r\n\td/r 1\r\n\t\td/r 2\r\n", 3,
+         "w\xEAze\xB3 2 przeniesiony w drzewie spod w\xEAz\xB3" "a 6 pod w\xEAze\xB3 1"},
     };
     for (const auto& p : przypadki) {
         operatorZPlikow(p.rekordy, p.drzewo, false);
         if (p.dopisek == "czesc") dir.write("OP.qad", dir.read("OP.qad") + std::string(100, 'x'));
         if (p.dopisek == "spare") dir.write("OP.qad", dir.read("OP.qad") + bajty(rekord(1, 0, false)));
         if (p.dopisek == "zamiar") dir.write("OP.qad.krok", "1\r\n0\r\n1\r\n");
+        if (p.dopisek == "tworzenie") std::filesystem::rename(dir.file("OP.tr1"), dir.file("OP.tr1.nowy"));
+        else dir.write("OP.tr1.nowy", "stary");
         dir.write("OP.qad.tmpAb12Cd", "stary");
-        dir.write("OP.tr1.nowy", "stary");
+        dir.write("OP.tr1.nowy.tmpXy34Zw", "stary");
         dir.write("OP.qad.backup", "uzytkownika");
         ui.messages.clear();
         ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << p.co;
         ASSERT_EQ(ui.messages.size(), 1u) << p.co;
-        EXPECT_NE(ui.messages[0].find("naprawiony"), std::string::npos) << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find(p.wTekscie), std::string::npos) << ui.messages[0];
         EXPECT_EQ(dir.read("OP.tr1"), p.poNaprawie) << p.co;
         EXPECT_EQ(dir.read("OP.qad").size(), p.rekordowPo * RozmiarStanuModelu) << p.co;
-        EXPECT_FALSE(dir.exists("OP.qad.tmpAb12Cd") || dir.exists("OP.tr1.nowy")) << p.co;
+        EXPECT_FALSE(dir.exists("OP.qad.tmpAb12Cd") || dir.exists("OP.tr1.nowy") || dir.exists("OP.tr1.nowy.tmpXy34Zw"))
+            << p.co;
         EXPECT_TRUE(dir.exists("OP.qad.backup")) << p.co;
-        EXPECT_EQ(w->Drzewo.Liczba(), static_cast<int>(p.rekordowPo)) << p.co;
+        EXPECT_EQ(w->Drzewo.Liczba(), std::count(p.poNaprawie.begin(), p.poNaprawie.end(), '\n')) << p.co;
     }
 }
 
@@ -131,6 +143,10 @@ TEST_F(Naprawa, ASecondProgramIsRefusedWhileTheOperatorIsOpen) {
     ASSERT_EQ(ui2.messages.size(), 1u);
     EXPECT_NE(ui2.messages[0].find("u\xBFywany przez inny program"), std::string::npos) << ui2.messages[0];
     EXPECT_FALSE(w2->TworzenieNowegoOperatora(dir.folder() + "OP."));
+    // Nor after the lock file was deleted by hand; the first reopens it.
+    std::filesystem::remove(dir.file("OP.lck"));
+    EXPECT_FALSE(w2->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
     EXPECT_EQ(dir.read("OP.qad"), qad);
     w.reset();  // the first program ends
     EXPECT_TRUE(w2->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "PomocWarsztatu.h"
 #include "Teksty.h"
 
@@ -122,6 +124,20 @@ TEST_F(PlikiOperatora, OpeningTakesTheFolderFromTheChosenPath) {
     w->NowyPlik1Click();
     EXPECT_EQ(w->Drzewo.Liczba(), 1);
     EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "inny/op.");
+}
+
+TEST_F(PlikiOperatora, AnOperatorKeepsItsOwnSpellingWhateverCaseItIsOpenedIn) {
+    nowyOperator("Tc");
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "tc."));
+    EXPECT_TRUE(w->ZapiszDrzewo());
+    EXPECT_TRUE(dir.exists("Tc.tr1"));
+    EXPECT_FALSE(dir.exists("tc.tr1"));
+    // Of two operators spelt alike, the exact spelling first.
+    for (const char* f : {"tc.qad", "tc.tr1"}) dir.write(f, dir.read(std::string("T") + (f + 1)));
+    for (const char* nazwa : {"tc.", "Tc."}) {
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + nazwa));
+        EXPECT_EQ(k->PlikDrzewa, dir.folder() + nazwa + "tr1");
+    }
 }
 
 TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {

@@ -1,0 +1,51 @@
+// The operator's lock: a lock that cannot be taken is never taken for one,
+// and a lock file deleted while held lets nobody in.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "FileSystem.h"
+#include "TempDir.h"
+
+namespace vesk {
+namespace {
+
+TEST(FileLock, ALockThatCannotBeTakenIsRefusedNeverBypassed) {
+    using R = FileLock::Result;
+    const struct {
+        const char* co;
+        bool trzymana;  // a first holder has it when the lock file is changed
+        void (*zmien)(const test::TempDir&);
+        R wynik;
+    } przypadki[] = {
+        {"symbolic link", false,
+         [](const test::TempDir& d) { (void)!::symlink(d.file("gdzie").c_str(), d.file("T.lck").c_str()); }, R::Failed},
+        {"FIFO", false, [](const test::TempDir& d) { ::mkfifo(d.file("T.lck").c_str(), 0666); }, R::Failed},
+        {"deleted", true, [](const test::TempDir& d) { ::unlink(d.file("T.lck").c_str()); }, R::InUse},
+        {"deleted, the state file replaced", true,
+         [](const test::TempDir& d) {
+             ::unlink(d.file("T.lck").c_str());
+             ASSERT_TRUE(replaceFile(d.file("T.qad"), "nowy"));
+         },
+         R::InUse},
+    };
+    for (const auto& p : przypadki) {
+        test::TempDir dir;
+        dir.write("T.qad", "stan");
+        FileLock pierwszy, drugi;
+        if (p.trzymana) {
+            ASSERT_EQ(pierwszy.lock(dir.file("T.lck"), dir.file("T.qad")), R::Locked) << p.co;
+        }
+        p.zmien(dir);
+        EXPECT_EQ(drugi.lock(dir.file("T.lck"), dir.file("T.qad")), p.wynik) << p.co;
+        EXPECT_FALSE(drugi.locked() || dir.exists("gdzie")) << p.co;
+        pierwszy.unlock();
+        if (p.trzymana) {
+            EXPECT_EQ(drugi.lock(dir.file("T.lck"), dir.file("T.qad")), R::Locked) << p.co;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vesk
