@@ -23,9 +23,8 @@ roz "stop" > open.roz
 roz "$w dodaj 0 0" "$w symuluj 1" "$w dodaj 0 0" "$w symuluj 2" "$w dodaj 0 0" "$w symuluj 3" \
   "$w dodaj 1 1" "$w symuluj 4" "$w dodaj 1 1" "$w symuluj 5" "$w dodaj 2 2" "$w symuluj 6" \
   "$w dodaj 4 4" "$w symuluj 7" "$w dodaj 5 5" > build.roz
-"$W" open.roz REF.tr1 > /dev/null 2>&1 && "$W" build.roz REF.tr1 > /dev/null 2>&1 ||
+"$W" open.roz REF.tr1 > /dev/null 2>&1 && "$W" build.roz REF.tr1 > /dev/null 2>&1 && [ "$(stat -c %s REF.qad)" -eq $((9 * RS)) ] ||
   { echo "FAIL: no reference operator" >&2; exit 1; }
-[ "$(stat -c %s REF.qad)" -eq $((9 * RS)) ] || { echo "FAIL: reference has $(stat -c %s REF.qad) bytes" >&2; exit 1; }
 
 # Headers of the records of $1: num[], par[], rok[], sym[] in file order.
 naglowki() {
@@ -40,19 +39,14 @@ naglowki REF.qad; refnum=("${num[@]}")
 
 # What both files hold: their checksums, or for what is not a small regular
 # file, its kind, size, time and inode.
-stan() {
-  local f
-  for f in T.qad T.tr1; do
-    if [ -f $f ] && [ "$(stat -c %s $f)" -le $((64 << 20)) ]; then cksum < $f; else stat -c '%F %s %Y %i' $f 2>&1; fi
-  done
-}
+stan() { local f; for f in T.qad T.tr1; do
+  if [ -f $f ] && [ "$(stat -c %s $f)" -le $((64 << 20)) ]; then cksum < $f; else stat -c '%F %s %Y %i' $f 2>&1; fi; done; }
 
 # One damaged operator T opened and judged: $1 what, $2 the nodes whose
 # record body the damage may have changed.
 osad() {
   local co=$1 cialo=" ${2:-} " out rc i j n l poziom etykieta
-  runs=$((runs + 1))
-  przed=$(stan)
+  runs=$((runs + 1)) przed=$(stan)
   out=$(timeout 20 "$W" open.roz T.tr1 2>&1 > /dev/null); rc=$?; ostatni=$out
   [ $rc -eq 124 ] && { fail "$co: the open hangs"; return; }
   if [ $rc -ne 0 ]; then
@@ -145,12 +139,9 @@ swiezy; printf 'd/r 0\r\n\td/r 1\r\n\t\td/r 4\r\n\t\td/r 5\r\n\t\t\td 8\r\n\td/r
 osad "node 7 under the root"; grep -q "7 przeniesiony" <<< "$ostatni" || fail "node 7 moved without a word: $ostatni"
 swiezy; printf 'd/r 0\r\n\td/r 1\r\n' > T.tr1; osad "records without items"
 # Odd files: empty, too long, FIFOs, a folder.
-swiezy; : > T.qad; osad "empty state file"
-swiezy; truncate -s $((53 * RS)) T.qad; osad "53 records"
-swiezy; truncate -s 10G T.qad; osad "10 GB state file"
-swiezy; rm T.qad; mkfifo T.qad; osad "state file a FIFO"
-swiezy; rm T.tr1; mkfifo T.tr1; osad "tree file a FIFO"
-swiezy; rm T.qad; mkdir T.qad; osad "state file a folder"; rmdir T.qad
+swiezy; : > T.qad; osad "empty state file"; swiezy; truncate -s $((53 * RS)) T.qad; osad "53 records"
+swiezy; truncate -s 10G T.qad; osad "10 GB state file"; swiezy; rm T.qad; mkdir T.qad; osad "state file a folder"; rmdir T.qad
+swiezy; rm T.qad; mkfifo T.qad; osad "state file a FIFO"; swiezy; rm T.tr1; mkfifo T.tr1; osad "tree file a FIFO"
 # A 60 MB tree: refused quickly and in little memory.
 swiezy; { printf 'd/r 0\r\n'; head -c $((60 << 20)) /dev/zero | tr '\0' '\t'; printf 'd 1\r\n'; } > T.tr1
 przed=$(stan)

@@ -72,17 +72,13 @@ TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
         std::string powod;
     } przypadki[] = {
         {"cut inside record 0", [](auto& d) { d.write("OP.qad", d.read("OP.qad").substr(0, 18735)); }, "kr\xF3tszy"},
-        {"empty", [](auto& d) { d.write("OP.qad", ""); }, "jest pusty"},
-        {"state file a FIFO", [](auto& d) { ::unlink(d.file("OP.qad").c_str()), ::mkfifo(d.file("OP.qad").c_str(), 0600); },
-         "nie jest zwyk\xB3y plik"},
         {"tree file a FIFO", [](auto& d) { ::unlink(d.file("OP.tr1").c_str()), ::mkfifo(d.file("OP.tr1").c_str(), 0600); },
          "nie jest zwyk\xB3y plik"},
         {"tree longer than any", [](auto& d) { d.write("OP.tr1", "d/r 0\r\n" + std::string(1 << 20, '\t') + "d 1\r\n"); },
          "za d\xB3ugi"},
-        {"a node's number twice", [](auto& d) {
-             std::string b = d.read("OP.qad"), kopia = b.substr(RozmiarStanuModelu);
-             kopia[100] ^= 1;
-             d.write("OP.qad", b + kopia + "x");  // a partial last record too
+        {"a node's number twice, a partial record after", [](auto& d) {
+             const std::string b = d.read("OP.qad");
+             d.write("OP.qad", b + b.substr(RozmiarStanuModelu, 100) + "!" + b.substr(RozmiarStanuModelu + 101) + "x");
          }, "ma ju\xBF rekord 2"},
     };
     for (const auto& p : przypadki) {
