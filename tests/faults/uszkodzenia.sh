@@ -49,6 +49,7 @@ osad() {
   runs=$((runs + 1)) przed=$(stan)
   out=$(timeout 20 "$W" open.roz T.tr1 2>&1 > /dev/null); rc=$?; ostatni=$out
   [ $rc -eq 124 ] && { fail "$co: the open hangs"; return; }
+  grep -qE 'Sanitizer|runtime error' <<< "$out" && fail "$co: $out"
   if [ $rc -ne 0 ]; then
     refused=$((refused + 1))
     [ "$(stan)" = "$przed" ] || fail "$co: refused, yet the files changed"
