@@ -1,8 +1,10 @@
 // An operator's state file from outside, driven through the operations:
-// repair what a killed save may have left, open it, look its records up, make a child of node 0, simulate it, write
+// check it (the same bytes also as a save's journal beside it), repair what
+// a killed save may have left, open it, look its records up, make a child of node 0, simulate it, write
 // every report. Each step succeeds or refuses; none may crash or let an
 // error escape.
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string>
@@ -29,6 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     k->catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
     k->KatalogOperatora = folder;
     k->SciezkaOperatora = folder + "FUZZ.";
+    const std::string bajty(reinterpret_cast<const char*>(data), size);
+    const vesk::OcenaPlikuStanu o = vesk::OcenStan("FUZZ.qad", bajty, bajty, std::nullopt);
+    if (!o.odmowa.empty() && (o.bajty || !o.naprawy.empty() || !o.wezly.empty())) std::abort();
     try {
         vesk::NaprawPlikStanu(folder + "FUZZ.qad");
     } catch (const std::exception&) {

@@ -1,6 +1,10 @@
 #include "PlikStanu.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <array>
+#include <string_view>
+#include <tuple>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -49,40 +53,8 @@ std::string bajtyRekordu(const StanModelu& rec) {
     return std::string(reinterpret_cast<const char*>(rec.bajty.data()), rec.bajty.size());
 }
 
-std::vector<std::string> naprawZapis(const std::string& sciezka) {
-    std::vector<std::string> naprawy;
-    BinaryFile plik;
-    if (!plik.open(sciezka, BinaryFile::Mode::Read)) return naprawy;
-    const std::optional<std::uint64_t> dlugosc = plik.size();
-    if (!dlugosc) return naprawy;
-    // Whole records, the nodes' and a spare at most.
-    const std::size_t n = static_cast<std::size_t>(*dlugosc / RozmiarStanuModelu);
-    if (n > static_cast<std::size_t>(NajwiecejRekordow) + 1) return naprawy;
-    auto niezapisane = [&] { return IoError(sciezka, "naprawa pliku stanu", lastFileError()); };
-    if (const std::uint64_t reszta = *dlugosc % RozmiarStanuModelu; reszta != 0) {
-        plik.close();
-        if (!truncateFile(sciezka, polozenie(n))) throw niezapisane();
-        naprawy.push_back("niepelny ostatni rekord pliku " + sciezka + " (" + std::to_string(reszta) +
-                          " bajt\xF3w) usuni\xEAty, " + std::to_string(n) + " pe\xB3nych rekord\xF3w zachowanych");
-        if (!plik.open(sciezka, BinaryFile::Mode::Read)) return naprawy;
-    }
-    if (n < 2) return naprawy;
-    const std::uint8_t ostatni = numerRekordu(plik, sciezka, n - 1);
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (numerRekordu(plik, sciezka, i) != ostatni) continue;
-        auto kopia = std::make_unique<StanModelu>();
-        czytajRekord(plik, sciezka, n - 1, *kopia);
-        plik.close();
-        if (!writeAt(sciezka, polozenie(i), bajtyRekordu(*kopia)) || !truncateFile(sciezka, polozenie(n - 1)))
-            throw niezapisane();
-        naprawy.push_back("przerwany zapis w\xEAz\xB3" "a " + std::to_string(ostatni) + " w pliku " + sciezka +
-                          " dokonczony");
-        break;
-    }
-    return naprawy;
-}
-
 std::string sciezkaZamiaru(const std::string& sciezka) { return sciezka + ".krok"; }
+std::string sciezkaDziennika(const std::string& sciezka) { return sciezka + ZapisWToku; }
 
 // The node numbers of the state file's records, in file order; nothing when
 // it cannot be read as a state file.
@@ -96,39 +68,283 @@ std::optional<std::vector<int>> numeryRekordow(const std::string& sciezka) {
     return numery;
 }
 
-// An intent left by a killed operation: done when its node is gone, else
-// undone by dropping the records added since it was written.
-void dokonczZamiar(const std::string& sciezka, std::vector<std::string>& naprawy) {
-    const std::optional<std::vector<std::string>> linie = readTextLines(sciezkaZamiaru(sciezka));
-    if (!linie) return;
-    std::vector<int> przed;
-    for (const std::string& l : *linie) {
-        int n = 0;
-        if (NumerZTekstu(l, n) && n <= NajwiekszyNumerWezla) przed.push_back(n);
+// ------------------------------------------------------------ the journal
+//
+// "VESKZAP1", the record's place (one byte), its node number (one byte),
+// the record, and the FNV-1a hash of all that (8 bytes, little-endian).
+
+constexpr std::string_view kZnakDziennika = "VESKZAP1";
+constexpr std::size_t kDlugoscDziennika = kZnakDziennika.size() + 2 + RozmiarStanuModelu + 8;
+
+std::uint64_t skrot(std::string_view b) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (char c : b) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return h;
+}
+
+std::string dziennik(std::size_t miejsce, const std::string& rekord) {
+    std::string d(kZnakDziennika);
+    d += static_cast<char>(miejsce);
+    d += rekord.front();
+    d += rekord;
+    const std::uint64_t h = skrot(d);
+    for (int i = 0; i < 8; ++i) d += static_cast<char>((h >> (8 * i)) & 0xFF);
+    return d;
+}
+
+struct Dziennik {
+    std::size_t miejsce = 0;
+    std::uint8_t numer = 0;
+    std::string rekord;
+};
+
+// A journal that proves itself whole: nothing for any other bytes.
+std::optional<Dziennik> rozbierzDziennik(const std::string& d) {
+    if (d.size() != kDlugoscDziennika || d.compare(0, kZnakDziennika.size(), kZnakDziennika) != 0) return std::nullopt;
+    const std::size_t tresc = d.size() - 8;
+    std::uint64_t h = 0;
+    for (int i = 7; i >= 0; --i) h = (h << 8) | static_cast<unsigned char>(d[tresc + static_cast<std::size_t>(i)]);
+    if (h != skrot(std::string_view(d).substr(0, tresc))) return std::nullopt;
+    Dziennik z;
+    z.miejsce = static_cast<unsigned char>(d[kZnakDziennika.size()]);
+    z.numer = static_cast<std::uint8_t>(d[kZnakDziennika.size() + 1]);
+    z.rekord = d.substr(kZnakDziennika.size() + 2, RozmiarStanuModelu);
+    if (static_cast<std::uint8_t>(z.rekord.front()) != z.numer) return std::nullopt;
+    return z;
+}
+
+// --------------------------------------------------------- the open check
+
+// The file read whole when it is a regular file of at most limit bytes;
+// otherwise why not, as the end of a sentence that names the file.
+struct Odczyt {
+    std::optional<std::string> bajty;
+    std::string blad;
+    bool brak = false;
+};
+
+Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::string& czego) {
+    Odczyt o;
+    BinaryFile plik;
+    if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
+        o.brak = !fileExists(sciezka) && !folderExists(sciezka) && !findExisting(sciezka);
+        o.blad = o.brak ? " nie istnieje" : ": " + lastFileError();
+        return o;
     }
-    const std::optional<std::vector<int>> teraz = numeryRekordow(sciezka);
-    auto jest = [](const std::vector<int>& v, int n) { return std::find(v.begin(), v.end(), n) != v.end(); };
-    if (teraz && przed.size() >= 2 && przed.size() == linie->size() && jest(*teraz, przed.front())) {
-        przed.erase(przed.begin());
-        BinaryFile plik;
-        std::optional<std::string> bajty;
-        if (plik.open(sciezka, BinaryFile::Mode::Read)) bajty = plik.readRest();
-        if (!bajty) throw IoError(sciezka, kOdczyt, lastFileError());
-        plik.close();
-        std::string zostaje, usuniete;
-        for (std::size_t i = 0; i < teraz->size(); ++i) {
-            if (jest(przed, (*teraz)[i])) zostaje += bajty->substr(polozenie(i), RozmiarStanuModelu);
-            else usuniete += " " + std::to_string((*teraz)[i]);
-        }
-        if (!usuniete.empty()) {
-            if (!replaceFile(sciezka, zostaje, true)) throw IoError(sciezka, "naprawa pliku stanu", lastFileError());
-            naprawy.push_back("przerwany krok co-jesli wycofany, usuniete wezly:" + usuniete);
-        }
+    const std::optional<std::uint64_t> dlugosc = plik.size();
+    if (!dlugosc) {
+        o.blad = " nie daje si\xEA odczyta\xE6";
+        return o;
     }
-    removeFile(sciezkaZamiaru(sciezka));
+    if (*dlugosc > limit) {
+        o.blad = " jest za d\xB3ugi (" + std::to_string(*dlugosc) + " bajt\xF3w; " + czego + ")";
+        return o;
+    }
+    std::string b(static_cast<std::size_t>(*dlugosc), '\0');
+    if (plik.read(b.data(), b.size()) != b.size() || plik.failed()) {
+        o.blad = " nie daje si\xEA odczyta\xE6";
+        return o;
+    }
+    o.bajty = std::move(b);
+    return o;
+}
+
+std::string wezel(int n) { return "w\xEAz\xB3" "a " + std::to_string(n); }
+
+// The first fault of the records' headers against each other, as a text
+// naming the file, the record and its field; empty when there is none.
+std::string sprawdzNaglowki(const std::string& sciezka, const std::vector<WpisWezla>& w) {
+    const std::string plik = "Plik stanu " + sciezka;
+    if (w.empty()) return plik + " nie ma rekordu w\xEAz\xB3" "a 0";
+    auto rekord = [&](std::size_t i) {
+        return plik + ", rekord " + std::to_string(i + 1) + " (w\xEAze\xB3 " + std::to_string(w[i].Numer) + "): ";
+    };
+    std::array<int, 256> gdzie;
+    gdzie.fill(-1);
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        const int n = w[i].Numer;
+        if (n > NajwiekszyNumerWezla)
+            return rekord(i) + "numer w\xEAz\xB3" "a " + std::to_string(n) + " spoza zakresu 0.." +
+                   std::to_string(NajwiekszyNumerWezla);
+        if (gdzie[static_cast<std::size_t>(n)] >= 0)
+            return rekord(i) + "numer w\xEAz\xB3" "a " + std::to_string(n) + " ma ju\xBF rekord " +
+                   std::to_string(gdzie[static_cast<std::size_t>(n)] + 1) + " - nie wiadomo, kt\xF3ry jest w\xB3" "a\x9C" "ciwy";
+        gdzie[static_cast<std::size_t>(n)] = static_cast<int>(i);
+    }
+    if (w.front().Numer != 0) {
+        if (gdzie[0] < 0) return plik + " nie ma rekordu w\xEAz\xB3" "a 0";
+        return rekord(0) + "pierwszy rekord nie jest rekordem w\xEAz\xB3" "a 0 (ten jest rekordem " +
+               std::to_string(gdzie[0] + 1) + ")";
+    }
+    const WpisWezla& korzen = w.front();
+    if (korzen.Rodzic != BrakRodzica)
+        return rekord(0) + "w\xEAze\xB3 nadrz\xEA" "dny " + std::to_string(korzen.Rodzic) + ", a korze\xF1 nie ma go (" +
+               std::to_string(BrakRodzica) + ")";
+    if (korzen.Rok != RokKorzenia)
+        return rekord(0) + "rok " + std::to_string(korzen.Rok) + " zamiast " + std::to_string(RokKorzenia);
+    if (korzen.Symulowany != 1)
+        return rekord(0) + "znacznik symulacji " + std::to_string(korzen.Symulowany) + ", a korze\xF1 jest symulowany (1)";
+    for (std::size_t i = 1; i < w.size(); ++i) {
+        const WpisWezla& r = w[i];
+        if (r.Symulowany > 1)
+            return rekord(i) + "znacznik symulacji " + std::to_string(r.Symulowany) + " zamiast 0 lub 1";
+        if (r.Rodzic == r.Numer || r.Rodzic > NajwiekszyNumerWezla || gdzie[r.Rodzic] < 0)
+            return rekord(i) + "w\xEAze\xB3 nadrz\xEA" "dny " + std::to_string(r.Rodzic) + " nie ma rekordu";
+        const int rokRodzica = w[static_cast<std::size_t>(gdzie[r.Rodzic])].Rok;
+        if (r.Rok != rokRodzica + 3)
+            return rekord(i) + "rok " + std::to_string(r.Rok) + ", a rok " + wezel(r.Rodzic) +
+                   " nadrz\xEA" "dnego to " + std::to_string(rokRodzica) + " (powinien by\xE6 " +
+                   std::to_string(rokRodzica + 3) + ")";
+    }
+    return {};
+}
+
+WpisWezla naglowek(std::string_view b) {
+    auto r = std::make_unique<StanModelu>();
+    std::copy(b.begin(), b.begin() + 5, r->bajty.begin());
+    return WpisWezla{r->Numer(), r->Rodzic(), r->Rok(), r->Symulowany()};
 }
 
 }  // namespace
+
+OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, const std::optional<std::string>& dziennikB,
+                         const std::optional<std::string>& zamiarB) {
+    OcenaPlikuStanu o;
+    const std::string plik = "Plik stanu " + sciezka;
+    const std::size_t rs = RozmiarStanuModelu;
+    if (stan.empty()) {
+        o.odmowa = plik + " jest pusty";
+        return o;
+    }
+    if (stan.size() < rs) {
+        o.odmowa = plik + " jest kr\xF3tszy ni\xBF jeden rekord (" + std::to_string(stan.size()) + " bajt\xF3w, rekord ma " +
+                   std::to_string(rs) + ")";
+        return o;
+    }
+    // Whole records, the nodes' and an older program's spare at most.
+    if (stan.size() >= (static_cast<std::size_t>(NajwiecejRekordow) + 2) * rs) {
+        o.odmowa = plik + " jest za d\xB3ugi (" + std::to_string(stan.size()) + " bajt\xF3w, a mie\x9C" "ci najwy\xBF" "ej " +
+                   std::to_string(NajwiecejRekordow) + " rekord\xF3w po " + std::to_string(rs) + " bajt\xF3w)";
+        return o;
+    }
+    std::string b = stan;
+    auto liczba = [&] { return b.size() / rs; };
+    auto numer = [&](std::size_t i) { return static_cast<std::uint8_t>(b[i * rs]); };
+
+    // A killed append: the records before it are whole.
+    if (const std::size_t reszta = b.size() % rs; reszta != 0) {
+        b.resize(b.size() - reszta);
+        o.naprawy.push_back("niepe\xB3ny ostatni rekord pliku " + sciezka + " (" + std::to_string(reszta) +
+                            " bajt\xF3w) usuni\xEAty, " + std::to_string(liczba()) + " pe\xB3nych rekord\xF3w zachowanych");
+    }
+
+    // A save killed after its journal was committed.
+    if (dziennikB) {
+        o.dziennik = true;
+        if (const std::optional<Dziennik> d = rozbierzDziennik(*dziennikB)) {
+            if (d->miejsce >= liczba() || numer(d->miejsce) != d->numer) {
+                o = OcenaPlikuStanu{};
+                o.odmowa = "Plik " + sciezka + ZapisWToku + " (zapis w\xEAz\xB3" "a " + std::to_string(d->numer) +
+                           " w toku) nie pasuje do pliku stanu " + sciezka + ": rekord " +
+                           std::to_string(d->miejsce + 1) + " nie jest rekordem tego w\xEAz\xB3" "a";
+                return o;
+            }
+            if (b.compare(d->miejsce * rs, rs, d->rekord) != 0) {
+                b.replace(d->miejsce * rs, rs, d->rekord);
+                o.naprawy.push_back("przerwany zapis " + wezel(d->numer) + " w pliku " + sciezka + " doko\xF1" "czony");
+            }
+        } else {
+            // Renamed into place only when complete: damaged, and the
+            // record it was for not yet touched.
+            o.naprawy.push_back("nieczytelny plik " + sciezka + ZapisWToku + " pomini\xEAty i usuni\xEAty");
+        }
+    }
+
+    // An older program's spare copy: a last record repeating an earlier
+    // node's number is dropped only when it is that record byte for byte.
+    if (liczba() >= 2) {
+        const std::size_t ostatni = liczba() - 1;
+        for (std::size_t i = 0; i < ostatni; ++i) {
+            if (numer(i) != numer(ostatni) || b.compare(i * rs, rs, b, ostatni * rs, rs) != 0) continue;
+            b.resize(ostatni * rs);
+            o.naprawy.push_back("zb\xEA" "dna kopia rekordu " + wezel(numer(i)) + " na ko\xF1" "cu pliku " + sciezka +
+                                " usuni\xEAta");
+            break;
+        }
+    }
+
+    // An operation of several saves killed before its commit point.
+    if (zamiarB) {
+        o.zamiar = true;
+        const std::vector<std::string> linie = splitTextLines(*zamiarB);
+        std::vector<int> przed;
+        for (const std::string& l : linie) {
+            int n = 0;
+            if (!l.empty() && NumerZTekstu(l, n) && n >= 0 && n <= NajwiekszyNumerWezla) przed.push_back(n);
+        }
+        std::vector<int> teraz;
+        for (std::size_t i = 0; i < liczba(); ++i) teraz.push_back(numer(i));
+        auto jest = [](const std::vector<int>& v, int n) { return std::find(v.begin(), v.end(), n) != v.end(); };
+        if (przed.size() >= 2 && przed.size() == linie.size() && jest(teraz, przed.front())) {
+            przed.erase(przed.begin());
+            std::string zostaje, usuniete;
+            for (std::size_t i = 0; i < teraz.size(); ++i) {
+                if (jest(przed, teraz[i])) zostaje += b.substr(i * rs, rs);
+                else usuniete += " " + std::to_string(teraz[i]);
+            }
+            if (!usuniete.empty()) {
+                b = std::move(zostaje);
+                o.naprawy.push_back("przerwany krok co-jesli wycofany, usuniete wezly:" + usuniete);
+            }
+        }
+    }
+
+    for (std::size_t i = 0; i < liczba(); ++i) o.wezly.push_back(naglowek(std::string_view(b).substr(i * rs, rs)));
+    if (std::string blad = sprawdzNaglowki(sciezka, o.wezly); !blad.empty()) {
+        o = OcenaPlikuStanu{};
+        o.odmowa = std::move(blad);
+        return o;
+    }
+    if (b != stan) o.bajty = std::move(b);
+    return o;
+}
+
+OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
+    const std::uint64_t najwiecej = (static_cast<std::uint64_t>(NajwiecejRekordow) + 2) * RozmiarStanuModelu - 1;
+    const std::string najwyzej = "najwy\xBF" "ej " + std::to_string(NajwiecejRekordow) + " rekord\xF3w po " +
+                                 std::to_string(RozmiarStanuModelu) + " bajt\xF3w";
+    OcenaPlikuStanu o;
+    const Odczyt stan = czytajPlik(sciezka, najwiecej, najwyzej);
+    if (!stan.bajty) {
+        o.odmowa = "Plik stanu " + sciezka + stan.blad;
+        return o;
+    }
+    std::optional<std::string> dziennikB, zamiarB;
+    for (auto [nazwa, cel, limit] : {std::tuple{sciezkaDziennika(sciezka), &dziennikB, kDlugoscDziennika + 1},
+                                     std::tuple{sciezkaZamiaru(sciezka), &zamiarB, std::size_t{4096}}}) {
+        const Odczyt d = czytajPlik(nazwa, limit, "to nie jest plik tego programu");
+        if (d.bajty) *cel = d.bajty;
+        else if (!d.brak) {
+            o.odmowa = "Plik " + nazwa + d.blad;
+            return o;
+        }
+    }
+    return OcenStan(sciezka, *stan.bajty, dziennikB, zamiarB);
+}
+
+void ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& o) {
+    if (o.bajty && !replaceFile(sciezka, *o.bajty, true))
+        throw IoError(sciezka, "naprawa pliku stanu", lastFileError());
+    if (o.dziennik) removeFile(sciezkaDziennika(sciezka));
+    if (o.zamiar) removeFile(sciezkaZamiaru(sciezka));
+}
+
+std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
+    const OcenaPlikuStanu o = OcenPlikStanu(sciezka);
+    if (!o.odmowa.empty()) throw IoError(sciezka, "otwarcie pliku stanu", o.odmowa);
+    ZapiszNaprawe(sciezka, o);
+    return o.naprawy;
+}
 
 bool ZapiszZamiar(const std::string& sciezka, int usuwany) {
     const std::optional<std::vector<int>> numery = numeryRekordow(sciezka);
@@ -139,12 +355,6 @@ bool ZapiszZamiar(const std::string& sciezka, int usuwany) {
 }
 
 void UsunZamiar(const std::string& sciezka) { removeFile(sciezkaZamiaru(sciezka)); }
-
-std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
-    std::vector<std::string> naprawy = naprawZapis(sciezka);
-    dokonczZamiar(sciezka, naprawy);
-    return naprawy;
-}
 
 std::string SciezkaPlikuStanu(const Kontekst& k) { return joinPath(k.KatalogOperatora, k.NazwaPlikuStanu); }
 
@@ -157,7 +367,12 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
     if (utworzNowy) {
         if (!replaceFile(sciezka, nowe)) return false;
     } else {
-        // The order of the writes is the protocol in PlikStanu.h.
+        // The order of the writes is the protocol in PlikStanu.h. A journal
+        // left by a save that failed is finished by the next open first.
+        if (fileExists(sciezkaDziennika(sciezka))) {
+            setLastFileError(EIO);
+            return false;
+        }
         BinaryFile plik;
         if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
         std::optional<std::size_t> n = liczbaRekordow(plik);
@@ -176,17 +391,17 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             auto stary = std::make_unique<StanModelu>();
             czytajRekord(plik, sciezka, *miejsce, *stary);
             plik.close();
-            if (!writeAt(sciezka, polozenie(*n), nowe)) return false;
+            const std::string zapis = sciezkaDziennika(sciezka);
+            if (!replaceFile(zapis, dziennik(*miejsce, nowe))) return false;
             if (!writeAt(sciezka, polozenie(*miejsce), nowe)) {
-                // Put the old record back and drop the spare: the save did
-                // not happen. Should that fail too, the spare stays and the
-                // next open finishes the save.
+                // Put the old record back and drop the journal: the save did
+                // not happen. Should that fail too, the journal stays and
+                // the next open finishes the save.
                 const std::string blad = lastFileError();
-                if (writeAt(sciezka, polozenie(*miejsce), bajtyRekordu(*stary))) truncateFile(sciezka, polozenie(*n));
+                if (writeAt(sciezka, polozenie(*miejsce), bajtyRekordu(*stary))) removeFile(zapis);
                 throw IoError(sciezka, "zapis w\xEAz\xB3" "a " + std::to_string(rec.Numer()), blad);
             }
-            // A spare left by a failed cut is dropped by the next open.
-            truncateFile(sciezka, polozenie(*n));
+            removeFile(zapis);
         }
     }
     numer = rec.Numer();

@@ -5,18 +5,23 @@
 // and closed within each operation. A file that is not a whole number of
 // records, holds more than 51 of them, or (where a first record is needed)
 // is empty, is refused with a false result and nothing changed; opening an
-// operator first puts right what a killed save left (NaprawPlikStanu).
+// operator first checks the file and puts right what a killed save left
+// (OcenPlikStanu, then ZapiszNaprawe).
 //
-// Saving one node writes that record alone, and the write that makes it
-// count (the commit point) is always one whole record landing at the end
-// of the file:
-//  - a new node's record is appended and flushed; a partial append (the
-//    program killed) is cut off on the next open, which is the file before;
-//  - a changed record is first appended as a spare copy and flushed (the
-//    commit point), then written over the old one and flushed, and the
-//    spare cut off. A last record repeating an earlier node's number is
-//    such a spare: the next open (NaprawPlikuStanu) copies it over the old
-//    record, which finishes the save.
+// Saving one node writes that record alone:
+//  - a new node's record is appended and flushed (the commit point); a
+//    partial append (the program killed) is cut off on the next open, which
+//    is the file before;
+//  - a changed record is first written, with its place, its node number
+//    and a checksum, to a journal file beside the state file (name + the
+//    ZapisWToku suffix), complete and flushed before it is renamed into
+//    place (the commit point); then the record is written over the old one
+//    and flushed, and the journal removed. Only a journal whose checksum
+//    holds and whose place holds that node's record is copied over the
+//    record on the next open, which finishes the save; a damaged record
+//    never passes for a copy in flight. (An older program appended the
+//    copy as a last record repeating the node's number: such a record is
+//    dropped when it equals the record, else the file is refused.)
 //  - deleting a node, and creating the file, replace the whole file (a
 //    temporary file renamed over it).
 // So a kill at any instant leaves the file as before or, once repaired, as
@@ -29,6 +34,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +44,11 @@ namespace vesk {
 
 inline constexpr int NajwiekszyNumerWezla = 50;
 inline constexpr int NajwiecejRekordow = NajwiekszyNumerWezla + 1;
+// The root's header: no parent, the year number of the first period.
+inline constexpr std::uint8_t BrakRodzica = 255;
+inline constexpr std::int16_t RokKorzenia = 2012;
+// The journal of a save in progress: the state file's name followed by this.
+inline constexpr const char* ZapisWToku = ".zapis";
 
 // Path of the current operator's state file: KatalogOperatora + NazwaPlikuStanu.
 std::string SciezkaPlikuStanu(const Kontekst& k);
@@ -50,11 +61,40 @@ std::string SciezkaPlikuStanu(const Kontekst& k);
 bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::int16_t& rok,
                       std::uint8_t& znacznik, bool utworzNowy = false);
 
-// Finishes or undoes what a killed save left in the state file at sciezka
-// (a partial last record cut off; a spare copy moved over its record; an
-// unfinished operation of several saves undone) and
-// returns one text per repair, empty when the file was sound. Throws
-// IoError (naming the file and the reason) when a repair cannot be written.
+// What opening finds in a state file, and what it would write to put it
+// right; reading it writes nothing.
+struct OcenaPlikuStanu {
+    // Why the file cannot be opened, naming the file and, for a record, its
+    // place, node and field; empty when it can.
+    std::string odmowa;
+    // One text per repair the open makes.
+    std::vector<std::string> naprawy;
+    // The file as repaired, when it changes.
+    std::optional<std::string> bajty;
+    // The journal and the intent file found beside it (removed once the
+    // repair is written).
+    bool dziennik = false, zamiar = false;
+    // The headers of the records after the repair, in file order.
+    std::vector<WpisWezla> wezly;
+};
+
+// Checks the state file at sciezka with the journal and intent beside it:
+// the file's kind and length, what a killed save or operation left, and
+// every record's header against the others (numbers 0..50 each once, the
+// root first as operator creation makes it, every other node's parent
+// present, its year the parent's + 3, the simulated flag 0 or 1). Either
+// odmowa or a consistent file after the repairs listed.
+OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka);
+// The same over the files' contents (journal and intent when present);
+// sciezka names the file in the texts.
+OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan,
+                         const std::optional<std::string>& dziennik, const std::optional<std::string>& zamiar);
+// Writes what ocena found to repair (the whole file replaced) and removes
+// the journal and intent; throws IoError when that cannot be written.
+void ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& ocena);
+
+// OcenPlikStanu and ZapiszNaprawe at once: the repairs' texts; throws
+// IoError with odmowa when the file cannot be opened.
 std::vector<std::string> NaprawPlikStanu(const std::string& sciezka);
 
 // The intent of an operation of several saves that ends by removing node

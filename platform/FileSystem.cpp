@@ -21,7 +21,8 @@ namespace {
 // The error number of the last failure; ReadOnlyFile for a file refused by
 // its mode.
 constexpr int ReadOnlyFile = -1;
-// A lock file or locked file that is no regular file (a folder, FIFO, socket).
+// A FIFO, socket or device where a file was expected (a lock file, a
+// locked file or one to be read).
 constexpr int NotRegularFile = -2;
 thread_local int lastError = 0;
 
@@ -267,6 +268,7 @@ std::string fileErrorText(int error) {
         case 0: return {};
         case ReadOnlyFile: return "plik tylko do odczytu";
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
+        case EISDIR: return "to jest folder";
         case ELOOP: return "dowi\xB9zanie symboliczne";
         case ENOSPC: return "brak miejsca na dysku";
         case EDQUOT: return "przekroczony przydzia\xB3 miejsca na dysku";
@@ -593,7 +595,7 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         if (!found) return fail(ENOENT);
         struct stat st;
         if (!statPath(*found, st)) return fail(errno);
-        if (!S_ISREG(st.st_mode)) return fail(EISDIR);
+        if (!S_ISREG(st.st_mode)) return fail(S_ISDIR(st.st_mode) ? EISDIR : NotRegularFile);
         native = *found;
     }
     const char* how = mode == Mode::Read ? "rb" : mode == Mode::Update ? "r+b" : "w+b";

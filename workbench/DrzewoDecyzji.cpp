@@ -1,12 +1,14 @@
 #include "DrzewoDecyzji.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <set>
 #include <string_view>
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "PlikStanu.h"
 #include "WorkbenchError.h"
 
 namespace vesk {
@@ -167,10 +169,81 @@ DrzewoDecyzji DrzewoDecyzji::ZTekstu(const std::string& bajty, const std::string
 DrzewoDecyzji DrzewoDecyzji::Wczytaj(const std::string& plik) {
     BinaryFile f;
     if (!f.open(plik, BinaryFile::Mode::Read))
-        throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje si\xEA otworzy\xE6");
-    std::optional<std::string> bajty = f.readRest();
-    if (!bajty) throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje si\xEA odczyta\xE6");
-    return ZTekstu(*bajty, plik);
+        throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, withFileError("nie daje si\xEA otworzy\xE6"));
+    // Never more than the longest tree is read.
+    const std::optional<std::uint64_t> dlugosc = f.size();
+    if (dlugosc && *dlugosc > NajdluzszyPlikDrzewa)
+        throw WorkbenchError(WorkbenchError::Kind::TreeFormat, plik, 0,
+                             "plik jest za d\xB3ugi (" + std::to_string(*dlugosc) + " bajt\xF3w, a najd\xB3u\xBFsze drzewo ma " +
+                                 std::to_string(NajdluzszyPlikDrzewa) + ")");
+    std::string bajty(NajdluzszyPlikDrzewa + 1, '\0');
+    bajty.resize(f.read(bajty.data(), bajty.size()));
+    if (f.failed()) throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje si\xEA odczyta\xE6");
+    if (bajty.size() > NajdluzszyPlikDrzewa)
+        throw WorkbenchError(WorkbenchError::Kind::TreeFormat, plik, 0,
+                             "plik jest d\xB3u\xBFszy ni\xBF najd\xB3u\xBFsze drzewo (" +
+                                 std::to_string(NajdluzszyPlikDrzewa) + " bajt\xF3w)");
+    return ZTekstu(bajty, plik);
+}
+
+std::vector<std::string> UzgodnijZRekordami(DrzewoDecyzji& d, const std::vector<WpisWezla>& rekordy) {
+    std::vector<std::string> naprawy;
+    std::array<const WpisWezla*, NajwiekszyNumerWezla + 1> rekord{};
+    for (const WpisWezla& r : rekordy)
+        if (r.Numer <= NajwiekszyNumerWezla) rekord[r.Numer] = &r;
+    // Each node's place in the tree read, and its parent there.
+    std::array<int, NajwiekszyNumerWezla + 1> pozycja, rodzicWDrzewie;
+    pozycja.fill(-1);
+    rodzicWDrzewie.fill(-1);
+    for (int i = 0; i < d.Liczba(); ++i) {
+        const int n = d.Numer(i);
+        pozycja[static_cast<std::size_t>(n)] = i;
+        if (const int r = d.Rodzic(i); r >= 0) rodzicWDrzewie[static_cast<std::size_t>(n)] = d.Numer(r);
+    }
+    for (int i = 1; i < d.Liczba(); ++i) {
+        const int n = d.Numer(i);
+        if (!rekord[static_cast<std::size_t>(n)])
+            naprawy.push_back("w\xEAze\xB3 " + std::to_string(n) + " bez rekordu usuni\xEAty z drzewa");
+    }
+    DrzewoDecyzji nowe = DrzewoDecyzji::ZTekstu(EtykietaWezla(0, true), "");
+    nowe.UstawObrazek(0, d.Liczba() > 0 ? d[0].Obrazek : 1);
+    std::array<bool, NajwiekszyNumerWezla + 1> dodany{};  // each once, whatever the records say
+    auto dodaj = [&](auto&& self, int rodzic, int wRodzic) -> void {
+        std::vector<const WpisWezla*> dzieci;
+        for (const WpisWezla& r : rekordy)
+            if (r.Numer != 0 && r.Numer <= NajwiekszyNumerWezla && r.Rodzic == rodzic && !dodany[r.Numer]) {
+                dodany[r.Numer] = true;
+                dzieci.push_back(&r);
+            }
+        // The tree's order first (items moved here come at their old place
+        // in it), then the rest by number.
+        std::stable_sort(dzieci.begin(), dzieci.end(), [&](const WpisWezla* a, const WpisWezla* b) {
+            const int pa = pozycja[a->Numer], pb = pozycja[b->Numer];
+            if ((pa < 0) != (pb < 0)) return pa >= 0;
+            return pa >= 0 ? pa < pb : a->Numer < b->Numer;
+        });
+        for (const WpisWezla* r : dzieci) {
+            const int n = r->Numer;
+            const bool symulowany = r->Symulowany != 0;
+            const std::string etykieta = EtykietaWezla(n, symulowany);
+            const int i = nowe.DodajDziecko(wRodzic, etykieta);
+            const int stara = pozycja[static_cast<std::size_t>(n)];
+            nowe.UstawObrazek(i, stara >= 0 && d.Etykieta(stara) == etykieta ? d[stara].Obrazek : symulowany ? 1 : 0);
+            if (stara < 0)
+                naprawy.push_back("w\xEAze\xB3 " + std::to_string(n) + " do\xB3\xB9" "czony do drzewa pod w\xEAz\xB3" "em " +
+                                  std::to_string(rodzic));
+            else if (rodzicWDrzewie[static_cast<std::size_t>(n)] != rodzic)
+                naprawy.push_back("w\xEAze\xB3 " + std::to_string(n) + " przeniesiony w drzewie spod w\xEAz\xB3" "a " +
+                                  std::to_string(rodzicWDrzewie[static_cast<std::size_t>(n)]) + " pod w\xEAze\xB3 " +
+                                  std::to_string(rodzic) + ", jak w jego rekordzie");
+            if (stara >= 0 && d.Etykieta(stara) != etykieta)
+                naprawy.push_back("oznaczenie w\xEAz\xB3" "a " + std::to_string(n) + " poprawione na \"" + etykieta + "\"");
+            self(self, n, i);
+        }
+    };
+    dodaj(dodaj, 0, 0);
+    d = std::move(nowe);
+    return naprawy;
 }
 
 bool DrzewoDecyzji::Zapisz(const std::string& plik) const {

@@ -12,11 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "Typy.h"
+
 namespace vesk {
 
 inline constexpr std::uint8_t RodzajSymulowany = 0;     // "d/r N"
 inline constexpr std::uint8_t RodzajNiesymulowany = 1;  // "d N"
 inline constexpr std::uint8_t RodzajInny = 2;           // not a node label
+
+// The longest tree file: one line per node 0..50, the deepest of them 50
+// TABs in, "d/r 50" and CR LF on each.
+inline constexpr std::size_t NajdluzszyPlikDrzewa = 51 * (50 + 6 + 2);
 
 // Parses a label: kind 0 ("d/r", the number from the 5th character), 1
 // ("d", the number from the 3rd character) or 2 (both texts untouched).
@@ -72,7 +78,8 @@ public:
     // number is repeated and no line is more than one level deeper than the
     // line before.
     static DrzewoDecyzji ZTekstu(const std::string& bajty, const std::string& plik);
-    // The same from a file; a file that cannot be read throws TreeRead.
+    // The same from a file; a file that cannot be read throws TreeRead, one
+    // longer than NajdluzszyPlikDrzewa TreeFormat before it is read.
     static DrzewoDecyzji Wczytaj(const std::string& plik);
     // Writes the tree file to a temporary file beside it and renames it
     // over the old one (keeping its mode); false, the old file untouched,
@@ -85,5 +92,16 @@ private:
     int koniecPoddrzewa(int i) const;  // one past i's last descendant
     std::vector<Pozycja> pozycje_;
 };
+
+// Brings the tree into line with the records of the state file (their
+// headers in file order, already checked against each other: numbers
+// 0..50 each once, the root first, every parent present), which hold what
+// the operations committed: the records' parents give the nesting, and
+// every record has its item. An item without record goes, an item under
+// another parent than its record's moves there with its branch, an item's
+// mark follows its record's simulated flag, a record without item is
+// attached under its parent; siblings keep the tree's order, new ones
+// after them. One text per repair; none when the tree agreed.
+std::vector<std::string> UzgodnijZRekordami(DrzewoDecyzji& d, const std::vector<WpisWezla>& rekordy);
 
 }  // namespace vesk

@@ -41,18 +41,6 @@ std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const 
     return {};
 }
 
-// The repair text of tree item i taken out: for want of its own record, or
-// with the branch of an ancestor that has none, its own record staying.
-template <class MaRekord>
-std::string opisUsuniecia(const DrzewoDecyzji& d, int i, MaRekord maRekord) {
-    const std::string wezel = "w\xEAze\xB3 " + std::to_string(d.Numer(i));
-    if (!maRekord(d.Numer(i))) return wezel + " bez rekordu usuni\xEAty z drzewa";
-    int przodek = d.Rodzic(i);
-    while (przodek > 0 && maRekord(d.Numer(przodek))) przodek = d.Rodzic(przodek);
-    return wezel + " usuni\xEAty z drzewa razem z ga\xB3\xEAzi\xB9 w\xEAz\xB3" "a " + std::to_string(d.Numer(przodek)) +
-           " bez rekordu (jego rekord zostaje w pliku stanu)";
-}
-
 // A state or tree file that is a symbolic link is not used: the saves
 // replace files and would leave the link's target behind. The message, or
 // nothing when neither is one.
@@ -61,58 +49,6 @@ std::string dowiazanie(const std::string& sciezka, const char* czego) {
         if (isSymbolicLink(sciezka + rozszerzenie))
             return "Plik " + sciezka + rozszerzenie + " jest dowi\xB9zaniem symbolicznym - operator nie zosta\xB3 " + czego;
     return {};
-}
-
-// Brings the tree into line with the node table read from the state file,
-// which holds what the operations committed (PlikStanu.h): an item without
-// record goes with its branch, an item's mark follows its record's
-// simulated flag, a record without item is attached under its parent. One
-// text per repair; the numbers of records that found no place (their
-// parent is not in the tree) in bezMiejsca.
-std::vector<std::string> uzgodnijDrzewo(DrzewoDecyzji& d, const ZESPOL& tabela, std::vector<int>& bezMiejsca) {
-    std::vector<std::string> naprawy;
-    auto maRekord = [&](int n) { return n >= 0 && tabela.Zajety[n] && tabela.Wpisy[n].Numer == n; };
-    std::vector<bool> usun(static_cast<std::size_t>(d.Liczba()), false);
-    for (int i = 1; i < d.Liczba(); ++i) {
-        const int r = d.Rodzic(i);
-        usun[static_cast<std::size_t>(i)] = !maRekord(d.Numer(i)) || (r >= 0 && usun[static_cast<std::size_t>(r)]);
-    }
-    for (int i = d.Liczba() - 1; i >= 1; --i) {
-        if (!usun[static_cast<std::size_t>(i)]) continue;
-        naprawy.push_back(opisUsuniecia(d, i, maRekord));
-        d.Usun(i);
-    }
-    for (int i = 1; i < d.Liczba(); ++i) {
-        const int n = d.Numer(i);
-        const bool symulowany = tabela.Wpisy[n].Symulowany != 0;
-        if (d.Etykieta(i) == EtykietaWezla(n, symulowany)) continue;
-        d.UstawEtykiete(i, EtykietaWezla(n, symulowany));
-        d.UstawObrazek(i, symulowany ? 1 : 0);
-        naprawy.push_back("oznaczenie w\xEAz\xB3" "a " + std::to_string(n) + " poprawione na \"" +
-                          EtykietaWezla(n, symulowany) + "\"");
-    }
-    bezMiejsca.clear();
-    for (bool dolaczono = true; dolaczono;) {
-        dolaczono = false;
-        bezMiejsca.clear();
-        for (int n = 1; n <= NajwiekszyNumerWezla; ++n) {
-            if (!maRekord(n) || d.Znajdz(n) >= 0) continue;
-            const int rodzic = tabela.Wpisy[n].Rodzic;
-            const int r = rodzic == n ? -1 : d.Znajdz(rodzic);
-            if (r < 0) {
-                bezMiejsca.push_back(n);
-                continue;
-            }
-            const int i = d.DodajDziecko(r, EtykietaWezla(n, tabela.Wpisy[n].Symulowany != 0));
-            d.UstawObrazek(i, tabela.Wpisy[n].Symulowany != 0 ? 1 : 0);
-            naprawy.push_back("w\xEAze\xB3 " + std::to_string(n) + " do\xB3\xB9" "czony do drzewa pod w\xEAz\xB3" "em " +
-                              std::to_string(rodzic));
-            dolaczono = true;
-        }
-    }
-    for (int n : bezMiejsca)
-        naprawy.push_back("rekord w\xEAz\xB3" "a " + std::to_string(n) + " bez w\xEAz\xB3" "a nadrz\xEA" "dnego w drzewie - zachowany w pliku stanu");
-    return naprawy;
 }
 
 // The occupied flags are the labels': a record no label names may be reused.
@@ -383,7 +319,6 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     FileLock blokada;
     const bool zablokowany = Blokada.holds(sciezka + "lck");
     if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
-    std::vector<std::string> naprawy;
     // A creation killed between its two renames left the state file and
     // the complete new tree beside it: that tree is read, and put in place
     // once the open succeeds.
@@ -391,16 +326,13 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     const bool dokonczTworzenie = !fileExists(plikDrzewa) && fileExists(plikStanu) && fileExists(nowy);
     const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
     if (!tylkoDoOdczytu) {
-        // What a killed program left: its temporary files, an unfinished save.
+        // What a killed program left: its temporary files.
         if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
-        try {
-            for (std::string& n : NaprawPlikStanu(plikStanu)) naprawy.push_back(std::move(n));
-        } catch (const std::exception& e) {
-            komunikat(e.what());
-            return false;
-        }
+        removeStaleTemporaries(plikStanu + ZapisWToku);
     }
+    // Both files are checked, and the repairs worked out, before anything
+    // is written: a refused open leaves them as they were.
     DrzewoDecyzji drzewo;
     try {
         drzewo = DrzewoDecyzji::Wczytaj(dokonczTworzenie ? nowy : plikDrzewa);
@@ -408,12 +340,42 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
         komunikat(e.what());
         return false;
     }
+    const std::string nieOtwarto = " - operator nie zosta\xB3 otwarty";
+    OcenaPlikuStanu ocena;
+    try {
+        ocena = OcenPlikStanu(plikStanu);
+    } catch (const std::exception& e) {
+        komunikat(e.what());
+        return false;
+    }
+    if (!ocena.odmowa.empty()) {
+        komunikat(ocena.odmowa + nieOtwarto);
+        return false;
+    }
+    if (tylkoDoOdczytu && ocena.bajty) {
+        std::string tekst = "Plik stanu " + plikStanu + " wymaga naprawy, a pliki operatora s\xB9 tylko do odczytu" + nieOtwarto + ":";
+        for (const std::string& n : ocena.naprawy) tekst += "\n - " + n;
+        komunikat(tekst);
+        return false;
+    }
+    const DrzewoDecyzji wczytane = drzewo;
+    std::vector<std::string> naprawy = ocena.naprawy;
+    for (std::string& n : UzgodnijZRekordami(drzewo, ocena.wezly)) naprawy.push_back(std::move(n));
+
     const auto przed = std::make_unique<MigawkaOperatora>(k);
     auto wycofaj = [&](const std::string& tekst) {
         przed->Przywroc(k);
         if (!tekst.empty()) komunikat(tekst);
         return false;
     };
+    if (!Wczytaj()) return wycofaj({});
+    if (!tylkoDoOdczytu) {
+        try {
+            ZapiszNaprawe(plikStanu, ocena);
+        } catch (const std::exception& e) {
+            return wycofaj(e.what());
+        }
+    }
     k.KatalogOperatora = normalizeFolder(folderPart(sciezka));
     bool wczytano = false;
     try {
@@ -422,11 +384,6 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
         return wycofaj(e.what());
     }
     if (!wczytano) return wycofaj(withFileError("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu));
-    if (!k.TabelaWezlow.Zajety[0]) return wycofaj("Plik stanu " + plikStanu + " nie ma rekordu w\xEAz\xB3" "a 0");
-    std::vector<int> bezMiejsca;
-    const DrzewoDecyzji wczytane = drzewo;
-    for (std::string& n : uzgodnijDrzewo(drzewo, k.TabelaWezlow, bezMiejsca)) naprawy.push_back(std::move(n));
-    if (!Wczytaj()) return wycofaj({});
     if (dokonczTworzenie) {
         if (!tylkoDoOdczytu && !renameFile(nowy, plikDrzewa))
             return wycofaj(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +
@@ -443,8 +400,6 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
     PanelDrzewa = Nazwa_pliku(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
-    // A record without a place in the tree keeps its number.
-    for (int n : bezMiejsca) k.TabelaWezlow.Zajety[n] = true;
     if (!zablokowany) Blokada = std::move(blokada);
     TylkoDoOdczytu = tylkoDoOdczytu;
     if (!naprawy.empty()) {
@@ -486,7 +441,7 @@ void Warsztat::Kasowanieoperatora1Click() {
         return;
     std::string nieusuniete;
     for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
-                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok"}) {
+                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok", ".qad.zapis"}) {
         const std::string f = baza + rozszerzenie;
         if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
     }

@@ -377,7 +377,7 @@ TEST_F(Operator, ATemplateDecisionBeyondTheScreensScaleIsRefusedNotThrown) {
     }
 }
 
-// A node save writes the spare copy, then the record: a failure at either
+// A node save writes the journal, then the record: a failure at either
 // write or flush leaves the previous file byte for byte and the node table
 // in memory as it was.
 TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {

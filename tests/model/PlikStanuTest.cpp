@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FileSystem.h"
 #include "IoError.h"
 #include "TempDir.h"
 
@@ -144,6 +145,55 @@ TEST_F(PlikStanuTest, SavingTheSpareRecordItselfIsSafe) {
     ASSERT_TRUE(zapisz(k.RekordPomocniczy));
     EXPECT_EQ(zawartosc(), (P{{0, 1}, {3, 9}}));
     EXPECT_EQ(k.RekordPomocniczy.bajty[100], 9);
+}
+
+// ------------------------------------------------------------ the open check
+
+// Only a journal that proves itself finishes a save on opening; a last
+// record repeating a node's number (a damaged header) is never copied over.
+TEST_F(PlikStanuTest, OpeningTakesOnlyAProvenSaveForOneInProgress) {
+    plik({rekord(0, 1, 255, 2012, 1), rekord(3, 1, 0, 2015, 0)});
+    int zapisy = 0;  // the journal's write passes, the record's and its restoring fail
+    setFileFault([&](std::string_view s) { return s == "write" && ++zapisy > 1; });
+    EXPECT_THROW(zapisz(rekord(3, 7, 0, 2015, 1)), IoError);
+    setFileFault({});
+    const std::string s = SciezkaPlikuStanu(k);
+    EXPECT_FALSE(zapisz(rekord(3, 8, 0, 2015, 1)));  // not while the journal is there
+    EXPECT_EQ(NaprawPlikStanu(s).size(), 1u);
+    EXPECT_EQ(zawartosc(), (P{{0, 1}, {3, 7}}));
+    EXPECT_FALSE(dir.exists("OP.qad" + std::string(ZapisWToku)));
+
+    dir.write("OP.qad.zapis", "VESKZAP1" + std::string(22490, '\3'));  // checksum does not hold
+    const std::string bajty = dir.read("OP.qad") + rekord(3, 9, 0, 2015, 1);
+    dir.write("OP.qad", bajty);
+    EXPECT_THROW(NaprawPlikStanu(s), IoError);
+    EXPECT_EQ(dir.read("OP.qad"), bajty);
+}
+
+TEST_F(PlikStanuTest, EveryHeaderIsCheckedAgainstTheOthers) {
+    const std::string korzen = rekord(0, 0, 255, 2012, 1), jeden = rekord(1, 0, 0, 2015, 1);
+    const struct {
+        std::string bajty, odmowa;
+    } przypadki[] = {
+        {korzen + jeden + rekord(2, 0, 1, 2018, 0), ""},
+        {"", "jest pusty"},
+        {korzen.substr(0, 18735), "kr\xF3tszy ni\xBF jeden rekord"},
+        {std::string(53 * RozmiarStanuModelu, '\0'), "za d\xB3ugi"},
+        {korzen + jeden + rekord(1, 0, 0, 2015, 0), "rekord 3 (w\xEAze\xB3 1): numer w\xEAz\xB3" "a 1 ma ju\xBF rekord 2"},
+        {korzen + rekord(51, 0, 0, 2015, 0), "spoza zakresu"},
+        {jeden + korzen, "pierwszy rekord nie jest rekordem w\xEAz\xB3" "a 0"},
+        {rekord(0, 0, 0, 0, 0) + jeden, "rekord 1 (w\xEAze\xB3 0): w\xEAze\xB3 nadrz\xEA" "dny 0"},
+        {rekord(0, 0, 255, 2015, 1), "rok 2015 zamiast 2012"},
+        {korzen + rekord(1, 0, 9, 2015, 0), "nadrz\xEA" "dny 9 nie ma rekordu"},
+        {korzen + jeden + rekord(2, 0, 1, 2015, 0), "rok 2015, a rok w\xEAz\xB3" "a 1 nadrz\xEA" "dnego to 2015"},
+        {korzen + rekord(1, 0, 0, 2015, 2), "znacznik symulacji 2"},
+    };
+    for (const auto& p : przypadki) {
+        const OcenaPlikuStanu o = OcenStan("OP.qad", p.bajty, std::nullopt, std::nullopt);
+        EXPECT_NE(o.odmowa.find(p.odmowa), std::string::npos) << p.odmowa << " / " << o.odmowa;
+        EXPECT_EQ(o.odmowa.empty(), p.odmowa.empty()) << o.odmowa;
+        EXPECT_TRUE(o.naprawy.empty() && !o.bajty) << p.odmowa;
+    }
 }
 
 // --------------------------------------------------------------- finding

@@ -1,4 +1,7 @@
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include <algorithm>
 #include <filesystem>
@@ -26,20 +29,22 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         {"stuck node", {{1, 0, true}}, "d/r 0\r\n\td 1\r\n", "", "d/r 0\r\n\td/r 1\r\n", 2},
         {"record without item", {{1, 0, true}, {2, 1, false}}, "d/r 0\r\n\td/r 1\r\n", "",
          "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n", 3},
+        {"item under another parent than its record's", {{1, 0, true}, {2, 1, false}, {3, 0, true}},
+         "d/r 0\r\n\td/r 1\r\n\td/r 3\r\n\t\td 2\r\n", "", "d/r 0\r\n\td/r 1\r\n\t\td 2\r\n\td/r 3\r\n", 4},
         {"partial last record", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "czesc", "d/r 0\r\n\td 1\r\n", 2},
-        {"unfinished save", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "spare", "d/r 0\r\n\td/r 1\r\n", 2},
+        {"older program's spare", {{1, 0, false}}, "d/r 0\r\n\td 1\r\n", "spare", "d/r 0\r\n\td 1\r\n", 2},
         {"unfinished what-if step", {{1, 0, true}, {2, 0, true}}, "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n", "zamiar",
          "d/r 0\r\n\td/r 1\r\n", 2},
         {"creation killed before its tree's rename", {{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", "tworzenie",
          "d/r 0\r\n\td/r 1\r\n", 2, "tworzenie operatora doko\xF1" "czone"},
-        {"record under a tree item without record", {{1, 0, true}, {2, 6, true}},
-         "d/r 0\r\n\td/r 1\r\n\td 6\r\n\t\td/r 2\r\n", "", "d/r 0\r\n\td/r 1\r\n", 3,
-         "w\xEAze\xB3 2 usuni\xEAty z drzewa razem z ga\xB3\xEAzi\xB9 w\xEAz\xB3" "a 6 bez rekordu (jego rekord zostaje"},
+        {"record under a tree item without record", {{1, 0, true}, {2, 1, true}},
+         "d/r 0\r\n\td/r 1\r\n\td 6\r\n\t\td/r 2\r\n", "", "d/r 0\r\n\td/r 1\r\n\t\td/r 2\r\n", 3,
+         "w\xEAze\xB3 2 przeniesiony w drzewie spod w\xEAz\xB3" "a 6 pod w\xEAze\xB3 1"},
     };
     for (const auto& p : przypadki) {
         operatorZPlikow(p.rekordy, p.drzewo, false);
         if (p.dopisek == "czesc") dir.write("OP.qad", dir.read("OP.qad") + std::string(100, 'x'));
-        if (p.dopisek == "spare") dir.write("OP.qad", dir.read("OP.qad") + bajty(rekord(1, 0, true)));
+        if (p.dopisek == "spare") dir.write("OP.qad", dir.read("OP.qad") + bajty(rekord(1, 0, false)));
         if (p.dopisek == "zamiar") dir.write("OP.qad.krok", "1\r\n0\r\n1\r\n");
         if (p.dopisek == "tworzenie") std::filesystem::rename(dir.file("OP.tr1"), dir.file("OP.tr1.nowy"));
         else dir.write("OP.tr1.nowy", "stary");
@@ -56,6 +61,43 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
             << p.co;
         EXPECT_TRUE(dir.exists("OP.qad.backup")) << p.co;
         EXPECT_EQ(w->Drzewo.Liczba(), std::count(p.poNaprawie.begin(), p.poNaprawie.end(), '\n')) << p.co;
+    }
+}
+
+// An open that is refused writes nothing, and says truly why.
+TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
+    const struct {
+        const char* co;
+        std::function<void(test::TempDir&)> psuj;
+        std::string powod;
+    } przypadki[] = {
+        {"cut inside record 0", [](auto& d) { d.write("OP.qad", d.read("OP.qad").substr(0, 18735)); }, "kr\xF3tszy"},
+        {"tree file a FIFO", [](auto& d) { ::unlink(d.file("OP.tr1").c_str()), ::mkfifo(d.file("OP.tr1").c_str(), 0600); },
+         "nie jest zwyk\xB3y plik"},
+        {"tree longer than any", [](auto& d) { d.write("OP.tr1", "d/r 0\r\n" + std::string(1 << 20, '\t') + "d 1\r\n"); },
+         "za d\xB3ugi"},
+        {"a node's number twice, a partial record after", [](auto& d) {
+             const std::string b = d.read("OP.qad");
+             d.write("OP.qad", b + b.substr(RozmiarStanuModelu, 100) + "!" + b.substr(RozmiarStanuModelu + 101) + "x");
+         }, "ma ju\xBF rekord 2"},
+    };
+    for (const auto& p : przypadki) {
+        operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
+        w.reset();  // the lock goes with the program
+        w = std::make_unique<Warsztat>(*k);
+        p.psuj(dir);
+        // (A FIFO is never read.)
+        auto tresc = [&](const char* f) {
+            struct stat st {};
+            return ::stat(dir.file(f).c_str(), &st) == 0 && S_ISREG(st.st_mode) ? dir.read(f) : "FIFO";
+        };
+        const std::string qad = tresc("OP.qad"), tr1 = tresc("OP.tr1");
+        ui.messages.clear();
+        EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << p.co;
+        ASSERT_EQ(ui.messages.size(), 1u) << p.co;
+        EXPECT_NE(ui.messages[0].find(p.powod), std::string::npos) << ui.messages[0];
+        EXPECT_TRUE(tresc("OP.qad") == qad && tresc("OP.tr1") == tr1) << p.co;
+        for (const char* f : {"OP.qad", "OP.tr1"}) ::unlink(dir.file(f).c_str());
     }
 }
 

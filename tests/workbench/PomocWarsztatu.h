@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,13 +49,14 @@ struct WarsztatTest : ::testing::Test {
     }
 
     // A record of node n under parent p (a copy of the root with its header
-    // changed), as the file holds it.
-    StanModelu rekord(int n, int p, bool symulowany) {
+    // changed, the year of a child of the root unless given), as the file
+    // holds it.
+    StanModelu rekord(int n, int p, bool symulowany, int rok = 0) {
         StanModelu r;
         EXPECT_TRUE(ZnajdzStanModelu(*k, dir.file("OP.qad"), 0, r));
         r.UstawNumer(static_cast<std::uint8_t>(n));
         r.UstawRodzica(static_cast<std::uint8_t>(p));
-        r.UstawRok(static_cast<std::int16_t>(n == 0 ? 2012 : 2015));
+        r.UstawRok(static_cast<std::int16_t>(rok != 0 ? rok : n == 0 ? 2012 : 2015));
         r.UstawSymulowany(symulowany ? 1 : 0);
         return r;
     }
@@ -68,8 +70,15 @@ struct WarsztatTest : ::testing::Test {
     void operatorZPlikow(const std::vector<Rek>& rekordy, const std::string& drzewo, bool otworz = true) {
         nowyOperator();
         std::string bajty = dir.read("OP.qad");
+        std::map<int, int> lata{{0, 2012}};  // each a year after its parent's
+        for (const Rek& r : rekordy) lata[r.n] = 0;
+        for (bool dalej = true; dalej;) {
+            dalej = false;
+            for (const Rek& r : rekordy)
+                if (lata[r.n] == 0 && lata.count(r.p) && lata[r.p] != 0) lata[r.n] = lata[r.p] + 3, dalej = true;
+        }
         for (const Rek& r : rekordy) {
-            StanModelu s = rekord(r.n, r.p, r.sym);
+            StanModelu s = rekord(r.n, r.p, r.sym, lata[r.n]);
             bajty.append(reinterpret_cast<const char*>(s.bajty.data()), s.bajty.size());
         }
         dir.write("OP.qad", bajty);

@@ -60,13 +60,13 @@ TEST_F(Operacje, AFailingRunKeepsTheLabel) {
 }
 
 TEST_F(Operacje, AMissingParentIsRefused) {
-    operatorZPlikow({{1, 9, false}}, "d/r 0\r\n\td 1\r\n");
+    // Refused on opening, before anything could be simulated under it.
+    operatorZPlikow({{1, 9, false}}, "d/r 0\r\n\td 1\r\n", false);
     const std::string qad = dir.read("OP.qad");
-    EXPECT_FALSE(w->Symulowanie(1));
+    EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
     EXPECT_EQ(dir.read("OP.qad"), qad);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("9"), std::string::npos);
-    EXPECT_EQ(w->Drzewo.Etykieta(1), "d 1");
+    EXPECT_NE(ui.messages[0].find("nadrz\xEA" "dny 9 nie ma rekordu"), std::string::npos) << ui.messages[0];
 }
 
 TEST_F(Operacje, DeletingRewritesTheFileInNodeOrder) {
