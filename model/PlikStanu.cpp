@@ -393,6 +393,13 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             plik.close();
             const std::string zapis = sciezkaDziennika(sciezka);
             if (!replaceFile(zapis, dziennik(*miejsce, nowe))) return false;
+            // The journal's name must outlive a power cut before the record
+            // is overwritten; without that the save does not start.
+            if (!syncFolderOf(zapis)) {
+                const std::string blad = lastFileError();
+                removeFile(zapis);
+                throw IoError(sciezka, "zapis w\xEAz\xB3" "a " + std::to_string(rec.Numer()), blad);
+            }
             if (!writeAt(sciezka, polozenie(*miejsce), nowe)) {
                 // Put the old record back and drop the journal: the save did
                 // not happen. Should that fail too, the journal stays and

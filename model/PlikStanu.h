@@ -15,7 +15,9 @@
 //  - a changed record is first written, with its place, its node number
 //    and a checksum, to a journal file beside the state file (name + the
 //    ZapisWToku suffix), complete and flushed before it is renamed into
-//    place (the commit point); then the record is written over the old one
+//    place and the folder flushed (the commit point: a journal whose name
+//    could be lost in a power cut is removed and the save refused); then
+//    the record is written over the old one
 //    and flushed, and the journal removed. Only a journal whose checksum
 //    holds and whose place holds that node's record is copied over the
 //    record on the next open, which finishes the save; a damaged record

@@ -343,6 +343,19 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
     return ok || fail(error);
 }
 
+bool syncFolderOf(const std::string& path) {
+    auto found = findExisting(path);
+    if (!found) return fail(ENOENT);
+    std::string folder = found->substr(0, found->find_last_of('/') + 1);
+    if (folder.empty()) folder = ".";
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return fail(errno);
+    const bool ok = ::fsync(dir) == 0 || errno == EINVAL;
+    const int error = errno;
+    ::close(dir);
+    return ok || fail(error);
+}
+
 bool truncateFile(const std::string& path, std::uint64_t length) {
     auto found = findExisting(path);
     if (!found) return fail(ENOENT);

@@ -62,6 +62,11 @@ bool isReadOnlyFile(const std::string& path);
 // the device. An append (offset at the end) that fails is cut back to the
 // old length. False on any failure, with lastFileError() telling why.
 bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes);
+// Flushes the folder holding the existing file at path to the device, so
+// that a rename or creation there outlives a power cut. A file system that
+// cannot flush folders (EINVAL) counts as done. False on failure, with
+// lastFileError() telling why.
+bool syncFolderOf(const std::string& path);
 // Cuts the existing file at path to length bytes.
 bool truncateFile(const std::string& path, std::uint64_t length);
 
