@@ -330,6 +330,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
         if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
         removeStaleTemporaries(plikStanu + ZapisWToku);
+        removeStaleTemporaries(plikStanu + ".krok");
     }
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.

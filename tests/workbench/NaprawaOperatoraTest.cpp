@@ -50,6 +50,7 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         else dir.write("OP.tr1.nowy", "stary");
         dir.write("OP.qad.tmpAb12Cd", "stary");
         dir.write("OP.tr1.nowy.tmpXy34Zw", "stary");
+        dir.write("OP.qad.krok.tmpKr56Ok", "stary");
         dir.write("OP.qad.backup", "uzytkownika");
         ui.messages.clear();
         ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << p.co;
@@ -57,7 +58,8 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         EXPECT_NE(ui.messages[0].find(p.wTekscie), std::string::npos) << ui.messages[0];
         EXPECT_EQ(dir.read("OP.tr1"), p.poNaprawie) << p.co;
         EXPECT_EQ(dir.read("OP.qad").size(), p.rekordowPo * RozmiarStanuModelu) << p.co;
-        EXPECT_FALSE(dir.exists("OP.qad.tmpAb12Cd") || dir.exists("OP.tr1.nowy") || dir.exists("OP.tr1.nowy.tmpXy34Zw"))
+        EXPECT_FALSE(dir.exists("OP.qad.tmpAb12Cd") || dir.exists("OP.tr1.nowy") || dir.exists("OP.tr1.nowy.tmpXy34Zw") ||
+                     dir.exists("OP.qad.krok.tmpKr56Ok"))
             << p.co;
         EXPECT_TRUE(dir.exists("OP.qad.backup")) << p.co;
         EXPECT_EQ(w->Drzewo.Liczba(), std::count(p.poNaprawie.begin(), p.poNaprawie.end(), '\n')) << p.co;
