@@ -23,7 +23,7 @@ constexpr const char* kOdczyt = "odczyt stanu modelu";
 
 // The number of records of an open state file; nothing when its length is
 // not a whole number of records or holds more records than nodes exist
-// (what a killed save leaves is put right by NaprawPlikStanu first).
+// (what a killed save leaves is put right when the operator opens).
 std::optional<std::size_t> liczbaRekordow(BinaryFile& plik) {
     std::optional<std::uint64_t> dlugosc = plik.size();
     if (!dlugosc || *dlugosc % RozmiarStanuModelu != 0) return std::nullopt;

@@ -356,13 +356,6 @@ bool syncFolderOf(const std::string& path) {
     return ok || fail(error);
 }
 
-bool truncateFile(const std::string& path, std::uint64_t length) {
-    auto found = findExisting(path);
-    if (!found) return fail(ENOENT);
-    if (::truncate(found->c_str(), static_cast<off_t>(length)) != 0) return fail(errno);
-    return true;
-}
-
 namespace {
 
 // The descriptors of the guarded files of every FileLock (FileLock::guard),

@@ -67,8 +67,6 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
 // cannot flush folders (EINVAL) counts as done. False on failure, with
 // lastFileError() telling why.
 bool syncFolderOf(const std::string& path);
-// Cuts the existing file at path to length bytes.
-bool truncateFile(const std::string& path, std::uint64_t length);
 
 // Why the last failed operation of this file layer failed, for messages:
 // a short text after the file's name ("brak miejsca na dysku", "brak

@@ -1,6 +1,5 @@
 // Operator files: naming, creating, opening and deleting an operator, and
 // loading its tree.
-#include <cctype>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -49,6 +48,11 @@ std::string dowiazanie(const std::string& sciezka, const char* czego) {
         if (isSymbolicLink(sciezka + rozszerzenie))
             return "Plik " + sciezka + rozszerzenie + " jest dowi\xB9zaniem symbolicznym - operator nie zosta\xB3 " + czego;
     return {};
+}
+
+// Whether a file name ends with the operator's extension, in any case.
+bool zRozszerzeniemTr1(const std::string& nazwa) {
+    return nazwa.size() >= 4 && equalNoCaseCp1250(std::string_view(nazwa).substr(nazwa.size() - 4), ".tr1");
 }
 
 // The occupied flags are the labels': a record no label names may be reused.
@@ -127,9 +131,7 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
     {
         const std::size_t poczatek = plik.size() - czescNazwy(plik).size();
         std::string n = plik.substr(poczatek);
-        const bool zTr1 = n.size() >= 4 && n[n.size() - 4] == '.' &&
-                          std::tolower(static_cast<unsigned char>(n[n.size() - 3])) == 't' &&
-                          std::tolower(static_cast<unsigned char>(n[n.size() - 2])) == 'r' && n.back() == '1';
+        const bool zTr1 = zRozszerzeniemTr1(n);
         std::string rdzen = zTr1 ? n.substr(0, n.size() - 4) : n;
         const std::size_t a = rdzen.find_first_not_of(' ');
         rdzen = a == std::string::npos ? std::string() : rdzen.substr(a, rdzen.find_last_not_of(' ') - a + 1);
@@ -142,12 +144,7 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
     // The dialog's default extension, also after a dot inside the name
     // ("firma.v2"): the stem is the name less its last three characters, so a
     // name of another extension would lose letters of its own.
-    if (const std::string n = czescNazwy(plik); !n.empty()) {
-        const bool maTr1 = n.size() >= 4 && n[n.size() - 4] == '.' &&
-                           std::tolower(static_cast<unsigned char>(n[n.size() - 3])) == 't' &&
-                           std::tolower(static_cast<unsigned char>(n[n.size() - 2])) == 'r' && n.back() == '1';
-        if (!maTr1) plik += ".tr1";
-    }
+    if (const std::string n = czescNazwy(plik); !n.empty() && !zRozszerzeniemTr1(n)) plik += ".tr1";
     const std::string nazwa = czescNazwy(plik);
     if (nazwa.empty() || nazwa.size() > 12) {
         komunikat(nazwa.size() > 12 ? std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaZaDluga
@@ -227,7 +224,7 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
             komunikat("Plik " + plik + " jest tylko do odczytu - operator nie zosta\xB3 utworzony");
             return false;
         }
-    const std::string tymczasowy = plikDrzewa + ".nowy";
+    const std::string tymczasowy = NowyPlikDrzewa(plikDrzewa);
     // What a killed creation or save left goes first.
     removeStaleTemporaries(plikDrzewa);
     removeStaleTemporaries(sciezka + "qad");
@@ -285,6 +282,12 @@ void Warsztat::NowyPlik1Click() {
     if (Wczytanie_istniejacego_operatora(sciezka)) NazwaOperatoraPrim = sciezka;
 }
 
+std::string NowyPlikDrzewa(const std::string& plikDrzewa) { return plikDrzewa + ".nowy"; }
+
+bool PrzerwaneTworzenieOperatora(const std::string& sciezka) {
+    return !fileExists(sciezka + "tr1") && fileExists(sciezka + "qad") && fileExists(NowyPlikDrzewa(sciezka + "tr1"));
+}
+
 bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa) {
     return Wczytanie_istniejacego_operatora(bezKonca(plikDrzewa, 3));
 }
@@ -304,10 +307,14 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     }
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
-    // No operator without its tree (or the new tree a killed creation left
-    // beside its state file): told as the tree's reader tells it, and no
-    // lock file made for it.
-    if (!fileExists(plikDrzewa) && !(fileExists(plikStanu) && fileExists(plikDrzewa + ".nowy"))) {
+    // A creation killed between its two renames left the state file and
+    // the complete new tree beside it: that tree is read, and put in place
+    // once the open succeeds.
+    const std::string nowy = NowyPlikDrzewa(plikDrzewa);
+    const bool dokonczTworzenie = PrzerwaneTworzenieOperatora(sciezka);
+    // No operator without its tree (or a killed creation's new tree): told
+    // as the tree's reader tells it, and no lock file made for it.
+    if (!fileExists(plikDrzewa) && !dokonczTworzenie) {
         try {
             DrzewoDecyzji::Wczytaj(plikDrzewa);
         } catch (const WorkbenchError& e) {
@@ -319,11 +326,6 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     FileLock blokada;
     const bool zablokowany = Blokada.holds(sciezka + "lck");
     if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
-    // A creation killed between its two renames left the state file and
-    // the complete new tree beside it: that tree is read, and put in place
-    // once the open succeeds.
-    const std::string nowy = plikDrzewa + ".nowy";
-    const bool dokonczTworzenie = !fileExists(plikDrzewa) && fileExists(plikStanu) && fileExists(nowy);
     const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
     if (!tylkoDoOdczytu) {
         // What a killed program left: its temporary files.

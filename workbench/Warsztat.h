@@ -227,4 +227,12 @@ private:
     IndicatorWindow brakWskaznikow_;
 };
 
+// The complete new tree a creation writes before renaming it over the
+// operator's tree file ("T.tr1.nowy").
+std::string NowyPlikDrzewa(const std::string& plikDrzewa);
+// A creation killed between its two renames: the operator with the stem
+// ("OP/T.") has its state file and the new tree, but no tree file; the
+// next open finishes it.
+bool PrzerwaneTworzenieOperatora(const std::string& sciezka);
+
 }  // namespace vesk

@@ -117,8 +117,7 @@ int main(int argc, char** argv) {
             const std::string sciezka = plikOperatora.substr(0, plikOperatora.size() - 3);
             const std::string stan = sciezka + "qad";
             if (!w->ZablokujOperatora(sciezka)) return 2;
-            if (vesk::findExisting(plikOperatora) ||
-                (vesk::fileExists(stan) && vesk::fileExists(plikOperatora + ".nowy"))) {
+            if (vesk::findExisting(plikOperatora) || vesk::PrzerwaneTworzenieOperatora(sciezka)) {
                 vesk::Wczytaj_Plik(*w, plikOperatora);
             } else if (vesk::fileExists(stan)) {
                 std::cerr << "Brak pliku drzewa " << argv[2] << " obok istniejącego pliku stanu "
