@@ -38,8 +38,10 @@ bool wlasneDecyzje(Kontekst& k, int n) {
     };
     for (const PoleFormularza& p : PolaFormularza())
         if (rozne(p.offset, 6)) return true;
-    for (std::size_t e = 0; e < 18; ++e)
-        if (rozne(3024 + 24 * e, 1)) return true;
+    for (int p = 1; p <= 3; ++p)
+        for (int y = 1; y <= 3; ++y)
+            for (int e = 1; e <= 2; ++e)
+                if (rozne(OffsetInwestycji(p, y, e), 1)) return true;
     return false;
 }
 
