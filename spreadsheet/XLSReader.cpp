@@ -208,7 +208,7 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
         case BIFFID_CALCCOUNT: case BIFFID_CALCMODE: case BIFFID_ITERATION: case BIFFID_PROTECT:
         case BIFFID_SELECTION: case BIFFID_GUTS: case BIFFID_WSBOOL: case BIFFID_GRIDSET: case BIFFID_HCENTER:
         case BIFFID_VCENTER: case BIFFID_FNGROUPCOUNT: case BIFFID_SETUP: case BIFFID_DSF: case BIFFID_PROT4REV:
-        case BIFFID_REFRESHALL: case BIFFID_RECALCID: case BIFFID_DEFCOLWIDTH:
+        case BIFFID_REFRESHALL: case BIFFID_RECALCID: case BIFFID_DEFCOLWIDTH: case BIFFID_DEFAULTROWHEIGHT:
             keepDefault(id, body.data(), body.size());
             break;
 
@@ -222,7 +222,6 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
         case BIFFID_PRECISION: case BIFFID_REFMODE: case BIFFID_DELTA: case BIFFID_WINDOWPROTECT: case BIFFID_1904:
         case BIFFID_PRINTHEADERS: case BIFFID_PRINTGRIDLINES: case BIFFID_WINDOW1: case BIFFID_BACKUP:
         case BIFFID_SAVERECALC: case BIFFID_COUNTRY: case BIFFID_HIDEOBJ:
-        case BIFFID_DEFAULTROWHEIGHT:
             if (version_ >= xvExcel50) keepDefault(id, body.data(), body.size());
             else keepRaw_ = false;
             break;
@@ -574,7 +573,7 @@ void TXLSReader::readLabel(const TRecordBody& body) {
     // A text longer than one record goes on in CONTINUE records.
     const WideString text = header_.Id == BIFFID_RSTRING && version_ >= xvExcel97
                                 ? text16(body, 6)
-                                : continuedText(body, 6, true, col, body.u16(0));
+                                : continuedText(body, 6, col, body.u16(0));
     s.AddString(col, body.u16(0), text, body.u16(4));
 }
 
@@ -790,10 +789,10 @@ WideString TXLSReader::stringResult() {
         const std::size_t n = str.u8(0);
         return text8(str.bytes(1, n), n);
     }
-    return continuedText(str, 0, false, 0, 0);
+    return continuedText(str, 0, formulaCol_, formulaRow_);
 }
 
-WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, bool partial, int col, int row) {
+WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, int col, int row) {
     const std::size_t count = record.u16(at);
     at += 2;
     bool wide = false;
@@ -818,8 +817,6 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     take(record.data() + at, record.size() - at);
     while (text.size() + bytes8.size() < count) {
         if (stream_.PeekNextId() != BIFFID_CONTINUE) {
-            if (!partial)
-                throw record.error("STRING record shorter than its " + std::to_string(count) + " characters", 0);
             // As other readers do: the cell keeps the characters there are.
             const std::string sheetName = sheet_ ? utf16ToUtf8(sheet_->Name()) : std::string();
             xls_.Notify(utf8ToUtf16("Sheet \"" + sheetName + "\", cell " + ColRowToRefStr(col, row, false, false) +
@@ -854,6 +851,8 @@ void TXLSReader::readFormulaResult(TSheet& s, int col, int row, std::uint8_t typ
                 // in a shared formula, never in the buffer of the next record.
                 readNext();
                 ++records_;
+                formulaCol_ = col;
+                formulaRow_ = row;
                 s.AddStringFormula(col, row, stringResult(), xf, tokens, length, extra);
                 return;
             }

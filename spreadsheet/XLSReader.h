@@ -80,9 +80,10 @@ private:
     WideString stringResult();
     // A text of the record whose character count (u16) is at offset `at`,
     // its characters going on in the CONTINUE records that follow it (from
-    // BIFF8 on each starts with its own option byte). With `partial` a text
-    // whose records end early keeps the characters they hold.
-    WideString continuedText(const TRecordBody& record, std::size_t at, bool partial, int col, int row);
+    // BIFF8 on each starts with its own option byte). A text whose records
+    // end early keeps the characters they hold, and the cell (col, row) is
+    // named in a notice.
+    WideString continuedText(const TRecordBody& record, std::size_t at, int col, int row);
     void readSharedFormula();
     // The shared formula of a cell whose tExp token (tokens, length) names
     // its range's first cell; nullptr when none holds the cell.
@@ -104,6 +105,7 @@ private:
     TExcelVersion version_ = xvNone;
     std::vector<std::uint8_t> body_;
     std::vector<std::uint8_t> next_;
+    int formulaCol_ = 0, formulaRow_ = 0;  // the cell whose STRING is read
     std::vector<std::uint8_t> shared_;  // tokens of a shared formula for one cell
     TRecordHeader header_;
     TRecordHeader nextHeader_;

@@ -46,10 +46,11 @@ bool biff8Only(std::uint16_t id) {
            id == BIFFID_REFRESHALL;
 }
 
-// Defaults whose value other readers show (the width of every column
-// without its own): written where the file had one or the program set one,
-// never added to a file without it, whose readers assume their own.
-bool shownDefault(std::uint16_t id) { return id == BIFFID_DEFCOLWIDTH; }
+// Defaults whose value other readers show (the width of every column and
+// the height of every row without their own): written where the file had
+// one or the program set one, never added to a file without it, whose
+// readers assume their own.
+bool shownDefault(std::uint16_t id) { return id == BIFFID_DEFCOLWIDTH || id == BIFFID_DEFAULTROWHEIGHT; }
 
 }  // namespace
 
@@ -509,14 +510,15 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     writeWord(BIFFID_GRIDSET, 1);
     // 8.
     b.clear();
-    if (sheet.DefaultRowHeight() != 0) {
+    if (sheet.Records().Lacked(BIFFID_DEFAULTROWHEIGHT)) {
+    } else if (sheet.DefaultRowHeight() != 0) {
         appendU16(b, 1);
         appendU16(b, sheet.DefaultRowHeight());
     } else {
         appendU16(b, 0);
         appendU16(b, 255);
     }
-    writeRecord(BIFFID_DEFAULTROWHEIGHT, b);
+    if (!b.empty()) writeRecord(BIFFID_DEFAULTROWHEIGHT, b);
     // 9.
     writeWord(BIFFID_HIDEOBJ, static_cast<std::uint8_t>(options.ShowObjects()));
     // 10.

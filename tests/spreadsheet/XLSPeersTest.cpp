@@ -87,10 +87,14 @@ TEST(XLSPeers, Biff5TextOverOneRecordReadWhole) {
     }
     EXPECT_EQ(row, 4);
     EXPECT_EQ(xls.Sheets().Items(0).AsString(0, 0).size(), 3000u);
-    // A LABEL whose CONTINUE is missing keeps what it holds, as other
-    // readers do, and says so; the workbook and its other cells stay.
-    for (const bool continued : {true, false}) {
+    // A LABEL or a formula's STRING whose CONTINUE is missing keeps what it
+    // holds, as other readers do, and says so; the workbook and its other
+    // cells stay.
+    for (const auto& [label, continued] : std::vector<std::pair<bool, bool>>{{true, true}, {true, false}, {false, false}}) {
         std::vector<Rec> cells = {{BIFFID_LABEL, B().u16(0).u16(0).u16(15).u16(3000).bytes(std::string(2072, 'a'))}};
+        if (!label)
+            cells = {{BIFFID_FORMULA, B().u16(0).u16(0).u16(15).u32(0).u16(0).u16(0xFFFF).u16(0).u32(0).u16(2).u8(0x16).u8(0)},
+                     {BIFFID_STRING, B().u16(3000).bytes(std::string(2072, 'a'))}};
         if (continued) cells.push_back({BIFFID_CONTINUE, B().bytes(std::string(928, 'b'))});
         cells.push_back({BIFFID_NUMBER, B().u16(1).u16(0).u16(15).f64(2.5)});
         const auto bytes = test::compound(test::bookStream(false, {}, {{u"A", 0, 0, cells}}), "Book");
@@ -165,18 +169,21 @@ TEST(XLSPeers, Biff5SaveKeepsEveryCharacter) {
     }
 }
 
-TEST(XLSPeers, DefaultColumnWidthOnlyWhereTheFileHadOne) {
+TEST(XLSPeers, DefaultWidthAndHeightOnlyWhereTheFileHadThem) {
+    using Bodies = std::vector<std::vector<std::uint8_t>>;
     struct Case {
         const char* file;  // "" for a new workbook
         int setWidth;      // 0: left alone
-        std::vector<std::vector<std::uint8_t>> expected;  // DEFCOLWIDTH bodies after ten saves
+        Bodies width, height;  // DEFCOLWIDTH and DEFAULTROWHEIGHT after ten saves
     };
     for (const Case& c : std::vector<Case>{
-             {"xlwt-liczby.xls", 0, {}},
-             {"xlwt-liczby.xls", 12, {{12, 0}}},
-             {"gn-dlugi-tekst-biff5.xls", 0, {{10, 0}}},
-             {"", 0, {{8, 0}}},
-             {"polskie-biff2.xls", 0, {}},
+             {"xlwt-liczby.xls", 0, {}, {{0, 0, 255, 0}}},
+             {"xlwt-liczby.xls", 12, {{12, 0}}, {{0, 0, 255, 0}}},
+             {"gn-dlugi-tekst-biff5.xls", 0, {{10, 0}}, {{0, 0, 0x0E, 1}}},
+             {"polskie-biff8.xls", 0, {}, {}},
+             {"polskie-biff5.xls", 0, {}, {}},
+             {"polskie-biff2.xls", 0, {}, {}},  // saved as BIFF4
+             {"", 0, {{8, 0}}, {{0, 0, 255, 0}}},
          }) {
         std::vector<std::uint8_t> file;
         TXLSMini xls;
@@ -188,7 +195,8 @@ TEST(XLSPeers, DefaultColumnWidthOnlyWhereTheFileHadOne) {
         if (c.setWidth) xls.Sheets().Items(0).SetDefaultColWidth(static_cast<std::uint16_t>(c.setWidth));
         xls.WriteStream(&file);
         file = saved(file, 9);
-        EXPECT_EQ(bodiesOf(file, BIFFID_DEFCOLWIDTH), c.expected) << c.file << " " << c.setWidth;
+        EXPECT_EQ(bodiesOf(file, BIFFID_DEFCOLWIDTH), c.width) << c.file << " " << c.setWidth;
+        EXPECT_EQ(bodiesOf(file, BIFFID_DEFAULTROWHEIGHT), c.height) << c.file << " " << c.setWidth;
     }
 }
 
