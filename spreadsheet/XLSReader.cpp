@@ -346,6 +346,11 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
         case BIFFID_USERBVIEW: case BIFFID_DBCELL: case BIFFID_EXCEL9FILE: case BIFFID_MSODRAWINGSELECTION:
             keepRaw_ = false;
             break;
+        case BIFFID_ARRAY:
+            // One not after its range's first formula belongs to no cell:
+            // kept, it would follow whichever cell a save writes last.
+            keepRaw_ = false;
+            break;
         case BIFFID_FILEPASS: throw EXLSError(XLSErrorKind::Format, "File is encrypted.");
         case BIFFID_NAME: case BIFFID_SUPBOOK: case BIFFID_EXTERNSHEET: case BIFFID_EXTERNNAME:
             readName(body);
