@@ -18,7 +18,8 @@ namespace vesk {
 
 namespace {
 
-constexpr std::size_t MaxText8 = 255;
+// The most characters a cell's text record can count.
+constexpr std::size_t MaxCellText = 0xFFFF;
 
 std::uint64_t bitsOf(double v) {
     std::uint64_t bits;
@@ -134,15 +135,32 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
         if (plain && cell.FormatIndex >= 24) return 15;
         return cell.FormatIndex;
     };
+    // A text no record can count is refused, naming its cell; none is cut.
+    auto checkLength = [&](std::u16string_view text, int row, int col) {
+        if (text.size() > MaxCellText)
+            throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(Name()) + "\", cell " +
+                                                       ColRowToRefStr(col, row, false, false) + ": a text of " +
+                                                       std::to_string(text.size()) +
+                                                       " characters is longer than a cell holds (65,535)");
+    };
     auto text8 = [&](std::u16string_view text, int row, int col) {
-        std::u16string_view cut = text;
-        if (cut.size() > MaxText8) {
-            cut = cut.substr(0, MaxText8);
-            if (xls)
-                xls->Notify(utf8ToUtf16("Text of cell " + std::to_string(row) + ":" + std::to_string(col) +
-                                        " cut to 255 characters"));
+        checkLength(text, row, col);
+        return utf16ToSingleByte(text, codePage);
+    };
+    // After the record's head in b: the count and the 8-bit characters,
+    // those past the body limit in CONTINUE records (BIFF2 to BIFF5 have no
+    // option byte there).
+    auto putText8 = [&](std::uint16_t id, const std::string& s) {
+        appendU16(b, static_cast<std::uint16_t>(s.size()));
+        std::size_t at = std::min<std::size_t>(s.size(), maxBody - b.size());
+        b.insert(b.end(), s.begin(), s.begin() + static_cast<std::ptrdiff_t>(at));
+        out.record(id, b);
+        while (at < s.size()) {
+            const std::size_t n = std::min<std::size_t>(s.size() - at, maxBody);
+            b.assign(s.begin() + static_cast<std::ptrdiff_t>(at), s.begin() + static_cast<std::ptrdiff_t>(at + n));
+            out.record(BIFFID_CONTINUE, b);
+            at += n;
         }
-        return utf16ToSingleByte(cut, codePage);
     };
     auto cellHead = [&](int row, int col, std::uint16_t xf) {
         b.clear();
@@ -157,13 +175,11 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
     };
     auto writeString = [&](std::u16string_view text, int row, int col) {
         if (!biff8) {
-            const std::string s = text8(text, row, col);
             b.clear();
-            appendU16(b, static_cast<std::uint16_t>(s.size()));
-            b.insert(b.end(), s.begin(), s.end());
-            out.record(BIFFID_STRING, b);
+            putText8(BIFFID_STRING, text8(text, row, col));
             return;
         }
+        checkLength(text, row, col);
         // count, option 1, UTF-16; what passes the body limit goes on in
         // CONTINUE records, each starting with its option byte.
         std::size_t left = text.size();
@@ -243,9 +259,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     } else {
                         const std::string s = entry ? text8(TSSTMini::Text(*entry), row, col) : std::string();
                         cellHead(row, col, xfOf(*cell));
-                        appendU16(b, static_cast<std::uint16_t>(s.size()));
-                        b.insert(b.end(), s.begin(), s.end());
-                        out.record(BIFFID_LABEL, b);
+                        putText8(BIFFID_LABEL, s);
                     }
                     break;
                 }
@@ -273,9 +287,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                             case ctStringFormula: {
                                 const std::string s = text8(static_cast<TStringFormulaCell*>(f)->Value, row, col);
                                 cellHead(row, col, xfOf(*cell));
-                                appendU16(b, static_cast<std::uint16_t>(s.size()));
-                                b.insert(b.end(), s.begin(), s.end());
-                                out.record(BIFFID_LABEL, b);
+                                putText8(BIFFID_LABEL, s);
                                 break;
                             }
                             case ctBooleanFormula:

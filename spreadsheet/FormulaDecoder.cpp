@@ -436,6 +436,10 @@ std::u16string Decoder::run()
                 name = std::move(stack_[stack_.size() - count]);
                 stack_.erase(stack_.end() - static_cast<std::ptrdiff_t>(count));
                 --count;
+                // A function newer than the file format is stored under its
+                // name with this prefix; it reads by its own name.
+                if (name.starts_with(u"_xlfn."))
+                    name.erase(0, 6);
             }
             push(name + u"(" + args(count) + u")");
             break;

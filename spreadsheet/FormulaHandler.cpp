@@ -16,6 +16,7 @@ void TFormulaHandler::Clear()
 {
     externalNames_.Clear();
     internalNames_.Clear();
+    Names5.clear();
 }
 
 std::u16string TFormulaHandler::DecodeFormula(std::span<const std::uint8_t> Buffer, std::size_t Length, int Row,
@@ -42,6 +43,11 @@ std::u16string TFormulaHandler::resolve(int kind, int index, int nameIndex) cons
     switch (kind) {
     case nrName:
     case nrNameX5: {
+        if (kind == nrName && version_ == xvExcel50) {
+            if (index < 1 || static_cast<std::size_t>(index) > Names5.size() || Names5[index - 1].empty())
+                return u"#REF!";
+            return Names5[static_cast<std::size_t>(index - 1)];
+        }
         if (index < 1 || index > internalNames_.Count())
             return u"#REF!";
         const TInternalName& name = internalNames_[index - 1];

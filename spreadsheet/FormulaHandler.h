@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "BIFFRecsMini.h"
 #include "EncodeFormula.h"
@@ -44,6 +45,10 @@ public:
     const TFormulaSettings& Settings() const { return encoder_.Settings; }
     // Code page of 8-bit formula strings in BIFF2-5 workbooks.
     int CodePage = 1250;
+    // The names of a BIFF5 workbook's NAME records in file order, which its
+    // formulas number from 1 (the records themselves are kept raw); empty
+    // for a name that could not be read.
+    std::vector<std::u16string> Names5;
 
     TEncodeFormula& Encoder() { return encoder_; }
     TExternalNames& ExternalNames() { return externalNames_; }

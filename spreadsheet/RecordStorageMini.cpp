@@ -201,7 +201,8 @@ TRecordStorageDefault::TRecordStorageDefault(const std::vector<TDefaultRecord>& 
     : defaults_(defaults),
       references_(defaults.size(), nullptr),
       matched_(defaults.size(), false),
-      read_(defaults.size(), false) {}
+      read_(defaults.size(), false),
+      lacked_(defaults.size(), false) {}
 
 void TRecordStorageDefault::Clear() {
     TBaseRecordStorage::Clear();
@@ -209,6 +210,7 @@ void TRecordStorageDefault::Clear() {
     std::fill(references_.begin(), references_.end(), nullptr);
     std::fill(matched_.begin(), matched_.end(), false);
     std::fill(read_.begin(), read_.end(), false);
+    std::fill(lacked_.begin(), lacked_.end(), false);
 }
 
 void TRecordStorageDefault::SetDefaultData() {
@@ -221,6 +223,7 @@ void TRecordStorageDefault::UseDefaults() {
     TBaseRecordStorage::Clear();
     std::fill(matched_.begin(), matched_.end(), false);
     std::fill(read_.begin(), read_.end(), false);
+    std::fill(lacked_.begin(), lacked_.end(), false);
     for (const auto& entry : pending_.records_) {
         if (!entry) continue;
         TRawRecord* copy = AddRecord(entry->Id, entry->Data.data(), entry->Data.size());
@@ -239,6 +242,11 @@ int TRecordStorageDefault::indexOf(std::uint16_t id) const {
 TRawRecord* TRecordStorageDefault::Reference(std::uint16_t id) const {
     int i = indexOf(id);
     return i < 0 ? nullptr : references_[static_cast<std::size_t>(i)];
+}
+
+bool TRecordStorageDefault::Lacked(std::uint16_t id) const {
+    int i = indexOf(id);
+    return i >= 0 && lacked_[static_cast<std::size_t>(i)];
 }
 
 void TRecordStorageDefault::MoveDefault(const TRawRecord& record, TRawRecord* block) {
@@ -274,6 +282,7 @@ void TRecordStorageDefault::match(std::uint16_t id, const std::uint8_t* data, st
         // (PRINTGRIDLINES after WSBOOL): the file's data goes over the
         // default, which the accessors name and the writer writes.
         read_[index] = true;
+        lacked_[index] = false;
         copyOver(*references_[index], data, length);
         return;
     }
@@ -291,7 +300,9 @@ void TRecordStorageDefault::match(std::uint16_t id, const std::uint8_t* data, st
         records_.push_back(std::move(pending[k]));
         last = records_.back().get();
         MoveDefault(*last, last);
-        matched_[static_cast<std::size_t>(indexOf(last->Id))] = true;
+        const std::size_t placed = static_cast<std::size_t>(indexOf(last->Id));
+        matched_[placed] = true;
+        lacked_[placed] = k < j;
     }
     if (internal) return;
     read_[index] = true;
@@ -323,6 +334,7 @@ std::uint16_t TRecordStorageDefault::word(std::uint16_t id) const {
 
 void TRecordStorageDefault::setWord(std::uint16_t id, std::uint16_t v) {
     TRawRecord& r = record(id);
+    lacked_[static_cast<std::size_t>(indexOf(id))] = false;
     if (r.Data.size() < 2) r.Data.resize(2);
     r.Data[0] = static_cast<std::uint8_t>(v);
     r.Data[1] = static_cast<std::uint8_t>(v >> 8);

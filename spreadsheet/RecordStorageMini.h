@@ -98,6 +98,10 @@ public:
     const TBaseRecordStorage& Pending() const { return pending_; }
     // The block that stands for the default record of that id now.
     TRawRecord* Reference(std::uint16_t id) const;
+    // True while the default of that id is one that the file read lacked
+    // and that nothing has set since: other readers assume their own value
+    // for a record that is missing.
+    bool Lacked(std::uint16_t id) const;
 
 protected:
     // Index of the id in the default set; -1 when it has none.
@@ -117,9 +121,11 @@ private:
     const std::vector<TDefaultRecord>& defaults_;
     TBaseRecordStorage pending_;
     std::vector<TRawRecord*> references_;
-    // Per default: moved into the list; and holding the file's own data.
+    // Per default: moved into the list; holding the file's own data; placed
+    // for a file that lacked it.
     std::vector<bool> matched_;
     std::vector<bool> read_;
+    std::vector<bool> lacked_;
 };
 
 // The default set of the workbook globals (25 records).

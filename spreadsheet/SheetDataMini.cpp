@@ -1,6 +1,7 @@
 #include "SheetDataMini.h"
 
 #include <cstring>
+#include <span>
 
 #include "BIFFRecsMini.h"
 #include "CodePage.h"
@@ -14,6 +15,9 @@ namespace vesk {
 namespace {
 
 const char* const WrongCell = "Cell is missing/is of wrong type";
+
+// Bytes of an ARRAY body before its tokens (BIFF5 and BIFF8).
+constexpr std::size_t ArrayHead = 14;
 
 constexpr std::size_t MaxSheetName = 255;
 
@@ -155,7 +159,36 @@ WideString TSheet::AsFormula(int col, int row) const {
     if (code < ctNumberFormula || code > ctArrayFormula) throw EXLSError(XLSErrorKind::Usage, WrongCell);
     const TXLSMini* o = owner();
     if (!o) throw EXLSError(XLSErrorKind::Usage, "The sheet belongs to no workbook");
-    return o->DecodeFormula(*static_cast<const TFormulaCell*>(cell), Index(), col, row);
+    const auto& formula = *static_cast<const TFormulaCell*>(cell);
+    if (const TArrayFormulaCell* array = arrayFormulaOf(formula, col, row)) {
+        // The ARRAY body: the range (rows u16, columns u8), u16 flags, 4
+        // unused bytes, the token count (u16), the tokens, their array data.
+        const std::vector<std::uint8_t>& a = array->ArrayTokens;
+        const std::size_t length = a[12] | (a[13] << 8);
+        return u"{=" +
+               o->FormulaHandler().DecodeFormula(std::span<const std::uint8_t>(a).subspan(ArrayHead), length,
+                                                 a[0] | (a[1] << 8), a[4], Index()) +
+               u"}";
+    }
+    return o->DecodeFormula(formula, Index(), col, row);
+}
+
+const TArrayFormulaCell* TSheet::arrayFormulaOf(const TFormulaCell& cell, int col, int row) const {
+    const TFormulaCell* first = &cell;
+    if ((cell.CellType() & 127) != ctArrayFormula) {
+        // tExp: the row (u16) and column of the range's first cell.
+        const std::vector<std::uint8_t>& t = cell.Tokens;
+        if (cell.TokenLength() < 4 || t[0] != 0x01) return nullptr;
+        const TCell* named = Cell(t[3], t[1] | (t[2] << 8));
+        if (!named || (named->CellType() & 127) != ctArrayFormula) return nullptr;
+        first = static_cast<const TFormulaCell*>(named);
+    }
+    const auto* array = static_cast<const TArrayFormulaCell*>(first);
+    const std::vector<std::uint8_t>& a = array->ArrayTokens;
+    if (a.size() < ArrayHead || ArrayHead + (a[12] | (a[13] << 8)) > a.size()) return nullptr;
+    const int firstRow = a[0] | (a[1] << 8), lastRow = a[2] | (a[3] << 8);
+    if (row < firstRow || row > lastRow || col < a[4] || col > a[5]) return nullptr;
+    return array;
 }
 
 template <class C, class... A>

@@ -69,6 +69,8 @@ public:
     // for anything else.
     bool AsBoolean(int col, int row) const;
     // Formula text without "="; Usage error for a cell that is no formula.
+    // Every cell of an array formula's range gives the range's formula as
+    // other programs show it: "{=SUM(A1:A5*B1:B5)}".
     WideString AsFormula(int col, int row) const;
     void SetAsString(int col, int row, std::u16string_view value);
     TCell* Cell(int col, int row) const;
@@ -159,6 +161,10 @@ public:
 private:
     std::uint32_t key(int col, int row) const;
     TXLSMini* owner() const;
+    // The array formula whose range holds the formula cell at col, row:
+    // the cell itself, or the first cell its tExp token names; nullptr for
+    // none.
+    const TArrayFormulaCell* arrayFormulaOf(const TFormulaCell& cell, int col, int row) const;
     TSSTMini& sst() const;
     // A new cell of kind C at key, made in the cell storage's blocks.
     template <class C, class... A>

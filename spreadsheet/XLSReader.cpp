@@ -208,7 +208,7 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
         case BIFFID_CALCCOUNT: case BIFFID_CALCMODE: case BIFFID_ITERATION: case BIFFID_PROTECT:
         case BIFFID_SELECTION: case BIFFID_GUTS: case BIFFID_WSBOOL: case BIFFID_GRIDSET: case BIFFID_HCENTER:
         case BIFFID_VCENTER: case BIFFID_FNGROUPCOUNT: case BIFFID_SETUP: case BIFFID_DSF: case BIFFID_PROT4REV:
-        case BIFFID_REFRESHALL: case BIFFID_RECALCID:
+        case BIFFID_REFRESHALL: case BIFFID_RECALCID: case BIFFID_DEFCOLWIDTH: case BIFFID_DEFAULTROWHEIGHT:
             keepDefault(id, body.data(), body.size());
             break;
 
@@ -221,8 +221,7 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             [[fallthrough]];
         case BIFFID_PRECISION: case BIFFID_REFMODE: case BIFFID_DELTA: case BIFFID_WINDOWPROTECT: case BIFFID_1904:
         case BIFFID_PRINTHEADERS: case BIFFID_PRINTGRIDLINES: case BIFFID_WINDOW1: case BIFFID_BACKUP:
-        case BIFFID_DEFCOLWIDTH: case BIFFID_SAVERECALC: case BIFFID_COUNTRY: case BIFFID_HIDEOBJ:
-        case BIFFID_DEFAULTROWHEIGHT:
+        case BIFFID_SAVERECALC: case BIFFID_COUNTRY: case BIFFID_HIDEOBJ:
             if (version_ >= xvExcel50) keepDefault(id, body.data(), body.size());
             else keepRaw_ = false;
             break;
@@ -345,6 +344,11 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             skip_ = true;
             break;
         case BIFFID_USERBVIEW: case BIFFID_DBCELL: case BIFFID_EXCEL9FILE: case BIFFID_MSODRAWINGSELECTION:
+            keepRaw_ = false;
+            break;
+        case BIFFID_ARRAY:
+            // One not after its range's first formula belongs to no cell:
+            // kept, it would follow whichever cell a save writes last.
             keepRaw_ = false;
             break;
         case BIFFID_FILEPASS: throw EXLSError(XLSErrorKind::Format, "File is encrypted.");
@@ -571,13 +575,10 @@ void TXLSReader::readLabel(const TRecordBody& body) {
     keepRaw_ = false;
     TSheet& s = sheet(body);
     const int col = column(body, 2);
-    WideString text;
-    if (version_ >= xvExcel97) {
-        text = text16(body, 6);
-    } else {
-        const std::size_t n = body.u16(6);
-        text = text8(body.bytes(8, n), n);
-    }
+    // A text longer than one record goes on in CONTINUE records.
+    const WideString text = header_.Id == BIFFID_RSTRING && version_ >= xvExcel97
+                                ? text16(body, 6)
+                                : continuedText(body, 6, col, body.u16(0));
     s.AddString(col, body.u16(0), text, body.u16(4));
 }
 
@@ -622,6 +623,10 @@ void TXLSReader::readXF(const TRecordBody& body) {
 void TXLSReader::readName(const TRecordBody& body) {
     // Names and external references of BIFF8 workbook globals go to the
     // formula handler; elsewhere they stay raw.
+    if (version_ == xvExcel50 && header_.Id == BIFFID_NAME && current_ == &xls_.Globals()) {
+        readName5(body);
+        return;
+    }
     if (version_ < xvExcel97 || current_ != &xls_.Globals()) return;
     if (!place(INTID_NAMES)) return;
     keepRaw_ = false;
@@ -632,6 +637,18 @@ void TXLSReader::readName(const TRecordBody& body) {
         case BIFFID_EXTERNSHEET: handler.ExternalNames().ReadExternSheet(body); break;
         default: handler.ExternalNames().ReadExternName(body); break;
     }
+}
+
+void TXLSReader::readName5(const TRecordBody& body) {
+    // Flags (u16), key, name length (u8), ..., the name at 14: a built-in
+    // name (flag 0x0020) is one byte of its code.
+    WideString name;
+    const std::size_t count = body.size() >= 4 ? body.u8(3) : 0;
+    if (count > 0 && body.size() >= 14 + count) {
+        if (body.u16(0) & 0x0020) name = BuiltInNameText(body.u8(14));
+        else name = text8(body.data() + 14, count);
+    }
+    xls_.FormulaHandler().Names5.push_back(std::move(name));
 }
 
 void TXLSReader::readXCT(const TRecordBody& body) {
@@ -777,16 +794,18 @@ WideString TXLSReader::stringResult() {
         const std::size_t n = str.u8(0);
         return text8(str.bytes(1, n), n);
     }
-    // A text longer than one record goes on in CONTINUE records; from BIFF8
-    // on each starts with its own option byte (8- or 16-bit characters).
-    const std::size_t count = str.u16(0);
-    std::size_t at = 2;
+    return continuedText(str, 0, formulaCol_, formulaRow_);
+}
+
+WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, int col, int row) {
+    const std::size_t count = record.u16(at);
+    at += 2;
     bool wide = false;
     if (version_ >= xvExcel97) {
-        const std::uint8_t option = str.u8(2);
+        const std::uint8_t option = record.u8(at);
         wide = option & 0x01;
-        at = 3 + ((option & 0x08) ? 2 : 0) + ((option & 0x04) ? 4 : 0);
-        str.need(at, 0);
+        at += 1 + ((option & 0x08) ? 2 : 0) + ((option & 0x04) ? 4 : 0);
+        record.need(at, 0);
     }
     WideString text;
     std::string bytes8;
@@ -798,10 +817,18 @@ WideString TXLSReader::stringResult() {
             else bytes8.push_back(static_cast<char>(data[i]));
         }
     };
-    take(next_.data() + at, next_.size() - at);
+    // The record may be next_ itself: its characters are taken before the
+    // next record is read over it.
+    take(record.data() + at, record.size() - at);
     while (text.size() + bytes8.size() < count) {
-        if (stream_.PeekNextId() != BIFFID_CONTINUE)
-            throw str.error("STRING record shorter than its " + std::to_string(count) + " characters", 0);
+        if (stream_.PeekNextId() != BIFFID_CONTINUE) {
+            // As other readers do: the cell keeps the characters there are.
+            const std::string sheetName = sheet_ ? utf16ToUtf8(sheet_->Name()) : std::string();
+            xls_.Notify(utf8ToUtf16("Sheet \"" + sheetName + "\", cell " + ColRowToRefStr(col, row, false, false) +
+                                    ": the file holds " + std::to_string(text.size() + bytes8.size()) + " of its " +
+                                    std::to_string(count) + " characters"));
+            break;
+        }
         readNext();
         ++records_;
         std::size_t skip = 0;
@@ -829,6 +856,8 @@ void TXLSReader::readFormulaResult(TSheet& s, int col, int row, std::uint8_t typ
                 // in a shared formula, never in the buffer of the next record.
                 readNext();
                 ++records_;
+                formulaCol_ = col;
+                formulaRow_ = row;
                 s.AddStringFormula(col, row, stringResult(), xf, tokens, length, extra);
                 return;
             }

@@ -67,6 +67,8 @@ private:
     void readXF(const TRecordBody& body);
     void readPalette(const TRecordBody& body);
     void readName(const TRecordBody& body);
+    // The name of a BIFF5 NAME record for the formula decoder.
+    void readName5(const TRecordBody& body);
     void readXCT(const TRecordBody& body);
     void readFormula(const TRecordBody& body);
     void readFormula2(const TRecordBody& body);
@@ -76,6 +78,12 @@ private:
     // The cached text of a formula from the STRING record in next_ and its
     // CONTINUE records.
     WideString stringResult();
+    // A text of the record whose character count (u16) is at offset `at`,
+    // its characters going on in the CONTINUE records that follow it (from
+    // BIFF8 on each starts with its own option byte). A text whose records
+    // end early keeps the characters they hold, and the cell (col, row) is
+    // named in a notice.
+    WideString continuedText(const TRecordBody& record, std::size_t at, int col, int row);
     void readSharedFormula();
     // The shared formula of a cell whose tExp token (tokens, length) names
     // its range's first cell; nullptr when none holds the cell.
@@ -97,6 +105,7 @@ private:
     TExcelVersion version_ = xvNone;
     std::vector<std::uint8_t> body_;
     std::vector<std::uint8_t> next_;
+    int formulaCol_ = 0, formulaRow_ = 0;  // the cell whose STRING is read
     std::vector<std::uint8_t> shared_;  // tokens of a shared formula for one cell
     TRecordHeader header_;
     TRecordHeader nextHeader_;

@@ -46,6 +46,12 @@ bool biff8Only(std::uint16_t id) {
            id == BIFFID_REFRESHALL;
 }
 
+// Defaults whose value other readers show (the width of every column and
+// the height of every row without their own): written where the file had
+// one or the program set one, never added to a file without it, whose
+// readers assume their own.
+bool shownDefault(std::uint16_t id) { return id == BIFFID_DEFCOLWIDTH || id == BIFFID_DEFAULTROWHEIGHT; }
+
 }  // namespace
 
 TXLSWriter::TXLSWriter(TXLSMini& xls) : xls_(xls), version_(xls.Version()) {
@@ -285,7 +291,6 @@ void TXLSWriter::writeHeaderFooter(TSheet& sheet) {
             if (s.size() > 255) s.resize(255);
             appendU8(b, static_cast<std::uint8_t>(s.size()));
             b.insert(b.end(), s.begin(), s.end());
-            appendU8(b, 0);
         }
         writeRecord(id, b);
     }
@@ -444,6 +449,9 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
                 case BIFFID_EOF: lastEof = record; break;
                 default:
                     if (record->Id >= 0x8000) break;
+                    if (shownDefault(record->Id) && records.Lacked(record->Id) &&
+                        records.Reference(record->Id) == record)
+                        break;
                     writeListRecord(*record);
             }
         }
@@ -499,16 +507,18 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     // 7.
     writeWord(BIFFID_PRINTHEADERS, printOptions.Contains(psoRowColHeading) ? 1 : 0);
     writeWord(BIFFID_PRINTGRIDLINES, printOptions.Contains(psoGridlines) ? 1 : 0);
+    writeWord(BIFFID_GRIDSET, 1);
     // 8.
     b.clear();
-    if (sheet.DefaultRowHeight() != 0) {
+    if (sheet.Records().Lacked(BIFFID_DEFAULTROWHEIGHT)) {
+    } else if (sheet.DefaultRowHeight() != 0) {
         appendU16(b, 1);
         appendU16(b, sheet.DefaultRowHeight());
     } else {
         appendU16(b, 0);
         appendU16(b, 255);
     }
-    writeRecord(BIFFID_DEFAULTROWHEIGHT, b);
+    if (!b.empty()) writeRecord(BIFFID_DEFAULTROWHEIGHT, b);
     // 9.
     writeWord(BIFFID_HIDEOBJ, static_cast<std::uint8_t>(options.ShowObjects()));
     // 10.
@@ -596,7 +606,8 @@ void TXLSWriter::WriteSingleSheet(std::vector<std::uint8_t>* target) {
     }
     writeDefaultStyles();
     // 15.
-    if (sheet.DefaultColWidth() != 0) writeWord(BIFFID_DEFCOLWIDTH, sheet.DefaultColWidth());
+    if (sheet.DefaultColWidth() != 0 && !sheet.Records().Lacked(BIFFID_DEFCOLWIDTH))
+        writeWord(BIFFID_DEFCOLWIDTH, sheet.DefaultColWidth());
     // 16. DIMENSIONS from the cells.
     {
         TCellStorage& cells = sheet.Cells();

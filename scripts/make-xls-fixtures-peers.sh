@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Writes the workbook fixtures of other writers' habits to tests/spreadsheet/data:
+# - headless LibreOffice (Debian package libreoffice-calc-nogui) saves a flat
+#   ODS made here as BIFF8, "lo-tablice.xls": array formulas of one cell and
+#   of three, IFERROR (stored as "_xlfn.IFERROR"), two defined names in a
+#   formula; with its formula export as CSV ("lo-tablice-Tablice.csv");
+# - gnumeric's ssconvert (Debian package gnumeric; a tool for these files
+#   only, nothing builds or tests with it) converts that file to BIFF5,
+#   "gn-tablice-biff5.xls" (names, IFERROR and arrays in BIFF5 formulas), and
+#   a CSV of long texts made here ("gn-dlugi-tekst.csv", committed as the
+#   expected cells) to BIFF5, "gn-dlugi-tekst-biff5.xls": a text of 3,000
+#   characters goes on in CONTINUE records after its LABEL;
+# - xlwt (Debian package python3-xlwt) writes "xlwt-liczby.xls", a sheet of
+#   ten-digit numbers without a DEFCOLWIDTH record.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+out=tests/spreadsheet/data
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+num() { echo "<table:table-cell office:value-type=\"float\" office:value=\"$1\"/>"; }
+cat > "$work/lo-tablice.fods" <<FODS
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:body><office:spreadsheet>
+<table:named-expressions>
+ <table:named-range table:name="Stawka" table:base-cell-address="\$Tablice.\$A\$1" table:cell-range-address="\$Tablice.\$A\$1"/>
+ <table:named-range table:name="Zakres_A" table:base-cell-address="\$Tablice.\$A\$1" table:cell-range-address="\$Tablice.\$A\$1:.\$A\$5"/>
+</table:named-expressions>
+<table:table table:name="Tablice">
+$(for r in 1 2 3 4 5; do echo "<table:table-row>$(num $r)$(num $((r * 10)))</table:table-row>"; done)
+<table:table-row>
+ <table:table-cell table:number-matrix-columns-spanned="1" table:number-matrix-rows-spanned="1" table:formula="of:=SUM([.A1:.A5]*[.B1:.B5])"/>
+ <table:table-cell table:number-matrix-columns-spanned="1" table:number-matrix-rows-spanned="3" table:formula="of:=[.A1:.A3]*10"/>
+ <table:table-cell table:formula="of:=IFERROR(1/0;-1)"/>
+ <table:table-cell table:formula="of:=SUM(Zakres_A)*Stawka"/>
+</table:table-row>
+<table:table-row><table:table-cell/><table:table-cell/></table:table-row>
+<table:table-row><table:table-cell/><table:table-cell/></table:table-row>
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+(cd "$work" && soffice --headless --convert-to xls lo-tablice.fods >/dev/null 2>&1 &&
+  soffice --headless --convert-to \
+    'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,true,false,-1' \
+    lo-tablice.fods >/dev/null 2>&1)
+cp "$work/lo-tablice.xls" "$work/lo-tablice-Tablice.csv" "$out/"
+
+ssconvert -T Gnumeric_Excel:excel_biff7 "$out/lo-tablice.xls" "$out/gn-tablice-biff5.xls" 2>/dev/null
+
+# Texts of 3,000 and 300 characters, one of 2,072 (what fits one BIFF5
+# LABEL) and numbers; no commas or quotes, so that the CSV reads plainly.
+{
+  for n in 3000 300 2072; do
+    text=""
+    for ((i = 1; ${#text} < n; ++i)); do text+="tekst $i "; done
+    echo "${text:0:n},$n"
+  done
+  echo "krótki,1.5"
+} > "$out/gn-dlugi-tekst.csv"
+ssconvert -T Gnumeric_Excel:excel_biff7 "$out/gn-dlugi-tekst.csv" "$out/gn-dlugi-tekst-biff5.xls" 2>/dev/null
+
+/usr/bin/python3 - "$out/xlwt-liczby.xls" <<'PY'
+import sys, xlwt
+book = xlwt.Workbook()
+sheet = book.add_sheet("Liczby")
+for col in range(12):
+    sheet.write(0, col, "kolumna %d" % (col + 1))
+    sheet.write(1, col, 1073741824 + col)
+book.save(sys.argv[1])
+PY
+ls -l "$out"/lo-tablice* "$out"/gn-* "$out"/xlwt-*

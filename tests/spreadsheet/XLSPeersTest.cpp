@@ -1,0 +1,214 @@
+// Other writers' workbooks (scripts/make-xls-fixtures-peers.sh), read and
+// saved ten times as their readers show them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "CodePage.h"
+#include "CompoundFile.h"
+#include "EXLSError.h"
+#include "TempDir.h"
+#include "XLSBuilder.h"
+#include "XLSMini.h"
+#include "XLSOracle.h"
+
+namespace vesk {
+namespace {
+
+using test::B;
+using test::Rec;
+using Bodies = std::vector<std::vector<std::uint8_t>>;
+
+std::string fixture(const std::string& name) { return std::string(VESK_SOURCE_DIR) + "tests/spreadsheet/data/" + name; }
+
+// The file's bytes after `saves` reads and writes by the library.
+std::vector<std::uint8_t> saved(const std::string& name, int saves) {
+    std::ifstream in(fixture(name), std::ios::binary);
+    std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), {});
+    for (int i = 0; i < saves; ++i) {
+        TXLSMini xls;
+        xls.ReadStream(&file);
+        xls.WriteStream(&file);
+    }
+    return file;
+}
+
+// Bodies of the workbook stream's records of that id.
+Bodies bodiesOf(const std::vector<std::uint8_t>& file, std::uint16_t id) {
+    std::vector<std::uint8_t> s = file;
+    if (isCompoundFile(file.data(), file.size()))
+        for (const CompoundEntry& e : readCompoundFile(file.data(), file.size()).children)
+            if (e.name == "Workbook" || e.name == "Book") s = e.data;
+    Bodies out;
+    for (std::size_t p = 0, n; p + 4 <= s.size(); p += 4 + n) {
+        n = s[p + 2] | (s[p + 3] << 8);
+        if ((s[p] | (s[p + 1] << 8)) == id) out.emplace_back(s.begin() + p + 4, s.begin() + std::min(s.size(), p + 4 + n));
+    }
+    return out;
+}
+
+std::u16string read(const std::vector<std::uint8_t>& bytes, int col, int row, bool formula,
+                    std::u16string* notice = nullptr) {
+    TXLSMini xls;
+    if (notice) xls.OnNotify = [notice](std::u16string_view text) { *notice = text; };
+    xls.ReadStream(&bytes);
+    TSheet& s = xls.Sheets().Items(0);
+    return formula ? s.AsFormula(col, row) : s.AsString(col, row);
+}
+
+// Formula texts of sheet 0 (column, row: text), as read and after ten saves.
+void expectFormulas(const std::string& file, const std::map<std::pair<int, int>, std::string>& expected) {
+    for (int saves : {0, 10})
+        for (const auto& [cell, text] : expected)
+            EXPECT_EQ(utf16ToUtf8(read(saved(file, saves), cell.first, cell.second, true)), text)
+                << file << " " << saves << " " << cell.first << "," << cell.second;
+}
+
+TEST(XLSPeers, Biff5TextOverOneRecordReadWhole) {
+    std::ifstream csv(fixture("gn-dlugi-tekst.csv"), std::ios::binary);  // gnumeric's source
+    int row = 0;
+    for (std::string line; std::getline(csv, line); ++row)
+        EXPECT_EQ(read(saved("gn-dlugi-tekst-biff5.xls", 0), 0, row, false), utf8ToUtf16(line.substr(0, line.find(','))));
+    EXPECT_EQ(row, 4);
+    // A LABEL or a formula's STRING (label false) whose CONTINUE is missing
+    // keeps what it holds, as other readers do, with a notice.
+    for (const auto& [label, continued] : std::vector<std::pair<bool, bool>>{{true, true}, {true, false}, {false, false}}) {
+        std::vector<Rec> cells = {{BIFFID_LABEL, B().u16(0).u16(0).u16(15).u16(3000).bytes(std::string(2072, 'a'))}};
+        if (!label)
+            cells = {{BIFFID_FORMULA, B().u16(0).u16(0).u16(15).u32(0).u16(0).u16(0xFFFF).u16(0).u32(0).u16(1).u8(0x16)},
+                     {BIFFID_STRING, B().u16(3000).bytes(std::string(2072, 'a'))}};
+        if (continued) cells.push_back({BIFFID_CONTINUE, B().bytes(std::string(928, 'b'))});
+        std::u16string notice;
+        const auto book = test::compound(test::bookStream(false, {}, {{u"A", 0, 0, cells}}), "Book");
+        EXPECT_EQ(read(book, 0, 0, false, &notice), utf8ToUtf16(std::string(2072, 'a') + std::string(continued ? 928 : 0, 'b')));
+        EXPECT_EQ(utf16ToUtf8(notice), continued ? "" : "Sheet \"A\", cell A1: the file holds 2072 of its 3000 characters");
+    }
+}
+
+TEST(XLSPeers, Biff5SaveKeepsEveryCharacter) {
+    // Each length as a text cell (column A) and as a formula's text (B).
+    const std::vector<std::size_t> lengths = {255, 256, 2072, 2073, 3000, 10000, 70000};
+    auto textOf = [](std::size_t n) {
+        std::u16string t;
+        for (std::size_t i = 0; i < n; ++i) t.push_back(i % 7 ? static_cast<char16_t>(u'a' + i % 26) : u'ż');
+        return t;
+    };
+    const std::uint8_t tokens[] = {0x17, 1, 0, 'x'};
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+        TXLSMini xls;
+        xls.SetVersion(xvExcel50);
+        if (lengths[i] <= 0xFFFF) xls.Sheets().Items(0).SetAsString(0, 0, textOf(lengths[i]));
+        xls.Sheets().Items(0).AddStringFormula(1, 7, textOf(lengths[i]), 15, tokens, sizeof tokens);
+        std::vector<std::uint8_t> file;
+        try {
+            xls.WriteStream(&file);
+        } catch (const EXLSError& e) {  // what no record can count, naming the cell
+            EXPECT_TRUE(e.kind() == XLSErrorKind::Refused && file.empty() && lengths[i] > 0xFFFF);
+            EXPECT_NE(e.message().find("Sheet \"Sheet1\", cell B8: a text of 70000 characters"), std::string::npos);
+            continue;
+        }
+        for (int save = 0; save < 9; ++save) {
+            TXLSMini again;
+            again.ReadStream(&file);
+            again.WriteStream(&file);
+        }
+        EXPECT_EQ(read(file, 0, 0, false), textOf(lengths[i]));
+        EXPECT_EQ(read(file, 1, 7, false), textOf(lengths[i]));
+        if (lengths[i] != 3000 || !test::requireOracle("xlrd")) continue;
+        // xlrd, as LibreOffice, takes a LABEL's first record, a STRING whole.
+        test::TempDir dir;
+        std::ofstream(dir.file("b5.xls"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                                 static_cast<std::streamsize>(file.size()));
+        int status = 0;
+        EXPECT_EQ(test::runPython("import sys, xlrd\ns = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                  "print(len(s.cell_value(0, 0)), len(s.cell_value(7, 1)))\n",
+                                  dir.file("b5.xls"), status),
+                  "2072 3000\n");
+    }
+}
+
+TEST(XLSPeers, DefaultWidthAndHeightOnlyWhereTheFileHadThem) {
+    struct Case {
+        const char* file;      // "" for a new workbook
+        int setWidth;          // 0: left alone
+        Bodies width, height;  // DEFCOLWIDTH and DEFAULTROWHEIGHT after ten saves
+    };
+    for (const Case& c : std::vector<Case>{{"xlwt-liczby.xls", 0, {}, {{0, 0, 255, 0}}},
+                                           {"xlwt-liczby.xls", 12, {{12, 0}}, {{0, 0, 255, 0}}},
+                                           {"gn-dlugi-tekst-biff5.xls", 0, {{10, 0}}, {{0, 0, 0x0E, 1}}},
+                                           {"polskie-biff8.xls", 0, {}, {}},
+                                           {"polskie-biff5.xls", 0, {}, {}},
+                                           {"polskie-biff2.xls", 0, {}, {}},  // saved as BIFF4
+                                           {"", 0, {{8, 0}}, {{0, 0, 255, 0}}}}) {
+        std::vector<std::uint8_t> file = *c.file ? saved(c.file, 0) : std::vector<std::uint8_t>();
+        TXLSMini xls;
+        if (*c.file) xls.ReadStream(&file);
+        if (xls.Version() < xvExcel40) xls.SetVersion(xvExcel40);
+        if (c.setWidth) xls.Sheets().Items(0).SetDefaultColWidth(static_cast<std::uint16_t>(c.setWidth));
+        xls.WriteStream(&file);
+        for (int save = 0; save < 9; ++save) {
+            TXLSMini again;
+            again.ReadStream(&file);
+            again.WriteStream(&file);
+        }
+        EXPECT_EQ(bodiesOf(file, BIFFID_DEFCOLWIDTH), c.width) << c.file << " " << c.setWidth;
+        EXPECT_EQ(bodiesOf(file, BIFFID_DEFAULTROWHEIGHT), c.height) << c.file << " " << c.setWidth;
+    }
+}
+
+TEST(XLSPeers, ArrayFormulasReadFromTheirArrayRecord) {
+    // Every cell of the range, as LibreOffice exports them (lo-tablice-Tablice.csv).
+    const std::map<std::pair<int, int>, std::string> arrays = {
+        {{0, 5}, "{=SUM(A1:A5*B1:B5)}"}, {{1, 5}, "{=A1:A3*10}"}, {{1, 6}, "{=A1:A3*10}"}, {{1, 7}, "{=A1:A3*10}"}};
+    expectFormulas("lo-tablice.xls", arrays);
+    expectFormulas("gn-tablice-biff5.xls", arrays);
+}
+
+TEST(XLSPeers, NewFunctionsReadByTheirNames) {
+    // Stored as a call of the name "_xlfn.IFERROR", which a save keeps.
+    for (const char* file : {"lo-tablice.xls", "gn-tablice-biff5.xls"}) {
+        expectFormulas(file, {{{2, 5}, "IFERROR(1/0,-1)"}});
+        int names = 0;
+        for (const auto& body : bodiesOf(saved(file, 10), BIFFID_NAME))
+            names += std::string(body.begin(), body.end()).find("_xlfn.IFERROR") != std::string::npos;
+        EXPECT_EQ(names, 1) << file;
+    }
+}
+
+TEST(XLSPeers, Biff5FormulasNameTheirDefinedNames) {
+    expectFormulas("gn-tablice-biff5.xls", {{{3, 5}, "SUM(Zakres_A)*Stawka"}});
+    // NAME records numbered from 1: "Kwota", built-in 6, none.
+    const std::vector<Rec> names = {{BIFFID_NAME, B().u16(0).u8(0).u8(5).zeros(10).bytes("Kwota")},
+                                    {BIFFID_NAME, B().u16(0x0020).u8(0).u8(1).zeros(10).u8(6)}};
+    for (const auto& [index, text] : std::vector<std::pair<unsigned, std::u16string>>{
+             {1, u"Kwota"}, {2, u"Print_Area"}, {3, u"#REF!"}}) {
+        const std::vector<Rec> cell = {
+            {BIFFID_FORMULA, B().u16(0).u16(0).u16(15).f64(0).u16(0).u32(0).u16(15).u8(0x23).u16(index).zeros(12)}};
+        EXPECT_EQ(read(test::compound(test::bookStream(false, names, {{u"A", 0, 0, cell}}), "Book"), 0, 0, true), text);
+    }
+}
+
+TEST(XLSPeers, PrintRecordsAsOtherWritersWriteThem) {
+    // A plain BIFF4 save has its GRIDSET; BIFF4 and BIFF5 footers no byte after the text.
+    struct Case {
+        TExcelVersion version;
+        std::u16string footer;
+        std::uint16_t id;
+        Bodies expected;
+    };
+    for (const Case& c : std::vector<Case>{{xvExcel40, u"", BIFFID_GRIDSET, {{1, 0}}},
+                                           {xvExcel50, u"abc", BIFFID_FOOTER, {{3, 'a', 'b', 'c'}}},
+                                           {xvExcel50, u"", BIFFID_FOOTER, {{0}}},
+                                           {xvExcel40, u"abc", BIFFID_FOOTER, {{3, 'a', 'b', 'c'}}}}) {
+        TXLSMini xls;
+        xls.SetVersion(c.version);
+        xls.Sheets().Items(0).PrintSettings().Footer = c.footer;
+        std::vector<std::uint8_t> file;
+        xls.WriteStream(&file);
+        EXPECT_EQ(bodiesOf(file, c.id), c.expected) << c.version << " " << c.id;
+    }
+}
+
+}  // namespace
+}  // namespace vesk
