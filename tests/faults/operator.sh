@@ -145,22 +145,15 @@ FAULT_FN=unlink FAULT_N=1 LD_PRELOAD=$SHIM "$W" unl.roz T.tr1 > /dev/null 2> err
 check "journal not removed" err
 
 # A journal left by a killed save beside a state file restored from a copy
-# since is dropped (said); beside its own file it finishes the save.
-fresh; roz "$w dodaj 0 0 x1" > one.roz; "$W" one.roz T.tr1 > /dev/null 2>&1 || fail "journal: no node 1"
-for f in qad tr1; do cp T.$f O.$f; cp T.$f J.$f; cp T.$f K.$f; done
+# since (in which node 1 was changed otherwise) is dropped, and said.
+fresh; roz "$w dodaj 0 0 x1" > one.roz; "$W" one.roz T.tr1 > /dev/null 2>&1 && cp T.qad K.qad && cp T.tr1 K.tr1
 roz "$w ustaw 1" "zmiana cena alfa rok1 377" > z1.roz; roz "$w ustaw 1" "zmiana cena alfa rok1 499" > z2.roz
-"$W" z1.roz J.tr1 > /dev/null 2>&1 && "$W" z2.roz K.tr1 > /dev/null 2>&1 || fail "journal: references"
-for kopia in J K; do  # J: the save's own file; K: a copy in which node 1 was changed otherwise
-  for f in qad tr1; do cp O.$f T.$f; done
-  FAULT_FN=rename FAULT_N=1 FAULT_KILL=after LD_PRELOAD=$SHIM "$W" z1.roz T.tr1 > /dev/null 2>&1
-  [ -e T.qad.zapis ] || fail "journal ($kopia): not left by the kill"
-  [ $kopia = K ] && cp K.qad T.qad && cp K.tr1 T.tr1
-  out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || fail "journal ($kopia): does not open: $out"
-  index T.qad; a=$(record T.qad 1 | cksum); index $kopia.qad; b=$(record $kopia.qad 1 | cksum)
-  [ "$a" = "$b" ] && [ ! -e T.qad.zapis ] || fail "journal ($kopia): node 1 not as expected: $out"
-  [ $kopia = J ] || grep -q "innego pliku stanu" <<< "$out" || fail "journal beside a copy dropped without a word: $out"
-done
-rm -f O.* J.* K.*
+"$W" z2.roz K.tr1 > /dev/null 2>&1 || fail "journal: no copy"
+FAULT_FN=rename FAULT_N=1 FAULT_KILL=after LD_PRELOAD=$SHIM "$W" z1.roz T.tr1 > /dev/null 2>&1
+[ -e T.qad.zapis ] || fail "journal: not left by the kill"
+cp K.qad T.qad; cp K.tr1 T.tr1; out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || fail "journal: does not open: $out"
+cmp -s T.qad K.qad && [ ! -e T.qad.zapis ] && grep -q "innego pliku stanu" <<< "$out" || fail "journal beside a copy: $out"
+rm -f K.*
 
 # A .qad or .tr1 with a second name (another operator's file) is refused like a symbolic link.
 for f in qad tr1; do

@@ -146,11 +146,9 @@ TEST_F(Naprawa, AStateFileReplacedWhileOpenRefusesEveryChange) {
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_NE(ui.messages[0].find("zast\xB9piony innym plikiem"), std::string::npos) << ui.messages[0];
     }
-    EXPECT_EQ(dir.read("OP.qad"), qad);
-    EXPECT_EQ(dir.read("OP.tr1"), tr1);
+    EXPECT_TRUE(dir.read("OP.qad") == qad && dir.read("OP.tr1") == tr1);
     // Reopened, it is locked anew.
-    EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
-    EXPECT_TRUE(w->Symulowanie(1));
+    EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.") && w->Symulowanie(1));
 }
 
 TEST_F(Naprawa, AReadOnlyOperatorOpensAndRefusesEveryChangeWithOneMessage) {
