@@ -110,6 +110,9 @@ struct Kontekst {
     char SeparatorDziesietny = ',';
     // The batch run of the start window: operators are named without asking.
     bool TrybWsadowy = false;
+    // A file a completed save should have removed stayed (the run was told):
+    // a batch run ends with the error status.
+    bool BladUsuwaniaPliku = false;
     std::string NazwaOperatoraWsadowego;
     // The large layout of the tree tab: only four period headers shown.
     bool WidokPowiekszony = false;

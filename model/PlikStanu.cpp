@@ -70,11 +70,18 @@ std::optional<std::vector<int>> numeryRekordow(const std::string& sciezka) {
 
 // ------------------------------------------------------------ the journal
 //
-// "VESKZAP1", the record's place (one byte), its node number (one byte),
-// the record, and the FNV-1a hash of all that (8 bytes, little-endian).
+// "VESKZAP2", the record's place (one byte), its node number (one byte),
+// the new record, the record it replaces, and the FNV-1a hash of all that
+// (8 bytes, little-endian). The replaced record ties the journal to the
+// file it was written for: it is applied only where the place still holds
+// a mix of the two (the write over it cut short) and never over a file
+// that was replaced since. An older program's journal ("VESKZAP1") lacks
+// the replaced record.
 
-constexpr std::string_view kZnakDziennika = "VESKZAP1";
-constexpr std::size_t kDlugoscDziennika = kZnakDziennika.size() + 2 + RozmiarStanuModelu + 8;
+constexpr std::string_view kZnakDziennika = "VESKZAP2";
+constexpr std::string_view kZnakDziennika1 = "VESKZAP1";
+constexpr std::size_t kDlugoscDziennika = kZnakDziennika.size() + 2 + 2 * RozmiarStanuModelu + 8;
+constexpr std::size_t kDlugoscDziennika1 = kZnakDziennika1.size() + 2 + RozmiarStanuModelu + 8;
 
 std::uint64_t skrot(std::string_view b) {
     std::uint64_t h = 14695981039346656037ull;
@@ -82,11 +89,12 @@ std::uint64_t skrot(std::string_view b) {
     return h;
 }
 
-std::string dziennik(std::size_t miejsce, const std::string& rekord) {
+std::string dziennik(std::size_t miejsce, const std::string& rekord, const std::string& stary) {
     std::string d(kZnakDziennika);
     d += static_cast<char>(miejsce);
     d += rekord.front();
     d += rekord;
+    d += stary;
     const std::uint64_t h = skrot(d);
     for (int i = 0; i < 8; ++i) d += static_cast<char>((h >> (8 * i)) & 0xFF);
     return d;
@@ -96,21 +104,71 @@ struct Dziennik {
     std::size_t miejsce = 0;
     std::uint8_t numer = 0;
     std::string rekord;
+    // Empty in an older program's journal.
+    std::string stary;
 };
 
 // A journal that proves itself whole: nothing for any other bytes.
 std::optional<Dziennik> rozbierzDziennik(const std::string& d) {
-    if (d.size() != kDlugoscDziennika || d.compare(0, kZnakDziennika.size(), kZnakDziennika) != 0) return std::nullopt;
+    const bool starszy = d.size() == kDlugoscDziennika1 && d.compare(0, kZnakDziennika1.size(), kZnakDziennika1) == 0;
+    if (!starszy && (d.size() != kDlugoscDziennika || d.compare(0, kZnakDziennika.size(), kZnakDziennika) != 0))
+        return std::nullopt;
     const std::size_t tresc = d.size() - 8;
     std::uint64_t h = 0;
     for (int i = 7; i >= 0; --i) h = (h << 8) | static_cast<unsigned char>(d[tresc + static_cast<std::size_t>(i)]);
     if (h != skrot(std::string_view(d).substr(0, tresc))) return std::nullopt;
+    const std::size_t naglowek = kZnakDziennika.size() + 2;
     Dziennik z;
     z.miejsce = static_cast<unsigned char>(d[kZnakDziennika.size()]);
     z.numer = static_cast<std::uint8_t>(d[kZnakDziennika.size() + 1]);
-    z.rekord = d.substr(kZnakDziennika.size() + 2, RozmiarStanuModelu);
+    z.rekord = d.substr(naglowek, RozmiarStanuModelu);
+    if (!starszy) z.stary = d.substr(naglowek + RozmiarStanuModelu, RozmiarStanuModelu);
     if (static_cast<std::uint8_t>(z.rekord.front()) != z.numer) return std::nullopt;
+    if (!starszy && static_cast<std::uint8_t>(z.stary.front()) != z.numer) return std::nullopt;
     return z;
+}
+
+// What a journal found beside the state file means for it.
+enum class Rozliczenie {
+    Zakonczony,  // its place holds its record: the save is complete
+    Dokonczyc,   // its place holds the replaced record or a mix of both
+    Obcy,        // its place holds another record: written for another file
+    Starszy,     // an older program's, its place holding another copy of the node
+    Nieczytelny, // not a whole journal: never committed
+};
+
+struct OcenaDziennika {
+    Rozliczenie r = Rozliczenie::Nieczytelny;
+    std::optional<Dziennik> d;
+};
+
+OcenaDziennika ocenDziennik(const std::string& stan, const std::string& bajty) {
+    OcenaDziennika o;
+    o.d = rozbierzDziennik(bajty);
+    if (!o.d) return o;
+    const std::size_t rs = RozmiarStanuModelu, od = o.d->miejsce * rs;
+    if (o.d->miejsce >= stan.size() / rs || static_cast<std::uint8_t>(stan[od]) != o.d->numer) {
+        o.r = Rozliczenie::Obcy;
+    } else if (stan.compare(od, rs, o.d->rekord) == 0) {
+        o.r = Rozliczenie::Zakonczony;
+    } else if (o.d->stary.empty()) {
+        o.r = Rozliczenie::Starszy;
+    } else {
+        o.r = Rozliczenie::Dokonczyc;
+        for (std::size_t i = 0; i < rs && o.r == Rozliczenie::Dokonczyc; ++i)
+            if (stan[od + i] != o.d->rekord[i] && stan[od + i] != o.d->stary[i]) o.r = Rozliczenie::Obcy;
+    }
+    return o;
+}
+
+// Takes away the journal of a save that did not happen: removed, or where
+// that fails, replaced by one whose record is the replaced one, which
+// finishes nothing. Empty when done, else why the removal failed.
+std::string porzucDziennik(const std::string& zapis, std::size_t miejsce, const std::string& stary) {
+    if (removeFile(zapis)) return {};
+    const std::string blad = lastFileError();
+    if (replaceFile(zapis, dziennik(miejsce, stary, stary))) return {};
+    return blad;
 }
 
 // --------------------------------------------------------- the open check
@@ -127,8 +185,11 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     Odczyt o;
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
-        o.brak = !fileExists(sciezka) && !folderExists(sciezka) && !findExisting(sciezka);
-        o.blad = o.brak ? " nie istnieje" : ": " + lastFileError();
+        const std::string blad = lastFileError();
+        o.brak = !fileExists(sciezka) && !folderExists(sciezka) && !findExisting(sciezka) && !isSymbolicLink(sciezka);
+        o.blad = o.brak                    ? " nie istnieje"
+                 : isSymbolicLink(sciezka) ? " jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"
+                                           : ": " + blad;
         return o;
     }
     const std::optional<std::uint64_t> dlugosc = plik.size();
@@ -195,6 +256,11 @@ std::string sprawdzNaglowki(const std::string& sciezka, const std::vector<WpisWe
             return rekord(i) + "rok " + std::to_string(r.Rok) + ", a rok " + wezel(r.Rodzic) +
                    " nadrz\xEA" "dnego to " + std::to_string(rokRodzica) + " (powinien by\xE6 " +
                    std::to_string(rokRodzica + 3) + ")";
+        // Nodes are added under simulated nodes alone.
+        const std::size_t p = static_cast<std::size_t>(gdzie[r.Rodzic]);
+        if (r.Symulowany == 1 && w[p].Symulowany == 0)
+            return rekord(p) + "znacznik symulacji 0, a w\xEAze\xB3 " + std::to_string(r.Numer) +
+                   " pod nim (rekord " + std::to_string(i + 1) + ") jest symulowany (1)";
     }
     return {};
 }
@@ -241,22 +307,37 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
     // A save killed after its journal was committed.
     if (dziennikB) {
         o.dziennik = true;
-        if (const std::optional<Dziennik> d = rozbierzDziennik(*dziennikB)) {
-            if (d->miejsce >= liczba() || numer(d->miejsce) != d->numer) {
+        const std::string plikZ = "plik " + sciezka + ZapisWToku;
+        const OcenaDziennika z = ocenDziennik(b, *dziennikB);
+        const std::string rekordZ = z.d ? "rekord " + std::to_string(z.d->miejsce + 1) : std::string();
+        switch (z.r) {
+            case Rozliczenie::Zakonczony:
+                break;
+            case Rozliczenie::Dokonczyc:
+                b.replace(z.d->miejsce * rs, rs, z.d->rekord);
+                o.naprawy.push_back("przerwany zapis " + wezel(z.d->numer) + " w pliku " + sciezka + " doko\xF1" "czony");
+                break;
+            case Rozliczenie::Obcy:
+                o.naprawy.push_back(
+                    plikZ + " (zapis " + wezel(z.d->numer) + ") pomini\xEAty i usuni\xEAty, bo dotyczy\xB3 innego pliku stanu: " +
+                    (z.d->miejsce >= liczba() ? "plik stanu nie ma rekordu " + std::to_string(z.d->miejsce + 1)
+                     : numer(z.d->miejsce) != z.d->numer
+                         ? rekordZ + " nie jest rekordem tego w\xEAz\xB3" "a"
+                         : rekordZ + " nie jest ani dawnym, ani nowym rekordem tego w\xEAz\xB3" "a"));
+                break;
+            case Rozliczenie::Starszy:
                 o = OcenaPlikuStanu{};
-                o.odmowa = "Plik " + sciezka + ZapisWToku + " (zapis w\xEAz\xB3" "a " + std::to_string(d->numer) +
-                           " w toku) nie pasuje do pliku stanu " + sciezka + ": rekord " +
-                           std::to_string(d->miejsce + 1) + " nie jest rekordem tego w\xEAz\xB3" "a";
+                o.odmowa = "Plik " + sciezka + ZapisWToku + " (zapis " + wezel(z.d->numer) +
+                           " w toku, starszej wersji programu) nie wskazuje rekordu, kt\xF3ry zast\xEApuje, a " + rekordZ +
+                           " pliku stanu " + sciezka + " jest inny ni\xBF w nim: nie wiadomo, czy zapis przerwano, czy plik "
+                           "stanu zast\xB9piono od tego czasu (np. kopi\xB9) - usu\xF1 plik " + sciezka + ZapisWToku +
+                           ", aby otworzy\xE6 operatora bez tego zapisu";
                 return o;
-            }
-            if (b.compare(d->miejsce * rs, rs, d->rekord) != 0) {
-                b.replace(d->miejsce * rs, rs, d->rekord);
-                o.naprawy.push_back("przerwany zapis " + wezel(d->numer) + " w pliku " + sciezka + " doko\xF1" "czony");
-            }
-        } else {
-            // Renamed into place only when complete: damaged, and the
-            // record it was for not yet touched.
-            o.naprawy.push_back("nieczytelny plik " + sciezka + ZapisWToku + " pomini\xEAty i usuni\xEAty");
+            case Rozliczenie::Nieczytelny:
+                // Renamed into place only when complete: damaged, and the
+                // record it was for not yet touched.
+                o.naprawy.push_back("nieczytelny " + plikZ + " pomini\xEAty i usuni\xEAty");
+                break;
         }
     }
 
@@ -294,7 +375,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
             }
             if (!usuniete.empty()) {
                 b = std::move(zostaje);
-                o.naprawy.push_back("przerwany krok co-jesli wycofany, usuniete wezly:" + usuniete);
+                o.naprawy.push_back("przerwany krok co-je\x9Cli wycofany, usuni\xEAte w\xEAz\xB3y:" + usuniete);
             }
         }
     }
@@ -332,18 +413,43 @@ OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
     return OcenStan(sciezka, *stan.bajty, dziennikB, zamiarB);
 }
 
-void ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& o) {
+std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& o) {
     if (o.bajty && !replaceFile(sciezka, *o.bajty, true))
         throw IoError(sciezka, "naprawa pliku stanu", lastFileError());
-    if (o.dziennik) removeFile(sciezkaDziennika(sciezka));
-    if (o.zamiar) removeFile(sciezkaZamiaru(sciezka));
+    // Both are spent once the file is repaired: one that stays is taken
+    // away again by the next save or open.
+    std::vector<std::string> nieusuniete;
+    for (auto [jest, plik] : {std::pair{o.dziennik, sciezkaDziennika(sciezka)}, std::pair{o.zamiar, sciezkaZamiaru(sciezka)}})
+        if (jest && !removeFile(plik))
+            nieusuniete.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + plik + ": " + lastFileError());
+    return nieusuniete;
 }
 
 std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
     const OcenaPlikuStanu o = OcenPlikStanu(sciezka);
     if (!o.odmowa.empty()) throw IoError(sciezka, "otwarcie pliku stanu", o.odmowa);
-    ZapiszNaprawe(sciezka, o);
-    return o.naprawy;
+    std::vector<std::string> naprawy = o.naprawy;
+    for (std::string& n : ZapiszNaprawe(sciezka, o)) naprawy.push_back(std::move(n));
+    return naprawy;
+}
+
+std::string RozliczDziennik(const std::string& sciezka) {
+    const std::string zapis = sciezkaDziennika(sciezka);
+    if (!fileExists(zapis) && !findExisting(zapis) && !isSymbolicLink(zapis)) return {};
+    const std::string plikZ = "Plik " + zapis;
+    const Odczyt d = czytajPlik(zapis, kDlugoscDziennika + 1, "to nie jest plik tego programu");
+    if (!d.bajty) return d.brak ? std::string() : plikZ + d.blad;
+    const Odczyt stan = czytajPlik(sciezka, (static_cast<std::uint64_t>(NajwiecejRekordow) + 1) * RozmiarStanuModelu,
+                                   "to nie jest plik stanu");
+    if (!stan.bajty) return "Plik stanu " + sciezka + stan.blad;
+    const OcenaDziennika z = ocenDziennik(*stan.bajty, *d.bajty);
+    if (z.r == Rozliczenie::Zakonczony) {
+        if (removeFile(zapis)) return {};
+        return plikZ + " (zako\xF1" "czony zapis " + wezel(z.d->numer) + ") nie daje si\xEA usun\xB9\xE6: " + lastFileError();
+    }
+    // Anything else is put right by the open, which checks the whole file.
+    return plikZ + (z.d ? " (zapis " + wezel(z.d->numer) + " w toku)" : std::string(" (nieczytelny)")) +
+           " czeka na rozliczenie przy otwarciu operatora - otw\xF3rz go ponownie";
 }
 
 bool ZapiszZamiar(const std::string& sciezka, int usuwany) {
@@ -368,11 +474,9 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
         if (!replaceFile(sciezka, nowe)) return false;
     } else {
         // The order of the writes is the protocol in PlikStanu.h. A journal
-        // left by a save that failed is finished by the next open first.
-        if (fileExists(sciezkaDziennika(sciezka))) {
-            setLastFileError(EIO);
-            return false;
-        }
+        // a former save left is settled first.
+        const std::string operacja = "zapis w\xEAz\xB3" "a " + std::to_string(rec.Numer());
+        if (std::string blad = RozliczDziennik(sciezka); !blad.empty()) throw IoError(sciezka, operacja, blad);
         BinaryFile plik;
         if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
         std::optional<std::size_t> n = liczbaRekordow(plik);
@@ -392,23 +496,35 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             czytajRekord(plik, sciezka, *miejsce, *stary);
             plik.close();
             const std::string zapis = sciezkaDziennika(sciezka);
-            if (!replaceFile(zapis, dziennik(*miejsce, nowe))) return false;
+            const std::string stare = bajtyRekordu(*stary);
+            if (!replaceFile(zapis, dziennik(*miejsce, nowe, stare))) return false;
             // The journal's name must outlive a power cut before the record
             // is overwritten; without that the save does not start.
             if (!syncFolderOf(zapis)) {
-                const std::string blad = lastFileError();
-                removeFile(zapis);
-                throw IoError(sciezka, "zapis w\xEAz\xB3" "a " + std::to_string(rec.Numer()), blad);
+                std::string blad = lastFileError();
+                if (std::string z = porzucDziennik(zapis, *miejsce, stare); !z.empty())
+                    blad += "; plik " + zapis + " nie daje si\xEA usun\xB9\xE6: " + z;
+                throw IoError(sciezka, operacja, blad);
             }
             if (!writeAt(sciezka, polozenie(*miejsce), nowe)) {
                 // Put the old record back and drop the journal: the save did
                 // not happen. Should that fail too, the journal stays and
                 // the next open finishes the save.
-                const std::string blad = lastFileError();
-                if (writeAt(sciezka, polozenie(*miejsce), bajtyRekordu(*stary))) removeFile(zapis);
-                throw IoError(sciezka, "zapis w\xEAz\xB3" "a " + std::to_string(rec.Numer()), blad);
+                std::string blad = lastFileError();
+                if (writeAt(sciezka, polozenie(*miejsce), stare)) {
+                    if (std::string z = porzucDziennik(zapis, *miejsce, stare); !z.empty())
+                        blad += "; plik " + zapis + " nie daje si\xEA usun\xB9\xE6: " + z;
+                }
+                throw IoError(sciezka, operacja, blad);
             }
-            removeFile(zapis);
+            // The save is complete; a journal that stays is dropped by the
+            // next save or open, and the run told.
+            if (!removeFile(zapis)) {
+                k.BladUsuwaniaPliku = true;
+                k.Okna->message(withFileError("Nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + zapis + " po zapisie w\xEAz\xB3" "a " +
+                                              std::to_string(rec.Numer())) +
+                                " (w\xEAze\xB3 zapisany; plik zostanie usuni\xEAty przy nast\xEApnym zapisie lub otwarciu)");
+            }
         }
     }
     numer = rec.Numer();

@@ -12,18 +12,25 @@
 //  - a new node's record is appended and flushed (the commit point); a
 //    partial append (the program killed) is cut off on the next open, which
 //    is the file before;
-//  - a changed record is first written, with its place, its node number
-//    and a checksum, to a journal file beside the state file (name + the
-//    ZapisWToku suffix), complete and flushed before it is renamed into
-//    place and the folder flushed (the commit point: a journal whose name
-//    could be lost in a power cut is removed and the save refused); then
-//    the record is written over the old one
+//  - a changed record is first written, with its place, its node number,
+//    the record it replaces and a checksum, to a journal file beside the
+//    state file (name + the ZapisWToku suffix), complete and flushed
+//    before it is renamed into place and the folder flushed (the commit
+//    point: a journal whose name could be lost in a power cut is removed
+//    and the save refused); then the record is written over the old one
 //    and flushed, and the journal removed. Only a journal whose checksum
-//    holds and whose place holds that node's record is copied over the
-//    record on the next open, which finishes the save; a damaged record
-//    never passes for a copy in flight. (An older program appended the
-//    copy as a last record repeating the node's number: such a record is
-//    dropped when it equals the record, else the file is refused.)
+//    holds and whose place holds the record it replaces, or a mix of that
+//    and the new one (a write cut short), is copied over the record on the
+//    next open, which finishes the save; one whose place holds anything
+//    else was written for another file (a backup restored since) and is
+//    dropped, listed. A journal whose save is complete is dropped; one left
+//    because its removal failed is settled before the next save or delete
+//    (RozliczDziennik). (An older program's journal, without the replaced
+//    record, is applied never: dropped when complete or its place holds
+//    another node, else the open is refused. An older program also
+//    appended the copy as a last record repeating the node's number: such
+//    a record is dropped when it equals the record, else the file is
+//    refused.)
 //  - deleting a node, and creating the file, replace the whole file (a
 //    temporary file renamed over it).
 // So a kill at any instant leaves the file as before or, once repaired, as
@@ -84,7 +91,8 @@ struct OcenaPlikuStanu {
 // the file's kind and length, what a killed save or operation left, and
 // every record's header against the others (numbers 0..50 each once, the
 // root first as operator creation makes it, every other node's parent
-// present, its year the parent's + 3, the simulated flag 0 or 1). Either
+// present, its year the parent's + 3, the simulated flag 0 or 1 and 1 only
+// under a simulated parent). Either
 // odmowa or a consistent file after the repairs listed.
 OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka);
 // The same over the files' contents (journal and intent when present);
@@ -92,8 +100,15 @@ OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka);
 OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan,
                          const std::optional<std::string>& dziennik, const std::optional<std::string>& zamiar);
 // Writes what ocena found to repair (the whole file replaced) and removes
-// the journal and intent; throws IoError when that cannot be written.
-void ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& ocena);
+// the journal and intent; throws IoError when that cannot be written. One
+// text for each of those two that could not be removed, with the reason.
+std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& ocena);
+
+// Settles a journal a former save left beside the state file at sciezka
+// before the file is changed again: one whose save is complete is removed.
+// Empty when no journal is left; otherwise why (naming the journal: it
+// cannot be removed, or it holds a save only the open may finish).
+std::string RozliczDziennik(const std::string& sciezka);
 
 // OcenPlikStanu and ZapiszNaprawe at once: the repairs' texts; throws
 // IoError with odmowa when the file cannot be opened.

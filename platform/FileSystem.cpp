@@ -31,6 +31,18 @@ bool fail(int error) {
     return false;
 }
 
+FileFault& fileFault() {
+    static FileFault fault;
+    return fault;
+}
+
+// True (errno set) when the test's fault answers for this step.
+bool faultAt(std::string_view step) {
+    if (!fileFault() || !fileFault()(step)) return false;
+    errno = EIO;
+    return true;
+}
+
 std::vector<std::string> components(const std::string& path) {
     std::vector<std::string> parts;
     std::string cur;
@@ -187,6 +199,7 @@ bool folderExists(const std::string& path) {
 bool removeFile(const std::string& path) {
     auto found = findExisting(path);
     if (!found) return fail(ENOENT);
+    if (faultAt("remove")) return fail(errno);
     return ::unlink(found->c_str()) == 0 || fail(errno);
 }
 
@@ -213,18 +226,6 @@ bool createFolders(const std::string& path) {
 }
 
 namespace {
-
-FileFault& fileFault() {
-    static FileFault fault;
-    return fault;
-}
-
-// True (errno set) when the test's fault answers for this step.
-bool faultAt(std::string_view step) {
-    if (!fileFault() || !fileFault()(step)) return false;
-    errno = EIO;
-    return true;
-}
 
 // Each step true on success; on failure errno tells why.
 bool writeAll(int fd, std::string_view bytes, std::uint64_t offset) {
@@ -410,6 +411,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
         fd_ = other.fd_;
         guard_ = std::move(other.guard_);
         path_ = std::move(other.path_);
+        guarded_ = std::move(other.guarded_);
         other.fd_ = -1;
     }
     return *this;
@@ -462,17 +464,31 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
 }
 
 bool FileLock::guard(const std::string& path) {
-    auto found = findExisting(path);
-    if (!found) return fail(ENOENT);
     std::lock_guard<std::mutex> held(guardsMutex());
-    if (guard_ && sameFile(*guard_, *found)) return true;
-    const int fd = openToLock(*found, O_RDONLY);
-    if (fd < 0) return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return fail(error);
+    // A file put in the name's place between the open and the lock is not
+    // the one locked: the lock is taken again on it.
+    int fd = -1;
+    for (int attempt = 0; attempt < 10 && fd < 0; ++attempt) {
+        auto found = findExisting(path);
+        if (!found) return fail(ENOENT);
+        if (guard_ && sameFile(*guard_, *found)) {
+            guarded_ = path;
+            return true;
+        }
+        fd = openToLock(*found, O_RDONLY);
+        if (fd < 0) return false;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            return fail(error);
+        }
+        if (!sameFile(fd, *found)) {
+            ::close(fd);
+            fd = -1;
+        }
     }
+    if (fd < 0) return fail(EAGAIN);
+    guarded_ = path;
     if (guard_) {
         ::close(*guard_);
         *guard_ = fd;
@@ -495,12 +511,19 @@ void FileLock::releaseGuard() {
 bool FileLock::holds(const std::string& path) const {
     // The guarded file's lock holds the operator even where the lock file
     // was deleted since.
-    if (guard_ && equalNoCaseCp1250(path_, path)) return true;
-    if (fd_ < 0) return false;
+    if (guard_ && equalNoCaseCp1250(path_, path)) return guardsCurrentFile();
+    if (fd_ < 0 || !guardsCurrentFile()) return false;
     auto found = findExisting(path);
     struct stat mine, theirs;
     return found && ::fstat(fd_, &mine) == 0 && statPath(*found, theirs) && mine.st_dev == theirs.st_dev &&
            mine.st_ino == theirs.st_ino;
+}
+
+bool FileLock::guardsCurrentFile() const {
+    if (!guard_) return true;
+    std::lock_guard<std::mutex> held(guardsMutex());
+    auto found = findExisting(guarded_);
+    return found && sameFile(*guard_, *found);
 }
 
 void FileLock::unlock() {
@@ -508,6 +531,7 @@ void FileLock::unlock() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     path_.clear();
+    guarded_.clear();
 }
 
 bool isSymbolicLink(const std::string& path) {
@@ -515,6 +539,20 @@ bool isSymbolicLink(const std::string& path) {
     const std::string native = found ? *found : nativePathForCreate(path);
     struct stat st;
     return ::lstat(native.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+unsigned hardLinkCount(const std::string& path) {
+    auto found = findExisting(path);
+    struct stat st;
+    if (!found || ::lstat(found->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    return static_cast<unsigned>(st.st_nlink);
+}
+
+std::size_t longestFileName(const std::string& path) {
+    std::string folder = nativePathForCreate(path);
+    folder = folder.substr(0, folder.find_last_of('/') + 1);
+    const long n = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return n > 0 ? static_cast<std::size_t>(n) : 255;
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling) {

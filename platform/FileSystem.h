@@ -86,7 +86,8 @@ public:
     FileLock() = default;
     ~FileLock() { unlock(); }
     FileLock(FileLock&& other) noexcept
-        : fd_(other.fd_), guard_(std::move(other.guard_)), path_(std::move(other.path_)) {
+        : fd_(other.fd_), guard_(std::move(other.guard_)), path_(std::move(other.path_)),
+          guarded_(std::move(other.guarded_)) {
         other.fd_ = -1;
     }
     FileLock& operator=(FileLock&& other) noexcept;
@@ -110,8 +111,13 @@ public:
     bool guard(const std::string& path);
     void unlock();
     bool locked() const { return fd_ >= 0 || guard_ != nullptr; }
-    // True when this object holds the lock of the file at path.
+    // True when this object holds the lock of the file at path (and its
+    // guarded file is still the one at that name).
     bool holds(const std::string& path) const;
+    // False when the guarded file's name now points at another file (one
+    // put in its place by hand while locked, which the lock does not keep
+    // others from); true without a guard.
+    bool guardsCurrentFile() const;
     const std::string& path() const { return path_; }
 
 private:
@@ -120,14 +126,21 @@ private:
 
     int fd_ = -1;
     std::unique_ptr<int> guard_;
-    std::string path_;
+    std::string path_, guarded_;
 };
 
 // True for a path whose last component is a symbolic link (dangling too).
 bool isSymbolicLink(const std::string& path);
+// The number of names (hard links) of the regular file at path, the last
+// component not followed; 0 when there is no such file.
+unsigned hardLinkCount(const std::string& path);
+// The longest file name (bytes) the folder of path takes; 255 when the
+// system does not tell.
+std::size_t longestFileName(const std::string& path);
 
-// A fault in the file layer, for tests: while set, replaceFile and writeAt
-// ask it before each of their steps ("create", "write", "sync", "rename")
+// A fault in the file layer, for tests: while set, replaceFile, writeAt and
+// removeFile ask it before each of their steps ("create", "write", "sync",
+// "rename", "remove")
 // and fail that step (as an input/output error) when it answers true. An
 // empty function removes it.
 using FileFault = std::function<bool(std::string_view step)>;

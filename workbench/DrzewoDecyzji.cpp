@@ -139,10 +139,7 @@ DrzewoDecyzji DrzewoDecyzji::ZTekstu(const std::string& bajty, const std::string
     auto blad = [&](int wiersz, const std::string& co) {
         return WorkbenchError(WorkbenchError::Kind::TreeFormat, plik, wiersz, co);
     };
-    std::vector<std::string> linie = splitTextLines(textFileToCp1250(bajty));
-    // A final line end does not begin another line.
-    if (!linie.empty() && linie.back().empty()) linie.pop_back();
-    if (linie.empty()) throw blad(0, "plik jest pusty");
+    const std::vector<std::string> linie = splitTextLines(textFileToCp1250(bajty));
 
     DrzewoDecyzji d;
     std::set<int> numery;
@@ -152,17 +149,21 @@ DrzewoDecyzji DrzewoDecyzji::ZTekstu(const std::string& bajty, const std::string
         std::size_t poziom = 0;
         while (poziom < linia.size() && (linia[poziom] == '\t' || linia[poziom] == ' ')) ++poziom;
         std::string etykieta = linia.substr(poziom);
-        while (!etykieta.empty() && (etykieta.back() == ' ' || etykieta.back() == '\r')) etykieta.pop_back();
+        // Blanks after a label, and lines of blanks alone, are nothing.
+        while (!etykieta.empty() && (etykieta.back() == ' ' || etykieta.back() == '\t' || etykieta.back() == '\r'))
+            etykieta.pop_back();
+        if (etykieta.empty()) continue;
         const int numer = NumerZEtykiety(etykieta);
         if (numer < 0) throw blad(wiersz, "niepoprawna etykieta w\xEAz\xB3" "a");
-        if (w == 0 && (poziom != 0 || numer != 0 || etykieta != EtykietaWezla(0, true)))
+        if (d.pozycje_.empty() && (poziom != 0 || numer != 0 || etykieta != EtykietaWezla(0, true)))
             throw blad(wiersz, "pierwszym wierszem musi by\xE6 \"d/r 0\" bez wci\xEA" "cia");
-        if (w > 0 && poziom == 0) throw blad(wiersz, "drugi korze\xF1 drzewa");
-        if (w > 0 && static_cast<int>(poziom) > d.pozycje_.back().Poziom + 1)
+        if (!d.pozycje_.empty() && poziom == 0) throw blad(wiersz, "drugi korze\xF1 drzewa");
+        if (!d.pozycje_.empty() && static_cast<int>(poziom) > d.pozycje_.back().Poziom + 1)
             throw blad(wiersz, "wci\xEA" "cie g\xB3\xEA" "bsze o wi\xEA" "cej ni\xBF jeden poziom");
         if (!numery.insert(numer).second) throw blad(wiersz, "powt\xF3rzony numer w\xEAz\xB3" "a " + std::to_string(numer));
         d.pozycje_.push_back(Pozycja{etykieta, static_cast<int>(poziom), 0});
     }
+    if (d.pozycje_.empty()) throw blad(0, "plik jest pusty");
     return d;
 }
 

@@ -5,7 +5,8 @@
 //
 // The tree file (".tr1") holds one label a line in that order, preceded by
 // one TAB per level; written with CR LF, read with CR LF or LF, where
-// leading TABs or blanks give the level.
+// leading TABs or blanks give the level; blanks after a label and lines
+// of blanks alone are passed over.
 #pragma once
 
 #include <cstdint>

@@ -295,6 +295,11 @@ bool Warsztat::KasowanieWezla() {
     // The other records, once each, in ascending node number, into a file
     // beside the state file that replaces it when complete.
     const std::string plik = SciezkaPlikuStanu(k);
+    // Never rewritten beside a journal whose place the new order would move.
+    if (std::string blad = RozliczDziennik(plik); !blad.empty()) {
+        BladZapisu = true;
+        return odmowa(blad + "; w\xEAze\xB3 " + std::to_string(n) + " nie zosta\xB3 usuni\xEAty");
+    }
     std::map<int, std::string> rekordy;
     {
         BinaryFile f;

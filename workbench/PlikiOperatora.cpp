@@ -1,5 +1,7 @@
 // Operator files: naming, creating, opening and deleting an operator, and
 // loading its tree.
+#include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -40,14 +42,71 @@ std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const 
     return {};
 }
 
-// A state or tree file that is a symbolic link is not used: the saves
-// replace files and would leave the link's target behind. The message, or
-// nothing when neither is one.
-std::string dowiazanie(const std::string& sciezka, const char* czego) {
-    for (const char* rozszerzenie : {"qad", "tr1"})
+// Where an unreadable tree file is kept when the tree is rebuilt: the tree
+// file's name followed by the first of these not taken by another file.
+constexpr const char* kZachowaneDrzewo[] = {".bledny", ".bled1", ".bled2", ".bled3", ".bled4",
+                                            ".bled5", ".bled6", ".bled7", ".bled8", ".bled9"};
+
+// The most bytes the files made beside an operator add to its stem (which
+// ends with the dot): the journal, the intent, the new tree and the kept
+// tree, each through a temporary file of replaceFile.
+std::size_t najdluzszyDopisek() {
+    std::size_t n = 0;
+    for (std::string_view d : {std::string_view(ZapisWToku), std::string_view(".krok"), std::string_view(".nowy"),
+                               std::string_view(kZachowaneDrzewo[0])})
+        n = std::max(n, 3 + d.size() + TemporarySuffix.size() + 6);
+    return n;
+}
+
+// An operator whose files cannot be used, why (naming the file); nothing
+// when they can. A name too long for the files made beside it would fail
+// only at a later save. A state or tree file that is a symbolic link, or
+// has more than one name (a hard link), is not used: a save would change
+// another operator through it, or replace the file and leave the link
+// behind.
+std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
+    const std::string natywna = nativePathForCreate(sciezka + "tr1");
+    const std::size_t nazwa = natywna.size() - natywna.find_last_of('/') - 1 - 3;
+    const std::size_t limit = longestFileName(sciezka + "tr1");
+    if (nazwa + najdluzszyDopisek() > limit)
+        return "Plik " + sciezka + "tr1: nazwa operatora za d\xB3uga (" + std::to_string(nazwa - 1) +
+               " bajt\xF3w, a przy plikach tymczasowych mie\x9C" "ci si\xEA najwy\xBF" "ej " +
+               std::to_string(limit - najdluzszyDopisek() - 1) + ") - operator nie zosta\xB3 " + czego;
+    for (const char* rozszerzenie : {"qad", "tr1"}) {
         if (isSymbolicLink(sciezka + rozszerzenie))
             return "Plik " + sciezka + rozszerzenie + " jest dowi\xB9zaniem symbolicznym - operator nie zosta\xB3 " + czego;
+        if (const unsigned n = hardLinkCount(sciezka + rozszerzenie); n > 1)
+            return "Plik " + sciezka + rozszerzenie + " ma " + std::to_string(n) +
+                   " nazwy (dowi\xB9zanie twarde): zmiana tego operatora zmieni\xB3" "aby inny plik - operator nie zosta\xB3 " + czego;
+    }
     return {};
+}
+
+// The bytes of a tree file no longer than any tree; nothing otherwise.
+std::optional<std::string> bajtyDrzewa(const std::string& plik) {
+    BinaryFile f;
+    if (!f.open(plik, BinaryFile::Mode::Read)) return std::nullopt;
+    const std::optional<std::uint64_t> dlugosc = f.size();
+    if (!dlugosc || *dlugosc > NajdluzszyPlikDrzewa) return std::nullopt;
+    return f.readRest();
+}
+
+// Keeps the bytes of an unreadable tree file beside it, under the first
+// name of kZachowaneDrzewo that is free or holds them already; the name
+// used, or nothing (with lastFileError()) when none could be written.
+std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty) {
+    for (const char* dopisek : kZachowaneDrzewo) {
+        const std::string plik = plikDrzewa + dopisek;
+        removeStaleTemporaries(plik);
+        if (fileExists(plik) || isSymbolicLink(plik) || folderExists(plik)) {
+            if (bajtyDrzewa(plik) == bajty) return plik;
+            continue;
+        }
+        if (!replaceFile(plik, bajty)) return std::nullopt;
+        return plik;
+    }
+    setLastFileError(EEXIST);
+    return std::nullopt;
 }
 
 // Whether a file name ends with the operator's extension, in any case.
@@ -181,7 +240,7 @@ bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
 
 bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
     if (Blokada.holds(sciezka + "lck")) return true;
-    if (std::string blad = dowiazanie(sciezka, "otwarty"); !blad.empty()) {
+    if (std::string blad = plikiNieDoUzytku(sciezka, "otwarty"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
@@ -193,7 +252,7 @@ bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
 
 bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
     if (sciezka.empty()) return false;
-    if (std::string blad = dowiazanie(sciezka, "utworzony"); !blad.empty()) {
+    if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
@@ -301,7 +360,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
         sciezka = folderPart(podana) + bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
     const std::string plikDrzewa = sciezka + "tr1";
     const std::string plikStanu = sciezka + "qad";
-    if (std::string blad = dowiazanie(sciezka, "otwarty"); !blad.empty()) {
+    if (std::string blad = plikiNieDoUzytku(sciezka, "otwarty"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
@@ -337,11 +396,18 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
     DrzewoDecyzji drzewo;
+    // A tree file that is no tree (but no longer than one) is rebuilt from
+    // the records, its bytes kept beside it.
+    std::optional<std::string> nieczytelne, zachowane;
     try {
         drzewo = DrzewoDecyzji::Wczytaj(dokonczTworzenie ? nowy : plikDrzewa);
     } catch (const WorkbenchError& e) {
-        komunikat(e.what());
-        return false;
+        if (dokonczTworzenie || e.kind() != WorkbenchError::Kind::TreeFormat || !(nieczytelne = bajtyDrzewa(plikDrzewa))) {
+            komunikat(e.what());
+            return false;
+        }
+        drzewo = DrzewoDecyzji::ZTekstu(EtykietaWezla(0, true), plikDrzewa);
+        zachowane = e.what();
     }
     const std::string nieOtwarto = " - operator nie zosta\xB3 otwarty";
     OcenaPlikuStanu ocena;
@@ -363,6 +429,19 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     }
     const DrzewoDecyzji wczytane = drzewo;
     std::vector<std::string> naprawy = ocena.naprawy;
+    if (nieczytelne) {
+        std::string tekst = "drzewo odbudowane z rekord\xF3w pliku stanu, bo " + *zachowane;
+        if (!tylkoDoOdczytu) {
+            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne);
+            if (!zachowane) {
+                komunikat(withFileError("Nie uda\xB3o si\xEA zachowa\xE6 pliku drzewa " + plikDrzewa + " (" + tekst + ")") +
+                          nieOtwarto);
+                return false;
+            }
+            tekst += "; dawny plik drzewa zachowany jako " + *zachowane;
+        }
+        naprawy.push_back(tekst);
+    }
     for (std::string& n : UzgodnijZRekordami(drzewo, ocena.wezly)) naprawy.push_back(std::move(n));
 
     const auto przed = std::make_unique<MigawkaOperatora>(k);
@@ -374,7 +453,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     if (!Wczytaj()) return wycofaj({});
     if (!tylkoDoOdczytu) {
         try {
-            ZapiszNaprawe(plikStanu, ocena);
+            for (std::string& n : ZapiszNaprawe(plikStanu, ocena)) naprawy.push_back(std::move(n));
         } catch (const std::exception& e) {
             return wycofaj(e.what());
         }
@@ -406,7 +485,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     if (!zablokowany) Blokada = std::move(blokada);
     TylkoDoOdczytu = tylkoDoOdczytu;
     if (!naprawy.empty()) {
-        if (!(Drzewo == wczytane)) ZapiszDrzewo();
+        if (!(Drzewo == wczytane) || nieczytelne) ZapiszDrzewo();
         std::string tekst = "Operator " + plikDrzewa + " naprawiony" +
                             (tylkoDoOdczytu ? " (tylko w pami\xEA" "ci - pliki s\xB9 tylko do odczytu)" : "") + ":";
         for (const std::string& n : naprawy) tekst += "\n - " + n;

@@ -26,9 +26,19 @@ void Warsztat::bladZapisu(const std::string& tekst) {
 }
 
 bool Warsztat::WolnoZmieniac() {
-    if (!TylkoDoOdczytu) return true;
-    komunikat("Operator " + k.SciezkaOperatora + "tr1 jest tylko do odczytu - zmiana odrzucona");
-    return false;
+    if (TylkoDoOdczytu) {
+        komunikat("Operator " + k.SciezkaOperatora + "tr1 jest tylko do odczytu - zmiana odrzucona");
+        return false;
+    }
+    // A state file put in the locked one's place is not kept from other
+    // programs, which may have changed it since.
+    if (!Blokada.guardsCurrentFile()) {
+        BladZapisu = true;
+        komunikat("Plik " + k.SciezkaOperatora + "qad zosta\xB3 zast\xB9piony innym plikiem, odk\xB9" "d operator jest otwarty"
+                  " - zmiana odrzucona (otw\xF3rz operatora ponownie)");
+        return false;
+    }
+    return true;
 }
 
 void Warsztat::WybierzWezel(int numer) { Wybierz(Drzewo.Znajdz(numer)); }
@@ -300,6 +310,9 @@ void Warsztat::przeglad1Click(bool poDodaniu) {
 
 bool Warsztat::ZapiszDrzewo() {
     if (k.SciezkaOperatora.empty() || Drzewo.Pusty() || TylkoDoOdczytu) return false;
+    // Not beside a state file put in the locked one's place (WolnoZmieniac
+    // told why).
+    if (!Blokada.guardsCurrentFile()) return false;
     const std::string plik = k.SciezkaOperatora + "tr1";
     if (Drzewo.Zapisz(plik)) return true;
     // The state file holds what was done; the next open brings the tree

@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
                   << ": wykonanie zatrzymane po zakończonym wierszu, pliki operatora są spójne\n";
         return 128 + sygnal;
     }
-    if (interpretator.OstatniBlad() || w->BladZapisu) return 1;
+    if (interpretator.OstatniBlad() || w->BladZapisu || k->BladUsuwaniaPliku) return 1;
 
     bool zadeklarowano = false;
     for (std::size_t i = 0; i < k->NazwyZmiennych.size(); ++i) {

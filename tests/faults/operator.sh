@@ -4,10 +4,13 @@
 # After every trial the operator must open (repairs allowed), every node
 # reported saved must be there with the reference's record, no node may be
 # stuck (tree mark against the record's simulated flag), no temporary file
-# may stay, and every run hit by a fault must fail with a message. A lock
-# that cannot be taken, and a .qad or .tr1 that is a symbolic link, refuse
-# the run with both files unchanged; a creation killed at any of its file
-# calls leaves an operator the next run opens.
+# may stay, and every run hit by a fault must fail with a message (a
+# journal whose removal failed blocks no later save, delete or open). A
+# lock that cannot be taken, a .qad or .tr1 that is a symbolic link or has
+# a second name, and a name too long for the temporary files, refuse the
+# run with both files unchanged; a journal beside a state file restored
+# from a copy is dropped; a creation killed at any of its file calls leaves
+# an operator the next run opens.
 set -u
 W=$1 D=$2 SHIM=$3 KILLS=${4:-300} LIMIT=${5:-170}
 # (A child signalled before it runs the program would run the trap too.)
@@ -70,7 +73,7 @@ echo "kills: $k"
 
 # One injected failure per run, each call in turn.
 f=0
-for fn in pwrite fdatasync fsync write rename; do
+for fn in pwrite fdatasync fsync write rename unlink; do
   for n in $(seq 1 30); do
     [ $SECONDS -lt $((LIMIT * 3 / 4)) ] || break 2
     fresh; rm -f mark
@@ -132,6 +135,51 @@ for f in qad tr1; do
   rm -f elsewhere/T.$f; refused "symlinked .$f" err
   grep -q "dowiązaniem" err || fail "symlinked .$f: no reason given: $(cat err)"
 done
+
+# A journal whose removal failed after its node's save: told, and settled
+# by the delete and the add after it, which go on.
+fresh; roz "$w dodaj 0 0 x1" "zmiana cena alfa rok1 301" "$w kasuj x1" "$w dodaj 0 0 x2" "$w symuluj x2" "pokaz x2" > unl.roz
+FAULT_FN=unlink FAULT_N=1 LD_PRELOAD=$SHIM "$W" unl.roz T.tr1 > /dev/null 2> err; rc=$?
+[ $rc -eq 1 ] && grep -q 'T\.qad\.zapis' err && grep -q wynosi err || fail "journal not removed: exit $rc, $(cat err)"
+[ -e T.qad.zapis ] && fail "journal not removed: still there after the delete"
+check "journal not removed" err
+
+# A journal left by a killed save beside a state file restored from a copy
+# since (in which node 1 was changed otherwise) is dropped, and said.
+fresh; roz "$w dodaj 0 0 x1" > one.roz; "$W" one.roz T.tr1 > /dev/null 2>&1 && cp T.qad K.qad && cp T.tr1 K.tr1
+roz "$w ustaw 1" "zmiana cena alfa rok1 377" > z1.roz; roz "$w ustaw 1" "zmiana cena alfa rok1 499" > z2.roz
+"$W" z2.roz K.tr1 > /dev/null 2>&1 || fail "journal: no copy"
+FAULT_FN=rename FAULT_N=1 FAULT_KILL=after LD_PRELOAD=$SHIM "$W" z1.roz T.tr1 > /dev/null 2>&1
+[ -e T.qad.zapis ] || fail "journal: not left by the kill"
+cp K.qad T.qad; cp K.tr1 T.tr1; out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || fail "journal: does not open: $out"
+cmp -s T.qad K.qad && [ ! -e T.qad.zapis ] && grep -q "innego pliku stanu" <<< "$out" || fail "journal beside a copy: $out"
+rm -f K.*
+
+# A .qad or .tr1 with a second name (another operator's file) is refused like a symbolic link.
+for f in qad tr1; do
+  fresh; rm -f H.*; ln T.$f H.$f
+  "$W" load.roz T.tr1 > /dev/null 2> err; rc=$?
+  refused "hard-linked .$f" err; grep -q "2 nazwy" err || fail "hard-linked .$f: no reason given: $(cat err)"
+  [ "$(stat -c %h T.$f)" = 2 ] || fail "hard-linked .$f: link broken"
+  rm -f H.*
+done
+
+# The .lck deleted and the .qad replaced by a copy while held: the second
+# program gets in, the first changes nothing after that and says why.
+fresh; rm -f p; mkfifo p
+"$W" wait.roz T.tr1 < p > /dev/null 2> errA & a=$!; exec 7> p
+for i in $(seq 1 200); do [ -s errA ] && break; sleep 0.05; done
+rm -f T.lck; cp T.qad copy; mv copy T.qad
+"$W" short.roz T.tr1 > /dev/null 2> errB || fail "state file replaced while held: second program: $(cat errB)"
+echo 1 >&7; exec 7>&-; wait $a; rc=$?
+[ $rc -ne 0 ] && grep -q "zastąpiony innym plikiem" errA || fail "state file replaced while held: first program went on (exit $rc): $(cat errA)"
+check "state file replaced while held" errB
+
+# A name too long for the temporary files beside it: refused at once, nothing made.
+long=$(printf 'q%.0s' $(seq 1 245))
+"$W" open.roz "$long.tr1" > /dev/null 2> err; rc=$?
+[ $rc -eq 2 ] && grep -q "nazwa operatora za długa" err || fail "245-byte name (exit $rc): $(cat err)"
+ls | grep -q '^qqq' && fail "245-byte name: left $(ls | grep '^qqq' | cut -c 240-)"
 
 # Creation killed before or after each of its file calls: the next run opens the operator.
 c=0

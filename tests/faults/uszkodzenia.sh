@@ -9,6 +9,7 @@
 # its record byte for byte as before unless the damage fell inside that
 # record's body (the format has no checksum), and every node lost or moved
 # is named in the repair message, which names nothing that did not happen.
+# A tree file that is no tree is rebuilt from the records and kept beside.
 set -u
 W=$1 D=$2 BLOKI=${3:-200}
 R=$(mktemp -d "${TMPDIR:-/tmp}/vesk-uszkodzenia-XXXXXX") && trap 'rm -rf "$R"' EXIT && cd "$R" || exit 1
@@ -139,6 +140,16 @@ done
 swiezy; printf 'd/r 0\r\n\td/r 1\r\n\t\td/r 4\r\n\t\td/r 5\r\n\t\t\td 8\r\n\td/r 2\r\n\t\td/r 6\r\n\td/r 3\r\n\td/r 7\r\n' > T.tr1
 osad "node 7 under the root"; grep -q "7 przeniesiony" <<< "$ostatni" || fail "node 7 moved without a word: $ostatni"
 swiezy; printf 'd/r 0\r\n\td/r 1\r\n' > T.tr1; osad "records without items"
+# Node 1, simulated with simulated children, marked not simulated: a header fault.
+swiezy; printf '\0' | dd of=T.qad bs=1 seek=$((RS + 4)) conv=notrunc 2>/dev/null; osad "node 1 marked not simulated"
+grep -q "znacznik symulacji 0, a węzeł 4" <<< "$ostatni" || fail "node 1 marked not simulated: $ostatni"
+# Blank lines and blanks after labels are nothing; a tree file that is no
+# tree is rebuilt from the records and kept beside.
+swiezy; sed 's/\r$/ \t\r/' REF.tr1 > T.tr1; printf '\r\n \r\n\r\n' >> T.tr1; przed=$(stan)
+out=$("$W" open.roz T.tr1 2>&1 > /dev/null) && [ -z "$out" ] && [ "$(stan)" = "$przed" ] || fail "blank lines: $out"
+swiezy; head -c 700 /dev/urandom > T.tr1; cp T.tr1 garbage; osad "garbage tree"
+grep -q "odbudowane" <<< "$ostatni" && cmp -s garbage T.tr1.bledny || fail "garbage tree not kept: $ostatni"
+rm -f T.tr1.bled*
 # Odd files: empty, too long, FIFOs, a folder.
 swiezy; : > T.qad; osad "empty state file"; swiezy; truncate -s $((53 * RS)) T.qad; osad "53 records"
 swiezy; truncate -s 10G T.qad; osad "10 GB state file"; swiezy; rm T.qad; mkdir T.qad; osad "state file a folder"; rmdir T.qad

@@ -5,6 +5,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileSystem.h"
@@ -158,7 +159,7 @@ TEST_F(PlikStanuTest, OpeningTakesOnlyAProvenSaveForOneInProgress) {
     EXPECT_THROW(zapisz(rekord(3, 7, 0, 2015, 1)), IoError);
     setFileFault({});
     const std::string s = SciezkaPlikuStanu(k);
-    EXPECT_FALSE(zapisz(rekord(3, 8, 0, 2015, 1)));  // not while the journal is there
+    EXPECT_THROW(zapisz(rekord(3, 8, 0, 2015, 1)), IoError);  // not while the journal awaits the open
     EXPECT_EQ(NaprawPlikStanu(s).size(), 1u);
     EXPECT_EQ(zawartosc(), (P{{0, 1}, {3, 7}}));
     EXPECT_FALSE(dir.exists("OP.qad" + std::string(ZapisWToku)));
@@ -168,6 +169,49 @@ TEST_F(PlikStanuTest, OpeningTakesOnlyAProvenSaveForOneInProgress) {
     dir.write("OP.qad", bajty);
     EXPECT_THROW(NaprawPlikStanu(s), IoError);
     EXPECT_EQ(dir.read("OP.qad"), bajty);
+}
+
+// A journal is applied only where its place holds the record it replaces
+// or a mix of that and the new one; one whose save is complete is dropped,
+// and so is one written for another file, said in the repairs.
+TEST_F(PlikStanuTest, AJournalIsAppliedOnlyOverTheRecordItReplaces) {
+    const std::string korzen = rekord(0, 1, 255, 2012, 1), stary = rekord(3, 1, 0, 2015, 0),
+                      nowy = rekord(3, 7, 0, 2015, 1), kopia = rekord(3, 4, 0, 2015, 0);
+    plik({korzen, stary});
+    bool zapis = false;  // the journal is written, then the record's write and its restoring fail
+    setFileFault([&](std::string_view s) { return s == "write" && std::exchange(zapis, true); });
+    EXPECT_THROW(zapisz(nowy), IoError);
+    setFileFault({});
+    const std::string d2 = dir.read("OP.qad.zapis");
+    // An older program's journal: the new record alone, hashed (FNV-1a).
+    std::string d1 = "VESKZAP1" + std::string{'\1', '\3'} + nowy;
+    std::uint64_t h = 14695981039346656037ull;
+    for (char c : d1) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    for (int i = 0; i < 8; ++i) d1 += static_cast<char>(h >> (8 * i));
+    const std::string pol = stary.substr(0, 50) + nowy.substr(50);
+    const struct {
+        const char* co;
+        std::string dziennik, stan, naprawa;
+        std::optional<std::string> po;  // record 2 after the repair, when it changes
+        const char* odmowa = "";
+    } przypadki[] = {
+        {"replaced record in place", d2, korzen + stary, "przerwany zapis w\xEAz\xB3" "a 3", nowy},
+        {"write cut short", d2, korzen + pol, "przerwany zapis", nowy},
+        {"save complete", d2, korzen + nowy, "", std::nullopt},
+        {"a backup restored since", d2, korzen + kopia, "innego pliku stanu: rekord 2 nie jest ani dawnym", std::nullopt},
+        {"a shorter backup", d2, korzen, "plik stanu nie ma rekordu 2", std::nullopt},
+        {"older journal, another node there", d1, korzen + rekord(4, 1, 0, 2015, 0), "nie jest rekordem tego", std::nullopt},
+        {"older journal, another copy of the node", d1, korzen + kopia, "", std::nullopt, "starszej wersji programu"},
+    };
+    for (const auto& p : przypadki) {
+        const OcenaPlikuStanu o = OcenStan("OP.qad", p.stan, p.dziennik, std::nullopt);
+        EXPECT_NE(o.odmowa.find(p.odmowa), std::string::npos) << p.co << ": " << o.odmowa;
+        if (!o.odmowa.empty()) continue;
+        const std::string n = o.naprawy.empty() ? "" : o.naprawy[0];
+        EXPECT_TRUE(o.dziennik && o.naprawy.size() <= 1 && (p.naprawa.empty() ? n.empty() : n.find(p.naprawa) != n.npos)) << n;
+        EXPECT_EQ(o.bajty.has_value(), p.po.has_value()) << p.co;
+        if (o.bajty && p.po) EXPECT_EQ(o.bajty->substr(RozmiarStanuModelu), *p.po) << p.co;
+    }
 }
 
 TEST_F(PlikStanuTest, EveryHeaderIsCheckedAgainstTheOthers) {
@@ -187,6 +231,8 @@ TEST_F(PlikStanuTest, EveryHeaderIsCheckedAgainstTheOthers) {
         {korzen + rekord(1, 0, 9, 2015, 0), "nadrz\xEA" "dny 9 nie ma rekordu"},
         {korzen + jeden + rekord(2, 0, 1, 2015, 0), "rok 2015, a rok w\xEAz\xB3" "a 1 nadrz\xEA" "dnego to 2015"},
         {korzen + rekord(1, 0, 0, 2015, 2), "znacznik symulacji 2"},
+        {korzen + rekord(1, 0, 0, 2015, 0) + rekord(2, 0, 1, 2018, 1),
+         "rekord 2 (w\xEAze\xB3 1): znacznik symulacji 0, a w\xEAze\xB3 2 pod nim"},
     };
     for (const auto& p : przypadki) {
         const OcenaPlikuStanu o = OcenStan("OP.qad", p.bajty, std::nullopt, std::nullopt);

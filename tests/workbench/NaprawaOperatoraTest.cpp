@@ -82,6 +82,9 @@ TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
              const std::string b = d.read("OP.qad");
              d.write("OP.qad", b + b.substr(RozmiarStanuModelu, 100) + "!" + b.substr(RozmiarStanuModelu + 101) + "x");
          }, "ma ju\xBF rekord 2"},
+        {"journal a dangling symbolic link",
+         [](auto& d) { std::filesystem::create_symlink(d.file("brak"), d.file("OP.qad.zapis")); },
+         "OP.qad.zapis jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"},
     };
     for (const auto& p : przypadki) {
         operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
@@ -99,8 +102,53 @@ TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
         ASSERT_EQ(ui.messages.size(), 1u) << p.co;
         EXPECT_NE(ui.messages[0].find(p.powod), std::string::npos) << ui.messages[0];
         EXPECT_TRUE(tresc("OP.qad") == qad && tresc("OP.tr1") == tr1) << p.co;
-        for (const char* f : {"OP.qad", "OP.tr1"}) ::unlink(dir.file(f).c_str());
+        for (const char* f : {"OP.qad", "OP.tr1", "OP.qad.zapis"}) ::unlink(dir.file(f).c_str());
     }
+}
+
+// A journal left by a removal that failed after a complete save: a delete
+// and an add go on (the delete's new order never meets it), the open too.
+TEST_F(Naprawa, AJournalThatCouldNotBeRemovedBlocksNothing) {
+    operatorZPlikow({{1, 0, true}, {2, 0, true}, {3, 2, false}}, "d/r 0\r\n\td/r 1\r\n\td/r 2\r\n\t\td 3\r\n");
+    w->WybierzWezel(3);
+    w->przeglad1Click(false);
+    w->Formularz.Pola[0] = "377";
+    setFileFault([](std::string_view krok) { return krok == "remove"; });
+    EXPECT_TRUE(w->PrzyciskOKClick());
+    setFileFault({});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("OP.qad.zapis"), std::string::npos) << ui.messages[0];
+    ASSERT_TRUE(dir.exists("OP.qad.zapis"));
+    EXPECT_TRUE(w->KasowanieWezla(1));
+    EXPECT_FALSE(dir.exists("OP.qad.zapis"));
+    w->Wybierz(0);
+    w->Bazowy1Click();
+    w->WyborWezlaDoEdycji();
+    EXPECT_TRUE(w->dodanieweza1Click());
+    EXPECT_EQ(ui.messages.size(), 1u) << ui.messages.back();
+    EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_EQ(w->Drzewo.Linie(), (std::vector<std::string>{"d/r 0", "\td 1", "\td/r 2", "\t\td 3"}));
+}
+
+// A state file put in the place of the locked one while it is open keeps
+// no one out: the program holding the old one changes nothing after that.
+TEST_F(Naprawa, AStateFileReplacedWhileOpenRefusesEveryChange) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    const std::string qad = dir.read("OP.qad");
+    std::filesystem::remove(dir.file("OP.lck"));
+    dir.write("kopia", qad);
+    std::filesystem::rename(dir.file("kopia"), dir.file("OP.qad"));
+    const std::string tr1 = dir.read("OP.tr1");
+    const std::function<bool()> zmiany[] = {[&] { return w->Symulowanie(1); }, [&] { return w->KasowanieWezla(1); }};
+    for (const auto& zmiana : zmiany) {
+        ui.messages.clear();
+        EXPECT_FALSE(zmiana());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find("zast\xB9piony innym plikiem"), std::string::npos) << ui.messages[0];
+    }
+    EXPECT_TRUE(dir.read("OP.qad") == qad && dir.read("OP.tr1") == tr1);
+    // Reopened, it is locked anew.
+    EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.") && w->Symulowanie(1));
 }
 
 TEST_F(Naprawa, AReadOnlyOperatorOpensAndRefusesEveryChangeWithOneMessage) {

@@ -94,26 +94,65 @@ TEST_F(PlikiOperatora, AMissingStateFileKeepsThePreviousOperatorWhole) {
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
-TEST_F(PlikiOperatora, BadTreesRefuseTheOpen) {
+// Blanks are nothing; a tree file that is no tree is rebuilt from the
+// records and kept beside under the name the message gives.
+TEST_F(PlikiOperatora, ATreeThatDoesNotParseIsRebuiltAndKept) {
     struct {
         const char* co;
         std::string drzewo;
-        const char* gdzie;
+        bool odbudowane;
     } przypadki[] = {
-        {"level jump", "d/r 0\r\n\t\td 1\r\n", "wiersz 2"},
-        {"empty", "", "B.tr1"},
+        {"trailing blanks and blank lines", "d/r 0 \t\r\n\td 1\t\r\n\r\n \t\r\n\r\n", false},
+        {"level jump", "d/r 0\r\n\t\td 1\r\n", true},
+        {"garbage", std::string("\xFF\xFE" "d\0/\0r\0 \0" "0\0\r\0\n", 14), true},
     };
     operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
     for (const auto& p : przypadki) {
         ui.messages.clear();
         dir.write("B.qad", dir.read("OP.qad"));
         dir.write("B.tr1", p.drzewo);
-        EXPECT_FALSE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1")) << p.co;
-        ASSERT_EQ(ui.messages.size(), 1u) << p.co;
-        EXPECT_NE(ui.messages[0].find("B.tr1"), std::string::npos) << p.co;
-        EXPECT_NE(ui.messages[0].find(p.gdzie), std::string::npos) << p.co;
+        ASSERT_TRUE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1")) << p.co;
+        EXPECT_EQ(w->Drzewo.Linie(), (std::vector<std::string>{"d/r 0", "\td 1"})) << p.co;
+        ASSERT_EQ(ui.messages.size(), p.odbudowane ? 1u : 0u) << p.co;
+        if (!p.odbudowane) continue;
+        EXPECT_EQ(dir.read("B.tr1.bledny"), p.drzewo) << p.co;
+        EXPECT_EQ(dir.read("B.tr1"), "d/r 0\r\n\td 1\r\n") << p.co;
+        EXPECT_NE(ui.messages[0].find("zachowany jako " + dir.folder() + "B.tr1.bledny"), std::string::npos) << ui.messages[0];
+        std::filesystem::remove(dir.file("B.tr1.bledny"));
+    }
+}
+
+// Files a save would change another operator through (a hard link), and a
+// name too long for the files made beside it, are refused before anything
+// is made.
+TEST_F(PlikiOperatora, FilesThatCannotServeAnOperatorAreRefusedBeforeAnythingIsMade) {
+    nowyOperator();
+    const std::string dlugi(245, 'q');
+    struct {
+        const char* co;
+        std::string nazwa, twardy, powod;
+    } przypadki[] = {
+        {"hard-linked state file", "B", "qad", "B.qad ma 2 nazwy"},
+        {"hard-linked tree file", "B", "tr1", "B.tr1 ma 2 nazwy"},
+        {"245-byte name", dlugi, "", "nazwa operatora za d\xB3uga (245 bajt\xF3w"},
+    };
+    for (const auto& p : przypadki) {
+        for (const char* f : {"B.qad", "B.tr1", "B.lck"}) std::filesystem::remove(dir.file(f));
+        if (!p.twardy.empty()) {
+            dir.write("B.qad", dir.read("OP.qad"));
+            dir.write("B.tr1", dir.read("OP.tr1"));
+            std::filesystem::remove(dir.file("B." + p.twardy));
+            std::filesystem::create_hard_link(dir.file("OP." + p.twardy), dir.file("B." + p.twardy));
+        }
+        const std::string qad = dir.read("OP.qad"), tr1 = dir.read("OP.tr1");
+        ui.messages.clear();
+        EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + p.nazwa + ".")) << p.co;
+        EXPECT_FALSE(w->TworzenieNowegoOperatora(dir.folder() + p.nazwa + ".")) << p.co;
+        ASSERT_EQ(ui.messages.size(), 2u) << p.co;
+        for (const std::string& m : ui.messages) EXPECT_NE(m.find(p.powod), std::string::npos) << m;
+        EXPECT_TRUE(dir.read("OP.qad") == qad && dir.read("OP.tr1") == tr1) << p.co;
+        EXPECT_FALSE(dir.exists(p.nazwa + ".lck")) << p.co;
         EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "OP.") << p.co;
-        EXPECT_EQ(w->Drzewo.Liczba(), 2) << p.co;
     }
 }
 
