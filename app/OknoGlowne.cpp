@@ -123,6 +123,8 @@ void OknoGlowne::zbudujMenu() {
             a = rodzic->addAction(q(p.tytul));
         }
         a->setObjectName(QString::fromStdString(p.nazwa));
+        // Connected first: a pending deletion ends before the command runs.
+        connect(a, &QAction::triggered, this, [this] { zakonczKasowanie(); });
         if (!p.skrot.empty()) a->setShortcut(QKeySequence(QString::fromStdString(p.skrot)));
         a->setEnabled(p.wlaczona);
         a->setVisible(p.widoczna);
@@ -142,6 +144,7 @@ void OknoGlowne::zbudujMenu() {
     for (const auto& p : MenuDrzewa()) {
         QAction* a = PopupMenu1->addAction(q(p.tytul));
         a->setObjectName(QString::fromStdString(p.nazwa));
+        connect(a, &QAction::triggered, this, [this] { zakonczKasowanie(); });
         a->setEnabled(p.wlaczona);
         a->setVisible(p.widoczna);
         akcje_[p.nazwa] = a;
@@ -188,7 +191,10 @@ void OknoGlowne::zbudujPrzebiegSkryptu() {
     OknoLiniiRozkazow->setVisible(znacznik);
     wsk->hide();
     epsilon->hide();
-    connect(PrzyciskWykonaniaNastepnegoPolecenia, &QPushButton::clicked, this, [this] { app_.nastepnePolecenie(); });
+    connect(PrzyciskWykonaniaNastepnegoPolecenia, &QPushButton::clicked, this, [this] {
+        zakonczKasowanie();
+        app_.nastepnePolecenie();
+    });
 }
 
 QAction* OknoGlowne::akcja(const std::string& nazwa) const {
@@ -281,7 +287,17 @@ void OknoGlowne::closeEvent(QCloseEvent* e) {
     app_.zamknietoOknoGlowne();
 }
 
+void OknoGlowne::zakonczKasowanie() {
+    if (Wyniki) Wyniki->zakonczKasowanie();
+}
+
 void OknoGlowne::keyPressEvent(QKeyEvent* e) {
+    // Esc, wherever it was pressed in the window, first drops a pending
+    // deletion of the traditional tab.
+    if (e->key() == Qt::Key_Escape && Wyniki && Wyniki->zakonczKasowanie()) {
+        e->accept();
+        return;
+    }
     // Only keys meant for the window itself, not those a control passed up.
     QWidget* fokus = QApplication::focusWidget();
     if (fokus && fokus != this) {

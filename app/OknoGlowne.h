@@ -49,6 +49,8 @@ public:
     // The hints page, when no operator's tree is shown.
     void pokazPodpowiedzBezOperatora(const QString& html);
     void ustawPlikDrzewa(const QString& nazwa);
+    // Another command starts: the traditional tab's pending deletion ends.
+    void zakonczKasowanie();
     // Caption, status panel, the tree mirror and the commands' states as
     // the workbench holds them (once a tree is loaded).
     void odswiez(const Warsztat& w);

@@ -162,7 +162,10 @@ void OknoGlowne::polaczZakladkeDrzewa() {
             if (auto* a = qobject_cast<QAction*>(z))
                 connect(a, &QAction::triggered, this, [this, f, formularz] { polecenie(f, formularz); });
             if (auto* p = qobject_cast<QPushButton*>(z))
-                connect(p, &QPushButton::clicked, this, [this, f, formularz] { polecenie(f, formularz); });
+                connect(p, &QPushButton::clicked, this, [this, f, formularz] {
+                    zakonczKasowanie();
+                    polecenie(f, formularz);
+                });
         }
     };
     podlacz({akcja("przeglad1"), akcja("Przegldanieformularza1"), PrzyciskPodgladu},
@@ -176,9 +179,18 @@ void OknoGlowne::polaczZakladkeDrzewa() {
     podlacz({akcja("Dodanienowegowza1")}, [](Warsztat& w) { w.Dodajemy_Wezel(); });
     podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.Kasowaniewza1Click(); });
     podlacz({akcja("symuluj"), SpeedSymulacja}, [](Warsztat& w) { w.Symulowanie(); });
-    connect(ButtonFinal, &QPushButton::clicked, this, [this] { app_.wyjscie(); });
-    OkienkoBazowe->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaBazowy(n); }, false); };
-    OkienkoEdycji->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaEdycji(n); }, false); };
+    connect(ButtonFinal, &QPushButton::clicked, this, [this] {
+        zakonczKasowanie();
+        app_.wyjscie();
+    });
+    OkienkoBazowe->poUpuszczeniu = [this](int n) {
+        zakonczKasowanie();
+        polecenie([n](Warsztat& w) { w.UpuszczenieNaBazowy(n); }, false);
+    };
+    OkienkoEdycji->poUpuszczeniu = [this](int n) {
+        zakonczKasowanie();
+        polecenie([n](Warsztat& w) { w.UpuszczenieNaEdycji(n); }, false);
+    };
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool zaznaczony) {
         if (!odswiezanie_) polecenie([zaznaczony](Warsztat& w) { w.UstawZoom(zaznaczony); });
     });
