@@ -64,9 +64,14 @@ OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     // File names are shown as they are, never as markup.
     panel0->setTextFormat(Qt::PlainText);
     panel1->setTextFormat(Qt::PlainText);
+    // In a narrowed window the tree file's name gives up its room first,
+    // then the command line; the progress bar keeps enough to be read.
+    panel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    panel1->setMinimumWidth(40);
     ProgressBar1 = new QProgressBar;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
+    ProgressBar1->setMinimumWidth(100);
     ProgressBar1->setMaximumWidth(200);
     statusBar()->addWidget(panel0);
     statusBar()->addWidget(panel1, 1);
@@ -177,14 +182,14 @@ void OknoGlowne::zbudujPrzebiegSkryptu() {
     OknoLiniiRozkazow = new QLineEdit;
     OknoLiniiRozkazow->setObjectName(QStringLiteral("OknoLiniiRozkazow"));
     OknoLiniiRozkazow->setReadOnly(true);
-    OknoLiniiRozkazow->setMinimumWidth(220);
+    OknoLiniiRozkazow->setMinimumWidth(100);
     wsk = new QLabel;
     wsk->setObjectName(QStringLiteral("wsk"));
     wsk->setMinimumWidth(30);
     epsilon = new QLabel;
     epsilon->setObjectName(QStringLiteral("epsilon"));
     statusBar()->addWidget(PrzyciskWykonaniaNastepnegoPolecenia);
-    statusBar()->addWidget(OknoLiniiRozkazow);
+    statusBar()->addWidget(OknoLiniiRozkazow, 1);
     statusBar()->addWidget(wsk);
     statusBar()->addWidget(epsilon);
     PrzyciskWykonaniaNastepnegoPolecenia->setVisible(znacznik);

@@ -104,6 +104,7 @@ private:
     void przesunOkresy();
     std::array<QRect, 9> miejscaOkresow_{};
     std::array<bool, 9> okresyWidoczne_{};
+    std::array<QString, 9> napisyOkresow_;  // as the workbench gives them
     // Runs a workbench command, then the windows follow the workbench.
     // formularz: the command refills the decision form (its unconfirmed
     // edits are settled with the user first).
