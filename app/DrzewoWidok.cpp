@@ -105,16 +105,53 @@ void TDrzewoWezlow::keyReleaseEvent(QKeyEvent* e) {
 
 void TDrzewoWezlow::focusInEvent(QFocusEvent* e) {
     QTreeWidget::focusInEvent(e);
-    // Only focus coming from another control, not the window's activation
-    // or a closed popup.
-    if (poWejsciu && e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) poWejsciu();
+    // Only focus coming from another control, not the window's activation,
+    // a closed popup or a click: a click on an item brings its own
+    // follow-up, and one on empty space changes nothing.
+    if (poWejsciu && e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason &&
+        e->reason() != Qt::MouseFocusReason)
+        poWejsciu();
 }
 
 void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
+    QTreeWidgetItem* item = itemAt(e->position().toPoint());
+    // A press on empty space, and the drag and release after it, change
+    // nothing: the view would clear its current item, which the next focus
+    // would then move to the first item, the root.
+    naPustym_ = item == nullptr;
+    if (naPustym_) {
+        e->accept();
+        return;
+    }
     // A right click selects the item under it before the popup opens.
-    if (e->button() == Qt::RightButton)
-        if (QTreeWidgetItem* item = itemAt(e->position().toPoint())) setCurrentItem(item);
+    if (e->button() == Qt::RightButton) setCurrentItem(item);
     QTreeWidget::mousePressEvent(e);
+}
+
+void TDrzewoWezlow::mouseMoveEvent(QMouseEvent* e) {
+    if (naPustym_ && e->buttons() != Qt::NoButton) {
+        e->accept();
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(e);
+}
+
+void TDrzewoWezlow::mouseReleaseEvent(QMouseEvent* e) {
+    if (naPustym_) {
+        naPustym_ = e->buttons() != Qt::NoButton;
+        e->accept();
+        return;
+    }
+    QTreeWidget::mouseReleaseEvent(e);
+}
+
+void TDrzewoWezlow::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (!itemAt(e->position().toPoint())) {
+        naPustym_ = true;
+        e->accept();
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(e);
 }
 
 void TDrzewoWezlow::drawBranches(QPainter* p, const QRect& r, const QModelIndex& indeks) const {

@@ -37,6 +37,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     // No lines or buttons: the indent stays blank, also on the selected row.
     void drawBranches(QPainter* p, const QRect& r, const QModelIndex& indeks) const override;
     // The column is as wide as its deepest item needs, at least the view:
@@ -47,6 +50,9 @@ protected:
 public:
     // The selected item scrolled into sight, across as well as down.
     void pokazBiezacy();
+
+private:
+    bool naPustym_ = false;  // the mouse button went down on empty space
 };
 
 // Draws an item in one of the five looks of the core: the base and

@@ -64,9 +64,14 @@ OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     // File names are shown as they are, never as markup.
     panel0->setTextFormat(Qt::PlainText);
     panel1->setTextFormat(Qt::PlainText);
+    // In a narrowed window the tree file's name gives up its room first,
+    // then the command line; the progress bar keeps enough to be read.
+    panel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    panel1->setMinimumWidth(40);
     ProgressBar1 = new QProgressBar;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
+    ProgressBar1->setMinimumWidth(100);
     ProgressBar1->setMaximumWidth(200);
     statusBar()->addWidget(panel0);
     statusBar()->addWidget(panel1, 1);
@@ -123,6 +128,8 @@ void OknoGlowne::zbudujMenu() {
             a = rodzic->addAction(q(p.tytul));
         }
         a->setObjectName(QString::fromStdString(p.nazwa));
+        // Connected first: a pending deletion ends before the command runs.
+        connect(a, &QAction::triggered, this, [this] { zakonczKasowanie(); });
         if (!p.skrot.empty()) a->setShortcut(QKeySequence(QString::fromStdString(p.skrot)));
         a->setEnabled(p.wlaczona);
         a->setVisible(p.widoczna);
@@ -142,6 +149,7 @@ void OknoGlowne::zbudujMenu() {
     for (const auto& p : MenuDrzewa()) {
         QAction* a = PopupMenu1->addAction(q(p.tytul));
         a->setObjectName(QString::fromStdString(p.nazwa));
+        connect(a, &QAction::triggered, this, [this] { zakonczKasowanie(); });
         a->setEnabled(p.wlaczona);
         a->setVisible(p.widoczna);
         akcje_[p.nazwa] = a;
@@ -174,21 +182,24 @@ void OknoGlowne::zbudujPrzebiegSkryptu() {
     OknoLiniiRozkazow = new QLineEdit;
     OknoLiniiRozkazow->setObjectName(QStringLiteral("OknoLiniiRozkazow"));
     OknoLiniiRozkazow->setReadOnly(true);
-    OknoLiniiRozkazow->setMinimumWidth(220);
+    OknoLiniiRozkazow->setMinimumWidth(100);
     wsk = new QLabel;
     wsk->setObjectName(QStringLiteral("wsk"));
     wsk->setMinimumWidth(30);
     epsilon = new QLabel;
     epsilon->setObjectName(QStringLiteral("epsilon"));
     statusBar()->addWidget(PrzyciskWykonaniaNastepnegoPolecenia);
-    statusBar()->addWidget(OknoLiniiRozkazow);
+    statusBar()->addWidget(OknoLiniiRozkazow, 1);
     statusBar()->addWidget(wsk);
     statusBar()->addWidget(epsilon);
     PrzyciskWykonaniaNastepnegoPolecenia->setVisible(znacznik);
     OknoLiniiRozkazow->setVisible(znacznik);
     wsk->hide();
     epsilon->hide();
-    connect(PrzyciskWykonaniaNastepnegoPolecenia, &QPushButton::clicked, this, [this] { app_.nastepnePolecenie(); });
+    connect(PrzyciskWykonaniaNastepnegoPolecenia, &QPushButton::clicked, this, [this] {
+        zakonczKasowanie();
+        app_.nastepnePolecenie();
+    });
 }
 
 QAction* OknoGlowne::akcja(const std::string& nazwa) const {
@@ -281,7 +292,17 @@ void OknoGlowne::closeEvent(QCloseEvent* e) {
     app_.zamknietoOknoGlowne();
 }
 
+void OknoGlowne::zakonczKasowanie() {
+    if (Wyniki) Wyniki->zakonczKasowanie();
+}
+
 void OknoGlowne::keyPressEvent(QKeyEvent* e) {
+    // Esc, wherever it was pressed in the window, first drops a pending
+    // deletion of the traditional tab.
+    if (e->key() == Qt::Key_Escape && Wyniki && Wyniki->zakonczKasowanie()) {
+        e->accept();
+        return;
+    }
     // Only keys meant for the window itself, not those a control passed up.
     QWidget* fokus = QApplication::focusWidget();
     if (fokus && fokus != this) {

@@ -49,6 +49,8 @@ public:
     // The hints page, when no operator's tree is shown.
     void pokazPodpowiedzBezOperatora(const QString& html);
     void ustawPlikDrzewa(const QString& nazwa);
+    // Another command starts: the traditional tab's pending deletion ends.
+    void zakonczKasowanie();
     // Caption, status panel, the tree mirror and the commands' states as
     // the workbench holds them (once a tree is loaded).
     void odswiez(const Warsztat& w);
@@ -102,6 +104,7 @@ private:
     void przesunOkresy();
     std::array<QRect, 9> miejscaOkresow_{};
     std::array<bool, 9> okresyWidoczne_{};
+    std::array<QString, 9> napisyOkresow_;  // as the workbench gives them
     // Runs a workbench command, then the windows follow the workbench.
     // formularz: the command refills the decision form (its unconfirmed
     // edits are settled with the user first).

@@ -111,12 +111,21 @@ void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
 void OknoGlowne::przesunOkresy() {
     const int przesuniecie = TreeView1->horizontalScrollBar()->value();
     const QRect drzewo = TreeView1->geometry();
+    std::array<bool, 9> widoczny{};
     for (std::size_t k = 0; k < 9; ++k) {
         QRect r = miejscaOkresow_[k].translated(-przesuniecie, 0);
         const bool wDrzewie = r.left() >= drzewo.left() - 2 && r.left() < drzewo.right() - 8;
         r.setRight(std::min(r.right(), drzewo.right()));
         Okres[k]->setGeometry(r);
-        Okres[k]->setVisible(okresyWidoczne_[k] && wDrzewie);
+        widoczny[k] = okresyWidoczne_[k] && wDrzewie;
+    }
+    // Each header is "| years |": where the next one follows, its opening
+    // bar closes this one, so that no two bars stand side by side.
+    for (std::size_t k = 0; k < 9; ++k) {
+        QString napis = napisyOkresow_[k];
+        if (k + 1 < 9 && widoczny[k + 1] && napis.endsWith(QLatin1Char('|'))) napis.chop(1);
+        Okres[k]->setText(napis);
+        Okres[k]->setVisible(widoczny[k]);
     }
 }
 
@@ -162,7 +171,10 @@ void OknoGlowne::polaczZakladkeDrzewa() {
             if (auto* a = qobject_cast<QAction*>(z))
                 connect(a, &QAction::triggered, this, [this, f, formularz] { polecenie(f, formularz); });
             if (auto* p = qobject_cast<QPushButton*>(z))
-                connect(p, &QPushButton::clicked, this, [this, f, formularz] { polecenie(f, formularz); });
+                connect(p, &QPushButton::clicked, this, [this, f, formularz] {
+                    zakonczKasowanie();
+                    polecenie(f, formularz);
+                });
         }
     };
     podlacz({akcja("przeglad1"), akcja("Przegldanieformularza1"), PrzyciskPodgladu},
@@ -176,9 +188,18 @@ void OknoGlowne::polaczZakladkeDrzewa() {
     podlacz({akcja("Dodanienowegowza1")}, [](Warsztat& w) { w.Dodajemy_Wezel(); });
     podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.Kasowaniewza1Click(); });
     podlacz({akcja("symuluj"), SpeedSymulacja}, [](Warsztat& w) { w.Symulowanie(); });
-    connect(ButtonFinal, &QPushButton::clicked, this, [this] { app_.wyjscie(); });
-    OkienkoBazowe->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaBazowy(n); }, false); };
-    OkienkoEdycji->poUpuszczeniu = [this](int n) { polecenie([n](Warsztat& w) { w.UpuszczenieNaEdycji(n); }, false); };
+    connect(ButtonFinal, &QPushButton::clicked, this, [this] {
+        zakonczKasowanie();
+        app_.wyjscie();
+    });
+    OkienkoBazowe->poUpuszczeniu = [this](int n) {
+        zakonczKasowanie();
+        polecenie([n](Warsztat& w) { w.UpuszczenieNaBazowy(n); }, false);
+    };
+    OkienkoEdycji->poUpuszczeniu = [this](int n) {
+        zakonczKasowanie();
+        polecenie([n](Warsztat& w) { w.UpuszczenieNaEdycji(n); }, false);
+    };
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool zaznaczony) {
         if (!odswiezanie_) polecenie([zaznaczony](Warsztat& w) { w.UstawZoom(zaznaczony); });
     });
@@ -226,7 +247,7 @@ void OknoGlowne::odswiezZakladkeDrzewa(const Warsztat& w) {
 
     for (std::size_t k = 0; k < 9; ++k) {
         const NaglowekOkresu& o = w.Widok.Okresy[k];
-        Okres[k]->setText(q(o.Napis));
+        napisyOkresow_[k] = q(o.Napis);
         okresyWidoczne_[k] = o.Widoczny;
         Okres[k]->setEnabled(o.Aktywny);
     }

@@ -12,6 +12,7 @@
 #include <QTreeView>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QChildEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "Liczebniki.h"
 #include "QtTekst.h"
 #include "TekstyOkien.h"
 
@@ -58,6 +60,27 @@ void szerokoscNaTytul(QMessageBox& box) {
                        uklad->rowCount(), 0, 1, uklad->columnCount());
 }
 
+// The file dialog's own message boxes ("... nie istnieje", a folder that
+// cannot be made) carry the dialog's caption: each is made as wide as its
+// caption when it is shown, as the program's own boxes are.
+class TytulyOknaPlikow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override {
+        if (zdarzenie->type() == QEvent::ChildPolished)
+            if (auto* box = qobject_cast<QMessageBox*>(static_cast<QChildEvent*>(zdarzenie)->child()))
+                box->installEventFilter(this);
+        if (zdarzenie->type() == QEvent::Show)
+            if (auto* box = qobject_cast<QMessageBox*>(obiekt); box && !box->property("szerokoscNaTytul").toBool()) {
+                box->setProperty("szerokoscNaTytul", true);
+                szerokoscNaTytul(*box);
+            }
+        return QObject::eventFilter(obiekt, zdarzenie);
+    }
+};
+
 // The file dialog's size and type columns in Polish whatever the system's
 // language: sizes as a Polish locale writes them, a type named by its
 // extension ("Plik TR1"), as the file managers of the program's users do.
@@ -69,13 +92,18 @@ public:
         if (rola != Qt::DisplayRole || !pliki || (indeks.column() != 1 && indeks.column() != 2))
             return QIdentityProxyModel::data(indeks, rola);
         const QFileInfo info = pliki->fileInfo(mapToSource(indeks));
-        if (indeks.column() == 1)
-            return info.isDir() ? QString() : QLocale(QLocale::Polish, QLocale::Poland).formattedDataSize(info.size());
+        if (indeks.column() == 1) return info.isDir() ? QString() : RozmiarPliku(info.size());
         return OpisTypuPliku(info);
     }
 };
 
 }  // namespace
+
+QString RozmiarPliku(qint64 bajty) {
+    // Qt's Polish data has one word for every count of bytes ("115 bajty").
+    if (bajty >= 0 && bajty < 1024) return q(LiczbaBajtow(static_cast<std::uint64_t>(bajty)));
+    return QLocale(QLocale::Polish, QLocale::Poland).formattedDataSize(bajty);
+}
 
 QString OpisTypuPliku(const QFileInfo& plik) {
     if (plik.isDir()) return QStringLiteral("Folder");
@@ -174,6 +202,7 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setProxyModel(new PolskieKolumnyPlikow(&dialog));
+    dialog.installEventFilter(new TytulyOknaPlikow(&dialog));
     dialog.setNameFilters(filtryPlikow(filter));
     // The patterns that ignore letter case are not for the user's eyes.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);

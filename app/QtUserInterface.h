@@ -42,6 +42,9 @@ private:
     QWidget* parent_;
 };
 
+// The size the file dialog shows for a file: "1 bajt", "22 bajty", "115
+// bajtów" below 1 KiB, "6,00 KiB" and the like above.
+QString RozmiarPliku(qint64 bajty);
 // The type the file dialog shows for a file: "Folder", "Plik TR1", "Plik".
 QString OpisTypuPliku(const QFileInfo& plik);
 

@@ -83,11 +83,17 @@ ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, OknoGlowne& f)
     SpeedButton3 = new QPushButton(u("Rezultaty: Wynik syntetyczny"), f_.TabDrzewo);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setEnabled(false);
-    connect(SpeedButton3, &QPushButton::clicked, this, [this] { podglad("WynikSyntetyczny1"); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] {
+        zakonczKasowanie();
+        podglad("WynikSyntetyczny1");
+    });
     umiescPrzyciski();
     Chart1 = new WykresDrzewa(f_.TabDrzewo);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->klik = [this] { Chart1Click(); };
+    Chart1->klik = [this] {
+        zakonczKasowanie();
+        Chart1Click();
+    };
     Chart1->hide();
 
     // The results menu and the charts menu.
@@ -292,6 +298,13 @@ void ZakladkiWynikow::SpeedPotwierdzenieClick() {
     Interfejs.SpeedPotwierdzenieClick();
     app_.odswiezOkna();
     odswiez();
+}
+
+bool ZakladkiWynikow::zakonczKasowanie() {
+    if (!Interfejs.TrybKasowania()) return false;
+    Interfejs.ZakonczKasowanie();
+    SpeedPotwierdzenie->setVisible(Interfejs.SpeedPotwierdzenieWidoczny);
+    return true;
 }
 
 void ZakladkiWynikow::drukuj() {

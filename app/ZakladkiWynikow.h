@@ -58,6 +58,9 @@ public:
     // A button of the traditional tab (or "GrupaFinanse") by name.
     void klik(const std::string& nazwa);
     void SpeedPotwierdzenieClick();
+    // A pending deletion of the traditional tab dropped (Esc, another
+    // command); true when there was one.
+    bool zakonczKasowanie();
     void drukuj();
     void Bilans2Click();
     void Zysknetto1Click();

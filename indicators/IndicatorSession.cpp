@@ -320,6 +320,13 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Panel = wezel_->Numer != 0 && !wezel_->MaDzieci;
     w.Szerokosc = w.Panel ? SzerokoscZPanelem : SzerokoscBezPanelu;
     w.GroupBox2 = w.Panel;
+    if (!w.Panel)
+        // "Suwaki cen i zamówień są dostępne tylko dla węzła końcowego (bez
+        // następnych węzłów, innego niż korzeń). Węzeł ... ma następne węzły."
+        w.BrakPaskow = "Suwaki cen i zam\xF3wie\xF1 s\xB9 dost\xEApne tylko dla w\xEAz\xB3" "a ko\xF1" "cowego (bez "
+                       "nast\xEApnych w\xEAz\xB3\xF3w, innego ni\xBF korze\xF1).\nW\xEAze\xB3 " +
+                       wezel_->Etykieta +
+                       (wezel_->Numer == 0 ? " jest korzeniem drzewa." : " ma nast\xEApne w\xEAz\xB3y.");
     return w;
 }
 

@@ -103,6 +103,9 @@ struct WidokWskaznikow {
     bool Panel = false;  // the sensitivity panel
     int Szerokosc = 572;
     bool GroupBox2 = false;
+    // Why the product bars are not offered for the node in view (code page
+    // 1250); empty while they are, or while no node is in view.
+    std::string BrakPaskow;
     bool Wykres = false, ExportWartosci = false;
     std::string Licznik1, Licznik2, Mianownik1, Mianownik2;
     std::string OperandLicznika, OperandMianownika;

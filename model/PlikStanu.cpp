@@ -11,6 +11,7 @@
 
 #include "FileSystem.h"
 #include "IoError.h"
+#include "Liczebniki.h"
 #include "MapaRekordu.h"
 #include "Paths.h"
 #include "Pomocnicze.h"
@@ -198,7 +199,7 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
         return o;
     }
     if (*dlugosc > limit) {
-        o.blad = " jest za d\xB3ugi (" + std::to_string(*dlugosc) + " bajt\xF3w; " + czego + ")";
+        o.blad = " jest za d\xB3ugi (" + LiczbaBajtow(*dlugosc) + "; " + czego + ")";
         return o;
     }
     std::string b(static_cast<std::size_t>(*dlugosc), '\0');
@@ -283,14 +284,14 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
         return o;
     }
     if (stan.size() < rs) {
-        o.odmowa = plik + " jest kr\xF3tszy ni\xBF jeden rekord (" + std::to_string(stan.size()) + " bajt\xF3w, rekord ma " +
+        o.odmowa = plik + " jest kr\xF3tszy ni\xBF jeden rekord (" + LiczbaBajtow(stan.size()) + ", rekord ma " +
                    std::to_string(rs) + ")";
         return o;
     }
     // Whole records, the nodes' and an older program's spare at most.
     if (stan.size() >= (static_cast<std::size_t>(NajwiecejRekordow) + 2) * rs) {
-        o.odmowa = plik + " jest za d\xB3ugi (" + std::to_string(stan.size()) + " bajt\xF3w, a mie\x9C" "ci najwy\xBF" "ej " +
-                   std::to_string(NajwiecejRekordow) + " rekord\xF3w po " + std::to_string(rs) + " bajt\xF3w)";
+        o.odmowa = plik + " jest za d\xB3ugi (" + LiczbaBajtow(stan.size()) + ", a mie\x9C" "ci najwy\xBF" "ej " +
+                   std::to_string(NajwiecejRekordow) + " rekord\xF3w po " + LiczbaBajtow(rs) + ")";
         return o;
     }
     std::string b = stan;
@@ -300,8 +301,8 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
     // A killed append: the records before it are whole.
     if (const std::size_t reszta = b.size() % rs; reszta != 0) {
         b.resize(b.size() - reszta);
-        o.naprawy.push_back("niepe\xB3ny ostatni rekord pliku " + sciezka + " (" + std::to_string(reszta) +
-                            " bajt\xF3w) usuni\xEAty, " + std::to_string(liczba()) + " pe\xB3nych rekord\xF3w zachowanych");
+        o.naprawy.push_back("niepe\xB3ny ostatni rekord pliku " + sciezka + " (" + LiczbaBajtow(reszta) +
+                            ") usuni\xEAty, " + std::to_string(liczba()) + " pe\xB3nych rekord\xF3w zachowanych");
     }
 
     // A save killed after its journal was committed.
@@ -393,7 +394,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
 OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
     const std::uint64_t najwiecej = (static_cast<std::uint64_t>(NajwiecejRekordow) + 2) * RozmiarStanuModelu - 1;
     const std::string najwyzej = "najwy\xBF" "ej " + std::to_string(NajwiecejRekordow) + " rekord\xF3w po " +
-                                 std::to_string(RozmiarStanuModelu) + " bajt\xF3w";
+                                 LiczbaBajtow(RozmiarStanuModelu);
     OcenaPlikuStanu o;
     const Odczyt stan = czytajPlik(sciezka, najwiecej, najwyzej);
     if (!stan.bajty) {

@@ -8,6 +8,7 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "Liczebniki.h"
 #include "PlikStanu.h"
 #include "WorkbenchError.h"
 
@@ -175,7 +176,7 @@ DrzewoDecyzji DrzewoDecyzji::Wczytaj(const std::string& plik) {
     const std::optional<std::uint64_t> dlugosc = f.size();
     if (dlugosc && *dlugosc > NajdluzszyPlikDrzewa)
         throw WorkbenchError(WorkbenchError::Kind::TreeFormat, plik, 0,
-                             "plik jest za d\xB3ugi (" + std::to_string(*dlugosc) + " bajt\xF3w, a najd\xB3u\xBFsze drzewo ma " +
+                             "plik jest za d\xB3ugi (" + LiczbaBajtow(*dlugosc) + ", a najd\xB3u\xBFsze drzewo ma " +
                                  std::to_string(NajdluzszyPlikDrzewa) + ")");
     std::string bajty(NajdluzszyPlikDrzewa + 1, '\0');
     bajty.resize(f.read(bajty.data(), bajty.size()));
@@ -183,7 +184,7 @@ DrzewoDecyzji DrzewoDecyzji::Wczytaj(const std::string& plik) {
     if (bajty.size() > NajdluzszyPlikDrzewa)
         throw WorkbenchError(WorkbenchError::Kind::TreeFormat, plik, 0,
                              "plik jest d\xB3u\xBFszy ni\xBF najd\xB3u\xBFsze drzewo (" +
-                                 std::to_string(NajdluzszyPlikDrzewa) + " bajt\xF3w)");
+                                 LiczbaBajtow(NajdluzszyPlikDrzewa) + ")");
     return ZTekstu(bajty, plik);
 }
 

@@ -160,7 +160,9 @@ InterfejsTradycyjny::InterfejsTradycyjny(Warsztat& warsztat) : w(warsztat) {
     Polecenia.Doedycji1Click = [this] {
         if (w.PrzedPorzuceniemFormularza()) w.Doedycji1Click();
     };
-    Polecenia.KasowanieWezla = [this] { return w.PrzedPorzuceniemFormularza() && w.KasowanieWezla(); };
+    // The confirmation deletes as Del does: a node with results, or with
+    // decisions of its own, only after the user's yes.
+    Polecenia.KasowanieWezla = [this] { return w.PrzedPorzuceniemFormularza() && w.Kasowaniewza1Click(); };
     Polecenia.Sprawdz_bazowego = [this] { w.Bazowy1Click(); };
 }
 
@@ -204,6 +206,9 @@ void InterfejsTradycyjny::pokazTylko(const char* zakladka) {
 void InterfejsTradycyjny::Klik(const std::string& nazwa) {
     for (const PrzyciskGrupowy& p : PrzyciskiGrupowe())
         if (nazwa == p.przycisk) return przyciskGrupy(nazwa);
+    // Any other button is a command of its own: a pending deletion is
+    // dropped rather than left armed for later.
+    ZakonczKasowanie();
     for (const PrzyciskRaportu& p : PrzyciskiRaportow())
         if (nazwa == p.przycisk) return przyciskSprawozdania(nazwa);
     if (nazwa == "PrzyciskInicjacja" || nazwa == "PrzyciskAktywacja1" || nazwa == "PrzyciskKasowanie1" ||
@@ -308,8 +313,10 @@ void InterfejsTradycyjny::SpeedPotwierdzenieClick() {
             Polecenia.Doedycji1Click();
             Wlaczony["PrzyciskProdukcja1"] = Wlaczony["PrzyciskFinanse"] = Wlaczony["PrzyciskWynikSyntetyczny"] = false;
             Wlaczony["PrzyciskSymulacja"] = true;
-        } else if (SpeedPotwierdzenie == c("Skasować?")) {
-            Polecenia.KasowanieWezla();
+        } else if (TrybKasowania()) {
+            // One deletion per Kasowanie; a refused or declined one leaves
+            // the button for another node.
+            if (Polecenia.KasowanieWezla()) ZakonczKasowanie();
             NumerZbioruPrim = etykietaWybranego();
             Wlaczony["PrzyciskSymulacja"] = niesymulowanyWybrany();
         }
@@ -324,6 +331,16 @@ void InterfejsTradycyjny::SpeedPotwierdzenieClick() {
             SpeedPotwierdzenie = c("Wskaż węzeł do edycji");
         }
     }
+}
+
+bool InterfejsTradycyjny::TrybKasowania() const {
+    return SpeedPotwierdzenieWidoczny && KrokPotwierdzenia == 1 && SpeedPotwierdzenie == c("Skasować?");
+}
+
+void InterfejsTradycyjny::ZakonczKasowanie() {
+    if (!TrybKasowania()) return;
+    SpeedPotwierdzenie.clear();
+    SpeedPotwierdzenieWidoczny = false;
 }
 
 void InterfejsTradycyjny::PrzyciskSymulacja() {

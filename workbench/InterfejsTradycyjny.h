@@ -78,6 +78,11 @@ public:
     void Klik(const std::string& nazwa);
     void Szaro();
     void SpeedPotwierdzenieClick();
+    // The deletion that Kasowanie left on the confirmation button is
+    // pending; ZakonczKasowanie drops it (Esc, another command), the
+    // button hidden. Other pending steps are left as they are.
+    bool TrybKasowania() const;
+    void ZakonczKasowanie();
     void InterfejsShow();
     void InterfejsEnter();
     void PrzyciskTabDrzewo();

@@ -529,7 +529,10 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     Edit3->setText(q(v.Wartosc));
     Diagnoza->setText(q(v.Diagnoza));
     Brat->setText(q(v.Brat));
-    GroupBox2->setVisible(v.GroupBox2);
+    if (Paski)
+        Paski->dostepnosc(v.GroupBox2, v.BrakPaskow);
+    else
+        GroupBox2->setVisible(v.GroupBox2);
     Analiza_wrazliwosci->setVisible(v.Panel);
     Wykres->setEnabled(v.Wykres);
     SpeedButton1->setEnabled(p.Kompletny());

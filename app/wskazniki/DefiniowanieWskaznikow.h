@@ -106,7 +106,7 @@ public:
     QLabel *LabelHoryzont, *LabelTypWykresu;
     QAction* Wykres1;  // "Wykres <F6>"
     QWidget *TabSheet3, *TabSheet5;
-    PaskiWidok* Paski;
+    PaskiWidok* Paski = nullptr;
 
     // Indicator sets and thresholds: the set menu items ("Wczytanie
     // Zestawu", "Zapisanie Zestawu jako ..."); the adder, the threshold

@@ -65,6 +65,13 @@ PaskiWidok::PaskiWidok(QWidget* tabSheet3, QWidget* tabSheet5, QGroupBox* groupB
                     [this, n] { przewiniecie(n + 1, KodPrzewijania::KoniecPrzewijania); });
         }
     }
+    BrakPaskow = new QLabel(tabSheet3);
+    BrakPaskow->setObjectName("BrakPaskow");
+    BrakPaskow->setGeometry(GroupBox2->geometry().adjusted(8, 8, -8, -8));
+    BrakPaskow->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    BrakPaskow->setWordWrap(true);
+    BrakPaskow->setTextFormat(Qt::PlainText);
+    BrakPaskow->hide();
     GroupBox3 = lata[0];
     GroupBox4 = lata[1];
     GroupBox5 = lata[2];
@@ -105,6 +112,13 @@ PaskiWidok::PaskiWidok(QWidget* tabSheet3, QWidget* tabSheet5, QGroupBox* groupB
     connect(ComboBoxWyboruWyrobu, &QComboBox::activated, this, [this](int p) {
         if (!pokazywanie_ && sesja && zdarzenie) zdarzenie([this, p] { return sesja->ComboBoxWyboruWyrobuChange(p); });
     });
+}
+
+void PaskiWidok::dostepnosc(bool paski, const std::string& powod) {
+    GroupBox2->setVisible(paski);
+    ComboBoxWyboruWyrobu->setEnabled(paski);
+    BrakPaskow->setText(q(powod));
+    BrakPaskow->setVisible(!paski && !powod.empty());
 }
 
 void PaskiWidok::przewiniecie(int n, KodPrzewijania kod) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "IndicatorSession.h"
 
@@ -28,11 +29,16 @@ public:
 
     // Shows the session's product view and usage.
     void pokaz();
+    // The bars offered for the node in view (paski) or not: then the
+    // reason (code page 1250) stands in their place and the product choice
+    // waits with them.
+    void dostepnosc(bool paski, const std::string& powod);
 
     QComboBox* ComboBoxWyboruWyrobu;
     QGroupBox *GroupBox2, *GroupBox3, *GroupBox4, *GroupBox5;
     std::array<QScrollBar*, 6> ScrollBar{};  // ScrollBar1..ScrollBar6
     std::array<QLineEdit*, 6> Pole{};        // Cena1, Prod1, Cena2, Prod2, Cena3, Prod3
+    QLabel* BrakPaskow;  // in GroupBox2's place while the bars are not offered
     QLabel* InfoOZuzyciu;
     std::array<QLabel*, 3> InfoOZuzyciuM{};    // InfoOZuzyciu1..3
     std::array<QLineEdit*, 3> ParGranica{};    // ParGranica1..3

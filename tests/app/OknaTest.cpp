@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -19,6 +20,7 @@
 #include "OknoStartowe.h"
 #include "OknaFixture.h"
 #include "OknaPomocy.h"
+#include "QtTekst.h"
 #include "QtUserInterface.h"
 #include "TempDir.h"
 #include "Teksty.h"
@@ -431,10 +433,40 @@ TEST(QtPort, TheFileDialogShowsSizesAndTypesInPolish) {
             kolumny = a.siblingAtColumn(1).data().toString() + "|" + a.siblingAtColumn(2).data().toString();
         return !kolumny.isEmpty();
     };
-    test::Gdy(pokazany, [] { qobject_cast<QFileDialog*>(QApplication::activeModalWidget())->reject(); });
-    QtUserInterface().chooseFile("Plik", "Pliki rozkaz\xf3w (*.roz)|*.ROZ", false, d.folder());
-    EXPECT_EQ(kolumny, QLocale(QLocale::Polish).formattedDataSize(12) + "|Plik ROZ");
-    EXPECT_FALSE(kolumny.contains(QStringLiteral("byte"))) << kolumny.toStdString();
+    // A name that does not exist: the dialog's own warning, under the
+    // dialog's caption, is as wide as that caption.
+    const QString tytul = QString::fromUtf8("Proszę podać nazwę pliku zestawu do wczytania u wskaźników");
+    int szerokoscOstrzezenia = 0;
+    const auto ostrzezenie = [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; };
+    test::Gdy(pokazany, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        test::Gdy(ostrzezenie, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            szerokoscOstrzezenia = box->windowTitle() == tytul ? box->width() : -1;
+            box->reject();
+            test::Gdy([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; },
+                      [] { qobject_cast<QFileDialog*>(QApplication::activeModalWidget())->reject(); });
+        });
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("brak.roz"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QtUserInterface().chooseFile(zQt(tytul), "Pliki rozkaz\xf3w (*.roz)|*.ROZ", false, d.folder());
+    EXPECT_EQ(kolumny, QString::fromUtf8("12 bajtów|Plik ROZ"));
+    // A window manager draws captions bold and larger.
+    QFont pogrubiona = QApplication::font();
+    pogrubiona.setBold(true);
+    pogrubiona.setPointSizeF(pogrubiona.pointSizeF() * 1.25);
+    EXPECT_GT(szerokoscOstrzezenia, QFontMetrics(pogrubiona).horizontalAdvance(tytul)) << szerokoscOstrzezenia;
+}
+
+TEST(QtPort, SizesBelowAKibibyteTakeThePolishPlural) {
+    const std::pair<qint64, const char*> przypadki[] = {
+        {0, "0 bajtów"},     {1, "1 bajt"},        {2, "2 bajty"},       {4, "4 bajty"},       {5, "5 bajtów"},
+        {12, "12 bajtów"},   {14, "14 bajtów"},    {21, "21 bajtów"},    {22, "22 bajty"},     {70, "70 bajtów"},
+        {104, "104 bajty"},  {112, "112 bajtów"},  {115, "115 bajtów"},  {582, "582 bajty"},   {1023, "1023 bajty"},
+    };
+    for (const auto& [bajty, tekst] : przypadki) EXPECT_EQ(RozmiarPliku(bajty), QString::fromUtf8(tekst)) << bajty;
+    EXPECT_EQ(RozmiarPliku(6144), QLocale(QLocale::Polish).formattedDataSize(6144));
 }
 
 TEST(QtPort, FileFiltersMatchWithoutLetterCase) {

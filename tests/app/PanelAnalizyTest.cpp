@@ -254,14 +254,14 @@ TEST_F(PanelWOknie, SliderStepReplacesTheNodeBySimulatedCopy) {
     EXPECT_EQ(WartoscSuwaka(k.RekordBiezacy, 1), c + 11);
     const QImage obraz = o.grab().toImage();
     ASSERT_FALSE(obraz.isNull());
-    obraz.save("PanelAnalizy.png");
+    obraz.save(QStringLiteral(VESK_DATA_DIR "../PanelAnalizy.png"));
     const QImage panel = p.Analiza_wrazliwosci->grab().toImage();
     std::set<QRgb> kolory;
     for (int y = 0; y < panel.height(); y += 2)
         for (int x = 0; x < panel.width(); x += 2) kolory.insert(panel.pixel(x, y));
     EXPECT_GT(kolory.size(), 3u) << "the panel is drawn";
     o.PageControl1->setCurrentIndex(1);
-    o.grab().toImage().save("PanelAnimacji.png");
+    o.grab().toImage().save(QStringLiteral(VESK_DATA_DIR "../PanelAnimacji.png"));
 }
 
 TEST_F(PanelWOknie, SiblingsOfARealTree) {

@@ -2,10 +2,13 @@
 // children "d/r 1" and "d 2", driven through the widgets.
 #include <QApplication>
 #include <functional>
+#include <optional>
+#include <tuple>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
@@ -129,7 +132,8 @@ TEST_F(ZakladkaDrzewa, SelectingAnUnsimulatedNodeFollowsIt) {
     f().CheckBox1->setChecked(false);
     EXPECT_EQ(widoczne(), 2);
     EXPECT_EQ(f().TreeView1->indentation(), 64);
-    EXPECT_EQ(f().Okres[1]->text(), QStringLiteral("| 2012-2014 |"));
+    // One bar between two headers, the last one closed.
+    EXPECT_EQ(f().Okres[0]->text() + f().Okres[1]->text(), QStringLiteral("| 2009-2011  | 2012-2014 |"));
     f().CheckBox1->setChecked(true);
     EXPECT_EQ(widoczne(), 4);
     EXPECT_EQ(f().TreeView1->indentation(), 130);
@@ -484,6 +488,72 @@ TEST_F(ZakladkaDrzewa, DeletingANodeWithConfirmedDecisionsAsks) {
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_NE(ui.questions[0].find("zatwierdzone decyzje"), std::string::npos);
     EXPECT_NE(item("d 2"), nullptr);
+}
+
+TEST_F(ZakladkaDrzewa, TheTraditionalTabsDeleteButtonAsksAsDelAndEndsAfterItsDeletionOnEscOrAnotherCommand) {
+    QPushButton* skasowac = f().Wyniki->SpeedPotwierdzenie;
+    auto kasowanie = [&](const char* etykieta) {
+        klik(etykieta);
+        f().Wyniki->klik("PrzyciskKasowanie2");
+        ASSERT_FALSE(skasowac->isHidden());
+        ASSERT_EQ(skasowac->text(), u("Skasować?"));
+    };
+    const std::pair<const char*, std::function<void()>> konce[] = {
+        {"Esc in the tree", [&] { klawisz(f().TreeView1, Qt::Key_Escape); }},
+        {"a menu command", [&] { f().akcja("przeglad1")->trigger(); }},
+        {"a tree tab button", [&] { f().SpeedBazowy->click(); }},
+        {"a button of the tab", [&] { f().Wyniki->klik("PrzyciskZmianaKartoteki"); }},
+    };
+    for (const auto& [co, koniec] : konce) {
+        ASSERT_NO_FATAL_FAILURE(kasowanie("d/r 1"));
+        koniec();
+        EXPECT_TRUE(skasowac->isHidden()) << co;
+        EXPECT_NE(item("d/r 1"), nullptr) << co;
+    }
+    // A simulated node: asked; "Nie" keeps it and the button.
+    ASSERT_NO_FATAL_FAILURE(kasowanie("d/r 1"));
+    ui.answers = {false};
+    skasowac->click();
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_NE(item("d/r 1"), nullptr);
+    EXPECT_FALSE(skasowac->isHidden());
+    // A node with decisions of its own: asked; "Tak" deletes it, once.
+    klik("d 2");
+    f().PrzyciskPodgladu->click();
+    wpisz("cena_gamma_0", QStringLiteral("420"));
+    f3().PrzyciskOK->click();
+    ASSERT_NO_FATAL_FAILURE(kasowanie("d 2"));
+    ui.answers = {true};
+    skasowac->click();
+    ASSERT_EQ(ui.questions.size(), 2u);
+    EXPECT_NE(ui.questions[1].find("zatwierdzone decyzje"), std::string::npos);
+    EXPECT_EQ(item("d 2"), nullptr);
+    EXPECT_TRUE(skasowac->isHidden());
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+}
+
+TEST_F(ZakladkaDrzewa, AClickOnEmptySpaceChangesNothing) {
+    klik("d/r 1");
+    QWidget* pole = f().TreeView1->viewport();
+    const QRect ostatni = f().TreeView1->visualItemRect(item("d 2"));
+    ASSERT_LT(ostatni.bottom() + 40, pole->height());
+    const QPointF pusto(ostatni.left() + 10, ostatni.bottom() + 30);
+    // Focus by the click, a press, a small drag, the release; then the
+    // window activated again.
+    QFocusEvent mysz(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(f().TreeView1, &mysz);
+    for (auto [typ, miejsce, przyciski] : {std::tuple{QEvent::MouseButtonPress, pusto, Qt::LeftButton},
+                                          std::tuple{QEvent::MouseMove, pusto + QPointF(3, 2), Qt::LeftButton},
+                                          std::tuple{QEvent::MouseButtonRelease, pusto + QPointF(3, 2), Qt::NoButton}}) {
+        QMouseEvent e(typ, miejsce, pole->mapToGlobal(miejsce), Qt::LeftButton, przyciski, Qt::NoModifier);
+        QApplication::sendEvent(pole, &e);
+    }
+    QFocusEvent okno(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(f().TreeView1, &okno);
+    EXPECT_EQ(w().Wybrany, std::optional<int>(1));
+    EXPECT_EQ(f().TreeView1->currentItem(), item("d/r 1"));
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2012-2014"));
+    EXPECT_TRUE(f().PrzyciskPodgladu->text().contains(QStringLiteral("(d/r 1)")));
 }
 
 TEST_F(ZakladkaDrzewa, DeletingALeafAndRefusingTheRoot) {
