@@ -272,13 +272,15 @@ bool MakeFilter(scmp_filter_ctx ctx) {
                     SCMP_SYS(getegid), SCMP_SYS(uname), SCMP_SYS(sched_getaffinity), SCMP_SYS(getrlimit),
                     SCMP_SYS(exit), SCMP_SYS(exit_group)})
         rule(sys);
-    // Writing: the channel only (and, under the sanitizers, their reports).
-    for (int sys : {SCMP_SYS(write), SCMP_SYS(writev)}) {
-        when(sys, SCMP_A0(SCMP_CMP_EQ, kChannelFd));
-#if defined(VESK_ASAN)
-        when(sys, SCMP_A0(SCMP_CMP_EQ, STDERR_FILENO));
+#if !defined(VESK_ASAN)
+    // Writing: the channel only.
+    for (int sys : {SCMP_SYS(write), SCMP_SYS(writev)}) when(sys, SCMP_A0(SCMP_CMP_EQ, kChannelFd));
+#else
+    // The sanitizers write their reports to stderr and tell readable
+    // memory by writing it into a pipe of their own (files still open for
+    // reading only).
+    for (int sys : {SCMP_SYS(write), SCMP_SYS(writev), SCMP_SYS(pipe), SCMP_SYS(pipe2)}) rule(sys);
 #endif
-    }
     // Opening for reading only, nothing created or cut.
     const scmp_datum_t writing = O_ACCMODE | O_CREAT | O_TRUNC | O_APPEND | __O_TMPFILE;
     when(SCMP_SYS(open), SCMP_A1(SCMP_CMP_MASKED_EQ, writing, O_RDONLY));
