@@ -787,7 +787,7 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
     const long long cpuAtStart = CpuTicks(pid_);
     const long long cpuLimit = static_cast<long long>(std::max(1, job.Limits.CpuSeconds)) * ticks;
     const long memoryKb = static_cast<long>(job.Limits.Memory / 1024);
-    auto checked = start;
+    auto checked = start - std::chrono::seconds(1);
     char chunk[65536];
     while (open && !reader.done && killed == Why::None) {
         pollfd p{fd_, POLLIN, 0};
@@ -798,10 +798,15 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
         }
         if (reader.damaged) killed = Why::Damaged;
         else if (reader.overflow) killed = Why::Overflow;
-        // The limits and the caller every 50 ms, however busy the channel.
+        // The limits and the caller every 50 ms, however busy the channel
+        // (and the caller at least once, however short the operation).
         const auto now = std::chrono::steady_clock::now();
-        if (killed != Why::None || reader.done || now - checked < std::chrono::milliseconds(50)) continue;
+        if (killed != Why::None || now - checked < std::chrono::milliseconds(50)) continue;
         checked = now;
+        if (reader.done) {
+            if (keepGoing) keepGoing();
+            continue;
+        }
         if (CpuTicks(pid_) - cpuAtStart > cpuLimit)
             killed = Why::Cpu;
         else if (now - start > std::chrono::seconds(job.Limits.WallSeconds))
