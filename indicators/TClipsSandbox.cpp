@@ -760,8 +760,8 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
     // Between operations the child says nothing: bytes waiting now are
     // forged, or the end of a child that died idle.
     pollfd idle{fd_, POLLIN, 0};
-    bool open = ::poll(&idle, 1, 0) == 0;
-    if (!open && (idle.revents & POLLIN)) {
+    bool open = ::poll(&idle, 1, 0) <= 0;
+    if (!open) {
         char c;
         if (::recv(fd_, &c, 1, MSG_PEEK | MSG_DONTWAIT) == 1) killed = Why::Damaged;
     }
@@ -821,8 +821,9 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
         return r;
     }
 
-    // The operation failed: the engine's state goes with the child.
-    if (killed != Why::None) ::kill(pid_, SIGKILL);
+    // The operation failed: the engine's state goes with the child (one
+    // that has ended already keeps the status it ended with).
+    ::kill(pid_, SIGKILL);
     const int status = Reap();
     const bool run = prefix.find("wnioskowanie") != std::string::npos;
     const bool processor = killed == Why::Cpu || (WIFSIGNALED(status) && WTERMSIG(status) == SIGPROF);
