@@ -271,21 +271,18 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
         ~Zajety() { z = false; }
     } zajety(zajety_);
     SandboxJob z;
-    z.Replayed = stan_;
     z.Steps = std::move(kroki);
     z.WantFacts = z.WantConstructs = wynikBiegu;
     z.Limits = Limity;
     przerwij_ = false;
-    wynik = RunSandboxed(z, [this] {
+    wynik = silnik_.Do(z, [this] {
         if (WTrakcie) WTrakcie();
         return !przerwij_;
     });
     log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
-    if (wynik.Ok) {
-        stan_.insert(stan_.end(), z.Steps.begin(), z.Steps.end());
-        return true;
-    }
+    if (wynik.Ok) return true;
     log_.push_back(wynik.Error.substr(0, wynik.Error.find('\n')));
+    wnioskowanie_ = false;  // the engine's state went with its child
     if (!wynik.Stopped) ui_.message(wynik.Error);
     return false;
 }
@@ -313,15 +310,13 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     }
     plikRegul_ = *regul;
     // A new export starts the engine afresh.
-    stan_.clear();
+    silnik_.End();
     SandboxResult wynik;
     if (!Wykonaj({{SandboxStep::Kind::Load, plikRegul_},
                   {SandboxStep::Kind::LoadAppend, plikFaktow_},
                   {SandboxStep::Kind::Reset, {}}},
-                 false, wynik)) {
-        stan_.clear();
+                 false, wynik))
         return false;
-    }
     log_.push_back("End Load");
     wnioskowanie_ = true;
     return true;

@@ -56,8 +56,8 @@ std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, 
 
 // The engine of the indicator window with its log and diagnosis lines.
 // The engine runs isolated (TClipsSandbox.h): a rule file can reach
-// nothing outside it, and one that loops, recurses or eats memory ends
-// with a message while the program goes on.
+// nothing outside it, and one that loops, recurses, eats memory or floods
+// the program with output ends with a message while the program goes on.
 class ExpertSession {
 public:
     ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui);
@@ -96,14 +96,15 @@ public:
     SandboxLimits Limity;    // time and memory of one engine operation
 
 private:
-    // Runs the steps after those that made the engine's present state;
-    // false, with a message, when the engine failed or was stopped.
+    // Runs the steps on the engine as the earlier ones left it; false, with
+    // a message, when the engine failed or was stopped (its state is then
+    // lost: the inference waits for a new export).
     bool Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, SandboxResult& wynik);
     bool Zajety();
 
     std::string katalogOperatora_, katalogProgramu_;
     UserInterface& ui_;
-    std::vector<SandboxStep> stan_;
+    SandboxedEngine silnik_;  // one child for the session, ended with it
     long long odpalone_ = 0;
     std::vector<std::vector<std::string>> fakty_;
     bool przerwij_ = false;

@@ -2,6 +2,7 @@
 
 #include "TClips.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -21,7 +22,9 @@
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -36,10 +39,22 @@
 
 namespace vesk {
 
+const char* const kSandboxCutMark = " \x85 (obci\xEAto)";
+
 namespace {
 
-// Records of the pipe: one tag byte, a 4-byte little-endian length, the
-// payload.
+// The channel is a socket, not a pipe: a socket cannot be opened again
+// through /proc/self/fd or /dev/fd, so only the program and the child's
+// own code reach it. Records both ways: one tag byte, a 4-byte
+// little-endian length, the payload.
+//
+// From the program: the steps of an operation, then kGo.
+enum Command : char {
+    kStep = 'S',  // kind (1 byte), firing limit (8), file name
+    kGo = 'G',    // sequence (4), flags (1), output budget (8), processor seconds (4)
+};
+
+// From the child.
 enum Tag : char {
     kLine = 'L',        // a log line
     kFired = 'N',       // rules fired by a Run step, decimal
@@ -49,71 +64,112 @@ enum Tag : char {
     kExit = 'X',        // a rule asked the engine to end the program
     kMemory = 'M',      // out of memory
     kRecursion = 'R',   // the stack ran out
-    kCrash = 'C',       // another fault
-    kDone = 'D',
+    kCrash = 'C',       // another fault: the signal (1 byte)
+    kOverflow = 'O',    // the operation's output budget ran out
+    kDone = 'D',        // the operation ended: sequence (4), records sent before (4)
 };
 
-constexpr int kPipeFd = 3;
+constexpr int kChannelFd = 3;
 constexpr std::size_t kMaxLogLines = 20000;
 constexpr std::size_t kMaxFacts = 100000;
-constexpr std::size_t kMaxRecord = std::size_t(64) << 20;
+constexpr std::size_t kMaxError = 64 * 1024;
+constexpr std::size_t kMaxCommand = 64 * 1024;
+// What a record costs against the output budget: its bytes, its header
+// and, for each text the program keeps, the string that holds it.
+constexpr std::size_t kHeader = 5;
+constexpr std::size_t kStringCost = 32;
 
 void Put32(std::string& s, std::uint32_t n) {
     for (int i = 0; i < 4; ++i) s += static_cast<char>((n >> (8 * i)) & 0xFF);
 }
 
-std::uint32_t Get32(const char* p) {
-    std::uint32_t n = 0;
-    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(p[i]);
+void Put64(std::string& s, std::uint64_t n) {
+    for (int i = 0; i < 8; ++i) s += static_cast<char>((n >> (8 * i)) & 0xFF);
+}
+
+std::uint64_t GetLE(const char* p, int bytes) {
+    std::uint64_t n = 0;
+    for (int i = bytes - 1; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(p[i]);
     return n;
 }
+
+std::uint32_t Get32(const char* p) { return static_cast<std::uint32_t>(GetLE(p, 4)); }
+
+std::string Record(char tag, std::string_view payload) {
+    std::string r(1, tag);
+    Put32(r, static_cast<std::uint32_t>(payload.size()));
+    r.append(payload);
+    return r;
+}
+
+// The start of a text longer than max, with the mark.
+std::string Cut(std::string_view s, std::size_t max) {
+    if (s.size() <= max) return std::string(s);
+    return std::string(s.substr(0, max)) + kSandboxCutMark;
+}
+
+std::size_t CutLength(std::size_t max) { return max + std::strlen(kSandboxCutMark); }
 
 // ---- the child ----------------------------------------------------------
 
 void WriteAll(const char* data, std::size_t size) noexcept {
     while (size > 0) {
-        const ssize_t n = ::write(kPipeFd, data, size);
+        const ssize_t n = ::write(kChannelFd, data, size);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ::_exit(120);  // the parent is gone
+        if (n <= 0) ::_exit(120);  // the program is gone
         data += n;
         size -= static_cast<std::size_t>(n);
     }
 }
 
-void Send(char tag, const std::string& payload) {
-    std::string r(1, tag);
-    Put32(r, static_cast<std::uint32_t>(std::min(payload.size(), kMaxRecord)));
-    r.append(payload, 0, kMaxRecord);
-    WriteAll(r.data(), r.size());
-}
-
 // Ends the child from anywhere, a signal handler included: the record is
 // made up before the engine starts.
 struct Marker {
-    char bytes[5];
-    void Make(char tag) {
+    char bytes[6];
+    std::size_t size = 5;
+    void Make(char tag, bool withByte = false) {
         bytes[0] = tag;
-        std::memset(bytes + 1, 0, 4);
+        std::memset(bytes + 1, 0, 5);
+        if (withByte) {
+            bytes[1] = 1;
+            size = 6;
+        }
     }
     [[noreturn]] void SendAndExit() const noexcept {
-        WriteAll(bytes, sizeof bytes);
+        WriteAll(bytes, size);
         ::_exit(121);
     }
 };
 
-Marker gExit, gMemory, gRecursion, gCrash;
+Marker gExit, gMemory, gRecursion, gCrash, gOverflow;
 std::uintptr_t gStackLow = 0, gStackHigh = 0;
+
+// The operation under way: records sent and what they cost.
+std::uint32_t gSent = 0;
+std::size_t gSpent = 0, gBudget = 0;
+
+void Send(char tag, std::string_view payload, std::size_t strings = 0) {
+    if (strings > 0) {
+        gSpent += kHeader + payload.size() + strings * kStringCost;
+        if (gSpent > gBudget) gOverflow.SendAndExit();
+    }
+    const std::string r = Record(tag, payload);
+    WriteAll(r.data(), r.size());
+    ++gSent;
+}
 
 // Runs on the spare stack with the thread's own one used up: only system
 // calls, and nothing the address sanitizer would see as a return that
 // never comes (it would look for the stack and fail).
-__attribute__((no_sanitize_address)) void OnFault(int, siginfo_t* info, void*) {
+__attribute__((no_sanitize_address)) void OnFault(int sig, siginfo_t* info, void*) {
     const auto at = reinterpret_cast<std::uintptr_t>(info->si_addr);
     // A fault just below or inside the stack is the stack running out.
     const std::uintptr_t slack = std::uintptr_t(1) << 20;
-    const Marker& m = gStackLow != 0 && at + slack >= gStackLow && at < gStackHigh ? gRecursion : gCrash;
-    for (std::size_t done = 0; done < sizeof m.bytes;) {
-        const long n = ::syscall(SYS_write, kPipeFd, m.bytes + done, sizeof m.bytes - done);
+    const bool stack = sig == SIGSEGV && gStackLow != 0 && at + slack >= gStackLow && at < gStackHigh;
+    Marker& m = stack ? gRecursion : gCrash;
+    if (!stack) m.bytes[5] = static_cast<char>(sig);
+    for (std::size_t done = 0; done < m.size;) {
+        const long n = ::syscall(SYS_write, kChannelFd, m.bytes + done, m.size - done);
         if (n <= 0) break;
         done += static_cast<std::size_t>(n);
     }
@@ -154,14 +210,14 @@ void WatchStack() {
     sa.sa_sigaction = OnFault;
     sa.sa_flags = SA_SIGINFO | SA_ONSTACK;
     sigemptyset(&sa.sa_mask);
-    ::sigaction(SIGSEGV, &sa, nullptr);
-    ::sigaction(SIGBUS, &sa, nullptr);
+    for (int sig : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGSYS}) ::sigaction(sig, &sa, nullptr);
 }
 
-// What the child may no longer do: write, create, remove or rename files,
-// change their owners or modes, start programs or processes, reach the
-// network or other processes. The filter program is made once, in the
-// parent; the child only installs it.
+// What the child may do once the engine has started: read, open files for
+// reading and look at them, write to its channel, use memory (never
+// executable), handle its signals, read the clocks and end. Everything
+// else fails with EPERM. The filter program is made once, in the parent;
+// the child only installs it.
 using Filter = std::vector<sock_filter>;
 
 bool MakeFilter(scmp_filter_ctx ctx);
@@ -169,7 +225,7 @@ bool MakeFilter(scmp_filter_ctx ctx);
 const Filter& ConfinementFilter() {
     static const Filter filter = [] {
         Filter f;
-        scmp_filter_ctx ctx = ::seccomp_init(SCMP_ACT_ALLOW);
+        scmp_filter_ctx ctx = ::seccomp_init(SCMP_ACT_ERRNO(EPERM));
         if (!ctx) return f;
         const int fd = ::memfd_create("vesk-seccomp", MFD_CLOEXEC);
         if (fd >= 0 && MakeFilter(ctx) && ::seccomp_export_bpf(ctx, fd) == 0) {
@@ -194,54 +250,55 @@ bool Confine(const Filter& filter) {
 }
 
 bool MakeFilter(scmp_filter_ctx ctx) {
-    const std::uint32_t deny = SCMP_ACT_ERRNO(EPERM);
+    const std::uint32_t allow = SCMP_ACT_ALLOW;
     bool ok = true;
     auto rule = [&](int sys) {
-        if (::seccomp_rule_add(ctx, deny, sys, 0) != 0 && sys >= 0) ok = false;
+        if (sys >= 0) ok = ok && ::seccomp_rule_add(ctx, allow, sys, 0) == 0;
     };
-    // Opening is allowed for reading only.
-    auto openRules = [&](int sys, unsigned arg) {
-        if (sys < 0) return;
-        const scmp_datum_t acc = O_ACCMODE;
-        ok = ok && ::seccomp_rule_add(ctx, deny, sys, 1, SCMP_CMP(arg, SCMP_CMP_MASKED_EQ, acc, O_WRONLY)) == 0;
-        ok = ok && ::seccomp_rule_add(ctx, deny, sys, 1, SCMP_CMP(arg, SCMP_CMP_MASKED_EQ, acc, O_RDWR)) == 0;
-        ok = ok && ::seccomp_rule_add(ctx, deny, sys, 1, SCMP_CMP(arg, SCMP_CMP_MASKED_EQ, acc, acc)) == 0;
-        for (scmp_datum_t flag : {scmp_datum_t(O_CREAT), scmp_datum_t(O_TRUNC), scmp_datum_t(O_APPEND),
-                                  scmp_datum_t(__O_TMPFILE)})
-            ok = ok && ::seccomp_rule_add(ctx, deny, sys, 1, SCMP_CMP(arg, SCMP_CMP_MASKED_EQ, flag, flag)) == 0;
+    auto when = [&](int sys, scmp_arg_cmp cmp) {
+        if (sys >= 0) ok = ok && ::seccomp_rule_add(ctx, allow, sys, 1, cmp) == 0;
     };
-    openRules(SCMP_SYS(open), 1);
-    openRules(SCMP_SYS(openat), 2);
-    for (int sys : {SCMP_SYS(openat2), SCMP_SYS(creat), SCMP_SYS(open_by_handle_at), SCMP_SYS(name_to_handle_at),
-                    SCMP_SYS(unlink), SCMP_SYS(unlinkat), SCMP_SYS(rename), SCMP_SYS(renameat),
-                    SCMP_SYS(renameat2), SCMP_SYS(mkdir), SCMP_SYS(mkdirat), SCMP_SYS(rmdir), SCMP_SYS(link),
-                    SCMP_SYS(linkat), SCMP_SYS(symlink), SCMP_SYS(symlinkat), SCMP_SYS(mknod), SCMP_SYS(mknodat),
-                    SCMP_SYS(chmod), SCMP_SYS(fchmod), SCMP_SYS(fchmodat), SCMP_SYS(chown), SCMP_SYS(fchown),
-                    SCMP_SYS(lchown), SCMP_SYS(fchownat), SCMP_SYS(truncate), SCMP_SYS(ftruncate),
-                    SCMP_SYS(fallocate), SCMP_SYS(utime), SCMP_SYS(utimes), SCMP_SYS(utimensat),
-                    SCMP_SYS(futimesat), SCMP_SYS(setxattr), SCMP_SYS(lsetxattr), SCMP_SYS(fsetxattr),
-                    SCMP_SYS(removexattr), SCMP_SYS(lremovexattr), SCMP_SYS(fremovexattr), SCMP_SYS(execve),
-                    SCMP_SYS(execveat), SCMP_SYS(fork), SCMP_SYS(vfork), SCMP_SYS(clone), SCMP_SYS(clone3),
-                    SCMP_SYS(kill), SCMP_SYS(tkill), SCMP_SYS(ptrace), SCMP_SYS(process_vm_writev),
-                    SCMP_SYS(socket), SCMP_SYS(socketpair), SCMP_SYS(connect), SCMP_SYS(bind),
-                    SCMP_SYS(mount), SCMP_SYS(umount2), SCMP_SYS(chroot), SCMP_SYS(pivot_root),
-                    SCMP_SYS(chdir), SCMP_SYS(fchdir), SCMP_SYS(io_uring_setup), SCMP_SYS(io_uring_enter),
-                    SCMP_SYS(io_uring_register), SCMP_SYS(copy_file_range), SCMP_SYS(sendfile),
-                    SCMP_SYS(splice), SCMP_SYS(tee), SCMP_SYS(vmsplice), SCMP_SYS(setrlimit),
-                    SCMP_SYS(prlimit64), SCMP_SYS(reboot), SCMP_SYS(swapon), SCMP_SYS(swapoff),
-                    SCMP_SYS(init_module), SCMP_SYS(finit_module), SCMP_SYS(delete_module),
-                    SCMP_SYS(setuid), SCMP_SYS(setgid), SCMP_SYS(setreuid), SCMP_SYS(setregid),
-                    SCMP_SYS(setresuid), SCMP_SYS(setresgid), SCMP_SYS(sethostname), SCMP_SYS(setdomainname),
-                    SCMP_SYS(acct), SCMP_SYS(quotactl), SCMP_SYS(syslog)})
+    for (int sys : {SCMP_SYS(read), SCMP_SYS(readv), SCMP_SYS(pread64), SCMP_SYS(preadv), SCMP_SYS(lseek),
+                    SCMP_SYS(close), SCMP_SYS(fstat), SCMP_SYS(stat), SCMP_SYS(lstat), SCMP_SYS(newfstatat),
+                    SCMP_SYS(statx), SCMP_SYS(access), SCMP_SYS(faccessat), SCMP_SYS(faccessat2),
+                    SCMP_SYS(readlink), SCMP_SYS(readlinkat), SCMP_SYS(getdents64), SCMP_SYS(getcwd),
+                    SCMP_SYS(brk), SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(madvise), SCMP_SYS(mincore),
+                    SCMP_SYS(rt_sigaction), SCMP_SYS(rt_sigprocmask), SCMP_SYS(rt_sigreturn),
+                    SCMP_SYS(sigaltstack), SCMP_SYS(setitimer), SCMP_SYS(getitimer), SCMP_SYS(clock_gettime),
+                    SCMP_SYS(clock_getres), SCMP_SYS(gettimeofday), SCMP_SYS(time), SCMP_SYS(times),
+                    SCMP_SYS(getrusage), SCMP_SYS(nanosleep), SCMP_SYS(clock_nanosleep), SCMP_SYS(futex),
+                    SCMP_SYS(sched_yield), SCMP_SYS(restart_syscall), SCMP_SYS(getrandom), SCMP_SYS(getpid),
+                    SCMP_SYS(gettid), SCMP_SYS(getppid), SCMP_SYS(getuid), SCMP_SYS(geteuid), SCMP_SYS(getgid),
+                    SCMP_SYS(getegid), SCMP_SYS(uname), SCMP_SYS(sched_getaffinity), SCMP_SYS(getrlimit),
+                    SCMP_SYS(exit), SCMP_SYS(exit_group)})
         rule(sys);
+#if !defined(VESK_ASAN)
+    // Writing: the channel only.
+    for (int sys : {SCMP_SYS(write), SCMP_SYS(writev)}) when(sys, SCMP_A0(SCMP_CMP_EQ, kChannelFd));
+#else
+    // The sanitizers write their reports to stderr and tell readable
+    // memory by writing it into a pipe of their own (files still open for
+    // reading only).
+    for (int sys : {SCMP_SYS(write), SCMP_SYS(writev), SCMP_SYS(pipe), SCMP_SYS(pipe2)}) rule(sys);
+#endif
+    // Opening for reading only, nothing created or cut.
+    const scmp_datum_t writing = O_ACCMODE | O_CREAT | O_TRUNC | O_APPEND | __O_TMPFILE;
+    when(SCMP_SYS(open), SCMP_A1(SCMP_CMP_MASKED_EQ, writing, O_RDONLY));
+    when(SCMP_SYS(openat), SCMP_A2(SCMP_CMP_MASKED_EQ, writing, O_RDONLY));
+    // Memory that can never hold code.
+    when(SCMP_SYS(mmap), SCMP_A2(SCMP_CMP_MASKED_EQ, PROT_EXEC, 0));
+    when(SCMP_SYS(mprotect), SCMP_A2(SCMP_CMP_MASKED_EQ, PROT_EXEC, 0));
+    // Limits may be read, not changed.
+    when(SCMP_SYS(prlimit64), SCMP_A2(SCMP_CMP_EQ, 0));
     return ok;
 }
 
 std::string FieldsRecord(const std::vector<std::string>& fields) {
     std::string r;
     for (const std::string& f : fields) {
-        Put32(r, static_cast<std::uint32_t>(f.size()));
-        r += f;
+        const std::string field = Cut(f, kSandboxFieldBytes);
+        Put32(r, static_cast<std::uint32_t>(field.size()));
+        r += field;
     }
     return r;
 }
@@ -257,11 +314,10 @@ std::string Number(double v) {
 // The engine's log lines, as the indicator window has always listed them.
 class ChildLog {
 public:
-    bool on = false;
+    void Begin() { lines_ = 0; }
     void Line(const std::string& s) {
-        if (!on) return;
-        if (lines_ < kMaxLogLines) Send(kLine, s);
-        else if (lines_ == kMaxLogLines) Send(kLine, "... dalsze wiersze dziennika pomini\xEAto");
+        if (lines_ < kMaxLogLines) Send(kLine, Cut(s, kSandboxLineBytes), 1);
+        else if (lines_ == kMaxLogLines) Send(kLine, "... dalsze wiersze dziennika pomini\xEAto", 1);
         ++lines_;
     }
 
@@ -271,7 +327,6 @@ private:
 
 void Attach(TClips& clips, ChildLog& log) {
     clips.OnAssertion = [&log](TClips&, const std::shared_ptr<TClipsFact>& f) {
-        if (!log.on) return;
         log.Line("Assertion: " + f->Text());
         if (f->Ordered()) {
             for (const auto& pole : f->OrderedFields()) log.Line("     Field: " + pole);
@@ -306,6 +361,7 @@ std::string EngineText(const std::string& details) {
         if (line.empty()) continue;
         if (!out.empty()) out += '\n';
         out += line;
+        if (out.size() > kMaxError) break;
     }
     return out;
 }
@@ -319,6 +375,11 @@ std::string LoadError(const TClips& clips, const SandboxStep& step, const ECLIPS
     const std::string engine = EngineText(e.details());
     if (!engine.empty()) m += ":\n" + engine;
     return m;
+}
+
+[[noreturn]] void Fail(const std::string& message) {
+    Send(kError, Cut(message, kMaxError));
+    ::_exit(122);
 }
 
 void Do(TClips& clips, const SandboxStep& step) {
@@ -337,83 +398,141 @@ void Do(TClips& clips, const SandboxStep& step) {
     } catch (const std::bad_alloc&) {
         gMemory.SendAndExit();
     } catch (const ECLIPSIOException& e) {
-        Send(kError, LoadError(clips, step, e));
-        ::_exit(122);
+        Fail(LoadError(clips, step, e));
     } catch (const std::exception& e) {
         std::string m = "B\xB3\xB9" "d silnika regu\xB3: " + std::string(e.what());
         if (const auto* c = dynamic_cast<const ECLIPSException*>(&e); c && !c->details().empty())
             m += "\n" + EngineText(c->details());
-        Send(kError, m);
-        ::_exit(122);
+        Fail(m);
     }
 }
 
-[[noreturn]] void Child(int fd, const SandboxJob& job, long virtualKbAtStart, const Filter& filter) {
-    // Only the pipe stays open: nothing the program holds can be reached.
-    if (fd != kPipeFd) {
-        if (::dup2(fd, kPipeFd) < 0) ::_exit(123);
+void ReadAll(char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::read(kChannelFd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ::_exit(0);  // the program ended the engine
+        data += n;
+        size -= static_cast<std::size_t>(n);
     }
-    ::fcntl(kPipeFd, F_SETFD, 0);
-    ::syscall(SYS_close_range, kPipeFd + 1, ~0U, 0);
+}
+
+struct Operation {
+    std::vector<SandboxStep> steps;
+    std::uint32_t sequence = 0;
+    bool facts = false, constructs = false;
+    std::size_t budget = 0;
+    unsigned cpuSeconds = 0;
+};
+
+// The next operation the program sends; the child ends when it sends none.
+Operation ReadOperation() {
+    Operation op;
+    for (;;) {
+        char head[kHeader];
+        ReadAll(head, kHeader);
+        const std::uint32_t len = Get32(head + 1);
+        if (len > kMaxCommand) ::_exit(123);
+        std::string p(len, '\0');
+        ReadAll(p.data(), len);
+        if (head[0] == kStep && len >= 9) {
+            SandboxStep s;
+            s.What = static_cast<SandboxStep::Kind>(p[0]);
+            s.Limit = static_cast<long long>(GetLE(p.data() + 1, 8));
+            s.File = p.substr(9);
+            op.steps.push_back(std::move(s));
+        } else if (head[0] == kGo && len == 17) {
+            op.sequence = Get32(p.data());
+            op.facts = (p[4] & 1) != 0;
+            op.constructs = (p[4] & 2) != 0;
+            op.budget = static_cast<std::size_t>(GetLE(p.data() + 5, 8));
+            op.cpuSeconds = Get32(p.data() + 13);
+            return op;
+        } else {
+            ::_exit(123);
+        }
+    }
+}
+
+void ProcessorAlarm(unsigned seconds) {
+    itimerval t{};
+    t.it_value.tv_sec = seconds;
+    ::setitimer(ITIMER_PROF, &t, nullptr);
+}
+
+[[noreturn]] void Child(int fd, int other, pid_t parent, long virtualKbAtStart, std::size_t memory,
+                        const Filter& filter) {
+    // Only the channel stays open: nothing the program holds can be reached.
+    if (other != kChannelFd) ::close(other);
+    if (fd != kChannelFd && ::dup2(fd, kChannelFd) < 0) ::_exit(123);
+    ::fcntl(kChannelFd, F_SETFD, 0);
+    ::syscall(SYS_close_range, kChannelFd + 1, ~0U, 0);
     const int nul = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     if (nul >= 0) ::dup2(nul, 0);
     // The limits' signals end the child whatever the program set for them.
     ::signal(SIGPIPE, SIG_IGN);
-    ::signal(SIGXCPU, SIG_DFL);
+    ::signal(SIGPROF, SIG_DFL);
     ::signal(SIGXFSZ, SIG_DFL);
     sigset_t all;
     sigemptyset(&all);
     ::sigprocmask(SIG_SETMASK, &all, nullptr);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(120);
     gExit.Make(kExit);
     gMemory.Make(kMemory);
     gRecursion.Make(kRecursion);
-    gCrash.Make(kCrash);
+    gCrash.Make(kCrash, true);
+    gOverflow.Make(kOverflow);
 
-    const rlim_t cpu = static_cast<rlim_t>(std::max(1, job.Limits.CpuSeconds));
-    Limit(RLIMIT_CPU, cpu, cpu + 1);
     Limit(RLIMIT_CORE, 0, 0);
     Limit(RLIMIT_FSIZE, 0, 0);
     Limit(RLIMIT_STACK, rlim_t(16) << 20, rlim_t(16) << 20);
 #if !defined(VESK_ASAN)
     // The sanitizer's shadow memory would not fit in any address limit;
     // there the parent watches the resident size alone.
-    const rlim_t as = static_cast<rlim_t>(virtualKbAtStart) * 1024 + job.Limits.Memory;
+    const rlim_t as = static_cast<rlim_t>(virtualKbAtStart) * 1024 + memory;
     Limit(RLIMIT_AS, as, as);
 #else
     (void)virtualKbAtStart;
+    (void)memory;
 #endif
     WatchStack();
-    if (!Confine(filter)) {
-        Send(kError, "Nie mo\xBFna odizolowa\xE6 silnika regu\xB3 (seccomp); wnioskowania nie uruchomiono");
-        ::_exit(124);
-    }
-
-    ChildLog log;
-    std::size_t facts = 0;
     try {
+        ChildLog log;
         TClips clips;
         Attach(clips, log);
-        for (const SandboxStep& s : job.Replayed) Do(clips, s);
-        log.on = true;
-        for (const SandboxStep& s : job.Steps) Do(clips, s);
-        log.on = false;
-        if (job.WantFacts)
-            for (int i = 0; i < clips.FactCount() && facts < kMaxFacts; ++i) {
-                const auto f = clips.Facts(i);
-                if (!f || !f->Ordered()) continue;
-                Send(kFact, FieldsRecord(f->OrderedFields()));
-                ++facts;
-            }
-        if (job.WantConstructs) Send(kConstructs, clips.ConstructsText());
+        if (!Confine(filter)) Fail("Nie mo\xBFna odizolowa\xE6 silnika regu\xB3 (seccomp); wnioskowania nie uruchomiono");
+        for (;;) {
+            const Operation op = ReadOperation();
+            gSent = 0;
+            gSpent = 0;
+            gBudget = op.budget;
+            log.Begin();
+            clips.ClearLog();
+            // The program measures the processor time too; this is the
+            // child's own stop should the program be slow to look.
+            ProcessorAlarm(op.cpuSeconds + 1);
+            for (const SandboxStep& s : op.steps) Do(clips, s);
+            if (op.facts)
+                for (int i = 0, sent = 0; i < clips.FactCount() && sent < static_cast<int>(kMaxFacts); ++i) {
+                    const auto f = clips.Facts(i);
+                    if (!f || !f->Ordered()) continue;
+                    const auto fields = f->OrderedFields();
+                    Send(kFact, FieldsRecord(fields), fields.size() + 1);
+                    ++sent;
+                }
+            if (op.constructs) Send(kConstructs, clips.ConstructsText(), 1);
+            ProcessorAlarm(0);
+            std::string done;
+            Put32(done, op.sequence);
+            Put32(done, gSent);
+            Send(kDone, done);
+        }
     } catch (const std::bad_alloc&) {
         gMemory.SendAndExit();
     } catch (const std::exception& e) {
-        Send(kError, "B\xB3\xB9" "d silnika regu\xB3: " + std::string(e.what()));
-        ::_exit(122);
+        Fail("B\xB3\xB9" "d silnika regu\xB3: " + std::string(e.what()));
     }
-    Send(kDone, {});
-    ::_exit(0);
 }
 
 // ---- the parent ---------------------------------------------------------
@@ -428,147 +547,322 @@ long StatmKb(pid_t pid, int field) {
     return v[field] * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// The processor time the child has used, in clock ticks.
+long long CpuTicks(pid_t pid) {
+    char text[1024];
+    std::size_t n = 0;
+    if (FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r")) {
+        n = std::fread(text, 1, sizeof text - 1, f);
+        std::fclose(f);
+    }
+    text[n] = '\0';
+    // After the name in parentheses: state, then fields 4 to 13, then
+    // the user and system times.
+    const char* p = std::strrchr(text, ')');
+    if (!p) return 0;
+    unsigned long long user = 0, system = 0;
+    if (std::sscanf(p + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system) != 2) return 0;
+    return static_cast<long long>(user + system);
+}
+
 std::string Megabytes(std::size_t bytes) { return std::to_string(bytes >> 20) + " MB"; }
 
+// Takes the child's records as they come, keeping no more of each than
+// the child may send and no more of all than the operation's budget: the
+// program's memory is bounded whatever the child does.
 class Reader {
 public:
-    explicit Reader(SandboxResult& r) : r_(r) {}
+    Reader(SandboxResult& r, std::size_t budget, std::uint32_t sequence)
+        : r_(r), budget_(budget), sequence_(sequence) {}
     char last = 0;
-    bool done = false;
-    bool broken = false;  // more than the child may send
+    int signal = 0;         // of a crash the child reported
+    bool done = false;      // the operation ended well
+    bool damaged = false;   // the stream is not what the child sends
+    bool overflow = false;  // the budget ran out
+    bool Over() const { return damaged || overflow; }
 
-    // Takes whole records off the buffer.
     void Feed(const char* data, std::size_t n) {
-        if (broken) return;
-        buffer_.append(data, n);
-        if (buffer_.size() > kMaxRecord + 5) {
-            broken = true;
-            buffer_.clear();
-            return;
+        while (n > 0 && !Over()) {
+            if (done) {  // nothing may follow the end of an operation
+                damaged = true;
+                return;
+            }
+            if (have_ < kHeader) {
+                const std::size_t k = std::min(n, kHeader - have_);
+                std::memcpy(head_ + have_, data, k);
+                have_ += k;
+                data += k;
+                n -= k;
+                if (have_ == kHeader) Begin();
+                continue;
+            }
+            const std::size_t k = std::min<std::size_t>(n, len_ - got_);
+            if (payload_.size() < keep_) payload_.append(data, std::min(k, keep_ - payload_.size()));
+            got_ += k;
+            data += k;
+            n -= k;
+            if (got_ == len_) End();
         }
-        std::size_t at = 0;
-        while (buffer_.size() - at >= 5) {
-            const std::uint32_t len = Get32(buffer_.data() + at + 1);
-            if (buffer_.size() - at - 5 < len) break;
-            Take(buffer_[at], std::string_view(buffer_).substr(at + 5, len));
-            at += 5 + len;
-        }
-        buffer_.erase(0, at);
     }
 
 private:
-    void Take(char tag, std::string_view p) {
+    void Charge(std::size_t bytes) {
+        spent_ += bytes;
+        if (spent_ > budget_) overflow = true;
+    }
+
+    void Begin() {
+        const char tag = head_[0];
+        len_ = Get32(head_ + 1);
+        got_ = 0;
+        payload_.clear();
+        switch (tag) {
+        case kLine: keep_ = CutLength(kSandboxLineBytes); break;
+        case kFact:
+        case kConstructs:
+            // Kept whole, so held to what is left of the budget first.
+            keep_ = len_;
+            Charge(kHeader + len_ + kStringCost);
+            break;
+        case kError: keep_ = CutLength(kMaxError); break;
+        case kFired: case kDone: case kExit: case kMemory: case kRecursion: case kCrash: case kOverflow:
+            keep_ = 32;
+            if (len_ > keep_) damaged = true;
+            break;
+        default: damaged = true; break;
+        }
+        if (!Over() && len_ == 0) End();
+    }
+
+    void End() {
+        const char tag = head_[0];
+        have_ = 0;
         last = tag;
+        if (tag != kDone) ++records_;
         switch (tag) {
         case kLine:
-            if (r_.Log.size() <= kMaxLogLines) r_.Log.emplace_back(p);
+            Charge(kHeader + payload_.size() + kStringCost);
+            if (Over()) break;
+            if (r_.Log.size() <= kMaxLogLines)
+                r_.Log.push_back(len_ > keep_ ? Cut(payload_, kSandboxLineBytes) : payload_);
             break;
-        case kFired: r_.Fired = std::strtoll(std::string(p).c_str(), nullptr, 10); break;
-        case kFact: {
-            if (r_.Facts.size() >= kMaxFacts) break;
-            std::vector<std::string> fields;
-            while (p.size() >= 4) {
-                const std::uint32_t len = Get32(p.data());
-                if (p.size() - 4 < len) break;
-                fields.emplace_back(p.substr(4, len));
-                p.remove_prefix(4 + len);
-            }
-            r_.Facts.push_back(std::move(fields));
+        case kFired: r_.Fired = std::strtoll(payload_.c_str(), nullptr, 10); break;
+        case kFact: Fact(); break;
+        case kConstructs: r_.Constructs = payload_; break;
+        case kError: r_.Error = len_ > keep_ ? Cut(payload_, kMaxError) : payload_; break;
+        case kCrash: signal = payload_.empty() ? 0 : static_cast<unsigned char>(payload_[0]); break;
+        case kDone:
+            if (payload_.size() != 8 || Get32(payload_.data()) != sequence_ || Get32(payload_.data() + 4) != records_)
+                damaged = true;
+            else
+                done = true;
             break;
-        }
-        case kConstructs: r_.Constructs = p; break;
-        case kError: r_.Error = p; break;
-        case kDone: done = true; break;
         default: break;
         }
     }
 
+    void Fact() {
+        std::vector<std::string> fields;
+        std::string_view p(payload_);
+        while (p.size() >= 4 && !Over()) {
+            const std::uint32_t len = Get32(p.data());
+            if (p.size() - 4 < len) break;
+            Charge(kStringCost);
+            fields.push_back(Cut(p.substr(4, len), CutLength(kSandboxFieldBytes)));
+            p.remove_prefix(4 + len);
+        }
+        if (!p.empty()) damaged = true;
+        if (!Over() && r_.Facts.size() < kMaxFacts) r_.Facts.push_back(std::move(fields));
+    }
+
     SandboxResult& r_;
-    std::string buffer_;
+    const std::size_t budget_;
+    const std::uint32_t sequence_;
+    std::size_t spent_ = 0;
+    std::uint32_t records_ = 0;
+    char head_[kHeader] = {};
+    std::size_t have_ = 0, got_ = 0, keep_ = 0;
+    std::uint32_t len_ = 0;
+    std::string payload_;
 };
+
+std::string Prefix(const std::vector<SandboxStep>& steps) {
+    auto has = [&](SandboxStep::Kind k) {
+        return std::any_of(steps.begin(), steps.end(), [k](const SandboxStep& s) { return s.What == k; });
+    };
+    if (has(SandboxStep::Kind::Run)) return "Przerwano wnioskowanie: ";
+    if (has(SandboxStep::Kind::Load) || has(SandboxStep::Kind::LoadAppend))
+        return "Przerwano wczytywanie pliku regu\xB3: ";
+    return "Przerwano polecenie silnika regu\xB3: ";
+}
+
+bool SendAll(int fd, const std::string& data) {
+    for (std::size_t at = 0; at < data.size();) {
+        const ssize_t n = ::send(fd, data.data() + at, data.size() - at, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        at += static_cast<std::size_t>(n);
+    }
+    return true;
+}
 
 }  // namespace
 
-SandboxResult RunSandboxed(const SandboxJob& job, const std::function<bool()>& keepGoing) {
-    SandboxResult r;
+SandboxedEngine::~SandboxedEngine() { End(); }
+
+bool SandboxedEngine::Start(const SandboxLimits& limits) {
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        r.Error = "Nie mo\xBFna uruchomi\xE6 silnika regu\xB3 (brak zasob\xF3w systemu)";
-        return r;
-    }
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
     const long virtualKb = StatmKb(0, 0);
-    const long residentKb = StatmKb(0, 1);
+    residentKbAtStart_ = StatmKb(0, 1);
     const Filter& filter = ConfinementFilter();
+    const pid_t parent = ::getpid();
     std::fflush(nullptr);
     const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        Child(fds[1], job, virtualKb, filter);
-    }
+    if (pid == 0) Child(fds[1], fds[0], parent, virtualKb, limits.Memory, filter);
     ::close(fds[1]);
     if (pid < 0) {
         ::close(fds[0]);
+        return false;
+    }
+    pid_ = pid;
+    fd_ = fds[0];
+    return true;
+}
+
+int SandboxedEngine::Reap() {
+    int status = 0;
+    if (pid_ > 0) {
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+    if (fd_ >= 0) ::close(fd_);
+    pid_ = -1;
+    fd_ = -1;
+    return status;
+}
+
+void SandboxedEngine::End() {
+    if (pid_ > 0) ::kill(pid_, SIGKILL);
+    Reap();
+}
+
+SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<bool()>& keepGoing) {
+    SandboxResult r;
+    if (!Running() && !Start(job.Limits)) {
         r.Error = "Nie mo\xBFna uruchomi\xE6 silnika regu\xB3 (brak zasob\xF3w systemu)";
         return r;
     }
+    const std::string prefix = Prefix(job.Steps);
+    enum class Why { None, Cpu, Wall, Memory, Stopped, Overflow, Damaged } killed = Why::None;
+    Reader reader(r, job.Limits.Output, ++sequence_);
 
-    enum class Why { None, Time, Memory, Stopped, Broken } killed = Why::None;
-    Reader reader(r);
+    // Between operations the child says nothing: bytes waiting now are
+    // forged, or the end of a child that died idle.
+    pollfd idle{fd_, POLLIN, 0};
+    bool open = ::poll(&idle, 1, 0) <= 0;
+    if (!open) {
+        char c;
+        if (::recv(fd_, &c, 1, MSG_PEEK | MSG_DONTWAIT) == 1) killed = Why::Damaged;
+    }
+    if (open) {
+        std::string command;
+        for (const SandboxStep& s : job.Steps) {
+            std::string p(1, static_cast<char>(s.What));
+            Put64(p, static_cast<std::uint64_t>(s.Limit));
+            p += s.File;
+            command += Record(kStep, p);
+        }
+        std::string go;
+        Put32(go, sequence_);
+        go += static_cast<char>((job.WantFacts ? 1 : 0) | (job.WantConstructs ? 2 : 0));
+        Put64(go, job.Limits.Output);
+        Put32(go, static_cast<std::uint32_t>(std::max(1, job.Limits.CpuSeconds)));
+        command += Record(kGo, go);
+        open = SendAll(fd_, command);
+    }
+
     const auto start = std::chrono::steady_clock::now();
+    const long long ticks = ::sysconf(_SC_CLK_TCK);
+    const long long cpuAtStart = CpuTicks(pid_);
+    const long long cpuLimit = static_cast<long long>(std::max(1, job.Limits.CpuSeconds)) * ticks;
     const long memoryKb = static_cast<long>(job.Limits.Memory / 1024);
     auto checked = start - std::chrono::seconds(1);
     char chunk[65536];
-    for (bool open = true; open;) {
-        pollfd p{fds[0], POLLIN, 0};
+    while (open && !reader.done && killed == Why::None) {
+        pollfd p{fd_, POLLIN, 0};
         if (::poll(&p, 1, 50) > 0) {
-            const ssize_t n = ::read(fds[0], chunk, sizeof chunk);
+            const ssize_t n = ::read(fd_, chunk, sizeof chunk);
             if (n > 0) reader.Feed(chunk, static_cast<std::size_t>(n));
             else if (n == 0 || errno != EINTR) open = false;
         }
-        // The limits and the caller every 50 ms, however busy the pipe.
-        if (reader.broken && killed == Why::None) {
-            killed = Why::Broken;
-            ::kill(pid, SIGKILL);
-        }
+        if (reader.damaged) killed = Why::Damaged;
+        else if (reader.overflow) killed = Why::Overflow;
+        // The limits and the caller every 50 ms, however busy the channel
+        // (and the caller at least once, however short the operation).
         const auto now = std::chrono::steady_clock::now();
         if (killed != Why::None || now - checked < std::chrono::milliseconds(50)) continue;
         checked = now;
-        if (now - start > std::chrono::seconds(job.Limits.WallSeconds))
-            killed = Why::Time;
-        else if (StatmKb(pid, 1) - residentKb > memoryKb)
+        if (reader.done) {
+            if (keepGoing) keepGoing();
+            continue;
+        }
+        if (CpuTicks(pid_) - cpuAtStart > cpuLimit)
+            killed = Why::Cpu;
+        else if (now - start > std::chrono::seconds(job.Limits.WallSeconds))
+            killed = Why::Wall;
+        else if (StatmKb(pid_, 1) - residentKbAtStart_ > memoryKb)
             killed = Why::Memory;
         else if (keepGoing && !keepGoing())
             killed = Why::Stopped;
-        if (killed != Why::None) ::kill(pid, SIGKILL);
     }
-    ::close(fds[0]);
-    int status = 0;
-    rusage use{};
-    while (::wait4(pid, &status, 0, &use) < 0 && errno == EINTR) {
+    if (reader.done && killed == Why::None) {
+        r.Ok = true;
+        return r;
     }
-    r.PeakKb = use.ru_maxrss;
 
-    const std::string stopped = "Przerwano wnioskowanie: ";
+    // The operation failed: the engine's state goes with the child (one
+    // that has ended already keeps the status it ended with).
+    ::kill(pid_, SIGKILL);
+    const int status = Reap();
+    const bool run = prefix.find("wnioskowanie") != std::string::npos;
+    const bool processor = killed == Why::Cpu || (WIFSIGNALED(status) && WTERMSIG(status) == SIGPROF);
+    const std::string seconds = std::to_string(job.Limits.CpuSeconds) + " s)";
     if (killed == Why::Stopped) {
         r.Stopped = true;
-        r.Error = stopped + "zatrzymane przez u\xBFytkownika";
-    } else if (killed == Why::Time || (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU)) {
-        r.Error = stopped + "przekroczono czas wnioskowania (" + std::to_string(job.Limits.CpuSeconds) + " s)";
+        r.Error = prefix + "zatrzymane przez u\xBFytkownika";
+    } else if (processor) {
+        r.Error = prefix + (run ? "przekroczono czas wnioskowania (" : "przekroczono czas pracy silnika regu\xB3 (") +
+                  seconds;
+    } else if (killed == Why::Wall) {
+        r.Error = prefix + "silnik regu\xB3 nie odpowiada\xB3 przez " + std::to_string(job.Limits.WallSeconds) + " s";
     } else if (killed == Why::Memory || reader.last == kMemory) {
-        r.Error = stopped + "przekroczono limit pami\xEA" "ci (" + Megabytes(job.Limits.Memory) + ")";
+        r.Error = prefix + "przekroczono limit pami\xEA" "ci (" + Megabytes(job.Limits.Memory) + ")";
+    } else if (killed == Why::Overflow || reader.last == kOverflow) {
+        r.Error = prefix + "przekroczono limit wynik\xF3w silnika regu\xB3 (" + Megabytes(job.Limits.Output) + ")";
+    } else if (killed == Why::Damaged) {
+        r.Error = prefix + "wynik silnika regu\xB3 jest uszkodzony";
     } else if (reader.last == kRecursion) {
-        r.Error = stopped + "zbyt g\xB3\xEA" "boka rekurencja";
+        r.Error = prefix + "zbyt g\xB3\xEA" "boka rekurencja";
     } else if (reader.last == kExit) {
-        r.Error = stopped + "plik regu\xB3 wywo\xB3" "a\xB3 funkcj\xEA exit (program dzia\xB3" "a dalej)";
-    } else if (killed == Why::None && reader.done && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
-        r.Ok = true;
-    } else if (r.Error.empty()) {
-        r.Error = stopped + "silnik regu\xB3 zako\xF1" "czy\xB3 si\xEA b\xB3\xEA" "dem (" +
-                  (WIFSIGNALED(status) ? "sygna\xB3 " + std::to_string(WTERMSIG(status))
-                                       : "kod " + std::to_string(WEXITSTATUS(status))) +
-                  ")";
+        r.Error = prefix + "plik regu\xB3 wywo\xB3" "a\xB3 funkcj\xEA exit (program dzia\xB3" "a dalej)";
+    } else if (reader.last == kError && !r.Error.empty()) {
+        // the engine's own message
+    } else if (reader.last == kCrash || WIFSIGNALED(status)) {
+        const int sig = reader.last == kCrash ? reader.signal : WTERMSIG(status);
+        const char* name = sig > 0 && sig < NSIG ? ::sigabbrev_np(sig) : nullptr;
+        r.Error = prefix + "awaria silnika regu\xB3 (sygna\xB3 " + std::to_string(sig) +
+                  (name ? std::string(", SIG") + name : std::string()) + ")";
+    } else {
+        r.Error = prefix + "silnik regu\xB3 zako\xF1" "czy\xB3 prac\xEA nieoczekiwanie (kod " +
+                  std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")";
     }
     return r;
+}
+
+SandboxResult RunSandboxed(const SandboxJob& job, const std::function<bool()>& keepGoing) {
+    SandboxedEngine engine;
+    return engine.Do(job, keepGoing);
 }
 
 }  // namespace vesk

@@ -1,18 +1,27 @@
-// The rule engine run where a rule file can do no harm: every operation
-// is carried out in a child process of its own that may not open a file
-// for writing, create, remove or rename anything, start a program or end
-// ours, and that is stopped when it runs too long, recurses too deep or
-// takes too much memory. The child reports through a pipe what the engine
-// printed, asserted and retracted, and the facts and constructs asked
-// for; the caller sees the engine as it saw it in its own process.
+// The rule engine run where a rule file can do no harm: the engine lives
+// in a child process of its own that may, once started, only read files,
+// talk to the program over its socket, use memory and end; it is stopped
+// when an operation runs too long, recurses too deep or takes too much
+// memory. The child reports what the engine printed, asserted and
+// retracted, and the facts and constructs asked for; the caller sees the
+// engine as it saw it in its own process.
 //
-// The engine keeps no state between operations: the steps that made the
-// present state are given again (without their log) before the new ones.
+// One child serves a whole session: each operation is sent to it and
+// carried out on the engine as the earlier ones left it, so an operation
+// costs the same however many came before. An operation that fails ends
+// the child, and with it the engine's state; the next one starts afresh.
+// The child dies with the program.
+//
+// Everything the program takes from the child is bounded in bytes: each
+// log line and each fact field is cut (with a mark), and one operation's
+// log, facts and constructs together are held to a budget; past it the
+// operation ends with a message of its own.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace vesk {
@@ -25,16 +34,22 @@ struct SandboxStep {
 };
 
 struct SandboxLimits {
-    int CpuSeconds = 5;                        // processor time of the child
-    int WallSeconds = 8;                       // time from start to end
+    int CpuSeconds = 5;                           // processor time of one operation
+    int WallSeconds = 8;                          // time of one operation
     std::size_t Memory = std::size_t(256) << 20;  // above what the program held
+    std::size_t Output = std::size_t(16) << 20;   // log, facts and constructs of one operation
 };
 
+// The cuts of what the engine returns: longer log lines and fact fields
+// keep their start, followed by kSandboxCutMark.
+constexpr std::size_t kSandboxLineBytes = 4096;
+constexpr std::size_t kSandboxFieldBytes = 4096;
+extern const char* const kSandboxCutMark;
+
 struct SandboxJob {
-    std::vector<SandboxStep> Replayed;  // bring the engine back, no log
-    std::vector<SandboxStep> Steps;     // the operation, logged
-    bool WantFacts = false;             // the ordered facts at the end
-    bool WantConstructs = false;        // what a save would write
+    std::vector<SandboxStep> Steps;  // the operation, logged
+    bool WantFacts = false;          // the ordered facts at the end
+    bool WantConstructs = false;     // what a save would write
     SandboxLimits Limits;
 };
 
@@ -49,11 +64,37 @@ struct SandboxResult {
     // own text where it gave one.
     std::string Error;
     bool Stopped = false;  // the caller asked to stop
-    long PeakKb = 0;       // the child's largest resident size
 };
 
-// Runs the job in a child process. keepGoing is called about every 50 ms
-// while the child works; when it returns false the child is ended.
+// One engine in its confined child, started by the first operation.
+class SandboxedEngine {
+public:
+    SandboxedEngine() = default;
+    ~SandboxedEngine();  // ends the child
+    SandboxedEngine(const SandboxedEngine&) = delete;
+    SandboxedEngine& operator=(const SandboxedEngine&) = delete;
+
+    // Carries out the job's steps on the engine. keepGoing is called about
+    // every 50 ms while the child works; when it returns false the child is
+    // ended. The memory limit is the one of the operation that started the
+    // child.
+    SandboxResult Do(const SandboxJob& job, const std::function<bool()>& keepGoing);
+    // A child holds an engine (with the state the operations left).
+    bool Running() const { return pid_ > 0; }
+    // Ends the child; the next operation starts an empty engine.
+    void End();
+
+private:
+    bool Start(const SandboxLimits& limits);
+    int Reap();
+
+    pid_t pid_ = -1;
+    int fd_ = -1;
+    long residentKbAtStart_ = 0;
+    unsigned sequence_ = 0;
+};
+
+// One operation in an engine of its own, ended afterwards.
 SandboxResult RunSandboxed(const SandboxJob& job, const std::function<bool()>& keepGoing);
 
 }  // namespace vesk
