@@ -9,6 +9,8 @@
 // through the set store (IndicatorSetStore.h).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -175,6 +177,8 @@ public:
     // UAktualnicWykres.
     WykresWskaznika& Wykres() { return wykres_; }
     std::vector<std::string> ListaDiagnoz;  // ListBox1
+    // The lines the list holds at most, whatever the rules assert.
+    static constexpr std::size_t NajwiecejDiagnoz = 100000;
 
     // Sensitivity panel: the variable, the slider, the animation and the
     // sibling browser; the change entries' lines are kept in WpisyZmian and
@@ -285,8 +289,9 @@ public:
     // rules and facts.
     void KomendaCLEAR();
     void KomendaRESET();
-    // InterpreterBox1.
-    std::vector<std::string> LogSilnika() const;
+    // InterpreterBox1, and a count of its changes.
+    const std::vector<std::string>& LogSilnika() const;
+    std::uint64_t ZmianyLogu() const;
     // Wnioskowanie1 and ZapisanieDiagnozDoPliku enabled.
     bool WnioskowanieDostepne() const;
     // Called at each periodic notification of the engine while it runs;

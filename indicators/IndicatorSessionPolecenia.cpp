@@ -85,10 +85,16 @@ bool IndicatorSession::ExportWartosci() {
 
 bool IndicatorSession::Wnioskowanie() {
     ExpertSession& e = Ekspert();
-    const std::size_t bylo = e.Diagnozy().size();
+    // The engine keeps only this run's lines; the list keeps them all.
+    e.WyczyscDiagnozy();
     if (!e.Wnioskowanie()) return false;
-    DolaczDiagnozy(ListaDiagnoz, std::vector<std::string>(e.Diagnozy().begin() + static_cast<std::ptrdiff_t>(bylo),
-                                                          e.Diagnozy().end()));
+    const std::optional<std::size_t> pominiete =
+        DolaczDiagnozy(ListaDiagnoz, e.Diagnozy(), [&e] { return e.Dalej(); }, NajwiecejDiagnoz);
+    e.WyczyscDiagnozy();
+    if (!pominiete) return false;
+    if (*pominiete > 0)
+        e.DopiszLog("lista diagnoz ma ju\xBF " + std::to_string(NajwiecejDiagnoz) + " wierszy; pomini\xEAto diagnoz: " +
+                    std::to_string(*pominiete));
     return true;
 }
 
@@ -97,9 +103,12 @@ bool IndicatorSession::Wnioskowanie() {
 void IndicatorSession::KomendaCLEAR() { Ekspert().Clear(); }
 void IndicatorSession::KomendaRESET() { Ekspert().Reset(); }
 
-std::vector<std::string> IndicatorSession::LogSilnika() const {
-    return ekspert_ ? ekspert_->Log() : std::vector<std::string>();
+const std::vector<std::string>& IndicatorSession::LogSilnika() const {
+    static const std::vector<std::string> pusty;
+    return ekspert_ ? ekspert_->Log() : pusty;
 }
+
+std::uint64_t IndicatorSession::ZmianyLogu() const { return ekspert_ ? ekspert_->ZmianyLogu() : 0; }
 
 void IndicatorSession::PrzerwijWnioskowanie() {
     if (ekspert_) ekspert_->Przerwij();
