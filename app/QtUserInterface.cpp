@@ -26,9 +26,23 @@ namespace vesk {
 
 namespace {
 
-// Whatever the core says fits a box on the screen: at most 30 lines of 400
-// characters (a long one also wraps).
-QString tekstOkna(const std::string& text) { return q(shortenedText(text, 30, 400)); }
+// Whatever the core says fits a box on the screen: at most 30 lines of 200
+// characters. A long run without blanks gets places to wrap, or the box
+// would be sized for it unwrapped and cut its last lines.
+QString tekstOkna(const std::string& text) {
+    const QString t = q(shortenedText(text, 30, 200));
+    QString out;
+    int ciag = 0;
+    for (const QChar c : t) {
+        ciag = c.isSpace() ? 0 : ciag + 1;
+        if (ciag > 60) {
+            out += QChar(0x200B);
+            ciag = 1;
+        }
+        out += c;
+    }
+    return out;
+}
 
 // "*.tr1" -> "*.[tT][rR]1": Qt matches file names with letter case on Linux.
 QString bezWielkosciLiter(const QString& pattern) {
