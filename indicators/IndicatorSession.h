@@ -177,7 +177,8 @@ public:
     // UAktualnicWykres.
     WykresWskaznika& Wykres() { return wykres_; }
     std::vector<std::string> ListaDiagnoz;  // ListBox1
-    // The lines the list holds at most, whatever the rules assert.
+    // The lines the list holds at most, whatever the rules assert; a run
+    // that would pass it starts the list afresh.
     static constexpr std::size_t NajwiecejDiagnoz = 100000;
 
     // Sensitivity panel: the variable, the slider, the animation and the
