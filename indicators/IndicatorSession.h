@@ -295,8 +295,9 @@ public:
     std::uint64_t ZmianyLogu() const;
     // Wnioskowanie1 and ZapisanieDiagnozDoPliku enabled.
     bool WnioskowanieDostepne() const;
-    // Called at each periodic notification of the engine while it runs;
-    // the window lets pending non-input events through there.
+    // Called at each periodic notification of the engine while it runs and
+    // between the steps of the work on its results; the window lets pending
+    // non-input events through there.
     std::function<void()> WTrakcieWnioskowania;
     // Ends the engine operation under way (called from WTrakcieWnioskowania).
     void PrzerwijWnioskowanie();
