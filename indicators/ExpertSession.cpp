@@ -344,7 +344,7 @@ std::string KomunikatSilnika(const std::string& blad) {
     const std::size_t do_ = std::min(linie.size(), od + kWierszeSilnika);
     for (std::size_t i = od; i < do_; ++i) (m += '\n') += linie[i];
     m = shortenedText(m, kWierszeKomunikatu, kDlugoscWierszaKomunikatu);
-    m += "\n(ca\xB3y tekst silnika w dzienniku regu\xB3)";
+    m += "\n(ca\xB3y tekst silnika w dzienniku CLIPS)";
     return m;
 }
 
