@@ -243,6 +243,12 @@ std::string_view NazwaLinii(std::string_view linia) {
     return p == std::string_view::npos ? std::string_view() : linia.substr(0, p);
 }
 
+// A log line cut to its bound, in a buffer of its own size (a string cut
+// in place would keep the whole line's memory).
+std::string LiniaLogu(const std::string& l) {
+    return l.substr(0, ExpertSession::WierszLogu - 12) + " \x85 (obci\xEAto)";
+}
+
 const char* const kLogPrzyciety = "\x85 wcze\x9Cniejsze wiersze dziennika usuni\xEAto (dziennik sesji ma granic\xEA)";
 
 }  // namespace
@@ -371,10 +377,7 @@ void ExpertSession::Komunikaty::message(const std::string& text) {
 }
 
 void ExpertSession::Dopisz(std::string linia) {
-    if (linia.size() > WierszLogu) {
-        linia.resize(WierszLogu - 12);
-        linia += " \x85 (obci\xEAto)";
-    }
+    if (linia.size() > WierszLogu) linia = LiniaLogu(linia);
     log_.push_back(std::move(linia));
 }
 
@@ -383,10 +386,7 @@ void ExpertSession::PrzytnijLog() {
     // Lines are only added at the end between two calls: those are looked at.
     for (std::size_t i = std::min(sprawdzone_, log_.size()); i < log_.size(); ++i) {
         std::string& l = log_[i];
-        if (l.size() > WierszLogu) {
-            l.resize(WierszLogu - 12);
-            l += " \x85 (obci\xEAto)";
-        }
+        if (l.size() > WierszLogu) l = LiniaLogu(l);
         bajtyLogu_ += l.size();
     }
     sprawdzone_ = log_.size();
