@@ -122,8 +122,9 @@ private:
     // The log back within its bounds after an operation added to it.
     void PrzytnijLog();
 
-    // What the session shows the user: a long engine text is shown cut to
-    // a few lines (KomunikatSilnika), the whole of it going to the log.
+    // What the session shows the user (it only ever shows messages): a long
+    // engine text is shown cut to a few lines (KomunikatSilnika), the whole
+    // of it going to the log.
     class Komunikaty : public UserInterface {
     public:
         Komunikaty(UserInterface& ui, ExpertSession& sesja) : ui_(ui), sesja_(sesja) {}
