@@ -98,7 +98,7 @@ bool IndicatorSession::Wnioskowanie() {
     if (!pominiete) return false;  // stopped: the list as it was
     if (odNowa) {
         ListaDiagnoz = std::move(nowa);
-        e.DopiszLog("lista diagnoz przekroczy\xB3aby " + std::to_string(NajwiecejDiagnoz) +
+        e.DopiszLog("lista diagnoz przekroczy\xB3" "aby " + std::to_string(NajwiecejDiagnoz) +
                     " wierszy; zacz\xEAto j\xB9 od nowa");
     }
     if (*pominiete > 0)

@@ -145,9 +145,9 @@ TEST_F(Sesja, SymbolsOfOddNamesLoad) {
 // However much is logged, the log stays within its bounds, the newest
 // lines kept and a line at the top telling of the cut.
 TEST_F(Sesja, LogStaysBoundedAcrossOperations) {
-    const std::string dlugi(ExpertSession::WierszLogu * 2, 'x');
-    for (int i = 0; i < 5000; ++i) sesja.DopiszLog(std::to_string(i) + dlugi);
     for (int i = 0; i < 60000; ++i) sesja.DopiszLog("w" + std::to_string(i));
+    for (int i = 0; i < 4500; ++i)  // a few cut, 9 MB in all
+        sesja.DopiszLog(std::string(ExpertSession::WierszLogu * (i % 1000 == 0 ? 3 : 1), 'x'));
     std::size_t bajty = 0;
     for (const std::string& l : sesja.Log()) {
         EXPECT_LE(l.size(), ExpertSession::WierszLogu);
@@ -156,7 +156,7 @@ TEST_F(Sesja, LogStaysBoundedAcrossOperations) {
     EXPECT_LE(bajty, ExpertSession::BajtyLogu);
     EXPECT_LE(sesja.Log().size(), ExpertSession::WierszeLogu);
     EXPECT_NE(sesja.Log().front().find("usuni\xEAto"), std::string::npos) << sesja.Log().front();
-    EXPECT_EQ(sesja.Log().back(), "w59999");
+    EXPECT_EQ(sesja.Log().back(), std::string(ExpertSession::WierszLogu, 'x'));
     const auto zmiany = sesja.ZmianyLogu();
     operatora.write("reguły-w0.clp", std::string(kSzablony) + kReguly);
     ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
@@ -193,7 +193,7 @@ TEST(Diagnozy, LargeMergeAsksToGoOnAndStops) {
     EXPECT_EQ(lista, (std::vector<std::string>{"==> a: x", "==> a: 2", "==> b: y", "==> c: 1", "==> c: 2", "==> d: 1"}));
 
     std::vector<std::string> nowe;
-    for (int i = 0; i < 200000; ++i)  // each line twice
+    for (int i = 0; i < 100000; ++i)  // each line twice
         nowe.push_back("==> w" + std::to_string(i / 2 % 1000) + ": " + std::to_string(i / 2));
     std::vector<std::vector<std::string>> fakty(nowe.size() / 2, {"zbyt-wysoki", "1"});
     int pytania = 0;
@@ -205,7 +205,7 @@ TEST(Diagnozy, LargeMergeAsksToGoOnAndStops) {
     ASSERT_EQ(DolaczDiagnozy(duza, nowe, liczy), std::optional<std::size_t>(0));
     EXPECT_EQ(duza.size(), nowe.size() / 2);
     EXPECT_EQ(duza[1], "==> w0: 1000");
-    EXPECT_EQ(duza[100], "==> w1: 1");
+    EXPECT_EQ(duza[50], "==> w1: 1");
     EXPECT_EQ(pytania, static_cast<int>(nowe.size() / KrokDalej));
     const auto bylo = duza;
     for (const bool zLinii : {true, false}) {
@@ -231,7 +231,7 @@ TEST(Komunikat, EngineTextCutToAFewLines) {
     std::string blad = "B\xB3\xB9" "d w pliku regu\xB3 r.clp, wiersz 13; pliku nie wczytano w ca\xB3o\x9C" "ci:";
     const std::string krotki = blad + "\nPrzyczyna";
     EXPECT_EQ(KomunikatSilnika(krotki), krotki);
-    for (int i = 0; i < 300000; ++i) blad += "\nwiersz " + std::to_string(i);
+    for (int i = 0; i < 20000; ++i) blad += "\nwiersz " + std::to_string(i);
     blad += "\n[PRNTUTIL2] Syntax Error:  Check appropriate syntax for defrule.\nERROR:\n(defrule MAIN::zly\n   (";
     blad += "\n" + std::string(100000, 'x');
     const std::string m = KomunikatSilnika(blad);

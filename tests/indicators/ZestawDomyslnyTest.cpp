@@ -201,7 +201,7 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
 }
 
 // A rule file that floods the program ends in the program's bounds: a
-// load error after 300,000 printed lines is a message of a few lines, and
+// load error after 100,000 printed lines is a message of a few lines, and
 // the work on many diagnosis facts goes on calling the window and stops
 // when asked; the shipped rules infer right afterwards.
 TEST_F(Domyslny, HostileRuleFilesFloodingTheProgramStayInItsBounds) {
@@ -210,7 +210,7 @@ TEST_F(Domyslny, HostileRuleFilesFloodingTheProgramStayInItsBounds) {
     const std::string plik = cp1250ToUtf8("regu\xB3y-" + d.Wybrany + ".clp");
     dir.write(plik, test::kSzablony +
                         std::string("(deffunction p (?n) (loop-for-count (?i 1 ?n) (printout t \"wiersz \" ?i crlf)) 1)\n"
-                                    "(defglobal ?*a* = (p 300000))\n(defrule zly (\n"));
+                                    "(defglobal ?*a* = (p 100000))\n(defrule zly (\n"));
     EXPECT_FALSE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& m = ui.messages[0];
@@ -223,7 +223,7 @@ TEST_F(Domyslny, HostileRuleFilesFloodingTheProgramStayInItsBounds) {
     EXPECT_LE(bajty, ExpertSession::BajtyLogu);
     EXPECT_LE(sesja.Log().size(), ExpertSession::WierszeLogu);
 
-    constexpr int kFakty = 30000;
+    constexpr int kFakty = 20000;
     dir.write(plik, test::kSzablony + std::string("(defrule r => (loop-for-count (?i 1 ") + std::to_string(kFakty) +
                         ") (assert (zbyt-wysoki ?i))))\n");
     ui.messages.clear();
