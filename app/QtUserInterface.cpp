@@ -28,6 +28,24 @@ namespace vesk {
 
 namespace {
 
+// Whatever the core says fits a box on the screen: at most 30 lines of 200
+// characters. A long run without blanks gets places to wrap, or the box
+// would be sized for it unwrapped and cut its last lines.
+QString tekstOkna(const std::string& text) {
+    const QString t = q(shortenedText(text, 30, 200));
+    QString out;
+    int ciag = 0;
+    for (const QChar c : t) {
+        ciag = c.isSpace() ? 0 : ciag + 1;
+        if (ciag > 60) {
+            out += QChar(0x200B);
+            ciag = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
 // "*.tr1" -> "*.[tT][rR]1": Qt matches file names with letter case on Linux.
 QString bezWielkosciLiter(const QString& pattern) {
     QString out;
@@ -142,7 +160,7 @@ std::string rozszerzenieDomyslne(const std::string& filter) {
 void QtUserInterface::beep() { QApplication::beep(); }
 
 void QtUserInterface::message(const std::string& text) {
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(tekst::TytulAplikacji), q(text), QMessageBox::NoButton,
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(tekst::TytulAplikacji), tekstOkna(text), QMessageBox::NoButton,
                     parent_);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     szerokoscNaTytul(box);
@@ -170,26 +188,26 @@ std::size_t zapytaj(QWidget* rodzic, const QString& tytul, const QString& tekst,
 }  // namespace
 
 bool QtUserInterface::question(const std::string& text) {
-    return zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), q(text),
+    return zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), tekstOkna(text),
                    {{QStringLiteral("Tak"), QMessageBox::YesRole}, {QStringLiteral("Nie"), QMessageBox::NoRole}}) == 0;
 }
 
 UserInterface::Choice QtUserInterface::choose(const std::string& text, const std::string& yes, const std::string& no,
                                               const std::string& cancel) {
-    const std::size_t i = zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), q(text),
+    const std::size_t i = zapytaj(parent_, QString::fromUtf8(tekst::TytulAplikacji), tekstOkna(text),
                                   {{q(yes), QMessageBox::YesRole}, {q(no), QMessageBox::NoRole},
                                    {q(cancel), QMessageBox::RejectRole}});
     return i == 0 ? Choice::Yes : i == 1 ? Choice::No : Choice::Cancel;
 }
 
 bool QtUserInterface::confirm(const std::string& text, const std::string& caption) {
-    return zapytaj(parent_, q(caption), q(text),
+    return zapytaj(parent_, q(caption), tekstOkna(text),
                    {{QStringLiteral("OK"), QMessageBox::AcceptRole},
                     {QStringLiteral("Anuluj"), QMessageBox::RejectRole}}) == 0;
 }
 
 bool QtUserInterface::retry(const std::string& text, const std::string& caption) {
-    return zapytaj(parent_, q(caption), q(text),
+    return zapytaj(parent_, q(caption), tekstOkna(text),
                    {{QStringLiteral("Ponów próbę"), QMessageBox::AcceptRole},
                     {QStringLiteral("Anuluj"), QMessageBox::RejectRole}},
                    QMessageBox::Warning) == 0;

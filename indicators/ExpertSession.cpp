@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "FileSystem.h"
 #include "OcenaWskaznika.h"
@@ -235,26 +238,205 @@ std::string WskaznikFaktu(const std::vector<std::string>& pola,
 namespace {
 
 // The indicator of a line "==> name: ...".
-std::string NazwaLinii(const std::string& linia) {
+std::string_view NazwaLinii(std::string_view linia) {
     const std::size_t p = linia.find(": ", 4);
-    return p == std::string::npos ? std::string() : linia.substr(0, p);
+    return p == std::string_view::npos ? std::string_view() : linia.substr(0, p);
 }
+
+// A log line cut to its bound, in a buffer of its own size (a string cut
+// in place would keep the whole line's memory).
+std::string LiniaLogu(const std::string& l) {
+    return l.substr(0, ExpertSession::WierszLogu - 12) + " \x85 (obci\xEAto)";
+}
+
+const char* const kLogPrzyciety = "\x85 wcze\x9Cniejsze wiersze dziennika usuni\xEAto (dziennik sesji ma granic\xEA)";
 
 }  // namespace
 
-void DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe) {
-    for (const std::string& linia : nowe) {
-        if (std::find(lista.begin(), lista.end(), linia) != lista.end()) continue;
-        const std::string nazwa = NazwaLinii(linia);
-        // After the last line of the same indicator, else at the end.
-        auto gdzie = std::find_if(lista.rbegin(), lista.rend(),
-                                  [&](const std::string& l) { return NazwaLinii(l) == nazwa; });
-        lista.insert(gdzie == lista.rend() ? lista.end() : gdzie.base(), linia);
+std::optional<std::vector<std::string>> LinieDiagnoz(const std::vector<std::vector<std::string>>& fakty,
+                                                     const std::vector<std::pair<std::string, std::string>>& wskazniki,
+                                                     const std::string& wybrany, const std::function<bool()>& dalej) {
+    std::vector<std::string> linie;
+    for (std::size_t i = 0; i < fakty.size(); ++i) {
+        if (i % KrokDalej == KrokDalej - 1 && dalej && !dalej()) return std::nullopt;
+        if (auto linia = LiniaDiagnozy(fakty[i]))
+            linie.push_back("==> " + WskaznikFaktu(fakty[i], wskazniki, wybrany) + ": " + linia->substr(4));
     }
+    return linie;
+}
+
+std::optional<std::size_t> DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe,
+                                          const std::function<bool()>& dalej, std::size_t najwiecej) {
+    std::size_t kroki = 0;
+    const auto krok = [&] { return ++kroki % KrokDalej != 0 || !dalej || dalej(); };
+    std::unordered_set<std::string_view> sa;
+    // Per indicator name: where its last line in the list is, its new lines.
+    struct Grupa {
+        std::size_t ostatni = std::size_t(-1);
+        std::vector<const std::string*> nowe;
+    };
+    std::unordered_map<std::string_view, Grupa> grupy;
+    std::vector<std::string_view> noweNazwy;  // of indicators not yet in the list, in order
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        if (!krok()) return std::nullopt;
+        sa.insert(lista[i]);
+        grupy[NazwaLinii(lista[i])].ostatni = i;
+    }
+    std::size_t dodane = 0, pominiete = 0;
+    for (const std::string& linia : nowe) {
+        if (!krok()) return std::nullopt;
+        if (!sa.insert(linia).second) continue;
+        if (lista.size() + dodane >= najwiecej) {
+            ++pominiete;
+            continue;
+        }
+        const std::string_view nazwa = NazwaLinii(linia);
+        Grupa& g = grupy[nazwa];
+        if (g.ostatni == std::size_t(-1) && g.nowe.empty()) noweNazwy.push_back(nazwa);
+        g.nowe.push_back(&linia);
+        ++dodane;
+    }
+    if (dodane == 0) return pominiete;
+    std::vector<std::string> wynik;
+    wynik.reserve(lista.size() + dodane);
+    // Each group's new lines after its last line, those of new indicators at the end.
+    const auto dolacz = [&](const Grupa& g) {
+        for (const std::string* l : g.nowe) wynik.push_back(*l);
+    };
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        if (!krok()) return std::nullopt;
+        wynik.push_back(lista[i]);
+        const Grupa& g = grupy.find(NazwaLinii(lista[i]))->second;
+        if (g.ostatni == i) dolacz(g);
+    }
+    for (const std::string_view nazwa : noweNazwy) dolacz(grupy.find(nazwa)->second);
+    lista = std::move(wynik);
+    return pominiete;
+}
+
+namespace {
+
+// A CLIPS message's own first line: "[" capitals and digits "] ".
+bool LiniaBleduSilnika(std::string_view l) {
+    if (l.size() < 4 || l[0] != '[') return false;
+    std::size_t i = 1;
+    while (i < l.size() && ((l[i] >= 'A' && l[i] <= 'Z') || (l[i] >= '0' && l[i] <= '9'))) ++i;
+    return i > 1 && i < l.size() && l[i] == ']';
+}
+
+constexpr std::size_t kWierszeKomunikatu = 8;
+constexpr std::size_t kWierszeSilnika = 5;
+constexpr std::size_t kDlugoscWierszaKomunikatu = 240;
+
+}  // namespace
+
+std::string KomunikatSilnika(const std::string& blad) {
+    std::vector<std::string_view> linie;
+    for (std::size_t p = 0;;) {
+        const std::size_t k = blad.find('\n', p);
+        linie.push_back(std::string_view(blad).substr(p, k == std::string::npos ? std::string::npos : k - p));
+        if (k == std::string::npos) break;
+        p = k + 1;
+    }
+    if (linie.size() <= kWierszeKomunikatu)
+        return shortenedText(blad, kWierszeKomunikatu, kDlugoscWierszaKomunikatu);
+    std::size_t od = 1;
+    for (std::size_t i = 1; i < linie.size(); ++i)
+        if (LiniaBleduSilnika(linie[i])) {
+            od = i;
+            break;
+        }
+    std::string m(linie[0]);
+    const std::size_t do_ = std::min(linie.size(), od + kWierszeSilnika);
+    for (std::size_t i = od; i < do_; ++i) (m += '\n') += linie[i];
+    m = shortenedText(m, kWierszeKomunikatu, kDlugoscWierszaKomunikatu);
+    m += "\n(ca\xB3y tekst silnika w dzienniku CLIPS)";
+    return m;
 }
 
 ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui)
-    : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {}
+    : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui, *this) {}
+
+void ExpertSession::Komunikaty::message(const std::string& text) {
+    const std::string krotki = KomunikatSilnika(text);
+    if (krotki != text) {
+        // The whole text in the log, but for a first line the operation
+        // has logged already.
+        std::vector<std::string>& log = sesja_.log_;
+        const std::size_t koniec = text.find('\n');
+        std::size_t p = !log.empty() && log.back() == text.substr(0, koniec) ? koniec : 0;
+        while (p != std::string::npos && p <= text.size()) {
+            if (text[p] == '\n') ++p;
+            const std::size_t n = text.find('\n', p);
+            sesja_.Dopisz(text.substr(p, n == std::string::npos ? std::string::npos : n - p));
+            p = n;
+        }
+        sesja_.PrzytnijLog();
+    }
+    ui_.message(krotki);
+}
+
+void ExpertSession::Dopisz(std::string linia) {
+    if (linia.size() > WierszLogu) linia = LiniaLogu(linia);
+    log_.push_back(std::move(linia));
+}
+
+void ExpertSession::PrzytnijLog() {
+    ++zmianyLogu_;
+    // Lines are only added at the end between two calls: those are looked at.
+    for (std::size_t i = std::min(sprawdzone_, log_.size()); i < log_.size(); ++i) {
+        std::string& l = log_[i];
+        if (l.size() > WierszLogu) l = LiniaLogu(l);
+        bajtyLogu_ += l.size();
+    }
+    sprawdzone_ = log_.size();
+    if (bajtyLogu_ <= BajtyLogu && log_.size() <= WierszeLogu) return;
+    // The newest lines stay, the oldest go down to three quarters of the bounds.
+    std::size_t zostaje = 0;
+    bajtyLogu_ = 0;
+    while (zostaje < log_.size()) {
+        const std::size_t b = log_[log_.size() - 1 - zostaje].size();
+        if (bajtyLogu_ + b > BajtyLogu / 4 * 3 || zostaje + 1 > WierszeLogu / 4 * 3) break;
+        bajtyLogu_ += b;
+        ++zostaje;
+    }
+    log_.erase(log_.begin(), log_.end() - static_cast<std::ptrdiff_t>(zostaje));
+    log_.insert(log_.begin(), kLogPrzyciety);
+    bajtyLogu_ += log_.front().size();
+    sprawdzone_ = log_.size();
+}
+
+void ExpertSession::DopiszLog(const std::string& linia) {
+    Dopisz(linia);
+    PrzytnijLog();
+}
+
+void ExpertSession::WyczyscLog() {
+    log_.clear();
+    sprawdzone_ = bajtyLogu_ = 0;
+    ++zmianyLogu_;
+}
+
+bool ExpertSession::Dalej() {
+    if (przerwane_) return false;
+    if (WTrakcie) WTrakcie();
+    if (przerwij_) {
+        przerwane_ = true;
+        Dopisz("Przerwano wnioskowanie: zatrzymane przez u\xBFytkownika");
+        PrzytnijLog();
+        return false;
+    }
+    if (std::chrono::steady_clock::now() - poczatek_ > std::chrono::seconds(Limity.WallSeconds)) {
+        przerwane_ = true;
+        const std::string m = "Przerwano wnioskowanie: przekroczono \xB3\xB9" "czny czas wnioskowania (" +
+                              std::to_string(Limity.WallSeconds) + " s)";
+        Dopisz(m);
+        PrzytnijLog();
+        ui_.message(m);
+        return false;
+    }
+    return true;
+}
 
 // An operation asked for while another one waits for the engine (from a
 // timer of the window) is dropped with a log line.
@@ -288,14 +470,18 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
 }
 
 bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu) {
-    if (Zajety()) return false;
+    if (Zajety()) {
+        PrzytnijLog();
+        return false;
+    }
     wnioskowanie_ = false;
     wskazniki_.clear();
     for (int r = 2; d.Tabela && r <= d.Tabela->LiczbaWskaznikow; ++r)
         wskazniki_.emplace_back(NazwaNaSymbol(d.Tabela->Komorka(r, kol::Nazwa)), d.Tabela->Komorka(r, kol::Nazwa));
     wybrany_ = d.Wybrany;
     const FaktyEksportu fakty = TekstFaktow(d);
-    for (const auto& l : fakty.Log) log_.push_back(l);
+    for (const auto& l : fakty.Log) Dopisz(l);
+    PrzytnijLog();
     const std::string rdzen = RdzenZestawu(plikZestawu.empty() ? nazwaZestawu + ".xls" : plikZestawu);
     plikFaktow_ = katalogOperatora_ + rdzen + ".clp";
     if (!replaceFile(plikFaktow_, fakty.Tekst)) {
@@ -305,40 +491,44 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     const auto regul = resolveRuleFile(katalogOperatora_, katalogProgramu_, nazwaZestawu, d.Wybrany);
     if (!regul) {
         plikRegul_.clear();
-        log_.push_back("brak bazy regu\xB3: " + katalogOperatora_ + "regu\xB3y-" + d.Wybrany + ".clp");
+        DopiszLog("brak bazy regu\xB3: " + katalogOperatora_ + "regu\xB3y-" + d.Wybrany + ".clp");
         return false;
     }
     plikRegul_ = *regul;
     // A new export starts the engine afresh.
     silnik_.End();
     SandboxResult wynik;
-    if (!Wykonaj({{SandboxStep::Kind::Load, plikRegul_},
-                  {SandboxStep::Kind::LoadAppend, plikFaktow_},
-                  {SandboxStep::Kind::Reset, {}}},
-                 false, wynik))
-        return false;
-    log_.push_back("End Load");
+    const bool dobrze = Wykonaj({{SandboxStep::Kind::Load, plikRegul_},
+                                 {SandboxStep::Kind::LoadAppend, plikFaktow_},
+                                 {SandboxStep::Kind::Reset, {}}},
+                                false, wynik);
+    PrzytnijLog();
+    if (!dobrze) return false;
+    DopiszLog("End Load");
     wnioskowanie_ = true;
     return true;
 }
 
 bool ExpertSession::Wnioskowanie() {
     if (!wnioskowanie_) return false;
+    // The time limit holds for the engine and for the work on what it gave.
+    poczatek_ = std::chrono::steady_clock::now();
+    przerwane_ = false;
     SandboxResult wynik;
     SandboxStep bieg{SandboxStep::Kind::Run, {}, Limit};
-    if (!Wykonaj({bieg}, true, wynik)) return false;
+    const bool dobrze = Wykonaj({bieg}, true, wynik);
+    PrzytnijLog();
+    if (!dobrze) return false;
     odpalone_ = wynik.Fired;
     fakty_ = std::move(wynik.Facts);
-    if (odpalone_ >= Limit)
-        log_.push_back("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
-    std::vector<std::string> nowe;
-    for (const std::vector<std::string>& pola : fakty_)
-        if (auto linia = LiniaDiagnozy(pola))
-            nowe.push_back("==> " + WskaznikFaktu(pola, wskazniki_, wybrany_) + ": " + linia->substr(4));
+    if (odpalone_ >= Limit) DopiszLog("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
+    const std::function<bool()> dalej = [this] { return Dalej(); };
+    std::optional<std::vector<std::string>> nowe = LinieDiagnoz(fakty_, wskazniki_, wybrany_, dalej);
+    if (!nowe) return false;
     // One run repeats no line; the window's list takes care of earlier runs.
     std::vector<std::string> biegu;
-    DolaczDiagnozy(biegu, nowe);
-    diagnozy_.insert(diagnozy_.end(), biegu.begin(), biegu.end());
+    if (!DolaczDiagnozy(biegu, *nowe, dalej) || !Dalej()) return false;
+    diagnozy_.insert(diagnozy_.end(), std::make_move_iterator(biegu.begin()), std::make_move_iterator(biegu.end()));
     const std::string plik = katalogOperatora_ + "clp.clp";
     if (!replaceFile(plik, wynik.Constructs)) {
         ui_.message("Nie mo\xBFna zapisa\xE6 pliku " + plik);
@@ -350,11 +540,13 @@ bool ExpertSession::Wnioskowanie() {
 void ExpertSession::Clear() {
     SandboxResult wynik;
     Wykonaj({{SandboxStep::Kind::Clear, {}}}, false, wynik);
+    PrzytnijLog();
 }
 
 void ExpertSession::Reset() {
     SandboxResult wynik;
     Wykonaj({{SandboxStep::Kind::Reset, {}}}, false, wynik);
+    PrzytnijLog();
 }
 
 }  // namespace vesk

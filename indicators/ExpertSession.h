@@ -4,6 +4,9 @@
 // turns the diagnosis facts into lines.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -70,12 +73,18 @@ public:
     // Runs the rules (at most Limit firings, a log line when reached), appends the diagnosis
     // lines and saves the constructs to "clp.clp" in the operator folder.
     bool Wnioskowanie();
+    // Between the steps of the work on the last inference's results (the
+    // caller's included, every KrokDalej lines or so): calls WTrakcie; false,
+    // with a log line, once the user asked to stop, and with a message once
+    // the inference with that work has taken longer than Limity.WallSeconds.
+    bool Dalej();
     // The engine commands of the menu.
     void Clear();
     void Reset();
     // Ends the engine operation under way (from the WTrakcie callback).
     void Przerwij() { przerwij_ = true; }
-    // Called about every 50 ms while the engine works.
+    // Called about every 50 ms while the engine works, and at each step of
+    // the work on its results (Dalej).
     std::function<void()> WTrakcie;
 
     bool WnioskowanieDostepne() const { return wnioskowanie_; }
@@ -83,8 +92,10 @@ public:
     const std::vector<std::string>& Diagnozy() const { return diagnozy_; }
     void WyczyscDiagnozy() { diagnozy_.clear(); }
     // A line of the window's own in the engine log.
-    void DopiszLog(const std::string& linia) { log_.push_back(linia); }
-    void WyczyscLog() { log_.clear(); }
+    void DopiszLog(const std::string& linia);
+    void WyczyscLog();
+    // Counts every change of the log, so a window knows when to show it again.
+    std::uint64_t ZmianyLogu() const { return zmianyLogu_; }
     const std::string& PlikFaktow() const { return plikFaktow_; }
     const std::string& PlikRegul() const { return plikRegul_; }
     // Rules fired by the last inference; the ordered facts it left.
@@ -92,6 +103,13 @@ public:
     const std::vector<std::vector<std::string>>& Fakty() const { return fakty_; }
 
     static constexpr int LimitRegul = 1000000;
+    // The log of a session is bounded, across all its operations: a line
+    // is cut at WierszLogu bytes; past BajtyLogu bytes or WierszeLogu lines
+    // the oldest lines go (down to three quarters), a line at the top
+    // saying so.
+    static constexpr std::size_t WierszLogu = 2000;
+    static constexpr std::size_t BajtyLogu = std::size_t(8) << 20;
+    static constexpr std::size_t WierszeLogu = 50000;
     int Limit = LimitRegul;  // rule firings of one inference
     SandboxLimits Limity;    // time and memory of one engine operation
 
@@ -101,15 +119,36 @@ private:
     // lost: the inference waits for a new export).
     bool Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, SandboxResult& wynik);
     bool Zajety();
+    void Dopisz(std::string linia);
+    // The log back within its bounds after an operation added to it.
+    void PrzytnijLog();
+
+    // What the session shows the user (it only ever shows messages): a long
+    // engine text is shown cut to a few lines (KomunikatSilnika), the whole
+    // of it going to the log.
+    class Komunikaty : public UserInterface {
+    public:
+        Komunikaty(UserInterface& ui, ExpertSession& sesja) : ui_(ui), sesja_(sesja) {}
+        void message(const std::string& text) override;
+
+    private:
+        UserInterface& ui_;
+        ExpertSession& sesja_;
+    };
 
     std::string katalogOperatora_, katalogProgramu_;
-    UserInterface& ui_;
+    Komunikaty ui_;
     SandboxedEngine silnik_;  // one child for the session, ended with it
     long long odpalone_ = 0;
     std::vector<std::vector<std::string>> fakty_;
     bool przerwij_ = false;
     bool zajety_ = false;
     std::vector<std::string> log_;
+    std::uint64_t zmianyLogu_ = 0;
+    std::size_t sprawdzone_ = 0, bajtyLogu_ = 0;  // the lines PrzytnijLog has seen, their bytes
+    // The last inference's start; whether Dalej has ended it.
+    std::chrono::steady_clock::time_point poczatek_;
+    bool przerwane_ = false;
     std::vector<std::string> diagnozy_;
     std::string plikFaktow_, plikRegul_;
     bool wnioskowanie_ = false;
@@ -130,9 +169,26 @@ std::string WskaznikFaktu(const std::vector<std::string>& pola,
                           const std::vector<std::pair<std::string, std::string>>& wskazniki,
                           const std::string& wybrany);
 
+// The diagnosis lines ("==> name: ...") of the ordered facts, in their
+// order; nothing when dalej, asked every KrokDalej facts, says to stop.
+std::optional<std::vector<std::string>> LinieDiagnoz(const std::vector<std::vector<std::string>>& fakty,
+                                                     const std::vector<std::pair<std::string, std::string>>& wskazniki,
+                                                     const std::string& wybrany, const std::function<bool()>& dalej);
+
 // Adds diagnosis lines ("==> name: ...") to the list: a line already there
 // is not repeated, and the lines of one indicator stay together, the
-// indicators in the order they first appear.
-void DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe);
+// indicators in the order they first appear. At most najwiecej lines in
+// the list: the number of new lines left out beyond them; nothing, the
+// list as it was, when dalej (asked every KrokDalej lines) says to stop.
+// Time linear in the lines' length.
+std::optional<std::size_t> DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe,
+                                          const std::function<bool()>& dalej = {},
+                                          std::size_t najwiecej = std::size_t(-1));
+constexpr std::size_t KrokDalej = 1024;
+
+// An engine's error as a box shows it: its first line (what failed, the
+// file and the line) and the engine's first error lines ("[ID] ..."; else
+// its first lines), a few lines of bounded length in all.
+std::string KomunikatSilnika(const std::string& blad);
 
 }  // namespace vesk

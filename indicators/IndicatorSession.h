@@ -9,6 +9,8 @@
 // through the set store (IndicatorSetStore.h).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -178,6 +180,9 @@ public:
     // UAktualnicWykres.
     WykresWskaznika& Wykres() { return wykres_; }
     std::vector<std::string> ListaDiagnoz;  // ListBox1
+    // The lines the list holds at most, whatever the rules assert; a run
+    // that would pass it starts the list afresh.
+    static constexpr std::size_t NajwiecejDiagnoz = 100000;
 
     // Sensitivity panel: the variable, the slider, the animation and the
     // sibling browser; the change entries' lines are kept in WpisyZmian and
@@ -288,12 +293,14 @@ public:
     // rules and facts.
     void KomendaCLEAR();
     void KomendaRESET();
-    // InterpreterBox1.
-    std::vector<std::string> LogSilnika() const;
+    // InterpreterBox1, and a count of its changes.
+    const std::vector<std::string>& LogSilnika() const;
+    std::uint64_t ZmianyLogu() const;
     // Wnioskowanie1 and ZapisanieDiagnozDoPliku enabled.
     bool WnioskowanieDostepne() const;
-    // Called at each periodic notification of the engine while it runs;
-    // the window lets pending non-input events through there.
+    // Called at each periodic notification of the engine while it runs and
+    // between the steps of the work on its results; the window lets pending
+    // non-input events through there.
     std::function<void()> WTrakcieWnioskowania;
     // Ends the engine operation under way (called from WTrakcieWnioskowania).
     void PrzerwijWnioskowanie();

@@ -85,10 +85,25 @@ bool IndicatorSession::ExportWartosci() {
 
 bool IndicatorSession::Wnioskowanie() {
     ExpertSession& e = Ekspert();
-    const std::size_t bylo = e.Diagnozy().size();
+    // The engine keeps only this run's lines; the list keeps them all.
+    e.WyczyscDiagnozy();
     if (!e.Wnioskowanie()) return false;
-    DolaczDiagnozy(ListaDiagnoz, std::vector<std::string>(e.Diagnozy().begin() + static_cast<std::ptrdiff_t>(bylo),
-                                                          e.Diagnozy().end()));
+    // A list that would pass its bound starts afresh with this run's lines.
+    const bool odNowa = ListaDiagnoz.size() + e.Diagnozy().size() > NajwiecejDiagnoz;
+    std::vector<std::string> nowa;
+    std::vector<std::string>& lista = odNowa ? nowa : ListaDiagnoz;
+    const std::optional<std::size_t> pominiete =
+        DolaczDiagnozy(lista, e.Diagnozy(), [&e] { return e.Dalej(); }, NajwiecejDiagnoz);
+    e.WyczyscDiagnozy();
+    if (!pominiete) return false;  // stopped: the list as it was
+    if (odNowa) {
+        ListaDiagnoz = std::move(nowa);
+        e.DopiszLog("lista diagnoz przekroczy\xB3" "aby " + std::to_string(NajwiecejDiagnoz) +
+                    " wierszy; zacz\xEAto j\xB9 od nowa");
+    }
+    if (*pominiete > 0)
+        e.DopiszLog("lista diagnoz ma " + std::to_string(NajwiecejDiagnoz) + " wierszy; pomini\xEAto diagnoz: " +
+                    std::to_string(*pominiete));
     return true;
 }
 
@@ -97,9 +112,12 @@ bool IndicatorSession::Wnioskowanie() {
 void IndicatorSession::KomendaCLEAR() { Ekspert().Clear(); }
 void IndicatorSession::KomendaRESET() { Ekspert().Reset(); }
 
-std::vector<std::string> IndicatorSession::LogSilnika() const {
-    return ekspert_ ? ekspert_->Log() : std::vector<std::string>();
+const std::vector<std::string>& IndicatorSession::LogSilnika() const {
+    static const std::vector<std::string> pusty;
+    return ekspert_ ? ekspert_->Log() : pusty;
 }
+
+std::uint64_t IndicatorSession::ZmianyLogu() const { return ekspert_ ? ekspert_->ZmianyLogu() : 0; }
 
 void IndicatorSession::PrzerwijWnioskowanie() {
     if (ekspert_) ekspert_->Przerwij();

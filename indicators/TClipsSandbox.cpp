@@ -352,17 +352,37 @@ void Attach(TClips& clips, ChildLog& log) {
     clips.OnOutOfMemory = [](TClips&) { gMemory.SendAndExit(); };
 }
 
-// The engine's own text, without its blank lines.
+// The engine's own text, without its blank lines. A long one (a rule file
+// that printed much before its error) keeps its beginning and its end,
+// where the engine's error lines are, with a line telling what was left out.
 std::string EngineText(const std::string& details) {
-    std::string out, line;
+    std::vector<std::string> lines;
+    std::string line;
     std::istringstream in(details);
+    std::size_t total = 0;
     while (std::getline(in, line)) {
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
         if (line.empty()) continue;
-        if (!out.empty()) out += '\n';
-        out += line;
-        if (out.size() > kMaxError) break;
+        total += line.size() + 1;
+        lines.push_back(std::move(line));
     }
+    const std::size_t half = kMaxError * 3 / 8;  // the message around it fits the rest
+    std::size_t head = 0, tail = lines.size(), used = 0;
+    if (total > kMaxError) {
+        while (head < lines.size() && used + lines[head].size() + 1 <= half) used += lines[head++].size() + 1;
+        used = 0;
+        while (tail > head && used + lines[tail - 1].size() + 1 <= half) used += lines[--tail].size() + 1;
+    } else {
+        head = lines.size();
+    }
+    std::string out;
+    auto add = [&out](const std::string& l) {
+        if (!out.empty()) out += '\n';
+        out += l.substr(0, kMaxError / 8);
+    };
+    for (std::size_t i = 0; i < head; ++i) add(lines[i]);
+    if (tail > head) add("(pomini\xEAto " + std::to_string(tail - head) + " wierszy)");
+    for (std::size_t i = tail; i < lines.size(); ++i) add(lines[i]);
     return out;
 }
 

@@ -5,11 +5,19 @@
 #pragma once
 
 #include <deque>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesk {
+
+// A text cut to what a box on the screen can show: at most maxLines lines
+// (the last one then telling how many were left out) of at most
+// maxLineLength bytes (a longer one cut, ending in an ellipsis); code page
+// 1250.
+std::string shortenedText(std::string_view text, std::size_t maxLines, std::size_t maxLineLength);
 
 class UserInterface {
 public:

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTreeWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <set>
@@ -172,6 +173,7 @@ public:
     // counts as one (coming back from its own dialog or menu does not).
     void opuszczenie(QWidget* aktywne);
     bool opuszczone_ = true;  // left for another window, or hidden, since the last activation
+    std::uint64_t pokazanyLog_ = 0;  // the engine log's change InterpreterBox1 shows
 
 protected:
     void hideEvent(QHideEvent* e) override;

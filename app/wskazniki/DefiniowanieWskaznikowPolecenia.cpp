@@ -227,10 +227,14 @@ void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {
     const bool wnioskowanie = sesja_->WnioskowanieDostepne();
     Wnioskowanie1->setEnabled(wnioskowanie);
     ZapisanieDiagnozDoPliku->setEnabled(wnioskowanie);
-    const std::vector<std::string> log = sesja_->LogSilnika();
-    if (InterpreterBox1->count() != static_cast<int>(log.size())) {
+    const std::vector<std::string>& log = sesja_->LogSilnika();
+    if (InterpreterBox1->count() != static_cast<int>(log.size()) || pokazanyLog_ != sesja_->ZmianyLogu()) {
+        pokazanyLog_ = sesja_->ZmianyLogu();
+        QStringList linie;
+        linie.reserve(static_cast<qsizetype>(log.size()));
+        for (const std::string& l : log) linie << q(l);
         InterpreterBox1->clear();
-        for (const std::string& l : log) InterpreterBox1->addItem(q(l));
+        InterpreterBox1->addItems(linie);
         InterpreterBox1->scrollToBottom();
     }
 }

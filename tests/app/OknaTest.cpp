@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QScreen>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -419,6 +420,28 @@ TEST(QtPort, LiveQuestionAnsweredNo) {
             if (b->text() == QStringLiteral("Tak")) b->click();
     });
     EXPECT_TRUE(port.question("?"));
+}
+
+// However long what the core says, the box holds a few lines and fits the
+// screen.
+TEST(QtPort, LongMessageFitsTheScreen) {
+    QtUserInterface port;
+    std::string tekst(1 << 20, 'x');
+    for (int i = 0; i < 300000; ++i) tekst += "\nwiersz " + std::to_string(i);
+    QString pokazany;
+    int wysokosc = 0;
+    test::Gdy([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        pokazany = box->text();
+        wysokosc = box->height();
+        box->accept();
+    });
+    port.message(tekst);
+    EXPECT_LE(pokazany.count(QLatin1Char('\n')), 29);
+    EXPECT_LE(pokazany.size(), 30 * 210);
+    EXPECT_TRUE(pokazany.endsWith(QString::fromUtf8("(pominięto wierszy: 299972)"))) << pokazany.right(40).toStdString();
+    EXPECT_LE(wysokosc, QApplication::primaryScreen()->availableGeometry().height());
 }
 
 TEST(QtPort, TheFileDialogShowsSizesAndTypesInPolish) {

@@ -235,6 +235,13 @@ TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
     o.RaportowanieDoPliku->click();
     ASSERT_EQ(pliki(".rap").size(), 1u);
     EXPECT_TRUE(ui.messages.empty());
+    // A full list starts afresh with the run's lines, the log saying so.
+    o.ExportWartosci->trigger();
+    o.sesja().ListaDiagnoz.assign(IndicatorSession::NajwiecejDiagnoz, "==> stara");
+    o.Wnioskowanie1->trigger();
+    EXPECT_GT(o.ListBox1->count(), 0);
+    EXPECT_LT(o.ListBox1->count(), 100);
+    EXPECT_EQ(o.InterpreterBox1->findItems(u("zacz\u0119to j\u0105 od nowa"), Qt::MatchEndsWith).size(), 1);
 }
 
 TEST_F(PoleceniaOkna, ReportWriteErrorUnchecksTheBoxAndTheWorkGoesOn) {

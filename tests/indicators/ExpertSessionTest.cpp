@@ -142,6 +142,28 @@ TEST_F(Sesja, SymbolsOfOddNamesLoad) {
               sesja.Log().end());
 }
 
+// However much is logged, the log stays within its bounds, the newest
+// lines kept and a line at the top telling of the cut.
+TEST_F(Sesja, LogStaysBoundedAcrossOperations) {
+    for (int i = 0; i < 60000; ++i) sesja.DopiszLog("w" + std::to_string(i));
+    for (int i = 0; i < 4500; ++i)  // a few cut, 9 MB in all
+        sesja.DopiszLog(std::string(ExpertSession::WierszLogu * (i % 1000 == 0 ? 3 : 1), 'x'));
+    std::size_t bajty = 0;
+    for (const std::string& l : sesja.Log()) {
+        EXPECT_LE(l.size(), ExpertSession::WierszLogu);
+        bajty += l.size();
+    }
+    EXPECT_LE(bajty, ExpertSession::BajtyLogu);
+    EXPECT_LE(sesja.Log().size(), ExpertSession::WierszeLogu);
+    EXPECT_NE(sesja.Log().front().find("usuni\xEAto"), std::string::npos) << sesja.Log().front();
+    EXPECT_EQ(sesja.Log().back(), std::string(ExpertSession::WierszLogu, 'x'));
+    const auto zmiany = sesja.ZmianyLogu();
+    operatora.write("reguły-w0.clp", std::string(kSzablony) + kReguly);
+    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+    EXPECT_GT(sesja.ZmianyLogu(), zmiany);
+    EXPECT_EQ(sesja.Log().back(), "End Load");
+}
+
 TEST_F(Sesja, EndlessRulesStopAtTheLimit) {
     operatora.write("reguły-w0.clp", std::string(kSzablony) +
                                          "(deffacts start (licznik 0))\n"
@@ -161,6 +183,63 @@ TEST(Diagnozy, GroupedPerIndicatorWithoutRepeats) {
     EXPECT_EQ(WskaznikFaktu({"diagnoza-dla-roku", "2017", "plynnosc-szybka-dobry"}, w, "wybrany"), "ps");
     EXPECT_EQ(WskaznikFaktu({"wzrost-wskaznika", "plynnosc", "2015"}, w, "wybrany"), "p");
     EXPECT_EQ(WskaznikFaktu({"dobrze-we-wszystkich-latach", "2015"}, w, "wybrany"), "wybrany");
+}
+
+// A merge of many lines costs time linear in them: it asks to go on every
+// KrokDalej lines, stops with the list as it was, keeps to its bound.
+TEST(Diagnozy, LargeMergeAsksToGoOnAndStops) {
+    std::vector<std::string> lista = {"==> a: x", "==> b: y"};
+    DolaczDiagnozy(lista, {"==> c: 1", "==> a: 2", "==> d: 1", "==> c: 2", "==> c: 1"});
+    EXPECT_EQ(lista, (std::vector<std::string>{"==> a: x", "==> a: 2", "==> b: y", "==> c: 1", "==> c: 2", "==> d: 1"}));
+
+    std::vector<std::string> nowe;
+    for (int i = 0; i < 100000; ++i)  // each line twice
+        nowe.push_back("==> w" + std::to_string(i / 2 % 1000) + ": " + std::to_string(i / 2));
+    std::vector<std::vector<std::string>> fakty(nowe.size() / 2, {"zbyt-wysoki", "1"});
+    int pytania = 0;
+    const auto liczy = [&] { return ++pytania > 0; };
+    ASSERT_TRUE(LinieDiagnoz(fakty, {}, "w", liczy).has_value());
+    EXPECT_EQ(pytania, static_cast<int>(fakty.size() / KrokDalej));
+    pytania = 0;
+    std::vector<std::string> duza;
+    ASSERT_EQ(DolaczDiagnozy(duza, nowe, liczy), std::optional<std::size_t>(0));
+    EXPECT_EQ(duza.size(), nowe.size() / 2);
+    EXPECT_EQ(duza[1], "==> w0: 1000");
+    EXPECT_EQ(duza[50], "==> w1: 1");
+    EXPECT_EQ(pytania, static_cast<int>(nowe.size() / KrokDalej));
+    const auto bylo = duza;
+    for (const bool zLinii : {true, false}) {
+        pytania = 0;
+        const auto stop = [&] { return ++pytania < 3; };
+        if (zLinii) {
+            EXPECT_FALSE(LinieDiagnoz(fakty, {}, "w", stop).has_value());
+        } else {
+            EXPECT_FALSE(DolaczDiagnozy(duza, {"==> nowy: 1"}, stop).has_value());
+            EXPECT_EQ(duza, bylo);
+        }
+        EXPECT_EQ(pytania, 3);
+    }
+    std::vector<std::string> ograniczona = {"==> a: x"};
+    EXPECT_EQ(DolaczDiagnozy(ograniczona, {"==> a: x", "==> a: y", "==> b: z", "==> a: w"}, {}, 3),
+              std::optional<std::size_t>(1));
+    EXPECT_EQ(ograniczona, (std::vector<std::string>{"==> a: x", "==> a: y", "==> b: z"}));
+}
+
+// A message fits a screen: the first line and the engine's first error
+// lines, each cut; a short one stays as it is.
+TEST(Komunikat, EngineTextCutToAFewLines) {
+    std::string blad = "B\xB3\xB9" "d w pliku regu\xB3 r.clp, wiersz 13; pliku nie wczytano w ca\xB3o\x9C" "ci:";
+    const std::string krotki = blad + "\nPrzyczyna";
+    EXPECT_EQ(KomunikatSilnika(krotki), krotki);
+    for (int i = 0; i < 20000; ++i) blad += "\nwiersz " + std::to_string(i);
+    blad += "\n[PRNTUTIL2] Syntax Error:  Check appropriate syntax for defrule.\nERROR:\n(defrule MAIN::zly\n   (";
+    blad += "\n" + std::string(100000, 'x');
+    const std::string m = KomunikatSilnika(blad);
+    EXPECT_EQ(m.rfind(blad.substr(0, blad.find('\n')) + "\n[PRNTUTIL2] Syntax Error", 0), 0u) << m;
+    EXPECT_LE(std::count(m.begin(), m.end(), '\n'), 9);
+    EXPECT_LE(m.size(), 10u * 240);
+    const std::string jednaLinia = KomunikatSilnika(std::string(1 << 20, 'y'));
+    EXPECT_LE(jednaLinia.size(), 240u);
 }
 
 TEST(Listing, RowsByTheFirstField) {

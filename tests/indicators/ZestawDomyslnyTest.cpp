@@ -4,6 +4,7 @@
 // the cap and leaves only facts the listing shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -265,6 +266,62 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
         ASSERT_TRUE(sesja.Eksport(Dane(w), z.Plik, z.NazwaZestawu));
         ASSERT_TRUE(sesja.Wnioskowanie());
     }
+    EXPECT_FALSE(sesja.Diagnozy().empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// A rule file that floods the program ends in the program's bounds: a
+// load error after 100,000 printed lines is a message of a few lines, and
+// the work on many diagnosis facts goes on calling the window and stops
+// when asked; the shipped rules infer right afterwards.
+TEST_F(Domyslny, HostileRuleFilesFloodingTheProgramStayInItsBounds) {
+    ExpertSession sesja(dir.folder(), kProgram, ui);
+    const DaneEksportu d = Dane(2);
+    const std::string plik = cp1250ToUtf8("regu\xB3y-" + d.Wybrany + ".clp");
+    dir.write(plik, test::kSzablony +
+                        std::string("(deffunction p (?n) (loop-for-count (?i 1 ?n) (printout t \"wiersz \" ?i crlf)) 1)\n"
+                                    "(defglobal ?*a* = (p 100000))\n(defrule zly (\n"));
+    EXPECT_FALSE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& m = ui.messages[0];
+    EXPECT_LE(std::count(m.begin(), m.end(), '\n'), 9) << m;
+    EXPECT_LE(m.size(), 2400u) << m;
+    EXPECT_NE(m.find("wiersz 11;"), std::string::npos) << m;
+    EXPECT_NE(m.find("\n[PRNTUTIL2] "), std::string::npos) << m;
+    std::size_t bajty = 0;
+    for (const std::string& l : sesja.Log()) bajty += l.size();
+    EXPECT_LE(bajty, ExpertSession::BajtyLogu);
+    EXPECT_LE(sesja.Log().size(), ExpertSession::WierszeLogu);
+
+    constexpr int kFakty = 20000;
+    dir.write(plik, test::kSzablony + std::string("(defrule r => (loop-for-count (?i 1 ") + std::to_string(kFakty) +
+                        ") (assert (zbyt-wysoki ?i))))\n");
+    ui.messages.clear();
+    int wywolania = 0;
+    sesja.WTrakcie = [&] { ++wywolania; };
+    ASSERT_TRUE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    wywolania = 0;
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    ASSERT_EQ(sesja.Diagnozy().size(), static_cast<std::size_t>(kFakty));
+    // Twice over the lines after the engine: reading them and merging them.
+    const int poSilniku = 2 * (kFakty / static_cast<int>(KrokDalej));
+    EXPECT_GE(wywolania, poSilniku);
+    // Stop pressed while the lines are read: nothing is added, no message.
+    const int wszystkie = wywolania;
+    wywolania = 0;
+    sesja.WTrakcie = [&] {
+        if (++wywolania == wszystkie - poSilniku / 2) sesja.Przerwij();
+    };
+    EXPECT_FALSE(sesja.Wnioskowanie());
+    sesja.WTrakcie = nullptr;
+    EXPECT_EQ(sesja.Diagnozy().size(), static_cast<std::size_t>(kFakty));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_NE(sesja.Log().back().find("u\xBFytkownika"), std::string::npos) << sesja.Log().back();
+
+    std::filesystem::remove(dir.file(plik));
+    sesja.WyczyscDiagnozy();
+    ASSERT_TRUE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    ASSERT_TRUE(sesja.Wnioskowanie());
     EXPECT_FALSE(sesja.Diagnozy().empty());
     EXPECT_TRUE(ui.messages.empty());
 }

@@ -1,0 +1,33 @@
+#include "UserInterface.h"
+
+namespace vesk {
+
+std::string shortenedText(std::string_view text, std::size_t maxLines, std::size_t maxLineLength) {
+    constexpr char kEllipsis = '\x85';
+    std::size_t lines = 1;
+    for (const char c : text) lines += c == '\n';
+    const std::size_t kept = lines <= maxLines ? lines : (maxLines > 0 ? maxLines - 1 : 0);
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < kept; ++i) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (i > 0) out += '\n';
+        if (line.size() > maxLineLength) {
+            out.append(line.substr(0, maxLineLength > 0 ? maxLineLength - 1 : 0));
+            out += kEllipsis;
+        } else {
+            out.append(line);
+        }
+        start = end + 1;
+    }
+    if (kept < lines && maxLines > 0) {
+        if (kept > 0) out += '\n';
+        out += kEllipsis;
+        out += " (pomini\xEAto wierszy: " + std::to_string(lines - kept) + ")";
+    }
+    return out;
+}
+
+}  // namespace vesk
