@@ -100,6 +100,39 @@ TEST(FileSystem, NonAsciiNamesMatchWithoutRegardToCase) {
     EXPECT_TRUE(fileExists(dir.folder() + "\xB3\xD3" "D\xBC.TXT"));  // "łÓDź.TXT"
 }
 
+// Files whose names are not UTF-8 (two operators unpacked from a Windows
+// archive in code page 1250) or hold characters code page 1250 lacks: no
+// core name finds them, as their lossy conversion to "Za????" once did.
+TEST(FileSystem, NamesCodePage1250CannotSpellAreFoundByNoPath) {
+    test::TempDir dir;
+    for (const char* nazwa : {"Za\xBF\xF3\xB3\xE6.qad", "Za\xE6\xE6\xE6\xE6.qad", "\xD0\x96uk.qad"}) dir.write(nazwa, "x");
+    for (const char* podana : {"Za????.qad", "ZA????.QAD", "?uk.qad", "Za\xE6\xE6\xE6\xE6.qad", "Za\xBF\xF3\xB3\xE6.qad"}) {
+        EXPECT_FALSE(findExisting(dir.folder() + podana)) << podana;
+        EXPECT_FALSE(fileExists(dir.folder() + podana)) << podana;
+    }
+    EXPECT_FALSE(fileExists(dir.folder() + "Za*.qad"));
+    // In from outside: carried unchanged or refused, named readably.
+    const struct {
+        std::string natywna;
+        std::optional<std::string> core;
+        std::string czytelna;
+    } nazwy[] = {
+        {"plik.tr1", "plik.tr1", "plik.tr1"},
+        {"R\xC3\xB3\xC5\xBCyczka.tr1", "R\xF3\xBFyczka.tr1", "R\xF3\xBFyczka.tr1"},
+        {"Za\xE6\xE6.tr1", std::nullopt, "Za\\xE6\\xE6.tr1"},
+        {"\xD0\x96uk\xC4", std::nullopt, "\\u0416uk\\xC4"},
+        {"a\nb", "a\nb", "a\\x0Ab"},
+        {"Za\xEF\xBF\xBD", std::nullopt, "Za\\uFFFD"},
+    };
+    for (const auto& n : nazwy) {
+        EXPECT_EQ(fileNameToCp1250(n.natywna), n.core) << n.natywna;
+        EXPECT_EQ(readableFileName(n.natywna), n.czytelna) << n.natywna;
+    }
+    EXPECT_NE(unusableFileNameMessage("Za\xE6").find("Za\\xE6 nie jest zapisana w UTF-8"), std::string::npos);
+    EXPECT_NE(unusableFileNameMessage("Za\xEF\xBF\xBD").find("nie jest zapisana w UTF-8"), std::string::npos);
+    EXPECT_NE(unusableFileNameMessage("\xD0\x96").find("spoza strony kodowej 1250"), std::string::npos);
+}
+
 TEST(CodePage, ConvertsPolishLetters) {
     const std::string cp1250 = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
     const std::string utf8 = "ĄĆĘŁŃÓŚŹŻąćęłńóśźż";
