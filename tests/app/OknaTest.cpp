@@ -437,6 +437,33 @@ TEST(QtPort, TheFileDialogShowsSizesAndTypesInPolish) {
     EXPECT_FALSE(kolumny.contains(QStringLiteral("byte"))) << kolumny.toStdString();
 }
 
+// A name code page 1250 carries comes back in it; any other is refused,
+// named, never turned into another name ("???.tr1").
+TEST(QtPort, TheFileDialogPassesOnlyNamesCodePage1250Carries) {
+    test::TempDir d;
+    const struct {
+        const char* nazwa;
+        std::optional<std::string> wynik;
+    } przypadki[] = {{"R\xC3\xB3\xC5\xBC" "a.tr1", d.folder() + "R\xF3\xBF" "a.tr1"}, {"\xD0\x96uk.tr1", std::nullopt}};
+    for (const auto& p : przypadki) {
+        QString komunikat;
+        test::Gdy([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            dialog->selectFile(QString::fromUtf8(p.nazwa));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        if (!p.wynik)
+            test::Gdy([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                komunikat = box->text();
+                box->accept();
+            });
+        EXPECT_EQ(QtUserInterface().chooseFile("Plik", "Pliki operator\xf3w (*.tr1)|*.TR1", true, d.folder()), p.wynik);
+        EXPECT_EQ(komunikat.contains(QStringLiteral("\\u0416uk.tr1 ma znaki spoza strony kodowej 1250")), !p.wynik)
+            << komunikat.toStdString();
+    }
+}
+
 TEST(QtPort, FileFiltersMatchWithoutLetterCase) {
     EXPECT_EQ(filtryPlikow("Pliki operator\xf3w VeskWin (*.tr1)|*.TR1"),
               QStringList{QString::fromUtf8("Pliki operatorów VeskWin (*.[tT][rR]1)")});
