@@ -147,9 +147,8 @@ echo "creation kills: $c"
 # The leftover of a tree save killed inside its temporary file goes at the open.
 fresh; : > T.tr1.nowy.tmpAb12Cd; : > err; check "tree save's temporary file" err
 
-# Names that are not UTF-8 (two operators unpacked from a Windows archive in
-# code page 1250, and a third name of neither): refused naming the file, with
-# no file changed or made.
+# Names in code page 1250, not UTF-8 (two operators from a Windows archive, a
+# new name): refused naming the file, no file changed or made.
 A=$(printf 'Za\277\363\263\346') B=$(printf 'Za\346\346\346\346')
 rm -f T.*; for o in "$A" "$B"; do cp BASE.qad "$o.qad"; cp BASE.tr1 "$o.tr1"; done
 stan() { ls | grep -av '^err$'; cat "$A".* "$B".* | md5sum; }

@@ -86,8 +86,6 @@ bez_drzewa)
   cmp -s OP.qad stary.qad && [ ! -e OP.tr1 ] || nie "the state file was replaced"
   ;;
 katalog_operatorow)
-  # A name without a folder: the working folder's operator, else the operator
-  # folder's (settings in UTF-8); a new operator is told.
   o="$praca/$(printf 'ops \304\205')" r=$(printf 'R\303\263\305\274yczka')
   mkdir -p "$o" praca && cd praca || nie "folders"
   printf '[Katalogi]\ncatPARAMETR=%s/PARAMETR/\ncatOGRAN=%s/PARAMETR/\ncatKARTOPERATORA=%s/\n' "$dane" "$dane" "$o" > VE-SK.INI
@@ -99,7 +97,6 @@ katalog_operatorow)
     nie "not the operator folder's: $(cat bledy; ls)"
   "$wsad" d.roz nowy.tr1 > /dev/null 2> bledy && grep -qx "utworzono nowy operator $praca/praca/nowy.tr1" bledy ||
     nie "new operator: $(cat bledy)"
-  "$wsad" d.roz nowy.tr1 > /dev/null 2> bledy && [ ! -s bledy ] || nie "reopened: $(cat bledy)"
   ;;
 *)
   nie "unknown case $przypadek"
