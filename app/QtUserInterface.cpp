@@ -1,6 +1,7 @@
 #include "QtUserInterface.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontMetrics>
@@ -20,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "FileSystem.h"
 #include "Liczebniki.h"
 #include "QtTekst.h"
 #include "TekstyOkien.h"
@@ -215,7 +217,9 @@ bool QtUserInterface::retry(const std::string& text, const std::string& caption)
 
 std::optional<std::string> QtUserInterface::chooseFile(const std::string& title, const std::string& filter,
                                                        bool forSaving, const std::string& initialFolder) {
-    QFileDialog dialog(parent_, q(title), initialFolder.empty() ? QString() : q(initialFolder));
+    // Names pass as the system's bytes (QFile::encodeName, decodeName).
+    QFileDialog dialog(parent_, q(title),
+                       initialFolder.empty() ? QString() : QFile::decodeName(cp1250ToUtf8(initialFolder).c_str()));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -235,7 +239,12 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
         if (!rozszerzenie.empty()) dialog.setDefaultSuffix(q(rozszerzenie));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return zQt(dialog.selectedFiles().front());
+    // A name the core cannot carry unchanged (one Qt could not decode shows
+    // replacement characters) is refused, never taken for another file.
+    const std::string bajty = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    if (std::optional<std::string> nazwa = fileNameToCp1250(bajty)) return nazwa;
+    message(unusableFileNameMessage(bajty));
+    return std::nullopt;
 }
 
 std::optional<std::string> QtUserInterface::inputText(const std::string& caption, const std::string& prompt,

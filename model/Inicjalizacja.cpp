@@ -80,7 +80,15 @@ bool Inicjalizacja(Kontekst& k) {
         // made with them, so that the first operator can be written there.
         createFolders(k.DomyslneKatalogi.Operatorzy);
     }
-    auto lines = readTextLines(ini);
+    // Written by a Linux editor the settings are UTF-8; the core's folder
+    // names are code page 1250, as the program writes them.
+    std::optional<std::vector<std::string>> lines;
+    {
+        BinaryFile plik;
+        std::optional<std::string> bajty;
+        if (plik.open(ini, BinaryFile::Mode::Read)) bajty = plik.readRest();
+        if (bajty) lines = splitTextLines(textFileToCp1250(*bajty));
+    }
     if (!lines) {
         k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku ustawie\xF1 " + ini + " !");
         return false;

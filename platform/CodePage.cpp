@@ -97,6 +97,41 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
+std::optional<std::string> fileNameToCp1250(std::string_view native) {
+    if (isAscii(native)) return std::string(native);
+    if (!isValidUtf8(native)) return std::nullopt;
+    std::string core = utf8ToCp1250(native);
+    if (cp1250ToUtf8(core) != native) return std::nullopt;
+    return core;
+}
+
+std::string readableFileName(std::string_view native) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    std::size_t i = 0;
+    while (i < native.size()) {
+        const auto c = static_cast<unsigned char>(native[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        const std::string_view znak = native.substr(i, n);
+        if (n > 0 && znak.size() == n && c >= 0x20 && c != 0x7F && isValidUtf8(znak)) {
+            if (auto core = fileNameToCp1250(znak)) {
+                out += *core;
+            } else {
+                char32_t cp = n == 2 ? c & 0x1F : n == 3 ? c & 0x0F : c & 0x07;
+                for (std::size_t j = 1; j < n; ++j) cp = (cp << 6) | (static_cast<unsigned char>(znak[j]) & 0x3F);
+                std::string digits;
+                for (; cp != 0 || digits.size() < 4; cp >>= 4) digits.insert(digits.begin(), hex[cp & 0xF]);
+                out += "\\u" + digits;
+            }
+            i += n;
+        } else {
+            out += {'\\', 'x', hex[c >> 4], hex[c & 0xF]};
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::string textFileToCp1250(std::string_view bytes) {
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     if (bytes.substr(0, bom.size()) == bom) return utf8ToCp1250(bytes.substr(bom.size()));

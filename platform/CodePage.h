@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,16 @@ std::string cp1250ToUtf8(std::string_view text);
 // Characters that code page 1250 lacks become '?'. Invalid UTF-8 bytes too.
 std::string utf8ToCp1250(std::string_view text);
 std::string cp852ToUtf8(std::string_view text);
+
+// A file name as the system holds it (its bytes, UTF-8 on Linux) in code
+// page 1250, only when the conversion back gives the same bytes: nothing
+// for bytes that are not UTF-8 (a name unpacked from a Windows archive) or
+// for characters code page 1250 lacks, which no core path can carry.
+std::optional<std::string> fileNameToCp1250(std::string_view native);
+// The same name readable in a code page 1250 message: what converts as
+// itself, a byte that is not UTF-8 as "\xE6", a character code page 1250
+// lacks as "\u0416". Only for showing: the real bytes name the file.
+std::string readableFileName(std::string_view native);
 
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or
 // code points beyond U+10FFFF).

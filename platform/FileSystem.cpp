@@ -75,6 +75,7 @@ std::string childPath(const std::string& base, const std::string& name) {
 
 // Entry names of a folder (native), "." and ".." left out, sorted so that
 // the choice among several case variants does not depend on the system.
+// The entries are matched against core names only through entryName.
 std::vector<std::string> listFolder(const std::string& native) {
     std::vector<std::string> names;
     DIR* d = ::opendir(native.empty() ? "." : native.c_str());
@@ -111,6 +112,11 @@ bool globMatch(std::string_view pattern, std::string_view text) {
     return p == pattern.size();
 }
 
+// An entry's name in code page 1250; nothing for a name no core path can
+// spell (not UTF-8, or with characters code page 1250 lacks): such a file is
+// never taken for another name, as its lossy conversion ("Za????") would be.
+std::optional<std::string> entryName(const std::string& entry) { return fileNameToCp1250(entry); }
+
 bool hasWildcard(const std::string& s) { return s.find_first_of("*?") != std::string::npos; }
 
 // Removes a file that differs from the one about to be created only in
@@ -144,7 +150,7 @@ std::optional<std::string> findExisting(const std::string& path) {
         }
         std::optional<std::string> match;
         for (const std::string& entry : listFolder(native)) {
-            if (equalNoCaseCp1250(utf8ToCp1250(entry), part)) {
+            if (const auto name = entryName(entry); name && equalNoCaseCp1250(*name, part)) {
                 match = entry;
                 break;
             }
@@ -166,6 +172,15 @@ std::string nativePathForCreate(const std::string& path) {
     return literal + name;
 }
 
+std::string unusableFileNameMessage(std::string_view native) {
+    const bool utf8 = isValidUtf8(native) && native.find("\xEF\xBF\xBD") == std::string_view::npos;
+    const std::string nazwa = "Nazwa pliku " + readableFileName(native);
+    if (!utf8)
+        return nazwa + " nie jest zapisana w UTF-8 - plik nie zosta\xB3 u\xBFyty. Nazwy w kodzie 1250 (z archiwum " +
+               "z Windows) poprawia np. polecenie: convmv -f cp1250 -t utf8 --notest NAZWA";
+    return nazwa + " ma znaki spoza strony kodowej 1250 - plik nie zosta\xB3 u\xBFyty; nale\xBFy zmieni\xE6 jego nazw\xEA";
+}
+
 bool fileExists(const std::string& path) {
     std::string name = fileNamePart(path);
     if (hasWildcard(name)) {
@@ -177,7 +192,8 @@ bool fileExists(const std::string& path) {
             nativeFolder = *f;
         }
         for (const std::string& entry : listFolder(nativeFolder)) {
-            if (!globMatch(name, utf8ToCp1250(entry))) continue;
+            const auto entryCp = entryName(entry);
+            if (!entryCp || !globMatch(name, *entryCp)) continue;
             struct stat st;
             if (statPath(childPath(nativeFolder, entry), st) && S_ISREG(st.st_mode)) return true;
         }
@@ -312,7 +328,7 @@ int removeStaleTemporaries(const std::string& path) {
     const std::string nowyTmp = ".nowy" + std::string(TemporarySuffix);
     int removed = 0;
     for (const std::string& entry : listFolder(nativeFolder)) {
-        const std::string cp = utf8ToCp1250(entry);
+        const std::string cp = entryName(entry).value_or(std::string());
         if (cp.size() <= name.size() || !equalNoCaseCp1250(cp.substr(0, name.size()), name)) continue;
         const std::string_view rest = std::string_view(cp).substr(name.size());
         const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
@@ -621,7 +637,8 @@ std::string currentFolder() {
         if (errno != ERANGE) return ".";
         buffer.resize(buffer.size() * 2);
     }
-    return utf8ToCp1250(buffer.data());
+    // A folder whose name no core path can spell is named relatively.
+    return fileNameToCp1250(buffer.data()).value_or(".");
 }
 
 // ---------------------------------------------------------------- BinaryFile

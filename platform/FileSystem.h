@@ -1,7 +1,9 @@
 // File access for the core. Paths are the core's code-page-1250 texts with
 // "\" or "/" as separators. Files and folders are found without regard to
 // letter case, one path component at a time; files are created with
-// exactly the spelling given.
+// exactly the spelling given. A name from outside (command line, file
+// dialog) comes in through fileNameToCp1250 (CodePage.h) or is refused; a
+// file whose name code page 1250 cannot spell is found by no path.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +24,12 @@ std::optional<std::string> findExisting(const std::string& path);
 // The native path under which a file of this name is to be created: the
 // folders resolved without regard to case, the file name as given.
 std::string nativePathForCreate(const std::string& path);
+
+// The message refusing a name from outside that fileNameToCp1250 cannot
+// carry, naming it readably (readableFileName): bytes that are not UTF-8
+// (a replacement character from a dialog that could not read them among
+// them) or characters code page 1250 lacks.
+std::string unusableFileNameMessage(std::string_view native);
 
 // True for an existing file (not a folder). "*" and "?" in the last
 // component match as in a directory search.
@@ -147,7 +155,7 @@ using FileFault = std::function<bool(std::string_view step)>;
 void setFileFault(FileFault fault);
 
 // The working folder, in code page 1250, without a final separator except
-// for the root "/".
+// for the root "/"; "." when code page 1250 cannot spell its path.
 std::string currentFolder();
 
 // A file of bytes, opened and closed within one operation.

@@ -1,8 +1,12 @@
 // vesk-wsad PLIK.roz [OPERATOR.tr1]: the batch run of a command file.
-// Starts the core as the program does, opens the operator (or creates it
-// when absent; without one, "testint" in the operator folder), opens the
+// Starts the core as the program does, opens the operator (a name without
+// a folder that is not in the working folder from the operator folder of
+// VE-SK.INI; created when absent, and told so; without one, "testint" in
+// the operator folder), opens the
 // command file without a dialog and presses the step button until the run
-// ends. Messages go to stderr, "zapytaj" reads a line of stdin; at the end
+// ends. A file name that code page 1250 cannot spell (not UTF-8, as a
+// Windows archive unpacks Polish names) is refused, never taken for
+// another. Messages go to stderr, "zapytaj" reads a line of stdin; at the end
 // stdout gets one line per declared variable: name, TAB, value.
 //
 // Exit status: 0 at the file's end or "stop", 1 after a script error or a
@@ -26,6 +30,7 @@
 #include "Interpretator.h"
 #include "Kontekst.h"
 #include "OperacjeJezyka.h"
+#include "Paths.h"
 #include "Warsztat.h"
 #include "ZmienneSkryptu.h"
 
@@ -76,6 +81,26 @@ public:
     }
 };
 
+// A file name of the command line in code page 1250; nothing, told on
+// stderr, for a name the core cannot carry unchanged.
+std::optional<std::string> nazwaPliku(const char* argument) {
+    std::optional<std::string> nazwa = vesk::fileNameToCp1250(argument);
+    if (!nazwa) std::cerr << naKonsole(vesk::unusableFileNameMessage(argument)) << "\n";
+    return nazwa;
+}
+
+// Whether the operator of path (without "tr1") has a file there.
+bool jestOperator(const std::string& sciezka) {
+    return vesk::findExisting(sciezka + "tr1") || vesk::fileExists(sciezka + "qad");
+}
+
+void utworzono(const std::string& plikDrzewa) {
+    const std::string pelna = vesk::isPathSeparator(plikDrzewa.front())
+                                  ? plikDrzewa
+                                  : vesk::joinPath(vesk::currentFolder(), plikDrzewa);
+    std::cerr << "utworzono nowy operator " << vesk::cp1250ToUtf8(pelna) << "\n";
+}
+
 int uzycie() {
     std::cerr << "użycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
     return 2;
@@ -85,8 +110,11 @@ int uzycie() {
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) return uzycie();
-    const std::string plikRozkazow = vesk::utf8ToCp1250(argv[1]);
-    const std::string plikOperatora = argc == 3 ? vesk::utf8ToCp1250(argv[2]) : std::string();
+    const std::optional<std::string> rozkazy = nazwaPliku(argv[1]);
+    const std::optional<std::string> operatora = argc == 3 ? nazwaPliku(argv[2]) : std::string();
+    if (!rozkazy || !operatora) return 2;
+    const std::string plikRozkazow = *rozkazy;
+    std::string plikOperatora = *operatora;
     if (plikRozkazow.empty() || (argc == 3 && plikOperatora.size() <= 3)) return uzycie();
 
     przechwycSygnaly();
@@ -111,7 +139,15 @@ int main(int argc, char** argv) {
             k->NazwaOperatoraWsadowego = "testint";
             w->Nowy1Click();
             if (k->SciezkaOperatora.empty() || w->Drzewo.Pusty()) return 2;
+            utworzono(k->PlikDrzewa);
         } else {
+            // A name without a folder that names nothing in the working
+            // folder is the operator folder's operator, when it has one.
+            if (vesk::folderPart(plikOperatora).empty() && !k->catKARTOPERATORA.empty() &&
+                !jestOperator(plikOperatora.substr(0, plikOperatora.size() - 3))) {
+                const std::string tam = vesk::joinPath(k->catKARTOPERATORA, plikOperatora);
+                if (jestOperator(tam.substr(0, tam.size() - 3))) plikOperatora = tam;
+            }
             // Whether the operator exists is asked under its lock, so that
             // a second run cannot create it again over the first one's.
             const std::string sciezka = plikOperatora.substr(0, plikOperatora.size() - 3);
@@ -120,11 +156,12 @@ int main(int argc, char** argv) {
             if (vesk::findExisting(plikOperatora) || vesk::PrzerwaneTworzenieOperatora(sciezka)) {
                 vesk::Wczytaj_Plik(*w, plikOperatora);
             } else if (vesk::fileExists(stan)) {
-                std::cerr << "Brak pliku drzewa " << argv[2] << " obok istniejącego pliku stanu "
+                std::cerr << "Brak pliku drzewa " << vesk::cp1250ToUtf8(plikOperatora) << " obok istniejącego pliku stanu "
                           << vesk::cp1250ToUtf8(stan) << " - operator nie został utworzony\n";
                 return 2;
             } else {
                 vesk::Utworz_Plik(*w, plikOperatora);
+                utworzono(plikOperatora);
             }
         }
     } catch (const std::exception& e) {

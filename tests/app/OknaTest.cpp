@@ -492,6 +492,24 @@ TEST(QtPort, SizesBelowAKibibyteTakeThePolishPlural) {
     EXPECT_EQ(RozmiarPliku(6144), QLocale(QLocale::Polish).formattedDataSize(6144));
 }
 
+// A name code page 1250 cannot carry is refused, named, never turned into
+// another name ("?uk.tr1").
+TEST(QtPort, TheFileDialogRefusesANameCodePage1250CannotCarry) {
+    test::TempDir d;
+    const auto modalny = [] { return QApplication::activeModalWidget(); };
+    QString komunikat;
+    test::Gdy([&] { return qobject_cast<QFileDialog*>(modalny()); }, [&] {
+        qobject_cast<QFileDialog*>(modalny())->selectFile(QString::fromUtf8("\xD0\x96uk.tr1"));
+        static_cast<QDialog*>(modalny())->accept();
+        test::Gdy([&] { return qobject_cast<QMessageBox*>(modalny()); }, [&] {
+            komunikat = qobject_cast<QMessageBox*>(modalny())->text();
+            static_cast<QDialog*>(modalny())->accept();
+        });
+    });
+    EXPECT_FALSE(QtUserInterface().chooseFile("Plik", "Pliki operator\xf3w (*.tr1)|*.TR1", true, d.folder()));
+    EXPECT_TRUE(komunikat.contains(QStringLiteral("\\u0416uk.tr1 ma znaki spoza"))) << komunikat.toStdString();
+}
+
 TEST(QtPort, FileFiltersMatchWithoutLetterCase) {
     EXPECT_EQ(filtryPlikow("Pliki operator\xf3w VeskWin (*.tr1)|*.TR1"),
               QStringList{QString::fromUtf8("Pliki operatorów VeskWin (*.[tT][rR]1)")});

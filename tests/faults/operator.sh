@@ -195,5 +195,18 @@ echo "creation kills: $c"
 # The leftover of a tree save killed inside its temporary file goes at the open.
 fresh; : > T.tr1.nowy.tmpAb12Cd; : > err; check "tree save's temporary file" err
 
+# Names in code page 1250, not UTF-8 (two operators from a Windows archive, a
+# new name): refused naming the file, no file changed or made.
+A=$(printf 'Za\277\363\263\346') B=$(printf 'Za\346\346\346\346')
+rm -f T.*; for o in "$A" "$B"; do cp BASE.qad "$o.qad"; cp BASE.tr1 "$o.tr1"; done
+stan() { ls | grep -av '^err$'; cat "$A".* "$B".* | md5sum; }
+before=$(stan)
+for name in "$B" "$(printf 'Za\346\346\346\347')"; do
+  "$W" short.roz "$name.tr1" > /dev/null 2> err; rc=$?
+  [ $rc -eq 2 ] && grep -q 'Za\\xE6\\xE6\\xE6.* nie jest zapisana w UTF-8' err || fail "name not UTF-8: exit $rc, $(cat err)"
+  [ "$(stan)" = "$before" ] || fail "name not UTF-8: files changed or made: $(ls)"
+done
+rm -f "$A".* "$B".*
+
 echo "seconds: $SECONDS, failures: $fails"
 [ $fails -eq 0 ]

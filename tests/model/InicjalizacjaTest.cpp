@@ -86,6 +86,13 @@ TEST_F(Start, OperatorFolderIsTheSettingWhenItExistsElseTheWorkingFolder) {
     work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=/p/\ncatOGRAN=/o/\ncatKARTOPERATORA=" + data.folder() + "BRAK/\n");
     ASSERT_TRUE(Inicjalizacja(*k));
     EXPECT_EQ(k->KatalogOperatora, work.folder());
+    // A folder with Polish letters, the settings written in UTF-8 or in code page 1250.
+    data.write("Operatorzy \xC4\x85/x", "");
+    for (const char* litera : {"\xC4\x85", "\xB9"}) {
+        work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=\ncatOGRAN=\ncatKARTOPERATORA=" + data.folder() + "Operatorzy " + litera + "\n");
+        ASSERT_TRUE(Inicjalizacja(*k));
+        EXPECT_EQ(k->KatalogOperatora, data.folder() + "Operatorzy \xB9/") << litera;
+    }
 }
 
 TEST_F(Start, LongFolderNamesAreKeptWhole) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <tuple>
 
 #include "CodePage.h"
 #include "FileSystem.h"
@@ -98,6 +100,33 @@ TEST(FileSystem, NonAsciiNamesMatchWithoutRegardToCase) {
     test::TempDir dir;
     dir.write(cp1250ToUtf8("\xA3\xF3" "d\xBC.txt"), "x");  // "Łódź.txt" spelled in cp1250
     EXPECT_TRUE(fileExists(dir.folder() + "\xB3\xD3" "D\xBC.TXT"));  // "łÓDź.TXT"
+}
+
+// Files whose names are not UTF-8 (two operators unpacked from a Windows
+// archive in code page 1250) or hold characters code page 1250 lacks: no
+// core name finds them, as their lossy conversion to "Za????" once did.
+TEST(FileSystem, NamesCodePage1250CannotSpellAreFoundByNoPath) {
+    test::TempDir dir;
+    for (const char* nazwa : {"Za\xBF\xF3\xB3\xE6.qad", "Za\xE6\xE6\xE6\xE6.qad", "\xD0\x96uk.qad"}) dir.write(nazwa, "x");
+    for (const char* podana : {"Za????.qad", "ZA????.QAD", "?uk.qad", "Za\xE6\xE6\xE6\xE6.qad", "Za\xBF\xF3\xB3\xE6.qad"}) {
+        EXPECT_FALSE(findExisting(dir.folder() + podana)) << podana;
+        EXPECT_FALSE(fileExists(dir.folder() + podana)) << podana;
+    }
+    EXPECT_FALSE(fileExists(dir.folder() + "Za*.qad"));
+    // In from outside: carried unchanged or refused, named readably.
+    const std::tuple<std::string, std::optional<std::string>, std::string> nazwy[] = {
+        {"R\xC3\xB3\xC5\xBCyczka.tr1", "R\xF3\xBFyczka.tr1", "R\xF3\xBFyczka.tr1"},
+        {"Za\xE6\xE6.tr1", std::nullopt, "Za\\xE6\\xE6.tr1"},
+        {"\xD0\x96uk", std::nullopt, "\\u0416uk"},
+        {"a\nb", "a\nb", "a\\x0Ab"},
+        {"Za\xEF\xBF\xBD", std::nullopt, "Za\\uFFFD"},
+    };
+    for (const auto& [natywna, core, czytelna] : nazwy) {
+        EXPECT_EQ(fileNameToCp1250(natywna), core) << natywna;
+        EXPECT_EQ(readableFileName(natywna), czytelna) << natywna;
+        const char* powod = natywna[0] == '\xD0' ? " ma znaki spoza" : " nie jest zapisana w UTF-8";
+        if (!core) EXPECT_NE(unusableFileNameMessage(natywna).find(czytelna + powod), std::string::npos) << natywna;
+    }
 }
 
 TEST(CodePage, ConvertsPolishLetters) {

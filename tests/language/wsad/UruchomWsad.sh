@@ -4,7 +4,8 @@
 # blad: a script error exits 1 naming the file and the line; brak: a
 # missing command file exits 2 and makes no operator; operator: a named
 # operator is created; swiezy: the first run in a folder without settings;
-# utf8: command and tree files in UTF-8, with or without a byte-order mark.
+# utf8: command and tree files in UTF-8, with or without a byte-order mark;
+# katalog_operatorow: a bare operator name found in the operator folder.
 set -u
 wsad="$1"
 dane="$2"
@@ -83,6 +84,19 @@ bez_drzewa)
   [ "$kod" -eq 2 ] || nie "exit $kod"
   grep -q "OP.tr1.*OP.qad" bledy || nie "stderr: $(cat bledy)"
   cmp -s OP.qad stary.qad && [ ! -e OP.tr1 ] || nie "the state file was replaced"
+  ;;
+katalog_operatorow)
+  o="$praca/$(printf 'ops \304\205')" r=$(printf 'R\303\263\305\274yczka')
+  mkdir -p "$o" praca && cd praca || nie "folders"
+  printf '[Katalogi]\ncatPARAMETR=%s/PARAMETR/\ncatOGRAN=%s/PARAMETR/\ncatKARTOPERATORA=%s/\n' "$dane" "$dane" "$o" > VE-SK.INI
+  printf 'run\r\nw\352ze\263 dodaj 0 0\r\n' > d.roz
+  (cd "$o" && cp "$praca/praca/VE-SK.INI" . && "$wsad" "$praca/praca/d.roz" "$r.tr1") > /dev/null 2> bledy || nie "$(cat bledy)"
+  grep -qx "utworzono nowy operator $o/$r.tr1" bledy || nie "creation not told: $(cat bledy)"
+  "$wsad" d.roz "$r.tr1" > /dev/null 2> bledy || nie "$(cat bledy)"
+  [ ! -s bledy ] && [ "$(grep -c 'd ' "$o/$r.tr1")" -eq 2 ] && [ "$(ls | tr '\n' ' ')" = "VE-SK.INI bledy d.roz " ] ||
+    nie "not the operator folder's: $(cat bledy; ls)"
+  "$wsad" d.roz nowy.tr1 > /dev/null 2> bledy && grep -qx "utworzono nowy operator $praca/praca/nowy.tr1" bledy ||
+    nie "new operator: $(cat bledy)"
   ;;
 *)
   nie "unknown case $przypadek"
