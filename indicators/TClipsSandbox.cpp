@@ -1,5 +1,6 @@
 #include "TClipsSandbox.h"
 
+#include "Sanitizer.h"
 #include "TClips.h"
 
 #include <algorithm>
@@ -28,14 +29,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VESK_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VESK_ASAN 1
-#endif
-#endif
 
 namespace vesk {
 

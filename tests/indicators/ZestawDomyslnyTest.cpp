@@ -20,16 +20,9 @@
 #include "OperacjeWezlow.h"
 #include "PomocWskaznikow.h"
 #include "PozycjeSprawozdan.h"
+#include "Sanitizer.h"
 #include "TempDir.h"
 #include "XLSIndicatorSetStore.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VESK_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VESK_ASAN 1
-#endif
-#endif
 
 namespace vesk {
 namespace {
