@@ -299,11 +299,13 @@ TEST_F(Domyslny, HostileRuleFilesFloodingTheProgramStayInItsBounds) {
     // Twice over the lines after the engine: reading them and merging them.
     const int poSilniku = 2 * (kFakty / static_cast<int>(KrokDalej));
     EXPECT_GE(wywolania, poSilniku);
-    // Stop pressed while the lines are read: nothing is added, no message.
-    const int wszystkie = wywolania;
+    // Stop pressed while the lines are merged, counted from the engine's end
+    // (its log taken in), as the engine itself asks after a time, not a count:
+    // nothing is added, no message.
+    const std::uint64_t zmiany = sesja.ZmianyLogu();
     wywolania = 0;
     sesja.WTrakcie = [&] {
-        if (++wywolania == wszystkie - poSilniku / 2) sesja.Przerwij();
+        if (sesja.ZmianyLogu() != zmiany && ++wywolania == poSilniku / 2 + 1) sesja.Przerwij();
     };
     EXPECT_FALSE(sesja.Wnioskowanie());
     sesja.WTrakcie = nullptr;
