@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -246,7 +247,7 @@ std::string_view NazwaLinii(std::string_view linia) {
 // A log line cut to its bound, in a buffer of its own size (a string cut
 // in place would keep the whole line's memory).
 std::string LiniaLogu(const std::string& l) {
-    return l.substr(0, ExpertSession::WierszLogu - 12) + " \x85 (obci\xEAto)";
+    return l.substr(0, ExpertSession::WierszLogu - std::strlen(kSandboxCutMark)) + kSandboxCutMark;
 }
 
 const char* const kLogPrzyciety = "\x85 wcze\x9Cniejsze wiersze dziennika usuni\xEAto (dziennik sesji ma granic\xEA)";
@@ -355,23 +356,22 @@ std::string KomunikatSilnika(const std::string& blad) {
 }
 
 ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui)
-    : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui, *this) {}
+    : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {}
 
-void ExpertSession::Komunikaty::message(const std::string& text) {
+void ExpertSession::Pokaz(const std::string& text) {
     const std::string krotki = KomunikatSilnika(text);
     if (krotki != text) {
         // The whole text in the log, but for a first line the operation
         // has logged already.
-        std::vector<std::string>& log = sesja_.log_;
         const std::size_t koniec = text.find('\n');
-        std::size_t p = !log.empty() && log.back() == text.substr(0, koniec) ? koniec : 0;
+        std::size_t p = !log_.empty() && log_.back() == text.substr(0, koniec) ? koniec : 0;
         while (p != std::string::npos && p <= text.size()) {
             if (text[p] == '\n') ++p;
             const std::size_t n = text.find('\n', p);
-            sesja_.Dopisz(text.substr(p, n == std::string::npos ? std::string::npos : n - p));
+            Dopisz(text.substr(p, n == std::string::npos ? std::string::npos : n - p));
             p = n;
         }
-        sesja_.PrzytnijLog();
+        PrzytnijLog();
     }
     ui_.message(krotki);
 }
@@ -422,17 +422,15 @@ bool ExpertSession::Dalej() {
     if (WTrakcie) WTrakcie();
     if (przerwij_) {
         przerwane_ = true;
-        Dopisz("Przerwano wnioskowanie: zatrzymane przez u\xBFytkownika");
-        PrzytnijLog();
+        DopiszLog("Przerwano wnioskowanie: zatrzymane przez u\xBFytkownika");
         return false;
     }
     if (std::chrono::steady_clock::now() - poczatek_ > std::chrono::seconds(Limity.WallSeconds)) {
         przerwane_ = true;
         const std::string m = "Przerwano wnioskowanie: przekroczono \xB3\xB9" "czny czas wnioskowania (" +
                               std::to_string(Limity.WallSeconds) + " s)";
-        Dopisz(m);
-        PrzytnijLog();
-        ui_.message(m);
+        DopiszLog(m);
+        Pokaz(m);
         return false;
     }
     return true;
@@ -441,7 +439,7 @@ bool ExpertSession::Dalej() {
 // An operation asked for while another one waits for the engine (from a
 // timer of the window) is dropped with a log line.
 bool ExpertSession::Zajety() {
-    if (zajety_) log_.push_back("silnik regu\xB3 jest zaj\xEAty; polecenie pomini\xEAte");
+    if (zajety_) DopiszLog("silnik regu\xB3 jest zaj\xEAty; polecenie pomini\xEAte");
     return zajety_;
 }
 
@@ -462,18 +460,17 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
         return !przerwij_;
     });
     log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
-    if (wynik.Ok) return true;
-    log_.push_back(wynik.Error.substr(0, wynik.Error.find('\n')));
-    wnioskowanie_ = false;  // the engine's state went with its child
-    if (!wynik.Stopped) ui_.message(wynik.Error);
-    return false;
+    if (!wynik.Ok) {
+        log_.push_back(wynik.Error.substr(0, wynik.Error.find('\n')));
+        wnioskowanie_ = false;  // the engine's state went with its child
+    }
+    PrzytnijLog();
+    if (!wynik.Ok && !wynik.Stopped) Pokaz(wynik.Error);
+    return wynik.Ok;
 }
 
 bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu) {
-    if (Zajety()) {
-        PrzytnijLog();
-        return false;
-    }
+    if (Zajety()) return false;
     wnioskowanie_ = false;
     wskazniki_.clear();
     for (int r = 2; d.Tabela && r <= d.Tabela->LiczbaWskaznikow; ++r)
@@ -485,7 +482,7 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     const std::string rdzen = RdzenZestawu(plikZestawu.empty() ? nazwaZestawu + ".xls" : plikZestawu);
     plikFaktow_ = katalogOperatora_ + rdzen + ".clp";
     if (!replaceFile(plikFaktow_, fakty.Tekst)) {
-        ui_.message("Nie mo\xBFna zapisa\xE6 pliku " + plikFaktow_);
+        Pokaz("Nie mo\xBFna zapisa\xE6 pliku " + plikFaktow_);
         return false;
     }
     const auto regul = resolveRuleFile(katalogOperatora_, katalogProgramu_, nazwaZestawu, d.Wybrany);
@@ -498,12 +495,11 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     // A new export starts the engine afresh.
     silnik_.End();
     SandboxResult wynik;
-    const bool dobrze = Wykonaj({{SandboxStep::Kind::Load, plikRegul_},
-                                 {SandboxStep::Kind::LoadAppend, plikFaktow_},
-                                 {SandboxStep::Kind::Reset, {}}},
-                                false, wynik);
-    PrzytnijLog();
-    if (!dobrze) return false;
+    if (!Wykonaj({{SandboxStep::Kind::Load, plikRegul_},
+                  {SandboxStep::Kind::LoadAppend, plikFaktow_},
+                  {SandboxStep::Kind::Reset, {}}},
+                 false, wynik))
+        return false;
     DopiszLog("End Load");
     wnioskowanie_ = true;
     return true;
@@ -516,9 +512,7 @@ bool ExpertSession::Wnioskowanie() {
     przerwane_ = false;
     SandboxResult wynik;
     SandboxStep bieg{SandboxStep::Kind::Run, {}, Limit};
-    const bool dobrze = Wykonaj({bieg}, true, wynik);
-    PrzytnijLog();
-    if (!dobrze) return false;
+    if (!Wykonaj({bieg}, true, wynik)) return false;
     odpalone_ = wynik.Fired;
     fakty_ = std::move(wynik.Facts);
     if (odpalone_ >= Limit) DopiszLog("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
@@ -531,7 +525,7 @@ bool ExpertSession::Wnioskowanie() {
     diagnozy_.insert(diagnozy_.end(), std::make_move_iterator(biegu.begin()), std::make_move_iterator(biegu.end()));
     const std::string plik = katalogOperatora_ + "clp.clp";
     if (!replaceFile(plik, wynik.Constructs)) {
-        ui_.message("Nie mo\xBFna zapisa\xE6 pliku " + plik);
+        Pokaz("Nie mo\xBFna zapisa\xE6 pliku " + plik);
         return false;
     }
     return true;
@@ -540,13 +534,11 @@ bool ExpertSession::Wnioskowanie() {
 void ExpertSession::Clear() {
     SandboxResult wynik;
     Wykonaj({{SandboxStep::Kind::Clear, {}}}, false, wynik);
-    PrzytnijLog();
 }
 
 void ExpertSession::Reset() {
     SandboxResult wynik;
     Wykonaj({{SandboxStep::Kind::Reset, {}}}, false, wynik);
-    PrzytnijLog();
 }
 
 }  // namespace vesk

@@ -122,22 +122,12 @@ private:
     void Dopisz(std::string linia);
     // The log back within its bounds after an operation added to it.
     void PrzytnijLog();
-
-    // What the session shows the user (it only ever shows messages): a long
-    // engine text is shown cut to a few lines (KomunikatSilnika), the whole
-    // of it going to the log.
-    class Komunikaty : public UserInterface {
-    public:
-        Komunikaty(UserInterface& ui, ExpertSession& sesja) : ui_(ui), sesja_(sesja) {}
-        void message(const std::string& text) override;
-
-    private:
-        UserInterface& ui_;
-        ExpertSession& sesja_;
-    };
+    // Shows a message: a long engine text cut to a few lines
+    // (KomunikatSilnika), the whole of it going to the log.
+    void Pokaz(const std::string& text);
 
     std::string katalogOperatora_, katalogProgramu_;
-    Komunikaty ui_;
+    UserInterface& ui_;
     SandboxedEngine silnik_;  // one child for the session, ended with it
     long long odpalone_ = 0;
     std::vector<std::vector<std::string>> fakty_;
