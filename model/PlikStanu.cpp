@@ -164,12 +164,12 @@ OcenaDziennika ocenDziennik(const std::string& stan, const std::string& bajty) {
 
 // Takes away the journal of a save that did not happen: removed, or where
 // that fails, replaced by one whose record is the replaced one, which
-// finishes nothing. Empty when done, else why the removal failed.
+// finishes nothing. Empty when done, else what to add to the save's error.
 std::string porzucDziennik(const std::string& zapis, std::size_t miejsce, const std::string& stary) {
     if (removeFile(zapis)) return {};
     const std::string blad = lastFileError();
     if (replaceFile(zapis, dziennik(miejsce, stary, stary))) return {};
-    return blad;
+    return "; plik " + zapis + " nie daje si\xEA usun\xB9\xE6: " + blad;
 }
 
 // --------------------------------------------------------- the open check
@@ -187,10 +187,11 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
         const std::string blad = lastFileError();
-        o.brak = !fileExists(sciezka) && !folderExists(sciezka) && !findExisting(sciezka) && !isSymbolicLink(sciezka);
-        o.blad = o.brak                    ? " nie istnieje"
-                 : isSymbolicLink(sciezka) ? " jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"
-                                           : ": " + blad;
+        const bool dowiazanie = isSymbolicLink(sciezka);
+        o.brak = !fileExists(sciezka) && !folderExists(sciezka) && !findExisting(sciezka) && !dowiazanie;
+        o.blad = o.brak        ? " nie istnieje"
+                 : dowiazanie ? " jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"
+                              : ": " + blad;
         return o;
     }
     const std::optional<std::uint64_t> dlugosc = plik.size();
@@ -502,20 +503,15 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             // The journal's name must outlive a power cut before the record
             // is overwritten; without that the save does not start.
             if (!syncFolderOf(zapis)) {
-                std::string blad = lastFileError();
-                if (std::string z = porzucDziennik(zapis, *miejsce, stare); !z.empty())
-                    blad += "; plik " + zapis + " nie daje si\xEA usun\xB9\xE6: " + z;
-                throw IoError(sciezka, operacja, blad);
+                const std::string blad = lastFileError();
+                throw IoError(sciezka, operacja, blad + porzucDziennik(zapis, *miejsce, stare));
             }
             if (!writeAt(sciezka, polozenie(*miejsce), nowe)) {
                 // Put the old record back and drop the journal: the save did
                 // not happen. Should that fail too, the journal stays and
                 // the next open finishes the save.
                 std::string blad = lastFileError();
-                if (writeAt(sciezka, polozenie(*miejsce), stare)) {
-                    if (std::string z = porzucDziennik(zapis, *miejsce, stare); !z.empty())
-                        blad += "; plik " + zapis + " nie daje si\xEA usun\xB9\xE6: " + z;
-                }
+                if (writeAt(sciezka, polozenie(*miejsce), stare)) blad += porzucDziennik(zapis, *miejsce, stare);
                 throw IoError(sciezka, operacja, blad);
             }
             // The save is complete; a journal that stays is dropped by the
