@@ -8,6 +8,7 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "Liczebniki.h"
 #include "OperacjeWezlow.h"
 #include "Paths.h"
 #include "PlikStanu.h"
@@ -69,8 +70,8 @@ std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
     const std::size_t nazwa = natywna.size() - natywna.find_last_of('/') - 1 - 3;
     const std::size_t limit = longestFileName(sciezka + "tr1");
     if (nazwa + najdluzszyDopisek() > limit)
-        return "Plik " + sciezka + "tr1: nazwa operatora za d\xB3uga (" + std::to_string(nazwa - 1) +
-               " bajt\xF3w, a przy plikach tymczasowych mie\x9C" "ci si\xEA najwy\xBF" "ej " +
+        return "Plik " + sciezka + "tr1: nazwa operatora za d\xB3uga (" + LiczbaBajtow(nazwa - 1) +
+               ", a przy plikach tymczasowych mie\x9C" "ci si\xEA najwy\xBF" "ej " +
                std::to_string(limit - najdluzszyDopisek() - 1) + ") - operator nie zosta\xB3 " + czego;
     for (const char* rozszerzenie : {"qad", "tr1"}) {
         if (isSymbolicLink(sciezka + rozszerzenie))
