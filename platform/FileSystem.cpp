@@ -371,11 +371,17 @@ int removeStaleTemporaries(const std::string& path) {
     }
     // The temporary file of a replaced ".nowy" file.
     const std::string nowyTmp = ".nowy" + std::string(TemporarySuffix);
+    // The file's name as it is spelt (as written when there is none): what
+    // is left beside a file spelt otherwise ("t.tr1.nowy" beside "T.tr1")
+    // is that other file's.
+    std::string own = name;
+    if (const auto found = findExisting(path))
+        own = entryName(found->substr(found->find_last_of('/') + 1)).value_or(name);
     int removed = 0;
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = entryName(entry).value_or(std::string());
-        if (cp.size() <= name.size() || !equalNoCaseCp1250(cp.substr(0, name.size()), name)) continue;
-        const std::string_view rest = std::string_view(cp).substr(name.size());
+        if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
+        const std::string_view rest = std::string_view(cp).substr(own.size());
         const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
                             isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
                            rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||

@@ -69,7 +69,7 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 // its temporary files (the name followed by TemporarySuffix and six
 // characters, by ".nowy" alone or with "." or TemporarySuffix and six
 // characters, or an earlier program's "." and six characters of mixed
-// case).
+// case), spelt as that file is (as the path has it when there is none).
 // The number of files removed.
 int removeStaleTemporaries(const std::string& path);
 

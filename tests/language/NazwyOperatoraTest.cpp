@@ -86,7 +86,7 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
     ASSERT_EQ(wzory.wsad({}, "T.tr1"), 0) << wzory.bledy;
     ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0", "w\xEAze\xB3 dodaj 0 0"}, "OP/t.tr1"), 0) << wzory.bledy;
     struct Wiersz {
-        std::vector<std::string> pliki;  // in OP/, copies of the models' files (of the first letter's)
+        std::vector<std::string> pliki;  // in OP/, copies of the models' files (the first letter's; ".nowy": a killed creation's)
         std::string argument, linia;
         int kod;
         std::string zmieniony, nazwy;  // the stem whose files change (none: no file does); OP/ after it
@@ -98,6 +98,7 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
         {obok, "A.tr1", utworz, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
         {obok, "OP/T.tr1", utworz, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
         {{"T.qad", "T.tr1"}, "OP/T.tr1", utworz, 0, "T", "T.lck T.qad T.tr1"},
+        {{"T.qad", "T.tr1", "t.qad", "t.tr1.nowy"}, "OP/T.tr1", "stop", 0, "", "T.lck T.qad T.tr1 t.qad t.tr1.nowy"},
         {{"t.qad", "t.tr1"}, "A.tr1", utworz, 0, "t", "t.lck t.qad t.tr1"},
         {{"t.qad", "t.tr1"}, "A.tr1", wczytaj, 0, "t", "t.lck t.qad t.tr1"},
         // "T.tr1" spelt as none of T.TR1 and t.tr1.
@@ -109,7 +110,7 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
         SCOPED_TRACE(w.pliki.front() + " [" + w.argument + "] " + w.linia);
         Folder f;
         for (const std::string& p : w.pliki)
-            f.write("OP/" + p, wzory.read(p[0] == 't' ? "OP/" + p : p == "T.TR1" ? "T.tr1" : p));
+            f.write("OP/" + p, wzory.read(p[0] == 't' ? "OP/" + p.substr(0, 5) : p == "T.TR1" ? "T.tr1" : p));
         const auto przed = f.pliki("OP/");
         EXPECT_EQ(f.wsad({w.linia, "w\xEAze\xB3 dodaj 0 0"}, w.argument), w.kod) << f.bledy;
         const auto po = f.pliki("OP/");
