@@ -1,5 +1,6 @@
 // A command line from a command file through the text handling of the
-// command language: normalising, the strip, name substitution, words,
+// command language: normalising, the strip, name substitution, the quoted
+// name's spelling, words,
 // operands and the number readers. Script errors are the expected outcome
 // of bad input; anything else escaping, or a crash, is a fault.
 #include <cstddef>
@@ -23,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const BladSkryptu&) {
     }
     const std::string podstawiony = Podstaw_Nazwy_Zmiennych(k, wiersz);
+    // A file verb's quoted name in the letter case written.
+    ZPisowniaCudzyslowu(podstawiony, linia);
     for (int n = 1; n <= 6; ++n) {
         const std::string slowo = Ekstrakcja_Stringa(podstawiony, n);
         try {

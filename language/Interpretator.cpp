@@ -309,6 +309,7 @@ bool Interpretator::wykonaj(int L, bool& przerwano) {
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];
     std::string wiersz;
     try {
+        p.Zrodlo = p.Linie[p.Nastepna];
         WierszZnormalizowany z = Normalizuj_Wiersz(p.Linie[p.Nastepna++]);
         wiersz = z.Wiersz;
         if (TrybKrokowy) {
@@ -571,8 +572,10 @@ bool Interpretator::rozkazy(int L, bool& przerwano) {
         if (!std::isfinite(v)) blad(BladSkryptu::Rodzaj::PozaZakresem, "wynik poza zakresem liczby");
         UstawWartoscZmiennej(k_, n, v);
     }
-    if (Zaczyna(w, "wczytaj plik")) czasowniki_.Wczytaj_Plik_Interpreter(w);
-    if (Zaczyna(w, "utw\xF3rz plik")) czasowniki_.Utworz_Plik_Interpreter(w);
+    // The file name keeps the letter case written: "T.tr1" beside "t.tr1"
+    // is another operator.
+    if (Zaczyna(w, "wczytaj plik")) czasowniki_.Wczytaj_Plik_Interpreter(ZPisowniaCudzyslowu(w, p.Zrodlo));
+    if (Zaczyna(w, "utw\xF3rz plik")) czasowniki_.Utworz_Plik_Interpreter(ZPisowniaCudzyslowu(w, p.Zrodlo));
     if (slowo(w, 1) == Wezel) {
         const std::string s2 = slowo(w, 2);
         if (Zaczyna(s2, "ustaw")) czasowniki_.Ustaw_Wezel_Intepreter(w);

@@ -46,6 +46,7 @@ struct PoziomWykonania {
     std::size_t Nastepna = 0;  // index of the next line to read
     bool Otwarty = false;
     std::string Wiersz;  // the current line, rewritten as it is interpreted
+    std::string Zrodlo;  // the current line as the file has it
     bool Zakoncz = true;   // ZakonczPoziom
     bool Wykonuj = true;   // WykonujPoziom
     int NumerLinii = 0;

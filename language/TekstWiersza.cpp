@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "BladSkryptu.h"
 #include "Decimal.h"
@@ -40,6 +41,23 @@ WierszZnormalizowany Normalizuj_Wiersz(const std::string& linia) {
     w.Wiersz.reserve(linia.size() - i);
     for (; i < linia.size(); ++i) w.Wiersz.push_back(static_cast<char>(MalaLitera(static_cast<unsigned char>(linia[i]))));
     return w;
+}
+
+std::string ZPisowniaCudzyslowu(const std::string& wiersz, const std::string& zrodlo) {
+    const auto cudzyslow = [](const std::string& l) -> std::pair<std::size_t, std::size_t> {
+        const std::size_t a = l.find('"');
+        const std::size_t b = a == std::string::npos ? a : l.find('"', a + 1);
+        return {a, b};
+    };
+    const auto [a, b] = cudzyslow(wiersz);
+    const auto [c, d] = cudzyslow(zrodlo);
+    if (b == std::string::npos || d == std::string::npos) return wiersz;
+    const std::string napisany = zrodlo.substr(c + 1, d - c - 1);
+    if (napisany.size() != b - a - 1) return wiersz;
+    for (std::size_t i = 0; i < napisany.size(); ++i)
+        if (MalaLitera(static_cast<unsigned char>(napisany[i])) != static_cast<unsigned char>(wiersz[a + 1 + i]))
+            return wiersz;
+    return wiersz.substr(0, a + 1) + napisany + wiersz.substr(b);
 }
 
 bool ZnakPoczatkuRozkazu(unsigned char c) {

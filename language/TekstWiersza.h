@@ -20,6 +20,12 @@ struct WierszZnormalizowany {
 // folding of file names.
 WierszZnormalizowany Normalizuj_Wiersz(const std::string& linia);
 
+// The normalised line with the text between its first two double quotes
+// as the source line has it: a quoted file name keeps the letter case the
+// user wrote. Unchanged when either line lacks the pair or the quoted
+// texts differ otherwise than in case.
+std::string ZPisowniaCudzyslowu(const std::string& wiersz, const std::string& zrodlo);
+
 // One of the 69 characters a command may begin with: "*", "+", "-", "/",
 // "0"-"9", "A"-"Z", "a"-"z", "ł" (179), "ą" (185), "ę" (234).
 bool ZnakPoczatkuRozkazu(unsigned char c);

@@ -24,7 +24,14 @@ constexpr int ReadOnlyFile = -1;
 // A FIFO, socket or device where a file was expected (a lock file, a
 // locked file or one to be read).
 constexpr int NotRegularFile = -2;
+// A name that no file has as written but several have in other letter
+// cases (ambiguousMatches).
+constexpr int AmbiguousName = -3;
 thread_local int lastError = 0;
+// The files of the last ambiguous name findExisting met, for its message.
+thread_local std::vector<std::string> lastAmbiguous;
+// Whether the last findExisting failed on such a name.
+thread_local bool lookupAmbiguous = false;
 
 bool fail(int error) {
     lastError = error;
@@ -119,6 +126,18 @@ std::optional<std::string> entryName(const std::string& entry) { return fileName
 
 bool hasWildcard(const std::string& s) { return s.find_first_of("*?") != std::string::npos; }
 
+// Why findExisting found nothing: no such file, or a name several files
+// have in other letter cases.
+bool failNotFound() { return fail(lookupAmbiguous ? AmbiguousName : ENOENT); }
+
+// True (lastError set) when path names several files in other letter
+// cases and none as written: nothing is to be made or replaced for it.
+bool refuseAmbiguous(const std::string& path) {
+    if (findExisting(path) || !lookupAmbiguous) return false;
+    fail(AmbiguousName);
+    return true;
+}
+
 // Removes a file that differs from the one about to be created only in
 // letter case, so that one logical file never exists twice.
 void removeCaseVariant(const std::string& path, const std::string& native) {
@@ -132,6 +151,7 @@ void removeCaseVariant(const std::string& path, const std::string& native) {
 }  // namespace
 
 std::optional<std::string> findExisting(const std::string& path) {
+    lookupAmbiguous = false;
     if (path.empty()) return std::nullopt;
     // The common case in one look: a path spelt with single "/" alone that
     // names an existing entry exactly is what the walk below would return
@@ -148,18 +168,35 @@ std::optional<std::string> findExisting(const std::string& path) {
             native = exact;
             continue;
         }
-        std::optional<std::string> match;
-        for (const std::string& entry : listFolder(native)) {
-            if (const auto name = entryName(entry); name && equalNoCaseCp1250(*name, part)) {
-                match = entry;
-                break;
-            }
+        // The one entry spelt otherwise; none of several, which would be
+        // a guess (a user's "T.tr1" beside "t.tr1").
+        std::vector<std::string> matches;
+        for (const std::string& entry : listFolder(native))
+            if (const auto name = entryName(entry); name && equalNoCaseCp1250(*name, part))
+                matches.push_back(childPath(native, entry));
+        if (matches.size() > 1) {
+            lastAmbiguous = std::move(matches);
+            lookupAmbiguous = true;
         }
-        if (!match) return std::nullopt;
-        native = childPath(native, *match);
+        if (matches.size() != 1) return std::nullopt;
+        native = matches.front();
     }
     if (native.empty()) return std::string(1, '.');
     return native;
+}
+
+std::vector<std::string> ambiguousMatches(const std::string& path) {
+    if (findExisting(path) || !lookupAmbiguous) return {};
+    std::vector<std::string> names;
+    for (const std::string& native : lastAmbiguous) names.push_back(fileNameToCp1250(native).value_or(native));
+    return names;
+}
+
+std::string ambiguousNameText(const std::vector<std::string>& names) {
+    std::string t = "nazwa niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka plik\xF3w "
+                    "r\xF3\xBFni\xB9" "cych si\xEA tylko wielko\x9C" "ci\xB9 liter";
+    for (std::size_t i = 0; i < names.size(); ++i) t += (i ? ", " : ": ") + names[i];
+    return t + "; nale\xBFy poda\xE6 nazw\xEA dok\xB3" "adnie tak, jak jest zapisana";
 }
 
 std::string nativePathForCreate(const std::string& path) {
@@ -214,14 +251,15 @@ bool folderExists(const std::string& path) {
 
 bool removeFile(const std::string& path) {
     auto found = findExisting(path);
-    if (!found) return fail(ENOENT);
+    if (!found) return failNotFound();
     if (faultAt("remove")) return fail(errno);
     return ::unlink(found->c_str()) == 0 || fail(errno);
 }
 
 bool renameFile(const std::string& from, const std::string& to) {
     auto source = findExisting(from);
-    if (!source) return fail(ENOENT);
+    if (!source) return failNotFound();
+    if (refuseAmbiguous(to)) return false;
     std::string target = nativePathForCreate(to);
     if (target != *source) removeCaseVariant(to, target);
     return std::rename(source->c_str(), target.c_str()) == 0 || fail(errno);
@@ -235,6 +273,7 @@ bool createFolders(const std::string& path) {
             native = *found;
             continue;
         }
+        if (lookupAmbiguous) return fail(AmbiguousName);
         if (::mkdir(next.c_str(), 0777) != 0 && errno != EEXIST) return false;
         native = next;
     }
@@ -285,6 +324,7 @@ std::string fileErrorText(int error) {
         case 0: return {};
         case ReadOnlyFile: return "plik tylko do odczytu";
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
+        case AmbiguousName: return ambiguousNameText({});
         case EISDIR: return "to jest folder";
         case ELOOP: return "dowi\xB9zanie symboliczne";
         case ENOSPC: return "brak miejsca na dysku";
@@ -299,7 +339,12 @@ std::string fileErrorText(int error) {
     }
 }
 
-std::string lastFileError() { return fileErrorText(lastError); }
+std::string lastFileError() {
+    if (lastError != AmbiguousName) return fileErrorText(lastError);
+    std::vector<std::string> names;
+    for (const std::string& native : lastAmbiguous) names.push_back(fileNameToCp1250(native).value_or(native));
+    return ambiguousNameText(names);
+}
 
 void setLastFileError(int error) { lastError = error; }
 
@@ -326,11 +371,17 @@ int removeStaleTemporaries(const std::string& path) {
     }
     // The temporary file of a replaced ".nowy" file.
     const std::string nowyTmp = ".nowy" + std::string(TemporarySuffix);
+    // The file's name as it is spelt (as written when there is none): what
+    // is left beside a file spelt otherwise ("t.tr1.nowy" beside "T.tr1")
+    // is that other file's.
+    std::string own = name;
+    if (const auto found = findExisting(path))
+        own = entryName(found->substr(found->find_last_of('/') + 1)).value_or(name);
     int removed = 0;
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = entryName(entry).value_or(std::string());
-        if (cp.size() <= name.size() || !equalNoCaseCp1250(cp.substr(0, name.size()), name)) continue;
-        const std::string_view rest = std::string_view(cp).substr(name.size());
+        if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
+        const std::string_view rest = std::string_view(cp).substr(own.size());
         const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
                             isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
                            rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
@@ -345,7 +396,7 @@ int removeStaleTemporaries(const std::string& path) {
 
 bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes) {
     auto found = findExisting(path);
-    if (!found) return fail(ENOENT);
+    if (!found) return failNotFound();
     struct stat st;
     if (!statPath(*found, st)) return fail(errno);
     if (modeForbidsWriting(st)) return fail(ReadOnlyFile);
@@ -362,7 +413,7 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
 
 bool syncFolderOf(const std::string& path) {
     auto found = findExisting(path);
-    if (!found) return fail(ENOENT);
+    if (!found) return failNotFound();
     std::string folder = found->substr(0, found->find_last_of('/') + 1);
     if (folder.empty()) folder = ".";
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -435,6 +486,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 
 FileLock::Result FileLock::lock(const std::string& path, const std::string& guarded) {
     unlock();
+    if (refuseAmbiguous(path)) return Result::Failed;
     const std::string native = findExisting(path).value_or(nativePathForCreate(path));
     // A lock file deleted or replaced between its open and its lock is not
     // the one at path: the lock is taken again on the new one.
@@ -486,7 +538,7 @@ bool FileLock::guard(const std::string& path) {
     int fd = -1;
     for (int attempt = 0; attempt < 10 && fd < 0; ++attempt) {
         auto found = findExisting(path);
-        if (!found) return fail(ENOENT);
+        if (!found) return failNotFound();
         if (guard_ && sameFile(*guard_, *found)) {
             guarded_ = path;
             return true;
@@ -572,6 +624,7 @@ std::size_t longestFileName(const std::string& path) {
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling) {
+    if (refuseAmbiguous(path)) return false;
     std::string target = nativePathForCreate(path);
     std::optional<std::string> existing = findExisting(path);
     mode_t mode = 0;
@@ -649,11 +702,12 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
     close();
     std::string native;
     if (mode == Mode::Create) {
+        if (refuseAmbiguous(path)) return false;
         native = nativePathForCreate(path);
         removeCaseVariant(path, native);
     } else {
         auto found = findExisting(path);
-        if (!found) return fail(ENOENT);
+        if (!found) return failNotFound();
         struct stat st;
         if (!statPath(*found, st)) return fail(errno);
         if (!S_ISREG(st.st_mode)) return fail(S_ISDIR(st.st_mode) ? EISDIR : NotRegularFile);
@@ -744,6 +798,10 @@ TextWriter::~TextWriter() {
 
 bool TextWriter::create(const std::string& path) {
     if (file_) close();
+    if (refuseAmbiguous(path)) {
+        failed_ = true;
+        return false;
+    }
     std::string native = nativePathForCreate(path);
     removeCaseVariant(path, native);
     file_ = std::fopen(native.c_str(), "wb");

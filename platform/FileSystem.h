@@ -1,7 +1,8 @@
 // File access for the core. Paths are the core's code-page-1250 texts with
 // "\" or "/" as separators. Files and folders are found without regard to
-// letter case, one path component at a time; files are created with
-// exactly the spelling given. A name from outside (command line, file
+// letter case, one path component at a time, a name spelt exactly as
+// written first; several spelt otherwise find none (ambiguousMatches).
+// Files are created with exactly the spelling given. A name from outside (command line, file
 // dialog) comes in through fileNameToCp1250 (CodePage.h) or is refused; a
 // file whose name code page 1250 cannot spell is found by no path.
 #pragma once
@@ -20,6 +21,16 @@ namespace vesk {
 // The native (UTF-8, "/"-separated) path of an existing file or folder
 // matching path without regard to case; nothing when there is none.
 std::optional<std::string> findExisting(const std::string& path);
+
+// When no file or folder is spelt as path has it but several match it
+// without regard to case ("T.TR1" and "t.tr1" for "T.tr1"), findExisting
+// finds none, as taking one would be a guess: their paths (code page 1250,
+// sorted); empty otherwise. Replacing, creating (BinaryFile, TextWriter),
+// renaming to or locking such a path fails, and lastFileError() then says
+// ambiguousNameText of them.
+std::vector<std::string> ambiguousMatches(const std::string& path);
+// The reason a name is refused as ambiguous, naming its files.
+std::string ambiguousNameText(const std::vector<std::string>& names);
 
 // The native path under which a file of this name is to be created: the
 // folders resolved without regard to case, the file name as given.
@@ -58,7 +69,7 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 // its temporary files (the name followed by TemporarySuffix and six
 // characters, by ".nowy" alone or with "." or TemporarySuffix and six
 // characters, or an earlier program's "." and six characters of mixed
-// case).
+// case), spelt as that file is (as the path has it when there is none).
 // The number of files removed.
 int removeStaleTemporaries(const std::string& path);
 

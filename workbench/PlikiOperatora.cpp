@@ -66,6 +66,11 @@ std::size_t najdluzszyDopisek() {
 // another operator through it, or replace the file and leave the link
 // behind.
 std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
+    // Nor one of several operators whose names differ only in letter case,
+    // when none is spelt as asked: any of them would be a guess.
+    for (const char* rozszerzenie : {"tr1", "qad"})
+        if (const std::vector<std::string> pliki = ambiguousMatches(sciezka + rozszerzenie); !pliki.empty())
+            return "Plik " + sciezka + rozszerzenie + ": " + ambiguousNameText(pliki) + " - operator nie zosta\xB3 " + czego;
     const std::string natywna = nativePathForCreate(sciezka + "tr1");
     const std::size_t nazwa = natywna.size() - natywna.find_last_of('/') - 1 - 3;
     const std::size_t limit = longestFileName(sciezka + "tr1");
@@ -222,18 +227,18 @@ void Warsztat::Nowy1Click() {
     NazwaOperatoraPrim = *plik;
 }
 
-bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
+bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada, const char* czego) {
     switch (blokada.lock(sciezka + "lck", sciezka + "qad")) {
         case FileLock::Result::Locked:
             return true;
         case FileLock::Result::InUse:
             komunikat("Operator " + sciezka + "tr1 jest u\xBFywany przez inny program (blokada " + sciezka +
-                      "lck) - nie otwarto go");
+                      "lck) - nie " + czego + " go");
             return false;
         case FileLock::Result::Failed:
             // Without the lock another program could write the same files.
             komunikat(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 operatora " + sciezka + "tr1 (blokada " + sciezka +
-                                    "lck)") + " - nie otwarto go");
+                                    "lck)") + " - nie " + czego + " go");
             return false;
     }
     return false;
@@ -241,25 +246,38 @@ bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada) {
 
 bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
     if (Blokada.holds(sciezka + "lck")) return true;
-    if (std::string blad = plikiNieDoUzytku(sciezka, "otwarty"); !blad.empty()) {
+    // What the caller does next: open the operator there is (one in another
+    // letter case too), else create it.
+    const bool istnieje = fileExists(sciezka + "tr1") || !ambiguousMatches(sciezka + "tr1").empty() ||
+                          PrzerwaneTworzenieOperatora(sciezka);
+    if (std::string blad = plikiNieDoUzytku(sciezka, istnieje ? "otwarty" : "utworzony"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
     FileLock blokada;
-    if (!zablokuj(sciezka, blokada)) return false;
+    if (!zablokuj(sciezka, blokada, istnieje ? "otwarto" : "utworzono")) return false;
     Blokada = std::move(blokada);
     return true;
 }
 
-bool Warsztat::TworzenieNowegoOperatora(const std::string& sciezka) {
-    if (sciezka.empty()) return false;
+bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
+    if (podana.empty()) return false;
+    // An operator of this name in another letter case is the one replaced,
+    // its spelling kept: no second operator, nor one renamed.
+    std::string sciezka;
+    for (const char* rozszerzenie : {"tr1", "qad"})
+        if (std::optional<std::string> f = findExisting(podana + rozszerzenie)) {
+            const std::string nazwa = bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
+            if (sciezka.empty() || nazwa == fileNamePart(podana)) sciezka = folderPart(podana) + nazwa;
+        }
+    if (sciezka.empty()) sciezka = podana;
     if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
     FileLock blokada;
     const bool tenSam = Blokada.holds(sciezka + "lck");
-    if (!tenSam && !zablokuj(sciezka, blokada)) return false;
+    if (!tenSam && !zablokuj(sciezka, blokada, "utworzono")) return false;
     const std::string wzorzec = k.catPARAMETR + "decyzje.tr1";
     const std::string plikDrzewa = sciezka + "tr1";
     DrzewoDecyzji drzewo;
@@ -517,7 +535,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     const std::string baza = bezKonca(*plik, 4);
     // Nor one another program has open.
     FileLock blokada;
-    if (!zablokuj(bezKonca(*plik, 3), blokada)) return;
+    if (!zablokuj(bezKonca(*plik, 3), blokada, "skasowano")) return;
     // "Skasować operatora ... razem z jego drzewem, wynikami i sprawozdaniami?"
     if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(baza) +
                           " razem z jego drzewem, wynikami i sprawozdaniami?"))

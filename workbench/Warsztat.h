@@ -221,8 +221,9 @@ private:
     // A failed save of the operator's files: told the user, remembered.
     void bladZapisu(const std::string& tekst);
     // Takes the lock of the operator with the stem into blokada; false,
-    // told the user, when another program holds it or it cannot be taken.
-    bool zablokuj(const std::string& sciezka, FileLock& blokada);
+    // told the user ("nie " + czego + " go": what was not done), when
+    // another program holds it or it cannot be taken.
+    bool zablokuj(const std::string& sciezka, FileLock& blokada, const char* czego = "otwarto");
 
     IndicatorWindow brakWskaznikow_;
 };

@@ -1,5 +1,6 @@
 // vesk-wsad PLIK.roz [OPERATOR.tr1]: the batch run of a command file.
-// Starts the core as the program does, opens the operator (a name without
+// Starts the core as the program does, opens the operator (its tree file,
+// blanks around the name dropped; any other argument refused; a name without
 // a folder that is not in the working folder from the operator folder of
 // VE-SK.INI; created when absent, and told so; without one, "testint" in
 // the operator folder), opens the
@@ -94,11 +95,38 @@ bool jestOperator(const std::string& sciezka) {
     return vesk::findExisting(sciezka + "tr1") || vesk::fileExists(sciezka + "qad");
 }
 
-void utworzono(const std::string& plikDrzewa) {
+// Tells what was done with the operator of this tree file, named in full.
+void powiedz(const char* co, const std::string& plikDrzewa) {
     const std::string pelna = vesk::isPathSeparator(plikDrzewa.front())
                                   ? plikDrzewa
                                   : vesk::joinPath(vesk::currentFolder(), plikDrzewa);
-    std::cerr << "utworzono nowy operator " << vesk::cp1250ToUtf8(pelna) << "\n";
+    std::cerr << co << vesk::cp1250ToUtf8(pelna) << "\n";
+}
+
+// The operator argument taken as the window's dialog takes a name: blanks
+// around the name dropped (before and after it, and before ".tr1"). It
+// must name a tree file: ".tr1" in any letter case, a name before it.
+// Nothing, told on stderr, otherwise: no operator is made of "Firma" or
+// "T.qad", nor a hidden one of ".tr1".
+std::optional<std::string> plikDrzewa(const std::string& argument) {
+    const auto przytnij = [](const std::string& t) {
+        const std::size_t a = t.find_first_not_of(' ');
+        return a == std::string::npos ? std::string() : t.substr(a, t.find_last_not_of(' ') - a + 1);
+    };
+    const std::string calosc = przytnij(argument);
+    const std::string folder = vesk::folderPart(calosc);
+    const std::string nazwa = przytnij(calosc.substr(folder.size()));
+    const bool zTr1 = nazwa.size() >= 4 && vesk::equalNoCaseCp1250(nazwa.substr(nazwa.size() - 4), ".tr1");
+    const std::string rdzen = zTr1 ? przytnij(nazwa.substr(0, nazwa.size() - 4)) : nazwa;
+    if (zTr1 && !rdzen.empty()) return folder + rdzen + nazwa.substr(nazwa.size() - 4);
+    std::string przyklad = rdzen.empty() ? "firma" : rdzen;
+    if (const std::size_t kropka = przyklad.rfind('.'); kropka != std::string::npos && przyklad.size() - kropka == 4)
+        przyklad.erase(kropka);
+    std::cerr << "Operator \"" << vesk::cp1250ToUtf8(argument) << "\" "
+              << (zTr1 ? "nie ma nazwy przed \".tr1\"" : "nie jest plikiem drzewa (*.tr1)")
+              << ": należy podać plik drzewa operatora, np. " << vesk::cp1250ToUtf8(folder + przyklad)
+              << ".tr1 - nic nie utworzono ani nie otwarto\n";
+    return std::nullopt;
 }
 
 int uzycie() {
@@ -114,8 +142,10 @@ int main(int argc, char** argv) {
     const std::optional<std::string> operatora = argc == 3 ? nazwaPliku(argv[2]) : std::string();
     if (!rozkazy || !operatora) return 2;
     const std::string plikRozkazow = *rozkazy;
-    std::string plikOperatora = *operatora;
-    if (plikRozkazow.empty() || (argc == 3 && plikOperatora.size() <= 3)) return uzycie();
+    if (plikRozkazow.empty()) return uzycie();
+    const std::optional<std::string> drzewa = argc == 3 ? plikDrzewa(*operatora) : std::string();
+    if (!drzewa) return 2;
+    std::string plikOperatora = *drzewa;
 
     przechwycSygnaly();
     Konsola ui;
@@ -139,7 +169,7 @@ int main(int argc, char** argv) {
             k->NazwaOperatoraWsadowego = "testint";
             w->Nowy1Click();
             if (k->SciezkaOperatora.empty() || w->Drzewo.Pusty()) return 2;
-            utworzono(k->PlikDrzewa);
+            powiedz("utworzono nowy operator ", k->PlikDrzewa);
         } else {
             // A name without a folder that names nothing in the working
             // folder is the operator folder's operator, when it has one.
@@ -155,13 +185,16 @@ int main(int argc, char** argv) {
             if (!w->ZablokujOperatora(sciezka)) return 2;
             if (vesk::findExisting(plikOperatora) || vesk::PrzerwaneTworzenieOperatora(sciezka)) {
                 vesk::Wczytaj_Plik(*w, plikOperatora);
+                // Opened under another spelling than the argument's: said.
+                if (vesk::fileNamePart(k->PlikDrzewa) != vesk::fileNamePart(*operatora))
+                    powiedz("otwarto operator ", k->PlikDrzewa);
             } else if (vesk::fileExists(stan)) {
                 std::cerr << "Brak pliku drzewa " << vesk::cp1250ToUtf8(plikOperatora) << " obok istniejącego pliku stanu "
                           << vesk::cp1250ToUtf8(stan) << " - operator nie został utworzony\n";
                 return 2;
             } else {
                 vesk::Utworz_Plik(*w, plikOperatora);
-                utworzono(plikOperatora);
+                powiedz("utworzono nowy operator ", k->PlikDrzewa);
             }
         }
     } catch (const std::exception& e) {

@@ -8,9 +8,10 @@
 # journal whose removal failed blocks no later save, delete or open). A
 # lock that cannot be taken, a .qad or .tr1 that is a symbolic link or has
 # a second name, and a name too long for the temporary files, refuse the
-# run with both files unchanged; a journal beside a state file restored
-# from a copy is dropped; a creation killed at any of its file calls leaves
-# an operator the next run opens.
+# run with both files unchanged, and so do a name several operators have
+# in other letter cases and an argument naming no tree file; a journal
+# beside a state file restored from a copy is dropped; a creation killed
+# at any of its file calls leaves an operator the next run opens.
 set -u
 W=$1 D=$2 SHIM=$3 KILLS=${4:-300} LIMIT=${5:-170}
 # (A child signalled before it runs the program would run the trap too.)
@@ -199,7 +200,7 @@ fresh; : > T.tr1.nowy.tmpAb12Cd; : > err; check "tree save's temporary file" err
 # new name): refused naming the file, no file changed or made.
 A=$(printf 'Za\277\363\263\346') B=$(printf 'Za\346\346\346\346')
 rm -f T.*; for o in "$A" "$B"; do cp BASE.qad "$o.qad"; cp BASE.tr1 "$o.tr1"; done
-stan() { ls | grep -av '^err$'; cat "$A".* "$B".* | md5sum; }
+stan() { ls | grep -av '^err$'; cat "$A".* "$B".* T.* t.* 2>/dev/null | md5sum; }
 before=$(stan)
 for name in "$B" "$(printf 'Za\346\346\346\347')"; do
   "$W" short.roz "$name.tr1" > /dev/null 2> err; rc=$?
@@ -207,6 +208,18 @@ for name in "$B" "$(printf 'Za\346\346\346\347')"; do
   [ "$(stan)" = "$before" ] || fail "name not UTF-8: files changed or made: $(ls)"
 done
 rm -f "$A".* "$B".*
+
+# Operators whose names differ only in letter case, asked by a spelling
+# neither has, and arguments that name no tree file: refused, nothing
+# changed or made.
+cp BASE.qad T.qad; cp BASE.tr1 T.TR1; cp BASE.qad t.qad; cp BASE.tr1 t.tr1
+before=$(stan)
+for name in T.tr1 T t.qad " .tr1" "T.tr1/"; do
+  "$W" short.roz "$name" > /dev/null 2> err; rc=$?
+  [ $rc -eq 2 ] && { [ "$name" != T.tr1 ] || grep -q 'niejednoznaczna.*: T.TR1, t.tr1' err; } || fail "name [$name]: exit $rc, $(cat err)"
+  [ "$(stan)" = "$before" ] || fail "name [$name]: files changed or made: $(ls)"
+done
+rm -f T.* t.*
 
 echo "seconds: $SECONDS, failures: $fails"
 [ $fails -eq 0 ]

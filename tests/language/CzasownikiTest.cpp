@@ -17,12 +17,6 @@ namespace {
 
 const std::string W = "w\xEAze\xB3 ";  // "węzeł "
 
-// Paths in a command line are lower-cased with the line.
-std::string male(std::string t) {
-    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return t;
-}
-
 struct Czasowniki : InterpretatorTest {
     void SetUp() override {
         InterpretatorTest::SetUp();
@@ -103,13 +97,13 @@ TEST_F(Czasowniki, FileVerbsTakeThePathBetweenQuotes) {
     EXPECT_TRUE(dir.exists("nowy.tr1") || dir.exists("Nowy.tr1"));
     uruchom({"wczytaj plik \"" + dir.file("OP.tr1") + "\""});
     ASSERT_FALSE(in->OstatniBlad()) << in->OstatniBlad()->what();
-    // The lower-cased line finds OP.tr1, which keeps its spelling.
-    EXPECT_EQ(k->SciezkaOperatora, male(dir.folder()) + "OP.");
+    // The quoted path keeps the letter case written.
+    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "OP.");
     EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0"}));
     EXPECT_EQ(w->IndeksWybranego(), 0);
     EXPECT_EQ(bladPo({"wczytaj plik " + dir.file("OP.tr1")}), BladSkryptu::Rodzaj::BrakOperandu);
     EXPECT_EQ(bladPo({"wczytaj plik \"" + dir.file("brak.tr1") + "\""}), BladSkryptu::Rodzaj::Odmowa);
-    EXPECT_EQ(k->SciezkaOperatora, male(dir.folder()) + "OP.");
+    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "OP.");
 }
 
 TEST_F(Czasowniki, AnotherOperatorKeepsOnlyTheHistoriesOfItsNewRoot) {

@@ -1,0 +1,128 @@
+// The operator's names through vesk-wsad: the forms of its argument, and
+// operators whose names differ only in letter case side by side, named by
+// the argument, "wczytaj plik" and "utwórz plik".
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <map>
+
+#include "TempDir.h"
+
+namespace vesk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A working folder with settings and a folder OP/.
+struct Folder : TempDir {
+    Folder() {
+        const std::string d = VESK_DATA_DIR;
+        write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=" + d + "PARAMETR/\ncatOGRAN=" + d + "PARAMETR/\ncatKARTOPERATORA=" + folder());
+        fs::create_directory(file("OP"));
+    }
+    // vesk-wsad on the lines with the argument: its exit status, stderr in bledy.
+    int wsad(const std::vector<std::string>& linie, const std::string& argument) {
+        std::string t = "run\r\n";
+        for (const std::string& l : linie) t += l + "\r\n";
+        write("p.roz", t);
+        const int s = std::system(("cd '" + folder() + "' && '" VESK_WSAD "' p.roz '" + argument + "' >/dev/null 2>bledy").c_str());
+        bledy = read("bledy");
+        return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    }
+    // The files under the folder (settings, command file and stderr aside), named from there, with their bytes.
+    std::map<std::string, std::string> pliki(const std::string& pod = "") const {
+        std::map<std::string, std::string> m;
+        for (const auto& e : fs::recursive_directory_iterator(folder()))
+            if (const std::string n = fs::relative(e.path(), folder()).string();
+                e.is_regular_file() && n.rfind(pod, 0) == 0 && n.find('.') != n.npos && n != "p.roz" && n != "VE-SK.INI")
+                m[n.substr(pod.size())] = read(n);
+        return m;
+    }
+    std::string bledy;
+};
+
+std::string nazwy(const std::map<std::string, std::string>& pliki) {
+    std::string t;
+    for (const auto& p : pliki) t += (t.empty() ? "" : " ") + p.first;
+    return t;
+}
+
+TEST(NazwyOperatora, TheArgumentNamesATreeFileOrNothingIsMade) {
+    struct Wiersz {
+        std::string argument, przed;  // the argument; an operator opened before
+        int kod;
+        std::string nazwy, komunikat;  // the files after it; stderr's text ("{}": the folder)
+    };
+    const std::string nic = " - nic nie utworzono ani nie otwarto", T = "T.lck T.qad T.tr1";
+    const Wiersz wiersze[] = {
+        {"Test", "", 2, "", "\"Test\" nie jest plikiem drzewa (*.tr1): nale\xC5\xBCy poda\xC4\x87 plik drzewa operatora, np. Test.tr1" + nic},
+        {"Firma", "", 2, "", "np. Firma.tr1" + nic},
+        {"T.qad", "", 2, "", "np. T.tr1" + nic},
+        {".tr1", "", 2, "", "\".tr1\" nie ma nazwy przed \".tr1\""},
+        {"OP/ .tr1", "", 2, "", "np. OP/firma.tr1" + nic},
+        {"firma.TR1", "", 0, "firma.lck firma.qad firma.tr1", "utworzono nowy operator {}firma.tr1\n"},
+        {"firma.TR1", "firma.tr1", 0, "firma.lck firma.qad firma.tr1", "otwarto operator {}firma.tr1\n"},
+        {"T.tr1 ", "", 0, T, "utworzono nowy operator {}T.tr1\n"},
+        {"  T.tr1", "", 0, T, "utworzono nowy operator {}T.tr1\n"},
+        {"  T.tr1", "T.tr1", 0, T, "otwarto operator {}T.tr1\n"},
+        {"OP/T.tr1", "T.tr1", 0, "OP/T.lck OP/T.qad OP/T.tr1 " + T, "utworzono nowy operator {}OP/T.tr1\n"},
+    };
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE("[" + w.argument + "] after [" + w.przed + "]");
+        Folder f;
+        ASSERT_TRUE(w.przed.empty() || f.wsad({}, w.przed) == 0) << f.bledy;
+        EXPECT_EQ(f.wsad({"stop"}, w.argument), w.kod) << f.bledy;
+        EXPECT_EQ(nazwy(f.pliki()), w.nazwy);
+        std::string tekst = w.komunikat;
+        if (const auto p = tekst.find("{}"); p != std::string::npos) tekst.replace(p, 2, f.folder());
+        EXPECT_NE(f.bledy.find(tekst), std::string::npos) << f.bledy;
+    }
+}
+
+TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefused) {
+    // "T" has the root alone, "t" two nodes more.
+    Folder wzory;
+    ASSERT_EQ(wzory.wsad({}, "T.tr1"), 0) << wzory.bledy;
+    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0", "w\xEAze\xB3 dodaj 0 0"}, "OP/t.tr1"), 0) << wzory.bledy;
+    struct Wiersz {
+        std::vector<std::string> pliki;  // in OP/, copies of the models' files (the first letter's; ".nowy": a killed creation's)
+        std::string argument, linia;
+        int kod;
+        std::string zmieniony, nazwy;  // the stem whose files change (none: no file does); OP/ after it
+    };
+    const std::string wczytaj = "wczytaj plik \"OP/T.tr1\"", utworz = "utw\xF3rz plik \"OP/T.tr1\"";
+    const std::vector<std::string> obok = {"T.qad", "T.tr1", "t.qad", "t.tr1"}, dwa = {"T.TR1", "T.qad", "t.qad", "t.tr1"};
+    const Wiersz wiersze[] = {
+        {obok, "A.tr1", wczytaj, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
+        {obok, "A.tr1", utworz, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
+        {obok, "OP/T.tr1", utworz, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
+        {{"T.qad", "T.tr1"}, "OP/T.tr1", utworz, 0, "T", "T.lck T.qad T.tr1"},
+        {{"T.qad", "T.tr1", "t.qad", "t.tr1.nowy"}, "OP/T.tr1", "stop", 0, "", "T.lck T.qad T.tr1 t.qad t.tr1.nowy"},
+        {{"t.qad", "t.tr1"}, "A.tr1", utworz, 0, "t", "t.lck t.qad t.tr1"},
+        {{"t.qad", "t.tr1"}, "A.tr1", wczytaj, 0, "t", "t.lck t.qad t.tr1"},
+        // "T.tr1" spelt as none of T.TR1 and t.tr1.
+        {dwa, "A.tr1", wczytaj, 1, "", "T.TR1 T.qad t.qad t.tr1"},
+        {dwa, "A.tr1", utworz, 1, "", "T.TR1 T.qad t.qad t.tr1"},
+        {dwa, "OP/T.tr1", "stop", 2, "", "T.TR1 T.qad t.qad t.tr1"},
+    };
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE(w.pliki.front() + " [" + w.argument + "] " + w.linia);
+        Folder f;
+        for (const std::string& p : w.pliki)
+            f.write("OP/" + p, wzory.read(p[0] == 't' ? "OP/" + p.substr(0, 5) : p == "T.TR1" ? "T.tr1" : p));
+        const auto przed = f.pliki("OP/");
+        EXPECT_EQ(f.wsad({w.linia, "w\xEAze\xB3 dodaj 0 0"}, w.argument), w.kod) << f.bledy;
+        const auto po = f.pliki("OP/");
+        for (const auto& [n, bajty] : przed) {
+            const bool zmieniony = !w.zmieniony.empty() && n.rfind(w.zmieniony + ".", 0) == 0;
+            EXPECT_EQ(!po.count(n) || po.at(n) != bajty, zmieniony) << n;
+        }
+        EXPECT_EQ(nazwy(po), w.nazwy);
+        EXPECT_EQ(f.bledy.find("niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka plik\xC3\xB3w r\xC3\xB3\xC5\xBCni\xC4\x85"
+                               "cych si\xC4\x99 tylko wielko\xC5\x9B" "ci\xC4\x85 liter: OP/T.TR1, OP/t.tr1") != f.bledy.npos, w.kod != 0) << f.bledy;
+    }
+}
+
+}  // namespace
+}  // namespace vesk::test
