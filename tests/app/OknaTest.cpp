@@ -258,6 +258,22 @@ TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
     EXPECT_TRUE(f.TabDrzewo->rect().contains(f.ButtonFinal->geometry()));
 }
 
+// Narrowed, the command line gives way first; the progress bar stays whole.
+TEST_F(Okna, ANarrowedWindowKeepsTheProgressBarWhole) {
+    work.write("pracawtrybiewsadowym", std::string());
+    utworz();
+    nowyOperator("nowy.tr1");
+    OknoGlowne& f = app->oknoGlowne();
+    const QWidget *pole = f.OknoLiniiRozkazow, *przycisk = f.PrzyciskWykonaniaNastepnegoPolecenia;
+    for (int szerokosc : {520, 440, 420, f.minimumSizeHint().width()}) {
+        f.resize(szerokosc, 480);
+        QApplication::processEvents();
+        EXPECT_GE(f.ProgressBar1->width(), 100) << szerokosc;
+        EXPECT_LT(pole->geometry().right(), f.ProgressBar1->x()) << szerokosc;
+        EXPECT_TRUE(przycisk->width() == przycisk->sizeHint().width() || pole->width() == pole->minimumWidth());
+    }
+}
+
 TEST_F(Okna, ChartsWithoutAnOperatorSayWhatIsMissingAndShowNoTree) {
     app->startOK();  // the naming dialog cancelled
     OknoGlowne& f = app->oknoGlowne();
@@ -552,3 +568,4 @@ TEST(Program, StartsWithoutAScreenAndEndsCleanly) {
 
 }  // namespace
 }  // namespace vesk
+
