@@ -343,6 +343,20 @@ TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
     EXPECT_EQ(f.TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
 }
 
+// F4 cancelled or refused: the open operator stays, only a refusal is told.
+TEST_F(Okna, NamingCancelledOrRefusedWhileAnOperatorIsOpenTellsNoOperatorIsMissing) {
+    nowyOperator("nowy.tr1");
+    const std::pair<const char*, std::vector<std::string>> przypadki[] = {
+        {nullptr, {}}, {"Rozyczka9.tr1", {teksty::NazwaZaDluga}}, {"  ", {teksty::NazwaPusta}}};
+    for (const auto& [nazwa, komunikaty] : przypadki) {
+        ui.messages.clear();
+        if (nazwa) ui.files = {operatorzy() + nazwa};
+        app->oknoGlowne().akcja("Nowy1")->trigger();
+        EXPECT_EQ(ui.messages, komunikaty) << (nazwa ? nazwa : "cancelled");
+        EXPECT_TRUE(app->warsztat().Blokada.holds(operatorzy() + "nowy.lck"));
+    }
+}
+
 TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
     nowyOperator("pierwszy.tr1");
     ASSERT_TRUE(work.exists("OPERATOR/pierwszy.tr1"));
