@@ -65,7 +65,7 @@ OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     panel0->setTextFormat(Qt::PlainText);
     panel1->setTextFormat(Qt::PlainText);
     // In a narrowed window the tree file's name gives up its room first,
-    // then the command line; the progress bar keeps enough to be read.
+    // with the command line; the progress bar keeps enough to be read.
     panel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     panel1->setMinimumWidth(40);
     ProgressBar1 = new QProgressBar;
@@ -182,7 +182,13 @@ void OknoGlowne::zbudujPrzebiegSkryptu() {
     OknoLiniiRozkazow = new QLineEdit;
     OknoLiniiRozkazow->setObjectName(QStringLiteral("OknoLiniiRozkazow"));
     OknoLiniiRozkazow->setReadOnly(true);
-    OknoLiniiRozkazow->setMinimumWidth(100);
+    // In a narrowed window the command line gives up its room first (as
+    // the tree file's name does), then the button's caption is cut; what
+    // all of them keep leaves the progress bar its 100 px at the window's
+    // minimum width.
+    OknoLiniiRozkazow->setSizePolicy(QSizePolicy::Ignored, OknoLiniiRozkazow->sizePolicy().verticalPolicy());
+    OknoLiniiRozkazow->setMinimumWidth(30);
+    PrzyciskWykonaniaNastepnegoPolecenia->setMinimumWidth(40);
     wsk = new QLabel;
     wsk->setObjectName(QStringLiteral("wsk"));
     wsk->setMinimumWidth(30);

@@ -126,7 +126,7 @@ WidokWskaznikow IndicatorSession::onActivated() {
     AktywujAnalize();
     // The product bars from the record on a leaf other than the root; the
     // usage check on every node.
-    paski_.Zablokuj(!analiza_.PanelWlaczony());
+    paski_.Zablokuj(!PowodBrakuPaskow().empty());
     if (wezel_->Numer != 0 && !wezel_->MaDzieci)
         paski_.WyborWyrobu(paski_.Widok().Wyrob);
     else
@@ -319,15 +319,26 @@ WidokWskaznikow IndicatorSession::Widok() const {
     w.Rok = ocena_.Rok - 1;
     w.Panel = wezel_->Numer != 0 && !wezel_->MaDzieci;
     w.Szerokosc = w.Panel ? SzerokoscZPanelem : SzerokoscBezPanelu;
-    w.GroupBox2 = w.Panel;
-    if (!w.Panel)
-        // "Suwaki cen i zamówień są dostępne tylko dla węzła końcowego (bez
-        // następnych węzłów, innego niż korzeń). Węzeł ... ma następne węzły."
-        w.BrakPaskow = "Suwaki cen i zam\xF3wie\xF1 s\xB9 dost\xEApne tylko dla w\xEAz\xB3" "a ko\xF1" "cowego (bez "
-                       "nast\xEApnych w\xEAz\xB3\xF3w, innego ni\xBF korze\xF1).\nW\xEAze\xB3 " +
-                       wezel_->Etykieta +
-                       (wezel_->Numer == 0 ? " jest korzeniem drzewa." : " ma nast\xEApne w\xEAz\xB3y.");
+    w.BrakPaskow = PowodBrakuPaskow();
+    w.GroupBox2 = w.BrakPaskow.empty();
     return w;
+}
+
+std::string IndicatorSession::PowodBrakuPaskow() const {
+    // "Suwaki cen i zamówień są dostępne tylko dla węzła końcowego (bez
+    // następnych węzłów, innego niż korzeń). Węzeł ... jest korzeniem
+    // drzewa. | ma następne węzły. | jest kuzynem węzła oryginalnego. Aby
+    // aktywować wróć do oryginalnego węzła."
+    if (!wezel_) return {};
+    const std::string stan = wezel_->Numer == 0          ? std::string(" jest korzeniem drzewa.")
+                             : wezel_->MaDzieci          ? std::string(" ma nast\xEApne w\xEAz\xB3y.")
+                             : !analiza_.PanelWlaczony() ? " jest kuzynem w\xEAz\xB3" "a oryginalnego. " +
+                                                               std::string(PodpowiedzOryginalu) + "."
+                                                         : std::string();
+    if (stan.empty()) return {};
+    return "Suwaki cen i zam\xF3wie\xF1 s\xB9 dost\xEApne tylko dla w\xEAz\xB3" "a ko\xF1" "cowego (bez "
+           "nast\xEApnych w\xEAz\xB3\xF3w, innego ni\xBF korze\xF1).\nW\xEAze\xB3 " +
+           wezel_->Etykieta + stan;
 }
 
 // ------------------------------------------------------------ sensitivity panel
@@ -342,10 +353,10 @@ void IndicatorSession::PolaczAnalize() {
     h.Wnioskowanie = [this] { EksportIWnioskowanie(); };
     h.Koncowka = [this] { paski_.Koncowka(); };
     // The panel shows the node now in view: its product bars from its
-    // record, locked like the slider while it is not the original node.
+    // record, locked while they are not offered (a cousin, like the slider).
     h.PoZmianieWezla = [this] {
         wezel_ = warsztat_.Wybrany();
-        paski_.Zablokuj(!analiza_.PanelWlaczony());
+        paski_.Zablokuj(!PowodBrakuPaskow().empty());
         if (wezel_ && wezel_->Numer != 0 && !wezel_->MaDzieci) paski_.WyborWyrobu(paski_.Widok().Wyrob);
     };
     h.Zatrzymac = [this] { return k_.Okna->stopRequested(); };

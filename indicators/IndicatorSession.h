@@ -254,6 +254,10 @@ private:
     // Sensitivity panel
     void PolaczAnalize();
     void AktywujAnalize();
+    // Why the product bars are not offered for the node in view (code page
+    // 1250): the root, a node with children, or a cousin only browsed;
+    // empty when they are.
+    std::string PowodBrakuPaskow() const;
     // A change entry: kept in WpisyZmian and written to a running report.
     void WpiszZmiane(const std::string& opis);
     // Export of the node's facts, then the inference when it may run.

@@ -28,8 +28,8 @@ inline constexpr int DuzyKrokPaska = 10;
 struct WidokPaskow {
     int Wyrob = -1;                   // ComboBoxWyboruWyrobu; -1 none chosen
     bool Wlaczone = false;            // the six bars
-    // Locked while a node other than the original one is in view: the
-    // bars show its decisions and take no step.
+    // Locked while the bars are not offered for the node in view (the
+    // root, a node with children, a cousin only browsed): they take no step.
     bool Zablokowane = false;
     std::string Produkt;              // GroupBox2's caption
     std::array<std::string, 3> Lata;  // GroupBox3..GroupBox5's captions

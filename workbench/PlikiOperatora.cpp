@@ -187,7 +187,7 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
     std::optional<std::string> wybrany =
         k.Okna->chooseFile(teksty::TytulNazywania, teksty::FiltrOperatorow, true, katalog);
     if (!wybrany) {
-        komunikat(teksty::NalezyZainicjowac);
+        BezNowegoOperatora(nullptr);
         return std::nullopt;
     }
     std::string plik = *wybrany;
@@ -201,7 +201,7 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
         const std::size_t a = rdzen.find_first_not_of(' ');
         rdzen = a == std::string::npos ? std::string() : rdzen.substr(a, rdzen.find_last_not_of(' ') - a + 1);
         if (rdzen.empty()) {
-            komunikat(teksty::NalezyZainicjowac);
+            BezNowegoOperatora(teksty::NazwaPusta);
             return std::nullopt;
         }
         plik = plik.substr(0, poczatek) + rdzen + (zTr1 ? n.substr(n.size() - 4) : std::string());
@@ -212,12 +212,18 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
     if (const std::string n = czescNazwy(plik); !n.empty() && !zRozszerzeniemTr1(n)) plik += ".tr1";
     const std::string nazwa = czescNazwy(plik);
     if (nazwa.empty() || nazwa.size() > 12) {
-        komunikat(nazwa.size() > 12 ? std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaZaDluga
-                                    : std::string(teksty::NalezyZainicjowac));
+        BezNowegoOperatora(nazwa.empty() ? teksty::NazwaPusta : teksty::NazwaZaDluga);
         return std::nullopt;
     }
     if (fileExists(plik) && !k.Okna->confirm(teksty::OperatorIstnieje, teksty::PlikIstnieje)) return std::nullopt;
     return plik;
+}
+
+void Warsztat::BezNowegoOperatora(const char* powod) {
+    if (Drzewo.Pusty())
+        komunikat(powod ? std::string(teksty::NalezyZainicjowac) + "\n" + powod : std::string(teksty::NalezyZainicjowac));
+    else if (powod)
+        komunikat(powod);
 }
 
 void Warsztat::Nowy1Click() {

@@ -14,6 +14,7 @@ inline constexpr const char* NalezyZainicjowac = "Nale\xBFy zainicjowa\xE6 lub a
 // Why a name was refused: the operator files keep the 8.3 names.
 inline constexpr const char* NazwaZaDluga =
     "Nazwa operatora mo\xBF" "e mie\xE6 najwy\xBF" "ej 8 znak\xF3w (i rozszerzenie .tr1).";
+inline constexpr const char* NazwaPusta = "Nie podano nazwy operatora.";
 // "Operator o takiej nazwie już istnieje - czy skasować istniejący"
 inline constexpr const char* OperatorIstnieje =
     "Operator o takiej nazwie ju\xBF istnieje - czy skasowa\xE6 istniej\xB9" "cy";

@@ -218,6 +218,10 @@ private:
     // the model quantities stay as they were.
     bool Wczytaj();
     void komunikat(const std::string& tekst);
+    // No new operator after the naming: with none open the user is told
+    // one is needed; with one open, which stays, only why a name was
+    // refused (powod; nothing after a cancelled dialog).
+    void BezNowegoOperatora(const char* powod);
     // A failed save of the operator's files: told the user, remembered.
     void bladZapisu(const std::string& tekst);
     // Takes the lock of the operator with the stem into blokada; false,

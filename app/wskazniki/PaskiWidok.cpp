@@ -152,8 +152,6 @@ void PaskiWidok::pokaz() {
         s->setEnabled(v.Wlaczone);
         Pole[i]->setText(q(v.Pola[i]));
     }
-    // Locked on a cousin: the hint says how to get the bars back.
-    GroupBox2->setToolTip(v.Zablokowane ? q(PodpowiedzOryginalu) : QString());
     const ZuzycieSurowcow& z = sesja->Paski().Zuzycie();
     InfoOZuzyciu->setText(q(z.InfoOZuzyciu));
     for (std::size_t m = 0; m < 3; ++m) {

@@ -258,6 +258,22 @@ TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
     EXPECT_TRUE(f.TabDrzewo->rect().contains(f.ButtonFinal->geometry()));
 }
 
+// Narrowed, the command line gives way first; the progress bar stays whole.
+TEST_F(Okna, ANarrowedWindowKeepsTheProgressBarWhole) {
+    work.write("pracawtrybiewsadowym", std::string());
+    utworz();
+    nowyOperator("nowy.tr1");
+    OknoGlowne& f = app->oknoGlowne();
+    const QWidget *pole = f.OknoLiniiRozkazow, *przycisk = f.PrzyciskWykonaniaNastepnegoPolecenia;
+    for (int szerokosc : {520, 440, 420, f.minimumSizeHint().width()}) {
+        f.resize(szerokosc, 480);
+        QApplication::processEvents();
+        EXPECT_GE(f.ProgressBar1->width(), 100) << szerokosc;
+        EXPECT_LT(pole->geometry().right(), f.ProgressBar1->x()) << szerokosc;
+        EXPECT_TRUE(przycisk->width() == przycisk->sizeHint().width() || pole->width() == pole->minimumWidth());
+    }
+}
+
 TEST_F(Okna, ChartsWithoutAnOperatorSayWhatIsMissingAndShowNoTree) {
     app->startOK();  // the naming dialog cancelled
     OknoGlowne& f = app->oknoGlowne();
@@ -325,6 +341,20 @@ TEST_F(Okna, FailedOpenKeepsCaptionStatusAndTree) {
     EXPECT_EQ(f.panel1->text(), QStringLiteral("nowy.tr1"));
     ASSERT_EQ(f.TreeView1->topLevelItemCount(), 1);
     EXPECT_EQ(f.TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+}
+
+// F4 cancelled or refused: the open operator stays, only a refusal is told.
+TEST_F(Okna, NamingCancelledOrRefusedWhileAnOperatorIsOpenTellsNoOperatorIsMissing) {
+    nowyOperator("nowy.tr1");
+    const std::pair<const char*, std::vector<std::string>> przypadki[] = {
+        {nullptr, {}}, {"Rozyczka9.tr1", {teksty::NazwaZaDluga}}, {"  ", {teksty::NazwaPusta}}};
+    for (const auto& [nazwa, komunikaty] : przypadki) {
+        ui.messages.clear();
+        if (nazwa) ui.files = {operatorzy() + nazwa};
+        app->oknoGlowne().akcja("Nowy1")->trigger();
+        EXPECT_EQ(ui.messages, komunikaty) << (nazwa ? nazwa : "cancelled");
+        EXPECT_TRUE(app->warsztat().Blokada.holds(operatorzy() + "nowy.lck"));
+    }
 }
 
 TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
@@ -552,3 +582,4 @@ TEST(Program, StartsWithoutAScreenAndEndsCleanly) {
 
 }  // namespace
 }  // namespace vesk
+

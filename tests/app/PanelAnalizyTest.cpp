@@ -310,11 +310,17 @@ TEST_F(PanelWOknie, ProductBarsAreLockedWhileACousinIsInView) {
     o.panelAnalizy->SpeedButton6->click();
     ASSERT_EQ(*w.Wybrany, 3);
     for (QScrollBar* b : paski.ScrollBar) EXPECT_FALSE(b->isEnabled());
+    // In their place the reason, as on the root; the product choice waits.
+    EXPECT_TRUE(paski.GroupBox2->isHidden());
+    EXPECT_FALSE(paski.ComboBoxWyboruWyrobu->isEnabled());
+    EXPECT_TRUE(paski.BrakPaskow->text().endsWith(QString::fromUtf8(
+        "Węzeł d/r 3 jest kuzynem węzła oryginalnego. Aby aktywować wróć do oryginalnego węzła.")));
     // Even a step that reaches a bar leaves the cousin as it is.
     paski.ScrollBar[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(*w.Wybrany, 3);
     o.panelAnalizy->SpeedButton8->click();
     for (QScrollBar* b : paski.ScrollBar) EXPECT_TRUE(b->isEnabled());
+    EXPECT_FALSE(paski.GroupBox2->isHidden() || !paski.BrakPaskow->isHidden());
 }
 
 }  // namespace

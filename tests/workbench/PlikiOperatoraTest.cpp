@@ -48,7 +48,8 @@ TEST_F(PlikiOperatora, BlanksAroundTheNameAreDropped) {
         ui.files = {dir.folder() + p[0]};
         EXPECT_EQ(w->Zachowajjako1Click(), p[1] ? std::optional(dir.folder() + p[1]) : std::nullopt) << p[0];
     }
-    EXPECT_EQ(ui.messages, (std::vector<std::string>(2, teksty::NalezyZainicjowac)));
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>(2, std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaPusta)));
 }
 
 TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
