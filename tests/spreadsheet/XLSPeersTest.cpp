@@ -12,6 +12,7 @@
 #include "XLSBuilder.h"
 #include "XLSMini.h"
 #include "XLSOracle.h"
+#include "XLSUtilsMini.h"
 
 namespace vesk {
 namespace {
@@ -163,6 +164,56 @@ TEST(XLSPeers, ArrayFormulasReadFromTheirArrayRecord) {
         {{0, 5}, "{=SUM(A1:A5*B1:B5)}"}, {{1, 5}, "{=A1:A3*10}"}, {{1, 6}, "{=A1:A3*10}"}, {{1, 7}, "{=A1:A3*10}"}};
     expectFormulas("lo-tablice.xls", arrays);
     expectFormulas("gn-tablice-biff5.xls", arrays);
+}
+
+// A cell's cached result as "kind value", an array formula's or a plain cell's.
+std::string cachedResult(TSheet& s, int col, int row) {
+    const TCell* c = s.Cell(col, row);
+    TCellType kind = c ? c->CellType() & 127 : ctNone;
+    std::uint8_t byte = 0;
+    std::u16string text;
+    double number = 0;
+    if (kind == ctArrayFormula) {
+        const auto& a = static_cast<const TArrayFormulaCell&>(*c);
+        kind = a.ResultKind() - (ctNumberFormula - ctFloat);
+        byte = a.ResultByte();
+        text = a.Text;
+        number = a.Value;
+    } else if (kind == ctBoolean || kind == ctError) {
+        byte = kind == ctBoolean ? s.AsBoolean(col, row) : ErrorIndexToCode(static_cast<const TErrorCell*>(c)->ErrorIndex);
+    } else {
+        text = s.AsString(col, row);
+        number = s.AsFloat(col, row);
+    }
+    switch (kind) {
+        case ctString: return "text " + utf16ToUtf8(text);
+        case ctBoolean: return "boolean " + std::to_string(byte);
+        case ctError: return "error " + std::to_string(byte);
+        case ctFloat: return "number " + std::to_string(number);
+        default: return "kind " + std::to_string(kind);
+    }
+}
+
+TEST(XLSPeers, ArrayFormulasKeepTheirCachedResults) {
+    // gnumeric's results of the ranges' first cells (row 4): read, after
+    // one and ten saves, and as plain cells of a BIFF4 save.
+    const std::vector<std::string> expected = {"text w0-x", "boolean 1", "error 7", "number 10.000000"};
+    for (const char* file : {"gn-tablice-wyniki.xls", "gn-tablice-wyniki-biff5.xls"}) {
+        for (const auto& [saves, version] : std::vector<std::pair<int, TExcelVersion>>{
+                 {0, xvNone}, {1, xvNone}, {10, xvNone}, {0, xvExcel40}}) {
+            std::vector<std::uint8_t> bytes = saved(file, saves);
+            TXLSMini xls;
+            xls.ReadStream(&bytes);
+            if (version != xvNone) {
+                xls.SetVersion(version);
+                xls.WriteStream(&bytes);
+                xls.ReadStream(&bytes);
+            }
+            for (int col = 0; col < 4; ++col)
+                EXPECT_EQ(cachedResult(xls.Sheets().Items(0), col, 3), expected[col])
+                    << file << " " << saves << " " << version << " " << col;
+        }
+    }
 }
 
 TEST(XLSPeers, NewFunctionsReadByTheirNames) {
