@@ -119,6 +119,27 @@ bool EncodeRK(double value, std::uint32_t& rk) {
     return false;
 }
 
+void TSheet::CheckTextLength(std::size_t length, int col, int row) const {
+    if (length > MaxCellText)
+        throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(Name()) + "\", cell " +
+                                                   ColRowToRefStr(col, row, false, false) + ": a text of " +
+                                                   std::to_string(length) +
+                                                   " characters is longer than a cell holds (65,535)");
+}
+
+void TSheet::CheckCellText(const TCell& cell) const {
+    std::size_t length = 0;
+    switch (cell.CellType() & 127) {
+        case ctString:
+            if (const TSSTEntry* entry = static_cast<const TStringCell&>(cell).Entry) length = entry->CharCount;
+            break;
+        case ctStringFormula: length = static_cast<const TStringFormulaCell&>(cell).Value.size(); break;
+        case ctArrayFormula: length = static_cast<const TArrayFormulaCell&>(cell).Text.size(); break;
+        default: return;
+    }
+    CheckTextLength(length, static_cast<int>(cell.Key & 255), static_cast<int>(cell.Key >> 8));
+}
+
 void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage, bool formulas4) {
     TXLSMini* xls = owner();
     const bool biff8 = version >= xvExcel97;
@@ -135,14 +156,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
         if (plain && cell.FormatIndex >= 24) return 15;
         return cell.FormatIndex;
     };
-    // A text no record can count is refused, naming its cell; none is cut.
-    auto checkLength = [&](std::u16string_view text, int row, int col) {
-        if (text.size() > MaxCellText)
-            throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(Name()) + "\", cell " +
-                                                       ColRowToRefStr(col, row, false, false) + ": a text of " +
-                                                       std::to_string(text.size()) +
-                                                       " characters is longer than a cell holds (65,535)");
-    };
+    auto checkLength = [&](std::u16string_view text, int row, int col) { CheckTextLength(text.size(), col, row); };
     auto text8 = [&](std::u16string_view text, int row, int col) {
         checkLength(text, row, col);
         return utf16ToSingleByte(text, codePage);
@@ -253,6 +267,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     if (biff8) {
                         if (!entry)
                             throw EXLSError(XLSErrorKind::Usage, "String cell without a written shared string");
+                        CheckTextLength(entry->CharCount, col, row);
                         cellHead(row, col, xfOf(*cell));
                         appendU32(b, entry->Index);
                         out.record(BIFFID_LABELSST, b);

@@ -129,6 +129,44 @@ TEST(XLSPeers, Biff5SaveKeepsEveryCharacter) {
     }
 }
 
+TEST(XLSPeers, ATextLongerThanACellHoldsIsRefusedAtTheSaveNotCut) {
+    struct Case {
+        const char* file;
+        TExcelVersion version;  // xvNone: as read
+        const char* sheet;
+    };
+    for (const Case& c : std::vector<Case>{{"polskie-biff8.xls", xvNone, "Wskaźniki"},
+                                           {"polskie-biff5.xls", xvNone, "Wska_niki"},  // code page 1252
+                                           {"polskie-biff2.xls", xvExcel40, "Sheet1"},
+                                           {"xlwt-liczby.xls", xvNone, "Liczby"}}) {
+        for (std::size_t length : {65535u, 65536u, 70000u}) {
+            const std::vector<std::uint8_t> original = saved(c.file, 0);
+            std::vector<std::uint8_t> file = original;
+            TXLSMini xls;
+            xls.ReadStream(&file);
+            if (c.version != xvNone) xls.SetVersion(c.version);
+            TSheet& s = xls.Sheets().Items(0);
+            const std::u16string text(length, u'ä');
+            s.SetAsString(1, 2, text);
+            EXPECT_EQ(s.AsString(1, 2), text) << c.file << " " << length;
+            try {
+                xls.WriteStream(&file);
+                EXPECT_EQ(read(file, 1, 2, false), text) << c.file << " " << length;
+                EXPECT_EQ(length, 65535u) << c.file;
+            } catch (const EXLSError& e) {
+                EXPECT_EQ(e.kind(), XLSErrorKind::Refused) << c.file;
+                EXPECT_EQ(e.message(), "Sheet \"" + std::string(c.sheet) + "\", cell B3: a text of " +
+                                           std::to_string(length) + " characters is longer than a cell holds (65,535)");
+                EXPECT_EQ(file, original) << c.file;
+                // Set shorter, it goes out whole.
+                s.SetAsString(1, 2, text.substr(0, 70));
+                xls.WriteStream(&file);
+                EXPECT_EQ(read(file, 1, 2, false), text.substr(0, 70)) << c.file << " " << length;
+            }
+        }
+    }
+}
+
 TEST(XLSPeers, DefaultWidthAndHeightOnlyWhereTheFileHadThem) {
     struct Case {
         const char* file;      // "" for a new workbook
