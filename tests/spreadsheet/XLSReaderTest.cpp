@@ -561,6 +561,27 @@ TEST(XLSReader, OtherProgramsFilesEqualXlrds) {
     }
 }
 
+TEST(XLSReader, ArrayFormulasKeepTheirCachedResults) {
+    // gnumeric's results of the ranges' first cells (row 4) as xlrd lists
+    // them: read, after one and ten saves, and as plain cells of a BIFF4 save.
+    const std::set<std::string> expected = {"0\t3\t0\t1\tw0-x", "0\t3\t1\t4\t1", "0\t3\t2\t5\t7", "0\t3\t3\t2\t10"};
+    for (const char* name : {"gn-tablice-wyniki.xls", "gn-tablice-wyniki-biff5.xls"}) {
+        for (const auto& [saves, version] : std::vector<std::pair<int, TExcelVersion>>{
+                 {0, xvNone}, {1, xvNone}, {10, xvNone}, {1, xvExcel40}}) {
+            TXLSMini xls;
+            xls.Filename = fixture(name);
+            xls.Read();
+            std::vector<std::uint8_t> bytes;
+            if (version != xvNone) xls.SetVersion(version);
+            for (int i = 0; i < saves; ++i) xls.WriteStream(&bytes), xls.ReadStream(&bytes);
+            std::set<std::string> row4;
+            for (const std::string& line : ourCells(xls))
+                if (line.rfind("0\t3\t", 0) == 0) row4.insert(line);
+            EXPECT_EQ(row4, expected) << name << " " << saves << " " << version;
+        }
+    }
+}
+
 // The fields of a CSV line (double quotes around fields, doubled inside).
 std::vector<std::string> csvFields(const std::string& line) {
     std::vector<std::string> out(1);
