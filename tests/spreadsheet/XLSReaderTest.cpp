@@ -577,7 +577,7 @@ TEST(XLSReader, ArrayFormulasKeepTheirCachedResults) {
             std::set<std::string> row4;
             for (const std::string& line : ourCells(xls))
                 if (line.rfind("0\t3\t", 0) == 0) row4.insert(line);
-            EXPECT_EQ(row4, expected) << name << " " << saves << " " << version;
+            EXPECT_EQ(row4, expected) << name << " " << saves << " " << static_cast<int>(version);
         }
     }
 }
