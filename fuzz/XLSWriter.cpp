@@ -43,6 +43,12 @@ std::set<std::string> cells(TXLSMini& xls, int sheets) {
                     line += "s" + std::to_string(text.size());
                     break;
                 }
+                case ctArrayFormula: {  // the cached result's bytes and text
+                    const auto* a = static_cast<TArrayFormulaCell*>(cell);
+                    std::memcpy(&bits, &a->Value, 8);
+                    line += "a" + std::to_string(bits) + ":" + std::to_string(a->Text.size());
+                    break;
+                }
                 case ctBoolean: line += "b" + std::to_string(static_cast<TBooleanCell*>(cell)->Value != 0); break;
                 case ctError: line += "e" + std::to_string(ErrorIndexToCode(static_cast<TErrorCell*>(cell)->ErrorIndex)); break;
                 default: continue;

@@ -10,6 +10,11 @@
 #   a CSV of long texts made here ("gn-dlugi-tekst.csv", committed as the
 #   expected cells) to BIFF5, "gn-dlugi-tekst-biff5.xls": a text of 3,000
 #   characters goes on in CONTINUE records after its LABEL;
+# - ssconvert --recalc converts a LibreOffice file of array formulas whose
+#   first cells give a text ("w0-x"), a boolean, an error (#DIV/0!) and a
+#   number to BIFF8 and BIFF5, "gn-tablice-wyniki.xls" and
+#   "gn-tablice-wyniki-biff5.xls": gnumeric caches each result, a text in a
+#   STRING record after the ARRAY record;
 # - xlwt (Debian package python3-xlwt) writes "xlwt-liczby.xls", a sheet of
 #   ten-digit numbers without a DEFCOLWIDTH record.
 set -euo pipefail
@@ -61,6 +66,31 @@ ssconvert -T Gnumeric_Excel:excel_biff7 "$out/lo-tablice.xls" "$out/gn-tablice-b
   echo "krótki,1.5"
 } > "$out/gn-dlugi-tekst.csv"
 ssconvert -T Gnumeric_Excel:excel_biff7 "$out/gn-dlugi-tekst.csv" "$out/gn-dlugi-tekst-biff5.xls" 2>/dev/null
+
+# Array formulas of one result kind each (A4:A6, B4:B6, C4:C6, D4:D6),
+# cached by gnumeric's recalculation (LibreOffice's export leaves 0).
+cat > "$work/lo-tablice-wyniki.fods" <<'FODS'
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:body><office:spreadsheet>
+<table:table table:name="Wyniki">
+<table:table-row><table:table-cell office:value-type="float" office:value="1"/><table:table-cell office:value-type="float" office:value="0"/><table:table-cell office:value-type="string"><text:p>w0</text:p></table:table-cell></table:table-row>
+<table:table-row><table:table-cell office:value-type="float" office:value="2"/><table:table-cell office:value-type="float" office:value="1"/><table:table-cell office:value-type="string"><text:p>żółw</text:p></table:table-cell></table:table-row>
+<table:table-row><table:table-cell office:value-type="float" office:value="3"/><table:table-cell office:value-type="float" office:value="2"/><table:table-cell office:value-type="string"><text:p>w2</text:p></table:table-cell></table:table-row>
+<table:table-row>
+ <table:table-cell table:number-matrix-columns-spanned="1" table:number-matrix-rows-spanned="3" table:formula="of:=[.C1:.C3]&amp;&quot;-x&quot;"/>
+ <table:table-cell table:number-matrix-columns-spanned="1" table:number-matrix-rows-spanned="3" table:formula="of:=[.A1:.A3]&lt;2"/>
+ <table:table-cell table:number-matrix-columns-spanned="1" table:number-matrix-rows-spanned="3" table:formula="of:=[.A1:.A3]/[.B1:.B3]"/>
+ <table:table-cell table:number-matrix-columns-spanned="1" table:number-matrix-rows-spanned="3" table:formula="of:=[.A1:.A3]*10"/>
+</table:table-row>
+<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/><table:table-cell/></table:table-row>
+<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/><table:table-cell/></table:table-row>
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+(cd "$work" && soffice --headless --convert-to xls lo-tablice-wyniki.fods >/dev/null 2>&1)
+ssconvert --recalc -T Gnumeric_Excel:excel_biff8 "$work/lo-tablice-wyniki.xls" "$out/gn-tablice-wyniki.xls" 2>/dev/null
+ssconvert --recalc -T Gnumeric_Excel:excel_biff7 "$work/lo-tablice-wyniki.xls" "$out/gn-tablice-wyniki-biff5.xls" 2>/dev/null
 
 /usr/bin/python3 - "$out/xlwt-liczby.xls" <<'PY'
 import sys, xlwt

@@ -1,5 +1,7 @@
 #include "Cell.h"
 
+#include <bit>
+
 #include "SSTMini.h"
 
 namespace vesk {
@@ -57,6 +59,21 @@ std::unique_ptr<TCell> TErrorFormulaCell::MakeCopy() const
     auto copy = std::make_unique<TErrorFormulaCell>(Key, FormatIndex, Tokens);
     copy->ExtraLength = ExtraLength;
     return copy;
+}
+
+TCellType TArrayFormulaCell::ResultKind() const {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(Value);
+    if ((bits >> 48) != 0xFFFF) return ctNumberFormula;
+    switch (bits & 0xFF) {
+        case 1: return ctBooleanFormula;
+        case 2: return ctErrorFormula;
+        case 0: case 3: return ctStringFormula;
+        default: return ctNumberFormula;
+    }
+}
+
+std::uint8_t TArrayFormulaCell::ResultByte() const {
+    return static_cast<std::uint8_t>(std::bit_cast<std::uint64_t>(Value) >> 16);
 }
 
 std::unique_ptr<TCell> TArrayFormulaCell::MakeCopy() const

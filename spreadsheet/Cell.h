@@ -164,8 +164,17 @@ public:
     TCellType CellType() const override { return ctArrayFormula; }
     std::unique_ptr<TCell> MakeCopy() const override;
     std::uint32_t ArrayLength() const { return static_cast<std::uint32_t>(ArrayTokens.size()); }
+    // The kind of the cached result, by the result bytes as the FORMULA
+    // record holds them: ctNumberFormula, or ctStringFormula (in Text),
+    // ctBooleanFormula or ctErrorFormula (value or BIFF code in ResultByte).
+    TCellType ResultKind() const;
+    std::uint8_t ResultByte() const;
     std::vector<std::uint8_t> ArrayTokens;
+    // The range's first cell's cached result bytes read as one double: a
+    // number, or a text, boolean or error marked by bytes 6-7 0xFFFF.
     double Value;
+    // A text result (the STRING record after the ARRAY record).
+    std::u16string Text;
 };
 
 static_assert(sizeof(void*) != 8 || (sizeof(TFloatCell) == 24 && sizeof(TStringCell) == 24),

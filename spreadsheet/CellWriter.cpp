@@ -119,6 +119,27 @@ bool EncodeRK(double value, std::uint32_t& rk) {
     return false;
 }
 
+void TSheet::CheckTextLength(std::size_t length, int col, int row) const {
+    if (length > MaxCellText)
+        throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(Name()) + "\", cell " +
+                                                   ColRowToRefStr(col, row, false, false) + ": a text of " +
+                                                   std::to_string(length) +
+                                                   " characters is longer than a cell holds (65,535)");
+}
+
+void TSheet::CheckCellText(const TCell& cell) const {
+    std::size_t length = 0;
+    switch (cell.CellType() & 127) {
+        case ctString:
+            if (const TSSTEntry* entry = static_cast<const TStringCell&>(cell).Entry) length = entry->CharCount;
+            break;
+        case ctStringFormula: length = static_cast<const TStringFormulaCell&>(cell).Value.size(); break;
+        case ctArrayFormula: length = static_cast<const TArrayFormulaCell&>(cell).Text.size(); break;
+        default: return;
+    }
+    CheckTextLength(length, static_cast<int>(cell.Key & 255), static_cast<int>(cell.Key >> 8));
+}
+
 void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage, bool formulas4) {
     TXLSMini* xls = owner();
     const bool biff8 = version >= xvExcel97;
@@ -135,14 +156,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
         if (plain && cell.FormatIndex >= 24) return 15;
         return cell.FormatIndex;
     };
-    // A text no record can count is refused, naming its cell; none is cut.
-    auto checkLength = [&](std::u16string_view text, int row, int col) {
-        if (text.size() > MaxCellText)
-            throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(Name()) + "\", cell " +
-                                                       ColRowToRefStr(col, row, false, false) + ": a text of " +
-                                                       std::to_string(text.size()) +
-                                                       " characters is longer than a cell holds (65,535)");
-    };
+    auto checkLength = [&](std::u16string_view text, int row, int col) { CheckTextLength(text.size(), col, row); };
     auto text8 = [&](std::u16string_view text, int row, int col) {
         checkLength(text, row, col);
         return utf16ToSingleByte(text, codePage);
@@ -253,6 +267,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     if (biff8) {
                         if (!entry)
                             throw EXLSError(XLSErrorKind::Usage, "String cell without a written shared string");
+                        CheckTextLength(entry->CharCount, col, row);
                         cellHead(row, col, xfOf(*cell));
                         appendU32(b, entry->Index);
                         out.record(BIFFID_LABELSST, b);
@@ -281,32 +296,34 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                 case ctErrorFormula:
                 case ctArrayFormula: {
                     auto* f = static_cast<TFormulaCell*>(cell);
+                    // An array formula's result, of whichever kind it is.
+                    const auto* a = type == ctArrayFormula ? static_cast<TArrayFormulaCell*>(f) : nullptr;
                     if (plain && !formulas4) {
                         // The cached value as a plain cell.
-                        switch (type) {
+                        switch (a ? a->ResultKind() : type) {
                             case ctStringFormula: {
-                                const std::string s = text8(static_cast<TStringFormulaCell*>(f)->Value, row, col);
+                                const std::string s =
+                                    text8(a ? a->Text : static_cast<TStringFormulaCell*>(f)->Value, row, col);
                                 cellHead(row, col, xfOf(*cell));
                                 putText8(BIFFID_LABEL, s);
                                 break;
                             }
                             case ctBooleanFormula:
                                 cellHead(row, col, xfOf(*cell));
-                                b.push_back(static_cast<TBooleanFormulaCell*>(f)->Value);
+                                b.push_back(a ? a->ResultByte() : static_cast<TBooleanFormulaCell*>(f)->Value);
                                 b.push_back(0);
                                 out.record(BIFFID_BOOLERR, b);
                                 break;
                             case ctErrorFormula:
                                 cellHead(row, col, xfOf(*cell));
-                                b.push_back(ErrorIndexToCode(static_cast<TErrorFormulaCell*>(f)->ErrorIndex));
+                                b.push_back(ErrorIndexToCode(a ? ErrorCodeToIndex(a->ResultByte())
+                                                               : static_cast<TErrorFormulaCell*>(f)->ErrorIndex));
                                 b.push_back(1);
                                 out.record(BIFFID_BOOLERR, b);
                                 break;
-                            default: {
-                                const double v = type == ctArrayFormula ? static_cast<TArrayFormulaCell*>(f)->Value
-                                                                        : static_cast<TNumberFormulaCell*>(f)->Value;
-                                writeNumber(row, col, xfOf(*cell), v);
-                            }
+                            default:
+                                writeNumber(row, col, xfOf(*cell),
+                                            a ? a->Value : static_cast<TNumberFormulaCell*>(f)->Value);
                         }
                         break;
                     }
@@ -321,7 +338,7 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     std::u16string_view cachedText;
                     switch (type) {
                         case ctNumberFormula: appendF64(b, static_cast<TNumberFormulaCell*>(f)->Value); break;
-                        case ctArrayFormula: appendF64(b, static_cast<TArrayFormulaCell*>(f)->Value); break;
+                        case ctArrayFormula: appendF64(b, a->Value); break;
                         case ctStringFormula: {
                             cachedText = static_cast<TStringFormulaCell*>(f)->Value;
                             // Type 3 (empty text, no STRING) is BIFF8 only.
@@ -360,10 +377,13 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     }
                     out.record(plain ? BIFFID_FORMULA4 : BIFFID_FORMULA, b);
                     if (type == ctStringFormula && !(biff8 && cachedText.empty())) writeString(cachedText, row, col);
-                    if (type == ctArrayFormula) {
-                        const auto* a = static_cast<TArrayFormulaCell*>(f);
+                    if (a) {
+                        // The result bytes as read; a text follows the ARRAY
+                        // record in its STRING record, as other writers have it.
                         b.assign(a->ArrayTokens.begin(), a->ArrayTokens.end());
                         out.record(BIFFID_ARRAY, b);
+                        if (a->ResultKind() == ctStringFormula && (bitsOf(a->Value) & 0xFF) == 0)
+                            writeString(a->Text, row, col);
                     }
                     break;
                 }

@@ -280,7 +280,7 @@ TSSTEntry* TSSTMini::Merge(std::unique_ptr<TSSTEntry> entry) {
 TSSTEntry* TSSTMini::AddText(std::u16string_view text) {
     auto entry = std::make_unique<TSSTEntry>();
     bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 255; });
-    entry->CharCount = static_cast<std::uint16_t>(std::min<std::size_t>(text.size(), 0xFFFF));
+    entry->CharCount = static_cast<std::uint32_t>(text.size());
     entry->Option = wide ? SSTOption16Bit : 0;
     for (std::size_t i = 0; i < entry->CharCount; ++i) {
         entry->Data.push_back(static_cast<std::uint8_t>(text[i] & 0xFF));
@@ -347,6 +347,12 @@ void TSSTMini::Write(TXLSStream& stream) {
     out.dword(totalRefCount_);
     out.dword(totalRefCount_);
     Iterate([&](TSSTEntry& entry) {
+        // A text no record can count is named by no cell (the writer has
+        // refused those): one left behind by a cell set over it again.
+        if (entry.CharCount > 0xFFFF) {
+            entry.Index = TSSTEntry::NotWritten;
+            return;
+        }
         // A bucket starts at its string, after any CONTINUE header.
         if (out.left() < 16) out.startContinue();
         if (running % bucketSize_ == 0) {
@@ -359,7 +365,7 @@ void TSSTMini::Write(TXLSStream& stream) {
         if (!validOption(entry.Option))
             throw EXLSError(XLSErrorKind::Format, "STT: Unhandled string type in Write (" + hex2(entry.Option) +
                                                       ") # " + std::to_string(running));
-        out.word(entry.CharCount);
+        out.word(static_cast<std::uint16_t>(entry.CharCount));
         const std::uint8_t option = entry.Option;
         out.raw(&option, 1);
         if (option & SSTOptionRichText) out.word(entry.RunCount);

@@ -28,7 +28,9 @@ struct TSSTEntry {
 
     std::uint32_t Index = NotWritten;  // file position after a read, write number after a write
     std::uint32_t RefCount = 0;
-    std::uint16_t CharCount = 0;
+    // A text set by the program may count more than a record can hold
+    // (65,535); a save refuses it rather than cutting it.
+    std::uint32_t CharCount = 0;
     std::uint8_t Option = 0;
     std::uint16_t RunCount = 0;
     std::uint32_t PhoneticSize = 0;

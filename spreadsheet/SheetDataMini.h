@@ -117,6 +117,11 @@ public:
     // 8-bit texts in codePage. Failures: "Error on writing record # N" + CR
     // + the cause.
     void WriteCells(TExcelVersion version, TXLSStream& stream, int codePage = 1250, bool formulas4 = false);
+    // A text longer than a cell record can count (65,535 characters) is
+    // Refused, naming the sheet and the cell; none is cut.
+    void CheckTextLength(std::size_t length, int col, int row) const;
+    // That check for the text of a cell of this sheet, or its cached text.
+    void CheckCellText(const TCell& cell) const;
 
     // ---- used area (the DIMENSIONS record, BIFF8 layout)
     std::uint16_t FirstCol() const;

@@ -157,6 +157,9 @@ void TXLSMini::WriteStream(std::vector<std::uint8_t>* target) {
         cells.BeginIterate();
         while (TCell* cell = cells.Next()) {
             ++total;
+            // Before anything is written: a BIFF8 save writes the shared
+            // strings ahead of the cells that name them.
+            sheet.CheckCellText(*cell);
             if (!biff5) continue;
             if ((cell->Key >> 8) > 16383)
                 throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(sheet.Name()) + "\": row " +

@@ -744,7 +744,17 @@ void TXLSReader::readFormula(const TRecordBody& body) {
     if (!sharedUsed && length > 0 && tokens[0] == 0x01 && stream_.PeekNextId() == BIFFID_ARRAY) {
         readNext();
         ++records_;
-        s.AddArrayFormula(col, row, body.f64(6), xf, tokens, length, next_.data(), next_.size());
+        TArrayFormulaCell& cell =
+            s.AddArrayFormula(col, row, body.f64(6), xf, tokens, length, next_.data(), next_.size());
+        // A text result's STRING record comes after the ARRAY record.
+        const std::uint16_t next = stream_.PeekNextId();
+        if (body.u8(6) == 0 && body.u16(12) == 0xFFFF && (next == BIFFID_STRING || next == BIFFID_STRING2)) {
+            readNext();
+            ++records_;
+            formulaCol_ = col;
+            formulaRow_ = row;
+            cell.Text = stringResult();
+        }
         return;
     }
     if (body.u8(6) < 4 && body.u16(12) == 0xFFFF) {

@@ -128,6 +128,35 @@ TEST(XLSPeers, Biff5SaveKeepsEveryCharacter) {
     }
 }
 
+TEST(XLSPeers, ATextLongerThanACellHoldsIsRefusedAtTheSaveNotCut) {
+    for (const auto& [file, sheet] : std::vector<std::pair<std::string, std::string>>{
+             {"polskie-biff8.xls", "Wskaźniki"}, {"polskie-biff5.xls", "Wska_niki"},  // code page 1252
+             {"polskie-biff2.xls", "Sheet1"}, {"xlwt-liczby.xls", "Liczby"}}) {
+        for (std::size_t length : {65535u, 65536u, 70000u}) {
+            const std::vector<std::uint8_t> original = saved(file, 0);
+            std::vector<std::uint8_t> bytes = original;
+            TXLSMini xls;
+            xls.ReadStream(&bytes);
+            if (xls.Version() < xvExcel40) xls.SetVersion(xvExcel40);
+            const std::u16string text(length, u'ä');
+            xls.Sheets().Items(0).SetAsString(1, 2, text);
+            try {
+                xls.WriteStream(&bytes);
+                EXPECT_EQ(read(bytes, 1, 2, false), text) << file << " " << length;
+                EXPECT_EQ(length, 65535u) << file;
+            } catch (const EXLSError& e) {
+                EXPECT_EQ(e.message(), "Sheet \"" + sheet + "\", cell B3: a text of " + std::to_string(length) +
+                                           " characters is longer than a cell holds (65,535)");
+                EXPECT_EQ(bytes, original) << file;
+                // Set shorter, it is saved whole.
+                xls.Sheets().Items(0).SetAsString(1, 2, text.substr(0, 70));
+                xls.WriteStream(&bytes);
+                EXPECT_EQ(read(bytes, 1, 2, false), text.substr(0, 70)) << file << " " << length;
+            }
+        }
+    }
+}
+
 TEST(XLSPeers, DefaultWidthAndHeightOnlyWhereTheFileHadThem) {
     struct Case {
         const char* file;      // "" for a new workbook

@@ -40,10 +40,13 @@ std::set<std::string> ourCells(TXLSMini& xls) {
             char head[64];
             std::string value;
             int kind = 0;
-            switch (cell->CellType() & 127) {
+            TCellType type = cell->CellType() & 127;
+            const auto* array = type == ctArrayFormula ? static_cast<TArrayFormulaCell*>(cell) : nullptr;
+            if (array && array->ResultKind() != ctNumberFormula) type = array->ResultKind();
+            switch (type) {
                 case ctString: case ctStringFormula: {
                     kind = 1;
-                    value = utf16ToUtf8(s.AsString(col, row));
+                    value = utf16ToUtf8(array ? array->Text : s.AsString(col, row));
                     std::string escaped;
                     for (char c : value) escaped += c == '\n' ? std::string("\\n") : std::string(1, c);
                     value = escaped;
@@ -60,7 +63,7 @@ std::set<std::string> ourCells(TXLSMini& xls) {
                 case ctBoolean: kind = 4; value = std::to_string(static_cast<TBooleanCell*>(cell)->Value); break;
                 case ctBooleanFormula:
                     kind = 4;
-                    value = std::to_string(static_cast<TBooleanFormulaCell*>(cell)->Value);
+                    value = std::to_string(array ? array->ResultByte() : static_cast<TBooleanFormulaCell*>(cell)->Value);
                     break;
                 case ctError:
                     kind = 5;
@@ -68,7 +71,8 @@ std::set<std::string> ourCells(TXLSMini& xls) {
                     break;
                 case ctErrorFormula:
                     kind = 5;
-                    value = std::to_string(ErrorIndexToCode(static_cast<TErrorFormulaCell*>(cell)->ErrorIndex));
+                    value = std::to_string(array ? array->ResultByte()
+                                                 : ErrorIndexToCode(static_cast<TErrorFormulaCell*>(cell)->ErrorIndex));
                     break;
                 default: continue;
             }
@@ -530,7 +534,10 @@ TEST(XLSReader, Biff2CellsBlanksAndBooleans) {
 
 TEST(XLSReader, OtherProgramsFilesEqualXlrds) {
     if (!test::requireOracle("xlrd")) GTEST_SKIP() << "python3-xlrd missing";
-    for (const char* name : {"polskie-biff8.xls", "polskie-biff5.xls", "polskie-biff2.xls"}) {
+    test::TempDir dir;
+    for (const auto& [name, lastRow] : std::vector<std::pair<std::string, int>>{
+             {"polskie-biff8.xls", 25}, {"polskie-biff5.xls", 25}, {"polskie-biff2.xls", 25},
+             {"gn-tablice-wyniki.xls", 5}}) {
         std::set<std::string> expected;
         std::vector<std::string> sheets;
         ASSERT_TRUE(xlrdCells(fixture(name), expected, sheets));
@@ -542,7 +549,36 @@ TEST(XLSReader, OtherProgramsFilesEqualXlrds) {
         if (std::string(name) != "polskie-biff2.xls") {
             EXPECT_EQ(ourSheets(xls), sheets) << name;
         }
-        EXPECT_GE(xls.Sheets().Items(0).LastRow(), 25) << name << " " << xls.Sheets().Items(0).Records().Dimensions().Data.size();
+        EXPECT_GE(xls.Sheets().Items(0).LastRow(), lastRow) << name << " " << xls.Sheets().Items(0).Records().Dimensions().Data.size();
+        // The library's save as xlrd reads it.
+        if (xls.Version() < xvExcel40) xls.SetVersion(xvExcel40);
+        xls.Filename = dir.file("kopia.xls");
+        xls.Write();
+        std::set<std::string> copy;
+        std::vector<std::string> copySheets;
+        ASSERT_TRUE(xlrdCells(dir.file("kopia.xls"), copy, copySheets)) << name;
+        EXPECT_EQ(copy, expected) << name;
+    }
+}
+
+TEST(XLSReader, ArrayFormulasKeepTheirCachedResults) {
+    // gnumeric's results of the ranges' first cells (row 4) as xlrd lists
+    // them: read, after one and ten saves, and as plain cells of a BIFF4 save.
+    const std::set<std::string> expected = {"0\t3\t0\t1\tw0-x", "0\t3\t1\t4\t1", "0\t3\t2\t5\t7", "0\t3\t3\t2\t10"};
+    for (const char* name : {"gn-tablice-wyniki.xls", "gn-tablice-wyniki-biff5.xls"}) {
+        for (const auto& [saves, version] : std::vector<std::pair<int, TExcelVersion>>{
+                 {0, xvNone}, {1, xvNone}, {10, xvNone}, {1, xvExcel40}}) {
+            TXLSMini xls;
+            xls.Filename = fixture(name);
+            xls.Read();
+            std::vector<std::uint8_t> bytes;
+            if (version != xvNone) xls.SetVersion(version);
+            for (int i = 0; i < saves; ++i) xls.WriteStream(&bytes), xls.ReadStream(&bytes);
+            std::set<std::string> row4;
+            for (const std::string& line : ourCells(xls))
+                if (line.rfind("0\t3\t", 0) == 0) row4.insert(line);
+            EXPECT_EQ(row4, expected) << name << " " << saves << " " << static_cast<int>(version);
+        }
     }
 }
 
