@@ -145,7 +145,16 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
     };
     auto text8 = [&](std::u16string_view text, int row, int col) {
         checkLength(text, row, col);
-        return utf16ToSingleByte(text, codePage);
+        std::string bytes = Biff5Bytes(text, codePage);
+        // In code page 1200 the count counts bytes, two a character.
+        if (bytes.size() > MaxCellText)
+            throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(Name()) + "\", cell " +
+                                                       ColRowToRefStr(col, row, false, false) + ": a text of " +
+                                                       std::to_string(text.size()) + " characters takes " +
+                                                       std::to_string(bytes.size()) + " bytes in code page " +
+                                                       std::to_string(codePage) +
+                                                       ", more than a cell holds (65,535)");
+        return bytes;
     };
     // After the record's head in b: the count and the 8-bit characters,
     // those past the body limit in CONTINUE records (BIFF2 to BIFF5 have no

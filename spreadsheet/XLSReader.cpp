@@ -148,7 +148,7 @@ void TXLSReader::readNext() {
 }
 
 WideString TXLSReader::text8(const std::uint8_t* data, std::size_t count) const {
-    return singleByteToUtf16(std::string_view(reinterpret_cast<const char*>(data), count), codePage_);
+    return Biff5Text(std::string_view(reinterpret_cast<const char*>(data), count), codePage_);
 }
 
 WideString TXLSReader::text16(const TRecordBody& body, std::size_t offset) const {

@@ -210,5 +210,58 @@ TEST(XLSPeers, PrintRecordsAsOtherWritersWriteThem) {
     }
 }
 
+TEST(XLSPeers, Biff5CodePagesAsTheBytesSay) {
+    // gnumeric's BIFF5 of code page 1200: ASCII texts as bytes, others as
+    // UTF-16 under a count of bytes; read so and written back so. A text a
+    // BIFF5 workbook's code page cannot hold is refused naming its cell.
+    struct Case {
+        const char* file;
+        std::u16string set;  // set into B5 first ("" for none)
+        int col, row;
+        bool formula;
+        std::u16string text;  // as read after the save; "" when refused
+        std::string refusal;
+    };
+    const std::vector<Case> cases = {
+        {"gn-bogaty-biff5.xls", u"", 0, 1, false, u"zwykły tekst", ""},
+        {"gn-bogaty-biff5.xls", u"", 1, 2, false, u"plain ascii", ""},
+        {"gn-bogaty-biff5.xls", u"", 2, 0, false, u"Łódź zwykły tekst", ""},
+        {"gn-bogaty-biff5.xls", u"", 2, 0, true, u"\"Łódź \"&A2", ""},
+        {"gn-bogaty-biff5.xls", u"Zażółć gęślą jaźń", 1, 4, false, u"Zażółć gęślą jaźń", ""},
+        {"gn-bogaty-biff5.xls", u"\u4E2D", 1, 4, false, u"",  // UTF-16 bytes 2D 4E would read as "-N"
+         "Sheet \"Wyróżnienia\", cell B5: the text \"\u4E2D\" has characters outside code page 1200"},
+        {"gn-bogaty-biff5.xls", std::u16string(40000, u'ż'), 1, 4, false, u"",
+         "Sheet \"Wyróżnienia\", cell B5: a text of 40000 characters takes 80000 bytes in code page 1200, more than "
+         "a cell holds (65,535)"},
+        {"gn-dlugi-tekst-biff5.xls", u"Zażółć gęślą jaźń", 1, 4, false, u"",
+         "Sheet \"gn-dlugi-tekst.csv\", cell B5: the text \"Zażółć gęślą jaźń\" has characters outside code page "
+         "1252"}};
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> file = saved(c.file, 0);
+        TXLSMini xls;
+        xls.ReadStream(&file);
+        EXPECT_EQ(xls.Sheets().Items(0).Name(),
+                  c.refusal.find("csv") == std::string::npos ? u"Wyróżnienia" : u"gn-dlugi-tekst.csv");
+        if (!c.set.empty()) xls.Sheets().Items(0).SetAsString(1, 4, c.set);
+        try {
+            xls.WriteStream(&file);
+            EXPECT_EQ(read(file, c.col, c.row, c.formula), c.text) << c.file << " " << c.col << "," << c.row;
+            EXPECT_TRUE(c.refusal.empty()) << c.refusal;
+        } catch (const EXLSError& e) {
+            EXPECT_EQ(e.kind(), XLSErrorKind::Refused);
+            EXPECT_FALSE(c.refusal.empty());
+            EXPECT_NE(e.message().find(c.refusal), std::string::npos) << e.message();
+        }
+    }
+    // The texts' records come back as gnumeric wrote them (but for the
+    // sheet's stream position).
+    for (std::uint16_t id : {BIFFID_BOUNDSHEET, BIFFID_STRING, BIFFID_CODEPAGE}) {
+        Bodies original = bodiesOf(saved("gn-bogaty-biff5.xls", 0), id);
+        Bodies again = bodiesOf(saved("gn-bogaty-biff5.xls", 1), id);
+        if (id == BIFFID_BOUNDSHEET) std::fill_n(original[0].begin(), 4, 0), std::fill_n(again[0].begin(), 4, 0);
+        EXPECT_EQ(again, original) << id;
+    }
+}
+
 }  // namespace
 }  // namespace vesk
