@@ -15,6 +15,13 @@
 #   number to BIFF8 and BIFF5, "gn-tablice-wyniki.xls" and
 #   "gn-tablice-wyniki-biff5.xls": gnumeric caches each result, a text in a
 #   STRING record after the ARRAY record;
+# - ssconvert converts a LibreOffice BIFF8 file of rich texts made here (bold,
+#   italic and red runs, Polish letters, one text of 3,001 characters) to
+#   BIFF8 and BIFF5, "gn-bogaty-biff8.xls" and "gn-bogaty-biff5.xls": gnumeric
+#   writes rich cells as RSTRING records with their runs (in BIFF5 the long
+#   one's runs after its CONTINUE record), and its BIFF5 keeps the source's
+#   code page 1200: texts of ASCII characters as bytes, any other (sheet
+#   name, labels, a formula's text) as UTF-16 counted in bytes;
 # - xlwt (Debian package python3-xlwt) writes "xlwt-liczby.xls", a sheet of
 #   ten-digit numbers without a DEFCOLWIDTH record.
 set -euo pipefail
@@ -91,6 +98,37 @@ FODS
 (cd "$work" && soffice --headless --convert-to xls lo-tablice-wyniki.fods >/dev/null 2>&1)
 ssconvert --recalc -T Gnumeric_Excel:excel_biff8 "$work/lo-tablice-wyniki.xls" "$out/gn-tablice-wyniki.xls" 2>/dev/null
 ssconvert --recalc -T Gnumeric_Excel:excel_biff7 "$work/lo-tablice-wyniki.xls" "$out/gn-tablice-wyniki-biff5.xls" 2>/dev/null
+
+# Rich texts: cells of runs, one plain, one long, a formula with a text.
+cat > "$work/gn-bogaty.fods" <<FODS
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:automatic-styles>
+ <style:style style:name="T1" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style>
+ <style:style style:name="T2" style:family="text"><style:text-properties fo:font-style="italic"/></style:style>
+ <style:style style:name="T3" style:family="text"><style:text-properties fo:color="#ff0000"/></style:style>
+</office:automatic-styles>
+<office:body><office:spreadsheet>
+<table:table table:name="Wyróżnienia">
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p>Zwykły <text:span text:style-name="T1">pogrubiony</text:span> koniec</text:p></table:table-cell>
+ <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T2">kursywa</text:span> i <text:span text:style-name="T3">czerwony</text:span></text:p></table:table-cell>
+ <table:table-cell table:formula="of:=&quot;Łódź &quot;&amp;[.A2]"/>
+</table:table-row>
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p>zwykły tekst</text:p></table:table-cell>
+ <table:table-cell office:value-type="float" office:value="2.5"/>
+</table:table-row>
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T1">B</text:span>$(printf 'x%.0s' $(seq 3000))</text:p></table:table-cell>
+ <table:table-cell office:value-type="string"><text:p>plain ascii</text:p></table:table-cell>
+</table:table-row>
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+(cd "$work" && soffice --headless --convert-to xls gn-bogaty.fods >/dev/null 2>&1)
+ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff8.xls" 2>/dev/null
+ssconvert -T Gnumeric_Excel:excel_biff7 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff5.xls" 2>/dev/null
 
 /usr/bin/python3 - "$out/xlwt-liczby.xls" <<'PY'
 import sys, xlwt

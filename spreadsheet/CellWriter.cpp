@@ -94,6 +94,24 @@ private:
     std::array<std::uint32_t, 256> rkValue_{};
 };
 
+// The runs of a rich text as RSTRING of BIFF2 to BIFF5 holds them (u8 count,
+// then u8 first character and u8 font index each); empty for a text without
+// runs, or with one these bytes cannot hold.
+std::vector<std::uint8_t> runs8(const TSSTEntry* entry) {
+    std::vector<std::uint8_t> runs;
+    if (!entry || !(entry->Option & SSTOptionRichText) || entry->RunCount == 0 || entry->RunCount > 255) return runs;
+    const std::size_t at = entry->CharBytes();
+    if (entry->Data.size() < at + 4u * entry->RunCount) return runs;
+    runs.push_back(static_cast<std::uint8_t>(entry->RunCount));
+    for (std::size_t i = 0; i < entry->RunCount; ++i) {
+        const std::uint8_t* run = entry->Data.data() + at + 4 * i;
+        if (run[1] != 0 || run[3] != 0) return {};
+        runs.push_back(run[0]);
+        runs.push_back(run[2]);
+    }
+    return runs;
+}
+
 }  // namespace
 
 bool EncodeRK(double value, std::uint32_t& rk) {
@@ -159,22 +177,40 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
     auto checkLength = [&](std::u16string_view text, int row, int col) { CheckTextLength(text.size(), col, row); };
     auto text8 = [&](std::u16string_view text, int row, int col) {
         checkLength(text, row, col);
-        return utf16ToSingleByte(text, codePage);
+        std::string bytes = Biff5Bytes(text, codePage);
+        // In code page 1200 the count counts bytes, two a character.
+        if (bytes.size() > MaxCellText)
+            throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(Name()) + "\", cell " +
+                                                       ColRowToRefStr(col, row, false, false) + ": a text of " +
+                                                       std::to_string(text.size()) + " characters takes " +
+                                                       std::to_string(bytes.size()) + " bytes in code page " +
+                                                       std::to_string(codePage) +
+                                                       ", more than a cell holds (65,535)");
+        return bytes;
     };
     // After the record's head in b: the count and the 8-bit characters,
     // those past the body limit in CONTINUE records (BIFF2 to BIFF5 have no
-    // option byte there).
-    auto putText8 = [&](std::uint16_t id, const std::string& s) {
+    // option byte there); then the bytes of after (formatting runs) with the
+    // last characters, or in a CONTINUE record of their own when those have
+    // no room for them.
+    auto putText8 = [&](std::uint16_t id, const std::string& s, const std::vector<std::uint8_t>& after = {}) {
         appendU16(b, static_cast<std::uint16_t>(s.size()));
         std::size_t at = std::min<std::size_t>(s.size(), maxBody - b.size());
         b.insert(b.end(), s.begin(), s.begin() + static_cast<std::ptrdiff_t>(at));
-        out.record(id, b);
         while (at < s.size()) {
+            out.record(id, b);
+            id = BIFFID_CONTINUE;
             const std::size_t n = std::min<std::size_t>(s.size() - at, maxBody);
             b.assign(s.begin() + static_cast<std::ptrdiff_t>(at), s.begin() + static_cast<std::ptrdiff_t>(at + n));
-            out.record(BIFFID_CONTINUE, b);
             at += n;
         }
+        if (b.size() + after.size() > maxBody) {
+            out.record(id, b);
+            id = BIFFID_CONTINUE;
+            b.clear();
+        }
+        b.insert(b.end(), after.begin(), after.end());
+        out.record(id, b);
     };
     auto cellHead = [&](int row, int col, std::uint16_t xf) {
         b.clear();
@@ -274,7 +310,13 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                     } else {
                         const std::string s = entry ? text8(TSSTMini::Text(*entry), row, col) : std::string();
                         cellHead(row, col, xfOf(*cell));
-                        putText8(BIFFID_LABEL, s);
+                        // A rich text keeps its runs in RSTRING (u8 count,
+                        // u8 first character and u8 font each), where the
+                        // written file keeps the fonts they name: not in
+                        // BIFF4, written with four default fonts of its own.
+                        const std::vector<std::uint8_t> runs = plain ? std::vector<std::uint8_t>() : runs8(entry);
+                        if (runs.empty()) putText8(BIFFID_LABEL, s);
+                        else putText8(BIFFID_RSTRING, s, runs);
                     }
                     break;
                 }

@@ -373,8 +373,8 @@ std::u16string Decoder::run()
                 for (std::size_t i = 0; i < n; ++i)
                     chars += static_cast<char16_t>(u8(3 + i));
             } else {
-                chars = singleByteToUtf16(
-                    std::string_view(reinterpret_cast<const char*>(buf_.data() + pos_ + 2), n), codePage_);
+                chars = Biff5Text(std::string_view(reinterpret_cast<const char*>(buf_.data() + pos_ + 2), n),
+                                  codePage_);
             }
             push(quoted(chars));
             break;

@@ -291,6 +291,24 @@ TSSTEntry* TSSTMini::AddText(std::u16string_view text) {
     return Merge(std::move(entry));
 }
 
+TSSTEntry* TSSTMini::AddRichText(std::u16string_view text, std::span<const std::uint8_t> runs) {
+    const std::size_t count = std::min<std::size_t>(runs.size() / 4, 0xFFFF);
+    if (count == 0) return AddText(text);
+    auto entry = std::make_unique<TSSTEntry>();
+    const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 255; });
+    entry->CharCount = static_cast<std::uint16_t>(std::min<std::size_t>(text.size(), 0xFFFF));
+    entry->Option = static_cast<std::uint8_t>((wide ? SSTOption16Bit : 0) | SSTOptionRichText);
+    entry->RunCount = static_cast<std::uint16_t>(count);
+    for (std::size_t i = 0; i < entry->CharCount; ++i) {
+        entry->Data.push_back(static_cast<std::uint8_t>(text[i] & 0xFF));
+        if (wide) entry->Data.push_back(static_cast<std::uint8_t>(text[i] >> 8));
+    }
+    entry->Data.insert(entry->Data.end(), runs.begin(), runs.begin() + static_cast<std::ptrdiff_t>(4 * count));
+    entry->RefCount = 1;
+    ++totalRefCount_;
+    return Merge(std::move(entry));
+}
+
 WideString TSSTMini::Text(const TSSTEntry& entry) {
     WideString text;
     text.reserve(entry.CharCount);

@@ -141,13 +141,16 @@ void TXLSMini::WriteStream(std::vector<std::uint8_t>* target) {
     // rows past 16,384 and texts outside the file's code page.
     const bool biff5 = version_ == xvExcel50;
     const int codePage = biff5 && readVersion_ == xvExcel50 ? formulaHandler_->CodePage : 1250;
-    auto refuseText = [&](std::u16string_view text, const TSheet& sheet) {
+    // A cell's text names the cell (key given), a sheet name the sheet.
+    auto refuseText = [&](std::u16string_view text, const TSheet& sheet, std::int64_t key = -1) {
         if (!biff5 || std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) return;
-        if (singleByteToUtf16(utf16ToSingleByte(text, codePage), codePage) != text)
-            throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(sheet.Name()) + "\": the text \"" +
-                                                       utf16ToUtf8(text.substr(0, 40)) +
-                                                       "\" has characters outside code page " +
-                                                       std::to_string(codePage));
+        if (Biff5Text(Biff5Bytes(text, codePage), codePage) == text) return;
+        const std::string cell =
+            key < 0 ? std::string()
+                    : ", cell " + ColRowToRefStr(static_cast<int>(key & 255), static_cast<int>(key >> 8), false, false);
+        throw EXLSError(XLSErrorKind::Refused, "Sheet \"" + utf16ToUtf8(sheet.Name()) + "\"" + cell + ": the text \"" +
+                                                   utf16ToUtf8(text.substr(0, 40)) +
+                                                   "\" has characters outside code page " + std::to_string(codePage));
     };
     std::uint32_t total = 0;
     for (int i = 0; i < (plain ? 1 : sheets_->Count()); ++i) {
@@ -168,9 +171,9 @@ void TXLSMini::WriteStream(std::vector<std::uint8_t>* target) {
             const TCellType type = cell->CellType() & 0x7F;
             if (type == ctString) {
                 if (const TSSTEntry* entry = static_cast<TStringCell*>(cell)->Entry)
-                    refuseText(TSSTMini::Text(*entry), sheet);
+                    refuseText(TSSTMini::Text(*entry), sheet, cell->Key);
             } else if (type == ctStringFormula) {
-                refuseText(static_cast<TStringFormulaCell*>(cell)->Value, sheet);
+                refuseText(static_cast<TStringFormulaCell*>(cell)->Value, sheet, cell->Key);
             }
         }
     }

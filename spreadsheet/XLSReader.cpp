@@ -148,7 +148,7 @@ void TXLSReader::readNext() {
 }
 
 WideString TXLSReader::text8(const std::uint8_t* data, std::size_t count) const {
-    return singleByteToUtf16(std::string_view(reinterpret_cast<const char*>(data), count), codePage_);
+    return Biff5Text(std::string_view(reinterpret_cast<const char*>(data), count), codePage_);
 }
 
 WideString TXLSReader::text16(const TRecordBody& body, std::size_t offset) const {
@@ -576,10 +576,37 @@ void TXLSReader::readLabel(const TRecordBody& body) {
     TSheet& s = sheet(body);
     const int col = column(body, 2);
     // A text longer than one record goes on in CONTINUE records.
-    const WideString text = header_.Id == BIFFID_RSTRING && version_ >= xvExcel97
-                                ? text16(body, 6)
-                                : continuedText(body, 6, col, body.u16(0));
-    s.AddString(col, body.u16(0), text, body.u16(4));
+    const WideString text = continuedText(body, 6, col, body.u16(0));
+    if (header_.Id != BIFFID_RSTRING) {
+        s.AddString(col, body.u16(0), text, body.u16(4));
+        return;
+    }
+    // The formatting runs follow the characters (in a CONTINUE record of
+    // their own when the last record had no room): from BIFF8 on a u16
+    // count and runs of u16 first character, u16 font; before, a u8 count
+    // and runs of u8, u8. They are kept in the shared-string layout.
+    if (textTail_.empty() && stream_.PeekNextId() == BIFFID_CONTINUE) {
+        readNext();
+        ++records_;
+        textTail_ = next_;
+    }
+    const bool biff8 = version_ >= xvExcel97;
+    const std::size_t head = biff8 ? 2 : 1;
+    const std::size_t width = biff8 ? 4 : 2;
+    std::vector<std::uint8_t> runs;
+    if (textTail_.size() >= head) {
+        const std::size_t stated = biff8 ? (textTail_[0] | (textTail_[1] << 8)) : textTail_[0];
+        const std::size_t count = std::min(stated, (textTail_.size() - head) / width);
+        if (biff8) {
+            runs.assign(textTail_.begin() + 2, textTail_.begin() + static_cast<std::ptrdiff_t>(2 + 4 * count));
+        } else {
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::uint8_t run[4] = {textTail_[1 + 2 * i], 0, textTail_[2 + 2 * i], 0};
+                runs.insert(runs.end(), run, run + 4);
+            }
+        }
+    }
+    s.AddString(col, body.u16(0), text, body.u16(4), runs);
 }
 
 void TXLSReader::readObj(const TRecordBody& body) {
@@ -819,6 +846,7 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     }
     WideString text;
     std::string bytes8;
+    textTail_.clear();
     auto take = [&](const std::uint8_t* data, std::size_t size) {
         const std::size_t n = std::min(count - text.size() - bytes8.size(), size / (wide ? 2 : 1));
         for (std::size_t i = 0; i < n; ++i) {
@@ -826,6 +854,8 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
             else if (version_ >= xvExcel97) text.push_back(data[i]);
             else bytes8.push_back(static_cast<char>(data[i]));
         }
+        const std::size_t used = n * (wide ? 2 : 1);
+        textTail_.assign(data + used, data + size);
     };
     // The record may be next_ itself: its characters are taken before the
     // next record is read over it.

@@ -82,7 +82,8 @@ private:
     // its characters going on in the CONTINUE records that follow it (from
     // BIFF8 on each starts with its own option byte). A text whose records
     // end early keeps the characters they hold, and the cell (col, row) is
-    // named in a notice.
+    // named in a notice. The bytes after the characters in the record that
+    // holds the last of them are left in textTail_.
     WideString continuedText(const TRecordBody& record, std::size_t at, int col, int row);
     void readSharedFormula();
     // The shared formula of a cell whose tExp token (tokens, length) names
@@ -105,6 +106,7 @@ private:
     TExcelVersion version_ = xvNone;
     std::vector<std::uint8_t> body_;
     std::vector<std::uint8_t> next_;
+    std::vector<std::uint8_t> textTail_;
     int formulaCol_ = 0, formulaRow_ = 0;  // the cell whose STRING is read
     std::vector<std::uint8_t> shared_;  // tokens of a shared formula for one cell
     TRecordHeader header_;

@@ -1,5 +1,6 @@
 #include "XLSUtilsMini.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -124,6 +125,37 @@ WideString ByteStrToWideString(const ByteString& s) {
         return text;
     }
     return cp1250ToUtf16(s);
+}
+
+namespace {
+
+bool plainAscii(char16_t c) { return (c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\n' || c == '\r'; }
+
+}  // namespace
+
+WideString Biff5Text(std::string_view bytes, int codePage) {
+    if (codePage != CodePageUtf16) return singleByteToUtf16(bytes, codePage);
+    const bool plain =
+        std::all_of(bytes.begin(), bytes.end(), [](char b) { return plainAscii(static_cast<unsigned char>(b)); });
+    if (plain || bytes.size() % 2 != 0) return singleByteToUtf16(bytes, 1250);
+    WideString text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); i += 2)
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    return text;
+}
+
+std::string Biff5Bytes(std::u16string_view text, int codePage) {
+    if (codePage != CodePageUtf16) return utf16ToSingleByte(text, codePage);
+    if (std::all_of(text.begin(), text.end(), plainAscii)) return std::string(text.begin(), text.end());
+    std::string bytes;
+    bytes.reserve(2 * text.size());
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
 }
 
 std::string ErrorCodeToText(std::uint8_t code) {

@@ -44,6 +44,17 @@ ByteString WideStringToByteStr(std::u16string_view text);
 // whole string read as code page 1250 text.
 WideString ByteStrToWideString(const ByteString& s);
 
+// The 8-bit texts of BIFF2 to BIFF5 in the file's code page. A workbook
+// that declares code page 1200 (UTF-16; gnumeric writes them) holds a text
+// of printable ASCII characters (tab and line breaks too) as its bytes and
+// any other text as UTF-16 little-endian, whose count then counts bytes; a
+// text read so is taken by what its bytes are (an odd count of bytes that
+// are not all plain ASCII as code page 1250, as an unknown page is read).
+constexpr int CodePageUtf16 = 1200;
+WideString Biff5Text(std::string_view bytes, int codePage);
+// The bytes of a text in the code page; characters it lacks become '?'.
+std::string Biff5Bytes(std::u16string_view text, int codePage);
+
 // Error code to text ("#???" for an unknown code), code to index (0 for an
 // unknown code), index to code (0 and anything above 6 give #N/A).
 std::string ErrorCodeToText(std::uint8_t code);

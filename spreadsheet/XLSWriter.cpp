@@ -8,6 +8,7 @@
 #include "RecordFields.h"
 #include "XLSBytes.h"
 #include "XLSMini.h"
+#include "XLSUtilsMini.h"
 
 namespace vesk {
 
@@ -61,7 +62,7 @@ TXLSWriter::TXLSWriter(TXLSMini& xls) : xls_(xls), version_(xls.Version()) {
     codePage_ = version_ == xvExcel50 && xls.ReadVersion() == xvExcel50 ? xls.FormulaHandler().CodePage : 1250;
 }
 
-std::string TXLSWriter::text8(std::u16string_view text) const { return utf16ToSingleByte(text, codePage_); }
+std::string TXLSWriter::text8(std::u16string_view text) const { return Biff5Bytes(text, codePage_); }
 
 void TXLSWriter::writeRecord(std::uint16_t id, const std::vector<std::uint8_t>& body, bool raw) {
     const std::uint32_t limit = biff8_ ? MaxRecordBodyBiff8 : MaxRecordBodyBiff5;
@@ -115,7 +116,9 @@ void TXLSWriter::writeListRecord(const TRawRecord& record) {
             return;
         }
         case BIFFID_CODEPAGE:
-            writeWord(id, u16At(d, 0) == 1200 ? 1250 : u16At(d, 0));
+            // The page the texts are written in: 1200 (UTF-16) stays only
+            // where a BIFF5 file declared it and its texts go back so.
+            writeWord(id, u16At(d, 0) == CodePageUtf16 && codePage_ != CodePageUtf16 ? 1250 : u16At(d, 0));
             return;
         case BIFFID_WINDOW2:
             b.assign(d.begin(), d.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(10, d.size())));
@@ -288,7 +291,8 @@ void TXLSWriter::writeHeaderFooter(TSheet& sheet) {
             }
         } else if (!text.empty() || i == 1) {
             std::string s = text8(text);
-            if (s.size() > 255) s.resize(255);
+            // No UTF-16 character (code page 1200) is cut in two.
+            if (s.size() > 255) s.resize(codePage_ == CodePageUtf16 && s.size() > text.size() ? 254 : 255);
             appendU8(b, static_cast<std::uint8_t>(s.size()));
             b.insert(b.end(), s.begin(), s.end());
         }

@@ -239,5 +239,96 @@ TEST(XLSPeers, PrintRecordsAsOtherWritersWriteThem) {
     }
 }
 
+TEST(XLSPeers, RichTextKeepsItsRuns) {
+    // gnumeric's RSTRING cells: (first character, font) runs as written, as
+    // read after one save and after ten; in BIFF8 they go to the shared
+    // strings, in BIFF5 back into RSTRING, the fonts unchanged.
+    using Runs = std::vector<std::pair<int, int>>;
+    struct Case {
+        int col, row;
+        std::size_t length;
+        Runs runs;
+    };
+    const std::vector<Case> cells = {{0, 0, 24, {{7, 1}, {17, 0}}},          // "Zwykły pogrubiony koniec"
+                                     {1, 0, 18, {{0, 2}, {7, 2}, {10, 3}}},  // "kursywa i czerwony"
+                                     {0, 2, 3001, {{0, 1}, {1, 1}}},         // "B" and 3,000 "x"
+                                     {0, 1, 12, {}}};                        // "zwykły tekst"
+    for (const char* file : {"gn-bogaty-biff8.xls", "gn-bogaty-biff5.xls"}) {
+        for (int saves : {0, 1, 10}) {
+            const std::vector<std::uint8_t> bytes = saved(file, saves);
+            TXLSMini xls;
+            xls.ReadStream(&bytes);
+            for (const Case& c : cells) {
+                const auto* cell = dynamic_cast<const TStringCell*>(xls.Sheets().Items(0).Cell(c.col, c.row));
+                ASSERT_TRUE(cell && cell->Entry) << file << " " << saves << " " << c.col << "," << c.row;
+                const TSSTEntry& e = *cell->Entry;
+                Runs runs;
+                for (std::size_t i = 0; i < e.RunCount; ++i) {
+                    const std::uint8_t* r = e.Data.data() + e.CharBytes() + 4 * i;
+                    runs.emplace_back(r[0] | (r[1] << 8), r[2] | (r[3] << 8));
+                }
+                EXPECT_EQ(TSSTMini::Text(e).size(), c.length) << file << " " << saves << " " << c.col;
+                EXPECT_EQ(runs, c.runs) << file << " " << saves << " " << c.col << "," << c.row;
+            }
+            EXPECT_EQ(bodiesOf(bytes, BIFFID_FONT), bodiesOf(saved(file, 0), BIFFID_FONT)) << file << " " << saves;
+            const bool rstring = std::string(file) == "gn-bogaty-biff5.xls" || saves == 0;
+            EXPECT_EQ(bodiesOf(bytes, BIFFID_RSTRING).size(), rstring ? 3u : 0u) << file << " " << saves;
+        }
+    }
+}
+
+TEST(XLSPeers, Biff5CodePagesAsTheBytesSay) {
+    // gnumeric's BIFF5 of code page 1200: ASCII texts as bytes, others as
+    // UTF-16 under a count of bytes; read so and written back so. A text a
+    // BIFF5 workbook's code page cannot hold is refused naming its cell.
+    struct Case {
+        const char* file;
+        std::u16string set;  // set into B5 first ("" for none)
+        int col, row;
+        bool formula;
+        std::u16string text;  // as read after the save; "" when refused
+        std::string refusal;
+    };
+    const std::vector<Case> cases = {
+        {"gn-bogaty-biff5.xls", u"", 0, 1, false, u"zwykły tekst", ""},
+        {"gn-bogaty-biff5.xls", u"", 1, 2, false, u"plain ascii", ""},
+        {"gn-bogaty-biff5.xls", u"", 2, 0, false, u"Łódź zwykły tekst", ""},
+        {"gn-bogaty-biff5.xls", u"", 2, 0, true, u"\"Łódź \"&A2", ""},
+        {"gn-bogaty-biff5.xls", u"Zażółć gęślą jaźń", 1, 4, false, u"Zażółć gęślą jaźń", ""},
+        {"gn-bogaty-biff5.xls", u"\u4E2D", 1, 4, false, u"",  // UTF-16 bytes 2D 4E would read as "-N"
+         "Sheet \"Wyróżnienia\", cell B5: the text \"\u4E2D\" has characters outside code page 1200"},
+        {"gn-bogaty-biff5.xls", std::u16string(40000, u'ż'), 1, 4, false, u"",
+         "Sheet \"Wyróżnienia\", cell B5: a text of 40000 characters takes 80000 bytes in code page 1200, more than "
+         "a cell holds (65,535)"},
+        {"gn-dlugi-tekst-biff5.xls", u"Zażółć gęślą jaźń", 1, 4, false, u"",
+         "Sheet \"gn-dlugi-tekst.csv\", cell B5: the text \"Zażółć gęślą jaźń\" has characters outside code page "
+         "1252"}};
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> file = saved(c.file, 0);
+        TXLSMini xls;
+        xls.ReadStream(&file);
+        EXPECT_EQ(xls.Sheets().Items(0).Name(),
+                  c.refusal.find("csv") == std::string::npos ? u"Wyróżnienia" : u"gn-dlugi-tekst.csv");
+        if (!c.set.empty()) xls.Sheets().Items(0).SetAsString(1, 4, c.set);
+        try {
+            xls.WriteStream(&file);
+            EXPECT_EQ(read(file, c.col, c.row, c.formula), c.text) << c.file << " " << c.col << "," << c.row;
+            EXPECT_TRUE(c.refusal.empty()) << c.refusal;
+        } catch (const EXLSError& e) {
+            EXPECT_EQ(e.kind(), XLSErrorKind::Refused);
+            EXPECT_FALSE(c.refusal.empty());
+            EXPECT_NE(e.message().find(c.refusal), std::string::npos) << e.message();
+        }
+    }
+    // The texts' records come back as gnumeric wrote them (but for the
+    // sheet's stream position).
+    for (std::uint16_t id : {BIFFID_BOUNDSHEET, BIFFID_LABEL, BIFFID_RSTRING, BIFFID_STRING, BIFFID_CODEPAGE}) {
+        Bodies original = bodiesOf(saved("gn-bogaty-biff5.xls", 0), id);
+        Bodies again = bodiesOf(saved("gn-bogaty-biff5.xls", 1), id);
+        if (id == BIFFID_BOUNDSHEET) std::fill_n(original[0].begin(), 4, 0), std::fill_n(again[0].begin(), 4, 0);
+        EXPECT_EQ(again, original) << id;
+    }
+}
+
 }  // namespace
 }  // namespace vesk
