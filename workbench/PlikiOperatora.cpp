@@ -106,6 +106,18 @@ std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
     return {};
 }
 
+// The operator's state or tree file that is found only in another letter
+// case and is another operator's, as a refusal of the open; empty when
+// there is none. (A killed creation's tree is its new one.)
+std::string cudzyPlik(const std::string& sciezka) {
+    const bool dokonczTworzenie = PrzerwaneTworzenieOperatora(sciezka);
+    for (const std::string& plik : {sciezka + "qad", sciezka + "tr1"})
+        if (PlikInnegoOperatora(plik) && !(dokonczTworzenie && plik == sciezka + "tr1"))
+            return "Plik " + plik + " nie istnieje (plik " + utf8ToCp1250(fileNamePart(*findExisting(plik))) +
+                   " nale\xBFy do innego operatora) - operator nie zosta\xB3 otwarty";
+    return {};
+}
+
 // The bytes of a tree file no longer than any tree; nothing otherwise.
 std::optional<std::string> bajtyDrzewa(const std::string& plik) {
     BinaryFile f;
@@ -271,7 +283,9 @@ bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
     // letter case too), else create it.
     const bool istnieje = fileExists(sciezka + "tr1") || !ambiguousMatches(sciezka + "tr1").empty() ||
                           PrzerwaneTworzenieOperatora(sciezka);
-    if (std::string blad = plikiNieDoUzytku(sciezka, istnieje ? "otwarty" : "utworzony"); !blad.empty()) {
+    std::string blad = plikiNieDoUzytku(sciezka, istnieje ? "otwarty" : "utworzony");
+    if (blad.empty() && istnieje) blad = cudzyPlik(sciezka);
+    if (!blad.empty()) {
         komunikat(blad);
         return false;
     }
@@ -425,12 +439,10 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     const bool dokonczTworzenie = PrzerwaneTworzenieOperatora(sciezka);
     // Files of another operator whose name differs only in letter case are
     // not this one's.
-    for (const std::string& plik : {plikStanu, plikDrzewa})
-        if (PlikInnegoOperatora(plik) && !(dokonczTworzenie && plik == plikDrzewa)) {
-            komunikat("Plik " + plik + " nie istnieje (plik " + utf8ToCp1250(fileNamePart(*findExisting(plik))) +
-                      " nale\xBFy do innego operatora) - operator nie zosta\xB3 otwarty");
-            return false;
-        }
+    if (std::string blad = cudzyPlik(sciezka); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
     // No operator without its tree (or a killed creation's new tree): told
     // as the tree's reader tells it, and no lock file made for it.
     if (!fileExists(plikDrzewa) && !dokonczTworzenie) {
