@@ -448,7 +448,7 @@ std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
 
 std::string RozliczDziennik(const std::string& sciezka) {
     const std::string zapis = sciezkaDziennika(sciezka);
-    if (dokladnie([&] { return !fileExists(zapis) && !isSymbolicLink(zapis); })) return {};
+    if (dokladnie([&] { return !fileExists(zapis) && !findExisting(zapis) && !isSymbolicLink(zapis); })) return {};
     const std::string plikZ = "Plik " + zapis;
     const Odczyt d = dokladnie([&] { return czytajPlik(zapis, kDlugoscDziennika + 1, "to nie jest plik tego programu"); });
     if (!d.bajty) return d.brak ? std::string() : plikZ + d.blad;

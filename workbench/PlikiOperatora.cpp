@@ -339,8 +339,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
         }
     const std::string tymczasowy = NowyPlikDrzewa(plikDrzewa);
     // What a killed creation or save left goes first.
-    removeStaleTemporaries(plikDrzewa);
-    removeStaleTemporaries(sciezka + "qad");
+    // (Those of its own files, never another operator's in another case.)
+    for (const std::string& plik : {plikDrzewa, sciezka + "qad"})
+        dokladnie([&, wlasny = wlasnaPisownia(plik)] { return removeStaleTemporaries(wlasny); });
     if (!dokladnie([&] { return writeTextLines(tymczasowy, drzewo.Linie()); })) {
         dokladnie([&] { return removeFile(tymczasowy); });
         bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
@@ -462,8 +463,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
         // What a killed program left: its temporary files.
         if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
-        removeStaleTemporaries(plikStanu + ZapisWToku);
-        removeStaleTemporaries(plikStanu + ".krok");
+        dokladnie([&] { return removeStaleTemporaries(plikStanu + ZapisWToku) + removeStaleTemporaries(plikStanu + ".krok"); });
     }
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
