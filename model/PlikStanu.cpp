@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "CodePage.h"
 #include "FileSystem.h"
 #include "IoError.h"
 #include "Liczebniki.h"
@@ -56,6 +57,15 @@ std::string bajtyRekordu(const StanModelu& rec) {
 
 std::string sciezkaZamiaru(const std::string& sciezka) { return sciezka + ".krok"; }
 std::string sciezkaDziennika(const std::string& sciezka) { return sciezka + ZapisWToku; }
+
+// The journal and the intent are named in the state file's spelling
+// exactly: those of an operator whose name differs only in letter case
+// ("t.qad.zapis" beside "T.qad") are never read, replaced or removed.
+template <class Dzialanie>
+auto dokladnie(Dzialanie dzialanie) {
+    const ExactFileNames scisle;
+    return dzialanie();
+}
 
 // The node numbers of the state file's records, in file order; nothing when
 // it cannot be read as a state file.
@@ -166,6 +176,7 @@ OcenaDziennika ocenDziennik(const std::string& stan, const std::string& bajty) {
 // that fails, replaced by one whose record is the replaced one, which
 // finishes nothing. Empty when done, else what to add to the save's error.
 std::string porzucDziennik(const std::string& zapis, std::size_t miejsce, const std::string& stary) {
+    const ExactFileNames scisle;
     if (removeFile(zapis)) return {};
     const std::string blad = lastFileError();
     if (replaceFile(zapis, dziennik(miejsce, stary, stary))) return {};
@@ -405,7 +416,7 @@ OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
     std::optional<std::string> dziennikB, zamiarB;
     for (auto [nazwa, cel, limit] : {std::tuple{sciezkaDziennika(sciezka), &dziennikB, kDlugoscDziennika + 1},
                                      std::tuple{sciezkaZamiaru(sciezka), &zamiarB, std::size_t{4096}}}) {
-        const Odczyt d = czytajPlik(nazwa, limit, "to nie jest plik tego programu");
+        const Odczyt d = dokladnie([&] { return czytajPlik(nazwa, limit, "to nie jest plik tego programu"); });
         if (d.bajty) *cel = d.bajty;
         else if (!d.brak) {
             o.odmowa = "Plik " + nazwa + d.blad;
@@ -422,7 +433,7 @@ std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPl
     // away again by the next save or open.
     std::vector<std::string> nieusuniete;
     for (auto [jest, plik] : {std::pair{o.dziennik, sciezkaDziennika(sciezka)}, std::pair{o.zamiar, sciezkaZamiaru(sciezka)}})
-        if (jest && !removeFile(plik))
+        if (jest && !dokladnie([&] { return removeFile(plik); }))
             nieusuniete.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + plik + ": " + lastFileError());
     return nieusuniete;
 }
@@ -437,16 +448,16 @@ std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
 
 std::string RozliczDziennik(const std::string& sciezka) {
     const std::string zapis = sciezkaDziennika(sciezka);
-    if (!fileExists(zapis) && !findExisting(zapis) && !isSymbolicLink(zapis)) return {};
+    if (dokladnie([&] { return !fileExists(zapis) && !findExisting(zapis) && !isSymbolicLink(zapis); })) return {};
     const std::string plikZ = "Plik " + zapis;
-    const Odczyt d = czytajPlik(zapis, kDlugoscDziennika + 1, "to nie jest plik tego programu");
+    const Odczyt d = dokladnie([&] { return czytajPlik(zapis, kDlugoscDziennika + 1, "to nie jest plik tego programu"); });
     if (!d.bajty) return d.brak ? std::string() : plikZ + d.blad;
     const Odczyt stan = czytajPlik(sciezka, (static_cast<std::uint64_t>(NajwiecejRekordow) + 1) * RozmiarStanuModelu,
                                    "to nie jest plik stanu");
     if (!stan.bajty) return "Plik stanu " + sciezka + stan.blad;
     const OcenaDziennika z = ocenDziennik(*stan.bajty, *d.bajty);
     if (z.r == Rozliczenie::Zakonczony) {
-        if (removeFile(zapis)) return {};
+        if (dokladnie([&] { return removeFile(zapis); })) return {};
         return plikZ + " (zako\xF1" "czony zapis " + wezel(z.d->numer) + ") nie daje si\xEA usun\xB9\xE6: " + lastFileError();
     }
     // Anything else is put right by the open, which checks the whole file.
@@ -459,10 +470,25 @@ bool ZapiszZamiar(const std::string& sciezka, int usuwany) {
     if (!numery) return false;
     std::vector<std::string> linie{std::to_string(usuwany)};
     for (int n : *numery) linie.push_back(std::to_string(n));
-    return writeTextLines(sciezkaZamiaru(sciezka), linie);
+    return dokladnie([&] { return writeTextLines(sciezkaZamiaru(sciezka), linie); });
 }
 
-void UsunZamiar(const std::string& sciezka) { removeFile(sciezkaZamiaru(sciezka)); }
+void UsunZamiar(const std::string& sciezka) {
+    dokladnie([&] { return removeFile(sciezkaZamiaru(sciezka)); });
+}
+
+bool PlikInnegoOperatora(const std::string& sciezka) {
+    const std::optional<std::string> plik = findExisting(sciezka);
+    const std::string nazwa = fileNamePart(sciezka);
+    if (!plik || nazwa.size() < 3) return false;
+    const std::optional<std::string> znaleziona = fileNameToCp1250(fileNamePart(*plik));
+    if (!znaleziona || *znaleziona == nazwa || znaleziona->size() < 3) return false;
+    const std::string rdzen = folderPart(sciezka) + znaleziona->substr(0, znaleziona->size() - 3);
+    const ExactFileNames scisle;
+    if (equalNoCaseCp1250(nazwa.substr(nazwa.size() - 3), "qad"))
+        return fileExists(rdzen + "tr1") || fileExists(rdzen + "tr1.nowy");
+    return fileExists(rdzen + "qad");
+}
 
 std::string SciezkaPlikuStanu(const Kontekst& k) { return joinPath(k.KatalogOperatora, k.NazwaPlikuStanu); }
 
@@ -473,7 +499,11 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
     const std::string sciezka = SciezkaPlikuStanu(k);
     const std::string nowe = bajtyRekordu(rec);
     if (utworzNowy) {
-        if (!replaceFile(sciezka, nowe)) return false;
+        // A file of the name in another letter case is replaced unless it
+        // is another operator's.
+        if (!(PlikInnegoOperatora(sciezka) ? dokladnie([&] { return replaceFile(sciezka, nowe); })
+                                           : replaceFile(sciezka, nowe)))
+            return false;
     } else {
         // The order of the writes is the protocol in PlikStanu.h. A journal
         // a former save left is settled first.
@@ -499,10 +529,10 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             plik.close();
             const std::string zapis = sciezkaDziennika(sciezka);
             const std::string stare = bajtyRekordu(*stary);
-            if (!replaceFile(zapis, dziennik(*miejsce, nowe, stare))) return false;
+            if (!dokladnie([&] { return replaceFile(zapis, dziennik(*miejsce, nowe, stare)); })) return false;
             // The journal's name must outlive a power cut before the record
             // is overwritten; without that the save does not start.
-            if (!syncFolderOf(zapis)) {
+            if (!dokladnie([&] { return syncFolderOf(zapis); })) {
                 const std::string blad = lastFileError();
                 throw IoError(sciezka, operacja, blad + porzucDziennik(zapis, *miejsce, stare));
             }
@@ -516,7 +546,7 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             }
             // The save is complete; a journal that stays is dropped by the
             // next save or open, and the run told.
-            if (!removeFile(zapis)) {
+            if (!dokladnie([&] { return removeFile(zapis); })) {
                 k.BladUsuwaniaPliku = true;
                 k.Okna->message(withFileError("Nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + zapis + " po zapisie w\xEAz\xB3" "a " +
                                               std::to_string(rec.Numer())) +

@@ -32,6 +32,8 @@ thread_local int lastError = 0;
 thread_local std::vector<std::string> lastAmbiguous;
 // Whether the last findExisting failed on such a name.
 thread_local bool lookupAmbiguous = false;
+// The number of ExactFileNames alive on this thread.
+thread_local int exactNames = 0;
 
 bool fail(int error) {
     lastError = error;
@@ -150,6 +152,9 @@ void removeCaseVariant(const std::string& path, const std::string& native) {
 
 }  // namespace
 
+ExactFileNames::ExactFileNames() { ++exactNames; }
+ExactFileNames::~ExactFileNames() { --exactNames; }
+
 std::optional<std::string> findExisting(const std::string& path) {
     lookupAmbiguous = false;
     if (path.empty()) return std::nullopt;
@@ -161,13 +166,16 @@ std::optional<std::string> findExisting(const std::string& path) {
         if (exists(utf)) return utf;
     }
     std::string native = isPathSeparator(path.front()) ? "/" : "";
-    for (const std::string& part : components(path)) {
+    const std::vector<std::string> parts = components(path);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
         std::string utf = cp1250ToUtf8(part);
         std::string exact = childPath(native, utf);
         if (part == "." || part == ".." || exists(exact)) {
             native = exact;
             continue;
         }
+        if (exactNames > 0 && i + 1 == parts.size()) return std::nullopt;
         // The one entry spelt otherwise; none of several, which would be
         // a guess (a user's "T.tr1" beside "t.tr1").
         std::vector<std::string> matches;
@@ -579,7 +587,10 @@ void FileLock::releaseGuard() {
 bool FileLock::holds(const std::string& path) const {
     // The guarded file's lock holds the operator even where the lock file
     // was deleted since.
-    if (guard_ && equalNoCaseCp1250(path_, path)) return guardsCurrentFile();
+    // (A name spelt otherwise counts where it finds the same lock file: not
+    // "t.lck" for "T.lck" where both exist.)
+    if (guard_ && (path_ == path || (equalNoCaseCp1250(path_, path) && findExisting(path) == findExisting(path_))))
+        return guardsCurrentFile();
     if (fd_ < 0 || !guardsCurrentFile()) return false;
     auto found = findExisting(path);
     struct stat mine, theirs;

@@ -22,6 +22,19 @@ namespace vesk {
 // matching path without regard to case; nothing when there is none.
 std::optional<std::string> findExisting(const std::string& path);
 
+// While one of these lives on a thread, every path's last component is
+// taken as spelt there: a file whose name differs only in letter case is
+// neither found nor replaced, removed or renamed over (folders are still
+// found without regard to case). For the files made beside an operator's,
+// named in its spelling: "t.qad.zapis" is not the journal of "T.qad".
+class ExactFileNames {
+public:
+    ExactFileNames();
+    ~ExactFileNames();
+    ExactFileNames(const ExactFileNames&) = delete;
+    ExactFileNames& operator=(const ExactFileNames&) = delete;
+};
+
 // When no file or folder is spelt as path has it but several match it
 // without regard to case ("T.TR1" and "t.tr1" for "T.tr1"), findExisting
 // finds none, as taking one would be a guess: their paths (code page 1250,

@@ -31,6 +31,24 @@ std::string czescNazwy(const std::string& s) {
     return p == std::string::npos ? s : s.substr(p + 1);
 }
 
+// The path spelt as the file found for it is (the folder as given), unless
+// that file is another operator's (PlikInnegoOperatora); as given otherwise.
+// Under ExactFileNames it names the operator's own file and no other.
+std::string wlasnaPisownia(const std::string& sciezka) {
+    if (PlikInnegoOperatora(sciezka)) return sciezka;
+    const std::optional<std::string> f = findExisting(sciezka);
+    if (!f) return sciezka;
+    const std::optional<std::string> nazwa = fileNameToCp1250(fileNamePart(*f));
+    return nazwa ? folderPart(sciezka) + *nazwa : sciezka;
+}
+
+// The files made beside an operator's, in its spelling exactly.
+template <class Dzialanie>
+auto dokladnie(Dzialanie dzialanie) {
+    const ExactFileNames scisle;
+    return dzialanie();
+}
+
 // Every labelled node must have its record: the first that has none, as
 // a message naming the tree file, its line and the node; empty when all do.
 std::string brakujacyRekord(const DrzewoDecyzji& d, const ZESPOL& tabela, const std::string& plik) {
@@ -88,6 +106,18 @@ std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
     return {};
 }
 
+// The operator's state or tree file that is found only in another letter
+// case and is another operator's, as a refusal of the open; empty when
+// there is none. (A killed creation's tree is its new one.)
+std::string cudzyPlik(const std::string& sciezka) {
+    const bool dokonczTworzenie = PrzerwaneTworzenieOperatora(sciezka);
+    for (const std::string& plik : {sciezka + "qad", sciezka + "tr1"})
+        if (PlikInnegoOperatora(plik) && !(dokonczTworzenie && plik == sciezka + "tr1"))
+            return "Plik " + plik + " nie istnieje (plik " + utf8ToCp1250(fileNamePart(*findExisting(plik))) +
+                   " nale\xBFy do innego operatora) - operator nie zosta\xB3 otwarty";
+    return {};
+}
+
 // The bytes of a tree file no longer than any tree; nothing otherwise.
 std::optional<std::string> bajtyDrzewa(const std::string& plik) {
     BinaryFile f;
@@ -101,6 +131,7 @@ std::optional<std::string> bajtyDrzewa(const std::string& plik) {
 // name of kZachowaneDrzewo that is free or holds them already; the name
 // used, or nothing (with lastFileError()) when none could be written.
 std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty) {
+    const ExactFileNames scisle;
     for (const char* dopisek : kZachowaneDrzewo) {
         const std::string plik = plikDrzewa + dopisek;
         removeStaleTemporaries(plik);
@@ -234,7 +265,9 @@ void Warsztat::Nowy1Click() {
 }
 
 bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada, const char* czego) {
-    switch (blokada.lock(sciezka + "lck", sciezka + "qad")) {
+    // The lock file of this spelling alone ("t.lck" is another operator's).
+    const std::string stan = wlasnaPisownia(sciezka + "qad");
+    switch (dokladnie([&] { return blokada.lock(sciezka + "lck", stan); })) {
         case FileLock::Result::Locked:
             return true;
         case FileLock::Result::InUse:
@@ -256,7 +289,9 @@ bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
     // letter case too), else create it.
     const bool istnieje = fileExists(sciezka + "tr1") || !ambiguousMatches(sciezka + "tr1").empty() ||
                           PrzerwaneTworzenieOperatora(sciezka);
-    if (std::string blad = plikiNieDoUzytku(sciezka, istnieje ? "otwarty" : "utworzony"); !blad.empty()) {
+    std::string blad = plikiNieDoUzytku(sciezka, istnieje ? "otwarty" : "utworzony");
+    if (blad.empty() && istnieje) blad = cudzyPlik(sciezka);
+    if (!blad.empty()) {
         komunikat(blad);
         return false;
     }
@@ -304,22 +339,23 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
     // The new tree is written beside the old one, the state file replaced,
     // and only then the tree renamed into place.
     for (const std::string& plik : {plikDrzewa, sciezka + "qad"})
-        if (isReadOnlyFile(plik)) {
+        if (dokladnie([&] { return isReadOnlyFile(wlasnaPisownia(plik)); })) {
             komunikat("Plik " + plik + " jest tylko do odczytu - operator nie zosta\xB3 utworzony");
             return false;
         }
     const std::string tymczasowy = NowyPlikDrzewa(plikDrzewa);
     // What a killed creation or save left goes first.
-    removeStaleTemporaries(plikDrzewa);
-    removeStaleTemporaries(sciezka + "qad");
-    if (!writeTextLines(tymczasowy, drzewo.Linie())) {
-        removeFile(tymczasowy);
+    // (Those of its own files, never another operator's in another case.)
+    for (const std::string& plik : {plikDrzewa, sciezka + "qad"})
+        dokladnie([&, wlasny = wlasnaPisownia(plik)] { return removeStaleTemporaries(wlasny); });
+    if (!dokladnie([&] { return writeTextLines(tymczasowy, drzewo.Linie()); })) {
+        dokladnie([&] { return removeFile(tymczasowy); });
         bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
         return false;
     }
     const auto przed = std::make_unique<MigawkaOperatora>(k);
     auto wycofaj = [&](const std::string& tekst) {
-        removeFile(tymczasowy);
+        dokladnie([&] { return removeFile(tymczasowy); });
         przed->Przywroc(k);
         komunikat(tekst);
         return false;
@@ -336,7 +372,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
     if (!(tenSam ? Blokada : blokada).guard(sciezka + "qad"))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + sciezka + "qad"));
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
-    if (!renameFile(tymczasowy, plikDrzewa))
+    // The tree of another spelling is replaced unless it is another operator's.
+    const bool cudze = PlikInnegoOperatora(plikDrzewa);
+    if (!(cudze ? dokladnie([&] { return renameFile(tymczasowy, plikDrzewa); }) : renameFile(tymczasowy, plikDrzewa)))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
     WyczyscPrzebiegi(k, 0);  // the new root's run stays
     if (!tenSam) Blokada = std::move(blokada);
@@ -369,7 +407,11 @@ void Warsztat::NowyPlik1Click() {
 std::string NowyPlikDrzewa(const std::string& plikDrzewa) { return plikDrzewa + ".nowy"; }
 
 bool PrzerwaneTworzenieOperatora(const std::string& sciezka) {
-    return !fileExists(sciezka + "tr1") && fileExists(sciezka + "qad") && fileExists(NowyPlikDrzewa(sciezka + "tr1"));
+    // The new tree in the state file's spelling: "t.tr1.nowy" is not T's.
+    const std::string stan = wlasnaPisownia(sciezka + "qad");
+    const std::string rdzen = bezKonca(stan, 3);
+    const ExactFileNames scisle;
+    return fileExists(stan) && !fileExists(rdzen + "tr1") && fileExists(NowyPlikDrzewa(rdzen + "tr1"));
 }
 
 bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa) {
@@ -380,9 +422,14 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     if (podana.empty()) return false;
     // The operator keeps its files' own spelling (a command file's path is
     // in lower case): a save must not rename them.
+    // An operator with a file spelt as asked is that one; else the one
+    // whose tree (or, after a killed creation, state file) matches.
     std::string sciezka = podana;
-    if (std::optional<std::string> f = findExisting(podana + "tr1"))
-        sciezka = folderPart(podana) + bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
+    if (!dokladnie([&] { return fileExists(podana + "tr1") || fileExists(podana + "qad"); })) {
+        std::optional<std::string> f = findExisting(podana + "tr1");
+        if (!f && PrzerwaneTworzenieOperatora(podana)) f = findExisting(podana + "qad");
+        if (f) sciezka = folderPart(podana) + bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
+    }
     const std::string plikDrzewa = sciezka + "tr1";
     const std::string plikStanu = sciezka + "qad";
     if (std::string blad = plikiNieDoUzytku(sciezka, "otwarty"); !blad.empty()) {
@@ -390,12 +437,19 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
         return false;
     }
     // Reopening the open operator keeps its nodes' histories.
-    const bool tenSam = !k.SciezkaOperatora.empty() && equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
+    const bool tenSam = !k.SciezkaOperatora.empty() && fileNamePart(k.SciezkaOperatora) == fileNamePart(sciezka) &&
+                        equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
     // A creation killed between its two renames left the state file and
     // the complete new tree beside it: that tree is read, and put in place
     // once the open succeeds.
     const std::string nowy = NowyPlikDrzewa(plikDrzewa);
     const bool dokonczTworzenie = PrzerwaneTworzenieOperatora(sciezka);
+    // Files of another operator whose name differs only in letter case are
+    // not this one's.
+    if (std::string blad = cudzyPlik(sciezka); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
     // No operator without its tree (or a killed creation's new tree): told
     // as the tree's reader tells it, and no lock file made for it.
     if (!fileExists(plikDrzewa) && !dokonczTworzenie) {
@@ -415,8 +469,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
         // What a killed program left: its temporary files.
         if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
-        removeStaleTemporaries(plikStanu + ZapisWToku);
-        removeStaleTemporaries(plikStanu + ".krok");
+        dokladnie([&] { return removeStaleTemporaries(plikStanu + ZapisWToku) + removeStaleTemporaries(plikStanu + ".krok"); });
     }
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
@@ -492,7 +545,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     }
     if (!wczytano) return wycofaj(withFileError("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu));
     if (dokonczTworzenie) {
-        if (!tylkoDoOdczytu && !renameFile(nowy, plikDrzewa))
+        if (!tylkoDoOdczytu && !dokladnie([&] { return renameFile(nowy, plikDrzewa); }))
             return wycofaj(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +
                                          " nie zosta\xB3 przeniesiony na " + plikDrzewa));
         if (!tylkoDoOdczytu) removeStaleTemporaries(plikDrzewa);
@@ -546,10 +599,20 @@ void Warsztat::Kasowanieoperatora1Click() {
     if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(baza) +
                           " razem z jego drzewem, wynikami i sprawozdaniami?"))
         return;
+    const auto innegoOperatora = [&](const std::string& f, std::string_view rozszerzenie) {
+        const std::optional<std::string> plik = findExisting(f);
+        const std::optional<std::string> nazwa = plik ? fileNameToCp1250(fileNamePart(*plik)) : std::nullopt;
+        if (!nazwa || *nazwa == fileNamePart(f) || nazwa->size() < rozszerzenie.size()) return false;
+        const std::string rdzen = folderPart(f) + nazwa->substr(0, nazwa->size() - rozszerzenie.size());
+        return rdzen != baza && dokladnie([&] { return fileExists(rdzen + ".tr1") || fileExists(rdzen + ".qad"); });
+    };
     std::string nieusuniete;
     for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
                                      ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok", ".qad.zapis"}) {
+        // In any letter case, but none of another operator's whose name
+        // differs only in letter case ("t.qad.zapis" beside "t.tr1").
         const std::string f = baza + rozszerzenie;
+        if (innegoOperatora(f, rozszerzenie)) continue;
         if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
     }
     if (!nieusuniete.empty()) komunikat("Nie uda\xB3o si\xEA skasowa\xE6 plik\xF3w: " + nieusuniete);

@@ -124,5 +124,45 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
     }
 }
 
+// What a killed program left beside t (a pending save, a new tree, a lock)
+// stays t's while T beside it is opened or created and saved.
+TEST(NazwyOperatora, SavingTLeavesTheFilesOfTAlone) {
+    Folder wzory;
+    ASSERT_EQ(wzory.wsad({}, "T.tr1"), 0) << wzory.bledy;
+    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0", "w\xEAze\xB3 dodaj 0 0"}, "OP/t.tr1"), 0) << wzory.bledy;
+    // t's save of record 1 killed once its journal was in place (FNV-1a checksum).
+    const std::size_t rs = 22480;
+    const std::string stary = wzory.read("OP/t.qad").substr(rs, rs);
+    std::string nowy = stary, zapis = "VESKZAP2\1" + stary.substr(0, 1);
+    nowy[100] ^= 1;
+    zapis += nowy + stary;
+    std::uint64_t h = 14695981039346656037ull;
+    for (char c : zapis) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    for (int i = 0; i < 8; ++i) zapis += static_cast<char>(h >> (8 * i));
+    const std::vector<std::string> zapisT = {"w\xEAze\xB3 dodaj 0 0 x1", "w\xEAze\xB3 symuluj x1"};
+    for (const std::string& linia : {std::string(), std::string("wczytaj plik \"OP/T.tr1\""), std::string("utw\xF3rz plik \"OP/T.tr1\"")}) {
+        SCOPED_TRACE(linia);
+        Folder f;
+        for (const std::string p : {"T.qad", "T.tr1"}) f.write("OP/" + p, wzory.read(p));
+        for (const std::string p : {"t.qad", "t.tr1"}) f.write("OP/" + p, wzory.read("OP/" + p));
+        f.write("OP/t.qad.zapis", zapis);
+        f.write("OP/t.tr1.nowy", wzory.read("OP/t.tr1"));
+        f.write("OP/t.lck", "");
+        auto linie = zapisT;
+        if (!linia.empty()) linie.insert(linie.begin(), linia);
+        const auto przed = f.pliki("OP/");
+        EXPECT_EQ(f.wsad(linie, linia.empty() ? "OP/T.tr1" : "A.tr1"), 0) << f.bledy;
+        const auto po = f.pliki("OP/");
+        for (const auto& [n, bajty] : przed)
+            if (n[0] == 't') EXPECT_TRUE(po.count(n) && po.at(n) == bajty) << n;
+        EXPECT_EQ(nazwy(po), "T.lck T.qad T.tr1 t.lck t.qad t.qad.zapis t.tr1 t.tr1.nowy");
+        EXPECT_EQ(po.at("T.qad").size(), 2 * rs);
+        // t opens with its save finished.
+        EXPECT_EQ(f.wsad({"stop"}, "OP/t.tr1"), 0) << f.bledy;
+        EXPECT_TRUE(f.read("OP/t.qad").substr(rs, rs) == nowy);
+        EXPECT_EQ(nazwy(f.pliki("OP/")), "T.lck T.qad T.tr1 t.lck t.qad t.tr1");
+    }
+}
+
 }  // namespace
 }  // namespace vesk::test
