@@ -430,8 +430,8 @@ bool ExpertSession::Dalej() {
     }
     if (std::chrono::steady_clock::now() - poczatek_ > std::chrono::seconds(Limity.WallSeconds)) {
         przerwane_ = true;
-        const std::string m = "Przerwano wnioskowanie: przekroczono \xB3\xB9" "czny czas wnioskowania (" +
-                              std::to_string(Limity.WallSeconds) + " s)";
+        const std::string m = "Przerwano wnioskowanie: przekroczono \xB3\xB9" "czny czas wnioskowania z odczytem "
+                              "wynik\xF3w (" + std::to_string(Limity.WallSeconds) + " s)";
         DopiszLog(m);
         Pokaz(m);
         return false;
@@ -464,7 +464,8 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
     });
     log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
     if (!wynik.Ok) {
-        log_.push_back(wynik.Error.substr(0, wynik.Error.find('\n')));
+        const std::string blad = screenLines(wynik.Error);
+        log_.push_back(blad.substr(0, blad.find('\n')));
         wnioskowanie_ = false;  // the engine's state went with its child
     }
     PrzytnijLog();

@@ -123,7 +123,8 @@ TEST_F(Sesja, BadRuleFileIsAMessage) {
 
 // Screen lines of a message: a CR, a VT and an FF break a line there too.
 std::size_t LinieEkranu(const std::string& m) {
-    return 1 + std::count_if(m.begin(), m.end(), [](char c) { return c == '\n' || c == '\r' || c == '\v' || c == '\f'; });
+    return 1 + std::count_if(m.begin(), m.end(),
+                             [](char c) { return c == '\n' || c == '\r' || c == '\v' || c == '\f'; });
 }
 
 // The message names the line of the file as an editor shows it (CR LF
@@ -135,7 +136,8 @@ TEST_F(Sesja, BadRuleFileMessageHasTheLineAndTheEnginesReason) {
         ui.messages.clear();
         const std::string n = k == cr ? "\n" : k, w = k == cr ? cr : "";  // line ends, CRs in strings
         operatora.write("reguły-w0.clp", "(deftemplate a (slot x))" + n + "(deffacts d (a (x \"" + w + "\")))" + n +
-                                             "(defrule zla (a (x ?v)) => (printout t \"" + w + "\") (nieznana ?v))" + n);
+                                             "(defrule zla (a (x ?v)) => (printout t \"" + w + "\")" +
+                                             " (nieznana ?v))" + n);
         EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
         ASSERT_EQ(ui.messages.size(), 1u);
         const std::string& m = ui.messages[0];
@@ -168,8 +170,9 @@ TEST_F(Sesja, LargeResultsRunToTheirEndAndTellWhatIsLeftOut) {
         {"150000 faktów", "(defrule r => (loop-for-count (?i 1 150000) (assert (zbyt-wysoki ?i))))", 100000,
          P("pominięto faktów: 50001, w tym diagnoz: 50000")},
         {"100000 liczb", liczby + "))", 0, ""},
-        {"1500 symboli po 4000 bajtów", "(defrule r => (bind ?s \"\") (loop-for-count 400 (bind ?s (str-cat ?s \"0123456789\")))"
-                                        " (loop-for-count (?i 1 1500) (assert (x ?i (sym-cat ?s ?i)))))",
+        {"1500 symboli po 4000 bajtów",
+         "(defrule r => (bind ?s \"\") (loop-for-count 400 (bind ?s (str-cat ?s \"0123456789\")))"
+         " (loop-for-count (?i 1 1500) (assert (x ?i (sym-cat ?s ?i)))))",
          0, ""},
     };
     for (const auto& c : t) {
