@@ -19,10 +19,9 @@ namespace vesk {
 std::string screenLines(std::string_view text);
 
 // A text cut to what a box on the screen can show: at most maxLines lines
-// as the screen breaks them (screenLines)
-// (the last one then telling how many were left out), of at most
-// maxLineLength bytes (a longer one cut, ending in an ellipsis); code page
-// 1250.
+// as the screen breaks them (screenLines; the last one then telling how
+// many were left out) of at most maxLineLength bytes (a longer one cut,
+// ending in an ellipsis); code page 1250.
 std::string shortenedText(std::string_view text, std::size_t maxLines, std::size_t maxLineLength);
 
 class UserInterface {
