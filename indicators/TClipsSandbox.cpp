@@ -141,13 +141,27 @@ std::uintptr_t gStackLow = 0, gStackHigh = 0;
 std::uint32_t gSent = 0;
 std::size_t gSpent = 0, gBudget = 0;
 
+// The results of an operation go in pieces of this size, not a write
+// per record; while the steps run, each record goes at once (the program
+// keeps what came before a limit ended the child).
+constexpr std::size_t kPiece = 64 * 1024;
+std::string gPending;
+bool gGathering = false;
+
+void Flush() {
+    WriteAll(gPending.data(), gPending.size());
+    gPending.clear();
+}
+
 void Send(char tag, std::string_view payload, std::size_t strings = 0) {
     if (strings > 0) {
         gSpent += kHeader + payload.size() + strings * kStringCost;
         if (gSpent > gBudget) gOverflow.SendAndExit();
     }
-    const std::string r = Record(tag, payload);
-    WriteAll(r.data(), r.size());
+    gPending += tag;
+    Put32(gPending, static_cast<std::uint32_t>(payload.size()));
+    gPending.append(payload);
+    if (!gGathering || gPending.size() >= kPiece) Flush();
     ++gSent;
 }
 
@@ -393,6 +407,7 @@ std::string LoadError(const TClips& clips, const SandboxStep& step, const ECLIPS
 }
 
 [[noreturn]] void Fail(const std::string& message) {
+    gGathering = false;
     Send(kError, Cut(message, kMaxError));
     ::_exit(122);
 }
@@ -555,10 +570,12 @@ void SendFacts(const TClips& clips, const SandboxedEngine::FactTest& first) {
             if (op.facts || op.constructs) {
                 Send(kResults, {});
                 ProcessorAlarm(op.cpuSeconds + 1);
+                gGathering = true;
             }
             if (op.facts) SendFacts(clips, first);
             if (op.constructs) Send(kConstructs, clips.ConstructsText(), 1);
             ProcessorAlarm(0);
+            gGathering = false;
             std::string done;
             Put32(done, op.sequence);
             Put32(done, gSent);
