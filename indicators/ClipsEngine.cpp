@@ -23,8 +23,11 @@ constexpr int kCallbackPriority = 2001;
 // Above the engine's own console routes, so nothing reaches stdout.
 constexpr int kRouterPriority = 40;
 constexpr const char* kRouterName = "VeskLog";
-constexpr std::size_t kFirstTextBuffer = 2048;
-constexpr std::size_t kLongestText = std::size_t(64) << 20;
+// The logical name a fact's printed form is written to, taken by the
+// route into a text of its own (the engine's own string destination
+// pads its whole buffer on every write: a long fact would cost its
+// length times its fields).
+constexpr const char* kFactRoute = "VeskFakt";
 
 ClipsEngine& EngineOf(void* env) {
     return *static_cast<ClipsEngine*>(GetEnvironmentContext(env));
@@ -32,8 +35,8 @@ ClipsEngine& EngineOf(void* env) {
 
 // The logical names of the engine's console and message windows.
 int QueryRoute(void*, const char* name) noexcept {
-    static const char* const kNames[] = {"stdout", "stdin", "t", WPROMPT, WDISPLAY,
-                                         WERROR, WWARNING, WTRACE, WDIALOG};
+    static const char* const kNames[] = {"stdout", "stdin", "t",     WPROMPT,    WDISPLAY,
+                                         WERROR,   WWARNING, WTRACE, WDIALOG, kFactRoute};
     for (const char* n : kNames)
         if (std::strcmp(name, n) == 0) return TRUE;
     return FALSE;
@@ -42,6 +45,10 @@ int QueryRoute(void*, const char* name) noexcept {
 int PrintRoute(void* env, const char* name, const char* text) noexcept {
     try {
         ClipsEngine& engine = EngineOf(env);
+        if (std::strcmp(name, kFactRoute) == 0) {
+            engine.PrintFact(text);
+            return TRUE;
+        }
         if (engine.ErrorLine() == 0 && std::strcmp(name, WERROR) == 0) engine.SetErrorLine(GetLineCount(env));
         engine.Print(text);
     } catch (...) {
@@ -222,16 +229,11 @@ bool ClipsEngine::Retract(void* fact) { return EnvRetract(env_, fact) != 0; }
 
 long long ClipsEngine::FactIndex(void* fact) { return EnvFactIndex(env_, fact); }
 
+// The fact's printed form, as the engine's EnvGetFactPPForm makes it.
 std::string ClipsEngine::FactText(void* fact) {
-    std::vector<char> buffer(kFirstTextBuffer);
-    for (;;) {
-        buffer[0] = '\0';
-        EnvGetFactPPForm(env_, buffer.data(), buffer.size(), fact);
-        std::size_t length = std::strlen(buffer.data());
-        // A text filling the buffer may have been cut: try a larger one.
-        if (length + 1 < buffer.size() || buffer.size() >= kLongestText) return std::string(buffer.data(), length);
-        buffer.assign(buffer.size() * 2, '\0');
-    }
+    factText_.clear();
+    PrintFactWithIdentifier(env_, kFactRoute, static_cast<struct fact*>(fact));
+    return std::move(factText_);
 }
 
 bool ClipsEngine::FactOrdered(void* fact) {

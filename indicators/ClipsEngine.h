@@ -85,6 +85,8 @@ public:
     enum class Event { Assertion, Retraction, Clear, Periodic, Reset, Exit, OutOfMemory };
     void Notify(Event event, void* fact) noexcept;
     void Print(std::string_view text) { log_.append(text); }
+    // Part of the printed form FactText makes.
+    void PrintFact(std::string_view text) { factText_.append(text); }
     // The line of the file being loaded where the engine first printed an
     // error; 0 when it printed none.
     long ErrorLine() const { return errorLine_; }
@@ -103,6 +105,7 @@ private:
     bool busy_ = false;
     std::exception_ptr pending_;
     std::string log_;
+    std::string factText_;
     long errorLine_ = 0;
 };
 

@@ -331,7 +331,9 @@ constexpr std::size_t kDlugoscWierszaKomunikatu = 240;
 
 }  // namespace
 
-std::string KomunikatSilnika(const std::string& blad) {
+std::string KomunikatSilnika(const std::string& tekst) {
+    // Lines as the screen breaks them.
+    const std::string blad = screenLines(tekst);
     std::vector<std::string_view> linie;
     for (std::size_t p = 0;;) {
         const std::size_t k = blad.find('\n', p);
@@ -358,7 +360,8 @@ std::string KomunikatSilnika(const std::string& blad) {
 ExpertSession::ExpertSession(std::string katalogOperatora, std::string katalogProgramu, UserInterface& ui)
     : katalogOperatora_(std::move(katalogOperatora)), katalogProgramu_(std::move(katalogProgramu)), ui_(ui) {}
 
-void ExpertSession::Pokaz(const std::string& text) {
+void ExpertSession::Pokaz(const std::string& tekst) {
+    const std::string text = screenLines(tekst);
     const std::string krotki = KomunikatSilnika(text);
     if (krotki != text) {
         // The whole text in the log, but for a first line the operation
@@ -427,8 +430,8 @@ bool ExpertSession::Dalej() {
     }
     if (std::chrono::steady_clock::now() - poczatek_ > std::chrono::seconds(Limity.WallSeconds)) {
         przerwane_ = true;
-        const std::string m = "Przerwano wnioskowanie: przekroczono \xB3\xB9" "czny czas wnioskowania (" +
-                              std::to_string(Limity.WallSeconds) + " s)";
+        const std::string m = "Przerwano wnioskowanie: przekroczono \xB3\xB9" "czny czas wnioskowania z odczytem "
+                              "wynik\xF3w (" + std::to_string(Limity.WallSeconds) + " s)";
         DopiszLog(m);
         Pokaz(m);
         return false;
@@ -461,7 +464,8 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
     });
     log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
     if (!wynik.Ok) {
-        log_.push_back(wynik.Error.substr(0, wynik.Error.find('\n')));
+        const std::string blad = screenLines(wynik.Error);
+        log_.push_back(blad.substr(0, blad.find('\n')));
         wnioskowanie_ = false;  // the engine's state went with its child
     }
     PrzytnijLog();
@@ -515,6 +519,14 @@ bool ExpertSession::Wnioskowanie() {
     if (!Wykonaj({bieg}, true, wynik)) return false;
     odpalone_ = wynik.Fired;
     fakty_ = std::move(wynik.Facts);
+    if (wynik.FactsLeftOut > 0) {
+        std::string m = "Silnik regu\xB3 zostawi\xB3 ponad " + std::to_string(kSandboxFacts) +
+                        " fakt\xF3w; pomini\xEAto fakt\xF3w: " + std::to_string(wynik.FactsLeftOut);
+        m += wynik.FirstFactsLeftOut > 0 ? ", w tym diagnoz: " + std::to_string(wynik.FirstFactsLeftOut)
+                                         : " (\xBF" "aden nie daje diagnozy)";
+        DopiszLog(m);
+        Pokaz(m);
+    }
     if (odpalone_ >= Limit) DopiszLog("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
     const std::function<bool()> dalej = [this] { return Dalej(); };
     std::optional<std::vector<std::string>> nowe = LinieDiagnoz(fakty_, wskazniki_, wybrany_, dalej);

@@ -57,6 +57,10 @@ FaktyEksportu TekstFaktow(const DaneEksportu& d);
 std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
                                            const std::string& nazwaZestawu, const std::string& wskaznik);
 
+// The diagnosis line of a fact's ordered fields; nothing for a fact that
+// maps to no line or lacks the fields its line needs.
+std::optional<std::string> LiniaDiagnozy(const std::vector<std::string>& pola);
+
 // The engine of the indicator window with its log and diagnosis lines.
 // The engine runs isolated (TClipsSandbox.h): a rule file can reach
 // nothing outside it, and one that loops, recurses, eats memory or floods
@@ -72,6 +76,9 @@ public:
     bool Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu);
     // Runs the rules (at most Limit firings, a log line when reached), appends the diagnosis
     // lines and saves the constructs to "clp.clp" in the operator folder.
+    // Of the ordered facts the engine left, those making diagnosis lines
+    // are taken first; past kSandboxFacts facts the rest are left out,
+    // their number told in the log and in a message.
     bool Wnioskowanie();
     // Between the steps of the work on the last inference's results (the
     // caller's included, every KrokDalej lines or so): calls WTrakcie; false,
@@ -107,7 +114,7 @@ public:
     // is cut at WierszLogu bytes; past BajtyLogu bytes or WierszeLogu lines
     // the oldest lines go (down to three quarters), a line at the top
     // saying so.
-    static constexpr std::size_t WierszLogu = 2000;
+    static constexpr std::size_t WierszLogu = kSandboxLogLine;
     static constexpr std::size_t BajtyLogu = std::size_t(8) << 20;
     static constexpr std::size_t WierszeLogu = 50000;
     int Limit = LimitRegul;  // rule firings of one inference
@@ -128,7 +135,8 @@ private:
 
     std::string katalogOperatora_, katalogProgramu_;
     UserInterface& ui_;
-    SandboxedEngine silnik_;  // one child for the session, ended with it
+    // One child for the session, ended with it; diagnosis facts come first.
+    SandboxedEngine silnik_{[](const std::vector<std::string>& pola) { return LiniaDiagnozy(pola).has_value(); }};
     long long odpalone_ = 0;
     std::vector<std::vector<std::string>> fakty_;
     bool przerwij_ = false;
@@ -147,10 +155,6 @@ private:
     std::vector<std::pair<std::string, std::string>> wskazniki_;
     std::string wybrany_;
 };
-
-// The diagnosis line of a fact's ordered fields; nothing for a fact that
-// maps to no line or lacks the fields its line needs.
-std::optional<std::string> LiniaDiagnozy(const std::vector<std::string>& pola);
 
 // The indicator a diagnosis fact speaks of: the first field that is an
 // indicator's symbol or starts with it and "-" (the longest symbol

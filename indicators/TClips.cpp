@@ -29,8 +29,9 @@ TClips::~TClips() { StopEngine(); }
 void TClips::StartEngine() { engine_->Start(); }
 
 void TClips::StopEngine() {
-    std::vector<Entry> facts = std::move(facts_);
+    auto facts = std::move(facts_);
     facts_.clear();
+    Changed();
     lastAsserted_.reset();
     for (auto& entry : facts) entry.second->Detach();
     ForgetCreated();
@@ -98,8 +99,19 @@ void TClips::SetStrategy(TClipsStrategy strategy) {
 std::shared_ptr<TClipsFact> TClips::Facts(int i) const {
     if (i < 0 || i >= FactCount())
         throw ECLIPSException("List index out of bounds (" + std::to_string(i) + ")");
-    return facts_[static_cast<std::size_t>(i)].second;
+    if (order_.size() != facts_.size()) {
+        std::vector<std::pair<std::string, const std::shared_ptr<TClipsFact>*>> keys;
+        keys.reserve(facts_.size());
+        for (const auto& [index, fact] : facts_) keys.emplace_back(std::to_string(index), &fact);
+        std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        order_.clear();
+        order_.reserve(keys.size());
+        for (const auto& k : keys) order_.push_back(*k.second);
+    }
+    return order_[static_cast<std::size_t>(i)];
 }
+
+void TClips::Changed() { order_.clear(); }
 
 std::shared_ptr<TClipsFact> TClips::Assert(const std::string& text) {
     ClipsEngine::Operation operation(*engine_);
@@ -165,15 +177,16 @@ std::string TClips::Check(const std::string& file) {
 
 namespace {
 
-// The engine counts a CR and an LF each as a line end, so a CR LF file
-// counts two lines for one: the line of the text where its count reaches
-// the given one.
+// The engine counts a CR and an LF each as a line end; an editor ends a
+// line at an LF (a CR LF once, a CR inside a line or a string not at
+// all): the line of the text where the engine's count reaches the given
+// one.
 long LineOfText(const std::string& text, long engineLine) {
     long engine = 1, line = 1;
     for (std::size_t i = 0; i < text.size() && engine < engineLine; ++i) {
         if (text[i] != '\r' && text[i] != '\n') continue;
         ++engine;
-        if (text[i] == '\r' || i == 0 || text[i - 1] != '\r') ++line;
+        if (text[i] == '\n') ++line;
     }
     return line;
 }
@@ -244,11 +257,6 @@ const std::string& TClips::Log() const { return engine_->Log(); }
 
 void TClips::ClearLog() { engine_->ClearLog(); }
 
-std::vector<TClips::Entry>::iterator TClips::Find(const std::string& key) {
-    return std::lower_bound(facts_.begin(), facts_.end(), key,
-                            [](const Entry& e, const std::string& k) { return e.first < k; });
-}
-
 void TClips::DoAssert(void* fact) {
     std::shared_ptr<TClipsFact> wrapper;
     if (TClipsFact* created = engine_->adopting; created && created->fact_ == fact) {
@@ -257,23 +265,22 @@ void TClips::DoAssert(void* fact) {
     } else {
         wrapper.reset(new TClipsFact(*engine_, fact));
     }
-    std::string key = std::to_string(wrapper->Index());
-    auto at = Find(key);
-    if (at != facts_.end() && at->first == key) {
+    auto [at, added] = facts_.try_emplace(wrapper->Index(), wrapper);
+    if (!added) {
         at->second->Detach();
         at->second = wrapper;
-    } else {
-        facts_.insert(at, Entry(key, wrapper));
     }
+    Changed();
     lastAsserted_ = wrapper;
     if (OnAssertion) OnAssertion(*this, wrapper);
 }
 
 void TClips::DoRetract(void* fact) {
-    auto at = Find(std::to_string(engine_->FactIndex(fact)));
+    auto at = facts_.find(engine_->FactIndex(fact));
     if (at == facts_.end() || at->second->fact_ != fact) return;
     std::shared_ptr<TClipsFact> wrapper = std::move(at->second);
     facts_.erase(at);
+    Changed();
     wrapper->Detach();
     if (OnRetraction) OnRetraction(*this, wrapper);
 }

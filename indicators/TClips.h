@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
+#include <unordered_map>
 #include <vector>
 
 namespace vesk {
@@ -49,7 +49,8 @@ public:
     TNotifyEvent OnOutOfMemory;
 
     // The asserted facts, ordered by the decimal text of their index (so
-    // fact 10 comes before fact 2).
+    // fact 10 comes before fact 2). The order is made once after the
+    // facts changed: going through all of them costs n log n.
     std::shared_ptr<TClipsFact> Facts(int i) const;
     int FactCount() const { return static_cast<int>(facts_.size()); }
 
@@ -95,7 +96,6 @@ protected:
 private:
     friend class ClipsEngine;
     friend class TClipsFact;
-    using Entry = std::pair<std::string, std::shared_ptr<TClipsFact>>;
 
     void StartEngine();
     void StopEngine();
@@ -105,10 +105,11 @@ private:
     std::string Check(const std::string& file);
     void Load(const std::string& file, bool clearFirst);
     void WriteFile(const std::string& file, bool binary);
-    std::vector<Entry>::iterator Find(const std::string& key);
+    void Changed();
 
     std::unique_ptr<ClipsEngine> engine_;
-    std::vector<Entry> facts_;
+    std::unordered_map<long long, std::shared_ptr<TClipsFact>> facts_;  // by index
+    mutable std::vector<std::shared_ptr<TClipsFact>> order_;           // Facts(i); empty after a change
     std::string filename_;
     long long lastFired_ = 0;
     long errorLine_ = 0;

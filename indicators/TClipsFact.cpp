@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace vesk {
 
@@ -13,14 +14,14 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string TrimLeft(const std::string& s) {
+std::string_view TrimLeft(std::string_view s) {
     std::size_t b = 0;
     while (b < s.size() && IsBlank(s[b])) ++b;
     return s.substr(b);
 }
 
-std::string Trim(const std::string& s) {
-    std::string t = TrimLeft(s);
+std::string_view Trim(std::string_view s) {
+    std::string_view t = TrimLeft(s);
     std::size_t e = t.size();
     while (e > 0 && IsBlank(t[e - 1])) --e;
     return t.substr(0, e);
@@ -63,18 +64,20 @@ void TClipsFact::SetFact(void* fact) {
     if (ordered_) orderedFields_ = SplitOrderedFields(keptText_);
 }
 
+// One pass over the text: each field is copied once, whatever the
+// fact's length.
 std::vector<std::string> TClipsFact::SplitOrderedFields(const std::string& text) {
     std::vector<std::string> fields;
-    std::string rest = Trim(text);
+    std::string_view rest = Trim(text);
     if (rest.empty()) return fields;
-    std::size_t open = rest.find('(');
-    std::size_t from = open == std::string::npos ? 0 : open + 1;
-    rest = from < rest.size() ? rest.substr(from, rest.size() - 1 - from) : std::string();
-    for (std::size_t blank; (blank = rest.find(' ')) != std::string::npos;) {
-        fields.push_back(rest.substr(0, blank));
+    const std::size_t open = rest.find('(');
+    const std::size_t from = open == std::string_view::npos ? 0 : open + 1;
+    rest = from < rest.size() ? rest.substr(from, rest.size() - 1 - from) : std::string_view();
+    for (std::size_t blank; (blank = rest.find(' ')) != std::string_view::npos;) {
+        fields.emplace_back(rest.substr(0, blank));
         rest = TrimLeft(rest.substr(blank + 1));
     }
-    fields.push_back(rest);
+    fields.emplace_back(rest);
     return fields;
 }
 

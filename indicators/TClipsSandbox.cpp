@@ -1,5 +1,6 @@
 #include "TClipsSandbox.h"
 
+#include "Liczebniki.h"
 #include "Sanitizer.h"
 #include "TClips.h"
 
@@ -32,8 +33,6 @@
 
 namespace vesk {
 
-const char* const kSandboxCutMark = " \x85 (obci\xEAto)";
-
 namespace {
 
 // The channel is a socket, not a pipe: a socket cannot be opened again
@@ -51,6 +50,8 @@ enum Command : char {
 enum Tag : char {
     kLine = 'L',        // a log line
     kFired = 'N',       // rules fired by a Run step, decimal
+    kResults = 'W',     // the steps are done, their results follow (empty)
+    kLeftOut = 'P',     // ordered facts not sent, of them those put first: two decimals
     kFact = 'F',        // an ordered fact: its fields, each length-prefixed
     kConstructs = 'K',  // the save text
     kError = 'E',       // an operation failed: the message
@@ -64,7 +65,6 @@ enum Tag : char {
 
 constexpr int kChannelFd = 3;
 constexpr std::size_t kMaxLogLines = 20000;
-constexpr std::size_t kMaxFacts = 100000;
 constexpr std::size_t kMaxError = 64 * 1024;
 constexpr std::size_t kMaxCommand = 64 * 1024;
 // What a record costs against the output budget: its bytes, its header
@@ -141,13 +141,27 @@ std::uintptr_t gStackLow = 0, gStackHigh = 0;
 std::uint32_t gSent = 0;
 std::size_t gSpent = 0, gBudget = 0;
 
+// The results of an operation go in pieces of this size, not a write
+// per record; while the steps run, each record goes at once (the program
+// keeps what came before a limit ended the child).
+constexpr std::size_t kPiece = 64 * 1024;
+std::string gPending;
+bool gGathering = false;
+
+void Flush() {
+    WriteAll(gPending.data(), gPending.size());
+    gPending.clear();
+}
+
 void Send(char tag, std::string_view payload, std::size_t strings = 0) {
     if (strings > 0) {
         gSpent += kHeader + payload.size() + strings * kStringCost;
         if (gSpent > gBudget) gOverflow.SendAndExit();
     }
-    const std::string r = Record(tag, payload);
-    WriteAll(r.data(), r.size());
+    gPending += tag;
+    Put32(gPending, static_cast<std::uint32_t>(payload.size()));
+    gPending.append(payload);
+    if (!gGathering || gPending.size() >= kPiece) Flush();
     ++gSent;
 }
 
@@ -374,7 +388,9 @@ std::string EngineText(const std::string& details) {
         out += l.substr(0, kMaxError / 8);
     };
     for (std::size_t i = 0; i < head; ++i) add(lines[i]);
-    if (tail > head) add("(pomini\xEAto " + std::to_string(tail - head) + " wierszy)");
+    if (tail > head)
+        add("(pomini\xEAto " + std::to_string(tail - head) + " " +
+            FormaLiczebnika(tail - head, "wiersz", "wiersze", "wierszy") + ")");
     for (std::size_t i = tail; i < lines.size(); ++i) add(lines[i]);
     return out;
 }
@@ -391,6 +407,7 @@ std::string LoadError(const TClips& clips, const SandboxStep& step, const ECLIPS
 }
 
 [[noreturn]] void Fail(const std::string& message) {
+    gGathering = false;
     Send(kError, Cut(message, kMaxError));
     ::_exit(122);
 }
@@ -473,8 +490,32 @@ void ProcessorAlarm(unsigned seconds) {
     ::setitimer(ITIMER_PROF, &t, nullptr);
 }
 
+// The ordered facts in the order of the engine's list, those the test
+// picks before the others, at most kSandboxFacts; the rest counted.
+void SendFacts(const TClips& clips, const SandboxedEngine::FactTest& first) {
+    const int count = clips.FactCount();
+    std::vector<char> kind(static_cast<std::size_t>(count), 0);  // 0: not ordered, 1: first, 2: other
+    for (int i = 0; i < count; ++i)
+        if (const auto f = clips.Facts(i); f->Ordered()) kind[i] = first && first(f->OrderedFields()) ? 1 : 2;
+    std::size_t sent = 0;
+    std::uint64_t leftOut = 0, firstLeftOut = 0;
+    for (const char pass : {1, 2})
+        for (int i = 0; i < count; ++i) {
+            if (kind[i] != pass) continue;
+            if (sent == kSandboxFacts) {
+                ++leftOut;
+                firstLeftOut += pass == 1;
+                continue;
+            }
+            const std::vector<std::string>& fields = clips.Facts(i)->OrderedFields();
+            Send(kFact, FieldsRecord(fields), fields.size() + 1);
+            ++sent;
+        }
+    if (leftOut > 0) Send(kLeftOut, std::to_string(leftOut) + " " + std::to_string(firstLeftOut));
+}
+
 [[noreturn]] void Child(int fd, int other, pid_t parent, long virtualKbAtStart, std::size_t memory,
-                        const Filter& filter) {
+                        const Filter& filter, const SandboxedEngine::FactTest& first) {
     // Only the channel stays open: nothing the program holds can be reached.
     if (other != kChannelFd) ::close(other);
     if (fd != kChannelFd && ::dup2(fd, kChannelFd) < 0) ::_exit(123);
@@ -526,16 +567,15 @@ void ProcessorAlarm(unsigned seconds) {
             // child's own stop should the program be slow to look.
             ProcessorAlarm(op.cpuSeconds + 1);
             for (const SandboxStep& s : op.steps) Do(clips, s);
-            if (op.facts)
-                for (int i = 0, sent = 0; i < clips.FactCount() && sent < static_cast<int>(kMaxFacts); ++i) {
-                    const auto f = clips.Facts(i);
-                    if (!f || !f->Ordered()) continue;
-                    const auto fields = f->OrderedFields();
-                    Send(kFact, FieldsRecord(fields), fields.size() + 1);
-                    ++sent;
-                }
+            if (op.facts || op.constructs) {
+                Send(kResults, {});
+                ProcessorAlarm(op.cpuSeconds + 1);
+                gGathering = true;
+            }
+            if (op.facts) SendFacts(clips, first);
             if (op.constructs) Send(kConstructs, clips.ConstructsText(), 1);
             ProcessorAlarm(0);
+            gGathering = false;
             std::string done;
             Put32(done, op.sequence);
             Put32(done, gSent);
@@ -589,6 +629,7 @@ public:
         : r_(r), budget_(budget), sequence_(sequence) {}
     char last = 0;
     int signal = 0;         // of a crash the child reported
+    bool results = false;   // the steps are done, their results come
     bool done = false;      // the operation ended well
     bool damaged = false;   // the stream is not what the child sends
     bool overflow = false;  // the budget ran out
@@ -638,8 +679,9 @@ private:
             Charge(kHeader + len_ + kStringCost);
             break;
         case kError: keep_ = CutLength(kMaxError); break;
-        case kFired: case kDone: case kExit: case kMemory: case kRecursion: case kCrash: case kOverflow:
-            keep_ = 32;
+        case kFired: case kResults: case kLeftOut: case kDone: case kExit: case kMemory: case kRecursion:
+        case kCrash: case kOverflow:
+            keep_ = 48;
             if (len_ > keep_) damaged = true;
             break;
         default: damaged = true; break;
@@ -660,6 +702,13 @@ private:
                 r_.Log.push_back(len_ > keep_ ? Cut(payload_, kSandboxLineBytes) : payload_);
             break;
         case kFired: r_.Fired = std::strtoll(payload_.c_str(), nullptr, 10); break;
+        case kResults: results = true; break;
+        case kLeftOut: {
+            char* end = nullptr;
+            r_.FactsLeftOut += std::strtoull(payload_.c_str(), &end, 10);
+            r_.FirstFactsLeftOut += std::strtoull(end, nullptr, 10);
+            break;
+        }
         case kFact: Fact(); break;
         case kConstructs: r_.Constructs = payload_; break;
         case kError: r_.Error = len_ > keep_ ? Cut(payload_, kMaxError) : payload_; break;
@@ -685,7 +734,9 @@ private:
             p.remove_prefix(4 + len);
         }
         if (!p.empty()) damaged = true;
-        if (!Over() && r_.Facts.size() < kMaxFacts) r_.Facts.push_back(std::move(fields));
+        if (Over()) return;
+        if (r_.Facts.size() < kSandboxFacts) r_.Facts.push_back(std::move(fields));
+        else ++r_.FactsLeftOut;
     }
 
     SandboxResult& r_;
@@ -732,7 +783,7 @@ bool SandboxedEngine::Start(const SandboxLimits& limits) {
     const pid_t parent = ::getpid();
     std::fflush(nullptr);
     const pid_t pid = ::fork();
-    if (pid == 0) Child(fds[1], fds[0], parent, virtualKb, limits.Memory, filter);
+    if (pid == 0) Child(fds[1], fds[0], parent, virtualKb, limits.Memory, filter, first_);
     ::close(fds[1]);
     if (pid < 0) {
         ::close(fds[0]);
@@ -795,9 +846,10 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
         open = SendAll(fd_, command);
     }
 
-    const auto start = std::chrono::steady_clock::now();
+    auto start = std::chrono::steady_clock::now();
     const long long ticks = ::sysconf(_SC_CLK_TCK);
-    const long long cpuAtStart = CpuTicks(pid_);
+    long long cpuAtStart = CpuTicks(pid_);
+    bool results = false;  // the limits count afresh for the results
     const long long cpuLimit = static_cast<long long>(std::max(1, job.Limits.CpuSeconds)) * ticks;
     const long memoryKb = static_cast<long>(job.Limits.Memory / 1024);
     auto checked = start - std::chrono::seconds(1);
@@ -819,6 +871,11 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
         if (reader.done) {
             if (keepGoing) keepGoing();
             continue;
+        }
+        if (reader.results && !results) {
+            results = true;
+            start = now;
+            cpuAtStart = CpuTicks(pid_);
         }
         if (CpuTicks(pid_) - cpuAtStart > cpuLimit)
             killed = Why::Cpu;
@@ -844,6 +901,8 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
     if (killed == Why::Stopped) {
         r.Stopped = true;
         r.Error = prefix + "zatrzymane przez u\xBFytkownika";
+    } else if (processor && reader.results) {
+        r.Error = prefix + "przekroczono czas przekazywania wynik\xF3w silnika regu\xB3 (" + seconds;
     } else if (processor) {
         r.Error = prefix + (run ? "przekroczono czas wnioskowania (" : "przekroczono czas pracy silnika regu\xB3 (") +
                   seconds;

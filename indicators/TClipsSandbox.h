@@ -15,13 +15,21 @@
 // Everything the program takes from the child is bounded in bytes: each
 // log line and each fact field is cut (with a mark), and one operation's
 // log, facts and constructs together are held to a budget; past it the
-// operation ends with a message of its own.
+// operation ends with a message of its own. At most kSandboxFacts ordered
+// facts come back, those the engine was made to put first before the
+// others; the rest are counted.
+//
+// The time limits hold for the steps; the sending of the results after
+// them has limits of its own, so that a limit reached there is not the
+// steps' (a rule file's) fault.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace vesk {
@@ -41,10 +49,14 @@ struct SandboxLimits {
 };
 
 // The cuts of what the engine returns: longer log lines and fact fields
-// keep their start, followed by kSandboxCutMark.
-constexpr std::size_t kSandboxLineBytes = 4096;
+// keep their start, followed by kSandboxCutMark. A log line is cut, mark
+// included, to kSandboxLogLine bytes (what the session log keeps) before
+// it counts against the budget.
+inline constexpr char kSandboxCutMark[] = " \x85 (obci\xEAto)";
+constexpr std::size_t kSandboxLogLine = 2000;
+constexpr std::size_t kSandboxLineBytes = kSandboxLogLine - (sizeof(kSandboxCutMark) - 1);
 constexpr std::size_t kSandboxFieldBytes = 4096;
-extern const char* const kSandboxCutMark;
+constexpr std::size_t kSandboxFacts = 100000;
 
 struct SandboxJob {
     std::vector<SandboxStep> Steps;  // the operation, logged
@@ -59,6 +71,9 @@ struct SandboxResult {
     std::vector<std::string> Log;
     long long Fired = 0;  // by the last Run step
     std::vector<std::vector<std::string>> Facts;
+    // Ordered facts the engine held beyond kSandboxFacts, not sent; of
+    // them, those of the kind put first.
+    std::uint64_t FactsLeftOut = 0, FirstFactsLeftOut = 0;
     std::string Constructs;
     // What went wrong, for the user (code page 1250), with the engine's
     // own text where it gave one.
@@ -69,7 +84,10 @@ struct SandboxResult {
 // One engine in its confined child, started by the first operation.
 class SandboxedEngine {
 public:
-    SandboxedEngine() = default;
+    // Tells the ordered facts (by their fields, the relation first) that
+    // are sent before all others.
+    using FactTest = std::function<bool(const std::vector<std::string>& fields)>;
+    explicit SandboxedEngine(FactTest first = {}) : first_(std::move(first)) {}
     ~SandboxedEngine();  // ends the child
     SandboxedEngine(const SandboxedEngine&) = delete;
     SandboxedEngine& operator=(const SandboxedEngine&) = delete;
@@ -88,6 +106,7 @@ private:
     bool Start(const SandboxLimits& limits);
     int Reap();
 
+    FactTest first_;
     pid_t pid_ = -1;
     int fd_ = -1;
     long residentKbAtStart_ = 0;

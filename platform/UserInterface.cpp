@@ -2,8 +2,21 @@
 
 namespace vesk {
 
-std::string shortenedText(std::string_view text, std::size_t maxLines, std::size_t maxLineLength) {
+std::string screenLines(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += c == '\r' || c == '\v' || c == '\f' ? '\n' : c;
+    }
+    return out;
+}
+
+std::string shortenedText(std::string_view original, std::size_t maxLines, std::size_t maxLineLength) {
     constexpr char kEllipsis = '\x85';
+    const std::string lined = screenLines(original);
+    const std::string_view text = lined;
     std::size_t lines = 1;
     for (const char c : text) lines += c == '\n';
     const std::size_t kept = lines <= maxLines ? lines : (maxLines > 0 ? maxLines - 1 : 0);

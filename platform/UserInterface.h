@@ -13,10 +13,15 @@
 
 namespace vesk {
 
+// The text with every character that ends a line on the screen made an
+// LF: a CR LF (one line end) and a lone CR, a VT and an FF. Code page 1250
+// has no NEL nor line or paragraph separators (its 0x85 is the ellipsis).
+std::string screenLines(std::string_view text);
+
 // A text cut to what a box on the screen can show: at most maxLines lines
-// (the last one then telling how many were left out) of at most
-// maxLineLength bytes (a longer one cut, ending in an ellipsis); code page
-// 1250.
+// as the screen breaks them (screenLines; the last one then telling how
+// many were left out) of at most maxLineLength bytes (a longer one cut,
+// ending in an ellipsis); code page 1250.
 std::string shortenedText(std::string_view text, std::size_t maxLines, std::size_t maxLineLength);
 
 class UserInterface {

@@ -7,6 +7,7 @@
 #include "ExpertSession.h"
 #include "FileSystem.h"
 #include "PomocWskaznikow.h"
+#include "Sanitizer.h"
 #include "TempDir.h"
 
 namespace vesk {
@@ -120,16 +121,75 @@ TEST_F(Sesja, BadRuleFileIsAMessage) {
     EXPECT_FALSE(sesja.WnioskowanieDostepne());
 }
 
-// The message names the line of the file (CR LF ends count once) and
-// gives the engine's own reason.
+// Screen lines of a message: a CR, a VT and an FF break a line there too.
+std::size_t LinieEkranu(const std::string& m) {
+    return 1 + std::count_if(m.begin(), m.end(),
+                             [](char c) { return c == '\n' || c == '\r' || c == '\v' || c == '\f'; });
+}
+
+// The message names the line of the file as an editor shows it (CR LF
+// ends count once, a CR in a string not at all), gives the engine's own
+// reason and keeps to a few lines on the screen.
 TEST_F(Sesja, BadRuleFileMessageHasTheLineAndTheEnginesReason) {
-    for (const std::string k : {"\n", "\r\n"}) {
+    const std::string cr(400, '\r');
+    for (const std::string& k : {std::string("\n"), std::string("\r\n"), cr}) {
         ui.messages.clear();
-        operatora.write("reguły-w0.clp", "(deftemplate a (slot x))" + k + k + "(defrule zla (a (x ?v)) => (nieznana ?v))" + k);
+        const std::string n = k == cr ? "\n" : k, w = k == cr ? cr : "";  // line ends, CRs in strings
+        operatora.write("reguły-w0.clp", "(deftemplate a (slot x))" + n + "(deffacts d (a (x \"" + w + "\")))" + n +
+                                             "(defrule zla (a (x ?v)) => (printout t \"" + w + "\")" +
+                                             " (nieznana ?v))" + n);
         EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_NE(ui.messages[0].find("wiersz 3"), std::string::npos) << ui.messages[0];
-        EXPECT_NE(ui.messages[0].find("nieznana"), std::string::npos) << ui.messages[0];
+        const std::string& m = ui.messages[0];
+        EXPECT_NE(m.find("wiersz 3"), std::string::npos) << m;
+        EXPECT_NE(m.find("nieznana"), std::string::npos) << m;
+        EXPECT_LE(LinieEkranu(m), 9u) << m;
+        EXPECT_LE(LinieEkranu(shortenedText(m + cr, 30, 200)), 30u);
+    }
+}
+
+// Rule files with large results run to their end within the limits:
+// diagnosis facts go before helper facts, whatever passes the bound is
+// told with its count, and long log lines count as the log keeps them.
+TEST_F(Sesja, LargeResultsRunToTheirEndAndTellWhatIsLeftOut) {
+#if defined(VESK_ASAN)
+    sesja.Limity.CpuSeconds = 4 * sesja.Limity.CpuSeconds;
+    sesja.Limity.WallSeconds = 4 * sesja.Limity.WallSeconds;
+#endif
+    std::string liczby = "(deffacts d (liczby";
+    for (int i = 1; i <= 100000; ++i) liczby += " " + std::to_string(i);
+    const struct {
+        const char* nazwa;
+        std::string reguly;
+        std::size_t diagnozy;
+        std::string komunikat;  // the one message, from "pominięto"; "": none
+    } t[] = {
+        {"zatłoczone", "(defrule r => (loop-for-count (?i 1 99980) (assert (pomoc ?i))) (assert (zbyt-wysoki d1))"
+                       " (assert (diagnoza-dla-roku 2017 d2)) (loop-for-count (?i 1 1000) (assert (pomoc-b ?i))))",
+         2, P("pominięto faktów: 983 (żaden nie daje diagnozy)")},
+        {"150000 faktów", "(defrule r => (loop-for-count (?i 1 150000) (assert (zbyt-wysoki ?i))))", 100000,
+         P("pominięto faktów: 50001, w tym diagnoz: 50000")},
+        {"100000 liczb", liczby + "))", 0, ""},
+        {"1500 symboli po 4000 bajtów",
+         "(defrule r => (bind ?s \"\") (loop-for-count 400 (bind ?s (str-cat ?s \"0123456789\")))"
+         " (loop-for-count (?i 1 1500) (assert (x ?i (sym-cat ?s ?i)))))",
+         0, ""},
+    };
+    for (const auto& c : t) {
+        SCOPED_TRACE(c.nazwa);
+        ui.messages.clear();
+        sesja.WyczyscDiagnozy();
+        operatora.write("reguły-w0.clp", std::string(kSzablony) + c.reguly + "\n");
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw")) << (ui.messages.empty() ? "" : ui.messages[0]);
+        ASSERT_TRUE(sesja.Wnioskowanie()) << (ui.messages.empty() ? "" : ui.messages[0]);
+        EXPECT_EQ(sesja.Diagnozy().size(), c.diagnozy);
+        if (c.komunikat.empty()) {
+            EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
+            continue;
+        }
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].substr(ui.messages[0].find("pomini\xEAto")), c.komunikat);
+        EXPECT_EQ(sesja.Log().back(), ui.messages[0]);
     }
 }
 
