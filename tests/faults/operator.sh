@@ -164,6 +164,15 @@ for f in qad tr1; do
   rm -f H.*
 done
 
+# A hard link made while the operator is open: the save changes neither name.
+fresh; rm -f p H.qad; mkfifo p
+"$W" wait.roz T.tr1 < p > /dev/null 2> errA & a=$!; exec 7> p
+for i in $(seq 1 200); do [ -s errA ] && break; sleep 0.05; done
+ln T.qad H.qad; echo 1 >&7; exec 7>&-; wait $a; rc=$?
+[ $rc -ne 0 ] && grep -q "dowiązanie twarde" errA && cmp -s T.qad BASE.qad ||
+  fail "hard link made while open: exit $rc, $(cat errA)"
+rm -f H.qad
+
 # The .lck deleted and the .qad replaced by a copy while held: the second
 # program gets in, the first changes nothing after that and says why.
 fresh; rm -f p; mkfifo p
