@@ -25,7 +25,7 @@ std::string PlikStartowyZParametrow(const std::vector<std::string>& parametry) {
 std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vector<std::string>& parametry,
                                    const std::string& katalogProgramu) {
     k.LiczbaPunktowWykresu = 3;
-    Inicjalizacja(k);
+    s.StartOdrzucony = !Inicjalizacja(k);
     k.DopisekTytulu = cp1250(tekst::DopisekTytulu);
     s.ZnacznikWsadowy = fileExists(joinPath(k.KatalogRoboczy, tekst::ZnacznikWsadowy));
     std::string tytul = std::string(tekst::TytulProjektu) + ": " + k.DopisekTytulu + " ";
@@ -40,7 +40,7 @@ std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vecto
 SkutekPokazania PokazanieOknaGlownego(Kontekst& k, StanPowloki& s) {
     if (s.OknoGlownePokazane) return {};
     s.OknoGlownePokazane = true;
-    if (!Inicjalizacja(k)) {
+    if (s.StartOdrzucony || !Inicjalizacja(k)) {
         k.Okna->endProgram(1);
         return {false, false};
     }

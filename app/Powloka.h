@@ -30,6 +30,9 @@ struct StanPowloki {
     bool ZnacznikWsadowy = false;  // the marker file: command-file controls shown
 
     bool OknoGlowneUtworzone = false;
+    // The start-up at the window's creation was refused (and told): the
+    // first show ends the program without telling it again.
+    bool StartOdrzucony = false;
     bool OknoGlownePokazane = false;
     bool PierwszeOK = true;
 };

@@ -2,7 +2,8 @@
 // and a tree read back from its own lines is the same tree. A tree is then
 // brought into line with records: its own (nothing to repair), and records
 // whose parents and marks the input's bytes change (every record ends with
-// one item, under its record's parent, with its record's mark).
+// one item, under its record's parent, with its record's mark). What the
+// rebuild of an unreadable tree salvages of the bytes is a tree as well.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -40,6 +41,13 @@ void sprawdzZgodnosc(const vesk::DrzewoDecyzji& d, const std::vector<vesk::WpisW
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bajty(reinterpret_cast<const char*>(data), size);
+    // What a rebuild salvages of any bytes is a tree the reader takes back.
+    {
+        const vesk::DrzewoDecyzji odzyskane = vesk::DrzewoDecyzji::Odzyskaj(bajty);
+        std::string tekst;
+        for (const std::string& l : odzyskane.Linie()) tekst += l + "\r\n";
+        if (!(vesk::DrzewoDecyzji::ZTekstu(tekst, "fuzz.tr1") == odzyskane)) std::abort();
+    }
     try {
         vesk::DrzewoDecyzji d = vesk::DrzewoDecyzji::ZTekstu(bajty, "fuzz.tr1");
         std::string tekst;

@@ -21,8 +21,8 @@ namespace {
 constexpr const char* PytanieOZakonczenie = "Czy zako\xF1" "czy\xE6 wykonywanie skryptu ?";
 // "błąd w skrypcie! - brak pliku rozkazów"
 constexpr const char* BrakPlikuRozkazow = "b\xB3\xB9" "d w skrypcie! - brak pliku rozkaz\xF3w";
-// "Wprowadź wartosc zmiennej"
-constexpr const char* TytulZapytania = "Wprowad\x9F wartosc zmiennej";
+// "Wprowadź wartość zmiennej"
+constexpr const char* TytulZapytania = "Wprowad\x9F warto\x9C\xE6 zmiennej";
 // "Pogląd programu sterowania eksperymentem "
 constexpr const char* PodpisOtwarcia = "Pogl\xB9" "d programu sterowania eksperymentem ";
 constexpr const char* TytulDialogu = "Podanie nazwy pliku z rozkazami";

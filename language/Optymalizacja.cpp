@@ -220,7 +220,7 @@ bool Optymalizacja::szybko(int numer, int wzor, const Decyzja* d, long double wa
     widokNieaktualny_ = true;
     // A failed run leaves the file and the tree with the trial as it was.
     if (!SymulujWezel(k_))
-        throw BladSkryptu(BladSkryptu::Rodzaj::Odmowa, "symulacja wezla " + std::to_string(numer) + " nie powiodla sie");
+        throw BladSkryptu(BladSkryptu::Rodzaj::Odmowa, "symulacja w\xEAz\xB3" "a " + std::to_string(numer) + " nie powiod\xB3" "a si\xEA");
     ++PrzepisaneWMiejscu;
     return true;
 }

@@ -33,12 +33,15 @@ std::vector<std::string> DomyslneUstawienia(const std::string& katalogParametrow
 
 namespace {
 
+// The settings file's lines in their order: its section, then its folders.
+constexpr const char* kWierszeUstawien[] = {"[Katalogi]", "catPARAMETR", "catOGRAN", "catKARTOPERATORA", "catTABWZOR"};
+
 // The first line of the settings file that cannot be what its place asks
 // for ("[Katalogi]", then "catPARAMETR=folder" and so on; lines missing at
 // the end are allowed): its number from 1 and what it should hold; nothing
 // when every line is usable.
 std::optional<std::pair<std::size_t, std::string>> blednyWierszUstawien(const std::vector<std::string>& lines) {
-    static const char* const klucze[] = {"[Katalogi]", "catPARAMETR", "catOGRAN", "catKARTOPERATORA", "catTABWZOR"};
+    const auto& klucze = kWierszeUstawien;
     for (std::size_t i = 0; i < lines.size() && i < std::size(klucze); ++i) {
         const std::string& l = lines[i];
         const bool sterujace = std::any_of(l.begin(), l.end(), [](char c) {
@@ -50,6 +53,23 @@ std::optional<std::pair<std::size_t, std::string>> blednyWierszUstawien(const st
             return std::pair{i + 1, i == 0 ? std::string(klucze[0]) : std::string(klucze[i]) + "=folder"};
     }
     return std::nullopt;
+}
+
+// A folder line of a UTF-8 settings file (`surowe`, its lines as written)
+// whose folder code page 1250 cannot spell, which the conversion would
+// turn into another folder of "?": the refusal naming the line; empty when
+// every folder can be spelt.
+std::string niezapisywalnyFolder(const std::string& ini, const std::vector<std::string>& surowe) {
+    for (std::size_t i = 1; i < surowe.size() && i < std::size(kWierszeUstawien); ++i) {
+        const std::string folder = WartoscUstawienia(surowe[i]);
+        if (fileNameToCp1250(folder)) continue;
+        return unusableFolderMessage(folder,
+                                     "plik ustawie\xF1 " + ini + ", wiersz " + std::to_string(i + 1) + ": " +
+                                         kWierszeUstawien[i],
+                                     "nale\xBFy wpisa\xE6 w tym wierszu folder o nazwie ze znak\xF3w strony kodowej 1250 "
+                                     "(np. polskich liter) albo zmieni\xE6 nazw\xEA folderu");
+    }
+    return {};
 }
 
 }  // namespace
@@ -71,6 +91,12 @@ bool Inicjalizacja(Kontekst& k) {
 
     const std::string ini = joinPath(k.KatalogRoboczy, PlikUstawien);
     if (!IstniejePlik(ini)) {
+        // The user's folder from the environment goes into the new file
+        // only when a core path can spell it.
+        if (!k.DomyslneKatalogi.BladOperatorow.empty()) {
+            k.Okna->message(k.DomyslneKatalogi.BladOperatorow + " (plik ustawie\xF1 " + ini + " nie zosta\xB3 utworzony)");
+            return false;
+        }
         if (!writeTextLines(ini, DomyslneUstawienia(k.DomyslneKatalogi.Parametry, k.DomyslneKatalogi.Operatorzy,
                                                     k.DomyslneKatalogi.Wzorce))) {
             k.Okna->message("Nie mo\xBFna utworzy\xE6 pliku ustawie\xF1 " + ini + " !");
@@ -83,9 +109,9 @@ bool Inicjalizacja(Kontekst& k) {
     // Written by a Linux editor the settings are UTF-8; the core's folder
     // names are code page 1250, as the program writes them.
     std::optional<std::vector<std::string>> lines;
+    std::optional<std::string> bajty;
     {
         BinaryFile plik;
-        std::optional<std::string> bajty;
         if (plik.open(ini, BinaryFile::Mode::Read)) bajty = plik.readRest();
         if (bajty) lines = splitTextLines(textFileToCp1250(*bajty));
     }
@@ -97,6 +123,14 @@ bool Inicjalizacja(Kontekst& k) {
         k.Okna->message("Plik ustawie\xF1 " + ini + ", wiersz " + std::to_string(zly->first) +
                         ": uszkodzony, oczekiwano " + zly->second + " !");
         return false;
+    }
+    // Read as UTF-8 (the text changed by the conversion): its folders as
+    // written must be ones code page 1250 spells.
+    if (textFileToCp1250(*bajty) != *bajty) {
+        if (std::string blad = niezapisywalnyFolder(ini, splitTextLines(*bajty)); !blad.empty()) {
+            k.Okna->message(blad);
+            return false;
+        }
     }
     auto value = [&](std::size_t i) {
         return i < lines->size() ? normalizeFolder(WartoscUstawienia((*lines)[i])) : std::string();

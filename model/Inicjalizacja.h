@@ -14,7 +14,9 @@ inline constexpr const char* PlikOgraniczen = "OGRAN.MDL";
 // Reads (creating it with the defaults when missing) the settings file in
 // the working folder, chooses the operator folder and puts the core into
 // the state in which no operator is open. False, after a message, when the
-// settings file can be neither created nor read.
+// settings file can be neither created nor read, or when a folder it would
+// be created with or that it names is one code page 1250 cannot spell
+// (nothing is made then).
 bool Inicjalizacja(Kontekst& k);
 
 // Sets every report's pending flag to value.

@@ -38,6 +38,9 @@ struct Kontekst {
         std::string Parametry;   // parameter and constraint files
         std::string Operatorzy;  // the user's operator files
         std::string Wzorce;      // report templates
+        // Why the user's folder from the environment cannot be used (its
+        // name is not one code page 1250 can spell); empty when it can.
+        std::string BladOperatorow;
     };
     std::string KatalogRoboczy;
     Katalogi DomyslneKatalogi;

@@ -284,6 +284,14 @@ WpisWezla naglowek(std::string_view b) {
     return WpisWezla{r->Numer(), r->Rodzic(), r->Rok(), r->Symulowany()};
 }
 
+// The headers of every whole record of a state file's bytes.
+std::vector<WpisWezla> naglowki(std::string_view b) {
+    std::vector<WpisWezla> w;
+    for (std::size_t i = 0; i + RozmiarStanuModelu <= b.size(); i += RozmiarStanuModelu)
+        w.push_back(naglowek(b.substr(i, RozmiarStanuModelu)));
+    return w;
+}
+
 }  // namespace
 
 OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, const std::optional<std::string>& dziennikB,
@@ -326,10 +334,24 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
         switch (z.r) {
             case Rozliczenie::Zakonczony:
                 break;
-            case Rozliczenie::Dokonczyc:
-                b.replace(z.d->miejsce * rs, rs, z.d->rekord);
+            case Rozliczenie::Dokonczyc: {
+                // A new record that breaks the headers' rules where the old
+                // one kept them is the journal's fault: named as such, so
+                // that its removal is seen to be the way out.
+                std::string po = b;
+                po.replace(z.d->miejsce * rs, rs, z.d->rekord);
+                if (std::string blad = sprawdzNaglowki(sciezka, naglowki(po));
+                    !blad.empty() && sprawdzNaglowki(sciezka, naglowki(b)).empty()) {
+                    o = OcenaPlikuStanu{};
+                    o.odmowa = "Plik " + sciezka + ZapisWToku + " (zapis " + wezel(z.d->numer) +
+                               " w toku) wpisa\xB3" "by rekord, z kt\xF3rym plik stanu by\xB3" "by b\xB3\xEA" "dny (" + blad +
+                               ") - usu\xF1 plik " + sciezka + ZapisWToku + ", aby otworzy\xE6 operatora bez tego zapisu";
+                    return o;
+                }
+                b = std::move(po);
                 o.naprawy.push_back("przerwany zapis " + wezel(z.d->numer) + " w pliku " + sciezka + " doko\xF1" "czony");
                 break;
+            }
             case Rozliczenie::Obcy:
                 o.naprawy.push_back(
                     plikZ + " (zapis " + wezel(z.d->numer) + ") pomini\xEAty i usuni\xEAty, bo dotyczy\xB3 innego pliku stanu: " +
@@ -393,7 +415,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
         }
     }
 
-    for (std::size_t i = 0; i < liczba(); ++i) o.wezly.push_back(naglowek(std::string_view(b).substr(i * rs, rs)));
+    o.wezly = naglowki(b);
     if (std::string blad = sprawdzNaglowki(sciezka, o.wezly); !blad.empty()) {
         o = OcenaPlikuStanu{};
         o.odmowa = std::move(blad);
@@ -536,12 +558,13 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
                 const std::string blad = lastFileError();
                 throw IoError(sciezka, operacja, blad + porzucDziennik(zapis, *miejsce, stare));
             }
-            if (!writeAt(sciezka, polozenie(*miejsce), nowe)) {
-                // Put the old record back and drop the journal: the save did
-                // not happen. Should that fail too, the journal stays and
-                // the next open finishes the save.
+            if (bool nietkniety = false; !writeAt(sciezka, polozenie(*miejsce), nowe, &nietkniety)) {
+                // Put the old record back (unless the write was refused
+                // before it began) and drop the journal: the save did not
+                // happen. Should that fail too, the journal stays and the
+                // next open finishes the save.
                 std::string blad = lastFileError();
-                if (writeAt(sciezka, polozenie(*miejsce), stare)) blad += porzucDziennik(zapis, *miejsce, stare);
+                if (nietkniety || writeAt(sciezka, polozenie(*miejsce), stare)) blad += porzucDziennik(zapis, *miejsce, stare);
                 throw IoError(sciezka, operacja, blad);
             }
             // The save is complete; a journal that stays is dropped by the

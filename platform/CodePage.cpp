@@ -119,9 +119,12 @@ std::string readableFileName(std::string_view native) {
             } else {
                 char32_t cp = n == 2 ? c & 0x1F : n == 3 ? c & 0x0F : c & 0x07;
                 for (std::size_t j = 1; j < n; ++j) cp = (cp << 6) | (static_cast<unsigned char>(znak[j]) & 0x3F);
+                // Beyond U+FFFF eight digits after "\U", so that no digit
+                // that follows is read as the character's.
+                const std::size_t n = cp > 0xFFFF ? 8 : 4;
                 std::string digits;
-                for (; cp != 0 || digits.size() < 4; cp >>= 4) digits.insert(digits.begin(), hex[cp & 0xF]);
-                out += "\\u" + digits;
+                for (; cp != 0 || digits.size() < n; cp >>= 4) digits.insert(digits.begin(), hex[cp & 0xF]);
+                out += (n == 8 ? "\\U" : "\\u") + digits;
             }
             i += n;
         } else {

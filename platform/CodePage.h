@@ -23,7 +23,8 @@ std::string cp852ToUtf8(std::string_view text);
 std::optional<std::string> fileNameToCp1250(std::string_view native);
 // The same name readable in a code page 1250 message: what converts as
 // itself, a byte that is not UTF-8 as "\xE6", a character code page 1250
-// lacks as "\u0416". Only for showing: the real bytes name the file.
+// lacks as "\u0416" (beyond U+FFFF as "\U0001F600"). Only for showing: the
+// real bytes name the file.
 std::string readableFileName(std::string_view native);
 
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or

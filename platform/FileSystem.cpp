@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <mutex>
 
 #include "CodePage.h"
@@ -27,6 +28,10 @@ constexpr int NotRegularFile = -2;
 // A name that no file has as written but several have in other letter
 // cases (ambiguousMatches).
 constexpr int AmbiguousName = -3;
+// A file written in place that has another name too (a hard link), or
+// that is no longer the file this program locked under its name.
+constexpr int HardLinkedFile = -4;
+constexpr int ReplacedFile = -5;
 thread_local int lastError = 0;
 // The files of the last ambiguous name findExisting met, for its message.
 thread_local std::vector<std::string> lastAmbiguous;
@@ -217,13 +222,40 @@ std::string nativePathForCreate(const std::string& path) {
     return literal + name;
 }
 
-std::string unusableFileNameMessage(std::string_view native) {
+namespace {
+
+// Why fileNameToCp1250 refuses a name, after "Nazwa ... X" (its bytes are
+// not UTF-8, its letters decomposed, or it has characters code page 1250
+// lacks), what followed, and the command that mends the name; `fix` when
+// no command can.
+std::string powodOdmowyNazwy(std::string_view native, const std::string& skutek, const std::string& fix) {
     const bool utf8 = isValidUtf8(native) && native.find("\xEF\xBF\xBD") == std::string_view::npos;
-    const std::string nazwa = "Nazwa pliku " + readableFileName(native);
     if (!utf8)
-        return nazwa + " nie jest zapisana w UTF-8 - plik nie zosta\xB3 u\xBFyty. Nazwy w kodzie 1250 (z archiwum " +
-               "z Windows) poprawia np. polecenie: convmv -f cp1250 -t utf8 --notest NAZWA";
-    return nazwa + " ma znaki spoza strony kodowej 1250 - plik nie zosta\xB3 u\xBFyty; nale\xBFy zmieni\xE6 jego nazw\xEA";
+        return " nie jest zapisana w UTF-8 - " + skutek + ". Nazwy w kodzie 1250 (z archiwum z Windows) poprawia np. " +
+               "polecenie: convmv -f cp1250 -t utf8 --notest NAZWA";
+    // Combining accents (U+0300..U+036F): a Polish letter written as its
+    // base letter and a mark, which code page 1250 has only as one letter.
+    bool rozlozona = false;
+    for (std::size_t i = 0; i + 1 < native.size() && !rozlozona; ++i) {
+        const auto a = static_cast<unsigned char>(native[i]), b = static_cast<unsigned char>(native[i + 1]);
+        rozlozona = (a == 0xCC && b >= 0x80 && b <= 0xBF) || (a == 0xCD && b >= 0x80 && b <= 0xAF);
+    }
+    if (rozlozona)
+        return " ma litery zapisane w postaci roz\xB3o\xBFonej (NFD: litera i osobny znak diakrytyczny) - " + skutek +
+               ". Poprawia j\xB9 np. polecenie: convmv -f utf8 -t utf8 --nfc --notest NAZWA";
+    return " ma znaki spoza strony kodowej 1250 - " + skutek + (fix.empty() ? "" : "; " + fix);
+}
+
+}  // namespace
+
+std::string unusableFileNameMessage(std::string_view native) {
+    return "Nazwa pliku " + readableFileName(native) +
+           powodOdmowyNazwy(native, "plik nie zosta\xB3 u\xBFyty", "nale\xBFy zmieni\xE6 jego nazw\xEA");
+}
+
+std::string unusableFolderMessage(std::string_view native, const std::string& source, const std::string& remedy) {
+    return "Nazwa folderu " + readableFileName(native) + " (" + source + ")" +
+           powodOdmowyNazwy(native, "nic nie zosta\xB3o utworzone", {}) + "; " + remedy;
 }
 
 bool fileExists(const std::string& path) {
@@ -333,6 +365,10 @@ std::string fileErrorText(int error) {
         case ReadOnlyFile: return "plik tylko do odczytu";
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
         case AmbiguousName: return ambiguousNameText({});
+        case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
+        case ReplacedFile:
+            return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
+                   "nie zosta\xB3 zmieniony";
         case EISDIR: return "to jest folder";
         case ELOOP: return "dowi\xB9zanie symboliczne";
         case ENOSPC: return "brak miejsca na dysku";
@@ -341,8 +377,8 @@ std::string fileErrorText(int error) {
         case EPERM: return "brak uprawnie\xF1";
         case ENOENT: return "brak pliku lub folderu";
         case ENOTDIR: return "brak folderu";
-        case EROFS: return "nosnik tylko do odczytu";
-        case EIO: return "blad wejscia/wyjscia";
+        case EROFS: return "no\x9Cnik tylko do odczytu";
+        case EIO: return "b\xB3\xB9" "d wej\x9C" "cia/wyj\x9C" "cia";
         default: return std::strerror(error);
     }
 }
@@ -402,7 +438,13 @@ int removeStaleTemporaries(const std::string& path) {
     return removed;
 }
 
-bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes) {
+namespace {
+std::mutex& guardsMutex();
+bool replacesGuardedFile(const std::string& native, const struct stat& opened);
+}  // namespace
+
+bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes, bool* untouched) {
+    if (untouched) *untouched = true;
     auto found = findExisting(path);
     if (!found) return failNotFound();
     struct stat st;
@@ -410,7 +452,24 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
     if (modeForbidsWriting(st)) return fail(ReadOnlyFile);
     const int fd = ::open(found->c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) return fail(errno);
+    // What is written is the file opened: one with a second name would
+    // change that one too, and one put by hand in the place of the file
+    // this program locked (while a save stalled) is another program's.
+    {
+        std::lock_guard<std::mutex> held(guardsMutex());
+        struct stat opened;
+        const int refused = ::fstat(fd, &opened) != 0           ? errno
+                            : opened.st_nlink > 1               ? HardLinkedFile
+                            : replacesGuardedFile(*found, opened) ? ReplacedFile
+                                                                : 0;
+        if (refused != 0) {
+            ::close(fd);
+            if (untouched && refused == ReplacedFile) *untouched = false;
+            return fail(refused);
+        }
+    }
     const auto oldSize = static_cast<std::uint64_t>(st.st_size);
+    if (untouched) *untouched = false;
     bool ok = writeAll(fd, bytes, offset) && syncFile(fd);
     const int error = errno;
     // A failed append leaves no part of the new bytes behind.
@@ -444,6 +503,25 @@ std::mutex& guardsMutex() {
 std::vector<int*>& guards() {
     static std::vector<int*> g;
     return g;
+}
+
+// The native path each guard was taken under.
+std::map<int*, std::string>& guardNames() {
+    static std::map<int*, std::string> n;
+    return n;
+}
+
+// Whether the file at native, opened as `opened`, is not the one a guard
+// took under that name (one put in its place since); the mutex held.
+bool replacesGuardedFile(const std::string& native, const struct stat& opened) {
+    bool named = false;
+    for (const auto& [g, name] : guardNames()) {
+        if (name != native) continue;
+        struct stat mine;
+        if (::fstat(*g, &mine) == 0 && mine.st_dev == opened.st_dev && mine.st_ino == opened.st_ino) return false;
+        named = true;
+    }
+    return named;
 }
 
 // The guard whose file is the one st describes; the mutex held.
@@ -565,6 +643,7 @@ bool FileLock::guard(const std::string& path) {
     }
     if (fd < 0) return fail(EAGAIN);
     guarded_ = path;
+    const std::optional<std::string> native = findExisting(path);
     if (guard_) {
         ::close(*guard_);
         *guard_ = fd;
@@ -572,6 +651,7 @@ bool FileLock::guard(const std::string& path) {
         guard_ = std::make_unique<int>(fd);
         guards().push_back(guard_.get());
     }
+    guardNames()[guard_.get()] = native.value_or(std::string());
     return true;
 }
 
@@ -580,6 +660,7 @@ void FileLock::releaseGuard() {
     std::lock_guard<std::mutex> held(guardsMutex());
     auto& g = guards();
     g.erase(std::remove(g.begin(), g.end(), guard_.get()), g.end());
+    guardNames().erase(guard_.get());
     ::close(*guard_);
     guard_.reset();
 }

@@ -54,6 +54,10 @@ std::string nativePathForCreate(const std::string& path);
 // (a replacement character from a dialog that could not read them among
 // them) or characters code page 1250 lacks.
 std::string unusableFileNameMessage(std::string_view native);
+// The same for a folder from outside (an environment variable, a line of
+// the settings file): `source` says where it was given, `remedy` what the
+// user is to do; nothing has been made in it or under its name.
+std::string unusableFolderMessage(std::string_view native, const std::string& source, const std::string& remedy);
 
 // True for an existing file (not a folder). "*" and "?" in the last
 // component match as in a directory search.
@@ -93,7 +97,12 @@ bool isReadOnlyFile(const std::string& path);
 // Writes bytes at offset of the existing file at path, then flushes them to
 // the device. An append (offset at the end) that fails is cut back to the
 // old length. False on any failure, with lastFileError() telling why.
-bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes);
+// Refused before a byte is written, untouched set: a file that cannot be
+// opened, is read-only or has a second name (a hard link, which the write
+// would change too). Refused as well, untouched not set as the file there
+// is not this program's to mend: one that is no longer the file a FileLock
+// of this program guards under that name (one put in its place by hand).
+bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes, bool* untouched = nullptr);
 // Flushes the folder holding the existing file at path to the device, so
 // that a rename or creation there outlives a power cut. A file system that
 // cannot flush folders (EINVAL) counts as done. False on failure, with

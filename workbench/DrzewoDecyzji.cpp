@@ -168,6 +168,25 @@ DrzewoDecyzji DrzewoDecyzji::ZTekstu(const std::string& bajty, const std::string
     return d;
 }
 
+DrzewoDecyzji DrzewoDecyzji::Odzyskaj(const std::string& bajty) {
+    DrzewoDecyzji d;
+    d.pozycje_.push_back(Pozycja{EtykietaWezla(0, true), 0, 0});
+    std::set<int> numery{0};
+    auto obok = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    for (const std::string& linia : splitTextLines(textFileToCp1250(bajty))) {
+        std::size_t poziom = 0;
+        while (poziom < linia.size() && (linia[poziom] == '\t' || linia[poziom] == ' ')) ++poziom;
+        std::size_t koniec = linia.size();
+        while (koniec > poziom && obok(linia[koniec - 1])) --koniec;
+        const int numer = NumerZEtykiety(linia.substr(poziom, koniec - poziom));
+        if (numer < 0 || !numery.insert(numer).second) continue;
+        const int najglebiej = d.pozycje_.back().Poziom + 1;
+        d.pozycje_.push_back(Pozycja{linia.substr(poziom, koniec - poziom),
+                                     std::clamp(static_cast<int>(poziom), 1, najglebiej), 0});
+    }
+    return d;
+}
+
 DrzewoDecyzji DrzewoDecyzji::Wczytaj(const std::string& plik) {
     BinaryFile f;
     if (!f.open(plik, BinaryFile::Mode::Read))

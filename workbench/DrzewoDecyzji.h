@@ -79,6 +79,13 @@ public:
     // number is repeated and no line is more than one level deeper than the
     // line before.
     static DrzewoDecyzji ZTekstu(const std::string& bajty, const std::string& plik);
+    // What can be read of a tree file that ZTekstu refuses, never failing:
+    // the root, then the lines that still hold a node label (blanks and
+    // control characters around it passed over), each number once, in the
+    // file's order, a line indented deeper than one level below the line
+    // before taken one level below it. UzgodnijZRekordami then puts each
+    // node under its record's parent, the siblings in this order.
+    static DrzewoDecyzji Odzyskaj(const std::string& bajty);
     // The same from a file; a file that cannot be read throws TreeRead, one
     // longer than NajdluzszyPlikDrzewa TreeFormat before it is read.
     static DrzewoDecyzji Wczytaj(const std::string& plik);

@@ -1,7 +1,6 @@
 // Operator files: naming, creating, opening and deleting an operator, and
 // loading its tree.
 #include <algorithm>
-#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -129,9 +128,11 @@ std::optional<std::string> bajtyDrzewa(const std::string& plik) {
 
 // Keeps the bytes of an unreadable tree file beside it, under the first
 // name of kZachowaneDrzewo that is free or holds them already; the name
-// used, or nothing (with lastFileError()) when none could be written.
-std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty) {
+// used, or nothing (with lastFileError()) when none could be written;
+// `zajete` tells when every name holds other bytes.
+std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty, bool& zajete) {
     const ExactFileNames scisle;
+    zajete = false;
     for (const char* dopisek : kZachowaneDrzewo) {
         const std::string plik = plikDrzewa + dopisek;
         removeStaleTemporaries(plik);
@@ -142,8 +143,20 @@ std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const s
         if (!replaceFile(plik, bajty)) return std::nullopt;
         return plik;
     }
-    setLastFileError(EEXIST);
+    zajete = true;
     return std::nullopt;
+}
+
+// The refusal of an operator whose unreadable tree file cannot be kept
+// because every name for it is taken: the names, which the user is to
+// clear (none is overwritten: each holds an earlier tree).
+std::string zajeteNazwyKopii(const std::string& plikDrzewa, const std::string& powod) {
+    std::string nazwy;
+    for (const char* dopisek : kZachowaneDrzewo) nazwy += (nazwy.empty() ? "" : ", ") + plikDrzewa + dopisek;
+    return "Nie uda\xB3o si\xEA zachowa\xE6 pliku drzewa " + plikDrzewa + " (" + powod +
+           "): wszystkie nazwy na jego kopi\xEA s\xB9 zaj\xEAte przez kopie wcze\x9Cniejszych drzew (" + nazwy +
+           ") - nale\xBFy usun\xB9\xE6 lub przenie\x9C\xE6 te z nich, kt\xF3re nie s\xB9 ju\xBF potrzebne (np. najstarsz\xB9), "
+           "i otworzy\xE6 operatora ponownie";
 }
 
 // Whether a file name ends with the operator's extension, in any case.
@@ -484,7 +497,7 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
             komunikat(e.what());
             return false;
         }
-        drzewo = DrzewoDecyzji::ZTekstu(EtykietaWezla(0, true), plikDrzewa);
+        drzewo = DrzewoDecyzji::Odzyskaj(*nieczytelne);
         zachowane = e.what();
     }
     const std::string nieOtwarto = " - operator nie zosta\xB3 otwarty";
@@ -510,9 +523,12 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     if (nieczytelne) {
         std::string tekst = "drzewo odbudowane z rekord\xF3w pliku stanu, bo " + *zachowane;
         if (!tylkoDoOdczytu) {
-            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne);
+            bool zajete = false;
+            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne, zajete);
             if (!zachowane) {
-                komunikat(withFileError("Nie uda\xB3o si\xEA zachowa\xE6 pliku drzewa " + plikDrzewa + " (" + tekst + ")") +
+                komunikat((zajete ? zajeteNazwyKopii(plikDrzewa, tekst)
+                                  : withFileError("Nie uda\xB3o si\xEA zachowa\xE6 pliku drzewa " + plikDrzewa + " (" +
+                                                  tekst + ")")) +
                           nieOtwarto);
                 return false;
             }

@@ -244,7 +244,7 @@ TEST_F(OknoInterpretatoraTest, AScriptErrorIsOneBoxAndTheNextFileRuns) {
     nacisnij();
     ASSERT_EQ(ui.inputPrompts.size(), 1u);
     EXPECT_EQ(ui.inputPrompts[0], "popyt");
-    EXPECT_EQ(ui.inputCaptions[0], "Wprowad\x9F wartosc zmiennej");
+    EXPECT_EQ(ui.inputCaptions[0], "Wprowad\x9F warto\x9C\xE6 zmiennej");
     EXPECT_EQ(x(2), 13.0);
     EXPECT_EQ(ui.messages.size(), 1u);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "CodePage.h"
@@ -216,6 +217,18 @@ TEST_F(Start, MissingConstraintFileEndsTheProgramWithAnError) {
     EXPECT_NE(ui.messages.back().find("OGRAN.MDL"), std::string::npos);
     EXPECT_TRUE(ui.endRequested);
     EXPECT_NE(ui.exitCode, 0);
+}
+
+// A refused start-up (here the user's folder, which code page 1250 cannot
+// spell) is told once, makes nothing and ends the program at the first show.
+TEST_F(Start, ARefusedStartIsToldOnceAndEndsTheProgram) {
+    k->DomyslneKatalogi.BladOperatorow = "Nazwa folderu /d\\u0414 (zmienna \x9Crodowiska HOME) ma znaki spoza";
+    UtworzenieOknaGlownego(*k, s, {}, "/prog/");
+    EXPECT_FALSE(PokazanieOknaGlownego(*k, s).RdzenGotowy);
+    EXPECT_EQ(std::count_if(ui.messages.begin(), ui.messages.end(),
+                            [&](const std::string& m) { return m.find(k->DomyslneKatalogi.BladOperatorow) == 0; }),
+              1);
+    EXPECT_TRUE(ui.endRequested && !work.exists("VE-SK.INI"));
 }
 
 TEST(MenuGlowneTest, StartStatesAndShortcuts) {

@@ -165,6 +165,15 @@ for f in qad tr1; do
   rm -f H.*
 done
 
+# A hard link made while the operator is open: the save changes neither name.
+fresh; rm -f p H.qad; mkfifo p
+"$W" wait.roz T.tr1 < p > /dev/null 2> errA & a=$!; exec 7> p
+for i in $(seq 1 200); do [ -s errA ] && break; sleep 0.05; done
+ln T.qad H.qad; echo 1 >&7; exec 7>&-; wait $a; rc=$?
+[ $rc -ne 0 ] && grep -q "dowiązanie twarde" errA && cmp -s T.qad BASE.qad ||
+  fail "hard link made while open: exit $rc, $(cat errA)"
+rm -f H.qad
+
 # The .lck deleted and the .qad replaced by a copy while held: the second
 # program gets in, the first changes nothing after that and says why.
 fresh; rm -f p; mkfifo p
@@ -175,6 +184,18 @@ rm -f T.lck; cp T.qad copy; mv copy T.qad
 echo 1 >&7; exec 7>&-; wait $a; rc=$?
 [ $rc -ne 0 ] && grep -q "zastąpiony innym plikiem" errA || fail "state file replaced while held: first program went on (exit $rc): $(cat errA)"
 check "state file replaced while held" errB
+
+# The same while a save stalls just before it opens the .qad (SIGSTOP), the
+# second program adding its node: the first writes nothing over it.
+fresh; roz "$w dodaj 0 0 x1" "$w symuluj x1" > a.roz; roz "$w dodaj 0 0 x1" "zmiana cena alfa rok1 333" "$w symuluj x1" > b.roz
+FAULT_STOP=T.qad LD_PRELOAD=$SHIM "$W" a.roz T.tr1 > /dev/null 2> errA & a=$!
+for i in $(seq 1 200); do ps -o stat= -p $a | grep -q '^T' && break; sleep 0.05; done
+rm -f T.lck; cp T.qad copy; mv copy T.qad
+"$W" b.roz T.tr1 > /dev/null 2> errB || fail "save stalled: second program: $(cat errB)"
+przed=$(md5sum < T.qad); kill -CONT $a; wait $a; rc=$?
+[ $rc -ne 0 ] && grep -q "zablokowanego przez ten program" errA && [ "$(md5sum < T.qad)" = "$przed" ] ||
+  fail "save stalled: the first program wrote over the second's (exit $rc): $(cat errA)"
+check "save stalled" errB
 
 # A name too long for the temporary files beside it: refused at once, nothing made.
 long=$(printf 'q%.0s' $(seq 1 245))

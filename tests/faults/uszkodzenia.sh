@@ -150,6 +150,15 @@ out=$("$W" open.roz T.tr1 2>&1 > /dev/null) && [ -z "$out" ] && [ "$(stan)" = "$
 swiezy; head -c 700 /dev/urandom > T.tr1; cp T.tr1 garbage; osad "garbage tree"
 grep -q "odbudowane" <<< "$ostatni" && cmp -s garbage T.tr1.bledny || fail "garbage tree not kept: $ostatni"
 rm -f T.tr1.bled*
+# A tree whose only fault is a trailing NUL keeps its sibling order (3, 2, 1).
+swiezy; printf 'd/r 0\r\n\td/r 3\r\n\td/r 2\r\n\t\td/r 6\r\n\td/r 1\r\n\t\td/r 4\r\n\t\t\td/r 7\r\n\t\td/r 5\r\n\t\t\td 8\r\n\0' > T.tr1
+osad "trailing NUL"; [ "$(grep -P '^\td' T.tr1 | tr -d '\t\r' | tr '\n' ' ')" = "d/r 3 d/r 2 d/r 1 " ] ||
+  fail "trailing NUL: sibling order lost: $(cat T.tr1)"
+# Every name for the kept copy taken: refused, naming them, nothing changed.
+swiezy; printf 'd/r 0\r\n\0' > T.tr1; for d in bledny bled{1..9}; do echo "$d" > T.tr1.$d; done; kopie=$(cat T.tr1.bled*)
+osad "every kept name taken"; [ "$(cat T.tr1.bled*)" = "$kopie" ] && grep -q "T.tr1.bled9) - nale" <<< "$ostatni" ||
+  fail "every kept name taken: $ostatni"
+rm -f T.tr1.bled*
 # Odd files: empty, too long, FIFOs, a folder.
 swiezy; : > T.qad; osad "empty state file"; swiezy; truncate -s $((53 * RS)) T.qad; osad "53 records"
 swiezy; truncate -s 10G T.qad; osad "10 GB state file"; swiezy; rm T.qad; mkdir T.qad; osad "state file a folder"; rmdir T.qad

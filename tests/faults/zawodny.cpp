@@ -3,7 +3,8 @@
 // file (not stdin, stdout or stderr) fails with EIO, or with FAULT_KILL set
 // kills the program (SIGKILL) before ("before") or after the call;
 // FAULT_MARK names a file created when it did. Every open of a path ending
-// with FAULT_OPEN fails with EACCES.
+// with FAULT_OPEN fails with EACCES; the first open for writing of a path
+// ending with FAULT_STOP stops the program (SIGSTOP) just before it.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -36,6 +37,19 @@ R after(int f, R result) {
     return result;
 }
 
+bool ends(const char* path, const char* suffix) {
+    const size_t n = strlen(path), m = strlen(suffix);
+    return m > 0 && n >= m && strcmp(path + n - m, suffix) == 0;
+}
+
+void stall(const char* path, int flags) {
+    static bool stopped;
+    if (!stopped && (flags & (O_WRONLY | O_RDWR)) && ends(path, env("FAULT_STOP"))) {
+        stopped = true;
+        raise(SIGSTOP);
+    }
+}
+
 bool refused(const char* path) {
     const size_t n = strlen(path), m = strlen(env("FAULT_OPEN"));
     if (m == 0 || n < m || strcmp(path + n - m, env("FAULT_OPEN")) != 0) return false;
@@ -55,6 +69,7 @@ bool refused(const char* path) {
         va_start(a, flags); \
         const mode_t mode = va_arg(a, mode_t); \
         va_end(a); \
+        stall(p, flags); \
         return refused(p) ? -1 : NEXT(name)(p, flags, mode); \
     }
 

@@ -90,7 +90,7 @@ TEST_F(Rozkazy, ZapytajPromptsWithTheDeclaredName) {
     uruchom({"deklaracja popyt", "zapytaj popyt", "przypisz x2 x1", "zapytaj x1"});
     ASSERT_EQ(ui.inputPrompts.size(), 2u);
     EXPECT_EQ(ui.inputPrompts[0], "popyt");
-    EXPECT_EQ(ui.inputCaptions[0], "Wprowad\x9F wartosc zmiennej");
+    EXPECT_EQ(ui.inputCaptions[0], "Wprowad\x9F warto\x9C\xE6 zmiennej");
     EXPECT_EQ(x(2), 2.0);  // only "." is a decimal point
     EXPECT_EQ(x(1), 0.0);  // Cancel
 }

@@ -1,5 +1,6 @@
 #include "PlikStanu.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -181,8 +182,13 @@ TEST_F(PlikStanuTest, AJournalIsAppliedOnlyOverTheRecordItReplaces) {
     bool zapis = false;  // the journal is written, then the record's write and its restoring fail
     setFileFault([&](std::string_view s) { return s == "write" && std::exchange(zapis, true); });
     EXPECT_THROW(zapisz(nowy), IoError);
-    setFileFault({});
     const std::string d2 = dir.read("OP.qad.zapis");
+    // One whose new record (a year not its parent's + 3) would break the file.
+    std::filesystem::remove(dir.file("OP.qad.zapis"));
+    zapis = false;
+    EXPECT_THROW(zapisz(rekord(3, 7, 0, 2019, 1)), IoError);
+    setFileFault({});
+    const std::string zly = dir.read("OP.qad.zapis");
     // An older program's journal: the new record alone, hashed (FNV-1a).
     std::string d1 = "VESKZAP1" + std::string{'\1', '\3'} + nowy;
     std::uint64_t h = 14695981039346656037ull;
@@ -202,6 +208,9 @@ TEST_F(PlikStanuTest, AJournalIsAppliedOnlyOverTheRecordItReplaces) {
         {"a shorter backup", d2, korzen, "plik stanu nie ma rekordu 2", std::nullopt},
         {"older journal, another node there", d1, korzen + rekord(4, 1, 0, 2015, 0), "nie jest rekordem tego", std::nullopt},
         {"older journal, another copy of the node", d1, korzen + kopia, "", std::nullopt, "starszej wersji programu"},
+        {"new record breaking the rules", zly, korzen + stary, "", std::nullopt,
+         "Plik OP.qad.zapis (zapis w\xEAz\xB3" "a 3 w toku) wpisa\xB3" "by rekord, z kt\xF3rym plik stanu by\xB3" "by "
+         "b\xB3\xEA" "dny (Plik stanu OP.qad, rekord 2 (w\xEAze\xB3 3): rok 2019"},
     };
     for (const auto& p : przypadki) {
         const OcenaPlikuStanu o = OcenStan("OP.qad", p.stan, p.dziennik, std::nullopt);

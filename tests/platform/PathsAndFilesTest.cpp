@@ -120,11 +120,12 @@ TEST(FileSystem, NamesCodePage1250CannotSpellAreFoundByNoPath) {
         {"\xD0\x96uk", std::nullopt, "\\u0416uk"},
         {"a\nb", "a\nb", "a\\x0Ab"},
         {"Za\xEF\xBF\xBD", std::nullopt, "Za\\uFFFD"},
+        {"\xF0\x9F\x98\x80" "1", std::nullopt, "\\U0001F6001"},  // an emoji, then "1": not U+1F60 and "01"
     };
     for (const auto& [natywna, core, czytelna] : nazwy) {
         EXPECT_EQ(fileNameToCp1250(natywna), core) << natywna;
         EXPECT_EQ(readableFileName(natywna), czytelna) << natywna;
-        const char* powod = natywna[0] == '\xD0' ? " ma znaki spoza" : " nie jest zapisana w UTF-8";
+        const char* powod = natywna[0] == '\xD0' || natywna[0] == '\xF0' ? " ma znaki spoza" : " nie jest zapisana w UTF-8";
         if (!core) EXPECT_NE(unusableFileNameMessage(natywna).find(czytelna + powod), std::string::npos) << natywna;
     }
 }

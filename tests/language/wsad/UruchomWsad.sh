@@ -5,7 +5,9 @@
 # missing command file exits 2 and makes no operator; operator: a named
 # operator is created; swiezy: the first run in a folder without settings;
 # utf8: command and tree files in UTF-8, with or without a byte-order mark;
-# katalog_operatorow: a bare operator name found in the operator folder.
+# katalog_operatorow: a bare operator name found in the operator folder;
+# nie_do_zapisania: folders (environment, settings) and names that code
+# page 1250 cannot spell.
 set -u
 wsad="$1"
 dane="$2"
@@ -97,6 +99,41 @@ katalog_operatorow)
     nie "not the operator folder's: $(cat bledy; ls)"
   "$wsad" d.roz nowy.tr1 > /dev/null 2> bledy && grep -qx "utworzono nowy operator $praca/praca/nowy.tr1" bledy ||
     nie "new operator: $(cat bledy)"
+  ;;
+nie_do_zapisania)
+  # Each row: what, the environment, the settings file's BOM and operator
+  # folder (-: no file, the run would make one; =: the usual one), the
+  # operator argument, and what stderr must say; each run is refused with
+  # exit 2, makes nothing and leaves the settings file as it was.
+  cyr=$(printf '\320\222\320\265\321\201\320\272') s=$(printf '\305\233') bom=$(printf '\357\273\277')
+  zly="$praca/d$(printf '\363')m" nfd=$(printf 'Ro\314\201z\314\207a')
+  printf 'run\r\nw\352ze\263 dodaj 0 0\r\n' > d.roz && cp VE-SK.INI ini.zwykly && mkdir "ops $cyr" || nie "setup"
+  "$wsad" d.roz X.tr1 > /dev/null 2>&1 && mv X.tr1 X.qad "ops $cyr/" && rm -f X.lck || nie "no operator X"
+  while IFS='|' read -r co srodowisko ustawienia argument oczekiwane; do
+    rm -rf tu && mkdir tu && cd tu || nie "$co: folder"
+    case $ustawienia in
+      -) ;;
+      =) cp ../ini.zwykly VE-SK.INI ;;
+      *) eval "set -- $ustawienia"
+         printf '%s[Katalogi]\ncatPARAMETR=%s/PARAMETR/\ncatOGRAN=%s/PARAMETR/\ncatKARTOPERATORA=%s/\n' \
+           "$1" "$dane" "$dane" "$2" > VE-SK.INI ;;
+    esac
+    przed=$(cat VE-SK.INI 2>/dev/null | md5sum)
+    eval "env $srodowisko \"\$wsad\" ../d.roz $argument" > /dev/null 2> ../bledy; kod=$?
+    cd .. || nie "$co: back"
+    [ "$kod" -eq 2 ] && grep -qF -- "$oczekiwane" bledy || nie "$co: exit $kod: $(cat bledy)"
+    [ "$(cd tu && ls | grep -vx VE-SK.INI)" = "" ] && [ "$(cat tu/VE-SK.INI 2>/dev/null | md5sum)" = "$przed" ] ||
+      nie "$co: made or changed $(ls tu)"
+  done <<WIERSZE
+VESK_HOME Cyrillic|VESK_HOME=$praca/$cyr|-||${s}rodowiska VESK_HOME) ma znaki spoza strony kodowej 1250
+HOME Cyrillic|VESK_HOME= HOME=$praca/$cyr|-|X.tr1|\u0412\u0435\u0441\u043A (zmienna ${s}rodowiska HOME)
+HOME not UTF-8|VESK_HOME= HOME=$zly|-||d\xF3m (zmienna ${s}rodowiska HOME) nie jest zapisana w UTF-8
+operator folder Cyrillic|VESK_HOME=$praca/v|'' '$praca/ops $cyr'|X.tr1|wiersz 4: catKARTOPERATORA) ma znaki spoza
+operator folder not UTF-8 in a UTF-8 file|VESK_HOME=$praca/v|'$bom' '$zly'|X.tr1|d\xF3m/ (plik ustawie
+decomposed operator name|VESK_HOME=$praca/v|=|$nfd.tr1|convmv -f utf8 -t utf8 --nfc
+WIERSZE
+  [ "$(ls "$praca" | grep -vxE "ops $cyr|tu|bledy|d.roz|ini.zwykly|VE-SK.INI")" = "" ] &&
+    [ "$(ls "ops $cyr" | tr '\n' ' ')" = "X.qad X.tr1 " ] || nie "folders made or changed: $(ls "$praca" "ops $cyr")"
   ;;
 *)
   nie "unknown case $przypadek"
