@@ -33,27 +33,36 @@ const char* const kReguly =
     "(defrule praca (wskaznik (nazwa-wskaznika ?n))\n"
     "  => (bind ?x 0) (loop-for-count (?i 1 700000) (bind ?x ?i)) (assert (zbyt-wysoki ?n ?x)))\n";
 
-void BM_ResetIWnioskowanie(benchmark::State& state) {
+// An operator folder with the rule file of the one indicator "w0", whose
+// every position reads 1.
+struct Stanowisko {
     vesk::test::TempDir operatora;
-    operatora.write("regu\xC5\x82y-w0.clp", kReguly);
     vesk::ScriptedUserInterface ui;
     vesk::TabelaWskaznikow tabela;
-    tabela.UstawKomorke(1, vesk::kol::Nazwa, "nazwa");
-    vesk::IndicatorDef w;
-    w.Nazwa = "w0";
-    w.Licznik.Pierwsza = vesk::PozycjaWskaznika{"Bilans", "L"};
-    w.Mianownik.Pierwsza = vesk::PozycjaWskaznika{"Bilans", "M"};
-    tabela.Dodaj(w);
     vesk::DaneEksportu d;
-    d.Tabela = &tabela;
-    d.Rok1 = 2015;
-    d.Wybrany = "w0";
-    d.Odczyt = [](const vesk::PozycjaWskaznika&, int) -> std::optional<long double> { return 1.0L; };
 
+    explicit Stanowisko(const std::string& reguly) {
+        operatora.write("regu\xC5\x82y-w0.clp", reguly);
+        tabela.UstawKomorke(1, vesk::kol::Nazwa, "nazwa");
+        vesk::IndicatorDef w;
+        w.Nazwa = "w0";
+        w.Licznik.Pierwsza = vesk::PozycjaWskaznika{"Bilans", "L"};
+        w.Mianownik.Pierwsza = vesk::PozycjaWskaznika{"Bilans", "M"};
+        tabela.Dodaj(w);
+        d.Tabela = &tabela;
+        d.Rok1 = 2015;
+        d.Wybrany = "w0";
+        d.Odczyt = [](const vesk::PozycjaWskaznika&, int) -> std::optional<long double> { return 1.0L; };
+    }
+};
+
+void BM_ResetIWnioskowanie(benchmark::State& state) {
+    Stanowisko st(kReguly);
+    auto& [operatora, ui, tabela, d] = st;
     for (auto _ : state) {
         vesk::ExpertSession sesja(operatora.folder(), "", ui);
         if (!sesja.Eksport(d, "zestaw.xls", "zestaw")) {
-            state.SkipWithError("eksport nie powi\xF3d\xB3 si\xEA");
+            state.SkipWithError("eksport nie powi\xF3" "d\xB3 si\xEA");
             return;
         }
         double pierwszy = 0, ostatni = 0, poczatek = 1e9, koniec = 1e9;
@@ -61,7 +70,7 @@ void BM_ResetIWnioskowanie(benchmark::State& state) {
             const auto t0 = std::chrono::steady_clock::now();
             if (c > 0) sesja.Reset();
             if (!sesja.Wnioskowanie()) {
-                state.SkipWithError(("cykl " + std::to_string(c + 1) + " nie powi\xF3d\xB3 si\xEA").c_str());
+                state.SkipWithError(("cykl " + std::to_string(c + 1) + " nie powi\xF3" "d\xB3 si\xEA").c_str());
                 return;
             }
             const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -106,21 +115,8 @@ const struct {
 void BM_DuzeWyniki(benchmark::State& state) {
     const auto& przypadek = kDuzeWyniki[state.range(0)];
     state.SetLabel(przypadek.nazwa);
-    vesk::test::TempDir operatora;
-    operatora.write("regu\xC5\x82y-w0.clp", kSzablony + przypadek.reguly);
-    vesk::ScriptedUserInterface ui;
-    vesk::TabelaWskaznikow tabela;
-    tabela.UstawKomorke(1, vesk::kol::Nazwa, "nazwa");
-    vesk::IndicatorDef w;
-    w.Nazwa = "w0";
-    w.Licznik.Pierwsza = vesk::PozycjaWskaznika{"Bilans", "L"};
-    w.Mianownik.Pierwsza = vesk::PozycjaWskaznika{"Bilans", "M"};
-    tabela.Dodaj(w);
-    vesk::DaneEksportu d;
-    d.Tabela = &tabela;
-    d.Rok1 = 2015;
-    d.Wybrany = "w0";
-    d.Odczyt = [](const vesk::PozycjaWskaznika&, int) -> std::optional<long double> { return 1.0L; };
+    Stanowisko st(kSzablony + przypadek.reguly);
+    auto& [operatora, ui, tabela, d] = st;
     for (auto _ : state) {
         vesk::ExpertSession sesja(operatora.folder(), "", ui);
         const auto t0 = std::chrono::steady_clock::now();
