@@ -582,6 +582,47 @@ TEST(XLSReader, ArrayFormulasKeepTheirCachedResults) {
     }
 }
 
+TEST(XLSReader, Biff3And4ArrayFormulasKeepTheirArray) {
+    // An array formula of a BIFF3 or BIFF4 file (FORMULA, then ARRAY with
+    // no unused bytes before its token count, then STRING for a text) is
+    // read as one, and so after one save and after three.
+    struct Case {
+        std::vector<std::uint8_t> tokens;  // of the ARRAY record
+        bool text;
+        std::u16string formula, result;
+    };
+    const std::vector<Case> cases = {{{0x1E, 1, 0, 0x1E, 2, 0, 0x03}, false, u"{=1+2}", u"3"},
+                                     {{0x17, 2, 'a', 'b', 0x17, 1, 'c', 0x08}, true, u"{=\"ab\"&\"c\"}", u"abc"}};
+    for (std::uint16_t bofId : {BIFFID_BOF3, BIFFID_BOF4}) {
+        for (const Case& c : cases) {
+            B formula = B().u16(1).u16(2).u16(15);
+            c.text ? formula.zeros(6).u16(0xFFFF) : formula.f64(3.0);
+            formula.u16(0).u16(4).u8(0x01).u16(1).u8(2);  // tExp naming itself
+            std::vector<Rec> records = {
+                {bofId, B().u16(0).u16(0x0010).u16(0)},
+                {bofId == BIFFID_BOF3 ? BIFFID_FORMULA3 : BIFFID_FORMULA4, formula},
+                {BIFFID_ARRAY, B().u16(1).u16(1).u8(2).u8(2).u16(0).u16(static_cast<unsigned>(c.tokens.size()))
+                                   .bytes(std::string(c.tokens.begin(), c.tokens.end()))}};
+            if (c.text) records.push_back({BIFFID_STRING, B().u16(3).bytes("abc")});
+            records.push_back(test::eof());
+            std::vector<std::uint8_t> bytes = test::plain(records);
+            for (int saves = 0; saves <= 3; ++saves) {
+                TXLSMini xls;
+                read(xls, bytes);
+                TSheet& s = xls.Sheets().Items(0);
+                EXPECT_EQ(s.CellType(2, 1), ctArrayFormula) << bofId << " " << saves;
+                EXPECT_EQ(s.AsFormula(2, 1), c.formula) << bofId << " " << saves;
+                const auto* cell = dynamic_cast<const TArrayFormulaCell*>(s.Cell(2, 1));
+                ASSERT_NE(cell, nullptr);
+                EXPECT_EQ(c.text ? cell->Text : u"3", c.result);
+                if (!c.text) EXPECT_EQ(cell->Value, 3.0);
+                xls.SetVersion(xvExcel40);  // BIFF3 is saved as BIFF4
+                xls.WriteStream(&bytes);
+            }
+        }
+    }
+}
+
 // The fields of a CSV line (double quotes around fields, doubled inside).
 std::vector<std::string> csvFields(const std::string& line) {
     std::vector<std::string> out(1);
