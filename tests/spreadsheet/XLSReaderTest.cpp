@@ -474,6 +474,12 @@ TEST(XLSReader, Biff3And4PlainFiles) {
             {formulaId, B().u16(3).u16(2).u16(21).u8(1).u8(0).u8(1).u8(0).u8(0).u8(0).u8(0xFF).u8(0xFF).u16(0)
                             .u16(3).u8(0x1E).u16(1)},
             {BIFFID_BOOLERR, B().u16(2).u16(0).u16(21).u8(0x17).u8(1)},
+            // An array formula: tExp, ARRAY (no unused bytes before the
+            // token count), STRING.
+            {formulaId, B().u16(4).u16(1).u16(15).zeros(6).u16(0xFFFF).u16(0).u16(4).u8(1).u16(4).u8(1)},
+            {BIFFID_ARRAY, B().u16(4).u16(4).u8(1).u8(1).u16(0).u16(8).u8(0x17).u8(2).bytes("ab").u8(0x17).u8(1)
+                               .bytes("c").u8(0x08)},
+            {BIFFID_STRING, B().u16(3).bytes("abc")},
             {BIFFID_WINDOW2, B().u16(0x06B6).u16(0).u16(0).u16(64).u16(0)},
             test::eof(),
         });
@@ -495,6 +501,17 @@ TEST(XLSReader, Biff3And4PlainFiles) {
         EXPECT_EQ(s.FirstRow(), 0);
         EXPECT_EQ(s.LastRow(), 4);
         EXPECT_EQ(s.LastCol(), 2);
+        // The array formula as read and after a save (as BIFF4).
+        std::vector<std::uint8_t> saved;
+        xls.SetVersion(xvExcel40);
+        xls.WriteStream(&saved);
+        TXLSMini back;
+        read(back, saved);
+        for (TSheet* sheet : {&s, &back.Sheets().Items(0)}) {
+            EXPECT_EQ(sheet->AsFormula(1, 4), u"{=\"ab\"&\"c\"}") << bofId;
+            const auto* array = dynamic_cast<const TArrayFormulaCell*>(sheet->Cell(1, 4));
+            EXPECT_TRUE(array && array->Text == u"abc") << bofId;
+        }
     }
 }
 
@@ -578,47 +595,6 @@ TEST(XLSReader, ArrayFormulasKeepTheirCachedResults) {
             for (const std::string& line : ourCells(xls))
                 if (line.rfind("0\t3\t", 0) == 0) row4.insert(line);
             EXPECT_EQ(row4, expected) << name << " " << saves << " " << static_cast<int>(version);
-        }
-    }
-}
-
-TEST(XLSReader, Biff3And4ArrayFormulasKeepTheirArray) {
-    // An array formula of a BIFF3 or BIFF4 file (FORMULA, then ARRAY with
-    // no unused bytes before its token count, then STRING for a text) is
-    // read as one, and so after one save and after three.
-    struct Case {
-        std::vector<std::uint8_t> tokens;  // of the ARRAY record
-        bool text;
-        std::u16string formula, result;
-    };
-    const std::vector<Case> cases = {{{0x1E, 1, 0, 0x1E, 2, 0, 0x03}, false, u"{=1+2}", u"3"},
-                                     {{0x17, 2, 'a', 'b', 0x17, 1, 'c', 0x08}, true, u"{=\"ab\"&\"c\"}", u"abc"}};
-    for (std::uint16_t bofId : {BIFFID_BOF3, BIFFID_BOF4}) {
-        for (const Case& c : cases) {
-            B formula = B().u16(1).u16(2).u16(15);
-            c.text ? formula.zeros(6).u16(0xFFFF) : formula.f64(3.0);
-            formula.u16(0).u16(4).u8(0x01).u16(1).u8(2);  // tExp naming itself
-            std::vector<Rec> records = {
-                {bofId, B().u16(0).u16(0x0010).u16(0)},
-                {bofId == BIFFID_BOF3 ? BIFFID_FORMULA3 : BIFFID_FORMULA4, formula},
-                {BIFFID_ARRAY, B().u16(1).u16(1).u8(2).u8(2).u16(0).u16(static_cast<unsigned>(c.tokens.size()))
-                                   .bytes(std::string(c.tokens.begin(), c.tokens.end()))}};
-            if (c.text) records.push_back({BIFFID_STRING, B().u16(3).bytes("abc")});
-            records.push_back(test::eof());
-            std::vector<std::uint8_t> bytes = test::plain(records);
-            for (int saves = 0; saves <= 3; ++saves) {
-                TXLSMini xls;
-                read(xls, bytes);
-                TSheet& s = xls.Sheets().Items(0);
-                EXPECT_EQ(s.CellType(2, 1), ctArrayFormula) << bofId << " " << saves;
-                EXPECT_EQ(s.AsFormula(2, 1), c.formula) << bofId << " " << saves;
-                const auto* cell = dynamic_cast<const TArrayFormulaCell*>(s.Cell(2, 1));
-                ASSERT_NE(cell, nullptr);
-                EXPECT_EQ(c.text ? cell->Text : u"3", c.result);
-                if (!c.text) EXPECT_EQ(cell->Value, 3.0);
-                xls.SetVersion(xvExcel40);  // BIFF3 is saved as BIFF4
-                xls.WriteStream(&bytes);
-            }
         }
     }
 }
