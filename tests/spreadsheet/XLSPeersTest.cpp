@@ -334,9 +334,9 @@ TEST(XLSPeers, Biff8TextCellsWithoutSharedStrings) {
     // BIFF8 LABEL and RSTRING texts of a book without SST keep their
     // characters and runs after one save and after three.
     const std::string runs("\0\0\1\0\x0B\0\0\0", 8);
-    std::vector<std::uint8_t> file = test::compound(test::bookStream(
-        true, {}, {{u"A", 0, 0, {{BIFFID_LABEL, B().u16(0).u16(1).u16(15).str16(u"Zażółć gęślą jaźń")},
-                                 {BIFFID_RSTRING, B().u16(1).u16(0).u16(15).str16(u"pogrubiony").u16(2).bytes(runs)}}}}));
+    const std::vector<Rec> cells = {{BIFFID_LABEL, B().u16(0).u16(1).u16(15).str16(u"Zażółć gęślą jaźń")},
+                                    {BIFFID_RSTRING, B().u16(1).u16(0).u16(15).str16(u"pogrubiony").u16(2).bytes(runs)}};
+    std::vector<std::uint8_t> file = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
     for (int saves = 0; saves <= 3; ++saves) {
         TXLSMini xls;
         xls.ReadStream(&file);
