@@ -423,6 +423,9 @@ void TSheet::WriteCells(TExcelVersion version, TXLSStream& stream, int codePage,
                         // The result bytes as read; a text follows the ARRAY
                         // record in its STRING record, as other writers have it.
                         b.assign(a->ArrayTokens.begin(), a->ArrayTokens.end());
+                        // BIFF4's ARRAY has no 4 unused bytes before the
+                        // token count.
+                        if (plain && b.size() >= 12) b.erase(b.begin() + 8, b.begin() + 12);
                         out.record(BIFFID_ARRAY, b);
                         if (a->ResultKind() == ctStringFormula && (bitsOf(a->Value) & 0xFF) == 0)
                             writeString(a->Text, row, col);

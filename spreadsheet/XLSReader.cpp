@@ -768,28 +768,37 @@ void TXLSReader::readFormula(const TRecordBody& body) {
             sharedUsed = true;
         }
     }
-    if (!sharedUsed && length > 0 && tokens[0] == 0x01 && stream_.PeekNextId() == BIFFID_ARRAY) {
-        readNext();
-        ++records_;
-        TArrayFormulaCell& cell =
-            s.AddArrayFormula(col, row, body.f64(6), xf, tokens, length, next_.data(), next_.size());
-        // A text result's STRING record comes after the ARRAY record.
-        const std::uint16_t next = stream_.PeekNextId();
-        if (body.u8(6) == 0 && body.u16(12) == 0xFFFF && (next == BIFFID_STRING || next == BIFFID_STRING2)) {
-            readNext();
-            ++records_;
-            formulaCol_ = col;
-            formulaRow_ = row;
-            cell.Text = stringResult();
-        }
-        return;
-    }
+    if (!sharedUsed && readArrayFormula(s, body, col, row, xf, tokens, length)) return;
     if (body.u8(6) < 4 && body.u16(12) == 0xFFFF) {
         readFormulaResult(s, col, row, body.u8(6), body.u8(8), xf, tokens, length, extra);
         return;
     }
     if (length == 0) return;
     s.AddNumberFormula(col, row, body.f64(6), xf, tokens, length, extra);
+}
+
+bool TXLSReader::readArrayFormula(TSheet& s, const TRecordBody& body, int col, int row, std::uint16_t xf,
+                                  const std::uint8_t* tokens, std::size_t length) {
+    // A tExp followed by ARRAY: the first cell of an array formula. The
+    // result bytes stand at 6 in FORMULA and FORMULA3/FORMULA4 alike.
+    if (length == 0 || tokens[0] != 0x01 || stream_.PeekNextId() != BIFFID_ARRAY) return false;
+    readNext();
+    ++records_;
+    std::vector<std::uint8_t> array = next_;
+    // BIFF3 and BIFF4 have no 4 unused bytes before the token count: kept
+    // in the layout of the later versions.
+    if (body.recordId() != BIFFID_FORMULA && array.size() >= 8) array.insert(array.begin() + 8, 4, 0);
+    TArrayFormulaCell& cell = s.AddArrayFormula(col, row, body.f64(6), xf, tokens, length, array.data(), array.size());
+    // A text result's STRING record comes after the ARRAY record.
+    const std::uint16_t next = stream_.PeekNextId();
+    if (body.u8(6) == 0 && body.u16(12) == 0xFFFF && (next == BIFFID_STRING || next == BIFFID_STRING2)) {
+        readNext();
+        ++records_;
+        formulaCol_ = col;
+        formulaRow_ = row;
+        cell.Text = stringResult();
+    }
+    return true;
 }
 
 void TXLSReader::readFormula2(const TRecordBody& body) {
@@ -818,6 +827,7 @@ void TXLSReader::readFormula34(const TRecordBody& body) {
     body.need(18, length);
     const std::uint8_t* tokens = body.data() + 18;
     const std::size_t extra = body.size() - 18 - length;
+    if (readArrayFormula(s, body, col, row, xf, tokens, length)) return;
     if (body.u16(12) == 0xFFFF && body.u8(6) < 4) {
         readFormulaResult(s, col, row, body.u8(6), body.u8(8), xf, tokens, length, extra);
         return;

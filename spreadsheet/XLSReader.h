@@ -73,6 +73,8 @@ private:
     void readFormula(const TRecordBody& body);
     void readFormula2(const TRecordBody& body);
     void readFormula34(const TRecordBody& body);
+    bool readArrayFormula(TSheet& s, const TRecordBody& body, int col, int row, std::uint16_t xf,
+                          const std::uint8_t* tokens, std::size_t length);
     void readFormulaResult(TSheet& sheet, int col, int row, std::uint8_t type, std::uint8_t value,
                            std::uint16_t xf, const std::uint8_t* tokens, std::size_t length, std::size_t extra);
     // The cached text of a formula from the STRING record in next_ and its

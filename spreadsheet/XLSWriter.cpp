@@ -348,6 +348,10 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
     TRecordStorageGlobals& globals = xls_.Globals();
     if (globals.Count() == 0) globals.UseDefaults();
     bool tabIdWritten = false;
+    // Every BIFF8 text cell is a LABELSST naming the shared strings: a
+    // list read from a file without SST (texts in LABEL or RSTRING records)
+    // has no place for them, and they go before the globals' EOF.
+    bool sstWritten = false;
     for (std::size_t r = 0; r < globals.Count(); ++r) {
         const TRawRecord* record = globals.Items(r);
         if (!record) continue;
@@ -366,7 +370,8 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
                 break;
             case INTID_GLOBALS4: break;
             case INTID_SST:
-                if (biff8_) xls_.Sheets().SST().Write(stream_);
+                if (biff8_ && !sstWritten) xls_.Sheets().SST().Write(stream_);
+                sstWritten = true;
                 break;
             case 0x00D3:
                 if (xls_.PreserveMacros) stream_.WriteHeader(0x00D3, 0);
@@ -388,6 +393,10 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
             }
             default:
                 if (record->Id >= 0x8000) break;
+                if (record->Id == BIFFID_EOF && biff8_ && !sstWritten) {
+                    xls_.Sheets().SST().Write(stream_);
+                    sstWritten = true;
+                }
                 writeListRecord(*record);
         }
     }

@@ -330,5 +330,24 @@ TEST(XLSPeers, Biff5CodePagesAsTheBytesSay) {
     }
 }
 
+TEST(XLSPeers, Biff8TextCellsWithoutSharedStrings) {
+    // BIFF8 LABEL and RSTRING texts of a book without SST keep their
+    // characters and runs after one save and after three.
+    const std::string runs("\0\0\1\0\x0B\0\0\0", 8);
+    const std::vector<Rec> cells = {{BIFFID_LABEL, B().u16(0).u16(1).u16(15).str16(u"Zażółć gęślą jaźń")},
+                                    {BIFFID_RSTRING, B().u16(1).u16(0).u16(15).str16(u"pogrubiony").u16(2).bytes(runs)}};
+    std::vector<std::uint8_t> file = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
+    for (int saves = 0; saves <= 3; ++saves) {
+        TXLSMini xls;
+        xls.ReadStream(&file);
+        EXPECT_EQ(xls.Sheets().Items(0).AsString(1, 0), u"Zażółć gęślą jaźń") << saves;
+        const auto* rich = dynamic_cast<const TStringCell*>(xls.Sheets().Items(0).Cell(0, 1));
+        ASSERT_TRUE(rich && rich->Entry) << saves;
+        EXPECT_EQ(TSSTMini::Text(*rich->Entry), u"pogrubiony") << saves;
+        EXPECT_EQ(std::string(rich->Entry->Data.end() - 8, rich->Entry->Data.end()), runs) << saves;
+        xls.WriteStream(&file);
+    }
+}
+
 }  // namespace
 }  // namespace vesk

@@ -474,6 +474,12 @@ TEST(XLSReader, Biff3And4PlainFiles) {
             {formulaId, B().u16(3).u16(2).u16(21).u8(1).u8(0).u8(1).u8(0).u8(0).u8(0).u8(0xFF).u8(0xFF).u16(0)
                             .u16(3).u8(0x1E).u16(1)},
             {BIFFID_BOOLERR, B().u16(2).u16(0).u16(21).u8(0x17).u8(1)},
+            // An array formula: tExp, ARRAY (no unused bytes before the
+            // token count), STRING.
+            {formulaId, B().u16(4).u16(1).u16(15).zeros(6).u16(0xFFFF).u16(0).u16(4).u8(1).u16(4).u8(1)},
+            {BIFFID_ARRAY, B().u16(4).u16(4).u8(1).u8(1).u16(0).u16(8).u8(0x17).u8(2).bytes("ab").u8(0x17).u8(1)
+                               .bytes("c").u8(0x08)},
+            {BIFFID_STRING, B().u16(3).bytes("abc")},
             {BIFFID_WINDOW2, B().u16(0x06B6).u16(0).u16(0).u16(64).u16(0)},
             test::eof(),
         });
@@ -495,6 +501,17 @@ TEST(XLSReader, Biff3And4PlainFiles) {
         EXPECT_EQ(s.FirstRow(), 0);
         EXPECT_EQ(s.LastRow(), 4);
         EXPECT_EQ(s.LastCol(), 2);
+        // The array formula as read and after a save (as BIFF4).
+        std::vector<std::uint8_t> saved;
+        xls.SetVersion(xvExcel40);
+        xls.WriteStream(&saved);
+        TXLSMini back;
+        read(back, saved);
+        for (TSheet* sheet : {&s, &back.Sheets().Items(0)}) {
+            EXPECT_EQ(sheet->AsFormula(1, 4), u"{=\"ab\"&\"c\"}") << bofId;
+            const auto* array = dynamic_cast<const TArrayFormulaCell*>(sheet->Cell(1, 4));
+            EXPECT_TRUE(array && array->Text == u"abc") << bofId;
+        }
     }
 }
 
