@@ -438,7 +438,7 @@ OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
     std::optional<std::string> dziennikB, zamiarB;
     for (auto [nazwa, cel, limit] : {std::tuple{sciezkaDziennika(sciezka), &dziennikB, kDlugoscDziennika + 1},
                                      std::tuple{sciezkaZamiaru(sciezka), &zamiarB, std::size_t{4096}}}) {
-        const Odczyt d = dokladnie([&] { return czytajPlik(nazwa, limit, "to nie jest plik tego programu"); });
+        const Odczyt d = dokladnie([&n = nazwa, l = limit] { return czytajPlik(n, l, "to nie jest plik tego programu"); });
         if (d.bajty) *cel = d.bajty;
         else if (!d.brak) {
             o.odmowa = "Plik " + nazwa + d.blad;
@@ -455,7 +455,7 @@ std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPl
     // away again by the next save or open.
     std::vector<std::string> nieusuniete;
     for (auto [jest, plik] : {std::pair{o.dziennik, sciezkaDziennika(sciezka)}, std::pair{o.zamiar, sciezkaZamiaru(sciezka)}})
-        if (jest && !dokladnie([&] { return removeFile(plik); }))
+        if (jest && !dokladnie([&p = plik] { return removeFile(p); }))
             nieusuniete.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + plik + ": " + lastFileError());
     return nieusuniete;
 }
