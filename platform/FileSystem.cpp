@@ -198,11 +198,18 @@ std::optional<std::string> findExisting(const std::string& path) {
     return native;
 }
 
-std::vector<std::string> ambiguousMatches(const std::string& path) {
-    if (findExisting(path) || !lookupAmbiguous) return {};
+namespace {
+// The files of the last ambiguous name, as code page 1250 paths.
+std::vector<std::string> lastAmbiguousNames() {
     std::vector<std::string> names;
     for (const std::string& native : lastAmbiguous) names.push_back(fileNameToCp1250(native).value_or(native));
     return names;
+}
+}  // namespace
+
+std::vector<std::string> ambiguousMatches(const std::string& path) {
+    if (findExisting(path) || !lookupAmbiguous) return {};
+    return lastAmbiguousNames();
 }
 
 std::string ambiguousNameText(const std::vector<std::string>& names) {
@@ -385,9 +392,7 @@ std::string fileErrorText(int error) {
 
 std::string lastFileError() {
     if (lastError != AmbiguousName) return fileErrorText(lastError);
-    std::vector<std::string> names;
-    for (const std::string& native : lastAmbiguous) names.push_back(fileNameToCp1250(native).value_or(native));
-    return ambiguousNameText(names);
+    return ambiguousNameText(lastAmbiguousNames());
 }
 
 void setLastFileError(int error) { lastError = error; }
