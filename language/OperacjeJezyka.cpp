@@ -86,9 +86,8 @@ void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa) {
     w.Wybierz(0);
 }
 
-void Utworz_Plik(Warsztat& w, const std::string& nazwa) {
-    if (nazwa.size() <= 3) odmowa("'" + nazwa + "' nie jest nazwa pliku operatora");
-    if (!w.TworzenieNowegoOperatora(nazwa.substr(0, nazwa.size() - 3))) odmowa("nie utworzono operatora " + nazwa);
+void Utworz_Plik(Warsztat& w, const std::string& plikDrzewa) {
+    if (!w.Roz_TworzenieNowegoOperatora(plikDrzewa)) odmowa("nie utworzono operatora " + plikDrzewa);
     w.Wybierz(0);
 }
 

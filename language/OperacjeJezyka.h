@@ -12,11 +12,13 @@
 
 namespace vesk {
 
-// Opens the operator of a tree file and selects the root.
+// Opens the operator of a tree file and selects the root; creates a new
+// operator of a tree file (one of the name in another letter case
+// replaced) and selects the root. The name is taken as vesk-wsad takes its
+// argument (ZnajdzOperatora, FormaNazwy::PlikDrzewa): blanks around it
+// dropped, ".tr1" in any letter case required.
 void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa);
-// Creates a new operator under the name less its last three characters
-// ("optyma.qad" gives the stem "optyma.") and selects the root.
-void Utworz_Plik(Warsztat& w, const std::string& nazwa);
+void Utworz_Plik(Warsztat& w, const std::string& plikDrzewa);
 
 // One box of the decision sheet for a product or material word ("alfa",
 // "beta", "gamma"; "white", "black", "red") and a year word ("rok1" ..

@@ -74,6 +74,11 @@ std::string niezapisywalnyFolder(const std::string& ini, const std::vector<std::
 
 }  // namespace
 
+std::string ZrodloKataloguOperatorow(const Kontekst& k) {
+    return "plik ustawie\xF1 " + joinPath(k.KatalogRoboczy.empty() ? currentFolder() : k.KatalogRoboczy, PlikUstawien) +
+           ", wiersz 4: " + kWierszeUstawien[3];
+}
+
 void UstawFlagiWynikow(Kontekst& k, bool value) { k.FlagiWynikow.UstawWszystkie(value); }
 
 bool Inicjalizacja(Kontekst& k) {

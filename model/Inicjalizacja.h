@@ -19,6 +19,10 @@ inline constexpr const char* PlikOgraniczen = "OGRAN.MDL";
 // (nothing is made then).
 bool Inicjalizacja(Kontekst& k);
 
+// Where the operator folder (catKARTOPERATORA) is given, for messages about
+// it: the settings file and its line.
+std::string ZrodloKataloguOperatorow(const Kontekst& k);
+
 // Sets every report's pending flag to value.
 void UstawFlagiWynikow(Kontekst& k, bool value);
 

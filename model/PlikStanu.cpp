@@ -14,6 +14,7 @@
 #include "IoError.h"
 #include "Liczebniki.h"
 #include "MapaRekordu.h"
+#include "NazwaOperatora.h"
 #include "Paths.h"
 #include "Pomocnicze.h"
 
@@ -499,19 +500,6 @@ void UsunZamiar(const std::string& sciezka) {
     dokladnie([&] { return removeFile(sciezkaZamiaru(sciezka)); });
 }
 
-bool PlikInnegoOperatora(const std::string& sciezka) {
-    const std::optional<std::string> plik = findExisting(sciezka);
-    const std::string nazwa = fileNamePart(sciezka);
-    if (!plik || nazwa.size() < 3) return false;
-    const std::optional<std::string> znaleziona = fileNameToCp1250(fileNamePart(*plik));
-    if (!znaleziona || *znaleziona == nazwa || znaleziona->size() < 3) return false;
-    const std::string rdzen = folderPart(sciezka) + znaleziona->substr(0, znaleziona->size() - 3);
-    const ExactFileNames scisle;
-    if (equalNoCaseCp1250(nazwa.substr(nazwa.size() - 3), "qad"))
-        return fileExists(rdzen + "tr1") || fileExists(rdzen + "tr1.nowy");
-    return fileExists(rdzen + "qad");
-}
-
 std::string SciezkaPlikuStanu(const Kontekst& k) { return joinPath(k.KatalogOperatora, k.NazwaPlikuStanu); }
 
 bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::int16_t& rok,
@@ -521,10 +509,10 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
     const std::string sciezka = SciezkaPlikuStanu(k);
     const std::string nowe = bajtyRekordu(rec);
     if (utworzNowy) {
-        // A file of the name in another letter case is replaced unless it
-        // is another operator's.
-        if (!(PlikInnegoOperatora(sciezka) ? dokladnie([&] { return replaceFile(sciezka, nowe); })
-                                           : replaceFile(sciezka, nowe)))
+        // The operator's state file spelt otherwise is replaced; one that is
+        // another operator's is not (nor is any other file of this name).
+        const bool wlasny = !ZnajdzOperatora(sciezka.substr(0, sciezka.size() - 3), FormaNazwy::Rdzen).stan.empty();
+        if (!(wlasny ? replaceFile(sciezka, nowe) : dokladnie([&] { return replaceFile(sciezka, nowe); })))
             return false;
     } else {
         // The order of the writes is the protocol in PlikStanu.h. A journal

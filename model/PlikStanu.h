@@ -59,12 +59,6 @@ inline constexpr std::int16_t RokKorzenia = 2012;
 // The journal of a save in progress: the state file's name followed by this.
 inline constexpr const char* ZapisWToku = ".zapis";
 
-// Whether the file found for sciezka (an operator's state or tree file) is
-// spelt otherwise and is another operator's: one whose name differs only in
-// letter case and who has the other file in that spelling ("t.qad" beside
-// "t.tr1" for "T.qad"). Such a file is never taken for the operator's own.
-bool PlikInnegoOperatora(const std::string& sciezka);
-
 // Path of the current operator's state file: KatalogOperatora + NazwaPlikuStanu.
 std::string SciezkaPlikuStanu(const Kontekst& k);
 

@@ -199,6 +199,16 @@ std::optional<std::string> findExisting(const std::string& path) {
 }
 
 namespace {
+// A folder found as findExisting finds it, also while ExactFileNames holds:
+// that concerns the last component of a file's path, not its folders.
+std::optional<std::string> findFolder(const std::string& path) {
+    const int exact = exactNames;
+    exactNames = 0;
+    std::optional<std::string> found = findExisting(path);
+    exactNames = exact;
+    return found;
+}
+
 // The files of the last ambiguous name, as code page 1250 paths.
 std::vector<std::string> lastAmbiguousNames() {
     std::vector<std::string> names;
@@ -219,11 +229,26 @@ std::string ambiguousNameText(const std::vector<std::string>& names) {
     return t + "; nale\xBFy poda\xE6 nazw\xEA dok\xB3" "adnie tak, jak jest zapisana";
 }
 
+std::optional<std::vector<std::string>> folderEntries(const std::string& path) {
+    std::string native;
+    if (!path.empty()) {
+        const std::optional<std::string> found = findFolder(path);
+        if (!found) return std::nullopt;
+        native = *found;
+    }
+    struct stat st;
+    if (!statPath(native, st) || !S_ISDIR(st.st_mode)) return std::nullopt;
+    std::vector<std::string> names;
+    for (const std::string& entry : listFolder(native))
+        if (std::optional<std::string> name = entryName(entry)) names.push_back(std::move(*name));
+    return names;
+}
+
 std::string nativePathForCreate(const std::string& path) {
     std::string folder = folderPart(path);
     std::string name = cp1250ToUtf8(fileNamePart(path));
     if (folder.empty()) return name;
-    if (auto found = findExisting(folder)) return childPath(*found, name);
+    if (auto found = findFolder(folder)) return childPath(*found, name);
     std::string literal = cp1250ToUtf8(folder);
     std::replace(literal.begin(), literal.end(), '\\', '/');
     return literal + name;
@@ -271,7 +296,7 @@ bool fileExists(const std::string& path) {
         std::string folder = folderPart(path);
         std::string nativeFolder;
         if (!folder.empty()) {
-            auto f = findExisting(folder);
+            auto f = findFolder(folder);
             if (!f) return false;
             nativeFolder = *f;
         }
@@ -414,7 +439,7 @@ int removeStaleTemporaries(const std::string& path) {
     const std::string name = fileNamePart(path);
     std::string nativeFolder;
     if (!folder.empty()) {
-        auto f = findExisting(folder);
+        auto f = findFolder(folder);
         if (!f) return 0;
         nativeFolder = *f;
     }

@@ -46,8 +46,15 @@ std::vector<std::string> ambiguousMatches(const std::string& path);
 std::string ambiguousNameText(const std::vector<std::string>& names);
 
 // The native path under which a file of this name is to be created: the
-// folders resolved without regard to case, the file name as given.
+// folders resolved without regard to case (under ExactFileNames too), the
+// file name as given.
 std::string nativePathForCreate(const std::string& path);
+
+// The names of the entries of the folder at path, found as findExisting
+// finds it ("" is the working folder), in code page 1250 and sorted; a name
+// code page 1250 cannot spell is left out, as no path names it. Nothing
+// when there is no such folder.
+std::optional<std::vector<std::string>> folderEntries(const std::string& path);
 
 // The message refusing a name from outside that fileNameToCp1250 cannot
 // carry, naming it readably (readableFileName): bytes that are not UTF-8

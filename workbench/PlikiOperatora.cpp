@@ -7,7 +7,9 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "Inicjalizacja.h"
 #include "Liczebniki.h"
+#include "NazwaOperatora.h"
 #include "OperacjeWezlow.h"
 #include "Paths.h"
 #include "PlikStanu.h"
@@ -28,17 +30,6 @@ std::string bezKonca(const std::string& s, std::size_t n) { return s.size() >= n
 std::string czescNazwy(const std::string& s) {
     const auto p = s.find_last_of("\\/:");
     return p == std::string::npos ? s : s.substr(p + 1);
-}
-
-// The path spelt as the file found for it is (the folder as given), unless
-// that file is another operator's (PlikInnegoOperatora); as given otherwise.
-// Under ExactFileNames it names the operator's own file and no other.
-std::string wlasnaPisownia(const std::string& sciezka) {
-    if (PlikInnegoOperatora(sciezka)) return sciezka;
-    const std::optional<std::string> f = findExisting(sciezka);
-    if (!f) return sciezka;
-    const std::optional<std::string> nazwa = fileNameToCp1250(fileNamePart(*f));
-    return nazwa ? folderPart(sciezka) + *nazwa : sciezka;
 }
 
 // The files made beside an operator's, in its spelling exactly.
@@ -83,11 +74,6 @@ std::size_t najdluzszyDopisek() {
 // another operator through it, or replace the file and leave the link
 // behind.
 std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
-    // Nor one of several operators whose names differ only in letter case,
-    // when none is spelt as asked: any of them would be a guess.
-    for (const char* rozszerzenie : {"tr1", "qad"})
-        if (const std::vector<std::string> pliki = ambiguousMatches(sciezka + rozszerzenie); !pliki.empty())
-            return "Plik " + sciezka + rozszerzenie + ": " + ambiguousNameText(pliki) + " - operator nie zosta\xB3 " + czego;
     const std::string natywna = nativePathForCreate(sciezka + "tr1");
     const std::size_t nazwa = natywna.size() - natywna.find_last_of('/') - 1 - 3;
     const std::size_t limit = longestFileName(sciezka + "tr1");
@@ -105,16 +91,11 @@ std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
     return {};
 }
 
-// The operator's state or tree file that is found only in another letter
-// case and is another operator's, as a refusal of the open; empty when
-// there is none. (A killed creation's tree is its new one.)
-std::string cudzyPlik(const std::string& sciezka) {
-    const bool dokonczTworzenie = PrzerwaneTworzenieOperatora(sciezka);
-    for (const std::string& plik : {sciezka + "qad", sciezka + "tr1"})
-        if (PlikInnegoOperatora(plik) && !(dokonczTworzenie && plik == sciezka + "tr1"))
-            return "Plik " + plik + " nie istnieje (plik " + utf8ToCp1250(fileNamePart(*findExisting(plik))) +
-                   " nale\xBFy do innego operatora) - operator nie zosta\xB3 otwarty";
-    return {};
+// The operator's own tree or state file, or the name it would have (its
+// spelling exactly, for the files made beside it).
+std::string wlasnyPlik(const OperatorZNazwy& o, const char* rozszerzenie) {
+    const std::string& plik = std::string_view(rozszerzenie) == "tr1" ? o.drzewo : o.stan;
+    return plik.empty() ? o.sciezka + rozszerzenie : plik;
 }
 
 // The bytes of a tree file no longer than any tree; nothing otherwise.
@@ -157,11 +138,6 @@ std::string zajeteNazwyKopii(const std::string& plikDrzewa, const std::string& p
            "): wszystkie nazwy na jego kopi\xEA s\xB9 zaj\xEAte przez kopie wcze\x9Cniejszych drzew (" + nazwy +
            ") - nale\xBFy usun\xB9\xE6 lub przenie\x9C\xE6 te z nich, kt\xF3re nie s\xB9 ju\xBF potrzebne (np. najstarsz\xB9), "
            "i otworzy\xE6 operatora ponownie";
-}
-
-// Whether a file name ends with the operator's extension, in any case.
-bool zRozszerzeniemTr1(const std::string& nazwa) {
-    return nazwa.size() >= 4 && equalNoCaseCp1250(std::string_view(nazwa).substr(nazwa.size() - 4), ".tr1");
 }
 
 // The occupied flags are the labels': a record no label names may be reused.
@@ -231,42 +207,32 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
     std::optional<std::string> wybrany =
         k.Okna->chooseFile(teksty::TytulNazywania, teksty::FiltrOperatorow, true, katalog);
     if (!wybrany) {
-        BezNowegoOperatora(nullptr);
+        BezNowegoOperatora({});
         return std::nullopt;
     }
-    std::string plik = *wybrany;
-    // Blanks around the name are dropped: "sp " and "sp" are one operator,
-    // never two whose reports overwrite each other.
-    {
-        const std::size_t poczatek = plik.size() - czescNazwy(plik).size();
-        std::string n = plik.substr(poczatek);
-        const bool zTr1 = zRozszerzeniemTr1(n);
-        std::string rdzen = zTr1 ? n.substr(0, n.size() - 4) : n;
-        const std::size_t a = rdzen.find_first_not_of(' ');
-        rdzen = a == std::string::npos ? std::string() : rdzen.substr(a, rdzen.find_last_not_of(' ') - a + 1);
-        if (rdzen.empty()) {
-            BezNowegoOperatora(teksty::NazwaPusta);
-            return std::nullopt;
-        }
-        plik = plik.substr(0, poczatek) + rdzen + (zTr1 ? n.substr(n.size() - 4) : std::string());
-    }
-    // The dialog's default extension, also after a dot inside the name
-    // ("firma.v2"): the stem is the name less its last three characters, so a
-    // name of another extension would lose letters of its own.
-    if (const std::string n = czescNazwy(plik); !n.empty() && !zRozszerzeniemTr1(n)) plik += ".tr1";
-    const std::string nazwa = czescNazwy(plik);
-    if (nazwa.empty() || nazwa.size() > 12) {
-        BezNowegoOperatora(nazwa.empty() ? teksty::NazwaPusta : teksty::NazwaZaDluga);
+    // The name as every path takes it: blanks around it dropped ("sp " and
+    // "sp" are one operator, never two whose reports overwrite each other),
+    // ".tr1" added also after a dot inside it ("firma.v2"), the operator of
+    // another letter case found.
+    const OperatorZNazwy o = ZnajdzOperatora(*wybrany, FormaNazwy::Nazwa);
+    if (o.odmowa != OdmowaNazwy::Brak) {
+        BezNowegoOperatora(o.odmowa == OdmowaNazwy::Pusta ? std::string(teksty::NazwaPusta) : o.powod);
         return std::nullopt;
     }
-    if (fileExists(plik) && !k.Okna->confirm(teksty::OperatorIstnieje, teksty::PlikIstnieje)) return std::nullopt;
+    const std::string plik = o.sciezka + "tr1";
+    if (czescNazwy(plik).size() > 12) {
+        BezNowegoOperatora(teksty::NazwaZaDluga);
+        return std::nullopt;
+    }
+    if ((o.istnieje() || !o.stan.empty()) && !k.Okna->confirm(teksty::OperatorIstnieje, teksty::PlikIstnieje))
+        return std::nullopt;
     return plik;
 }
 
-void Warsztat::BezNowegoOperatora(const char* powod) {
+void Warsztat::BezNowegoOperatora(const std::string& powod) {
     if (Drzewo.Pusty())
-        komunikat(powod ? std::string(teksty::NalezyZainicjowac) + "\n" + powod : std::string(teksty::NalezyZainicjowac));
-    else if (powod)
+        komunikat(powod.empty() ? std::string(teksty::NalezyZainicjowac) : teksty::NalezyZainicjowac + ("\n" + powod));
+    else if (!powod.empty())
         komunikat(powod);
 }
 
@@ -277,10 +243,11 @@ void Warsztat::Nowy1Click() {
     NazwaOperatoraPrim = *plik;
 }
 
-bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada, const char* czego) {
-    // The lock file of this spelling alone ("t.lck" is another operator's).
-    const std::string stan = wlasnaPisownia(sciezka + "qad");
-    switch (dokladnie([&] { return blokada.lock(sciezka + "lck", stan); })) {
+bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* czego) {
+    // The lock file of this spelling alone ("t.lck" is another operator's),
+    // guarding the operator's own state file.
+    const std::string& sciezka = o.sciezka;
+    switch (dokladnie([&] { return blokada.lock(sciezka + "lck", wlasnyPlik(o, "qad")); })) {
         case FileLock::Result::Locked:
             return true;
         case FileLock::Result::InUse:
@@ -296,42 +263,51 @@ bool Warsztat::zablokuj(const std::string& sciezka, FileLock& blokada, const cha
     return false;
 }
 
-bool Warsztat::ZablokujOperatora(const std::string& sciezka) {
-    if (Blokada.holds(sciezka + "lck")) return true;
-    // What the caller does next: open the operator there is (one in another
-    // letter case too), else create it.
-    const bool istnieje = fileExists(sciezka + "tr1") || !ambiguousMatches(sciezka + "tr1").empty() ||
-                          PrzerwaneTworzenieOperatora(sciezka);
-    std::string blad = plikiNieDoUzytku(sciezka, istnieje ? "otwarty" : "utworzony");
-    if (blad.empty() && istnieje) blad = cudzyPlik(sciezka);
+bool Warsztat::ZablokujOperatora(const std::string& podana) {
+    if (Blokada.holds(podana + "lck")) return true;
+    const OperatorZNazwy o = ZnajdzOperatora(podana, FormaNazwy::Rdzen);
+    if (!o.powod.empty()) {
+        komunikat(o.powod);
+        return false;
+    }
+    // What the caller does next: open the operator there is, else create it.
+    const bool istnieje = o.istnieje();
+    std::string blad = plikiNieDoUzytku(o.sciezka, istnieje ? "otwarty" : "utworzony");
+    if (blad.empty() && istnieje && !o.cudzy.empty()) blad = o.cudzy + " - operator nie zosta\xB3 otwarty";
     if (!blad.empty()) {
         komunikat(blad);
         return false;
     }
     FileLock blokada;
-    if (!zablokuj(sciezka, blokada, istnieje ? "otwarto" : "utworzono")) return false;
+    if (!zablokuj(o, blokada, istnieje ? "otwarto" : "utworzono")) return false;
     Blokada = std::move(blokada);
     return true;
 }
 
 bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
     if (podana.empty()) return false;
+    return utworz(ZnajdzOperatora(podana, FormaNazwy::Rdzen));
+}
+
+bool Warsztat::Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa) {
+    return utworz(ZnajdzOperatora(plikDrzewa, FormaNazwy::PlikDrzewa, katalogOperatorow()));
+}
+
+bool Warsztat::utworz(const OperatorZNazwy& o) {
     // An operator of this name in another letter case is the one replaced,
     // its spelling kept: no second operator, nor one renamed.
-    std::string sciezka;
-    for (const char* rozszerzenie : {"tr1", "qad"})
-        if (std::optional<std::string> f = findExisting(podana + rozszerzenie)) {
-            const std::string nazwa = bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
-            if (sciezka.empty() || nazwa == fileNamePart(podana)) sciezka = folderPart(podana) + nazwa;
-        }
-    if (sciezka.empty()) sciezka = podana;
+    if (!o.powod.empty()) {
+        komunikat(o.powod);
+        return false;
+    }
+    const std::string sciezka = o.sciezka;
     if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
     FileLock blokada;
     const bool tenSam = Blokada.holds(sciezka + "lck");
-    if (!tenSam && !zablokuj(sciezka, blokada, "utworzono")) return false;
+    if (!tenSam && !zablokuj(o, blokada, "utworzono")) return false;
     const std::string wzorzec = k.catPARAMETR + "decyzje.tr1";
     const std::string plikDrzewa = sciezka + "tr1";
     DrzewoDecyzji drzewo;
@@ -351,16 +327,16 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
     }
     // The new tree is written beside the old one, the state file replaced,
     // and only then the tree renamed into place.
-    for (const std::string& plik : {plikDrzewa, sciezka + "qad"})
-        if (dokladnie([&] { return isReadOnlyFile(wlasnaPisownia(plik)); })) {
-            komunikat("Plik " + plik + " jest tylko do odczytu - operator nie zosta\xB3 utworzony");
+    for (const char* rozszerzenie : {"tr1", "qad"})
+        if (dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, rozszerzenie)); })) {
+            komunikat("Plik " + sciezka + rozszerzenie + " jest tylko do odczytu - operator nie zosta\xB3 utworzony");
             return false;
         }
     const std::string tymczasowy = NowyPlikDrzewa(plikDrzewa);
     // What a killed creation or save left goes first.
     // (Those of its own files, never another operator's in another case.)
-    for (const std::string& plik : {plikDrzewa, sciezka + "qad"})
-        dokladnie([&, wlasny = wlasnaPisownia(plik)] { return removeStaleTemporaries(wlasny); });
+    for (const char* rozszerzenie : {"tr1", "qad"})
+        dokladnie([&, wlasny = wlasnyPlik(o, rozszerzenie)] { return removeStaleTemporaries(wlasny); });
     if (!dokladnie([&] { return writeTextLines(tymczasowy, drzewo.Linie()); })) {
         dokladnie([&] { return removeFile(tymczasowy); });
         bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
@@ -385,9 +361,9 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
     if (!(tenSam ? Blokada : blokada).guard(sciezka + "qad"))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + sciezka + "qad"));
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
-    // The tree of another spelling is replaced unless it is another operator's.
-    const bool cudze = PlikInnegoOperatora(plikDrzewa);
-    if (!(cudze ? dokladnie([&] { return renameFile(tymczasowy, plikDrzewa); }) : renameFile(tymczasowy, plikDrzewa)))
+    // The operator's tree spelt otherwise is replaced; nothing else is.
+    const bool wlasne = !o.drzewo.empty();
+    if (!(wlasne ? renameFile(tymczasowy, plikDrzewa) : dokladnie([&] { return renameFile(tymczasowy, plikDrzewa); })))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
     WyczyscPrzebiegi(k, 0);  // the new root's run stays
     if (!tenSam) Blokada = std::move(blokada);
@@ -405,44 +381,48 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
 }
 
 void Warsztat::NowyPlik1Click() {
-    std::string sciezka = k.SciezkaOperatora;
+    // "/f" or the dialog's name, taken as the new operator's dialog takes
+    // it (a bare name gets ".tr1"), one without a folder looked for as
+    // vesk-wsad looks for its argument; a cancelled dialog reopens the
+    // present one.
+    std::optional<std::string> plik;
     if (!k.PlikStartowy.empty()) {
-        sciezka = bezKonca(k.PlikStartowy, 3);
+        plik = k.PlikStartowy;
         k.PlikStartowy.clear();
-    } else if (std::optional<std::string> plik =
-                   k.Okna->chooseFile(teksty::TytulOtwarcia, teksty::FiltrOtwarcia, false, k.catKARTOPERATORA)) {
-        sciezka = bezKonca(*plik, 3);
+    } else {
+        plik = k.Okna->chooseFile(teksty::TytulOtwarcia, teksty::FiltrOtwarcia, false, k.catKARTOPERATORA);
     }
-    if (sciezka.empty()) return;
-    if (Wczytanie_istniejacego_operatora(sciezka)) NazwaOperatoraPrim = sciezka;
+    if (!plik) {
+        const std::string sciezka = k.SciezkaOperatora;
+        if (!sciezka.empty() && Wczytanie_istniejacego_operatora(sciezka)) NazwaOperatoraPrim = sciezka;
+        return;
+    }
+    if (otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()))) NazwaOperatoraPrim = k.SciezkaOperatora;
 }
 
-std::string NowyPlikDrzewa(const std::string& plikDrzewa) { return plikDrzewa + ".nowy"; }
-
-bool PrzerwaneTworzenieOperatora(const std::string& sciezka) {
-    // The new tree in the state file's spelling: "t.tr1.nowy" is not T's.
-    const std::string stan = wlasnaPisownia(sciezka + "qad");
-    const std::string rdzen = bezKonca(stan, 3);
-    const ExactFileNames scisle;
-    return fileExists(stan) && !fileExists(rdzen + "tr1") && fileExists(NowyPlikDrzewa(rdzen + "tr1"));
-}
+std::string NowyPlikDrzewa(const std::string& plikDrzewa) { return plikDrzewa + DopisekNowegoDrzewa; }
 
 bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa) {
-    return Wczytanie_istniejacego_operatora(bezKonca(plikDrzewa, 3));
+    return otworz(ZnajdzOperatora(plikDrzewa, FormaNazwy::PlikDrzewa, katalogOperatorow()));
+}
+
+KatalogOperatorow Warsztat::katalogOperatorow() const {
+    return {k.catKARTOPERATORA, k.catKARTOPERATORA.empty() ? std::string() : ZrodloKataloguOperatorow(k)};
 }
 
 bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     if (podana.empty()) return false;
+    return otworz(ZnajdzOperatora(podana, FormaNazwy::Rdzen));
+}
+
+bool Warsztat::otworz(const OperatorZNazwy& o) {
     // The operator keeps its files' own spelling (a command file's path is
     // in lower case): a save must not rename them.
-    // An operator with a file spelt as asked is that one; else the one
-    // whose tree (or, after a killed creation, state file) matches.
-    std::string sciezka = podana;
-    if (!dokladnie([&] { return fileExists(podana + "tr1") || fileExists(podana + "qad"); })) {
-        std::optional<std::string> f = findExisting(podana + "tr1");
-        if (!f && PrzerwaneTworzenieOperatora(podana)) f = findExisting(podana + "qad");
-        if (f) sciezka = folderPart(podana) + bezKonca(utf8ToCp1250(fileNamePart(*f)), 3);
+    if (!o.powod.empty()) {
+        komunikat(o.powod);
+        return false;
     }
+    const std::string sciezka = o.sciezka;
     const std::string plikDrzewa = sciezka + "tr1";
     const std::string plikStanu = sciezka + "qad";
     if (std::string blad = plikiNieDoUzytku(sciezka, "otwarty"); !blad.empty()) {
@@ -456,16 +436,16 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     // the complete new tree beside it: that tree is read, and put in place
     // once the open succeeds.
     const std::string nowy = NowyPlikDrzewa(plikDrzewa);
-    const bool dokonczTworzenie = PrzerwaneTworzenieOperatora(sciezka);
+    const bool dokonczTworzenie = o.przerwane;
     // Files of another operator whose name differs only in letter case are
     // not this one's.
-    if (std::string blad = cudzyPlik(sciezka); !blad.empty()) {
-        komunikat(blad);
+    if (!o.cudzy.empty()) {
+        komunikat(o.cudzy + " - operator nie zosta\xB3 otwarty");
         return false;
     }
     // No operator without its tree (or a killed creation's new tree): told
     // as the tree's reader tells it, and no lock file made for it.
-    if (!fileExists(plikDrzewa) && !dokonczTworzenie) {
+    if (!o.istnieje()) {
         try {
             DrzewoDecyzji::Wczytaj(plikDrzewa);
         } catch (const WorkbenchError& e) {
@@ -476,13 +456,18 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     // Under the operator's lock, which the present one keeps when reopened.
     FileLock blokada;
     const bool zablokowany = Blokada.holds(sciezka + "lck");
-    if (!zablokowany && !zablokuj(sciezka, blokada)) return false;
-    const bool tylkoDoOdczytu = isReadOnlyFile(plikDrzewa) || isReadOnlyFile(plikStanu);
+    if (!zablokowany && !zablokuj(o, blokada)) return false;
+    const bool tylkoDoOdczytu =
+        dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, "tr1")) || isReadOnlyFile(wlasnyPlik(o, "qad")); });
     if (!tylkoDoOdczytu) {
-        // What a killed program left: its temporary files.
+        // What a killed program left: its temporary files (those of a
+        // state file spelt otherwise too).
         if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
         removeStaleTemporaries(plikStanu);
-        dokladnie([&] { return removeStaleTemporaries(plikStanu + ZapisWToku) + removeStaleTemporaries(plikStanu + ".krok"); });
+        dokladnie([&] {
+            return removeStaleTemporaries(plikStanu) + removeStaleTemporaries(plikStanu + ZapisWToku) +
+                   removeStaleTemporaries(plikStanu + ".krok");
+        });
     }
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
@@ -594,43 +579,39 @@ void Warsztat::Kasowanieoperatora1Click() {
     std::optional<std::string> plik =
         k.Okna->chooseFile(teksty::TytulKasowania, teksty::FiltrOperatorow, false, k.KatalogProgramu);
     if (!plik || plik->empty()) return;
+    const OperatorZNazwy o = ZnajdzOperatora(*plik, FormaNazwy::Nazwa);
+    if (!o.powod.empty()) {
+        komunikat(o.powod);
+        return;
+    }
     // The open operator's tree, however the name is spelt.
     if (!k.SciezkaOperatora.empty()) {
-        std::optional<std::string> wybrany = findExisting(*plik);
+        std::optional<std::string> wybrany = o.drzewo.empty() ? std::nullopt : findExisting(o.drzewo);
         std::optional<std::string> otwarty = findExisting(k.SciezkaOperatora + "tr1");
         std::error_code ec;
-        const bool ten = wybrany && otwarty
-                             ? std::filesystem::equivalent(*wybrany, *otwarty, ec)
-                             : equalNoCaseCp1250(*plik, k.SciezkaOperatora + "tr1");
+        const bool ten = wybrany && otwarty ? std::filesystem::equivalent(*wybrany, *otwarty, ec)
+                                            : equalNoCaseCp1250(o.sciezka, k.SciezkaOperatora);
         if (ten) {
             komunikat(teksty::NieWolnoKasowac);
             return;
         }
     }
-    const std::string baza = bezKonca(*plik, 4);
     // Nor one another program has open.
     FileLock blokada;
-    if (!zablokuj(bezKonca(*plik, 3), blokada, "skasowano")) return;
+    if (!zablokuj(o, blokada, "skasowano")) return;
     // "Skasować operatora ... razem z jego drzewem, wynikami i sprawozdaniami?"
-    if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(baza) +
+    if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(bezKonca(o.sciezka, 1)) +
                           " razem z jego drzewem, wynikami i sprawozdaniami?"))
         return;
-    const auto innegoOperatora = [&](const std::string& f, std::string_view rozszerzenie) {
-        const std::optional<std::string> plik = findExisting(f);
-        const std::optional<std::string> nazwa = plik ? fileNameToCp1250(fileNamePart(*plik)) : std::nullopt;
-        if (!nazwa || *nazwa == fileNamePart(f) || nazwa->size() < rozszerzenie.size()) return false;
-        const std::string rdzen = folderPart(f) + nazwa->substr(0, nazwa->size() - rozszerzenie.size());
-        return rdzen != baza && dokladnie([&] { return fileExists(rdzen + ".tr1") || fileExists(rdzen + ".qad"); });
-    };
+    // Its files in any letter case, but none of another operator's whose
+    // name differs only in letter case ("t.qad.zapis" beside "t.tr1"); the
+    // folder read again, with the lock file in it.
+    const OperatorZNazwy teraz = ZnajdzOperatora(o.sciezka, FormaNazwy::Rdzen);
     std::string nieusuniete;
-    for (const char* rozszerzenie : {".qad", ".tr1", ".kos", ".akt", ".pro", ".prf", ".zad", ".ply", ".ren",
-                                     ".raw", ".bil", ".zao", ".sre", ".inf", ".lck", ".qad.krok", ".qad.zapis"}) {
-        // In any letter case, but none of another operator's whose name
-        // differs only in letter case ("t.qad.zapis" beside "t.tr1").
-        const std::string f = baza + rozszerzenie;
-        if (innegoOperatora(f, rozszerzenie)) continue;
-        if (fileExists(f) && !removeFile(f)) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
-    }
+    for (const char* rozszerzenie : {"qad", "tr1", "kos", "akt", "pro", "prf", "zad", "ply", "ren",
+                                     "raw", "bil", "zao", "sre", "inf", "lck", "qad.krok", "qad.zapis"})
+        for (const std::string& f : teraz.pliki(rozszerzenie))
+            if (!dokladnie([&] { return removeFile(f); })) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
     if (!nieusuniete.empty()) komunikat("Nie uda\xB3o si\xEA skasowa\xE6 plik\xF3w: " + nieusuniete);
 }
 

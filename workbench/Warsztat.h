@@ -15,6 +15,7 @@
 #include "FormularzDecyzji.h"
 #include "IndicatorWindow.h"
 #include "Kontekst.h"
+#include "NazwaOperatora.h"
 
 namespace vesk {
 
@@ -183,11 +184,18 @@ public:
     // Creates the operator with the stem (folder, name, "."): state file
     // with the simulated root, tree from the template "decyzje.tr1"; the
     // per-step histories but the new root's emptied. Any failure: a
-    // message and the previous operator open as before.
+    // message and the previous operator open as before. The stem, as every
+    // name of an operator, is taken by ZnajdzOperatora (NazwaOperatora.h):
+    // an operator spelt otherwise is the one replaced.
     bool TworzenieNowegoOperatora(const std::string& sciezka);
     bool TworzenieNowegoOperatora() { return TworzenieNowegoOperatora(k.SciezkaOperatora); }
-    // Opens an operator: PlikStartowy or the open dialog (a cancelled
-    // dialog reopens the present operator).
+    // The same for a tree file's name as a user writes it ("utwórz plik"),
+    // one without a folder looked for as vesk-wsad looks for its argument
+    // (katalogOperatorow).
+    bool Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa);
+    // Opens an operator: PlikStartowy or the open dialog, a bare name
+    // taken as the new operator's dialog takes it (a cancelled dialog
+    // reopens the present operator).
     void NowyPlik1Click();
     // Opens the operator of the stem, its folder taken from the stem; the
     // tree and the state file are read together and nothing changes
@@ -195,8 +203,12 @@ public:
     // histories are empty (reopening the same one keeps them).
     bool Wczytanie_istniejacego_operatora(const std::string& sciezka);
     bool Wczytanie_istniejacego_operatora() { return Wczytanie_istniejacego_operatora(k.SciezkaOperatora); }
-    // The same for a tree file's path.
+    // The same for a tree file's name as a user writes it ("wczytaj plik"),
+    // as Roz_TworzenieNowegoOperatora takes it.
     bool Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa);
+    // Where a name without a folder is looked for after the working
+    // folder: the operator folder of VE-SK.INI, and its line.
+    KatalogOperatorow katalogOperatorow() const;
     // Takes the lock of the operator with the stem into Blokada ahead of
     // an open or a creation (a batch run deciding which under the lock);
     // false, told the user, when it cannot be taken.
@@ -220,14 +232,17 @@ private:
     void komunikat(const std::string& tekst);
     // No new operator after the naming: with none open the user is told
     // one is needed; with one open, which stays, only why a name was
-    // refused (powod; nothing after a cancelled dialog).
-    void BezNowegoOperatora(const char* powod);
+    // refused (powod; empty after a cancelled dialog).
+    void BezNowegoOperatora(const std::string& powod);
+    // Opening and creation of the operator a name was found to be.
+    bool otworz(const OperatorZNazwy& o);
+    bool utworz(const OperatorZNazwy& o);
     // A failed save of the operator's files: told the user, remembered.
     void bladZapisu(const std::string& tekst);
-    // Takes the lock of the operator with the stem into blokada; false,
-    // told the user ("nie " + czego + " go": what was not done), when
-    // another program holds it or it cannot be taken.
-    bool zablokuj(const std::string& sciezka, FileLock& blokada, const char* czego = "otwarto");
+    // Takes the lock of the operator into blokada; false, told the user
+    // ("nie " + czego + " go": what was not done), when another program
+    // holds it or it cannot be taken.
+    bool zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* czego = "otwarto");
 
     IndicatorWindow brakWskaznikow_;
 };
@@ -235,9 +250,5 @@ private:
 // The complete new tree a creation writes before renaming it over the
 // operator's tree file ("T.tr1.nowy").
 std::string NowyPlikDrzewa(const std::string& plikDrzewa);
-// A creation killed between its two renames: the operator with the stem
-// ("OP/T.") has its state file and the new tree, but no tree file; the
-// next open finishes it.
-bool PrzerwaneTworzenieOperatora(const std::string& sciezka);
 
 }  // namespace vesk

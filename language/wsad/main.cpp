@@ -1,13 +1,17 @@
 // vesk-wsad PLIK.roz [OPERATOR.tr1]: the batch run of a command file.
-// Starts the core as the program does, opens the operator (its tree file,
-// blanks around the name dropped; any other argument refused; a name without
-// a folder that is not in the working folder from the operator folder of
-// VE-SK.INI; created when absent, and told so; without one, "testint" in
-// the operator folder), opens the
-// command file without a dialog and presses the step button until the run
-// ends. A file name that code page 1250 cannot spell (not UTF-8, as a
-// Windows archive unpacks Polish names) is refused, never taken for
-// another. Messages go to stderr, "zapytaj" reads a line of stdin; at the end
+// Starts the core as the program does, opens the operator or creates it
+// when absent, and told so (without one, "testint" in the operator folder),
+// opens the command file without a dialog and presses the step button
+// until the run ends. The operator is named as every path names one
+// (ZnajdzOperatora, NazwaOperatora.h): blanks around the name dropped, any
+// argument that is no tree file refused, a name without a folder spelt
+// exactly in the working folder, then in the operator folder of VE-SK.INI,
+// else in another letter case in the one, then the other; an operator
+// folder of VE-SK.INI that is ambiguous or missing is refused, naming its
+// line, rather than an operator made in the working folder in its place.
+// A file name that code page 1250 cannot spell (not UTF-8, as a Windows
+// archive unpacks Polish names) is refused, never taken for another.
+// Messages go to stderr, "zapytaj" reads a line of stdin; at the end
 // stdout gets one line per declared variable: name, TAB, value.
 //
 // Exit status: 0 at the file's end or "stop", 1 after a script error or a
@@ -30,6 +34,7 @@
 #include "Inicjalizacja.h"
 #include "Interpretator.h"
 #include "Kontekst.h"
+#include "NazwaOperatora.h"
 #include "OperacjeJezyka.h"
 #include "Paths.h"
 #include "Warsztat.h"
@@ -90,11 +95,6 @@ std::optional<std::string> nazwaPliku(const char* argument) {
     return nazwa;
 }
 
-// Whether the operator of path (without "tr1") has a file there.
-bool jestOperator(const std::string& sciezka) {
-    return vesk::findExisting(sciezka + "tr1") || vesk::fileExists(sciezka + "qad");
-}
-
 // Tells what was done with the operator of this tree file, named in full.
 void powiedz(const char* co, const std::string& plikDrzewa) {
     const std::string pelna = vesk::isPathSeparator(plikDrzewa.front())
@@ -103,30 +103,10 @@ void powiedz(const char* co, const std::string& plikDrzewa) {
     std::cerr << co << vesk::cp1250ToUtf8(pelna) << "\n";
 }
 
-// The operator argument taken as the window's dialog takes a name: blanks
-// around the name dropped (before and after it, and before ".tr1"). It
-// must name a tree file: ".tr1" in any letter case, a name before it.
-// Nothing, told on stderr, otherwise: no operator is made of "Firma" or
-// "T.qad", nor a hidden one of ".tr1".
-std::optional<std::string> plikDrzewa(const std::string& argument) {
-    const auto przytnij = [](const std::string& t) {
-        const std::size_t a = t.find_first_not_of(' ');
-        return a == std::string::npos ? std::string() : t.substr(a, t.find_last_not_of(' ') - a + 1);
-    };
-    const std::string calosc = przytnij(argument);
-    const std::string folder = vesk::folderPart(calosc);
-    const std::string nazwa = przytnij(calosc.substr(folder.size()));
-    const bool zTr1 = nazwa.size() >= 4 && vesk::equalNoCaseCp1250(nazwa.substr(nazwa.size() - 4), ".tr1");
-    const std::string rdzen = zTr1 ? przytnij(nazwa.substr(0, nazwa.size() - 4)) : nazwa;
-    if (zTr1 && !rdzen.empty()) return folder + rdzen + nazwa.substr(nazwa.size() - 4);
-    std::string przyklad = rdzen.empty() ? "firma" : rdzen;
-    if (const std::size_t kropka = przyklad.rfind('.'); kropka != std::string::npos && przyklad.size() - kropka == 4)
-        przyklad.erase(kropka);
-    std::cerr << "Operator \"" << vesk::cp1250ToUtf8(argument) << "\" "
-              << (zTr1 ? "nie ma nazwy przed \".tr1\"" : "nie jest plikiem drzewa (*.tr1)")
-              << ": należy podać plik drzewa operatora, np. " << vesk::cp1250ToUtf8(folder + przyklad)
-              << ".tr1 - nic nie utworzono ani nie otwarto\n";
-    return std::nullopt;
+// A refusal of the operator's name, told on stderr: status 2.
+int odmowa(const std::string& powod) {
+    std::cerr << naKonsole(powod) << "\n";
+    return 2;
 }
 
 int uzycie() {
@@ -143,9 +123,12 @@ int main(int argc, char** argv) {
     if (!rozkazy || !operatora) return 2;
     const std::string plikRozkazow = *rozkazy;
     if (plikRozkazow.empty()) return uzycie();
-    const std::optional<std::string> drzewa = argc == 3 ? plikDrzewa(*operatora) : std::string();
-    if (!drzewa) return 2;
-    std::string plikOperatora = *drzewa;
+    // An argument that names no tree file is refused before anything is
+    // read or made (the operator itself is found once the settings are).
+    if (argc == 3)
+        if (const vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(*operatora, vesk::FormaNazwy::PlikDrzewa);
+            o.odmowa == vesk::OdmowaNazwy::Pusta || o.odmowa == vesk::OdmowaNazwy::NiePlikDrzewa)
+            return odmowa(o.powod);
 
     przechwycSygnaly();
     Konsola ui;
@@ -163,37 +146,52 @@ int main(int argc, char** argv) {
         return 2;
     }
     auto w = std::make_unique<vesk::Warsztat>(*k);
+    // The operator named as every path names it: a name without a folder
+    // spelt exactly in the working folder, then in the operator folder of
+    // VE-SK.INI, else in another letter case in the one, then the other
+    // (an operator folder that is ambiguous or missing refused, naming its
+    // line, rather than an operator made in its place).
+    const vesk::KatalogOperatorow gdzie = w->katalogOperatorow();
     try {
-        if (plikOperatora.empty()) {
+        if (argc == 2) {
+            const vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(
+                vesk::joinPath(k->catKARTOPERATORA, "testint.tr1"), vesk::FormaNazwy::PlikDrzewa, gdzie);
+            if (!o.powod.empty()) return odmowa(o.powod);
             k->TrybWsadowy = true;
             k->NazwaOperatoraWsadowego = "testint";
             w->Nowy1Click();
             if (k->SciezkaOperatora.empty() || w->Drzewo.Pusty()) return 2;
             powiedz("utworzono nowy operator ", k->PlikDrzewa);
         } else {
-            // A name without a folder that names nothing in the working
-            // folder is the operator folder's operator, when it has one.
-            if (vesk::folderPart(plikOperatora).empty() && !k->catKARTOPERATORA.empty() &&
-                !jestOperator(plikOperatora.substr(0, plikOperatora.size() - 3))) {
-                const std::string tam = vesk::joinPath(k->catKARTOPERATORA, plikOperatora);
-                if (jestOperator(tam.substr(0, tam.size() - 3))) plikOperatora = tam;
-            }
-            // Whether the operator exists is asked under its lock, so that
-            // a second run cannot create it again over the first one's.
-            const std::string sciezka = plikOperatora.substr(0, plikOperatora.size() - 3);
-            const std::string stan = sciezka + "qad";
+            vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(*operatora, vesk::FormaNazwy::PlikDrzewa, gdzie);
+            if (!o.powod.empty()) return odmowa(o.powod);
+            // A state file without its tree is never replaced by a new operator.
+            const auto bezDrzewa = [&] {
+                return odmowa("Brak pliku drzewa " + o.sciezka + "tr1 obok istniej\xB9" "cego pliku stanu " + o.stan +
+                              " - operator nie zosta\xB3 utworzony");
+            };
+            if (!o.istnieje() && !o.stan.empty()) return bezDrzewa();
+            // Whether the operator exists is asked again under its lock, so
+            // that a second run cannot create it again over the first one's.
+            const std::string sciezka = o.sciezka;
             if (!w->ZablokujOperatora(sciezka)) return 2;
-            if (vesk::findExisting(plikOperatora) || vesk::PrzerwaneTworzenieOperatora(sciezka)) {
-                vesk::Wczytaj_Plik(*w, plikOperatora);
-                // Opened under another spelling than the argument's: said.
-                if (vesk::fileNamePart(k->PlikDrzewa) != vesk::fileNamePart(*operatora))
+            o = vesk::ZnajdzOperatora(sciezka, vesk::FormaNazwy::Rdzen);
+            if (!o.powod.empty()) return odmowa(o.powod);
+            if (o.sciezka != sciezka)
+                return odmowa("Operator " + sciezka + "tr1 zmieni\xB3 si\xEA w trakcie otwierania (" + o.sciezka +
+                              "tr1) - nic nie utworzono ani nie otwarto");
+            if (o.istnieje()) {
+                vesk::Wczytaj_Plik(*w, sciezka + "tr1");
+                // Opened under another spelling than the argument's (its
+                // folder's included, when it has one): said.
+                const std::string folder = vesk::folderPart(*operatora);
+                if (vesk::fileNamePart(k->PlikDrzewa) != vesk::fileNamePart(*operatora) ||
+                    (!folder.empty() && vesk::folderPart(k->PlikDrzewa) != folder))
                     powiedz("otwarto operator ", k->PlikDrzewa);
-            } else if (vesk::fileExists(stan)) {
-                std::cerr << "Brak pliku drzewa " << vesk::cp1250ToUtf8(plikOperatora) << " obok istniejącego pliku stanu "
-                          << vesk::cp1250ToUtf8(stan) << " - operator nie został utworzony\n";
-                return 2;
+            } else if (!o.stan.empty()) {
+                return bezDrzewa();
             } else {
-                vesk::Utworz_Plik(*w, plikOperatora);
+                vesk::Utworz_Plik(*w, sciezka + "tr1");
                 powiedz("utworzono nowy operator ", k->PlikDrzewa);
             }
         }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include "CodePage.h"
 #include "TempDir.h"
 
 namespace vesk::test {
@@ -121,6 +122,75 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
         EXPECT_EQ(nazwy(po), w.nazwy);
         EXPECT_EQ(f.bledy.find("niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka plik\xC3\xB3w r\xC3\xB3\xC5\xBCni\xC4\x85"
                                "cych si\xC4\x99 tylko wielko\xC5\x9B" "ci\xC4\x85 liter: OP/T.TR1, OP/t.tr1") != f.bledy.npos, w.kod != 0) << f.bledy;
+    }
+}
+
+// Every path takes a name by one rule (NazwaOperatora.h): the argument,
+// "wczytaj plik" and "utwórz plik" alike, for the operator folder of
+// VE-SK.INI too. Each row runs twice: the second run finds what the first
+// left as it was (no lock file in a third spelling, no false "in use").
+TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
+    Folder wzory;  // the model operator: the root and two nodes
+    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0", "w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
+    struct Wiersz {
+        std::string ini;                                // catKARTOPERATORA under the folder ("": the folder)
+        std::vector<std::string> pliki, foldery;        // the model's files (by extension) and empty folders made
+        std::string argument, linia;                    // the operator argument; a line before "węzeł dodaj"
+        int kod;
+        std::string komunikat, nazwy, zmienione;        // stderr ("{}": the folder; a part of it unless it ends a
+                                                        // line); the files
+                                                        // after; the stem (any case) whose files change
+    };
+    const std::vector<std::string> T = {"OP/T.tr1", "OP/T.qad"}, t = {"t.tr1", "t.qad", "OP/T.tr1", "OP/T.qad"};
+    const std::string otwarto = "otwarto operator {}", nowy = "utworzono nowy operator {}", nic = " - nic nie utworzono ani nie otwarto";
+    const std::string zolw = "\xC5\xBB\xC3\x93\xC5\x81W", wiersz4 = " (plik ustawie\xC5\x84 {}VE-SK.INI, wiersz 4: catKARTOPERATORA)";
+    const Wiersz wiersze[] = {
+        // T asked as t: the argument, "wczytaj plik", "utwórz plik"; Polish letters.
+        {"OP/", T, {}, "OP/t.tr1", "", 0, otwarto + "OP/T.tr1\n", "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        {"OP/", T, {}, "A.tr1", "wczytaj plik \"OP/t.tr1\"", 0, nowy + "A.tr1\n", "A.lck A.qad A.tr1 OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        {"OP/", T, {}, "A.tr1", "utw\xF3rz plik \"OP/t.tr1\"", 0, nowy + "A.tr1\n", "A.lck A.qad A.tr1 OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        {"OP/", {"OP/" + zolw + ".tr1", "OP/" + zolw + ".qad"}, {}, "OP/\xC5\xBC\xC3\xB3\xC5\x82w.tr1", "", 0,
+         otwarto + "OP/" + zolw + ".tr1\n", "OP/" + zolw + ".lck OP/" + zolw + ".qad OP/" + zolw + ".tr1", "OP/" + zolw + "."},
+        // t in the working folder, T spelt exactly in the operator folder.
+        {"OP/", t, {}, "T.tr1", "", 0, "", "OP/T.lck OP/T.qad OP/T.tr1 t.qad t.tr1", "OP/T."},
+        {"OP/", t, {}, "X.tr1", "wczytaj plik \"T.tr1\"", 0, nowy + "X.tr1\n", "OP/T.lck OP/T.qad OP/T.tr1 X.lck X.qad X.tr1 t.qad t.tr1", "OP/T."},
+        // The folder spelt otherwise, in VE-SK.INI and in the argument.
+        {"op/", T, {}, "T.tr1", "", 0, "", "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        {"OP/", T, {}, "op/T.tr1", "", 0, otwarto + "OP/T.tr1\n", "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        // VE-SK.INI's operator folder matching two folders, or none.
+        {"op/", T, {"Op"}, "T.tr1", "", 2, "Folder {}op/" + wiersz4 + ": nazwa niejednoznaczna", "OP/T.qad OP/T.tr1", ""},
+        {"op/", T, {"Op"}, "T.tr1", "", 2, "liter: {}OP, {}Op; nale", "OP/T.qad OP/T.tr1", ""},
+        {"op2/", T, {}, "T.tr1", "", 2, "a folder operator\xC3\xB3w {}op2/" + wiersz4 + " nie istnieje", "OP/T.qad OP/T.tr1", ""},
+        // A tree and a state file spelt otherwise, asked in a third spelling.
+        {"OP/", {"OP/Ab.tr1", "OP/ab.qad"}, {}, "OP/aB.tr1", "", 0, otwarto + "OP/Ab.tr1\n", "OP/Ab.lck OP/Ab.tr1 OP/ab.qad", "OP/ab."},
+        // Blanks around the name.
+        {"OP/", {}, {}, "OP/sp .tr1", "", 0, nowy + "OP/sp.tr1\n", "OP/sp.lck OP/sp.qad OP/sp.tr1", ""},
+        {"OP/", {"OP/sp.tr1", "OP/sp.qad"}, {}, "A.tr1", "wczytaj plik \"OP/sp .tr1\"", 0, nowy + "A.tr1\n", "A.lck A.qad A.tr1 OP/sp.lck OP/sp.qad OP/sp.tr1", "OP/sp."},
+        {"OP/", {}, {}, "OP/T.tr1.", "", 2, "\"OP/T.tr1.\" nie jest plikiem drzewa (*.tr1): nale\xC5\xBCy poda\xC4\x87 plik drzewa operatora, np. OP/T.tr1" + nic, "", ""},
+    };
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE("[" + w.argument + "] " + w.linia + " (" + w.ini + ")");
+        Folder f;
+        f.write("VE-SK.INI", f.read("VE-SK.INI") + w.ini);
+        for (const std::string& d : w.foldery) fs::create_directory(f.file(d));
+        for (const std::string& p : w.pliki) f.write(p, wzory.read("M" + p.substr(p.size() - 4)));
+        const auto przed = f.pliki();
+        std::vector<std::string> linie = {"w\xEAze\xB3 dodaj 0 0"};
+        if (!w.linia.empty()) linie.insert(linie.begin(), w.linia);
+        for (int raz = 0; raz < 2; ++raz) {
+            EXPECT_EQ(f.wsad(linie, w.argument), w.kod) << raz << f.bledy;
+            std::string tekst = w.komunikat;
+            for (std::size_t p; (p = tekst.find("{}")) != std::string::npos;) tekst.replace(p, 2, f.folder());
+            if (raz == 0 && (tekst.empty() || tekst.back() == '\n')) EXPECT_EQ(f.bledy, tekst);
+            if (raz == 0 && !tekst.empty()) EXPECT_NE(f.bledy.find(tekst), std::string::npos) << f.bledy;
+            const auto po = f.pliki();
+            EXPECT_EQ(nazwy(po), w.nazwy);
+            for (const auto& [n, bajty] : przed) {
+                const bool zmieniony = !w.zmienione.empty() && n.size() > w.zmienione.size() &&
+                                       equalNoCaseCp1250(n.substr(0, w.zmienione.size()), w.zmienione);
+                EXPECT_EQ(!po.count(n) || po.at(n) != bajty, zmieniony) << n;
+            }
+        }
     }
 }
 

@@ -181,6 +181,11 @@ TEST_F(PlikiOperatora, AnOperatorKeepsItsOwnSpellingWhateverCaseItIsOpenedIn) {
     EXPECT_TRUE(w->ZapiszDrzewo());
     EXPECT_TRUE(dir.exists("Tc.tr1"));
     EXPECT_FALSE(dir.exists("tc.tr1"));
+    // The open dialog takes a bare name as the new operator's does.
+    ui.files = {dir.folder() + " tc "};
+    w->NowyPlik1Click();
+    EXPECT_EQ(k->PlikDrzewa, dir.folder() + "Tc.tr1");
+    EXPECT_FALSE(dir.exists("tc.lck"));
     // Of two operators spelt alike, the exact spelling first.
     for (const char* f : {"tc.qad", "tc.tr1"}) dir.write(f, dir.read(std::string("T") + (f + 1)));
     for (const char* nazwa : {"tc.", "Tc."}) {
@@ -199,6 +204,7 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_FALSE(dir.exists("x.KOS"));
     EXPECT_TRUE(dir.exists("X.txt"));
     EXPECT_TRUE(dir.exists("X.kos.html"));
+    EXPECT_FALSE(dir.exists("X.lck"));
     EXPECT_TRUE(ui.messages.empty());
     // The open operator, spelt differently, is refused.
     ui.files = {dir.folder() + "op.TR1"};

@@ -1,0 +1,241 @@
+#include "NazwaOperatora.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "Paths.h"
+
+namespace vesk {
+
+namespace {
+
+const std::string kNic = " - nic nie utworzono ani nie otwarto";
+
+std::string przytnij(const std::string& t) {
+    const std::size_t a = t.find_first_not_of(' ');
+    return a == std::string::npos ? std::string() : t.substr(a, t.find_last_not_of(' ') - a + 1);
+}
+
+bool zRozszerzeniemTr1(const std::string& n) {
+    return n.size() >= 4 && equalNoCaseCp1250(std::string_view(n).substr(n.size() - 4), ".tr1");
+}
+
+// The stem of a tree or state file's name ("T.tr1" gives "T.").
+std::string rdzenPliku(const std::string& nazwa) { return nazwa.substr(0, nazwa.size() - 3); }
+
+// The example of a tree file's name for a name that is none: its trailing
+// blanks and dots, then its extension, dropped ("OP/T.tr1." gives "OP/T").
+std::string przyklad(std::string rdzen) {
+    while (!rdzen.empty() && (rdzen.back() == ' ' || rdzen.back() == '\t' || rdzen.back() == '.')) rdzen.pop_back();
+    if (const std::size_t kropka = rdzen.rfind('.'); kropka != std::string::npos && kropka > 0 && rdzen.size() - kropka == 4)
+        rdzen.erase(kropka);
+    return rdzen.empty() ? "firma" : rdzen;
+}
+
+// A folder's entries, and what the rule asks of them.
+struct Folder {
+    std::string sciezka;  // the folder as its files' paths begin ("OP/"; "" for the working folder)
+    std::vector<std::string> wpisy;
+
+    bool jest(const std::string& n) const { return std::find(wpisy.begin(), wpisy.end(), n) != wpisy.end(); }
+    // The entries spelt as n in other letter cases.
+    std::vector<std::string> warianty(const std::string& n) const {
+        std::vector<std::string> w;
+        for (const std::string& e : wpisy)
+            if (e != n && equalNoCaseCp1250(e, n)) w.push_back(e);
+        return w;
+    }
+    // Whether the stem has a file of this extension in its own spelling
+    // (the extension in any letter case).
+    bool ma(const std::string& rdzen, std::string_view rozszerzenie) const {
+        for (const std::string& e : wpisy)
+            if (e.size() == rdzen.size() + rozszerzenie.size() && e.compare(0, rdzen.size(), rdzen) == 0 &&
+                equalNoCaseCp1250(std::string_view(e).substr(rdzen.size()), rozszerzenie))
+                return true;
+        return false;
+    }
+    // Whether a stem spelt otherwise than the operator's (rdzen, whose
+    // state file has the stem rdzenStanu) is another operator: it has its
+    // own tree, a killed creation's tree, or a state file not the operator's.
+    bool innyOperator(const std::string& s, const std::string& rdzen, const std::string& rdzenStanu) const {
+        return s != rdzen && (ma(s, "tr1") || jest(s + "tr1" + DopisekNowegoDrzewa) || (ma(s, "qad") && s != rdzenStanu));
+    }
+    // Whether the name asked has a file spelt exactly so.
+    bool dokladny(const std::string& drzewo, const std::string& rdzen) const { return jest(drzewo) || jest(rdzen + "qad"); }
+};
+
+OperatorZNazwy odmowa(OdmowaNazwy rodzaj, const std::string& powod) {
+    OperatorZNazwy r;
+    r.odmowa = rodzaj;
+    r.powod = powod;
+    return r;
+}
+
+OperatorZNazwy niejednoznaczny(const Folder& f, const std::string& nazwa, const std::vector<std::string>& pliki) {
+    std::vector<std::string> sciezki;
+    for (const std::string& p : pliki) sciezki.push_back(f.sciezka + p);
+    return odmowa(OdmowaNazwy::Niejednoznaczna, "Plik " + f.sciezka + nazwa + ": " + ambiguousNameText(sciezki) + kNic);
+}
+
+// The operator of the stem P in the folder; `drzewo` is the tree file's
+// name as asked (P + "tr1" in another letter case, or that).
+OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const std::string& drzewo) {
+    std::string T, Q, cudzyT, cudzyQ;
+    if (f.jest(drzewo)) {
+        T = drzewo;
+    } else if (f.jest(P + "tr1")) {
+        T = P + "tr1";
+    } else {
+        const std::vector<std::string> w = f.warianty(P + "tr1");
+        if (w.size() > 1) return niejednoznaczny(f, drzewo, w);
+        // Another operator's when its stem has its own state file.
+        if (w.size() == 1) (rdzenPliku(w[0]) != P && f.ma(rdzenPliku(w[0]), "qad") ? cudzyT : T) = w[0];
+    }
+    if (f.jest(P + "qad")) {
+        Q = P + "qad";
+    } else {
+        const std::vector<std::string> w = f.warianty(P + "qad");
+        if (w.size() > 1) return niejednoznaczny(f, P + "qad", w);
+        // Another operator's when its stem has its own tree (or new tree).
+        if (w.size() == 1) {
+            const std::string s = rdzenPliku(w[0]);
+            (s != P && (f.ma(s, "tr1") || f.jest(s + "tr1" + DopisekNowegoDrzewa)) ? cudzyQ : Q) = w[0];
+        }
+    }
+    OperatorZNazwy r;
+    if (!Q.empty() && !f.ma(rdzenPliku(Q), "tr1") && f.jest(rdzenPliku(Q) + "tr1" + DopisekNowegoDrzewa)) {
+        r.przerwane = true;
+        T.clear();
+        cudzyT.clear();
+    }
+    const std::string S = !T.empty() ? rdzenPliku(T) : !Q.empty() ? rdzenPliku(Q) : P;
+    r.sciezka = f.sciezka + S;
+    if (!T.empty()) r.drzewo = f.sciezka + T;
+    if (!Q.empty()) r.stan = f.sciezka + Q;
+    const auto cudzy = [&](const char* rozszerzenie, const std::string& plik) {
+        return "Plik " + r.sciezka + rozszerzenie + " nie istnieje (plik " + plik + " nale\xBFy do innego operatora)";
+    };
+    if (Q.empty() && !cudzyQ.empty()) r.cudzy = cudzy("qad", cudzyQ);
+    else if (T.empty() && !cudzyT.empty()) r.cudzy = cudzy("tr1", cudzyT);
+    r.folder_ = f.sciezka;
+    r.wpisy_ = f.wpisy;
+    return r;
+}
+
+// The operator of the name in the folder: spelt exactly, else the one tree
+// (else the one state file) spelt otherwise, else a new one.
+OperatorZNazwy wFolderze(const Folder& f, const std::string& drzewo, const std::string& P) {
+    if (f.dokladny(drzewo, P)) return operatorWFolderze(f, P, drzewo);
+    for (const std::string& n : {drzewo, P + "qad"}) {
+        const std::vector<std::string> w = f.warianty(n);
+        if (w.size() > 1) return niejednoznaczny(f, n, w);
+        if (w.size() == 1) return operatorWFolderze(f, rdzenPliku(w[0]), rdzenPliku(w[0]) + "tr1");
+    }
+    return operatorWFolderze(f, P, drzewo);
+}
+
+// Whether the folder has a file of the name in any letter case.
+bool maOperatora(const Folder& f, const std::string& drzewo, const std::string& P) {
+    return f.dokladny(drzewo, P) || !f.warianty(drzewo).empty() || !f.warianty(P + "qad").empty();
+}
+
+// The folder written (ending with a separator; "" for the working folder)
+// found as a file is: exact, else the one spelt otherwise; its refusal
+// otherwise, naming `zrodlo` (where it was given) when there is one.
+OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo, Folder& znaleziony) {
+    znaleziony = Folder{};
+    if (folder.empty()) {
+        znaleziony.wpisy = folderEntries("").value_or(std::vector<std::string>());
+        return {};
+    }
+    const std::string nazwa = "Folder " + folder + (zrodlo.empty() ? "" : " (" + zrodlo + ")");
+    const std::optional<std::string> f = findExisting(folder);
+    if (!f) {
+        const std::vector<std::string> w = ambiguousMatches(folder);
+        if (!w.empty()) return odmowa(OdmowaNazwy::Niejednoznaczna, nazwa + ": " + ambiguousNameText(w) + kNic);
+        return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie istnieje" + kNic);
+    }
+    std::optional<std::vector<std::string>> wpisy = folderEntries(folder);
+    if (!wpisy) return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie jest folderem" + kNic);
+    // Spelt as on disk, when written otherwise.
+    std::string pisownia = folder;
+    const std::string bezKonca = isPathSeparator(folder.back()) && folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
+    if (*f != cp1250ToUtf8(bezKonca))
+        if (const std::optional<std::string> cp = fileNameToCp1250(*f))
+            pisownia = cp->empty() || cp->back() == '/' ? *cp : *cp + "/";
+    znaleziony = Folder{pisownia, std::move(*wpisy)};
+    return {};
+}
+
+}  // namespace
+
+std::vector<std::string> OperatorZNazwy::pliki(std::string_view rozszerzenie) const {
+    const std::string rdzen = fileNamePart(sciezka);
+    const std::string cel = rdzen + std::string(rozszerzenie);
+    const std::string rdzenStanu = stan.empty() ? std::string() : rdzenPliku(fileNamePart(stan));
+    const Folder f{folder_, wpisy_};
+    std::vector<std::string> wynik;
+    for (const std::string& e : wpisy_)
+        if (equalNoCaseCp1250(e, cel) && !f.innyOperator(e.substr(0, rdzen.size()), rdzen, rdzenStanu))
+            wynik.push_back(folder_ + e);
+    return wynik;
+}
+
+OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie) {
+    // The folder as written, the tree file's name as asked and the stem.
+    std::string folder, drzewo, P;
+    if (forma == FormaNazwy::Rdzen) {
+        folder = folderPart(nazwa);
+        P = nazwa.substr(folder.size());
+        drzewo = P + "tr1";
+        if (P.empty()) return odmowa(OdmowaNazwy::Pusta, "Nie podano nazwy operatora" + kNic);
+    } else {
+        // Blanks around the name, and before ".tr1", are dropped: "sp " and
+        // "sp" are one operator.
+        const std::string calosc = przytnij(nazwa);
+        folder = folderPart(calosc);
+        const std::string imie = przytnij(calosc.substr(folder.size()));
+        const bool zTr1 = zRozszerzeniemTr1(imie);
+        const std::string rdzen = zTr1 ? przytnij(imie.substr(0, imie.size() - 4)) : imie;
+        const std::string oczekiwano = ": nale\xBFy poda\xE6 plik drzewa operatora, np. " + folder;
+        if (rdzen.empty())
+            return odmowa(OdmowaNazwy::Pusta,
+                          "Operator \"" + nazwa + "\" nie ma nazwy przed \".tr1\"" + oczekiwano + "firma.tr1" + kNic);
+        if (!zTr1 && forma == FormaNazwy::PlikDrzewa)
+            return odmowa(OdmowaNazwy::NiePlikDrzewa, "Operator \"" + nazwa + "\" nie jest plikiem drzewa (*.tr1)" +
+                                                          oczekiwano + przyklad(rdzen) + ".tr1" + kNic);
+        P = rdzen + ".";
+        drzewo = rdzen + (zTr1 ? imie.substr(imie.size() - 4) : std::string(".tr1"));
+    }
+    Folder f;
+    if (!folder.empty() || gdzie.katalog.empty()) {
+        if (OperatorZNazwy r = znajdzFolder(folder, folder == gdzie.katalog ? gdzie.zrodlo : "", f); !r.powod.empty())
+            return r;
+        return wFolderze(f, drzewo, P);
+    }
+    // A name without a folder: spelt exactly in the working folder, then in
+    // the operator folder; else in another case in the one, then the other;
+    // else a new operator in the working folder.
+    Folder roboczy;
+    znajdzFolder("", "", roboczy);
+    if (roboczy.dokladny(drzewo, P)) return wFolderze(roboczy, drzewo, P);
+    const OperatorZNazwy bladKatalogu = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
+    if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna) return bladKatalogu;
+    const bool katalog = bladKatalogu.powod.empty();
+    if (katalog && f.dokladny(drzewo, P)) return wFolderze(f, drzewo, P);
+    if (maOperatora(roboczy, drzewo, P)) return wFolderze(roboczy, drzewo, P);
+    if (katalog && maOperatora(f, drzewo, P)) return wFolderze(f, drzewo, P);
+    // Nor one made in the working folder in place of the operator folder's.
+    if (!katalog) {
+        const std::string powod = bladKatalogu.powod.substr(0, bladKatalogu.powod.size() - kNic.size());
+        return odmowa(OdmowaNazwy::BrakFolderu, "Operatora " + drzewo + " nie ma w folderze roboczym, a folder operator\xF3w" +
+                                                    powod.substr(std::string_view("Folder").size()) +
+                                                    "; nale\xBFy utworzy\xE6 ten folder" +
+                                                    (gdzie.zrodlo.empty() ? "" : " albo poprawi\xE6 ten wiersz") + kNic);
+    }
+    return wFolderze(roboczy, drzewo, P);
+}
+
+}  // namespace vesk

@@ -1,0 +1,87 @@
+// An operator's name turned into its files: the one rule of every path that
+// names an operator (vesk-wsad's argument, "wczytaj plik" and "utwórz plik",
+// the window's dialogs and "/f", the delete dialog, the state file's
+// creation). Paths are the core's code page 1250 texts.
+//
+// An operator is the files whose names share one spelling of its stem (the
+// extension in any letter case). Folders and files are found without regard
+// to letter case, a name spelt exactly as a file (or folder) first, else the
+// one spelt otherwise; a name several match in other cases, none as
+// written, is refused naming them. An operator's tree or state file missing
+// in its own spelling is the one spelt otherwise that no other operator
+// claims (one claims a file when it has the file of the other kind in its
+// own spelling). The operator's spelling is its tree file's (else its state
+// file's, else the name's): every file made beside it (lock, journal, new
+// tree, temporaries) is named so, in the folder found.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+// How the name is written.
+enum class FormaNazwy {
+    // The stem as the program keeps it: folder, name and "." ("OP/T.").
+    Rdzen,
+    // A tree file as a user writes it (vesk-wsad's argument, a command
+    // file): blanks around the name and before ".tr1" dropped, ".tr1" in
+    // any letter case required.
+    PlikDrzewa,
+    // From a dialog or "/f": as PlikDrzewa, ".tr1" added when missing.
+    Nazwa,
+};
+
+// Where a name without a folder is looked for after the working folder
+// (vesk-wsad): the operator folder of VE-SK.INI, and where it was given,
+// for the messages about it.
+struct KatalogOperatorow {
+    std::string katalog;
+    std::string zrodlo;
+};
+
+enum class OdmowaNazwy {
+    Brak,            // usable
+    Pusta,           // no name before ".tr1"
+    NiePlikDrzewa,   // not a tree file's name (PlikDrzewa)
+    Niejednoznaczna, // several files or folders in other letter cases
+    BrakFolderu,     // a folder that does not exist
+};
+
+struct OperatorZNazwy {
+    OdmowaNazwy odmowa = OdmowaNazwy::Brak;
+    // Why the name is refused, for the user (nothing was found, nothing is
+    // to be made); empty when it is usable.
+    std::string powod;
+    // The operator's stem: the folder found, the name in its spelling, ".".
+    std::string sciezka;
+    // Its tree and state files as they are spelt (folder found + name);
+    // empty when it has none.
+    std::string drzewo, stan;
+    // A creation killed between its renames: the state file and the new
+    // tree (sciezka + "tr1.nowy"), no tree file.
+    bool przerwane = false;
+    // Its tree or state file missing because the one spelt otherwise is
+    // another operator's: "Plik ... nie istnieje (plik ... należy do innego
+    // operatora)"; empty otherwise.
+    std::string cudzy;
+
+    // An operator to be opened (its tree, or a killed creation's).
+    bool istnieje() const { return !drzewo.empty() || przerwane; }
+    // Its files named sciezka + rozszerzenie ("qad", "lck", "qad.zapis")
+    // without regard to letter case, folder included: those of its own
+    // spelling and those spelt otherwise that are no other operator's.
+    std::vector<std::string> pliki(std::string_view rozszerzenie) const;
+
+    std::string folder_;                // the folder found, as sciezka has it
+    std::vector<std::string> wpisy_;    // its entries (code page 1250)
+};
+
+// The operator that a name names. Reads folders only; makes nothing.
+OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie = {});
+
+// The file a killed creation leaves: the new tree beside the tree file.
+inline constexpr const char* DopisekNowegoDrzewa = ".nowy";
+
+}  // namespace vesk
