@@ -65,6 +65,16 @@ public:
             fail("Record is cut short by the end of the data");
     }
 
+    // The next byte of the current record, left unread (the record must
+    // hold it).
+    std::uint8_t peek() {
+        std::uint8_t b = 0;
+        readHere(&b, 1);
+        stream_.Seek(-1, 1);
+        ++left_;
+        return b;
+    }
+
     // n bytes of the current record (which must hold them).
     void readHere(std::uint8_t* out, std::size_t n) {
         if (n > left_) fail("SST string beyond the end of its record");
@@ -130,11 +140,13 @@ std::unique_ptr<TSSTEntry> readString(SSTCursor& in) {
     while (remaining > 0) {
         if (!first || in.left() == 0) {
             // The rest of this record (at most a byte too few for a 16-bit
-            // character) stays unused; the next part has its own option.
+            // character) stays unused; the next part has its own option,
+            // unless it holds nothing but the characters missing.
             in.skipRest();
             in.nextContinue();
-            std::uint8_t partOption = 0;
-            in.readHere(&partOption, 1);
+            std::uint8_t partOption = in.peek();
+            if (ContinuationIsBare(partOption, in.left(), remaining * (wide ? 2 : 1))) partOption = wide ? 1 : 0;
+            else in.readHere(&partOption, 1);
             partWide = partOption & 1;
         }
         first = false;
@@ -253,6 +265,11 @@ private:
 };
 
 }  // namespace
+
+bool ContinuationIsBare(std::uint8_t first, std::size_t bytes, std::size_t missing, bool cut,
+                        bool optionReadingWhole) {
+    return bytes == missing && (first > 1 || (cut && !optionReadingWhole));
+}
 
 std::uint32_t XLSCrc32(const std::uint8_t* data, std::size_t size) {
     std::uint32_t crc = 0xFFFFFFFFu;

@@ -24,6 +24,19 @@ constexpr std::uint8_t SSTOption16Bit = 0x01;
 constexpr std::uint8_t SSTOptionPhonetic = 0x04;
 constexpr std::uint8_t SSTOptionRichText = 0x08;
 
+// Whether the CONTINUE records that go on with a BIFF8 text (SST, STRING,
+// LABEL...) hold its bytes bare, without the option byte (0 or 1) that
+// starts each in a well-formed file: gnumeric splits a long STRING's bytes
+// over the records as they come, inside a 16-bit character too. first: the
+// records' first byte; bytes: what they hold for the text; missing: the
+// bytes the text lacks at its width, less the byte of a character that the
+// record before cut (cut); optionReadingWhole: read with option bytes they
+// give the whole text. Bare only when bytes are exactly the missing ones and
+// no option byte can start them: the first byte is neither 0 nor 1, or a
+// character was cut and the option-byte reading falls short.
+bool ContinuationIsBare(std::uint8_t first, std::size_t bytes, std::size_t missing, bool cut = false,
+                        bool optionReadingWhole = false);
+
 struct TSSTEntry {
     static constexpr std::uint32_t NotWritten = 0xFFFF;
 

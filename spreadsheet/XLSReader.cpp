@@ -8,6 +8,7 @@
 #include "CodePage.h"
 #include "EXLSError.h"
 #include "FormulaDecoder.h"
+#include "SSTMini.h"
 #include "XLSMini.h"
 #include "XLSUtilsMini.h"
 
@@ -870,6 +871,10 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     // The record may be next_ itself: its characters are taken before the
     // next record is read over it.
     take(record.data() + at, record.size() - at);
+    // Whether the CONTINUE records hold the rest bare, without option bytes,
+    // is decided once for all of them.
+    const bool bare = version_ >= xvExcel97 && text.size() < count &&
+                      bareContinuation(count - text.size(), wide, wide && !textTail_.empty());
     while (text.size() + bytes8.size() < count) {
         if (stream_.PeekNextId() != BIFFID_CONTINUE) {
             // As other readers do: the cell keeps the characters there are.
@@ -881,6 +886,13 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
         }
         readNext();
         ++records_;
+        if (bare) {
+            // A character cut by the record before goes on in this one.
+            std::vector<std::uint8_t> bytes = textTail_;
+            bytes.insert(bytes.end(), next_.begin(), next_.end());
+            take(bytes.data(), bytes.size());
+            continue;
+        }
         std::size_t skip = 0;
         if (version_ >= xvExcel97) {
             if (next_.empty()) continue;
@@ -890,6 +902,33 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
         take(next_.data() + skip, next_.size() - skip);
     }
     return version_ >= xvExcel97 ? text : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
+}
+
+bool TXLSReader::bareContinuation(std::size_t missing, bool wide, bool cut) {
+    // The CONTINUE records that follow, looked at and left unread.
+    const std::int64_t start = stream_.Position();
+    std::size_t bytes = 0;
+    std::uint8_t first = 0;
+    // Read with option bytes, as a well-formed file is: whole when the
+    // records give the missing characters and leave no more than an unused
+    // byte each.
+    std::size_t left = missing;
+    bool optionWhole = true;
+    std::uint8_t head[5];
+    for (std::size_t n; (n = stream_.Read(head, 5)) >= 4 && (head[0] | (head[1] << 8)) == BIFFID_CONTINUE;) {
+        const std::size_t length = head[2] | (head[3] << 8);
+        if (length > 0 && n == 5) {
+            if (bytes == 0) first = head[4];
+            const std::size_t width = (head[4] & 0x01) ? 2 : 1;
+            const std::size_t chars = std::min(left, (length - 1) / width);
+            left -= chars;
+            optionWhole = optionWhole && length - 1 - chars * width <= 1;
+        }
+        bytes += length;
+        stream_.Seek(static_cast<std::int64_t>(length) + 4 - static_cast<std::int64_t>(n), 1);
+    }
+    stream_.Seek(start, 0);
+    return ContinuationIsBare(first, bytes, missing * (wide ? 2 : 1) - (cut ? 1 : 0), cut, optionWhole && left == 0);
 }
 
 void TXLSReader::readFormulaResult(TSheet& s, int col, int row, std::uint8_t type, std::uint8_t value,

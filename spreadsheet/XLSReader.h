@@ -82,11 +82,16 @@ private:
     WideString stringResult();
     // A text of the record whose character count (u16) is at offset `at`,
     // its characters going on in the CONTINUE records that follow it (from
-    // BIFF8 on each starts with its own option byte). A text whose records
-    // end early keeps the characters they hold, and the cell (col, row) is
-    // named in a notice. The bytes after the characters in the record that
-    // holds the last of them are left in textTail_.
+    // BIFF8 on each starts with its own option byte, unless they hold the
+    // missing characters bare). A text whose records end early keeps the
+    // characters they hold, and the cell (col, row) is named in a notice.
+    // The bytes after the characters in the record that holds the last of
+    // them are left in textTail_.
     WideString continuedText(const TRecordBody& record, std::size_t at, int col, int row);
+    // Whether the CONTINUE records after the current position hold the
+    // missing characters of a BIFF8 text bare (ContinuationIsBare); cut: the
+    // record before ended inside a 16-bit character. Reads nothing.
+    bool bareContinuation(std::size_t missing, bool wide, bool cut);
     void readSharedFormula();
     // The shared formula of a cell whose tExp token (tokens, length) names
     // its range's first cell; nullptr when none holds the cell.

@@ -86,6 +86,53 @@ TEST(XLSPeers, Biff5TextOverOneRecordReadWhole) {
     }
 }
 
+TEST(XLSPeers, Biff8TextContinuedWithoutOptionBytesReadWhole) {
+    // gnumeric splits a long formula text's bytes over STRING and CONTINUE
+    // as they come, with no option byte, inside a 16-bit character too
+    // ({=REPT("x";9000)&B1:B2}, 8,221 + 780 characters). Read
+    // bare where no option byte can start the rest, else as before; in the
+    // SST as well.
+    using Bytes = std::vector<std::uint8_t>;
+    auto wide = [](std::u16string_view t) { B b; for (char16_t c : t) b.u16(c); return b.v(); };
+    auto cat = [](Bytes a, const Bytes& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
+    const std::u16string x9001 = std::u16string(9000, u'x') + u"a", z4200(4200, u'ż');
+    const Bytes x8221 = B().bytes(std::string(8221, 'x')), x780 = B().bytes(std::string(779, 'x') + "a");
+    const Bytes z4110 = wide(z4200.substr(0, 4110));
+    struct Case { bool sst; std::u16string text; std::uint8_t option; Bytes first, rest; };
+    for (const Case& c : std::vector<Case>{
+             {false, x9001, 0, x8221, x780},
+             {false, z4200, 1, z4110, wide(z4200.substr(4110))},                           // starts 7C 01
+             {false, z4200, 1, cat(z4110, {0x7C}), cat({0x01}, wide(z4200.substr(4111)))},  // ż cut: 7C | 01
+             {false, x9001, 0, x8221, cat({0x00}, x780)},                                   // option bytes
+             {false, z4200.substr(0, 4110) + u"ab", 1, cat(z4110, {0x00}), {0x00, 'a', 'b'}},  // a byte unused
+             {true, u"abcde", 0, B().bytes("abc"), B().bytes("de")},
+             {true, u"abcde", 0, B().bytes("abc"), cat({0x01}, wide(u"de"))}}) {
+        const Bytes head = B().u16(static_cast<unsigned>(c.text.size())).u8(c.option);
+        std::vector<Rec> sst = {{BIFFID_SST, cat(B().u32(1).u32(1), cat(head, c.first))}, {BIFFID_CONTINUE, c.rest}};
+        std::vector<Rec> cells = {{BIFFID_LABELSST, B().u16(0).u16(5).u16(15).u32(0)}};
+        if (!c.sst) {  // F1 = {...}, its text in STRING
+            sst.clear();
+            cells = {{BIFFID_FORMULA, B().u16(0).u16(5).u16(15).u8(0).zeros(5).u16(0xFFFF).u16(0).u32(0).u16(5).u8(1)
+                                          .u16(0).u16(5)},
+                     {BIFFID_ARRAY, B().u16(0).u16(0).u8(5).u8(5).u16(0).u32(0).u16(3).u8(0x1E).u16(4)},
+                     {BIFFID_STRING, cat(head, c.first)}, {BIFFID_CONTINUE, c.rest}};
+        }
+        std::vector<std::uint8_t> file = test::compound(test::bookStream(true, {}, {{u"Tablice", 0, 0, cells}}, sst));
+        for (int save = 0; save < 2; ++save) {  // as read, then saved and read again
+            TXLSMini xls;
+            std::u16string notice;
+            xls.OnNotify = [&notice](std::u16string_view text) { notice = text; };
+            xls.ReadStream(&file);
+            TSheet& s = xls.Sheets().Items(0);
+            const auto* array = dynamic_cast<const TArrayFormulaCell*>(s.Cell(5, 0));
+            const std::u16string text = c.sst ? s.AsString(5, 0) : array ? array->Text : u"no array formula";
+            EXPECT_TRUE(text == c.text) << text.size() << " of " << c.text.size() << ", save " << save;
+            EXPECT_EQ(utf16ToUtf8(notice), "");
+            xls.WriteStream(&file);
+        }
+    }
+}
+
 TEST(XLSPeers, Biff5SaveKeepsEveryCharacter) {
     // Each length as a text cell (column A) and as a formula's text (B).
     const std::vector<std::size_t> lengths = {255, 256, 2072, 2073, 3000, 10000, 70000};
