@@ -223,8 +223,11 @@ std::vector<std::string> ambiguousMatches(const std::string& path) {
 }
 
 std::string ambiguousNameText(const std::vector<std::string>& names) {
-    std::string t = "nazwa niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka plik\xF3w "
-                    "r\xF3\xBFni\xB9" "cych si\xEA tylko wielko\x9C" "ci\xB9 liter";
+    // Folders are called folders (a folder line of VE-SK.INI, a folder of a path).
+    const bool foldery = !names.empty() && std::all_of(names.begin(), names.end(), folderExists);
+    std::string t = std::string("nazwa niejednoznaczna - nie ma ") + (foldery ? "folderu" : "pliku") +
+                    " o tej pisowni, a pasuje do niej kilka " + (foldery ? "folder\xF3w" : "plik\xF3w") +
+                    " r\xF3\xBFni\xB9" "cych si\xEA tylko wielko\x9C" "ci\xB9 liter";
     for (std::size_t i = 0; i < names.size(); ++i) t += (i ? ", " : ": ") + names[i];
     return t + "; nale\xBFy poda\xE6 nazw\xEA dok\xB3" "adnie tak, jak jest zapisana";
 }

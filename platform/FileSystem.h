@@ -42,7 +42,7 @@ public:
 // renaming to or locking such a path fails, and lastFileError() then says
 // ambiguousNameText of them.
 std::vector<std::string> ambiguousMatches(const std::string& path);
-// The reason a name is refused as ambiguous, naming its files.
+// The reason a name is refused as ambiguous, naming its files (or folders).
 std::string ambiguousNameText(const std::vector<std::string>& names);
 
 // The native path under which a file of this name is to be created: the

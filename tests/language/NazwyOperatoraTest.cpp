@@ -158,7 +158,7 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
         {"op/", T, {}, "T.tr1", "", 0, "", "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
         {"OP/", T, {}, "op/T.tr1", "", 0, otwarto + "OP/T.tr1\n", "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
         // VE-SK.INI's operator folder matching two folders, or none.
-        {"op/", T, {"Op"}, "T.tr1", "", 2, "Folder {}op/" + wiersz4 + ": nazwa niejednoznaczna", "OP/T.qad OP/T.tr1", ""},
+        {"op/", T, {"Op"}, "T.tr1", "", 2, "Folder {}op/" + wiersz4 + ": nazwa niejednoznaczna - nie ma folderu", "OP/T.qad OP/T.tr1", ""},
         {"op/", T, {"Op"}, "T.tr1", "", 2, "liter: {}OP, {}Op; nale", "OP/T.qad OP/T.tr1", ""},
         {"op2/", T, {}, "T.tr1", "", 2, "a folder operator\xC3\xB3w {}op2/" + wiersz4 + " nie istnieje", "OP/T.qad OP/T.tr1", ""},
         // A tree and a state file spelt otherwise, asked in a third spelling.
