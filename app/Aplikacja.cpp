@@ -64,7 +64,14 @@ void Aplikacja::pokazWskazniki() {
     definiowanieWskaznikow_->aktywacja();
 }
 
-void Aplikacja::start() { oknoStartowe_->show(); }
+void Aplikacja::start() {
+    // A refused start-up has told its reason: the program ends, no window shown.
+    if (s_.StartOdrzucony) {
+        ui_.endProgram(1);
+        return;
+    }
+    oknoStartowe_->show();
+}
 
 bool Aplikacja::pokazOknoGlowne() {
     oknoGlowne_->show();

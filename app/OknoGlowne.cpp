@@ -268,7 +268,7 @@ void OknoGlowne::odswiez(const Warsztat& w) {
         {"Wzy1", p.Wzy1},
         {"symuluj", p.symuluj},
         {"Bazowy1", p.Bazowy1},
-        {"Rezultaty2", p.Rezultaty2},
+        {"Rezultaty2", w.RezultatyWlaczone()},
         {"KonstrukcjaWskaznikow", p.KonstrukcjaWskaznikow},
         {"Wykresy1", p.Wykresy1},
         {"WynikSyntetyczny1", p.WynikSyntetyczny1},

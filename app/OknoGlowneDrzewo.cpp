@@ -119,8 +119,9 @@ void OknoGlowne::przesunOkresy() {
         Okres[k]->setGeometry(r);
         widoczny[k] = okresyWidoczne_[k] && wDrzewie;
     }
-    // Each header is "| years |": where the next one follows, its opening
-    // bar closes this one, so that no two bars stand side by side.
+    // Each header after the first is "| years |": where the next one
+    // follows, its opening bar closes this one, so that no two bars stand
+    // side by side.
     for (std::size_t k = 0; k < 9; ++k) {
         QString napis = napisyOkresow_[k];
         if (k + 1 < 9 && widoczny[k + 1] && napis.endsWith(QLatin1Char('|'))) napis.chop(1);

@@ -29,7 +29,8 @@ std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vecto
     k.DopisekTytulu = cp1250(tekst::DopisekTytulu);
     s.ZnacznikWsadowy = fileExists(joinPath(k.KatalogRoboczy, tekst::ZnacznikWsadowy));
     std::string tytul = std::string(tekst::TytulProjektu) + ": " + k.DopisekTytulu + " ";
-    WczytajZakresy(k, joinPath(k.KatalogRoboczy, PlikZakresow));
+    // A refused start-up reads nothing more: its one refusal is all that is said.
+    if (!s.StartOdrzucony) WczytajZakresy(k, joinPath(k.KatalogRoboczy, PlikZakresow));
     k.FlagaPracy = false;
     k.PlikStartowy = PlikStartowyZParametrow(parametry);
     k.KatalogProgramu = katalogProgramu;

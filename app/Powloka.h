@@ -30,17 +30,18 @@ struct StanPowloki {
     bool ZnacznikWsadowy = false;  // the marker file: command-file controls shown
 
     bool OknoGlowneUtworzone = false;
-    // The start-up at the window's creation was refused (and told): the
-    // first show ends the program without telling it again.
+    // The start-up at the window's creation was refused (and told): no
+    // window is shown, the program ends without telling it again.
     bool StartOdrzucony = false;
     bool OknoGlownePokazane = false;
     bool PierwszeOK = true;
 };
 
 // The main window's creation without its controls: the model core started,
-// the credit text, the marker file, the decision ranges, the "/f" file and
-// the program folder. `parametry` are the command-line parameters (without
-// the program and the window system's own options). Returns the caption.
+// the credit text, the marker file, the decision ranges (not read after a
+// refused start), the "/f" file and the program folder. `parametry` are the
+// command-line parameters (without the program and the window system's own
+// options). Returns the caption.
 std::string UtworzenieOknaGlownego(Kontekst& k, StanPowloki& s, const std::vector<std::string>& parametry,
                                    const std::string& katalogProgramu);
 

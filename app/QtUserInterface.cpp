@@ -12,7 +12,9 @@
 #include <QHeaderView>
 #include <QTreeView>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QChildEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,11 +32,13 @@ namespace vesk {
 
 namespace {
 
-// Whatever the core says fits a box on the screen: at most 30 lines of 200
-// characters. A long run without blanks gets places to wrap, or the box
-// would be sized for it unwrapped and cut its last lines.
+// Whatever the core says fits a box on the screen: at most 30 lines of 100
+// characters as shortenedText wraps them, in a box as wide as its longest
+// line (szerokoscNaTytul), so that the screen shows the lines counted. A
+// long run without blanks still gets places to wrap, for a line of wide
+// letters that the screen's bound on a box's width would not let through.
 QString tekstOkna(const std::string& text) {
-    const QString t = q(shortenedText(text, 30, 200));
+    const QString t = q(shortenedText(text, 30, 100));
     QString out;
     int ciag = 0;
     for (const QChar c : t) {
@@ -72,12 +76,23 @@ int szerokoscTytulu(const QWidget& okno, const QString& tytul) {
     return QFontMetrics(f).horizontalAdvance(tytul) + 200;
 }
 
-// A message box no narrower than its caption.
+// A message box no narrower than its caption, its text as wide as its
+// longest line within Qt's bound on a box's width (less the icon and the
+// margins), so that Qt wraps it no further.
 void szerokoscNaTytul(QMessageBox& box) {
     if (auto* uklad = qobject_cast<QGridLayout*>(box.layout()))
         uklad->addItem(new QSpacerItem(szerokoscTytulu(box, box.windowTitle()), 0, QSizePolicy::Minimum,
                                        QSizePolicy::Fixed),
                        uklad->rowCount(), 0, 1, uklad->columnCount());
+    if (auto* etykieta = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const QScreen* ekran = box.screen();
+        const int ekranu = ekran ? ekran->availableGeometry().width() : 1024;
+        const int granica = (ekranu > 1024 ? std::min(ekranu - 480, 1000) : ekranu) - 120;
+        int najszerszy = 0;
+        for (const QString& wiersz : etykieta->text().split(QLatin1Char('\n')))
+            najszerszy = std::max(najszerszy, etykieta->fontMetrics().horizontalAdvance(wiersz));
+        etykieta->setMinimumWidth(std::min(najszerszy + 2, granica));
+    }
 }
 
 // The file dialog's own message boxes ("... nie istnieje", a folder that
@@ -115,6 +130,51 @@ public:
         if (indeks.column() == 1) return info.isDir() ? QString() : RozmiarPliku(info.size());
         return OpisTypuPliku(info);
     }
+};
+
+// A file dialog whose open side asks of a name only what the core asks: a
+// file found without regard to letter case, as the core finds it, is taken.
+// A name that several files match but for case is the core's to refuse,
+// naming them, in the operators' dialogs (`rdzenRozstrzyga`); the others
+// refuse it here in the same words. A name no file has is refused here
+// as Qt refuses it.
+class DialogPliku : public QFileDialog {
+public:
+    DialogPliku(QWidget* rodzic, const QString& tytul, const QString& folder, bool rdzenRozstrzyga)
+        : QFileDialog(rodzic, tytul, folder), rdzenRozstrzyga_(rdzenRozstrzyga) {}
+
+    // The open side's check; a save takes any name, as Qt does.
+    void accept() override {
+        const QStringList pliki = selectedFiles();
+        if (acceptMode() != AcceptOpen || pliki.size() != 1 || QFileInfo::exists(pliki.front())) {
+            QFileDialog::accept();
+            return;
+        }
+        const QString nazwa = pliki.front();
+        const std::optional<std::string> sciezka = fileNameToCp1250(QFile::encodeName(nazwa).toStdString());
+        const bool wzorzec = nazwa.contains(QLatin1Char('*')) || nazwa.contains(QLatin1Char('?'));
+        if (sciezka && !wzorzec) {
+            if (fileExists(*sciezka)) {
+                QFileDialog::accept();
+                return;
+            }
+            if (const std::vector<std::string> pasujace = ambiguousMatches(*sciezka); !pasujace.empty()) {
+                if (rdzenRozstrzyga_) {
+                    QFileDialog::accept();
+                } else {
+                    QMessageBox::warning(this, windowTitle(),
+                                         tekstOkna("Plik " + *sciezka + ": " + ambiguousNameText(pasujace)));
+                }
+                return;
+            }
+        }
+        QMessageBox::warning(this, windowTitle(),
+                             QFileDialog::tr("%1\nFile not found.\nPlease verify the correct file name was given.")
+                                 .arg(QFileInfo(nazwa).fileName()));
+    }
+
+private:
+    bool rdzenRozstrzyga_;
 };
 
 }  // namespace
@@ -217,12 +277,19 @@ bool QtUserInterface::retry(const std::string& text, const std::string& caption)
 
 std::optional<std::string> QtUserInterface::chooseFile(const std::string& title, const std::string& filter,
                                                        bool forSaving, const std::string& initialFolder) {
-    // Names pass as the system's bytes (QFile::encodeName, decodeName).
-    QFileDialog dialog(parent_, q(title),
-                       initialFolder.empty() ? QString() : QFile::decodeName(cp1250ToUtf8(initialFolder).c_str()));
+    // Names pass as the system's bytes (QFile::encodeName, decodeName). An
+    // ambiguous name is the core's to refuse for the operators' files only.
+    const std::string rozszerzenie = rozszerzenieDomyslne(filter);
+    DialogPliku dialog(parent_, q(title),
+                       initialFolder.empty() ? QString() : QFile::decodeName(cp1250ToUtf8(initialFolder).c_str()),
+                       rozszerzenie == "tr1");
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // An open dialog checks the name as the core finds files (DialogPliku),
+    // not as Qt would, spelt exactly.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // A bare name gets the filter's extension.
+    if (!rozszerzenie.empty()) dialog.setDefaultSuffix(q(rozszerzenie));
     dialog.setProxyModel(new PolskieKolumnyPlikow(&dialog));
     dialog.installEventFilter(new TytulyOknaPlikow(&dialog));
     dialog.setNameFilters(filtryPlikow(filter));
@@ -233,17 +300,14 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     if (auto* lista = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
         for (int kolumna = 1; kolumna < lista->header()->count(); ++kolumna)
             lista->header()->setSectionResizeMode(kolumna, QHeaderView::ResizeToContents);
-    if (forSaving) {
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-        const std::string rozszerzenie = rozszerzenieDomyslne(filter);
-        if (!rozszerzenie.empty()) dialog.setDefaultSuffix(q(rozszerzenie));
-    }
+    if (forSaving) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     // A name the core cannot carry unchanged (one Qt could not decode shows
     // replacement characters) is refused, never taken for another file.
     const std::string bajty = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     if (std::optional<std::string> nazwa = fileNameToCp1250(bajty)) return nazwa;
-    message(unusableFileNameMessage(bajty));
+    // A name given for a new file is to be chosen anew; an existing file's renamed.
+    message(forSaving ? unusableNewFileNameMessage(bajty) : unusableFileNameMessage(bajty));
     return std::nullopt;
 }
 

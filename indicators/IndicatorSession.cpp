@@ -266,6 +266,8 @@ bool IndicatorSession::OdswiezIOblicz() {
 }
 
 void IndicatorSession::hide() {
+    // Closed or stepped aside, the window gives the results menu back.
+    warsztat_.UstawRezultaty2(true);
     widoczne_ = false;
     aktywne_ = false;
     ZakonczRaport();
@@ -280,7 +282,6 @@ void IndicatorSession::Deaktywacja(bool przezInneOkno) {
 }
 
 void IndicatorSession::Zamkniecie() {
-    warsztat_.UstawRezultaty2(true);
     warsztat_.UstawWzy1(true);
     ListaDiagnoz.clear();
     hide();

@@ -288,6 +288,11 @@ std::string unusableFileNameMessage(std::string_view native) {
            powodOdmowyNazwy(native, "plik nie zosta\xB3 u\xBFyty", "nale\xBFy zmieni\xE6 jego nazw\xEA");
 }
 
+std::string unusableNewFileNameMessage(std::string_view native) {
+    return "Nazwa pliku " + readableFileName(native) +
+           powodOdmowyNazwy(native, "nazwa nie zosta\xB3" "a u\xBFyta", "nale\xBFy wybra\xE6 inn\xB9 nazw\xEA");
+}
+
 std::string unusableFolderMessage(std::string_view native, const std::string& source, const std::string& remedy) {
     return "Nazwa folderu " + readableFileName(native) + " (" + source + ")" +
            powodOdmowyNazwy(native, "nic nie zosta\xB3o utworzone", {}) + "; " + remedy;

@@ -61,6 +61,9 @@ std::optional<std::vector<std::string>> folderEntries(const std::string& path);
 // (a replacement character from a dialog that could not read them among
 // them) or characters code page 1250 lacks.
 std::string unusableFileNameMessage(std::string_view native);
+// The same for a name given for a file to be written (a save dialog):
+// there is no file to rename, the user is to choose another name.
+std::string unusableNewFileNameMessage(std::string_view native);
 // The same for a folder from outside (an environment variable, a line of
 // the settings file): `source` says where it was given, `remedy` what the
 // user is to do; nothing has been made in it or under its name.

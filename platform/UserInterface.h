@@ -18,10 +18,13 @@ namespace vesk {
 // has no NEL nor line or paragraph separators (its 0x85 is the ellipsis).
 std::string screenLines(std::string_view text);
 
-// A text cut to what a box on the screen can show: at most maxLines lines
-// as the screen breaks them (screenLines; the last one then telling how
-// many were left out) of at most maxLineLength bytes (a longer one cut,
-// ending in an ellipsis); code page 1250.
+// A text bounded to what a box on the screen can show, code page 1250: its
+// lines as the screen breaks them (screenLines), a line longer than
+// maxLineLength bytes wrapped at its last blank before the bound (else
+// after a path separator, else at the bound), at most maxLines lines as
+// wrapped. More are told by a line of how many were left out, between the
+// first lines and the last third, so that the end of a message (the files
+// it names, what the user is to do) stays in sight.
 std::string shortenedText(std::string_view text, std::size_t maxLines, std::size_t maxLineLength);
 
 class UserInterface {

@@ -139,7 +139,10 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
     for (int h = 1; h <= 9; ++h) {
         NaglowekOkresu& n = Widok.Okresy[static_cast<std::size_t>(h - 1)];
         const int y1 = 2009 + 3 * (h - 1);
-        n.Napis = "| " + std::to_string(y1) + "-" + std::to_string(y1 + 2) + (h == 1 ? "  |" : " |");
+        // The first header, over the root, has no bar before it; each later
+        // one's opening bar closes the one before (as after creating).
+        const std::string lata = std::to_string(y1) + "-" + std::to_string(y1 + 2);
+        n.Napis = h == 1 ? lata : "| " + lata + " |";
         n.Aktywny = false;
         // The large view scrolls sideways over a deep tree: a header for
         // every level it holds.

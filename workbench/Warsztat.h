@@ -71,6 +71,11 @@ public:
     int DodanyWezel = -1;  // the node added right before the sheet opened
     bool Zoom = true;  // the "Zoom" check box
     StanPolecen Polecenia;
+    // The indicator window, while it is up, holds the results menu off.
+    bool RezultatyWstrzymane = false;
+    // The results menu: a simulated node selected (Polecenia.Rezultaty2)
+    // and no indicator window holding it off.
+    bool RezultatyWlaczone() const { return Polecenia.Rezultaty2 && !RezultatyWstrzymane; }
     WidokWezla Widok;
     FormularzDecyzji Formularz;
     // The main window's caption, the status bar's tree-file panel, the

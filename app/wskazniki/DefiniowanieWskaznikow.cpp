@@ -142,19 +142,18 @@ struct DefiniowanieWskaznikow::Haki : HakiWarsztatu {
         }
         return wezel;
     }
-    // The node follow-up sets the results menu by the node's kind; while
-    // the session keeps it disabled, it stays so.
     void Zmiana_wezla() override {
         app.warsztat().Zmiana_wezla();
-        if (rezultaty2Wylaczone) app.warsztat().Polecenia.Rezultaty2 = false;
         app.odswiezOkna();
     }
+    // The session holds the results menu off or lets it go; the node's kind
+    // still decides it (Warsztat::RezultatyWlaczone).
     void UstawRezultaty2(bool wlaczone) override {
-        rezultaty2Wylaczone = !wlaczone;
-        app.warsztat().Polecenia.Rezultaty2 = wlaczone;
+        Warsztat& w = app.warsztat();
+        if (w.RezultatyWstrzymane == !wlaczone) return;
+        w.RezultatyWstrzymane = !wlaczone;
         app.odswiezOkna();
     }
-    bool rezultaty2Wylaczone = false;
     void UstawWzy1(bool wlaczone) override {
         app.warsztat().Polecenia.Wzy1 = wlaczone;
         app.odswiezOkna();

@@ -10,7 +10,9 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidgetItemIterator>
+#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <functional>
 #include <set>
 #include <gtest/gtest.h>
@@ -47,6 +49,31 @@ TEST_F(Okna, StartWindowAloneAtFirst) {
     EXPECT_EQ(app->oknoStartowe().windowTitle(), QString::fromUtf8("Vesk dla Windows"));
     EXPECT_FALSE(app->oknoStartowe().SpeedButton3->isVisible());
     EXPECT_TRUE(app->oknoStartowe().SpeedButton5->text().startsWith(QStringLiteral("Informacja o programie:\n")));
+}
+
+// A VESK_HOME code page 1250 cannot spell, from an empty working folder and
+// as run.sh starts it (OPERATOR/ and the ranges there): one whole refusal,
+// no window, the program ends, nothing made.
+TEST(StartOdrzucony, AnUnusableHomeIsRefusedOnceAndNoWindowShows) {
+    const std::string przed = std::getenv("VESK_HOME") ? std::getenv("VESK_HOME") : "";
+    for (const std::vector<const char*>& pliki : {std::vector<const char*>{}, {"zakresy.txt", "OPERATOR/.keep"}}) {
+        test::TempDir work;
+        for (const char* p : pliki) work.write(p, std::string());
+        ::setenv("VESK_HOME", (work.folder() + "\xD0\x94\xD0\xBE\xD0\xBC").c_str(), 1);  // "Дом"
+        const auto ile = [&] { return std::distance(std::filesystem::recursive_directory_iterator(work.folder()), {}); };
+        const auto przedStartem = ile();
+        ScriptedUserInterface ui;
+        {
+            Aplikacja app(ui, {}, work.folder());
+            app.start();
+            ASSERT_EQ(ui.messages.size(), 1u) << cp1250ToUtf8(ui.messages.back());
+            EXPECT_NE(ui.messages[0].find("(zmienna \x9Crodowiska VESK_HOME)"), std::string::npos);
+            EXPECT_TRUE(ui.endRequested && ui.exitCode != 0);
+            EXPECT_FALSE(app.oknoStartowe().isVisible() || app.oknoGlowne().isVisible());
+        }
+        EXPECT_EQ(ile(), przedStartem);
+    }
+    przed.empty() ? ::unsetenv("VESK_HOME") : ::setenv("VESK_HOME", przed.c_str(), 1);
 }
 
 TEST_F(Okna, MainWindowStartStates) {
@@ -360,11 +387,14 @@ TEST_F(Okna, NamingCancelledOrRefusedWhileAnOperatorIsOpenTellsNoOperatorIsMissi
 TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
     nowyOperator("pierwszy.tr1");
     ASSERT_TRUE(work.exists("OPERATOR/pierwszy.tr1"));
+    EXPECT_EQ(app->oknoGlowne().Okres[0]->text(), QStringLiteral("2009-2011"));
     ui.files.clear();
     utworz({"/f", operatorzy() + "pierwszy.tr1"});
     app->startOK();  // opens "/f", then asks for a new operator: cancelled
     EXPECT_EQ(app->oknoGlowne().panel1->text(), QStringLiteral("pierwszy.tr1"));
     EXPECT_EQ(app->oknoGlowne().TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
+    // The period header as just after creating.
+    EXPECT_EQ(app->oknoGlowne().Okres[0]->text(), QStringLiteral("2009-2011"));
 }
 
 TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {
@@ -469,8 +499,10 @@ TEST(QtPort, LongMessageFitsTheScreen) {
     });
     port.message(tekst);
     EXPECT_LE(pokazany.count(QLatin1Char('\n')), 29);
-    EXPECT_LE(pokazany.size(), 30 * 210);
-    EXPECT_TRUE(pokazany.endsWith(QString::fromUtf8("(pominięto wierszy: 299972)"))) << pokazany.right(40).toStdString();
+    EXPECT_LE(pokazany.size(), 30 * 110);
+    // The first lines, how many were left out, the last ones.
+    EXPECT_TRUE(pokazany.contains(QString::fromUtf8("(pominięto wierszy: 310457)\nwiersz 299990\n")));
+    EXPECT_TRUE(pokazany.endsWith(QStringLiteral("\nwiersz 299999"))) << pokazany.right(40).toStdString();
     EXPECT_LE(wysokosc, QApplication::primaryScreen()->availableGeometry().height());
 }
 
@@ -538,6 +570,44 @@ TEST(QtPort, TheFileDialogRefusesANameCodePage1250CannotCarry) {
     });
     EXPECT_FALSE(QtUserInterface().chooseFile("Plik", "Pliki operator\xf3w (*.tr1)|*.TR1", true, d.folder()));
     EXPECT_TRUE(komunikat.contains(QStringLiteral("\\u0416uk.tr1 ma znaki spoza"))) << komunikat.toStdString();
+    // No file to rename: another name is to be chosen.
+    EXPECT_TRUE(komunikat.endsWith(QString::fromUtf8("należy wybrać inną nazwę"))) << komunikat.toStdString();
+}
+
+// The open dialog hands the core a bare name (with the filter's extension)
+// and one spelt otherwise; an operator's ambiguous name too, for the
+// core's refusal. A name no file has it refuses itself, and so other
+// dialogs an ambiguous one, naming the files.
+TEST(QtPort, TheOpenDialogLetsThroughWhatTheCoreResolves) {
+    test::TempDir d;
+    for (const char* n : {"Żabka.tr1", "Ab.tr1", "aB.tr1", "x.roz", "X.ROZ"}) d.write(n, "x");
+    const auto modalny = [] { return QApplication::activeModalWidget(); };
+    const auto wybierz = [&](const char* nazwa, const char* filtr) {
+        QString komunikat;
+        QObject zakres;  // no answer left waiting for a later box
+        test::Gdy([&] { return qobject_cast<QFileDialog*>(modalny()); }, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(modalny());
+            test::Gdy([&] { return qobject_cast<QMessageBox*>(modalny()); }, [&] {
+                komunikat = qobject_cast<QMessageBox*>(modalny())->text().remove(QChar(0x200B)).replace('\n', ' ');
+                static_cast<QDialog*>(modalny())->accept();
+                test::Gdy([&] { return qobject_cast<QFileDialog*>(modalny()); },
+                          [&] { static_cast<QDialog*>(modalny())->reject(); }, &zakres);
+            }, &zakres);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromUtf8(nazwa));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }, &zakres);
+        const std::optional<std::string> plik = QtUserInterface().chooseFile("Plik", filtr, false, d.folder());
+        return std::pair{plik ? cp1250ToUtf8(*plik) : std::string("-"), komunikat.toStdString()};
+    };
+    const char* operatory = "Pliki operator\xf3w VeskWin (*.tr1)|*.TR1";
+    EXPECT_EQ(wybierz("Żabka", operatory), std::pair(d.folder() + "Żabka.tr1", std::string()));
+    EXPECT_EQ(wybierz("żABKA.tr1", operatory), std::pair(d.folder() + "żABKA.tr1", std::string()));
+    EXPECT_EQ(wybierz("AB.tr1", operatory), std::pair(d.folder() + "AB.tr1", std::string()));
+    const auto [brak, nieMa] = wybierz("brak", operatory);
+    EXPECT_TRUE(brak == "-" && nieMa.find("brak.tr1") != std::string::npos) << nieMa;
+    const auto [roz, powod] = wybierz("X.roz", "Pliki rozkaz\xf3w (*.roz)|*.ROZ");
+    EXPECT_TRUE(roz == "-" && powod.find("liter: " + d.folder() + "X.ROZ, " + d.folder() + "x.roz;") != std::string::npos)
+        << powod;
 }
 
 TEST(QtPort, FileFiltersMatchWithoutLetterCase) {

@@ -132,8 +132,8 @@ TEST_F(ZakladkaDrzewa, SelectingAnUnsimulatedNodeFollowsIt) {
     f().CheckBox1->setChecked(false);
     EXPECT_EQ(widoczne(), 2);
     EXPECT_EQ(f().TreeView1->indentation(), 64);
-    // One bar between two headers, the last one closed.
-    EXPECT_EQ(f().Okres[0]->text() + f().Okres[1]->text(), QStringLiteral("| 2009-2011  | 2012-2014 |"));
+    // One bar between two headers, the last one closed; none before the first.
+    EXPECT_EQ(f().Okres[0]->text() + f().Okres[1]->text(), QStringLiteral("2009-2011| 2012-2014 |"));
     f().CheckBox1->setChecked(true);
     EXPECT_EQ(widoczne(), 4);
     EXPECT_EQ(f().TreeView1->indentation(), 130);

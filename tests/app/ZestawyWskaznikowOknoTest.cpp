@@ -242,6 +242,7 @@ TEST_F(ZestawyOkna, MainWindowSideOfShowingHidingAndClosing) {
     // Shown again, then the main window activated: it steps aside.
     f.akcja("KonstrukcjaWskaznikow")->trigger();
     ASSERT_TRUE(o.isVisible());
+    EXPECT_FALSE(f.wlaczona("Rezultaty2"));
     f.show();
     f.activateWindow();
     QApplication::setActiveWindow(&f);
@@ -250,6 +251,8 @@ TEST_F(ZestawyOkna, MainWindowSideOfShowingHidingAndClosing) {
     QApplication::sendEvent(&f, &aktywacja);
     EXPECT_FALSE(o.isVisible());
     EXPECT_FALSE(app->warsztat().Wskazniki->visible());
+    // The simulated node still selected: the results menu is back.
+    EXPECT_TRUE(f.wlaczona("Rezultaty2"));
 }
 
 }  // namespace

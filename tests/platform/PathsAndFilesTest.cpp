@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <tuple>
 
 #include "CodePage.h"
@@ -9,6 +10,7 @@
 #include "Paths.h"
 #include "Random.h"
 #include "TempDir.h"
+#include "UserInterface.h"
 
 namespace vesk {
 namespace {
@@ -128,6 +130,35 @@ TEST(FileSystem, NamesCodePage1250CannotSpellAreFoundByNoPath) {
         const char* powod = natywna[0] == '\xD0' || natywna[0] == '\xF0' ? " ma znaki spoza" : " nie jest zapisana w UTF-8";
         if (!core) EXPECT_NE(unusableFileNameMessage(natywna).find(czytelna + powod), std::string::npos) << natywna;
     }
+}
+
+// A refusal in a box keeps its end: its lines wrapped (at blanks, else
+// after a separator), as many as the box holds, the last ones kept.
+TEST(Komunikaty, ALongRefusalKeepsItsEndWithinTheBox) {
+    const std::string f = utf8ToCp1250("/tmp/folder-o-dlugiej-nazwie-xxxxxxxxxxxxxxxxxxxxxxxxxx/Łąka żółta/OPERATOR/");
+    std::string wiele = "Plik X.tr1: nazwa niejednoznaczna";
+    for (int i = 0; i < 400; ++i) wiele += ", " + f + "p" + std::to_string(i) + ".tr1";
+    const std::string teksty[] = {
+        "Plik " + f + "AB.tr1: " + ambiguousNameText({f + "Ab.tr1", f + "aB.tr1"}),
+        unusableFolderMessage("/tmp/x/\xD0\x94\xD0\xBE\xD0\xBC", "zmienna \x9Crodowiska VESK_HOME",
+                              "nale\xBFy wskaza\xE6 w VESK_HOME folder o nazwie ze znak\xF3w strony kodowej 1250 "
+                              "(np. polskich liter) albo zmieni\xE6 nazw\xEA folderu"),
+        "/" + std::string(150, 'a') + "/" + std::string(150, 'b') + ".tr1",
+        wiele + "; nale\xBFy poda\xE6 nazw\xEA dok\xB3" "adnie tak, jak jest zapisana"};
+    const auto bez = [](std::string t) { return std::erase_if(t, [](char c) { return c == ' ' || c == '\n'; }), t; };
+    for (const std::string& m : teksty) {
+        const std::string t = shortenedText(m, 30, 200);
+        std::istringstream wiersze(t);
+        std::size_t n = 0;
+        for (std::string w; std::getline(wiersze, w); ++n) EXPECT_LE(w.size(), 200u) << w;
+        EXPECT_LE(n, 30u);
+        EXPECT_TRUE(bez(t).ends_with(bez(m).substr(bez(m).size() - 60))) << t;  // the files, the advice
+        if (&m != &teksty[3]) {
+            EXPECT_EQ(bez(t), bez(m)) << t;  // nothing lost
+        }
+    }
+    EXPECT_EQ(shortenedText(teksty[2], 30, 200).substr(0, 153), "/" + std::string(150, 'a') + "/\n");
+    EXPECT_NE(shortenedText(teksty[3], 30, 200).find("\n\x85 (pomini\xEAto wierszy: "), std::string::npos);
 }
 
 TEST(CodePage, ConvertsPolishLetters) {

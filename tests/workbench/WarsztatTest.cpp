@@ -112,7 +112,7 @@ TEST_F(Wezly, FollowUpGivesPathHeadersAndCommands) {
         EXPECT_EQ(w->Widok.Okresy[h].Widoczny, h < 5) << h;
         EXPECT_EQ(w->Widok.Okresy[h].Aktywny, h == 2) << h;
     }
-    EXPECT_EQ(w->Widok.Okresy[0].Napis, "| 2009-2011  |");
+    EXPECT_EQ(w->Widok.Okresy[0].Napis, "2009-2011");
     EXPECT_EQ(w->Widok.Okresy[2].Napis, "| 2015-2017 |");
     k->WidokPowiekszony = true;
     wybierzNumer(9);
