@@ -376,7 +376,6 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     Drzewo.UstawObrazek(0, 1);
     Wybierz(0);
     Zmiana_wezla();
-    Widok.Okresy[0].Napis = "2009-2011";
     return true;
 }
 
