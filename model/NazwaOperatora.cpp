@@ -183,6 +183,14 @@ std::vector<std::string> OperatorZNazwy::pliki(std::string_view rozszerzenie) co
     return wynik;
 }
 
+FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie) {
+    if (gdzie.katalog.empty()) return {};
+    Folder f;
+    const OperatorZNazwy r = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
+    if (!r.powod.empty()) return {{}, r.powod.substr(0, r.powod.size() - kNic.size())};
+    return {f.sciezka, {}};
+}
+
 OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie) {
     // The folder as written, the tree file's name as asked and the stem.
     std::string folder, drzewo, P;

@@ -81,6 +81,14 @@ struct OperatorZNazwy {
 // The operator that a name names. Reads folders only; makes nothing.
 OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie = {});
 
+// The operator folder of VE-SK.INI as a dialog is to start in: the folder
+// found by the same rule (exact, else the one spelt otherwise); when it is
+// ambiguous or missing, why (naming where it was given), and `sciezka` empty.
+struct FolderOperatorow {
+    std::string sciezka, powod;
+};
+FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie);
+
 // The file a killed creation leaves: the new tree beside the tree file.
 inline constexpr const char* DopisekNowegoDrzewa = ".nowy";
 

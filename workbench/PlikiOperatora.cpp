@@ -201,11 +201,10 @@ void Warsztat::MenuPoWczytaniu() {
 }
 
 std::optional<std::string> Warsztat::Zachowajjako1Click() {
-    const std::string katalog = k.catKARTOPERATORA;
-    if (k.TrybWsadowy) return joinPath(katalog, k.NazwaOperatoraWsadowego + ".tr1");
+    if (k.TrybWsadowy) return joinPath(k.catKARTOPERATORA, k.NazwaOperatoraWsadowego + ".tr1");
 
     std::optional<std::string> wybrany =
-        k.Okna->chooseFile(teksty::TytulNazywania, teksty::FiltrOperatorow, true, katalog);
+        k.Okna->chooseFile(teksty::TytulNazywania, teksty::FiltrOperatorow, true, folderDialoguOperatorow());
     if (!wybrany) {
         BezNowegoOperatora({});
         return std::nullopt;
@@ -389,7 +388,7 @@ void Warsztat::NowyPlik1Click() {
         plik = k.PlikStartowy;
         k.PlikStartowy.clear();
     } else {
-        plik = k.Okna->chooseFile(teksty::TytulOtwarcia, teksty::FiltrOtwarcia, false, k.catKARTOPERATORA);
+        plik = k.Okna->chooseFile(teksty::TytulOtwarcia, teksty::FiltrOtwarcia, false, folderDialoguOperatorow());
     }
     if (!plik) {
         const std::string sciezka = k.SciezkaOperatora;
@@ -407,6 +406,13 @@ bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzew
 
 KatalogOperatorow Warsztat::katalogOperatorow() const {
     return {k.catKARTOPERATORA, k.catKARTOPERATORA.empty() ? std::string() : ZrodloKataloguOperatorow(k)};
+}
+
+std::string Warsztat::folderDialoguOperatorow() {
+    const FolderOperatorow f = ZnajdzFolderOperatorow(katalogOperatorow());
+    if (f.powod.empty()) return f.sciezka;
+    komunikat(f.powod + " - okno wyboru pliku poka\xBF" "e folder roboczy");
+    return k.KatalogRoboczy;
 }
 
 bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {

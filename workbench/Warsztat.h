@@ -214,6 +214,10 @@ public:
     // Where a name without a folder is looked for after the working
     // folder: the operator folder of VE-SK.INI, and its line.
     KatalogOperatorow katalogOperatorow() const;
+    // The folder the operators' dialogs start in: that operator folder as
+    // found, or (told why) the working folder when it is ambiguous or
+    // missing, rather than wherever the dialog would fall back to.
+    std::string folderDialoguOperatorow();
     // Takes the lock of the operator with the stem into Blokada ahead of
     // an open or a creation (a batch run deciding which under the lock);
     // false, told the user, when it cannot be taken.

@@ -22,6 +22,37 @@ TEST_F(PlikiOperatora, ANamePartOfTwelveCharactersIsTakenThirteenRefused) {
     EXPECT_EQ(ui.dialogs.back(), teksty::TytulNazywania);
 }
 
+TEST_F(PlikiOperatora, TheDialogsStartInTheOperatorFolderFoundAsNamesAre) {
+    // The folder of VE-SK.INI spelt otherwise is the one found; one that
+    // two folders match, or none, is told and the working folder shown.
+    std::filesystem::create_directory(dir.file("OP"));
+    k->KatalogRoboczy = dir.folder();
+    const struct {
+        const char* ini;
+        const char* drugi;  // another folder made
+        std::string folder, komunikat;
+    } wiersze[] = {
+        {"op/", "", dir.folder() + "OP/", ""},
+        {"op/", "Op", dir.folder(), "niejednoznaczna - nie ma folderu"},
+        {"brak/", "", dir.folder(), "brak/ (plik ustawie\xF1 "},
+    };
+    for (const auto& w : wiersze) {
+        SCOPED_TRACE(w.ini);
+        if (*w.drugi) std::filesystem::create_directory(dir.file(w.drugi));
+        k->catKARTOPERATORA = dir.folder() + w.ini;
+        ui.messages.clear();
+        this->w->NowyPlik1Click();
+        this->w->Nowy1Click();
+        EXPECT_EQ(ui.dialogFolders, (std::vector<std::string>{w.folder, w.folder}));
+        ui.dialogFolders.clear();
+        ASSERT_EQ(ui.messages.size(), w.komunikat.empty() ? 1u : 3u);  // the last: no operator yet
+        if (!w.komunikat.empty())
+            EXPECT_NE(ui.messages[0].find(w.komunikat), std::string::npos) << ui.messages[0];
+        if (!w.komunikat.empty())
+            EXPECT_TRUE(ui.messages[0].ends_with(" - okno wyboru pliku poka\xBF" "e folder roboczy")) << ui.messages[0];
+    }
+}
+
 TEST_F(PlikiOperatora, ANewOperatorHoldsTheTemplateTreeAndTheRootAlone) {
     ui.files = {dir.folder() + "NOWY"};  // the default extension is added
     w->Nowy1Click();
