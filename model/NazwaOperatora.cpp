@@ -143,7 +143,8 @@ bool maOperatora(const Folder& f, const std::string& drzewo, const std::string& 
 
 // The folder written (ending with a separator; "" for the working folder)
 // found as a file is: exact, else the one spelt otherwise; its refusal
-// otherwise, naming `zrodlo` (where it was given) when there is one.
+// otherwise, naming `zrodlo` (where it was given) when there is one, and
+// not yet saying that nothing was made (the caller's refusal may go on).
 OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo, Folder& znaleziony) {
     znaleziony = Folder{};
     if (folder.empty()) {
@@ -154,11 +155,11 @@ OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo
     const std::optional<std::string> f = findExisting(folder);
     if (!f) {
         const std::vector<std::string> w = ambiguousMatches(folder);
-        if (!w.empty()) return odmowa(OdmowaNazwy::Niejednoznaczna, nazwa + ": " + ambiguousNameText(w) + kNic);
-        return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie istnieje" + kNic);
+        if (!w.empty()) return odmowa(OdmowaNazwy::Niejednoznaczna, nazwa + ": " + ambiguousNameText(w));
+        return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie istnieje");
     }
     std::optional<std::vector<std::string>> wpisy = folderEntries(folder);
-    if (!wpisy) return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie jest folderem" + kNic);
+    if (!wpisy) return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie jest folderem");
     // Spelt as on disk, when written otherwise.
     std::string pisownia = folder;
     const std::string bezKonca = isPathSeparator(folder.back()) && folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
@@ -187,7 +188,7 @@ FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie) {
     if (gdzie.katalog.empty()) return {};
     Folder f;
     const OperatorZNazwy r = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
-    if (!r.powod.empty()) return {{}, r.powod.substr(0, r.powod.size() - kNic.size())};
+    if (!r.powod.empty()) return {{}, r.powod};
     return {f.sciezka, {}};
 }
 
@@ -220,7 +221,7 @@ OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const
     Folder f;
     if (!folder.empty() || gdzie.katalog.empty()) {
         if (OperatorZNazwy r = znajdzFolder(folder, folder == gdzie.katalog ? gdzie.zrodlo : "", f); !r.powod.empty())
-            return r;
+            return odmowa(r.odmowa, r.powod + kNic);
         return wFolderze(f, drzewo, P);
     }
     // A name without a folder: spelt exactly in the working folder, then in
@@ -230,16 +231,16 @@ OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const
     znajdzFolder("", "", roboczy);
     if (roboczy.dokladny(drzewo, P)) return wFolderze(roboczy, drzewo, P);
     const OperatorZNazwy bladKatalogu = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
-    if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna) return bladKatalogu;
+    if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna) return odmowa(bladKatalogu.odmowa, bladKatalogu.powod + kNic);
     const bool katalog = bladKatalogu.powod.empty();
     if (katalog && f.dokladny(drzewo, P)) return wFolderze(f, drzewo, P);
     if (maOperatora(roboczy, drzewo, P)) return wFolderze(roboczy, drzewo, P);
     if (katalog && maOperatora(f, drzewo, P)) return wFolderze(f, drzewo, P);
     // Nor one made in the working folder in place of the operator folder's.
     if (!katalog) {
-        const std::string powod = bladKatalogu.powod.substr(0, bladKatalogu.powod.size() - kNic.size());
+        // Its refusal ("Folder X (...) nie istnieje") as the end of this one.
         return odmowa(OdmowaNazwy::BrakFolderu, "Operatora " + drzewo + " nie ma w folderze roboczym, a folder operator\xF3w" +
-                                                    powod.substr(std::string_view("Folder").size()) +
+                                                    bladKatalogu.powod.substr(std::string_view("Folder").size()) +
                                                     "; nale\xBFy utworzy\xE6 ten folder" +
                                                     (gdzie.zrodlo.empty() ? "" : " albo poprawi\xE6 ten wiersz") + kNic);
     }

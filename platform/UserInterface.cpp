@@ -40,6 +40,7 @@ void zawin(std::string_view linia, std::size_t dlugosc, std::vector<std::string_
 }  // namespace
 
 std::string shortenedText(std::string_view original, std::size_t maxLines, std::size_t maxLineLength) {
+    constexpr char kEllipsis = '\x85';
     const std::string lined = screenLines(original);
     const std::string_view text = lined;
     const std::size_t dlugosc = maxLineLength > 0 ? maxLineLength : 1;
@@ -65,7 +66,7 @@ std::string shortenedText(std::string_view original, std::size_t maxLines, std::
     }
     if (poczatek < wiersze.size() && maxLines > 0) {
         if (poczatek > 0) out += '\n';
-        out += '\x85';
+        out += kEllipsis;
         out += " (pomini\xEAto wierszy: " + std::to_string(wiersze.size() - poczatek - koniec) + ")";
         for (std::size_t i = wiersze.size() - koniec; i < wiersze.size(); ++i) {
             out += '\n';
