@@ -6,6 +6,10 @@ namespace vesk::teksty {
 
 // "bufor pełny"
 inline constexpr const char* BuforPelny = "bufor pe\xB3ny";
+// "operator ma już 50 węzłów - więcej nie można dodać": the reason, told
+// after "bufor pełny" when the operator's tree holds its 50 nodes.
+inline constexpr const char* LimitWezlow =
+    " - operator ma ju\xBF 50 w\xEAz\xB3\xF3w - wi\xEA" "cej nie mo\xBFna doda\xE6";
 inline constexpr const char* NieUstawionoBazowego = "Nie ustawiono poprawnie bazowego i do edycji";
 // "bazowym może być tylko symulowany"
 inline constexpr const char* BazowymTylkoSymulowany = "bazowym mo\xBF" "e by\xE6 tylko symulowany";

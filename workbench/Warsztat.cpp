@@ -256,7 +256,12 @@ void Warsztat::Doedycji1Click() {
 bool Warsztat::Dodajemy_Wezel() {
     if (!WolnoZmieniac()) return false;
     if (LiczbaWezlow(k.TabelaWezlow) >= 50) {
-        komunikat(teksty::BuforPelny);
+        // An operator holds 50 nodes, the root included. After an open that
+        // failed every number stays taken with no tree shown: then the
+        // limit is not the reason.
+        std::string powod = teksty::BuforPelny;
+        if (Drzewo.Liczba() >= 50) powod += teksty::LimitWezlow;
+        komunikat(powod);
         Polecenia.dodanieweza1 = false;
         return false;
     }

@@ -9,6 +9,7 @@
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
 #include "PomocInterpretera.h"
+#include "Teksty.h"
 
 namespace vesk::test {
 namespace {
@@ -58,7 +59,7 @@ TEST_F(Przypadki, AnAddRefusedByAFullBufferIsAScriptError) {
     EXPECT_EQ(x(5), 7.0);
     EXPECT_EQ(dir.read("OP.qad"), qad);
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.front(), "bufor pe\xB3ny");
+    EXPECT_EQ(ui.messages.front(), std::string(teksty::BuforPelny) + teksty::LimitWezlow);
 }
 
 TEST_F(Przypadki, SettingANodeTheStateFileLacksKeepsTheCurrentRecord) {

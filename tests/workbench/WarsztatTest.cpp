@@ -41,7 +41,7 @@ TEST_F(Wezly, FiftyNodesFillTheBuffer) {
     w->Bazowy1Click();
     w->WyborWezlaDoEdycji();
     EXPECT_FALSE(w->dodanieweza1Click());
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::BuforPelny}));
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{std::string(teksty::BuforPelny) + teksty::LimitWezlow}));
     EXPECT_FALSE(w->Polecenia.dodanieweza1);
     EXPECT_EQ(dir.read("OP.qad"), stan);
     EXPECT_EQ(dir.read("OP.tr1"), plikDrzewa);
