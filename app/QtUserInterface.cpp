@@ -25,6 +25,7 @@
 
 #include "FileSystem.h"
 #include "Liczebniki.h"
+#include "NazwaOperatora.h"
 #include "QtTekst.h"
 #include "TekstyOkien.h"
 
@@ -167,6 +168,14 @@ public:
                 }
                 return;
             }
+            // An operator's name the core refuses as it stands (dots alone,
+            // a control character): its refusal says why.
+            if (rdzenRozstrzyga_)
+                if (const OdmowaNazwy o = ZnajdzOperatora(*sciezka, FormaNazwy::Nazwa).odmowa;
+                    o == OdmowaNazwy::Pusta || o == OdmowaNazwy::ZnakSterujacy) {
+                    QFileDialog::accept();
+                    return;
+                }
         }
         QMessageBox::warning(this, windowTitle(),
                              QFileDialog::tr("%1\nFile not found.\nPlease verify the correct file name was given.")

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "BladSkryptu.h"
+#include "CodePage.h"
 #include "PlikStanu.h"
 
 namespace vesk {
@@ -40,6 +41,9 @@ void zmiana(Warsztat& w, const std::string& grupa, const std::string& selektor, 
     if (std::string* pole = PoleDecyzji(w, grupa, selektor, rok)) *pole = wartosc;
     PotwierdzFormularz(w);
 }
+
+// The name as its refusal showed it: a control character escaped ("\x09").
+std::string czytelna(const std::string& plikDrzewa) { return readableFileName(cp1250ToUtf8(plikDrzewa)); }
 
 }  // namespace
 
@@ -81,13 +85,13 @@ int PozycjaWezla(const Warsztat& w, int numer) {
 }
 
 void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa) {
-    if (!w.Roz_Wczytanie_istniejacego_operatora(plikDrzewa)) odmowa("nie otwarto operatora " + plikDrzewa);
+    if (!w.Roz_Wczytanie_istniejacego_operatora(plikDrzewa)) odmowa("nie otwarto operatora " + czytelna(plikDrzewa));
     wczytajRekord(w, 0);
     w.Wybierz(0);
 }
 
 void Utworz_Plik(Warsztat& w, const std::string& plikDrzewa) {
-    if (!w.Roz_TworzenieNowegoOperatora(plikDrzewa)) odmowa("nie utworzono operatora " + plikDrzewa);
+    if (!w.Roz_TworzenieNowegoOperatora(plikDrzewa)) odmowa("nie utworzono operatora " + czytelna(plikDrzewa));
     w.Wybierz(0);
 }
 

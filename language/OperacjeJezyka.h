@@ -16,7 +16,8 @@ namespace vesk {
 // operator of a tree file (one of the name in another letter case
 // replaced) and selects the root. The name is taken as vesk-wsad takes its
 // argument (ZnajdzOperatora, FormaNazwy::PlikDrzewa): blanks around it
-// dropped, ".tr1" in any letter case required.
+// dropped, ".tr1" in any letter case required, a control character
+// refused.
 void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa);
 void Utworz_Plik(Warsztat& w, const std::string& plikDrzewa);
 

@@ -25,19 +25,67 @@ bool zRozszerzeniemTr1(const std::string& n) {
 // The stem of a tree or state file's name ("T.tr1" gives "T.").
 std::string rdzenPliku(const std::string& nazwa) { return nazwa.substr(0, nazwa.size() - 3); }
 
+// Whether a name (before ".tr1") is none: empty or dots alone ("..tr1"
+// would be a hidden operator ".").
+bool bezNazwy(const std::string& rdzen) { return rdzen.find_first_not_of('.') == std::string::npos; }
+
 // The example of a tree file's name for a name that is none: its trailing
-// blanks and dots, then its extension, dropped ("OP/T.tr1." gives "OP/T").
+// blanks and dots, then its extension (blanks after its dot too), dropped
+// ("T.tr1." and "T. tr1" give "T").
 std::string przyklad(std::string rdzen) {
-    while (!rdzen.empty() && (rdzen.back() == ' ' || rdzen.back() == '\t' || rdzen.back() == '.')) rdzen.pop_back();
-    if (const std::size_t kropka = rdzen.rfind('.'); kropka != std::string::npos && kropka > 0 && rdzen.size() - kropka == 4)
+    const auto obetnij = [&] {
+        while (!rdzen.empty() && (rdzen.back() == ' ' || rdzen.back() == '.')) rdzen.pop_back();
+    };
+    obetnij();
+    if (const std::size_t kropka = rdzen.rfind('.'); kropka != std::string::npos && kropka > 0 &&
+                                                      przytnij(rdzen.substr(kropka + 1)).size() == 3) {
         rdzen.erase(kropka);
-    return rdzen.empty() ? "firma" : rdzen;
+        obetnij();
+    }
+    return bezNazwy(rdzen) ? "firma" : rdzen;
+}
+
+// A name written as a tree file: the folder, the name and whether ".tr1"
+// ends it (in any letter case), blanks around the name and before ".tr1"
+// dropped ("sp " and "sp" are one operator).
+struct NazwaDrzewa {
+    std::string folder, imie, rdzen;
+    bool zTr1;
+};
+NazwaDrzewa rozbierz(const std::string& nazwa) {
+    NazwaDrzewa n;
+    const std::string calosc = przytnij(nazwa);
+    n.folder = folderPart(calosc);
+    n.imie = przytnij(calosc.substr(n.folder.size()));
+    n.zTr1 = zRozszerzeniemTr1(n.imie);
+    n.rdzen = n.zTr1 ? przytnij(n.imie.substr(0, n.imie.size() - 4)) : n.imie;
+    return n;
+}
+
+bool sterujacy(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// The refusal of a name holding a control character (a TAB, a line break):
+// no operator's file is named with one, nor is it dropped as a blank is.
+// The name is shown with it escaped ("\x09"); the example is the name
+// without it.
+std::string zeZnakiemSterujacym(const std::string& nazwa) {
+    const char c = *std::find_if(nazwa.begin(), nazwa.end(), sterujacy);
+    std::string bez = nazwa;
+    bez.erase(std::remove_if(bez.begin(), bez.end(), sterujacy), bez.end());
+    const NazwaDrzewa n = rozbierz(bez);
+    const std::string znak = readableFileName(std::string(1, c));
+    return "Operator \"" + readableFileName(cp1250ToUtf8(nazwa)) + "\" ma w nazwie znak steruj\xB9" "cy " + znak +
+           (c == '\t' ? " (tabulator)" : c == '\n' || c == '\r' ? " (koniec wiersza)" : "") +
+           ": nale\xBFy poda\xE6 plik drzewa operatora bez znak\xF3w steruj\xB9" "cych, np. " + n.folder +
+           (bezNazwy(n.rdzen) ? "firma" : przyklad(n.rdzen)) + ".tr1" + kNic;
 }
 
 // A folder's entries, and what the rule asks of them.
 struct Folder {
     std::string sciezka;  // the folder as its files' paths begin ("OP/"; "" for the working folder)
+    // Its entries that are no folders: a folder is never an operator's file.
     std::vector<std::string> wpisy;
+    std::vector<std::string> foldery;
 
     bool jest(const std::string& n) const { return std::find(wpisy.begin(), wpisy.end(), n) != wpisy.end(); }
     // The entries spelt as n in other letter cases.
@@ -64,6 +112,17 @@ struct Folder {
     }
     // Whether the name asked has a file spelt exactly so.
     bool dokladny(const std::string& drzewo, const std::string& rdzen) const { return jest(drzewo) || jest(rdzen + "qad"); }
+    // The folders that a file of the name, which the folder lacks, would be
+    // taken for by its path: the one spelt so, else those spelt otherwise
+    // when no file is.
+    std::vector<std::string> folderyZamiast(const std::string& n) const {
+        if (jest(n) || !warianty(n).empty()) return {};
+        if (std::find(foldery.begin(), foldery.end(), n) != foldery.end()) return {n};
+        std::vector<std::string> w;
+        for (const std::string& e : foldery)
+            if (equalNoCaseCp1250(e, n)) w.push_back(e);
+        return w;
+    }
 };
 
 OperatorZNazwy odmowa(OdmowaNazwy rodzaj, const std::string& powod) {
@@ -117,7 +176,17 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
     const auto cudzy = [&](const char* rozszerzenie, const std::string& plik) {
         return "Plik " + r.sciezka + rozszerzenie + " nie istnieje (plik " + plik + " nale\xBFy do innego operatora)";
     };
-    if (Q.empty() && !cudzyQ.empty()) r.cudzy = cudzy("qad", cudzyQ);
+    // A folder where its file would be looked for is named as it is spelt.
+    const auto folder = [&](const char* rodzaj, const std::vector<std::string>& d) {
+        std::string t = "Operator " + r.sciezka + "tr1 nie ma pliku " + rodzaj + " (";
+        for (std::size_t i = 0; i < d.size(); ++i) t += (i ? ", " : "") + f.sciezka + d[i];
+        return t + (d.size() == 1 ? " jest folderem)" : " s\xB9 folderami)");
+    };
+    const std::vector<std::string> folderT = T.empty() && !r.przerwane ? f.folderyZamiast(S + "tr1") : std::vector<std::string>();
+    const std::vector<std::string> folderQ = Q.empty() ? f.folderyZamiast(S + "qad") : std::vector<std::string>();
+    if (!folderQ.empty()) r.cudzy = folder("stanu", folderQ);
+    else if (Q.empty() && !cudzyQ.empty()) r.cudzy = cudzy("qad", cudzyQ);
+    else if (!folderT.empty()) r.cudzy = folder("drzewa", folderT);
     else if (T.empty() && !cudzyT.empty()) r.cudzy = cudzy("tr1", cudzyT);
     r.folder_ = f.sciezka;
     r.wpisy_ = f.wpisy;
@@ -148,7 +217,10 @@ bool maOperatora(const Folder& f, const std::string& drzewo, const std::string& 
 OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo, Folder& znaleziony) {
     znaleziony = Folder{};
     if (folder.empty()) {
-        znaleziony.wpisy = folderEntries("").value_or(std::vector<std::string>());
+        if (std::optional<FolderEntries> wpisy = folderEntries("")) {
+            znaleziony.wpisy = std::move(wpisy->files);
+            znaleziony.foldery = std::move(wpisy->folders);
+        }
         return {};
     }
     const std::string nazwa = "Folder " + folder + (zrodlo.empty() ? "" : " (" + zrodlo + ")");
@@ -158,7 +230,7 @@ OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo
         if (!w.empty()) return odmowa(OdmowaNazwy::Niejednoznaczna, nazwa + ": " + ambiguousNameText(w));
         return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie istnieje");
     }
-    std::optional<std::vector<std::string>> wpisy = folderEntries(folder);
+    std::optional<FolderEntries> wpisy = folderEntries(folder);
     if (!wpisy) return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie jest folderem");
     // Spelt as on disk, when written otherwise.
     std::string pisownia = folder;
@@ -166,7 +238,7 @@ OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo
     if (*f != cp1250ToUtf8(bezKonca))
         if (const std::optional<std::string> cp = fileNameToCp1250(*f))
             pisownia = cp->empty() || cp->back() == '/' ? *cp : *cp + "/";
-    znaleziony = Folder{pisownia, std::move(*wpisy)};
+    znaleziony = Folder{pisownia, std::move(wpisy->files), std::move(wpisy->folders)};
     return {};
 }
 
@@ -176,7 +248,7 @@ std::vector<std::string> OperatorZNazwy::pliki(std::string_view rozszerzenie) co
     const std::string rdzen = fileNamePart(sciezka);
     const std::string cel = rdzen + std::string(rozszerzenie);
     const std::string rdzenStanu = stan.empty() ? std::string() : rdzenPliku(fileNamePart(stan));
-    const Folder f{folder_, wpisy_};
+    const Folder f{folder_, wpisy_, {}};
     std::vector<std::string> wynik;
     for (const std::string& e : wpisy_)
         if (equalNoCaseCp1250(e, cel) && !f.innyOperator(e.substr(0, rdzen.size()), rdzen, rdzenStanu))
@@ -195,21 +267,20 @@ FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie) {
 OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie) {
     // The folder as written, the tree file's name as asked and the stem.
     std::string folder, drzewo, P;
+    if (std::any_of(nazwa.begin(), nazwa.end(), sterujacy))
+        return odmowa(OdmowaNazwy::ZnakSterujacy, zeZnakiemSterujacym(forma == FormaNazwy::Rdzen ? nazwa + "tr1" : nazwa));
     if (forma == FormaNazwy::Rdzen) {
         folder = folderPart(nazwa);
         P = nazwa.substr(folder.size());
         drzewo = P + "tr1";
-        if (P.empty()) return odmowa(OdmowaNazwy::Pusta, "Nie podano nazwy operatora" + kNic);
+        if (bezNazwy(P)) return odmowa(OdmowaNazwy::Pusta, "Nie podano nazwy operatora" + kNic);
     } else {
-        // Blanks around the name, and before ".tr1", are dropped: "sp " and
-        // "sp" are one operator.
-        const std::string calosc = przytnij(nazwa);
-        folder = folderPart(calosc);
-        const std::string imie = przytnij(calosc.substr(folder.size()));
-        const bool zTr1 = zRozszerzeniemTr1(imie);
-        const std::string rdzen = zTr1 ? przytnij(imie.substr(0, imie.size() - 4)) : imie;
+        const NazwaDrzewa n = rozbierz(nazwa);
+        folder = n.folder;
+        const std::string &imie = n.imie, &rdzen = n.rdzen;
+        const bool zTr1 = n.zTr1;
         const std::string oczekiwano = ": nale\xBFy poda\xE6 plik drzewa operatora, np. " + folder;
-        if (rdzen.empty())
+        if (bezNazwy(rdzen))
             return odmowa(OdmowaNazwy::Pusta,
                           "Operator \"" + nazwa + "\" nie ma nazwy przed \".tr1\"" + oczekiwano + "firma.tr1" + kNic);
         if (!zTr1 && forma == FormaNazwy::PlikDrzewa)

@@ -12,7 +12,8 @@
 // claims (one claims a file when it has the file of the other kind in its
 // own spelling). The operator's spelling is its tree file's (else its state
 // file's, else the name's): every file made beside it (lock, journal, new
-// tree, temporaries) is named so, in the folder found.
+// tree, temporaries) is named so, in the folder found. A folder is no
+// operator's file, whatever its name: "t.tr1" a folder beside T is not t.
 #pragma once
 
 #include <string>
@@ -27,7 +28,8 @@ enum class FormaNazwy {
     Rdzen,
     // A tree file as a user writes it (vesk-wsad's argument, a command
     // file): blanks around the name and before ".tr1" dropped, ".tr1" in
-    // any letter case required.
+    // any letter case required. (In every form a name of dots alone is
+    // none, and a control character anywhere is refused.)
     PlikDrzewa,
     // From a dialog or "/f": as PlikDrzewa, ".tr1" added when missing.
     Nazwa,
@@ -43,10 +45,11 @@ struct KatalogOperatorow {
 
 enum class OdmowaNazwy {
     Brak,            // usable
-    Pusta,           // no name before ".tr1"
+    Pusta,           // no name before ".tr1" (or dots alone)
     NiePlikDrzewa,   // not a tree file's name (PlikDrzewa)
     Niejednoznaczna, // several files or folders in other letter cases
     BrakFolderu,     // a folder that does not exist
+    ZnakSterujacy,   // a control character (a TAB) in it
 };
 
 struct OperatorZNazwy {
@@ -64,7 +67,9 @@ struct OperatorZNazwy {
     bool przerwane = false;
     // Its tree or state file missing because the one spelt otherwise is
     // another operator's: "Plik ... nie istnieje (plik ... należy do innego
-    // operatora)"; empty otherwise.
+    // operatora)", or because a folder is where the file would be looked
+    // for: "Operator ... nie ma pliku stanu (... jest folderem)"; empty
+    // otherwise.
     std::string cudzy;
 
     // An operator to be opened (its tree, or a killed creation's).

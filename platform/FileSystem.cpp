@@ -232,7 +232,7 @@ std::string ambiguousNameText(const std::vector<std::string>& names) {
     return t + "; nale\xBFy poda\xE6 nazw\xEA dok\xB3" "adnie tak, jak jest zapisana";
 }
 
-std::optional<std::vector<std::string>> folderEntries(const std::string& path) {
+std::optional<FolderEntries> folderEntries(const std::string& path) {
     std::string native;
     if (!path.empty()) {
         const std::optional<std::string> found = findFolder(path);
@@ -241,10 +241,14 @@ std::optional<std::vector<std::string>> folderEntries(const std::string& path) {
     }
     struct stat st;
     if (!statPath(native, st) || !S_ISDIR(st.st_mode)) return std::nullopt;
-    std::vector<std::string> names;
+    FolderEntries entries;
     for (const std::string& entry : listFolder(native))
-        if (std::optional<std::string> name = entryName(entry)) names.push_back(std::move(*name));
-    return names;
+        if (std::optional<std::string> name = entryName(entry)) {
+            struct stat e;
+            const bool folder = statPath(childPath(native, entry), e) && S_ISDIR(e.st_mode);
+            (folder ? entries.folders : entries.files).push_back(std::move(*name));
+        }
+    return entries;
 }
 
 std::string nativePathForCreate(const std::string& path) {

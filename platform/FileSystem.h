@@ -51,10 +51,15 @@ std::string ambiguousNameText(const std::vector<std::string>& names);
 std::string nativePathForCreate(const std::string& path);
 
 // The names of the entries of the folder at path, found as findExisting
-// finds it ("" is the working folder), in code page 1250 and sorted; a name
-// code page 1250 cannot spell is left out, as no path names it. Nothing
-// when there is no such folder.
-std::optional<std::vector<std::string>> folderEntries(const std::string& path);
+// finds it ("" is the working folder), in code page 1250 and sorted, its
+// folders (a link to one too) apart from the rest; a name code page 1250
+// cannot spell is left out, as no path names it. Nothing when there is no
+// such folder.
+struct FolderEntries {
+    std::vector<std::string> files;    // every entry that is no folder
+    std::vector<std::string> folders;
+};
+std::optional<FolderEntries> folderEntries(const std::string& path);
 
 // The message refusing a name from outside that fileNameToCp1250 cannot
 // carry, naming it readably (readableFileName): bytes that are not UTF-8

@@ -4,7 +4,8 @@
 // opens the command file without a dialog and presses the step button
 // until the run ends. The operator is named as every path names one
 // (ZnajdzOperatora, NazwaOperatora.h): blanks around the name dropped, any
-// argument that is no tree file refused, a name without a folder spelt
+// argument that is no tree file (or has a control character) refused, a
+// name without a folder spelt
 // exactly in the working folder, then in the operator folder of VE-SK.INI,
 // else in another letter case in the one, then the other; an operator
 // folder of VE-SK.INI that is ambiguous or missing is refused, naming its
@@ -127,7 +128,8 @@ int main(int argc, char** argv) {
     // read or made (the operator itself is found once the settings are).
     if (argc == 3)
         if (const vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(*operatora, vesk::FormaNazwy::PlikDrzewa);
-            o.odmowa == vesk::OdmowaNazwy::Pusta || o.odmowa == vesk::OdmowaNazwy::NiePlikDrzewa)
+            o.odmowa == vesk::OdmowaNazwy::Pusta || o.odmowa == vesk::OdmowaNazwy::NiePlikDrzewa ||
+            o.odmowa == vesk::OdmowaNazwy::ZnakSterujacy)
             return odmowa(o.powod);
 
     przechwycSygnaly();

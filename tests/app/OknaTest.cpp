@@ -575,8 +575,8 @@ TEST(QtPort, TheFileDialogRefusesANameCodePage1250CannotCarry) {
 }
 
 // The open dialog hands the core a bare name (with the filter's extension)
-// and one spelt otherwise; an operator's ambiguous name too, for the
-// core's refusal. A name no file has it refuses itself, and so other
+// and one spelt otherwise; an operator's ambiguous name too, and one with
+// a control character or of dots alone, for the core's refusal. A name no file has it refuses itself, and so other
 // dialogs an ambiguous one, naming the files.
 TEST(QtPort, TheOpenDialogLetsThroughWhatTheCoreResolves) {
     test::TempDir d;
@@ -603,6 +603,9 @@ TEST(QtPort, TheOpenDialogLetsThroughWhatTheCoreResolves) {
     EXPECT_EQ(wybierz("Żabka", operatory), std::pair(d.folder() + "Żabka.tr1", std::string()));
     EXPECT_EQ(wybierz("żABKA.tr1", operatory), std::pair(d.folder() + "żABKA.tr1", std::string()));
     EXPECT_EQ(wybierz("AB.tr1", operatory), std::pair(d.folder() + "AB.tr1", std::string()));
+    // A name the core refuses as it stands (a control character, dots alone): its refusal tells why.
+    EXPECT_EQ(wybierz("\tT", operatory), std::pair(d.folder() + "\tT.tr1", std::string()));
+    EXPECT_EQ(wybierz("..tr1", operatory), std::pair(d.folder() + "..tr1", std::string()));
     const auto [brak, nieMa] = wybierz("brak", operatory);
     EXPECT_TRUE(brak == "-" && nieMa.find("brak.tr1") != std::string::npos) << nieMa;
     const auto [roz, powod] = wybierz("X.roz", "Pliki rozkaz\xf3w (*.roz)|*.ROZ");

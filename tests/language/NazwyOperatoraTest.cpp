@@ -62,6 +62,10 @@ TEST(NazwyOperatora, TheArgumentNamesATreeFileOrNothingIsMade) {
         {"T.qad", "", 2, "", "np. T.tr1" + nic},
         {".tr1", "", 2, "", "\".tr1\" nie ma nazwy przed \".tr1\""},
         {"OP/ .tr1", "", 2, "", "np. OP/firma.tr1" + nic},
+        // A name of dots alone is none; an extension with a blank after its dot is dropped from the example.
+        {"OP/..tr1", "", 2, "", "\"OP/..tr1\" nie ma nazwy przed \".tr1\": nale\xC5\xBCy poda\xC4\x87 plik drzewa operatora, np. OP/firma.tr1" + nic},
+        {"...TR1", "", 2, "", "\"...TR1\" nie ma nazwy przed \".tr1\""},
+        {"OP/t. tr1", "", 2, "", "\"OP/t. tr1\" nie jest plikiem drzewa (*.tr1): nale\xC5\xBCy poda\xC4\x87 plik drzewa operatora, np. OP/t.tr1" + nic},
         {"firma.TR1", "", 0, "firma.lck firma.qad firma.tr1", "utworzono nowy operator {}firma.tr1\n"},
         {"firma.TR1", "firma.tr1", 0, "firma.lck firma.qad firma.tr1", "otwarto operator {}firma.tr1\n"},
         {"T.tr1 ", "", 0, T, "utworzono nowy operator {}T.tr1\n"},
@@ -143,6 +147,9 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
     };
     const std::vector<std::string> T = {"OP/T.tr1", "OP/T.qad"}, t = {"t.tr1", "t.qad", "OP/T.tr1", "OP/T.qad"};
     const std::string otwarto = "otwarto operator {}", nowy = "utworzono nowy operator {}", nic = " - nic nie utworzono ani nie otwarto";
+    const std::string nieOtwarto = " - operator nie zosta\xC5\x82 otwarty", A = "A.lck A.qad A.tr1 ";
+    const std::string sterujacy = " ma w nazwie znak steruj\xC4\x85" "cy \\x09 (tabulator): nale\xC5\xBCy poda\xC4\x87 plik drzewa operatora bez "
+                                  "znak\xC3\xB3w steruj\xC4\x85" "cych, np. OP/";
     const std::string zolw = "\xC5\xBB\xC3\x93\xC5\x81W", wiersz4 = " (plik ustawie\xC5\x84 {}VE-SK.INI, wiersz 4: catKARTOPERATORA)";
     const Wiersz wiersze[] = {
         // T asked as t: the argument, "wczytaj plik", "utwórz plik"; Polish letters.
@@ -167,6 +174,18 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
         {"OP/", {}, {}, "OP/sp .tr1", "", 0, nowy + "OP/sp.tr1\n", "OP/sp.lck OP/sp.qad OP/sp.tr1", ""},
         {"OP/", {"OP/sp.tr1", "OP/sp.qad"}, {}, "A.tr1", "wczytaj plik \"OP/sp .tr1\"", 0, nowy + "A.tr1\n", "A.lck A.qad A.tr1 OP/sp.lck OP/sp.qad OP/sp.tr1", "OP/sp."},
         {"OP/", {}, {}, "OP/T.tr1.", "", 2, "\"OP/T.tr1.\" nie jest plikiem drzewa (*.tr1): nale\xC5\xBCy poda\xC4\x87 plik drzewa operatora, np. OP/T.tr1" + nic, "", ""},
+        // A folder is no operator's file: "t.tr1" a folder beside T names T; a folder where the file
+        // would be looked for is named as it is spelt.
+        {"OP/", T, {"OP/t.tr1"}, "OP/t.tr1", "", 0, otwarto + "OP/T.tr1\n", "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        {"OP/", T, {"OP/t.tr1"}, "A.tr1", "wczytaj plik \"OP/t.tr1\"", 0, nowy + "A.tr1\n", A + "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        {"OP/", {"OP/T.tr1"}, {"OP/t.qad"}, "OP/T.tr1", "", 2, "Operator OP/T.tr1 nie ma pliku stanu (OP/t.qad jest folderem)" + nieOtwarto + "\n", "OP/T.tr1", ""},
+        {"OP/", {"OP/T.tr1"}, {"OP/t.qad"}, "A.tr1", "wczytaj plik \"OP/t.tr1\"", 1, "Operator OP/T.tr1 nie ma pliku stanu (OP/t.qad jest folderem)" + nieOtwarto, A + "OP/T.tr1", ""},
+        {"OP/", {"OP/T.qad"}, {"OP/t.tr1"}, "A.tr1", "wczytaj plik \"OP/T.tr1\"", 1, "Operator OP/T.tr1 nie ma pliku drzewa (OP/t.tr1 jest folderem)" + nieOtwarto, A + "OP/T.qad", ""},
+        // A control character anywhere is refused, shown escaped; nothing is made.
+        {"OP/", T, {}, "OP/t\t.tr1", "", 2, "Operator \"OP/t\\x09.tr1\"" + sterujacy + "t.tr1" + nic + "\n", "OP/T.qad OP/T.tr1", ""},
+        {"OP/", T, {}, "A.tr1", "wczytaj plik \"OP/\tT.tr1\"", 1, "Operator \"OP/\\x09T.tr1\"" + sterujacy + "T.tr1" + nic, A + "OP/T.qad OP/T.tr1", ""},
+        {"OP/", T, {}, "A.tr1", "utw\xF3rz plik \"OP/t\tx.tr1\"", 1, "Operator \"OP/t\\x09x.tr1\"" + sterujacy + "tx.tr1" + nic, A + "OP/T.qad OP/T.tr1", ""},
+        {"OP/", {}, {}, "A.tr1", "utw\xF3rz plik \"OP/...TR1\"", 1, "\"OP/...TR1\" nie ma nazwy przed \".tr1\"", "A.lck A.qad A.tr1", ""},
     };
     for (const Wiersz& w : wiersze) {
         SCOPED_TRACE("[" + w.argument + "] " + w.linia + " (" + w.ini + ")");

@@ -73,14 +73,19 @@ TEST_F(PlikiOperatora, ADotInsideTheNameKeepsItsLettersAndGetsTheExtension) {
     EXPECT_TRUE(dir.exists("firma.v2.tr1") && dir.exists("firma.v2.qad"));
 }
 
+// A control character is not dropped as a blank is, and dots alone are no name.
 TEST_F(PlikiOperatora, BlanksAroundTheNameAreDropped) {
-    const char* przypadki[][2] = {{"sp ", "sp.tr1"}, {" sp2 .tr1", "sp2.tr1"}, {"  ", nullptr}, {"  .tr1", nullptr}};
+    const char* przypadki[][2] = {{"sp ", "sp.tr1"}, {" sp2 .tr1", "sp2.tr1"}, {"  ", nullptr}, {"  .tr1", nullptr},
+                                  {"..tr1", nullptr},  {"t\t", nullptr}};
     for (const auto& p : przypadki) {
         ui.files = {dir.folder() + p[0]};
         EXPECT_EQ(w->Zachowajjako1Click(), p[1] ? std::optional(dir.folder() + p[1]) : std::nullopt) << p[0];
     }
-    EXPECT_EQ(ui.messages,
-              (std::vector<std::string>(2, std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaPusta)));
+    std::vector<std::string> m(3, std::string(teksty::NalezyZainicjowac) + "\n" + teksty::NazwaPusta);
+    m.push_back(std::string(teksty::NalezyZainicjowac) + "\nOperator \"" + dir.folder() + "t\\x09\" ma w nazwie znak steruj\xB9" "cy "
+                "\\x09 (tabulator): nale\xBFy poda\xE6 plik drzewa operatora bez znak\xF3w steruj\xB9" "cych, np. " + dir.folder() +
+                "t.tr1 - nic nie utworzono ani nie otwarto");
+    EXPECT_EQ(ui.messages, m);
 }
 
 TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
@@ -228,8 +233,10 @@ TEST_F(PlikiOperatora, AnOperatorKeepsItsOwnSpellingWhateverCaseItIsOpenedIn) {
 TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     nowyOperator();
     for (const char* f : {"X.qad", "X.TR1", "x.KOS", "X.txt", "X.kos.html"}) dir.write(f, "x");
+    std::filesystem::create_directory(dir.file("x.Akt"));  // a folder, no file of X's
     ui.files = {dir.folder() + "X.tr1"};
     w->Kasowanieoperatora1Click();
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("x.Akt")));
     EXPECT_FALSE(dir.exists("X.qad"));
     EXPECT_FALSE(dir.exists("X.TR1"));
     EXPECT_FALSE(dir.exists("x.KOS"));
