@@ -236,11 +236,11 @@ private:
     bool lastWasRead_ = false;
 };
 
-// The lines of a text file, CR LF or LF ended (a last line without an end
-// counts); nothing when the file cannot be opened or read.
+// The lines of a text file, CR LF, LF or CR ended (a last line without an
+// end counts); nothing when the file cannot be opened or read.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
-// The same split of text already read: lines end at LF, a CR right before
-// the LF belongs to the line end, a CR inside a line stays.
+// The same split of text already read: a line ends at CR LF, at LF and at
+// a lone CR (as an old Mac editor ends lines).
 std::vector<std::string> splitTextLines(const std::string& data);
 
 // Writes a text file line by line with CR LF line ends.

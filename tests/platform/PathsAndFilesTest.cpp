@@ -73,12 +73,13 @@ TEST(FileSystem, CreatesWithTheGivenSpellingAndReplacesACaseTwin) {
     EXPECT_EQ(dir.read("Out/NAME.BIK"), "a\r\nb\r\n");
 }
 
-TEST(FileSystem, TextLinesAcceptCrLfAndLf) {
+TEST(FileSystem, TextLinesAcceptCrLfLfAndALoneCr) {
     test::TempDir dir;
-    dir.write("t.txt", "one\r\ntwo\nthree");
+    // CR LF, LF and a lone CR each end a line.
+    dir.write("t.txt", "one\r\ntwo\nthree\rfour\r\r\nsix");
     auto lines = readTextLines(dir.file("T.TXT"));
     ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three"}));
+    EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
     EXPECT_FALSE(readTextLines(dir.file("missing.txt")));
     EXPECT_FALSE(readTextLines(dir.folder()));
 }
