@@ -103,17 +103,19 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     }
     // Only a plain file of a sensible size is read: a device or a huge file
     // named in a line must not hang the run.
+    const std::string nieOdczytany = "Nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + nazwa;
     std::error_code ec;
-    const std::filesystem::file_status rodzaj = std::filesystem::status(*natywna, ec);
-    if (rodzaj.type() != std::filesystem::file_type::regular) {
+    const std::filesystem::file_type rodzaj = std::filesystem::status(*natywna, ec).type();
+    if (ec) return odmowa(nieOdczytany);
+    if (rodzaj != std::filesystem::file_type::regular) {
         using std::filesystem::file_type;
-        const char* co = rodzaj.type() == file_type::directory ? "folder"
-                         : rodzaj.type() == file_type::fifo    ? "potok nazwany"
-                         : rodzaj.type() == file_type::character || rodzaj.type() == file_type::block
-                             ? "urz\xB9" "dzenie"
-                             : rodzaj.type() == file_type::socket ? "gniazdo" : "nie wiadomo co";
-        // "nie jest zwykłym plikiem (to ...)"
-        return odmowa(plik + " nie jest zwyk\xB3ym plikiem (to " + co + ")");
+        const char* co = rodzaj == file_type::directory ? " (to folder)"
+                         : rodzaj == file_type::fifo    ? " (to potok nazwany)"
+                         : rodzaj == file_type::character || rodzaj == file_type::block
+                             ? " (to urz\xB9" "dzenie)"
+                             : rodzaj == file_type::socket ? " (to gniazdo)" : "";
+        // "nie jest zwykłym plikiem"
+        return odmowa(plik + " nie jest zwyk\xB3ym plikiem" + co);
     }
     const std::string zaDuzy = plik + " jest za du\xBFy: plik rozkaz\xF3w mo\xBF" "e mie\xE6 najwy\xBF" "ej 16 MB (" +
                                std::to_string(NajwiekszyPlikRozkazow) + " bajt\xF3w)";
@@ -122,7 +124,7 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     BinaryFile f;
     std::optional<std::string> bajty;
     if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest();
-    if (!bajty) return odmowa("Nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + nazwa);
+    if (!bajty) return odmowa(nieOdczytany);
     if (bajty->size() > NajwiekszyPlikRozkazow) return odmowa(zaDuzy);
     // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
     // editor is UTF-16 with its mark; the lines are code page 1250.
@@ -145,7 +147,7 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     if (tekst.find('\0') != std::string::npos)
         // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
         return odmowa(plik + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)");
-    return {splitTextLines(tekst), {}};
+    return {splitTextLines(tekst, LoneCr::EndsLine), {}};
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {

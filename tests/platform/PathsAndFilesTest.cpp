@@ -73,15 +73,16 @@ TEST(FileSystem, CreatesWithTheGivenSpellingAndReplacesACaseTwin) {
     EXPECT_EQ(dir.read("Out/NAME.BIK"), "a\r\nb\r\n");
 }
 
-TEST(FileSystem, TextLinesAcceptCrLfLfAndALoneCr) {
+TEST(FileSystem, TextLinesAcceptCrLfAndLfAndALoneCrWhereAsked) {
     test::TempDir dir;
-    // CR LF, LF and a lone CR each end a line.
-    dir.write("t.txt", "one\r\ntwo\nthree\rfour\r\r\nsix");
+    dir.write("t.txt", "one\r\ntwo\nthree");
     auto lines = readTextLines(dir.file("T.TXT"));
     ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
+    EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three"}));
     EXPECT_FALSE(readTextLines(dir.file("missing.txt")));
     EXPECT_FALSE(readTextLines(dir.folder()));
+    EXPECT_EQ(splitTextLines("a\rb\r\n"), (std::vector<std::string>{"a\rb"}));
+    EXPECT_EQ(splitTextLines("a\rb\r\r\nc\r", LoneCr::EndsLine), (std::vector<std::string>{"a", "b", "", "c"}));
 }
 
 TEST(FileSystem, BinaryFileUpdateAndSize) {
