@@ -178,8 +178,8 @@ void Aplikacja::przyciskWsadowy() {
     k_->NazwaOperatoraWsadowego = "testint";
     k_->PlikRozkazowWsadowy = joinPath(k_->KatalogRoboczy, "przyklad.roz");
     // Nothing is done without a readable command file.
-    if (!WierszePlikuRozkazow(k_->PlikRozkazowWsadowy)) {
-        ui_.message("Nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + k_->PlikRozkazowWsadowy);
+    if (const WierszeRozkazow plik = WierszePlikuRozkazow(k_->PlikRozkazowWsadowy); !plik.powod.empty()) {
+        ui_.message(plik.powod);
         ui_.endProgram(2);
         return;
     }

@@ -21,6 +21,8 @@ namespace {
 constexpr const char* PytanieOZakonczenie = "Czy zako\xF1" "czy\xE6 wykonywanie skryptu ?";
 // "błąd w skrypcie! - brak pliku rozkazów"
 constexpr const char* BrakPlikuRozkazow = "b\xB3\xB9" "d w skrypcie! - brak pliku rozkaz\xF3w";
+// "koniec danych wejściowych: nie można już odpowiedzieć"
+constexpr const char* KoniecWejscia = "koniec danych wej\x9C" "ciowych: nie mo\xBFna ju\xBF odpowiedzie\xE6";
 // "Wprowadź wartość zmiennej"
 constexpr const char* TytulZapytania = "Wprowad\x9F warto\x9C\xE6 zmiennej";
 // "Pogląd programu sterowania eksperymentem "
@@ -30,8 +32,6 @@ constexpr const char* TytulDialogu = "Podanie nazwy pliku z rozkazami";
 constexpr const char* FiltrDialogu = "Pliki rozkaz\xF3w (*.roz)|*.ROZ";
 // "węzeł"
 constexpr const char* Wezel = "w\xEAze\xB3";
-
-constexpr std::uintmax_t NajwiekszyPlikRozkazow = 16u << 20;
 
 std::string slowo(const std::string& linia, int n) { return Ekstrakcja_Stringa(linia, n); }
 
@@ -92,20 +92,62 @@ std::string katalogRoboczy(const Kontekst& k) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> WierszePlikuRozkazow(const std::string& nazwa) {
+WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
+    // "Plik rozkazów "
+    const std::string plik = "Plik rozkaz\xF3w " + nazwa;
+    auto odmowa = [](std::string powod) { return WierszeRozkazow{{}, std::move(powod)}; };
+    const std::optional<std::string> natywna = findExisting(nazwa);
+    if (!natywna) {
+        const std::vector<std::string> inne = ambiguousMatches(nazwa);
+        return odmowa(inne.empty() ? "Brak pliku rozkaz\xF3w " + nazwa : plik + ": " + ambiguousNameText(inne));
+    }
     // Only a plain file of a sensible size is read: a device or a huge file
     // named in a line must not hang the run.
-    const std::optional<std::string> natywna = findExisting(nazwa);
+    const std::string nieOdczytany = "Nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + nazwa;
     std::error_code ec;
-    if (!natywna || !std::filesystem::is_regular_file(*natywna, ec) ||
-        std::filesystem::file_size(*natywna, ec) > NajwiekszyPlikRozkazow || ec)
-        return std::nullopt;
+    const std::filesystem::file_type rodzaj = std::filesystem::status(*natywna, ec).type();
+    if (ec) return odmowa(nieOdczytany);
+    if (rodzaj != std::filesystem::file_type::regular) {
+        using std::filesystem::file_type;
+        const char* co = rodzaj == file_type::directory ? " (to folder)"
+                         : rodzaj == file_type::fifo    ? " (to potok nazwany)"
+                         : rodzaj == file_type::character || rodzaj == file_type::block
+                             ? " (to urz\xB9" "dzenie)"
+                             : rodzaj == file_type::socket ? " (to gniazdo)" : "";
+        // "nie jest zwykłym plikiem"
+        return odmowa(plik + " nie jest zwyk\xB3ym plikiem" + co);
+    }
+    const std::string zaDuzy = plik + " jest za du\xBFy: plik rozkaz\xF3w mo\xBF" "e mie\xE6 najwy\xBF" "ej 16 MB (" +
+                               std::to_string(NajwiekszyPlikRozkazow) + " bajt\xF3w)";
+    if (const std::uintmax_t n = std::filesystem::file_size(*natywna, ec); !ec && n > NajwiekszyPlikRozkazow)
+        return odmowa(zaDuzy);
     BinaryFile f;
     std::optional<std::string> bajty;
     if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest();
-    if (!bajty) return std::nullopt;
-    // Written by a Linux editor the file is UTF-8; the lines are code page 1250.
-    return splitTextLines(textFileToCp1250(*bajty));
+    if (!bajty) return odmowa(nieOdczytany);
+    if (bajty->size() > NajwiekszyPlikRozkazow) return odmowa(zaDuzy);
+    // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
+    // editor is UTF-16 with its mark; the lines are code page 1250.
+    std::string tekst;
+    const bool le = bajty->compare(0, 2, "\xFF\xFE") == 0, be = bajty->compare(0, 2, "\xFE\xFF") == 0;
+    if (le || be) {
+        std::u16string znaki;
+        for (std::size_t i = 2; i + 1 < bajty->size(); i += 2) {
+            const auto a = static_cast<unsigned char>((*bajty)[i]), b = static_cast<unsigned char>((*bajty)[i + 1]);
+            znaki += static_cast<char16_t>(le ? a | b << 8 : a << 8 | b);
+        }
+        tekst = utf16ToCp1250(znaki);
+        if (bajty->size() % 2 != 0 || cp1250ToUtf16(tekst) != znaki)
+            // "zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w stronie kodowej 1250"
+            return odmowa(plik + " zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w "
+                                 "stronie kodowej 1250");
+    } else {
+        tekst = textFileToCp1250(*bajty);
+    }
+    if (tekst.find('\0') != std::string::npos)
+        // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
+        return odmowa(plik + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)");
+    return {splitTextLines(tekst, LoneCr::EndsLine), {}};
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
@@ -175,11 +217,11 @@ std::string Interpretator::tekstPliku(const PoziomWykonania& p) {
 }
 
 void Interpretator::ladujPlik(int L, const std::string& nazwa) {
-    std::optional<std::vector<std::string>> linie = WierszePlikuRozkazow(nazwa);
-    if (!linie) blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + nazwa);
+    WierszeRozkazow plik = WierszePlikuRozkazow(nazwa);
+    if (!plik.powod.empty()) blad(BladSkryptu::Rodzaj::Plik, plik.powod);
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];
     p.NazwaPliku = nazwa;
-    p.Linie = std::move(*linie);
+    p.Linie = std::move(plik.linie);
     p.Nastepna = 0;
     p.Otwarty = true;
 }
@@ -534,7 +576,14 @@ bool Interpretator::rozkazy(int L, bool& przerwano) {
             nazwa = k_.NazwyZmiennych[static_cast<std::size_t>(NumerCelu(cel) - 1)].Uzytkownika;
         } catch (const BladSkryptu&) {
         }
-        const std::string tekst = k_.Okna->inputText(TytulZapytania, nazwa, {}).value_or("");
+        const std::optional<std::string> odpowiedz = k_.Okna->inputText(TytulZapytania, nazwa, {});
+        // At the end of the input one "zapytaj" counts as Cancel; the next
+        // could never be answered, and a loop asking again would never end.
+        if (!odpowiedz && k_.Okna->inputEnded()) {
+            if (wejscieWyczerpane_) blad(BladSkryptu::Rodzaj::Wykonanie, KoniecWejscia);
+            wejscieWyczerpane_ = true;
+        }
+        const std::string tekst = odpowiedz.value_or("");
         const int n = NumerCelu(cel);
         WartoscZapytania = static_cast<double>(liczbaZPoczatku(tekst));
         UstawWartoscZmiennej(k_, n, WartoscZapytania);
@@ -663,12 +712,28 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
         if (!slowo(w, 5).empty() && !slowo(w, 6).empty())
             Ustaw_Zmienna(k_, NumerCelu(slowo(w, 5)), PodstawOperand(k_, slowo(w, 6), PostacWartosci::Naukowa));
     }
+    // The called file: in the working folder, else beside the calling file
+    // (where the user chose it in the dialog, or named it with its folder).
     const std::string nazwa = slowo(w, 2);
-    if (nazwa.empty() || !findExisting(nazwa)) {
-        k_.Okna->message(BrakPlikuRozkazow);
+    auto jest = [](const std::string& n) { return findExisting(n) || !ambiguousMatches(n).empty(); };
+    std::string plik = nazwa;
+    if (!nazwa.empty() && !jest(nazwa) && !isPathSeparator(nazwa.front()) && !folderPart(p.NazwaPliku).empty())
+        plik = joinPath(folderPart(p.NazwaPliku), nazwa);
+    if (nazwa.empty() || !jest(plik)) {
+        // Told, naming the file as the line spells it, and the caller goes
+        // on; the run is then one that failed.
+        const WierszZnormalizowany linia = Normalizuj_Wiersz(p.Zrodlo);
+        std::string napisana = slowo(p.Zrodlo.substr(linia.Wciecie.size()), 2);
+        if (Normalizuj_Wiersz(napisana).Wiersz != nazwa) napisana = nazwa;
+        // "(wywołany w ..., wiersz ...)"
+        const std::string gdzie = "wywo\xB3" "any w " + p.NazwaPliku + ", wiersz " + std::to_string(p.NumerLinii);
+        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w " + napisana);
+        b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, linia.Wiersz);
+        if (!blad_) blad_ = std::move(b);
+        k_.Okna->message(BrakPlikuRozkazow + (napisana.empty() ? " (" : " " + napisana + " (") + gdzie + ")");
     } else {
         const std::size_t nowy = static_cast<std::size_t>(L + 1);
-        ladujPlik(L + 1, nazwa);
+        ladujPlik(L + 1, plik);
         PoziomWykonania& q = Poziomy[nowy];
         widok_.setText(tekstPliku(q));
         ustawPodpis(nazwa);

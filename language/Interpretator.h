@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,10 +34,23 @@ struct WierszSiatki {
 };
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k);
 
+// The largest command file read (16 MB): a device or a huge file named in
+// a line must not hang the run.
+inline constexpr std::uintmax_t NajwiekszyPlikRozkazow = 16u << 20;
+
 // The lines of a command file in code page 1250 (read as UTF-8 when the
-// file is UTF-8); nothing when it is missing, not a plain file of a
-// sensible size, or unreadable.
-std::optional<std::vector<std::string>> WierszePlikuRozkazow(const std::string& nazwa);
+// file is UTF-8, as UTF-16 after a UTF-16 byte-order mark; a line ends at
+// CR LF, LF or a lone CR), or why it cannot be run, naming the file: it is
+// missing, several files match it in other letter cases, it is no plain
+// file (a folder, a named pipe, a device), it is over NajwiekszyPlikRozkazow,
+// it cannot be read, it is no text (it holds NUL bytes: a program, a
+// workbook), or it is UTF-16 with characters code page 1250 lacks. The
+// batch run, the window's batch button and "call" all ask here.
+struct WierszeRozkazow {
+    std::vector<std::string> linie;
+    std::string powod;  // empty when the lines were read
+};
+WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa);
 
 // One call level: its file (held in memory, line by line), the current
 // line and the control tables.
@@ -76,7 +90,9 @@ public:
     bool WidokWidoczny() const { return widokWidoczny_; }
     bool PlikRaportuOtwarty() const { return raport_ != nullptr; }
     const std::string& Podpis() const { return podpis_; }
-    // The fault that ended the last run, if any (cleared by opening).
+    // The last script error of the run, if any (cleared by opening): the one
+    // that ended it, or one told while the run went on (a called file found
+    // nowhere), so that a batch run still ends as failed.
     const std::optional<BladSkryptu>& OstatniBlad() const { return blad_; }
     // Refreshes the variable grid.
     void Pokaz_Zmienne();
@@ -129,6 +145,9 @@ private:
     std::unique_ptr<TextWriter> raport_;
     std::string plikRaportu_, plikRaportuTymczasowy_;
     std::optional<BladSkryptu> blad_;
+    // A "zapytaj" was answered at the end of the input (as Cancel): the
+    // input cannot answer any other.
+    bool wejscieWyczerpane_ = false;
 };
 
 }  // namespace vesk

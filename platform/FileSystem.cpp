@@ -912,16 +912,16 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
     return splitTextLines(*data);
 }
 
-std::vector<std::string> splitTextLines(const std::string& data) {
+std::vector<std::string> splitTextLines(const std::string& data, LoneCr loneCr) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < data.size()) {
-        std::size_t end = data.find('\n', start);
+        std::size_t end = data.find_first_of(loneCr == LoneCr::EndsLine ? "\r\n" : "\n", start);
         if (end == std::string::npos) end = data.size();
         std::string line = data.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
-        start = end + 1;
+        start = end + (data.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return lines;
 }

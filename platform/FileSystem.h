@@ -245,8 +245,11 @@ private:
 // counts); nothing when the file cannot be opened or read.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
 // The same split of text already read: lines end at LF, a CR right before
-// the LF belongs to the line end, a CR inside a line stays.
-std::vector<std::string> splitTextLines(const std::string& data);
+// the LF belongs to the line end, a CR inside a line stays (a report
+// template's lines are counted so) unless a lone CR is to end a line too,
+// as in a file an old Mac editor saved.
+enum class LoneCr { InLine, EndsLine };
+std::vector<std::string> splitTextLines(const std::string& data, LoneCr loneCr = LoneCr::InLine);
 
 // Writes a text file line by line with CR LF line ends.
 class TextWriter {

@@ -78,6 +78,10 @@ public:
         (void)initial;
         return std::nullopt;
     }
+    // True once no text input can come any more (the batch run's standard
+    // input has ended): an input then returns nothing for that, not for a
+    // user's Cancel. A window's input box can always be answered again.
+    virtual bool inputEnded() { return false; }
     // Asks the program to end with the given exit code. The core never
     // calls exit itself; after asking it returns to its caller.
     virtual void endProgram(int exitCode) { (void)exitCode; }
@@ -141,6 +145,8 @@ public:
     }
     bool stopRequested() override { return stop; }
     void progress(const std::string& text) override { progressTexts.push_back(text); }
+    // With inputsEnd, the input has ended once the answers are used up.
+    bool inputEnded() override { return inputsEnd && inputs.empty(); }
 
     int beeps = 0;
     std::vector<std::string> messages;
@@ -157,6 +163,7 @@ public:
     // Cancel; cancelled when none are left).
     std::vector<std::string> inputCaptions, inputPrompts, inputInitials;
     std::deque<std::optional<std::string>> inputs;
+    bool inputsEnd = false;
     bool endRequested = false;
     int exitCode = 0;
     bool stop = false;

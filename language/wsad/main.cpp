@@ -12,11 +12,13 @@
 // line, rather than an operator made in the working folder in its place.
 // A file name that code page 1250 cannot spell (not UTF-8, as a Windows
 // archive unpacks Polish names) is refused, never taken for another.
-// Messages go to stderr, "zapytaj" reads a line of stdin; at the end
+// Messages go to stderr, "zapytaj" reads a line of stdin (at its end one
+// counts as Cancel, the next is a script error); at the end
 // stdout gets one line per declared variable: name, TAB, value.
 //
-// Exit status: 0 at the file's end or "stop", 1 after a script error or a
-// failed save of the operator's files, 2 when the arguments, the settings,
+// Exit status: 0 at the file's end or "stop", 1 after a script error (a
+// called file found nowhere among them, though the run goes on past it) or
+// a failed save of the operator's files, 2 when the arguments, the settings,
 // the operator or the command file are unusable (an existing state file
 // without its tree file among them: it is never replaced by a new
 // operator), 130 or 143 after SIGINT or SIGTERM, which end the run once
@@ -82,10 +84,17 @@ public:
                                          const std::string&) override {
         std::cerr << naKonsole(caption) << ": " << naKonsole(prompt) << "\n";
         std::string line;
-        if (!std::getline(std::cin, line)) return std::nullopt;
+        if (!std::getline(std::cin, line)) {
+            koniec_ = true;
+            return std::nullopt;
+        }
         if (!line.empty() && line.back() == '\r') line.pop_back();
         return vesk::utf8ToCp1250(line);
     }
+    bool inputEnded() override { return koniec_; }
+
+private:
+    bool koniec_ = false;
 };
 
 // A file name of the command line in code page 1250; nothing, told on
@@ -104,7 +113,8 @@ void powiedz(const char* co, const std::string& plikDrzewa) {
     std::cerr << co << vesk::cp1250ToUtf8(pelna) << "\n";
 }
 
-// A refusal of the operator's name, told on stderr: status 2.
+// A refusal of the operator's name or of the command file, told on
+// stderr: status 2.
 int odmowa(const std::string& powod) {
     std::cerr << naKonsole(powod) << "\n";
     return 2;
@@ -132,6 +142,11 @@ int main(int argc, char** argv) {
             o.odmowa == vesk::OdmowaNazwy::ZnakSterujacy)
             return odmowa(o.powod);
 
+    // The command file is looked at before anything is read, made, created
+    // or opened.
+    if (const vesk::WierszeRozkazow plik = vesk::WierszePlikuRozkazow(plikRozkazow); !plik.powod.empty())
+        return odmowa(plik.powod);
+
     przechwycSygnaly();
     Konsola ui;
     auto k = std::make_unique<vesk::Kontekst>(ui);
@@ -142,11 +157,6 @@ int main(int argc, char** argv) {
         k->SeparatorDziesietny = l->decimal_point[0];
     std::setlocale(LC_NUMERIC, "C");
 
-    // The command file is looked at before any operator is created or opened.
-    if (!vesk::WierszePlikuRozkazow(plikRozkazow)) {
-        std::cerr << "Brak pliku rozkazów " << argv[1] << "\n";
-        return 2;
-    }
     auto w = std::make_unique<vesk::Warsztat>(*k);
     // The operator named as every path names it: a name without a folder
     // spelt exactly in the working folder, then in the operator folder of

@@ -60,12 +60,31 @@ TEST_F(Wykonanie, CallPairWithoutAVariableIsAScriptError) {
     EXPECT_EQ(x(6), 0.0);
 }
 
+// Told naming the file as written, the calling file and line; the run
+// goes on but ends as one that failed.
 TEST_F(Wykonanie, AMissingCalledFileIsToldAndTheCallerGoesOn) {
-    uruchom({"call " + dir.file("brak.roz"), "+ x1 x1 1"});
+    uruchom({"call Brak.roz", "+ x1 x1 1"});
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages[0], "b\xB3\xB9" "d w skrypcie! - brak pliku rozkaz\xF3w");
+    EXPECT_EQ(ui.messages[0], "b\xB3\xB9" "d w skrypcie! - brak pliku rozkaz\xF3w Brak.roz (wywo\xB3" "any w " +
+                                  dir.file("a.roz") + ", wiersz 2)");
     EXPECT_EQ(x(1), 1.0);
     EXPECT_EQ(in->PoziomWywolania, 0);
+    ASSERT_TRUE(in->OstatniBlad());
+    EXPECT_EQ(in->OstatniBlad()->numerWiersza(), 2);
+}
+
+// A window's Cancel can be given again and again; at the end of a batch
+// run's input one "zapytaj" is Cancel, the next a script error.
+TEST_F(Wykonanie, AfterTheEndOfInputOnlyOneZapytajCountsAsCancel) {
+    for (const bool koniec : {false, true}) {
+        in = std::make_unique<Interpretator>(*k, *cz, widok);
+        ui.inputs = {std::string("3")};
+        ui.inputsEnd = koniec;
+        uruchom({"zapytaj x1", "zapytaj x2", "zapytaj x3", "+ x4 x4 1"});
+        EXPECT_EQ(in->OstatniBlad().has_value(), koniec);
+        EXPECT_EQ(x(4), 1.0) << koniec;
+    }
+    EXPECT_EQ(in->OstatniBlad()->numerWiersza(), 4);
 }
 
 TEST_F(Wykonanie, CalledFileWithoutRunRunsItsFirstLinePerCall) {

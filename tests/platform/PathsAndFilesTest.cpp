@@ -73,7 +73,7 @@ TEST(FileSystem, CreatesWithTheGivenSpellingAndReplacesACaseTwin) {
     EXPECT_EQ(dir.read("Out/NAME.BIK"), "a\r\nb\r\n");
 }
 
-TEST(FileSystem, TextLinesAcceptCrLfAndLf) {
+TEST(FileSystem, TextLinesAcceptCrLfAndLfAndALoneCrWhereAsked) {
     test::TempDir dir;
     dir.write("t.txt", "one\r\ntwo\nthree");
     auto lines = readTextLines(dir.file("T.TXT"));
@@ -81,6 +81,8 @@ TEST(FileSystem, TextLinesAcceptCrLfAndLf) {
     EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three"}));
     EXPECT_FALSE(readTextLines(dir.file("missing.txt")));
     EXPECT_FALSE(readTextLines(dir.folder()));
+    EXPECT_EQ(splitTextLines("a\rb\r\n"), (std::vector<std::string>{"a\rb"}));
+    EXPECT_EQ(splitTextLines("a\rb\r\r\nc\r", LoneCr::EndsLine), (std::vector<std::string>{"a", "b", "", "c"}));
 }
 
 TEST(FileSystem, BinaryFileUpdateAndSize) {

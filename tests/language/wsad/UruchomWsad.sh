@@ -7,7 +7,9 @@
 # utf8: command and tree files in UTF-8, with or without a byte-order mark;
 # katalog_operatorow: a bare operator name found in the operator folder;
 # nie_do_zapisania: folders (environment, settings) and names that code
-# page 1250 cannot spell.
+# page 1250 cannot spell; pliki: command files that are no text, UTF-16,
+# CR-ended, too big or no plain file, "zapytaj" after the end of input,
+# "call" beside the calling file and found nowhere.
 set -u
 wsad="$1"
 dane="$2"
@@ -134,6 +136,34 @@ decomposed operator name|VESK_HOME=$praca/v|=|$nfd.tr1|convmv -f utf8 -t utf8 --
 WIERSZE
   [ "$(ls "$praca" | grep -vxE "ops $cyr|tu|bledy|d.roz|ini.zwykly|VE-SK.INI")" = "" ] &&
     [ "$(ls "ops $cyr" | tr '\n' ' ')" = "X.qad X.tr1 " ] || nie "folders made or changed: $(ls "$praca" "ops $cyr")"
+  ;;
+pliki)
+  # Each row: what, how its empty folder is filled, the arguments, stdin,
+  # then the status, what stderr holds and stdout; a refused command file
+  # makes nothing. Loops are bounded by timeout, never by a timed check.
+  z=$(printf '\305\274\303\263\305\202w') l=$(printf '\305\202') f=$(printf 'podfolder \305\274')
+  g=$(printf 'g\305\202\303\263wny.roz') r=$(printf '\305\201\304\205ka')
+  u16() { printf "$1"; printf "$3" | iconv -f utf-8 -t "$2"; }
+  while IFS='~' read -r co wypelnij argumenty wejscie status bledy wyjscie; do
+    rm -rf "$praca/t" && mkdir "$praca/t" && cd "$praca/t" && cp ../VE-SK.INI . && eval "$wypelnij" || nie "$co: setup"
+    przed=$(ls -R | md5sum)
+    printf "$wejscie" | eval "timeout 20 \"\$wsad\" $argumenty" > "$praca/wyjscie" 2> "$praca/bledy"; kod=$?
+    [ "$kod" -eq "$status" ] && { [ -z "$bledy" ] || grep -qF -- "$bledy" "$praca/bledy"; } && [ "$(cat "$praca/wyjscie")" = "$(printf "$wyjscie")" ] ||
+      nie "$co: exit $kod: $(tail -n 3 "$praca/bledy"; cat "$praca/wyjscie")"
+    [ "$status" -ne 2 ] || [ "$(ls -R | md5sum)" = "$przed" ] || nie "$co: made $(ls -R)"
+  done <<WIERSZE
+zapytaj after the end of input~printf 'run\ndeklaracja odp\nwhile <= odp 0\n zapytaj odp\nendwhile\n' > p.roz~p.roz OP.tr1~0\n-1\n~1~Przyczyna: koniec danych wej~
+NUL bytes (a program)~head -c 3000 "$wsad" > f.roz~f.roz OP.tr1~~2~f.roz nie jest plikiem tekstowym~
+UTF-16LE with its mark~u16 '\377\376' utf-16le 'deklaracja $z\r\n+ $z $z 4' > f.roz~f.roz OP.tr1~~0~~$z\t 4.00000000000000E+0000
+UTF-16BE with its mark~u16 '\376\377' utf-16be 'deklaracja $z\n+ $z $z 4' > f.roz~f.roz OP.tr1~~0~~$z\t 4.00000000000000E+0000
+UTF-16 beyond code page 1250~u16 '\377\376' utf-16le 'rem \320\222' > f.roz~f.roz OP.tr1~~2~zapisz go w UTF-8 lub w stronie kodowej 1250~
+CR line ends~printf 'run\rdeklaracja a\r+ a a 4\r' > f.roz~f.roz OP.tr1~~0~~a\t 4.00000000000000E+0000
+over the bound~truncate -s 17M f.roz~f.roz OP.tr1~~2~16 MB (16777216 bajt~
+a named pipe~mkfifo f.roz~f.roz OP.tr1~~2~f.roz nie jest zwyk${l}ym plikiem (to potok nazwany)~
+a folder~mkdir f.roz~f.roz OP.tr1~~2~(to folder)~
+call beside the calling file~mkdir "$f" "$r" && printf 'run\ndeklaracja a\ncall d.roz\n' > "$f/$g" && printf '+ x1 x1 7\n' > "$f/d.roz" && cp VE-SK.INI "$r" && cd "$r"~"../$f/$g" OP.tr1~~0~~a\t 7.00000000000000E+0000
+a call found nowhere~mkdir "$f" && printf 'run\n\ncall brak.roz\n+ x1 x1 1\n' > "$f/$g"~"$f/$g" OP.tr1~~1~brak.roz (wywo${l}any w $f/$g, wiersz 3)~
+WIERSZE
   ;;
 *)
   nie "unknown case $przypadek"
