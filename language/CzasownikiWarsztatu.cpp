@@ -81,9 +81,9 @@ void CzasownikiWarsztatu::Potwierdzenie() { PotwierdzFormularz(w_); }
 void CzasownikiWarsztatu::Wczytaj_Plik_Interpreter(const std::string& l) { Wczytaj_Plik(w_, sciezkaWCudzyslowie(l)); }
 void CzasownikiWarsztatu::Utworz_Plik_Interpreter(const std::string& l) {
     Utworz_Plik(w_, sciezkaWCudzyslowie(l));
-    // Replacing an operator is the command's job: told as a line of the run
-    // (stderr in vesk-wsad, the run's progress line in the window), with
-    // the tree file's full path and the nodes the operator held.
+    // Replacing an operator is the command's job: told as a progress line
+    // (stderr in vesk-wsad; no message box in the window), with the tree
+    // file's full path and the nodes the operator held.
     if (const std::optional<std::size_t> wezly = w_.ZastapioneWezly) {
         const std::string& plik = k_.PlikDrzewa;
         const std::string pelna = !plik.empty() && isPathSeparator(plik.front()) ? plik : joinPath(currentFolder(), plik);
