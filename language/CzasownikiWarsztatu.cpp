@@ -1,8 +1,10 @@
 #include "CzasownikiWarsztatu.h"
 
 #include "BladSkryptu.h"
+#include "FileSystem.h"
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
+#include "Paths.h"
 #include "SlowaRozkazu.h"
 #include "ZmienneSkryptu.h"
 
@@ -77,7 +79,17 @@ void CzasownikiWarsztatu::Zmiana_Inwestycji_interpreter(const std::string& l) {
 void CzasownikiWarsztatu::Potwierdzenie() { PotwierdzFormularz(w_); }
 
 void CzasownikiWarsztatu::Wczytaj_Plik_Interpreter(const std::string& l) { Wczytaj_Plik(w_, sciezkaWCudzyslowie(l)); }
-void CzasownikiWarsztatu::Utworz_Plik_Interpreter(const std::string& l) { Utworz_Plik(w_, sciezkaWCudzyslowie(l)); }
+void CzasownikiWarsztatu::Utworz_Plik_Interpreter(const std::string& l) {
+    Utworz_Plik(w_, sciezkaWCudzyslowie(l));
+    // Replacing an operator is the command's job: told as a progress line
+    // (stderr in vesk-wsad; no message box in the window), with the tree
+    // file's full path and the nodes the operator held.
+    if (const std::optional<std::size_t> wezly = w_.ZastapioneWezly) {
+        const std::string& plik = k_.PlikDrzewa;
+        const std::string pelna = !plik.empty() && isPathSeparator(plik.front()) ? plik : joinPath(currentFolder(), plik);
+        k_.Okna->progress("zast\xB9piono operator " + pelna + " (w\xEAz\xB3\xF3w: " + std::to_string(*wezly) + ")");
+    }
+}
 
 void CzasownikiWarsztatu::Ustaw_Wezel_Intepreter(const std::string& l) {
     const int n = ArgumentCalkowityScisly(k_, WymaganeSlowo(l, 3, "numer w\xEAz\xB3" "a"));

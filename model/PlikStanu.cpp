@@ -14,7 +14,6 @@
 #include "IoError.h"
 #include "Liczebniki.h"
 #include "MapaRekordu.h"
-#include "NazwaOperatora.h"
 #include "Paths.h"
 #include "Pomocnicze.h"
 
@@ -509,11 +508,11 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
     const std::string sciezka = SciezkaPlikuStanu(k);
     const std::string nowe = bajtyRekordu(rec);
     if (utworzNowy) {
-        // The operator's state file spelt otherwise is replaced; one that is
-        // another operator's is not (nor is any other file of this name).
-        const bool wlasny = !ZnajdzOperatora(sciezka.substr(0, sciezka.size() - 3), FormaNazwy::Rdzen).stan.empty();
-        if (!(wlasny ? replaceFile(sciezka, nowe) : dokladnie([&] { return replaceFile(sciezka, nowe); })))
-            return false;
+        // In this spelling alone: a file spelt otherwise is another
+        // operator's, or this operator's old state file, which its creation
+        // removes once the new operator is complete (a failed creation
+        // leaves it as it was).
+        if (!dokladnie([&] { return replaceFile(sciezka, nowe); })) return false;
     } else {
         // The order of the writes is the protocol in PlikStanu.h. A journal
         // a former save left is settled first.

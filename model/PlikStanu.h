@@ -63,7 +63,8 @@ inline constexpr const char* ZapisWToku = ".zapis";
 std::string SciezkaPlikuStanu(const Kontekst& k);
 
 // utworzNowy: create the file anew holding rec alone (only operator creation
-// asks for it); otherwise replace rec's node or append it. The new file is
+// asks for it), in the spelling given, a file spelt otherwise left alone;
+// otherwise replace rec's node or append it. The new file is
 // written beside the old one and renamed over it when complete: a failed
 // save (false) leaves the old file as it was.
 // On success hands back rec's node number, year and simulated flag.

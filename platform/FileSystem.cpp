@@ -345,6 +345,7 @@ bool renameFile(const std::string& from, const std::string& to) {
     if (!source) return failNotFound();
     if (refuseAmbiguous(to)) return false;
     std::string target = nativePathForCreate(to);
+    if (faultAt("rename")) return fail(errno);
     if (target != *source) removeCaseVariant(to, target);
     return std::rename(source->c_str(), target.c_str()) == 0 || fail(errno);
 }
@@ -607,7 +608,9 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
         guard_ = std::move(other.guard_);
         path_ = std::move(other.path_);
         guarded_ = std::move(other.guarded_);
+        created_ = other.created_;
         other.fd_ = -1;
+        other.created_ = false;
     }
     return *this;
 }
@@ -616,6 +619,8 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
     unlock();
     if (refuseAmbiguous(path)) return Result::Failed;
     const std::string native = findExisting(path).value_or(nativePathForCreate(path));
+    struct stat before;
+    const bool existed = ::lstat(native.c_str(), &before) == 0;
     // A lock file deleted or replaced between its open and its lock is not
     // the one at path: the lock is taken again on the new one.
     for (int attempt = 0; attempt < 10 && fd_ < 0; ++attempt) {
@@ -651,6 +656,7 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
         return Result::Failed;
     }
     path_ = path;
+    created_ = fd_ >= 0 && !existed;
     if (!guarded.empty() && fileExists(guarded) && !guard(guarded)) {
         const bool inUse = lastError == EWOULDBLOCK;
         unlock();
@@ -732,6 +738,7 @@ void FileLock::unlock() {
     releaseGuard();
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+    created_ = false;
     path_.clear();
     guarded_.clear();
 }

@@ -143,8 +143,9 @@ public:
     ~FileLock() { unlock(); }
     FileLock(FileLock&& other) noexcept
         : fd_(other.fd_), guard_(std::move(other.guard_)), path_(std::move(other.path_)),
-          guarded_(std::move(other.guarded_)) {
+          guarded_(std::move(other.guarded_)), created_(other.created_) {
         other.fd_ = -1;
+        other.created_ = false;
     }
     FileLock& operator=(FileLock&& other) noexcept;
     FileLock(const FileLock&) = delete;
@@ -175,6 +176,9 @@ public:
     // others from); true without a guard.
     bool guardsCurrentFile() const;
     const std::string& path() const { return path_; }
+    // True when lock() made the lock file it holds (there was none at its
+    // path): one whose owner then makes nothing may take it away again.
+    bool created() const { return created_; }
 
 private:
     // A guard's descriptor lives on the heap, where replaceFile finds it.
@@ -183,6 +187,7 @@ private:
     int fd_ = -1;
     std::unique_ptr<int> guard_;
     std::string path_, guarded_;
+    bool created_ = false;
 };
 
 // True for a path whose last component is a symbolic link (dangling too).
@@ -194,9 +199,9 @@ unsigned hardLinkCount(const std::string& path);
 // system does not tell.
 std::size_t longestFileName(const std::string& path);
 
-// A fault in the file layer, for tests: while set, replaceFile, writeAt and
-// removeFile ask it before each of their steps ("create", "write", "sync",
-// "rename", "remove")
+// A fault in the file layer, for tests: while set, replaceFile, writeAt,
+// removeFile and renameFile ask it before each of their steps ("create",
+// "write", "sync", "rename", "remove")
 // and fail that step (as an input/output error) when it answers true. An
 // empty function removes it.
 using FileFault = std::function<bool(std::string_view step)>;

@@ -1,6 +1,7 @@
 // Operator files: naming, creating, opening and deleting an operator, and
 // loading its tree.
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -138,6 +139,30 @@ std::string zajeteNazwyKopii(const std::string& plikDrzewa, const std::string& p
            "): wszystkie nazwy na jego kopi\xEA s\xB9 zaj\xEAte przez kopie wcze\x9Cniejszych drzew (" + nazwy +
            ") - nale\xBFy usun\xB9\xE6 lub przenie\x9C\xE6 te z nich, kt\xF3re nie s\xB9 ju\xBF potrzebne (np. najstarsz\xB9), "
            "i otworzy\xE6 operatora ponownie";
+}
+
+// Why a creation cannot write, replace or remove the file at plik (spelt
+// exactly so): a folder or another file that is no regular file stands
+// there; empty when nothing or a regular file does.
+std::string nieZwyklyPlik(const std::string& plik) {
+    if (plik.empty()) return {};
+    std::error_code ec;
+    const auto s = std::filesystem::symlink_status(nativePathForCreate(plik), ec);
+    if (ec || !std::filesystem::exists(s) || std::filesystem::is_regular_file(s)) return {};
+    return std::filesystem::is_directory(s) ? "to jest folder" : "to nie jest zwyk\xB3y plik";
+}
+
+// The bytes of the file at plik (spelt exactly so) into bajty, nothing
+// there being none; false (lastFileError()) when it cannot be read.
+bool bajtyPliku(const std::string& plik, std::optional<std::string>& bajty) {
+    const ExactFileNames scisle;
+    bajty.reset();
+    if (!findExisting(plik)) return true;
+    BinaryFile f;
+    if (!f.open(plik, BinaryFile::Mode::Read)) return false;
+    bajty = f.readRest();
+    if (!bajty) setLastFileError(EIO);
+    return bajty.has_value();
 }
 
 // The occupied flags are the labels': a record no label names may be reused.
@@ -295,20 +320,34 @@ bool Warsztat::Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa) {
 bool Warsztat::utworz(const OperatorZNazwy& o) {
     // An operator of this name in another letter case is the one replaced,
     // its spelling kept: no second operator, nor one renamed.
+    ZastapioneWezly.reset();
     if (!o.powod.empty()) {
         komunikat(o.powod);
         return false;
     }
     const std::string sciezka = o.sciezka;
+    const std::string plikDrzewa = sciezka + "tr1", plikStanu = sciezka + "qad";
+    const std::string tymczasowy = NowyPlikDrzewa(plikDrzewa);
+    const std::string nieUtworzono = " - operator nie zosta\xB3 utworzony";
     if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
-    FileLock blokada;
-    const bool tenSam = Blokada.holds(sciezka + "lck");
-    if (!tenSam && !zablokuj(o, blokada, "utworzono")) return false;
+    // Everything that can refuse the creation without writing is asked
+    // before the lock is taken: a refusal leaves no file made. A folder
+    // (or a pipe, a device) where a file is to be written, replaced or
+    // removed is one.
+    for (const std::string& plik : {plikDrzewa, plikStanu, tymczasowy, o.drzewo, o.stan})
+        if (std::string blad = nieZwyklyPlik(plik); !blad.empty()) {
+            komunikat("Plik " + plik + ": " + blad + nieUtworzono);
+            return false;
+        }
+    for (const char* rozszerzenie : {"tr1", "qad"})
+        if (dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, rozszerzenie)); })) {
+            komunikat("Plik " + sciezka + rozszerzenie + " jest tylko do odczytu" + nieUtworzono);
+            return false;
+        }
     const std::string wzorzec = k.catPARAMETR + "decyzje.tr1";
-    const std::string plikDrzewa = sciezka + "tr1";
     DrzewoDecyzji drzewo;
     try {
         drzewo = DrzewoDecyzji::Wczytaj(wzorzec);
@@ -324,49 +363,89 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         komunikat(blad);
         return false;
     }
-    // The new tree is written beside the old one, the state file replaced,
-    // and only then the tree renamed into place.
-    for (const char* rozszerzenie : {"tr1", "qad"})
-        if (dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, rozszerzenie)); })) {
-            komunikat("Plik " + sciezka + rozszerzenie + " jest tylko do odczytu - operator nie zosta\xB3 utworzony");
-            return false;
-        }
-    const std::string tymczasowy = NowyPlikDrzewa(plikDrzewa);
-    // What a killed creation or save left goes first.
-    // (Those of its own files, never another operator's in another case.)
-    for (const char* rozszerzenie : {"tr1", "qad"})
-        dokladnie([&, wlasny = wlasnyPlik(o, rozszerzenie)] { return removeStaleTemporaries(wlasny); });
-    if (!dokladnie([&] { return writeTextLines(tymczasowy, drzewo.Linie()); })) {
-        dokladnie([&] { return removeFile(tymczasowy); });
-        bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa);
-        return false;
-    }
+    FileLock blokada;
+    const bool tenSam = Blokada.holds(sciezka + "lck");
+    if (!tenSam && !zablokuj(o, blokada, "utworzono")) return false;
+    FileLock& uzyta = tenSam ? Blokada : blokada;
+    // A lock file made for an operator that then is not made goes again
+    // (the open operator's own stays).
+    const bool nowaBlokada = uzyta.created() && (!tenSam || (!o.istnieje() && o.stan.empty()));
+
+    // All or nothing: the new tree is written beside the tree file, the new
+    // state file put in place (the commit point: a killed creation is
+    // finished by the next open, PlikStanu.h), the tree renamed into place,
+    // and only then the operator's old files spelt otherwise removed. Until
+    // the tree is in place a failure puts back the two files the creation
+    // wrote over, from their bytes read here (a killed creation's new tree
+    // may be there), and removes what it made.
+    struct Dawny {
+        std::string plik;
+        std::optional<std::string> bajty;  // nothing: there was no file
+        bool zmieniony = false;
+    };
+    Dawny dawne[] = {{tymczasowy, {}}, {plikStanu, {}}};
     const auto przed = std::make_unique<MigawkaOperatora>(k);
-    auto wycofaj = [&](const std::string& tekst) {
-        dokladnie([&] { return removeFile(tymczasowy); });
+    auto wycofaj = [&](std::string tekst) {
+        for (const Dawny& d : dawne) {
+            if (!d.zmieniony) continue;
+            if (!dokladnie([&] { return d.bajty ? replaceFile(d.plik, *d.bajty) : removeFile(d.plik); }))
+                tekst += withFileError("\nNie uda\xB3o si\xEA przywr\xF3" "ci\xE6 pliku " + d.plik);
+        }
+        // The open operator's lock guards its state file again.
+        if (tenSam && !o.stan.empty()) Blokada.guard(o.stan);
+        if (nowaBlokada) {
+            dokladnie([&] { return removeFile(sciezka + "lck"); });
+            uzyta.unlock();
+        }
         przed->Przywroc(k);
         komunikat(tekst);
         return false;
     };
+    for (Dawny& d : dawne)
+        if (!bajtyPliku(d.plik, d.bajty)) return wycofaj(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + d.plik) + nieUtworzono);
+    // The nodes the operator replaced had (their records).
+    std::optional<std::size_t> zastapione;
+    if (o.istnieje() || !o.stan.empty()) {
+        std::optional<std::string> stan = dawne[1].bajty;
+        if (!o.stan.empty() && o.stan != plikStanu && !bajtyPliku(o.stan, stan))
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + o.stan) + nieUtworzono);
+        zastapione = stan ? stan->size() / RozmiarStanuModelu : 0;
+    }
+
+    if (!dokladnie([&] { return writeTextLines(tymczasowy, drzewo.Linie()); })) {
+        BladZapisu = true;
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
+    }
+    dawne[0].zmieniony = true;
     k.SciezkaOperatora = sciezka;
-    bool utworzono = false;
     try {
-        utworzono = UtworzStanOperatora(k);
+        dawne[1].zmieniony = UtworzStanOperatora(k);
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
-    if (!utworzono) return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + sciezka + "qad"));
+    if (!dawne[1].zmieniony) return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu));
     // The new state file is locked too (one replaced keeps its lock).
-    if (!(tenSam ? Blokada : blokada).guard(sciezka + "qad"))
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + sciezka + "qad"));
+    if (!uzyta.guard(plikStanu))
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + plikStanu));
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
-    // The operator's tree spelt otherwise is replaced; nothing else is.
-    const bool wlasne = !o.drzewo.empty();
-    if (!(wlasne ? renameFile(tymczasowy, plikDrzewa) : dokladnie([&] { return renameFile(tymczasowy, plikDrzewa); })))
+    if (!dokladnie([&] { return renameFile(tymczasowy, plikDrzewa); }))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
+    // The new operator is complete: its old tree and state file spelt
+    // otherwise go, and what killed runs left beside its files.
+    std::string nieusuniete;
+    for (const std::string& stary : {o.drzewo, o.stan})
+        if (!stary.empty() && stary != plikDrzewa && stary != plikStanu && !dokladnie([&] { return removeFile(stary); }))
+            nieusuniete += withFileError((nieusuniete.empty() ? "" : "; ") + stary);
+    for (const std::string& plik : {plikDrzewa, plikStanu, o.drzewo, o.stan})
+        if (!plik.empty()) dokladnie([&] { return removeStaleTemporaries(plik); });
+    if (!nieusuniete.empty()) {
+        k.BladUsuwaniaPliku = true;
+        komunikat("Operator " + plikDrzewa + " utworzony, ale nie uda\xB3o si\xEA usun\xB9\xE6 jego dawnego pliku: " + nieusuniete);
+    }
     WyczyscPrzebiegi(k, 0);  // the new root's run stays
     if (!tenSam) Blokada = std::move(blokada);
     TylkoDoOdczytu = false;
+    ZastapioneWezly = zastapione;
 
     k.PlikDrzewa = plikDrzewa;
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;

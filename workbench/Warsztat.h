@@ -192,12 +192,18 @@ public:
     // message and the previous operator open as before. The stem, as every
     // name of an operator, is taken by ZnajdzOperatora (NazwaOperatora.h):
     // an operator spelt otherwise is the one replaced.
+    // All or nothing: a failure leaves every file as it was (a folder where
+    // a file goes is found before anything is written).
     bool TworzenieNowegoOperatora(const std::string& sciezka);
     bool TworzenieNowegoOperatora() { return TworzenieNowegoOperatora(k.SciezkaOperatora); }
     // The same for a tree file's name as a user writes it ("utwórz plik"),
     // one without a folder looked for as vesk-wsad looks for its argument
     // (katalogOperatorow).
     bool Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa);
+    // After a creation that replaced an operator (its tree or state file
+    // was there): how many node records its state file held (0 without
+    // one); nothing after one that made a new operator, or failed.
+    std::optional<std::size_t> ZastapioneWezly;
     // Opens an operator: PlikStartowy or the open dialog, a bare name
     // taken as the new operator's dialog takes it (a cancelled dialog
     // reopens the present operator).

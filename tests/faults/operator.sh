@@ -11,7 +11,8 @@
 # run with both files unchanged, and so do a name several operators have
 # in other letter cases and an argument naming no tree file; a journal
 # beside a state file restored from a copy is dropped; a creation killed
-# at any of its file calls leaves an operator the next run opens.
+# at any of its file calls leaves an operator the next run opens, and one
+# failing at any of them leaves every file as it was.
 set -u
 W=$1 D=$2 SHIM=$3 KILLS=${4:-300} LIMIT=${5:-170}
 # (A child signalled before it runs the program would run the trap too.)
@@ -216,6 +217,38 @@ done
 echo "creation kills: $c"
 # The leftover of a tree save killed inside its temporary file goes at the open.
 fresh; : > T.tr1.nowy.tmpAb12Cd; : > err; check "tree save's temporary file" err
+
+# "utwórz plik" over T (its state file in T's spelling or another) and
+# over nothing: one injected failure at any file call leaves every file as
+# it was and makes none; a run that goes through has made the new
+# operator, T's old state file spelt otherwise removed (or kept, its
+# failed removal told); a kill before or after any call leaves T to open.
+roz "utwórz plik \"T.tr1\"" > create.roz
+rm -f T.* t.* A.*; "$W" open.roz A.tr1 > /dev/null 2>&1 || fail "creation: no operator A"
+pliki() { local f; for f in [TtA].*; do [ -e "$f" ] && echo "$f $(md5sum < "$f")"; done; }
+c=0
+for kind in T t new; do
+  for when in "" before after; do
+    for n in $(seq 1 30); do
+      rm -f T.* t.* mark; [ $kind = new ] || { cp REF.qad $kind.qad; cp REF.tr1 T.tr1; }; before=$(pliki)
+      FAULT_FN=any FAULT_N=$n FAULT_KILL=$when FAULT_MARK=$R/mark LD_PRELOAD=$SHIM "$W" create.roz A.tr1 > /dev/null 2> err; rc=$?
+      [ -e mark ] || break; c=$((c + 1))
+      if [ -n "$when" ]; then
+        [ $kind = t ] || { check "creation over $kind killed $when call $n" /dev/null; continue; }
+        out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || fail "creation over t killed $when call $n: does not open: $out"; continue
+      fi
+      zostal=0; grep -q "utworzony, ale nie" err && cmp -s t.qad REF.qad && zostal=1
+      if [ $rc -eq 0 ] || [ $zostal = 1 ]; then
+        cmp -s T.qad BASE.qad && cmp -s T.tr1 BASE.tr1 && [ "$(ls | grep -ciE '^t\.')" = $((3 + zostal)) ] ||
+          fail "creation over $kind, fault $n: went through but made $(ls T.* t.* 2>/dev/null | tr '\n' ' ')"
+      else
+        [ -s err ] && [ "$(pliki)" = "$before" ] || fail "creation over $kind, fault $n (exit $rc): files changed or made: $(cat err)"
+      fi
+    done
+  done
+done
+echo "creations: $c"
+rm -f T.* t.* A.*
 
 # Names in code page 1250, not UTF-8 (two operators from a Windows archive, a
 # new name): refused naming the file, no file changed or made.

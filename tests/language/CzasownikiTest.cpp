@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
+#include <map>
 
 #include "DrzewoDecyzji.h"
+#include "FileSystem.h"
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
 #include "PlikStanu.h"
@@ -114,6 +117,57 @@ TEST_F(Czasowniki, AnotherOperatorKeepsOnlyTheHistoriesOfItsNewRoot) {
     EXPECT_NE(x(1), 0.0);  // the new root has just run
     EXPECT_EQ(x(2), 0.0);
     EXPECT_EQ(x(3), 0.0);
+}
+
+// A creation ("utwórz plik", and the window's over the operator open or
+// not) over T failing at any file step, or refused at a folder, leaves
+// every file of the folder as it was; one that goes through replaces T and
+// says how many nodes it held.
+TEST_F(Czasowniki, AFailedCreationLeavesEveryFileAsItWas) {
+    uruchom({"utw\xF3rz plik \"" + dir.file("M.tr1") + "\"", W + "dodaj 0 0", W + "symuluj 1"});  // the model of T
+    const auto pliki = [&] {
+        std::map<std::string, std::string> m;
+        for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+            if (const std::string n = e.path().filename().string(); !n.ends_with(".roz"))
+                m[n] = e.is_directory() ? "<folder>" : dir.read(n);
+        return m;
+    };
+    const struct {
+        const char* co;
+        std::vector<std::string> pliki;  // T's files, each a copy of M's of its extension ("T.tr1/": a folder)
+        bool otwarty;
+    } wiersze[] = {{"own", {"T.qad", "T.tr1"}, false}, {"other", {"t.qad", "T.tr1"}, false}, {"killed", {"T.qad", "T.tr1.nowy"}, false},
+                   {"new", {}, false}, {"folder", {"T.qad", "T.tr1/"}, false}, {"own, open", {"T.qad", "T.tr1"}, true},
+                   {"other, open", {"t.qad", "T.tr1"}, true}};
+    for (const auto& r : wiersze)
+        for (const bool polecenie : {true, false})
+            for (int n = 1, dalej = 1; dalej; ++n) {  // until a run has no n-th step to fail
+                SCOPED_TRACE(std::string(r.co) + (polecenie ? " utworz plik" : " window") + ", step " + std::to_string(n));
+                for (const char* f : {"T.qad", "t.qad", "T.tr1", "T.tr1.nowy", "T.lck", "t.lck"}) std::filesystem::remove_all(dir.file(f));
+                for (const std::string& f : r.pliki)
+                    f.back() == '/' ? (void)std::filesystem::create_directory(dir.file(f)) : dir.write(f, dir.read("M" + f.substr(1, 4)));
+                ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + (r.otwarty ? "T." : "OP.")));
+                const auto przed = pliki();
+                ui.messages.clear();
+                int krok = 0;
+                setFileFault([&](std::string_view) { return ++krok == n; });
+                if (polecenie) uruchom({"utw\xF3rz plik \"" + dir.file("T.tr1") + "\""});
+                const bool ok = polecenie ? !in->OstatniBlad() : w->TworzenieNowegoOperatora(dir.folder() + "T.");
+                setFileFault({});
+                dalej = krok >= n;
+                if (!ok) {
+                    EXPECT_EQ(pliki(), przed);
+                    EXPECT_EQ(k->SciezkaOperatora, dir.folder() + (r.otwarty ? "T." : "OP."));
+                    EXPECT_TRUE(w->Blokada.guardsCurrentFile());
+                    if (std::string(r.co) == "folder") EXPECT_NE(ui.messages.at(0).find("T.tr1: to jest folder"), std::string::npos);
+                    continue;
+                }
+                EXPECT_TRUE(dir.read("T.tr1") == "d/r 0\r\n" && dir.read("T.qad").size() == RozmiarStanuModelu);
+                EXPECT_EQ(dir.exists("t.qad"), !ui.messages.empty());  // kept, told, when its removal failed
+                EXPECT_EQ(w->ZastapioneWezly, r.pliki.empty() ? std::nullopt : std::optional<std::size_t>(2));
+                if (polecenie && !r.pliki.empty())
+                    EXPECT_EQ(ui.progressTexts.back(), "zast\xB9piono operator " + dir.file("T.tr1") + " (w\xEAz\xB3\xF3w: 2)");
+            }
 }
 
 TEST_F(Czasowniki, ReadOutsOfNodesHistoriesAndTargets) {

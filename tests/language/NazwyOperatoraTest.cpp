@@ -155,7 +155,9 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
         // T asked as t: the argument, "wczytaj plik", "utwórz plik"; Polish letters.
         {"OP/", T, {}, "OP/t.tr1", "", 0, otwarto + "OP/T.tr1\n", "OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
         {"OP/", T, {}, "A.tr1", "wczytaj plik \"OP/t.tr1\"", 0, nowy + "A.tr1\n", "A.lck A.qad A.tr1 OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
-        {"OP/", T, {}, "A.tr1", "utw\xF3rz plik \"OP/t.tr1\"", 0, nowy + "A.tr1\n", "A.lck A.qad A.tr1 OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
+        // Replacing an operator is told, with the nodes it held.
+        {"OP/", T, {}, "A.tr1", "utw\xF3rz plik \"OP/t.tr1\"", 0,
+         nowy + "A.tr1\nzast\xC4\x85piono operator {}OP/T.tr1 (w\xC4\x99z\xC5\x82\xC3\xB3w: 3)\n", "A.lck A.qad A.tr1 OP/T.lck OP/T.qad OP/T.tr1", "OP/T."},
         {"OP/", {"OP/" + zolw + ".tr1", "OP/" + zolw + ".qad"}, {}, "OP/\xC5\xBC\xC3\xB3\xC5\x82w.tr1", "", 0,
          otwarto + "OP/" + zolw + ".tr1\n", "OP/" + zolw + ".lck OP/" + zolw + ".qad OP/" + zolw + ".tr1", "OP/" + zolw + "."},
         // t in the working folder, T spelt exactly in the operator folder.
