@@ -56,6 +56,9 @@ Aplikacja::~Aplikacja() {
 }
 
 void Aplikacja::pokazWskazniki() {
+    // A minimised window (or one closed or stepped aside while minimised)
+    // comes back on screen as a hidden one does.
+    definiowanieWskaznikow_->setWindowState(definiowanieWskaznikow_->windowState() & ~Qt::WindowMinimized);
     definiowanieWskaznikow_->show();
     definiowanieWskaznikow_->raise();
     definiowanieWskaznikow_->activateWindow();

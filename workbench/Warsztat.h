@@ -73,9 +73,12 @@ public:
     StanPolecen Polecenia;
     // The indicator window, while it is up, holds the results menu off.
     bool RezultatyWstrzymane = false;
-    // The results menu: a simulated node selected (Polecenia.Rezultaty2)
-    // and no indicator window holding it off.
-    bool RezultatyWlaczone() const { return Polecenia.Rezultaty2 && !RezultatyWstrzymane; }
+    // The results menu: a simulated node selected (Polecenia.Rezultaty2),
+    // unless the indicator window holds it off while on screen (shown, not
+    // minimised); with no indicator window in sight it follows the node.
+    bool RezultatyWlaczone() const {
+        return Polecenia.Rezultaty2 && !(RezultatyWstrzymane && Wskazniki->visible() && !Wskazniki->minimized());
+    }
     WidokWezla Widok;
     FormularzDecyzji Formularz;
     // The main window's caption, the status bar's tree-file panel, the

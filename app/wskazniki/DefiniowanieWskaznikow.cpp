@@ -185,6 +185,7 @@ struct DefiniowanieWskaznikow::Port : IndicatorWindow {
     explicit Port(DefiniowanieWskaznikow& o) : okno(o) {}
     DefiniowanieWskaznikow& okno;
     bool visible() const override { return okno.isVisible(); }
+    bool minimized() const override { return okno.isMinimized(); }
     // A box the window's own command opened keeps it the active one.
     bool active() const override {
         if (!okno.isVisible()) return false;
@@ -574,6 +575,9 @@ bool DefiniowanieWskaznikow::eventFilter(QObject* o, QEvent* e) {
 
 void DefiniowanieWskaznikow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
+    // Minimised or restored (here or by the window manager): the results
+    // menu is shown again as the workbench decides it.
+    if (e->type() == QEvent::WindowStateChange) app_.odswiezOkna();
     if (e->type() != QEvent::ActivationChange) return;
     if (isActiveWindow()) {
         // Back from its own dialog or menu the window keeps its state (a set

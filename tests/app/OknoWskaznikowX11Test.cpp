@@ -52,12 +52,9 @@ void Odczekaj(int ms) {
     while (!koniec.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-struct X11 : test::OknaFixture<> {
-    std::unique_ptr<UiX11> x;
-    UserInterface& interfejs() override {
-        if (!x) x = std::make_unique<UiX11>(ui);
-        return *x;
-    }
+// The indicator window shown from the menu and active, over an operator
+// with one simulated child, the child selected.
+struct X11Okno : test::OknaFixture<> {
     void SetUp() override {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs an X server with a window manager (tests/x11/pod_x11.sh)";
@@ -77,6 +74,22 @@ struct X11 : test::OknaFixture<> {
             Odczekaj(700);
         }
         ASSERT_TRUE(w.isVisible() && w.isActiveWindow()) << "the window never stayed active";
+    }
+    DefiniowanieWskaznikow& o() { return app->definiowanieWskaznikow(); }
+};
+
+// The same with an indicator of zero denominator chosen, the chart, the
+// sensitivity panel and the product bars in use, real message boxes.
+struct X11 : X11Okno {
+    std::unique_ptr<UiX11> x;
+    UserInterface& interfejs() override {
+        if (!x) x = std::make_unique<UiX11>(ui);
+        return *x;
+    }
+    void SetUp() override {
+        X11Okno::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        DefiniowanieWskaznikow& w = o();
         w.ComboBox1->setCurrentIndex(0);
         emit w.ComboBox1->activated(0);
         ASSERT_NO_FATAL_FAILURE(test::ZeroWMianowniku(w));
@@ -90,7 +103,6 @@ struct X11 : test::OknaFixture<> {
         w.Paski->ComboBoxWyboruWyrobu->setCurrentIndex(0);
         emit w.Paski->ComboBoxWyboruWyrobu->activated(0);
     }
-    DefiniowanieWskaznikow& o() { return app->definiowanieWskaznikow(); }
     // Every box that opens is closed with Enter after ms milliseconds; with
     // puscic the mouse button is let go over the first one.
     QTimer* zamykacz = nullptr;
@@ -143,6 +155,37 @@ TEST_F(X11, OnePressOnAnArrowIsOneStepAndTheWindowComesBack) {
             EXPECT_TRUE(w.isVisible());
             EXPECT_TRUE(test::CzekajAz([&] { return w.isActiveWindow(); }, 5000)) << "the window did not come back";
         }
+}
+
+// Minimised by the window manager (the main window taking the focus, or
+// none), or closed while minimised: the results menu follows the selected
+// node; F6 brings the window back on screen and active, the menu held off.
+TEST_F(X11Okno, F6BringsBackAMinimisedWindowTheMenuFollowsTheNodeMeanwhile) {
+    DefiniowanieWskaznikow& w = o();
+    OknoGlowne& g = app->oknoGlowne();
+    Warsztat& ws = app->warsztat();
+    for (const auto& [bezGlownego, zamknac] : {std::pair{false, false}, {true, false}, {true, true}}) {
+        SCOPED_TRACE(std::string(bezGlownego ? "no main window" : "main window") + (zamknac ? ", closed" : ""));
+        EXPECT_FALSE(g.wlaczona("Rezultaty2"));
+        if (bezGlownego) g.hide();
+        // Iconic, or stepped aside for the main window taking the focus;
+        // asked again while the window manager still finishes a restore.
+        const auto poza = [&] { return bezGlownego ? w.isVisible() && w.isMinimized() : !w.isVisible(); };
+        for (int proba = 0; proba < 5 && !poza(); ++proba) {
+            xdotool({"windowminimize", QString::number(w.winId())});
+            test::CzekajAz(poza, 2000);
+        }
+        ASSERT_TRUE(poza());
+        if (zamknac) w.close();
+        EXPECT_TRUE(test::CzekajAz([&] { return g.wlaczona("Rezultaty2"); }, 5000));
+        ws.Wybierz(ws.IndeksWybranego() == 0 ? 1 : 0);  // the other simulated node
+        ws.Zmiana_wezla();
+        app->odswiezOkna();
+        EXPECT_TRUE(g.wlaczona("Rezultaty2"));
+        pokazWskazniki();
+        ASSERT_TRUE(test::CzekajAz([&] { return w.isVisible() && !w.isMinimized() && w.isActiveWindow(); }, 10000));
+        EXPECT_FALSE(g.wlaczona("Rezultaty2"));
+    }
 }
 
 }  // namespace
