@@ -4,7 +4,6 @@
 #include "FileSystem.h"
 #include "Odczyty.h"
 #include "OperacjeJezyka.h"
-#include "Paths.h"
 #include "SlowaRozkazu.h"
 #include "ZmienneSkryptu.h"
 
@@ -84,11 +83,9 @@ void CzasownikiWarsztatu::Utworz_Plik_Interpreter(const std::string& l) {
     // Replacing an operator is the command's job: told as a progress line
     // (stderr in vesk-wsad; no message box in the window), with the tree
     // file's full path and the nodes the operator held.
-    if (const std::optional<std::size_t> wezly = w_.ZastapioneWezly) {
-        const std::string& plik = k_.PlikDrzewa;
-        const std::string pelna = !plik.empty() && isPathSeparator(plik.front()) ? plik : joinPath(currentFolder(), plik);
-        k_.Okna->progress("zast\xB9piono operator " + pelna + " (w\xEAz\xB3\xF3w: " + std::to_string(*wezly) + ")");
-    }
+    if (const std::optional<std::size_t> wezly = w_.ZastapioneWezly)
+        k_.Okna->progress("zast\xB9piono operator " + fullPath(k_.PlikDrzewa) + " (w\xEAz\xB3\xF3w: " +
+                          std::to_string(*wezly) + ")");
 }
 
 void CzasownikiWarsztatu::Ustaw_Wezel_Intepreter(const std::string& l) {

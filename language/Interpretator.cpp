@@ -129,21 +129,14 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
     // editor is UTF-16 with its mark; the lines are code page 1250.
     std::string tekst;
-    const bool le = bajty->compare(0, 2, "\xFF\xFE") == 0, be = bajty->compare(0, 2, "\xFE\xFF") == 0;
-    if (le || be) {
-        std::u16string znaki;
-        for (std::size_t i = 2; i + 1 < bajty->size(); i += 2) {
-            const auto a = static_cast<unsigned char>((*bajty)[i]), b = static_cast<unsigned char>((*bajty)[i + 1]);
-            znaki += static_cast<char16_t>(le ? a | b << 8 : a << 8 | b);
-        }
-        tekst = utf16ToCp1250(znaki);
-        if (bajty->size() % 2 != 0 || cp1250ToUtf16(tekst) != znaki)
-            // "zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w stronie kodowej 1250"
-            return odmowa(plik + " zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w "
-                                 "stronie kodowej 1250");
-    } else {
+    if (!hasUtf16Mark(*bajty))
         tekst = textFileToCp1250(*bajty);
-    }
+    else if (std::optional<std::string> t = utf16FileToCp1250(*bajty))
+        tekst = std::move(*t);
+    else
+        // "zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w stronie kodowej 1250"
+        return odmowa(plik + " zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w "
+                             "stronie kodowej 1250");
     if (tekst.find('\0') != std::string::npos)
         // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
         return odmowa(plik + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)");

@@ -142,6 +142,22 @@ std::string textFileToCp1250(std::string_view bytes) {
     return std::string(bytes);
 }
 
+bool hasUtf16Mark(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
+std::optional<std::string> utf16FileToCp1250(std::string_view bytes) {
+    const bool le = bytes.substr(0, 2) == "\xFF\xFE";
+    std::u16string chars;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        chars += static_cast<char16_t>(le ? a | b << 8 : a << 8 | b);
+    }
+    std::string text = utf16ToCp1250(chars);
+    if (bytes.size() % 2 != 0 || cp1250ToUtf16(text) != chars) return std::nullopt;
+    return text;
+}
+
 std::string cp852ToUtf8(std::string_view text) {
     if (isAscii(text)) return std::string(text);
     return convert(text, "UTF-8", "CP852");

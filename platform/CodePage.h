@@ -35,6 +35,12 @@ bool isValidUtf8(std::string_view text);
 // dropped); otherwise UTF-8 when the bytes are valid UTF-8 and hold at least
 // one multi-byte sequence; anything else is already code page 1250.
 std::string textFileToCp1250(std::string_view bytes);
+// Whether the bytes start with a UTF-16 byte-order mark (little- or
+// big-endian), as a Windows editor saves "Unicode".
+bool hasUtf16Mark(std::string_view bytes);
+// Such a file's text (after its mark) as code page 1250; nothing when its
+// length is odd or it holds a character code page 1250 lacks.
+std::optional<std::string> utf16FileToCp1250(std::string_view bytes);
 std::string cp852ToCp1250(std::string_view text);
 
 // UTF-16 (the workbook library's wide text). Invalid UTF-8 bytes and

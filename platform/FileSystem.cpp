@@ -385,6 +385,12 @@ bool syncFile(int fd) { return !faultAt("sync") && ::fdatasync(fd) == 0; }
 
 bool modeForbidsWriting(const struct stat& st) { return S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0; }
 
+// The error of a file that is no regular one: EISDIR for a folder,
+// NotRegularFile for the rest; 0 for a regular file.
+int kindError(const struct stat& st) {
+    return S_ISREG(st.st_mode) ? 0 : S_ISDIR(st.st_mode) ? EISDIR : NotRegularFile;
+}
+
 // The six random characters of a temporary name.
 bool isTemporaryTail(std::string_view tail) {
     return tail.size() == 6 && std::all_of(tail.begin(), tail.end(), [](char c) {
@@ -445,6 +451,12 @@ bool isReadOnlyFile(const std::string& path) {
     struct stat st;
     if (!found || !statPath(*found, st) || !S_ISREG(st.st_mode)) return false;
     return modeForbidsWriting(st) || ::access(found->c_str(), W_OK) != 0;
+}
+
+std::string notRegularFileText(const std::string& path) {
+    struct stat st;
+    if (::lstat(nativePathForCreate(path).c_str(), &st) != 0) return {};
+    return fileErrorText(kindError(st));
 }
 
 int removeStaleTemporaries(const std::string& path) {
@@ -835,6 +847,10 @@ std::string currentFolder() {
     return fileNameToCp1250(buffer.data()).value_or(".");
 }
 
+std::string fullPath(const std::string& path) {
+    return !path.empty() && isPathSeparator(path.front()) ? path : joinPath(currentFolder(), path);
+}
+
 // ---------------------------------------------------------------- BinaryFile
 
 BinaryFile::~BinaryFile() { close(); }
@@ -851,7 +867,7 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         if (!found) return failNotFound();
         struct stat st;
         if (!statPath(*found, st)) return fail(errno);
-        if (!S_ISREG(st.st_mode)) return fail(S_ISDIR(st.st_mode) ? EISDIR : NotRegularFile);
+        if (const int error = kindError(st)) return fail(error);
         native = *found;
     }
     const char* how = mode == Mode::Read ? "rb" : mode == Mode::Update ? "r+b" : "w+b";

@@ -108,6 +108,10 @@ int removeStaleTemporaries(const std::string& path);
 // A file whose contents must not change: it exists and has no write
 // permission (checked on the mode, so that it holds for root as well).
 bool isReadOnlyFile(const std::string& path);
+// Why the entry at path (its last component not followed) is no regular
+// file, in fileErrorText's words ("to jest folder"); empty when there is
+// none or a regular file.
+std::string notRegularFileText(const std::string& path);
 
 // Writes bytes at offset of the existing file at path, then flushes them to
 // the device. An append (offset at the end) that fails is cut back to the
@@ -210,6 +214,9 @@ void setFileFault(FileFault fault);
 // The working folder, in code page 1250, without a final separator except
 // for the root "/"; "." when code page 1250 cannot spell its path.
 std::string currentFolder();
+// A path named from the root: as it is when it starts with a separator,
+// else in the working folder.
+std::string fullPath(const std::string& path);
 
 // A file of bytes, opened and closed within one operation.
 class BinaryFile {

@@ -141,17 +141,6 @@ std::string zajeteNazwyKopii(const std::string& plikDrzewa, const std::string& p
            "i otworzy\xE6 operatora ponownie";
 }
 
-// Why a creation cannot write, replace or remove the file at plik (spelt
-// exactly so): a folder or another file that is no regular file stands
-// there; empty when nothing or a regular file does.
-std::string nieZwyklyPlik(const std::string& plik) {
-    if (plik.empty()) return {};
-    std::error_code ec;
-    const auto s = std::filesystem::symlink_status(nativePathForCreate(plik), ec);
-    if (ec || !std::filesystem::exists(s) || std::filesystem::is_regular_file(s)) return {};
-    return std::filesystem::is_directory(s) ? "to jest folder" : "to nie jest zwyk\xB3y plik";
-}
-
 // The bytes of the file at plik (spelt exactly so) into bajty, nothing
 // there being none; false (lastFileError()) when it cannot be read.
 bool bajtyPliku(const std::string& plik, std::optional<std::string>& bajty) {
@@ -338,7 +327,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     // (or a pipe, a device) where a file is to be written, replaced or
     // removed is one.
     for (const std::string& plik : {plikDrzewa, plikStanu, tymczasowy, o.drzewo, o.stan})
-        if (std::string blad = nieZwyklyPlik(plik); !blad.empty()) {
+        if (std::string blad = plik.empty() ? std::string() : notRegularFileText(plik); !blad.empty()) {
             komunikat("Plik " + plik + ": " + blad + nieUtworzono);
             return false;
         }

@@ -107,10 +107,7 @@ std::optional<std::string> nazwaPliku(const char* argument) {
 
 // Tells what was done with the operator of this tree file, named in full.
 void powiedz(const char* co, const std::string& plikDrzewa) {
-    const std::string pelna = vesk::isPathSeparator(plikDrzewa.front())
-                                  ? plikDrzewa
-                                  : vesk::joinPath(vesk::currentFolder(), plikDrzewa);
-    std::cerr << co << vesk::cp1250ToUtf8(pelna) << "\n";
+    std::cerr << co << vesk::cp1250ToUtf8(vesk::fullPath(plikDrzewa)) << "\n";
 }
 
 // A refusal of the operator's name or of the command file, told on
