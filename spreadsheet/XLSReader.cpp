@@ -34,8 +34,6 @@ constexpr std::uint16_t BIFFID_MSODRAWINGSELECTION = 0x00ED;
 constexpr std::uint16_t ObjSubCommon = 0x0015;
 constexpr std::uint16_t ObjTypeChart = 5;
 
-bool isBof(std::uint16_t id) { return (id & 0xFF) == 0x09; }
-
 std::string recordLocation(int number, std::uint16_t id, std::int64_t offset) {
     char text[80];
     std::snprintf(text, sizeof text, "Error on reading record # %d, %.4X Offs: %.8X", number, static_cast<unsigned>(id),
@@ -199,7 +197,7 @@ int TXLSReader::column(const TRecordBody& body, std::size_t offset) const {
 
 bool TXLSReader::dispatch(const TRecordBody& body) {
     const std::uint16_t id = header_.Id;
-    if (isBof(id)) {
+    if (IsBofId(id)) {
         handleBOF(body);
         return true;
     }
@@ -430,7 +428,7 @@ void TXLSReader::skipSubstream() {
     int depth = 1;
     while (depth > 0 && stream_.ReadRecord(h, skipped)) {
         ++records_;
-        if (isBof(h.Id)) ++depth;
+        if (IsBofId(h.Id)) ++depth;
         else if (h.Id == BIFFID_EOF) --depth;
     }
 }
@@ -613,7 +611,7 @@ void TXLSReader::readLabel(const TRecordBody& body) {
 void TXLSReader::readObj(const TRecordBody& body) {
     if (body.size() < 6 || body.u16(0) != ObjSubCommon || body.u16(4) != ObjTypeChart) return;
     // An embedded chart: its substream follows and stays with the OBJ.
-    if (!isBof(stream_.PeekNextId())) return;
+    if (!IsBofId(stream_.PeekNextId())) return;
     keepRaw_ = false;
     current_->AddRecord(header_.Id, body.data(), body.size());
     current_->ReadToEOF(stream_);

@@ -133,6 +133,26 @@ TEST(XLSPeers, Biff8TextContinuedWithoutOptionBytesReadWhole) {
     }
 }
 
+TEST(XLSPeers, ChartsInASheetSavedWithOneEofEach) {
+    // An embedded chart's substream holds records whose id ends in 09
+    // (MARKERFORMAT, 0x1009): none of them opens a substream of its own.
+    for (const char* name : {"lo-wykres-linie.xls", "gn-wykres-linie.xls", "lo-wykres.xls"}) {
+        auto count = [](const std::vector<std::uint8_t>& file, std::initializer_list<std::uint16_t> ids) {
+            std::size_t n = 0;
+            for (std::uint16_t id : ids) n += bodiesOf(file, id).size();
+            return n;
+        };
+        const std::vector<std::uint8_t> original = saved(name, 0);
+        const std::initializer_list<std::uint16_t> bofs = {BIFFID_BOF2, BIFFID_BOF3, BIFFID_BOF4, BIFFID_BOF};
+        for (int saves : {1, 10}) {
+            const std::vector<std::uint8_t> file = saved(name, saves);
+            EXPECT_EQ(count(file, {BIFFID_EOF}), count(original, bofs)) << name << " " << saves;
+            EXPECT_EQ(count(file, bofs), count(original, bofs)) << name << " " << saves;
+            EXPECT_EQ(count(file, {0x1009}), count(original, {0x1009})) << name << " " << saves;
+        }
+    }
+}
+
 TEST(XLSPeers, Biff5SaveKeepsEveryCharacter) {
     // Each length as a text cell (column A) and as a formula's text (B).
     const std::vector<std::size_t> lengths = {255, 256, 2072, 2073, 3000, 10000, 70000};
