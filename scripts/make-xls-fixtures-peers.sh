@@ -22,6 +22,11 @@
 #   one's runs after its CONTINUE record), and its BIFF5 keeps the source's
 #   code page 1200: texts of ASCII characters as bytes, any other (sheet
 #   name, labels, a formula's text) as UTF-16 counted in bytes;
+# - ssconvert converts a LibreOffice BIFF8 file of two long rich texts made
+#   here (a bold run, then "gęślą jaźń " 500 and 1,145 times) to BIFF8,
+#   "gn-bogaty-dlugi-biff8.xls": gnumeric splits each RSTRING's bytes over
+#   CONTINUE records as they come, without option bytes, inside a 16-bit
+#   character ("ą": 05 | 01; "l": 6C | 00);
 # - headless LibreOffice saves a sheet with an embedded line chart of two
 #   series made here as BIFF8, "lo-wykres-linie.xls", and ssconvert converts
 #   that to BIFF8, "gn-wykres-linie.xls": the chart's substream holds
@@ -133,6 +138,28 @@ FODS
 (cd "$work" && soffice --headless --convert-to xls gn-bogaty.fods >/dev/null 2>&1)
 ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff8.xls" 2>/dev/null
 ssconvert -T Gnumeric_Excel:excel_biff7 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff5.xls" 2>/dev/null
+
+# Long rich texts: the record boundary falls inside a character.
+times() { local t=""; for ((i = 0; i < $1; ++i)); do t+="gęślą jaźń "; done; echo "$t"; }
+cat > "$work/gn-bogaty-dlugi.fods" <<FODS
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:automatic-styles>
+ <style:style style:name="T1" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style>
+</office:automatic-styles>
+<office:body><office:spreadsheet>
+<table:table table:name="Bogaty">
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T1">Pogrubione </text:span>$(times 500)</text:p></table:table-cell>
+</table:table-row>
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T1">Pogrubiony: </text:span>$(times 1145)</text:p></table:table-cell>
+</table:table-row>
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+(cd "$work" && soffice --headless --convert-to xls gn-bogaty-dlugi.fods >/dev/null 2>&1)
+ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-bogaty-dlugi.xls" "$out/gn-bogaty-dlugi-biff8.xls" 2>/dev/null
 
 # A line chart with markers in a sheet.
 num3() { echo "<table:table-row>$(num "$1")$(num "$2")$(num "$3")${4-}</table:table-row>"; }
