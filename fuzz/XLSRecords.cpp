@@ -36,12 +36,12 @@ void walk(TXLSStream& stream) {
         }
         stream.Seek(at, 0);
         if (!stream.ReadRecord(header, body)) break;
-        if ((header.Id & 0xFF) == 0x09 && body.size() >= 4 && body[2] == 0x20) {
+        if (IsBofId(header.Id) && body.size() >= 4 && body[2] == 0x20) {
             TChartRecordUpdate chart;
             chart.ReadRecords(stream);
             continue;
         }
-        if ((header.Id & 0xFF) == 0x09 && body.size() >= 4 && body[2] == 0x10) {
+        if (IsBofId(header.Id) && body.size() >= 4 && body[2] == 0x10) {
             sheet.SetDefaultData();
             current = &sheet;
         }

@@ -22,6 +22,15 @@
 #   one's runs after its CONTINUE record), and its BIFF5 keeps the source's
 #   code page 1200: texts of ASCII characters as bytes, any other (sheet
 #   name, labels, a formula's text) as UTF-16 counted in bytes;
+# - ssconvert converts a LibreOffice BIFF8 file of two long rich texts made
+#   here (a bold run, then "gęślą jaźń " 500 and 1,145 times) to BIFF8,
+#   "gn-bogaty-dlugi-biff8.xls": gnumeric splits each RSTRING's bytes over
+#   CONTINUE records as they come, without option bytes, inside a 16-bit
+#   character ("ą": 05 | 01; "l": 6C | 00);
+# - headless LibreOffice saves a sheet with an embedded line chart of two
+#   series made here as BIFF8, "lo-wykres-linie.xls", and ssconvert converts
+#   that to BIFF8, "gn-wykres-linie.xls": the chart's substream holds
+#   MARKERFORMAT records (0x1009);
 # - xlwt (Debian package python3-xlwt) writes "xlwt-liczby.xls", a sheet of
 #   ten-digit numbers without a DEFCOLWIDTH record.
 set -euo pipefail
@@ -129,6 +138,52 @@ FODS
 (cd "$work" && soffice --headless --convert-to xls gn-bogaty.fods >/dev/null 2>&1)
 ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff8.xls" 2>/dev/null
 ssconvert -T Gnumeric_Excel:excel_biff7 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff5.xls" 2>/dev/null
+
+# Long rich texts: the record boundary falls inside a character.
+times() { local t=""; for ((i = 0; i < $1; ++i)); do t+="gęślą jaźń "; done; echo "$t"; }
+cat > "$work/gn-bogaty-dlugi.fods" <<FODS
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:automatic-styles>
+ <style:style style:name="T1" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style>
+</office:automatic-styles>
+<office:body><office:spreadsheet>
+<table:table table:name="Bogaty">
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T1">Pogrubione </text:span>$(times 500)</text:p></table:table-cell>
+</table:table-row>
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T1">Pogrubiony: </text:span>$(times 1145)</text:p></table:table-cell>
+</table:table-row>
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+(cd "$work" && soffice --headless --convert-to xls gn-bogaty-dlugi.fods >/dev/null 2>&1)
+ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-bogaty-dlugi.xls" "$out/gn-bogaty-dlugi-biff8.xls" 2>/dev/null
+
+# A line chart with markers in a sheet.
+num3() { echo "<table:table-row>$(num "$1")$(num "$2")$(num "$3")${4-}</table:table-row>"; }
+str() { echo "<table:table-cell office:value-type=\"string\"><text:p>$1</text:p></table:table-cell>"; }
+cat > "$work/lo-wykres-linie.fods" <<FODS
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" xmlns:chart="urn:oasis:names:tc:opendocument:xmlns:chart:1.0" xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:body><office:spreadsheet>
+<table:table table:name="Linie">
+<table:table-row>$(str Rok)$(str Sprzedaż)$(str Koszty)</table:table-row>
+$(num3 1 10 7)
+$(num3 2 20 12)
+$(num3 3 15 11 '<table:table-cell><draw:frame svg:x="1cm" svg:y="1cm" svg:width="8cm" svg:height="6cm"><draw:object>
+<office:document office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.chart"><office:body><office:chart>
+<chart:chart chart:class="chart:line" svg:width="8cm" svg:height="6cm"><chart:plot-area table:cell-range-address="Linie.A1:Linie.C4" chart:data-source-has-labels="both"><chart:axis chart:dimension="x" chart:name="primary-x"/><chart:axis chart:dimension="y" chart:name="primary-y"/><chart:series chart:values-cell-range-address="Linie.B2:Linie.B4" chart:label-cell-address="Linie.B1" chart:class="chart:line"/><chart:series chart:values-cell-range-address="Linie.C2:Linie.C4" chart:label-cell-address="Linie.C1" chart:class="chart:line"/></chart:plot-area>
+</chart:chart></office:chart></office:body></office:document>
+</draw:object></draw:frame></table:table-cell>')
+<table:table-row><table:table-cell table:formula="of:=SUM([.B2:.B4])"/></table:table-row>
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+(cd "$work" && soffice --headless --convert-to xls lo-wykres-linie.fods >/dev/null 2>&1)
+cp "$work/lo-wykres-linie.xls" "$out/"
+ssconvert -T Gnumeric_Excel:excel_biff8 "$out/lo-wykres-linie.xls" "$out/gn-wykres-linie.xls" 2>/dev/null
 
 /usr/bin/python3 - "$out/xlwt-liczby.xls" <<'PY'
 import sys, xlwt

@@ -25,13 +25,18 @@ constexpr std::uint32_t MaxRecordBodyBiff5 = 2080;
 constexpr std::uint32_t MaxRecordBodyBiff8 = 8224;
 
 // ------------------------------------------------------------ record ids
-// Beginning and end of a substream. The BOF id's low byte is always 0x09.
+// Beginning and end of a substream.
 constexpr std::uint16_t BIFFID_BOF2 = 0x0009;
 constexpr std::uint16_t BIFFID_BOF3 = 0x0209;
 constexpr std::uint16_t BIFFID_BOF4 = 0x0409;
 constexpr std::uint16_t BIFFID_BOF = 0x0809;  // BIFF5 and BIFF8
 constexpr std::uint16_t BIFFID_EOF = 0x000A;
 constexpr std::uint16_t BIFFID_CONTINUE = 0x003C;
+// Whether a record opens a substream: one of the four BOF ids only. Other
+// records share their low byte 0x09 (a chart's MARKERFORMAT is 0x1009).
+constexpr bool IsBofId(std::uint16_t id) {
+    return id == BIFFID_BOF2 || id == BIFFID_BOF3 || id == BIFFID_BOF4 || id == BIFFID_BOF;
+}
 // Continued by records of their own id instead of CONTINUE.
 constexpr std::uint16_t BIFFID_MSODRAWINGGROUP = 0x00EB;
 constexpr std::uint16_t BIFFID_CHART_GELFRAME = 0x1066;

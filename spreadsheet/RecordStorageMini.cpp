@@ -18,7 +18,7 @@ std::string hex4(std::uint16_t id) {
 }
 
 // Every BOF (BIFF2 to BIFF8) stands for the one default BOF.
-std::uint16_t defaultIdOf(std::uint16_t id) { return (id & 0xFF) == 0x09 ? BIFFID_BOF : id; }
+std::uint16_t defaultIdOf(std::uint16_t id) { return IsBofId(id) ? BIFFID_BOF : id; }
 
 bool isPlaceholder(std::uint16_t id) { return id >= 0x8000 && id != INTID_CHARTROOT; }
 

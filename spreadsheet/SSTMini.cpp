@@ -65,14 +65,14 @@ public:
             fail("Record is cut short by the end of the data");
     }
 
-    // The next byte of the current record, left unread (the record must
-    // hold it).
-    std::uint8_t peek() {
-        std::uint8_t b = 0;
-        readHere(&b, 1);
-        stream_.Seek(-1, 1);
-        ++left_;
-        return b;
+    // The bytes left in the current record, left unread.
+    std::vector<std::uint8_t> peekRest() {
+        std::vector<std::uint8_t> bytes(left_);
+        const std::size_t n = left_;
+        readHere(bytes.data(), n);
+        stream_.Seek(-static_cast<std::int64_t>(n), 1);
+        left_ = n;
+        return bytes;
     }
 
     // n bytes of the current record (which must hold them).
@@ -144,9 +144,13 @@ std::unique_ptr<TSSTEntry> readString(SSTCursor& in) {
             // unless it holds nothing but the characters missing.
             in.skipRest();
             in.nextContinue();
-            std::uint8_t partOption = in.peek();
-            if (ContinuationIsBare(partOption, in.left(), remaining * (wide ? 2 : 1))) partOption = wide ? 1 : 0;
-            else in.readHere(&partOption, 1);
+            // It holds the rest bare only when the string ends with it.
+            TTextRest rest;
+            rest.missing = remaining;
+            rest.wide = wide;
+            rest.tail = 4u * entry->RunCount + entry->PhoneticSize;
+            std::uint8_t partOption = wide ? 1 : 0;
+            if (ContinuationOf({in.peekRest()}, rest) != TContinuation::Bare) in.readHere(&partOption, 1);
             partWide = partOption & 1;
         }
         first = false;
@@ -264,11 +268,48 @@ private:
     std::int64_t lengthPosition_ = 0;
 };
 
+// The bytes after a text's characters: whole when they are the tail the
+// rest counts.
+bool tailWhole(const std::uint8_t* data, std::size_t size, const TTextRest& rest) {
+    std::size_t need = rest.tail;
+    if (rest.countedRuns) {
+        if (size < need || size - need < 2) return false;
+        need += 2 + 4u * static_cast<std::size_t>(data[need] | (data[need + 1] << 8));
+    }
+    return size == need;
+}
+
 }  // namespace
 
-bool ContinuationIsBare(std::uint8_t first, std::size_t bytes, std::size_t missing, bool cut,
-                        bool optionReadingWhole) {
-    return bytes == missing && (first > 1 || (cut && !optionReadingWhole));
+TContinuation ContinuationOf(const std::vector<std::vector<std::uint8_t>>& parts, const TTextRest& rest) {
+    if (parts.empty() || rest.missing == 0) return TContinuation::OptionBytes;
+    std::vector<std::uint8_t> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    // Bare: the cut character's high byte, the other characters, the tail.
+    const std::size_t chars = rest.missing * (rest.wide ? 2 : 1) - (rest.cut ? 1 : 0);
+    const bool bare = all.size() >= chars && tailWhole(all.data() + chars, all.size() - chars, rest) &&
+                      !(rest.cut && chars > 0 && rest.cutByte == 0 && all[0] == 0);
+    // With option bytes: the byte left of a cut character is unused.
+    bool option = false;
+    std::size_t left = rest.missing;
+    std::size_t start = 0;  // of the part in all
+    for (const auto& part : parts) {
+        const std::size_t size = part.size();
+        if (left > 0 && size > 0) {
+            if (part[0] > 1) break;
+            const std::size_t width = part[0] ? 2 : 1;
+            const std::size_t n = std::min(left, (size - 1) / width);
+            if (n < left && size - 1 - n * width > 1) break;
+            left -= n;
+            if (left == 0) {
+                const std::size_t end = start + 1 + n * width;
+                option = tailWhole(all.data() + end, all.size() - end, rest);
+            }
+        }
+        start += size;
+    }
+    if (bare != option) return bare ? TContinuation::Bare : TContinuation::OptionBytes;
+    return TContinuation::Undecided;
 }
 
 std::uint32_t XLSCrc32(const std::uint8_t* data, std::size_t size) {

@@ -24,18 +24,31 @@ constexpr std::uint8_t SSTOption16Bit = 0x01;
 constexpr std::uint8_t SSTOptionPhonetic = 0x04;
 constexpr std::uint8_t SSTOptionRichText = 0x08;
 
-// Whether the CONTINUE records that go on with a BIFF8 text (SST, STRING,
-// LABEL...) hold its bytes bare, without the option byte (0 or 1) that
-// starts each in a well-formed file: gnumeric splits a long STRING's bytes
-// over the records as they come, inside a 16-bit character too. first: the
-// records' first byte; bytes: what they hold for the text; missing: the
-// bytes the text lacks at its width, less the byte of a character that the
-// record before cut (cut); optionReadingWhole: read with option bytes they
-// give the whole text. Bare only when bytes are exactly the missing ones and
-// no option byte can start them: the first byte is neither 0 nor 1, or a
-// character was cut and the option-byte reading falls short.
-bool ContinuationIsBare(std::uint8_t first, std::size_t bytes, std::size_t missing, bool cut = false,
-                        bool optionReadingWhole = false);
+// What a BIFF8 text (SST, STRING, LABEL, RSTRING...) lacks after the
+// record that begins it.
+struct TTextRest {
+    std::size_t missing = 0;    // characters
+    bool wide = false;          // 16-bit in that record
+    bool cut = false;           // that record ends with a character's low byte
+    std::uint8_t cutByte = 0;   // that byte
+    std::size_t tail = 0;       // bytes after the characters the header counts (runs, phonetic block)
+    bool countedRuns = false;   // then a u16 count of 4-byte runs (RSTRING)
+};
+
+// How the CONTINUE records after that record hold the rest: each starting
+// with an option byte (0 or 1), as in a well-formed file, or bare, the bytes
+// as they come (gnumeric splits a long record's bytes so, inside a 16-bit
+// character too).
+enum class TContinuation { OptionBytes, Bare, Undecided };
+
+// parts: the bodies of the CONTINUE records that hold the rest, all of them.
+// The rest's counts fix the byte total of either reading: a reading fits
+// when the records hold exactly its characters and tail, its option bytes
+// 0 or 1, each record filled but for at most a byte. Bare or OptionBytes
+// when that reading alone fits; Undecided when both or neither do. No
+// parts: OptionBytes. A bare reading that makes the cut character NUL, which
+// no text holds, does not fit.
+TContinuation ContinuationOf(const std::vector<std::vector<std::uint8_t>>& parts, const TTextRest& rest);
 
 struct TSSTEntry {
     static constexpr std::uint32_t NotWritten = 0xFFFF;

@@ -34,8 +34,6 @@ constexpr std::uint16_t BIFFID_MSODRAWINGSELECTION = 0x00ED;
 constexpr std::uint16_t ObjSubCommon = 0x0015;
 constexpr std::uint16_t ObjTypeChart = 5;
 
-bool isBof(std::uint16_t id) { return (id & 0xFF) == 0x09; }
-
 std::string recordLocation(int number, std::uint16_t id, std::int64_t offset) {
     char text[80];
     std::snprintf(text, sizeof text, "Error on reading record # %d, %.4X Offs: %.8X", number, static_cast<unsigned>(id),
@@ -199,7 +197,7 @@ int TXLSReader::column(const TRecordBody& body, std::size_t offset) const {
 
 bool TXLSReader::dispatch(const TRecordBody& body) {
     const std::uint16_t id = header_.Id;
-    if (isBof(id)) {
+    if (IsBofId(id)) {
         handleBOF(body);
         return true;
     }
@@ -430,7 +428,7 @@ void TXLSReader::skipSubstream() {
     int depth = 1;
     while (depth > 0 && stream_.ReadRecord(h, skipped)) {
         ++records_;
-        if (isBof(h.Id)) ++depth;
+        if (IsBofId(h.Id)) ++depth;
         else if (h.Id == BIFFID_EOF) --depth;
     }
 }
@@ -579,7 +577,9 @@ void TXLSReader::readLabel(const TRecordBody& body) {
     // A text longer than one record goes on in CONTINUE records.
     const WideString text = continuedText(body, 6, col, body.u16(0));
     if (header_.Id != BIFFID_RSTRING) {
-        s.AddString(col, body.u16(0), text, body.u16(4));
+        // A BIFF8 LABEL may count runs of its own, after the characters.
+        const std::size_t runBytes = textTail_.size() >= 4 * textRunCount_ ? 4 * textRunCount_ : 0;
+        s.AddString(col, body.u16(0), text, body.u16(4), std::span<const std::uint8_t>(textTail_.data(), runBytes));
         return;
     }
     // The formatting runs follow the characters (in a CONTINUE record of
@@ -613,7 +613,7 @@ void TXLSReader::readLabel(const TRecordBody& body) {
 void TXLSReader::readObj(const TRecordBody& body) {
     if (body.size() < 6 || body.u16(0) != ObjSubCommon || body.u16(4) != ObjTypeChart) return;
     // An embedded chart: its substream follows and stays with the OBJ.
-    if (!isBof(stream_.PeekNextId())) return;
+    if (!IsBofId(stream_.PeekNextId())) return;
     keepRaw_ = false;
     current_->AddRecord(header_.Id, body.data(), body.size());
     current_->ReadToEOF(stream_);
@@ -849,11 +849,23 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     const std::size_t count = record.u16(at);
     at += 2;
     bool wide = false;
+    // From BIFF8 on the header may count runs and a phonetic block that
+    // follow the characters; an RSTRING's runs follow them with their count.
+    TTextRest rest;
+    textRunCount_ = 0;
     if (version_ >= xvExcel97) {
         const std::uint8_t option = record.u8(at);
         wide = option & 0x01;
-        at += 1 + ((option & 0x08) ? 2 : 0) + ((option & 0x04) ? 4 : 0);
+        ++at;
+        if (option & 0x08) {
+            textRunCount_ = record.u16(at);
+            at += 2;
+        }
+        const std::size_t phonetic = (option & 0x04) ? record.u32(at) : 0;
+        if (option & 0x04) at += 4;
         record.need(at, 0);
+        rest.tail = 4u * textRunCount_ + phonetic;
+        rest.countedRuns = record.recordId() == BIFFID_RSTRING;
     }
     WideString text;
     std::string bytes8;
@@ -873,16 +885,25 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     take(record.data() + at, record.size() - at);
     // Whether the CONTINUE records hold the rest bare, without option bytes,
     // is decided once for all of them.
-    const bool bare = version_ >= xvExcel97 && text.size() < count &&
-                      bareContinuation(count - text.size(), wide, wide && !textTail_.empty());
+    bool bare = false;
+    if (version_ >= xvExcel97 && text.size() < count) {
+        rest.missing = count - text.size();
+        rest.wide = wide;
+        rest.cut = wide && !textTail_.empty();
+        rest.cutByte = rest.cut ? textTail_[0] : 0;
+        const TContinuation reading = continuation(rest);
+        bare = reading == TContinuation::Bare;
+        if (reading == TContinuation::Undecided)
+            notifyCell(col, row, "it cannot be told whether the text's CONTINUE records begin with an option byte; "
+                                 "read as if they do");
+    }
     while (text.size() + bytes8.size() < count) {
         if (stream_.PeekNextId() != BIFFID_CONTINUE) {
             // As other readers do: the cell keeps the characters there are.
-            const std::string sheetName = sheet_ ? utf16ToUtf8(sheet_->Name()) : std::string();
-            xls_.Notify(utf8ToUtf16("Sheet \"" + sheetName + "\", cell " + ColRowToRefStr(col, row, false, false) +
-                                    ": the file holds " + std::to_string(text.size() + bytes8.size()) + " of its " +
-                                    std::to_string(count) + " characters"));
-            break;
+            notifyCell(col, row, "the file holds " + std::to_string(text.size() + bytes8.size()) + " of its " +
+                                     std::to_string(count) + " characters");
+            return version_ >= xvExcel97 ? text
+                                         : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
         }
         readNext();
         ++records_;
@@ -901,34 +922,45 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
         }
         take(next_.data() + skip, next_.size() - skip);
     }
+    // The tail may go on in CONTINUE records of its own.
+    while (version_ >= xvExcel97 && textTail_.size() < tailSize(rest) && stream_.PeekNextId() == BIFFID_CONTINUE) {
+        readNext();
+        ++records_;
+        textTail_.insert(textTail_.end(), next_.begin(), next_.end());
+    }
     return version_ >= xvExcel97 ? text : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
 }
 
-bool TXLSReader::bareContinuation(std::size_t missing, bool wide, bool cut) {
-    // The CONTINUE records that follow, looked at and left unread.
+std::size_t TXLSReader::tailSize(const TTextRest& rest) const {
+    if (!rest.countedRuns) return rest.tail;
+    if (textTail_.size() < rest.tail + 2) return rest.tail + 2;
+    return rest.tail + 2 + 4u * static_cast<std::size_t>(textTail_[rest.tail] | (textTail_[rest.tail + 1] << 8));
+}
+
+void TXLSReader::notifyCell(int col, int row, const std::string& message) {
+    const std::string sheetName = sheet_ ? utf16ToUtf8(sheet_->Name()) : std::string();
+    xls_.Notify(utf8ToUtf16("Sheet \"" + sheetName + "\", cell " + ColRowToRefStr(col, row, false, false) + ": " +
+                            message));
+}
+
+TContinuation TXLSReader::continuation(const TTextRest& rest) {
+    // The CONTINUE records that follow, looked at and left unread; more
+    // bytes than either reading could take are not needed to refuse both
+    // (a phonetic block of over a megabyte belongs to no text of 65,535
+    // characters).
     const std::int64_t start = stream_.Position();
+    const std::size_t most = 2 * rest.missing + std::min<std::size_t>(rest.tail, 1u << 20) +
+                             (rest.countedRuns ? 2 + 4 * 0xFFFFu : 0);
+    std::vector<std::vector<std::uint8_t>> parts;
     std::size_t bytes = 0;
-    std::uint8_t first = 0;
-    // Read with option bytes, as a well-formed file is: whole when the
-    // records give the missing characters and leave no more than an unused
-    // byte each.
-    std::size_t left = missing;
-    bool optionWhole = true;
-    std::uint8_t head[5];
-    for (std::size_t n; (n = stream_.Read(head, 5)) >= 4 && (head[0] | (head[1] << 8)) == BIFFID_CONTINUE;) {
-        const std::size_t length = head[2] | (head[3] << 8);
-        if (length > 0 && n == 5) {
-            if (bytes == 0) first = head[4];
-            const std::size_t width = (head[4] & 0x01) ? 2 : 1;
-            const std::size_t chars = std::min(left, (length - 1) / width);
-            left -= chars;
-            optionWhole = optionWhole && length - 1 - chars * width <= 1;
-        }
-        bytes += length;
-        stream_.Seek(static_cast<std::int64_t>(length) + 4 - static_cast<std::int64_t>(n), 1);
+    TRecordHeader header;
+    std::vector<std::uint8_t> body;
+    while (bytes <= most + parts.size() && stream_.PeekNextId() == BIFFID_CONTINUE && stream_.ReadRecord(header, body)) {
+        bytes += body.size();
+        parts.push_back(body);
     }
     stream_.Seek(start, 0);
-    return ContinuationIsBare(first, bytes, missing * (wide ? 2 : 1) - (cut ? 1 : 0), cut, optionWhole && left == 0);
+    return ContinuationOf(parts, rest);
 }
 
 void TXLSReader::readFormulaResult(TSheet& s, int col, int row, std::uint8_t type, std::uint8_t value,

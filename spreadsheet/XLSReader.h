@@ -11,6 +11,7 @@
 
 #include "BIFFRecsMini.h"
 #include "RecordStorageMini.h"
+#include "SSTMini.h"
 #include "SheetDataMini.h"
 #include "WideString.h"
 #include "XLSBytes.h"
@@ -83,15 +84,20 @@ private:
     // A text of the record whose character count (u16) is at offset `at`,
     // its characters going on in the CONTINUE records that follow it (from
     // BIFF8 on each starts with its own option byte, unless they hold the
-    // missing characters bare). A text whose records end early keeps the
-    // characters they hold, and the cell (col, row) is named in a notice.
-    // The bytes after the characters in the record that holds the last of
-    // them are left in textTail_.
+    // rest bare). A text whose records end early keeps the characters they
+    // hold, and the cell (col, row) is named in a notice, as it is when the
+    // records can be read both ways or neither.
+    // The bytes after the characters (from BIFF8 on with the CONTINUE
+    // records of the tail the header counts) are left in textTail_, the
+    // header's run count in textRunCount_.
     WideString continuedText(const TRecordBody& record, std::size_t at, int col, int row);
-    // Whether the CONTINUE records after the current position hold the
-    // missing characters of a BIFF8 text bare (ContinuationIsBare); cut: the
-    // record before ended inside a 16-bit character. Reads nothing.
-    bool bareContinuation(std::size_t missing, bool wide, bool cut);
+    // How the CONTINUE records after the current position hold a BIFF8
+    // text's rest (ContinuationOf). Reads nothing.
+    TContinuation continuation(const TTextRest& rest);
+    // The bytes of the tail the rest counts, as far as textTail_ tells.
+    std::size_t tailSize(const TTextRest& rest) const;
+    // A notice naming the current sheet and the cell (col, row).
+    void notifyCell(int col, int row, const std::string& message);
     void readSharedFormula();
     // The shared formula of a cell whose tExp token (tokens, length) names
     // its range's first cell; nullptr when none holds the cell.
@@ -114,6 +120,7 @@ private:
     std::vector<std::uint8_t> body_;
     std::vector<std::uint8_t> next_;
     std::vector<std::uint8_t> textTail_;
+    std::size_t textRunCount_ = 0;
     int formulaCol_ = 0, formulaRow_ = 0;  // the cell whose STRING is read
     std::vector<std::uint8_t> shared_;  // tokens of a shared formula for one cell
     TRecordHeader header_;

@@ -446,7 +446,7 @@ void TXLSWriter::WriteBIFF58(std::vector<std::uint8_t>* target) {
             const TRawRecord* record = records.Items(r);
             if (!record) continue;
             if (record->Id == BIFFID_DIMENSIONS && dimensionsWritten) continue;
-            if ((record->Id & 0xFF) == 0x09 && record->Id < 0x8000) {
+            if (IsBofId(record->Id)) {
                 if (sheetBof) ++substreams;
                 sheetBof = true;
             } else if (record->Id == BIFFID_EOF && substreams > 0) {

@@ -91,7 +91,7 @@ TEST(XLSPeers, Biff8TextContinuedWithoutOptionBytesReadWhole) {
     // as they come, with no option byte, inside a 16-bit character too
     // ({=REPT("x";9000)&B1:B2}, 8,221 + 780 characters). Read
     // bare where no option byte can start the rest, else as before; in the
-    // SST as well.
+    // SST as well, a rich string's runs counted.
     using Bytes = std::vector<std::uint8_t>;
     auto wide = [](std::u16string_view t) { B b; for (char16_t c : t) b.u16(c); return b.v(); };
     auto cat = [](Bytes a, const Bytes& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
@@ -106,8 +106,10 @@ TEST(XLSPeers, Biff8TextContinuedWithoutOptionBytesReadWhole) {
              {false, x9001, 0, x8221, cat({0x00}, x780)},                                   // option bytes
              {false, z4200.substr(0, 4110) + u"ab", 1, cat(z4110, {0x00}), {0x00, 'a', 'b'}},  // a byte unused
              {true, u"abcde", 0, B().bytes("abc"), B().bytes("de")},
-             {true, u"abcde", 0, B().bytes("abc"), cat({0x01}, wide(u"de"))}}) {
-        const Bytes head = B().u16(static_cast<unsigned>(c.text.size())).u8(c.option);
+             {true, u"abcde", 0, B().bytes("abc"), cat({0x01}, wide(u"de"))},
+             {true, u"abcde", 0x08, B().bytes("abc"), B().bytes("de").u16(0).u16(0)}}) {  // one run after
+        Bytes head = B().u16(static_cast<unsigned>(c.text.size())).u8(c.option);
+        if (c.option & 0x08) head = cat(head, B().u16(1));
         std::vector<Rec> sst = {{BIFFID_SST, cat(B().u32(1).u32(1), cat(head, c.first))}, {BIFFID_CONTINUE, c.rest}};
         std::vector<Rec> cells = {{BIFFID_LABELSST, B().u16(0).u16(5).u16(15).u32(0)}};
         if (!c.sst) {  // F1 = {...}, its text in STRING
@@ -129,6 +131,96 @@ TEST(XLSPeers, Biff8TextContinuedWithoutOptionBytesReadWhole) {
             EXPECT_TRUE(text == c.text) << text.size() << " of " << c.text.size() << ", save " << save;
             EXPECT_EQ(utf16ToUtf8(notice), "");
             xls.WriteStream(&file);
+        }
+    }
+}
+
+TEST(XLSPeers, Biff8RichTextCutInsideACharacterReadWholeAndSavedWhole) {
+    // gnumeric's RSTRING of a bold run and a long text, cut inside "ą" (A1)
+    // and, the next record starting with the byte 00, inside "l" (A2, four
+    // records); read whole with its runs, saved whole (xlrd reads the save).
+    auto textOf = [](const std::u16string& bold, int times) {
+        std::u16string t = bold;
+        for (int i = 0; i < times; ++i) t += u"gęślą jaźń ";
+        return t;
+    };
+    const std::u16string texts[] = {textOf(u"Pogrubione ", 500), textOf(u"Pogrubiony: ", 1145)};
+    std::vector<std::uint8_t> file = saved("gn-bogaty-dlugi-biff8.xls", 0);
+    for (int save = 0; save <= 10; ++save) {
+        TXLSMini xls;
+        std::u16string notice;
+        xls.OnNotify = [&notice](std::u16string_view text) { notice = text; };
+        xls.ReadStream(&file);
+        for (int row = 0; row < 2; ++row) {
+            const auto* cell = dynamic_cast<const TStringCell*>(xls.Sheets().Items(0).Cell(0, row));
+            ASSERT_TRUE(cell && cell->Entry) << save << " " << row;
+            const std::u16string text = TSSTMini::Text(*cell->Entry);
+            EXPECT_TRUE(text == texts[row]) << save << " " << row << ": " << text.size() << " characters";
+            ASSERT_EQ(cell->Entry->RunCount, 2u) << save << " " << row;
+            EXPECT_EQ(cell->Entry->Data[cell->Entry->CharBytes() + 4], texts[row].find(u"gęślą")) << save << " " << row;
+        }
+        EXPECT_EQ(utf16ToUtf8(notice), "") << save;
+        xls.WriteStream(&file);
+    }
+    if (!test::requireOracle("xlrd")) return;
+    test::TempDir dir;
+    std::ofstream(dir.file("gn.xls"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                             static_cast<std::streamsize>(file.size()));
+    int status = 0;
+    EXPECT_EQ(test::runPython("import sys, xlrd\ns = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                              "t = \"gęślą jaźń \"\n"
+                              "print(s.cell_value(0, 0) == \"Pogrubione \" + t * 500, "
+                              "s.cell_value(1, 0) == \"Pogrubiony: \" + t * 1145)\n",
+                              dir.file("gn.xls"), status),
+              "True True\n");
+}
+
+TEST(XLSPeers, Biff8TextContinuationByItsByteTotal) {
+    // LABEL (runs counted in its header) and RSTRING (counted after the
+    // characters) cut inside "ż" (7C | 01), the CONTINUE holding the rest
+    // bare; an RSTRING whole with an option byte; a rest that neither
+    // reading fits, and one both fit ("é" cut: E9 | 00 'c' 'd'), read with
+    // option bytes and named in a notice.
+    using Bytes = std::vector<std::uint8_t>;
+    auto wide = [](std::u16string_view t) { B b; for (char16_t c : t) b.u16(c); return b.v(); };
+    auto cat = [](Bytes a, const Bytes& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
+    const Bytes runs = B().u16(0).u16(1).u16(3).u16(0);
+    const std::string undecided = "Sheet \"A\", cell B1: it cannot be told whether the text's CONTINUE records "
+                                  "begin with an option byte; read as if they do";
+    struct Case { std::uint16_t id; std::u16string text; Bytes first, rest; std::u16string read; std::string notice; };
+    const std::u16string z = u"abżcd";
+    for (const Case& c : std::vector<Case>{
+             {BIFFID_LABEL, z, cat(wide(u"ab"), {0x7C}), cat(cat({0x01}, wide(u"cd")), runs), z, ""},
+             {BIFFID_RSTRING, z, cat(wide(u"ab"), {0x7C}), cat(cat({0x01}, wide(u"cd")), cat({2, 0}, runs)), z, ""},
+             {BIFFID_RSTRING, z, wide(u"ab"), cat(cat({0x01}, wide(u"żcd")), cat({2, 0}, runs)), z, ""},
+             {BIFFID_LABEL, u"abżc", cat(wide(u"ab"), {0x7C}), cat({0x01, 'c'}, runs), u"abc\u0100", undecided},
+             {BIFFID_LABEL, u"abcd", cat(wide(u"ab"), {0xE9}), cat({0x00, 'c', 'd'}, runs), u"abcd", undecided}}) {
+        B head = B().u16(0).u16(1).u16(15).u16(static_cast<unsigned>(c.text.size()));
+        head = c.id == BIFFID_LABEL ? head.u8(0x09).u16(2) : head.u8(0x01);
+        const std::vector<Rec> cells = {{c.id, cat(head, c.first)}, {BIFFID_CONTINUE, c.rest}};
+        const auto book = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
+        std::u16string notice;
+        EXPECT_TRUE(read(book, 1, 0, false, &notice) == c.read) << c.id << " " << utf16ToUtf8(c.text);
+        EXPECT_EQ(utf16ToUtf8(notice), c.notice) << c.id << " " << utf16ToUtf8(c.text);
+    }
+}
+
+TEST(XLSPeers, ChartsInASheetSavedWithOneEofEach) {
+    // An embedded chart's substream holds records whose id ends in 09
+    // (MARKERFORMAT, 0x1009): none of them opens a substream of its own.
+    for (const char* name : {"lo-wykres-linie.xls", "gn-wykres-linie.xls", "lo-wykres.xls"}) {
+        auto count = [](const std::vector<std::uint8_t>& file, std::initializer_list<std::uint16_t> ids) {
+            std::size_t n = 0;
+            for (std::uint16_t id : ids) n += bodiesOf(file, id).size();
+            return n;
+        };
+        const std::vector<std::uint8_t> original = saved(name, 0);
+        const std::initializer_list<std::uint16_t> bofs = {BIFFID_BOF2, BIFFID_BOF3, BIFFID_BOF4, BIFFID_BOF};
+        for (int saves : {1, 10}) {
+            const std::vector<std::uint8_t> file = saved(name, saves);
+            EXPECT_EQ(count(file, {BIFFID_EOF}), count(original, bofs)) << name << " " << saves;
+            EXPECT_EQ(count(file, bofs), count(original, bofs)) << name << " " << saves;
+            EXPECT_EQ(count(file, {0x1009}), count(original, {0x1009})) << name << " " << saves;
         }
     }
 }
