@@ -197,9 +197,12 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     Odczyt o;
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
-        const std::string blad = lastFileError();
+        std::string blad = lastFileError();
         const bool dowiazanie = isSymbolicLink(sciezka);
-        o.brak = !fileExists(sciezka) && !folderExists(sciezka) && !findExisting(sciezka) && lookupError() == 0 && !dowiazanie;
+        const bool jest = findExisting(sciezka).has_value();
+        // A look that could not tell says its own reason.
+        if (!jest && lookupError()) blad = lastFileError();
+        o.brak = !jest && lookupError() == 0 && !dowiazanie;
         o.blad = o.brak        ? " nie istnieje"
                  : dowiazanie ? " jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"
                               : ": " + blad;
