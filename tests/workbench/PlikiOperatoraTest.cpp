@@ -1,4 +1,6 @@
 #include <filesystem>
+#include <functional>
+#include <map>
 
 #include "PomocWarsztatu.h"
 #include "Teksty.h"
@@ -191,6 +193,46 @@ TEST_F(PlikiOperatora, FilesThatCannotServeAnOperatorAreRefusedBeforeAnythingIsM
         EXPECT_FALSE(dir.exists(p.nazwa + ".lck")) << p.co;
         EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "OP.") << p.co;
     }
+}
+
+// A folder that cannot be listed, or a stat that fails otherwise than
+// "no such file", tells nothing of the operator: every path that opens,
+// creates, replaces or deletes one refuses, naming the folder and the
+// error, and no file changes.
+TEST_F(PlikiOperatora, AFolderThatCannotBeReadIsNeverTakenForNoOperator) {
+    nowyOperator();
+    dir.write("B.qad", dir.read("OP.qad"));
+    dir.write("B.tr1", dir.read("OP.tr1"));
+    const auto pliki = [&] {
+        std::map<std::string, std::string> m;
+        for (const auto& e : std::filesystem::directory_iterator(dir.folder())) m[e.path().filename()] = dir.read(e.path().filename());
+        return m;
+    };
+    const std::string B = dir.folder() + "B.", C = dir.folder() + "C.";
+    const std::pair<const char*, std::function<bool()>> sciezki[] = {
+        {"open", [&] { return w->Wczytanie_istniejacego_operatora(B); }},
+        {"create", [&] { return w->TworzenieNowegoOperatora(B); }},
+        {"create new", [&] { return w->Roz_TworzenieNowegoOperatora(C + "tr1"); }},
+        {"utworz plik", [&] { return w->Roz_TworzenieNowegoOperatora(B + "tr1"); }},
+        {"F4", [&] { ui.files = {B + "tr1"}; w->Nowy1Click(); return k->SciezkaOperatora != dir.folder() + "OP."; }},
+        {"Shift+F3", [&] { ui.files = {B + "tr1"}; w->NowyPlik1Click(); return k->SciezkaOperatora != dir.folder() + "OP."; }},
+        {"delete", [&] { ui.files = {B + "tr1"}; w->Kasowanieoperatora1Click(); return !dir.exists("B.qad"); }},
+    };
+    for (const auto& [krok, blad] : {std::pair{"list", EACCES}, std::pair{"list", EIO}, std::pair{"stat", EIO}})
+        for (const auto& [co, sciezka] : sciezki) {
+            SCOPED_TRACE(std::string(co) + " " + krok + " " + fileErrorText(blad));
+            const auto przed = pliki();
+            ui.messages.clear();
+            setFileFault([k = std::string(krok)](std::string_view s) { return s == k; }, blad);
+            const bool zrobiono = sciezka();
+            setFileFault({});
+            EXPECT_FALSE(zrobiono);
+            EXPECT_EQ(pliki(), przed);
+            EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "OP.");
+            ASSERT_FALSE(ui.messages.empty());
+            EXPECT_NE(ui.messages.back().find("nie daje si\xEA odczyta\xE6: " + fileErrorText(blad)), std::string::npos)
+                << ui.messages.back();
+        }
 }
 
 TEST_F(PlikiOperatora, OpeningTakesTheFolderFromTheChosenPath) {
