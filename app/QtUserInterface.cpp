@@ -169,10 +169,11 @@ public:
                 return;
             }
             // An operator's name the core refuses as it stands (dots alone,
-            // a control character): its refusal says why.
+            // a control character, a folder that cannot be read): its
+            // refusal says why.
             if (rdzenRozstrzyga_)
                 if (const OdmowaNazwy o = ZnajdzOperatora(*sciezka, FormaNazwy::Nazwa).odmowa;
-                    o == OdmowaNazwy::Pusta || o == OdmowaNazwy::ZnakSterujacy) {
+                    o == OdmowaNazwy::Pusta || o == OdmowaNazwy::ZnakSterujacy || o == OdmowaNazwy::Nieczytelny) {
                     QFileDialog::accept();
                     return;
                 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <exception>
+#include <iostream>
 #include <vector>
 
 #include "Aplikacja.h"
@@ -27,8 +29,15 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) parametry.push_back(vesk::zQt(args[i]));
 
-    vesk::QtUserInterface ui;
-    vesk::Aplikacja aplikacja(ui, parametry);
-    aplikacja.start();
-    return QApplication::exec();
+    // What no step could go on from (the code page converter of the system
+    // that cannot be loaded among it) ends the program with its reason.
+    try {
+        vesk::QtUserInterface ui;
+        vesk::Aplikacja aplikacja(ui, parametry);
+        aplikacja.start();
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        std::cerr << "vesk: przerwano - " << e.what() << "\n";
+        return 2;
+    }
 }

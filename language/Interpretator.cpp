@@ -98,6 +98,7 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     auto odmowa = [](std::string powod) { return WierszeRozkazow{{}, std::move(powod)}; };
     const std::optional<std::string> natywna = findExisting(nazwa);
     if (!natywna) {
+        if (lookupError()) return odmowa(unreadableText(plik));
         const std::vector<std::string> inne = ambiguousMatches(nazwa);
         return odmowa(inne.empty() ? "Brak pliku rozkaz\xF3w " + nazwa : plik + ": " + ambiguousNameText(inne));
     }
@@ -106,7 +107,7 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     const std::string nieOdczytany = "Nie mo\xBFna odczyta\xE6 pliku rozkaz\xF3w " + nazwa;
     std::error_code ec;
     const std::filesystem::file_type rodzaj = std::filesystem::status(*natywna, ec).type();
-    if (ec) return odmowa(nieOdczytany);
+    if (ec) return odmowa(nieOdczytany + ": " + fileErrorText(ec.value()));
     if (rodzaj != std::filesystem::file_type::regular) {
         using std::filesystem::file_type;
         const char* co = rodzaj == file_type::directory ? " (to folder)"
@@ -124,7 +125,7 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     BinaryFile f;
     std::optional<std::string> bajty;
     if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest();
-    if (!bajty) return odmowa(nieOdczytany);
+    if (!bajty) return odmowa(withFileError(nieOdczytany));
     if (bajty->size() > NajwiekszyPlikRozkazow) return odmowa(zaDuzy);
     // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
     // editor is UTF-16 with its mark; the lines are code page 1250.

@@ -95,7 +95,13 @@ bool Inicjalizacja(Kontekst& k) {
     k.ZespolZapasowy.Oproznij();
 
     const std::string ini = joinPath(k.KatalogRoboczy, PlikUstawien);
-    if (!IstniejePlik(ini)) {
+    const bool jestIni = IstniejePlik(ini);
+    // Defaults are written only where there is surely no settings file.
+    if (!jestIni && lookupError()) {
+        k.Okna->message(unreadableText("Plik ustawie\xF1 " + ini) + " - nic nie zosta\xB3o zmienione");
+        return false;
+    }
+    if (!jestIni) {
         // The user's folder from the environment goes into the new file
         // only when a core path can spell it.
         if (!k.DomyslneKatalogi.BladOperatorow.empty()) {
@@ -121,7 +127,7 @@ bool Inicjalizacja(Kontekst& k) {
         if (bajty) lines = splitTextLines(textFileToCp1250(*bajty));
     }
     if (!lines) {
-        k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku ustawie\xF1 " + ini + " !");
+        k.Okna->message(withFileError("Nie mo\xBFna odczyta\xE6 pliku ustawie\xF1 " + ini) + " !");
         return false;
     }
     if (auto zly = blednyWierszUstawien(*lines)) {
@@ -145,7 +151,12 @@ bool Inicjalizacja(Kontekst& k) {
     k.catKARTOPERATORA = value(3);
     k.catTABWZOR = value(4);
 
-    if (!k.catKARTOPERATORA.empty() && folderExists(k.catKARTOPERATORA))
+    const bool katalog = !k.catKARTOPERATORA.empty() && folderExists(k.catKARTOPERATORA);
+    if (!katalog && lookupError()) {
+        k.Okna->message(unreadableText("Folder " + k.catKARTOPERATORA + " (" + ZrodloKataloguOperatorow(k) + ")"));
+        return false;
+    }
+    if (katalog)
         k.KatalogOperatora = k.catKARTOPERATORA;
     else
         k.KatalogOperatora = normalizeFolder(k.KatalogRoboczy.empty() ? currentFolder() : k.KatalogRoboczy);
@@ -185,7 +196,9 @@ bool WczytajOgraniczenia(Kontekst& k) {
     const std::string path = k.catOGRAN + PlikOgraniczen;
     auto lines = readTextLines(path);
     if (!lines) {
-        k.Okna->message("Zbior " + path + " nie istnieje !");
+        // Told missing only when it is.
+        const std::string blad = lastFileError();
+        k.Okna->message("Zbior " + path + (!fileExists(path) && lookupError() == 0 ? " nie istnieje !" : ": " + blad));
         k.Okna->endProgram(1);
         return false;
     }

@@ -216,21 +216,31 @@ bool maOperatora(const Folder& f, const std::string& drzewo, const std::string& 
 // not yet saying that nothing was made (the caller's refusal may go on).
 OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo, Folder& znaleziony) {
     znaleziony = Folder{};
+    const std::string nazwa = folder.empty() ? "Folder roboczy " + currentFolder()
+                                             : "Folder " + folder + (zrodlo.empty() ? "" : " (" + zrodlo + ")");
+    // A folder that cannot be looked into tells nothing of the operator:
+    // never taken for one without it.
+    const auto nieczytelny = [&] {
+        return odmowa(OdmowaNazwy::Nieczytelny, unreadableText(nazwa));
+    };
     if (folder.empty()) {
-        if (std::optional<FolderEntries> wpisy = folderEntries("")) {
+        std::optional<FolderEntries> wpisy = folderEntries("");
+        if (!wpisy && lookupError()) return nieczytelny();
+        if (wpisy) {
             znaleziony.wpisy = std::move(wpisy->files);
             znaleziony.foldery = std::move(wpisy->folders);
         }
         return {};
     }
-    const std::string nazwa = "Folder " + folder + (zrodlo.empty() ? "" : " (" + zrodlo + ")");
     const std::optional<std::string> f = findExisting(folder);
     if (!f) {
+        if (lookupError()) return nieczytelny();
         const std::vector<std::string> w = ambiguousMatches(folder);
         if (!w.empty()) return odmowa(OdmowaNazwy::Niejednoznaczna, nazwa + ": " + ambiguousNameText(w));
         return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie istnieje");
     }
     std::optional<FolderEntries> wpisy = folderEntries(folder);
+    if (!wpisy && lookupError()) return nieczytelny();
     if (!wpisy) return odmowa(OdmowaNazwy::BrakFolderu, nazwa + " nie jest folderem");
     // Spelt as on disk, when written otherwise.
     std::string pisownia = folder;
@@ -299,10 +309,11 @@ OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const
     // the operator folder; else in another case in the one, then the other;
     // else a new operator in the working folder.
     Folder roboczy;
-    znajdzFolder("", "", roboczy);
+    if (OperatorZNazwy r = znajdzFolder("", "", roboczy); !r.powod.empty()) return odmowa(r.odmowa, r.powod + kNic);
     if (roboczy.dokladny(drzewo, P)) return wFolderze(roboczy, drzewo, P);
     const OperatorZNazwy bladKatalogu = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
-    if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna) return odmowa(bladKatalogu.odmowa, bladKatalogu.powod + kNic);
+    if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna || bladKatalogu.odmowa == OdmowaNazwy::Nieczytelny)
+        return odmowa(bladKatalogu.odmowa, bladKatalogu.powod + kNic);
     const bool katalog = bladKatalogu.powod.empty();
     if (katalog && f.dokladny(drzewo, P)) return wFolderze(f, drzewo, P);
     if (maOperatora(roboczy, drzewo, P)) return wFolderze(roboczy, drzewo, P);

@@ -50,6 +50,8 @@ enum class OdmowaNazwy {
     Niejednoznaczna, // several files or folders in other letter cases
     BrakFolderu,     // a folder that does not exist
     ZnakSterujacy,   // a control character (a TAB) in it
+    Nieczytelny,     // a folder that could not be looked into (EACCES, EIO):
+                     // whether the operator is there cannot be told
 };
 
 struct OperatorZNazwy {

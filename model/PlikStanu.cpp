@@ -197,9 +197,12 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     Odczyt o;
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
-        const std::string blad = lastFileError();
+        std::string blad = lastFileError();
         const bool dowiazanie = isSymbolicLink(sciezka);
-        o.brak = !fileExists(sciezka) && !folderExists(sciezka) && !findExisting(sciezka) && !dowiazanie;
+        const bool jest = findExisting(sciezka).has_value();
+        // A look that could not tell says its own reason.
+        if (!jest && lookupError()) blad = lastFileError();
+        o.brak = !jest && lookupError() == 0 && !dowiazanie;
         o.blad = o.brak        ? " nie istnieje"
                  : dowiazanie ? " jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"
                               : ": " + blad;
@@ -470,7 +473,8 @@ std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
 
 std::string RozliczDziennik(const std::string& sciezka) {
     const std::string zapis = sciezkaDziennika(sciezka);
-    if (dokladnie([&] { return !fileExists(zapis) && !findExisting(zapis) && !isSymbolicLink(zapis); })) return {};
+    if (dokladnie([&] { return !fileExists(zapis) && !findExisting(zapis) && lookupError() == 0 && !isSymbolicLink(zapis); }))
+        return {};
     const std::string plikZ = "Plik " + zapis;
     const Odczyt d = dokladnie([&] { return czytajPlik(zapis, kDlugoscDziennika + 1, "to nie jest plik tego programu"); });
     if (!d.bajty) return d.brak ? std::string() : plikZ + d.blad;
@@ -573,8 +577,13 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
 bool ZnajdzStanModelu(Kontekst& k, const std::string& sciezka, std::uint8_t numer, StanModelu& rec) {
     (void)k;
     if (numer > NajwiekszyNumerWezla) return false;
+    // A state file that cannot be read says why: its node is not missing.
     BinaryFile plik;
-    if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
+    if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
+        const std::string blad = lastFileError();
+        if (!findExisting(sciezka) && lookupError() == 0) return false;
+        throw IoError(sciezka, kOdczyt, blad);
+    }
     std::optional<std::size_t> n = liczbaRekordow(plik);
     if (!n) return false;
     for (std::size_t i = 0; i < *n; ++i) {

@@ -124,7 +124,8 @@ bool ZapiszZamiar(const std::string& sciezka, int usuwany);
 void UsunZamiar(const std::string& sciezka);
 
 // Finds node numer's record in the file at sciezka; rec changes only when
-// it is found.
+// it is found. False when the file has no such record or there is no such
+// file; IoError when there is one that cannot be opened or read.
 bool ZnajdzStanModelu(Kontekst& k, const std::string& sciezka, std::uint8_t numer, StanModelu& rec);
 
 // Loads the node table from the file katalog + nazwa; rec gets the file's

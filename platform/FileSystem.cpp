@@ -39,6 +39,9 @@ thread_local std::vector<std::string> lastAmbiguous;
 thread_local bool lookupAmbiguous = false;
 // The number of ExactFileNames alive on this thread.
 thread_local int exactNames = 0;
+// The error of the call by which the last lookup could not tell whether a
+// file is there (lookupError); 0 when it could.
+thread_local int lookupFailure = 0;
 
 bool fail(int error) {
     lastError = error;
@@ -50,11 +53,28 @@ FileFault& fileFault() {
     return fault;
 }
 
+// The error the test's fault gives.
+int& faultError() {
+    static int error = EIO;
+    return error;
+}
+
 // True (errno set) when the test's fault answers for this step.
 bool faultAt(std::string_view step) {
     if (!fileFault() || !fileFault()(step)) return false;
-    errno = EIO;
+    errno = faultError();
     return true;
+}
+
+// The one rule of every lookup: a call that fails with these has found
+// that there is no such file (or no folder on the way to it); any other
+// failure (no permission to list a folder, an input/output error) tells
+// nothing of it, and is recorded for lookupError(), its error for
+// lastFileError(). False.
+bool notThere(int error) { return error == ENOENT || error == ENOTDIR; }
+bool couldNotTell(int error) {
+    lookupFailure = lastError = error;
+    return false;
 }
 
 std::vector<std::string> components(const std::string& path) {
@@ -72,8 +92,14 @@ std::vector<std::string> components(const std::string& path) {
     return parts;
 }
 
+// False (errno set) when there is no such entry or it could not be told.
 bool statPath(const std::string& native, struct stat& st) {
-    return ::stat(native.empty() ? "." : native.c_str(), &st) == 0;
+    if (faultAt("stat")) return couldNotTell(errno);
+    if (::stat(native.empty() ? "." : native.c_str(), &st) == 0) return true;
+    const int error = errno;
+    if (!notThere(error)) couldNotTell(error);
+    errno = error;
+    return false;
 }
 
 bool exists(const std::string& native) {
@@ -90,16 +116,31 @@ std::string childPath(const std::string& base, const std::string& name) {
 // Entry names of a folder (native), "." and ".." left out, sorted so that
 // the choice among several case variants does not depend on the system.
 // The entries are matched against core names only through entryName.
+// None, with lookupFailure set, when the folder cannot be listed whole.
 std::vector<std::string> listFolder(const std::string& native) {
     std::vector<std::string> names;
+    if (faultAt("list")) {
+        couldNotTell(errno);
+        return names;
+    }
     DIR* d = ::opendir(native.empty() ? "." : native.c_str());
-    if (!d) return names;
+    if (!d) {
+        if (!notThere(errno)) couldNotTell(errno);
+        return names;
+    }
+    errno = 0;
     while (dirent* e = ::readdir(d)) {
         std::string n = e->d_name;
+        errno = 0;
         if (n == "." || n == "..") continue;
         names.push_back(n);
     }
+    const int error = errno;
     ::closedir(d);
+    if (error != 0) {
+        couldNotTell(error);
+        names.clear();
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -133,15 +174,16 @@ std::optional<std::string> entryName(const std::string& entry) { return fileName
 
 bool hasWildcard(const std::string& s) { return s.find_first_of("*?") != std::string::npos; }
 
-// Why findExisting found nothing: no such file, or a name several files
-// have in other letter cases.
-bool failNotFound() { return fail(lookupAmbiguous ? AmbiguousName : ENOENT); }
+// Why findExisting found nothing: no such file, a name several files
+// have in other letter cases, or the error that kept it from telling.
+bool failNotFound() { return fail(lookupFailure ? lookupFailure : lookupAmbiguous ? AmbiguousName : ENOENT); }
 
 // True (lastError set) when path names several files in other letter
-// cases and none as written: nothing is to be made or replaced for it.
+// cases and none as written, or it cannot be told whether it names one:
+// nothing is to be made or replaced for it.
 bool refuseAmbiguous(const std::string& path) {
-    if (findExisting(path) || !lookupAmbiguous) return false;
-    fail(AmbiguousName);
+    if (findExisting(path) || (!lookupAmbiguous && !lookupFailure)) return false;
+    failNotFound();
     return true;
 }
 
@@ -162,6 +204,7 @@ ExactFileNames::~ExactFileNames() { --exactNames; }
 
 std::optional<std::string> findExisting(const std::string& path) {
     lookupAmbiguous = false;
+    lookupFailure = 0;
     if (path.empty()) return std::nullopt;
     // The common case in one look: a path spelt with single "/" alone that
     // names an existing entry exactly is what the walk below would return
@@ -169,6 +212,7 @@ std::optional<std::string> findExisting(const std::string& path) {
     if (path.find('\\') == std::string::npos && path.find("//") == std::string::npos && path != "/") {
         std::string utf = cp1250ToUtf8(path.back() == '/' ? path.substr(0, path.size() - 1) : path);
         if (exists(utf)) return utf;
+        if (lookupFailure) return std::nullopt;
     }
     std::string native = isPathSeparator(path.front()) ? "/" : "";
     const std::vector<std::string> parts = components(path);
@@ -180,11 +224,13 @@ std::optional<std::string> findExisting(const std::string& path) {
             native = exact;
             continue;
         }
-        if (exactNames > 0 && i + 1 == parts.size()) return std::nullopt;
+        if (lookupFailure || (exactNames > 0 && i + 1 == parts.size())) return std::nullopt;
         // The one entry spelt otherwise; none of several, which would be
         // a guess (a user's "T.tr1" beside "t.tr1").
         std::vector<std::string> matches;
-        for (const std::string& entry : listFolder(native))
+        const std::vector<std::string> entries = listFolder(native);
+        if (lookupFailure) return std::nullopt;
+        for (const std::string& entry : entries)
             if (const auto name = entryName(entry); name && equalNoCaseCp1250(*name, part))
                 matches.push_back(childPath(native, entry));
         if (matches.size() > 1) {
@@ -233,6 +279,7 @@ std::string ambiguousNameText(const std::vector<std::string>& names) {
 }
 
 std::optional<FolderEntries> folderEntries(const std::string& path) {
+    lookupFailure = 0;
     std::string native;
     if (!path.empty()) {
         const std::optional<std::string> found = findFolder(path);
@@ -241,14 +288,23 @@ std::optional<FolderEntries> folderEntries(const std::string& path) {
     }
     struct stat st;
     if (!statPath(native, st) || !S_ISDIR(st.st_mode)) return std::nullopt;
+    const std::vector<std::string> list = listFolder(native);
+    if (lookupFailure) return std::nullopt;
     FolderEntries entries;
-    for (const std::string& entry : listFolder(native))
+    for (const std::string& entry : list)
         if (std::optional<std::string> name = entryName(entry)) {
             struct stat e;
             const bool folder = statPath(childPath(native, entry), e) && S_ISDIR(e.st_mode);
+            if (lookupFailure) return std::nullopt;
             (folder ? entries.folders : entries.files).push_back(std::move(*name));
         }
     return entries;
+}
+
+int lookupError() { return lookupFailure; }
+
+std::string unreadableText(const std::string& named) {
+    return named + " nie daje si\xEA odczyta\xE6: " + fileErrorText(lookupFailure);
 }
 
 std::string nativePathForCreate(const std::string& path) {
@@ -303,6 +359,7 @@ std::string unusableFolderMessage(std::string_view native, const std::string& so
 }
 
 bool fileExists(const std::string& path) {
+    lookupFailure = 0;
     std::string name = fileNamePart(path);
     if (hasWildcard(name)) {
         std::string folder = folderPart(path);
@@ -358,7 +415,7 @@ bool createFolders(const std::string& path) {
             native = *found;
             continue;
         }
-        if (lookupAmbiguous) return fail(AmbiguousName);
+        if (lookupAmbiguous || lookupFailure) return failNotFound();
         if (::mkdir(next.c_str(), 0777) != 0 && errno != EEXIST) return false;
         native = next;
     }
@@ -408,7 +465,10 @@ bool mixedCase(std::string_view tail) {
 
 }  // namespace
 
-void setFileFault(FileFault fault) { fileFault() = std::move(fault); }
+void setFileFault(FileFault fault, int error) {
+    fileFault() = std::move(fault);
+    faultError() = error;
+}
 
 std::string fileErrorText(int error) {
     switch (error) {
@@ -889,7 +949,9 @@ std::size_t BinaryFile::read(void* buffer, std::size_t n) {
     if (lastWasWrite_) std::fseek(file_, 0, SEEK_CUR);
     lastWasWrite_ = false;
     lastWasRead_ = true;
-    return std::fread(buffer, 1, n, file_);
+    const std::size_t read = std::fread(buffer, 1, n, file_);
+    if (read < n && std::ferror(file_)) fail(errno);
+    return read;
 }
 
 bool BinaryFile::write(const void* buffer, std::size_t n) {

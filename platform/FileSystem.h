@@ -7,6 +7,7 @@
 // file whose name code page 1250 cannot spell is found by no path.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -19,8 +20,26 @@
 namespace vesk {
 
 // The native (UTF-8, "/"-separated) path of an existing file or folder
-// matching path without regard to case; nothing when there is none.
+// matching path without regard to case; nothing when there is none or it
+// cannot be told (lookupError).
 std::optional<std::string> findExisting(const std::string& path);
+
+// Every lookup has three answers: there, not there, and could not tell.
+// Only a call failing with "no such file" or "not a folder" on the way
+// (ENOENT, ENOTDIR) finds a file not there; a folder that can be entered
+// but not listed, an input/output error or any other failure of a stat,
+// an open or a read of a folder tells nothing, and nothing is to be made,
+// replaced or repaired for the missing file then. lookupError() is the
+// error of the call that could not tell in the last lookup of this thread
+// (findExisting, folderEntries, fileExists, folderExists, ambiguousMatches,
+// and those made through them), 0 when it answered; lastFileError() then
+// tells it. Files that would be made or replaced under such a name
+// (replaceFile, BinaryFile, TextWriter, createFolders, renameFile, a lock)
+// are refused with it.
+int lookupError();
+// The refusal of a file or folder whose lookup could not tell: `named`
+// ("Folder OP/", "Plik ustawie\xF1 X") followed by lookupError()'s reason.
+std::string unreadableText(const std::string& named);
 
 // While one of these lives on a thread, every path's last component is
 // taken as spelt there: a file whose name differs only in letter case is
@@ -54,7 +73,7 @@ std::string nativePathForCreate(const std::string& path);
 // finds it ("" is the working folder), in code page 1250 and sorted, its
 // folders (a link to one too) apart from the rest; a name code page 1250
 // cannot spell is left out, as no path names it. Nothing when there is no
-// such folder.
+// such folder, or it cannot be listed whole (lookupError).
 struct FolderEntries {
     std::vector<std::string> files;    // every entry that is no folder
     std::vector<std::string> folders;
@@ -205,11 +224,12 @@ std::size_t longestFileName(const std::string& path);
 
 // A fault in the file layer, for tests: while set, replaceFile, writeAt,
 // removeFile and renameFile ask it before each of their steps ("create",
-// "write", "sync", "rename", "remove")
-// and fail that step (as an input/output error) when it answers true. An
+// "write", "sync", "rename", "remove"), and every lookup before each stat
+// ("stat") and listing of a folder ("list"), and fail that step with
+// `error` (an input/output error unless said) when it answers true. An
 // empty function removes it.
 using FileFault = std::function<bool(std::string_view step)>;
-void setFileFault(FileFault fault);
+void setFileFault(FileFault fault, int error = EIO);
 
 // The working folder, in code page 1250, without a final separator except
 // for the root "/"; "." when code page 1250 cannot spell its path.

@@ -142,11 +142,11 @@ std::string zajeteNazwyKopii(const std::string& plikDrzewa, const std::string& p
 }
 
 // The bytes of the file at plik (spelt exactly so) into bajty, nothing
-// there being none; false (lastFileError()) when it cannot be read.
+// there being none; false (lastFileError()) when it cannot be read or told.
 bool bajtyPliku(const std::string& plik, std::optional<std::string>& bajty) {
     const ExactFileNames scisle;
     bajty.reset();
-    if (!findExisting(plik)) return true;
+    if (!findExisting(plik)) return lookupError() == 0;
     BinaryFile f;
     if (!f.open(plik, BinaryFile::Mode::Read)) return false;
     bajty = f.readRest();
@@ -644,7 +644,9 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         komunikat(tekst);
     }
     Wybierz(0);
-    Zmiana_wezla();
+    // The root's record came with the state file: an open that has read it
+    // whole reads nothing more that could fail after it.
+    zmianaWezla(false);
     return true;
 }
 
@@ -680,6 +682,10 @@ void Warsztat::Kasowanieoperatora1Click() {
     // name differs only in letter case ("t.qad.zapis" beside "t.tr1"); the
     // folder read again, with the lock file in it.
     const OperatorZNazwy teraz = ZnajdzOperatora(o.sciezka, FormaNazwy::Rdzen);
+    if (!teraz.powod.empty()) {
+        komunikat(teraz.powod);
+        return;
+    }
     std::string nieusuniete;
     for (const char* rozszerzenie : {"qad", "tr1", "kos", "akt", "pro", "prf", "zad", "ply", "ren",
                                      "raw", "bil", "zao", "sre", "inf", "lck", "qad.krok", "qad.zapis"})

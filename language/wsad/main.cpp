@@ -122,9 +122,7 @@ int uzycie() {
     return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int uruchom(int argc, char** argv) {
     if (argc < 2 || argc > 3) return uzycie();
     const std::optional<std::string> rozkazy = nazwaPliku(argv[1]);
     const std::optional<std::string> operatora = argc == 3 ? nazwaPliku(argv[2]) : std::string();
@@ -237,4 +235,23 @@ int main(int argc, char** argv) {
     }
     if (!zadeklarowano) std::cout << "x4\t" << vesk::Wartosc_Zmiennej(*k, 4) << "\n";
     return 0;
+}
+
+}  // namespace
+
+// What no step could go on from (the code page converter of the system
+// that cannot be loaded among it) ends the run with its reason, status 2.
+int main(int argc, char** argv) {
+    try {
+        return uruchom(argc, argv);
+    } catch (const std::exception& e) {
+        std::string powod = e.what();
+        try {
+            powod = vesk::cp1250ToUtf8(powod);
+        } catch (const std::exception&) {
+            // Told as it is: the converter is what failed.
+        }
+        std::cerr << "vesk-wsad: przerwano - " << powod << "\n";
+        return 2;
+    }
 }

@@ -275,5 +275,32 @@ for name in T.tr1 T t.qad " .tr1" "T.tr1/"; do
 done
 rm -f T.* t.*
 
+# Lookups that cannot tell (an input/output error or no permission at
+# any stat, listing or read of a folder, an unreadable state file): an
+# open or a creation goes through or is refused with a reason; either way
+# no file changes and none is made (no new operator in place of T).
+snap() { ls | grep -avE '^(err|mark)$'; cat T.* 2>/dev/null | md5sum; }
+again() { fresh; "$W" open.roz T.tr1 > /dev/null 2>&1; }
+again; base=$(snap); l=0
+# Every second call for EIO, every fifth for EACCES (about 180 short runs).
+for errno in 5 13; do
+  for fn in stat opendir readdir; do
+    for n in $(seq $((errno == 5 ? 1 : 2)) $((errno == 5 ? 2 : 5)) 400); do
+      rm -f mark
+      FAULT_FN=$fn FAULT_N=$n FAULT_ERRNO=$errno FAULT_MARK=$R/mark LD_PRELOAD=$SHIM "$W" open.roz T.tr1 > /dev/null 2> err; rc=$?
+      [ -e mark ] || break; l=$((l + 1))
+      [ $rc -eq 0 ] || [ -s err ] || fail "$fn #$n errno $errno: failed silently (exit $rc)"
+      grep -qE "utworzono nowy|zast.piono" err && fail "$fn #$n errno $errno: an operator made: $(cat err)"
+      [ "$(snap)" = "$base" ] || { fail "$fn #$n errno $errno: files changed or made: $(cat err)"; again; }
+    done
+  done
+done
+for what in "FAULT_OPEN=T.qad" "FAULT_OPEN=T.qad FAULT_ERRNO=5" "FAULT_LIST=."; do
+  env $what LD_PRELOAD=$SHIM "$W" open.roz T.tr1 > /dev/null 2> err; rc=$?; l=$((l + 1))
+  [ $rc -eq 2 ] && grep -q "T\.\(qad\|tr1\)\|Folder" err || fail "$what: not refused (exit $rc): $(cat err)"
+  [ "$(snap)" = "$base" ] || fail "$what: files changed or made: $(cat err)"
+done
+echo "lookups: $l"
+
 echo "seconds: $SECONDS, failures: $fails"
 [ $fails -eq 0 ]

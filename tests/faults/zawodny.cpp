@@ -1,12 +1,18 @@
 // LD_PRELOAD library of the fault script: the FAULT_N-th call of FAULT_FN
-// (write, pwrite, fsync, fdatasync, rename, unlink, or "any" of these) on a
-// file (not stdin, stdout or stderr) fails with EIO, or with FAULT_KILL set
-// kills the program (SIGKILL) before ("before") or after the call;
-// FAULT_MARK names a file created when it did. Every open of a path ending
-// with FAULT_OPEN fails with EACCES; the first open for writing of a path
-// ending with FAULT_STOP stops the program (SIGSTOP) just before it.
+// (write, pwrite, fsync, fdatasync, rename, unlink, or "any" of these; or
+// one of the lookups: stat, lstat, opendir, readdir) on a file (not stdin,
+// stdout or stderr) fails with EIO (FAULT_ERRNO another error number), or
+// with FAULT_KILL set kills the program (SIGKILL) before ("before") or
+// after the call; FAULT_MARK names a file created when it did. Every open
+// (fopen too) of a path ending with FAULT_OPEN fails with EACCES (or
+// FAULT_ERRNO), and so does every listing of a folder ending with
+// FAULT_LIST; the first open for writing of a path ending with FAULT_STOP
+// stops the program (SIGSTOP) just before it.
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -19,15 +25,19 @@ namespace {
 
 const char* env(const char* name) { return getenv(name) ? getenv(name) : ""; }
 
+int error(int otherwise) { return *env("FAULT_ERRNO") ? atoi(env("FAULT_ERRNO")) : otherwise; }
+
 // 1: fail this call; -1: kill after it.
-int fires(const char* fn, int fd) {
+// ("any" is every call that changes a file, no lookup.)
+int fires(const char* fn, int fd, bool lookup = false) {
     static int calls;
     if (fd >= 0 && fd <= 2) return 0;
-    if ((strcmp(env("FAULT_FN"), fn) != 0 && strcmp(env("FAULT_FN"), "any") != 0) || ++calls != atoi(env("FAULT_N")))
+    if ((strcmp(env("FAULT_FN"), fn) != 0 && (lookup || strcmp(env("FAULT_FN"), "any") != 0)) ||
+        ++calls != atoi(env("FAULT_N")))
         return 0;
     if (*env("FAULT_MARK")) close(open(env("FAULT_MARK"), O_CREAT | O_WRONLY, 0644));
     if (strcmp(env("FAULT_KILL"), "before") == 0) raise(SIGKILL);
-    errno = EIO;
+    errno = error(EIO);
     return *env("FAULT_KILL") ? -1 : 1;
 }
 
@@ -50,10 +60,9 @@ void stall(const char* path, int flags) {
     }
 }
 
-bool refused(const char* path) {
-    const size_t n = strlen(path), m = strlen(env("FAULT_OPEN"));
-    if (m == 0 || n < m || strcmp(path + n - m, env("FAULT_OPEN")) != 0) return false;
-    errno = EACCES;
+bool refused(const char* path, const char* which = "FAULT_OPEN") {
+    if (!ends(path, env(which))) return false;
+    errno = error(EACCES);
     return true;
 }
 
@@ -83,4 +92,23 @@ int rename(const char* a, const char* b) noexcept { CALL("rename", -1, NEXT(rena
 int unlink(const char* a) noexcept { CALL("unlink", -1, NEXT(unlink)(a)); }
 OPEN(open)
 OPEN(open64)
+FILE* fopen(const char* p, const char* mode) { return refused(p) ? nullptr : NEXT(fopen)(p, mode); }
+FILE* fopen64(const char* p, const char* mode) { return refused(p) ? nullptr : NEXT(fopen64)(p, mode); }
+int stat(const char* p, struct stat* st) noexcept {
+    const int f = fires("stat", -1, true);
+    return f > 0 ? -1 : after(f, NEXT(stat)(p, st));
+}
+int lstat(const char* p, struct stat* st) noexcept {
+    const int f = fires("lstat", -1, true);
+    return f > 0 ? -1 : after(f, NEXT(lstat)(p, st));
+}
+DIR* opendir(const char* p) {
+    if (refused(p, "FAULT_LIST")) return nullptr;
+    const int f = fires("opendir", -1, true);
+    return f > 0 ? nullptr : after(f, NEXT(opendir)(p));
+}
+dirent* readdir(DIR* d) {
+    const int f = fires("readdir", -1, true);
+    return f > 0 ? nullptr : after(f, NEXT(readdir)(d));
+}
 }

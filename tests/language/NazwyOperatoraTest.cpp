@@ -3,9 +3,11 @@
 // the argument, "wczytaj plik" and "utwórz plik".
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "CodePage.h"
 #include "TempDir.h"
@@ -212,6 +214,39 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
                 EXPECT_EQ(!po.count(n) || po.at(n) != bajty, zmieniony) << n;
             }
         }
+    }
+}
+
+// An operator folder that can be entered but not listed (mode 333, to an
+// ordinary user: root reads every folder) tells nothing of the operators
+// in it: every path refuses, naming it and why, and nothing is made.
+TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
+    const bool root = ::geteuid() == 0;
+    const std::string jako = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    if (root && std::system((jako + "true 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder cannot be listed";
+    Folder wzory;
+    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
+    for (const auto& [argument, linia, kod] :
+         {std::tuple{"OP/T.tr1", "", 2}, {"T.tr1", "", 2}, {"./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1},
+          {"./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1}, {"./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1}}) {
+        SCOPED_TRACE(std::string(argument) + " " + linia);
+        Folder f;
+        f.write("VE-SK.INI", f.read("VE-SK.INI") + "OP/");
+        for (const char* p : {"OP/T.tr1", "OP/T.qad"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
+        f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
+        const auto przed = f.pliki("OP/");
+        fs::permissions(f.folder(), fs::perms::all);
+        if (root) ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
+        fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
+        const int s = std::system(("cd '" + f.folder() + "' && " + jako + "'" VESK_WSAD "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
+        fs::permissions(f.file("OP"), fs::perms::all);
+        EXPECT_EQ(WIFEXITED(s) ? WEXITSTATUS(s) : -1, kod);
+        const std::string bledy = f.read("bledy");
+        EXPECT_NE(bledy.find("OP/ "), std::string::npos) << bledy;
+        EXPECT_NE(bledy.find("nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos) << bledy;
+        EXPECT_EQ(f.pliki("OP/"), przed);
+        EXPECT_FALSE(f.exists("T.tr1") || f.exists("T.qad"));
     }
 }
 

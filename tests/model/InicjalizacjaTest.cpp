@@ -58,6 +58,26 @@ TEST_F(Start, ASettingsFileThatCannotBeWrittenLeavesNoFileBehind) {
     EXPECT_TRUE(Inicjalizacja(*k));
 }
 
+// A look at the settings file or its operator folder that could not tell
+// (an input/output error at any stat) is no missing file: the settings are
+// never replaced by the defaults, nor the working folder taken for the
+// operator folder; the run stops, saying why.
+TEST_F(Start, ASettingsFileThatCannotBeLookedAtIsNeverReplaced) {
+    work.write("OP/x", "");
+    const std::string ini = "[Katalogi]\r\ncatPARAMETR=/p/\r\ncatOGRAN=/o/\r\ncatKARTOPERATORA=" + work.folder() + "OP/\r\n";
+    work.write("VE-SK.INI", ini);
+    for (int n = 1, krok = 1; krok >= n; ++n) {
+        ui.messages.clear();
+        setFileFault([&, n](std::string_view s) { return s == "stat" && ++krok == n + 1; });
+        krok = 1;
+        const bool ok = Inicjalizacja(*k);
+        setFileFault({});
+        EXPECT_EQ(work.read("VE-SK.INI"), ini) << n;
+        EXPECT_TRUE(std::filesystem::is_empty(data.folder())) << n;
+        EXPECT_TRUE(ok ? k->KatalogOperatora == work.folder() + "OP/" : ui.messages.at(0).find(fileErrorText(EIO)) != std::string::npos) << n;
+    }
+}
+
 TEST_F(Start, SettingsValuesAreTrimmedAndSplitAtTheFirstEquals) {
     EXPECT_EQ(WartoscUstawienia("catTABWZOR =  D:\\T\\  "), "D:\\T\\");
     EXPECT_EQ(WartoscUstawienia("x=y=z"), "y=z");

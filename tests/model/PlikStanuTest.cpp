@@ -278,6 +278,11 @@ TEST_F(PlikStanuTest, AMissingNodeLeavesTheRecordUnchanged) {
     plik(std::vector<std::string>(52, rekord(0, 1)));  // more records than nodes
     EXPECT_FALSE(ZnajdzStanModelu(k, s, 0, *rec));
     EXPECT_TRUE(*rec == *przed);
+    // A state file that cannot be looked at has no missing node: it says why.
+    setFileFault([](std::string_view krok) { return krok == "stat"; });
+    EXPECT_THROW(ZnajdzStanModelu(k, s, 0, *rec), IoError);
+    setFileFault({});
+    EXPECT_TRUE(*rec == *przed);
 }
 
 TEST_F(PlikStanuTest, ARecordNumberedBeyondTheTableIsPassedOver) {

@@ -134,6 +134,34 @@ TEST(FileSystem, NamesCodePage1250CannotSpellAreFoundByNoPath) {
     }
 }
 
+// A lookup answers there, not there (no such entry, a file where a folder
+// is to be) or could not tell (any other error of a stat or a listing,
+// named); on the last nothing is made.
+TEST(FileSystem, ALookupTellsThereNotThereAndCouldNotTell) {
+    test::TempDir dir;
+    dir.write("T.tr1", "d/r 0");
+    const struct {
+        const char *nazwa, *krok;  // the step failed, with blad
+        int blad;
+        bool jest;
+    } wiersze[] = {{"T.tr1", "", 0, true},           {"t.tr1", "", 0, true},           {"brak.tr1", "", 0, false},
+                   {"T.tr1/x.tr1", "", 0, false},    {"T.tr1", "stat", EIO, false},    {"t.tr1", "list", EACCES, false},
+                   {"brak.tr1", "list", EIO, false}, {"brak/x", "stat", EACCES, false}};
+    for (const auto& w : wiersze) {
+        SCOPED_TRACE(std::string(w.nazwa) + " " + w.krok);
+        setFileFault([k = std::string(w.krok)](std::string_view s) { return s == k; }, w.blad);
+        EXPECT_EQ(findExisting(dir.file(w.nazwa)).has_value(), w.jest);
+        EXPECT_EQ(lookupError(), w.blad);
+        EXPECT_EQ(fileExists(dir.file(w.nazwa)), w.jest);
+        EXPECT_EQ(lookupError(), w.blad);
+        EXPECT_EQ(folderEntries(dir.folder()).has_value(), !w.blad);
+        if (w.blad) EXPECT_FALSE(replaceFile(dir.file(w.nazwa), "x"));
+        if (w.blad) EXPECT_EQ(lastFileError(), fileErrorText(w.blad));
+        setFileFault({});
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.folder()), {}), 1);
+    }
+}
+
 // A refusal in a box keeps its end: its lines wrapped (at blanks, else
 // after a separator), as many as the box holds, the last ones kept.
 TEST(Komunikaty, ALongRefusalKeepsItsEndWithinTheBox) {

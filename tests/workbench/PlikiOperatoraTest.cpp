@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <functional>
 
 #include "PomocWarsztatu.h"
 #include "Teksty.h"
@@ -191,6 +192,35 @@ TEST_F(PlikiOperatora, FilesThatCannotServeAnOperatorAreRefusedBeforeAnythingIsM
         EXPECT_FALSE(dir.exists(p.nazwa + ".lck")) << p.co;
         EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "OP.") << p.co;
     }
+}
+
+// A folder that cannot be listed, or a stat failing otherwise than "no
+// such file", tells nothing of the operator: every path that opens,
+// creates, replaces or deletes one refuses, naming the folder and the
+// error, and no file changes.
+TEST_F(PlikiOperatora, AFolderThatCannotBeReadIsNeverTakenForNoOperator) {
+    nowyOperator();
+    for (const char* f : {"B.qad", "B.tr1"}) dir.write(f, dir.read(std::string("OP") + (f + 1)));
+    const std::string B = dir.folder() + "B.", OP = dir.folder() + "OP.";
+    const std::function<void()> sciezki[] = {
+        [&] { w->Wczytanie_istniejacego_operatora(B); },        [&] { w->TworzenieNowegoOperatora(B); },
+        [&] { w->Roz_TworzenieNowegoOperatora(B + "tr1"); },    [&] { w->Roz_TworzenieNowegoOperatora(dir.folder() + "C.tr1"); },
+        [&] { ui.files = {B + "tr1"}, w->Nowy1Click(); },       [&] { ui.files = {B + "tr1"}, w->NowyPlik1Click(); },
+        [&] { ui.files = {B + "tr1"}, w->Kasowanieoperatora1Click(); }};
+    for (const auto& [krok, blad] : {std::pair{"list", EACCES}, std::pair{"list", EIO}, std::pair{"stat", EIO}})
+        for (std::size_t i = 0; i < std::size(sciezki); ++i) {
+            SCOPED_TRACE(std::to_string(i) + " " + krok + " " + fileErrorText(blad));
+            std::vector<std::pair<std::string, std::string>> przed, po;
+            for (const auto& e : std::filesystem::directory_iterator(dir.folder())) przed.emplace_back(e.path(), dir.read(e.path().filename()));
+            ui.messages.clear();
+            setFileFault([k = std::string(krok)](std::string_view s) { return s == k; }, blad);
+            sciezki[i]();
+            setFileFault({});
+            for (const auto& e : std::filesystem::directory_iterator(dir.folder())) po.emplace_back(e.path(), dir.read(e.path().filename()));
+            EXPECT_EQ(po, przed);
+            EXPECT_EQ(k->SciezkaOperatora, OP);
+            EXPECT_NE(ui.messages.at(0).find("nie daje si\xEA odczyta\xE6: " + fileErrorText(blad)), std::string::npos);
+        }
 }
 
 TEST_F(PlikiOperatora, OpeningTakesTheFolderFromTheChosenPath) {
