@@ -27,7 +27,7 @@ struct TextFileLines {
     std::vector<std::string> lines;  // code page 1250; empty when refused
     Refusal refusal = Refusal::None;
     std::size_t line = 0;   // the refused line, from 1
-    std::string text;       // that line, readable (readableFileName)
+    std::string text;       // that line readable (readableFileName), its first 100 bytes
     std::string character;  // its first character refused, readable ("\u0414", "\xB1", "\u0301")
 };
 
