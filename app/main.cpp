@@ -1,13 +1,18 @@
 // The program: the application object, the windows in their order, the
 // message loop.
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <exception>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "Aplikacja.h"
+#include "CodePage.h"
+#include "FileSystem.h"
 #include "QtTekst.h"
 #include "QtUserInterface.h"
 #include "TekstyOkien.h"
@@ -24,15 +29,24 @@ int main(int argc, char** argv) {
     if (tlumaczenieQt.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&tlumaczenieQt);
 
-    // Qt has taken its own options out of the arguments.
-    std::vector<std::string> parametry;
-    const QStringList args = QCoreApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) parametry.push_back(vesk::zQt(args[i]));
-
     // What no step could go on from (the code page converter of the system
     // that cannot be loaded among it) ends the program with its reason.
     try {
+        // Qt has taken its own options out of the arguments. One that code
+        // page 1250 cannot spell (the file name of "/f") is refused before
+        // anything is read or made, never taken for a name with "?" in it.
         vesk::QtUserInterface ui;
+        std::vector<std::string> parametry;
+        const QStringList args = QCoreApplication::arguments();
+        for (int i = 1; i < args.size(); ++i) {
+            const std::string bajty = QFile::encodeName(args[i]).toStdString();
+            const std::optional<std::string> parametr = vesk::fileNameToCp1250(bajty);
+            if (!parametr) {
+                ui.message(vesk::unusableFileNameMessage(bajty));
+                return 2;
+            }
+            parametry.push_back(*parametr);
+        }
         vesk::Aplikacja aplikacja(ui, parametry);
         aplikacja.start();
         return QApplication::exec();

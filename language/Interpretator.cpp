@@ -11,6 +11,7 @@
 #include "Real48.h"
 #include "SlowaRozkazu.h"
 #include "TekstWiersza.h"
+#include "TextFileLines.h"
 #include "ZmienneSkryptu.h"
 
 namespace vesk {
@@ -128,20 +129,46 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     if (!bajty) return odmowa(withFileError(nieOdczytany));
     if (bajty->size() > NajwiekszyPlikRozkazow) return odmowa(zaDuzy);
     // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
-    // editor is UTF-16 with its mark; the lines are code page 1250.
-    std::string tekst;
-    if (!hasUtf16Mark(*bajty))
-        tekst = textFileToCp1250(*bajty);
-    else if (std::optional<std::string> t = utf16FileToCp1250(*bajty))
-        tekst = std::move(*t);
-    else
-        // "zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w stronie kodowej 1250"
-        return odmowa(plik + " zapisany w UTF-16 ma znaki spoza strony kodowej 1250 - zapisz go w UTF-8 lub w "
-                             "stronie kodowej 1250");
-    if (tekst.find('\0') != std::string::npos)
-        // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
-        return odmowa(plik + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)");
-    return {splitTextLines(tekst, LoneCr::EndsLine), {}};
+    // editor is UTF-16 with its mark; the lines are code page 1250. A
+    // comment may hold any character: it does nothing with it.
+    const TextFileLines t = textFileLines(*bajty, LoneCr::EndsLine, [](const std::string& linia) {
+        return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem");
+    });
+    const std::string wiersz = plik + ", wiersz " + std::to_string(t.line) + " (" + t.text + ")";
+    // "zapisz go w UTF-8 lub w stronie kodowej 1250"
+    const std::string zapisz = " - zapisz go w UTF-8 lub w stronie kodowej 1250";
+    using Odmowa = TextFileLines::Refusal;
+    switch (t.refusal) {
+        case Odmowa::None: return {t.lines, {}};
+        case Odmowa::Utf16OddLength:
+            // "zapisany w UTF-16 jest uszkodzony: ma nieparzystą liczbę bajtów (ostatni znak jest urwany)"
+            return odmowa(plik + " zapisany w UTF-16 jest uszkodzony: ma nieparzyst\xB9 liczb\xEA bajt\xF3w (ostatni znak "
+                                 "jest urwany)");
+        case Odmowa::Utf16NoMark:
+            // "jest zapisany w UTF-16 bez znacznika kolejności bajtów (BOM)"
+            return odmowa(plik + " jest zapisany w UTF-16 bez znacznika kolejno\x9C" "ci bajt\xF3w (BOM)" + zapisz +
+                          " albo w UTF-16 ze znacznikiem");
+        case Odmowa::Utf32: return odmowa(plik + " jest zapisany w UTF-32" + zapisz);
+        case Odmowa::NulBytes:
+            // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
+            return odmowa(plik + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)");
+        case Odmowa::NotUtf8:
+            // "nie jest zapisany w UTF-8 (bajt \xB1), choć reszta pliku jest - zapisz cały plik w UTF-8"
+            return odmowa(wiersz + " nie jest zapisany w UTF-8 (bajt " + t.character + "), cho\xE6 reszta pliku jest" +
+                          " - zapisz ca\xB3y plik w UTF-8");
+        case Odmowa::Decomposed:
+            // "ma litery zapisane w postaci rozłożonej (NFD: litera i osobny znak diakrytyczny ...) - wpisz
+            // je na nowo, każdą jako jeden znak; nazwę pliku w tej postaci poprawia np. polecenie: convmv ..."
+            return odmowa(wiersz + " ma litery zapisane w postaci roz\xB3o\xBFonej (NFD: litera i osobny znak "
+                                   "diakrytyczny " + t.character + ") - wpisz je na nowo, ka\xBF" "d\xB9 jako jeden znak; "
+                                   "nazw\xEA pliku w tej postaci poprawia np. polecenie: convmv -f utf8 -t utf8 --nfc "
+                                   "--notest NAZWA");
+        case Odmowa::Unspellable:
+            // "ma znak \u0414 spoza strony kodowej 1250 - nazwa ani wartość nie może go zawierać (komentarz rem może)"
+            return odmowa(wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - nazwa ani warto\x9C\xE6 " +
+                          "nie mo\xBF" "e go zawiera\xE6 (komentarz rem mo\xBF" "e)");
+    }
+    return odmowa(nieOdczytany);
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {

@@ -37,6 +37,9 @@ std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k);
 // The largest command file read (16 MB): a device or a huge file named in
 // a line must not hang the run.
 inline constexpr std::uintmax_t NajwiekszyPlikRozkazow = 16u << 20;
+// The longest answer to "zapytaj" taken (64 KiB): a longer one ends the run
+// as a script error.
+inline constexpr std::size_t NajdluzszaOdpowiedz = 64u << 10;
 
 // The lines of a command file in code page 1250 (read as UTF-8 when the
 // file is UTF-8, as UTF-16 after a UTF-16 byte-order mark; a line ends at
@@ -44,8 +47,11 @@ inline constexpr std::uintmax_t NajwiekszyPlikRozkazow = 16u << 20;
 // missing, several files match it in other letter cases, it is no plain
 // file (a folder, a named pipe, a device), it is over NajwiekszyPlikRozkazow,
 // it cannot be read, it is no text (it holds NUL bytes: a program, a
-// workbook), or it is UTF-16 with characters code page 1250 lacks. The
-// batch run, the window's batch button and "call" all ask here.
+// workbook), it is UTF-16 of an odd length, UTF-16 without a mark or
+// UTF-32, or a line other than a comment ("rem") has a character code page
+// 1250 lacks, letters written decomposed (NFD) or, in a UTF-8 file, bytes
+// that are not UTF-8 (textFileLines names the line). The batch run, the
+// window's batch button and "call" all ask here.
 struct WierszeRozkazow {
     std::vector<std::string> linie;
     std::string powod;  // empty when the lines were read

@@ -65,66 +65,79 @@ std::string utf8ToCp1250(std::string_view text) {
     return convert(text, "CP1250", "UTF-8");
 }
 
-bool isValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        // Continuation bytes, the lead byte's bits, the least code point.
-        std::size_t n = 0;
-        char32_t cp = 0, min = 0;
-        if ((c & 0xE0) == 0xC0) {
-            n = 1, cp = c & 0x1F, min = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            n = 2, cp = c & 0x0F, min = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            n = 3, cp = c & 0x07, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (text.size() - i <= n) return false;
-        for (std::size_t j = 1; j <= n; ++j) {
-            const auto d = static_cast<unsigned char>(text[i + j]);
-            if ((d & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += n + 1;
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) return 1;
+    // Continuation bytes, the lead byte's bits, the least code point.
+    std::size_t n = 0;
+    char32_t cp = 0, min = 0;
+    if ((c & 0xE0) == 0xC0) {
+        n = 1, cp = c & 0x1F, min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 2, cp = c & 0x0F, min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 3, cp = c & 0x07, min = 0x10000;
+    } else {
+        return 0;
     }
+    if (text.size() - i <= n) return 0;
+    for (std::size_t j = 1; j <= n; ++j) {
+        const auto d = static_cast<unsigned char>(text[i + j]);
+        if ((d & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n + 1;
+}
+
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0, n = 0; i < text.size(); i += n)
+        if ((n = utf8SequenceLength(text, i)) == 0) return false;
     return true;
 }
 
-std::optional<std::string> fileNameToCp1250(std::string_view native) {
-    if (isAscii(native)) return std::string(native);
-    if (!isValidUtf8(native)) return std::nullopt;
-    std::string core = utf8ToCp1250(native);
-    if (cp1250ToUtf8(core) != native) return std::nullopt;
+std::size_t firstCombiningMark(std::string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const auto a = static_cast<unsigned char>(text[i]), b = static_cast<unsigned char>(text[i + 1]);
+        if ((a == 0xCC && b >= 0x80 && b <= 0xBF) || (a == 0xCD && b >= 0x80 && b <= 0xAF)) return i;
+    }
+    return std::string_view::npos;
+}
+
+std::optional<std::string> utf8ToCp1250Exactly(std::string_view text) {
+    if (isAscii(text)) return std::string(text);
+    if (!isValidUtf8(text)) return std::nullopt;
+    std::string core = utf8ToCp1250(text);
+    if (cp1250ToUtf8(core) != text) return std::nullopt;
     return core;
 }
 
-std::string readableFileName(std::string_view native) {
+std::optional<std::string> fileNameToCp1250(std::string_view native) { return utf8ToCp1250Exactly(native); }
+
+namespace {
+
+// What converts as itself, the rest escaped; control characters too when
+// `controls`.
+std::string readable(std::string_view native, bool controls) {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;
     std::size_t i = 0;
     while (i < native.size()) {
         const auto c = static_cast<unsigned char>(native[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-        const std::string_view znak = native.substr(i, n);
-        if (n > 0 && znak.size() == n && c >= 0x20 && c != 0x7F && isValidUtf8(znak)) {
-            if (auto core = fileNameToCp1250(znak)) {
+        const std::size_t n = utf8SequenceLength(native, i);
+        if (n > 0 && (!controls || (c >= 0x20 && c != 0x7F))) {
+            const std::string_view znak = native.substr(i, n);
+            if (auto core = utf8ToCp1250Exactly(znak)) {
                 out += *core;
             } else {
                 char32_t cp = n == 2 ? c & 0x1F : n == 3 ? c & 0x0F : c & 0x07;
                 for (std::size_t j = 1; j < n; ++j) cp = (cp << 6) | (static_cast<unsigned char>(znak[j]) & 0x3F);
                 // Beyond U+FFFF eight digits after "\U", so that no digit
                 // that follows is read as the character's.
-                const std::size_t n = cp > 0xFFFF ? 8 : 4;
+                const std::size_t cyfr = cp > 0xFFFF ? 8 : 4;
                 std::string digits;
-                for (; cp != 0 || digits.size() < n; cp >>= 4) digits.insert(digits.begin(), hex[cp & 0xF]);
-                out += (n == 8 ? "\\U" : "\\u") + digits;
+                for (; cp != 0 || digits.size() < cyfr; cp >>= 4) digits.insert(digits.begin(), hex[cp & 0xF]);
+                out += (cyfr == 8 ? "\\U" : "\\u") + digits;
             }
             i += n;
         } else {
@@ -135,27 +148,30 @@ std::string readableFileName(std::string_view native) {
     return out;
 }
 
-std::string textFileToCp1250(std::string_view bytes) {
-    constexpr std::string_view bom = "\xEF\xBB\xBF";
-    if (bytes.substr(0, bom.size()) == bom) return utf8ToCp1250(bytes.substr(bom.size()));
-    if (!isAscii(bytes) && isValidUtf8(bytes)) return utf8ToCp1250(bytes);
-    return std::string(bytes);
-}
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 
-bool hasUtf16Mark(std::string_view bytes) {
-    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
-}
+}  // namespace
 
-std::optional<std::string> utf16FileToCp1250(std::string_view bytes) {
-    const bool le = bytes.substr(0, 2) == "\xFF\xFE";
-    std::u16string chars;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
-        chars += static_cast<char16_t>(le ? a | b << 8 : a << 8 | b);
+std::string readableFileName(std::string_view native) { return readable(native, true); }
+
+std::string readableText(std::string_view utf8) { return readable(utf8, false); }
+
+bool writtenInUtf8(std::string_view bytes) {
+    if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return true;
+    std::size_t sequences = 0, stray = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t n = utf8SequenceLength(bytes, i);
+        if (n == 0) ++stray;
+        else if (n > 1) ++sequences;
+        i += n == 0 ? 1 : n;
     }
-    std::string text = utf16ToCp1250(chars);
-    if (bytes.size() % 2 != 0 || cp1250ToUtf16(text) != chars) return std::nullopt;
-    return text;
+    return sequences > stray;
+}
+
+std::string textFileToCp1250(std::string_view bytes) {
+    if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return utf8ToCp1250(bytes.substr(Utf8Mark.size()));
+    if (writtenInUtf8(bytes)) return utf8ToCp1250(bytes);
+    return std::string(bytes);
 }
 
 std::string cp852ToUtf8(std::string_view text) {

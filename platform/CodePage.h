@@ -16,31 +16,44 @@ std::string cp1250ToUtf8(std::string_view text);
 std::string utf8ToCp1250(std::string_view text);
 std::string cp852ToUtf8(std::string_view text);
 
+// Text from outside (UTF-8) in code page 1250, only when the conversion
+// back gives the same bytes: nothing for bytes that are not UTF-8 or for a
+// character code page 1250 lacks. Every name and value made from outside
+// text comes through here, never through utf8ToCp1250's "?".
+std::optional<std::string> utf8ToCp1250Exactly(std::string_view text);
 // A file name as the system holds it (its bytes, UTF-8 on Linux) in code
-// page 1250, only when the conversion back gives the same bytes: nothing
-// for bytes that are not UTF-8 (a name unpacked from a Windows archive) or
-// for characters code page 1250 lacks, which no core path can carry.
+// page 1250 by utf8ToCp1250Exactly: nothing for bytes that are not UTF-8
+// (a name unpacked from a Windows archive) or for characters code page 1250
+// lacks, which no core path can carry.
 std::optional<std::string> fileNameToCp1250(std::string_view native);
 // The same name readable in a code page 1250 message: what converts as
 // itself, a byte that is not UTF-8 as "\xE6", a character code page 1250
-// lacks as "\u0416" (beyond U+FFFF as "\U0001F600"). Only for showing: the
-// real bytes name the file.
+// lacks as "\u0416" (beyond U+FFFF as "\U0001F600"), a control character
+// as "\x09". Only for showing: the real bytes name the file.
 std::string readableFileName(std::string_view native);
+// The same for a line of text: control characters (a TAB) stay as they are.
+std::string readableText(std::string_view utf8);
 
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or
 // code points beyond U+10FFFF).
 bool isValidUtf8(std::string_view text);
+// The length of the well-formed UTF-8 sequence at text[i] (1 for ASCII);
+// 0 for a byte UTF-8 cannot hold there.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i);
+// Where the first combining accent (U+0300 to U+036F) of UTF-8 text is: a
+// letter written decomposed (NFD), as its base letter and a mark, which
+// code page 1250 has only as one letter. npos when there is none.
+std::size_t firstCombiningMark(std::string_view text);
+// Whether a text file's bytes were written in UTF-8: after a UTF-8
+// byte-order mark always; otherwise when its multi-byte UTF-8 sequences
+// outnumber the bytes UTF-8 cannot hold (a stray byte does not turn a UTF-8
+// file into code page 1250, nor an accidental pair of code page 1250
+// letters a file of them into UTF-8).
+bool writtenInUtf8(std::string_view bytes);
 // The bytes of a text file the user may have written with any editor, as
-// code page 1250: after a UTF-8 byte-order mark always UTF-8 (the mark
-// dropped); otherwise UTF-8 when the bytes are valid UTF-8 and hold at least
-// one multi-byte sequence; anything else is already code page 1250.
+// code page 1250: when writtenInUtf8, UTF-8 (a mark dropped); anything
+// else is already code page 1250.
 std::string textFileToCp1250(std::string_view bytes);
-// Whether the bytes start with a UTF-16 byte-order mark (little- or
-// big-endian), as a Windows editor saves "Unicode".
-bool hasUtf16Mark(std::string_view bytes);
-// Such a file's text (after its mark) as code page 1250; nothing when its
-// length is odd or it holds a character code page 1250 lacks.
-std::optional<std::string> utf16FileToCp1250(std::string_view bytes);
 std::string cp852ToCp1250(std::string_view text);
 
 // UTF-16 (the workbook library's wide text). Invalid UTF-8 bytes and

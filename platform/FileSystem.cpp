@@ -328,14 +328,7 @@ std::string powodOdmowyNazwy(std::string_view native, const std::string& skutek,
     if (!utf8)
         return " nie jest zapisana w UTF-8 - " + skutek + ". Nazwy w kodzie 1250 (z archiwum z Windows) poprawia np. " +
                "polecenie: convmv -f cp1250 -t utf8 --notest NAZWA";
-    // Combining accents (U+0300..U+036F): a Polish letter written as its
-    // base letter and a mark, which code page 1250 has only as one letter.
-    bool rozlozona = false;
-    for (std::size_t i = 0; i + 1 < native.size() && !rozlozona; ++i) {
-        const auto a = static_cast<unsigned char>(native[i]), b = static_cast<unsigned char>(native[i + 1]);
-        rozlozona = (a == 0xCC && b >= 0x80 && b <= 0xBF) || (a == 0xCD && b >= 0x80 && b <= 0xAF);
-    }
-    if (rozlozona)
+    if (firstCombiningMark(native) != std::string_view::npos)
         return " ma litery zapisane w postaci roz\xB3o\xBFonej (NFD: litera i osobny znak diakrytyczny) - " + skutek +
                ". Poprawia j\xB9 np. polecenie: convmv -f utf8 -t utf8 --nfc --notest NAZWA";
     return " ma znaki spoza strony kodowej 1250 - " + skutek + (fix.empty() ? "" : "; " + fix);

@@ -30,11 +30,7 @@ namespace {
 // File names are UTF-8. One that code page 1250 can spell goes through the
 // core's file layer (folders and files found regardless of case); any other
 // is used as it stands.
-std::optional<std::string> corePath(const std::string& fileName) {
-    const std::string core = utf8ToCp1250(fileName);
-    if (cp1250ToUtf8(core) != fileName) return std::nullopt;
-    return core;
-}
+std::optional<std::string> corePath(const std::string& fileName) { return utf8ToCp1250Exactly(fileName); }
 
 bool saveNative(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
     const std::string temporary = fileName + ".zapis~";

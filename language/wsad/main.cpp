@@ -13,7 +13,9 @@
 // A file name that code page 1250 cannot spell (not UTF-8, as a Windows
 // archive unpacks Polish names) is refused, never taken for another.
 // Messages go to stderr, "zapytaj" reads a line of stdin (at its end one
-// counts as Cancel, the next is a script error); at the end
+// counts as Cancel, the next is a script error; a line over
+// NajdluzszaOdpowiedz bytes or with a character code page 1250 lacks is a
+// script error too); at the end
 // stdout gets one line per declared variable: name, TAB, value.
 //
 // Exit status: 0 at the file's end or "stop", 1 after a script error (a
@@ -23,6 +25,9 @@
 // without its tree file among them: it is never replaced by a new
 // operator), 130 or 143 after SIGINT or SIGTERM, which end the run once
 // the current line is done, the operator's files consistent.
+#include <fcntl.h>
+
+#include <cerrno>
 #include <csignal>
 #include <clocale>
 #include <iostream>
@@ -31,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "BladSkryptu.h"
 #include "CodePage.h"
 #include "CzasownikiWarsztatu.h"
 #include "FileSystem.h"
@@ -40,6 +46,7 @@
 #include "NazwaOperatora.h"
 #include "OperacjeJezyka.h"
 #include "Paths.h"
+#include "TextFileLines.h"
 #include "Warsztat.h"
 #include "ZmienneSkryptu.h"
 
@@ -83,13 +90,31 @@ public:
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
                                          const std::string&) override {
         std::cerr << naKonsole(caption) << ": " << naKonsole(prompt) << "\n";
+        // One answer is bounded: an endless line (/dev/zero) ends the run
+        // rather than filling the memory.
         std::string line;
-        if (!std::getline(std::cin, line)) {
+        int c = 0;
+        while ((c = std::cin.get()) != std::char_traits<char>::eof() && c != '\n') {
+            if (line.size() == vesk::NajdluzszaOdpowiedz)
+                // "odpowiedź dłuższa niż 65536 bajtów"
+                throw vesk::BladSkryptu(vesk::BladSkryptu::Rodzaj::Wykonanie,
+                                        "odpowied\x9F d\xB3u\xBFsza ni\xBF " + std::to_string(vesk::NajdluzszaOdpowiedz) +
+                                            " bajt\xF3w");
+            line += static_cast<char>(c);
+        }
+        if (c == std::char_traits<char>::eof() && line.empty()) {
             koniec_ = true;
             return std::nullopt;
         }
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return vesk::utf8ToCp1250(line);
+        // Read as a line of a text file is: code page 1250 or UTF-8, and
+        // never a character turned into "?".
+        const vesk::TextFileLines t = vesk::textFileLines(line, vesk::LoneCr::InLine);
+        if (t.refusal == vesk::TextFileLines::Refusal::None) return t.lines.empty() ? std::string() : t.lines[0];
+        // "odpowiedź (...) ma znak ... spoza strony kodowej 1250", "odpowiedź nie jest tekstem"
+        throw vesk::BladSkryptu(vesk::BladSkryptu::Rodzaj::Wykonanie,
+                                t.character.empty() ? "odpowied\x9F nie jest tekstem (ma bajty zerowe)"
+                                                    : "odpowied\x9F (" + t.text + ") ma znak " + t.character +
+                                                          " spoza strony kodowej 1250");
     }
     bool inputEnded() override { return koniec_; }
 
@@ -242,6 +267,12 @@ int uruchom(int argc, char** argv) {
 // What no step could go on from (the code page converter of the system
 // that cannot be loaded among it) ends the run with its reason, status 2.
 int main(int argc, char** argv) {
+    // Started with standard input, output or error closed (as a job runner
+    // may start it), the lock, state and report files would take their
+    // numbers and the messages would land in them: each closed one is
+    // /dev/null before anything else is opened.
+    for (int fd = 0; fd <= 2; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDWR) != fd) return 2;
     try {
         return uruchom(argc, argv);
     } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -504,6 +505,29 @@ TEST(QtPort, LongMessageFitsTheScreen) {
     EXPECT_TRUE(pokazany.contains(QString::fromUtf8("(pominięto wierszy: 310457)\nwiersz 299990\n")));
     EXPECT_TRUE(pokazany.endsWith(QStringLiteral("\nwiersz 299999"))) << pokazany.right(40).toStdString();
     EXPECT_LE(wysokosc, QApplication::primaryScreen()->availableGeometry().height());
+}
+
+// A text with a character code page 1250 lacks is refused, naming it, and
+// asked for again: never turned into "?".
+TEST(QtPort, AnInputCodePage1250CannotSpellIsAskedAgain) {
+    QtUserInterface port;
+    QString odmowa;
+    const auto dialog = [] { return qobject_cast<QInputDialog*>(QApplication::activeModalWidget()); };
+    const auto wpisz = [&](const char* tekst) {
+        dialog()->setTextValue(QString::fromUtf8(tekst));
+        dialog()->accept();
+    };
+    test::Gdy([&] { return dialog() != nullptr; }, [&] {
+        wpisz("5 \u0436");
+        test::Gdy([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            odmowa = box->text();
+            box->accept();
+            test::Gdy([&] { return dialog() != nullptr; }, [&] { wpisz("5 z\u0142"); });
+        });
+    });
+    EXPECT_EQ(port.inputText("a", "b", ""), std::optional<std::string>("5 z\xB3"));
+    EXPECT_TRUE(odmowa.contains(QStringLiteral("\\u0436"))) << odmowa.toStdString();
 }
 
 TEST(QtPort, TheFileDialogShowsSizesAndTypesInPolish) {

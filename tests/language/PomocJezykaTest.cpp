@@ -7,14 +7,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
 #include "CodePage.h"
+#include "Interpretator.h"
 #include "TempDir.h"
 
 namespace vesk::test {
 namespace {
+
+// RTF text in UTF-8: \'hh is a byte of code page 1250.
+std::string tekstRtf(const std::string& rtf) {
+    std::string t;
+    for (std::size_t i = 0; i < rtf.size(); ++i)
+        t += rtf.compare(i, 2, "\\'") ? rtf[i] : static_cast<char>(std::stoi(rtf.substr((i += 3) - 1, 2), nullptr, 16));
+    return cp1250ToUtf8(t);
+}
 
 // The examples of the help, UTF-8, each a list of lines.
 std::vector<std::vector<std::string>> przykladyPomocy() {
@@ -26,11 +37,8 @@ std::vector<std::vector<std::string>> przykladyPomocy() {
         std::smatch m;
         const bool kod = std::regex_match(l, m, wiersz);
         if (kod) {
-            std::string t, rtf = m[1];
-            for (std::size_t i = 0; i < rtf.size(); ++i)  // \'hh is a byte of code page 1250
-                t += rtf.compare(i, 2, "\\'") ? rtf[i] : static_cast<char>(std::stoi(rtf.substr((i += 3) - 1, 2), nullptr, 16));
             if (!poprzedni) wynik.emplace_back();
-            wynik.back().push_back(cp1250ToUtf8(t));
+            wynik.back().push_back(tekstRtf(m[1]));
         }
         poprzedni = kod;
     }
@@ -125,6 +133,18 @@ TEST(PomocJezyka, EveryExampleOfTheHelpDoesWhatTheHelpSays) {
     }
     for (std::size_t i = 0; i < uzyte.size(); ++i)
         EXPECT_EQ(uzyte[i], 1) << "the help has no example holding " << oczekiwane[i].wiersz;
+}
+
+// The help tells the encodings, line ends and bounds the program keeps.
+TEST(PomocJezyka, TellsTheEncodingsAndTheBounds) {
+    std::ifstream in(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/Jezyk.rtf", std::ios::binary);
+    const std::string pomoc = tekstRtf(std::string(std::istreambuf_iterator<char>(in), {}));
+    for (const std::string& fakt :
+         {std::string("Windows 1250"), std::string("UTF-8"), std::string("UTF-16 ze znacznikiem"), std::string("samym CR"),
+          std::to_string(NajwiekszyPlikRozkazow >> 20) + " MB", std::to_string(NajdluzszaOdpowiedz) + " bajtów",
+          std::to_string(NajwyzszyPoziom) + " poziomach", std::string("folderze pliku, który go wywołuje"),
+          std::string("nie może zawierać spacji"), std::string("tylko komentarz rem")})
+        EXPECT_NE(pomoc.find(fakt), std::string::npos) << fakt;
 }
 
 }  // namespace

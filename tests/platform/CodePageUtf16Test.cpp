@@ -1,4 +1,5 @@
 #include "CodePage.h"
+#include "TextFileLines.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,42 @@ TEST(CodePageTextFile, Utf8WhenMarkedOrValidWithMultiByteSequencesElseCp1250) {
         {"", ""},
     };
     for (const auto& p : przypadki) EXPECT_EQ(textFileToCp1250(p.bajty), p.cp1250) << p.bajty;
+}
+
+// Its lines, or the line and the character that code page 1250 cannot
+// spell; a line starting with "#" may keep any character, readable.
+TEST(CodePageTextFile, LinesOrTheLineAndCharacterRefused) {
+    using R = TextFileLines::Refusal;
+    const std::string u16 = std::string("\xFF\xFE") + std::string("a\0\r\0b\0\x14\x04", 8);
+    const struct {
+        std::string bajty;
+        R odmowa;
+        std::size_t wiersz;
+        std::string znak;
+        std::vector<std::string> linie;
+    } przypadki[] = {
+        {"w\xEAze\xB3\r\nb", R::None, 0, "", {"w\xEAze\xB3", "b"}},                   // code page 1250
+        {"w\xC4\x99ze\xC5\x82\n\xD0\x92", R::Unspellable, 2, "\\u0412", {}},          // Cyrillic in UTF-8
+        {"w\xC4\x99ze\xC5\x82\n#\t\xD0\x92", R::None, 0, "", {"w\xEAze\xB3", "#\t\\u0412"}},
+        {"\xEF\xBB\xBF" "a\n\xF0\x9F\x98\x80", R::Unspellable, 2, "\\U0001F600", {}},     // mark, beyond U+FFFF
+        {"a\nZa\xCC\x87\xC5\x82", R::Decomposed, 2, "\\u0307", {}},                     // NFD
+        {"w\xC4\x99ze\xC5\x82\n\xB1\n", R::NotUtf8, 2, "\\xB1", {}},                  // mixed
+        {"w\xC4\x99ze\xC5\x82\n# \xB1\n", R::None, 0, "", {"w\xEAze\xB3", "# \\xB1"}},
+        {"WSP\xD3\xA3 w\xEAze\xB3", R::None, 0, "", {"WSP\xD3\xA3 w\xEAze\xB3"}},       // a pair, more strays
+        {u16, R::Unspellable, 2, "\\u0414", {}},
+        {u16 + "x", R::Utf16OddLength, 0, "", {}},
+        {std::string("a\0b\0", 4), R::Utf16NoMark, 0, "", {}},
+        {std::string("a\0\0\0", 4), R::Utf32, 0, "", {}},
+        {std::string("\xFF\xFE\0\0a\0\0\0", 8), R::Utf32, 0, "", {}},
+        {std::string("MZ\x90\0\x03\0\0\0", 8), R::NulBytes, 0, "", {}},                  // a program
+    };
+    for (const auto& p : przypadki) {
+        const TextFileLines t = textFileLines(p.bajty, LoneCr::EndsLine, [](const std::string& l) { return l[0] == '#'; });
+        EXPECT_EQ(t.refusal, p.odmowa) << p.bajty;
+        EXPECT_EQ(t.line, p.wiersz) << p.bajty;
+        EXPECT_EQ(t.character, p.znak) << p.bajty;
+        EXPECT_EQ(t.lines, p.linie) << p.bajty;
+    }
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 # katalog_operatorow: a bare operator name found in the operator folder;
 # nie_do_zapisania: folders (environment, settings) and names that code
 # page 1250 cannot spell; pliki: command files that are no text, UTF-16,
-# CR-ended, too big or no plain file, "zapytaj" after the end of input,
-# "call" beside the calling file and found nowhere.
+# UTF-32, CR-ended, too big or no plain file, lines code page 1250 cannot
+# spell (a comment may), "zapytaj" after the end of input, an endless or
+# unspellable answer, "call" beside the calling file and found nowhere,
+# closed standard streams.
 set -u
 wsad="$1"
 dane="$2"
@@ -156,7 +158,20 @@ zapytaj after the end of input~printf 'run\ndeklaracja odp\nwhile <= odp 0\n zap
 NUL bytes (a program)~head -c 3000 "$wsad" > f.roz~f.roz OP.tr1~~2~f.roz nie jest plikiem tekstowym~
 UTF-16LE with its mark~u16 '\377\376' utf-16le 'deklaracja $z\r\n+ $z $z 4' > f.roz~f.roz OP.tr1~~0~~$z\t 4.00000000000000E+0000
 UTF-16BE with its mark~u16 '\376\377' utf-16be 'deklaracja $z\n+ $z $z 4' > f.roz~f.roz OP.tr1~~0~~$z\t 4.00000000000000E+0000
-UTF-16 beyond code page 1250~u16 '\377\376' utf-16le 'rem \320\222' > f.roz~f.roz OP.tr1~~2~zapisz go w UTF-8 lub w stronie kodowej 1250~
+UTF-16 beyond code page 1250~u16 '\377\376' utf-16le 'rem \320\222\ndeklaracja \320\222' > f.roz~f.roz OP.tr1~~2~wiersz 2 (deklaracja \u0412) ma znak \u0412 spoza strony kodowej 1250~
+UTF-16 of an odd length~{ u16 '\377\376' utf-16le 'run'; printf x; } > f.roz~f.roz OP.tr1~~2~f.roz zapisany w UTF-16 jest uszkodzony~
+UTF-16 without a mark~u16 '' utf-16le 'run' > f.roz~f.roz OP.tr1~~2~f.roz jest zapisany w UTF-16 bez znacznika~
+UTF-32~u16 '' utf-32 'run' > f.roz~f.roz OP.tr1~~2~f.roz jest zapisany w UTF-32~
+UTF-8 beyond code page 1250~printf 'run\ndeklaracja \320\262\320\265\321\201\ndeklaracja \320\261\320\265\320\263\n' > f.roz~f.roz OP.tr1~~2~f.roz, wiersz 2 (deklaracja \u0432\u0435\u0441) ma znak \u0432 spoza~
+a comment keeps any character~printf 'run\nREM krok \342\206\222 \320\222\ndeklaracja a\n+ a a 4\n' > f.roz~f.roz OP.tr1~~0~~a\t 4.00000000000000E+0000
+a name beyond code page 1250~printf 'run\nutw\303\263rz plik "Gr\316\261.tr1"\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (utwórz plik "Gr\u03B1.tr1") ma znak \u03B1 spoza~
+a decomposed name~printf 'run\nutw\303\263rz plik "Zaz\314\207o\314\201\305\202c\314\201.tr1"\n' > f.roz~f.roz OP.tr1~~2~diakrytyczny \u0307) - wpisz je na nowo~
+a stray byte in a UTF-8 line~printf 'run\nmessage z\305\202y \261\nw\304\231ze\305\202 dodaj 0 0 x1\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (message zły \xB1) nie jest zapisany w UTF-8 (bajt \xB1)~
+a stray byte in a UTF-8 comment~printf 'run\nrem z\305\202y \261\ndeklaracja n\nw\304\231ze\305\202 dodaj 0 0 n\n' > f.roz~f.roz OP.tr1~~0~~n\t 1.00000000000000E+0000
+a called file beyond code page 1250~printf 'run\ncall d.roz\n' > f.roz && printf '+ x1 x1 \320\222\n' > d.roz~f.roz OP.tr1~~1~Przyczyna: Plik rozkazów d.roz, wiersz 1~
+an endless answer~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1 < /dev/zero~~1~Przyczyna: odpowiedź dłuższa niż 65536 bajtów~
+an answer beyond code page 1250~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1~5 \320\226\n~1~ma znak \u0416 spoza strony kodowej 1250~
+standard streams closed: the report holds only what it notes~printf 'raport\nzanotuj x1\nmessage uwaga\npokaz x1\nzanotuj x1\n' > r.roz && "$wsad" r.roz OP.tr1 > /dev/null 2>&1~r.roz OP.tr1 <&- >&- 2>&- && tr -d '\r' < r.roz.txt~~0~~ 0.00000000000000E+0000\n 0.00000000000000E+0000
 CR line ends~printf 'run\rdeklaracja a\r+ a a 4\r' > f.roz~f.roz OP.tr1~~0~~a\t 4.00000000000000E+0000
 over the bound~truncate -s 17M f.roz~f.roz OP.tr1~~2~16 MB (16777216 bajt~
 a named pipe~mkfifo f.roz~f.roz OP.tr1~~2~f.roz nie jest zwyk${l}ym plikiem (to potok nazwany)~
