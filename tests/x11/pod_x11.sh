@@ -2,13 +2,14 @@
 # Runs the window tests that need a real X server with a window manager:
 # a private Xvfb screen with openbox, the pointer driven by xdotool.
 # Usage: pod_x11.sh <tests_workbench> <gtest filter> [<screen size>, 1280x1024
-# unless given]. Exit 77 (skipped) when Xvfb, openbox or xdotool is missing.
+# unless given]. Exit 77 (skipped) when Xvfb, openbox, xdotool or xprop is
+# missing.
 testy="$1"
 filtr="$2"
 ekran="${3:-1280x1024}"
-for p in Xvfb openbox xdotool; do
+for p in Xvfb openbox xdotool xprop; do
   if ! command -v "$p" >/dev/null 2>&1; then
-    echo "pominiety: brak programu $p (scripts/install-deps.sh instaluje Xvfb, openbox i xdotool)"
+    echo "pominiety: brak programu $p (scripts/install-deps.sh instaluje Xvfb, openbox, xdotool i xprop)"
     exit 77
   fi
 done
