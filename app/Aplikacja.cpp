@@ -1,6 +1,7 @@
 #include "Aplikacja.h"
 
 #include <QAction>
+#include <QApplication>
 #include <iostream>
 
 #include "CzasownikiWarsztatu.h"
@@ -16,6 +17,7 @@
 #include "OknoFormularzaDecyzji.h"
 #include "OknoStartowe.h"
 #include "OknaPomocy.h"
+#include "OknaWZasiegu.h"
 #include "QtTekst.h"
 
 namespace vesk {
@@ -41,9 +43,13 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
                                                             oknoGlowne_->OknoLiniiRozkazow, oknoGlowne_->wsk, oknoGlowne_.get());
     interpretator_ = std::make_unique<Interpretator>(*k_, *czasowniki_, *interpreterView_);
     definiowanieWskaznikow_ = std::make_unique<DefiniowanieWskaznikow>(*this);
+    new WPoluEkranu(definiowanieWskaznikow_.get());
     w_->Wskazniki = &definiowanieWskaznikow_->port();
     if (QAction* a = oknoGlowne_->akcja("KonstrukcjaWskaznikow"))
         QObject::connect(a, &QAction::triggered, oknoGlowne_.get(), [this] { pokazWskazniki(); });
+    // No modal box goes out of sight with a minimised window.
+    pudelka_ = std::make_unique<PudelkaWZasiegu>();
+    qApp->installEventFilter(pudelka_.get());
 }
 
 Aplikacja::~Aplikacja() {

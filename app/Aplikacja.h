@@ -27,6 +27,7 @@ class OknoInterpretatora;
 class Interpretator;
 class CzasownikiWarsztatu;
 class DefiniowanieWskaznikow;
+class PudelkaWZasiegu;
 
 class Aplikacja {
 public:
@@ -117,6 +118,7 @@ private:
     std::unique_ptr<OknoInterpretatora> interpreterView_;
     std::unique_ptr<Interpretator> interpretator_;
     std::unique_ptr<DefiniowanieWskaznikow> definiowanieWskaznikow_;
+    std::unique_ptr<PudelkaWZasiegu> pudelka_;
 };
 
 }  // namespace vesk

@@ -14,6 +14,7 @@
 
 #include "Aplikacja.h"
 #include "MenuGlowne.h"
+#include "OknaWZasiegu.h"
 #include "Powloka.h"
 #include "QtTekst.h"
 #include "Teksty.h"
@@ -97,6 +98,7 @@ OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     adjustSize();
     PageControl1->setMinimumSize(MinimalnaSzerokoscStron, MinimalnaWysokoscStron);
     umiescRamke(this, QPoint(0, 0));
+    new WPoluEkranu(this);  // its status bar on the screen too
 }
 
 void OknoGlowne::zbudujMenu() {

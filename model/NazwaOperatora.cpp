@@ -11,8 +11,6 @@ namespace vesk {
 
 namespace {
 
-const std::string kNic = " - nic nie utworzono ani nie otwarto";
-
 std::string przytnij(const std::string& t) {
     const std::size_t a = t.find_first_not_of(' ');
     return a == std::string::npos ? std::string() : t.substr(a, t.find_last_not_of(' ') - a + 1);
@@ -77,7 +75,7 @@ std::string zeZnakiemSterujacym(const std::string& nazwa) {
     return "Operator \"" + readableFileName(cp1250ToUtf8(nazwa)) + "\" ma w nazwie znak steruj\xB9" "cy " + znak +
            (c == '\t' ? " (tabulator)" : c == '\n' || c == '\r' ? " (koniec wiersza)" : "") +
            ": nale\xBFy poda\xE6 plik drzewa operatora bez znak\xF3w steruj\xB9" "cych, np. " + n.folder +
-           (bezNazwy(n.rdzen) ? "firma" : przyklad(n.rdzen)) + ".tr1" + kNic;
+           (bezNazwy(n.rdzen) ? "firma" : przyklad(n.rdzen)) + ".tr1";
 }
 
 // A folder's entries, and what the rule asks of them.
@@ -135,7 +133,7 @@ OperatorZNazwy odmowa(OdmowaNazwy rodzaj, const std::string& powod) {
 OperatorZNazwy niejednoznaczny(const Folder& f, const std::string& nazwa, const std::vector<std::string>& pliki) {
     std::vector<std::string> sciezki;
     for (const std::string& p : pliki) sciezki.push_back(f.sciezka + p);
-    return odmowa(OdmowaNazwy::Niejednoznaczna, "Plik " + f.sciezka + nazwa + ": " + ambiguousNameText(sciezki) + kNic);
+    return odmowa(OdmowaNazwy::Niejednoznaczna, "Plik " + f.sciezka + nazwa + ": " + ambiguousNameText(sciezki));
 }
 
 // The operator of the stem P in the folder; `drzewo` is the tree file's
@@ -212,8 +210,8 @@ bool maOperatora(const Folder& f, const std::string& drzewo, const std::string& 
 
 // The folder written (ending with a separator; "" for the working folder)
 // found as a file is: exact, else the one spelt otherwise; its refusal
-// otherwise, naming `zrodlo` (where it was given) when there is one, and
-// not yet saying that nothing was made (the caller's refusal may go on).
+// otherwise, naming `zrodlo` (where it was given) when there is one (the
+// caller's refusal may go on).
 OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo, Folder& znaleziony) {
     znaleziony = Folder{};
     const std::string nazwa = folder.empty() ? "Folder roboczy " + currentFolder()
@@ -274,7 +272,10 @@ FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie) {
     return {f.sciezka, {}};
 }
 
-OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie) {
+namespace {
+
+// The operator of the name, a refusal without its ending.
+OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie) {
     // The folder as written, the tree file's name as asked and the stem.
     std::string folder, drzewo, P;
     if (std::any_of(nazwa.begin(), nazwa.end(), sterujacy))
@@ -283,7 +284,7 @@ OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const
         folder = folderPart(nazwa);
         P = nazwa.substr(folder.size());
         drzewo = P + "tr1";
-        if (bezNazwy(P)) return odmowa(OdmowaNazwy::Pusta, "Nie podano nazwy operatora" + kNic);
+        if (bezNazwy(P)) return odmowa(OdmowaNazwy::Pusta, "Nie podano nazwy operatora");
     } else {
         const NazwaDrzewa n = rozbierz(nazwa);
         folder = n.folder;
@@ -292,28 +293,28 @@ OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const
         const std::string oczekiwano = ": nale\xBFy poda\xE6 plik drzewa operatora, np. " + folder;
         if (bezNazwy(rdzen))
             return odmowa(OdmowaNazwy::Pusta,
-                          "Operator \"" + nazwa + "\" nie ma nazwy przed \".tr1\"" + oczekiwano + "firma.tr1" + kNic);
+                          "Operator \"" + nazwa + "\" nie ma nazwy przed \".tr1\"" + oczekiwano + "firma.tr1");
         if (!zTr1 && forma == FormaNazwy::PlikDrzewa)
             return odmowa(OdmowaNazwy::NiePlikDrzewa, "Operator \"" + nazwa + "\" nie jest plikiem drzewa (*.tr1)" +
-                                                          oczekiwano + przyklad(rdzen) + ".tr1" + kNic);
+                                                          oczekiwano + przyklad(rdzen) + ".tr1");
         P = rdzen + ".";
         drzewo = rdzen + (zTr1 ? imie.substr(imie.size() - 4) : std::string(".tr1"));
     }
     Folder f;
     if (!folder.empty() || gdzie.katalog.empty()) {
         if (OperatorZNazwy r = znajdzFolder(folder, folder == gdzie.katalog ? gdzie.zrodlo : "", f); !r.powod.empty())
-            return odmowa(r.odmowa, r.powod + kNic);
+            return odmowa(r.odmowa, r.powod);
         return wFolderze(f, drzewo, P);
     }
     // A name without a folder: spelt exactly in the working folder, then in
     // the operator folder; else in another case in the one, then the other;
     // else a new operator in the working folder.
     Folder roboczy;
-    if (OperatorZNazwy r = znajdzFolder("", "", roboczy); !r.powod.empty()) return odmowa(r.odmowa, r.powod + kNic);
+    if (OperatorZNazwy r = znajdzFolder("", "", roboczy); !r.powod.empty()) return odmowa(r.odmowa, r.powod);
     if (roboczy.dokladny(drzewo, P)) return wFolderze(roboczy, drzewo, P);
     const OperatorZNazwy bladKatalogu = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
     if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna || bladKatalogu.odmowa == OdmowaNazwy::Nieczytelny)
-        return odmowa(bladKatalogu.odmowa, bladKatalogu.powod + kNic);
+        return odmowa(bladKatalogu.odmowa, bladKatalogu.powod);
     const bool katalog = bladKatalogu.powod.empty();
     if (katalog && f.dokladny(drzewo, P)) return wFolderze(f, drzewo, P);
     if (maOperatora(roboczy, drzewo, P)) return wFolderze(roboczy, drzewo, P);
@@ -324,9 +325,19 @@ OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const
         return odmowa(OdmowaNazwy::BrakFolderu, "Operatora " + drzewo + " nie ma w folderze roboczym, a folder operator\xF3w" +
                                                     bladKatalogu.powod.substr(std::string_view("Folder").size()) +
                                                     "; nale\xBFy utworzy\xE6 ten folder" +
-                                                    (gdzie.zrodlo.empty() ? "" : " albo poprawi\xE6 ten wiersz") + kNic);
+                                                    (gdzie.zrodlo.empty() ? "" : " albo poprawi\xE6 ten wiersz"));
     }
     return wFolderze(roboczy, drzewo, P);
+}
+
+}  // namespace
+
+OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie,
+                               CelNazwy cel) {
+    OperatorZNazwy r = znajdz(nazwa, forma, gdzie);
+    if (!r.powod.empty())
+        r.powod += cel == CelNazwy::Kasowanie ? " - nic nie skasowano" : " - nic nie utworzono ani nie otwarto";
+    return r;
 }
 
 }  // namespace vesk

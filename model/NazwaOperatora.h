@@ -85,8 +85,13 @@ struct OperatorZNazwy {
     std::vector<std::string> wpisy_;    // its entries (code page 1250)
 };
 
+// What a name is asked for: a refusal ends saying what was not done
+// ("nic nie utworzono ani nie otwarto", "nic nie skasowano").
+enum class CelNazwy { OtwarcieLubUtworzenie, Kasowanie };
+
 // The operator that a name names. Reads folders only; makes nothing.
-OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie = {});
+OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie = {},
+                               CelNazwy cel = CelNazwy::OtwarcieLubUtworzenie);
 
 // The operator folder of VE-SK.INI as a dialog is to start in: the folder
 // found by the same rule (exact, else the one spelt otherwise); when it is

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev qt6-translations-l10n libqt6opengl6-dev libgl-dev fonts-dejavu-core xvfb xauth openbox xdotool
+  qt6-base-dev qt6-charts-dev qt6-translations-l10n libqt6opengl6-dev libgl-dev fonts-dejavu-core libxcb1-dev xvfb xauth openbox xdotool x11-utils
   libclips-dev libseccomp-dev libgsf-1-dev
   clang libclang-rt-14-dev valgrind
   python3-xlrd python3-olefile libreoffice-calc-nogui poppler-utils

@@ -650,11 +650,30 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     return true;
 }
 
+namespace {
+
+// The delete dialog's question about the operator of the stem sciezka, the
+// stem otwarty open.
+std::string pytanieKasowania(const std::string& sciezka, const std::string& otwarty) {
+    // "Skasować operatora T razem z jego drzewem, wynikami i sprawozdaniami?";
+    // with its folder when the open operator, in another folder, is named
+    // alike (in any letter case).
+    const std::string nazwa = Warsztat::Nazwa_pliku(bezKonca(sciezka, 1));
+    std::string kto = nazwa;
+    if (!otwarty.empty() && equalNoCaseCp1250(Warsztat::Nazwa_pliku(bezKonca(otwarty, 1)), nazwa)) {
+        const std::string folder = bezKonca(sciezka, nazwa.size() + 1);
+        kto += folder.empty() ? " z folderu roboczego" : " z folderu " + folder;
+    }
+    return "Skasowa\xE6 operatora " + kto + " razem z jego drzewem, wynikami i sprawozdaniami?";
+}
+
+}  // namespace
+
 void Warsztat::Kasowanieoperatora1Click() {
     std::optional<std::string> plik =
         k.Okna->chooseFile(teksty::TytulKasowania, teksty::FiltrOperatorow, false, k.KatalogProgramu);
     if (!plik || plik->empty()) return;
-    const OperatorZNazwy o = ZnajdzOperatora(*plik, FormaNazwy::Nazwa);
+    const OperatorZNazwy o = ZnajdzOperatora(*plik, FormaNazwy::Nazwa, {}, CelNazwy::Kasowanie);
     if (!o.powod.empty()) {
         komunikat(o.powod);
         return;
@@ -674,10 +693,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     // Nor one another program has open.
     FileLock blokada;
     if (!zablokuj(o, blokada, "skasowano")) return;
-    // "Skasować operatora ... razem z jego drzewem, wynikami i sprawozdaniami?"
-    if (!k.Okna->question("Skasowa\xE6 operatora " + Nazwa_pliku(bezKonca(o.sciezka, 1)) +
-                          " razem z jego drzewem, wynikami i sprawozdaniami?"))
-        return;
+    if (!k.Okna->question(pytanieKasowania(o.sciezka, k.SciezkaOperatora))) return;
     // Its files in any letter case, but none of another operator's whose
     // name differs only in letter case ("t.qad.zapis" beside "t.tr1"); the
     // folder read again, with the lock file in it.

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QWindowStateChangeEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -27,6 +29,7 @@
 #include "FileSystem.h"
 #include "ZestawyXLS.h"
 #include "OcenaWskaznika.h"
+#include "OknaWZasiegu.h"
 #include "PanelAnalizy.h"
 #include "PaskiWidok.h"
 #include "QtTekst.h"
@@ -247,8 +250,16 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     InnaWersja = przelacznik("Inna wersja interface", "InnaWersjainterface", false);
     Wyrownanie = przelacznik("wyrównanie", "wyrownanie", false);
 
-    auto* srodek = new QWidget(this);
-    setCentralWidget(srodek);
+    // The controls in their places on one surface; a screen too small for
+    // it shows it scrolled, every control in reach.
+    auto* przewijanie = new QScrollArea(this);
+    przewijanie->setObjectName("Przewijanie");
+    przewijanie->setFrameShape(QFrame::NoFrame);
+    przewijanie->setWidgetResizable(true);
+    srodek_ = new QWidget;
+    przewijanie->setWidget(srodek_);
+    setCentralWidget(przewijanie);
+    QWidget* srodek = srodek_;
     auto nazwij = [](QWidget* w, const char* nazwa) { w->setObjectName(nazwa); };
 
     PageControl1 = new QTabWidget(srodek);
@@ -578,8 +589,12 @@ void DefiniowanieWskaznikow::changeEvent(QEvent* e) {
     // Minimised or restored (here or by the window manager): the results
     // menu is shown again as the workbench decides it.
     if (e->type() == QEvent::WindowStateChange) app_.odswiezOkna();
+    if (e->type() == QEvent::WindowStateChange &&
+        (static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && !isMinimized())
+        ponowNaWierzchu(this);  // restored: above the others again
     if (e->type() != QEvent::ActivationChange) return;
     if (isActiveWindow()) {
+        ponowNaWierzchu(this);  // shown again after a hide, or restored
         // Back from its own dialog or menu the window keeps its state (a set
         // read, thresholds typed); from anywhere else it is activated anew.
         if (opuszczone_) {
@@ -634,7 +649,7 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     uklad->addWidget(RysunekWykresu);
 
     // The chart's controls in the bottom row, next to the chart button.
-    QWidget* srodek = centralWidget();
+    QWidget* srodek = srodek_;
     Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
     // The button's glyph from the working folder; a missing or unreadable
     // image leaves it without one.

@@ -145,6 +145,10 @@ private:
     QRect obszarWykresuAnimacji() const;
     // The panel's fields in their order, each with its caption (or none).
     std::vector<std::pair<QWidget*, QLabel*>> wiersze_;
+    // The surface the controls are placed on, in the window's scroll area;
+    // the width the controls shown last asked of the window.
+    QWidget* srodek_ = nullptr;
+    int szerokoscUkladu_ = 0;
     // Text typed into the indicator list: the view leaves the box's text.
     bool wpisywanie_ = false;
 

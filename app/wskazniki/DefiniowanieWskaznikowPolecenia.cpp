@@ -86,7 +86,7 @@ void DefiniowanieWskaznikow::utworzDodatki() {
 
     // The headings of the alternative layout, hidden as designed.
     auto etykieta = [&](const char* tekst, const char* nazwa, int lewa, int gora, int szerokosc) {
-        auto* l = new QLabel(q(utf8ToCp1250(tekst)), centralWidget());
+        auto* l = new QLabel(q(utf8ToCp1250(tekst)), srodek_);
         l->setObjectName(nazwa);
         l->setGeometry(lewa, gora, szerokosc, 16);
         l->hide();

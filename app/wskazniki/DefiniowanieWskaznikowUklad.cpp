@@ -1,9 +1,10 @@
 // The indicator window's layout: where each control sits in both looks.
 // Every field has its caption to the left; the window holds every control
-// it shows within itself at 1024 x 768 and above; the chart takes the
-// statement trees' place on the indicators page (the list, the year and
-// the relation stay in reach) and a place below the controls on the
-// animation page, so that a run can be watched.
+// it shows within itself at 1024 x 768 and above, and shows them scrolled
+// on a smaller screen; the chart takes the statement trees' place on the
+// indicators page (the list, the year and the relation stay in reach) and
+// a place below the controls on the animation page, so that a run can be
+// watched.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include <algorithm>
 
 #include "DefiniowanieWskaznikow.h"
+#include "OknaWZasiegu.h"
 #include "PanelAnalizy.h"
 
 namespace vesk {
@@ -44,7 +46,6 @@ QRect DefiniowanieWskaznikow::obszarWykresuAnimacji() const {
 }
 
 void DefiniowanieWskaznikow::ulozOkno() {
-    QWidget* srodek = centralWidget();
     PageControl1->setGeometry(0, 0, SzerokoscStron, WysokoscStron);
     // The pages' height below the tabs (the tab widget sizes them once shown).
     const int wysokoscStrony = WysokoscStron - PageControl1->tabBar()->sizeHint().height() - 6;
@@ -133,9 +134,9 @@ void DefiniowanieWskaznikow::ulozOkno() {
     obok(HoryzontyBox, 110, 26, 0);
     Label22->setGeometry(x + 8, d + 4, 180, 18);
 
-    srodek->setMinimumSize(LewaKolumny + SzerokoscKolumny + 4, d + 30);
-    dopasujSzerokosc();
+    srodek_->setMinimumSize(LewaKolumny + SzerokoscKolumny + 4, d + 30);
     resize(width(), menuBar()->sizeHint().height() + d + 30);
+    dopasujSzerokosc();
     umiescWykres();
 }
 
@@ -147,8 +148,13 @@ void DefiniowanieWskaznikow::dopasujSzerokosc() {
                        static_cast<QWidget*>(Analiza_wrazliwosci), static_cast<QWidget*>(Label20)})
         if (!w->isHidden()) prawa = std::max(prawa, w->geometry().right());
     const int szerokosc = prawa + 5;
-    centralWidget()->setMinimumWidth(szerokosc);
-    if (width() != szerokosc) resize(szerokosc, height());
+    srodek_->setMinimumWidth(szerokosc);
+    // The window follows a change of the controls shown, within the
+    // screen; a width the user gave it stays otherwise.
+    if (szerokosc == szerokoscUkladu_) return;
+    szerokoscUkladu_ = szerokosc;
+    resize(szerokosc, height());
+    wPoluEkranu(this);
 }
 
 }  // namespace vesk

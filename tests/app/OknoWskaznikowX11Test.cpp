@@ -3,9 +3,13 @@
 // Run by tests/x11/pod_x11.sh (Xvfb and openbox); skipped elsewhere.
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QMenuBar>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <filesystem>
 #include <memory>
@@ -46,6 +50,22 @@ void xdotool(const QStringList& argumenty) {
     ASSERT_TRUE(p.waitForFinished(10000)) << argumenty.join(' ').toStdString();
 }
 
+// Whether the window manager keeps the window above the others.
+bool NaWierzchu(const QWidget& okno) {
+    QProcess p;
+    p.start(QStringLiteral("xprop"), {"-id", QString::number(okno.winId()), "_NET_WM_STATE"});
+    return p.waitForFinished(10000) && p.readAllStandardOutput().contains("_NET_WM_STATE_ABOVE");
+}
+
+// Counts the times a window became minimised.
+struct LicznikMinimalizacji : QObject {
+    int razy = 0;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && static_cast<QWidget*>(o)->isMinimized()) ++razy;
+        return false;
+    }
+};
+
 // Lets the event loop run ms milliseconds.
 void Odczekaj(int ms) {
     const QDeadlineTimer koniec(ms);
@@ -65,17 +85,21 @@ struct X11Okno : test::OknaFixture<> {
         nowyOperator("x11.tr1");
         for (int i = 1; i <= 54; ++i) app->kontekst().Zakresy[i] = {0, 100000};
         ASSERT_NO_FATAL_FAILURE(symulowaneDziecko());
-        // Shown from the menu until it stays the active window (the main
-        // window's own activation, still pending, steps it aside once).
-        DefiniowanieWskaznikow& w = o();
-        for (int proba = 0; proba < 5 && !(w.isVisible() && w.isActiveWindow()); ++proba) {
-            pokazWskazniki();
-            test::CzekajAz([&] { return w.isActiveWindow(); }, 5000);
-            Odczekaj(700);
-        }
-        ASSERT_TRUE(w.isVisible() && w.isActiveWindow()) << "the window never stayed active";
+        ASSERT_NO_FATAL_FAILURE(pokazAktywne());
     }
     DefiniowanieWskaznikow& o() { return app->definiowanieWskaznikow(); }
+    // Shown from the menu until it stays the active window (the main
+    // window's own activation, still pending, steps it aside once).
+    void pokazAktywne() {
+        DefiniowanieWskaznikow& w = o();
+        const auto aktywne = [&] { return w.isVisible() && !w.isMinimized() && w.isActiveWindow(); };
+        for (int proba = 0; proba < 5 && !aktywne(); ++proba) {
+            pokazWskazniki();
+            test::CzekajAz([&] { return aktywne() || !w.isVisible(); }, 5000);
+            Odczekaj(700);
+        }
+        ASSERT_TRUE(aktywne()) << "the window never stayed active";
+    }
 };
 
 // The same with an indicator of zero denominator chosen, the chart, the
@@ -185,6 +209,103 @@ TEST_F(X11Okno, F6BringsBackAMinimisedWindowTheMenuFollowsTheNodeMeanwhile) {
         pokazWskazniki();
         ASSERT_TRUE(test::CzekajAz([&] { return w.isVisible() && !w.isMinimized() && w.isActiveWindow(); }, 10000));
         EXPECT_FALSE(g.wlaczona("Rezultaty2"));
+    }
+}
+
+// The window minimised (by the window manager) while its threshold box is
+// open: it comes back at once with the box, which takes the answer; then
+// the main window takes a click again.
+TEST_F(X11, AMinimiseWithItsBoxOpenBringsBothBackTheMainWindowRespondsOnceAnswered) {
+    DefiniowanieWskaznikow& w = o();
+    OknoGlowne& g = app->oknoGlowne();
+    delete zamykacz;  // the box is answered here
+    zamykacz = nullptr;
+    LicznikMinimalizacji licznik;
+    w.installEventFilter(&licznik);
+    bool wrocilo = false, odpowiedziane = false;
+    test::Gdy([] { return QApplication::activeModalWidget() != nullptr; }, [&] {
+        QWidget* pudelko = QApplication::activeModalWidget();
+        test::CzekajAz([&] { return pudelko->isActiveWindow(); }, 5000);
+        for (int proba = 0; proba < 5 && licznik.razy == 0; ++proba) {
+            xdotool({"windowminimize", QString::number(w.winId())});
+            test::CzekajAz([&] { return licznik.razy > 0; }, 2000);
+        }
+        wrocilo = licznik.razy > 0 && test::CzekajAz([&] {
+            return w.isVisible() && !w.isMinimized() && pudelko->isVisible() && !pudelko->isMinimized() &&
+                   pudelko->isActiveWindow();
+        }, 10000);
+        xdotool({"key", "--clearmodifiers", "Escape"});
+        odpowiedziane = test::CzekajAz([&] { return !pudelko->isVisible(); }, 5000);
+        if (!odpowiedziane) pudelko->close();  // out of reach: closed here, not left to hang the test
+    });
+    w.SpeedButton2->click();
+    EXPECT_TRUE(wrocilo) << "the window or its box stayed out of sight";
+    EXPECT_TRUE(odpowiedziane) << "the box took no answer";
+    // A click on the main window's menu bar, clear of the indicator window.
+    const QPoint pasek = g.menuBar()->mapToGlobal(QPoint(g.menuBar()->width() - 8, g.menuBar()->height() / 2));
+    xdotool({"mousemove", QString::number(pasek.x()), QString::number(pasek.y())});
+    xdotool({"click", "1"});
+    EXPECT_TRUE(test::CzekajAz([&] { return g.isActiveWindow(); }, 5000)) << "the main window did not respond";
+}
+
+// Kept above the others through a minimise that the main window's
+// activation turns into a hide, and F6; then a minimise and a restore by
+// F6; and a close and F6.
+TEST_F(X11Okno, TheWindowStaysOnTopThroughAMinimiseARestoreAHideAndAClose) {
+    DefiniowanieWskaznikow& w = o();
+    OknoGlowne& g = app->oknoGlowne();
+    ASSERT_TRUE(test::CzekajAz([&] { return NaWierzchu(w); }, 5000));
+    enum Jak { Ukrycie, Minimalizacja, Zamkniecie };
+    for (const Jak jak : {Ukrycie, Minimalizacja, Zamkniecie}) {
+        SCOPED_TRACE(jak == Minimalizacja ? "minimised" : jak == Ukrycie ? "hidden" : "closed");
+        if (jak == Zamkniecie) {
+            w.close();
+        } else {
+            // Iconic (the focus going to no other window of the program), or
+            // stepped aside for the main window taking the focus.
+            if (jak == Minimalizacja) g.hide();
+            const auto poza = [&] { return jak == Minimalizacja ? w.isMinimized() : !w.isVisible(); };
+            for (int proba = 0; proba < 5 && !poza(); ++proba) {
+                xdotool({"windowminimize", QString::number(w.winId())});
+                test::CzekajAz(poza, 2000);
+            }
+            ASSERT_TRUE(poza());
+        }
+        ASSERT_NO_FATAL_FAILURE(pokazAktywne());
+        EXPECT_TRUE(test::CzekajAz([&] { return NaWierzchu(w); }, 5000));
+    }
+}
+
+// On an 800 x 600 screen (tests/x11/pod_x11.sh with that size): both
+// windows lie whole on the screen, their captions included; the indicator
+// window may be made smaller still and brings each control into view.
+struct MalyEkranX11 : X11Okno {
+    void SetUp() override {
+        const QScreen* s = QGuiApplication::primaryScreen();
+        if (QGuiApplication::platformName() != QLatin1String("xcb") || !s || s->size() != QSize(800, 600))
+            GTEST_SKIP() << "needs an 800 x 600 X screen with a window manager (tests/x11/pod_x11.sh)";
+        X11Okno::SetUp();
+    }
+};
+
+TEST_F(MalyEkranX11, BothWindowsFitTheScreenEveryControlInReach) {
+    DefiniowanieWskaznikow& w = o();
+    const QRect ekran = QGuiApplication::primaryScreen()->availableGeometry();
+    for (QWidget* okno : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&app->oknoGlowne())}) {
+        EXPECT_TRUE(test::CzekajAz([&] { return ekran.contains(okno->frameGeometry()); }, 5000))
+            << okno->objectName().toStdString();
+    }
+    EXPECT_LE(w.minimumSizeHint().width(), ekran.width() / 2);
+    EXPECT_LE(w.minimumSizeHint().height(), ekran.height() / 2);
+    auto* przewijanie = w.findChild<QScrollArea*>(QStringLiteral("Przewijanie"));
+    ASSERT_NE(przewijanie, nullptr);
+    for (QWidget* c : std::vector<QWidget*>{w.Wykres, w.HoryzontyBox, w.GroupBox9, w.Analiza_wrazliwosci, w.ComboBox1}) {
+        SCOPED_TRACE(c->objectName().toStdString());
+        const QPoint srodek = c->mapTo(przewijanie->widget(), c->rect().center());
+        przewijanie->ensureVisible(srodek.x(), srodek.y(), c->width() / 2 + 1, c->height() / 2 + 1);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(przewijanie->viewport()->rect().contains(
+            QRect(c->mapTo(przewijanie->viewport(), QPoint(0, 0)), c->size())));
     }
 }
 

@@ -282,6 +282,35 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_TRUE(dir.exists("OP.tr1"));
 }
 
+// A refused name tells that nothing was deleted; the question names the
+// folder when the open operator, in another folder, is named alike.
+TEST_F(PlikiOperatora, TheDeleteDialogSpeaksOfDeletingAndNamesTheFolderOfANamesake) {
+    nowyOperator();
+    std::filesystem::create_directory(dir.file("inny"));
+    for (const char* f : {"inny/op.qad", "inny/op.tr1", "inny/X.qad", "inny/X.tr1"}) dir.write(f, "x");
+    const struct {
+        const char* plik;
+        std::string komunikat, pytanie;
+    } przypadki[] = {
+        {"..tr1", "Operator \"" + dir.folder() + "..tr1\" nie ma nazwy przed \".tr1\": nale\xBFy poda\xE6 plik drzewa "
+                  "operatora, np. " + dir.folder() + "firma.tr1 - nic nie skasowano", ""},
+        {"inny/op.tr1", "", "Skasowa\xE6 operatora op z folderu " + dir.folder() + "inny/ razem z jego drzewem, "
+                            "wynikami i sprawozdaniami?"},
+        {"inny/X.tr1", "", "Skasowa\xE6 operatora X razem z jego drzewem, wynikami i sprawozdaniami?"},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.plik);
+        ui.messages.clear();
+        ui.questions.clear();
+        ui.answers = {false};
+        ui.files = {dir.folder() + p.plik};
+        w->Kasowanieoperatora1Click();
+        EXPECT_EQ(ui.messages, p.komunikat.empty() ? std::vector<std::string>{} : std::vector{p.komunikat});
+        EXPECT_EQ(ui.questions, p.pytanie.empty() ? std::vector<std::string>{} : std::vector{p.pytanie});
+    }
+    EXPECT_TRUE(dir.exists("inny/op.tr1"));
+}
+
 }  // namespace
 }  // namespace vesk
 

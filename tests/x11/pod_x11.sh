@@ -1,18 +1,20 @@
 #!/bin/sh
 # Runs the window tests that need a real X server with a window manager:
 # a private Xvfb screen with openbox, the pointer driven by xdotool.
-# Usage: pod_x11.sh <tests_workbench> <gtest filter>. Exit 77 (skipped)
-# when Xvfb, openbox or xdotool is missing.
+# Usage: pod_x11.sh <tests_workbench> <gtest filter> [<screen size>, 1280x1024
+# unless given]. Exit 77 (skipped) when Xvfb, openbox, xdotool or xprop is
+# missing.
 testy="$1"
 filtr="$2"
-for p in Xvfb openbox xdotool; do
+ekran="${3:-1280x1024}"
+for p in Xvfb openbox xdotool xprop; do
   if ! command -v "$p" >/dev/null 2>&1; then
-    echo "pominiety: brak programu $p (scripts/install-deps.sh instaluje Xvfb, openbox i xdotool)"
+    echo "pominiety: brak programu $p (scripts/install-deps.sh instaluje Xvfb, openbox, xdotool i xprop)"
     exit 77
   fi
 done
 katalog=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$katalog/ekran" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${ekran}x24" -nolisten tcp 3>"$katalog/ekran" >/dev/null 2>&1 &
 xvfb=$!
 for i in $(seq 1 100); do
   [ -s "$katalog/ekran" ] && break
