@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "IndicatorSetStore.h"
+#include "SpisDiagnoz.h"
 #include "TClipsSandbox.h"
 #include "Wskaznik.h"
 
@@ -169,16 +170,20 @@ std::optional<std::vector<std::string>> LinieDiagnoz(const std::vector<std::vect
                                                      const std::vector<std::pair<std::string, std::string>>& wskazniki,
                                                      const std::string& wybrany, const std::function<bool()>& dalej);
 
-// Adds diagnosis lines ("==> name: ...") to the list: a line already there
-// is not repeated, and the lines of one indicator stay together, the
-// indicators in the order they first appear. At most najwiecej lines in
-// the list: the number of new lines left out beyond them; nothing, the
-// list as it was, when dalej (asked every KrokDalej lines) says to stop.
-// Time linear in the lines' length.
+// Adds diagnosis lines ("==> name: ...") to the list as SpisDiagnoz
+// merges them. At most najwiecej lines in the list: the number of new
+// lines left out beyond them; nothing, the list as it was, when dalej
+// (asked every KrokDalej lines) says to stop. Time linear in the lines'
+// length.
 std::optional<std::size_t> DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe,
                                           const std::function<bool()>& dalej = {},
                                           std::size_t najwiecej = std::size_t(-1));
-constexpr std::size_t KrokDalej = 1024;
+
+// The last inference's diagnosis lines into the window's list (then out of
+// the session): a list they would push past a bound starts afresh with
+// them, and that and the lines left out beyond the bounds are told in the
+// session's log. False, the list as it was, when the user stopped the work.
+bool DolaczWnioski(ExpertSession& e, SpisDiagnoz& lista);
 
 // An engine's error as a box shows it: its first line (what failed, the
 // file and the line) and the engine's first error lines ("[ID] ..."; else

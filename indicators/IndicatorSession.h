@@ -179,10 +179,11 @@ public:
     // The chart with its controls; the chart button toggles it through
     // UAktualnicWykres.
     WykresWskaznika& Wykres() { return wykres_; }
-    std::vector<std::string> ListaDiagnoz;  // ListBox1
-    // The lines the list holds at most, whatever the rules assert; a run
-    // that would pass it starts the list afresh.
-    static constexpr std::size_t NajwiecejDiagnoz = 100000;
+    SpisDiagnoz ListaDiagnoz;  // ListBox1
+    // The lines the list holds at most, whatever the rules assert (and
+    // its bytes, SpisDiagnoz::NajwiecejBajtow); a run that would pass
+    // them starts the list afresh.
+    static constexpr std::size_t NajwiecejDiagnoz = SpisDiagnoz::NajwiecejWierszy;
 
     // Sensitivity panel: the variable, the slider, the animation and the
     // sibling browser; the change entries' lines are kept in WpisyZmian and

@@ -88,23 +88,7 @@ bool IndicatorSession::Wnioskowanie() {
     // The engine keeps only this run's lines; the list keeps them all.
     e.WyczyscDiagnozy();
     if (!e.Wnioskowanie()) return false;
-    // A list that would pass its bound starts afresh with this run's lines.
-    const bool odNowa = ListaDiagnoz.size() + e.Diagnozy().size() > NajwiecejDiagnoz;
-    std::vector<std::string> nowa;
-    std::vector<std::string>& lista = odNowa ? nowa : ListaDiagnoz;
-    const std::optional<std::size_t> pominiete =
-        DolaczDiagnozy(lista, e.Diagnozy(), [&e] { return e.Dalej(); }, NajwiecejDiagnoz);
-    e.WyczyscDiagnozy();
-    if (!pominiete) return false;  // stopped: the list as it was
-    if (odNowa) {
-        ListaDiagnoz = std::move(nowa);
-        e.DopiszLog("lista diagnoz przekroczy\xB3" "aby " + std::to_string(NajwiecejDiagnoz) +
-                    " wierszy; zacz\xEAto j\xB9 od nowa");
-    }
-    if (*pominiete > 0)
-        e.DopiszLog("lista diagnoz ma " + std::to_string(NajwiecejDiagnoz) + " wierszy; pomini\xEAto diagnoz: " +
-                    std::to_string(*pominiete));
-    return true;
+    return DolaczWnioski(e, ListaDiagnoz);
 }
 
 // The engine itself is cleared or reset; its notifications write the log

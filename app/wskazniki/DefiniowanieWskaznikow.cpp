@@ -541,11 +541,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     CheckBoxClipsViewer->setEnabled(v.CheckBoxExpert);
     if (!v.CheckBoxExpert || v.OdznaczPodglad) CheckBoxClipsViewer->setChecked(false);
     InfoOKoniecznosciOpracowaniaWskaznikow->setVisible(v.InfoOKoniecznosci);
-    QStringList diagnozy;
-    diagnozy.reserve(static_cast<qsizetype>(sesja_->ListaDiagnoz.size()));
-    for (const std::string& d : sesja_->ListaDiagnoz) diagnozy << q(d);
-    ListBox1->clear();
-    ListBox1->addItems(diagnozy);
+    pokazDiagnozy();
     if (panelAnalizy) panelAnalizy->pokaz();  // sensitivity panel
     pokazProgi(v);  // indicator sets and thresholds
     pokazDodatki(v);

@@ -97,9 +97,12 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     Label22 = etykieta("Ekran funkcji celu", "Label22", 280, 27, 200);
 
     // The diagnosis list above the engine log, which shows while the viewer
-    // is checked; long diagnoses wrap.
+    // is checked; long diagnoses wrap. The wrapped rows are laid out a
+    // batch at a time between events, so a long list keeps the window
+    // answering.
     ListBox1->setWordWrap(true);
     ListBox1->setResizeMode(QListView::Adjust);
+    ListBox1->setLayoutMode(QListView::Batched);
     GroupBox8->move(GroupBox8->x(), 16);
 
     connect(MiniSE, &QAction::toggled, this, [this](bool wl) {
@@ -216,6 +219,24 @@ void DefiniowanieWskaznikow::ukladAlternatywny(bool wlaczony) {
     pomaluj(Analiza_wrazliwosci, w.KolorAnalizy);
     pomaluj(GroupBox2, w.KolorGroupBox2);
     pokazWyglad();
+}
+
+void DefiniowanieWskaznikow::pokazDiagnozy() {
+    const SpisDiagnoz& spis = sesja_->ListaDiagnoz;
+    const auto linie = [&spis](std::size_t od, std::size_t ile) {
+        QStringList l;
+        l.reserve(static_cast<qsizetype>(ile));
+        for (std::size_t i = od; i < od + ile; ++i) l << q(spis[i]);
+        return l;
+    };
+    const auto wstawienia = pokazaneDiagnozy_ ? spis.WstawieniaOd(*pokazaneDiagnozy_) : std::nullopt;
+    if (wstawienia) {
+        for (const SpisDiagnoz::Blok& b : *wstawienia) ListBox1->insertItems(static_cast<int>(b.Wiersz), linie(b.Wiersz, b.Ile));
+    } else {
+        ListBox1->clear();
+        ListBox1->addItems(linie(0, spis.size()));
+    }
+    pokazaneDiagnozy_ = spis.Zmiany();
 }
 
 void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {

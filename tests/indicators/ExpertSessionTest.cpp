@@ -285,6 +285,46 @@ TEST(Diagnozy, LargeMergeAsksToGoOnAndStops) {
     EXPECT_EQ(ograniczona, (std::vector<std::string>{"==> a: x", "==> a: y", "==> b: z"}));
 }
 
+// The window's list: lines cut, bounded in bytes, and what each merge
+// inserted where, so that a window applying only that shows the list.
+TEST(Diagnozy, ListBoundedInBytesAndMergedByWhatIsAdded) {
+    SpisDiagnoz spis(100, 3 * SpisDiagnoz::DlugoscWiersza);
+    std::vector<std::string> okno;  // as a window shows it
+    std::uint64_t pokazana = spis.Zmiany();
+    const auto pokaz = [&] {
+        const auto wstawienia = spis.WstawieniaOd(pokazana);
+        if (!wstawienia) okno = spis.Wiersze();
+        for (const SpisDiagnoz::Blok& b : wstawienia ? *wstawienia : std::vector<SpisDiagnoz::Blok>{})
+            okno.insert(okno.begin() + static_cast<std::ptrdiff_t>(b.Wiersz), spis.begin() + static_cast<std::ptrdiff_t>(b.Wiersz),
+                        spis.begin() + static_cast<std::ptrdiff_t>(b.Wiersz + b.Ile));
+        pokazana = spis.Zmiany();
+        EXPECT_EQ(spis, okno);
+    };
+    const auto dluga = [](int i) { return "==> a: " + std::to_string(i) + std::string(5000, 'x'); };
+    auto w = spis.Dolacz({"==> a: 1", "==> b: 1", dluga(0), dluga(0) + "y"});
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->Dodane, 3u);  // the two long ones the same once cut
+    EXPECT_EQ(spis[1].size(), SpisDiagnoz::DlugoscWiersza);
+    EXPECT_NE(spis[1].find(kSandboxCutMark), std::string::npos);
+    EXPECT_EQ(spis.WstawieniaOd(pokazana), (std::vector<SpisDiagnoz::Blok>{{0, 2}, {2, 1}}));
+    pokaz();
+    const std::uint64_t kroki = spis.Kroki();
+    w = spis.Dolacz({"==> b: 2", "==> a: 2", "==> c: 1", "==> b: 1"});
+    EXPECT_EQ(spis.Kroki() - kroki, 4u);  // the new lines, not the list
+    EXPECT_EQ(spis, (std::vector<std::string>{"==> a: 1", spis[1], "==> a: 2", "==> b: 1", "==> b: 2", "==> c: 1"}));
+    EXPECT_EQ(spis.WstawieniaOd(pokazana), (std::vector<SpisDiagnoz::Blok>{{2, 1}, {4, 1}, {5, 1}}));
+    pokaz();
+    // Past the bytes: afresh with the new lines, those beyond counted.
+    w = spis.Dolacz({dluga(1), dluga(2), dluga(3), dluga(4), "==> a: 3"}, {}, true);
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(w->OdNowa);
+    EXPECT_EQ(w->Pominiete, 2u);
+    EXPECT_LE(spis.Bajty(), 3 * SpisDiagnoz::DlugoscWiersza);
+    EXPECT_FALSE(spis.WstawieniaOd(pokazana));
+    pokaz();
+    EXPECT_EQ(spis.WstawieniaOd(pokazana), std::vector<SpisDiagnoz::Blok>{});
+}
+
 // A message fits a screen: the first line and the engine's first error
 // lines, each cut; a short one stays as it is.
 TEST(Komunikat, EngineTextCutToAFewLines) {

@@ -345,6 +345,28 @@ TEST_F(Domyslny, HostileRuleFilesFloodingTheProgramStayInItsBounds) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_NE(sesja.Log().back().find("u\xBFytkownika"), std::string::npos) << sesja.Log().back();
 
+    // Long distinct diagnoses, RESET and RUN again and again: the window's
+    // list stays within its bytes, and each merge looks at the run's lines
+    // only, however long the list.
+    dir.write(plik, test::kSzablony + std::string("(defrule r => (bind ?s \"0123456789\") (loop-for-count 9 (bind ?s "
+                                                  "(str-cat ?s ?s))) (bind ?g (gensym*)) (loop-for-count (?i 1 200) "
+                                                  "(assert (wzrost-wskaznika (sym-cat ?g - ?i - ?s) (sym-cat ?s x) "
+                                                  "(sym-cat ?s y)))))\n"));
+    ASSERT_TRUE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    sesja.WyczyscDiagnozy();
+    SpisDiagnoz lista(SpisDiagnoz::NajwiecejWierszy, std::size_t(1) << 20);
+    for (int bieg = 0; bieg < 6; ++bieg) {
+        const std::uint64_t kroki = lista.Kroki();
+        sesja.Reset();
+        ASSERT_TRUE(sesja.Wnioskowanie());
+        ASSERT_EQ(sesja.Diagnozy().size(), 200u);
+        ASSERT_TRUE(DolaczWnioski(sesja, lista));
+        EXPECT_EQ(lista.Kroki() - kroki, 200u);
+        EXPECT_LE(lista.Bajty(), std::size_t(1) << 20);
+        EXPECT_GE(lista.size(), 200u);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+
     std::filesystem::remove(dir.file(plik));
     sesja.WyczyscDiagnozy();
     ASSERT_TRUE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
