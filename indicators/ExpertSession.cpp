@@ -355,6 +355,7 @@ void ExpertSession::Dopisz(std::string linia) {
 void ExpertSession::PrzytnijLog() {
     ++zmianyLogu_;
     // Lines are only added at the end between two calls: those are looked at.
+    dopisane_ += log_.size() - std::min(sprawdzone_, log_.size());
     for (std::size_t i = std::min(sprawdzone_, log_.size()); i < log_.size(); ++i) {
         std::string& l = log_[i];
         if (l.size() > WierszLogu) l = LiniaLogu(l);
@@ -373,8 +374,24 @@ void ExpertSession::PrzytnijLog() {
     }
     log_.erase(log_.begin(), log_.end() - static_cast<std::ptrdiff_t>(zostaje));
     log_.insert(log_.begin(), kLogPrzyciety);
+    ++przyciecia_;
     bajtyLogu_ += log_.front().size();
     sprawdzone_ = log_.size();
+}
+
+std::optional<ExpertSession::ZmianaLogu> ExpertSession::ZmianaOd(const StanLogu& pokazany) const {
+    const StanLogu teraz = Stan();
+    // Lines not yet counted (added since the last cut of the bounds), or
+    // all of it anew: shown whole.
+    if (teraz.Wyczyszczenia != pokazany.Wyczyszczenia || sprawdzone_ != log_.size()) return std::nullopt;
+    const std::size_t dopisane = static_cast<std::size_t>(teraz.Dopisane - pokazany.Dopisane);
+    if (teraz.Przyciecia == pokazany.Przyciecia) {
+        if (pokazany.Wierszy + dopisane != log_.size()) return std::nullopt;
+        return ZmianaLogu{0, dopisane, false};
+    }
+    // After a cut: its line, the newest of the lines shown, all lines added.
+    if (log_.size() < 1 + dopisane || log_.size() - 1 - dopisane > pokazany.Wierszy) return std::nullopt;
+    return ZmianaLogu{pokazany.Wierszy - (log_.size() - 1 - dopisane), dopisane, true};
 }
 
 void ExpertSession::DopiszLog(const std::string& linia) {
@@ -386,6 +403,7 @@ void ExpertSession::WyczyscLog() {
     log_.clear();
     sprawdzone_ = bajtyLogu_ = 0;
     ++zmianyLogu_;
+    ++wyczyszczenia_;
 }
 
 bool ExpertSession::Dalej() {

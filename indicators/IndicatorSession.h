@@ -301,6 +301,11 @@ public:
     // InterpreterBox1, and a count of its changes.
     const std::vector<std::string>& LogSilnika() const;
     std::uint64_t ZmianyLogu() const;
+    // The log's state, and what a window that showed it in state pokazany
+    // is to do to show it now (ExpertSession::ZmianaOd); nothing: show it
+    // whole.
+    ExpertSession::StanLogu StanLogu() const;
+    std::optional<ExpertSession::ZmianaLogu> ZmianaLoguOd(const std::optional<ExpertSession::StanLogu>& pokazany) const;
     // Wnioskowanie1 and ZapisanieDiagnozDoPliku enabled.
     bool WnioskowanieDostepne() const;
     // Called at each periodic notification of the engine while it runs and
@@ -316,6 +321,7 @@ private:
     WygladOkna wyglad_{ZnacznikEksperta(k_.KatalogRoboczy)};
     RaportOkna raport_{k_};
     std::unique_ptr<ExpertSession> ekspert_;
+    std::uint64_t sesjaEksperta_ = 0;  // counts the engines made
     std::string katalogiEksperta_;
 };
 

@@ -54,6 +54,7 @@ ExpertSession& IndicatorSession::Ekspert() {
     const std::string katalogi = k_.KatalogOperatora + '\n' + k_.KatalogProgramu;
     if (!ekspert_ || katalogiEksperta_ != katalogi) {
         ekspert_ = std::make_unique<ExpertSession>(k_.KatalogOperatora, k_.KatalogProgramu, *k_.Okna);
+        ++sesjaEksperta_;
         ekspert_->WTrakcie = [this] {
             if (WTrakcieWnioskowania) WTrakcieWnioskowania();
         };
@@ -102,6 +103,18 @@ const std::vector<std::string>& IndicatorSession::LogSilnika() const {
 }
 
 std::uint64_t IndicatorSession::ZmianyLogu() const { return ekspert_ ? ekspert_->ZmianyLogu() : 0; }
+
+ExpertSession::StanLogu IndicatorSession::StanLogu() const {
+    ExpertSession::StanLogu s = ekspert_ ? ekspert_->Stan() : ExpertSession::StanLogu{};
+    s.Sesja = sesjaEksperta_;
+    return s;
+}
+
+std::optional<ExpertSession::ZmianaLogu> IndicatorSession::ZmianaLoguOd(
+    const std::optional<ExpertSession::StanLogu>& pokazany) const {
+    if (!ekspert_ || !pokazany || pokazany->Sesja != sesjaEksperta_) return std::nullopt;
+    return ekspert_->ZmianaOd(*pokazany);
+}
 
 void IndicatorSession::PrzerwijWnioskowanie() {
     if (ekspert_) ekspert_->Przerwij();

@@ -363,6 +363,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     InterpreterBox1 = new QListWidget(GroupBox1);
     nazwij(InterpreterBox1, "InterpreterBox1");
     InterpreterBox1->setVisible(false);
+    InterpreterBox1->setLayoutMode(QListView::Batched);  // a long log laid out between events
     InfoOKoniecznosciOpracowaniaWskaznikow = new QLabel(q(utf8ToCp1250("Najpierw trzeba opracować wskaźnik")), GroupBox1);
     nazwij(InfoOKoniecznosciOpracowaniaWskaznikow, "InfoOKoniecznosciOpracowaniaWskaznikow");
     GroupBox9 = new QGroupBox(srodek);

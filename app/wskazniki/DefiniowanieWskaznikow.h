@@ -175,6 +175,7 @@ public:
     void opuszczenie(QWidget* aktywne);
     bool opuszczone_ = true;  // left for another window, or hidden, since the last activation
     std::uint64_t pokazanyLog_ = 0;  // the engine log's change InterpreterBox1 shows
+    std::optional<ExpertSession::StanLogu> stanLogu_;  // the log as InterpreterBox1 shows it
     // ListBox1 as the diagnosis list is: only what a merge inserted is
     // added to it; any other change shows the list anew.
     void pokazDiagnozy();

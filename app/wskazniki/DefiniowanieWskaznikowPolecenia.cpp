@@ -251,11 +251,22 @@ void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {
     const std::vector<std::string>& log = sesja_->LogSilnika();
     if (InterpreterBox1->count() != static_cast<int>(log.size()) || pokazanyLog_ != sesja_->ZmianyLogu()) {
         pokazanyLog_ = sesja_->ZmianyLogu();
-        QStringList linie;
-        linie.reserve(static_cast<qsizetype>(log.size()));
-        for (const std::string& l : log) linie << q(l);
-        InterpreterBox1->clear();
-        InterpreterBox1->addItems(linie);
+        // Only the rows that changed: a long log takes long to show whole.
+        const auto linie = [&log](std::size_t od) {
+            QStringList l;
+            l.reserve(static_cast<qsizetype>(log.size() - od));
+            for (std::size_t i = od; i < log.size(); ++i) l << q(log[i]);
+            return l;
+        };
+        if (const auto zmiana = sesja_->ZmianaLoguOd(stanLogu_)) {
+            if (zmiana->UsunOdGory > 0) InterpreterBox1->model()->removeRows(0, static_cast<int>(zmiana->UsunOdGory));
+            if (zmiana->Naglowek) InterpreterBox1->insertItem(0, q(log.front()));
+            InterpreterBox1->addItems(linie(log.size() - zmiana->Dopisz));
+        } else {
+            InterpreterBox1->clear();
+            InterpreterBox1->addItems(linie(0));
+        }
+        stanLogu_ = sesja_->StanLogu();
         InterpreterBox1->scrollToBottom();
     }
 }

@@ -205,9 +205,35 @@ TEST_F(Sesja, SymbolsOfOddNamesLoad) {
 // However much is logged, the log stays within its bounds, the newest
 // lines kept and a line at the top telling of the cut.
 TEST_F(Sesja, LogStaysBoundedAcrossOperations) {
-    for (int i = 0; i < 60000; ++i) sesja.DopiszLog("w" + std::to_string(i));
-    for (int i = 0; i < 4500; ++i)  // a few cut, 9 MB in all
+    // A window following the log by its changes shows it as it is, and
+    // writes about as many rows as were added.
+    std::vector<std::string> okno;
+    ExpertSession::StanLogu stan = sesja.Stan();
+    std::size_t wpisane = 0;
+    const auto pokaz = [&] {
+        const auto& log = sesja.Log();
+        if (const auto z = sesja.ZmianaOd(stan)) {
+            okno.erase(okno.begin(), okno.begin() + static_cast<std::ptrdiff_t>(z->UsunOdGory));
+            if (z->Naglowek) okno.insert(okno.begin(), log.front());
+            okno.insert(okno.end(), log.end() - static_cast<std::ptrdiff_t>(z->Dopisz), log.end());
+            wpisane += z->Dopisz + z->Naglowek;
+        } else {
+            okno = log;
+            wpisane += okno.size();
+        }
+        stan = sesja.Stan();
+        EXPECT_EQ(okno, log);
+    };
+    for (int i = 0; i < 60000; ++i) {
+        sesja.DopiszLog("w" + std::to_string(i));
+        if (i % 7000 == 0) pokaz();
+    }
+    for (int i = 0; i < 4500; ++i) {  // a few cut, 9 MB in all
         sesja.DopiszLog(std::string(ExpertSession::WierszLogu * (i % 1000 == 0 ? 3 : 1), 'x'));
+        if (i % 700 == 0) pokaz();
+    }
+    pokaz();
+    EXPECT_LE(wpisane, 60000u + 4500u + 20u);
     std::size_t bajty = 0;
     for (const std::string& l : sesja.Log()) {
         EXPECT_LE(l.size(), ExpertSession::WierszLogu);
