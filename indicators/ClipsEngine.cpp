@@ -49,7 +49,7 @@ int PrintRoute(void* env, const char* name, const char* text) noexcept {
             engine.PrintFact(text);
             return TRUE;
         }
-        if (engine.ErrorLine() == 0 && std::strcmp(name, WERROR) == 0) engine.SetErrorLine(GetLineCount(env));
+        if (std::strcmp(name, WERROR) == 0) engine.ErrorPrinted(GetLineCount(env));
         engine.Print(text);
     } catch (...) {
         // Out of memory for the log: the text is lost, the engine goes on.
@@ -68,6 +68,29 @@ int ExitRoute(void* env, int) noexcept {
 }
 int OutOfMemory(void* env, size_t) noexcept {
     EngineOf(env).Notify(ClipsEngine::Event::OutOfMemory, nullptr);
+    return FALSE;
+}
+
+// The engine's functions that reach files or the system: in their place a
+// function of the same name that fails with the engine's own error, so a
+// rule calling one (in whatever disguise) stops with a message, and nothing
+// is opened, written or run.
+constexpr const char* kFileFunctions[] = {
+    "system",          "open",           "load",           "load*",            "batch",
+    "batch*",          "bload",          "bsave",          "save",             "dribble-on",
+    "load-facts",      "save-facts",     "load-instances", "save-instances",   "bload-instances",
+    "bsave-instances", "restore-instances", "constructs-to-c", "fetch",        "remove",
+    "rename",          "chdir",          "help",           "help-path"};
+
+int RefusedFunction(void* env) noexcept {
+    const char* name = "?";
+    if (EXPRESSION* e = EvaluationData(env)->CurrentExpression; e && e->type == FCALL)
+        name = ValueToString(static_cast<struct FunctionDefinition*>(e->value)->callFunctionName);
+    EnvPrintRouter(env, WERROR, "[VESK1] Funkcja ");
+    EnvPrintRouter(env, WERROR, name);
+    EnvPrintRouter(env, WERROR, ": pliki regu\xB3 nie czytaj\xB9 ani nie zapisuj\xB9 plik\xF3w i nie si\xEAgaj\xB9 do systemu.\n");
+    SetEvaluationError(env, TRUE);
+    SetHaltExecution(env, TRUE);
     return FALSE;
 }
 
@@ -91,6 +114,7 @@ ClipsEngine::~ClipsEngine() { Stop(); }
 ClipsEngine::Operation::Operation(ClipsEngine& engine) : engine_(engine), mark_(engine.log_.size()) {
     if (engine_.busy_) throw ECLIPSException("CLIPS engine busy");
     engine_.busy_ = true;
+    engine_.errors_ = false;
     engine_.pending_ = nullptr;
 }
 
@@ -130,6 +154,8 @@ void ClipsEngine::Start() {
     EnvAddClearFunction(env, "ClearHandler", ClearHandler, kCallbackPriority);
     EnvAddPeriodicFunction(env, "PeriodicHandler", PeriodicHandler, kCallbackPriority);
     EnvAddResetFunction(env, "ResetHandler", ResetHandler, kCallbackPriority);
+    for (const char* name : kFileFunctions)
+        if (FindFunction(env, name)) EnvDefineFunction2(env, name, 'b', PTIEF RefusedFunction, "RefusedFunction", nullptr);
 }
 
 void ClipsEngine::Stop() {
@@ -179,10 +205,24 @@ void ClipsEngine::Resume() {
 void ClipsEngine::Clear() { EnvClear(env_); }
 void ClipsEngine::Reset() { EnvReset(env_); }
 long long ClipsEngine::Run(long long limit) { return EnvRun(env_, limit); }
-int ClipsEngine::Load(const std::string& nativePath) {
+// As the engine's own load does with a file, from a stream over the text.
+bool ClipsEngine::Load(const std::string& name, const std::string& text) {
     errorLine_ = 0;
     SetLineCount(env_, 1);
-    return EnvLoad(env_, nativePath.c_str());
+    static char blank[] = " ";  // a stream over no bytes at all is refused
+    FILE* stream = text.empty() ? fmemopen(blank, 1, "r") : fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    if (!stream) throw std::bad_alloc();
+    SetFastLoad(env_, stream);
+    char* oldName = CopyString(env_, EnvGetParsingFileName(env_));
+    EnvSetParsingFileName(env_, name.c_str());
+    const int ok = LoadConstructsFromLogicalName(env_, reinterpret_cast<const char*>(stream));
+    EnvSetParsingFileName(env_, oldName);
+    DeleteString(env_, oldName);
+    EnvSetWarningFileName(env_, nullptr);
+    EnvSetErrorFileName(env_, nullptr);
+    SetFastLoad(env_, nullptr);
+    std::fclose(stream);
+    return ok != 0;
 }
 bool ClipsEngine::Bload(const std::string& nativePath) {
     return (EnvBload(env_, nativePath.c_str()) & 0xFF) != 0;

@@ -53,8 +53,9 @@ public:
     void Reset();
     // The number of rules fired.
     long long Run(long long limit);
-    // 1 loaded, 0 not opened, -1 errors while loading.
-    int Load(const std::string& nativePath);
+    // Loads the constructs of a rule file's text (name for the engine's
+    // messages); false when the engine reported errors.
+    bool Load(const std::string& name, const std::string& text);
     bool Bload(const std::string& nativePath);
     bool Save(const std::string& nativePath);
     // The text Save would write.
@@ -90,7 +91,15 @@ public:
     // The line of the file being loaded where the engine first printed an
     // error; 0 when it printed none.
     long ErrorLine() const { return errorLine_; }
-    void SetErrorLine(long line) { errorLine_ = line > 0 ? line : -1; }
+    // The engine printed an error message, reading the given line of a
+    // file being loaded.
+    void ErrorPrinted(long line) {
+        errors_ = true;
+        if (errorLine_ == 0) errorLine_ = line > 0 ? line : -1;
+    }
+    // The engine printed an error message during the operation under way
+    // or the last one (a rule that failed, a refused function).
+    bool Errors() const { return errors_; }
 
     // The created wrapper whose fact is being asserted: the component
     // takes it into its fact list instead of making a new one.
@@ -107,6 +116,7 @@ private:
     std::string log_;
     std::string factText_;
     long errorLine_ = 0;
+    bool errors_ = false;
 };
 
 }  // namespace vesk

@@ -238,12 +238,6 @@ std::string WskaznikFaktu(const std::vector<std::string>& pola,
 
 namespace {
 
-// The indicator of a line "==> name: ...".
-std::string_view NazwaLinii(std::string_view linia) {
-    const std::size_t p = linia.find(": ", 4);
-    return p == std::string_view::npos ? std::string_view() : linia.substr(0, p);
-}
-
 // A log line cut to its bound, in a buffer of its own size (a string cut
 // in place would keep the whole line's memory).
 std::string LiniaLogu(const std::string& l) {
@@ -268,51 +262,25 @@ std::optional<std::vector<std::string>> LinieDiagnoz(const std::vector<std::vect
 
 std::optional<std::size_t> DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe,
                                           const std::function<bool()>& dalej, std::size_t najwiecej) {
-    std::size_t kroki = 0;
-    const auto krok = [&] { return ++kroki % KrokDalej != 0 || !dalej || dalej(); };
-    std::unordered_set<std::string_view> sa;
-    // Per indicator name: where its last line in the list is, its new lines.
-    struct Grupa {
-        std::size_t ostatni = std::size_t(-1);
-        std::vector<const std::string*> nowe;
-    };
-    std::unordered_map<std::string_view, Grupa> grupy;
-    std::vector<std::string_view> noweNazwy;  // of indicators not yet in the list, in order
-    for (std::size_t i = 0; i < lista.size(); ++i) {
-        if (!krok()) return std::nullopt;
-        sa.insert(lista[i]);
-        grupy[NazwaLinii(lista[i])].ostatni = i;
-    }
-    std::size_t dodane = 0, pominiete = 0;
-    for (const std::string& linia : nowe) {
-        if (!krok()) return std::nullopt;
-        if (!sa.insert(linia).second) continue;
-        if (lista.size() + dodane >= najwiecej) {
-            ++pominiete;
-            continue;
-        }
-        const std::string_view nazwa = NazwaLinii(linia);
-        Grupa& g = grupy[nazwa];
-        if (g.ostatni == std::size_t(-1) && g.nowe.empty()) noweNazwy.push_back(nazwa);
-        g.nowe.push_back(&linia);
-        ++dodane;
-    }
-    if (dodane == 0) return pominiete;
-    std::vector<std::string> wynik;
-    wynik.reserve(lista.size() + dodane);
-    // Each group's new lines after its last line, those of new indicators at the end.
-    const auto dolacz = [&](const Grupa& g) {
-        for (const std::string* l : g.nowe) wynik.push_back(*l);
-    };
-    for (std::size_t i = 0; i < lista.size(); ++i) {
-        if (!krok()) return std::nullopt;
-        wynik.push_back(lista[i]);
-        const Grupa& g = grupy.find(NazwaLinii(lista[i]))->second;
-        if (g.ostatni == i) dolacz(g);
-    }
-    for (const std::string_view nazwa : noweNazwy) dolacz(grupy.find(nazwa)->second);
-    lista = std::move(wynik);
-    return pominiete;
+    SpisDiagnoz spis(najwiecej, std::size_t(-1));
+    if (!spis.Zastap(lista, dalej)) return std::nullopt;
+    const std::optional<SpisDiagnoz::Dolaczenie> w = spis.Dolacz(nowe, dalej);
+    if (!w) return std::nullopt;
+    lista = spis.Wiersze();
+    return w->Pominiete;
+}
+
+bool DolaczWnioski(ExpertSession& e, SpisDiagnoz& lista) {
+    const std::optional<SpisDiagnoz::Dolaczenie> w = lista.Dolacz(e.Diagnozy(), [&e] { return e.Dalej(); }, true);
+    e.WyczyscDiagnozy();
+    if (!w) return false;  // stopped: the list as it was
+    const std::string granice = std::to_string(lista.NajwiecejWierszyListy()) + " wierszy lub " +
+                                std::to_string(lista.NajwiecejBajtowListy() >> 20) + " MB";
+    if (w->OdNowa) e.DopiszLog("lista diagnoz przekroczy\xB3" "aby " + granice + "; zacz\xEAto j\xB9 od nowa");
+    if (w->Pominiete > 0)
+        e.DopiszLog("lista diagnoz ma najwy\xBF" "ej " + granice + "; pomini\xEAto diagnoz: " +
+                    std::to_string(w->Pominiete));
+    return true;
 }
 
 namespace {
@@ -387,6 +355,7 @@ void ExpertSession::Dopisz(std::string linia) {
 void ExpertSession::PrzytnijLog() {
     ++zmianyLogu_;
     // Lines are only added at the end between two calls: those are looked at.
+    dopisane_ += log_.size() - std::min(sprawdzone_, log_.size());
     for (std::size_t i = std::min(sprawdzone_, log_.size()); i < log_.size(); ++i) {
         std::string& l = log_[i];
         if (l.size() > WierszLogu) l = LiniaLogu(l);
@@ -405,8 +374,24 @@ void ExpertSession::PrzytnijLog() {
     }
     log_.erase(log_.begin(), log_.end() - static_cast<std::ptrdiff_t>(zostaje));
     log_.insert(log_.begin(), kLogPrzyciety);
+    ++przyciecia_;
     bajtyLogu_ += log_.front().size();
     sprawdzone_ = log_.size();
+}
+
+std::optional<ExpertSession::ZmianaLogu> ExpertSession::ZmianaOd(const StanLogu& pokazany) const {
+    const StanLogu teraz = Stan();
+    // Lines not yet counted (added since the last cut of the bounds), or
+    // all of it anew: shown whole.
+    if (teraz.Wyczyszczenia != pokazany.Wyczyszczenia || sprawdzone_ != log_.size()) return std::nullopt;
+    const std::size_t dopisane = static_cast<std::size_t>(teraz.Dopisane - pokazany.Dopisane);
+    if (teraz.Przyciecia == pokazany.Przyciecia) {
+        if (pokazany.Wierszy + dopisane != log_.size()) return std::nullopt;
+        return ZmianaLogu{0, dopisane, false};
+    }
+    // After a cut: its line, the newest of the lines shown, all lines added.
+    if (log_.size() < 1 + dopisane || log_.size() - 1 - dopisane > pokazany.Wierszy) return std::nullopt;
+    return ZmianaLogu{pokazany.Wierszy - (log_.size() - 1 - dopisane), dopisane, true};
 }
 
 void ExpertSession::DopiszLog(const std::string& linia) {
@@ -418,6 +403,7 @@ void ExpertSession::WyczyscLog() {
     log_.clear();
     sprawdzone_ = bajtyLogu_ = 0;
     ++zmianyLogu_;
+    ++wyczyszczenia_;
 }
 
 bool ExpertSession::Dalej() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "IndicatorSetStore.h"
+#include "SpisDiagnoz.h"
 #include "TClipsSandbox.h"
 #include "Wskaznik.h"
 
@@ -103,6 +104,24 @@ public:
     void WyczyscLog();
     // Counts every change of the log, so a window knows when to show it again.
     std::uint64_t ZmianyLogu() const { return zmianyLogu_; }
+    // The log's history as a window needs it to show only what changed:
+    // lines added at its end and cuts of its top (the oldest lines go, a
+    // line saying so comes first), counted since the session began.
+    struct StanLogu {
+        std::uint64_t Wyczyszczenia = 0, Dopisane = 0, Przyciecia = 0;
+        std::size_t Wierszy = 0;
+        std::uint64_t Sesja = 0;  // which session, for an owner that replaces them
+    };
+    StanLogu Stan() const { return {wyczyszczenia_, dopisane_, przyciecia_, log_.size()}; }
+    // What a window showing the log as it was in state `pokazany` is to
+    // do to show it as it is: take UsunOdGory rows from the top, put the
+    // log's first line on top when Naglowek, then add its last Dopisz
+    // lines at the end. Nothing when it is to show the whole log again.
+    struct ZmianaLogu {
+        std::size_t UsunOdGory = 0, Dopisz = 0;
+        bool Naglowek = false;
+    };
+    std::optional<ZmianaLogu> ZmianaOd(const StanLogu& pokazany) const;
     const std::string& PlikFaktow() const { return plikFaktow_; }
     const std::string& PlikRegul() const { return plikRegul_; }
     // Rules fired by the last inference; the ordered facts it left.
@@ -143,6 +162,7 @@ private:
     bool zajety_ = false;
     std::vector<std::string> log_;
     std::uint64_t zmianyLogu_ = 0;
+    std::uint64_t wyczyszczenia_ = 0, dopisane_ = 0, przyciecia_ = 0;  // StanLogu
     std::size_t sprawdzone_ = 0, bajtyLogu_ = 0;  // the lines PrzytnijLog has seen, their bytes
     // The last inference's start; whether Dalej has ended it.
     std::chrono::steady_clock::time_point poczatek_;
@@ -169,16 +189,20 @@ std::optional<std::vector<std::string>> LinieDiagnoz(const std::vector<std::vect
                                                      const std::vector<std::pair<std::string, std::string>>& wskazniki,
                                                      const std::string& wybrany, const std::function<bool()>& dalej);
 
-// Adds diagnosis lines ("==> name: ...") to the list: a line already there
-// is not repeated, and the lines of one indicator stay together, the
-// indicators in the order they first appear. At most najwiecej lines in
-// the list: the number of new lines left out beyond them; nothing, the
-// list as it was, when dalej (asked every KrokDalej lines) says to stop.
-// Time linear in the lines' length.
+// Adds diagnosis lines ("==> name: ...") to the list as SpisDiagnoz
+// merges them. At most najwiecej lines in the list: the number of new
+// lines left out beyond them; nothing, the list as it was, when dalej
+// (asked every KrokDalej lines) says to stop. Time linear in the lines'
+// length.
 std::optional<std::size_t> DolaczDiagnozy(std::vector<std::string>& lista, const std::vector<std::string>& nowe,
                                           const std::function<bool()>& dalej = {},
                                           std::size_t najwiecej = std::size_t(-1));
-constexpr std::size_t KrokDalej = 1024;
+
+// The last inference's diagnosis lines into the window's list (then out of
+// the session): a list they would push past a bound starts afresh with
+// them, and that and the lines left out beyond the bounds are told in the
+// session's log. False, the list as it was, when the user stopped the work.
+bool DolaczWnioski(ExpertSession& e, SpisDiagnoz& lista);
 
 // An engine's error as a box shows it: its first line (what failed, the
 // file and the line) and the engine's first error lines ("[ID] ..."; else

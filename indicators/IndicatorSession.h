@@ -179,10 +179,11 @@ public:
     // The chart with its controls; the chart button toggles it through
     // UAktualnicWykres.
     WykresWskaznika& Wykres() { return wykres_; }
-    std::vector<std::string> ListaDiagnoz;  // ListBox1
-    // The lines the list holds at most, whatever the rules assert; a run
-    // that would pass it starts the list afresh.
-    static constexpr std::size_t NajwiecejDiagnoz = 100000;
+    SpisDiagnoz ListaDiagnoz;  // ListBox1
+    // The lines the list holds at most, whatever the rules assert (and
+    // its bytes, SpisDiagnoz::NajwiecejBajtow); a run that would pass
+    // them starts the list afresh.
+    static constexpr std::size_t NajwiecejDiagnoz = SpisDiagnoz::NajwiecejWierszy;
 
     // Sensitivity panel: the variable, the slider, the animation and the
     // sibling browser; the change entries' lines are kept in WpisyZmian and
@@ -300,6 +301,11 @@ public:
     // InterpreterBox1, and a count of its changes.
     const std::vector<std::string>& LogSilnika() const;
     std::uint64_t ZmianyLogu() const;
+    // The log's state, and what a window that showed it in state pokazany
+    // is to do to show it now (ExpertSession::ZmianaOd); nothing: show it
+    // whole.
+    ExpertSession::StanLogu StanLogu() const;
+    std::optional<ExpertSession::ZmianaLogu> ZmianaLoguOd(const std::optional<ExpertSession::StanLogu>& pokazany) const;
     // Wnioskowanie1 and ZapisanieDiagnozDoPliku enabled.
     bool WnioskowanieDostepne() const;
     // Called at each periodic notification of the engine while it runs and
@@ -315,6 +321,7 @@ private:
     WygladOkna wyglad_{ZnacznikEksperta(k_.KatalogRoboczy)};
     RaportOkna raport_{k_};
     std::unique_ptr<ExpertSession> ekspert_;
+    std::uint64_t sesjaEksperta_ = 0;  // counts the engines made
     std::string katalogiEksperta_;
 };
 

@@ -54,6 +54,7 @@ ExpertSession& IndicatorSession::Ekspert() {
     const std::string katalogi = k_.KatalogOperatora + '\n' + k_.KatalogProgramu;
     if (!ekspert_ || katalogiEksperta_ != katalogi) {
         ekspert_ = std::make_unique<ExpertSession>(k_.KatalogOperatora, k_.KatalogProgramu, *k_.Okna);
+        ++sesjaEksperta_;
         ekspert_->WTrakcie = [this] {
             if (WTrakcieWnioskowania) WTrakcieWnioskowania();
         };
@@ -88,23 +89,7 @@ bool IndicatorSession::Wnioskowanie() {
     // The engine keeps only this run's lines; the list keeps them all.
     e.WyczyscDiagnozy();
     if (!e.Wnioskowanie()) return false;
-    // A list that would pass its bound starts afresh with this run's lines.
-    const bool odNowa = ListaDiagnoz.size() + e.Diagnozy().size() > NajwiecejDiagnoz;
-    std::vector<std::string> nowa;
-    std::vector<std::string>& lista = odNowa ? nowa : ListaDiagnoz;
-    const std::optional<std::size_t> pominiete =
-        DolaczDiagnozy(lista, e.Diagnozy(), [&e] { return e.Dalej(); }, NajwiecejDiagnoz);
-    e.WyczyscDiagnozy();
-    if (!pominiete) return false;  // stopped: the list as it was
-    if (odNowa) {
-        ListaDiagnoz = std::move(nowa);
-        e.DopiszLog("lista diagnoz przekroczy\xB3" "aby " + std::to_string(NajwiecejDiagnoz) +
-                    " wierszy; zacz\xEAto j\xB9 od nowa");
-    }
-    if (*pominiete > 0)
-        e.DopiszLog("lista diagnoz ma " + std::to_string(NajwiecejDiagnoz) + " wierszy; pomini\xEAto diagnoz: " +
-                    std::to_string(*pominiete));
-    return true;
+    return DolaczWnioski(e, ListaDiagnoz);
 }
 
 // The engine itself is cleared or reset; its notifications write the log
@@ -118,6 +103,18 @@ const std::vector<std::string>& IndicatorSession::LogSilnika() const {
 }
 
 std::uint64_t IndicatorSession::ZmianyLogu() const { return ekspert_ ? ekspert_->ZmianyLogu() : 0; }
+
+ExpertSession::StanLogu IndicatorSession::StanLogu() const {
+    ExpertSession::StanLogu s = ekspert_ ? ekspert_->Stan() : ExpertSession::StanLogu{};
+    s.Sesja = sesjaEksperta_;
+    return s;
+}
+
+std::optional<ExpertSession::ZmianaLogu> IndicatorSession::ZmianaLoguOd(
+    const std::optional<ExpertSession::StanLogu>& pokazany) const {
+    if (!ekspert_ || !pokazany || pokazany->Sesja != sesjaEksperta_) return std::nullopt;
+    return ekspert_->ZmianaOd(*pokazany);
+}
 
 void IndicatorSession::PrzerwijWnioskowanie() {
     if (ekspert_) ekspert_->Przerwij();

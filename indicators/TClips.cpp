@@ -155,24 +155,44 @@ void TClips::RunLimit(int limit) {
     operation.Finish();
 }
 
-void TClips::LoadFromFile(const std::string& file) { Load(file, true); }
+void TClips::LoadFromFile(const std::string& file) {
+    std::string why;
+    Load(file, ReadFile(file, why), true);
+}
 
-void TClips::LoadAppend(const std::string& file) { Load(file, false); }
+void TClips::LoadAppend(const std::string& file) {
+    std::string why;
+    Load(file, ReadFile(file, why), false);
+}
+
+void TClips::LoadFromText(const std::string& file, const std::string& text) { Load(file, text, true); }
+
+void TClips::LoadAppendText(const std::string& file, const std::string& text) { Load(file, text, false); }
+
+std::optional<std::string> TClips::ReadFile(const std::string& file, std::string& why) {
+    why = "Nie mo\xBFna otworzy\xE6 pliku regu\xB3 " + file;
+    BinaryFile f;
+    if (!ExistingFile(file) || !f.open(file, BinaryFile::Mode::Read)) return std::nullopt;
+    if (const auto size = f.size(); size && *size > kMaxFileBytes) {
+        why = "Plik regu\xB3 " + file + " jest za du\xBFy (ponad " + std::to_string(kMaxFileBytes >> 20) +
+              " MB); pliku nie wczytano";
+        return std::nullopt;
+    }
+    std::optional<std::string> text = f.readRest();
+    if (text && text->size() > kMaxFileBytes) text.reset();  // grown while read
+    if (text) why.clear();
+    return text;
+}
 
 // A rule file may come from anyone: one calling a function that reaches
 // the system, files or the program is refused before the engine sees it,
 // and the engine stays as it was.
-std::string TClips::Check(const std::string& file) {
-    BinaryFile f;
-    std::optional<std::string> text;
-    if (f.open(file, BinaryFile::Mode::Read)) text = f.readRest();
-    if (!text) return {};  // the engine's own open reports it
-    if (std::optional<ZakazaneWywolanie> z = ZnajdzZakazaneWywolanie(*text))
+void TClips::Check(const std::string& file, const std::string& text) {
+    if (std::optional<ZakazaneWywolanie> z = ZnajdzZakazaneWywolanie(text))
         throw ECLIPSRefusedException("Plik regu\xB3 " + file + ", wiersz " + std::to_string(z->Wiersz) +
                                      ": funkcja \"" + z->Funkcja +
                                      "\" si\xEAga poza system ekspertowy (do systemu, plik\xF3w lub programu); "
                                      "pliku nie wczytano");
-    return std::move(*text);
 }
 
 namespace {
@@ -193,20 +213,19 @@ long LineOfText(const std::string& text, long engineLine) {
 
 }  // namespace
 
-void TClips::Load(const std::string& file, bool clearFirst) {
-    const std::string text = Check(file);
+void TClips::Load(const std::string& file, const std::optional<std::string>& text, bool clearFirst) {
+    if (text) Check(file, *text);
     errorLine_ = 0;
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
     ForgetCreated();
     if (clearFirst) engine_->Clear();
-    std::optional<std::string> native = ExistingFile(file);
-    int result = native ? engine_->Load(*native) : 0;
+    const bool loaded = text && engine_->Load(file, *text);
     operation.Finish();
     const long engineLine = engine_->ErrorLine();
-    errorLine_ = engineLine > 0 ? LineOfText(text, engineLine) : engineLine;
-    if (result == -1) throw ECLIPSReadException("Error reading from CLIPS file: " + file, operation.Details());
-    if (result == 0) throw ECLIPSOpenException("Error opening CLIPS file: " + file, operation.Details());
+    errorLine_ = engineLine > 0 && text ? LineOfText(*text, engineLine) : engineLine;
+    if (!text) throw ECLIPSOpenException("Error opening CLIPS file: " + file, operation.Details());
+    if (!loaded) throw ECLIPSReadException("Error reading from CLIPS file: " + file, operation.Details());
 }
 
 void TClips::BLoad(const std::string& file) {
@@ -252,6 +271,8 @@ std::string TClips::ConstructsText() {
 }
 
 long TClips::LastErrorLine() const { return errorLine_; }
+
+bool TClips::EngineErrors() const { return engine_->Errors(); }
 
 const std::string& TClips::Log() const { return engine_->Log(); }
 

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -71,6 +72,15 @@ public:
     // and the function) before anything is loaded or cleared.
     virtual void LoadFromFile(const std::string& file);
     virtual void LoadAppend(const std::string& file);
+    // The same for the text of a rule file read already (file names it in
+    // messages): the engine itself opens no file.
+    void LoadFromText(const std::string& file, const std::string& text);
+    void LoadAppendText(const std::string& file, const std::string& text);
+    // The text of a rule file (a regular one of at most kMaxFileBytes);
+    // nothing, with the reason for the user (code page 1250) in why, when
+    // it cannot be read or is larger.
+    static constexpr std::size_t kMaxFileBytes = std::size_t(16) << 20;
+    static std::optional<std::string> ReadFile(const std::string& file, std::string& why);
     virtual void BSave(const std::string& file);
     virtual void Save(const std::string& file);
     // The text Save writes, without a file.
@@ -78,6 +88,10 @@ public:
     // The line of the last loaded file where the engine reported its first
     // error; 0 when the load reported none, -1 when the line is unknown.
     long LastErrorLine() const;
+    // The engine printed an error during the last operation: a rule whose
+    // action failed, a function refused (rules reach no file and not the
+    // system), a fact it could not make. Its text is in the log.
+    bool EngineErrors() const;
 
     // Everything the engine printed, in order.
     const std::string& Log() const;
@@ -101,9 +115,8 @@ private:
     void StopEngine();
     // Created facts last until the engine clears or loads.
     void ForgetCreated();
-    // The text of the file, for finding lines again.
-    std::string Check(const std::string& file);
-    void Load(const std::string& file, bool clearFirst);
+    void Check(const std::string& file, const std::string& text);
+    void Load(const std::string& file, const std::optional<std::string>& text, bool clearFirst);
     void WriteFile(const std::string& file, bool binary);
     void Changed();
 

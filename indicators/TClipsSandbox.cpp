@@ -16,6 +16,7 @@
 #include <linux/seccomp.h>
 #include <linux/close_range.h>
 #include <new>
+#include <optional>
 #include <poll.h>
 #include <pthread.h>
 #include <seccomp.h>
@@ -36,13 +37,15 @@ namespace vesk {
 namespace {
 
 // The channel is a socket, not a pipe: a socket cannot be opened again
-// through /proc/self/fd or /dev/fd, so only the program and the child's
-// own code reach it. Records both ways: one tag byte, a 4-byte
-// little-endian length, the payload.
+// through /proc/self/fd or /dev/fd (and the child opens nothing anyway),
+// so only the program and the child's own code reach it. Records both
+// ways: one tag byte, a 4-byte little-endian length, the payload.
 //
-// From the program: the steps of an operation, then kGo.
+// From the program: the steps of an operation, then kGo. The program
+// reads the files a step loads; the child gets their text.
 enum Command : char {
-    kStep = 'S',  // kind (1 byte), firing limit (8), file name
+    kStep = 'S',  // kind (1 byte), firing limit (8), file name length (4), file name, then
+                  // 'T' and the file's text, or 'B' and why it could not be read
     kGo = 'G',    // sequence (4), flags (1), output budget (8), processor seconds (4)
 };
 
@@ -66,7 +69,7 @@ enum Tag : char {
 constexpr int kChannelFd = 3;
 constexpr std::size_t kMaxLogLines = 20000;
 constexpr std::size_t kMaxError = 64 * 1024;
-constexpr std::size_t kMaxCommand = 64 * 1024;
+constexpr std::size_t kMaxCommand = TClips::kMaxFileBytes + 64 * 1024;
 // What a record costs against the output budget: its bytes, its header
 // and, for each text the program keeps, the string that holds it.
 constexpr std::size_t kHeader = 5;
@@ -102,6 +105,17 @@ std::string Cut(std::string_view s, std::size_t max) {
 }
 
 std::size_t CutLength(std::size_t max) { return max + std::strlen(kSandboxCutMark); }
+
+// The start of a failed operation's message.
+std::string Prefix(const std::vector<SandboxStep>& steps) {
+    auto has = [&](SandboxStep::Kind k) {
+        return std::any_of(steps.begin(), steps.end(), [k](const SandboxStep& s) { return s.What == k; });
+    };
+    if (has(SandboxStep::Kind::Run)) return "Przerwano wnioskowanie: ";
+    if (has(SandboxStep::Kind::Load) || has(SandboxStep::Kind::LoadAppend))
+        return "Przerwano wczytywanie pliku regu\xB3: ";
+    return "Przerwano polecenie silnika regu\xB3: ";
+}
 
 // ---- the child ----------------------------------------------------------
 
@@ -220,11 +234,11 @@ void WatchStack() {
     for (int sig : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGSYS}) ::sigaction(sig, &sa, nullptr);
 }
 
-// What the child may do once the engine has started: read, open files for
-// reading and look at them, write to its channel, use memory (never
-// executable), handle its signals, read the clocks and end. Everything
-// else fails with EPERM. The filter program is made once, in the parent;
-// the child only installs it.
+// What the child may do once the engine has started: read from its
+// channel, write to it, use memory (never executable), handle its
+// signals, read the clocks and end. It opens nothing: no file, pipe or
+// device, by any call. Everything else fails with EPERM. The filter
+// program is made once, in the parent; the child only installs it.
 using Filter = std::vector<sock_filter>;
 
 bool MakeFilter(scmp_filter_ctx ctx);
@@ -267,8 +281,7 @@ bool MakeFilter(scmp_filter_ctx ctx) {
     };
     for (int sys : {SCMP_SYS(read), SCMP_SYS(readv), SCMP_SYS(pread64), SCMP_SYS(preadv), SCMP_SYS(lseek),
                     SCMP_SYS(close), SCMP_SYS(fstat), SCMP_SYS(stat), SCMP_SYS(lstat), SCMP_SYS(newfstatat),
-                    SCMP_SYS(statx), SCMP_SYS(access), SCMP_SYS(faccessat), SCMP_SYS(faccessat2),
-                    SCMP_SYS(readlink), SCMP_SYS(readlinkat), SCMP_SYS(getdents64), SCMP_SYS(getcwd),
+                    SCMP_SYS(statx), SCMP_SYS(getcwd),
                     SCMP_SYS(brk), SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(madvise), SCMP_SYS(mincore),
                     SCMP_SYS(rt_sigaction), SCMP_SYS(rt_sigprocmask), SCMP_SYS(rt_sigreturn),
                     SCMP_SYS(sigaltstack), SCMP_SYS(setitimer), SCMP_SYS(getitimer), SCMP_SYS(clock_gettime),
@@ -288,10 +301,6 @@ bool MakeFilter(scmp_filter_ctx ctx) {
     // reading only).
     for (int sys : {SCMP_SYS(write), SCMP_SYS(writev), SCMP_SYS(pipe), SCMP_SYS(pipe2)}) rule(sys);
 #endif
-    // Opening for reading only, nothing created or cut.
-    const scmp_datum_t writing = O_ACCMODE | O_CREAT | O_TRUNC | O_APPEND | __O_TMPFILE;
-    when(SCMP_SYS(open), SCMP_A1(SCMP_CMP_MASKED_EQ, writing, O_RDONLY));
-    when(SCMP_SYS(openat), SCMP_A2(SCMP_CMP_MASKED_EQ, writing, O_RDONLY));
     // Memory that can never hold code.
     when(SCMP_SYS(mmap), SCMP_A2(SCMP_CMP_MASKED_EQ, PROT_EXEC, 0));
     when(SCMP_SYS(mprotect), SCMP_A2(SCMP_CMP_MASKED_EQ, PROT_EXEC, 0));
@@ -412,19 +421,35 @@ std::string LoadError(const TClips& clips, const SandboxStep& step, const ECLIPS
     ::_exit(122);
 }
 
-void Do(TClips& clips, const SandboxStep& step) {
+// A step as the child gets it: a load with the file's text, or with why
+// the program could not read it.
+struct ChildStep {
+    SandboxStep step;
+    std::optional<std::string> text;
+    std::string why;
+};
+
+void Do(TClips& clips, const ChildStep& s, const std::string& prefix) {
+    const SandboxStep& step = s.step;
     try {
+        const std::size_t logged = clips.Log().size();
+        const bool load = step.What == SandboxStep::Kind::Load || step.What == SandboxStep::Kind::LoadAppend;
+        if (load && !s.text) Fail(s.why);
         switch (step.What) {
-        case SandboxStep::Kind::Load: clips.LoadFromFile(step.File); break;
-        case SandboxStep::Kind::LoadAppend: clips.LoadAppend(step.File); break;
+        case SandboxStep::Kind::Load: clips.LoadFromText(step.File, *s.text); break;
+        case SandboxStep::Kind::LoadAppend: clips.LoadAppendText(step.File, *s.text); break;
         case SandboxStep::Kind::Clear: clips.Clear(); break;
         case SandboxStep::Kind::Reset: clips.Reset(); break;
         case SandboxStep::Kind::Run:
             if (step.Limit < 0) clips.Run();
             else clips.RunLimit(static_cast<int>(std::min<long long>(step.Limit, 0x7FFFFFFF)));
-            Send(kFired, std::to_string(clips.LastFired()));
             break;
         }
+        // A rule (or a fact's expression) the engine stopped with an error:
+        // the operation fails with the engine's text.
+        if (!load && clips.EngineErrors())
+            Fail(prefix + "b\xB3\xB9" "d w regu\xB3" "ach:\n" + EngineText(clips.Log().substr(std::min(logged, clips.Log().size()))));
+        if (step.What == SandboxStep::Kind::Run) Send(kFired, std::to_string(clips.LastFired()));
     } catch (const std::bad_alloc&) {
         gMemory.SendAndExit();
     } catch (const ECLIPSIOException& e) {
@@ -448,7 +473,7 @@ void ReadAll(char* data, std::size_t size) {
 }
 
 struct Operation {
-    std::vector<SandboxStep> steps;
+    std::vector<ChildStep> steps;
     std::uint32_t sequence = 0;
     bool facts = false, constructs = false;
     std::size_t budget = 0;
@@ -465,11 +490,13 @@ Operation ReadOperation() {
         if (len > kMaxCommand) ::_exit(123);
         std::string p(len, '\0');
         ReadAll(p.data(), len);
-        if (head[0] == kStep && len >= 9) {
-            SandboxStep s;
-            s.What = static_cast<SandboxStep::Kind>(p[0]);
-            s.Limit = static_cast<long long>(GetLE(p.data() + 1, 8));
-            s.File = p.substr(9);
+        if (head[0] == kStep && len >= 14 && Get32(p.data() + 9) <= len - 14) {
+            ChildStep s;
+            s.step.What = static_cast<SandboxStep::Kind>(p[0]);
+            s.step.Limit = static_cast<long long>(GetLE(p.data() + 1, 8));
+            const std::size_t name = Get32(p.data() + 9);
+            s.step.File = p.substr(13, name);
+            (p[13 + name] == 'T' ? s.text.emplace() : s.why) = p.substr(14 + name);
             op.steps.push_back(std::move(s));
         } else if (head[0] == kGo && len == 17) {
             op.sequence = Get32(p.data());
@@ -566,7 +593,10 @@ void SendFacts(const TClips& clips, const SandboxedEngine::FactTest& first) {
             // The program measures the processor time too; this is the
             // child's own stop should the program be slow to look.
             ProcessorAlarm(op.cpuSeconds + 1);
-            for (const SandboxStep& s : op.steps) Do(clips, s);
+            std::vector<SandboxStep> steps;
+            for (const ChildStep& s : op.steps) steps.push_back(s.step);
+            const std::string prefix = Prefix(steps);
+            for (const ChildStep& s : op.steps) Do(clips, s, prefix);
             if (op.facts || op.constructs) {
                 Send(kResults, {});
                 ProcessorAlarm(op.cpuSeconds + 1);
@@ -750,16 +780,6 @@ private:
     std::string payload_;
 };
 
-std::string Prefix(const std::vector<SandboxStep>& steps) {
-    auto has = [&](SandboxStep::Kind k) {
-        return std::any_of(steps.begin(), steps.end(), [k](const SandboxStep& s) { return s.What == k; });
-    };
-    if (has(SandboxStep::Kind::Run)) return "Przerwano wnioskowanie: ";
-    if (has(SandboxStep::Kind::Load) || has(SandboxStep::Kind::LoadAppend))
-        return "Przerwano wczytywanie pliku regu\xB3: ";
-    return "Przerwano polecenie silnika regu\xB3: ";
-}
-
 bool SendAll(int fd, const std::string& data) {
     for (std::size_t at = 0; at < data.size();) {
         const ssize_t n = ::send(fd, data.data() + at, data.size() - at, MSG_NOSIGNAL);
@@ -834,7 +854,14 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
         for (const SandboxStep& s : job.Steps) {
             std::string p(1, static_cast<char>(s.What));
             Put64(p, static_cast<std::uint64_t>(s.Limit));
+            Put32(p, static_cast<std::uint32_t>(s.File.size()));
             p += s.File;
+            std::string why;
+            std::optional<std::string> text;
+            if (s.What == SandboxStep::Kind::Load || s.What == SandboxStep::Kind::LoadAppend)
+                text = TClips::ReadFile(s.File, why);
+            p += text ? 'T' : 'B';
+            p += text ? *text : why;
             command += Record(kStep, p);
         }
         std::string go;

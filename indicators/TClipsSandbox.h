@@ -1,6 +1,7 @@
 // The rule engine run where a rule file can do no harm: the engine lives
-// in a child process of its own that may, once started, only read files,
-// talk to the program over its socket, use memory and end; it is stopped
+// in a child process of its own that may, once started, only talk to the
+// program over its socket, use memory and end (it opens nothing: the
+// program reads the files a step loads and sends their text); it is stopped
 // when an operation runs too long, recurses too deep or takes too much
 // memory. The child reports what the engine printed, asserted and
 // retracted, and the facts and constructs asked for; the caller sees the
@@ -37,7 +38,7 @@ namespace vesk {
 struct SandboxStep {
     enum class Kind { Load, LoadAppend, Clear, Reset, Run };
     Kind What = Kind::Reset;
-    std::string File;      // Load, LoadAppend: a core name
+    std::string File;      // Load, LoadAppend: a core name, read by the program
     long long Limit = -1;  // Run: rule firings, -1 without a limit
 };
 

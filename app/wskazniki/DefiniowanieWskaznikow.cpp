@@ -374,6 +374,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     InterpreterBox1 = new QListWidget(GroupBox1);
     nazwij(InterpreterBox1, "InterpreterBox1");
     InterpreterBox1->setVisible(false);
+    InterpreterBox1->setLayoutMode(QListView::Batched);  // a long log laid out between events
     InfoOKoniecznosciOpracowaniaWskaznikow = new QLabel(q(utf8ToCp1250("Najpierw trzeba opracować wskaźnik")), GroupBox1);
     nazwij(InfoOKoniecznosciOpracowaniaWskaznikow, "InfoOKoniecznosciOpracowaniaWskaznikow");
     GroupBox9 = new QGroupBox(srodek);
@@ -552,11 +553,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
     CheckBoxClipsViewer->setEnabled(v.CheckBoxExpert);
     if (!v.CheckBoxExpert || v.OdznaczPodglad) CheckBoxClipsViewer->setChecked(false);
     InfoOKoniecznosciOpracowaniaWskaznikow->setVisible(v.InfoOKoniecznosci);
-    QStringList diagnozy;
-    diagnozy.reserve(static_cast<qsizetype>(sesja_->ListaDiagnoz.size()));
-    for (const std::string& d : sesja_->ListaDiagnoz) diagnozy << q(d);
-    ListBox1->clear();
-    ListBox1->addItems(diagnozy);
+    pokazDiagnozy();
     if (panelAnalizy) panelAnalizy->pokaz();  // sensitivity panel
     pokazProgi(v);  // indicator sets and thresholds
     pokazDodatki(v);

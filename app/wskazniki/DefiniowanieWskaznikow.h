@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -178,6 +179,11 @@ public:
     void opuszczenie(QWidget* aktywne);
     bool opuszczone_ = true;  // left for another window, or hidden, since the last activation
     std::uint64_t pokazanyLog_ = 0;  // the engine log's change InterpreterBox1 shows
+    std::optional<ExpertSession::StanLogu> stanLogu_;  // the log as InterpreterBox1 shows it
+    // ListBox1 as the diagnosis list is: only what a merge inserted is
+    // added to it; any other change shows the list anew.
+    void pokazDiagnozy();
+    std::optional<std::uint64_t> pokazaneDiagnozy_;  // the list's change ListBox1 shows
 
 protected:
     void hideEvent(QHideEvent* e) override;

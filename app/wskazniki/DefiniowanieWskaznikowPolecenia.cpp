@@ -97,9 +97,12 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     Label22 = etykieta("Ekran funkcji celu", "Label22", 280, 27, 200);
 
     // The diagnosis list above the engine log, which shows while the viewer
-    // is checked; long diagnoses wrap.
+    // is checked; long diagnoses wrap. The wrapped rows are laid out a
+    // batch at a time between events, so a long list keeps the window
+    // answering.
     ListBox1->setWordWrap(true);
     ListBox1->setResizeMode(QListView::Adjust);
+    ListBox1->setLayoutMode(QListView::Batched);
     GroupBox8->move(GroupBox8->x(), 16);
 
     connect(MiniSE, &QAction::toggled, this, [this](bool wl) {
@@ -218,6 +221,24 @@ void DefiniowanieWskaznikow::ukladAlternatywny(bool wlaczony) {
     pokazWyglad();
 }
 
+void DefiniowanieWskaznikow::pokazDiagnozy() {
+    const SpisDiagnoz& spis = sesja_->ListaDiagnoz;
+    const auto linie = [&spis](std::size_t od, std::size_t ile) {
+        QStringList l;
+        l.reserve(static_cast<qsizetype>(ile));
+        for (std::size_t i = od; i < od + ile; ++i) l << q(spis[i]);
+        return l;
+    };
+    const auto wstawienia = pokazaneDiagnozy_ ? spis.WstawieniaOd(*pokazaneDiagnozy_) : std::nullopt;
+    if (wstawienia) {
+        for (const SpisDiagnoz::Blok& b : *wstawienia) ListBox1->insertItems(static_cast<int>(b.Wiersz), linie(b.Wiersz, b.Ile));
+    } else {
+        ListBox1->clear();
+        ListBox1->addItems(linie(0, spis.size()));
+    }
+    pokazaneDiagnozy_ = spis.Zmiany();
+}
+
 void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {
     pokazWyglad();
     const bool raport = sesja_->Raportowanie();
@@ -230,11 +251,22 @@ void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {
     const std::vector<std::string>& log = sesja_->LogSilnika();
     if (InterpreterBox1->count() != static_cast<int>(log.size()) || pokazanyLog_ != sesja_->ZmianyLogu()) {
         pokazanyLog_ = sesja_->ZmianyLogu();
-        QStringList linie;
-        linie.reserve(static_cast<qsizetype>(log.size()));
-        for (const std::string& l : log) linie << q(l);
-        InterpreterBox1->clear();
-        InterpreterBox1->addItems(linie);
+        // Only the rows that changed: a long log takes long to show whole.
+        const auto linie = [&log](std::size_t od) {
+            QStringList l;
+            l.reserve(static_cast<qsizetype>(log.size() - od));
+            for (std::size_t i = od; i < log.size(); ++i) l << q(log[i]);
+            return l;
+        };
+        if (const auto zmiana = sesja_->ZmianaLoguOd(stanLogu_)) {
+            if (zmiana->UsunOdGory > 0) InterpreterBox1->model()->removeRows(0, static_cast<int>(zmiana->UsunOdGory));
+            if (zmiana->Naglowek) InterpreterBox1->insertItem(0, q(log.front()));
+            InterpreterBox1->addItems(linie(log.size() - zmiana->Dopisz));
+        } else {
+            InterpreterBox1->clear();
+            InterpreterBox1->addItems(linie(0));
+        }
+        stanLogu_ = sesja_->StanLogu();
         InterpreterBox1->scrollToBottom();
     }
 }

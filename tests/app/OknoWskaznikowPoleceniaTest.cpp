@@ -242,6 +242,15 @@ TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
     EXPECT_GT(o.ListBox1->count(), 0);
     EXPECT_LT(o.ListBox1->count(), 100);
     EXPECT_EQ(o.InterpreterBox1->findItems(u("zacz\u0119to j\u0105 od nowa"), Qt::MatchEndsWith).size(), 1);
+    // RESET and a run with no new diagnosis leave the list's rows as they
+    // are; the rows are the list's.
+    o.ListBox1->item(0)->setData(Qt::UserRole, 7);  // gone with a row made anew
+    o.komendaRESET1->trigger();
+    o.Wnioskowanie1->trigger();
+    EXPECT_EQ(o.ListBox1->item(0)->data(Qt::UserRole).toInt(), 7);
+    ASSERT_EQ(o.ListBox1->count(), static_cast<int>(o.sesja().ListaDiagnoz.size()));
+    for (int i = 0; i < o.ListBox1->count(); ++i)
+        EXPECT_EQ(o.ListBox1->item(i)->text().toStdString(), cp1250ToUtf8(o.sesja().ListaDiagnoz[i]));
 }
 
 TEST_F(PoleceniaOkna, ReportWriteErrorUnchecksTheBoxAndTheWorkGoesOn) {

@@ -205,9 +205,35 @@ TEST_F(Sesja, SymbolsOfOddNamesLoad) {
 // However much is logged, the log stays within its bounds, the newest
 // lines kept and a line at the top telling of the cut.
 TEST_F(Sesja, LogStaysBoundedAcrossOperations) {
-    for (int i = 0; i < 60000; ++i) sesja.DopiszLog("w" + std::to_string(i));
-    for (int i = 0; i < 4500; ++i)  // a few cut, 9 MB in all
+    // A window following the log by its changes shows it as it is, and
+    // writes about as many rows as were added.
+    std::vector<std::string> okno;
+    ExpertSession::StanLogu stan = sesja.Stan();
+    std::size_t wpisane = 0;
+    const auto pokaz = [&] {
+        const auto& log = sesja.Log();
+        if (const auto z = sesja.ZmianaOd(stan)) {
+            okno.erase(okno.begin(), okno.begin() + static_cast<std::ptrdiff_t>(z->UsunOdGory));
+            if (z->Naglowek) okno.insert(okno.begin(), log.front());
+            okno.insert(okno.end(), log.end() - static_cast<std::ptrdiff_t>(z->Dopisz), log.end());
+            wpisane += z->Dopisz + z->Naglowek;
+        } else {
+            okno = log;
+            wpisane += okno.size();
+        }
+        stan = sesja.Stan();
+        EXPECT_EQ(okno, log);
+    };
+    for (int i = 0; i < 60000; ++i) {
+        sesja.DopiszLog("w" + std::to_string(i));
+        if (i % 7000 == 0) pokaz();
+    }
+    for (int i = 0; i < 4500; ++i) {  // a few cut, 9 MB in all
         sesja.DopiszLog(std::string(ExpertSession::WierszLogu * (i % 1000 == 0 ? 3 : 1), 'x'));
+        if (i % 700 == 0) pokaz();
+    }
+    pokaz();
+    EXPECT_LE(wpisane, 60000u + 4500u + 20u);
     std::size_t bajty = 0;
     for (const std::string& l : sesja.Log()) {
         EXPECT_LE(l.size(), ExpertSession::WierszLogu);
@@ -283,6 +309,46 @@ TEST(Diagnozy, LargeMergeAsksToGoOnAndStops) {
     EXPECT_EQ(DolaczDiagnozy(ograniczona, {"==> a: x", "==> a: y", "==> b: z", "==> a: w"}, {}, 3),
               std::optional<std::size_t>(1));
     EXPECT_EQ(ograniczona, (std::vector<std::string>{"==> a: x", "==> a: y", "==> b: z"}));
+}
+
+// The window's list: lines cut, bounded in bytes, and what each merge
+// inserted where, so that a window applying only that shows the list.
+TEST(Diagnozy, ListBoundedInBytesAndMergedByWhatIsAdded) {
+    SpisDiagnoz spis(100, 3 * SpisDiagnoz::DlugoscWiersza);
+    std::vector<std::string> okno;  // as a window shows it
+    std::uint64_t pokazana = spis.Zmiany();
+    const auto pokaz = [&] {
+        const auto wstawienia = spis.WstawieniaOd(pokazana);
+        if (!wstawienia) okno = spis.Wiersze();
+        for (const SpisDiagnoz::Blok& b : wstawienia ? *wstawienia : std::vector<SpisDiagnoz::Blok>{})
+            okno.insert(okno.begin() + static_cast<std::ptrdiff_t>(b.Wiersz), spis.begin() + static_cast<std::ptrdiff_t>(b.Wiersz),
+                        spis.begin() + static_cast<std::ptrdiff_t>(b.Wiersz + b.Ile));
+        pokazana = spis.Zmiany();
+        EXPECT_EQ(spis, okno);
+    };
+    const auto dluga = [](int i) { return "==> a: " + std::to_string(i) + std::string(5000, 'x'); };
+    auto w = spis.Dolacz({"==> a: 1", "==> b: 1", dluga(0), dluga(0) + "y"});
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->Dodane, 3u);  // the two long ones the same once cut
+    EXPECT_EQ(spis[1].size(), SpisDiagnoz::DlugoscWiersza);
+    EXPECT_NE(spis[1].find(kSandboxCutMark), std::string::npos);
+    EXPECT_EQ(spis.WstawieniaOd(pokazana), (std::vector<SpisDiagnoz::Blok>{{0, 2}, {2, 1}}));
+    pokaz();
+    const std::uint64_t kroki = spis.Kroki();
+    w = spis.Dolacz({"==> b: 2", "==> a: 2", "==> c: 1", "==> b: 1"});
+    EXPECT_EQ(spis.Kroki() - kroki, 4u);  // the new lines, not the list
+    EXPECT_EQ(spis, (std::vector<std::string>{"==> a: 1", spis[1], "==> a: 2", "==> b: 1", "==> b: 2", "==> c: 1"}));
+    EXPECT_EQ(spis.WstawieniaOd(pokazana), (std::vector<SpisDiagnoz::Blok>{{2, 1}, {4, 1}, {5, 1}}));
+    pokaz();
+    // Past the bytes: afresh with the new lines, those beyond counted.
+    w = spis.Dolacz({dluga(1), dluga(2), dluga(3), dluga(4), "==> a: 3"}, {}, true);
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(w->OdNowa);
+    EXPECT_EQ(w->Pominiete, 2u);
+    EXPECT_LE(spis.Bajty(), 3 * SpisDiagnoz::DlugoscWiersza);
+    EXPECT_FALSE(spis.WstawieniaOd(pokazana));
+    pokaz();
+    EXPECT_EQ(spis.WstawieniaOd(pokazana), std::vector<SpisDiagnoz::Blok>{});
 }
 
 // A message fits a screen: the first line and the engine's first error

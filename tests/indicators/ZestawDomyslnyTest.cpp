@@ -12,7 +12,9 @@
 #include <memory>
 #include <sstream>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "CodePage.h"
 #include "ExpertSession.h"
@@ -145,6 +147,13 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
     dir.write("ofiara.txt", "dane");
     dir.write("drugi.clp", "(defrule drugi => (assert (zbyt-wysoki drugi)))\n");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A line waiting in the pipe for its own reader, and a file outside
+    // the facts folder: a rule file takes neither.
+    const int potok = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(potok, 0);
+    ASSERT_EQ(::write(potok, "tajne\n", 6), 6);
+    test::TempDir obok;
+    obok.write("tajne.txt", "tajne\n");
     const std::string metody =
         "(defmethod open ((?a STRING) (?b SYMBOL) (?c STRING)) (call-next-method))\n"
         "(defmethod remove ((?a STRING)) (call-next-method))\n"
@@ -155,6 +164,12 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
         "(defmethod load* ((?a STRING)) (call-next-method))\n"
         "(defmethod exit () (call-next-method))\n";
     const auto regula = [](const std::string& akcja) { return "(defrule r => " + akcja + ")\n"; };
+    // An open no scan can see, and a diagnosis of what it read.
+    const auto czytaj = [&](const std::string& sciezka) {
+        return regula("(sort funcall (sym-cat ev al) \"(open \\\"" + sciezka +
+                      "\\\" p \\\"r\\\")\") (assert (zbyt-wysoki (sym-cat przeczytane- (readline p))))");
+    };
+    const char* const odmowa = "[VESK1] Funkcja open: pliki regu\xB3 nie czytaj\xB9";
     // A text of 10 * 2^n bytes in ?s.
     const auto tekst = [](int n) {
         return "(bind ?s \"0123456789\") (loop-for-count " + std::to_string(n) + " (bind ?s (str-cat ?s ?s))) ";
@@ -193,14 +208,20 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
         {"konstrukcje", regula(tekst(7) + "(loop-for-count (?i 1 1000) (call-specific-method build 1 "
                                            "(str-cat \"(deffacts f\" ?i \" (x \\\"\" ?s \"\\\"))\")))"),
          "przekroczono limit wynik\xF3w silnika regu\xB3 (1 MB)", 10, 1},
-        // The channel to the program cannot be opened again.
+        // Nothing is opened: not the channel to the program, not a file
+        // outside the facts folder, a named pipe or the engine's own input.
         {"kana\xB3", regula("(call-specific-method open 1 \"/proc/self/fd/3\" p \"r\") (readline p)"
                             "(call-specific-method open 1 \"/dev/fd/3\" q \"r\") (readline q)"),
-         ""},
-        // Waiting without work, and a crash of the engine while loading.
-        {"fifo", regula("(call-specific-method open 1 \"" + fifo + "\" p \"r\") (readline p)"),
-         "silnik regu\xB3 nie odpowiada\xB3 przez 1 s", 1},
-        {"awaria", "(defglobal ?*g* = (call-specific-method load* 1 \"" + drugi + "\"))\n",
+         odmowa},
+        {"plik obok", czytaj(obok.file("tajne.txt")), odmowa},
+        {"fifo", czytaj(fifo), odmowa},
+        {"wej\x9C" "cie", czytaj("/proc/self/fd/0"), odmowa},
+        {"load*", "(defglobal ?*g* = (call-specific-method load* 1 \"" + drugi + "\"))\n",
+         "[VESK1] Funkcja load*"},
+        // Working too long in time, not in the processor's, and a crash of
+        // the engine while loading.
+        {"\x9Cciana", regula("(while TRUE do (bind ?x 1))"), "silnik regu\xB3 nie odpowiada\xB3 przez 1 s", 1, 16, 30},
+        {"awaria", "(defglobal ?*g* = (call-specific-method build 1 \"(defmethod build ((?a STRING)) 1)\"))\n",
          "Przerwano wczytywanie pliku regu\xB3: awaria silnika regu\xB3 (sygna\xB3 "},
     };
     ExpertSession sesja(dir.folder(), kProgram, ui);
@@ -233,10 +254,17 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
             ASSERT_EQ(ui.messages.size(), 1u);
             const std::string& m = ui.messages.back();
             EXPECT_NE(m.find(c.komunikat), std::string::npos) << m;
-            EXPECT_LT(m.size(), 120u) << m;
-            EXPECT_EQ(sesja.Log().back(), m);
+            // A line of its own, the engine's text (if any) below it.
+            const std::string pierwszy = m.substr(0, m.find('\n'));
+            EXPECT_LT(pierwszy.size(), 120u) << m;
+            EXPECT_EQ(sesja.Log().back(), pierwszy);
         }
+        for (const std::string& l : sesja.Diagnozy()) EXPECT_EQ(l.find("przeczytane"), std::string::npos) << l;
     }
+    char linia[16] = {};
+    EXPECT_EQ(::read(potok, linia, sizeof linia), 6);
+    EXPECT_STREQ(linia, "tajne\n");
+    ::close(potok);
 #if !defined(VESK_ASAN)
     // However much the engine returned, the program grew by a few dozen
     // megabytes at most (the sanitizer keeps freed memory for a while).
@@ -316,6 +344,28 @@ TEST_F(Domyslny, HostileRuleFilesFloodingTheProgramStayInItsBounds) {
     EXPECT_EQ(sesja.Diagnozy().size(), static_cast<std::size_t>(kFakty));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_NE(sesja.Log().back().find("u\xBFytkownika"), std::string::npos) << sesja.Log().back();
+
+    // Long distinct diagnoses, RESET and RUN again and again: the window's
+    // list stays within its bytes, and each merge looks at the run's lines
+    // only, however long the list.
+    dir.write(plik, test::kSzablony + std::string("(defrule r => (bind ?s \"0123456789\") (loop-for-count 9 (bind ?s "
+                                                  "(str-cat ?s ?s))) (bind ?g (gensym*)) (loop-for-count (?i 1 200) "
+                                                  "(assert (wzrost-wskaznika (sym-cat ?g - ?i - ?s) (sym-cat ?s x) "
+                                                  "(sym-cat ?s y)))))\n"));
+    ASSERT_TRUE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    sesja.WyczyscDiagnozy();
+    SpisDiagnoz lista(SpisDiagnoz::NajwiecejWierszy, std::size_t(1) << 20);
+    for (int bieg = 0; bieg < 6; ++bieg) {
+        const std::uint64_t kroki = lista.Kroki();
+        sesja.Reset();
+        ASSERT_TRUE(sesja.Wnioskowanie());
+        ASSERT_EQ(sesja.Diagnozy().size(), 200u);
+        ASSERT_TRUE(DolaczWnioski(sesja, lista));
+        EXPECT_EQ(lista.Kroki() - kroki, 200u);
+        EXPECT_LE(lista.Bajty(), std::size_t(1) << 20);
+        EXPECT_GE(lista.size(), 200u);
+    }
+    EXPECT_TRUE(ui.messages.empty());
 
     std::filesystem::remove(dir.file(plik));
     sesja.WyczyscDiagnozy();
