@@ -446,8 +446,8 @@ std::string fileErrorText(int error) {
         case AmbiguousName: return ambiguousNameText({});
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
         case FolderNotFlushed:
-            return "plik jest ju\xBF na swoim miejscu, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" +
-                   fileErrorText(lastSyncError) + "): po awarii zasilania mo\xBF" "e wr\xF3" "ci\xE6 jego poprzednia wersja";
+            return "plik zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
+                   "): awaria zasilania mog\xB3aby cofn\xB9\xE6 ten zapis";
         case ReplacedFile:
             return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
                    "nie zosta\xB3 zmieniony";

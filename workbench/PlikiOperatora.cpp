@@ -455,23 +455,23 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     k.SciezkaOperatora = sciezka;
     try {
         if (!UtworzStanOperatora(k, nowyStan))
-            return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu));
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu) + nieUtworzono);
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
     noweD.zmieniony = true;
     if (!dokladnie([&] { return writeTextLines(noweDrzewo, drzewo.Linie()); })) {
         BladZapisu = true;
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa) + nieUtworzono);
     }
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
     if (!krok(dokladnie([&] { return renameFile(nowyStan, plikStanu); }), stan.zmieniony))
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu));
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu) + nieUtworzono);
     // The new state file is locked as the old one was.
     if (!uzyta.guard(plikStanu))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + plikStanu));
     if (!krok(dokladnie([&] { return renameFile(noweDrzewo, plikDrzewa); }), drzewoDawne.zmieniony))
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa) + nieUtworzono);
     // The new operator is complete: its old tree spelt otherwise goes, and
     // what killed runs left beside its files.
     const std::string nieusuniete = usunDawneDrzewo(o, plikDrzewa);

@@ -90,7 +90,7 @@ TEST(ReplaceFile, AFolderThatCannotBeFlushedAfterTheRenameIsToldAsSuch) {
     for (const auto& p : przypadki) {
         EXPECT_FALSE(p.zapis()) << p.co;
         EXPECT_TRUE(lastFailureAfterRename()) << p.co;
-        EXPECT_NE(lastFileError().find("awarii zasilania"), std::string::npos) << lastFileError();
+        EXPECT_NE(lastFileError().find("awaria zasilania"), std::string::npos) << lastFileError();
         EXPECT_EQ(dir.read(p.plik), p.tresc) << p.co;
     }
     EXPECT_EQ(entries(dir), (std::vector<std::string>{"drzewo.tr1", "stan.qad"}));
