@@ -173,7 +173,8 @@ std::optional<std::size_t> wezlyDrzewa(const std::string& plik) {
 }
 
 // Once a creation's new tree is in place: the operator's old tree spelt
-// otherwise removed; why it could not be ("" when done or none).
+// otherwise (beside one of its own spelling, so not renamed to it)
+// removed; why it could not be ("" when done or none).
 std::string usunDawneDrzewo(const OperatorZNazwy& o, const std::string& plikDrzewa) {
     if (o.drzewo.empty() || o.drzewo == plikDrzewa || dokladnie([&] { return removeFile(o.drzewo); })) return {};
     return withFileError("nie uda\xB3o si\xEA usun\xB9\xE6 jego dawnego pliku drzewa " + o.drzewo);
@@ -387,28 +388,33 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     // (the open operator's own stays).
     const bool nowaBlokada = uzyta.created() && (!tenSam || (!o.istnieje() && o.stan.empty()));
 
-    // All or nothing. An old state file spelt otherwise is first renamed
-    // to the operator's spelling (the same operator still); the new state
+    // All or nothing. The old state file and tree spelt otherwise are
+    // first renamed to the operator's spelling (the same operator still),
+    // so that nothing of the old operator is left to remove once the new
+    // one is committed ("FIRMA.QAD" beside "FIRMA.qad"); the new state
     // file and then the new tree are written beside the operator's files
     // (NowyPlikDrzewa); the new state file is renamed into place, the
     // commit point: from then on a new tree beside the tree file with no
     // new state file beside the state file is a creation the next open
-    // finishes (ZnajdzOperatora); then the tree is renamed into place and
-    // an old tree spelt otherwise removed. Until the tree is in place a
+    // finishes (ZnajdzOperatora); then the tree is renamed into place (and
+    // a second old tree of another spelling removed). Until the tree is in place a
     // failure undoes what was done from the bytes read here (a killed
     // creation's files may be there), in this order: the state file and
     // the tree first, so that a kill while undoing never leaves the old
     // state file beside a lone new tree; then the new tree before the new
-    // state file, which marks it as not committed; then the old name.
+    // state file, which marks it as not committed; then the old names.
     struct Dawny {
         std::string plik;
+        std::string nazwa;  // the name it had, spelt otherwise ("" when none)
         std::optional<std::string> bajty;  // nothing: there was no file
-        bool zmieniony = false;
+        bool zmieniony = false, przemianowany = false;
     };
-    Dawny dawne[] = {{plikStanu, {}}, {plikDrzewa, {}}, {noweDrzewo, {}}, {nowyStan, {}}};
+    const bool jestDrzewo = dokladnie([&] { return findExisting(plikDrzewa).has_value(); });
+    Dawny dawne[] = {{plikStanu, o.stan != plikStanu ? o.stan : ""},
+                     {plikDrzewa, o.drzewo != plikDrzewa && !jestDrzewo ? o.drzewo : ""},
+                     {noweDrzewo, ""},
+                     {nowyStan, ""}};
     Dawny &stan = dawne[0], &drzewoDawne = dawne[1], &noweD = dawne[2], &nowyS = dawne[3];
-    const bool innaPisownia = !o.stan.empty() && o.stan != plikStanu;
-    bool przemianowany = false;
     const auto przed = std::make_unique<MigawkaOperatora>(k);
     auto wycofaj = [&](std::string tekst) {
         for (const Dawny& d : dawne) {
@@ -416,9 +422,10 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
             if (!dokladnie([&] { return d.bajty ? replaceFile(d.plik, *d.bajty) : !findExisting(d.plik) || removeFile(d.plik); }))
                 tekst += withFileError("\nNie uda\xB3o si\xEA przywr\xF3" "ci\xE6 pliku " + d.plik);
         }
-        if (przemianowany && !dokladnie([&] { return renameFile(plikStanu, o.stan); }))
-            tekst += withFileError("\nNie uda\xB3o si\xEA przywr\xF3" "ci\xE6 nazwy pliku stanu " + o.stan + " (nazywa si\xEA " +
-                                   plikStanu + ")");
+        for (const Dawny& d : dawne)
+            if (d.przemianowany && !dokladnie([&] { return renameFile(d.plik, d.nazwa); }))
+                tekst += withFileError("\nNie uda\xB3o si\xEA przywr\xF3" "ci\xE6 nazwy pliku " + d.nazwa + " (nazywa si\xEA " +
+                                       d.plik + ")");
         // The open operator's lock guards its state file again.
         if (tenSam && !o.stan.empty()) Blokada.guard(o.stan);
         if (nowaBlokada) {
@@ -435,7 +442,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         return udany;
     };
     for (Dawny& d : dawne) {
-        const std::string& plik = &d == &stan && innaPisownia ? o.stan : d.plik;
+        const std::string& plik = d.nazwa.empty() ? d.plik : d.nazwa;
         if (!bajtyPliku(plik, d.bajty)) return wycofaj(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + plik) + nieUtworzono);
     }
     // What the operator replaced held: its tree (a killed creation's new
@@ -445,12 +452,10 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         zastapiony = ZastapionyOperator{wezlyDrzewa(o.przerwane ? noweDrzewo : o.drzewo),
                                         stan.bajty ? stan.bajty->size() / RozmiarStanuModelu : 0};
 
-    if (innaPisownia) {
-        if (!krok(dokladnie([&] { return renameFile(o.stan, plikStanu); }), przemianowany))
-            return wycofaj(withFileError("Nie uda\xB3o si\xEA zmieni\xE6 nazwy pliku stanu " + o.stan + " na " + plikStanu) +
-                           nieUtworzono);
-        uzyta.guard(plikStanu);
-    }
+    for (Dawny* d : {&stan, &drzewoDawne})
+        if (!d->nazwa.empty() && !krok(dokladnie([&] { return renameFile(d->nazwa, d->plik); }), d->przemianowany))
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA zmieni\xE6 nazwy pliku " + d->nazwa + " na " + d->plik) + nieUtworzono);
+    if (stan.przemianowany) uzyta.guard(plikStanu);
     nowyS.zmieniony = true;
     k.SciezkaOperatora = sciezka;
     try {
@@ -472,9 +477,9 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + plikStanu));
     if (!krok(dokladnie([&] { return renameFile(noweDrzewo, plikDrzewa); }), drzewoDawne.zmieniony))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa) + nieUtworzono);
-    // The new operator is complete: its old tree spelt otherwise goes, and
-    // what killed runs left beside its files.
-    const std::string nieusuniete = usunDawneDrzewo(o, plikDrzewa);
+    // The new operator is complete: a second old tree spelt otherwise
+    // goes, and what killed runs left beside its files.
+    const std::string nieusuniete = drzewoDawne.przemianowany ? std::string() : usunDawneDrzewo(o, plikDrzewa);
     for (const std::string& plik : {plikDrzewa, plikStanu, o.drzewo, o.stan})
         if (!plik.empty()) dokladnie([&] { return removeStaleTemporaries(plik); });
     if (!nieusuniete.empty()) {

@@ -229,9 +229,10 @@ killed() { # $1 what; the files after a killed creation, then opened
   left=$(ls | grep -E '^[Tt]\.(qad|tr1)\.(nowy|tmp)' | tr '\n' ' ')
   [ -e T.tr1.nowy ] && [ ! -e T.qad.nowy ] && nowy=1
   out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || { fail "$1: does not open: $out"; return; }
-  { cmp -s T.tr1 REF.tr1 && cmp -s [Tt].qad REF.qad; } || { cmp -s T.tr1 BASE.tr1 && cmp -s T.qad BASE.qad; } ||
+  { cmp -s T.[tT][rR]1 REF.tr1 && cmp -s [Tt].[qQ][aA][dD] REF.qad; } || { cmp -s T.tr1 BASE.tr1 && cmp -s T.qad BASE.qad; } ||
     fail "$1: neither the old operator nor the new: $(ls T.* t.* | tr '\n' ' ')"
-  [ -e T.qad ] && [ -e t.qad ] && fail "$1: old state file left beside the new"
+  [ "$(ls | grep -ciE '^t\.qad$')" -gt 1 ] && fail "$1: old state file left beside the new"
+  [ "$(ls | grep -ciE '^t\.tr1$')" -gt 1 ] && fail "$1: old tree left beside the new"
   grep -q "bez rekordu" <<< "$out" && fail "$1: pruned: $out"
   [ $nowy = 0 ] || grep -q "tworzenie operatora dokończone" <<< "$out" || fail "$1: creation not said finished: $out"
   # (A run that finds no operator makes a new one over the leftovers.)
@@ -242,10 +243,12 @@ roz "utwórz plik \"T.tr1\"" > create.roz
 rm -f T.* t.* A.*; "$W" open.roz A.tr1 > /dev/null 2>&1 || fail "creation: no operator A"
 pliki() { local f; for f in [TtA].*; do [ -e "$f" ] && echo "$f $(md5sum < "$f")"; done; }
 c=0
-for kind in T t new; do
+for kind in T t new T.QAD; do
   for when in "" before after; do
     for n in $(seq 1 30); do
-      rm -f T.* t.* mark; [ $kind = new ] || { cp REF.qad $kind.qad; cp REF.tr1 T.tr1; }; before=$(pliki)
+      rm -f T.* t.* mark
+      case $kind in new) ;; T.QAD) cp REF.qad T.QAD; cp REF.tr1 T.TR1 ;; *) cp REF.qad $kind.qad; cp REF.tr1 T.tr1 ;; esac
+      before=$(pliki)
       FAULT_FN=any FAULT_N=$n FAULT_KILL=$when FAULT_MARK=$R/mark LD_PRELOAD=$SHIM "$W" create.roz A.tr1 > /dev/null 2> err; rc=$?
       [ -e mark ] || break; c=$((c + 1))
       if [ -n "$when" ]; then
