@@ -397,10 +397,10 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     // commit point: from then on a new tree beside the tree file with no
     // new state file beside the state file is a creation the next open
     // finishes (ZnajdzOperatora); then the tree is renamed into place (and
-    // a second old tree of another spelling removed). Until the tree is in place a
-    // failure undoes what was done from the bytes read here (a killed
-    // creation's files may be there), in this order: the state file and
-    // the tree first, so that a kill while undoing never leaves the old
+    // a second old tree of another spelling removed). Until the tree is in
+    // place a failure undoes what was done from the bytes read here (a
+    // killed creation's files may be there), in this order: the state file
+    // and the tree first, so that a kill while undoing never leaves the old
     // state file beside a lone new tree; then the new tree before the new
     // state file, which marks it as not committed; then the old names.
     struct Dawny {
