@@ -80,12 +80,6 @@ void CzasownikiWarsztatu::Potwierdzenie() { PotwierdzFormularz(w_); }
 void CzasownikiWarsztatu::Wczytaj_Plik_Interpreter(const std::string& l) { Wczytaj_Plik(w_, sciezkaWCudzyslowie(l)); }
 void CzasownikiWarsztatu::Utworz_Plik_Interpreter(const std::string& l) {
     Utworz_Plik(w_, sciezkaWCudzyslowie(l));
-    // Replacing an operator is the command's job: told as a progress line
-    // (stderr in vesk-wsad; no message box in the window), with the tree
-    // file's full path and the nodes the operator held.
-    if (const std::optional<std::size_t> wezly = w_.ZastapioneWezly)
-        k_.Okna->progress("zast\xB9piono operator " + fullPath(k_.PlikDrzewa) + " (w\xEAz\xB3\xF3w: " +
-                          std::to_string(*wezly) + ")");
 }
 
 void CzasownikiWarsztatu::Ustaw_Wezel_Intepreter(const std::string& l) {

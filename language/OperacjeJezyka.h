@@ -19,6 +19,7 @@ namespace vesk {
 // dropped, ".tr1" in any letter case required, a control character
 // refused.
 void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa);
+// Utworz_Plik tells an operator it replaced (TekstZastapienia) as progress.
 void Utworz_Plik(Warsztat& w, const std::string& plikDrzewa);
 
 // One box of the decision sheet for a product or material word ("alfa",

@@ -110,7 +110,7 @@ bool Inicjalizacja(Kontekst& k) {
         }
         if (!writeTextLines(ini, DomyslneUstawienia(k.DomyslneKatalogi.Parametry, k.DomyslneKatalogi.Operatorzy,
                                                     k.DomyslneKatalogi.Wzorce))) {
-            k.Okna->message("Nie mo\xBFna utworzy\xE6 pliku ustawie\xF1 " + ini + " !");
+            k.Okna->message(withFileError("Nie mo\xBFna utworzy\xE6 pliku ustawie\xF1 " + ini));
             return false;
         }
         // The default settings point at the user's operator folder: it is

@@ -106,7 +106,7 @@ struct Folder {
     // state file has the stem rdzenStanu) is another operator: it has its
     // own tree, a killed creation's tree, or a state file not the operator's.
     bool innyOperator(const std::string& s, const std::string& rdzen, const std::string& rdzenStanu) const {
-        return s != rdzen && (ma(s, "tr1") || jest(s + "tr1" + DopisekNowegoDrzewa) || (ma(s, "qad") && s != rdzenStanu));
+        return s != rdzen && (ma(s, "tr1") || jest(s + "tr1" + DopisekNowegoPliku) || (ma(s, "qad") && s != rdzenStanu));
     }
     // Whether the name asked has a file spelt exactly so.
     bool dokladny(const std::string& drzewo, const std::string& rdzen) const { return jest(drzewo) || jest(rdzen + "qad"); }
@@ -158,13 +158,15 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
         // Another operator's when its stem has its own tree (or new tree).
         if (w.size() == 1) {
             const std::string s = rdzenPliku(w[0]);
-            (s != P && (f.ma(s, "tr1") || f.jest(s + "tr1" + DopisekNowegoDrzewa)) ? cudzyQ : Q) = w[0];
+            (s != P && (f.ma(s, "tr1") || f.jest(s + "tr1" + DopisekNowegoPliku)) ? cudzyQ : Q) = w[0];
         }
     }
     OperatorZNazwy r;
-    if (!Q.empty() && !f.ma(rdzenPliku(Q), "tr1") && f.jest(rdzenPliku(Q) + "tr1" + DopisekNowegoDrzewa)) {
+    // Before its commit point a creation's new state file is still beside
+    // the state file.
+    if (!Q.empty() && (T.empty() || rdzenPliku(T) == rdzenPliku(Q)) &&
+        f.jest(rdzenPliku(Q) + "tr1" + DopisekNowegoPliku) && !f.jest(Q + DopisekNowegoPliku)) {
         r.przerwane = true;
-        T.clear();
         cudzyT.clear();
     }
     const std::string S = !T.empty() ? rdzenPliku(T) : !Q.empty() ? rdzenPliku(Q) : P;

@@ -64,8 +64,10 @@ struct OperatorZNazwy {
     // Its tree and state files as they are spelt (folder found + name);
     // empty when it has none.
     std::string drzewo, stan;
-    // A creation killed between its renames: the state file and the new
-    // tree (sciezka + "tr1.nowy"), no tree file.
+    // A creation killed after its commit point: the new state file in
+    // place (sciezka + "qad", no "qad.nowy" beside it) and the new tree
+    // beside the tree file (sciezka + "tr1.nowy"); `drzewo` is then the
+    // old tree, when there is one, which the new one replaces.
     bool przerwane = false;
     // Its tree or state file missing because the one spelt otherwise is
     // another operator's: "Plik ... nie istnieje (plik ... należy do innego
@@ -101,7 +103,9 @@ struct FolderOperatorow {
 };
 FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie);
 
-// The file a killed creation leaves: the new tree beside the tree file.
-inline constexpr const char* DopisekNowegoDrzewa = ".nowy";
+// A creation writes the new state file and the new tree beside the old
+// ones, named so ("T.qad.nowy", "T.tr1.nowy"), before renaming them into
+// place: the state file first (the commit point), then the tree.
+inline constexpr const char* DopisekNowegoPliku = ".nowy";
 
 }  // namespace vesk

@@ -252,7 +252,7 @@ bool SymulujWezel(Kontekst& k) {
     return true;
 }
 
-bool UtworzStanOperatora(Kontekst& k) {
+bool UtworzStanOperatora(Kontekst& k, const std::string& plik) {
     const auto przed = std::make_unique<MigawkaOperatora>(k);
     k.RekordPomocniczy = k.RekordBiezacy;
     if (!k.TabelaWezlow.Sciezka.empty() && IstniejePlik(k.TabelaWezlow.Sciezka)) k.ZespolZapasowy = k.TabelaWezlow;
@@ -293,7 +293,7 @@ bool UtworzStanOperatora(Kontekst& k) {
     // it is complete.
     bool zapisano = false;
     try {
-        zapisano = ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla, true);
+        zapisano = ZapiszStanModelu(k, rec, k.NumerWezla, k.RokWezla, k.ZnacznikWezla, true, plik);
     } catch (const std::exception& e) {
         k.Okna->message(e.what());
     }

@@ -41,8 +41,9 @@ bool NowyWezel(Kontekst& k, std::uint8_t proponowany);
 bool SymulujWezel(Kontekst& k);
 
 // Creates the model-state file of the operator whose stem is in
-// SciezkaOperatora, holding the simulated root alone.
-bool UtworzStanOperatora(Kontekst& k);
+// SciezkaOperatora, holding the simulated root alone; at `plik` instead
+// when given (a creation that renames it into place later).
+bool UtworzStanOperatora(Kontekst& k, const std::string& plik = {});
 
 // Opens an existing operator: its model-state file named like the file part
 // of `sciezka`, looked for in KatalogOperatora.

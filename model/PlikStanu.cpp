@@ -506,17 +506,16 @@ void UsunZamiar(const std::string& sciezka) {
 std::string SciezkaPlikuStanu(const Kontekst& k) { return joinPath(k.KatalogOperatora, k.NazwaPlikuStanu); }
 
 bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::int16_t& rok,
-                      std::uint8_t& znacznik, bool utworzNowy) {
+                      std::uint8_t& znacznik, bool utworzNowy, const std::string& gdzie) {
     // A record numbered beyond the node table would make the file unreadable.
     if (rec.Numer() > NajwiekszyNumerWezla) return false;
     const std::string sciezka = SciezkaPlikuStanu(k);
     const std::string nowe = bajtyRekordu(rec);
     if (utworzNowy) {
         // In this spelling alone: a file spelt otherwise is another
-        // operator's, or this operator's old state file, which its creation
-        // removes once the new operator is complete (a failed creation
-        // leaves it as it was).
-        if (!dokladnie([&] { return replaceFile(sciezka, nowe); })) return false;
+        // operator's (an operator's own state file spelt otherwise its
+        // creation first renames to its spelling).
+        if (!dokladnie([&] { return replaceFile(gdzie.empty() ? sciezka : gdzie, nowe); })) return false;
     } else {
         // The order of the writes is the protocol in PlikStanu.h. A journal
         // a former save left is settled first.
@@ -542,10 +541,12 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             plik.close();
             const std::string zapis = sciezkaDziennika(sciezka);
             const std::string stare = bajtyRekordu(*stary);
-            if (!dokladnie([&] { return replaceFile(zapis, dziennik(*miejsce, nowe, stare)); })) return false;
             // The journal's name must outlive a power cut before the record
-            // is overwritten; without that the save does not start.
-            if (!dokladnie([&] { return syncFolderOf(zapis); })) {
+            // is overwritten (replaceFile flushes the folder); a journal in
+            // place whose folder could not be flushed goes again, and the
+            // save does not start.
+            if (!dokladnie([&] { return replaceFile(zapis, dziennik(*miejsce, nowe, stare)); })) {
+                if (!lastFailureAfterRename()) return false;
                 const std::string blad = lastFileError();
                 throw IoError(sciezka, operacja, blad + porzucDziennik(zapis, *miejsce, stare));
             }

@@ -62,14 +62,16 @@ inline constexpr const char* ZapisWToku = ".zapis";
 // Path of the current operator's state file: KatalogOperatora + NazwaPlikuStanu.
 std::string SciezkaPlikuStanu(const Kontekst& k);
 
-// utworzNowy: create the file anew holding rec alone (only operator creation
-// asks for it), in the spelling given, a file spelt otherwise left alone;
-// otherwise replace rec's node or append it. The new file is
-// written beside the old one and renamed over it when complete: a failed
-// save (false) leaves the old file as it was.
+// utworzNowy: create the file anew holding rec alone (only operator
+// creation asks for it; at `gdzie` when given, beside the state file, for
+// the creation to rename into place), in the spelling given, a file spelt
+// otherwise left alone; otherwise replace rec's node or append it.
+// The new file is written beside the old one and renamed over it when
+// complete: a failed save (false) leaves the old file as it was (but where
+// lastFailureAfterRename()).
 // On success hands back rec's node number, year and simulated flag.
 bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::int16_t& rok,
-                      std::uint8_t& znacznik, bool utworzNowy = false);
+                      std::uint8_t& znacznik, bool utworzNowy = false, const std::string& gdzie = {});
 
 // What opening finds in a state file, and what it would write to put it
 // right; reading it writes nothing.

@@ -32,7 +32,11 @@ constexpr int AmbiguousName = -3;
 // that is no longer the file this program locked under its name.
 constexpr int HardLinkedFile = -4;
 constexpr int ReplacedFile = -5;
+// A rename that happened, whose folder could not then be flushed to the
+// device (the flush's own error in lastSyncError).
+constexpr int FolderNotFlushed = -6;
 thread_local int lastError = 0;
+thread_local int lastSyncError = 0;
 // The files of the last ambiguous name findExisting met, for its message.
 thread_local std::vector<std::string> lastAmbiguous;
 // Whether the last findExisting failed on such a name.
@@ -195,6 +199,29 @@ void removeCaseVariant(const std::string& path, const std::string& native) {
         struct stat st;
         if (statPath(*found, st) && S_ISREG(st.st_mode)) ::unlink(found->c_str());
     }
+}
+
+// Flushes the folder of the native path (a file's) to the device; a file
+// system that cannot flush folders (EINVAL) counts as done. The error
+// number on failure.
+int flushNativeFolder(const std::string& native) {
+    std::string folder = native.substr(0, native.find_last_of('/') + 1);
+    if (folder.empty()) folder = ".";
+    if (faultAt("sync folder")) return errno;
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return errno;
+    const int error = ::fsync(dir) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(dir);
+    return error;
+}
+
+// After a rename to the native path: its folder flushed, so that the
+// rename outlives a power cut; FolderNotFlushed when that fails.
+bool flushFolderOf(const std::string& native) {
+    const int error = flushNativeFolder(native);
+    if (error == 0) return true;
+    lastSyncError = error;
+    return fail(FolderNotFlushed);
 }
 
 }  // namespace
@@ -397,7 +424,8 @@ bool renameFile(const std::string& from, const std::string& to) {
     std::string target = nativePathForCreate(to);
     if (faultAt("rename")) return fail(errno);
     if (target != *source) removeCaseVariant(to, target);
-    return std::rename(source->c_str(), target.c_str()) == 0 || fail(errno);
+    if (std::rename(source->c_str(), target.c_str()) != 0) return fail(errno);
+    return flushFolderOf(target);
 }
 
 bool createFolders(const std::string& path) {
@@ -470,6 +498,9 @@ std::string fileErrorText(int error) {
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
         case AmbiguousName: return ambiguousNameText({});
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
+        case FolderNotFlushed:
+            return "plik zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
+                   "): awaria zasilania mog\xB3aby cofn\xB9\xE6 ten zapis";
         case ReplacedFile:
             return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
                    "nie zosta\xB3 zmieniony";
@@ -486,6 +517,8 @@ std::string fileErrorText(int error) {
         default: return std::strerror(error);
     }
 }
+
+bool lastFailureAfterRename() { return lastError == FolderNotFlushed; }
 
 std::string lastFileError() {
     if (lastError != AmbiguousName) return fileErrorText(lastError);
@@ -512,13 +545,14 @@ std::string notRegularFileText(const std::string& path) {
     return fileErrorText(kindError(st));
 }
 
-int removeStaleTemporaries(const std::string& path) {
+std::vector<std::string> removeStaleTemporaries(const std::string& path) {
     const std::string folder = folderPart(path);
     const std::string name = fileNamePart(path);
     std::string nativeFolder;
+    std::vector<std::string> removed;
     if (!folder.empty()) {
         auto f = findFolder(folder);
-        if (!f) return 0;
+        if (!f) return removed;
         nativeFolder = *f;
     }
     // The temporary file of a replaced ".nowy" file.
@@ -529,7 +563,6 @@ int removeStaleTemporaries(const std::string& path) {
     std::string own = name;
     if (const auto found = findExisting(path))
         own = entryName(found->substr(found->find_last_of('/') + 1)).value_or(name);
-    int removed = 0;
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = entryName(entry).value_or(std::string());
         if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
@@ -541,7 +574,8 @@ int removeStaleTemporaries(const std::string& path) {
                            (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
         struct stat st;
         const std::string native = childPath(nativeFolder, entry);
-        if (stale && statPath(native, st) && S_ISREG(st.st_mode) && ::unlink(native.c_str()) == 0) ++removed;
+        if (stale && statPath(native, st) && S_ISREG(st.st_mode) && ::unlink(native.c_str()) == 0)
+            removed.push_back(folder + cp);
     }
     return removed;
 }
@@ -589,14 +623,8 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
 bool syncFolderOf(const std::string& path) {
     auto found = findExisting(path);
     if (!found) return failNotFound();
-    std::string folder = found->substr(0, found->find_last_of('/') + 1);
-    if (folder.empty()) folder = ".";
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return fail(errno);
-    const bool ok = ::fsync(dir) == 0 || errno == EINVAL;
-    const int error = errno;
-    ::close(dir);
-    return ok || fail(error);
+    const int error = flushNativeFolder(*found);
+    return error == 0 || fail(error);
 }
 
 namespace {
@@ -887,7 +915,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     heldGuards.unlock();
     // The twin of another spelling goes only once the new file is in place.
     if (existing && *existing != target) ::unlink(existing->c_str());
-    return true;
+    return flushFolderOf(target);
 }
 
 std::string currentFolder() {

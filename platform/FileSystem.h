@@ -98,7 +98,8 @@ std::string unusableFolderMessage(std::string_view native, const std::string& so
 bool fileExists(const std::string& path);
 bool folderExists(const std::string& path);
 bool removeFile(const std::string& path);
-// Replaces `to` (if present) by `from`.
+// Replaces `to` (if present) by `from`, then flushes the folder to the
+// device as replaceFile does.
 bool renameFile(const std::string& from, const std::string& to);
 bool createFolders(const std::string& path);
 
@@ -107,8 +108,11 @@ bool createFolders(const std::string& path);
 // (fsync) and then renamed over the old one, so that the old file stays
 // whole until the rename. The file gets the spelling given, replacing a
 // twin that differs only in case, unless keepSpelling asks to keep the
-// spelling of the existing file. False on any failure, with the old file
-// untouched and no new file left behind.
+// spelling of the existing file. The folder is then flushed to the device
+// (syncFolderOf), so that the rename outlives a power cut. False on any
+// failure, with the old file untouched and no new file left behind, but
+// for one: a folder that could not be flushed after the rename, which
+// lastFailureAfterRename() tells, and whose new file is in place.
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false);
 
 // The temporary file of replaceFile is named like its target followed by
@@ -121,8 +125,8 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 // characters, by ".nowy" alone or with "." or TemporarySuffix and six
 // characters, or an earlier program's "." and six characters of mixed
 // case), spelt as that file is (as the path has it when there is none).
-// The number of files removed.
-int removeStaleTemporaries(const std::string& path);
+// The files removed (the path's folder followed by each one's name).
+std::vector<std::string> removeStaleTemporaries(const std::string& path);
 
 // A file whose contents must not change: it exists and has no write
 // permission (checked on the mode, so that it holds for root as well).
@@ -151,6 +155,9 @@ bool syncFolderOf(const std::string& path);
 // a short text after the file's name ("brak miejsca na dysku", "brak
 // uprawnien", "plik tylko do odczytu", ...); empty when nothing failed.
 std::string lastFileError();
+// True when the last failure of replaceFile or renameFile came after its
+// rename (the folder could not be flushed): the new file is in place.
+bool lastFailureAfterRename();
 // The same text for a system error number.
 std::string fileErrorText(int error);
 // text followed by ": " and lastFileError() when there is one.
@@ -224,9 +231,10 @@ std::size_t longestFileName(const std::string& path);
 
 // A fault in the file layer, for tests: while set, replaceFile, writeAt,
 // removeFile and renameFile ask it before each of their steps ("create",
-// "write", "sync", "rename", "remove"), and every lookup before each stat
-// ("stat") and listing of a folder ("list"), and fail that step with
-// `error` (an input/output error unless said) when it answers true. An
+// "write", "sync", "rename", "sync folder", "remove"), and every lookup
+// before each stat ("stat") and listing of a folder ("list"), and fail that
+// step with `error` (an input/output error unless said) when it answers
+// true. An
 // empty function removes it.
 using FileFault = std::function<bool(std::string_view step)>;
 void setFileFault(FileFault fault, int error = EIO);

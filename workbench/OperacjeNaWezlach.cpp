@@ -301,17 +301,17 @@ bool Warsztat::KasowanieWezla() {
         return odmowa(blad + "; w\xEAze\xB3 " + std::to_string(n) + " nie zosta\xB3 usuni\xEAty");
     }
     std::map<int, std::string> rekordy;
+    std::optional<std::string> stare;
     {
         BinaryFile f;
-        std::optional<std::string> bajty;
-        if (f.open(plik, BinaryFile::Mode::Read)) bajty = f.readRest();
-        if (bajty && bajty->size() % RozmiarStanuModelu != 0) setLastFileError(0);
-        if (!bajty || bajty->size() % RozmiarStanuModelu != 0)
+        if (f.open(plik, BinaryFile::Mode::Read)) stare = f.readRest();
+        if (stare && stare->size() % RozmiarStanuModelu != 0) setLastFileError(0);
+        if (!stare || stare->size() % RozmiarStanuModelu != 0)
             return odmowa(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + plik));
-        for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {
-            const int numer = static_cast<std::uint8_t>((*bajty)[o]);
+        for (std::size_t o = 0; o < stare->size(); o += RozmiarStanuModelu) {
+            const int numer = static_cast<std::uint8_t>((*stare)[o]);
             if (numer != n && numer <= NajwiekszyNumerWezla && !rekordy.count(numer))
-                rekordy[numer] = bajty->substr(o, RozmiarStanuModelu);
+                rekordy[numer] = stare->substr(o, RozmiarStanuModelu);
         }
     }
     // The commit point of a deletion: the new state file renamed into place.
@@ -319,8 +319,12 @@ bool Warsztat::KasowanieWezla() {
     for (const auto& [numer, bajty] : rekordy) zawartosc += bajty;
     if (!replaceFile(plik, zawartosc, true)) {
         BladZapisu = true;
-        return odmowa(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + plik + "; w\xEAze\xB3 " + std::to_string(n) +
-                                    " nie zosta\xB3 usuni\xEAty"));
+        std::string tekst = withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku " + plik);
+        // A new file in place whose folder could not be flushed: the old
+        // one goes back.
+        if (lastFailureAfterRename() && !replaceFile(plik, *stare, true))
+            tekst += withFileError("; nie uda\xB3o si\xEA te\xBF przywr\xF3" "ci\xE6 jego poprzedniej wersji");
+        return odmowa(tekst + "; w\xEAze\xB3 " + std::to_string(n) + " nie zosta\xB3 usuni\xEAty");
     }
 
     for (int s = 0; s <= NajwiekszyNumerWezla; ++s) {

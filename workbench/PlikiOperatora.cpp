@@ -161,7 +161,35 @@ void zajeteZEtykiet(const DrzewoDecyzji& d, ZESPOL& tabela) {
         if (int n = d.Numer(i); n >= 0) tabela.Zajety[n] = true;
 }
 
+// The nodes of the tree file at plik; nothing when there is none or it
+// cannot be read.
+std::optional<std::size_t> wezlyDrzewa(const std::string& plik) {
+    if (plik.empty()) return std::nullopt;
+    try {
+        return static_cast<std::size_t>(DrzewoDecyzji::Wczytaj(plik).Liczba());
+    } catch (const WorkbenchError&) {
+        return std::nullopt;
+    }
+}
+
+// Once a creation's new tree is in place: the operator's old tree spelt
+// otherwise (beside one of its own spelling, so not renamed to it)
+// removed; why it could not be ("" when done or none).
+std::string usunDawneDrzewo(const OperatorZNazwy& o, const std::string& plikDrzewa) {
+    if (o.drzewo.empty() || o.drzewo == plikDrzewa || dokladnie([&] { return removeFile(o.drzewo); })) return {};
+    return withFileError("nie uda\xB3o si\xEA usun\xB9\xE6 jego dawnego pliku drzewa " + o.drzewo);
+}
+
 }  // namespace
+
+std::string TekstZastapienia(const std::string& plikDrzewa, const ZastapionyOperator& z) {
+    // The nodes are the tree's; records of another number are said too.
+    std::string wezly;
+    if (z.wezly) wezly = "w\xEAz\xB3\xF3w: " + std::to_string(*z.wezly);
+    else wezly = "bez czytelnego drzewa";
+    if (z.rekordy && z.rekordy != z.wezly) wezly += "; rekord\xF3w w pliku stanu: " + std::to_string(*z.rekordy);
+    return "zast\xB9piono operator " + fullPath(plikDrzewa) + " (" + wezly + ")";
+}
 
 std::string Warsztat::Nazwa_pliku(const std::string& sciezka) {
     const auto p = sciezka.find_last_of("\\/");
@@ -309,14 +337,14 @@ bool Warsztat::Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa) {
 bool Warsztat::utworz(const OperatorZNazwy& o) {
     // An operator of this name in another letter case is the one replaced,
     // its spelling kept: no second operator, nor one renamed.
-    ZastapioneWezly.reset();
+    Zastapiony.reset();
     if (!o.powod.empty()) {
         komunikat(o.powod);
         return false;
     }
     const std::string sciezka = o.sciezka;
     const std::string plikDrzewa = sciezka + "tr1", plikStanu = sciezka + "qad";
-    const std::string tymczasowy = NowyPlikDrzewa(plikDrzewa);
+    const std::string noweDrzewo = NowyPlikDrzewa(plikDrzewa), nowyStan = NowyPlikDrzewa(plikStanu);
     const std::string nieUtworzono = " - operator nie zosta\xB3 utworzony";
     if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
         komunikat(blad);
@@ -326,7 +354,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     // before the lock is taken: a refusal leaves no file made. A folder
     // (or a pipe, a device) where a file is to be written, replaced or
     // removed is one.
-    for (const std::string& plik : {plikDrzewa, plikStanu, tymczasowy, o.drzewo, o.stan})
+    for (const std::string& plik : {plikDrzewa, plikStanu, noweDrzewo, nowyStan, o.drzewo, o.stan})
         if (std::string blad = plik.empty() ? std::string() : notRegularFileText(plik); !blad.empty()) {
             komunikat("Plik " + plik + ": " + blad + nieUtworzono);
             return false;
@@ -360,26 +388,44 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     // (the open operator's own stays).
     const bool nowaBlokada = uzyta.created() && (!tenSam || (!o.istnieje() && o.stan.empty()));
 
-    // All or nothing: the new tree is written beside the tree file, the new
-    // state file put in place (the commit point: a killed creation is
-    // finished by the next open, PlikStanu.h), the tree renamed into place,
-    // and only then the operator's old files spelt otherwise removed. Until
-    // the tree is in place a failure puts back the two files the creation
-    // wrote over, from their bytes read here (a killed creation's new tree
-    // may be there), and removes what it made.
+    // All or nothing. The old state file and tree spelt otherwise are
+    // first renamed to the operator's spelling (the same operator still),
+    // so that nothing of the old operator is left to remove once the new
+    // one is committed ("FIRMA.QAD" beside "FIRMA.qad"); the new state
+    // file and then the new tree are written beside the operator's files
+    // (NowyPlikDrzewa); the new state file is renamed into place, the
+    // commit point: from then on a new tree beside the tree file with no
+    // new state file beside the state file is a creation the next open
+    // finishes (ZnajdzOperatora); then the tree is renamed into place (and
+    // a second old tree of another spelling removed). Until the tree is in
+    // place a failure undoes what was done from the bytes read here (a
+    // killed creation's files may be there), in this order: the state file
+    // and the tree first, so that a kill while undoing never leaves the old
+    // state file beside a lone new tree; then the new tree before the new
+    // state file, which marks it as not committed; then the old names.
     struct Dawny {
         std::string plik;
+        std::string nazwa;  // the name it had, spelt otherwise ("" when none)
         std::optional<std::string> bajty;  // nothing: there was no file
-        bool zmieniony = false;
+        bool zmieniony = false, przemianowany = false;
     };
-    Dawny dawne[] = {{tymczasowy, {}}, {plikStanu, {}}};
+    const bool jestDrzewo = dokladnie([&] { return findExisting(plikDrzewa).has_value(); });
+    Dawny dawne[] = {{plikStanu, o.stan != plikStanu ? o.stan : ""},
+                     {plikDrzewa, o.drzewo != plikDrzewa && !jestDrzewo ? o.drzewo : ""},
+                     {noweDrzewo, ""},
+                     {nowyStan, ""}};
+    Dawny &stan = dawne[0], &drzewoDawne = dawne[1], &noweD = dawne[2], &nowyS = dawne[3];
     const auto przed = std::make_unique<MigawkaOperatora>(k);
     auto wycofaj = [&](std::string tekst) {
         for (const Dawny& d : dawne) {
             if (!d.zmieniony) continue;
-            if (!dokladnie([&] { return d.bajty ? replaceFile(d.plik, *d.bajty) : removeFile(d.plik); }))
+            if (!dokladnie([&] { return d.bajty ? replaceFile(d.plik, *d.bajty) : !findExisting(d.plik) || removeFile(d.plik); }))
                 tekst += withFileError("\nNie uda\xB3o si\xEA przywr\xF3" "ci\xE6 pliku " + d.plik);
         }
+        for (const Dawny& d : dawne)
+            if (d.przemianowany && !dokladnie([&] { return renameFile(d.plik, d.nazwa); }))
+                tekst += withFileError("\nNie uda\xB3o si\xEA przywr\xF3" "ci\xE6 nazwy pliku " + d.nazwa + " (nazywa si\xEA " +
+                                       d.plik + ")");
         // The open operator's lock guards its state file again.
         if (tenSam && !o.stan.empty()) Blokada.guard(o.stan);
         if (nowaBlokada) {
@@ -390,51 +436,60 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         komunikat(tekst);
         return false;
     };
-    for (Dawny& d : dawne)
-        if (!bajtyPliku(d.plik, d.bajty)) return wycofaj(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + d.plik) + nieUtworzono);
-    // The nodes the operator replaced had (their records).
-    std::optional<std::size_t> zastapione;
-    if (o.istnieje() || !o.stan.empty()) {
-        std::optional<std::string> stan = dawne[1].bajty;
-        if (!o.stan.empty() && o.stan != plikStanu && !bajtyPliku(o.stan, stan))
-            return wycofaj(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + o.stan) + nieUtworzono);
-        zastapione = stan ? stan->size() / RozmiarStanuModelu : 0;
+    // A step that failed after its rename has changed its file.
+    auto krok = [&](bool udany, bool& zmieniony) {
+        zmieniony = udany || lastFailureAfterRename();
+        return udany;
+    };
+    for (Dawny& d : dawne) {
+        const std::string& plik = d.nazwa.empty() ? d.plik : d.nazwa;
+        if (!bajtyPliku(plik, d.bajty)) return wycofaj(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + plik) + nieUtworzono);
     }
+    // What the operator replaced held: its tree (a killed creation's new
+    // one) and its state file.
+    std::optional<ZastapionyOperator> zastapiony;
+    if (o.istnieje() || !o.stan.empty())
+        zastapiony = ZastapionyOperator{wezlyDrzewa(o.przerwane ? noweDrzewo : o.drzewo),
+                                        stan.bajty ? stan.bajty->size() / RozmiarStanuModelu : 0};
 
-    if (!dokladnie([&] { return writeTextLines(tymczasowy, drzewo.Linie()); })) {
-        BladZapisu = true;
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
-    }
-    dawne[0].zmieniony = true;
+    for (Dawny* d : {&stan, &drzewoDawne})
+        if (!d->nazwa.empty() && !krok(dokladnie([&] { return renameFile(d->nazwa, d->plik); }), d->przemianowany))
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA zmieni\xE6 nazwy pliku " + d->nazwa + " na " + d->plik) + nieUtworzono);
+    if (stan.przemianowany) uzyta.guard(plikStanu);
+    nowyS.zmieniony = true;
     k.SciezkaOperatora = sciezka;
     try {
-        dawne[1].zmieniony = UtworzStanOperatora(k);
+        if (!UtworzStanOperatora(k, nowyStan))
+            return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu) + nieUtworzono);
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
-    if (!dawne[1].zmieniony) return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu));
-    // The new state file is locked too (one replaced keeps its lock).
+    noweD.zmieniony = true;
+    if (!dokladnie([&] { return writeTextLines(noweDrzewo, drzewo.Linie()); })) {
+        BladZapisu = true;
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa) + nieUtworzono);
+    }
+    if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
+    if (!krok(dokladnie([&] { return renameFile(nowyStan, plikStanu); }), stan.zmieniony))
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu) + nieUtworzono);
+    // The new state file is locked as the old one was.
     if (!uzyta.guard(plikStanu))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + plikStanu));
-    if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
-    if (!dokladnie([&] { return renameFile(tymczasowy, plikDrzewa); }))
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa));
-    // The new operator is complete: its old tree and state file spelt
-    // otherwise go, and what killed runs left beside its files.
-    std::string nieusuniete;
-    for (const std::string& stary : {o.drzewo, o.stan})
-        if (!stary.empty() && stary != plikDrzewa && stary != plikStanu && !dokladnie([&] { return removeFile(stary); }))
-            nieusuniete += withFileError((nieusuniete.empty() ? "" : "; ") + stary);
+    if (!krok(dokladnie([&] { return renameFile(noweDrzewo, plikDrzewa); }), drzewoDawne.zmieniony))
+        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa) + nieUtworzono);
+    // The new operator is complete: a second old tree spelt otherwise
+    // goes, and what killed runs left beside its files.
+    const std::string nieusuniete = drzewoDawne.przemianowany ? std::string() : usunDawneDrzewo(o, plikDrzewa);
     for (const std::string& plik : {plikDrzewa, plikStanu, o.drzewo, o.stan})
         if (!plik.empty()) dokladnie([&] { return removeStaleTemporaries(plik); });
     if (!nieusuniete.empty()) {
         k.BladUsuwaniaPliku = true;
-        komunikat("Operator " + plikDrzewa + " utworzony, ale nie uda\xB3o si\xEA usun\xB9\xE6 jego dawnego pliku: " + nieusuniete);
+        komunikat("Operator " + plikDrzewa + " utworzony, ale " + nieusuniete);
     }
     WyczyscPrzebiegi(k, 0);  // the new root's run stays
     if (!tenSam) Blokada = std::move(blokada);
     TylkoDoOdczytu = false;
-    ZastapioneWezly = zastapione;
+    Zastapiony = zastapiony;
 
     k.PlikDrzewa = plikDrzewa;
     Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
@@ -466,7 +521,7 @@ void Warsztat::NowyPlik1Click() {
     if (otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()))) NazwaOperatoraPrim = k.SciezkaOperatora;
 }
 
-std::string NowyPlikDrzewa(const std::string& plikDrzewa) { return plikDrzewa + DopisekNowegoDrzewa; }
+std::string NowyPlikDrzewa(const std::string& plikDrzewa) { return plikDrzewa + DopisekNowegoPliku; }
 
 bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa) {
     return otworz(ZnajdzOperatora(plikDrzewa, FormaNazwy::PlikDrzewa, katalogOperatorow()));
@@ -505,11 +560,11 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     // Reopening the open operator keeps its nodes' histories.
     const bool tenSam = !k.SciezkaOperatora.empty() && fileNamePart(k.SciezkaOperatora) == fileNamePart(sciezka) &&
                         equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
-    // A creation killed between its two renames left the state file and
-    // the complete new tree beside it: that tree is read, and put in place
-    // once the open succeeds.
+    // A creation killed after its commit point left its new state file in
+    // place and its complete new tree beside the tree file: that tree is
+    // read, and put in place once the open succeeds.
     const std::string nowy = NowyPlikDrzewa(plikDrzewa);
-    const bool dokonczTworzenie = o.przerwane;
+    bool dokonczTworzenie = o.przerwane;
     // Files of another operator whose name differs only in letter case are
     // not this one's.
     if (!o.cudzy.empty()) {
@@ -532,32 +587,37 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     if (!zablokowany && !zablokuj(o, blokada)) return false;
     const bool tylkoDoOdczytu =
         dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, "tr1")) || isReadOnlyFile(wlasnyPlik(o, "qad")); });
-    if (!tylkoDoOdczytu) {
-        // What a killed program left: its temporary files (those of a
-        // state file spelt otherwise too).
-        if (!dokonczTworzenie) removeStaleTemporaries(plikDrzewa);
-        removeStaleTemporaries(plikStanu);
-        dokladnie([&] {
-            return removeStaleTemporaries(plikStanu) + removeStaleTemporaries(plikStanu + ZapisWToku) +
-                   removeStaleTemporaries(plikStanu + ".krok");
-        });
-    }
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
     DrzewoDecyzji drzewo;
     // A tree file that is no tree (but no longer than one) is rebuilt from
     // the records, its bytes kept beside it.
     std::optional<std::string> nieczytelne, zachowane;
-    try {
-        drzewo = DrzewoDecyzji::Wczytaj(dokonczTworzenie ? nowy : plikDrzewa);
-    } catch (const WorkbenchError& e) {
-        if (dokonczTworzenie || e.kind() != WorkbenchError::Kind::TreeFormat || !(nieczytelne = bajtyDrzewa(plikDrzewa))) {
-            komunikat(e.what());
-            return false;
+    auto wczytajDrzewo = [&] {
+        for (;;) {
+            nieczytelne.reset();
+            zachowane.reset();
+            try {
+                drzewo = DrzewoDecyzji::Wczytaj(dokonczTworzenie ? nowy : plikDrzewa);
+                return true;
+            } catch (const WorkbenchError& e) {
+                // A new tree that cannot be read beside the old one is no
+                // creation's: the old tree is the operator's.
+                if (dokonczTworzenie && !o.drzewo.empty()) {
+                    dokonczTworzenie = false;
+                    continue;
+                }
+                if (dokonczTworzenie || e.kind() != WorkbenchError::Kind::TreeFormat || !(nieczytelne = bajtyDrzewa(plikDrzewa))) {
+                    komunikat(e.what());
+                    return false;
+                }
+                drzewo = DrzewoDecyzji::Odzyskaj(*nieczytelne);
+                zachowane = e.what();
+                return true;
+            }
         }
-        drzewo = DrzewoDecyzji::Odzyskaj(*nieczytelne);
-        zachowane = e.what();
-    }
+    };
+    if (!wczytajDrzewo()) return false;
     const std::string nieOtwarto = " - operator nie zosta\xB3 otwarty";
     OcenaPlikuStanu ocena;
     try {
@@ -570,6 +630,15 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         komunikat(ocena.odmowa + nieOtwarto);
         return false;
     }
+    // A new tree beside the old one and a state file holding other nodes
+    // than the new tree names (its creation undone, and killed while
+    // undoing) is no creation to finish: the old tree is the operator's.
+    if (dokonczTworzenie && !o.drzewo.empty() && ocena.wezly.size() != static_cast<std::size_t>(drzewo.Liczba())) {
+        dokonczTworzenie = false;
+        if (!wczytajDrzewo()) return false;
+    }
+    // The operator the finished creation replaces (its state file is gone).
+    const std::optional<std::size_t> wezlyDawnego = dokonczTworzenie ? wezlyDrzewa(o.drzewo) : std::nullopt;
     if (tylkoDoOdczytu && ocena.bajty) {
         std::string tekst = "Plik stanu " + plikStanu + " wymaga naprawy, a pliki operatora s\xB9 tylko do odczytu" + nieOtwarto + ":";
         for (const std::string& n : ocena.naprawy) tekst += "\n - " + n;
@@ -622,10 +691,29 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         if (!tylkoDoOdczytu && !dokladnie([&] { return renameFile(nowy, plikDrzewa); }))
             return wycofaj(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +
                                          " nie zosta\xB3 przeniesiony na " + plikDrzewa));
-        if (!tylkoDoOdczytu) removeStaleTemporaries(plikDrzewa);
-        naprawy.insert(naprawy.begin(), tylkoDoOdczytu ? "przerwane tworzenie operatora: drzewo wczytane z pliku " + nowy
-                                                       : "przerwane tworzenie operatora doko\xF1" "czone (plik drzewa " +
-                                                             plikDrzewa + " przeniesiony z " + nowy + ")");
+        std::string tekst = tylkoDoOdczytu ? "przerwane tworzenie operatora: drzewo wczytane z pliku " + nowy
+                                           : "przerwane tworzenie operatora doko\xF1" "czone (plik drzewa " + plikDrzewa +
+                                                 " przeniesiony z " + nowy + ")";
+        if (!o.drzewo.empty()) tekst += ": " + TekstZastapienia(plikDrzewa, ZastapionyOperator{wezlyDawnego, std::nullopt});
+        naprawy.insert(naprawy.begin(), tekst);
+        if (!tylkoDoOdczytu)
+            if (std::string blad = usunDawneDrzewo(o, plikDrzewa); !blad.empty()) naprawy.push_back(blad);
+    }
+    // What killed programs left beside the files: their temporary files
+    // (those of a state file spelt otherwise too), a creation's new files
+    // that it did not commit: the new tree before the new state file,
+    // which marks it as not committed.
+    if (!tylkoDoOdczytu) {
+        std::vector<std::string> usuniete;
+        for (const std::string& plik : {plikDrzewa, plikStanu})
+            for (std::string& f : removeStaleTemporaries(plik)) usuniete.push_back(std::move(f));
+        for (const std::string& plik : {plikStanu, plikStanu + ZapisWToku, plikStanu + ".krok"})
+            for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
+        if (!usuniete.empty()) {
+            std::string tekst = "usuni\xEAto pliki pozostawione przez przerwany program:";
+            for (std::size_t i = 0; i < usuniete.size(); ++i) tekst += (i ? ", " : " ") + usuniete[i];
+            naprawy.push_back(tekst);
+        }
     }
     if (!tenSam) WyczyscPrzebiegi(k);
 

@@ -59,6 +59,14 @@ struct WidokWezla {
     std::string Absolutny_numer_wezla_biezacego, okienkonumerupoziomu, okienko_sciezki;
 };
 
+// An operator a creation replaced: the nodes of its tree (nothing when it
+// had no tree, or one that cannot be read) and the records of its state
+// file (nothing when that is not known).
+struct ZastapionyOperator {
+    std::optional<std::size_t> wezly, rekordy;
+    bool operator==(const ZastapionyOperator&) const = default;
+};
+
 class Warsztat {
 public:
     explicit Warsztat(Kontekst& k);
@@ -204,9 +212,9 @@ public:
     // (katalogOperatorow).
     bool Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa);
     // After a creation that replaced an operator (its tree or state file
-    // was there): how many node records its state file held (0 without
-    // one); nothing after one that made a new operator, or failed.
-    std::optional<std::size_t> ZastapioneWezly;
+    // was there): what it held; nothing after one that made a new
+    // operator, or failed.
+    std::optional<ZastapionyOperator> Zastapiony;
     // Opens an operator: PlikStartowy or the open dialog, a bare name
     // taken as the new operator's dialog takes it (a cancelled dialog
     // reopens the present operator).
@@ -265,8 +273,12 @@ private:
     IndicatorWindow brakWskaznikow_;
 };
 
-// The complete new tree a creation writes before renaming it over the
-// operator's tree file ("T.tr1.nowy").
+// The complete new tree, or state file, a creation writes before renaming
+// it over the operator's file ("T.tr1.nowy", "T.qad.nowy").
 std::string NowyPlikDrzewa(const std::string& plikDrzewa);
+
+// The notice of a replaced operator, for every path that replaces one:
+// "zastąpiono operator <its tree file's full path> (węzłów: N)".
+std::string TekstZastapienia(const std::string& plikDrzewa, const ZastapionyOperator& z);
 
 }  // namespace vesk

@@ -221,25 +221,42 @@ fresh; : > T.tr1.nowy.tmpAb12Cd; : > err; check "tree save's temporary file" err
 # "utwórz plik" over T (its state file in T's spelling or another) and
 # over nothing: one injected failure at any file call leaves every file as
 # it was and makes none; a run that goes through has made the new
-# operator, T's old state file spelt otherwise removed (or kept, its
-# failed removal told); a kill before or after any call leaves T to open.
+# operator, T's old state file spelt otherwise gone; a kill before or after any call leaves T to open
+# as the old operator or the new, never a mix, no old state file beside
+# the new, the leftovers an open removes named, a finished creation said.
+killed() { # $1 what; the files after a killed creation, then opened
+  local left out nowy=0
+  left=$(ls | grep -E '^[Tt]\.(qad|tr1)\.(nowy|tmp)' | tr '\n' ' ')
+  [ -e T.tr1.nowy ] && [ ! -e T.qad.nowy ] && nowy=1
+  out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || { fail "$1: does not open: $out"; return; }
+  { cmp -s T.[tT][rR]1 REF.tr1 && cmp -s [Tt].[qQ][aA][dD] REF.qad; } || { cmp -s T.tr1 BASE.tr1 && cmp -s T.qad BASE.qad; } ||
+    fail "$1: neither the old operator nor the new: $(ls T.* t.* | tr '\n' ' ')"
+  [ "$(ls | grep -ciE '^t\.qad$')" -gt 1 ] && fail "$1: old state file left beside the new"
+  [ "$(ls | grep -ciE '^t\.tr1$')" -gt 1 ] && fail "$1: old tree left beside the new"
+  grep -q "bez rekordu" <<< "$out" && fail "$1: pruned: $out"
+  [ $nowy = 0 ] || grep -q "tworzenie operatora dokończone" <<< "$out" || fail "$1: creation not said finished: $out"
+  # (A run that finds no operator makes a new one over the leftovers.)
+  grep -q "utworzono nowy" <<< "$out" && return
+  for f in $left; do [ -e "$f" ] || grep -qF "$f" <<< "$out" || fail "$1: removed $f unnamed: $out"; done
+}
 roz "utwórz plik \"T.tr1\"" > create.roz
 rm -f T.* t.* A.*; "$W" open.roz A.tr1 > /dev/null 2>&1 || fail "creation: no operator A"
 pliki() { local f; for f in [TtA].*; do [ -e "$f" ] && echo "$f $(md5sum < "$f")"; done; }
 c=0
-for kind in T t new; do
+for kind in T t new T.QAD; do
   for when in "" before after; do
     for n in $(seq 1 30); do
-      rm -f T.* t.* mark; [ $kind = new ] || { cp REF.qad $kind.qad; cp REF.tr1 T.tr1; }; before=$(pliki)
+      rm -f T.* t.* mark
+      case $kind in new) ;; T.QAD) cp REF.qad T.QAD; cp REF.tr1 T.TR1 ;; *) cp REF.qad $kind.qad; cp REF.tr1 T.tr1 ;; esac
+      before=$(pliki)
       FAULT_FN=any FAULT_N=$n FAULT_KILL=$when FAULT_MARK=$R/mark LD_PRELOAD=$SHIM "$W" create.roz A.tr1 > /dev/null 2> err; rc=$?
       [ -e mark ] || break; c=$((c + 1))
       if [ -n "$when" ]; then
-        [ $kind = t ] || { check "creation over $kind killed $when call $n" /dev/null; continue; }
-        out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || fail "creation over t killed $when call $n: does not open: $out"; continue
+        killed "creation over $kind killed $when call $n"
+        [ $kind = t ] || check "creation over $kind killed $when call $n" /dev/null; continue
       fi
-      zostal=0; grep -q "utworzony, ale nie" err && cmp -s t.qad REF.qad && zostal=1
-      if [ $rc -eq 0 ] || [ $zostal = 1 ]; then
-        cmp -s T.qad BASE.qad && cmp -s T.tr1 BASE.tr1 && [ "$(ls | grep -ciE '^t\.')" = $((3 + zostal)) ] ||
+      if [ $rc -eq 0 ]; then
+        cmp -s T.qad BASE.qad && cmp -s T.tr1 BASE.tr1 && [ "$(ls | grep -ciE '^t\.')" = 3 ] ||
           fail "creation over $kind, fault $n: went through but made $(ls T.* t.* 2>/dev/null | tr '\n' ' ')"
       else
         [ -s err ] && [ "$(pliki)" = "$before" ] || fail "creation over $kind, fault $n (exit $rc): files changed or made: $(cat err)"

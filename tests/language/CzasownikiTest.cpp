@@ -136,16 +136,18 @@ TEST_F(Czasowniki, AFailedCreationLeavesEveryFileAsItWas) {
         const char* co;
         std::vector<std::string> pliki;  // T's files, each a copy of M's of its extension ("T.tr1/": a folder)
         bool otwarty;
+        std::size_t rekordy = 2;  // of M's state file's, kept in T's
     } wiersze[] = {{"own", {"T.qad", "T.tr1"}, false}, {"other", {"t.qad", "T.tr1"}, false}, {"killed", {"T.qad", "T.tr1.nowy"}, false},
                    {"new", {}, false}, {"folder", {"T.qad", "T.tr1/"}, false}, {"own, open", {"T.qad", "T.tr1"}, true},
-                   {"other, open", {"t.qad", "T.tr1"}, true}};
+                   {"other, open", {"t.qad", "T.tr1"}, true}, {"own, state file cut", {"T.qad", "T.tr1"}, false, 1}};
     for (const auto& r : wiersze)
         for (const bool polecenie : {true, false})
             for (int n = 1, dalej = 1; dalej; ++n) {  // until a run has no n-th step to fail
                 SCOPED_TRACE(std::string(r.co) + (polecenie ? " utworz plik" : " window") + ", step " + std::to_string(n));
                 for (const char* f : {"T.qad", "t.qad", "T.tr1", "T.tr1.nowy", "T.lck", "t.lck"}) std::filesystem::remove_all(dir.file(f));
                 for (const std::string& f : r.pliki)
-                    f.back() == '/' ? (void)std::filesystem::create_directory(dir.file(f)) : dir.write(f, dir.read("M" + f.substr(1, 4)));
+                    f.back() == '/' ? (void)std::filesystem::create_directory(dir.file(f))
+                                    : dir.write(f, dir.read("M" + f.substr(1, 4)).substr(0, r.rekordy * RozmiarStanuModelu));
                 ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + (r.otwarty ? "T." : "OP.")));
                 const auto przed = pliki();
                 ui.messages.clear();
@@ -163,10 +165,13 @@ TEST_F(Czasowniki, AFailedCreationLeavesEveryFileAsItWas) {
                     continue;
                 }
                 EXPECT_TRUE(dir.read("T.tr1") == "d/r 0\r\n" && dir.read("T.qad").size() == RozmiarStanuModelu);
-                EXPECT_EQ(dir.exists("t.qad"), !ui.messages.empty());  // kept, told, when its removal failed
-                EXPECT_EQ(w->ZastapioneWezly, r.pliki.empty() ? std::nullopt : std::optional<std::size_t>(2));
+                // The old state file spelt otherwise became the new one.
+                EXPECT_TRUE(!dir.exists("t.qad") && ui.messages.empty());
+                // The nodes counted in the tree; the records too where they differ.
+                EXPECT_EQ(w->Zastapiony, r.pliki.empty() ? std::nullopt : std::optional(ZastapionyOperator{2, r.rekordy}));
                 if (polecenie && !r.pliki.empty())
-                    EXPECT_EQ(ui.progressTexts.back(), "zast\xB9piono operator " + dir.file("T.tr1") + " (w\xEAz\xB3\xF3w: 2)");
+                    EXPECT_EQ(ui.progressTexts.back(), "zast\xB9piono operator " + dir.file("T.tr1") + " (w\xEAz\xB3\xF3w: 2" +
+                                                           (r.rekordy == 2 ? ")" : "; rekord\xF3w w pliku stanu: 1)"));
             }
 }
 

@@ -164,6 +164,9 @@ TEST_F(Badanie, AStopEndsTheCommandAfterTheCurrentTrial) {
     EXPECT_TRUE(ui.progressTexts.empty());
     EXPECT_EQ(DrzewoDecyzji::Wczytaj(dir.file("optyma.tr1")).Linie(), w->Drzewo.Linie());
     EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0", "d/r 1"}));
+    // Run again, the command replaces that optyma and says so, as "utwórz plik" does.
+    opt->optymalizacja21Click();
+    EXPECT_EQ(ui.progressTexts, (std::vector<std::string>{"zast\xB9piono operator " + dir.file("optyma.tr1") + " (w\xEAz\xB3\xF3w: 2)"}));
 }
 
 // The same climbs with trials made again in place and by delete and add.

@@ -378,12 +378,12 @@ TEST_F(Operator, ATemplateDecisionBeyondTheScreensScaleIsRefusedNotThrown) {
 }
 
 // A node save writes the journal, then the record: a failure at either
-// write or flush leaves the previous file byte for byte and the node table
+// write or flush (the journal's folder's too) leaves the previous file byte for byte and the node table
 // in memory as it was.
 TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {
     ASSERT_TRUE(UtworzStanOperatora(*k));
     ASSERT_TRUE(newNode("0", "0"));
-    const std::pair<std::string_view, int> faults[] = {{"write", 1}, {"sync", 1}, {"write", 2}, {"sync", 2}};
+    const std::pair<std::string_view, int> faults[] = {{"write", 1}, {"sync", 1}, {"sync folder", 1}, {"write", 2}, {"sync", 2}};
     for (const auto& [step, nth] : faults) {
         const std::string before = file();
         const ZESPOL table = k->TabelaWezlow;

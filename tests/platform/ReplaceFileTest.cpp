@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,30 @@ TEST(ReplaceFile, AFailureAtAnyStepLeavesTheOldFileAndNoStrayFile) {
         EXPECT_EQ(dir.read("stan.qad"), old) << step;
         EXPECT_EQ(entries(dir), (std::vector<std::string>{"stan.qad"})) << step;
     }
+}
+
+// The folder is flushed after the rename: where that fails, the new file
+// is in place and the failure says so (not that nothing changed).
+TEST(ReplaceFile, AFolderThatCannotBeFlushedAfterTheRenameIsToldAsSuch) {
+    test::TempDir dir;
+    dir.write("stan.qad", "stary");
+    dir.write("drzewo.nowy", "nowe");
+    FaultGuard fault("sync folder");
+    const struct {
+        const char* co;
+        std::function<bool()> zapis;
+        const char *plik, *tresc;
+    } przypadki[] = {
+        {"replaceFile", [&] { return replaceFile(dir.file("stan.qad"), "nowy"); }, "stan.qad", "nowy"},
+        {"renameFile", [&] { return renameFile(dir.file("drzewo.nowy"), dir.file("drzewo.tr1")); }, "drzewo.tr1", "nowe"},
+    };
+    for (const auto& p : przypadki) {
+        EXPECT_FALSE(p.zapis()) << p.co;
+        EXPECT_TRUE(lastFailureAfterRename()) << p.co;
+        EXPECT_NE(lastFileError().find("awaria zasilania"), std::string::npos) << lastFileError();
+        EXPECT_EQ(dir.read(p.plik), p.tresc) << p.co;
+    }
+    EXPECT_EQ(entries(dir), (std::vector<std::string>{"drzewo.tr1", "stan.qad"}));
 }
 
 TEST(ReplaceFile, AMissingFolderOrAFullDeviceFails) {

@@ -37,6 +37,10 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
          "d/r 0\r\n\td/r 1\r\n", 2},
         {"creation killed before its tree's rename", {{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", "tworzenie",
          "d/r 0\r\n\td/r 1\r\n", 2, "tworzenie operatora doko\xF1" "czone"},
+        {"creation over it killed after its state file's rename", {{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", "zatwierdzone",
+         "d/r 0\r\n", 1, "tworzenie operatora doko\xF1" "czone (plik drzewa"},
+        {"creation over it killed before its state file's rename", {{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", "niezatwierdzone",
+         "d/r 0\r\n\td/r 1\r\n", 2, "OP.qad.nowy"},
         {"record under a tree item without record", {{1, 0, true}, {2, 1, true}},
          "d/r 0\r\n\td/r 1\r\n\td 6\r\n\t\td/r 2\r\n", "", "d/r 0\r\n\td/r 1\r\n\t\td/r 2\r\n", 3,
          "w\xEAze\xB3 2 przeniesiony w drzewie spod w\xEAz\xB3" "a 6 pod w\xEAze\xB3 1"},
@@ -47,7 +51,9 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         if (p.dopisek == "spare") dir.write("OP.qad", dir.read("OP.qad") + bajty(rekord(1, 0, false)));
         if (p.dopisek == "zamiar") dir.write("OP.qad.krok", "1\r\n0\r\n1\r\n");
         if (p.dopisek == "tworzenie") std::filesystem::rename(dir.file("OP.tr1"), dir.file("OP.tr1.nowy"));
-        else dir.write("OP.tr1.nowy", "stary");
+        else dir.write("OP.tr1.nowy", p.dopisek.ends_with("zatwierdzone") ? "d/r 0\r\n" : "stary");
+        if (p.dopisek == "zatwierdzone") dir.write("OP.qad", dir.read("OP.qad").substr(0, RozmiarStanuModelu));
+        if (p.dopisek == "niezatwierdzone") dir.write("OP.qad.nowy", dir.read("OP.qad").substr(0, RozmiarStanuModelu));
         dir.write("OP.qad.tmpAb12Cd", "stary");
         dir.write("OP.tr1.nowy.tmpXy34Zw", "stary");
         dir.write("OP.qad.krok.tmpKr56Ok", "stary");
@@ -56,9 +62,13 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
         ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << p.co;
         ASSERT_EQ(ui.messages.size(), 1u) << p.co;
         EXPECT_NE(ui.messages[0].find(p.wTekscie), std::string::npos) << ui.messages[0];
+        // The replaced operator's nodes counted in its tree; the leftovers named.
+        EXPECT_EQ(ui.messages[0].find("(w\xEAz\xB3\xF3w: 2)") != std::string::npos, p.dopisek == "zatwierdzone") << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find("OP.tr1.nowy.tmpXy34Zw"), std::string::npos) << ui.messages[0];
         EXPECT_EQ(dir.read("OP.tr1"), p.poNaprawie) << p.co;
         EXPECT_EQ(dir.read("OP.qad").size(), p.rekordowPo * RozmiarStanuModelu) << p.co;
         EXPECT_FALSE(dir.exists("OP.qad.tmpAb12Cd") || dir.exists("OP.tr1.nowy") || dir.exists("OP.tr1.nowy.tmpXy34Zw") ||
+                     dir.exists("OP.qad.nowy") ||
                      dir.exists("OP.qad.krok.tmpKr56Ok"))
             << p.co;
         EXPECT_TRUE(dir.exists("OP.qad.backup")) << p.co;

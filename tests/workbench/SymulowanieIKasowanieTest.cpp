@@ -111,19 +111,24 @@ TEST_F(Operacje, AnOperatorNamedPomocLosesNothing) {
     EXPECT_EQ(numeryWPliku("pomoc.qad"), (std::vector<int>{0, 2}));
 }
 
+// Also where the new state file is in place but its folder could not be
+// flushed: the old one is put back.
 TEST_F(Operacje, AnUnwritableScratchFileLeavesTheStateFileIntact) {
-    nowyOperator();
-    dodajPod(0);
-    const std::string qad = dir.read("OP.qad");
-    bool raz = true;  // the state file's rename fails, the tree's does not
-    setFileFault([&raz](std::string_view krok) { return krok == "rename" && std::exchange(raz, false); });
-    EXPECT_FALSE(w->KasowanieWezla(1));
-    setFileFault({});
-    EXPECT_EQ(dir.read("OP.qad"), qad);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("OP.qad"), std::string::npos);
-    EXPECT_EQ(w->Drzewo.Liczba(), 2);
-    EXPECT_TRUE(k->TabelaWezlow.Zajety[1]);
+    for (const char* krok : {"rename", "sync folder"}) {
+        nowyOperator();
+        dodajPod(0);
+        const std::string qad = dir.read("OP.qad");
+        ui.messages.clear();
+        bool raz = true;  // the state file's step fails, the tree's does not
+        setFileFault([&raz, krok](std::string_view k) { return k == krok && std::exchange(raz, false); });
+        EXPECT_FALSE(w->KasowanieWezla(1)) << krok;
+        setFileFault({});
+        EXPECT_EQ(dir.read("OP.qad"), qad) << krok;
+        ASSERT_EQ(ui.messages.size(), 1u) << krok;
+        EXPECT_NE(ui.messages[0].find("OP.qad"), std::string::npos) << krok;
+        EXPECT_EQ(w->Drzewo.Liczba(), 2) << krok;
+        EXPECT_TRUE(k->TabelaWezlow.Zajety[1]) << krok;
+    }
 }
 
 }  // namespace
