@@ -951,10 +951,24 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         if (const int error = kindError(st)) return fail(error);
         native = *found;
     }
-    const char* how = mode == Mode::Read ? "rb" : mode == Mode::Update ? "r+b" : "w+b";
-    file_ = std::fopen(native.c_str(), how);
     lastWasRead_ = lastWasWrite_ = false;
-    return file_ != nullptr || fail(errno);
+    if (mode == Mode::Create) {
+        file_ = std::fopen(native.c_str(), "w+b");
+        return file_ != nullptr || fail(errno);
+    }
+    // Opened without waiting and asked again: a pipe or device put in the
+    // file's place since the look above is refused, never waited on.
+    const int fd = ::open(native.c_str(), (mode == Mode::Read ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return fail(errno);
+    struct stat opened;
+    const int refused = ::fstat(fd, &opened) != 0 ? errno : kindError(opened);
+    if (refused || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !(file_ = ::fdopen(fd, mode == Mode::Read ? "rb" : "r+b"))) {
+        const int error = refused ? refused : errno;
+        ::close(fd);
+        return fail(error);
+    }
+    return true;
 }
 
 bool BinaryFile::close() {
