@@ -500,7 +500,7 @@ std::string fileErrorText(int error) {
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
         case FolderNotFlushed:
             return "plik zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
-                   "): awaria zasilania mog\xB3aby cofn\xB9\xE6 ten zapis";
+                   "): awaria zasilania mog\xB3" "aby cofn\xB9\xE6 ten zapis";
         case ReplacedFile:
             return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
                    "nie zosta\xB3 zmieniony";

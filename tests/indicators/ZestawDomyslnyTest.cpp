@@ -220,7 +220,7 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
          "[VESK1] Funkcja load*"},
         // Working too long in time, not in the processor's, and a crash of
         // the engine while loading.
-        {"\x9Cciana", regula("(while TRUE do (bind ?x 1))"), "silnik regu\xB3 nie odpowiada\xB3 przez 1 s", 1, 16, 30},
+        {"\x9C" "ciana", regula("(while TRUE do (bind ?x 1))"), "silnik regu\xB3 nie odpowiada\xB3 przez 1 s", 1, 16, 30},
         {"awaria", "(defglobal ?*g* = (call-specific-method build 1 \"(defmethod build ((?a STRING)) 1)\"))\n",
          "Przerwano wczytywanie pliku regu\xB3: awaria silnika regu\xB3 (sygna\xB3 "},
     };
