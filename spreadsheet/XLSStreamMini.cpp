@@ -5,6 +5,8 @@
 #include <cstring>
 #include <optional>
 
+#include <unistd.h>
+
 #include "CodePage.h"
 #include "EXLSError.h"
 #include "FileSystem.h"
@@ -37,6 +39,8 @@ bool saveNative(const std::string& fileName, const std::vector<std::uint8_t>& by
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return false;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    // On the device before it takes the old file's place.
+    ok = ok && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
     ok = std::fclose(file) == 0 && ok;
     if (!ok || std::rename(temporary.c_str(), fileName.c_str()) != 0) {
         std::remove(temporary.c_str());
@@ -66,16 +70,9 @@ void SaveFileSafely(const std::string& fileName, const std::vector<std::uint8_t>
         if (!saveNative(fileName, bytes)) throw EXLSError(XLSErrorKind::Io, "Cannot write file " + fileName);
         return;
     }
-    const std::string temporary = *core + ".zapis~";
-    BinaryFile file;
-    if (!file.open(temporary, BinaryFile::Mode::Create))
-        throw EXLSError(XLSErrorKind::Io, "Cannot create file " + fileName);
-    bool ok = bytes.empty() || file.write(bytes.data(), bytes.size());
-    ok = file.close() && ok;
-    if (!ok || !renameFile(temporary, *core)) {
-        removeFile(temporary);
-        throw EXLSError(XLSErrorKind::Io, "Cannot write file " + fileName);
-    }
+    // Flushed to the device and renamed over the old file, its folder synced.
+    if (!replaceFile(*core, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+        throw EXLSError(XLSErrorKind::Io, "Cannot write file " + fileName + ": " + cp1250ToUtf8(lastFileError()));
 }
 
 namespace {

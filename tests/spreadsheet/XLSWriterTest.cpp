@@ -14,6 +14,7 @@
 #include "CodePage.h"
 #include "CompoundFile.h"
 #include "EXLSError.h"
+#include "FileSystem.h"
 #include "RecordFields.h"
 #include "TempDir.h"
 #include "XLSBuilder.h"
@@ -346,15 +347,18 @@ TEST(XLSWriter, FailedSaveKeepsTheOldFile) {
         std::ofstream old(path, std::ios::binary);
         old << "old bytes";
     }
-    // The temporary file cannot be made.
-    std::filesystem::create_directory(path + ".zapis~");
+    // The temporary file cannot be made, or not flushed to the device.
     TXLSMini xls;
     xls.Filename = path;
-    EXPECT_THROW(xls.Write(), EXLSError);
-    std::ifstream in(path, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, "old bytes");
-    std::filesystem::remove(path + ".zapis~");
+    for (const char* krok : {"create", "sync"}) {
+        setFileFault([krok](std::string_view step) { return step == krok; });
+        EXPECT_THROW(xls.Write(), EXLSError) << krok;
+        setFileFault({});
+        std::ifstream in(path, std::ios::binary);
+        std::string content((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_EQ(content, "old bytes") << krok;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.folder()), {}), 1) << krok;
+    }
     // The rename fails (the target is a folder that is not empty): no
     // temporary file is left.
     const std::string folder = dir.folder() + "teczka.xls";
