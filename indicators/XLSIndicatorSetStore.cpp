@@ -1,9 +1,11 @@
 #include "XLSIndicatorSetStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include "EXLSError.h"
 #include "FileSystem.h"
 #include "IoError.h"
+#include "XLSUtilsMini.h"
 
 namespace vesk {
 
@@ -90,16 +93,28 @@ bool ZajetyPrzezInnyProgram(const std::string& natywna) {
 }
 
 std::string TekstKomorki(const TXLSMini& xls, const TSheet& arkusz, int col, int row) {
+    // A character code page 1250 lacks ("\u2265", Cyrillic) refuses the set,
+    // naming the cell: taken for "?" it would be saved back so.
+    const auto tekst = [&](std::u16string_view t) {
+        const std::string utf8 = utf16ToUtf8(t);
+        if (std::optional<std::string> cp = utf8ToCp1250Exactly(utf8)) return *std::move(cp);
+        std::size_t pokaz = 0;  // the first 60 characters shown
+        for (int n = 0; n < 60 && pokaz < utf8.size(); ++n) pokaz += std::max<std::size_t>(1, utf8SequenceLength(utf8, pokaz));
+        throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny,
+                          "kom\xF3rka " + ColRowToRefStr(col, row, false, false) + " (" +
+                              readableText(utf8.substr(0, pokaz)) + (pokaz < utf8.size() ? "..." : "") +
+                              ") ma znaki spoza strony kodowej 1250 - nale\xBFy je zast\xB9pi\xE6 w skoroszycie");
+    };
     switch (arkusz.CellType(col, row) & 0x7F) {
         case ctFloat: return Ogolny(arkusz.AsFloat(col, row));
-        case ctString: return utf16ToCp1250(arkusz.AsString(col, row));
-        case ctBoolean: return utf16ToCp1250(arkusz.AsBoolean(col, row) ? xls.StrTRUE() : xls.StrFALSE());
+        case ctString: return tekst(arkusz.AsString(col, row));
+        case ctBoolean: return tekst(arkusz.AsBoolean(col, row) ? xls.StrTRUE() : xls.StrFALSE());
         case ctNumberFormula:
         case ctStringFormula:
         case ctBooleanFormula:
         case ctErrorFormula:
         case ctArrayFormula:
-            return utf16ToCp1250(arkusz.AsFormula(col, row)) + "=" + utf16ToCp1250(arkusz.AsString(col, row));
+            return tekst(arkusz.AsFormula(col, row)) + "=" + tekst(arkusz.AsString(col, row));
         default: return " ";
     }
 }

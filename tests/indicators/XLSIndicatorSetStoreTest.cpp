@@ -242,6 +242,15 @@ TEST_F(ZestawZPliku, UnreadableFilesSayWhatIsWrongOnce) {
         EXPECT_EQ(ui.messages[0].find(obce), std::string::npos) << ui.messages[0];
     Odmowa("tekst.xls", "nie jest skoroszytem");
     Odmowa("nowy.xls", ".xlsx");
+    // A character code page 1250 lacks is named, never read (and saved) as "?".
+    {
+        TXLSMini xls;
+        xls.Sheets().Items(0).SetAsString(0, 0, u"nazwa");
+        xls.Sheets().Items(0).SetAsString(12, 1, u"x \u2265 0,5 \u0414");
+        xls.Filename = d.file("znaki.xls");
+        xls.Write();
+    }
+    Odmowa("znaki.xls", "kom\xF3rka M2 (x \\u2265 0,5 \\u0414) ma znaki spoza strony kodowej 1250");
 }
 
 TEST_F(ZestawZPliku, ShiftedOrMalformedLayoutIsRefusedAndNeverWritten) {
