@@ -669,10 +669,23 @@ int* guardOf(const struct stat& st) {
     return nullptr;
 }
 
-bool sameFile(int fd, const std::string& native) {
+// Whether the file open as fd is still the one at native: 1 when it is, 0
+// when another file or none is there now, -1 (lookupError set) when that
+// could not be told, which is no reason to lock again.
+int stillThere(int fd, const std::string& native) {
     struct stat mine, theirs;
-    return ::fstat(fd, &mine) == 0 && ::lstat(native.c_str(), &theirs) == 0 && mine.st_dev == theirs.st_dev &&
-           mine.st_ino == theirs.st_ino;
+    if (::fstat(fd, &mine) == 0 && ::lstat(native.c_str(), &theirs) == 0)
+        return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino ? 1 : 0;
+    if (notThere(errno)) return 0;
+    couldNotTell(errno);
+    return -1;
+}
+
+bool sameFile(int fd, const std::string& native) {
+    const int error = lastError;
+    const bool same = stillThere(fd, native) > 0;
+    lastError = error;
+    return same;
 }
 
 // Opens an existing regular file (never a FIFO's wait) for locking: -1 with
@@ -741,8 +754,10 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
             fail(error);
             return Result::Failed;
         }
-        if (sameFile(fd, native)) fd_ = fd;
+        const int same = stillThere(fd, native);
+        if (same > 0) fd_ = fd;
         else ::close(fd);
+        if (same < 0) return Result::Failed;
     }
     if (fd_ < 0 && (guarded.empty() || !fileExists(guarded))) {
         fail(EAGAIN);
@@ -777,9 +792,10 @@ bool FileLock::guard(const std::string& path) {
             ::close(fd);
             return fail(error);
         }
-        if (!sameFile(fd, *found)) {
+        if (const int same = stillThere(fd, *found); same <= 0) {
             ::close(fd);
             fd = -1;
+            if (same < 0) return false;
         }
     }
     if (fd < 0) return fail(EAGAIN);
@@ -807,6 +823,7 @@ void FileLock::releaseGuard() {
 }
 
 bool FileLock::holds(const std::string& path) const {
+    lookupFailure = 0;
     // The guarded file's lock holds the operator even where the lock file
     // was deleted since.
     // (A name spelt otherwise counts where it finds the same lock file: not

@@ -199,7 +199,8 @@ public:
     void unlock();
     bool locked() const { return fd_ >= 0 || guard_ != nullptr; }
     // True when this object holds the lock of the file at path (and its
-    // guarded file is still the one at that name).
+    // guarded file is still the one at that name); false with lookupError()
+    // set when a look at them failed and that could not be told.
     bool holds(const std::string& path) const;
     // False when the guarded file's name now points at another file (one
     // put in its place by hand while locked, which the lock does not keep

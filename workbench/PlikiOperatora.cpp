@@ -304,8 +304,20 @@ bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* 
     return false;
 }
 
+std::optional<bool> Warsztat::juzZablokowany(const std::string& sciezka, const char* czego) {
+    if (Blokada.holds(sciezka + "lck")) return true;
+    // Not told whether its state file is still the one it locked: never
+    // locked again over this program's own lock (which would be told as
+    // another program's).
+    if (lookupError()) {
+        komunikat(unreadableText("Operator " + sciezka + "tr1") + " - nie " + czego + " go");
+        return std::nullopt;
+    }
+    return false;
+}
+
 bool Warsztat::ZablokujOperatora(const std::string& podana) {
-    if (Blokada.holds(podana + "lck")) return true;
+    if (const std::optional<bool> juz = juzZablokowany(podana, "otwarto"); !juz || *juz) return juz.has_value();
     const OperatorZNazwy o = ZnajdzOperatora(podana, FormaNazwy::Rdzen);
     if (!o.powod.empty()) {
         komunikat(o.powod);
@@ -381,7 +393,9 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         return false;
     }
     FileLock blokada;
-    const bool tenSam = Blokada.holds(sciezka + "lck");
+    const std::optional<bool> juz = juzZablokowany(sciezka, "utworzono");
+    if (!juz) return false;
+    const bool tenSam = *juz;
     if (!tenSam && !zablokuj(o, blokada, "utworzono")) return false;
     FileLock& uzyta = tenSam ? Blokada : blokada;
     // A lock file made for an operator that then is not made goes again
@@ -583,7 +597,9 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     }
     // Under the operator's lock, which the present one keeps when reopened.
     FileLock blokada;
-    const bool zablokowany = Blokada.holds(sciezka + "lck");
+    const std::optional<bool> juz = juzZablokowany(sciezka, "otwarto");
+    if (!juz) return false;
+    const bool zablokowany = *juz;
     if (!zablokowany && !zablokuj(o, blokada)) return false;
     const bool tylkoDoOdczytu =
         dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, "tr1")) || isReadOnlyFile(wlasnyPlik(o, "qad")); });

@@ -269,6 +269,9 @@ private:
     // ("nie " + czego + " go": what was not done), when another program
     // holds it or it cannot be taken.
     bool zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* czego = "otwarto");
+    // Whether Blokada holds the operator of the stem sciezka ("KO/T.")
+    // already; nothing, told, when that cannot be told.
+    std::optional<bool> juzZablokowany(const std::string& sciezka, const char* czego);
 
     IndicatorWindow brakWskaznikow_;
 };

@@ -301,13 +301,14 @@ again() { fresh; "$W" open.roz T.tr1 > /dev/null 2>&1; }
 again; base=$(snap); l=0
 # Every second call for EIO, every fifth for EACCES (about 180 short runs).
 for errno in 5 13; do
-  for fn in stat opendir readdir; do
+  for fn in stat lstat opendir readdir; do
     for n in $(seq $((errno == 5 ? 1 : 2)) $((errno == 5 ? 2 : 5)) 400); do
       rm -f mark
       FAULT_FN=$fn FAULT_N=$n FAULT_ERRNO=$errno FAULT_MARK=$R/mark LD_PRELOAD=$SHIM "$W" open.roz T.tr1 > /dev/null 2> err; rc=$?
       [ -e mark ] || break; l=$((l + 1))
       [ $rc -eq 0 ] || [ -s err ] || fail "$fn #$n errno $errno: failed silently (exit $rc)"
       grep -qE "utworzono nowy|zast.piono" err && fail "$fn #$n errno $errno: an operator made: $(cat err)"
+      grep -q "używany" err && fail "$fn #$n errno $errno: told as in use: $(cat err)"
       [ "$(snap)" = "$base" ] || { fail "$fn #$n errno $errno: files changed or made: $(cat err)"; again; }
     done
   done
