@@ -41,19 +41,21 @@ record() { # the record of node $2 in $1 (indexed last), on stdout
   local i; for i in "${!num[@]}"; do [ "${num[i]}" = "$2" ] && { dd if="$1" bs=$RS skip=$i count=1 2>/dev/null; return; }; done
 }
 check() { # operator T after a trial: $1 what, $2 its stderr, $3 "ref" to compare reported nodes with the reference
-  local out l n s i
+  local out l n s i q t
   out=$("$W" open.roz T.tr1 2>&1 > /dev/null) || { fail "$1: does not open: $out"; return; }
   ls | grep -qE '^T\.(qad|tr1)\.(tmp|nowy)' && fail "$1: temporary files left: $(ls)"
-  [ $(( $(stat -c %s T.qad) % RS )) -eq 0 ] || fail "$1: partial record"
-  index T.qad; declare -A flag; for i in "${!num[@]}"; do flag[${num[i]}]=${sym[i]}; done
+  # Its files in the spelling they have (T.QAD of a Windows archive).
+  q=$(ls | grep -xiE 'T\.qad' | head -1) t=$(ls | grep -xiE 'T\.tr1' | head -1)
+  [ -n "$q" ] && [ $(( $(stat -c %s "$q") % RS )) -eq 0 ] || fail "$1: no state file or a partial record"
+  index "$q"; declare -A flag; for i in "${!num[@]}"; do flag[${num[i]}]=${sym[i]}; done
   while read -r l; do
     n=${l##* } s=1; [ "${l%% *}" = d ] && s=0
     [ "${flag[$n]:-}" = "$s" ] || fail "$1: node $n stuck or without record ($l)"
-  done < <(tr -d '\r\t' < T.tr1)
+  done < <(tr -d '\r\t' < "$t")
   for n in $(grep -a 'wynosi' "$2" | awk '{printf "%d\n", $NF + 0}'); do
-    grep -qE "^[[:space:]]*d/r $n"$'\r'"?$" T.tr1 || fail "$1: reported node $n lost"
+    grep -qE "^[[:space:]]*d/r $n"$'\r'"?$" "$t" || fail "$1: reported node $n lost"
     [ "${3:-}" = ref ] || continue
-    cmp -s <(record T.qad "$n") <(index REF.qad; record REF.qad "$n") || fail "$1: node $n differs from the reference"
+    cmp -s <(record "$q" "$n") <(index REF.qad; record REF.qad "$n") || fail "$1: node $n differs from the reference"
   done
 }
 fresh() { rm -f T.*; cp BASE.qad T.qad; cp BASE.tr1 T.tr1; }
