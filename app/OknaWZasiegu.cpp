@@ -128,8 +128,8 @@ void ponowNaWierzchu(QWidget* okno) {
     const xcb_screen_t* ekran = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_atom_t stan = atom("_NET_WM_STATE"), nad = atom("_NET_WM_STATE_ABOVE");
     if (!ekran || stan == XCB_ATOM_NONE || nad == XCB_ATOM_NONE) return;
-    // The request of the window manager specification: add the state,
-    // asked by an application.
+    // The window manager's _NET_WM_STATE request: add the state, asked by
+    // an application (source indication 1).
     xcb_client_message_event_t z{};
     z.response_type = XCB_CLIENT_MESSAGE;
     z.format = 32;
