@@ -1,6 +1,5 @@
 #include "XLSIndicatorSetStore.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -98,11 +97,8 @@ std::string TekstKomorki(const TXLSMini& xls, const TSheet& arkusz, int col, int
     const auto tekst = [&](std::u16string_view t) {
         const std::string utf8 = utf16ToUtf8(t);
         if (std::optional<std::string> cp = utf8ToCp1250Exactly(utf8)) return *std::move(cp);
-        std::size_t pokaz = 0;  // the first 60 characters shown
-        for (int n = 0; n < 60 && pokaz < utf8.size(); ++n) pokaz += std::max<std::size_t>(1, utf8SequenceLength(utf8, pokaz));
         throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny,
-                          "kom\xF3rka " + ColRowToRefStr(col, row, false, false) + " (" +
-                              readableText(utf8.substr(0, pokaz)) + (pokaz < utf8.size() ? "..." : "") +
+                          "kom\xF3rka " + ColRowToRefStr(col, row, false, false) + " (" + readableStart(utf8, 100) +
                               ") ma znaki spoza strony kodowej 1250 - nale\xBFy je zast\xB9pi\xE6 w skoroszycie");
     };
     switch (arkusz.CellType(col, row) & 0x7F) {

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -155,6 +156,16 @@ constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 std::string readableFileName(std::string_view native) { return readable(native, true); }
 
 std::string readableText(std::string_view utf8) { return readable(utf8, false); }
+
+std::string readableStart(std::string_view utf8, std::size_t most) {
+    std::size_t end = 0;
+    while (end < utf8.size()) {
+        const std::size_t n = std::max<std::size_t>(utf8SequenceLength(utf8, end), 1);
+        if (end + n > most) break;
+        end += n;
+    }
+    return readableFileName(utf8.substr(0, end)) + (end < utf8.size() ? "..." : "");
+}
 
 bool writtenInUtf8(std::string_view bytes) {
     if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return true;

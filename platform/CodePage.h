@@ -33,6 +33,10 @@ std::optional<std::string> fileNameToCp1250(std::string_view native);
 std::string readableFileName(std::string_view native);
 // The same for a line of text: control characters (a TAB) stay as they are.
 std::string readableText(std::string_view utf8);
+// The start of a long text for a one-line message, as readableFileName
+// shows it: at most `most` bytes, cut where a character ends, "..." after
+// a cut.
+std::string readableStart(std::string_view utf8, std::size_t most);
 
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or
 // code points beyond U+10FFFF).

@@ -100,7 +100,7 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const std::fu
         const std::size_t n = std::max<std::size_t>(utf8SequenceLength(line, at), 1);
         r.character = readableFileName(line.substr(at, n));
         // A line may be long: its start tells which it is.
-        r.text = readableFileName(line.substr(0, 100)) + (line.size() > 100 ? "..." : "");
+        r.text = readableStart(line, 100);
         r.line = i + 1;
         r.lines.clear();
         return r;
