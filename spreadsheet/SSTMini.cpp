@@ -271,15 +271,17 @@ private:
 // The bytes after a text's characters: whole when they are the tail the
 // rest counts.
 bool tailWhole(const std::uint8_t* data, std::size_t size, const TTextRest& rest) {
-    std::size_t need = rest.tail;
-    if (rest.countedRuns) {
-        if (size < need || size - need < 2) return false;
-        need += 2 + 4u * static_cast<std::size_t>(data[need] | (data[need + 1] << 8));
-    }
-    return size == need;
+    const std::optional<std::size_t> need = TextTailSize(data, size, rest);
+    return need && size == *need;
 }
 
 }  // namespace
+
+std::optional<std::size_t> TextTailSize(const std::uint8_t* data, std::size_t size, const TTextRest& rest) {
+    if (!rest.countedRuns) return rest.tail;
+    if (size < rest.tail || size - rest.tail < 2) return std::nullopt;
+    return rest.tail + 2 + 4u * static_cast<std::size_t>(data[rest.tail] | (data[rest.tail + 1] << 8));
+}
 
 TContinuation ContinuationOf(const std::vector<std::vector<std::uint8_t>>& parts, const TTextRest& rest) {
     if (parts.empty() || rest.missing == 0) return TContinuation::OptionBytes;

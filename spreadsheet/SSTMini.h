@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -34,6 +35,11 @@ struct TTextRest {
     std::size_t tail = 0;       // bytes after the characters the header counts (runs, phonetic block)
     bool countedRuns = false;   // then a u16 count of 4-byte runs (RSTRING)
 };
+
+// The bytes of the tail after a text's characters, as far as the tail's
+// first `size` bytes tell (an RSTRING's run count among them); nothing
+// when they do not reach its run count yet.
+std::optional<std::size_t> TextTailSize(const std::uint8_t* data, std::size_t size, const TTextRest& rest);
 
 // How the CONTINUE records after that record hold the rest: each starting
 // with an option byte (0 or 1), as in a well-formed file, or bare, the bytes

@@ -932,9 +932,8 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
 }
 
 std::size_t TXLSReader::tailSize(const TTextRest& rest) const {
-    if (!rest.countedRuns) return rest.tail;
-    if (textTail_.size() < rest.tail + 2) return rest.tail + 2;
-    return rest.tail + 2 + 4u * static_cast<std::size_t>(textTail_[rest.tail] | (textTail_[rest.tail + 1] << 8));
+    // Its run count read first, when there is one.
+    return TextTailSize(textTail_.data(), textTail_.size(), rest).value_or(rest.tail + 2);
 }
 
 void TXLSReader::notifyCell(int col, int row, const std::string& message) {
