@@ -50,6 +50,16 @@ int indeksZakladki(const QTabWidget* t, const char* tytul) {
     return -1;
 }
 
+// Lines od to od + ile of a list (the diagnoses, the engine log) as a
+// list box takes them.
+template <class Lista>
+QStringList linieListy(const Lista& lista, std::size_t od, std::size_t ile) {
+    QStringList l;
+    l.reserve(static_cast<qsizetype>(ile));
+    for (std::size_t i = od; i < od + ile; ++i) l << q(lista[i]);
+    return l;
+}
+
 }  // namespace
 
 void DefiniowanieWskaznikow::utworzDodatki() {
@@ -223,18 +233,13 @@ void DefiniowanieWskaznikow::ukladAlternatywny(bool wlaczony) {
 
 void DefiniowanieWskaznikow::pokazDiagnozy() {
     const SpisDiagnoz& spis = sesja_->ListaDiagnoz;
-    const auto linie = [&spis](std::size_t od, std::size_t ile) {
-        QStringList l;
-        l.reserve(static_cast<qsizetype>(ile));
-        for (std::size_t i = od; i < od + ile; ++i) l << q(spis[i]);
-        return l;
-    };
     const auto wstawienia = pokazaneDiagnozy_ ? spis.WstawieniaOd(*pokazaneDiagnozy_) : std::nullopt;
     if (wstawienia) {
-        for (const SpisDiagnoz::Blok& b : *wstawienia) ListBox1->insertItems(static_cast<int>(b.Wiersz), linie(b.Wiersz, b.Ile));
+        for (const SpisDiagnoz::Blok& b : *wstawienia)
+            ListBox1->insertItems(static_cast<int>(b.Wiersz), linieListy(spis, b.Wiersz, b.Ile));
     } else {
         ListBox1->clear();
-        ListBox1->addItems(linie(0, spis.size()));
+        ListBox1->addItems(linieListy(spis, 0, spis.size()));
     }
     pokazaneDiagnozy_ = spis.Zmiany();
 }
@@ -252,19 +257,13 @@ void DefiniowanieWskaznikow::pokazDodatki(const WidokWskaznikow& v) {
     if (InterpreterBox1->count() != static_cast<int>(log.size()) || pokazanyLog_ != sesja_->ZmianyLogu()) {
         pokazanyLog_ = sesja_->ZmianyLogu();
         // Only the rows that changed: a long log takes long to show whole.
-        const auto linie = [&log](std::size_t od) {
-            QStringList l;
-            l.reserve(static_cast<qsizetype>(log.size() - od));
-            for (std::size_t i = od; i < log.size(); ++i) l << q(log[i]);
-            return l;
-        };
         if (const auto zmiana = sesja_->ZmianaLoguOd(stanLogu_)) {
             if (zmiana->UsunOdGory > 0) InterpreterBox1->model()->removeRows(0, static_cast<int>(zmiana->UsunOdGory));
             if (zmiana->Naglowek) InterpreterBox1->insertItem(0, q(log.front()));
-            InterpreterBox1->addItems(linie(log.size() - zmiana->Dopisz));
+            InterpreterBox1->addItems(linieListy(log, log.size() - zmiana->Dopisz, zmiana->Dopisz));
         } else {
             InterpreterBox1->clear();
-            InterpreterBox1->addItems(linie(0));
+            InterpreterBox1->addItems(linieListy(log, 0, log.size()));
         }
         stanLogu_ = sesja_->StanLogu();
         InterpreterBox1->scrollToBottom();
