@@ -235,8 +235,7 @@ std::size_t longestFileName(const std::string& path);
 // "write", "sync", "rename", "sync folder", "remove"), and every lookup
 // before each stat ("stat") and listing of a folder ("list"), and fail that
 // step with `error` (an input/output error unless said) when it answers
-// true. An
-// empty function removes it.
+// true. An empty function removes it.
 using FileFault = std::function<bool(std::string_view step)>;
 void setFileFault(FileFault fault, int error = EIO);
 

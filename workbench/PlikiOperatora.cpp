@@ -356,7 +356,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     }
     const std::string sciezka = o.sciezka;
     const std::string plikDrzewa = sciezka + "tr1", plikStanu = sciezka + "qad";
-    const std::string noweDrzewo = NowyPlikDrzewa(plikDrzewa), nowyStan = NowyPlikDrzewa(plikStanu);
+    const std::string noweDrzewo = NowyPlik(plikDrzewa), nowyStan = NowyPlik(plikStanu);
     const std::string nieUtworzono = " - operator nie zosta\xB3 utworzony";
     if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
         komunikat(blad);
@@ -407,7 +407,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     // so that nothing of the old operator is left to remove once the new
     // one is committed ("FIRMA.QAD" beside "FIRMA.qad"); the new state
     // file and then the new tree are written beside the operator's files
-    // (NowyPlikDrzewa); the new state file is renamed into place, the
+    // (NowyPlik); the new state file is renamed into place, the
     // commit point: from then on a new tree beside the tree file with no
     // new state file beside the state file is a creation the next open
     // finishes (ZnajdzOperatora); then the tree is renamed into place (and
@@ -420,7 +420,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     struct Dawny {
         std::string plik;
         std::string nazwa;  // the name it had, spelt otherwise ("" when none)
-        std::optional<std::string> bajty;  // nothing: there was no file
+        std::optional<std::string> bajty{};  // nothing: there was no file
         bool zmieniony = false, przemianowany = false;
     };
     const bool jestDrzewo = dokladnie([&] { return findExisting(plikDrzewa).has_value(); });
@@ -535,7 +535,7 @@ void Warsztat::NowyPlik1Click() {
     if (otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()))) NazwaOperatoraPrim = k.SciezkaOperatora;
 }
 
-std::string NowyPlikDrzewa(const std::string& plikDrzewa) { return plikDrzewa + DopisekNowegoPliku; }
+std::string NowyPlik(const std::string& plik) { return plik + DopisekNowegoPliku; }
 
 bool Warsztat::Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa) {
     return otworz(ZnajdzOperatora(plikDrzewa, FormaNazwy::PlikDrzewa, katalogOperatorow()));
@@ -577,7 +577,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     // A creation killed after its commit point left its new state file in
     // place and its complete new tree beside the tree file: that tree is
     // read, and put in place once the open succeeds.
-    const std::string nowy = NowyPlikDrzewa(plikDrzewa);
+    const std::string nowy = NowyPlik(plikDrzewa);
     bool dokonczTworzenie = o.przerwane;
     // Files of another operator whose name differs only in letter case are
     // not this one's.

@@ -278,7 +278,7 @@ private:
 
 // The complete new tree, or state file, a creation writes before renaming
 // it over the operator's file ("T.tr1.nowy", "T.qad.nowy").
-std::string NowyPlikDrzewa(const std::string& plikDrzewa);
+std::string NowyPlik(const std::string& plik);
 
 // The notice of a replaced operator, for every path that replaces one:
 // "zastąpiono operator <its tree file's full path> (węzłów: N)".

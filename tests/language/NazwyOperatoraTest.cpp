@@ -237,7 +237,9 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
         f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
         const auto przed = f.pliki("OP/");
         fs::permissions(f.folder(), fs::perms::all);
-        if (root) ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
+        if (root) {
+            ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
+        }
         fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
         const int s = std::system(("cd '" + f.folder() + "' && " + jako + "'" VESK_WSAD "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
         fs::permissions(f.file("OP"), fs::perms::all);
