@@ -227,12 +227,24 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
         GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder cannot be listed";
     Folder wzory;
     ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
+    // The program and its parameters where the user can reach them, wherever
+    // the build is (a clone in a folder of root's own).
+    TempDir program;
+    fs::permissions(program.folder(), fs::perms::all);
+    fs::copy(VESK_DATA_DIR "PARAMETR", program.file("PARAMETR"));
+    fs::copy_file(VESK_WSAD, program.file("vesk-wsad"));
+    fs::permissions(program.file("PARAMETR"), fs::perms::all);
+    for (const auto& e : fs::directory_iterator(program.file("PARAMETR"))) fs::permissions(e.path(), fs::perms::all);
+    fs::permissions(program.file("vesk-wsad"), fs::perms::all);
     for (const auto& [argument, linia, kod] :
          {std::tuple{"OP/T.tr1", "", 2}, {"T.tr1", "", 2}, {"./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1},
           {"./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1}, {"./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1}}) {
         SCOPED_TRACE(std::string(argument) + " " + linia);
         Folder f;
-        f.write("VE-SK.INI", f.read("VE-SK.INI") + "OP/");
+        std::string ini = f.read("VE-SK.INI");
+        for (std::size_t p; (p = ini.find(VESK_DATA_DIR)) != std::string::npos;)
+            ini.replace(p, std::string_view(VESK_DATA_DIR).size(), program.folder());
+        f.write("VE-SK.INI", ini + "OP/");
         for (const char* p : {"OP/T.tr1", "OP/T.qad"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
         f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
         const auto przed = f.pliki("OP/");
@@ -241,7 +253,7 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
             ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
         }
         fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
-        const int s = std::system(("cd '" + f.folder() + "' && " + jako + "'" VESK_WSAD "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
+        const int s = std::system(("cd '" + f.folder() + "' && " + jako + "'" + program.file("vesk-wsad") + "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
         fs::permissions(f.file("OP"), fs::perms::all);
         EXPECT_EQ(WIFEXITED(s) ? WEXITSTATUS(s) : -1, kod);
         const std::string bledy = f.read("bledy");
