@@ -31,6 +31,14 @@
 #   series made here as BIFF8, "lo-wykres-linie.xls", and ssconvert converts
 #   that to BIFF8, "gn-wykres-linie.xls": the chart's substream holds
 #   MARKERFORMAT records (0x1009);
+# - ssconvert converts a CSV of one formula, =REPT("é";4112), to BIFF8,
+#   "gn-rept-biff8.xls": its STRING record ends with the low byte of an "é"
+#   (E9), the CONTINUE after it holding 00 E9 00 bare, which read with an
+#   option byte would give a NUL;
+# - ssconvert converts a LibreOffice BIFF8 file of one text of 1,500
+#   alternately bold characters made here to BIFF5, "gn-runy-biff5.xls":
+#   gnumeric's RSTRING counts its 1,500 runs in one byte (220) and writes
+#   them all, over two CONTINUE records after the one its count needs;
 # - xlwt (Debian package python3-xlwt) writes "xlwt-liczby.xls", a sheet of
 #   ten-digit numbers without a DEFCOLWIDTH record.
 set -euo pipefail
@@ -184,6 +192,29 @@ FODS
 (cd "$work" && soffice --headless --convert-to xls lo-wykres-linie.fods >/dev/null 2>&1)
 cp "$work/lo-wykres-linie.xls" "$out/"
 ssconvert -T Gnumeric_Excel:excel_biff8 "$out/lo-wykres-linie.xls" "$out/gn-wykres-linie.xls" 2>/dev/null
+
+printf 'x\n"=REPT(""é"",4112)"\n' > "$work/gn-rept.csv"
+ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-rept.csv" "$out/gn-rept-biff8.xls" 2>/dev/null
+
+# One text of 1,500 characters, each its own run ("a" bold, "b" not).
+cat > "$work/gn-runy.fods" <<FODS
+<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:automatic-styles>
+ <style:style style:name="T1" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style>
+</office:automatic-styles>
+<office:body><office:spreadsheet>
+<table:table table:name="Runy">
+<table:table-row>
+ <table:table-cell office:value-type="string"><text:p>$(for ((i = 0; i < 750; ++i)); do printf '<text:span text:style-name="T1">a</text:span>b'; done)</text:p></table:table-cell>
+ <table:table-cell office:value-type="float" office:value="1"/>
+</table:table-row>
+<table:table-row><table:table-cell office:value-type="float" office:value="2"/></table:table-row>
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+(cd "$work" && soffice --headless --convert-to xls gn-runy.fods >/dev/null 2>&1)
+ssconvert -T Gnumeric_Excel:excel_biff7 "$work/gn-runy.xls" "$out/gn-runy-biff5.xls" 2>/dev/null
 
 /usr/bin/python3 - "$out/xlwt-liczby.xls" <<'PY'
 import sys, xlwt

@@ -150,7 +150,11 @@ std::unique_ptr<TSSTEntry> readString(SSTCursor& in) {
             rest.wide = wide;
             rest.tail = 4u * entry->RunCount + entry->PhoneticSize;
             std::uint8_t partOption = wide ? 1 : 0;
-            if (ContinuationOf({in.peekRest()}, rest) != TContinuation::Bare) in.readHere(&partOption, 1);
+            // A part here holds the strings after this one too, so that
+            // neither reading fitting is the rule: bare only where it fits.
+            const TContinuationChoice choice = ContinuationOf({in.peekRest()}, rest);
+            if (choice.reading != TContinuation::Bare || choice.doubt == TContinuationChoice::NeitherFits)
+                in.readHere(&partOption, 1);
             partWide = partOption & 1;
         }
         first = false;
@@ -283,35 +287,63 @@ std::optional<std::size_t> TextTailSize(const std::uint8_t* data, std::size_t si
     return rest.tail + 2 + 4u * static_cast<std::size_t>(data[rest.tail] | (data[rest.tail + 1] << 8));
 }
 
-TContinuation ContinuationOf(const std::vector<std::vector<std::uint8_t>>& parts, const TTextRest& rest) {
-    if (parts.empty() || rest.missing == 0) return TContinuation::OptionBytes;
+TContinuationChoice ContinuationOf(const std::vector<std::vector<std::uint8_t>>& parts, const TTextRest& rest) {
+    TContinuationChoice choice;
+    if (parts.empty() || rest.missing == 0) return choice;
     std::vector<std::uint8_t> all;
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    struct Reading {
+        bool fits = false, clean = true, keepsAll = false;
+        std::size_t chars = 0;
+        void add(char16_t c) {
+            ++chars;
+            if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') clean = false;
+        }
+    };
     // Bare: the cut character's high byte, the other characters, the tail.
-    const std::size_t chars = rest.missing * (rest.wide ? 2 : 1) - (rest.cut ? 1 : 0);
-    const bool bare = all.size() >= chars && tailWhole(all.data() + chars, all.size() - chars, rest) &&
-                      !(rest.cut && chars > 0 && rest.cutByte == 0 && all[0] == 0);
+    Reading bare;
+    const std::size_t width = rest.wide ? 2 : 1;
+    const std::size_t chars = rest.missing * width - (rest.cut ? 1 : 0);
+    std::size_t at = 0;
+    if (rest.cut && !all.empty()) bare.add(static_cast<char16_t>(rest.cutByte | (all[at++] << 8)));
+    for (; bare.chars < rest.missing && at + width <= all.size(); at += width)
+        bare.add(rest.wide ? static_cast<char16_t>(all[at] | (all[at + 1] << 8)) : all[at]);
+    bare.keepsAll = bare.chars == rest.missing;
+    bare.fits = bare.keepsAll && tailWhole(all.data() + chars, all.size() - chars, rest);
     // With option bytes: the byte left of a cut character is unused.
-    bool option = false;
+    Reading option;
     std::size_t left = rest.missing;
     std::size_t start = 0;  // of the part in all
     for (const auto& part : parts) {
         const std::size_t size = part.size();
         if (left > 0 && size > 0) {
             if (part[0] > 1) break;
-            const std::size_t width = part[0] ? 2 : 1;
-            const std::size_t n = std::min(left, (size - 1) / width);
-            if (n < left && size - 1 - n * width > 1) break;
+            const std::size_t partWidth = part[0] ? 2 : 1;
+            const std::size_t n = std::min(left, (size - 1) / partWidth);
+            for (std::size_t i = 0; i < n; ++i)
+                option.add(partWidth == 2 ? static_cast<char16_t>(part[1 + 2 * i] | (part[2 + 2 * i] << 8))
+                                          : part[1 + i]);
+            if (n < left && size - 1 - n * partWidth > 1) break;
             left -= n;
             if (left == 0) {
-                const std::size_t end = start + 1 + n * width;
-                option = tailWhole(all.data() + end, all.size() - end, rest);
+                const std::size_t end = start + 1 + n * partWidth;
+                option.fits = tailWhole(all.data() + end, all.size() - end, rest);
             }
         }
         start += size;
     }
-    if (bare != option) return bare ? TContinuation::Bare : TContinuation::OptionBytes;
-    return TContinuation::Undecided;
+    option.keepsAll = left == 0 && !(rest.cut && rest.cutByte != 0);
+    auto pick = [&choice](bool takeBare, TContinuationChoice::Doubt doubt) {
+        choice.reading = takeBare ? TContinuation::Bare : TContinuation::OptionBytes;
+        choice.doubt = doubt;
+        return choice;
+    };
+    const bool bareSure = bare.fits && bare.clean, optionSure = option.fits && option.clean;
+    if (bareSure != optionSure) return pick(bareSure, TContinuationChoice::None);
+    if (bareSure || (bare.fits && option.fits)) return pick(false, TContinuationChoice::BothFit);
+    if (bare.fits != option.fits) return pick(bare.fits, TContinuationChoice::None);
+    if (bare.clean != option.clean) return pick(bare.clean, TContinuationChoice::NeitherFits);
+    return pick(bare.keepsAll && !option.keepsAll, TContinuationChoice::NeitherFits);
 }
 
 std::uint32_t XLSCrc32(const std::uint8_t* data, std::size_t size) {

@@ -45,16 +45,30 @@ std::optional<std::size_t> TextTailSize(const std::uint8_t* data, std::size_t si
 // with an option byte (0 or 1), as in a well-formed file, or bare, the bytes
 // as they come (gnumeric splits a long record's bytes so, inside a 16-bit
 // character too).
-enum class TContinuation { OptionBytes, Bare, Undecided };
+enum class TContinuation { OptionBytes, Bare };
+
+// The reading chosen, and what made it doubtful: both readings fit and give
+// a clean text (read with option bytes), or neither fits.
+struct TContinuationChoice {
+    enum Doubt { None, BothFit, NeitherFits };
+    TContinuation reading = TContinuation::OptionBytes;
+    Doubt doubt = None;
+};
 
 // parts: the bodies of the CONTINUE records that hold the rest, all of them.
 // The rest's counts fix the byte total of either reading: a reading fits
 // when the records hold exactly its characters and tail, its option bytes
-// 0 or 1, each record filled but for at most a byte. Bare or OptionBytes
-// when that reading alone fits; Undecided when both or neither do. No
-// parts: OptionBytes. A bare reading that makes the cut character NUL, which
-// no text holds, does not fit.
-TContinuation ContinuationOf(const std::vector<std::vector<std::uint8_t>>& parts, const TTextRest& rest);
+// 0 or 1, each record filled but for at most a byte. A reading is clean
+// when its characters (the cut one among them) hold no control character a
+// writer could not have meant: none below 0x20 but tab, line feed and
+// carriage return. The reading that alone fits and is clean; where both
+// do, or both fit and neither is clean, option bytes (BothFit); where one
+// alone fits, that one. Where neither fits (NeitherFits): the one alone
+// clean, else the one alone keeping every byte the records give as a
+// character (bare always; with option bytes when it gets all the characters
+// and a cut character's byte it leaves unused is 0), else option bytes.
+// No parts: OptionBytes.
+TContinuationChoice ContinuationOf(const std::vector<std::vector<std::uint8_t>>& parts, const TTextRest& rest);
 
 struct TSSTEntry {
     static constexpr std::uint32_t NotWritten = 0xFFFF;

@@ -95,6 +95,8 @@ void TXLSReader::readRecords() {
     current_ = &xls_.Globals();
     sheet_ = nullptr;
     skip_ = false;
+    continuable_ = false;
+    dropped_ = -1;
     codePage_ = 1250;
     xls_.BeginProgress(0);
 
@@ -112,6 +114,7 @@ void TXLSReader::readRecords() {
         if (records_ % 100 == 0) progress();
         const TRecordBody body(body_.data(), body_.size(), header_.Id, headerPosition_);
         if (skip_) {
+            continuable_ = false;
             // A custom view is dropped up to its end; one left open ends with
             // its substream.
             if (header_.Id == BIFFID_USERSVIEWEND) {
@@ -127,6 +130,7 @@ void TXLSReader::readRecords() {
         }
         keepRaw_ = true;
         const bool more = dispatch(body);
+        if (header_.Id != BIFFID_CONTINUE) continuable_ = keepRaw_;
         if (keepRaw_) current_->AddRecord(header_.Id, body_.data(), body_.size());
         ++records_;
         if (!more) break;
@@ -349,6 +353,17 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             // One not after its range's first formula belongs to no cell:
             // kept, it would follow whichever cell a save writes last.
             keepRaw_ = false;
+            break;
+        case BIFFID_CONTINUE:
+            // It continues the record before it: kept raw after one kept
+            // raw, left out after any other (read into the model or dropped,
+            // so that a save would write it after a record it does not
+            // continue), one notice for the run.
+            if (!continuable_) {
+                keepRaw_ = false;
+                if (dropped_ != records_) xls_.Notify(u"CONTINUE records that continue no record kept as read left out");
+                dropped_ = records_ + 1;
+            }
             break;
         case BIFFID_FILEPASS: throw EXLSError(XLSErrorKind::Format, "File is encrypted.");
         case BIFFID_NAME: case BIFFID_SUPBOOK: case BIFFID_EXTERNSHEET: case BIFFID_EXTERNNAME:
@@ -583,14 +598,10 @@ void TXLSReader::readLabel(const TRecordBody& body) {
         return;
     }
     // The formatting runs follow the characters (in a CONTINUE record of
-    // their own when the last record had no room): from BIFF8 on a u16
-    // count and runs of u16 first character, u16 font; before, a u8 count
-    // and runs of u8, u8. They are kept in the shared-string layout.
-    if (textTail_.empty() && stream_.PeekNextId() == BIFFID_CONTINUE) {
-        readNext();
-        ++records_;
-        textTail_ = next_;
-    }
+    // their own when the last record had no room, read with the text): from
+    // BIFF8 on a u16 count and runs of u16 first character, u16 font;
+    // before, a u8 count and runs of u8, u8. They are kept in the
+    // shared-string layout.
     const bool biff8 = version_ >= xvExcel97;
     const std::size_t head = biff8 ? 2 : 1;
     const std::size_t width = biff8 ? 4 : 2;
@@ -886,24 +897,31 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     // Whether the CONTINUE records hold the rest bare, without option bytes,
     // is decided once for all of them.
     bool bare = false;
+    std::string note;  // what the cell's one notice says
     if (version_ >= xvExcel97 && text.size() < count) {
         rest.missing = count - text.size();
         rest.wide = wide;
         rest.cut = wide && !textTail_.empty();
         rest.cutByte = rest.cut ? textTail_[0] : 0;
-        const TContinuation reading = continuation(rest);
-        bare = reading == TContinuation::Bare;
-        if (reading == TContinuation::Undecided)
-            notifyCell(col, row, "it cannot be told whether the text's CONTINUE records begin with an option byte; "
-                                 "read as if they do");
+        const TContinuationChoice choice = continuation(rest);
+        bare = choice.reading == TContinuation::Bare;
+        if (choice.doubt == TContinuationChoice::BothFit)
+            note = "it cannot be told whether the text's CONTINUE records begin with an option byte; read as if "
+                   "they do";
+        else if (choice.doubt == TContinuationChoice::NeitherFits)
+            note = std::string("the text's CONTINUE records are malformed: they fit neither with option bytes nor "
+                               "without; read ") + (bare ? "without" : "with") + " option bytes";
     }
+    auto finish = [&] {
+        if (!note.empty()) notifyCell(col, row, note);
+        return version_ >= xvExcel97 ? text : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
+    };
     while (text.size() + bytes8.size() < count) {
         if (stream_.PeekNextId() != BIFFID_CONTINUE) {
             // As other readers do: the cell keeps the characters there are.
-            notifyCell(col, row, "the file holds " + std::to_string(text.size() + bytes8.size()) + " of its " +
-                                     std::to_string(count) + " characters");
-            return version_ >= xvExcel97 ? text
-                                         : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
+            note += (note.empty() ? "the file holds " : "; the file holds ") +
+                    std::to_string(text.size() + bytes8.size()) + " of its " + std::to_string(count) + " characters";
+            return finish();
         }
         readNext();
         ++records_;
@@ -922,13 +940,32 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
         }
         take(next_.data() + skip, next_.size() - skip);
     }
-    // The tail may go on in CONTINUE records of its own.
+    // The tail may go on in CONTINUE records of its own; before BIFF8 an
+    // RSTRING's runs go on in one when the last record had no room for them.
     while (version_ >= xvExcel97 && textTail_.size() < tailSize(rest) && stream_.PeekNextId() == BIFFID_CONTINUE) {
         readNext();
         ++records_;
         textTail_.insert(textTail_.end(), next_.begin(), next_.end());
     }
-    return version_ >= xvExcel97 ? text : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
+    if (version_ < xvExcel97 && record.recordId() == BIFFID_RSTRING && textTail_.empty() &&
+        stream_.PeekNextId() == BIFFID_CONTINUE) {
+        readNext();
+        ++records_;
+        textTail_ = next_;
+    }
+    // CONTINUE records beyond what the text counts are the text's all the
+    // same (gnumeric's BIFF5 RSTRING holds more runs than its one-byte
+    // count): left out with what the counts leave out, never kept raw to
+    // follow another record in a save.
+    std::size_t surplus = 0;
+    for (; stream_.PeekNextId() == BIFFID_CONTINUE; ++surplus) {
+        readNext();
+        ++records_;
+    }
+    if (surplus > 0)
+        note += (note.empty() ? "" : "; ") + std::to_string(surplus) +
+                " CONTINUE record(s) beyond what the text's counts hold left out";
+    return finish();
 }
 
 std::size_t TXLSReader::tailSize(const TTextRest& rest) const {
@@ -942,7 +979,7 @@ void TXLSReader::notifyCell(int col, int row, const std::string& message) {
                             message));
 }
 
-TContinuation TXLSReader::continuation(const TTextRest& rest) {
+TContinuationChoice TXLSReader::continuation(const TTextRest& rest) {
     // The CONTINUE records that follow, looked at and left unread; more
     // bytes than either reading could take are not needed to refuse both
     // (a phonetic block of over a megabyte belongs to no text of 65,535

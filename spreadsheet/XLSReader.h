@@ -85,15 +85,17 @@ private:
     // its characters going on in the CONTINUE records that follow it (from
     // BIFF8 on each starts with its own option byte, unless they hold the
     // rest bare). A text whose records end early keeps the characters they
-    // hold, and the cell (col, row) is named in a notice, as it is when the
-    // records can be read both ways or neither.
+    // hold; CONTINUE records after all the text counts are its own and left
+    // out. The cell (col, row) is named in one notice saying all that, and
+    // where the records can be read both ways or fit neither.
     // The bytes after the characters (from BIFF8 on with the CONTINUE
-    // records of the tail the header counts) are left in textTail_, the
+    // records of the tail the header counts; before, an RSTRING's runs in
+    // the record after its last characters) are left in textTail_, the
     // header's run count in textRunCount_.
     WideString continuedText(const TRecordBody& record, std::size_t at, int col, int row);
     // How the CONTINUE records after the current position hold a BIFF8
     // text's rest (ContinuationOf). Reads nothing.
-    TContinuation continuation(const TTextRest& rest);
+    TContinuationChoice continuation(const TTextRest& rest);
     // The bytes of the tail the rest counts, as far as textTail_ tells.
     std::size_t tailSize(const TTextRest& rest) const;
     // A notice naming the current sheet and the cell (col, row).
@@ -137,6 +139,10 @@ private:
     TRecordStorageDefault* current_ = nullptr;
     TSheet* sheet_ = nullptr;
     bool keepRaw_ = false;
+    // Whether the last record but CONTINUE was kept raw; the number of the
+    // record after a CONTINUE left out (a run of them gets one notice).
+    bool continuable_ = false;
+    int dropped_ = -1;
     bool skip_ = false;
     bool dimensionsRead_ = false;
     int codePage_ = 1250;

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 
 #include "CodePage.h"
 #include "CompoundFile.h"
@@ -34,12 +35,17 @@ std::vector<std::uint8_t> saved(const std::string& name, int saves) {
     return file;
 }
 
-// Bodies of the workbook stream's records of that id.
-Bodies bodiesOf(const std::vector<std::uint8_t>& file, std::uint16_t id) {
-    std::vector<std::uint8_t> s = file;
+// The workbook stream of a file.
+std::vector<std::uint8_t> workbookStream(const std::vector<std::uint8_t>& file) {
     if (isCompoundFile(file.data(), file.size()))
         for (const CompoundEntry& e : readCompoundFile(file.data(), file.size()).children)
-            if (e.name == "Workbook" || e.name == "Book") s = e.data;
+            if (e.name == "Workbook" || e.name == "Book") return e.data;
+    return file;
+}
+
+// Bodies of the workbook stream's records of that id.
+Bodies bodiesOf(const std::vector<std::uint8_t>& file, std::uint16_t id) {
+    const std::vector<std::uint8_t> s = workbookStream(file);
     Bodies out;
     for (std::size_t p = 0, n; p + 4 <= s.size(); p += 4 + n) {
         n = s[p + 2] | (s[p + 3] << 8);
@@ -48,10 +54,21 @@ Bodies bodiesOf(const std::vector<std::uint8_t>& file, std::uint16_t id) {
     return out;
 }
 
+// Ids of the workbook stream's records, each with its number.
+std::vector<std::pair<std::uint16_t, std::size_t>> recordIds(const std::vector<std::uint8_t>& file) {
+    const std::vector<std::uint8_t> s = workbookStream(file);
+    std::vector<std::pair<std::uint16_t, std::size_t>> out;
+    for (std::size_t p = 0, n; p + 4 <= s.size(); p += 4 + n) {
+        n = s[p + 2] | (s[p + 3] << 8);
+        out.emplace_back(static_cast<std::uint16_t>(s[p] | (s[p + 1] << 8)), out.size());
+    }
+    return out;
+}
+
 std::u16string read(const std::vector<std::uint8_t>& bytes, int col, int row, bool formula,
                     std::u16string* notice = nullptr) {
     TXLSMini xls;
-    if (notice) xls.OnNotify = [notice](std::u16string_view text) { *notice = text; };
+    if (notice) xls.OnNotify = [notice](std::u16string_view text) { *notice += (notice->empty() ? u"" : u"\n"); *notice += text; };
     xls.ReadStream(&bytes);
     TSheet& s = xls.Sheets().Items(0);
     return formula ? s.AsFormula(col, row) : s.AsString(col, row);
@@ -178,31 +195,113 @@ TEST(XLSPeers, Biff8RichTextCutInsideACharacterReadWholeAndSavedWhole) {
 TEST(XLSPeers, Biff8TextContinuationByItsByteTotal) {
     // LABEL (runs counted in its header) and RSTRING (counted after the
     // characters) cut inside "ż" (7C | 01), the CONTINUE holding the rest
-    // bare; an RSTRING whole with an option byte; a rest that neither
-    // reading fits, and one both fit ("é" cut: E9 | 00 'c' 'd'), read with
-    // option bytes and named in a notice.
+    // bare; an RSTRING whole with an option byte; a rest both readings fit
+    // ("é" cut: E9 | 00 'c' 'd'), read with option bytes and named in a
+    // notice, unless the option byte's reading gives a control character
+    // (a cut "ü" or "ó", LABEL and a formula's STRING); a rest neither fits,
+    // read as the bytes give every character, one notice.
     using Bytes = std::vector<std::uint8_t>;
     auto wide = [](std::u16string_view t) { B b; for (char16_t c : t) b.u16(c); return b.v(); };
     auto cat = [](Bytes a, const Bytes& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
     const Bytes runs = B().u16(0).u16(1).u16(3).u16(0);
     const std::string undecided = "Sheet \"A\", cell B1: it cannot be told whether the text's CONTINUE records "
                                   "begin with an option byte; read as if they do";
+    const std::string malformed = "Sheet \"A\", cell B1: the text's CONTINUE records are malformed: they fit neither "
+                                  "with option bytes nor without; read without option bytes";
     struct Case { std::uint16_t id; std::u16string text; Bytes first, rest; std::u16string read; std::string notice; };
-    const std::u16string z = u"abżcd";
+    const std::u16string z = u"abżcd", x10 = u"xxxxxxxxxx";
     for (const Case& c : std::vector<Case>{
              {BIFFID_LABEL, z, cat(wide(u"ab"), {0x7C}), cat(cat({0x01}, wide(u"cd")), runs), z, ""},
              {BIFFID_RSTRING, z, cat(wide(u"ab"), {0x7C}), cat(cat({0x01}, wide(u"cd")), cat({2, 0}, runs)), z, ""},
              {BIFFID_RSTRING, z, wide(u"ab"), cat(cat({0x01}, wide(u"żcd")), cat({2, 0}, runs)), z, ""},
-             {BIFFID_LABEL, u"abżc", cat(wide(u"ab"), {0x7C}), cat({0x01, 'c'}, runs), u"abc\u0100", undecided},
-             {BIFFID_LABEL, u"abcd", cat(wide(u"ab"), {0xE9}), cat({0x00, 'c', 'd'}, runs), u"abcd", undecided}}) {
+             {BIFFID_LABEL, u"abżc", cat(wide(u"ab"), {0x7C}), cat({0x01, 'c'}, runs), u"abżc", malformed},
+             {BIFFID_LABEL, u"abcd", cat(wide(u"ab"), {0xE9}), cat({0x00, 'c', 'd'}, runs), u"abcd", undecided},
+             {BIFFID_LABEL, u"abàüñ", cat(wide(u"abà"), {0xFC}), cat({0x00, 0xF1, 0x00}, runs), u"abàüñ", ""},
+             {BIFFID_STRING, u"abàüñ", cat(wide(u"abà"), {0xFC}), {0x00, 0xF1, 0x00}, u"abàüñ", ""},
+             {BIFFID_LABEL, u"ńóĄ", cat(wide(u"ń"), {0xF3}), cat({0x00, 0x04, 0x01}, runs), u"ńóĄ", ""},
+             {BIFFID_STRING, u"ńóĄ", cat(wide(u"ń"), {0xF3}), {0x00, 0x04, 0x01}, u"ńóĄ", ""},
+             {BIFFID_LABEL, x10 + u"ąb", cat(wide(x10), {0x05}), cat(cat({0x01, 'b', 0x00}, runs), {0x7F}), x10 + u"ąb",
+              malformed},
+             {BIFFID_STRING, x10 + u"ąb", cat(wide(x10), {0x05}), {0x01, 'b', 0x00, 0x7F}, x10 + u"ąb", malformed}}) {
         B head = B().u16(0).u16(1).u16(15).u16(static_cast<unsigned>(c.text.size()));
         head = c.id == BIFFID_LABEL ? head.u8(0x09).u16(2) : head.u8(0x01);
-        const std::vector<Rec> cells = {{c.id, cat(head, c.first)}, {BIFFID_CONTINUE, c.rest}};
-        const auto book = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
-        std::u16string notice;
-        EXPECT_TRUE(read(book, 1, 0, false, &notice) == c.read) << c.id << " " << utf16ToUtf8(c.text);
-        EXPECT_EQ(utf16ToUtf8(notice), c.notice) << c.id << " " << utf16ToUtf8(c.text);
+        std::vector<Rec> cells = {{c.id, cat(head, c.first)}, {BIFFID_CONTINUE, c.rest}};
+        if (c.id == BIFFID_STRING)  // B1 = a text formula, its text in STRING
+            cells = {{BIFFID_FORMULA, B().u16(0).u16(1).u16(15).u32(0).u16(0).u16(0xFFFF).u16(0).u32(0).u16(1).u8(0x16)},
+                     {BIFFID_STRING, cat(B().u16(static_cast<unsigned>(c.text.size())).u8(0x01), c.first)},
+                     {BIFFID_CONTINUE, c.rest}};
+        std::vector<std::uint8_t> book = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
+        for (int save = 0; save < 2; ++save) {  // as read, then saved and read again
+            std::u16string notice;
+            EXPECT_TRUE(read(book, 1, 0, false, &notice) == c.read) << c.id << " " << utf16ToUtf8(c.text) << " " << save;
+            EXPECT_EQ(utf16ToUtf8(notice), save ? "" : c.notice) << c.id << " " << utf16ToUtf8(c.text);
+            TXLSMini xls;
+            xls.ReadStream(&book);
+            xls.WriteStream(&book);
+        }
     }
+}
+
+TEST(XLSPeers, Biff8TextBothReadingsFitReadWithoutAControlCharacter) {
+    // gnumeric's =REPT("é";4112): STRING ends with E9, the CONTINUE holds
+    // 00 E9 00; with an option byte it would end in a NUL. Read, saved and
+    // read by xlrd as 4,112 "é".
+    const std::u16string text(4112, u'é');
+    std::vector<std::uint8_t> file = saved("gn-rept-biff8.xls", 0);
+    for (int save = 0; save <= 2; ++save) {
+        std::u16string notice;
+        EXPECT_TRUE(read(file, 0, 1, false, &notice) == text) << save;
+        EXPECT_EQ(utf16ToUtf8(notice), "") << save;
+        TXLSMini xls;
+        xls.ReadStream(&file);
+        xls.WriteStream(&file);
+    }
+    if (!test::requireOracle("xlrd")) return;
+    test::TempDir dir;
+    std::ofstream(dir.file("r.xls"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                            static_cast<std::streamsize>(file.size()));
+    int status = 0;
+    EXPECT_EQ(test::runPython("import sys, xlrd\nv = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0).cell_value(1, 0)\n"
+                              "print(v == \"\\u00e9\" * 4112)\n",
+                              dir.file("r.xls"), status),
+              "True\n");
+}
+
+TEST(XLSPeers, NoSaveWritesAContinueAfterARecordItDoesNotContinue) {
+    // gnumeric's BIFF5 RSTRING of 1,500 runs counted as 220: the CONTINUE
+    // records after those the count needs are the text's, left out with a
+    // notice naming it; a CONTINUE after a number cell, left out. Saved,
+    // every CONTINUE follows a record it continues.
+    const std::vector<Rec> stray = {{BIFFID_NUMBER, B().u16(0).u16(0).u16(15).f64(2.5)}, {BIFFID_CONTINUE, B().u16(7)},
+                                    {BIFFID_CONTINUE, B().u16(8)}, {BIFFID_NUMBER, B().u16(1).u16(0).u16(15).f64(3)}};
+    struct Case { std::string file; std::vector<std::uint8_t> bytes; std::string notice; };
+    std::vector<Case> cases = {
+        {"gn-runy-biff5.xls", saved("gn-runy-biff5.xls", 0),
+         "Sheet \"Runy\", cell A1: 2 CONTINUE record(s) beyond what the text's counts hold left out"},
+        {"stray", test::compound(test::bookStream(true, {}, {{u"A", 0, 0, stray}})),
+         "CONTINUE records that continue no record kept as read left out"}};
+    for (const char* name : {"gn-bogaty-biff5.xls", "gn-bogaty-dlugi-biff8.xls", "gn-dlugi-tekst-biff5.xls",
+                             "lo-wykres.xls", "gn-wykres-linie.xls", "gn-rept-biff8.xls"})
+        cases.push_back({name, saved(name, 0), ""});
+    const std::set<std::uint16_t> continued = {BIFFID_SST, BIFFID_LABEL, BIFFID_RSTRING, BIFFID_STRING,
+                                               0x01B6 /* TXO */, 0x00EC /* MSODRAWING */, 0x00EB /* ...GROUP */,
+                                               BIFFID_OBJ};
+    for (Case& c : cases) {
+        std::u16string notice;
+        read(c.bytes, 0, 0, false, &notice);
+        EXPECT_EQ(utf16ToUtf8(notice), c.notice) << c.file;
+        TXLSMini xls;
+        xls.ReadStream(&c.bytes);
+        xls.WriteStream(&c.bytes);
+        std::uint16_t before = 0;
+        for (const auto& [id, at] : recordIds(c.bytes)) {
+            if (id == BIFFID_CONTINUE) EXPECT_TRUE(continued.count(before)) << c.file << " " << at << " after " << before;
+            else before = id;
+        }
+    }
+    EXPECT_EQ(read(cases[0].bytes, 1, 0, false), u"1");
+    EXPECT_EQ(read(cases[0].bytes, 0, 0, false).size(), 1500u);
+    EXPECT_EQ(read(cases[1].bytes, 0, 1, false), u"3");
 }
 
 TEST(XLSPeers, ChartsInASheetSavedWithOneEofEach) {
