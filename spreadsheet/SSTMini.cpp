@@ -383,19 +383,23 @@ TSSTEntry* TSSTMini::AddText(std::u16string_view text) {
     return Merge(std::move(entry));
 }
 
-TSSTEntry* TSSTMini::AddRichText(std::u16string_view text, std::span<const std::uint8_t> runs) {
+TSSTEntry* TSSTMini::AddRichText(std::u16string_view text, std::span<const std::uint8_t> runs,
+                                  std::span<const std::uint8_t> phonetic) {
     const std::size_t count = std::min<std::size_t>(runs.size() / 4, 0xFFFF);
-    if (count == 0) return AddText(text);
+    if (count == 0 && phonetic.empty()) return AddText(text);
     auto entry = std::make_unique<TSSTEntry>();
     const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 255; });
     entry->CharCount = static_cast<std::uint16_t>(std::min<std::size_t>(text.size(), 0xFFFF));
-    entry->Option = static_cast<std::uint8_t>((wide ? SSTOption16Bit : 0) | SSTOptionRichText);
+    entry->Option = static_cast<std::uint8_t>((wide ? SSTOption16Bit : 0) | (count ? SSTOptionRichText : 0) |
+                                              (phonetic.empty() ? 0 : SSTOptionPhonetic));
     entry->RunCount = static_cast<std::uint16_t>(count);
+    entry->PhoneticSize = static_cast<std::uint32_t>(phonetic.size());
     for (std::size_t i = 0; i < entry->CharCount; ++i) {
         entry->Data.push_back(static_cast<std::uint8_t>(text[i] & 0xFF));
         if (wide) entry->Data.push_back(static_cast<std::uint8_t>(text[i] >> 8));
     }
     entry->Data.insert(entry->Data.end(), runs.begin(), runs.begin() + static_cast<std::ptrdiff_t>(4 * count));
+    entry->Data.insert(entry->Data.end(), phonetic.begin(), phonetic.end());
     entry->RefCount = 1;
     ++totalRefCount_;
     return Merge(std::move(entry));

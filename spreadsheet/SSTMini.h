@@ -108,8 +108,10 @@ public:
     // Adds a text (one more reference); returns the entry kept for it.
     TSSTEntry* AddText(std::u16string_view text);
     // A text with its formatting runs (4 bytes each: u16 first character,
-    // u16 font index), kept as a rich entry; without runs AddText.
-    TSSTEntry* AddRichText(std::u16string_view text, std::span<const std::uint8_t> runs);
+    // u16 font index) and its phonetic block, kept as a rich entry; without
+    // either AddText.
+    TSSTEntry* AddRichText(std::u16string_view text, std::span<const std::uint8_t> runs,
+                           std::span<const std::uint8_t> phonetic = {});
     static WideString Text(const TSSTEntry& entry);
 
     // The entry at a position of the SST as read (LABELSST numbers); a

@@ -217,9 +217,9 @@ void TSheet::AddFloat(int col, int row, double value, std::uint16_t xf) {
 }
 
 void TSheet::AddString(int col, int row, std::u16string_view text, std::uint16_t xf,
-                       std::span<const std::uint8_t> runs) {
+                       std::span<const std::uint8_t> runs, std::span<const std::uint8_t> phonetic) {
     const std::uint32_t k = key(col, row);
-    emplace<TStringCell>(k, xf, sst().AddRichText(text, runs));
+    emplace<TStringCell>(k, xf, sst().AddRichText(text, runs, phonetic));
 }
 
 void TSheet::AddStringIndex(int col, int row, std::uint32_t index, std::uint16_t xf) {

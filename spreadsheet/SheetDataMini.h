@@ -91,9 +91,9 @@ public:
     void AddError(int col, int row, std::uint8_t errorIndex, std::uint16_t xf);
     void AddFloat(int col, int row, double value, std::uint16_t xf);
     // runs: the text's formatting runs in the shared-string layout (4 bytes
-    // each), kept with it.
+    // each), kept with it, as its phonetic block is.
     void AddString(int col, int row, std::u16string_view text, std::uint16_t xf,
-                   std::span<const std::uint8_t> runs = {});
+                   std::span<const std::uint8_t> runs = {}, std::span<const std::uint8_t> phonetic = {});
     // A cell for the entry of that number in the SST as read (Format error
     // for a number outside it); the entry counts one more reference.
     void AddStringIndex(int col, int row, std::uint32_t index, std::uint16_t xf);

@@ -592,9 +592,12 @@ void TXLSReader::readLabel(const TRecordBody& body) {
     // A text longer than one record goes on in CONTINUE records.
     const WideString text = continuedText(body, 6, col, body.u16(0));
     if (header_.Id != BIFFID_RSTRING) {
-        // A BIFF8 LABEL may count runs of its own, after the characters.
+        // A BIFF8 LABEL may count runs of its own after the characters, and
+        // a phonetic block after them.
         const std::size_t runBytes = textTail_.size() >= 4 * textRunCount_ ? 4 * textRunCount_ : 0;
-        s.AddString(col, body.u16(0), text, body.u16(4), std::span<const std::uint8_t>(textTail_.data(), runBytes));
+        const std::size_t phonetic = textTail_.size() - runBytes >= textPhonetic_ ? textPhonetic_ : 0;
+        s.AddString(col, body.u16(0), text, body.u16(4), std::span<const std::uint8_t>(textTail_.data(), runBytes),
+                    std::span<const std::uint8_t>(textTail_.data() + runBytes, phonetic));
         return;
     }
     // The formatting runs follow the characters (in a CONTINUE record of
@@ -864,6 +867,7 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     // follow the characters; an RSTRING's runs follow them with their count.
     TTextRest rest;
     textRunCount_ = 0;
+    textPhonetic_ = 0;
     if (version_ >= xvExcel97) {
         const std::uint8_t option = record.u8(at);
         wide = option & 0x01;
@@ -872,10 +876,10 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
             textRunCount_ = record.u16(at);
             at += 2;
         }
-        const std::size_t phonetic = (option & 0x04) ? record.u32(at) : 0;
+        textPhonetic_ = (option & 0x04) ? record.u32(at) : 0;
         if (option & 0x04) at += 4;
         record.need(at, 0);
-        rest.tail = 4u * textRunCount_ + phonetic;
+        rest.tail = 4u * textRunCount_ + textPhonetic_;
         rest.countedRuns = record.recordId() == BIFFID_RSTRING;
     }
     WideString text;

@@ -91,7 +91,8 @@ private:
     // The bytes after the characters (from BIFF8 on with the CONTINUE
     // records of the tail the header counts; before, an RSTRING's runs in
     // the record after its last characters) are left in textTail_, the
-    // header's run count in textRunCount_.
+    // header's run count in textRunCount_, its phonetic size in
+    // textPhonetic_.
     WideString continuedText(const TRecordBody& record, std::size_t at, int col, int row);
     // How the CONTINUE records after the current position hold a BIFF8
     // text's rest (ContinuationOf). Reads nothing.
@@ -123,6 +124,7 @@ private:
     std::vector<std::uint8_t> next_;
     std::vector<std::uint8_t> textTail_;
     std::size_t textRunCount_ = 0;
+    std::size_t textPhonetic_ = 0;
     int formulaCol_ = 0, formulaRow_ = 0;  // the cell whose STRING is read
     std::vector<std::uint8_t> shared_;  // tokens of a shared formula for one cell
     TRecordHeader header_;

@@ -570,10 +570,13 @@ TEST(XLSPeers, Biff5CodePagesAsTheBytesSay) {
 
 TEST(XLSPeers, Biff8TextCellsWithoutSharedStrings) {
     // BIFF8 LABEL and RSTRING texts of a book without SST keep their
-    // characters and runs after one save and after three.
-    const std::string runs("\0\0\1\0\x0B\0\0\0", 8);
+    // characters and runs after one save and after three; a LABEL its
+    // phonetic block (option 0x05).
+    const std::string runs("\0\0\1\0\x0B\0\0\0", 8), phonetic("\x01\0\x0A\0\x0A\0\0\0\0\0", 10);
     const std::vector<Rec> cells = {{BIFFID_LABEL, B().u16(0).u16(1).u16(15).str16(u"Zażółć gęślą jaźń")},
-                                    {BIFFID_RSTRING, B().u16(1).u16(0).u16(15).str16(u"pogrubiony").u16(2).bytes(runs)}};
+                                    {BIFFID_RSTRING, B().u16(1).u16(0).u16(15).str16(u"pogrubiony").u16(2).bytes(runs)},
+                                    {BIFFID_LABEL, B().u16(2).u16(0).u16(15).u16(2).u8(0x05).u32(10).u16(u'ż').u16(u'ó')
+                                                       .bytes(phonetic)}};
     std::vector<std::uint8_t> file = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
     for (int saves = 0; saves <= 3; ++saves) {
         TXLSMini xls;
@@ -583,6 +586,10 @@ TEST(XLSPeers, Biff8TextCellsWithoutSharedStrings) {
         ASSERT_TRUE(rich && rich->Entry) << saves;
         EXPECT_EQ(TSSTMini::Text(*rich->Entry), u"pogrubiony") << saves;
         EXPECT_EQ(std::string(rich->Entry->Data.end() - 8, rich->Entry->Data.end()), runs) << saves;
+        const auto* ruby = dynamic_cast<const TStringCell*>(xls.Sheets().Items(0).Cell(0, 2));
+        ASSERT_TRUE(ruby && ruby->Entry) << saves;
+        EXPECT_EQ(TSSTMini::Text(*ruby->Entry), u"żó") << saves;
+        EXPECT_EQ(std::string(ruby->Entry->Data.begin() + 4, ruby->Entry->Data.end()), phonetic) << saves;
         xls.WriteStream(&file);
     }
 }
