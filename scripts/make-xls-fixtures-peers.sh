@@ -147,25 +147,33 @@ FODS
 ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff8.xls" 2>/dev/null
 ssconvert -T Gnumeric_Excel:excel_biff7 "$work/gn-bogaty.xls" "$out/gn-bogaty-biff5.xls" 2>/dev/null
 
-# Long rich texts: the record boundary falls inside a character.
-times() { local t=""; for ((i = 0; i < $1; ++i)); do t+="gęślą jaźń "; done; echo "$t"; }
-cat > "$work/gn-bogaty-dlugi.fods" <<FODS
+# A flat ODS of one sheet ($1) of the rows on standard input, with a bold
+# text style T1.
+bold_fods() {
+  cat <<FODS
 <?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
 <office:automatic-styles>
  <style:style style:name="T1" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style>
 </office:automatic-styles>
 <office:body><office:spreadsheet>
-<table:table table:name="Bogaty">
+<table:table table:name="$1">
+$(cat)
+</table:table>
+</office:spreadsheet></office:body></office:document>
+FODS
+}
+
+# Long rich texts: the record boundary falls inside a character.
+times() { local t=""; for ((i = 0; i < $1; ++i)); do t+="gęślą jaźń "; done; echo "$t"; }
+bold_fods Bogaty > "$work/gn-bogaty-dlugi.fods" <<ROWS
 <table:table-row>
  <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T1">Pogrubione </text:span>$(times 500)</text:p></table:table-cell>
 </table:table-row>
 <table:table-row>
  <table:table-cell office:value-type="string"><text:p><text:span text:style-name="T1">Pogrubiony: </text:span>$(times 1145)</text:p></table:table-cell>
 </table:table-row>
-</table:table>
-</office:spreadsheet></office:body></office:document>
-FODS
+ROWS
 (cd "$work" && soffice --headless --convert-to xls gn-bogaty-dlugi.fods >/dev/null 2>&1)
 ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-bogaty-dlugi.xls" "$out/gn-bogaty-dlugi-biff8.xls" 2>/dev/null
 
@@ -197,22 +205,13 @@ printf 'x\n"=REPT(""é"",4112)"\n' > "$work/gn-rept.csv"
 ssconvert -T Gnumeric_Excel:excel_biff8 "$work/gn-rept.csv" "$out/gn-rept-biff8.xls" 2>/dev/null
 
 # One text of 1,500 characters, each its own run ("a" bold, "b" not).
-cat > "$work/gn-runy.fods" <<FODS
-<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
-<office:automatic-styles>
- <style:style style:name="T1" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style>
-</office:automatic-styles>
-<office:body><office:spreadsheet>
-<table:table table:name="Runy">
+bold_fods Runy > "$work/gn-runy.fods" <<ROWS
 <table:table-row>
  <table:table-cell office:value-type="string"><text:p>$(for ((i = 0; i < 750; ++i)); do printf '<text:span text:style-name="T1">a</text:span>b'; done)</text:p></table:table-cell>
  <table:table-cell office:value-type="float" office:value="1"/>
 </table:table-row>
 <table:table-row><table:table-cell office:value-type="float" office:value="2"/></table:table-row>
-</table:table>
-</office:spreadsheet></office:body></office:document>
-FODS
+ROWS
 (cd "$work" && soffice --headless --convert-to xls gn-runy.fods >/dev/null 2>&1)
 ssconvert -T Gnumeric_Excel:excel_biff7 "$work/gn-runy.xls" "$out/gn-runy-biff5.xls" 2>/dev/null
 

@@ -74,6 +74,17 @@ std::u16string read(const std::vector<std::uint8_t>& bytes, int col, int row, bo
     return formula ? s.AsFormula(col, row) : s.AsString(col, row);
 }
 
+// What a Python script prints given the workbook's first sheet as xlrd
+// reads it (s).
+std::string xlrdSheet0(const std::vector<std::uint8_t>& bytes, const std::string& script) {
+    test::TempDir dir;
+    std::ofstream(dir.file("x.xls"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                            static_cast<std::streamsize>(bytes.size()));
+    int status = 0;
+    return test::runPython("import sys, xlrd\ns = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n" + script,
+                           dir.file("x.xls"), status);
+}
+
 // Formula texts of sheet 0 (column, row: text), as read and after ten saves.
 void expectFormulas(const std::string& file, const std::map<std::pair<int, int>, std::string>& expected) {
     for (int saves : {0, 10})
@@ -180,15 +191,9 @@ TEST(XLSPeers, Biff8RichTextCutInsideACharacterReadWholeAndSavedWhole) {
         xls.WriteStream(&file);
     }
     if (!test::requireOracle("xlrd")) return;
-    test::TempDir dir;
-    std::ofstream(dir.file("gn.xls"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                             static_cast<std::streamsize>(file.size()));
-    int status = 0;
-    EXPECT_EQ(test::runPython("import sys, xlrd\ns = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
-                              "t = \"gęślą jaźń \"\n"
-                              "print(s.cell_value(0, 0) == \"Pogrubione \" + t * 500, "
-                              "s.cell_value(1, 0) == \"Pogrubiony: \" + t * 1145)\n",
-                              dir.file("gn.xls"), status),
+    EXPECT_EQ(xlrdSheet0(file, "t = \"gęślą jaźń \"\n"
+                               "print(s.cell_value(0, 0) == \"Pogrubione \" + t * 500, "
+                               "s.cell_value(1, 0) == \"Pogrubiony: \" + t * 1145)\n"),
               "True True\n");
 }
 
@@ -257,14 +262,7 @@ TEST(XLSPeers, Biff8TextBothReadingsFitReadWithoutAControlCharacter) {
         xls.WriteStream(&file);
     }
     if (!test::requireOracle("xlrd")) return;
-    test::TempDir dir;
-    std::ofstream(dir.file("r.xls"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                            static_cast<std::streamsize>(file.size()));
-    int status = 0;
-    EXPECT_EQ(test::runPython("import sys, xlrd\nv = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0).cell_value(1, 0)\n"
-                              "print(v == \"\\u00e9\" * 4112)\n",
-                              dir.file("r.xls"), status),
-              "True\n");
+    EXPECT_EQ(xlrdSheet0(file, "print(s.cell_value(1, 0) == \"\\u00e9\" * 4112)\n"), "True\n");
 }
 
 TEST(XLSPeers, NoSaveWritesAContinueAfterARecordItDoesNotContinue) {
@@ -355,14 +353,7 @@ TEST(XLSPeers, Biff5SaveKeepsEveryCharacter) {
         EXPECT_EQ(read(file, 1, 7, false), textOf(lengths[i]));
         if (lengths[i] != 3000 || !test::requireOracle("xlrd")) continue;
         // xlrd, as LibreOffice, takes a LABEL's first record, a STRING whole.
-        test::TempDir dir;
-        std::ofstream(dir.file("b5.xls"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                                 static_cast<std::streamsize>(file.size()));
-        int status = 0;
-        EXPECT_EQ(test::runPython("import sys, xlrd\ns = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
-                                  "print(len(s.cell_value(0, 0)), len(s.cell_value(7, 1)))\n",
-                                  dir.file("b5.xls"), status),
-                  "2072 3000\n");
+        EXPECT_EQ(xlrdSheet0(file, "print(len(s.cell_value(0, 0)), len(s.cell_value(7, 1)))\n"), "2072 3000\n");
     }
 }
 
