@@ -361,7 +361,9 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             // continue), one notice for the run.
             if (!continuable_) {
                 keepRaw_ = false;
-                if (dropped_ != records_) xls_.Notify(u"CONTINUE records that continue no record kept as read left out");
+                if (dropped_ != records_)
+                    xls_.Notify(u"CONTINUE records left out: the record before them is not kept as read, so that a "
+                                u"save has nothing for them to continue");
                 dropped_ = records_ + 1;
             }
             break;
@@ -918,7 +920,8 @@ WideString TXLSReader::continuedText(const TRecordBody& record, std::size_t at, 
     }
     auto finish = [&] {
         if (!note.empty()) notifyCell(col, row, note);
-        return version_ >= xvExcel97 ? text : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
+        return version_ >= xvExcel97 ? text
+                                     : text8(reinterpret_cast<const std::uint8_t*>(bytes8.data()), bytes8.size());
     };
     while (text.size() + bytes8.size() < count) {
         if (stream_.PeekNextId() != BIFFID_CONTINUE) {

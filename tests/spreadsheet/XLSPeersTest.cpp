@@ -68,7 +68,11 @@ std::vector<std::pair<std::uint16_t, std::size_t>> recordIds(const std::vector<s
 std::u16string read(const std::vector<std::uint8_t>& bytes, int col, int row, bool formula,
                     std::u16string* notice = nullptr) {
     TXLSMini xls;
-    if (notice) xls.OnNotify = [notice](std::u16string_view text) { *notice += (notice->empty() ? u"" : u"\n"); *notice += text; };
+    if (notice)  // every notice, one a line
+        xls.OnNotify = [notice](std::u16string_view text) {
+            *notice += (notice->empty() ? u"" : u"\n");
+            *notice += text;
+        };
     xls.ReadStream(&bytes);
     TSheet& s = xls.Sheets().Items(0);
     return formula ? s.AsFormula(col, row) : s.AsString(col, row);
@@ -232,13 +236,14 @@ TEST(XLSPeers, Biff8TextContinuationByItsByteTotal) {
         head = c.id == BIFFID_LABEL ? head.u8(0x09).u16(2) : head.u8(0x01);
         std::vector<Rec> cells = {{c.id, cat(head, c.first)}, {BIFFID_CONTINUE, c.rest}};
         if (c.id == BIFFID_STRING)  // B1 = a text formula, its text in STRING
-            cells = {{BIFFID_FORMULA, B().u16(0).u16(1).u16(15).u32(0).u16(0).u16(0xFFFF).u16(0).u32(0).u16(1).u8(0x16)},
+            cells = {{BIFFID_FORMULA,
+                      B().u16(0).u16(1).u16(15).u32(0).u16(0).u16(0xFFFF).u16(0).u32(0).u16(1).u8(0x16)},
                      {BIFFID_STRING, cat(B().u16(static_cast<unsigned>(c.text.size())).u8(0x01), c.first)},
                      {BIFFID_CONTINUE, c.rest}};
         std::vector<std::uint8_t> book = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
         for (int save = 0; save < 2; ++save) {  // as read, then saved and read again
             std::u16string notice;
-            EXPECT_TRUE(read(book, 1, 0, false, &notice) == c.read) << c.id << " " << utf16ToUtf8(c.text) << " " << save;
+            EXPECT_TRUE(read(book, 1, 0, false, &notice) == c.read) << c.id << " " << utf16ToUtf8(c.text) << save;
             EXPECT_EQ(utf16ToUtf8(notice), save ? "" : c.notice) << c.id << " " << utf16ToUtf8(c.text);
             TXLSMini xls;
             xls.ReadStream(&book);
@@ -277,7 +282,8 @@ TEST(XLSPeers, NoSaveWritesAContinueAfterARecordItDoesNotContinue) {
         {"gn-runy-biff5.xls", saved("gn-runy-biff5.xls", 0),
          "Sheet \"Runy\", cell A1: 2 CONTINUE record(s) beyond what the text's counts hold left out"},
         {"stray", test::compound(test::bookStream(true, {}, {{u"A", 0, 0, stray}})),
-         "CONTINUE records that continue no record kept as read left out"}};
+         "CONTINUE records left out: the record before them is not kept as read, so that a save has nothing for them "
+         "to continue"}};
     for (const char* name : {"gn-bogaty-biff5.xls", "gn-bogaty-dlugi-biff8.xls", "gn-dlugi-tekst-biff5.xls",
                              "lo-wykres.xls", "gn-wykres-linie.xls", "gn-rept-biff8.xls"})
         cases.push_back({name, saved(name, 0), ""});
@@ -293,7 +299,7 @@ TEST(XLSPeers, NoSaveWritesAContinueAfterARecordItDoesNotContinue) {
         xls.WriteStream(&c.bytes);
         std::uint16_t before = 0;
         for (const auto& [id, at] : recordIds(c.bytes)) {
-            if (id == BIFFID_CONTINUE) EXPECT_TRUE(continued.count(before)) << c.file << " " << at << " after " << before;
+            if (id == BIFFID_CONTINUE) EXPECT_TRUE(continued.count(before)) << c.file << " " << at << ": " << before;
             else before = id;
         }
     }
