@@ -25,10 +25,12 @@ constexpr const char* kOdczyt = "odczyt stanu modelu";
 
 // The number of records of an open state file; nothing when its length is
 // not a whole number of records or holds more records than nodes exist
-// (what a killed save leaves is put right when the operator opens).
-std::optional<std::size_t> liczbaRekordow(BinaryFile& plik) {
+// (what a killed save leaves is put right when the operator opens). A
+// length that cannot be told is a fault of the medium, raised as such.
+std::optional<std::size_t> liczbaRekordow(BinaryFile& plik, const std::string& sciezka) {
     std::optional<std::uint64_t> dlugosc = plik.size();
-    if (!dlugosc || *dlugosc % RozmiarStanuModelu != 0) return std::nullopt;
+    if (!dlugosc) throw IoError(sciezka, kOdczyt, withFileError("nie uda\xB3o si\xEA sprawdzi\xE6 d\xB3ugo\x9C" "ci pliku"));
+    if (*dlugosc % RozmiarStanuModelu != 0) return std::nullopt;
     const std::uint64_t n = *dlugosc / RozmiarStanuModelu;
     if (n > static_cast<std::uint64_t>(NajwiecejRekordow)) return std::nullopt;
     return static_cast<std::size_t>(n);
@@ -72,7 +74,7 @@ auto dokladnie(Dzialanie dzialanie) {
 std::optional<std::vector<int>> numeryRekordow(const std::string& sciezka) {
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return std::nullopt;
-    std::optional<std::size_t> n = liczbaRekordow(plik);
+    std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
     if (!n) return std::nullopt;
     std::vector<int> numery;
     for (std::size_t i = 0; i < *n; ++i) numery.push_back(numerRekordu(plik, sciezka, i));
@@ -210,7 +212,7 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     }
     const std::optional<std::uint64_t> dlugosc = plik.size();
     if (!dlugosc) {
-        o.blad = " nie daje si\xEA odczyta\xE6";
+        o.blad = withFileError(" nie daje si\xEA odczyta\xE6");
         return o;
     }
     if (*dlugosc > limit) {
@@ -523,7 +525,7 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
         if (std::string blad = RozliczDziennik(sciezka); !blad.empty()) throw IoError(sciezka, operacja, blad);
         BinaryFile plik;
         if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
-        std::optional<std::size_t> n = liczbaRekordow(plik);
+        std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
         if (!n) {
             setLastFileError(0);
             return false;
@@ -585,7 +587,7 @@ bool ZnajdzStanModelu(Kontekst& k, const std::string& sciezka, std::uint8_t nume
         if (!findExisting(sciezka) && lookupError() == 0) return false;
         throw IoError(sciezka, kOdczyt, blad);
     }
-    std::optional<std::size_t> n = liczbaRekordow(plik);
+    std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
     if (!n) return false;
     for (std::size_t i = 0; i < *n; ++i) {
         if (numerRekordu(plik, sciezka, i) != numer) continue;
@@ -603,7 +605,7 @@ bool WczytajZespolWezlow(Kontekst& k, const std::string& katalog, const std::str
     const std::string sciezka = joinPath(katalog, nazwa);
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
-    std::optional<std::size_t> n = liczbaRekordow(plik);
+    std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
     if (!n || *n == 0) return false;
     std::vector<StanModelu> rekordy(*n);
     for (std::size_t i = 0; i < *n; ++i) czytajRekord(plik, sciezka, i, rekordy[i]);

@@ -164,6 +164,39 @@ TEST(FileSystem, ALookupTellsThereNotThereAndCouldNotTell) {
     }
 }
 
+// An entry the folder holds that cannot be followed (a link to nothing, a
+// loop of links) is no missing file, in any spelling: its lookup could not
+// tell, naming the link and where it points, and nothing takes its place;
+// the folder's listing leaves it aside with its reason, the rest listed.
+TEST(FileSystem, AnEntryThatCannotBeFollowedIsNoMissingFile) {
+    test::TempDir dir;
+    dir.write("A.tr1", "d/r 0");
+    const struct {
+        const char *nazwa, *inna, *cel, *powod;
+    } wiersze[] = {{"VE-SK.INI", "ve-sk.ini", "/nie-ma-dysku/VE-SK.INI",
+                    "VE-SK.INI wskazuje na /nie-ma-dysku/VE-SK.INI, kt\xF3rego nie ma"},
+                   {"zz", "ZZ", "zz", "p\xEAtla dowi\xB9za\xF1 symbolicznych"}};
+    for (const auto& w : wiersze) {
+        SCOPED_TRACE(w.nazwa);
+        std::filesystem::create_symlink(w.cel, dir.file(w.nazwa));
+        for (const char* podana : {w.nazwa, w.inna}) {
+            EXPECT_FALSE(findExisting(dir.file(podana)));
+            EXPECT_FALSE(fileExists(dir.file(podana)));
+            EXPECT_NE(lookupError(), 0);
+            EXPECT_NE(lastFileError().find(w.powod), std::string::npos) << lastFileError();
+            EXPECT_FALSE(replaceFile(dir.file(podana), "x"));
+            EXPECT_TRUE(std::filesystem::is_symlink(dir.file(w.nazwa)));
+        }
+        const std::optional<FolderEntries> wpisy = folderEntries(dir.folder());
+        ASSERT_TRUE(wpisy);
+        EXPECT_EQ(wpisy->files, std::vector<std::string>{"A.tr1"});
+        ASSERT_EQ(wpisy->unreadable.size(), 1u);
+        EXPECT_EQ(wpisy->unreadable[0].name, w.nazwa);
+        EXPECT_NE(wpisy->unreadable[0].reason.find(w.powod), std::string::npos);
+        std::filesystem::remove(dir.file(w.nazwa));
+    }
+}
+
 // A refusal in a box keeps its end: its lines wrapped (at blanks, else
 // after a separator), as many as the box holds, the last ones kept.
 TEST(Komunikaty, ALongRefusalKeepsItsEndWithinTheBox) {
