@@ -180,25 +180,22 @@ TEST_F(Czasowniki, AFailedCreationLeavesEveryFileAsItWas) {
 // file's length) says that it failed and why, never that a file was
 // replaced or a node is missing; a run that did not fail saved its tree.
 TEST_F(Czasowniki, AFailedLookDuringASaveSaysSo) {
-    for (int n = 1, dalej = 1; dalej; ++n) {
-        SCOPED_TRACE("stat " + std::to_string(n));
+    for (int n = 1, krok = 1; krok >= n - 1; ++n) {  // until a run has no n-th stat
         const std::string N = "N" + std::to_string(n) + ".";
         ASSERT_TRUE(w->TworzenieNowegoOperatora(dir.folder() + N));
         ui.messages.clear();
         w->BladZapisu = false;
         ASSERT_TRUE(otworz({"run", W + "dodaj 0 0", W + "symuluj 1"}));
-        int krok = 0;
+        krok = 0;
         setFileFault([&](std::string_view s) { return s == "stat" && ++krok == n; });
         wykonajCaly();
         setFileFault({});
-        dalej = krok >= n;
-        std::string wszystkie;
-        for (const std::string& m : ui.messages) wszystkie += m + "\n";
-        if (in->OstatniBlad()) wszystkie += in->OstatniBlad()->what();
+        std::string m = in->OstatniBlad() ? in->OstatniBlad()->what() : "";
+        for (const std::string& t : ui.messages) m += t;
         for (const char* falsz : {"zast\xB9piony", "po\xB3o\xBFy\xB3 inny plik", "rak rekordu", "brak pliku lub folderu"})
-            EXPECT_EQ(wszystkie.find(falsz), std::string::npos) << wszystkie;
-        if (!w->BladZapisu && !in->OstatniBlad()) EXPECT_EQ(dir.read(N + "tr1"), "d/r 0\r\n\td/r 1\r\n") << wszystkie;
-        else EXPECT_FALSE(wszystkie.empty());
+            EXPECT_EQ(m.find(falsz), std::string::npos) << n << m;
+        if (!in->OstatniBlad() && !w->BladZapisu) EXPECT_EQ(dir.read(N + "tr1"), "d/r 0\r\n\td/r 1\r\n") << n << m;
+        else EXPECT_FALSE(m.empty()) << n;
     }
 }
 

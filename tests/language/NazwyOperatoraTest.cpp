@@ -217,101 +217,77 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
     }
 }
 
-// vesk-wsad and its parameters where an ordinary user (nobody, when the
-// tests run as root) reaches them, wherever the build is (a clone in a
-// folder of root's own); the folder's VE-SK.INI pointed at them.
-struct JakoUzytkownik {
+// An operator folder that can be entered but not listed (mode 333, to an
+// ordinary user: root reads every folder) tells nothing of the operators
+// in it: every path refuses, naming it and why, and nothing is made. An
+// entry that cannot be followed (a link into a folder of root's, mode
+// 700) tells nothing only of a file of its name: beside T, in its folder
+// or in the working folder, it blocks nothing; as one of T's files in
+// another letter case it refuses T, naming it and why.
+TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
     const bool root = ::geteuid() == 0;
     const std::string jako = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    if (root && std::system((jako + "true 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder cannot be listed";
+    Folder wzory;
+    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
+    // The program and its parameters where the user can reach them, wherever
+    // the build is (a clone in a folder of root's own).
     TempDir program;
-    // False when there is no ordinary user to run as.
-    bool mozna() const { return !root || std::system((jako + "true 2>/dev/null").c_str()) == 0; }
-    JakoUzytkownik() {
-        fs::permissions(program.folder(), fs::perms::all);
-        fs::copy(VESK_DATA_DIR "PARAMETR", program.file("PARAMETR"));
-        fs::copy_file(VESK_WSAD, program.file("vesk-wsad"));
-        fs::permissions(program.file("PARAMETR"), fs::perms::all);
-        for (const auto& e : fs::directory_iterator(program.file("PARAMETR"))) fs::permissions(e.path(), fs::perms::all);
-        fs::permissions(program.file("vesk-wsad"), fs::perms::all);
-    }
-    void ustawienia(Folder& f, const std::string& dopisek) {
+    fs::permissions(program.folder(), fs::perms::all);
+    fs::copy(VESK_DATA_DIR "PARAMETR", program.file("PARAMETR"));
+    fs::copy_file(VESK_WSAD, program.file("vesk-wsad"));
+    fs::permissions(program.file("PARAMETR"), fs::perms::all);
+    for (const auto& e : fs::directory_iterator(program.file("PARAMETR"))) fs::permissions(e.path(), fs::perms::all);
+    fs::permissions(program.file("vesk-wsad"), fs::perms::all);
+    // T in OP/, its settings pointing at the program's copy; the folder then the user's.
+    const auto przygotuj = [&](Folder& f, const std::string& linia) {
         std::string ini = f.read("VE-SK.INI");
         for (std::size_t p; (p = ini.find(VESK_DATA_DIR)) != std::string::npos;)
             ini.replace(p, std::string_view(VESK_DATA_DIR).size(), program.folder());
-        f.write("VE-SK.INI", ini + dopisek);
-    }
-    // The folder made the user's; between the two, what is to be done before the run.
-    void oddaj(Folder& f) {
+        f.write("VE-SK.INI", ini + "OP/");
+        for (const char* p : {"OP/T.tr1", "OP/T.qad"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
+        f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
+    };
+    const auto oddaj = [&](Folder& f) {
         fs::permissions(f.folder(), fs::perms::all);
         if (root) {
             ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
         }
-    }
-    // Runs p.roz on the argument as the user: its exit status, stderr in the folder's "bledy".
-    int wsad(Folder& f, const std::string& argument) {
+    };
+    const auto wsad = [&](Folder& f, const std::string& argument) {
         const int s = std::system(("cd '" + f.folder() + "' && " + jako + "'" + program.file("vesk-wsad") + "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
         return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    }
-};
-
-// An operator folder that can be entered but not listed (mode 333, to an
-// ordinary user: root reads every folder) tells nothing of the operators
-// in it: every path refuses, naming it and why, and nothing is made.
-TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
-    JakoUzytkownik u;
-    if (!u.mozna()) GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder cannot be listed";
-    Folder wzory;
-    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
+    };
     for (const auto& [argument, linia, kod] :
          {std::tuple{"OP/T.tr1", "", 2}, {"T.tr1", "", 2}, {"./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1},
           {"./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1}, {"./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1}}) {
         SCOPED_TRACE(std::string(argument) + " " + linia);
         Folder f;
-        u.ustawienia(f, "OP/");
-        for (const char* p : {"OP/T.tr1", "OP/T.qad"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
-        f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
+        przygotuj(f, linia);
         const auto przed = f.pliki("OP/");
-        u.oddaj(f);
+        oddaj(f);
         fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
-        EXPECT_EQ(u.wsad(f, argument), kod);
+        const int s = wsad(f, argument);
         fs::permissions(f.file("OP"), fs::perms::all);
+        EXPECT_EQ(s, kod);
         const std::string bledy = f.read("bledy");
         EXPECT_NE(bledy.find("OP/ "), std::string::npos) << bledy;
         EXPECT_NE(bledy.find("nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos) << bledy;
         EXPECT_EQ(f.pliki("OP/"), przed);
         EXPECT_FALSE(f.exists("T.tr1") || f.exists("T.qad"));
     }
-}
-
-// An entry that cannot be followed (to an ordinary user a link into a
-// folder of root's own, mode 700) tells nothing only of a file of its
-// name: beside T under another name, in T's folder or in the working
-// folder where a bare name is looked for, it blocks nothing; named as one
-// of T's files in another letter case it refuses T, naming it and why.
-TEST(NazwyOperatora, AnEntryThatCannotBeFollowedBlocksOnlyItsOwnName) {
-    JakoUzytkownik u;
-    if (!u.mozna()) GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder is closed";
-    Folder wzory;
-    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
     TempDir zamkniety;
-    zamkniety.write("y", "");
-    fs::permissions(zamkniety.folder(), fs::perms::owner_all);
-    for (const auto& [dowiazanie, argument, kod] :
-         {std::tuple{"OP/zz", "OP/T.tr1", 0}, {"zz", "T.tr1", 0}, {"OP/t.QAD", "OP/T.tr1", 2}}) {
-        SCOPED_TRACE(dowiazanie);
+    fs::permissions(zamkniety.folder(), fs::perms::none);
+    for (const auto& [dowiazanie, argument, kod] : {std::tuple{"OP/zz", "OP/T.tr1", 0}, {"zz", "T.tr1", 0}, {"OP/t.QAD", "OP/T.tr1", 2}}) {
         Folder f;
-        u.ustawienia(f, "OP/");
-        for (const char* p : {"OP/T.tr1", "OP/T.qad"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
-        f.write("p.roz", "run\r\nstop\r\n");
+        przygotuj(f, "");
         fs::create_symlink(zamkniety.file("y"), f.file(dowiazanie));
-        const auto przed = f.pliki("OP/");
-        u.oddaj(f);
-        EXPECT_EQ(u.wsad(f, argument), kod) << f.read("bledy");
-        if (kod == 0) continue;
-        EXPECT_NE(f.read("bledy").find("Plik OP/t.QAD nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos)
-            << f.read("bledy");
-        EXPECT_EQ(f.pliki("OP/"), przed);
+        oddaj(f);
+        EXPECT_EQ(wsad(f, argument), kod) << dowiazanie << f.read("bledy");
+        if (kod) EXPECT_NE(f.read("bledy").find("Plik OP/t.QAD nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos);
     }
+    fs::permissions(zamkniety.folder(), fs::perms::owner_all);
 }
 
 // What a killed program left beside t (a pending save, a new tree, a lock)
