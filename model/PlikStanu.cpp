@@ -200,14 +200,12 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
         std::string blad = lastFileError();
-        const bool dowiazanie = isSymbolicLink(sciezka);
         const bool jest = findExisting(sciezka).has_value();
-        // A look that could not tell says its own reason.
+        // A look that could not tell (a link to nothing among them) says
+        // its own reason.
         if (!jest && lookupError()) blad = lastFileError();
-        o.brak = !jest && lookupError() == 0 && !dowiazanie;
-        o.blad = o.brak        ? " nie istnieje"
-                 : dowiazanie ? " jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"
-                              : ": " + blad;
+        o.brak = !jest && lookupError() == 0;
+        o.blad = o.brak ? " nie istnieje" : ": " + blad;
         return o;
     }
     const std::optional<std::uint64_t> dlugosc = plik.size();
