@@ -173,8 +173,9 @@ std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, 
     const std::string bez = "regu\xB3y-" + wskaznik + ".clp";
     for (const std::string* katalog : {&katalogOperatora, &katalogProgramu}) {
         if (katalog->empty()) continue;
-        if (!nazwaZestawu.empty() && fileExists(*katalog + zZestawem)) return *katalog + zZestawem;
-        if (fileExists(*katalog + bez)) return *katalog + bez;
+        // One that cannot be looked at is no missing one: its load says why.
+        if (!nazwaZestawu.empty() && (fileExists(*katalog + zZestawem) || lookupError())) return *katalog + zZestawem;
+        if (fileExists(*katalog + bez) || lookupError()) return *katalog + bez;
     }
     return std::nullopt;
 }
@@ -482,6 +483,10 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
         return false;
     }
     plikRegul_ = *regul;
+    if (!fileExists(plikRegul_) && lookupError()) {
+        Pokaz(unreadableText("Plik regu\xB3 " + plikRegul_));
+        return false;
+    }
     // A new export starts the engine afresh.
     silnik_.End();
     SandboxResult wynik;

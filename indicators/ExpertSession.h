@@ -54,7 +54,8 @@ FaktyEksportu TekstFaktow(const DaneEksportu& d);
 
 // The rule file of an indicator: in the operator folder, then the program
 // folder, "reguły-" + set + "-" + name + ".clp" before "reguły-" + name +
-// ".clp". Nothing when neither exists.
+// ".clp". Nothing when neither exists; one that cannot be looked at (a
+// link to nothing) is taken, and refused naming why when it is loaded.
 std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
                                            const std::string& nazwaZestawu, const std::string& wskaznik);
 

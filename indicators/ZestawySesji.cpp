@@ -35,7 +35,8 @@ WidokWskaznikow IndicatorSession::WczytanieZestawu() {
     if (sciezka.empty()) return Widok();
     if (!fileExists(sciezka)) {
         // No file to be closed in another program: its own message, nothing changed.
-        k_.Okna->message(utf8ToCp1250("Brak zestawu wskaźników: ") + sciezka);
+        k_.Okna->message(lookupError() ? unreadableText(utf8ToCp1250("Zestaw wskaźników ") + sciezka)
+                                       : utf8ToCp1250("Brak zestawu wskaźników: ") + sciezka);
         return Widok();
     }
 

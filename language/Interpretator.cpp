@@ -736,7 +736,8 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
     // The called file: in the working folder, else beside the calling file
     // (where the user chose it in the dialog, or named it with its folder).
     const std::string nazwa = slowo(w, 2);
-    auto jest = [](const std::string& n) { return findExisting(n) || !ambiguousMatches(n).empty(); };
+    // (One that cannot be looked at is refused by its load, saying why.)
+    auto jest = [](const std::string& n) { return findExisting(n) || lookupError() || !ambiguousMatches(n).empty(); };
     std::string plik = nazwa;
     if (!nazwa.empty() && !jest(nazwa) && !isPathSeparator(nazwa.front()) && !folderPart(p.NazwaPliku).empty())
         plik = joinPath(folderPart(p.NazwaPliku), nazwa);

@@ -84,6 +84,8 @@ struct Folder {
     // Its entries that are no folders: a folder is never an operator's file.
     std::vector<std::string> wpisy;
     std::vector<std::string> foldery;
+    // Its entries that cannot be followed (a link to nothing or in a loop).
+    std::vector<FolderEntries::Unreadable> nieczytelne;
 
     bool jest(const std::string& n) const { return std::find(wpisy.begin(), wpisy.end(), n) != wpisy.end(); }
     // The entries spelt as n in other letter cases.
@@ -128,6 +130,22 @@ OperatorZNazwy odmowa(OdmowaNazwy rodzaj, const std::string& powod) {
     r.odmowa = rodzaj;
     r.powod = powod;
     return r;
+}
+
+// The refusal of an entry that cannot be followed where a file of the
+// stem P is looked for: its tree, state file or lock, or one of theirs
+// ("T.qad.zapis", "T.tr1.nowy"), in any letter case; none otherwise, as
+// such an entry tells nothing of other operators.
+std::optional<OperatorZNazwy> nieczytelnyPlik(const Folder& f, const std::string& P) {
+    for (const FolderEntries::Unreadable& n : f.nieczytelne) {
+        if (n.name.size() < P.size() + 3 || !equalNoCaseCp1250(std::string_view(n.name).substr(0, P.size()), P)) continue;
+        const std::string_view rest = std::string_view(n.name).substr(P.size());
+        for (const std::string_view e : {"tr1", "qad", "lck"})
+            if (equalNoCaseCp1250(rest.substr(0, 3), e) && (rest.size() == 3 || rest[3] == '.'))
+                return odmowa(OdmowaNazwy::Nieczytelny,
+                              "Plik " + f.sciezka + n.name + " nie daje si\xEA odczyta\xE6: " + n.reason);
+    }
+    return std::nullopt;
 }
 
 OperatorZNazwy niejednoznaczny(const Folder& f, const std::string& nazwa, const std::vector<std::string>& pliki) {
@@ -229,6 +247,7 @@ OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo
         if (wpisy) {
             znaleziony.wpisy = std::move(wpisy->files);
             znaleziony.foldery = std::move(wpisy->folders);
+            znaleziony.nieczytelne = std::move(wpisy->unreadable);
         }
         return {};
     }
@@ -248,7 +267,7 @@ OperatorZNazwy znajdzFolder(const std::string& folder, const std::string& zrodlo
     if (*f != cp1250ToUtf8(bezKonca))
         if (const std::optional<std::string> cp = fileNameToCp1250(*f))
             pisownia = cp->empty() || cp->back() == '/' ? *cp : *cp + "/";
-    znaleziony = Folder{pisownia, std::move(wpisy->files), std::move(wpisy->folders)};
+    znaleziony = Folder{pisownia, std::move(wpisy->files), std::move(wpisy->folders), std::move(wpisy->unreadable)};
     return {};
 }
 
@@ -258,7 +277,7 @@ std::vector<std::string> OperatorZNazwy::pliki(std::string_view rozszerzenie) co
     const std::string rdzen = fileNamePart(sciezka);
     const std::string cel = rdzen + std::string(rozszerzenie);
     const std::string rdzenStanu = stan.empty() ? std::string() : rdzenPliku(fileNamePart(stan));
-    const Folder f{folder_, wpisy_, {}};
+    const Folder f{folder_, wpisy_, {}, {}};
     std::vector<std::string> wynik;
     for (const std::string& e : wpisy_)
         if (equalNoCaseCp1250(e, cel) && !f.innyOperator(e.substr(0, rdzen.size()), rdzen, rdzenStanu))
@@ -306,6 +325,7 @@ OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogO
     if (!folder.empty() || gdzie.katalog.empty()) {
         if (OperatorZNazwy r = znajdzFolder(folder, folder == gdzie.katalog ? gdzie.zrodlo : "", f); !r.powod.empty())
             return odmowa(r.odmowa, r.powod);
+        if (auto r = nieczytelnyPlik(f, P)) return *r;
         return wFolderze(f, drzewo, P);
     }
     // A name without a folder: spelt exactly in the working folder, then in
@@ -313,11 +333,13 @@ OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogO
     // else a new operator in the working folder.
     Folder roboczy;
     if (OperatorZNazwy r = znajdzFolder("", "", roboczy); !r.powod.empty()) return odmowa(r.odmowa, r.powod);
+    if (auto r = nieczytelnyPlik(roboczy, P)) return *r;
     if (roboczy.dokladny(drzewo, P)) return wFolderze(roboczy, drzewo, P);
     const OperatorZNazwy bladKatalogu = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
     if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna || bladKatalogu.odmowa == OdmowaNazwy::Nieczytelny)
         return odmowa(bladKatalogu.odmowa, bladKatalogu.powod);
     const bool katalog = bladKatalogu.powod.empty();
+    if (auto r = katalog ? nieczytelnyPlik(f, P) : std::nullopt) return *r;
     if (katalog && f.dokladny(drzewo, P)) return wFolderze(f, drzewo, P);
     if (maOperatora(roboczy, drzewo, P)) return wFolderze(roboczy, drzewo, P);
     if (katalog && maOperatora(f, drzewo, P)) return wFolderze(f, drzewo, P);

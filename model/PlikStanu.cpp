@@ -25,10 +25,12 @@ constexpr const char* kOdczyt = "odczyt stanu modelu";
 
 // The number of records of an open state file; nothing when its length is
 // not a whole number of records or holds more records than nodes exist
-// (what a killed save leaves is put right when the operator opens).
-std::optional<std::size_t> liczbaRekordow(BinaryFile& plik) {
+// (what a killed save leaves is put right when the operator opens). A
+// length that cannot be told is a fault of the medium, raised as such.
+std::optional<std::size_t> liczbaRekordow(BinaryFile& plik, const std::string& sciezka) {
     std::optional<std::uint64_t> dlugosc = plik.size();
-    if (!dlugosc || *dlugosc % RozmiarStanuModelu != 0) return std::nullopt;
+    if (!dlugosc) throw IoError(sciezka, kOdczyt, withFileError("nie uda\xB3o si\xEA sprawdzi\xE6 d\xB3ugo\x9C" "ci pliku"));
+    if (*dlugosc % RozmiarStanuModelu != 0) return std::nullopt;
     const std::uint64_t n = *dlugosc / RozmiarStanuModelu;
     if (n > static_cast<std::uint64_t>(NajwiecejRekordow)) return std::nullopt;
     return static_cast<std::size_t>(n);
@@ -72,7 +74,7 @@ auto dokladnie(Dzialanie dzialanie) {
 std::optional<std::vector<int>> numeryRekordow(const std::string& sciezka) {
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return std::nullopt;
-    std::optional<std::size_t> n = liczbaRekordow(plik);
+    std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
     if (!n) return std::nullopt;
     std::vector<int> numery;
     for (std::size_t i = 0; i < *n; ++i) numery.push_back(numerRekordu(plik, sciezka, i));
@@ -198,19 +200,17 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
         std::string blad = lastFileError();
-        const bool dowiazanie = isSymbolicLink(sciezka);
         const bool jest = findExisting(sciezka).has_value();
-        // A look that could not tell says its own reason.
+        // A look that could not tell (a link to nothing among them) says
+        // its own reason.
         if (!jest && lookupError()) blad = lastFileError();
-        o.brak = !jest && lookupError() == 0 && !dowiazanie;
-        o.blad = o.brak        ? " nie istnieje"
-                 : dowiazanie ? " jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"
-                              : ": " + blad;
+        o.brak = !jest && lookupError() == 0;
+        o.blad = o.brak ? " nie istnieje" : ": " + blad;
         return o;
     }
     const std::optional<std::uint64_t> dlugosc = plik.size();
     if (!dlugosc) {
-        o.blad = " nie daje si\xEA odczyta\xE6";
+        o.blad = withFileError(" nie daje si\xEA odczyta\xE6");
         return o;
     }
     if (*dlugosc > limit) {
@@ -523,7 +523,7 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
         if (std::string blad = RozliczDziennik(sciezka); !blad.empty()) throw IoError(sciezka, operacja, blad);
         BinaryFile plik;
         if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
-        std::optional<std::size_t> n = liczbaRekordow(plik);
+        std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
         if (!n) {
             setLastFileError(0);
             return false;
@@ -585,7 +585,7 @@ bool ZnajdzStanModelu(Kontekst& k, const std::string& sciezka, std::uint8_t nume
         if (!findExisting(sciezka) && lookupError() == 0) return false;
         throw IoError(sciezka, kOdczyt, blad);
     }
-    std::optional<std::size_t> n = liczbaRekordow(plik);
+    std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
     if (!n) return false;
     for (std::size_t i = 0; i < *n; ++i) {
         if (numerRekordu(plik, sciezka, i) != numer) continue;
@@ -603,7 +603,7 @@ bool WczytajZespolWezlow(Kontekst& k, const std::string& katalog, const std::str
     const std::string sciezka = joinPath(katalog, nazwa);
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
-    std::optional<std::size_t> n = liczbaRekordow(plik);
+    std::optional<std::size_t> n = liczbaRekordow(plik, sciezka);
     if (!n || *n == 0) return false;
     std::vector<StanModelu> rekordy(*n);
     for (std::size_t i = 0; i < *n; ++i) czytajRekord(plik, sciezka, i, rekordy[i]);

@@ -35,7 +35,13 @@ constexpr int ReplacedFile = -5;
 // A rename that happened, whose folder could not then be flushed to the
 // device (the flush's own error in lastSyncError).
 constexpr int FolderNotFlushed = -6;
+// An entry that is a symbolic link to nothing (a share not mounted), its
+// link and target in danglingLink; a stat that met a loop of links.
+constexpr int DanglingLink = -7;
+constexpr int LinkLoop = -8;
 thread_local int lastError = 0;
+// The last dangling link a lookup met: its path and where it points (native).
+thread_local std::pair<std::string, std::string> danglingLink;
 thread_local int lastSyncError = 0;
 // The files of the last ambiguous name findExisting met, for its message.
 thread_local std::vector<std::string> lastAmbiguous;
@@ -96,12 +102,27 @@ std::vector<std::string> components(const std::string& path) {
     return parts;
 }
 
+// The error of a look at native that failed with `error`, as a lookup
+// tells it: an entry that the folder holds but that cannot be followed (a
+// link to nothing) is no missing file, and a loop of links is named so.
+int lookFailure(const std::string& native, int error) {
+    if (error == ELOOP) return LinkLoop;
+    struct stat st;
+    if (error != ENOENT || ::lstat(native.empty() ? "." : native.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return error;
+    std::string target(4096, '\0');
+    const ssize_t n = ::readlink(native.c_str(), target.data(), target.size());
+    target.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    danglingLink = {native, target};
+    return DanglingLink;
+}
+
 // False (errno set) when there is no such entry or it could not be told.
 bool statPath(const std::string& native, struct stat& st) {
     if (faultAt("stat")) return couldNotTell(errno);
     if (::stat(native.empty() ? "." : native.c_str(), &st) == 0) return true;
     const int error = errno;
-    if (!notThere(error)) couldNotTell(error);
+    if (const int failure = lookFailure(native, error); !notThere(failure)) couldNotTell(failure);
     errno = error;
     return false;
 }
@@ -129,7 +150,7 @@ std::vector<std::string> listFolder(const std::string& native) {
     }
     DIR* d = ::opendir(native.empty() ? "." : native.c_str());
     if (!d) {
-        if (!notThere(errno)) couldNotTell(errno);
+        if (const int failure = lookFailure(native, errno); !notThere(failure)) couldNotTell(failure);
         return names;
     }
     errno = 0;
@@ -266,6 +287,8 @@ std::optional<std::string> findExisting(const std::string& path) {
         }
         if (matches.size() != 1) return std::nullopt;
         native = matches.front();
+        // One that cannot be followed (a link to nothing) tells nothing.
+        if (i + 1 == parts.size() && !exists(native) && lookupFailure) return std::nullopt;
     }
     if (native.empty()) return std::string(1, '.');
     return native;
@@ -322,7 +345,12 @@ std::optional<FolderEntries> folderEntries(const std::string& path) {
         if (std::optional<std::string> name = entryName(entry)) {
             struct stat e;
             const bool folder = statPath(childPath(native, entry), e) && S_ISDIR(e.st_mode);
-            if (lookupFailure) return std::nullopt;
+            // An entry that cannot be followed blocks no other one.
+            if (lookupFailure) {
+                entries.unreadable.push_back({std::move(*name), fileErrorText(lookupFailure)});
+                lookupFailure = 0;
+                continue;
+            }
             (folder ? entries.folders : entries.files).push_back(std::move(*name));
         }
     return entries;
@@ -505,6 +533,12 @@ std::string fileErrorText(int error) {
             return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
                    "nie zosta\xB3 zmieniony";
         case EISDIR: return "to jest folder";
+        case DanglingLink: {
+            const auto name = [](const std::string& n) { return fileNameToCp1250(n).value_or(readableFileName(n)); };
+            return "dowi\xB9zanie symboliczne " + name(danglingLink.first) + " wskazuje na " + name(danglingLink.second) +
+                   ", kt\xF3rego nie ma (np. niepod\xB3\xB9" "czony dysk sieciowy)";
+        }
+        case LinkLoop: return "p\xEAtla dowi\xB9za\xF1 symbolicznych";
         case ELOOP: return "dowi\xB9zanie symboliczne";
         case ENOSPC: return "brak miejsca na dysku";
         case EDQUOT: return "przekroczony przydzia\xB3 miejsca na dysku";
@@ -582,7 +616,7 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path) {
 
 namespace {
 std::mutex& guardsMutex();
-bool replacesGuardedFile(const std::string& native, const struct stat& opened);
+int replacesGuardedFile(const std::string& native, const struct stat& opened);
 }  // namespace
 
 bool writeAt(const std::string& path, std::uint64_t offset, std::string_view bytes, bool* untouched) {
@@ -600,10 +634,9 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
     {
         std::lock_guard<std::mutex> held(guardsMutex());
         struct stat opened;
-        const int refused = ::fstat(fd, &opened) != 0           ? errno
-                            : opened.st_nlink > 1               ? HardLinkedFile
-                            : replacesGuardedFile(*found, opened) ? ReplacedFile
-                                                                : 0;
+        const int refused = ::fstat(fd, &opened) != 0 ? errno
+                            : opened.st_nlink > 1     ? HardLinkedFile
+                                                      : replacesGuardedFile(*found, opened);
         if (refused != 0) {
             ::close(fd);
             if (untouched && refused == ReplacedFile) *untouched = false;
@@ -647,17 +680,19 @@ std::map<int*, std::string>& guardNames() {
     return n;
 }
 
-// Whether the file at native, opened as `opened`, is not the one a guard
-// took under that name (one put in its place since); the mutex held.
-bool replacesGuardedFile(const std::string& native, const struct stat& opened) {
-    bool named = false;
+// ReplacedFile when the file at native, opened as `opened`, is not the one
+// a guard took under that name (one put in its place since), the error of
+// a look at a guard that failed, else 0; the mutex held.
+int replacesGuardedFile(const std::string& native, const struct stat& opened) {
+    int refused = 0;
     for (const auto& [g, name] : guardNames()) {
         if (name != native) continue;
         struct stat mine;
-        if (::fstat(*g, &mine) == 0 && mine.st_dev == opened.st_dev && mine.st_ino == opened.st_ino) return false;
-        named = true;
+        if (faultAt("stat") || ::fstat(*g, &mine) != 0) return errno;
+        if (mine.st_dev == opened.st_dev && mine.st_ino == opened.st_ino) return 0;
+        refused = ReplacedFile;
     }
-    return named;
+    return refused;
 }
 
 // The guard whose file is the one st describes; the mutex held.
@@ -829,19 +864,21 @@ bool FileLock::holds(const std::string& path) const {
     // (A name spelt otherwise counts where it finds the same lock file: not
     // "t.lck" for "T.lck" where both exist.)
     if (guard_ && (path_ == path || (equalNoCaseCp1250(path_, path) && findExisting(path) == findExisting(path_))))
-        return guardsCurrentFile();
-    if (fd_ < 0 || !guardsCurrentFile()) return false;
+        return guardedFile() == Guarded::Current;
+    if (fd_ < 0 || guardedFile() != Guarded::Current) return false;
     auto found = findExisting(path);
     struct stat mine, theirs;
     return found && ::fstat(fd_, &mine) == 0 && statPath(*found, theirs) && mine.st_dev == theirs.st_dev &&
            mine.st_ino == theirs.st_ino;
 }
 
-bool FileLock::guardsCurrentFile() const {
-    if (!guard_) return true;
+FileLock::Guarded FileLock::guardedFile() const {
+    lookupFailure = 0;
+    if (!guard_) return Guarded::Current;
     std::lock_guard<std::mutex> held(guardsMutex());
-    auto found = findExisting(guarded_);
-    return found && sameFile(*guard_, *found);
+    const auto found = findExisting(guarded_);
+    const int same = !found ? (lookupFailure ? -1 : 0) : stillThere(*guard_, *found);
+    return same > 0 ? Guarded::Current : same == 0 ? Guarded::Replaced : Guarded::CouldNotTell;
 }
 
 void FileLock::unlock() {
@@ -1024,7 +1061,10 @@ std::optional<std::uint64_t> BinaryFile::size() {
     if (!file_) return std::nullopt;
     std::fflush(file_);
     struct stat st;
-    if (::fstat(::fileno(file_), &st) != 0) return std::nullopt;
+    if (faultAt("stat") || ::fstat(::fileno(file_), &st) != 0) {
+        fail(errno);
+        return std::nullopt;
+    }
     return static_cast<std::uint64_t>(st.st_size);
 }
 

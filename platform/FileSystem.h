@@ -74,9 +74,17 @@ std::string nativePathForCreate(const std::string& path);
 // folders (a link to one too) apart from the rest; a name code page 1250
 // cannot spell is left out, as no path names it. Nothing when there is no
 // such folder, or it cannot be listed whole (lookupError).
+// An entry that cannot be followed (a link to nothing, a loop of links,
+// one into a folder that may not be entered) is in neither list: only a
+// caller looking for a file of its name (without regard to case) refuses
+// it, naming it and the reason.
 struct FolderEntries {
+    struct Unreadable {
+        std::string name, reason;
+    };
     std::vector<std::string> files;    // every entry that is no folder
     std::vector<std::string> folders;
+    std::vector<Unreadable> unreadable;
 };
 std::optional<FolderEntries> folderEntries(const std::string& path);
 
@@ -202,10 +210,13 @@ public:
     // guarded file is still the one at that name); false with lookupError()
     // set when a look at them failed and that could not be told.
     bool holds(const std::string& path) const;
-    // False when the guarded file's name now points at another file (one
-    // put in its place by hand while locked, which the lock does not keep
-    // others from); true without a guard.
-    bool guardsCurrentFile() const;
+    // Whether the guarded file's name still points at the file locked:
+    // Replaced when another is there now or none (one put in its place by
+    // hand while locked, which the lock does not keep others from);
+    // CouldNotTell (lookupError()) when a look at it failed. Current
+    // without a guard.
+    enum class Guarded { Current, Replaced, CouldNotTell };
+    Guarded guardedFile() const;
     const std::string& path() const { return path_; }
     // True when lock() made the lock file it holds (there was none at its
     // path): one whose owner then makes nothing may take it away again.

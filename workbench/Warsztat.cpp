@@ -1,6 +1,7 @@
 #include "Warsztat.h"
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 
 #include "Deklaracje.h"
@@ -32,13 +33,25 @@ bool Warsztat::WolnoZmieniac() {
     }
     // A state file put in the locked one's place is not kept from other
     // programs, which may have changed it since.
-    if (!Blokada.guardsCurrentFile()) {
+    if (std::string powod = powodNiezapisania(); !powod.empty()) {
         BladZapisu = true;
-        komunikat("Plik " + k.SciezkaOperatora + "qad zosta\xB3 zast\xB9piony innym plikiem, odk\xB9" "d operator jest otwarty"
-                  " - zmiana odrzucona (otw\xF3rz operatora ponownie)");
+        powod[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(powod[0])));
+        komunikat(powod + " - zmiana odrzucona");
         return false;
     }
     return true;
+}
+
+std::string Warsztat::powodNiezapisania() {
+    const std::string plik = "plik " + k.SciezkaOperatora + "qad";
+    switch (Blokada.guardedFile()) {
+        case FileLock::Guarded::Current: return {};
+        case FileLock::Guarded::Replaced:
+            return plik + " zosta\xB3 zast\xB9piony innym plikiem, odk\xB9" "d operator jest otwarty"
+                   " (otw\xF3rz operatora ponownie)";
+        case FileLock::Guarded::CouldNotTell: break;
+    }
+    return "nie uda\xB3o si\xEA sprawdzi\xE6, czy " + plik + " jest wci\xB9\xBF tym otwartym: " + fileErrorText(lookupError());
 }
 
 void Warsztat::WybierzWezel(int numer) { Wybierz(Drzewo.Znajdz(numer)); }
@@ -318,15 +331,20 @@ void Warsztat::przeglad1Click(bool poDodaniu) {
 
 bool Warsztat::ZapiszDrzewo() {
     if (k.SciezkaOperatora.empty() || Drzewo.Pusty() || TylkoDoOdczytu) return false;
-    // Not beside a state file put in the locked one's place (WolnoZmieniac
-    // told why).
-    if (!Blokada.guardsCurrentFile()) return false;
     const std::string plik = k.SciezkaOperatora + "tr1";
-    if (Drzewo.Zapisz(plik)) return true;
     // The state file holds what was done; the next open brings the tree
     // file into line with it.
-    bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plik +
-               " (zostanie uzgodniony z plikiem stanu przy nast\xEApnym otwarciu)");
+    const std::string nieZapisano = "Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plik +
+                                    " (zostanie uzgodniony z plikiem stanu przy nast\xEApnym otwarciu)";
+    // Not beside a state file put in the locked one's place, nor beside one
+    // that could not be looked at.
+    if (const std::string powod = powodNiezapisania(); !powod.empty()) {
+        BladZapisu = true;
+        komunikat(nieZapisano + ": " + powod);
+        return false;
+    }
+    if (Drzewo.Zapisz(plik)) return true;
+    bladZapisu(nieZapisano);
     return false;
 }
 

@@ -140,6 +140,25 @@ for f in qad tr1; do
   grep -q "dowiązaniem" err || fail "symlinked .$f: no reason given: $(cat err)"
 done
 
+# Links that cannot be followed: one to nothing (a share not mounted) as
+# VE-SK.INI or as the operator's file is refused naming it and its target,
+# nothing replaced or made; a loop of links under another name beside T
+# (in the working folder, where a bare name is looked for) blocks nothing.
+fresh; rm -rf ini; mkdir ini; ln -s /mnt/nie-ma/VE-SK.INI ini/VE-SK.INI
+(cd ini && "$W" ../open.roz ../T.tr1 > /dev/null 2> ../err); rc=$?
+[ $rc -ne 0 ] && grep -q "VE-SK.INI wskazuje na /mnt/nie-ma/VE-SK.INI" err && [ -L ini/VE-SK.INI ] &&
+  [ "$(ls ini)" = VE-SK.INI ] || fail "VE-SK.INI a link to nothing (exit $rc): $(cat err; ls ini)"
+rm -rf ini
+for f in qad tr1; do
+  fresh; mv T.$f T.$f.kopia; ln -s "$R/nie-ma/T.$f" T.$f
+  "$W" load.roz T.tr1 > /dev/null 2> err; rc=$?
+  [ $rc -eq 2 ] && grep -q "T.$f wskazuje na $R/nie-ma/T.$f" err && [ -L T.$f ] && [ "$(ls T.* | wc -l)" = 3 ] ||
+    fail "T.$f a link to nothing (exit $rc): $(cat err; ls T.*)"
+  rm T.$f; mv T.$f.kopia T.$f; refused "T.$f a link to nothing" err
+done
+fresh; ln -s zz zz; "$W" short.roz T.tr1 > /dev/null 2> err || fail "a loop beside T: $(cat err)"
+check "a loop beside T" err ref; rm -f zz
+
 # A journal whose removal failed after its node's save: told, and settled
 # by the delete and the add after it, which go on.
 fresh; roz "$w dodaj 0 0 x1" "zmiana cena alfa rok1 301" "$w kasuj x1" "$w dodaj 0 0 x2" "$w symuluj x2" "pokaz x2" > unl.roz

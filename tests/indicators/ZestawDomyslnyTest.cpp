@@ -286,6 +286,14 @@ TEST_F(Domyslny, HostileRuleFilesReachNothingAndEndWithAMessage) {
     ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &r), 0);
     EXPECT_LT(r.ru_maxrss, static_cast<long>(sesja.Limity.Memory / 1024) + 450L * 1024);
     std::filesystem::remove(dir.file(cp1250ToUtf8(plik)));
+    // One that is a link to nothing (a share not mounted) is no missing
+    // one: refused naming it and its target.
+    std::filesystem::create_symlink("/nie-ma-dysku/r.clp", dir.file(cp1250ToUtf8(plik)));
+    ui.messages.clear();
+    EXPECT_FALSE(sesja.Eksport(d, z.Plik, z.NazwaZestawu));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find(" wskazuje na /nie-ma-dysku/r.clp"), std::string::npos) << ui.messages[0];
+    std::filesystem::remove(dir.file(cp1250ToUtf8(plik)));
     ui.messages.clear();
     for (int w = 2; w <= z.Tabela.LiczbaWskaznikow; ++w) {
         ASSERT_TRUE(sesja.Eksport(Dane(w), z.Plik, z.NazwaZestawu));

@@ -160,7 +160,7 @@ TEST_F(Czasowniki, AFailedCreationLeavesEveryFileAsItWas) {
                 if (!ok) {
                     EXPECT_EQ(pliki(), przed);
                     EXPECT_EQ(k->SciezkaOperatora, dir.folder() + (r.otwarty ? "T." : "OP."));
-                    EXPECT_TRUE(w->Blokada.guardsCurrentFile());
+                    EXPECT_EQ(w->Blokada.guardedFile(), FileLock::Guarded::Current);
                     if (std::string(r.co) == "folder") EXPECT_NE(ui.messages.at(0).find("T.tr1: to jest folder"), std::string::npos);
                     continue;
                 }
@@ -173,6 +173,30 @@ TEST_F(Czasowniki, AFailedCreationLeavesEveryFileAsItWas) {
                     EXPECT_EQ(ui.progressTexts.back(), "zast\xB9piono operator " + dir.file("T.tr1") + " (w\xEAz\xB3\xF3w: 2" +
                                                            (r.rekordy == 2 ? ")" : "; rekord\xF3w w pliku stanu: 1)"));
             }
+}
+
+// A look that fails at any stat of a node's add and simulation (the
+// state file's, the lock's guarded file's before the tree's save, an open
+// file's length) says that it failed and why, never that a file was
+// replaced or a node is missing; a run that did not fail saved its tree.
+TEST_F(Czasowniki, AFailedLookDuringASaveSaysSo) {
+    for (int n = 1, krok = 1; krok >= n - 1; ++n) {  // until a run has no n-th stat
+        const std::string N = "N" + std::to_string(n) + ".";
+        ASSERT_TRUE(w->TworzenieNowegoOperatora(dir.folder() + N));
+        ui.messages.clear();
+        w->BladZapisu = false;
+        ASSERT_TRUE(otworz({"run", W + "dodaj 0 0", W + "symuluj 1"}));
+        krok = 0;
+        setFileFault([&](std::string_view s) { return s == "stat" && ++krok == n; });
+        wykonajCaly();
+        setFileFault({});
+        std::string m = in->OstatniBlad() ? in->OstatniBlad()->what() : "";
+        for (const std::string& t : ui.messages) m += t;
+        for (const char* falsz : {"zast\xB9piony", "po\xB3o\xBFy\xB3 inny plik", "rak rekordu", "brak pliku lub folderu"})
+            EXPECT_EQ(m.find(falsz), std::string::npos) << n << m;
+        if (!in->OstatniBlad() && !w->BladZapisu) EXPECT_EQ(dir.read(N + "tr1"), "d/r 0\r\n\td/r 1\r\n") << n << m;
+        else EXPECT_FALSE(m.empty()) << n;
+    }
 }
 
 TEST_F(Czasowniki, ReadOutsOfNodesHistoriesAndTargets) {

@@ -219,7 +219,11 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
 
 // An operator folder that can be entered but not listed (mode 333, to an
 // ordinary user: root reads every folder) tells nothing of the operators
-// in it: every path refuses, naming it and why, and nothing is made.
+// in it: every path refuses, naming it and why, and nothing is made. An
+// entry that cannot be followed (a link into a folder of root's, mode
+// 700) tells nothing only of a file of its name: beside T, in its folder
+// or in the working folder, it blocks nothing; as one of T's files in
+// another letter case it refuses T, naming it and why.
 TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
     const bool root = ::geteuid() == 0;
     const std::string jako = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
@@ -236,32 +240,54 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
     fs::permissions(program.file("PARAMETR"), fs::perms::all);
     for (const auto& e : fs::directory_iterator(program.file("PARAMETR"))) fs::permissions(e.path(), fs::perms::all);
     fs::permissions(program.file("vesk-wsad"), fs::perms::all);
-    for (const auto& [argument, linia, kod] :
-         {std::tuple{"OP/T.tr1", "", 2}, {"T.tr1", "", 2}, {"./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1},
-          {"./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1}, {"./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1}}) {
-        SCOPED_TRACE(std::string(argument) + " " + linia);
-        Folder f;
+    // T in OP/, its settings pointing at the program's copy; the folder then the user's.
+    const auto przygotuj = [&](Folder& f, const std::string& linia) {
         std::string ini = f.read("VE-SK.INI");
         for (std::size_t p; (p = ini.find(VESK_DATA_DIR)) != std::string::npos;)
             ini.replace(p, std::string_view(VESK_DATA_DIR).size(), program.folder());
         f.write("VE-SK.INI", ini + "OP/");
         for (const char* p : {"OP/T.tr1", "OP/T.qad"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
         f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
-        const auto przed = f.pliki("OP/");
+    };
+    const auto oddaj = [&](Folder& f) {
         fs::permissions(f.folder(), fs::perms::all);
         if (root) {
             ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
         }
-        fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
+    };
+    const auto wsad = [&](Folder& f, const std::string& argument) {
         const int s = std::system(("cd '" + f.folder() + "' && " + jako + "'" + program.file("vesk-wsad") + "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
+        return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    };
+    for (const auto& [argument, linia, kod] :
+         {std::tuple{"OP/T.tr1", "", 2}, {"T.tr1", "", 2}, {"./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1},
+          {"./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1}, {"./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1}}) {
+        SCOPED_TRACE(std::string(argument) + " " + linia);
+        Folder f;
+        przygotuj(f, linia);
+        const auto przed = f.pliki("OP/");
+        oddaj(f);
+        fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
+        const int s = wsad(f, argument);
         fs::permissions(f.file("OP"), fs::perms::all);
-        EXPECT_EQ(WIFEXITED(s) ? WEXITSTATUS(s) : -1, kod);
+        EXPECT_EQ(s, kod);
         const std::string bledy = f.read("bledy");
         EXPECT_NE(bledy.find("OP/ "), std::string::npos) << bledy;
         EXPECT_NE(bledy.find("nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos) << bledy;
         EXPECT_EQ(f.pliki("OP/"), przed);
         EXPECT_FALSE(f.exists("T.tr1") || f.exists("T.qad"));
     }
+    TempDir zamkniety;
+    fs::permissions(zamkniety.folder(), fs::perms::none);
+    for (const auto& [dowiazanie, argument, kod] : {std::tuple{"OP/zz", "OP/T.tr1", 0}, {"zz", "T.tr1", 0}, {"OP/t.QAD", "OP/T.tr1", 2}}) {
+        Folder f;
+        przygotuj(f, "");
+        fs::create_symlink(zamkniety.file("y"), f.file(dowiazanie));
+        oddaj(f);
+        EXPECT_EQ(wsad(f, argument), kod) << dowiazanie << f.read("bledy");
+        if (kod) EXPECT_NE(f.read("bledy").find("Plik OP/t.QAD nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos);
+    }
+    fs::permissions(zamkniety.folder(), fs::perms::owner_all);
 }
 
 // What a killed program left beside t (a pending save, a new tree, a lock)

@@ -164,6 +164,30 @@ TEST(FileSystem, ALookupTellsThereNotThereAndCouldNotTell) {
     }
 }
 
+// An entry the folder holds that cannot be followed (a link to nothing, a
+// loop of links) is no missing file, in any spelling: its lookup could not
+// tell, naming the link and where it points, and nothing takes its place;
+// the folder's listing leaves it aside with its reason, the rest listed.
+TEST(FileSystem, AnEntryThatCannotBeFollowedIsNoMissingFile) {
+    test::TempDir dir;
+    dir.write("A.tr1", "d/r 0");
+    for (const auto& [nazwa, inna, cel, powod] :
+         {std::tuple{"VE-SK.INI", "ve-sk.ini", "/nie-ma/VE-SK.INI", "VE-SK.INI wskazuje na /nie-ma/VE-SK.INI, kt\xF3rego nie ma"},
+          {"zz", "ZZ", "zz", "p\xEAtla dowi\xB9za\xF1 symbolicznych"}}) {
+        std::filesystem::create_symlink(cel, dir.file(nazwa));
+        for (const char* podana : {nazwa, inna}) {
+            EXPECT_TRUE(!findExisting(dir.file(podana)) && lookupError() && !fileExists(dir.file(podana)) && lookupError());
+            EXPECT_NE(lastFileError().find(powod), std::string::npos) << lastFileError();
+            EXPECT_TRUE(!replaceFile(dir.file(podana), "x") && std::filesystem::is_symlink(dir.file(nazwa))) << podana;
+        }
+        const std::optional<FolderEntries> wpisy = folderEntries(dir.folder());
+        ASSERT_TRUE(wpisy && wpisy->unreadable.size() == 1 && wpisy->unreadable[0].name == nazwa) << nazwa;
+        EXPECT_EQ(wpisy->files, std::vector<std::string>{"A.tr1"});
+        EXPECT_NE(wpisy->unreadable[0].reason.find(powod), std::string::npos);
+        std::filesystem::remove(dir.file(nazwa));
+    }
+}
+
 // A refusal in a box keeps its end: its lines wrapped (at blanks, else
 // after a separator), as many as the box holds, the last ones kept.
 TEST(Komunikaty, ALongRefusalKeepsItsEndWithinTheBox) {

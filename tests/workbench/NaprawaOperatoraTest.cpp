@@ -94,7 +94,7 @@ TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
          }, "ma ju\xBF rekord 2"},
         {"journal a dangling symbolic link",
          [](auto& d) { std::filesystem::create_symlink(d.file("brak"), d.file("OP.qad.zapis")); },
-         "OP.qad.zapis jest dowi\xB9zaniem symbolicznym do pliku, kt\xF3rego nie ma"},
+         "OP.qad.zapis nie daje si\xEA odczyta\xE6: dowi\xB9zanie symboliczne"},
     };
     for (const auto& p : przypadki) {
         operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
