@@ -118,7 +118,10 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const std::fu
         counted.stray += c.stray;
         if (unused == std::string::npos && firstUnusedCp1250Byte(r.lines[i]) != std::string::npos) unused = i;
     }
-    const bool utf8 = utf16 || utf8Mark || counted.sequences > counted.stray;
+    // Lines of ASCII alone read the same either way: then the comments are
+    // read as they are written.
+    const Utf8Count judged = counted.sequences + counted.stray > 0 ? counted : countUtf8(text);
+    const bool utf8 = utf16 || utf8Mark || judged.sequences > judged.stray;
     if (!utf8) {
         if (unused == std::string::npos) return r;
         const std::string& line = r.lines[unused];

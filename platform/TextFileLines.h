@@ -41,7 +41,8 @@ struct TextFileLines {
 // The bytes of the file split at LF or CR LF (and a lone CR with
 // LoneCr::EndsLine), read as UTF-16 after its byte-order mark, else as
 // UTF-8 after a UTF-8 mark or when the lines that `keep` does not keep
-// are writtenInUtf8, else as code page 1250. `keep` (given a line's bytes)
+// are writtenInUtf8 (all of them when those are ASCII), else as code page
+// 1250. `keep` (given a line's bytes)
 // says that the line does nothing with its text (a comment): such a line
 // neither decides the encoding nor is refused; when code page 1250 cannot
 // spell it as read it is kept readable (control characters as they are)
