@@ -122,6 +122,9 @@ public:
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
                                          const std::string&) override {
         naBledy(naKonsole(caption) + ": " + naKonsole(prompt));
+        // The run is stopping (its messages have no reader): no answer is
+        // waited for.
+        if (sygnal) return std::nullopt;
         // One answer is bounded: an endless line (/dev/zero) ends the run
         // rather than filling the memory. A CR ends it as LF does; the LF
         // of a CR LF is taken with the next answer, so that no read waits
