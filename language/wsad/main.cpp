@@ -36,10 +36,10 @@
 #include <cerrno>
 #include <csignal>
 #include <clocale>
-#include <string_view>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "BladSkryptu.h"
