@@ -130,7 +130,8 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     if (bajty->size() > NajwiekszyPlikRozkazow) return odmowa(zaDuzy);
     // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
     // editor is UTF-16 with its mark; the lines are code page 1250. A
-    // comment may hold any character: it does nothing with it.
+    // comment may hold any character, and does not decide the encoding: it
+    // does nothing with it (two files joined by cat leave a mark before it).
     const TextFileLines t = textFileLines(*bajty, LoneCr::EndsLine, [](const std::string& linia) {
         return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem");
     });
@@ -164,9 +165,23 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
                                    "nazw\xEA pliku w tej postaci poprawia np. polecenie: convmv -f utf8 -t utf8 --nfc "
                                    "--notest NAZWA");
         case Odmowa::Unspellable:
+            // "ma znak \u04E3 spoza strony kodowej 1250 - plik może być zapisany w stronie kodowej 1250 (wtedy
+            // to "ÓŁ"): zapisz go w UTF-8, aby był odczytany na pewno"
+            if (t.maybeCp1250)
+                return odmowa(wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - plik mo\xBF" "e by\xE6 " +
+                              "zapisany w stronie kodowej 1250 (wtedy to \"" + t.cp1250 + "\"): zapisz go w UTF-8, " +
+                              "aby by\xB3 odczytany na pewno");
             // "ma znak \u0414 spoza strony kodowej 1250 - nazwa ani wartość nie może go zawierać (komentarz rem może)"
             return odmowa(wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - nazwa ani warto\x9C\xE6 " +
                           "nie mo\xBF" "e go zawiera\xE6 (komentarz rem mo\xBF" "e)");
+        case Odmowa::UnusedByte:
+            // "ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku"
+            return odmowa(wiersz + " ma bajt " + t.character + ", kt\xF3remu strona kodowa 1250 nie przypisuje znaku" +
+                          zapisz);
+        case Odmowa::Surrogate:
+            // "ma połowę pary surogatów UTF-16 bez drugiej (\uD800): plik jest uszkodzony"
+            return odmowa(wiersz + " ma po\xB3ow\xEA pary surogat\xF3w UTF-16 bez drugiej (" + t.character +
+                          "): plik jest uszkodzony" + zapisz);
     }
     return odmowa(nieOdczytany);
 }
@@ -733,9 +748,15 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
         if (!slowo(w, 5).empty() && !slowo(w, 6).empty())
             Ustaw_Zmienna(k_, NumerCelu(slowo(w, 5)), PodstawOperand(k_, slowo(w, 6), PostacWartosci::Naukowa));
     }
-    // The called file: in the working folder, else beside the calling file
-    // (where the user chose it in the dialog, or named it with its folder).
-    const std::string nazwa = slowo(w, 2);
+    // The called file as the line spells it (found as every file is: spelt
+    // so first, then in another letter case), in the working folder, else
+    // beside the calling file (where the user chose it in the dialog, or
+    // named it with its folder).
+    const WierszZnormalizowany linia = Normalizuj_Wiersz(p.Zrodlo);
+    std::string nazwa = slowo(w, 2);
+    if (const std::string napisana = slowo(UsunZnakiPrzedRozkazem(p.Zrodlo.substr(linia.Wciecie.size())), 2);
+        Normalizuj_Wiersz(napisana).Wiersz == nazwa)
+        nazwa = napisana;
     // (One that cannot be looked at is refused by its load, saying why.)
     auto jest = [](const std::string& n) { return findExisting(n) || lookupError() || !ambiguousMatches(n).empty(); };
     std::string plik = nazwa;
@@ -744,15 +765,12 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
     if (nazwa.empty() || !jest(plik)) {
         // Told, naming the file as the line spells it, and the caller goes
         // on; the run is then one that failed.
-        const WierszZnormalizowany linia = Normalizuj_Wiersz(p.Zrodlo);
-        std::string napisana = slowo(p.Zrodlo.substr(linia.Wciecie.size()), 2);
-        if (Normalizuj_Wiersz(napisana).Wiersz != nazwa) napisana = nazwa;
         // "(wywołany w ..., wiersz ...)"
         const std::string gdzie = "wywo\xB3" "any w " + p.NazwaPliku + ", wiersz " + std::to_string(p.NumerLinii);
-        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w " + napisana);
+        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w " + nazwa);
         b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, linia.Wiersz);
         if (!blad_) blad_ = std::move(b);
-        k_.Okna->message(BrakPlikuRozkazow + (napisana.empty() ? " (" : " " + napisana + " (") + gdzie + ")");
+        k_.Okna->message(BrakPlikuRozkazow + (nazwa.empty() ? " (" : " " + nazwa + " (") + gdzie + ")");
     } else {
         const std::size_t nowy = static_cast<std::size_t>(L + 1);
         ladujPlik(L + 1, plik);

@@ -49,8 +49,10 @@ inline constexpr std::size_t NajdluzszaOdpowiedz = 64u << 10;
 // it cannot be read, it is no text (it holds NUL bytes: a program, a
 // workbook), it is UTF-16 of an odd length, UTF-16 without a mark or
 // UTF-32, or a line other than a comment ("rem") has a character code page
-// 1250 lacks, letters written decomposed (NFD) or, in a UTF-8 file, bytes
-// that are not UTF-8 (textFileLines names the line). The batch run, the
+// 1250 lacks, letters written decomposed (NFD), half of a UTF-16 surrogate
+// pair, in a UTF-8 file bytes that are not UTF-8, or in a code page 1250
+// file a byte that page gives no character (textFileLines names the line;
+// comments do not decide the encoding). The batch run, the
 // window's batch button and "call" all ask here.
 struct WierszeRozkazow {
     std::vector<std::string> linie;

@@ -130,6 +130,18 @@ bool Inicjalizacja(Kontekst& k) {
         k.Okna->message(withFileError("Nie mo\xBFna odczyta\xE6 pliku ustawie\xF1 " + ini) + " !");
         return false;
     }
+    // Read as code page 1250, a byte that page gives no character is no
+    // letter of a folder's name.
+    for (std::size_t i = 0; i < lines->size(); ++i)
+        if (const std::size_t at = firstUnusedCp1250Byte((*lines)[i]); at != std::string::npos) {
+            // "ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku - zapisz go w UTF-8 ..."
+            k.Okna->message("Plik ustawie\xF1 " + ini + ", wiersz " + std::to_string(i + 1) + " (" +
+                            readableCp1250Start((*lines)[i], 100) + ") ma bajt " +
+                            readableCp1250Start(std::string_view((*lines)[i]).substr(at, 1), 1) +
+                            ", kt\xF3remu strona kodowa 1250 nie przypisuje znaku - zapisz go w UTF-8 lub w stronie "
+                            "kodowej 1250 !");
+            return false;
+        }
     if (auto zly = blednyWierszUstawien(*lines)) {
         k.Okna->message("Plik ustawie\xF1 " + ini + ", wiersz " + std::to_string(zly->first) +
                         ": uszkodzony, oczekiwano " + zly->second + " !");

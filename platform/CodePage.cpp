@@ -58,7 +58,23 @@ bool isAscii(std::string_view s) {
 
 std::string cp1250ToUtf8(std::string_view text) {
     if (isAscii(text)) return std::string(text);
-    return convert(text, "UTF-8", "CP1250");
+    const std::array<char16_t, 256>* table = singleByteTable(1250);
+    if (!table) throw std::runtime_error("iconv does not know code page 1250");
+    std::u16string chars;
+    chars.reserve(text.size());
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        chars += unusedInCp1250(b) ? static_cast<char16_t>(b) : (*table)[b];
+    }
+    return utf16ToUtf8(chars);
+}
+
+bool unusedInCp1250(unsigned char c) { return c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98; }
+
+std::size_t firstUnusedCp1250Byte(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (unusedInCp1250(static_cast<unsigned char>(text[i]))) return i;
+    return std::string_view::npos;
 }
 
 std::string utf8ToCp1250(std::string_view text) {
@@ -167,16 +183,32 @@ std::string readableStart(std::string_view utf8, std::size_t most) {
     return readableFileName(utf8.substr(0, end)) + (end < utf8.size() ? "..." : "");
 }
 
-bool writtenInUtf8(std::string_view bytes) {
-    if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return true;
-    std::size_t sequences = 0, stray = 0;
+std::string readableCp1250Start(std::string_view line, std::size_t most) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t i = 0; i < line.size() && i < most; ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c < 0x20 || c == 0x7F || unusedInCp1250(c)) out += {'\\', 'x', hex[c >> 4], hex[c & 0xF]};
+        else out += static_cast<char>(c);
+    }
+    return out + (line.size() > most ? "..." : "");
+}
+
+Utf8Count countUtf8(std::string_view bytes) {
+    Utf8Count c;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t n = utf8SequenceLength(bytes, i);
-        if (n == 0) ++stray;
-        else if (n > 1) ++sequences;
+        if (n == 0) ++c.stray;
+        else if (n > 1) ++c.sequences;
         i += n == 0 ? 1 : n;
     }
-    return sequences > stray;
+    return c;
+}
+
+bool writtenInUtf8(std::string_view bytes) {
+    if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return true;
+    const Utf8Count c = countUtf8(bytes);
+    return c.sequences > c.stray;
 }
 
 std::string textFileToCp1250(std::string_view bytes) {

@@ -11,7 +11,15 @@
 
 namespace vesk {
 
+// The five bytes code page 1250 gives no character (0x81, 0x83, 0x88,
+// 0x90, 0x98) become the control characters of the same numbers (U+0081
+// ...), never "?": the conversion loses no byte, and utf8ToCp1250Exactly
+// refuses them on the way back.
 std::string cp1250ToUtf8(std::string_view text);
+// Whether c is one of those five bytes; where the first of them is in
+// text (npos when none). Text from outside holding one is refused.
+bool unusedInCp1250(unsigned char c);
+std::size_t firstUnusedCp1250Byte(std::string_view text);
 // Characters that code page 1250 lacks become '?'. Invalid UTF-8 bytes too.
 std::string utf8ToCp1250(std::string_view text);
 std::string cp852ToUtf8(std::string_view text);
@@ -38,6 +46,11 @@ std::string readableText(std::string_view utf8);
 // a cut.
 std::string readableStart(std::string_view utf8, std::size_t most);
 
+// A code page 1250 text readable in a message of the same page: its bytes
+// as they are, a control character or a byte the page gives no character
+// as "\x83"; at most `most` bytes, "..." after a cut.
+std::string readableCp1250Start(std::string_view text, std::size_t most);
+
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or
 // code points beyond U+10FFFF).
 bool isValidUtf8(std::string_view text);
@@ -54,6 +67,12 @@ std::size_t firstCombiningMark(std::string_view text);
 // file into code page 1250, nor an accidental pair of code page 1250
 // letters a file of them into UTF-8).
 bool writtenInUtf8(std::string_view bytes);
+// What writtenInUtf8 counts in a text: its multi-byte UTF-8 sequences and
+// the bytes UTF-8 cannot hold.
+struct Utf8Count {
+    std::size_t sequences = 0, stray = 0;
+};
+Utf8Count countUtf8(std::string_view bytes);
 // The bytes of a text file the user may have written with any editor, as
 // code page 1250: when writtenInUtf8, UTF-8 (a mark dropped); anything
 // else is already code page 1250.

@@ -12,11 +12,12 @@
 // line, rather than an operator made in the working folder in its place.
 // A file name that code page 1250 cannot spell (not UTF-8, as a Windows
 // archive unpacks Polish names) is refused, never taken for another.
-// Messages go to stderr, "zapytaj" reads a line of stdin (at its end one
-// counts as Cancel, the next is a script error; a line over
-// NajdluzszaOdpowiedz bytes or with a character code page 1250 lacks is a
-// script error too); at the end
-// stdout gets one line per declared variable: name, TAB, value.
+// Messages go to stderr, "zapytaj" reads a line of stdin, ended by LF, CR
+// LF or a lone CR (at its end one counts as Cancel, the next is a script
+// error; a line over NajdluzszaOdpowiedz bytes, with a character code page
+// 1250 lacks or a byte it gives no character, or stdin that cannot be read
+// is a script error too); at the end stdout gets one line per declared
+// variable: name, TAB, value.
 //
 // Exit status: 0 at the file's end or "stop", 1 after a script error (a
 // called file found nowhere among them, though the run goes on past it) or
@@ -24,16 +25,21 @@
 // the operator or the command file are unusable (an existing state file
 // without its tree file among them: it is never replaced by a new
 // operator), 130 or 143 after SIGINT or SIGTERM, which end the run once
-// the current line is done, the operator's files consistent.
+// the current line is done, the operator's files consistent; 141 after a
+// message meets a pipe its reader closed (SIGPIPE), which ends it the same
+// way, or when the values meet it on stdout. The values that cannot be
+// written to stdout otherwise (a full disk), or messages lost on a stderr
+// that cannot be written, fail the run: status 1.
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <clocale>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "BladSkryptu.h"
@@ -66,14 +72,40 @@ std::string naKonsole(const std::string& text) {
 
 volatile std::sig_atomic_t sygnal = 0;
 
-extern "C" void zatrzymaj(int numer) { sygnal = numer; }
+extern "C" void zatrzymaj(int numer) {
+    if (sygnal == 0) sygnal = numer;
+}
 
-// SIGINT and SIGTERM only ask the run to stop between lines.
+// SIGINT and SIGTERM only ask the run to stop between lines; so does a
+// pipe closed by its reader (SIGPIPE, the write then failing with EPIPE).
 void przechwycSygnaly() {
     struct sigaction s {};
     s.sa_handler = zatrzymaj;
     sigemptyset(&s.sa_mask);
-    for (int numer : {SIGINT, SIGTERM}) sigaction(numer, &s, nullptr);
+    for (int numer : {SIGINT, SIGTERM, SIGPIPE}) sigaction(numer, &s, nullptr);
+}
+
+// All of text written to descriptor fd: 0, or the error that stopped it.
+int zapisz(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : EIO;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+// A message lost on stderr that cannot be written (a full disk): the run
+// does not end as done.
+bool utraconyKomunikat = false;
+
+// A line of UTF-8 on stderr. Its reader gone (EPIPE), the run stops after
+// the current line as after SIGINT.
+void naBledy(const std::string& tekst) {
+    const int blad = zapisz(STDERR_FILENO, tekst + "\n");
+    if (blad == EPIPE) zatrzymaj(SIGPIPE);
+    else if (blad != 0) utraconyKomunikat = true;
 }
 
 class Konsola : public vesk::UserInterface {
@@ -81,20 +113,31 @@ public:
     void beep() override {}
     // The interpreter asks before each line: a signal stops the run there.
     bool stopRequested() override { return sygnal != 0; }
-    void message(const std::string& text) override { std::cerr << naKonsole(text) << "\n"; }
-    void progress(const std::string& text) override { std::cerr << naKonsole(text) << "\n"; }
+    void message(const std::string& text) override { naBledy(naKonsole(text)); }
+    void progress(const std::string& text) override { naBledy(naKonsole(text)); }
     bool question(const std::string& text) override {
-        std::cerr << naKonsole(text) << " (tak)\n";
+        naBledy(naKonsole(text) + " (tak)");
         return true;
     }
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
                                          const std::string&) override {
-        std::cerr << naKonsole(caption) << ": " << naKonsole(prompt) << "\n";
+        naBledy(naKonsole(caption) + ": " + naKonsole(prompt));
+        // The run is stopping (its messages have no reader): no answer is
+        // waited for.
+        if (sygnal) return std::nullopt;
         // One answer is bounded: an endless line (/dev/zero) ends the run
-        // rather than filling the memory.
+        // rather than filling the memory. A CR ends it as LF does; the LF
+        // of a CR LF is taken with the next answer, so that no read waits
+        // for what may never come.
         std::string line;
         int c = 0;
-        while ((c = std::cin.get()) != std::char_traits<char>::eof() && c != '\n') {
+        while ((c = znak()) >= 0) {
+            if (c == '\n' && poCr_ && line.empty()) {
+                poCr_ = false;
+                continue;
+            }
+            poCr_ = c == '\r';
+            if (c == '\n' || c == '\r') break;
             if (line.size() == vesk::NajdluzszaOdpowiedz)
                 // "odpowiedź dłuższa niż 65536 bajtów"
                 throw vesk::BladSkryptu(vesk::BladSkryptu::Rodzaj::Wykonanie,
@@ -102,7 +145,14 @@ public:
                                             " bajt\xF3w");
             line += static_cast<char>(c);
         }
-        if (c == std::char_traits<char>::eof() && line.empty()) {
+        if (c == BladOdczytu)
+            // "nie można odczytać odpowiedzi ze standardowego wejścia: to jest folder"
+            throw vesk::BladSkryptu(vesk::BladSkryptu::Rodzaj::Wykonanie,
+                                    "nie mo\xBFna odczyta\xE6 odpowiedzi ze standardowego wej\x9C" "cia: " +
+                                        vesk::fileErrorText(bladOdczytu_));
+        // Stopped by a signal while waiting: the run ends after this line.
+        if (c == Przerwany) return std::nullopt;
+        if (c == Koniec && line.empty()) {
             koniec_ = true;
             return std::nullopt;
         }
@@ -113,41 +163,72 @@ public:
         // "odpowiedź (...) ma znak ... spoza strony kodowej 1250", "odpowiedź nie jest tekstem"
         throw vesk::BladSkryptu(vesk::BladSkryptu::Rodzaj::Wykonanie,
                                 t.character.empty() ? "odpowied\x9F nie jest tekstem (ma bajty zerowe)"
-                                                    : "odpowied\x9F (" + t.text + ") ma znak " + t.character +
-                                                          " spoza strony kodowej 1250");
+                                : t.refusal == vesk::TextFileLines::Refusal::UnusedByte
+                                    // "ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku"
+                                    ? "odpowied\x9F (" + t.text + ") ma bajt " + t.character +
+                                          ", kt\xF3remu strona kodowa 1250 nie przypisuje znaku"
+                                    : "odpowied\x9F (" + t.text + ") ma znak " + t.character +
+                                          " spoza strony kodowej 1250");
     }
     bool inputEnded() override { return koniec_; }
 
 private:
+    static constexpr int Koniec = -1, BladOdczytu = -2, Przerwany = -3;
+    // The next byte of stdin, or Koniec, BladOdczytu (bladOdczytu_ says
+    // why: stdin a folder) or Przerwany by a signal.
+    int znak() {
+        while (pozycja_ == bufor_.size()) {
+            const ssize_t n = ::read(STDIN_FILENO, odebrane_, sizeof odebrane_);
+            if (n == 0) return Koniec;
+            if (n < 0 && errno == EINTR) {
+                if (sygnal) return Przerwany;
+                continue;
+            }
+            if (n < 0) {
+                bladOdczytu_ = errno;
+                return BladOdczytu;
+            }
+            bufor_ = std::string_view(odebrane_, static_cast<std::size_t>(n));
+            pozycja_ = 0;
+        }
+        return static_cast<unsigned char>(bufor_[pozycja_++]);
+    }
+
     bool koniec_ = false;
+    bool poCr_ = false;  // the last answer ended with a CR
+    char odebrane_[4096] = {};
+    std::string_view bufor_;
+    std::size_t pozycja_ = 0;
+    int bladOdczytu_ = 0;
 };
 
 // A file name of the command line in code page 1250; nothing, told on
 // stderr, for a name the core cannot carry unchanged.
 std::optional<std::string> nazwaPliku(const char* argument) {
     std::optional<std::string> nazwa = vesk::fileNameToCp1250(argument);
-    if (!nazwa) std::cerr << naKonsole(vesk::unusableFileNameMessage(argument)) << "\n";
+    if (!nazwa) naBledy(naKonsole(vesk::unusableFileNameMessage(argument)));
     return nazwa;
 }
 
 // Tells what was done with the operator of this tree file, named in full.
 void powiedz(const char* co, const std::string& plikDrzewa) {
-    std::cerr << co << vesk::cp1250ToUtf8(vesk::fullPath(plikDrzewa)) << "\n";
+    naBledy(co + vesk::cp1250ToUtf8(vesk::fullPath(plikDrzewa)));
 }
 
 // A refusal of the operator's name or of the command file, told on
 // stderr: status 2.
 int odmowa(const std::string& powod) {
-    std::cerr << naKonsole(powod) << "\n";
+    naBledy(naKonsole(powod));
     return 2;
 }
 
 int uzycie() {
-    std::cerr << "użycie: vesk-wsad PLIK.roz [OPERATOR.tr1]\n";
+    naBledy("użycie: vesk-wsad PLIK.roz [OPERATOR.tr1]");
     return 2;
 }
 
 int uruchom(int argc, char** argv) {
+    przechwycSygnaly();
     if (argc < 2 || argc > 3) return uzycie();
     const std::optional<std::string> rozkazy = nazwaPliku(argv[1]);
     const std::optional<std::string> operatora = argc == 3 ? nazwaPliku(argv[2]) : std::string();
@@ -167,7 +248,6 @@ int uruchom(int argc, char** argv) {
     if (const vesk::WierszeRozkazow plik = vesk::WierszePlikuRozkazow(plikRozkazow); !plik.powod.empty())
         return odmowa(plik.powod);
 
-    przechwycSygnaly();
     Konsola ui;
     auto k = std::make_unique<vesk::Kontekst>(ui);
     if (!vesk::Inicjalizacja(*k) || !vesk::WczytajOgraniczenia(*k)) return 2;
@@ -228,7 +308,7 @@ int uruchom(int argc, char** argv) {
             }
         }
     } catch (const std::exception& e) {
-        std::cerr << vesk::cp1250ToUtf8(e.what()) << "\n";
+        naBledy(vesk::cp1250ToUtf8(e.what()));
         return 2;
     }
 
@@ -238,28 +318,34 @@ int uruchom(int argc, char** argv) {
     k->TrybWsadowy = true;
     k->PlikRozkazowWsadowy = plikRozkazow;
     if (!interpretator.Podanienazwyplikuzrozkazami1Click()) {
-        std::cerr << "Nie można odczytać pliku rozkazów " << argv[1] << "\n";
+        naBledy(std::string("Nie można odczytać pliku rozkazów ") + argv[1]);
         return 2;
     }
     while (interpretator.PrzyciskAktywny() && !interpretator.ZatrzymanieSkryptu && !sygnal)
         interpretator.PrzyciskWykonaniaNastepnegoPoleceniaClick();
     if (sygnal) {
-        std::cerr << (sygnal == SIGINT ? "Przerwano (SIGINT)" : "Przerwano (SIGTERM)")
-                  << ": wykonanie zatrzymane po zakończonym wierszu, pliki operatora są spójne\n";
+        naBledy(std::string(sygnal == SIGINT ? "Przerwano (SIGINT)" : sygnal == SIGTERM ? "Przerwano (SIGTERM)"
+                                                                                       : "Przerwano (SIGPIPE)") +
+                ": wykonanie zatrzymane po zakończonym wierszu, pliki operatora są spójne");
         return 128 + sygnal;
     }
     if (interpretator.OstatniBlad() || w->BladZapisu || k->BladUsuwaniaPliku) return 1;
 
+    // The values are written whole, or the run fails saying why.
+    std::string wyniki;
     bool zadeklarowano = false;
     for (std::size_t i = 0; i < k->NazwyZmiennych.size(); ++i) {
         const std::string& nazwa = k->NazwyZmiennych[i].Uzytkownika;
         if (nazwa.empty()) continue;
         zadeklarowano = true;
-        std::cout << vesk::cp1250ToUtf8(nazwa) << "\t"
-                  << vesk::Wartosc_Zmiennej(*k, static_cast<int>(i) + 1) << "\n";
+        wyniki += vesk::cp1250ToUtf8(nazwa) + "\t" + vesk::Wartosc_Zmiennej(*k, static_cast<int>(i) + 1) + "\n";
     }
-    if (!zadeklarowano) std::cout << "x4\t" << vesk::Wartosc_Zmiennej(*k, 4) << "\n";
-    return 0;
+    if (!zadeklarowano) wyniki += "x4\t" + vesk::Wartosc_Zmiennej(*k, 4) + "\n";
+    if (const int blad = zapisz(STDOUT_FILENO, wyniki); blad != 0) {
+        naBledy("Nie można zapisać wyników na standardowe wyjście: " + vesk::cp1250ToUtf8(vesk::fileErrorText(blad)));
+        return blad == EPIPE ? 128 + SIGPIPE : 1;
+    }
+    return utraconyKomunikat ? 1 : 0;
 }
 
 }  // namespace
@@ -282,7 +368,7 @@ int main(int argc, char** argv) {
         } catch (const std::exception&) {
             // Told as it is: the converter is what failed.
         }
-        std::cerr << "vesk-wsad: przerwano - " << powod << "\n";
+        naBledy("vesk-wsad: przerwano - " + powod);
         return 2;
     }
 }

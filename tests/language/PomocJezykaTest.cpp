@@ -143,7 +143,8 @@ TEST(PomocJezyka, TellsTheEncodingsAndTheBounds) {
          {std::string("Windows 1250"), std::string("UTF-8"), std::string("UTF-16 ze znacznikiem"), std::string("samym CR"),
           std::to_string(NajwiekszyPlikRozkazow >> 20) + " MB", std::to_string(NajdluzszaOdpowiedz) + " bajtów",
           std::to_string(NajwyzszyPoziom) + " poziomach", std::string("folderze pliku, który go wywołuje"),
-          std::string("nie może zawierać spacji"), std::string("tylko komentarz rem")})
+          std::string("nie może zawierać spacji"), std::string("tylko komentarz rem"),
+          std::string("ani przecinka"), std::string("Komentarz rem nie decyduje o kodowaniu"), std::string("0x83")})
         EXPECT_NE(pomoc.find(fakt), std::string::npos) << fakt;
 }
 

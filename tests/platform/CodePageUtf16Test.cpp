@@ -24,6 +24,10 @@ TEST(CodePageUtf16, Cp1250BothWays) {
     EXPECT_EQ(cp1250ToUtf16("\xB3\xB9\x9C"), u"łąś");
     EXPECT_EQ(utf16ToCp1250(u"łąś"), "\xB3\xB9\x9C");
     EXPECT_EQ(utf16ToCp1250(u"a\u0416b"), "a?b");  // Cyrillic has no place in 1250
+    // The five bytes with no character keep their numbers, never "?", and
+    // are refused on the way back.
+    EXPECT_EQ(cp1250ToUtf8("a\x81\x83\x88\x90\x98\xB3"), "a\xC2\x81\xC2\x83\xC2\x88\xC2\x90\xC2\x98\xC5\x82");
+    EXPECT_EQ(utf8ToCp1250Exactly("a\xC2\x83"), std::nullopt);
 }
 
 TEST(CodePageUtf16, SingleBytePagesByNumber) {
@@ -80,6 +84,10 @@ TEST(CodePageTextFile, LinesOrTheLineAndCharacterRefused) {
         {std::string("a\0\0\0", 4), R::Utf32, 0, "", {}},
         {std::string("\xFF\xFE\0\0a\0\0\0", 8), R::Utf32, 0, "", {}},
         {std::string("MZ\x90\0\x03\0\0\0", 8), R::NulBytes, 0, "", {}},                  // a program
+        {"#\xB1\xB1\xB1\nw\xC4\x99ze\xC5\x82", R::None, 0, "", {"#\\xB1\\xB1\\xB1", "w\xEAze\xB3"}},  // comments uncounted
+        {"a\x83\n", R::UnusedByte, 1, "\\x83", {}},                                  // no character in 1250
+        {"#\x83\nb", R::None, 0, "", {"#\x83", "b"}},
+        {std::string("\xFF\xFE" "a\0\n\0\0\xD8", 8), R::Surrogate, 2, "\\uD800", {}},
     };
     for (const auto& p : przypadki) {
         const TextFileLines t = textFileLines(p.bajty, LoneCr::EndsLine, [](const std::string& l) { return l[0] == '#'; });

@@ -9,9 +9,11 @@
 # nie_do_zapisania: folders (environment, settings) and names that code
 # page 1250 cannot spell; pliki: command files that are no text, UTF-16,
 # UTF-32, CR-ended, too big or no plain file, lines code page 1250 cannot
-# spell (a comment may), "zapytaj" after the end of input, an endless or
-# unspellable answer, "call" beside the calling file and found nowhere,
-# closed standard streams.
+# spell (a comment may, and does not decide the encoding), bytes code page
+# 1250 leaves unused, "zapytaj" after the end of input, an endless,
+# unspellable, CR-ended or unreadable answer, "call" beside the calling
+# file, found nowhere and spelt as written, closed standard streams, stdout
+# that cannot be written and stderr a pipe closed by its reader.
 set -u
 wsad="$1"
 dane="$2"
@@ -110,7 +112,7 @@ nie_do_zapisania)
   # operator argument, and what stderr must say; each run is refused with
   # exit 2, makes nothing and leaves the settings file as it was.
   cyr=$(printf '\320\222\320\265\321\201\320\272') s=$(printf '\305\233') bom=$(printf '\357\273\277')
-  zly="$praca/d$(printf '\363')m" nfd=$(printf 'Ro\314\201z\314\207a')
+  zly="$praca/d$(printf '\363')m" nfd=$(printf 'Ro\314\201z\314\207a') u=$(printf '\203')
   printf 'run\r\nw\352ze\263 dodaj 0 0\r\n' > d.roz && cp VE-SK.INI ini.zwykly && mkdir "ops $cyr" || nie "setup"
   "$wsad" d.roz X.tr1 > /dev/null 2>&1 && mv X.tr1 X.qad "ops $cyr/" && rm -f X.lck || nie "no operator X"
   while IFS='|' read -r co srodowisko ustawienia argument oczekiwane; do
@@ -135,6 +137,7 @@ HOME not UTF-8|VESK_HOME= HOME=$zly|-||d\xF3m (zmienna ${s}rodowiska HOME) nie j
 operator folder Cyrillic|VESK_HOME=$praca/v|'' '$praca/ops $cyr'|X.tr1|wiersz 4: catKARTOPERATORA) ma znaki spoza
 operator folder not UTF-8 in a UTF-8 file|VESK_HOME=$praca/v|'$bom' '$zly'|X.tr1|d\xF3m/ (plik ustawie
 decomposed operator name|VESK_HOME=$praca/v|=|$nfd.tr1|convmv -f utf8 -t utf8 --nfc
+operator folder with a byte code page 1250 leaves unused|VESK_HOME=$praca/v|'' '$praca/ops$u'|X.tr1|wiersz 4 (catKARTOPERATORA=$praca/ops\x83/) ma bajt \x83
 WIERSZE
   [ "$(ls "$praca" | grep -vxE "ops $cyr|tu|bledy|d.roz|ini.zwykly|VE-SK.INI")" = "" ] &&
     [ "$(ls "ops $cyr" | tr '\n' ' ')" = "X.qad X.tr1 " ] || nie "folders made or changed: $(ls "$praca" "ops $cyr")"
@@ -178,6 +181,19 @@ a named pipe~mkfifo f.roz~f.roz OP.tr1~~2~f.roz nie jest zwyk${l}ym plikiem (to 
 a folder~mkdir f.roz~f.roz OP.tr1~~2~(to folder)~
 call beside the calling file~mkdir "$f" "$r" && printf 'run\ndeklaracja a\ncall d.roz\n' > "$f/$g" && printf '+ x1 x1 7\n' > "$f/d.roz" && cp VE-SK.INI "$r" && cd "$r"~"../$f/$g" OP.tr1~~0~~a\t 7.00000000000000E+0000
 a call found nowhere~mkdir "$f" && printf 'run\n\ncall brak.roz\n+ x1 x1 1\n' > "$f/$g"~"$f/$g" OP.tr1~~1~brak.roz (wywo${l}any w $f/$g, wiersz 3)~
+comments in code page 1250 above UTF-8 commands~printf 'rem \277\271\352\263\237\277\271\352\nrem \263\237\277\271\352\263\237\277\nrun\ndeklaracja r\303\263\305\274ne\nw\304\231ze\305\202 dodaj 0 0 r\303\263\305\274ne\n' > f.roz~f.roz OP.tr1~~0~~r\303\263\305\274ne\t 1.00000000000000E+0000
+a comment does not hide a decomposed letter~printf 'rem \261\261\261\261\261\nprzypisz s\314\201red 9\n' > f.roz~f.roz OP.tr1~~2~diakrytyczny \u0301)~
+a mark before a comment (files joined)~printf 'run\nprzypisz x4 3\n\357\273\277rem \342\206\222\nprzypisz x4 5\n' > f.roz~f.roz OP.tr1~~0~~x4\t 5.00000000000000E+0000
+code page 1250 read as UTF-8~printf 'run\nmessage P\323\243ROCZE 1\n' > f.roz~f.roz OP.tr1~~2~\u04E3 spoza strony kodowej 1250 - plik może być zapisany w stronie kodowej 1250 (wtedy to "ÓŁ")~
+an unpaired UTF-16 surrogate~printf '\377\376r\0u\0n\0\n\0m\0\000\330\n\0' > f.roz~f.roz OP.tr1~~2~wiersz 2 (m\uD800) ma połowę pary surogatów UTF-16 bez drugiej (\uD800)~
+a byte code page 1250 leaves unused in a name~printf 'run\nutw\363rz plik "a\203b.tr1"\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (utwórz plik "a\x83b.tr1") ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku~
+a byte code page 1250 leaves unused in an answer~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1~5\230\n~1~odpowiedź (5\x98) ma bajt \x98~
+stdout on a full device~printf 'przypisz x4 3\n' > f.roz~f.roz OP.tr1 > /dev/full~~1~Nie można zapisać wyników na standardowe wyjście: brak miejsca na dysku~
+a pipe closed by its reader: the line done, the report kept~printf 'run\nraport\nzanotuj x1\nmessage uwaga\n+ x1 x1 1\nzanotuj x1\n' > r.roz && "$wsad" r.roz OP.tr1 > /dev/null 2>&1 && mkfifo rura && exec 4<>rura 5>rura 4<&-~r.roz OP.tr1 2>&5 5>&-; echo \$?; exec 5>&-; test ! -e r.roz.txt.nowy && tr -d '\r' < r.roz.txt~~0~~141\n 0.00000000000000E+0000
+call spelt as written~printf 'run\ncall Ceny.roz\n' > f.roz && printf 'przypisz x4 1\n' > Ceny.roz && printf 'przypisz x4 2\n' > ceny.roz~f.roz OP.tr1~~0~~x4\t 1.00000000000000E+0000
+answers ended by lone CRs~printf 'run\nzapytaj x1\nzapytaj x2\n+ x4 x1 x2\n' > p.roz~p.roz OP.tr1~5\r3\r~0~~x4\t 8.00000000000000E+0000
+an answer of the longest length ended by CR LF~printf 'run\nzapytaj x4\n' > p.roz && { printf 7; head -c 65535 /dev/zero | tr '\\0' ' '; printf '\r\n'; } > a~p.roz OP.tr1 < a~~0~~x4\t 7.00000000000000E+0000
+standard input a folder~printf 'run\nzapytaj x4\n' > p.roz~p.roz OP.tr1 < .~~1~odpowiedzi ze standardowego wejścia: to jest folder~
 WIERSZE
   ;;
 *)
