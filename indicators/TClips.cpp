@@ -192,7 +192,7 @@ void TClips::Check(const std::string& file, const std::string& text) {
         throw ECLIPSRefusedException("Plik regu\xB3 " + file + ", wiersz " + std::to_string(z->Wiersz) +
                                      ": funkcja \"" + z->Funkcja +
                                      "\" si\xEAga poza system ekspertowy (do systemu, plik\xF3w lub programu); "
-                                     "pliku nie wczytano");
+                                     "pliku nie wczytano." + PodpowiedzDanych(z->Funkcja));
 }
 
 namespace {
@@ -273,6 +273,10 @@ std::string TClips::ConstructsText() {
 long TClips::LastErrorLine() const { return errorLine_; }
 
 bool TClips::EngineErrors() const { return engine_->Errors(); }
+
+bool TClips::EngineHalted() const { return engine_->Halted(); }
+
+const std::string& TClips::Messages() const { return engine_->Messages(); }
 
 const std::string& TClips::Log() const { return engine_->Log(); }
 
