@@ -95,7 +95,8 @@ int RefusedFunction(void* env) noexcept {
     EnvPrintRouter(env, WERROR, "[VESK1] Funkcja ");
     EnvPrintRouter(env, WERROR, name);
     EnvPrintRouter(env, WERROR, ": pliki regu\xB3 nie czytaj\xB9 ani nie zapisuj\xB9 plik\xF3w i nie si\xEAgaj\xB9 do systemu.");
-    EnvPrintRouter(env, WERROR, (PodpowiedzDanych(name) + "\n").c_str());
+    const std::string dane = PodpowiedzDanych(name);
+    EnvPrintRouter(env, WERROR, ((dane.empty() ? "" : " ") + dane + "\n").c_str());
     SetEvaluationError(env, TRUE);
     SetHaltExecution(env, TRUE);
     return FALSE;

@@ -185,27 +185,38 @@ std::vector<std::string> NazwyPlikuRegul(const std::string& katalogOperatora, co
     return nazwy;
 }
 
+// The kind of a file that is taken by something else than a regular file
+// ("jest folderem", ...); nothing for a regular file or none.
+std::optional<std::string> NieZwyklyPlik(const std::string& nazwa) {
+    const std::optional<std::string> natywna = findExisting(nazwa);
+    struct stat st {};
+    if (!natywna || ::stat(natywna->c_str(), &st) != 0 || S_ISREG(st.st_mode)) return std::nullopt;
+    if (S_ISDIR(st.st_mode)) return "jest folderem";
+    if (S_ISFIFO(st.st_mode)) return "jest potokiem nazwanym (FIFO)";
+    if (S_ISSOCK(st.st_mode)) return "jest gniazdem";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "jest urz\xB9" "dzeniem";
+    return "nie jest zwyk\xB3ym plikiem";
+}
+
 }  // namespace
 
+// A name taken by something else than a regular file ends the search: the
+// user's own entry is not passed over for the program's rules.
 std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
                                            const std::string& nazwaZestawu, const std::string& wskaznik) {
-    for (const std::string& n : NazwyPlikuRegul(katalogOperatora, katalogProgramu, nazwaZestawu, wskaznik))
+    for (const std::string& n : NazwyPlikuRegul(katalogOperatora, katalogProgramu, nazwaZestawu, wskaznik)) {
         if (fileExists(n)) return n;
+        if (NieZwyklyPlik(n)) break;
+    }
     return std::nullopt;
 }
 
 std::optional<std::string> NieczytelnyPlikRegul(const std::string& katalogOperatora, const std::string& katalogProgramu,
                                                 const std::string& nazwaZestawu, const std::string& wskaznik) {
     for (const std::string& n : NazwyPlikuRegul(katalogOperatora, katalogProgramu, nazwaZestawu, wskaznik)) {
-        const std::optional<std::string> natywna = findExisting(n);
-        struct stat st {};
-        if (!natywna || ::stat(natywna->c_str(), &st) != 0 || S_ISREG(st.st_mode)) continue;
-        const char* rodzaj = S_ISDIR(st.st_mode)    ? "jest folderem"
-                             : S_ISFIFO(st.st_mode) ? "jest potokiem nazwanym (FIFO)"
-                             : S_ISSOCK(st.st_mode) ? "jest gniazdem"
-                             : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "jest urz\xB9" "dzeniem"
-                                                                           : "nie jest zwyk\xB3ym plikiem";
-        return "Nie wczytano pliku regu\xB3 " + n + ": " + rodzaj + ", a plik regu\xB3 musi by\xE6 zwyk\xB3ym plikiem";
+        if (fileExists(n)) break;
+        if (const std::optional<std::string> rodzaj = NieZwyklyPlik(n))
+            return "Nie wczytano pliku regu\xB3 " + n + ": " + *rodzaj + ", a plik regu\xB3 musi by\xE6 zwyk\xB3ym plikiem";
     }
     return std::nullopt;
 }
@@ -488,10 +499,9 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
             z.Steps[static_cast<std::size_t>(k)].What == SandboxStep::Kind::LoadAppend &&
             z.Steps[static_cast<std::size_t>(k)].File == plikFaktow_) {
             const std::size_t silnika = wynik.Error.find('\n');
-            wynik.Error = "Nie wczytano pliku fakt\xF3w programu " + plikFaktow_ + ": plik regu\xB3 " +
-                          z.Steps[static_cast<std::size_t>(k) - 1].File +
-                          " nie ma szablon\xF3w fakt\xF3w programu (years, prog, wskaznik \x85) albo jest pusty "
-                          "lub niepe\xB3ny" +
+            wynik.Error = "Plik regu\xB3 " + z.Steps[static_cast<std::size_t>(k) - 1].File +
+                          " nie ma szablon\xF3w fakt\xF3w programu (years, prog, wskaznik \x85); nie wczytano pliku "
+                          "fakt\xF3w " + plikFaktow_ +
                           (silnika == std::string::npos ? std::string() : ":" + wynik.Error.substr(silnika));
         }
         const std::string blad = screenLines(wynik.Error);
@@ -593,7 +603,7 @@ bool ExpertSession::Wnioskowanie() {
     const std::string n = std::to_string(biegu.size());
     diagnozy_.insert(diagnozy_.end(), std::make_move_iterator(biegu.begin()), std::make_move_iterator(biegu.end()));
     if (wynik.Halted || !wynik.EngineMessages.empty()) {
-        TekstSilnika(wynik.Halted ? "Silnik regu\xB3 zatrzyma\xB3 wnioskowanie po b\xB3\xEA" "dzie; diagnozy sprzed "
+        TekstSilnika(wynik.Halted ? "Silnik regu\xB3 zatrzyma\xB3 wnioskowanie po b\xB3\xEA" "dzie; na li\x9C" "cie diagnozy sprzed "
                                     "zatrzymania: " + n + ". Tekst silnika:"
                                   : "Wnioskowanie zako\xF1" "czone (diagnoz: " + n +
                                         "); silnik regu\xB3 wypisa\xB3 komunikaty, kt\xF3re go nie zatrzyma\xB3y:",

@@ -54,11 +54,12 @@ FaktyEksportu TekstFaktow(const DaneEksportu& d);
 
 // The rule file of an indicator: in the operator folder, then the program
 // folder, "reguły-" + set + "-" + name + ".clp" before "reguły-" + name +
-// ".clp". Nothing when neither exists.
+// ".clp". Nothing when neither exists, or when the first name taken is
+// taken by no regular file (a folder, a named pipe, ...).
 std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
                                            const std::string& nazwaZestawu, const std::string& wskaznik);
 
-// When no rule file of the indicator is found but one of its names is
+// When the first name of the indicator's rule file that is taken is
 // taken by a folder, a named pipe, a device or a socket: the refusal
 // naming it and its kind.
 std::optional<std::string> NieczytelnyPlikRegul(const std::string& katalogOperatora, const std::string& katalogProgramu,
