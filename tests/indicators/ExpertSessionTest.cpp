@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "ExpertSession.h"
 #include "FileSystem.h"
@@ -154,128 +151,98 @@ TEST_F(Sesja, BadRuleFileMessageHasTheLineAndTheEnginesReason) {
     }
 }
 
-// What the engine prints on its error routes goes with the run's
-// diagnoses as the engine's text: a warning, a rule's own text there and
-// an error that does not stop the engine keep every diagnosis; an error
-// that halts it keeps those made before, and says so.
+// The engine's error routes cost no diagnosis: a warning, a rule's own
+// text there, an error that does not halt the engine keep them all, one
+// that halts it (a division, a format field past the engine's buffer)
+// those made before, as the message says.
 TEST_F(Sesja, EngineMessagesKeepTheRunsDiagnoses) {
-    const std::string pierwsza = "(defrule a (declare (salience 10)) => (assert (zbyt-wysoki pierwsza-diagnoza)))\n";
-    const auto druga = [](const std::string& akcja) {
-        return "(defrule b => " + akcja + " (assert (zbyt-wysoki druga-diagnoza)))\n";
+    const auto b = [](const std::string& akcja) {
+        return "(defrule a (declare (salience 10)) => (assert (zbyt-wysoki pierwsza-diagnoza)))\n(defrule b => " +
+               akcja + " (assert (zbyt-wysoki druga-diagnoza)))\n";
     };
-    // In the order of the engine's list: fact 10 before fact 9.
-    const std::vector<std::string> obie = {"==> w0: zbyt wysoki druga diagnoza", "==> w0: zbyt wysoki pierwsza diagnoza"};
+    const std::string d1 = "==> w0: zbyt wysoki pierwsza diagnoza", d2 = "==> w0: zbyt wysoki druga diagnoza";
     const struct {
-        const char* nazwa;
         std::string reguly;
-        std::vector<std::string> diagnozy;
-        std::vector<std::string> komunikat;  // parts of the one message; none: no message
+        std::vector<std::string> diagnozy, komunikat;  // komunikat: parts of the one message
     } t[] = {
-        {"werror", druga("(printout werror \"Uwaga: brak progu dla w3, pomijam\" crlf)"), obie,
-         {P("Wnioskowanie zakończone (diagnoz: 2)"), "\nUwaga: brak progu dla w3, pomijam"}},
-        {"router", druga("(printout raport \"Wynik\" crlf)"), obie, {"[ROUTER1] Logical name raport"}},
-        {"retract", druga("(retract 9999)"), obie, {"[PRNTUTIL1] Unable to find fact f-9999"}},
-        {"dzielenie", druga("(bind ?x (/ 1 0))"), {obie[1]},
-         {P("zatrzymał wnioskowanie po błędzie; na liście diagnozy sprzed zatrzymania: 1"), "[PRCCODE4] Execution halted"}},
-        // A field wider than the engine's format buffer stops the run
-        // with a message, not a crash; a narrow one is formatted.
-        {"format", druga("(format nil \"%500000d\" 1)"), {obie[1]}, {"[VESK2] Funkcja format"}},
-        {"format %f", druga("(format nil \"%f\" 1e300)"), {obie[1]}, {"[VESK2] Funkcja format"}},
-        {"format w\u0105ski", "(defrule c => (assert (zbyt-wysoki (sym-cat (format nil \"w%03d-%.2f\" 7 2.5)))))\n",
+        {b("(printout werror \"Uwaga: brak progu\" crlf)"), {d2, d1}, {P("zakończone (diagnoz: 2)"), "\nUwaga: brak progu"}},
+        {b("(printout raport \"Wynik\" crlf)"), {d2, d1}, {"[ROUTER1] Logical name raport"}},
+        {b("(retract 9999)"), {d2, d1}, {"[PRNTUTIL1] Unable to find fact f-9999"}},
+        {b("(/ 1 0)"), {d1}, {P("po błędzie; na liście diagnozy sprzed zatrzymania: 1"), "[PRCCODE4] Execution halted"}},
+        {b("(format nil \"%500000d\" 1)"), {d1}, {"[VESK2] Funkcja format"}},
+        {b("(format nil \"%f\" 1e300)"), {d1}, {"[VESK2] Funkcja format"}},
+        {"(defrule c => (assert (zbyt-wysoki (sym-cat (format nil \"w%03d-%.2f\" 7 2.5)))))\n",
          {"==> w0: zbyt wysoki w007 2.50"}, {}},
     };
     for (const auto& c : t) {
-        SCOPED_TRACE(c.nazwa);
+        SCOPED_TRACE(c.reguly);
         ui.messages.clear();
         sesja.WyczyscDiagnozy();
-        operatora.write("reguły-w0.clp", std::string(kSzablony) + (c.reguly.rfind("(defrule c", 0) ? pierwsza : "") +
-                                             c.reguly);
-        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw")) << (ui.messages.empty() ? "" : ui.messages[0]);
+        operatora.write("reguły-w0.clp", std::string(kSzablony) + c.reguly);
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
         ASSERT_TRUE(sesja.Wnioskowanie());
         EXPECT_EQ(sesja.Diagnozy(), c.diagnozy);
         EXPECT_TRUE(sesja.WnioskowanieDostepne());
-        if (c.komunikat.empty()) {
-            EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
-            continue;
-        }
-        ASSERT_EQ(ui.messages.size(), 1u);
-        const std::string& m = ui.messages[0];
+        ASSERT_EQ(ui.messages.size(), c.komunikat.empty() ? 0u : 1u);
+        const std::string m = c.komunikat.empty() ? "" : ui.messages[0];
         EXPECT_EQ(m.find("Przerwano"), std::string::npos) << m;
         for (const std::string& k : c.komunikat) EXPECT_NE(m.find(k), std::string::npos) << k << "\n" << m;
-        // In the log: the engine's lines marked as its own, the headline last.
-        EXPECT_EQ(sesja.Log().back(), m.substr(0, m.find('\n')));
-        EXPECT_NE(std::find_if(sesja.Log().begin(), sesja.Log().end(),
-                               [&](const std::string& l) { return l.rfind("CLIPS: ", 0) == 0; }),
-                  sesja.Log().end());
+        // The engine's lines marked as its own in the log, the headline last.
+        if (!m.empty()) {
+            EXPECT_EQ(sesja.Log().back(), m.substr(0, m.find('\n')));
+            EXPECT_EQ(sesja.Log().end()[-2].rfind("CLIPS: ", 0), 0u);
+        }
     }
 }
 
-// What the user would lose unseen is told: a rule file lacking the
-// templates of the program's facts, one that is no regular file, one
-// reading data of its own.
+// A rule file lacking the program's templates, one that is no regular
+// file, one reading data of its own: each told why.
 TEST_F(Sesja, RuleFilesThatCannotServeAreToldWhy) {
-    const std::string fakty = operatora.file("zestaw.clp");
-    const struct {
-        const char* nazwa;
-        std::string reguly;  // "": made otherwise below
-        std::vector<std::string> komunikat;
-    } t[] = {
-        {"bez szablon\u00f3w", "(defrule proste (initial-fact) => (assert (zbyt-wysoki test)))\n",
+    const std::string plik = operatora.file("reguły-w0.clp"), fakty = operatora.file("zestaw.clp");
+    const std::pair<std::string, std::vector<std::string>> t[] = {
+        {"(defrule proste (initial-fact) => (assert (zbyt-wysoki test)))",
          {P("nie ma szablonów faktów programu (years, prog, wskaznik"), P("nie wczytano pliku faktów ") + fakty}},
-        {"pusty", " ", {P("nie wczytano pliku faktów ") + fakty}},
-        {"FIFO", "", {P("reguły-w0.clp: jest potokiem nazwanym (FIFO)")}},
-        {"folder", "", {P("reguły-w0.clp: jest folderem")}},
-        {"dane obok", "(defrule r => (open \"dane.txt\" d \"r\") (assert (zbyt-wysoki (read d))))\n",
-         {"funkcja \"open\"", "deffacts"}},
+        {" ", {P("nie wczytano pliku faktów ") + fakty}},
+        {"FIFO", {P("reguły-w0.clp: jest potokiem nazwanym (FIFO)")}},
+        {"folder", {P("reguły-w0.clp: jest folderem")}},
+        {"(defrule r => (open \"dane.txt\" d \"r\"))", {"funkcja \"open\"", "deffacts"}},
     };
-    for (const auto& c : t) {
-        SCOPED_TRACE(c.nazwa);
+    for (const auto& [reguly, komunikat] : t) {
         ui.messages.clear();
-        std::filesystem::remove_all(operatora.file("reguły-w0.clp"));
-        if (std::string(c.nazwa) == "FIFO") ASSERT_EQ(::mkfifo(operatora.file("reguły-w0.clp").c_str(), 0600), 0);
-        else if (c.reguly.empty()) std::filesystem::create_directory(operatora.file("reguły-w0.clp"));
-        else operatora.write("reguły-w0.clp", c.reguly);
+        std::filesystem::remove_all(plik);
+        if (reguly == "FIFO") ASSERT_EQ(::mkfifo(plik.c_str(), 0600), 0);
+        else if (reguly == "folder") std::filesystem::create_directory(plik);
+        else operatora.write("reguły-w0.clp", reguly);
         EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
-        EXPECT_FALSE(sesja.WnioskowanieDostepne());
-        ASSERT_EQ(ui.messages.size(), 1u);
-        const std::string& m = ui.messages[0];
-        EXPECT_EQ(m.find(P("Błąd w pliku reguł ") + fakty), std::string::npos) << m;
-        for (const std::string& k : c.komunikat) EXPECT_NE(m.find(k), std::string::npos) << k << "\n" << m;
+        ASSERT_EQ(ui.messages.size(), 1u) << reguly;
+        for (const std::string& k : komunikat) EXPECT_NE(ui.messages[0].find(k), std::string::npos) << ui.messages[0];
     }
-    std::filesystem::remove_all(operatora.file("reguły-w0.clp"));
+    std::filesystem::remove_all(plik);
 }
 
-// The engine's child holds nothing of the program's: /dev/null for its
-// standard descriptors, the channel, nothing else (seen from outside while
-// it runs).
+// The engine's child holds /dev/null for its standard descriptors, its
+// channel and nothing else (seen in /proc while it runs).
 TEST_F(Sesja, EngineChildHoldsOnlyItsChannel) {
     operatora.write("reguły-w0.clp", std::string(kSzablony) + "(defrule r => (while TRUE do (bind ?x 1)))\n");
     ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
-    std::map<int, std::string> deskryptory;
+    std::map<std::string, std::string> fd;
     sesja.WTrakcie = [&] {
-        for (const auto& p : std::filesystem::directory_iterator("/proc")) {
-            std::ifstream stat(p.path() / "stat");
-            std::string linia;
-            if (!std::getline(stat, linia) || linia.rfind(')') == std::string::npos) continue;
-            std::istringstream reszta(linia.substr(linia.rfind(')') + 1));
-            char stan = 0;
-            long rodzic = 0;
-            if (!(reszta >> stan >> rodzic) || rodzic != ::getpid() || stan == 'Z') continue;
-            std::error_code ec;
-            for (const auto& fd : std::filesystem::directory_iterator(p.path() / "fd", ec))
-                deskryptory[std::stoi(fd.path().filename().string())] = std::filesystem::read_symlink(fd.path(), ec);
+        for (const auto& p : std::filesystem::directory_iterator("/proc/self/task")) {
+            std::ifstream dzieci(p.path() / "children");
+            for (std::string pid; dzieci >> pid;)
+                for (const auto& f : std::filesystem::directory_iterator("/proc/" + pid + "/fd"))
+                    fd[f.path().filename().string()] = std::filesystem::read_symlink(f.path()).string();
         }
-        if (!deskryptory.empty()) sesja.Przerwij();
+        if (!fd.empty()) sesja.Przerwij();
     };
     EXPECT_FALSE(sesja.Wnioskowanie());
     sesja.WTrakcie = nullptr;
-    ASSERT_EQ(deskryptory.size(), 4u);
-    EXPECT_EQ(deskryptory[0], "/dev/null");
-    EXPECT_EQ(deskryptory[1], "/dev/null");
-#if !defined(VESK_ASAN)
-    EXPECT_EQ(deskryptory[2], "/dev/null");
+    EXPECT_EQ(fd.size(), 4u);
+#if !defined(VESK_ASAN)  // else the sanitizers' reports keep the error output
+    EXPECT_EQ(fd["2"], "/dev/null");
 #endif
-    EXPECT_EQ(deskryptory[3].rfind("socket:", 0), 0u) << deskryptory[3];
+    for (const char* n : {"0", "1"}) EXPECT_EQ(fd[n], "/dev/null") << n;
+    EXPECT_EQ(fd["3"].rfind("socket:", 0), 0u) << fd["3"];
 }
 
 // Rule files with large results run to their end within the limits:
@@ -391,21 +358,6 @@ TEST_F(Sesja, EndlessRulesStopAtTheLimit) {
     ASSERT_TRUE(sesja.Wnioskowanie());
     EXPECT_EQ(sesja.Odpalone(), 50);
     EXPECT_EQ(sesja.Log().back(), P("osiągnięto limit 50 odpaleń reguł"));
-}
-
-// A list that a run's lines would push past its bounds starts afresh
-// with them, and the user is told.
-TEST_F(Sesja, ListStartedAfreshIsAMessage) {
-    operatora.write("reguły-w0.clp", std::string(kSzablony) + kReguly);
-    SpisDiagnoz lista(3);
-    lista = {"==> a: 1", "==> a: 2"};
-    ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
-    ASSERT_TRUE(sesja.Wnioskowanie());
-    ASSERT_TRUE(DolaczWnioski(sesja, lista));
-    EXPECT_EQ(lista.size(), 2u);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find(P("zaczęto ją od nowa")), std::string::npos) << ui.messages[0];
-    EXPECT_EQ(sesja.Log().back(), ui.messages[0]);
 }
 
 TEST(Diagnozy, GroupedPerIndicatorWithoutRepeats) {
