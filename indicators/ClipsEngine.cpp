@@ -4,11 +4,16 @@
 
 #include "ECLIPSException.h"
 #include "TClips.h"
+#include "ZakazaneFunkcje.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <vector>
 
 extern "C" {
 #include <clips/clips.h>
@@ -49,8 +54,9 @@ int PrintRoute(void* env, const char* name, const char* text) noexcept {
             engine.PrintFact(text);
             return TRUE;
         }
-        if (std::strcmp(name, WERROR) == 0) engine.ErrorPrinted(GetLineCount(env));
-        engine.Print(text);
+        const bool error = std::strcmp(name, WERROR) == 0;
+        if (error) engine.ErrorPrinted(GetLineCount(env));
+        engine.Print(text, error || std::strcmp(name, WWARNING) == 0);
     } catch (...) {
         // Out of memory for the log: the text is lost, the engine goes on.
     }
@@ -88,10 +94,93 @@ int RefusedFunction(void* env) noexcept {
         name = ValueToString(static_cast<struct FunctionDefinition*>(e->value)->callFunctionName);
     EnvPrintRouter(env, WERROR, "[VESK1] Funkcja ");
     EnvPrintRouter(env, WERROR, name);
-    EnvPrintRouter(env, WERROR, ": pliki regu\xB3 nie czytaj\xB9 ani nie zapisuj\xB9 plik\xF3w i nie si\xEAgaj\xB9 do systemu.\n");
+    EnvPrintRouter(env, WERROR, ": pliki regu\xB3 nie czytaj\xB9 ani nie zapisuj\xB9 plik\xF3w i nie si\xEAgaj\xB9 do systemu.");
+    const std::string dane = PodpowiedzDanych(name);
+    EnvPrintRouter(env, WERROR, ((dane.empty() ? "" : " ") + dane + "\n").c_str());
     SetEvaluationError(env, TRUE);
     SetHaltExecution(env, TRUE);
     return FALSE;
+}
+
+// The engine's format writes each field into a buffer of the flag's
+// length plus 200 bytes: a wider field (a width or precision in the
+// hundreds, %f of a number with hundreds of digits) runs past it and
+// corrupts the engine's memory. In its place: a check of the fields, then
+// the engine's own format on the values the check evaluated (each
+// argument is evaluated once).
+using FormatFunction = void* (*)(void*);
+FormatFunction gEngineFormat = nullptr;  // the engine's code, the same for every environment
+constexpr long kFormatField = 64;        // widest width or precision; %f of below 1e64
+
+// Whether the fields of the control string fit the engine's buffers with
+// the arguments that follow it.
+bool FormatFits(const char* control, const std::vector<DATA_OBJECT>& args) {
+    std::size_t next = 2;  // the argument of the next field
+    for (const char* p = control; *p; ++p) {
+        if (*p != '%') continue;
+        long width = 0, precision = 0;
+        bool dot = false;
+        for (++p; *p == '-' || *p == '.' || (*p >= '0' && *p <= '9'); ++p) {
+            if (*p == '.') dot = true;
+            else if (*p >= '0' && *p <= '9') {
+                long& n = dot ? precision : width;
+                n = std::min(n * 10 + (*p - '0'), kFormatField + 1);
+            }
+        }
+        if (width > kFormatField || precision > kFormatField) return false;
+        if (!*p) break;
+        if (!std::strchr("cdfegosx", *p)) continue;  // %n, %r, %%, or a flag the engine refuses
+        if (*p == 'f' && next < args.size()) {
+            const DATA_OBJECT& v = args[next];
+            const double x = GetType(v) == FLOAT ? ValueToDouble(GetValue(v))
+                                                 : GetType(v) == INTEGER ? static_cast<double>(ValueToLong(GetValue(v))) : 0;
+            if (!(std::fabs(x) < 1e64)) return false;
+        }
+        ++next;
+    }
+    return true;
+}
+
+void* CheckedFormat(void* env) {
+    EXPRESSION* call = EvaluationData(env)->CurrentExpression;
+    std::vector<EXPRESSION*> nodes;
+    std::vector<DATA_OBJECT> args;
+    for (EXPRESSION* a = call ? call->argList : nullptr; a; a = a->nextArg) {
+        DATA_OBJECT v;
+        EvaluateExpression(env, a, &v);
+        if (GetEvaluationError(env)) {
+            for (DATA_OBJECT& d : args) ValueDeinstall(env, &d);
+            return EnvAddSymbol(env, "");
+        }
+        ValueInstall(env, &v);
+        nodes.push_back(a);
+        args.push_back(v);
+    }
+    void* result = nullptr;
+    if (args.size() >= 2 && GetType(args[1]) == STRING && !FormatFits(ValueToString(GetValue(args[1])), args)) {
+        const std::string m = "[VESK2] Funkcja format: pole szersze ni\xBF " + std::to_string(kFormatField) +
+                              " znak\xF3w (szeroko\x9C\xE6 lub dok\xB3" "adno\x9C\xE6 ponad " +
+                              std::to_string(kFormatField) + ", liczba do %f od 1e64 wzwy\xBF).\n";
+        EnvPrintRouter(env, WERROR, m.c_str());
+        SetEvaluationError(env, TRUE);
+        SetHaltExecution(env, TRUE);
+        result = EnvAddSymbol(env, "");
+    } else {
+        // The engine's format reads the values as constants in place of
+        // the argument expressions, restored afterwards.
+        std::vector<EXPRESSION> saved;
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            saved.push_back(*nodes[i]);
+            if (GetType(args[i]) == MULTIFIELD) continue;
+            nodes[i]->type = static_cast<unsigned short>(GetType(args[i]));
+            nodes[i]->value = GetValue(args[i]);
+            nodes[i]->argList = nullptr;
+        }
+        result = gEngineFormat(env);
+        for (std::size_t i = 0; i < nodes.size(); ++i) *nodes[i] = saved[i];
+    }
+    for (DATA_OBJECT& d : args) ValueDeinstall(env, &d);
+    return result;
 }
 
 void AssertionHandler(void* env, void* fact) noexcept { EngineOf(env).Notify(ClipsEngine::Event::Assertion, fact); }
@@ -115,6 +204,7 @@ ClipsEngine::Operation::Operation(ClipsEngine& engine) : engine_(engine), mark_(
     if (engine_.busy_) throw ECLIPSException("CLIPS engine busy");
     engine_.busy_ = true;
     engine_.errors_ = false;
+    engine_.halted_ = false;
     engine_.pending_ = nullptr;
 }
 
@@ -156,6 +246,13 @@ void ClipsEngine::Start() {
     EnvAddResetFunction(env, "ResetHandler", ResetHandler, kCallbackPriority);
     for (const char* name : kFileFunctions)
         if (FindFunction(env, name)) EnvDefineFunction2(env, name, 'b', PTIEF RefusedFunction, "RefusedFunction", nullptr);
+    if (FunctionDefinition* format = FindFunction(env, "format")) {
+        // Through void (*)(), the generic function pointer type.
+        const auto checked = reinterpret_cast<int (*)()>(reinterpret_cast<void (*)()>(CheckedFormat));
+        if (!gEngineFormat && format->functionPointer != checked)
+            gEngineFormat = reinterpret_cast<FormatFunction>(reinterpret_cast<void (*)()>(format->functionPointer));
+        if (gEngineFormat) format->functionPointer = checked;
+    }
 }
 
 void ClipsEngine::Stop() {
@@ -202,9 +299,21 @@ void ClipsEngine::Resume() {
     EnvSetHaltRules(env_, FALSE);
 }
 
-void ClipsEngine::Clear() { EnvClear(env_); }
-void ClipsEngine::Reset() { EnvReset(env_); }
-long long ClipsEngine::Run(long long limit) { return EnvRun(env_, limit); }
+// The engine leaves execution halted after an error stopped it (until
+// the operation's end resumes it).
+void ClipsEngine::Clear() {
+    EnvClear(env_);
+    halted_ = GetHaltExecution(env_) != 0;
+}
+void ClipsEngine::Reset() {
+    EnvReset(env_);
+    halted_ = GetHaltExecution(env_) != 0;
+}
+long long ClipsEngine::Run(long long limit) {
+    const long long fired = EnvRun(env_, limit);
+    halted_ = GetHaltExecution(env_) != 0;
+    return fired;
+}
 // As the engine's own load does with a file, from a stream over the text.
 bool ClipsEngine::Load(const std::string& name, const std::string& text) {
     errorLine_ = 0;

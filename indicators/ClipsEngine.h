@@ -80,12 +80,21 @@ public:
     TClipsSlotValue SlotValue(void* fact, const std::string& name);
 
     const std::string& Log() const { return log_; }
-    void ClearLog() { log_.clear(); }
+    // What the engine printed on its error and warning routes (its own
+    // messages and whatever a rule printed there).
+    const std::string& Messages() const { return messages_; }
+    void ClearLog() {
+        log_.clear();
+        messages_.clear();
+    }
 
     // Entry point of the engine's notifications (never throws).
     enum class Event { Assertion, Retraction, Clear, Periodic, Reset, Exit, OutOfMemory };
     void Notify(Event event, void* fact) noexcept;
-    void Print(std::string_view text) { log_.append(text); }
+    void Print(std::string_view text, bool message) {
+        log_.append(text);
+        if (message) messages_.append(text);
+    }
     // Part of the printed form FactText makes.
     void PrintFact(std::string_view text) { factText_.append(text); }
     // The line of the file being loaded where the engine first printed an
@@ -100,6 +109,9 @@ public:
     // The engine printed an error message during the operation under way
     // or the last one (a rule that failed, a refused function).
     bool Errors() const { return errors_; }
+    // The last run, reset or clear was stopped by an error (the engine
+    // halted execution), not ended by its rules.
+    bool Halted() const { return halted_; }
 
     // The created wrapper whose fact is being asserted: the component
     // takes it into its fact list instead of making a new one.
@@ -114,9 +126,11 @@ private:
     bool busy_ = false;
     std::exception_ptr pending_;
     std::string log_;
+    std::string messages_;
     std::string factText_;
     long errorLine_ = 0;
     bool errors_ = false;
+    bool halted_ = false;
 };
 
 }  // namespace vesk

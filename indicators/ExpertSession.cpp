@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -167,15 +168,56 @@ FaktyEksportu TekstFaktow(const DaneEksportu& d) {
     return wynik;
 }
 
-std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
-                                           const std::string& nazwaZestawu, const std::string& wskaznik) {
+namespace {
+
+// The names a rule file of an indicator may have, in the order they are
+// looked for.
+std::vector<std::string> NazwyPlikuRegul(const std::string& katalogOperatora, const std::string& katalogProgramu,
+                                         const std::string& nazwaZestawu, const std::string& wskaznik) {
     const std::string zZestawem = "regu\xB3y-" + nazwaZestawu + "-" + wskaznik + ".clp";
     const std::string bez = "regu\xB3y-" + wskaznik + ".clp";
+    std::vector<std::string> nazwy;
     for (const std::string* katalog : {&katalogOperatora, &katalogProgramu}) {
         if (katalog->empty()) continue;
+        if (!nazwaZestawu.empty()) nazwy.push_back(*katalog + zZestawem);
+        nazwy.push_back(*katalog + bez);
+    }
+    return nazwy;
+}
+
+// The kind of a file that is taken by something else than a regular file
+// ("jest folderem", ...); nothing for a regular file or none.
+std::optional<std::string> NieZwyklyPlik(const std::string& nazwa) {
+    const std::optional<std::string> natywna = findExisting(nazwa);
+    struct stat st {};
+    if (!natywna || ::stat(natywna->c_str(), &st) != 0 || S_ISREG(st.st_mode)) return std::nullopt;
+    if (S_ISDIR(st.st_mode)) return "jest folderem";
+    if (S_ISFIFO(st.st_mode)) return "jest potokiem nazwanym (FIFO)";
+    if (S_ISSOCK(st.st_mode)) return "jest gniazdem";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "jest urz\xB9" "dzeniem";
+    return "nie jest zwyk\xB3ym plikiem";
+}
+
+}  // namespace
+
+// A name taken by something else than a regular file ends the search: the
+// user's own entry is not passed over for the program's rules.
+std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
+                                           const std::string& nazwaZestawu, const std::string& wskaznik) {
+    for (const std::string& n : NazwyPlikuRegul(katalogOperatora, katalogProgramu, nazwaZestawu, wskaznik)) {
         // One that cannot be looked at is no missing one: its load says why.
-        if (!nazwaZestawu.empty() && (fileExists(*katalog + zZestawem) || lookupError())) return *katalog + zZestawem;
-        if (fileExists(*katalog + bez) || lookupError()) return *katalog + bez;
+        if (fileExists(n) || lookupError()) return n;
+        if (NieZwyklyPlik(n)) break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> NieczytelnyPlikRegul(const std::string& katalogOperatora, const std::string& katalogProgramu,
+                                                const std::string& nazwaZestawu, const std::string& wskaznik) {
+    for (const std::string& n : NazwyPlikuRegul(katalogOperatora, katalogProgramu, nazwaZestawu, wskaznik)) {
+        if (fileExists(n) || lookupError()) break;
+        if (const std::optional<std::string> rodzaj = NieZwyklyPlik(n))
+            return "Nie wczytano pliku regu\xB3 " + n + ": " + *rodzaj + ", a plik regu\xB3 musi by\xE6 zwyk\xB3ym plikiem";
     }
     return std::nullopt;
 }
@@ -277,10 +319,11 @@ bool DolaczWnioski(ExpertSession& e, SpisDiagnoz& lista) {
     if (!w) return false;  // stopped: the list as it was
     const std::string granice = std::to_string(lista.NajwiecejWierszyListy()) + " wierszy lub " +
                                 std::to_string(lista.NajwiecejBajtowListy() >> 20) + " MB";
-    if (w->OdNowa) e.DopiszLog("lista diagnoz przekroczy\xB3" "aby " + granice + "; zacz\xEAto j\xB9 od nowa");
+    if (w->OdNowa)
+        e.Zglos("Lista diagnoz przekroczy\xB3" "aby " + granice +
+                "; wcze\x9Cniejsze diagnozy usuni\xEAto, zacz\xEAto j\xB9 od nowa");
     if (w->Pominiete > 0)
-        e.DopiszLog("lista diagnoz ma najwy\xBF" "ej " + granice + "; pomini\xEAto diagnoz: " +
-                    std::to_string(w->Pominiete));
+        e.Zglos("Lista diagnoz ma najwy\xBF" "ej " + granice + "; pomini\xEAto diagnoz: " + std::to_string(w->Pominiete));
     return true;
 }
 
@@ -419,8 +462,7 @@ bool ExpertSession::Dalej() {
         przerwane_ = true;
         const std::string m = "Przerwano wnioskowanie: przekroczono \xB3\xB9" "czny czas wnioskowania z odczytem "
                               "wynik\xF3w (" + std::to_string(Limity.WallSeconds) + " s)";
-        DopiszLog(m);
-        Pokaz(m);
+        Zglos(m);
         return false;
     }
     return true;
@@ -451,13 +493,47 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
     });
     log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
     if (!wynik.Ok) {
+        // The program's own facts file failing to load after the rule
+        // file: the rule file lacks the templates the facts are made of.
+        const int k = wynik.FailedStep;
+        if (k > 0 && static_cast<std::size_t>(k) < z.Steps.size() &&
+            z.Steps[static_cast<std::size_t>(k)].What == SandboxStep::Kind::LoadAppend &&
+            z.Steps[static_cast<std::size_t>(k)].File == plikFaktow_) {
+            const std::size_t silnika = wynik.Error.find('\n');
+            wynik.Error = "Plik regu\xB3 " + z.Steps[static_cast<std::size_t>(k) - 1].File +
+                          " nie ma szablon\xF3w fakt\xF3w programu (years, prog, wskaznik \x85); nie wczytano pliku "
+                          "fakt\xF3w " + plikFaktow_ +
+                          (silnika == std::string::npos ? std::string() : ":" + wynik.Error.substr(silnika));
+        }
         const std::string blad = screenLines(wynik.Error);
         log_.push_back(blad.substr(0, blad.find('\n')));
         wnioskowanie_ = false;  // the engine's state went with its child
     }
     PrzytnijLog();
     if (!wynik.Ok && !wynik.Stopped) Pokaz(wynik.Error);
+    // A run tells the engine's text with its diagnoses; another operation
+    // with its own headline.
+    if (wynik.Ok && !wynikBiegu && (wynik.Halted || !wynik.EngineMessages.empty()))
+        TekstSilnika("Silnik regu\xB3 wykona\xB3 polecenie; wypisa\xB3 komunikaty, kt\xF3re go nie zatrzyma\xB3y:",
+                     wynik.EngineMessages);
     return wynik.Ok;
+}
+
+void ExpertSession::TekstSilnika(const std::string& naglowek, const std::string& tekst) {
+    const std::string linie = screenLines(tekst);
+    for (std::size_t p = 0; p <= linie.size();) {
+        const std::size_t n = std::min(linie.find('\n', p), linie.size());
+        Dopisz("CLIPS: " + linie.substr(p, n - p));
+        p = n + 1;
+    }
+    Dopisz(naglowek);
+    PrzytnijLog();
+    ui_.message(KomunikatSilnika(naglowek + "\n" + linie));
+}
+
+void ExpertSession::Zglos(const std::string& komunikat) {
+    DopiszLog(komunikat);
+    Pokaz(komunikat);
 }
 
 bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestawu, const std::string& nazwaZestawu) {
@@ -479,6 +555,11 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     const auto regul = resolveRuleFile(katalogOperatora_, katalogProgramu_, nazwaZestawu, d.Wybrany);
     if (!regul) {
         plikRegul_.clear();
+        if (const std::optional<std::string> odmowa =
+                NieczytelnyPlikRegul(katalogOperatora_, katalogProgramu_, nazwaZestawu, d.Wybrany)) {
+            Zglos(*odmowa);
+            return false;
+        }
         DopiszLog("brak bazy regu\xB3: " + katalogOperatora_ + "regu\xB3y-" + d.Wybrany + ".clp");
         return false;
     }
@@ -515,8 +596,7 @@ bool ExpertSession::Wnioskowanie() {
                         " fakt\xF3w; pomini\xEAto fakt\xF3w: " + std::to_string(wynik.FactsLeftOut);
         m += wynik.FirstFactsLeftOut > 0 ? ", w tym diagnoz: " + std::to_string(wynik.FirstFactsLeftOut)
                                          : " (\xBF" "aden nie daje diagnozy)";
-        DopiszLog(m);
-        Pokaz(m);
+        Zglos(m);
     }
     if (odpalone_ >= Limit) DopiszLog("osi\xB9gni\xEAto limit " + std::to_string(Limit) + " odpale\xF1 regu\xB3");
     const std::function<bool()> dalej = [this] { return Dalej(); };
@@ -525,7 +605,15 @@ bool ExpertSession::Wnioskowanie() {
     // One run repeats no line; the window's list takes care of earlier runs.
     std::vector<std::string> biegu;
     if (!DolaczDiagnozy(biegu, *nowe, dalej) || !Dalej()) return false;
+    const std::string n = std::to_string(biegu.size());
     diagnozy_.insert(diagnozy_.end(), std::make_move_iterator(biegu.begin()), std::make_move_iterator(biegu.end()));
+    if (wynik.Halted || !wynik.EngineMessages.empty()) {
+        TekstSilnika(wynik.Halted ? "Silnik regu\xB3 zatrzyma\xB3 wnioskowanie po b\xB3\xEA" "dzie; na li\x9C" "cie diagnozy sprzed "
+                                    "zatrzymania: " + n + ". Tekst silnika:"
+                                  : "Wnioskowanie zako\xF1" "czone (diagnoz: " + n +
+                                        "); silnik regu\xB3 wypisa\xB3 komunikaty, kt\xF3re go nie zatrzyma\xB3y:",
+                     wynik.EngineMessages);
+    }
     const std::string plik = katalogOperatora_ + "clp.clp";
     if (!replaceFile(plik, wynik.Constructs)) {
         Pokaz("Nie mo\xBFna zapisa\xE6 pliku " + plik);

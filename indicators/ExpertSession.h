@@ -54,10 +54,18 @@ FaktyEksportu TekstFaktow(const DaneEksportu& d);
 
 // The rule file of an indicator: in the operator folder, then the program
 // folder, "reguły-" + set + "-" + name + ".clp" before "reguły-" + name +
-// ".clp". Nothing when neither exists; one that cannot be looked at (a
-// link to nothing) is taken, and refused naming why when it is loaded.
+// ".clp". Nothing when neither exists, or when the first name taken is
+// taken by no regular file (a folder, a named pipe, ...); one that cannot be
+// looked at (a link to nothing) is taken, and refused naming why when it is
+// loaded.
 std::optional<std::string> resolveRuleFile(const std::string& katalogOperatora, const std::string& katalogProgramu,
                                            const std::string& nazwaZestawu, const std::string& wskaznik);
+
+// When the first name of the indicator's rule file that is taken is
+// taken by a folder, a named pipe, a device or a socket: the refusal
+// naming it and its kind.
+std::optional<std::string> NieczytelnyPlikRegul(const std::string& katalogOperatora, const std::string& katalogProgramu,
+                                                const std::string& nazwaZestawu, const std::string& wskaznik);
 
 // The diagnosis line of a fact's ordered fields; nothing for a fact that
 // maps to no line or lacks the fields its line needs.
@@ -102,6 +110,8 @@ public:
     void WyczyscDiagnozy() { diagnozy_.clear(); }
     // A line of the window's own in the engine log.
     void DopiszLog(const std::string& linia);
+    // A line in the log that is also a message.
+    void Zglos(const std::string& komunikat);
     void WyczyscLog();
     // Counts every change of the log, so a window knows when to show it again.
     std::uint64_t ZmianyLogu() const { return zmianyLogu_; }
@@ -149,6 +159,10 @@ private:
     void Dopisz(std::string linia);
     // The log back within its bounds after an operation added to it.
     void PrzytnijLog();
+    // The engine's text of an operation it carried out: its lines in the
+    // log, each marked "CLIPS: ", the headline after them; a message with
+    // the headline first.
+    void TekstSilnika(const std::string& naglowek, const std::string& tekst);
     // Shows a message: a long engine text cut to a few lines
     // (KomunikatSilnika), the whole of it going to the log.
     void Pokaz(const std::string& text);

@@ -184,6 +184,13 @@ std::optional<std::string> TClips::ReadFile(const std::string& file, std::string
     return text;
 }
 
+namespace {
+
+// A sentence of its own below a message.
+std::string Dopisek(const std::string& zdanie) { return zdanie.empty() ? zdanie : "\n" + zdanie; }
+
+}  // namespace
+
 // A rule file may come from anyone: one calling a function that reaches
 // the system, files or the program is refused before the engine sees it,
 // and the engine stays as it was.
@@ -192,7 +199,7 @@ void TClips::Check(const std::string& file, const std::string& text) {
         throw ECLIPSRefusedException("Plik regu\xB3 " + file + ", wiersz " + std::to_string(z->Wiersz) +
                                      ": funkcja \"" + z->Funkcja +
                                      "\" si\xEAga poza system ekspertowy (do systemu, plik\xF3w lub programu); "
-                                     "pliku nie wczytano");
+                                     "pliku nie wczytano." + Dopisek(PodpowiedzDanych(z->Funkcja)));
 }
 
 namespace {
@@ -273,6 +280,10 @@ std::string TClips::ConstructsText() {
 long TClips::LastErrorLine() const { return errorLine_; }
 
 bool TClips::EngineErrors() const { return engine_->Errors(); }
+
+bool TClips::EngineHalted() const { return engine_->Halted(); }
+
+const std::string& TClips::Messages() const { return engine_->Messages(); }
 
 const std::string& TClips::Log() const { return engine_->Log(); }
 

@@ -92,6 +92,11 @@ public:
     // action failed, a function refused (rules reach no file and not the
     // system), a fact it could not make. Its text is in the log.
     bool EngineErrors() const;
+    // An error stopped the last run, reset or clear before its end.
+    bool EngineHalted() const;
+    // What the engine printed on its error and warning routes, in order:
+    // its messages and the text rules printed there.
+    const std::string& Messages() const;
 
     // Everything the engine printed, in order.
     const std::string& Log() const;

@@ -57,7 +57,9 @@ enum Tag : char {
     kLeftOut = 'P',     // ordered facts not sent, of them those put first: two decimals
     kFact = 'F',        // an ordered fact: its fields, each length-prefixed
     kConstructs = 'K',  // the save text
-    kError = 'E',       // an operation failed: the message
+    kError = 'E',       // an operation failed: the failed step (4, all ones when none), the message
+    kMessages = 'U',    // what the engine printed on its error routes in a step it finished
+    kHalted = 'H',      // the same for a run an error stopped: its results follow
     kExit = 'X',        // a rule asked the engine to end the program
     kMemory = 'M',      // out of memory
     kRecursion = 'R',   // the stack ran out
@@ -415,9 +417,14 @@ std::string LoadError(const TClips& clips, const SandboxStep& step, const ECLIPS
     return m;
 }
 
+// The step under way, for a failure's record.
+std::uint32_t gStep = ~0U;
+
 [[noreturn]] void Fail(const std::string& message) {
     gGathering = false;
-    Send(kError, Cut(message, kMaxError));
+    std::string p;
+    Put32(p, gStep);
+    Send(kError, p + Cut(message, kMaxError));
     ::_exit(122);
 }
 
@@ -432,7 +439,7 @@ struct ChildStep {
 void Do(TClips& clips, const ChildStep& s, const std::string& prefix) {
     const SandboxStep& step = s.step;
     try {
-        const std::size_t logged = clips.Log().size();
+        const std::size_t told = clips.Messages().size();
         const bool load = step.What == SandboxStep::Kind::Load || step.What == SandboxStep::Kind::LoadAppend;
         if (load && !s.text) Fail(s.why);
         switch (step.What) {
@@ -445,10 +452,18 @@ void Do(TClips& clips, const ChildStep& s, const std::string& prefix) {
             else clips.RunLimit(static_cast<int>(std::min<long long>(step.Limit, 0x7FFFFFFF)));
             break;
         }
-        // A rule (or a fact's expression) the engine stopped with an error:
-        // the operation fails with the engine's text.
-        if (!load && clips.EngineErrors())
-            Fail(prefix + "b\xB3\xB9" "d w regu\xB3" "ach:\n" + EngineText(clips.Log().substr(std::min(logged, clips.Log().size()))));
+        // What the engine printed on its error routes (its messages, and
+        // whatever a rule printed there) goes with the step's results as
+        // the engine's text. A run an error stopped still gives the facts
+        // it made; a reset or clear an error stopped leaves no state worth
+        // keeping, and the operation fails.
+        const std::string& printed = clips.Messages();
+        if (!load && (clips.EngineHalted() || printed.size() > told)) {
+            std::string text = EngineText(printed.substr(std::min(told, printed.size())));
+            if (clips.EngineHalted() && step.What != SandboxStep::Kind::Run)
+                Fail(prefix + "silnik regu\xB3 zatrzyma\xB3 si\xEA po b\xB3\xEA" "dzie; jego tekst:\n" + text);
+            Send(clips.EngineHalted() ? kHalted : kMessages, Cut(text, kMaxError), 1);
+        }
         if (step.What == SandboxStep::Kind::Run) Send(kFired, std::to_string(clips.LastFired()));
     } catch (const std::bad_alloc&) {
         gMemory.SendAndExit();
@@ -518,12 +533,18 @@ void ProcessorAlarm(unsigned seconds) {
 }
 
 // The ordered facts in the order of the engine's list, those the test
-// picks before the others, at most kSandboxFacts; the rest counted.
+// picks before the others, at most kSandboxFacts; the rest counted. The
+// engine's own (initial-fact), which every reset makes, is none of them.
 void SendFacts(const TClips& clips, const SandboxedEngine::FactTest& first) {
     const int count = clips.FactCount();
-    std::vector<char> kind(static_cast<std::size_t>(count), 0);  // 0: not ordered, 1: first, 2: other
-    for (int i = 0; i < count; ++i)
-        if (const auto f = clips.Facts(i); f->Ordered()) kind[i] = first && first(f->OrderedFields()) ? 1 : 2;
+    std::vector<char> kind(static_cast<std::size_t>(count), 0);  // 0: not sent, 1: first, 2: other
+    for (int i = 0; i < count; ++i) {
+        const auto f = clips.Facts(i);
+        if (!f->Ordered()) continue;
+        const std::vector<std::string>& fields = f->OrderedFields();
+        if (fields.size() == 1 && fields[0] == "initial-fact") continue;
+        kind[i] = first && first(fields) ? 1 : 2;
+    }
     std::size_t sent = 0;
     std::uint64_t leftOut = 0, firstLeftOut = 0;
     for (const char pass : {1, 2})
@@ -548,8 +569,18 @@ void SendFacts(const TClips& clips, const SandboxedEngine::FactTest& first) {
     if (fd != kChannelFd && ::dup2(fd, kChannelFd) < 0) ::_exit(123);
     ::fcntl(kChannelFd, F_SETFD, 0);
     ::syscall(SYS_close_range, kChannelFd + 1, ~0U, 0);
-    const int nul = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (nul >= 0) ::dup2(nul, 0);
+    // The program's standard input, output and error (a terminal, a log
+    // file) are not the engine's: it gets /dev/null in their place, or
+    // nothing. Under the sanitizers their reports keep the error output.
+    const int nul = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+#if !defined(VESK_ASAN)
+    for (int std : {0, 1, 2}) {
+#else
+    for (int std : {0, 1}) {
+#endif
+        if (nul < 0 || ::dup2(nul, std) < 0) ::close(std);
+    }
+    if (nul > kChannelFd) ::close(nul);
     // The limits' signals end the child whatever the program set for them.
     ::signal(SIGPIPE, SIG_IGN);
     ::signal(SIGPROF, SIG_DFL);
@@ -596,7 +627,8 @@ void SendFacts(const TClips& clips, const SandboxedEngine::FactTest& first) {
             std::vector<SandboxStep> steps;
             for (const ChildStep& s : op.steps) steps.push_back(s.step);
             const std::string prefix = Prefix(steps);
-            for (const ChildStep& s : op.steps) Do(clips, s, prefix);
+            for (gStep = 0; gStep < op.steps.size(); ++gStep) Do(clips, op.steps[gStep], prefix);
+            gStep = ~0U;
             if (op.facts || op.constructs) {
                 Send(kResults, {});
                 ProcessorAlarm(op.cpuSeconds + 1);
@@ -708,7 +740,9 @@ private:
             keep_ = len_;
             Charge(kHeader + len_ + kStringCost);
             break;
-        case kError: keep_ = CutLength(kMaxError); break;
+        case kError: keep_ = 4 + CutLength(kMaxError); break;
+        case kMessages:
+        case kHalted: keep_ = CutLength(kMaxError); break;
         case kFired: case kResults: case kLeftOut: case kDone: case kExit: case kMemory: case kRecursion:
         case kCrash: case kOverflow:
             keep_ = 48;
@@ -741,7 +775,22 @@ private:
         }
         case kFact: Fact(); break;
         case kConstructs: r_.Constructs = payload_; break;
-        case kError: r_.Error = len_ > keep_ ? Cut(payload_, kMaxError) : payload_; break;
+        case kError:
+            if (payload_.size() < 4) {
+                damaged = true;
+                break;
+            }
+            r_.FailedStep = static_cast<std::int32_t>(Get32(payload_.data()));
+            r_.Error = len_ > keep_ ? Cut(payload_.substr(4), kMaxError) : payload_.substr(4);
+            break;
+        case kMessages:
+        case kHalted:
+            Charge(kHeader + payload_.size() + kStringCost);
+            if (Over()) break;
+            if (!r_.EngineMessages.empty()) r_.EngineMessages += '\n';
+            r_.EngineMessages += len_ > keep_ ? Cut(payload_, kMaxError) : payload_;
+            r_.Halted = r_.Halted || tag == kHalted;
+            break;
         case kCrash: signal = payload_.empty() ? 0 : static_cast<unsigned char>(payload_[0]); break;
         case kDone:
             if (payload_.size() != 8 || Get32(payload_.data()) != sequence_ || Get32(payload_.data() + 4) != records_)

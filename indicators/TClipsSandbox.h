@@ -18,7 +18,8 @@
 // log, facts and constructs together are held to a budget; past it the
 // operation ends with a message of its own. At most kSandboxFacts ordered
 // facts come back, those the engine was made to put first before the
-// others; the rest are counted.
+// others; the rest are counted. The engine's own (initial-fact) is not
+// sent nor counted.
 //
 // The time limits hold for the steps; the sending of the results after
 // them has limits of its own, so that a limit reached there is not the
@@ -77,8 +78,17 @@ struct SandboxResult {
     std::uint64_t FactsLeftOut = 0, FirstFactsLeftOut = 0;
     std::string Constructs;
     // What went wrong, for the user (code page 1250), with the engine's
-    // own text where it gave one.
+    // own text where it gave one; the step that failed (an index into the
+    // job's steps), -1 when the failure was not one step's.
     std::string Error;
+    int FailedStep = -1;
+    // What the engine printed on its error routes in the steps it carried
+    // out: its warnings and errors, and whatever a rule printed there. The
+    // engine's text, not the program's.
+    std::string EngineMessages;
+    // An error stopped the run before its end (its text is in
+    // EngineMessages); the facts it had made came all the same.
+    bool Halted = false;
     bool Stopped = false;  // the caller asked to stop
 };
 

@@ -88,4 +88,12 @@ private:
 
 std::optional<ZakazaneWywolanie> ZnajdzZakazaneWywolanie(std::string_view tekst) { return Skaner(tekst).Szukaj(); }
 
+std::string PodpowiedzDanych(std::string_view funkcja) {
+    for (const char* czyta : {"open", "load-facts", "load-instances", "bload-instances", "restore-instances", "fetch"})
+        if (funkcja == czyta)
+            return "Dane, z kt\xF3rych korzystaj\xB9 regu\xB3y, umieszcza si\xEA w samym pliku regu\xB3, "
+                   "w konstrukcji deffacts.";
+    return {};
+}
+
 }  // namespace vesk

@@ -27,4 +27,9 @@ struct ZakazaneWywolanie {
 // The first refused call in the text; nothing when it has none.
 std::optional<ZakazaneWywolanie> ZnajdzZakazaneWywolanie(std::string_view tekst);
 
+// For a refused function that would read a rule file's data from a file
+// of its own (open, load-facts, ...): a sentence saying where such data
+// go ("Dane ... deffacts."); empty for the others.
+std::string PodpowiedzDanych(std::string_view funkcja);
+
 }  // namespace vesk

@@ -476,6 +476,7 @@ TEST(TClipsRefused, ShellExitAndFileRemovalAndTheirDisguises) {
         const char* tekst;
         int wiersz;
         const char* funkcja;
+        const char* dalej = "";  // the rest of the refusal
     };
     const Przypadek przypadki[] = {
         {"(defrule r => (system \"touch /tmp/x\"))", 1, "system"},
@@ -487,6 +488,8 @@ TEST(TClipsRefused, ShellExitAndFileRemovalAndTheirDisguises) {
         {"(defrule r => (funcall (sym-cat sys tem) \"ls\"))", 1, "funcall"},
         {"(deffacts f (a))\n(defrule r => (build \"(defrule q => (exit))\"))", 2, "build"},
         {"(defrule r => (load* \"x.clp\") (open \"f\" f \"w\"))", 1, "load*"},
+        // A rule file's data of its own: they belong in the file.
+        {"(defrule r => (open \"dane.txt\" d \"r\"))", 1, "open", "w konstrukcji deffacts."},
     };
     TempDir dir;
     dir.write("dobry.clp", "(deffacts f (a))\n");
@@ -503,6 +506,7 @@ TEST(TClipsRefused, ShellExitAndFileRemovalAndTheirDisguises) {
                              "\""),
                       std::string::npos)
                 << w;
+            EXPECT_NE(w.find(std::string(p.dalej) + (*p.dalej ? "" : "pliku nie wczytano.")), std::string::npos) << w;
         }
         clips.Reset();
         EXPECT_EQ(clips.FactCount(), 2) << p.tekst;  // initial-fact and (a)
