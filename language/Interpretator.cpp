@@ -125,9 +125,8 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
         return odmowa(zaDuzy);
     BinaryFile f;
     std::optional<std::string> bajty;
-    if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest();
+    if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest(NajwiekszyPlikRozkazow);
     if (!bajty) return odmowa(withFileError(nieOdczytany));
-    if (bajty->size() > NajwiekszyPlikRozkazow) return odmowa(zaDuzy);
     // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
     // editor is UTF-16 with its mark; the lines are code page 1250. A
     // comment may hold any character: it does nothing with it.

@@ -429,7 +429,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
 }
 
 OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
-    const std::uint64_t najwiecej = (static_cast<std::uint64_t>(NajwiecejRekordow) + 2) * RozmiarStanuModelu - 1;
+    const std::uint64_t najwiecej = NajdluzszyPlikStanu;
     const std::string najwyzej = "najwy\xBF" "ej " + std::to_string(NajwiecejRekordow) + " rekord\xF3w po " +
                                  LiczbaBajtow(RozmiarStanuModelu);
     OcenaPlikuStanu o;

@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "CodePage.h"
+#include "Liczebniki.h"
 #include "Paths.h"
 
 namespace vesk {
@@ -35,7 +36,11 @@ constexpr int ReplacedFile = -5;
 // A rename that happened, whose folder could not then be flushed to the
 // device (the flush's own error in lastSyncError).
 constexpr int FolderNotFlushed = -6;
+// A file read past the bound of its kind (BinaryFile::readRest), the bound
+// in lastBound.
+constexpr int TooBig = -7;
 thread_local int lastError = 0;
+thread_local std::uint64_t lastBound = 0;
 thread_local int lastSyncError = 0;
 // The files of the last ambiguous name findExisting met, for its message.
 thread_local std::vector<std::string> lastAmbiguous;
@@ -501,6 +506,7 @@ std::string fileErrorText(int error) {
         case FolderNotFlushed:
             return "plik zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
                    "): awaria zasilania mog\xB3" "aby cofn\xB9\xE6 ten zapis";
+        case TooBig: return tooBigText(lastBound);
         case ReplacedFile:
             return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
                    "nie zosta\xB3 zmieniony";
@@ -537,6 +543,13 @@ bool isReadOnlyFile(const std::string& path) {
     struct stat st;
     if (!found || !statPath(*found, st) || !S_ISREG(st.st_mode)) return false;
     return modeForbidsWriting(st) || ::access(found->c_str(), W_OK) != 0;
+}
+
+bool isReadOnlyFolderOf(const std::string& path) {
+    std::string folder = nativePathForCreate(path);
+    folder = folder.substr(0, folder.find_last_of('/') + 1);
+    if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return false;
+    return errno == EACCES || errno == EROFS || errno == EPERM;
 }
 
 std::string notRegularFileText(const std::string& path) {
@@ -736,8 +749,10 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
             return Result::Failed;
         }
         int fd = openToLock(native, O_RDWR | O_CREAT);
-        // A read-only lock file locks as well.
-        if (fd < 0 && lastError == EACCES && ::lstat(native.c_str(), &st) == 0) fd = openToLock(native, O_RDONLY);
+        // A read-only lock file locks as well, and so does one on a
+        // read-only medium.
+        if (fd < 0 && (lastError == EACCES || lastError == EROFS) && ::lstat(native.c_str(), &st) == 0)
+            fd = openToLock(native, O_RDONLY);
         if (fd < 0) {
             const int error = lastError;
             // No lock file, and none can be made: a read-only folder.
@@ -1032,19 +1047,35 @@ std::optional<std::uint64_t> BinaryFile::size() {
 
 bool BinaryFile::failed() const { return file_ != nullptr && std::ferror(file_) != 0; }
 
-std::optional<std::string> BinaryFile::readRest() {
+std::optional<std::string> BinaryFile::readRest(std::uint64_t bound) {
     std::string data;
-    char buffer[8192];
+    char buffer[65536];
     std::size_t n;
-    while ((n = read(buffer, sizeof buffer)) > 0) data.append(buffer, n);
+    // Never more than one byte past the bound is asked for.
+    while (data.size() <= bound &&
+           (n = read(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, bound + 1 - data.size())))) > 0)
+        data.append(buffer, n);
     if (failed()) return std::nullopt;
+    if (data.size() > bound) {
+        lastBound = bound;
+        fail(TooBig);
+        return std::nullopt;
+    }
     return data;
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+std::string tooBigText(std::uint64_t bound) {
+    constexpr std::uint64_t MB = 1u << 20, KB = 1u << 10;
+    const std::string ile = bound >= MB && bound % MB == 0   ? std::to_string(bound / MB) + " MB"
+                            : bound >= KB && bound % KB == 0 ? std::to_string(bound / KB) + " KB"
+                                                             : LiczbaBajtow(bound);
+    return "plik jest za du\xBFy (ponad " + ile + ")";
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::uint64_t bound) {
     BinaryFile f;
     if (!f.open(path, BinaryFile::Mode::Read)) return std::nullopt;
-    std::optional<std::string> data = f.readRest();
+    std::optional<std::string> data = f.readRest(bound);
     if (!data) return std::nullopt;
     return splitTextLines(*data);
 }

@@ -131,6 +131,11 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path);
 // A file whose contents must not change: it exists and has no write
 // permission (checked on the mode, so that it holds for root as well).
 bool isReadOnlyFile(const std::string& path);
+// A folder where no file can be made or removed: the one holding the file
+// at path gives this user no write permission, or is on a read-only
+// medium (EROFS counts as EACCES). The files made beside such a file (a
+// lock, a journal, a temporary file) cannot be, so it is read-only too.
+bool isReadOnlyFolderOf(const std::string& path);
 // Why the entry at path (its last component not followed) is no regular
 // file, in fileErrorText's words ("to jest folder"); empty when there is
 // none or a regular file.
@@ -246,6 +251,15 @@ std::string currentFolder();
 // else in the working folder.
 std::string fullPath(const std::string& path);
 
+// The bounds of the kinds of file read whole that have none of their own
+// (a tree, a state file, a command or rule file have theirs).
+// The settings (VE-SK.INI), the limits, the ranges, a list of positions.
+inline constexpr std::uint64_t LongestSettingsFile = std::uint64_t(1) << 20;
+// A report template, the help of the command language.
+inline constexpr std::uint64_t LongestTemplate = std::uint64_t(4) << 20;
+// An indicator set (a workbook).
+inline constexpr std::uint64_t LongestWorkbook = std::uint64_t(64) << 20;
+
 // A file of bytes, opened and closed within one operation.
 class BinaryFile {
 public:
@@ -272,8 +286,12 @@ public:
     std::optional<std::uint64_t> size();
     // True when a read or write has failed (not merely reached the end).
     bool failed() const;
-    // The rest of the file from the current position; nothing on a read error.
-    std::optional<std::string> readRest();
+    // The rest of the file from the current position, at most `bound`
+    // bytes, the bound of the kind of file read: the read stops at bound + 1
+    // byte and the file is refused as too big (lastFileError() names the
+    // bound), whatever its size said (a file of size 0 that never ends, as
+    // /proc/self/pagemap). Nothing then, and nothing on a read error.
+    std::optional<std::string> readRest(std::uint64_t bound);
 
 private:
     std::FILE* file_ = nullptr;
@@ -282,8 +300,12 @@ private:
 };
 
 // The lines of a text file, CR LF or LF ended (a last line without an end
-// counts); nothing when the file cannot be opened or read.
-std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// counts); nothing when the file cannot be opened or read, or is longer
+// than `bound` bytes (BinaryFile::readRest).
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::uint64_t bound);
+// The text of a file refused as longer than `bound` bytes ("plik jest za
+// duży (ponad 16 MB)"), as lastFileError() gives it.
+std::string tooBigText(std::uint64_t bound);
 // The same split of text already read: lines end at LF, a CR right before
 // the LF belongs to the line end, a CR inside a line stays (a report
 // template's lines are counted so) unless a lone CR is to end a line too,

@@ -176,7 +176,7 @@ bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
 
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
-    std::optional<std::string> dane = plik.readRest();
+    std::optional<std::string> dane = plik.readRest(LongestTemplate);
     if (!dane) throw IoError(sciezka, "odczyt");
     znany.linie = splitTextLines(*dane);
     wypelnij(znany.linie);

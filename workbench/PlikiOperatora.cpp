@@ -105,7 +105,7 @@ std::optional<std::string> bajtyDrzewa(const std::string& plik) {
     if (!f.open(plik, BinaryFile::Mode::Read)) return std::nullopt;
     const std::optional<std::uint64_t> dlugosc = f.size();
     if (!dlugosc || *dlugosc > NajdluzszyPlikDrzewa) return std::nullopt;
-    return f.readRest();
+    return f.readRest(NajdluzszyPlikDrzewa);
 }
 
 // Keeps the bytes of an unreadable tree file beside it, under the first
@@ -149,8 +149,7 @@ bool bajtyPliku(const std::string& plik, std::optional<std::string>& bajty) {
     if (!findExisting(plik)) return lookupError() == 0;
     BinaryFile f;
     if (!f.open(plik, BinaryFile::Mode::Read)) return false;
-    bajty = f.readRest();
-    if (!bajty) setLastFileError(EIO);
+    bajty = f.readRest(std::max<std::uint64_t>(NajdluzszyPlikDrzewa, NajdluzszyPlikStanu));
     return bajty.has_value();
 }
 
@@ -601,8 +600,12 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     if (!juz) return false;
     const bool zablokowany = *juz;
     if (!zablokowany && !zablokuj(o, blokada)) return false;
-    const bool tylkoDoOdczytu =
-        dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, "tr1")) || isReadOnlyFile(wlasnyPlik(o, "qad")); });
+    // Read-only files, or a folder where the files made beside them (the
+    // journal, the temporary files) cannot be.
+    const bool tylkoDoOdczytu = dokladnie([&] {
+        return isReadOnlyFile(wlasnyPlik(o, "tr1")) || isReadOnlyFile(wlasnyPlik(o, "qad")) ||
+               isReadOnlyFolderOf(wlasnyPlik(o, "qad"));
+    });
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
     DrzewoDecyzji drzewo;

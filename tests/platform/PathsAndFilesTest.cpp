@@ -76,11 +76,18 @@ TEST(FileSystem, CreatesWithTheGivenSpellingAndReplacesACaseTwin) {
 TEST(FileSystem, TextLinesAcceptCrLfAndLfAndALoneCrWhereAsked) {
     test::TempDir dir;
     dir.write("t.txt", "one\r\ntwo\nthree");
-    auto lines = readTextLines(dir.file("T.TXT"));
+    auto lines = readTextLines(dir.file("T.TXT"), 14);
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three"}));
-    EXPECT_FALSE(readTextLines(dir.file("missing.txt")));
-    EXPECT_FALSE(readTextLines(dir.folder()));
+    EXPECT_FALSE(readTextLines(dir.file("missing.txt"), 14));
+    EXPECT_FALSE(readTextLines(dir.folder(), 14));
+    // A read stops one byte past its bound, whatever the size said: a
+    // file of size 0 that never ends is refused as too big.
+    std::filesystem::create_symlink("/proc/self/pagemap", dir.file("bez-konca.txt"));
+    for (const auto& [nazwa, granica, tekst] : {std::tuple{"t.txt", 13, "13 bajt\xF3w"}, {"bez-konca.txt", 2 << 20, "2 MB"}}) {
+        EXPECT_FALSE(readTextLines(dir.file(nazwa), granica)) << nazwa;
+        EXPECT_EQ(lastFileError(), std::string("plik jest za du\xBFy (ponad ") + tekst + ")");
+    }
     EXPECT_EQ(splitTextLines("a\rb\r\n"), (std::vector<std::string>{"a\rb"}));
     EXPECT_EQ(splitTextLines("a\rb\r\r\nc\r", LoneCr::EndsLine), (std::vector<std::string>{"a", "b", "", "c"}));
 }
