@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "CodePage.h"
+#include "IoError.h"
 #include "FileSystem.h"
 #include "Paths.h"
 #include "Real48.h"
@@ -424,7 +425,7 @@ bool Interpretator::wykonaj(int L, bool& przerwano) {
         if (e.plik().empty()) e.UstawMiejsce(p.NazwaPliku, p.NumerLinii, wiersz);
         throw;
     } catch (const std::exception& e) {
-        BladSkryptu b(BladSkryptu::Rodzaj::Wykonanie, e.what());
+        BladSkryptu b(BladSkryptu::Rodzaj::Wykonanie, exceptionText(e));
         b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, wiersz);
         throw b;
     }

@@ -3,11 +3,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -520,7 +522,43 @@ std::string fileErrorText(int error) {
         case ENOTDIR: return "brak folderu";
         case EROFS: return "no\x9Cnik tylko do odczytu";
         case EIO: return "b\xB3\xB9" "d wej\x9C" "cia/wyj\x9C" "cia";
-        default: return std::strerror(error);
+        // Where a limit is the cause, the limit.
+        case ENAMETOOLONG:
+            return "nazwa za d\xB3uga (nazwa pliku lub folderu mo\xBF" "e mie\xE6 najwy\xBF" "ej " + std::to_string(NAME_MAX) +
+                   " bajt\xF3w, ca\xB3" "a \x9C" "cie\xBFka " + std::to_string(PATH_MAX) + ")";
+        case EMFILE: {
+            struct rlimit r {};
+            const std::string ile = ::getrlimit(RLIMIT_NOFILE, &r) == 0 && r.rlim_cur != RLIM_INFINITY
+                                        ? " (" + std::to_string(r.rlim_cur) + ")"
+                                        : std::string();
+            return "za du\xBFo otwartych plik\xF3w: wyczerpany limit otwartych plik\xF3w programu" + ile +
+                   " - zob. ulimit -n";
+        }
+        case ENFILE: return "za du\xBFo otwartych plik\xF3w w systemie: wyczerpany limit systemu";
+        case ENOMEM: return "brak pami\xEA" "ci";
+        case EINTR: return "wywo\xB3" "anie systemu przerwane sygna\xB3" "em";
+        case EAGAIN: return "zas\xF3" "b chwilowo niedost\xEApny";
+        case EBUSY: return "plik lub urz\xB9" "dzenie zaj\xEAte";
+        case ETXTBSY: return "plik jest w u\xBFyciu jako program";
+        case EEXIST: return "plik ju\xBF istnieje";
+        case ENOTEMPTY: return "folder nie jest pusty";
+        case EXDEV: return "plik na innym no\x9Cniku";
+        case EFBIG: return "plik przekroczy\xB3by najwi\xEAkszy rozmiar pliku (limit systemu lub ulimit -f)";
+        case EMLINK: return "za du\xBFo dowi\xB9za\xF1 do pliku";
+        case ENXIO:
+        case ENODEV: return "brak urz\xB9" "dzenia";
+        case EINVAL: return "niedozwolona operacja na tym pliku";
+        case EBADF: return "nieprawid\xB3owy deskryptor pliku";
+        case ESTALE: return "plik sieciowy nieaktualny (usuni\xEAty na serwerze)";
+        case ETIMEDOUT: return "przekroczony czas oczekiwania";
+        case ENOTCONN:
+        case ENETDOWN:
+        case ENETUNREACH:
+        case EHOSTUNREACH: return "brak po\xB3\xB9" "czenia z no\x9Cnikiem sieciowym";
+        case EOVERFLOW: return "plik za du\xBFy dla tej operacji";
+        case ENOSYS:
+        case EOPNOTSUPP: return "operacja nieobs\xB3ugiwana przez system plik\xF3w";
+        default: return "b\xB3\xB9" "d systemu nr " + std::to_string(error);
     }
 }
 

@@ -163,7 +163,9 @@ std::string lastFileError();
 // True when the last failure of replaceFile or renameFile came after its
 // rename (the folder could not be flushed): the new file is in place.
 bool lastFailureAfterRename();
-// The same text for a system error number.
+// The same text for a system error number: every system error the program
+// shows is told from this one table, in Polish, naming the limit where a
+// limit is the cause (a name's length, the open files).
 std::string fileErrorText(int error);
 // text followed by ": " and lastFileError() when there is one.
 std::string withFileError(const std::string& text);

@@ -38,6 +38,7 @@
 
 #include "BladSkryptu.h"
 #include "CodePage.h"
+#include "IoError.h"
 #include "CzasownikiWarsztatu.h"
 #include "FileSystem.h"
 #include "Inicjalizacja.h"
@@ -228,7 +229,7 @@ int uruchom(int argc, char** argv) {
             }
         }
     } catch (const std::exception& e) {
-        std::cerr << vesk::cp1250ToUtf8(e.what()) << "\n";
+        std::cerr << vesk::cp1250ToUtf8(vesk::exceptionText(e)) << "\n";
         return 2;
     }
 
@@ -276,7 +277,7 @@ int main(int argc, char** argv) {
     try {
         return uruchom(argc, argv);
     } catch (const std::exception& e) {
-        std::string powod = e.what();
+        std::string powod = vesk::exceptionText(e);
         try {
             powod = vesk::cp1250ToUtf8(powod);
         } catch (const std::exception&) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <system_error>
+
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -7,6 +10,7 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "IoError.h"
 #include "Paths.h"
 #include "Random.h"
 #include "TempDir.h"
@@ -169,6 +173,20 @@ TEST(FileSystem, ALookupTellsThereNotThereAndCouldNotTell) {
         setFileFault({});
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.folder()), {}), 1);
     }
+}
+
+// Every system error is told in Polish, naming the limit where a limit is
+// the cause.
+TEST(FileSystem, SystemErrorsAreToldInPolishWithTheirLimit) {
+    const std::pair<int, const char*> wiersze[] = {
+        {ENAMETOOLONG, "najwy\xBF" "ej 255 bajt\xF3w"}, {EMFILE, "limit otwartych plik\xF3w programu ("},
+        {ENOMEM, "brak pami\xEA" "ci"}, {EINTR, "przerwane sygna\xB3" "em"}, {EBUSY, "zaj\xEAte"}, {12345, "nr 12345"}};
+    for (const auto& [blad, tekst] : wiersze) {
+        EXPECT_NE(fileErrorText(blad).find(tekst), std::string::npos) << fileErrorText(blad);
+        EXPECT_EQ(fileErrorText(blad).find(std::strerror(blad)), std::string::npos) << blad;
+    }
+    EXPECT_EQ(exceptionText(std::bad_alloc()), fileErrorText(ENOMEM));
+    EXPECT_EQ(exceptionText(std::system_error(EINTR, std::generic_category())), fileErrorText(EINTR));
 }
 
 // A refusal in a box keeps its end: its lines wrapped (at blanks, else
