@@ -1159,6 +1159,8 @@ bool TextWriter::writeLine(std::string_view line) {
 
 bool TextWriter::close() {
     if (!file_) return !failed_;
+    // On the device before it is renamed into place, as every replace.
+    if (std::fflush(file_) != 0 || faultAt("sync") || ::fsync(::fileno(file_)) != 0) failed_ = true;
     if (std::fclose(file_) != 0) failed_ = true;
     file_ = nullptr;
     return !failed_;

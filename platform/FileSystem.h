@@ -326,7 +326,8 @@ public:
     bool create(const std::string& path);
     bool isOpen() const { return file_ != nullptr; }
     bool writeLine(std::string_view line);
-    // Closes; false when anything failed since create().
+    // Flushes the file to the device (fsync) and closes it; false when
+    // anything failed since create().
     bool close();
 
 private:
