@@ -685,9 +685,17 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     for (std::string& n : UzgodnijZRekordami(drzewo, ocena.wezly)) naprawy.push_back(std::move(n));
 
     const auto przed = std::make_unique<MigawkaOperatora>(k);
+    // A refusal after the repair was written tells it: the files hold it.
+    bool naprawiono = false;
     auto wycofaj = [&](const std::string& tekst) {
         przed->Przywroc(k);
-        if (!tekst.empty()) komunikat(tekst);
+        if (tekst.empty()) return false;
+        std::string t = tekst + nieOtwarto;
+        if (naprawiono && !naprawy.empty()) {
+            t += "; plik stanu " + plikStanu + " zosta\xB3 ju\xBF naprawiony:";
+            for (const std::string& n : naprawy) t += "\n - " + n;
+        }
+        komunikat(t);
         return false;
     };
     if (!Wczytaj()) return wycofaj({});
@@ -697,6 +705,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         } catch (const std::exception& e) {
             return wycofaj(e.what());
         }
+        naprawiono = ocena.bajty || ocena.dziennik || ocena.zamiar;
     }
     k.KatalogOperatora = normalizeFolder(folderPart(sciezka));
     bool wczytano = false;
