@@ -336,6 +336,21 @@ bool Warsztat::ZablokujOperatora(const std::string& podana) {
     return true;
 }
 
+std::vector<std::string> Warsztat::UsunPozostalosciTworzenia(const OperatorZNazwy& o) {
+    std::vector<std::string> usuniete;
+    if (o.istnieje() || o.stan.empty()) return usuniete;
+    FileLock blokada;
+    const bool trzymana = Blokada.holds(o.sciezka + "lck");
+    if (!trzymana && dokladnie([&] { return blokada.lock(o.sciezka + "lck", o.stan); }) != FileLock::Result::Locked)
+        return usuniete;
+    // Under the lock no creation runs; one that finished since has a tree.
+    if (!dokladnie([&] { return fileExists(o.sciezka + "tr1") || lookupError() != 0; }))
+        for (const std::string& plik : {o.sciezka + "tr1", o.stan})
+            for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
+    if (blokada.created()) dokladnie([&] { return removeFile(o.sciezka + "lck"); });
+    return usuniete;
+}
+
 bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
     if (podana.empty()) return false;
     return utworz(ZnajdzOperatora(podana, FormaNazwy::Rdzen));

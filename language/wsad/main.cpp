@@ -199,9 +199,14 @@ int uruchom(int argc, char** argv) {
             vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(*operatora, vesk::FormaNazwy::PlikDrzewa, gdzie);
             if (!o.powod.empty()) return odmowa(o.powod);
             // A state file without its tree is never replaced by a new operator.
+            // What a killed creation over it left is removed and named.
             const auto bezDrzewa = [&] {
-                return odmowa("Brak pliku drzewa " + o.sciezka + "tr1 obok istniej\xB9" "cego pliku stanu " + o.stan +
-                              " - operator nie zosta\xB3 utworzony");
+                std::string t = "Brak pliku drzewa " + o.sciezka + "tr1 obok istniej\xB9" "cego pliku stanu " + o.stan +
+                                " - operator nie zosta\xB3 utworzony";
+                const std::vector<std::string> usuniete = w->UsunPozostalosciTworzenia(o);
+                for (std::size_t i = 0; i < usuniete.size(); ++i)
+                    t += (i ? ", " : "; usuni\xEAto pliki pozostawione przez przerwane tworzenie operatora: ") + usuniete[i];
+                return odmowa(t);
             };
             if (!o.istnieje() && !o.stan.empty()) return bezDrzewa();
             // Whether the operator exists is asked again under its lock, so

@@ -217,6 +217,27 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
     }
 }
 
+// What a creation killed before its commit point left beside a lone state
+// file is removed and named by the next run, which makes nothing.
+TEST(NazwyOperatora, WhatAKilledCreationOverALoneStateFileLeftIsRemovedAndNamed) {
+    Folder wzory;
+    ASSERT_EQ(wzory.wsad({}, "M.tr1"), 0) << wzory.bledy;
+    Folder f;
+    f.write("OP/T.qad", wzory.read("M.qad"));
+    f.write("OP/T.qad.nowy", wzory.read("M.qad"));
+    f.write("OP/T.tr1.nowy", wzory.read("M.tr1"));
+    f.write("OP/T.qad.nowy.tmpAb12Cd", "x");
+    const std::string brak = "Brak pliku drzewa OP/T.tr1 obok istniej\xC4\x85" "cego pliku stanu OP/T.qad - operator nie zosta\xC5\x82 utworzony";
+    for (const std::string& tekst : {brak + "; usuni\xC4\x99to pliki pozostawione przez przerwane tworzenie operatora: "
+                                            "OP/T.tr1.nowy, OP/T.qad.nowy, OP/T.qad.nowy.tmpAb12Cd\n",
+                                     brak + "\n"}) {
+        EXPECT_EQ(f.wsad({}, "OP/T.tr1"), 2);
+        EXPECT_EQ(f.bledy, tekst);
+        EXPECT_EQ(nazwy(f.pliki("OP/")), "T.qad");
+    }
+    EXPECT_EQ(f.read("OP/T.qad"), wzory.read("M.qad"));
+}
+
 // vesk-wsad run as an ordinary user (nobody, when the tests run as root),
 // with the program and its parameters where that user can reach them,
 // wherever the build is (a clone in a folder of root's own), and an
