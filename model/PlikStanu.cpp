@@ -547,7 +547,9 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             // save does not start.
             if (!dokladnie([&] { return replaceFile(zapis, dziennik(*miejsce, nowe, stare)); })) {
                 if (!lastFailureAfterRename()) return false;
-                const std::string blad = lastFileError();
+                // Dropped again: the state file is as it was.
+                const std::string blad = "dziennik " + zapis + " zapisany, ale " + unflushedFolderText() +
+                                         ", wi\xEA" "c zapisu nie rozpocz\xEAto - plik stanu jest bez zmian";
                 throw IoError(sciezka, operacja, blad + porzucDziennik(zapis, *miejsce, stare));
             }
             if (bool nietkniety = false; !writeAt(sciezka, polozenie(*miejsce), nowe, &nietkniety)) {

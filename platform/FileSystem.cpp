@@ -505,9 +505,7 @@ std::string fileErrorText(int error) {
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
         case AmbiguousName: return ambiguousNameText({});
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
-        case FolderNotFlushed:
-            return "plik zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
-                   "): awaria zasilania mog\xB3" "aby cofn\xB9\xE6 ten zapis";
+        case FolderNotFlushed: return "plik zapisany, ale " + unflushedFolderText();
         case TooBig: return tooBigText(lastBound);
         case ReplacedFile:
             return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
@@ -563,6 +561,11 @@ std::string fileErrorText(int error) {
 }
 
 bool lastFailureAfterRename() { return lastError == FolderNotFlushed; }
+
+std::string unflushedFolderText() {
+    return "nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
+           "): awaria zasilania mog\xB3" "aby cofn\xB9\xE6 ten zapis";
+}
 
 std::string lastFileError() {
     if (lastError != AmbiguousName) return fileErrorText(lastError);

@@ -163,6 +163,10 @@ std::string lastFileError();
 // True when the last failure of replaceFile or renameFile came after its
 // rename (the folder could not be flushed): the new file is in place.
 bool lastFailureAfterRename();
+// Then why the folder could not be flushed: "nie uda\xB3o si\xEA zapisa\xE6 na
+// dysku jego folderu (...): awaria zasilania mog\xB3aby cofn\xB9\xE6 ten zapis",
+// to follow the name of the file that is in place.
+std::string unflushedFolderText();
 // The same text for a system error number: every system error the program
 // shows is told from this one table, in Polish, naming the limit where a
 // limit is the cause (a name's length, the open files).

@@ -323,6 +323,13 @@ bool Warsztat::ZapiszDrzewo() {
     if (!Blokada.guardsCurrentFile()) return false;
     const std::string plik = k.SciezkaOperatora + "tr1";
     if (Drzewo.Zapisz(plik)) return true;
+    // In place, its folder not flushed: the files agree now.
+    if (lastFailureAfterRename()) {
+        BladZapisu = true;
+        komunikat("Plik drzewa " + plik + " zapisany, ale " + unflushedFolderText() +
+                  " (wtedy nast\xEApne otwarcie uzgodni go z plikiem stanu)");
+        return false;
+    }
     // The state file holds what was done; the next open brings the tree
     // file into line with it.
     bladZapisu("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plik +
