@@ -802,7 +802,7 @@ std::string pytanieKasowania(const std::string& sciezka, const std::string& otwa
 
 void Warsztat::Kasowanieoperatora1Click() {
     std::optional<std::string> plik =
-        k.Okna->chooseFile(teksty::TytulKasowania, teksty::FiltrOperatorow, false, k.KatalogProgramu);
+        k.Okna->chooseFile(teksty::TytulKasowania, teksty::FiltrOperatorow, false, folderDialoguOperatorow());
     if (!plik || plik->empty()) return;
     const OperatorZNazwy o = ZnajdzOperatora(*plik, FormaNazwy::Nazwa, {}, CelNazwy::Kasowanie);
     if (!o.powod.empty()) {
