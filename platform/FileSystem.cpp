@@ -1149,22 +1149,29 @@ bool TextWriter::create(const std::string& path) {
     removeCaseVariant(path, native);
     file_ = std::fopen(native.c_str(), "wb");
     failed_ = file_ == nullptr;
-    return file_ != nullptr;
+    return file_ != nullptr || fail(errno);
 }
 
 bool TextWriter::writeLine(std::string_view line) {
     if (!file_) return false;
     if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-        std::fwrite("\r\n", 1, 2, file_) != 2)
+        std::fwrite("\r\n", 1, 2, file_) != 2) {
         failed_ = true;
+        fail(errno);
+    }
     return !failed_;
 }
 
 bool TextWriter::close() {
     if (!file_) return !failed_;
     // On the device before it is renamed into place, as every replace.
-    if (std::fflush(file_) != 0 || faultAt("sync") || ::fsync(::fileno(file_)) != 0) failed_ = true;
-    if (std::fclose(file_) != 0) failed_ = true;
+    const bool flushed = std::fflush(file_) == 0 && !faultAt("sync") && ::fsync(::fileno(file_)) == 0;
+    const int error = errno;
+    const bool closed = std::fclose(file_) == 0;
+    if (!flushed || !closed) {
+        failed_ = true;
+        fail(flushed ? errno : error);
+    }
     file_ = nullptr;
     return !failed_;
 }

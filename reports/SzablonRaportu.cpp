@@ -207,11 +207,11 @@ bool EtapRaportu::wczytaj(const std::string& nazwa, int n, int k) {
 }
 
 void EtapRaportu::zamknij() {
-    if (!plik_.close()) throw IoError(sciezka_, "zapis");
+    if (!plik_.close()) throw IoError(sciezka_, "zapis", lastFileError());
 }
 
 void EtapRaportu::pisz(const std::string& linia) {
-    if (!plik_.writeLine(linia)) throw IoError(sciezka_, "zapis");
+    if (!plik_.writeLine(linia)) throw IoError(sciezka_, "zapis", lastFileError());
 }
 
 // ------------------------------------------------------------- text stage
