@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <tuple>
 
@@ -220,13 +221,8 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
 // What a creation killed before its commit point left beside a lone state
 // file is removed and named by the next run, which makes nothing.
 TEST(NazwyOperatora, WhatAKilledCreationOverALoneStateFileLeftIsRemovedAndNamed) {
-    Folder wzory;
-    ASSERT_EQ(wzory.wsad({}, "M.tr1"), 0) << wzory.bledy;
     Folder f;
-    f.write("OP/T.qad", wzory.read("M.qad"));
-    f.write("OP/T.qad.nowy", wzory.read("M.qad"));
-    f.write("OP/T.tr1.nowy", wzory.read("M.tr1"));
-    f.write("OP/T.qad.nowy.tmpAb12Cd", "x");
+    for (const char* p : {"T.qad", "T.qad.nowy", "T.tr1.nowy", "T.qad.nowy.tmpAb12Cd"}) f.write(std::string("OP/") + p, p);
     const std::string brak = "Brak pliku drzewa OP/T.tr1 obok istniej\xC4\x85" "cego pliku stanu OP/T.qad - operator nie zosta\xC5\x82 utworzony";
     for (const std::string& tekst : {brak + "; usuni\xC4\x99to pliki pozostawione przez przerwane tworzenie operatora: "
                                             "OP/T.tr1.nowy, OP/T.qad.nowy, OP/T.qad.nowy.tmpAb12Cd\n",
@@ -235,102 +231,67 @@ TEST(NazwyOperatora, WhatAKilledCreationOverALoneStateFileLeftIsRemovedAndNamed)
         EXPECT_EQ(f.bledy, tekst);
         EXPECT_EQ(nazwy(f.pliki("OP/")), "T.qad");
     }
-    EXPECT_EQ(f.read("OP/T.qad"), wzory.read("M.qad"));
+    EXPECT_EQ(f.read("OP/T.qad"), "T.qad");
 }
 
-// vesk-wsad run as an ordinary user (nobody, when the tests run as root),
-// with the program and its parameters where that user can reach them,
-// wherever the build is (a clone in a folder of root's own), and an
-// operator M.tr1 to copy.
-struct ZwyklyUzytkownik {
+// An operator folder that can be entered but not listed (mode 333, to an
+// ordinary user: root reads every folder) tells nothing of the operators
+// in it: every path refuses, naming it and why. One where no file can be
+// made (mode 555; a read-only medium, with the lock file every opened
+// operator has) opens the operator for reading, and a change is refused
+// before a byte of it is written. Nothing is made or changed.
+TEST(NazwyOperatora, AFolderThatCannotBeListedOrWrittenIsRefusedOnEveryPath) {
     const bool root = ::geteuid() == 0;
     const std::string jako = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    if (root && std::system((jako + "true 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder cannot be listed";
     Folder wzory;
+    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
+    // The program and its parameters where the user can reach them, wherever
+    // the build is (a clone in a folder of root's own).
     TempDir program;
-    bool dostepny() const { return !root || std::system((jako + "true 2>/dev/null").c_str()) == 0; }
-    void przygotuj() {
-        ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
-        fs::permissions(program.folder(), fs::perms::all);
-        fs::copy(VESK_DATA_DIR "PARAMETR", program.file("PARAMETR"));
-        fs::copy_file(VESK_WSAD, program.file("vesk-wsad"));
-        fs::permissions(program.file("PARAMETR"), fs::perms::all);
-        for (const auto& e : fs::directory_iterator(program.file("PARAMETR"))) fs::permissions(e.path(), fs::perms::all);
-        fs::permissions(program.file("vesk-wsad"), fs::perms::all);
-    }
-    // f's settings pointing at the copied parameters and at OP/, M's files
-    // in OP/ as T (and the lock file when asked), the command file of
-    // linia; all of it the user's.
-    void operatorT(Folder& f, const std::string& linia, bool blokada = false) {
+    fs::permissions(program.folder(), fs::perms::all);
+    fs::copy(VESK_DATA_DIR "PARAMETR", program.file("PARAMETR"));
+    fs::copy_file(VESK_WSAD, program.file("vesk-wsad"));
+    fs::permissions(program.file("PARAMETR"), fs::perms::all);
+    for (const auto& e : fs::directory_iterator(program.file("PARAMETR"))) fs::permissions(e.path(), fs::perms::all);
+    fs::permissions(program.file("vesk-wsad"), fs::perms::all);
+    const std::string nieczytelny = "nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84",
+                      zmiana = "w\xEAze\xB3 dodaj 0 0 x1\r\nw\xEAze\xB3 symuluj x1",
+                      tylko = "Operator OP/T.tr1 jest tylko do odczytu - zmiana odrzucona";
+    const int nosnik = 0;  // a read-only medium: a bind mount, where one can be made
+    for (const auto& [tryb, argument, linia, kod, tekst] :
+         {std::tuple{0333, "OP/T.tr1", std::string(), 2, nieczytelny}, {0333, "T.tr1", "", 2, nieczytelny},
+          {0333, "./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1, nieczytelny},
+          {0333, "./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1, nieczytelny},
+          {0333, "./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1, nieczytelny}, {0555, "OP/T.tr1", zmiana, 1, tylko},
+          {nosnik, "OP/T.tr1", zmiana, 1, tylko}}) {
+        SCOPED_TRACE(std::to_string(tryb) + " " + argument + " " + linia);
+        Folder f;
         std::string ini = f.read("VE-SK.INI");
         for (std::size_t p; (p = ini.find(VESK_DATA_DIR)) != std::string::npos;)
             ini.replace(p, std::string_view(VESK_DATA_DIR).size(), program.folder());
         f.write("VE-SK.INI", ini + "OP/");
-        for (const char* p : {"OP/T.tr1", "OP/T.qad", "OP/T.lck"})
-            if (blokada || p[4] != 'l') f.write(p, wzory.read(std::string("M") + (p + 4)));
-        f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
-        fs::permissions(f.folder(), fs::perms::all);
-        if (root) ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
-    }
-    // The status of the run in f with the argument, stderr in f.bledy.
-    int uruchom(Folder& f, const std::string& argument, bool jakoOn = true) {
-        const int s = std::system(("cd '" + f.folder() + "' && " + (jakoOn ? jako : "") + "'" + program.file("vesk-wsad") +
-                                   "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
-        f.bledy = f.read("bledy");
-        return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    }
-};
-
-// An operator folder that can be entered but not listed (mode 333, to an
-// ordinary user: root reads every folder) tells nothing of the operators
-// in it: every path refuses, naming it and why, and nothing is made.
-TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
-    ZwyklyUzytkownik u;
-    if (!u.dostepny()) GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder cannot be listed";
-    u.przygotuj();
-    for (const auto& [argument, linia, kod] :
-         {std::tuple{"OP/T.tr1", "", 2}, {"T.tr1", "", 2}, {"./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1},
-          {"./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1}, {"./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1}}) {
-        SCOPED_TRACE(std::string(argument) + " " + linia);
-        Folder f;
-        u.operatorT(f, linia);
-        const auto przed = f.pliki("OP/");
-        fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
-        const int s = u.uruchom(f, argument);
-        fs::permissions(f.file("OP"), fs::perms::all);
-        EXPECT_EQ(s, kod);
-        EXPECT_NE(f.bledy.find("OP/ "), std::string::npos) << f.bledy;
-        EXPECT_NE(f.bledy.find("nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos) << f.bledy;
-        EXPECT_EQ(f.pliki("OP/"), przed);
-        EXPECT_FALSE(f.exists("T.tr1") || f.exists("T.qad"));
-    }
-}
-
-// An operator folder where no file can be made (mode 555 to an ordinary
-// user; a read-only medium, with the lock file every opened operator has):
-// the operator opens for reading and a change is refused before a byte of
-// it is written.
-TEST(NazwyOperatora, AFolderWhereNothingCanBeMadeOpensTheOperatorReadOnly) {
-    ZwyklyUzytkownik u;
-    if (!u.dostepny()) GTEST_SKIP() << "runs as root without setpriv: no user to whom a folder is read-only";
-    u.przygotuj();
-    for (const bool nosnik : {false, true}) {
-        SCOPED_TRACE(nosnik ? "read-only medium" : "mode 555");
-        Folder f;
-        u.operatorT(f, "w\xEAze\xB3 dodaj 0 0 x1\r\nw\xEAze\xB3 symuluj x1", true);
+        for (const char* p : {"OP/T.tr1", "OP/T.qad", "OP/T.lck"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
+        f.write("p.roz", "run\r\n" + linia + "\r\nstop\r\n");
         const auto przed = f.pliki("OP/");
         const std::string op = f.file("OP");
-        if (!nosnik) fs::permissions(op, fs::perms::owner_exec | fs::perms::owner_read | fs::perms::group_read |
-                                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-        else if (!u.root || std::system(("mount --bind '" + op + "' '" + op + "' 2>/dev/null").c_str()) != 0)
-            GTEST_SKIP() << "no bind mount here: the read-only medium is not tried";
-        else if (std::system(("mount -o remount,ro,bind '" + op + "'").c_str()) != 0)
-            ADD_FAILURE() << "bind mount not made read-only";
-        for (int raz = 0; raz < 2; ++raz)
-            EXPECT_EQ(u.uruchom(f, "OP/T.tr1", !nosnik), 1) << raz;
-        if (nosnik) EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
+        fs::permissions(f.folder(), fs::perms::all);
+        if (root) ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
+        if (tryb != nosnik) fs::permissions(op, static_cast<fs::perms>(tryb));
+        else if (!root || std::system(("mount --bind '" + op + "' '" + op + "' 2>/dev/null").c_str()) != 0) {
+            std::cout << "no bind mount here: the read-only medium is not tried\n";
+            continue;
+        } else
+            EXPECT_EQ(std::system(("mount -o remount,ro,bind '" + op + "'").c_str()), 0);
+        const int s = std::system(("cd '" + f.folder() + "' && " + (tryb != nosnik ? jako : "") + "'" +
+                                   program.file("vesk-wsad") + "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
+        if (tryb == nosnik) EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
         fs::permissions(op, fs::perms::all);
-        EXPECT_NE(f.bledy.find("Operator OP/T.tr1 jest tylko do odczytu - zmiana odrzucona"), std::string::npos) << f.bledy;
+        EXPECT_EQ(WIFEXITED(s) ? WEXITSTATUS(s) : -1, kod);
+        EXPECT_NE(f.read("bledy").find(tekst), std::string::npos) << f.read("bledy");
         EXPECT_EQ(f.pliki("OP/"), przed);
+        EXPECT_FALSE(f.exists("T.tr1") || f.exists("T.qad"));
     }
 }
 
