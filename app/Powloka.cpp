@@ -53,7 +53,7 @@ std::optional<std::string> TekstOpisuJezyka(Kontekst& k) {
     const std::string sciezka = joinPath(k.KatalogProgramu, tekst::PlikOpisuJezyka);
     BinaryFile plik;
     std::optional<std::string> rtf;
-    if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest();
+    if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest(LongestTemplate);
     if (!rtf) {
         k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku " + sciezka + " !");
         return std::nullopt;
@@ -64,7 +64,7 @@ std::optional<std::string> TekstOpisuJezyka(Kontekst& k) {
 std::string TekstPodpowiedzi(const Kontekst& k) {
     BinaryFile plik;
     if (!plik.open(joinPath(k.KatalogRoboczy, tekst::PlikPodpowiedzi), BinaryFile::Mode::Read)) return {};
-    std::optional<std::string> rtf = plik.readRest();
+    std::optional<std::string> rtf = plik.readRest(LongestTemplate);
     return rtf ? rtfToHtml(*rtf) : std::string();
 }
 

@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "Aplikacja.h"
+#include "FileSystem.h"
 #include "OknoGlowne.h"
 #include "FormularzBilans.h"
 #include "OknoFormularzaDecyzji.h"
@@ -44,9 +45,14 @@ private:
     std::string nazwa_;
 };
 
+// A page this program wrote, read no further than the longest template
+// gives (a page put in its place that never ends shows empty).
 std::string czytaj(const std::string& sciezka) {
     std::ifstream in(sciezka, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::string tekst(LongestTemplate + 1, '\0');
+    in.read(tekst.data(), static_cast<std::streamsize>(tekst.size()));
+    tekst.resize(static_cast<std::size_t>(in.gcount()));
+    return tekst.size() > LongestTemplate ? std::string() : tekst;
 }
 
 }  // namespace

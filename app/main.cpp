@@ -12,6 +12,7 @@
 
 #include "Aplikacja.h"
 #include "CodePage.h"
+#include "IoError.h"
 #include "FileSystem.h"
 #include "QtTekst.h"
 #include "QtUserInterface.h"
@@ -51,7 +52,13 @@ int main(int argc, char** argv) {
         aplikacja.start();
         return QApplication::exec();
     } catch (const std::exception& e) {
-        std::cerr << "vesk: przerwano - " << e.what() << "\n";
+        std::string powod = vesk::exceptionText(e);
+        try {
+            powod = vesk::cp1250ToUtf8(powod);
+        } catch (const std::exception&) {
+            // Told as it is: the converter is what failed.
+        }
+        std::cerr << "vesk: przerwano - " << powod << "\n";
         return 2;
     }
 }

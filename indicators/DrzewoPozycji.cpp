@@ -43,7 +43,7 @@ WczytaneDrzewo RozbierzDrzewo(const std::vector<std::string>& linie, const std::
 }
 
 WczytaneDrzewo WczytajDrzewo(const std::string& sciezka) {
-    const auto linie = readTextLines(sciezka);
+    const auto linie = readTextLines(sciezka, LongestSettingsFile);
     if (!linie) {
         WczytaneDrzewo wynik;
         wynik.Blad = "Nie mo\xBFna odczyta\xE6 pliku " + sciezka;

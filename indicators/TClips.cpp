@@ -173,14 +173,10 @@ std::optional<std::string> TClips::ReadFile(const std::string& file, std::string
     why = "Nie mo\xBFna otworzy\xE6 pliku regu\xB3 " + file;
     BinaryFile f;
     if (!ExistingFile(file) || !f.open(file, BinaryFile::Mode::Read)) return std::nullopt;
-    if (const auto size = f.size(); size && *size > kMaxFileBytes) {
-        why = "Plik regu\xB3 " + file + " jest za du\xBFy (ponad " + std::to_string(kMaxFileBytes >> 20) +
-              " MB); pliku nie wczytano";
-        return std::nullopt;
-    }
-    std::optional<std::string> text = f.readRest();
-    if (text && text->size() > kMaxFileBytes) text.reset();  // grown while read
-    if (text) why.clear();
+    // Read up to its bound, whatever its size says (a link to a file
+    // that never ends).
+    std::optional<std::string> text = f.readRest(kMaxFileBytes);
+    why = text ? std::string() : "Plik regu\xB3 " + file + ": " + lastFileError() + "; pliku nie wczytano";
     return text;
 }
 

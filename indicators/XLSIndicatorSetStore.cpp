@@ -128,7 +128,7 @@ TabelaWskaznikow XLSIndicatorSetStore::read(const std::string& path) {
         BinaryFile plik;
         std::optional<std::string> tresc;
         const bool otwarty = plik.open(path, BinaryFile::Mode::Read);
-        if (otwarty) tresc = plik.readRest();
+        if (otwarty) tresc = plik.readRest(LongestWorkbook);
         if (!tresc) {
             if (ZajetyPrzezInnyProgram(natywna))
                 throw BladZestawu(BladZestawu::Rodzaj::Zajety, "plik u\xBFywa inny program");

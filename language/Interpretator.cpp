@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "CodePage.h"
+#include "IoError.h"
 #include "FileSystem.h"
 #include "Paths.h"
 #include "Real48.h"
@@ -125,9 +126,8 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
         return odmowa(zaDuzy);
     BinaryFile f;
     std::optional<std::string> bajty;
-    if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest();
+    if (f.open(nazwa, BinaryFile::Mode::Read)) bajty = f.readRest(NajwiekszyPlikRozkazow);
     if (!bajty) return odmowa(withFileError(nieOdczytany));
-    if (bajty->size() > NajwiekszyPlikRozkazow) return odmowa(zaDuzy);
     // Written by a Linux editor the file is UTF-8; "Unicode" of a Windows
     // editor is UTF-16 with its mark; the lines are code page 1250. A
     // comment may hold any character, and does not decide the encoding: it
@@ -440,7 +440,7 @@ bool Interpretator::wykonaj(int L, bool& przerwano) {
         if (e.plik().empty()) e.UstawMiejsce(p.NazwaPliku, p.NumerLinii, wiersz);
         throw;
     } catch (const std::exception& e) {
-        BladSkryptu b(BladSkryptu::Rodzaj::Wykonanie, e.what());
+        BladSkryptu b(BladSkryptu::Rodzaj::Wykonanie, exceptionText(e));
         b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, wiersz);
         throw b;
     }

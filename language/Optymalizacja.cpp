@@ -148,7 +148,7 @@ bool Optymalizacja::moznaWMiejscu(int numer, int wzor) const {
     if (i < 0 || i != w_.Drzewo.Liczba() - 1 || w_.Drzewo.Rodzic(i) != 0) return false;
     BinaryFile f;
     std::optional<std::string> bajty;
-    if (f.open(SciezkaPlikuStanu(k_), BinaryFile::Mode::Read)) bajty = f.readRest();
+    if (f.open(SciezkaPlikuStanu(k_), BinaryFile::Mode::Read)) bajty = f.readRest(NajdluzszyPlikStanu);
     if (!bajty || bajty->empty() || bajty->size() % RozmiarStanuModelu != 0) return false;
     int poprzedni = -1;
     for (std::size_t o = 0; o < bajty->size(); o += RozmiarStanuModelu) {

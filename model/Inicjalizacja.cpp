@@ -123,7 +123,7 @@ bool Inicjalizacja(Kontekst& k) {
     std::optional<std::string> bajty;
     {
         BinaryFile plik;
-        if (plik.open(ini, BinaryFile::Mode::Read)) bajty = plik.readRest();
+        if (plik.open(ini, BinaryFile::Mode::Read)) bajty = plik.readRest(LongestSettingsFile);
         if (bajty) lines = splitTextLines(textFileToCp1250(*bajty));
     }
     if (!lines) {
@@ -206,7 +206,7 @@ std::vector<std::string> pola(const std::string& line) {
 
 bool WczytajOgraniczenia(Kontekst& k) {
     const std::string path = k.catOGRAN + PlikOgraniczen;
-    auto lines = readTextLines(path);
+    auto lines = readTextLines(path, LongestSettingsFile);
     if (!lines) {
         // Told missing only when it is.
         const std::string blad = lastFileError();

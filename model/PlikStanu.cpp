@@ -429,7 +429,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
 }
 
 OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
-    const std::uint64_t najwiecej = (static_cast<std::uint64_t>(NajwiecejRekordow) + 2) * RozmiarStanuModelu - 1;
+    const std::uint64_t najwiecej = NajdluzszyPlikStanu;
     const std::string najwyzej = "najwy\xBF" "ej " + std::to_string(NajwiecejRekordow) + " rekord\xF3w po " +
                                  LiczbaBajtow(RozmiarStanuModelu);
     OcenaPlikuStanu o;
@@ -547,7 +547,9 @@ bool ZapiszStanModelu(Kontekst& k, StanModelu& rec, std::uint8_t& numer, std::in
             // save does not start.
             if (!dokladnie([&] { return replaceFile(zapis, dziennik(*miejsce, nowe, stare)); })) {
                 if (!lastFailureAfterRename()) return false;
-                const std::string blad = lastFileError();
+                // Dropped again: the state file is as it was.
+                const std::string blad = "dziennik " + zapis + " zapisany, ale " + unflushedFolderText() +
+                                         ", wi\xEA" "c zapisu nie rozpocz\xEAto - plik stanu jest bez zmian";
                 throw IoError(sciezka, operacja, blad + porzucDziennik(zapis, *miejsce, stare));
             }
             if (bool nietkniety = false; !writeAt(sciezka, polozenie(*miejsce), nowe, &nietkniety)) {

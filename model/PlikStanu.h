@@ -53,6 +53,9 @@ namespace vesk {
 
 inline constexpr int NajwiekszyNumerWezla = 50;
 inline constexpr int NajwiecejRekordow = NajwiekszyNumerWezla + 1;
+// The longest file read as a state file: a record more than it may hold
+// (one added by a save cut short), less a byte.
+inline constexpr std::uint64_t NajdluzszyPlikStanu = (static_cast<std::uint64_t>(NajwiecejRekordow) + 2) * RozmiarStanuModelu - 1;
 // The root's header: no parent, the year number of the first period.
 inline constexpr std::uint8_t BrakRodzica = 255;
 inline constexpr std::int16_t RokKorzenia = 2012;

@@ -50,9 +50,9 @@ std::vector<int> CzytajZakresy(const std::vector<std::string>& lines, Zakresy_t&
 
 bool WczytajZakresy(Kontekst& k, const std::string& path) {
     k.Zakresy.fill({0, 0});
-    auto lines = readTextLines(path);
+    auto lines = readTextLines(path, LongestSettingsFile);
     if (!lines) {
-        k.Okna->message("Nie mo\xBFna odczyta\xE6 pliku zakres\xF3w " + path + " !");
+        k.Okna->message(withFileError("Nie mo\xBFna odczyta\xE6 pliku zakres\xF3w " + path) + " !");
         return false;
     }
     auto zle = CzytajZakresy(*lines, k.Zakresy);

@@ -1,6 +1,8 @@
 #include "CodePage.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,16 +12,30 @@
 #include <stdexcept>
 #include <vector>
 
+#include "FileSystem.h"
+
 namespace vesk {
 
 namespace {
+
+// Why iconv_open failed. The converter loads its tables from files and
+// says only EINVAL when it cannot open them: a file opened here tells
+// whether the open files' limit (or memory) is the cause.
+std::string converterMissing(const char* from, const char* to, int error) {
+    if (error == EINVAL) {
+        const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) ::close(fd);
+        else error = errno;
+    }
+    return std::string("Nie mo\xBFna zamieni\xE6 tekstu z ") + from + " na " + to + ": " +
+           (error == EINVAL ? "system nie ma modu\xB3u tej zamiany (gconv)" : fileErrorText(error));
+}
 
 // Converts with iconv; an input sequence that cannot be converted is
 // replaced by '?' and skipped (one byte), so the conversion always ends.
 std::string convert(std::string_view text, const char* to, const char* from) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(converterMissing(from, to, errno));
     std::string out;
     out.reserve(text.size() * 2);
     std::vector<char> in(text.begin(), text.end());

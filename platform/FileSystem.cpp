@@ -3,16 +3,19 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <map>
 #include <mutex>
 
 #include "CodePage.h"
+#include "Liczebniki.h"
 #include "Paths.h"
 
 namespace vesk {
@@ -39,7 +42,11 @@ constexpr int FolderNotFlushed = -6;
 // link and target in danglingLink; a stat that met a loop of links.
 constexpr int DanglingLink = -7;
 constexpr int LinkLoop = -8;
+// A file read past the bound of its kind (BinaryFile::readRest), the bound
+// in lastBound.
+constexpr int TooBig = -9;
 thread_local int lastError = 0;
+thread_local std::uint64_t lastBound = 0;
 // The last dangling link a lookup met: its path and where it points (native).
 thread_local std::pair<std::string, std::string> danglingLink;
 thread_local int lastSyncError = 0;
@@ -526,9 +533,8 @@ std::string fileErrorText(int error) {
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
         case AmbiguousName: return ambiguousNameText({});
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
-        case FolderNotFlushed:
-            return "plik zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
-                   "): awaria zasilania mog\xB3" "aby cofn\xB9\xE6 ten zapis";
+        case FolderNotFlushed: return "plik zapisany, ale " + unflushedFolderText();
+        case TooBig: return tooBigText(lastBound);
         case ReplacedFile:
             return "w miejsce pliku zablokowanego przez ten program kto\x9C po\xB3o\xBFy\xB3 inny plik (np. kopi\xEA) - "
                    "nie zosta\xB3 zmieniony";
@@ -548,11 +554,52 @@ std::string fileErrorText(int error) {
         case ENOTDIR: return "brak folderu";
         case EROFS: return "no\x9Cnik tylko do odczytu";
         case EIO: return "b\xB3\xB9" "d wej\x9C" "cia/wyj\x9C" "cia";
-        default: return std::strerror(error);
+        // Where a limit is the cause, the limit.
+        case ENAMETOOLONG:
+            return "nazwa za d\xB3uga (nazwa pliku lub folderu mo\xBF" "e mie\xE6 najwy\xBF" "ej " + std::to_string(NAME_MAX) +
+                   " bajt\xF3w, ca\xB3" "a \x9C" "cie\xBFka " + std::to_string(PATH_MAX) + ")";
+        case EMFILE: {
+            struct rlimit r {};
+            const std::string ile = ::getrlimit(RLIMIT_NOFILE, &r) == 0 && r.rlim_cur != RLIM_INFINITY
+                                        ? " (" + std::to_string(r.rlim_cur) + ")"
+                                        : std::string();
+            return "za du\xBFo otwartych plik\xF3w: wyczerpany limit otwartych plik\xF3w programu" + ile +
+                   " - zob. ulimit -n";
+        }
+        case ENFILE: return "za du\xBFo otwartych plik\xF3w w systemie: wyczerpany limit systemu";
+        case ENOMEM: return "brak pami\xEA" "ci";
+        case EINTR: return "wywo\xB3" "anie systemu przerwane sygna\xB3" "em";
+        case EAGAIN: return "zas\xF3" "b chwilowo niedost\xEApny";
+        case EBUSY: return "plik lub urz\xB9" "dzenie zaj\xEAte";
+        case ETXTBSY: return "plik jest w u\xBFyciu jako program";
+        case EEXIST: return "plik ju\xBF istnieje";
+        case ENOTEMPTY: return "folder nie jest pusty";
+        case EXDEV: return "plik na innym no\x9Cniku";
+        case EFBIG: return "plik przekroczy\xB3by najwi\xEAkszy rozmiar pliku (limit systemu lub ulimit -f)";
+        case EMLINK: return "za du\xBFo dowi\xB9za\xF1 do pliku";
+        case ENXIO:
+        case ENODEV: return "brak urz\xB9" "dzenia";
+        case EINVAL: return "niedozwolona operacja na tym pliku";
+        case EBADF: return "nieprawid\xB3owy deskryptor pliku";
+        case ESTALE: return "plik sieciowy nieaktualny (usuni\xEAty na serwerze)";
+        case ETIMEDOUT: return "przekroczony czas oczekiwania";
+        case ENOTCONN:
+        case ENETDOWN:
+        case ENETUNREACH:
+        case EHOSTUNREACH: return "brak po\xB3\xB9" "czenia z no\x9Cnikiem sieciowym";
+        case EOVERFLOW: return "plik za du\xBFy dla tej operacji";
+        case ENOSYS:
+        case EOPNOTSUPP: return "operacja nieobs\xB3ugiwana przez system plik\xF3w";
+        default: return "b\xB3\xB9" "d systemu nr " + std::to_string(error);
     }
 }
 
 bool lastFailureAfterRename() { return lastError == FolderNotFlushed; }
+
+std::string unflushedFolderText() {
+    return "nie uda\xB3o si\xEA zapisa\xE6 na dysku jego folderu (" + fileErrorText(lastSyncError) +
+           "): awaria zasilania mog\xB3" "aby cofn\xB9\xE6 ten zapis";
+}
 
 std::string lastFileError() {
     if (lastError != AmbiguousName) return fileErrorText(lastError);
@@ -571,6 +618,13 @@ bool isReadOnlyFile(const std::string& path) {
     struct stat st;
     if (!found || !statPath(*found, st) || !S_ISREG(st.st_mode)) return false;
     return modeForbidsWriting(st) || ::access(found->c_str(), W_OK) != 0;
+}
+
+bool isReadOnlyFolderOf(const std::string& path) {
+    std::string folder = nativePathForCreate(path);
+    folder = folder.substr(0, folder.find_last_of('/') + 1);
+    if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return false;
+    return errno == EACCES || errno == EROFS || errno == EPERM;
 }
 
 std::string notRegularFileText(const std::string& path) {
@@ -771,8 +825,10 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
             return Result::Failed;
         }
         int fd = openToLock(native, O_RDWR | O_CREAT);
-        // A read-only lock file locks as well.
-        if (fd < 0 && lastError == EACCES && ::lstat(native.c_str(), &st) == 0) fd = openToLock(native, O_RDONLY);
+        // A read-only lock file locks as well, and so does one on a
+        // read-only medium.
+        if (fd < 0 && (lastError == EACCES || lastError == EROFS) && ::lstat(native.c_str(), &st) == 0)
+            fd = openToLock(native, O_RDONLY);
         if (fd < 0) {
             const int error = lastError;
             // No lock file, and none can be made: a read-only folder.
@@ -1072,19 +1128,35 @@ std::optional<std::uint64_t> BinaryFile::size() {
 
 bool BinaryFile::failed() const { return file_ != nullptr && std::ferror(file_) != 0; }
 
-std::optional<std::string> BinaryFile::readRest() {
+std::optional<std::string> BinaryFile::readRest(std::uint64_t bound) {
     std::string data;
-    char buffer[8192];
+    char buffer[65536];
     std::size_t n;
-    while ((n = read(buffer, sizeof buffer)) > 0) data.append(buffer, n);
+    // Never more than one byte past the bound is asked for.
+    while (data.size() <= bound &&
+           (n = read(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, bound + 1 - data.size())))) > 0)
+        data.append(buffer, n);
     if (failed()) return std::nullopt;
+    if (data.size() > bound) {
+        lastBound = bound;
+        fail(TooBig);
+        return std::nullopt;
+    }
     return data;
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+std::string tooBigText(std::uint64_t bound) {
+    constexpr std::uint64_t MB = 1u << 20, KB = 1u << 10;
+    const std::string ile = bound >= MB && bound % MB == 0   ? std::to_string(bound / MB) + " MB"
+                            : bound >= KB && bound % KB == 0 ? std::to_string(bound / KB) + " KB"
+                                                             : LiczbaBajtow(bound);
+    return "plik jest za du\xBFy (ponad " + ile + ")";
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::uint64_t bound) {
     BinaryFile f;
     if (!f.open(path, BinaryFile::Mode::Read)) return std::nullopt;
-    std::optional<std::string> data = f.readRest();
+    std::optional<std::string> data = f.readRest(bound);
     if (!data) return std::nullopt;
     return splitTextLines(*data);
 }
@@ -1117,20 +1189,29 @@ bool TextWriter::create(const std::string& path) {
     removeCaseVariant(path, native);
     file_ = std::fopen(native.c_str(), "wb");
     failed_ = file_ == nullptr;
-    return file_ != nullptr;
+    return file_ != nullptr || fail(errno);
 }
 
 bool TextWriter::writeLine(std::string_view line) {
     if (!file_) return false;
     if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-        std::fwrite("\r\n", 1, 2, file_) != 2)
+        std::fwrite("\r\n", 1, 2, file_) != 2) {
         failed_ = true;
+        fail(errno);
+    }
     return !failed_;
 }
 
 bool TextWriter::close() {
     if (!file_) return !failed_;
-    if (std::fclose(file_) != 0) failed_ = true;
+    // On the device before it is renamed into place, as every replace.
+    const bool flushed = std::fflush(file_) == 0 && !faultAt("sync") && ::fsync(::fileno(file_)) == 0;
+    const int error = errno;
+    const bool closed = std::fclose(file_) == 0;
+    if (!flushed || !closed) {
+        failed_ = true;
+        fail(flushed ? errno : error);
+    }
     file_ = nullptr;
     return !failed_;
 }

@@ -139,6 +139,11 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path);
 // A file whose contents must not change: it exists and has no write
 // permission (checked on the mode, so that it holds for root as well).
 bool isReadOnlyFile(const std::string& path);
+// A folder where no file can be made or removed: the one holding the file
+// at path gives this user no write permission, or is on a read-only
+// medium (EROFS counts as EACCES). The files made beside such a file (a
+// lock, a journal, a temporary file) cannot be, so it is read-only too.
+bool isReadOnlyFolderOf(const std::string& path);
 // Why the entry at path (its last component not followed) is no regular
 // file, in fileErrorText's words ("to jest folder"); empty when there is
 // none or a regular file.
@@ -166,7 +171,13 @@ std::string lastFileError();
 // True when the last failure of replaceFile or renameFile came after its
 // rename (the folder could not be flushed): the new file is in place.
 bool lastFailureAfterRename();
-// The same text for a system error number.
+// Then why the folder could not be flushed: "nie uda\xB3o si\xEA zapisa\xE6 na
+// dysku jego folderu (...): awaria zasilania mog\xB3aby cofn\xB9\xE6 ten zapis",
+// to follow the name of the file that is in place.
+std::string unflushedFolderText();
+// The same text for a system error number: every system error the program
+// shows is told from this one table, in Polish, naming the limit where a
+// limit is the cause (a name's length, the open files).
 std::string fileErrorText(int error);
 // text followed by ": " and lastFileError() when there is one.
 std::string withFileError(const std::string& text);
@@ -257,6 +268,15 @@ std::string currentFolder();
 // else in the working folder.
 std::string fullPath(const std::string& path);
 
+// The bounds of the kinds of file read whole that have none of their own
+// (a tree, a state file, a command or rule file have theirs).
+// The settings (VE-SK.INI), the limits, the ranges, a list of positions.
+inline constexpr std::uint64_t LongestSettingsFile = std::uint64_t(1) << 20;
+// A report template, the help of the command language.
+inline constexpr std::uint64_t LongestTemplate = std::uint64_t(4) << 20;
+// An indicator set (a workbook).
+inline constexpr std::uint64_t LongestWorkbook = std::uint64_t(64) << 20;
+
 // A file of bytes, opened and closed within one operation.
 class BinaryFile {
 public:
@@ -283,8 +303,12 @@ public:
     std::optional<std::uint64_t> size();
     // True when a read or write has failed (not merely reached the end).
     bool failed() const;
-    // The rest of the file from the current position; nothing on a read error.
-    std::optional<std::string> readRest();
+    // The rest of the file from the current position, at most `bound`
+    // bytes, the bound of the kind of file read: the read stops at bound + 1
+    // byte and the file is refused as too big (lastFileError() names the
+    // bound), whatever its size said (a file of size 0 that never ends, as
+    // /proc/self/pagemap). Nothing then, and nothing on a read error.
+    std::optional<std::string> readRest(std::uint64_t bound);
 
 private:
     std::FILE* file_ = nullptr;
@@ -293,8 +317,12 @@ private:
 };
 
 // The lines of a text file, CR LF or LF ended (a last line without an end
-// counts); nothing when the file cannot be opened or read.
-std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+// counts); nothing when the file cannot be opened or read, or is longer
+// than `bound` bytes (BinaryFile::readRest).
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::uint64_t bound);
+// The text of a file refused as longer than `bound` bytes ("plik jest za
+// duży (ponad 16 MB)"), as lastFileError() gives it.
+std::string tooBigText(std::uint64_t bound);
 // The same split of text already read: lines end at LF, a CR right before
 // the LF belongs to the line end, a CR inside a line stays (a report
 // template's lines are counted so) unless a lone CR is to end a line too,
@@ -313,7 +341,8 @@ public:
     bool create(const std::string& path);
     bool isOpen() const { return file_ != nullptr; }
     bool writeLine(std::string_view line);
-    // Closes; false when anything failed since create().
+    // Flushes the file to the device (fsync) and closes it; false when
+    // anything failed since create().
     bool close();
 
 private:

@@ -7,6 +7,10 @@
 
 namespace vesk {
 
+// The reason an exception gives, in Polish: a lack of memory and a system
+// error in fileErrorText's words, any other as it says.
+std::string exceptionText(const std::exception& e);
+
 class IoError : public std::runtime_error {
 public:
     IoError(std::string path, std::string operation, std::string reason = {});

@@ -176,7 +176,7 @@ bool TabelaLinii::wczytaj(const std::string& sciezka, int n, int k) {
 
     BinaryFile plik;
     if (!plik.open(sciezka, BinaryFile::Mode::Read)) return false;
-    std::optional<std::string> dane = plik.readRest();
+    std::optional<std::string> dane = plik.readRest(LongestTemplate);
     if (!dane) throw IoError(sciezka, "odczyt");
     znany.linie = splitTextLines(*dane);
     wypelnij(znany.linie);
@@ -207,11 +207,11 @@ bool EtapRaportu::wczytaj(const std::string& nazwa, int n, int k) {
 }
 
 void EtapRaportu::zamknij() {
-    if (!plik_.close()) throw IoError(sciezka_, "zapis");
+    if (!plik_.close()) throw IoError(sciezka_, "zapis", lastFileError());
 }
 
 void EtapRaportu::pisz(const std::string& linia) {
-    if (!plik_.writeLine(linia)) throw IoError(sciezka_, "zapis");
+    if (!plik_.writeLine(linia)) throw IoError(sciezka_, "zapis", lastFileError());
 }
 
 // ------------------------------------------------------------- text stage

@@ -55,8 +55,10 @@ std::optional<std::vector<std::uint8_t>> readNative(const std::string& fileName)
     std::vector<std::uint8_t> bytes;
     std::uint8_t buffer[65536];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    const bool failed = std::ferror(file) != 0;
+    // No further than one byte past the bound of a workbook.
+    while (bytes.size() <= LongestWorkbook && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    const bool failed = std::ferror(file) != 0 || bytes.size() > LongestWorkbook;
     std::fclose(file);
     if (failed) return std::nullopt;
     return bytes;
@@ -86,14 +88,9 @@ std::vector<std::uint8_t> readWholeFile(const std::string& fileName) {
     }
     BinaryFile file;
     if (!file.open(*core, BinaryFile::Mode::Read)) throw EXLSError(XLSErrorKind::Io, "Cannot open file " + fileName);
-    // Straight into one buffer of the file's size.
-    const std::optional<std::uint64_t> size = file.size();
-    std::vector<std::uint8_t> bytes;
-    if (size && file.seek(0)) {
-        bytes.resize(static_cast<std::size_t>(*size));
-        if (file.read(bytes.data(), bytes.size()) == bytes.size() && !file.failed()) return bytes;
-    }
-    throw EXLSError(XLSErrorKind::Io, "Cannot read file " + fileName);
+    if (const std::optional<std::string> bytes = file.readRest(LongestWorkbook))
+        return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
+    throw EXLSError(XLSErrorKind::Io, "Cannot read file " + fileName + ": " + cp1250ToUtf8(lastFileError()));
 }
 
 std::string lowerAscii(std::string s) {

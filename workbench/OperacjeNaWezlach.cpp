@@ -304,7 +304,7 @@ bool Warsztat::KasowanieWezla() {
     std::optional<std::string> stare;
     {
         BinaryFile f;
-        if (f.open(plik, BinaryFile::Mode::Read)) stare = f.readRest();
+        if (f.open(plik, BinaryFile::Mode::Read)) stare = f.readRest(NajdluzszyPlikStanu);
         if (stare && stare->size() % RozmiarStanuModelu != 0) setLastFileError(0);
         if (!stare || stare->size() % RozmiarStanuModelu != 0)
             return odmowa(withFileError("Nie uda\xB3o si\xEA odczyta\xE6 pliku " + plik));

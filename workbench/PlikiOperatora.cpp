@@ -105,7 +105,7 @@ std::optional<std::string> bajtyDrzewa(const std::string& plik) {
     if (!f.open(plik, BinaryFile::Mode::Read)) return std::nullopt;
     const std::optional<std::uint64_t> dlugosc = f.size();
     if (!dlugosc || *dlugosc > NajdluzszyPlikDrzewa) return std::nullopt;
-    return f.readRest();
+    return f.readRest(NajdluzszyPlikDrzewa);
 }
 
 // Keeps the bytes of an unreadable tree file beside it, under the first
@@ -149,8 +149,7 @@ bool bajtyPliku(const std::string& plik, std::optional<std::string>& bajty) {
     if (!findExisting(plik)) return lookupError() == 0;
     BinaryFile f;
     if (!f.open(plik, BinaryFile::Mode::Read)) return false;
-    bajty = f.readRest();
-    if (!bajty) setLastFileError(EIO);
+    bajty = f.readRest(std::max<std::uint64_t>(NajdluzszyPlikDrzewa, NajdluzszyPlikStanu));
     return bajty.has_value();
 }
 
@@ -335,6 +334,21 @@ bool Warsztat::ZablokujOperatora(const std::string& podana) {
     if (!zablokuj(o, blokada, istnieje ? "otwarto" : "utworzono")) return false;
     Blokada = std::move(blokada);
     return true;
+}
+
+std::vector<std::string> Warsztat::UsunPozostalosciTworzenia(const OperatorZNazwy& o) {
+    std::vector<std::string> usuniete;
+    if (o.istnieje() || o.stan.empty()) return usuniete;
+    FileLock blokada;
+    const bool trzymana = Blokada.holds(o.sciezka + "lck");
+    if (!trzymana && dokladnie([&] { return blokada.lock(o.sciezka + "lck", o.stan); }) != FileLock::Result::Locked)
+        return usuniete;
+    // Under the lock no creation runs; one that finished since has a tree.
+    if (!dokladnie([&] { return fileExists(o.sciezka + "tr1") || lookupError() != 0; }))
+        for (const std::string& plik : {o.sciezka + "tr1", o.stan})
+            for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
+    if (blokada.created()) dokladnie([&] { return removeFile(o.sciezka + "lck"); });
+    return usuniete;
 }
 
 bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
@@ -601,8 +615,12 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     if (!juz) return false;
     const bool zablokowany = *juz;
     if (!zablokowany && !zablokuj(o, blokada)) return false;
-    const bool tylkoDoOdczytu =
-        dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, "tr1")) || isReadOnlyFile(wlasnyPlik(o, "qad")); });
+    // Read-only files, or a folder where the files made beside them (the
+    // journal, the temporary files) cannot be.
+    const bool tylkoDoOdczytu = dokladnie([&] {
+        return isReadOnlyFile(wlasnyPlik(o, "tr1")) || isReadOnlyFile(wlasnyPlik(o, "qad")) ||
+               isReadOnlyFolderOf(wlasnyPlik(o, "qad"));
+    });
     // Both files are checked, and the repairs worked out, before anything
     // is written: a refused open leaves them as they were.
     DrzewoDecyzji drzewo;
@@ -682,9 +700,17 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     for (std::string& n : UzgodnijZRekordami(drzewo, ocena.wezly)) naprawy.push_back(std::move(n));
 
     const auto przed = std::make_unique<MigawkaOperatora>(k);
+    // A refusal after the repair was written tells it: the files hold it.
+    bool naprawiono = false;
     auto wycofaj = [&](const std::string& tekst) {
         przed->Przywroc(k);
-        if (!tekst.empty()) komunikat(tekst);
+        if (tekst.empty()) return false;
+        std::string t = tekst + nieOtwarto;
+        if (naprawiono && !naprawy.empty()) {
+            t += "; plik stanu " + plikStanu + " zosta\xB3 ju\xBF naprawiony:";
+            for (const std::string& n : naprawy) t += "\n - " + n;
+        }
+        komunikat(t);
         return false;
     };
     if (!Wczytaj()) return wycofaj({});
@@ -694,6 +720,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         } catch (const std::exception& e) {
             return wycofaj(e.what());
         }
+        naprawiono = ocena.bajty || ocena.dziennik || ocena.zamiar;
     }
     k.KatalogOperatora = normalizeFolder(folderPart(sciezka));
     bool wczytano = false;
@@ -775,7 +802,7 @@ std::string pytanieKasowania(const std::string& sciezka, const std::string& otwa
 
 void Warsztat::Kasowanieoperatora1Click() {
     std::optional<std::string> plik =
-        k.Okna->chooseFile(teksty::TytulKasowania, teksty::FiltrOperatorow, false, k.KatalogProgramu);
+        k.Okna->chooseFile(teksty::TytulKasowania, teksty::FiltrOperatorow, false, folderDialoguOperatorow());
     if (!plik || plik->empty()) return;
     const OperatorZNazwy o = ZnajdzOperatora(*plik, FormaNazwy::Nazwa, {}, CelNazwy::Kasowanie);
     if (!o.powod.empty()) {

@@ -7,6 +7,7 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "IoError.h"
 #include "PlikStanu.h"
 #include "Pomocnicze.h"
 #include "RaportBIK.h"
@@ -143,10 +144,13 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     // begun by a writer that failed before its first line.
     const auto poczatek = std::filesystem::file_time_type::clock::now() - std::chrono::milliseconds(100);
     bool napisano = false;
+    std::string powod;  // why not, when the writer tells
+    setLastFileError(0);
     try {
         napisano = o.wejscie(k);
-    } catch (const std::exception&) {
-        napisano = false;
+        if (!napisano) powod = lastFileError();
+    } catch (const std::exception& e) {
+        powod = exceptionText(e);
     }
     auto biezacy = [&](const std::string& plik) -> std::optional<std::string> {
         std::optional<std::string> f = findExisting(plik);
@@ -163,7 +167,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     std::optional<std::string> t = biezacy(tekst);
     if (!napisano)
         powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ") w " +
-                k.KatalogOperatora);
+                k.KatalogOperatora + (powod.empty() ? "" : ": " + powod));
     if (!t) {
         if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
         r.Status = napisano ? StatusPodgladu::BrakTekstu : StatusPodgladu::BladRaportu;

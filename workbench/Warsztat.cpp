@@ -344,6 +344,13 @@ bool Warsztat::ZapiszDrzewo() {
         return false;
     }
     if (Drzewo.Zapisz(plik)) return true;
+    // In place, its folder not flushed: the files agree now.
+    if (lastFailureAfterRename()) {
+        BladZapisu = true;
+        komunikat("Plik drzewa " + plik + " zapisany, ale " + unflushedFolderText() +
+                  " (wtedy nast\xEApne otwarcie uzgodni go z plikiem stanu)");
+        return false;
+    }
     bladZapisu(nieZapisano);
     return false;
 }

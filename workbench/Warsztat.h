@@ -239,6 +239,11 @@ public:
     // an open or a creation (a batch run deciding which under the lock);
     // false, told the user, when it cannot be taken.
     bool ZablokujOperatora(const std::string& sciezka);
+    // What a creation killed before its commit point left beside a state
+    // file that has no tree (its new files and their temporary files),
+    // removed under the operator's lock: the files removed; none when the
+    // lock cannot be had (a creation may be running).
+    std::vector<std::string> UsunPozostalosciTworzenia(const OperatorZNazwy& o);
     // Deletes another operator's files (dialog).
     void Kasowanieoperatora1Click();
 

@@ -44,6 +44,7 @@
 
 #include "BladSkryptu.h"
 #include "CodePage.h"
+#include "IoError.h"
 #include "CzasownikiWarsztatu.h"
 #include "FileSystem.h"
 #include "Inicjalizacja.h"
@@ -278,9 +279,14 @@ int uruchom(int argc, char** argv) {
             vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(*operatora, vesk::FormaNazwy::PlikDrzewa, gdzie);
             if (!o.powod.empty()) return odmowa(o.powod);
             // A state file without its tree is never replaced by a new operator.
+            // What a killed creation over it left is removed and named.
             const auto bezDrzewa = [&] {
-                return odmowa("Brak pliku drzewa " + o.sciezka + "tr1 obok istniej\xB9" "cego pliku stanu " + o.stan +
-                              " - operator nie zosta\xB3 utworzony");
+                std::string t = "Brak pliku drzewa " + o.sciezka + "tr1 obok istniej\xB9" "cego pliku stanu " + o.stan +
+                                " - operator nie zosta\xB3 utworzony";
+                const std::vector<std::string> usuniete = w->UsunPozostalosciTworzenia(o);
+                for (std::size_t i = 0; i < usuniete.size(); ++i)
+                    t += (i ? ", " : "; usuni\xEAto pliki pozostawione przez przerwane tworzenie operatora: ") + usuniete[i];
+                return odmowa(t);
             };
             if (!o.istnieje() && !o.stan.empty()) return bezDrzewa();
             // Whether the operator exists is asked again under its lock, so
@@ -308,7 +314,7 @@ int uruchom(int argc, char** argv) {
             }
         }
     } catch (const std::exception& e) {
-        naBledy(vesk::cp1250ToUtf8(e.what()));
+        naBledy(vesk::cp1250ToUtf8(vesk::exceptionText(e)));
         return 2;
     }
 
@@ -362,7 +368,7 @@ int main(int argc, char** argv) {
     try {
         return uruchom(argc, argv);
     } catch (const std::exception& e) {
-        std::string powod = e.what();
+        std::string powod = vesk::exceptionText(e);
         try {
             powod = vesk::cp1250ToUtf8(powod);
         } catch (const std::exception&) {

@@ -20,6 +20,7 @@
 #include "OknoGlowne.h"
 #include "OknaFixture.h"
 #include "PelnyDysk.h"
+#include "Paths.h"
 #include "Warsztat.h"
 
 namespace vesk {
@@ -251,6 +252,28 @@ TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
     ASSERT_EQ(o.ListBox1->count(), static_cast<int>(o.sesja().ListaDiagnoz.size()));
     for (int i = 0; i < o.ListBox1->count(); ++i)
         EXPECT_EQ(o.ListBox1->item(i)->text().toStdString(), cp1250ToUtf8(o.sesja().ListaDiagnoz[i]));
+}
+
+// A rule file that never ends (a link to a file of size 0 that goes on),
+// put in the operator folder, which comes first: Export is refused at the
+// rule file's bound, naming it, and inference stays off.
+TEST_F(PoleceniaOkna, ARuleFileThatNeverEndsIsRefusedAtItsBound) {
+    Uruchom(true);
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    ASSERT_GT(o.ComboBox1->count(), 0);
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);
+    o.ExportWartosci->trigger();
+    ASSERT_TRUE(o.sesja().PlikRegul().has_value());
+    const std::string nazwa = cp1250ToUtf8(fileNamePart(*o.sesja().PlikRegul()));
+    std::filesystem::create_symlink("/proc/self/pagemap", operatorzy() + nazwa);
+    ui.messages.clear();
+    o.ExportWartosci->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(cp1250ToUtf8(ui.messages[0]).find(nazwa + ": plik jest za du\u017Cy (ponad 16 MB)"), std::string::npos)
+        << cp1250ToUtf8(ui.messages[0]);
+    EXPECT_FALSE(o.Wnioskowanie1->isEnabled());
 }
 
 TEST_F(PoleceniaOkna, ReportWriteErrorUnchecksTheBoxAndTheWorkGoesOn) {

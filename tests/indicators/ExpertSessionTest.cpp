@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sys/stat.h>
@@ -117,11 +118,20 @@ TEST_F(Sesja, MissingRuleFileLeavesTheFactsAndLogs) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// A bad rule file is one message naming it; one that never ends (a link
+// to a file of size 0 that goes on) is read no further than its bound.
 TEST_F(Sesja, BadRuleFileIsAMessage) {
-    operatora.write("reguły-w0.clp", "(defrule zla (");
-    EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_FALSE(sesja.WnioskowanieDostepne());
+    const std::string plik = operatora.file("reguły-w0.clp");
+    for (const auto& [tresc, powod] : {std::pair{"(defrule zla (", ""}, {"", ": plik jest za du\xBFy (ponad 16 MB)"}}) {
+        std::filesystem::remove(plik);
+        if (*tresc) operatora.write("reguły-w0.clp", tresc);
+        else std::filesystem::create_symlink("/proc/self/pagemap", plik);
+        ui.messages.clear();
+        EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find(P("reguły-w0.clp") + powod), std::string::npos) << ui.messages[0];
+        EXPECT_FALSE(sesja.WnioskowanieDostepne());
+    }
 }
 
 // Screen lines of a message: a CR, a VT and an FF break a line there too.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <tuple>
 
@@ -217,14 +218,33 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
     }
 }
 
+// What a creation killed before its commit point left beside a lone state
+// file is removed and named by the next run, which makes nothing.
+TEST(NazwyOperatora, WhatAKilledCreationOverALoneStateFileLeftIsRemovedAndNamed) {
+    Folder f;
+    for (const char* p : {"T.qad", "T.qad.nowy", "T.tr1.nowy", "T.qad.nowy.tmpAb12Cd"}) f.write(std::string("OP/") + p, p);
+    const std::string brak = "Brak pliku drzewa OP/T.tr1 obok istniej\xC4\x85" "cego pliku stanu OP/T.qad - operator nie zosta\xC5\x82 utworzony";
+    for (const std::string& tekst : {brak + "; usuni\xC4\x99to pliki pozostawione przez przerwane tworzenie operatora: "
+                                            "OP/T.tr1.nowy, OP/T.qad.nowy, OP/T.qad.nowy.tmpAb12Cd\n",
+                                     brak + "\n"}) {
+        EXPECT_EQ(f.wsad({}, "OP/T.tr1"), 2);
+        EXPECT_EQ(f.bledy, tekst);
+        EXPECT_EQ(nazwy(f.pliki("OP/")), "T.qad");
+    }
+    EXPECT_EQ(f.read("OP/T.qad"), "T.qad");
+}
+
 // An operator folder that can be entered but not listed (mode 333, to an
 // ordinary user: root reads every folder) tells nothing of the operators
-// in it: every path refuses, naming it and why, and nothing is made. An
-// entry that cannot be followed (a link into a folder of root's, mode
-// 700) tells nothing only of a file of its name: beside T, in its folder
-// or in the working folder, it blocks nothing; as one of T's files in
-// another letter case it refuses T, naming it and why.
-TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
+// in it: every path refuses, naming it and why. One where no file can be
+// made (mode 555; a read-only medium, with the lock file every opened
+// operator has) opens the operator for reading, and a change is refused
+// before a byte of it is written. Nothing is made or changed. An entry
+// that cannot be followed (a link into a folder of root's, mode 700) tells
+// nothing only of a file of its name: beside T, in its folder or in the
+// working folder, it blocks nothing; as one of T's files in another letter
+// case it refuses T, naming it and why.
+TEST(NazwyOperatora, AFolderThatCannotBeListedOrWrittenIsRefusedOnEveryPath) {
     const bool root = ::geteuid() == 0;
     const std::string jako = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     if (root && std::system((jako + "true 2>/dev/null").c_str()) != 0)
@@ -240,14 +260,15 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
     fs::permissions(program.file("PARAMETR"), fs::perms::all);
     for (const auto& e : fs::directory_iterator(program.file("PARAMETR"))) fs::permissions(e.path(), fs::perms::all);
     fs::permissions(program.file("vesk-wsad"), fs::perms::all);
-    // T in OP/, its settings pointing at the program's copy; the folder then the user's.
+    // T in OP/ with its lock file, its settings pointing at the program's
+    // copy; the folder then the user's.
     const auto przygotuj = [&](Folder& f, const std::string& linia) {
         std::string ini = f.read("VE-SK.INI");
         for (std::size_t p; (p = ini.find(VESK_DATA_DIR)) != std::string::npos;)
             ini.replace(p, std::string_view(VESK_DATA_DIR).size(), program.folder());
         f.write("VE-SK.INI", ini + "OP/");
-        for (const char* p : {"OP/T.tr1", "OP/T.qad"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
-        f.write("p.roz", std::string("run\r\n") + linia + "\r\nstop\r\n");
+        for (const char* p : {"OP/T.tr1", "OP/T.qad", "OP/T.lck"}) f.write(p, wzory.read(std::string("M") + (p + 4)));
+        f.write("p.roz", "run\r\n" + linia + "\r\nstop\r\n");
     };
     const auto oddaj = [&](Folder& f) {
         fs::permissions(f.folder(), fs::perms::all);
@@ -255,25 +276,38 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
             ASSERT_EQ(std::system(("chown -R 65534 '" + f.folder() + "'").c_str()), 0);
         }
     };
-    const auto wsad = [&](Folder& f, const std::string& argument) {
-        const int s = std::system(("cd '" + f.folder() + "' && " + jako + "'" + program.file("vesk-wsad") + "' p.roz '" + argument + "' 2>bledy >/dev/null").c_str());
+    const auto wsad = [&](Folder& f, const std::string& argument, const std::string& kto) {
+        const int s = std::system(("cd '" + f.folder() + "' && " + kto + "'" + program.file("vesk-wsad") + "' p.roz '" +
+                                   argument + "' 2>bledy >/dev/null").c_str());
         return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
     };
-    for (const auto& [argument, linia, kod] :
-         {std::tuple{"OP/T.tr1", "", 2}, {"T.tr1", "", 2}, {"./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1},
-          {"./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1}, {"./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1}}) {
-        SCOPED_TRACE(std::string(argument) + " " + linia);
+    const std::string nieczytelny = "nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84",
+                      zmiana = "w\xEAze\xB3 dodaj 0 0 x1\r\nw\xEAze\xB3 symuluj x1",
+                      tylko = "Operator OP/T.tr1 jest tylko do odczytu - zmiana odrzucona";
+    const int nosnik = 0;  // a read-only medium: a bind mount, where one can be made
+    for (const auto& [tryb, argument, linia, kod, tekst] :
+         {std::tuple{0333, "OP/T.tr1", std::string(), 2, nieczytelny}, {0333, "T.tr1", "", 2, nieczytelny},
+          {0333, "./A.tr1", "wczytaj plik \"OP/T.tr1\"", 1, nieczytelny},
+          {0333, "./A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 1, nieczytelny},
+          {0333, "./A.tr1", "utw\xF3rz plik \"T.tr1\"", 1, nieczytelny}, {0555, "OP/T.tr1", zmiana, 1, tylko},
+          {nosnik, "OP/T.tr1", zmiana, 1, tylko}}) {
+        SCOPED_TRACE(std::to_string(tryb) + " " + argument + " " + linia);
         Folder f;
         przygotuj(f, linia);
         const auto przed = f.pliki("OP/");
+        const std::string op = f.file("OP");
         oddaj(f);
-        fs::permissions(f.file("OP"), fs::perms::all & ~fs::perms::owner_read & ~fs::perms::group_read & ~fs::perms::others_read);
-        const int s = wsad(f, argument);
-        fs::permissions(f.file("OP"), fs::perms::all);
+        if (tryb != nosnik) fs::permissions(op, static_cast<fs::perms>(tryb));
+        else if (!root || std::system(("mount --bind '" + op + "' '" + op + "' 2>/dev/null").c_str()) != 0) {
+            std::cout << "no bind mount here: the read-only medium is not tried\n";
+            continue;
+        } else
+            EXPECT_EQ(std::system(("mount -o remount,ro,bind '" + op + "'").c_str()), 0);
+        const int s = wsad(f, argument, tryb != nosnik ? jako : "");
+        if (tryb == nosnik) EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
+        fs::permissions(op, fs::perms::all);
         EXPECT_EQ(s, kod);
-        const std::string bledy = f.read("bledy");
-        EXPECT_NE(bledy.find("OP/ "), std::string::npos) << bledy;
-        EXPECT_NE(bledy.find("nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos) << bledy;
+        EXPECT_NE(f.read("bledy").find(tekst), std::string::npos) << f.read("bledy");
         EXPECT_EQ(f.pliki("OP/"), przed);
         EXPECT_FALSE(f.exists("T.tr1") || f.exists("T.qad"));
     }
@@ -284,7 +318,7 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedIsRefusedOnEveryPath) {
         przygotuj(f, "");
         fs::create_symlink(zamkniety.file("y"), f.file(dowiazanie));
         oddaj(f);
-        EXPECT_EQ(wsad(f, argument), kod) << dowiazanie << f.read("bledy");
+        EXPECT_EQ(wsad(f, argument, jako), kod) << dowiazanie << f.read("bledy");
         if (kod) EXPECT_NE(f.read("bledy").find("Plik OP/t.QAD nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos);
     }
     fs::permissions(zamkniety.folder(), fs::perms::owner_all);

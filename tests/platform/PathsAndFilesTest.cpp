@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <system_error>
+
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -7,6 +10,7 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "IoError.h"
 #include "Paths.h"
 #include "Random.h"
 #include "TempDir.h"
@@ -76,11 +80,18 @@ TEST(FileSystem, CreatesWithTheGivenSpellingAndReplacesACaseTwin) {
 TEST(FileSystem, TextLinesAcceptCrLfAndLfAndALoneCrWhereAsked) {
     test::TempDir dir;
     dir.write("t.txt", "one\r\ntwo\nthree");
-    auto lines = readTextLines(dir.file("T.TXT"));
+    auto lines = readTextLines(dir.file("T.TXT"), 14);
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three"}));
-    EXPECT_FALSE(readTextLines(dir.file("missing.txt")));
-    EXPECT_FALSE(readTextLines(dir.folder()));
+    EXPECT_FALSE(readTextLines(dir.file("missing.txt"), 14));
+    EXPECT_FALSE(readTextLines(dir.folder(), 14));
+    // A read stops one byte past its bound, whatever the size said: a
+    // file of size 0 that never ends is refused as too big.
+    std::filesystem::create_symlink("/proc/self/pagemap", dir.file("bez-konca.txt"));
+    for (const auto& [nazwa, granica, tekst] : {std::tuple{"t.txt", 13, "13 bajt\xF3w"}, {"bez-konca.txt", 2 << 20, "2 MB"}}) {
+        EXPECT_FALSE(readTextLines(dir.file(nazwa), granica)) << nazwa;
+        EXPECT_EQ(lastFileError(), std::string("plik jest za du\xBFy (ponad ") + tekst + ")");
+    }
     EXPECT_EQ(splitTextLines("a\rb\r\n"), (std::vector<std::string>{"a\rb"}));
     EXPECT_EQ(splitTextLines("a\rb\r\r\nc\r", LoneCr::EndsLine), (std::vector<std::string>{"a", "b", "", "c"}));
 }
@@ -186,6 +197,20 @@ TEST(FileSystem, AnEntryThatCannotBeFollowedIsNoMissingFile) {
         EXPECT_NE(wpisy->unreadable[0].reason.find(powod), std::string::npos);
         std::filesystem::remove(dir.file(nazwa));
     }
+}
+
+// Every system error is told in Polish, naming the limit where a limit is
+// the cause.
+TEST(FileSystem, SystemErrorsAreToldInPolishWithTheirLimit) {
+    const std::pair<int, const char*> wiersze[] = {
+        {ENAMETOOLONG, "najwy\xBF" "ej 255 bajt\xF3w"}, {EMFILE, "limit otwartych plik\xF3w programu ("},
+        {ENOMEM, "brak pami\xEA" "ci"}, {EINTR, "przerwane sygna\xB3" "em"}, {EBUSY, "zaj\xEAte"}, {12345, "nr 12345"}};
+    for (const auto& [blad, tekst] : wiersze) {
+        EXPECT_NE(fileErrorText(blad).find(tekst), std::string::npos) << fileErrorText(blad);
+        EXPECT_EQ(fileErrorText(blad).find(std::strerror(blad)), std::string::npos) << blad;
+    }
+    EXPECT_EQ(exceptionText(std::bad_alloc()), fileErrorText(ENOMEM));
+    EXPECT_EQ(exceptionText(std::system_error(EINTR, std::generic_category())), fileErrorText(EINTR));
 }
 
 // A refusal in a box keeps its end: its lines wrapped (at blanks, else

@@ -66,7 +66,12 @@ TEST(ReplaceFile, AFailureAtAnyStepLeavesTheOldFileAndNoStrayFile) {
             FaultGuard fault(step);
             EXPECT_FALSE(replaceFile(dir.file("stan.qad"), std::string(44960, '\x01'))) << step;
             EXPECT_FALSE(replaceFile(dir.file("brak.qad"), "x")) << step;
+            // A text written line by line (a report) is flushed too.
+            TextWriter raport;
+            ASSERT_TRUE(raport.create(dir.file("raport.nowy")));
+            EXPECT_EQ(raport.close(), std::string_view(step) != "sync") << step;
         }
+        std::filesystem::remove(dir.file("raport.nowy"));
         EXPECT_EQ(dir.read("stan.qad"), old) << step;
         EXPECT_EQ(entries(dir), (std::vector<std::string>{"stan.qad"})) << step;
     }

@@ -116,6 +116,26 @@ TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
     }
 }
 
+// An open refused after its repair was written (the state file then
+// unreadable) says so, and tells the repair its files now hold.
+TEST_F(Naprawa, AnOpenRefusedAfterItsRepairTellsTheRepair) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n", false);
+    w.reset();
+    w = std::make_unique<Warsztat>(*k);
+    dir.write("OP.qad", dir.read("OP.qad") + std::string(100, 'x'));
+    bool naprawiony = false;
+    setFileFault([&](std::string_view krok) { return (naprawiony = naprawiony || krok == "sync folder") && krok == "stat"; });
+    ui.messages.clear();
+    EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    setFileFault({});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find(" - operator nie zosta\xB3 otwarty; plik stanu " + dir.folder() +
+                                  "OP.qad zosta\xB3 ju\xBF naprawiony:\n - niepe\xB3ny ostatni rekord"),
+              std::string::npos)
+        << ui.messages[0];
+    EXPECT_EQ(dir.read("OP.qad").size(), 2 * RozmiarStanuModelu);
+}
+
 // A journal left by a removal that failed after a complete save: a delete
 // and an add go on (the delete's new order never meets it), the open too.
 TEST_F(Naprawa, AJournalThatCouldNotBeRemovedBlocksNothing) {

@@ -44,9 +44,10 @@ TEST_F(PlikiOperatora, TheDialogsStartInTheOperatorFolderFoundAsNamesAre) {
         ui.messages.clear();
         this->w->NowyPlik1Click();
         this->w->Nowy1Click();
-        EXPECT_EQ(ui.dialogFolders, (std::vector<std::string>{w.folder, w.folder}));
+        this->w->Kasowanieoperatora1Click();
+        EXPECT_EQ(ui.dialogFolders, (std::vector<std::string>{w.folder, w.folder, w.folder}));
         ui.dialogFolders.clear();
-        ASSERT_EQ(ui.messages.size(), w.komunikat.empty() ? 1u : 3u);  // the last: no operator yet
+        ASSERT_EQ(ui.messages.size(), w.komunikat.empty() ? 1u : 4u);  // the third: no operator yet
         if (!w.komunikat.empty())
             EXPECT_NE(ui.messages[0].find(w.komunikat), std::string::npos) << ui.messages[0];
         if (!w.komunikat.empty())

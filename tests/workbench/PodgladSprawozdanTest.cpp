@@ -133,6 +133,8 @@ TEST_F(Podglad, AFailingWriterIsNamedAndClearsTheWindows) {
     EXPECT_TRUE(r.Tekst.empty());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
+    // With the reason.
+    EXPECT_NE(ui.messages[0].find(": brak pliku lub folderu"), std::string::npos) << ui.messages[0];
 }
 
 TEST_F(Podglad, AWriterFailingHalfWayIsNamedAndWhatItWroteIsShown) {

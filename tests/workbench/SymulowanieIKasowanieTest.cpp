@@ -129,6 +129,18 @@ TEST_F(Operacje, AnUnwritableScratchFileLeavesTheStateFileIntact) {
         EXPECT_EQ(w->Drzewo.Liczba(), 2) << krok;
         EXPECT_TRUE(k->TabelaWezlow.Zajety[1]) << krok;
     }
+    // The tree in place, its folder not flushed: said so, not that it was not saved.
+    nowyOperator();
+    dodajPod(0);
+    ui.messages.clear();
+    int kroki = 0;  // the state file's flush passes, the tree's fails
+    setFileFault([&kroki](std::string_view k) { return k == "sync folder" && ++kroki == 2; });
+    EXPECT_TRUE(w->KasowanieWezla(1));
+    setFileFault({});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].find("Plik drzewa " + dir.folder() + "OP.tr1 zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku"), 0u)
+        << ui.messages[0];
+    EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n");
 }
 
 }  // namespace
