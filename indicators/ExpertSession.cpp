@@ -614,11 +614,12 @@ bool ExpertSession::Wnioskowanie() {
                                         "); silnik regu\xB3 wypisa\xB3 komunikaty, kt\xF3re go nie zatrzyma\xB3y:",
                      wynik.EngineMessages);
     }
+    // The engine's constructs are a copy for the user to look at: one that
+    // cannot be written costs the run none of its diagnoses.
     const std::string plik = katalogOperatora_ + "clp.clp";
-    if (!replaceFile(plik, wynik.Constructs)) {
-        Pokaz("Nie mo\xBFna zapisa\xE6 pliku " + plik);
-        return false;
-    }
+    if (!replaceFile(plik, wynik.Constructs))
+        Pokaz("Nie mo\xBFna zapisa\xE6 pliku " + plik + ": " + lastFileError() + " (diagnozy wnioskowania: " + n +
+              ", s\xB9 na li\x9C" "cie)");
     return true;
 }
 

@@ -81,9 +81,15 @@ TEST_F(Sesja, ExportRunAndListing) {
     EXPECT_NE(std::find(log.begin(), log.end(), "     Slot: nazwa-wskaznika  Value: w3"), log.end());
     EXPECT_NE(std::find(log.begin(), log.end(), "     Slot: rok2  Value: 2016"), log.end());
 
-    // A second run lists the same again; a clear leaves nothing to list.
-    ASSERT_TRUE(sesja.Wnioskowanie());
+    // A second run lists the same again, also when the engine's constructs
+    // cannot be written (told); a clear leaves nothing to list.
+    setFileFault([](std::string_view step) { return step == "create"; });
+    const bool drugi = sesja.Wnioskowanie();
+    setFileFault({});
+    ASSERT_TRUE(drugi);
     EXPECT_EQ(sesja.Diagnozy().size(), 4u);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("clp.clp: b\xB3\xB9" "d wej\x9C" "cia/wyj\x9C" "cia"), std::string::npos) << ui.messages[0];
     sesja.WyczyscDiagnozy();
     const auto przed = sesja.Log().size();
     sesja.Clear();
