@@ -21,7 +21,6 @@
 
 #include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
-#include "OknaWZasiegu.h"
 #include "OknoFormularzaDecyzji.h"
 #include "OknaFixture.h"
 #include "ZeroWMianowniku.h"
@@ -312,7 +311,8 @@ TEST_F(X11, AWindowSentToAnotherDesktopWithItsBoxOpenComesBackWithIt) {
 TEST_F(X11Okno, AfterAMenuClosedWithEscapeTheFocusIsBackAndTabMovesIt) {
     OknoGlowne& g = app->oknoGlowne();
     o().close();
-    pokazNaWierzchu(&g);
+    g.raise();
+    g.activateWindow();
     ASSERT_TRUE(test::CzekajAz([&] { return g.isActiveWindow(); }, 5000));
     g.TreeView1->setFocus();
     xdotool({"key", "alt+p"});
