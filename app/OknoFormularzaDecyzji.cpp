@@ -155,10 +155,9 @@ OknoFormularzaDecyzji::OknoFormularzaDecyzji(Aplikacja& app) : app_(app) {
     przewijanie->setObjectName(QStringLiteral("Przewijanie"));
     przewijanie->setFrameShape(QFrame::NoFrame);
     przewijanie->setWidgetResizable(true);
-    srodek->setMinimumSize(srodek->sizeHint());  // scrolled, never squeezed
     przewijanie->setWidget(srodek);
     setCentralWidget(przewijanie);
-    resize(srodek->minimumWidth(), menuBar()->sizeHint().height() + srodek->minimumHeight());
+    resize(srodek->sizeHint().width(), menuBar()->sizeHint().height() + srodek->sizeHint().height());
     new WPoluEkranu(this);
 
     PopupMenu2 = new QMenu(this);
