@@ -47,9 +47,11 @@ Aplikacja::Aplikacja(UserInterface& ui, const std::vector<std::string>& parametr
     w_->Wskazniki = &definiowanieWskaznikow_->port();
     if (QAction* a = oknoGlowne_->akcja("KonstrukcjaWskaznikow"))
         QObject::connect(a, &QAction::triggered, oknoGlowne_.get(), [this] { pokazWskazniki(); });
-    // No modal box goes out of sight with a minimised window.
+    // No modal box goes out of sight with a minimised window, nor with one
+    // on another desktop.
     pudelka_ = std::make_unique<PudelkaWZasiegu>();
     qApp->installEventFilter(pudelka_.get());
+    qApp->installNativeEventFilter(pudelka_.get());
 }
 
 Aplikacja::~Aplikacja() {
@@ -64,10 +66,7 @@ Aplikacja::~Aplikacja() {
 void Aplikacja::pokazWskazniki() {
     // A minimised window (or one closed or stepped aside while minimised)
     // comes back on screen as a hidden one does.
-    definiowanieWskaznikow_->setWindowState(definiowanieWskaznikow_->windowState() & ~Qt::WindowMinimized);
-    definiowanieWskaznikow_->show();
-    definiowanieWskaznikow_->raise();
-    definiowanieWskaznikow_->activateWindow();
+    pokazNaWierzchu(definiowanieWskaznikow_.get());
     // Activation events are not delivered on every platform: the session is
     // asked at once as well.
     definiowanieWskaznikow_->aktywacja();
@@ -239,7 +238,8 @@ void Aplikacja::wyjscie() {
 
 void Aplikacja::zamknietoOknoGlowne() {
     if (!porzucenieFormularza()) return;
-    oknoStartowe_->show();
+    // Also when the user has minimised it: after "Nie" it is the window left.
+    pokazNaWierzchu(oknoStartowe_.get());
     oknoGlowne_->hide();
     // The command file's view goes with the main window.
     interpreterView_->hide();

@@ -91,6 +91,7 @@ bool TDrzewoWezlow::event(QEvent* e) {
 }
 
 void TDrzewoWezlow::keyPressEvent(QKeyEvent* e) {
+    wcisniety_ = true;
     if (e->matches(QKeySequence::SelectAll)) {
         e->ignore();
         return;
@@ -100,7 +101,16 @@ void TDrzewoWezlow::keyPressEvent(QKeyEvent* e) {
 
 void TDrzewoWezlow::keyReleaseEvent(QKeyEvent* e) {
     QTreeWidget::keyReleaseEvent(e);
-    if (!e->isAutoRepeat() && poKlawiszu) poKlawiszu();
+    // Only a key pressed here: the release of one that answered a box, or
+    // opened another window, finds the tree with the focus again.
+    if (e->isAutoRepeat() || !wcisniety_) return;
+    wcisniety_ = false;
+    if (poKlawiszu) poKlawiszu();
+}
+
+void TDrzewoWezlow::focusOutEvent(QFocusEvent* e) {
+    wcisniety_ = false;
+    QTreeWidget::focusOutEvent(e);
 }
 
 void TDrzewoWezlow::focusInEvent(QFocusEvent* e) {

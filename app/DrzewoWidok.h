@@ -36,6 +36,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -53,6 +54,7 @@ public:
 
 private:
     bool naPustym_ = false;  // the mouse button went down on empty space
+    bool wcisniety_ = false;  // a key went down in the tree (not in a box it then let go in)
 };
 
 // Draws an item in one of the five looks of the core: the base and

@@ -3,14 +3,19 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <xcb/xcb.h>
 
@@ -29,6 +34,61 @@ bool zabieraPudelko(const QWidget& pudelko, const QWidget& okno) {
     for (; nad; nad = nad->transientParent())
         if (nad == okno.windowHandle()) return true;
     return false;
+}
+
+// The program's connection to the X server; nullptr without one.
+xcb_connection_t* polaczenieX() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* nazwa) {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(nazwa)), nazwa), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(r);
+    return a;
+}
+
+xcb_window_t korzen(xcb_connection_t* c) {
+    const xcb_screen_t* ekran = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    return ekran ? ekran->root : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+// A request about okno to the window manager (an EWMH client message).
+void doMenedzera(xcb_connection_t* c, xcb_window_t okno, xcb_atom_t typ, std::array<std::uint32_t, 5> dane) {
+    const xcb_window_t k = korzen(c);
+    if (k == XCB_WINDOW_NONE || typ == XCB_ATOM_NONE) return;
+    xcb_client_message_event_t z{};
+    z.response_type = XCB_CLIENT_MESSAGE;
+    z.format = 32;
+    z.window = okno;
+    z.type = typ;
+    std::copy(dane.begin(), dane.end(), z.data.data32);
+    xcb_send_event(c, 0, k, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&z));
+    xcb_flush(c);
+}
+
+// A window's number property (a desktop); nothing when unset or unreadable.
+std::optional<std::uint32_t> liczba(xcb_connection_t* c, xcb_window_t okno, xcb_atom_t nazwa) {
+    xcb_get_property_reply_t* r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, okno, nazwa, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    std::optional<std::uint32_t> wynik;
+    if (r && r->format == 32 && xcb_get_property_value_length(r) == 4)
+        wynik = *static_cast<const std::uint32_t*>(xcb_get_property_value(r));
+    std::free(r);
+    return wynik;
+}
+
+// A menu opened from the keyboard and closed with Escape leaves its bar
+// holding the focus, where Tab moves nothing in sight: the bar's own Escape
+// gives the focus back to where it was. Not while another menu is open.
+void fokusZPaskaMenu() {
+    auto* pasek = qobject_cast<QMenuBar*>(QApplication::focusWidget());
+    if (!pasek || QApplication::activePopupWidget()) return;
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(pasek, &esc);
 }
 
 void przywroc(QWidget& okno) {
@@ -53,7 +113,56 @@ QMargins ramka(const QWidget& okno) {
 
 }  // namespace
 
+PudelkaWZasiegu::PudelkaWZasiegu() {
+    if (xcb_connection_t* c = polaczenieX()) {
+        pulpitOkna_ = atom(c, "_NET_WM_DESKTOP");
+        biezacyPulpit_ = atom(c, "_NET_CURRENT_DESKTOP");
+    }
+}
+
+bool PudelkaWZasiegu::nativeEventFilter(const QByteArray& typ, void* komunikat, qintptr*) {
+    if (typ != "xcb_generic_event_t" || pulpitOkna_ == XCB_ATOM_NONE || czeka_) return false;
+    const auto* z = static_cast<const xcb_generic_event_t*>(komunikat);
+    if ((z->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
+    const auto* p = reinterpret_cast<const xcb_property_notify_event_t*>(z);
+    if ((p->atom != pulpitOkna_ && p->atom != biezacyPulpit_) || !QApplication::activeModalWidget()) return false;
+    // Once Qt is done with the event: no request from within its handling.
+    czeka_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            czeka_ = false;
+            naBiezacyPulpit();
+        },
+        Qt::QueuedConnection);
+    return false;
+}
+
+void PudelkaWZasiegu::naBiezacyPulpit() {
+    QWidget* pudelko = QApplication::activeModalWidget();
+    xcb_connection_t* c = polaczenieX();
+    if (!pudelko || !c) return;
+    const std::optional<std::uint32_t> biezacy = liczba(c, korzen(c), biezacyPulpit_);
+    if (!biezacy) return;  // a window manager without desktops
+    bool przeniesione = false;
+    for (QWidget* okno : QApplication::topLevelWidgets()) {
+        if (!okno->isVisible() || !okno->windowHandle() || (okno != pudelko && !zabieraPudelko(*pudelko, *okno)))
+            continue;
+        const auto id = static_cast<xcb_window_t>(okno->winId());
+        const std::optional<std::uint32_t> jego = liczba(c, id, pulpitOkna_);
+        // 0xFFFFFFFF: on every desktop.
+        if (!jego || *jego == *biezacy || *jego == 0xFFFFFFFFu) continue;
+        doMenedzera(c, id, pulpitOkna_, {*biezacy, 1, 0, 0, 0});
+        przeniesione = true;
+    }
+    if (!przeniesione) return;
+    pudelko->raise();
+    pudelko->activateWindow();
+}
+
 bool PudelkaWZasiegu::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
+    if (zdarzenie->type() == QEvent::Hide && qobject_cast<QMenu*>(obiekt))
+        QMetaObject::invokeMethod(this, &fokusZPaskaMenu, Qt::QueuedConnection);
     if (zdarzenie->type() != QEvent::WindowStateChange || !obiekt->isWidgetType())
         return QObject::eventFilter(obiekt, zdarzenie);
     auto* okno = static_cast<QWidget*>(obiekt);
@@ -74,19 +183,23 @@ bool PudelkaWZasiegu::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     return QObject::eventFilter(obiekt, zdarzenie);
 }
 
-void wPoluEkranu(QWidget* okno) {
+void wPoluEkranu(QWidget* okno, bool ponownie) {
     const QScreen* ekran = okno->screen() ? okno->screen() : QGuiApplication::primaryScreen();
     if (!ekran) return;
     const QRect pole = ekran->availableGeometry();
     const QMargins m = ramka(*okno);
     // The room from where its frame's corner stands (or from the screen's
-    // edge, when that leaves less than half the screen). A window not yet
-    // framed has its frame put where the window itself stands.
+    // edge, when that leaves less than half the screen); shown again, the
+    // whole area: where the user left it sticking out it is moved, not made
+    // smaller. A window not yet framed has its frame put where the window
+    // itself stands.
     const bool oprawione = okno->frameGeometry() != okno->geometry();
     const QPoint przed = okno->isVisible() && !oprawione ? okno->geometry().topLeft() : okno->pos();
     const QSize miejsce =
-        QSize(pole.right() + 1 - std::max(przed.x(), pole.left()), pole.bottom() + 1 - std::max(przed.y(), pole.top()))
-            .expandedTo(pole.size() / 2);
+        ponownie ? pole.size()
+                 : QSize(pole.right() + 1 - std::max(przed.x(), pole.left()),
+                         pole.bottom() + 1 - std::max(przed.y(), pole.top()))
+                       .expandedTo(pole.size() / 2);
     const QSize rozmiar = okno->size().boundedTo(miejsce.shrunkBy(m)).expandedTo(okno->minimumSize());
     if (rozmiar != okno->size()) okno->resize(rozmiar);
     // Moved no further than needed.
@@ -101,46 +214,36 @@ WPoluEkranu::WPoluEkranu(QWidget* okno) : QObject(okno) { okno->installEventFilt
 bool WPoluEkranu::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     auto* okno = static_cast<QWidget*>(obiekt);
     if (zdarzenie->type() == QEvent::Show) {
-        wPoluEkranu(okno);
+        wPoluEkranu(okno, pokazane_);
         czekaNaRamke_ = okno->frameGeometry() == okno->geometry();
     } else if (czekaNaRamke_ &&
                (zdarzenie->type() == QEvent::Move || zdarzenie->type() == QEvent::Resize ||
                 zdarzenie->type() == QEvent::WindowActivate) &&
                okno->frameGeometry() != okno->geometry()) {
         czekaNaRamke_ = false;
-        wPoluEkranu(okno);
+        wPoluEkranu(okno, pokazane_);
+    } else if (zdarzenie->type() == QEvent::Hide) {
+        pokazane_ = true;
     }
     return QObject::eventFilter(obiekt, zdarzenie);
 }
 
+void pokazNaWierzchu(QWidget* okno) {
+    okno->setWindowState(okno->windowState() & ~Qt::WindowMinimized);
+    okno->show();
+    okno->raise();
+    okno->activateWindow();
+}
+
 void ponowNaWierzchu(QWidget* okno) {
     if (!(okno->windowFlags() & Qt::WindowStaysOnTopHint) || !okno->isVisible()) return;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return;  // no X server: nothing to ask
-    xcb_connection_t* c = x11->connection();
-    const auto atom = [c](const char* nazwa) {
-        xcb_intern_atom_reply_t* r =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(nazwa)), nazwa), nullptr);
-        const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(r);
-        return a;
-    };
-    const xcb_screen_t* ekran = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    const xcb_atom_t stan = atom("_NET_WM_STATE"), nad = atom("_NET_WM_STATE_ABOVE");
-    if (!ekran || stan == XCB_ATOM_NONE || nad == XCB_ATOM_NONE) return;
+    xcb_connection_t* c = polaczenieX();
+    if (!c) return;  // no X server: nothing to ask
+    const xcb_atom_t nad = atom(c, "_NET_WM_STATE_ABOVE");
+    if (nad == XCB_ATOM_NONE) return;
     // The window manager's _NET_WM_STATE request: add the state, asked by
     // an application (source indication 1).
-    xcb_client_message_event_t z{};
-    z.response_type = XCB_CLIENT_MESSAGE;
-    z.format = 32;
-    z.window = static_cast<xcb_window_t>(okno->winId());
-    z.type = stan;
-    z.data.data32[0] = 1;
-    z.data.data32[1] = nad;
-    z.data.data32[3] = 1;
-    xcb_send_event(c, 0, ekran->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&z));
-    xcb_flush(c);
+    doMenedzera(c, static_cast<xcb_window_t>(okno->winId()), atom(c, "_NET_WM_STATE"), {1, nad, 0, 1, 0});
 }
 
 }  // namespace vesk

@@ -1,10 +1,12 @@
 // The program's windows kept within the user's reach: a modal box never
-// goes out of sight with a minimised window, a window fits the screen's
-// available area, its caption and buttons included, and a stay-on-top
-// window stays so.
+// goes out of sight with a minimised window or one sent to another
+// desktop, a window fits the screen's available area, its caption and
+// buttons included, and a stay-on-top window stays so.
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QObject>
+#include <cstdint>
 
 class QWidget;
 
@@ -15,24 +17,40 @@ namespace vesk {
 // box away with (the box's own window, one it belongs to, or any when it
 // belongs to none) does not stay minimised. It is restored at once and the
 // box raised, so that the box can be answered and the program goes on.
-class PudelkaWZasiegu : public QObject {
+// Under X such a window sent to another desktop, or left behind on a
+// desktop switch, is brought to the desktop the user is on, the box with it
+// (installed as the application's native event filter too). A menu bar
+// left holding the focus by a menu closed with Escape gives it back.
+class PudelkaWZasiegu : public QObject, public QAbstractNativeEventFilter {
 public:
-    using QObject::QObject;
+    PudelkaWZasiegu();
+    bool nativeEventFilter(const QByteArray& typ, void* komunikat, qintptr* wynik) override;
 
 protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+
+private:
+    // The windows that would take the open box away, moved to the current
+    // desktop.
+    void naBiezacyPulpit();
+    std::uint32_t pulpitOkna_ = 0, biezacyPulpit_ = 0;  // the atoms; 0 without X
+    bool czeka_ = false;
 };
 
+// Shown un-minimised, raised and active.
+void pokazNaWierzchu(QWidget* okno);
+
 // A top-level window made no larger than the available area of its screen
-// from where it stands, its frame included, and moved only as far as it
-// must to lie whole within it. The frame is the window's own once the
-// window manager has framed it, else that of another framed window of the
-// program.
-void wPoluEkranu(QWidget* okno);
+// from where it stands (ponownie, shown again: than the whole area), its
+// frame included, and moved only as far as it must to lie whole within it.
+// The frame is the window's own once the window manager has framed it,
+// else that of another framed window of the program.
+void wPoluEkranu(QWidget* okno, bool ponownie = false);
 
 // Keeps the window it is made for within the screen (wPoluEkranu) each
 // time it is shown, and once more as soon as the window manager has framed
-// it, so that its caption counts too.
+// it, so that its caption counts too. Shown again after a hide, it keeps
+// the size the user gave it where that fits.
 class WPoluEkranu : public QObject {
 public:
     explicit WPoluEkranu(QWidget* okno);
@@ -42,6 +60,7 @@ protected:
 
 private:
     bool czekaNaRamke_ = false;
+    bool pokazane_ = false;  // hidden at least once
 };
 
 // Asks the window manager again to keep a stay-on-top window above the

@@ -6,12 +6,14 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "Aplikacja.h"
 #include "FormularzDecyzji.h"
+#include "OknaWZasiegu.h"
 #include "QtTekst.h"
 #include "Warsztat.h"
 
@@ -147,7 +149,16 @@ OknoFormularzaDecyzji::OknoFormularzaDecyzji(Aplikacja& app) : app_(app) {
     PrzyciskOK = new QPushButton(u("Zatwierdzenie zestawu - <F2>"));
     PrzyciskOK->setObjectName(QStringLiteral("PrzyciskOK"));
     uklad->addWidget(PrzyciskOK, wiersz + 1, 0, 1, 3);
-    setCentralWidget(srodek);
+    // Whole where the screen has room for it; on a smaller one within the
+    // screen and scrolled, every box in reach.
+    auto* przewijanie = new QScrollArea;
+    przewijanie->setObjectName(QStringLiteral("Przewijanie"));
+    przewijanie->setFrameShape(QFrame::NoFrame);
+    przewijanie->setWidgetResizable(true);
+    przewijanie->setWidget(srodek);
+    setCentralWidget(przewijanie);
+    resize(srodek->sizeHint().width(), menuBar()->sizeHint().height() + srodek->sizeHint().height());
+    new WPoluEkranu(this);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));

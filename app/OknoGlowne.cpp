@@ -311,6 +311,13 @@ void OknoGlowne::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
+    // Ins reaches here only with its item off (base or edit not set): the
+    // key does what the tree tab's button does, which says why.
+    if (e->key() == Qt::Key_Insert && e->modifiers() == Qt::NoModifier && PrzyciskDodaniaNowejDecyzji->isVisible() &&
+        PrzyciskDodaniaNowejDecyzji->isEnabled()) {
+        PrzyciskDodaniaNowejDecyzji->click();
+        return;
+    }
     // Only keys meant for the window itself, not those a control passed up.
     QWidget* fokus = QApplication::focusWidget();
     if (fokus && fokus != this) {

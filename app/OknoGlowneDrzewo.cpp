@@ -46,8 +46,9 @@ void OknoGlowne::zbudujZakladkeDrzewa() {
     ButtonFinal = przycisk("ButtonFinal", "Wyjscie z programu");
     SpeedBazowy = przycisk("SpeedBazowy", "Bazowy");
     SpeedWzorcowy = przycisk("SpeedWzorcowy", "Do edycji");
+    // Reached by Tab, not taken by a click: the focus stays in the tree.
     for (QPushButton* p : {SpeedSymulacja, PrzyciskPodgladu, PrzyciskDodaniaNowejDecyzji, SpeedBazowy, SpeedWzorcowy})
-        p->setFocusPolicy(Qt::NoFocus);
+        p->setFocusPolicy(Qt::TabFocus);
     auto okienko = [this](const char* nazwa, QColor kolor) {
         auto* o = new TPoleWezla(TabDrzewo);
         o->setObjectName(QString::fromLatin1(nazwa));

@@ -26,11 +26,13 @@ inline void srodkujNaEkranie(QWidget* okno) {
 
 // Places a window's frame, its title bar included, at p of the screen: a
 // window manager then keeps the caption and its buttons on the screen.
+// A window hidden again after it was framed is placed as a widget: its
+// window's own position would be taken back at the show.
 inline void umiescRamke(QWidget* okno, QPoint p) {
-    if (QWindow* w = okno->windowHandle())
+    if (QWindow* w = okno->windowHandle(); w && (w->isVisible() || okno->frameGeometry() == okno->geometry()))
         w->setFramePosition(p);
     else
-        okno->move(p);  // not made yet: the position counts the frame
+        okno->move(p);  // not made yet, or hidden: the position counts the frame
 }
 
 }  // namespace vesk

@@ -26,6 +26,7 @@
 #include "FileSystem.h"
 #include "Liczebniki.h"
 #include "NazwaOperatora.h"
+#include "OknaWZasiegu.h"
 #include "QtTekst.h"
 #include "TekstyOkien.h"
 #include "TextFileLines.h"
@@ -307,6 +308,7 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     // The patterns that ignore letter case are not for the user's eyes.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.resize(std::max(dialog.width(), 760), dialog.height());
+    new WPoluEkranu(&dialog);  // no wider than the screen has room for
     // Size and date in full.
     if (auto* lista = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
         for (int kolumna = 1; kolumna < lista->header()->count(); ++kolumna)

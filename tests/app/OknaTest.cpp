@@ -132,8 +132,10 @@ TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
     ASSERT_TRUE(app->oknoGlowne().isVisible());
     EXPECT_FALSE(app->oknoStartowe().isVisible());
     ui.answers = {false};
+    app->oknoStartowe().showMinimized();  // by the user, after "Informacja"
     app->oknoGlowne().close();
     EXPECT_TRUE(app->oknoStartowe().isVisible());
+    EXPECT_FALSE(app->oknoStartowe().isMinimized());
     EXPECT_FALSE(app->oknoGlowne().isVisible());
     EXPECT_FALSE(ui.endRequested);
     EXPECT_EQ(ui.questions.size(), 1u);

@@ -1,6 +1,6 @@
 // The main window on a 1280 x 1024 screen: the window lies on the screen
 // and every control of the tree tab's button rows lies whole inside the
-// window and inside its page.
+// window and inside its page, and is reached by Tab.
 #include <QApplication>
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -44,6 +44,7 @@ TEST(OknoGlowneNaEkranie, TheTreeTabsButtonRowsLieWholeInsideTheWindowAt1280x102
         SCOPED_TRACE(nazwa);
         ASSERT_EQ(w->parentWidget(), f.TabDrzewo);
         EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus);  // in the Tab order
         EXPECT_TRUE(strona.contains(w->geometry()))
             << w->geometry().bottom() << " below " << strona.bottom() << " of the page";
         EXPECT_TRUE(f.rect().contains(QRect(w->mapTo(&f, QPoint(0, 0)), w->size())));

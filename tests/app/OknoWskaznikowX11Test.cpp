@@ -3,6 +3,7 @@
 // Run by tests/x11/pod_x11.sh (Xvfb and openbox); skipped elsewhere.
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QGuiApplication>
@@ -11,11 +12,14 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWindow>
 #include <filesystem>
 #include <memory>
 #include <gtest/gtest.h>
 
+#include "CodePage.h"
 #include "DefiniowanieWskaznikow.h"
+#include "OknoFormularzaDecyzji.h"
 #include "OknaFixture.h"
 #include "ZeroWMianowniku.h"
 #include "PanelAnalizy.h"
@@ -57,11 +61,14 @@ bool NaWierzchu(const QWidget& okno) {
     return p.waitForFinished(10000) && p.readAllStandardOutput().contains("_NET_WM_STATE_ABOVE");
 }
 
-// Counts the times a window became minimised.
+// Counts the times a window became minimised (installed on its QWindow:
+// went out of sight).
 struct LicznikMinimalizacji : QObject {
     int razy = 0;
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::WindowStateChange && static_cast<QWidget*>(o)->isMinimized()) ++razy;
+        auto* w = qobject_cast<QWidget*>(o);
+        if (e->type() == QEvent::WindowStateChange && w && w->isMinimized()) ++razy;
+        if (e->type() == QEvent::Expose && !w && !static_cast<QWindow*>(o)->isExposed()) ++razy;
         return false;
     }
 };
@@ -248,6 +255,50 @@ TEST_F(X11, AMinimiseWithItsBoxOpenBringsBothBackTheMainWindowRespondsOnceAnswer
     EXPECT_TRUE(test::CzekajAz([&] { return g.isActiveWindow(); }, 5000)) << "the main window did not respond";
 }
 
+// The window sent to another desktop while its threshold box is open: it
+// comes back to the user's desktop with the box, which takes the answer.
+TEST_F(X11, AWindowSentToAnotherDesktopWithItsBoxOpenComesBackWithIt) {
+    DefiniowanieWskaznikow& w = o();
+    delete zamykacz;  // the box is answered here
+    zamykacz = nullptr;
+    LicznikMinimalizacji licznik;
+    w.windowHandle()->installEventFilter(&licznik);
+    bool wrocilo = false, odpowiedziane = false;
+    test::Gdy([] { return QApplication::activeModalWidget() != nullptr; }, [&] {
+        QWidget* pudelko = QApplication::activeModalWidget();
+        test::CzekajAz([&] { return pudelko->isActiveWindow(); }, 5000);
+        xdotool({"set_desktop_for_window", QString::number(w.winId()), "1"});
+        wrocilo = test::CzekajAz(
+            [&] { return licznik.razy > 0 && w.windowHandle()->isExposed() && pudelko->isActiveWindow(); }, 10000);
+        xdotool({"key", "--clearmodifiers", "Escape"});
+        odpowiedziane = test::CzekajAz([&] { return !pudelko->isVisible(); }, 5000);
+        if (!odpowiedziane) pudelko->close();  // out of reach: closed here, not left to hang the test
+    });
+    w.SpeedButton2->click();
+    EXPECT_TRUE(wrocilo) << "the window stayed on the other desktop";
+    EXPECT_TRUE(odpowiedziane) << "the box took no answer";
+}
+
+// A menu of the main window opened with Alt+letter and closed with Escape:
+// the focus is back in the tree, and Tab moves it on within the window.
+TEST_F(X11Okno, AfterAMenuClosedWithEscapeTheFocusIsBackAndTabMovesIt) {
+    OknoGlowne& g = app->oknoGlowne();
+    o().close();
+    g.activateWindow();
+    ASSERT_TRUE(test::CzekajAz([&] { return g.isActiveWindow(); }, 5000));
+    g.TreeView1->setFocus();
+    xdotool({"key", "alt+p"});
+    ASSERT_TRUE(test::CzekajAz([] { return QApplication::activePopupWidget() != nullptr; }, 5000));
+    xdotool({"key", "Escape"});
+    ASSERT_TRUE(test::CzekajAz([] { return QApplication::activePopupWidget() == nullptr; }, 5000));
+    EXPECT_TRUE(test::CzekajAz([&] { return QApplication::focusWidget() == g.TreeView1; }, 5000));
+    xdotool({"key", "Tab"});
+    EXPECT_TRUE(test::CzekajAz([&] {
+        const QWidget* f = QApplication::focusWidget();
+        return f && f != g.TreeView1 && f->window() == &g && f->isVisible() && !qobject_cast<const QMenuBar*>(f);
+    }, 5000));
+}
+
 // Kept above the others through a minimise that the main window's
 // activation turns into a hide, and F6; then a minimise and a restore by
 // F6; and a close and F6.
@@ -276,13 +327,15 @@ TEST_F(X11Okno, TheWindowStaysOnTopThroughAMinimiseARestoreAHideAndAClose) {
     }
 }
 
-// On an 800 x 600 screen (tests/x11/pod_x11.sh with that size): both
-// windows lie whole on the screen, their captions included; the indicator
-// window may be made smaller still and brings each control into view.
+// On an 800 x 600 screen (tests/x11/pod_x11.sh with that size, also scaled
+// by QT_SCALE_FACTOR): both windows lie whole on the screen, their captions
+// included; the indicator window may be made smaller still and brings each
+// control into view.
 struct MalyEkranX11 : X11Okno {
     void SetUp() override {
         const QScreen* s = QGuiApplication::primaryScreen();
-        if (QGuiApplication::platformName() != QLatin1String("xcb") || !s || s->size() != QSize(800, 600))
+        if (QGuiApplication::platformName() != QLatin1String("xcb") || !s ||
+            (QSizeF(s->size()) * s->devicePixelRatio()).toSize() != QSize(800, 600))
             GTEST_SKIP() << "needs an 800 x 600 X screen with a window manager (tests/x11/pod_x11.sh)";
         X11Okno::SetUp();
     }
@@ -306,6 +359,57 @@ TEST_F(MalyEkranX11, BothWindowsFitTheScreenEveryControlInReach) {
         QCoreApplication::processEvents();
         EXPECT_TRUE(przewijanie->viewport()->rect().contains(
             QRect(c->mapTo(przewijanie->viewport(), QPoint(0, 0)), c->size())));
+    }
+}
+
+// The decision form and a file dialog of the program lie whole on the
+// screen; the form scrolls to each of its controls.
+TEST_F(MalyEkranX11, TheDecisionFormAndAFileDialogFitTheScreen) {
+    const QRect ekran = QGuiApplication::primaryScreen()->availableGeometry();
+    OknoFormularzaDecyzji& f3 = app->oknoFormularzaDecyzji();
+    app->oknoGlowne().PrzyciskPodgladu->click();
+    ASSERT_TRUE(f3.isVisible());
+    EXPECT_TRUE(test::CzekajAz([&] { return ekran.contains(f3.frameGeometry()); }, 5000));
+    auto* przewijanie = f3.findChild<QScrollArea*>(QStringLiteral("Przewijanie"));
+    ASSERT_NE(przewijanie, nullptr);
+    for (QWidget* c : {static_cast<QWidget*>(f3.PrzyciskOK), static_cast<QWidget*>(f3.Pola.back())}) {
+        QCoreApplication::processEvents();
+        const QPoint srodek = c->mapTo(przewijanie->widget(), c->rect().center());
+        przewijanie->ensureVisible(srodek.x(), srodek.y(), c->width() / 2 + 1, c->height() / 2 + 1);
+        EXPECT_TRUE(przewijanie->viewport()->rect().contains(
+            QRect(c->mapTo(przewijanie->viewport(), QPoint(0, 0)), c->size())));
+    }
+    QtUserInterface dialogi(&app->oknoGlowne());
+    bool wPolu = false;
+    test::Gdy([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        wPolu = test::CzekajAz(
+            [&] { return d->frameGeometry() != d->geometry() && ekran.contains(d->frameGeometry()); }, 5000);
+        d->close();
+    });
+    dialogi.chooseFile(utf8ToCp1250("Proszę podać nazwę operatora celem inicjacji"), "Operator|*.tr1", true,
+                       operatorzy());
+    EXPECT_TRUE(wPolu) << "the file dialog sticks out of the screen";
+}
+
+// Shown again after the user left them partly off the screen, a window is
+// moved whole onto it, not shrunk: the indicator window by F6 after a
+// close, the main window by the start window's OK.
+TEST_F(MalyEkranX11, WindowsShownAgainComeBackWithinTheScreen) {
+    const QRect ekran = QGuiApplication::primaryScreen()->availableGeometry();
+    DefiniowanieWskaznikow& w = o();
+    OknoGlowne& g = app->oknoGlowne();
+    for (QWidget* okno : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&g)}) {
+        SCOPED_TRACE(okno->objectName().toStdString());
+        const QString id = QString::number(okno->winId());
+        xdotool({"windowsize", id, "400", okno == &w ? "300" : "346"});
+        xdotool({"windowmove", id, okno == &w ? "600" : "480", okno == &w ? "450" : "330"});
+        ASSERT_TRUE(test::CzekajAz([&] { return !ekran.contains(okno->frameGeometry()); }, 5000));
+        const QSize rozmiar = okno->size();
+        okno == &w ? void(w.close()) : g.hide();
+        okno == &w ? pokazWskazniki() : app->startOK();
+        EXPECT_TRUE(test::CzekajAz([&] { return okno->isVisible() && ekran.contains(okno->frameGeometry()); }, 5000));
+        EXPECT_EQ(okno->size(), rozmiar);
     }
 }
 

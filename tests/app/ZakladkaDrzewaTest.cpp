@@ -173,12 +173,14 @@ TEST_F(ZakladkaDrzewa, UnsimulatedBaseIsRefused) {
 }
 
 TEST_F(ZakladkaDrzewa, InsAddsUnderTheBaseInNumericOrder) {
-    // Ins while adding is disabled does nothing.
+    // Ins while adding is disabled adds nothing and says why, as the
+    // button does.
     const std::string przed = plikStanu();
     klawisz(&f(), Qt::Key_Insert);
     EXPECT_EQ(w().Drzewo.Liczba(), 3);
     EXPECT_EQ(plikStanu(), przed);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie ustawiono poprawnie bazowego i do edycji"});
+    ui.messages.clear();
 
     auto ustaw = [&] {
         klik("d/r 1");
@@ -295,6 +297,10 @@ TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
         cena += 100;
         wpisz("cena_gamma_0", QString::number(cena));
         ui.questions.clear();
+        // The release of a key pressed elsewhere (Enter on a box) asks nothing.
+        QKeyEvent puszczony(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(f().TreeView1, &puszczony);
+        EXPECT_TRUE(ui.questions.empty()) << p.co;
         // Cancelled: nothing done, the typed value still there.
         ui.choices = {C::Cancel};
         p.zrob();
