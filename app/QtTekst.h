@@ -13,7 +13,12 @@
 namespace vesk {
 
 inline QString q(const std::string& cp1250Text) { return QString::fromStdString(cp1250ToUtf8(cp1250Text)); }
-inline std::string zQt(const QString& text) { return utf8ToCp1250(text.toStdString()); }
+// A character code page 1250 lacks comes in escaped ("\u0416"), never as
+// "?": a number or name typed with one is refused showing what was typed.
+inline std::string zQt(const QString& text) {
+    const std::string utf8 = text.toStdString();
+    return utf8ToCp1250Exactly(utf8).value_or(readableText(utf8));
+}
 
 // Places a window in the middle of the primary screen.
 inline void srodkujNaEkranie(QWidget* okno) {
