@@ -96,8 +96,10 @@ void DefiniowanieWskaznikow::ulozOkno() {
     CheckBoxExpert->setGeometry(6, 6, SzerokoscKolumny - 12, 20);
     CheckBoxClipsViewer->setGeometry(6, 28, SzerokoscKolumny - 12, 20);
     ListBox1->setGeometry(6, 52, SzerokoscKolumny - 12, 120);
-    InterpreterBox1->setGeometry(6, 176, SzerokoscKolumny - 12, 78);
-    InfoOKoniecznosciOpracowaniaWskaznikow->setGeometry(6, 258, SzerokoscKolumny - 12, 18);
+    InterpreterBox1->setGeometry(6, 176, SzerokoscKolumny - 12, 62);
+    // Two lines: the hint is wider than the column in larger fonts.
+    InfoOKoniecznosciOpracowaniaWskaznikow->setWordWrap(true);
+    InfoOKoniecznosciOpracowaniaWskaznikow->setGeometry(6, 240, SzerokoscKolumny - 12, 36);
     g += 282 + 4;
     GroupBox9->setGeometry(LewaKolumny, g, SzerokoscKolumny, 80);
     if (panelAnalizy) {
