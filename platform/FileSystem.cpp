@@ -575,7 +575,7 @@ std::string fileErrorText(int error) {
         case EEXIST: return "plik ju\xBF istnieje";
         case ENOTEMPTY: return "folder nie jest pusty";
         case EXDEV: return "plik na innym no\x9Cniku";
-        case EFBIG: return "plik przekroczy\xB3by najwi\xEAkszy rozmiar pliku (limit systemu lub ulimit -f)";
+        case EFBIG: return "plik przekroczy\xB3" "by najwi\xEAkszy rozmiar pliku (limit systemu lub ulimit -f)";
         case EMLINK: return "za du\xBFo dowi\xB9za\xF1 do pliku";
         case ENXIO:
         case ENODEV: return "brak urz\xB9" "dzenia";
