@@ -308,7 +308,8 @@ bool Interpretator::Podanienazwyplikuzrozkazami1Click() {
         p.PoczatekWhile.fill(-1);
     }
     PoziomWywolania = 0;
-    if (nazwa.empty() || !findExisting(nazwa)) {
+    // (A file that cannot be found or read is refused with its reason.)
+    if (nazwa.empty()) {
         ustawPrzycisk(false);
         return false;
     }

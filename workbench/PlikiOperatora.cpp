@@ -336,6 +336,16 @@ bool Warsztat::ZablokujOperatora(const std::string& podana) {
     return true;
 }
 
+void Warsztat::PorzucBlokade() noexcept {
+    if (!Blokada.locked()) return;
+    try {
+        if (Blokada.created()) dokladnie([&] { return removeFile(Blokada.path()); });
+    } catch (const std::exception&) {
+        // Its name cannot be spelt for the system now: the file stays.
+    }
+    Blokada.unlock();
+}
+
 std::vector<std::string> Warsztat::UsunPozostalosciTworzenia(const OperatorZNazwy& o) {
     std::vector<std::string> usuniete;
     if (o.istnieje() || o.stan.empty()) return usuniete;
