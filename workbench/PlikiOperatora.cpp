@@ -573,7 +573,9 @@ std::string Warsztat::folderDialoguOperatorow() {
     const FolderOperatorow f = ZnajdzFolderOperatorow(katalogOperatorow());
     if (f.powod.empty()) return f.sciezka;
     komunikat(f.powod + " - okno wyboru pliku poka\xBF" "e folder roboczy");
-    return k.KatalogRoboczy;
+    // (Never the folder the dialog showed last, an unreadable one among
+    // them: a relative name typed there is taken in the folder shown.)
+    return FolderRoboczy(k);
 }
 
 bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
