@@ -847,6 +847,13 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
             return Result::Failed;
         }
         const int same = stillThere(fd, native);
+        // A lock file made here that could not be told still at its name
+        // goes again when a second look finds it there (held till then).
+        if (same < 0 && !existed) {
+            const int error = lastError;
+            if (stillThere(fd, native) > 0) ::unlink(native.c_str());
+            couldNotTell(error);
+        }
         if (same > 0) fd_ = fd;
         else ::close(fd);
         if (same < 0) return Result::Failed;
