@@ -83,15 +83,6 @@ long double liczbaZPoczatku(const std::string& t) {
     return CzytajLiczbe(t.substr(start, koniec - start));
 }
 
-// The dialog starts in the working folder, named in full (an empty name
-// would leave the dialog wherever it was last).
-std::string katalogRoboczy(const Kontekst& k) {
-    if (!k.KatalogRoboczy.empty()) return k.KatalogRoboczy;
-    // In code page 1250 like every path of the core: a folder with Polish
-    // letters must not turn into one that does not exist.
-    return normalizeFolder(currentFolder());
-}
-
 }  // namespace
 
 WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
@@ -295,7 +286,7 @@ bool Interpretator::Podanienazwyplikuzrozkazami1Click() {
     if (k_.TrybWsadowy)
         nazwa = k_.PlikRozkazowWsadowy;
     else
-        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, katalogRoboczy(k_)).value_or("");
+        nazwa = k_.Okna->chooseFile(TytulDialogu, FiltrDialogu, false, FolderRoboczy(k_)).value_or("");
     ZapomnijNazwyZmiennych(k_);
     for (PoziomWykonania& p : Poziomy) {
         p.PozycjaZnaku = 0;
@@ -308,7 +299,8 @@ bool Interpretator::Podanienazwyplikuzrozkazami1Click() {
         p.PoczatekWhile.fill(-1);
     }
     PoziomWywolania = 0;
-    if (nazwa.empty() || !findExisting(nazwa)) {
+    // (A file that cannot be found or read is refused with its reason.)
+    if (nazwa.empty()) {
         ustawPrzycisk(false);
         return false;
     }

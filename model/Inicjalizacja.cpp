@@ -171,7 +171,7 @@ bool Inicjalizacja(Kontekst& k) {
     if (katalog)
         k.KatalogOperatora = k.catKARTOPERATORA;
     else
-        k.KatalogOperatora = normalizeFolder(k.KatalogRoboczy.empty() ? currentFolder() : k.KatalogRoboczy);
+        k.KatalogOperatora = FolderRoboczy(k);
     return true;
 }
 

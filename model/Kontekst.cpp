@@ -51,4 +51,8 @@ Kontekst::Kontekst(UserInterface& okna, CommandLine parametry)
       DomyslneKatalogi(katalogiProgramu()),
       Historia(std::make_unique<Przebiegi>()) {}
 
+std::string FolderRoboczy(const Kontekst& k) {
+    return normalizeFolder(k.KatalogRoboczy.empty() ? currentFolder() : k.KatalogRoboczy);
+}
+
 }  // namespace vesk

@@ -155,4 +155,9 @@ private:
     ScriptedUserInterface domyslneOkna_;
 };
 
+// The working folder named in full, ending with a separator (a dialog given
+// no folder would start wherever it was last), in code page 1250 like every
+// path of the core.
+std::string FolderRoboczy(const Kontekst& k);
+
 }  // namespace vesk

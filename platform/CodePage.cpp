@@ -18,17 +18,34 @@ namespace vesk {
 
 namespace {
 
-// Why iconv_open failed. The converter loads its tables from files and
-// says only EINVAL when it cannot open them: a file opened here tells
-// whether the open files' limit (or memory) is the cause.
-std::string converterMissing(const char* from, const char* to, int error) {
+// Why iconv_open failed: EINVAL when the system has no such conversion.
+// The converter loads its tables from files and says only EINVAL when it
+// cannot open them: a file opened here tells whether the open files'
+// limit (or memory) is the cause.
+int converterFailure(int error) {
     if (error == EINVAL) {
         const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
         if (fd >= 0) ::close(fd);
         else error = errno;
     }
+    return error;
+}
+
+std::string converterMissing(const char* from, const char* to, int error) {
+    error = converterFailure(error);
     return std::string("Nie mo\xBFna zamieni\xE6 tekstu z ") + from + " na " + to + ": " +
            (error == EINVAL ? "system nie ma modu\xB3u tej zamiany (gconv)" : fileErrorText(error));
+}
+
+// Why the last single-byte table asked for could not be built: EINVAL
+// when the system does not know the code page (or it is not single-byte).
+thread_local int tableFailure = EINVAL;
+
+// Code page 1250, which every text of the core needs, or why it cannot be had.
+const std::array<char16_t, 256>& cp1250Table() {
+    const std::array<char16_t, 256>* table = singleByteTable(1250);
+    if (!table) throw std::runtime_error(converterMissing("CP1250", "UTF-16LE", tableFailure));
+    return *table;
 }
 
 // Converts with iconv; an input sequence that cannot be converted is
@@ -74,8 +91,7 @@ bool isAscii(std::string_view s) {
 
 std::string cp1250ToUtf8(std::string_view text) {
     if (isAscii(text)) return std::string(text);
-    const std::array<char16_t, 256>* table = singleByteTable(1250);
-    if (!table) throw std::runtime_error("iconv does not know code page 1250");
+    const std::array<char16_t, 256>* table = &cp1250Table();
     std::u16string chars;
     chars.reserve(text.size());
     for (const char c : text) {
@@ -375,7 +391,11 @@ SingleByteTables& singleByteTables() {
 std::unique_ptr<std::array<char16_t, 256>> buildTable(int codePage) {
     std::string name = "CP" + std::to_string(codePage);
     iconv_t cd = iconv_open("UTF-16LE", name.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        tableFailure = converterFailure(errno);
+        return nullptr;
+    }
+    tableFailure = EINVAL;  // (when it proves to be no single-byte page)
     auto table = std::make_unique<std::array<char16_t, 256>>();
     bool singleByte = true;
     for (int b = 0; b < 256; ++b) {
@@ -408,10 +428,15 @@ const std::array<char16_t, 256>* singleByteTable(int codePage) {
     std::lock_guard<std::mutex> guard(all.lock);
     auto found = all.tables.find(codePage);
     if (found != all.tables.end()) return found->second.get();
-    if (all.unknown.count(codePage)) return nullptr;
+    if (all.unknown.count(codePage)) {
+        tableFailure = EINVAL;
+        return nullptr;
+    }
     auto table = buildTable(codePage);
+    // A page the system does not know stays unknown; one that could not be
+    // loaded now (no descriptor left, no memory) is tried again next time.
     if (!table) {
-        all.unknown[codePage] = true;
+        if (tableFailure == EINVAL) all.unknown[codePage] = true;
         return nullptr;
     }
     return (all.tables[codePage] = std::move(table)).get();
@@ -421,9 +446,7 @@ namespace {
 
 const std::array<char16_t, 256>& tableOrCp1250(int codePage) {
     if (const auto* t = singleByteTable(codePage)) return *t;
-    const auto* t = singleByteTable(1250);
-    if (!t) throw std::runtime_error("iconv does not know code page 1250");
-    return *t;
+    return cp1250Table();
 }
 
 }  // namespace

@@ -90,7 +90,8 @@ std::string utf16ToCp1250(std::u16string_view text);
 // Single-byte Windows code pages by number (1250, 1252, 437, ...). The table
 // maps each byte to its UTF-16 character (U+FFFD where the page has none);
 // it is built once per code page. Nothing when iconv does not know the page
-// or the page is not a single-byte one.
+// or the page is not a single-byte one, or when it cannot be loaded now (no
+// descriptor or memory left: tried again when next asked).
 const std::array<char16_t, 256>* singleByteTable(int codePage);
 // Bytes of the given code page to UTF-16; a page iconv does not know is read
 // as code page 1250.

@@ -815,7 +815,8 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
     if (refuseAmbiguous(path)) return Result::Failed;
     const std::string native = findExisting(path).value_or(nativePathForCreate(path));
     struct stat before;
-    const bool existed = ::lstat(native.c_str(), &before) == 0;
+    // (One that could not be looked at may be there: never taken for made.)
+    const bool existed = ::lstat(native.c_str(), &before) == 0 || errno != ENOENT;
     // A lock file deleted or replaced between its open and its lock is not
     // the one at path: the lock is taken again on the new one.
     for (int attempt = 0; attempt < 10 && fd_ < 0; ++attempt) {
@@ -846,6 +847,13 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
             return Result::Failed;
         }
         const int same = stillThere(fd, native);
+        // A lock file made here that could not be told still at its name
+        // goes again when a second look finds it there (held till then).
+        if (same < 0 && !existed) {
+            const int error = lastError;
+            if (stillThere(fd, native) > 0) ::unlink(native.c_str());
+            couldNotTell(error);
+        }
         if (same > 0) fd_ = fd;
         else ::close(fd);
         if (same < 0) return Result::Failed;
@@ -856,9 +864,13 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
     }
     path_ = path;
     created_ = fd_ >= 0 && !existed;
-    if (!guarded.empty() && fileExists(guarded) && !guard(guarded)) {
-        const bool inUse = lastError == EWOULDBLOCK;
+    if (!guarded.empty() && (fileExists(guarded) || lookupError() != 0) && !guard(guarded)) {
+        const int error = lastError;
+        // A lock file made here goes again, removed while still held.
+        if (created_) ::unlink(native.c_str());
         unlock();
+        lastError = error;
+        const bool inUse = error == EWOULDBLOCK;
         return inUse ? Result::InUse : Result::Failed;
     }
     return Result::Locked;

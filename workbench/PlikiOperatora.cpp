@@ -336,6 +336,16 @@ bool Warsztat::ZablokujOperatora(const std::string& podana) {
     return true;
 }
 
+void Warsztat::PorzucBlokade() noexcept {
+    if (!Blokada.locked()) return;
+    try {
+        if (Blokada.created()) dokladnie([&] { return removeFile(Blokada.path()); });
+    } catch (const std::exception&) {
+        // Its name cannot be spelt for the system now: the file stays.
+    }
+    Blokada.unlock();
+}
+
 std::vector<std::string> Warsztat::UsunPozostalosciTworzenia(const OperatorZNazwy& o) {
     std::vector<std::string> usuniete;
     if (o.istnieje() || o.stan.empty()) return usuniete;
@@ -563,7 +573,9 @@ std::string Warsztat::folderDialoguOperatorow() {
     const FolderOperatorow f = ZnajdzFolderOperatorow(katalogOperatorow());
     if (f.powod.empty()) return f.sciezka;
     komunikat(f.powod + " - okno wyboru pliku poka\xBF" "e folder roboczy");
-    return k.KatalogRoboczy;
+    // (Never the folder the dialog showed last, an unreadable one among
+    // them: a relative name typed there is taken in the folder shown.)
+    return FolderRoboczy(k);
 }
 
 bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {

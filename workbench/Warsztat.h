@@ -239,6 +239,10 @@ public:
     // an open or a creation (a batch run deciding which under the lock);
     // false, told the user, when it cannot be taken.
     bool ZablokujOperatora(const std::string& sciezka);
+    // Ends that lock when neither followed (refused, or an exception): the
+    // lock file goes when the lock made it, so that a refused run leaves
+    // every file as it was.
+    void PorzucBlokade() noexcept;
     // What a creation killed before its commit point left beside a state
     // file that has no tree (its new files and their temporary files),
     // removed under the operator's lock: the files removed; none when the

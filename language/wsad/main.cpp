@@ -265,6 +265,15 @@ int uruchom(int argc, char** argv) {
     // (an operator folder that is ambiguous or missing refused, naming its
     // line, rather than an operator made in its place).
     const vesk::KatalogOperatorow gdzie = w->katalogOperatorow();
+    // A lock taken for an operator then neither opened nor created (a
+    // refusal, an exception) goes with the lock file it made.
+    struct Porzucenie {
+        vesk::Warsztat& w;
+        bool otwarty = false;
+        ~Porzucenie() {
+            if (!otwarty) w.PorzucBlokade();
+        }
+    } porzucenie{*w};
     try {
         if (argc == 2) {
             const vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(
@@ -313,6 +322,7 @@ int uruchom(int argc, char** argv) {
                 powiedz("utworzono nowy operator ", k->PlikDrzewa);
             }
         }
+        porzucenie.otwarty = true;
     } catch (const std::exception& e) {
         naBledy(vesk::cp1250ToUtf8(vesk::exceptionText(e)));
         return 2;
@@ -323,10 +333,8 @@ int uruchom(int argc, char** argv) {
     vesk::Interpretator interpretator(*k, czasowniki, widok);
     k->TrybWsadowy = true;
     k->PlikRozkazowWsadowy = plikRozkazow;
-    if (!interpretator.Podanienazwyplikuzrozkazami1Click()) {
-        naBledy(std::string("Nie można odczytać pliku rozkazów ") + argv[1]);
-        return 2;
-    }
+    // A file that cannot be read now has been told, with the reason.
+    if (!interpretator.Podanienazwyplikuzrozkazami1Click()) return 2;
     while (interpretator.PrzyciskAktywny() && !interpretator.ZatrzymanieSkryptu && !sygnal)
         interpretator.PrzyciskWykonaniaNastepnegoPoleceniaClick();
     if (sygnal) {

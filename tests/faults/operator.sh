@@ -339,6 +339,21 @@ for what in "FAULT_OPEN=T.qad" "FAULT_OPEN=T.qad FAULT_ERRNO=5" "FAULT_LIST=."; 
   [ $rc -eq 2 ] && grep -q "T\.\(qad\|tr1\)\|Folder" err || fail "$what: not refused (exit $rc): $(cat err)"
   [ "$(snap)" = "$base" ] || fail "$what: files changed or made: $(cat err)"
 done
+# Without its lock file: a stat or lstat failing anywhere, or a run out of open
+# files after the lock (a new operator), refuses with the reason and leaves
+# no lock file (the command file is read once the operator is open).
+for fn in stat lstat; do
+  for n in $(seq 1 400); do
+    again; rm -f T.lck mark
+    FAULT_FN=$fn FAULT_N=$n FAULT_MARK=$R/mark LD_PRELOAD=$SHIM "$W" open.roz T.tr1 > /dev/null 2> err; rc=$?
+    [ -e mark ] || break
+    grep -q "rozkazów open.roz$" err && fail "$fn #$n: the command file refused without a reason: $(cat err)"
+    [ $rc -eq 0 ] || grep -q rozkazów err || [ ! -e T.lck ] || fail "$fn #$n: lock file left: $(cat err)"
+  done
+done
+(for fd in /proc/$BASHPID/fd/*; do fd=${fd##*/}; [ $fd -gt 2 ] && eval "exec $fd>&-"; done  # the limit its own
+ ulimit -n 4; "$W" open.roz N.tr1 > /dev/null 2> err)
+grep -q "limit otwartych plików programu (4)" err && [ -z "$(ls N.* 2>/dev/null)" ] || fail "4 open files: $(cat err; ls N.*)"
 echo "lookups: $l"
 
 echo "seconds: $SECONDS, failures: $fails"

@@ -236,10 +236,11 @@ TEST_F(Wykonanie, OpeningForgetsNamesAndAMissingFilePreparesNothing) {
     EXPECT_EQ(k->NazwyZmiennych[0].Uzytkownika, "");
     EXPECT_EQ(x(1), 3.0);
     EXPECT_FALSE(in->PrzyciskAktywny());
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);  // told, as a file that cannot be looked at is
+    EXPECT_EQ(ui.messages[0], "Brak pliku rozkaz\xF3w " + dir.file("brak.roz"));
     // A folder cannot be read: told, nothing prepared.
     EXPECT_FALSE(otworzPlik(dir.folder()));
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST_F(Wykonanie, CancelledDialogPreparesNothing) {

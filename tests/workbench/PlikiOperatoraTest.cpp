@@ -53,6 +53,11 @@ TEST_F(PlikiOperatora, TheDialogsStartInTheOperatorFolderFoundAsNamesAre) {
         if (!w.komunikat.empty())
             EXPECT_TRUE(ui.messages[0].ends_with(" - okno wyboru pliku poka\xBF" "e folder roboczy")) << ui.messages[0];
     }
+    // The working folder named, never left to the dialog's last folder.
+    k->KatalogRoboczy.clear();
+    this->w->NowyPlik1Click();
+    EXPECT_EQ(ui.dialogFolders.back(), FolderRoboczy(*k));
+    EXPECT_FALSE(ui.dialogFolders.back().empty());
 }
 
 TEST_F(PlikiOperatora, ANewOperatorHoldsTheTemplateTreeAndTheRootAlone) {
