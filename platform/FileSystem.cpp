@@ -700,10 +700,16 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
     const auto oldSize = static_cast<std::uint64_t>(st.st_size);
     if (untouched) *untouched = false;
     bool ok = writeAll(fd, bytes, offset) && syncFile(fd);
-    const int error = errno;
+    int error = errno;
     // A failed append leaves no part of the new bytes behind.
     if (!ok && offset >= oldSize) (void)!::ftruncate(fd, static_cast<off_t>(oldSize));
-    if (::close(fd) != 0 && ok) return fail(errno);
+    if ((::close(fd) != 0 || faultAt("close")) && ok) {
+        // The write is told failed: an append it made is taken back, as
+        // one that failed before its close.
+        ok = false;
+        error = errno;
+        if (offset >= oldSize) (void)!::truncate(found->c_str(), static_cast<off_t>(oldSize));
+    }
     return ok || fail(error);
 }
 
