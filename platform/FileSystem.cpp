@@ -1067,7 +1067,7 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         if (const int error = kindError(st)) return fail(error);
         native = *found;
     }
-    lastWasRead_ = lastWasWrite_ = false;
+    lastWasRead_ = lastWasWrite_ = readFault_ = false;
     if (mode == Mode::Create) {
         file_ = std::fopen(native.c_str(), "w+b");
         return file_ != nullptr || fail(errno);
@@ -1100,6 +1100,11 @@ std::size_t BinaryFile::read(void* buffer, std::size_t n) {
     if (lastWasWrite_) std::fseek(file_, 0, SEEK_CUR);
     lastWasWrite_ = false;
     lastWasRead_ = true;
+    if (faultAt("read")) {
+        readFault_ = true;
+        fail(errno);
+        return 0;
+    }
     const std::size_t read = std::fread(buffer, 1, n, file_);
     if (read < n && std::ferror(file_)) fail(errno);
     return read;
@@ -1132,7 +1137,9 @@ std::optional<std::uint64_t> BinaryFile::size() {
 
 // ---------------------------------------------------------------- text files
 
-bool BinaryFile::failed() const { return file_ != nullptr && std::ferror(file_) != 0; }
+bool BinaryFile::failed() const { return file_ != nullptr && (readFault_ || std::ferror(file_) != 0); }
+
+std::string BinaryFile::failureText(const std::string& text) const { return failed() ? withFileError(text) : text; }
 
 std::optional<std::string> BinaryFile::readRest(std::uint64_t bound) {
     std::string data;
