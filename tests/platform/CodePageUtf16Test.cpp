@@ -40,8 +40,7 @@ TEST(CodePageUtf16, SingleBytePagesByNumber) {
     // A page the converter could not load for want of descriptors is known once they are back.
     rlimit was{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &was), 0);
-    rlimit none = was;
-    none.rlim_cur = 0;
+    const rlimit none{0, was.rlim_max};
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
     const bool loadedWithout = singleByteTable(1257) != nullptr;
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &was), 0);
