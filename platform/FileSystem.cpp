@@ -548,6 +548,8 @@ std::string fileErrorText(int error) {
         case ELOOP: return "dowi\xB9zanie symboliczne";
         case ENOSPC: return "brak miejsca na dysku";
         case EDQUOT: return "przekroczony przydzia\xB3 miejsca na dysku";
+        case EPIPE: return "odbiorca potoku zako\xF1" "czy\xB3 odczyt";
+        case ENOLCK: return "brak wolnych blokad plik\xF3w w systemie";
         case EACCES:
         case EPERM: return "brak uprawnie\xF1";
         case ENOENT: return "brak pliku lub folderu";
