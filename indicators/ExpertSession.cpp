@@ -549,7 +549,7 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     const std::string rdzen = RdzenZestawu(plikZestawu.empty() ? nazwaZestawu + ".xls" : plikZestawu);
     plikFaktow_ = katalogOperatora_ + rdzen + ".clp";
     if (!replaceFile(plikFaktow_, fakty.Tekst)) {
-        Pokaz("Nie mo\xBFna zapisa\xE6 pliku " + plikFaktow_);
+        Zglos(withFileError("Nie mo\xBFna zapisa\xE6 pliku fakt\xF3w " + plikFaktow_));
         return false;
     }
     const auto regul = resolveRuleFile(katalogOperatora_, katalogProgramu_, nazwaZestawu, d.Wybrany);
@@ -565,7 +565,7 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     }
     plikRegul_ = *regul;
     if (!fileExists(plikRegul_) && lookupError()) {
-        Pokaz(unreadableText("Plik regu\xB3 " + plikRegul_));
+        Zglos(unreadableText("Plik regu\xB3 " + plikRegul_));
         return false;
     }
     // A new export starts the engine afresh.

@@ -41,7 +41,7 @@ void WczytajParametryModelu(Kontekst& k) {
         if (!plik.open(sciezka, BinaryFile::Mode::Read))
             throw IoError(sciezka, kOperacja, withFileError("nie mo\xBFna otworzy\xE6 pliku"));
         const std::size_t n = plik.read(bajty.data(), bajty.size());
-        if (plik.failed()) throw IoError(sciezka, kOperacja, withFileError("plik nie daje si\xEA odczyta\xE6"));
+        if (plik.failed()) throw IoError(sciezka, kOperacja, plik.failureText("plik nie daje si\xEA odczyta\xE6"));
         if (n < bajty.size())
             throw IoError(sciezka, kOperacja,
                           "plik zawiera " + std::to_string(n / 6) + " warto\x9C" "ci, potrzeba " +

@@ -42,14 +42,14 @@ std::uint64_t polozenie(std::size_t indeks) { return static_cast<std::uint64_t>(
 // failure here is a fault of the medium and raises the input/output error.
 void czytajRekord(BinaryFile& plik, const std::string& sciezka, std::size_t indeks, StanModelu& rec) {
     if (!plik.seek(polozenie(indeks)) || plik.read(rec.bajty.data(), rec.bajty.size()) != rec.bajty.size())
-        throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje si\xEA odczyta\xE6");
+        throw IoError(sciezka, kOdczyt, plik.failureText("rekord " + std::to_string(indeks + 1) + " nie daje si\xEA odczyta\xE6"));
 }
 
 // The node number (byte 0) of record indeks, read alone.
 std::uint8_t numerRekordu(BinaryFile& plik, const std::string& sciezka, std::size_t indeks) {
     std::uint8_t numer = 0;
     if (!plik.seek(polozenie(indeks)) || plik.read(&numer, 1) != 1)
-        throw IoError(sciezka, kOdczyt, "rekord " + std::to_string(indeks + 1) + " nie daje si\xEA odczyta\xE6");
+        throw IoError(sciezka, kOdczyt, plik.failureText("rekord " + std::to_string(indeks + 1) + " nie daje si\xEA odczyta\xE6"));
     return numer;
 }
 
@@ -219,7 +219,7 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     }
     std::string b(static_cast<std::size_t>(*dlugosc), '\0');
     if (plik.read(b.data(), b.size()) != b.size() || plik.failed()) {
-        o.blad = " nie daje si\xEA odczyta\xE6";
+        o.blad = plik.failureText(" nie daje si\xEA odczyta\xE6");
         return o;
     }
     o.bajty = std::move(b);

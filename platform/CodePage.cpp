@@ -18,11 +18,11 @@ namespace vesk {
 
 namespace {
 
-// Why iconv_open failed: EINVAL when the system has no such conversion.
-// The converter loads its tables from files and says only EINVAL when it
-// cannot open them: a file opened here tells whether the open files'
-// limit (or memory) is the cause.
-int converterFailure(int error) {
+// Why iconv_open failed. The converter loads its tables from files and
+// says only EINVAL when it cannot open them: a file opened here tells
+// whether the open files' limit (or memory) is the cause. EINVAL when the
+// system has no such conversion.
+int converterError(int error) {
     if (error == EINVAL) {
         const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
         if (fd >= 0) ::close(fd);
@@ -32,21 +32,14 @@ int converterFailure(int error) {
 }
 
 std::string converterMissing(const char* from, const char* to, int error) {
-    error = converterFailure(error);
+    error = converterError(error);
     return std::string("Nie mo\xBFna zamieni\xE6 tekstu z ") + from + " na " + to + ": " +
            (error == EINVAL ? "system nie ma modu\xB3u tej zamiany (gconv)" : fileErrorText(error));
 }
 
-// Why the last single-byte table asked for could not be built: EINVAL
-// when the system does not know the code page (or it is not single-byte).
-thread_local int tableFailure = EINVAL;
-
-// Code page 1250, which every text of the core needs, or why it cannot be had.
-const std::array<char16_t, 256>& cp1250Table() {
-    const std::array<char16_t, 256>* table = singleByteTable(1250);
-    if (!table) throw std::runtime_error(converterMissing("CP1250", "UTF-16LE", tableFailure));
-    return *table;
-}
+// Why the last single-byte table of this thread could not be built: the
+// converter's error, 0 for a page that is not single-byte.
+thread_local int tableFailure = 0;
 
 // Converts with iconv; an input sequence that cannot be converted is
 // replaced by '?' and skipped (one byte), so the conversion always ends.
@@ -91,7 +84,7 @@ bool isAscii(std::string_view s) {
 
 std::string cp1250ToUtf8(std::string_view text) {
     if (isAscii(text)) return std::string(text);
-    const std::array<char16_t, 256>* table = &cp1250Table();
+    const std::array<char16_t, 256>* table = singleByteTable(1250);
     std::u16string chars;
     chars.reserve(text.size());
     for (const char c : text) {
@@ -391,11 +384,8 @@ SingleByteTables& singleByteTables() {
 std::unique_ptr<std::array<char16_t, 256>> buildTable(int codePage) {
     std::string name = "CP" + std::to_string(codePage);
     iconv_t cd = iconv_open("UTF-16LE", name.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        tableFailure = converterFailure(errno);
-        return nullptr;
-    }
-    tableFailure = EINVAL;  // (when it proves to be no single-byte page)
+    tableFailure = cd == reinterpret_cast<iconv_t>(-1) ? converterError(errno) : 0;
+    if (tableFailure != 0) return nullptr;
     auto table = std::make_unique<std::array<char16_t, 256>>();
     bool singleByte = true;
     for (int b = 0; b < 256; ++b) {
@@ -421,9 +411,40 @@ std::unique_ptr<std::array<char16_t, 256>> buildTable(int codePage) {
     return table;
 }
 
+// The core's own page is built in: every text of the program goes through
+// it, so that no lack of descriptors or memory at the converter's load can
+// leave a message unreadable. Its unused bytes are U+FFFD, as built above.
+const std::array<char16_t, 256>& builtInCp1250() {
+    static constexpr char16_t high[128] = {
+    u'\u20AC', u'\uFFFD', u'\u201A', u'\uFFFD', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\uFFFD', u'\u2030', u'\u0160', u'\u2039', u'\u015A', u'\u0164', u'\u017D', u'\u0179',
+    u'\uFFFD', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\uFFFD', u'\u2122', u'\u0161', u'\u203A', u'\u015B', u'\u0165', u'\u017E', u'\u017A',
+    u'\u00A0', u'\u02C7', u'\u02D8', u'\u0141', u'\u00A4', u'\u0104', u'\u00A6', u'\u00A7',
+    u'\u00A8', u'\u00A9', u'\u015E', u'\u00AB', u'\u00AC', u'\u00AD', u'\u00AE', u'\u017B',
+    u'\u00B0', u'\u00B1', u'\u02DB', u'\u0142', u'\u00B4', u'\u00B5', u'\u00B6', u'\u00B7',
+    u'\u00B8', u'\u0105', u'\u015F', u'\u00BB', u'\u013D', u'\u02DD', u'\u013E', u'\u017C',
+    u'\u0154', u'\u00C1', u'\u00C2', u'\u0102', u'\u00C4', u'\u0139', u'\u0106', u'\u00C7',
+    u'\u010C', u'\u00C9', u'\u0118', u'\u00CB', u'\u011A', u'\u00CD', u'\u00CE', u'\u010E',
+    u'\u0110', u'\u0143', u'\u0147', u'\u00D3', u'\u00D4', u'\u0150', u'\u00D6', u'\u00D7',
+    u'\u0158', u'\u016E', u'\u00DA', u'\u0170', u'\u00DC', u'\u00DD', u'\u0162', u'\u00DF',
+    u'\u0155', u'\u00E1', u'\u00E2', u'\u0103', u'\u00E4', u'\u013A', u'\u0107', u'\u00E7',
+    u'\u010D', u'\u00E9', u'\u0119', u'\u00EB', u'\u011B', u'\u00ED', u'\u00EE', u'\u010F',
+    u'\u0111', u'\u0144', u'\u0148', u'\u00F3', u'\u00F4', u'\u0151', u'\u00F6', u'\u00F7',
+    u'\u0159', u'\u016F', u'\u00FA', u'\u0171', u'\u00FC', u'\u00FD', u'\u0163', u'\u02D9',
+    };
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (std::size_t b = 0; b < 256; ++b) t[b] = b < 0x80 ? static_cast<char16_t>(b) : high[b - 0x80];
+        return t;
+    }();
+    return table;
+}
+
 }  // namespace
 
 const std::array<char16_t, 256>* singleByteTable(int codePage) {
+    if (codePage == 1250) return &builtInCp1250();
     SingleByteTables& all = singleByteTables();
     std::lock_guard<std::mutex> guard(all.lock);
     auto found = all.tables.find(codePage);
@@ -433,10 +454,10 @@ const std::array<char16_t, 256>* singleByteTable(int codePage) {
         return nullptr;
     }
     auto table = buildTable(codePage);
-    // A page the system does not know stays unknown; one that could not be
-    // loaded now (no descriptor left, no memory) is tried again next time.
     if (!table) {
-        if (tableFailure == EINVAL) all.unknown[codePage] = true;
+        // A page the converter lacks stays unknown; one it could not load
+        // now (no descriptor or memory left) is tried again.
+        if (tableFailure == 0 || tableFailure == EINVAL) all.unknown[codePage] = true;
         return nullptr;
     }
     return (all.tables[codePage] = std::move(table)).get();
@@ -446,7 +467,7 @@ namespace {
 
 const std::array<char16_t, 256>& tableOrCp1250(int codePage) {
     if (const auto* t = singleByteTable(codePage)) return *t;
-    return cp1250Table();
+    return *singleByteTable(1250);
 }
 
 }  // namespace

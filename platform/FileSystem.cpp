@@ -548,6 +548,8 @@ std::string fileErrorText(int error) {
         case ELOOP: return "dowi\xB9zanie symboliczne";
         case ENOSPC: return "brak miejsca na dysku";
         case EDQUOT: return "przekroczony przydzia\xB3 miejsca na dysku";
+        case EPIPE: return "odbiorca potoku zako\xF1" "czy\xB3 odczyt";
+        case ENOLCK: return "brak wolnych blokad plik\xF3w w systemie";
         case EACCES:
         case EPERM: return "brak uprawnie\xF1";
         case ENOENT: return "brak pliku lub folderu";
@@ -700,10 +702,16 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
     const auto oldSize = static_cast<std::uint64_t>(st.st_size);
     if (untouched) *untouched = false;
     bool ok = writeAll(fd, bytes, offset) && syncFile(fd);
-    const int error = errno;
+    int error = errno;
     // A failed append leaves no part of the new bytes behind.
     if (!ok && offset >= oldSize) (void)!::ftruncate(fd, static_cast<off_t>(oldSize));
-    if (::close(fd) != 0 && ok) return fail(errno);
+    if ((::close(fd) != 0 || faultAt("close")) && ok) {
+        // The write is told failed: an append it made is taken back, as
+        // one that failed before its close.
+        ok = false;
+        error = errno;
+        if (offset >= oldSize) (void)!::truncate(found->c_str(), static_cast<off_t>(oldSize));
+    }
     return ok || fail(error);
 }
 
@@ -1073,7 +1081,7 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         if (const int error = kindError(st)) return fail(error);
         native = *found;
     }
-    lastWasRead_ = lastWasWrite_ = false;
+    lastWasRead_ = lastWasWrite_ = readFault_ = false;
     if (mode == Mode::Create) {
         file_ = std::fopen(native.c_str(), "w+b");
         return file_ != nullptr || fail(errno);
@@ -1106,6 +1114,11 @@ std::size_t BinaryFile::read(void* buffer, std::size_t n) {
     if (lastWasWrite_) std::fseek(file_, 0, SEEK_CUR);
     lastWasWrite_ = false;
     lastWasRead_ = true;
+    if (faultAt("read")) {
+        readFault_ = true;
+        fail(errno);
+        return 0;
+    }
     const std::size_t read = std::fread(buffer, 1, n, file_);
     if (read < n && std::ferror(file_)) fail(errno);
     return read;
@@ -1138,7 +1151,9 @@ std::optional<std::uint64_t> BinaryFile::size() {
 
 // ---------------------------------------------------------------- text files
 
-bool BinaryFile::failed() const { return file_ != nullptr && std::ferror(file_) != 0; }
+bool BinaryFile::failed() const { return file_ != nullptr && (readFault_ || std::ferror(file_) != 0); }
+
+std::string BinaryFile::failureText(const std::string& text) const { return failed() ? withFileError(text) : text; }
 
 std::optional<std::string> BinaryFile::readRest(std::uint64_t bound) {
     std::string data;

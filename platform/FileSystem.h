@@ -303,6 +303,8 @@ public:
     std::optional<std::uint64_t> size();
     // True when a read or write has failed (not merely reached the end).
     bool failed() const;
+    // The text, with the reason of a failed read or write when one failed.
+    std::string failureText(const std::string& text) const;
     // The rest of the file from the current position, at most `bound`
     // bytes, the bound of the kind of file read: the read stops at bound + 1
     // byte and the file is refused as too big (lastFileError() names the
@@ -314,6 +316,7 @@ private:
     std::FILE* file_ = nullptr;
     bool lastWasWrite_ = false;
     bool lastWasRead_ = false;
+    bool readFault_ = false;  // a read failed by the fault hook
 };
 
 // The lines of a text file, CR LF or LF ended (a last line without an end

@@ -199,7 +199,7 @@ DrzewoDecyzji DrzewoDecyzji::Wczytaj(const std::string& plik) {
                                  std::to_string(NajdluzszyPlikDrzewa) + ")");
     std::string bajty(NajdluzszyPlikDrzewa + 1, '\0');
     bajty.resize(f.read(bajty.data(), bajty.size()));
-    if (f.failed()) throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, "nie daje si\xEA odczyta\xE6");
+    if (f.failed()) throw WorkbenchError(WorkbenchError::Kind::TreeRead, plik, 0, f.failureText("nie daje si\xEA odczyta\xE6"));
     if (bajty.size() > NajdluzszyPlikDrzewa)
         throw WorkbenchError(WorkbenchError::Kind::TreeFormat, plik, 0,
                              "plik jest d\xB3u\xBFszy ni\xBF najd\xB3u\xBFsze drzewo (" +

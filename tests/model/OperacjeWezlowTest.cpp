@@ -408,15 +408,18 @@ TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {
     ASSERT_TRUE(find(1, child));
     EXPECT_EQ(child.Symulowany(), 1);
 
-    // A new node whose save fails is not in the table and not in the file.
-    const std::string before = file();
-    const ZESPOL table = k->TabelaWezlow;
-    setFileFault([](std::string_view s) { return s == "sync"; });
-    const bool created = newNode("1", "1");
-    setFileFault({});
-    EXPECT_FALSE(created);
-    EXPECT_EQ(file(), before);
-    EXPECT_EQ(k->TabelaWezlow, table);
+    // A new node whose save fails (at its flush or its close) is not in the
+    // table and not in the file.
+    for (const std::string_view step : {"sync", "close"}) {
+        const std::string before = file();
+        const ZESPOL table = k->TabelaWezlow;
+        setFileFault([step](std::string_view s) { return s == step; });
+        const bool created = newNode("1", "1");
+        setFileFault({});
+        EXPECT_FALSE(created) << step;
+        EXPECT_EQ(file(), before) << step;
+        EXPECT_EQ(k->TabelaWezlow, table) << step;
+    }
 }
 
 // A run that fails with an error (here the parameter file has gone) leaves

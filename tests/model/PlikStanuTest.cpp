@@ -278,10 +278,15 @@ TEST_F(PlikStanuTest, AMissingNodeLeavesTheRecordUnchanged) {
     plik(std::vector<std::string>(52, rekord(0, 1)));  // more records than nodes
     EXPECT_FALSE(ZnajdzStanModelu(k, s, 0, *rec));
     EXPECT_TRUE(*rec == *przed);
-    // A state file that cannot be looked at has no missing node: it says why.
-    setFileFault([](std::string_view krok) { return krok == "stat"; });
-    EXPECT_THROW(ZnajdzStanModelu(k, s, 0, *rec), IoError);
-    setFileFault({});
+    // A state file that cannot be looked at or read has no missing node: it says why.
+    plik({rekord(0, 1), rekord(3, 2)});
+    for (const std::string_view krok : {"stat", "read"}) {
+        setFileFault([krok](std::string_view k) { return k == krok; });
+        std::string blad;
+        try { ZnajdzStanModelu(k, s, 3, *rec); } catch (const IoError& e) { blad = e.what(); }
+        setFileFault({});
+        EXPECT_NE(blad.find(fileErrorText(EIO)), std::string::npos) << krok;
+    }
     EXPECT_TRUE(*rec == *przed);
 }
 

@@ -2,6 +2,7 @@
 #include "TextFileLines.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace vesk {
 namespace {
@@ -36,6 +37,15 @@ TEST(CodePageUtf16, SingleBytePagesByNumber) {
     EXPECT_EQ(singleByteTable(1252), singleByteTable(1252)) << "built once";
     EXPECT_EQ(singleByteTable(932), nullptr) << "a double-byte page";
     EXPECT_EQ(singleByteTable(99999), nullptr);
+    // A page the converter could not load for want of descriptors is known once they are back.
+    rlimit was{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &was), 0);
+    const rlimit none{0, was.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    const bool loadedWithout = singleByteTable(1257) != nullptr;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &was), 0);
+    EXPECT_FALSE(loadedWithout);
+    EXPECT_NE(singleByteTable(1257), nullptr);
     EXPECT_EQ(singleByteToUtf16("\xE9", 1252), u"é");
     EXPECT_EQ(singleByteToUtf16("\xB3", 99999), u"ł") << "unknown pages read as 1250";
     EXPECT_EQ(utf16ToSingleByte(u"é\u0142", 1252), "\xE9?");
