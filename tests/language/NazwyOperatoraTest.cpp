@@ -304,7 +304,9 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedOrWrittenIsRefusedOnEveryPath) {
         } else
             EXPECT_EQ(std::system(("mount -o remount,ro,bind '" + op + "'").c_str()), 0);
         const int s = wsad(f, argument, tryb != nosnik ? jako : "");
-        if (tryb == nosnik) EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
+        if (tryb == nosnik) {
+            EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
+        }
         fs::permissions(op, fs::perms::all);
         EXPECT_EQ(s, kod);
         EXPECT_NE(f.read("bledy").find(tekst), std::string::npos) << f.read("bledy");
@@ -319,7 +321,9 @@ TEST(NazwyOperatora, AFolderThatCannotBeListedOrWrittenIsRefusedOnEveryPath) {
         fs::create_symlink(zamkniety.file("y"), f.file(dowiazanie));
         oddaj(f);
         EXPECT_EQ(wsad(f, argument, jako), kod) << dowiazanie << f.read("bledy");
-        if (kod) EXPECT_NE(f.read("bledy").find("Plik OP/t.QAD nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos);
+        if (kod) {
+            EXPECT_NE(f.read("bledy").find("Plik OP/t.QAD nie daje si\xC4\x99 odczyta\xC4\x87: brak uprawnie\xC5\x84"), std::string::npos);
+        }
     }
     fs::permissions(zamkniety.folder(), fs::perms::owner_all);
 }

@@ -394,9 +394,10 @@ TEST_F(Operator, AFailedNodeSaveLeavesTheStateFileAndTheTableAsTheyWere) {
         setFileFault({});
         EXPECT_FALSE(simulated) << step;
         // What the files hold is told: the journal was written, the state file was not.
-        if (step == "sync folder")
+        if (step == "sync folder") {
             for (const char* tekst : {"dziennik ", "plik stanu jest bez zmian"})
                 EXPECT_TRUE(!ui.messages.empty() && ui.messages.back().find(tekst) != std::string::npos) << tekst;
+        }
         EXPECT_EQ(file(), before) << step;
         EXPECT_EQ(k->TabelaWezlow, table) << step;
         EXPECT_EQ(k->RekordBiezacy.Symulowany(), 0) << step;

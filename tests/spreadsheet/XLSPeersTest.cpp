@@ -267,8 +267,9 @@ TEST(XLSPeers, ContinuedTextsReadAsWrittenNoSaveWritesAnOrphanedContinue) {
             if (id == BIFFID_CONTINUE) EXPECT_TRUE(continued.count(before)) << c.file << " after " << before;
             else before = id;
         }
-        if (c.file == "gn-rept-biff8.xls" && test::requireOracle("xlrd"))
+        if (c.file == "gn-rept-biff8.xls" && test::requireOracle("xlrd")) {
             EXPECT_EQ(xlrdSheet0(bytes, "print(s.cell_value(1, 0) == \"\\u00e9\" * 4112)\n"), "True\n");
+        }
     }
 }
 
