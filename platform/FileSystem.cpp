@@ -615,6 +615,10 @@ std::string withFileError(const std::string& text) {
     return reason.empty() ? text : text + ": " + reason;
 }
 
+std::string failedWriteText(const std::string& notWritten, const std::string& written) {
+    return lastFailureAfterRename() ? written + " zapisany, ale " + unflushedFolderText() : withFileError(notWritten);
+}
+
 bool isReadOnlyFile(const std::string& path) {
     auto found = findExisting(path);
     struct stat st;

@@ -181,6 +181,10 @@ std::string unflushedFolderText();
 std::string fileErrorText(int error);
 // text followed by ": " and lastFileError() when there is one.
 std::string withFileError(const std::string& text);
+// The message of a write or rename that failed: notWritten with the reason,
+// or, when it failed only after its rename, written (the file's name) +
+// " zapisany, ale " + unflushedFolderText(), never "not written: written".
+std::string failedWriteText(const std::string& notWritten, const std::string& written);
 // Records a failure for lastFileError() (a reader that found bad contents).
 void setLastFileError(int error);
 

@@ -494,27 +494,33 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         if (!d->nazwa.empty() && !krok(dokladnie([&] { return renameFile(d->nazwa, d->plik); }), d->przemianowany))
             return wycofaj(withFileError("Nie uda\xB3o si\xEA zmieni\xE6 nazwy pliku " + d->nazwa + " na " + d->plik) + nieUtworzono);
     if (stan.przemianowany) uzyta.guard(plikStanu);
+    // (A file in place whose folder could not be flushed is said so: the
+    // creation is then undone.)
+    const auto stanuNie = [&] {
+        return failedWriteText("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu, "Plik stanu " + plikStanu);
+    };
     nowyS.zmieniony = true;
     k.SciezkaOperatora = sciezka;
     try {
         if (!UtworzStanOperatora(k, nowyStan))
-            return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu) + nieUtworzono);
+            return wycofaj(stanuNie() + nieUtworzono);
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
     noweD.zmieniony = true;
+    const std::string drzewaNie = "Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa, drzewaTak = "Plik drzewa " + plikDrzewa;
     if (!dokladnie([&] { return writeTextLines(noweDrzewo, drzewo.Linie()); })) {
         BladZapisu = true;
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa) + nieUtworzono);
+        return wycofaj(failedWriteText(drzewaNie, drzewaTak) + nieUtworzono);
     }
     if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
     if (!krok(dokladnie([&] { return renameFile(nowyStan, plikStanu); }), stan.zmieniony))
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu) + nieUtworzono);
+        return wycofaj(stanuNie() + nieUtworzono);
     // The new state file is locked as the old one was.
     if (!uzyta.guard(plikStanu))
         return wycofaj(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 pliku stanu " + plikStanu));
     if (!krok(dokladnie([&] { return renameFile(noweDrzewo, plikDrzewa); }), drzewoDawne.zmieniony))
-        return wycofaj(withFileError("Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plikDrzewa) + nieUtworzono);
+        return wycofaj(failedWriteText(drzewaNie, drzewaTak) + nieUtworzono);
     // The new operator is complete: a second old tree spelt otherwise
     // goes, and what killed runs left beside its files.
     const std::string nieusuniete = drzewoDawne.przemianowany ? std::string() : usunDawneDrzewo(o, plikDrzewa);

@@ -141,6 +141,19 @@ TEST_F(Operacje, AnUnwritableScratchFileLeavesTheStateFileIntact) {
     EXPECT_EQ(ui.messages[0].find("Plik drzewa " + dir.folder() + "OP.tr1 zapisany, ale nie uda\xB3o si\xEA zapisa\xE6 na dysku"), 0u)
         << ui.messages[0];
     EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n");
+    // A creation whose file is in place, its folder not flushed, says so
+    // (and that it was undone), never that the file was not written.
+    for (int n = 1; n <= 4; ++n) {
+        ui.messages.clear();
+        kroki = 0;
+        setFileFault([&kroki, n](std::string_view k) { return k == "sync folder" && ++kroki == n; });
+        const bool utworzony = w->TworzenieNowegoOperatora(dir.folder() + "NOWY.");
+        setFileFault({});
+        if (!utworzony) {
+            ASSERT_EQ(ui.messages.size(), 1u) << n;
+            EXPECT_EQ(ui.messages[0].find(": plik zapisany"), std::string::npos) << ui.messages[0];
+        }
+    }
 }
 
 }  // namespace
