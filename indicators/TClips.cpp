@@ -275,8 +275,6 @@ std::string TClips::ConstructsText() {
 
 long TClips::LastErrorLine() const { return errorLine_; }
 
-bool TClips::EngineErrors() const { return engine_->Errors(); }
-
 bool TClips::EngineHalted() const { return engine_->Halted(); }
 
 const std::string& TClips::Messages() const { return engine_->Messages(); }

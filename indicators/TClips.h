@@ -88,10 +88,6 @@ public:
     // The line of the last loaded file where the engine reported its first
     // error; 0 when the load reported none, -1 when the line is unknown.
     long LastErrorLine() const;
-    // The engine printed an error during the last operation: a rule whose
-    // action failed, a function refused (rules reach no file and not the
-    // system), a fact it could not make. Its text is in the log.
-    bool EngineErrors() const;
     // An error stopped the last run, reset or clear before its end.
     bool EngineHalted() const;
     // What the engine printed on its error and warning routes, in order:

@@ -345,13 +345,10 @@ bool Warsztat::ZapiszDrzewo() {
     }
     if (Drzewo.Zapisz(plik)) return true;
     // In place, its folder not flushed: the files agree now.
-    if (lastFailureAfterRename()) {
-        BladZapisu = true;
-        komunikat("Plik drzewa " + plik + " zapisany, ale " + unflushedFolderText() +
-                  " (wtedy nast\xEApne otwarcie uzgodni go z plikiem stanu)");
-        return false;
-    }
-    bladZapisu(nieZapisano);
+    const bool wMiejscu = lastFailureAfterRename();
+    BladZapisu = true;
+    komunikat(failedWriteText(nieZapisano, "Plik drzewa " + plik) +
+              (wMiejscu ? " (wtedy nast\xEApne otwarcie uzgodni go z plikiem stanu)" : ""));
     return false;
 }
 
