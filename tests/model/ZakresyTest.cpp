@@ -109,9 +109,8 @@ TEST_F(PlikZakresowTest, BadLineIsNamed) {
     EXPECT_NE(ui.messages[0].find("wiersz 12"), std::string::npos) << ui.messages[0];
 }
 
-// A teacher's comment above the lines shifts each by one: no range is put
-// in force (the prices 100..450 of the lines below it nor any other), and
-// the message says what a line must hold and that none is in force.
+// A teacher's comment above the lines shifts each by one: no range in
+// force, and the message says what a line must hold and so.
 TEST_F(PlikZakresowTest, ACommentLinePutsNoRangeInForce) {
     std::string text = "# ceny dla grupy 3\r\n";
     for (int i = 1; i <= LiczbaZakresow; ++i) text += std::to_string(i) + (i <= 9 ? ";100;450\r\n" : ";0;800\r\n");

@@ -203,15 +203,8 @@ TEST(XLSPeers, Biff8TextContinuationByItsByteTotal) {
                                   "begin with an option byte; read as if they do";
     const std::string malformed = "Sheet \"A\", cell B1: the text's CONTINUE records are malformed: they fit neither "
                                   "with option bytes nor without; read without option bytes";
-    struct Case {
-        std::uint16_t id;
-        std::u16string text;
-        Bytes first, rest;
-        std::u16string read;
-        std::string notice;
-        std::uint8_t option = 0x09;  // LABEL's: 16-bit, two runs
-        Bytes more = {};             // a second CONTINUE
-    };
+    struct Case { std::uint16_t id; std::u16string text; Bytes first, rest; std::u16string read; std::string notice;
+                  std::uint8_t option = 0x09; /* LABEL's: 16-bit, two runs */ Bytes more = {}; /* a 2nd CONTINUE */ };
     const std::u16string z = u"abżcd", x10 = u"xxxxxxxxxx";
     for (const Case& c : std::vector<Case>{
              {BIFFID_LABEL, z, cat(wide(u"ab"), {0x7C}), cat(cat({0x01}, wide(u"cd")), runs), z, ""},
