@@ -33,7 +33,9 @@ std::vector<int> CzytajZakresy(const std::vector<std::string>& lines, Zakresy_t&
 
 // Reads the file into k.Zakresy. A missing or unreadable file: one message
 // naming it and every range 0. Bad or missing lines: one message naming the
-// first of them; the good lines are kept. True when all 54 lines were good.
+// first of them and what a line must hold, and every range 0 (a line's
+// position is its parameter, which a line too many or too few shifts). The
+// message says that no range is in force. True when all 54 lines were good.
 bool WczytajZakresy(Kontekst& k, const std::string& path = PlikZakresow);
 
 }  // namespace vesk

@@ -7,25 +7,25 @@ namespace vesk {
 namespace {
 
 std::string describe(const std::string& message, std::int32_t recordId, std::int64_t offset) {
-    std::string text = message;
-    if (recordId != EXLSError::NoRecord || offset != EXLSError::NoOffset) {
-        text += " (";
-        if (recordId != EXLSError::NoRecord) {
-            char id[16];
-            std::snprintf(id, sizeof id, "%.4X", static_cast<unsigned>(recordId) & 0xFFFFu);
-            text += "record ";
-            text += id;
-        }
-        if (offset != EXLSError::NoOffset) {
-            if (recordId != EXLSError::NoRecord) text += " ";
-            text += "at offset " + std::to_string(offset);
-        }
-        text += ")";
-    }
-    return text;
+    if (recordId == EXLSError::NoRecord && offset == EXLSError::NoOffset) return message;
+    return message + " (" + xlsRecordPlace(recordId, offset) + ")";
 }
 
 }  // namespace
+
+std::string xlsRecordPlace(std::int32_t recordId, std::int64_t offset) {
+    std::string text;
+    if (recordId != EXLSError::NoRecord) {
+        char id[16];
+        std::snprintf(id, sizeof id, "%.4X", static_cast<unsigned>(recordId) & 0xFFFFu);
+        text = std::string("record ") + id;
+    }
+    if (offset != EXLSError::NoOffset) {
+        if (recordId != EXLSError::NoRecord) text += " ";
+        text += "at offset " + std::to_string(offset);
+    }
+    return text;
+}
 
 const char* xlsErrorKindName(XLSErrorKind kind) {
     switch (kind) {

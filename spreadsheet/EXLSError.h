@@ -20,6 +20,10 @@ enum class XLSErrorKind {
 
 const char* xlsErrorKindName(XLSErrorKind kind);
 
+// "record 0203 at offset 1234", either part left out where it is unknown
+// (EXLSError::NoRecord, EXLSError::NoOffset).
+std::string xlsRecordPlace(std::int32_t recordId, std::int64_t offset);
+
 class EXLSError : public std::runtime_error {
 public:
     static constexpr std::int32_t NoRecord = -1;

@@ -293,7 +293,7 @@ TContinuationChoice ContinuationOf(const std::vector<std::vector<std::uint8_t>>&
     std::vector<std::uint8_t> all;
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     struct Reading {
-        bool fits = false, clean = true, keepsAll = false;
+        bool fits = false, clean = true, keepsAll = false, runsOut = false;
         std::size_t chars = 0;
         void add(char16_t c) {
             ++chars;
@@ -314,15 +314,22 @@ TContinuationChoice ContinuationOf(const std::vector<std::vector<std::uint8_t>>&
     Reading option;
     std::size_t left = rest.missing;
     std::size_t start = 0;  // of the part in all
+    // Every byte after the record's last whole character one of the rest:
+    // each record an option byte and characters, none left over.
+    bool everyByte = !rest.cut;
     for (const auto& part : parts) {
         const std::size_t size = part.size();
         if (left > 0 && size > 0) {
-            if (part[0] > 1) break;
+            if (part[0] > 1) {
+                everyByte = false;
+                break;
+            }
             const std::size_t partWidth = part[0] ? 2 : 1;
             const std::size_t n = std::min(left, (size - 1) / partWidth);
             for (std::size_t i = 0; i < n; ++i)
                 option.add(partWidth == 2 ? static_cast<char16_t>(part[1 + 2 * i] | (part[2 + 2 * i] << 8))
                                           : part[1 + i]);
+            if (size != 1 + n * partWidth) everyByte = false;
             if (n < left && size - 1 - n * partWidth > 1) break;
             left -= n;
             if (left == 0) {
@@ -333,11 +340,18 @@ TContinuationChoice ContinuationOf(const std::vector<std::vector<std::uint8_t>>&
         start += size;
     }
     option.keepsAll = left == 0 && !(rest.cut && rest.cutByte != 0);
+    option.runsOut = everyByte && left > 0;
     auto pick = [&choice](bool takeBare, TContinuationChoice::Doubt doubt) {
         choice.reading = takeBare ? TContinuation::Bare : TContinuation::OptionBytes;
         choice.doubt = doubt;
         return choice;
     };
+    // A count above what the records hold: read with option bytes, every
+    // byte is a character and the records run out. The bare reading may
+    // then fit byte for byte, the option bytes taken for characters (one
+    // record too many for each character the count adds); fitting does not
+    // outweigh a clean text read as the records are laid out.
+    if (option.runsOut && option.clean) return pick(false, TContinuationChoice::None);
     const bool bareSure = bare.fits && bare.clean, optionSure = option.fits && option.clean;
     if (bareSure != optionSure) return pick(bareSure, TContinuationChoice::None);
     if (bareSure || (bare.fits && option.fits)) return pick(false, TContinuationChoice::BothFit);

@@ -61,7 +61,11 @@ struct TContinuationChoice {
 // 0 or 1, each record filled but for at most a byte. A reading is clean
 // when its characters (the cut one among them) hold no control character a
 // writer could not have meant: none below 0x20 but tab, line feed and
-// carriage return. The reading that alone fits and is clean; where both
+// carriage return. Where the records run out with option bytes, each of
+// them an option byte 0 or 1 and characters up to its last byte (the
+// record before not ending inside a character), and that reading is clean,
+// option bytes, whether or not the bare one fits: the count promises more
+// than the records hold. Else the reading that alone fits and is clean; where both
 // do, or both fit and neither is clean, option bytes (BothFit); where one
 // alone fits, that one. Where neither fits (NeitherFits): the one alone
 // clean, else the one alone keeping every byte the records give as a

@@ -97,6 +97,8 @@ void TXLSReader::readRecords() {
     skip_ = false;
     continuable_ = false;
     dropped_ = -1;
+    before_ = 0;
+    beforePosition_ = EXLSError::NoOffset;
     codePage_ = 1250;
     xls_.BeginProgress(0);
 
@@ -112,6 +114,10 @@ void TXLSReader::readRecords() {
                 throw EXLSError(XLSErrorKind::Format, "Record is cut short by the end of the data");
         }
         if (records_ % 100 == 0) progress();
+        if (header_.Id != BIFFID_CONTINUE) {
+            before_ = header_.Id;
+            beforePosition_ = headerPosition_;
+        }
         const TRecordBody body(body_.data(), body_.size(), header_.Id, headerPosition_);
         if (skip_) {
             continuable_ = false;
@@ -148,6 +154,10 @@ void TXLSReader::readNext() {
     nextPosition_ = stream_.Position();
     if (!stream_.ReadRecord(nextHeader_, next_))
         throw EXLSError(XLSErrorKind::Format, "Record is cut short by the end of the data");
+    if (nextHeader_.Id != BIFFID_CONTINUE) {
+        before_ = nextHeader_.Id;
+        beforePosition_ = nextPosition_;
+    }
 }
 
 WideString TXLSReader::text8(const std::uint8_t* data, std::size_t count) const {
@@ -362,8 +372,11 @@ bool TXLSReader::dispatch(const TRecordBody& body) {
             if (!continuable_) {
                 keepRaw_ = false;
                 if (dropped_ != records_)
-                    xls_.Notify(u"CONTINUE records left out: the record before them is not kept as read, so that a "
-                                u"save has nothing for them to continue");
+                    xls_.Notify(utf8ToUtf16(where() + ": CONTINUE records " +
+                                            xlsRecordPlace(EXLSError::NoRecord, headerPosition_) +
+                                            " left out: the record before them (" +
+                                            xlsRecordPlace(before_, beforePosition_) +
+                                            ") is not kept as read, so that a save has nothing for them to continue"));
                 dropped_ = records_ + 1;
             }
             break;
@@ -980,10 +993,12 @@ std::size_t TXLSReader::tailSize(const TTextRest& rest) const {
     return TextTailSize(textTail_.data(), textTail_.size(), rest).value_or(rest.tail + 2);
 }
 
+std::string TXLSReader::where() const {
+    return sheet_ ? "Sheet \"" + utf16ToUtf8(sheet_->Name()) + "\"" : std::string("Workbook globals");
+}
+
 void TXLSReader::notifyCell(int col, int row, const std::string& message) {
-    const std::string sheetName = sheet_ ? utf16ToUtf8(sheet_->Name()) : std::string();
-    xls_.Notify(utf8ToUtf16("Sheet \"" + sheetName + "\", cell " + ColRowToRefStr(col, row, false, false) + ": " +
-                            message));
+    xls_.Notify(utf8ToUtf16(where() + ", cell " + ColRowToRefStr(col, row, false, false) + ": " + message));
 }
 
 TContinuationChoice TXLSReader::continuation(const TTextRest& rest) {

@@ -99,6 +99,8 @@ private:
     TContinuationChoice continuation(const TTextRest& rest);
     // The bytes of the tail the rest counts, as far as textTail_ tells.
     std::size_t tailSize(const TTextRest& rest) const;
+    // The sheet last begun ("Sheet \"A\""), or "Workbook globals" before any.
+    std::string where() const;
     // A notice naming the current sheet and the cell (col, row).
     void notifyCell(int col, int row, const std::string& message);
     void readSharedFormula();
@@ -145,6 +147,9 @@ private:
     // record after a CONTINUE left out (a run of them gets one notice).
     bool continuable_ = false;
     int dropped_ = -1;
+    // The last record read but CONTINUE: id and header offset.
+    std::uint16_t before_ = 0;
+    std::int64_t beforePosition_ = -1;
     bool skip_ = false;
     bool dimensionsRead_ = false;
     int codePage_ = 1250;

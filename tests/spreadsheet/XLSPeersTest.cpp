@@ -192,7 +192,9 @@ TEST(XLSPeers, Biff8TextContinuationByItsByteTotal) {
     // ("é" cut: E9 | 00 'c' 'd'), read with option bytes and named in a
     // notice, unless the option byte's reading gives a control character
     // (a cut "ü" or "ó", LABEL and a formula's STRING); a rest neither fits,
-    // read as the bytes give every character, one notice.
+    // read as the bytes give every character, one notice. A count one above
+    // what the records hold, each CONTINUE with its option byte: the bare
+    // reading fits by taking those for characters; the text as held, named.
     using Bytes = std::vector<std::uint8_t>;
     auto wide = [](std::u16string_view t) { B b; for (char16_t c : t) b.u16(c); return b.v(); };
     auto cat = [](Bytes a, const Bytes& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
@@ -201,7 +203,8 @@ TEST(XLSPeers, Biff8TextContinuationByItsByteTotal) {
                                   "begin with an option byte; read as if they do";
     const std::string malformed = "Sheet \"A\", cell B1: the text's CONTINUE records are malformed: they fit neither "
                                   "with option bytes nor without; read without option bytes";
-    struct Case { std::uint16_t id; std::u16string text; Bytes first, rest; std::u16string read; std::string notice; };
+    struct Case { std::uint16_t id; std::u16string text; Bytes first, rest; std::u16string read; std::string notice;
+                  std::uint8_t option = 0x09; /* LABEL's: 16-bit, two runs */ Bytes more = {}; /* a 2nd CONTINUE */ };
     const std::u16string z = u"abżcd", x10 = u"xxxxxxxxxx";
     for (const Case& c : std::vector<Case>{
              {BIFFID_LABEL, z, cat(wide(u"ab"), {0x7C}), cat(cat({0x01}, wide(u"cd")), runs), z, ""},
@@ -215,15 +218,20 @@ TEST(XLSPeers, Biff8TextContinuationByItsByteTotal) {
              {BIFFID_STRING, u"ńóĄ", cat(wide(u"ń"), {0xF3}), {0x00, 0x04, 0x01}, u"ńóĄ", ""},
              {BIFFID_LABEL, x10 + u"ąb", cat(wide(x10), {0x05}), cat(cat({0x01, 'b', 0x00}, runs), {0x7F}), x10 + u"ąb",
               malformed},
-             {BIFFID_STRING, x10 + u"ąb", cat(wide(x10), {0x05}), {0x01, 'b', 0x00, 0x7F}, x10 + u"ąb", malformed}}) {
+             {BIFFID_STRING, x10 + u"ąb", cat(wide(x10), {0x05}), {0x01, 'b', 0x00, 0x7F}, x10 + u"ąb", malformed},
+             {BIFFID_LABEL, u"Wskaźnik!", wide(u"Ws"), cat({0x01}, wide(u"kaź")), u"Wskaźnik",
+              "Sheet \"A\", cell B1: the file holds 8 of its 9 characters", 0x01, cat({0x01}, wide(u"nik"))},
+             {BIFFID_LABEL, u"zadluzenie!", B().bytes("zadlu").v(), cat({0x00}, B().bytes("zenie").v()), u"zadluzenie",
+              "Sheet \"A\", cell B1: the file holds 10 of its 11 characters", 0x00}}) {
         B head = B().u16(0).u16(1).u16(15).u16(static_cast<unsigned>(c.text.size()));
-        head = c.id == BIFFID_LABEL ? head.u8(0x09).u16(2) : head.u8(0x01);
+        head = c.id == BIFFID_LABEL ? (c.option & 0x08 ? head.u8(c.option).u16(2) : head.u8(c.option)) : head.u8(0x01);
         std::vector<Rec> cells = {{c.id, cat(head, c.first)}, {BIFFID_CONTINUE, c.rest}};
         if (c.id == BIFFID_STRING)  // B1 = a text formula, its text in STRING
             cells = {{BIFFID_FORMULA,
                       B().u16(0).u16(1).u16(15).u32(0).u16(0).u16(0xFFFF).u16(0).u32(0).u16(1).u8(0x16)},
                      {BIFFID_STRING, cat(B().u16(static_cast<unsigned>(c.text.size())).u8(0x01), c.first)},
                      {BIFFID_CONTINUE, c.rest}};
+        if (!c.more.empty()) cells.push_back({BIFFID_CONTINUE, c.more});
         const auto book = test::compound(test::bookStream(true, {}, {{u"A", 0, 0, cells}}));
         std::u16string notice;
         EXPECT_TRUE(read(book, 1, 0, false, &notice) == c.read) << c.id << " " << utf16ToUtf8(c.text);
@@ -245,8 +253,8 @@ TEST(XLSPeers, ContinuedTextsReadAsWrittenNoSaveWritesAnOrphanedContinue) {
         {"gn-rept-biff8.xls", 1, std::u16string(4112, u'é'), ""},
         {"gn-runy-biff5.xls", 0, ab,
          "Sheet \"Runy\", cell A1: 2 CONTINUE record(s) beyond what the text's counts hold left out"},
-        {"", 1, u"3", "CONTINUE records left out: the record before them is not kept as read, so that a save has "
-                      "nothing for them to continue"}};
+        {"", 1, u"3", "Sheet \"A\": CONTINUE records at offset 75 left out: the record before them (record 0203 at "
+                      "offset 57) is not kept as read, so that a save has nothing for them to continue"}};
     const std::set<std::uint16_t> continued = {BIFFID_SST, BIFFID_LABEL, BIFFID_RSTRING, BIFFID_STRING, BIFFID_OBJ,
                                                0x01B6 /* TXO */, 0x00EC, 0x00EB /* MSODRAWING, ...GROUP */};
     for (const Case& c : cases) {
