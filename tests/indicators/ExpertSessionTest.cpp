@@ -21,7 +21,8 @@ using test::kSzablony;
 using test::P;
 
 const char* const kReguly =
-    "(deffacts wlasne (uwaga) (stabilny poziom 2015 2016) (diagnoza-dla-roku))\n"
+    "(deffacts wlasne (uwaga) (stabilny poziom 2015 2016) (diagnoza-dla-roku)\n"
+    "  (diagnoza-dla-roku 2016 \"Zbyt wysoki poziom \\\"zapas\xF3w\\\"  i (nic) wi\xEA" "cej\"))\n"
     "(defrule wzrost-wartosci\n"
     "  (wskaznik (nazwa-wskaznika ?n) (rok1 ?r1) (rok3 ?r3) (wartosc1 ?a) (wartosc3 ?b&:(> ?b ?a)))\n"
     "  =>\n"
@@ -69,7 +70,8 @@ TEST_F(Sesja, ExportRunAndListing) {
     // The rule's fact has index 10 or more and comes before fact 2; each
     // line names its indicator (a fact naming none: the selected one).
     EXPECT_EQ(sesja.Diagnozy(),
-              (std::vector<std::string>{"==> w5: wzrost w5 2015-2017", "==> w0: stabilny 2015-2016"}));
+              (std::vector<std::string>{"==> w5: wzrost w5 2015-2017", "==> w0: stabilny 2015-2016",
+                                        P("==> w0: diagnoza dla roku : 2016 : Zbyt wysoki poziom \"zapasów\"  i (nic) więcej")}));
     EXPECT_TRUE(fileExists(operatora.file("clp.clp")));
     EXPECT_TRUE(ui.messages.empty());
 
@@ -87,7 +89,7 @@ TEST_F(Sesja, ExportRunAndListing) {
     const bool drugi = sesja.Wnioskowanie();
     setFileFault({});
     ASSERT_TRUE(drugi);
-    EXPECT_EQ(sesja.Diagnozy().size(), 4u);
+    EXPECT_EQ(sesja.Diagnozy().size(), 6u);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("clp.clp: b\xB3\xB9" "d wej\x9C" "cia/wyj\x9C" "cia"), std::string::npos) << ui.messages[0];
     sesja.WyczyscDiagnozy();
@@ -313,13 +315,37 @@ TEST_F(Sesja, LargeResultsRunToTheirEndAndTellWhatIsLeftOut) {
     }
 }
 
-TEST_F(Sesja, SymbolsOfOddNamesLoad) {
-    tabela.UstawKomorke(2, kol::Nazwa, "ROE (%)");
-    operatora.write("reguły-ROE (%).clp", std::string(kSzablony) + kReguly);
-    ASSERT_TRUE(sesja.Eksport(dane("ROE (%)"), "zestaw.xls", "zestaw"));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_NE(std::find(sesja.Log().begin(), sesja.Log().end(), "     Slot: nazwa-wskaznika  Value: ROE--%-"),
-              sesja.Log().end());
+// Every name a set holds goes to the engine as a symbol (letters with a
+// diacritic as ASCII ones) that its rules match; one that still cannot
+// be a symbol is refused naming it.
+TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
+    const struct {
+        std::string nazwa, symbol, komunikat;
+    } t[] = {
+        {"ROE (%)", "ROE--%-", ""},
+        {P("Średnia Łączna Żywotność"), "Srednia-Laczna-Zywotnosc", ""},
+        {"2014", "x", P("nazwy wskaźnika \"2014\" nie można zapisać jako symbolu silnika reguł: jej postać \"2014\" "
+                        "jest dla silnika reguł liczbą")},
+    };
+    for (const auto& c : t) {
+        SCOPED_TRACE(c.symbol);
+        ui.messages.clear();
+        sesja.WyczyscDiagnozy();
+        tabela.UstawKomorke(3, kol::Nazwa, c.nazwa);
+        operatora.write("reguły-w0.clp", std::string(kSzablony) + "(defrule r (wskaznik (nazwa-wskaznika " + c.symbol +
+                                             ") (rok3 ?r)) => (assert (diagnoza-dla-roku ?r " + c.symbol + ")))\n");
+        if (!c.komunikat.empty()) {
+            EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_NE(ui.messages[0].find(c.komunikat), std::string::npos) << ui.messages[0];
+            continue;
+        }
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw")) << ui.messages.at(0);
+        ASSERT_TRUE(sesja.Wnioskowanie());
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(sesja.Diagnozy(),
+                  std::vector<std::string>{"==> " + c.nazwa + ": diagnoza dla roku : 2017 : " + SymbolNaNazwe(c.symbol)});
+    }
 }
 
 // However much is logged, the log stays within its bounds, the newest
