@@ -570,6 +570,8 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
         return !przerwij_;
     });
     log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
+    // What rules printed (t, stdout, the listings) only goes to the log.
+    if (!wynik.Printed.empty()) DopiszSilnika(wynik.Printed);
     if (!wynik.Ok) {
         // The program's own facts file failing to load after the rule
         // file: the rule file lacks the templates the facts are made of.
@@ -597,16 +599,20 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
     return wynik.Ok;
 }
 
-void ExpertSession::TekstSilnika(const std::string& naglowek, const std::string& tekst) {
+void ExpertSession::DopiszSilnika(const std::string& tekst) {
     const std::string linie = screenLines(tekst);
     for (std::size_t p = 0; p <= linie.size();) {
         const std::size_t n = std::min(linie.find('\n', p), linie.size());
         Dopisz("CLIPS: " + linie.substr(p, n - p));
         p = n + 1;
     }
+}
+
+void ExpertSession::TekstSilnika(const std::string& naglowek, const std::string& tekst) {
+    DopiszSilnika(tekst);
     Dopisz(naglowek);
     PrzytnijLog();
-    ui_.message(KomunikatSilnika(naglowek + "\n" + linie));
+    ui_.message(KomunikatSilnika(naglowek + "\n" + tekst));
 }
 
 void ExpertSession::Zglos(const std::string& komunikat) {

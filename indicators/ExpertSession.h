@@ -167,6 +167,9 @@ private:
     void Dopisz(std::string linia);
     // The log back within its bounds after an operation added to it.
     void PrzytnijLog();
+    // The engine's text, its lines (as the screen breaks them) each marked
+    // "CLIPS: ", into the log.
+    void DopiszSilnika(const std::string& tekst);
     // The engine's text of an operation it carried out: its lines in the
     // log, each marked "CLIPS: ", the headline after them; a message with
     // the headline first.

@@ -348,6 +348,33 @@ TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
     }
 }
 
+// What rules print on the engine's other routes goes to the log, each
+// line marked "CLIPS: ", and is no reason for a message; a long text
+// keeps its beginning and its end.
+TEST_F(Sesja, WhatRulesPrintGoesToTheLog) {
+    const std::pair<std::string, std::vector<std::string>> t[] = {
+        {"(printout t \"na t\" crlf) (printout stdout \"na stdout\" crlf) (printout wdisplay \"na wdisplay\" crlf)"
+         " (printout wtrace \"na wtrace\" crlf) (format t \"format %d%n\" 7) (watch facts) (assert (nowy 1))"
+         " (facts) (agenda) (ppdefrule a) (list-defrules)",
+         {"na t", "na stdout", "na wdisplay", "na wtrace", "format 7", "==> f-", "f-0     (initial-fact)",
+          "(defrule MAIN::a", "For a total of 1 defrule."}},
+        {"(loop-for-count (?i 1 20000) (printout t \"wiersz \" ?i crlf))",
+         {"wiersz 1", "wiersz 2140", P("(pominięto 15970 wierszy)"), "wiersz 18111", "wiersz 20000"}},
+    };
+    for (const auto& [akcja, linie] : t) {
+        SCOPED_TRACE(akcja);
+        operatora.write("reguły-w0.clp", std::string(kSzablony) + "(defrule a => " + akcja + ")\n");
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+        ASSERT_TRUE(sesja.Wnioskowanie());
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages.at(0);
+        for (const std::string& l : linie)
+            EXPECT_NE(std::find_if(sesja.Log().begin(), sesja.Log().end(),
+                                   [&](const std::string& w) { return w.rfind("CLIPS: " + l, 0) == 0; }),
+                      sesja.Log().end())
+                << l;
+    }
+}
+
 // However much is logged, the log stays within its bounds, the newest
 // lines kept and a line at the top telling of the cut.
 TEST_F(Sesja, LogStaysBoundedAcrossOperations) {
