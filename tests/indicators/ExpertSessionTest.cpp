@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sys/stat.h>
 
@@ -373,6 +374,32 @@ TEST_F(Sesja, WhatRulesPrintGoesToTheLog) {
                       sesja.Log().end())
                 << l;
     }
+}
+
+// The rule-file example of the help (its lines in font 2) lists the line
+// the help gives, and what it prints goes to the log.
+TEST_F(Sesja, TheHelpsRuleExampleDoesWhatTheHelpSays) {
+    std::ifstream in(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/Jezyk.rtf", std::ios::binary);
+    std::string pomoc(std::istreambuf_iterator<char>(in), {}), przyklad;
+    for (std::size_t i; (i = pomoc.find("\\'")) != std::string::npos;)  // \'hh: a byte of code page 1250
+        pomoc.replace(i, 4, 1, static_cast<char>(std::stoi(pomoc.substr(i + 2, 2), nullptr, 16)));
+    for (std::size_t i = 0; (i = pomoc.find("{\\f2 ", i)) != std::string::npos; i += 5)
+        przyklad += pomoc.substr(i + 5, pomoc.find("}\\par", i) - i - 5) + "\n";
+    const std::string wskaznik = P("rotacja zapasów"), linia = P("==> rotacja zapasów: diagnoza dla roku : 2014 : "
+                                                                  "Zbyt wysoki poziom zapasów");
+    EXPECT_NE(pomoc.find(linia), std::string::npos);
+    tabela.UstawKomorke(2, kol::Nazwa, wskaznik);
+    operatora.write("reguły-rotacja zapasów.clp", std::string(kSzablony) + przyklad);
+    DaneEksportu d = dane(wskaznik);
+    d.Rok1 = 2012;
+    d.Odczyt = [](const PozycjaWskaznika& p, int rok) -> std::optional<long double> {
+        return p.Etykieta == "L" && rok == 3 ? 95 : 1;
+    };
+    ASSERT_TRUE(sesja.Eksport(d, "zestaw.xls", "zestaw")) << ui.messages.at(0);
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    EXPECT_EQ(sesja.Diagnozy(), std::vector<std::string>{linia});
+    EXPECT_NE(std::find(sesja.Log().begin(), sesja.Log().end(), "CLIPS: rotacja zapasow w roku 2014: 95.0"),
+              sesja.Log().end());
 }
 
 // However much is logged, the log stays within its bounds, the newest
