@@ -1,7 +1,8 @@
 // Rule files given to the rule engine the way the indicator window gives
 // them: checked for calls that reach the system, files or the program,
-// then loaded and reset in the confined child process, and every ordered
-// fact read back through the pipe. Whatever the file does, the child may
+// then loaded, reset and run (a few firings) in the confined child
+// process, and what it printed, its messages and every ordered fact read
+// back through the pipe. Whatever the file does, the child may
 // fail but this process goes on. Inputs that could loop (or recurse) for
 // ever are skipped to keep the target quick: the child would only run
 // into its time limit.
@@ -36,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     vesk::SandboxJob job;
-    job.Steps = {{vesk::SandboxStep::Kind::Load, path}, {vesk::SandboxStep::Kind::Reset, {}}};
+    job.Steps = {{vesk::SandboxStep::Kind::Load, path},
+                 {vesk::SandboxStep::Kind::Reset, {}},
+                 {vesk::SandboxStep::Kind::Run, {}, 100}};
     job.WantFacts = true;
     job.Limits.CpuSeconds = 1;
     job.Limits.WallSeconds = 2;

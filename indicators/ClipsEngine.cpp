@@ -379,9 +379,14 @@ bool ClipsEngine::Retract(void* fact) { return EnvRetract(env_, fact) != 0; }
 long long ClipsEngine::FactIndex(void* fact) { return EnvFactIndex(env_, fact); }
 
 // The fact's printed form, as the engine's EnvGetFactPPForm makes it.
+// A string in the fact is printed as a rule file writes it, a quote or a
+// backslash in it escaped, so that it reads back as one field.
 std::string ClipsEngine::FactText(void* fact) {
     factText_.clear();
+    const int escaped = PrintUtilityData(env_)->PreserveEscapedCharacters;
+    PrintUtilityData(env_)->PreserveEscapedCharacters = TRUE;
     PrintFactWithIdentifier(env_, kFactRoute, static_cast<struct fact*>(fact));
+    PrintUtilityData(env_)->PreserveEscapedCharacters = escaped;
     return std::move(factText_);
 }
 

@@ -83,9 +83,13 @@ public:
     // What the engine printed on its error and warning routes (its own
     // messages and whatever a rule printed there).
     const std::string& Messages() const { return messages_; }
+    // What the engine printed on its other routes: what rules print on
+    // t, stdout, wdisplay, wtrace ..., and the listings they ask for.
+    const std::string& Printed() const { return printed_; }
     void ClearLog() {
         log_.clear();
         messages_.clear();
+        printed_.clear();
     }
 
     // Entry point of the engine's notifications (never throws).
@@ -93,7 +97,7 @@ public:
     void Notify(Event event, void* fact) noexcept;
     void Print(std::string_view text, bool message) {
         log_.append(text);
-        if (message) messages_.append(text);
+        (message ? messages_ : printed_).append(text);
     }
     // Part of the printed form FactText makes.
     void PrintFact(std::string_view text) { factText_.append(text); }
@@ -127,6 +131,7 @@ private:
     std::exception_ptr pending_;
     std::string log_;
     std::string messages_;
+    std::string printed_;
     std::string factText_;
     long errorLine_ = 0;
     bool errors_ = false;

@@ -51,9 +51,69 @@ std::optional<long double> Strona(const TabelaWskaznikow& t, int r, int kolZrodl
     }
 }
 
-std::string Pole(const std::vector<std::string>& f, std::size_t i) { return SymbolNaNazwe(f[i]); }
+// A field as a diagnosis line shows it: a string its text whole (without
+// its quotes and escapes, a control character as a blank), any other
+// field its display form.
+std::string Pole(const std::vector<std::string>& f, std::size_t i) {
+    const std::string& p = f[i];
+    if (p.empty() || p[0] != '"') return SymbolNaNazwe(p);
+    std::string t;
+    t.reserve(p.size());
+    for (std::size_t k = 1; k < p.size(); ++k) {
+        char c = p[k];
+        if (c == '"') {
+            t.append(p, k + 1);  // after the closing quote: nothing, or the mark of a cut
+            break;
+        }
+        if (c == '\\' && k + 1 < p.size()) c = p[++k];
+        t += static_cast<unsigned char>(c) < ' ' || c == 0x7F ? ' ' : c;
+    }
+    return t;
+}
 
 bool Zawiera(const std::string& s, const char* t) { return s.find(t) != std::string::npos; }
+
+}  // namespace
+
+namespace {
+
+// Code page 1250 from 0x80 on: the ASCII letter that a letter with a
+// diacritic becomes in a symbol, "-" for the no-break space; "." keeps the
+// byte (signs, the multiplication and division signs, the sharp s).
+constexpr char kLiteryAscii[] =
+    "..........S.STZZ"   // 0x80
+    "..........s.stzz"   // 0x90
+    "-..L.A....S....Z"   // 0xA0
+    "...l.....as.L.lz"   // 0xB0
+    "RAAAALCCCEEEEIID"   // 0xC0
+    "DNNOOOO.RUUUUYT."   // 0xD0
+    "raaaalccceeeeiid"   // 0xE0
+    "dnnoooo.ruuuuyt.";  // 0xF0
+static_assert(sizeof kLiteryAscii == 129);
+
+// The engine reads the token as a number: a sign, digits with a point,
+// an exponent.
+bool CzytanaJakoLiczba(const std::string& s) {
+    std::size_t i = 0;
+    auto cyfry = [&] {
+        const std::size_t od = i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+        return i - od;
+    };
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t mantysa = cyfry();
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        mantysa += cyfry();
+    }
+    if (mantysa == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        if (cyfry() == 0) return false;
+    }
+    return i == s.size();
+}
 
 }  // namespace
 
@@ -61,22 +121,31 @@ std::string NazwaNaSymbol(const std::string& nazwa) {
     std::string s;
     s.reserve(nazwa.size());
     for (const char ch : nazwa) {
-        switch (static_cast<unsigned char>(ch)) {
-            case ' ': case '(': case ')': case ';': case '"': case '&': case '|': case '~': case '<': case '?':
-            case '$': case '\t': s += '-'; break;
-            case 0xB9: s += 'a'; break;  // ą
-            case 0xE6: s += 'c'; break;  // ć
-            case 0xEA: s += 'e'; break;  // ę
-            case 0xB3: s += 'l'; break;  // ł
-            case 0xF1: s += 'n'; break;  // ń
-            case 0xF3: s += 'o'; break;  // ó
-            case 0x9C: s += 's'; break;  // ś
-            case 0x9F: s += 'z'; break;  // ź
-            case 0xBF: s += 'z'; break;  // ż
-            default: s += ch;
-        }
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c <= ' ' || c == 0x7F || std::strchr("();\"&|~<?$", ch))
+            s += '-';
+        else if (c >= 0x80 && kLiteryAscii[c - 0x80] != '.')
+            s += kLiteryAscii[c - 0x80];
+        else
+            s += ch;
     }
     return s;
+}
+
+std::optional<std::string> NazwaBezSymbolu(const std::string& nazwa) {
+    const std::string s = NazwaNaSymbol(nazwa);
+    if (s.empty()) return std::string("jest pusta");
+    const unsigned char c = static_cast<unsigned char>(s[0]);
+    if (c >= 0x80 && c <= 0xBF)
+        return "zaczyna si\xEA znakiem \x84" + s.substr(0, 1) +
+               "\x94, od kt\xF3rego symbol silnika regu\xB3 zaczyna\xE6 si\xEA nie mo\xBF" "e";
+    for (const char ch : s)
+        if (static_cast<unsigned char>(ch) >= 0xF8)
+            return "zawiera znak \x84" + std::string(1, ch) + "\x94, kt\xF3rego silnik regu\xB3 nie czyta w symbolu";
+    if (CzytanaJakoLiczba(s)) return std::string("jest dla silnika regu\xB3 liczb\xB9");
+    if (s.size() > 2 && s.front() == '[' && s.back() == ']')
+        return std::string("jest w nawiasach [ ], a tak\xB9 silnik regu\xB3 czyta jako nazw\xEA instancji");
+    return std::nullopt;
 }
 
 std::string SymbolNaNazwe(const std::string& symbol) {
@@ -95,6 +164,15 @@ long double IlorazEksportu(long double a, long double b) {
 FaktyEksportu TekstFaktow(const DaneEksportu& d) {
     FaktyEksportu wynik;
     std::string& o = wynik.Tekst;
+    // Every name goes to the engine as a symbol: one that cannot stops the
+    // export, named, before the engine would refuse the whole file.
+    auto symbol = [&wynik](const std::string& nazwa) {
+        if (const std::optional<std::string> powod = NazwaBezSymbolu(nazwa); powod && wynik.Blad.empty())
+            wynik.Blad = "Nie wyeksportowano wska\x9Fnik\xF3w: nazwy wska\x9Fnika \"" + nazwa +
+                         "\" nie mo\xBFna zapisa\xE6 jako symbolu silnika regu\xB3: jej posta\xE6 \"" + NazwaNaSymbol(nazwa) +
+                         "\" " + *powod + "; zmie\xF1 t\xEA nazw\xEA w zestawie";
+        return NazwaNaSymbol(nazwa);
+    };
     o += "(deffacts trojka-lat \"numery lat\"";
     o += kCRLF;
     o += "\t(years (rok1 " + Rok(d.Rok1) + ") (rok2 " + Rok(d.Rok1 + 1) + ") (rok3 " + Rok(d.Rok1 + 2) + ")))";
@@ -106,7 +184,7 @@ FaktyEksportu TekstFaktow(const DaneEksportu& d) {
     const bool dwaProgi = d.Relacja == "x<>" || d.Relacja == "x><";
     const bool progiLiczbami = LiczbaProgu(d.Prog1).has_value() && (!dwaProgi || LiczbaProgu(d.Prog2).has_value());
     if (!d.Wybrany.empty() && progiLiczbami) {
-        const std::string n = NazwaNaSymbol(d.Wybrany);
+        const std::string n = symbol(d.Wybrany);
         if (dwaProgi) {
             o += "\t(prog-dolny (nazwa-progu " + n + ") (wartosc " + d.Prog1 + "))";
             o += kCRLF;
@@ -145,7 +223,7 @@ FaktyEksportu TekstFaktow(const DaneEksportu& d) {
                                 nieznana);
             continue;
         }
-        std::string b = "\t(wskaznik (nazwa-wskaznika " + NazwaNaSymbol(t.Komorka(r, kol::Nazwa)) + ")" + kCRLF;
+        std::string b = "\t(wskaznik (nazwa-wskaznika " + symbol(t.Komorka(r, kol::Nazwa)) + ")" + kCRLF;
         for (int k = 1; k <= 3; ++k)
             b += "\t(rok" + std::to_string(k) + " " + Rok(d.Rok1 - 1 + k) + ")(wartosc" + std::to_string(k) + " " +
                  Liczba(w[k]) + ")" + kCRLF;
@@ -492,6 +570,8 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
         return !przerwij_;
     });
     log_.insert(log_.end(), wynik.Log.begin(), wynik.Log.end());
+    // What rules printed (t, stdout, the listings) only goes to the log.
+    if (!wynik.Printed.empty()) DopiszSilnika(wynik.Printed);
     if (!wynik.Ok) {
         // The program's own facts file failing to load after the rule
         // file: the rule file lacks the templates the facts are made of.
@@ -519,16 +599,20 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
     return wynik.Ok;
 }
 
-void ExpertSession::TekstSilnika(const std::string& naglowek, const std::string& tekst) {
+void ExpertSession::DopiszSilnika(const std::string& tekst) {
     const std::string linie = screenLines(tekst);
     for (std::size_t p = 0; p <= linie.size();) {
         const std::size_t n = std::min(linie.find('\n', p), linie.size());
         Dopisz("CLIPS: " + linie.substr(p, n - p));
         p = n + 1;
     }
+}
+
+void ExpertSession::TekstSilnika(const std::string& naglowek, const std::string& tekst) {
+    DopiszSilnika(tekst);
     Dopisz(naglowek);
     PrzytnijLog();
-    ui_.message(KomunikatSilnika(naglowek + "\n" + linie));
+    ui_.message(KomunikatSilnika(naglowek + "\n" + tekst));
 }
 
 void ExpertSession::Zglos(const std::string& komunikat) {
@@ -546,6 +630,10 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     const FaktyEksportu fakty = TekstFaktow(d);
     for (const auto& l : fakty.Log) Dopisz(l);
     PrzytnijLog();
+    if (!fakty.Blad.empty()) {
+        Zglos(fakty.Blad);
+        return false;
+    }
     const std::string rdzen = RdzenZestawu(plikZestawu.empty() ? nazwaZestawu + ".xls" : plikZestawu);
     plikFaktow_ = katalogOperatora_ + rdzen + ".clp";
     if (!replaceFile(plikFaktow_, fakty.Tekst)) {

@@ -20,10 +20,15 @@
 
 namespace vesk {
 
-// The symbol form of a name: blanks and the engine's delimiters
-// ( ) ; " & | ~ < ? $ and tab become "-", the lower-case Polish letters
-// their ASCII ones.
+// The symbol form of a name, the one every name is written to the engine
+// in: blanks, control characters and the engine's delimiters
+// ( ) ; " & | ~ < ? $ become "-", letters with a diacritic (Polish ones
+// small and capital, and the others of code page 1250) their ASCII ones.
 std::string NazwaNaSymbol(const std::string& nazwa);
+// Why the symbol form of a name is still no symbol the engine reads (it
+// starts with a sign such as the paragraph sign, holds the dot above,
+// reads as a number or as an instance name); nothing when it is one.
+std::optional<std::string> NazwaBezSymbolu(const std::string& nazwa);
 // The display form of a symbol: every "-" becomes a blank.
 std::string SymbolNaNazwe(const std::string& symbol);
 
@@ -46,6 +51,9 @@ struct DaneEksportu {
 struct FaktyEksportu {
     std::string Tekst;              // the facts file, code page 1250, CR LF
     std::vector<std::string> Log;   // one line per indicator left out
+    // The refusal naming the first indicator whose name cannot be written
+    // as a symbol (the file is then not to be written).
+    std::string Blad;
 };
 
 // The facts file: the years, the thresholds of the selected indicator and
@@ -159,6 +167,9 @@ private:
     void Dopisz(std::string linia);
     // The log back within its bounds after an operation added to it.
     void PrzytnijLog();
+    // The engine's text, its lines (as the screen breaks them) each marked
+    // "CLIPS: ", into the log.
+    void DopiszSilnika(const std::string& tekst);
     // The engine's text of an operation it carried out: its lines in the
     // log, each marked "CLIPS: ", the headline after them; a message with
     // the headline first.

@@ -278,6 +278,7 @@ long TClips::LastErrorLine() const { return errorLine_; }
 bool TClips::EngineHalted() const { return engine_->Halted(); }
 
 const std::string& TClips::Messages() const { return engine_->Messages(); }
+const std::string& TClips::Printed() const { return engine_->Printed(); }
 
 const std::string& TClips::Log() const { return engine_->Log(); }
 

@@ -93,6 +93,9 @@ public:
     // What the engine printed on its error and warning routes, in order:
     // its messages and the text rules printed there.
     const std::string& Messages() const;
+    // What it printed on its other routes, in order: what rules print on
+    // t, stdout, wdisplay, wtrace ... and the listings they ask for.
+    const std::string& Printed() const;
 
     // Everything the engine printed, in order.
     const std::string& Log() const;

@@ -65,7 +65,8 @@ void TClipsFact::SetFact(void* fact) {
 }
 
 // One pass over the text: each field is copied once, whatever the
-// fact's length.
+// fact's length. Fields are parted by blanks; a string (a quote or a
+// backslash in it escaped by a backslash) is one field, blanks and all.
 std::vector<std::string> TClipsFact::SplitOrderedFields(const std::string& text) {
     std::vector<std::string> fields;
     std::string_view rest = Trim(text);
@@ -73,7 +74,14 @@ std::vector<std::string> TClipsFact::SplitOrderedFields(const std::string& text)
     const std::size_t open = rest.find('(');
     const std::size_t from = open == std::string_view::npos ? 0 : open + 1;
     rest = from < rest.size() ? rest.substr(from, rest.size() - 1 - from) : std::string_view();
-    for (std::size_t blank; (blank = rest.find(' ')) != std::string_view::npos;) {
+    for (;;) {
+        std::size_t end = 0;
+        if (!rest.empty() && rest[0] == '"') {
+            for (end = 1; end < rest.size() && rest[end] != '"';) end += rest[end] == '\\' ? 2 : 1;
+            end = std::min(end + 1, rest.size());
+        }
+        const std::size_t blank = rest.find(' ', end);
+        if (blank == std::string_view::npos) break;
         fields.emplace_back(rest.substr(0, blank));
         rest = TrimLeft(rest.substr(blank + 1));
     }

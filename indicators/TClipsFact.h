@@ -52,7 +52,8 @@ public:
     // ECLIPSInvalidDataObject for any other kind of value.
     Value GetSlotValue(const std::string& name) const;
 
-    // Splits a fact's printed form into its ordered fields.
+    // Splits a fact's printed form into its ordered fields; a string is
+    // one field, as printed (in quotes, a quote or backslash in it escaped).
     static std::vector<std::string> SplitOrderedFields(const std::string& text);
 
 protected:

@@ -59,6 +59,7 @@ enum Tag : char {
     kConstructs = 'K',  // the save text
     kError = 'E',       // an operation failed: the failed step (4, all ones when none), the message
     kMessages = 'U',    // what the engine printed on its error routes in a step it finished
+    kPrinted = 'V',     // what it printed on its other routes in a step (before that step's 'U' or 'H')
     kHalted = 'H',      // the same for a run an error stopped: its results follow
     kExit = 'X',        // a rule asked the engine to end the program
     kMemory = 'M',      // out of memory
@@ -370,39 +371,75 @@ void Attach(TClips& clips, ChildLog& log) {
     clips.OnOutOfMemory = [](TClips&) { gMemory.SendAndExit(); };
 }
 
+// The lines of a text that are not blank, without their trailing blanks
+// and CRs, read in place forwards or backwards.
+class TextLines {
+public:
+    explicit TextLines(std::string_view text) : text_(text), back_(text.size()) {}
+    // The next line from the start; false past the end.
+    bool Next(std::string_view& line) {
+        while (front_ < text_.size()) {
+            const std::size_t end = std::min(text_.find('\n', front_), text_.size());
+            line = Trimmed(text_.substr(front_, end - front_));
+            front_ = end + 1;
+            if (!line.empty()) return true;
+        }
+        return false;
+    }
+    // The next line from the end, never one Next has given; false then.
+    bool Previous(std::string_view& line) {
+        while (back_ > front_) {
+            const std::size_t nl = text_.rfind('\n', back_ - 1);
+            const std::size_t begin = nl == std::string_view::npos ? 0 : nl + 1;
+            line = Trimmed(text_.substr(begin, back_ - begin));
+            back_ = nl == std::string_view::npos || begin < front_ ? front_ : nl;
+            if (!line.empty() && begin >= front_) return true;
+        }
+        return false;
+    }
+
+private:
+    static std::string_view Trimmed(std::string_view l) {
+        while (!l.empty() && (l.back() == '\r' || l.back() == ' ')) l.remove_suffix(1);
+        return l;
+    }
+    std::string_view text_;
+    std::size_t front_ = 0, back_;
+};
+
 // The engine's own text, without its blank lines. A long one (a rule file
 // that printed much before its error) keeps its beginning and its end,
-// where the engine's error lines are, with a line telling what was left out.
-std::string EngineText(const std::string& details) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(details);
-    std::size_t total = 0;
-    while (std::getline(in, line)) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-        if (line.empty()) continue;
-        total += line.size() + 1;
-        lines.push_back(std::move(line));
-    }
+// where the engine's error lines are, with a line telling what was left
+// out. The text is read in place, whatever its length.
+std::string EngineText(std::string_view details) {
+    std::size_t total = 0, count = 0;
+    std::string_view line;
+    for (TextLines all(details); all.Next(line); ++count) total += line.size() + 1;
     const std::size_t half = kMaxError * 3 / 8;  // the message around it fits the rest
-    std::size_t head = 0, tail = lines.size(), used = 0;
-    if (total > kMaxError) {
-        while (head < lines.size() && used + lines[head].size() + 1 <= half) used += lines[head++].size() + 1;
-        used = 0;
-        while (tail > head && used + lines[tail - 1].size() + 1 <= half) used += lines[--tail].size() + 1;
-    } else {
-        head = lines.size();
-    }
+    const std::size_t room = total > kMaxError ? half : total;
     std::string out;
-    auto add = [&out](const std::string& l) {
+    auto add = [&out](std::string_view l) {
         if (!out.empty()) out += '\n';
         out += l.substr(0, kMaxError / 8);
     };
-    for (std::size_t i = 0; i < head; ++i) add(lines[i]);
-    if (tail > head)
-        add("(pomini\xEAto " + std::to_string(tail - head) + " " +
-            FormaLiczebnika(tail - head, "wiersz", "wiersze", "wierszy") + ")");
-    for (std::size_t i = tail; i < lines.size(); ++i) add(lines[i]);
+    TextLines lines(details);
+    std::size_t head = 0, used = 0;
+    for (; used < room && lines.Next(line); ++head) {
+        if (used + line.size() + 1 > room) break;
+        used += line.size() + 1;
+        add(line);
+    }
+    if (head == count) return out;
+    std::vector<std::string_view> tail;
+    used = 0;
+    while (head + tail.size() < count && lines.Previous(line) && used + line.size() + 1 <= half) {
+        used += line.size() + 1;
+        tail.push_back(line);
+    }
+    const std::size_t left = count - head - tail.size();
+    if (left > 0)
+        add("(pomini\xEAto " + std::to_string(left) + " " + FormaLiczebnika(left, "wiersz", "wiersze", "wierszy") + ")");
+    for (auto l = tail.rbegin(); l != tail.rend(); ++l) add(*l);
     return out;
 }
 
@@ -436,11 +473,24 @@ struct ChildStep {
     std::string why;
 };
 
+// The engine's text printed since `from`, bounded as the operation's
+// records are.
+std::string EngineTextSince(const std::string& printed, std::size_t from) {
+    return Cut(EngineText(std::string_view(printed).substr(std::min(from, printed.size()))), kMaxError);
+}
+
 void Do(TClips& clips, const ChildStep& s, const std::string& prefix) {
     const SandboxStep& step = s.step;
+    const bool load = step.What == SandboxStep::Kind::Load || step.What == SandboxStep::Kind::LoadAppend;
+    // What the engine printed on its other routes (rules, a global's
+    // initial value) goes with the step's results, also when it fails.
+    const std::size_t shown = clips.Printed().size();
+    auto tell = [&] {
+        if (clips.Printed().size() <= shown) return;
+        if (const std::string text = EngineTextSince(clips.Printed(), shown); !text.empty()) Send(kPrinted, text, 1);
+    };
     try {
         const std::size_t told = clips.Messages().size();
-        const bool load = step.What == SandboxStep::Kind::Load || step.What == SandboxStep::Kind::LoadAppend;
         if (load && !s.text) Fail(s.why);
         switch (step.What) {
         case SandboxStep::Kind::Load: clips.LoadFromText(step.File, *s.text); break;
@@ -457,19 +507,22 @@ void Do(TClips& clips, const ChildStep& s, const std::string& prefix) {
         // the engine's text. A run an error stopped still gives the facts
         // it made; a reset or clear an error stopped leaves no state worth
         // keeping, and the operation fails.
+        tell();
         const std::string& printed = clips.Messages();
         if (!load && (clips.EngineHalted() || printed.size() > told)) {
-            std::string text = EngineText(printed.substr(std::min(told, printed.size())));
+            const std::string text = EngineTextSince(printed, told);
             if (clips.EngineHalted() && step.What != SandboxStep::Kind::Run)
                 Fail(prefix + "silnik regu\xB3 zatrzyma\xB3 si\xEA po b\xB3\xEA" "dzie; jego tekst:\n" + text);
-            Send(clips.EngineHalted() ? kHalted : kMessages, Cut(text, kMaxError), 1);
+            Send(clips.EngineHalted() ? kHalted : kMessages, text, 1);
         }
         if (step.What == SandboxStep::Kind::Run) Send(kFired, std::to_string(clips.LastFired()));
     } catch (const std::bad_alloc&) {
         gMemory.SendAndExit();
     } catch (const ECLIPSIOException& e) {
+        tell();
         Fail(LoadError(clips, step, e));
     } catch (const std::exception& e) {
+        tell();
         std::string m = "B\xB3\xB9" "d silnika regu\xB3: " + std::string(e.what());
         if (const auto* c = dynamic_cast<const ECLIPSException*>(&e); c && !c->details().empty())
             m += "\n" + EngineText(c->details());
@@ -742,7 +795,8 @@ private:
             break;
         case kError: keep_ = 4 + CutLength(kMaxError); break;
         case kMessages:
-        case kHalted: keep_ = CutLength(kMaxError); break;
+        case kHalted:
+        case kPrinted: keep_ = CutLength(kMaxError); break;
         case kFired: case kResults: case kLeftOut: case kDone: case kExit: case kMemory: case kRecursion:
         case kCrash: case kOverflow:
             keep_ = 48;
@@ -785,12 +839,15 @@ private:
             break;
         case kMessages:
         case kHalted:
+        case kPrinted: {
             Charge(kHeader + payload_.size() + kStringCost);
             if (Over()) break;
-            if (!r_.EngineMessages.empty()) r_.EngineMessages += '\n';
-            r_.EngineMessages += len_ > keep_ ? Cut(payload_, kMaxError) : payload_;
+            std::string& text = tag == kPrinted ? r_.Printed : r_.EngineMessages;
+            if (!text.empty()) text += '\n';
+            text += len_ > keep_ ? Cut(payload_, kMaxError) : payload_;
             r_.Halted = r_.Halted || tag == kHalted;
             break;
+        }
         case kCrash: signal = payload_.empty() ? 0 : static_cast<unsigned char>(payload_[0]); break;
         case kDone:
             if (payload_.size() != 8 || Get32(payload_.data()) != sequence_ || Get32(payload_.data() + 4) != records_)

@@ -86,6 +86,11 @@ struct SandboxResult {
     // out: its warnings and errors, and whatever a rule printed there. The
     // engine's text, not the program's.
     std::string EngineMessages;
+    // What the engine printed on its other routes in the steps it carried
+    // out (a failed one too): what rules print on t, stdout, wdisplay, wtrace ...
+    // and the listings they ask for ((facts), (agenda), a watch). The
+    // engine's text, bounded and carried as EngineMessages are; no failure.
+    std::string Printed;
     // An error stopped the run before its end (its text is in
     // EngineMessages); the facts it had made came all the same.
     bool Halted = false;

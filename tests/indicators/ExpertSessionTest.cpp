@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sys/stat.h>
 
@@ -21,7 +22,8 @@ using test::kSzablony;
 using test::P;
 
 const char* const kReguly =
-    "(deffacts wlasne (uwaga) (stabilny poziom 2015 2016) (diagnoza-dla-roku))\n"
+    "(deffacts wlasne (uwaga) (stabilny poziom 2015 2016) (diagnoza-dla-roku)\n"
+    "  (diagnoza-dla-roku 2016 \"Zbyt wysoki poziom \\\"zapas\xF3w\\\"  i (nic) wi\xEA" "cej\"))\n"
     "(defrule wzrost-wartosci\n"
     "  (wskaznik (nazwa-wskaznika ?n) (rok1 ?r1) (rok3 ?r3) (wartosc1 ?a) (wartosc3 ?b&:(> ?b ?a)))\n"
     "  =>\n"
@@ -69,7 +71,8 @@ TEST_F(Sesja, ExportRunAndListing) {
     // The rule's fact has index 10 or more and comes before fact 2; each
     // line names its indicator (a fact naming none: the selected one).
     EXPECT_EQ(sesja.Diagnozy(),
-              (std::vector<std::string>{"==> w5: wzrost w5 2015-2017", "==> w0: stabilny 2015-2016"}));
+              (std::vector<std::string>{"==> w5: wzrost w5 2015-2017", "==> w0: stabilny 2015-2016",
+                                        P("==> w0: diagnoza dla roku : 2016 : Zbyt wysoki poziom \"zapasów\"  i (nic) więcej")}));
     EXPECT_TRUE(fileExists(operatora.file("clp.clp")));
     EXPECT_TRUE(ui.messages.empty());
 
@@ -87,7 +90,7 @@ TEST_F(Sesja, ExportRunAndListing) {
     const bool drugi = sesja.Wnioskowanie();
     setFileFault({});
     ASSERT_TRUE(drugi);
-    EXPECT_EQ(sesja.Diagnozy().size(), 4u);
+    EXPECT_EQ(sesja.Diagnozy().size(), 6u);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("clp.clp: b\xB3\xB9" "d wej\x9C" "cia/wyj\x9C" "cia"), std::string::npos) << ui.messages[0];
     sesja.WyczyscDiagnozy();
@@ -313,12 +316,89 @@ TEST_F(Sesja, LargeResultsRunToTheirEndAndTellWhatIsLeftOut) {
     }
 }
 
-TEST_F(Sesja, SymbolsOfOddNamesLoad) {
-    tabela.UstawKomorke(2, kol::Nazwa, "ROE (%)");
-    operatora.write("reguły-ROE (%).clp", std::string(kSzablony) + kReguly);
-    ASSERT_TRUE(sesja.Eksport(dane("ROE (%)"), "zestaw.xls", "zestaw"));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_NE(std::find(sesja.Log().begin(), sesja.Log().end(), "     Slot: nazwa-wskaznika  Value: ROE--%-"),
+// Every name a set holds goes to the engine as a symbol (letters with a
+// diacritic as ASCII ones) that its rules match; one that still cannot
+// be a symbol is refused naming it.
+TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
+    const struct {
+        std::string nazwa, symbol, komunikat;
+    } t[] = {
+        {"ROE (%)", "ROE--%-", ""},
+        {P("Średnia Łączna Żywotność"), "Srednia-Laczna-Zywotnosc", ""},
+        {"2014", "x", P("nazwy wskaźnika \"2014\" nie można zapisać jako symbolu silnika reguł: jej postać \"2014\" "
+                        "jest dla silnika reguł liczbą")},
+    };
+    for (const auto& c : t) {
+        SCOPED_TRACE(c.symbol);
+        ui.messages.clear();
+        sesja.WyczyscDiagnozy();
+        tabela.UstawKomorke(3, kol::Nazwa, c.nazwa);
+        operatora.write("reguły-w0.clp", std::string(kSzablony) + "(defrule r (wskaznik (nazwa-wskaznika " + c.symbol +
+                                             ") (rok3 ?r)) => (assert (diagnoza-dla-roku ?r " + c.symbol + ")))\n");
+        if (!c.komunikat.empty()) {
+            EXPECT_FALSE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_NE(ui.messages[0].find(c.komunikat), std::string::npos) << ui.messages[0];
+            continue;
+        }
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw")) << ui.messages.at(0);
+        ASSERT_TRUE(sesja.Wnioskowanie());
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(sesja.Diagnozy(),
+                  std::vector<std::string>{"==> " + c.nazwa + ": diagnoza dla roku : 2017 : " + SymbolNaNazwe(c.symbol)});
+    }
+}
+
+// What rules print on the engine's other routes goes to the log, each
+// line marked "CLIPS: ", and is no reason for a message; a long text
+// keeps its beginning and its end.
+TEST_F(Sesja, WhatRulesPrintGoesToTheLog) {
+    const std::pair<std::string, std::vector<std::string>> t[] = {
+        {"(printout t \"na t\" crlf) (printout stdout \"na stdout\" crlf) (printout wdisplay \"na wdisplay\" crlf)"
+         " (printout wtrace \"na wtrace\" crlf) (format t \"format %d%n\" 7) (watch facts) (assert (nowy 1))"
+         " (facts) (agenda) (ppdefrule a) (list-defrules)",
+         {"na t", "na stdout", "na wdisplay", "na wtrace", "format 7", "==> f-", "f-0     (initial-fact)",
+          "(defrule MAIN::a", "For a total of 1 defrule."}},
+        {"(loop-for-count (?i 1 20000) (printout t \"wiersz \" ?i crlf))",
+         {"wiersz 1", "wiersz 2140", P("(pominięto 15970 wierszy)"), "wiersz 18111", "wiersz 20000"}},
+    };
+    for (const auto& [akcja, linie] : t) {
+        SCOPED_TRACE(akcja);
+        operatora.write("reguły-w0.clp", std::string(kSzablony) + "(defrule a => " + akcja + ")\n");
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw"));
+        ASSERT_TRUE(sesja.Wnioskowanie());
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages.at(0);
+        for (const std::string& l : linie)
+            EXPECT_NE(std::find_if(sesja.Log().begin(), sesja.Log().end(),
+                                   [&](const std::string& w) { return w.rfind("CLIPS: " + l, 0) == 0; }),
+                      sesja.Log().end())
+                << l;
+    }
+}
+
+// The rule-file example of the help (its lines in font 2) lists the line
+// the help gives, and what it prints goes to the log.
+TEST_F(Sesja, TheHelpsRuleExampleDoesWhatTheHelpSays) {
+    std::ifstream in(std::string(VESK_SOURCE_DATA_DIR) + "PROGRAM/Jezyk.rtf", std::ios::binary);
+    std::string pomoc(std::istreambuf_iterator<char>(in), {}), przyklad;
+    for (std::size_t i; (i = pomoc.find("\\'")) != std::string::npos;)  // \'hh: a byte of code page 1250
+        pomoc.replace(i, 4, 1, static_cast<char>(std::stoi(pomoc.substr(i + 2, 2), nullptr, 16)));
+    for (std::size_t i = 0; (i = pomoc.find("{\\f2 ", i)) != std::string::npos; i += 5)
+        przyklad += pomoc.substr(i + 5, pomoc.find("}\\par", i) - i - 5) + "\n";
+    const std::string wskaznik = P("rotacja zapasów"), linia = P("==> rotacja zapasów: diagnoza dla roku : 2014 : "
+                                                                  "Zbyt wysoki poziom zapasów");
+    EXPECT_NE(pomoc.find(linia), std::string::npos);
+    tabela.UstawKomorke(2, kol::Nazwa, wskaznik);
+    operatora.write("reguły-rotacja zapasów.clp", std::string(kSzablony) + przyklad);
+    DaneEksportu d = dane(wskaznik);
+    d.Rok1 = 2012;
+    d.Odczyt = [](const PozycjaWskaznika& p, int rok) -> std::optional<long double> {
+        return p.Etykieta == "L" && rok == 3 ? 95 : 1;
+    };
+    ASSERT_TRUE(sesja.Eksport(d, "zestaw.xls", "zestaw")) << ui.messages.at(0);
+    ASSERT_TRUE(sesja.Wnioskowanie());
+    EXPECT_EQ(sesja.Diagnozy(), std::vector<std::string>{linia});
+    EXPECT_NE(std::find(sesja.Log().begin(), sesja.Log().end(), "CLIPS: rotacja zapasow w roku 2014: 95.0"),
               sesja.Log().end());
 }
 

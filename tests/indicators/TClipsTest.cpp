@@ -65,6 +65,7 @@ TEST(TClipsFacts, OrderedFieldsSplitThePrintedForm) {
         {"f-1     (a b c)", {"a", "b", "c"}},
         {"  f-0     (initial-fact)  ", {"initial-fact"}},
         {"f-2 (x)", {"x"}},
+        {R"(f-4     (d 2014 "a \"b\"  (c)\\" x))", {"d", "2014", R"("a \"b\"  (c)\\")", "x"}},
     };
     for (const auto& c : cases) EXPECT_EQ(TClipsFact::SplitOrderedFields(c.text), c.fields) << c.text;
     TClips clips;
