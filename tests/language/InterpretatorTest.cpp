@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "CodePage.h"
 #include "PomocInterpretera.h"
 
@@ -227,6 +229,21 @@ TEST_F(Wykonanie, RaportWritesTheCommandFileNamePlusTxt) {
     EXPECT_EQ(dir.read("a.roz.txt"), " 1.50000000000000E+0000\r\n-1.50000000000000E+0000\r\n");
     EXPECT_FALSE(dir.exists("a.roz.txt.nowy"));
     EXPECT_FALSE(in->PlikRaportuOtwarty());
+}
+
+// One that cannot be put in place at the end (the last line, "stop")
+// fails the run with the reason, blaming no line.
+TEST_F(Wykonanie, AReportNotWrittenAtTheEndGivesTheReasonAndNoLine) {
+    for (const char* ostatni : {"stop", "pauza"}) {
+        ui.messages.clear();
+        setFileFault([](std::string_view krok) { return krok == "sync"; }, ENOSPC);
+        uruchom({"raport", "zanotuj x1", ostatni});
+        setFileFault({});
+        EXPECT_TRUE(in->OstatniBlad()) << ostatni;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie mo\xBFna zapisa\xE6 pliku raportu " + dir.file("a.roz.txt") +
+                                                        ": brak miejsca na dysku"});
+        EXPECT_FALSE(dir.exists("a.roz.txt.nowy"));
+    }
 }
 
 TEST_F(Wykonanie, OpeningForgetsNamesAndAMissingFilePreparesNothing) {
