@@ -269,10 +269,14 @@ void Interpretator::otworzRaport() {
     raport_ = std::make_unique<TextWriter>();
     if (!raport_->create(plikRaportuTymczasowy_)) {
         const std::string powod = withFileError("nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_);
-        raport_.reset();
-        removeFile(plikRaportuTymczasowy_);
+        porzucRaport();
         blad(BladSkryptu::Rodzaj::Plik, powod);
     }
+}
+
+void Interpretator::porzucRaport() {
+    raport_.reset();
+    removeFile(plikRaportuTymczasowy_);
 }
 
 bool Interpretator::zamknijRaport() {
@@ -281,7 +285,7 @@ bool Interpretator::zamknijRaport() {
     raport_.reset();
     if (ok) return true;
     bladRaportu_ = failedWriteText("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_, "plik raportu " + plikRaportu_);
-    removeFile(plikRaportuTymczasowy_);
+    porzucRaport();
     return false;
 }
 
@@ -684,8 +688,12 @@ bool Interpretator::rozkazy(int L, bool& przerwano) {
     }
     if (Zaczyna(w, "pokaz x")) czasowniki_.Pokaz_Zmienna_Interpreter(w);
     if (Zaczyna(w, "zanotuj x") && raport_) {
-        if (!raport_->writeLine(czasowniki_.Zanotuj_Zmienna_Interpreter(w)))
-            blad(BladSkryptu::Rodzaj::Plik, withFileError("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_));
+        // The report is lost with this line, and told once, by it.
+        if (!raport_->writeLine(czasowniki_.Zanotuj_Zmienna_Interpreter(w))) {
+            const std::string powod = withFileError("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
+            porzucRaport();
+            blad(BladSkryptu::Rodzaj::Plik, powod);
+        }
     }
     if (Zaczyna(w, "clear")) k_.ZmienneSkryptu.fill(0.0);
     if (Zaczyna(w, "zmiana")) {

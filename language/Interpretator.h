@@ -144,6 +144,8 @@ private:
     // The same at the end of the run (its last line or "stop"): a report
     // that cannot be put in place fails the run, not that line.
     void zakonczRaport();
+    // Drops the report file being written, the file put in place before kept.
+    void porzucRaport();
     void obsluzBlad(BladSkryptu& blad);
 
     Kontekst& k_;
