@@ -40,8 +40,8 @@
 #include <string.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <clocale>
 #include <memory>
