@@ -6,6 +6,7 @@ BladSkryptu::BladSkryptu(Rodzaj rodzaj, const std::string& powod)
     : std::runtime_error(powod), rodzaj_(rodzaj), powod_(powod), opis_(powod) {}
 
 void BladSkryptu::UstawMiejsce(const std::string& plik, int numerWiersza, const std::string& wiersz) {
+    if (bezMiejsca_) return;
     plik_ = plik;
     numerWiersza_ = numerWiersza;
     wiersz_ = wiersz;

@@ -39,6 +39,11 @@ public:
     const std::string& plik() const { return plik_; }
     int numerWiersza() const { return numerWiersza_; }
     const std::string& wiersz() const { return wiersz_; }
+    // A fault of the run as a whole, met after its last line (the report
+    // file that cannot be put in place at its end): no place is set, and it
+    // is told without one.
+    void BezMiejsca() { bezMiejsca_ = true; }
+    bool bezMiejsca() const { return bezMiejsca_; }
 
     const char* what() const noexcept override;
 
@@ -49,6 +54,7 @@ private:
     int numerWiersza_ = 0;
     std::string wiersz_;
     std::string opis_;
+    bool bezMiejsca_ = false;
 };
 
 }  // namespace vesk

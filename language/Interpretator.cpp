@@ -1,5 +1,6 @@
 #include "Interpretator.h"
 
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <exception>
@@ -81,6 +82,12 @@ long double liczbaZPoczatku(const std::string& t) {
         if (cyfry() > 0) koniec = i;
     }
     return CzytajLiczbe(t.substr(start, koniec - start));
+}
+
+// A reason told as a message of its own ("Nie można ...").
+std::string wielkaLitera(std::string tekst) {
+    if (!tekst.empty()) tekst[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(tekst[0])));
+    return tekst;
 }
 
 }  // namespace
@@ -261,18 +268,32 @@ void Interpretator::otworzRaport() {
     plikRaportuTymczasowy_ = plikRaportu_ + ".nowy";
     raport_ = std::make_unique<TextWriter>();
     if (!raport_->create(plikRaportuTymczasowy_)) {
-        raport_.reset();
-        removeFile(plikRaportuTymczasowy_);
-        blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_);
+        const std::string powod = withFileError("nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_);
+        porzucRaport();
+        blad(BladSkryptu::Rodzaj::Plik, powod);
     }
+}
+
+void Interpretator::porzucRaport() {
+    raport_.reset();
+    removeFile(plikRaportuTymczasowy_);
 }
 
 bool Interpretator::zamknijRaport() {
     if (!raport_) return true;
     const bool ok = raport_->close() && renameFile(plikRaportuTymczasowy_, plikRaportu_);
     raport_.reset();
-    if (!ok) removeFile(plikRaportuTymczasowy_);
-    return ok;
+    if (ok) return true;
+    bladRaportu_ = failedWriteText("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_, "plik raportu " + plikRaportu_);
+    porzucRaport();
+    return false;
+}
+
+void Interpretator::zakonczRaport() {
+    if (zamknijRaport()) return;
+    BladSkryptu b(BladSkryptu::Rodzaj::Plik, wielkaLitera(bladRaportu_));
+    b.BezMiejsca();
+    throw b;
 }
 
 // ------------------------------------------------------------ opening
@@ -339,12 +360,18 @@ void Interpretator::obsluzBlad(BladSkryptu& e) {
         p.Otwarty = false;
         p.Zakoncz = true;
     }
-    zamknijRaport();
+    const bool raportZapisany = zamknijRaport();
     ustawPrzycisk(false);
     widok_.activity(nullptr);
     PoziomWywolania = 0;
+    if (e.bezMiejsca()) {
+        k_.Okna->message(e.powod());
+        return;
+    }
     k_.Okna->message("blad w skrypcie!\n" + e.plik() + ", wiersz " + std::to_string(e.numerWiersza()) + ": " +
                      e.wiersz() + "\nPrzyczyna: " + e.powod());
+    // What the report file holds of the lines before is lost: said too.
+    if (!raportZapisany) k_.Okna->message(wielkaLitera(bladRaportu_));
 }
 
 void Interpretator::petla(int L, bool& przerwano) {
@@ -355,11 +382,7 @@ void Interpretator::petla(int L, bool& przerwano) {
             p.Otwarty = false;
             p.Zakoncz = true;
             ustawPrzycisk(false);
-            if (L == 0 && !zamknijRaport()) {
-                BladSkryptu b(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
-                b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, {});
-                throw b;
-            }
+            if (L == 0) zakonczRaport();
             return;
         }
         if (!wykonaj(L, przerwano)) return;
@@ -665,8 +688,12 @@ bool Interpretator::rozkazy(int L, bool& przerwano) {
     }
     if (Zaczyna(w, "pokaz x")) czasowniki_.Pokaz_Zmienna_Interpreter(w);
     if (Zaczyna(w, "zanotuj x") && raport_) {
-        if (!raport_->writeLine(czasowniki_.Zanotuj_Zmienna_Interpreter(w)))
-            blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
+        // The report is lost with this line, and told once, by it.
+        if (!raport_->writeLine(czasowniki_.Zanotuj_Zmienna_Interpreter(w))) {
+            const std::string powod = withFileError("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
+            porzucRaport();
+            blad(BladSkryptu::Rodzaj::Plik, powod);
+        }
     }
     if (Zaczyna(w, "clear")) k_.ZmienneSkryptu.fill(0.0);
     if (Zaczyna(w, "zmiana")) {
@@ -725,7 +752,7 @@ void Interpretator::stop(int L) {
     ustawPrzycisk(false);
     TrybKrokowy = false;
     if (p.Wiersz.size() >= 8 && p.Wiersz.compare(5, 3, "all") == 0) ukryjWidok();
-    if (L == 0 && !zamknijRaport()) blad(BladSkryptu::Rodzaj::Plik, "nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_);
+    if (L == 0) zakonczRaport();
 }
 
 bool Interpretator::wywolaj(int L, bool& przerwano) {

@@ -138,8 +138,14 @@ private:
     void ladujPlik(int L, const std::string& nazwa);
     static std::string tekstPliku(const PoziomWykonania& p);
     void otworzRaport();
-    // Closes the report file into place; false when it could not be written.
+    // Closes the report file into place; false when it could not be
+    // written, bladRaportu_ then saying why.
     bool zamknijRaport();
+    // The same at the end of the run (its last line or "stop"): a report
+    // that cannot be put in place fails the run, not that line.
+    void zakonczRaport();
+    // Drops the report file being written, the file put in place before kept.
+    void porzucRaport();
     void obsluzBlad(BladSkryptu& blad);
 
     Kontekst& k_;
@@ -151,7 +157,7 @@ private:
     std::string wsk_;  // the activity indicator's text
     int zaznaczenieStart_ = 0, zaznaczenieDlugosc_ = 0;
     std::unique_ptr<TextWriter> raport_;
-    std::string plikRaportu_, plikRaportuTymczasowy_;
+    std::string plikRaportu_, plikRaportuTymczasowy_, bladRaportu_;
     std::optional<BladSkryptu> blad_;
     // A "zapytaj" was answered at the end of the input (as Cancel): the
     // input cannot answer any other.

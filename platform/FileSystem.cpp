@@ -577,7 +577,13 @@ std::string fileErrorText(int error) {
         case EEXIST: return "plik ju\xBF istnieje";
         case ENOTEMPTY: return "folder nie jest pusty";
         case EXDEV: return "plik na innym no\x9Cniku";
-        case EFBIG: return "plik przekroczy\xB3" "by najwi\xEAkszy rozmiar pliku (limit systemu lub ulimit -f)";
+        case EFBIG: {
+            // The program's limit where it has one, else the file system's.
+            struct rlimit r {};
+            return ::getrlimit(RLIMIT_FSIZE, &r) == 0 && r.rlim_cur != RLIM_INFINITY
+                       ? "plik jest za du\xBFy: przekroczono limit rozmiaru pliku (ulimit -f)"
+                       : "plik jest za du\xBFy: przekroczono najwi\xEAkszy rozmiar pliku w tym systemie plik\xF3w";
+        }
         case EMLINK: return "za du\xBFo dowi\xB9za\xF1 do pliku";
         case ENXIO:
         case ENODEV: return "brak urz\xB9" "dzenia";

@@ -177,7 +177,7 @@ bool lastFailureAfterRename();
 std::string unflushedFolderText();
 // The same text for a system error number: every system error the program
 // shows is told from this one table, in Polish, naming the limit where a
-// limit is the cause (a name's length, the open files).
+// limit is the cause (a name's length, the open files, a file's size).
 std::string fileErrorText(int error);
 // text followed by ": " and lastFileError() when there is one.
 std::string withFileError(const std::string& text);

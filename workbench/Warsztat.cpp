@@ -309,8 +309,9 @@ bool Warsztat::Dodajemy_Wezel() {
 
 bool Warsztat::dodanieweza1Click() {
     Polecenia.OkienkoBazowe = true;
+    // A refused add changed nothing: there is no tree to save.
     const bool dodano = Dodajemy_Wezel();
-    ZapiszDrzewo();
+    if (dodano) ZapiszDrzewo();
     Postep = 100;
     return dodano;
 }

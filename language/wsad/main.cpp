@@ -24,15 +24,23 @@
 // a failed save of the operator's files, 2 when the arguments, the settings,
 // the operator or the command file are unusable (an existing state file
 // without its tree file among them: it is never replaced by a new
-// operator), 130 or 143 after SIGINT or SIGTERM, which end the run once
-// the current line is done, the operator's files consistent; 141 after a
-// message meets a pipe its reader closed (SIGPIPE), which ends it the same
-// way, or when the values meet it on stdout. The values that cannot be
-// written to stdout otherwise (a full disk), or messages lost on a stderr
-// that cannot be written, fail the run: status 1.
+// operator), 128 + the signal after SIGINT (130), SIGTERM (143), SIGHUP,
+// SIGQUIT, SIGUSR1 or SIGUSR2, which end the run once the current line is
+// done, the operator's files consistent and the report file in place (a
+// SIGHUP the run was started with ignored, as nohup starts it, stays
+// ignored); 141 after a message meets a pipe its reader closed (SIGPIPE),
+// which ends it the same way, or when the values meet it on stdout. The
+// values that cannot be written to stdout otherwise (a full disk), or
+// messages lost on a stderr that cannot be written, fail the run: status 1.
+// A file-size limit (ulimit -f) fails the write that meets it, told as a
+// failed save is, never a silent end by SIGXFSZ.
 #include <fcntl.h>
+#include <limits.h>
+#include <poll.h>
+#include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <clocale>
@@ -77,20 +85,44 @@ extern "C" void zatrzymaj(int numer) {
     if (sygnal == 0) sygnal = numer;
 }
 
-// SIGINT and SIGTERM only ask the run to stop between lines; so does a
-// pipe closed by its reader (SIGPIPE, the write then failing with EPIPE).
+// Every signal whose default would end the run mid-line only asks it to
+// stop between lines; so does a pipe closed by its reader (SIGPIPE, the
+// write then failing with EPIPE). Without SA_RESTART, so that a read or a
+// write waiting when the stop is asked for (stdin, a stderr pipe nobody
+// reads) returns at once. SIGHUP ignored at the start (nohup) stays so. A
+// file-size limit fails the write with EFBIG, which is told, rather than
+// ending the run by SIGXFSZ.
 void przechwycSygnaly() {
     struct sigaction s {};
     s.sa_handler = zatrzymaj;
     sigemptyset(&s.sa_mask);
-    for (int numer : {SIGINT, SIGTERM, SIGPIPE}) sigaction(numer, &s, nullptr);
+    s.sa_flags = 0;
+    for (int numer : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGPIPE}) {
+        struct sigaction dotad {};
+        if (numer == SIGHUP && sigaction(numer, nullptr, &dotad) == 0 && dotad.sa_handler == SIG_IGN) continue;
+        sigaction(numer, &s, nullptr);
+    }
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+// Whether descriptor fd takes a write of PIPE_BUF bytes without waiting
+// (a pipe nobody reads, once full, does not).
+bool przyjmieBezCzekania(int fd) {
+    pollfd p{fd, POLLOUT, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLOUT | POLLERR | POLLHUP | POLLNVAL));
 }
 
 // All of text written to descriptor fd: 0, or the error that stopped it.
+// Once a stop is asked for, nothing waits for a reader: a write that is
+// waiting returns (EINTR), and one that would wait is not begun.
 int zapisz(int fd, std::string_view text) {
     while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR) continue;
+        if (sygnal && !przyjmieBezCzekania(fd)) return EINTR;
+        const ssize_t n = ::write(fd, text.data(), sygnal ? std::min<std::size_t>(text.size(), PIPE_BUF) : text.size());
+        if (n < 0 && errno == EINTR) {
+            if (sygnal) return EINTR;
+            continue;
+        }
         if (n <= 0) return n < 0 ? errno : EIO;
         text.remove_prefix(static_cast<std::size_t>(n));
     }
@@ -223,6 +255,9 @@ int odmowa(const std::string& powod) {
     return 2;
 }
 
+// "Przerwano (SIGTERM)": the signal that stopped the run.
+std::string przerwano() { return std::string("Przerwano (SIG") + ::sigabbrev_np(sygnal) + ")"; }
+
 int uzycie() {
     naBledy("użycie: vesk-wsad PLIK.roz [OPERATOR.tr1]");
     return 2;
@@ -338,9 +373,7 @@ int uruchom(int argc, char** argv) {
     while (interpretator.PrzyciskAktywny() && !interpretator.ZatrzymanieSkryptu && !sygnal)
         interpretator.PrzyciskWykonaniaNastepnegoPoleceniaClick();
     if (sygnal) {
-        naBledy(std::string(sygnal == SIGINT ? "Przerwano (SIGINT)" : sygnal == SIGTERM ? "Przerwano (SIGTERM)"
-                                                                                       : "Przerwano (SIGPIPE)") +
-                ": wykonanie zatrzymane po zakończonym wierszu, pliki operatora są spójne");
+        naBledy(przerwano() + ": wykonanie zatrzymane po zakończonym wierszu, pliki operatora są spójne");
         return 128 + sygnal;
     }
     if (interpretator.OstatniBlad() || w->BladZapisu || k->BladUsuwaniaPliku) return 1;
@@ -356,8 +389,10 @@ int uruchom(int argc, char** argv) {
     }
     if (!zadeklarowano) wyniki += "x4\t" + vesk::Wartosc_Zmiennej(*k, 4) + "\n";
     if (const int blad = zapisz(STDOUT_FILENO, wyniki); blad != 0) {
-        naBledy("Nie można zapisać wyników na standardowe wyjście: " + vesk::cp1250ToUtf8(vesk::fileErrorText(blad)));
-        return blad == EPIPE ? 128 + SIGPIPE : 1;
+        // A stop asked for while the values waited for their reader.
+        naBledy("Nie można zapisać wyników na standardowe wyjście: " +
+                (blad == EINTR && sygnal ? przerwano() : vesk::cp1250ToUtf8(vesk::fileErrorText(blad))));
+        return blad == EPIPE ? 128 + SIGPIPE : blad == EINTR && sygnal ? 128 + sygnal : 1;
     }
     return utraconyKomunikat ? 1 : 0;
 }

@@ -60,11 +60,11 @@ check() { # operator T after a trial: $1 what, $2 its stderr, $3 "ref" to compar
 }
 fresh() { rm -f T.*; cp BASE.qad T.qad; cp BASE.tr1 T.tr1; }
 
-# kill -9 (and a few SIGINT/SIGTERM) at random instants.
+# kill -9 (and a few SIGINT/SIGTERM/SIGHUP) at random instants.
 runtime=$( { /usr/bin/time -f %e "$W" load.roz REF2.tr1 > /dev/null 2>&1; } 2>&1 | tail -1); rm -f REF2.*
 k=0
 while [ $k -lt "$KILLS" ] && [ $SECONDS -lt $((LIMIT / 2)) ]; do
-  fresh; : > err; sig=KILL; [ $((k % 25)) -eq 24 ] && sig=TERM; [ $((k % 25)) -eq 12 ] && sig=INT
+  fresh; : > err; sig=KILL; [ $((k % 25)) -eq 24 ] && sig=TERM; [ $((k % 25)) -eq 12 ] && sig=INT; [ $((k % 25)) -eq 6 ] && sig=HUP
   "$W" load.roz T.tr1 > /dev/null 2> err & pid=$!
   sleep "$(awk -v r=$RANDOM -v t="$runtime" 'BEGIN { printf "%.3f", r / 32768 * t }')"; kill -$sig $pid 2>/dev/null
   wait $pid; rc=$?
@@ -218,6 +218,17 @@ przed=$(md5sum < T.qad); kill -CONT $a; wait $a; rc=$?
 [ $rc -ne 0 ] && grep -q "zablokowanego przez ten program" errA && [ "$(md5sum < T.qad)" = "$przed" ] ||
   fail "save stalled: the first program wrote over the second's (exit $rc): $(cat errA)"
 check "save stalled" errB
+
+# The signals that would kill the run, sent while a save stands stopped: the
+# line is done, the report put in place, and the next open repairs nothing.
+roz "raport" "$w dodaj 0 0 x1" > sig.roz
+for sig in HUP QUIT USR1 USR2; do
+  fresh; rm -f sig.roz.txt*; FAULT_STOP=T.qad LD_PRELOAD=$SHIM "$W" sig.roz T.tr1 > /dev/null 2> err & a=$!
+  for i in $(seq 1 200); do ps -o stat= -p $a | grep -q '^T' && break; sleep 0.05; done
+  kill -$sig $a; kill -CONT $a; wait $a; rc=$?; out=$("$W" open.roz T.tr1 2>&1 > /dev/null)
+  [ $rc -eq $((128 + $(kill -l $sig))) ] && grep -q "Przerwano (SIG$sig)" err && [ -e sig.roz.txt ] &&
+    [ ! -e sig.roz.txt.nowy ] && [ -z "$out" ] || fail "SIG$sig during a save: exit $rc, $(tail -1 err) $out $(ls sig.*)"
+done
 
 # A name too long for the temporary files beside it: refused at once, nothing made.
 long=$(printf 'q%.0s' $(seq 1 245))

@@ -229,6 +229,20 @@ TEST_F(Wykonanie, RaportWritesTheCommandFileNamePlusTxt) {
     EXPECT_FALSE(in->PlikRaportuOtwarty());
 }
 
+// One that cannot be put in place at the end ("stop" or the last line)
+// fails the run with the reason, blaming no line.
+TEST_F(Wykonanie, AReportNotWrittenAtTheEndGivesTheReasonAndNoLine) {
+    for (const char* ostatni : {"stop", "pauza"}) {
+        ui.messages.clear();
+        setFileFault([](std::string_view krok) { return krok == "sync"; }, ENOSPC);
+        uruchom({"raport", ostatni});
+        setFileFault({});
+        EXPECT_TRUE(in->OstatniBlad() && !dir.exists("a.roz.txt.nowy"));
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie mo\xBFna zapisa\xE6 pliku raportu " + dir.file("a.roz.txt") +
+                                                        ": brak miejsca na dysku"});
+    }
+}
+
 TEST_F(Wykonanie, OpeningForgetsNamesAndAMissingFilePreparesNothing) {
     uruchom({"deklaracja zysk", "przypisz zysk 3"});
     EXPECT_EQ(k->NazwyZmiennych[0].Uzytkownika, "zysk");

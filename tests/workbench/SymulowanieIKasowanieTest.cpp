@@ -156,5 +156,19 @@ TEST_F(Operacje, AnUnwritableScratchFileLeavesTheStateFileIntact) {
     }
 }
 
+// A refused add changed nothing: the refusal alone is told, no tree save.
+TEST_F(Operacje, AnAddRefusedOnAFullDiskIsToldOnce) {
+    nowyOperator();
+    wybierzNumer(0);
+    w->Bazowy1Click();
+    w->WyborWezlaDoEdycji();
+    ui.messages.clear();
+    setFileFault([](std::string_view krok) { return krok == "write"; }, ENOSPC);
+    EXPECT_FALSE(w->dodanieweza1Click());
+    setFileFault({});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie uda\xB3o si\xEA doda\xE6 w\xEAz\xB3" "a do pliku " + dir.folder() +
+                                                    "OP.qad: brak miejsca na dysku"});
+}
+
 }  // namespace
 }  // namespace vesk

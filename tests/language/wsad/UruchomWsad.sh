@@ -13,8 +13,9 @@
 # 1250 leaves unused, "zapytaj" after the end of input, an endless,
 # unspellable, CR-ended or unreadable answer, "call" beside the calling
 # file, found nowhere and spelt as written, closed standard streams, stdout
-# that cannot be written (a full device, a pipe closed by its reader) and
-# stderr a pipe closed by its reader.
+# that cannot be written (a full device, a pipe closed by its reader),
+# stderr a pipe closed by its reader or one nobody reads (SIGTERM ends the
+# run), and a file-size limit.
 set -u
 wsad="$1"
 dane="$2"
@@ -201,6 +202,8 @@ a byte code page 1250 leaves unused in a name~printf 'run\nutw\363rz plik "a\203
 a byte code page 1250 leaves unused in an answer~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1~5\230\n~1~odpowiedź (5\x98) ma bajt \x98~
 stdout on a full device~printf 'przypisz x4 3\n' > f.roz~f.roz OP.tr1 > /dev/full~~1~Nie można zapisać wyników na standardowe wyjście: brak miejsca na dysku~
 a pipe closed by its reader: the line done, the report kept~printf 'run\nraport\nzanotuj x1\nmessage uwaga\n+ x1 x1 1\nzanotuj x1\n' > r.roz && "$wsad" r.roz OP.tr1 > /dev/null 2>&1 && mkfifo rura && exec 4<>rura 5>rura 4<&-~r.roz OP.tr1 2>&5 5>&-; echo \$?; exec 5>&-; test ! -e r.roz.txt.nowy && tr -d '\r' < r.roz.txt~~0~~141\n 0.00000000000000E+0000
+a file-size limit: told, the next open silent~limit='prlimit --fsize=60000' && printf 'run\nw\352ze\263 dodaj 0 0\nw\352ze\263 dodaj 0 0\n' > f.roz && printf 'stop\n' > o.roz~f.roz OP.tr1; echo \$?; "\$wsad" o.roz OP.tr1 2>&1 > /dev/null~~0~plik jest za duży: przekroczono limit rozmiaru pliku (ulimit -f)~1
+SIGTERM while stderr waits on a full pipe~limit='timeout -s KILL 10' && mkfifo rura && printf 'run\nwhile < x1 5000\n+ x1 x1 1\nmessage %0100d\nendwhile\n' 0 > m.roz~m.roz OP.tr1 2<>rura & sleep 0.5; kill -TERM \$!; wait \$!; echo \$?~~0~~143
 stdout a pipe closed by its reader~printf 'przypisz x4 3\n' > f.roz && mkfifo rura && exec 4<>rura 5>rura 4<&-~f.roz OP.tr1 >&5 5>&-~~141~standardowe wyjście: odbiorca potoku zakończył odczyt~
 call spelt as written~printf 'run\ncall Ceny.roz\n' > f.roz && printf 'przypisz x4 1\n' > Ceny.roz && printf 'przypisz x4 2\n' > ceny.roz~f.roz OP.tr1~~0~~x4\t 1.00000000000000E+0000
 answers ended by lone CRs~printf 'run\nzapytaj x1\nzapytaj x2\n+ x4 x1 x2\n' > p.roz~p.roz OP.tr1~5\r3\r~0~~x4\t 8.00000000000000E+0000
