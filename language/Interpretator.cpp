@@ -124,57 +124,10 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     // comment may hold any character, and does not decide the encoding: it
     // does nothing with it (two files joined by cat leave a mark before it).
     const TextFileLines t = textFileLines(*bajty, LoneCr::EndsLine, [](const std::string& linia) {
-        return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem");
+        return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem") ? 0 : std::string::npos;
     });
-    const std::string wiersz = plik + ", wiersz " + std::to_string(t.line) + " (" + t.text + ")";
-    // "zapisz go w UTF-8 lub w stronie kodowej 1250"
-    const std::string zapisz = " - zapisz go w UTF-8 lub w stronie kodowej 1250";
-    using Odmowa = TextFileLines::Refusal;
-    switch (t.refusal) {
-        case Odmowa::None: return {t.lines, {}};
-        case Odmowa::Utf16OddLength:
-            // "zapisany w UTF-16 jest uszkodzony: ma nieparzystą liczbę bajtów (ostatni znak jest urwany)"
-            return odmowa(plik + " zapisany w UTF-16 jest uszkodzony: ma nieparzyst\xB9 liczb\xEA bajt\xF3w (ostatni znak "
-                                 "jest urwany)");
-        case Odmowa::Utf16NoMark:
-            // "jest zapisany w UTF-16 bez znacznika kolejności bajtów (BOM)"
-            return odmowa(plik + " jest zapisany w UTF-16 bez znacznika kolejno\x9C" "ci bajt\xF3w (BOM)" + zapisz +
-                          " albo w UTF-16 ze znacznikiem");
-        case Odmowa::Utf32: return odmowa(plik + " jest zapisany w UTF-32" + zapisz);
-        case Odmowa::NulBytes:
-            // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
-            return odmowa(plik + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)");
-        case Odmowa::NotUtf8:
-            // "nie jest zapisany w UTF-8 (bajt \xB1), choć reszta pliku jest - zapisz cały plik w UTF-8"
-            return odmowa(wiersz + " nie jest zapisany w UTF-8 (bajt " + t.character + "), cho\xE6 reszta pliku jest" +
-                          " - zapisz ca\xB3y plik w UTF-8");
-        case Odmowa::Decomposed:
-            // "ma litery zapisane w postaci rozłożonej (NFD: litera i osobny znak diakrytyczny ...) - wpisz
-            // je na nowo, każdą jako jeden znak; nazwę pliku w tej postaci poprawia np. polecenie: convmv ..."
-            return odmowa(wiersz + " ma litery zapisane w postaci roz\xB3o\xBFonej (NFD: litera i osobny znak "
-                                   "diakrytyczny " + t.character + ") - wpisz je na nowo, ka\xBF" "d\xB9 jako jeden znak; "
-                                   "nazw\xEA pliku w tej postaci poprawia np. polecenie: convmv -f utf8 -t utf8 --nfc "
-                                   "--notest NAZWA");
-        case Odmowa::Unspellable:
-            // "ma znak \u04E3 spoza strony kodowej 1250 - plik może być zapisany w stronie kodowej 1250 (wtedy
-            // to "ÓŁ"): zapisz go w UTF-8, aby był odczytany na pewno"
-            if (t.maybeCp1250)
-                return odmowa(wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - plik mo\xBF" "e by\xE6 " +
-                              "zapisany w stronie kodowej 1250 (wtedy to \"" + t.cp1250 + "\"): zapisz go w UTF-8, " +
-                              "aby by\xB3 odczytany na pewno");
-            // "ma znak \u0414 spoza strony kodowej 1250 - nazwa ani wartość nie może go zawierać (komentarz rem może)"
-            return odmowa(wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - nazwa ani warto\x9C\xE6 " +
-                          "nie mo\xBF" "e go zawiera\xE6 (komentarz rem mo\xBF" "e)");
-        case Odmowa::UnusedByte:
-            // "ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku"
-            return odmowa(wiersz + " ma bajt " + t.character + ", kt\xF3remu strona kodowa 1250 nie przypisuje znaku" +
-                          zapisz);
-        case Odmowa::Surrogate:
-            // "ma połowę pary surogatów UTF-16 bez drugiej (\uD800): plik jest uszkodzony"
-            return odmowa(wiersz + " ma po\xB3ow\xEA pary surogat\xF3w UTF-16 bez drugiej (" + t.character +
-                          "): plik jest uszkodzony" + zapisz);
-    }
-    return odmowa(nieOdczytany);
+    if (t.refusal == TextFileLines::Refusal::None) return {t.lines, {}};
+    return odmowa(textFileRefusal(t, plik, "rem"));
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
