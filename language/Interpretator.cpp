@@ -1,5 +1,6 @@
 #include "Interpretator.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <exception>
@@ -81,6 +82,61 @@ long double liczbaZPoczatku(const std::string& t) {
         if (cyfry() > 0) koniec = i;
     }
     return CzytajLiczbe(t.substr(start, koniec - start));
+}
+
+// The letter a decomposed (NFD) name shows without its accents: the
+// Polish letters of code page 1250 that have one as their base letter.
+char bezAkcentu(char c) {
+    static constexpr std::string_view z = "\xB9\xE6\xEA\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xD1\xD3\x8C\x8F\xAF",
+                                      na = "acenoszzACENOSZZ";
+    const std::size_t i = z.find(c);
+    return i == std::string_view::npos ? c : na[i];
+}
+
+// What a `call` finds in the folder of its path: the file spelt so, else
+// the one file spelt otherwise; folders are passed over, as operator
+// lookups do. Several files spelt otherwise are named (`kilka`); a file of
+// the name written decomposed (NFD), which no path of the program can
+// name, is given natively (`nfd`). A folder that cannot be listed, or an
+// entry of the name that cannot be followed, leaves the path to its load,
+// which says why (`niepewny`).
+struct PlikWywolany {
+    std::optional<std::string> plik;
+    std::vector<std::string> kilka;
+    std::string nfd;
+    bool niepewny = false;
+};
+
+PlikWywolany znajdzWywolany(const std::string& sciezka) {
+    PlikWywolany w;
+    const std::string folder = folderPart(sciezka), nazwa = fileNamePart(sciezka);
+    const std::optional<FolderEntries> e = folderEntries(folder);
+    w.niepewny = !e || std::any_of(e->unreadable.begin(), e->unreadable.end(), [&](const FolderEntries::Unreadable& u) {
+                     return equalNoCaseCp1250(u.name, nazwa);
+                 });
+    if (w.niepewny) return w;
+    for (const std::string& f : e->files) {
+        if (f == nazwa) {
+            w.plik = sciezka;
+            return w;
+        }
+        if (equalNoCaseCp1250(f, nazwa)) w.kilka.push_back(joinPath(folder, f));
+    }
+    if (w.kilka.size() == 1) w.plik = w.kilka.front();
+    if (w.kilka.size() <= 1) w.kilka.clear();
+    std::string bez;
+    for (char c : nazwa) bez += bezAkcentu(c);
+    for (const std::string& n : e->unusable) {
+        if (firstCombiningMark(n) == std::string::npos) continue;
+        // The name without its accents (two bytes each, U+0300 to U+036F).
+        std::string podstawa;
+        for (std::size_t i = 0; i < n.size(); ++i)
+            if (firstCombiningMark(std::string_view(n).substr(i, 2)) == 0) ++i;
+            else podstawa += n[i];
+        if (const std::optional<std::string> cp = utf8ToCp1250Exactly(podstawa); cp && equalNoCaseCp1250(*cp, bez))
+            w.nfd = n;
+    }
+    return w;
 }
 
 }  // namespace
@@ -703,22 +759,39 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
         Normalizuj_Wiersz(napisana).Wiersz == nazwa)
         nazwa = napisana;
     // (One that cannot be looked at is refused by its load, saying why.)
-    auto jest = [](const std::string& n) { return findExisting(n) || lookupError() || !ambiguousMatches(n).empty(); };
+    auto jest = [](const PlikWywolany& z) { return z.plik || z.niepewny || !z.kilka.empty(); };
     std::string plik = nazwa;
-    if (!nazwa.empty() && !jest(nazwa) && !isPathSeparator(nazwa.front()) && !folderPart(p.NazwaPliku).empty())
-        plik = joinPath(folderPart(p.NazwaPliku), nazwa);
-    if (nazwa.empty() || !jest(plik)) {
-        // Told, naming the file as the line spells it, and the caller goes
-        // on; the run is then one that failed.
+    PlikWywolany z = nazwa.empty() ? PlikWywolany{} : znajdzWywolany(nazwa);
+    if (!nazwa.empty() && !jest(z) && !isPathSeparator(nazwa.front()) && !folderPart(p.NazwaPliku).empty()) {
+        PlikWywolany obok = znajdzWywolany(joinPath(folderPart(p.NazwaPliku), nazwa));
+        if (jest(obok) || z.nfd.empty()) {
+            plik = joinPath(folderPart(p.NazwaPliku), nazwa);
+            z = std::move(obok);
+        }
+    }
+    if (!z.kilka.empty()) blad(BladSkryptu::Rodzaj::Plik, "Plik rozkaz\xF3w " + plik + ": " + ambiguousNameText(z.kilka));
+    if (!jest(z)) {
+        // Told, naming the file as the line spells it (and why a file of
+        // its name cannot serve, or that a TAB parts the words), and the
+        // caller goes on; the run is then one that failed.
         // "(wywołany w ..., wiersz ...)"
         const std::string gdzie = "wywo\xB3" "any w " + p.NazwaPliku + ", wiersz " + std::to_string(p.NumerLinii);
-        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w " + nazwa);
+        const std::string pierwsze = slowo(w, 1);
+        // "po call nie ma nazwy pliku (słowa wiersza rozdziela spacja lub przecinek, nie tabulator: ...)"
+        const std::string dlaczego =
+            !z.nfd.empty()   ? ": " + unusableFileNameMessage(z.nfd)
+            : !nazwa.empty() ? std::string()
+            : pierwsze.find('\t') != std::string::npos
+                ? ": po call nie ma nazwy pliku (s\xB3owa wiersza rozdziela spacja lub przecinek, nie tabulator: " +
+                      readableCp1250Start(pierwsze, 60) + ")"
+                : ": po call nie ma nazwy pliku";
+        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w" + (nazwa.empty() ? "" : " " + nazwa) + dlaczego);
         b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, linia.Wiersz);
         if (!blad_) blad_ = std::move(b);
-        k_.Okna->message(BrakPlikuRozkazow + (nazwa.empty() ? " (" : " " + nazwa + " (") + gdzie + ")");
+        k_.Okna->message(BrakPlikuRozkazow + (nazwa.empty() ? "" : " " + nazwa) + dlaczego + " (" + gdzie + ")");
     } else {
         const std::size_t nowy = static_cast<std::size_t>(L + 1);
-        ladujPlik(L + 1, plik);
+        ladujPlik(L + 1, z.plik.value_or(plik));
         PoziomWykonania& q = Poziomy[nowy];
         widok_.setText(tekstPliku(q));
         ustawPodpis(nazwa);

@@ -185,6 +185,10 @@ two files with marks joined~printf '\357\273\277run\n' > a && cat a a > f.roz &&
 a stray byte in a UTF-8 comment~printf 'run\nrem z\305\202y \261\ndeklaracja n\nw\304\231ze\305\202 dodaj 0 0 n\n' > f.roz~f.roz OP.tr1~~0~~n\t 1.00000000000000E+0000
 a called file beyond code page 1250~printf 'run\ncall d.roz\n' > f.roz && printf '+ x1 x1 \320\222\n' > d.roz~f.roz OP.tr1~~1~Przyczyna: Plik rozkazów d.roz, wiersz 1~
 an endless answer~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1 < /dev/zero~~1~Przyczyna: odpowiedź dłuższa niż 65536 bajtów~
+an answer of a number too large~printf 'run\nzapytaj x1\n' > p.roz && { printf 7; head -c 65535 /dev/zero | tr '\0' 0; echo; } > z~p.roz OP.tr1 < z~~1~Przyczyna: liczba "7000000000000000000000000000000000000000..." jest za duża~
+call with a TAB~printf 'run\ncall\tceny.roz\n' > f.roz && printf 'run\n' > ceny.roz~f.roz OP.tr1~~1~po call nie ma nazwy pliku (słowa wiersza rozdziela spacja lub przecinek, nie tabulator: call\x09ceny.roz)~
+call beside a folder of the name~mkdir Ceny.roz && printf 'run\nmessage wewn\n' > ceny.roz && printf 'run\ncall CENY.roz\n' > f.roz~f.roz OP.tr1~~0~ wewn~x4\t 0.00000000000000E+0000
+call of a file named decomposed~printf 'run\n' > "$(printf 'za\314\250b.roz')" && printf 'run\ncall z\271b.roz\n' > f.roz~f.roz OP.tr1~~1~brak pliku rozkazów ząb.roz: Nazwa pliku za\u0328b.roz ma litery zapisane w postaci rozłożonej (NFD~
 an answer beyond code page 1250~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1~5 \320\226\n~1~ma znak \u0416 spoza strony kodowej 1250~
 standard streams closed: the report holds only what it notes~printf 'raport\nzanotuj x1\nmessage uwaga\npokaz x1\nzanotuj x1\n' > r.roz && "$wsad" r.roz OP.tr1 > /dev/null 2>&1~r.roz OP.tr1 <&- >&- 2>&- && tr -d '\r' < r.roz.txt~~0~~ 0.00000000000000E+0000\n 0.00000000000000E+0000
 CR line ends~printf 'run\rdeklaracja a\r+ a a 4\r' > f.roz~f.roz OP.tr1~~0~~a\t 4.00000000000000E+0000
