@@ -111,10 +111,11 @@ PlikWywolany znajdzWywolany(const std::string& sciezka) {
     PlikWywolany w;
     const std::string folder = folderPart(sciezka), nazwa = fileNamePart(sciezka);
     const std::optional<FolderEntries> e = folderEntries(folder);
-    w.niepewny = !e || std::any_of(e->unreadable.begin(), e->unreadable.end(), [&](const FolderEntries::Unreadable& u) {
-                     return equalNoCaseCp1250(u.name, nazwa);
-                 });
-    if (w.niepewny) return w;
+    // No such folder holds no such file.
+    w.niepewny = e ? std::any_of(e->unreadable.begin(), e->unreadable.end(),
+                                 [&](const FolderEntries::Unreadable& u) { return equalNoCaseCp1250(u.name, nazwa); })
+                   : lookupError() != 0;
+    if (!e || w.niepewny) return w;
     for (const std::string& f : e->files) {
         if (f == nazwa) {
             w.plik = sciezka;
