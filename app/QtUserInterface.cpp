@@ -337,11 +337,12 @@ std::optional<std::string> QtUserInterface::inputText(const std::string& caption
     const int szerokosc = std::max(szerokoscTytulu(d, q(caption)), d.fontMetrics().horizontalAdvance(q(prompt)) + 60);
     d.setMinimumWidth(szerokosc);
     if (auto* pole = d.findChild<QLineEdit*>()) pole->setMinimumWidth(szerokosc - 40);
-    // The text is taken as a line of a text file is: one with a character
-    // code page 1250 lacks is refused and asked again, never turned into "?".
+    // The text is taken as a line of a text file in UTF-8 is (the window's
+    // text is UTF-8, which the mark says): one with a character code page
+    // 1250 lacks is refused and asked again, never turned into "?".
     for (;;) {
         if (d.exec() != QDialog::Accepted) return std::nullopt;
-        const TextFileLines t = textFileLines(d.textValue().toStdString(), LoneCr::InLine);
+        const TextFileLines t = textFileLines("\xEF\xBB\xBF" + d.textValue().toStdString(), LoneCr::InLine);
         if (t.refusal == TextFileLines::Refusal::None) return t.lines.empty() ? std::string() : t.lines.front();
         // "ma znak ... spoza strony kodowej 1250 - wpisz go inaczej"
         message("Tekst " + t.text + " ma znak " + t.character + " spoza strony kodowej 1250 - wpisz go inaczej");

@@ -15,5 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // the 6-byte real, which refuses it).
         if (!std::isfinite(*v)) std::abort();
     }
+    // A number beyond the range is no number the reader gives.
+    if (vesk::decimalBeyondRange(text) != 0 && vesk::parseDecimal(text)) std::abort();
     return 0;
 }

@@ -110,7 +110,7 @@ int RefusedFunction(void* env) noexcept {
 // argument is evaluated once).
 using FormatFunction = void* (*)(void*);
 FormatFunction gEngineFormat = nullptr;  // the engine's code, the same for every environment
-constexpr long kFormatField = 64;        // widest width or precision; %f of below 1e64
+constexpr long kFormatField = 64;        // widest width or precision; %f of below 1e64 (or no number)
 
 // Whether the fields of the control string fit the engine's buffers with
 // the arguments that follow it.
@@ -134,7 +134,7 @@ bool FormatFits(const char* control, const std::vector<DATA_OBJECT>& args) {
             const DATA_OBJECT& v = args[next];
             const double x = GetType(v) == FLOAT ? ValueToDouble(GetValue(v))
                                                  : GetType(v) == INTEGER ? static_cast<double>(ValueToLong(GetValue(v))) : 0;
-            if (!(std::fabs(x) < 1e64)) return false;
+            if (std::isfinite(x) && !(std::fabs(x) < 1e64)) return false;  // "inf" and "nan" are short
         }
         ++next;
     }

@@ -660,7 +660,7 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     silnik_.End();
     SandboxResult wynik;
     if (!Wykonaj({{SandboxStep::Kind::Load, plikRegul_},
-                  {SandboxStep::Kind::LoadAppend, plikFaktow_},
+                  {SandboxStep::Kind::LoadAppend, plikFaktow_, -1, true},
                   {SandboxStep::Kind::Reset, {}}},
                  false, wynik))
         return false;

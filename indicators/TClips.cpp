@@ -2,6 +2,7 @@
 
 #include "ClipsEngine.h"
 #include "FileSystem.h"
+#include "TextFileLines.h"
 #include "ZakazaneFunkcje.h"
 
 #include <algorithm>
@@ -155,15 +156,22 @@ void TClips::RunLimit(int limit) {
     operation.Finish();
 }
 
-void TClips::LoadFromFile(const std::string& file) {
-    std::string why;
-    Load(file, ReadFile(file, why), true);
+namespace {
+
+// A rule file's text; a file read but refused for its text is refused
+// before the engine is touched.
+std::optional<std::string> RuleFileOrRefusal(const std::string& file) {
+    std::string why, readWhy;
+    std::optional<std::string> text = TClips::ReadRuleFile(file, why);
+    if (!text && TClips::ReadFile(file, readWhy)) throw ECLIPSRefusedException(why);
+    return text;
 }
 
-void TClips::LoadAppend(const std::string& file) {
-    std::string why;
-    Load(file, ReadFile(file, why), false);
-}
+}  // namespace
+
+void TClips::LoadFromFile(const std::string& file) { Load(file, RuleFileOrRefusal(file), true); }
+
+void TClips::LoadAppend(const std::string& file) { Load(file, RuleFileOrRefusal(file), false); }
 
 void TClips::LoadFromText(const std::string& file, const std::string& text) { Load(file, text, true); }
 
@@ -177,6 +185,33 @@ std::optional<std::string> TClips::ReadFile(const std::string& file, std::string
     // that never ends).
     std::optional<std::string> text = f.readRest(kMaxFileBytes);
     why = text ? std::string() : "Plik regu\xB3 " + file + ": " + lastFileError() + "; pliku nie wczytano";
+    return text;
+}
+
+std::optional<std::string> TClips::ReadRuleFile(const std::string& file, std::string& why) {
+    const std::optional<std::string> bytes = ReadFile(file, why);
+    return bytes ? RuleFileText(file, *bytes, why) : std::nullopt;
+}
+
+std::optional<std::string> TClips::RuleFileText(const std::string& file, std::string_view bytes, std::string& why) {
+    // A ";" starts a comment outside a string; a string may go on over
+    // several lines, and holds a quote after a backslash.
+    bool inString = false;
+    const TextFileLines t = textFileLines(bytes, LoneCr::InLine, [&inString](const std::string& line) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (inString && line[i] == '\\') ++i;
+            else if (line[i] == '"') inString = !inString;
+            else if (!inString && line[i] == ';') return i;
+        }
+        return std::string::npos;
+    });
+    if (t.refusal != TextFileLines::Refusal::None) {
+        why = textFileRefusal(t, "Plik regu\xB3 " + file, "po ;") + "; pliku nie wczytano";
+        return std::nullopt;
+    }
+    why.clear();
+    std::string text;
+    for (const std::string& line : t.lines) text += line + '\n';
     return text;
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -81,6 +82,14 @@ public:
     // it cannot be read or is larger.
     static constexpr std::size_t kMaxFileBytes = std::size_t(16) << 20;
     static std::optional<std::string> ReadFile(const std::string& file, std::string& why);
+    // A rule file a user wrote, read as ReadFile reads it and then as a
+    // command file is: code page 1250, UTF-8 with or without its mark, or
+    // UTF-16 with its mark, told by the text outside comments (from ";"
+    // outside a string to the line's end), whose lines must all be written
+    // in one of them and hold only characters code page 1250 has. The text
+    // in code page 1250, or nothing with the reason in why.
+    static std::optional<std::string> ReadRuleFile(const std::string& file, std::string& why);
+    static std::optional<std::string> RuleFileText(const std::string& file, std::string_view bytes, std::string& why);
     virtual void BSave(const std::string& file);
     virtual void Save(const std::string& file);
     // The text Save writes, without a file.

@@ -965,7 +965,7 @@ SandboxResult SandboxedEngine::Do(const SandboxJob& job, const std::function<boo
             std::string why;
             std::optional<std::string> text;
             if (s.What == SandboxStep::Kind::Load || s.What == SandboxStep::Kind::LoadAppend)
-                text = TClips::ReadFile(s.File, why);
+                text = s.Own ? TClips::ReadFile(s.File, why) : TClips::ReadRuleFile(s.File, why);
             p += text ? 'T' : 'B';
             p += text ? *text : why;
             command += Record(kStep, p);

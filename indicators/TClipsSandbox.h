@@ -41,6 +41,9 @@ struct SandboxStep {
     Kind What = Kind::Reset;
     std::string File;      // Load, LoadAppend: a core name, read by the program
     long long Limit = -1;  // Run: rule firings, -1 without a limit
+    // Load, LoadAppend: a file the program wrote itself, in code page 1250;
+    // any other is a user's rule file (TClips::ReadRuleFile).
+    bool Own = false;
 };
 
 struct SandboxLimits {

@@ -1,5 +1,6 @@
 #include "Interpretator.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cmath>
@@ -90,6 +91,62 @@ std::string wielkaLitera(std::string tekst) {
     return tekst;
 }
 
+// The letter a decomposed (NFD) name shows without its accents: the
+// Polish letters of code page 1250 that have one as their base letter.
+char bezAkcentu(char c) {
+    static constexpr std::string_view z = "\xB9\xE6\xEA\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xD1\xD3\x8C\x8F\xAF",
+                                      na = "acenoszzACENOSZZ";
+    const std::size_t i = z.find(c);
+    return i == std::string_view::npos ? c : na[i];
+}
+
+// What a `call` finds in the folder of its path: the file spelt so, else
+// the one file spelt otherwise; folders are passed over, as operator
+// lookups do. Several files spelt otherwise are named (`kilka`); a file of
+// the name written decomposed (NFD), which no path of the program can
+// name, is given natively (`nfd`). A folder that cannot be listed, or an
+// entry of the name that cannot be followed, leaves the path to its load,
+// which says why (`niepewny`).
+struct PlikWywolany {
+    std::optional<std::string> plik;
+    std::vector<std::string> kilka;
+    std::string nfd;
+    bool niepewny = false;
+};
+
+PlikWywolany znajdzWywolany(const std::string& sciezka) {
+    PlikWywolany w;
+    const std::string folder = folderPart(sciezka), nazwa = fileNamePart(sciezka);
+    const std::optional<FolderEntries> e = folderEntries(folder);
+    // No such folder holds no such file.
+    w.niepewny = e ? std::any_of(e->unreadable.begin(), e->unreadable.end(),
+                                 [&](const FolderEntries::Unreadable& u) { return equalNoCaseCp1250(u.name, nazwa); })
+                   : lookupError() != 0;
+    if (!e || w.niepewny) return w;
+    for (const std::string& f : e->files) {
+        if (f == nazwa) {
+            w.plik = sciezka;
+            return w;
+        }
+        if (equalNoCaseCp1250(f, nazwa)) w.kilka.push_back(joinPath(folder, f));
+    }
+    if (w.kilka.size() == 1) w.plik = w.kilka.front();
+    if (w.kilka.size() <= 1) w.kilka.clear();
+    std::string bez;
+    for (char c : nazwa) bez += bezAkcentu(c);
+    for (const std::string& n : e->unusable) {
+        if (firstCombiningMark(n) == std::string::npos) continue;
+        // The name without its accents (two bytes each, U+0300 to U+036F).
+        std::string podstawa;
+        for (std::size_t i = 0; i < n.size(); ++i)
+            if (firstCombiningMark(std::string_view(n).substr(i, 2)) == 0) ++i;
+            else podstawa += n[i];
+        if (const std::optional<std::string> cp = utf8ToCp1250Exactly(podstawa); cp && equalNoCaseCp1250(*cp, bez))
+            w.nfd = n;
+    }
+    return w;
+}
+
 }  // namespace
 
 WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
@@ -131,57 +188,10 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     // comment may hold any character, and does not decide the encoding: it
     // does nothing with it (two files joined by cat leave a mark before it).
     const TextFileLines t = textFileLines(*bajty, LoneCr::EndsLine, [](const std::string& linia) {
-        return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem");
+        return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem") ? 0 : std::string::npos;
     });
-    const std::string wiersz = plik + ", wiersz " + std::to_string(t.line) + " (" + t.text + ")";
-    // "zapisz go w UTF-8 lub w stronie kodowej 1250"
-    const std::string zapisz = " - zapisz go w UTF-8 lub w stronie kodowej 1250";
-    using Odmowa = TextFileLines::Refusal;
-    switch (t.refusal) {
-        case Odmowa::None: return {t.lines, {}};
-        case Odmowa::Utf16OddLength:
-            // "zapisany w UTF-16 jest uszkodzony: ma nieparzystą liczbę bajtów (ostatni znak jest urwany)"
-            return odmowa(plik + " zapisany w UTF-16 jest uszkodzony: ma nieparzyst\xB9 liczb\xEA bajt\xF3w (ostatni znak "
-                                 "jest urwany)");
-        case Odmowa::Utf16NoMark:
-            // "jest zapisany w UTF-16 bez znacznika kolejności bajtów (BOM)"
-            return odmowa(plik + " jest zapisany w UTF-16 bez znacznika kolejno\x9C" "ci bajt\xF3w (BOM)" + zapisz +
-                          " albo w UTF-16 ze znacznikiem");
-        case Odmowa::Utf32: return odmowa(plik + " jest zapisany w UTF-32" + zapisz);
-        case Odmowa::NulBytes:
-            // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
-            return odmowa(plik + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)");
-        case Odmowa::NotUtf8:
-            // "nie jest zapisany w UTF-8 (bajt \xB1), choć reszta pliku jest - zapisz cały plik w UTF-8"
-            return odmowa(wiersz + " nie jest zapisany w UTF-8 (bajt " + t.character + "), cho\xE6 reszta pliku jest" +
-                          " - zapisz ca\xB3y plik w UTF-8");
-        case Odmowa::Decomposed:
-            // "ma litery zapisane w postaci rozłożonej (NFD: litera i osobny znak diakrytyczny ...) - wpisz
-            // je na nowo, każdą jako jeden znak; nazwę pliku w tej postaci poprawia np. polecenie: convmv ..."
-            return odmowa(wiersz + " ma litery zapisane w postaci roz\xB3o\xBFonej (NFD: litera i osobny znak "
-                                   "diakrytyczny " + t.character + ") - wpisz je na nowo, ka\xBF" "d\xB9 jako jeden znak; "
-                                   "nazw\xEA pliku w tej postaci poprawia np. polecenie: convmv -f utf8 -t utf8 --nfc "
-                                   "--notest NAZWA");
-        case Odmowa::Unspellable:
-            // "ma znak \u04E3 spoza strony kodowej 1250 - plik może być zapisany w stronie kodowej 1250 (wtedy
-            // to "ÓŁ"): zapisz go w UTF-8, aby był odczytany na pewno"
-            if (t.maybeCp1250)
-                return odmowa(wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - plik mo\xBF" "e by\xE6 " +
-                              "zapisany w stronie kodowej 1250 (wtedy to \"" + t.cp1250 + "\"): zapisz go w UTF-8, " +
-                              "aby by\xB3 odczytany na pewno");
-            // "ma znak \u0414 spoza strony kodowej 1250 - nazwa ani wartość nie może go zawierać (komentarz rem może)"
-            return odmowa(wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - nazwa ani warto\x9C\xE6 " +
-                          "nie mo\xBF" "e go zawiera\xE6 (komentarz rem mo\xBF" "e)");
-        case Odmowa::UnusedByte:
-            // "ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku"
-            return odmowa(wiersz + " ma bajt " + t.character + ", kt\xF3remu strona kodowa 1250 nie przypisuje znaku" +
-                          zapisz);
-        case Odmowa::Surrogate:
-            // "ma połowę pary surogatów UTF-16 bez drugiej (\uD800): plik jest uszkodzony"
-            return odmowa(wiersz + " ma po\xB3ow\xEA pary surogat\xF3w UTF-16 bez drugiej (" + t.character +
-                          "): plik jest uszkodzony" + zapisz);
-    }
-    return odmowa(nieOdczytany);
+    if (t.refusal == TextFileLines::Refusal::None) return {t.lines, {}};
+    return odmowa(textFileRefusal(t, plik, "rem"));
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
@@ -777,22 +787,39 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
         Normalizuj_Wiersz(napisana).Wiersz == nazwa)
         nazwa = napisana;
     // (One that cannot be looked at is refused by its load, saying why.)
-    auto jest = [](const std::string& n) { return findExisting(n) || lookupError() || !ambiguousMatches(n).empty(); };
+    auto jest = [](const PlikWywolany& z) { return z.plik || z.niepewny || !z.kilka.empty(); };
     std::string plik = nazwa;
-    if (!nazwa.empty() && !jest(nazwa) && !isPathSeparator(nazwa.front()) && !folderPart(p.NazwaPliku).empty())
-        plik = joinPath(folderPart(p.NazwaPliku), nazwa);
-    if (nazwa.empty() || !jest(plik)) {
-        // Told, naming the file as the line spells it, and the caller goes
-        // on; the run is then one that failed.
+    PlikWywolany z = nazwa.empty() ? PlikWywolany{} : znajdzWywolany(nazwa);
+    if (!nazwa.empty() && !jest(z) && !isPathSeparator(nazwa.front()) && !folderPart(p.NazwaPliku).empty()) {
+        PlikWywolany obok = znajdzWywolany(joinPath(folderPart(p.NazwaPliku), nazwa));
+        if (jest(obok) || z.nfd.empty()) {
+            plik = joinPath(folderPart(p.NazwaPliku), nazwa);
+            z = std::move(obok);
+        }
+    }
+    if (!z.kilka.empty()) blad(BladSkryptu::Rodzaj::Plik, "Plik rozkaz\xF3w " + plik + ": " + ambiguousNameText(z.kilka));
+    if (!jest(z)) {
+        // Told, naming the file as the line spells it (and why a file of
+        // its name cannot serve, or that a TAB parts the words), and the
+        // caller goes on; the run is then one that failed.
         // "(wywołany w ..., wiersz ...)"
         const std::string gdzie = "wywo\xB3" "any w " + p.NazwaPliku + ", wiersz " + std::to_string(p.NumerLinii);
-        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w " + nazwa);
+        const std::string pierwsze = slowo(w, 1);
+        // "po call nie ma nazwy pliku (słowa wiersza rozdziela spacja lub przecinek, nie tabulator: ...)"
+        const std::string dlaczego =
+            !z.nfd.empty()   ? ": " + unusableFileNameMessage(z.nfd)
+            : !nazwa.empty() ? std::string()
+            : pierwsze.find('\t') != std::string::npos
+                ? ": po call nie ma nazwy pliku (s\xB3owa wiersza rozdziela spacja lub przecinek, nie tabulator: " +
+                      readableCp1250Start(pierwsze, 60) + ")"
+                : ": po call nie ma nazwy pliku";
+        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w" + (nazwa.empty() ? "" : " " + nazwa) + dlaczego);
         b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, linia.Wiersz);
         if (!blad_) blad_ = std::move(b);
-        k_.Okna->message(BrakPlikuRozkazow + (nazwa.empty() ? " (" : " " + nazwa + " (") + gdzie + ")");
+        k_.Okna->message(BrakPlikuRozkazow + (nazwa.empty() ? "" : " " + nazwa) + dlaczego + " (" + gdzie + ")");
     } else {
         const std::size_t nowy = static_cast<std::size_t>(L + 1);
-        ladujPlik(L + 1, plik);
+        ladujPlik(L + 1, z.plik.value_or(plik));
         PoziomWykonania& q = Poziomy[nowy];
         widok_.setText(tekstPliku(q));
         ustawPodpis(nazwa);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "BladSkryptu.h"
+#include "CodePage.h"
 #include "Decimal.h"
 #include "Pomocnicze.h"
 #include "Real48.h"
@@ -74,8 +75,15 @@ std::string UsunZnakiPrzedRozkazem(const std::string& linia) {
 long double CzytajLiczbe(const std::string& tekst) {
     std::size_t i = 0;
     while (i < tekst.size() && tekst[i] == ' ') ++i;
-    std::optional<long double> v = parseDecimal(std::string_view(tekst).substr(i));
-    if (!v) throw BladSkryptu(BladSkryptu::Rodzaj::NieLiczba, "\"" + tekst + "\" nie jest liczb\xB9");
+    const std::string_view liczba = std::string_view(tekst).substr(i);
+    std::optional<long double> v = parseDecimal(liczba);
+    // A long text (an answer of 64 KiB) is named by its start.
+    const std::string poczatek = "\"" + readableCp1250Start(tekst, 40) + "\"";
+    if (const int poza = decimalBeyondRange(liczba))
+        // "liczba "7000000..." jest za duża"
+        throw BladSkryptu(BladSkryptu::Rodzaj::PozaZakresem,
+                          "liczba " + poczatek + " jest za " + (poza > 0 ? "du\xBF" "a" : "bliska zera"));
+    if (!v) throw BladSkryptu(BladSkryptu::Rodzaj::NieLiczba, poczatek + " nie jest liczb\xB9");
     return *v;
 }
 

@@ -219,27 +219,30 @@ std::string readableCp1250Start(std::string_view line, std::size_t most) {
     return out + (line.size() > most ? "..." : "");
 }
 
-Utf8Count countUtf8(std::string_view bytes) {
-    Utf8Count c;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t n = utf8SequenceLength(bytes, i);
-        if (n == 0) ++c.stray;
-        else if (n > 1) ++c.sequences;
-        i += n == 0 ? 1 : n;
-    }
-    return c;
-}
-
-bool writtenInUtf8(std::string_view bytes) {
-    if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return true;
-    const Utf8Count c = countUtf8(bytes);
-    return c.sequences > c.stray;
+LineEncoding lineEncoding(std::string_view line) {
+    if (isAscii(line)) return LineEncoding::Ascii;
+    if (!isValidUtf8(line)) return LineEncoding::Cp1250;
+    if (utf8ToCp1250Exactly(line)) return LineEncoding::Utf8;
+    // "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF" and their capitals.
+    static constexpr std::string_view polish = "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
+    const bool polishLetters = std::all_of(line.begin(), line.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x80 || polish.find(c) != std::string_view::npos;
+    });
+    return polishLetters ? LineEncoding::Cp1250 : LineEncoding::Utf8;
 }
 
 std::string textFileToCp1250(std::string_view bytes) {
     if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return utf8ToCp1250(bytes.substr(Utf8Mark.size()));
-    if (writtenInUtf8(bytes)) return utf8ToCp1250(bytes);
-    return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t from = 0; from < bytes.size();) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", from), bytes.size() - 1) + 1;
+        const std::string_view line = bytes.substr(from, end - from);
+        if (lineEncoding(line) == LineEncoding::Utf8) out += utf8ToCp1250(line);
+        else out += line;
+        from = end;
+    }
+    return out;
 }
 
 std::string cp852ToUtf8(std::string_view text) {

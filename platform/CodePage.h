@@ -61,21 +61,19 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i);
 // letter written decomposed (NFD), as its base letter and a mark, which
 // code page 1250 has only as one letter. npos when there is none.
 std::size_t firstCombiningMark(std::string_view text);
-// Whether a text file's bytes were written in UTF-8: after a UTF-8
-// byte-order mark always; otherwise when its multi-byte UTF-8 sequences
-// outnumber the bytes UTF-8 cannot hold (a stray byte does not turn a UTF-8
-// file into code page 1250, nor an accidental pair of code page 1250
-// letters a file of them into UTF-8).
-bool writtenInUtf8(std::string_view bytes);
-// What writtenInUtf8 counts in a text: its multi-byte UTF-8 sequences and
-// the bytes UTF-8 cannot hold.
-struct Utf8Count {
-    std::size_t sequences = 0, stray = 0;
-};
-Utf8Count countUtf8(std::string_view bytes);
+// How one line of text is written, told by that line alone. ASCII reads
+// the same either way. Bytes that are not UTF-8 are code page 1250. Valid
+// UTF-8 with multi-byte sequences is UTF-8, unless its UTF-8 reading holds
+// a character code page 1250 lacks while its code page 1250 reading is made
+// of Polish letters ("\xD3\xA3", "O-acute L-stroke", read as UTF-8 is
+// U+04E3): UTF-8's own Polish letters read as code page 1250 always begin
+// with A-breve, A-diaeresis, L-acute or A-circumflex, letters Polish does
+// not use, so no Polish UTF-8 text is taken for code page 1250.
+enum class LineEncoding { Ascii, Utf8, Cp1250 };
+LineEncoding lineEncoding(std::string_view line);
 // The bytes of a text file the user may have written with any editor, as
-// code page 1250: when writtenInUtf8, UTF-8 (a mark dropped); anything
-// else is already code page 1250.
+// code page 1250: after a UTF-8 mark as UTF-8 (the mark dropped); else
+// each line as lineEncoding tells.
 std::string textFileToCp1250(std::string_view bytes);
 std::string cp852ToCp1250(std::string_view text);
 

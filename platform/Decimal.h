@@ -10,5 +10,9 @@
 namespace vesk {
 
 std::optional<long double> parseDecimal(std::string_view text);
+// For a text written as such a number whose value lies beyond the extended
+// range (parseDecimal gives nothing): 1 when it is too large, -1 when too
+// near zero; 0 for any other text.
+int decimalBeyondRange(std::string_view text);
 
 }  // namespace vesk

@@ -349,7 +349,9 @@ std::optional<FolderEntries> folderEntries(const std::string& path) {
     if (lookupFailure) return std::nullopt;
     FolderEntries entries;
     for (const std::string& entry : list)
-        if (std::optional<std::string> name = entryName(entry)) {
+        if (std::optional<std::string> name = entryName(entry); !name) {
+            entries.unusable.push_back(entry);
+        } else {
             struct stat e;
             const bool folder = statPath(childPath(native, entry), e) && S_ISDIR(e.st_mode);
             // An entry that cannot be followed blocks no other one.

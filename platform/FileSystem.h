@@ -72,7 +72,7 @@ std::string nativePathForCreate(const std::string& path);
 // The names of the entries of the folder at path, found as findExisting
 // finds it ("" is the working folder), in code page 1250 and sorted, its
 // folders (a link to one too) apart from the rest; a name code page 1250
-// cannot spell is left out, as no path names it. Nothing when there is no
+// cannot spell is apart too, native, as no path names it. Nothing when there is no
 // such folder, or it cannot be listed whole (lookupError).
 // An entry that cannot be followed (a link to nothing, a loop of links,
 // one into a folder that may not be entered) is in neither list: only a
@@ -85,6 +85,7 @@ struct FolderEntries {
     std::vector<std::string> files;    // every entry that is no folder
     std::vector<std::string> folders;
     std::vector<Unreadable> unreadable;
+    std::vector<std::string> unusable;  // native names code page 1250 cannot spell
 };
 std::optional<FolderEntries> folderEntries(const std::string& path);
 

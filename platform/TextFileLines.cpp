@@ -95,7 +95,7 @@ TextFileLines refused(Refusal why) {
 
 }  // namespace
 
-TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const std::function<bool(const std::string&)>& keep) {
+TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const CommentStart& comment) {
     if (looksUtf32(bytes)) return refused(Refusal::Utf32);
     const bool utf16 = startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF");
     if (utf16 && bytes.size() % 2 != 0) return refused(Refusal::Utf16OddLength);
@@ -105,76 +105,160 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const std::fu
 
     TextFileLines r;
     r.lines = splitTextLines(text, loneCr);
-    // Comments hold whatever they hold: only the other lines tell how the
-    // file is written.
-    std::vector<bool> comment(r.lines.size(), false);
-    Utf8Count counted;
-    std::size_t unused = std::string::npos;  // the first line with a byte code page 1250 gives no character
-    for (std::size_t i = 0; i < r.lines.size(); ++i) {
-        comment[i] = keep && keep(r.lines[i]);
-        if (comment[i]) continue;
-        const Utf8Count c = countUtf8(r.lines[i]);
-        counted.sequences += c.sequences;
-        counted.stray += c.stray;
-        if (unused == std::string::npos && firstUnusedCp1250Byte(r.lines[i]) != std::string::npos) unused = i;
-    }
-    // Lines of ASCII alone read the same either way: then the comments are
-    // read as they are written.
-    const Utf8Count judged = counted.sequences + counted.stray > 0 ? counted : countUtf8(text);
-    const bool utf8 = utf16 || utf8Mark || judged.sequences > judged.stray;
-    if (!utf8) {
-        if (unused == std::string::npos) return r;
-        const std::string& line = r.lines[unused];
-        r.refusal = Refusal::UnusedByte;
-        r.character = readableCp1250Start(line.substr(firstUnusedCp1250Byte(line), 1), 1);
-        r.text = readableCp1250Start(line, 100);
-        r.line = unused + 1;
+    auto refuse = [&r](Refusal why, std::size_t i, std::string shown, std::string character) {
+        r.refusal = why;
+        r.line = i + 1;
+        r.text = std::move(shown);
+        r.character = std::move(character);
         r.lines.clear();
+        return r;
+    };
+    // Comments hold whatever they hold: only the rest of the lines tells
+    // how the file is written, each line by itself.
+    std::vector<std::size_t> commentAt(r.lines.size(), std::string::npos);
+    LineEncoding file = utf16 || utf8Mark ? LineEncoding::Utf8 : LineEncoding::Ascii;
+    std::size_t first = 0;  // the line that told the encoding
+    for (std::size_t i = 0; i < r.lines.size(); ++i) {
+        const std::string& line = r.lines[i];
+        commentAt[i] = comment ? std::min(comment(line), line.size()) : line.size();
+        const std::string_view code = std::string_view(line).substr(0, commentAt[i]);
+        // Two files joined by cat leave the second one's mark inside.
+        if (const std::size_t m = code.find("\xEF\xBB\xBF"); m != std::string::npos)
+            return refuse(Refusal::InnerMark, i, readableStart(line, 100), readableFileName(code.substr(m, 3)));
+        if (utf16 || utf8Mark) continue;
+        const LineEncoding e = lineEncoding(code);
+        if (e == LineEncoding::Ascii) continue;
+        if (file == LineEncoding::Ascii) {
+            file = e;
+            first = i;
+        } else if (e != file) {
+            r.firstLine = first + 1;
+            r.firstUtf8 = file == LineEncoding::Utf8;
+            r.firstText = r.firstUtf8 ? readableStart(r.lines[first], 100) : readableCp1250Start(r.lines[first], 100);
+            return refuse(Refusal::TwoEncodings, i, r.firstUtf8 ? readableCp1250Start(line, 100) : readableStart(line, 100),
+                          {});
+        }
+    }
+    if (file == LineEncoding::Cp1250) {
+        for (std::size_t i = 0; i < r.lines.size(); ++i) {
+            const std::string& line = r.lines[i];
+            const std::size_t at = firstUnusedCp1250Byte(std::string_view(line).substr(0, commentAt[i]));
+            if (at != std::string::npos)
+                return refuse(Refusal::UnusedByte, i, readableCp1250Start(line, 100),
+                              readableCp1250Start(line.substr(at, 1), 1));
+        }
         return r;
     }
     for (std::size_t i = 0; i < r.lines.size(); ++i) {
         std::string& line = r.lines[i];
-        if (std::optional<std::string> cp = utf8ToCp1250Exactly(line)) {
-            line = std::move(*cp);
-            continue;
+        const std::size_t from = commentAt[i];
+        // A comment is read as the file is, or as it is written itself when
+        // the rest of the file is ASCII.
+        std::string note = line.substr(from);
+        if (file == LineEncoding::Utf8 || lineEncoding(note) == LineEncoding::Utf8) {
+            if (std::optional<std::string> cp = utf8ToCp1250Exactly(note)) {
+                note = std::move(*cp);
+            } else {
+                std::size_t start = 0;
+                while (start < note.size() && (static_cast<unsigned char>(note[start]) <= 0x20 ||
+                                               static_cast<unsigned char>(note[start]) >= 0x80))
+                    ++start;
+                note = readableText(std::string_view(note).substr(start));
+            }
         }
-        if (comment[i]) {
-            std::size_t from = 0;
-            while (from < line.size() && (static_cast<unsigned char>(line[from]) <= 0x20 ||
-                                          static_cast<unsigned char>(line[from]) >= 0x80))
-                ++from;
-            line = readableText(std::string_view(line).substr(from));
+        const std::string_view code = std::string_view(line).substr(0, from);
+        if (std::optional<std::string> cp = utf8ToCp1250Exactly(code)) {
+            line = std::move(*cp) + note;
             continue;
         }
         // Not UTF-8 comes first, as nothing else can be told of such bytes
         // (but half of a UTF-16 pair, named as such); then a decomposed
         // letter, whose remedy differs.
-        std::size_t at = firstCombiningMark(line);
-        r.refusal = !isValidUtf8(line) ? Refusal::NotUtf8 : at != std::string::npos ? Refusal::Decomposed : Refusal::Unspellable;
-        if (r.refusal != Refusal::Decomposed) at = firstUnspellable(line);
-        const std::size_t n = std::max<std::size_t>(utf8SequenceLength(line, at), 1);
-        r.character = readableFileName(line.substr(at, n));
-        if (std::string half = surrogateAt(line, at); utf16 && !half.empty()) {
-            r.refusal = Refusal::Surrogate;
-            r.character = std::move(half);
+        std::size_t at = firstCombiningMark(code);
+        Refusal why = !isValidUtf8(code) ? Refusal::NotUtf8 : at != std::string::npos ? Refusal::Decomposed : Refusal::Unspellable;
+        if (why != Refusal::Decomposed) at = firstUnspellable(code);
+        const std::size_t n = std::max<std::size_t>(utf8SequenceLength(code, at), 1);
+        std::string character = readableFileName(code.substr(at, n));
+        if (std::string half = surrogateAt(code, at); utf16 && !half.empty()) {
+            why = Refusal::Surrogate;
+            character = std::move(half);
         }
-        // Whole as UTF-8 and as code page 1250 alike, the file may be
+        // Whole as UTF-8 and as code page 1250 alike, the line may be
         // either: what its bytes are in code page 1250 is said too.
-        if (r.refusal == Refusal::Unspellable && !utf16 && !utf8Mark && counted.stray == 0 &&
-            unused == std::string::npos) {
+        if (why == Refusal::Unspellable && !utf16 && !utf8Mark && firstUnusedCp1250Byte(code) == std::string::npos) {
             r.maybeCp1250 = true;
-            r.cp1250 = line.substr(at, n);
+            r.cp1250 = std::string(code.substr(at, n));
         }
         // A line may be long: its start tells which it is.
-        r.text = readableStart(line, 100);
-        if (r.refusal == Refusal::Surrogate)
-            if (const std::size_t w = r.text.find(readableFileName(line.substr(at, 3))); w != std::string::npos)
-                r.text.replace(w, 12, r.character);
-        r.line = i + 1;
-        r.lines.clear();
-        return r;
+        std::string shown = readableStart(line, 100);
+        if (why == Refusal::Surrogate)
+            if (const std::size_t w = shown.find(readableFileName(code.substr(at, 3))); w != std::string::npos)
+                shown.replace(w, 12, character);
+        return refuse(why, i, std::move(shown), std::move(character));
     }
     return r;
+}
+
+std::string textFileRefusal(const TextFileLines& t, const std::string& file, const std::string& comment) {
+    const std::string wiersz = file + ", wiersz " + std::to_string(t.line) + " (" + t.text + ")";
+    // "zapisz go w UTF-8 lub w stronie kodowej 1250"
+    const std::string zapisz = " - zapisz go w UTF-8 lub w stronie kodowej 1250";
+    switch (t.refusal) {
+        case Refusal::None: return {};
+        case Refusal::Utf16OddLength:
+            // "zapisany w UTF-16 jest uszkodzony: ma nieparzystą liczbę bajtów (ostatni znak jest urwany)"
+            return file + " zapisany w UTF-16 jest uszkodzony: ma nieparzyst\xB9 liczb\xEA bajt\xF3w (ostatni znak "
+                          "jest urwany)";
+        case Refusal::Utf16NoMark:
+            // "jest zapisany w UTF-16 bez znacznika kolejności bajtów (BOM)"
+            return file + " jest zapisany w UTF-16 bez znacznika kolejno\x9C" "ci bajt\xF3w (BOM)" + zapisz +
+                   " albo w UTF-16 ze znacznikiem";
+        case Refusal::Utf32: return file + " jest zapisany w UTF-32" + zapisz;
+        case Refusal::NulBytes:
+            // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
+            return file + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)";
+        case Refusal::NotUtf8:
+            // "nie jest zapisany w UTF-8 (bajt \xB1), choć reszta pliku jest - zapisz cały plik w UTF-8"
+            return wiersz + " nie jest zapisany w UTF-8 (bajt " + t.character + "), cho\xE6 reszta pliku jest" +
+                   " - zapisz ca\xB3y plik w UTF-8";
+        case Refusal::Decomposed:
+            // "ma litery zapisane w postaci rozłożonej (NFD: litera i osobny znak diakrytyczny ...) - wpisz
+            // je na nowo, każdą jako jeden znak; nazwę pliku w tej postaci poprawia np. polecenie: convmv ..."
+            return wiersz + " ma litery zapisane w postaci roz\xB3o\xBFonej (NFD: litera i osobny znak "
+                            "diakrytyczny " + t.character + ") - wpisz je na nowo, ka\xBF" "d\xB9 jako jeden znak; "
+                            "nazw\xEA pliku w tej postaci poprawia np. polecenie: convmv -f utf8 -t utf8 --nfc "
+                            "--notest NAZWA";
+        case Refusal::Unspellable:
+            // "ma znak \u04E3 spoza strony kodowej 1250 - plik może być zapisany w stronie kodowej 1250 (wtedy
+            // to "ÓŁ"): zapisz go w UTF-8, aby był odczytany na pewno"
+            if (t.maybeCp1250)
+                return wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - plik mo\xBF" "e by\xE6 " +
+                       "zapisany w stronie kodowej 1250 (wtedy to \"" + t.cp1250 + "\"): zapisz go w UTF-8, " +
+                       "aby by\xB3 odczytany na pewno";
+            // "ma znak \u0414 spoza strony kodowej 1250 - nazwa ani wartość nie może go zawierać (komentarz rem może)"
+            return wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - nazwa ani warto\x9C\xE6 " +
+                   "nie mo\xBF" "e go zawiera\xE6 (komentarz " + comment + " mo\xBF" "e)";
+        case Refusal::UnusedByte:
+            // "ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku"
+            return wiersz + " ma bajt " + t.character + ", kt\xF3remu strona kodowa 1250 nie przypisuje znaku" + zapisz;
+        case Refusal::Surrogate:
+            // "ma połowę pary surogatów UTF-16 bez drugiej (\uD800): plik jest uszkodzony"
+            return wiersz + " ma po\xB3ow\xEA pary surogat\xF3w UTF-16 bez drugiej (" + t.character +
+                   "): plik jest uszkodzony" + zapisz;
+        case Refusal::InnerMark:
+            // "ma znacznik kolejności bajtów (BOM, \uFEFF) pozostawiony wewnątrz pliku, np. przez złączenie
+            // dwóch plików - usuń go"
+            return wiersz + " ma znacznik kolejno\x9C" "ci bajt\xF3w (BOM, " + t.character +
+                   ") pozostawiony wewn\xB9trz pliku, np. przez z\xB3\xB9" "czenie dw\xF3" "ch plik\xF3w - usu\xF1 go";
+        case Refusal::TwoEncodings:
+            // "wiersz 2 (...) jest zapisany w UTF-8, a wiersz 3 (...) w stronie kodowej 1250 - zapisz cały
+            // plik w jednym z nich"
+            return file + ": wiersz " + std::to_string(t.firstLine) + " (" + t.firstText + ") jest zapisany w " +
+                   (t.firstUtf8 ? "UTF-8" : "stronie kodowej 1250") + ", a wiersz " + std::to_string(t.line) + " (" +
+                   t.text + ") w " + (t.firstUtf8 ? "stronie kodowej 1250" : "UTF-8") +
+                   " - zapisz ca\xB3y plik w jednym z nich";
+    }
+    return {};
 }
 
 }  // namespace vesk

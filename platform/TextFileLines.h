@@ -25,6 +25,8 @@ struct TextFileLines {
         Unspellable,     // a character code page 1250 lacks
         UnusedByte,      // a byte to which code page 1250 gives no character ("\x83")
         Surrogate,       // half of a UTF-16 surrogate pair alone ("\uD800"): damaged
+        InnerMark,       // a byte-order mark inside the file (two files joined)
+        TwoEncodings,    // lines in UTF-8 and lines in code page 1250
     };
     std::vector<std::string> lines;  // code page 1250; empty when refused
     Refusal refusal = Refusal::None;
@@ -36,20 +38,33 @@ struct TextFileLines {
     // which its bytes then read as (`cp1250`, the refused character's).
     bool maybeCp1250 = false;
     std::string cp1250;
+    // TwoEncodings: the first line that decided the file's encoding
+    // (UTF-8 when firstUtf8), readable; `line` and `text` are the first
+    // line in the other one.
+    std::size_t firstLine = 0;
+    std::string firstText;
+    bool firstUtf8 = false;
 };
 
+// Where a comment starts in a line (0 for a line that is all comment,
+// npos for none); called once on every line, in order.
+using CommentStart = std::function<std::size_t(const std::string& line)>;
+
 // The bytes of the file split at LF or CR LF (and a lone CR with
-// LoneCr::EndsLine), read as UTF-16 after its byte-order mark, else as
-// UTF-8 after a UTF-8 mark or when the lines that `keep` does not keep
-// are writtenInUtf8 (all of them when those are ASCII), else as code page
-// 1250. `keep` (given a line's bytes)
-// says that the line does nothing with its text (a comment): such a line
-// neither decides the encoding nor is refused; when code page 1250 cannot
-// spell it as read it is kept readable (control characters as they are)
-// from its first ASCII character ("rem \u2192 krok 2"). Any other line
-// refuses the file when code page 1250 cannot spell it exactly, or, read
-// as code page 1250, when it holds a byte that page gives no character.
-TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr,
-                            const std::function<bool(const std::string&)>& keep = {});
+// LoneCr::EndsLine), read as UTF-16 after its byte-order mark, as UTF-8
+// after a UTF-8 mark, else as the lines say by lineEncoding: those of
+// another encoding than the first that tells refuse the file. What a
+// comment holds (`comment`) neither decides the encoding nor is refused;
+// when code page 1250 cannot spell it as read it is kept readable (control
+// characters as they are) from its first ASCII character ("rem \u2192
+// krok 2"). Any other text refuses the file when code page 1250 cannot
+// spell it exactly, or, read as code page 1250, when it holds a byte that
+// page gives no character.
+TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const CommentStart& comment = {});
+
+// The refusal for a message of code page 1250: `file` names the file
+// ("Plik rozkaz\xF3w a.roz"), `comment` how a comment is written there
+// ("rem").
+std::string textFileRefusal(const TextFileLines& t, const std::string& file, const std::string& comment);
 
 }  // namespace vesk

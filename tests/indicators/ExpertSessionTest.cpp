@@ -192,6 +192,7 @@ TEST_F(Sesja, EngineMessagesKeepTheRunsDiagnoses) {
         {b("(format nil \"%f\" 1e300)"), {d1}, {"[VESK2] Funkcja format"}},
         {"(defrule c => (assert (zbyt-wysoki (sym-cat (format nil \"w%03d-%.2f\" 7 2.5)))))\n",
          {"==> w0: zbyt wysoki w007 2.50"}, {}},
+        {"(defrule c => (assert (zbyt-wysoki (sym-cat (format nil \"%f\" (** 10 400))))))\n", {"==> w0: zbyt wysoki inf"}, {}},
     };
     for (const auto& c : t) {
         SCOPED_TRACE(c.reguly);

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "CodePage.h"
 #include "IndicatorSession.h"
 #include "PelnyDysk.h"
 #include "PomocWskaznikow.h"
@@ -220,6 +221,44 @@ TEST_F(RaportSesji, ExportThenInferenceFillTheDiagnosisList) {
     s->chooseIndicator(0);
     EXPECT_TRUE(s->ListaDiagnoz.empty());
     EXPECT_TRUE(s->LogSilnika().empty());
+}
+
+// A rule file is read in the encoding it is written in, told by its text
+// outside comments: its letters are listed and saved as written. Lines in
+// two encodings, or a character code page 1250 lacks outside a comment (a
+// ";" in a string starts none), refuse it naming the line.
+TEST_F(RaportSesji, RuleFileLettersAsWritten) {
+    const std::string cp = std::string(test::kSzablony) +
+                           "(defrule r (initial-fact) => (assert (zbyt-wysoki poziom-zapas\xF3w-\xBF\xF3\xB3\xE6))) ; \xBF\n";
+    const std::string u8 = cp1250ToUtf8(cp);
+    std::string u16 = "\xFF\xFE";
+    for (char16_t c : cp1250ToUtf16(cp)) u16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    const std::pair<std::string, std::string> t[] = {
+        {cp, ""},
+        {u8, ""},
+        {"\xEF\xBB\xBF" + u8, ""},
+        {u16, ""},
+        {u8 + "; \xCE\xB1\n", ""},
+        {cp + "(deffacts d (uwaga \xC5\xBC))\n", "wiersz 8 ((defrule r (initial-fact) => (assert (zbyt-wysoki poziom-zapas\xF3w-\xBF\xF3\xB3\xE6))) ; \xBF) "
+                                                   "jest zapisany w stronie kodowej 1250, a wiersz 9 ((deffacts d (uwaga \xBF))) w UTF-8"},
+        {u8 + "(deffacts d (uwaga \"a;\xCE\xB1\"))\n", "wiersz 9 (" "(deffacts d (uwaga \"a;\\u03B1\"))) ma znak \\u03B1"},
+    };
+    const std::string lista = "==> dwa: zbyt wysoki poziom zapas\xF3w \xBF\xF3\xB3\xE6";
+    for (const auto& [bajty, odmowa] : t) {
+        ui.messages.clear();
+        operatora.write("reguły-dwa.clp", bajty);
+        s->chooseIndicator(1);
+        EXPECT_EQ(s->ExportWartosci(), odmowa.empty()) << bajty;
+        if (!odmowa.empty()) {
+            ASSERT_EQ(ui.messages.size(), 1u) << bajty;
+            EXPECT_NE(ui.messages[0].find(odmowa), std::string::npos) << ui.messages[0];
+            continue;
+        }
+        ASSERT_TRUE(s->Wnioskowanie()) << bajty;
+        EXPECT_EQ(s->ListaDiagnoz, std::vector<std::string>{lista}) << bajty;
+        ASSERT_TRUE(s->ZapisanieDiagnozDoPliku());
+        EXPECT_EQ(operatora.read("wskazniki-ogolne.txt"), lista + "\r\n") << bajty;
+    }
 }
 
 TEST_F(RaportSesji, NoRuleFileNoInference) {

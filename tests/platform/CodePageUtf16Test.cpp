@@ -60,6 +60,7 @@ TEST(CodePageTextFile, Utf8WhenMarkedOrValidWithMultiByteSequencesElseCp1250) {
         {"\xEF\xBB\xBFrun", "run"},                               // mark, ASCII
         {"w\xC4\x99ze\xC5\x82\r\n", "w\xEAze\xB3\r\n"},          // UTF-8 without a mark
         {"w\xEAze\xB3", "w\xEAze\xB3"},                            // code page 1250
+        {"w\xC4\x99ze\xC5\x82\nw\xEAze\xB3", "w\xEAze\xB3\nw\xEAze\xB3"},           // each line as written
         {"\xC0\xAF", "\xC0\xAF"},                                  // overlong: not UTF-8
         {"\xED\xA0\x80", "\xED\xA0\x80"},                          // surrogate: not UTF-8
         {"a\xC4", "a\xC4"},                                        // cut sequence: not UTF-8
@@ -85,7 +86,8 @@ TEST(CodePageTextFile, LinesOrTheLineAndCharacterRefused) {
         {"w\xC4\x99ze\xC5\x82\n#\t\xD0\x92", R::None, 0, "", {"w\xEAze\xB3", "#\t\\u0412"}},
         {"\xEF\xBB\xBF" "a\n\xF0\x9F\x98\x80", R::Unspellable, 2, "\\U0001F600", {}},     // mark, beyond U+FFFF
         {"a\nZa\xCC\x87\xC5\x82", R::Decomposed, 2, "\\u0307", {}},                     // NFD
-        {"w\xC4\x99ze\xC5\x82\n\xB1\n", R::NotUtf8, 2, "\\xB1", {}},                  // mixed
+        {"w\xC4\x99ze\xC5\x82\n\xB1\n", R::TwoEncodings, 2, "", {}},                  // mixed
+        {"\xEF\xBB\xBF" "a\n\xB1\n", R::NotUtf8, 2, "\\xB1", {}},                          // marked UTF-8
         {"w\xC4\x99ze\xC5\x82\n# \xB1\n", R::None, 0, "", {"w\xEAze\xB3", "# \\xB1"}},
         {"WSP\xD3\xA3 w\xEAze\xB3", R::None, 0, "", {"WSP\xD3\xA3 w\xEAze\xB3"}},       // a pair, more strays
         {u16, R::Unspellable, 2, "\\u0414", {}},
@@ -100,7 +102,7 @@ TEST(CodePageTextFile, LinesOrTheLineAndCharacterRefused) {
         {std::string("\xFF\xFE" "a\0\n\0\0\xD8", 8), R::Surrogate, 2, "\\uD800", {}},
     };
     for (const auto& p : przypadki) {
-        const TextFileLines t = textFileLines(p.bajty, LoneCr::EndsLine, [](const std::string& l) { return l[0] == '#'; });
+        const TextFileLines t = textFileLines(p.bajty, LoneCr::EndsLine, [](const std::string& l) { return l[0] == '#' ? 0 : std::string::npos; });
         EXPECT_EQ(t.refusal, p.odmowa) << p.bajty;
         EXPECT_EQ(t.line, p.wiersz) << p.bajty;
         EXPECT_EQ(t.character, p.znak) << p.bajty;

@@ -178,10 +178,18 @@ UTF-8 beyond code page 1250~printf 'run\ndeklaracja \320\262\320\265\321\201\nde
 a comment keeps any character~printf 'run\nREM krok \342\206\222 \320\222\ndeklaracja a\n+ a a 4\n' > f.roz~f.roz OP.tr1~~0~~a\t 4.00000000000000E+0000
 a name beyond code page 1250~printf 'run\nutw\303\263rz plik "Gr\316\261.tr1"\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (utwórz plik "Gr\u03B1.tr1") ma znak \u03B1 spoza~
 a decomposed name~printf 'run\nutw\303\263rz plik "Zaz\314\207o\314\201\305\202c\314\201.tr1"\n' > f.roz~f.roz OP.tr1~~2~diakrytyczny \u0307) - wpisz je na nowo~
-a stray byte in a UTF-8 line~printf 'run\nmessage z\305\202y \261\nw\304\231ze\305\202 dodaj 0 0 x1\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (message zły \xB1) nie jest zapisany w UTF-8 (bajt \xB1)~
+a stray byte in a UTF-8 line~printf 'run\nmessage z\305\202y \261\nw\304\231ze\305\202 dodaj 0 0 x1\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (message zĹ‚y ±) jest zapisany w stronie kodowej 1250, a wiersz 3 (węzeł dodaj 0 0 x1) w UTF-8~
+a UTF-8 line in a code page 1250 file~printf 'run\nutw\303\263rz plik "Wynik.tr1"\nw\352ze\263 dodaj 0 0 x1\nw\352ze\263 symuluj x1\nmessage dodano\n' > f.roz~f.roz OP.tr1~~2~f.roz: wiersz 2 (utwórz plik "Wynik.tr1") jest zapisany w UTF-8, a wiersz 3 (węzeł dodaj 0 0 x1) w stronie kodowej 1250 - zapisz cały plik w jednym z nich~
+as many UTF-8 sequences as code page 1250 letters~printf 'run\ndeklaracja b\303\263\nmessage \363\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (deklaracja bó) jest zapisany w UTF-8, a wiersz 3 (message ó) w stronie kodowej 1250~
+code page 1250 letters that are UTF-8 pairs~printf 'run\nmessage P\323\243ROCZE I, P\323\243ROCZE II, P\323\243ROCZE III\nw\352ze\263 dodaj 0 0 x1\n' > f.roz~f.roz OP.tr1~~0~ półrocze i, półrocze ii, półrocze iii~x4\t 0.00000000000000E+0000
+two files with marks joined~printf '\357\273\277run\n' > a && cat a a > f.roz && rm a~f.roz OP.tr1~~2~wiersz 2 (\uFEFFrun) ma znacznik kolejności bajtów (BOM, \uFEFF) pozostawiony wewnątrz pliku~
 a stray byte in a UTF-8 comment~printf 'run\nrem z\305\202y \261\ndeklaracja n\nw\304\231ze\305\202 dodaj 0 0 n\n' > f.roz~f.roz OP.tr1~~0~~n\t 1.00000000000000E+0000
 a called file beyond code page 1250~printf 'run\ncall d.roz\n' > f.roz && printf '+ x1 x1 \320\222\n' > d.roz~f.roz OP.tr1~~1~Przyczyna: Plik rozkazów d.roz, wiersz 1~
 an endless answer~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1 < /dev/zero~~1~Przyczyna: odpowiedź dłuższa niż 65536 bajtów~
+an answer of a number too large~printf 'run\nzapytaj x1\n' > p.roz && { printf 7; head -c 65535 /dev/zero | tr '\0' 0; echo; } > z~p.roz OP.tr1 < z~~1~Przyczyna: liczba "7000000000000000000000000000000000000000..." jest za duża~
+call with a TAB~printf 'run\ncall\tceny.roz\n' > f.roz && printf 'run\n' > ceny.roz~f.roz OP.tr1~~1~po call nie ma nazwy pliku (słowa wiersza rozdziela spacja lub przecinek, nie tabulator: call\x09ceny.roz)~
+call beside a folder of the name~mkdir Ceny.roz && printf 'run\nmessage wewn\n' > ceny.roz && printf 'run\ncall CENY.roz\n' > f.roz~f.roz OP.tr1~~0~ wewn~x4\t 0.00000000000000E+0000
+call of a file named decomposed~printf 'run\n' > "$(printf 'za\314\250b.roz')" && printf 'run\ncall z\271b.roz\n' > f.roz~f.roz OP.tr1~~1~brak pliku rozkazów ząb.roz: Nazwa pliku za\u0328b.roz ma litery zapisane w postaci rozłożonej (NFD~
 an answer beyond code page 1250~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1~5 \320\226\n~1~ma znak \u0416 spoza strony kodowej 1250~
 standard streams closed: the report holds only what it notes~printf 'raport\nzanotuj x1\nmessage uwaga\npokaz x1\nzanotuj x1\n' > r.roz && "$wsad" r.roz OP.tr1 > /dev/null 2>&1~r.roz OP.tr1 <&- >&- 2>&- && tr -d '\r' < r.roz.txt~~0~~ 0.00000000000000E+0000\n 0.00000000000000E+0000
 CR line ends~printf 'run\rdeklaracja a\r+ a a 4\r' > f.roz~f.roz OP.tr1~~0~~a\t 4.00000000000000E+0000
@@ -196,7 +204,7 @@ a call found nowhere~mkdir "$f" && printf 'run\n\ncall brak.roz\n+ x1 x1 1\n' > 
 comments in code page 1250 above UTF-8 commands~printf 'rem \277\271\352\263\237\277\271\352\nrem \263\237\277\271\352\263\237\277\nrun\ndeklaracja r\303\263\305\274ne\nw\304\231ze\305\202 dodaj 0 0 r\303\263\305\274ne\n' > f.roz~f.roz OP.tr1~~0~~r\303\263\305\274ne\t 1.00000000000000E+0000
 a comment does not hide a decomposed letter~printf 'rem \261\261\261\261\261\nprzypisz s\314\201red 9\n' > f.roz~f.roz OP.tr1~~2~diakrytyczny \u0301)~
 a mark before a comment (files joined)~printf 'run\nprzypisz x4 3\n\357\273\277rem \342\206\222\nprzypisz x4 5\n' > f.roz~f.roz OP.tr1~~0~~x4\t 5.00000000000000E+0000
-code page 1250 read as UTF-8~printf 'run\nmessage P\323\243ROCZE 1\n' > f.roz~f.roz OP.tr1~~2~\u04E3 spoza strony kodowej 1250 - plik może być zapisany w stronie kodowej 1250 (wtedy to "ÓŁ")~
+code page 1250 letters that are a UTF-8 pair~printf 'run\nmessage P\323\243ROCZE 1\n' > f.roz~f.roz OP.tr1~~0~ półrocze 1~x4\t 0.00000000000000E+0000
 an unpaired UTF-16 surrogate~printf '\377\376r\0u\0n\0\n\0m\0\000\330\n\0' > f.roz~f.roz OP.tr1~~2~wiersz 2 (m\uD800) ma połowę pary surogatów UTF-16 bez drugiej (\uD800)~
 a byte code page 1250 leaves unused in a name~printf 'run\nutw\363rz plik "a\203b.tr1"\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (utwórz plik "a\x83b.tr1") ma bajt \x83, któremu strona kodowa 1250 nie przypisuje znaku~
 a byte code page 1250 leaves unused in an answer~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1~5\230\n~1~odpowiedź (5\x98) ma bajt \x98~

@@ -1,0 +1,1 @@
+(deffacts d (uwaga PӣROCZE))

@@ -1,0 +1,2 @@
+(deffacts d (uwaga ¿))
+(deffacts e (uwaga Å¼))

@@ -1,0 +1,3 @@
+(deffacts d (uwaga "a
+;b\"" ;c
+))

@@ -1,0 +1,2 @@
+(deffacts d (uwaga "żółć;"))
+; α
