@@ -146,9 +146,10 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     bool napisano = false;
     std::string powod;  // why not, when the writer tells
     setLastFileError(0);
+    k.PowodBleduRaportu.clear();
     try {
         napisano = o.wejscie(k);
-        if (!napisano) powod = lastFileError();
+        if (!napisano) powod = k.PowodBleduRaportu.empty() ? lastFileError() : k.PowodBleduRaportu;
     } catch (const std::exception& e) {
         powod = exceptionText(e);
     }
@@ -166,8 +167,8 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     const std::string tekst = NazwaWyjscia(k, o.tekst);
     std::optional<std::string> t = biezacy(tekst);
     if (!napisano)
-        powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ") w " +
-                k.KatalogOperatora + (powod.empty() ? "" : ": " + powod));
+        powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ")" +
+                (powod.empty() ? " w " + FolderSprawozdan(k) : ": " + powod));
     if (!t) {
         if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
         r.Status = napisano ? StatusPodgladu::BrakTekstu : StatusPodgladu::BladRaportu;

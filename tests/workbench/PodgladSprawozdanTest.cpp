@@ -137,7 +137,7 @@ TEST_F(Podglad, AFailingWriterIsNamedAndClearsTheWindows) {
     EXPECT_NE(ui.messages[0].find(": brak pliku lub folderu"), std::string::npos) << ui.messages[0];
 }
 
-TEST_F(Podglad, AWriterFailingHalfWayIsNamedAndWhatItWroteIsShown) {
+TEST_F(Podglad, ATemplateThatCannotBeReadIsNamedAndChangesNoFile) {
     // Every template but the balance sheet's page; an older page of another node lies beside.
     test::TempDir wzorce;
     for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_DATA_DIR) + "TABWZOR"))
@@ -149,11 +149,13 @@ TEST_F(Podglad, AWriterFailingHalfWayIsNamedAndWhatItWroteIsShown) {
                                                                  std::chrono::hours(1));
     wybierzNumer(1);
     const WynikPodgladu r = uruchom("Bilans1");
-    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
-    EXPECT_EQ(r.Tekst, dir.folder() + "OP.BIK");
+    EXPECT_EQ(r.Status, StatusPodgladu::BladRaportu);
     EXPECT_TRUE(r.Strona.empty()) << "the page of an earlier call is not this node's";
+    EXPECT_FALSE(std::filesystem::exists(dir.file("OP.BIK")));
+    EXPECT_EQ(dir.read("OP.BIK.html"), "dawna strona");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
+    EXPECT_NE(ui.messages[0].find("BIK (Wyniki symulacji - BILANS): szablon " + wzorce.folder() + "QAD.BIK.HTML: "),
+              std::string::npos) << ui.messages[0];
 }
 
 TEST_F(Podglad, SaveAllGoesOnAfterAFailureAndNamesItOnce) {
