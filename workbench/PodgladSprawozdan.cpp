@@ -8,6 +8,7 @@
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "IoError.h"
+#include "Paths.h"
 #include "PlikStanu.h"
 #include "Pomocnicze.h"
 #include "RaportBIK.h"
@@ -207,7 +208,23 @@ const std::vector<std::string>& KolejnoscZapisu() {
 WynikPodgladu UruchomPodglad(Warsztat& w, const OpisPodgladu& opis) { return podglad(w, opis, true, nullptr); }
 
 WynikPodgladu ZapisSprawozdanDoPliku(Warsztat& w) {
-    w.k.Okna->message(c(TworzenieWszystkich));
+    Kontekst& k = w.k;
+    // Where the operator folder takes no file, the user names a folder of
+    // his own for the files, one that takes them.
+    std::string folder;
+    while (!k.NazwaPlikuStanu.empty() && isReadOnlyFolderOf(TekstSciezki(k)) && folder.empty()) {
+        const std::optional<std::string> wybrany = k.Okna->chooseFolder(
+            "Folder na sprawozdania (w folderze operatora " + k.KatalogOperatora + " nie mo\xBFna zapisa\xE6 plik\xF3w)",
+            FolderSprawozdan(k));
+        if (!wybrany || wybrany->empty()) return {};
+        if (isReadOnlyFolderOf(normalizeFolder(*wybrany) + "x"))
+            k.Okna->message("W folderze " + normalizeFolder(*wybrany) + " nie mo\xBFna zapisa\xE6 plik\xF3w - prosz\xEA wybra\xE6 inny");
+        else
+            folder = normalizeFolder(*wybrany);
+    }
+    k.Okna->message(c(TworzenieWszystkich));
+    const std::string dawny = k.KatalogSprawozdan;
+    if (!folder.empty()) k.KatalogSprawozdan = folder;
     WynikPodgladu ostatni;
     std::string nieudane;
     for (const std::string& nazwa : KolejnoscZapisu()) {
@@ -215,6 +232,7 @@ WynikPodgladu ZapisSprawozdanDoPliku(Warsztat& w) {
         ostatni = podglad(w, *ZnajdzPodglad(nazwa), false, &blad);
         if (!blad.empty()) nieudane += (nieudane.empty() ? "" : "\n") + blad;
     }
+    k.KatalogSprawozdan = dawny;
     if (!nieudane.empty()) {
         w.k.Okna->message("Nie wszystkie sprawozdania zapisano:\n" + nieudane);
     }
