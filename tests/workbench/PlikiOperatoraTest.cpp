@@ -112,6 +112,35 @@ TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
     EXPECT_EQ(w->Drzewo.Liczba(), 2);
 }
 
+// A creation over an operator that would be refused is refused before
+// the question whether to delete it: one another program holds (a second
+// copy of the program), one whose files are read-only.
+TEST_F(PlikiOperatora, AnOverwriteThatWouldBeRefusedIsRefusedBeforeAnyQuestion) {
+    nowyOperator();
+    for (const char* przypadek : {"zablokowany", "tylko do odczytu"}) {
+        SCOPED_TRACE(przypadek);
+        dir.write("B.tr1", dir.read("OP.tr1"));
+        dir.write("B.qad", dir.read("OP.qad"));
+        FileLock innyProgram;
+        if (std::string(przypadek) == "zablokowany")
+            ASSERT_EQ(innyProgram.lock(dir.folder() + "B.lck", dir.folder() + "B.qad"), FileLock::Result::Locked);
+        else
+            std::filesystem::permissions(dir.file("B.qad"), std::filesystem::perms::owner_read);
+        ui.questions.clear();
+        ui.messages.clear();
+        ui.files = {dir.folder() + "B.tr1"};
+        w->Nowy1Click();
+        EXPECT_TRUE(ui.questions.empty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find(std::string(przypadek) == "zablokowany" ? "jest u\xBFywany przez inny program"
+                                                                               : "B.qad jest tylko do odczytu"),
+                  std::string::npos) << ui.messages[0];
+        EXPECT_EQ(k->NazwaPlikuStanu, "OP.qad");
+        innyProgram.unlock();
+        std::filesystem::permissions(dir.file("B.qad"), std::filesystem::perms::owner_all);
+    }
+}
+
 TEST_F(PlikiOperatora, BatchModeNamesTheOperatorWithoutAsking) {
     k->TrybWsadowy = true;
     k->NazwaOperatoraWsadowego = "testint";
