@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "FileSystem.h"
 #include "PomocRaportow.h"
 #include "Random.h"
 #include "SprawdzHtml.h"
@@ -293,7 +294,8 @@ TEST(RaportBIKAwarie, AnOutputThatCannotBeCreatedWritesNothingAndKeepsTheFlag) {
 TEST(RaportBIKAwarie, ATemplateThatCannotBeReadChangesNoFile) {
     const std::vector<std::pair<std::string, std::string>> przypadki = {
         {"QAD.BIK", "brak"},   {"QAD.BIK", "potok"}, {"QAD.BIK", "folder"}, {"QAD.BIK", "martwe"},
-        {"QAD.KAP", "brak"},   {"QAD.BIL", "potok"}, {"QAD.BIK.HTML", "brak"}, {"QAD.KAP.HTML", "potok"},
+        {"QAD.BIK", "urzadzenie"}, {"QAD.BIK", "za duzy"}, {"QAD.KAP", "brak"},
+        {"QAD.BIL", "potok"},      {"QAD.BIK.HTML", "brak"}, {"QAD.KAP.HTML", "potok"},
     };
     for (const auto& [wzorzec, rodzaj] : przypadki) {
         SCOPED_TRACE(wzorzec + " " + rodzaj);
@@ -305,6 +307,8 @@ TEST(RaportBIKAwarie, ATemplateThatCannotBeReadChangesNoFile) {
         if (rodzaj == "potok") ASSERT_EQ(::mkfifo(plik.c_str(), 0600), 0);
         if (rodzaj == "folder") std::filesystem::create_directory(plik);
         if (rodzaj == "martwe") std::filesystem::create_symlink(b.tmp.file("nic"), plik);
+        if (rodzaj == "urzadzenie") std::filesystem::create_symlink("/dev/zero", plik);
+        if (rodzaj == "za duzy") b.tmp.write("TABWZOR/" + wzorzec, std::string(vesk::LongestTemplate + 1, '\n'));
         EXPECT_FALSE(b.uruchom());
         EXPECT_EQ(b.tmp.read("OPER/firma.BIK"), "dawny bilans\r\n");
         EXPECT_FALSE(std::filesystem::exists(b.wyjscie("firma.BIK.html")));
@@ -313,6 +317,7 @@ TEST(RaportBIKAwarie, ATemplateThatCannotBeReadChangesNoFile) {
         EXPECT_EQ(b.odczyt(RachunekRozliczeniowy, 1), -1.0L);  // no write-back
         EXPECT_EQ(b.k.PowodBleduRaportu.rfind("szablon " + b.k.catTABWZOR + wzorzec, 0), 0u) << b.k.PowodBleduRaportu;
         if (rodzaj == "folder") EXPECT_NE(b.k.PowodBleduRaportu.find(": to jest folder"), std::string::npos);
+        if (rodzaj == "za duzy") EXPECT_NE(b.k.PowodBleduRaportu.find("(ponad 4 MB)"), std::string::npos);
     }
 }
 
