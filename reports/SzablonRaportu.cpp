@@ -58,7 +58,8 @@ std::string FolderSprawozdan(const Kontekst& k) {
     if (!cache) return k.KatalogOperatora;
     // FNV-1a of the operator folder named from the root.
     std::uint32_t skrot = 2166136261u;
-    for (unsigned char c : fullPath(k.KatalogOperatora.empty() ? "." : k.KatalogOperatora)) skrot = (skrot ^ c) * 16777619u;
+    for (unsigned char c : fullPath(k.KatalogOperatora.empty() ? "." : k.KatalogOperatora))
+        skrot = (skrot ^ c) * 16777619u;
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(skrot));
     const std::string folder = *cache + "vesk/sprawozdania/" + RdzenNazwy(k.NazwaPlikuStanu) + "-" + hex + "/";
