@@ -26,6 +26,7 @@
 #include "FileSystem.h"
 #include "Liczebniki.h"
 #include "NazwaOperatora.h"
+#include "Paths.h"
 #include "OknaWZasiegu.h"
 #include "QtTekst.h"
 #include "TekstyOkien.h"
@@ -321,6 +322,20 @@ std::optional<std::string> QtUserInterface::chooseFile(const std::string& title,
     if (std::optional<std::string> nazwa = fileNameToCp1250(bajty)) return nazwa;
     // A name given for a new file is to be chosen anew; an existing file's renamed.
     message(forSaving ? unusableNewFileNameMessage(bajty) : unusableFileNameMessage(bajty));
+    return std::nullopt;
+}
+
+std::optional<std::string> QtUserInterface::chooseFolder(const std::string& title, const std::string& initialFolder) {
+    QFileDialog dialog(parent_, q(title),
+                       initialFolder.empty() ? QString() : QFile::decodeName(cp1250ToUtf8(initialFolder).c_str()));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    new WPoluEkranu(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const std::string bajty = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    if (std::optional<std::string> nazwa = fileNameToCp1250(bajty)) return normalizeFolder(*nazwa);
+    message(unusableFolderMessage(bajty, "okno wyboru folderu", "nale\xBFy wybra\xE6 inny folder"));
     return std::nullopt;
 }
 

@@ -29,6 +29,7 @@ public:
     bool retry(const std::string& text, const std::string& caption) override;
     // The non-native dialog; saving adds the filter's first extension to a
     // name given without one.
+    std::optional<std::string> chooseFolder(const std::string& title, const std::string& initialFolder) override;
     std::optional<std::string> chooseFile(const std::string& title, const std::string& filter, bool forSaving,
                                           const std::string& initialFolder = {}) override;
     // QInputDialog; nothing on Cancel.

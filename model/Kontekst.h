@@ -62,6 +62,12 @@ struct Kontekst {
     std::string PlikStartowy;
 
     FlagiWynikow_t FlagiWynikow;
+    // Why the last report writer failed: the template or the report file
+    // and the reason ("szablon .../QAD.BIK: to jest folder").
+    std::string PowodBleduRaportu;
+    // The folder the report files go to while it is not empty (one the user
+    // chose to save them in); FolderSprawozdan decides otherwise.
+    std::string KatalogSprawozdan;
     TWezel WezelBazowy;
     TWezel WezelDoEdycji;
     bool ModelZainicjowany = false;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -999,12 +1000,13 @@ std::size_t longestFileName(const std::string& path) {
     return n > 0 ? static_cast<std::size_t>(n) : 255;
 }
 
-bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling) {
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush) {
     if (refuseAmbiguous(path)) return false;
     std::string target = nativePathForCreate(path);
     std::optional<std::string> existing = findExisting(path);
     mode_t mode = 0;
     struct stat st;
+    if (existing && statPath(*existing, st) && !S_ISREG(st.st_mode)) return fail(kindError(st));
     if (existing && statPath(*existing, st) && S_ISREG(st.st_mode)) {
         if (keepSpelling) target = *existing;
         mode = st.st_mode & 07777;
@@ -1023,7 +1025,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     if (fd < 0) return fail(errno);
     bool ok = ::fchmod(fd, mode) == 0;
     ok = ok && writeAll(fd, bytes, 0);
-    ok = ok && !faultAt("sync") && ::fsync(fd) == 0;
+    ok = ok && (flush == Flush::No || (!faultAt("sync") && ::fsync(fd) == 0));
     int error = errno;
     // A locked file's lock goes with its place: the new file is locked
     // before it takes the old one's name, so nobody finds it unlocked.
@@ -1057,7 +1059,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     heldGuards.unlock();
     // The twin of another spelling goes only once the new file is in place.
     if (existing && *existing != target) ::unlink(existing->c_str());
-    return flushFolderOf(target);
+    return flush == Flush::No || flushFolderOf(target);
 }
 
 std::string currentFolder() {
@@ -1072,6 +1074,21 @@ std::string currentFolder() {
 
 std::string fullPath(const std::string& path) {
     return !path.empty() && isPathSeparator(path.front()) ? path : joinPath(currentFolder(), path);
+}
+
+std::optional<std::string> userCacheFolder() {
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    std::string native;
+    if (xdg && xdg[0] == '/')
+        native = xdg;
+    else if (home && home[0] == '/')
+        native = std::string(home) + "/.cache";
+    else
+        return std::nullopt;
+    std::optional<std::string> folder = fileNameToCp1250(native);
+    if (!folder) return std::nullopt;
+    return normalizeFolder(*folder);
 }
 
 // ---------------------------------------------------------------- BinaryFile

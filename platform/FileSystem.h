@@ -121,8 +121,15 @@ bool createFolders(const std::string& path);
 // (syncFolderOf), so that the rename outlives a power cut. False on any
 // failure, with the old file untouched and no new file left behind, but
 // for one: a folder that could not be flushed after the rename, which
-// lastFailureAfterRename() tells, and whose new file is in place.
-bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false);
+// lastFailureAfterRename() tells, and whose new file is in place. A file
+// or a link to one that is no regular file (a folder, a device, a pipe) is
+// refused naming its kind, never renamed over.
+// Flush::No leaves out both flushes: for a file made again at every use
+// (a report shown in a window), whole or absent after a crash but perhaps
+// older; never for a file that is the user's only copy of a result.
+enum class Flush { ToDevice, No };
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false,
+                 Flush flush = Flush::ToDevice);
 
 // The temporary file of replaceFile is named like its target followed by
 // this and six random characters ("T.qad.tmp3fZ9aQ"); a killed program may
@@ -272,6 +279,10 @@ std::string currentFolder();
 // A path named from the root: as it is when it starts with a separator,
 // else in the working folder.
 std::string fullPath(const std::string& path);
+// The user's cache folder, in code page 1250 with a final separator:
+// $XDG_CACHE_HOME when it names a folder from the root, else $HOME/.cache;
+// nothing when neither does, or code page 1250 cannot spell it.
+std::optional<std::string> userCacheFolder();
 
 // The bounds of the kinds of file read whole that have none of their own
 // (a tree, a state file, a command or rule file have theirs).

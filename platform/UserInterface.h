@@ -69,6 +69,13 @@ public:
         (void)initialFolder;
         return std::nullopt;
     }
+    // A folder dialog starting in initialFolder; the folder chosen (code
+    // page 1250), nothing when cancelled.
+    virtual std::optional<std::string> chooseFolder(const std::string& title, const std::string& initialFolder) {
+        (void)title;
+        (void)initialFolder;
+        return std::nullopt;
+    }
     // A one-line text input with a caption, a prompt and a default text;
     // nothing when cancelled.
     virtual std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
@@ -128,6 +135,10 @@ public:
         std::string f = files.front();
         files.pop_front();
         return f;
+    }
+    // A folder is answered from the same queue as a file.
+    std::optional<std::string> chooseFolder(const std::string& title, const std::string& initialFolder) override {
+        return chooseFile(title, {}, false, initialFolder);
     }
     std::optional<std::string> inputText(const std::string& caption, const std::string& prompt,
                                          const std::string& initial) override {

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <new>
 
-#include "IoError.h"
 #include "Kontekst.h"
 #include "Real48.h"
 #include "SzablonRaportu.h"
@@ -77,10 +75,11 @@ void piszCzesc(Kontekst& k, RaportTekstowy& t, const CzescTekstu& czesc) {
     }
 }
 
-bool piszStrone(Kontekst& k, const OpisRaportu& opis, const StronaRaportu& strona, const std::string& wyjscie) {
+bool piszStrone(Kontekst& k, const OpisRaportu& opis, const StronaRaportu& strona, TabelaLinii tabela,
+                const std::string& wyjscie) {
     StronaHTML h(k);
     if (!h.utworz(NazwaStrony(wyjscie, strona))) return false;
-    if (!h.wczytaj(strona.wzorzec, strona.N, strona.K)) return false;
+    h.tabela() = std::move(tabela);
     h.PiszNaglowek();
     h.PiszLinieHTML(1, strona.pierwsza - 1);
     for (const WypelnienieHTML& w : strona.wypelnienia) {
@@ -98,18 +97,31 @@ bool piszStrone(Kontekst& k, const OpisRaportu& opis, const StronaRaportu& stron
 }
 
 bool tworz(Kontekst& k, const OpisRaportu& opis, const std::string& wyjscie) {
-    {
+    // Every template is read before anything is written: one that cannot
+    // be read leaves every file of the report as it was.
+    std::vector<TabelaLinii> czesci(opis.czesci.size()), strony(opis.strony.size());
+    for (std::size_t i = 0; i < czesci.size(); ++i)
+        if (!WczytajSzablon(k, opis.czesci[i].wzorzec, opis.czesci[i].N, opis.czesci[i].K, czesci[i])) return false;
+    for (std::size_t i = 0; i < strony.size(); ++i)
+        if (!WczytajSzablon(k, opis.strony[i].wzorzec, opis.strony[i].N, opis.strony[i].K, strony[i])) return false;
+    // What the text's actions did to the record is undone when the text
+    // is not put in place.
+    const StanModelu przed = k.RekordBiezacy;
+    try {
         RaportTekstowy t(k);
         if (!t.utworz(wyjscie)) return false;
-        for (const CzescTekstu& czesc : opis.czesci) {
-            if (!t.wczytaj(czesc.wzorzec, czesc.N, czesc.K)) return false;
-            piszCzesc(k, t, czesc);
+        for (std::size_t i = 0; i < czesci.size(); ++i) {
+            t.tabela() = std::move(czesci[i]);
+            piszCzesc(k, t, opis.czesci[i]);
         }
         t.zamknij();
         k.FlagiWynikow.*opis.flaga = false;
+    } catch (...) {
+        k.RekordBiezacy = przed;
+        throw;
     }
-    for (const StronaRaportu& strona : opis.strony)
-        if (!piszStrone(k, opis, strona, wyjscie)) return false;
+    for (std::size_t i = 0; i < strony.size(); ++i)
+        if (!piszStrone(k, opis, opis.strony[i], std::move(strony[i]), wyjscie)) return false;
     return true;
 }
 
@@ -122,17 +134,7 @@ std::string NazwaStrony(const std::string& wyjscie, const StronaRaportu& strona)
 }
 
 bool TworzRaport(Kontekst& k, const OpisRaportu& opis, const std::string& wyjscie) {
-    // Every way a report can fail on outside data ends here: the stages'
-    // destructors have closed their files by the time the handler runs.
-    try {
-        return tworz(k, opis, wyjscie);
-    } catch (const IoError&) {
-        return false;
-    } catch (const Real48Error&) {
-        return false;  // a value the 6-byte real cannot hold
-    } catch (const std::bad_alloc&) {
-        return false;  // a line table that could not be allocated
-    }
+    return WykonajRaport(k, [&] { return tworz(k, opis, wyjscie); });
 }
 
 bool UruchomRaport(Kontekst& k, const OpisRaportu& opis) {

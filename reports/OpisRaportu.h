@@ -135,12 +135,12 @@ inline WypelnienieHTML HKody(int linia, Kody6 kody) { return {linia, 0, {}, BezS
 // The file name of an HTML page of the text output wyjscie.
 std::string NazwaStrony(const std::string& wyjscie, const StronaRaportu& strona);
 
-// The writer: the text output at wyjscie, then every page. True when all
-// outputs were written. False at the first failure, what was written before
-// staying written: an output that cannot be created or a template that
-// cannot be opened, or a failed read or write (the open files are then
-// closed). The pending flag is cleared when the text output is closed and
-// again when each page is.
+// The writer: the text output at wyjscie, then every page, each put in
+// place whole. True when all outputs were written. Every template is read
+// first: one that cannot be read changes no file and leaves the flag. A
+// failed write stops the writer, the files put in place before staying;
+// k.PowodBleduRaportu tells why. The pending flag is cleared when the text
+// output is in place and again when each page is.
 bool TworzRaport(Kontekst& k, const OpisRaportu& opis, const std::string& wyjscie);
 
 // The entry: while the report is pending, writes it under the name

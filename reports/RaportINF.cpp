@@ -112,7 +112,7 @@ StronaRaportu StronaRachunku() {
 
 bool tworzINF(Kontekst& k, const std::string& OutName, bool* ing) {
     if (!TworzRaport(k, OpisRaportuINF(), OutName)) return false;
-    const bool zapisane = Raport_ING_Tworz(k, k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu));
+    const bool zapisane = Raport_ING_Tworz(k, FolderSprawozdan(k) + RdzenNazwy(k.NazwaPlikuStanu));
     if (ing != nullptr) *ing = zapisane;
     return true;
 }

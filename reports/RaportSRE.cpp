@@ -1,9 +1,7 @@
 #include "RaportSRE.h"
 
 #include <algorithm>
-#include <new>
 
-#include "IoError.h"
 #include "Kontekst.h"
 #include "PlikStanu.h"
 #include "Pomocnicze.h"
@@ -27,10 +25,11 @@ std::string TekstListyWezlow(const std::vector<int>& sciezka) {
 
 long double WartoscBiezaca(const Kontekst& k, const PozycjaSRE& p) { return p.wartosc(k.RekordBiezacy, 3); }
 
-bool PiszTekst(Kontekst& k, const std::string& OutName, const std::vector<int>& sciezka, const SrednieSRE& s) {
+bool PiszTekst(Kontekst& k, const std::string& OutName, const std::vector<int>& sciezka, const SrednieSRE& s,
+               TabelaLinii tabela) {
     RaportTekstowy t(k);
     if (!t.utworz(OutName)) return false;
-    if (!t.wczytaj("QAD.SRE", LiniiSRE, ZnakowSRE)) return false;
+    t.tabela() = std::move(tabela);
     t.ustawKolumny(KolumnaSRE, KolumnaSRE, OdstepSRE);
     t.PiszNaglowek();
     t.tabela().dopisz(3, TekstListyWezlow(sciezka));
@@ -48,10 +47,10 @@ bool PiszTekst(Kontekst& k, const std::string& OutName, const std::vector<int>& 
     return true;
 }
 
-bool PiszStrone(Kontekst& k, const std::string& OutName, const SrednieSRE& s) {
+bool PiszStrone(Kontekst& k, const std::string& OutName, const SrednieSRE& s, TabelaLinii tabela) {
     StronaHTML h(k);
     if (!h.utworz(OutName + ".html")) return false;
-    if (!h.wczytaj("QAD.SRE.HTML", LiniiSRE, ZnakowSRE)) return false;
+    h.tabela() = std::move(tabela);
     h.PiszNaglowek();
     const int pierwsza = PozycjeSRE().front().liniaHTML;
     h.PiszLinieHTML(1, pierwsza - 1);
@@ -73,8 +72,13 @@ bool Tworz(Kontekst& k, const std::string& OutName) {
     if (!sciezka) return false;
     std::optional<SrednieSRE> srednie = SrednieNaSciezce(k, *sciezka, true);
     if (!srednie) return false;
-    if (!PiszTekst(k, OutName, *sciezka, *srednie)) return false;
-    return PiszStrone(k, OutName, *srednie);
+    // Both templates before any file: one that cannot be read changes none.
+    TabelaLinii tekst, strona;
+    if (!WczytajSzablon(k, "QAD.SRE", LiniiSRE, ZnakowSRE, tekst) ||
+        !WczytajSzablon(k, "QAD.SRE.HTML", LiniiSRE, ZnakowSRE, strona))
+        return false;
+    if (!PiszTekst(k, OutName, *sciezka, *srednie, std::move(tekst))) return false;
+    return PiszStrone(k, OutName, *srednie, std::move(strona));
 }
 
 }  // namespace
@@ -143,17 +147,7 @@ bool Raport_SRE(Kontekst& k) {
 }
 
 bool Raport_SRE_Tworz(Kontekst& k, const std::string& OutName) {
-    // Every way the report can fail on outside data ends here, the stages'
-    // files closed by then.
-    try {
-        return Tworz(k, OutName);
-    } catch (const IoError&) {
-        return false;
-    } catch (const Real48Error&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return WykonajRaport(k, [&] { return Tworz(k, OutName); });
 }
 
 }  // namespace vesk

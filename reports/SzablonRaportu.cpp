@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -49,8 +51,24 @@ std::string TekstSciezki(const Kontekst& k) {
     return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + RozszerzenieNazwy(k.NazwaPlikuStanu);
 }
 
+std::string FolderSprawozdan(const Kontekst& k) {
+    if (!k.KatalogSprawozdan.empty()) return k.KatalogSprawozdan;
+    if (k.NazwaPlikuStanu.empty() || !isReadOnlyFolderOf(TekstSciezki(k))) return k.KatalogOperatora;
+    const std::optional<std::string> cache = userCacheFolder();
+    if (!cache) return k.KatalogOperatora;
+    // FNV-1a of the operator folder named from the root.
+    std::uint32_t skrot = 2166136261u;
+    for (unsigned char c : fullPath(k.KatalogOperatora.empty() ? "." : k.KatalogOperatora))
+        skrot = (skrot ^ c) * 16777619u;
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(skrot));
+    const std::string folder = *cache + "vesk/sprawozdania/" + RdzenNazwy(k.NazwaPlikuStanu) + "-" + hex + "/";
+    if (!folderExists(folder)) createFolders(folder);
+    return folder;
+}
+
 std::string NazwaWyjscia(const Kontekst& k, const std::string& ext) {
-    return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + ext;
+    return FolderSprawozdan(k) + RdzenNazwy(k.NazwaPlikuStanu) + "." + ext;
 }
 
 std::string TekstWartosci(long double v, int szer, int miejsca) {
@@ -197,21 +215,50 @@ void TabelaLinii::ustaw(int i, std::string tekst) {
 
 // ----------------------------------------------------------------- stages
 
+bool WczytajSzablon(Kontekst& k, const std::string& nazwa, int n, int kZnakow, TabelaLinii& tabela) {
+    const std::string sciezka = k.catTABWZOR + nazwa;
+    setLastFileError(0);
+    bool wczytany = false;
+    try {
+        wczytany = tabela.wczytaj(sciezka, n, kZnakow);
+    } catch (const IoError&) {
+        wczytany = false;  // a read that failed, a file over its bound
+    }
+    if (!wczytany) k.PowodBleduRaportu = withFileError("szablon " + sciezka);
+    return wczytany;
+}
+
+bool WykonajRaport(Kontekst& k, const std::function<bool()>& pisarz) {
+    k.PowodBleduRaportu.clear();
+    // Every way a report can fail on outside data ends here.
+    try {
+        if (pisarz()) return true;
+    } catch (const IoError& e) {
+        k.PowodBleduRaportu = withFileError(e.path());
+    } catch (const Real48Error& e) {
+        k.PowodBleduRaportu = e.what();  // a value the 6-byte real cannot hold
+    } catch (const std::bad_alloc& e) {
+        k.PowodBleduRaportu = exceptionText(e);  // a line table that could not be allocated
+    }
+    return false;
+}
+
 bool EtapRaportu::utworz(const std::string& sciezka) {
     sciezka_ = sciezka;
-    return plik_.create(sciezka);
+    tresc_.clear();
+    return true;
 }
 
-bool EtapRaportu::wczytaj(const std::string& nazwa, int n, int k) {
-    return tabela_.wczytaj(k_.catTABWZOR + nazwa, n, k);
-}
+bool EtapRaportu::wczytaj(const std::string& nazwa, int n, int k) { return WczytajSzablon(k_, nazwa, n, k, tabela_); }
 
 void EtapRaportu::zamknij() {
-    if (!plik_.close()) throw IoError(sciezka_, "zapis", lastFileError());
+    setLastFileError(0);
+    if (!replaceFile(sciezka_, tresc_, false, Flush::No)) throw IoError(sciezka_, "zapis", lastFileError());
 }
 
 void EtapRaportu::pisz(const std::string& linia) {
-    if (!plik_.writeLine(linia)) throw IoError(sciezka_, "zapis", lastFileError());
+    tresc_ += linia;
+    tresc_ += "\r\n";
 }
 
 // ------------------------------------------------------------- text stage

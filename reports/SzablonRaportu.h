@@ -14,6 +14,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,15 @@ std::string RozszerzenieNazwy(const std::string& nazwaPlikuStanu);
 // KatalogOperatora + stem + "." + extension: the full path of the
 // model-state file as the header lines show it.
 std::string TekstSciezki(const Kontekst& k);
-// A report file of the open operator: KatalogOperatora + stem + "." + EXT,
+// The folder the open operator's report files go to: the one the user
+// chose for them (KatalogSprawozdan) while set; else the operator folder,
+// or, where no file can be made there (a read-only operator), a folder of
+// the user's own named after the operator under the user's cache folder
+// ("~/.cache/vesk/sprawozdania/T-1a2b3c4d/", the hex digits telling
+// operators of one name in different folders apart), made when missing.
+// The one rule every report writer and viewer follows.
+std::string FolderSprawozdan(const Kontekst& k);
+// A report file of the open operator: FolderSprawozdan + stem + "." + EXT,
 // joined without inserting separators. The one name both the writers and
 // the viewers use.
 std::string NazwaWyjscia(const Kontekst& k, const std::string& ext);
@@ -97,30 +106,45 @@ private:
 
 // ----------------------------------------------------------------- stages
 
+// Loads the template catTABWZOR + nazwa into tabela (n lines of at most
+// kZnakow characters). False when it cannot be read, k.PowodBleduRaportu
+// then naming it and the file layer's reason ("szablon .../QAD.BIK: to
+// jest folder"). Never waits on a pipe.
+bool WczytajSzablon(Kontekst& k, const std::string& nazwa, int n, int kZnakow, TabelaLinii& tabela);
+
+// Runs a report's writer: true when it wrote all its files. Every failure
+// on outside data (a template, a write, a value the 6-byte real cannot
+// hold, a table that cannot be allocated) ends in false with the reason in
+// k.PowodBleduRaportu.
+bool WykonajRaport(Kontekst& k, const std::function<bool()>& pisarz);
+
 // One output file and the line table of the template being written to it.
+// The lines are gathered in memory: zamknij puts the whole file in place
+// through a temporary one (not flushed to the device: a report is made
+// again at every view), so a report file is never left half written or
+// emptied.
 class EtapRaportu {
 public:
     explicit EtapRaportu(Kontekst& k) : k_(k) {}
     EtapRaportu(const EtapRaportu&) = delete;
     EtapRaportu& operator=(const EtapRaportu&) = delete;
 
-    // Creates (or empties) the output; false when it cannot be created.
+    // Begins the output at sciezka; nothing is written there before zamknij.
     bool utworz(const std::string& sciezka);
-    // Loads catTABWZOR + nazwa into a fresh table of n lines of at most k
-    // characters; false when the template cannot be opened.
+    // Loads catTABWZOR + nazwa into a fresh table (WczytajSzablon).
     bool wczytaj(const std::string& nazwa, int n, int k);
-    // Closes the output; IoError when its data could not be written.
+    // Puts the output in place; IoError when it could not be written.
     void zamknij();
 
     TabelaLinii& tabela() { return tabela_; }
     const std::string& sciezka() const { return sciezka_; }
 
 protected:
-    // Writes one line with its line end; IoError on failure.
+    // Adds one line with its line end.
     void pisz(const std::string& linia);
 
     Kontekst& k_;
-    TextWriter plik_;
+    std::string tresc_;
     std::string sciezka_;
     TabelaLinii tabela_;
 };

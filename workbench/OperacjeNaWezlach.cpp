@@ -181,6 +181,8 @@ bool Warsztat::Kasowaniewza1Click() {
         return false;
     }
     if (i < 0 || Drzewo.Numer(i) <= 0 || Drzewo.MaDzieci(i)) return KasowanieWezla();
+    // A deletion that would be refused is refused before it is asked about.
+    if (!WolnoZmieniac()) return false;
     // "Węzeł ... zawiera wyniki symulacji. Skasować go?", nor confirmed
     // decisions of its own without a word: "... zawiera zatwierdzone decyzje."
     const std::uint8_t rodzaj = rozbierz(Drzewo.Etykieta(i), rodzajTekst, numerTekst);

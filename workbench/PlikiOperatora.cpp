@@ -264,8 +264,18 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
         BezNowegoOperatora(teksty::NazwaZaDluga);
         return std::nullopt;
     }
-    if ((o.istnieje() || !o.stan.empty()) && !k.Okna->confirm(teksty::OperatorIstnieje, teksty::PlikIstnieje))
-        return std::nullopt;
+    if (o.istnieje() || !o.stan.empty()) {
+        // Nothing is asked whose answer could not be carried out: what
+        // refuses the creation, another program's lock among it, first.
+        if (!moznaUtworzyc(o)) return std::nullopt;
+        const std::optional<bool> juz = juzZablokowany(o.sciezka, "utworzono");
+        if (!juz) return std::nullopt;
+        FileLock proba;
+        if (!*juz && !zablokuj(o, proba, "utworzono")) return std::nullopt;
+        if (proba.created()) dokladnie([&] { return removeFile(proba.path()); });
+        proba.unlock();
+        if (!k.Okna->confirm(teksty::OperatorIstnieje, teksty::PlikIstnieje)) return std::nullopt;
+    }
     return plik;
 }
 
@@ -370,6 +380,34 @@ bool Warsztat::Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa) {
     return utworz(ZnajdzOperatora(plikDrzewa, FormaNazwy::PlikDrzewa, katalogOperatorow()));
 }
 
+bool Warsztat::moznaUtworzyc(const OperatorZNazwy& o) {
+    const std::string& sciezka = o.sciezka;
+    const std::string plikDrzewa = sciezka + "tr1", plikStanu = sciezka + "qad";
+    const std::string nieUtworzono = " - operator nie zosta\xB3 utworzony";
+    if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
+        komunikat(blad);
+        return false;
+    }
+    // A folder (or a pipe, a device) where a file is to be written,
+    // replaced or removed.
+    for (const std::string& plik : {plikDrzewa, plikStanu, NowyPlik(plikDrzewa), NowyPlik(plikStanu), o.drzewo, o.stan})
+        if (std::string blad = plik.empty() ? std::string() : notRegularFileText(plik); !blad.empty()) {
+            komunikat("Plik " + plik + ": " + blad + nieUtworzono);
+            return false;
+        }
+    for (const char* rozszerzenie : {"tr1", "qad"})
+        if (dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, rozszerzenie)); })) {
+            komunikat("Plik " + sciezka + rozszerzenie + " jest tylko do odczytu" + nieUtworzono);
+            return false;
+        }
+    if (dokladnie([&] { return isReadOnlyFolderOf(plikStanu); })) {
+        komunikat("W folderze " + (folderPart(plikStanu).empty() ? std::string("roboczym") : folderPart(plikStanu)) +
+                  " nie mo\xBFna zapisa\xE6 plik\xF3w (folder tylko do odczytu)" + nieUtworzono);
+        return false;
+    }
+    return true;
+}
+
 bool Warsztat::utworz(const OperatorZNazwy& o) {
     // An operator of this name in another letter case is the one replaced,
     // its spelling kept: no second operator, nor one renamed.
@@ -382,24 +420,9 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     const std::string plikDrzewa = sciezka + "tr1", plikStanu = sciezka + "qad";
     const std::string noweDrzewo = NowyPlik(plikDrzewa), nowyStan = NowyPlik(plikStanu);
     const std::string nieUtworzono = " - operator nie zosta\xB3 utworzony";
-    if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
-        komunikat(blad);
-        return false;
-    }
     // Everything that can refuse the creation without writing is asked
-    // before the lock is taken: a refusal leaves no file made. A folder
-    // (or a pipe, a device) where a file is to be written, replaced or
-    // removed is one.
-    for (const std::string& plik : {plikDrzewa, plikStanu, noweDrzewo, nowyStan, o.drzewo, o.stan})
-        if (std::string blad = plik.empty() ? std::string() : notRegularFileText(plik); !blad.empty()) {
-            komunikat("Plik " + plik + ": " + blad + nieUtworzono);
-            return false;
-        }
-    for (const char* rozszerzenie : {"tr1", "qad"})
-        if (dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, rozszerzenie)); })) {
-            komunikat("Plik " + sciezka + rozszerzenie + " jest tylko do odczytu" + nieUtworzono);
-            return false;
-        }
+    // before the lock is taken: a refusal leaves no file made.
+    if (!moznaUtworzyc(o)) return false;
     const std::string wzorzec = k.catPARAMETR + "decyzje.tr1";
     DrzewoDecyzji drzewo;
     try {
@@ -785,6 +808,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     PoWybraniuPliku(std::move(drzewo));
     if (!zablokowany) Blokada = std::move(blokada);
     TylkoDoOdczytu = tylkoDoOdczytu;
+    if (TylkoDoOdczytu) Tytul += teksty::TytulTylkoDoOdczytu;
     if (!naprawy.empty()) {
         if (!(Drzewo == wczytane) || nieczytelne) ZapiszDrzewo();
         std::string tekst = "Operator " + plikDrzewa + " naprawiony" +

@@ -8,6 +8,7 @@
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "IoError.h"
+#include "Paths.h"
 #include "PlikStanu.h"
 #include "Pomocnicze.h"
 #include "RaportBIK.h"
@@ -146,9 +147,10 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     bool napisano = false;
     std::string powod;  // why not, when the writer tells
     setLastFileError(0);
+    k.PowodBleduRaportu.clear();
     try {
         napisano = o.wejscie(k);
-        if (!napisano) powod = lastFileError();
+        if (!napisano) powod = k.PowodBleduRaportu.empty() ? lastFileError() : k.PowodBleduRaportu;
     } catch (const std::exception& e) {
         powod = exceptionText(e);
     }
@@ -166,8 +168,8 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     const std::string tekst = NazwaWyjscia(k, o.tekst);
     std::optional<std::string> t = biezacy(tekst);
     if (!napisano)
-        powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ") w " +
-                k.KatalogOperatora + (powod.empty() ? "" : ": " + powod));
+        powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ")" +
+                (powod.empty() ? " w " + FolderSprawozdan(k) : ": " + powod));
     if (!t) {
         if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
         r.Status = napisano ? StatusPodgladu::BrakTekstu : StatusPodgladu::BladRaportu;
@@ -206,7 +208,23 @@ const std::vector<std::string>& KolejnoscZapisu() {
 WynikPodgladu UruchomPodglad(Warsztat& w, const OpisPodgladu& opis) { return podglad(w, opis, true, nullptr); }
 
 WynikPodgladu ZapisSprawozdanDoPliku(Warsztat& w) {
-    w.k.Okna->message(c(TworzenieWszystkich));
+    Kontekst& k = w.k;
+    // Where the operator folder takes no file, the user names a folder of
+    // his own for the files, one that takes them.
+    std::string folder;
+    while (!k.NazwaPlikuStanu.empty() && isReadOnlyFolderOf(TekstSciezki(k)) && folder.empty()) {
+        const std::optional<std::string> wybrany = k.Okna->chooseFolder(
+            "Folder na sprawozdania (w folderze operatora " + k.KatalogOperatora + " nie mo\xBFna zapisa\xE6 plik\xF3w)",
+            FolderSprawozdan(k));
+        if (!wybrany || wybrany->empty()) return {};
+        if (isReadOnlyFolderOf(normalizeFolder(*wybrany) + "x"))
+            k.Okna->message("W folderze " + normalizeFolder(*wybrany) + " nie mo\xBFna zapisa\xE6 plik\xF3w - prosz\xEA wybra\xE6 inny");
+        else
+            folder = normalizeFolder(*wybrany);
+    }
+    k.Okna->message(c(TworzenieWszystkich));
+    const std::string dawny = k.KatalogSprawozdan;
+    if (!folder.empty()) k.KatalogSprawozdan = folder;
     WynikPodgladu ostatni;
     std::string nieudane;
     for (const std::string& nazwa : KolejnoscZapisu()) {
@@ -214,6 +232,7 @@ WynikPodgladu ZapisSprawozdanDoPliku(Warsztat& w) {
         ostatni = podglad(w, *ZnajdzPodglad(nazwa), false, &blad);
         if (!blad.empty()) nieudane += (nieudane.empty() ? "" : "\n") + blad;
     }
+    k.KatalogSprawozdan = dawny;
     if (!nieudane.empty()) {
         w.k.Okna->message("Nie wszystkie sprawozdania zapisano:\n" + nieudane);
     }

@@ -43,6 +43,11 @@ inline constexpr const char* Root = "Root";
 inline constexpr const char* FormularzPodglad = "Formularz decyzyjny - podgl\xB9" "d";
 inline constexpr const char* FormularzWprowadzanie = "Formularz decyzyjny - wprowadzanie warto\x9C" "ci";
 inline constexpr const char* FormularzDecyzyjny = "Formularz decyzyjny";
+// " - operator tylko do odczytu: zmiany nie zostaną zapisane"
+inline constexpr const char* FormularzTylkoDoOdczytu =
+    " - operator tylko do odczytu: zmiany nie zostan\xB9 zapisane";
+// The title bar's mark of an operator opened read-only.
+inline constexpr const char* TytulTylkoDoOdczytu = " (tylko do odczytu)";
 // "Podgląd decyzji - F3", "Podgląd/Edycja decyzji - F3"
 inline constexpr const char* PodgladDecyzji = "Podgl\xB9" "d decyzji - F3";
 inline constexpr const char* PodgladEdycjaDecyzji = "Podgl\xB9" "d/Edycja decyzji - F3";

@@ -326,7 +326,9 @@ void Warsztat::przeglad1Click(bool poDodaniu) {
     PoDodaniuWezla = poDodaniu;
     DodanyWezel = poDodaniu && Wybrany ? *Wybrany : -1;
     Zmiana_wezla();
-    Formularz.Tytul = teksty::FormularzDecyzyjny;
+    // A read-only operator's decisions can be read, and the form says at
+    // once that a change of them will not be taken.
+    Formularz.Tytul = std::string(teksty::FormularzDecyzyjny) + (TylkoDoOdczytu ? teksty::FormularzTylkoDoOdczytu : "");
     Formularz.Widoczny = true;
 }
 

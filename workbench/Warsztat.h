@@ -272,6 +272,10 @@ private:
     // Opening and creation of the operator a name was found to be.
     bool otworz(const OperatorZNazwy& o);
     bool utworz(const OperatorZNazwy& o);
+    // Whatever refuses the creation of o without a byte written (a name,
+    // a file that is no regular one or read-only, a folder where no file
+    // can be made), told the user; false then.
+    bool moznaUtworzyc(const OperatorZNazwy& o);
     // A failed save of the operator's files: told the user, remembered.
     void bladZapisu(const std::string& tekst);
     // Why the locked state file is not to be written (put in its place by

@@ -333,6 +333,23 @@ TEST_F(Okna, OkTwiceCreatesOneOperatorAndStartsTheCoreOnce) {
     EXPECT_TRUE(app->oknoGlowne().isVisible());
 }
 
+// F4 over the operator a second copy of the program holds: the refusal
+// comes first, no question whether to delete it.
+TEST_F(Okna, F4OverAnOperatorAnotherCopyHoldsIsRefusedBeforeAnyQuestion) {
+    nowyOperator("nowy.tr1");
+    work.write("OPERATOR/inny.tr1", work.read("OPERATOR/nowy.tr1"));
+    work.write("OPERATOR/inny.qad", work.read("OPERATOR/nowy.qad"));
+    FileLock drugaKopia;
+    ASSERT_EQ(drugaKopia.lock(operatorzy() + "inny.lck", operatorzy() + "inny.qad"), FileLock::Result::Locked);
+    ui.messages.clear();
+    ui.files = {operatorzy() + "inny.tr1"};
+    app->oknoGlowne().akcja("Nowy1")->trigger();
+    EXPECT_TRUE(ui.questions.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("inny.tr1 jest u\xBFywany przez inny program"), std::string::npos) << ui.messages[0];
+    EXPECT_EQ(app->kontekst().PlikDrzewa, operatorzy() + "nowy.tr1");
+}
+
 TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
     nowyOperator("nowy.tr1");
     OknoGlowne& f = app->oknoGlowne();

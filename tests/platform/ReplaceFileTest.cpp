@@ -112,6 +112,18 @@ TEST(ReplaceFile, AMissingFolderOrAFullDeviceFails) {
         EXPECT_FALSE(writeTextLines(dir.file("VE-SK.INI"), {"[Katalogi]"}));
     }
     EXPECT_EQ(dir.read("VE-SK.INI"), "stare");
+    // What is no regular file is refused, naming its kind, never renamed
+    // over: a pipe, a link to a device, a folder.
+    ASSERT_EQ(::mkfifo(dir.file("potok").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/null", dir.file("urzadzenie"));
+    std::filesystem::create_directory(dir.file("folder"));
+    for (const char* nazwa : {"potok", "urzadzenie", "folder"}) {
+        EXPECT_FALSE(replaceFile(dir.file(nazwa), "x", false, Flush::No)) << nazwa;
+        EXPECT_FALSE(lastFileError().empty()) << nazwa;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("potok")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("urzadzenie")));
+    EXPECT_EQ(entries(dir), (std::vector<std::string>{"VE-SK.INI", "folder", "potok", "urzadzenie"}));
 }
 
 }  // namespace

@@ -306,11 +306,11 @@ TEST(RaportPRF, TemplateLinesPastTheLastWrittenOnesNeverReachTheOutputs) {
 
 // ---------------------------------------------------------- failure table
 
-TEST(RaportPRFAwarie, MissingAccountTemplateLeavesTheStagesOnlyAndTheReportPending) {
+TEST(RaportPRFAwarie, MissingAccountTemplateWritesNothingAndLeavesTheReportPending) {
     Rachunek r;
     std::filesystem::remove(r.tmp.file("TABWZOR/QAD.PRF"));
     EXPECT_FALSE(r.uruchom());
-    EXPECT_EQ(r.tekst().size(), static_cast<std::size_t>(LiniiEtapow));
+    EXPECT_FALSE(r.istnieje("firma.PRF"));
     EXPECT_TRUE(r.k.FlagiWynikow.PRF);
     EXPECT_FALSE(r.istnieje("firma.PRF.html"));
 }
@@ -319,9 +319,9 @@ TEST(RaportPRFAwarie, APageThatCannotBeWrittenLeavesTheTextCompleteAndTheFlagCle
     Rachunek bezWzorca;
     std::filesystem::remove(bezWzorca.tmp.file("TABWZOR/QAD.PRG.HTML"));
     EXPECT_FALSE(bezWzorca.uruchom());
-    EXPECT_EQ(bezWzorca.tekst().size(), static_cast<std::size_t>(LiniiEtapow + LiniiKonta));
-    EXPECT_EQ(std::filesystem::file_size(bezWzorca.wyjscie("firma.PRF.html")), 0u);
-    EXPECT_FALSE(bezWzorca.k.FlagiWynikow.PRF);
+    EXPECT_FALSE(bezWzorca.istnieje("firma.PRF"));
+    EXPECT_FALSE(bezWzorca.istnieje("firma.PRF.html"));
+    EXPECT_TRUE(bezWzorca.k.FlagiWynikow.PRF);
 
     Rachunek bezPliku;
     std::filesystem::create_directory(bezPliku.wyjscie("firma.PRF.html"));

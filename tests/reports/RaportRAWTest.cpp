@@ -308,20 +308,20 @@ TEST(RaportRAW, APageLineWithFewerPlaceholdersKeepsOnlyTheFirstFills) {
 
 // ---------------------------------------------------------- failure table
 
-TEST(RaportRAWAwarie, MissingFirstTemplateLeavesAnEmptyFileAndNoPage) {
+TEST(RaportRAWAwarie, MissingFirstTemplateLeavesNoFile) {
     Wynik w;
     std::filesystem::remove(w.tmp.file("TABWZOR/QAD.RAX"));
     EXPECT_FALSE(w.uruchom());
-    EXPECT_EQ(std::filesystem::file_size(w.wyjscie("firma.RAW")), 0u);
+    EXPECT_FALSE(w.istnieje("firma.RAW"));
     EXPECT_TRUE(w.k.FlagiWynikow.RAW);
     EXPECT_FALSE(w.istnieje("firma.RAW.html"));
 }
 
-TEST(RaportRAWAwarie, MissingSecondTemplateLeavesTheFirstStatementOnly) {
+TEST(RaportRAWAwarie, MissingSecondTemplateLeavesNoFile) {
     Wynik w;
     std::filesystem::remove(w.tmp.file("TABWZOR/QAD.RAW"));
     EXPECT_FALSE(w.uruchom());
-    EXPECT_EQ(w.tekst().size(), static_cast<std::size_t>(LiniiRax));
+    EXPECT_FALSE(w.istnieje("firma.RAW"));
     EXPECT_TRUE(w.k.FlagiWynikow.RAW);
     EXPECT_FALSE(w.istnieje("firma.RAW.html"));
 }
@@ -330,9 +330,9 @@ TEST(RaportRAWAwarie, APageThatCannotBeWrittenLeavesTheTextCompleteAndTheFlagCle
     Wynik bezWzorca;
     std::filesystem::remove(bezWzorca.tmp.file("TABWZOR/QAD.RAX.HTML"));
     EXPECT_FALSE(bezWzorca.uruchom());
-    EXPECT_EQ(bezWzorca.tekst().size(), static_cast<std::size_t>(LiniiRax + LiniiRaw));
-    EXPECT_EQ(std::filesystem::file_size(bezWzorca.wyjscie("firma.RAW.html")), 0u);
-    EXPECT_FALSE(bezWzorca.k.FlagiWynikow.RAW);
+    EXPECT_FALSE(bezWzorca.istnieje("firma.RAW"));
+    EXPECT_FALSE(bezWzorca.istnieje("firma.RAW.html"));
+    EXPECT_TRUE(bezWzorca.k.FlagiWynikow.RAW);
 
     Wynik bezPliku;
     std::filesystem::create_directory(bezPliku.wyjscie("firma.RAW.html"));

@@ -112,6 +112,22 @@ TEST_F(PlikiOperatora, CancelOnOverwriteLeavesEverythingAsItWas) {
     EXPECT_EQ(w->Drzewo.Liczba(), 2);
 }
 
+// A creation over an operator whose files are read-only is refused before
+// the question whether to delete it (one another copy holds: the window test).
+TEST_F(PlikiOperatora, AnOverwriteThatWouldBeRefusedIsRefusedBeforeAnyQuestion) {
+    nowyOperator();
+    dir.write("B.tr1", dir.read("OP.tr1"));
+    dir.write("B.qad", dir.read("OP.qad"));
+    std::filesystem::permissions(dir.file("B.qad"), std::filesystem::perms::owner_read);
+    ui.messages.clear();
+    ui.files = {dir.folder() + "B.tr1"};
+    w->Nowy1Click();
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Plik " + dir.folder() +
+                                                     "B.qad jest tylko do odczytu - operator nie zosta\xB3 utworzony"}));
+    EXPECT_EQ(k->NazwaPlikuStanu, "OP.qad");
+}
+
 TEST_F(PlikiOperatora, BatchModeNamesTheOperatorWithoutAsking) {
     k->TrybWsadowy = true;
     k->NazwaOperatoraWsadowego = "testint";

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "CodePage.h"
 #include "FileSystem.h"
@@ -137,7 +138,7 @@ TEST_F(Podglad, AFailingWriterIsNamedAndClearsTheWindows) {
     EXPECT_NE(ui.messages[0].find(": brak pliku lub folderu"), std::string::npos) << ui.messages[0];
 }
 
-TEST_F(Podglad, AWriterFailingHalfWayIsNamedAndWhatItWroteIsShown) {
+TEST_F(Podglad, ATemplateThatCannotBeReadIsNamedAndChangesNoFile) {
     // Every template but the balance sheet's page; an older page of another node lies beside.
     test::TempDir wzorce;
     for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_DATA_DIR) + "TABWZOR"))
@@ -149,11 +150,49 @@ TEST_F(Podglad, AWriterFailingHalfWayIsNamedAndWhatItWroteIsShown) {
                                                                  std::chrono::hours(1));
     wybierzNumer(1);
     const WynikPodgladu r = uruchom("Bilans1");
-    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
-    EXPECT_EQ(r.Tekst, dir.folder() + "OP.BIK");
+    EXPECT_EQ(r.Status, StatusPodgladu::BladRaportu);
     EXPECT_TRUE(r.Strona.empty()) << "the page of an earlier call is not this node's";
+    EXPECT_FALSE(std::filesystem::exists(dir.file("OP.BIK")));
+    EXPECT_EQ(dir.read("OP.BIK.html"), "dawna strona");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("BIK"), std::string::npos);
+    EXPECT_NE(ui.messages[0].find("BIK (Wyniki symulacji - BILANS): szablon " + wzorce.folder() + "QAD.BIK.HTML: "),
+              std::string::npos) << ui.messages[0];
+}
+
+// An operator on a read-only medium: its statements are viewed from a
+// folder of the user's own under the cache folder, saving them all asks
+// for a folder, and the operator folder is left as it was.
+TEST_F(Podglad, AReadOnlyOperatorsStatementsGoToAFolderOfTheUsersOwn) {
+    const std::string op = dir.folder().substr(0, dir.folder().size() - 1);
+    if (std::system(("mount --bind '" + op + "' '" + op + "' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "no bind mount here: no read-only medium";
+    ASSERT_EQ(std::system(("mount -o remount,ro,bind '" + op + "'").c_str()), 0);
+    auto pliki = [&] {
+        std::map<std::string, std::string> p;
+        for (const auto& e : std::filesystem::directory_iterator(op)) p[e.path().filename()] = dir.read(e.path());
+        return p;
+    };
+    const auto przed = pliki();
+    test::TempDir cache, wlasny;
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    const std::string dawny = xdg ? xdg : "";
+    ::setenv("XDG_CACHE_HOME", cache.folder().c_str(), 1);
+    const bool otwarty = w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.");
+    wybierzNumer(1);
+    ui.messages.clear();
+    const WynikPodgladu r = uruchom("Bilans1");
+    ui.files.push_back(wlasny.folder());
+    ZapisSprawozdanDoPliku(*w);
+    xdg ? ::setenv("XDG_CACHE_HOME", dawny.c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
+    EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
+    ASSERT_TRUE(otwarty);
+    EXPECT_NE(w->Tytul.find("(tylko do odczytu)"), std::string::npos) << w->Tytul;
+    EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
+    EXPECT_EQ(r.Tekst.rfind(cache.folder() + "vesk/sprawozdania/OP-", 0), 0u) << r.Tekst;
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(wlasny.file("OP.BIK")) && std::filesystem::exists(wlasny.file("OP.KOS.html")));
+    EXPECT_EQ(ui.messages.size(), 1u);  // "Tworzenie plików ..." alone
+    EXPECT_EQ(pliki(), przed);
 }
 
 TEST_F(Podglad, SaveAllGoesOnAfterAFailureAndNamesItOnce) {

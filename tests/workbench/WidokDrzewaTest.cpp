@@ -52,6 +52,21 @@ TEST_F(Widok, SelectingOpensTheWayToTheItemAndClosesNoOtherBranch) {
     EXPECT_TRUE(w->Zwiniete.empty());
 }
 
+// A read-only operator: the deletion of a simulated node is refused before
+// the question, and the decision form says at once that it takes no change.
+TEST_F(Widok, AReadOnlyOperatorRefusesADeletionBeforeAskingAndItsFormSaysSo) {
+    operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n");
+    w->TylkoDoOdczytu = true;
+    wybierzNumer(1);
+    ui.messages.clear();
+    EXPECT_FALSE(w->Kasowaniewza1Click());
+    EXPECT_TRUE(ui.questions.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("jest tylko do odczytu - zmiana odrzucona"), std::string::npos) << ui.messages[0];
+    w->przeglad1Click(false);
+    EXPECT_NE(w->Formularz.Tytul.find("tylko do odczytu"), std::string::npos) << w->Formularz.Tytul;
+}
+
 TEST_F(Widok, FocusInTheTreeShowsTheRoot) {
     operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
     wybierzNumer(1);
