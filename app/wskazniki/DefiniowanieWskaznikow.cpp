@@ -258,6 +258,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     przewijanie->setWidgetResizable(true);
     srodek_ = new QWidget;
     przewijanie->setWidget(srodek_);
+    PrzewijanieZaFokusem(przewijanie);
     setCentralWidget(przewijanie);
     QWidget* srodek = srodek_;
     auto nazwij = [](QWidget* w, const char* nazwa) { w->setObjectName(nazwa); };
