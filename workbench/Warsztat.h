@@ -147,7 +147,7 @@ public:
     // Adds a child of the base node from the template; true when added.
     bool Dodajemy_Wezel();
     bool dodanieweza1Click();  // adds and saves the tree
-    void natychmiastowe_dodanie_i_edycja_wezla();  // adds and opens the sheet
+    bool natychmiastowe_dodanie_i_edycja_wezla();  // adds and opens the sheet; false: nothing added
     void przeglad1Click(bool poDodaniu);  // opens the decision sheet
 
     // Saves the tree to SciezkaOperatora + "tr1"; a failure is told the user.

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include "PlikStanu.h"
 #include "OknaFixture.h"
 #include "Real48.h"
+#include "Teksty.h"
 #include "Warsztat.h"
 #include "ZakladkiWynikow.h"
 
@@ -179,7 +181,7 @@ TEST_F(ZakladkaDrzewa, InsAddsUnderTheBaseInNumericOrder) {
     klawisz(&f(), Qt::Key_Insert);
     EXPECT_EQ(w().Drzewo.Liczba(), 3);
     EXPECT_EQ(plikStanu(), przed);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie ustawiono poprawnie bazowego i do edycji"});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{teksty::NieUstawionoBazowego});
     ui.messages.clear();
 
     auto ustaw = [&] {
@@ -278,6 +280,76 @@ TEST_F(ZakladkaDrzewa, RefusedConfirmationKeepsTheFileAndFocusesTheBox) {
     EXPECT_EQ(ui.questions.size(), 1u);
     EXPECT_FALSE(f3().isVisible());
     EXPECT_EQ(w().Drzewo.Liczba(), 3);
+}
+
+// F3, or Ctrl+B adding a node: what is typed first goes into the first box
+// (production of Alfa, the first year), so that F2 refuses it.
+TEST_F(ZakladkaDrzewa, TheFormOpensWithTheFocusInItsFirstBox) {
+    const std::pair<const char*, std::function<void()>> otwarcia[] = {
+        {"F3",
+         [&] {
+             klik("d 2");
+             f().akcja("przeglad1")->trigger();
+         }},
+        {"Ctrl+B",
+         [&] {
+             klik("d/r 1");
+             f().akcja("Bazowy1")->trigger();
+             f().akcja("Doedycji1")->trigger();
+         }},
+    };
+    for (const auto& [jak, otworz] : otwarcia) {
+        otworz();
+        ASSERT_TRUE(f3().isVisible()) << jak;
+        QApplication::setActiveWindow(&f3());
+        EXPECT_EQ(QApplication::focusWidget(), f3().pole("zlec_alfa_0")) << jak;
+        for (const char* litera : {"a", "b", "c"})
+            if (QWidget* fokus = QApplication::focusWidget())
+                klawisz(fokus, Qt::Key_A + (litera[0] - 'a'), Qt::NoModifier, QString::fromLatin1(litera));
+        ui.messages.clear();
+        f3().Potwierdzenie1->trigger();
+        EXPECT_EQ(ui.messages.size(), 1u) << jak;
+        EXPECT_TRUE(f3().isVisible()) << jak;
+        ui.choices = {UserInterface::Choice::No};
+        f3().close();
+    }
+}
+
+// Ins with the traditional tab (or a page it showed) in front adds the node
+// in sight: the tree tab with the new node and its form.
+TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
+    QShortcut* ins = nullptr;
+    for (auto* s : f().findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::Key_Insert)) ins = s;
+    ASSERT_NE(ins, nullptr);
+    ZakladkiWynikow& z = *f().Wyniki;
+    const std::pair<const char*, std::function<void()>> strony[] = {
+        {"the traditional tab", [&] { f().PageControl1->setCurrentWidget(z.TabInterfejs); }},
+        {"a report", [&] { z.klik("PrzyciskBilansOkresowy"); }},
+        {"back from a report",
+         [&] {
+             z.klik("PrzyciskBilansOkresowy");
+             z.PrzyciskPowrotDoInterfejsu->click();
+         }},
+    };
+    for (const auto& [skad, pokaz] : strony) {
+        klik("d/r 1");
+        f().akcja("Bazowy1")->trigger();
+        w().WyborWezlaDoEdycji();
+        app->odswiezOkna();
+        pokaz();
+        ASSERT_NE(f().PageControl1->currentWidget(), f().TabDrzewo) << skad;
+        ASSERT_TRUE(ins->isEnabled()) << skad;
+        emit ins->activated();
+        EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo) << skad;
+        ASSERT_NE(f().TreeView1->currentItem(), nullptr) << skad;
+        EXPECT_EQ(f().TreeView1->currentItem()->text(0), QStringLiteral("d 3")) << skad;
+        EXPECT_TRUE(f3().isVisible()) << skad;
+        EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("3")) << skad;
+        f3().Wyjcie1->trigger();  // the node just added goes again
+        EXPECT_TRUE(dzieci("d/r 1").isEmpty()) << skad;
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
 }
 
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
