@@ -279,8 +279,7 @@ void Warsztat::BezNowegoOperatora(const std::string& powod) {
 void Warsztat::Nowy1Click() {
     std::optional<std::string> plik = Zachowajjako1Click();
     if (!plik) return;
-    if (!TworzenieNowegoOperatora(bezKonca(*plik, 3))) return;
-    NazwaOperatoraPrim = *plik;
+    TworzenieNowegoOperatora(bezKonca(*plik, 3));
 }
 
 bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* czego) {
@@ -535,9 +534,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     TylkoDoOdczytu = false;
     Zastapiony = zastapiony;
 
-    k.PlikDrzewa = plikDrzewa;
-    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
-    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    UstawOperatora(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
     Drzewo.UstawObrazek(0, 1);
     Wybierz(0);
@@ -559,10 +556,17 @@ void Warsztat::NowyPlik1Click() {
     }
     if (!plik) {
         const std::string sciezka = k.SciezkaOperatora;
-        if (!sciezka.empty() && Wczytanie_istniejacego_operatora(sciezka)) NazwaOperatoraPrim = sciezka;
+        if (!sciezka.empty()) Wczytanie_istniejacego_operatora(sciezka);
         return;
     }
-    if (otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()))) NazwaOperatoraPrim = k.SciezkaOperatora;
+    otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()));
+}
+
+void Warsztat::UstawOperatora(const std::string& plikDrzewa) {
+    k.PlikDrzewa = plikDrzewa;
+    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
+    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    NazwaOperatoraPrim = plikDrzewa;
 }
 
 std::string NowyPlik(const std::string& plik) { return plik + DopisekNowegoPliku; }
@@ -779,9 +783,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
-    k.PlikDrzewa = plikDrzewa;
-    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
-    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    UstawOperatora(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
     if (!zablokowany) Blokada = std::move(blokada);
     TylkoDoOdczytu = tylkoDoOdczytu;

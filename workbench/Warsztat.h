@@ -90,7 +90,8 @@ public:
     WidokWezla Widok;
     FormularzDecyzji Formularz;
     // The main window's caption, the status bar's tree-file panel, the
-    // operator path on the traditional tab.
+    // operator's tree file on the traditional tab: set together for the
+    // operator opened or created (UstawOperatora), by whatever path.
     std::string Tytul = "Vesk dla Windows";
     std::string PanelDrzewa;
     std::string NazwaOperatoraPrim;
@@ -271,6 +272,9 @@ private:
     void BezNowegoOperatora(const std::string& powod);
     // Opening and creation of the operator a name was found to be.
     bool otworz(const OperatorZNazwy& o);
+    // The operator of this tree file is the one open: its file named in
+    // the caption, the status bar and the traditional tab.
+    void UstawOperatora(const std::string& plikDrzewa);
     bool utworz(const OperatorZNazwy& o);
     // A failed save of the operator's files: told the user, remembered.
     void bladZapisu(const std::string& tekst);
