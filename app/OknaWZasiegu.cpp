@@ -254,7 +254,8 @@ void PrzewijanieZaFokusem(QScrollArea* obszar) {
     obszar->setFocusPolicy(Qt::NoFocus);
     QObject::connect(qApp, &QApplication::focusChanged, obszar, [obszar](QWidget*, QWidget* teraz) {
         QWidget* tresc = obszar->widget();
-        if (!teraz || !tresc || !tresc->isAncestorOf(teraz)) return;
+        // A box clicked is in sight already: the view stays where it is.
+        if (!teraz || !tresc || !tresc->isAncestorOf(teraz) || QApplication::mouseButtons() != Qt::NoButton) return;
         const QRect r(teraz->mapTo(tresc, QPoint(0, 0)), teraz->size());
         const QSize widok = obszar->viewport()->size();
         QScrollBar* poziomy = obszar->horizontalScrollBar();

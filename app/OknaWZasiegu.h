@@ -65,9 +65,9 @@ private:
 };
 
 // A window's surface scrolled in the area: the area itself never takes the
-// focus (the window's first box does), and the box that takes it is
-// scrolled into sight, however it came there (Tab, a click, a key of its
-// caption, the program), never shown cut at the edge.
+// focus (the window's first box does), and the box that takes it from the
+// keyboard or the program (Tab, a key of its caption, a refusal) is
+// scrolled into sight, never shown cut at the edge.
 void PrzewijanieZaFokusem(QScrollArea* obszar);
 
 // Asks the window manager again to keep a stay-on-top window above the

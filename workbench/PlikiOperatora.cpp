@@ -217,6 +217,9 @@ void Warsztat::PoWybraniuPliku(DrzewoDecyzji drzewo) {
     Polecenia.Wzy1 = true;
     k.WezelBazowy.Ustawiony = k.WezelDoEdycji.Ustawiony = false;
     Polecenia.dodanieweza1 = false;
+    // The boxes show no node of the operator open before.
+    OkienkoBazowe.clear();
+    OkienkoEdycji.clear();
     if (!Zoom) {
         OkienkoBazowe = OkienkoEdycji = EtykietaWezla(0, true);
         Polecenia.dodanieweza1 = true;
