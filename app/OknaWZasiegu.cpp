@@ -252,7 +252,11 @@ int pozycjaDoWidoku(int poczatek, int dlugosc, int widok, int pozycja) {
 
 void PrzewijanieZaFokusem(QScrollArea* obszar) {
     obszar->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(qApp, &QApplication::focusChanged, obszar, [obszar](QWidget*, QWidget* teraz) {
+    QObject* obiekt = obszar;
+    QObject::connect(qApp, &QApplication::focusChanged, obszar, [obiekt](QWidget*, QWidget* teraz) {
+        // Not while the area is being destroyed (its focused box with it).
+        auto* obszar = qobject_cast<QScrollArea*>(obiekt);
+        if (!obszar) return;
         QWidget* tresc = obszar->widget();
         // A box clicked is in sight already: the view stays where it is.
         if (!teraz || !tresc || !tresc->isAncestorOf(teraz) || QApplication::mouseButtons() != Qt::NoButton) return;
