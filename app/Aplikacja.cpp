@@ -99,11 +99,16 @@ void Aplikacja::startOK() {
     }
     oknoStartowe_->hide();
     if (skutek == SkutekOK::PierwszeUruchomienie) {
-        if (pokazOknoGlowne()) nowyOperator();
+        // The operator of "/f" opened stays; none open: a new one.
+        if (pokazOknoGlowne() && w_->Drzewo.Pusty()) nowyOperator();
     } else {
         oknoGlowne_->show();
         oknoGlowne_->raise();
     }
+}
+
+std::string Aplikacja::tekstOkienkaStartowego() const {
+    return TekstOkienkaStartowego(s_, *k_, w_->Drzewo.Pusty() ? std::string() : k_->PlikDrzewa);
 }
 
 namespace {
@@ -238,6 +243,10 @@ void Aplikacja::wyjscie() {
 
 void Aplikacja::zamknietoOknoGlowne() {
     if (!porzucenieFormularza()) return;
+    // The decision form goes with the main window, as its title bar's
+    // close takes it (a node just added stays); F3 brings it back.
+    w_->Formularz.Widoczny = false;
+    odswiezOkna();
     // Also when the user has minimised it: after "Nie" it is the window left.
     pokazNaWierzchu(oknoStartowe_.get());
     oknoGlowne_->hide();

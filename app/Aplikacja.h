@@ -65,6 +65,8 @@ public:
 
     // Handlers.
     void startOK();
+    // The start window's note, with what its "OK" will do now.
+    std::string tekstOkienkaStartowego() const;
     // The operator commands, then the main window brought into line.
     void nowyOperator();
     void otworzOperatora();

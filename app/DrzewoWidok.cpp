@@ -210,6 +210,20 @@ void TDrzewoWezlow::pokazBiezacy() {
 
 TDelegatWezla::TDelegatWezla(const Warsztat& w, QObject* rodzic) : QStyledItemDelegate(rodzic), w_(w) {}
 
+void TDelegatWezla::paint(QPainter* p, const QStyleOptionViewItem& opcja, const QModelIndex& indeks) const {
+    QStyledItemDelegate::paint(p, opcja, indeks);
+    if (!(opcja.state & QStyle::State_HasFocus)) return;
+    // Two frames, light inside dark, seen on each of the five looks.
+    p->save();
+    p->setBrush(Qt::NoBrush);
+    const QRect r = opcja.rect.adjusted(0, 0, -1, -1);
+    p->setPen(QPen(QColor(0, 90, 200), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p->drawRect(r.adjusted(1, 1, -1, -1));
+    p->setPen(QPen(Qt::white, 1, Qt::DotLine));
+    p->drawRect(r.adjusted(3, 3, -3, -3));
+    p->restore();
+}
+
 void TDelegatWezla::initStyleOption(QStyleOptionViewItem* opcja, const QModelIndex& indeks) const {
     QStyledItemDelegate::initStyleOption(opcja, indeks);
     const std::string etykieta = zQt(indeks.data(Qt::DisplayRole).toString());

@@ -63,6 +63,10 @@ class TDelegatWezla : public QStyledItemDelegate {
 public:
     TDelegatWezla(const Warsztat& w, QObject* rodzic);
 
+    // The current item framed while the tree has the focus: the keys act
+    // there, whatever the item's own look.
+    void paint(QPainter* p, const QStyleOptionViewItem& opcja, const QModelIndex& indeks) const override;
+
 protected:
     void initStyleOption(QStyleOptionViewItem* opcja, const QModelIndex& indeks) const override;
 

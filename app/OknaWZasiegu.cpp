@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -233,6 +235,38 @@ void pokazNaWierzchu(QWidget* okno) {
     okno->show();
     okno->raise();
     okno->activateWindow();
+}
+
+namespace {
+// The scroll position along one axis that shows a box from `poczatek`,
+// `dlugosc` long, with a margin where there is room for it; one larger
+// than the view is moved only when none of it is in sight, to its start.
+int pozycjaDoWidoku(int poczatek, int dlugosc, int widok, int pozycja) {
+    if (dlugosc > widok) return poczatek + dlugosc <= pozycja || poczatek >= pozycja + widok ? poczatek : pozycja;
+    const int margines = std::min(12, (widok - dlugosc) / 2);
+    if (poczatek - margines < pozycja) return poczatek - margines;
+    if (poczatek + dlugosc + margines > pozycja + widok) return poczatek + dlugosc + margines - widok;
+    return pozycja;
+}
+}  // namespace
+
+void PrzewijanieZaFokusem(QScrollArea* obszar) {
+    obszar->setFocusPolicy(Qt::NoFocus);
+    QObject* obiekt = obszar;
+    QObject::connect(qApp, &QApplication::focusChanged, obszar, [obiekt](QWidget*, QWidget* teraz) {
+        // Not while the area is being destroyed (its focused box with it).
+        auto* obszar = qobject_cast<QScrollArea*>(obiekt);
+        if (!obszar) return;
+        QWidget* tresc = obszar->widget();
+        // A box clicked is in sight already: the view stays where it is.
+        if (!teraz || !tresc || !tresc->isAncestorOf(teraz) || QApplication::mouseButtons() != Qt::NoButton) return;
+        const QRect r(teraz->mapTo(tresc, QPoint(0, 0)), teraz->size());
+        const QSize widok = obszar->viewport()->size();
+        QScrollBar* poziomy = obszar->horizontalScrollBar();
+        QScrollBar* pionowy = obszar->verticalScrollBar();
+        poziomy->setValue(pozycjaDoWidoku(r.left(), r.width(), widok.width(), poziomy->value()));
+        pionowy->setValue(pozycjaDoWidoku(r.top(), r.height(), widok.height(), pionowy->value()));
+    });
 }
 
 void ponowNaWierzchu(QWidget* okno) {

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <cstdint>
 
+class QScrollArea;
 class QWidget;
 
 namespace vesk {
@@ -62,6 +63,12 @@ private:
     bool czekaNaRamke_ = false;
     bool pokazane_ = false;  // hidden at least once
 };
+
+// A window's surface scrolled in the area: the area itself never takes the
+// focus (the window's first box does), and the box that takes it from the
+// keyboard or the program (Tab, a key of its caption, a refusal) is
+// scrolled into sight, never shown cut at the edge.
+void PrzewijanieZaFokusem(QScrollArea* obszar);
 
 // Asks the window manager again to keep a stay-on-top window above the
 // others: one may forget it over a minimise or a hide and a show.

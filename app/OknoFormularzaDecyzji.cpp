@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <optional>
@@ -151,12 +152,13 @@ OknoFormularzaDecyzji::OknoFormularzaDecyzji(Aplikacja& app) : app_(app) {
     uklad->addWidget(PrzyciskOK, wiersz + 1, 0, 1, 3);
     // Whole where the screen has room for it; on a smaller one within the
     // screen and scrolled, every box in reach.
-    auto* przewijanie = new QScrollArea;
-    przewijanie->setObjectName(QStringLiteral("Przewijanie"));
-    przewijanie->setFrameShape(QFrame::NoFrame);
-    przewijanie->setWidgetResizable(true);
-    przewijanie->setWidget(srodek);
-    setCentralWidget(przewijanie);
+    przewijanie_ = new QScrollArea;
+    przewijanie_->setObjectName(QStringLiteral("Przewijanie"));
+    przewijanie_->setFrameShape(QFrame::NoFrame);
+    przewijanie_->setWidgetResizable(true);
+    przewijanie_->setWidget(srodek);
+    PrzewijanieZaFokusem(przewijanie_);
+    setCentralWidget(przewijanie_);
     resize(srodek->sizeHint().width(), menuBar()->sizeHint().height() + srodek->sizeHint().height());
     new WPoluEkranu(this);
 
@@ -240,6 +242,11 @@ void OknoFormularzaDecyzji::pokaz(const Warsztat& w) {
     Potwierdzenie1->setVisible(f.Potwierdzenie1);
     pokazSiatke(w);
     if (f.Widoczny && !isVisible()) {
+        // Opened at its top, the focus in its first box (production of
+        // Alfa, the first year): what is typed first goes there.
+        przewijanie_->horizontalScrollBar()->setValue(0);
+        przewijanie_->verticalScrollBar()->setValue(0);
+        if (Pola[0]->isEnabled()) Pola[0]->setFocus(Qt::OtherFocusReason);
         show();
         raise();
     } else if (!f.Widoczny && isVisible()) {

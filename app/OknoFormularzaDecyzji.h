@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <array>
 #include <string>
@@ -51,6 +52,7 @@ private:
     void zatwierdz();
     void pokazSiatke(const Warsztat& w);
     Aplikacja& app_;
+    QScrollArea* przewijanie_;
     std::vector<QLabel*> lataGrup_;  // every group's year labels, three a group
     bool pokazywanie_ = false;
 };

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QVBoxLayout>
 #include <set>
 
 #include "Aplikacja.h"
@@ -55,7 +56,10 @@ OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     UkladGlowny l = UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_);
     zbudujZakladkeDrzewa();
     TabDrzewo->installEventFilter(this);
-    MemoStart->setGeometry(5, 5, l.strony.w - 10, l.strony.h - 40);
+    // The hints fill their page as the window has it, wrapped to its width.
+    auto* podpowiedzi = new QVBoxLayout(TabPodpowiedz);
+    podpowiedzi->setContentsMargins(5, 5, 5, 5);
+    podpowiedzi->addWidget(MemoStart);
     setCentralWidget(PageControl1);
     // The designed size to begin with; the user may make the window smaller.
     PageControl1->setMinimumSize(l.strony.w, l.strony.h);

@@ -185,7 +185,14 @@ void OknoGlowne::polaczZakladkeDrzewa() {
             false);
     podlacz({akcja("Doedycji1"), akcja("Ustawieniejakowzadokopiowania1"), SpeedWzorcowy},
             [](Warsztat& w) { w.Doedycji1Click(); });
-    podlacz({akcja("dodanieweza1")}, [](Warsztat& w) { w.dodanieweza1Click(); });
+    // Ins adds in sight: on the tree tab the new node is selected there;
+    // from any other page it is added as the traditional tab adds one.
+    connect(akcja("dodanieweza1"), &QAction::triggered, this, [this] {
+        if (PageControl1->currentWidget() != TabDrzewo && Wyniki)
+            Wyniki->dodanieNowejDecyzji();
+        else
+            polecenie([](Warsztat& w) { w.dodanieweza1Click(); });
+    });
     podlacz({PrzyciskDodaniaNowejDecyzji}, [](Warsztat& w) { w.natychmiastowe_dodanie_i_edycja_wezla(); });
     podlacz({akcja("Dodanienowegowza1")}, [](Warsztat& w) { w.Dodajemy_Wezel(); });
     podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.Kasowaniewza1Click(); });

@@ -32,11 +32,8 @@ OknoStartowe::OknoStartowe(Aplikacja& app) : app_(app) {
     srednia.setPixelSize(18);
     srednia.setBold(true);
     podtytul->setFont(srednia);
-    OkienkoInformacyjne = new QPlainTextEdit(
-        u("Wydanie dla systemu Linux. Operator to nazwany scenariusz: drzewo decyzji "
-          "przedsiębiorstwa, którego węzły obejmują trzyletnie okresy. Przycisk \"OK\" "
-          "otwiera okno główne i zakłada nowego operatora."),
-        this);
+    // Its text, which tells what "OK" will do, is set at every show.
+    OkienkoInformacyjne = new QPlainTextEdit(this);
     OkienkoInformacyjne->setReadOnly(true);
     OkienkoInformacyjne->setMaximumHeight(90);
 
@@ -84,6 +81,11 @@ void OknoStartowe::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QWidget::keyPressEvent(e);
+}
+
+void OknoStartowe::showEvent(QShowEvent* e) {
+    OkienkoInformacyjne->setPlainText(q(app_.tekstOkienkaStartowego()));
+    QWidget::showEvent(e);
 }
 
 void OknoStartowe::closeEvent(QCloseEvent* e) {

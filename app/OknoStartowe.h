@@ -24,6 +24,7 @@ public:
     QPlainTextEdit* OkienkoInformacyjne;
 
 protected:
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 

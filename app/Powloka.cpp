@@ -77,6 +77,18 @@ SkutekOK PrzyciskOK(Kontekst& k, StanPowloki& s) {
     return SkutekOK::PierwszeUruchomienie;
 }
 
+std::string TekstOkienkaStartowego(const StanPowloki& s, const Kontekst& k, const std::string& otwarty) {
+    std::string t = cp1250(
+        "Wydanie dla systemu Linux. Operator to nazwany scenariusz: drzewo decyzji przedsiębiorstwa, "
+        "którego węzły obejmują trzyletnie okresy. Przycisk \"OK\" ");
+    if (s.PierwszeOK && !k.PlikStartowy.empty())
+        return t + cp1250("otwiera okno główne z operatorem ") + k.PlikStartowy +
+               cp1250(" (gdy go nie można otworzyć, zakłada nowego operatora).");
+    if (s.PierwszeOK) return t + cp1250("otwiera okno główne i zakłada nowego operatora.");
+    if (!otwarty.empty()) return t + cp1250("przywraca okno główne z otwartym operatorem ") + otwarty + ".";
+    return t + cp1250("przywraca okno główne; żaden operator nie jest otwarty.");
+}
+
 bool ZakonczenieProgramu(UserInterface& ui) {
     if (!ui.question(cp1250(tekst::PytanieKoniec))) return false;
     ui.message(cp1250(tekst::Podziekowanie));

@@ -70,6 +70,13 @@ enum class SkutekOK {
 // The start window's "OK": batch settings cleared, the large view set.
 SkutekOK PrzyciskOK(Kontekst& k, StanPowloki& s);
 
+// The start window's note (code page 1250), ending with what its "OK" will
+// do: the first press opens the main window with the "/f" operator (a new
+// one when that cannot be opened) or with a new one; a later press brings
+// the main window back as it was, with the open operator (otwarty: its
+// tree file; empty: none open).
+std::string TekstOkienkaStartowego(const StanPowloki& s, const Kontekst& k, const std::string& otwarty);
+
 // The ending dialog: the question, and on "yes" the thanks and the request
 // to end the program. True when the program is ending.
 bool ZakonczenieProgramu(UserInterface& ui);

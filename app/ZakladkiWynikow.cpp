@@ -300,6 +300,12 @@ void ZakladkiWynikow::klik(const std::string& nazwa) {
     }
 }
 
+void ZakladkiWynikow::dodanieNowejDecyzji() {
+    if (!app_.porzucenieFormularza()) return;
+    Interfejs.DodanieNowejDecyzji();
+    app_.odswiezOkna();
+}
+
 void ZakladkiWynikow::SpeedPotwierdzenieClick() {
     Interfejs.SpeedPotwierdzenieClick();
     app_.odswiezOkna();
@@ -417,7 +423,7 @@ void ZakladkiWynikow::odswiez() {
         f.setBold(Interfejs.Pogrubione.count(nazwa) > 0);
         b->setFont(f);
     }
-    NazwaOperatoraPrim->setText(q(Interfejs.NazwaOperatoraPrim));
+    NazwaOperatoraPrim->setText(q(app_.warsztat().NazwaOperatoraPrim));
     NumerZbioruPrim->setText(q(Interfejs.NumerZbioruPrim));
     StatusPrim->setText(q(Interfejs.StatusPrim));
     SpeedPotwierdzenie->setText(q(Interfejs.SpeedPotwierdzenie));

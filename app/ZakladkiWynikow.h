@@ -58,6 +58,8 @@ public:
     // A button of the traditional tab (or "GrupaFinanse") by name.
     void klik(const std::string& nazwa);
     void SpeedPotwierdzenieClick();
+    // Ins with another page than the tree tab in front.
+    void dodanieNowejDecyzji();
     // A pending deletion of the traditional tab dropped (Esc, another
     // command); true when there was one.
     bool zakonczKasowanie();

@@ -272,7 +272,6 @@ void InterfejsTradycyjny::przyciskOperatora(const std::string& nazwa) {
         Polecenia.NowyPlik1Click();
     Widoczna["GrupaOperatora"] = false;
     NumerZbioruPrim = etykietaWybranego();
-    NazwaOperatoraPrim = w.NazwaOperatoraPrim;
     wlaczaniePoRodzaju();
     if (nazwa == "PrzyciskAktywacja1") {
         std::string rodzaj, numer;
@@ -333,6 +332,16 @@ void InterfejsTradycyjny::SpeedPotwierdzenieClick() {
     }
 }
 
+void InterfejsTradycyjny::DodanieNowejDecyzji() {
+    if (!w.natychmiastowe_dodanie_i_edycja_wezla()) return;
+    NumerZbioruPrim = etykietaWybranego();
+    StatusPrim = teksty::NieSymulowany;
+    Wlaczony["PrzyciskProdukcja1"] = Wlaczony["PrzyciskFinanse"] = Wlaczony["PrzyciskWynikSyntetyczny"] = false;
+    Wlaczony["PrzyciskSymulacja"] = true;
+    Zakladki.Widoczna[ZakladkaDrzewo] = true;
+    Zakladki.Aktywna = ZakladkaDrzewo;
+}
+
 bool InterfejsTradycyjny::TrybKasowania() const {
     return SpeedPotwierdzenieWidoczny && KrokPotwierdzenia == 1 && SpeedPotwierdzenie == c("Skasować?");
 }
@@ -360,7 +369,6 @@ void InterfejsTradycyjny::PrzyciskSymulacja() {
 
 void InterfejsTradycyjny::InterfejsShow() {
     NumerZbioruPrim = etykietaWybranego();
-    NazwaOperatoraPrim = w.NazwaOperatoraPrim;
     const bool niesymulowany = niesymulowanyWybrany();
     StatusPrim = niesymulowany ? teksty::NieSymulowany : teksty::Symulowany;
     Wlaczony["PrzyciskSymulacja"] = niesymulowany;

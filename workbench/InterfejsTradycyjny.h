@@ -71,13 +71,19 @@ public:
     std::string SpeedPotwierdzenie;        // its caption
     bool SpeedPotwierdzenieWidoczny = false;
 
-    std::string NazwaOperatoraPrim, NumerZbioruPrim, StatusPrim;
+    // (The operator box shows the workbench's NazwaOperatoraPrim.)
+    std::string NumerZbioruPrim, StatusPrim;
 
     // Any of the 30 buttons by name, or "GrupaFinanse" for a click on
     // that box itself; unknown names do nothing.
     void Klik(const std::string& nazwa);
     void Szaro();
     void SpeedPotwierdzenieClick();
+    // Ins while this tab (or a page it showed) is in front: a node is
+    // added as this tab's decision buttons add one, in sight: the tree tab
+    // shown with the new node selected and its form open. Nothing added
+    // (refused, told why): the page stays.
+    void DodanieNowejDecyzji();
     // The deletion that Kasowanie left on the confirmation button is
     // pending; ZakonczKasowanie drops it (Esc, another command), the
     // button hidden. Other pending steps are left as they are.

@@ -217,6 +217,9 @@ void Warsztat::PoWybraniuPliku(DrzewoDecyzji drzewo) {
     Polecenia.Wzy1 = true;
     k.WezelBazowy.Ustawiony = k.WezelDoEdycji.Ustawiony = false;
     Polecenia.dodanieweza1 = false;
+    // The boxes show no node of the operator open before.
+    OkienkoBazowe.clear();
+    OkienkoEdycji.clear();
     if (!Zoom) {
         OkienkoBazowe = OkienkoEdycji = EtykietaWezla(0, true);
         Polecenia.dodanieweza1 = true;
@@ -289,8 +292,7 @@ void Warsztat::BezNowegoOperatora(const std::string& powod) {
 void Warsztat::Nowy1Click() {
     std::optional<std::string> plik = Zachowajjako1Click();
     if (!plik) return;
-    if (!TworzenieNowegoOperatora(bezKonca(*plik, 3))) return;
-    NazwaOperatoraPrim = *plik;
+    TworzenieNowegoOperatora(bezKonca(*plik, 3));
 }
 
 bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* czego) {
@@ -558,9 +560,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     TylkoDoOdczytu = false;
     Zastapiony = zastapiony;
 
-    k.PlikDrzewa = plikDrzewa;
-    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
-    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    UstawOperatora(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
     Drzewo.UstawObrazek(0, 1);
     Wybierz(0);
@@ -582,10 +582,17 @@ void Warsztat::NowyPlik1Click() {
     }
     if (!plik) {
         const std::string sciezka = k.SciezkaOperatora;
-        if (!sciezka.empty() && Wczytanie_istniejacego_operatora(sciezka)) NazwaOperatoraPrim = sciezka;
+        if (!sciezka.empty()) Wczytanie_istniejacego_operatora(sciezka);
         return;
     }
-    if (otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()))) NazwaOperatoraPrim = k.SciezkaOperatora;
+    otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()));
+}
+
+void Warsztat::UstawOperatora(const std::string& plikDrzewa) {
+    k.PlikDrzewa = plikDrzewa;
+    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
+    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    NazwaOperatoraPrim = plikDrzewa;
 }
 
 std::string NowyPlik(const std::string& plik) { return plik + DopisekNowegoPliku; }
@@ -802,9 +809,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     if (!tenSam) WyczyscPrzebiegi(k);
 
     k.SciezkaOperatora = sciezka;
-    k.PlikDrzewa = plikDrzewa;
-    Tytul = teksty::TytulProgramu + k.DopisekTytulu + " " + plikDrzewa;
-    PanelDrzewa = Nazwa_pliku(plikDrzewa);
+    UstawOperatora(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
     if (!zablokowany) Blokada = std::move(blokada);
     TylkoDoOdczytu = tylkoDoOdczytu;

@@ -10,7 +10,12 @@ inline constexpr const char* BuforPelny = "bufor pe\xB3ny";
 // after "bufor pełny" when the operator's tree holds its 50 nodes.
 inline constexpr const char* LimitWezlow =
     " - operator ma ju\xBF 50 w\xEAz\xB3\xF3w - wi\xEA" "cej nie mo\xBFna doda\xE6";
-inline constexpr const char* NieUstawionoBazowego = "Nie ustawiono poprawnie bazowego i do edycji";
+// "Nie ustawiono poprawnie bazowego i do edycji: decyzję bazową (symulowaną)
+// wybiera w drzewie Ctrl+A lub przycisk "Bazowy", decyzję do edycji Ctrl+B
+// lub przycisk "Do edycji"."
+inline constexpr const char* NieUstawionoBazowego =
+    "Nie ustawiono poprawnie bazowego i do edycji: decyzj\xEA bazow\xB9 (symulowan\xB9) wybiera w drzewie Ctrl+A "
+    "lub przycisk \"Bazowy\", decyzj\xEA do edycji Ctrl+B lub przycisk \"Do edycji\".";
 // "bazowym może być tylko symulowany"
 inline constexpr const char* BazowymTylkoSymulowany = "bazowym mo\xBF" "e by\xE6 tylko symulowany";
 // "Należy zainicjować lub aktywować plik operatora!"

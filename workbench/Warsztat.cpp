@@ -316,10 +316,12 @@ bool Warsztat::dodanieweza1Click() {
     return dodano;
 }
 
-void Warsztat::natychmiastowe_dodanie_i_edycja_wezla() {
+bool Warsztat::natychmiastowe_dodanie_i_edycja_wezla() {
     // The sheet opens as "just added" only for a node that was added:
     // leaving it then deletes that node, never the one selected before.
-    if (dodanieweza1Click()) przeglad1Click(true);
+    if (!dodanieweza1Click()) return false;
+    przeglad1Click(true);
+    return true;
 }
 
 void Warsztat::przeglad1Click(bool poDodaniu) {

@@ -90,7 +90,8 @@ public:
     WidokWezla Widok;
     FormularzDecyzji Formularz;
     // The main window's caption, the status bar's tree-file panel, the
-    // operator path on the traditional tab.
+    // operator's tree file on the traditional tab: set together for the
+    // operator opened or created (UstawOperatora), by whatever path.
     std::string Tytul = "Vesk dla Windows";
     std::string PanelDrzewa;
     std::string NazwaOperatoraPrim;
@@ -147,7 +148,7 @@ public:
     // Adds a child of the base node from the template; true when added.
     bool Dodajemy_Wezel();
     bool dodanieweza1Click();  // adds and saves the tree
-    void natychmiastowe_dodanie_i_edycja_wezla();  // adds and opens the sheet
+    bool natychmiastowe_dodanie_i_edycja_wezla();  // adds and opens the sheet; false: nothing added
     void przeglad1Click(bool poDodaniu);  // opens the decision sheet
 
     // Saves the tree to SciezkaOperatora + "tr1"; a failure is told the user.
@@ -271,6 +272,9 @@ private:
     void BezNowegoOperatora(const std::string& powod);
     // Opening and creation of the operator a name was found to be.
     bool otworz(const OperatorZNazwy& o);
+    // The operator of this tree file is the one open: its file named in
+    // the caption, the status bar and the traditional tab.
+    void UstawOperatora(const std::string& plikDrzewa);
     bool utworz(const OperatorZNazwy& o);
     // Whatever refuses the creation of o without a byte written (a name,
     // a file that is no regular one or read-only, a folder where no file

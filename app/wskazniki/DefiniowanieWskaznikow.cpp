@@ -258,6 +258,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     przewijanie->setWidgetResizable(true);
     srodek_ = new QWidget;
     przewijanie->setWidget(srodek_);
+    PrzewijanieZaFokusem(przewijanie);
     setCentralWidget(przewijanie);
     QWidget* srodek = srodek_;
     auto nazwij = [](QWidget* w, const char* nazwa) { w->setObjectName(nazwa); };
@@ -430,6 +431,7 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
         if (!pokazywanie_) zdarzenie([this, i] { return sesja_->chooseYear(i); });
     });
     connect(CheckBoxClipsViewer, &QCheckBox::toggled, InterpreterBox1, &QWidget::setVisible);
+    connect(CheckBoxClipsViewer, &QCheckBox::toggled, this, [this] { ulozKolumneIDol(); });
     ComboBox1->installEventFilter(this);
     // A name typed whole and confirmed with Enter chooses its entry.
     connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
@@ -563,6 +565,7 @@ void DefiniowanieWskaznikow::pokazWidok(const WidokWskaznikow& v) {
 }
 
 bool DefiniowanieWskaznikow::eventFilter(QObject* o, QEvent* e) {
+    if (o == srodek_ && e->type() == QEvent::Resize) ulozKolumneIDol();
     // Text typed into the list: the choice is emptied and the viewer off,
     // then the box takes the key as usual (Tab and the arrows move on or
     // choose, Enter picks the entry typed).

@@ -139,6 +139,9 @@ private:
     // shown; the chart on the page in view, in place of the trees on the
     // indicators page (the trees hidden under it).
     void ulozOkno();
+    // The right-hand column and the bottom row as high as the window is:
+    // the diagnoses and the engine's log take what it has to spare.
+    void ulozKolumneIDol();
     void dopasujSzerokosc();
     void umiescWykres();
     void pokazWykres(bool widoczny);
@@ -150,6 +153,7 @@ private:
     // the width the controls shown last asked of the window.
     QWidget* srodek_ = nullptr;
     int szerokoscUkladu_ = 0;
+    int przesuniecieKolumny_ = 0;  // how far the window's height has moved the column's foot down
     // Text typed into the indicator list: the view leaves the box's text.
     bool wpisywanie_ = false;
 

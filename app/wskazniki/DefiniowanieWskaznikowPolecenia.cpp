@@ -111,6 +111,9 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     // batch at a time between events, so a long list keeps the window
     // answering.
     ListBox1->setWordWrap(true);
+    // Its scroll bar always there: a list that grows one never narrows the
+    // rows already wrapped, which would cut them at the edge.
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ListBox1->setResizeMode(QListView::Adjust);
     ListBox1->setLayoutMode(QListView::Batched);
     GroupBox8->move(GroupBox8->x(), 16);
@@ -205,6 +208,7 @@ void DefiniowanieWskaznikow::pokazWyglad() {
     Label21->setVisible(w.Label21);
     Label22->setVisible(w.Label22);
     if (auto* drzewa = findChild<QWidget*>("GroupBox7")) drzewa->setVisible(w.GroupBox7);
+    ulozKolumneIDol();  // the lists take the room of what is not shown
     dopasujSzerokosc();
     umiescWykres();
 }

@@ -32,6 +32,9 @@ constexpr int SzerokoscDrzew = 276;
 constexpr int SzerokoscOpisu = 156, SzerokoscPola = 300, WysokoscWiersza = 22, Odstep = 3;
 constexpr int LewaKolumny = SzerokoscStron + 4, SzerokoscKolumny = 232;
 constexpr int GoraDolnegoWiersza = WysokoscStron + 4;
+// The sensitivity panel, and its height in the alternative look (half as
+// high again), for which the column keeps room.
+constexpr int WysokoscAnalizy = 88, WysokoscAnalizyInnej = WysokoscAnalizy * 3 / 2;
 
 }  // namespace
 
@@ -88,20 +91,12 @@ void DefiniowanieWskaznikow::ulozOkno() {
         panelAnalizy->TraceOn->move(8, panelAnalizy->GrupaAnimacji->geometry().bottom() + 8);
     }
 
-    // The right-hand column: the expert lists, the siblings, the heading
-    // of the alternative look and the sensitivity panel, with room for the
-    // panel's taller alternative.
-    int g = 0;
-    GroupBox1->setGeometry(LewaKolumny, g, SzerokoscKolumny, 282);
+    // The boxes within the right-hand column, which keep their places in
+    // any height.
     CheckBoxExpert->setGeometry(6, 6, SzerokoscKolumny - 12, 20);
     CheckBoxClipsViewer->setGeometry(6, 28, SzerokoscKolumny - 12, 20);
-    ListBox1->setGeometry(6, 52, SzerokoscKolumny - 12, 120);
-    InterpreterBox1->setGeometry(6, 176, SzerokoscKolumny - 12, 62);
     // Two lines: the hint is wider than the column in larger fonts.
     InfoOKoniecznosciOpracowaniaWskaznikow->setWordWrap(true);
-    InfoOKoniecznosciOpracowaniaWskaznikow->setGeometry(6, 240, SzerokoscKolumny - 12, 36);
-    g += 282 + 4;
-    GroupBox9->setGeometry(LewaKolumny, g, SzerokoscKolumny, 80);
     if (panelAnalizy) {
         const int w = (SzerokoscKolumny - 16) * 3 / 10;
         panelAnalizy->SpeedButton6->setGeometry(6, 20, w, 24);
@@ -109,11 +104,7 @@ void DefiniowanieWskaznikow::ulozOkno() {
         panelAnalizy->SpeedButton8->setGeometry(10 + 2 * w, 20, SzerokoscKolumny - 16 - 2 * w, 24);
     }
     Brat->setGeometry(6, 50, SzerokoscKolumny - 12, 22);
-    g += 80 + 4;
     Label20->setWordWrap(true);
-    Label20->setGeometry(LewaKolumny, g, SzerokoscKolumny, 34);
-    g += 36;
-    Analiza_wrazliwosci->setGeometry(LewaKolumny, g, SzerokoscKolumny, 88);
     if (panelAnalizy) {
         panelAnalizy->WyborZmiennejBox->setGeometry(4, 16, SzerokoscKolumny - 8, 22);
         panelAnalizy->WartoscZmiennejEdit->setGeometry(4, 40, 110, 22);
@@ -121,9 +112,52 @@ void DefiniowanieWskaznikow::ulozOkno() {
         panelAnalizy->Suwak->setGeometry(4, 65, SzerokoscKolumny - 8, 18);
     }
 
+    srodek_->setMinimumSize(LewaKolumny + SzerokoscKolumny + 4, GoraDolnegoWiersza + 30);
+    // The sensitivity panel at the column's foot; the window's height moves
+    // it, the alternative look makes it taller (and puts it back).
+    przesuniecieKolumny_ = std::max(0, srodek_->height() - srodek_->minimumHeight());
+    Analiza_wrazliwosci->setGeometry(LewaKolumny, WysokoscStron + przesuniecieKolumny_ - WysokoscAnalizyInnej,
+                                     SzerokoscKolumny, WysokoscAnalizy);
+    ulozKolumneIDol();
+    srodek_->installEventFilter(this);  // the column follows the window's height
+    resize(width(), menuBar()->sizeHint().height() + GoraDolnegoWiersza + 30);
+    dopasujSzerokosc();
+    umiescWykres();
+}
+
+void DefiniowanieWskaznikow::ulozKolumneIDol() {
+    if (srodek_->minimumHeight() == 0) return;  // not laid out yet (ulozOkno)
+    // What the window has below its least height goes to the right-hand
+    // column's lists; the bottom row stays at the window's foot.
+    const int wiecej = std::max(0, srodek_->height() - srodek_->minimumHeight());
+
+    // The right-hand column, from its foot (the pages' foot) up: the
+    // sensitivity panel (room for its taller look kept), the heading of
+    // the alternative look, the siblings, each when shown; the expert
+    // lists take the rest.
+    // The panel keeps the place and size its look gave it, moved down as
+    // far as the window grew.
+    Analiza_wrazliwosci->move(Analiza_wrazliwosci->x(), Analiza_wrazliwosci->y() + wiecej - przesuniecieKolumny_);
+    przesuniecieKolumny_ = wiecej;
+    int dol = WysokoscStron + wiecej;
+    if (!Analiza_wrazliwosci->isHidden()) dol -= WysokoscAnalizyInnej;
+    if (!Label20->isHidden()) dol -= 36;
+    Label20->setGeometry(LewaKolumny, dol, SzerokoscKolumny, 34);
+    if (!GroupBox9->isHidden()) dol -= 84;
+    GroupBox9->setGeometry(LewaKolumny, dol, SzerokoscKolumny, 80);
+    const int grupa = dol - 4;
+    GroupBox1->setGeometry(LewaKolumny, 0, SzerokoscKolumny, grupa);
+    // The diagnoses and the engine's log share what the boxes above and
+    // the hint below leave; without the log shown the diagnoses take it all.
+    const int listy = grupa - 52 - 42;
+    const int dzielone = (listy - 4) * 3 / 5;
+    ListBox1->setGeometry(6, 52, SzerokoscKolumny - 12, InterpreterBox1->isHidden() ? listy : dzielone);
+    InterpreterBox1->setGeometry(6, 52 + dzielone + 4, SzerokoscKolumny - 12, listy - dzielone - 4);
+    InfoOKoniecznosciOpracowaniaWskaznikow->setGeometry(6, grupa - 42, SzerokoscKolumny - 12, 36);
+
     // The bottom row: the chart button, type and horizon, the heading of
     // the alternative look.
-    const int d = GoraDolnegoWiersza;
+    const int d = GoraDolnegoWiersza + wiecej;
     int x = 4;
     auto obok = [&](QWidget* w, int szerokosc, int wysokosc, int dy) {
         w->setGeometry(x, d + dy, szerokosc, wysokosc);
@@ -135,11 +169,6 @@ void DefiniowanieWskaznikow::ulozOkno() {
     obok(LabelHoryzont, 112, 18, 4);
     obok(HoryzontyBox, 110, 26, 0);
     Label22->setGeometry(x + 8, d + 4, 180, 18);
-
-    srodek_->setMinimumSize(LewaKolumny + SzerokoscKolumny + 4, d + 30);
-    resize(width(), menuBar()->sizeHint().height() + d + 30);
-    dopasujSzerokosc();
-    umiescWykres();
 }
 
 void DefiniowanieWskaznikow::dopasujSzerokosc() {

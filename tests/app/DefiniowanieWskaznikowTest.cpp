@@ -252,6 +252,16 @@ TEST_F(OknoWskaznikow, LookTogglesActOnRealWidgets) {
     EXPECT_EQ(o.Analiza_wrazliwosci->geometry(), przed);
 }
 
+// The diagnoses take the column's free room, and what a taller window adds.
+TEST_F(OknoWskaznikow, TheDiagnosisListTakesTheRoomItHas) {
+    pokaz();
+    DefiniowanieWskaznikow& o = okno();
+    const int przed = o.ListBox1->height();
+    EXPECT_GT(przed, 240);
+    o.resize(o.width(), o.height() + 100);
+    EXPECT_GT(o.ListBox1->height(), przed);
+}
+
 TEST_F(OknoWskaznikow, ExpertPartFollowsTheMarker) {
     EXPECT_TRUE(okno().CheckBoxExpert->isHidden());
     work.write("expertsystem", std::string());

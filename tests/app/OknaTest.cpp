@@ -20,6 +20,7 @@
 
 #include "Aplikacja.h"
 #include "CodePage.h"
+#include "OknoFormularzaDecyzji.h"
 #include "OknoGlowne.h"
 #include "OknoStartowe.h"
 #include "OknaFixture.h"
@@ -29,6 +30,7 @@
 #include "TempDir.h"
 #include "Teksty.h"
 #include "Warsztat.h"
+#include "ZakladkiWynikow.h"
 
 namespace vesk {
 namespace {
@@ -128,8 +130,11 @@ TEST_F(Okna, HiddenInsertItemKeepsAWorkingShortcutThatFollowsItsState) {
 }
 
 TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
-    app->startOK();
+    nowyOperator("nowy.tr1");
     ASSERT_TRUE(app->oknoGlowne().isVisible());
+    // The decision form goes with the main window.
+    app->oknoGlowne().akcja("przeglad1")->trigger();
+    ASSERT_TRUE(app->oknoFormularzaDecyzji().isVisible());
     EXPECT_FALSE(app->oknoStartowe().isVisible());
     ui.answers = {false};
     app->oknoStartowe().showMinimized();  // by the user, after "Informacja"
@@ -137,8 +142,12 @@ TEST_F(Okna, ClosingTheMainWindowAndAnsweringNoShowsTheStartWindow) {
     EXPECT_TRUE(app->oknoStartowe().isVisible());
     EXPECT_FALSE(app->oknoStartowe().isMinimized());
     EXPECT_FALSE(app->oknoGlowne().isVisible());
+    EXPECT_FALSE(app->oknoFormularzaDecyzji().isVisible());
     EXPECT_FALSE(ui.endRequested);
     EXPECT_EQ(ui.questions.size(), 1u);
+    // It tells what "OK" does now.
+    EXPECT_TRUE(app->oknoStartowe().OkienkoInformacyjne->toPlainText().endsWith(
+        QString::fromUtf8("przywraca okno główne z otwartym operatorem ") + q(operatorzy()) + "nowy.tr1."));
     // "OK" again brings the main window back; nothing else happens.
     app->startOK();
     EXPECT_TRUE(app->oknoGlowne().isVisible());
@@ -410,11 +419,28 @@ TEST_F(Okna, StartFileOfTheCommandLineIsOpenedAtFirstShow) {
     EXPECT_EQ(app->oknoGlowne().Okres[0]->text(), QStringLiteral("2009-2011"));
     ui.files.clear();
     utworz({"/f", operatorzy() + "pierwszy.tr1"});
-    app->startOK();  // opens "/f", then asks for a new operator: cancelled
+    EXPECT_TRUE(app->oknoStartowe().OkienkoInformacyjne->toPlainText().contains(
+        QString::fromUtf8("otwiera okno główne z operatorem ") + q(operatorzy()) + "pierwszy.tr1"));
+    const std::size_t dialogi = ui.dialogs.size();
+    app->startOK();  // opens "/f" and asks for no new operator
+    EXPECT_EQ(ui.dialogs.size(), dialogi);
     EXPECT_EQ(app->oknoGlowne().panel1->text(), QStringLiteral("pierwszy.tr1"));
     EXPECT_EQ(app->oknoGlowne().TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
     // The period header as just after creating.
     EXPECT_EQ(app->oknoGlowne().Okres[0]->text(), QStringLiteral("2009-2011"));
+}
+
+// Whatever opened the operator (F4, an optimisation), the traditional tab
+// names its tree file.
+TEST_F(Okna, TheTraditionalTabNamesTheOperatorAnOptimisationOpened) {
+    nowyOperator("we.tr1");
+    OknoGlowne& f = app->oknoGlowne();
+    ui.files = {operatorzy() + "a.tr1"};
+    f.akcja("Nowy1")->trigger();
+    ui.stop = true;  // stopped once it has opened we.tr1
+    f.akcja("Optymalizacja1")->trigger();
+    f.PageControl1->setCurrentWidget(f.Wyniki->TabInterfejs);
+    EXPECT_EQ(f.Wyniki->NazwaOperatoraPrim->text(), q(operatorzy()) + "we.tr1");
 }
 
 TEST_F(Okna, BadStartFileGetsAMessageAndTheProgramGoesOn) {

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include "PlikStanu.h"
 #include "OknaFixture.h"
 #include "Real48.h"
+#include "Teksty.h"
 #include "Warsztat.h"
 #include "ZakladkiWynikow.h"
 
@@ -179,7 +181,7 @@ TEST_F(ZakladkaDrzewa, InsAddsUnderTheBaseInNumericOrder) {
     klawisz(&f(), Qt::Key_Insert);
     EXPECT_EQ(w().Drzewo.Liczba(), 3);
     EXPECT_EQ(plikStanu(), przed);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie ustawiono poprawnie bazowego i do edycji"});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{teksty::NieUstawionoBazowego});
     ui.messages.clear();
 
     auto ustaw = [&] {
@@ -278,6 +280,36 @@ TEST_F(ZakladkaDrzewa, RefusedConfirmationKeepsTheFileAndFocusesTheBox) {
     EXPECT_EQ(ui.questions.size(), 1u);
     EXPECT_FALSE(f3().isVisible());
     EXPECT_EQ(w().Drzewo.Liczba(), 3);
+}
+
+// What is typed first after F3 goes into the first box (production of
+// Alfa, the first year), so that F2 refuses it.
+TEST_F(ZakladkaDrzewa, TheFormOpensWithTheFocusInItsFirstBox) {
+    klik("d 2");
+    f().akcja("przeglad1")->trigger();
+    QApplication::setActiveWindow(&f3());
+    ASSERT_EQ(QApplication::focusWidget(), f3().pole("zlec_alfa_0"));
+    klawisz(QApplication::focusWidget(), Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    f3().Potwierdzenie1->trigger();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(f3().isVisible());
+}
+
+// Ins with the traditional tab in front (back from a report) adds the node
+// in sight: the tree tab with the new node and its form.
+TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
+    klik("d/r 1");
+    f().akcja("Bazowy1")->trigger();
+    w().WyborWezlaDoEdycji();
+    app->odswiezOkna();
+    f().Wyniki->klik("PrzyciskBilansOkresowy");
+    f().Wyniki->PrzyciskPowrotDoInterfejsu->click();
+    for (auto* s : f().findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::Key_Insert)) emit s->activated();
+    EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
+    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")}));
+    EXPECT_TRUE(f3().isVisible());
+    EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("3"));
 }
 
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
