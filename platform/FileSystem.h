@@ -121,7 +121,11 @@ bool createFolders(const std::string& path);
 // failure, with the old file untouched and no new file left behind, but
 // for one: a folder that could not be flushed after the rename, which
 // lastFailureAfterRename() tells, and whose new file is in place.
-bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false);
+// With onlyNew, the file is put in place only where nothing has its name
+// (a link to nothing neither), found so or put there since: EEXIST then
+// ("plik ju\xBF istnieje"), nothing changed (createFile).
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false, bool onlyNew = false);
+bool createFile(const std::string& path, std::string_view bytes);
 
 // The temporary file of replaceFile is named like its target followed by
 // this and six random characters ("T.qad.tmp3fZ9aQ"); a killed program may
@@ -148,6 +152,25 @@ bool isReadOnlyFolderOf(const std::string& path);
 // file, in fileErrorText's words ("to jest folder"); empty when there is
 // none or a regular file.
 std::string notRegularFileText(const std::string& path);
+// What stands at path where a regular file is looked for (found as
+// findExisting finds it, a link followed), in fileErrorText's words: "to
+// jest folder", "to jest potok nazwany (FIFO)", "to jest urz\xB9dzenie", a
+// link to nothing, a loop of links, a name several files have in other
+// letter cases, or why a look at it failed; empty for a regular file, and
+// where there is surely nothing (no entry, no link: a file may be made).
+std::string fileKindText(const std::string& path);
+// True where there is surely nothing at path: no entry of its name (in any
+// letter case), no link, and every look could tell. A file that cannot be
+// read is called missing only then.
+bool surelyMissing(const std::string& path);
+
+// Opens the file at the native path with open(2)'s flags (and mode for
+// one created) without ever waiting on a named pipe, and only when it is
+// a regular file: a pipe, a device or a folder, there at the look before
+// or put there since, is refused by its kind (lastFileError()), but for a
+// character device opened to be written alone (/dev/null, /dev/full). The
+// descriptor (blocking, close-on-exec); -1 on failure.
+int openRegularFile(const std::string& native, int flags, unsigned mode = 0666);
 
 // Writes bytes at offset of the existing file at path, then flushes them to
 // the device. An append (offset at the end) that fails is cut back to the
@@ -357,8 +380,8 @@ private:
     bool failed_ = false;
 };
 
-// Writes a whole text file (CR LF) through replaceFile; false on any
-// failure, the old file then untouched.
-bool writeTextLines(const std::string& path, const std::vector<std::string>& lines);
+// Writes a whole text file (CR LF) through replaceFile (createFile with
+// onlyNew); false on any failure, the old file then untouched.
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, bool onlyNew = false);
 
 }  // namespace vesk

@@ -2,6 +2,12 @@
 // keeps the rest of the workbook, and a failed save.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "PomocWskaznikow.h"
@@ -251,6 +257,41 @@ TEST_F(ZestawZPliku, UnreadableFilesSayWhatIsWrongOnce) {
         xls.Write();
     }
     Odmowa("znaki.xls", "kom\xF3rka M2 (x \\u2265 0,5 \\u0414) ma znaki spoza strony kodowej 1250");
+}
+
+// What stands in a set's place is told as the file layer tells it (the
+// pipe held open by the test, so that no open can wait on it).
+TEST_F(ZestawZPliku, WhatStandsInASetsPlaceIsToldByItsReason) {
+    namespace fs = std::filesystem;
+    fs::create_symlink("nie-ma.xls", d.file("link.xls"));
+    fs::create_symlink("petla.xls", d.file("petla.xls"));
+    fs::create_directory(d.file("folder.xls"));
+    fs::create_symlink("/dev/null", d.file("urzadzenie.xls"));
+    fs::create_symlink("/proc/self/pagemap", d.file("pagemap.xls"));
+    ASSERT_EQ(::mkfifo(d.file("potok.xls").c_str(), 0600), 0);
+    const int koniec = ::open(d.file("potok.xls").c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    d.write("duzy.xls", "");
+    fs::resize_file(d.file("duzy.xls"), LongestWorkbook + 1);
+    Odmowa("link.xls", "wskazuje na nie-ma.xls");
+    Odmowa("petla.xls", "p\xEAtla dowi\xB9za\xF1");
+    Odmowa("folder.xls", "to jest folder");
+    Odmowa("urzadzenie.xls", "to jest urz\xB9" "dzenie");
+    Odmowa("potok.xls", "to jest potok nazwany (FIFO)");
+    Odmowa("duzy.xls", "za du\xBFy (ponad 64 MB)");
+    Odmowa("pagemap.xls", "za du\xBFy (ponad 64 MB)");
+    Odmowa("brak.xls", "nie ma takiego pliku");
+    ::close(koniec);
+}
+
+// A failed save gives the system's reason, the path once.
+TEST_F(ZestawZPliku, AFailedSaveGivesTheSystemsReason) {
+    for (const auto& [plik, blad] : {std::pair{d.file("brak/a.xls"), ENOENT}, {d.file("pelny.xls"), ENOSPC}}) {
+        ui.messages.clear();
+        setFileFault([&](std::string_view krok) { return blad == ENOSPC && krok == "write"; }, blad);
+        EXPECT_FALSE(ZapiszZestawJako(z, plik, ui));
+        setFileFault({});
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie zapisano zestawu wska\x9Fnik\xF3w " + plik + ": " + fileErrorText(blad)});
+    }
 }
 
 TEST_F(ZestawZPliku, ShiftedOrMalformedLayoutIsRefusedAndNeverWritten) {

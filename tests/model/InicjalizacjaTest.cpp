@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -76,6 +80,48 @@ TEST_F(Start, ASettingsFileThatCannotBeLookedAtIsNeverReplaced) {
         EXPECT_TRUE(std::filesystem::is_empty(data.folder())) << n;
         EXPECT_TRUE(ok ? k->KatalogOperatora == work.folder() + "OP/" : ui.messages.at(0).find(fileErrorText(EIO)) != std::string::npos) << n;
     }
+}
+
+// A settings file or constraint file that is there but is no plain file
+// (a pipe, one a writer feeds, a link to a device, a folder) is refused
+// for what it is: the settings kept, nothing made. No open waits on the
+// pipe (the test holds its other end, so that nothing here can block).
+TEST_F(Start, ASettingsOrConstraintFileThatIsNoPlainFileIsRefusedForWhatItIs) {
+    const struct {
+        const char* co;
+        const char* rodzaj;
+    } wiersze[] = {{"fifo", "potok nazwany (FIFO)"}, {"fifo z danymi", "potok nazwany (FIFO)"},
+                   {"/dev/zero", "to jest urz\xB9" "dzenie"}, {"/dev/urandom", "to jest urz\xB9" "dzenie"},
+                   {"folder", "to jest folder"}};
+    for (const char* plik : {"VE-SK.INI", "PARAMETR/OGRAN.MDL"})
+        for (const auto& w : wiersze) {
+            SCOPED_TRACE(std::string(plik) + " " + w.co);
+            const std::string sciezka = (plik[0] == 'V' ? work : data).file(plik);
+            if (plik[0] == 'P') ASSERT_TRUE(Inicjalizacja(*k));
+            std::filesystem::create_directories(std::filesystem::path(sciezka).parent_path());
+            int koniec = -1;
+            if (w.co[0] == 'f' && w.co[1] == 'i') {
+                ASSERT_EQ(::mkfifo(sciezka.c_str(), 0600), 0);
+                koniec = ::open(sciezka.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+                if (w.co[4]) EXPECT_EQ(::write(koniec, "[Katalogi]\r\n", 12), 12);
+            } else if (w.co[0] == '/') {
+                std::filesystem::create_symlink(w.co, sciezka);
+            } else {
+                std::filesystem::create_directory(sciezka);
+            }
+            ui.messages.clear();
+            EXPECT_FALSE(plik[0] == 'V' ? Inicjalizacja(*k) : WczytajOgraniczenia(*k));
+            if (koniec >= 0) ::close(koniec);
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_NE(ui.messages[0].find(sciezka), std::string::npos) << ui.messages[0];
+            EXPECT_NE(ui.messages[0].find(w.rodzaj), std::string::npos) << ui.messages[0];
+            EXPECT_EQ(std::filesystem::symlink_status(sciezka).type(),
+                      w.co[0] == 'f' && w.co[1] == 'i' ? std::filesystem::file_type::fifo
+                      : w.co[0] == '/'                 ? std::filesystem::file_type::symlink
+                                                       : std::filesystem::file_type::directory);
+            if (plik[0] == 'V') EXPECT_TRUE(std::filesystem::is_empty(data.folder()));
+            std::filesystem::remove(sciezka);
+        }
 }
 
 TEST_F(Start, SettingsValuesAreTrimmedAndSplitAtTheFirstEquals) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <functional>
 #include <system_error>
 
 #include <filesystem>
@@ -197,6 +202,33 @@ TEST(FileSystem, AnEntryThatCannotBeFollowedIsNoMissingFile) {
         EXPECT_NE(wpisy->unreadable[0].reason.find(powod), std::string::npos);
         std::filesystem::remove(dir.file(nazwa));
     }
+}
+
+// No open of a file to read or write takes a named pipe, and what stands
+// where a file is looked for is named (the test holds the pipe's other end,
+// so that nothing here can block).
+TEST(FileSystem, NoOpenTakesANamedPipeAndWhatIsThereIsNamed) {
+    test::TempDir dir;
+    const std::string potok = dir.file("p");
+    ASSERT_EQ(::mkfifo(potok.c_str(), 0600), 0);
+    const int koniec = ::open(potok.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    BinaryFile f;
+    TextWriter t;
+    const std::function<bool()> otwarcia[] = {
+        [&] { return f.open(potok, BinaryFile::Mode::Read); }, [&] { return f.open(potok, BinaryFile::Mode::Update); },
+        [&] { return f.open(potok, BinaryFile::Mode::Create); }, [&] { return t.create(potok); },
+        [&] { return writeAt(potok, 0, "x"); }};
+    for (const auto& otworz : otwarcia) {
+        EXPECT_FALSE(otworz());
+        EXPECT_EQ(lastFileError(), "to jest potok nazwany (FIFO)");
+    }
+    ::close(koniec);
+    std::filesystem::create_directory(dir.file("d"));
+    std::filesystem::create_symlink("/dev/null", dir.file("u"));
+    dir.write("z", "");
+    const std::pair<const char*, std::string> rodzaje[] = {
+        {"p", "to jest potok nazwany (FIFO)"}, {"d", "to jest folder"}, {"u", "to jest urz\xB9" "dzenie"}, {"z", ""}, {"brak", ""}};
+    for (const auto& [nazwa, rodzaj] : rodzaje) EXPECT_EQ(fileKindText(dir.file(nazwa)), rodzaj) << nazwa;
 }
 
 // Every system error is told in Polish, naming the limit where a limit is

@@ -85,7 +85,7 @@ TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
     } przypadki[] = {
         {"cut inside record 0", [](auto& d) { d.write("OP.qad", d.read("OP.qad").substr(0, 18735)); }, "kr\xF3tszy"},
         {"tree file a FIFO", [](auto& d) { ::unlink(d.file("OP.tr1").c_str()), ::mkfifo(d.file("OP.tr1").c_str(), 0600); },
-         "nie jest zwyk\xB3y plik"},
+         "to jest potok nazwany (FIFO)"},
         {"tree longer than any", [](auto& d) { d.write("OP.tr1", "d/r 0\r\n" + std::string(1 << 20, '\t') + "d 1\r\n"); },
          "za d\xB3ugi"},
         {"a node's number twice, a partial record after", [](auto& d) {
