@@ -32,6 +32,9 @@ constexpr int NotRegularFile = -2;
 constexpr int NamedPipe = -10;
 constexpr int DeviceFile = -11;
 constexpr int SocketFile = -12;
+// A file whose name pointed at another file (or none) at each look while
+// it was being opened and locked: another program replacing it.
+constexpr int ChangingFile = -13;
 // A name that no file has as written but several have in other letter
 // cases (ambiguousMatches).
 constexpr int AmbiguousName = -3;
@@ -544,6 +547,8 @@ std::string fileErrorText(int error) {
         case NamedPipe: return "to jest potok nazwany (FIFO)";
         case DeviceFile: return "to jest urz\xB9" "dzenie";
         case SocketFile: return "to jest gniazdo";
+        case ChangingFile:
+            return "plik zmieni\xB3 si\xEA w trakcie otwierania (podmieniony lub usuni\xEAty przez inny program)";
         case AmbiguousName: return ambiguousNameText({});
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
         case FolderNotFlushed: return "plik zapisany, ale " + unflushedFolderText();
@@ -660,6 +665,8 @@ std::string fileKindText(const std::string& path) {
     if (lookupAmbiguous) return ambiguousNameText(lastAmbiguousNames());
     return {};
 }
+
+std::string changedFileText() { return fileErrorText(ChangingFile); }
 
 bool surelyMissing(const std::string& path) { return !findExisting(path) && !lookupFailure && !lookupAmbiguous; }
 
@@ -882,13 +889,14 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
         if (same < 0) return Result::Failed;
     }
     if (fd_ < 0 && (guarded.empty() || !fileExists(guarded))) {
-        fail(EAGAIN);
+        fail(ChangingFile);
         return Result::Failed;
     }
     path_ = path;
     created_ = fd_ >= 0 && !existed;
     if (!guarded.empty() && (fileExists(guarded) || lookupError() != 0) && !guard(guarded)) {
-        const int error = lastError;
+        // Seen a moment ago, gone at its lock: changing, not missing.
+        const int error = lastError == ENOENT ? ChangingFile : lastError;
         // A lock file made here goes again, removed while still held.
         if (created_) ::unlink(native.c_str());
         unlock();
@@ -924,7 +932,9 @@ bool FileLock::guard(const std::string& path) {
             if (same < 0) return false;
         }
     }
-    if (fd < 0) return fail(EAGAIN);
+    // Another file at each look: one being replaced, not one in use
+    // (EAGAIN would be taken for EWOULDBLOCK, another holder's lock).
+    if (fd < 0) return fail(ChangingFile);
     guarded_ = path;
     const std::optional<std::string> native = findExisting(path);
     if (guard_) {

@@ -163,6 +163,9 @@ std::string fileKindText(const std::string& path);
 // letter case), no link, and every look could tell. A file that cannot be
 // read is called missing only then.
 bool surelyMissing(const std::string& path);
+// The reason of a file found at one look and another or none at the next
+// while it was being opened and locked: another program replacing it.
+std::string changedFileText();
 
 // Opens the file at the native path with open(2)'s flags (and mode for
 // one created) without ever waiting on a named pipe, and only when it is

@@ -181,6 +181,18 @@ TEST_F(Naprawa, AStateFileReplacedWhileOpenRefusesEveryChange) {
     EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.") && w->Symulowanie(1));
 }
 
+// Replaced under this program's own lock, it is told as changed while
+// being opened, not as held by another program.
+TEST_F(Naprawa, AStateFileReplacedUnderTheLockIsToldAsChanged) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    dir.write("kopia", dir.read("OP.qad"));
+    std::filesystem::rename(dir.file("kopia"), dir.file("OP.qad"));
+    ui.messages.clear();
+    EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Plik stanu " + dir.folder() + "OP.qad: " + changedFileText() +
+                                                     " - nie otwarto go"});
+}
+
 TEST_F(Naprawa, AReadOnlyOperatorOpensAndRefusesEveryChangeWithOneMessage) {
     operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n", false);
     for (const char* f : {"OP.qad", "OP.tr1"}) ::chmod(dir.file(f).c_str(), 0444);
