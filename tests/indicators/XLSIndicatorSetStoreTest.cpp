@@ -262,16 +262,13 @@ TEST_F(ZestawZPliku, UnreadableFilesSayWhatIsWrongOnce) {
 // What stands in a set's place is told as the file layer tells it (the
 // pipe held open by the test, so that no open can wait on it).
 TEST_F(ZestawZPliku, WhatStandsInASetsPlaceIsToldByItsReason) {
-    namespace fs = std::filesystem;
-    fs::create_symlink("nie-ma.xls", d.file("link.xls"));
-    fs::create_symlink("petla.xls", d.file("petla.xls"));
-    fs::create_directory(d.file("folder.xls"));
-    fs::create_symlink("/dev/null", d.file("urzadzenie.xls"));
-    fs::create_symlink("/proc/self/pagemap", d.file("pagemap.xls"));
-    ASSERT_EQ(::mkfifo(d.file("potok.xls").c_str(), 0600), 0);
-    const int koniec = ::open(d.file("potok.xls").c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    for (const auto& [nazwa, cel] : {std::pair{"link.xls", "nie-ma.xls"}, {"petla.xls", "petla.xls"},
+                                     {"urzadzenie.xls", "/dev/null"}, {"pagemap.xls", "/proc/self/pagemap"}})
+        std::filesystem::create_symlink(cel, d.file(nazwa));
+    std::filesystem::create_directory(d.file("folder.xls"));
+    const int koniec = ::mkfifo(d.file("potok.xls").c_str(), 0600) == 0 ? ::open(d.file("potok.xls").c_str(), O_RDWR | O_NONBLOCK) : -1;
     d.write("duzy.xls", "");
-    fs::resize_file(d.file("duzy.xls"), LongestWorkbook + 1);
+    std::filesystem::resize_file(d.file("duzy.xls"), LongestWorkbook + 1);
     Odmowa("link.xls", "wskazuje na nie-ma.xls");
     Odmowa("petla.xls", "p\xEAtla dowi\xB9za\xF1");
     Odmowa("folder.xls", "to jest folder");

@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -171,26 +166,6 @@ TEST_F(ParametryTest, ARejectedFileRaisesTheErrorAndAssignsNothing) {
 }
 
 TEST_F(ParametryTest, AMissingFileRaisesTheError) { EXPECT_THROW(WczytajParametryModelu(k), IoError); }
-
-// What stands in the file's place is named (its pipe held open by the test,
-// so that no open can wait on it).
-TEST_F(ParametryTest, WhatIsThereInsteadOfTheFileIsNamed) {
-    const std::string plik = dir.file("parametr.mdl");
-    ASSERT_EQ(::mkfifo(plik.c_str(), 0600), 0);
-    const int koniec = ::open(plik.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    for (const char* rodzaj : {"to jest potok nazwany (FIFO)", "to jest urz\xB9" "dzenie", "to jest folder"}) {
-        try {
-            WczytajParametryModelu(k);
-            ADD_FAILURE() << rodzaj;
-        } catch (const IoError& e) {
-            EXPECT_NE(std::string(e.what()).find(rodzaj), std::string::npos) << e.what();
-        }
-        std::filesystem::remove(plik);
-        if (rodzaj[8] == 'p') std::filesystem::create_symlink("/dev/null", plik);
-        else std::filesystem::create_directory(plik);
-    }
-    ::close(koniec);
-}
 
 TEST_F(ParametryTest, ASocialInsuranceRateAboveMinus100Loads) {
     std::vector<long double> w = wartosci();
