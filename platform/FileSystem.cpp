@@ -641,7 +641,10 @@ bool isReadOnlyFile(const std::string& path) {
     auto found = findExisting(path);
     struct stat st;
     if (!found || !statPath(*found, st) || !S_ISREG(st.st_mode)) return false;
-    return modeForbidsWriting(st) || ::access(found->c_str(), W_OK) != 0;
+    // Only a refusal is read-only: a file gone since the look (another
+    // program replacing it) is not.
+    return modeForbidsWriting(st) ||
+           (::access(found->c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM));
 }
 
 bool isReadOnlyFolderOf(const std::string& path) {
