@@ -4,6 +4,7 @@
 #include "Inicjalizacja.h"
 #include "Paths.h"
 #include "Rtf.h"
+#include "SzablonRaportu.h"
 #include "TekstyOkien.h"
 #include "Zakresy.h"
 
@@ -62,10 +63,16 @@ std::optional<std::string> TekstOpisuJezyka(Kontekst& k) {
 }
 
 std::string TekstPodpowiedzi(const Kontekst& k) {
+    const std::string sciezka = joinPath(k.KatalogRoboczy, tekst::PlikPodpowiedzi);
     BinaryFile plik;
-    if (!plik.open(joinPath(k.KatalogRoboczy, tekst::PlikPodpowiedzi), BinaryFile::Mode::Read)) return {};
-    std::optional<std::string> rtf = plik.readRest(LongestTemplate);
-    return rtf ? rtfToHtml(*rtf) : std::string();
+    std::optional<std::string> rtf;
+    if (plik.open(sciezka, BinaryFile::Mode::Read)) rtf = plik.readRest(LongestTemplate);
+    if (rtf) return rtfToHtml(*rtf);
+    // None there: no hints. Else what could not be read and why, in the
+    // tab that would show it.
+    const std::string powod = lastFileError();
+    if (surelyMissing(sciezka)) return {};
+    return "<p>" + TekstHTML("Nie mo\xBFna odczyta\xE6 pliku podpowiedzi " + sciezka + ": " + powod) + "</p>";
 }
 
 SkutekOK PrzyciskOK(Kontekst& k, StanPowloki& s) {

@@ -60,7 +60,7 @@ SkutekPokazania PokazanieOknaGlownego(Kontekst& k, StanPowloki& s);
 std::optional<std::string> TekstOpisuJezyka(Kontekst& k);
 
 // The hint text "moduls.rtf" of the working folder as HTML (code page 1250);
-// empty when the file is missing or unreadable.
+// when it is missing or cannot be read, a paragraph naming it and why.
 std::string TekstPodpowiedzi(const Kontekst& k);
 
 enum class SkutekOK {

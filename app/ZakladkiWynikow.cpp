@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "Aplikacja.h"
 #include "FileSystem.h"
@@ -47,11 +49,18 @@ private:
 
 // A page this program wrote, read no further than the longest template
 // gives (a page put in its place that never ends shows empty).
+// A pipe put in its place is never waited on.
 std::string czytaj(const std::string& sciezka) {
-    std::ifstream in(sciezka, std::ios::binary);
+    const int fd = openRegularFile(sciezka, O_RDONLY);
+    if (fd < 0) return {};
     std::string tekst(LongestTemplate + 1, '\0');
-    in.read(tekst.data(), static_cast<std::streamsize>(tekst.size()));
-    tekst.resize(static_cast<std::size_t>(in.gcount()));
+    std::size_t n = 0;
+    for (ssize_t r; n < tekst.size() && (r = ::read(fd, tekst.data() + n, tekst.size() - n)) != 0;) {
+        if (r > 0) n += static_cast<std::size_t>(r);
+        else if (errno != EINTR) break;
+    }
+    ::close(fd);
+    tekst.resize(n);
     return tekst.size() > LongestTemplate ? std::string() : tekst;
 }
 

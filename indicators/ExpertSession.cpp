@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
-#include <sys/stat.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -264,16 +263,11 @@ std::vector<std::string> NazwyPlikuRegul(const std::string& katalogOperatora, co
 }
 
 // The kind of a file that is taken by something else than a regular file
-// ("jest folderem", ...); nothing for a regular file or none.
+// ("to jest folder", ...); nothing for a regular file or none.
 std::optional<std::string> NieZwyklyPlik(const std::string& nazwa) {
-    const std::optional<std::string> natywna = findExisting(nazwa);
-    struct stat st {};
-    if (!natywna || ::stat(natywna->c_str(), &st) != 0 || S_ISREG(st.st_mode)) return std::nullopt;
-    if (S_ISDIR(st.st_mode)) return "jest folderem";
-    if (S_ISFIFO(st.st_mode)) return "jest potokiem nazwanym (FIFO)";
-    if (S_ISSOCK(st.st_mode)) return "jest gniazdem";
-    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "jest urz\xB9" "dzeniem";
-    return "nie jest zwyk\xB3ym plikiem";
+    std::string rodzaj = fileKindText(nazwa);
+    if (rodzaj.empty()) return std::nullopt;
+    return rodzaj;
 }
 
 }  // namespace

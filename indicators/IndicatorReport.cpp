@@ -2,6 +2,9 @@
 
 #include "Kontekst.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <utility>
 
 #include "FileSystem.h"
@@ -70,8 +73,13 @@ bool IndicatorReport::Rozpocznij(const std::string& plikZestawu, const std::stri
         nazwa = BezOstatnich(podstawa, 4) + " (" + std::to_string(n) + ").rap";
     nazwa_ = nazwa;
     const bool decyzje = raportDecyzji_ && raportDecyzji_(nazwa);
-    plik_ = std::fopen(nativePathForCreate(nazwa).c_str(), "ab");
-    if (!plik_) return Blad("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa);
+    // Never waiting on a pipe that has the name.
+    const int fd = openRegularFile(nativePathForCreate(nazwa), O_WRONLY | O_APPEND | O_CREAT);
+    plik_ = fd < 0 ? nullptr : ::fdopen(fd, "ab");
+    if (!plik_) {
+        if (fd >= 0) ::close(fd);
+        return Blad(withFileError("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa));
+    }
     if (!decyzje && !Pisz("Nie utworzono raportu zmiennych decyzyjnych")) return false;
     if (!Pisz("") || !Pisz(kKreska) || !Pisz("Korzystam z bazy wska\x9Fnik\xF3w: " + plikZestawu) || !Pisz(kKreska))
         return false;

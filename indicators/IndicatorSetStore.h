@@ -24,7 +24,8 @@ inline constexpr int KolumnZestawu = 15;
 // does not have a set's layout. The text says what is wrong.
 class BladZestawu : public std::runtime_error {
 public:
-    enum class Rodzaj { Zajety, Nieczytelny, Uklad };
+    // Zapis: the file could not be written, its what() the system's reason.
+    enum class Rodzaj { Zajety, Nieczytelny, Uklad, Zapis };
     BladZestawu(Rodzaj rodzaj, const std::string& powod) : std::runtime_error(powod), rodzaj_(rodzaj) {}
     Rodzaj rodzaj() const { return rodzaj_; }
 

@@ -12,7 +12,6 @@
 #include "CompoundFile.h"
 #include "EXLSError.h"
 #include "FileSystem.h"
-#include "IoError.h"
 #include "XLSUtilsMini.h"
 
 namespace vesk {
@@ -81,7 +80,8 @@ bool ZajetyPrzezInnyProgram(const std::string& natywna) {
     // The lock files LibreOffice and Excel keep beside an open file.
     if (fs::exists(p.parent_path() / (".~lock." + nazwa + "#"), ec) || fs::exists(p.parent_path() / ("~$" + nazwa), ec))
         return true;
-    const int fd = ::open(natywna.c_str(), O_RDONLY | O_CLOEXEC);
+    // Never waiting on a pipe put in the file's place.
+    const int fd = ::open(natywna.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return errno == EACCES || errno == EBUSY || errno == ETXTBSY;
     struct flock blokada {};
     blokada.l_type = F_RDLCK;
@@ -127,13 +127,16 @@ TabelaWskaznikow XLSIndicatorSetStore::read(const std::string& path) {
     {
         BinaryFile plik;
         std::optional<std::string> tresc;
-        const bool otwarty = plik.open(path, BinaryFile::Mode::Read);
-        if (otwarty) tresc = plik.readRest(LongestWorkbook);
+        if (plik.open(path, BinaryFile::Mode::Read)) tresc = plik.readRest(LongestWorkbook);
         if (!tresc) {
-            if (ZajetyPrzezInnyProgram(natywna))
+            // The file layer's reason: a folder, a pipe, a link to nothing,
+            // a file too big; "missing" only where nothing is.
+            const std::string powod = lastFileError();
+            if (fileExists(path) && ZajetyPrzezInnyProgram(natywna))
                 throw BladZestawu(BladZestawu::Rodzaj::Zajety, "plik u\xBFywa inny program");
-            throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny,
-                              otwarty || fileExists(path) ? "nie mo\xBFna odczyta\xE6 pliku" : "nie ma takiego pliku");
+            throw BladZestawu(BladZestawu::Rodzaj::Nieczytelny, surelyMissing(path) ? "nie ma takiego pliku"
+                                                                : powod.empty()     ? "nie mo\xBFna odczyta\xE6 pliku"
+                                                                                    : powod);
         }
         bajty.assign(tresc->begin(), tresc->end());
     }
@@ -190,7 +193,7 @@ void XLSIndicatorSetStore::write(const std::string& path, const TabelaWskaznikow
     try {
         xls_->WriteStream(&obraz);
         if (!replaceFile(path, std::string_view(reinterpret_cast<const char*>(obraz.data()), obraz.size())))
-            throw IoError(path, "zapis");
+            throw BladZestawu(BladZestawu::Rodzaj::Zapis, lastFileError());
     } catch (...) {
         // Take back the cells just stored: the held workbook stays as the
         // file last read or written. One this library could not encode

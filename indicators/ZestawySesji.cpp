@@ -9,6 +9,7 @@
 #include "ExpertSession.h"
 #include "FileSystem.h"
 #include "IndicatorSession.h"
+#include "Paths.h"
 
 namespace vesk {
 
@@ -34,9 +35,12 @@ WidokWskaznikow IndicatorSession::WczytanieZestawu() {
     const std::string sciezka = wybor ? *wybor : zestaw_.Plik;
     if (sciezka.empty()) return Widok();
     if (!fileExists(sciezka)) {
-        // No file to be closed in another program: its own message, nothing changed.
-        k_.Okna->message(lookupError() ? unreadableText(utf8ToCp1250("Zestaw wskaźników ") + sciezka)
-                                       : utf8ToCp1250("Brak zestawu wskaźników: ") + sciezka);
+        // No file to be closed in another program: its own message (what
+        // is there instead, a pipe, a folder, a link to nothing), nothing changed.
+        const std::string rodzaj = fileKindText(sciezka);
+        k_.Okna->message(rodzaj.empty() ? utf8ToCp1250("Brak zestawu wskaźników: ") + sciezka
+                                        : utf8ToCp1250("Zestaw wskaźników ") + sciezka +
+                                              utf8ToCp1250(" nie daje się odczytać: ") + rodzaj);
         return Widok();
     }
 
@@ -98,7 +102,12 @@ void IndicatorSession::WyczyscOcene() {
 }
 
 WidokWskaznikow IndicatorSession::ZapisanieZestawuJako() {
-    const std::string folder = Katalog(zestaw_.Plik).empty() ? k_.KatalogProgramu : Katalog(zestaw_.Plik);
+    // Where the set was read from or last saved to; the operator's folder
+    // for the program's own set, or its name when none was found (the
+    // program's folder is no place for the user's sets).
+    const std::string zestawu = fullPath(normalizeFolder(Katalog(zestaw_.Plik)));
+    const std::string folder =
+        zestaw_.Plik.empty() || zestawu == fullPath(normalizeFolder(k_.KatalogProgramu)) ? k_.KatalogOperatora : zestawu;
     const std::optional<std::string> wybor =
         k_.Okna->chooseFile(std::string(), utf8ToCp1250(kFiltrZestawow), true, folder);
     if (!wybor || wybor->empty()) return Widok();

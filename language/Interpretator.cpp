@@ -165,16 +165,9 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     std::error_code ec;
     const std::filesystem::file_type rodzaj = std::filesystem::status(*natywna, ec).type();
     if (ec) return odmowa(nieOdczytany + ": " + fileErrorText(ec.value()));
-    if (rodzaj != std::filesystem::file_type::regular) {
-        using std::filesystem::file_type;
-        const char* co = rodzaj == file_type::directory ? " (to folder)"
-                         : rodzaj == file_type::fifo    ? " (to potok nazwany)"
-                         : rodzaj == file_type::character || rodzaj == file_type::block
-                             ? " (to urz\xB9" "dzenie)"
-                             : rodzaj == file_type::socket ? " (to gniazdo)" : "";
-        // "nie jest zwykłym plikiem"
-        return odmowa(plik + " nie jest zwyk\xB3ym plikiem" + co);
-    }
+    if (rodzaj != std::filesystem::file_type::regular)
+        // "nie jest zwykłym plikiem: to jest potok nazwany (FIFO)"
+        return odmowa(plik + " nie jest zwyk\xB3ym plikiem: " + fileKindText(nazwa));
     const std::string zaDuzy = plik + " jest za du\xBFy: plik rozkaz\xF3w mo\xBF" "e mie\xE6 najwy\xBF" "ej 16 MB (" +
                                std::to_string(NajwiekszyPlikRozkazow) + " bajt\xF3w)";
     if (const std::uintmax_t n = std::filesystem::file_size(*natywna, ec); !ec && n > NajwiekszyPlikRozkazow)

@@ -30,6 +30,10 @@ void wczytajRekord(Warsztat& w, int numer) {
     } catch (const std::exception& e) {
         throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, e.what());
     }
+    // The file put in place of the one locked (or gone for a moment) says so,
+    // not that its node is missing.
+    if (!jest)
+        if (std::string powod = w.powodNiezapisania(); !powod.empty()) throw BladSkryptu(BladSkryptu::Rodzaj::PlikStanu, powod);
     if (!jest)
         throw BladSkryptu(BladSkryptu::Rodzaj::BrakWezla,
                           "brak rekordu w\xEAz\xB3" "a " + std::to_string(numer) + " w pliku " + plik);

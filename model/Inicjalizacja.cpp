@@ -98,9 +98,12 @@ bool Inicjalizacja(Kontekst& k) {
 
     const std::string ini = joinPath(k.KatalogRoboczy, PlikUstawien);
     const bool jestIni = IstniejePlik(ini);
-    // Defaults are written only where there is surely no settings file.
-    if (!jestIni && lookupError()) {
-        k.Okna->message(unreadableText("Plik ustawie\xF1 " + ini) + " - nic nie zosta\xB3o zmienione");
+    // Defaults are written only where there is surely nothing: a look that
+    // could not tell, a pipe, a device, a folder is refused for what it is.
+    const std::string rodzaj = jestIni ? std::string() : lookupError() ? fileErrorText(lookupError()) : fileKindText(ini);
+    if (!rodzaj.empty()) {
+        k.Okna->message("Plik ustawie\xF1 " + ini + " nie daje si\xEA odczyta\xE6: " + rodzaj +
+                        " - nic nie zosta\xB3o zmienione");
         return false;
     }
     if (!jestIni) {
@@ -110,8 +113,10 @@ bool Inicjalizacja(Kontekst& k) {
             k.Okna->message(k.DomyslneKatalogi.BladOperatorow + " (plik ustawie\xF1 " + ini + " nie zosta\xB3 utworzony)");
             return false;
         }
-        if (!writeTextLines(ini, DomyslneUstawienia(k.DomyslneKatalogi.Parametry, k.DomyslneKatalogi.Operatorzy,
-                                                    k.DomyslneKatalogi.Wzorce))) {
+        if (!writeTextLines(ini,
+                            DomyslneUstawienia(k.DomyslneKatalogi.Parametry, k.DomyslneKatalogi.Operatorzy,
+                                               k.DomyslneKatalogi.Wzorce),
+                            true)) {
             k.Okna->message(withFileError("Nie mo\xBFna utworzy\xE6 pliku ustawie\xF1 " + ini));
             return false;
         }
@@ -210,9 +215,9 @@ bool WczytajOgraniczenia(Kontekst& k) {
     const std::string path = k.catOGRAN + PlikOgraniczen;
     auto lines = readTextLines(path, LongestSettingsFile);
     if (!lines) {
-        // Told missing only when it is.
+        // Told missing only when nothing is there; else what is there.
         const std::string blad = lastFileError();
-        k.Okna->message("Zbior " + path + (!fileExists(path) && lookupError() == 0 ? " nie istnieje !" : ": " + blad));
+        k.Okna->message("Zbior " + path + (surelyMissing(path) ? " nie istnieje !" : ": " + blad));
         k.Okna->endProgram(1);
         return false;
     }

@@ -11,10 +11,11 @@ namespace vesk {
 inline constexpr const char* PlikUstawien = "VE-SK.INI";
 inline constexpr const char* PlikOgraniczen = "OGRAN.MDL";
 
-// Reads (creating it with the defaults when missing) the settings file in
-// the working folder, chooses the operator folder and puts the core into
-// the state in which no operator is open. False, after a message, when the
-// settings file can be neither created nor read, or when a folder it would
+// Reads (creating it with the defaults where surely nothing has its name)
+// the settings file in the working folder, chooses the operator folder and
+// puts the core into the state in which no operator is open. False, after a
+// message naming what is there (a named pipe, a device, a folder, a link to
+// nothing), when the settings file can be neither created nor read, or when a folder it would
 // be created with or that it names is one code page 1250 cannot spell
 // (nothing is made then).
 bool Inicjalizacja(Kontekst& k);

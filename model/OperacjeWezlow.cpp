@@ -274,10 +274,17 @@ bool UtworzStanOperatora(Kontekst& k, const std::string& plik) {
     k.RekordBiezacy = StanModelu{};
     ZerujEkstremaStanu(k.RekordBiezacy);
 
+    // A simulation refused (its parameter file unreadable) has said why:
+    // no file error of its own is left for the caller to blame the state
+    // file with.
     try {
-        if (!Symulacja(k, 0)) return wycofaj();
+        if (!Symulacja(k, 0)) {
+            setLastFileError(0);
+            return wycofaj();
+        }
     } catch (const std::exception& e) {
         k.Okna->message(e.what());
+        setLastFileError(0);
         return wycofaj();
     }
 

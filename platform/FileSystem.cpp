@@ -26,9 +26,16 @@ namespace {
 // The error number of the last failure; ReadOnlyFile for a file refused by
 // its mode.
 constexpr int ReadOnlyFile = -1;
-// A FIFO, socket or device where a file was expected (a lock file, a
-// locked file or one to be read).
+// Something else than a regular file or folder where a file was expected
+// (a lock file, a locked file or one to be read or written): a named pipe,
+// a device, a socket, any other.
 constexpr int NotRegularFile = -2;
+constexpr int NamedPipe = -10;
+constexpr int DeviceFile = -11;
+constexpr int SocketFile = -12;
+// A file whose name pointed at another file (or none) at each look while
+// it was being opened and locked: another program replacing it.
+constexpr int ChangingFile = -13;
 // A name that no file has as written but several have in other letter
 // cases (ambiguousMatches).
 constexpr int AmbiguousName = -3;
@@ -501,10 +508,16 @@ bool syncFile(int fd) { return !faultAt("sync") && ::fdatasync(fd) == 0; }
 
 bool modeForbidsWriting(const struct stat& st) { return S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0; }
 
-// The error of a file that is no regular one: EISDIR for a folder,
-// NotRegularFile for the rest; 0 for a regular file.
+// The error of a file that is no regular one, naming its kind: EISDIR for
+// a folder, NamedPipe, DeviceFile, SocketFile, NotRegularFile for the
+// rest; 0 for a regular file.
 int kindError(const struct stat& st) {
-    return S_ISREG(st.st_mode) ? 0 : S_ISDIR(st.st_mode) ? EISDIR : NotRegularFile;
+    return S_ISREG(st.st_mode)                          ? 0
+           : S_ISDIR(st.st_mode)                        ? EISDIR
+           : S_ISFIFO(st.st_mode)                       ? NamedPipe
+           : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? DeviceFile
+           : S_ISSOCK(st.st_mode)                       ? SocketFile
+                                                        : NotRegularFile;
 }
 
 // The six random characters of a temporary name.
@@ -534,6 +547,11 @@ std::string fileErrorText(int error) {
         case 0: return {};
         case ReadOnlyFile: return "plik tylko do odczytu";
         case NotRegularFile: return "to nie jest zwyk\xB3y plik";
+        case NamedPipe: return "to jest potok nazwany (FIFO)";
+        case DeviceFile: return "to jest urz\xB9" "dzenie";
+        case SocketFile: return "to jest gniazdo";
+        case ChangingFile:
+            return "plik zmieni\xB3 si\xEA w trakcie otwierania (podmieniony lub usuni\xEAty przez inny program)";
         case AmbiguousName: return ambiguousNameText({});
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
         case FolderNotFlushed: return "plik zapisany, ale " + unflushedFolderText();
@@ -632,7 +650,10 @@ bool isReadOnlyFile(const std::string& path) {
     auto found = findExisting(path);
     struct stat st;
     if (!found || !statPath(*found, st) || !S_ISREG(st.st_mode)) return false;
-    return modeForbidsWriting(st) || ::access(found->c_str(), W_OK) != 0;
+    // Only a refusal is read-only: a file gone since the look (another
+    // program replacing it) is not.
+    return modeForbidsWriting(st) ||
+           (::access(found->c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM));
 }
 
 bool isReadOnlyFolderOf(const std::string& path) {
@@ -647,6 +668,19 @@ std::string notRegularFileText(const std::string& path) {
     if (::lstat(nativePathForCreate(path).c_str(), &st) != 0) return {};
     return fileErrorText(kindError(st));
 }
+
+std::string fileKindText(const std::string& path) {
+    const std::optional<std::string> found = findExisting(path);
+    struct stat st;
+    if (found && statPath(*found, st)) return fileErrorText(kindError(st));
+    if (lookupFailure) return fileErrorText(lookupFailure);
+    if (lookupAmbiguous) return ambiguousNameText(lastAmbiguousNames());
+    return {};
+}
+
+std::string changedFileText() { return fileErrorText(ChangingFile); }
+
+bool surelyMissing(const std::string& path) { return !findExisting(path) && !lookupFailure && !lookupAmbiguous; }
 
 std::vector<std::string> removeStaleTemporaries(const std::string& path) {
     const std::string folder = folderPart(path);
@@ -695,8 +729,8 @@ bool writeAt(const std::string& path, std::uint64_t offset, std::string_view byt
     struct stat st;
     if (!statPath(*found, st)) return fail(errno);
     if (modeForbidsWriting(st)) return fail(ReadOnlyFile);
-    const int fd = ::open(found->c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return fail(errno);
+    const int fd = openRegularFile(*found, O_WRONLY);
+    if (fd < 0) return false;
     // What is written is the file opened: one with a second name would
     // change that one too, and one put by hand in the place of the file
     // this program locked (while a save stalled) is another program's.
@@ -798,22 +832,9 @@ bool sameFile(int fd, const std::string& native) {
     return same;
 }
 
-// Opens an existing regular file (never a FIFO's wait) for locking: -1 with
-// lastError set otherwise.
-int openToLock(const std::string& native, int flags) {
-    const int fd = ::open(native.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
-    if (fd < 0) {
-        fail(errno);
-        return -1;
-    }
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        fail(NotRegularFile);
-        return -1;
-    }
-    return fd;
-}
+// Opens an existing regular file (never a FIFO's wait) for locking, not
+// through a link: -1 with lastError set otherwise.
+int openToLock(const std::string& native, int flags) { return openRegularFile(native, flags | O_NOFOLLOW); }
 
 }  // namespace
 
@@ -843,7 +864,7 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
     for (int attempt = 0; attempt < 10 && fd_ < 0; ++attempt) {
         struct stat st;
         if (::lstat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-            fail(S_ISLNK(st.st_mode) ? ELOOP : NotRegularFile);
+            fail(S_ISLNK(st.st_mode) ? ELOOP : kindError(st));
             return Result::Failed;
         }
         int fd = openToLock(native, O_RDWR | O_CREAT);
@@ -880,13 +901,14 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
         if (same < 0) return Result::Failed;
     }
     if (fd_ < 0 && (guarded.empty() || !fileExists(guarded))) {
-        fail(EAGAIN);
+        fail(ChangingFile);
         return Result::Failed;
     }
     path_ = path;
     created_ = fd_ >= 0 && !existed;
     if (!guarded.empty() && (fileExists(guarded) || lookupError() != 0) && !guard(guarded)) {
-        const int error = lastError;
+        // Seen a moment ago, gone at its lock: changing, not missing.
+        const int error = lastError == ENOENT ? ChangingFile : lastError;
         // A lock file made here goes again, removed while still held.
         if (created_) ::unlink(native.c_str());
         unlock();
@@ -922,7 +944,9 @@ bool FileLock::guard(const std::string& path) {
             if (same < 0) return false;
         }
     }
-    if (fd < 0) return fail(EAGAIN);
+    // Another file at each look: one being replaced, not one in use
+    // (EAGAIN would be taken for EWOULDBLOCK, another holder's lock).
+    if (fd < 0) return fail(ChangingFile);
     guarded_ = path;
     const std::optional<std::string> native = findExisting(path);
     if (guard_) {
@@ -1000,7 +1024,22 @@ std::size_t longestFileName(const std::string& path) {
     return n > 0 ? static_cast<std::size_t>(n) : 255;
 }
 
-bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush) {
+namespace {
+// Renames from to `to` only where nothing (a link neither) has that name:
+// EEXIST otherwise. A file system without such a rename links the file
+// there (which fails alike) and removes its first name.
+int renameToNew(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    if (::link(from, to) != 0) return errno;
+    ::unlink(from);
+    return 0;
+}
+}  // namespace
+
+bool createFile(const std::string& path, std::string_view bytes) { return replaceFile(path, bytes, false, Flush::ToDevice, true); }
+
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
     if (refuseAmbiguous(path)) return false;
     std::string target = nativePathForCreate(path);
     std::optional<std::string> existing = findExisting(path);
@@ -1019,6 +1058,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     // A file the user made read-only is not replaced, even where the
     // folder would allow it.
     if (existing && modeForbidsWriting(st)) return fail(ReadOnlyFile);
+    if (onlyNew && existing) return fail(EEXIST);
     std::string temporary = target + std::string(TemporarySuffix) + "XXXXXX";
     if (faultAt("create")) return fail(errno);
     const int fd = ::mkstemp(temporary.data());
@@ -1043,9 +1083,12 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
         ok = false;
         error = errno;
     }
-    if (ok && (faultAt("rename") || std::rename(temporary.c_str(), target.c_str()) != 0)) {
-        ok = false;
-        error = errno;
+    if (ok) {
+        error = faultAt("rename")  ? errno
+                : onlyNew          ? renameToNew(temporary.c_str(), target.c_str())
+                : std::rename(temporary.c_str(), target.c_str()) == 0 ? 0
+                                                                       : errno;
+        ok = error == 0;
     }
     if (!ok) {
         if (kept >= 0) ::close(kept);
@@ -1095,6 +1138,27 @@ std::optional<std::string> userCacheFolder() {
 
 BinaryFile::~BinaryFile() { close(); }
 
+int openRegularFile(const std::string& native, int flags, unsigned mode) {
+    int fd = ::open(native.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, static_cast<mode_t>(mode));
+    struct stat st;
+    // A pipe nobody reads refuses a write-only open without waiting (ENXIO).
+    if (fd < 0) {
+        fail(errno == ENXIO && ::stat(native.c_str(), &st) == 0 ? kindError(st) : errno);
+        return -1;
+    }
+    // A device written to alone never waits (/dev/null, /dev/full).
+    const int refused = ::fstat(fd, &st) != 0                               ? errno
+                        : (flags & O_ACCMODE) == O_WRONLY && S_ISCHR(st.st_mode) ? 0
+                                                                                 : kindError(st);
+    if (refused || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const int error = refused ? refused : errno;
+        ::close(fd);
+        fd = -1;
+        fail(error);
+    }
+    return fd;
+}
+
 bool BinaryFile::open(const std::string& path, Mode mode) {
     close();
     std::string native;
@@ -1111,19 +1175,14 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
         native = *found;
     }
     lastWasRead_ = lastWasWrite_ = readFault_ = false;
-    if (mode == Mode::Create) {
-        file_ = std::fopen(native.c_str(), "w+b");
-        return file_ != nullptr || fail(errno);
-    }
     // Opened without waiting and asked again: a pipe or device put in the
     // file's place since the look above is refused, never waited on.
-    const int fd = ::open(native.c_str(), (mode == Mode::Read ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return fail(errno);
-    struct stat opened;
-    const int refused = ::fstat(fd, &opened) != 0 ? errno : kindError(opened);
-    if (refused || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
-        !(file_ = ::fdopen(fd, mode == Mode::Read ? "rb" : "r+b"))) {
-        const int error = refused ? refused : errno;
+    const int fd = openRegularFile(native, mode == Mode::Read     ? O_RDONLY
+                                           : mode == Mode::Update ? O_RDWR
+                                                                  : O_RDWR | O_CREAT | O_TRUNC);
+    if (fd < 0) return false;
+    if (!(file_ = ::fdopen(fd, mode == Mode::Read ? "rb" : "r+b"))) {
+        const int error = errno;
         ::close(fd);
         return fail(error);
     }
@@ -1243,9 +1302,13 @@ bool TextWriter::create(const std::string& path) {
     }
     std::string native = nativePathForCreate(path);
     removeCaseVariant(path, native);
-    file_ = std::fopen(native.c_str(), "wb");
+    const int fd = openRegularFile(native, O_WRONLY | O_CREAT | O_TRUNC);
+    if (fd >= 0 && !(file_ = ::fdopen(fd, "wb"))) {
+        fail(errno);
+        ::close(fd);
+    }
     failed_ = file_ == nullptr;
-    return file_ != nullptr || fail(errno);
+    return file_ != nullptr;
 }
 
 bool TextWriter::writeLine(std::string_view line) {
@@ -1272,13 +1335,13 @@ bool TextWriter::close() {
     return !failed_;
 }
 
-bool writeTextLines(const std::string& path, const std::vector<std::string>& lines) {
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, bool onlyNew) {
     std::string text;
     for (const auto& l : lines) {
         text += l;
         text += "\r\n";
     }
-    return replaceFile(path, text);
+    return onlyNew ? createFile(path, text) : replaceFile(path, text);
 }
 
 }  // namespace vesk

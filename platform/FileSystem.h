@@ -127,9 +127,13 @@ bool createFolders(const std::string& path);
 // Flush::No leaves out both flushes: for a file made again at every use
 // (a report shown in a window), whole or absent after a crash but perhaps
 // older; never for a file that is the user's only copy of a result.
+// With onlyNew, the file is put in place only where nothing has its name
+// (a link to nothing neither), found so or put there since: EEXIST then
+// ("plik ju\xBF istnieje"), nothing changed (createFile).
 enum class Flush { ToDevice, No };
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false,
-                 Flush flush = Flush::ToDevice);
+                 Flush flush = Flush::ToDevice, bool onlyNew = false);
+bool createFile(const std::string& path, std::string_view bytes);
 
 // The temporary file of replaceFile is named like its target followed by
 // this and six random characters ("T.qad.tmp3fZ9aQ"); a killed program may
@@ -156,6 +160,28 @@ bool isReadOnlyFolderOf(const std::string& path);
 // file, in fileErrorText's words ("to jest folder"); empty when there is
 // none or a regular file.
 std::string notRegularFileText(const std::string& path);
+// What stands at path where a regular file is looked for (found as
+// findExisting finds it, a link followed), in fileErrorText's words: "to
+// jest folder", "to jest potok nazwany (FIFO)", "to jest urz\xB9dzenie", a
+// link to nothing, a loop of links, a name several files have in other
+// letter cases, or why a look at it failed; empty for a regular file, and
+// where there is surely nothing (no entry, no link: a file may be made).
+std::string fileKindText(const std::string& path);
+// True where there is surely nothing at path: no entry of its name (in any
+// letter case), no link, and every look could tell. A file that cannot be
+// read is called missing only then.
+bool surelyMissing(const std::string& path);
+// The reason of a file found at one look and another or none at the next
+// while it was being opened and locked: another program replacing it.
+std::string changedFileText();
+
+// Opens the file at the native path with open(2)'s flags (and mode for
+// one created) without ever waiting on a named pipe, and only when it is
+// a regular file: a pipe, a device or a folder, there at the look before
+// or put there since, is refused by its kind (lastFileError()), but for a
+// character device opened to be written alone (/dev/null, /dev/full). The
+// descriptor (blocking, close-on-exec); -1 on failure.
+int openRegularFile(const std::string& native, int flags, unsigned mode = 0666);
 
 // Writes bytes at offset of the existing file at path, then flushes them to
 // the device. An append (offset at the end) that fails is cut back to the
@@ -369,8 +395,8 @@ private:
     bool failed_ = false;
 };
 
-// Writes a whole text file (CR LF) through replaceFile; false on any
-// failure, the old file then untouched.
-bool writeTextLines(const std::string& path, const std::vector<std::string>& lines);
+// Writes a whole text file (CR LF) through replaceFile (createFile with
+// onlyNew); false on any failure, the old file then untouched.
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, bool onlyNew = false);
 
 }  // namespace vesk

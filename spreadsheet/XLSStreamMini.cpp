@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "CodePage.h"
@@ -36,8 +37,13 @@ std::optional<std::string> corePath(const std::string& fileName) { return utf8To
 
 bool saveNative(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
     const std::string temporary = fileName + ".zapis~";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
+    // Never waiting on a pipe that took the name.
+    const int fd = openRegularFile(temporary, O_WRONLY | O_CREAT | O_TRUNC);
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+    if (!file) {
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     // On the device before it takes the old file's place.
     ok = ok && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
@@ -50,8 +56,12 @@ bool saveNative(const std::string& fileName, const std::vector<std::uint8_t>& by
 }
 
 std::optional<std::vector<std::uint8_t>> readNative(const std::string& fileName) {
-    std::FILE* file = std::fopen(fileName.c_str(), "rb");
-    if (!file) return std::nullopt;
+    const int fd = openRegularFile(fileName, O_RDONLY);
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "rb");
+    if (!file) {
+        if (fd >= 0) ::close(fd);
+        return std::nullopt;
+    }
     std::vector<std::uint8_t> bytes;
     std::uint8_t buffer[65536];
     std::size_t n;

@@ -303,8 +303,13 @@ bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* 
         case FileLock::Result::Locked:
             return true;
         case FileLock::Result::InUse:
-            komunikat("Operator " + sciezka + "tr1 jest u\xBFywany przez inny program (blokada " + sciezka +
-                      "lck) - nie " + czego + " go");
+            // Held by this program's own lock, whose state file another put
+            // in its place since (or removed): no other program has it.
+            if (Blokada.path() == sciezka + "lck")
+                komunikat("Plik stanu " + sciezka + "qad: " + changedFileText() + " - nie " + czego + " go");
+            else
+                komunikat("Operator " + sciezka + "tr1 jest u\xBFywany przez inny program (blokada " + sciezka +
+                          "lck) - nie " + czego + " go");
             return false;
         case FileLock::Result::Failed:
             // Without the lock another program could write the same files.
@@ -663,6 +668,13 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     if (!juz) return false;
     const bool zablokowany = *juz;
     if (!zablokowany && !zablokuj(o, blokada)) return false;
+    // Where what was read disagrees with the file locked or found (another
+    // put in its place, or none for a moment), the file changed while being
+    // opened: said so, not what the reading found.
+    const auto podmieniony = [&] {
+        return (zablokowany ? Blokada : blokada).guardedFile() == FileLock::Guarded::Replaced ||
+               (!o.stan.empty() && surelyMissing(plikStanu));
+    };
     // Read-only files, or a folder where the files made beside them (the
     // journal, the temporary files) cannot be.
     const bool tylkoDoOdczytu = dokladnie([&] {
@@ -709,7 +721,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         return false;
     }
     if (!ocena.odmowa.empty()) {
-        komunikat(ocena.odmowa + nieOtwarto);
+        komunikat((podmieniony() ? "Plik stanu " + plikStanu + ": " + changedFileText() : ocena.odmowa) + nieOtwarto);
         return false;
     }
     // A new tree beside the old one and a state file holding other nodes
@@ -777,7 +789,10 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
-    if (!wczytano) return wycofaj(withFileError("Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu));
+    if (const bool zmieniony = podmieniony(); !wczytano || zmieniony) {
+        const std::string nie = "Nie uda\xB3o si\xEA otworzy\xE6 pliku stanu " + plikStanu;
+        return wycofaj(zmieniony ? nie + ": " + changedFileText() : withFileError(nie));
+    }
     if (dokonczTworzenie) {
         if (!tylkoDoOdczytu && !dokladnie([&] { return renameFile(nowy, plikDrzewa); }))
             return wycofaj(withFileError("Nie uda\xB3o si\xEA doko\xF1" "czy\xE6 tworzenia operatora: plik " + nowy +

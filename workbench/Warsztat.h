@@ -249,6 +249,10 @@ public:
     // removed under the operator's lock: the files removed; none when the
     // lock cannot be had (a creation may be running).
     std::vector<std::string> UsunPozostalosciTworzenia(const OperatorZNazwy& o);
+    // Why the locked state file is not to be written, nor a node missing
+    // from it believed (put in its place by hand, or a look at it failed),
+    // with what the user can do; empty while it is the one locked.
+    std::string powodNiezapisania();
     // Deletes another operator's files (dialog).
     void Kasowanieoperatora1Click();
 
@@ -282,10 +286,6 @@ private:
     bool moznaUtworzyc(const OperatorZNazwy& o);
     // A failed save of the operator's files: told the user, remembered.
     void bladZapisu(const std::string& tekst);
-    // Why the locked state file is not to be written (put in its place by
-    // hand, or a look at it failed), with what the user can do; empty
-    // while it is the one locked.
-    std::string powodNiezapisania();
     // Takes the lock of the operator into blokada; false, told the user
     // ("nie " + czego + " go": what was not done), when another program
     // holds it or it cannot be taken.

@@ -651,12 +651,16 @@ void DefiniowanieWskaznikow::utworzWykresIPaski() {
     // The chart's controls in the bottom row, next to the chart button.
     QWidget* srodek = srodek_;
     Wykres->setText(q(utf8ToCp1250("Wykres wskaźnika <F6>")));
-    // The button's glyph from the working folder; a missing or unreadable
-    // image leaves it without one.
-    if (const std::optional<std::string> obraz = findExisting(app_.kontekst().KatalogRoboczy + "wykres.BMP")) {
-        const QPixmap glif(QString::fromStdString(*obraz));
-        if (!glif.isNull()) Wykres->setIcon(QIcon(glif));
-    }
+    // The button's glyph from the working folder, read as every file is (a
+    // pipe in its place never waited on); a missing or unreadable image
+    // leaves it without one.
+    BinaryFile plikGlifu;
+    std::optional<std::string> obraz;
+    if (plikGlifu.open(app_.kontekst().KatalogRoboczy + "wykres.BMP", BinaryFile::Mode::Read))
+        obraz = plikGlifu.readRest(LongestTemplate);
+    QPixmap glif;
+    if (obraz && glif.loadFromData(reinterpret_cast<const uchar*>(obraz->data()), static_cast<uint>(obraz->size())))
+        Wykres->setIcon(QIcon(glif));
     LabelTypWykresu = new QLabel("Typ wykresu", srodek);
     LabelTypWykresu->setObjectName("LabelTypWykresu");
     WyborTypuWykresu = new QComboBox(srodek);

@@ -324,8 +324,10 @@ int uruchom(int argc, char** argv) {
             if (!o.powod.empty()) return odmowa(o.powod);
             // A state file without its tree is never replaced by a new operator.
             // What a killed creation over it left is removed and named.
+            // A folder in the tree's place is named as the open names it.
             const auto bezDrzewa = [&] {
-                std::string t = "Brak pliku drzewa " + o.sciezka + "tr1 obok istniej\xB9" "cego pliku stanu " + o.stan +
+                std::string t = (o.cudzy.empty() ? "Brak pliku drzewa " + o.sciezka + "tr1 obok istniej\xB9" "cego pliku stanu " + o.stan
+                                                 : o.cudzy) +
                                 " - operator nie zosta\xB3 utworzony";
                 const std::vector<std::string> usuniete = w->UsunPozostalosciTworzenia(o);
                 for (std::size_t i = 0; i < usuniete.size(); ++i)

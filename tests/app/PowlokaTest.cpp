@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 #include "CodePage.h"
@@ -230,6 +231,13 @@ TEST_F(Start, ARefusedStartIsToldOnceAndEndsTheProgram) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].find(k->DomyslneKatalogi.BladOperatorow), 0u);
     EXPECT_TRUE(ui.endRequested && !work.exists("VE-SK.INI"));
+}
+
+// A hint text that cannot be read says in its tab which file and why.
+TEST_F(Start, AHintTextThatCannotBeReadSaysWhy) {
+    std::filesystem::create_directory(work.file("moduls.rtf"));
+    EXPECT_EQ(TekstPodpowiedzi(*k), "<p>Nie mo\xBFna odczyta\xE6 pliku podpowiedzi " + work.file("moduls.rtf") +
+                                        ": to jest folder</p>");
 }
 
 TEST(MenuGlowneTest, StartStatesAndShortcuts) {

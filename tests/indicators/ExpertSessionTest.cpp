@@ -223,8 +223,8 @@ TEST_F(Sesja, RuleFilesThatCannotServeAreToldWhy) {
         {"(defrule proste (initial-fact) => (assert (zbyt-wysoki test)))",
          {P("nie ma szablonów faktów programu (years, prog, wskaznik"), P("nie wczytano pliku faktów ") + fakty}},
         {" ", {P("nie wczytano pliku faktów ") + fakty}},
-        {"FIFO", {P("reguły-w0.clp: jest potokiem nazwanym (FIFO)")}},
-        {"folder", {P("reguły-w0.clp: jest folderem")}},
+        {"FIFO", {P("reguły-w0.clp: to jest potok nazwany (FIFO)")}},
+        {"folder", {P("reguły-w0.clp: to jest folder")}},
         {"(defrule r => (open \"dane.txt\" d \"r\"))", {"funkcja \"open\"", "deffacts"}},
         {"facts", {P("Nie można zapisać pliku faktów ") + fakty + P(": to jest folder")}},
     };

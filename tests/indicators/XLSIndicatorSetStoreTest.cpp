@@ -2,6 +2,12 @@
 // keeps the rest of the workbook, and a failed save.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "PomocWskaznikow.h"
@@ -251,6 +257,38 @@ TEST_F(ZestawZPliku, UnreadableFilesSayWhatIsWrongOnce) {
         xls.Write();
     }
     Odmowa("znaki.xls", "kom\xF3rka M2 (x \\u2265 0,5 \\u0414) ma znaki spoza strony kodowej 1250");
+}
+
+// What stands in a set's place is told as the file layer tells it (the
+// pipe held open by the test, so that no open can wait on it).
+TEST_F(ZestawZPliku, WhatStandsInASetsPlaceIsToldByItsReason) {
+    for (const auto& [nazwa, cel] : {std::pair{"link.xls", "nie-ma.xls"}, {"petla.xls", "petla.xls"},
+                                     {"urzadzenie.xls", "/dev/null"}, {"pagemap.xls", "/proc/self/pagemap"}})
+        std::filesystem::create_symlink(cel, d.file(nazwa));
+    std::filesystem::create_directory(d.file("folder.xls"));
+    const int koniec = ::mkfifo(d.file("potok.xls").c_str(), 0600) == 0 ? ::open(d.file("potok.xls").c_str(), O_RDWR | O_NONBLOCK) : -1;
+    d.write("duzy.xls", "");
+    std::filesystem::resize_file(d.file("duzy.xls"), LongestWorkbook + 1);
+    Odmowa("link.xls", "wskazuje na nie-ma.xls");
+    Odmowa("petla.xls", "p\xEAtla dowi\xB9za\xF1");
+    Odmowa("folder.xls", "to jest folder");
+    Odmowa("urzadzenie.xls", "to jest urz\xB9" "dzenie");
+    Odmowa("potok.xls", "to jest potok nazwany (FIFO)");
+    Odmowa("duzy.xls", "za du\xBFy (ponad 64 MB)");
+    Odmowa("pagemap.xls", "za du\xBFy (ponad 64 MB)");
+    Odmowa("brak.xls", "nie ma takiego pliku");
+    ::close(koniec);
+}
+
+// A failed save gives the system's reason, the path once.
+TEST_F(ZestawZPliku, AFailedSaveGivesTheSystemsReason) {
+    for (const auto& [plik, blad] : {std::pair{d.file("brak/a.xls"), ENOENT}, {d.file("pelny.xls"), ENOSPC}}) {
+        ui.messages.clear();
+        setFileFault([&](std::string_view krok) { return blad == ENOSPC && krok == "write"; }, blad);
+        EXPECT_FALSE(ZapiszZestawJako(z, plik, ui));
+        setFileFault({});
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie zapisano zestawu wska\x9Fnik\xF3w " + plik + ": " + fileErrorText(blad)});
+    }
 }
 
 TEST_F(ZestawZPliku, ShiftedOrMalformedLayoutIsRefusedAndNeverWritten) {

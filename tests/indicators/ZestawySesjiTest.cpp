@@ -3,6 +3,10 @@
 // dialogs and the relation box.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "FakeIndicatorSetStore.h"
@@ -120,6 +124,16 @@ TEST_F(ZestawySesji, MissingFileIsToldAsSuchAndChangesNothing) {
     }
 }
 
+// A pipe chosen as a set is named, not called missing (its other end held).
+TEST_F(ZestawySesji, APipeChosenAsASetIsNamed) {
+    const std::string potok = dir.folder() + "potok.xls";
+    ui.files = {potok};
+    const int koniec = ::mkfifo(potok.c_str(), 0600) == 0 ? ::open(potok.c_str(), O_RDWR | O_NONBLOCK) : -1;
+    s.WczytanieZestawu();
+    ::close(koniec);
+    EXPECT_EQ(ui.messages.at(0), P("Zestaw wskaźników ") + potok + P(" nie daje się odczytać: to jest potok nazwany (FIFO)"));
+}
+
 TEST_F(ZestawySesji, ARefusedSetKeepsAllShownAndAnEmptyOneClearsItAndIsTold) {
     s.ListaDiagnoz = {"==> a"};
     s.UAktualnicWykres(true);
@@ -162,6 +176,7 @@ TEST_F(ZestawySesji, SaveAsAsksBeforeOverwritingAndCarriesEditedThresholds) {
         bool overwrite;
         bool written;
     } t[] = {{false, true, true}, {true, false, false}, {true, true, true}};
+    k.KatalogOperatora = dir.folder() + "OP/";
     int n = 0;
     for (const auto& c : t) {
         const std::string plik = dir.folder() + "kopia" + std::to_string(n++) + ".xls";
@@ -170,6 +185,9 @@ TEST_F(ZestawySesji, SaveAsAsksBeforeOverwritingAndCarriesEditedThresholds) {
         ui.answers = {c.overwrite};
         ui.files = {plik};
         WidokWskaznikow v = s.ZapisanieZestawuJako();
+        // A set of the program's folder is saved elsewhere: the dialog
+        // starts in the operator's folder.
+        EXPECT_EQ(ui.dialogFolders.back(), k.KatalogOperatora);
         EXPECT_EQ(ui.questions.size(), c.exists ? 1u : 0u);
         ASSERT_EQ(store.files.count(plik) == 1, c.written) << plik;
         if (!c.written) continue;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -76,6 +80,36 @@ TEST_F(Start, ASettingsFileThatCannotBeLookedAtIsNeverReplaced) {
         EXPECT_TRUE(std::filesystem::is_empty(data.folder())) << n;
         EXPECT_TRUE(ok ? k->KatalogOperatora == work.folder() + "OP/" : ui.messages.at(0).find(fileErrorText(EIO)) != std::string::npos) << n;
     }
+}
+
+// A settings or constraint file that is there but is no plain file (a
+// pipe, one a writer feeds, a link to a device, a folder) is refused for
+// what it is, kept, nothing made; the test holds the pipe's other end.
+TEST_F(Start, ASettingsOrConstraintFileThatIsNoPlainFileIsRefusedForWhatItIs) {
+    const std::pair<std::string, std::string> wiersze[] = {
+        {"fifo", "potok nazwany (FIFO)"}, {"fifo+", "potok nazwany (FIFO)"}, {"/dev/zero", "to jest urz\xB9" "dzenie"},
+        {"/dev/urandom", "to jest urz\xB9" "dzenie"}, {"folder", "to jest folder"}};
+    for (const std::string plik : {work.file("VE-SK.INI"), data.file("PARAMETR/OGRAN.MDL")})
+        for (const auto& [co, rodzaj] : wiersze) {
+            const bool ini = plik == work.file("VE-SK.INI");
+            if (!ini) {
+                ASSERT_TRUE(Inicjalizacja(*k));
+                std::filesystem::create_directories(data.file("PARAMETR"));
+            }
+            int koniec = -1;
+            if (co[0] == '/') std::filesystem::create_symlink(co, plik);
+            else if (co == "folder") std::filesystem::create_directory(plik);
+            else if (::mkfifo(plik.c_str(), 0600) == 0) koniec = ::open(plik.c_str(), O_RDWR | O_NONBLOCK);
+            if (co == "fifo+") EXPECT_EQ(::write(koniec, "[Katalogi]", 10), 10);
+            ui.messages.clear();
+            EXPECT_FALSE(ini ? Inicjalizacja(*k) : WczytajOgraniczenia(*k));
+            if (koniec >= 0) ::close(koniec);
+            ASSERT_EQ(ui.messages.size(), 1u) << co;
+            EXPECT_NE(ui.messages[0].find(plik + (ini ? " nie daje si\xEA odczyta\xE6: " : ": ")), std::string::npos) << co;
+            EXPECT_NE(ui.messages[0].find(rodzaj), std::string::npos) << ui.messages[0];
+            EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(plik)) && (!ini || std::filesystem::is_empty(data.folder())));
+            std::filesystem::remove(plik);
+        }
 }
 
 TEST_F(Start, SettingsValuesAreTrimmedAndSplitAtTheFirstEquals) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <functional>
 #include <system_error>
 
 #include <filesystem>
@@ -197,6 +202,26 @@ TEST(FileSystem, AnEntryThatCannotBeFollowedIsNoMissingFile) {
         EXPECT_NE(wpisy->unreadable[0].reason.find(powod), std::string::npos);
         std::filesystem::remove(dir.file(nazwa));
     }
+}
+
+// No open of a file to read or write takes a named pipe, which is named
+// (the test holds its other end, so that nothing here can block).
+TEST(FileSystem, NoOpenTakesANamedPipe) {
+    test::TempDir dir;
+    const std::string potok = dir.file("p");
+    ASSERT_EQ(::mkfifo(potok.c_str(), 0600), 0);
+    const int koniec = ::open(potok.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    BinaryFile f;
+    TextWriter t;
+    const std::function<bool()> otwarcia[] = {
+        [&] { return f.open(potok, BinaryFile::Mode::Read); }, [&] { return f.open(potok, BinaryFile::Mode::Update); },
+        [&] { return f.open(potok, BinaryFile::Mode::Create); }, [&] { return t.create(potok); },
+        [&] { return writeAt(potok, 0, "x"); }};
+    for (const auto& otworz : otwarcia) {
+        EXPECT_FALSE(otworz());
+        EXPECT_EQ(lastFileError(), "to jest potok nazwany (FIFO)");
+    }
+    ::close(koniec);
 }
 
 // Every system error is told in Polish, naming the limit where a limit is

@@ -85,7 +85,7 @@ TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
     } przypadki[] = {
         {"cut inside record 0", [](auto& d) { d.write("OP.qad", d.read("OP.qad").substr(0, 18735)); }, "kr\xF3tszy"},
         {"tree file a FIFO", [](auto& d) { ::unlink(d.file("OP.tr1").c_str()), ::mkfifo(d.file("OP.tr1").c_str(), 0600); },
-         "nie jest zwyk\xB3y plik"},
+         "to jest potok nazwany (FIFO)"},
         {"tree longer than any", [](auto& d) { d.write("OP.tr1", "d/r 0\r\n" + std::string(1 << 20, '\t') + "d 1\r\n"); },
          "za d\xB3ugi"},
         {"a node's number twice, a partial record after", [](auto& d) {
@@ -179,6 +179,18 @@ TEST_F(Naprawa, AStateFileReplacedWhileOpenRefusesEveryChange) {
     EXPECT_TRUE(dir.read("OP.qad") == qad && dir.read("OP.tr1") == tr1);
     // Reopened, it is locked anew.
     EXPECT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.") && w->Symulowanie(1));
+}
+
+// Replaced under this program's own lock, it is told as changed while
+// being opened, not as held by another program.
+TEST_F(Naprawa, AStateFileReplacedUnderTheLockIsToldAsChanged) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    dir.write("kopia", dir.read("OP.qad"));
+    std::filesystem::rename(dir.file("kopia"), dir.file("OP.qad"));
+    ui.messages.clear();
+    EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Plik stanu " + dir.folder() + "OP.qad: " + changedFileText() +
+                                                     " - nie otwarto go"});
 }
 
 TEST_F(Naprawa, AReadOnlyOperatorOpensAndRefusesEveryChangeWithOneMessage) {

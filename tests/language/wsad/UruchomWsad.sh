@@ -197,8 +197,11 @@ over the bound~truncate -s 17M f.roz~f.roz OP.tr1~~2~16 MB (16777216 bajt~
 a name too long~~$(printf 'a%.0s' $(seq 300)).roz OP.tr1~~2~nazwa za d${l}uga (nazwa pliku lub folderu mo${z1}e mie$(printf '\304\207') najwy${z1}ej 255 bajt~
 four open files at most~limit='prlimit --nofile=4' && printf 'run\n' > f.roz && "$wsad" f.roz OP.tr1 > /dev/null && [ $pamiec != unlimited ] || pomin='the sanitizers need more'~f.roz OP.tr1 3<&- 4<&- 5<&- 6<&- 7<&- 8<&- 9<&-~~2~limit otwartych plik$(printf '\303\263')w programu (4) - zob. ulimit -n~
 a file of size 0 that never ends~ln -s /proc/self/pagemap f.roz~f.roz OP.tr1~~2~f.roz: plik jest za du${z1}y (ponad 16 MB)~
-a named pipe~mkfifo f.roz~f.roz OP.tr1~~2~f.roz nie jest zwyk${l}ym plikiem (to potok nazwany)~
-a folder~mkdir f.roz~f.roz OP.tr1~~2~(to folder)~
+a named pipe~mkfifo f.roz~f.roz OP.tr1~~2~f.roz nie jest zwyk${l}ym plikiem: to jest potok nazwany (FIFO)~
+a folder~mkdir f.roz~f.roz OP.tr1~~2~: to jest folder~
+settings a named pipe~printf 'run\n' > f.roz && rm VE-SK.INI && mkfifo VE-SK.INI~f.roz OP.tr1~~2~VE-SK.INI nie daje si$(printf '\304\231') odczyta$(printf '\304\207'): to jest potok nazwany (FIFO) - nic nie zosta~
+settings a link to /dev/zero~printf 'run\n' > f.roz && rm VE-SK.INI && ln -s /dev/zero VE-SK.INI~f.roz OP.tr1~~2~: to jest urz$(printf '\304\205')dzenie - nic nie zosta~
+a folder in the tree's place beside the state file~printf 'run\n' > f.roz && "$wsad" f.roz OP.tr1 > /dev/null 2>&1 && rm OP.tr1 OP.lck && mkdir OP.tr1~f.roz OP.tr1~~2~nie ma pliku drzewa (OP.tr1 jest folderem) - operator nie zosta~
 call beside the calling file~mkdir "$f" "$r" && printf 'run\ndeklaracja a\ncall d.roz\n' > "$f/$g" && printf '+ x1 x1 7\n' > "$f/d.roz" && cp VE-SK.INI "$r" && cd "$r"~"../$f/$g" OP.tr1~~0~~a\t 7.00000000000000E+0000
 a call found nowhere~mkdir "$f" && printf 'run\n\ncall brak.roz\n+ x1 x1 1\n' > "$f/$g"~"$f/$g" OP.tr1~~1~brak.roz (wywo${l}any w $f/$g, wiersz 3)~
 comments in code page 1250 above UTF-8 commands~printf 'rem \277\271\352\263\237\277\271\352\nrem \263\237\277\271\352\263\237\277\nrun\ndeklaracja r\303\263\305\274ne\nw\304\231ze\305\202 dodaj 0 0 r\303\263\305\274ne\n' > f.roz~f.roz OP.tr1~~0~~r\303\263\305\274ne\t 1.00000000000000E+0000
