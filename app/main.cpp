@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -19,6 +20,9 @@
 #include "TekstyOkien.h"
 
 int main(int argc, char** argv) {
+    // A write past the file-size limit (ulimit -f) fails with its reason and
+    // is told as every failed save is, never ends the program mid-save.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(vesk::tekst::TytulAplikacji));
     // The start window and the ending dialog end the program, not the last
