@@ -144,6 +144,9 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto) {
         oknoGlowne_->pokazPodpowiedzBezOperatora(q(TekstPodpowiedzi(*k_)));
     }
     odswiezOkna();
+    // An operator opened: its tree (enabled by the refresh) takes the keys,
+    // arrows, Del and Enter, at once, not after a Tab into it.
+    if (otwarto) oknoGlowne_->TreeView1->setFocus(Qt::OtherFocusReason);
 }
 
 bool Aplikacja::porzucenieFormularza() {

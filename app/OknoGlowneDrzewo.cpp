@@ -183,16 +183,20 @@ void OknoGlowne::polaczZakladkeDrzewa() {
             [](Warsztat& w) { w.przeglad1Click(false); });
     podlacz({akcja("Bazowy1"), akcja("Ustawieniejakowzabazowego1"), SpeedBazowy}, [](Warsztat& w) { w.Bazowy1Click(); },
             false);
-    podlacz({akcja("Doedycji1"), akcja("Ustawieniejakowzadokopiowania1"), SpeedWzorcowy},
-            [](Warsztat& w) { w.Doedycji1Click(); });
-    // Ins adds in sight: on the tree tab the new node is selected there;
-    // from any other page it is added as the traditional tab adds one.
-    connect(akcja("dodanieweza1"), &QAction::triggered, this, [this] {
-        if (PageControl1->currentWidget() != TabDrzewo && Wyniki)
-            Wyniki->dodanieNowejDecyzji();
-        else
-            polecenie([](Warsztat& w) { w.dodanieweza1Click(); });
-    });
+    podlacz({akcja("Ustawieniejakowzadokopiowania1"), SpeedWzorcowy}, [](Warsztat& w) { w.Doedycji1Click(); });
+    // Ins, and Ctrl+B with a base set, add in sight: on the tree tab the new
+    // node is selected there; from any other page it is added as the
+    // traditional tab adds one.
+    auto wWidoku = [this](QAction* a, void (ZakladkiWynikow::*zInnej)(), const std::function<void(Warsztat&)>& f) {
+        connect(a, &QAction::triggered, this, [this, zInnej, f] {
+            if (PageControl1->currentWidget() != TabDrzewo && Wyniki)
+                (Wyniki->*zInnej)();
+            else
+                polecenie(f);
+        });
+    };
+    wWidoku(akcja("dodanieweza1"), &ZakladkiWynikow::dodanieNowejDecyzji, [](Warsztat& w) { w.dodanieweza1Click(); });
+    wWidoku(akcja("Doedycji1"), &ZakladkiWynikow::wyborDoEdycji, [](Warsztat& w) { w.Doedycji1Click(); });
     podlacz({PrzyciskDodaniaNowejDecyzji}, [](Warsztat& w) { w.natychmiastowe_dodanie_i_edycja_wezla(); });
     podlacz({akcja("Dodanienowegowza1")}, [](Warsztat& w) { w.Dodajemy_Wezel(); });
     podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.Kasowaniewza1Click(); });

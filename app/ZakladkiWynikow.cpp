@@ -310,8 +310,16 @@ void ZakladkiWynikow::klik(const std::string& nazwa) {
 }
 
 void ZakladkiWynikow::dodanieNowejDecyzji() {
+    dodanieWWidoku(&InterfejsTradycyjny::DodanieNowejDecyzji);
+}
+
+void ZakladkiWynikow::wyborDoEdycji() {
+    dodanieWWidoku(&InterfejsTradycyjny::WyborDoEdycji);
+}
+
+void ZakladkiWynikow::dodanieWWidoku(void (InterfejsTradycyjny::*polecenie)()) {
     if (!app_.porzucenieFormularza()) return;
-    Interfejs.DodanieNowejDecyzji();
+    (Interfejs.*polecenie)();
     app_.odswiezOkna();
 }
 

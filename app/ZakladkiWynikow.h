@@ -58,8 +58,10 @@ public:
     // A button of the traditional tab (or "GrupaFinanse") by name.
     void klik(const std::string& nazwa);
     void SpeedPotwierdzenieClick();
-    // Ins with another page than the tree tab in front.
+    // Ins, or Ctrl+B with a base set, with another page than the tree tab
+    // in front: the node added in sight.
     void dodanieNowejDecyzji();
+    void wyborDoEdycji();
     // A pending deletion of the traditional tab dropped (Esc, another
     // command); true when there was one.
     bool zakonczKasowanie();
@@ -117,6 +119,7 @@ private:
     void pokazWynik(const WynikPodgladu& w);
     void pokazZakladki();
     void rysujChart1();
+    void dodanieWWidoku(void (InterfejsTradycyjny::*polecenie)());
 
     Aplikacja& app_;
     OknoGlowne& f_;

@@ -333,7 +333,14 @@ void InterfejsTradycyjny::SpeedPotwierdzenieClick() {
 }
 
 void InterfejsTradycyjny::DodanieNowejDecyzji() {
-    if (!w.natychmiastowe_dodanie_i_edycja_wezla()) return;
+    if (w.natychmiastowe_dodanie_i_edycja_wezla()) pokazDodany();
+}
+
+void InterfejsTradycyjny::WyborDoEdycji() {
+    if (w.Doedycji1Click()) pokazDodany();
+}
+
+void InterfejsTradycyjny::pokazDodany() {
     NumerZbioruPrim = etykietaWybranego();
     StatusPrim = teksty::NieSymulowany;
     Wlaczony["PrzyciskProdukcja1"] = Wlaczony["PrzyciskFinanse"] = Wlaczony["PrzyciskWynikSyntetyczny"] = false;

@@ -84,6 +84,8 @@ public:
     // shown with the new node selected and its form open. Nothing added
     // (refused, told why): the page stays.
     void DodanieNowejDecyzji();
+    // Ctrl+B there: with a base set it adds a node as Ins does, in sight.
+    void WyborDoEdycji();
     // The deletion that Kasowanie left on the confirmation button is
     // pending; ZakonczKasowanie drops it (Esc, another command), the
     // button hidden. Other pending steps are left as they are.
@@ -111,6 +113,8 @@ private:
     void pogrub(std::initializer_list<const char*> nazwy);
     void ukryj(std::initializer_list<const char*> grupy);
     std::string etykietaWybranego() const;
+    // The node just added, in sight: the tree tab with it selected.
+    void pokazDodany();
     bool niesymulowanyWybrany() const;
     void pokazTylko(const char* zakladka);
 };

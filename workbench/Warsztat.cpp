@@ -260,10 +260,11 @@ void Warsztat::ustawDoEdycji(int i) {
     OkienkoEdycji = Drzewo.Etykieta(i);
 }
 
-void Warsztat::Doedycji1Click() {
+bool Warsztat::Doedycji1Click() {
     WyborWezlaDoEdycji();
-    if (Polecenia.dodanieweza1) natychmiastowe_dodanie_i_edycja_wezla();
+    const bool dodano = Polecenia.dodanieweza1 && natychmiastowe_dodanie_i_edycja_wezla();
     Polecenia.dodanieweza1 = true;
+    return dodano;
 }
 
 bool Warsztat::Dodajemy_Wezel() {

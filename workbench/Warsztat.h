@@ -144,7 +144,9 @@ public:
     // (an item dropped on the base or template box).
     void UpuszczenieNaBazowy(int numer);
     void UpuszczenieNaEdycji(int numer);
-    void Doedycji1Click();  // template choice, adding at once when a base is set
+    // Template choice, adding at once when a base is set: true when a node
+    // was added (its form then open).
+    bool Doedycji1Click();
     // Adds a child of the base node from the template; true when added.
     bool Dodajemy_Wezel();
     bool dodanieweza1Click();  // adds and saves the tree

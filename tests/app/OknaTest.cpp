@@ -373,6 +373,8 @@ TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
     EXPECT_EQ(f.TreeView1->topLevelItem(0)->text(0), QStringLiteral("d/r 0"));
     EXPECT_EQ(f.TreeView1->currentItem(), f.TreeView1->topLevelItem(0));
     EXPECT_TRUE(f.TreeView1->isEnabled());
+    // The arrows, Del and Enter reach the tree at once.
+    EXPECT_EQ(f.focusWidget(), f.TreeView1);
     // The hints come from the working folder: none there, so none shown.
     EXPECT_TRUE(f.MemoStart->toPlainText().isEmpty());
 }

@@ -295,21 +295,32 @@ TEST_F(ZakladkaDrzewa, TheFormOpensWithTheFocusInItsFirstBox) {
     EXPECT_TRUE(f3().isVisible());
 }
 
-// Ins with the traditional tab in front (back from a report) adds the node
-// in sight: the tree tab with the new node and its form.
+// Ins, or Ctrl+B with a base set, with the traditional tab in front (back
+// from a report) adds the node in sight: the tree tab with the new node and
+// its form.
 TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
-    klik("d/r 1");
-    f().akcja("Bazowy1")->trigger();
-    w().WyborWezlaDoEdycji();
-    app->odswiezOkna();
-    f().Wyniki->klik("PrzyciskBilansOkresowy");
-    f().Wyniki->PrzyciskPowrotDoInterfejsu->click();
-    for (auto* s : f().findChildren<QShortcut*>())
-        if (s->key() == QKeySequence(Qt::Key_Insert)) emit s->activated();
-    EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
-    EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")}));
-    EXPECT_TRUE(f3().isVisible());
-    EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("3"));
+    const std::pair<const char*, std::function<void()>> klawisze[] = {
+        {"Ins",
+         [&] {
+             for (auto* s : f().findChildren<QShortcut*>())
+                 if (s->key() == QKeySequence(Qt::Key_Insert)) emit s->activated();
+         }},
+        {"Ctrl+B", [&] { f().akcja("Doedycji1")->trigger(); }},
+    };
+    for (const auto& [jak, nacisnij] : klawisze) {
+        klik("d/r 1");
+        f().akcja("Bazowy1")->trigger();
+        w().WyborWezlaDoEdycji();
+        app->odswiezOkna();
+        f().Wyniki->klik("PrzyciskBilansOkresowy");
+        f().Wyniki->PrzyciskPowrotDoInterfejsu->click();
+        nacisnij();
+        EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo) << jak;
+        EXPECT_EQ(dzieci("d/r 1"), (QStringList{QStringLiteral("d 3")})) << jak;
+        EXPECT_TRUE(f3().isVisible()) << jak;
+        EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("3")) << jak;
+        f3().Wyjcie1->trigger();  // the node just added goes again
+    }
 }
 
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
