@@ -188,6 +188,7 @@ a called file beyond code page 1250~printf 'run\ncall d.roz\n' > f.roz && printf
 an endless answer~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1 < /dev/zero~~1~Przyczyna: odpowiedź dłuższa niż 65536 bajtów~
 an answer of a number too large~printf 'run\nzapytaj x1\n' > p.roz && { printf 7; head -c 65535 /dev/zero | tr '\0' 0; echo; } > z~p.roz OP.tr1 < z~~1~Przyczyna: liczba "7000000000000000000000000000000000000000..." jest za duża~
 call with a TAB~printf 'run\ncall\tceny.roz\n' > f.roz && printf 'run\n' > ceny.roz~f.roz OP.tr1~~1~po call nie ma nazwy pliku (słowa wiersza rozdziela spacja lub przecinek, nie tabulator: call\x09ceny.roz)~
+call with a blank and a TAB~printf 'run\ncall \t ceny.roz\n' > f.roz && printf 'run\n' > ceny.roz~f.roz OP.tr1~~1~brak pliku rozkazów \x09 (słowa wiersza rozdziela spacja lub przecinek, nie tabulator) (wywołany~
 call beside a folder of the name~mkdir Ceny.roz && printf 'run\nmessage wewn\n' > ceny.roz && printf 'run\ncall CENY.roz\n' > f.roz~f.roz OP.tr1~~0~ wewn~x4\t 0.00000000000000E+0000
 call of a file named decomposed~printf 'run\n' > "$(printf 'za\314\250b.roz')" && printf 'run\ncall z\271b.roz\n' > f.roz~f.roz OP.tr1~~1~brak pliku rozkazów ząb.roz: Nazwa pliku za\u0328b.roz ma litery zapisane w postaci rozłożonej (NFD~
 an answer beyond code page 1250~printf 'run\nzapytaj x1\n' > p.roz~p.roz OP.tr1~5 \320\226\n~1~ma znak \u0416 spoza strony kodowej 1250~
