@@ -254,8 +254,9 @@ std::vector<std::string> NazwyPlikuRegul(const std::string& katalogOperatora, co
     const std::string zZestawem = "regu\xB3y-" + nazwaZestawu + "-" + wskaznik + ".clp";
     const std::string bez = "regu\xB3y-" + wskaznik + ".clp";
     std::vector<std::string> nazwy;
+    // An operator opened by its bare name has the working folder, written
+    // as no folder at all (its state and facts files go there too).
     for (const std::string* katalog : {&katalogOperatora, &katalogProgramu}) {
-        if (katalog->empty()) continue;
         if (!nazwaZestawu.empty()) nazwy.push_back(*katalog + zZestawem);
         nazwy.push_back(*katalog + bez);
     }
