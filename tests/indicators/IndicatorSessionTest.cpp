@@ -275,14 +275,11 @@ TEST_F(SesjaWskaznikow, RuleFileEnablesTheExpertBox) {
     EXPECT_TRUE(v.CheckBoxExpert);
     EXPECT_EQ(s.NazwaZestawu(), "wskazniki-ogolne");  // kept
     EXPECT_EQ(*s.PlikRegul(), k.KatalogOperatora + "regu\xB3y-wskazniki-ogolne-b.clp");
-    // An operator opened by its bare name: its folder is the working one.
-    k.KatalogOperatora.clear();
+    k.KatalogOperatora.clear();  // an operator opened by its bare name
     const std::filesystem::path przed = std::filesystem::current_path();
     std::filesystem::current_path(dir.folder() + "op/");
-    s.chooseIndicator(0);
-    v = s.chooseIndicator(1);
+    s.chooseIndicator(1);
     std::filesystem::current_path(przed);
-    EXPECT_TRUE(v.CheckBoxExpert);
     EXPECT_EQ(s.PlikRegul(), "regu\xB3y-wskazniki-ogolne-b.clp");
 }
 
