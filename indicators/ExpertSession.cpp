@@ -142,6 +142,9 @@ std::optional<std::string> NazwaBezSymbolu(const std::string& nazwa) {
         if (static_cast<unsigned char>(ch) >= 0xF8)
             return "zawiera znak \x84" + std::string(1, ch) + "\x94, kt\xF3rego silnik regu\xB3 nie czyta w symbolu";
     if (CzytanaJakoLiczba(s)) return std::string("jest dla silnika regu\xB3 liczb\xB9");
+    // "=" alone in a fact starts a call of a function ("=(...)").
+    if (s == "=")
+        return std::string("jest dla silnika regu\xB3 pocz\xB9tkiem wywo\xB3" "ania funkcji, nie warto\x9C" "ci\xB9");
     if (s.size() > 2 && s.front() == '[' && s.back() == ']')
         return std::string("jest w nawiasach [ ], a tak\xB9 silnik regu\xB3 czyta jako nazw\xEA instancji");
     return std::nullopt;
@@ -254,8 +257,9 @@ std::vector<std::string> NazwyPlikuRegul(const std::string& katalogOperatora, co
     const std::string zZestawem = "regu\xB3y-" + nazwaZestawu + "-" + wskaznik + ".clp";
     const std::string bez = "regu\xB3y-" + wskaznik + ".clp";
     std::vector<std::string> nazwy;
+    // An operator opened by its bare name has the working folder, written
+    // as no folder at all (its state and facts files go there too).
     for (const std::string* katalog : {&katalogOperatora, &katalogProgramu}) {
-        if (katalog->empty()) continue;
         if (!nazwaZestawu.empty()) nazwy.push_back(*katalog + zZestawem);
         nazwy.push_back(*katalog + bez);
     }

@@ -797,19 +797,23 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
         // caller goes on; the run is then one that failed.
         // "(wywołany w ..., wiersz ...)"
         const std::string gdzie = "wywo\xB3" "any w " + p.NazwaPliku + ", wiersz " + std::to_string(p.NumerLinii);
-        const std::string pierwsze = slowo(w, 1);
+        // A TAB, which parts no words, may stand before the name or in it
+        // ("call\tceny.roz", "call \tceny.roz"): shown escaped, and said.
+        const std::string& slowa = nazwa.empty() ? slowo(w, 1) : nazwa;
+        const std::string tabulator =
+            slowa.find('\t') == std::string::npos
+                ? std::string()
+                : " (s\xB3owa wiersza rozdziela spacja lub przecinek, nie tabulator" +
+                      (nazwa.empty() ? ": " + readableCp1250Start(slowa, 60) : std::string()) + ")";
         // "po call nie ma nazwy pliku (słowa wiersza rozdziela spacja lub przecinek, nie tabulator: ...)"
-        const std::string dlaczego =
-            !z.nfd.empty()   ? ": " + unusableFileNameMessage(z.nfd)
-            : !nazwa.empty() ? std::string()
-            : pierwsze.find('\t') != std::string::npos
-                ? ": po call nie ma nazwy pliku (s\xB3owa wiersza rozdziela spacja lub przecinek, nie tabulator: " +
-                      readableCp1250Start(pierwsze, 60) + ")"
-                : ": po call nie ma nazwy pliku";
-        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w" + (nazwa.empty() ? "" : " " + nazwa) + dlaczego);
+        const std::string dlaczego = !z.nfd.empty()   ? ": " + unusableFileNameMessage(z.nfd)
+                                     : !nazwa.empty() ? tabulator
+                                                      : ": po call nie ma nazwy pliku" + tabulator;
+        const std::string napis = nazwa.empty() ? "" : " " + readableCp1250Start(nazwa, nazwa.size());
+        BladSkryptu b(BladSkryptu::Rodzaj::Plik, "brak pliku rozkaz\xF3w" + napis + dlaczego);
         b.UstawMiejsce(p.NazwaPliku, p.NumerLinii, linia.Wiersz);
         if (!blad_) blad_ = std::move(b);
-        k_.Okna->message(BrakPlikuRozkazow + (nazwa.empty() ? "" : " " + nazwa) + dlaczego + " (" + gdzie + ")");
+        k_.Okna->message(BrakPlikuRozkazow + napis + dlaczego + " (" + gdzie + ")");
     } else {
         const std::size_t nowy = static_cast<std::size_t>(L + 1);
         ladujPlik(L + 1, z.plik.value_or(plik));

@@ -218,9 +218,11 @@ std::string textFileRefusal(const TextFileLines& t, const std::string& file, con
             // "nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)"
             return file + " nie jest plikiem tekstowym (ma bajty zerowe: to program, skoroszyt lub inne dane)";
         case Refusal::NotUtf8:
-            // "nie jest zapisany w UTF-8 (bajt \xB1), choć reszta pliku jest - zapisz cały plik w UTF-8"
-            return wiersz + " nie jest zapisany w UTF-8 (bajt " + t.character + "), cho\xE6 reszta pliku jest" +
-                   " - zapisz ca\xB3y plik w UTF-8";
+            // Only a file marked as UTF-8 holds such a line (one without a
+            // mark tells each line's encoding by the line):
+            // "nie jest zapisany w UTF-8 (bajt \xB1), choć plik zaczyna się znacznikiem UTF-8 (BOM) - ..."
+            return wiersz + " nie jest zapisany w UTF-8 (bajt " + t.character + "), cho\xE6 plik zaczyna si\xEA " +
+                   "znacznikiem UTF-8 (BOM) - zapisz ca\xB3y plik w UTF-8";
         case Refusal::Decomposed:
             // "ma litery zapisane w postaci rozłożonej (NFD: litera i osobny znak diakrytyczny ...) - wpisz
             // je na nowo, każdą jako jeden znak; nazwę pliku w tej postaci poprawia np. polecenie: convmv ..."

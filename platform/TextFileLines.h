@@ -20,7 +20,7 @@ struct TextFileLines {
         Utf16NoMark,     // UTF-16 without a byte-order mark
         Utf32,           // UTF-32, with or without its mark
         NulBytes,        // no text: a program, a workbook
-        NotUtf8,         // a line of a UTF-8 file that is not UTF-8
+        NotUtf8,         // a line of a file marked as UTF-8 that is not UTF-8
         Decomposed,      // a letter written as its base letter and an accent (NFD)
         Unspellable,     // a character code page 1250 lacks
         UnusedByte,      // a byte to which code page 1250 gives no character ("\x83")

@@ -328,6 +328,7 @@ TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
         {P("Średnia Łączna Żywotność"), "Srednia-Laczna-Zywotnosc", ""},
         {"2014", "x", P("nazwy wskaźnika \"2014\" nie można zapisać jako symbolu silnika reguł: jej postać \"2014\" "
                         "jest dla silnika reguł liczbą")},
+        {"=", "x", P("nazwy wskaźnika \"=\" nie można zapisać jako symbolu silnika reguł: jej postać \"=\" ")},
     };
     for (const auto& c : t) {
         SCOPED_TRACE(c.symbol);

@@ -275,6 +275,12 @@ TEST_F(SesjaWskaznikow, RuleFileEnablesTheExpertBox) {
     EXPECT_TRUE(v.CheckBoxExpert);
     EXPECT_EQ(s.NazwaZestawu(), "wskazniki-ogolne");  // kept
     EXPECT_EQ(*s.PlikRegul(), k.KatalogOperatora + "regu\xB3y-wskazniki-ogolne-b.clp");
+    k.KatalogOperatora.clear();  // an operator opened by its bare name
+    const std::filesystem::path przed = std::filesystem::current_path();
+    std::filesystem::current_path(dir.folder() + "op/");
+    s.chooseIndicator(1);
+    std::filesystem::current_path(przed);
+    EXPECT_EQ(s.PlikRegul(), "regu\xB3y-wskazniki-ogolne-b.clp");
 }
 
 TEST_F(SesjaWskaznikow, YearChoiceEvaluatesAgain) {
