@@ -183,12 +183,6 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const Comment
             why = Refusal::Surrogate;
             character = std::move(half);
         }
-        // Whole as UTF-8 and as code page 1250 alike, the line may be
-        // either: what its bytes are in code page 1250 is said too.
-        if (why == Refusal::Unspellable && !utf16 && !utf8Mark && firstUnusedCp1250Byte(code) == std::string::npos) {
-            r.maybeCp1250 = true;
-            r.cp1250 = std::string(code.substr(at, n));
-        }
         // A line may be long: its start tells which it is.
         std::string shown = readableStart(line, 100);
         if (why == Refusal::Surrogate)
@@ -231,12 +225,6 @@ std::string textFileRefusal(const TextFileLines& t, const std::string& file, con
                             "nazw\xEA pliku w tej postaci poprawia np. polecenie: convmv -f utf8 -t utf8 --nfc "
                             "--notest NAZWA";
         case Refusal::Unspellable:
-            // "ma znak \u04E3 spoza strony kodowej 1250 - plik może być zapisany w stronie kodowej 1250 (wtedy
-            // to "ÓŁ"): zapisz go w UTF-8, aby był odczytany na pewno"
-            if (t.maybeCp1250)
-                return wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - plik mo\xBF" "e by\xE6 " +
-                       "zapisany w stronie kodowej 1250 (wtedy to \"" + t.cp1250 + "\"): zapisz go w UTF-8, " +
-                       "aby by\xB3 odczytany na pewno";
             // "ma znak \u0414 spoza strony kodowej 1250 - nazwa ani wartość nie może go zawierać (komentarz rem może)"
             return wiersz + " ma znak " + t.character + " spoza strony kodowej 1250 - nazwa ani warto\x9C\xE6 " +
                    "nie mo\xBF" "e go zawiera\xE6 (komentarz " + comment + " mo\xBF" "e)";

@@ -33,11 +33,6 @@ struct TextFileLines {
     std::size_t line = 0;   // the refused line, from 1
     std::string text;       // that line readable (readableFileName), its first 100 bytes
     std::string character;  // its first character refused, readable ("\u0414", "\xB1", "\u0301")
-    // Unspellable in a file whose lines are whole both as UTF-8 and as code
-    // page 1250 ("P\xD3\xA3ROCZE"): it may be written in code page 1250,
-    // which its bytes then read as (`cp1250`, the refused character's).
-    bool maybeCp1250 = false;
-    std::string cp1250;
     // TwoEncodings: the first line that decided the file's encoding
     // (UTF-8 when firstUtf8), readable; `line` and `text` are the first
     // line in the other one.

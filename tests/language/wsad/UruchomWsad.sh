@@ -176,7 +176,7 @@ UTF-16 without a mark~u16 '' utf-16le 'run' > f.roz~f.roz OP.tr1~~2~f.roz jest z
 UTF-32~u16 '' utf-32 'run' > f.roz~f.roz OP.tr1~~2~f.roz jest zapisany w UTF-32~
 UTF-8 beyond code page 1250~printf 'run\ndeklaracja \320\262\320\265\321\201\ndeklaracja \320\261\320\265\320\263\n' > f.roz~f.roz OP.tr1~~2~f.roz, wiersz 2 (deklaracja \u0432\u0435\u0441) ma znak \u0432 spoza~
 a comment keeps any character~printf 'run\nREM krok \342\206\222 \320\222\ndeklaracja a\n+ a a 4\n' > f.roz~f.roz OP.tr1~~0~~a\t 4.00000000000000E+0000
-a name beyond code page 1250~printf 'run\nutw\303\263rz plik "Gr\316\261.tr1"\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (utwórz plik "Gr\u03B1.tr1") ma znak \u03B1 spoza~
+a name beyond code page 1250~printf 'run\nutw\303\263rz plik "Gr\316\261.tr1"\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (utwórz plik "Gr\u03B1.tr1") ma znak \u03B1 spoza strony kodowej 1250 - nazwa ani warto
 a decomposed name~printf 'run\nutw\303\263rz plik "Zaz\314\207o\314\201\305\202c\314\201.tr1"\n' > f.roz~f.roz OP.tr1~~2~diakrytyczny \u0307) - wpisz je na nowo~
 a stray byte in a UTF-8 line~printf 'run\nmessage z\305\202y \261\nw\304\231ze\305\202 dodaj 0 0 x1\n' > f.roz~f.roz OP.tr1~~2~wiersz 2 (message zĹ‚y ±) jest zapisany w stronie kodowej 1250, a wiersz 3 (węzeł dodaj 0 0 x1) w UTF-8~
 a UTF-8 line in a code page 1250 file~printf 'run\nutw\303\263rz plik "Wynik.tr1"\nw\352ze\263 dodaj 0 0 x1\nw\352ze\263 symuluj x1\nmessage dodano\n' > f.roz~f.roz OP.tr1~~2~f.roz: wiersz 2 (utwórz plik "Wynik.tr1") jest zapisany w UTF-8, a wiersz 3 (węzeł dodaj 0 0 x1) w stronie kodowej 1250 - zapisz cały plik w jednym z nich~
