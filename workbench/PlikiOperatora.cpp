@@ -529,11 +529,14 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     const auto stanuNie = [&] {
         return failedWriteText("Nie uda\xB3o si\xEA utworzy\xE6 pliku stanu " + plikStanu, "Plik stanu " + plikStanu);
     };
+    const std::string operatorNie = "Operator " + plikDrzewa + " nie zosta\xB3 utworzony";
     nowyS.zmieniony = true;
     k.SciezkaOperatora = sciezka;
     try {
+        // A simulation refused (its parameter file unreadable) has told its
+        // reason and left no file error: the state file is not to blame.
         if (!UtworzStanOperatora(k, nowyStan))
-            return wycofaj(stanuNie() + nieUtworzono);
+            return wycofaj(lastFileError().empty() ? operatorNie : stanuNie() + nieUtworzono);
     } catch (const std::exception& e) {
         return wycofaj(e.what());
     }
@@ -543,7 +546,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
         BladZapisu = true;
         return wycofaj(failedWriteText(drzewaNie, drzewaTak) + nieUtworzono);
     }
-    if (!Wczytaj()) return wycofaj("Operator " + plikDrzewa + " nie zosta\xB3 utworzony");
+    if (!Wczytaj()) return wycofaj(operatorNie);
     if (!krok(dokladnie([&] { return renameFile(nowyStan, plikStanu); }), stan.zmieniony))
         return wycofaj(stanuNie() + nieUtworzono);
     // The new state file is locked as the old one was.

@@ -139,6 +139,9 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
         Polecenia.Bazowy1 = Polecenia.Rezultaty2 = false;
         Polecenia.OkienkoBazowe = false;
         Formularz.UstawEdytowalny(1);
+        // A read-only operator's decisions are shown in closed boxes: a
+        // value typed there could never be kept.
+        if (TylkoDoOdczytu) Formularz.Edytowalny = false;
         Drzewo.UstawObrazek(i, 2);
     } else {
         Polecenia.WynikSyntetyczny1 = Polecenia.SpeedButton3 = numerTekst != "0";

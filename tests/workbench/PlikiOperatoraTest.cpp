@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 
 #include "PomocWarsztatu.h"
 #include "Teksty.h"
@@ -369,6 +370,15 @@ TEST_F(PlikiOperatoraBledy, AMissingParameterFileAtTheLoadKeepsThePreviousOperat
     EXPECT_FALSE(dir.exists("C.qad"));
     EXPECT_NE(ui.messages.back().find("decyzje.tr1"), std::string::npos);
     EXPECT_EQ(k->SciezkaOperatora, dir.folder() + "B.");
+    // A parameter file that is a pipe: its reason, the state file not blamed.
+    std::filesystem::copy_file(std::string(VESK_DATA_DIR) + "PARAMETR/decyzje.tr1", pusty.folder() + "decyzje.tr1");
+    ASSERT_EQ(::mkfifo((pusty.folder() + "parametr.mdl").c_str(), 0644), 0);
+    ui.messages.clear();
+    EXPECT_FALSE(w->TworzenieNowegoOperatora(dir.folder() + "D."));
+    EXPECT_FALSE(dir.exists("D.qad"));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[0].find("potok nazwany"), std::string::npos);
+    EXPECT_EQ(ui.messages[1], "Operator " + dir.folder() + "D.tr1 nie zosta\xB3 utworzony");
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST_F(Widok, SelectingOpensTheWayToTheItemAndClosesNoOtherBranch) {
 // A read-only operator: the deletion of a simulated node is refused before
 // the question, and the decision form says at once that it takes no change.
 TEST_F(Widok, AReadOnlyOperatorRefusesADeletionBeforeAskingAndItsFormSaysSo) {
-    operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n");
+    operatorZPlikow({{1, 0, true}, {2, 0, false}}, "d/r 0\r\n\td/r 1\r\n\td 2\r\n");
     w->TylkoDoOdczytu = true;
     wybierzNumer(1);
     ui.messages.clear();
@@ -65,6 +65,9 @@ TEST_F(Widok, AReadOnlyOperatorRefusesADeletionBeforeAskingAndItsFormSaysSo) {
     EXPECT_NE(ui.messages[0].find("jest tylko do odczytu - zmiana odrzucona"), std::string::npos) << ui.messages[0];
     w->przeglad1Click(false);
     EXPECT_NE(w->Formularz.Tytul.find("tylko do odczytu"), std::string::npos) << w->Formularz.Tytul;
+    wybierzNumer(2);  // a node not simulated: its boxes take no typing either
+    w->przeglad1Click(false);
+    EXPECT_FALSE(w->Formularz.Edytowalny);
 }
 
 TEST_F(Widok, FocusInTheTreeShowsTheRoot) {
