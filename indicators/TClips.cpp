@@ -158,12 +158,15 @@ void TClips::RunLimit(int limit) {
 
 namespace {
 
-// A rule file's text; a file read but refused for its text is refused
-// before the engine is touched.
+// A rule file's text, nothing where it cannot be read (Load tells that); a
+// file read but refused for its text is refused before the engine is
+// touched.
 std::optional<std::string> RuleFileOrRefusal(const std::string& file) {
-    std::string why, readWhy;
-    std::optional<std::string> text = TClips::ReadRuleFile(file, why);
-    if (!text && TClips::ReadFile(file, readWhy)) throw ECLIPSRefusedException(why);
+    std::string why;
+    const std::optional<std::string> bytes = TClips::ReadFile(file, why);
+    if (!bytes) return std::nullopt;
+    std::optional<std::string> text = TClips::RuleFileText(file, *bytes, why);
+    if (!text) throw ECLIPSRefusedException(why);
     return text;
 }
 
