@@ -249,8 +249,6 @@ bool EtapRaportu::utworz(const std::string& sciezka) {
     return true;
 }
 
-bool EtapRaportu::wczytaj(const std::string& nazwa, int n, int k) { return WczytajSzablon(k_, nazwa, n, k, tabela_); }
-
 void EtapRaportu::zamknij() {
     setLastFileError(0);
     if (!replaceFile(sciezka_, tresc_, false, Flush::No)) throw IoError(sciezka_, "zapis", lastFileError());

@@ -131,8 +131,6 @@ public:
 
     // Begins the output at sciezka; nothing is written there before zamknij.
     bool utworz(const std::string& sciezka);
-    // Loads catTABWZOR + nazwa into a fresh table (WczytajSzablon).
-    bool wczytaj(const std::string& nazwa, int n, int k);
     // Puts the output in place; IoError when it could not be written.
     void zamknij();
 

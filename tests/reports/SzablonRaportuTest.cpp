@@ -169,7 +169,7 @@ struct EtapTestowy {
         tmp.write("W/QAD.TST", wzorzec);
         k.catTABWZOR = tmp.folder() + "W/";
         if (!t.utworz(tmp.file("out"))) throw std::runtime_error("utworz");
-        if (!t.wczytaj("QAD.TST", 20, K)) throw std::runtime_error("wczytaj");
+        if (!WczytajSzablon(k, "QAD.TST", 20, K, t.tabela())) throw std::runtime_error("wczytaj");
     }
     std::vector<std::string> wynik() {
         t.zamknij();
@@ -269,7 +269,7 @@ TEST(RaportTekstowy, AFailedWriteRaisesTheInputOutputError) {
     k.catTABWZOR = tmp.folder() + "W/";
     RaportTekstowy t(k);
     ASSERT_TRUE(t.utworz("/dev/full"));
-    ASSERT_TRUE(t.wczytaj("QAD.TST", 1, 255));
+    ASSERT_TRUE(WczytajSzablon(k, "QAD.TST", 1, 255, t.tabela()));
     EXPECT_THROW(
         {
             for (int i = 0; i < 10000; ++i) t.PiszLinie(1, 1);
@@ -289,7 +289,7 @@ struct StronaTestowa {
         tmp.write("W/QAD.TST.HTML", wzorzec);
         k.catTABWZOR = tmp.folder() + "W/";
         if (!h.utworz(tmp.file("out.html"))) throw std::runtime_error("utworz");
-        if (!h.wczytaj("QAD.TST.HTML", 12, K)) throw std::runtime_error("wczytaj");
+        if (!WczytajSzablon(k, "QAD.TST.HTML", 12, K, h.tabela())) throw std::runtime_error("wczytaj");
     }
 };
 
