@@ -1045,8 +1045,8 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     std::optional<std::string> existing = findExisting(path);
     mode_t mode = 0;
     struct stat st;
-    if (existing && statPath(*existing, st) && !S_ISREG(st.st_mode)) return fail(kindError(st));
-    if (existing && statPath(*existing, st) && S_ISREG(st.st_mode)) {
+    if (existing && statPath(*existing, st)) {
+        if (!S_ISREG(st.st_mode)) return fail(kindError(st));
         if (keepSpelling) target = *existing;
         mode = st.st_mode & 07777;
     } else {
