@@ -1,0 +1,203 @@
+#include "ReplaceFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+
+#include "FileLookup.h"
+#include "FileSystemDetail.h"
+#include "Paths.h"
+
+namespace vesk {
+
+using namespace fsdetail;
+
+namespace {
+
+// Flushes the folder of the native path (a file's) to the device; a file
+// system that cannot flush folders (EINVAL) counts as done. The error
+// number on failure.
+int flushNativeFolder(const std::string& native) {
+    std::string folder = native.substr(0, native.find_last_of('/') + 1);
+    if (folder.empty()) folder = ".";
+    if (faultAt("sync folder")) return errno;
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return errno;
+    const int error = ::fsync(dir) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(dir);
+    return error;
+}
+
+// The six random characters of a temporary name.
+bool isTemporaryTail(std::string_view tail) {
+    return tail.size() == 6 && std::all_of(tail.begin(), tail.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+           });
+}
+
+// An earlier program's temporary names carried no marker: only a tail of
+// mixed case, as the random ones nearly always are, is taken for one, so
+// that a user's "T.qad.backup" stays.
+bool mixedCase(std::string_view tail) {
+    return std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'a' && c <= 'z'; }) &&
+           std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// Renames from to `to` only where nothing (a link neither) has that name:
+// EEXIST otherwise. A file system without such a rename links the file
+// there (which fails alike) and removes its first name.
+int renameToNew(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    if (::link(from, to) != 0) return errno;
+    ::unlink(from);
+    return 0;
+}
+
+}  // namespace
+
+namespace fsdetail {
+
+// Each step true on success; on failure errno tells why.
+bool writeAll(int fd, std::string_view bytes, std::uint64_t offset) {
+    if (faultAt("write")) return false;
+    while (!bytes.empty()) {
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return true;
+}
+
+// After a rename to the native path: its folder flushed, so that the
+// rename outlives a power cut; FolderNotFlushed when that fails.
+bool flushFolderOf(const std::string& native) {
+    const int error = flushNativeFolder(native);
+    if (error == 0) return true;
+    lastSyncError = error;
+    return fail(FolderNotFlushed);
+}
+
+}  // namespace fsdetail
+
+std::vector<std::string> removeStaleTemporaries(const std::string& path) {
+    const std::string folder = folderPart(path);
+    const std::string name = fileNamePart(path);
+    std::string nativeFolder;
+    std::vector<std::string> removed;
+    if (!folder.empty()) {
+        auto f = findFolder(folder);
+        if (!f) return removed;
+        nativeFolder = *f;
+    }
+    // The temporary file of a replaced ".nowy" file.
+    const std::string nowyTmp = ".nowy" + std::string(TemporarySuffix);
+    // The file's name as it is spelt (as written when there is none): what
+    // is left beside a file spelt otherwise ("t.tr1.nowy" beside "T.tr1")
+    // is that other file's.
+    std::string own = name;
+    if (const auto found = findExisting(path))
+        own = entryName(found->substr(found->find_last_of('/') + 1)).value_or(name);
+    for (const std::string& entry : listFolder(nativeFolder)) {
+        const std::string cp = entryName(entry).value_or(std::string());
+        if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
+        const std::string_view rest = std::string_view(cp).substr(own.size());
+        const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
+                            isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
+                           rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
+                           (rest.substr(0, nowyTmp.size()) == nowyTmp && isTemporaryTail(rest.substr(nowyTmp.size()))) ||
+                           (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
+        struct stat st;
+        const std::string native = childPath(nativeFolder, entry);
+        if (stale && statPath(native, st) && S_ISREG(st.st_mode) && ::unlink(native.c_str()) == 0)
+            removed.push_back(folder + cp);
+    }
+    return removed;
+}
+
+bool syncFolderOf(const std::string& path) {
+    auto found = findExisting(path);
+    if (!found) return failNotFound();
+    const int error = flushNativeFolder(*found);
+    return error == 0 || fail(error);
+}
+
+bool createFile(const std::string& path, std::string_view bytes) { return replaceFile(path, bytes, false, Flush::ToDevice, true); }
+
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
+    if (refuseAmbiguous(path)) return false;
+    std::string target = nativePathForCreate(path);
+    std::optional<std::string> existing = findExisting(path);
+    mode_t mode = 0;
+    struct stat st;
+    if (existing && statPath(*existing, st)) {
+        if (!S_ISREG(st.st_mode)) return fail(kindError(st));
+        if (keepSpelling) target = *existing;
+        mode = st.st_mode & 07777;
+    } else {
+        existing.reset();
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    // A file the user made read-only is not replaced, even where the
+    // folder would allow it.
+    if (existing && modeForbidsWriting(st)) return fail(ReadOnlyFile);
+    if (onlyNew && existing) return fail(EEXIST);
+    std::string temporary = target + std::string(TemporarySuffix) + "XXXXXX";
+    if (faultAt("create")) return fail(errno);
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return fail(errno);
+    bool ok = ::fchmod(fd, mode) == 0;
+    ok = ok && writeAll(fd, bytes, 0);
+    ok = ok && (flush == Flush::No || (!faultAt("sync") && ::fsync(fd) == 0));
+    int error = errno;
+    // A locked file's lock goes with its place: the new file is locked
+    // before it takes the old one's name, so nobody finds it unlocked.
+    std::unique_lock<std::mutex> heldGuards(guardsMutex());
+    int* guard = ok && existing ? guardOf(st) : nullptr;
+    int kept = -1;
+    if (guard) {
+        kept = ::dup(fd);
+        if (kept < 0 || ::flock(kept, LOCK_EX | LOCK_NB) != 0) {
+            ok = false;
+            error = errno;
+        }
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok) {
+        error = faultAt("rename")  ? errno
+                : onlyNew          ? renameToNew(temporary.c_str(), target.c_str())
+                : std::rename(temporary.c_str(), target.c_str()) == 0 ? 0
+                                                                       : errno;
+        ok = error == 0;
+    }
+    if (!ok) {
+        if (kept >= 0) ::close(kept);
+        ::unlink(temporary.c_str());
+        return fail(error);
+    }
+    if (guard) {
+        ::close(*guard);
+        *guard = kept;
+    }
+    heldGuards.unlock();
+    // The twin of another spelling goes only once the new file is in place.
+    if (existing && *existing != target) ::unlink(existing->c_str());
+    return flush == Flush::No || flushFolderOf(target);
+}
+
+}  // namespace vesk
