@@ -55,16 +55,16 @@ std::optional<std::pair<std::size_t, std::string>> blednyWierszUstawien(const st
     return std::nullopt;
 }
 
-// A folder line read as UTF-8 (every line after the UTF-8 mark, else each
-// that lineEncoding says is) of a settings file (`surowe`, its lines as
+// A folder line read as UTF-8 (one textFileToCp1250 changed: `odczytane`
+// are the lines it gave) of a settings file (`surowe`, its lines as
 // written) whose folder code page 1250 cannot spell, which the conversion
 // would turn into another folder of "?": the refusal naming the line;
 // empty when every folder can be spelt.
-std::string niezapisywalnyFolder(const std::string& ini, const std::vector<std::string>& surowe) {
-    const bool znacznik = !surowe.empty() && surowe[0].rfind("\xEF\xBB\xBF", 0) == 0;
-    for (std::size_t i = 1; i < surowe.size() && i < std::size(kWierszeUstawien); ++i) {
+std::string niezapisywalnyFolder(const std::string& ini, const std::vector<std::string>& surowe,
+                                 const std::vector<std::string>& odczytane) {
+    for (std::size_t i = 1; i < surowe.size() && i < odczytane.size() && i < std::size(kWierszeUstawien); ++i) {
         const std::string folder = WartoscUstawienia(surowe[i]);
-        if (fileNameToCp1250(folder) || (!znacznik && lineEncoding(surowe[i]) != LineEncoding::Utf8)) continue;
+        if (fileNameToCp1250(folder) || odczytane[i] == surowe[i]) continue;
         return unusableFolderMessage(folder,
                                      "plik ustawie\xF1 " + ini + ", wiersz " + std::to_string(i + 1) + ": " +
                                          kWierszeUstawien[i],
@@ -157,7 +157,7 @@ bool Inicjalizacja(Kontekst& k) {
     // Read as UTF-8 (the text changed by the conversion): its folders as
     // written must be ones code page 1250 spells.
     if (textFileToCp1250(*bajty) != *bajty) {
-        if (std::string blad = niezapisywalnyFolder(ini, splitTextLines(*bajty)); !blad.empty()) {
+        if (std::string blad = niezapisywalnyFolder(ini, splitTextLines(*bajty), *lines); !blad.empty()) {
             k.Okna->message(blad);
             return false;
         }

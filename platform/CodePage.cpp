@@ -223,24 +223,45 @@ LineEncoding lineEncoding(std::string_view line) {
     if (isAscii(line)) return LineEncoding::Ascii;
     if (!isValidUtf8(line)) return LineEncoding::Cp1250;
     if (utf8ToCp1250Exactly(line)) return LineEncoding::Utf8;
-    // "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF" and their capitals.
-    static constexpr std::string_view polish = "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
-    const bool polishLetters = std::all_of(line.begin(), line.end(), [](char c) {
+    // The Polish letters, capitals too, then the punctuation Polish text
+    // uses: quotes, "…", dashes, the no-break space, "§", "°", bullets.
+    static constexpr std::string_view polish =
+        "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF"
+        "\x82\x84\x85\x8B\x91\x92\x93\x94\x95\x96\x97\x9B\xA0\xA7\xAB\xB0\xB7\xBB";
+    const bool polishText = std::all_of(line.begin(), line.end(), [](char c) {
         return static_cast<unsigned char>(c) < 0x80 || polish.find(c) != std::string_view::npos;
     });
-    return polishLetters ? LineEncoding::Cp1250 : LineEncoding::Utf8;
+    return polishText ? LineEncoding::Either : LineEncoding::Utf8;
+}
+
+LineEncoding eitherReadAs(LineEncoding file) {
+    return file == LineEncoding::Utf8 ? LineEncoding::Utf8 : LineEncoding::Cp1250;
+}
+
+LineEncoding lineEncoding(std::string_view line, LineEncoding file) {
+    const LineEncoding own = lineEncoding(line);
+    return own == LineEncoding::Either ? eitherReadAs(file) : own;
 }
 
 std::string textFileToCp1250(std::string_view bytes) {
     if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark) return utf8ToCp1250(bytes.substr(Utf8Mark.size()));
-    std::string out;
-    out.reserve(bytes.size());
+    std::vector<std::string_view> lines;
     for (std::size_t from = 0; from < bytes.size();) {
         const std::size_t end = std::min(bytes.find_first_of("\r\n", from), bytes.size() - 1) + 1;
-        const std::string_view line = bytes.substr(from, end - from);
-        if (lineEncoding(line) == LineEncoding::Utf8) out += utf8ToCp1250(line);
-        else out += line;
+        lines.push_back(bytes.substr(from, end - from));
         from = end;
+    }
+    LineEncoding file = LineEncoding::Ascii;
+    for (const std::string_view line : lines)
+        if (const LineEncoding e = lineEncoding(line); e == LineEncoding::Utf8 || e == LineEncoding::Cp1250) {
+            file = e;
+            break;
+        }
+    std::string out;
+    out.reserve(bytes.size());
+    for (const std::string_view line : lines) {
+        if (lineEncoding(line, file) == LineEncoding::Utf8) out += utf8ToCp1250(line);
+        else out += line;
     }
     return out;
 }

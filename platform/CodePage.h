@@ -63,17 +63,29 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i);
 std::size_t firstCombiningMark(std::string_view text);
 // How one line of text is written, told by that line alone. ASCII reads
 // the same either way. Bytes that are not UTF-8 are code page 1250. Valid
-// UTF-8 with multi-byte sequences is UTF-8, unless its UTF-8 reading holds
-// a character code page 1250 lacks while its code page 1250 reading is made
-// of Polish letters ("\xD3\xA3", "O-acute L-stroke", read as UTF-8 is
-// U+04E3): UTF-8's own Polish letters read as code page 1250 always begin
-// with A-breve, A-diaeresis, L-acute or A-circumflex, letters Polish does
-// not use, so no Polish UTF-8 text is taken for code page 1250.
-enum class LineEncoding { Ascii, Utf8, Cp1250 };
+// UTF-8 with multi-byte sequences that code page 1250 spells is UTF-8:
+// UTF-8's own Polish letters read as code page 1250 always begin with
+// A-breve, A-diaeresis, L-acute or A-circumflex, letters Polish does not
+// use, so no Polish UTF-8 text is taken for code page 1250. Valid UTF-8
+// with a character code page 1250 lacks reads Either way when its code
+// page 1250 reading is Polish text, Polish letters and the punctuation
+// Polish text uses ("\xD3\xA3", "O-acute L-stroke", is U+04E3; "ZADA\xD1\x85",
+// "ZADAN-acute ...", is "ZADA\u0445"; U+044F read so is "N-acute Z-acute");
+// else it is UTF-8 (and holds a character code page 1250 lacks).
+enum class LineEncoding { Ascii, Utf8, Cp1250, Either };
 LineEncoding lineEncoding(std::string_view line);
+// How a line reading Either way is read in a file (or a stream of lines)
+// whose lines that decide, those of Utf8 or Cp1250 by lineEncoding, are in
+// `file` (Ascii when no line decides): as the file is, or as code page
+// 1250 where no line decides.
+LineEncoding eitherReadAs(LineEncoding file);
+// How a line is read in such a file: as it says itself, or eitherReadAs.
+// Never Either.
+LineEncoding lineEncoding(std::string_view line, LineEncoding file);
 // The bytes of a text file the user may have written with any editor, as
 // code page 1250: after a UTF-8 mark as UTF-8 (the mark dropped); else
-// each line as lineEncoding tells.
+// each line as lineEncoding tells in the file whose encoding the first line
+// that decides has.
 std::string textFileToCp1250(std::string_view bytes);
 std::string cp852ToCp1250(std::string_view text);
 

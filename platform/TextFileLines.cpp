@@ -95,7 +95,7 @@ TextFileLines refused(Refusal why) {
 
 }  // namespace
 
-TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const CommentStart& comment) {
+TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const CommentStart& comment, LineEncoding before) {
     if (looksUtf32(bytes)) return refused(Refusal::Utf32);
     const bool utf16 = startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF");
     if (utf16 && bytes.size() % 2 != 0) return refused(Refusal::Utf16OddLength);
@@ -114,10 +114,12 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const Comment
         return r;
     };
     // Comments hold whatever they hold: only the rest of the lines tells
-    // how the file is written, each line by itself.
+    // how the file is written, each line that decides by itself; those
+    // reading either way are as the file is.
     std::vector<std::size_t> commentAt(r.lines.size(), std::string::npos);
     LineEncoding file = utf16 || utf8Mark ? LineEncoding::Utf8 : LineEncoding::Ascii;
     std::size_t first = 0;  // the line that told the encoding
+    bool either = false;
     for (std::size_t i = 0; i < r.lines.size(); ++i) {
         const std::string& line = r.lines[i];
         commentAt[i] = comment ? std::min(comment(line), line.size()) : line.size();
@@ -127,7 +129,8 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const Comment
             return refuse(Refusal::InnerMark, i, readableStart(line, 100), readableFileName(code.substr(m, 3)));
         if (utf16 || utf8Mark) continue;
         const LineEncoding e = lineEncoding(code);
-        if (e == LineEncoding::Ascii) continue;
+        either = either || e == LineEncoding::Either;
+        if (e == LineEncoding::Ascii || e == LineEncoding::Either) continue;
         if (file == LineEncoding::Ascii) {
             file = e;
             first = i;
@@ -139,6 +142,8 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const Comment
                           {});
         }
     }
+    r.decided = file;
+    if (file == LineEncoding::Ascii && either) file = eitherReadAs(before);
     if (file == LineEncoding::Cp1250) {
         for (std::size_t i = 0; i < r.lines.size(); ++i) {
             const std::string& line = r.lines[i];
@@ -155,7 +160,7 @@ TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const Comment
         // A comment is read as the file is, or as it is written itself when
         // the rest of the file is ASCII.
         std::string note = line.substr(from);
-        if (file == LineEncoding::Utf8 || lineEncoding(note) == LineEncoding::Utf8) {
+        if (file == LineEncoding::Utf8 || lineEncoding(note, file) == LineEncoding::Utf8) {
             if (std::optional<std::string> cp = utf8ToCp1250Exactly(note)) {
                 note = std::move(*cp);
             } else {

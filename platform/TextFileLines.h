@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CodePage.h"
 #include "FileSystem.h"
 
 namespace vesk {
@@ -39,6 +40,9 @@ struct TextFileLines {
     std::size_t firstLine = 0;
     std::string firstText;
     bool firstUtf8 = false;
+    // How the lines that decide are written (UTF-8 after a mark): Ascii
+    // when none decides.
+    LineEncoding decided = LineEncoding::Ascii;
 };
 
 // Where a comment starts in a line (0 for a line that is all comment,
@@ -47,15 +51,19 @@ using CommentStart = std::function<std::size_t(const std::string& line)>;
 
 // The bytes of the file split at LF or CR LF (and a lone CR with
 // LoneCr::EndsLine), read as UTF-16 after its byte-order mark, as UTF-8
-// after a UTF-8 mark, else as the lines say by lineEncoding: those of
-// another encoding than the first that tells refuse the file. What a
+// after a UTF-8 mark, else as the lines that decide say by lineEncoding:
+// those of another encoding than the first that tells refuse the file.
+// Lines that read either way are read as the deciding ones, where none
+// decides as those read before did (`before`, the lines of a stream read
+// one by one), else as code page 1250 (lineEncoding, eitherReadAs). What a
 // comment holds (`comment`) neither decides the encoding nor is refused;
 // when code page 1250 cannot spell it as read it is kept readable (control
 // characters as they are) from its first ASCII character ("rem \u2192
 // krok 2"). Any other text refuses the file when code page 1250 cannot
 // spell it exactly, or, read as code page 1250, when it holds a byte that
 // page gives no character.
-TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const CommentStart& comment = {});
+TextFileLines textFileLines(std::string_view bytes, LoneCr loneCr, const CommentStart& comment = {},
+                            LineEncoding before = LineEncoding::Ascii);
 
 // The refusal for a message of code page 1250: `file` names the file
 // ("Plik rozkaz\xF3w a.roz"), `comment` how a comment is written there

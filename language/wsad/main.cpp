@@ -190,8 +190,10 @@ public:
             return std::nullopt;
         }
         // Read as a line of a text file is: code page 1250 or UTF-8, and
-        // never a character turned into "?".
-        const vesk::TextFileLines t = vesk::textFileLines(line, vesk::LoneCr::InLine);
+        // never a character turned into "?"; one that reads either way as
+        // the last answer that told its encoding.
+        const vesk::TextFileLines t = vesk::textFileLines(line, vesk::LoneCr::InLine, {}, kodowanie_);
+        if (t.decided != vesk::LineEncoding::Ascii) kodowanie_ = t.decided;
         if (t.refusal == vesk::TextFileLines::Refusal::None) return t.lines.empty() ? std::string() : t.lines[0];
         // "odpowiedź (...) ma znak ... spoza strony kodowej 1250", "odpowiedź nie jest tekstem"
         throw vesk::BladSkryptu(vesk::BladSkryptu::Rodzaj::Wykonanie,
@@ -229,6 +231,7 @@ private:
 
     bool koniec_ = false;
     bool poCr_ = false;  // the last answer ended with a CR
+    vesk::LineEncoding kodowanie_ = vesk::LineEncoding::Ascii;  // of the answers that told it
     char odebrane_[4096] = {};
     std::string_view bufor_;
     std::size_t pozycja_ = 0;

@@ -217,6 +217,16 @@ TEST(TClipsFiles, CodePageNamesAndTexts) {
     EXPECT_THROW(other.LoadFromFile(dir.file("symbol.clp")), ECLIPSReadException);
 }
 
+// A line that reads both ways ("ZADAŃ…" in code page 1250, U+044F in
+// UTF-8) is read as the rule file's other lines are.
+TEST(TClipsFiles, ALineReadingBothWaysFollowsTheFile) {
+    std::string why;
+    for (const std::string t : {"(a \"ZADA\xD1\x85\")", "(a \"\xBF\xF3\xB3w\")\n(b \"si\xEA\x85\x94\")"})
+        EXPECT_EQ(TClips::RuleFileText("r.clp", t, why), t + "\n") << why;
+    EXPECT_EQ(TClips::RuleFileText("r.clp", "(a \"\xC5\xBC\xC3\xB3\xC5\x82w\")\n(b \"\xD1\x8F\")", why), std::nullopt);
+    EXPECT_NE(why.find("r.clp, wiersz 2 ((b \"\\u044F\")) ma znak \\u044F"), std::string::npos) << why;
+}
+
 TEST(TClipsLifetimes, RetractThroughTheWrapper) {
     TClips clips;
     Events events;

@@ -149,6 +149,20 @@ TEST_F(Start, OperatorFolderIsTheSettingWhenItExistsElseTheWorkingFolder) {
     }
 }
 
+// A folder line that reads both ways ("ZADAŃ…" in code page 1250, U+044F
+// in UTF-8) is read as the settings file's other lines are.
+TEST_F(Start, AFolderLineReadingBothWaysFollowsTheFile) {
+    data.write("ZADA\xC5\x83\xE2\x80\xA6/x", "");
+    data.write("\xC5\x83\xC5\xB9/x", "");  // "ŃŹ"
+    work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=\ncatOGRAN=\ncatKARTOPERATORA=" + data.folder() + "ZADA\xD1\x85\n");
+    ASSERT_TRUE(Inicjalizacja(*k));
+    EXPECT_EQ(k->KatalogOperatora, data.folder() + "ZADA\xD1\x85/");
+    work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=/p/\xC5\xBC\ncatOGRAN=\ncatKARTOPERATORA=" + data.folder() + "\xD1\x8F\n");
+    EXPECT_FALSE(Inicjalizacja(*k));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("wiersz 4: catKARTOPERATORA) ma znaki spoza"), std::string::npos) << ui.messages[0];
+}
+
 TEST_F(Start, LongFolderNamesAreKeptWhole) {
     std::string deep = "/" + std::string(100, 'a') + "/" + std::string(100, 'b') + "/";
     work.write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=" + deep + "\ncatOGRAN=" + deep + "\ncatKARTOPERATORA=" +

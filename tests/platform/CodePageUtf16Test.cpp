@@ -65,6 +65,8 @@ TEST(CodePageTextFile, Utf8WhenMarkedOrValidWithMultiByteSequencesElseCp1250) {
         {"\xED\xA0\x80", "\xED\xA0\x80"},                          // surrogate: not UTF-8
         {"a\xC4", "a\xC4"},                                        // cut sequence: not UTF-8
         {"", ""},
+        {"x=\xD1\x8F\nw\xC4\x99ze\xC5\x82", "x=??\nw\xEAze\xB3"},            // U+044F in a UTF-8 file
+        {"x=ZADA\xD1\x85\nw\xEAze\xB3", "x=ZADA\xD1\x85\nw\xEAze\xB3"},       // "ZADAŃ…" in code page 1250
     };
     for (const auto& p : przypadki) EXPECT_EQ(textFileToCp1250(p.bajty), p.cp1250) << p.bajty;
 }
@@ -100,6 +102,12 @@ TEST(CodePageTextFile, LinesOrTheLineAndCharacterRefused) {
         {"a\x83\n", R::UnusedByte, 1, "\\x83", {}},                                  // no character in 1250
         {"#\x83\nb", R::None, 0, "", {"#\x83", "b"}},
         {std::string("\xFF\xFE" "a\0\n\0\0\xD8", 8), R::Surrogate, 2, "\\uD800", {}},
+        // Lines that read both ways ("ZADAŃ…", "się…”", U+044F or "ŃŹ") as the
+        // file's other lines are, in code page 1250 where none tells.
+        {"a\nKONIEC ZADA\xD1\x85", R::None, 0, "", {"a", "KONIEC ZADA\xD1\x85"}},
+        {"si\xEA\x85\x94\n\xBF\xF3\xB3w", R::None, 0, "", {"si\xEA\x85\x94", "\xBF\xF3\xB3w"}},
+        {"\xC5\xBC\xC3\xB3\xC5\x82w\ncall \xD1\x8F.roz", R::Unspellable, 2, "\\u044F", {}},
+        {"\xD1\x8F\n#\xB1\n\xC5\xBC", R::Unspellable, 1, "\\u044F", {}},
     };
     for (const auto& p : przypadki) {
         const TextFileLines t = textFileLines(p.bajty, LoneCr::EndsLine, [](const std::string& l) { return l[0] == '#' ? 0 : std::string::npos; });
@@ -108,6 +116,9 @@ TEST(CodePageTextFile, LinesOrTheLineAndCharacterRefused) {
         EXPECT_EQ(t.character, p.znak) << p.bajty;
         EXPECT_EQ(t.lines, p.linie) << p.bajty;
     }
+    // A stream read line by line: as the lines before that told.
+    EXPECT_EQ(textFileLines("5 ZADA\xD1\x85", LoneCr::InLine, {}, LineEncoding::Utf8).character, "\\u0445");
+    EXPECT_EQ(textFileLines("5 ZADA\xD1\x85", LoneCr::InLine, {}, LineEncoding::Cp1250).refusal, R::None);
 }
 
 }  // namespace
