@@ -329,6 +329,9 @@ TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
         {"2014", "x", P("nazwy wskaźnika \"2014\" nie można zapisać jako symbolu silnika reguł: jej postać \"2014\" "
                         "jest dla silnika reguł liczbą")},
         {"=", "x", P("nazwy wskaźnika \"=\" nie można zapisać jako symbolu silnika reguł: jej postać \"=\" ")},
+        {"   ", "x", P("nazwy wskaźnika \"   \" nie można zapisać jako symbolu silnika reguł: jej postać \"---\" nie ma "
+                       "ani litery, ani cyfry")},
+        {"~", "x", P("jej postać \"-\" nie ma ani litery, ani cyfry")},
     };
     for (const auto& c : t) {
         SCOPED_TRACE(c.symbol);
@@ -348,6 +351,30 @@ TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_EQ(sesja.Diagnozy(),
                   std::vector<std::string>{"==> " + c.nazwa + ": diagnoza dla roku : 2017 : " + SymbolNaNazwe(c.symbol)});
+    }
+}
+
+// Two names of one symbol would be one indicator to the rules; symbols
+// differing in case are two, as the engine tells them.
+TEST_F(Sesja, TwoIndicatorsOfOneSymbolAreRefused) {
+    const std::pair<std::string, std::string> t[] = {{P("Płynność"), "Plynnosc"}, {"a;b", "a\"b"}, {"Plynnosc", "plynnosc"}};
+    operatora.write("reguły-w0.clp", std::string(kSzablony) + kReguly);
+    for (const auto& [pierwsza, druga] : t) {
+        ui.messages.clear();
+        tabela.UstawKomorke(3, kol::Nazwa, pierwsza);
+        tabela.UstawKomorke(7, kol::Nazwa, druga);  // its quotient grows
+        const bool wyeksportowano = sesja.Eksport(dane(), "zestaw.xls", "zestaw");
+        if (druga == "plynnosc") {
+            ASSERT_TRUE(wyeksportowano && sesja.Wnioskowanie());
+            EXPECT_EQ(sesja.Diagnozy().at(0), "==> plynnosc: wzrost plynnosc 2015-2017");
+            continue;
+        }
+        EXPECT_FALSE(wyeksportowano || sesja.WnioskowanieDostepne());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find(P("Nie wyeksportowano wskaźników: nazwy wskaźników \"") + pierwsza + "\" i \"" + druga +
+                                      P("\" mają jedną postać symbolu silnika reguł, \"") + NazwaNaSymbol(druga) + "\""),
+                  std::string::npos)
+            << ui.messages[0];
     }
 }
 
