@@ -634,6 +634,8 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
 }
 
 void ExpertSession::DopiszSilnika(const std::string& tekst) {
+    // A line of the engine's text, its start and end kept, fits a log line.
+    static_assert(std::size("CLIPS: ") - 1 + kSandboxLineBytes <= WierszLogu);
     const std::string linie = screenLines(tekst);
     for (std::size_t p = 0; p <= linie.size();) {
         const std::size_t n = std::min(linie.find('\n', p), linie.size());

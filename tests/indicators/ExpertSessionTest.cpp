@@ -405,6 +405,25 @@ TEST_F(Sesja, WhatRulesPrintGoesToTheLog) {
     }
 }
 
+// One printed line longer than a log line keeps its start and its end,
+// on either route, with the count of bytes left out between.
+TEST_F(Sesja, ALongPrintedLineKeepsItsStartAndEnd) {
+    for (const std::string trasa : {"t", "werror"}) {
+        operatora.write("reguły-w0.clp", std::string(kSzablony) +
+                                             "(defrule a => (bind ?s \"0000000000\") (loop-for-count 17 (bind ?s (str-cat ?s ?s)))"
+                                             " (printout " + trasa + " \"POCZATEK\" ?s \"KONIEC\" crlf))\n");
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw") && sesja.Wnioskowanie());
+        const auto l = std::find_if(sesja.Log().rbegin(), sesja.Log().rend(),
+                                    [](const std::string& w) { return w.rfind("CLIPS: POCZATEK000", 0) == 0; });
+        ASSERT_NE(l, sesja.Log().rend()) << trasa;
+        EXPECT_EQ(l->substr(l->size() - 16), "0000000000KONIEC");
+        const std::size_t od = l->find(P(" … (pominięto ")), do_ = l->find(P(" bajtów) … "));
+        ASSERT_LT(od, do_) << *l;
+        // What is kept and what was left out make the whole: 8 + 10 * 2^17 + 6 bytes.
+        EXPECT_EQ(l->size() - 7 - (do_ + 11 - od) + std::stoul(l->substr(od + 14)), 1310734u);
+    }
+}
+
 // The rule-file example of the help (its lines in font 2) lists the line
 // the help gives, and what it prints goes to the log.
 TEST_F(Sesja, TheHelpsRuleExampleDoesWhatTheHelpSays) {
