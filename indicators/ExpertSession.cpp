@@ -188,7 +188,8 @@ std::optional<std::string> JedenSymbolDwochNazw(const TabelaWskaznikow& t) {
         if (!nowy)
             return "nazwy wska\x9Fnik\xF3w \"" + *jest->second + "\" i \"" + nazwa +
                    "\" maj\xB9 jedn\xB9 posta\xE6 symbolu silnika regu\xB3, \"" + jest->first +
-                   "\", a regu\xB3y nie odr\xF3\xBFni\xB3yby tych wska\x9Fnik\xF3w; zmie\xF1 jedn\xB9 z tych nazw w zestawie";
+                   "\", a regu\xB3y nie odr\xF3\xBFni\xB3yby tych wska\x9Fnik\xF3w; zmie\xF1 jedn\xB9 z tych nazw "
+                   "w zestawie";
     }
     return std::nullopt;
 }

@@ -419,8 +419,8 @@ std::string KeptLine(std::string_view line) {
     std::size_t left = line.size() - kSandboxLineBytes;
     std::string mark;
     for (;;) {
-        mark = " \x85 (pomini\xEAto " + std::to_string(left) + " " + FormaLiczebnika(left, "bajt", "bajty", "bajt\xF3w") +
-               ") \x85 ";
+        mark = " \x85 (pomini\xEAto " + std::to_string(left) + " " +
+               FormaLiczebnika(left, "bajt", "bajty", "bajt\xF3w") + ") \x85 ";
         const std::size_t now = line.size() - (kSandboxLineBytes - mark.size());
         if (now == left) break;
         left = now;
