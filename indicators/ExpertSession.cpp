@@ -114,6 +114,13 @@ bool CzytanaJakoLiczba(const std::string& s) {
     return i == s.size();
 }
 
+// A letter or a digit of a symbol: those of ASCII, and the two letters
+// the symbol keeps as they are (the sharp s and the micro sign).
+bool LiteraLubCyfra(char ch) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xDF || c == 0xB5;
+}
+
 }  // namespace
 
 std::string NazwaNaSymbol(const std::string& nazwa) {
@@ -147,6 +154,9 @@ std::optional<std::string> NazwaBezSymbolu(const std::string& nazwa) {
         return std::string("jest dla silnika regu\xB3 pocz\xB9tkiem wywo\xB3" "ania funkcji, nie warto\x9C" "ci\xB9");
     if (s.size() > 2 && s.front() == '[' && s.back() == ']')
         return std::string("jest w nawiasach [ ], a tak\xB9 silnik regu\xB3 czyta jako nazw\xEA instancji");
+    // Dashes and signs alone ("---" of three blanks, "-" of "~") tell the
+    // rules nothing of the indicator, and one such name is easily another's.
+    if (std::none_of(s.begin(), s.end(), LiteraLubCyfra)) return std::string("nie ma ani litery, ani cyfry");
     return std::nullopt;
 }
 
@@ -163,9 +173,36 @@ long double IlorazEksportu(long double a, long double b) {
     return a / b;
 }
 
+namespace {
+
+// When two indicators of the set have one symbol form (the engine tells
+// symbols apart by their bytes, case and all): why they cannot be
+// exported, naming both and the symbol.
+std::optional<std::string> JedenSymbolDwochNazw(const TabelaWskaznikow& t) {
+    std::unordered_map<std::string, const std::string*> symbole;
+    for (int r = 2; r <= t.LiczbaWskaznikow; ++r) {
+        const std::string& nazwa = t.Komorka(r, kol::Nazwa);
+        std::string s = NazwaNaSymbol(nazwa);
+        if (s.empty()) continue;  // refused as empty once exported, and matches no fact
+        const auto [jest, nowy] = symbole.emplace(std::move(s), &nazwa);
+        if (!nowy)
+            return "nazwy wska\x9Fnik\xF3w \"" + *jest->second + "\" i \"" + nazwa +
+                   "\" maj\xB9 jedn\xB9 posta\xE6 symbolu silnika regu\xB3, \"" + jest->first +
+                   "\", a regu\xB3y nie odr\xF3\xBFni\xB3yby tych wska\x9Fnik\xF3w; zmie\xF1 jedn\xB9 z tych nazw "
+                   "w zestawie";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 FaktyEksportu TekstFaktow(const DaneEksportu& d) {
     FaktyEksportu wynik;
     std::string& o = wynik.Tekst;
+    // Every indicator of the set counts, those left out below too: a
+    // diagnosis is listed under the indicator its symbol names.
+    if (const std::optional<std::string> dwie = JedenSymbolDwochNazw(*d.Tabela))
+        wynik.Blad = "Nie wyeksportowano wska\x9Fnik\xF3w: " + *dwie;
     // Every name goes to the engine as a symbol: one that cannot stops the
     // export, named, before the engine would refuse the whole file.
     auto symbol = [&wynik](const std::string& nazwa) {
@@ -598,6 +635,8 @@ bool ExpertSession::Wykonaj(std::vector<SandboxStep> kroki, bool wynikBiegu, San
 }
 
 void ExpertSession::DopiszSilnika(const std::string& tekst) {
+    // A line of the engine's text, its start and end kept, fits a log line.
+    static_assert(std::size("CLIPS: ") - 1 + kSandboxLineBytes <= WierszLogu);
     const std::string linie = screenLines(tekst);
     for (std::size_t p = 0; p <= linie.size();) {
         const std::size_t n = std::min(linie.find('\n', p), linie.size());

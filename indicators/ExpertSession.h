@@ -27,7 +27,8 @@ namespace vesk {
 std::string NazwaNaSymbol(const std::string& nazwa);
 // Why the symbol form of a name is still no symbol the engine reads (it
 // starts with a sign such as the paragraph sign, holds the dot above,
-// reads as a number or as an instance name); nothing when it is one.
+// reads as a number or as an instance name) or none that tells an
+// indicator (it holds no letter nor digit); nothing when it is one.
 std::optional<std::string> NazwaBezSymbolu(const std::string& nazwa);
 // The display form of a symbol: every "-" becomes a blank.
 std::string SymbolNaNazwe(const std::string& symbol);
@@ -52,7 +53,7 @@ struct FaktyEksportu {
     std::string Tekst;              // the facts file, code page 1250, CR LF
     std::vector<std::string> Log;   // one line per indicator left out
     // The refusal naming the first indicator whose name cannot be written
-    // as a symbol (the file is then not to be written).
+    // as a symbol, or two of one symbol (the file is then not to be written).
     std::string Blad;
 };
 

@@ -407,33 +407,58 @@ private:
     std::size_t front_ = 0, back_;
 };
 
+// A line of the engine's text as it is kept: one longer than
+// kSandboxLineBytes keeps its start and its end, with a mark between
+// telling how many bytes were left out, kSandboxLineBytes in all (a log
+// line, its prefix included, shows it whole).
+std::size_t KeptLength(std::string_view line) { return std::min(line.size(), kSandboxLineBytes); }
+
+std::string KeptLine(std::string_view line) {
+    if (line.size() <= kSandboxLineBytes) return std::string(line);
+    // The mark's length grows with the count it tells, the count with it.
+    std::size_t left = line.size() - kSandboxLineBytes;
+    std::string mark;
+    for (;;) {
+        mark = " \x85 (pomini\xEAto " + std::to_string(left) + " " +
+               FormaLiczebnika(left, "bajt", "bajty", "bajt\xF3w") + ") \x85 ";
+        const std::size_t now = line.size() - (kSandboxLineBytes - mark.size());
+        if (now == left) break;
+        left = now;
+    }
+    const std::size_t start = (kSandboxLineBytes - mark.size()) / 2;
+    const std::size_t end = kSandboxLineBytes - mark.size() - start;
+    return std::string(line.substr(0, start)) + mark + std::string(line.substr(line.size() - end));
+}
+
 // The engine's own text, without its blank lines. A long one (a rule file
 // that printed much before its error) keeps its beginning and its end,
 // where the engine's error lines are, with a line telling what was left
-// out. The text is read in place, whatever its length.
+// out; each line is kept as KeptLine keeps it. The text is read in place,
+// whatever its length.
 std::string EngineText(std::string_view details) {
     std::size_t total = 0, count = 0;
     std::string_view line;
-    for (TextLines all(details); all.Next(line); ++count) total += line.size() + 1;
+    for (TextLines all(details); all.Next(line); ++count) total += KeptLength(line) + 1;
     const std::size_t half = kMaxError * 3 / 8;  // the message around it fits the rest
+    static_assert(kSandboxLineBytes < half);
     const std::size_t room = total > kMaxError ? half : total;
     std::string out;
     auto add = [&out](std::string_view l) {
         if (!out.empty()) out += '\n';
-        out += l.substr(0, kMaxError / 8);
+        out += KeptLine(l);
     };
     TextLines lines(details);
     std::size_t head = 0, used = 0;
     for (; used < room && lines.Next(line); ++head) {
-        if (used + line.size() + 1 > room) break;
-        used += line.size() + 1;
+        if (used + KeptLength(line) + 1 > room) break;
+        used += KeptLength(line) + 1;
         add(line);
     }
     if (head == count) return out;
     std::vector<std::string_view> tail;
     used = 0;
-    while (head + tail.size() < count && lines.Previous(line) && used + line.size() + 1 <= half) {
-        used += line.size() + 1;
+    while (head + tail.size() < count && lines.Previous(line) && used + KeptLength(line) + 1 <= half) {
+        used += KeptLength(line) + 1;
         tail.push_back(line);
     }
     const std::size_t left = count - head - tail.size();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -329,6 +330,8 @@ TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
         {"2014", "x", P("nazwy wskaźnika \"2014\" nie można zapisać jako symbolu silnika reguł: jej postać \"2014\" "
                         "jest dla silnika reguł liczbą")},
         {"=", "x", P("nazwy wskaźnika \"=\" nie można zapisać jako symbolu silnika reguł: jej postać \"=\" ")},
+        {"   ", "x", P("nazwy wskaźnika \"   \" nie można zapisać jako symbolu silnika reguł: jej postać \"---\" nie")},
+        {"~", "x", P("jej postać \"-\" nie ma ani litery, ani cyfry")},
     };
     for (const auto& c : t) {
         SCOPED_TRACE(c.symbol);
@@ -348,6 +351,24 @@ TEST_F(Sesja, IndicatorNamesBecomeSymbols) {
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_EQ(sesja.Diagnozy(),
                   std::vector<std::string>{"==> " + c.nazwa + ": diagnoza dla roku : 2017 : " + SymbolNaNazwe(c.symbol)});
+    }
+}
+
+// Two names of one symbol would be one indicator to the rules; symbols
+// differing in case are two, as the engine tells them.
+TEST_F(Sesja, TwoIndicatorsOfOneSymbolAreRefused) {
+    const std::array<std::string, 3> t[] = {
+        {P("Płynność"), "Plynnosc", "Plynnosc"}, {"a;b", "a\"b", "a-b"}, {"Plynnosc", "plynnosc", ""}};
+    operatora.write("reguły-w0.clp", std::string(kSzablony) + kReguly);
+    for (const auto& [pierwsza, druga, symbol] : t) {
+        ui.messages.clear();
+        tabela.UstawKomorke(3, kol::Nazwa, pierwsza);
+        tabela.UstawKomorke(7, kol::Nazwa, druga);  // its quotient grows
+        ASSERT_EQ(sesja.Eksport(dane(), "zestaw.xls", "zestaw") && sesja.Wnioskowanie(), symbol.empty());
+        if (symbol.empty()) EXPECT_EQ(sesja.Diagnozy().at(0), "==> plynnosc: wzrost plynnosc 2015-2017");
+        else EXPECT_NE(ui.messages.at(0).find(P("Nie wyeksportowano wskaźników: nazwy wskaźników \"") + pierwsza + "\" i \"" +
+                                              druga + P("\" mają jedną postać symbolu silnika reguł, \"") + symbol + "\""),
+                       std::string::npos) << ui.messages[0];
     }
 }
 
@@ -375,6 +396,25 @@ TEST_F(Sesja, WhatRulesPrintGoesToTheLog) {
                                    [&](const std::string& w) { return w.rfind("CLIPS: " + l, 0) == 0; }),
                       sesja.Log().end())
                 << l;
+    }
+}
+
+// One printed line longer than a log line keeps its start and its end,
+// on either route, with the count of bytes left out between.
+TEST_F(Sesja, ALongPrintedLineKeepsItsStartAndEnd) {
+    for (const std::string trasa : {"t", "werror"}) {
+        operatora.write("reguły-w0.clp", std::string(kSzablony) +
+                                             "(defrule a => (bind ?s \"0000000000\") (loop-for-count 17 (bind ?s (str-cat ?s ?s)))"
+                                             " (printout " + trasa + " \"POCZATEK\" ?s \"KONIEC\" crlf))\n");
+        ASSERT_TRUE(sesja.Eksport(dane(), "zestaw.xls", "zestaw") && sesja.Wnioskowanie());
+        const auto l = std::find_if(sesja.Log().rbegin(), sesja.Log().rend(),
+                                    [](const std::string& w) { return w.rfind("CLIPS: POCZATEK000", 0) == 0; });
+        ASSERT_NE(l, sesja.Log().rend()) << trasa;
+        EXPECT_EQ(l->substr(l->size() - 16), "0000000000KONIEC");
+        const std::size_t od = l->find(P(" … (pominięto ")), do_ = l->find(P(" bajtów) … "));
+        ASSERT_LT(od, do_) << *l;
+        // What is kept and what was left out make the whole: 8 + 10 * 2^17 + 6 bytes.
+        EXPECT_EQ(l->size() - 7 - (do_ + 11 - od) + std::stoul(l->substr(od + 14)), 1310734u);
     }
 }
 
