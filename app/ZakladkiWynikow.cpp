@@ -370,8 +370,11 @@ void ZakladkiWynikow::Chart1Click() {
     odswiez();
 }
 
-void ZakladkiWynikow::pokazInterfejs() {
-    f_.PageControl1->setTabVisible(f_.PageControl1->indexOf(TabInterfejs), true);
+void ZakladkiWynikow::pokazOperatora() {
+    Interfejs.PokazOperatora();
+    // The report text of the operator before goes with its pages.
+    app_.oknoRaportu().hide();
+    pokazZakladki();
 }
 
 void ZakladkiWynikow::pokazZakladki() {

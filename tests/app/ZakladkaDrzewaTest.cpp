@@ -358,6 +358,18 @@ TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
     }
 }
 
+// Ctrl+B on a report page with no base set: the template chosen is seen on
+// the tree tab, the tree focused.
+TEST_F(ZakladkaDrzewa, CtrlBOnAReportPageWithoutABaseShowsTheTreeTab) {
+    klik("d/r 1");
+    f().akcja("WynikSyntetyczny1")->trigger();
+    ASSERT_EQ(f().PageControl1->currentWidget(), f().Wyniki->TabSprawozdanie2);
+    f().akcja("Doedycji1")->trigger();
+    EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
+    EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d/r 1"));
+    EXPECT_EQ(f().focusWidget(), f().TreeView1);
+}
+
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
     using C = UserInterface::Choice;
     const struct {
