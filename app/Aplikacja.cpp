@@ -136,10 +136,12 @@ void Aplikacja::kasujOperatora() {
     poPoleceniuOperatora(false);
 }
 
-void Aplikacja::poPoleceniuOperatora(bool otwarto) {
+void Aplikacja::poPoleceniuOperatora(bool otwarto, bool zPlikuRozkazow) {
     if (otwarto) {
         oknoGlowne_->pokazStroneDrzewa();
         oknoGlowne_->ustawPodpowiedz(q(TekstPodpowiedzi(*k_)));
+        // A command file's line stays only beside the operator it opened.
+        if (!zPlikuRozkazow) oknoGlowne_->OknoLiniiRozkazow->clear();
     } else {
         oknoGlowne_->pokazPodpowiedzBezOperatora(q(TekstPodpowiedzi(*k_)));
     }
@@ -180,9 +182,8 @@ void Aplikacja::nastepnePolecenie() {
     // window, whose button was pressed.
     if (interpreterView_->isVisible()) interpreterView_->raise();
     // A file may open operators, add, simulate and delete nodes.
-    const bool otwarto = slad(*k_, *w_) != przed && !w_->Drzewo.Pusty();
-    if (otwarto && !oknoGlowne_->PageControl1->isTabVisible(oknoGlowne_->PageControl1->indexOf(oknoGlowne_->TabDrzewo)))
-        poPoleceniuOperatora(true);
+    if (slad(*k_, *w_) != przed && !w_->Drzewo.Pusty())
+        poPoleceniuOperatora(true, true);
     else
         odswiezOkna();
 }

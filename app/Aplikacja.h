@@ -101,8 +101,10 @@ private:
     // constraint file read and the "/f" operator opened.
     bool pokazOknoGlowne();
     // After an operator command: when it opened or created an operator the
-    // tree page and the hints are shown; the window follows the workbench.
-    void poPoleceniuOperatora(bool otwarto);
+    // tree page and the hints are shown, its tree focused, and the echo of
+    // a command file's line cleared unless that file opened it; the window
+    // follows the workbench.
+    void poPoleceniuOperatora(bool otwarto, bool zPlikuRozkazow = false);
 
     UserInterface& ui_;
     std::unique_ptr<Kontekst> k_;

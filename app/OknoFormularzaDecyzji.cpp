@@ -200,8 +200,10 @@ void OknoFormularzaDecyzji::zatwierdz() {
 
 void OknoFormularzaDecyzji::pokazBledne() {
     const Warsztat& w = app_.warsztat();
-    // The first box the confirmation refused takes the focus.
+    // The first box the confirmation refused takes the focus, the form in
+    // front whatever window the refused command came from.
     if (w.PoleBledne.empty() || !isVisible()) return;
+    pokazNaWierzchu(this);
     if (w.PoleBledne == "StringGrid1") {
         StringGrid1->setFocus();
     } else if (QLineEdit* e = pole(w.PoleBledne)) {
@@ -241,14 +243,20 @@ void OknoFormularzaDecyzji::pokaz(const Warsztat& w) {
     PrzyciskOK->setEnabled(f.Edytowalny);
     Potwierdzenie1->setVisible(f.Potwierdzenie1);
     pokazSiatke(w);
-    if (f.Widoczny && !isVisible()) {
-        // Opened at its top, the focus in its first box (production of
-        // Alfa, the first year): what is typed first goes there.
+    // Every opening, also of the form open behind another window, shows
+    // it at its top, in front and active, the focus in its first box
+    // (production of Alfa, the first year) with its value selected, as Tab
+    // leaves a box: what is typed first replaces it.
+    const bool otwarcie = f.Widoczny && (!isVisible() || f.Otwarcia != otwarcia_);
+    otwarcia_ = f.Otwarcia;
+    if (otwarcie) {
         przewijanie_->horizontalScrollBar()->setValue(0);
         przewijanie_->verticalScrollBar()->setValue(0);
-        if (Pola[0]->isEnabled()) Pola[0]->setFocus(Qt::OtherFocusReason);
-        show();
-        raise();
+        if (Pola[0]->isEnabled()) {
+            Pola[0]->setFocus(Qt::OtherFocusReason);
+            Pola[0]->selectAll();
+        }
+        pokazNaWierzchu(this);
     } else if (!f.Widoczny && isVisible()) {
         pokazywanie_ = true;
         hide();

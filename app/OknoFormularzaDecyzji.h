@@ -27,11 +27,12 @@ public:
     explicit OknoFormularzaDecyzji(Aplikacja& app);
 
     // Captions, labels, boxes, grid and lock as the sheet holds them; the
-    // window shown or hidden as the sheet says.
+    // window shown or hidden as the sheet says, each opening in front.
     void pokaz(const Warsztat& w);
     // The box of this name (e.g. "cena_beta_1"); nullptr for none.
     QLineEdit* pole(const std::string& nazwa) const;
-    // The focus on the box a refused confirmation stopped at.
+    // The form in front, the focus on the box a refused confirmation
+    // stopped at.
     void pokazBledne();
 
     QLabel *NumerDecyzji, *NumerPoprzednika, *Status, *Rok0, *Rok1, *Rok2;
@@ -55,6 +56,7 @@ private:
     QScrollArea* przewijanie_;
     std::vector<QLabel*> lataGrup_;  // every group's year labels, three a group
     bool pokazywanie_ = false;
+    unsigned otwarcia_ = 0;  // the sheet's openings shown
 };
 
 }  // namespace vesk

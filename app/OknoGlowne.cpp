@@ -247,7 +247,7 @@ void OknoGlowne::pokazStroneDrzewa() {
     PageControl1->setTabEnabled(debug, false);
     PageControl1->setTabVisible(PageControl1->indexOf(TabPodpowiedz), false);
     PageControl1->setCurrentWidget(TabDrzewo);
-    if (Wyniki) Wyniki->pokazInterfejs();
+    if (Wyniki) Wyniki->pokazOperatora();
 }
 
 void OknoGlowne::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html); }

@@ -43,7 +43,8 @@ public:
     void ustawWlaczenie(const std::string& nazwa, bool wlaczona);
     bool wlaczona(const std::string& nazwa) const;
 
-    // Shows the tree page with the hint text or shows only the hints.
+    // Shows the tree page of an operator just opened, the hints and the
+    // report pages of the operator before hidden.
     void pokazStroneDrzewa();
     void ustawPodpowiedz(const QString& html);
     // The hints page, when no operator's tree is shown.

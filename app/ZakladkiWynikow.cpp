@@ -301,12 +301,7 @@ void ZakladkiWynikow::klik(const std::string& nazwa) {
     odswiez();
     // Unconfirmed edits the user chose to confirm were refused: the form,
     // behind this tab, comes forward at the refused box.
-    if (!app_.warsztat().PoleBledne.empty()) {
-        OknoFormularzaDecyzji& formularz = app_.oknoFormularzaDecyzji();
-        formularz.raise();
-        formularz.activateWindow();
-        formularz.pokazBledne();
-    }
+    if (!app_.warsztat().PoleBledne.empty()) app_.oknoFormularzaDecyzji().pokazBledne();
 }
 
 void ZakladkiWynikow::dodanieNowejDecyzji() {
@@ -375,8 +370,11 @@ void ZakladkiWynikow::Chart1Click() {
     odswiez();
 }
 
-void ZakladkiWynikow::pokazInterfejs() {
-    f_.PageControl1->setTabVisible(f_.PageControl1->indexOf(TabInterfejs), true);
+void ZakladkiWynikow::pokazOperatora() {
+    Interfejs.PokazOperatora();
+    // The report text of the operator before goes with its pages.
+    app_.oknoRaportu().hide();
+    pokazZakladki();
 }
 
 void ZakladkiWynikow::pokazZakladki() {

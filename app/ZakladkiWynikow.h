@@ -72,8 +72,9 @@ public:
     void Chart1Click();
     // The tree tab's own buttons placed after its tree and rows of buttons.
     void umiescPrzyciski();
-    // Shows the traditional tab beside the tree tab (an operator opened).
-    void pokazInterfejs();
+    // An operator opened: its tree tab in front with the traditional tab
+    // beside it, no page of the operator before left in sight.
+    void pokazOperatora();
     // Everything the core holds, shown.
     void odswiez();
 

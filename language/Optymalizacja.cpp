@@ -23,6 +23,20 @@ namespace {
 // The least gain that lets a climb go on.
 constexpr long double NajmniejszyZysk = 0.001L;
 
+// The command's operator refused by the workbench, which has told why: the
+// command ends without a second box.
+struct OperatorOdmowiony {};
+
+// The command's operator opened (Wczytaj_Plik) or created (Utworz_Plik).
+void operatorPolecenia(void (*polecenie)(Warsztat&, const std::string&), Warsztat& w, const std::string& plik) {
+    try {
+        polecenie(w, plik);
+    } catch (const BladSkryptu& e) {
+        if (e.rodzaj() != BladSkryptu::Rodzaj::Odmowa) throw;
+        throw OperatorOdmowiony{};
+    }
+}
+
 // The sheet's group of a decision kind; null for an unknown kind.
 const char* grupaDecyzji(const std::string& rodzaj) {
     if (rodzaj == DecyzjaCena) return "cena";
@@ -373,6 +387,8 @@ void Optymalizacja::wykonaj(const std::function<void()>& polecenie, const std::s
     Zakonczenie.clear();
     try {
         polecenie();
+    } catch (const OperatorOdmowiony&) {
+        return;
     } catch (const std::exception& e) {
         k_.Okna->message(e.what());
         return;
@@ -385,7 +401,7 @@ void Optymalizacja::wykonaj(const std::function<void()>& polecenie, const std::s
 void Optymalizacja::optymalizacja21Click() {
     wykonaj([this] {
         const std::string katalog = k_.catKARTOPERATORA.empty() ? k_.KatalogOperatora : k_.catKARTOPERATORA;
-        Utworz_Plik(w_, joinPath(katalog, "optyma.tr1"));
+        operatorPolecenia(Utworz_Plik, w_, joinPath(katalog, "optyma.tr1"));
         k_.FlagaPracy = true;
         struct Wiersz {
             const char* rodzaj;
@@ -414,7 +430,7 @@ void Optymalizacja::optymalizacja21Click() {
 void Optymalizacja::Optymalizacja1Click() {
     wykonaj([this] {
         const std::string katalog = k_.catKARTOPERATORA.empty() ? k_.KatalogOperatora : k_.catKARTOPERATORA;
-        Wczytaj_Plik(w_, joinPath(katalog, "we.tr1"));
+        operatorPolecenia(Wczytaj_Plik, w_, joinPath(katalog, "we.tr1"));
         // The reference run.
         const int n = dodaj(0);
         Ustaw_Biezacy(w_, PozycjaWezla(w_, n));

@@ -60,7 +60,8 @@ public:
                const std::string& rok, const std::string& kryterium);
 
     // The commands. A failed node operation ends the command with one
-    // message; a stop request ends it after the current trial.
+    // message, an operator refused with the workbench's own; a stop
+    // request ends it after the current trial.
     // Creates the operator "optyma" in the operator folder and runs ten
     // studies, each from the node the previous one left.
     void optymalizacja21Click();

@@ -83,6 +83,9 @@ std::optional<long double> WartoscPola(const std::string& tekst, Jednostka j, ch
 struct FormularzDecyzji {
     std::string Tytul = "Formularz decyzyjny";
     bool Widoczny = false;
+    // Counts the openings (Warsztat::przeglad1Click, whatever command ran
+    // it): each one brings the form to the front, also one open already.
+    unsigned Otwarcia = 0;
     // The header labels: the node's number, its parent's label or "Root",
     // simulated or not, the period's three years.
     std::string NumerDecyzji, NumerPoprzednika, Status, Rok0, Rok1, Rok2;

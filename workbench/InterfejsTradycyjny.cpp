@@ -337,7 +337,10 @@ void InterfejsTradycyjny::DodanieNowejDecyzji() {
 }
 
 void InterfejsTradycyjny::WyborDoEdycji() {
-    if (w.Doedycji1Click()) pokazDodany();
+    if (w.Doedycji1Click()) return pokazDodany();
+    // The template chosen alone is seen in its box on the tree tab.
+    Zakladki.Widoczna[ZakladkaDrzewo] = true;
+    Zakladki.Aktywna = ZakladkaDrzewo;
 }
 
 void InterfejsTradycyjny::pokazDodany() {
@@ -400,6 +403,12 @@ void InterfejsTradycyjny::BitBtn1Click() {
     Zakladki.Widoczna[ZakladkaInterfejs] = Zakladki.Widoczna[ZakladkaDrzewo] = true;
     Zakladki.Widoczna[ZakladkaSprawozdanie2] = false;
     Zakladki.Aktywna = ZakladkaDrzewo;
+}
+
+void InterfejsTradycyjny::PokazOperatora() {
+    Zakladki.Widoczna = StanZakladek{}.Widoczna;
+    Zakladki.Aktywna = ZakladkaDrzewo;
+    StronaTradycyjna.clear();
 }
 
 void InterfejsTradycyjny::PoPodgladzie(const WynikPodgladu& wynik) {

@@ -84,7 +84,8 @@ public:
     // shown with the new node selected and its form open. Nothing added
     // (refused, told why): the page stays.
     void DodanieNowejDecyzji();
-    // Ctrl+B there: with a base set it adds a node as Ins does, in sight.
+    // Ctrl+B there: with a base set it adds a node as Ins does, in sight;
+    // else the tree tab shows the template chosen.
     void WyborDoEdycji();
     // The deletion that Kasowanie left on the confirmation button is
     // pending; ZakonczKasowanie drops it (Esc, another command), the
@@ -96,6 +97,9 @@ public:
     void PrzyciskTabDrzewo();
     void PrzyciskPowrotDoInterfejsu();
     void BitBtn1Click();  // "Powrót do operatora"
+    // An operator opened or created: its tree tab in front, this tab beside
+    // it, no report page of the operator before left.
+    void PokazOperatora();
     // The viewers' own tab after a viewer of the menu or of this tab.
     void PoPodgladzie(const WynikPodgladu& wynik);
     // "Drukuj" printed the shown page (true) on the printer named drukarka

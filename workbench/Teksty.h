@@ -56,9 +56,10 @@ inline constexpr const char* TytulTylkoDoOdczytu = " (tylko do odczytu)";
 // "Podgląd decyzji - F3", "Podgląd/Edycja decyzji - F3"
 inline constexpr const char* PodgladDecyzji = "Podgl\xB9" "d decyzji - F3";
 inline constexpr const char* PodgladEdycjaDecyzji = "Podgl\xB9" "d/Edycja decyzji - F3";
-// "&Podgląd - F3", "Edycja/&Podgląd - F3"
-inline constexpr const char* Przeglad = "&Podgl\xB9" "d - F3";
-inline constexpr const char* EdycjaPrzeglad = "Edycja/&Podgl\xB9" "d - F3";
+// "&Podgląd", "Edycja/&Podgląd": the menu item shows its key F3 in its
+// shortcut column, not a second time in its caption.
+inline constexpr const char* Przeglad = "&Podgl\xB9" "d";
+inline constexpr const char* EdycjaPrzeglad = "Edycja/&Podgl\xB9" "d";
 inline constexpr const char* Symulowany = "Symulowany";
 inline constexpr const char* NieSymulowany = "Nie symulowany";
 // "ma potomków lub jest root-em"

@@ -336,6 +336,7 @@ void Warsztat::przeglad1Click(bool poDodaniu) {
     // once that a change of them will not be taken.
     Formularz.Tytul = std::string(teksty::FormularzDecyzyjny) + (TylkoDoOdczytu ? teksty::FormularzTylkoDoOdczytu : "");
     Formularz.Widoczny = true;
+    ++Formularz.Otwarcia;
 }
 
 bool Warsztat::ZapiszDrzewo() {

@@ -379,6 +379,25 @@ TEST_F(Okna, NewOperatorShowsItsTreeCaptionAndStatus) {
     EXPECT_TRUE(f.MemoStart->toPlainText().isEmpty());
 }
 
+// An operator opened over a report page of another shows its tree tab,
+// the tree focused; the other one's page and command line are gone.
+TEST_F(Okna, ShiftF3FromAReportPageShowsTheNewOperatorsTree) {
+    nowyOperator("drugi.tr1");
+    OknoGlowne& f = app->oknoGlowne();
+    ui.files = {operatorzy() + "lekcja.tr1"};
+    f.akcja("Nowy1")->trigger();
+    ASSERT_NO_FATAL_FAILURE(symulowaneDziecko());
+    f.akcja("WynikSyntetyczny1")->trigger();
+    ASSERT_EQ(f.PageControl1->currentWidget(), f.Wyniki->TabSprawozdanie2);
+    f.OknoLiniiRozkazow->setText(QStringLiteral("utw\u00F3rz plik lekcja.tr1"));
+    ui.files = {operatorzy() + "drugi.tr1"};
+    f.akcja("NowyPlik1")->trigger();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabDrzewo);
+    EXPECT_FALSE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.Wyniki->TabSprawozdanie2)));
+    EXPECT_EQ(f.focusWidget(), f.TreeView1);
+    EXPECT_TRUE(f.OknoLiniiRozkazow->text().isEmpty());
+}
+
 TEST_F(Okna, HintTextOfTheWorkingFolderIsShownOnOpening) {
     work.write("moduls.rtf", "{\\rtf1 Pierwsze kroki\\par}");
     nowyOperator("nowy.tr1");

@@ -295,6 +295,41 @@ TEST_F(ZakladkaDrzewa, TheFormOpensWithTheFocusInItsFirstBox) {
     EXPECT_TRUE(f3().isVisible());
 }
 
+// The first box opens with its value selected: 600 typed there replaces it.
+TEST_F(ZakladkaDrzewa, WhatIsTypedFirstReplacesTheFirstBoxsValue) {
+    klik("d 2");
+    f().akcja("przeglad1")->trigger();
+    QApplication::setActiveWindow(&f3());
+    for (const char* c : {"6", "0", "0"}) klawisz(QApplication::focusWidget(), c[0] - '0' + Qt::Key_0, {}, u(c));
+    f3().Potwierdzenie1->trigger();
+    f().akcja("przeglad1")->trigger();
+    EXPECT_EQ(f3().pole("zlec_alfa_0")->text(), QStringLiteral("600"));
+}
+
+// Each way of opening the form brings it from behind the main window,
+// active, at its first box.
+TEST_F(ZakladkaDrzewa, EveryOpeningBringsTheFormFromBehindTheMainWindow) {
+    const std::pair<const char*, std::function<void()>> sposoby[] = {
+        {"F3", [&] { f().akcja("przeglad1")->trigger(); }},
+        {"Ctrl+B",
+         [&] {
+             f().akcja("Bazowy1")->trigger();
+             f().akcja("Doedycji1")->trigger();
+         }},
+    };
+    for (const auto& [jak, otworz] : sposoby) {
+        klik("d/r 1");
+        f().akcja("przeglad1")->trigger();
+        ASSERT_TRUE(test::CzekajAz([&] { return f3().isActiveWindow(); }, 5000)) << jak;
+        f().activateWindow();
+        ASSERT_TRUE(test::CzekajAz([&] { return f().isActiveWindow(); }, 5000)) << jak;
+        klik(jak == std::string("F3") ? "d 2" : "d/r 1");
+        otworz();
+        EXPECT_TRUE(test::CzekajAz([&] { return f3().isActiveWindow(); }, 5000)) << jak;
+        EXPECT_EQ(QApplication::focusWidget(), f3().pole("zlec_alfa_0")) << jak;
+    }
+}
+
 // Ins, or Ctrl+B with a base set, with the traditional tab in front (back
 // from a report) adds the node in sight: the tree tab with the new node and
 // its form.
@@ -321,6 +356,18 @@ TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
         EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("3")) << jak;
         f3().Wyjcie1->trigger();  // the node just added goes again
     }
+}
+
+// Ctrl+B on a report page with no base set: the template chosen is seen on
+// the tree tab, the tree focused.
+TEST_F(ZakladkaDrzewa, CtrlBOnAReportPageWithoutABaseShowsTheTreeTab) {
+    klik("d/r 1");
+    f().akcja("WynikSyntetyczny1")->trigger();
+    ASSERT_EQ(f().PageControl1->currentWidget(), f().Wyniki->TabSprawozdanie2);
+    f().akcja("Doedycji1")->trigger();
+    EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
+    EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d/r 1"));
+    EXPECT_EQ(f().focusWidget(), f().TreeView1);
 }
 
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
