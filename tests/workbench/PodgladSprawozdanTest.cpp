@@ -5,8 +5,11 @@
 #include <fstream>
 #include <map>
 
+#include <unistd.h>
+
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "Paths.h"
 #include "PomocWarsztatu.h"
 
 namespace vesk {
@@ -193,6 +196,48 @@ TEST_F(Podglad, AReadOnlyOperatorsStatementsGoToAFolderOfTheUsersOwn) {
     EXPECT_TRUE(std::filesystem::exists(wlasny.file("OP.BIK")) && std::filesystem::exists(wlasny.file("OP.KOS.html")));
     EXPECT_EQ(ui.messages.size(), 1u);  // "Tworzenie plików ..." alone
     EXPECT_EQ(pliki(), przed);
+}
+
+// The user's folder of a read-only operator's statements is one however the
+// operator folder is reached; one that is a link or another user's is
+// refused, naming it, nothing shown and nothing written.
+TEST_F(Podglad, AReadOnlyOperatorsFolderIsTheUsersOwnOrRefused) {
+    test::TempDir cache, drogi, dokumenty;
+    std::filesystem::create_directory_symlink(dir.folder(), drogi.file("rolink"));
+    dokumenty.write("OP.SRE", "notatki");
+    const test::ZmiennaSrodowiska xdg("XDG_CACHE_HOME", cache.folder());
+    test::NosnikTylkoDoOdczytu ro(dir.folder());
+    if (!ro.jest) GTEST_SKIP() << "no bind mount here: no read-only medium";
+    // The operator open as in its own folder last.
+    std::string folder;
+    for (const std::string& op : {drogi.folder() + "rolink/", dir.folder() + "../" + fileNamePart(ro.sciezka) + "/", dir.folder()}) {
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(op + "OP.")) << op;
+        wybierzNumer(1);
+        const WynikPodgladu r = uruchom("WynikSyntetyczny1");
+        ASSERT_EQ(r.Status, StatusPodgladu::Pokazany) << op;
+        EXPECT_TRUE(folder.empty() || folderPart(r.Tekst) == folder) << op << ": " << r.Tekst;
+        folder = folderPart(r.Tekst);
+    }
+    ASSERT_EQ(folder.rfind(cache.folder() + "vesk/sprawozdania/OP-", 0), 0u) << folder;
+    const std::filesystem::path T = folder.substr(0, folder.size() - 1);
+    const auto odmowa = [&](const std::string& powod) {
+        ui.messages.clear();
+        const WynikPodgladu r = uruchom("WynikSyntetyczny1");
+        EXPECT_EQ(r.Status, StatusPodgladu::BladRaportu);
+        EXPECT_TRUE(r.Wyczysc && r.Tekst.empty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0], "Nie utworzono sprawozdania SRE (Wyniki symulacji - Wynik syntetyczny): folder " + folder + powod);
+    };
+    std::filesystem::remove_all(T);
+    std::filesystem::create_directory_symlink(dokumenty.folder(), T);
+    odmowa(" jest dowi\xB9zaniem symbolicznym");
+    EXPECT_EQ(dokumenty.read("OP.SRE"), "notatki");
+    EXPECT_FALSE(dokumenty.exists("OP.SRE.html"));
+    std::filesystem::remove(T);
+    std::filesystem::create_directory(T);
+    ASSERT_EQ(::chown(T.c_str(), 65534, 65534), 0);
+    odmowa(" nale\xBFy do innego u\xBFytkownika (uid 65534)");
+    EXPECT_TRUE(std::filesystem::is_empty(T));
 }
 
 TEST_F(Podglad, SaveAllGoesOnAfterAFailureAndNamesItOnce) {
