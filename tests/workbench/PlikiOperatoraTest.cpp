@@ -294,7 +294,7 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_FALSE(dir.exists("X.TR1"));
     EXPECT_FALSE(dir.exists("x.KOS"));
     EXPECT_TRUE(dir.exists("X.txt"));
-    EXPECT_TRUE(dir.exists("X.kos.html"));
+    EXPECT_FALSE(dir.exists("X.kos.html"));  // the page of x.KOS, the program's
     EXPECT_FALSE(dir.exists("X.lck"));
     EXPECT_TRUE(ui.messages.empty());
     // The open operator, spelt differently, is refused.
@@ -303,6 +303,28 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NieWolnoKasowac}));
     EXPECT_TRUE(dir.exists("OP.qad"));
     EXPECT_TRUE(dir.exists("OP.tr1"));
+}
+
+// An operator that can be read alone is refused before the question, as
+// one another program has open is: its files without write permission,
+// or its folder where nothing can be removed (a read-only medium).
+TEST_F(PlikiOperatora, AReadOnlyOperatorIsRefusedBeforeTheDeleteQuestion) {
+    nowyOperator("X");
+    std::filesystem::create_directory(dir.file("ro"));
+    nowyOperator("ro/Y");
+    nowyOperator();
+    std::filesystem::permissions(dir.file("X.qad"), std::filesystem::perms::owner_read);
+    const test::NosnikTylkoDoOdczytu ro(dir.folder() + "ro/");
+    for (const auto& [plik, komunikat] : {std::pair<std::string, std::string>{"X.tr1", "Plik " + dir.folder() + "X.qad jest tylko do odczytu"},
+                                          {"ro/Y.tr1", "W folderze " + dir.folder() + "ro/ nie mo\xBFna zapisa\xE6 plik\xF3w (folder tylko do odczytu)"}}) {
+        if (plik == "ro/Y.tr1" && !ro.jest) continue;
+        ui.messages.clear();
+        ui.files = {dir.folder() + plik};
+        w->Kasowanieoperatora1Click();
+        EXPECT_TRUE(ui.questions.empty()) << plik;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{komunikat + " - operator nie zosta\xB3 skasowany"});
+        EXPECT_TRUE(dir.exists(plik));
+    }
 }
 
 // A refused name tells that nothing was deleted; the question names the

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 
 #include <unistd.h>
 
@@ -238,6 +239,29 @@ TEST_F(Podglad, AReadOnlyOperatorsFolderIsTheUsersOwnOrRefused) {
     ASSERT_EQ(::chown(T.c_str(), 65534, 65534), 0);
     odmowa(" nale\xBFy do innego u\xBFytkownika (uid 65534)");
     EXPECT_TRUE(std::filesystem::is_empty(T));
+}
+
+// Deleting an operator takes every file the program wrote for it: the
+// statements and their pages, what killed runs left; another operator's
+// (spelt otherwise) and the user's own stay.
+TEST_F(Podglad, DeletingAnOperatorAfterSavingAllItsStatementsLeavesNothingOfIt) {
+    wybierzNumer(1);
+    ZapisSprawozdanDoPliku(*w);
+    ASSERT_TRUE(jest("OP.kap.html") && jest("OP.ING.html") && jest("OP.DEC.html"));
+    const std::set<std::string> zostaja = {"op.tr1", "op.qad", "op.BIK", "op.BIK.html", "OP.notatki.txt"};
+    for (const std::string& f : zostaja) dir.write(f, "x");
+    for (const char* f : {"OP.BIK.tmpAbC123", "OP.kap.html.tmpXyZ789", "OP.qad.zapis", "OP.tr1.bledny", "OP.tr1.nowy", "Op.sre"})
+        dir.write(f, "x");
+    nowyOperator("INNY");
+    ui.messages.clear();
+    ui.files = {dir.folder() + "OP.tr1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{});
+    for (const auto& e : std::filesystem::directory_iterator(dir.folder())) {
+        const std::string n = e.path().filename();
+        EXPECT_TRUE(!equalNoCaseCp1250(n.substr(0, 3), "op.") || zostaja.count(n)) << n;
+    }
+    for (const std::string& f : zostaja) EXPECT_EQ(dir.read(f), "x") << f;
 }
 
 TEST_F(Podglad, SaveAllGoesOnAfterAFailureAndNamesItOnce) {
