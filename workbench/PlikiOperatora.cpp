@@ -139,19 +139,22 @@ std::optional<std::string> bajtyDrzewa(const std::string& plik) {
 }
 
 // Keeps the bytes of an unreadable tree file beside it, under the first
-// name of kZachowaneDrzewo that is free or holds them already; the name
-// used, or nothing (with lastFileError()) when none could be written;
-// `zajete` tells when every name holds other bytes.
-std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty, bool& zajete) {
+// name of kZachowaneDrzewo that is free or holds them already (anything at
+// a name, a file, a link, a folder, a pipe, passes it over); the name
+// used, or nothing (with lastFileError(), and the name tried in `proba`)
+// when none could be written; `zajete` tells when every name is taken.
+std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty, bool& zajete,
+                                          std::string& proba) {
     const ExactFileNames scisle;
     zajete = false;
     for (const char* dopisek : kZachowaneDrzewo) {
         const std::string plik = plikDrzewa + dopisek;
         removeStaleTemporaries(plik);
-        if (fileExists(plik) || isSymbolicLink(plik) || folderExists(plik)) {
-            if (bajtyDrzewa(plik) == bajty) return plik;
+        if (!surelyMissing(plik)) {
+            if (fileExists(plik) && bajtyDrzewa(plik) == bajty) return plik;
             continue;
         }
+        proba = plik;
         if (!replaceFile(plik, bajty)) return std::nullopt;
         return plik;
     }
@@ -772,11 +775,12 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         std::string tekst = "drzewo odbudowane z rekord\xF3w pliku stanu, bo " + *zachowane;
         if (!tylkoDoOdczytu) {
             bool zajete = false;
-            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne, zajete);
+            std::string proba;
+            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne, zajete, proba);
             if (!zachowane) {
                 komunikat((zajete ? zajeteNazwyKopii(plikDrzewa, tekst)
                                   : withFileError("Nie uda\xB3o si\xEA zachowa\xE6 pliku drzewa " + plikDrzewa + " (" +
-                                                  tekst + ")")) +
+                                                  tekst + ") jako " + proba)) +
                           nieOtwarto);
                 return false;
             }

@@ -183,6 +183,17 @@ TEST_F(PlikiOperatora, ATreeThatDoesNotParseIsRebuiltAndKept) {
     }
 }
 
+// Anything at a name for the kept tree, a pipe too, is passed over.
+TEST_F(PlikiOperatora, APipeWhereTheTreeWouldBeKeptIsPassedOver) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    dir.write("B.qad", dir.read("OP.qad"));
+    dir.write("B.tr1", "d/r 0\r\n\t\td 1\r\n");
+    ASSERT_EQ(::mkfifo(dir.file("B.tr1.bledny").c_str(), 0600), 0);
+    ASSERT_TRUE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1"));
+    EXPECT_EQ(dir.read("B.tr1.bled1"), "d/r 0\r\n\t\td 1\r\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("B.tr1.bledny")));
+}
+
 // Files a save would change another operator through (a hard link), and a
 // name too long for the files made beside it, are refused before anything
 // is made.
