@@ -41,8 +41,12 @@ std::optional<std::string> ownFolder(const std::string& base, const std::vector<
         return std::nullopt;
     };
     std::string path = normalizeFolder(base);
+    const std::string native = cp1250ToUtf8(path);
+    // The base itself made when missing (as a new HOME has no ~/.cache).
+    if (::mkdir(native.c_str(), 0700) != 0 && errno != EEXIST)
+        return refuse("nie uda\xB3o si\xEA utworzy\xE6 folderu " + path + ": " + fileErrorText(errno));
     Descriptor folder;
-    folder.fd = ::open(cp1250ToUtf8(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    folder.fd = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat st;
     if (folder.fd < 0 || ::fstat(folder.fd, &st) != 0) return refuse(named(path) + ": " + fileErrorText(errno));
     if ((st.st_mode & S_IWOTH) && !(st.st_mode & S_ISVTX))
@@ -50,13 +54,13 @@ std::optional<std::string> ownFolder(const std::string& base, const std::vector<
                       octal(st.st_mode) + ", bez bitu sticky) - kto\x9C m\xF3g\xB3" "by w nim podstawi\xE6 sw\xF3j folder");
     const uid_t user = ::geteuid();
     for (const std::string& name : names) {
-        const std::string native = cp1250ToUtf8(name);
+        const std::string child = cp1250ToUtf8(name);
         path += name + "/";
         // Made where nothing has the name; what stands there is then looked
         // at whoever made it.
-        if (::mkdirat(folder.fd, native.c_str(), 0700) != 0 && errno != EEXIST)
+        if (::mkdirat(folder.fd, child.c_str(), 0700) != 0 && errno != EEXIST)
             return refuse("nie uda\xB3o si\xEA utworzy\xE6 folderu " + path + ": " + fileErrorText(errno));
-        if (::fstatat(folder.fd, native.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (::fstatat(folder.fd, child.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return refuse(named(path) + ": " + fileErrorText(errno));
         if (S_ISLNK(st.st_mode)) return refuse(named(path) + " jest dowi\xB9zaniem symbolicznym");
         if (!S_ISDIR(st.st_mode)) return refuse(path.substr(0, path.size() - 1) + " nie jest folderem");
@@ -64,7 +68,7 @@ std::optional<std::string> ownFolder(const std::string& base, const std::vector<
             return refuse(named(path) + " nale\xBFy do innego u\xBFytkownika (uid " + std::to_string(st.st_uid) + ")");
         // The folder opened is the one looked at, never one put in its place since.
         Descriptor next;
-        next.fd = ::openat(folder.fd, native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        next.fd = ::openat(folder.fd, child.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         struct stat opened;
         if (next.fd < 0 || ::fstat(next.fd, &opened) != 0) return refuse(named(path) + ": " + fileErrorText(errno));
         if (opened.st_dev != st.st_dev || opened.st_ino != st.st_ino || opened.st_uid != user)

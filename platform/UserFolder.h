@@ -13,7 +13,8 @@ namespace vesk {
 // The folder base + names[0] + "/" + names[1] + ... + "/", each folder
 // below base made when missing (mode 0700) and used only when it is what it
 // must be: a folder (no symbolic link, none followed) owned by this user,
-// made 0700 when others may use it. base itself may be anything the user
+// made 0700 when others may use it. base itself is made when missing (not
+// the folders above it), and may be anything the user
 // named (a link, a folder shared with others), but for a folder others may
 // change without the sticky bit (mode 777), where anyone could put their
 // own folder in the place of this user's. Nothing, with `reason` telling

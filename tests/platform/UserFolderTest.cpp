@@ -40,9 +40,11 @@ TEST(FolderWlasny, OneThatCannotBeMadeIsNamedWithTheReason) {
     ASSERT_EQ(::pipe(rura), 0);
     const pid_t dziecko = ::fork();
     if (dziecko == 0) {
-        std::string p;
+        std::string p, q;
         if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
         ownFolder(dir.folder(), {"vesk"}, p);
+        ownFolder(dir.folder() + "cache", {"vesk"}, q);  // a HOME without .cache
+        p += "\n" + q;
         ::_exit(::write(rura[1], p.data(), p.size()) == static_cast<ssize_t>(p.size()) ? 0 : 1);
     }
     ::close(rura[1]);
@@ -52,7 +54,8 @@ TEST(FolderWlasny, OneThatCannotBeMadeIsNamedWithTheReason) {
     int status = 0;
     ASSERT_EQ(::waitpid(dziecko, &status, 0), dziecko);
     EXPECT_EQ(std::string(bufor, static_cast<std::size_t>(std::max<ssize_t>(n, 0))),
-              "nie uda\xB3o si\xEA utworzy\xE6 folderu " + dir.folder() + "vesk/: brak uprawnie\xF1");
+              "nie uda\xB3o si\xEA utworzy\xE6 folderu " + dir.folder() + "vesk/: brak uprawnie\xF1\n"
+              "nie uda\xB3o si\xEA utworzy\xE6 folderu " + dir.folder() + "cache/: brak uprawnie\xF1");
     EXPECT_FALSE(dir.exists("vesk"));
 }
 
