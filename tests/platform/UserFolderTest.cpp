@@ -1,5 +1,6 @@
 // Folders of the user's own below the cache folder (a link or another
-// user's folder on the way: tests/workbench/PodgladSprawozdanTest.cpp).
+// user's folder on the way, one folder by three paths:
+// tests/workbench/PodgladSprawozdanTest.cpp).
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -57,21 +58,6 @@ TEST(FolderWlasny, OneThatCannotBeMadeIsNamedWithTheReason) {
               "nie uda\xB3o si\xEA utworzy\xE6 folderu " + dir.folder() + "vesk/: brak uprawnie\xF1\n"
               "nie uda\xB3o si\xEA utworzy\xE6 folderu " + dir.folder() + "cache/: brak uprawnie\xF1");
     EXPECT_FALSE(dir.exists("vesk"));
-}
-
-TEST(FolderWlasny, OneFolderByThreePathsIsOne) {
-    test::TempDir dir;
-    fs::create_directories(dir.file("ro"));
-    fs::create_directories(dir.file("inny"));
-    fs::create_directory_symlink(dir.file("ro"), dir.file("rolink"));
-    std::string p;
-    const std::optional<std::string> ro = realFolder(dir.folder() + "ro/", p);
-    ASSERT_TRUE(ro.has_value()) << p;
-    EXPECT_EQ(realFolder(dir.folder() + "rolink/", p), ro);
-    EXPECT_EQ(realFolder(dir.folder() + "inny/../ro", p), ro);
-    EXPECT_NE(realFolder(dir.folder() + "inny/", p), ro);
-    EXPECT_EQ(realFolder(dir.folder() + "brak/", p), std::nullopt);
-    EXPECT_EQ(p, "folder " + dir.folder() + "brak/: brak pliku lub folderu");
 }
 
 }  // namespace

@@ -167,28 +167,23 @@ TEST_F(Podglad, ATemplateThatCannotBeReadIsNamedAndChangesNoFile) {
 // folder of the user's own under the cache folder, saving them all asks
 // for a folder, and the operator folder is left as it was.
 TEST_F(Podglad, AReadOnlyOperatorsStatementsGoToAFolderOfTheUsersOwn) {
-    const std::string op = dir.folder().substr(0, dir.folder().size() - 1);
-    if (std::system(("mount --bind '" + op + "' '" + op + "' 2>/dev/null").c_str()) != 0)
-        GTEST_SKIP() << "no bind mount here: no read-only medium";
-    ASSERT_EQ(std::system(("mount -o remount,ro,bind '" + op + "'").c_str()), 0);
+    test::TempDir cache, wlasny;
+    const test::ZmiennaSrodowiska xdg("XDG_CACHE_HOME", cache.folder());
+    test::NosnikTylkoDoOdczytu ro(dir.folder());
+    if (!ro.jest) GTEST_SKIP() << "no bind mount here: no read-only medium";
     auto pliki = [&] {
         std::map<std::string, std::string> p;
-        for (const auto& e : std::filesystem::directory_iterator(op)) p[e.path().filename()] = dir.read(e.path());
+        for (const auto& e : std::filesystem::directory_iterator(ro.sciezka)) p[e.path().filename()] = dir.read(e.path());
         return p;
     };
     const auto przed = pliki();
-    test::TempDir cache, wlasny;
-    const char* xdg = std::getenv("XDG_CACHE_HOME");
-    const std::string dawny = xdg ? xdg : "";
-    ::setenv("XDG_CACHE_HOME", cache.folder().c_str(), 1);
     const bool otwarty = w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.");
     wybierzNumer(1);
     ui.messages.clear();
     const WynikPodgladu r = uruchom("Bilans1");
     ui.files.push_back(wlasny.folder());
     ZapisSprawozdanDoPliku(*w);
-    xdg ? ::setenv("XDG_CACHE_HOME", dawny.c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
-    EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
+    ro.zdejmij();
     ASSERT_TRUE(otwarty);
     EXPECT_NE(w->Tytul.find("(tylko do odczytu)"), std::string::npos) << w->Tytul;
     EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
