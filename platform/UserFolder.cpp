@@ -35,19 +35,24 @@ std::string octal(mode_t mode) {
 
 }  // namespace
 
-std::optional<std::string> ownFolder(const std::string& base, const std::vector<std::string>& names, std::string& reason) {
+std::optional<std::string> ownFolder(const std::string& base, const std::vector<std::string>& names, std::string& reason,
+                                     MakeFolders make) {
     const auto refuse = [&](const std::string& text) {
         reason = text;
         return std::nullopt;
     };
+    // Not there, and not to be made: nothing, and no reason.
+    const auto missing = [&] { return make == MakeFolders::No && errno == ENOENT; };
+    reason.clear();
     std::string path = normalizeFolder(base);
     const std::string native = cp1250ToUtf8(path);
     // The base itself made when missing (as a new HOME has no ~/.cache).
-    if (::mkdir(native.c_str(), 0700) != 0 && errno != EEXIST)
+    if (make == MakeFolders::Yes && ::mkdir(native.c_str(), 0700) != 0 && errno != EEXIST)
         return refuse("nie uda\xB3o si\xEA utworzy\xE6 folderu " + path + ": " + fileErrorText(errno));
     Descriptor folder;
     folder.fd = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat st;
+    if (folder.fd < 0 && missing()) return std::nullopt;
     if (folder.fd < 0 || ::fstat(folder.fd, &st) != 0) return refuse(named(path) + ": " + fileErrorText(errno));
     if ((st.st_mode & S_IWOTH) && !(st.st_mode & S_ISVTX))
         return refuse(named(path) + " mog\xB9 zmienia\xE6 inni u\xBFytkownicy (prawa " +
@@ -58,10 +63,10 @@ std::optional<std::string> ownFolder(const std::string& base, const std::vector<
         path += name + "/";
         // Made where nothing has the name; what stands there is then looked
         // at whoever made it.
-        if (::mkdirat(folder.fd, child.c_str(), 0700) != 0 && errno != EEXIST)
+        if (make == MakeFolders::Yes && ::mkdirat(folder.fd, child.c_str(), 0700) != 0 && errno != EEXIST)
             return refuse("nie uda\xB3o si\xEA utworzy\xE6 folderu " + path + ": " + fileErrorText(errno));
         if (::fstatat(folder.fd, child.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-            return refuse(named(path) + ": " + fileErrorText(errno));
+            return missing() ? std::nullopt : refuse(named(path) + ": " + fileErrorText(errno));
         if (S_ISLNK(st.st_mode)) return refuse(named(path) + " jest dowi\xB9zaniem symbolicznym");
         if (!S_ISDIR(st.st_mode)) return refuse(path.substr(0, path.size() - 1) + " nie jest folderem");
         if (st.st_uid != user)
@@ -79,6 +84,8 @@ std::optional<std::string> ownFolder(const std::string& base, const std::vector<
     }
     return path;
 }
+
+void removeEmptyFolder(const std::string& path) { (void)::rmdir(cp1250ToUtf8(path).c_str()); }
 
 std::optional<std::string> realFolder(const std::string& path, std::string& reason) {
     const std::string native = path.empty() ? std::string(".") : nativePathForCreate(normalizeFolder(path) + ".");

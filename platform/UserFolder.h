@@ -21,8 +21,13 @@ namespace vesk {
 // why and naming the folder, when one cannot be used or made ("folder
 // .../vesk/ jest dowi\xB9zaniem symbolicznym", "nie uda\xB3o si\xEA utworzy\xE6
 // folderu .../vesk/: brak uprawnie\xF1"); nothing is made then in a folder
-// refused.
-std::optional<std::string> ownFolder(const std::string& base, const std::vector<std::string>& names, std::string& reason);
+// refused. With MakeFolders::No nothing is made: nothing, `reason` empty,
+// when a folder is not there.
+enum class MakeFolders { Yes, No };
+std::optional<std::string> ownFolder(const std::string& base, const std::vector<std::string>& names, std::string& reason,
+                                     MakeFolders make = MakeFolders::Yes);
+// Removes the folder at path when it is empty; one that holds anything stays.
+void removeEmptyFolder(const std::string& path);
 
 // The folder at path named from the root with every link and "." or ".."
 // resolved (native, UTF-8), so that one folder reached by several paths

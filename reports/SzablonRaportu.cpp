@@ -15,7 +15,6 @@
 #include "Kontekst.h"
 #include "Pomocnicze.h"
 #include "Real48.h"
-#include "UserFolder.h"
 #include "Wyrazenie.h"
 
 namespace vesk {
@@ -52,40 +51,43 @@ std::string TekstSciezki(const Kontekst& k) {
     return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + RozszerzenieNazwy(k.NazwaPlikuStanu);
 }
 
-std::optional<std::string> FolderSprawozdan(Kontekst& k) {
-    if (!k.KatalogSprawozdan.empty()) return k.KatalogSprawozdan;
-    if (k.NazwaPlikuStanu.empty() || !isReadOnlyFolderOf(TekstSciezki(k))) return k.KatalogOperatora;
-    const auto odmowa = [&](const std::string& powod) {
-        k.PowodBleduRaportu = powod;
-        return std::nullopt;
-    };
+std::optional<std::string> FolderUzytkownika(const std::string& katalogOperatora, const std::string& rdzen,
+                                             std::string& powod, MakeFolders utworz) {
     const std::optional<std::string> cache = userCacheFolder();
-    if (!cache) return odmowa("w folderze operatora " + k.KatalogOperatora +
-                              " nie mo\xBFna zapisa\xE6 plik\xF3w, a ani XDG_CACHE_HOME, ani HOME nie wskazuj\xB9 "
-                              "folderu u\xBFytkownika na sprawozdania");
+    if (!cache) {
+        powod = "w folderze operatora " + katalogOperatora +
+                " nie mo\xBFna zapisa\xE6 plik\xF3w, a ani XDG_CACHE_HOME, ani HOME nie wskazuj\xB9 folderu u\xBFytkownika "
+                "na sprawozdania";
+        return std::nullopt;
+    }
     // FNV-1a of the operator folder itself (all its links resolved), so
     // that every path to one folder finds one copy of its statements.
-    std::string powod;
-    const std::optional<std::string> folder = realFolder(k.KatalogOperatora, powod);
-    if (!folder) return odmowa(powod);
+    const std::optional<std::string> folder = realFolder(katalogOperatora, powod);
+    if (!folder) return std::nullopt;
     std::uint32_t skrot = 2166136261u;
     for (unsigned char c : *folder) skrot = (skrot ^ c) * 16777619u;
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(skrot));
-    const std::optional<std::string> wlasny =
-        ownFolder(*cache, {"vesk", "sprawozdania", RdzenNazwy(k.NazwaPlikuStanu) + "-" + hex}, powod);
-    if (!wlasny) return odmowa(powod);
-    return wlasny;
+    return ownFolder(*cache, {"vesk", "sprawozdania", rdzen + "-" + hex}, powod, utworz);
 }
 
-std::string NazwaWFolderze(const Kontekst& k, const std::string& folder, const std::string& ext) {
-    return folder + RdzenNazwy(k.NazwaPlikuStanu) + "." + ext;
+std::optional<std::string> FolderSprawozdan(Kontekst& k) {
+    if (!k.KatalogSprawozdan.empty()) return k.KatalogSprawozdan;
+    if (k.NazwaPlikuStanu.empty() || !isReadOnlyFolderOf(TekstSciezki(k))) return k.KatalogOperatora;
+    std::string powod;
+    const std::optional<std::string> folder = FolderUzytkownika(k.KatalogOperatora, RdzenNazwy(k.NazwaPlikuStanu), powod);
+    if (!folder) k.PowodBleduRaportu = powod;
+    return folder;
+}
+
+std::string NazwaWFolderze(const std::string& folder, const std::string& rdzen, const std::string& ext) {
+    return folder + rdzen + "." + ext;
 }
 
 std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext) {
     const std::optional<std::string> folder = FolderSprawozdan(k);
     if (!folder) return std::nullopt;
-    return NazwaWFolderze(k, *folder, ext);
+    return NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), ext);
 }
 
 std::string TekstWartosci(long double v, int szer, int miejsca) {

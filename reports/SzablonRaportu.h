@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "FileSystem.h"
+#include "UserFolder.h"
 
 namespace vesk {
 
@@ -47,9 +48,14 @@ std::string TekstSciezki(const Kontekst& k);
 // telling why and naming it. The one rule every report writer and viewer
 // follows.
 std::optional<std::string> FolderSprawozdan(Kontekst& k);
-// A report file of the open operator in folder: folder + stem + "." + EXT,
-// joined without inserting separators.
-std::string NazwaWFolderze(const Kontekst& k, const std::string& folder, const std::string& ext);
+// That folder of the user's own of the operator in katalogOperatora whose
+// stem (RdzenNazwy) is rdzen; nothing, with `powod`, when it cannot be
+// used, and (with MakeFolders::No) with `powod` empty when there is none.
+std::optional<std::string> FolderUzytkownika(const std::string& katalogOperatora, const std::string& rdzen,
+                                             std::string& powod, MakeFolders utworz = MakeFolders::Yes);
+// A report file of an operator in folder: folder + stem (RdzenNazwy) + "."
+// + EXT, joined without inserting separators.
+std::string NazwaWFolderze(const std::string& folder, const std::string& rdzen, const std::string& ext);
 // The same in FolderSprawozdan: the one name both the writers and the
 // viewers use; nothing when the folder cannot be used (k.PowodBleduRaportu).
 std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext);

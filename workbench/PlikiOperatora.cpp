@@ -15,6 +15,7 @@
 #include "Paths.h"
 #include "PlikStanu.h"
 #include "PlikiSprawozdan.h"
+#include "SzablonRaportu.h"
 #include "Teksty.h"
 #include "Warsztat.h"
 #include "WorkbenchError.h"
@@ -934,15 +935,24 @@ void Warsztat::Kasowanieoperatora1Click() {
     // Every file the program writes for it, and the temporary files of
     // killed writes beside each; each one left is named with its reason.
     std::string nieusuniete;
+    const auto usun = [&](const std::string& f) {
+        dokladnie([&] { return removeStaleTemporaries(f); });
+        if (!dokladnie([&] { return removeFile(f) || surelyMissing(f); }))
+            nieusuniete += (nieusuniete.empty() ? "" : ", ") + withFileError(f);
+    };
     for (const std::string& rozszerzenie : plikiOperatora()) {
         std::vector<std::string> pliki = teraz.pliki(rozszerzenie);
         if (std::find(pliki.begin(), pliki.end(), teraz.sciezka + rozszerzenie) == pliki.end())
             pliki.insert(pliki.begin(), teraz.sciezka + rozszerzenie);
-        for (const std::string& f : pliki) {
-            dokladnie([&] { return removeStaleTemporaries(f); });
-            if (!dokladnie([&] { return removeFile(f) || surelyMissing(f); }))
-                nieusuniete += (nieusuniete.empty() ? "" : ", ") + withFileError(f);
-        }
+        for (const std::string& f : pliki) usun(f);
+    }
+    // Its statements in the user's own folder, viewed while it could be
+    // read alone (a folder that is not the user's is not looked into).
+    const std::string rdzen = RdzenNazwy(fileNamePart(teraz.sciezka) + "qad");
+    std::string powod;
+    if (const std::optional<std::string> f = FolderUzytkownika(folderPart(teraz.sciezka), rdzen, powod, MakeFolders::No)) {
+        for (const std::string& r : RozszerzeniaSprawozdan()) usun(NazwaWFolderze(*f, rdzen, r));
+        removeEmptyFolder(*f);
     }
     if (!nieusuniete.empty()) komunikat("Nie uda\xB3o si\xEA skasowa\xE6 plik\xF3w: " + nieusuniete);
 }

@@ -175,7 +175,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (!napisano)
         powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ")" +
                 (powod.empty() ? " w " + *folder : ": " + powod));
-    const std::string tekst = folder ? NazwaWFolderze(k, *folder, o.tekst) : std::string();
+    const std::string tekst = folder ? NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), o.tekst) : std::string();
     std::optional<std::string> t = folder ? biezacy(tekst) : std::nullopt;
     if (!t) {
         if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
@@ -188,7 +188,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (decyzje) return r;  // the browser and the tabs are left alone
 
     // 6, 7. The page and the viewers' tab.
-    if (std::optional<std::string> s = biezacy(NazwaWFolderze(k, *folder, o.strona))) r.Strona = *s;
+    if (std::optional<std::string> s = biezacy(NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), o.strona))) r.Strona = *s;
     r.PokazZakladke = true;
     return r;
 }

@@ -192,6 +192,11 @@ TEST_F(Podglad, AReadOnlyOperatorsStatementsGoToAFolderOfTheUsersOwn) {
     EXPECT_TRUE(std::filesystem::exists(wlasny.file("OP.BIK")) && std::filesystem::exists(wlasny.file("OP.KOS.html")));
     EXPECT_EQ(ui.messages.size(), 1u);  // "Tworzenie plików ..." alone
     EXPECT_EQ(pliki(), przed);
+    // Deleted once it can be, the operator takes its statements there along.
+    nowyOperator("INNY");
+    ui.files = {dir.folder() + "OP.tr1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_FALSE(std::filesystem::exists(folderPart(r.Tekst))) << r.Tekst;
 }
 
 // The user's folder of a read-only operator's statements is one however the
