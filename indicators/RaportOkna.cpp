@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "Kontekst.h"
+#include "SzablonRaportu.h"
 
 namespace vesk {
 
@@ -30,8 +31,16 @@ RaportOkna::~RaportOkna() = default;
 bool RaportOkna::Rozpocznij(const std::string& plikZestawu, const std::string& plikRegul,
                             const std::vector<std::string>& diagnozy) {
     Zakoncz();
-    // The operator folder is taken at each start: the operator may change.
-    raport_ = std::make_unique<IndicatorReport>(k_.KatalogOperatora, RaportDecyzji, *k_.Okna, Zegar);
+    // The folder is taken at each start: the operator may change. It is
+    // where the operator's statements go (a read-only operator's are
+    // written in a folder of the user's own).
+    const std::optional<std::string> folder = FolderSprawozdan(k_);
+    if (!folder) {
+        raport_.reset();
+        k_.Okna->message("Nie mo\xBFna utworzy\xE6 pliku raportu: " + k_.PowodBleduRaportu);
+        return false;
+    }
+    raport_ = std::make_unique<IndicatorReport>(*folder, RaportDecyzji, *k_.Okna, Zegar);
     const bool dobrze = raport_->Rozpocznij(plikZestawu, plikRegul, diagnozy);
     plik_ = raport_->Plik();
     if (!dobrze) raport_->Zamknij();

@@ -34,7 +34,8 @@ public:
     IndicatorReport::RaportDecyzji RaportDecyzji;
     IndicatorReport::Zegar Zegar;
 
-    // Starts a report in the operator folder (one running is ended first);
+    // Starts a report in the folder of the operator's statements
+    // (FolderSprawozdan; one running is ended first);
     // false, the box unchecked, when the file cannot be written.
     bool Rozpocznij(const std::string& plikZestawu, const std::string& plikRegul,
                     const std::vector<std::string>& diagnozy);

@@ -138,9 +138,9 @@ bool TworzRaport(Kontekst& k, const OpisRaportu& opis, const std::string& wyjsci
 }
 
 bool UruchomRaport(Kontekst& k, const OpisRaportu& opis) {
-    std::string wyjscie = NazwaWyjscia(k, opis.EXT);
     if (!(k.FlagiWynikow.*opis.flaga)) return false;
-    return TworzRaport(k, opis, wyjscie);
+    const std::optional<std::string> wyjscie = NazwaWyjscia(k, opis.EXT);
+    return wyjscie && TworzRaport(k, opis, *wyjscie);
 }
 
 int MinimalnaDlugosc(const CzescTekstu& czesc, const WierszTekstu& wiersz) {

@@ -112,7 +112,8 @@ StronaRaportu StronaRachunku() {
 
 bool tworzINF(Kontekst& k, const std::string& OutName, bool* ing) {
     if (!TworzRaport(k, OpisRaportuINF(), OutName)) return false;
-    const bool zapisane = Raport_ING_Tworz(k, FolderSprawozdan(k) + RdzenNazwy(k.NazwaPlikuStanu));
+    const std::optional<std::string> folder = FolderSprawozdan(k);
+    const bool zapisane = folder && Raport_ING_Tworz(k, *folder + RdzenNazwy(k.NazwaPlikuStanu));
     if (ing != nullptr) *ing = zapisane;
     return true;
 }
@@ -149,10 +150,10 @@ const OpisRaportu& OpisRaportuING() {
 }
 
 bool Raport_INF(Kontekst& k) {
-    const std::string wyjscie = NazwaWyjscia(k, OpisRaportuINF().EXT);
     if (!k.FlagiWynikow.INF) return false;
+    const std::optional<std::string> wyjscie = NazwaWyjscia(k, OpisRaportuINF().EXT);
     bool ing = false;
-    return tworzINF(k, wyjscie, &ing) && ing;
+    return wyjscie && tworzINF(k, *wyjscie, &ing) && ing;
 }
 
 bool Raport_INF_Tworz(Kontekst& k, const std::string& OutName) { return tworzINF(k, OutName, nullptr); }

@@ -175,7 +175,8 @@ OpisRaportu OpisRaportuPRF(long double StawkaSkladekZUS) {
 
 bool Raport_PRF(Kontekst& k) {
     if (!k.FlagiWynikow.PRF) return false;
-    return Raport_PRF_Tworz(k, NazwaWyjscia(k, "PRF"));
+    const std::optional<std::string> wyjscie = NazwaWyjscia(k, "PRF");
+    return wyjscie && Raport_PRF_Tworz(k, *wyjscie);
 }
 
 bool Raport_PRF_Tworz(Kontekst& k, const std::string& OutName) {

@@ -141,9 +141,9 @@ std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& 
 }
 
 bool Raport_SRE(Kontekst& k) {
-    const std::string OutName = NazwaWyjscia(k, "SRE");
     if (k.RekordBiezacy.Numer() == KorzenDrzewa || !k.FlagiWynikow.SRE) return false;
-    return Raport_SRE_Tworz(k, OutName);
+    const std::optional<std::string> OutName = NazwaWyjscia(k, "SRE");
+    return OutName && Raport_SRE_Tworz(k, *OutName);
 }
 
 bool Raport_SRE_Tworz(Kontekst& k, const std::string& OutName) {

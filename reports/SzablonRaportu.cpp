@@ -51,24 +51,43 @@ std::string TekstSciezki(const Kontekst& k) {
     return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + RozszerzenieNazwy(k.NazwaPlikuStanu);
 }
 
-std::string FolderSprawozdan(const Kontekst& k) {
-    if (!k.KatalogSprawozdan.empty()) return k.KatalogSprawozdan;
-    if (k.NazwaPlikuStanu.empty() || !isReadOnlyFolderOf(TekstSciezki(k))) return k.KatalogOperatora;
+std::optional<std::string> FolderUzytkownika(const std::string& katalogOperatora, const std::string& rdzen,
+                                             std::string& powod, MakeFolders utworz) {
     const std::optional<std::string> cache = userCacheFolder();
-    if (!cache) return k.KatalogOperatora;
-    // FNV-1a of the operator folder named from the root.
+    if (!cache) {
+        powod = "w folderze operatora " + katalogOperatora +
+                " nie mo\xBFna zapisa\xE6 plik\xF3w, a ani XDG_CACHE_HOME, ani HOME nie wskazuj\xB9 folderu u\xBFytkownika "
+                "na sprawozdania";
+        return std::nullopt;
+    }
+    // FNV-1a of the operator folder itself (all its links resolved), so
+    // that every path to one folder finds one copy of its statements.
+    const std::optional<std::string> folder = realFolder(katalogOperatora, powod);
+    if (!folder) return std::nullopt;
     std::uint32_t skrot = 2166136261u;
-    for (unsigned char c : fullPath(k.KatalogOperatora.empty() ? "." : k.KatalogOperatora))
-        skrot = (skrot ^ c) * 16777619u;
+    for (unsigned char c : *folder) skrot = (skrot ^ c) * 16777619u;
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(skrot));
-    const std::string folder = *cache + "vesk/sprawozdania/" + RdzenNazwy(k.NazwaPlikuStanu) + "-" + hex + "/";
-    if (!folderExists(folder)) createFolders(folder);
+    return ownFolder(*cache, {"vesk", "sprawozdania", rdzen + "-" + hex}, powod, utworz);
+}
+
+std::optional<std::string> FolderSprawozdan(Kontekst& k) {
+    if (!k.KatalogSprawozdan.empty()) return k.KatalogSprawozdan;
+    if (k.NazwaPlikuStanu.empty() || !isReadOnlyFolderOf(TekstSciezki(k))) return k.KatalogOperatora;
+    std::string powod;
+    const std::optional<std::string> folder = FolderUzytkownika(k.KatalogOperatora, RdzenNazwy(k.NazwaPlikuStanu), powod);
+    if (!folder) k.PowodBleduRaportu = powod;
     return folder;
 }
 
-std::string NazwaWyjscia(const Kontekst& k, const std::string& ext) {
-    return FolderSprawozdan(k) + RdzenNazwy(k.NazwaPlikuStanu) + "." + ext;
+std::string NazwaWFolderze(const std::string& folder, const std::string& rdzen, const std::string& ext) {
+    return folder + rdzen + "." + ext;
+}
+
+std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext) {
+    const std::optional<std::string> folder = FolderSprawozdan(k);
+    if (!folder) return std::nullopt;
+    return NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), ext);
 }
 
 std::string TekstWartosci(long double v, int szer, int miejsca) {

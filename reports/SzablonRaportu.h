@@ -15,10 +15,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "FileSystem.h"
+#include "UserFolder.h"
 
 namespace vesk {
 
@@ -40,13 +42,23 @@ std::string TekstSciezki(const Kontekst& k);
 // or, where no file can be made there (a read-only operator), a folder of
 // the user's own named after the operator under the user's cache folder
 // ("~/.cache/vesk/sprawozdania/T-1a2b3c4d/", the hex digits telling
-// operators of one name in different folders apart), made when missing.
-// The one rule every report writer and viewer follows.
-std::string FolderSprawozdan(const Kontekst& k);
-// A report file of the open operator: FolderSprawozdan + stem + "." + EXT,
-// joined without inserting separators. The one name both the writers and
-// the viewers use.
-std::string NazwaWyjscia(const Kontekst& k, const std::string& ext);
+// operators of one name in different folders apart, one folder however it
+// is reached), made when missing (ownFolder: 0700, no link, this user's).
+// Nothing when that folder cannot be used, k.PowodBleduRaportu then
+// telling why and naming it. The one rule every report writer and viewer
+// follows.
+std::optional<std::string> FolderSprawozdan(Kontekst& k);
+// That folder of the user's own of the operator in katalogOperatora whose
+// stem (RdzenNazwy) is rdzen; nothing, with `powod`, when it cannot be
+// used, and (with MakeFolders::No) with `powod` empty when there is none.
+std::optional<std::string> FolderUzytkownika(const std::string& katalogOperatora, const std::string& rdzen,
+                                             std::string& powod, MakeFolders utworz = MakeFolders::Yes);
+// A report file of an operator in folder: folder + stem (RdzenNazwy) + "."
+// + EXT, joined without inserting separators.
+std::string NazwaWFolderze(const std::string& folder, const std::string& rdzen, const std::string& ext);
+// The same in FolderSprawozdan: the one name both the writers and the
+// viewers use; nothing when the folder cannot be used (k.PowodBleduRaportu).
+std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext);
 
 // The text of a printed value in a field of szer characters, rounded to the
 // 6-byte grid first: "b.d." for a quotient without a divisor; a number too

@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "SzablonRaportu.h"
 #include "Teksty.h"
 #include "Warsztat.h"
 
@@ -248,9 +249,11 @@ void InterfejsTradycyjny::przyciskSprawozdania(const std::string& nazwa) {
     StronaTradycyjna.clear();
     if (r.Status != StatusPodgladu::Pokazany) return;
     if (nazwa == "PrzyciskWynikSyntetyczny" && w.k.NumerWezla == 0) return;
-    std::optional<std::string> strona = findExisting(w.k.SciezkaOperatora + p->strona);
+    // Where the viewer put it (a read-only operator's in the user's folder).
+    const std::optional<std::string> plik = NazwaWyjscia(w.k, p->strona);
+    std::optional<std::string> strona = plik ? findExisting(*plik) : std::nullopt;
     if (!strona) {
-        w.k.Okna->message("Brak strony sprawozdania " + w.k.SciezkaOperatora + p->strona);
+        w.k.Okna->message(plik ? "Brak strony sprawozdania " + *plik : w.k.PowodBleduRaportu);
         return;
     }
     StronaTradycyjna = *strona;

@@ -14,6 +14,8 @@
 #include "OperacjeWezlow.h"
 #include "Paths.h"
 #include "PlikStanu.h"
+#include "PlikiSprawozdan.h"
+#include "SzablonRaportu.h"
 #include "Teksty.h"
 #include "Warsztat.h"
 #include "WorkbenchError.h"
@@ -99,6 +101,35 @@ std::string wlasnyPlik(const OperatorZNazwy& o, const char* rozszerzenie) {
     return plik.empty() ? o.sciezka + rozszerzenie : plik;
 }
 
+// Why the operator can be read alone: a tree or state file without write
+// permission, or a folder where no file can be made or removed; empty
+// when it can be changed. Such an operator is neither replaced nor deleted.
+std::string tylkoDoOdczytu(const OperatorZNazwy& o) {
+    const std::string plikStanu = wlasnyPlik(o, "qad");
+    if (dokladnie([&] { return isReadOnlyFolderOf(plikStanu); }))
+        return "W folderze " + (folderPart(plikStanu).empty() ? std::string("roboczym") : folderPart(plikStanu)) +
+               " nie mo\xBFna zapisa\xE6 plik\xF3w (folder tylko do odczytu)";
+    for (const char* rozszerzenie : {"tr1", "qad"})
+        if (dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, rozszerzenie)); }))
+            return "Plik " + o.sciezka + rozszerzenie + " jest tylko do odczytu";
+    return {};
+}
+
+// The files made beside an operator's, after its stem: its lock, the
+// save's journal and intent, a creation's new files, the copies of a tree
+// that was no tree, and every statement. Each may have temporary files
+// of a killed write beside it.
+std::vector<std::string> plikiOperatora() {
+    std::vector<std::string> p = {std::string("tr1") + DopisekNowegoPliku, std::string("qad") + DopisekNowegoPliku,
+                                  std::string("qad") + ZapisWToku, "qad.krok"};
+    for (const char* dopisek : kZachowaneDrzewo) p.push_back(std::string("tr1") + dopisek);
+    for (const std::string& r : RozszerzeniaSprawozdan()) p.push_back(r);
+    // The state file goes after the tree, so that what a failure leaves
+    // is never a tree without its records; the lock, held, last.
+    p.insert(p.end(), {"tr1", "qad", "lck"});
+    return p;
+}
+
 // The bytes of a tree file no longer than any tree; nothing otherwise.
 std::optional<std::string> bajtyDrzewa(const std::string& plik) {
     BinaryFile f;
@@ -109,19 +140,22 @@ std::optional<std::string> bajtyDrzewa(const std::string& plik) {
 }
 
 // Keeps the bytes of an unreadable tree file beside it, under the first
-// name of kZachowaneDrzewo that is free or holds them already; the name
-// used, or nothing (with lastFileError()) when none could be written;
-// `zajete` tells when every name holds other bytes.
-std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty, bool& zajete) {
+// name of kZachowaneDrzewo that is free or holds them already (anything at
+// a name, a file, a link, a folder, a pipe, passes it over); the name
+// used, or nothing (with lastFileError(), and the name tried in `proba`)
+// when none could be written; `zajete` tells when every name is taken.
+std::optional<std::string> zachowajDrzewo(const std::string& plikDrzewa, const std::string& bajty, bool& zajete,
+                                          std::string& proba) {
     const ExactFileNames scisle;
     zajete = false;
     for (const char* dopisek : kZachowaneDrzewo) {
         const std::string plik = plikDrzewa + dopisek;
         removeStaleTemporaries(plik);
-        if (fileExists(plik) || isSymbolicLink(plik) || folderExists(plik)) {
-            if (bajtyDrzewa(plik) == bajty) return plik;
+        if (!surelyMissing(plik)) {
+            if (fileExists(plik) && bajtyDrzewa(plik) == bajty) return plik;
             continue;
         }
+        proba = plik;
         if (!replaceFile(plik, bajty)) return std::nullopt;
         return plik;
     }
@@ -402,14 +436,8 @@ bool Warsztat::moznaUtworzyc(const OperatorZNazwy& o) {
             komunikat("Plik " + plik + ": " + blad + nieUtworzono);
             return false;
         }
-    for (const char* rozszerzenie : {"tr1", "qad"})
-        if (dokladnie([&] { return isReadOnlyFile(wlasnyPlik(o, rozszerzenie)); })) {
-            komunikat("Plik " + sciezka + rozszerzenie + " jest tylko do odczytu" + nieUtworzono);
-            return false;
-        }
-    if (dokladnie([&] { return isReadOnlyFolderOf(plikStanu); })) {
-        komunikat("W folderze " + (folderPart(plikStanu).empty() ? std::string("roboczym") : folderPart(plikStanu)) +
-                  " nie mo\xBFna zapisa\xE6 plik\xF3w (folder tylko do odczytu)" + nieUtworzono);
+    if (std::string blad = tylkoDoOdczytu(o); !blad.empty()) {
+        komunikat(blad + nieUtworzono);
         return false;
     }
     return true;
@@ -748,11 +776,12 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         std::string tekst = "drzewo odbudowane z rekord\xF3w pliku stanu, bo " + *zachowane;
         if (!tylkoDoOdczytu) {
             bool zajete = false;
-            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne, zajete);
+            std::string proba;
+            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne, zajete, proba);
             if (!zachowane) {
                 komunikat((zajete ? zajeteNazwyKopii(plikDrzewa, tekst)
                                   : withFileError("Nie uda\xB3o si\xEA zachowa\xE6 pliku drzewa " + plikDrzewa + " (" +
-                                                  tekst + ")")) +
+                                                  tekst + ") jako " + proba)) +
                           nieOtwarto);
                 return false;
             }
@@ -886,7 +915,12 @@ void Warsztat::Kasowanieoperatora1Click() {
             return;
         }
     }
-    // Nor one another program has open.
+    // Nor one that can be read alone, nor one another program has open:
+    // refused before the question, whose answer could not be carried out.
+    if (std::string blad = tylkoDoOdczytu(o); !blad.empty()) {
+        komunikat(blad + " - operator nie zosta\xB3 skasowany");
+        return;
+    }
     FileLock blokada;
     if (!zablokuj(o, blokada, "skasowano")) return;
     if (!k.Okna->question(pytanieKasowania(o.sciezka, k.SciezkaOperatora))) return;
@@ -898,11 +932,28 @@ void Warsztat::Kasowanieoperatora1Click() {
         komunikat(teraz.powod);
         return;
     }
+    // Every file the program writes for it, and the temporary files of
+    // killed writes beside each; each one left is named with its reason.
     std::string nieusuniete;
-    for (const char* rozszerzenie : {"qad", "tr1", "kos", "akt", "pro", "prf", "zad", "ply", "ren",
-                                     "raw", "bil", "zao", "sre", "inf", "lck", "qad.krok", "qad.zapis"})
-        for (const std::string& f : teraz.pliki(rozszerzenie))
-            if (!dokladnie([&] { return removeFile(f); })) nieusuniete += (nieusuniete.empty() ? "" : ", ") + f;
+    const auto usun = [&](const std::string& f) {
+        dokladnie([&] { return removeStaleTemporaries(f); });
+        if (!dokladnie([&] { return removeFile(f) || surelyMissing(f); }))
+            nieusuniete += (nieusuniete.empty() ? "" : ", ") + withFileError(f);
+    };
+    for (const std::string& rozszerzenie : plikiOperatora()) {
+        std::vector<std::string> pliki = teraz.pliki(rozszerzenie);
+        if (std::find(pliki.begin(), pliki.end(), teraz.sciezka + rozszerzenie) == pliki.end())
+            pliki.insert(pliki.begin(), teraz.sciezka + rozszerzenie);
+        for (const std::string& f : pliki) usun(f);
+    }
+    // Its statements in the user's own folder, viewed while it could be
+    // read alone (a folder that is not the user's is not looked into).
+    const std::string rdzen = RdzenNazwy(fileNamePart(teraz.sciezka) + "qad");
+    std::string powod;
+    if (const std::optional<std::string> f = FolderUzytkownika(folderPart(teraz.sciezka), rdzen, powod, MakeFolders::No)) {
+        for (const std::string& r : RozszerzeniaSprawozdan()) usun(NazwaWFolderze(*f, rdzen, r));
+        removeEmptyFolder(*f);
+    }
     if (!nieusuniete.empty()) komunikat("Nie uda\xB3o si\xEA skasowa\xE6 plik\xF3w: " + nieusuniete);
 }
 

@@ -165,11 +165,18 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
 
     // 5. The text file, named as the writers name it, found without regard
     // to case. After a failed writer, what it did write is still shown.
-    const std::string tekst = NazwaWyjscia(k, o.tekst);
-    std::optional<std::string> t = biezacy(tekst);
+    // A folder that cannot be used (a user's folder for the statements of a
+    // read-only operator that is a link, say) shows nothing.
+    const std::optional<std::string> folder = FolderSprawozdan(k);
+    if (!folder && powod.empty()) {
+        napisano = false;
+        powod = k.PowodBleduRaportu;
+    }
     if (!napisano)
         powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ")" +
-                (powod.empty() ? " w " + FolderSprawozdan(k) : ": " + powod));
+                (powod.empty() ? " w " + *folder : ": " + powod));
+    const std::string tekst = folder ? NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), o.tekst) : std::string();
+    std::optional<std::string> t = folder ? biezacy(tekst) : std::nullopt;
     if (!t) {
         if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
         r.Status = napisano ? StatusPodgladu::BrakTekstu : StatusPodgladu::BladRaportu;
@@ -181,7 +188,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (decyzje) return r;  // the browser and the tabs are left alone
 
     // 6, 7. The page and the viewers' tab.
-    if (std::optional<std::string> s = biezacy(NazwaWyjscia(k, o.strona))) r.Strona = *s;
+    if (std::optional<std::string> s = biezacy(NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), o.strona))) r.Strona = *s;
     r.PokazZakladke = true;
     return r;
 }
@@ -215,7 +222,7 @@ WynikPodgladu ZapisSprawozdanDoPliku(Warsztat& w) {
     while (!k.NazwaPlikuStanu.empty() && isReadOnlyFolderOf(TekstSciezki(k)) && folder.empty()) {
         const std::optional<std::string> wybrany = k.Okna->chooseFolder(
             "Folder na sprawozdania (w folderze operatora " + k.KatalogOperatora + " nie mo\xBFna zapisa\xE6 plik\xF3w)",
-            FolderSprawozdan(k));
+            FolderSprawozdan(k).value_or(std::string()));
         if (!wybrany || wybrany->empty()) return {};
         if (isReadOnlyFolderOf(normalizeFolder(*wybrany) + "x"))
             k.Okna->message("W folderze " + normalizeFolder(*wybrany) + " nie mo\xBFna zapisa\xE6 plik\xF3w - prosz\xEA wybra\xE6 inny");

@@ -149,6 +149,10 @@ public:
     void message(const std::string& text) override { naBledy(naKonsole(text)); }
     void progress(const std::string& text) override { naBledy(naKonsole(text)); }
     bool question(const std::string& text) override {
+        // Once a signal has asked for the stop, the interpreter's question
+        // whether to end (the window's) is not the run's: it ends after
+        // its line and says so once.
+        if (sygnal) return true;
         naBledy(naKonsole(text) + " (tak)");
         return true;
     }

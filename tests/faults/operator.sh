@@ -230,6 +230,14 @@ for sig in HUP QUIT USR1 USR2; do
     [ ! -e sig.roz.txt.nowy ] && [ -z "$out" ] || fail "SIG$sig during a save: exit $rc, $(tail -1 err) $out $(ls sig.*)"
 done
 
+# The same inside a called file: the run ends after its line, asking nothing.
+roz "$w dodaj 0 0 x1" "$w dodaj 0 0 x2" > wolany.roz; roz "call wolany.roz" > wolaj.roz
+fresh; FAULT_STOP=T.qad LD_PRELOAD=$SHIM "$W" wolaj.roz T.tr1 > /dev/null 2> err & a=$!
+for i in $(seq 1 200); do ps -o stat= -p $a | grep -q '^T' && break; sleep 0.05; done
+kill -USR2 $a; kill -CONT $a; wait $a; rc=$?
+[ $rc -eq 140 ] && grep -q "Przerwano (SIGUSR2)" err && ! grep -q "Czy zako" err ||
+  fail "SIGUSR2 during a call: exit $rc, $(cat err)"
+
 # A name too long for the temporary files beside it: refused at once, nothing made.
 long=$(printf 'q%.0s' $(seq 1 245))
 "$W" open.roz "$long.tr1" > /dev/null 2> err; rc=$?

@@ -10,6 +10,7 @@
 #include "IndicatorSession.h"
 #include "PelnyDysk.h"
 #include "PomocWskaznikow.h"
+#include "Srodowisko.h"
 #include "TempDir.h"
 
 namespace vesk {
@@ -100,6 +101,21 @@ TEST_F(RaportSesji, StartedAndStoppedLeavesOneReport) {
     // Appending with no report running writes nothing and makes none.
     s->WpisDoPlikuRaportu();
     EXPECT_EQ(PlikiRaportow().size(), 1u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// A read-only operator's report goes where its statements go: the user's
+// folder, never the operator folder.
+TEST_F(RaportSesji, AReadOnlyOperatorsReportGoesWhereItsStatementsGo) {
+    test::TempDir cache;
+    const test::ZmiennaSrodowiska xdg("XDG_CACHE_HOME", cache.folder());
+    k.NazwaPlikuStanu = "T.qad";
+    const test::NosnikTylkoDoOdczytu ro(operatora.folder());
+    if (!ro.jest) GTEST_SKIP() << "no bind mount here: no read-only medium";
+    s->RaportowanieDoPliku(true);
+    EXPECT_TRUE(s->Raportowanie()) << (ui.messages.empty() ? "" : ui.messages[0]);
+    EXPECT_EQ(s->Raport().Plik().rfind(cache.folder() + "vesk/sprawozdania/T-", 0), 0u) << s->Raport().Plik();
+    s->RaportowanieDoPliku(false);
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -27,7 +27,7 @@ TEST(NazwyRaportu, StemDotAndExtensionGiveTheOutputAndTheHeaderPath) {
     k.KatalogOperatora = "/dane/OPER/";
     k.NazwaPlikuStanu = "firma.qad";
     EXPECT_EQ(NazwaWyjscia(k, "ZAO"), "/dane/OPER/firma.ZAO");
-    EXPECT_EQ(NazwaWyjscia(k, "ZAO") + ".html", "/dane/OPER/firma.ZAO.html");
+    EXPECT_EQ(*NazwaWyjscia(k, "ZAO") + ".html", "/dane/OPER/firma.ZAO.html");
     EXPECT_EQ(TekstSciezki(k), "/dane/OPER/firma.qad");
 }
 

@@ -183,6 +183,17 @@ TEST_F(PlikiOperatora, ATreeThatDoesNotParseIsRebuiltAndKept) {
     }
 }
 
+// Anything at a name for the kept tree, a pipe too, is passed over.
+TEST_F(PlikiOperatora, APipeWhereTheTreeWouldBeKeptIsPassedOver) {
+    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
+    dir.write("B.qad", dir.read("OP.qad"));
+    dir.write("B.tr1", "d/r 0\r\n\t\td 1\r\n");
+    ASSERT_EQ(::mkfifo(dir.file("B.tr1.bledny").c_str(), 0600), 0);
+    ASSERT_TRUE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1"));
+    EXPECT_EQ(dir.read("B.tr1.bled1"), "d/r 0\r\n\t\td 1\r\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("B.tr1.bledny")));
+}
+
 // Files a save would change another operator through (a hard link), and a
 // name too long for the files made beside it, are refused before anything
 // is made.
@@ -294,7 +305,7 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_FALSE(dir.exists("X.TR1"));
     EXPECT_FALSE(dir.exists("x.KOS"));
     EXPECT_TRUE(dir.exists("X.txt"));
-    EXPECT_TRUE(dir.exists("X.kos.html"));
+    EXPECT_FALSE(dir.exists("X.kos.html"));  // the page of x.KOS, the program's
     EXPECT_FALSE(dir.exists("X.lck"));
     EXPECT_TRUE(ui.messages.empty());
     // The open operator, spelt differently, is refused.
@@ -303,6 +314,28 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NieWolnoKasowac}));
     EXPECT_TRUE(dir.exists("OP.qad"));
     EXPECT_TRUE(dir.exists("OP.tr1"));
+}
+
+// An operator that can be read alone is refused before the question, as
+// one another program has open is: its files without write permission,
+// or its folder where nothing can be removed (a read-only medium).
+TEST_F(PlikiOperatora, AReadOnlyOperatorIsRefusedBeforeTheDeleteQuestion) {
+    nowyOperator("X");
+    std::filesystem::create_directory(dir.file("ro"));
+    nowyOperator("ro/Y");
+    nowyOperator();
+    std::filesystem::permissions(dir.file("X.qad"), std::filesystem::perms::owner_read);
+    const test::NosnikTylkoDoOdczytu ro(dir.folder() + "ro/");
+    for (const auto& [plik, komunikat] : {std::pair<std::string, std::string>{"X.tr1", "Plik " + dir.folder() + "X.qad jest tylko do odczytu"},
+                                          {"ro/Y.tr1", "W folderze " + dir.folder() + "ro/ nie mo\xBFna zapisa\xE6 plik\xF3w (folder tylko do odczytu)"}}) {
+        if (plik == "ro/Y.tr1" && !ro.jest) continue;
+        ui.messages.clear();
+        ui.files = {dir.folder() + plik};
+        w->Kasowanieoperatora1Click();
+        EXPECT_TRUE(ui.questions.empty()) << plik;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{komunikat + " - operator nie zosta\xB3 skasowany"});
+        EXPECT_TRUE(dir.exists(plik));
+    }
 }
 
 // A refused name tells that nothing was deleted; the question names the

@@ -4,9 +4,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
+
+#include <unistd.h>
 
 #include "CodePage.h"
 #include "FileSystem.h"
+#include "Paths.h"
 #include "PomocWarsztatu.h"
 
 namespace vesk {
@@ -163,28 +167,23 @@ TEST_F(Podglad, ATemplateThatCannotBeReadIsNamedAndChangesNoFile) {
 // folder of the user's own under the cache folder, saving them all asks
 // for a folder, and the operator folder is left as it was.
 TEST_F(Podglad, AReadOnlyOperatorsStatementsGoToAFolderOfTheUsersOwn) {
-    const std::string op = dir.folder().substr(0, dir.folder().size() - 1);
-    if (std::system(("mount --bind '" + op + "' '" + op + "' 2>/dev/null").c_str()) != 0)
-        GTEST_SKIP() << "no bind mount here: no read-only medium";
-    ASSERT_EQ(std::system(("mount -o remount,ro,bind '" + op + "'").c_str()), 0);
+    test::TempDir cache, wlasny;
+    const test::ZmiennaSrodowiska xdg("XDG_CACHE_HOME", cache.folder());
+    test::NosnikTylkoDoOdczytu ro(dir.folder());
+    if (!ro.jest) GTEST_SKIP() << "no bind mount here: no read-only medium";
     auto pliki = [&] {
         std::map<std::string, std::string> p;
-        for (const auto& e : std::filesystem::directory_iterator(op)) p[e.path().filename()] = dir.read(e.path());
+        for (const auto& e : std::filesystem::directory_iterator(ro.sciezka)) p[e.path().filename()] = dir.read(e.path());
         return p;
     };
     const auto przed = pliki();
-    test::TempDir cache, wlasny;
-    const char* xdg = std::getenv("XDG_CACHE_HOME");
-    const std::string dawny = xdg ? xdg : "";
-    ::setenv("XDG_CACHE_HOME", cache.folder().c_str(), 1);
     const bool otwarty = w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.");
     wybierzNumer(1);
     ui.messages.clear();
     const WynikPodgladu r = uruchom("Bilans1");
     ui.files.push_back(wlasny.folder());
     ZapisSprawozdanDoPliku(*w);
-    xdg ? ::setenv("XDG_CACHE_HOME", dawny.c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
-    EXPECT_EQ(std::system(("umount '" + op + "'").c_str()), 0);
+    ro.zdejmij();
     ASSERT_TRUE(otwarty);
     EXPECT_NE(w->Tytul.find("(tylko do odczytu)"), std::string::npos) << w->Tytul;
     EXPECT_EQ(r.Status, StatusPodgladu::Pokazany);
@@ -193,6 +192,76 @@ TEST_F(Podglad, AReadOnlyOperatorsStatementsGoToAFolderOfTheUsersOwn) {
     EXPECT_TRUE(std::filesystem::exists(wlasny.file("OP.BIK")) && std::filesystem::exists(wlasny.file("OP.KOS.html")));
     EXPECT_EQ(ui.messages.size(), 1u);  // "Tworzenie plików ..." alone
     EXPECT_EQ(pliki(), przed);
+    // Deleted once it can be, the operator takes its statements there along.
+    nowyOperator("INNY");
+    ui.files = {dir.folder() + "OP.tr1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_FALSE(std::filesystem::exists(folderPart(r.Tekst))) << r.Tekst;
+}
+
+// The user's folder of a read-only operator's statements is one however the
+// operator folder is reached; one that is a link or another user's is
+// refused, naming it, nothing shown and nothing written.
+TEST_F(Podglad, AReadOnlyOperatorsFolderIsTheUsersOwnOrRefused) {
+    test::TempDir cache, drogi, dokumenty;
+    std::filesystem::create_directory_symlink(dir.folder(), drogi.file("rolink"));
+    dokumenty.write("OP.SRE", "notatki");
+    const test::ZmiennaSrodowiska xdg("XDG_CACHE_HOME", cache.folder());
+    test::NosnikTylkoDoOdczytu ro(dir.folder());
+    if (!ro.jest) GTEST_SKIP() << "no bind mount here: no read-only medium";
+    // The operator open as in its own folder last.
+    std::string folder;
+    for (const std::string& op : {drogi.folder() + "rolink/", dir.folder() + "../" + fileNamePart(ro.sciezka) + "/", dir.folder()}) {
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(op + "OP.")) << op;
+        wybierzNumer(1);
+        const WynikPodgladu r = uruchom("WynikSyntetyczny1");
+        ASSERT_EQ(r.Status, StatusPodgladu::Pokazany) << op;
+        EXPECT_TRUE(folder.empty() || folderPart(r.Tekst) == folder) << op << ": " << r.Tekst;
+        folder = folderPart(r.Tekst);
+    }
+    ASSERT_EQ(folder.rfind(cache.folder() + "vesk/sprawozdania/OP-", 0), 0u) << folder;
+    const std::filesystem::path T = folder.substr(0, folder.size() - 1);
+    const auto odmowa = [&](const std::string& powod) {
+        ui.messages.clear();
+        const WynikPodgladu r = uruchom("WynikSyntetyczny1");
+        EXPECT_EQ(r.Status, StatusPodgladu::BladRaportu);
+        EXPECT_TRUE(r.Wyczysc && r.Tekst.empty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0], "Nie utworzono sprawozdania SRE (Wyniki symulacji - Wynik syntetyczny): folder " + folder + powod);
+    };
+    std::filesystem::remove_all(T);
+    std::filesystem::create_directory_symlink(dokumenty.folder(), T);
+    odmowa(" jest dowi\xB9zaniem symbolicznym");
+    EXPECT_EQ(dokumenty.read("OP.SRE"), "notatki");
+    EXPECT_FALSE(dokumenty.exists("OP.SRE.html"));
+    std::filesystem::remove(T);
+    std::filesystem::create_directory(T);
+    ASSERT_EQ(::chown(T.c_str(), 65534, 65534), 0);
+    odmowa(" nale\xBFy do innego u\xBFytkownika (uid 65534)");
+    EXPECT_TRUE(std::filesystem::is_empty(T));
+}
+
+// Deleting an operator takes every file the program wrote for it: the
+// statements and their pages, what killed runs left; another operator's
+// (spelt otherwise) and the user's own stay.
+TEST_F(Podglad, DeletingAnOperatorAfterSavingAllItsStatementsLeavesNothingOfIt) {
+    wybierzNumer(1);
+    ZapisSprawozdanDoPliku(*w);
+    ASSERT_TRUE(jest("OP.kap.html") && jest("OP.ING.html") && jest("OP.DEC.html"));
+    const std::set<std::string> zostaja = {"op.tr1", "op.qad", "op.BIK", "op.BIK.html", "OP.notatki.txt"};
+    for (const std::string& f : zostaja) dir.write(f, "x");
+    for (const char* f : {"OP.BIK.tmpAbC123", "OP.kap.html.tmpXyZ789", "OP.qad.zapis", "OP.tr1.bledny", "OP.tr1.nowy", "Op.sre"})
+        dir.write(f, "x");
+    nowyOperator("INNY");
+    ui.messages.clear();
+    ui.files = {dir.folder() + "OP.tr1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{});
+    for (const auto& e : std::filesystem::directory_iterator(dir.folder())) {
+        const std::string n = e.path().filename();
+        EXPECT_TRUE(!equalNoCaseCp1250(n.substr(0, 3), "op.") || zostaja.count(n)) << n;
+    }
+    for (const std::string& f : zostaja) EXPECT_EQ(dir.read(f), "x") << f;
 }
 
 TEST_F(Podglad, SaveAllGoesOnAfterAFailureAndNamesItOnce) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "PlikStanu.h"
+#include "Srodowisko.h"
 #include "TempDir.h"
 #include "Warsztat.h"
 

@@ -1,0 +1,34 @@
+#include "PlikiSprawozdan.h"
+
+#include "OpisRaportu.h"
+#include "RaportBIK.h"
+#include "RaportDEC.h"
+#include "RaportINF.h"
+#include "RaportKOS.h"
+#include "RaportPRF.h"
+#include "RaportPRO.h"
+#include "RaportRAW.h"
+#include "RaportZAO.h"
+#include "RaportyWskaznikow.h"
+
+namespace vesk {
+
+const std::vector<std::string>& RozszerzeniaSprawozdan() {
+    static const std::vector<std::string> nazwy = [] {
+        std::vector<std::string> n;
+        // The income statement's page names do not depend on its rate.
+        const OpisRaportu prf = OpisRaportuPRF(0);
+        for (const OpisRaportu* o : {&OpisRaportuZAO(), &OpisRaportuPRO(), &OpisRaportuPLY(), &OpisRaportuZAD(),
+                                     &OpisRaportuREN(), &OpisRaportuAKT(), &OpisRaportuBIK(), &OpisRaportuRAW(), &prf,
+                                     &OpisRaportuINF(), &OpisRaportuING(), &OpisRaportuKOS(), &OpisRaportuDEC()}) {
+            n.push_back(o->EXT);
+            for (const StronaRaportu& s : o->strony) n.push_back(NazwaStrony(o->EXT, s));
+        }
+        // The synthetic result writes its text file and page itself.
+        n.insert(n.end(), {"SRE", "SRE.html"});
+        return n;
+    }();
+    return nazwy;
+}
+
+}  // namespace vesk
