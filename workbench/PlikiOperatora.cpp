@@ -14,6 +14,7 @@
 #include "OperacjeWezlow.h"
 #include "Paths.h"
 #include "PlikStanu.h"
+#include "SzablonRaportu.h"
 #include "Teksty.h"
 #include "Warsztat.h"
 #include "WorkbenchError.h"
@@ -818,6 +819,9 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
             for (std::string& f : removeStaleTemporaries(plik)) usuniete.push_back(std::move(f));
         for (const std::string& plik : {plikStanu, plikStanu + ZapisWToku, plikStanu + ".krok"})
             for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
+        // Those of its report files too.
+        for (std::string& f : UsunPozostalosciSprawozdan(folderPart(plikStanu), RdzenNazwy(fileNamePart(plikStanu))))
+            usuniete.push_back(std::move(f));
         if (!usuniete.empty()) {
             std::string tekst = "usuni\xEAto pliki pozostawione przez przerwany program:";
             for (std::size_t i = 0; i < usuniete.size(); ++i) tekst += (i ? ", " : " ") + usuniete[i];
