@@ -74,10 +74,7 @@ bool IndicatorReport::Rozpocznij(const std::string& plikZestawu, const std::stri
     int fd = createNewFile(nazwa, O_WRONLY | O_APPEND);
     for (int n = 2; fd < 0 && n < 1000; ++n) {
         const std::string powod = lastFileError();
-        if (surelyMissing(nazwa)) {
-            setLastFileError(0);
-            return Blad("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa + ": " + powod);
-        }
+        if (surelyMissing(nazwa)) return Blad("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa + ": " + powod);
         nazwa = BezOstatnich(podstawa, 4) + " (" + std::to_string(n) + ").rap";
         fd = createNewFile(nazwa, O_WRONLY | O_APPEND);
     }
