@@ -68,16 +68,29 @@ bool IndicatorReport::Rozpocznij(const std::string& plikZestawu, const std::stri
                                  const std::vector<std::string>& diagnozy) {
     Zamknij();
     const std::string podstawa = NazwaRaportu(plikZestawu, zegar_());
+    // The report is a file made new: a name anything has (a file, a link,
+    // a pipe) is passed over for the next one; any other failure is told.
     std::string nazwa = podstawa;
-    for (int n = 2; fileExists(nazwa) && n < 1000; ++n)
+    int fd = createNewFile(nazwa, O_WRONLY | O_APPEND);
+    for (int n = 2; fd < 0 && n < 1000; ++n) {
+        const std::string powod = lastFileError();
+        if (surelyMissing(nazwa)) return Blad("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa + ": " + powod);
         nazwa = BezOstatnich(podstawa, 4) + " (" + std::to_string(n) + ").rap";
+        fd = createNewFile(nazwa, O_WRONLY | O_APPEND);
+    }
     nazwa_ = nazwa;
+    if (fd < 0) return Blad(withFileError("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa));
+    // The decisions report takes the place of the file made here, by a
+    // file of its own; the report goes on in that one.
     const bool decyzje = raportDecyzji_ && raportDecyzji_(nazwa);
-    // Never waiting on a pipe that has the name.
-    const int fd = openRegularFile(nativePathForCreate(nazwa), O_WRONLY | O_APPEND | O_CREAT);
-    plik_ = fd < 0 ? nullptr : ::fdopen(fd, "ab");
+    if (decyzje) {
+        ::close(fd);
+        fd = reopenOwnFile(nazwa, O_WRONLY | O_APPEND);
+        if (fd < 0) return Blad(withFileError("Nie mo\xBFna dopisa\xE6 do pliku raportu " + nazwa));
+    }
+    plik_ = ::fdopen(fd, "ab");
     if (!plik_) {
-        if (fd >= 0) ::close(fd);
+        ::close(fd);
         return Blad(withFileError("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa));
     }
     if (!decyzje && !Pisz("Nie utworzono raportu zmiennych decyzyjnych")) return false;

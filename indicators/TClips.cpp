@@ -5,8 +5,11 @@
 #include "TextFileLines.h"
 #include "ZakazaneFunkcje.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace vesk {
@@ -285,19 +288,40 @@ void TClips::Save(const std::string& file) { WriteFile(file, false); }
 
 void TClips::BSave(const std::string& file) { WriteFile(file, true); }
 
-// The engine writes a temporary file beside the target, which then
-// replaces the old one; a failed save leaves the old file as it was.
+namespace {
+
+// The bytes the engine's binary save writes, through a file of this
+// program's own: made new and nameless at once, reached by the engine
+// through its descriptor; nothing when the save fails.
+std::optional<std::string> BinaryImage(ClipsEngine& engine, const std::string& target) {
+    std::string temporary;
+    const int fd = createTemporaryFile(target, temporary);
+    if (fd < 0) return std::nullopt;
+    ::unlink(temporary.c_str());
+    std::optional<std::string> image;
+    if (engine.Bsave("/proc/self/fd/" + std::to_string(fd))) {
+        image.emplace();
+        char buffer[65536];
+        ssize_t n;
+        for (off_t at = 0; (n = ::pread(fd, buffer, sizeof buffer, at)) > 0; at += n) image->append(buffer, n);
+        if (n < 0) image.reset();
+    }
+    ::close(fd);
+    return image;
+}
+
+}  // namespace
+
+// The saved constructs replace the old file whole (replaceFile); a failed
+// save leaves it as it was.
 void TClips::WriteFile(const std::string& file, bool binary) {
     ClipsEngine::Operation operation(*engine_);
     StartEngine();
-    std::string target = nativePathForCreate(file);
-    std::string temporary = target + ".tmp~";
-    bool written = binary ? engine_->Bsave(temporary) : engine_->Save(temporary);
-    std::error_code ec;
-    if (written) std::filesystem::rename(temporary, target, ec);
-    if (!written || ec) std::filesystem::remove(temporary, ec);
+    const std::optional<std::string> bytes =
+        binary ? BinaryImage(*engine_, nativePathForCreate(file)) : std::optional<std::string>(engine_->SaveText());
+    const bool written = bytes && replaceFile(file, *bytes);
     operation.Finish();
-    if (!written || ec)
+    if (!written)
         throw ECLIPSWriteException(
             (binary ? "Error saving binary to CLIPS file: " : "Error saving to CLIPS file: ") + file,
             operation.Details());

@@ -269,11 +269,24 @@ void Interpretator::otworzRaport() {
     zamknijRaport();
     plikRaportu_ = Poziomy[0].NazwaPliku + ".txt";
     plikRaportuTymczasowy_ = plikRaportu_ + ".nowy";
+    // The new report is made new: what a killed run left at its name goes
+    // (and is said), anything else someone put there stays, refused.
+    const std::string nieUtworzono =
+        "nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_ + " (plik " + plikRaportuTymczasowy_ + ")";
+    switch (removeLeftover(plikRaportuTymczasowy_)) {
+        case Leftover::None: break;
+        case Leftover::Removed:
+            k_.Okna->message("Usuni\xEAto plik " + plikRaportuTymczasowy_ +
+                             " pozostawiony przez przerwane wykonanie skryptu");
+            break;
+        case Leftover::Refused:
+            blad(BladSkryptu::Rodzaj::Plik,
+                 withFileError(nieUtworzono) + " - nie zosta\xB3 zmieniony ani usuni\xEAty");
+    }
     raport_ = std::make_unique<TextWriter>();
     if (!raport_->create(plikRaportuTymczasowy_)) {
-        const std::string powod = withFileError("nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_);
-        porzucRaport();
-        blad(BladSkryptu::Rodzaj::Plik, powod);
+        raport_.reset();
+        blad(BladSkryptu::Rodzaj::Plik, withFileError(nieUtworzono));
     }
 }
 

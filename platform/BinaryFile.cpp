@@ -10,6 +10,7 @@
 #include "FileKinds.h"
 #include "FileLookup.h"
 #include "FileSystemDetail.h"
+#include "ReplaceFile.h"
 
 namespace vesk {
 
@@ -56,9 +57,8 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
     lastWasRead_ = lastWasWrite_ = readFault_ = false;
     // Opened without waiting and asked again: a pipe or device put in the
     // file's place since the look above is refused, never waited on.
-    const int fd = openRegularFile(native, mode == Mode::Read     ? O_RDONLY
-                                           : mode == Mode::Update ? O_RDWR
-                                                                  : O_RDWR | O_CREAT | O_TRUNC);
+    const int fd = mode == Mode::Create ? createNewNative(native, O_RDWR)
+                                        : openRegularFile(native, mode == Mode::Read ? O_RDONLY : O_RDWR);
     if (fd < 0) return false;
     if (!(file_ = ::fdopen(fd, mode == Mode::Read ? "rb" : "r+b"))) {
         const int error = errno;

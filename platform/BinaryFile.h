@@ -32,7 +32,7 @@ public:
     enum class Mode {
         Read,    // existing file, reading only
         Update,  // existing file, reading and writing
-        Create,  // new or emptied file, reading and writing
+        Create,  // a file made new (createNewNative), reading and writing
     };
 
     BinaryFile() = default;

@@ -10,7 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <random>
 
+#include "BinaryFile.h"
 #include "FileLookup.h"
 #include "FileSystemDetail.h"
 #include "Paths.h"
@@ -90,6 +92,55 @@ bool flushFolderOf(const std::string& native) {
 
 }  // namespace fsdetail
 
+int createNewNative(const std::string& native, int flags, unsigned mode) {
+    const int fd = openRegularFile(native, (flags & (O_ACCMODE | O_APPEND)) | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
+    // What has the name is named: a link, a pipe, a folder.
+    struct stat st;
+    if (fd < 0 && lastError == EEXIST && ::lstat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        fail(S_ISLNK(st.st_mode) ? ELOOP : kindError(st));
+    return fd;
+}
+
+int createNewFile(const std::string& path, int flags) {
+    if (refuseAmbiguous(path)) return -1;
+    return createNewNative(nativePathForCreate(path), flags);
+}
+
+int reopenOwnFile(const std::string& path, int flags) {
+    const int fd = openRegularFile(nativePathForCreate(path), (flags & (O_ACCMODE | O_APPEND)) | O_NOFOLLOW);
+    struct stat st;
+    if (fd < 0 || (::fstat(fd, &st) == 0 && st.st_nlink == 1)) return fd;
+    ::close(fd);
+    fail(HardLinkedFile);
+    return -1;
+}
+
+int createTemporaryFile(const std::string& nativeTarget, std::string& temporary) {
+    static constexpr char Znaki[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::random_device zrodlo;
+    std::uniform_int_distribution<std::size_t> znak(0, sizeof Znaki - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = nativeTarget + std::string(TemporarySuffix);
+        for (int i = 0; i < 6; ++i) temporary += Znaki[znak(zrodlo)];
+        const int fd = createNewNative(temporary, O_RDWR, 0600);
+        if (fd >= 0 || lastError != EEXIST) return fd;
+    }
+    return -1;
+}
+
+Leftover removeLeftover(const std::string& path) {
+    if (refuseAmbiguous(path)) return Leftover::Refused;
+    const std::string native = nativePathForCreate(path);
+    struct stat st;
+    if (::lstat(native.c_str(), &st) != 0) return errno == ENOENT ? Leftover::None : (fail(errno), Leftover::Refused);
+    const int refused = S_ISLNK(st.st_mode)                        ? ELOOP
+                        : S_ISREG(st.st_mode) && st.st_nlink > 1 ? HardLinkedFile
+                                                                 : kindError(st);
+    if (refused) return fail(refused), Leftover::Refused;
+    if (faultAt("remove") || ::unlink(native.c_str()) != 0) return fail(errno), Leftover::Refused;
+    return Leftover::Removed;
+}
+
 std::vector<std::string> removeStaleTemporaries(const std::string& path) {
     const std::string folder = folderPart(path);
     const std::string name = fileNamePart(path);
@@ -100,8 +151,6 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path) {
         if (!f) return removed;
         nativeFolder = *f;
     }
-    // The temporary file of a replaced ".nowy" file.
-    const std::string nowyTmp = ".nowy" + std::string(TemporarySuffix);
     // The file's name as it is spelt (as written when there is none): what
     // is left beside a file spelt otherwise ("t.tr1.nowy" beside "T.tr1")
     // is that other file's.
@@ -112,10 +161,10 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path) {
         const std::string cp = entryName(entry).value_or(std::string());
         if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
         const std::string_view rest = std::string_view(cp).substr(own.size());
-        const bool stale = (rest.substr(0, TemporarySuffix.size()) == TemporarySuffix &&
-                            isTemporaryTail(rest.substr(TemporarySuffix.size()))) ||
-                           rest == ".nowy" || (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
-                           (rest.substr(0, nowyTmp.size()) == nowyTmp && isTemporaryTail(rest.substr(nowyTmp.size()))) ||
+        // Its temporary files, those of its replaced ".nowy" file.
+        const std::optional<std::string_view> target = temporaryTarget(cp);
+        const bool stale = (target && (*target == own || *target == own + ".nowy")) || rest == ".nowy" ||
+                           (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
                            (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
         struct stat st;
         const std::string native = childPath(nativeFolder, entry);
@@ -123,6 +172,40 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path) {
             removed.push_back(folder + cp);
     }
     return removed;
+}
+
+std::optional<std::string_view> temporaryTarget(std::string_view name) {
+    const std::size_t suffix = TemporarySuffix.size() + 6;
+    if (name.size() <= suffix || name.substr(name.size() - suffix, TemporarySuffix.size()) != TemporarySuffix ||
+        !isTemporaryTail(name.substr(name.size() - 6)))
+        return std::nullopt;
+    return name.substr(0, name.size() - suffix);
+}
+
+std::vector<std::string> removeTemporaries(const std::string& folder,
+                                           const std::function<bool(std::string_view target)>& whose) {
+    std::vector<std::string> removed;
+    std::string nativeFolder;
+    if (!folder.empty()) {
+        const auto found = findFolder(folder);
+        if (!found) return removed;
+        nativeFolder = *found;
+    }
+    for (const std::string& entry : listFolder(nativeFolder)) {
+        const std::optional<std::string> cp = entryName(entry);
+        const std::optional<std::string_view> target = cp ? temporaryTarget(*cp) : std::nullopt;
+        struct stat st;
+        const std::string native = childPath(nativeFolder, entry);
+        if (target && whose(*target) && ::lstat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::unlink(native.c_str()) == 0)
+            removed.push_back(folder + *cp);
+    }
+    return removed;
+}
+
+std::vector<std::string> removeTemporariesOf(const std::string& path) {
+    const std::string name = fileNamePart(path);
+    return removeTemporaries(folderPart(path), [&](std::string_view target) { return target == name; });
 }
 
 bool syncFolderOf(const std::string& path) {
@@ -154,10 +237,10 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     // folder would allow it.
     if (existing && modeForbidsWriting(st)) return fail(ReadOnlyFile);
     if (onlyNew && existing) return fail(EEXIST);
-    std::string temporary = target + std::string(TemporarySuffix) + "XXXXXX";
+    std::string temporary;
     if (faultAt("create")) return fail(errno);
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return fail(errno);
+    const int fd = createTemporaryFile(target, temporary);
+    if (fd < 0) return false;
     bool ok = ::fchmod(fd, mode) == 0;
     ok = ok && writeAll(fd, bytes, 0);
     ok = ok && (flush == Flush::No || (!faultAt("sync") && ::fsync(fd) == 0));

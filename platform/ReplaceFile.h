@@ -1,12 +1,47 @@
-// Writing a whole file through a temporary file of its own, renamed over
-// the old one, and clearing the temporary files a killed program left.
+// The files this program makes to write in, and the temporary ones among
+// them: every one created new, never written through what stands at its
+// name; a whole file written through a temporary file of its own, renamed
+// over the old one; and clearing what a killed program left.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vesk {
+
+// The one rule of every file this program makes to write in: created
+// new at the native path (exclusive), never through a link or anything
+// else that stands at the name, which is refused ("plik ju\xBF istnieje")
+// and left as it is; a regular file, no pipe ever waited on. Opened with
+// open(2)'s flags (O_WRONLY or O_RDWR, O_APPEND), mode less the umask.
+// The descriptor (close-on-exec); -1 with lastFileError() on failure.
+int createNewNative(const std::string& native, int flags, unsigned mode = 0666);
+// The same at a path of the core: its folders found without regard to
+// case, a name several files have in other letter cases refused.
+int createNewFile(const std::string& path, int flags);
+// Opens again, to write in, a file this program made new (one that a
+// whole-file write of its own has since put in its place): an existing
+// regular file of one name, not through a link. -1 with lastFileError().
+int reopenOwnFile(const std::string& path, int flags);
+// A temporary file of its own beside the native target, made by
+// createNewNative (mode 0600): the target's name followed by
+// TemporarySuffix and six random characters ("T.qad.tmp3fZ9aQ"), another
+// such name tried while one is taken. The descriptor, its name in
+// `temporary`; -1 with lastFileError() on failure.
+int createTemporaryFile(const std::string& nativeTarget, std::string& temporary);
+
+// What stood at the fixed name of a file this program makes anew there
+// (a report's "NAME.roz.txt.nowy", renamed onto its place once whole),
+// cleared before it is made: nothing there (None); a regular file of one
+// name, which a killed run left, removed (Removed); anything else (a
+// link, a file with another name too, a pipe, a device, a folder) someone
+// put there, left as it is (Refused, lastFileError() telling what it is),
+// as is a name whose look or removal failed.
+enum class Leftover { None, Removed, Refused };
+Leftover removeLeftover(const std::string& path);
 
 // Replaces the whole file at path (created when missing) by `bytes`: they
 // go to a new file in the same folder, which is flushed to the device
@@ -31,9 +66,9 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
                  Flush flush = Flush::ToDevice, bool onlyNew = false);
 bool createFile(const std::string& path, std::string_view bytes);
 
-// The temporary file of replaceFile is named like its target followed by
-// this and six random characters ("T.qad.tmp3fZ9aQ"); a killed program may
-// leave one, which removeStaleTemporaries takes away.
+// The temporary file of replaceFile (createTemporaryFile) is named like its
+// target followed by this and six random characters ("T.qad.tmp3fZ9aQ"); a
+// killed program may leave one, which removeStaleTemporaries takes away.
 inline constexpr std::string_view TemporarySuffix = ".tmp";
 
 // Removes what a killed program may have left beside the file at path:
@@ -43,6 +78,18 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 // case), spelt as that file is (as the path has it when there is none).
 // The files removed (the path's folder followed by each one's name).
 std::vector<std::string> removeStaleTemporaries(const std::string& path);
+
+// The name of the file a temporary file of createTemporaryFile was made
+// for ("T.BIK" for "T.BIK.tmpAbC123"); nothing for any other name.
+std::optional<std::string_view> temporaryTarget(std::string_view name);
+// Removes the temporary files (regular files named as temporaryTarget
+// tells) in the folder (found as findExisting finds it, "" the working
+// one) of the files `whose` takes for its own, by their exact names. The
+// files removed (the folder followed by each one's name).
+std::vector<std::string> removeTemporaries(const std::string& folder,
+                                           const std::function<bool(std::string_view target)>& whose);
+// Those of the file at path alone, spelt as path has it.
+std::vector<std::string> removeTemporariesOf(const std::string& path);
 
 // Flushes the folder holding the existing file at path to the device, so
 // that a rename or creation there outlives a power cut. A file system that

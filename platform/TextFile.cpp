@@ -48,7 +48,7 @@ bool TextWriter::create(const std::string& path) {
     }
     std::string native = nativePathForCreate(path);
     removeCaseVariant(path, native);
-    const int fd = openRegularFile(native, O_WRONLY | O_CREAT | O_TRUNC);
+    const int fd = createNewNative(native, O_WRONLY);
     if (fd >= 0 && !(file_ = ::fdopen(fd, "wb"))) {
         fail(errno);
         ::close(fd);

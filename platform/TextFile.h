@@ -29,6 +29,8 @@ public:
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
+    // Makes the file new (createNewNative): false, nothing written, where
+    // anything has its name.
     bool create(const std::string& path);
     bool isOpen() const { return file_ != nullptr; }
     bool writeLine(std::string_view line);

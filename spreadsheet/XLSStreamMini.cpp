@@ -36,9 +36,9 @@ namespace {
 std::optional<std::string> corePath(const std::string& fileName) { return utf8ToCp1250Exactly(fileName); }
 
 bool saveNative(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = fileName + ".zapis~";
-    // Never waiting on a pipe that took the name.
-    const int fd = openRegularFile(temporary, O_WRONLY | O_CREAT | O_TRUNC);
+    // A temporary file of its own, made new beside the workbook.
+    std::string temporary;
+    const int fd = createTemporaryFile(fileName, temporary);
     std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
     if (!file) {
         if (fd >= 0) ::close(fd);

@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
 #include "Decimal.h"
+#include "FileSystem.h"
 #include "Real48.h"
 
 namespace {
@@ -90,17 +92,11 @@ int main(int argc, char** argv) {
     if (oczekiwany != kLiczbaWartosci + 1)
         return blad(nrLinii, "jest " + std::to_string(oczekiwany - 1) + " wartosci, potrzeba 46");
 
-    const std::string tymczasowy = wyjscie + ".tmp";
-    {
-        std::ofstream out(tymczasowy, std::ios::binary | std::ios::trunc);
-        out.write(bajty.data(), static_cast<std::streamsize>(bajty.size()));
-        if (!out.flush()) {
-            std::cerr << wyjscie << ": nie mozna zapisac\n";
-            return 1;
-        }
-    }
-    if (std::rename(tymczasowy.c_str(), wyjscie.c_str()) != 0) {
-        std::cerr << wyjscie << ": nie mozna zapisac\n";
+    // A temporary file of its own renamed over the old one, as every write.
+    const std::optional<std::string> sciezka = vesk::fileNameToCp1250(wyjscie);
+    if (!sciezka || !vesk::replaceFile(*sciezka, bajty)) {
+        std::cerr << wyjscie << ": nie mozna zapisac"
+                  << (sciezka ? ": " + vesk::cp1250ToUtf8(vesk::lastFileError()) : std::string()) << "\n";
         return 1;
     }
     return 0;

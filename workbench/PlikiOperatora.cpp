@@ -847,6 +847,9 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
             for (std::string& f : removeStaleTemporaries(plik)) usuniete.push_back(std::move(f));
         for (const std::string& plik : {plikStanu, plikStanu + ZapisWToku, plikStanu + ".krok"})
             for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
+        // Those of its report files too.
+        for (std::string& f : UsunPozostalosciSprawozdan(folderPart(plikStanu), RdzenNazwy(fileNamePart(plikStanu))))
+            usuniete.push_back(std::move(f));
         if (!usuniete.empty()) {
             std::string tekst = "usuni\xEAto pliki pozostawione przez przerwany program:";
             for (std::size_t i = 0; i < usuniete.size(); ++i) tekst += (i ? ", " : " ") + usuniete[i];

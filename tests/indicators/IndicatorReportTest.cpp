@@ -2,6 +2,9 @@
 // diagnosis file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "IndicatorReport.h"
 #include "PomocWskaznikow.h"
 #include "TempDir.h"
@@ -58,6 +61,34 @@ TEST(ReportFile, TwoStartsInOneSecondTwoFiles) {
     EXPECT_EQ(d.read("w.2012-02-14 10-22-33.rap").rfind("Nie utworzono raportu zmiennych decyzyjnych\r\n\r\n", 0), 0u);
     EXPECT_NE(d.read("w.2012-02-14 10-22-33 (2).rap").find("==> x\r\n"), std::string::npos);
     EXPECT_EQ(d.read("w.2012-02-14 10-22-33.rap").find("==> x"), std::string::npos);
+}
+
+// The report is a file made new: whatever has its name (a link to a file,
+// to a device, to nothing, a second name of a file) is passed over for the
+// next name and left as it was.
+TEST(ReportFile, ANameTakenByALinkIsPassedOver) {
+    test::TempDir d;
+    ScriptedUserInterface ui;
+    const std::string rap = d.file("w.2012-02-14 10-22-33.rap"), cel = d.file("cel.txt");
+    const std::function<void()> poloz[] = {
+        [&] { std::filesystem::create_symlink(cel, rap); },
+        [&] { std::filesystem::create_symlink("/dev/null", rap); },
+        [&] { std::filesystem::create_symlink(d.file("brak/cel.txt"), rap); },
+        [&] { std::filesystem::create_hard_link(cel, rap); },
+    };
+    for (std::size_t i = 0; i < std::size(poloz); ++i) {
+        d.write("cel.txt", "moje");
+        poloz[i]();
+        IndicatorReport raport(d.folder(), {}, ui, Chwila);
+        ASSERT_TRUE(raport.Rozpocznij("w.xls", "", {"==> x"})) << i;
+        EXPECT_EQ(raport.Plik(), d.file("w.2012-02-14 10-22-33 (2).rap")) << i;
+        raport.Zamknij();
+        EXPECT_EQ(d.read("cel.txt"), "moje") << i;
+        EXPECT_FALSE(std::filesystem::exists(d.file("brak"))) << i;
+        EXPECT_TRUE(ui.messages.empty()) << i;
+        std::filesystem::remove(rap);
+        std::filesystem::remove(d.file("w.2012-02-14 10-22-33 (2).rap"));
+    }
 }
 
 TEST(ReportFile, UnwritableFolderIsOneMessageAndNoReport) {

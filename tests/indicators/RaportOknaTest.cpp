@@ -151,7 +151,10 @@ TEST_F(RaportSesji, WriteErrorIsOneMessageAndTheWorkGoesOn) {
 }
 
 TEST_F(RaportSesji, StartOnAFullDiskIsOneMessageAndNoReport) {
+    // (A link put in the place of the report the program made is refused
+    // as a full disk would be: one message, no report.)
     s->Raport().RaportDecyzji = [](const std::string& plik) {
+        std::filesystem::remove(plik);
         std::filesystem::create_symlink("/dev/full", plik);
         return true;
     };

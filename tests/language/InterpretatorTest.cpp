@@ -1,7 +1,11 @@
 // The executor: presses and "run", call levels, view positions, the stop
 // question, the report file; conditions and loops of both executors.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "CodePage.h"
 #include "PomocInterpretera.h"
@@ -240,6 +244,44 @@ TEST_F(Wykonanie, AReportNotWrittenAtTheEndGivesTheReasonAndNoLine) {
         EXPECT_TRUE(in->OstatniBlad() && !dir.exists("a.roz.txt.nowy"));
         EXPECT_EQ(ui.messages, std::vector<std::string>{"Nie mo\xBFna zapisa\xE6 pliku raportu " + dir.file("a.roz.txt") +
                                                         ": brak miejsca na dysku"});
+    }
+}
+
+// The report is made new at its temporary name: what a killed run left
+// there goes, and is said; a link, a second name of another file or a pipe
+// someone put there is refused with what it is, and left as it was.
+TEST_F(Wykonanie, TheReportIsMadeNewAtItsTemporaryName) {
+    const std::string nowy = dir.file("a.roz.txt.nowy"), notatki = dir.file("notatki.txt");
+    const struct {
+        const char* co;
+        std::function<void()> poloz;
+        std::string komunikat;  // "" for a leftover removed, the report written
+    } wiersze[] = {
+        {"leftover", [&] { dir.write("a.roz.txt.nowy", "stary"); }, ""},
+        {"symlink", [&] { std::filesystem::create_symlink(notatki, nowy); }, "dowi\xB9zanie symboliczne"},
+        {"hard link", [&] { std::filesystem::create_hard_link(notatki, nowy); }, "dowi\xB9zanie twarde"},
+        {"fifo", [&] { ::mkfifo(nowy.c_str(), 0600); }, "potok nazwany (FIFO)"},
+    };
+    for (const auto& w : wiersze) {
+        ui.messages.clear();
+        dir.write("notatki.txt", "moje");
+        w.poloz();
+        uruchom({"raport", "zanotuj x1"});
+        EXPECT_EQ(dir.read("notatki.txt"), "moje") << w.co;
+        ASSERT_EQ(ui.messages.size(), 1u) << w.co;
+        if (w.komunikat.empty()) {
+            EXPECT_EQ(ui.messages[0], "Usuni\xEAto plik " + nowy + " pozostawiony przez przerwane wykonanie skryptu");
+            EXPECT_EQ(dir.read("a.roz.txt"), " 0.00000000000000E+0000\r\n");
+            EXPECT_FALSE(dir.exists("a.roz.txt.nowy"));
+            continue;
+        }
+        EXPECT_NE(ui.messages[0].find("nie mo\xBFna utworzy\xE6 pliku raportu " + dir.file("a.roz.txt") + " (plik " +
+                                      nowy + "): "),
+                  std::string::npos)
+            << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find(w.komunikat), std::string::npos) << ui.messages[0];
+        EXPECT_TRUE(std::filesystem::is_symlink(nowy) || std::filesystem::exists(nowy)) << w.co;
+        std::filesystem::remove(nowy);
     }
 }
 

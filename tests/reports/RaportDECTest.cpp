@@ -121,5 +121,17 @@ TEST(RaportDEC, ADirectCallWritesUnderTheCallersNameWhateverTheFlag) {
     EXPECT_FALSE(std::filesystem::exists(d.wyjscie("firma.DEC")));
 }
 
+// What killed writes of its files left beside them (in a cache folder no
+// open clears) goes when they are written again; another file's stays.
+TEST(RaportDEC, AWriteRemovesTheTemporariesAKilledWriteOfItsFilesLeft) {
+    Decyzje d;
+    const std::string pozostalosci[] = {"firma.DEC.tmpAbC123", "firma.DEC.html.tmpYi5S7g"};
+    for (const std::string& p : pozostalosci) d.tmp.write("OPER/" + p, "stary");
+    d.tmp.write("OPER/firma.SRE.tmpAbC123", "inny");
+    ASSERT_TRUE(Raport_DEC(d.k));
+    for (const std::string& p : pozostalosci) EXPECT_FALSE(std::filesystem::exists(d.wyjscie(p))) << p;
+    EXPECT_TRUE(std::filesystem::exists(d.wyjscie("firma.SRE.tmpAbC123")));
+}
+
 }  // namespace
 }  // namespace vesk

@@ -76,6 +76,25 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
     }
 }
 
+// The temporary files killed writes of its report files left (a text, a
+// page) go at the open, named with the rest; another operator's and a
+// user's file of a like name stay.
+TEST_F(Naprawa, OpeningRemovesTheReportFilesTemporariesAndNamesThem) {
+    operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
+    const std::vector<std::string> pozostalosci{"OP.BIK.tmpAbC123", "OP.REN.html.tmpYi5S7g"};
+    const std::vector<std::string> cudze{"OP.X.qad.tmpAb12Cd", "OP.BIK.notatki", "OP.BIKI.tmpAbC123"};
+    for (const auto& plik : pozostalosci) dir.write(plik, "stary");
+    for (const auto& plik : cudze) dir.write(plik, "inny");
+    ui.messages.clear();
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    for (const auto& plik : pozostalosci) {
+        EXPECT_NE(ui.messages[0].find(dir.folder() + plik), std::string::npos) << ui.messages[0];
+        EXPECT_FALSE(dir.exists(plik)) << plik;
+    }
+    for (const auto& plik : cudze) EXPECT_EQ(dir.read(plik), "inny") << plik;
+}
+
 // An open that is refused writes nothing, and says truly why.
 TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
     const struct {
