@@ -239,6 +239,8 @@ void OknoFormularzaDecyzji::pokaz(const Warsztat& w) {
     }
     StringGrid1->setEnabled(f.Edytowalny);
     PrzyciskOK->setEnabled(f.Edytowalny);
+    // A node's closed form is read by keys all the same.
+    FokusWObszarze(przewijanie_);
     Potwierdzenie1->setVisible(f.Potwierdzenie1);
     pokazSiatke(w);
     if (f.Widoczny && !isVisible()) {
