@@ -91,11 +91,11 @@ ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, OknoGlowne& f)
     formularzBilans = std::make_unique<FormularzBilans>();
 
     // The tree tab's own controls.
-    SpeedPotwierdzenie = new QPushButton(f_.TabDrzewo);
+    SpeedPotwierdzenie = new QPushButton(f_.PowierzchniaDrzewa);
     SpeedPotwierdzenie->setObjectName(QStringLiteral("SpeedPotwierdzenie"));
     SpeedPotwierdzenie->hide();
     connect(SpeedPotwierdzenie, &QPushButton::clicked, this, [this] { SpeedPotwierdzenieClick(); });
-    SpeedButton3 = new QPushButton(u("Rezultaty: Wynik syntetyczny"), f_.TabDrzewo);
+    SpeedButton3 = new QPushButton(u("Rezultaty: Wynik syntetyczny"), f_.PowierzchniaDrzewa);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setEnabled(false);
     connect(SpeedButton3, &QPushButton::clicked, this, [this] {
@@ -103,7 +103,7 @@ ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, OknoGlowne& f)
         podglad("WynikSyntetyczny1");
     });
     umiescPrzyciski();
-    Chart1 = new WykresDrzewa(f_.TabDrzewo);
+    Chart1 = new WykresDrzewa(f_.PowierzchniaDrzewa);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->klik = [this] {
         zakonczKasowanie();
