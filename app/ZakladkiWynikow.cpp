@@ -394,6 +394,9 @@ void ZakladkiWynikow::pokazZakladki() {
         p->setTabVisible(p->indexOf(w), true);
         p->setTabEnabled(p->indexOf(w), true);
         p->setCurrentWidget(w);
+        // A report shown is read by keys at once: PgDn and the arrows scroll it.
+        if (w == TabSprawozdanie || w == TabSprawozdanie2)
+            (w == TabSprawozdanie ? WebBrowser1 : WebBrowser2)->setFocus(Qt::OtherFocusReason);
     }
     for (const auto& [nazwa, widoczna] : z.Widoczna) {
         const int i = p->indexOf(strony.at(nazwa));
