@@ -94,15 +94,15 @@ void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
     zoom_ = zoom;
     // The pages' own size once shown: the tree grows and shrinks with the window.
     const QSize strony = PageControl1->isVisible() ? PageControl1->size() : QSize();
+    // The tree's font at this zoom first: its rows are measured in it.
+    QFont czcionka = TreeView1->font();
+    czcionka.setPixelSize(UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height()), zoom).drzewoCzcionka);
+    TreeView1->setFont(czcionka);
+    const int wiersze = wysokoscWierszyDrzewa();
     const auto uklad = [&](int pasek) {
-        // The tree's rows in its font at this zoom.
-        const UkladZakladkiDrzewa bez = UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_), zoom);
-        QFont f = TreeView1->font();
-        f.setPixelSize(bez.drzewoCzcionka);
-        TreeView1->setFont(f);
         const int szerokosc = strony.isValid() ? strony.width() - pasek : 0;
         return UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_, szerokosc, strony.height()),
-                           zoom, wysokoscWierszyDrzewa());
+                           zoom, wiersze);
     };
     UkladZakladkiDrzewa l = uklad(0);
     // A page too low for every control scrolls; its bar takes its room.
