@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -21,6 +22,7 @@
 #include "FormularzBilans.h"
 #include "OknoFormularzaDecyzji.h"
 #include "OknaPomocy.h"
+#include "OknaWZasiegu.h"
 #include "QtTekst.h"
 #include "Warsztat.h"
 
@@ -154,7 +156,17 @@ void ZakladkiWynikow::zbudujInterfejs() {
         {"GrupaMenuGlownego", 0}, {"GrupaOperatora", 1}, {"GrupaSymulatora", 1}, {"GrupaDecyzje", 2},
         {"GrupaRezultaty", 2},    {"GrupaFinanse", 3},   {"GrupaProdukcja", 4},  {"GrupaWskaznikow", 4},
     };
-    auto* siatka = new QVBoxLayout(TabInterfejs);
+    // On a page too small for them the columns scroll, none squeezed.
+    auto* przewijanie = new QScrollArea;
+    przewijanie->setFrameShape(QFrame::NoFrame);
+    przewijanie->setWidgetResizable(true);
+    auto* tresc = new QWidget;
+    przewijanie->setWidget(tresc);
+    auto* strona = new QVBoxLayout(TabInterfejs);
+    strona->setContentsMargins(0, 0, 0, 0);
+    strona->addWidget(przewijanie);
+    PrzewijanieZaFokusem(przewijanie);
+    auto* siatka = new QVBoxLayout(tresc);
     auto* rzad = new QHBoxLayout;
     siatka->addLayout(rzad, 1);
     std::vector<QVBoxLayout*> kolumna;
