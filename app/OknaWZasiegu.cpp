@@ -358,9 +358,11 @@ void PrzewijanieZaFokusem(QScrollArea* obszar) {
     });
 }
 
-void WidokNa(QScrollArea* obszar, const QWidget* w) {
-    if (const QWidget* tresc = obszar->widget(); tresc && tresc->isAncestorOf(w))
-        pokazWObszarze(obszar, QRect(w->mapTo(tresc, QPoint(0, 0)), w->size()));
+void WidokNa(QScrollArea* obszar, const QWidget* w, bool odPoczatku) {
+    const QWidget* tresc = obszar->widget();
+    if (!tresc || !tresc->isAncestorOf(w)) return;
+    const QSize rozmiar = odPoczatku ? w->size().boundedTo(obszar->viewport()->size()) : w->size();
+    pokazWObszarze(obszar, QRect(w->mapTo(tresc, QPoint(0, 0)), rozmiar));
 }
 
 void FokusWObszarze(QScrollArea* obszar) {

@@ -76,8 +76,9 @@ private:
 void PrzewijanieZaFokusem(QScrollArea* obszar);
 
 // The area scrolled so that w, on its surface, is in sight as a box that
-// takes the focus is.
-void WidokNa(QScrollArea* obszar, const QWidget* w);
+// takes the focus is; odPoczatku: one larger than the view from its start,
+// however much of it was in sight.
+void WidokNa(QScrollArea* obszar, const QWidget* w, bool odPoczatku = false);
 
 // After the area's boxes were opened or closed: with none that can take
 // the focus the area takes it (when its window has it nowhere else), with

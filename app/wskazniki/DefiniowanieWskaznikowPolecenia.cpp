@@ -146,7 +146,7 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     polecenie(Wnioskowanie1, [this] { sesja_->Wnioskowanie(); });
     // The run's diagnoses in sight, also in a window scrolled on a small screen.
     connect(Wnioskowanie1, &QAction::triggered, this, [this] {
-        if (auto* obszar = qobject_cast<QScrollArea*>(centralWidget())) WidokNa(obszar, ListBox1);
+        if (auto* obszar = qobject_cast<QScrollArea*>(centralWidget())) WidokNa(obszar, ListBox1, true);
     });
     polecenie(komendaCLEAR1, [this] { sesja_->KomendaCLEAR(); });
     polecenie(komendaRESET1, [this] { sesja_->KomendaRESET(); });
