@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -18,6 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <xcb/xcb.h>
 
@@ -248,10 +251,101 @@ int pozycjaDoWidoku(int poczatek, int dlugosc, int widok, int pozycja) {
     if (poczatek + dlugosc + margines > pozycja + widok) return poczatek + dlugosc + margines - widok;
     return pozycja;
 }
+
+// The area scrolled so that r, on its surface, is in sight.
+void pokazWObszarze(QScrollArea* obszar, const QRect& r) {
+    const QSize widok = obszar->viewport()->size();
+    QScrollBar* poziomy = obszar->horizontalScrollBar();
+    QScrollBar* pionowy = obszar->verticalScrollBar();
+    poziomy->setValue(pozycjaDoWidoku(r.left(), r.width(), widok.width(), poziomy->value()));
+    pionowy->setValue(pozycjaDoWidoku(r.top(), r.height(), widok.height(), pionowy->value()));
+}
+
+// The surface's first box, in its window's focus order, that the keyboard
+// can give the focus to; nullptr for none.
+QWidget* pierwszePole(const QScrollArea& obszar) {
+    const QWidget* tresc = obszar.widget();
+    QWidget* okno = obszar.window();
+    if (!tresc) return nullptr;
+    for (QWidget* w = okno->nextInFocusChain(); w && w != okno; w = w->nextInFocusChain())
+        if (tresc->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(tresc))
+            return w;
+    return nullptr;
+}
+
+// The parts Tab goes through on a surface: its outermost group boxes shown,
+// in rows from the top, each row from the left; where they stand on it.
+std::vector<QRect> czesci(const QWidget& tresc) {
+    std::vector<QRect> r;
+    for (const QGroupBox* g : tresc.findChildren<QGroupBox*>()) {
+        bool zewnetrzna = g->isVisibleTo(&tresc);
+        for (const QWidget* w = g->parentWidget(); zewnetrzna && w != &tresc; w = w->parentWidget())
+            zewnetrzna = !qobject_cast<const QGroupBox*>(w);
+        if (zewnetrzna) r.emplace_back(g->mapTo(&tresc, QPoint(0, 0)), g->size());
+    }
+    std::sort(r.begin(), r.end(),
+              [](const QRect& a, const QRect& b) { return std::pair(a.top(), a.left()) < std::pair(b.top(), b.left()); });
+    return r;
+}
+
+// The keys an area holding the focus itself answers beyond its own (PgUp,
+// PgDn, the arrows): Home, End, and Tab and Shift+Tab, which bring the
+// parts into sight in turn.
+class KlawiszeObszaru : public QObject {
+public:
+    explicit KlawiszeObszaru(QScrollArea* obszar) : QObject(obszar) { obszar->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override {
+        auto* obszar = static_cast<QScrollArea*>(obiekt);
+        if (zdarzenie->type() == QEvent::Show) czesc_ = -1;  // shown at its top
+        if (zdarzenie->type() != QEvent::KeyPress || !obszar->hasFocus() || !obszar->widget()) return false;
+        const auto* k = static_cast<QKeyEvent*>(zdarzenie);
+        const Qt::KeyboardModifiers mod = k->modifiers() & ~Qt::KeypadModifier;
+        QScrollBar* poziomy = obszar->horizontalScrollBar();
+        QScrollBar* pionowy = obszar->verticalScrollBar();
+        if ((k->key() == Qt::Key_Home || k->key() == Qt::Key_End) && !(mod & ~Qt::ControlModifier)) {
+            pionowy->setValue(k->key() == Qt::Key_Home ? pionowy->minimum() : pionowy->maximum());
+            return true;
+        }
+        if ((k->key() != Qt::Key_Tab && k->key() != Qt::Key_Backtab) || (mod & ~Qt::ShiftModifier)) return false;
+        const bool wstecz = k->key() == Qt::Key_Backtab || (mod & Qt::ShiftModifier);
+        const std::vector<QRect> c = czesci(*obszar->widget());
+        const int n = static_cast<int>(c.size());
+        // Scrolled away from the part last shown: on from where the view stands.
+        const QRect widok(QPoint(poziomy->value(), pionowy->value()), obszar->viewport()->size());
+        if (czesc_ >= n || (czesc_ >= 0 && !widok.intersects(c[static_cast<std::size_t>(czesc_)]))) {
+            czesc_ = wstecz ? n : -1;
+            for (int i = 0; i < n; ++i) {
+                const bool powyzej = c[static_cast<std::size_t>(i)].top() < widok.top();
+                if (!wstecz && powyzej) czesc_ = i;
+                if (wstecz && !powyzej && czesc_ == n) czesc_ = i;
+            }
+        }
+        // On to the next part not wholly in sight; after the last one the
+        // top again, as Tab goes round a window.
+        do {
+            czesc_ = wstecz ? (czesc_ < 0 ? n - 1 : czesc_ - 1) : (czesc_ + 1 >= n ? -1 : czesc_ + 1);
+        } while (czesc_ >= 0 && widok.contains(c[static_cast<std::size_t>(czesc_)]));
+        if (czesc_ < 0) {
+            poziomy->setValue(poziomy->minimum());
+            pionowy->setValue(pionowy->minimum());
+        } else {
+            // One larger than the view from its start.
+            const QRect r = c[static_cast<std::size_t>(czesc_)];
+            pokazWObszarze(obszar, QRect(r.topLeft(), r.size().boundedTo(widok.size())));
+        }
+        return true;
+    }
+
+private:
+    int czesc_ = -1;  // the part Tab showed last; -1: the top
+};
 }  // namespace
 
 void PrzewijanieZaFokusem(QScrollArea* obszar) {
     obszar->setFocusPolicy(Qt::NoFocus);
+    new KlawiszeObszaru(obszar);
     QObject* obiekt = obszar;
     QObject::connect(qApp, &QApplication::focusChanged, obszar, [obiekt](QWidget*, QWidget* teraz) {
         // Not while the area is being destroyed (its focused box with it).
@@ -260,13 +354,25 @@ void PrzewijanieZaFokusem(QScrollArea* obszar) {
         QWidget* tresc = obszar->widget();
         // A box clicked is in sight already: the view stays where it is.
         if (!teraz || !tresc || !tresc->isAncestorOf(teraz) || QApplication::mouseButtons() != Qt::NoButton) return;
-        const QRect r(teraz->mapTo(tresc, QPoint(0, 0)), teraz->size());
-        const QSize widok = obszar->viewport()->size();
-        QScrollBar* poziomy = obszar->horizontalScrollBar();
-        QScrollBar* pionowy = obszar->verticalScrollBar();
-        poziomy->setValue(pozycjaDoWidoku(r.left(), r.width(), widok.width(), poziomy->value()));
-        pionowy->setValue(pozycjaDoWidoku(r.top(), r.height(), widok.height(), pionowy->value()));
+        WidokNa(obszar, teraz);
     });
+}
+
+void WidokNa(QScrollArea* obszar, const QWidget* w, bool odPoczatku) {
+    const QWidget* tresc = obszar->widget();
+    if (!tresc || !tresc->isAncestorOf(w)) return;
+    const QSize rozmiar = odPoczatku ? w->size().boundedTo(obszar->viewport()->size()) : w->size();
+    pokazWObszarze(obszar, QRect(w->mapTo(tresc, QPoint(0, 0)), rozmiar));
+}
+
+void FokusWObszarze(QScrollArea* obszar) {
+    QWidget* pole = pierwszePole(*obszar);
+    obszar->setFocusPolicy(pole ? Qt::NoFocus : Qt::StrongFocus);
+    const QWidget* fokus = obszar->window()->focusWidget();
+    if (pole && fokus == obszar)
+        pole->setFocus(Qt::OtherFocusReason);
+    else if (!pole && !fokus)
+        obszar->setFocus(Qt::OtherFocusReason);
 }
 
 void ponowNaWierzchu(QWidget* okno) {

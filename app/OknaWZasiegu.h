@@ -64,11 +64,26 @@ private:
     bool pokazane_ = false;  // hidden at least once
 };
 
-// A window's surface scrolled in the area: the area itself never takes the
-// focus (the window's first box does), and the box that takes it from the
-// keyboard or the program (Tab, a key of its caption, a refusal) is
-// scrolled into sight, never shown cut at the edge.
+// A window's surface scrolled in the area: the area itself takes no focus
+// while a box in it can (the window's first box does), and the box that
+// takes it from the keyboard or the program (Tab, a key of its caption, a
+// refusal) is scrolled into sight, never shown cut at the edge. While
+// every box is closed the area takes the focus itself (FokusWObszarze), so
+// that the keys still scroll it: PgUp, PgDn and the arrows as in any
+// scrolled view, Home and End to its top and its end, Tab and Shift+Tab
+// to the next part not wholly in sight (its group boxes, row by row, then
+// its top again).
 void PrzewijanieZaFokusem(QScrollArea* obszar);
+
+// The area scrolled so that w, on its surface, is in sight as a box that
+// takes the focus is; odPoczatku: one larger than the view from its start,
+// however much of it was in sight.
+void WidokNa(QScrollArea* obszar, const QWidget* w, bool odPoczatku = false);
+
+// After the area's boxes were opened or closed: with none that can take
+// the focus the area takes it (when its window has it nowhere else), with
+// one again the area gives it to its first box.
+void FokusWObszarze(QScrollArea* obszar);
 
 // Asks the window manager again to keep a stay-on-top window above the
 // others: one may forget it over a minimise or a hide and a show.

@@ -241,6 +241,8 @@ void OknoFormularzaDecyzji::pokaz(const Warsztat& w) {
     }
     StringGrid1->setEnabled(f.Edytowalny);
     PrzyciskOK->setEnabled(f.Edytowalny);
+    // A node's closed form is read by keys all the same.
+    FokusWObszarze(przewijanie_);
     Potwierdzenie1->setVisible(f.Potwierdzenie1);
     pokazSiatke(w);
     // Every opening, also of the form open behind another window, shows

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -63,7 +64,10 @@ public:
     QTextBrowser* MemoStart;
     TDrzewoWezlow* TreeView1;
     QPushButton* ButtonFinal;
-    // The tree tab.
+    // The tree tab: its controls on a surface the page scrolls when it is
+    // too low for them.
+    QScrollArea* PrzewijanieDrzewa;
+    QWidget* PowierzchniaDrzewa;
     std::array<QLabel*, 9> Okres{};  // Okres1 .. Okres9
     QRect MiejsceWyniku;  // the synthetic result's button, as the tree tab is laid out
     QLabel* LataSymulacji;
@@ -99,6 +103,9 @@ private:
     void zbudujZakladkeDrzewa();
     void polaczZakladkeDrzewa();
     void ulozZakladkeDrzewa(bool zoom);
+    // The tree's height that shows each of its rows shown, its frame and
+    // sideways bar included.
+    int wysokoscWierszyDrzewa() const;
     void odswiezZakladkeDrzewa(const Warsztat& w);
     // The period headers follow the tree's sideways scrolling; a header
     // out of the tree's width is hidden.

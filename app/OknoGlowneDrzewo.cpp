@@ -6,8 +6,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "Aplikacja.h"
+#include "OknaWZasiegu.h"
 #include "OknoGlowne.h"
 #include "QtTekst.h"
 #include "Uklad.h"
@@ -25,18 +28,28 @@ const char* const NazwyDebug[] = {"Nazwa_Biezacego_Wezla", "nazwa_wezla_poprzedn
 }  // namespace
 
 void OknoGlowne::zbudujZakladkeDrzewa() {
-    TreeView1 = new TDrzewoWezlow(TabDrzewo);
+    PrzewijanieDrzewa = new QScrollArea;
+    PrzewijanieDrzewa->setObjectName(QStringLiteral("PrzewijanieDrzewa"));
+    PrzewijanieDrzewa->setFrameShape(QFrame::NoFrame);
+    PrzewijanieDrzewa->setWidgetResizable(true);
+    PowierzchniaDrzewa = new QWidget;
+    PrzewijanieDrzewa->setWidget(PowierzchniaDrzewa);
+    auto* strona = new QVBoxLayout(TabDrzewo);
+    strona->setContentsMargins(0, 0, 0, 0);
+    strona->addWidget(PrzewijanieDrzewa);
+    PrzewijanieZaFokusem(PrzewijanieDrzewa);
+    TreeView1 = new TDrzewoWezlow(PowierzchniaDrzewa);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setItemDelegate(new TDelegatWezla(app_.warsztat(), TreeView1));
     for (int k = 0; k < 9; ++k) {
-        Okres[static_cast<std::size_t>(k)] = new QLabel(TabDrzewo);
+        Okres[static_cast<std::size_t>(k)] = new QLabel(PowierzchniaDrzewa);
         Okres[static_cast<std::size_t>(k)]->setObjectName(QStringLiteral("Okres%1").arg(k + 1));
         Okres[static_cast<std::size_t>(k)]->hide();
     }
-    LataSymulacji = new QLabel(TabDrzewo);
+    LataSymulacji = new QLabel(PowierzchniaDrzewa);
     LataSymulacji->setObjectName(QStringLiteral("LataSymulacji"));
     auto przycisk = [this](const char* nazwa, const char* tytul) {
-        auto* p = new QPushButton(u(tytul), TabDrzewo);
+        auto* p = new QPushButton(u(tytul), PowierzchniaDrzewa);
         p->setObjectName(QString::fromLatin1(nazwa));
         return p;
     };
@@ -50,7 +63,7 @@ void OknoGlowne::zbudujZakladkeDrzewa() {
     for (QPushButton* p : {SpeedSymulacja, PrzyciskPodgladu, PrzyciskDodaniaNowejDecyzji, SpeedBazowy, SpeedWzorcowy})
         p->setFocusPolicy(Qt::TabFocus);
     auto okienko = [this](const char* nazwa, QColor kolor) {
-        auto* o = new TPoleWezla(TabDrzewo);
+        auto* o = new TPoleWezla(PowierzchniaDrzewa);
         o->setObjectName(QString::fromLatin1(nazwa));
         QPalette p = o->palette();
         for (auto grupa : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(grupa, QPalette::Base, kolor);
@@ -60,7 +73,7 @@ void OknoGlowne::zbudujZakladkeDrzewa() {
     OkienkoBazowe = okienko("OkienkoBazowe", Qt::red);
     OkienkoEdycji = okienko("OkienkoEdycji", Qt::yellow);
     OkienkoEdycji->setToolTip(u("Wybierz decyzję w drzewie i przeciągnij do tego pola"));
-    CheckBox1 = new QCheckBox(u("Zoom"), TabDrzewo);
+    CheckBox1 = new QCheckBox(u("Zoom"), PowierzchniaDrzewa);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setChecked(true);
 
@@ -81,8 +94,22 @@ void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
     zoom_ = zoom;
     // The pages' own size once shown: the tree grows and shrinks with the window.
     const QSize strony = PageControl1->isVisible() ? PageControl1->size() : QSize();
-    const UkladZakladkiDrzewa l =
-        UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_, strony.width(), strony.height()), zoom);
+    // The tree's font at this zoom first: its rows are measured in it.
+    QFont czcionka = TreeView1->font();
+    czcionka.setPixelSize(UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height()), zoom).drzewoCzcionka);
+    TreeView1->setFont(czcionka);
+    const int wiersze = wysokoscWierszyDrzewa();
+    const auto uklad = [&](int pasek) {
+        const int szerokosc = strony.isValid() ? strony.width() - pasek : 0;
+        return UkladDrzewa(UkladOknaGlownego(pulpit.width(), pulpit.height(), zakladki_, szerokosc, strony.height()),
+                           zoom, wiersze);
+    };
+    UkladZakladkiDrzewa l = uklad(0);
+    // A page too low for every control scrolls; its bar takes its room.
+    const int wysokosc = PageControl1->height() - zakladki_;
+    if (strony.isValid() && l.wysokosc > wysokosc)
+        l = uklad(PrzewijanieDrzewa->verticalScrollBar()->sizeHint().width());
+    PowierzchniaDrzewa->setMinimumHeight(l.wysokosc);
     for (std::size_t k = 0; k < 9; ++k) {
         miejscaOkresow_[k] = QRect(l.okresy[k].x, l.okresy[k].y, l.okresy[k].w, l.okresy[k].h);
         QFont f = Okres[k]->font();
@@ -91,9 +118,6 @@ void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
     }
     umiesc(LataSymulacji, l.lata);
     umiesc(TreeView1, l.drzewo);
-    QFont f = TreeView1->font();
-    f.setPixelSize(l.drzewoCzcionka);
-    TreeView1->setFont(f);
     TreeView1->setIndentation(l.wciecie);
     umiesc(SpeedSymulacja, l.symulacja);
     umiesc(PrzyciskPodgladu, l.podglad);
@@ -107,6 +131,18 @@ void OknoGlowne::ulozZakladkeDrzewa(bool zoom) {
     MiejsceWyniku = QRect(l.wynik.x, l.wynik.y, l.wynik.w, l.wynik.h);
     przesunOkresy();
     if (Wyniki) Wyniki->umiescPrzyciski();
+}
+
+int OknoGlowne::wysokoscWierszyDrzewa() const {
+    int wiersze = 0;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
+        bool widoczny = !(*it)->isHidden();
+        for (const QTreeWidgetItem* p = (*it)->parent(); widoczny && p; p = p->parent()) widoczny = p->isExpanded();
+        wiersze += widoczny ? 1 : 0;
+    }
+    const QScrollBar* poziomy = TreeView1->horizontalScrollBar();
+    return wiersze * std::max(TreeView1->sizeHintForRow(0), TreeView1->fontMetrics().height()) +
+           2 * TreeView1->frameWidth() + (poziomy->isVisible() ? poziomy->sizeHint().height() : 0);
 }
 
 void OknoGlowne::przesunOkresy() {
@@ -159,11 +195,16 @@ void OknoGlowne::polaczZakladkeDrzewa() {
     TreeView1->poWejsciu = [this] {
         if (!odswiezanie_) polecenie([](Warsztat& w) { w.TreeView1Enter(); }, false);
     };
+    // The tree keeps room for the rows it shows.
     connect(TreeView1, &QTreeWidget::itemExpanded, this, [this, numer](QTreeWidgetItem* item) {
-        if (!odswiezanie_) app_.warsztat().Zwiniete.erase(numer(item));
+        if (odswiezanie_) return;
+        app_.warsztat().Zwiniete.erase(numer(item));
+        ulozZakladkeDrzewa(zoom_);
     });
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, [this, numer](QTreeWidgetItem* item) {
-        if (!odswiezanie_) app_.warsztat().Zwiniete.insert(numer(item));
+        if (odswiezanie_) return;
+        app_.warsztat().Zwiniete.insert(numer(item));
+        ulozZakladkeDrzewa(zoom_);
     });
     connect(TreeView1->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { przesunOkresy(); });
 

@@ -40,6 +40,7 @@ UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki, int stro
     const int wysokoscStrony = u.strony.h - std::max(0, zakladki);
     int h = std::clamp(desktopH - 320, 60, std::max(60, wysokoscStrony - DrzewoGora - MiejscePodDrzewem));
     u.drzewo = {DrzewoLewo, DrzewoGora, w, h};
+    u.wysokoscStrony = wysokoscStrony;
     u.przyciskiGora = u.drzewo.y + u.drzewo.h + 20;
     u.przyciskKoncaGora = u.przyciskiGora + 40;
     u.wykresPrzyciskGora = u.przyciskiGora - 20;
@@ -57,7 +58,7 @@ Prostokat naStronie(Prostokat r, int szerokosc) {
 }
 }  // namespace
 
-UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom) {
+UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom, int wierszeDrzewa) {
     UkladZakladkiDrzewa u;
     // The large view: big type, a level every 130 pixels; the small view:
     // small type, a level every 64 pixels, the tree 16 pixels higher.
@@ -99,9 +100,10 @@ UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom) {
     }
     const int krokLinii = g.przyciskKoncaGora - g.przyciskiGora;
     const int dodatkowe = (linia + 1 - 2) * krokLinii;
-    u.drzewo.h = std::max(40, u.drzewo.h - dodatkowe);
+    u.drzewo.h = std::max({40, u.drzewo.h - dodatkowe, std::min(wierszeDrzewa, g.wysokoscStrony / 2)});
     const int pierwsza = std::max(g.przyciskiGora - dodatkowe, u.drzewo.y + u.drzewo.h + 20);
     for (const Miejsce& m : miejsca) m.cel->y = pierwsza + m.cel->y * krokLinii;
+    u.wysokosc = pierwsza + linia * krokLinii + WysokoscPrzycisku + 10;
     return u;
 }
 

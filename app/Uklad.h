@@ -20,6 +20,7 @@ struct UkladGlowny {
     int przyciskiGora = 0;   // SpeedSymulacja, PrzyciskPodgladu, PrzyciskDodaniaNowejDecyzji
     int przyciskKoncaGora = 0;  // ButtonFinal, SpeedPotwierdzenie
     int wykresPrzyciskGora = 0;  // wykres_z_n
+    int wysokoscStrony = 0;      // the page's own height, below its tab row
 };
 
 inline constexpr int SzerokoscStronProjektowana = 1000;
@@ -35,6 +36,10 @@ UkladGlowny UkladOknaGlownego(int desktopW, int desktopH, int zakladki = 0, int 
 // per level, each above its level's column), the selected node's years,
 // the tree with its font and indent, the row of node buttons below it and
 // the row with the end button, the check box and the selection boxes.
+// wierszeDrzewa: the height that shows every row of the tree. The tree
+// keeps as much of it as half the page before the buttons take its room;
+// they then follow it, and what the page cannot hold it scrolls to
+// (wysokosc).
 struct UkladZakladkiDrzewa {
     std::array<Prostokat, 9> okresy;  // Okres1 .. Okres9
     int okresCzcionka = 0;            // pixel size
@@ -45,8 +50,9 @@ struct UkladZakladkiDrzewa {
     Prostokat wynik;                         // SpeedButton3, the synthetic result
     Prostokat koniec, zoom;                  // ButtonFinal, CheckBox1
     Prostokat bazowy, okienkoBazowe, wzorcowy, okienkoEdycji;
+    int wysokosc = 0;  // the height the tab's controls take, a margin below the last
 };
-UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom);
+UkladZakladkiDrzewa UkladDrzewa(const UkladGlowny& g, bool zoom, int wierszeDrzewa = 0);
 
 // The report window from the primary screen's size.
 struct UkladRaportu {

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -21,6 +22,7 @@
 #include "FormularzBilans.h"
 #include "OknoFormularzaDecyzji.h"
 #include "OknaPomocy.h"
+#include "OknaWZasiegu.h"
 #include "QtTekst.h"
 #include "Warsztat.h"
 
@@ -91,11 +93,11 @@ ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, OknoGlowne& f)
     formularzBilans = std::make_unique<FormularzBilans>();
 
     // The tree tab's own controls.
-    SpeedPotwierdzenie = new QPushButton(f_.TabDrzewo);
+    SpeedPotwierdzenie = new QPushButton(f_.PowierzchniaDrzewa);
     SpeedPotwierdzenie->setObjectName(QStringLiteral("SpeedPotwierdzenie"));
     SpeedPotwierdzenie->hide();
     connect(SpeedPotwierdzenie, &QPushButton::clicked, this, [this] { SpeedPotwierdzenieClick(); });
-    SpeedButton3 = new QPushButton(u("Rezultaty: Wynik syntetyczny"), f_.TabDrzewo);
+    SpeedButton3 = new QPushButton(u("Rezultaty: Wynik syntetyczny"), f_.PowierzchniaDrzewa);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setEnabled(false);
     connect(SpeedButton3, &QPushButton::clicked, this, [this] {
@@ -103,7 +105,7 @@ ZakladkiWynikow::ZakladkiWynikow(Aplikacja& app, OknoGlowne& f)
         podglad("WynikSyntetyczny1");
     });
     umiescPrzyciski();
-    Chart1 = new WykresDrzewa(f_.TabDrzewo);
+    Chart1 = new WykresDrzewa(f_.PowierzchniaDrzewa);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->klik = [this] {
         zakonczKasowanie();
@@ -154,7 +156,17 @@ void ZakladkiWynikow::zbudujInterfejs() {
         {"GrupaMenuGlownego", 0}, {"GrupaOperatora", 1}, {"GrupaSymulatora", 1}, {"GrupaDecyzje", 2},
         {"GrupaRezultaty", 2},    {"GrupaFinanse", 3},   {"GrupaProdukcja", 4},  {"GrupaWskaznikow", 4},
     };
-    auto* siatka = new QVBoxLayout(TabInterfejs);
+    // On a page too small for them the columns scroll, none squeezed.
+    auto* przewijanie = new QScrollArea;
+    przewijanie->setFrameShape(QFrame::NoFrame);
+    przewijanie->setWidgetResizable(true);
+    auto* tresc = new QWidget;
+    przewijanie->setWidget(tresc);
+    auto* strona = new QVBoxLayout(TabInterfejs);
+    strona->setContentsMargins(0, 0, 0, 0);
+    strona->addWidget(przewijanie);
+    PrzewijanieZaFokusem(przewijanie);
+    auto* siatka = new QVBoxLayout(tresc);
     auto* rzad = new QHBoxLayout;
     siatka->addLayout(rzad, 1);
     std::vector<QVBoxLayout*> kolumna;
@@ -392,6 +404,9 @@ void ZakladkiWynikow::pokazZakladki() {
         p->setTabVisible(p->indexOf(w), true);
         p->setTabEnabled(p->indexOf(w), true);
         p->setCurrentWidget(w);
+        // A report shown is read by keys at once: PgDn and the arrows scroll it.
+        if (w == TabSprawozdanie || w == TabSprawozdanie2)
+            (w == TabSprawozdanie ? WebBrowser1 : WebBrowser2)->setFocus(Qt::OtherFocusReason);
     }
     for (const auto& [nazwa, widoczna] : z.Widoczna) {
         const int i = p->indexOf(strony.at(nazwa));

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QScrollArea>
 #include <QTimer>
 
 #include <memory>
@@ -21,6 +22,7 @@
 
 #include "Aplikacja.h"
 #include "DefiniowanieWskaznikow.h"
+#include "OknaWZasiegu.h"
 #include "QtTekst.h"
 
 namespace vesk {
@@ -142,6 +144,10 @@ void DefiniowanieWskaznikow::utworzDodatki() {
     };
     polecenie(ExportWartosci, [this] { sesja_->ExportWartosci(); });
     polecenie(Wnioskowanie1, [this] { sesja_->Wnioskowanie(); });
+    // The run's diagnoses in sight, also in a window scrolled on a small screen.
+    connect(Wnioskowanie1, &QAction::triggered, this, [this] {
+        if (auto* obszar = qobject_cast<QScrollArea*>(centralWidget())) WidokNa(obszar, ListBox1, true);
+    });
     polecenie(komendaCLEAR1, [this] { sesja_->KomendaCLEAR(); });
     polecenie(komendaRESET1, [this] { sesja_->KomendaRESET(); });
     polecenie(ZapisanieDiagnozDoPliku, [this] { sesja_->ZapisanieDiagnozDoPliku(); });

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QTreeView>
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <iterator>
 #include <functional>
+#include <initializer_list>
 #include <set>
 #include <gtest/gtest.h>
 
@@ -295,6 +297,20 @@ TEST_F(Okna, MainWindowsFrameAtTheTopLeftAndTheWindowShrinks) {
     EXPECT_EQ(f.size(), QSize(640, 480));
     // The tree gives way: the buttons below it stay on the page.
     EXPECT_TRUE(f.TabDrzewo->rect().contains(f.ButtonFinal->geometry()));
+}
+
+// At the window's own minimum size no control of the tree tab is cut off
+// or out of reach: each lies whole on the tab's surface, which scrolls.
+TEST_F(Okna, AtItsMinimumSizeTheTreeTabScrollsToEveryControl) {
+    nowyOperator("maly.tr1");
+    OknoGlowne& f = app->oknoGlowne();
+    f.resize(f.minimumSize());
+    QApplication::processEvents();
+    EXPECT_GT(f.PrzewijanieDrzewa->verticalScrollBar()->maximum(), 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.TreeView1, f.PrzyciskPodgladu, f.ButtonFinal, f.CheckBox1,
+                                                      f.SpeedBazowy, f.OkienkoBazowe, f.SpeedWzorcowy, f.OkienkoEdycji,
+                                                      f.Wyniki->SpeedButton3})
+        EXPECT_TRUE(f.PowierzchniaDrzewa->rect().contains(w->geometry())) << w->objectName().toStdString();
 }
 
 // Narrowed, the command line gives way first; the progress bar stays whole.

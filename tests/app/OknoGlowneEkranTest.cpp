@@ -42,11 +42,11 @@ TEST(OknoGlowneNaEkranie, TheTreeTabsButtonRowsLieWholeInsideTheWindowAt1280x102
     };
     for (const auto& [nazwa, w] : kontrolki) {
         SCOPED_TRACE(nazwa);
-        ASSERT_EQ(w->parentWidget(), f.TabDrzewo);
+        ASSERT_TRUE(f.TabDrzewo->isAncestorOf(w));
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus);  // in the Tab order
-        EXPECT_TRUE(strona.contains(w->geometry()))
-            << w->geometry().bottom() << " below " << strona.bottom() << " of the page";
+        const QRect naStronie(w->mapTo(f.TabDrzewo, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(strona.contains(naStronie)) << naStronie.bottom() << " below " << strona.bottom() << " of the page";
         EXPECT_TRUE(f.rect().contains(QRect(w->mapTo(&f, QPoint(0, 0)), w->size())));
         EXPECT_EQ(w->visibleRegion().boundingRect(), w->rect());
     }

@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <filesystem>
 #include <map>
@@ -252,6 +254,32 @@ TEST_F(PoleceniaOkna, ExportThenInferenceFillTheDiagnosisList) {
     ASSERT_EQ(o.ListBox1->count(), static_cast<int>(o.sesja().ListaDiagnoz.size()));
     for (int i = 0; i < o.ListBox1->count(); ++i)
         EXPECT_EQ(o.ListBox1->item(i)->text().toStdString(), cp1250ToUtf8(o.sesja().ListaDiagnoz[i]));
+}
+
+// In a window too small for its surface a run brings the diagnoses list
+// into sight, from its top.
+TEST_F(PoleceniaOkna, ARunShowsTheDiagnosesInASmallWindow) {
+    Uruchom(true);
+    DefiniowanieWskaznikow& o = okno();
+    // Shown again once the main window's pending activation is past.
+    pokaz();
+    QApplication::processEvents();
+    pokaz();
+    QApplication::processEvents();
+    ASSERT_TRUE(o.isVisible());
+    o.ComboBox1->setCurrentIndex(0);
+    emit o.ComboBox1->activated(0);
+    o.ExportWartosci->trigger();
+    ASSERT_TRUE(o.Wnioskowanie1->isEnabled());
+    o.resize(300, 200);
+    QCoreApplication::processEvents();
+    auto* obszar = qobject_cast<QScrollArea*>(o.centralWidget());
+    ASSERT_NE(obszar, nullptr);
+    obszar->horizontalScrollBar()->setValue(0);
+    obszar->verticalScrollBar()->setValue(0);
+    o.Wnioskowanie1->trigger();
+    EXPECT_GT(o.ListBox1->count(), 0);
+    EXPECT_TRUE(obszar->viewport()->rect().contains(o.ListBox1->mapTo(obszar->viewport(), QPoint(0, 0))));
 }
 
 // A rule file that never ends (a link to a file of size 0 that goes on),

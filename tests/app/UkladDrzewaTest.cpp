@@ -81,5 +81,25 @@ TEST(UkladDrzewaTest, ANarrowedPageKeepsEveryButtonOnItInLinesThatDoNotOverlap) 
     }
 }
 
+// On a page too low for them all (800 x 600 scaled by 1.5) the tree keeps
+// the rows it needs up to half the page before the buttons, which follow
+// it; the height the page scrolls to holds every control.
+TEST(UkladDrzewaTest, TheTreeKeepsItsRowsUpToHalfThePageTheButtonsFollow) {
+    const UkladGlowny g = UkladOknaGlownego(533, 400, 30, 533, 330);
+    ASSERT_EQ(g.wysokoscStrony, 300);
+    const int przypadki[][2] = {{0, 40}, {100, 100}, {1000, 150}};  // the rows' height, the tree's
+    for (const auto& [wiersze, drzewo] : przypadki) {
+        const UkladZakladkiDrzewa u = UkladDrzewa(g, true, wiersze);
+        EXPECT_EQ(u.drzewo.h, drzewo) << wiersze;
+        const Prostokat p[] = {u.symulacja, u.podglad, u.dodanie,       u.wynik,    u.koniec,
+                               u.zoom,      u.bazowy,  u.okienkoBazowe, u.wzorcowy, u.okienkoEdycji};
+        for (const Prostokat& r : p) {
+            EXPECT_GE(r.y, u.drzewo.y + u.drzewo.h) << wiersze;
+            EXPECT_LE(r.y + r.h, u.wysokosc) << wiersze;
+        }
+        EXPECT_GT(u.wysokosc, g.wysokoscStrony) << wiersze;
+    }
+}
+
 }  // namespace
 }  // namespace vesk

@@ -4,11 +4,14 @@
 #include <functional>
 #include <optional>
 #include <tuple>
+#include <utility>
+#include <vector>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTreeWidgetItemIterator>
@@ -327,6 +330,35 @@ TEST_F(ZakladkaDrzewa, EveryOpeningBringsTheFormFromBehindTheMainWindow) {
         otworz();
         EXPECT_TRUE(test::CzekajAz([&] { return f3().isActiveWindow(); }, 5000)) << jak;
         EXPECT_EQ(QApplication::focusWidget(), f3().pole("zlec_alfa_0")) << jak;
+    }
+}
+
+// A simulated node's form, every box closed, is read by keys all the same:
+// each of them scrolls a form smaller than its surface on from its top.
+TEST_F(ZakladkaDrzewa, KeysScrollTheClosedFormOfASimulatedNode) {
+    klik("d/r 1");
+    f().akcja("przeglad1")->trigger();
+    ASSERT_TRUE(f3().isVisible());
+    ASSERT_FALSE(f3().pole("zlec_alfa_0")->isEnabled());
+    f3().resize(360, 240);
+    QApplication::setActiveWindow(&f3());
+    QCoreApplication::processEvents();
+    auto* przewijanie = f3().findChild<QScrollArea*>(QStringLiteral("Przewijanie"));
+    ASSERT_NE(przewijanie, nullptr);
+    QScrollBar* pionowy = przewijanie->verticalScrollBar();
+    const std::pair<const char*, std::vector<int>> klawisze[] = {
+        {"PgDn", {Qt::Key_PageDown}}, {"Down", {Qt::Key_Down}}, {"End", {Qt::Key_End}},
+        {"Tab to the second row", {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}},
+    };
+    for (const auto& [jak, ktore] : klawisze) {
+        pionowy->setValue(0);
+        przewijanie->horizontalScrollBar()->setValue(0);
+        for (int k : ktore) {
+            // Where a key pressed goes: the focused control, else the window.
+            QWidget* cel = QApplication::focusWidget();
+            klawisz(cel && cel->window() == &f3() ? cel : &f3(), k);
+        }
+        EXPECT_GT(pionowy->value(), 0) << jak;
     }
 }
 

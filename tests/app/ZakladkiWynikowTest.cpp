@@ -10,6 +10,8 @@
 #include <QTextDocument>
 #include <QValueAxis>
 #include <cstdio>
+#include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 #include "Aplikacja.h"
@@ -83,6 +85,25 @@ struct Wyniki : test::OknaFixture<> {
     bool widoczna(QWidget* strona) { return f().PageControl1->isTabVisible(f().PageControl1->indexOf(strona)); }
     void menu(const char* nazwa) { f().akcja(nazwa)->trigger(); }
 };
+
+// A report shown takes the focus from the button that was pressed, so that
+// PgDn and the arrows scroll it: a viewer's page, after "Powrót do
+// operatora" too, and the traditional tab's.
+TEST_F(Wyniki, AReportShownTakesTheFocus) {
+    wybierz(1);
+    const std::pair<std::function<void()>, QTextBrowser*> raporty[] = {
+        {[&] { menu("WynikSyntetyczny1"); }, z().WebBrowser2},
+        {[&] { menu("Bilans1"); }, z().WebBrowser2},
+        {[&] { z().klik("PrzyciskBilansOkresowy"); }, z().WebBrowser1},
+    };
+    for (const auto& [pokaz, strona] : raporty) {
+        pokaz();
+        EXPECT_EQ(f().focusWidget(), strona) << strona->objectName().toStdString();
+        QPushButton* powrot = strona == z().WebBrowser2 ? z().BitBtn1 : z().PrzyciskPowrotDoInterfejsu;
+        powrot->setFocus();
+        powrot->click();
+    }
+}
 
 TEST_F(Wyniki, BalanceViewerShowsThePageAndTheText) {
     wybierz(1);
