@@ -409,25 +409,28 @@ private:
 
 // A line of the engine's text as it is kept: one longer than
 // kSandboxLineBytes keeps its start and its end, with a mark between
-// telling how many bytes were left out, kSandboxLineBytes in all (a log
+// telling how many bytes were left out, kSandboxLineBytes at most (a log
 // line, its prefix included, shows it whole).
 std::size_t KeptLength(std::string_view line) { return std::min(line.size(), kSandboxLineBytes); }
 
 std::string KeptLine(std::string_view line) {
     if (line.size() <= kSandboxLineBytes) return std::string(line);
-    // The mark's length grows with the count it tells, the count with it.
+    // The mark's length grows with the count it tells, the count with it;
+    // but the word after the count may be shorter for a larger count
+    // ("bajty" after "bajt\xF3w"): the count only grows, until the mark
+    // leaves room for no more than it tells, and then tells what is left out.
     std::size_t left = line.size() - kSandboxLineBytes;
     std::string mark;
     for (;;) {
         mark = " \x85 (pomini\xEAto " + std::to_string(left) + " " +
                FormaLiczebnika(left, "bajt", "bajty", "bajt\xF3w") + ") \x85 ";
-        const std::size_t now = line.size() - (kSandboxLineBytes - mark.size());
-        if (now == left) break;
-        left = now;
+        const std::size_t needed = line.size() - (kSandboxLineBytes - mark.size());
+        if (needed <= left) break;
+        left = needed;
     }
-    const std::size_t start = (kSandboxLineBytes - mark.size()) / 2;
-    const std::size_t end = kSandboxLineBytes - mark.size() - start;
-    return std::string(line.substr(0, start)) + mark + std::string(line.substr(line.size() - end));
+    const std::size_t kept = line.size() - left;
+    const std::size_t start = kept / 2;
+    return std::string(line.substr(0, start)) + mark + std::string(line.substr(line.size() - (kept - start)));
 }
 
 // The engine's own text, without its blank lines. A long one (a rule file

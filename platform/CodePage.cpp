@@ -223,15 +223,27 @@ LineEncoding lineEncoding(std::string_view line) {
     if (isAscii(line)) return LineEncoding::Ascii;
     if (!isValidUtf8(line)) return LineEncoding::Cp1250;
     if (utf8ToCp1250Exactly(line)) return LineEncoding::Utf8;
-    // The Polish letters, capitals too, then the punctuation Polish text
-    // uses: quotes, "…", dashes, the no-break space, "§", "°", bullets.
-    static constexpr std::string_view polish =
-        "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF"
+    // The punctuation Polish text uses: quotes, "…", dashes, the no-break
+    // space, "§", "°", bullets; then the Polish letters, capitals too.
+    static constexpr std::string_view punctuation =
         "\x82\x84\x85\x8B\x91\x92\x93\x94\x95\x96\x97\x9B\xA0\xA7\xAB\xB0\xB7\xBB";
-    const bool polishText = std::all_of(line.begin(), line.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x80 || polish.find(c) != std::string_view::npos;
-    });
-    return polishText ? LineEncoding::Either : LineEncoding::Utf8;
+    static constexpr std::string_view letters =
+        "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
+    auto in = [](std::string_view set, char c) { return set.find(c) != std::string_view::npos; };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c < 0x80 || in(letters, line[i]) || in(punctuation, line[i])) continue;
+        // A small letter of another language before two such marks, as
+        // "caf\xE9\x85\x94" ("caf\u9154" read as UTF-8); never "\xE2", the first
+        // byte of UTF-8's own punctuation.
+        if (c >= 0xE0 && c <= 0xEF && c != 0xE2 && i + 2 < line.size() && in(punctuation, line[i + 1]) &&
+            in(punctuation, line[i + 2])) {
+            i += 2;
+            continue;
+        }
+        return LineEncoding::Utf8;
+    }
+    return LineEncoding::Either;
 }
 
 LineEncoding eitherReadAs(LineEncoding file) {

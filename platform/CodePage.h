@@ -69,7 +69,9 @@ std::size_t firstCombiningMark(std::string_view text);
 // use, so no Polish UTF-8 text is taken for code page 1250. Valid UTF-8
 // with a character code page 1250 lacks reads Either way when its code
 // page 1250 reading is Polish text, Polish letters and the punctuation
-// Polish text uses ("\xD3\xA3", "O-acute L-stroke", is U+04E3; "ZADA\xD1\x85",
+// Polish text uses, a small letter of another language before two such
+// marks too ("caf\xE9\x85\x94" is "caf\u9154"; never a-circumflex, which
+// UTF-8's own punctuation begins with) ("\xD3\xA3", "O-acute L-stroke", is U+04E3; "ZADA\xD1\x85",
 // "ZADAN-acute ...", is "ZADA\u0445"; U+044F read so is "N-acute Z-acute");
 // else it is UTF-8 (and holds a character code page 1250 lacks).
 enum class LineEncoding { Ascii, Utf8, Cp1250, Either };

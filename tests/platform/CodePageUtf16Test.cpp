@@ -108,6 +108,11 @@ TEST(CodePageTextFile, LinesOrTheLineAndCharacterRefused) {
         {"si\xEA\x85\x94\n\xBF\xF3\xB3w", R::None, 0, "", {"si\xEA\x85\x94", "\xBF\xF3\xB3w"}},
         {"\xC5\xBC\xC3\xB3\xC5\x82w\ncall \xD1\x8F.roz", R::Unspellable, 2, "\\u044F", {}},
         {"\xD1\x8F\n#\xB1\n\xC5\xBC", R::Unspellable, 1, "\\u044F", {}},
+        // "café…”" and "café – " (a no-break space) in code page 1250;
+        // "№" (U+2116) in UTF-8 still tells.
+        {"\xBF\xF3\xB3w\ncaf\xE9\x85\x94", R::None, 0, "", {"\xBF\xF3\xB3w", "caf\xE9\x85\x94"}},
+        {"caf\xE9\xA0\x96 bar", R::None, 0, "", {"caf\xE9\xA0\x96 bar"}},
+        {"\xBF\xF3\xB3w\nnr \xE2\x84\x96", R::TwoEncodings, 2, "", {}},
     };
     for (const auto& p : przypadki) {
         const TextFileLines t = textFileLines(p.bajty, LoneCr::EndsLine, [](const std::string& l) { return l[0] == '#' ? 0 : std::string::npos; });

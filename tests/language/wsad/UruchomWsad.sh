@@ -212,6 +212,7 @@ a mark before a comment (files joined)~printf 'run\nprzypisz x4 3\n\357\273\277r
 code page 1250 letters that are a UTF-8 pair~printf 'run\nmessage P\323\243ROCZE 1\n' > f.roz~f.roz OP.tr1~~0~ półrocze 1~x4\t 0.00000000000000E+0000
 a code page 1250 file of lines that read both ways~printf 'run\ndeklaracja zysk\nprzypisz zysk 4\nmessage KONIEC ZADA\321\205\nmessage "Zapisz si\352\205\224\n' > f.roz~f.roz OP.tr1~~0~ koniec zadań…~zysk\t 4.00000000000000E+0000
 lines that read both ways below code page 1250 letters~printf 'run\ndeklaracja \277\363\263w\nmessage "Zapisz si\352\205\224\nmessage KONIEC ZADA\321\205\n' > f.roz~f.roz OP.tr1~~0~ "zapisz się…”~\305\274\303\263\305\202w\t 0.00000000000000E+0000
+a small letter of another language before Polish punctuation~printf 'run\ndeklaracja \277\363\263w\nmessage "Caf\351\205\224\n' > f.roz~f.roz OP.tr1~~0~ "café…”~\305\274\303\263\305\202w\t 0.00000000000000E+0000
 a call in a UTF-8 file that reads both ways~printf 'run\ndeklaracja \305\274\303\263\305\202w\ncall \321\217.roz\n' > f.roz && printf 'przypisz x4 1\n' > "$(printf '\321\217.roz')" && printf 'przypisz x4 2\n' > "$(printf '\305\203\305\271.roz')"~f.roz OP.tr1~~2~wiersz 3 (call \u044F.roz) ma znak \u044F spoza strony kodowej 1250~
 an answer that reads both ways~printf 'run\ndeklaracja odp\nzapytaj odp\n' > p.roz~p.roz OP.tr1~40 ZADA\321\205\n~0~~odp\t 4.00000000000000E+0001
 an unpaired UTF-16 surrogate~printf '\377\376r\0u\0n\0\n\0m\0\000\330\n\0' > f.roz~f.roz OP.tr1~~2~wiersz 2 (m\uD800) ma połowę pary surogatów UTF-16 bez drugiej (\uD800)~
