@@ -323,6 +323,36 @@ TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
     }
 }
 
+// With the tree full, once the tree tab's button has been refused, Ins on a
+// report page says why every time, as Ctrl+B there does.
+TEST_F(ZakladkaDrzewa, InsOnAReportPageWithTheTreeFullSaysWhyEveryTime) {
+    w().k.catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(47));
+    app->odswiezOkna();
+    klik("d/r 1");
+    f().akcja("Bazowy1")->trigger();
+    w().WyborWezlaDoEdycji();
+    app->odswiezOkna();
+    ui.messages.clear();
+    const std::string pelny = std::string(teksty::BuforPelny) + teksty::LimitWezlow;
+    f().PrzyciskDodaniaNowejDecyzji->click();
+    ASSERT_EQ(ui.messages, std::vector<std::string>{pelny});
+    f().akcja("WynikSyntetyczny1")->trigger();
+    ASSERT_EQ(f().PageControl1->currentWidget(), f().Wyniki->TabSprawozdanie2);
+    const std::pair<const char*, std::function<void()>> klawisze[] = {
+        {"Ins", [&] { klawisz(f().Wyniki->WebBrowser2, Qt::Key_Insert); }},
+        {"Ins again", [&] { klawisz(f().Wyniki->WebBrowser2, Qt::Key_Insert); }},
+        {"Ctrl+B", [&] { klawisz(f().Wyniki->WebBrowser2, Qt::Key_B, Qt::ControlModifier); }},
+        {"Ins after Ctrl+B", [&] { klawisz(f().Wyniki->WebBrowser2, Qt::Key_Insert); }},
+    };
+    for (const auto& [jak, nacisnij] : klawisze) {
+        ui.messages.clear();
+        nacisnij();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{pelny}) << jak;
+        EXPECT_EQ(w().Drzewo.Liczba(), 50) << jak;
+    }
+}
+
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
     using C = UserInterface::Choice;
     const struct {
