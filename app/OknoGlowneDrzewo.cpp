@@ -250,7 +250,8 @@ void OknoGlowne::odswiezZakladkeDrzewa(const Warsztat& w) {
     const int wybrany = w.IndeksWybranego();
     QTreeWidgetItem* biezacy = nullptr;
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++i) {
-        (*it)->setIcon(0, IkonaWezla(w.Drzewo[i].Obrazek));
+        const QIcon& ikona = TreeView1->ikona(w.Drzewo[i].Obrazek);
+        if ((*it)->icon(0).cacheKey() != ikona.cacheKey()) (*it)->setIcon(0, ikona);
         (*it)->setExpanded(!w.Zwiniete.count(w.Drzewo.Numer(i)));
         if (i == wybrany || (i == 0 && wybrany < 0)) biezacy = *it;
     }
