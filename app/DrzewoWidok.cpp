@@ -17,7 +17,9 @@
 
 namespace vesk {
 
-QIcon IkonaWezla(int obrazek) {
+namespace {
+
+QIcon rysujIkone(int obrazek) {
     // A hollow grey ring waiting for simulation, a filled green disc once
     // simulated, an orange disc with a pen stroke while being edited.
     QPixmap p(16, 16);
@@ -46,7 +48,10 @@ QIcon IkonaWezla(int obrazek) {
     return QIcon(p);
 }
 
-TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic) : QTreeWidget(rodzic) {
+}  // namespace
+
+TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic)
+    : QTreeWidget(rodzic), ikony_{rysujIkone(0), rysujIkone(1), rysujIkone(2)} {
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setSortingEnabled(false);
@@ -70,6 +75,10 @@ TDrzewoWezlow::TDrzewoWezlow(QWidget* rodzic) : QTreeWidget(rodzic) {
         p.setColor(grupa, QPalette::HighlightedText, Qt::white);
     }
     setPalette(p);
+}
+
+const QIcon& TDrzewoWezlow::ikona(int obrazek) const {
+    return ikony_[obrazek >= 0 && obrazek < static_cast<int>(ikony_.size()) ? static_cast<std::size_t>(obrazek) : 0];
 }
 
 QStringList TDrzewoWezlow::mimeTypes() const { return {TypWezla}; }

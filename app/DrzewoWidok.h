@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <array>
 #include <functional>
 
 namespace vesk {
@@ -17,9 +18,6 @@ class Warsztat;
 inline const QString TypWezla = QStringLiteral("application/x-vesk-wezel");
 // The item data role holding the node number.
 inline constexpr int RolaNumeru = Qt::UserRole;
-
-// The three item icons: 0 not simulated, 1 simulated, 2 being edited.
-QIcon IkonaWezla(int obrazek);
 
 class TDrzewoWezlow : public QTreeWidget {
 public:
@@ -51,8 +49,14 @@ protected:
 public:
     // The selected item scrolled into sight, across as well as down.
     void pokazBiezacy();
+    // The item icons, drawn once with the tree and given to every item
+    // and every refresh: 0 not simulated, 1 simulated, 2 being edited (any
+    // other number as 0). An icon made anew for each refresh would leave
+    // its pictures in the pixmap cache at every view.
+    const QIcon& ikona(int obrazek) const;
 
 private:
+    std::array<QIcon, 3> ikony_;
     bool naPustym_ = false;  // the mouse button went down on empty space
     bool wcisniety_ = false;  // a key went down in the tree (not in a box it then let go in)
 };

@@ -315,11 +315,12 @@ void OknoGlowne::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    // Ins reaches here only with its item off (base or edit not set): the
-    // key does what the tree tab's button does, which says why.
-    if (e->key() == Qt::Key_Insert && e->modifiers() == Qt::NoModifier && PrzyciskDodaniaNowejDecyzji->isVisible() &&
-        PrzyciskDodaniaNowejDecyzji->isEnabled()) {
-        PrzyciskDodaniaNowejDecyzji->click();
+    // Ins reaches here only with its item off (base or template not set,
+    // the tree full): on whatever page is in front the key does what the
+    // item does, and the workbench says why nothing was added.
+    if (e->key() == Qt::Key_Insert && e->modifiers() == Qt::NoModifier && !app_.warsztat().Drzewo.Pusty()) {
+        zakonczKasowanie();
+        dodanieNowejDecyzji();
         return;
     }
     // Only keys meant for the window itself, not those a control passed up.

@@ -113,6 +113,13 @@ private:
     std::array<QRect, 9> miejscaOkresow_{};
     std::array<bool, 9> okresyWidoczne_{};
     std::array<QString, 9> napisyOkresow_;  // as the workbench gives them
+    // Ins, and Ctrl+B with a base set, add in sight: on the tree tab the
+    // new node is selected there (f); from any other page it is added as
+    // the traditional tab adds one (zInnej). A refused add is told by the
+    // workbench on either path.
+    void wWidoku(void (ZakladkiWynikow::*zInnej)(), const std::function<void(Warsztat&)>& f);
+    // Ins, by its menu item or, with the item off, by the key itself.
+    void dodanieNowejDecyzji();
     // Runs a workbench command, then the windows follow the workbench.
     // formularz: the command refills the decision form (its unconfirmed
     // edits are settled with the user first).

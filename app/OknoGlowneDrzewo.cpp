@@ -225,19 +225,9 @@ void OknoGlowne::polaczZakladkeDrzewa() {
     podlacz({akcja("Bazowy1"), akcja("Ustawieniejakowzabazowego1"), SpeedBazowy}, [](Warsztat& w) { w.Bazowy1Click(); },
             false);
     podlacz({akcja("Ustawieniejakowzadokopiowania1"), SpeedWzorcowy}, [](Warsztat& w) { w.Doedycji1Click(); });
-    // Ins, and Ctrl+B with a base set, add in sight: on the tree tab the new
-    // node is selected there; from any other page it is added as the
-    // traditional tab adds one.
-    auto wWidoku = [this](QAction* a, void (ZakladkiWynikow::*zInnej)(), const std::function<void(Warsztat&)>& f) {
-        connect(a, &QAction::triggered, this, [this, zInnej, f] {
-            if (PageControl1->currentWidget() != TabDrzewo && Wyniki)
-                (Wyniki->*zInnej)();
-            else
-                polecenie(f);
-        });
-    };
-    wWidoku(akcja("dodanieweza1"), &ZakladkiWynikow::dodanieNowejDecyzji, [](Warsztat& w) { w.dodanieweza1Click(); });
-    wWidoku(akcja("Doedycji1"), &ZakladkiWynikow::wyborDoEdycji, [](Warsztat& w) { w.Doedycji1Click(); });
+    connect(akcja("dodanieweza1"), &QAction::triggered, this, [this] { dodanieNowejDecyzji(); });
+    connect(akcja("Doedycji1"), &QAction::triggered, this,
+            [this] { wWidoku(&ZakladkiWynikow::wyborDoEdycji, [](Warsztat& w) { w.Doedycji1Click(); }); });
     podlacz({PrzyciskDodaniaNowejDecyzji}, [](Warsztat& w) { w.natychmiastowe_dodanie_i_edycja_wezla(); });
     podlacz({akcja("Dodanienowegowza1")}, [](Warsztat& w) { w.Dodajemy_Wezel(); });
     podlacz({akcja("Kasowaniewza1"), akcja("KasowanieWza2")}, [](Warsztat& w) { w.Kasowaniewza1Click(); });
@@ -257,6 +247,17 @@ void OknoGlowne::polaczZakladkeDrzewa() {
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool zaznaczony) {
         if (!odswiezanie_) polecenie([zaznaczony](Warsztat& w) { w.UstawZoom(zaznaczony); });
     });
+}
+
+void OknoGlowne::wWidoku(void (ZakladkiWynikow::*zInnej)(), const std::function<void(Warsztat&)>& f) {
+    if (PageControl1->currentWidget() != TabDrzewo && Wyniki)
+        (Wyniki->*zInnej)();
+    else
+        polecenie(f);
+}
+
+void OknoGlowne::dodanieNowejDecyzji() {
+    wWidoku(&ZakladkiWynikow::dodanieNowejDecyzji, [](Warsztat& w) { w.dodanieweza1Click(); });
 }
 
 void OknoGlowne::changeEvent(QEvent* e) {
@@ -290,7 +291,8 @@ void OknoGlowne::odswiezZakladkeDrzewa(const Warsztat& w) {
     const int wybrany = w.IndeksWybranego();
     QTreeWidgetItem* biezacy = nullptr;
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++i) {
-        (*it)->setIcon(0, IkonaWezla(w.Drzewo[i].Obrazek));
+        const QIcon& ikona = TreeView1->ikona(w.Drzewo[i].Obrazek);
+        if ((*it)->icon(0).cacheKey() != ikona.cacheKey()) (*it)->setIcon(0, ikona);
         (*it)->setExpanded(!w.Zwiniete.count(w.Drzewo.Numer(i)));
         if (i == wybrany || (i == 0 && wybrany < 0)) biezacy = *it;
     }

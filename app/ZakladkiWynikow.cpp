@@ -12,9 +12,6 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "Aplikacja.h"
 #include "FileSystem.h"
@@ -50,20 +47,13 @@ private:
 };
 
 // A page this program wrote, read no further than the longest template
-// gives (a page put in its place that never ends shows empty).
+// gives (a page put in its place that never ends shows empty), and held
+// no bigger than it is: a view does not leave megabytes of room behind.
 // A pipe put in its place is never waited on.
 std::string czytaj(const std::string& sciezka) {
-    const int fd = openRegularFile(sciezka, O_RDONLY);
-    if (fd < 0) return {};
-    std::string tekst(LongestTemplate + 1, '\0');
-    std::size_t n = 0;
-    for (ssize_t r; n < tekst.size() && (r = ::read(fd, tekst.data() + n, tekst.size() - n)) != 0;) {
-        if (r > 0) n += static_cast<std::size_t>(r);
-        else if (errno != EINTR) break;
-    }
-    ::close(fd);
-    tekst.resize(n);
-    return tekst.size() > LongestTemplate ? std::string() : tekst;
+    BinaryFile plik;
+    if (!plik.open(sciezka, BinaryFile::Mode::Read)) return {};
+    return plik.readRest(LongestTemplate).value_or(std::string());
 }
 
 }  // namespace

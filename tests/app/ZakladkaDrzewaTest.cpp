@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <functional>
 #include <optional>
+#include <set>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -400,6 +401,48 @@ TEST_F(ZakladkaDrzewa, CtrlBOnAReportPageWithoutABaseShowsTheTreeTab) {
     EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
     EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d/r 1"));
     EXPECT_EQ(f().focusWidget(), f().TreeView1);
+}
+
+// Selecting nodes and the refresh after every view give the items the
+// tree's own icons: none is made anew, whose pictures the pixmap cache
+// would keep for good.
+TEST_F(ZakladkaDrzewa, RefreshesGiveTheItemsTheTreesOwnIcons) {
+    auto klucze = [&] {
+        std::vector<qint64> k;
+        for (QTreeWidgetItemIterator it(f().TreeView1); *it; ++it) k.push_back((*it)->icon(0).cacheKey());
+        return k;
+    };
+    const std::vector<qint64> przed = klucze();
+    for (int i = 0; i < 3; ++i) {
+        klik("d 2");
+        klik("d/r 1");
+        app->odswiezOkna();
+    }
+    klik("d/r 0");
+    EXPECT_EQ(klucze(), przed);
+    EXPECT_LE(std::set<qint64>(przed.begin(), przed.end()).size(), 3u);
+}
+
+// With the tree full, once the tree tab's button has been refused, Ins on a
+// report page says why every time, as Ctrl+B there does.
+TEST_F(ZakladkaDrzewa, InsOnAReportPageWithTheTreeFullSaysWhyEveryTime) {
+    w().k.catTABWZOR = std::string(VESK_DATA_DIR) + "TABWZOR/";
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(47));
+    app->odswiezOkna();
+    klik("d/r 1");
+    const std::vector<std::string> pelny{std::string(teksty::BuforPelny) + teksty::LimitWezlow};
+    ui.messages.clear();
+    f().PrzyciskDodaniaNowejDecyzji->click();
+    ASSERT_EQ(ui.messages, pelny);
+    f().akcja("WynikSyntetyczny1")->trigger();
+    ASSERT_EQ(f().PageControl1->currentWidget(), f().Wyniki->TabSprawozdanie2);
+    for (const auto& [klucz, mod] : {std::pair(Qt::Key_Insert, Qt::NoModifier), std::pair(Qt::Key_Insert, Qt::NoModifier),
+                                     std::pair(Qt::Key_B, Qt::ControlModifier), std::pair(Qt::Key_Insert, Qt::NoModifier)}) {
+        ui.messages.clear();
+        klawisz(f().Wyniki->WebBrowser2, klucz, mod);
+        EXPECT_EQ(ui.messages, pelny) << klucz;
+    }
+    EXPECT_EQ(w().Drzewo.Liczba(), 50);
 }
 
 TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
