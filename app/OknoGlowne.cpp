@@ -43,6 +43,7 @@ OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     PageControl1->addTab(TabDrzewo, u("&Drzewo decyzyjne"));
     PageControl1->addTab(TabPodpowiedz, u("&Podpowiedzi"));
     PageControl1->addTab(TabDebug, u("Debugger"));
+    ZakladkiKlawiszami(PageControl1);
 
     MemoStart = new QTextBrowser(TabPodpowiedz);
     MemoStart->setReadOnly(true);

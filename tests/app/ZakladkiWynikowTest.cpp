@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QBarSet>
 #include <QChart>
+#include <QKeyEvent>
 #include <QLineSeries>
 #include <QPrinter>
 #include <QStackedBarSeries>
@@ -103,6 +104,25 @@ TEST_F(Wyniki, AReportShownTakesTheFocus) {
         powrot->setFocus();
         powrot->click();
     }
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab go round the pages whose tabs are seen, never
+// to a hidden one (the hints, the debugger, a report page not shown), from
+// the tree and from a report page.
+TEST_F(Wyniki, CtrlTabGoesOnlyToPagesWhoseTabsAreSeen) {
+    QTabWidget* p = f().PageControl1;
+    wybierz(1);
+    const std::function<void()> poczatki[] = {[&] { f().pokazStroneDrzewa(); }, [&] { menu("WynikSyntetyczny1"); }};
+    for (const auto& poczatek : poczatki)
+        for (Qt::KeyboardModifiers mod : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+            poczatek();
+            for (int i = 0; i < p->count() + 1; ++i) {
+                QWidget* fokus = QApplication::focusWidget() ? QApplication::focusWidget() : p;
+                QKeyEvent klawisz(QEvent::KeyPress, (mod & Qt::ShiftModifier) ? Qt::Key_Backtab : Qt::Key_Tab, mod);
+                QApplication::sendEvent(fokus, &klawisz);
+                EXPECT_TRUE(p->isTabVisible(p->currentIndex())) << p->currentWidget()->objectName().toStdString();
+            }
+        }
 }
 
 TEST_F(Wyniki, BalanceViewerShowsThePageAndTheText) {
