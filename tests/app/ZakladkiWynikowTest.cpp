@@ -125,6 +125,20 @@ TEST_F(Wyniki, CtrlTabGoesOnlyToPagesWhoseTabsAreSeen) {
         }
 }
 
+// An open or a creation whose file dialog is cancelled on a report page
+// leaves the page in front: the first steps for a window without an
+// operator do not come up while one is open.
+TEST_F(Wyniki, AnOpenOrACreationCancelledOnAReportPageLeavesThePage) {
+    wybierz(1);
+    for (void (Aplikacja::*polecenie)() : {&Aplikacja::otworzOperatora, &Aplikacja::nowyOperator}) {
+        menu("WynikSyntetyczny1");
+        ui.files.clear();
+        (app.get()->*polecenie)();
+        EXPECT_EQ(f().PageControl1->currentWidget(), z().TabSprawozdanie2);
+        EXPECT_FALSE(widoczna(f().TabPodpowiedz));
+    }
+}
+
 TEST_F(Wyniki, BalanceViewerShowsThePageAndTheText) {
     wybierz(1);
     menu("Bilans1");
