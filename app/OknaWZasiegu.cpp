@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -364,6 +365,36 @@ void WidokNa(QScrollArea* obszar, const QWidget* w, bool odPoczatku) {
     const QSize rozmiar = odPoczatku ? w->size().boundedTo(obszar->viewport()->size()) : w->size();
     pokazWObszarze(obszar, QRect(w->mapTo(tresc, QPoint(0, 0)), rozmiar));
 }
+
+namespace {
+class KolejZakladek : public QObject {
+public:
+    explicit KolejZakladek(QTabWidget* t) : QObject(t), t_(t) { t->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override {
+        if (obiekt != t_ || zdarzenie->type() != QEvent::KeyPress) return false;
+        const auto* k = static_cast<QKeyEvent*>(zdarzenie);
+        if ((k->key() != Qt::Key_Tab && k->key() != Qt::Key_Backtab) || !(k->modifiers() & Qt::ControlModifier))
+            return false;
+        const int krok = k->key() == Qt::Key_Backtab || (k->modifiers() & Qt::ShiftModifier) ? -1 : 1;
+        const int n = t_->count(), od = t_->currentIndex();
+        for (int i = 1; i < n; ++i) {
+            const int j = ((od + krok * i) % n + n) % n;
+            if (t_->isTabVisible(j) && t_->isTabEnabled(j)) {
+                t_->setCurrentIndex(j);
+                break;
+            }
+        }
+        return true;
+    }
+
+private:
+    QTabWidget* t_;
+};
+}  // namespace
+
+void ZakladkiKlawiszami(QTabWidget* zakladki) { new KolejZakladek(zakladki); }
 
 void FokusWObszarze(QScrollArea* obszar) {
     QWidget* pole = pierwszePole(*obszar);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class QScrollArea;
+class QTabWidget;
 class QWidget;
 
 namespace vesk {
@@ -63,6 +64,12 @@ private:
     bool czekaNaRamke_ = false;
     bool pokazane_ = false;  // hidden at least once
 };
+
+// Ctrl+Tab and Ctrl+Shift+Tab, wherever pressed on the pages, go round the
+// pages whose tabs are seen and enabled only: a hidden page (one the
+// program keeps for later, one of the operator before) never comes up
+// without its tab. With no other such page the keys change nothing.
+void ZakladkiKlawiszami(QTabWidget* zakladki);
 
 // A window's surface scrolled in the area: the area itself takes no focus
 // while a box in it can (the window's first box does), and the box that

@@ -43,6 +43,7 @@ OknoGlowne::OknoGlowne(Aplikacja& app, const std::string& tytul) : app_(app) {
     PageControl1->addTab(TabDrzewo, u("&Drzewo decyzyjne"));
     PageControl1->addTab(TabPodpowiedz, u("&Podpowiedzi"));
     PageControl1->addTab(TabDebug, u("Debugger"));
+    ZakladkiKlawiszami(PageControl1);
 
     MemoStart = new QTextBrowser(TabPodpowiedz);
     MemoStart->setReadOnly(true);
@@ -254,7 +255,9 @@ void OknoGlowne::ustawPodpowiedz(const QString& html) { MemoStart->setHtml(html)
 
 void OknoGlowne::pokazPodpowiedzBezOperatora(const QString& html) {
     // Without an open operator the first steps stand where the tree would.
-    if (PageControl1->isTabVisible(PageControl1->indexOf(TabDrzewo))) return;
+    // An operator is open whatever page is in front: on a report page its
+    // tree tab is hidden, and a cancelled or refused open leaves the page.
+    if (PageControl1->isTabVisible(PageControl1->indexOf(TabDrzewo)) || !app_.warsztat().Drzewo.Pusty()) return;
     MemoStart->setHtml(html);
     PageControl1->setTabVisible(PageControl1->indexOf(TabPodpowiedz), true);
     PageControl1->setCurrentWidget(TabPodpowiedz);

@@ -270,6 +270,8 @@ DefiniowanieWskaznikow::DefiniowanieWskaznikow(Aplikacja& app)
     PageControl1->addTab(new QWidget, "Animacja");
     PageControl1->addTab(new QWidget, "Ceny+zlecenia");
     PageControl1->addTab(new QWidget, q(utf8ToCp1250("Setup (graniczne zużycie)")));
+    // Its look may hide the last two pages: Ctrl+Tab passes them over then.
+    ZakladkiKlawiszami(PageControl1);
 
     Chart1 = new QWidget(strona);
     nazwij(Chart1, "Chart1");

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QBarSet>
 #include <QChart>
+#include <QKeyEvent>
 #include <QLineSeries>
 #include <QPrinter>
 #include <QStackedBarSeries>
@@ -102,6 +103,37 @@ TEST_F(Wyniki, AReportShownTakesTheFocus) {
         QPushButton* powrot = strona == z().WebBrowser2 ? z().BitBtn1 : z().PrzyciskPowrotDoInterfejsu;
         powrot->setFocus();
         powrot->click();
+    }
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab, from the tree and from a report page, never
+// show a page whose tab is hidden.
+TEST_F(Wyniki, CtrlTabGoesOnlyToPagesWhoseTabsAreSeen) {
+    QTabWidget* p = f().PageControl1;
+    wybierz(1);
+    for (const char* raport : {"", "WynikSyntetyczny1"})
+        for (Qt::Key klawisz : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            *raport ? menu(raport) : f().pokazStroneDrzewa();
+            for (int i = 0; i <= p->count(); ++i) {
+                QKeyEvent k(QEvent::KeyPress, klawisz,
+                            Qt::ControlModifier | (klawisz == Qt::Key_Tab ? Qt::NoModifier : Qt::ShiftModifier));
+                QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : p, &k);
+                EXPECT_TRUE(p->isTabVisible(p->currentIndex())) << p->currentWidget()->objectName().toStdString();
+            }
+        }
+}
+
+// An open or a creation whose file dialog is cancelled on a report page
+// leaves the page in front: the first steps for a window without an
+// operator do not come up while one is open.
+TEST_F(Wyniki, AnOpenOrACreationCancelledOnAReportPageLeavesThePage) {
+    wybierz(1);
+    for (void (Aplikacja::*polecenie)() : {&Aplikacja::otworzOperatora, &Aplikacja::nowyOperator}) {
+        menu("WynikSyntetyczny1");
+        ui.files.clear();
+        (app.get()->*polecenie)();
+        EXPECT_EQ(f().PageControl1->currentWidget(), z().TabSprawozdanie2);
+        EXPECT_FALSE(widoczna(f().TabPodpowiedz));
     }
 }
 
