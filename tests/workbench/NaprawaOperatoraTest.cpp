@@ -77,12 +77,14 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
 }
 
 // The temporary files killed writes of its report files left (a text, a
-// page) go at the open, named with the rest; another operator's and a
-// user's file of a like name stay.
+// page, in any letter case) go at the open, named with the rest; another
+// operator's and a user's file of a like name stay, as do those of a file
+// no statement is (a page the INF statement has not).
 TEST_F(Naprawa, OpeningRemovesTheReportFilesTemporariesAndNamesThem) {
     operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
-    const std::vector<std::string> pozostalosci{"OP.BIK.tmpAbC123", "OP.REN.html.tmpYi5S7g"};
-    const std::vector<std::string> cudze{"OP.X.qad.tmpAb12Cd", "OP.BIK.notatki", "OP.BIKI.tmpAbC123"};
+    const std::vector<std::string> pozostalosci{"OP.BIK.tmpAbC123", "OP.REN.html.tmpYi5S7g", "OP.kap.HTML.tmpQw12Er"};
+    const std::vector<std::string> cudze{"OP.X.qad.tmpAb12Cd", "OP.BIK.notatki", "OP.BIKI.tmpAbC123",
+                                         "OP.abc.tmpAbC123", "OP.INF.html.tmpAbC123"};
     for (const auto& plik : pozostalosci) dir.write(plik, "stary");
     for (const auto& plik : cudze) dir.write(plik, "inny");
     ui.messages.clear();
