@@ -75,17 +75,19 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 // its temporary files (the name followed by TemporarySuffix and six
 // characters, by ".nowy" alone or with "." or TemporarySuffix and six
 // characters, or an earlier program's "." and six characters of mixed
-// case), spelt as that file is (as the path has it when there is none).
-// The files removed (the path's folder followed by each one's name).
+// case), spelt as that file is (as the path has it when there is none),
+// each one removeLeftover would take (a link or a second name of another
+// file someone put there stays). The files removed (the path's folder
+// followed by each one's name).
 std::vector<std::string> removeStaleTemporaries(const std::string& path);
 
 // The name of the file a temporary file of createTemporaryFile was made
 // for ("T.BIK" for "T.BIK.tmpAbC123"); nothing for any other name.
 std::optional<std::string_view> temporaryTarget(std::string_view name);
-// Removes the temporary files (regular files named as temporaryTarget
-// tells) in the folder (found as findExisting finds it, "" the working
-// one) of the files `whose` takes for its own, by their exact names. The
-// files removed (the folder followed by each one's name).
+// Removes the temporary files (named as temporaryTarget tells, each one
+// removeLeftover would take) in the folder (found as findExisting finds
+// it, "" the working one) of the files `whose` takes for its own, by
+// their exact names. The files removed (the folder followed by each one's name).
 std::vector<std::string> removeTemporaries(const std::string& folder,
                                            const std::function<bool(std::string_view target)>& whose);
 // Those of the file at path alone, spelt as path has it.

@@ -97,6 +97,32 @@ TEST_F(Naprawa, OpeningRemovesTheReportFilesTemporariesAndNamesThem) {
     for (const auto& plik : cudze) EXPECT_EQ(dir.read(plik), "inny") << plik;
 }
 
+// What someone put at a temporary file's name, a link or a second name of
+// another file, is no leftover of a killed write: the open leaves it, its
+// target unchanged, and does not name it.
+TEST_F(Naprawa, OpeningLeavesALinkAtATemporaryNameAlone) {
+    operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
+    dir.write("notatki", "cudze");
+    const struct {
+        const char* nazwa;
+        bool twarde;
+    } przypadki[] = {{"OP.qad.tmpLn12Ab", false}, {"OP.tr1.nowy.tmpLn12Ab", false}, {"OP.BIK.tmpLn12Ab", false},
+                     {"OP.qad.krok.tmpHl12Ab", true}, {"OP.REN.html.tmpHl12Ab", true}, {"OP.qad.Ab12Cd", true}};
+    for (const auto& p : przypadki)
+        ASSERT_EQ(p.twarde ? ::link(dir.file("notatki").c_str(), dir.file(p.nazwa).c_str())
+                           : ::symlink("notatki", dir.file(p.nazwa).c_str()),
+                  0)
+            << p.nazwa;
+    ui.messages.clear();
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{});
+    for (const auto& p : przypadki) {
+        struct stat st;
+        EXPECT_EQ(::lstat(dir.file(p.nazwa).c_str(), &st), 0) << p.nazwa;
+        EXPECT_EQ(dir.read(p.nazwa), "cudze") << p.nazwa;
+    }
+}
+
 // An open that is refused writes nothing, and says truly why.
 TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
     const struct {
