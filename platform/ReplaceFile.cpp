@@ -162,6 +162,13 @@ Leftover removeLeftover(const std::string& path) {
     return Leftover::Removed;
 }
 
+bool isLeftover(const std::string& path) {
+    if (refuseAmbiguous(path)) return false;
+    bool missing = false;
+    const int refused = notALeftover(nativePathForCreate(path), missing);
+    return refused == 0 || fail(refused);
+}
+
 std::vector<std::string> removeStaleTemporaries(const std::string& path) {
     const std::string folder = folderPart(path);
     const std::string name = fileNamePart(path);

@@ -42,6 +42,10 @@ int createTemporaryFile(const std::string& nativeTarget, std::string& temporary)
 // as is a name whose look or removal failed.
 enum class Leftover { None, Removed, Refused };
 Leftover removeLeftover(const std::string& path);
+// Whether what stands at path is such a file, one a killed write of this
+// program may have left: false, lastFileError() telling what it is, for
+// anything removeLeftover leaves, and for nothing there.
+bool isLeftover(const std::string& path);
 
 // Replaces the whole file at path (created when missing) by `bytes`: they
 // go to a new file in the same folder, which is flushed to the device

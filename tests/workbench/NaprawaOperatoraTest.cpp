@@ -123,6 +123,30 @@ TEST_F(Naprawa, OpeningLeavesALinkAtATemporaryNameAlone) {
     }
 }
 
+// A link at a creation's new tree name is no killed creation's tree: it
+// is never moved onto the tree file; beside a tree the operator opens with
+// that tree, alone the open is refused naming it.
+TEST_F(Naprawa, ALinkAtTheNewTreesNameIsNoKilledCreation) {
+    for (const bool zDrzewem : {true, false}) {
+        operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
+        dir.write("cudze.tr1", "d/r 0\r\n");
+        if (!zDrzewem) std::filesystem::remove(dir.file("OP.tr1"));
+        ASSERT_EQ(::symlink("cudze.tr1", dir.file("OP.tr1.nowy").c_str()), 0);
+        ui.messages.clear();
+        EXPECT_EQ(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."), zDrzewem);
+        EXPECT_EQ(dir.read("cudze.tr1"), "d/r 0\r\n");
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file("OP.tr1.nowy")));
+        EXPECT_FALSE(std::filesystem::is_symlink(dir.file("OP.tr1")));
+        EXPECT_EQ(std::filesystem::exists(dir.file("OP.tr1")), zDrzewem);
+        if (zDrzewem) EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n\td/r 1\r\n");
+        const std::vector<std::string> odmowa{"Plik " + dir.folder() +
+                                              "OP.tr1.nowy nie jest drzewem przerwanego tworzenia operatora: "
+                                              "dowi\xB9zanie symboliczne - operator nie zosta\xB3 otwarty"};
+        EXPECT_EQ(ui.messages, zDrzewem ? std::vector<std::string>{} : odmowa);
+        std::filesystem::remove(dir.file("OP.tr1.nowy"));
+    }
+}
+
 // An open that is refused writes nothing, and says truly why.
 TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
     const struct {
