@@ -238,8 +238,17 @@ bool syncFolderOf(const std::string& path) {
 
 bool createFile(const std::string& path, std::string_view bytes) { return replaceFile(path, bytes, false, Flush::ToDevice, true); }
 
-bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
+bool mayReplace(const std::string& path) {
     if (refuseAmbiguous(path)) return false;
+    const std::optional<std::string> existing = findExisting(path);
+    struct stat st;
+    if (!existing || !statPath(*existing, st)) return true;
+    if (!S_ISREG(st.st_mode)) return fail(kindError(st));
+    return !modeForbidsWriting(st) || fail(ReadOnlyFile);
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
+    if (!mayReplace(path)) return false;
     std::string target = nativePathForCreate(path);
     std::optional<std::string> existing = findExisting(path);
     mode_t mode = 0;

@@ -69,6 +69,12 @@ enum class Flush { ToDevice, No };
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false,
                  Flush flush = Flush::ToDevice, bool onlyNew = false);
 bool createFile(const std::string& path, std::string_view bytes);
+// Whether replaceFile would put a new file at path, asked before the new
+// file is made elsewhere (a report written through a temporary file of a
+// fixed name): false, with lastFileError() telling why, for a name several
+// files have in other letter cases, a file or a link to one that is no
+// regular file, or a file the user made read-only.
+bool mayReplace(const std::string& path);
 
 // The temporary file of replaceFile (createTemporaryFile) is named like its
 // target followed by this and six random characters ("T.qad.tmp3fZ9aQ"); a
