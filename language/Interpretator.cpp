@@ -273,6 +273,12 @@ void Interpretator::otworzRaport() {
     // (and is said), anything else someone put there stays, refused.
     const std::string nieUtworzono =
         "nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_ + " (plik " + plikRaportuTymczasowy_ + ")";
+    // What stands at the report's own name is replaced only where any
+    // whole-file write would replace it: never a pipe, a folder, a device
+    // or a file the user made read-only.
+    if (!mayReplace(plikRaportu_))
+        blad(BladSkryptu::Rodzaj::Plik, withFileError("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_) +
+                                            " - nie zosta\xB3 zmieniony ani usuni\xEAty");
     switch (removeLeftover(plikRaportuTymczasowy_)) {
         case Leftover::None: break;
         case Leftover::Removed:

@@ -220,7 +220,7 @@ bool isReadOnlyFolderOf(const std::string& path) {
 std::string notRegularFileText(const std::string& path) {
     struct stat st;
     if (::lstat(nativePathForCreate(path).c_str(), &st) != 0) return {};
-    return fileErrorText(kindError(st));
+    return fileErrorText(S_ISLNK(st.st_mode) ? ELOOP : kindError(st));
 }
 
 std::string fileKindText(const std::string& path) {

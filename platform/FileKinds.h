@@ -34,8 +34,8 @@ bool isReadOnlyFile(const std::string& path);
 // lock, a journal, a temporary file) cannot be, so it is read-only too.
 bool isReadOnlyFolderOf(const std::string& path);
 // Why the entry at path (its last component not followed) is no regular
-// file, in fileErrorText's words ("to jest folder"); empty when there is
-// none or a regular file.
+// file, in fileErrorText's words ("to jest folder", a link "dowi\xB9zanie
+// symboliczne"); empty when there is none or a regular file.
 std::string notRegularFileText(const std::string& path);
 // What stands at path where a regular file is looked for (found as
 // findExisting finds it, a link followed), in fileErrorText's words: "to

@@ -52,6 +52,30 @@ bool mixedCase(std::string_view tail) {
            std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
+// Why what stands at the native path is no file a killed write of this
+// program left (which is a regular file of one name, made new): a link
+// (ELOOP), a second name of another file, a pipe, a folder; 0 for one it
+// may have left; the look's errno when it failed. One rule for every
+// name cleared of leftovers.
+int notALeftover(const std::string& native, bool& missing) {
+    struct stat st;
+    missing = false;
+    if (::lstat(native.c_str(), &st) != 0) {
+        missing = errno == ENOENT;
+        return errno;
+    }
+    return S_ISLNK(st.st_mode)                        ? ELOOP
+           : S_ISREG(st.st_mode) && st.st_nlink > 1 ? HardLinkedFile
+                                                      : kindError(st);
+}
+
+// Removes what a killed write left at the native path: true when it was
+// such a file and is gone; anything else is left as it is.
+bool removeIfLeftover(const std::string& native) {
+    bool missing = false;
+    return notALeftover(native, missing) == 0 && ::unlink(native.c_str()) == 0;
+}
+
 // Renames from to `to` only where nothing (a link neither) has that name:
 // EEXIST otherwise. A file system without such a rename links the file
 // there (which fails alike) and removes its first name.
@@ -131,14 +155,18 @@ int createTemporaryFile(const std::string& nativeTarget, std::string& temporary)
 Leftover removeLeftover(const std::string& path) {
     if (refuseAmbiguous(path)) return Leftover::Refused;
     const std::string native = nativePathForCreate(path);
-    struct stat st;
-    if (::lstat(native.c_str(), &st) != 0) return errno == ENOENT ? Leftover::None : (fail(errno), Leftover::Refused);
-    const int refused = S_ISLNK(st.st_mode)                        ? ELOOP
-                        : S_ISREG(st.st_mode) && st.st_nlink > 1 ? HardLinkedFile
-                                                                 : kindError(st);
-    if (refused) return fail(refused), Leftover::Refused;
+    bool missing = false;
+    if (const int refused = notALeftover(native, missing))
+        return missing ? Leftover::None : (fail(refused), Leftover::Refused);
     if (faultAt("remove") || ::unlink(native.c_str()) != 0) return fail(errno), Leftover::Refused;
     return Leftover::Removed;
+}
+
+bool isLeftover(const std::string& path) {
+    if (refuseAmbiguous(path)) return false;
+    bool missing = false;
+    const int refused = notALeftover(nativePathForCreate(path), missing);
+    return refused == 0 || fail(refused);
 }
 
 std::vector<std::string> removeStaleTemporaries(const std::string& path) {
@@ -166,10 +194,7 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path) {
         const bool stale = (target && (*target == own || *target == own + ".nowy")) || rest == ".nowy" ||
                            (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
                            (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
-        struct stat st;
-        const std::string native = childPath(nativeFolder, entry);
-        if (stale && statPath(native, st) && S_ISREG(st.st_mode) && ::unlink(native.c_str()) == 0)
-            removed.push_back(folder + cp);
+        if (stale && removeIfLeftover(childPath(nativeFolder, entry))) removed.push_back(folder + cp);
     }
     return removed;
 }
@@ -194,11 +219,7 @@ std::vector<std::string> removeTemporaries(const std::string& folder,
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::optional<std::string> cp = entryName(entry);
         const std::optional<std::string_view> target = cp ? temporaryTarget(*cp) : std::nullopt;
-        struct stat st;
-        const std::string native = childPath(nativeFolder, entry);
-        if (target && whose(*target) && ::lstat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            ::unlink(native.c_str()) == 0)
-            removed.push_back(folder + *cp);
+        if (target && whose(*target) && removeIfLeftover(childPath(nativeFolder, entry))) removed.push_back(folder + *cp);
     }
     return removed;
 }
@@ -217,8 +238,17 @@ bool syncFolderOf(const std::string& path) {
 
 bool createFile(const std::string& path, std::string_view bytes) { return replaceFile(path, bytes, false, Flush::ToDevice, true); }
 
-bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
+bool mayReplace(const std::string& path) {
     if (refuseAmbiguous(path)) return false;
+    const std::optional<std::string> existing = findExisting(path);
+    struct stat st;
+    if (!existing || !statPath(*existing, st)) return true;
+    if (!S_ISREG(st.st_mode)) return fail(kindError(st));
+    return !modeForbidsWriting(st) || fail(ReadOnlyFile);
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
+    if (!mayReplace(path)) return false;
     std::string target = nativePathForCreate(path);
     std::optional<std::string> existing = findExisting(path);
     mode_t mode = 0;

@@ -42,6 +42,10 @@ int createTemporaryFile(const std::string& nativeTarget, std::string& temporary)
 // as is a name whose look or removal failed.
 enum class Leftover { None, Removed, Refused };
 Leftover removeLeftover(const std::string& path);
+// Whether what stands at path is such a file, one a killed write of this
+// program may have left: false, lastFileError() telling what it is, for
+// anything removeLeftover leaves, and for nothing there.
+bool isLeftover(const std::string& path);
 
 // Replaces the whole file at path (created when missing) by `bytes`: they
 // go to a new file in the same folder, which is flushed to the device
@@ -65,6 +69,12 @@ enum class Flush { ToDevice, No };
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false,
                  Flush flush = Flush::ToDevice, bool onlyNew = false);
 bool createFile(const std::string& path, std::string_view bytes);
+// Whether replaceFile would put a new file at path, asked before the new
+// file is made elsewhere (a report written through a temporary file of a
+// fixed name): false, with lastFileError() telling why, for a name several
+// files have in other letter cases, a file or a link to one that is no
+// regular file, or a file the user made read-only.
+bool mayReplace(const std::string& path);
 
 // The temporary file of replaceFile (createTemporaryFile) is named like its
 // target followed by this and six random characters ("T.qad.tmp3fZ9aQ"); a
@@ -75,17 +85,19 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 // its temporary files (the name followed by TemporarySuffix and six
 // characters, by ".nowy" alone or with "." or TemporarySuffix and six
 // characters, or an earlier program's "." and six characters of mixed
-// case), spelt as that file is (as the path has it when there is none).
-// The files removed (the path's folder followed by each one's name).
+// case), spelt as that file is (as the path has it when there is none),
+// each one removeLeftover would take (a link or a second name of another
+// file someone put there stays). The files removed (the path's folder
+// followed by each one's name).
 std::vector<std::string> removeStaleTemporaries(const std::string& path);
 
 // The name of the file a temporary file of createTemporaryFile was made
 // for ("T.BIK" for "T.BIK.tmpAbC123"); nothing for any other name.
 std::optional<std::string_view> temporaryTarget(std::string_view name);
-// Removes the temporary files (regular files named as temporaryTarget
-// tells) in the folder (found as findExisting finds it, "" the working
-// one) of the files `whose` takes for its own, by their exact names. The
-// files removed (the folder followed by each one's name).
+// Removes the temporary files (named as temporaryTarget tells, each one
+// removeLeftover would take) in the folder (found as findExisting finds
+// it, "" the working one) of the files `whose` takes for its own, by
+// their exact names. The files removed (the folder followed by each one's name).
 std::vector<std::string> removeTemporaries(const std::string& folder,
                                            const std::function<bool(std::string_view target)>& whose);
 // Those of the file at path alone, spelt as path has it.

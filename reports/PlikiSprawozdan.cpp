@@ -1,5 +1,8 @@
 #include "PlikiSprawozdan.h"
 
+#include <algorithm>
+
+#include "CodePage.h"
 #include "OpisRaportu.h"
 #include "RaportBIK.h"
 #include "RaportDEC.h"
@@ -10,6 +13,7 @@
 #include "RaportRAW.h"
 #include "RaportZAO.h"
 #include "RaportyWskaznikow.h"
+#include "ReplaceFile.h"
 
 namespace vesk {
 
@@ -29,6 +33,18 @@ const std::vector<std::string>& RozszerzeniaSprawozdan() {
         return n;
     }();
     return nazwy;
+}
+
+bool PlikSprawozdania(const std::string& rdzen, std::string_view nazwa) {
+    if (nazwa.size() <= rdzen.size() + 1 || nazwa.substr(0, rdzen.size()) != rdzen || nazwa[rdzen.size()] != '.')
+        return false;
+    const std::string_view ext = nazwa.substr(rdzen.size() + 1);
+    const std::vector<std::string>& r = RozszerzeniaSprawozdan();
+    return std::any_of(r.begin(), r.end(), [&](const std::string& e) { return equalNoCaseCp1250(ext, e); });
+}
+
+std::vector<std::string> UsunPozostalosciSprawozdan(const std::string& folder, const std::string& rdzen) {
+    return removeTemporaries(folder, [&](std::string_view cel) { return PlikSprawozdania(rdzen, cel); });
 }
 
 }  // namespace vesk

@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -90,18 +88,6 @@ std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext) {
     const std::optional<std::string> folder = FolderSprawozdan(k);
     if (!folder) return std::nullopt;
     return NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), ext);
-}
-
-bool PlikSprawozdania(const std::string& rdzen, std::string_view nazwa) {
-    if (nazwa.size() < rdzen.size() + 4 || nazwa.substr(0, rdzen.size()) != rdzen || nazwa[rdzen.size()] != '.')
-        return false;
-    const std::string_view ext = nazwa.substr(rdzen.size() + 1, 3), reszta = nazwa.substr(rdzen.size() + 4);
-    return std::all_of(ext.begin(), ext.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }) &&
-           (reszta.empty() || equalNoCaseCp1250(std::string(reszta), ".html"));
-}
-
-std::vector<std::string> UsunPozostalosciSprawozdan(const std::string& folder, const std::string& rdzen) {
-    return removeTemporaries(folder, [&](std::string_view cel) { return PlikSprawozdania(rdzen, cel); });
 }
 
 std::string TekstWartosci(long double v, int szer, int miejsca) {

@@ -60,14 +60,6 @@ std::string NazwaWFolderze(const std::string& folder, const std::string& rdzen, 
 // The same in FolderSprawozdan: the one name both the writers and the
 // viewers use; nothing when the folder cannot be used (k.PowodBleduRaportu).
 std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext);
-// Whether a file name is one of the report files of the operator whose
-// report files start with rdzen (RdzenNazwy): rdzen + "." and three letters
-// or digits (the text file), with ".html" after them or not (a page). No
-// other operator's file is such a name: theirs have a dot after rdzen's.
-bool PlikSprawozdania(const std::string& rdzen, std::string_view nazwa);
-// Removes the temporary files that killed writes of the report files of
-// that operator left in the folder; the files removed (folder + name).
-std::vector<std::string> UsunPozostalosciSprawozdan(const std::string& folder, const std::string& rdzen);
 
 // The text of a printed value in a field of szer characters, rounded to the
 // 6-byte grid first: "b.d." for a quotient without a divisor; a number too

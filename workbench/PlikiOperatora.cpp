@@ -693,6 +693,17 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         }
         return false;
     }
+    // A new tree that this program did not make (a link, a second name of
+    // another file) is no creation's: beside an old tree, the old tree is
+    // the operator's; alone, the open is refused naming it, nothing moved.
+    if (dokonczTworzenie && !dokladnie([&] { return isLeftover(nowy); })) {
+        if (o.drzewo.empty()) {
+            komunikat(withFileError("Plik " + nowy + " nie jest drzewem przerwanego tworzenia operatora") +
+                      " - operator nie zosta\xB3 otwarty");
+            return false;
+        }
+        dokonczTworzenie = false;
+    }
     // Under the operator's lock, which the present one keeps when reopened.
     FileLock blokada;
     const std::optional<bool> juz = juzZablokowany(sciezka, "otwarto");

@@ -285,6 +285,33 @@ TEST_F(Wykonanie, TheReportIsMadeNewAtItsTemporaryName) {
     }
 }
 
+// What stands at the report's own name is replaced as any whole file is:
+// a pipe, a folder or a file the user made read-only is refused before
+// the run, left as it is, and no temporary file made.
+TEST_F(Wykonanie, TheReportsOwnNameIsReplacedOnlyWhereAWholeFileWriteWould) {
+    const std::string raport = dir.file("a.roz.txt");
+    const struct {
+        const char* co;
+        std::function<void()> poloz;
+        std::string komunikat;
+    } wiersze[] = {
+        {"fifo", [&] { ::mkfifo(raport.c_str(), 0600); }, "to jest potok nazwany (FIFO)"},
+        {"folder", [&] { std::filesystem::create_directory(raport); }, "to jest folder"},
+        {"read-only", [&] { dir.write("a.roz.txt", "moj"), ::chmod(raport.c_str(), 0444); }, "plik tylko do odczytu"},
+    };
+    for (const auto& w : wiersze) {
+        ui.messages.clear();
+        w.poloz();
+        uruchom({"raport", "zanotuj x1"});
+        ASSERT_EQ(ui.messages.size(), 1u) << w.co;
+        EXPECT_NE(ui.messages[0].find("nie mo\xBFna zapisa\xE6 pliku raportu " + raport + ": " + w.komunikat),
+                  std::string::npos)
+            << ui.messages[0];
+        EXPECT_TRUE(std::filesystem::exists(raport) && !std::filesystem::exists(raport + ".nowy")) << w.co;
+        std::filesystem::remove(raport);
+    }
+}
+
 TEST_F(Wykonanie, OpeningForgetsNamesAndAMissingFilePreparesNothing) {
     uruchom({"deklaracja zysk", "przypisz zysk 3"});
     EXPECT_EQ(k->NazwyZmiennych[0].Uzytkownika, "zysk");

@@ -77,12 +77,14 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
 }
 
 // The temporary files killed writes of its report files left (a text, a
-// page) go at the open, named with the rest; another operator's and a
-// user's file of a like name stay.
+// page, in any letter case) go at the open, named with the rest; another
+// operator's and a user's file of a like name stay, as do those of a file
+// no statement is (a page the INF statement has not).
 TEST_F(Naprawa, OpeningRemovesTheReportFilesTemporariesAndNamesThem) {
     operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
-    const std::vector<std::string> pozostalosci{"OP.BIK.tmpAbC123", "OP.REN.html.tmpYi5S7g"};
-    const std::vector<std::string> cudze{"OP.X.qad.tmpAb12Cd", "OP.BIK.notatki", "OP.BIKI.tmpAbC123"};
+    const std::vector<std::string> pozostalosci{"OP.BIK.tmpAbC123", "OP.REN.html.tmpYi5S7g", "OP.kap.HTML.tmpQw12Er"};
+    const std::vector<std::string> cudze{"OP.X.qad.tmpAb12Cd", "OP.BIK.notatki", "OP.BIKI.tmpAbC123",
+                                         "OP.abc.tmpAbC123", "OP.INF.html.tmpAbC123"};
     for (const auto& plik : pozostalosci) dir.write(plik, "stary");
     for (const auto& plik : cudze) dir.write(plik, "inny");
     ui.messages.clear();
@@ -93,6 +95,56 @@ TEST_F(Naprawa, OpeningRemovesTheReportFilesTemporariesAndNamesThem) {
         EXPECT_FALSE(dir.exists(plik)) << plik;
     }
     for (const auto& plik : cudze) EXPECT_EQ(dir.read(plik), "inny") << plik;
+}
+
+// What someone put at a temporary file's name, a link or a second name of
+// another file, is no leftover of a killed write: the open leaves it, its
+// target unchanged, and does not name it.
+TEST_F(Naprawa, OpeningLeavesALinkAtATemporaryNameAlone) {
+    operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
+    dir.write("notatki", "cudze");
+    const struct {
+        const char* nazwa;
+        bool twarde;
+    } przypadki[] = {{"OP.qad.tmpLn12Ab", false}, {"OP.tr1.nowy.tmpLn12Ab", false}, {"OP.BIK.tmpLn12Ab", false},
+                     {"OP.qad.krok.tmpHl12Ab", true}, {"OP.REN.html.tmpHl12Ab", true}, {"OP.qad.Ab12Cd", true}};
+    for (const auto& p : przypadki)
+        ASSERT_EQ(p.twarde ? ::link(dir.file("notatki").c_str(), dir.file(p.nazwa).c_str())
+                           : ::symlink("notatki", dir.file(p.nazwa).c_str()),
+                  0)
+            << p.nazwa;
+    ui.messages.clear();
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{});
+    for (const auto& p : przypadki) {
+        struct stat st;
+        EXPECT_EQ(::lstat(dir.file(p.nazwa).c_str(), &st), 0) << p.nazwa;
+        EXPECT_EQ(dir.read(p.nazwa), "cudze") << p.nazwa;
+    }
+}
+
+// A link at a creation's new tree name is no killed creation's tree: it
+// is never moved onto the tree file; beside a tree the operator opens with
+// that tree, alone the open is refused naming it.
+TEST_F(Naprawa, ALinkAtTheNewTreesNameIsNoKilledCreation) {
+    for (const bool zDrzewem : {true, false}) {
+        operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
+        dir.write("cudze.tr1", "d/r 0\r\n");
+        if (!zDrzewem) std::filesystem::remove(dir.file("OP.tr1"));
+        ASSERT_EQ(::symlink("cudze.tr1", dir.file("OP.tr1.nowy").c_str()), 0);
+        ui.messages.clear();
+        EXPECT_EQ(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."), zDrzewem);
+        EXPECT_EQ(dir.read("cudze.tr1"), "d/r 0\r\n");
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file("OP.tr1.nowy")));
+        EXPECT_FALSE(std::filesystem::is_symlink(dir.file("OP.tr1")));
+        EXPECT_EQ(std::filesystem::exists(dir.file("OP.tr1")), zDrzewem);
+        if (zDrzewem) EXPECT_EQ(dir.read("OP.tr1"), "d/r 0\r\n\td/r 1\r\n");
+        const std::vector<std::string> odmowa{"Plik " + dir.folder() +
+                                              "OP.tr1.nowy nie jest drzewem przerwanego tworzenia operatora: "
+                                              "dowi\xB9zanie symboliczne - operator nie zosta\xB3 otwarty"};
+        EXPECT_EQ(ui.messages, zDrzewem ? std::vector<std::string>{} : odmowa);
+        std::filesystem::remove(dir.file("OP.tr1.nowy"));
+    }
 }
 
 // An open that is refused writes nothing, and says truly why.

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "PomocWarsztatu.h"
 #include "Teksty.h"
@@ -73,6 +74,21 @@ TEST_F(PlikiOperatora, ANewOperatorHoldsTheTemplateTreeAndTheRootAlone) {
     EXPECT_EQ(w->Tytul, std::string(teksty::TytulProgramu) + " " + dir.folder() + "NOWY.tr1");
     EXPECT_EQ(w->Wybrany, 0);
     EXPECT_FALSE(dir.exists("NOWY.tr1.nowy"));
+}
+
+// A link at a new file's name refuses the creation naming it as a link;
+// the link and its target stay as they were.
+TEST_F(PlikiOperatora, ALinkAtANewFilesNameIsNamedAsALink) {
+    dir.write("notatki", "moje");
+    for (const char* nowy : {"NOWY.tr1.nowy", "NOWY.qad.nowy"}) {
+        ASSERT_EQ(::symlink("notatki", dir.file(nowy).c_str()), 0);
+        ui.messages.clear();
+        EXPECT_FALSE(w->TworzenieNowegoOperatora(dir.folder() + "NOWY."));
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Plik " + dir.file(nowy) +
+                                                        ": dowi\xB9zanie symboliczne - operator nie zosta\xB3 utworzony"});
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file(nowy)) && dir.read("notatki") == "moje");
+        std::filesystem::remove(dir.file(nowy));
+    }
 }
 
 TEST_F(PlikiOperatora, ADotInsideTheNameKeepsItsLettersAndGetsTheExtension) {
