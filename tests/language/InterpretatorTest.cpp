@@ -249,18 +249,25 @@ TEST_F(Wykonanie, AReportNotWrittenAtTheEndGivesTheReasonAndNoLine) {
 
 // The report is made new at its temporary name: what a killed run left
 // there goes, and is said; a link, a second name of another file or a pipe
-// someone put there is refused with what it is, and left as it was.
-TEST_F(Wykonanie, TheReportIsMadeNewAtItsTemporaryName) {
-    const std::string nowy = dir.file("a.roz.txt.nowy"), notatki = dir.file("notatki.txt");
+// someone put there is refused with what it is, and left as it was. What
+// stands at the report's own name is replaced as any whole file is: a
+// pipe, a folder or a file the user made read-only is refused before the
+// run, left as it is, and no temporary file made.
+TEST_F(Wykonanie, TheReportIsMadeNewAndReplacesOnlyWhereAWholeFileWriteWould) {
+    const std::string raport = dir.file("a.roz.txt"), nowy = raport + ".nowy", notatki = dir.file("notatki.txt");
     const struct {
         const char* co;
         std::function<void()> poloz;
         std::string komunikat;  // "" for a leftover removed, the report written
+        bool wlasna;            // at the report's own name, else at its temporary one
     } wiersze[] = {
-        {"leftover", [&] { dir.write("a.roz.txt.nowy", "stary"); }, ""},
-        {"symlink", [&] { std::filesystem::create_symlink(notatki, nowy); }, "dowi\xB9zanie symboliczne"},
-        {"hard link", [&] { std::filesystem::create_hard_link(notatki, nowy); }, "dowi\xB9zanie twarde"},
-        {"fifo", [&] { ::mkfifo(nowy.c_str(), 0600); }, "potok nazwany (FIFO)"},
+        {"fifo", [&] { ::mkfifo(raport.c_str(), 0600); }, "to jest potok nazwany (FIFO)", true},
+        {"folder", [&] { std::filesystem::create_directory(raport); }, "to jest folder", true},
+        {"read-only", [&] { dir.write("a.roz.txt", "moj"), ::chmod(raport.c_str(), 0444); }, "plik tylko do odczytu", true},
+        {"leftover", [&] { dir.write("a.roz.txt.nowy", "stary"); }, "", false},
+        {"symlink", [&] { std::filesystem::create_symlink(notatki, nowy); }, "dowi\xB9zanie symboliczne", false},
+        {"hard link", [&] { std::filesystem::create_hard_link(notatki, nowy); }, "dowi\xB9zanie twarde", false},
+        {"fifo", [&] { ::mkfifo(nowy.c_str(), 0600); }, "potok nazwany (FIFO)", false},
     };
     for (const auto& w : wiersze) {
         ui.messages.clear();
@@ -275,40 +282,14 @@ TEST_F(Wykonanie, TheReportIsMadeNewAtItsTemporaryName) {
             EXPECT_FALSE(dir.exists("a.roz.txt.nowy"));
             continue;
         }
-        EXPECT_NE(ui.messages[0].find("nie mo\xBFna utworzy\xE6 pliku raportu " + dir.file("a.roz.txt") + " (plik " +
-                                      nowy + "): "),
-                  std::string::npos)
-            << ui.messages[0];
+        const std::string odmowa = w.wlasna ? "zapisa\xE6 pliku raportu " + raport + ": " + w.komunikat
+                                            : "utworzy\xE6 pliku raportu " + raport + " (plik " + nowy + "): ";
+        EXPECT_NE(ui.messages[0].find("nie mo\xBFna " + odmowa), std::string::npos) << w.co << ": " << ui.messages[0];
         EXPECT_NE(ui.messages[0].find(w.komunikat), std::string::npos) << ui.messages[0];
-        EXPECT_TRUE(std::filesystem::is_symlink(nowy) || std::filesystem::exists(nowy)) << w.co;
-        std::filesystem::remove(nowy);
-    }
-}
-
-// What stands at the report's own name is replaced as any whole file is:
-// a pipe, a folder or a file the user made read-only is refused before
-// the run, left as it is, and no temporary file made.
-TEST_F(Wykonanie, TheReportsOwnNameIsReplacedOnlyWhereAWholeFileWriteWould) {
-    const std::string raport = dir.file("a.roz.txt");
-    const struct {
-        const char* co;
-        std::function<void()> poloz;
-        std::string komunikat;
-    } wiersze[] = {
-        {"fifo", [&] { ::mkfifo(raport.c_str(), 0600); }, "to jest potok nazwany (FIFO)"},
-        {"folder", [&] { std::filesystem::create_directory(raport); }, "to jest folder"},
-        {"read-only", [&] { dir.write("a.roz.txt", "moj"), ::chmod(raport.c_str(), 0444); }, "plik tylko do odczytu"},
-    };
-    for (const auto& w : wiersze) {
-        ui.messages.clear();
-        w.poloz();
-        uruchom({"raport", "zanotuj x1"});
-        ASSERT_EQ(ui.messages.size(), 1u) << w.co;
-        EXPECT_NE(ui.messages[0].find("nie mo\xBFna zapisa\xE6 pliku raportu " + raport + ": " + w.komunikat),
-                  std::string::npos)
-            << ui.messages[0];
-        EXPECT_TRUE(std::filesystem::exists(raport) && !std::filesystem::exists(raport + ".nowy")) << w.co;
-        std::filesystem::remove(raport);
+        const std::string& polozony = w.wlasna ? raport : nowy;
+        EXPECT_TRUE(std::filesystem::is_symlink(polozony) || std::filesystem::exists(polozony)) << w.co;
+        EXPECT_TRUE(!w.wlasna || !std::filesystem::exists(nowy)) << w.co;
+        std::filesystem::remove(polozony);
     }
 }
 

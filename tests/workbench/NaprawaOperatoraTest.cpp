@@ -76,51 +76,41 @@ TEST_F(Naprawa, OpeningRepairsWhatAKilledSaveLeft) {
     }
 }
 
-// The temporary files killed writes of its report files left (a text, a
-// page, in any letter case) go at the open, named with the rest; another
-// operator's and a user's file of a like name stay, as do those of a file
-// no statement is (a page the INF statement has not).
-TEST_F(Naprawa, OpeningRemovesTheReportFilesTemporariesAndNamesThem) {
+// What killed writes of its files left at temporary names (a report's
+// text or page, in any letter case) goes at the open, named in one
+// message. Another operator's and a user's file of a like name stay, as do
+// those of a file no statement is (a page the INF statement has not); what
+// someone put at a temporary name, a link or a second name of another
+// file, is no leftover: left, its target unchanged, and not named.
+TEST_F(Naprawa, OpeningRemovesOnlyTheLeftoversAtTemporaryNamesAndNamesThem) {
     operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
-    const std::vector<std::string> pozostalosci{"OP.BIK.tmpAbC123", "OP.REN.html.tmpYi5S7g", "OP.kap.HTML.tmpQw12Er"};
-    const std::vector<std::string> cudze{"OP.X.qad.tmpAb12Cd", "OP.BIK.notatki", "OP.BIKI.tmpAbC123",
-                                         "OP.abc.tmpAbC123", "OP.INF.html.tmpAbC123"};
-    for (const auto& plik : pozostalosci) dir.write(plik, "stary");
-    for (const auto& plik : cudze) dir.write(plik, "inny");
+    dir.write("notatki", "cudze");
+    enum Co { Pozostalosc, Cudzy, Dowiazanie, Twarde };
+    const struct {
+        const char* nazwa;
+        Co co;
+    } t[] = {{"OP.BIK.tmpAbC123", Pozostalosc},   {"OP.REN.html.tmpYi5S7g", Pozostalosc}, {"OP.kap.HTML.tmpQw12Er", Pozostalosc},
+             {"OP.X.qad.tmpAb12Cd", Cudzy},        {"OP.BIK.notatki", Cudzy},              {"OP.BIKI.tmpAbC123", Cudzy},
+             {"OP.abc.tmpAbC123", Cudzy},          {"OP.INF.html.tmpAbC123", Cudzy},       {"OP.qad.tmpLn12Ab", Dowiazanie},
+             {"OP.tr1.nowy.tmpLn12Ab", Dowiazanie}, {"OP.BIK.tmpLn12Ab", Dowiazanie},       {"OP.qad.krok.tmpHl12Ab", Twarde},
+             {"OP.REN.html.tmpHl12Ab", Twarde},    {"OP.qad.Ab12Cd", Twarde}};
+    for (const auto& p : t) {
+        if (p.co == Pozostalosc) dir.write(p.nazwa, "stary");
+        if (p.co == Cudzy) dir.write(p.nazwa, "cudze");
+        if (p.co == Dowiazanie) ASSERT_EQ(::symlink("notatki", dir.file(p.nazwa).c_str()), 0) << p.nazwa;
+        if (p.co == Twarde) ASSERT_EQ(::link(dir.file("notatki").c_str(), dir.file(p.nazwa).c_str()), 0) << p.nazwa;
+    }
     ui.messages.clear();
     ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
     ASSERT_EQ(ui.messages.size(), 1u);
-    for (const auto& plik : pozostalosci) {
-        EXPECT_NE(ui.messages[0].find(dir.folder() + plik), std::string::npos) << ui.messages[0];
-        EXPECT_FALSE(dir.exists(plik)) << plik;
-    }
-    for (const auto& plik : cudze) EXPECT_EQ(dir.read(plik), "inny") << plik;
-}
-
-// What someone put at a temporary file's name, a link or a second name of
-// another file, is no leftover of a killed write: the open leaves it, its
-// target unchanged, and does not name it.
-TEST_F(Naprawa, OpeningLeavesALinkAtATemporaryNameAlone) {
-    operatorZPlikow({{1, 0, true}}, "d/r 0\r\n\td/r 1\r\n", false);
-    dir.write("notatki", "cudze");
-    const struct {
-        const char* nazwa;
-        bool twarde;
-    } przypadki[] = {{"OP.qad.tmpLn12Ab", false}, {"OP.tr1.nowy.tmpLn12Ab", false}, {"OP.BIK.tmpLn12Ab", false},
-                     {"OP.qad.krok.tmpHl12Ab", true}, {"OP.REN.html.tmpHl12Ab", true}, {"OP.qad.Ab12Cd", true}};
-    for (const auto& p : przypadki)
-        ASSERT_EQ(p.twarde ? ::link(dir.file("notatki").c_str(), dir.file(p.nazwa).c_str())
-                           : ::symlink("notatki", dir.file(p.nazwa).c_str()),
-                  0)
-            << p.nazwa;
-    ui.messages.clear();
-    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{});
-    for (const auto& p : przypadki) {
+    for (const auto& p : t) {
+        EXPECT_EQ(ui.messages[0].find(dir.folder() + p.nazwa) != std::string::npos, p.co == Pozostalosc)
+            << p.nazwa << ": " << ui.messages[0];
         struct stat st;
-        EXPECT_EQ(::lstat(dir.file(p.nazwa).c_str(), &st), 0) << p.nazwa;
-        EXPECT_EQ(dir.read(p.nazwa), "cudze") << p.nazwa;
+        EXPECT_EQ(::lstat(dir.file(p.nazwa).c_str(), &st) == 0, p.co != Pozostalosc) << p.nazwa;
+        if (p.co != Pozostalosc) EXPECT_EQ(dir.read(p.nazwa), "cudze") << p.nazwa;
     }
+    EXPECT_EQ(dir.read("notatki"), "cudze");
 }
 
 // A link at a creation's new tree name is no killed creation's tree: it
