@@ -172,42 +172,38 @@ TEST_F(PlikiOperatora, AMissingStateFileKeepsThePreviousOperatorWhole) {
 }
 
 // Blanks are nothing; a tree file that is no tree is rebuilt from the
-// records and kept beside under the name the message gives.
+// records and kept beside under the name the message gives; anything at a
+// name for the kept tree, a pipe too, is passed over.
 TEST_F(PlikiOperatora, ATreeThatDoesNotParseIsRebuiltAndKept) {
     struct {
         const char* co;
         std::string drzewo;
         bool odbudowane;
+        const char* zachowany = "B.tr1.bledny";  // kept elsewhere: a pipe at B.tr1.bledny
     } przypadki[] = {
         {"trailing blanks and blank lines", "d/r 0 \t\r\n\td 1\t\r\n\r\n \t\r\n\r\n", false},
         {"level jump", "d/r 0\r\n\t\td 1\r\n", true},
         {"garbage", std::string("\xFF\xFE" "d\0/\0r\0 \0" "0\0\r\0\n", 14), true},
+        {"a pipe where the tree would be kept", "d/r 0\r\n\t\td 1\r\n", true, "B.tr1.bled1"},
     };
     operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
     for (const auto& p : przypadki) {
+        const bool rura = std::string(p.zachowany) != "B.tr1.bledny";
         ui.messages.clear();
         dir.write("B.qad", dir.read("OP.qad"));
         dir.write("B.tr1", p.drzewo);
+        if (rura) ASSERT_EQ(::mkfifo(dir.file("B.tr1.bledny").c_str(), 0600), 0);
         ASSERT_TRUE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1")) << p.co;
         EXPECT_EQ(w->Drzewo.Linie(), (std::vector<std::string>{"d/r 0", "\td 1"})) << p.co;
         ASSERT_EQ(ui.messages.size(), p.odbudowane ? 1u : 0u) << p.co;
         if (!p.odbudowane) continue;
-        EXPECT_EQ(dir.read("B.tr1.bledny"), p.drzewo) << p.co;
+        EXPECT_EQ(dir.read(p.zachowany), p.drzewo) << p.co;
         EXPECT_EQ(dir.read("B.tr1"), "d/r 0\r\n\td 1\r\n") << p.co;
-        EXPECT_NE(ui.messages[0].find("zachowany jako " + dir.folder() + "B.tr1.bledny"), std::string::npos) << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find("zachowany jako " + dir.file(p.zachowany)), std::string::npos) << ui.messages[0];
+        EXPECT_EQ(std::filesystem::is_fifo(dir.file("B.tr1.bledny")), rura) << p.co;
+        std::filesystem::remove(dir.file(p.zachowany));
         std::filesystem::remove(dir.file("B.tr1.bledny"));
     }
-}
-
-// Anything at a name for the kept tree, a pipe too, is passed over.
-TEST_F(PlikiOperatora, APipeWhereTheTreeWouldBeKeptIsPassedOver) {
-    operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
-    dir.write("B.qad", dir.read("OP.qad"));
-    dir.write("B.tr1", "d/r 0\r\n\t\td 1\r\n");
-    ASSERT_EQ(::mkfifo(dir.file("B.tr1.bledny").c_str(), 0600), 0);
-    ASSERT_TRUE(w->Roz_Wczytanie_istniejacego_operatora(dir.folder() + "B.tr1"));
-    EXPECT_EQ(dir.read("B.tr1.bled1"), "d/r 0\r\n\t\td 1\r\n");
-    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("B.tr1.bledny")));
 }
 
 // Files a save would change another operator through (a hard link), and a
