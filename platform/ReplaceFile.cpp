@@ -44,14 +44,6 @@ bool isTemporaryTail(std::string_view tail) {
            });
 }
 
-// An earlier program's temporary names carried no marker: only a tail of
-// mixed case, as the random ones nearly always are, is taken for one, so
-// that a user's "T.qad.backup" stays.
-bool mixedCase(std::string_view tail) {
-    return std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'a' && c <= 'z'; }) &&
-           std::any_of(tail.begin(), tail.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-}
-
 // Why what stands at the native path is no file a killed write of this
 // program left (which is a regular file of one name, made new): a link
 // (ELOOP), a second name of another file, a pipe, a folder; 0 for one it
@@ -188,12 +180,11 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path) {
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = entryName(entry).value_or(std::string());
         if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
-        const std::string_view rest = std::string_view(cp).substr(own.size());
-        // Its temporary files, those of its replaced ".nowy" file.
+        // Only the names this program gives: its temporary files, its
+        // ".nowy" file and that one's temporary files. Any other name
+        // beside it ("T.qad.Kopia1", "T.tr1.nowy.backup") is the user's.
         const std::optional<std::string_view> target = temporaryTarget(cp);
-        const bool stale = (target && (*target == own || *target == own + ".nowy")) || rest == ".nowy" ||
-                           (rest.substr(0, 6) == ".nowy." && isTemporaryTail(rest.substr(6))) ||
-                           (rest.front() == '.' && isTemporaryTail(rest.substr(1)) && mixedCase(rest.substr(1)));
+        const bool stale = (target && (*target == own || *target == own + ".nowy")) || cp == own + ".nowy";
         if (stale && removeIfLeftover(childPath(nativeFolder, entry))) removed.push_back(folder + cp);
     }
     return removed;

@@ -83,12 +83,12 @@ inline constexpr std::string_view TemporarySuffix = ".tmp";
 
 // Removes what a killed program may have left beside the file at path:
 // its temporary files (the name followed by TemporarySuffix and six
-// characters, by ".nowy" alone or with "." or TemporarySuffix and six
-// characters, or an earlier program's "." and six characters of mixed
-// case), spelt as that file is (as the path has it when there is none),
-// each one removeLeftover would take (a link or a second name of another
-// file someone put there stays). The files removed (the path's folder
-// followed by each one's name).
+// characters, or by ".nowy" alone or with TemporarySuffix and six
+// characters), spelt as that file is (as the path has it when there is
+// none), each one removeLeftover would take (a link or a second name of
+// another file someone put there stays). No other name is taken for a
+// leftover: "T.qad.Kopia1" or "T.tr1.nowy.backup" is the user's copy. The
+// files removed (the path's folder followed by each one's name).
 std::vector<std::string> removeStaleTemporaries(const std::string& path);
 
 // The name of the file a temporary file of createTemporaryFile was made

@@ -93,7 +93,12 @@ TEST_F(Naprawa, OpeningRemovesOnlyTheLeftoversAtTemporaryNamesAndNamesThem) {
              {"OP.X.qad.tmpAb12Cd", Cudzy},        {"OP.BIK.notatki", Cudzy},              {"OP.BIKI.tmpAbC123", Cudzy},
              {"OP.abc.tmpAbC123", Cudzy},          {"OP.INF.html.tmpAbC123", Cudzy},       {"OP.qad.tmpLn12Ab", Dowiazanie},
              {"OP.tr1.nowy.tmpLn12Ab", Dowiazanie}, {"OP.BIK.tmpLn12Ab", Dowiazanie},       {"OP.qad.krok.tmpHl12Ab", Twarde},
-             {"OP.REN.html.tmpHl12Ab", Twarde},    {"OP.qad.Ab12Cd", Twarde}};
+             {"OP.REN.html.tmpHl12Ab", Twarde},    {"OP.qad.Ab12Cd", Twarde},
+             // The user's copies, whatever the case of their names; the
+             // program's own temporary names beside them still go.
+             {"OP.qad.Kopia1", Cudzy},             {"OP.tr1.Wersja", Cudzy},               {"OP.tr1.nowy.backup", Cudzy},
+             {"OP.tr1.nowy.Ab12Cd", Cudzy},        {"OP.qad.zapis.Stary1", Cudzy},         {"OP.qad.kopia1", Cudzy},
+             {"OP.qad.tmpKo12Pi", Pozostalosc},    {"OP.tr1.nowy.tmpWe12Rs", Pozostalosc}, {"OP.qad.zapis.tmpSt12Ar", Pozostalosc}};
     for (const auto& p : t) {
         if (p.co == Pozostalosc) dir.write(p.nazwa, "stary");
         if (p.co == Cudzy) dir.write(p.nazwa, "cudze");
