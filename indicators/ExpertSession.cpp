@@ -673,7 +673,7 @@ bool ExpertSession::Eksport(const DaneEksportu& d, const std::string& plikZestaw
     }
     const std::string rdzen = RdzenZestawu(plikZestawu.empty() ? nazwaZestawu + ".xls" : plikZestawu);
     plikFaktow_ = katalogOperatora_ + rdzen + ".clp";
-    if (!replaceFile(plikFaktow_, fakty.Tekst)) {
+    if (!replaceFileAsSpelt(plikFaktow_, fakty.Tekst)) {
         Zglos(withFileError("Nie mo\xBFna zapisa\xE6 pliku fakt\xF3w " + plikFaktow_));
         return false;
     }

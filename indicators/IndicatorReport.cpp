@@ -70,13 +70,18 @@ bool IndicatorReport::Rozpocznij(const std::string& plikZestawu, const std::stri
     const std::string podstawa = NazwaRaportu(plikZestawu, zegar_());
     // The report is a file made new: a name anything has (a file, a link,
     // a pipe) is passed over for the next one; any other failure is told.
+    // Names are taken as spelt: one of another spelling is another file.
     std::string nazwa = podstawa;
-    int fd = createNewFile(nazwa, O_WRONLY | O_APPEND);
-    for (int n = 2; fd < 0 && n < 1000; ++n) {
-        const std::string powod = lastFileError();
-        if (surelyMissing(nazwa)) return Blad("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa + ": " + powod);
-        nazwa = BezOstatnich(podstawa, 4) + " (" + std::to_string(n) + ").rap";
+    int fd = -1;
+    {
+        const ExactFileNames wPisowni;
         fd = createNewFile(nazwa, O_WRONLY | O_APPEND);
+        for (int n = 2; fd < 0 && n < 1000; ++n) {
+            const std::string powod = lastFileError();
+            if (surelyMissing(nazwa)) return Blad("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa + ": " + powod);
+            nazwa = BezOstatnich(podstawa, 4) + " (" + std::to_string(n) + ").rap";
+            fd = createNewFile(nazwa, O_WRONLY | O_APPEND);
+        }
     }
     nazwa_ = nazwa;
     if (fd < 0) return Blad(withFileError("Nie mo\xBFna utworzy\xE6 pliku raportu " + nazwa));
@@ -144,7 +149,7 @@ bool ZapiszDiagnoze(const std::string& katalogOperatora, const std::string& plik
     std::string tresc;
     for (const auto& l : diagnozy) tresc += l + "\r\n";
     const std::string plik = PlikDiagnozy(katalogOperatora, plikZestawu);
-    if (!replaceFile(plik, tresc)) {
+    if (!replaceFileAsSpelt(plik, tresc)) {
         ui.message("Nie mo\xBFna zapisa\xE6 pliku " + plik);
         return false;
     }

@@ -109,12 +109,17 @@ bool flushFolderOf(const std::string& native) {
 }  // namespace fsdetail
 
 int createNewNative(const std::string& native, int flags, unsigned mode) {
-    const int fd = openRegularFile(native, (flags & (O_ACCMODE | O_APPEND)) | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
+    // A file this call made is a new regular file: nothing else (a pipe,
+    // a device) can have been opened, so nothing is waited on or asked.
+    const int fd = ::open(native.c_str(), (flags & (O_ACCMODE | O_APPEND)) | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
+                          static_cast<mode_t>(mode));
+    if (fd >= 0) return fd;
+    fail(errno);
     // What has the name is named: a link, a pipe, a folder.
     struct stat st;
-    if (fd < 0 && lastError == EEXIST && ::lstat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    if (lastError == EEXIST && ::lstat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
         fail(S_ISLNK(st.st_mode) ? ELOOP : kindError(st));
-    return fd;
+    return -1;
 }
 
 int createNewFile(const std::string& path, int flags) {
@@ -229,34 +234,50 @@ bool syncFolderOf(const std::string& path) {
 
 bool createFile(const std::string& path, std::string_view bytes) { return replaceFile(path, bytes, false, Flush::ToDevice, true); }
 
-bool mayReplace(const std::string& path) {
-    if (refuseAmbiguous(path)) return false;
-    const std::optional<std::string> existing = findExisting(path);
-    struct stat st;
-    if (!existing || !statPath(*existing, st)) return true;
+bool replaceFileAsSpelt(const std::string& path, std::string_view bytes, Flush flush) {
+    const ExactFileNames asSpelt;
+    return replaceFile(path, bytes, false, flush);
+}
+
+namespace {
+
+// What mayReplace tells, with the file found at path (nothing when there
+// is none) and its stat: one look serves the question and the write.
+bool replaceable(const std::string& path, std::optional<std::string>& existing, struct stat& st) {
+    existing = findExisting(path);
+    if (!existing) return !(lookupAmbiguous || lookupFailure) || failNotFound();
+    if (!statPath(*existing, st)) {
+        existing.reset();
+        return true;
+    }
     if (!S_ISREG(st.st_mode)) return fail(kindError(st));
+    // A file the user made read-only is not replaced, even where the
+    // folder would allow it.
     return !modeForbidsWriting(st) || fail(ReadOnlyFile);
 }
 
-bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
-    if (!mayReplace(path)) return false;
-    std::string target = nativePathForCreate(path);
-    std::optional<std::string> existing = findExisting(path);
-    mode_t mode = 0;
+}  // namespace
+
+bool mayReplace(const std::string& path) {
+    std::optional<std::string> existing;
     struct stat st;
-    if (existing && statPath(*existing, st)) {
-        if (!S_ISREG(st.st_mode)) return fail(kindError(st));
+    return replaceable(path, existing, st);
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling, Flush flush, bool onlyNew) {
+    std::optional<std::string> existing;
+    struct stat st;
+    if (!replaceable(path, existing, st)) return false;
+    std::string target = nativePathForCreate(path);
+    mode_t mode = 0;
+    if (existing) {
         if (keepSpelling) target = *existing;
         mode = st.st_mode & 07777;
     } else {
-        existing.reset();
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    // A file the user made read-only is not replaced, even where the
-    // folder would allow it.
-    if (existing && modeForbidsWriting(st)) return fail(ReadOnlyFile);
     if (onlyNew && existing) return fail(EEXIST);
     std::string temporary;
     if (faultAt("create")) return fail(errno);

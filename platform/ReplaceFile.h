@@ -69,6 +69,11 @@ enum class Flush { ToDevice, No };
 bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpelling = false,
                  Flush flush = Flush::ToDevice, bool onlyNew = false);
 bool createFile(const std::string& path, std::string_view bytes);
+// replaceFile of a file named for an operator (its statements and pages,
+// its facts): the name taken as spelt (ExactFileNames), so that a file of
+// another spelling, another operator's ("T.BIK" beside "t.BIK"), is
+// neither replaced nor removed.
+bool replaceFileAsSpelt(const std::string& path, std::string_view bytes, Flush flush = Flush::ToDevice);
 // Whether replaceFile would put a new file at path, asked before the new
 // file is made elsewhere (a report written through a temporary file of a
 // fixed name): false, with lastFileError() telling why, for a name several

@@ -11,8 +11,10 @@
 #include <optional>
 
 #include "CodePage.h"
+#include "FileSystem.h"
 #include "IoError.h"
 #include "Kontekst.h"
+#include "PlikiSprawozdan.h"
 #include "Pomocnicze.h"
 #include "Real48.h"
 #include "Wyrazenie.h"
@@ -88,6 +90,31 @@ std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext) {
     const std::optional<std::string> folder = FolderSprawozdan(k);
     if (!folder) return std::nullopt;
     return NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), ext);
+}
+
+std::optional<std::string> ZnajdzSprawozdanie(const std::string& folder, const std::string& rdzen, const std::string& ext) {
+    const ExactFileNames wPisowni;
+    const std::string nazwa = NazwaWFolderze(folder, rdzen, ext);
+    if (std::optional<std::string> f = findExisting(nazwa); f || lookupError() != 0) return f;
+    // The extension in another letter case ("OP.BIK" for "bik"): the one
+    // such file, none of several.
+    const std::optional<FolderEntries> pliki = folderEntries(folder);
+    if (!pliki) return std::nullopt;
+    std::optional<std::string> jeden;
+    for (const std::string& p : pliki->files) {
+        if (p.size() != rdzen.size() + 1 + ext.size() || !PlikSprawozdania(rdzen, p) ||
+            !equalNoCaseCp1250(std::string_view(p).substr(rdzen.size() + 1), ext))
+            continue;
+        if (jeden) return std::nullopt;
+        jeden = p;
+    }
+    return jeden ? findExisting(folder + *jeden) : std::nullopt;
+}
+
+void UsunPozostalosciPoza(Kontekst& k) {
+    const std::optional<std::string> folder = FolderSprawozdan(k);
+    if (folder && *folder != k.KatalogOperatora && !k.NazwaPlikuStanu.empty())
+        UsunPozostalosciSprawozdan(*folder, RdzenNazwy(k.NazwaPlikuStanu));
 }
 
 std::string TekstWartosci(long double v, int szer, int miejsca) {
@@ -270,9 +297,7 @@ bool EtapRaportu::utworz(const std::string& sciezka) {
 
 void EtapRaportu::zamknij() {
     setLastFileError(0);
-    // What a killed write of this file left goes before it is written again.
-    removeTemporariesOf(sciezka_);
-    if (!replaceFile(sciezka_, tresc_, false, Flush::No)) throw IoError(sciezka_, "zapis", lastFileError());
+    if (!replaceFileAsSpelt(sciezka_, tresc_, Flush::No)) throw IoError(sciezka_, "zapis", lastFileError());
 }
 
 void EtapRaportu::pisz(const std::string& linia) {

@@ -147,6 +147,9 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     bool napisano = false;
     std::string powod;  // why not, when the writer tells
     setLastFileError(0);
+    // What killed writes left where no open clears it, once per view (once
+    // for all when saving all).
+    if (zglaszaj) UsunPozostalosciPoza(k);
     k.PowodBleduRaportu.clear();
     try {
         napisano = o.wejscie(k);
@@ -154,8 +157,8 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     } catch (const std::exception& e) {
         powod = exceptionText(e);
     }
-    auto biezacy = [&](const std::string& plik) -> std::optional<std::string> {
-        std::optional<std::string> f = findExisting(plik);
+    auto biezacy = [&](const std::string& folder, const std::string& ext) -> std::optional<std::string> {
+        std::optional<std::string> f = ZnajdzSprawozdanie(folder, RdzenNazwy(k.NazwaPlikuStanu), ext);
         std::error_code e;
         if (!f || napisano) return f;
         const bool nowy = std::filesystem::last_write_time(*f, e) >= poczatek && !e;
@@ -176,7 +179,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
         powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ")" +
                 (powod.empty() ? " w " + *folder : ": " + powod));
     const std::string tekst = folder ? NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), o.tekst) : std::string();
-    std::optional<std::string> t = folder ? biezacy(tekst) : std::nullopt;
+    std::optional<std::string> t = folder ? biezacy(*folder, o.tekst) : std::nullopt;
     if (!t) {
         if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
         r.Status = napisano ? StatusPodgladu::BrakTekstu : StatusPodgladu::BladRaportu;
@@ -188,7 +191,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (decyzje) return r;  // the browser and the tabs are left alone
 
     // 6, 7. The page and the viewers' tab.
-    if (std::optional<std::string> s = biezacy(NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), o.strona))) r.Strona = *s;
+    if (std::optional<std::string> s = biezacy(*folder, o.strona)) r.Strona = *s;
     r.PokazZakladke = true;
     return r;
 }
@@ -232,6 +235,7 @@ WynikPodgladu ZapisSprawozdanDoPliku(Warsztat& w) {
     k.Okna->message(c(TworzenieWszystkich));
     const std::string dawny = k.KatalogSprawozdan;
     if (!folder.empty()) k.KatalogSprawozdan = folder;
+    UsunPozostalosciPoza(k);
     WynikPodgladu ostatni;
     std::string nieudane;
     for (const std::string& nazwa : KolejnoscZapisu()) {

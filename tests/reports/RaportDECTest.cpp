@@ -7,6 +7,7 @@
 
 #include "PomocRaportow.h"
 #include "SprawdzHtml.h"
+#include "SzablonRaportu.h"
 
 namespace vesk {
 namespace {
@@ -121,16 +122,23 @@ TEST(RaportDEC, ADirectCallWritesUnderTheCallersNameWhateverTheFlag) {
     EXPECT_FALSE(std::filesystem::exists(d.wyjscie("firma.DEC")));
 }
 
-// What killed writes of its files left beside them (in a cache folder no
-// open clears) goes when they are written again; another file's stays.
-TEST(RaportDEC, AWriteRemovesTheTemporariesAKilledWriteOfItsFilesLeft) {
-    Decyzje d;
-    const std::string pozostalosci[] = {"firma.DEC.tmpAbC123", "firma.DEC.html.tmpYi5S7g"};
-    for (const std::string& p : pozostalosci) d.tmp.write("OPER/" + p, "stary");
-    d.tmp.write("OPER/firma.SRE.tmpAbC123", "inny");
-    ASSERT_TRUE(Raport_DEC(d.k));
-    for (const std::string& p : pozostalosci) EXPECT_FALSE(std::filesystem::exists(d.wyjscie(p))) << p;
-    EXPECT_TRUE(std::filesystem::exists(d.wyjscie("firma.SRE.tmpAbC123")));
+// What killed writes of the operator's report files left where no open
+// clears it (a folder the user chose) goes once before they are written,
+// another operator's stays; in the operator folder, cleared at its open,
+// the writes look for nothing.
+TEST(RaportDEC, TheTemporariesKilledWritesLeftGoOnlyWhereNoOpenClearsThem) {
+    for (const bool wybrany : {false, true}) {
+        Decyzje d;
+        if (wybrany) d.k.KatalogSprawozdan = d.tmp.folder() + "WYBRANY/";
+        const std::string folder = wybrany ? "WYBRANY/" : "OPER/";
+        const std::string pozostalosci[] = {"firma.DEC.tmpAbC123", "firma.DEC.html.tmpYi5S7g", "firma.SRE.tmpAbC123"};
+        for (const std::string& p : pozostalosci) d.tmp.write(folder + p, "stary");
+        d.tmp.write(folder + "inna.DEC.tmpAbC123", "inny");
+        UsunPozostalosciPoza(d.k);
+        ASSERT_TRUE(Raport_DEC(d.k));
+        for (const std::string& p : pozostalosci) EXPECT_EQ(d.tmp.exists(folder + p), !wybrany) << p;
+        EXPECT_TRUE(d.tmp.exists(folder + "inna.DEC.tmpAbC123"));
+    }
 }
 
 }  // namespace

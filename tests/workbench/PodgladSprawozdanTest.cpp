@@ -11,6 +11,7 @@
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "Paths.h"
+#include "PlikiSprawozdan.h"
 #include "PomocWarsztatu.h"
 
 namespace vesk {
@@ -147,7 +148,7 @@ TEST_F(Podglad, ATemplateThatCannotBeReadIsNamedAndChangesNoFile) {
     test::TempDir wzorce;
     for (const auto& e : std::filesystem::directory_iterator(std::string(VESK_DATA_DIR) + "TABWZOR"))
         if (e.path().filename() != "QAD.BIK.HTML")
-            wzorce.write(e.path().filename().string(), dir.read(e.path().string()));
+            std::filesystem::copy_file(e.path(), wzorce.file(e.path().filename().string()));
     k->catTABWZOR = wzorce.folder();
     dir.write("OP.BIK.html", "dawna strona");
     std::filesystem::last_write_time(dir.file("OP.BIK.html"), std::filesystem::file_time_type::clock::now() -
@@ -173,7 +174,7 @@ TEST_F(Podglad, AReadOnlyOperatorsStatementsGoToAFolderOfTheUsersOwn) {
     if (!ro.jest) GTEST_SKIP() << "no bind mount here: no read-only medium";
     auto pliki = [&] {
         std::map<std::string, std::string> p;
-        for (const auto& e : std::filesystem::directory_iterator(ro.sciezka)) p[e.path().filename()] = dir.read(e.path());
+        for (const auto& e : std::filesystem::directory_iterator(ro.sciezka)) p[e.path().filename()] = dir.read(e.path().filename());
         return p;
     };
     const auto przed = pliki();
@@ -265,6 +266,32 @@ TEST_F(Podglad, DeletingAnOperatorAfterSavingAllItsStatementsLeavesNothingOfIt) 
         EXPECT_TRUE(!equalNoCaseCp1250(n.substr(0, 3), "op.") || zostaja.count(n)) << n;
     }
     for (const std::string& f : zostaja) EXPECT_EQ(dir.read(f), "x") << f;
+}
+
+// Two operators spelt alike but for letter case keep their own statements
+// and pages, written in turn, each in its own spelling.
+TEST_F(Podglad, OperatorsSpeltAlikeKeepTheirOwnStatements) {
+    const auto pliki = [&](const std::string& rdzen) {
+        std::map<std::string, std::string> p;
+        for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+            if (PlikSprawozdania(rdzen, e.path().filename().string())) p[e.path().filename()] = dir.read(e.path().filename());
+        return p;
+    };
+    wybierzNumer(1);
+    ZapisSprawozdanDoPliku(*w);
+    const auto duze = pliki("OP");
+    ASSERT_GT(duze.size(), 13u);
+    for (const char* e : {"qad", "tr1"}) dir.write(std::string("op.") + e, dir.read(std::string("OP.") + e));
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "op."));
+    wybierzNumer(1);
+    ZapisSprawozdanDoPliku(*w);
+    EXPECT_EQ(pliki("OP"), duze);
+    const auto male = pliki("op");
+    EXPECT_EQ(male.size(), duze.size());
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
+    wybierzNumer(1);
+    EXPECT_EQ(uruchom("Bilans1").Tekst, dir.folder() + "OP.BIK");
+    EXPECT_EQ(pliki("op"), male);
 }
 
 TEST_F(Podglad, SaveAllGoesOnAfterAFailureAndNamesItOnce) {
