@@ -16,6 +16,7 @@
 #include "FileKinds.h"
 #include "FileLookup.h"
 #include "FileSystemDetail.h"
+#include "Paths.h"
 
 namespace vesk {
 
@@ -273,12 +274,18 @@ bool FileLock::holds(const std::string& path) const {
     lookupFailure = 0;
     // The guarded file's lock holds the operator even where the lock file
     // was deleted since.
-    // (A name spelt otherwise counts where it finds the same lock file: not
-    // "t.lck" for "T.lck" where both exist.)
-    if (guard_ && (path_ == path || (equalNoCaseCp1250(path_, path) && findExisting(path) == findExisting(path_))))
+    // A lock file is named in its operator's spelling: "t.lck" is another
+    // operator's, never "T.lck", made yet or not. Its folders may be spelt
+    // otherwise ("OP/T.lck" for "op/T.lck").
+    const auto asSpelt = [](const std::string& p) {
+        const ExactFileNames exact;
+        return findExisting(p);
+    };
+    if (guard_ && (path_ == path || (fileNamePart(path_) == fileNamePart(path) && equalNoCaseCp1250(path_, path) &&
+                                     asSpelt(path) == asSpelt(path_))))
         return guardedFile() == Guarded::Current;
     if (fd_ < 0 || guardedFile() != Guarded::Current) return false;
-    auto found = findExisting(path);
+    auto found = asSpelt(path);
     struct stat mine, theirs;
     return found && ::fstat(fd_, &mine) == 0 && statPath(*found, theirs) && mine.st_dev == theirs.st_dev &&
            mine.st_ino == theirs.st_ino;

@@ -304,6 +304,15 @@ TEST_F(PlikiOperatora, AnOperatorKeepsItsOwnSpellingWhateverCaseItIsOpenedIn) {
         ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + nazwa));
         EXPECT_EQ(k->PlikDrzewa, dir.folder() + nazwa + "tr1");
     }
+    // Each under its own lock: Tc is not held while tc is open.
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "tc."));
+    EXPECT_TRUE(dir.exists("tc.lck"));
+    ui.messages.clear();
+    ui.files = {dir.folder() + "Tc.tr1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_FALSE(dir.exists("Tc.tr1") || dir.exists("Tc.qad"));
+    EXPECT_TRUE(dir.exists("tc.tr1") && dir.exists("tc.qad"));
 }
 
 TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
