@@ -146,21 +146,11 @@ bool PudelkaWZasiegu::nativeEventFilter(const QByteArray& typ, void* komunikat, 
 
 void PudelkaWZasiegu::naBiezacyPulpit() {
     QWidget* pudelko = QApplication::activeModalWidget();
-    xcb_connection_t* c = polaczenieX();
-    if (!pudelko || !c) return;
-    const std::optional<std::uint32_t> biezacy = liczba(c, korzen(c), biezacyPulpit_);
-    if (!biezacy) return;  // a window manager without desktops
+    if (!pudelko) return;
     bool przeniesione = false;
-    for (QWidget* okno : QApplication::topLevelWidgets()) {
-        if (!okno->isVisible() || !okno->windowHandle() || (okno != pudelko && !zabieraPudelko(*pudelko, *okno)))
-            continue;
-        const auto id = static_cast<xcb_window_t>(okno->winId());
-        const std::optional<std::uint32_t> jego = liczba(c, id, pulpitOkna_);
-        // 0xFFFFFFFF: on every desktop.
-        if (!jego || *jego == *biezacy || *jego == 0xFFFFFFFFu) continue;
-        doMenedzera(c, id, pulpitOkna_, {*biezacy, 1, 0, 0, 0});
-        przeniesione = true;
-    }
+    for (QWidget* okno : QApplication::topLevelWidgets())
+        if (okno->isVisible() && (okno == pudelko || zabieraPudelko(*pudelko, *okno)))
+            przeniesione = naPulpitUzytkownika(*okno) || przeniesione;
     if (!przeniesione) return;
     pudelko->raise();
     pudelko->activateWindow();
@@ -234,9 +224,24 @@ bool WPoluEkranu::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     return QObject::eventFilter(obiekt, zdarzenie);
 }
 
+bool naPulpitUzytkownika(QWidget& okno) {
+    xcb_connection_t* c = polaczenieX();
+    if (!c || !okno.windowHandle()) return false;
+    const std::optional<std::uint32_t> biezacy = liczba(c, korzen(c), atom(c, "_NET_CURRENT_DESKTOP"));
+    if (!biezacy) return false;  // a window manager without desktops
+    const xcb_atom_t pulpit = atom(c, "_NET_WM_DESKTOP");
+    const auto id = static_cast<xcb_window_t>(okno.winId());
+    const std::optional<std::uint32_t> jego = liczba(c, id, pulpit);
+    // 0xFFFFFFFF: on every desktop.
+    if (!jego || *jego == *biezacy || *jego == 0xFFFFFFFFu) return false;
+    doMenedzera(c, id, pulpit, {*biezacy, 1, 0, 0, 0});
+    return true;
+}
+
 void pokazNaWierzchu(QWidget* okno) {
     okno->setWindowState(okno->windowState() & ~Qt::WindowMinimized);
     okno->show();
+    naPulpitUzytkownika(*okno);
     okno->raise();
     okno->activateWindow();
 }

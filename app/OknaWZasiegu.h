@@ -39,7 +39,12 @@ private:
     bool czeka_ = false;
 };
 
-// Shown un-minimised, raised and active.
+// Under X, a window the window manager keeps on another desktop than the
+// one the user is on is asked over to the user's; true when it was asked.
+// Without X, or a window manager without desktops, nothing is done.
+bool naPulpitUzytkownika(QWidget& okno);
+
+// Shown un-minimised, on the user's desktop, raised and active.
 void pokazNaWierzchu(QWidget* okno);
 
 // A top-level window made no larger than the available area of its screen

@@ -336,8 +336,19 @@ void OknoGlowne::keyPressEvent(QKeyEvent* e) {
         EscOknaGlownego(app_.kontekst());
         return;
     }
-    std::string znak = zQt(e->text());
-    if (znak.size() == 1 && static_cast<unsigned char>(znak[0]) >= 0x20) {
+    // A menu item's shortcut runs the item here too, as it does from any
+    // control (Shift+Del: "Kasowanie").
+    const QKeySequence klawisz(e->keyCombination());
+    for (const auto& [nazwa, a] : akcje_)
+        if (!a->shortcut().isEmpty() && a->shortcut() == klawisz && wlaczona(nazwa)) {
+            a->trigger();
+            return;
+        }
+    // Only a key that types a printable character is answered: not Del
+    // (DEL, 0x7F), Backspace or Tab.
+    const QString tekst = e->text();
+    const std::string znak = zQt(tekst);
+    if (tekst.size() == 1 && tekst[0].isPrint() && znak.size() == 1) {
         KlawiszOknaGlownego(app_.kontekst(), znak[0]);
         return;
     }

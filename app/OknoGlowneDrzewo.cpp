@@ -307,7 +307,7 @@ void OknoGlowne::odswiezZakladkeDrzewa(const Warsztat& w) {
         okresyWidoczne_[k] = o.Widoczny;
         Okres[k]->setEnabled(o.Aktywny);
     }
-    LataSymulacji->setText(q(w.Widok.LataSymulacji));
+    LataSymulacji->setText(q(w.LataWybranego()));
     const StanPolecen& p = w.Polecenia;
     SpeedSymulacja->setEnabled(p.symuluj);
     SpeedBazowy->setEnabled(p.Bazowy1);

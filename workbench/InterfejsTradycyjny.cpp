@@ -345,8 +345,7 @@ void InterfejsTradycyjny::DodanieNowejDecyzji() {
 void InterfejsTradycyjny::WyborDoEdycji() {
     if (w.Doedycji1Click()) return pokazDodany();
     // The template chosen alone is seen in its box on the tree tab.
-    Zakladki.Widoczna[ZakladkaDrzewo] = true;
-    Zakladki.Aktywna = ZakladkaDrzewo;
+    zakladkiOperatora();
 }
 
 void InterfejsTradycyjny::pokazDodany() {
@@ -354,8 +353,7 @@ void InterfejsTradycyjny::pokazDodany() {
     StatusPrim = teksty::NieSymulowany;
     Wlaczony["PrzyciskProdukcja1"] = Wlaczony["PrzyciskFinanse"] = Wlaczony["PrzyciskWynikSyntetyczny"] = false;
     Wlaczony["PrzyciskSymulacja"] = true;
-    Zakladki.Widoczna[ZakladkaDrzewo] = true;
-    Zakladki.Aktywna = ZakladkaDrzewo;
+    zakladkiOperatora();
 }
 
 bool InterfejsTradycyjny::TrybKasowania() const {
@@ -405,15 +403,15 @@ void InterfejsTradycyjny::PrzyciskPowrotDoInterfejsu() {
     Zakladki.Aktywna = ZakladkaInterfejs;
 }
 
-void InterfejsTradycyjny::BitBtn1Click() {
-    Zakladki.Widoczna[ZakladkaInterfejs] = Zakladki.Widoczna[ZakladkaDrzewo] = true;
-    Zakladki.Widoczna[ZakladkaSprawozdanie2] = false;
+void InterfejsTradycyjny::BitBtn1Click() { zakladkiOperatora(); }
+
+void InterfejsTradycyjny::zakladkiOperatora() {
+    Zakladki.Widoczna = StanZakladek{}.Widoczna;
     Zakladki.Aktywna = ZakladkaDrzewo;
 }
 
 void InterfejsTradycyjny::PokazOperatora() {
-    Zakladki.Widoczna = StanZakladek{}.Widoczna;
-    Zakladki.Aktywna = ZakladkaDrzewo;
+    zakladkiOperatora();
     StronaTradycyjna.clear();
 }
 

@@ -80,12 +80,13 @@ public:
     void Szaro();
     void SpeedPotwierdzenieClick();
     // Ins while this tab (or a page it showed) is in front: a node is
-    // added as this tab's decision buttons add one, in sight: the tree tab
-    // shown with the new node selected and its form open. Nothing added
-    // (refused, told why): the page stays.
+    // added as this tab's decision buttons add one, in sight: the operator's
+    // tabs back, the tree tab in front with the new node selected and its
+    // form open. Nothing added (refused, told why): the page stays.
     void DodanieNowejDecyzji();
     // Ctrl+B there: with a base set it adds a node as Ins does, in sight;
-    // else the tree tab shows the template chosen.
+    // else (or refused) the operator's tabs come back, the tree tab showing
+    // the template chosen.
     void WyborDoEdycji();
     // The deletion that Kasowanie left on the confirmation button is
     // pending; ZakonczKasowanie drops it (Esc, another command), the
@@ -119,6 +120,10 @@ private:
     std::string etykietaWybranego() const;
     // The node just added, in sight: the tree tab with it selected.
     void pokazDodany();
+    // The operator's own tabs, as "Powrót do operatora" leaves them: the
+    // tree tab in front, the traditional tab beside it, no report page
+    // (shown before the tree changed) left to go back to.
+    void zakladkiOperatora();
     bool niesymulowanyWybrany() const;
     void pokazTylko(const char* zakladka);
 };

@@ -12,6 +12,16 @@
 
 namespace vesk {
 
+namespace {
+// The first year of the period of a node at that level (the root's: 2009).
+int rokPoczatku(int poziom) { return 2009 + 3 * poziom; }
+// The period's years, as the label and the headers above the tree name
+// them: "2012-2014".
+std::string lataOkresu(int poziom) {
+    const int rok = rokPoczatku(poziom);
+    return std::to_string(rok) + "-" + std::to_string(rok + 2);
+}
+}  // namespace
 
 Warsztat::Warsztat(Kontekst& kontekst) : k(kontekst), Wskazniki(&brakWskaznikow_) {
     // The sheet's schedule needs the variants' realisation times before any
@@ -154,10 +164,9 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
     const int glebokosc = Drzewo.Zaglebienie();
     for (int h = 1; h <= 9; ++h) {
         NaglowekOkresu& n = Widok.Okresy[static_cast<std::size_t>(h - 1)];
-        const int y1 = 2009 + 3 * (h - 1);
         // The first header, over the root, has no bar before it; each later
         // one's opening bar closes the one before (as after creating).
-        const std::string lata = std::to_string(y1) + "-" + std::to_string(y1 + 2);
+        const std::string lata = lataOkresu(h - 1);
         n.Napis = h == 1 ? lata : "| " + lata + " |";
         n.Aktywny = false;
         // The large view scrolls sideways over a deep tree: a header for
@@ -166,8 +175,7 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
     }
     if (poziom + 1 <= 9) Widok.Okresy[static_cast<std::size_t>(poziom)].Aktywny = true;
 
-    const int rok = (poziom - 1) * 3 + 2012;
-    Widok.LataSymulacji = std::to_string(rok) + "-" + std::to_string(rok + 2);
+    const int rok = rokPoczatku(poziom);
 
     const int rodzic = Drzewo.Rodzic(i);
     Widok.nazwa_wezla_poprzednika = rodzic >= 0 ? Drzewo.Etykieta(rodzic) : teksty::Root;
@@ -209,9 +217,13 @@ void Warsztat::TreeView1Enter() {
     Widok.Nazwa_Biezacego_Wezla = etykieta;
     Widok.nazwa_wezla_poprzednika = teksty::Root;
     Widok.Absolutny_numer_wezla_biezacego = "0";
-    Widok.LataSymulacji = "2009-2011";
     rozbierz(etykieta, Widok.lewa, Widok.prawa);
     Widok.okienkonumerupoziomu = "0";
+}
+
+std::string Warsztat::LataWybranego() const {
+    const int i = IndeksWybranego();
+    return lataOkresu(i >= 0 ? Drzewo.Poziom(i) : 0);
 }
 
 std::string Warsztat::PodpisPrzyciskuPodgladu() const {

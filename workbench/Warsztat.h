@@ -48,10 +48,9 @@ struct NaglowekOkresu {
 };
 
 // What the follow-up of the selection shows besides the commands: the
-// period headers, the selected node's years, the captions, the debug boxes.
+// period headers, the captions, the debug boxes.
 struct WidokWezla {
     std::array<NaglowekOkresu, 9> Okresy;  // Okres1 .. Okres9
-    std::string LataSymulacji;
     std::string PrzyciskPodgladu;          // the preview button's caption
     std::string przeglad1;                 // the preview menu item's caption
     // The debug boxes.
@@ -121,8 +120,11 @@ public:
     std::string PoleBledne;
     // The "Zoom" check box: the large view on or off, then the follow-up.
     void UstawZoom(bool zoom);
-    // The tree got the focus: the debug boxes and the years show the root.
+    // The tree got the focus: the debug boxes show the root.
     void TreeView1Enter();
+    // The selected node's period ("2012-2014"), however it was selected;
+    // the root's while none is.
+    std::string LataWybranego() const;
     // The preview button's caption, "Podgląd decyzji: (label) <F3>".
     std::string PodpisPrzyciskuPodgladu() const;
 

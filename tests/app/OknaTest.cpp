@@ -207,6 +207,25 @@ TEST_F(Okna, KeysMeantForTheWindowItselfAreAnswered) {
     EXPECT_EQ(ui.messages[0], "a has been pressed");
 }
 
+// With the main window itself focused, not yet active (no shortcut caught
+// the keys): Shift+Del runs "Kasowanie", which asks about the operator
+// chosen; Ctrl+Del, typing DEL, raises no box.
+TEST_F(Okna, ShiftDelOnTheWindowItselfRunsItsMenuItemCtrlDelRaisesNoBox) {
+    nowyOperator("inny.tr1");
+    ui.files = {operatorzy() + "op.tr1", operatorzy() + "inny.tr1"};
+    app->nowyOperator();
+    ui.messages.clear();
+    ui.answers = {false};
+    app->oknoGlowne().setFocus();
+    for (Qt::KeyboardModifier mod : {Qt::ShiftModifier, Qt::ControlModifier}) {
+        QKeyEvent klawisz(QEvent::KeyPress, Qt::Key_Delete, mod, QStringLiteral("\x7f"));
+        QApplication::sendEvent(&app->oknoGlowne(), &klawisz);
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].rfind("Skasowa\xE6 operatora", 0), 0u) << ui.questions[0];
+}
+
 TEST_F(Okna, HelpTableRefillsAtEveryShow) {
     OknoPomocy& faq = app->oknoPomocy();
     faq.show();

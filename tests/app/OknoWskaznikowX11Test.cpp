@@ -327,6 +327,29 @@ TEST_F(X11Okno, TheWindowStaysOnTopThroughAMinimiseARestoreAHideAndAClose) {
     }
 }
 
+// The decision form of a node just added, sent to another desktop (its title
+// bar's menu): F3 on the main window brings it back to the user's desktop,
+// active, its first box's value selected for what is typed next.
+using X11Formularz = test::OknaFixture<>;
+TEST_F(X11Formularz, F3BringsTheFormFromAnotherDesktopActiveAtItsFirstBox) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs tests/x11/pod_x11.sh";
+    przygotuj();
+    uruchom();
+    nowyOperator("x11.tr1");
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(1));
+    app->oknoGlowne().akcja("przeglad1")->trigger();
+    OknoFormularzaDecyzji& f3 = app->oknoFormularzaDecyzji();
+    ASSERT_TRUE(test::CzekajAz([&] { return f3.isActiveWindow(); }, 10000));
+    xdotool({"set_desktop_for_window", QString::number(f3.winId()), "1"});
+    ASSERT_TRUE(test::CzekajAz([&] { return !f3.windowHandle()->isExposed(); }, 5000));
+    xdotool({"windowactivate", "--sync", QString::number(app->oknoGlowne().winId())});
+    ASSERT_TRUE(test::CzekajAz([&] { return app->oknoGlowne().isActiveWindow(); }, 5000));
+    xdotool({"key", "F3"});
+    EXPECT_TRUE(test::CzekajAz([&] { return f3.isActiveWindow() && f3.windowHandle()->isExposed(); }, 10000));
+    EXPECT_EQ(QApplication::focusWidget(), f3.Pola[0]);
+    EXPECT_EQ(f3.Pola[0]->selectedText(), f3.Pola[0]->text());
+}
+
 // On an 800 x 600 screen (tests/x11/pod_x11.sh with that size, also scaled
 // by QT_SCALE_FACTOR): both windows lie whole on the screen, their captions
 // included; the indicator window may be made smaller still and brings each

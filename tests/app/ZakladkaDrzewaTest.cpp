@@ -159,11 +159,12 @@ TEST_F(ZakladkaDrzewa, FocusFromAnotherControlShowsTheRootNotFromTheWindow) {
     klik("d 2");
     QFocusEvent okno(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(f().TreeView1, &okno);
-    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2012-2014"));
+    EXPECT_EQ(f().Debug.at("Nazwa_Biezacego_Wezla")->text(), QStringLiteral("d 2"));
     QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(f().TreeView1, &tab);
-    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2009-2011"));
     EXPECT_EQ(f().Debug.at("Nazwa_Biezacego_Wezla")->text(), QStringLiteral("d/r 0"));
+    // The years above the tree stay the selected node's.
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2012-2014"));
     EXPECT_EQ(f().TreeView1->currentItem(), item("d 2"));
 }
 
@@ -392,7 +393,7 @@ TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
 }
 
 // Ctrl+B on a report page with no base set: the template chosen is seen on
-// the tree tab, the tree focused.
+// the tree tab, the tree focused, the traditional tab beside it.
 TEST_F(ZakladkaDrzewa, CtrlBOnAReportPageWithoutABaseShowsTheTreeTab) {
     klik("d/r 1");
     f().akcja("WynikSyntetyczny1")->trigger();
@@ -401,6 +402,22 @@ TEST_F(ZakladkaDrzewa, CtrlBOnAReportPageWithoutABaseShowsTheTreeTab) {
     EXPECT_EQ(f().PageControl1->currentWidget(), f().TabDrzewo);
     EXPECT_EQ(f().OkienkoEdycji->text(), QStringLiteral("d/r 1"));
     EXPECT_EQ(f().focusWidget(), f().TreeView1);
+    klawisz(f().PageControl1, Qt::Key_Tab, Qt::ControlModifier);  // the operator's tabs, not the report
+    EXPECT_EQ(f().PageControl1->currentWidget(), f().Wyniki->TabInterfejs);
+}
+
+// Ctrl+B on a report page adding a node, confirmed by F2: the operator's
+// tabs as "Powrót do operatora" leaves them (Ctrl+Tab to the traditional
+// tab, not to the stale report), the years above the tree the new node's.
+TEST_F(ZakladkaDrzewa, CtrlBOnAReportPageAddingANodeBringsBackTheOperatorsTabs) {
+    klik("d/r 1");
+    f().akcja("Bazowy1")->trigger();
+    f().akcja("WynikSyntetyczny1")->trigger();
+    f().akcja("Doedycji1")->trigger();
+    f3().Potwierdzenie1->trigger();
+    EXPECT_EQ(f().LataSymulacji->text(), QStringLiteral("2015-2017"));
+    klawisz(f().PageControl1, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(f().PageControl1->currentWidget(), f().Wyniki->TabInterfejs);
 }
 
 // Selecting nodes and the refresh after every view give the items the

@@ -100,7 +100,7 @@ TEST_F(Wezly, FollowUpGivesPathHeadersAndCommands) {
     wybierzNumer(7);
     EXPECT_EQ(w->Widok.okienko_sciezki, "7-3-0");
     EXPECT_EQ(w->Widok.nazwa_wezla_poprzednika, "d/r 3");
-    EXPECT_EQ(w->Widok.LataSymulacji, "2015-2017");
+    EXPECT_EQ(w->LataWybranego(), "2015-2017");
     EXPECT_EQ(w->Widok.okienkonumerupoziomu, "2");
     EXPECT_EQ(w->Widok.Absolutny_numer_wezla_biezacego, "2");
     EXPECT_TRUE(w->Polecenia.Kasowaniewza1);  // a parent: offered, refused with the reason
@@ -126,7 +126,7 @@ TEST_F(Wezly, FollowUpGivesPathHeadersAndCommands) {
     wybierzNumer(0);
     EXPECT_EQ(w->Widok.okienko_sciezki, "0");
     EXPECT_EQ(w->Widok.nazwa_wezla_poprzednika, teksty::Root);
-    EXPECT_EQ(w->Widok.LataSymulacji, "2009-2011");
+    EXPECT_EQ(w->LataWybranego(), "2009-2011");
     EXPECT_FALSE(w->Polecenia.WynikSyntetyczny1);
 }
 

@@ -73,17 +73,16 @@ TEST_F(Widok, AReadOnlyOperatorRefusesADeletionBeforeAskingAndItsFormSaysSo) {
 TEST_F(Widok, FocusInTheTreeShowsTheRoot) {
     operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n");
     wybierzNumer(1);
-    EXPECT_EQ(w->Widok.LataSymulacji, "2012-2014");
     w->TreeView1Enter();
-    EXPECT_EQ(w->Widok.LataSymulacji, "2009-2011");
     EXPECT_EQ(w->Widok.Nazwa_Biezacego_Wezla, "d/r 0");
     EXPECT_EQ(w->Widok.nazwa_wezla_poprzednika, "Root");
     EXPECT_EQ(w->Widok.Absolutny_numer_wezla_biezacego, "0");
     EXPECT_EQ(w->Widok.okienkonumerupoziomu, "0");
     EXPECT_EQ(w->Widok.lewa, "d/r");
     EXPECT_EQ(w->Widok.prawa, "0");
-    // The selection itself stays.
+    // The selection itself stays, and its years.
     EXPECT_EQ(w->Wybrany, 1);
+    EXPECT_EQ(w->LataWybranego(), "2012-2014");
     EXPECT_EQ(w->PodpisPrzyciskuPodgladu(), "Podgl\xB9" "d decyzji: (d 1) <F3>");
 }
 
