@@ -220,11 +220,6 @@ std::vector<std::string> removeTemporaries(const std::string& folder,
     return removed;
 }
 
-std::vector<std::string> removeTemporariesOf(const std::string& path) {
-    const std::string name = fileNamePart(path);
-    return removeTemporaries(folderPart(path), [&](std::string_view target) { return target == name; });
-}
-
 bool syncFolderOf(const std::string& path) {
     auto found = findExisting(path);
     if (!found) return failNotFound();

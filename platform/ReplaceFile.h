@@ -105,8 +105,6 @@ std::optional<std::string_view> temporaryTarget(std::string_view name);
 // their exact names. The files removed (the folder followed by each one's name).
 std::vector<std::string> removeTemporaries(const std::string& folder,
                                            const std::function<bool(std::string_view target)>& whose);
-// Those of the file at path alone, spelt as path has it.
-std::vector<std::string> removeTemporariesOf(const std::string& path);
 
 // Flushes the folder holding the existing file at path to the device, so
 // that a rename or creation there outlives a power cut. A file system that

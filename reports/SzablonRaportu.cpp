@@ -102,9 +102,7 @@ std::optional<std::string> ZnajdzSprawozdanie(const std::string& folder, const s
     if (!pliki) return std::nullopt;
     std::optional<std::string> jeden;
     for (const std::string& p : pliki->files) {
-        if (p.size() != rdzen.size() + 1 + ext.size() || !PlikSprawozdania(rdzen, p) ||
-            !equalNoCaseCp1250(std::string_view(p).substr(rdzen.size() + 1), ext))
-            continue;
+        if (!PlikSprawozdania(rdzen, p) || !equalNoCaseCp1250(std::string_view(p).substr(rdzen.size() + 1), ext)) continue;
         if (jeden) return std::nullopt;
         jeden = p;
     }

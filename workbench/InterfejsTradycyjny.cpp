@@ -251,12 +251,11 @@ void InterfejsTradycyjny::przyciskSprawozdania(const std::string& nazwa) {
     if (nazwa == "PrzyciskWynikSyntetyczny" && w.k.NumerWezla == 0) return;
     // Where the viewer put it (a read-only operator's in the user's folder).
     const std::optional<std::string> folder = FolderSprawozdan(w.k);
-    const std::optional<std::string> plik =
-        folder ? std::optional(NazwaWFolderze(*folder, RdzenNazwy(w.k.NazwaPlikuStanu), p->strona)) : std::nullopt;
-    std::optional<std::string> strona =
-        folder ? ZnajdzSprawozdanie(*folder, RdzenNazwy(w.k.NazwaPlikuStanu), p->strona) : std::nullopt;
+    const std::string rdzen = RdzenNazwy(w.k.NazwaPlikuStanu);
+    std::optional<std::string> strona = folder ? ZnajdzSprawozdanie(*folder, rdzen, p->strona) : std::nullopt;
     if (!strona) {
-        w.k.Okna->message(plik ? "Brak strony sprawozdania " + *plik : w.k.PowodBleduRaportu);
+        w.k.Okna->message(folder ? "Brak strony sprawozdania " + NazwaWFolderze(*folder, rdzen, p->strona)
+                                 : w.k.PowodBleduRaportu);
         return;
     }
     StronaTradycyjna = *strona;
