@@ -12,6 +12,7 @@
 #include "FileSystem.h"
 #include "Paths.h"
 #include "Real48.h"
+#include "ReplaceFile.h"
 #include "SlowaRozkazu.h"
 #include "TekstWiersza.h"
 #include "TextFileLines.h"
@@ -268,7 +269,7 @@ void Interpretator::ladujPlik(int L, const std::string& nazwa) {
 void Interpretator::otworzRaport() {
     zamknijRaport();
     plikRaportu_ = Poziomy[0].NazwaPliku + ".txt";
-    plikRaportuTymczasowy_ = plikRaportu_ + ".nowy";
+    plikRaportuTymczasowy_ = plikRaportu_ + NewFileSuffix;
     // The new report is made new: what a killed run left at its name goes
     // (and is said), anything else someone put there stays, refused.
     const std::string nieUtworzono =

@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ReplaceFile.h"
+
 namespace vesk {
 
 // How the name is written.
@@ -106,6 +108,6 @@ FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie);
 // A creation writes the new state file and the new tree beside the old
 // ones, named so ("T.qad.nowy", "T.tr1.nowy"), before renaming them into
 // place: the state file first (the commit point), then the tree.
-inline constexpr const char* DopisekNowegoPliku = ".nowy";
+inline constexpr const char* DopisekNowegoPliku = NewFileSuffix;
 
 }  // namespace vesk

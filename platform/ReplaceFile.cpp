@@ -166,7 +166,7 @@ bool isLeftover(const std::string& path) {
     return refused == 0 || fail(refused);
 }
 
-std::vector<std::string> removeStaleTemporaries(const std::string& path) {
+std::vector<std::string> removeStaleTemporaries(const std::string& path, MadeNew madeNew) {
     const std::string folder = folderPart(path);
     const std::string name = fileNamePart(path);
     std::string nativeFolder;
@@ -185,11 +185,14 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path) {
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = entryName(entry).value_or(std::string());
         if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
-        // Only the names this program gives: its temporary files, its
-        // ".nowy" file and that one's temporary files. Any other name
-        // beside it ("T.qad.Kopia1", "T.tr1.nowy.backup") is the user's.
+        // Only the names this program gives: its temporary files, and of a
+        // file made anew, its new file and that one's temporary files. Any
+        // other name beside it ("T.qad.Kopia1", "T.tr1.nowy.backup", the
+        // ".nowy" of a statement) is the user's.
         const std::optional<std::string_view> target = temporaryTarget(cp);
-        const bool stale = (target && (*target == own || *target == own + ".nowy")) || cp == own + ".nowy";
+        const std::string fresh = madeNew == MadeNew::Yes ? own + NewFileSuffix : std::string();
+        const bool stale = (target && (*target == own || (!fresh.empty() && *target == fresh))) ||
+                           (!fresh.empty() && cp == fresh);
         if (stale && removeIfLeftover(childPath(nativeFolder, entry))) removed.push_back(folder + cp);
     }
     return removed;

@@ -86,15 +86,23 @@ bool mayReplace(const std::string& path);
 // killed program may leave one, which removeStaleTemporaries takes away.
 inline constexpr std::string_view TemporarySuffix = ".tmp";
 
+// The name a file made anew in place (a creation's tree and state file,
+// a report made whole before it is renamed onto its own name) has while
+// it is written: the file's name followed by this ("T.tr1.nowy").
+inline constexpr const char* NewFileSuffix = ".nowy";
+
 // Removes what a killed program may have left beside the file at path:
 // its temporary files (the name followed by TemporarySuffix and six
-// characters, or by ".nowy" alone or with TemporarySuffix and six
-// characters), spelt as that file is (as the path has it when there is
-// none), each one removeLeftover would take (a link or a second name of
-// another file someone put there stays). No other name is taken for a
-// leftover: "T.qad.Kopia1" or "T.tr1.nowy.backup" is the user's copy. The
+// characters), and with MadeNew::Yes, for a file this program makes anew
+// at NewFileSuffix's name, that new file with its temporary files too;
+// spelt as that file is (as the path has it when there is none), each one
+// removeLeftover would take (a link or a second name of another file
+// someone put there stays). No other name is taken for a leftover:
+// "T.qad.Kopia1" or "T.tr1.nowy.backup" is the user's copy, and so is a
+// ".nowy" beside a file the program never makes anew ("T.BIK.nowy"). The
 // files removed (the path's folder followed by each one's name).
-std::vector<std::string> removeStaleTemporaries(const std::string& path);
+enum class MadeNew { No, Yes };
+std::vector<std::string> removeStaleTemporaries(const std::string& path, MadeNew madeNew = MadeNew::No);
 
 // The name of the file a temporary file of createTemporaryFile was made
 // for ("T.BIK" for "T.BIK.tmpAbC123"); nothing for any other name.

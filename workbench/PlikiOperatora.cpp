@@ -64,7 +64,7 @@ constexpr const char* kZachowaneDrzewo[] = {".bledny", ".bled1", ".bled2", ".ble
 // tree, each through a temporary file of replaceFile.
 std::size_t najdluzszyDopisek() {
     std::size_t n = 0;
-    for (std::string_view d : {std::string_view(ZapisWToku), std::string_view(".krok"), std::string_view(".nowy"),
+    for (std::string_view d : {std::string_view(ZapisWToku), std::string_view(".krok"), std::string_view(DopisekNowegoPliku),
                                std::string_view(kZachowaneDrzewo[0])})
         n = std::max(n, 3 + d.size() + TemporarySuffix.size() + 6);
     return n;
@@ -407,7 +407,7 @@ std::vector<std::string> Warsztat::UsunPozostalosciTworzenia(const OperatorZNazw
     // Under the lock no creation runs; one that finished since has a tree.
     if (!dokladnie([&] { return fileExists(o.sciezka + "tr1") || lookupError() != 0; }))
         for (const std::string& plik : {o.sciezka + "tr1", o.stan})
-            for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
+            for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik, MadeNew::Yes); })) usuniete.push_back(std::move(f));
     if (blokada.created()) dokladnie([&] { return removeFile(o.sciezka + "lck"); });
     return usuniete;
 }
@@ -586,7 +586,7 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     // goes, and what killed runs left beside its files.
     const std::string nieusuniete = drzewoDawne.przemianowany ? std::string() : usunDawneDrzewo(o, plikDrzewa);
     for (const std::string& plik : {plikDrzewa, plikStanu, o.drzewo, o.stan})
-        if (!plik.empty()) dokladnie([&] { return removeStaleTemporaries(plik); });
+        if (!plik.empty()) dokladnie([&] { return removeStaleTemporaries(plik, MadeNew::Yes); });
     if (!nieusuniete.empty()) {
         k.BladUsuwaniaPliku = true;
         komunikat("Operator " + plikDrzewa + " utworzony, ale " + nieusuniete);
@@ -855,7 +855,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     if (!tylkoDoOdczytu) {
         std::vector<std::string> usuniete;
         for (const std::string& plik : {plikDrzewa, plikStanu})
-            for (std::string& f : removeStaleTemporaries(plik)) usuniete.push_back(std::move(f));
+            for (std::string& f : removeStaleTemporaries(plik, MadeNew::Yes)) usuniete.push_back(std::move(f));
         for (const std::string& plik : {plikStanu, plikStanu + ZapisWToku, plikStanu + ".krok"})
             for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
         // Those of its report files too.

@@ -98,7 +98,10 @@ TEST_F(Naprawa, OpeningRemovesOnlyTheLeftoversAtTemporaryNamesAndNamesThem) {
              // program's own temporary names beside them still go.
              {"OP.qad.Kopia1", Cudzy},             {"OP.tr1.Wersja", Cudzy},               {"OP.tr1.nowy.backup", Cudzy},
              {"OP.tr1.nowy.Ab12Cd", Cudzy},        {"OP.qad.zapis.Stary1", Cudzy},         {"OP.qad.kopia1", Cudzy},
-             {"OP.qad.tmpKo12Pi", Pozostalosc},    {"OP.tr1.nowy.tmpWe12Rs", Pozostalosc}, {"OP.qad.zapis.tmpSt12Ar", Pozostalosc}};
+             {"OP.qad.tmpKo12Pi", Pozostalosc},    {"OP.tr1.nowy.tmpWe12Rs", Pozostalosc}, {"OP.qad.zapis.tmpSt12Ar", Pozostalosc},
+             // A ".nowy" beside a file the program never makes anew is the user's.
+             {"OP.qad.zapis.nowy", Cudzy},         {"OP.qad.krok.nowy", Cudzy},            {"OP.BIK.nowy", Cudzy},
+             {"OP.qad.nowy.tmpSt12Ar", Pozostalosc}};
     for (const auto& p : t) {
         if (p.co == Pozostalosc) dir.write(p.nazwa, "stary");
         if (p.co == Cudzy) dir.write(p.nazwa, "cudze");

@@ -251,10 +251,12 @@ TEST_F(Podglad, DeletingAnOperatorAfterSavingAllItsStatementsLeavesNothingOfIt) 
     ASSERT_TRUE(jest("OP.kap.html") && jest("OP.ING.html") && jest("OP.DEC.html"));
     const std::set<std::string> zostaja = {"op.tr1",        "op.qad",       "op.BIK",        "op.BIK.html",
                                            "OP.notatki.txt", "OP.BIK.Marzec", "OP.qad.Backup", "OP.lck.Kopia1",
-                                           "OP.kap.html.Kopia1", "OP.qad.zapis.Stary1", "OP.tr1.nowy.backup"};
+                                           "OP.kap.html.Kopia1", "OP.qad.zapis.Stary1", "OP.tr1.nowy.backup",
+                                           "OP.BIK.nowy",  "OP.BIK.html.nowy", "OP.DEC.nowy",  "OP.lck.nowy",
+                                           "OP.tr1.bledny.nowy"};
     for (const std::string& f : zostaja) dir.write(f, "x");
     for (const char* f : {"OP.BIK.tmpAbC123", "OP.kap.html.tmpXyZ789", "OP.qad.zapis", "OP.tr1.bledny", "OP.tr1.nowy", "Op.sre",
-                          "OP.qad.tmpAb12Cd", "OP.tr1.nowy.tmpAb12Cd"})
+                          "OP.qad.tmpAb12Cd", "OP.tr1.nowy.tmpAb12Cd", "OP.qad.nowy", "OP.qad.nowy.tmpAb12Cd"})
         dir.write(f, "x");
     nowyOperator("INNY");
     ui.messages.clear();
