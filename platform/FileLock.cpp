@@ -87,13 +87,32 @@ std::mutex& guardsMutex() {
     return m;
 }
 
-// The guard whose file is the one st describes; the mutex held.
-int* guardOf(const struct stat& st) {
-    for (int* g : guards()) {
+int* guardOf(const std::string& native, const struct stat& st) {
+    // One name however the path reaches it: the same entry, spelt as it
+    // is, of the same folder ("OP/T.qad", "/home/u/OP/T.qad").
+    const auto sameName = [&](const std::string& name) {
+        if (name == native) return true;
+        const std::size_t a = name.find_last_of('/'), b = native.find_last_of('/');
+        const std::string_view entryA = a == std::string::npos ? std::string_view(name) : std::string_view(name).substr(a + 1);
+        const std::string_view entryB = b == std::string::npos ? std::string_view(native) : std::string_view(native).substr(b + 1);
+        if (entryA != entryB) return false;
+        const std::string folderA = a == std::string::npos ? "." : a == 0 ? "/" : name.substr(0, a);
+        const std::string folderB = b == std::string::npos ? "." : b == 0 ? "/" : native.substr(0, b);
+        struct stat fa, fb;
+        return ::stat(folderA.c_str(), &fa) == 0 && ::stat(folderB.c_str(), &fb) == 0 && fa.st_dev == fb.st_dev &&
+               fa.st_ino == fb.st_ino;
+    };
+    for (const auto& [g, name] : guardNames()) {
         struct stat mine;
-        if (::fstat(*g, &mine) == 0 && mine.st_dev == st.st_dev && mine.st_ino == st.st_ino) return g;
+        if (::fstat(*g, &mine) == 0 && mine.st_dev == st.st_dev && mine.st_ino == st.st_ino && sameName(name)) return g;
     }
     return nullptr;
+}
+
+void passGuard(int* guard, int fd, const std::string& native) {
+    ::close(*guard);
+    *guard = fd;
+    guardNames()[guard] = native;
 }
 
 }  // namespace fsdetail

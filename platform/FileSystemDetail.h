@@ -110,7 +110,12 @@ bool flushFolderOf(const std::string& native);
 // The lock on the guards of every FileLock (FileLock::guard), which
 // replaceFile hands on to the file it renames into a guarded place.
 std::mutex& guardsMutex();
-// The guard whose file is the one st describes; the mutex held.
-int* guardOf(const struct stat& st);
+// The guard taken under the native name whose file is the one st
+// describes (a lock stays on its own name: the same file reached by a
+// second name has none); the mutex held.
+int* guardOf(const std::string& native, const struct stat& st);
+// Hands the guard on to the file open as fd, now at the native name; the
+// mutex held.
+void passGuard(int* guard, int fd, const std::string& native);
 
 }  // namespace vesk::fsdetail

@@ -287,8 +287,10 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
     int error = errno;
     // A locked file's lock goes with its place: the new file is locked
     // before it takes the old one's name, so nobody finds it unlocked.
+    // Only the name the lock was taken under passes it on: a second name
+    // of the locked file replaced leaves the lock where it is.
     std::unique_lock<std::mutex> heldGuards(guardsMutex());
-    int* guard = ok && existing ? guardOf(st) : nullptr;
+    int* guard = ok && existing ? guardOf(*existing, st) : nullptr;
     int kept = -1;
     if (guard) {
         kept = ::dup(fd);
@@ -313,10 +315,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, bool keepSpell
         ::unlink(temporary.c_str());
         return fail(error);
     }
-    if (guard) {
-        ::close(*guard);
-        *guard = kept;
-    }
+    if (guard) passGuard(guard, kept, target);
     heldGuards.unlock();
     // The twin of another spelling goes only once the new file is in place.
     if (existing && *existing != target) ::unlink(existing->c_str());

@@ -29,6 +29,15 @@ TEST(FileLock, ALockThatCannotBeTakenIsRefusedNeverBypassed) {
              ASSERT_TRUE(replaceFile(d.file("T.qad"), "nowy"));
          },
          R::InUse},
+        // A second name of the state file replaced: the lock stays on the
+        // state file's own name, the new file there takes none.
+        {"deleted, a second name of the state file replaced", true,
+         [](const test::TempDir& d) {
+             ASSERT_EQ(::link(d.file("T.qad").c_str(), d.file("T.BIK").c_str()), 0);
+             ASSERT_TRUE(replaceFile(d.file("T.BIK"), "sprawozdanie"));
+             ::unlink(d.file("T.lck").c_str());
+         },
+         R::InUse},
     };
     for (const auto& p : przypadki) {
         test::TempDir dir;
@@ -38,6 +47,7 @@ TEST(FileLock, ALockThatCannotBeTakenIsRefusedNeverBypassed) {
             ASSERT_EQ(pierwszy.lock(dir.file("T.lck"), dir.file("T.qad")), R::Locked) << p.co;
         }
         p.zmien(dir);
+        EXPECT_EQ(pierwszy.guardedFile(), FileLock::Guarded::Current) << p.co;
         EXPECT_EQ(drugi.lock(dir.file("T.lck"), dir.file("T.qad")), p.wynik) << p.co;
         EXPECT_FALSE(drugi.locked() || dir.exists("gdzie")) << p.co;
         pierwszy.unlock();
