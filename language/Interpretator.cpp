@@ -183,8 +183,9 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     const TextFileLines t = textFileLines(*bajty, LoneCr::EndsLine, [](const std::string& linia) {
         return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem") ? 0 : std::string::npos;
     });
-    if (t.refusal == TextFileLines::Refusal::None) return {t.lines, {}};
-    return odmowa(textFileRefusal(t, plik, "rem"));
+    if (t.refusal != TextFileLines::Refusal::None) return odmowa(textFileRefusal(t, plik, "rem"));
+    const std::string wlasna = fileNameToCp1250(natywna->substr(natywna->find_last_of('/') + 1)).value_or(fileNamePart(nazwa));
+    return {t.lines, {}, folderPart(nazwa) + wlasna};
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
@@ -258,6 +259,7 @@ void Interpretator::ladujPlik(int L, const std::string& nazwa) {
     if (!plik.powod.empty()) blad(BladSkryptu::Rodzaj::Plik, plik.powod);
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];
     p.NazwaPliku = nazwa;
+    p.Pisownia = std::move(plik.plik);
     p.Linie = std::move(plik.linie);
     p.Nastepna = 0;
     p.Otwarty = true;
@@ -267,7 +269,11 @@ void Interpretator::ladujPlik(int L, const std::string& nazwa) {
 
 void Interpretator::otworzRaport() {
     zamknijRaport();
-    plikRaportu_ = Poziomy[0].NazwaPliku + ".txt";
+    // Named for the command file as it is spelt, and taken as spelt: the
+    // report of "T.roz" is never "t.roz"'s, nor is it replaced or removed
+    // for it.
+    const ExactFileNames wPisowni;
+    plikRaportu_ = Poziomy[0].Pisownia + ".txt";
     plikRaportuTymczasowy_ = plikRaportu_ + ".nowy";
     // The new report is made new: what a killed run left at its name goes
     // (and is said), anything else someone put there stays, refused.
@@ -297,12 +303,14 @@ void Interpretator::otworzRaport() {
 }
 
 void Interpretator::porzucRaport() {
+    const ExactFileNames wPisowni;
     raport_.reset();
     removeFile(plikRaportuTymczasowy_);
 }
 
 bool Interpretator::zamknijRaport() {
     if (!raport_) return true;
+    const ExactFileNames wPisowni;
     const bool ok = raport_->close() && renameFile(plikRaportuTymczasowy_, plikRaportu_);
     raport_.reset();
     if (ok) return true;
