@@ -184,8 +184,8 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
         return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem") ? 0 : std::string::npos;
     });
     if (t.refusal != TextFileLines::Refusal::None) return odmowa(textFileRefusal(t, plik, "rem"));
-    const std::string wlasna = fileNameToCp1250(natywna->substr(natywna->find_last_of('/') + 1)).value_or(fileNamePart(nazwa));
-    return {t.lines, {}, folderPart(nazwa) + wlasna};
+    const std::string wlasna = natywna->substr(natywna->find_last_of('/') + 1);
+    return {t.lines, {}, folderPart(nazwa) + fileNameToCp1250(wlasna).value_or(fileNamePart(nazwa))};
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {

@@ -321,9 +321,9 @@ int uruchom(int argc, char** argv) {
     try {
         if (argc == 2) {
             // The program's own name, spelt so: a user's "Testint" is another operator.
-            const vesk::OperatorZNazwy o =
-                vesk::ZnajdzOperatora(vesk::joinPath(k->catKARTOPERATORA, "testint.tr1"), vesk::FormaNazwy::PlikDrzewa, gdzie,
-                                      vesk::CelNazwy::UtworzenieWPisowni);
+            const vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(vesk::joinPath(k->catKARTOPERATORA, "testint.tr1"),
+                                                                 vesk::FormaNazwy::PlikDrzewa, gdzie,
+                                                                 vesk::CelNazwy::UtworzenieWPisowni);
             if (!o.powod.empty()) return odmowa(o.powod);
             k->TrybWsadowy = true;
             k->NazwaOperatoraWsadowego = "testint";
