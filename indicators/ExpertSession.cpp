@@ -740,9 +740,10 @@ bool ExpertSession::Wnioskowanie() {
                      wynik.EngineMessages);
     }
     // The engine's constructs are a copy for the user to look at: one that
-    // cannot be written costs the run none of its diagnoses.
+    // cannot be written costs the run none of its diagnoses. Its name is
+    // this program's, written as spelt: the user's "Clp.clp" is another file.
     const std::string plik = katalogOperatora_ + "clp.clp";
-    if (!replaceFile(plik, wynik.Constructs))
+    if (!replaceFileAsSpelt(plik, wynik.Constructs))
         Pokaz("Nie mo\xBFna zapisa\xE6 pliku " + plik + ": " + lastFileError() + " (diagnozy wnioskowania: " + n +
               ", s\xB9 na li\x9C" "cie)");
     return true;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "FileSystem.h"
 #include "OcenaWskaznika.h"
 #include "Pomocnicze.h"
 #include "Real48.h"
@@ -194,6 +195,9 @@ bool DodajWskaznik(ZestawWskaznikow& z, const IndicatorDef& definicja, UserInter
 
 bool ZapiszZestawJako(ZestawWskaznikow& z, const std::string& sciezka, UserInterface& ui) {
     if (sciezka.empty()) return false;
+    // The name typed is the file's, as spelt: "Zestaw.xls" beside it is
+    // another file, neither asked about nor replaced or removed.
+    const ExactFileNames jakWpisano;
     if (IstniejePlik(sciezka) && !ui.question("Plik " + sciezka + " ju\xBF istnieje. Zast\xB9pi\xE6 go?")) return false;
     try {
         z.Magazyn.write(sciezka, z.Tabela);

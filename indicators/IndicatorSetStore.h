@@ -95,7 +95,9 @@ std::optional<std::string> BladNazwy(const ZestawWskaznikow& z, const std::strin
 bool DodajWskaznik(ZestawWskaznikow& z, const IndicatorDef& definicja, UserInterface& ui);
 
 // Writes the set to a chosen path (asking before overwriting an existing
-// file); on success it becomes the set's file. True when written.
+// file); on success it becomes the set's file. True when written. The
+// name is taken as spelt: a file of another spelling ("Zestaw.xls" for
+// "zestaw.xls") is neither asked about nor replaced or removed.
 bool ZapiszZestawJako(ZestawWskaznikow& z, const std::string& sciezka, UserInterface& ui);
 
 }  // namespace vesk

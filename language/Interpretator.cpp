@@ -184,8 +184,9 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     const TextFileLines t = textFileLines(*bajty, LoneCr::EndsLine, [](const std::string& linia) {
         return Zaczyna(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz), "rem") ? 0 : std::string::npos;
     });
-    if (t.refusal == TextFileLines::Refusal::None) return {t.lines, {}};
-    return odmowa(textFileRefusal(t, plik, "rem"));
+    if (t.refusal != TextFileLines::Refusal::None) return odmowa(textFileRefusal(t, plik, "rem"));
+    const std::string wlasna = natywna->substr(natywna->find_last_of('/') + 1);
+    return {t.lines, {}, folderPart(nazwa) + fileNameToCp1250(wlasna).value_or(fileNamePart(nazwa))};
 }
 
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
@@ -259,6 +260,7 @@ void Interpretator::ladujPlik(int L, const std::string& nazwa) {
     if (!plik.powod.empty()) blad(BladSkryptu::Rodzaj::Plik, plik.powod);
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];
     p.NazwaPliku = nazwa;
+    p.Pisownia = std::move(plik.plik);
     p.Linie = std::move(plik.linie);
     p.Nastepna = 0;
     p.Otwarty = true;
@@ -268,7 +270,11 @@ void Interpretator::ladujPlik(int L, const std::string& nazwa) {
 
 void Interpretator::otworzRaport() {
     zamknijRaport();
-    plikRaportu_ = Poziomy[0].NazwaPliku + ".txt";
+    // Named for the command file as it is spelt, and taken as spelt: the
+    // report of "T.roz" is never "t.roz"'s, nor is it replaced or removed
+    // for it.
+    const ExactFileNames wPisowni;
+    plikRaportu_ = Poziomy[0].Pisownia + ".txt";
     plikRaportuTymczasowy_ = plikRaportu_ + NewFileSuffix;
     // The new report is made new: what a killed run left at its name goes
     // (and is said), anything else someone put there stays, refused.
@@ -298,12 +304,14 @@ void Interpretator::otworzRaport() {
 }
 
 void Interpretator::porzucRaport() {
+    const ExactFileNames wPisowni;
     raport_.reset();
     removeFile(plikRaportuTymczasowy_);
 }
 
 bool Interpretator::zamknijRaport() {
     if (!raport_) return true;
+    const ExactFileNames wPisowni;
     const bool ok = raport_->close() && renameFile(plikRaportuTymczasowy_, plikRaportu_);
     raport_.reset();
     if (ok) return true;

@@ -57,6 +57,9 @@ inline constexpr std::size_t NajdluzszaOdpowiedz = 64u << 10;
 struct WierszeRozkazow {
     std::vector<std::string> linie;
     std::string powod;  // empty when the lines were read
+    // The file as it is spelt: the folder as named, the file's own name
+    // ("T.roz" named "t.roz"); its report is named for it.
+    std::string plik;
 };
 WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa);
 
@@ -64,6 +67,7 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa);
 // line and the control tables.
 struct PoziomWykonania {
     std::string NazwaPliku;
+    std::string Pisownia;  // the file as it is spelt (WierszeRozkazow::plik)
     std::vector<std::string> Linie;
     std::size_t Nastepna = 0;  // index of the next line to read
     bool Otwarty = false;

@@ -96,9 +96,12 @@ void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa) {
 
 void Utworz_Plik(Warsztat& w, const std::string& plikDrzewa) {
     if (!w.Roz_TworzenieNowegoOperatora(plikDrzewa)) odmowa("nie utworzono operatora " + czytelna(plikDrzewa));
-    // Replacing an operator is told as a progress line (stderr in
-    // vesk-wsad; no message box in the window).
-    if (w.Zastapiony) w.k.Okna->progress(TekstZastapienia(w.k.PlikDrzewa, *w.Zastapiony));
+    w.ZglosZastapienie();
+    w.Wybierz(0);
+}
+
+void Utworz_Operator_Programu(Warsztat& w, const std::string& plikDrzewa) {
+    if (!w.TworzenieOperatoraProgramu(plikDrzewa)) odmowa("nie utworzono operatora " + czytelna(plikDrzewa));
     w.Wybierz(0);
 }
 

@@ -19,8 +19,11 @@ namespace vesk {
 // dropped, ".tr1" in any letter case required, a control character
 // refused.
 void Wczytaj_Plik(Warsztat& w, const std::string& plikDrzewa);
-// Utworz_Plik tells an operator it replaced (TekstZastapienia) as progress.
+// Utworz_Plik tells an operator it replaced (Warsztat::ZglosZastapienie).
 void Utworz_Plik(Warsztat& w, const std::string& plikDrzewa);
+// The same for an operator this program names itself ("optyma"): its files
+// spelt exactly so (Warsztat::TworzenieOperatoraProgramu).
+void Utworz_Operator_Programu(Warsztat& w, const std::string& plikDrzewa);
 
 // One box of the decision sheet for a product or material word ("alfa",
 // "beta", "gamma"; "white", "black", "red") and a year word ("rok1" ..

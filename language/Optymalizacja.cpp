@@ -401,7 +401,7 @@ void Optymalizacja::wykonaj(const std::function<void()>& polecenie, const std::s
 void Optymalizacja::optymalizacja21Click() {
     wykonaj([this] {
         const std::string katalog = k_.catKARTOPERATORA.empty() ? k_.KatalogOperatora : k_.catKARTOPERATORA;
-        operatorPolecenia(Utworz_Plik, w_, joinPath(katalog, "optyma.tr1"));
+        operatorPolecenia(Utworz_Operator_Programu, w_, joinPath(katalog, "optyma.tr1"));
         k_.FlagaPracy = true;
         struct Wiersz {
             const char* rodzaj;

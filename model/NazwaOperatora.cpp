@@ -86,13 +86,19 @@ struct Folder {
     std::vector<std::string> foldery;
     // Its entries that cannot be followed (a link to nothing or in a loop).
     std::vector<FolderEntries::Unreadable> nieczytelne;
+    // Names taken as spelt (CelNazwy::UtworzenieWPisowni): no file spelt
+    // otherwise answers for one.
+    bool wPisowni = false;
 
+    // Whether a name of the folder answers for n: as spelt, else in any
+    // letter case.
+    bool pasuje(std::string_view e, std::string_view n) const { return wPisowni ? e == n : equalNoCaseCp1250(e, n); }
     bool jest(const std::string& n) const { return std::find(wpisy.begin(), wpisy.end(), n) != wpisy.end(); }
     // The entries spelt as n in other letter cases.
     std::vector<std::string> warianty(const std::string& n) const {
         std::vector<std::string> w;
         for (const std::string& e : wpisy)
-            if (e != n && equalNoCaseCp1250(e, n)) w.push_back(e);
+            if (e != n && pasuje(e, n)) w.push_back(e);
         return w;
     }
     // Whether the stem has a file of this extension in its own spelling
@@ -120,7 +126,7 @@ struct Folder {
         if (std::find(foldery.begin(), foldery.end(), n) != foldery.end()) return {n};
         std::vector<std::string> w;
         for (const std::string& e : foldery)
-            if (equalNoCaseCp1250(e, n)) w.push_back(e);
+            if (pasuje(e, n)) w.push_back(e);
         return w;
     }
 };
@@ -138,7 +144,7 @@ OperatorZNazwy odmowa(OdmowaNazwy rodzaj, const std::string& powod) {
 // such an entry tells nothing of other operators.
 std::optional<OperatorZNazwy> nieczytelnyPlik(const Folder& f, const std::string& P) {
     for (const FolderEntries::Unreadable& n : f.nieczytelne) {
-        if (n.name.size() < P.size() + 3 || !equalNoCaseCp1250(std::string_view(n.name).substr(0, P.size()), P)) continue;
+        if (n.name.size() < P.size() + 3 || !f.pasuje(std::string_view(n.name).substr(0, P.size()), P)) continue;
         const std::string_view rest = std::string_view(n.name).substr(P.size());
         for (const std::string_view e : {"tr1", "qad", "lck"})
             if (equalNoCaseCp1250(rest.substr(0, 3), e) && (rest.size() == 3 || rest[3] == '.'))
@@ -295,8 +301,9 @@ FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie) {
 
 namespace {
 
-// The operator of the name, a refusal without its ending.
-OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie) {
+// The operator of the name, a refusal without its ending; with wPisowni,
+// of the files spelt as the name is.
+OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie, bool wPisowni) {
     // The folder as written, the tree file's name as asked and the stem.
     std::string folder, drzewo, P;
     if (std::any_of(nazwa.begin(), nazwa.end(), sterujacy))
@@ -325,6 +332,7 @@ OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogO
     if (!folder.empty() || gdzie.katalog.empty()) {
         if (OperatorZNazwy r = znajdzFolder(folder, folder == gdzie.katalog ? gdzie.zrodlo : "", f); !r.powod.empty())
             return odmowa(r.odmowa, r.powod);
+        f.wPisowni = wPisowni;
         if (auto r = nieczytelnyPlik(f, P)) return *r;
         return wFolderze(f, drzewo, P);
     }
@@ -333,12 +341,14 @@ OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogO
     // else a new operator in the working folder.
     Folder roboczy;
     if (OperatorZNazwy r = znajdzFolder("", "", roboczy); !r.powod.empty()) return odmowa(r.odmowa, r.powod);
+    roboczy.wPisowni = wPisowni;
     if (auto r = nieczytelnyPlik(roboczy, P)) return *r;
     if (roboczy.dokladny(drzewo, P)) return wFolderze(roboczy, drzewo, P);
     const OperatorZNazwy bladKatalogu = znajdzFolder(gdzie.katalog, gdzie.zrodlo, f);
     if (bladKatalogu.odmowa == OdmowaNazwy::Niejednoznaczna || bladKatalogu.odmowa == OdmowaNazwy::Nieczytelny)
         return odmowa(bladKatalogu.odmowa, bladKatalogu.powod);
     const bool katalog = bladKatalogu.powod.empty();
+    f.wPisowni = wPisowni;
     if (auto r = katalog ? nieczytelnyPlik(f, P) : std::nullopt) return *r;
     if (katalog && f.dokladny(drzewo, P)) return wFolderze(f, drzewo, P);
     if (maOperatora(roboczy, drzewo, P)) return wFolderze(roboczy, drzewo, P);
@@ -358,7 +368,7 @@ OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogO
 
 OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie,
                                CelNazwy cel) {
-    OperatorZNazwy r = znajdz(nazwa, forma, gdzie);
+    OperatorZNazwy r = znajdz(nazwa, forma, gdzie, cel == CelNazwy::UtworzenieWPisowni);
     if (!r.powod.empty())
         r.powod += cel == CelNazwy::Kasowanie ? " - nic nie skasowano" : " - nic nie utworzono ani nie otwarto";
     return r;

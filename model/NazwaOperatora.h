@@ -91,7 +91,12 @@ struct OperatorZNazwy {
 
 // What a name is asked for: a refusal ends saying what was not done
 // ("nic nie utworzono ani nie otwarto", "nic nie skasowano").
-enum class CelNazwy { OtwarcieLubUtworzenie, Kasowanie };
+// UtworzenieWPisowni: a name this program chooses itself (the batch run's
+// "testint", the optimisation's "optyma"), whose operator is the files
+// spelt exactly so: one of another spelling ("Testint.tr1") is another
+// operator's, never taken, replaced or removed for it, nor does it make
+// the name ambiguous (folders are found as for any name).
+enum class CelNazwy { OtwarcieLubUtworzenie, Kasowanie, UtworzenieWPisowni };
 
 // The operator that a name names. Reads folders only; makes nothing.
 OperatorZNazwy ZnajdzOperatora(const std::string& nazwa, FormaNazwy forma, const KatalogOperatorow& gdzie = {},

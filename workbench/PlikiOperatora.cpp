@@ -326,7 +326,9 @@ void Warsztat::BezNowegoOperatora(const std::string& powod) {
 void Warsztat::Nowy1Click() {
     std::optional<std::string> plik = Zachowajjako1Click();
     if (!plik) return;
-    TworzenieNowegoOperatora(bezKonca(*plik, 3));
+    // The batch operator's name is the program's, not the user's.
+    if (k.TrybWsadowy) TworzenieOperatoraProgramu(*plik);
+    else TworzenieNowegoOperatora(bezKonca(*plik, 3));
 }
 
 bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* czego) {
@@ -419,6 +421,17 @@ bool Warsztat::TworzenieNowegoOperatora(const std::string& podana) {
 
 bool Warsztat::Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa) {
     return utworz(ZnajdzOperatora(plikDrzewa, FormaNazwy::PlikDrzewa, katalogOperatorow()));
+}
+
+bool Warsztat::TworzenieOperatoraProgramu(const std::string& plikDrzewa) {
+    if (!utworz(ZnajdzOperatora(plikDrzewa, FormaNazwy::PlikDrzewa, katalogOperatorow(), CelNazwy::UtworzenieWPisowni)))
+        return false;
+    ZglosZastapienie();
+    return true;
+}
+
+void Warsztat::ZglosZastapienie() {
+    if (Zastapiony) k.Okna->progress(TekstZastapienia(k.PlikDrzewa, *Zastapiony));
 }
 
 bool Warsztat::moznaUtworzyc(const OperatorZNazwy& o) {

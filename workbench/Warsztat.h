@@ -216,10 +216,20 @@ public:
     // one without a folder looked for as vesk-wsad looks for its argument
     // (katalogOperatorow).
     bool Roz_TworzenieNowegoOperatora(const std::string& plikDrzewa);
+    // The same for a name this program chooses itself (the batch run's
+    // "testint", the optimisation's "optyma"): the operator of its files
+    // spelt exactly so (CelNazwy::UtworzenieWPisowni), one of another
+    // spelling ("Testint.tr1") left as it is. Replacing one is told
+    // (ZglosZastapienie).
+    bool TworzenieOperatoraProgramu(const std::string& plikDrzewa);
     // After a creation that replaced an operator (its tree or state file
     // was there): what it held; nothing after one that made a new
     // operator, or failed.
     std::optional<ZastapionyOperator> Zastapiony;
+    // Tells the operator the last creation replaced (Zastapiony), for every
+    // path that replaces one: TekstZastapienia as progress (stderr in
+    // vesk-wsad; no message box in the window). Nothing after a new one.
+    void ZglosZastapienie();
     // Opens an operator: PlikStartowy or the open dialog, a bare name
     // taken as the new operator's dialog takes it (a cancelled dialog
     // reopens the present operator).

@@ -1,6 +1,8 @@
 // vesk-wsad PLIK.roz [OPERATOR.tr1]: the batch run of a command file.
 // Starts the core as the program does, opens the operator or creates it
-// when absent, and told so (without one, "testint" in the operator folder),
+// when absent, and told so (without one, "testint" in the operator folder,
+// spelt so: a user's "Testint" is another operator; one there replaced,
+// told as "utwórz plik" tells it),
 // opens the command file without a dialog and presses the step button
 // until the run ends. The operator is named as every path names one
 // (ZnajdzOperatora, NazwaOperatora.h): blanks around the name dropped, any
@@ -318,14 +320,17 @@ int uruchom(int argc, char** argv) {
     } porzucenie{*w};
     try {
         if (argc == 2) {
-            const vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(
-                vesk::joinPath(k->catKARTOPERATORA, "testint.tr1"), vesk::FormaNazwy::PlikDrzewa, gdzie);
+            // The program's own name, spelt so: a user's "Testint" is another operator.
+            const vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(vesk::joinPath(k->catKARTOPERATORA, "testint.tr1"),
+                                                                 vesk::FormaNazwy::PlikDrzewa, gdzie,
+                                                                 vesk::CelNazwy::UtworzenieWPisowni);
             if (!o.powod.empty()) return odmowa(o.powod);
             k->TrybWsadowy = true;
             k->NazwaOperatoraWsadowego = "testint";
+            // (Replacing a testint there is told by the creation.)
             w->Nowy1Click();
             if (k->SciezkaOperatora.empty() || w->Drzewo.Pusty()) return 2;
-            powiedz("utworzono nowy operator ", k->PlikDrzewa);
+            if (!w->Zastapiony) powiedz("utworzono nowy operator ", k->PlikDrzewa);
         } else {
             vesk::OperatorZNazwy o = vesk::ZnajdzOperatora(*operatora, vesk::FormaNazwy::PlikDrzewa, gdzie);
             if (!o.powod.empty()) return odmowa(o.powod);

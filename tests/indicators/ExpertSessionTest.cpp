@@ -68,7 +68,11 @@ TEST_F(Sesja, ExportRunAndListing) {
     EXPECT_TRUE(fileExists(sesja.PlikFaktow()));
     EXPECT_EQ(sesja.PlikRegul(), operatora.folder() + P("reguły-w0.clp"));
     ASSERT_TRUE(sesja.WnioskowanieDostepne());
+    // The constructs file is named by the program, written as spelt: the
+    // user's Clp.clp and CLP.CLP are other files, and make no ambiguity.
+    for (const char* p : {"Clp.clp", "CLP.CLP"}) operatora.write(p, "moje");
     ASSERT_TRUE(sesja.Wnioskowanie());
+    EXPECT_TRUE(operatora.exists("clp.clp") && operatora.read("Clp.clp") == "moje" && operatora.read("CLP.CLP") == "moje");
     // The rule's fact has index 10 or more and comes before fact 2; each
     // line names its indicator (a fact naming none: the selected one).
     EXPECT_EQ(sesja.Diagnozy(),

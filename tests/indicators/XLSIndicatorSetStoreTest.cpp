@@ -153,7 +153,11 @@ TEST(WorkbookSet, NeverReadSetIsWrittenAsBiff8) {
     XLSIndicatorSetStore store;
     ZestawWskaznikow z(store);
     ScriptedUserInterface ui;
+    // A name typed is written as spelt: the user's Nowy.xls is another file.
+    d.write("Nowy.xls", "moje");
     ASSERT_TRUE(ZapiszZestawJako(z, d.file("nowy.xls"), ui));
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(d.read("Nowy.xls"), "moje");
     XLSIndicatorSetStore drugi;
     drugi.read(d.file("nowy.xls"));
     EXPECT_EQ(drugi.Workbook().ReadVersion(), xvExcel97);

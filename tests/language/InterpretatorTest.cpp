@@ -231,6 +231,20 @@ TEST_F(Wykonanie, RaportWritesTheCommandFileNamePlusTxt) {
     EXPECT_EQ(dir.read("a.roz.txt"), " 1.50000000000000E+0000\r\n-1.50000000000000E+0000\r\n");
     EXPECT_FALSE(dir.exists("a.roz.txt.nowy"));
     EXPECT_FALSE(in->PlikRaportuOtwarty());
+    // Named for the command file as it is spelt, and taken as spelt: A.roz
+    // beside a.roz writes its own report, leaving a.roz's and what is at
+    // a.roz's temporary name; b.roz named B.ROZ reports to b.roz.txt.
+    dir.write("a.roz.txt.nowy", "moje");
+    ASSERT_TRUE(otworzPlik(plik("A.roz", {"run", "raport", "zanotuj x1"})));
+    wykonajCaly();
+    EXPECT_EQ(dir.read("A.roz.txt"), "-1.50000000000000E+0000\r\n");
+    EXPECT_EQ(dir.read("a.roz.txt"), " 1.50000000000000E+0000\r\n-1.50000000000000E+0000\r\n");
+    EXPECT_EQ(dir.read("a.roz.txt.nowy"), "moje");
+    plik("b.roz", {"run", "raport"});
+    ASSERT_TRUE(otworzPlik(dir.folder() + "B.ROZ"));
+    wykonajCaly();
+    EXPECT_TRUE(dir.exists("b.roz.txt") && !dir.exists("B.ROZ.txt"));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 // One that cannot be put in place at the end ("stop" or the last line)

@@ -25,12 +25,13 @@ struct Folder : TempDir {
         write("VE-SK.INI", "[Katalogi]\ncatPARAMETR=" + d + "PARAMETR/\ncatOGRAN=" + d + "PARAMETR/\ncatKARTOPERATORA=" + folder());
         fs::create_directory(file("OP"));
     }
-    // vesk-wsad on the lines with the argument: its exit status, stderr in bledy.
+    // vesk-wsad on the lines with the argument (none: ""): its exit status, stderr in bledy.
     int wsad(const std::vector<std::string>& linie, const std::string& argument) {
         std::string t = "run\r\n";
         for (const std::string& l : linie) t += l + "\r\n";
         write("p.roz", t);
-        const int s = std::system(("cd '" + folder() + "' && '" VESK_WSAD "' p.roz '" + argument + "' >/dev/null 2>bledy").c_str());
+        const std::string op = argument.empty() ? "" : " '" + argument + "'";
+        const int s = std::system(("cd '" + folder() + "' && '" VESK_WSAD "' p.roz" + op + " >/dev/null 2>bledy").c_str());
         bledy = read("bledy");
         return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
     }
@@ -191,6 +192,14 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
         {"OP/", T, {}, "A.tr1", "wczytaj plik \"OP/\tT.tr1\"", 1, "Operator \"OP/\\x09T.tr1\"" + sterujacy + "T.tr1" + nic, A + "OP/T.qad OP/T.tr1", ""},
         {"OP/", T, {}, "A.tr1", "utw\xF3rz plik \"OP/t\tx.tr1\"", 1, "Operator \"OP/t\\x09x.tr1\"" + sterujacy + "tx.tr1" + nic, A + "OP/T.qad OP/T.tr1", ""},
         {"OP/", {}, {}, "A.tr1", "utw\xF3rz plik \"OP/...TR1\"", 1, "\"OP/...TR1\" nie ma nazwy przed \".tr1\"", "A.lck A.qad A.tr1", ""},
+        // No operator: "testint", the program's name, spelt so; a user's Testint (and TESTINT) is
+        // another operator, left as it is; a testint there is replaced, told as "utwórz plik" tells it.
+        {"OP/", {"OP/Testint.tr1", "OP/Testint.qad"}, {}, "", "", 0, nowy + "OP/testint.tr1\n",
+         "OP/Testint.qad OP/Testint.tr1 OP/testint.lck OP/testint.qad OP/testint.tr1", ""},
+        {"OP/", {"OP/Testint.tr1", "OP/Testint.qad", "OP/TESTINT.tr1"}, {}, "", "", 0, nowy + "OP/testint.tr1\n",
+         "OP/TESTINT.tr1 OP/Testint.qad OP/Testint.tr1 OP/testint.lck OP/testint.qad OP/testint.tr1", ""},
+        {"OP/", {"OP/testint.tr1", "OP/testint.qad"}, {}, "", "", 0, "zast\xC4\x85piono operator {}OP/testint.tr1 (w\xC4\x99z\xC5\x82\xC3\xB3w: 3)\n",
+         "OP/testint.lck OP/testint.qad OP/testint.tr1", "OP/testint."},
     };
     for (const Wiersz& w : wiersze) {
         SCOPED_TRACE("[" + w.argument + "] " + w.linia + " (" + w.ini + ")");

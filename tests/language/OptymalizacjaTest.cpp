@@ -154,6 +154,8 @@ TEST_F(Badanie, CapBoundAndStopEndAClimbWithoutError) {
 }
 
 TEST_F(Badanie, AStopEndsTheCommandAfterTheCurrentTrial) {
+    // The user's Optyma is another operator: a new optyma beside it.
+    for (const char* p : {"Optyma.tr1", "Optyma.qad"}) dir.write(p, "moje");
     opt->Kryterium = [this](const std::string&) {
         ui.stop = true;  // asked for during the first study's base run
         return 0.0L;
@@ -164,6 +166,7 @@ TEST_F(Badanie, AStopEndsTheCommandAfterTheCurrentTrial) {
     EXPECT_TRUE(ui.progressTexts.empty());
     EXPECT_EQ(DrzewoDecyzji::Wczytaj(dir.file("optyma.tr1")).Linie(), w->Drzewo.Linie());
     EXPECT_EQ(etykiety(), (std::vector<std::string>{"d/r 0", "d/r 1"}));
+    EXPECT_TRUE(dir.read("Optyma.tr1") == "moje" && dir.read("Optyma.qad") == "moje");
     // Run again, the command replaces that optyma and says so, as "utwórz plik" does.
     opt->optymalizacja21Click();
     EXPECT_EQ(ui.progressTexts, (std::vector<std::string>{"zast\xB9piono operator " + dir.file("optyma.tr1") + " (w\xEAz\xB3\xF3w: 2)"}));
