@@ -123,6 +123,37 @@ TEST_F(Wyniki, CtrlTabGoesOnlyToPagesWhoseTabsAreSeen) {
         }
 }
 
+// After "Powrót do operatora" the tree has the keys; Shift+Tab from the tree
+// reaches the tab bar, whose Left and Right never show a page whose tab is
+// hidden (the hints, the debugger, the report pages).
+TEST_F(Wyniki, TheTabBarsArrowsGoOnlyToPagesWhoseTabsAreSeen) {
+    QTabWidget* p = f().PageControl1;
+    wybierz(1);
+    QApplication::setActiveWindow(&f());  // a button hidden hands its focus on
+    for (const char* raport : {"", "WynikSyntetyczny1"})
+        for (Qt::Key strzalka : {Qt::Key_Right, Qt::Key_Left}) {
+            if (*raport) {
+                menu(raport);
+                z().BitBtn1->setFocus();
+                z().BitBtn1->click();
+            } else {
+                f().pokazStroneDrzewa();
+                f().TreeView1->setFocus();
+            }
+            ASSERT_EQ(f().focusWidget(), f().TreeView1) << raport;
+            for (int i = 0; i < 20 && f().focusWidget() != p->tabBar(); ++i) {
+                QKeyEvent k(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+                QApplication::sendEvent(f().focusWidget(), &k);
+            }
+            ASSERT_EQ(f().focusWidget(), p->tabBar());
+            for (int i = 0; i <= p->count(); ++i) {
+                QKeyEvent k(QEvent::KeyPress, strzalka, Qt::NoModifier);
+                QApplication::sendEvent(p->tabBar(), &k);
+                EXPECT_TRUE(p->isTabVisible(p->currentIndex())) << p->currentWidget()->objectName().toStdString();
+            }
+        }
+}
+
 // An open or a creation whose file dialog is cancelled on a report page
 // leaves the page in front: the first steps for a window without an
 // operator do not come up while one is open.
