@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineSeries>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QTextDocument>
 #include <QValueAxis>
@@ -22,6 +23,7 @@
 #include "FormularzBilans.h"
 #include "OknaFixture.h"
 #include "OknaPomocy.h"
+#include "OknoFormularzaDecyzji.h"
 #include "Warsztat.h"
 #include "ZakladkiWynikow.h"
 
@@ -317,6 +319,23 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
     EXPECT_FALSE(z().Chart1->isHidden());
     EXPECT_FALSE(f().wlaczona("Wzy1"));
     EXPECT_FALSE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
+    // Ins, by its item's key and by the window's, adds nothing behind it,
+    // base and template set or not.
+    for (bool ustawione : {false, true}) {
+        if (ustawione) {
+            w().Bazowy1Click();
+            w().WyborWezlaDoEdycji();
+            app->odswiezOkna();
+        }
+        for (auto* s : f().findChildren<QShortcut*>())
+            if (s->key() == QKeySequence(Qt::Key_Insert)) emit s->activated();
+        QKeyEvent ins(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+        QApplication::sendEvent(f().TreeView1, &ins);
+        EXPECT_EQ(w().Drzewo.Liczba(), 3);
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+        EXPECT_FALSE(app->oknoFormularzaDecyzji().isVisible());
+    }
+    EXPECT_FALSE(z().Chart1->isHidden());
     auto* linia = qobject_cast<QLineSeries*>(z().Chart1->chart()->series().at(0));
     ASSERT_NE(linia, nullptr);
     ASSERT_EQ(linia->count(), 3);
