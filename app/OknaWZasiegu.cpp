@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
 #include <QWindow>
@@ -372,29 +373,50 @@ void WidokNa(QScrollArea* obszar, const QWidget* w, bool odPoczatku) {
 }
 
 namespace {
+// The pages' own keys: Ctrl+Tab and Ctrl+Shift+Tab wherever pressed on the
+// pages, going round; Left and Right on the tab bar, stopping at its ends
+// as the bar's own arrows do. Both step only onto a page whose tab is seen
+// and enabled.
 class KolejZakladek : public QObject {
 public:
-    explicit KolejZakladek(QTabWidget* t) : QObject(t), t_(t) { t->installEventFilter(this); }
+    explicit KolejZakladek(QTabWidget* t) : QObject(t), t_(t) {
+        t->installEventFilter(this);
+        t->tabBar()->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override {
-        if (obiekt != t_ || zdarzenie->type() != QEvent::KeyPress) return false;
+        if (zdarzenie->type() != QEvent::KeyPress) return false;
         const auto* k = static_cast<QKeyEvent*>(zdarzenie);
-        if ((k->key() != Qt::Key_Tab && k->key() != Qt::Key_Backtab) || !(k->modifiers() & Qt::ControlModifier))
-            return false;
-        const int krok = k->key() == Qt::Key_Backtab || (k->modifiers() & Qt::ShiftModifier) ? -1 : 1;
-        const int n = t_->count(), od = t_->currentIndex();
-        for (int i = 1; i < n; ++i) {
-            const int j = ((od + krok * i) % n + n) % n;
-            if (t_->isTabVisible(j) && t_->isTabEnabled(j)) {
-                t_->setCurrentIndex(j);
-                break;
-            }
+        if (obiekt == t_ && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+            (k->modifiers() & Qt::ControlModifier)) {
+            krok(k->key() == Qt::Key_Backtab || (k->modifiers() & Qt::ShiftModifier) ? -1 : 1, true);
+            return true;
         }
-        return true;
+        if (obiekt == t_->tabBar() && (k->key() == Qt::Key_Left || k->key() == Qt::Key_Right)) {
+            const bool wstecz = (k->key() == Qt::Key_Left) != t_->tabBar()->isRightToLeft();
+            krok(wstecz ? -1 : 1, false);
+            return true;
+        }
+        return false;
     }
 
 private:
+    // The next seen, enabled page in that direction, made current; none:
+    // the page stays.
+    void krok(int kierunek, bool wKolo) {
+        const int n = t_->count(), od = t_->currentIndex();
+        for (int i = 1; i < n; ++i) {
+            const int j = od + kierunek * i;
+            if (!wKolo && (j < 0 || j >= n)) return;
+            const int s = (j % n + n) % n;
+            if (t_->isTabVisible(s) && t_->isTabEnabled(s)) {
+                t_->setCurrentIndex(s);
+                return;
+            }
+        }
+    }
+
     QTabWidget* t_;
 };
 }  // namespace

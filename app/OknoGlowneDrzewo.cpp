@@ -257,6 +257,10 @@ void OknoGlowne::wWidoku(void (ZakladkiWynikow::*zInnej)(), const std::function<
 }
 
 void OknoGlowne::dodanieNowejDecyzji() {
+    // Ins belongs to the menu "Decyzje": while that is greyed (the
+    // three-year chart over the tree) the key adds nothing, as the greyed
+    // button says.
+    if (!app_.warsztat().Polecenia.Wzy1) return;
     wWidoku(&ZakladkiWynikow::dodanieNowejDecyzji, [](Warsztat& w) { w.dodanieweza1Click(); });
 }
 

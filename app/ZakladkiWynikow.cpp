@@ -395,8 +395,13 @@ void ZakladkiWynikow::pokazZakladki() {
         p->setTabEnabled(p->indexOf(w), true);
         p->setCurrentWidget(w);
         // A report shown is read by keys at once: PgDn and the arrows scroll it.
+        // The tree tab brought back ("Powrót do operatora", a node added
+        // from a report) gives its keys to the tree, not to the tab bar the
+        // focus fell to from the button hidden.
         if (w == TabSprawozdanie || w == TabSprawozdanie2)
             (w == TabSprawozdanie ? WebBrowser1 : WebBrowser2)->setFocus(Qt::OtherFocusReason);
+        else if (w == f_.TabDrzewo)
+            f_.TreeView1->setFocus(Qt::OtherFocusReason);
     }
     for (const auto& [nazwa, widoczna] : z.Widoczna) {
         const int i = p->indexOf(strony.at(nazwa));

@@ -47,7 +47,6 @@ inline constexpr const char* Root = "Root";
 // "Formularz decyzyjny - podgląd", "Formularz decyzyjny - wprowadzanie wartości"
 inline constexpr const char* FormularzPodglad = "Formularz decyzyjny - podgl\xB9" "d";
 inline constexpr const char* FormularzWprowadzanie = "Formularz decyzyjny - wprowadzanie warto\x9C" "ci";
-inline constexpr const char* FormularzDecyzyjny = "Formularz decyzyjny";
 // " - operator tylko do odczytu: zmiany nie zostaną zapisane"
 inline constexpr const char* FormularzTylkoDoOdczytu =
     " - operator tylko do odczytu: zmiany nie zostan\xB9 zapisane";

@@ -94,6 +94,10 @@ void Warsztat::Wybierz(int indeks) {
 
 void Warsztat::Zmiana_wezla() { zmianaWezla(true); }
 
+std::string Warsztat::tytulFormularza(const char* rodzaj) const {
+    return std::string(rodzaj) + (TylkoDoOdczytu ? teksty::FormularzTylkoDoOdczytu : "");
+}
+
 void Warsztat::zmianaWezla(bool wczytajRekord) {
     const int i = IndeksWybranego();
     if (i < 0) return;
@@ -108,7 +112,7 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
     if (rodzajTekst == "d/r") {
         Polecenia.KonstrukcjaWskaznikow = Polecenia.Wykresy1 = true;
         Formularz.Potwierdzenie1 = false;
-        Formularz.Tytul = teksty::FormularzPodglad;
+        Formularz.Tytul = tytulFormularza(teksty::FormularzPodglad);
         Widok.PrzyciskPodgladu = teksty::PodgladDecyzji;
         Widok.przeglad1 = teksty::Przeglad;
         Formularz.Status = teksty::Symulowany;
@@ -142,7 +146,7 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
         Polecenia.SpeedButton3 = Polecenia.KonstrukcjaWskaznikow = Polecenia.Wykresy1 = false;
         if (!Wskazniki->active()) Wskazniki->hide();
         Formularz.Potwierdzenie1 = true;
-        Formularz.Tytul = teksty::FormularzWprowadzanie;
+        Formularz.Tytul = tytulFormularza(teksty::FormularzWprowadzanie);
         Widok.PrzyciskPodgladu = teksty::PodgladEdycjaDecyzji;
         Widok.przeglad1 = teksty::EdycjaPrzeglad;
         Polecenia.symuluj = true;
@@ -343,10 +347,8 @@ bool Warsztat::natychmiastowe_dodanie_i_edycja_wezla() {
 void Warsztat::przeglad1Click(bool poDodaniu) {
     PoDodaniuWezla = poDodaniu;
     DodanyWezel = poDodaniu && Wybrany ? *Wybrany : -1;
+    // The caption, the node's kind, is the selection's.
     Zmiana_wezla();
-    // A read-only operator's decisions can be read, and the form says at
-    // once that a change of them will not be taken.
-    Formularz.Tytul = std::string(teksty::FormularzDecyzyjny) + (TylkoDoOdczytu ? teksty::FormularzTylkoDoOdczytu : "");
     Formularz.Widoczny = true;
     ++Formularz.Otwarcia;
 }

@@ -274,6 +274,9 @@ private:
     // Zmiana_wezla; without wczytajRekord for a node whose record
     // RekordBiezacy holds as it was just stored.
     void zmianaWezla(bool wczytajRekord);
+    // The decision form's caption for the selected node's kind; a read-only
+    // operator's says at once that a change of its decisions is not taken.
+    std::string tytulFormularza(const char* rodzaj) const;
     void ustawBazowy(int indeks);
     void ustawDoEdycji(int indeks);
     // The tree load after an operator was chosen: selections, occupied

@@ -246,7 +246,7 @@ TEST_F(ZakladkaDrzewa, FormShowsAndStoresWithTheLocaleSeparator) {
     klik("d 2");
     f().akcja("przeglad1")->trigger();
     ASSERT_TRUE(f3().isVisible());
-    EXPECT_EQ(f3().windowTitle(), QStringLiteral("Formularz decyzyjny"));
+    EXPECT_EQ(f3().windowTitle(), u("Formularz decyzyjny - wprowadzanie wartości"));
     wpisz("cena_alfa_0", QStringLiteral("250,5"));
     f3().Potwierdzenie1->trigger();
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
@@ -389,6 +389,28 @@ TEST_F(ZakladkaDrzewa, InsAwayFromTheTreeTabAddsInSight) {
         EXPECT_TRUE(f3().isVisible()) << jak;
         EXPECT_EQ(f3().NumerDecyzji->text(), QStringLiteral("3")) << jak;
         f3().Wyjcie1->trigger();  // the node just added goes again
+    }
+}
+
+// The decision form's caption names the node's kind however the form
+// opens: F3 on a simulated node, F3 on one to edit, Ctrl+B adding a node
+// from a report page.
+TEST_F(ZakladkaDrzewa, TheFormsCaptionNamesTheNodesKind) {
+    const QString podglad = u("Formularz decyzyjny - podgląd");
+    const QString wprowadzanie = u("Formularz decyzyjny - wprowadzanie wartości");
+    const std::tuple<const char*, const char*, QString> przypadki[] = {
+        {"d/r 1", "przeglad1", podglad}, {"d 2", "przeglad1", wprowadzanie}, {"d/r 1", "Doedycji1", wprowadzanie}};
+    for (const auto& [wezel, polecenie, tytul] : przypadki) {
+        klik(wezel);
+        if (std::string(polecenie) == "Doedycji1") {
+            f().akcja("Bazowy1")->trigger();
+            f().akcja("WynikSyntetyczny1")->trigger();
+            ASSERT_EQ(f().PageControl1->currentWidget(), f().Wyniki->TabSprawozdanie2);
+        }
+        f().akcja(polecenie)->trigger();
+        ASSERT_TRUE(f3().isVisible()) << polecenie;
+        EXPECT_EQ(f3().windowTitle(), tytul) << wezel << " " << polecenie;
+        f3().Wyjcie1->trigger();
     }
 }
 

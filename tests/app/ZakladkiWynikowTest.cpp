@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineSeries>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QTextDocument>
 #include <QValueAxis>
@@ -118,6 +119,37 @@ TEST_F(Wyniki, CtrlTabGoesOnlyToPagesWhoseTabsAreSeen) {
                 QKeyEvent k(QEvent::KeyPress, klawisz,
                             Qt::ControlModifier | (klawisz == Qt::Key_Tab ? Qt::NoModifier : Qt::ShiftModifier));
                 QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : p, &k);
+                EXPECT_TRUE(p->isTabVisible(p->currentIndex())) << p->currentWidget()->objectName().toStdString();
+            }
+        }
+}
+
+// After "Powrót do operatora" the tree has the keys; Shift+Tab from the tree
+// reaches the tab bar, whose Left and Right never show a page whose tab is
+// hidden (the hints, the debugger, the report pages).
+TEST_F(Wyniki, TheTabBarsArrowsGoOnlyToPagesWhoseTabsAreSeen) {
+    QTabWidget* p = f().PageControl1;
+    wybierz(1);
+    QApplication::setActiveWindow(&f());  // a button hidden hands its focus on
+    for (const char* raport : {"", "WynikSyntetyczny1"})
+        for (Qt::Key strzalka : {Qt::Key_Right, Qt::Key_Left}) {
+            if (*raport) {
+                menu(raport);
+                z().BitBtn1->setFocus();
+                z().BitBtn1->click();
+            } else {
+                f().pokazStroneDrzewa();
+                f().TreeView1->setFocus();
+            }
+            ASSERT_EQ(f().focusWidget(), f().TreeView1) << raport;
+            for (int i = 0; i < 20 && f().focusWidget() != p->tabBar(); ++i) {
+                QKeyEvent k(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+                QApplication::sendEvent(f().focusWidget(), &k);
+            }
+            ASSERT_EQ(f().focusWidget(), p->tabBar());
+            for (int i = 0; i <= p->count(); ++i) {
+                QKeyEvent k(QEvent::KeyPress, strzalka, Qt::NoModifier);
+                QApplication::sendEvent(p->tabBar(), &k);
                 EXPECT_TRUE(p->isTabVisible(p->currentIndex())) << p->currentWidget()->objectName().toStdString();
             }
         }
@@ -286,6 +318,18 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
     EXPECT_FALSE(z().Chart1->isHidden());
     EXPECT_FALSE(f().wlaczona("Wzy1"));
     EXPECT_FALSE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
+    // Ins, by its item's key and by the window's, adds nothing behind it,
+    // base and template set.
+    w().Bazowy1Click();
+    w().WyborWezlaDoEdycji();
+    app->odswiezOkna();
+    for (auto* s : f().findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::Key_Insert)) emit s->activated();
+    QKeyEvent ins(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+    QApplication::sendEvent(f().TreeView1, &ins);
+    EXPECT_EQ(w().Drzewo.Liczba(), 3);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_FALSE(z().Chart1->isHidden());
     auto* linia = qobject_cast<QLineSeries*>(z().Chart1->chart()->series().at(0));
     ASSERT_NE(linia, nullptr);
     ASSERT_EQ(linia->count(), 3);
