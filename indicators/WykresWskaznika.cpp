@@ -77,7 +77,7 @@ WynikSerii SeriaWskaznika(Kontekst& k, const PanelDefinicji& panel, const StanMo
     std::vector<std::array<double, 3>> okresy;
     std::vector<std::array<bool, 3>> zastepczeOkresow;
     std::set<int> odwiedzone;
-    const std::string plik = k.SciezkaOperatora + "qad";
+    const std::string plik = SciezkaPlikuStanu(k);
     for (;;) {
         odwiedzone.insert(rekord->Numer());
         std::array<double, 3> okres{};

@@ -21,7 +21,7 @@ void sprawdzPozycje(const Warsztat& w, int pozycja) {
 
 void wczytajRekord(Warsztat& w, int numer) {
     Kontekst& k = w.k;
-    const std::string plik = k.SciezkaOperatora + "qad";
+    const std::string plik = SciezkaPlikuStanu(k);
     // Read aside: a node missing from the file leaves RekordBiezacy as it was.
     auto rekord = std::make_unique<StanModelu>();
     bool jest = false;

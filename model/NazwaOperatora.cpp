@@ -101,23 +101,27 @@ struct Folder {
             if (e != n && pasuje(e, n)) w.push_back(e);
         return w;
     }
-    // Whether the stem has a file of this extension in its own spelling
-    // (the extension in any letter case).
-    bool ma(const std::string& rdzen, std::string_view rozszerzenie) const {
+    // The stem's files of this extension in its own spelling (the
+    // extension in any letter case: "T.QAD" is T's).
+    std::vector<std::string> wlasne(const std::string& rdzen, std::string_view rozszerzenie) const {
+        std::vector<std::string> w;
         for (const std::string& e : wpisy)
             if (e.size() == rdzen.size() + rozszerzenie.size() && e.compare(0, rdzen.size(), rdzen) == 0 &&
                 equalNoCaseCp1250(std::string_view(e).substr(rdzen.size()), rozszerzenie))
-                return true;
-        return false;
+                w.push_back(e);
+        return w;
     }
+    bool ma(const std::string& rdzen, std::string_view rozszerzenie) const { return !wlasne(rdzen, rozszerzenie).empty(); }
     // Whether a stem spelt otherwise than the operator's (rdzen, whose
     // state file has the stem rdzenStanu) is another operator: it has its
     // own tree, a killed creation's tree, or a state file not the operator's.
     bool innyOperator(const std::string& s, const std::string& rdzen, const std::string& rdzenStanu) const {
         return s != rdzen && (ma(s, "tr1") || jest(s + "tr1" + DopisekNowegoPliku) || (ma(s, "qad") && s != rdzenStanu));
     }
-    // Whether the name asked has a file spelt exactly so.
-    bool dokladny(const std::string& drzewo, const std::string& rdzen) const { return jest(drzewo) || jest(rdzen + "qad"); }
+    // Whether the name asked has a file of its stem spelt exactly so.
+    bool dokladny(const std::string& drzewo, const std::string& rdzen) const {
+        return jest(drzewo) || ma(rdzen, "tr1") || ma(rdzen, "qad");
+    }
     // The folders that a file of the name, which the folder lacks, would be
     // taken for by its path: the one spelt so, else those spelt otherwise
     // when no file is.
@@ -164,19 +168,25 @@ OperatorZNazwy niejednoznaczny(const Folder& f, const std::string& nazwa, const 
 // name as asked (P + "tr1" in another letter case, or that).
 OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const std::string& drzewo) {
     std::string T, Q, cudzyT, cudzyQ;
-    if (f.jest(drzewo)) {
-        T = drzewo;
-    } else if (f.jest(P + "tr1")) {
-        T = P + "tr1";
-    } else {
+    // Its own file of the extension: the one asked, else the one spelt so,
+    // else the one of its stem with the extension in another letter case
+    // ("T.QAD" beside "t.qad"); several such, none spelt so, are a guess.
+    const auto wlasny = [&](const std::string& pytany, const char* rozszerzenie, std::string& plik) {
+        const std::vector<std::string> w = f.wlasne(P, rozszerzenie);
+        if (f.jest(pytany)) plik = pytany;
+        else if (f.jest(P + rozszerzenie)) plik = P + rozszerzenie;
+        else if (w.size() == 1) plik = w[0];
+        return w.size() > 1 && plik.empty() ? std::optional(niejednoznaczny(f, pytany, w)) : std::nullopt;
+    };
+    if (auto r = wlasny(drzewo, "tr1", T)) return *r;
+    if (T.empty()) {
         const std::vector<std::string> w = f.warianty(P + "tr1");
         if (w.size() > 1) return niejednoznaczny(f, drzewo, w);
         // Another operator's when its stem has its own state file.
         if (w.size() == 1) (rdzenPliku(w[0]) != P && f.ma(rdzenPliku(w[0]), "qad") ? cudzyT : T) = w[0];
     }
-    if (f.jest(P + "qad")) {
-        Q = P + "qad";
-    } else {
+    if (auto r = wlasny(P + "qad", "qad", Q)) return *r;
+    if (Q.empty()) {
         const std::vector<std::string> w = f.warianty(P + "qad");
         if (w.size() > 1) return niejednoznaczny(f, P + "qad", w);
         // Another operator's when its stem has its own tree (or new tree).

@@ -159,7 +159,7 @@ bool nowyWezel(Kontekst& k) {
     auto zapas = std::make_unique<StanModelu>(k.RekordBiezacy);
 
     // The template's decisions go into the decision quantities.
-    ZnajdzStanModelu(k, k.SciezkaOperatora + "qad", static_cast<std::uint8_t>(szablon), k.RekordBiezacy);
+    ZnajdzStanModelu(k, SciezkaPlikuStanu(k), static_cast<std::uint8_t>(szablon), k.RekordBiezacy);
     OdtworzDecyzjeZeStanu(k.RekordBiezacy, k.m);
     DomyslneWariantyInwestycji(k.m);
     k.ZnacznikiInwestycji.fill(false);

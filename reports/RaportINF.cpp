@@ -113,7 +113,7 @@ StronaRaportu StronaRachunku() {
 bool tworzINF(Kontekst& k, const std::string& OutName, bool* ing) {
     if (!TworzRaport(k, OpisRaportuINF(), OutName)) return false;
     const std::optional<std::string> folder = FolderSprawozdan(k);
-    const bool zapisane = folder && Raport_ING_Tworz(k, *folder + RdzenNazwy(k.NazwaPlikuStanu));
+    const bool zapisane = folder && Raport_ING_Tworz(k, *folder + RdzenSprawozdan(k));
     if (ing != nullptr) *ing = zapisane;
     return true;
 }

@@ -14,6 +14,7 @@
 #include "FileSystem.h"
 #include "IoError.h"
 #include "Kontekst.h"
+#include "Paths.h"
 #include "PlikiSprawozdan.h"
 #include "Pomocnicze.h"
 #include "Real48.h"
@@ -53,6 +54,14 @@ std::string TekstSciezki(const Kontekst& k) {
     return k.KatalogOperatora + RdzenNazwy(k.NazwaPlikuStanu) + "." + RozszerzenieNazwy(k.NazwaPlikuStanu);
 }
 
+std::string RdzenSprawozdan(const std::string& sciezkaOperatora) {
+    return RdzenNazwy(fileNamePart(sciezkaOperatora) + "qad");
+}
+
+std::string RdzenSprawozdan(const Kontekst& k) {
+    return k.SciezkaOperatora.empty() ? RdzenNazwy(k.NazwaPlikuStanu) : RdzenSprawozdan(k.SciezkaOperatora);
+}
+
 std::optional<std::string> FolderUzytkownika(const std::string& katalogOperatora, const std::string& rdzen,
                                              std::string& powod, MakeFolders utworz) {
     const std::optional<std::string> cache = userCacheFolder();
@@ -77,7 +86,7 @@ std::optional<std::string> FolderSprawozdan(Kontekst& k) {
     if (!k.KatalogSprawozdan.empty()) return k.KatalogSprawozdan;
     if (k.NazwaPlikuStanu.empty() || !isReadOnlyFolderOf(TekstSciezki(k))) return k.KatalogOperatora;
     std::string powod;
-    const std::optional<std::string> folder = FolderUzytkownika(k.KatalogOperatora, RdzenNazwy(k.NazwaPlikuStanu), powod);
+    const std::optional<std::string> folder = FolderUzytkownika(k.KatalogOperatora, RdzenSprawozdan(k), powod);
     if (!folder) k.PowodBleduRaportu = powod;
     return folder;
 }
@@ -89,7 +98,7 @@ std::string NazwaWFolderze(const std::string& folder, const std::string& rdzen, 
 std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext) {
     const std::optional<std::string> folder = FolderSprawozdan(k);
     if (!folder) return std::nullopt;
-    return NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), ext);
+    return NazwaWFolderze(*folder, RdzenSprawozdan(k), ext);
 }
 
 std::optional<std::string> ZnajdzSprawozdanie(const std::string& folder, const std::string& rdzen, const std::string& ext) {
@@ -112,7 +121,7 @@ std::optional<std::string> ZnajdzSprawozdanie(const std::string& folder, const s
 void UsunPozostalosciPoza(Kontekst& k) {
     const std::optional<std::string> folder = FolderSprawozdan(k);
     if (folder && *folder != k.KatalogOperatora && !k.NazwaPlikuStanu.empty())
-        UsunPozostalosciSprawozdan(*folder, RdzenNazwy(k.NazwaPlikuStanu));
+        UsunPozostalosciSprawozdan(*folder, RdzenSprawozdan(k));
 }
 
 std::string TekstWartosci(long double v, int szer, int miejsca) {

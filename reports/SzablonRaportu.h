@@ -36,8 +36,15 @@ std::string RdzenNazwy(const std::string& nazwaPlikuStanu);
 // at most 200.
 std::string RozszerzenieNazwy(const std::string& nazwaPlikuStanu);
 // KatalogOperatora + stem + "." + extension: the full path of the
-// model-state file as the header lines show it.
+// model-state file as the header lines show it (as it is spelt on disk).
 std::string TekstSciezki(const Kontekst& k);
+// The stem an operator's statements and pages are named by (RdzenNazwy):
+// its own spelling, the name of its stem ("OP/t." gives "t"), whatever its
+// state file's ("T.qad" of t's tree "t.tr1").
+std::string RdzenSprawozdan(const std::string& sciezkaOperatora);
+// The open operator's; a context holding a state file's name alone (a
+// statement written without an operator opened) names them by that.
+std::string RdzenSprawozdan(const Kontekst& k);
 // The folder the open operator's report files go to: the one the user
 // chose for them (KatalogSprawozdan) while set; else the operator folder,
 // or, where no file can be made there (a read-only operator), a folder of

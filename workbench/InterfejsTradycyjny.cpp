@@ -251,7 +251,7 @@ void InterfejsTradycyjny::przyciskSprawozdania(const std::string& nazwa) {
     if (nazwa == "PrzyciskWynikSyntetyczny" && w.k.NumerWezla == 0) return;
     // Where the viewer put it (a read-only operator's in the user's folder).
     const std::optional<std::string> folder = FolderSprawozdan(w.k);
-    const std::string rdzen = RdzenNazwy(w.k.NazwaPlikuStanu);
+    const std::string rdzen = RdzenSprawozdan(w.k);
     std::optional<std::string> strona = folder ? ZnajdzSprawozdanie(*folder, rdzen, p->strona) : std::nullopt;
     if (!strona) {
         w.k.Okna->message(folder ? "Brak strony sprawozdania " + NazwaWFolderze(*folder, rdzen, p->strona)

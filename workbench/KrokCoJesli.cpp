@@ -81,7 +81,7 @@ std::optional<int> Warsztat::OO(int wezel, int parametr, long double v) {
     const int c = *Wybrany;
 
     // C's record as the add wrote it, with the parameter changed.
-    const std::string plik = k.SciezkaOperatora + "qad";
+    const std::string plik = SciezkaPlikuStanu(k);
     auto rec = std::make_unique<StanModelu>();
     bool ok = false;
     setLastFileError(0);

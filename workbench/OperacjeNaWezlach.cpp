@@ -26,7 +26,7 @@ std::string brakRekordu(int n, const std::string& plik) {
 // differs from the root's, which a node added from the root starts with.
 bool wlasneDecyzje(Kontekst& k, int n) {
     auto rec = std::make_unique<StanModelu>(), korzen = std::make_unique<StanModelu>();
-    const std::string plik = k.SciezkaOperatora + "qad";
+    const std::string plik = SciezkaPlikuStanu(k);
     try {
         if (!ZnajdzStanModelu(k, plik, static_cast<std::uint8_t>(n), *rec) || !ZnajdzStanModelu(k, plik, 0, *korzen))
             return false;
@@ -50,7 +50,7 @@ bool wlasneDecyzje(Kontekst& k, int n) {
 bool Warsztat::PrzyciskOKClick() {
     PoleBledne.clear();
     if (!WolnoZmieniac()) return false;
-    const std::string plik = k.SciezkaOperatora + "qad";
+    const std::string plik = SciezkaPlikuStanu(k);
     int n = 0;
     if (!NumerZTekstu(Formularz.NumerDecyzji, n) || n > NajwiekszyNumerWezla) {
         komunikat("Formularz nie nale\xBFy do \xBF" "adnego w\xEAz\xB3" "a");
@@ -230,7 +230,7 @@ bool Warsztat::Symulowanie() {
     }
     if (!WolnoZmieniac()) return false;
     const int n = Drzewo.Numer(i);
-    const std::string plik = k.SciezkaOperatora + "qad";
+    const std::string plik = SciezkaPlikuStanu(k);
     auto rec = std::make_unique<StanModelu>();
     auto odmowa = [&](const std::string& tekst) {
         komunikat(tekst);

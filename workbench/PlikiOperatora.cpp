@@ -675,9 +675,12 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         komunikat(o.powod);
         return false;
     }
+    // Its tree and state files as they are spelt ("T.QAD" beside "t.qad"
+    // is T's, and "T.qad" would name both); what is made beside them is
+    // named in the operator's spelling.
     const std::string sciezka = o.sciezka;
-    const std::string plikDrzewa = sciezka + "tr1";
-    const std::string plikStanu = sciezka + "qad";
+    const std::string plikDrzewa = wlasnyPlik(o, "tr1");
+    const std::string plikStanu = wlasnyPlik(o, "qad");
     if (std::string blad = plikiNieDoUzytku(sciezka, "otwarty"); !blad.empty()) {
         komunikat(blad);
         return false;
@@ -688,7 +691,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     // A creation killed after its commit point left its new state file in
     // place and its complete new tree beside the tree file: that tree is
     // read, and put in place once the open succeeds.
-    const std::string nowy = NowyPlik(plikDrzewa);
+    const std::string nowy = NowyPlik(sciezka + "tr1");
     bool dokonczTworzenie = o.przerwane;
     // Files of another operator whose name differs only in letter case are
     // not this one's.
@@ -801,9 +804,9 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         if (!tylkoDoOdczytu) {
             bool zajete = false;
             std::string proba;
-            zachowane = zachowajDrzewo(plikDrzewa, *nieczytelne, zajete, proba);
+            zachowane = zachowajDrzewo(sciezka + "tr1", *nieczytelne, zajete, proba);
             if (!zachowane) {
-                komunikat((zajete ? zajeteNazwyKopii(plikDrzewa, tekst)
+                komunikat((zajete ? zajeteNazwyKopii(sciezka + "tr1", tekst)
                                   : withFileError("Nie uda\xB3o si\xEA zachowa\xE6 pliku drzewa " + plikDrzewa + " (" +
                                                   tekst + ") jako " + proba)) +
                           nieOtwarto);
@@ -872,7 +875,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         for (const std::string& plik : {plikStanu, plikStanu + ZapisWToku, plikStanu + ".krok"})
             for (std::string& f : dokladnie([&] { return removeStaleTemporaries(plik); })) usuniete.push_back(std::move(f));
         // Those of its report files too.
-        for (std::string& f : UsunPozostalosciSprawozdan(folderPart(plikStanu), RdzenNazwy(fileNamePart(plikStanu))))
+        for (std::string& f : UsunPozostalosciSprawozdan(folderPart(plikStanu), RdzenSprawozdan(sciezka)))
             usuniete.push_back(std::move(f));
         if (!usuniete.empty()) {
             std::string tekst = "usuni\xEAto pliki pozostawione przez przerwany program:";
@@ -933,7 +936,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     // The open operator's tree, however the name is spelt.
     if (!k.SciezkaOperatora.empty()) {
         std::optional<std::string> wybrany = o.drzewo.empty() ? std::nullopt : findExisting(o.drzewo);
-        std::optional<std::string> otwarty = findExisting(k.SciezkaOperatora + "tr1");
+        std::optional<std::string> otwarty = findExisting(k.PlikDrzewa);
         std::error_code ec;
         const bool ten = wybrany && otwarty ? std::filesystem::equivalent(*wybrany, *otwarty, ec)
                                             : equalNoCaseCp1250(o.sciezka, k.SciezkaOperatora);
@@ -975,7 +978,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     }
     // Its statements in the user's own folder, viewed while it could be
     // read alone (a folder that is not the user's is not looked into).
-    const std::string rdzen = RdzenNazwy(fileNamePart(teraz.sciezka) + "qad");
+    const std::string rdzen = RdzenSprawozdan(teraz.sciezka);
     std::string powod;
     if (const std::optional<std::string> f = FolderUzytkownika(folderPart(teraz.sciezka), rdzen, powod, MakeFolders::No)) {
         for (const std::string& r : RozszerzeniaSprawozdan()) usun(NazwaWFolderze(*f, rdzen, r));

@@ -103,7 +103,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     r.Numer = numer;
 
     // 2. The node's record; a missing one stops the viewer here.
-    const std::string plikStanu = k.SciezkaOperatora + "qad";
+    const std::string plikStanu = SciezkaPlikuStanu(k);
     bool wczytano = false;
     try {
         wczytano = ZnajdzStanModelu(k, plikStanu, static_cast<std::uint8_t>(numer), k.RekordBiezacy);
@@ -158,7 +158,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
         powod = exceptionText(e);
     }
     auto biezacy = [&](const std::string& folder, const std::string& ext) -> std::optional<std::string> {
-        std::optional<std::string> f = ZnajdzSprawozdanie(folder, RdzenNazwy(k.NazwaPlikuStanu), ext);
+        std::optional<std::string> f = ZnajdzSprawozdanie(folder, RdzenSprawozdan(k), ext);
         std::error_code e;
         if (!f || napisano) return f;
         const bool nowy = std::filesystem::last_write_time(*f, e) >= poczatek && !e;
@@ -178,7 +178,7 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (!napisano)
         powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ")" +
                 (powod.empty() ? " w " + *folder : ": " + powod));
-    const std::string tekst = folder ? NazwaWFolderze(*folder, RdzenNazwy(k.NazwaPlikuStanu), o.tekst) : std::string();
+    const std::string tekst = folder ? NazwaWFolderze(*folder, RdzenSprawozdan(k), o.tekst) : std::string();
     std::optional<std::string> t = folder ? biezacy(*folder, o.tekst) : std::nullopt;
     if (!t) {
         if (napisano) powiedz("Brak pliku sprawozdania " + tekst);

@@ -53,7 +53,7 @@ bool Warsztat::WolnoZmieniac() {
 }
 
 std::string Warsztat::powodNiezapisania() {
-    const std::string plik = "plik " + k.SciezkaOperatora + "qad";
+    const std::string plik = "plik " + SciezkaPlikuStanu(k);
     switch (Blokada.guardedFile()) {
         case FileLock::Guarded::Current: return {};
         case FileLock::Guarded::Replaced:
@@ -126,7 +126,7 @@ void Warsztat::zmianaWezla(bool wczytajRekord) {
     // The node's record; a node missing from the state file is told, and
     // the buffer keeps what it held rather than another node's record.
     const int numer = Drzewo.Numer(i);
-    const std::string plikStanu = k.SciezkaOperatora + "qad";
+    const std::string plikStanu = SciezkaPlikuStanu(k);
     if (wczytajRekord || numer < 0 || k.RekordBiezacy.Numer() != numer) {
         try {
             if (numer < 0 || !ZnajdzStanModelu(k, plikStanu, static_cast<std::uint8_t>(numer), k.RekordBiezacy))
@@ -317,7 +317,7 @@ bool Warsztat::Dodajemy_Wezel() {
         return false;
     }
     if (!dodano) {
-        bladZapisu("Nie uda\xB3o si\xEA doda\xE6 w\xEAz\xB3" "a do pliku " + k.SciezkaOperatora + "qad");
+        bladZapisu("Nie uda\xB3o si\xEA doda\xE6 w\xEAz\xB3" "a do pliku " + SciezkaPlikuStanu(k));
         return false;
     }
     const int nowy = Drzewo.DodajDziecko(baza, EtykietaWezla(k.RekordBiezacy.Numer(), false));
@@ -355,7 +355,7 @@ void Warsztat::przeglad1Click(bool poDodaniu) {
 
 bool Warsztat::ZapiszDrzewo() {
     if (k.SciezkaOperatora.empty() || Drzewo.Pusty() || TylkoDoOdczytu) return false;
-    const std::string plik = k.SciezkaOperatora + "tr1";
+    const std::string plik = k.PlikDrzewa;
     // The state file holds what was done; the next open brings the tree
     // file into line with it.
     const std::string nieZapisano = "Nie uda\xB3o si\xEA zapisa\xE6 pliku drzewa " + plik +

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -101,7 +102,8 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
         std::string zmieniony, nazwy;  // the stem whose files change (none: no file does); OP/ after it
     };
     const std::string wczytaj = "wczytaj plik \"OP/T.tr1\"", utworz = "utw\xF3rz plik \"OP/T.tr1\"";
-    const std::vector<std::string> obok = {"T.qad", "T.tr1", "t.qad", "t.tr1"}, dwa = {"T.TR1", "T.qad", "t.qad", "t.tr1"};
+    const std::vector<std::string> obok = {"T.qad", "T.tr1", "t.qad", "t.tr1"}, dwa = {"T.TR1", "T.qad", "t.qad", "t.tr1"},
+                                   qad = {"T.QAD", "T.tr1", "t.qad", "t.tr1"}, trzy = {"T.TR1", "T.Tr1", "T.qad", "t.qad", "t.tr1"};
     const Wiersz wiersze[] = {
         {obok, "A.tr1", wczytaj, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
         {obok, "A.tr1", utworz, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
@@ -110,16 +112,26 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
         {{"T.qad", "T.tr1", "t.qad", "t.tr1.nowy"}, "OP/T.tr1", "stop", 0, "", "T.lck T.qad T.tr1 t.qad t.tr1.nowy"},
         {{"t.qad", "t.tr1"}, "A.tr1", utworz, 0, "t", "t.lck t.qad t.tr1"},
         {{"t.qad", "t.tr1"}, "A.tr1", wczytaj, 0, "t", "t.lck t.qad t.tr1"},
-        // "T.tr1" spelt as none of T.TR1 and t.tr1.
-        {dwa, "A.tr1", wczytaj, 1, "", "T.TR1 T.qad t.qad t.tr1"},
-        {dwa, "A.tr1", utworz, 1, "", "T.TR1 T.qad t.qad t.tr1"},
-        {dwa, "OP/T.tr1", "stop", 2, "", "T.TR1 T.qad t.qad t.tr1"},
+        // The extension's case does not matter: T.TR1 and T.QAD are T's beside t's files, a
+        // creation gives them its spelling.
+        {dwa, "A.tr1", wczytaj, 0, "T", "T.TR1 T.lck T.qad t.qad t.tr1"},
+        {dwa, "A.tr1", utworz, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
+        {dwa, "OP/T.tr1", "stop", 0, "", "T.TR1 T.lck T.qad t.qad t.tr1"},
+        {qad, "A.tr1", wczytaj, 0, "T", "T.QAD T.lck T.tr1 t.qad t.tr1"},
+        {qad, "A.tr1", utworz, 0, "T", "T.lck T.qad T.tr1 t.qad t.tr1"},
+        {qad, "OP/T.tr1", "stop", 0, "", "T.QAD T.lck T.tr1 t.qad t.tr1"},
+        // "T.tr1" spelt as none of T.TR1 and T.Tr1.
+        {trzy, "A.tr1", wczytaj, 1, "", "T.TR1 T.Tr1 T.qad t.qad t.tr1"},
+        {trzy, "OP/T.tr1", "stop", 2, "", "T.TR1 T.Tr1 T.qad t.qad t.tr1"},
     };
     for (const Wiersz& w : wiersze) {
         SCOPED_TRACE(w.pliki.front() + " [" + w.argument + "] " + w.linia);
         Folder f;
-        for (const std::string& p : w.pliki)
-            f.write("OP/" + p, wzory.read(p[0] == 't' ? "OP/" + p.substr(0, 5) : p == "T.TR1" ? "T.tr1" : p));
+        for (const std::string& p : w.pliki) {
+            std::string wzor = p.substr(0, 5);
+            for (char& c : wzor) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            f.write("OP/" + p, wzory.read(p[0] == 't' ? "OP/" + wzor : "T" + wzor.substr(1)));
+        }
         const auto przed = f.pliki("OP/");
         EXPECT_EQ(f.wsad({w.linia, "w\xEAze\xB3 dodaj 0 0"}, w.argument), w.kod) << f.bledy;
         const auto po = f.pliki("OP/");
@@ -129,7 +141,7 @@ TEST(NazwyOperatora, ANameSpeltAsAFileIsThatFileAndSeveralOtherSpellingsAreRefus
         }
         EXPECT_EQ(nazwy(po), w.nazwy);
         EXPECT_EQ(f.bledy.find("niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka plik\xC3\xB3w r\xC3\xB3\xC5\xBCni\xC4\x85"
-                               "cych si\xC4\x99 tylko wielko\xC5\x9B" "ci\xC4\x85 liter: OP/T.TR1, OP/t.tr1") != f.bledy.npos, w.kod != 0) << f.bledy;
+                               "cych si\xC4\x99 tylko wielko\xC5\x9B" "ci\xC4\x85 liter: OP/T.TR1, OP/T.Tr1") != f.bledy.npos, w.kod != 0) << f.bledy;
     }
 }
 

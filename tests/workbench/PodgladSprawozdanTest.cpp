@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -66,21 +67,32 @@ TEST_F(Podglad, EveryViewerOnASimulatedNodeFindsItsFiles) {
     }
 }
 
+// Their statements are named in the operator's spelling, the header naming
+// its state file as spelt ("ZZ.qad" of zz's tree; "T.QAD", T's beside t's).
 TEST_F(Podglad, OperatorsNamedWithDotsOrATrailingBlankHaveTheirOwnReportsAndSeeThem) {
-    for (const std::string nazwa : {"firma.v1", "firma.v2", "sp "}) {
-        dir.write(nazwa + ".qad", dir.read("OP.qad"));
-        dir.write(nazwa + ".tr1", dir.read("OP.tr1"));
-        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + nazwa + "."));
+    for (const char* f : {"t.qad", "t.tr1"}) dir.write(f, dir.read(std::string("OP") + (f + 1)));
+    for (const auto& [nazwa, stan, naglowek] : {std::tuple{"firma.v1", "firma.v1.qad", "firma.v1.qad"},
+                                                {"firma.v2", "firma.v2.qad", "firma.v2.qad"}, {"sp ", "sp .qad", "sp.qad"},
+                                                {"zz", "ZZ.qad", "ZZ.qad"}, {"T", "T.QAD", "T.QAD"}}) {
+        dir.write(stan, dir.read("OP.qad"));
+        dir.write(std::string(nazwa) + ".tr1", dir.read("OP.tr1"));
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + nazwa + ".")) << nazwa;
         wybierzNumer(1);
         ui.messages.clear();
         for (const OpisPodgladu& o : Podglady())
             EXPECT_EQ(UruchomPodglad(*w, o).Status, StatusPodgladu::Pokazany) << nazwa << " " << o.nazwa;
         EXPECT_TRUE(ui.messages.empty()) << nazwa;
+        EXPECT_EQ(dir.read(fileNamePart(uruchom("Bilans1").Tekst)).rfind("Plik stanu modelu: " + dir.folder() + naglowek + "\r\n", 0), 0u)
+            << nazwa;
     }
     EXPECT_TRUE(jest("firma.v1.BIK"));
     EXPECT_TRUE(jest("firma.v2.BIK"));
     EXPECT_TRUE(jest("sp.KOS"));
     EXPECT_FALSE(jest("firma.BIK"));
+    EXPECT_EQ(uruchom("Bilans1").Tekst, dir.folder() + "T.BIK");
+    w->Wczytanie_istniejacego_operatora(dir.folder() + "zz.");
+    EXPECT_EQ(uruchom("Bilans1").Tekst, dir.folder() + "zz.BIK");
+    EXPECT_FALSE(dir.exists("ZZ.BIK") || dir.exists("t.BIK"));
 }
 
 TEST_F(Podglad, SyntheticResultOfTheRootIsRefused) {
