@@ -2,7 +2,6 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
-#include "SzablonRaportu.h"
 #include "Teksty.h"
 #include "Warsztat.h"
 
