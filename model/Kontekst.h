@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "CommandLine.h"
 #include "Harmonogram.h"
@@ -68,6 +69,11 @@ struct Kontekst {
     // The folder the report files go to while it is not empty (one the user
     // chose to save them in); FolderSprawozdan decides otherwise.
     std::string KatalogSprawozdan;
+    // While set, every report file a writer puts in place is added here by
+    // the name it was written under (NazwaWyjscia's): what a viewer shows is
+    // a file named here, never one found otherwise. Set by the one who reads
+    // it, for as long as its report runs.
+    std::vector<std::string>* PlikiZapisane = nullptr;
     TWezel WezelBazowy;
     TWezel WezelDoEdycji;
     bool ModelZainicjowany = false;

@@ -10,9 +10,22 @@
 
 namespace vesk {
 
+// The files one statement's entry writes, by the names its writers give
+// them after the operator's stem and ".", taken from the reports' own
+// descriptions (NazwaStrony): its text file, its pages in the order
+// written, and the text files of the reports it writes besides its own.
+struct PlikiRaportu {
+    std::string tekst;                // "BIK", "INF"
+    std::vector<std::string> strony;  // "BIK.html", "kap.html"; INF's "ING.html"
+    std::vector<std::string> inne;    // INF's "ING"
+};
+// Every statement's files, one row per entry.
+const std::vector<PlikiRaportu>& PlikiRaportow();
+// The row of the statement whose text file is EXT ("BIK"); nullptr for none.
+const PlikiRaportu* PlikiRaportuEXT(std::string_view EXT);
 // Each statement's text file and pages: "ZAO", "ZAO.html", "BIK",
-// "BIK.html", "kap.html", ..., "SRE", "SRE.html"; read from the reports'
-// own descriptions, so that a page added to a report is named here too.
+// "BIK.html", "kap.html", ..., "SRE", "SRE.html" (PlikiRaportow all in one),
+// so that a page added to a report is named here too.
 const std::vector<std::string>& RozszerzeniaSprawozdan();
 // Whether a file name is one of those files of the operator whose stem
 // (RdzenNazwy) is rdzen: rdzen as spelt, "." and one of

@@ -49,7 +49,7 @@ bool PiszTekst(Kontekst& k, const std::string& OutName, const std::vector<int>& 
 
 bool PiszStrone(Kontekst& k, const std::string& OutName, const SrednieSRE& s, TabelaLinii tabela) {
     StronaHTML h(k);
-    if (!h.utworz(OutName + ".html")) return false;
+    if (!h.utworz(NazwaStrony(OutName, OpisRaportuSRE().strony.front()))) return false;
     h.tabela() = std::move(tabela);
     h.PiszNaglowek();
     const int pierwsza = PozycjeSRE().front().liniaHTML;
@@ -75,7 +75,7 @@ bool Tworz(Kontekst& k, const std::string& OutName) {
     // Both templates before any file: one that cannot be read changes none.
     TabelaLinii tekst, strona;
     if (!WczytajSzablon(k, "QAD.SRE", LiniiSRE, ZnakowSRE, tekst) ||
-        !WczytajSzablon(k, "QAD.SRE.HTML", LiniiSRE, ZnakowSRE, strona))
+        !WczytajSzablon(k, OpisRaportuSRE().strony.front().wzorzec, LiniiSRE, ZnakowSRE, strona))
         return false;
     if (!PiszTekst(k, OutName, *sciezka, *srednie, std::move(tekst))) return false;
     return PiszStrone(k, OutName, *srednie, std::move(strona));
@@ -99,6 +99,17 @@ const std::array<PozycjaSRE, LiczbaPozycjiSRE>& PozycjeSRE() {
         {RotacjaZapasow, wskaznik(Wskazniki::Obrotowosci, 0), 29, 26},
     }};
     return pozycje;
+}
+
+const OpisRaportu& OpisRaportuSRE() {
+    static const OpisRaportu opis{
+        .EXT = "SRE",
+        .flaga = &FlagiWynikow_t::SRE,
+        .czesci = {},
+        .strony = {StronaRaportu{.wzorzec = "QAD.SRE.HTML", .rozszerzenie = "", .N = LiniiSRE, .K = ZnakowSRE,
+                                 .pierwsza = PozycjeSRE().front().liniaHTML, .ostatnia = OstatniaLiniaStronySRE}},
+    };
+    return opis;
 }
 
 std::optional<std::vector<int>> SciezkaDoKorzenia(const ZESPOL& tabela, int numer) {
@@ -142,7 +153,7 @@ std::optional<SrednieSRE> SrednieNaSciezce(Kontekst& k, const std::vector<int>& 
 
 bool Raport_SRE(Kontekst& k) {
     if (k.RekordBiezacy.Numer() == KorzenDrzewa || !k.FlagiWynikow.SRE) return false;
-    const std::optional<std::string> OutName = NazwaWyjscia(k, "SRE");
+    const std::optional<std::string> OutName = NazwaWyjscia(k, OpisRaportuSRE().EXT);
     return OutName && Raport_SRE_Tworz(k, *OutName);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "OpisRaportu.h"
 #include "PolaRoku.h"
 #include "Typy.h"
 #include "Wyrazenie.h"
@@ -39,6 +40,12 @@ inline constexpr int KolumnaSRE = 31, OdstepSRE = 9;
 inline constexpr int OstatniaLiniaSRE = 31, PominietaLiniaSRE = 10;
 inline constexpr int OstatniaLiniaStronySRE = 28;
 inline constexpr int WartosciWLiniiStronySRE = 2;
+
+// What the report's files are named after: its extension, its flag and its
+// page (template, name and lines). Its text and fills are its own writer's
+// (the averages along the path), so it has no text parts and is not for
+// TworzRaport.
+const OpisRaportu& OpisRaportuSRE();
 
 // The path from node numer up to the root: numer, its parent, ..., 0. The
 // parents are found in the occupied slots 1..50 of the node table, slots

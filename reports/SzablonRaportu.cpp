@@ -101,23 +101,6 @@ std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext) {
     return NazwaWFolderze(*folder, RdzenSprawozdan(k), ext);
 }
 
-std::optional<std::string> ZnajdzSprawozdanie(const std::string& folder, const std::string& rdzen, const std::string& ext) {
-    const ExactFileNames wPisowni;
-    const std::string nazwa = NazwaWFolderze(folder, rdzen, ext);
-    if (std::optional<std::string> f = findExisting(nazwa); f || lookupError() != 0) return f;
-    // The extension in another letter case ("OP.BIK" for "bik"): the one
-    // such file, none of several.
-    const std::optional<FolderEntries> pliki = folderEntries(folder);
-    if (!pliki) return std::nullopt;
-    std::optional<std::string> jeden;
-    for (const std::string& p : pliki->files) {
-        if (!PlikSprawozdania(rdzen, p) || !equalNoCaseCp1250(std::string_view(p).substr(rdzen.size() + 1), ext)) continue;
-        if (jeden) return std::nullopt;
-        jeden = p;
-    }
-    return jeden ? findExisting(folder + *jeden) : std::nullopt;
-}
-
 void UsunPozostalosciPoza(Kontekst& k) {
     const std::optional<std::string> folder = FolderSprawozdan(k);
     if (folder && *folder != k.KatalogOperatora && !k.NazwaPlikuStanu.empty())
@@ -305,6 +288,7 @@ bool EtapRaportu::utworz(const std::string& sciezka) {
 void EtapRaportu::zamknij() {
     setLastFileError(0);
     if (!replaceFileAsSpelt(sciezka_, tresc_, Flush::No)) throw IoError(sciezka_, "zapis", lastFileError());
+    if (k_.PlikiZapisane) k_.PlikiZapisane->push_back(sciezka_);
 }
 
 void EtapRaportu::pisz(const std::string& linia) {

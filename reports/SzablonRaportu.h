@@ -67,13 +67,6 @@ std::string NazwaWFolderze(const std::string& folder, const std::string& rdzen, 
 // The same in FolderSprawozdan: the one name both the writers and the
 // viewers use; nothing when the folder cannot be used (k.PowodBleduRaportu).
 std::optional<std::string> NazwaWyjscia(Kontekst& k, const std::string& ext);
-// The report file of the operator whose stem is rdzen in folder, its
-// extension ext in any letter case (one file of several spelt otherwise is
-// none), its stem spelt as rdzen: "T.BIK" is not "t"'s, but another
-// operator's. Every report file is written in its operator's spelling
-// (EtapRaportu), never in place of such a file.
-std::optional<std::string> ZnajdzSprawozdanie(const std::string& folder, const std::string& rdzen,
-                                              const std::string& ext);
 // Removes what killed writes of the open operator's report files left in
 // FolderSprawozdan when that is not the operator folder (whose open clears
 // them): a read-only operator's folder of the user's own, a folder the user

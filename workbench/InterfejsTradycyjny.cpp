@@ -2,7 +2,6 @@
 
 #include "CodePage.h"
 #include "FileSystem.h"
-#include "SzablonRaportu.h"
 #include "Teksty.h"
 #include "Warsztat.h"
 
@@ -60,12 +59,14 @@ const std::vector<PrzyciskGrupowy>& PrzyciskiGrupowe() {
     return t;
 }
 
-// Report buttons: the viewer, the page, the groups hidden, the buttons
-// bold besides the button itself, and whether the follow-up runs first.
+// Report buttons: the viewer, the page (which of its statement's pages,
+// PlikiRaportu::strony: the balance's second is the capital statement),
+// the groups hidden, the buttons bold besides the button itself, and
+// whether the follow-up runs first.
 struct PrzyciskRaportu {
     const char* przycisk;
     const char* podglad;
-    const char* strona;
+    std::size_t strona;
     std::vector<const char*> ukrywa;
     std::vector<const char*> pogrubia;
     bool zmianaWezla = false;
@@ -79,22 +80,22 @@ const std::vector<PrzyciskRaportu>& PrzyciskiRaportow() {
     static const std::vector<const char*> bezFinansow = {"GrupaProdukcja", "GrupaWskaznikow"};
     static const std::vector<const char*> bezProdukcji = {"GrupaFinanse", "GrupaWskaznikow"};
     static const std::vector<PrzyciskRaportu> t = {
-        {"PrzyciskDecyzje2", "Formularzdecyzyjny1", "DEC.html", {"GrupaFinanse", "GrupaProdukcja", "GrupaWskaznikow"},
+        {"PrzyciskDecyzje2", "Formularzdecyzyjny1", 0, {"GrupaFinanse", "GrupaProdukcja", "GrupaWskaznikow"},
          {"PrzyciskSymulatora", "PrzyciskRezultaty1"}},
-        {"PrzyciskWynikSyntetyczny", "WynikSyntetyczny1", "SRE.html",
+        {"PrzyciskWynikSyntetyczny", "WynikSyntetyczny1", 0,
          {"GrupaFinanse", "GrupaWskaznikow", "GrupaProdukcja"}, {"PrzyciskSymulatora", "PrzyciskRezultaty1"}},
-        {"PrzyciskBilansOkresowy", "Bilans1", "BIK.html", bezFinansow, finanse},
-        {"PrzyciskZestawienieZmian", "Bilans1", "KAP.html", bezFinansow, finanse},
-        {"PrzyciskRachunekZyskowiStrat", "Dochodyizyski1", "RAW.html", bezFinansow, finanse},
-        {"PrzyciskRachunekZyskowiStrat2", "Rachunekwynikw1", "PRF.html", bezFinansow, finanse},
-        {"PrzyciskCashFlow", "Sytuacjapienina1", "ING.html", bezFinansow, finanse},
-        {"PrzyciskKoszty", "Koszty1", "KOS.html", bezFinansow, finanse},
-        {"PrzyciskZapasy", "Zapasy1", "ZAO.html", bezProdukcji, produkcja, true},
-        {"PrzyciskProdukcja2", "Produkcja2", "PRO.html", bezProdukcji, produkcja, true},
-        {"PrzyciskPlynnosc", "pynno1", "PLY.html", {}, wskazniki},
-        {"PrzyciskZadluzenie", "zaduenie1", "ZAD.html", {}, wskazniki},
-        {"PrzyciskRentownosc", "rentowno1", "REN.html", {}, wskazniki},
-        {"PrzyciskObrotowosci", "aktywno1", "AKT.html", {}, wskazniki},
+        {"PrzyciskBilansOkresowy", "Bilans1", 0, bezFinansow, finanse},
+        {"PrzyciskZestawienieZmian", "Bilans1", 1, bezFinansow, finanse},
+        {"PrzyciskRachunekZyskowiStrat", "Dochodyizyski1", 0, bezFinansow, finanse},
+        {"PrzyciskRachunekZyskowiStrat2", "Rachunekwynikw1", 0, bezFinansow, finanse},
+        {"PrzyciskCashFlow", "Sytuacjapienina1", 0, bezFinansow, finanse},
+        {"PrzyciskKoszty", "Koszty1", 0, bezFinansow, finanse},
+        {"PrzyciskZapasy", "Zapasy1", 0, bezProdukcji, produkcja, true},
+        {"PrzyciskProdukcja2", "Produkcja2", 0, bezProdukcji, produkcja, true},
+        {"PrzyciskPlynnosc", "pynno1", 0, {}, wskazniki},
+        {"PrzyciskZadluzenie", "zaduenie1", 0, {}, wskazniki},
+        {"PrzyciskRentownosc", "rentowno1", 0, {}, wskazniki},
+        {"PrzyciskObrotowosci", "aktywno1", 0, {}, wskazniki},
     };
     return t;
 }
@@ -249,16 +250,11 @@ void InterfejsTradycyjny::przyciskSprawozdania(const std::string& nazwa) {
     StronaTradycyjna.clear();
     if (r.Status != StatusPodgladu::Pokazany) return;
     if (nazwa == "PrzyciskWynikSyntetyczny" && w.k.NumerWezla == 0) return;
-    // Where the viewer put it (a read-only operator's in the user's folder).
-    const std::optional<std::string> folder = FolderSprawozdan(w.k);
-    const std::string rdzen = RdzenSprawozdan(w.k);
-    std::optional<std::string> strona = folder ? ZnajdzSprawozdanie(*folder, rdzen, p->strona) : std::nullopt;
-    if (!strona) {
-        w.k.Okna->message(folder ? "Brak strony sprawozdania " + NazwaWFolderze(*folder, rdzen, p->strona)
-                                 : w.k.PowodBleduRaportu);
-        return;
-    }
-    StronaTradycyjna = *strona;
+    // The page its viewer wrote now, where it put it (a read-only
+    // operator's in the user's folder), by the name its writer gave it;
+    // none when it was not written now, the viewer having told why.
+    if (p->strona >= r.Strony.size() || r.Strony[p->strona].empty()) return;
+    StronaTradycyjna = r.Strony[p->strona];
     pokazTylko(ZakladkaSprawozdanie);
 }
 

@@ -1,15 +1,16 @@
 #include "PodgladSprawozdan.h"
 
-#include <chrono>
+#include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <optional>
 
 #include "CodePage.h"
+#include "FileLookup.h"
 #include "FileSystem.h"
 #include "IoError.h"
 #include "Paths.h"
 #include "PlikStanu.h"
+#include "PlikiSprawozdan.h"
 #include "Pomocnicze.h"
 #include "RaportBIK.h"
 #include "RaportDEC.h"
@@ -59,19 +60,19 @@ const Stany& stany() {
         using F = FlagiWynikow_t;
         Stany t;
         t.wiersze = {
-            {"Zapasy1", Raport_ZAO, &F::ZAO, "ZAO", podpisy[0].c_str(), "zao", "zao.html"},
-            {"Produkcja2", Raport_PRO, &F::PRO, "PRO", podpisy[1].c_str(), "pro", "pro.html"},
-            {"pynno1", Raport_PLY, &F::PLY, "PLY", podpisy[2].c_str(), "ply", "ply.html"},
-            {"zaduenie1", Raport_ZAD, &F::ZAD, "ZAD", podpisy[3].c_str(), "ZAD", "zad.html"},
-            {"rentowno1", Raport_REN, &F::REN, "REN", podpisy[4].c_str(), "REN", "ren.html"},
-            {"aktywno1", Raport_AKT, &F::AKT, "AKT", podpisy[5].c_str(), "AKT", "akt.html"},
-            {"Bilans1", Raport_BIK, &F::BIK, "BIK", podpisy[6].c_str(), "bik", "BIK.html"},
-            {"Dochodyizyski1", Raport_RAW, &F::RAW, "RAW", podpisy[7].c_str(), "RAW", "raw.html"},
-            {"Rachunekwynikw1", Raport_PRF, &F::PRF, "PRF", podpisy[8].c_str(), "PRF", "prf.html"},
-            {"Sytuacjapienina1", Raport_INF, &F::INF, "INF", podpisy[9].c_str(), "INF", "ing.html"},
-            {"Koszty1", Raport_KOS, &F::KOS, "KOS", podpisy[10].c_str(), "KOS", "kos.html"},
-            {"WynikSyntetyczny1", Raport_SRE, &F::SRE, "SRE", podpisy[11].c_str(), "sre", "sre.html"},
-            {"Formularzdecyzyjny1", Raport_DEC, &F::DEC, "DEC", podpisy[12].c_str(), "dec", nullptr},
+            {"Zapasy1", Raport_ZAO, &F::ZAO, "ZAO", podpisy[0].c_str(), true},
+            {"Produkcja2", Raport_PRO, &F::PRO, "PRO", podpisy[1].c_str(), true},
+            {"pynno1", Raport_PLY, &F::PLY, "PLY", podpisy[2].c_str(), true},
+            {"zaduenie1", Raport_ZAD, &F::ZAD, "ZAD", podpisy[3].c_str(), true},
+            {"rentowno1", Raport_REN, &F::REN, "REN", podpisy[4].c_str(), true},
+            {"aktywno1", Raport_AKT, &F::AKT, "AKT", podpisy[5].c_str(), true},
+            {"Bilans1", Raport_BIK, &F::BIK, "BIK", podpisy[6].c_str(), true},
+            {"Dochodyizyski1", Raport_RAW, &F::RAW, "RAW", podpisy[7].c_str(), true},
+            {"Rachunekwynikw1", Raport_PRF, &F::PRF, "PRF", podpisy[8].c_str(), true},
+            {"Sytuacjapienina1", Raport_INF, &F::INF, "INF", podpisy[9].c_str(), true},
+            {"Koszty1", Raport_KOS, &F::KOS, "KOS", podpisy[10].c_str(), true},
+            {"WynikSyntetyczny1", Raport_SRE, &F::SRE, "SRE", podpisy[11].c_str(), true},
+            {"Formularzdecyzyjny1", Raport_DEC, &F::DEC, "DEC", podpisy[12].c_str(), false},
         };
         return t;
     }();
@@ -141,9 +142,6 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     r.Podpis = o.podpis;
     k.NumerWezla = static_cast<std::uint8_t>(numer);
     k.FlagiWynikow.*o.flaga = true;
-    // Files older than this call were not written by it; an empty one was
-    // begun by a writer that failed before its first line.
-    const auto poczatek = std::filesystem::file_time_type::clock::now() - std::chrono::milliseconds(100);
     bool napisano = false;
     std::string powod;  // why not, when the writer tells
     setLastFileError(0);
@@ -151,25 +149,25 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     // for all when saving all).
     if (zglaszaj) UsunPozostalosciPoza(k);
     k.PowodBleduRaportu.clear();
+    // The files the entry puts in place now, by the names it gave them:
+    // nothing else, an older file or one spelt otherwise, is this view's.
+    std::vector<std::string> zapisane;
+    struct Zapis {
+        Kontekst& k;
+        ~Zapis() { k.PlikiZapisane = nullptr; }
+    } zapis{k};
+    k.PlikiZapisane = &zapisane;
     try {
         napisano = o.wejscie(k);
         if (!napisano) powod = k.PowodBleduRaportu.empty() ? lastFileError() : k.PowodBleduRaportu;
     } catch (const std::exception& e) {
         powod = exceptionText(e);
     }
-    auto biezacy = [&](const std::string& folder, const std::string& ext) -> std::optional<std::string> {
-        std::optional<std::string> f = ZnajdzSprawozdanie(folder, RdzenSprawozdan(k), ext);
-        std::error_code e;
-        if (!f || napisano) return f;
-        const bool nowy = std::filesystem::last_write_time(*f, e) >= poczatek && !e;
-        if (!nowy || std::filesystem::file_size(*f, e) == 0 || e) return std::nullopt;
-        return f;
-    };
+    k.PlikiZapisane = nullptr;
 
-    // 5. The text file, named as the writers name it, found without regard
-    // to case. After a failed writer, what it did write is still shown.
-    // A folder that cannot be used (a user's folder for the statements of a
-    // read-only operator that is a link, say) shows nothing.
+    // 5. The text file. After a failed writer, what it did write is still
+    // shown. A folder that cannot be used (a user's folder for the
+    // statements of a read-only operator that is a link, say) shows nothing.
     const std::optional<std::string> folder = FolderSprawozdan(k);
     if (!folder && powod.empty()) {
         napisano = false;
@@ -178,20 +176,36 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     if (!napisano)
         powiedz("Nie utworzono sprawozdania " + std::string(o.raport) + " (" + o.podpis + ")" +
                 (powod.empty() ? " w " + *folder : ": " + powod));
-    const std::string tekst = folder ? NazwaWFolderze(*folder, RdzenSprawozdan(k), o.tekst) : std::string();
-    std::optional<std::string> t = folder ? biezacy(*folder, o.tekst) : std::nullopt;
+    const PlikiRaportu& pliki = *PlikiRaportuEXT(o.raport);
+    const std::string rdzen = RdzenSprawozdan(k);
+    // The native path of a file written now, as spelt; nothing for one not
+    // written now (told when the writer says it wrote all) or gone since.
+    auto zapisany = [&](const std::string& ext) -> std::optional<std::string> {
+        const std::string nazwa = NazwaWFolderze(*folder, rdzen, ext);
+        std::optional<std::string> f;
+        bool nieWiadomo = false;  // a look that could not tell
+        if (std::find(zapisane.begin(), zapisane.end(), nazwa) != zapisane.end()) {
+            const ExactFileNames wPisowni;
+            f = findExisting(nazwa);
+            nieWiadomo = !f && lookupError() != 0;
+        }
+        if (!f && napisano)
+            powiedz(nieWiadomo ? unreadableText("Plik sprawozdania " + nazwa) : "Brak pliku sprawozdania " + nazwa);
+        return f;
+    };
+    const std::optional<std::string> t = folder ? zapisany(pliki.tekst) : std::nullopt;
     if (!t) {
-        if (napisano) powiedz("Brak pliku sprawozdania " + tekst);
         r.Status = napisano ? StatusPodgladu::BrakTekstu : StatusPodgladu::BladRaportu;
         r.Wyczysc = true;
         return r;
     }
     r.Tekst = *t;
     r.Status = StatusPodgladu::Pokazany;
-    if (decyzje) return r;  // the browser and the tabs are left alone
+    for (const std::string& s : pliki.strony) r.Strony.push_back(zapisany(s).value_or(std::string()));
+    if (!o.strona) return r;  // the browser and the tabs are left alone
 
     // 6, 7. The page and the viewers' tab.
-    if (std::optional<std::string> s = biezacy(*folder, o.strona)) r.Strona = *s;
+    if (!r.Strony.empty()) r.Strona = r.Strony.front();
     r.PokazZakladke = true;
     return r;
 }

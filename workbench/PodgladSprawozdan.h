@@ -17,10 +17,11 @@ struct OpisPodgladu {
     const char* nazwa;    // the menu item, e.g. "Zapasy1"
     bool (*wejscie)(Kontekst&);
     bool FlagiWynikow_t::*flaga;
-    const char* raport;   // the report's extension, for messages
+    // The report's extension, for messages; its files are the ones its
+    // writers name (PlikiRaportuEXT): the text file and the first page.
+    const char* raport;
     const char* podpis;   // the report window's caption (code page 1250)
-    const char* tekst;    // the text file: stem + this
-    const char* strona;   // the page: stem + this; nullptr: none
+    bool strona;          // its page is shown in the viewers' tab
 };
 
 // The thirteen viewers in menu order (the decision-variables form last).
@@ -36,15 +37,21 @@ enum class StatusPodgladu {
     Odmowa,      // the synthetic result of the root: told the user
     BladRekordu, // the node's record is missing: told the user
     BladRaportu, // the entry failed: told the user, the windows cleared
-    BrakTekstu,  // the text file cannot be found: told the user, the windows cleared
+    BrakTekstu,  // the text file written cannot be found: told the user, the windows cleared
 };
 
 struct WynikPodgladu {
     StatusPodgladu Status = StatusPodgladu::Pominiety;
     int Numer = 0;           // the node reported on
     std::string Podpis;      // the report window's caption
-    std::string Tekst;       // the text file's native path; empty: none
-    std::string Strona;      // the page's native path; empty: none
+    // The native paths of the files its writer wrote now, by the names it
+    // gave them (never an older file, nor one spelt otherwise): the text
+    // file and the page the viewers' tab shows; empty: none.
+    std::string Tekst;
+    std::string Strona;
+    // Every page of the statement (PlikiRaportu::strony) written now: its
+    // native path, or empty for one not written now.
+    std::vector<std::string> Strony;
     // The report and browser windows are to be emptied (a failure: they
     // never keep another node's files).
     bool Wyczysc = false;
