@@ -38,13 +38,30 @@ std::map<int*, std::string>& guardNames() {
     return n;
 }
 
+// Whether two native paths name one entry: the same name, spelt as it is,
+// in the same folder, however the paths reach it ("OP/T.qad",
+// "/home/u/OP/T.qad"). The name a guard was taken under is its own: a
+// second name of the guarded file is another.
+bool sameEntry(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    const std::size_t i = a.find_last_of('/'), j = b.find_last_of('/');
+    const std::string_view nameA = i == std::string::npos ? std::string_view(a) : std::string_view(a).substr(i + 1);
+    const std::string_view nameB = j == std::string::npos ? std::string_view(b) : std::string_view(b).substr(j + 1);
+    if (nameA != nameB) return false;
+    const std::string folderA = i == std::string::npos ? "." : i == 0 ? "/" : a.substr(0, i);
+    const std::string folderB = j == std::string::npos ? "." : j == 0 ? "/" : b.substr(0, j);
+    struct stat fa, fb;
+    return ::stat(folderA.c_str(), &fa) == 0 && ::stat(folderB.c_str(), &fb) == 0 && fa.st_dev == fb.st_dev &&
+           fa.st_ino == fb.st_ino;
+}
+
 // ReplacedFile when the file at native, opened as `opened`, is not the one
 // a guard took under that name (one put in its place since), the error of
 // a look at a guard that failed, else 0; the mutex held.
 int replacesGuardedFile(const std::string& native, const struct stat& opened) {
     int refused = 0;
     for (const auto& [g, name] : guardNames()) {
-        if (name != native) continue;
+        if (!sameEntry(name, native)) continue;
         struct stat mine;
         if (faultAt("stat") || ::fstat(*g, &mine) != 0) return errno;
         if (mine.st_dev == opened.st_dev && mine.st_ino == opened.st_ino) return 0;
@@ -88,23 +105,10 @@ std::mutex& guardsMutex() {
 }
 
 int* guardOf(const std::string& native, const struct stat& st) {
-    // One name however the path reaches it: the same entry, spelt as it
-    // is, of the same folder ("OP/T.qad", "/home/u/OP/T.qad").
-    const auto sameName = [&](const std::string& name) {
-        if (name == native) return true;
-        const std::size_t a = name.find_last_of('/'), b = native.find_last_of('/');
-        const std::string_view entryA = a == std::string::npos ? std::string_view(name) : std::string_view(name).substr(a + 1);
-        const std::string_view entryB = b == std::string::npos ? std::string_view(native) : std::string_view(native).substr(b + 1);
-        if (entryA != entryB) return false;
-        const std::string folderA = a == std::string::npos ? "." : a == 0 ? "/" : name.substr(0, a);
-        const std::string folderB = b == std::string::npos ? "." : b == 0 ? "/" : native.substr(0, b);
-        struct stat fa, fb;
-        return ::stat(folderA.c_str(), &fa) == 0 && ::stat(folderB.c_str(), &fb) == 0 && fa.st_dev == fb.st_dev &&
-               fa.st_ino == fb.st_ino;
-    };
     for (const auto& [g, name] : guardNames()) {
         struct stat mine;
-        if (::fstat(*g, &mine) == 0 && mine.st_dev == st.st_dev && mine.st_ino == st.st_ino && sameName(name)) return g;
+        if (::fstat(*g, &mine) == 0 && mine.st_dev == st.st_dev && mine.st_ino == st.st_ino && sameEntry(name, native))
+            return g;
     }
     return nullptr;
 }

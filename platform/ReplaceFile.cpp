@@ -182,6 +182,8 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path, MadeNew
     std::string own = name;
     if (const auto found = findExisting(path))
         own = entryName(found->substr(found->find_last_of('/') + 1)).value_or(name);
+    // The new file of a file made anew; none for any other.
+    const std::string fresh = madeNew == MadeNew::Yes ? own + NewFileSuffix : std::string();
     for (const std::string& entry : listFolder(nativeFolder)) {
         const std::string cp = entryName(entry).value_or(std::string());
         if (cp.size() <= own.size() || cp.compare(0, own.size(), own) != 0) continue;
@@ -190,7 +192,6 @@ std::vector<std::string> removeStaleTemporaries(const std::string& path, MadeNew
         // other name beside it ("T.qad.Kopia1", "T.tr1.nowy.backup", the
         // ".nowy" of a statement) is the user's.
         const std::optional<std::string_view> target = temporaryTarget(cp);
-        const std::string fresh = madeNew == MadeNew::Yes ? own + NewFileSuffix : std::string();
         const bool stale = (target && (*target == own || (!fresh.empty() && *target == fresh))) ||
                            (!fresh.empty() && cp == fresh);
         if (stale && removeIfLeftover(childPath(nativeFolder, entry))) removed.push_back(folder + cp);

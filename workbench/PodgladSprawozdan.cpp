@@ -163,7 +163,6 @@ WynikPodgladu podglad(Warsztat& w, const OpisPodgladu& o, bool zglaszaj, std::st
     } catch (const std::exception& e) {
         powod = exceptionText(e);
     }
-    k.PlikiZapisane = nullptr;
 
     // 5. The text file. After a failed writer, what it did write is still
     // shown. A folder that cannot be used (a user's folder for the
