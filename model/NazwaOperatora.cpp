@@ -185,8 +185,27 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
         // Another operator's when its stem has its own state file.
         if (w.size() == 1) (rdzenPliku(w[0]) != P && f.ma(rdzenPliku(w[0]), "qad") ? cudzyT : T) = w[0];
     }
-    if (auto r = wlasny(P + "qad", "qad", Q)) return *r;
-    if (Q.empty()) {
+    // Its state file: the one that goes with its tree (or with the name
+    // asked, when it has none), else the one of its stem spelt otherwise
+    // that no other tree of the stem goes with; several, a guess. One that
+    // goes with another tree beside it is that copy's, never taken.
+    const std::string& wzor = T.empty() ? drzewo : T;
+    const std::string pytanyQ = PlikStanuDrzewa(P + wzor.substr(wzor.size() - 3));
+    std::vector<std::string> stany = f.wlasne(P, "qad");
+    std::string kopiaQ, kopiaT;
+    std::erase_if(stany, [&](const std::string& q) {
+        if (q == pytanyQ) return false;
+        for (const std::string& t : f.wlasne(P, "tr1"))
+            if (t != T && PlikStanuDrzewa(t) == q) {
+                if (kopiaQ.empty()) kopiaQ = q, kopiaT = t;
+                return true;
+            }
+        return false;
+    });
+    if (f.jest(pytanyQ)) Q = pytanyQ;
+    else if (stany.size() == 1) Q = stany[0];
+    else if (stany.size() > 1) return niejednoznaczny(f, pytanyQ, stany);
+    if (Q.empty() && kopiaQ.empty()) {
         const std::vector<std::string> w = f.warianty(P + "qad");
         if (w.size() > 1) return niejednoznaczny(f, P + "qad", w);
         // Another operator's when its stem has its own tree (or new tree).
@@ -207,9 +226,10 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
     r.sciezka = f.sciezka + S;
     if (!T.empty()) r.drzewo = f.sciezka + T;
     if (!Q.empty()) r.stan = f.sciezka + Q;
-    const auto cudzy = [&](const char* rozszerzenie, const std::string& plik) {
+    const auto cudzy = [&](const std::string& rozszerzenie, const std::string& plik) {
         return "Plik " + r.sciezka + rozszerzenie + " nie istnieje (plik " + plik + " nale\xBFy do innego operatora)";
     };
+    const std::string rozszerzenieQ = pytanyQ.substr(P.size());
     // A folder where its file would be looked for is named as it is spelt.
     const auto folder = [&](const char* rodzaj, const std::vector<std::string>& d) {
         std::string t = "Operator " + r.sciezka + "tr1 nie ma pliku " + rodzaj + " (";
@@ -217,9 +237,12 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
         return t + (d.size() == 1 ? " jest folderem)" : " s\xB9 folderami)");
     };
     const std::vector<std::string> folderT = T.empty() && !r.przerwane ? f.folderyZamiast(S + "tr1") : std::vector<std::string>();
-    const std::vector<std::string> folderQ = Q.empty() ? f.folderyZamiast(S + "qad") : std::vector<std::string>();
+    const std::vector<std::string> folderQ = Q.empty() ? f.folderyZamiast(S + rozszerzenieQ) : std::vector<std::string>();
     if (!folderQ.empty()) r.cudzy = folder("stanu", folderQ);
-    else if (Q.empty() && !cudzyQ.empty()) r.cudzy = cudzy("qad", cudzyQ);
+    else if (Q.empty() && !kopiaQ.empty())
+        r.cudzy = "Plik " + r.sciezka + rozszerzenieQ + " nie istnieje (plik " + f.sciezka + kopiaQ +
+                  " jest plikiem stanu drzewa " + f.sciezka + kopiaT + ")";
+    else if (Q.empty() && !cudzyQ.empty()) r.cudzy = cudzy(rozszerzenieQ, cudzyQ);
     else if (!folderT.empty()) r.cudzy = folder("drzewa", folderT);
     else if (T.empty() && !cudzyT.empty()) r.cudzy = cudzy("tr1", cudzyT);
     r.folder_ = f.sciezka;
@@ -296,9 +319,29 @@ std::vector<std::string> OperatorZNazwy::pliki(std::string_view rozszerzenie) co
     const Folder f{folder_, wpisy_, {}, {}};
     std::vector<std::string> wynik;
     for (const std::string& e : wpisy_)
-        if (equalNoCaseCp1250(e, cel) && !f.innyOperator(e.substr(0, rdzen.size()), rdzen, rdzenStanu))
+        if (equalNoCaseCp1250(e, cel) && !f.innyOperator(e.substr(0, rdzen.size()), rdzen, rdzenStanu) &&
+            !innejKopii(folder_ + e))
             wynik.push_back(folder_ + e);
     return wynik;
+}
+
+bool OperatorZNazwy::innejKopii(const std::string& plik) const {
+    const std::string n = fileNamePart(plik), rdzen = fileNamePart(sciezka);
+    if (n.size() < rdzen.size() + 3 || !equalNoCaseCp1250(std::string_view(n).substr(0, rdzen.size()), rdzen))
+        return false;
+    // The tree or state file it is, or is named after.
+    const std::string podstawa = n.substr(0, rdzen.size() + 3);
+    const std::string_view e = std::string_view(podstawa).substr(rdzen.size());
+    if (!equalNoCaseCp1250(e, "tr1") && !equalNoCaseCp1250(e, "qad")) return false;
+    if (podstawa == fileNamePart(drzewo) || podstawa == fileNamePart(stan)) return false;
+    return std::find(wpisy_.begin(), wpisy_.end(), podstawa) != wpisy_.end();
+}
+
+std::string PlikStanuDrzewa(const std::string& plikDrzewa) {
+    if (plikDrzewa.size() < 3) return plikDrzewa + "qad";
+    const std::string_view e = std::string_view(plikDrzewa).substr(plikDrzewa.size() - 3);
+    const auto jak = [](char wzor, char c) { return wzor >= 'A' && wzor <= 'Z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return plikDrzewa.substr(0, plikDrzewa.size() - 3) + jak(e[0], 'q') + jak(e[1], 'a') + jak(e[1], 'd');
 }
 
 FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie) {
@@ -318,10 +361,13 @@ OperatorZNazwy znajdz(const std::string& nazwa, FormaNazwy forma, const KatalogO
     std::string folder, drzewo, P;
     if (std::any_of(nazwa.begin(), nazwa.end(), sterujacy))
         return odmowa(OdmowaNazwy::ZnakSterujacy, zeZnakiemSterujacym(forma == FormaNazwy::Rdzen ? nazwa + "tr1" : nazwa));
-    if (forma == FormaNazwy::Rdzen) {
+    if (forma == FormaNazwy::Rdzen || forma == FormaNazwy::Znaleziony) {
         folder = folderPart(nazwa);
-        P = nazwa.substr(folder.size());
-        drzewo = P + "tr1";
+        const std::string imie = nazwa.substr(folder.size());
+        if (forma == FormaNazwy::Znaleziony && !zRozszerzeniemTr1(imie))
+            return odmowa(OdmowaNazwy::NiePlikDrzewa, "Plik " + nazwa + " nie jest plikiem drzewa (*.tr1)");
+        P = forma == FormaNazwy::Rdzen ? imie : rdzenPliku(imie);
+        drzewo = forma == FormaNazwy::Rdzen ? P + "tr1" : imie;
         if (bezNazwy(P)) return odmowa(OdmowaNazwy::Pusta, "Nie podano nazwy operatora");
     } else {
         const NazwaDrzewa n = rozbierz(nazwa);

@@ -7,13 +7,20 @@
 // extension in any letter case). Folders and files are found without regard
 // to letter case, a name spelt exactly as a file (or folder) first, else the
 // one spelt otherwise; a name several match in other cases, none as
-// written, is refused naming them. An operator's tree or state file missing
-// in its own spelling is the one spelt otherwise that no other operator
-// claims (one claims a file when it has the file of the other kind in its
-// own spelling). The operator's spelling is its tree file's (else its state
-// file's, else the name's): every file made beside it (lock, journal, new
-// tree, temporaries) is named so, in the folder found. A folder is no
-// operator's file, whatever its name: "t.tr1" a folder beside T is not t.
+// written, is refused naming them. A tree's state file is the one of its
+// stem with the extension in the tree's letter case ("T.TR1" with "T.QAD",
+// "T.tr1" with "T.qad": PlikStanuDrzewa), else the one state file of the
+// stem in another spelling that no other tree claims; several such, none
+// spelt as the tree is, are refused as ambiguous. A tree or state file of
+// the stem in another spelling beside the operator's own is another copy:
+// neither opened, repaired nor removed with it. An operator's tree or
+// state file missing in its own spelling is the one spelt otherwise that
+// no other operator claims (one claims a file when it has the file of the
+// other kind in its own spelling). The operator's spelling is its tree
+// file's (else its state file's, else the name's): every file made beside
+// it (lock, journal, new tree, temporaries) is named so, in the folder
+// found. A folder is no operator's file, whatever its name: "t.tr1" a
+// folder beside T is not t.
 #pragma once
 
 #include <string>
@@ -35,6 +42,11 @@ enum class FormaNazwy {
     PlikDrzewa,
     // From a dialog or "/f": as PlikDrzewa, ".tr1" added when missing.
     Nazwa,
+    // A tree file's path as found before (OperatorZNazwy::drzewo, the open
+    // operator's tree), looked for again: taken as written, so that the
+    // operator found is that tree's and not another copy's ("T.TR1" beside
+    // "T.tr1").
+    Znaleziony,
 };
 
 // Where a name without a folder is looked for after the working folder
@@ -82,8 +94,13 @@ struct OperatorZNazwy {
     bool istnieje() const { return !drzewo.empty() || przerwane; }
     // Its files named sciezka + rozszerzenie ("qad", "lck", "qad.zapis")
     // without regard to letter case, folder included: those of its own
-    // spelling and those spelt otherwise that are no other operator's.
+    // spelling and those spelt otherwise that are no other operator's, nor
+    // another copy's (its tree or state file, or a file named after one:
+    // "T.qad.zapis" beside "T.qad" is not T.QAD's).
     std::vector<std::string> pliki(std::string_view rozszerzenie) const;
+    // Whether the file named so (folder + name) is another copy's: another
+    // tree or state file of the stem that is there, or a file named after one.
+    bool innejKopii(const std::string& plik) const;
 
     std::string folder_;                // the folder found, as sciezka has it
     std::vector<std::string> wpisy_;    // its entries (code page 1250)
@@ -109,6 +126,11 @@ struct FolderOperatorow {
     std::string sciezka, powod;
 };
 FolderOperatorow ZnajdzFolderOperatorow(const KatalogOperatorow& gdzie);
+
+// The state file that goes with the tree file at plikDrzewa: its stem and
+// "qad" in the letter case of the tree's extension ("T.TR1": "T.QAD",
+// "T.Tr1": "T.Qad", "T.tr1": "T.qad").
+std::string PlikStanuDrzewa(const std::string& plikDrzewa);
 
 // A creation writes the new state file and the new tree beside the old
 // ones, named so ("T.qad.nowy", "T.tr1.nowy"), before renaming them into

@@ -177,6 +177,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 
 FileLock::Result FileLock::lock(const std::string& path, const std::string& guarded) {
     unlock();
+    busy_.clear();
     if (refuseAmbiguous(path)) return Result::Failed;
     const std::string native = findExisting(path).value_or(nativePathForCreate(path));
     struct stat before;
@@ -207,7 +208,10 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(fd);
-            if (error == EWOULDBLOCK) return Result::InUse;
+            if (error == EWOULDBLOCK) {
+                busy_ = path;
+                return Result::InUse;
+            }
             fail(error);
             return Result::Failed;
         }
@@ -237,6 +241,7 @@ FileLock::Result FileLock::lock(const std::string& path, const std::string& guar
         unlock();
         lastError = error;
         const bool inUse = error == EWOULDBLOCK;
+        if (inUse) busy_ = guarded;
         return inUse ? Result::InUse : Result::Failed;
     }
     return Result::Locked;

@@ -64,6 +64,9 @@ public:
     enum class Guarded { Current, Replaced, CouldNotTell };
     Guarded guardedFile() const;
     const std::string& path() const { return path_; }
+    // After lock() gave InUse: the file whose lock another holder has (the
+    // lock file, or the guarded file when the lock file was taken away).
+    const std::string& busyPath() const { return busy_; }
     // True when lock() made the lock file it holds (there was none at its
     // path): one whose owner then makes nothing may take it away again.
     bool created() const { return created_; }
@@ -74,7 +77,7 @@ private:
 
     int fd_ = -1;
     std::unique_ptr<int> guard_;
-    std::string path_, guarded_;
+    std::string path_, guarded_, busy_;
     bool created_ = false;
 };
 

@@ -70,13 +70,21 @@ std::size_t najdluzszyDopisek() {
     return n;
 }
 
+// The operator's own tree or state file, or the name it would have (its
+// spelling exactly, for the files made beside it).
+std::string wlasnyPlik(const OperatorZNazwy& o, const char* rozszerzenie) {
+    const std::string& plik = std::string_view(rozszerzenie) == "tr1" ? o.drzewo : o.stan;
+    return plik.empty() ? o.sciezka + rozszerzenie : plik;
+}
+
 // An operator whose files cannot be used, why (naming the file); nothing
 // when they can. A name too long for the files made beside it would fail
 // only at a later save. A state or tree file that is a symbolic link, or
 // has more than one name (a hard link), is not used: a save would change
 // another operator through it, or replace the file and leave the link
 // behind.
-std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
+std::string plikiNieDoUzytku(const OperatorZNazwy& o, const char* czego) {
+    const std::string& sciezka = o.sciezka;
     const std::string natywna = nativePathForCreate(sciezka + "tr1");
     const std::size_t nazwa = natywna.size() - natywna.find_last_of('/') - 1 - 3;
     const std::size_t limit = longestFileName(sciezka + "tr1");
@@ -84,21 +92,17 @@ std::string plikiNieDoUzytku(const std::string& sciezka, const char* czego) {
         return "Plik " + sciezka + "tr1: nazwa operatora za d\xB3uga (" + LiczbaBajtow(nazwa - 1) +
                ", a przy plikach tymczasowych mie\x9C" "ci si\xEA najwy\xBF" "ej " +
                std::to_string(limit - najdluzszyDopisek() - 1) + ") - operator nie zosta\xB3 " + czego;
-    for (const char* rozszerzenie : {"qad", "tr1"}) {
-        if (isSymbolicLink(sciezka + rozszerzenie))
-            return "Plik " + sciezka + rozszerzenie + " jest dowi\xB9zaniem symbolicznym - operator nie zosta\xB3 " + czego;
-        if (const unsigned n = hardLinkCount(sciezka + rozszerzenie); n > 1)
-            return "Plik " + sciezka + rozszerzenie + " ma " + std::to_string(n) +
+    // Its own files and the names a creation writes, each as spelt: a
+    // file of another spelling is another operator's or another copy.
+    const ExactFileNames scisle;
+    for (const std::string& plik : {wlasnyPlik(o, "qad"), wlasnyPlik(o, "tr1"), sciezka + "qad", sciezka + "tr1"}) {
+        if (isSymbolicLink(plik))
+            return "Plik " + plik + " jest dowi\xB9zaniem symbolicznym - operator nie zosta\xB3 " + czego;
+        if (const unsigned n = hardLinkCount(plik); n > 1)
+            return "Plik " + plik + " ma " + std::to_string(n) +
                    " nazwy (dowi\xB9zanie twarde): zmiana tego operatora zmieni\xB3" "aby inny plik - operator nie zosta\xB3 " + czego;
     }
     return {};
-}
-
-// The operator's own tree or state file, or the name it would have (its
-// spelling exactly, for the files made beside it).
-std::string wlasnyPlik(const OperatorZNazwy& o, const char* rozszerzenie) {
-    const std::string& plik = std::string_view(rozszerzenie) == "tr1" ? o.drzewo : o.stan;
-    return plik.empty() ? o.sciezka + rozszerzenie : plik;
 }
 
 // Why the operator can be read alone: a tree or state file without write
@@ -220,7 +224,8 @@ std::string TekstZastapienia(const std::string& plikDrzewa, const ZastapionyOper
     std::string wezly;
     if (z.wezly) wezly = "w\xEAz\xB3\xF3w: " + std::to_string(*z.wezly);
     else wezly = "bez czytelnego drzewa";
-    if (z.rekordy && z.rekordy != z.wezly) wezly += "; rekord\xF3w w pliku stanu: " + std::to_string(*z.rekordy);
+    if (z.bezStanu) wezly += "; bez pliku stanu";
+    else if (z.rekordy && z.rekordy != z.wezly) wezly += "; rekord\xF3w w pliku stanu: " + std::to_string(*z.rekordy);
     return "zast\xB9piono operator " + fullPath(plikDrzewa) + " (" + wezly + ")";
 }
 
@@ -296,7 +301,7 @@ std::optional<std::string> Warsztat::Zachowajjako1Click() {
         BezNowegoOperatora(o.odmowa == OdmowaNazwy::Pusta ? std::string(teksty::NazwaPusta) : o.powod);
         return std::nullopt;
     }
-    const std::string plik = o.sciezka + "tr1";
+    const std::string plik = wlasnyPlik(o, "tr1");
     if (czescNazwy(plik).size() > 12) {
         BezNowegoOperatora(teksty::NazwaZaDluga);
         return std::nullopt;
@@ -328,7 +333,7 @@ void Warsztat::Nowy1Click() {
     if (!plik) return;
     // The batch operator's name is the program's, not the user's.
     if (k.TrybWsadowy) TworzenieOperatoraProgramu(*plik);
-    else TworzenieNowegoOperatora(bezKonca(*plik, 3));
+    else utworz(ZnajdzOperatora(*plik, FormaNazwy::Znaleziony));
 }
 
 bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* czego) {
@@ -342,15 +347,18 @@ bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* 
             // Held by this program's own lock, whose state file another put
             // in its place since (or removed): no other program has it.
             if (Blokada.path() == sciezka + "lck")
-                komunikat("Plik stanu " + sciezka + "qad: " + changedFileText() + " - nie " + czego + " go");
+                komunikat("Plik stanu " + wlasnyPlik(o, "qad") + ": " + changedFileText() + " - nie " + czego + " go");
             else
-                komunikat("Operator " + sciezka + "tr1 jest u\xBFywany przez inny program (blokada " + sciezka +
-                          "lck) - nie " + czego + " go");
+                // The lock held: the lock file's, or the state file's when
+                // the lock file was taken away.
+                komunikat("Operator " + wlasnyPlik(o, "tr1") + " jest u\xBFywany przez inny program (blokada " +
+                          (blokada.busyPath() == sciezka + "lck" ? "" : "pliku stanu ") + blokada.busyPath() + ") - nie " +
+                          czego + " go");
             return false;
         case FileLock::Result::Failed:
             // Without the lock another program could write the same files.
-            komunikat(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 operatora " + sciezka + "tr1 (blokada " + sciezka +
-                                    "lck)") + " - nie " + czego + " go");
+            komunikat(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 operatora " + wlasnyPlik(o, "tr1") + " (blokada " +
+                                    sciezka + "lck)") + " - nie " + czego + " go");
             return false;
     }
     return false;
@@ -368,16 +376,17 @@ std::optional<bool> Warsztat::juzZablokowany(const std::string& sciezka, const c
     return false;
 }
 
-bool Warsztat::ZablokujOperatora(const std::string& podana) {
-    if (const std::optional<bool> juz = juzZablokowany(podana, "otwarto"); !juz || *juz) return juz.has_value();
-    const OperatorZNazwy o = ZnajdzOperatora(podana, FormaNazwy::Rdzen);
+bool Warsztat::ZablokujOperatora(const std::string& plikDrzewa) {
+    if (const std::optional<bool> juz = juzZablokowany(bezKonca(plikDrzewa, 3), "otwarto"); !juz || *juz)
+        return juz.has_value();
+    const OperatorZNazwy o = ZnajdzOperatora(plikDrzewa, FormaNazwy::Znaleziony);
     if (!o.powod.empty()) {
         komunikat(o.powod);
         return false;
     }
     // What the caller does next: open the operator there is, else create it.
     const bool istnieje = o.istnieje();
-    std::string blad = plikiNieDoUzytku(o.sciezka, istnieje ? "otwarty" : "utworzony");
+    std::string blad = plikiNieDoUzytku(o, istnieje ? "otwarty" : "utworzony");
     if (blad.empty() && istnieje && !o.cudzy.empty()) blad = o.cudzy + " - operator nie zosta\xB3 otwarty";
     if (!blad.empty()) {
         komunikat(blad);
@@ -438,14 +447,22 @@ bool Warsztat::moznaUtworzyc(const OperatorZNazwy& o) {
     const std::string& sciezka = o.sciezka;
     const std::string plikDrzewa = sciezka + "tr1", plikStanu = sciezka + "qad";
     const std::string nieUtworzono = " - operator nie zosta\xB3 utworzony";
-    if (std::string blad = plikiNieDoUzytku(sciezka, "utworzony"); !blad.empty()) {
+    if (std::string blad = plikiNieDoUzytku(o, "utworzony"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
+    // The names it writes held by another copy of the stem ("T.tr1" and
+    // "T.qad" beside the chosen "T.TR1"): never written over.
+    for (const std::string& plik : {plikDrzewa, plikStanu})
+        if (o.innejKopii(plik)) {
+            komunikat("Plik " + plik + " jest inn\xB9 kopi\xB9 operatora ni\xBF " + wlasnyPlik(o, "tr1") + nieUtworzono);
+            return false;
+        }
     // A folder (or a pipe, a device) where a file is to be written,
-    // replaced or removed.
+    // replaced or removed, each as spelt.
     for (const std::string& plik : {plikDrzewa, plikStanu, NowyPlik(plikDrzewa), NowyPlik(plikStanu), o.drzewo, o.stan})
-        if (std::string blad = plik.empty() ? std::string() : notRegularFileText(plik); !blad.empty()) {
+        if (std::string blad = plik.empty() ? std::string() : dokladnie([&] { return notRegularFileText(plik); });
+            !blad.empty()) {
             komunikat("Plik " + plik + ": " + blad + nieUtworzono);
             return false;
         }
@@ -559,7 +576,8 @@ bool Warsztat::utworz(const OperatorZNazwy& o) {
     std::optional<ZastapionyOperator> zastapiony;
     if (o.istnieje() || !o.stan.empty())
         zastapiony = ZastapionyOperator{wezlyDrzewa(o.przerwane ? noweDrzewo : o.drzewo),
-                                        stan.bajty ? stan.bajty->size() / RozmiarStanuModelu : 0};
+                                        stan.bajty ? std::optional(stan.bajty->size() / RozmiarStanuModelu) : std::nullopt,
+                                        !stan.bajty.has_value()};
 
     for (Dawny* d : {&stan, &drzewoDawne})
         if (!d->nazwa.empty() && !krok(dokladnie([&] { return renameFile(d->nazwa, d->plik); }), d->przemianowany))
@@ -630,8 +648,7 @@ void Warsztat::NowyPlik1Click() {
         plik = k.Okna->chooseFile(teksty::TytulOtwarcia, teksty::FiltrOtwarcia, false, folderDialoguOperatorow());
     }
     if (!plik) {
-        const std::string sciezka = k.SciezkaOperatora;
-        if (!sciezka.empty()) Wczytanie_istniejacego_operatora(sciezka);
+        if (!k.SciezkaOperatora.empty()) Wczytanie_istniejacego_operatora();
         return;
     }
     otworz(ZnajdzOperatora(*plik, FormaNazwy::Nazwa, katalogOperatorow()));
@@ -668,6 +685,11 @@ bool Warsztat::Wczytanie_istniejacego_operatora(const std::string& podana) {
     return otworz(ZnajdzOperatora(podana, FormaNazwy::Rdzen));
 }
 
+bool Warsztat::Wczytanie_istniejacego_operatora() {
+    if (k.PlikDrzewa.empty()) return false;
+    return otworz(ZnajdzOperatora(k.PlikDrzewa, FormaNazwy::Znaleziony));
+}
+
 bool Warsztat::otworz(const OperatorZNazwy& o) {
     // The operator keeps its files' own spelling (a command file's path is
     // in lower case): a save must not rename them.
@@ -681,7 +703,7 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     const std::string sciezka = o.sciezka;
     const std::string plikDrzewa = wlasnyPlik(o, "tr1");
     const std::string plikStanu = wlasnyPlik(o, "qad");
-    if (std::string blad = plikiNieDoUzytku(sciezka, "otwarty"); !blad.empty()) {
+    if (std::string blad = plikiNieDoUzytku(o, "otwarty"); !blad.empty()) {
         komunikat(blad);
         return false;
     }
@@ -957,7 +979,8 @@ void Warsztat::Kasowanieoperatora1Click() {
     // Its files in any letter case, but none of another operator's whose
     // name differs only in letter case ("t.qad.zapis" beside "t.tr1"); the
     // folder read again, with the lock file in it.
-    const OperatorZNazwy teraz = ZnajdzOperatora(o.sciezka, FormaNazwy::Rdzen);
+    const OperatorZNazwy teraz =
+        o.drzewo.empty() ? ZnajdzOperatora(o.sciezka, FormaNazwy::Rdzen) : ZnajdzOperatora(o.drzewo, FormaNazwy::Znaleziony);
     if (!teraz.powod.empty()) {
         komunikat(teraz.powod);
         return;
@@ -972,7 +995,8 @@ void Warsztat::Kasowanieoperatora1Click() {
     };
     for (const std::string& rozszerzenie : plikiOperatora()) {
         std::vector<std::string> pliki = teraz.pliki(rozszerzenie);
-        if (std::find(pliki.begin(), pliki.end(), teraz.sciezka + rozszerzenie) == pliki.end())
+        if (std::find(pliki.begin(), pliki.end(), teraz.sciezka + rozszerzenie) == pliki.end() &&
+            !teraz.innejKopii(teraz.sciezka + rozszerzenie))
             pliki.insert(pliki.begin(), teraz.sciezka + rozszerzenie);
         for (const std::string& f : pliki) usun(f);
     }

@@ -63,6 +63,7 @@ struct WidokWezla {
 // file (nothing when that is not known).
 struct ZastapionyOperator {
     std::optional<std::size_t> wezly, rekordy;
+    bool bezStanu = false;  // it had no state file
     bool operator==(const ZastapionyOperator&) const = default;
 };
 
@@ -239,7 +240,9 @@ public:
     // unless both are sound; once another operator is open, the per-step
     // histories are empty (reopening the same one keeps them).
     bool Wczytanie_istniejacego_operatora(const std::string& sciezka);
-    bool Wczytanie_istniejacego_operatora() { return Wczytanie_istniejacego_operatora(k.SciezkaOperatora); }
+    // Opens again the open operator's own tree (k.PlikDrzewa, as found):
+    // never another copy of its stem spelt otherwise.
+    bool Wczytanie_istniejacego_operatora();
     // The same for a tree file's name as a user writes it ("wczytaj plik"),
     // as Roz_TworzenieNowegoOperatora takes it.
     bool Roz_Wczytanie_istniejacego_operatora(const std::string& plikDrzewa);
@@ -250,10 +253,11 @@ public:
     // found, or (told why) the working folder when it is ambiguous or
     // missing, rather than wherever the dialog would fall back to.
     std::string folderDialoguOperatorow();
-    // Takes the lock of the operator with the stem into Blokada ahead of
-    // an open or a creation (a batch run deciding which under the lock);
-    // false, told the user, when it cannot be taken.
-    bool ZablokujOperatora(const std::string& sciezka);
+    // Takes the lock of the operator of the tree file (as found:
+    // OperatorZNazwy::drzewo, or its stem + "tr1" when it has none) into
+    // Blokada ahead of an open or a creation (a batch run deciding which
+    // under the lock); false, told the user, when it cannot be taken.
+    bool ZablokujOperatora(const std::string& plikDrzewa);
     // Ends that lock when neither followed (refused, or an exception): the
     // lock file goes when the lock made it, so that a refused run leaves
     // every file as it was.

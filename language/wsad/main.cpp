@@ -348,16 +348,18 @@ int uruchom(int argc, char** argv) {
             };
             if (!o.istnieje() && !o.stan.empty()) return bezDrzewa();
             // Whether the operator exists is asked again under its lock, so
-            // that a second run cannot create it again over the first one's.
+            // that a second run cannot create it again over the first one's;
+            // its tree as found, never another copy spelt otherwise.
             const std::string sciezka = o.sciezka;
-            if (!w->ZablokujOperatora(sciezka)) return 2;
-            o = vesk::ZnajdzOperatora(sciezka, vesk::FormaNazwy::Rdzen);
+            const std::string plikDrzewa = o.drzewo.empty() ? sciezka + "tr1" : o.drzewo;
+            if (!w->ZablokujOperatora(plikDrzewa)) return 2;
+            o = vesk::ZnajdzOperatora(plikDrzewa, vesk::FormaNazwy::Znaleziony);
             if (!o.powod.empty()) return odmowa(o.powod);
             if (o.sciezka != sciezka)
-                return odmowa("Operator " + sciezka + "tr1 zmieni\xB3 si\xEA w trakcie otwierania (" + o.sciezka +
+                return odmowa("Operator " + plikDrzewa + " zmieni\xB3 si\xEA w trakcie otwierania (" + o.sciezka +
                               "tr1) - nic nie utworzono ani nie otwarto");
             if (o.istnieje()) {
-                vesk::Wczytaj_Plik(*w, sciezka + "tr1");
+                vesk::Wczytaj_Plik(*w, o.drzewo.empty() ? plikDrzewa : o.drzewo);
                 // Opened under another spelling than the argument's (its
                 // folder's included, when it has one): said.
                 const std::string folder = vesk::folderPart(*operatora);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <sstream>
 #include <tuple>
 
 #include "CodePage.h"
@@ -236,6 +237,70 @@ TEST(NazwyOperatora, EveryPathTakesTheNameByOneRule) {
                 EXPECT_EQ(!po.count(n) || po.at(n) != bajty, zmieniony) << n;
             }
         }
+    }
+}
+
+// Copies of one stem in other spellings, as an old disk leaves them: the
+// name typed is that file, and a tree goes with its own state file (its
+// extension in the tree's letter case) on every path; a choice among
+// several is refused, and nothing is repaired against another copy.
+TEST(NazwyOperatora, ATreeGoesWithItsOwnStateFileAndANameTypedIsThatFile) {
+    Folder wzory;  // M: the root and two nodes; R: the root alone
+    ASSERT_EQ(wzory.wsad({"w\xEAze\xB3 dodaj 0 0", "w\xEAze\xB3 dodaj 0 0"}, "M.tr1"), 0) << wzory.bledy;
+    ASSERT_EQ(wzory.wsad({}, "R.tr1"), 0) << wzory.bledy;
+    struct Wiersz {
+        std::string pliki;  // "T.TR1:M": OP/T.TR1 a copy of M.tr1; ":@" a link to a file elsewhere
+        std::string argument, linia;
+        int kod;
+        std::string zmienione, komunikat;  // the files of OP/ that change; stderr ("{}": the folder; a part
+                                           // of it unless it ends a line)
+    };
+    const std::string stray = "T.TR1:M T.QAD:M T.qad:R", para = "T.TR1:M T.QAD:M T.tr1:M T.qad:M";
+    const Wiersz wiersze[] = {
+        {stray, "OP/T.TR1", "", 0, "T.QAD T.TR1", ""},
+        {stray, "OP/t.tr1", "", 0, "T.QAD T.TR1", "otwarto operator {}OP/T.TR1\n"},
+        {stray, "A.tr1", "wczytaj plik \"OP/T.TR1\"", 0, "T.QAD T.TR1", "utworzono nowy operator {}A.tr1\n"},
+        {para, "OP/T.TR1", "", 0, "T.QAD T.TR1", ""},
+        {para, "OP/T.tr1", "", 0, "T.qad T.tr1", ""},
+        {para, "A.tr1", "wczytaj plik \"OP/T.TR1\"", 0, "T.QAD T.TR1", "utworzono nowy operator {}A.tr1\n"},
+        {"T.TR1:M T.Tr1:M T.QAD:M", "OP/T.TR1", "", 0, "T.QAD T.TR1", ""},
+        {"t.tr1:M T.qad:M T.QAD:R", "OP/t.tr1", "", 2, "", "niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka "
+                                                           "plik\xC3\xB3w r\xC3\xB3\xC5\xBCni\xC4\x85" "cych si\xC4\x99 tylko "
+                                                           "wielko\xC5\x9B" "ci\xC4\x85 liter: OP/T.QAD, OP/T.qad"},
+        // A creation never writes over another copy.
+        {para, "A.tr1", "utw\xF3rz plik \"OP/T.TR1\"", 1, "", "Plik OP/T.tr1 jest inn\xC4\x85 kopi\xC4\x85 operatora ni\xC5\xBC OP/T.TR1"},
+        // The program's own testint beside a user's Testint of any kind.
+        {"Testint.tr1:@ Testint.qad:R", "", "", 0, "", "utworzono nowy operator {}OP/testint.tr1\n"},
+    };
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE(w.pliki + " [" + w.argument + "] " + w.linia);
+        Folder f;
+        f.write("VE-SK.INI", f.read("VE-SK.INI") + "OP/");
+        std::istringstream pliki(w.pliki);
+        for (std::string p; pliki >> p;) {
+            const std::string n = p.substr(0, p.find(':')), wzor = p.substr(p.find(':') + 1);
+            std::string rozszerzenie = n.substr(n.size() - 3);
+            for (char& c : rozszerzenie) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (wzor == "@") {
+                f.write("gdzie.tr1", "d/r 0\r\n");
+                fs::create_symlink("../gdzie.tr1", f.file("OP/" + n));
+            } else {
+                f.write("OP/" + n, wzory.read(wzor + "." + rozszerzenie));
+            }
+        }
+        const auto przed = f.pliki("OP/");
+        std::vector<std::string> linie = {"w\xEAze\xB3 dodaj 0 0"};
+        if (!w.linia.empty()) linie.insert(linie.begin(), w.linia);
+        EXPECT_EQ(f.wsad(linie, w.argument), w.kod) << f.bledy;
+        std::string tekst = w.komunikat;
+        for (std::size_t p; (p = tekst.find("{}")) != std::string::npos;) tekst.replace(p, 2, f.folder());
+        if (tekst.empty() || tekst.back() == '\n') EXPECT_EQ(f.bledy, tekst);
+        else EXPECT_NE(f.bledy.find(tekst), std::string::npos) << f.bledy;
+        const auto po = f.pliki("OP/");
+        std::string zmienione;
+        for (const auto& [n, bajty] : przed)
+            if (!po.count(n) || po.at(n) != bajty) zmienione += (zmienione.empty() ? "" : " ") + n;
+        EXPECT_EQ(zmienione, w.zmienione);
     }
 }
 

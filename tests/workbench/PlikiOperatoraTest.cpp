@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -335,6 +337,57 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_EQ(ui.messages, (std::vector<std::string>{teksty::NieWolnoKasowac}));
     EXPECT_TRUE(dir.exists("OP.qad"));
     EXPECT_TRUE(dir.exists("OP.tr1"));
+}
+
+// Copies of one stem in other spellings (T.TR1 + T.QAD beside a stray
+// T.qad, or a whole second pair): each tree opens with its own state
+// file, is never repaired against another, and a deletion takes only it.
+TEST_F(PlikiOperatora, EachCopyOfAStemOpensAndGoesWithItsOwnStateFile) {
+    operatorZPlikow({{1, 0, false}, {2, 0, false}}, "d/r 0\r\n\td 1\r\n\td 2\r\n", false);
+    const std::string trzy = dir.read("OP.qad"), drzewo = dir.read("OP.tr1");
+    nowyOperator("R");
+    const std::string korzen = dir.read("R.qad");
+    struct Wiersz {
+        std::map<std::string, std::string> pliki;
+        std::string wybrany, drzewo, stan;  // the name chosen; the files it opens (none: refused)
+        std::vector<std::string> skasowane;  // what deleting it removes of the files
+    };
+    const std::map<std::string, std::string> stray = {{"T.TR1", drzewo}, {"T.QAD", trzy}, {"T.qad", korzen}},
+                                             para = {{"T.TR1", drzewo}, {"T.QAD", trzy}, {"T.tr1", drzewo}, {"T.qad", trzy},
+                                                     {"T.tr1.bledny", "x"}, {"T.TR1.bledny", "x"}};
+    const Wiersz wiersze[] = {
+        {stray, "T.TR1", "T.TR1", "T.QAD", {"T.TR1", "T.QAD"}},
+        {stray, "t.tr1", "T.TR1", "T.QAD", {"T.TR1", "T.QAD"}},
+        {para, "T.TR1", "T.TR1", "T.QAD", {"T.TR1", "T.QAD", "T.TR1.bledny"}},
+        {para, "T.tr1", "T.tr1", "T.qad", {"T.tr1", "T.qad", "T.tr1.bledny"}},
+        // Two state files of the stem, neither spelt as the tree is: a guess, refused.
+        {{{"t.tr1", drzewo}, {"T.qad", trzy}, {"T.QAD", korzen}}, "t.tr1", "", "", {}},
+    };
+    for (const Wiersz& p : wiersze) {
+        SCOPED_TRACE(p.wybrany + " among " + std::to_string(p.pliki.size()));
+        for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+            if (e.path().filename().string()[0] != 'R') std::filesystem::remove(e.path());
+        for (const auto& [n, bajty] : p.pliki) dir.write(n, bajty);
+        ui.files = {dir.folder() + p.wybrany};
+        ui.messages.clear();
+        w->NowyPlik1Click();
+        if (p.drzewo.empty()) {
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_NE(ui.messages[0].find("nazwa niejednoznaczna"), std::string::npos) << ui.messages[0];
+        } else {
+            EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+            EXPECT_EQ(k->PlikDrzewa, dir.folder() + p.drzewo);
+            EXPECT_EQ(k->NazwaPlikuStanu, p.stan);
+            EXPECT_EQ(w->Drzewo.Liczba(), 3);
+        }
+        for (const auto& [n, bajty] : p.pliki) EXPECT_EQ(dir.read(n), bajty) << n;
+        if (p.drzewo.empty()) continue;
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "R."));
+        ui.files = {dir.folder() + p.wybrany};
+        w->Kasowanieoperatora1Click();
+        for (const auto& [n, bajty] : p.pliki)
+            EXPECT_EQ(dir.exists(n), std::count(p.skasowane.begin(), p.skasowane.end(), n) == 0) << n;
+    }
 }
 
 // An operator that can be read alone is refused before the question, as
