@@ -707,9 +707,10 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         komunikat(blad);
         return false;
     }
-    // Reopening the open operator keeps its nodes' histories.
-    const bool tenSam = !k.SciezkaOperatora.empty() && fileNamePart(k.SciezkaOperatora) == fileNamePart(sciezka) &&
-                        equalNoCaseCp1250(k.SciezkaOperatora, sciezka);
+    // Reopening the open operator keeps its nodes' histories; another copy
+    // of its stem ("T.tr1" while "T.TR1" is open) is another operator.
+    const bool tenSam = !k.PlikDrzewa.empty() && fileNamePart(k.PlikDrzewa) == fileNamePart(plikDrzewa) &&
+                        equalNoCaseCp1250(k.PlikDrzewa, plikDrzewa);
     // A creation killed after its commit point left its new state file in
     // place and its complete new tree beside the tree file: that tree is
     // read, and put in place once the open succeeds.
@@ -911,6 +912,9 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     UstawOperatora(plikDrzewa);
     PoWybraniuPliku(std::move(drzewo));
     if (!zablokowany) Blokada = std::move(blokada);
+    // The stem's lock file, held for another copy of it, guards this
+    // copy's state file now (the lock file alone holds it should that fail).
+    else if (!tenSam) Blokada.guard(plikStanu);
     TylkoDoOdczytu = tylkoDoOdczytu;
     if (TylkoDoOdczytu) Tytul += teksty::TytulTylkoDoOdczytu;
     if (!naprawy.empty()) {

@@ -269,6 +269,9 @@ TEST(NazwyOperatora, ATreeGoesWithItsOwnStateFileAndANameTypedIsThatFile) {
                                                            "wielko\xC5\x9B" "ci\xC4\x85 liter: OP/T.QAD, OP/T.qad"},
         // A creation never writes over another copy.
         {para, "A.tr1", "utw\xF3rz plik \"OP/T.TR1\"", 1, "", "Plik OP/T.tr1 jest inn\xC4\x85 kopi\xC4\x85 operatora ni\xC5\xBC OP/T.TR1"},
+        // A replaced operator without a state file is said so.
+        {"T.TR1:M", "A.tr1", "utw\xF3rz plik \"OP/T.tr1\"", 0, "T.TR1",
+         "zast\xC4\x85piono operator {}OP/T.tr1 (w\xC4\x99z\xC5\x82\xC3\xB3w: 3; bez pliku stanu)"},
         // The program's own testint beside a user's Testint of any kind.
         {"Testint.tr1:@ Testint.qad:R", "", "", 0, "", "utworzono nowy operator {}OP/testint.tr1\n"},
     };

@@ -390,6 +390,26 @@ TEST_F(PlikiOperatora, EachCopyOfAStemOpensAndGoesWithItsOwnStateFile) {
     }
 }
 
+// A second program is told the tree as it is spelt and the lock it found
+// held: the lock file's, or the state file's once the lock file is gone.
+TEST_F(PlikiOperatora, ASecondProgramIsToldTheFilesThatAreThere) {
+    nowyOperator("M");
+    dir.write("T.TR1", dir.read("M.tr1"));
+    dir.write("T.QAD", dir.read("M.qad"));
+    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "t."));
+    ScriptedUserInterface ui2;
+    Kontekst k2(ui2);
+    k2.catPARAMETR = k->catPARAMETR;
+    Warsztat w2(k2);
+    const std::string uzywany = "Operator " + dir.folder() + "T.TR1 jest u\xBFywany przez inny program (blokada ";
+    for (const std::string& blokada : {dir.folder() + "T.lck", "pliku stanu " + dir.folder() + "T.QAD"}) {
+        ui2.messages.clear();
+        EXPECT_FALSE(w2.Wczytanie_istniejacego_operatora(dir.folder() + "T."));
+        EXPECT_EQ(ui2.messages, std::vector<std::string>{uzywany + blokada + ") - nie otwarto go"});
+        std::filesystem::remove(dir.file("T.lck"));
+    }
+}
+
 // An operator that can be read alone is refused before the question, as
 // one another program has open is: its files without write permission,
 // or its folder where nothing can be removed (a read-only medium).
