@@ -194,8 +194,9 @@ void Aplikacja::przyciskWsadowy() {
     k_->TrybWsadowy = true;
     k_->NazwaOperatoraWsadowego = "testint";
     k_->PlikRozkazowWsadowy = joinPath(k_->KatalogRoboczy, "przyklad.roz");
-    // Nothing is done without a readable command file.
-    if (const WierszeRozkazow plik = WierszePlikuRozkazow(k_->PlikRozkazowWsadowy); !plik.powod.empty()) {
+    // Nothing is done without a readable command file, nor for one whose
+    // report could not be written.
+    if (const WierszeRozkazow plik = WierszePlikuRozkazowDoWykonania(k_->PlikRozkazowWsadowy); !plik.powod.empty()) {
         ui_.message(plik.powod);
         ui_.endProgram(2);
         return;

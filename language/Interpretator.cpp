@@ -40,6 +40,9 @@ constexpr const char* Wezel = "w\xEAze\xB3";
 
 std::string slowo(const std::string& linia, int n) { return Ekstrakcja_Stringa(linia, n); }
 
+// Whether a line, as the line loop has made it ready, is `raport`.
+bool rozkazRaportu(const std::string& wiersz) { return Zaczyna(wiersz, "raport"); }
+
 [[noreturn]] void blad(BladSkryptu::Rodzaj r, const std::string& powod) { throw BladSkryptu(r, powod); }
 
 enum class Relacja { Wiekszy, WiekszyRowny, Mniejszy, MniejszyRowny, Rowny, Rozny, Nalezy, Brak };
@@ -189,6 +192,32 @@ WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     return {t.lines, {}, folderPart(nazwa) + fileNameToCp1250(wlasna).value_or(fileNamePart(nazwa))};
 }
 
+std::string PlikRaportu(const std::string& pisownia) { return pisownia + ".txt"; }
+
+std::string OdmowaPlikuRaportu(const std::string& plikRaportu) {
+    // Named for the command file as it is spelt: the report of "T.roz" is
+    // never "t.roz"'s.
+    const ExactFileNames wPisowni;
+    if (mayReplace(plikRaportu)) return {};
+    return withFileError("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu);
+}
+
+WierszeRozkazow WierszePlikuRozkazowDoWykonania(const std::string& nazwa) {
+    WierszeRozkazow plik = WierszePlikuRozkazow(nazwa);
+    if (!plik.powod.empty()) return plik;
+    // A line a false condition skips counts too: what the run will do is
+    // not known before it.
+    const bool raport = std::any_of(plik.linie.begin(), plik.linie.end(), [](const std::string& linia) {
+        return rozkazRaportu(UsunZnakiPrzedRozkazem(Normalizuj_Wiersz(linia).Wiersz));
+    });
+    if (!raport) return plik;
+    if (std::string powod = OdmowaPlikuRaportu(PlikRaportu(plik.plik)); !powod.empty())
+        // "... - plik rozkazów r.roz nie został wykonany, nic nie zostało zmienione"
+        return {{}, wielkaLitera(std::move(powod)) + " - plik rozkaz\xF3w " + nazwa +
+                        " nie zosta\xB3 wykonany, nic nie zosta\xB3o zmienione"};
+    return plik;
+}
+
 std::array<WierszSiatki, 20> WierszeZmiennych(const Kontekst& k) {
     std::array<WierszSiatki, 20> wiersze;
     for (std::size_t r = 0; r < wiersze.size(); ++r) {
@@ -256,7 +285,9 @@ std::string Interpretator::tekstPliku(const PoziomWykonania& p) {
 }
 
 void Interpretator::ladujPlik(int L, const std::string& nazwa) {
-    WierszeRozkazow plik = WierszePlikuRozkazow(nazwa);
+    // A file run from its first line is refused with a report it could
+    // not write.
+    WierszeRozkazow plik = L == 0 ? WierszePlikuRozkazowDoWykonania(nazwa) : WierszePlikuRozkazow(nazwa);
     if (!plik.powod.empty()) blad(BladSkryptu::Rodzaj::Plik, plik.powod);
     PoziomWykonania& p = Poziomy[static_cast<std::size_t>(L)];
     p.NazwaPliku = nazwa;
@@ -274,7 +305,7 @@ void Interpretator::otworzRaport() {
     // report of "T.roz" is never "t.roz"'s, nor is it replaced or removed
     // for it.
     const ExactFileNames wPisowni;
-    plikRaportu_ = Poziomy[0].Pisownia + ".txt";
+    plikRaportu_ = PlikRaportu(Poziomy[0].Pisownia);
     plikRaportuTymczasowy_ = plikRaportu_ + NewFileSuffix;
     // The new report is made new: what a killed run left at its name goes
     // (and is said), anything else someone put there stays, refused.
@@ -282,10 +313,10 @@ void Interpretator::otworzRaport() {
         "nie mo\xBFna utworzy\xE6 pliku raportu " + plikRaportu_ + " (plik " + plikRaportuTymczasowy_ + ")";
     // What stands at the report's own name is replaced only where any
     // whole-file write would replace it: never a pipe, a folder, a device
-    // or a file the user made read-only.
-    if (!mayReplace(plikRaportu_))
-        blad(BladSkryptu::Rodzaj::Plik, withFileError("nie mo\xBFna zapisa\xE6 pliku raportu " + plikRaportu_) +
-                                            " - nie zosta\xB3 zmieniony ani usuni\xEAty");
+    // or a file the user made read-only (looked at before the run too;
+    // asked again, as it may have come since).
+    if (const std::string powod = OdmowaPlikuRaportu(plikRaportu_); !powod.empty())
+        blad(BladSkryptu::Rodzaj::Plik, powod + " - nie zosta\xB3 zmieniony ani usuni\xEAty");
     switch (removeLeftover(plikRaportuTymczasowy_)) {
         case Leftover::None: break;
         case Leftover::Removed:
@@ -670,7 +701,7 @@ bool Interpretator::rozkazy(int L, bool& przerwano) {
         WartoscZapytania = static_cast<double>(liczbaZPoczatku(tekst));
         UstawWartoscZmiennej(k_, n, WartoscZapytania);
     }
-    if (Zaczyna(w, "raport") && L == 0) otworzRaport();
+    if (rozkazRaportu(w) && L == 0) otworzRaport();
     if (Zaczyna(w, "call") && !wywolaj(L, przerwano)) return false;
     const bool ln = Zaczyna(w, "ln x");
     if (ln || Zaczyna(w, "exp x")) {

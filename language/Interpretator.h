@@ -63,6 +63,24 @@ struct WierszeRozkazow {
 };
 WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa);
 
+// The report file of a command file spelt so (WierszeRozkazow::plik):
+// "r.roz.txt".
+std::string PlikRaportu(const std::string& pisownia);
+// Why the report cannot be written at that name ("nie mo\xBFna zapisa\xE6
+// pliku raportu r.roz.txt: to jest folder"), or empty. The name is taken as
+// spelt and refused where no whole-file write would replace what stands
+// there (mayReplace: a pipe, a folder, a device, a read-only file, several
+// spellings, a folder that cannot be looked at). The `raport` line and the
+// look before a run both ask here.
+std::string OdmowaPlikuRaportu(const std::string& plikRaportu);
+// WierszePlikuRozkazow of a command file run from its first line (not one
+// called): refused too when a line of it is `raport` (as the line loop
+// reads it, whether or not the run would reach it) and its report cannot
+// be written at its name, so that nothing is done for a run whose report
+// would fail. The batch run, the window's batch button and the opening of
+// a file in the window ask here.
+WierszeRozkazow WierszePlikuRozkazowDoWykonania(const std::string& nazwa);
+
 // One call level: its file (held in memory, line by line), the current
 // line and the control tables.
 struct PoziomWykonania {

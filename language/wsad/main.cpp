@@ -26,14 +26,16 @@
 // a failed save of the operator's files, 2 when the arguments, the settings,
 // the operator or the command file are unusable (an existing state file
 // without its tree file among them: it is never replaced by a new
-// operator), 128 + the signal after SIGINT (130), SIGTERM (143), SIGHUP,
-// SIGQUIT, SIGUSR1 or SIGUSR2, which end the run once the current line is
-// done, the operator's files consistent and the report file in place (a
-// SIGHUP the run was started with ignored, as nohup starts it, stays
-// ignored); 141 after a message meets a pipe its reader closed (SIGPIPE),
-// which ends it the same way, or when the values meet it on stdout. The
-// values that cannot be written to stdout otherwise (a full disk), or
-// messages lost on a stderr that cannot be written, fail the run: status 1.
+// operator; a command file with `raport` whose report cannot be written at
+// its name too, before anything is opened or made), 128 + the signal after
+// SIGINT (130), SIGTERM (143), SIGHUP, SIGQUIT, SIGUSR1 or SIGUSR2, which
+// end the run once the current line is done, the operator's files
+// consistent and the report file in place (a SIGHUP the run was started
+// with ignored, as nohup starts it, stays ignored); 141 after a message
+// meets a pipe its reader closed (SIGPIPE), which ends it the same way,
+// or when the values meet it on stdout. The values that cannot be written
+// to stdout otherwise (a full disk), or messages lost on a stderr that
+// cannot be written, fail the run: status 1.
 // A file-size limit (ulimit -f) fails the write that meets it, told as a
 // failed save is, never a silent end by SIGXFSZ.
 #include <fcntl.h>
@@ -289,8 +291,8 @@ int uruchom(int argc, char** argv) {
             return odmowa(o.powod);
 
     // The command file is looked at before anything is read, made, created
-    // or opened.
-    if (const vesk::WierszeRozkazow plik = vesk::WierszePlikuRozkazow(plikRozkazow); !plik.powod.empty())
+    // or opened, and so is its report's name when it has a `raport` line.
+    if (const vesk::WierszeRozkazow plik = vesk::WierszePlikuRozkazowDoWykonania(plikRozkazow); !plik.powod.empty())
         return odmowa(plik.powod);
 
     Konsola ui;

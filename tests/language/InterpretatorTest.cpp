@@ -265,8 +265,9 @@ TEST_F(Wykonanie, AReportNotWrittenAtTheEndGivesTheReasonAndNoLine) {
 // there goes, and is said; a link, a second name of another file or a pipe
 // someone put there is refused with what it is, and left as it was. What
 // stands at the report's own name is replaced as any whole file is: a
-// pipe, a folder or a file the user made read-only is refused before the
-// run, left as it is, and no temporary file made.
+// pipe, a folder or a file the user made read-only is refused, left as it
+// is, and no temporary file made; found there when the file is opened, it
+// is refused then, before the first line.
 TEST_F(Wykonanie, TheReportIsMadeNewAndReplacesOnlyWhereAWholeFileWriteWould) {
     const std::string raport = dir.file("a.roz.txt"), nowy = raport + ".nowy", notatki = dir.file("notatki.txt");
     const struct {
@@ -286,8 +287,9 @@ TEST_F(Wykonanie, TheReportIsMadeNewAndReplacesOnlyWhereAWholeFileWriteWould) {
     for (const auto& w : wiersze) {
         ui.messages.clear();
         dir.write("notatki.txt", "moje");
+        ASSERT_TRUE(otworz({"run", "raport", "zanotuj x1"}));
         w.poloz();
-        uruchom({"raport", "zanotuj x1"});
+        wykonajCaly();
         EXPECT_EQ(dir.read("notatki.txt"), "moje") << w.co;
         ASSERT_EQ(ui.messages.size(), 1u) << w.co;
         if (w.komunikat.empty()) {
@@ -303,6 +305,13 @@ TEST_F(Wykonanie, TheReportIsMadeNewAndReplacesOnlyWhereAWholeFileWriteWould) {
         const std::string& polozony = w.wlasna ? raport : nowy;
         EXPECT_TRUE(std::filesystem::is_symlink(polozony) || std::filesystem::exists(polozony)) << w.co;
         EXPECT_TRUE(!w.wlasna || !std::filesystem::exists(nowy)) << w.co;
+        if (w.wlasna) {
+            ui.messages.clear();
+            EXPECT_FALSE(otworz({"run", "raport", "zanotuj x1"})) << w.co;
+            ASSERT_EQ(ui.messages.size(), 1u) << w.co;
+            EXPECT_EQ(ui.messages[0].rfind("Nie mo\xBFna " + odmowa, 0), 0u) << ui.messages[0];
+            EXPECT_NE(ui.messages[0].find(" nie zosta\xB3 wykonany"), std::string::npos) << ui.messages[0];
+        }
         std::filesystem::remove(polozony);
     }
 }

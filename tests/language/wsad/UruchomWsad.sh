@@ -15,7 +15,8 @@
 # file, found nowhere and spelt as written, closed standard streams, stdout
 # that cannot be written (a full device, a pipe closed by its reader),
 # stderr a pipe closed by its reader or one nobody reads (SIGTERM ends the
-# run), and a file-size limit.
+# run), a file-size limit, and a report that cannot be written at its name
+# (refused before the run).
 set -u
 wsad="$1"
 dane="$2"
@@ -147,10 +148,17 @@ WIERSZE
 pliki)
   # Each row: what, how its empty folder is filled, the arguments, stdin,
   # then the status, what stderr holds and stdout; a refused command file
-  # makes nothing. Loops are bounded by timeout, never by a timed check.
+  # makes nothing (no testint either) and changes no file. Loops are
+  # bounded by timeout, never by a timed check.
   z=$(printf '\305\274\303\263\305\202w') l=$(printf '\305\202') z1=$(printf '\305\274') f=$(printf 'podfolder \305\274')
   g=$(printf 'g\305\202\303\263wny.roz') r=$(printf '\305\201\304\205ka')
   u16() { printf "$1"; printf "$3" | iconv -f utf-8 -t "$2"; }
+  # OP with a node and r.roz's report made, then what $1 puts at the report's name.
+  raport() {
+    printf 'deklaracja n\nw\352ze\263 dodaj 0 0 n\nraport\nzanotuj n\nstop\n' > r.roz &&
+      "$wsad" r.roz OP.tr1 > /dev/null 2>&1 && rm r.roz.txt && eval "$1"
+  }
+  stan() { ls -R; find . -type f -exec cksum {} + | sort; }
   # Memory capped at 4 GB, where no sanitizer needs its terabytes of
   # address space: a read past its bound ends there.
   pamiec=unlimited; grep -q __asan_init "$wsad" || pamiec=4194304
@@ -160,11 +168,12 @@ pliki)
     limit= pomin=
     rm -rf "$praca/t" && mkdir "$praca/t" && cd "$praca/t" && cp ../VE-SK.INI . && eval "$wypelnij" || nie "$co: setup"
     [ -z "$pomin" ] || { echo "skipped: $co ($pomin)"; continue; }
-    przed=$(ls -R | md5sum)
+    przed=$(stan | md5sum)
     printf "$wejscie" | (ulimit -v $pamiec && eval "timeout 20 $limit \"\$wsad\" $argumenty") > "$praca/wyjscie" 2> "$praca/bledy"; kod=$?
     [ "$kod" -eq "$status" ] && { [ -z "$bledy" ] || grep -qF -- "$bledy" "$praca/bledy"; } && [ "$(cat "$praca/wyjscie")" = "$(printf "$wyjscie")" ] ||
       nie "$co: exit $kod: $(tail -n 3 "$praca/bledy"; cat "$praca/wyjscie")"
-    [ "$status" -ne 2 ] || [ "$(ls -R | md5sum)" = "$przed" ] || nie "$co: made $(ls -R)"
+    [ "$status" -ne 2 ] || { [ "$(stan | md5sum)" = "$przed" ] && [ ! -e "$praca/testint.tr1" ]; } ||
+      nie "$co: made or changed $(stan; ls "$praca")"
   done <<WIERSZE
 zapytaj after the end of input~printf 'run\ndeklaracja odp\nwhile <= odp 0\n zapytaj odp\nendwhile\n' > p.roz~p.roz OP.tr1~0\n-1\n~1~Przyczyna: koniec danych wej~
 NUL bytes (a program)~head -c 3000 "$wsad" > f.roz~f.roz OP.tr1~~2~f.roz nie jest plikiem tekstowym~
@@ -222,6 +231,12 @@ stdout on a full device~printf 'przypisz x4 3\n' > f.roz~f.roz OP.tr1 > /dev/ful
 a pipe closed by its reader: the line done, the report kept~printf 'run\nraport\nzanotuj x1\nmessage uwaga\n+ x1 x1 1\nzanotuj x1\n' > r.roz && "$wsad" r.roz OP.tr1 > /dev/null 2>&1 && mkfifo rura && exec 4<>rura 5>rura 4<&-~r.roz OP.tr1 2>&5 5>&-; echo \$?; exec 5>&-; test ! -e r.roz.txt.nowy && tr -d '\r' < r.roz.txt~~0~~141\n 0.00000000000000E+0000
 a link at the report's temporary name: refused, its target unchanged~printf 'run\nraport\nzanotuj x1\n' > r.roz && printf moje > n.txt && ln -s n.txt r.roz.txt.nowy~r.roz OP.tr1; echo \$?; cat n.txt~~0~(plik r.roz.txt.nowy): dowi$(printf '\304\205')zanie symboliczne - nie zosta${l} zmieniony~1\nmoje
 a hard link at the report's temporary name: refused, the file unchanged~printf 'run\nraport\nzanotuj x1\n' > r.roz && printf moje > n.txt && ln n.txt r.roz.txt.nowy~r.roz OP.tr1; echo \$?; cat n.txt~~0~(dowi$(printf '\304\205')zanie twarde)~1\nmoje
+a report at a folder: refused before the first line~raport 'mkdir r.roz.txt'~r.roz OP.tr1~~2~Nie można zapisać pliku raportu r.roz.txt: to jest folder - plik rozkazów r.roz nie został wykonany, nic nie zostało zmienione~
+a report at a folder, no operator named~raport 'mkdir r.roz.txt'~r.roz~~2~r.roz.txt: to jest folder - plik~
+a report at a read-only file~raport 'printf moje > r.roz.txt && chmod 444 r.roz.txt'~r.roz OP.tr1~~2~r.roz.txt: plik tylko do odczytu - plik~
+a report at a named pipe~raport 'mkfifo r.roz.txt'~r.roz OP.tr1~~2~r.roz.txt: to jest potok nazwany (FIFO) - plik~
+a report whose name cannot be looked up~raport 'mv r.roz $(printf "a%.0s" $(seq 251)).roz'~a*.roz OP.tr1~~2~.roz.txt: nazwa za d${l}uga~
+no report asked for at the top: its name not looked at~mkdir f.roz.txt c.roz.txt && printf 'run\ncall c.roz\n' > f.roz && printf 'raport\n' > c.roz~f.roz OP.tr1~~0~~x4\t 0.00000000000000E+0000
 a killed run's report left: removed and said~printf 'run\nraport\nzanotuj x1\n' > r.roz && printf stary > r.roz.txt.nowy~r.roz OP.tr1; tr -d '\r' < r.roz.txt~~0~Usuni$(printf '\304\231')to plik r.roz.txt.nowy pozostawiony przez przerwane wykonanie skryptu~x4\t 0.00000000000000E+0000\n 0.00000000000000E+0000
 a file-size limit: told, the next open silent~limit='prlimit --fsize=60000' && printf 'run\nw\352ze\263 dodaj 0 0\nw\352ze\263 dodaj 0 0\n' > f.roz && printf 'stop\n' > o.roz~f.roz OP.tr1; echo \$?; "\$wsad" o.roz OP.tr1 2>&1 > /dev/null~~0~plik jest za duży: przekroczono limit rozmiaru pliku (ulimit -f)~1
 SIGTERM while stderr waits on a full pipe~limit='timeout -s KILL 10' && mkfifo rura && printf 'run\nwhile < x1 5000\n+ x1 x1 1\nmessage %0100d\nendwhile\n' 0 > m.roz~m.roz OP.tr1 2<>rura & sleep 0.5; kill -TERM \$!; wait \$!; echo \$?~~0~~143
