@@ -336,6 +336,8 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
         const std::string rekordZ = z.d ? "rekord " + std::to_string(z.d->miejsce + 1) : std::string();
         switch (z.r) {
             case Rozliczenie::Zakonczony:
+                o.dziennikZakonczony = "usuni\xEAto dziennik " + sciezka + ZapisWToku + " pozostawiony przez przerwany zapis " +
+                                       wezel(z.d->numer) + " (rekord by\xB3 ju\xBF zapisany w pliku stanu)";
                 break;
             case Rozliczenie::Dokonczyc: {
                 // A new record that breaks the headers' rules where the old
@@ -456,11 +458,15 @@ std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPl
         throw IoError(sciezka, "naprawa pliku stanu", lastFileError());
     // Both are spent once the file is repaired: one that stays is taken
     // away again by the next save or open.
-    std::vector<std::string> nieusuniete;
-    for (auto [jest, plik] : {std::pair{o.dziennik, sciezkaDziennika(sciezka)}, std::pair{o.zamiar, sciezkaZamiaru(sciezka)}})
-        if (jest && !dokladnie([&p = plik] { return removeFile(p); }))
-            nieusuniete.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + plik + ": " + lastFileError());
-    return nieusuniete;
+    std::vector<std::string> teksty;
+    for (auto [jest, plik] : {std::pair{o.dziennik, sciezkaDziennika(sciezka)}, std::pair{o.zamiar, sciezkaZamiaru(sciezka)}}) {
+        if (!jest) continue;
+        if (!dokladnie([&p = plik] { return removeFile(p); }))
+            teksty.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + plik + ": " + lastFileError());
+        else if (plik == sciezkaDziennika(sciezka) && !o.dziennikZakonczony.empty())
+            teksty.push_back(o.dziennikZakonczony);
+    }
+    return teksty;
 }
 
 std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {

@@ -23,8 +23,9 @@
 //    and the new one (a write cut short), is copied over the record on the
 //    next open, which finishes the save; one whose place holds anything
 //    else was written for another file (a backup restored since) and is
-//    dropped, listed. A journal whose save is complete is dropped; one left
-//    because its removal failed is settled before the next save or delete
+//    dropped, listed. A journal whose save is complete is dropped, named
+//    among the repairs; one left because its removal failed is settled
+//    before the next save or delete
 //    (RozliczDziennik). (An older program's journal, without the replaced
 //    record, is applied never: dropped when complete or its place holds
 //    another node, else the open is refused. An older program also
@@ -89,6 +90,10 @@ struct OcenaPlikuStanu {
     // The journal and the intent file found beside it (removed once the
     // repair is written).
     bool dziennik = false, zamiar = false;
+    // The text naming a journal whose save is complete (a program killed
+    // at its removal), which nothing else here names: ZapiszNaprawe gives
+    // it once it has removed the journal.
+    std::string dziennikZakonczony;
     // The headers of the records after the repair, in file order.
     std::vector<WpisWezla> wezly;
 };
@@ -107,7 +112,8 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan,
                          const std::optional<std::string>& dziennik, const std::optional<std::string>& zamiar);
 // Writes what ocena found to repair (the whole file replaced) and removes
 // the journal and intent; throws IoError when that cannot be written. One
-// text for each of those two that could not be removed, with the reason.
+// text for each of those two that could not be removed, with the reason,
+// and ocena.dziennikZakonczony once that journal is removed.
 std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& ocena);
 
 // Settles a journal a former save left beside the state file at sciezka

@@ -104,8 +104,7 @@ std::string fileErrorText(int error) {
         case NamedPipe: return "to jest potok nazwany (FIFO)";
         case DeviceFile: return "to jest urz\xB9" "dzenie";
         case SocketFile: return "to jest gniazdo";
-        case ChangingFile:
-            return "plik zmieni\xB3 si\xEA w trakcie otwierania (podmieniony lub usuni\xEAty przez inny program)";
+        case ChangingFile: return changedFileText();
         case AmbiguousName: return ambiguousNameText({});
         case HardLinkedFile: return "plik ma te\xBF inn\xB9 nazw\xEA (dowi\xB9zanie twarde), kt\xF3r\xB9 zmieni\xB3" "by zapis";
         case FolderNotFlushed: return "plik zapisany, ale " + unflushedFolderText();
@@ -232,7 +231,20 @@ std::string fileKindText(const std::string& path) {
     return {};
 }
 
-std::string changedFileText() { return fileErrorText(ChangingFile); }
+std::string changedFileText(FileAtName at, const std::string& named) {
+    const std::string plik = named.empty() ? std::string("plik") : named;
+    switch (at) {
+        case FileAtName::Current: return {};
+        case FileAtName::Replaced: return plik + " zosta\xB3 zast\xB9piony innym plikiem";
+        case FileAtName::Removed: return plik + " zosta\xB3 usuni\xEAty lub przeniesiony";
+        case FileAtName::CouldNotTell:
+            return "nie uda\xB3o si\xEA sprawdzi\xE6, czy " + plik + " jest wci\xB9\xBF tym otwartym: " +
+                   fileErrorText(lookupError());
+        case FileAtName::Changing: break;
+    }
+    return (named.empty() ? std::string() : named + ": ") +
+           "plik zmieni\xB3 si\xEA w trakcie otwierania (podmieniony lub usuni\xEAty przez inny program)";
+}
 
 bool surelyMissing(const std::string& path) { return !findExisting(path) && !lookupFailure && !lookupAmbiguous; }
 

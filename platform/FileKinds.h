@@ -48,9 +48,21 @@ std::string fileKindText(const std::string& path);
 // letter case), no link, and every look could tell. A file that cannot be
 // read is called missing only then.
 bool surelyMissing(const std::string& path);
-// The reason of a file found at one look and another or none at the next
-// while it was being opened and locked: another program replacing it.
-std::string changedFileText();
+// What stands at the name of a file this program holds or is opening,
+// against the file it opened or locked there: that file (Current),
+// another one (Replaced), none (Removed: deleted or moved away), another
+// or none at each look, which not known (Changing: another program
+// replacing it while it was being opened and locked), or nothing told as
+// a look at it failed (CouldNotTell, lookupError() telling why).
+enum class FileAtName { Current, Replaced, Removed, Changing, CouldNotTell };
+// What happened to the file, told of `named` ("plik OP/T.qad", its name as
+// it is on disk): "... zosta\xB3 zast\xB9piony innym plikiem", "... zosta\xB3
+// usuni\xEAty lub przeniesiony", "nie uda\xB3o si\xEA sprawdzi\xE6, czy ... jest
+// wci\xB9\xBF tym otwartym: " and lookupError()'s reason; Changing: named, ": "
+// and the reason "plik zmieni\xB3 si\xEA w trakcie otwierania (...)", which
+// alone (named empty) is what fileErrorText and lastFileError say of such a
+// file. Empty for Current.
+std::string changedFileText(FileAtName at = FileAtName::Changing, const std::string& named = {});
 
 // Why the last failed operation of this file layer failed, for messages:
 // a short text after the file's name ("brak miejsca na dysku", "brak

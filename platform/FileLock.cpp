@@ -324,8 +324,20 @@ FileLock::Guarded FileLock::guardedFile() const {
     if (!guard_) return Guarded::Current;
     std::lock_guard<std::mutex> held(guardsMutex());
     const auto found = findExisting(guarded_);
-    const int same = !found ? (lookupFailure ? -1 : 0) : stillThere(*guard_, *found);
-    return same > 0 ? Guarded::Current : same == 0 ? Guarded::Replaced : Guarded::CouldNotTell;
+    if (!found) return lookupFailure ? Guarded::CouldNotTell : Guarded::Removed;
+    struct stat mine, theirs;
+    if (::fstat(*guard_, &mine) != 0 || ::lstat(found->c_str(), &theirs) != 0) {
+        // Found a moment ago and gone now: removed.
+        if (notThere(errno)) return Guarded::Removed;
+        couldNotTell(errno);
+        return Guarded::CouldNotTell;
+    }
+    if (mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino) return Guarded::Current;
+    // Another file at the guard's own name, or only one spelt otherwise
+    // ("t.qad" found for a "T.qad" moved away), which is not at it.
+    const auto name = guardNames().find(guard_.get());
+    return name == guardNames().end() || name->second.empty() || sameEntry(name->second, *found) ? Guarded::Replaced
+                                                                                                  : Guarded::Removed;
 }
 
 void FileLock::unlock() {

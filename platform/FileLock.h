@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "FileKinds.h"
+
 namespace vesk {
 
 // Writes bytes at offset of the existing file at path, then flushes them to
@@ -57,11 +59,13 @@ public:
     // set when a look at them failed and that could not be told.
     bool holds(const std::string& path) const;
     // Whether the guarded file's name still points at the file locked:
-    // Replaced when another is there now or none (one put in its place by
-    // hand while locked, which the lock does not keep others from);
-    // CouldNotTell (lookupError()) when a look at it failed. Current
-    // without a guard.
-    enum class Guarded { Current, Replaced, CouldNotTell };
+    // Replaced when another is there now (one put in its place by hand
+    // while locked, which the lock does not keep others from), Removed
+    // when none is (deleted or moved away; a file of that name in another
+    // letter case is not at it); CouldNotTell (lookupError()) when a look
+    // at it failed, never taken for either. Current without a guard.
+    // changedFileText tells each.
+    using Guarded = FileAtName;
     Guarded guardedFile() const;
     const std::string& path() const { return path_; }
     // After lock() gave InUse: the file whose lock another holder has (the

@@ -753,7 +753,8 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     // put in its place, or none for a moment), the file changed while being
     // opened: said so, not what the reading found.
     const auto podmieniony = [&] {
-        return (zablokowany ? Blokada : blokada).guardedFile() == FileLock::Guarded::Replaced ||
+        const FileLock::Guarded stan = (zablokowany ? Blokada : blokada).guardedFile();
+        return stan == FileLock::Guarded::Replaced || stan == FileLock::Guarded::Removed ||
                (!o.stan.empty() && surelyMissing(plikStanu));
     };
     // Read-only files, or a folder where the files made beside them (the

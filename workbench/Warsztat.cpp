@@ -53,15 +53,15 @@ bool Warsztat::WolnoZmieniac() {
 }
 
 std::string Warsztat::powodNiezapisania() {
-    const std::string plik = "plik " + SciezkaPlikuStanu(k);
-    switch (Blokada.guardedFile()) {
-        case FileLock::Guarded::Current: return {};
-        case FileLock::Guarded::Replaced:
-            return plik + " zosta\xB3 zast\xB9piony innym plikiem, odk\xB9" "d operator jest otwarty"
-                   " (otw\xF3rz operatora ponownie)";
-        case FileLock::Guarded::CouldNotTell: break;
-    }
-    return "nie uda\xB3o si\xEA sprawdzi\xE6, czy " + plik + " jest wci\xB9\xBF tym otwartym: " + fileErrorText(lookupError());
+    const FileLock::Guarded stan = Blokada.guardedFile();
+    std::string powod = changedFileText(stan, "plik " + SciezkaPlikuStanu(k));
+    // One put in its place is another program's; the file moved away comes
+    // back as the one still locked.
+    if (stan == FileLock::Guarded::Replaced)
+        powod += ", odk\xB9" "d operator jest otwarty (otw\xF3rz operatora ponownie)";
+    else if (stan == FileLock::Guarded::Removed)
+        powod += ", odk\xB9" "d operator jest otwarty (przywr\xF3\xE6 go na miejsce)";
+    return powod;
 }
 
 void Warsztat::WybierzWezel(int numer) { Wybierz(Drzewo.Znajdz(numer)); }

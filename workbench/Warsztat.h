@@ -268,8 +268,9 @@ public:
     // lock cannot be had (a creation may be running).
     std::vector<std::string> UsunPozostalosciTworzenia(const OperatorZNazwy& o);
     // Why the locked state file is not to be written, nor a node missing
-    // from it believed (put in its place by hand, or a look at it failed),
-    // with what the user can do; empty while it is the one locked.
+    // from it believed (another put in its place by hand, removed or moved
+    // away, or a look at it failed), with what the user can do; empty
+    // while it is the one locked.
     std::string powodNiezapisania();
     // Deletes another operator's files (dialog).
     void Kasowanieoperatora1Click();

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "FileSystem.h"
 #include "TempDir.h"
 
@@ -18,6 +20,10 @@ TEST(FileLock, ALockThatCannotBeTakenIsRefusedNeverBypassed) {
         bool trzymana;  // a first holder has it when the lock file is changed
         void (*zmien)(const test::TempDir&);
         R wynik;
+        // What the first holder finds at the state file's name then, and
+        // says of it.
+        FileLock::Guarded stan = FileLock::Guarded::Current;
+        const char* tekst = "";
     } przypadki[] = {
         {"symbolic link", false,
          [](const test::TempDir& d) { (void)!::symlink(d.file("gdzie").c_str(), d.file("T.lck").c_str()); }, R::Failed},
@@ -38,6 +44,23 @@ TEST(FileLock, ALockThatCannotBeTakenIsRefusedNeverBypassed) {
              ::unlink(d.file("T.lck").c_str());
          },
          R::InUse},
+        {"the state file replaced by hand", true,
+         [](const test::TempDir& d) {
+             d.write("kopia", "stan");
+             std::filesystem::rename(d.file("kopia"), d.file("T.qad"));
+         },
+         R::InUse, FileLock::Guarded::Replaced, "plik T.qad zosta\xB3 zast\xB9piony innym plikiem"},
+        {"the state file moved away", true,
+         [](const test::TempDir& d) { std::filesystem::rename(d.file("T.qad"), d.file("przeniesiony")); }, R::InUse,
+         FileLock::Guarded::Removed, "plik T.qad zosta\xB3 usuni\xEAty lub przeniesiony"},
+        {"moved away, another operator's t.qad beside", true,
+         [](const test::TempDir& d) {
+             std::filesystem::rename(d.file("T.qad"), d.file("przeniesiony"));
+             d.write("t.qad", "stan");
+         },
+         R::InUse, FileLock::Guarded::Removed, "plik T.qad zosta\xB3 usuni\xEAty lub przeniesiony"},
+        {"a look at it failed", true, [](const test::TempDir&) { setFileFault([](std::string_view s) { return s == "stat"; }); },
+         R::InUse, FileLock::Guarded::CouldNotTell, "nie uda\xB3o si\xEA sprawdzi\xE6, czy plik T.qad jest wci\xB9\xBF tym otwartym: b\xB3\xB9" "d"},
     };
     for (const auto& p : przypadki) {
         test::TempDir dir;
@@ -47,7 +70,9 @@ TEST(FileLock, ALockThatCannotBeTakenIsRefusedNeverBypassed) {
             ASSERT_EQ(pierwszy.lock(dir.file("T.lck"), dir.file("T.qad")), R::Locked) << p.co;
         }
         p.zmien(dir);
-        EXPECT_EQ(pierwszy.guardedFile(), FileLock::Guarded::Current) << p.co;
+        EXPECT_EQ(pierwszy.guardedFile(), p.stan) << p.co;
+        EXPECT_EQ(changedFileText(p.stan, "plik T.qad").rfind(p.tekst, 0), 0u) << p.co;
+        setFileFault({});
         EXPECT_EQ(drugi.lock(dir.file("T.lck"), dir.file("T.qad")), p.wynik) << p.co;
         EXPECT_FALSE(drugi.locked() || dir.exists("gdzie")) << p.co;
         pierwszy.unlock();

@@ -229,6 +229,39 @@ TEST_F(Naprawa, AJournalThatCouldNotBeRemovedBlocksNothing) {
     EXPECT_EQ(w->Drzewo.Linie(), (std::vector<std::string>{"d/r 0", "\td 1", "\td/r 2", "\t\td 3"}));
 }
 
+// A journal whose save is complete (the program killed at its removal) is
+// removed by the next open, which names it in the state file's spelling;
+// one of another spelling is another operator's: neither removed nor named.
+TEST_F(Naprawa, AJournalOfACompleteSaveIsNamedByTheOpen) {
+    for (const std::string qad : {"qad", "QAD"}) {
+        std::filesystem::remove_all(dir.folder());
+        std::filesystem::create_directories(dir.folder());
+        w.reset();
+        k = std::make_unique<Kontekst>(ui);
+        SetUp();
+        operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n", false);
+        std::filesystem::rename(dir.file("OP.qad"), dir.file("OP." + qad));
+        dir.write("op.qad.zapis", "cudzy");
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << qad;
+        w->WybierzWezel(1);
+        w->przeglad1Click(false);
+        w->Formularz.Pola[0] = "377";
+        setFileFault([](std::string_view krok) { return krok == "remove"; });
+        EXPECT_TRUE(w->PrzyciskOKClick()) << qad;
+        setFileFault({});
+        ASSERT_TRUE(dir.exists("OP." + qad + ".zapis")) << qad;
+        ui.messages.clear();
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << qad;
+        ASSERT_EQ(ui.messages.size(), 1u) << qad;
+        EXPECT_NE(ui.messages[0].find(" naprawiony:\n - usuni\xEAto dziennik " + dir.folder() + "OP." + qad + ".zapis"),
+                  std::string::npos)
+            << ui.messages[0];
+        EXPECT_EQ(ui.messages[0].find("op.qad.zapis"), std::string::npos) << ui.messages[0];
+        EXPECT_FALSE(dir.exists("OP." + qad + ".zapis")) << qad;
+        EXPECT_EQ(dir.read("op.qad.zapis"), "cudzy") << qad;
+    }
+}
+
 // A state file put in the place of the locked one while it is open keeps
 // no one out: the program holding the old one changes nothing after that.
 TEST_F(Naprawa, AStateFileReplacedWhileOpenRefusesEveryChange) {
