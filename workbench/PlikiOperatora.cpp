@@ -346,8 +346,12 @@ bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* 
         case FileLock::Result::InUse:
             // Held by this program's own lock, whose state file another put
             // in its place since (or removed): no other program has it.
-            if (Blokada.path() == sciezka + "lck")
-                komunikat("Plik stanu " + wlasnyPlik(o, "qad") + ": " + changedFileText() + " - nie " + czego + " go");
+            if (Blokada.path() == sciezka + "lck") {
+                const FileAtName stan = Blokada.guardedFile();
+                komunikat(changedFileText(stan == FileAtName::Current ? FileAtName::Changing : stan,
+                                          "Plik stanu " + wlasnyPlik(o, "qad")) +
+                          " - nie " + czego + " go");
+            }
             else
                 // The lock held: the lock file's, or the state file's when
                 // the lock file was taken away.

@@ -291,7 +291,7 @@ TEST_F(Naprawa, AStateFileReplacedUnderTheLockIsToldAsChanged) {
     std::filesystem::rename(dir.file("kopia"), dir.file("OP.qad"));
     ui.messages.clear();
     EXPECT_FALSE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Plik stanu " + dir.folder() + "OP.qad: " + changedFileText() +
+    EXPECT_EQ(ui.messages, std::vector<std::string>{changedFileText(FileAtName::Replaced, "Plik stanu " + dir.folder() + "OP.qad") +
                                                      " - nie otwarto go"});
 }
 
