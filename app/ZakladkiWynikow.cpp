@@ -306,8 +306,11 @@ void ZakladkiWynikow::klik(const std::string& nazwa) {
     Interfejs.Klik(nazwa);
     pokazStrone(WebBrowser1, Interfejs.StronaTradycyjna);
     // A page comes with the report text of its view, of the same node.
-    if (auto t = wezly_.find(&app_.oknoRaportu()); !Interfejs.StronaTradycyjna.empty() && t != wezly_.end())
-        wezly_[WebBrowser1] = t->second;
+    const auto tekst = wezly_.find(&app_.oknoRaportu());
+    if (Interfejs.StronaTradycyjna.empty() || tekst == wezly_.end())
+        wezly_.erase(WebBrowser1);
+    else
+        wezly_[WebBrowser1] = tekst->second;
     app_.odswiezOkna();
     odswiez();
     // Unconfirmed edits the user chose to confirm were refused: the form,
