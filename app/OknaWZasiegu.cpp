@@ -11,8 +11,10 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -375,8 +377,8 @@ void WidokNa(QScrollArea* obszar, const QWidget* w, bool odPoczatku) {
 namespace {
 // The pages' own keys: Ctrl+Tab and Ctrl+Shift+Tab wherever pressed on the
 // pages, going round; Left and Right on the tab bar, stopping at its ends
-// as the bar's own arrows do. Both step only onto a page whose tab is seen
-// and enabled.
+// as the bar's own arrows do, and so does its wheel. All step only onto a
+// page whose tab is seen and enabled.
 class KolejZakladek : public QObject {
 public:
     explicit KolejZakladek(QTabWidget* t) : QObject(t), t_(t) {
@@ -386,6 +388,8 @@ public:
 
 protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override {
+        if (obiekt == t_->tabBar() && zdarzenie->type() == QEvent::Wheel)
+            return kolko(static_cast<QWheelEvent*>(zdarzenie));
         if (zdarzenie->type() != QEvent::KeyPress) return false;
         const auto* k = static_cast<QKeyEvent*>(zdarzenie);
         if (obiekt == t_ && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
@@ -402,6 +406,23 @@ protected:
     }
 
 private:
+    // A wheel of whole steps: one page a step, up and left back, down and
+    // right on, as the bar's own wheel goes. A device scrolling by pixels
+    // only slides the bar, which the bar does itself.
+    bool kolko(QWheelEvent* e) {
+        if (e->device() && e->device()->capabilities().testFlag(QInputDevice::Capability::PixelScroll)) return false;
+        if (!t_->tabBar()->style()->styleHint(QStyle::SH_TabBar_AllowWheelScrolling, nullptr, t_->tabBar()))
+            return false;
+        obrot_ += e->angleDelta();
+        const QPoint kroki = obrot_ / QWheelEvent::DefaultDeltasPerStep;
+        if (!kroki.isNull()) {
+            krok(kroki.x() > 0 || kroki.y() > 0 ? -1 : 1, false);
+            obrot_ = QPoint();
+        }
+        e->accept();
+        return true;
+    }
+
     // The next seen, enabled page in that direction, made current; none:
     // the page stays.
     void krok(int kierunek, bool wKolo) {
@@ -418,6 +439,7 @@ private:
     }
 
     QTabWidget* t_;
+    QPoint obrot_;  // the wheel's turn not yet a whole step
 };
 }  // namespace
 

@@ -72,9 +72,9 @@ private:
 
 // Ctrl+Tab and Ctrl+Shift+Tab, wherever pressed on the pages, go round the
 // pages whose tabs are seen and enabled only, and so do Left and Right on
-// the tab bar (up to its ends): a hidden page (one the program keeps for
-// later, one of the operator before) never comes up without its tab. With
-// no other such page the keys change nothing.
+// the tab bar and its wheel (up to its ends): a hidden page (one the
+// program keeps for later) never comes up without its tab. With no other
+// such page the keys and the wheel change nothing.
 void ZakladkiKlawiszami(QTabWidget* zakladki);
 
 // A window's surface scrolled in the area: the area itself takes no focus

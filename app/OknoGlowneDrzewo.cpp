@@ -177,11 +177,17 @@ void OknoGlowne::polecenie(const std::function<void(Warsztat&)>& f, bool formula
 void OknoGlowne::polaczZakladkeDrzewa() {
     auto numer = [](QTreeWidgetItem* item) { return item->data(0, RolaNumeru).toInt(); };
     // A selection by the user: the enabling by kind at once; a click or a
-    // released key then runs the full follow-up.
+    // released key then runs the full follow-up. The question on the
+    // form's unconfirmed edits takes that release: once answered, the
+    // follow-up runs here, the form then the node selected.
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this, numer](QTreeWidgetItem* item) {
         if (odswiezanie_ || !item) return;
         const int n = numer(item);
-        polecenie([n](Warsztat& w) { w.WybierzWezel(n); });
+        const bool pytanie = app_.warsztat().Formularz.NiezatwierdzoneZmiany();
+        polecenie([n, pytanie](Warsztat& w) {
+            w.WybierzWezel(n);
+            if (pytanie) w.Zmiana_wezla();
+        });
     });
     auto zmiana = [this] {
         if (!odswiezanie_) polecenie([](Warsztat& w) { w.Zmiana_wezla(); });

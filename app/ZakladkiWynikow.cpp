@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <vector>
 
 #include "Aplikacja.h"
 #include "FileSystem.h"
@@ -272,13 +273,18 @@ void ZakladkiWynikow::pokazWynik(const WynikPodgladu& r) {
     if (r.Wyczysc) {
         okno.ustawTekst(std::string());
         WebBrowser2->clear();
+        wezly_.erase(&okno);
+        wezly_.erase(WebBrowser2);
         return;
     }
     if (r.Status != StatusPodgladu::Pokazany) return;
     okno.hide();
     okno.setWindowTitle(q(r.Podpis));
     okno.ustawTekst(czytaj(r.Tekst));
-    if (r.PokazZakladke) pokazStrone(WebBrowser2, r.Strona);
+    wezly_[&okno] = r.Numer;
+    if (!r.PokazZakladke) return;
+    pokazStrone(WebBrowser2, r.Strona);
+    wezly_[WebBrowser2] = r.Numer;
 }
 
 void ZakladkiWynikow::podglad(const std::string& nazwa) {
@@ -299,6 +305,12 @@ void ZakladkiWynikow::klik(const std::string& nazwa) {
     app_.warsztat().PoleBledne.clear();
     Interfejs.Klik(nazwa);
     pokazStrone(WebBrowser1, Interfejs.StronaTradycyjna);
+    // A page comes with the report text of its view, of the same node.
+    const auto tekst = wezly_.find(&app_.oknoRaportu());
+    if (Interfejs.StronaTradycyjna.empty() || tekst == wezly_.end())
+        wezly_.erase(WebBrowser1);
+    else
+        wezly_[WebBrowser1] = tekst->second;
     app_.odswiezOkna();
     odswiez();
     // Unconfirmed edits the user chose to confirm were refused: the form,
@@ -374,9 +386,37 @@ void ZakladkiWynikow::Chart1Click() {
 
 void ZakladkiWynikow::pokazOperatora() {
     Interfejs.PokazOperatora();
-    // The report text of the operator before goes with its pages.
-    app_.oknoRaportu().hide();
+    oproznijStrony();
     pokazZakladki();
+}
+
+void ZakladkiWynikow::oproznij(QWidget* strona) {
+    OknoRaportu& okno = app_.oknoRaportu();
+    if (strona == &okno) {
+        okno.hide();
+        okno.ustawTekst(std::string());
+    } else {
+        static_cast<QTextBrowser*>(strona)->clear();
+        // Its page in front goes as by "Powrót do operatora": the tree
+        // tab, the keys in the tree.
+        if (f_.PageControl1->currentWidget() == (strona == WebBrowser1 ? TabSprawozdanie : TabSprawozdanie2))
+            Interfejs.BitBtn1Click();
+    }
+    wezly_.erase(strona);
+}
+
+void ZakladkiWynikow::oproznijStrony() {
+    // The report text goes with its pages.
+    for (QWidget* s : {static_cast<QWidget*>(&app_.oknoRaportu()), static_cast<QWidget*>(WebBrowser1),
+                       static_cast<QWidget*>(WebBrowser2)})
+        oproznij(s);
+}
+
+void ZakladkiWynikow::zamknijStronySkasowanego() {
+    std::vector<QWidget*> skasowane;
+    for (const auto& [strona, numer] : wezly_)
+        if (app_.warsztat().Drzewo.Znajdz(numer) < 0) skasowane.push_back(strona);
+    for (QWidget* s : skasowane) oproznij(s);
 }
 
 void ZakladkiWynikow::pokazZakladki() {
@@ -427,6 +467,7 @@ void ZakladkiWynikow::umiescPrzyciski() {
 
 void ZakladkiWynikow::odswiez() {
     umiescPrzyciski();
+    zamknijStronySkasowanego();
     pokazZakladki();
     for (const auto& [nazwa, box] : Grupy) {
         box->setVisible(Interfejs.Widoczna[nazwa]);

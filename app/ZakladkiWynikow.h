@@ -73,7 +73,8 @@ public:
     // The tree tab's own buttons placed after its tree and rows of buttons.
     void umiescPrzyciski();
     // An operator opened: its tree tab in front with the traditional tab
-    // beside it, no page of the operator before left in sight.
+    // beside it, the pages and the report text of the operator before
+    // emptied.
     void pokazOperatora();
     // Everything the core holds, shown.
     void odswiez();
@@ -118,6 +119,12 @@ private:
     void zbudujInterfejs();
     void zbudujSprawozdania();
     void pokazWynik(const WynikPodgladu& w);
+    // A report page's browser (its page in front giving way to the tree
+    // tab) or the report window (hidden) emptied.
+    void oproznij(QWidget* strona);
+    void oproznijStrony();
+    // The pages of a node no longer in the tree (deleted) emptied.
+    void zamknijStronySkasowanego();
     void pokazZakladki();
     void rysujChart1();
     void dodanieWWidoku(void (InterfejsTradycyjny::*polecenie)());
@@ -126,6 +133,8 @@ private:
     OknoGlowne& f_;
     std::unique_ptr<Drukarka> drukarka_;
     bool wTrakcie_ = false;
+    // The browsers and the report window: the node whose report each holds.
+    std::map<QWidget*, int> wezly_;
 };
 
 }  // namespace vesk

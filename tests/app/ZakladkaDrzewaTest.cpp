@@ -524,6 +524,35 @@ TEST_F(ZakladkaDrzewa, TypedDecisionsAreAskedForBeforeACommandWouldDropThem) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// Another node selected while the form holds typed values: the question's
+// window takes the key's (or the click's) release; once either answer is
+// given the form is the node selected, unsimulated or simulated, as a click
+// on it with nothing typed shows it.
+TEST_F(ZakladkaDrzewa, OnceTheQuestionIsAnsweredTheFormIsTheNodeSelected) {
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(1));
+    app->odswiezOkna();
+    auto formularz = [&] {
+        QStringList s{f3().windowTitle(), f3().NumerDecyzji->text(), f3().Status->text()};
+        for (QLineEdit* e : f3().Pola) s << e->text() << QString::number(e->isEnabled() + 2 * e->isReadOnly());
+        return s.join(QLatin1Char('|')).toStdString();
+    };
+    int cena = 500;
+    for (auto odpowiedz : {UserInterface::Choice::No, UserInterface::Choice::Yes})
+        for (const auto& [klawisz, wezel] : {std::pair{Qt::Key_Down, "d 3"}, std::pair{Qt::Key_Up, "d/r 1"}}) {
+            klik("d 2");
+            f().PrzyciskPodgladu->click();
+            wpisz("cena_gamma_0", QString::number(++cena));
+            ui.choices = {odpowiedz};
+            QKeyEvent wcisniety(QEvent::KeyPress, klawisz, Qt::NoModifier);
+            QApplication::sendEvent(f().TreeView1, &wcisniety);
+            ASSERT_TRUE(ui.choices.empty() && f().TreeView1->currentItem() == item(wezel)) << wezel;
+            const std::string poOdpowiedzi = formularz();
+            klik(wezel);
+            EXPECT_EQ(poOdpowiedzi, formularz()) << wezel;
+        }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(ZakladkaDrzewa, TraditionalTabButtonsAskBeforeRefillingTheForm) {
     const InterfejsTradycyjny& t = f().Wyniki->Interfejs;
     int cena = 700;

@@ -11,6 +11,7 @@
 #include <QStackedBarSeries>
 #include <QTextDocument>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -153,6 +154,51 @@ TEST_F(Wyniki, TheTabBarsArrowsGoOnlyToPagesWhoseTabsAreSeen) {
                 EXPECT_TRUE(p->isTabVisible(p->currentIndex())) << p->currentWidget()->objectName().toStdString();
             }
         }
+}
+
+// The wheel on the tab bar steps as its arrows do, never onto a page whose
+// tab is hidden: after reports of node 1, and after another operator is
+// opened, which empties the pages and the report text of the one before.
+TEST_F(Wyniki, TheTabBarsWheelGoesOnlyToPagesWhoseTabsAreSeen) {
+    QTabWidget* p = f().PageControl1;
+    auto kolko = [&] {
+        for (int obrot : {120, -120, 120})
+            for (int i = 0; i < p->count(); ++i) {
+                QWheelEvent e(QPointF(5, 5), QPointF(5, 5), {}, {0, obrot}, {}, {}, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(p->tabBar(), &e);
+                EXPECT_TRUE(p->isTabVisible(p->currentIndex())) << p->currentWidget()->objectName().toStdString();
+            }
+    };
+    wybierz(1);
+    menu("Bilans1");
+    z().klik("PrzyciskBilansOkresowy");
+    z().PrzyciskPowrotDoInterfejsu->click();
+    kolko();
+    ui.files = {operatorzy() + "beta.tr1"};
+    app->nowyOperator();
+    for (const QString& t : {z().WebBrowser1->toPlainText(), z().WebBrowser2->toPlainText(),
+                             app->oknoRaportu().RichEdit1->toPlainText()})
+        EXPECT_TRUE(t.isEmpty()) << t.left(80).toStdString();
+    kolko();
+}
+
+// Del on the node whose page is in front, "Tak" to the question: the page
+// goes with the node as by "Powrót do operatora"; the viewers' page and the
+// traditional tab's.
+TEST_F(Wyniki, DeletingTheNodeWhosePageIsShownShowsTheTreeTab) {
+    ASSERT_TRUE(w().Symulowanie(2));
+    int wezel = 0;
+    for (QTextBrowser* strona : {z().WebBrowser2, z().WebBrowser1}) {
+        wybierz(++wezel);
+        strona == z().WebBrowser2 ? menu("WynikSyntetyczny1") : z().klik("PrzyciskBilansOkresowy");
+        ASSERT_EQ(f().focusWidget(), strona);
+        ui.answers = {true};
+        menu("Kasowaniewza1");
+        ASSERT_EQ(w().Drzewo.Znajdz(wezel), -1);
+        EXPECT_TRUE(strona->toPlainText().isEmpty()) << wezel;
+        EXPECT_FALSE(widoczna(strona->parentWidget())) << wezel;
+        EXPECT_EQ(f().focusWidget(), f().TreeView1) << wezel;
+    }
 }
 
 // An open or a creation whose file dialog is cancelled on a report page
