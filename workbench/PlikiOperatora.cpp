@@ -347,10 +347,13 @@ bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* 
             // Held by this program's own lock, whose state file another put
             // in its place since (or removed): no other program has it.
             if (Blokada.path() == sciezka + "lck") {
-                const FileAtName stan = Blokada.guardedFile();
-                komunikat(changedFileText(stan == FileAtName::Current ? FileAtName::Changing : stan,
-                                          "Plik stanu " + wlasnyPlik(o, "qad")) +
-                          " - nie " + czego + " go");
+                // Its state file still the one locked: the lock is held
+                // here for another copy of the stem, open now.
+                if (const FileAtName stan = Blokada.guardedFile(); stan == FileAtName::Current)
+                    komunikat("Operator " + wlasnyPlik(o, "tr1") + " ma wsp\xF3ln\xB9 blokad\xEA " + sciezka +
+                              "lck z otwartym operatorem " + k.PlikDrzewa + " - nie " + czego + " go");
+                else
+                    komunikat(changedFileText(stan, "Plik stanu " + wlasnyPlik(o, "qad")) + " - nie " + czego + " go");
             }
             else
                 // The lock held: the lock file's, or the state file's when

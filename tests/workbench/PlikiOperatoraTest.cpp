@@ -397,6 +397,14 @@ TEST_F(PlikiOperatora, ASecondProgramIsToldTheFilesThatAreThere) {
     dir.write("T.TR1", dir.read("M.tr1"));
     dir.write("T.QAD", dir.read("M.qad"));
     ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "t."));
+    // Another copy of its stem shares its lock file: not deleted while T.TR1 is open.
+    for (const char* f : {"T.tr1", "T.qad"}) dir.write(f, dir.read(std::string("M") + (f + 1)));
+    ui.files = {dir.folder() + "T.tr1"};
+    ui.messages.clear();
+    w->Kasowanieoperatora1Click();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Operator " + dir.folder() + "T.tr1 ma wsp\xF3ln\xB9 blokad\xEA " + dir.folder() +
+                                                    "T.lck z otwartym operatorem " + dir.folder() + "T.TR1 - nie skasowano go"});
+    for (const char* f : {"T.tr1", "T.qad"}) std::filesystem::remove(dir.file(f));
     ScriptedUserInterface ui2;
     Kontekst k2(ui2);
     k2.catPARAMETR = k->catPARAMETR;
