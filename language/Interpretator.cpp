@@ -156,7 +156,7 @@ PlikWywolany znajdzWywolany(const std::string& sciezka) {
 WierszeRozkazow WierszePlikuRozkazow(const std::string& nazwa) {
     // "Plik rozkazów "
     const std::string plik = "Plik rozkaz\xF3w " + nazwa;
-    auto odmowa = [](std::string powod) { return WierszeRozkazow{{}, std::move(powod)}; };
+    auto odmowa = [](std::string powod) { return WierszeRozkazow{{}, std::move(powod), {}}; };
     const std::optional<std::string> natywna = findExisting(nazwa);
     if (!natywna) {
         if (lookupError()) return odmowa(unreadableText(plik));
@@ -214,7 +214,8 @@ WierszeRozkazow WierszePlikuRozkazowDoWykonania(const std::string& nazwa) {
     if (std::string powod = OdmowaPlikuRaportu(PlikRaportu(plik.plik)); !powod.empty())
         // "... - plik rozkazów r.roz nie został wykonany, nic nie zostało zmienione"
         return {{}, wielkaLitera(std::move(powod)) + " - plik rozkaz\xF3w " + nazwa +
-                        " nie zosta\xB3 wykonany, nic nie zosta\xB3o zmienione"};
+                        " nie zosta\xB3 wykonany, nic nie zosta\xB3o zmienione",
+                {}};
     return plik;
 }
 
