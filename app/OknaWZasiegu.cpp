@@ -388,7 +388,9 @@ public:
 
 protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override {
-        if (obiekt == t_->tabBar() && zdarzenie->type() == QEvent::Wheel)
+        // (The type first: events come while the tab widget is destroyed,
+        // when it is no tab widget to be asked for its bar.)
+        if (zdarzenie->type() == QEvent::Wheel && obiekt == t_->tabBar())
             return kolko(static_cast<QWheelEvent*>(zdarzenie));
         if (zdarzenie->type() != QEvent::KeyPress) return false;
         const auto* k = static_cast<QKeyEvent*>(zdarzenie);
