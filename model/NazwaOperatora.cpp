@@ -192,10 +192,11 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
     const std::string& wzor = T.empty() ? drzewo : T;
     const std::string pytanyQ = PlikStanuDrzewa(P + wzor.substr(wzor.size() - 3));
     std::vector<std::string> stany = f.wlasne(P, "qad");
+    const std::vector<std::string> drzewa = f.wlasne(P, "tr1");
     std::string kopiaQ, kopiaT;
     std::erase_if(stany, [&](const std::string& q) {
         if (q == pytanyQ) return false;
-        for (const std::string& t : f.wlasne(P, "tr1"))
+        for (const std::string& t : drzewa)
             if (t != T && PlikStanuDrzewa(t) == q) {
                 if (kopiaQ.empty()) kopiaQ = q, kopiaT = t;
                 return true;
@@ -226,8 +227,10 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
     r.sciezka = f.sciezka + S;
     if (!T.empty()) r.drzewo = f.sciezka + T;
     if (!Q.empty()) r.stan = f.sciezka + Q;
-    const auto cudzy = [&](const std::string& rozszerzenie, const std::string& plik) {
-        return "Plik " + r.sciezka + rozszerzenie + " nie istnieje (plik " + plik + " nale\xBFy do innego operatora)";
+    // Its file missing because the one there is another's: `czyj` says whose.
+    const auto cudzy = [&](const std::string& rozszerzenie, const std::string& plik,
+                           const std::string& czyj = "nale\xBFy do innego operatora") {
+        return "Plik " + r.sciezka + rozszerzenie + " nie istnieje (plik " + plik + " " + czyj + ")";
     };
     const std::string rozszerzenieQ = pytanyQ.substr(P.size());
     // A folder where its file would be looked for is named as it is spelt.
@@ -240,8 +243,7 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
     const std::vector<std::string> folderQ = Q.empty() ? f.folderyZamiast(S + rozszerzenieQ) : std::vector<std::string>();
     if (!folderQ.empty()) r.cudzy = folder("stanu", folderQ);
     else if (Q.empty() && !kopiaQ.empty())
-        r.cudzy = "Plik " + r.sciezka + rozszerzenieQ + " nie istnieje (plik " + f.sciezka + kopiaQ +
-                  " jest plikiem stanu drzewa " + f.sciezka + kopiaT + ")";
+        r.cudzy = cudzy(rozszerzenieQ, f.sciezka + kopiaQ, "jest plikiem stanu drzewa " + f.sciezka + kopiaT);
     else if (Q.empty() && !cudzyQ.empty()) r.cudzy = cudzy(rozszerzenieQ, cudzyQ);
     else if (!folderT.empty()) r.cudzy = folder("drzewa", folderT);
     else if (T.empty() && !cudzyT.empty()) r.cudzy = cudzy("tr1", cudzyT);

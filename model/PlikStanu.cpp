@@ -458,13 +458,19 @@ std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPl
         throw IoError(sciezka, "naprawa pliku stanu", lastFileError());
     // Both are spent once the file is repaired: one that stays is taken
     // away again by the next save or open.
+    // Each with what is said once it is removed.
+    struct Plik {
+        bool jest;
+        std::string sciezka, usuniety;
+    };
     std::vector<std::string> teksty;
-    for (auto [jest, plik] : {std::pair{o.dziennik, sciezkaDziennika(sciezka)}, std::pair{o.zamiar, sciezkaZamiaru(sciezka)}}) {
-        if (!jest) continue;
-        if (!dokladnie([&p = plik] { return removeFile(p); }))
-            teksty.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + plik + ": " + lastFileError());
-        else if (plik == sciezkaDziennika(sciezka) && !o.dziennikZakonczony.empty())
-            teksty.push_back(o.dziennikZakonczony);
+    for (const Plik& p : {Plik{o.dziennik, sciezkaDziennika(sciezka), o.dziennikZakonczony},
+                          Plik{o.zamiar, sciezkaZamiaru(sciezka), {}}}) {
+        if (!p.jest) continue;
+        if (!dokladnie([&] { return removeFile(p.sciezka); }))
+            teksty.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + p.sciezka + ": " + lastFileError());
+        else if (!p.usuniety.empty())
+            teksty.push_back(p.usuniety);
     }
     return teksty;
 }
