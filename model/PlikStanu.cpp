@@ -189,17 +189,24 @@ std::string porzucDziennik(const std::string& zapis, std::size_t miejsce, const 
 
 // The file read whole when it is a regular file of at most limit bytes;
 // otherwise why not, as the end of a sentence that names the file.
+// A journal or intent (BinaryFile::Mode::ReadLeftover) is read only where
+// it is a file this program left: anything else there (obcy) is unread.
 struct Odczyt {
     std::optional<std::string> bajty;
     std::string blad;
-    bool brak = false;
+    bool brak = false, obcy = false;
 };
 
-Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::string& czego) {
+Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::string& czego,
+                  BinaryFile::Mode tryb = BinaryFile::Mode::Read) {
     Odczyt o;
     BinaryFile plik;
-    if (!plik.open(sciezka, BinaryFile::Mode::Read)) {
+    if (!plik.open(sciezka, tryb)) {
         std::string blad = lastFileError();
+        if ((o.obcy = plik.foreign())) {
+            o.blad = ": " + blad;
+            return o;
+        }
         const bool jest = findExisting(sciezka).has_value();
         // A look that could not tell (a link to nothing among them) says
         // its own reason.
@@ -226,7 +233,47 @@ Odczyt czytajPlik(const std::string& sciezka, std::uint64_t limit, const std::st
     return o;
 }
 
+// The journal or intent beside a state file, read as spelt where it is
+// one this program left.
+Odczyt czytajPozostalosc(const std::string& sciezka, std::uint64_t limit) {
+    return dokladnie([&] { return czytajPlik(sciezka, limit, "to nie jest plik tego programu", BinaryFile::Mode::ReadLeftover); });
+}
+
 std::string wezel(int n) { return "w\xEAz\xB3" "a " + std::to_string(n); }
+
+// A word of a repair's text in its two forms: the repair done, and to be
+// done. Every text of the repairs is built of these, so that an open that
+// may not write says what it would do, never that it was done.
+struct Forma {
+    const char* zrobiona;
+    const char* doZrobienia;
+};
+constexpr Forma Usuniety{"usuni\xEAty", "do usuni\xEA" "cia"}, Usunieta{"usuni\xEAta", "do usuni\xEA" "cia"},
+                Usunieto{"usuni\xEAto", "do usuni\xEA" "cia"}, Zachowanych{"zachowanych", "do zachowania"},
+                Dokonczony{"doko\xF1" "czony", "do doko\xF1" "czenia"},
+                PominietyIUsuniety{"pomini\xEAty i usuni\xEAty", "do pomini\xEA" "cia i usuni\xEA" "cia"},
+                Wycofany{"wycofany", "do wycofania"}, UsunieteWezly{"usuni\xEAte w\xEAz\xB3y", "w\xEAz\xB3y do usuni\xEA" "cia"};
+
+struct Czesc {
+    std::string zrobiona, doZrobienia;
+    Czesc(std::string t) : zrobiona(t), doZrobienia(std::move(t)) {}
+    Czesc(const char* t) : Czesc(std::string(t)) {}
+    Czesc(Forma f) : zrobiona(f.zrobiona), doZrobienia(f.doZrobienia) {}
+};
+
+// Adds a repair, its parts in order, to the plan, and the text of it done
+// to the repairs of the file's bytes, or for the journal's removal
+// (dziennika) to what ZapiszNaprawe says once the journal is removed.
+void dodajNaprawe(OcenaPlikuStanu& o, std::initializer_list<Czesc> czesci, bool dziennika = false) {
+    std::string zrobiona, plan;
+    for (const Czesc& c : czesci) {
+        zrobiona += c.zrobiona;
+        plan += c.doZrobienia;
+    }
+    o.plan.push_back(std::move(plan));
+    if (dziennika) o.dziennikUsuniety = std::move(zrobiona);
+    else o.naprawy.push_back(std::move(zrobiona));
+}
 
 // The first fault of the records' headers against each other, as a text
 // naming the file, the record and its field; empty when there is none.
@@ -324,8 +371,8 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
     // A killed append: the records before it are whole.
     if (const std::size_t reszta = b.size() % rs; reszta != 0) {
         b.resize(b.size() - reszta);
-        o.naprawy.push_back("niepe\xB3ny ostatni rekord pliku " + sciezka + " (" + LiczbaBajtow(reszta) +
-                            ") usuni\xEAty, " + std::to_string(liczba()) + " pe\xB3nych rekord\xF3w zachowanych");
+        dodajNaprawe(o, {"niepe\xB3ny ostatni rekord pliku " + sciezka + " (" + LiczbaBajtow(reszta) + ") ", Usuniety,
+                         ", " + std::to_string(liczba()) + " pe\xB3nych rekord\xF3w ", Zachowanych});
     }
 
     // A save killed after its journal was committed.
@@ -336,8 +383,10 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
         const std::string rekordZ = z.d ? "rekord " + std::to_string(z.d->miejsce + 1) : std::string();
         switch (z.r) {
             case Rozliczenie::Zakonczony:
-                o.dziennikZakonczony = "usuni\xEAto dziennik " + sciezka + ZapisWToku + " pozostawiony przez przerwany zapis " +
-                                       wezel(z.d->numer) + " (rekord by\xB3 ju\xBF zapisany w pliku stanu)";
+                dodajNaprawe(o,
+                             {Usunieto, " dziennik " + sciezka + ZapisWToku + " pozostawiony przez przerwany zapis " +
+                                            wezel(z.d->numer) + " (rekord by\xB3 ju\xBF zapisany w pliku stanu)"},
+                             true);
                 break;
             case Rozliczenie::Dokonczyc: {
                 // A new record that breaks the headers' rules where the old
@@ -354,16 +403,18 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
                     return o;
                 }
                 b = std::move(po);
-                o.naprawy.push_back("przerwany zapis " + wezel(z.d->numer) + " w pliku " + sciezka + " doko\xF1" "czony");
+                dodajNaprawe(o, {"przerwany zapis " + wezel(z.d->numer) + " w pliku " + sciezka + " ", Dokonczony});
                 break;
             }
             case Rozliczenie::Obcy:
-                o.naprawy.push_back(
-                    plikZ + " (zapis " + wezel(z.d->numer) + ") pomini\xEAty i usuni\xEAty, bo dotyczy\xB3 innego pliku stanu: " +
-                    (z.d->miejsce >= liczba() ? "plik stanu nie ma rekordu " + std::to_string(z.d->miejsce + 1)
-                     : numer(z.d->miejsce) != z.d->numer
-                         ? rekordZ + " nie jest rekordem tego w\xEAz\xB3" "a"
-                         : rekordZ + " nie jest ani dawnym, ani nowym rekordem tego w\xEAz\xB3" "a"));
+                dodajNaprawe(o,
+                             {plikZ + " (zapis " + wezel(z.d->numer) + ") ", PominietyIUsuniety,
+                              ", bo dotyczy\xB3 innego pliku stanu: " +
+                                  (z.d->miejsce >= liczba() ? "plik stanu nie ma rekordu " + std::to_string(z.d->miejsce + 1)
+                                   : numer(z.d->miejsce) != z.d->numer
+                                       ? rekordZ + " nie jest rekordem tego w\xEAz\xB3" "a"
+                                       : rekordZ + " nie jest ani dawnym, ani nowym rekordem tego w\xEAz\xB3" "a")},
+                             true);
                 break;
             case Rozliczenie::Starszy:
                 o = OcenaPlikuStanu{};
@@ -376,7 +427,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
             case Rozliczenie::Nieczytelny:
                 // Renamed into place only when complete: damaged, and the
                 // record it was for not yet touched.
-                o.naprawy.push_back("nieczytelny " + plikZ + " pomini\xEAty i usuni\xEAty");
+                dodajNaprawe(o, {"nieczytelny " + plikZ + " ", PominietyIUsuniety}, true);
                 break;
         }
     }
@@ -388,8 +439,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
         for (std::size_t i = 0; i < ostatni; ++i) {
             if (numer(i) != numer(ostatni) || b.compare(i * rs, rs, b, ostatni * rs, rs) != 0) continue;
             b.resize(ostatni * rs);
-            o.naprawy.push_back("zb\xEA" "dna kopia rekordu " + wezel(numer(i)) + " na ko\xF1" "cu pliku " + sciezka +
-                                " usuni\xEAta");
+            dodajNaprawe(o, {"zb\xEA" "dna kopia rekordu " + wezel(numer(i)) + " na ko\xF1" "cu pliku " + sciezka + " ", Usunieta});
             break;
         }
     }
@@ -415,7 +465,7 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan, co
             }
             if (!usuniete.empty()) {
                 b = std::move(zostaje);
-                o.naprawy.push_back("przerwany krok co-je\x9Cli wycofany, usuni\xEAte w\xEAz\xB3y:" + usuniete);
+                dodajNaprawe(o, {"przerwany krok co-je\x9Cli ", Wycofany, ", ", UsunieteWezly, ":" + usuniete});
             }
         }
     }
@@ -443,9 +493,11 @@ OcenaPlikuStanu OcenPlikStanu(const std::string& sciezka) {
     std::optional<std::string> dziennikB, zamiarB;
     for (auto [nazwa, cel, limit] : {std::tuple{sciezkaDziennika(sciezka), &dziennikB, kDlugoscDziennika + 1},
                                      std::tuple{sciezkaZamiaru(sciezka), &zamiarB, std::size_t{4096}}}) {
-        const Odczyt d = dokladnie([&n = nazwa, l = limit] { return czytajPlik(n, l, "to nie jest plik tego programu"); });
+        // Something else at its name (a link, a second name of another
+        // file) is no journal: the open goes on without it.
+        const Odczyt d = czytajPozostalosc(nazwa, limit);
         if (d.bajty) *cel = d.bajty;
-        else if (!d.brak) {
+        else if (!d.brak && !d.obcy) {
             o.odmowa = "Plik " + nazwa + d.blad;
             return o;
         }
@@ -464,12 +516,13 @@ std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPl
         std::string sciezka, usuniety;
     };
     std::vector<std::string> teksty;
-    for (const Plik& p : {Plik{o.dziennik, sciezkaDziennika(sciezka), o.dziennikZakonczony},
+    for (const Plik& p : {Plik{o.dziennik, sciezkaDziennika(sciezka), o.dziennikUsuniety},
                           Plik{o.zamiar, sciezkaZamiaru(sciezka), {}}}) {
         if (!p.jest) continue;
-        if (!dokladnie([&] { return removeFile(p.sciezka); }))
+        const Leftover usuniety = dokladnie([&] { return removeLeftover(p.sciezka); });
+        if (usuniety == Leftover::Refused)
             teksty.push_back("nie uda\xB3o si\xEA usun\xB9\xE6 pliku " + p.sciezka + ": " + lastFileError());
-        else if (!p.usuniety.empty())
+        else if (usuniety == Leftover::Removed && !p.usuniety.empty())
             teksty.push_back(p.usuniety);
     }
     return teksty;
@@ -485,17 +538,22 @@ std::vector<std::string> NaprawPlikStanu(const std::string& sciezka) {
 
 std::string RozliczDziennik(const std::string& sciezka) {
     const std::string zapis = sciezkaDziennika(sciezka);
-    if (dokladnie([&] { return !fileExists(zapis) && !findExisting(zapis) && lookupError() == 0 && !isSymbolicLink(zapis); }))
-        return {};
     const std::string plikZ = "Plik " + zapis;
-    const Odczyt d = dokladnie([&] { return czytajPlik(zapis, kDlugoscDziennika + 1, "to nie jest plik tego programu"); });
+    const Odczyt d = czytajPozostalosc(zapis, kDlugoscDziennika + 1);
+    // What someone put at the journal's name stays: the save, whose journal
+    // would replace it, does not start.
+    if (d.obcy) {
+        setLastFileError(0);  // the state file has nothing to be told
+        return plikZ + d.blad + " - to nie jest dziennik zapisu tego programu, a zapis potrzebuje tej nazwy (usu\xF1 lub "
+                                "przenie\x9C ten plik)";
+    }
     if (!d.bajty) return d.brak ? std::string() : plikZ + d.blad;
     const Odczyt stan = czytajPlik(sciezka, (static_cast<std::uint64_t>(NajwiecejRekordow) + 1) * RozmiarStanuModelu,
                                    "to nie jest plik stanu");
     if (!stan.bajty) return "Plik stanu " + sciezka + stan.blad;
     const OcenaDziennika z = ocenDziennik(*stan.bajty, *d.bajty);
     if (z.r == Rozliczenie::Zakonczony) {
-        if (dokladnie([&] { return removeFile(zapis); })) return {};
+        if (dokladnie([&] { return removeLeftover(zapis); }) != Leftover::Refused) return {};
         return plikZ + " (zako\xF1" "czony zapis " + wezel(z.d->numer) + ") nie daje si\xEA usun\xB9\xE6: " + lastFileError();
     }
     // Anything else is put right by the open, which checks the whole file.
@@ -508,11 +566,16 @@ bool ZapiszZamiar(const std::string& sciezka, int usuwany) {
     if (!numery) return false;
     std::vector<std::string> linie{std::to_string(usuwany)};
     for (int n : *numery) linie.push_back(std::to_string(n));
-    return dokladnie([&] { return writeTextLines(sciezkaZamiaru(sciezka), linie); });
+    // One left before is replaced; anything else at its name stays, and
+    // the operation does not start.
+    return dokladnie([&] {
+        return removeLeftover(sciezkaZamiaru(sciezka)) != Leftover::Refused &&
+               writeTextLines(sciezkaZamiaru(sciezka), linie);
+    });
 }
 
 void UsunZamiar(const std::string& sciezka) {
-    dokladnie([&] { return removeFile(sciezkaZamiaru(sciezka)); });
+    dokladnie([&] { return removeLeftover(sciezkaZamiaru(sciezka)); });
 }
 
 std::string SciezkaPlikuStanu(const Kontekst& k) { return joinPath(k.KatalogOperatora, k.NazwaPlikuStanu); }

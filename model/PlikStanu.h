@@ -83,17 +83,24 @@ struct OcenaPlikuStanu {
     // Why the file cannot be opened, naming the file and, for a record, its
     // place, node and field; empty when it can.
     std::string odmowa;
-    // One text per repair the open makes.
+    // One text per repair of the file's bytes the open makes, said once
+    // ZapiszNaprawe has written it ("... doko\xF1czony").
     std::vector<std::string> naprawy;
+    // Every repair the open would make, the journal's removal among them,
+    // in words that do not say it was done ("... do doko\xF1czenia"): what
+    // an open that may not write tells.
+    std::vector<std::string> plan;
     // The file as repaired, when it changes.
     std::optional<std::string> bajty;
     // The journal and the intent file found beside it (removed once the
-    // repair is written).
+    // repair is written): each a file this program left, a regular file of
+    // one name; a link or a second name of another file at such a name is
+    // no journal, never read, applied or removed.
     bool dziennik = false, zamiar = false;
-    // The text naming a journal whose save is complete (a program killed
-    // at its removal), which nothing else here names: ZapiszNaprawe gives
-    // it once it has removed the journal.
-    std::string dziennikZakonczony;
+    // The text naming the journal's removal (one dropped, or one whose save
+    // is complete: a program killed at its removal): ZapiszNaprawe gives it
+    // once it has removed the journal.
+    std::string dziennikUsuniety;
     // The headers of the records after the repair, in file order.
     std::vector<WpisWezla> wezly;
 };
@@ -113,13 +120,15 @@ OcenaPlikuStanu OcenStan(const std::string& sciezka, const std::string& stan,
 // Writes what ocena found to repair (the whole file replaced) and removes
 // the journal and intent; throws IoError when that cannot be written. One
 // text for each of those two that could not be removed, with the reason,
-// and ocena.dziennikZakonczony once that journal is removed.
+// and ocena.dziennikUsuniety once that journal is removed.
 std::vector<std::string> ZapiszNaprawe(const std::string& sciezka, const OcenaPlikuStanu& ocena);
 
 // Settles a journal a former save left beside the state file at sciezka
 // before the file is changed again: one whose save is complete is removed.
 // Empty when no journal is left; otherwise why (naming the journal: it
-// cannot be removed, or it holds a save only the open may finish).
+// cannot be removed, it holds a save only the open may finish, or what
+// stands at its name is no journal of this program, which the save's
+// journal would replace).
 std::string RozliczDziennik(const std::string& sciezka);
 
 // OcenPlikStanu and ZapiszNaprawe at once: the repairs' texts; throws

@@ -41,12 +41,13 @@ int openRegularFile(const std::string& native, int flags, unsigned mode) {
 
 bool BinaryFile::open(const std::string& path, Mode mode) {
     close();
+    foreign_ = false;
     std::string native;
     if (mode == Mode::Create) {
         if (refuseAmbiguous(path)) return false;
         native = nativePathForCreate(path);
         removeCaseVariant(path, native);
-    } else {
+    } else if (mode != Mode::ReadLeftover) {
         auto found = findExisting(path);
         if (!found) return failNotFound();
         struct stat st;
@@ -57,10 +58,12 @@ bool BinaryFile::open(const std::string& path, Mode mode) {
     lastWasRead_ = lastWasWrite_ = readFault_ = false;
     // Opened without waiting and asked again: a pipe or device put in the
     // file's place since the look above is refused, never waited on.
-    const int fd = mode == Mode::Create ? createNewNative(native, O_RDWR)
-                                        : openRegularFile(native, mode == Mode::Read ? O_RDONLY : O_RDWR);
+    const bool reading = mode == Mode::Read || mode == Mode::ReadLeftover;
+    const int fd = mode == Mode::ReadLeftover ? openLeftover(path, foreign_)
+                   : mode == Mode::Create     ? createNewNative(native, O_RDWR)
+                                              : openRegularFile(native, reading ? O_RDONLY : O_RDWR);
     if (fd < 0) return false;
-    if (!(file_ = ::fdopen(fd, mode == Mode::Read ? "rb" : "r+b"))) {
+    if (!(file_ = ::fdopen(fd, reading ? "rb" : "r+b"))) {
         const int error = errno;
         ::close(fd);
         return fail(error);

@@ -33,6 +33,10 @@ public:
         Read,    // existing file, reading only
         Update,  // existing file, reading and writing
         Create,  // a file made new (createNewNative), reading and writing
+        // What a killed write of this program left at the name as spelt (a
+        // save's journal), reading only: openLeftover's rule, anything
+        // else refused unread (foreign()).
+        ReadLeftover,
     };
 
     BinaryFile() = default;
@@ -42,6 +46,8 @@ public:
 
     bool open(const std::string& path, Mode mode);
     bool isOpen() const { return file_ != nullptr; }
+    // The last open was refused as something this program did not leave.
+    bool foreign() const { return foreign_; }
     // Closes; false when buffered data could not be written.
     bool close();
 
@@ -66,6 +72,7 @@ private:
     bool lastWasWrite_ = false;
     bool lastWasRead_ = false;
     bool readFault_ = false;  // a read failed by the fault hook
+    bool foreign_ = false;
 };
 
 }  // namespace vesk

@@ -100,6 +100,12 @@ inline bool modeForbidsWriting(const struct stat& st) { return S_ISREG(st.st_mod
 // a folder, NamedPipe, DeviceFile, SocketFile, NotRegularFile for the
 // rest; 0 for a regular file.
 int kindError(const struct stat& st);
+// The one rule of what a killed write of this program may have left at a
+// name (and so may be read, applied or removed there): a regular file of
+// one name, 0; a link ELOOP, a second name of another file HardLinkedFile,
+// anything else kindError's. Told by lstat of the name, or fstat of a file
+// opened there without following a link.
+int leftoverError(const struct stat& st);
 
 // Writes all bytes at offset; on failure errno tells why.
 bool writeAll(int fd, std::string_view bytes, std::uint64_t offset);

@@ -56,9 +56,7 @@ int notALeftover(const std::string& native, bool& missing) {
         missing = errno == ENOENT;
         return errno;
     }
-    return S_ISLNK(st.st_mode)                        ? ELOOP
-           : S_ISREG(st.st_mode) && st.st_nlink > 1 ? HardLinkedFile
-                                                      : kindError(st);
+    return leftoverError(st);
 }
 
 // Removes what a killed write left at the native path: true when it was
@@ -82,6 +80,12 @@ int renameToNew(const char* from, const char* to) {
 }  // namespace
 
 namespace fsdetail {
+
+int leftoverError(const struct stat& st) {
+    return S_ISLNK(st.st_mode)                        ? ELOOP
+           : S_ISREG(st.st_mode) && st.st_nlink > 1 ? HardLinkedFile
+                                                      : kindError(st);
+}
 
 // Each step true on success; on failure errno tells why.
 bool writeAll(int fd, std::string_view bytes, std::uint64_t offset) {
@@ -157,6 +161,27 @@ Leftover removeLeftover(const std::string& path) {
         return missing ? Leftover::None : (fail(refused), Leftover::Refused);
     if (faultAt("remove") || ::unlink(native.c_str()) != 0) return fail(errno), Leftover::Refused;
     return Leftover::Removed;
+}
+
+int openLeftover(const std::string& path, bool& foreign) {
+    foreign = false;
+    // Never through a link (ELOOP), never waiting on a pipe; the kind told
+    // by what was opened, not by a look before.
+    const int fd = ::open(nativePathForCreate(path).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        foreign = errno == ELOOP;
+        fail(errno);
+        return -1;
+    }
+    struct stat st;
+    const bool looked = ::fstat(fd, &st) == 0;
+    const int refused = !looked ? errno : leftoverError(st);
+    foreign = looked && refused != 0;
+    if (refused == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) return fd;
+    const int error = refused ? refused : errno;
+    ::close(fd);
+    fail(error);
+    return -1;
 }
 
 bool isLeftover(const std::string& path) {

@@ -42,6 +42,11 @@ int createTemporaryFile(const std::string& nativeTarget, std::string& temporary)
 // as is a name whose look or removal failed.
 enum class Leftover { None, Removed, Refused };
 Leftover removeLeftover(const std::string& path);
+// Opens to read, at path's name as spelt, such a file (a save's journal
+// found on opening): never through a link, the rule told by fstat of what
+// was opened. The descriptor; -1 with lastFileError(), and foreign true
+// where something that is no such file stands there (never read).
+int openLeftover(const std::string& path, bool& foreign);
 // Whether what stands at path is such a file, one a killed write of this
 // program may have left: false, lastFileError() telling what it is, for
 // anything removeLeftover leaves, and for nothing there.

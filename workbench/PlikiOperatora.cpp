@@ -822,14 +822,18 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     }
     // The operator the finished creation replaces (its state file is gone).
     const std::optional<std::size_t> wezlyDawnego = dokonczTworzenie ? wezlyDrzewa(o.drzewo) : std::nullopt;
+    // Files that may not be written are told what a repair would do, in
+    // words that do not say it was done.
     if (tylkoDoOdczytu && ocena.bajty) {
         std::string tekst = "Plik stanu " + plikStanu + " wymaga naprawy, a pliki operatora s\xB9 tylko do odczytu" + nieOtwarto + ":";
-        for (const std::string& n : ocena.naprawy) tekst += "\n - " + n;
+        for (const std::string& n : ocena.plan) tekst += "\n - " + n;
         komunikat(tekst);
         return false;
     }
     const DrzewoDecyzji wczytane = drzewo;
-    std::vector<std::string> naprawy = ocena.naprawy;
+    // The repairs of the file's bytes are said once written; where nothing
+    // is written (a journal left unremoved), as yet to be done.
+    std::vector<std::string> naprawy = tylkoDoOdczytu ? ocena.plan : ocena.naprawy;
     if (nieczytelne) {
         std::string tekst = "drzewo odbudowane z rekord\xF3w pliku stanu, bo " + *zachowane;
         if (!tylkoDoOdczytu) {

@@ -203,7 +203,7 @@ TEST_F(PlikStanuTest, AJournalIsAppliedOnlyOverTheRecordItReplaces) {
     } przypadki[] = {
         {"replaced record in place", d2, korzen + stary, "przerwany zapis w\xEAz\xB3" "a 3", nowy},
         {"write cut short", d2, korzen + pol, "przerwany zapis", nowy},
-        {"save complete", d2, korzen + nowy, "", std::nullopt},
+        {"save complete", d2, korzen + nowy, "rekord by\xB3 ju\xBF zapisany", std::nullopt},
         {"a backup restored since", d2, korzen + kopia, "innego pliku stanu: rekord 2 nie jest ani dawnym", std::nullopt},
         {"a shorter backup", d2, korzen, "plik stanu nie ma rekordu 2", std::nullopt},
         {"older journal, another node there", d1, korzen + rekord(4, 1, 0, 2015, 0), "nie jest rekordem tego", std::nullopt},
@@ -216,7 +216,8 @@ TEST_F(PlikStanuTest, AJournalIsAppliedOnlyOverTheRecordItReplaces) {
         const OcenaPlikuStanu o = OcenStan("OP.qad", p.stan, p.dziennik, std::nullopt);
         EXPECT_NE(o.odmowa.find(p.odmowa), std::string::npos) << p.co << ": " << o.odmowa;
         if (!o.odmowa.empty()) continue;
-        const std::string n = o.naprawy.empty() ? "" : o.naprawy[0];
+        // A dropped journal is named once it is removed.
+        const std::string n = o.naprawy.empty() ? o.dziennikUsuniety : o.naprawy[0];
         EXPECT_TRUE(o.dziennik && o.naprawy.size() <= 1 && (p.naprawa.empty() ? n.empty() : n.find(p.naprawa) != n.npos)) << n;
         EXPECT_EQ(o.bajty.has_value(), p.po.has_value()) << p.co;
         if (o.bajty && p.po) EXPECT_EQ(o.bajty->substr(RozmiarStanuModelu), *p.po) << p.co;

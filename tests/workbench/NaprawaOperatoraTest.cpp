@@ -145,6 +145,89 @@ TEST_F(Naprawa, ALinkAtTheNewTreesNameIsNoKilledCreation) {
     }
 }
 
+// A whole journal of a save of node n (record 2) cut short: the state
+// file's bytes with that record's byte 100 changed, finished by an open.
+std::string dziennikZapisu(const std::string& qad, int n) {
+    const std::string stary = qad.substr(RozmiarStanuModelu, RozmiarStanuModelu);
+    std::string nowy = stary, d = "VESKZAP2";
+    nowy[100] ^= 1;
+    d += {'\1', static_cast<char>(n)};
+    d += nowy + stary;
+    std::uint64_t h = 14695981039346656037ull;
+    for (char c : d) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    for (int i = 0; i < 8; ++i) d += static_cast<char>(h >> (8 * i));
+    return d;
+}
+
+// What someone put at the journal's or the intent's name (a link to a file
+// elsewhere, a second name of it) is no leftover: never read, applied or
+// removed, the open going on without it and saying nothing of it; a save
+// that needs the journal's name is refused naming it.
+TEST_F(Naprawa, ALinkAtTheJournalsOrIntentsNameIsNoLeftover) {
+    for (const std::string nazwa : {"OP.qad.zapis", "OP.qad.krok"})
+        for (const bool twarde : {false, true}) {
+            operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n", false);
+            const std::string qad = dir.read("OP.qad"), tr1 = dir.read("OP.tr1"), co = nazwa + (twarde ? " twarde" : "");
+            const std::string cel = nazwa.ends_with("zapis") ? dziennikZapisu(qad, 1) : "1\r\n0\r\n";
+            std::filesystem::create_directories(dir.file("V"));
+            dir.write("V/j.txt", cel);
+            ASSERT_EQ(twarde ? ::link(dir.file("V/j.txt").c_str(), dir.file(nazwa).c_str())
+                             : ::symlink("V/j.txt", dir.file(nazwa).c_str()),
+                      0);
+            ui.messages.clear();
+            ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP.")) << co;
+            EXPECT_EQ(ui.messages, std::vector<std::string>{}) << co;
+            if (nazwa.ends_with("zapis")) {
+                EXPECT_FALSE(w->Symulowanie(1)) << co;
+                ASSERT_FALSE(ui.messages.empty()) << co;
+                EXPECT_NE(ui.messages[0].find(nazwa + ": "), std::string::npos) << ui.messages[0];
+                EXPECT_NE(ui.messages[0].find("to nie jest dziennik zapisu tego programu"), std::string::npos) << ui.messages[0];
+            }
+            struct stat st {};
+            EXPECT_TRUE(::lstat(dir.file(nazwa).c_str(), &st) == 0 && S_ISLNK(st.st_mode) != twarde) << co;
+            EXPECT_TRUE(dir.read("V/j.txt") == cel && dir.read("OP.qad") == qad && dir.read("OP.tr1") == tr1) << co;
+            std::filesystem::remove(dir.file(nazwa));
+        }
+}
+
+// Files that may not be written: an open that needs a repair is refused
+// listing what the repair would do, in words that do not say it was done;
+// one that needs none of the file's bytes opens telling what is left undone.
+TEST_F(Naprawa, AReadOnlyOpenTellsTheRepairsItWouldMake) {
+    const struct {
+        const char* co;
+        std::string plan;
+    } t[] = {
+        {"zapis", "przerwany zapis w\xEAz\xB3" "a 1 w pliku " + dir.folder() + "OP.qad do doko\xF1" "czenia"},
+        {"czesc", ") do usuni\xEA" "cia, 2 pe\xB3nych rekord\xF3w do zachowania"},
+        {"spare", "zb\xEA" "dna kopia rekordu w\xEAz\xB3" "a 1 na ko\xF1" "cu pliku " + dir.folder() + "OP.qad do usuni\xEA" "cia"},
+        {"krok", "przerwany krok co-je\x9Cli do wycofania, w\xEAz\xB3y do usuni\xEA" "cia: 1"},
+        {"nieczytelny", "nieczytelny plik " + dir.folder() + "OP.qad.zapis do pomini\xEA" "cia i usuni\xEA" "cia"},
+    };
+    for (const auto& p : t) {
+        operatorZPlikow({{1, 0, false}}, "d/r 0\r\n\td 1\r\n", false);
+        const std::string co = p.co, qad = dir.read("OP.qad");
+        if (co == "zapis") dir.write("OP.qad.zapis", dziennikZapisu(qad, 1));
+        if (co == "czesc") dir.write("OP.qad", qad + std::string(100, 'x'));
+        if (co == "spare") dir.write("OP.qad", qad + qad.substr(RozmiarStanuModelu));
+        if (co == "krok") dir.write("OP.qad.krok", "1\r\n0\r\n");
+        if (co == "nieczytelny") dir.write("OP.qad.zapis", "xx");
+        const std::string przed = dir.read("OP.qad");
+        for (const char* f : {"OP.qad", "OP.tr1"}) ::chmod(dir.file(f).c_str(), 0444);
+        ui.messages.clear();
+        EXPECT_EQ(w->Wczytanie_istniejacego_operatora(dir.folder() + "OP."), co == "nieczytelny") << co;
+        ASSERT_EQ(ui.messages.size(), 1u) << co;
+        EXPECT_NE(ui.messages[0].find(co == "nieczytelny" ? " naprawiony (tylko w pami\xEA" "ci"
+                                                          : "wymaga naprawy, a pliki operatora s\xB9 tylko do odczytu"),
+                  std::string::npos)
+            << ui.messages[0];
+        EXPECT_NE(ui.messages[0].find(p.plan), std::string::npos) << ui.messages[0];
+        EXPECT_EQ(dir.read("OP.qad"), przed) << co;
+        for (const char* f : {"OP.qad", "OP.tr1"}) ::chmod(dir.file(f).c_str(), 0644);
+        for (const char* f : {"OP.qad.zapis", "OP.qad.krok"}) std::filesystem::remove(dir.file(f));
+    }
+}
+
 // An open that is refused writes nothing, and says truly why.
 TEST_F(Naprawa, ARefusedOpenLeavesBothFilesAsTheyWere) {
     const struct {
