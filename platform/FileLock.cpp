@@ -307,11 +307,14 @@ bool FileLock::holds(const std::string& path) const {
     // otherwise ("OP/T.lck" for "op/T.lck").
     // The name the lock was taken under, however either path reaches its
     // folder, serves where the lock file is gone.
-    const ExactFileNames exact;
-    if (guard_ && (path_ == path || sameEntry(nativePathForCreate(path_), nativePathForCreate(path))))
+    const auto asSpelt = [](auto look) {
+        const ExactFileNames exact;
+        return look();
+    };
+    if (guard_ && (path_ == path || asSpelt([&] { return sameEntry(nativePathForCreate(path_), nativePathForCreate(path)); })))
         return guardedFile() == Guarded::Current;
     if (fd_ < 0 || guardedFile() != Guarded::Current) return false;
-    const auto found = findExisting(path);
+    const auto found = asSpelt([&] { return findExisting(path); });
     return found && stillThere(fd_, *found) > 0;
 }
 
