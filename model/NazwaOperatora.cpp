@@ -339,6 +339,13 @@ bool OperatorZNazwy::innejKopii(const std::string& plik) const {
     return std::find(wpisy_.begin(), wpisy_.end(), podstawa) != wpisy_.end();
 }
 
+std::vector<std::string> OperatorZNazwy::drzewaRdzenia() const {
+    std::vector<std::string> wynik;
+    for (const std::string& t : Folder{folder_, wpisy_, {}, {}}.wlasne(fileNamePart(sciezka), "tr1"))
+        wynik.push_back(folder_ + t);
+    return wynik;
+}
+
 std::string PlikStanuDrzewa(const std::string& plikDrzewa) {
     if (plikDrzewa.size() < 3) return plikDrzewa + "qad";
     const std::string_view e = std::string_view(plikDrzewa).substr(plikDrzewa.size() - 3);

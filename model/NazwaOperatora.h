@@ -101,6 +101,10 @@ struct OperatorZNazwy {
     // Whether the file named so (folder + name) is another copy's: another
     // tree or state file of the stem that is there, or a file named after one.
     bool innejKopii(const std::string& plik) const;
+    // The trees of its stem there are (folder + name): its own and other
+    // copies' (the stem spelt as its own, the extension in any letter
+    // case), which share its lock file.
+    std::vector<std::string> drzewaRdzenia() const;
 
     std::string folder_;                // the folder found, as sciezka has it
     std::vector<std::string> wpisy_;    // its entries (code page 1250)

@@ -305,18 +305,26 @@ bool FileLock::holds(const std::string& path) const {
     // A lock file is named in its operator's spelling: "t.lck" is another
     // operator's, never "T.lck", made yet or not. Its folders may be spelt
     // otherwise ("OP/T.lck" for "op/T.lck").
-    const auto asSpelt = [](const std::string& p) {
+    // The name the lock was taken under, however either path reaches its
+    // folder, serves where the lock file is gone.
+    const auto asSpelt = [](auto look) {
         const ExactFileNames exact;
-        return findExisting(p);
+        return look();
     };
-    if (guard_ && (path_ == path || (fileNamePart(path_) == fileNamePart(path) && equalNoCaseCp1250(path_, path) &&
-                                     asSpelt(path) == asSpelt(path_))))
+    if (guard_ && (path_ == path || asSpelt([&] { return sameEntry(nativePathForCreate(path_), nativePathForCreate(path)); })))
         return guardedFile() == Guarded::Current;
     if (fd_ < 0 || guardedFile() != Guarded::Current) return false;
-    auto found = asSpelt(path);
-    struct stat mine, theirs;
-    return found && ::fstat(fd_, &mine) == 0 && statPath(*found, theirs) && mine.st_dev == theirs.st_dev &&
-           mine.st_ino == theirs.st_ino;
+    const auto found = asSpelt([&] { return findExisting(path); });
+    return found && stillThere(fd_, *found) > 0;
+}
+
+bool FileLock::holdsFileAt(const std::string& path) const {
+    lookupFailure = 0;
+    if (!locked()) return false;
+    const auto found = findExisting(path);
+    if (!found) return false;
+    std::lock_guard<std::mutex> held(guardsMutex());
+    return (fd_ >= 0 && stillThere(fd_, *found) > 0) || (guard_ && stillThere(*guard_, *found) > 0);
 }
 
 FileLock::Guarded FileLock::guardedFile() const {

@@ -58,6 +58,12 @@ public:
     // guarded file is still the one at that name); false with lookupError()
     // set when a look at them failed and that could not be told.
     bool holds(const std::string& path) const;
+    // True when the file at path is the lock file or the guarded file this
+    // object holds, told by the file itself (device and inode), whatever
+    // form its name took: relative or absolute, through "..", its folders
+    // spelt in another letter case or reached through a link. False when
+    // it is not, or (lookupError() set) when it could not be looked at.
+    bool holdsFileAt(const std::string& path) const;
     // Whether the guarded file's name still points at the file locked:
     // Replaced when another is there now (one put in its place by hand
     // while locked, which the lock does not keep others from), Removed

@@ -343,25 +343,37 @@ bool Warsztat::zablokuj(const OperatorZNazwy& o, FileLock& blokada, const char* 
     switch (dokladnie([&] { return blokada.lock(sciezka + "lck", wlasnyPlik(o, "qad")); })) {
         case FileLock::Result::Locked:
             return true;
-        case FileLock::Result::InUse:
-            // Held by this program's own lock, whose state file another put
-            // in its place since (or removed): no other program has it.
-            if (Blokada.path() == sciezka + "lck") {
+        case FileLock::Result::InUse: {
+            const std::string drzewo = wlasnyPlik(o, "tr1"), nie = " - nie " + std::string(czego) + " go";
+            // Held by this program's own lock (the same file, however its
+            // name was written), whose state file another put in its place
+            // since (or removed): no other program has it.
+            if (dokladnie([&] { return Blokada.holdsFileAt(blokada.busyPath()); })) {
                 // Its state file still the one locked: the lock is held
                 // here for another copy of the stem, open now.
                 if (const FileAtName stan = Blokada.guardedFile(); stan == FileAtName::Current)
-                    komunikat("Operator " + wlasnyPlik(o, "tr1") + " ma wsp\xF3ln\xB9 blokad\xEA " + sciezka +
-                              "lck z otwartym operatorem " + k.PlikDrzewa + " - nie " + czego + " go");
+                    komunikat("Operator " + drzewo + " ma wsp\xF3ln\xB9 blokad\xEA " + sciezka + "lck z otwartym operatorem " +
+                              k.PlikDrzewa + nie);
                 else
-                    komunikat(changedFileText(stan, "Plik stanu " + wlasnyPlik(o, "qad")) + " - nie " + czego + " go");
+                    komunikat(changedFileText(stan, "Plik stanu " + wlasnyPlik(o, "qad")) + nie);
             }
+            // Never told another program's when it could not be told.
+            else if (lookupError())
+                komunikat(unreadableText("Operator " + drzewo) + nie);
+            // Another program holds the lock file every copy of the stem
+            // shares: which copy it has open cannot be told, only that it
+            // is not the copy asked for alone.
+            else if (blokada.busyPath() == sciezka + "lck" &&
+                     std::ranges::any_of(o.drzewaRdzenia(), [&](const std::string& t) { return t != drzewo; }))
+                komunikat("Operator " + drzewo + " ma wsp\xF3ln\xB9 blokad\xEA " + sciezka +
+                          "lck z operatorem otwartym w innym programie" + nie);
             else
                 // The lock held: the lock file's, or the state file's when
                 // the lock file was taken away.
-                komunikat("Operator " + wlasnyPlik(o, "tr1") + " jest u\xBFywany przez inny program (blokada " +
-                          (blokada.busyPath() == sciezka + "lck" ? "" : "pliku stanu ") + blokada.busyPath() + ") - nie " +
-                          czego + " go");
+                komunikat("Operator " + drzewo + " jest u\xBFywany przez inny program (blokada " +
+                          (blokada.busyPath() == sciezka + "lck" ? "" : "pliku stanu ") + blokada.busyPath() + ")" + nie);
             return false;
+        }
         case FileLock::Result::Failed:
             // Without the lock another program could write the same files.
             komunikat(withFileError("Nie uda\xB3o si\xEA zablokowa\xE6 operatora " + wlasnyPlik(o, "tr1") + " (blokada " +

@@ -382,14 +382,24 @@ TEST_F(PlikiOperatora, ASecondProgramIsToldTheFilesThatAreThere) {
     nowyOperator("M");
     dir.write("T.TR1", dir.read("M.tr1"));
     dir.write("T.QAD", dir.read("M.qad"));
-    ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(dir.folder() + "t."));
-    // Another copy of its stem shares its lock file: not deleted while T.TR1 is open.
-    for (const char* f : {"T.tr1", "T.qad"}) dir.write(f, dir.read(std::string("M") + (f + 1)));
-    ui.files = {dir.folder() + "T.tr1"};
-    ui.messages.clear();
-    w->Kasowanieoperatora1Click();
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Operator " + dir.folder() + "T.tr1 ma wsp\xF3ln\xB9 blokad\xEA " + dir.folder() +
-                                                    "T.lck z otwartym operatorem " + dir.folder() + "T.TR1 - nie skasowano go"});
+    // Another copy of its stem shares its lock file: not deleted while T.TR1
+    // is open, whatever form either name took (the lock is this program's).
+    const std::filesystem::path przed = std::filesystem::current_path();
+    std::filesystem::current_path(dir.folder());
+    std::filesystem::create_directory_symlink(".", "lnk");
+    const std::string a = dir.folder(), wyzej = a + "../" + std::filesystem::path(a).parent_path().filename().string() + "/";
+    for (const auto& [otwarty, kasowany] : {std::pair<std::string, std::string>{a, a}, {"", a}, {a, ""}, {"", ""}, {"lnk/", wyzej}}) {
+        SCOPED_TRACE("'" + otwarty + "' '" + kasowany + "'");
+        for (const char* f : {"T.tr1", "T.qad"}) std::filesystem::remove(dir.file(f));
+        ASSERT_TRUE(w->Wczytanie_istniejacego_operatora(otwarty + "t."));
+        for (const char* f : {"T.tr1", "T.qad"}) dir.write(f, dir.read(std::string("M") + (f + 1)));
+        ui.files = {kasowany + "T.tr1"};
+        ui.messages.clear();
+        w->Kasowanieoperatora1Click();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Operator " + kasowany + "T.tr1 ma wsp\xF3ln\xB9 blokad\xEA " + kasowany +
+                                                        "T.lck z otwartym operatorem " + otwarty + "T.TR1 - nie skasowano go"});
+    }
+    std::filesystem::current_path(przed);
     for (const char* f : {"T.tr1", "T.qad"}) std::filesystem::remove(dir.file(f));
     ScriptedUserInterface ui2;
     Kontekst k2(ui2);

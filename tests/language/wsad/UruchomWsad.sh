@@ -16,7 +16,8 @@
 # that cannot be written (a full device, a pipe closed by its reader),
 # stderr a pipe closed by its reader or one nobody reads (SIGTERM ends the
 # run), a file-size limit, and a report that cannot be written at its name
-# (refused before the run).
+# (refused before the run), and a copy of a stem whose lock another program
+# holds.
 set -u
 wsad="$1"
 dane="$2"
@@ -245,6 +246,7 @@ call spelt as written~printf 'run\ncall Ceny.roz\n' > f.roz && printf 'przypisz 
 answers ended by lone CRs~printf 'run\nzapytaj x1\nzapytaj x2\n+ x4 x1 x2\n' > p.roz~p.roz OP.tr1~5\r3\r~0~~x4\t 8.00000000000000E+0000
 an answer of the longest length ended by CR LF~printf 'run\nzapytaj x4\n' > p.roz && { printf 7; head -c 65535 /dev/zero | tr '\\0' ' '; printf '\r\n'; } > a~p.roz OP.tr1 < a~~0~~x4\t 7.00000000000000E+0000
 standard input a folder~printf 'run\nzapytaj x4\n' > p.roz~p.roz OP.tr1 < .~~1~odpowiedzi ze standardowego wejścia: to jest folder~
+a copy while another program holds its stem's lock~mkdir "$f" && printf 'run\n' > p.roz && "$wsad" p.roz "$f/OP.tr1" > /dev/null 2>&1 && cp "$f/OP.tr1" "$f/OP.TR1" && cp "$f/OP.qad" "$f/OP.QAD" && : >> "$f/OP.lck" && limit='flock -n "$f/OP.lck"'~p.roz "$f/OP.TR1"~~2~Operator $f/OP.TR1 ma wspólną blokadę $f/OP.lck z operatorem otwartym w innym programie - nie otwarto go~
 WIERSZE
   ;;
 *)
