@@ -134,6 +134,14 @@ std::vector<std::string> plikiOperatora() {
     return p;
 }
 
+// Whether the extension is a name only a killed write of this program
+// leaves (a new file, the journal, the intent).
+bool pozostaloscZapisu(std::string_view rozszerzenie) {
+    for (std::string_view d : {std::string_view(DopisekNowegoPliku), std::string_view(ZapisWToku), std::string_view(".krok")})
+        if (rozszerzenie.size() > d.size() && rozszerzenie.substr(rozszerzenie.size() - d.size()) == d) return true;
+    return false;
+}
+
 // The bytes of a tree file no longer than any tree; nothing otherwise.
 std::optional<std::string> bajtyDrzewa(const std::string& plik) {
     BinaryFile f;
@@ -1015,18 +1023,22 @@ void Warsztat::Kasowanieoperatora1Click() {
     }
     // Every file the program writes for it, and the temporary files of
     // killed writes beside each; each one left is named with its reason.
+    // What a killed write left (a new file, the journal, the intent) goes
+    // only as such a leftover: a link or a second name of another file at
+    // its name stays, named with what it is.
     std::string nieusuniete;
-    const auto usun = [&](const std::string& f) {
+    const auto usun = [&](const std::string& f, bool pozostalosc = false) {
         dokladnie([&] { return removeStaleTemporaries(f); });
-        if (!dokladnie([&] { return removeFile(f) || surelyMissing(f); }))
-            nieusuniete += (nieusuniete.empty() ? "" : ", ") + withFileError(f);
+        const bool usuniety = pozostalosc ? dokladnie([&] { return removeLeftover(f) != Leftover::Refused; })
+                                          : dokladnie([&] { return removeFile(f) || surelyMissing(f); });
+        if (!usuniety) nieusuniete += (nieusuniete.empty() ? "" : ", ") + withFileError(f);
     };
     for (const std::string& rozszerzenie : plikiOperatora()) {
         std::vector<std::string> pliki = teraz.pliki(rozszerzenie);
         if (std::find(pliki.begin(), pliki.end(), teraz.sciezka + rozszerzenie) == pliki.end() &&
             !teraz.innejKopii(teraz.sciezka + rozszerzenie))
             pliki.insert(pliki.begin(), teraz.sciezka + rozszerzenie);
-        for (const std::string& f : pliki) usun(f);
+        for (const std::string& f : pliki) usun(f, pozostaloscZapisu(rozszerzenie));
     }
     // Its statements in the user's own folder, viewed while it could be
     // read alone (a folder that is not the user's is not looked into).

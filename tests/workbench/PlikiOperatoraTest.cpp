@@ -339,6 +339,25 @@ TEST_F(PlikiOperatora, DeletingRemovesTheOperatorsFilesInAnyCase) {
     EXPECT_TRUE(dir.exists("OP.tr1"));
 }
 
+TEST_F(PlikiOperatora, DeletingLeavesALinkAtALeftoversName) {
+    // A link or a second name of another file where a killed write would
+    // leave its journal, intent or new file is the user's: it stays, named.
+    nowyOperator();
+    for (const char* f : {"X.qad", "X.tr1", "V"}) dir.write(f, "x");
+    ASSERT_EQ(::symlink("V", dir.file("X.qad.zapis").c_str()), 0);
+    ASSERT_EQ(::link(dir.file("V").c_str(), dir.file("X.qad.krok").c_str()), 0);
+    ASSERT_EQ(::symlink("V", dir.file("X.tr1.nowy").c_str()), 0);
+    ui.files = {dir.folder() + "X.tr1"};
+    w->Kasowanieoperatora1Click();
+    EXPECT_FALSE(dir.exists("X.qad") || dir.exists("X.tr1"));
+    for (const char* f : {"X.qad.zapis", "X.qad.krok", "X.tr1.nowy"}) {
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(dir.file(f)))) << f;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find(dir.file(f)), std::string::npos) << ui.messages[0];
+    }
+    EXPECT_EQ(dir.read("V"), "x");
+}
+
 // Copies of one stem in other spellings (T.TR1 + T.QAD beside a stray
 // T.qad, or a whole second pair): each tree opens with its own state
 // file, is never repaired against another, and a deletion takes only it.
