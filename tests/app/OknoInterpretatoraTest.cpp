@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -170,6 +171,30 @@ TEST_F(OknoInterpretatoraTest, EscEndsALoopWithoutEndAfterHide) {
     EXPECT_TRUE(app->interpretator().ZatrzymanieSkryptu);
     EXPECT_GT(x(1), 1.0);
     EXPECT_FALSE(v().isVisible());
+}
+
+// A report is its command file's own: left at its `break` for another file,
+// or stopped by "Tak", it is put in place with what it noted, and the next
+// file, without `raport`, notes to no file.
+TEST_F(OknoInterpretatoraTest, AReportLeftOrStoppedIsPutInPlaceAndTheNextFileNotesToNone) {
+    const struct {
+        const char* plik;
+        std::deque<bool> pasmo;  // the band's stop question before each line
+    } przypadki[] = {{"a.roz", {}}, {"L.roz", {false, false, false, false, true}}};
+    for (const auto& p : przypadki) {
+        ui.answers = p.pasmo;
+        v().Sonda = [&p] { return !p.pasmo.empty(); };
+        otworz(plik(p.plik, {"run", "raport", "przypisz x1 111", "zanotuj x1", "break", "stop"}));
+        nacisnij();
+        v().Sonda = nullptr;
+        otworz(plik("b.roz", {"run", "przypisz x2 999", "zanotuj x2", "stop"}));
+        nacisnij();
+        const std::string raport = work.read(std::string(p.plik) + ".txt");
+        EXPECT_NE(raport.find("1.11"), std::string::npos) << p.plik;
+        EXPECT_EQ(raport.find("9.99"), std::string::npos) << p.plik;
+        EXPECT_FALSE(work.exists(std::string(p.plik) + ".txt.nowy")) << p.plik;
+        EXPECT_FALSE(work.exists("b.roz.txt")) << p.plik;
+    }
 }
 
 TEST_F(OknoInterpretatoraTest, TheViewIsAWindowOfTheMainWindowAndARunShowsABusyCursor) {
