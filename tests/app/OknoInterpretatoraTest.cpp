@@ -197,6 +197,35 @@ TEST_F(OknoInterpretatoraTest, AReportLeftOrStoppedIsPutInPlaceAndTheNextFileNot
     }
 }
 
+// The main window closed during a run after `hide` is the ending dialog:
+// "Tak" stops the run after its line, its report in place, and ends the
+// program; "Nie" goes on with the window shown (a stop then ends the run).
+TEST_F(OknoInterpretatoraTest, ClosingTheMainWindowDuringARunAsksTheEndingDialog) {
+    const std::string Koniec = "Czy zako\xF1" "czy\xE6 program VeskWin ?";
+    for (const bool tak : {true, false}) {
+        const std::string roz = tak ? "t.roz" : "n.roz";
+        f().show();
+        ui.questions.clear();
+        ui.answers = {tak};
+        ui.stop = ui.endRequested = false;
+        otworz(plik(roz, {"run", "raport", "hide", "przypisz x2 1", "while equal___ x2 1", "+ x1 x1 1", "zanotuj x1",
+                          "endwhile"}));
+        gdyPetlaRuszy([this] {
+            f().close();
+            test::Gdy([this] { return x(1) > 100.0; }, [this] { ui.stop = true; }, &f());
+        });
+        nacisnij();
+        ASSERT_FALSE(ui.questions.empty()) << roz;
+        EXPECT_EQ(ui.questions[0], Koniec) << roz;
+        EXPECT_EQ(ui.questions.size(), tak ? 1u : 2u) << roz;
+        EXPECT_EQ(ui.endRequested, tak) << roz;
+        EXPECT_EQ(f().isVisible(), !tak) << roz;
+        EXPECT_EQ(x(1) < 100.0, tak) << roz;
+        EXPECT_NE(work.read(roz + ".txt").find("1"), std::string::npos) << roz;
+        EXPECT_FALSE(work.exists(roz + ".txt.nowy")) << roz;
+    }
+}
+
 TEST_F(OknoInterpretatoraTest, TheViewIsAWindowOfTheMainWindowAndARunShowsABusyCursor) {
     otworz(plik("a.roz", BezKonca));
     ASSERT_TRUE(v().isVisible());
