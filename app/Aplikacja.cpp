@@ -172,12 +172,15 @@ void Aplikacja::podanieNazwyPlikuZRozkazami() {
 void Aplikacja::nastepnePolecenie() {
     if (!interpretator_->PrzyciskAktywny() || !porzucenieFormularza()) return;
     const std::string przed = slad(*k_, *w_);
+    bool koniec = false;
     {
         PrzebiegSkryptu przebieg(*k_, oknoGlowne_.get(), nullptr, [this] {
             interpretator_->Poziomy[static_cast<std::size_t>(interpretator_->PoziomWywolania)].Zakoncz = true;
         });
         interpretator_->PrzyciskWykonaniaNastepnegoPoleceniaClick();
+        koniec = przebieg.KoniecProgramu();
     }
+    if (koniec) return koniecPoPrzebiegu();
     // The view with its line and variables stays in sight over the main
     // window, whose button was pressed.
     if (interpreterView_->isVisible()) interpreterView_->raise();
@@ -225,6 +228,7 @@ void Aplikacja::przyciskWsadowy() {
 void Aplikacja::optymalizacja(bool druga) {
     if (!porzucenieFormularza()) return;
     std::string zakonczenie;
+    bool koniec = false;
     {
         PrzebiegSkryptu przebieg(*k_, oknoGlowne_.get(), oknoGlowne_->epsilon);
         Optymalizacja o(*w_);
@@ -233,7 +237,9 @@ void Aplikacja::optymalizacja(bool druga) {
         else
             o.Optymalizacja1Click();
         zakonczenie = o.Zakonczenie;
+        koniec = przebieg.KoniecProgramu();
     }
+    if (koniec) return koniecPoPrzebiegu();
     poPoleceniuOperatora(!w_->Drzewo.Pusty());
     if (!zakonczenie.empty()) ui_.message(zakonczenie);
 }
@@ -244,6 +250,13 @@ void Aplikacja::wyjscie() {
         oknoGlowne_->hide();
         interpreterView_->hide();
     }
+}
+
+void Aplikacja::koniecPoPrzebiegu() {
+    // The run has stopped after its line, its report put in place.
+    oknoGlowne_->hide();
+    interpreterView_->hide();
+    KoniecProgramu(ui_);
 }
 
 void Aplikacja::zamknietoOknoGlowne() {

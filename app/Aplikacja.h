@@ -105,6 +105,9 @@ private:
     // a command file's line cleared unless that file opened it; the window
     // follows the workbench.
     void poPoleceniuOperatora(bool otwarto, bool zPlikuRozkazow = false);
+    // The main window closed during a run and the ending dialog answered
+    // "Tak": once the run has stopped, its windows go and the program ends.
+    void koniecPoPrzebiegu();
 
     UserInterface& ui_;
     std::unique_ptr<Kontekst> k_;

@@ -96,10 +96,16 @@ std::string TekstOkienkaStartowego(const StanPowloki& s, const Kontekst& k, cons
     return t + cp1250("przywraca okno główne; żaden operator nie jest otwarty.");
 }
 
-bool ZakonczenieProgramu(UserInterface& ui) {
-    if (!ui.question(cp1250(tekst::PytanieKoniec))) return false;
+bool PytanieOZakonczenieProgramu(UserInterface& ui) { return ui.question(cp1250(tekst::PytanieKoniec)); }
+
+void KoniecProgramu(UserInterface& ui) {
     ui.message(cp1250(tekst::Podziekowanie));
     ui.endProgram(0);
+}
+
+bool ZakonczenieProgramu(UserInterface& ui) {
+    if (!PytanieOZakonczenieProgramu(ui)) return false;
+    KoniecProgramu(ui);
     return true;
 }
 

@@ -80,6 +80,11 @@ std::string TekstOkienkaStartowego(const StanPowloki& s, const Kontekst& k, cons
 // The ending dialog: the question, and on "yes" the thanks and the request
 // to end the program. True when the program is ending.
 bool ZakonczenieProgramu(UserInterface& ui);
+// Its two halves, for a close met during a run, which is asked at once and
+// ended once the run has stopped: the question ("Czy zakończyć program
+// VeskWin ?"), true for "Tak"; the thanks and the request to end.
+bool PytanieOZakonczenieProgramu(UserInterface& ui);
+void KoniecProgramu(UserInterface& ui);
 
 // A character typed on the main window itself: clears the context's
 // FlagaPracy and tells which key it was.

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
+#include "Powloka.h"
 #include "QtTekst.h"
 
 namespace vesk {
@@ -45,6 +46,7 @@ void PortPrzebiegu::message(const std::string& text) {
 }
 
 bool PortPrzebiegu::question(const std::string& text) {
+    if (koniec_) return true;
     Dialog d(dialogi_);
     esc_ = false;
     return pod_.question(text);
@@ -82,7 +84,16 @@ bool PortPrzebiegu::stopRequested() {
     QCoreApplication::processEvents();
     const bool esc = esc_;
     esc_ = false;
-    return pod_.stopRequested() || esc;
+    return koniecProgramu() || pod_.stopRequested() || esc;
+}
+
+bool PortPrzebiegu::koniecProgramu() {
+    if (zamkniecie_ && !koniec_) {
+        zamkniecie_ = false;
+        Dialog d(dialogi_);
+        koniec_ = PytanieOZakonczenieProgramu(pod_);
+    }
+    return koniec_;
 }
 
 void PortPrzebiegu::progress(const std::string& text) {
@@ -94,6 +105,13 @@ void PortPrzebiegu::progress(const std::string& text) {
 }
 
 bool PortPrzebiegu::eventFilter(QObject* obiekt, QEvent* e) {
+    // Dropped, a close would be taken as accepted: the main window would go,
+    // the run going on unseen with no window left.
+    if (e->type() == QEvent::Close && obiekt == glowne_) {
+        e->ignore();
+        zamkniecie_ = true;
+        return true;
+    }
     if (dialogi_ > 0 || !wejscie(e->type()) || !obiekt->isWidgetType()) return false;
     QWidget* okno = static_cast<QWidget*>(obiekt)->window();
     if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {

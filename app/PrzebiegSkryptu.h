@@ -5,6 +5,10 @@
 // windows and turns the wheel turned down over the main window into the
 // leave flag of the current call level. Dialogs the run shows take input
 // as usual. The port also shows the optimisation's progress text.
+// A close of the main window (its close button, Alt+F4) keeps the window
+// and asks the ending dialog at the run's next stop question: "Tak" stops
+// the run there (its stop question answered for the user) and the program
+// ends after it; "Nie" goes on.
 #pragma once
 
 #include <QLabel>
@@ -23,6 +27,7 @@ public:
 
     void beep() override { pod_.beep(); }
     void message(const std::string& text) override;
+    // Answered "Tak" without asking once the program is to end.
     bool question(const std::string& text) override;
     bool confirm(const std::string& text, const std::string& caption) override;
     bool retry(const std::string& text, const std::string& caption) override;
@@ -34,8 +39,13 @@ public:
                                          const std::string& initial) override;
     void endProgram(int exitCode) override { pod_.endProgram(exitCode); }
     // Pending events handled (input dropped); true when Esc was pressed
-    // since the last question or the port underneath asks to stop.
+    // since the last question, the port underneath asks to stop, or the
+    // program is to end (a close met asks the ending dialog here).
     bool stopRequested() override;
+    // Whether the program is to end after the run: the ending dialog of a
+    // close of the main window answered "Tak" (asked now for a close the
+    // run did not come to ask).
+    bool koniecProgramu();
     // Shown at once in the label given, or passed down.
     void progress(const std::string& text) override;
 
@@ -51,6 +61,8 @@ private:
     UserInterface& pod_;
     QWidget* glowne_;
     bool esc_ = false;
+    bool zamkniecie_ = false;  // the main window closed, the dialog not yet asked
+    bool koniec_ = false;      // its ending dialog answered "Tak"
     int dialogi_ = 0;  // > 0 while a dialog of the run is open
 };
 
@@ -63,6 +75,9 @@ public:
     ~PrzebiegSkryptu();
     PrzebiegSkryptu(const PrzebiegSkryptu&) = delete;
     PrzebiegSkryptu& operator=(const PrzebiegSkryptu&) = delete;
+    // PortPrzebiegu::koniecProgramu: the caller ends the program once the
+    // run has returned.
+    bool KoniecProgramu() { return port_.koniecProgramu(); }
 
 private:
     Kontekst& k_;

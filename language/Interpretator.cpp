@@ -240,7 +240,15 @@ Interpretator::Interpretator(Kontekst& k, CzasownikiJezyka& czasowniki, Interpre
     Losowanie.reseed(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 }
 
-Interpretator::~Interpretator() { zamknijRaport(); }
+Interpretator::~Interpretator() {
+    // A report still open when the program ends (a run left at its
+    // `break`) is put in place too.
+    try {
+        ZamknijRaport();
+    } catch (const std::exception&) {
+        // Nothing can be told any more.
+    }
+}
 
 // ------------------------------------------------------------ the view
 
@@ -352,6 +360,12 @@ bool Interpretator::zamknijRaport() {
     return false;
 }
 
+bool Interpretator::ZamknijRaport() {
+    if (zamknijRaport()) return true;
+    k_.Okna->message(wielkaLitera(bladRaportu_));
+    return false;
+}
+
 void Interpretator::zakonczRaport() {
     if (zamknijRaport()) return;
     BladSkryptu b(BladSkryptu::Rodzaj::Plik, wielkaLitera(bladRaportu_));
@@ -362,6 +376,9 @@ void Interpretator::zakonczRaport() {
 // ------------------------------------------------------------ opening
 
 bool Interpretator::Podanienazwyplikuzrozkazami1Click() {
+    // The run left goes with its report: the next file's notes are never
+    // written into it.
+    ZamknijRaport();
     widok_.setText("");
     for (PoziomWykonania& p : Poziomy) p.Otwarty = false;
     ZatrzymanieSkryptu = false;
@@ -459,6 +476,8 @@ void Interpretator::zatrzymaniePrzezUzytkownika(int L, bool& przerwano) {
     for (int i = L == 0 ? 0 : 1; i <= L; ++i) Poziomy[static_cast<std::size_t>(i)].Otwarty = false;
     ZatrzymanieSkryptu = true;
     if (L > 0) przerwano = true;
+    // Stopped, the run has ended: what it noted is put in place.
+    zakonczRaport();
 }
 
 bool Interpretator::wykonaj(int L, bool& przerwano) {
@@ -893,7 +912,6 @@ bool Interpretator::wywolaj(int L, bool& przerwano) {
         petla(L + 1, przerwanoTam);
         q.Otwarty = false;
         if (przerwanoTam) {
-            zamknijRaport();
             p.Zakoncz = true;
             ustawPrzycisk(false);
             if (L > 0)

@@ -119,6 +119,11 @@ public:
     bool PrzyciskAktywny() const { return przycisk_; }
     bool WidokWidoczny() const { return widokWidoczny_; }
     bool PlikRaportuOtwarty() const { return raport_ != nullptr; }
+    // Closes the report of the run into place with what was noted (no
+    // ".nowy" left): whichever way a run is left, its end, a stop, another
+    // command file opened, the program's end or a signal; a report that
+    // cannot be put in place is told. False then.
+    bool ZamknijRaport();
     const std::string& Podpis() const { return podpis_; }
     // The last script error of the run, if any (cleared by opening): the one
     // that ended it, or one told while the run went on (a called file found

@@ -172,6 +172,57 @@ TEST_F(OknoInterpretatoraTest, EscEndsALoopWithoutEndAfterHide) {
     EXPECT_FALSE(v().isVisible());
 }
 
+// A report is its command file's own: left at its `break` for another file,
+// or stopped by "Tak", it is put in place with what it noted, and the next
+// file, without `raport`, notes to no file.
+TEST_F(OknoInterpretatoraTest, AReportLeftOrStoppedIsPutInPlaceAndTheNextFileNotesToNone) {
+    const struct {
+        const char* plik;
+        std::deque<bool> pasmo;  // the band's stop question before each line
+    } przypadki[] = {{"a.roz", {}}, {"L.roz", {false, false, false, false, true}}};
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.plik);
+        ui.answers = p.pasmo;
+        v().Sonda = [&p] { return !p.pasmo.empty(); };
+        otworz(plik(p.plik, {"run", "raport", "przypisz x1 111", "zanotuj x1", "break", "stop"}));
+        nacisnij();
+        v().Sonda = nullptr;
+        otworz(plik("b.roz", {"run", "przypisz x2 999", "zanotuj x2", "stop"}));
+        nacisnij();
+        const std::string raport = work.read(std::string(p.plik) + ".txt");
+        EXPECT_TRUE(raport.find("1.11") != std::string::npos && raport.find("9.99") == std::string::npos) << raport;
+        EXPECT_FALSE(work.exists(std::string(p.plik) + ".txt.nowy") || work.exists("b.roz.txt"));
+    }
+}
+
+// The main window closed during a run after `hide` is the ending dialog:
+// "Tak" stops the run after its line, its report in place, and ends the
+// program; "Nie" goes on with the window shown (a stop then ends the run).
+TEST_F(OknoInterpretatoraTest, ClosingTheMainWindowDuringARunAsksTheEndingDialog) {
+    const std::string Koniec = "Czy zako\xF1" "czy\xE6 program VeskWin ?";
+    for (const bool tak : {true, false}) {
+        SCOPED_TRACE(tak);
+        const std::string roz = tak ? "t.roz" : "n.roz";
+        f().show();
+        ui.questions.clear();
+        ui.answers = {tak};
+        ui.stop = ui.endRequested = false;
+        otworz(plik(roz, {"run", "raport", "hide", "przypisz x2 1", "while equal___ x2 1", "+ x1 x1 1", "zanotuj x1",
+                          "endwhile"}));
+        gdyPetlaRuszy([this] {
+            f().close();
+            test::Gdy([this] { return x(1) > 100.0; }, [this] { ui.stop = true; }, &f());
+        });
+        nacisnij();
+        const std::vector<std::string> pytania{Koniec, Pytanie};
+        EXPECT_EQ(ui.questions, std::vector<std::string>(pytania.begin(), pytania.end() - (tak ? 1 : 0)));
+        EXPECT_EQ(ui.endRequested, tak);
+        EXPECT_EQ(f().isVisible(), !tak);
+        EXPECT_EQ(x(1) < 100.0, tak);
+        EXPECT_TRUE(work.read(roz + ".txt").find("E+") != std::string::npos && !work.exists(roz + ".txt.nowy"));
+    }
+}
+
 TEST_F(OknoInterpretatoraTest, TheViewIsAWindowOfTheMainWindowAndARunShowsABusyCursor) {
     otworz(plik("a.roz", BezKonca));
     ASSERT_TRUE(v().isVisible());
