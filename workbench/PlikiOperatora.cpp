@@ -191,6 +191,24 @@ bool bajtyPliku(const std::string& plik, std::optional<std::string>& bajty) {
     return bajty.has_value();
 }
 
+// The node numbers of the tree and of the records, where they differ (a
+// repair would prune or attach nodes): "w drzewie: 0, 1, 2; w pliku stanu:
+// 0"; empty when they are the same.
+std::string inneWezly(const DrzewoDecyzji& d, const std::vector<WpisWezla>& rekordy) {
+    std::vector<int> wDrzewie, wPliku;
+    for (int i = 0; i < d.Liczba(); ++i) wDrzewie.push_back(d.Numer(i));
+    for (const WpisWezla& r : rekordy) wPliku.push_back(r.Numer);
+    std::sort(wDrzewie.begin(), wDrzewie.end());
+    std::sort(wPliku.begin(), wPliku.end());
+    if (wDrzewie == wPliku) return {};
+    const auto lista = [](const std::vector<int>& n) {
+        std::string t;
+        for (std::size_t i = 0; i < n.size(); ++i) t += (i ? ", " : "") + std::to_string(n[i]);
+        return t;
+    };
+    return "w drzewie: " + lista(wDrzewie) + "; w pliku stanu: " + lista(wPliku);
+}
+
 // The occupied flags are the labels': a record no label names may be reused.
 void zajeteZEtykiet(const DrzewoDecyzji& d, ZESPOL& tabela) {
     for (int n = 0; n <= NajwiekszyNumerWezla; ++n) tabela.Zajety[n] = false;
@@ -822,6 +840,17 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     }
     // The operator the finished creation replaces (its state file is gone).
     const std::optional<std::size_t> wezlyDawnego = dokonczTworzenie ? wezlyDrzewa(o.drzewo) : std::nullopt;
+    // Beside other copies of the stem, a tree naming other nodes than the
+    // state file holds may have been paired with another copy's state file
+    // (files renamed by hand): pruning or attaching nodes would be a guess.
+    if (std::string tekst = inneWezly(drzewo, ocena.wezly); !tekst.empty())
+        if (const std::vector<std::string> kopie = o.kopie(); !kopie.empty()) {
+            tekst = "Plik drzewa " + (dokonczTworzenie ? nowy : plikDrzewa) + " i plik stanu " + plikStanu + " maj\xB9 r\xF3\xBFne w\xEAz\xB3y (" +
+                    tekst + "), a obok s\xB9 inne kopie operatora:";
+            for (std::size_t i = 0; i < kopie.size(); ++i) tekst += (i ? ", " : " ") + kopie[i];
+            komunikat(tekst + " - drzewo nie zosta\xB3o naprawione wed\xB3ug pliku stanu, kt\xF3ry mo\xBF" "e nale\xBF" "e\xE6 do innej kopii" + nieOtwarto);
+            return false;
+        }
     if (tylkoDoOdczytu && ocena.bajty) {
         std::string tekst = "Plik stanu " + plikStanu + " wymaga naprawy, a pliki operatora s\xB9 tylko do odczytu" + nieOtwarto + ":";
         for (const std::string& n : ocena.naprawy) tekst += "\n - " + n;

@@ -376,6 +376,34 @@ TEST_F(PlikiOperatora, EachCopyOfAStemOpensAndGoesWithItsOwnStateFile) {
     }
 }
 
+// A spelling no file has among copies of the stem, and a name whose own
+// state file is there without its tree, are refused by the open dialog,
+// "/f", the new operator's dialog and the delete dialog alike.
+TEST_F(PlikiOperatora, EveryDialogRefusesTakingACopyByAGuess) {
+    nowyOperator("R");
+    const std::tuple<std::vector<std::string>, std::string, std::string> wiersze[] = {
+        {{"T.QAD", "T.TR1", "T.qad", "T.tr1"}, "T.tR1", "T.tR1: nazwa niejednoznaczna"},
+        {{"T.QAD", "T.qad", "T.tr1"}, "T.TR1", "stanu " + dir.folder() + "T.QAD nie ma swojego pliku drzewa " + dir.folder() + "T.TR1"}};
+    const std::function<void()> sciezki[] = {[&] { w->NowyPlik1Click(); }, [&] { k->PlikStartowy = ui.files.front(); w->NowyPlik1Click(); },
+                                            [&] { w->Nowy1Click(); }, [&] { w->Kasowanieoperatora1Click(); }};
+    for (const auto& [pliki, nazwa, tekst] : wiersze)
+        for (const auto& sciezka : sciezki) {
+            for (const std::string& p : pliki) dir.write(p, p);
+            ui.files = {dir.folder() + nazwa};
+            ui.messages.clear();
+            sciezka();
+            ASSERT_EQ(ui.messages.size(), 1u) << tekst;
+            EXPECT_NE(ui.messages[0].find(tekst), std::string::npos) << ui.messages[0];
+            EXPECT_EQ(k->PlikDrzewa, dir.folder() + "R.tr1");
+            for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+                if (const std::string n = e.path().filename().string(); n[0] == 'T') {
+                    EXPECT_EQ(std::count(pliki.begin(), pliki.end(), n), 1) << n;
+                    EXPECT_EQ(dir.read(n), n);
+                    std::filesystem::remove(e.path());
+                }
+        }
+}
+
 // A second program is told the tree as it is spelt and the lock it found
 // held: the lock file's, or the state file's once the lock file is gone.
 TEST_F(PlikiOperatora, ASecondProgramIsToldTheFilesThatAreThere) {
