@@ -423,15 +423,23 @@ bool Warsztat::ZablokujOperatora(const std::string& plikDrzewa) {
     return true;
 }
 
-void Warsztat::PorzucBlokade() noexcept {
-    if (!Blokada.locked()) return;
+namespace {
+
+// A lock taken for an operator then neither opened nor created goes with
+// the lock file it made.
+void porzucBlokade(FileLock& blokada) noexcept {
+    if (!blokada.locked()) return;
     try {
-        if (Blokada.created()) dokladnie([&] { return removeFile(Blokada.path()); });
+        if (blokada.created()) dokladnie([&] { return removeFile(blokada.path()); });
     } catch (const std::exception&) {
         // Its name cannot be spelt for the system now: the file stays.
     }
-    Blokada.unlock();
+    blokada.unlock();
 }
+
+}  // namespace
+
+void Warsztat::PorzucBlokade() noexcept { porzucBlokade(Blokada); }
 
 std::vector<std::string> Warsztat::UsunPozostalosciTworzenia(const OperatorZNazwy& o) {
     std::vector<std::string> usuniete;
@@ -768,8 +776,14 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         }
         dokonczTworzenie = false;
     }
-    // Under the operator's lock, which the present one keeps when reopened.
+    // Under the operator's lock, which the present one keeps when reopened;
+    // one taken here is given up (its lock file removed) unless the open
+    // succeeds and keeps it.
     FileLock blokada;
+    struct Porzucenie {
+        FileLock& blokada;
+        ~Porzucenie() { porzucBlokade(blokada); }
+    } porzucenie{blokada};
     const std::optional<bool> juz = juzZablokowany(sciezka, "otwarto");
     if (!juz) return false;
     const bool zablokowany = *juz;

@@ -374,6 +374,20 @@ TEST_F(PlikiOperatora, EachCopyOfAStemOpensAndGoesWithItsOwnStateFile) {
         for (const auto& [n, bajty] : p.pliki)
             EXPECT_EQ(dir.exists(n), std::count(p.skasowane.begin(), p.skasowane.end(), n) == 0) << n;
     }
+    // Crossed by hand: neither tree is repaired against the other's state file, and no file is made.
+    const std::map<std::string, std::string> krzyz = {{"T.TR1", drzewo}, {"T.qad", trzy}, {"T.Tr1", dir.read("R.tr1")}, {"T.QAD", dir.read("R.qad")}};
+    for (const char* wybrany : {"T.TR1", "T.Tr1"}) {
+        for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+            if (e.path().filename().string()[0] == 'T') std::filesystem::remove(e.path());
+        for (const auto& [n, bajty] : krzyz) dir.write(n, bajty);
+        ui.files = {dir.folder() + wybrany};
+        ui.messages.clear();
+        w->NowyPlik1Click();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find(" maj\xB9 r\xF3\xBFne w\xEAz\xB3y (w drzewie: "), std::string::npos) << ui.messages[0];
+        for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+            if (const std::string n = e.path().filename().string(); n[0] == 'T') EXPECT_TRUE(krzyz.count(n) && krzyz.at(n) == dir.read(n)) << n;
+    }
 }
 
 // A spelling no file has among copies of the stem, and a name whose own
