@@ -13,6 +13,17 @@ namespace {
 
 using PlikiOperatora = test::WarsztatTest;
 
+// The folder's files whose names begin with "T", with their bytes, taken away.
+std::map<std::string, std::string> zabierzPlikiT(const test::TempDir& dir) {
+    std::map<std::string, std::string> pliki;
+    for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+        if (const std::string n = e.path().filename().string(); n[0] == 'T') {
+            pliki[n] = dir.read(n);
+            std::filesystem::remove(e.path());
+        }
+    return pliki;
+}
+
 TEST_F(PlikiOperatora, ANamePartOfTwelveCharactersIsTakenThirteenRefused) {
     ui.files = {dir.folder() + "ABCDEFGHI.tr1", dir.folder() + "ABCDEFGH.tr1"};
     w->Nowy1Click();
@@ -376,17 +387,15 @@ TEST_F(PlikiOperatora, EachCopyOfAStemOpensAndGoesWithItsOwnStateFile) {
     }
     // Crossed by hand: neither tree is repaired against the other's state file, and no file is made.
     const std::map<std::string, std::string> krzyz = {{"T.TR1", drzewo}, {"T.qad", trzy}, {"T.Tr1", dir.read("R.tr1")}, {"T.QAD", dir.read("R.qad")}};
+    zabierzPlikiT(dir);
     for (const char* wybrany : {"T.TR1", "T.Tr1"}) {
-        for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
-            if (e.path().filename().string()[0] == 'T') std::filesystem::remove(e.path());
         for (const auto& [n, bajty] : krzyz) dir.write(n, bajty);
         ui.files = {dir.folder() + wybrany};
         ui.messages.clear();
         w->NowyPlik1Click();
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_NE(ui.messages[0].find(" maj\xB9 r\xF3\xBFne w\xEAz\xB3y (w drzewie: "), std::string::npos) << ui.messages[0];
-        for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
-            if (const std::string n = e.path().filename().string(); n[0] == 'T') EXPECT_TRUE(krzyz.count(n) && krzyz.at(n) == dir.read(n)) << n;
+        EXPECT_EQ(zabierzPlikiT(dir), krzyz);
     }
 }
 
@@ -402,19 +411,15 @@ TEST_F(PlikiOperatora, EveryDialogRefusesTakingACopyByAGuess) {
                                             [&] { w->Nowy1Click(); }, [&] { w->Kasowanieoperatora1Click(); }};
     for (const auto& [pliki, nazwa, tekst] : wiersze)
         for (const auto& sciezka : sciezki) {
-            for (const std::string& p : pliki) dir.write(p, p);
+            std::map<std::string, std::string> przed;
+            for (const std::string& p : pliki) dir.write(p, przed[p] = p);
             ui.files = {dir.folder() + nazwa};
             ui.messages.clear();
             sciezka();
             ASSERT_EQ(ui.messages.size(), 1u) << tekst;
             EXPECT_NE(ui.messages[0].find(tekst), std::string::npos) << ui.messages[0];
             EXPECT_EQ(k->PlikDrzewa, dir.folder() + "R.tr1");
-            for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
-                if (const std::string n = e.path().filename().string(); n[0] == 'T') {
-                    EXPECT_EQ(std::count(pliki.begin(), pliki.end(), n), 1) << n;
-                    EXPECT_EQ(dir.read(n), n);
-                    std::filesystem::remove(e.path());
-                }
+            EXPECT_EQ(zabierzPlikiT(dir), przed);
         }
 }
 
