@@ -168,17 +168,14 @@ OperatorZNazwy niejednoznaczny(const Folder& f, const std::string& nazwa, const 
 // name as asked (P + "tr1" in another letter case, or that).
 OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const std::string& drzewo) {
     std::string T, Q, cudzyT, cudzyQ;
-    // Its own file of the extension: the one asked, else the one spelt so,
-    // else the one of its stem with the extension in another letter case
-    // ("T.QAD" beside "t.qad"); several such, none spelt so, are a guess.
-    const auto wlasny = [&](const std::string& pytany, const char* rozszerzenie, std::string& plik) {
-        const std::vector<std::string> w = f.wlasne(P, rozszerzenie);
-        if (f.jest(pytany)) plik = pytany;
-        else if (f.jest(P + rozszerzenie)) plik = P + rozszerzenie;
-        else if (w.size() == 1) plik = w[0];
-        return w.size() > 1 && plik.empty() ? std::optional(niejednoznaczny(f, pytany, w)) : std::nullopt;
-    };
-    if (auto r = wlasny(drzewo, "tr1", T)) return *r;
+    // Its tree: the one asked, else the one of its stem with the extension
+    // in another letter case ("T.TR1" asked as "T.tr1"); several such, none
+    // spelt as asked, are a guess, the one spelt as this program writes it
+    // ("T.tr1" for "T.tR1") too.
+    const std::vector<std::string> drzewaP = f.wlasne(P, "tr1");
+    if (f.jest(drzewo)) T = drzewo;
+    else if (drzewaP.size() == 1) T = drzewaP[0];
+    else if (drzewaP.size() > 1) return niejednoznaczny(f, drzewo, drzewaP);
     if (T.empty()) {
         const std::vector<std::string> w = f.warianty(P + "tr1");
         if (w.size() > 1) return niejednoznaczny(f, drzewo, w);
@@ -192,11 +189,10 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
     const std::string& wzor = T.empty() ? drzewo : T;
     const std::string pytanyQ = PlikStanuDrzewa(P + wzor.substr(wzor.size() - 3));
     std::vector<std::string> stany = f.wlasne(P, "qad");
-    const std::vector<std::string> drzewa = f.wlasne(P, "tr1");
     std::string kopiaQ, kopiaT;
     std::erase_if(stany, [&](const std::string& q) {
         if (q == pytanyQ) return false;
-        for (const std::string& t : drzewa)
+        for (const std::string& t : drzewaP)
             if (t != T && PlikStanuDrzewa(t) == q) {
                 if (kopiaQ.empty()) kopiaQ = q, kopiaT = t;
                 return true;
@@ -255,7 +251,19 @@ OperatorZNazwy operatorWFolderze(const Folder& f, const std::string& P, const st
 // The operator of the name in the folder: spelt exactly, else the one tree
 // (else the one state file) spelt otherwise, else a new one.
 OperatorZNazwy wFolderze(const Folder& f, const std::string& drzewo, const std::string& P) {
-    if (f.dokladny(drzewo, P)) return operatorWFolderze(f, P, drzewo);
+    if (f.dokladny(drzewo, P)) {
+        OperatorZNazwy r = operatorWFolderze(f, P, drzewo);
+        // The name's own state file there without its tree (a deletion
+        // killed before its last unlink) beside another copy's tree: that
+        // copy is never taken in its place, nor the state file replaced.
+        const std::string stan = PlikStanuDrzewa(drzewo);
+        if (r.odmowa == OdmowaNazwy::Brak && !r.drzewo.empty() && !f.jest(drzewo) && f.jest(stan) &&
+            r.stan != f.sciezka + stan)
+            return odmowa(OdmowaNazwy::StanBezDrzewa, "Plik stanu " + f.sciezka + stan + " nie ma swojego pliku drzewa " +
+                                                          f.sciezka + drzewo + " (plik " + r.drzewo +
+                                                          " jest inn\xB9 kopi\xB9 operatora)");
+        return r;
+    }
     for (const std::string& n : {drzewo, P + "qad"}) {
         const std::vector<std::string> w = f.warianty(n);
         if (w.size() > 1) return niejednoznaczny(f, n, w);
@@ -344,6 +352,13 @@ std::vector<std::string> OperatorZNazwy::drzewaRdzenia() const {
     for (const std::string& t : Folder{folder_, wpisy_, {}, {}}.wlasne(fileNamePart(sciezka), "tr1"))
         wynik.push_back(folder_ + t);
     return wynik;
+}
+
+std::vector<std::string> OperatorZNazwy::kopie() const {
+    std::vector<std::string> w;
+    for (const std::string& e : wpisy_)
+        if (e.size() == fileNamePart(sciezka).size() + 3 && innejKopii(folder_ + e)) w.push_back(folder_ + e);
+    return w;
 }
 
 std::string PlikStanuDrzewa(const std::string& plikDrzewa) {

@@ -13,7 +13,8 @@
 // stem in another spelling that no other tree claims; several such, none
 // spelt as the tree is, are refused as ambiguous. A tree or state file of
 // the stem in another spelling beside the operator's own is another copy:
-// neither opened, repaired nor removed with it. An operator's tree or
+// neither opened, repaired nor removed with it, nor taken for a name whose
+// own state file is there without its tree. An operator's tree or
 // state file missing in its own spelling is the one spelt otherwise that
 // no other operator claims (one claims a file when it has the file of the
 // other kind in its own spelling). The operator's spelling is its tree
@@ -66,6 +67,8 @@ enum class OdmowaNazwy {
     ZnakSterujacy,   // a control character (a TAB) in it
     Nieczytelny,     // a folder that could not be looked into (EACCES, EIO):
                      // whether the operator is there cannot be told
+    StanBezDrzewa,   // its own state file there without its tree, beside
+                     // another copy of the stem
 };
 
 struct OperatorZNazwy {
@@ -105,6 +108,8 @@ struct OperatorZNazwy {
     // copies' (the stem spelt as its own, the extension in any letter
     // case), which share its lock file.
     std::vector<std::string> drzewaRdzenia() const;
+    // The other copies' trees and state files beside it (folder + name).
+    std::vector<std::string> kopie() const;
 
     std::string folder_;                // the folder found, as sciezka has it
     std::vector<std::string> wpisy_;    // its entries (code page 1250)

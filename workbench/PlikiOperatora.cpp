@@ -199,6 +199,24 @@ bool bajtyPliku(const std::string& plik, std::optional<std::string>& bajty) {
     return bajty.has_value();
 }
 
+// The node numbers of the tree and of the records, where they differ (a
+// repair would prune or attach nodes): "w drzewie: 0, 1, 2; w pliku stanu:
+// 0"; empty when they are the same.
+std::string inneWezly(const DrzewoDecyzji& d, const std::vector<WpisWezla>& rekordy) {
+    std::vector<int> wDrzewie, wPliku;
+    for (int i = 0; i < d.Liczba(); ++i) wDrzewie.push_back(d.Numer(i));
+    for (const WpisWezla& r : rekordy) wPliku.push_back(r.Numer);
+    std::sort(wDrzewie.begin(), wDrzewie.end());
+    std::sort(wPliku.begin(), wPliku.end());
+    if (wDrzewie == wPliku) return {};
+    const auto lista = [](const std::vector<int>& n) {
+        std::string t;
+        for (std::size_t i = 0; i < n.size(); ++i) t += (i ? ", " : "") + std::to_string(n[i]);
+        return t;
+    };
+    return "w drzewie: " + lista(wDrzewie) + "; w pliku stanu: " + lista(wPliku);
+}
+
 // The occupied flags are the labels': a record no label names may be reused.
 void zajeteZEtykiet(const DrzewoDecyzji& d, ZESPOL& tabela) {
     for (int n = 0; n <= NajwiekszyNumerWezla; ++n) tabela.Zajety[n] = false;
@@ -425,15 +443,23 @@ bool Warsztat::ZablokujOperatora(const std::string& plikDrzewa) {
     return true;
 }
 
-void Warsztat::PorzucBlokade() noexcept {
-    if (!Blokada.locked()) return;
+namespace {
+
+// A lock taken for an operator then neither opened nor created goes with
+// the lock file it made.
+void porzucBlokade(FileLock& blokada) noexcept {
+    if (!blokada.locked()) return;
     try {
-        if (Blokada.created()) dokladnie([&] { return removeFile(Blokada.path()); });
+        if (blokada.created()) dokladnie([&] { return removeFile(blokada.path()); });
     } catch (const std::exception&) {
         // Its name cannot be spelt for the system now: the file stays.
     }
-    Blokada.unlock();
+    blokada.unlock();
 }
+
+}  // namespace
+
+void Warsztat::PorzucBlokade() noexcept { porzucBlokade(Blokada); }
 
 std::vector<std::string> Warsztat::UsunPozostalosciTworzenia(const OperatorZNazwy& o) {
     std::vector<std::string> usuniete;
@@ -770,8 +796,14 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
         }
         dokonczTworzenie = false;
     }
-    // Under the operator's lock, which the present one keeps when reopened.
+    // Under the operator's lock, which the present one keeps when reopened;
+    // one taken here is given up (its lock file removed) unless the open
+    // succeeds and keeps it.
     FileLock blokada;
+    struct Porzucenie {
+        FileLock& blokada;
+        ~Porzucenie() { porzucBlokade(blokada); }
+    } porzucenie{blokada};
     const std::optional<bool> juz = juzZablokowany(sciezka, "otwarto");
     if (!juz) return false;
     const bool zablokowany = *juz;
@@ -842,6 +874,17 @@ bool Warsztat::otworz(const OperatorZNazwy& o) {
     }
     // The operator the finished creation replaces (its state file is gone).
     const std::optional<std::size_t> wezlyDawnego = dokonczTworzenie ? wezlyDrzewa(o.drzewo) : std::nullopt;
+    // Beside other copies of the stem, a tree naming other nodes than the
+    // state file holds may have been paired with another copy's state file
+    // (files renamed by hand): pruning or attaching nodes would be a guess.
+    if (std::string tekst = inneWezly(drzewo, ocena.wezly); !tekst.empty())
+        if (const std::vector<std::string> kopie = o.kopie(); !kopie.empty()) {
+            tekst = "Plik drzewa " + (dokonczTworzenie ? nowy : plikDrzewa) + " i plik stanu " + plikStanu + " maj\xB9 r\xF3\xBFne w\xEAz\xB3y (" +
+                    tekst + "), a obok s\xB9 inne kopie operatora:";
+            for (std::size_t i = 0; i < kopie.size(); ++i) tekst += (i ? ", " : " ") + kopie[i];
+            komunikat(tekst + " - drzewo nie zosta\xB3o naprawione wed\xB3ug pliku stanu, kt\xF3ry mo\xBF" "e nale\xBF" "e\xE6 do innej kopii" + nieOtwarto);
+            return false;
+        }
     // Files that may not be written are told what a repair would do, in
     // words that do not say it was done.
     if (tylkoDoOdczytu && ocena.bajty) {

@@ -256,6 +256,9 @@ TEST(NazwyOperatora, ATreeGoesWithItsOwnStateFileAndANameTypedIsThatFile) {
                                            // of it unless it ends a line)
     };
     const std::string stray = "T.TR1:M T.QAD:M T.qad:R", para = "T.TR1:M T.QAD:M T.tr1:M T.qad:M";
+    const std::string copies = para + " T.Tr1:R T.Qad:R", krzyz = "T.TR1:M T.qad:M T.Tr1:R T.QAD:R";
+    const std::string niejednoznaczna = "niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka plik\xC3\xB3w "
+                                        "r\xC3\xB3\xC5\xBCni\xC4\x85" "cych si\xC4\x99 tylko wielko\xC5\x9B" "ci\xC4\x85 liter: ";
     const Wiersz wiersze[] = {
         {stray, "OP/T.TR1", "", 0, "T.QAD T.TR1", ""},
         {stray, "OP/t.tr1", "", 0, "T.QAD T.TR1", "otwarto operator {}OP/T.TR1\n"},
@@ -267,6 +270,16 @@ TEST(NazwyOperatora, ATreeGoesWithItsOwnStateFileAndANameTypedIsThatFile) {
         {"t.tr1:M T.qad:M T.QAD:R", "OP/t.tr1", "", 2, "", "niejednoznaczna - nie ma pliku o tej pisowni, a pasuje do niej kilka "
                                                            "plik\xC3\xB3w r\xC3\xB3\xC5\xBCni\xC4\x85" "cych si\xC4\x99 tylko "
                                                            "wielko\xC5\x9B" "ci\xC4\x85 liter: OP/T.QAD, OP/T.qad"},
+        // A spelling no file has among copies is refused, the one spelt as the program writes too; so is a
+        // name whose own state file is there without its tree, and a repair against a state file of the
+        // stem beside other copies (the trees would trade places).
+        {copies, "OP/T.tR1", "", 2, "", niejednoznaczna + "OP/T.TR1, OP/T.Tr1, OP/T.tr1; nale"},
+        {"T.TR1:M T.QAD:M T.tr1:R T.qad:R", "A.tr1", "wczytaj plik \"OP/T.tR1\"", 1, "", niejednoznaczna + "OP/T.TR1, OP/T.tr1; nale"},
+        {"T.QAD:M T.tr1:R T.qad:R", "OP/T.TR1", "", 2, "", "Plik stanu OP/T.QAD nie ma swojego pliku drzewa OP/T.TR1 (plik OP/T.tr1 jest"},
+        {"T.QAD:M T.tr1:R T.qad:R", "A.tr1", "wczytaj plik \"OP/T.TR1\"", 1, "", "Plik stanu OP/T.QAD nie ma swojego"},
+        {krzyz, "OP/T.TR1", "", 2, "", "Plik drzewa OP/T.TR1 i plik stanu OP/T.QAD maj\xC4\x85 r\xC3\xB3\xC5\xBCne w\xC4\x99z\xC5\x82y "
+                                       "(w drzewie: 0, 1, 2; w pliku stanu: 0), a obok s\xC4\x85 inne kopie operatora: OP/T.Tr1, OP/T.qad"},
+        {krzyz, "OP/T.Tr1", "", 2, "", "Plik drzewa OP/T.Tr1 i plik stanu OP/T.qad"},
         // A creation never writes over another copy.
         {para, "A.tr1", "utw\xF3rz plik \"OP/T.TR1\"", 1, "", "Plik OP/T.tr1 jest inn\xC4\x85 kopi\xC4\x85 operatora ni\xC5\xBC OP/T.TR1"},
         // A replaced operator without a state file is said so.

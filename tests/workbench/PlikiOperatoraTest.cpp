@@ -13,6 +13,17 @@ namespace {
 
 using PlikiOperatora = test::WarsztatTest;
 
+// The folder's files whose names begin with "T", with their bytes, taken away.
+std::map<std::string, std::string> zabierzPlikiT(const test::TempDir& dir) {
+    std::map<std::string, std::string> pliki;
+    for (const auto& e : std::filesystem::directory_iterator(dir.folder()))
+        if (const std::string n = e.path().filename().string(); n[0] == 'T') {
+            pliki[n] = dir.read(n);
+            std::filesystem::remove(e.path());
+        }
+    return pliki;
+}
+
 TEST_F(PlikiOperatora, ANamePartOfTwelveCharactersIsTakenThirteenRefused) {
     ui.files = {dir.folder() + "ABCDEFGHI.tr1", dir.folder() + "ABCDEFGH.tr1"};
     w->Nowy1Click();
@@ -393,6 +404,42 @@ TEST_F(PlikiOperatora, EachCopyOfAStemOpensAndGoesWithItsOwnStateFile) {
         for (const auto& [n, bajty] : p.pliki)
             EXPECT_EQ(dir.exists(n), std::count(p.skasowane.begin(), p.skasowane.end(), n) == 0) << n;
     }
+    // Crossed by hand: neither tree is repaired against the other's state file, and no file is made.
+    const std::map<std::string, std::string> krzyz = {{"T.TR1", drzewo}, {"T.qad", trzy}, {"T.Tr1", dir.read("R.tr1")}, {"T.QAD", dir.read("R.qad")}};
+    zabierzPlikiT(dir);
+    for (const char* wybrany : {"T.TR1", "T.Tr1"}) {
+        for (const auto& [n, bajty] : krzyz) dir.write(n, bajty);
+        ui.files = {dir.folder() + wybrany};
+        ui.messages.clear();
+        w->NowyPlik1Click();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find(" maj\xB9 r\xF3\xBFne w\xEAz\xB3y (w drzewie: "), std::string::npos) << ui.messages[0];
+        EXPECT_EQ(zabierzPlikiT(dir), krzyz);
+    }
+}
+
+// A spelling no file has among copies of the stem, and a name whose own
+// state file is there without its tree, are refused by the open dialog,
+// "/f", the new operator's dialog and the delete dialog alike.
+TEST_F(PlikiOperatora, EveryDialogRefusesTakingACopyByAGuess) {
+    nowyOperator("R");
+    const std::tuple<std::vector<std::string>, std::string, std::string> wiersze[] = {
+        {{"T.QAD", "T.TR1", "T.qad", "T.tr1"}, "T.tR1", "T.tR1: nazwa niejednoznaczna"},
+        {{"T.QAD", "T.qad", "T.tr1"}, "T.TR1", "stanu " + dir.folder() + "T.QAD nie ma swojego pliku drzewa " + dir.folder() + "T.TR1"}};
+    const std::function<void()> sciezki[] = {[&] { w->NowyPlik1Click(); }, [&] { k->PlikStartowy = ui.files.front(); w->NowyPlik1Click(); },
+                                            [&] { w->Nowy1Click(); }, [&] { w->Kasowanieoperatora1Click(); }};
+    for (const auto& [pliki, nazwa, tekst] : wiersze)
+        for (const auto& sciezka : sciezki) {
+            std::map<std::string, std::string> przed;
+            for (const std::string& p : pliki) dir.write(p, przed[p] = p);
+            ui.files = {dir.folder() + nazwa};
+            ui.messages.clear();
+            sciezka();
+            ASSERT_EQ(ui.messages.size(), 1u) << tekst;
+            EXPECT_NE(ui.messages[0].find(tekst), std::string::npos) << ui.messages[0];
+            EXPECT_EQ(k->PlikDrzewa, dir.folder() + "R.tr1");
+            EXPECT_EQ(zabierzPlikiT(dir), przed);
+        }
 }
 
 // A second program is told the tree as it is spelt and the lock it found
