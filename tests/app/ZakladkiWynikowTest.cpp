@@ -89,7 +89,7 @@ struct Wyniki : test::OknaFixture<> {
     void menu(const char* nazwa) { f().akcja(nazwa)->trigger(); }
     void klawisz(int key) {
         for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent e(t, key, Qt::NoModifier);
+            QKeyEvent e(t, key, {});
             QApplication::sendEvent(f().TreeView1, &e);
         }
     }
@@ -412,31 +412,22 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
 // for the simulated root (2009), hidden with their item unchecked for the
 // unsimulated d 2 and after another operator is opened or created.
 TEST_F(Wyniki, ChartsFollowTheSelectedNodeOrGo) {
-    const struct {
-        const char* co;
-        std::function<void()> zmiana;
-        int rok;  // the first year drawn; 0: hidden
-    } przypadki[] = {
-        {"Up", [&] { klawisz(Qt::Key_Up); }, 2009},
-        {"Down", [&] { klawisz(Qt::Key_Down); }, 0},
-        {"Shift+F3", [&] { ui.files = {plik("op.tr1")}; menu("NowyPlik1"); }, 0},
-        {"F4", [&] { ui.files = {plik("drugi.tr1")}; menu("Nowy1"); }, 0},
-    };
+    const std::pair<std::function<void()>, int> przypadki[] = {  // the first year drawn; 0: hidden
+        {[&] { klawisz(Qt::Key_Up); }, 2009},
+        {[&] { klawisz(Qt::Key_Down); }, 0},
+        {[&] { ui.files = {plik("op.tr1")}; menu("NowyPlik1"); }, 0},
+        {[&] { ui.files = {plik("drugi.tr1")}; menu("Nowy1"); }, 0}};
     FormularzBilans& b = *z().formularzBilans;
-    for (const auto& p : przypadki) {
+    for (const auto& [zmiana, rok] : przypadki) {
         wybierz(1);
         menu("Zysknetto1");
         menu("Bilans2");
-        ASSERT_TRUE(!z().Chart1->isHidden() && b.isVisible() && b.Stan.PierwszyRok == 2012) << p.co;
-        p.zmiana();
-        EXPECT_EQ(z().Chart1->isHidden(), p.rok == 0) << p.co;
-        EXPECT_EQ(f().akcja("Zysknetto1")->isChecked(), p.rok != 0) << p.co;
-        EXPECT_EQ(b.isVisible(), p.rok != 0) << p.co;
-        if (p.rok == 0) continue;
+        ASSERT_TRUE(!z().Chart1->isHidden() && b.isVisible() && b.Stan.PierwszyRok == 2012) << rok;
+        zmiana();
+        EXPECT_EQ(!z().Chart1->isHidden() + f().akcja("Zysknetto1")->isChecked() + b.isVisible(), rok ? 3 : 0) << rok;
         auto* linia = qobject_cast<QLineSeries*>(z().Chart1->chart()->series().at(0));
-        EXPECT_EQ(linia->at(0).x(), p.rok) << p.co;
-        EXPECT_EQ(b.Stan.PierwszyRok, p.rok) << p.co;
-        menu("Zysknetto1");
+        if (rok) EXPECT_TRUE(linia->at(0).x() == rok && b.Stan.PierwszyRok == rok);
+        if (rok) menu("Zysknetto1");
         b.hide();
     }
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
