@@ -152,7 +152,13 @@ void Aplikacja::poPoleceniuOperatora(bool otwarto, bool zPlikuRozkazow) {
 }
 
 bool Aplikacja::porzucenieFormularza() {
-    if (w_->PrzedPorzuceniemFormularza()) return true;
+    const bool zmiany = w_->Formularz.NiezatwierdzoneZmiany();
+    if (w_->PrzedPorzuceniemFormularza()) {
+        // Edits dropped (or stored): the form shows the stored values,
+        // whatever the command does next.
+        if (zmiany) oknoFormularzaDecyzji_->pokaz(*w_);
+        return true;
+    }
     odswiezOkna();
     oknoFormularzaDecyzji_->pokazBledne();
     return false;

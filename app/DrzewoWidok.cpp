@@ -142,8 +142,13 @@ void TDrzewoWezlow::mousePressEvent(QMouseEvent* e) {
         e->accept();
         return;
     }
-    // A right click selects the item under it before the popup opens.
-    if (e->button() == Qt::RightButton) setCurrentItem(item);
+    // A right click selects the item under it, once, before the popup
+    // opens; the view's own press would select it a second time.
+    if (e->button() == Qt::RightButton) {
+        setCurrentItem(item);
+        e->accept();
+        return;
+    }
     QTreeWidget::mousePressEvent(e);
 }
 

@@ -162,8 +162,12 @@ void OknoGlowne::zbudujMenu() {
         akcje_[p.nazwa] = a;
         wlaczone_[p.nazwa] = p.wlaczona;
     }
+    // The press selected the item under it (the menu key: the current
+    // item); a selection the user cancelled opens no menu beside a node
+    // that is not the one selected.
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (QTreeWidgetItem* item = TreeView1->itemAt(pos)) TreeView1->setCurrentItem(item);
+        const QTreeWidgetItem* item = TreeView1->itemAt(pos);
+        if (item && app_.warsztat().Wybrany != item->data(0, RolaNumeru).toInt()) return;
         PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
     });
 
@@ -271,6 +275,8 @@ void OknoGlowne::odswiez(const Warsztat& w) {
     panel1->setText(q(w.PanelDrzewa));
 
     odswiezZakladkeDrzewa(w);
+    // The result pages first: a chart they hide gives the decisions' menu back.
+    if (Wyniki) Wyniki->odswiez();
 
     const StanPolecen& p = w.Polecenia;
     const std::pair<const char*, bool> stany[] = {
@@ -289,7 +295,6 @@ void OknoGlowne::odswiez(const Warsztat& w) {
         {"Zachowajjako1", p.Zachowajjako1},
     };
     for (const auto& [nazwa, wlaczona] : stany) ustawWlaczenie(nazwa, wlaczona);
-    if (Wyniki) Wyniki->odswiez();
 }
 
 bool OknoGlowne::eventFilter(QObject* o, QEvent* e) {

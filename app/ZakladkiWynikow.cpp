@@ -465,7 +465,20 @@ void ZakladkiWynikow::umiescPrzyciski() {
     SpeedPotwierdzenie->setGeometry(drzewo.right() - 260, f_.LataSymulacji->geometry().top(), 260, 32);
 }
 
+void ZakladkiWynikow::zaWyborem() {
+    Warsztat& w = app_.warsztat();
+    Interfejs.ZaWyborem();
+    Wykres.PoZmianie(w);
+    if (!formularzBilans->isVisible()) return;
+    StanBilansu bilans = formularzBilans->Stan;
+    if (BilansPoZmianie(w, bilans))
+        formularzBilans->ustaw(bilans);
+    else
+        formularzBilans->hide();
+}
+
 void ZakladkiWynikow::odswiez() {
+    zaWyborem();
     umiescPrzyciski();
     zamknijStronySkasowanego();
     pokazZakladki();

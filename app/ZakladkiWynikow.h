@@ -78,6 +78,11 @@ public:
     void pokazOperatora();
     // Everything the core holds, shown.
     void odswiez();
+    // Whatever changed the selection, the tree or the operator (any key,
+    // click, menu or command file): the traditional tab's node and status,
+    // the three-year chart and the balance chart window follow the node
+    // selected, or go. Run first by every refresh.
+    void zaWyborem();
 
     void ustawDrukarke(std::unique_ptr<Drukarka> d) { drukarka_ = std::move(d); }
 

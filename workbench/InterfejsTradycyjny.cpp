@@ -362,6 +362,13 @@ void InterfejsTradycyjny::ZakonczKasowanie() {
 }
 
 void InterfejsTradycyjny::PrzyciskSymulacja() {
+    // Only an unsimulated node is simulated; any other press says why.
+    if (!niesymulowanyWybrany()) {
+        const std::string wezel = etykietaWybranego();
+        w.k.Okna->message(wezel.empty() ? c("Nie wybrano węzła do symulacji")
+                                        : c("Węzeł ") + wezel + c(" jest już symulowany"));
+        return;
+    }
     // Asked before the form is refilled from the stored record.
     if (!w.PrzedPorzuceniemFormularza()) return;
     Szaro();
@@ -376,7 +383,9 @@ void InterfejsTradycyjny::PrzyciskSymulacja() {
     Wlaczony["PrzyciskSymulacja"] = false;
 }
 
-void InterfejsTradycyjny::InterfejsShow() {
+void InterfejsTradycyjny::InterfejsShow() { ZaWyborem(); }
+
+void InterfejsTradycyjny::ZaWyborem() {
     NumerZbioruPrim = etykietaWybranego();
     const bool niesymulowany = niesymulowanyWybrany();
     StatusPrim = niesymulowany ? teksty::NieSymulowany : teksty::Symulowany;

@@ -94,6 +94,9 @@ public:
     bool TrybKasowania() const;
     void ZakonczKasowanie();
     void InterfejsShow();
+    // "Zbiór aktywny", "Status" and "Symulacja" of the node selected, after
+    // whatever changed the selection or the tree.
+    void ZaWyborem();
     void InterfejsEnter();
     void PrzyciskTabDrzewo();
     void PrzyciskPowrotDoInterfejsu();

@@ -296,6 +296,7 @@ void Warsztat::PoWybraniuPliku(DrzewoDecyzji drzewo) {
     }
     Drzewo = std::move(drzewo);
     Wybrany.reset();
+    ++PokolenieOperatora;
     Zwiniete.clear();
     zajeteZEtykiet(Drzewo, k.TabelaWezlow);
     Postep = 100;
@@ -1055,6 +1056,7 @@ void Warsztat::Kasowanieoperatora1Click() {
     FileLock blokada;
     if (!zablokuj(o, blokada, "skasowano")) return;
     if (!k.Okna->question(pytanieKasowania(o.sciezka, k.SciezkaOperatora))) return;
+    ++PokolenieOperatora;
     // Its files in any letter case, but none of another operator's whose
     // name differs only in letter case ("t.qad.zapis" beside "t.tr1"); the
     // folder read again, with the lock file in it.

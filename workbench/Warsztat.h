@@ -95,6 +95,9 @@ public:
     std::string Tytul = "Vesk dla Windows";
     std::string PanelDrzewa;
     std::string NazwaOperatoraPrim;
+    // Grows with every operator opened or created and every one deleted:
+    // a view drawn for a node before then is not kept.
+    unsigned PokolenieOperatora = 0;
     IndicatorWindow* Wskazniki;
 
     // The open operator's lock: its files' stem with "lck" ("T.lck") and its

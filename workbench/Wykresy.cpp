@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "CodePage.h"
+#include "PlikStanu.h"
 #include "PolaRoku.h"
 #include "PozycjaBilansu.h"
 #include "RaportPRF.h"
@@ -94,6 +95,32 @@ ProstokatWykresu GeometriaWykresu(const ProstokatWykresu& d, int poziom) {
     return {d.x + 5 + przesuniecie, d.y + 5, d.w - 10 - przesuniecie, d.h - 10};
 }
 
+WezelWykresu WezelWybrany(const Warsztat& w) {
+    const int i = w.IndeksWybranego();
+    return {i >= 0 ? w.Drzewo.Numer(i) : -1, w.PokolenieOperatora};
+}
+
+WykresPoZmianie ZaWyborem(Warsztat& w, WezelWykresu& dla, std::unique_ptr<StanModelu>& rekord) {
+    const WezelWykresu teraz = WezelWybrany(w);
+    if (teraz.Operator != dla.Operator) return WykresPoZmianie::Znika;
+    if (teraz.Numer < 0) return dla.Numer < 0 ? WykresPoZmianie::Zostaje : WykresPoZmianie::Znika;
+    std::string rodzaj, numer;
+    if (rozbierz(w.Drzewo.Etykieta(w.IndeksWybranego()), rodzaj, numer) != RodzajSymulowany)
+        return WykresPoZmianie::Znika;
+    // The buffer holds the node's record once the selection's follow-up
+    // ran (at a key's release); until then it is read from the state file.
+    rekord = std::make_unique<StanModelu>(w.k.RekordBiezacy);
+    try {
+        if (rekord->Numer() != teraz.Numer &&
+            !ZnajdzStanModelu(w.k, SciezkaPlikuStanu(w.k), static_cast<std::uint8_t>(teraz.Numer), *rekord))
+            return WykresPoZmianie::Znika;
+    } catch (const std::exception&) {
+        return WykresPoZmianie::Znika;
+    }
+    dla = teraz;
+    return WykresPoZmianie::Rysuj;
+}
+
 RodzajWykresu WykresTrzyletni::Rodzaj() const {
     if (Zysknetto1) return RodzajWykresu::ZyskNetto;
     if (Sprzeda1) return RodzajWykresu::Sprzedaz;
@@ -119,6 +146,7 @@ void WykresTrzyletni::przelacz(Warsztat& w, bool& ten, bool& inny) {
     }
     ten = true;
     Widoczny = true;
+    dla_ = WezelWybrany(w);
     w.Polecenia.Wzy1 = false;
     w.Polecenia.PrzyciskDodaniaNowejDecyzji = false;
     Maly_Wykres_Trzyletni(w.k.RekordBiezacy);
@@ -147,23 +175,55 @@ void WykresTrzyletni::Maly_Wykres_Trzyletni(const StanModelu& rekord) {
     Punkty = PunktyTrzyletnie(rekord, Rodzaj());
 }
 
+void WykresTrzyletni::PoZmianie(Warsztat& w) {
+    if (!Widoczny) return;
+    std::unique_ptr<StanModelu> rekord;
+    switch (ZaWyborem(w, dla_, rekord)) {
+        case WykresPoZmianie::Zostaje: return;
+        case WykresPoZmianie::Znika: return Chart1Click(w);
+        case WykresPoZmianie::Rysuj: return Maly_Wykres_Trzyletni(*rekord);
+    }
+}
+
 }  // namespace vesk
 
 namespace vesk {
 
-StanBilansu Bilans2Click(Warsztat& w) {
-    StanBilansu s;
-    if (w.Drzewo.Pusty()) w.k.Okna->message(teksty::NalezyZainicjowac);
-    if (w.IndeksWybranego() < 0) return s;
+namespace {
+// The table of the record into s; a cell beyond the 6-byte real is told
+// the user and leaves the chart empty (false).
+bool wypelnij(Warsztat& w, StanBilansu& s, const StanModelu& rekord) {
     try {
-        s.Tabela = TabelaBilansu(w.k.RekordBiezacy);
+        s.Tabela = TabelaBilansu(rekord);
     } catch (const std::exception& e) {
         w.k.Okna->message(e.what());
-        return StanBilansu{};
+        s.Tabela = {};
+        s.PierwszyRok = 0;
+        s.Pusty = true;
+        return false;
     }
-    s.PierwszyRok = PierwszyRokBilansu(w.k.RekordBiezacy);
+    s.PierwszyRok = PierwszyRokBilansu(rekord);
     s.Pusty = false;
+    return true;
+}
+}  // namespace
+
+StanBilansu Bilans2Click(Warsztat& w) {
+    StanBilansu s;
+    s.Wezel = WezelWybrany(w);
+    if (w.Drzewo.Pusty()) w.k.Okna->message(teksty::NalezyZainicjowac);
+    if (w.IndeksWybranego() >= 0) wypelnij(w, s, w.k.RekordBiezacy);
     return s;
+}
+
+bool BilansPoZmianie(Warsztat& w, StanBilansu& s) {
+    std::unique_ptr<StanModelu> rekord;
+    switch (ZaWyborem(w, s.Wezel, rekord)) {
+        case WykresPoZmianie::Zostaje: return true;
+        case WykresPoZmianie::Znika: return false;
+        case WykresPoZmianie::Rysuj: break;
+    }
+    return wypelnij(w, s, *rekord);
 }
 
 }  // namespace vesk

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,22 @@ struct WykresyBilansu {
     WykresBilansu Aktywa, Pasywa;
 };
 WykresyBilansu Rysuj(const TabelaBilansu_t& tabela, int pierwszyRok, bool pusty);
+
+// The node a chart was drawn for: its number (-1: none selected) in the
+// operator of that generation (Warsztat::PokolenieOperatora).
+struct WezelWykresu {
+    int Numer = -1;
+    unsigned Operator = 0;
+};
+WezelWykresu WezelWybrany(const Warsztat& w);
+
+// A chart of the selected node after any change of the selection, the tree
+// or the operator: drawn again from the selected node's record when that
+// node is simulated (rekord, and dla then names it), gone for an
+// unsimulated node, for none, or after an operator command. One drawn with
+// no node selected stays as it is while none is.
+enum class WykresPoZmianie { Zostaje, Rysuj, Znika };
+WykresPoZmianie ZaWyborem(Warsztat& w, WezelWykresu& dla, std::unique_ptr<StanModelu>& rekord);
 
 enum class RodzajWykresu { Brak, ZyskNetto, Sprzedaz };
 
@@ -95,9 +112,13 @@ struct WykresTrzyletni {
     void Chart1Click(Warsztat& w);
     // Title and points from the current record, only while shown.
     void Maly_Wykres_Trzyletni(const StanModelu& rekord);
+    // While shown, after any change: drawn for the node selected, or hidden
+    // as a click on it hides it (ZaWyborem).
+    void PoZmianie(Warsztat& w);
 
 private:
     void przelacz(Warsztat& w, bool& ten, bool& inny);
+    WezelWykresu dla_;
 };
 
 }  // namespace vesk
@@ -112,7 +133,11 @@ struct StanBilansu {
     TabelaBilansu_t Tabela{};
     int PierwszyRok = 0;
     bool Pusty = true;
+    WezelWykresu Wezel;  // the node it was filled for
 };
 StanBilansu Bilans2Click(Warsztat& w);
+// The balance chart shown, after any change: refilled for the node
+// selected (ZaWyborem); false when it is to be hidden.
+bool BilansPoZmianie(Warsztat& w, StanBilansu& s);
 
 }  // namespace vesk

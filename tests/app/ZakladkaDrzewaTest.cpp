@@ -7,6 +7,7 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLocale>
@@ -551,6 +552,36 @@ TEST_F(ZakladkaDrzewa, OnceTheQuestionIsAnsweredTheFormIsTheNodeSelected) {
             EXPECT_EQ(poOdpowiedzi, formularz()) << wezel;
         }
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// One right click on d/r 1 with a value typed in d 2's form asks once:
+// cancelled, d 2 stays with the value and no menu opens; dropped (there, or
+// before the ending question answered "Nie"), the form shows the stored value.
+TEST_F(ZakladkaDrzewa, ARightClickAsksOnceAndADroppedValueLeavesTheForm) {
+    using C = UserInterface::Choice;
+    f().show();
+    QWidget* v = f().TreeView1->viewport();
+    const QPoint pos = f().TreeView1->visualItemRect(item("d/r 1")).center();
+    QMouseEvent prawy(QEvent::MouseButtonPress, pos, v->mapToGlobal(pos), Qt::RightButton, Qt::RightButton, {});
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, v->mapToGlobal(pos));
+    for (const auto& [odpowiedz, wezel, menuPrawe] : {std::tuple{C::Cancel, "d 2", true},
+                                                      std::tuple{C::No, "d/r 1", true}, std::tuple{C::No, "d 2", false}}) {
+        ui.choices = {C::No};
+        klik("d 2");
+        f().PrzyciskPodgladu->click();
+        const QString zapisana = f3().pole("cena_gamma_0")->text();
+        wpisz("cena_gamma_0", QStringLiteral("777"));
+        ui.questions.clear();
+        ui.choices = {odpowiedz};
+        ui.answers = {false};
+        menuPrawe ? (void)QApplication::sendEvent(v, &prawy), (void)QApplication::sendEvent(v, &menu)
+                  : f().akcja("Wyjscie1")->trigger();
+        EXPECT_EQ(ui.questions.size(), menuPrawe ? 1u : 2u) << wezel;
+        EXPECT_EQ(f().TreeView1->currentItem(), item(wezel)) << wezel;
+        EXPECT_EQ(f().PopupMenu1->isVisible(), menuPrawe && odpowiedz == C::No) << wezel;
+        EXPECT_EQ(f3().pole("cena_gamma_0")->text(), odpowiedz == C::Cancel ? u("777") : zapisana) << wezel;
+        f().PopupMenu1->hide();
+    }
 }
 
 TEST_F(ZakladkaDrzewa, TraditionalTabButtonsAskBeforeRefillingTheForm) {

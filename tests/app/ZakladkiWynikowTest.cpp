@@ -87,6 +87,12 @@ struct Wyniki : test::OknaFixture<> {
     std::string plik(const char* nazwa) { return operatorzy() + nazwa; }
     bool widoczna(QWidget* strona) { return f().PageControl1->isTabVisible(f().PageControl1->indexOf(strona)); }
     void menu(const char* nazwa) { f().akcja(nazwa)->trigger(); }
+    void klawisz(int key) {
+        for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(t, key, {});
+            QApplication::sendEvent(f().TreeView1, &e);
+        }
+    }
 };
 
 // A report shown takes the focus from the button that was pressed, so that
@@ -399,6 +405,56 @@ TEST_F(Wyniki, ThreeYearChartOverTheTree) {
     EXPECT_FALSE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
     menu("Sprzeda1");
     EXPECT_TRUE(f().PrzyciskDodaniaNowejDecyzji->isEnabled());
+}
+
+// The three-year chart and the balance chart window of d/r 1 follow the
+// selection, by a key's press and release, and go with the operator: drawn
+// for the simulated root (2009), hidden with their item unchecked for the
+// unsimulated d 2 and after another operator is opened or created.
+TEST_F(Wyniki, ChartsFollowTheSelectedNodeOrGo) {
+    const std::pair<std::function<void()>, int> przypadki[] = {  // the first year drawn; 0: hidden
+        {[&] { klawisz(Qt::Key_Up); }, 2009},
+        {[&] { klawisz(Qt::Key_Down); }, 0},
+        {[&] { ui.files = {plik("op.tr1")}; menu("NowyPlik1"); }, 0},
+        {[&] { ui.files = {plik("drugi.tr1")}; menu("Nowy1"); }, 0}};
+    FormularzBilans& b = *z().formularzBilans;
+    for (const auto& [zmiana, rok] : przypadki) {
+        wybierz(1);
+        menu("Zysknetto1");
+        menu("Bilans2");
+        ASSERT_TRUE(!z().Chart1->isHidden() && b.isVisible() && b.Stan.PierwszyRok == 2012) << rok;
+        zmiana();
+        EXPECT_EQ(!z().Chart1->isHidden() + f().akcja("Zysknetto1")->isChecked() + b.isVisible(), rok ? 3 : 0) << rok;
+        auto* linia = qobject_cast<QLineSeries*>(z().Chart1->chart()->series().at(0));
+        if (rok) EXPECT_TRUE(linia->at(0).x() == rok && b.Stan.PierwszyRok == rok);
+        if (rok) menu("Zysknetto1");
+        b.hide();
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+}
+
+// The traditional tab reads the node selected after Del or Shift+Ins, and a
+// "Symulacja" that cannot run says why.
+TEST_F(Wyniki, TraditionalTabFollowsDeletionAndSimulation) {
+    ASSERT_TRUE(w().Symulowanie(2));
+    ASSERT_NO_FATAL_FAILURE(dodajDzieci(2));
+    const std::pair<int, const char*> przypadki[] = {
+        {2, "Kasowaniewza1"}, {3, "symuluj"}, {3, "Kasowaniewza1"}, {4, "Kasowaniewza1"}};
+    for (const auto& [wezel, polecenie] : przypadki) {
+        wybierz(wezel);
+        f().PageControl1->setCurrentWidget(z().TabInterfejs);
+        ui.answers = {true};
+        menu(polecenie);
+        const std::string wybrany = w().Drzewo.Etykieta(w().IndeksWybranego());
+        const bool symulowany = wybrany.rfind("d/r", 0) == 0;
+        EXPECT_EQ(z().NumerZbioruPrim->text().toStdString(), wybrany) << polecenie << wezel;
+        EXPECT_EQ(z().StatusPrim->text().toStdString(), symulowany ? "Symulowany" : "Nie symulowany") << wezel;
+        EXPECT_EQ(z().Przyciski.at("PrzyciskSymulacja")->isEnabled(), !symulowany) << polecenie << wezel;
+    }
+    wybierz(1);
+    ui.messages.clear();
+    z().klik("PrzyciskSymulacja");
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 }  // namespace
