@@ -122,24 +122,23 @@ std::string tylkoDoOdczytu(const OperatorZNazwy& o) {
 // The files made beside an operator's, after its stem: its lock, the
 // save's journal and intent, a creation's new files, the copies of a tree
 // that was no tree, and every statement. Each may have temporary files
-// of a killed write beside it.
-std::vector<std::string> plikiOperatora() {
-    std::vector<std::string> p = {std::string("tr1") + DopisekNowegoPliku, std::string("qad") + DopisekNowegoPliku,
-                                  std::string("qad") + ZapisWToku, "qad.krok"};
-    for (const char* dopisek : kZachowaneDrzewo) p.push_back(std::string("tr1") + dopisek);
-    for (const std::string& r : RozszerzeniaSprawozdan()) p.push_back(r);
+// of a killed write beside it. A name only a killed write leaves (a new
+// file, the journal, the intent) is a leftover: removed only as one.
+struct PlikOperatora {
+    std::string rozszerzenie;
+    bool pozostalosc = false;
+};
+std::vector<PlikOperatora> plikiOperatora() {
+    std::vector<PlikOperatora> p;
+    for (const std::string& r : {std::string("tr1") + DopisekNowegoPliku, std::string("qad") + DopisekNowegoPliku,
+                                 std::string("qad") + ZapisWToku, std::string("qad.krok")})
+        p.push_back({r, true});
+    for (const char* dopisek : kZachowaneDrzewo) p.push_back({std::string("tr1") + dopisek});
+    for (const std::string& r : RozszerzeniaSprawozdan()) p.push_back({r});
     // The state file goes after the tree, so that what a failure leaves
     // is never a tree without its records; the lock, held, last.
-    p.insert(p.end(), {"tr1", "qad", "lck"});
+    for (const char* r : {"tr1", "qad", "lck"}) p.push_back({r});
     return p;
-}
-
-// Whether the extension is a name only a killed write of this program
-// leaves (a new file, the journal, the intent).
-bool pozostaloscZapisu(std::string_view rozszerzenie) {
-    for (std::string_view d : {std::string_view(DopisekNowegoPliku), std::string_view(ZapisWToku), std::string_view(".krok")})
-        if (rozszerzenie.size() > d.size() && rozszerzenie.substr(rozszerzenie.size() - d.size()) == d) return true;
-    return false;
 }
 
 // The bytes of a tree file no longer than any tree; nothing otherwise.
@@ -1078,12 +1077,12 @@ void Warsztat::Kasowanieoperatora1Click() {
                                           : dokladnie([&] { return removeFile(f) || surelyMissing(f); });
         if (!usuniety) nieusuniete += (nieusuniete.empty() ? "" : ", ") + withFileError(f);
     };
-    for (const std::string& rozszerzenie : plikiOperatora()) {
+    for (const auto& [rozszerzenie, pozostalosc] : plikiOperatora()) {
         std::vector<std::string> pliki = teraz.pliki(rozszerzenie);
         if (std::find(pliki.begin(), pliki.end(), teraz.sciezka + rozszerzenie) == pliki.end() &&
             !teraz.innejKopii(teraz.sciezka + rozszerzenie))
             pliki.insert(pliki.begin(), teraz.sciezka + rozszerzenie);
-        for (const std::string& f : pliki) usun(f, pozostaloscZapisu(rozszerzenie));
+        for (const std::string& f : pliki) usun(f, pozostalosc);
     }
     // Its statements in the user's own folder, viewed while it could be
     // read alone (a folder that is not the user's is not looked into).
