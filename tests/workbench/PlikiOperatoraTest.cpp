@@ -361,9 +361,9 @@ TEST_F(PlikiOperatora, DeletingLeavesALinkAtALeftoversName) {
     ui.files = {dir.folder() + "X.tr1"};
     w->Kasowanieoperatora1Click();
     EXPECT_FALSE(dir.exists("X.qad") || dir.exists("X.tr1"));
+    ASSERT_EQ(ui.messages.size(), 1u);
     for (const char* f : {"X.qad.zapis", "X.qad.krok", "X.tr1.nowy"}) {
         EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(dir.file(f)))) << f;
-        ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_NE(ui.messages[0].find(dir.file(f)), std::string::npos) << ui.messages[0];
     }
     EXPECT_EQ(dir.read("V"), "x");
